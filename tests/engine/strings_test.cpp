@@ -1,0 +1,63 @@
+#include "engine/core/strings.h"
+
+#include <gtest/gtest.h>
+
+namespace parlenko {
+namespace {
+
+TEST(Strings, CopyClampsAtBothEnds) {
+    EXPECT_EQ(Copy("+CPBR: 1", 1, 5), "+CPBR");
+    EXPECT_EQ(Copy("abc", 2, 100), "bc");
+    EXPECT_EQ(Copy("abc", 4, 1), "");
+    EXPECT_EQ(Copy("abc", 0, 2), "a");
+    EXPECT_EQ(Copy("abc", -5, 2), "");
+    EXPECT_EQ(Copy("abc", 1, -1), "");
+    EXPECT_EQ(CopyFrom("AT+CPBR=12", 9), "12");
+}
+
+TEST(Strings, PosIsOneBasedAndZeroWhenAbsent) {
+    EXPECT_EQ(Pos(",", "1,2"), 2);
+    EXPECT_EQ(Pos("x", "1,2"), 0);
+    EXPECT_EQ(Pos("", "abc"), 0);
+    EXPECT_EQ(PosFrom(",", "1,2,3", 3), 4);
+    EXPECT_EQ(PosFrom(",", "1,2", 9), 0);
+}
+
+TEST(Strings, DeleteClamps) {
+    std::string s = "+CLIP: \"123\"";
+    Delete(s, 1, 7);
+    EXPECT_EQ(s, "\"123\"");
+    Delete(s, 10, 1);
+    EXPECT_EQ(s, "\"123\"");
+    Delete(s, 4, 100);
+    EXPECT_EQ(s, "\"12");
+}
+
+TEST(Strings, ParseIntAcceptsOnlyWholeNumbers) {
+    EXPECT_EQ(ParseInt("42"), 42);
+    EXPECT_EQ(ParseInt(" -7 "), -7);
+    EXPECT_EQ(ParseInt("+3"), 3);
+    EXPECT_FALSE(ParseInt(""));
+    EXPECT_FALSE(ParseInt("12a"));
+    EXPECT_FALSE(ParseInt("99999999999999999999999"));
+    EXPECT_EQ(StrToIntDef("x", -1), -1);
+}
+
+TEST(Strings, RoundingHalvesGoToEven) {
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(37.5), 38);
+    EXPECT_EQ(RoundHalfEven(12.5), 12);
+    EXPECT_EQ(RoundHalfEven(-0.6), -1);
+}
+
+TEST(Strings, PaddingAndCase) {
+    EXPECT_EQ(IntToStrPadded(5, 3), "005");
+    EXPECT_EQ(IntToStrPadded(1234, 3), "1234");
+    EXPECT_EQ(UpperCase("at+cpbs=\"sm\""), "AT+CPBS=\"SM\"");
+    EXPECT_EQ(Trim("  OK\r"), "OK");
+}
+
+}  // namespace
+}  // namespace parlenko

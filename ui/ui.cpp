@@ -1,0 +1,4 @@
+// The windows live in this folder.
+namespace parlenko::ui {
+int UiVersion() { return 1; }
+}  // namespace parlenko::ui
