@@ -1,0 +1,216 @@
+#include "engine/text/gsm_alphabet.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace parlenko {
+namespace {
+
+constexpr unsigned char kEsc = 27;
+constexpr unsigned char kEuro = 128;   // Windows-1252 euro sign
+constexpr unsigned char kEuroExt = 'e';  // ESC "e" in the GSM extension table
+constexpr unsigned char kCR = 13;
+constexpr unsigned char kLF = 10;
+
+// The characters whose GSM code differs from their Windows-1252 code (the
+// euro sign is the two-code ESC "e" and handled apart). The double quote keeps
+// its code but must be escaped inside the quoted AT+CPBW name.
+struct GsmPair {
+    unsigned char ansi;
+    unsigned char gsm;
+};
+constexpr std::array<GsmPair, 13> kGsmTable{{
+    {64, 0},     // @
+    {163, 1},    // pound sign
+    {36, 2},     // $
+    {165, 3},    // yen sign
+    {95, 17},    // _
+    {223, 30},   // sharp s
+    {196, 91},   // A diaeresis
+    {214, 92},   // O diaeresis
+    {220, 94},   // U diaeresis
+    {228, 123},  // a diaeresis
+    {246, 124},  // o diaeresis
+    {252, 126},  // u diaeresis
+    {34, 34},    // double quote
+}};
+
+std::optional<unsigned char> GsmToAnsi(unsigned char code) {
+    for (const auto& p : kGsmTable)
+        if (p.gsm == code) return p.ansi;
+    return std::nullopt;
+}
+
+std::optional<unsigned char> AnsiToGsm(unsigned char c) {
+    for (const auto& p : kGsmTable)
+        if (p.ansi == c) return p.gsm;
+    return std::nullopt;
+}
+
+bool IsEuroSequence(std::string_view s, std::size_t i) {
+    return static_cast<unsigned char>(s[i]) == kEsc && i + 1 < s.size() &&
+           static_cast<unsigned char>(s[i + 1]) == kEuroExt;
+}
+
+void AppendHexEscape(std::string& out, unsigned char code) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += '\\';
+    out += kHex[code >> 4];
+    out += kHex[code & 0x0F];
+}
+
+// The codes an SMS may carry besides the text set: those of the GSM table
+// and the line breaks.
+bool IsKeptSmsCode(unsigned char code) {
+    if (TextCharSet().test(code) || code == kCR || code == kLF) return true;
+    return GsmToAnsi(code).has_value();
+}
+
+}  // namespace
+
+CharSet MakeTextCharSet() {
+    CharSet set;
+    for (int c = 32; c <= 90; ++c) set.set(c);
+    set.set(95);
+    for (int c = 97; c <= 122; ++c) set.set(c);
+    for (int c : {128, 163, 165, 196, 214, 220, 223, 228, 246, 252}) set.set(c);
+    return set;
+}
+
+CharSet MakeNumberCharSet() {
+    CharSet set;
+    for (char c : std::string_view("#*+0123456789")) set.set(static_cast<unsigned char>(c));
+    return set;
+}
+
+const CharSet& TextCharSet() {
+    static const CharSet set = MakeTextCharSet();
+    return set;
+}
+
+const CharSet& NumberCharSet() {
+    static const CharSet set = MakeNumberCharSet();
+    return set;
+}
+
+bool AllInSet(std::string_view s, const CharSet& set) {
+    for (char c : s)
+        if (!set.test(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+bool IsValidText(std::string_view s) { return AllInSet(s, TextCharSet()); }
+
+bool IsValidNumber(std::string_view s) { return AllInSet(s, NumberCharSet()); }
+
+bool IsSmsText(std::string_view s) {
+    CharSet set = TextCharSet();
+    set.set(kCR);
+    set.set(kLF);
+    return AllInSet(s, set);
+}
+
+std::string ReplaceUnsupportedChars(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (!TextCharSet().test(static_cast<unsigned char>(c))) c = '?';
+    return out;
+}
+
+std::string KeepNumberChars(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (NumberCharSet().test(static_cast<unsigned char>(c))) out += c;
+    return out;
+}
+
+std::string PhonebookTextFromGsm(std::string_view line) {
+    // The name is the fourth field, after the third double quote.
+    std::string_view name = line;
+    for (int i = 0; i < 3; ++i) {
+        auto q = name.find('"');
+        if (q == std::string_view::npos) return {};
+        name.remove_prefix(q + 1);
+    }
+    // Drop the closing quote; a line cut short has none and keeps its last character.
+    if (!name.empty() && name.back() == '"') name.remove_suffix(1);
+
+    std::string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (IsEuroSequence(name, i)) {
+            out += static_cast<char>(kEuro);
+            ++i;
+            continue;
+        }
+        auto code = static_cast<unsigned char>(name[i]);
+        if (auto ansi = GsmToAnsi(code))
+            out += static_cast<char>(*ansi);
+        else
+            out += name[i];
+    }
+    return out;
+}
+
+std::string SmsTextFromGsm(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsEuroSequence(text, i)) {
+            out += static_cast<char>(kEuro);
+            ++i;
+            continue;
+        }
+        auto code = static_cast<unsigned char>(text[i]);
+        if (!IsKeptSmsCode(code)) continue;
+        if (auto ansi = GsmToAnsi(code))
+            out += static_cast<char>(*ansi);
+        else
+            out += text[i];
+    }
+    return out;
+}
+
+std::string EscapeGsmText(std::string_view name) {
+    std::string out;
+    out.reserve(name.size() * 3);
+    for (char ch : name) {
+        auto c = static_cast<unsigned char>(ch);
+        if (!TextCharSet().test(c)) {
+            out += '?';
+        } else if (c == kEuro) {
+            AppendHexEscape(out, kEsc);
+            AppendHexEscape(out, kEuroExt);
+        } else if (auto gsm = AnsiToGsm(c)) {
+            AppendHexEscape(out, *gsm);
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::string SmsTextToGsm(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c == kCR) continue;
+        if (c == kLF) {
+            out += static_cast<char>(kLF);
+        } else if (!TextCharSet().test(c)) {
+            out += '?';
+        } else if (c == kEuro) {
+            out += static_cast<char>(kEsc);
+            out += static_cast<char>(kEuroExt);
+        } else if (auto gsm = AnsiToGsm(c)) {
+            out += static_cast<char>(*gsm);
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+}  // namespace parlenko
