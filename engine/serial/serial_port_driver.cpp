@@ -26,15 +26,16 @@ std::uint32_t BaudOf(TBaudRate rate) {
 }
 
 TSerialPortDriver::TSerialPortDriver(ISerialDevice& device, IScheduler& scheduler)
-    : device_(device), scheduler_(scheduler), receiveBuffer_(inBufSize_, 0) {
+    : device_(device), scheduler_(scheduler) {
+    receiveBuffer_.assign(inBufSize_, 0);
     pollTimer_ = scheduler_.MakeTimer(pollingDelay_, [this] { PollTick(); });
 }
 
 TSerialPortDriver::TSerialPortDriver(std::unique_ptr<ISerialDevice> device, IScheduler& scheduler)
     : ownedDevice_(std::move(device)),
       device_(*ownedDevice_),
-      scheduler_(scheduler),
-      receiveBuffer_(inBufSize_, 0) {
+      scheduler_(scheduler) {
+    receiveBuffer_.assign(inBufSize_, 0);
     pollTimer_ = scheduler_.MakeTimer(pollingDelay_, [this] { PollTick(); });
 }
 
