@@ -1,0 +1,47 @@
+#pragma once
+// Small hex, semi-octet and bit-string routines shared by the PDU decoder and
+// encoder, the validity-period texts and the UCS2 <-> Windows-1252 mapping.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace parlenko {
+
+// The value of two upper-case hex digits; 0 for anything else (lower-case
+// digits, other characters, a pair shorter than two characters).
+int HexToByte(std::string_view pair);
+// Two upper-case hex digits.
+std::string ByteToHex(int value);
+
+// The pair with blanks trimmed and its two characters swapped; empty when
+// the trimmed pair is not exactly two characters.
+std::string SwapSemiOctets(std::string_view pair);
+
+// The eight bits of value as '0'/'1', most significant first; with seven
+// set, without the most significant one.
+std::string ByteToBinText(int value, bool seven);
+// Bits read most significant first (as if left-padded with '0' to eight);
+// any character other than '1' counts as 0; only the last eight bits count.
+int BinTextToByte(std::string_view bits);
+
+// A semi-octet digit as it is shown in a number: the hex digits A and B are
+// the '*' and '#' keys, every other character stands as it is.
+char SemiOctetToNumberChar(char c);
+// The semi-octet (hex digit) of a number character: digits as they are, '*'
+// as 'A', '#' as 'B'; 0 for any other character.
+char NumberCharToSemiOctet(char c);
+
+// Text of a relative validity-period octet given as two hex digits:
+// "N minutes" up to 12 hours, "N hours" / "12 hours 30 minutes" style up to
+// 24 hours, "N days", "N weeks".
+std::string ValidityPeriodText(std::string_view pair);
+
+// One UCS2 code unit as a Windows-1252 character: ASCII and U+00A0..U+00FF
+// as the same byte, the characters of 0x80..0x9F (the euro U+20AC among
+// them) as their byte, anything else (the C1 controls included) as '?'.
+char Ucs2ToWindows1252(std::uint16_t unit);
+// A Windows-1252 character as a UCS2 code unit (0x80 gives the euro U+20AC).
+std::uint16_t Windows1252ToUcs2(char c);
+
+}  // namespace parlenko
