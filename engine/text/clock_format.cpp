@@ -1,0 +1,49 @@
+#include "engine/text/clock_format.h"
+
+#include <cstdio>
+
+#include "engine/core/strings.h"
+#include "engine/text/date_text.h"
+
+namespace parlenko {
+
+std::string FormatPcClockForPhone(std::chrono::local_seconds now) {
+    using namespace std::chrono;
+    auto day = floor<days>(now);
+    year_month_day ymd{day};
+    hh_mm_ss<seconds> t{now - day};
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "\"%02d/%02u/%02u,%02d:%02d:%02d\"", static_cast<int>(ymd.year()) % 100,
+                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
+                  static_cast<int>(t.hours().count()), static_cast<int>(t.minutes().count()),
+                  static_cast<int>(t.seconds().count()));
+    return buf;
+}
+
+std::optional<std::chrono::local_seconds> ParseCclkAnswer(std::string_view line) {
+    // +CCLK: "03/12/31,23:59:58"
+    // 1-based: the quote at 8, year 9-10, month 12-13, day 15-16, time 18-25.
+    if (line.size() < 25 || line[7] != '"' || line[10] != '/' || line[13] != '/' || line[16] != ',' ||
+        line[19] != ':' || line[22] != ':')
+        return std::nullopt;
+    auto twoDigits = [&](long pos) -> std::optional<long long> {
+        std::string f = Copy(line, pos, 2);
+        if (f.size() != 2 || f[0] < '0' || f[0] > '9' || f[1] < '0' || f[1] > '9') return std::nullopt;
+        return ParseInt(f);
+    };
+    auto yy = twoDigits(9), mm = twoDigits(12), dd = twoDigits(15);
+    if (!yy || !mm || !dd) return std::nullopt;
+    auto date = ParseDateText(IntToStr(*dd) + "." + IntToStr(*mm) + "." + IntToStr(2000 + *yy));
+    std::string timeText = Copy(line, 18, 8);
+    auto time = timeText.size() == 8 ? ParseTimeText(timeText) : std::nullopt;
+    if (!date || !time) return std::nullopt;
+    return std::chrono::local_days{*date} + *time;
+}
+
+ClockSetResult SetPcClockFromPhone(std::string_view line, ISystemClock& clock) {
+    auto when = ParseCclkAnswer(line);
+    if (!when) return ClockSetResult::MalformedAnswer;
+    return clock.SetLocalTime(*when) ? ClockSetResult::Set : ClockSetResult::Refused;
+}
+
+}  // namespace parlenko
