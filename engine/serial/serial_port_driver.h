@@ -51,7 +51,10 @@ using TReceiveDataEvent = std::function<void(const std::uint8_t* data, std::size
 
 class TSerialPortDriver {
 public:
-    // The device and the scheduler must outlive the driver. The port stays closed.
+    // The device and the scheduler must outlive the driver (an owned device
+    // must not be null). The port stays closed. The poll timer must keep
+    // ticking inside a nested event loop that OnReceiveData runs (a modal
+    // window); the schedulers of the engine do.
     TSerialPortDriver(ISerialDevice& device, IScheduler& scheduler);
     TSerialPortDriver(std::unique_ptr<ISerialDevice> device, IScheduler& scheduler);
     ~TSerialPortDriver();  // Disconnect
