@@ -12,6 +12,8 @@
 
 namespace parlenko {
 
+struct GeneralInfoView;  // engine/session/engine_state.h
+
 enum class DialogKind { Error = 1, Information = 2, Confirmation = 3 };
 enum class DialogButtons { YesNo = 3, Ok = 4 };
 
@@ -37,6 +39,40 @@ public:
     // --- busy state --------------------------------------------------------
     // The main window takes no input while busy.
     virtual void SetMainWindowEnabled(bool enabled) { (void)enabled; }
+
+    // --- status-bar indicators ---------------------------------------------
+    // Repaint the port-traffic indicator with this frame (0 = idle).
+    virtual void PortTrafficChanged(int frame) { (void)frame; }
+    // Repaint the new-SMS indicator (phase: 0 none, 1/2 blink, -1 dark) and set its hint.
+    virtual void NewSmsIndicatorChanged(int phase, const std::string& hint) { (void)phase; (void)hint; }
+    // Repaint the new-call indicator (phase: 3 none, 4/5 blink) and set its hint.
+    virtual void NewCallIndicatorChanged(int phase, const std::string& hint) { (void)phase; (void)hint; }
+
+    // --- calls ---------------------------------------------------------------
+    // Show the incoming-call notice (not modal) with these texts, or bring it
+    // to the front when shown, and restart its close timer. When the notice
+    // closes (its timer, a button) the window calls
+    // PhoneEngine::NewCallNoticeClosed.
+    virtual void ShowNewCallNotice(const std::string& name, const std::string& number) {
+        (void)name; (void)number;
+    }
+    // Close the incoming-call notice when it is shown.
+    virtual void CloseNewCallNotice() {}
+    // Close the call window when it is shown.
+    virtual void CloseTalkingWindow() {}
+    // Enable or disable the dial button of the tool bar.
+    virtual void SetDialButtonEnabled(bool enabled) { (void)enabled; }
+
+    // --- general page and status bar ---------------------------------------
+    // The general page's texts or the network caption changed; redraw them.
+    virtual void GeneralInfoChanged(const GeneralInfoView& view) { (void)view; }
+
+    // --- progress window of the phone reads ----------------------------------
+    virtual bool IsProgressWindowVisible() { return false; }
+    virtual void HideProgressWindow() {}
+    // Close it. A closing ends the busy state: the engine calls EndBusy after
+    // this call, and a window closed by the user calls PhoneEngine::EndBusy.
+    virtual void CloseProgressWindow() {}
 };
 
 }  // namespace parlenko

@@ -4,6 +4,7 @@
 // through onMessageDialog.
 
 #include "engine/core/host.h"
+#include "engine/session/engine_state.h"
 
 #include <functional>
 #include <string>
@@ -32,11 +33,60 @@ public:
         enabledChanges.push_back(enabled);
     }
 
+    void PortTrafficChanged(int frame) override { portTrafficFrames.push_back(frame); }
+    void NewSmsIndicatorChanged(int phase, const std::string& hint) override {
+        newSmsPhases.push_back(phase);
+        newSmsHint = hint;
+    }
+    void NewCallIndicatorChanged(int phase, const std::string& hint) override {
+        newCallPhases.push_back(phase);
+        newCallHint = hint;
+    }
+    void ShowNewCallNotice(const std::string& name, const std::string& number) override {
+        newCallNotices.push_back({name, number});
+        newCallNoticeVisible = true;
+    }
+    void CloseNewCallNotice() override {
+        if (newCallNoticeVisible) ++newCallNoticeCloses;
+        newCallNoticeVisible = false;
+    }
+    void CloseTalkingWindow() override { ++talkingWindowCloses; }
+    void SetDialButtonEnabled(bool enabled) override { dialButtonEnabled = enabled; }
+    void GeneralInfoChanged(const GeneralInfoView& view) override {
+        generalInfo = view;
+        ++generalInfoChanges;
+    }
+    bool IsProgressWindowVisible() override { return progressVisible; }
+    void HideProgressWindow() override { progressVisible = false; }
+    void CloseProgressWindow() override {
+        progressVisible = false;
+        ++progressCloses;
+    }
+
     std::vector<RecordedDialog> dialogs;
     std::vector<std::string> statusMessages;
     std::vector<bool> enabledChanges;
     bool mainWindowEnabled = true;
     std::function<int(const RecordedDialog&)> onMessageDialog;
+
+    std::vector<int> portTrafficFrames;
+    std::vector<int> newSmsPhases;
+    std::string newSmsHint;
+    std::vector<int> newCallPhases;
+    std::string newCallHint;
+    struct Notice {
+        std::string name;
+        std::string number;
+    };
+    std::vector<Notice> newCallNotices;
+    bool newCallNoticeVisible = false;
+    int newCallNoticeCloses = 0;
+    int talkingWindowCloses = 0;
+    bool dialButtonEnabled = true;
+    GeneralInfoView generalInfo;
+    int generalInfoChanges = 0;
+    bool progressVisible = false;  // a test sets it to play an open progress window
+    int progressCloses = 0;
 };
 
 }  // namespace parlenko::testing

@@ -1,0 +1,247 @@
+#include "engine/at/at_lines.h"
+
+#include "engine/core/strings.h"
+
+namespace parlenko::at {
+
+namespace {
+
+constexpr char kCr = '\r';
+
+std::string Line(std::string_view text) {
+    std::string s(text);
+    s += kCr;
+    return s;
+}
+
+std::string Join(std::initializer_list<std::string_view> parts) {
+    std::string s;
+    for (auto p : parts) s += p;
+    s += kCr;
+    return s;
+}
+
+// "\"vcs\"," and the others: the comma belongs to the type text.
+std::string_view ObjectType(int type) {
+    switch (type) {
+    case kObjAppointment: return "\"vcs\",";
+    case kObjMelody: return "\"mid\",";
+    case kObjLogo: return "\"bmp\",";
+    default: return {};
+    }
+}
+
+std::string QuerySet(std::string_view command, int mode, int value) {
+    if (mode == 0) return Join({command, "=", IntToStr(value)});
+    if (mode == 1) return Join({command, "?"});
+    return {};
+}
+
+}  // namespace
+
+std::string Cgmi() { return Line("AT+CGMI"); }
+std::string Cgmm() { return Line("AT+CGMM"); }
+std::string Cgmr() { return Line("AT+CGMR"); }
+std::string Cpas() { return Line("AT+CPAS"); }
+std::string Cgsn() { return Line("AT+CGSN"); }
+std::string Cimi() { return Line("AT+CIMI"); }
+std::string Scid() { return Line("AT^SCID"); }
+
+std::string Cclk(int mode, std::string_view clock) {
+    if (mode == 0) return Join({"AT+CCLK=", clock});
+    if (mode == 1) return Line("AT+CCLK?");
+    return {};
+}
+
+std::string Cbc() { return Line("AT+CBC"); }
+std::string CopsAuto() { return Line("AT+COPS=0,0"); }
+std::string CopsQuery() { return Line("AT+COPS?"); }
+std::string CregSet(int n) { return Join({"AT+CREG=", IntToStr(n)}); }
+std::string CregQuery() { return Line("AT+CREG?"); }
+std::string Csq() { return Line("AT+CSQ"); }
+std::string Smso() { return Line("AT^SMSO"); }
+std::string EchoOn() { return Line("ATE1"); }
+std::string Cmee() { return Line("AT+CMEE=1"); }
+
+std::string Csca(int mode, std::string_view number) {
+    if (mode == 0) return Join({"AT+CSCA=\"", number, "\""});
+    if (mode == 1) return Line("AT+CSCA?");
+    return {};
+}
+
+std::string Csms() { return Line("AT+CSMS=1"); }
+
+std::string Cnmi(int mode) {
+    if (mode == 0) return Line("AT+CNMI=1,1,0,2");
+    if (mode == 1) return Line("AT+CNMI=1,1,2,2");
+    return {};
+}
+
+std::string Smgo() { return Line("AT^SMGO=1"); }
+std::string Clip() { return Line("AT+CLIP=1"); }
+std::string Cmgf() { return Line("AT+CMGF=0"); }
+std::string Cscb() { return Line("AT+CSCB=1"); }
+std::string Dial(std::string_view number) { return Join({"ATD", number, ";"}); }
+std::string Chup() { return Line("AT+CHUP"); }
+std::string Answer() { return Line("ATA"); }
+
+std::string Ccfc(std::string_view reason, std::string_view number, std::string_view cls,
+                 std::string_view time, int mode) {
+    std::string s = "AT+CCFC=";
+    switch (mode) {
+    case 0:
+    case 1:
+    case 3:
+        s += reason;
+        s += ',';
+        s += IntToStr(mode);
+        s += ",\"";
+        s += number;
+        s += "\",,";
+        s += cls;
+        if (reason == "2") {
+            s += ",,,";
+            s += time;
+        }
+        break;
+    case 2:
+    case 4:
+        s += reason;
+        s += ',';
+        s += IntToStr(mode);
+        break;
+    default:
+        break;
+    }
+    s += kCr;
+    return s;
+}
+
+std::string Cpbs(int kind) {
+    switch (kind) {
+    case 1: return Line("AT+CPBS=\"SM\"");
+    case 2: return Line("AT+CPBS=\"ME\"");
+    case 3: return Line("AT+CPBS=\"ON\"");
+    case 4: return Line("AT^SPBS=\"SD\"");
+    case 5: return Line("AT+CPBS=\"LD\"");
+    case 6: return Line("AT+CPBS=\"RC\"");
+    case 7: return Line("AT+CPBS=\"MC\"");
+    default: return {};
+    }
+}
+
+std::string CpbsQuery(int mode) {
+    if (mode == 0) return Line("AT+CPBS?");
+    if (mode == 1) return Line("AT^SPBS?");
+    return {};
+}
+
+std::string Cpbr(std::string_view position) { return Join({"AT+CPBR=", position}); }
+std::string Cpbw(std::string_view argument) { return Join({"AT+CPBW=", argument}); }
+std::string Raw(std::string_view line) { return std::string(line); }
+
+std::string Cpms(int kind) {
+    if (kind == 1) return Line("AT+CPMS=\"SM\",\"SM\",\"SM\"");
+    if (kind == 2) return Line("AT+CPMS=\"ME\",\"ME\",\"ME\"");
+    return {};
+}
+
+std::string Cmgr(std::string_view index) { return Join({"AT+CMGR=", index}); }
+std::string Cmgw(std::string_view length) { return Join({"AT+CMGW=", length}); }
+std::string Cmgd(std::string_view index) { return Join({"AT+CMGD=", index}); }
+std::string Cmgs(std::string_view length) { return Join({"AT+CMGS=", length}); }
+std::string Cmss(std::string_view args) { return Join({"AT+CMSS=", args}); }
+
+std::string Pdu(std::string_view pdu) {
+    std::string s(pdu);
+    s += '\x1a';
+    return s;
+}
+
+std::string Sdld() { return Line("AT^SDLD"); }
+std::string SbnrTest() { return Line("AT^SBNR=?"); }
+
+std::string Sbnr(int type, int index) {
+    auto t = ObjectType(type);
+    if (t.empty()) return {};
+    return Join({"AT^SBNR=", t, IntToStr(index)});
+}
+
+std::string Sbnw(int type, int location, int part, int count) {
+    auto t = ObjectType(type);
+    if (t.empty()) return {};
+    return Join({"AT^SBNW=", t, IntToStr(location), ",", IntToStr(part), ",", IntToStr(count)});
+}
+
+std::string SbnwDelete(int type, std::string_view index,
+                       const std::vector<std::string>& melodyItems, int selectedMelody) {
+    auto t = ObjectType(type);
+    if (t.empty()) return {};
+    if (type == kObjMelody) {
+        const int count = static_cast<int>(melodyItems.size());
+        if (selectedMelody < 0 || selectedMelody >= count) return {};
+        if (Pos("Individual", melodyItems[static_cast<std::size_t>(selectedMelody)]) == 0)
+            return {};
+        const std::string derived = IntToStr(count - 1 - selectedMelody);
+        return Join({"AT^SBNW=", t, derived, ",0"});
+    }
+    return Join({"AT^SBNW=", t, index, ",0"});
+}
+
+std::string Escape() { return std::string(1, '\x1b'); }
+
+std::string Clck(int facilityIndex, int mode, int cls, std::string_view password) {
+    if (facilityIndex < 1 || facilityIndex > static_cast<int>(LockFacilities.size())) return {};
+    std::string s = "AT+CLCK=\"";
+    s += LockFacilities[static_cast<std::size_t>(facilityIndex - 1)];
+    s += "\",";
+    s += IntToStr(mode);
+    if (mode != 2) {
+        if (facilityIndex >= 2 && facilityIndex <= 4) {
+            s += ',';
+            s += password;
+        } else if (facilityIndex >= 5) {
+            s += ',';
+            s += password;
+            s += ',';
+            s += IntToStr(cls);
+        }
+    }
+    s += kCr;
+    return s;
+}
+
+std::string Cpwd(int kind, std::string_view oldCode, std::string_view newCode) {
+    if (kind < 1 || kind > static_cast<int>(PasswordFacilities.size())) return {};
+    return Join({"AT+CPWD=\"", PasswordFacilities[static_cast<std::size_t>(kind - 1)], "\",",
+                 oldCode, ",", newCode});
+}
+
+std::string Srtc(int mode, int melody, int volume) {
+    switch (mode) {
+    case 0: return Line("AT^SRTC=?");
+    case 1: return Line("AT^SRTC?");
+    case 2: return Join({"AT^SRTC=", IntToStr(melody), ",", IntToStr(volume)});
+    default: return Line("AT^SRTC");
+    }
+}
+
+std::string VtsTone(std::string_view tone, int duration) {
+    return Join({"AT+VTS=", tone, ",", IntToStr(duration)});
+}
+
+std::string VtsString(std::string_view digits) { return Join({"AT+VTS=\"", digits, "\""}); }
+
+std::string Calm(int mode, int value) { return QuerySet("AT+CALM", mode, value); }
+std::string Crsl(int mode, int value) { return QuerySet("AT+CRSL", mode, value); }
+std::string Cvib(int mode, int value) { return QuerySet("AT+CVIB", mode, value); }
+
+std::string Cpuc(int mode, std::string_view currency, std::string_view price,
+                 std::string_view password) {
+    if (mode == 0)
+        return Join({"AT+CPUC=\"", currency, "\",\"", price, "\",\"", password, "\""});
+    if (mode == 1) return Line("AT+CPUC?");
+    return {};
+}
+
+}  // namespace parlenko::at

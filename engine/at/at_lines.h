@@ -1,0 +1,104 @@
+#pragma once
+// The text of every AT command line the program sends, built by pure
+// functions. The receive scan recognises each command by its echo, so these
+// texts are part of the protocol down to each quote and comma.
+//
+// Lines end in one carriage return unless noted. A builder that returns an
+// empty string means "send nothing" (a selector outside the listed values).
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace parlenko::at {
+
+// Facility codes of "AT+CLCK=", indexed 1..9: keypad lock, phone lock, SIM
+// PIN lock, fixed dialling, then the five call barrings.
+inline constexpr std::array<std::string_view, 9> LockFacilities = {
+    "CS", "PS", "SC", "FD", "AO", "OI", "OX", "AI", "IR"};
+// Facility codes of "AT+CPWD=", indexed 1..8 by the kind of security code.
+inline constexpr std::array<std::string_view, 8> PasswordFacilities = {
+    "SC", "P2", "PS", "AO", "OI", "OX", "AI", "IR"};
+
+// Binary object types of "AT^SBNR="/"AT^SBNW=".
+inline constexpr int kObjAppointment = 1;  // "vcs"
+inline constexpr int kObjMelody = 2;       // "mid"
+inline constexpr int kObjLogo = 3;         // "bmp"
+
+std::string Cgmi();
+std::string Cgmm();
+std::string Cgmr();
+std::string Cpas();
+std::string Cgsn();
+std::string Cimi();
+std::string Scid();
+// mode 0: set the clock (clock is the quoted clock text); mode 1: query.
+std::string Cclk(int mode, std::string_view clock);
+std::string Cbc();
+std::string CopsAuto();
+std::string CopsQuery();
+std::string CregSet(int n);
+std::string CregQuery();
+std::string Csq();
+std::string Smso();
+std::string EchoOn();
+std::string Cmee();
+// mode 0: set the SMS centre number; mode 1: query.
+std::string Csca(int mode, std::string_view number);
+std::string Csms();
+// mode 0: cell broadcasts not delivered; mode 1: delivered as "+CBM:".
+std::string Cnmi(int mode);
+std::string Smgo();
+std::string Clip();
+std::string Cmgf();
+std::string Cscb();
+std::string Dial(std::string_view number);
+std::string Chup();
+std::string Answer();
+// Divert: mode 0 disable, 1 enable, 2 query, 3 register, 4 erase.
+std::string Ccfc(std::string_view reason, std::string_view number, std::string_view cls,
+                 std::string_view time, int mode);
+// Memory selection: 1 SM, 2 ME, 3 ON, 4 SD (service numbers), 5 LD, 6 RC, 7 MC.
+std::string Cpbs(int kind);
+// mode 0: "AT+CPBS?"; mode 1: "AT^SPBS?" (service numbers).
+std::string CpbsQuery(int mode);
+std::string Cpbr(std::string_view position);
+std::string Cpbw(std::string_view argument);
+// The line unchanged (it already ends in CR).
+std::string Raw(std::string_view line);
+// Message memory: 1 SM, 2 ME.
+std::string Cpms(int kind);
+std::string Cmgr(std::string_view index);
+std::string Cmgw(std::string_view length);
+std::string Cmgd(std::string_view index);
+std::string Cmgs(std::string_view length);
+std::string Cmss(std::string_view args);
+// The PDU hex text (or an upload packet) and one Ctrl-Z; no CR.
+std::string Pdu(std::string_view pdu);
+std::string Sdld();
+std::string SbnrTest();
+std::string Sbnr(int type, int index);
+std::string Sbnw(int type, int location, int part, int count);
+// Delete a binary object. For a melody the index is derived from the melody
+// list: nothing is sent unless the selected item is an "Individual" melody,
+// and the index is (item count - 1 - selected item).
+std::string SbnwDelete(int type, std::string_view index,
+                       const std::vector<std::string>& melodyItems, int selectedMelody);
+// One ESC byte; no CR.
+std::string Escape();
+// Lock: mode 0 unlock, 1 lock, 2 query.
+std::string Clck(int facilityIndex, int mode, int cls, std::string_view password);
+std::string Cpwd(int kind, std::string_view oldCode, std::string_view newCode);
+// Ringer melody: mode 0 list ("=?"), 1 query, 2 set; any other mode "AT^SRTC".
+std::string Srtc(int mode, int melody, int volume);
+std::string VtsTone(std::string_view tone, int duration);
+std::string VtsString(std::string_view digits);
+// Settings: mode 0 set to value, mode 1 query.
+std::string Calm(int mode, int value);
+std::string Crsl(int mode, int value);
+std::string Cvib(int mode, int value);
+std::string Cpuc(int mode, std::string_view currency, std::string_view price,
+                 std::string_view password);
+
+}  // namespace parlenko::at

@@ -1,0 +1,20 @@
+#pragma once
+// The one road of a command line to the phone.
+
+#include "engine/session/engine_context.h"
+
+#include <string_view>
+
+namespace parlenko {
+
+enum class AnswerExpected { Yes, No };
+
+// Writes line to the port. On success a command that expects an answer
+// re-arms the exchange time-out, so a command the phone never answers ends
+// the busy state 10000 ms later. When not every byte went out the failure is
+// reported (ReportCommunicationError) and the command is dropped.
+// Returns whether the line was written.
+bool SendAtLine(EngineContext& ctx, std::string_view line,
+                AnswerExpected expected = AnswerExpected::Yes);
+
+}  // namespace parlenko

@@ -1,0 +1,28 @@
+#pragma once
+// Final results of a command: "+CME ERROR: "/"+CMS ERROR: " (a code), "OK"
+// and "ERROR". The receive scan recognises the line at entry i and hands it
+// here; this unit finds the command by its echo a fixed number of entries
+// above (i - 2, i - 4, ...) and runs the command's action.
+//
+// Rules for implementations (the scan is re-entrant):
+//  - read entries through RxLineList (At/Is/StartsWith) at every test; keep
+//    no reference into the list across a call out (message box, send);
+//  - blank the result line when it is recognised, the echo and answer
+//    lines a matching action used;
+//  - return EndScan where the action must stop the scan of this chunk.
+// The scan itself stops when the list was reset meanwhile.
+
+#include "engine/receive/scan_step.h"
+#include "engine/session/engine_context.h"
+
+namespace parlenko {
+
+enum class FinalResultKind {
+    PhoneError,  // the entry starts with "+CME ERROR: " or "+CMS ERROR: "
+    Ok,          // the entry is "OK"
+    Error,       // the entry is "ERROR"
+};
+
+ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind);
+
+}  // namespace parlenko

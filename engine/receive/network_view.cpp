@@ -1,0 +1,50 @@
+#include "engine/receive/network_view.h"
+
+#include "engine/core/strings.h"
+#include "engine/parse/single_answers.h"
+#include "exchange/formats/location_names.h"
+
+namespace parlenko {
+
+void UpdateNetLocCaption(GeneralInfoView& v, NetLocVariant variant) {
+    const bool haveLocation = !Trim(v.LokacijaLab).empty();
+    if (variant == NetLocVariant::Registration) {
+        v.NetLocLab = haveLocation ? v.OperLab + ":  " + v.LokacijaLab : v.OperLab;
+    } else if (!haveLocation) {
+        v.NetLocLab = v.OperLab;
+    } else if (!Trim(v.OperLab).empty()) {
+        v.NetLocLab = v.OperLab + ":  " + v.LokacijaLab;
+    } else {
+        v.NetLocLab = v.LokacijaLab;
+    }
+    UpdateNetLocHint(v);
+}
+
+void UpdateNetLocHint(GeneralInfoView& v) {
+    const long percent = Pos("%", v.PrijemLab);
+    const std::string reception = percent > 0 ? Copy(v.PrijemLab, 1, percent) : std::string();
+    v.NetLocHint = "Network name:  " + v.OperLab + "\r" + "Location name:  " + v.LokacijaLab +
+                   "\r" + "Network status:  " + v.StatMreLab + "\r" + "Reception level:  " +
+                   reception;
+}
+
+void ApplyRegistration(EngineContext& ctx, std::string_view line) {
+    auto& v = ctx.state.GeneralInfo;
+    v.StatMreLab = ParseCregStat(line);
+    v.PodrucjeLab = ParseCregLac(line);
+    v.BazaIDLab = ParseCregCellId(line);
+    if (ctx.state.Options.CellInfoCheck) {
+        v.SaveNetLocEnabled = false;
+    } else {
+        v.SaveNetLocEnabled =
+            !Trim(v.OperLab).empty() && !Trim(v.PodrucjeLab).empty() && !Trim(v.BazaIDLab).empty();
+        const auto& dir = ctx.state.Options.DataDir;
+        v.LokacijaLab = dir.empty() ? std::string()
+                                    : exchange::FindLocationName(dir, v.OperLab, v.PodrucjeLab,
+                                                                 v.BazaIDLab);
+    }
+    UpdateNetLocCaption(v, NetLocVariant::Registration);
+    ctx.host.GeneralInfoChanged(v);
+}
+
+}  // namespace parlenko

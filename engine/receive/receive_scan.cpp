@@ -1,0 +1,118 @@
+#include "engine/receive/receive_scan.h"
+
+#include "engine/receive/final_results.h"
+#include "engine/receive/unsolicited_codes.h"
+#include "engine/session/busy_state.h"
+#include "engine/session/exchange_timeout.h"
+
+#include <array>
+
+namespace parlenko {
+
+namespace {
+
+// One test of the scan: looks at entry i afresh and, when it matches, acts.
+// A test that does not match returns Continue.
+using ScanTest = ScanStep (*)(EngineContext& ctx, int i);
+
+RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
+
+ScanStep TestPhoneError(EngineContext& ctx, int i) {
+    auto& l = Lines(ctx);
+    if (!l.StartsWith(i, "+CME ERROR: ") && !l.StartsWith(i, "+CMS ERROR: "))
+        return ScanStep::Continue;
+    return HandleFinalResult(ctx, i, FinalResultKind::PhoneError);
+}
+
+template <const char* Text, ScanStep (*Handler)(EngineContext&, int)>
+ScanStep TestWhole(EngineContext& ctx, int i) {
+    return Lines(ctx).Is(i, Text) ? Handler(ctx, i) : ScanStep::Continue;
+}
+
+template <const char* Prefix, ScanStep (*Handler)(EngineContext&, int)>
+ScanStep TestPrefix(EngineContext& ctx, int i) {
+    return Lines(ctx).StartsWith(i, Prefix) ? Handler(ctx, i) : ScanStep::Continue;
+}
+
+// A cell-broadcast page: 88 octets as 176 hex characters under its header.
+ScanStep TestCellBroadcast(EngineContext& ctx, int i) {
+    auto& l = Lines(ctx);
+    if (i > 0 && l.Length(i) == 176 && l.StartsWith(i - 1, "+CBM: 88"))
+        return HandleCellBroadcast(ctx, i);
+    return ScanStep::Continue;
+}
+
+ScanStep TestOk(EngineContext& ctx, int i) {
+    return Lines(ctx).Is(i, "OK") ? HandleFinalResult(ctx, i, FinalResultKind::Ok)
+                                  : ScanStep::Continue;
+}
+
+ScanStep TestError(EngineContext& ctx, int i) {
+    return Lines(ctx).Is(i, "ERROR") ? HandleFinalResult(ctx, i, FinalResultKind::Error)
+                                     : ScanStep::Continue;
+}
+
+constexpr char kRing[] = "RING";
+constexpr char kNoCarrier[] = "NO CARRIER";
+constexpr char kBusy[] = "BUSY";
+constexpr char kNoDialtone[] = "NO DIALTONE";
+constexpr char kClip[] = "+CLIP: ";
+constexpr char kCmti[] = "+CMTI: ";
+constexpr char kCdsi[] = "+CDSI: ";
+constexpr char kCreg[] = "+CREG: ";
+constexpr char kSmgo[] = "^SMGO: ";
+constexpr char kPrompt[] = "> ";
+constexpr char kEsc[] = "\x1b";
+
+// The fifteen tests, in the order they run on each entry.
+constexpr std::array<ScanTest, 15> kTests = {
+    TestPhoneError,                              // 1  "+CME ERROR: " / "+CMS ERROR: "
+    TestWhole<kRing, HandleRing>,                // 2
+    TestWhole<kNoCarrier, HandleNoCarrier>,      // 3
+    TestWhole<kBusy, HandleBusy>,                // 4
+    TestWhole<kNoDialtone, HandleNoDialtone>,    // 5
+    TestPrefix<kClip, HandleClip>,               // 6
+    TestPrefix<kCmti, HandleNewMessage>,         // 7
+    TestPrefix<kCdsi, HandleNewMessage>,         // 8
+    TestPrefix<kCreg, HandleCreg>,               // 9
+    TestCellBroadcast,                           // 10
+    TestPrefix<kSmgo, HandleSmsOverflow>,        // 11
+    TestWhole<kPrompt, HandlePrompt>,            // 12
+    TestPrefix<kEsc, HandleEscapeEcho>,          // 13
+    TestOk,                                      // 14
+    TestError,                                   // 15
+};
+
+}  // namespace
+
+void ScanRxLines(EngineContext& ctx) {
+    auto& lines = Lines(ctx);
+    const auto generation = lines.Generation();
+    // Nested calls (from a modal window opened by a test) may append and
+    // blank entries; they only ever grow the list, so i stays inside it
+    // unless the list was reset, which ends this scan.
+    for (int i = lines.Size() - 1; i >= 0; --i) {
+        if (lines.IsBlank(i)) continue;  // an empty entry matches no test
+        for (ScanTest test : kTests) {
+            const ScanStep step = test(ctx, i);
+            if (lines.Generation() != generation) return;
+            if (step == ScanStep::EndScan) return;
+        }
+    }
+}
+
+void cpDrvReceiveData(EngineContext& ctx, const std::uint8_t* data, std::size_t size) {
+    ReceiveText(ctx, std::string_view(reinterpret_cast<const char*>(data), data ? size : 0));
+}
+
+void ReceiveText(EngineContext& ctx, std::string_view chunk) {
+    RestartTimeOut(ctx);
+    if (!IsBusy(ctx)) BeginBusy(ctx);
+    if (chunk.empty()) return;
+    Lines(ctx).AddChunk(chunk);  // line feeds dropped, lines cut at CR
+    ScanRxLines(ctx);
+}
+
+void ResetRxLines(EngineContext& ctx) { Lines(ctx).Reset(); }
+
+}  // namespace parlenko

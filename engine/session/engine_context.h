@@ -1,0 +1,35 @@
+#pragma once
+// What every unit of the engine works with, passed explicitly: the state,
+// the serial port, time, the windows and the engine's own timers.
+//
+// A unit takes an EngineContext& and uses only what it needs. The context
+// holds references; PhoneEngine owns what they point to.
+
+#include "engine/core/host.h"
+#include "engine/core/scheduler.h"
+#include "engine/session/engine_state.h"
+
+#include <memory>
+
+namespace parlenko {
+
+class TSerialPortDriver;
+
+// The engine's timers, created stopped by PhoneEngine.
+struct EngineTimers {
+    std::unique_ptr<ITimer> TimeOutTimer;      // 10000 ms after the last activity
+    std::unique_ptr<ITimer> NewSmsTimer;       // 750 ms blink of the new-SMS indicator
+    std::unique_ptr<ITimer> NewCallTimer;      // 750 ms blink of the new-call indicator
+    std::unique_ptr<ITimer> SmsOverflowTimer;  // 750 ms blink of a full SMS memory
+    std::unique_ptr<ITimer> PortTrafficTimer;  // 250 ms traffic animation (runs while busy)
+};
+
+struct EngineContext {
+    EngineState& state;
+    TSerialPortDriver& port;
+    IScheduler& scheduler;
+    IHost& host;
+    EngineTimers& timers;
+};
+
+}  // namespace parlenko

@@ -1,0 +1,160 @@
+#pragma once
+// Everything the engine remembers between two received chunks, in one place.
+// One EngineState belongs to one PhoneEngine and is handed explicitly to the
+// units that read or change it; there are no hidden globals.
+//
+// The groups follow the topics of the protocol. Add a field to the group it
+// belongs to; a new group gets its own small struct and one member below.
+// Flags are plain bools (the phone operations only ever test them).
+
+#include "engine/phone/records.h"
+#include "engine/receive/rx_lines.h"
+#include "engine/session/modes.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace parlenko {
+
+// Option values the engine reads live (the options window writes them).
+struct EngineOptions {
+    bool CellInfoCheck = false;  // "Check Cell Info": cell broadcasts name the location
+    bool RefreshCheck = false;   // "Refresh General Info"
+    std::string DataDir;         // folder of "Locations.dat", "Phonebook.dat", ...
+};
+
+// The receive side: the list of received lines and what the scan remembers.
+struct ReceiveState {
+    RxLineList RxLines;
+    // The "> " prompt answered last: entry index and list generation, so a
+    // prompt is served once even when later chunks leave it unchanged.
+    int AnsweredPromptEntry = -1;
+    std::uint64_t AnsweredPromptGeneration = 0;
+};
+
+// Calls.
+struct CallState {
+    bool InCall = false;  // a voice call is up (after "ATD"/"ATA" answered OK)
+};
+
+// The incoming-call notice's two labels. The notice is the host's window;
+// the engine keeps the texts because "RING" tests whether a number is shown.
+// The host reports the notice's closing (PhoneEngine::NewCallNoticeClosed),
+// which blanks them.
+struct NewCallNoticeView {
+    std::string OsobaLab;    // caller's name
+    std::string TelefonLab;  // caller's number
+};
+
+// Phonebook operations that run over a memory selection.
+struct PhonebookOpState {
+    bool WritePending = false;   // on the selection's OK send PendingWriteLine
+    bool DeletePending = false;  // on the selection's OK delete DeletePositionText
+    bool MoveEntry = false;
+    bool Restoring = false;      // a restore run of the backup wizard (it clears this)
+    std::string PendingWriteLine;
+    std::string DeletePositionText;
+    bool PhonebookLoaded = false;  // the first full read of the run has finished
+    std::vector<AListIme> PhonebookList;
+};
+
+// SMS operations that run over a message-memory selection.
+struct SmsOpState {
+    bool DeleteSmsPending = false;
+    bool WriteSmsPending = false;
+    bool SendStoredPending = false;
+    bool EditSmsPending = false;
+    bool ReadNewSmsPending = false;  // a "+CMTI:"/"+CDSI:" notice waits to be read
+    std::string NewSmsIndex;         // index named by that notice
+    std::string PduToSend;           // hex PDU sent at the "> " prompt
+    std::string SmsPduLength;        // TPDU octet count for "AT+CMGS="/"AT+CMGW="
+    std::string SendStoredArgs;      // argument of "AT+CMSS="
+    int StoreRetryCount = 0;         // consecutive memory-full answers to "AT+CMGW="
+};
+
+// A running calendar, melody or logo upload.
+struct UploadState {
+    std::vector<std::string> UploadPackets;  // hex packets, 352 characters each
+    int PacketIndex = 0;                     // number from 1 of the next packet
+    int PacketCount = 0;
+    bool SendingAppointment = false;
+    bool SendingMelody = false;
+    bool SendingLogo = false;
+};
+
+// Flags of the command chains.
+struct ChainState {
+    bool ReadingOtherSettings = false;
+    bool SettingClock = false;
+    bool CregSetSent = false;  // true after "AT+CREG=<n>", false after "AT+CREG?"
+    int LastErrorCode = 0;
+    std::string LastErrorText;
+};
+
+// The melody page's list of the phone's melodies (MelodijeCB): item texts
+// and the selected item (-1 none). Deleting a melody derives its index here.
+struct MelodyListView {
+    std::vector<std::string> MelodijeCB;
+    int MelodijeIndex = -1;
+};
+
+// Status-bar indicators and the busy animation.
+struct IndicatorState {
+    int PortTrafficStep = 0;   // 1..8 while the traffic animation runs
+    int PortTrafficFrame = 0;  // frame drawn; 0 = idle
+    int NewSmsPhase = 0;       // 0 none; 1, 2 new-message blink; -1 dark overflow frame
+    int NewCallPhase = 3;      // 3 none; 4, 5 new-call blink
+    int SmsOverflowKind = 0;   // 0 memory full; 1 full and a message waiting
+    std::string NewSmsHint = "No new SMS messages!";
+    std::string NewCallHint = "No new calls!";
+};
+
+// The general page and the status bar's network caption. The engine holds
+// the one true copy (later rules read the texts back); the host renders it
+// when told through IHost::GeneralInfoChanged.
+struct GeneralInfoView {
+    std::string ProLab;      // maker
+    std::string ModLab;      // model
+    std::string ProModLab;   // maker and model
+    std::string ProModHint;
+    std::string SoftLab;     // software revision
+    std::string StatMobLab;  // phone activity
+    std::string ImeiLab;
+    std::string ImsiLab;
+    std::string SimIdLab;
+    std::string DatMobLab;   // phone date and time
+    std::string NapLab;      // power source
+    std::string NapBatLab;   // battery percentage
+    int NapStatBars = 0;     // battery bars drawn
+    std::string OperLab;     // network name
+    std::string StatMreLab;  // network status
+    std::string PodrucjeLab; // location area
+    std::string BazaIDLab;   // cell id
+    std::string LokacijaLab; // location name
+    std::string NetLocLab;   // status-bar network caption
+    std::string NetLocHint;
+    std::string PrijemLab;   // reception level
+    int PrijemStatBars = 0;  // reception bars drawn
+    // SaveNetLocBtn and the menu item Snimilokacijumreze1 share this state.
+    bool SaveNetLocEnabled = false;
+};
+
+struct EngineState {
+    int Mode = mdPhonebook;  // activity mode (modes.h)
+    std::string CurrentMemory;  // memory selected last ("SM", "ME", "LD", ...)
+
+    EngineOptions Options;
+    ReceiveState Receive;
+    CallState Call;
+    NewCallNoticeView NewCallNotice;
+    PhonebookOpState Phonebook;
+    SmsOpState Sms;
+    UploadState Upload;
+    ChainState Chain;
+    MelodyListView Melodies;
+    IndicatorState Indicators;
+    GeneralInfoView GeneralInfo;
+};
+
+}  // namespace parlenko

@@ -1,0 +1,58 @@
+#include "engine/session/exchange_timeout.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/busy_state.h"
+
+namespace parlenko {
+
+namespace {
+
+// Every operation that waits for an answer is given up: a flag left set
+// would otherwise make a later, unrelated memory selection write, delete or
+// read something. The backup wizard's restore run is its own to end.
+void EndPendingOperations(EngineState& s) {
+    s.Upload.SendingAppointment = false;
+    s.Upload.SendingMelody = false;
+    s.Upload.SendingLogo = false;
+    s.Upload.UploadPackets.clear();
+    s.Upload.PacketIndex = 0;
+    s.Upload.PacketCount = 0;
+
+    s.Phonebook.WritePending = false;
+    s.Phonebook.DeletePending = false;
+    s.Phonebook.MoveEntry = false;
+
+    s.Sms.DeleteSmsPending = false;
+    s.Sms.WriteSmsPending = false;
+    s.Sms.SendStoredPending = false;
+    s.Sms.EditSmsPending = false;
+    s.Sms.ReadNewSmsPending = false;
+}
+
+}  // namespace
+
+void RestartTimeOut(EngineContext& ctx) { ctx.timers.TimeOutTimer->Start(); }
+
+void ExchangeTimeOut(EngineContext& ctx) {
+    ctx.timers.TimeOutTimer->Stop();
+    EndPendingOperations(ctx.state);
+    if (ctx.port.Connected()) SendAtEscape(ctx);
+    if (ctx.port.Connected()) ctx.port.FlushBuffers(true, true);
+    EndBusy(ctx);
+    ctx.state.Receive.RxLines.BlankAll();
+
+    const int mode = ctx.state.Mode;
+    if (mode != mdOutlookContacts && mode != mdOutlookCalendar &&
+        ctx.host.IsProgressWindowVisible()) {
+        ctx.host.HideProgressWindow();
+        ctx.host.ShowMessageDialog(
+            "Error",
+            "Unknown error occurred while trying\rto read data from mobile!\r\rPlease, try againg!!!",
+            DialogKind::Error, DialogButtons::Ok);
+        ctx.host.CloseProgressWindow();
+        EndBusy(ctx);
+    }
+}
+
+}  // namespace parlenko
