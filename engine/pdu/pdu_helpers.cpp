@@ -25,7 +25,7 @@ constexpr std::array<std::uint16_t, 32> kCp1252High = {
 }  // namespace
 
 int HexToByte(std::string_view pair) {
-    if (pair.size() < 2) return 0;
+    if (pair.size() != 2) return 0;
     int hi = HexDigitValue(pair[0]), lo = HexDigitValue(pair[1]);
     if (hi < 0 || lo < 0) return 0;
     return hi * 16 + lo;

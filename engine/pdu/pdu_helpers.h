@@ -9,7 +9,7 @@
 namespace parlenko {
 
 // The value of two upper-case hex digits; 0 for anything else (lower-case
-// digits, other characters, a pair shorter than two characters).
+// digits, other characters, a pair that is not two characters long).
 int HexToByte(std::string_view pair);
 // Two upper-case hex digits.
 std::string ByteToHex(int value);
