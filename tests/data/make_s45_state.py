@@ -1,0 +1,375 @@
+#!/usr/bin/python3
+"""Writes tests/data/s45.state: the simulated phone of a typical S45 user.
+
+Run it again after changing it; the state file it writes is committed.
+    /usr/bin/python3 tests/data/make_s45_state.py > tests/data/s45.state
+"""
+import random
+import struct
+
+GSM = ("@£$¥èéùìòÇ\nØø\rÅåΔ_ΦΓΛΩΠΨΣΘΞ\x1bÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?"
+       "¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§¿abcdefghijklmnopqrstuvwxyzäöñüà")
+GSM_EXT = {"\f": 0x0A, "^": 0x14, "{": 0x28, "}": 0x29, "\\": 0x2F, "[": 0x3C, "~": 0x3D, "]": 0x3E, "|": 0x40, "€": 0x65}
+
+
+def gsm_codes(text):
+    out = []
+    for ch in text:
+        if ch in GSM_EXT:
+            out += [0x1B, GSM_EXT[ch]]
+        else:
+            out.append(GSM.index(ch))
+    return out
+
+
+def gsm_len(text):
+    return len(gsm_codes(text))
+
+
+def pack7(codes):
+    out, acc, bits = [], 0, 0
+    for c in codes:
+        acc |= (c & 0x7F) << bits
+        bits += 7
+        while bits >= 8:
+            out.append(acc & 0xFF)
+            acc >>= 8
+            bits -= 8
+    if bits:
+        out.append(acc & 0xFF)
+    return bytes(out)
+
+
+def semi(digits):
+    if len(digits) % 2:
+        digits += "F"
+    return bytes(int(digits[i + 1] + digits[i], 16) for i in range(0, len(digits), 2))
+
+
+def address(number):
+    intl = number.startswith("+")
+    digits = number.lstrip("+")
+    return bytes([len(digits), 0x91 if intl else 0x81]) + semi(digits)
+
+
+def alpha_address(name):
+    packed = pack7(gsm_codes(name))
+    return bytes([len(packed) * 2, 0xD0]) + packed
+
+
+def smsc(number):
+    if not number:
+        return b"\x00"
+    body = bytes([0x91]) + semi(number.lstrip("+"))
+    return bytes([len(body)]) + body
+
+
+def user_data(text, ucs2):
+    if ucs2:
+        data = text.encode("utf-16-be")
+        return bytes([0x08]), bytes([len(data)]) + data
+    codes = gsm_codes(text)
+    return bytes([0x00]), bytes([len(codes)]) + pack7(codes)
+
+
+def deliver(sender, stamp, text, ucs2=False, centre="+385910401"):
+    dcs, ud = user_data(text, ucs2)
+    origin = alpha_address(sender) if not sender.lstrip("+").isdigit() else address(sender)
+    ts = semi(stamp.replace("/", "").replace(",", "").replace(":", "") + "04")
+    return (smsc(centre) + b"\x04" + origin + b"\x00" + dcs + ts + ud).hex().upper()
+
+
+def submit(dest, text, ucs2=False, validity=0xA7):
+    dcs, ud = user_data(text, ucs2)
+    return (b"\x00\x11\x00" + address(dest) + b"\x00" + dcs + bytes([validity]) + ud).hex().upper()
+
+
+def vcalendar(category, start, text, alarm=False, rule=None):
+    lines = ["BEGIN:VCALENDAR", "VERSION:1.0", "BEGIN:VEVENT", "CATEGORIES:" + category]
+    if alarm:
+        lines.append("DALARM:" + start)
+    lines.append("DTSTART:" + start)
+    if rule:
+        lines.append("RRULE:" + rule)
+    lines += ["DESCRIPTION:" + text, "END:VEVENT", "END:VCALENDAR"]
+    return ("\r\n".join(lines) + "\r\n").encode("ascii")
+
+
+def midi_melody():
+    """A small format-0 MIDI file: a short tune on a piano."""
+    def vlq(n):
+        out = [n & 0x7F]
+        n >>= 7
+        while n:
+            out.insert(0, (n & 0x7F) | 0x80)
+            n >>= 7
+        return bytes(out)
+    events = bytearray()
+    events += vlq(0) + bytes([0xFF, 0x51, 0x03]) + (500000).to_bytes(3, "big")  # 120 bpm
+    events += vlq(0) + bytes([0xC0, 0x00])
+    tune = [(76, 240), (74, 240), (72, 240), (74, 240), (76, 240), (76, 240), (76, 480),
+            (74, 240), (74, 240), (74, 480), (76, 240), (79, 240), (79, 480)]
+    for note, length in tune:
+        events += vlq(0) + bytes([0x90, note, 0x64])
+        events += vlq(length) + bytes([0x80, note, 0x40])
+    events += vlq(0) + bytes([0xFF, 0x2F, 0x00])
+    header = b"MThd" + struct.pack(">IHHH", 6, 0, 1, 480)
+    return header + b"MTrk" + struct.pack(">I", len(events)) + bytes(events)
+
+
+def logo_bmp(width=101, height=46):
+    """A 1-bit BMP: a frame and the operator's name in block letters."""
+    glyphs = {
+        "V": ["X...X", "X...X", "X...X", ".X.X.", "..X.."],
+        "I": ["XXX", ".X.", ".X.", ".X.", "XXX"],
+        "P": ["XXXX.", "X...X", "XXXX.", "X....", "X...."],
+    }
+    scale = 5
+    black = set()
+    for x in range(width):
+        black.add((x, 0)); black.add((x, height - 1))
+    for y in range(height):
+        black.add((0, y)); black.add((width - 1, y))
+    x0, y0 = 14, 10
+    for ch in "VIP":
+        g = glyphs[ch]
+        for gy, row in enumerate(g):
+            for gx, cell in enumerate(row):
+                if cell == "X":
+                    for dy in range(scale):
+                        for dx in range(scale):
+                            black.add((x0 + gx * scale + dx, y0 + gy * scale + dy))
+        x0 += (len(g[0]) + 1) * scale
+    row_bytes = ((width + 31) // 32) * 4
+    pixels = bytearray()
+    for y in range(height - 1, -1, -1):  # bottom-up
+        row = bytearray(row_bytes)
+        for x in range(width):
+            if (x, y) not in black:  # palette 1 = white
+                row[x // 8] |= 0x80 >> (x % 8)
+        pixels += row
+    palette = bytes([0, 0, 0, 0, 255, 255, 255, 0])
+    offset = 14 + 40 + len(palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 1, 0, len(pixels), 2835, 2835, 2, 2)
+    head = b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset)
+    return head + info + palette + bytes(pixels)
+
+
+FIRST = ["Ana", "Marko", "Ivana", "Luka", "Petra", "Ivan", "Maja", "Tomislav", "Katarina", "Josip", "Martina",
+         "Nikola", "Jelena", "Hrvoje", "Sanja", "Goran", "Tena", "Davor", "Mirela", "Zoran", "Lana", "Dario",
+         "Iva", "Kre\u0161o".replace("\u0161", "s"), "Vesna", "Boris", "Nina", "Ante", "Dora", "Filip"]
+LAST = ["Horvat", "Kovacevic", "Babic", "Maric", "Juric", "Novak", "Kovacic", "Vukovic", "Knezevic", "Markovic",
+        "Petrovic", "Matic", "Tomic", "Pavlovic", "Bozic", "Blazevic", "Grgic", "Pavic", "Radic", "Peric"]
+# Names written with the GSM alphabet's own letters and escaped characters.
+SPECIAL = ["Müller Jörg", "Schäfer", "Strauß", "Ärztin Öhler", "Übersetzer", "Posao_ured", "Pizza Ciao €",
+           "Frizer 2€ off", "Bank $ info", "Jürgen!", "Mama & Tata!", "Dr. Güntner", "Kino £ club"]
+
+
+def sim_phonebook(rng):
+    positions = sorted(rng.sample(range(1, 251), 100))
+    entries, used_names = [], set()
+    special = list(SPECIAL)
+    for k, pos in enumerate(positions):
+        if special and k % 7 == 3:
+            name = special.pop(0)
+        else:
+            while True:
+                name = rng.choice(FIRST) + " " + rng.choice(LAST)
+                if gsm_len(name) > 14:
+                    name = rng.choice(FIRST) + " " + rng.choice(LAST)[0] + "."
+                if k % 11 == 5:
+                    name = name[:13] + "!"  # VIP
+                if name not in used_names and gsm_len(name) <= 14:
+                    break
+        used_names.add(name)
+        kind = rng.random()
+        if kind < 0.55:
+            number = "+3859" + rng.choice("1258") + "".join(rng.choice("0123456789") for _ in range(7))
+        elif kind < 0.8:
+            number = "09" + rng.choice("1258") + "".join(rng.choice("0123456789") for _ in range(7))
+        else:
+            number = "+3851" + "".join(rng.choice("0123456789") for _ in range(7))
+        entries.append((pos, number, name))
+    return entries
+
+
+def book_line(pos, number, name):
+    assert gsm_len(name) <= 18, name
+    return '%d,"%s",%d,"%s"' % (pos, number, 145 if number.startswith("+") else 129, name)
+
+
+def main():
+    rng = random.Random(45)
+    sim = sim_phonebook(rng)
+    by_name = {name: number for _, number, name in sim}
+    some = [e for e in sim if not e[2].endswith("!")]
+    out = []
+    w = out.append
+    w("""# Simulated phone: a Siemens S45 as a typical user keeps it.
+# Written by tests/data/make_s45_state.py; read by phonesim (tests/support/phonesim).
+#
+# Format (plain UTF-8 text, one item a line):
+#   # comment                 blank lines and lines starting with '#' are ignored
+#   [phone]                   key = value: manufacturer, model, revision, imei, imsi, scid,
+#                             clock (yy/MM/dd,hh:mm:ss at start), battery (bcs,bcl), signal (rssi,ber),
+#                             registration (stat,lac,ci), operator, operator_numeric, smsc (number,type),
+#                             alert, vibration, speaker_level, ringer (melody,volume),
+#                             ringer_range (highest melody,highest volume), price (currency,price),
+#                             cell_broadcast (mode,mids,dcss), busy (a number that answers BUSY; repeatable)
+#   [settings]                what ATZ returns to: echo, cmee, creg, clip, cnmi (five numbers), smgo
+#   [passwords]               SC (PIN), P2 (PIN2), PS (phone code), AB (barring password) = digits
+#   [locks]                   CS, PS, SC, FD = 0/1; AO, OI, OX, AI, IR = classes barred (1 voice, 2 data, 4 fax)
+#   [diverts]                 reason,class,number,type,time    one active divert a line
+#   [ussd]                    code = text answered to that service code (ATD or AT+CUSD)
+#   [phonebook XX]            capacity, number_length, name_length, writable = ...
+#                             index,"number",type,"name"   (the name in UTF-8, kept in the GSM alphabet)
+#   [sms XX]                  capacity = n;  index,status,PDU   (status 0 unread, 1 read, 2 unsent, 3 sent)
+#   [objects TYPE]            range = low-high;  index,HEX   (lines of one index are joined)
+""")
+    w("[phone]")
+    w("manufacturer = SIEMENS")
+    w("model = S45")
+    w("revision = 21")
+    w("imei = 350123451234560")
+    w("imsi = 219101234567890")
+    w("scid = 89385101234567890123")
+    w("clock = 05/03/15,12:34:56")
+    w("battery = 0,80")
+    w("signal = 20,99")
+    w("registration = 1,0DA2,5C1F")
+    w("operator = HR VIP")
+    w("operator_numeric = 21910")
+    w("smsc = +385910401,145")
+    w("alert = 0")
+    w("vibration = 1")
+    w("speaker_level = 3")
+    w("ringer = 5,3")
+    w("ringer_range = 41,4")
+    w("price = HRK,0.80")
+    w("cell_broadcast = 0,50,")
+    w("busy = +385915550000")
+    w("")
+    w("[settings]")
+    w("echo = 0")
+    w("cmee = 0")
+    w("creg = 0")
+    w("clip = 0")
+    w("cnmi = 0,0,0,0,0")
+    w("smgo = 0")
+    w("")
+    w("[passwords]")
+    w("SC = 1234")
+    w("P2 = 5678")
+    w("PS = 0000")
+    w("AB = 0000")
+    w("")
+    w("[locks]")
+    w("SC = 1")
+    w("OI = 2")
+    w("")
+    w("[diverts]")
+    w("1,1,+385981234567,145,20")
+    w("2,1,+385981234567,145,25")
+    w("")
+    w("[ussd]")
+    w("*101# = VIPme saldo: 45,20 kn")
+    w("*100# = Na racunu imate 45,20 kn")
+    w("")
+    w("[phonebook SM]")
+    w("capacity = 250")
+    w("number_length = 20")
+    w("name_length = 14")
+    for pos, number, name in sim:
+        w(book_line(pos, number, name))
+    w("")
+    w("[phonebook ME]")
+    w("capacity = 100")
+    w("number_length = 32")
+    w("name_length = 18")
+    me = [("+385915551234", "Posao Marko"), ("+4930123456", "Büro Berlin"), ("+385981112223", "Taxi Zagreb"),
+          ("0914445556", "Vodoinstalater"), ("+38512223334", "Zubar Dr. Ivić".replace("ć", "c")),
+          ("+436641234567", "Österreich Hotel"), ("0957778889", "Šef".replace("Š", "S")),
+          ("+385919990000", "Servis @ auta"), ("+38521123456", "Split apartman"), ("0989876543", "Teta Ljubica!")]
+    for k, (number, name) in enumerate(me):
+        w(book_line([1, 2, 3, 4, 5, 7, 8, 10, 11, 15][k], number, name))
+    w("")
+    w("[phonebook ON]")
+    w("capacity = 2")
+    w("number_length = 20")
+    w("name_length = 14")
+    w(book_line(1, "+385915550001", "Moj broj"))
+    w("")
+    w("[phonebook SD]")
+    w("capacity = 20")
+    w("number_length = 20")
+    w("name_length = 14")
+    w("writable = 0")
+    for pos, number, name in [(1, "112", "Hitni poziv"), (2, "92", "Policija"), (3, "94", "Hitna pomoc"),
+                              (4, "*101#", "Stanje racuna"), (5, "+385911234", "VIP info")]:
+        w(book_line(pos, number, name))
+    for book, picks in (("LD", 8), ("RC", 6), ("MC", 3)):
+        w("")
+        w("[phonebook %s]" % book)
+        w("capacity = 10")
+        w("number_length = 20")
+        w("name_length = 14")
+        w("writable = 0")
+        for k in range(picks):
+            if k == 2:
+                w(book_line(k + 1, "+385913337777", ""))  # a caller the phonebook does not know
+                continue
+            pos, number, name = some[(k * 13 + len(book)) % len(some)]
+            w(book_line(k + 1, number, name))
+
+    friend = some[0]
+    w("")
+    w("[sms SM]")
+    w("capacity = 20")
+    sms_sm = [
+        (1, 1, deliver(friend[1], "05/03/12,18:02:11", "Bok! Vidimo se sutra u 8 kod kina?")),
+        (2, 1, deliver("VIPnet", "05/03/13,10:00:00", "Dobrodosli u VIP mrezu. Vas VIP tim")),
+        (3, 0, deliver(some[3][1], "05/03/15,08:45:30", "Računi: 12€ za pizzu, ostalo sutra. Grüße!", ucs2=True)),
+        (5, 1, deliver(some[5][1], "05/03/10,21:17:03", "Račun je plaćen. Hvala! Čestitam na novom poslu.", ucs2=True)),
+        (6, 2, submit(some[7][1], "Kasnim 10 min, naruci mi kavu")),
+        (8, 3, submit(friend[1], "Moze, vidimo se u 8!")),
+        (9, 1, deliver(some[9][1], "05/03/09,12:00:00", "Popis:\n- kruh\n- mlijeko\n- jaja @ 2$")),
+    ]
+    for index, status, pdu in sms_sm:
+        w("%d,%d,%s" % (index, status, pdu))
+    w("")
+    w("[sms ME]")
+    w("capacity = 25")
+    sms_me = [
+        (1, 1, deliver(some[11][1], "05/02/28,16:40:00", "Sretan put! Javi se kad stignes.")),
+        (2, 0, deliver(some[12][1], "05/03/15,11:59:59", "Ćao, jesi li dobila moju poruku?", ucs2=True)),
+        (4, 2, submit("+4930123456", "Termin am Montag passt. Schöne Grüße")),
+        (5, 3, submit(some[13][1], "Stigao sam.")),
+        (7, 1, deliver("+385915550000", "05/03/01,07:30:00", "Vas racun za veljacu iznosi 123,45 kn.")),
+    ]
+    for index, status, pdu in sms_me:
+        w("%d,%d,%s" % (index, status, pdu))
+
+    def object_lines(index, data):
+        hexdata = data.hex().upper()
+        for i in range(0, len(hexdata), 352):
+            w("%d,%s" % (index, hexdata[i:i + 352]))
+
+    w("")
+    w("[objects vcs]")
+    w("range = 0-49")
+    object_lines(1, vcalendar("MEETING", "20050316T090000", "Sastanak s Markom", alarm=True))
+    object_lines(2, vcalendar("ANNIVERSARY", "20050402T000000", "Rodjendan Ane", rule="YD1"))
+    object_lines(3, vcalendar("PHONE CALL", "20050318T143000", friend[1], alarm=True))
+    w("")
+    w("[objects mid]")
+    w("range = 0-2")
+    object_lines(0, midi_melody())
+    w("")
+    w("[objects bmp]")
+    w("range = 0-2")
+    object_lines(0, logo_bmp())
+    print("\n".join(out))
+
+
+if __name__ == "__main__":
+    main()

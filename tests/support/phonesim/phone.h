@@ -1,0 +1,216 @@
+#pragma once
+// The simulated Siemens phone: a byte-in, byte-out state machine on a clock
+// that the caller gives (milliseconds), so it runs on virtual time as well as
+// behind a pseudo-terminal.
+//
+//   Phone phone(MakeDefaultState());
+//   phone.Feed("AT+CGMI\r", now);
+//   std::string chunk = phone.Poll(now);   // "AT+CGMI\r\r\nSIEMENS\r\n\r\nOK\r\n"
+//
+// The command line is echoed as it arrives (after ATE1); answers are framed
+// "\r\n...\r\n" with the final result "OK", "ERROR", "+CME ERROR: n" or
+// "+CMS ERROR: n". Commands that take a body answer "\r\n> ", echo the body
+// and take it at Ctrl-Z (ESC aborts). Several information lines of one answer
+// follow each other without blank lines between them.
+
+#include "phonesim/state.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace phonesim {
+
+struct PhoneOptions {
+    int answerDelayMs = 0;     // from the end of a command line to its answer
+    int baud = 0;              // > 0: paces what the phone sends, 10 bits a byte
+    int ringIntervalMs = 5000; // RING repeats while a call is offered
+    int ringTimeoutMs = 30000; // an unanswered call then becomes a missed call
+    int networkDelayMs = 500;  // before a USSD answer (+CUSD)
+};
+
+// A scripted misbehaviour for the next command(s) whose line starts with
+// `command` (compared without regard to case; empty matches every command).
+struct CommandFault {
+    std::string command;
+    int times = 1;                         // commands it applies to; -1: every one
+    std::optional<std::string> result;     // answer this final result instead
+    bool noAnswer = false;                 // echo only, the command is not carried out
+    int delayMs = 0;                       // extra time before the answer
+    std::vector<std::size_t> splitAt;      // byte offsets of the answer where a new chunk starts
+    int splitGapMs = 0;                    // time between those chunks
+    std::string garbageBefore;             // raw bytes sent just before the answer
+    std::vector<std::string> unsolicitedAfter;  // lines sent after the answer
+};
+
+// One command line as received (control characters kept).
+struct ReceivedLine {
+    std::int64_t ms = 0;
+    std::string text;
+    bool body = false;  // the body after a "> " prompt (Ctrl-Z or ESC included)
+};
+
+enum class CallState { Idle, Ringing, Active };
+
+// The clock text of +CCLK ("yy/MM/dd,hh:mm:ss", a zone after it ignored) as
+// seconds since 1970, nullopt when malformed; and back.
+std::optional<std::int64_t> ParseClockText(std::string_view text);
+std::string FormatClockText(std::int64_t seconds);
+
+class Phone {
+public:
+    explicit Phone(PhoneState state, PhoneOptions options = {});
+
+    // Bytes from the client, arrived at nowMs.
+    void Feed(std::string_view bytes, std::int64_t nowMs);
+    // The next chunk the phone has sent by nowMs (empty when none). A chunk
+    // ends where a scripted split starts a new one.
+    std::string Poll(std::int64_t nowMs);
+    // Drops what the phone has sent by nowMs (a purge of the client's input).
+    void DiscardSent(std::int64_t nowMs);
+    // When the next byte or scheduled event is due; nullopt when none is.
+    std::optional<std::int64_t> NextEventMs() const;
+
+    // --- fault script ---
+    void AddFault(CommandFault fault);
+    // Raw bytes (garbage, half lines) at a chosen moment.
+    void SendRawAt(std::int64_t atMs, std::string bytes);
+    // An unsolicited line ("RING", "+CMTI: \"SM\",3") framed "\r\n...\r\n" at a moment.
+    void UnsolicitedAt(std::int64_t atMs, std::string line);
+
+    // --- the world around the phone ---
+    void IncomingCall(std::int64_t nowMs, std::string number, int type = 145);
+    void RemoteHangup(std::int64_t nowMs);
+    // Stores a received message (status unread) in `memory`, or the other one
+    // when full, and sends "+CMTI:" as +CNMI asks. Returns the index, -1 when
+    // both memories are full (then "^SMGO: n,2" is sent when enabled).
+    int ReceiveSms(std::int64_t nowMs, const std::string& pduHex, const std::string& memory = "SM");
+    // A cell broadcast page (88 octets as hex), sent as "+CBM: 88" when enabled.
+    void CellBroadcast(std::int64_t nowMs, const std::string& pageHex);
+    void SetRegistration(std::int64_t nowMs, int status, std::string lac, std::string cellId);
+    void PowerOn();
+
+    // --- inspection ---
+    PhoneState& State() { return state_; }
+    const PhoneState& State() const { return state_; }
+    const std::vector<ReceivedLine>& Received() const { return received_; }
+    bool PoweredOn() const { return poweredOn_; }
+    bool InBody() const { return mode_ == Mode::Body; }
+    CallState Call() const { return call_; }
+    // The phone's clock at nowMs as "yy/MM/dd,hh:mm:ss".
+    std::string ClockText(std::int64_t nowMs) const;
+    const PhoneOptions& Options() const { return options_; }
+
+    // What one command line answers (used by the command handlers).
+    struct Answer {
+        std::vector<std::string> lines;  // information lines
+        std::string final = "OK";        // empty: no final result (prompt)
+        bool prompt = false;
+    };
+
+private:
+    enum class Mode { Command, Body };
+    struct Segment {
+        std::string bytes;
+        double startMs = 0;
+        std::size_t sent = 0;
+        bool breakBefore = false;
+    };
+    struct Event {
+        std::int64_t atMs;
+        std::uint64_t seq;
+        std::function<void(std::int64_t)> run;
+    };
+    struct Command {
+        std::string name;   // "+CPBR", "^SBNR", "D", "E", "&F", "S3"...
+        enum Form { Exec, Read, Test, Set } form = Exec;
+        std::string args;   // after "=" (set) or the digits of a basic command
+    };
+    struct Param {
+        std::string text;
+        bool quoted = false;
+        bool empty = true;
+    };
+    struct PendingBody {
+        Command command;
+        std::optional<CommandFault> fault;
+    };
+
+    void RunDue(std::int64_t nowMs);
+    void Schedule(std::int64_t atMs, std::function<void(std::int64_t)> run);
+    void Enqueue(std::string bytes, double earliestMs, bool breakBefore = false);
+    void EnqueueAnswer(const Answer& answer, std::int64_t nowMs, const std::optional<CommandFault>& fault);
+    void Unsolicited(std::int64_t nowMs, const std::string& line);
+    void Echo(std::string_view bytes, std::int64_t nowMs);
+
+    void FeedCommandByte(char c, std::int64_t nowMs);
+    void FeedBodyByte(char c, std::int64_t nowMs);
+    void HandleLine(const std::string& line, std::int64_t nowMs);
+    std::optional<CommandFault> TakeFault(const std::string& line);
+    bool SplitCommands(std::string_view body, std::vector<Command>& out) const;
+    Answer Execute(const Command& c, std::int64_t nowMs);
+    Answer FinishBody(const Command& c, const std::string& body, std::int64_t nowMs);
+    static std::vector<Param> ParseParams(std::string_view args);
+
+    // Command groups (phone_commands.cpp).
+    Answer BasicCommand(const Command& c, std::int64_t nowMs);
+    Answer GeneralCommand(const Command& c, std::int64_t nowMs, bool& known);
+    Answer PhonebookCommand(const Command& c, bool& known);
+    Answer SmsCommand(const Command& c, std::int64_t nowMs, bool& known);
+    Answer ObjectCommand(const Command& c, bool& known);
+    Answer SupplementaryCommand(const Command& c, std::int64_t nowMs, bool& known);
+    Answer CallCommand(const Command& c, std::int64_t nowMs, bool& known);
+
+    Answer CmeError(int code) const;
+    Answer CmsError(int code) const;
+    static Answer Error();
+    Phonebook* SelectedPhonebook();
+    void AddCallListEntry(const std::string& list, const std::string& number, int type);
+    std::string NameForNumber(const std::string& number) const;
+    void EndCall(std::int64_t nowMs, bool missed);
+    void Ring(std::int64_t nowMs, std::uint64_t callId);
+    void CheckOverflow(std::int64_t nowMs);
+    std::int64_t ClockSeconds(std::int64_t nowMs) const;
+
+    PhoneState state_;
+    Settings seededSettings_;
+    PhoneOptions options_;
+    bool poweredOn_ = true;
+    Mode mode_ = Mode::Command;
+    std::string line_;
+    std::string body_;
+    std::optional<PendingBody> pendingBody_;
+    std::string lastLine_;
+    std::vector<ReceivedLine> received_;
+    std::vector<CommandFault> faults_;
+    std::deque<Segment> out_;
+    double lineFreeMs_ = 0;
+    std::vector<Event> events_;
+    std::uint64_t eventSeq_ = 0;
+    std::int64_t now_ = 0;
+
+    // Clock: seconds at virtual time 0, moved by +CCLK.
+    std::int64_t clockBase_ = 0;
+    // Calls.
+    CallState call_ = CallState::Idle;
+    std::string callNumber_;
+    int callType_ = 145;
+    std::uint64_t callId_ = 0;
+    std::int64_t callStartMs_ = 0;
+    // SMS.
+    int messageReference_ = 0;
+    int overflowState_ = 0;
+    // Binary object upload in progress.
+    std::string uploadType_;
+    int uploadIndex_ = -1;
+    int uploadNextPart_ = 1;
+    std::string uploadData_;
+    // Ringer playing since (-1: not playing).
+    std::int64_t playingSinceMs_ = -1;
+};
+
+}  // namespace phonesim
