@@ -17,8 +17,16 @@ using ScanTest = ScanStep (*)(EngineContext& ctx, int i);
 
 RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
 
+// The last entry is the unterminated remainder. Whole-line tests, the
+// prompt and the ESC echo look at it as soon as it arrives; a test that only
+// knows the start of a line and then reads what follows (an error code, a
+// number, an index, a status) waits for the carriage return, so that a line
+// split between two chunks is not read half.
+bool IsRemainder(EngineContext& ctx, int i) { return i == Lines(ctx).Size() - 1; }
+
 ScanStep TestPhoneError(EngineContext& ctx, int i) {
     auto& l = Lines(ctx);
+    if (IsRemainder(ctx, i)) return ScanStep::Continue;
     if (!l.StartsWith(i, "+CME ERROR: ") && !l.StartsWith(i, "+CMS ERROR: "))
         return ScanStep::Continue;
     return HandleFinalResult(ctx, i, FinalResultKind::PhoneError);
@@ -34,10 +42,17 @@ ScanStep TestPrefix(EngineContext& ctx, int i) {
     return Lines(ctx).StartsWith(i, Prefix) ? Handler(ctx, i) : ScanStep::Continue;
 }
 
+// A prefix test on complete lines only.
+template <const char* Prefix, ScanStep (*Handler)(EngineContext&, int)>
+ScanStep TestLinePrefix(EngineContext& ctx, int i) {
+    if (IsRemainder(ctx, i)) return ScanStep::Continue;
+    return TestPrefix<Prefix, Handler>(ctx, i);
+}
+
 // A cell-broadcast page: 88 octets as 176 hex characters under its header.
 ScanStep TestCellBroadcast(EngineContext& ctx, int i) {
     auto& l = Lines(ctx);
-    if (i > 0 && l.Length(i) == 176 && l.StartsWith(i - 1, "+CBM: 88"))
+    if (i > 0 && !IsRemainder(ctx, i) && l.Length(i) == 176 && l.StartsWith(i - 1, "+CBM: 88"))
         return HandleCellBroadcast(ctx, i);
     return ScanStep::Continue;
 }
@@ -71,12 +86,12 @@ constexpr std::array<ScanTest, 15> kTests = {
     TestWhole<kNoCarrier, HandleNoCarrier>,      // 3
     TestWhole<kBusy, HandleBusy>,                // 4
     TestWhole<kNoDialtone, HandleNoDialtone>,    // 5
-    TestPrefix<kClip, HandleClip>,               // 6
-    TestPrefix<kCmti, HandleNewMessage>,         // 7
-    TestPrefix<kCdsi, HandleNewMessage>,         // 8
-    TestPrefix<kCreg, HandleCreg>,               // 9
+    TestLinePrefix<kClip, HandleClip>,             // 6
+    TestLinePrefix<kCmti, HandleNewMessage>,       // 7
+    TestLinePrefix<kCdsi, HandleNewMessage>,       // 8
+    TestLinePrefix<kCreg, HandleCreg>,             // 9
     TestCellBroadcast,                           // 10
-    TestPrefix<kSmgo, HandleSmsOverflow>,        // 11
+    TestLinePrefix<kSmgo, HandleSmsOverflow>,      // 11
     TestWhole<kPrompt, HandlePrompt>,            // 12
     TestPrefix<kEsc, HandleEscapeEcho>,          // 13
     TestOk,                                      // 14
