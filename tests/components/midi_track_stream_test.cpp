@@ -50,15 +50,15 @@ TEST(MidiTrackStream, RunningStatusSurvivesMetaAndSysexAndResolvesEveryRecord) {
     ASSERT_EQ(t->EventCount(), 16);
     const TMidiTrackEvent& name = *t->GetEvent(0);
     EXPECT_EQ(name.Status, 0xFF);
-    EXPECT_EQ(name.Length, 5);  // type byte + 4
+    EXPECT_EQ(int{name.Length}, 5);  // type byte + 4
     EXPECT_EQ(BlockText(*t, name), "\x03Lead");
 
     const TMidiTrackEvent& sysex = *t->GetEvent(3);
     EXPECT_EQ(sysex.Status, 0xF0);
-    EXPECT_EQ(sysex.Length, 3);
+    EXPECT_EQ(int{sysex.Length}, 3);
     EXPECT_EQ(BlockText(*t, sysex), std::string("\x43\x12\x00", 3));
     EXPECT_EQ(t->GetEvent(4)->Status, 0xF7);
-    EXPECT_EQ(t->GetEvent(4)->Tick, 128);
+    EXPECT_EQ(int{t->GetEvent(4)->Tick}, 128);
 
     // 90 3C 40, then a data byte under running status after a sysex.
     EXPECT_EQ(t->GetEvent(6)->Status, 0x90);
@@ -66,14 +66,14 @@ TEST(MidiTrackStream, RunningStatusSurvivesMetaAndSysexAndResolvesEveryRecord) {
     EXPECT_EQ(t->GetEvent(6)->DataBytes[1], 0x40);
     // After a text meta, running status still applies.
     const TMidiTrackEvent& afterMeta = *t->GetEvent(8);
-    EXPECT_EQ(afterMeta.Tick, 224);
+    EXPECT_EQ(int{afterMeta.Tick}, 224);
     EXPECT_EQ(afterMeta.Status, 0x90);
     EXPECT_EQ(afterMeta.DataBytes[0], 0x3C);
     EXPECT_EQ(afterMeta.DataBytes[1], 0x00);
 
     const TMidiTrackEvent& last = *t->GetEvent(15);
     EXPECT_TRUE(IsEndOfTrack(*t, last));
-    EXPECT_EQ(last.Tick, 240 + 65535);
+    EXPECT_EQ(int{last.Tick}, 240 + 65535);
     EXPECT_EQ(t->GetEvent(14)->Status, 0xF8);  // no data bytes
     EXPECT_EQ(t->GetEvent(-1), nullptr);
     EXPECT_EQ(t->GetEvent(t->EventCount()), nullptr);
@@ -110,14 +110,14 @@ TEST(MidiTrackStream, MissingEndOfTrackIsAddedLastAtTheFinalTick) {
     ASSERT_EQ(t->EventCount(), 3);
     EXPECT_EQ(t->GetEvent(1)->Status, 0x80);
     EXPECT_TRUE(IsEndOfTrack(*t, *t->GetEvent(2)));
-    EXPECT_EQ(t->GetEvent(2)->Tick, 0x60);
-    EXPECT_EQ(t->GetEvent(2)->Length, 1);
+    EXPECT_EQ(int{t->GetEvent(2)->Tick}, 0x60);
+    EXPECT_EQ(int{t->GetEvent(2)->Length}, 1);
     EXPECT_EQ(t->LinkedEvent(*t->GetEvent(1)), t->GetEvent(0));
 
     const auto empty = LoadEvents({});
     ASSERT_EQ(empty->EventCount(), 1);
     EXPECT_TRUE(IsEndOfTrack(*empty, *empty->GetEvent(0)));
-    EXPECT_EQ(empty->GetEvent(0)->Tick, 0);
+    EXPECT_EQ(int{empty->GetEvent(0)->Tick}, 0);
 }
 
 TEST(MidiTrackStream, NotesPairLastInFirstOutWithVelocityZeroAsNoteOff) {
@@ -222,9 +222,9 @@ TEST(MidiTrackStream, InsertGoesAfterEqualTicksAndKeepsEndOfTrackLast) {
     t->AddMetaEvent(0x100, 0x01, 3, "abc");
     ASSERT_EQ(t->EventCount(), 7);
     EXPECT_EQ(BlockText(*t, *t->GetEvent(5)), "\x01" "abc");
-    EXPECT_EQ(t->GetEvent(5)->Length, 4);
+    EXPECT_EQ(int{t->GetEvent(5)->Length}, 4);
     EXPECT_TRUE(IsEndOfTrack(*t, *t->GetEvent(6)));
-    EXPECT_EQ(t->GetEvent(6)->Tick, 0x100);
+    EXPECT_EQ(int{t->GetEvent(6)->Tick}, 0x100);
 }
 
 TEST(MidiTrackStream, InsertBeyondATrackWithoutEndOfTrackFails) {
@@ -263,7 +263,7 @@ TEST(MidiTrackStream, LongBlocksKeepTheirFullSize) {
     events.push_back(0xF7);
     events.insert(events.end(), {0x00, 0xFF, 0x2F, 0x00});
     const auto t = LoadEvents(events);
-    EXPECT_EQ(t->GetEvent(0)->Length, 1);  // the low 16 bits
+    EXPECT_EQ(int{t->GetEvent(0)->Length}, 1);  // the low 16 bits
     EXPECT_EQ(t->EventBlock(*t->GetEvent(0)).size(), 65537u);
 }
 
