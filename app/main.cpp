@@ -1,11 +1,80 @@
+// The program block: one copy at a time, the windows in their order, the
+// options, the splash window, then the event loop until the main window
+// closes.
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "platform/serial/termios_serial_device.h"
+#include "platform/single_instance.h"
+#include "ui/citam_form.h"
+#include "ui/folders.h"
+#include "ui/glavna.h"
+#include "ui/info_form.h"
+#include "ui/message_dialog.h"
+#include "ui/options.h"
+#include "ui/qt_scheduler.h"
+#include "ui/splash_form.h"
+#include "ui/status_frm.h"
+#include "ui/window_host.h"
+
 #include <QApplication>
-#include <QLabel>
+
+#include <memory>
+
+using namespace parlenko;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Parlenko");
-    QLabel label("Parlenko");
-    label.setWindowTitle("Parlenko");
-    label.show();
-    return app.exec();
+    QApplication::setApplicationDisplayName("Parlenko");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::SingleInstanceLock instance;
+    if (!instance.TryAcquire(platform::InstanceLockPath())) {
+        ui::ShowMessageDialog(nullptr, QStringLiteral("Parlenko"), QStringLiteral("Parlenko already active!"),
+                              DialogKind::Error, DialogButtons::Ok);
+        return 1;
+    }
+
+    // The engine and its port: 4096-byte queues, polled on the event loop.
+    ui::QtScheduler scheduler;
+    platform::TermiosSerialDevice device;
+    TSerialPortDriver port(device, scheduler);
+    port.SetInBufSize(4096);
+    port.SetOutBufSize(4096);
+    ui::TWindowHost host;
+    PhoneEngine engine(port, scheduler, host);
+
+    // The windows, in their order.
+    ui::TGlavna glavna(engine, ui::ResolveFolders(), ui::OptionsFilePath());
+    host.SetMainWindow(&glavna);
+    ui::TStatusFrm statusFrm(&glavna);
+    statusFrm.SetEnabledSource([&glavna] { return glavna.Options().ShowStatusMessages; });
+    glavna.SetStatusFrm(&statusFrm);
+    host.SetStatusFrm(&statusFrm);
+    ui::TSplashForm splash;
+    ui::TInfoForm infoForm(&glavna);
+    glavna.SetInfoForm(&infoForm);
+
+    glavna.LoadOptions();
+    if (glavna.Options().SplashScreen) splash.ShowAndWait();
+
+    ui::TCitamForm citamForm(&glavna);
+    citamForm.SetModeSource([&glavna] { return glavna.Mode(); });
+    citamForm.SetOnClosed([&engine] { engine.EndBusy(); });
+    glavna.SetCitamForm(&citamForm);
+    host.SetCitamForm(&citamForm);
+
+    splash.close();
+    if (glavna.ImagesMissing()) return 1;
+
+    QObject::connect(&glavna, &ui::TGlavna::MainWindowClosed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    glavna.show();
+    const int result = app.exec();
+    // The windows go before the engine: nothing may call the host afterwards.
+    host.SetMainWindow(nullptr);
+    host.SetStatusFrm(nullptr);
+    host.SetCitamForm(nullptr);
+    return result;
 }

@@ -1,0 +1,85 @@
+// The options file: defaults, ranges, and what a save writes.
+
+#include "ui/options.h"
+
+#include "tests/ui/ui_test_support.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace parlenko::ui {
+namespace {
+
+TEST(OptionsTest, DefaultsWhenThereIsNoFile) {
+    testing::TempHome home;
+    TOptions o;
+    EXPECT_FALSE(LoadOptionsFile(OptionsFilePath(), o));
+    EXPECT_EQ(o.PortName(), "COM2");
+    EXPECT_EQ(o.BaudRateValue(), 19200u);
+    EXPECT_EQ(o.DataBits, 3);
+    EXPECT_EQ(o.Parity, 0);
+    EXPECT_EQ(o.StopBits, 0);
+    EXPECT_EQ(o.HardwareFlowControl, 2);
+    EXPECT_TRUE(o.DeviceCheck);
+    EXPECT_TRUE(o.SplashScreen);
+    EXPECT_TRUE(o.AutoConnect);
+    EXPECT_FALSE(o.RefreshGeneralInfo);
+    EXPECT_EQ(o.RefreshInterval, 30);
+    EXPECT_TRUE(o.ShowStatusMessages);
+    EXPECT_EQ(o.StatusMessagesInterval, 3);
+    EXPECT_TRUE(o.ConfirmDelete);
+    EXPECT_FALSE(o.CheckCellInfo);
+}
+
+TEST(OptionsTest, SaveWritesAllSixteenValuesAndLoadReadsThemBack) {
+    testing::TempHome home;
+    TOptions o;
+    o.SerialPort = 7;
+    o.BaudRate = 14;
+    o.AutoConnect = false;
+    o.RefreshInterval = 45;
+    ASSERT_TRUE(SaveOptionsFile(OptionsFilePath(), o));
+    QSettings s(OptionsFilePath(), QSettings::IniFormat);
+    s.beginGroup("Options");
+    EXPECT_EQ(s.childKeys().size(), 16);
+    for (const char* name : {"Serial Port", "Baud Rate", "Data Bits", "Parity", "Stop Bits", "Hardware Flow Control",
+                             "Software Flow Control", "Device Check", "Auto Connect", "Refresh General Info",
+                             "Refresh Interval", "Show Status Messages", "Status Messages Interval",
+                             "Check Cell Info", "Confirm Delete", "Splash Screen"})
+        EXPECT_TRUE(s.contains(name)) << name;
+    EXPECT_EQ(s.value("Auto Connect").toInt(), 0);
+
+    TOptions back;
+    ASSERT_TRUE(LoadOptionsFile(OptionsFilePath(), back));
+    EXPECT_EQ(back.PortName(), "COM8");
+    EXPECT_EQ(back.BaudRateValue(), 230400u);
+    EXPECT_FALSE(back.AutoConnect);
+    EXPECT_EQ(back.RefreshInterval, 45);
+}
+
+TEST(OptionsTest, IntervalsAreKeptInRangeAndBadValuesIgnored) {
+    testing::TempHome home;
+    {
+        QSettings s(OptionsFilePath(), QSettings::IniFormat);
+        s.beginGroup("Options");
+        s.setValue("Refresh Interval", 5);
+        s.setValue("Status Messages Interval", 99);
+        s.setValue("Serial Port", 12);    // no such item
+        s.setValue("Baud Rate", "fast");  // not a number
+        s.setValue("Splash Screen", 0);
+        s.setValue("Device Check", 7);    // any non-zero is on
+    }
+    TOptions o;
+    o.DeviceCheck = false;
+    ASSERT_TRUE(LoadOptionsFile(OptionsFilePath(), o));
+    EXPECT_EQ(o.RefreshInterval, 10);
+    EXPECT_EQ(o.StatusMessagesInterval, 30);
+    EXPECT_EQ(o.SerialPort, 1);
+    EXPECT_EQ(o.BaudRate, 8);
+    EXPECT_FALSE(o.SplashScreen);
+    EXPECT_TRUE(o.DeviceCheck);
+}
+
+}  // namespace
+}  // namespace parlenko::ui

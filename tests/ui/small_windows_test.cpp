@@ -1,0 +1,122 @@
+// The status notice, the progress window, the splash window and the about box.
+
+#include "ui/citam_form.h"
+#include "ui/info_form.h"
+#include "ui/splash_form.h"
+#include "ui/status_frm.h"
+
+#include "ui/artwork/artwork.h"
+#include "tests/ui/ui_test_support.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::Pump;
+using testing::PumpUntil;
+
+class SmallWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing::App(); }
+};
+
+TEST_F(SmallWindowsTest, StatusNoticeOnlyWhenTheOptionIsSet) {
+    bool option = false;
+    TStatusFrm frm;
+    frm.SetEnabledSource([&] { return option; });
+    frm.ShowStatusMessage("Entry succesfully saved in mobile phonebook!");
+    EXPECT_FALSE(frm.isVisible());
+    EXPECT_FALSE(frm.CloseTimer->isActive());
+
+    option = true;
+    frm.ShowStatusMessage("Entry succesfully saved in mobile phonebook!");
+    EXPECT_TRUE(frm.isVisible());
+    EXPECT_EQ(frm.PorukaLab->text(), "Entry succesfully saved in mobile phonebook!");
+    EXPECT_EQ(frm.windowTitle(), QString::fromUtf8("Statusne poruke . . ."));
+    frm.close();
+}
+
+TEST_F(SmallWindowsTest, SecondNoticeReplacesTheTextAndRestartsTheFullInterval) {
+    TStatusFrm frm;
+    frm.SetEnabledSource([] { return true; });
+    frm.CloseTimer->setInterval(1000);  // "Status Messages Interval" 1
+    frm.ShowStatusMessage("first");
+    Pump(400);
+    frm.ShowStatusMessage("SMS message succesfully sent!");
+    EXPECT_EQ(frm.PorukaLab->text(), "SMS message succesfully sent!");
+    EXPECT_GT(frm.CloseTimer->remainingTime(), 800) << "the interval starts again with the second notice";
+    // It closes itself one interval after the second notice.
+    ASSERT_TRUE(PumpUntil([&] { return !frm.isVisible(); }, 3000));
+    EXPECT_FALSE(frm.CloseTimer->isActive());
+}
+
+TEST_F(SmallWindowsTest, ProgressWindowShowsWithoutBlockingAndClosingEndsTheBusyState) {
+    int mode = 3;
+    int closed = 0;
+    TCitamForm form;
+    form.SetModeSource([&] { return mode; });
+    form.SetOnClosed([&] { ++closed; });
+    EXPECT_EQ(form.size(), QSize(280, 129));
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Čitam podatke iz telefonskog imenika . . ."));
+    EXPECT_EQ(form.PozicijaLab->text(), QString::fromUtf8("Čitam podatke sa pozicije br. 1"));
+    EXPECT_EQ(form.ProgresLab->text(), "0%");
+    EXPECT_EQ(form.Label3->text(), QString::fromUtf8("Trenutak, molim . . ."));
+
+    form.ShowProgress();  // returns at once
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.isModal()) << "keeps the user out of the main window";
+    form.SetPercent(57);
+    EXPECT_EQ(form.ProgressBar1->value(), 57);
+    EXPECT_EQ(form.ProgresLab->text(), "57%");
+
+    // The picture is the one of the activity mode.
+    const QImage appointments = form.CitamSlika->grab().toImage();
+    mode = 14;
+    const QImage logo = form.CitamSlika->grab().toImage();
+    EXPECT_NE(appointments, logo);
+
+    form.close();  // by the user (or the window manager)
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(closed, 1);
+    form.ShowProgress();
+    form.hide();
+    form.done(QDialog::Rejected);  // by the read loop or the time-out, also after a hide
+    EXPECT_EQ(closed, 2);
+}
+
+TEST_F(SmallWindowsTest, SplashWaitsForItsTimer) {
+    TSplashForm splash;
+    EXPECT_EQ(splash.size(), QSize(350, 234));
+    EXPECT_EQ(splash.SplashTimer->interval(), 3000);
+    EXPECT_FALSE(splash.SplashTimer->isActive());
+    splash.SplashTimer->setInterval(150);
+    QElapsedTimer t;
+    t.start();
+    splash.ShowAndWait();
+    EXPECT_GE(t.elapsed(), 140);
+    EXPECT_FALSE(splash.SplashTimer->isActive());
+    EXPECT_TRUE(splash.isVisible()) << "the start-up closes it after the remaining windows";
+    splash.close();
+}
+
+TEST_F(SmallWindowsTest, AboutBoxTexts) {
+    TInfoForm info;
+    EXPECT_EQ(info.windowTitle(), QString::fromUtf8("O programu . . ."));
+    EXPECT_EQ(info.size(), QSize(313, 331));
+    EXPECT_EQ(info.OpisLab->text(),
+              QString::fromUtf8("Program  za jednostavno upravljanje, kontrolu i razmjenu podataka između mobitela "
+                                "i računala."));
+    EXPECT_EQ(info.VerzijaLab->text(), "1.0.1.0");
+    EXPECT_EQ(info.ZatvoriBtn->text(), "Zatvori");
+    QTimer::singleShot(50, &info, [&] { info.ZatvoriBtn->click(); });
+    EXPECT_EQ(info.exec(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace parlenko::ui

@@ -1,0 +1,108 @@
+#pragma once
+// Helpers of the window tests: one application object for the whole test
+// program, a temporary data folder, real-time pumping of the event loop, and
+// a watcher that answers the next message box as a user would.
+
+#include "ui/message_dialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QString>
+#include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace parlenko::ui::testing {
+
+// The application object (created on first use, kept to the end).
+inline QApplication& App() {
+    static int argc = 1;
+    static char name[] = "ui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// Runs the event loop for ms of real time, or until done() holds.
+inline bool PumpUntil(const std::function<bool()>& done, int maxMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > maxMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+inline void Pump(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+// A fresh data folder in PARLENKO_HOME for one test; removed afterwards.
+class TempHome {
+public:
+    TempHome() {
+        char tmpl[] = "/tmp/parlenko-ui-XXXXXX";
+        dir_ = mkdtemp(tmpl);
+        dir_ += '/';
+        setenv("PARLENKO_HOME", dir_.c_str(), 1);
+    }
+    ~TempHome() {
+        unsetenv("PARLENKO_HOME");
+        std::filesystem::remove_all(dir_);
+    }
+    const std::string& Dir() const { return dir_; }
+    QString QDir() const { return QString::fromStdString(dir_); }
+
+private:
+    std::string dir_;
+};
+
+// The images folder that the build draws beside the program.
+inline QString BuiltImagesDir() { return QStringLiteral(PARLENKO_BINARY_DIR "/app/ParlenkoImages/"); }
+
+struct SeenDialog {
+    QString caption;
+    QString text;
+};
+
+// Watches for message boxes while it lives; each one opened is recorded and
+// handed to act (which presses a button or closes the box). Without act the
+// box is answered with its first button.
+class DialogWatcher {
+public:
+    explicit DialogWatcher(std::function<void(TMessageDialog&)> act = {}) : act_(std::move(act)) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Check(); });
+        timer_.start();
+    }
+    const std::vector<SeenDialog>& Seen() const { return seen_; }
+
+    static void Press(TMessageDialog& d, const char* button) {
+        if (auto* b = d.findChild<QPushButton*>(button)) b->click();
+    }
+
+private:
+    void Check() {
+        auto* d = qobject_cast<TMessageDialog*>(QApplication::activeModalWidget());
+        if (d == nullptr || !d->isVisible() || d->property("seenByWatcher").toBool()) return;
+        d->setProperty("seenByWatcher", true);
+        seen_.push_back({d->windowTitle(), d->findChild<QLabel*>("Message")->text()});
+        if (act_) {
+            act_(*d);
+        } else {
+            const auto buttons = d->findChildren<QPushButton*>();
+            if (!buttons.isEmpty()) buttons.front()->click();
+        }
+    }
+    std::function<void(TMessageDialog&)> act_;
+    std::vector<SeenDialog> seen_;
+    QTimer timer_;
+};
+
+}  // namespace parlenko::ui::testing

@@ -1,0 +1,57 @@
+#pragma once
+// Every picture the program shows, drawn with QPainter: the header bars and
+// phone pictures that the image generator writes into "ParlenkoImages", and
+// the pictures the windows carry themselves (splash, about band, the small
+// pictures of the progress, status and status-bar indicators).
+//
+// All pictures share one palette and one font so the windows look of a piece.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace parlenko::artwork {
+
+// The palette.
+inline const QColor kCream{0xFF, 0xFB, 0xF0};     // window background
+inline const QColor kNavy{0x1D, 0x3A, 0x66};      // headers, titles
+inline const QColor kTeal{0x2A, 0x7F, 0xA8};      // accents
+inline const QColor kLeaf{0x2E, 0x7D, 0x32};      // success
+inline const QColor kSand{0xEE, 0xE6, 0xD2};      // panels, borders
+
+// "Tahoma" with sans-serif fallbacks, at the given point size.
+QFont UiFont(double pointSize, bool bold = false);
+
+// Header bar of a page, 520 x 36. language 0 Croatian ("cro"), 1 English
+// ("eng"); page 1..6: general, phonebook, SMS, call lists, appointments,
+// advanced.
+constexpr int kPageBarWidth = 520;
+constexpr int kPageBarHeight = 36;
+QImage PageBar(int language, int page);
+// File name of a header bar: "cro"/"eng" + "GeneralBar.jpg" ...; empty for
+// an unknown page.
+QString PageBarFileName(int language, int page);
+
+// The phone models that have a picture, and the picture size.
+QStringList PhoneModels();
+constexpr int kPhoneWidth = 96;
+constexpr int kPhoneHeight = 150;
+QImage PhonePicture(const QString& model);
+QImage QuestionMarkPicture();
+
+// Start-up window, 350 x 234; about box band, 313 x 84.
+QImage SplashPicture();
+QImage AboutBand(int width = 313, int height = 84);
+
+// 36 x 36 picture of an activity mode (0 phonebook, 1 SMS, 2 call lists,
+// 3 appointments, 5 Outlook contacts, 6 Outlook calendar, 7 diverts,
+// 10 barrings, 13 melody upload, 14 logo upload; others a phone).
+QImage ActivityPicture(int mode, int size = 36);
+// 32 x 32 picture of the status notice.
+QImage StatusPicture();
+// 23 x 19 connection indicator.
+QImage ConnectedPicture(bool connected);
+
+}  // namespace parlenko::artwork

@@ -1,0 +1,115 @@
+#include "ui/citam_form.h"
+
+#include "ui/artwork/artwork.h"
+#include "ui/window_placement.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+
+namespace parlenko::ui {
+namespace {
+
+constexpr int kWidth = 280;
+constexpr int kHeight = 129;
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    l->setAlignment(align);
+    return l;
+}
+
+}  // namespace
+
+TCitamForm::TCitamForm(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow) {
+    setObjectName("CitamForm");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(kWidth, kHeight);
+    setFont(artwork::UiFont(8.5));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, artwork::kCream);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    CitamSlika = new QWidget(this);
+    CitamSlika->setObjectName("CitamSlika");
+    CitamSlika->setGeometry(12, 8, 36, 37);
+    CitamSlika->installEventFilter(this);
+
+    Label2 = MakeLabel(this, "Label2", QString::fromUtf8("Lokacija:"), QRect(60, 8, 60, 16));
+    LokacijaLab = MakeLabel(this, "LokacijaLab", QString(), QRect(122, 8, 150, 16));
+    Label1 = MakeLabel(this, "Label1", QString::fromUtf8("Upisano:"), QRect(60, 26, 60, 16));
+    UpisanoLab = MakeLabel(this, "UpisanoLab", QString(), QRect(122, 26, 150, 16));
+    QFont bold = font();
+    bold.setBold(true);
+    LokacijaLab->setFont(bold);
+    UpisanoLab->setFont(bold);
+    PozicijaLab = MakeLabel(this, "PozicijaLab", QString(), QRect(0, 50, kWidth, 16), Qt::AlignCenter);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setGeometry(12, 70, kWidth - 24, 14);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
+    ProgresLab = MakeLabel(this, "ProgresLab", QString(), QRect(0, 86, kWidth, 15), Qt::AlignCenter);
+    Label3 = MakeLabel(this, "Label3", QString::fromUtf8("Trenutak, molim . . ."), QRect(0, 106, kWidth, 16),
+                       Qt::AlignCenter);
+    Label3->setStyleSheet(QStringLiteral("color: #1D3A66;"));
+    ResetTexts();
+}
+
+void TCitamForm::ResetTexts() {
+    setWindowTitle(QString::fromUtf8("Čitam podatke iz telefonskog imenika . . ."));
+    LokacijaLab->clear();
+    UpisanoLab->clear();
+    Label1->show();
+    PozicijaLab->setText(QString::fromUtf8("Čitam podatke sa pozicije br. 1"));
+    SetPercent(0);
+}
+
+void TCitamForm::SetPercent(int percent) {
+    ProgressBar1->setValue(percent < 0 ? 0 : (percent > 100 ? 100 : percent));
+    ProgresLab->setText(QString::number(percent) + "%");
+}
+
+void TCitamForm::ShowProgress() {
+    if (!isVisible()) show();
+    raise();
+    CitamSlika->update();
+}
+
+void TCitamForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CenterOnWindow(this, main_);
+}
+
+void TCitamForm::done(int result) {
+    QDialog::done(result);
+    if (onClosed_) onClosed_();
+}
+
+void TCitamForm::keyPressEvent(QKeyEvent* event) {
+    // No Escape: the window closes when its operation ends.
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+bool TCitamForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == CitamSlika && event->type() == QEvent::Paint) {
+        CitamSlikaPaint();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TCitamForm::CitamSlikaPaint() {
+    QPainter p(CitamSlika);
+    p.drawImage(0, 1, artwork::ActivityPicture(mode_ ? mode_() : 0));
+}
+
+}  // namespace parlenko::ui

@@ -1,0 +1,475 @@
+#include "ui/glavna.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "exchange/formats/phonebook_file.h"
+#include "platform/paths.h"
+#include "ui/artwork/artwork.h"
+#include "ui/citam_form.h"
+#include "ui/connection_commands.h"
+#include "ui/info_form.h"
+#include "ui/message_dialog.h"
+#include "ui/pictures.h"
+#include "ui/status_frm.h"
+#include "ui/text_codec.h"
+#include "ui/window_placement.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace parlenko::ui {
+namespace {
+
+constexpr int kClientWidth = 620;
+constexpr int kClientHeight = 473;
+constexpr int kLeftBarWidth = 100;
+constexpr int kStatusBarHeight = 26;
+constexpr int kHintMs = 10000;
+
+struct PageRow {
+    const char* caption;  // left-bar button and page caption
+    const char* page;     // objectName of the page
+    int icon;             // activity picture on the button (-1 a phone)
+};
+constexpr std::array<PageRow, 6> kPages = {{
+    {"Osnovno", "OsnovnoPage", -1},
+    {"Imenik", "ImenikPage", 0},
+    {"SMS", "SmsPage", 1},
+    {"Pozivi", "PoziviPage", 2},
+    {"Podsjetnik", "PodsjetnikPage", 3},
+    {"Ostalo", "OstaloPage", 7},
+}};
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {},
+                 const char* hint = nullptr) {
+    QAction* a = menu->addAction(U(caption));
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    if (hint != nullptr) {
+        a->setToolTip(U(hint));
+        a->setStatusTip(U(hint));
+    }
+    return a;
+}
+
+}  // namespace
+
+TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
+    : QMainWindow(nullptr), engine_(engine), folders_(std::move(folders)), optionsPath_(std::move(optionsPath)) {
+    setObjectName("Glavna");
+    setWindowTitle("Parlenko");
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(artwork::UiFont(8.5));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, artwork::kCream);
+    setPalette(pal);
+    BuildMenus();
+    BuildFrame();
+    FormCreate();
+}
+
+TGlavna::~TGlavna() = default;
+
+EngineContext& TGlavna::Ctx() { return engine_.Context(); }
+
+// --- construction -------------------------------------------------------------
+
+void TGlavna::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    Parlenko1 = bar->addMenu(U("&Parlenko"));
+    Parlenko1->setObjectName("Parlenko1");
+    Uspostavivezu1 = AddItem(Parlenko1, "Uspostavivezu1", "Uspostavi vezu", Qt::Key_F1,
+                             "Uspostavi vezu sa mobitelom . . .");
+    Prekinivezu1 = AddItem(Parlenko1, "Prekinivezu1", "Prekini vezu", Qt::Key_F2, "Prekini vezu sa mobitelom . . .");
+    Parlenko1->addSeparator();
+    Snimilokacijumreze1 = AddItem(Parlenko1, "Snimilokacijumreze1", "Snimi lokaciju mreže", Qt::Key_F3);
+    Iskljucimobitel1 = AddItem(Parlenko1, "Iskljucimobitel1", "Isključi mobitel", Qt::Key_F4, "Isključi mobitel . . .");
+    Parlenko1->addSeparator();
+    Opcije1 = AddItem(Parlenko1, "Opcije1", "Opcije", Qt::Key_F5, "Opcije . . .");
+    Parlenko1->addSeparator();
+    Izlaz1 = AddItem(Parlenko1, "Izlaz1", "Zatvori Parlenko", Qt::Key_F10);
+    Prekinivezu1->setEnabled(false);
+    Snimilokacijumreze1->setEnabled(false);
+    Iskljucimobitel1->setEnabled(false);
+    // The options window comes with its own command.
+    Opcije1->setEnabled(false);
+    connect(Uspostavivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
+    connect(Prekinivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
+    connect(Iskljucimobitel1, &QAction::triggered, this, &TGlavna::Iskljucimobitel1Click);
+    connect(Izlaz1, &QAction::triggered, this, &TGlavna::Izlaz1Click);
+
+    struct PageMenu {
+        const char* menu;
+        const char* caption;
+        const char* item;
+        int tag;
+    };
+    const PageMenu pageMenus[] = {
+        {"Telefonskiimenik1", "&Telefonski imenik", "Prikazi1", 2},
+        {"SMSporuke1", "&SMS poruke", "Prikazipodatke1", 3},
+        {"Pozivi1", "&Pozivi", "Prikazipodatke2", 4},
+        {"Podsjetnik1", "Po&dsjetnici", "Prikaipodatke1", 5},
+    };
+    for (const PageMenu& pm : pageMenus) {
+        QMenu* m = bar->addMenu(U(pm.caption));
+        m->setObjectName(pm.menu);
+        QAction* a = AddItem(m, pm.item, "Prikaži podatke");
+        const int tag = pm.tag;
+        connect(a, &QAction::triggered, this, [this, tag] { OutBarBtn1Click(tag); });
+    }
+    QMenu* advanced = bar->addMenu(U("&Napredne funkcije"));
+    advanced->setObjectName("Ostalo1");
+    const std::pair<const char*, const char*> advancedItems[] = {
+        {"Preusmjeravanjepoziva1", "Preusmjeravanje poziva"},
+        {"Zabranapoziva1", "Zabrana poziva"},
+        {"Zakljuavanja1", "Zaključavanja"},
+        {"Melodije1", "Melodije"},
+        {"Logotip1", "Logotip"},
+        {"Ostalo2", "Ostalo"},
+    };
+    for (const auto& [name, caption] : advancedItems) {
+        QAction* a = AddItem(advanced, name, caption);
+        connect(a, &QAction::triggered, this, [this] { OutBarBtn1Click(6); });
+    }
+    Info1 = bar->addMenu(U("In&formacije"));
+    Info1->setObjectName("Info1");
+    Oprogramu1 = AddItem(Info1, "Oprogramu1", "O programu...");
+    connect(Oprogramu1, &QAction::triggered, this, &TGlavna::Oprogramu1Click);
+}
+
+void TGlavna::BuildFrame() {
+    auto* central = new QWidget(this);
+    central->setObjectName("Client");
+    central->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    central->setAutoFillBackground(true);
+
+    // Left bar with the six page buttons.
+    auto* leftBar = new QWidget(central);
+    leftBar->setObjectName("OutBar");
+    leftBar->setGeometry(0, 0, kLeftBarWidth, kClientHeight - kStatusBarHeight);
+    leftBar->setStyleSheet(QStringLiteral(
+        "#OutBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #1D3A66, stop:1 #2A7FA8); }"
+        "QToolButton { color: white; border: 1px solid transparent; border-radius: 6px; padding-top: 4px; }"
+        "QToolButton:hover { background: rgba(255,255,255,40); border-color: rgba(255,255,255,90); }"
+        "QToolButton:checked { background: rgba(255,251,240,70); border-color: rgba(255,255,255,150);"
+        "  font-weight: bold; }"));
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QToolButton(leftBar);
+        b->setObjectName(QStringLiteral("OutBarBtn%1").arg(i + 1));
+        b->setProperty("Tag", i + 1);
+        b->setText(U(kPages[i].caption));
+        b->setIcon(QPixmap::fromImage(artwork::ActivityPicture(kPages[i].icon, 32)));
+        b->setIconSize(QSize(32, 32));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setCheckable(true);
+        b->setAutoExclusive(true);
+        b->setGeometry(8, 4 + i * 70, kLeftBarWidth - 16, 64);
+        const int tag = i + 1;
+        connect(b, &QToolButton::clicked, this, [this, tag] { OutBarBtn1Click(tag); });
+        OutBarBtn[static_cast<std::size_t>(i)] = b;
+    }
+    OutBarBtn[0]->setChecked(true);
+
+    MainBarImage = new QLabel(central);
+    MainBarImage->setObjectName("MainBarImage");
+    MainBarImage->setGeometry(kLeftBarWidth, 0, kClientWidth - kLeftBarWidth, artwork::kPageBarHeight);
+    MainBarImage->setStyleSheet(QStringLiteral("background: #1D3A66;"));
+
+    Notebook1 = new QStackedWidget(central);
+    Notebook1->setObjectName("Notebook1");
+    Notebook1->setGeometry(kLeftBarWidth, artwork::kPageBarHeight, kClientWidth - kLeftBarWidth,
+                           kClientHeight - kStatusBarHeight - artwork::kPageBarHeight);
+    for (const PageRow& row : kPages) {
+        // Each page's own controls are placed by the page.
+        auto* page = new QWidget;
+        page->setObjectName(row.page);
+        page->setAccessibleName(U(row.caption));
+        Notebook1->addWidget(page);
+    }
+    setCentralWidget(central);
+
+    QStatusBar* sb = statusBar();
+    sb->setObjectName("StatusBar");
+    sb->setSizeGripEnabled(false);
+    sb->setFixedHeight(kStatusBarHeight);
+    sb->setStyleSheet(QStringLiteral("QStatusBar { background: #EEE6D2; border-top: 1px solid #D8CDB2; }"
+                                     "QStatusBar::item { border: none; }"
+                                     "QLabel { color: #1D3A66; padding: 0 6px; }"));
+    ConnectedPB = new QWidget(sb);
+    ConnectedPB->setObjectName("ConnectedPB");
+    ConnectedPB->setFixedSize(23, 19);
+    ConnectedPB->installEventFilter(this);
+    ConnectedPB->setToolTipDuration(kHintMs);
+    ComPortNameLab = new QLabel(sb);
+    ComPortNameLab->setObjectName("ComPortNameLab");
+    ComPortNameLab->setText("COM 2");
+    auto separator = [sb] {
+        auto* line = new QFrame(sb);
+        line->setFrameShape(QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        line->setFixedHeight(16);
+        return line;
+    };
+    ProModLab = new QLabel(sb);
+    ProModLab->setObjectName("ProModLab");
+    ProModLab->setToolTipDuration(kHintMs);
+    NetLocLab = new QLabel(sb);
+    NetLocLab->setObjectName("NetLocLab");
+    NetLocLab->setToolTipDuration(kHintMs);
+    sb->addWidget(ConnectedPB);
+    sb->addWidget(ComPortNameLab);
+    sb->addWidget(separator());
+    sb->addWidget(ProModLab, 1);
+    sb->addWidget(separator());
+    sb->addWidget(NetLocLab, 1);
+
+    setFixedSize(sizeHint());
+}
+
+// Creation steps of the window.
+void TGlavna::FormCreate() {
+    KeptMelody = -1;
+    KeptVolume = -1;
+    if (!QFileInfo(folders_.ImagesDir).isDir()) {
+        ShowMessageDialog(this, QStringLiteral("Error"),
+                          QStringLiteral("Folder 'ParlenkoImages' is missing!\r\rProgram cannot run without this folder!"),
+                          DialogKind::Error, DialogButtons::Ok);
+        imagesMissing_ = true;
+        return;
+    }
+    platform::MakeDirs(folders_.MelodiesDir.toStdString());
+    platform::MakeDirs(folders_.LogosDir.toStdString());
+    LoadPageBarImage(1, 1);
+    // A new timer runs; the page switches, the connect chain and the
+    // disconnect set its state later.
+    refreshTimer_ = Ctx().scheduler.MakeTimer(30000, [this] { RefreshTimerTimer(); });
+    refreshTimer_->Start();
+    // The phonebook cache.
+    auto& list = engine_.State().Phonebook.PhonebookList;
+    list.clear();
+    for (const auto& e : exchange::LoadPhonebookFile(folders_.ExeDir.toStdString()).entries)
+        list.push_back(AListIme{e.Name, e.Phone, e.Location, e.Position});
+    engine_.ResetRxLines();
+    engine_.State().Options.DataDir = folders_.ExeDir.toStdString();
+    RepaintConnected();
+}
+
+// --- mode, options, pictures ------------------------------------------------
+
+int TGlavna::Mode() const { return engine_.State().Mode; }
+
+void TGlavna::SetMode(int mode) {
+    if (engine_.State().Mode != mode) engine_.State().Mode = mode;
+}
+
+void TGlavna::LoadOptions() {
+    LoadOptionsFile(optionsPath_, options_);
+    ApplyOptions();
+}
+
+void TGlavna::SaveOptions() { SaveOptionsFile(optionsPath_, options_); }
+
+void TGlavna::ApplyOptions() {
+    if (refreshTimer_) refreshTimer_->SetInterval(options_.RefreshInterval * 1000);
+    if (statusFrm_ != nullptr) statusFrm_->CloseTimer->setInterval(options_.StatusMessagesInterval * 1000);
+    TSerialPortDriver& port = Ctx().port;
+    port.SetPortName(options_.PortName().toStdString());  // ignored while connected
+    port.SetBaudRateValue(options_.BaudRateValue());
+    port.SetDataBits(static_cast<TDataBits>(options_.DataBits));
+    port.SetParity(static_cast<TParity>(options_.Parity));
+    port.SetStopBits(static_cast<TStopBits>(options_.StopBits));
+    port.SetHwFlow(static_cast<THwFlowControl>(options_.HardwareFlowControl));
+    port.SetSwFlow(static_cast<TSwFlowControl>(options_.SoftwareFlowControl));
+    port.SetCheckLineStatus(options_.DeviceCheck);
+    engine_.State().Options.CellInfoCheck = options_.CheckCellInfo;
+    engine_.State().Options.RefreshCheck = options_.RefreshGeneralInfo;
+    RepaintConnected();
+}
+
+void TGlavna::LoadPageBarImage(int language, int page) {
+    const QString name = artwork::PageBarFileName(language, page);
+    const QString path = folders_.ImagesDir + name;
+    MainBarImage->clear();
+    if (!name.isEmpty() && QFileInfo::exists(path)) {
+        if (auto picture = LoadJpegPicture(path)) {
+            MainBarImage->setPixmap(QPixmap::fromImage(*picture));
+        } else {
+            MainBarImage->repaint();
+            ShowMessageDialog(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"), DialogKind::Error,
+                              DialogButtons::Ok);
+            return;
+        }
+    }
+    MainBarImage->repaint();
+}
+
+// --- port --------------------------------------------------------------------
+
+void TGlavna::ResetModem() { ui::ResetModem(Ctx()); }
+void TGlavna::ClosePort() { ui::ClosePort(Ctx()); }
+void TGlavna::RefreshGeneralInfo() { ui::RefreshGeneralInfo(Ctx()); }
+void TGlavna::RefreshTimerTimer() { RefreshGeneralInfo(); }
+
+void TGlavna::SetConnectedMenus(bool connected) {
+    Uspostavivezu1->setEnabled(!connected);
+    Prekinivezu1->setEnabled(connected);
+    Iskljucimobitel1->setEnabled(connected);
+}
+
+void TGlavna::DisconnectMobile() {
+    if (refreshTimer_) refreshTimer_->Stop();
+    ClosePort();
+    SetConnectedMenus(false);
+    engine_.EndBusy();
+    RepaintConnected();
+}
+
+void TGlavna::Uspostavivezu1Click() {
+    TSerialPortDriver& port = Ctx().port;
+    if (!Uspostavivezu1->isEnabled() && !Prekinivezu1->isEnabled()) return;
+    if (!Uspostavivezu1->isEnabled() && port.Connected()) {
+        if (refreshTimer_) refreshTimer_->Stop();
+        ClosePort();
+        engine_.EndBusy();
+        RepaintConnected();
+    } else if (Uspostavivezu1->isEnabled() && !port.Connected()) {
+        if (!port.Connect())
+            ShowMessageDialog(this, "Error connecting to " + options_.PortName(),
+                              QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
+                              DialogKind::Error, DialogButtons::Ok);
+    }
+    if (port.Connected()) {
+        SetConnectedMenus(true);
+        RepaintConnected();
+        ResetModem();
+    } else {
+        SetConnectedMenus(false);
+        engine_.EndBusy();
+        engine_.ResetRxLines();
+        RepaintConnected();
+    }
+}
+
+void TGlavna::Iskljucimobitel1Click() {
+    const int answer = ShowMessageDialog(this, QStringLiteral("Mobile turn off"),
+                                         QStringLiteral("Do you really want to turn off your mobile?"),
+                                         DialogKind::Confirmation, DialogButtons::YesNo);
+    if (answer == DialogResult::No) return;
+    SendAtSmso(Ctx());
+    DisconnectMobile();
+}
+
+void TGlavna::RepaintConnected() {
+    const bool connected = Ctx().port.Connected();
+    ConnectedPB->setToolTip(connected ? U("Mobile connected!\nTo disconnect, double-click here!")
+                                      : U("Mobile not connected!\nTo connect, double-click here!"));
+    ConnectedPB->update();
+    const QString name = FromAnsi(Ctx().port.PortName());
+    if (name.size() > 3) ComPortNameLab->setText(name.left(3) + " " + name.mid(3, 3));
+}
+
+void TGlavna::ShowGeneralInfo() {
+    const GeneralInfoView& v = engine_.State().GeneralInfo;
+    ProModLab->setText(FromAnsi(v.ProModLab));
+    ProModLab->setToolTip(ToDisplay(v.ProModHint));
+    NetLocLab->setText(FromAnsi(v.NetLocLab));
+    NetLocLab->setToolTip(ToDisplay(v.NetLocHint));
+}
+
+// --- pages and commands -------------------------------------------------------
+
+void TGlavna::OutBarBtn1Click(int tag) {
+    if (tag < 1 || tag > 6) return;
+    if (refreshTimer_) refreshTimer_->Stop();
+    LoadPageBarImage(1, tag);
+    OutBarBtn[static_cast<std::size_t>(tag - 1)]->setChecked(true);
+    Notebook1->setCurrentIndex(tag - 1);
+    if (tag == 1) {
+        RefreshGeneralInfo();
+        if (options_.RefreshGeneralInfo && refreshTimer_) refreshTimer_->Start();
+    }
+}
+
+void TGlavna::Izlaz1Click() { close(); }
+
+void TGlavna::Oprogramu1Click() {
+    if (infoForm_ != nullptr) infoForm_->exec();
+}
+
+// --- life cycle -----------------------------------------------------------------
+
+void TGlavna::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_ || event->spontaneous()) return;
+    shown_ = true;
+    CenterOnScreen(this);
+    // After the window is on the screen.
+    QMetaObject::invokeMethod(this, &TGlavna::FormShow, Qt::QueuedConnection);
+}
+
+void TGlavna::FormShow() {
+    if (!options_.AutoConnect) return;
+    TSerialPortDriver& port = Ctx().port;
+    if (port.Connect()) {
+        SetConnectedMenus(true);
+        RepaintConnected();
+        ResetModem();
+    } else {
+        ShowMessageDialog(this, "Error connecting to " + options_.PortName(),
+                          QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
+                          DialogKind::Error, DialogButtons::Ok);
+    }
+}
+
+bool TGlavna::FormCloseQuery() {
+    const int answer = ShowMessageDialog(this, QStringLiteral("Close Parlenko"),
+                                         QStringLiteral("Do you really want to exit?"), DialogKind::Confirmation,
+                                         DialogButtons::YesNo);
+    if (answer == DialogResult::No) return false;
+    SaveOptions();
+    ClosePort();
+    return true;
+}
+
+void TGlavna::closeEvent(QCloseEvent* event) {
+    if (!closeAgreed_ && !FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    closeAgreed_ = true;
+    event->accept();
+    emit MainWindowClosed();
+}
+
+bool TGlavna::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ConnectedPB) {
+        if (event->type() == QEvent::Paint) {
+            QPainter p(ConnectedPB);
+            p.drawImage(0, 0, artwork::ConnectedPicture(Ctx().port.Connected()));
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            Uspostavivezu1Click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace parlenko::ui

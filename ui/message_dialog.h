@@ -1,0 +1,52 @@
+#pragma once
+// Every message box of the program: the caption, the text (line breaks as
+// "\r" or "\r\n"), the kind (error, information, confirmation: the picture)
+// and the buttons (OK, or Yes and No), in the program's font on its cream
+// background. Returns DialogResult::Ok, Yes or No for the button pressed;
+// closing the box by its title bar gives DialogResult::Closed, which callers
+// asking Yes/No treat as "not No". Escape presses OK or No.
+//
+// For scripted runs of the whole program: when the environment variable
+// PARLENKO_TEST_AUTOANSWER is set, no box is shown; a line
+//   parlenko-message: <caption> | <text>      ("\r" and "\n" written as \r, \n)
+// goes to standard error and the box answers at once: "no" answers No,
+// "close" closes it by the title bar, anything else presses OK or Yes.
+
+#include "engine/core/host.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+namespace parlenko::ui {
+
+class TMessageDialog : public QDialog {
+    Q_OBJECT
+public:
+    TMessageDialog(QWidget* parent, const QString& caption, const QString& text, DialogKind kind,
+                   DialogButtons buttons);
+    // The DialogResult of the way the box was closed.
+    int Result() const { return result_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Answer(int result);
+    int result_ = DialogResult::Closed;
+    QPushButton* escapeButton_ = nullptr;
+    bool widened_ = false;
+};
+
+int ShowMessageDialog(QWidget* parent, const QString& caption, const QString& text, DialogKind kind,
+                      DialogButtons buttons);
+// The engine's texts (Windows-1252, "\r" line breaks).
+int ShowMessageDialog(QWidget* parent, const std::string& caption, const std::string& text,
+                      DialogKind kind, DialogButtons buttons);
+
+}  // namespace parlenko::ui

@@ -1,0 +1,85 @@
+#include "ui/qt_scheduler.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+
+namespace parlenko::ui {
+namespace {
+
+class QtTimer final : public ITimer {
+public:
+    QtTimer(int ms, std::function<void()> onTick)
+        : onTick_(std::make_shared<std::function<void()>>(std::move(onTick))) {
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setInterval(std::max(0, ms));
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Post(); });
+    }
+
+    void Start() override {
+        ++generation_;
+        pending_ = false;
+        timer_.start();
+    }
+    void Stop() override {
+        ++generation_;
+        pending_ = false;
+        timer_.stop();
+    }
+    bool IsActive() const override { return timer_.isActive(); }
+    void SetInterval(int ms) override {
+        const bool active = timer_.isActive();
+        timer_.setInterval(std::max(0, ms));
+        if (active) Start();
+    }
+    int Interval() const override { return timer_.interval(); }
+
+private:
+    // Timer slot: queue the tick unless one is already waiting.
+    void Post() {
+        if (pending_) return;
+        pending_ = true;
+        const unsigned generation = generation_;
+        // The QTimer is the context: a tick posted by a timer that is
+        // destroyed before it runs is dropped with it.
+        QMetaObject::invokeMethod(
+            &timer_, [this, generation] { Run(generation); }, Qt::QueuedConnection);
+    }
+
+    void Run(unsigned generation) {
+        if (generation != generation_ || !pending_) return;
+        pending_ = false;
+        if (!timer_.isActive()) return;
+        // The tick may destroy this timer: keep the handler alive and touch
+        // nothing of this object afterwards.
+        auto handler = onTick_;
+        (*handler)();
+    }
+
+    QTimer timer_;
+    std::shared_ptr<std::function<void()>> onTick_;
+    bool pending_ = false;
+    unsigned generation_ = 0;
+};
+
+}  // namespace
+
+QtScheduler::QtScheduler() { clock_.start(); }
+
+std::int64_t QtScheduler::NowMs() const { return clock_.elapsed(); }
+
+std::unique_ptr<ITimer> QtScheduler::MakeTimer(int ms, std::function<void()> onTick) {
+    return std::make_unique<QtTimer>(ms, std::move(onTick));
+}
+
+void QtScheduler::Sleep(int ms) {
+    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void QtScheduler::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+}  // namespace parlenko::ui

@@ -1,0 +1,34 @@
+#pragma once
+// The engine's time on the Qt event loop.
+//
+// Each timer is a QTimer whose timeout only posts the tick as a queued call
+// (at most one pending per timer: ticks that fall due meanwhile coalesce).
+// The tick itself then runs from the event queue. Qt does not deliver a timer
+// again while its own slot is still running; because the slot returns at
+// once, the timer keeps firing while a tick sits in a modal window's loop, and
+// the next tick runs nested inside that loop (the serial poll keeps receiving
+// while a message box opened by the receive handler is up).
+//
+// Stop() and Start() drop a tick that was posted but has not run yet.
+
+#include "engine/core/scheduler.h"
+
+#include <QElapsedTimer>
+
+namespace parlenko::ui {
+
+class QtScheduler final : public IScheduler {
+public:
+    QtScheduler();
+    std::int64_t NowMs() const override;
+    std::unique_ptr<ITimer> MakeTimer(int ms, std::function<void()> onTick) override;
+    // A plain sleep: nothing is dispatched.
+    void Sleep(int ms) override;
+    // Runs what is queued now (posted ticks, window events).
+    void ProcessPendingEvents() override;
+
+private:
+    QElapsedTimer clock_;
+};
+
+}  // namespace parlenko::ui

@@ -1,0 +1,68 @@
+#include "ui/status_frm.h"
+
+#include "ui/artwork/artwork.h"
+#include "ui/window_placement.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+
+namespace parlenko::ui {
+
+TStatusFrm::TStatusFrm(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow) {
+    setObjectName("StatusFrm");
+    setWindowTitle(QString::fromUtf8("Statusne poruke . . ."));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(244, 113);
+    setFont(artwork::UiFont(8.5));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, artwork::kCream);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName("GroupBox1");
+    GroupBox1->setGeometry(8, 4, 228, 101);
+    Image1 = new QLabel(GroupBox1);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(12, 16, 32, 32);
+    Image1->setPixmap(QPixmap::fromImage(artwork::StatusPicture()));
+    PorukaLab = new QLabel(GroupBox1);
+    PorukaLab->setObjectName("PorukaLab");
+    PorukaLab->setGeometry(54, 10, 164, 82);
+    PorukaLab->setWordWrap(true);
+    PorukaLab->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont f = PorukaLab->font();
+    f.setBold(true);
+    PorukaLab->setFont(f);
+    QPalette lp = PorukaLab->palette();
+    lp.setColor(QPalette::WindowText, QColor(0x00, 0x64, 0x00));
+    PorukaLab->setPalette(lp);
+
+    CloseTimer = new QTimer(this);
+    CloseTimer->setObjectName("CloseTimer");
+    CloseTimer->setInterval(3000);
+    connect(CloseTimer, &QTimer::timeout, this, &TStatusFrm::CloseTimerTimer);
+}
+
+void TStatusFrm::ShowStatusMessage(const QString& text) {
+    if (enabled_ && !enabled_()) return;
+    CloseTimer->stop();
+    if (!isVisible()) show();
+    PorukaLab->setText(text);
+    CloseTimer->start();
+}
+
+void TStatusFrm::CloseTimerTimer() {
+    CloseTimer->stop();
+    close();
+}
+
+void TStatusFrm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CenterOnWindow(this, main_);
+}
+
+}  // namespace parlenko::ui

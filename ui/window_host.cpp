@@ -1,0 +1,42 @@
+#include "ui/window_host.h"
+
+#include "ui/citam_form.h"
+#include "ui/glavna.h"
+#include "ui/message_dialog.h"
+#include "ui/status_frm.h"
+#include "ui/text_codec.h"
+
+#include <QApplication>
+
+namespace parlenko::ui {
+
+int TWindowHost::ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind kind,
+                                   DialogButtons buttons) {
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr) parent = glavna_;
+    return ui::ShowMessageDialog(parent, caption, text, kind, buttons);
+}
+
+void TWindowHost::ShowStatusMessage(const std::string& text) {
+    if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
+}
+
+void TWindowHost::SetMainWindowEnabled(bool enabled) {
+    if (glavna_ != nullptr) glavna_->setEnabled(enabled);
+}
+
+void TWindowHost::GeneralInfoChanged(const GeneralInfoView&) {
+    if (glavna_ != nullptr) glavna_->ShowGeneralInfo();
+}
+
+bool TWindowHost::IsProgressWindowVisible() { return citamForm_ != nullptr && citamForm_->isVisible(); }
+
+void TWindowHost::HideProgressWindow() {
+    if (citamForm_ != nullptr) citamForm_->hide();
+}
+
+void TWindowHost::CloseProgressWindow() {
+    if (citamForm_ != nullptr) citamForm_->done(QDialog::Rejected);
+}
+
+}  // namespace parlenko::ui

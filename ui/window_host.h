@@ -1,0 +1,43 @@
+#pragma once
+// The engine's host: what the engine asks of the windows, done by the
+// windows. The windows are attached after they are created; a call that needs
+// a window that is not there yet does nothing (the message box then has no
+// parent).
+//
+// To serve a new host call: override it here and forward it to the window
+// that shows it.
+
+#include "engine/core/host.h"
+
+namespace parlenko::ui {
+
+class TCitamForm;
+class TGlavna;
+class TStatusFrm;
+
+class TWindowHost final : public IHost {
+public:
+    void SetMainWindow(TGlavna* w) { glavna_ = w; }
+    void SetStatusFrm(TStatusFrm* w) { statusFrm_ = w; }
+    void SetCitamForm(TCitamForm* w) { citamForm_ = w; }
+
+    // --- messages
+    int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind kind,
+                          DialogButtons buttons) override;
+    void ShowStatusMessage(const std::string& text) override;
+    // --- busy state
+    void SetMainWindowEnabled(bool enabled) override;
+    // --- general page and status bar
+    void GeneralInfoChanged(const GeneralInfoView& view) override;
+    // --- progress window
+    bool IsProgressWindowVisible() override;
+    void HideProgressWindow() override;
+    void CloseProgressWindow() override;
+
+private:
+    TGlavna* glavna_ = nullptr;
+    TStatusFrm* statusFrm_ = nullptr;
+    TCitamForm* citamForm_ = nullptr;
+};
+
+}  // namespace parlenko::ui
