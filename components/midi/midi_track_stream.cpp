@@ -53,8 +53,17 @@ TMidiEventData BlockEventData(std::uint8_t status, std::uint32_t blockIndex) {
 
 }  // namespace
 
-TMidiTrackStream::TMidiTrackStream(std::int32_t maxEvents)
-    : TVirtualMemoryStream(maxEvents > 0 ? maxEvents * kRecordSize : 0, 0) {}
+namespace {
+
+std::int32_t CapacityFor(std::int32_t maxEvents) {
+    if (maxEvents > std::numeric_limits<std::int32_t>::max() / TMidiTrackStream::kRecordSize)
+        throw EVirtualMemory("Invalid capacity");
+    return maxEvents > 0 ? maxEvents * TMidiTrackStream::kRecordSize : 0;
+}
+
+}  // namespace
+
+TMidiTrackStream::TMidiTrackStream(std::int32_t maxEvents) : TVirtualMemoryStream(CapacityFor(maxEvents), 0) {}
 
 int TMidiTrackStream::ChannelDataBytes(std::uint8_t status) {
     static constexpr std::array<int, 16> kByNibble = {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 2, 2, 1, 1, 2, 0};
@@ -175,7 +184,8 @@ void TMidiTrackStream::LoadFromStream(TStream& stream) {
     count_ = static_cast<std::int32_t>(counted.count);
     if (!counted.hasEndOfTrack) {
         // Appended rather than inserted: the end-of-track must be the last event.
-        if (Size() < (count_ + 1) * kRecordSize) SetSize((count_ + 1) * kRecordSize);
+        const std::int64_t needed = (static_cast<std::int64_t>(count_) + 1) * kRecordSize;
+        if (Size() < needed) SetSize(needed);
         TMidiTrackEvent end{};
         end.Tick = counted.finalTick;
         end.Status = 0xFF;
