@@ -1,0 +1,236 @@
+// The main window's life cycle over a scripted port: the automatic connect,
+// the close query, and the page header pictures.
+
+#include "ui/glavna.h"
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "tests/support/fake_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/qt_scheduler.h"
+#include "ui/window_host.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QSettings>
+#include <QStackedWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::DialogWatcher;
+using testing::Pump;
+using testing::PumpUntil;
+
+struct GlavnaRig {
+    explicit GlavnaRig(bool autoConnect, QString imagesDir = testing::BuiltImagesDir()) {
+        testing::App();
+        {
+            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+            s.beginGroup("Options");
+            s.setValue("Auto Connect", autoConnect ? 1 : 0);
+        }
+        TFolders folders{home.QDir(), imagesDir, home.QDir() + "Melodies/", home.QDir() + "Logos"};
+        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
+        host.SetMainWindow(glavna.get());
+        glavna->LoadOptions();
+    }
+    ~GlavnaRig() {
+        host.SetMainWindow(nullptr);
+        glavna.reset();
+    }
+    bool Written(const char* text) const { return device.Written().find(text) != std::string::npos; }
+
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::FakeSerialDevice device;
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    std::unique_ptr<TGlavna> glavna;
+};
+
+TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
+    GlavnaRig rig(false);
+    TGlavna& g = *rig.glavna;
+    EXPECT_FALSE(g.ImagesMissing());
+    EXPECT_EQ(g.objectName(), "Glavna");
+    EXPECT_EQ(g.windowTitle(), "Parlenko");
+    EXPECT_EQ(g.Notebook1->count(), 6);
+    EXPECT_EQ(g.Izlaz1->text(), "Zatvori Parlenko");
+    EXPECT_EQ(g.Izlaz1->shortcut(), QKeySequence(Qt::Key_F10));
+    EXPECT_TRUE(g.Uspostavivezu1->isEnabled());
+    EXPECT_FALSE(g.Prekinivezu1->isEnabled());
+    EXPECT_FALSE(g.Iskljucimobitel1->isEnabled());
+    EXPECT_TRUE(std::filesystem::is_directory(rig.home.Dir() + "Melodies"));
+    EXPECT_TRUE(std::filesystem::is_directory(rig.home.Dir() + "Logos"));
+    ASSERT_FALSE(g.MainBarImage->pixmap().isNull()) << "the general page's header";
+    EXPECT_EQ(g.MainBarImage->pixmap().size(), QSize(520, 36));
+    EXPECT_EQ(g.KeptMelody, -1);
+    EXPECT_EQ(g.KeptVolume, -1);
+    ASSERT_NE(g.RefreshTimer(), nullptr);
+    EXPECT_TRUE(g.RefreshTimer()->IsActive()) << "created running";
+    EXPECT_EQ(g.RefreshTimer()->Interval(), 30000);
+    g.SetMode(14);
+    EXPECT_EQ(g.Mode(), 14);
+}
+
+TEST(GlavnaTest, OptionsReachThePort) {
+    GlavnaRig rig(false);
+    TOptions& o = rig.glavna->Options();
+    o.SerialPort = 7;
+    o.BaudRate = 14;
+    o.HardwareFlowControl = 0;
+    o.DeviceCheck = false;
+    o.RefreshInterval = 10;
+    rig.glavna->ApplyOptions();
+    EXPECT_EQ(rig.port.PortName(), "COM8");
+    EXPECT_EQ(rig.port.BaudRateValue(), 230400u);
+    EXPECT_EQ(rig.port.HwFlow(), hfNONE);
+    EXPECT_FALSE(rig.port.CheckLineStatus());
+    EXPECT_EQ(rig.glavna->RefreshTimer()->Interval(), 10000);
+    EXPECT_EQ(rig.glavna->ComPortNameLab->text(), "COM 8");
+}
+
+TEST(GlavnaTest, AutoConnectResetsThePhone) {
+    GlavnaRig rig(true);
+    rig.glavna->show();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Written("ATE1\r"); }, 5000));
+    EXPECT_EQ(rig.device.OpenedName(), "COM2");
+    EXPECT_EQ(rig.device.Written().rfind("ATZ\rATZ\rATE1\r", 0), 0u) << rig.device.Written();
+    EXPECT_TRUE(rig.port.Connected());
+    EXPECT_FALSE(rig.glavna->Uspostavivezu1->isEnabled());
+    EXPECT_TRUE(rig.glavna->Prekinivezu1->isEnabled());
+    EXPECT_TRUE(rig.glavna->Iskljucimobitel1->isEnabled());
+    // Closing without asking again: the test answers Yes.
+    DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
+    rig.glavna->close();
+}
+
+TEST(GlavnaTest, WithoutAutoConnectNoPortIsOpened) {
+    GlavnaRig rig(false);
+    rig.glavna->show();
+    Pump(100);
+    EXPECT_EQ(rig.device.OpenCount(), 0);
+    rig.glavna->hide();
+}
+
+TEST(GlavnaTest, APortThatCannotBeOpenedIsReported) {
+    GlavnaRig rig(true);
+    rig.device.SetOpenResult(false);
+    DialogWatcher watcher;
+    rig.glavna->show();
+    ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 5000));
+    EXPECT_EQ(watcher.Seen()[0].caption, "Error connecting to COM2");
+    EXPECT_EQ(watcher.Seen()[0].text, "Could not connect to serial port!\n\nCheck settings and try again!");
+    EXPECT_FALSE(rig.port.Connected());
+    EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
+    EXPECT_TRUE(rig.device.Written().empty());
+    rig.glavna->hide();
+}
+
+class CloseQueryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rig = std::make_unique<GlavnaRig>(true);
+        rig->glavna->show();
+        ASSERT_TRUE(PumpUntil([&] { return rig->Written("ATE1\r"); }, 5000));
+        rig->device.TakeWritten();
+        QObject::connect(rig->glavna.get(), &TGlavna::MainWindowClosed, [this] { ++closedSignals; });
+    }
+    bool OptionsSaved() const { return QFile::exists(rig->home.QDir() + "Parlenko.ini") && SavedKeys() == 16; }
+    int SavedKeys() const {
+        QSettings s(rig->home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+        s.beginGroup("Options");
+        return static_cast<int>(s.childKeys().size());
+    }
+    void ExpectClosedCleanly() {
+        EXPECT_FALSE(rig->glavna->isVisible());
+        EXPECT_EQ(closedSignals, 1);
+        EXPECT_EQ(SavedKeys(), 16) << "the options are saved";
+        EXPECT_EQ(rig->device.Written(), "AT+CNMI=0,0,0,0\r") << "notices off before the port closes";
+        EXPECT_FALSE(rig->port.Connected());
+        EXPECT_EQ(rig->device.CloseCount(), 1);
+    }
+    std::unique_ptr<GlavnaRig> rig;
+    int closedSignals = 0;
+};
+
+TEST_F(CloseQueryTest, NoKeepsTheProgramAndSavesNothing) {
+    DialogWatcher watcher([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+    rig->glavna->close();
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Close Parlenko");
+    EXPECT_EQ(watcher.Seen()[0].text, "Do you really want to exit?");
+    EXPECT_TRUE(rig->glavna->isVisible());
+    EXPECT_EQ(closedSignals, 0);
+    EXPECT_EQ(SavedKeys(), 1) << "only what the test wrote";
+    EXPECT_TRUE(rig->port.Connected());
+    EXPECT_TRUE(rig->device.Written().empty());
+    rig->glavna->hide();
+}
+
+TEST_F(CloseQueryTest, YesSavesTheOptionsAndClosesThePort) {
+    DialogWatcher watcher([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
+    rig->glavna->Izlaz1->trigger();  // "Zatvori Parlenko" runs the same query
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    ExpectClosedCleanly();
+}
+
+TEST_F(CloseQueryTest, ClosingTheQueryByItsTitleBarCountsAsYes) {
+    DialogWatcher watcher([](TMessageDialog& d) { d.close(); });
+    rig->glavna->close();
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    ExpectClosedCleanly();
+}
+
+TEST(GlavnaTest, ConnectCommandTogglesTheConnection) {
+    GlavnaRig rig(false);
+    rig.glavna->show();
+    rig.glavna->Uspostavivezu1->trigger();
+    EXPECT_TRUE(rig.port.Connected());
+    EXPECT_EQ(rig.device.TakeWritten(), "ATZ\rATZ\rATE1\r");
+    EXPECT_FALSE(rig.glavna->Uspostavivezu1->isEnabled());
+    rig.glavna->Prekinivezu1->trigger();
+    EXPECT_FALSE(rig.port.Connected());
+    EXPECT_EQ(rig.device.TakeWritten(), "AT+CNMI=0,0,0,0\r");
+    EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
+    EXPECT_FALSE(rig.glavna->Prekinivezu1->isEnabled());
+    rig.glavna->hide();
+}
+
+TEST(GlavnaTest, HeaderPictures) {
+    testing::TempHome images;  // a folder of our own pictures
+    const QString dir = images.QDir();
+    GlavnaRig rig(false, dir);
+    TGlavna& g = *rig.glavna;
+    // The general header is missing: blank, and no message.
+    EXPECT_TRUE(g.MainBarImage->pixmap().isNull());
+
+    QFile::copy(testing::BuiltImagesDir() + "engPhonebookBar.jpg", dir + "engPhonebookBar.jpg");
+    g.OutBarBtn1Click(2);
+    EXPECT_EQ(g.Notebook1->currentIndex(), 1);
+    EXPECT_EQ(g.MainBarImage->pixmap().size(), QSize(520, 36));
+
+    {
+        QFile bad(dir + "engSmsBar.jpg");
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("\xFF\xD8\xFF\xE0 not really a picture");
+    }
+    DialogWatcher watcher;
+    g.OutBarBtn1Click(3);
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Error");
+    EXPECT_EQ(watcher.Seen()[0].text, "Cannot open picture!");
+    EXPECT_TRUE(g.MainBarImage->pixmap().isNull());
+    EXPECT_EQ(g.Notebook1->currentIndex(), 2) << "the program goes on";
+}
+
+}  // namespace
+}  // namespace parlenko::ui

@@ -1,0 +1,134 @@
+// The real program, started as a user would: one copy at a time, the missing
+// images folder, and the automatic connect to a port that cannot be opened.
+// Message boxes answer themselves and print their texts (PARLENKO_TEST_AUTOANSWER).
+
+#include "platform/single_instance.h"
+#include "tests/ui/ui_test_support.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::PumpUntil;
+using testing::TempHome;
+
+const QString kProgram = QStringLiteral(PARLENKO_BINARY_DIR "/app/parlenko");
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing::App(); }
+
+    void WriteOptions(bool splash, bool autoConnect) {
+        QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+        s.beginGroup("Options");
+        s.setValue("Splash Screen", splash ? 1 : 0);
+        s.setValue("Auto Connect", autoConnect ? 1 : 0);
+    }
+
+    QProcessEnvironment Env(const QString& imagesDir = QString()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PARLENKO_HOME", home.QDir());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("PARLENKO_TEST_AUTOANSWER", "1");
+        if (!imagesDir.isEmpty()) env.insert("PARLENKO_IMAGES_DIR", imagesDir);
+        return env;
+    }
+
+    void Start(QProcess& p, const QProcessEnvironment& env) {
+        p.setProcessEnvironment(env);
+        p.setProgram(kProgram);
+        p.start();
+        ASSERT_TRUE(p.waitForStarted(5000)) << kProgram.toStdString();
+    }
+
+    // True once some process holds the single-instance lock of this data folder.
+    bool LockHeld() {
+        platform::SingleInstanceLock probe;
+        return !probe.TryAcquire(home.Dir() + "parlenko.lock");
+    }
+
+    static void Stop(QProcess& p) {
+        if (p.state() != QProcess::NotRunning) {
+            p.kill();
+            p.waitForFinished(5000);
+        }
+    }
+
+    TempHome home;
+};
+
+TEST_F(ProgramTest, SecondCopyIsRefusedWhileTheFirstRunsAndStartsAfterTheFirstWasKilled) {
+    WriteOptions(false, false);
+    QProcess first;
+    Start(first, Env());
+    ASSERT_TRUE(PumpUntil([&] { return LockHeld() || first.state() == QProcess::NotRunning; }, 10000));
+    ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
+
+    QProcess second;
+    Start(second, Env());
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_NE(second.exitCode(), 0);
+    const QString err = QString::fromUtf8(second.readAllStandardError());
+    EXPECT_TRUE(err.contains("parlenko-message: Parlenko | Parlenko already active!")) << err.toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running) << "the first copy goes on";
+
+    // A killed copy leaves no guard behind.
+    first.kill();  // SIGKILL: no clean-up runs
+    ASSERT_TRUE(first.waitForFinished(5000));
+    EXPECT_FALSE(LockHeld());
+    QProcess third;
+    Start(third, Env());
+    ASSERT_TRUE(PumpUntil([&] { return LockHeld() || third.state() == QProcess::NotRunning; }, 10000));
+    EXPECT_EQ(third.state(), QProcess::Running);
+    EXPECT_FALSE(QString::fromUtf8(third.readAllStandardError()).contains("already active"));
+    Stop(third);
+}
+
+TEST_F(ProgramTest, MissingImagesFolderShowsTheMessageAndEndsWithoutTheMainWindow) {
+    WriteOptions(false, true);  // auto connect would show a box once the main window is up
+    QProcess p;
+    Start(p, Env(home.QDir() + "no-such-folder/"));
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(p.exitCode(), 0);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_TRUE(err.contains("parlenko-message: Error | Folder 'ParlenkoImages' is missing!\\r\\rProgram cannot run "
+                             "without this folder!"))
+        << err.toStdString();
+    EXPECT_FALSE(err.contains("Error connecting")) << "the main window was never shown";
+    EXPECT_FALSE(std::filesystem::exists(home.Dir() + "Melodies")) << "nothing after the check is created";
+}
+
+TEST_F(ProgramTest, AutoConnectToAPortThatCannotBeOpenedSaysSo) {
+    WriteOptions(false, true);
+    // COM2 is the link ports/com2 in the data folder, pointing nowhere.
+    std::filesystem::create_directories(home.Dir() + "ports");
+    std::filesystem::create_symlink(home.Dir() + "no-such-device", home.Dir() + "ports/com2");
+    QProcess p;
+    Start(p, Env());
+    QString err;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            err += QString::fromUtf8(p.readAllStandardError());
+            return err.contains("Error connecting") || p.state() == QProcess::NotRunning;
+        },
+        10000));
+    EXPECT_TRUE(err.contains("parlenko-message: Error connecting to COM2 | Could not connect to serial "
+                             "port!\\r\\n\\r\\nCheck settings and try again!"))
+        << err.toStdString();
+    EXPECT_EQ(p.state(), QProcess::Running) << "the program goes on, disconnected";
+    EXPECT_TRUE(std::filesystem::exists(home.Dir() + "Melodies"));
+    EXPECT_TRUE(std::filesystem::exists(home.Dir() + "Logos"));
+    Stop(p);
+}
+
+}  // namespace
+}  // namespace parlenko::ui
