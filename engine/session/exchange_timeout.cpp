@@ -37,8 +37,12 @@ void RestartTimeOut(EngineContext& ctx) { ctx.timers.TimeOutTimer->Start(); }
 void ExchangeTimeOut(EngineContext& ctx) {
     ctx.timers.TimeOutTimer->Stop();
     EndPendingOperations(ctx.state);
+    // Both port buffers are purged around the ESC: what waits to go out is
+    // dropped before it (a purge of the output after it could drop the ESC
+    // itself), what came in is dropped after it.
+    if (ctx.port.Connected()) ctx.port.FlushBuffers(false, true);
     if (ctx.port.Connected()) SendAtEscape(ctx);
-    if (ctx.port.Connected()) ctx.port.FlushBuffers(true, true);
+    if (ctx.port.Connected()) ctx.port.FlushBuffers(true, false);
     EndBusy(ctx);
     ctx.state.Receive.RxLines.BlankAll();
 

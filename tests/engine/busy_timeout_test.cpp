@@ -61,14 +61,15 @@ TEST(ExchangeTimeOut, FiresTenSecondsAfterTheLastChunk) {
     h.clock.RunFor(1);
     EXPECT_TRUE(h.host.mainWindowEnabled);
     EXPECT_EQ(h.Sent(), "\x1b");
-    EXPECT_EQ(h.device.PurgeCount(), p0 + 1);
+    // Output purged before the ESC, input after it.
+    EXPECT_EQ(h.device.PurgeCount(), p0 + 2);
     EXPECT_TRUE(h.device.LastPurgeIn());
-    EXPECT_TRUE(h.device.LastPurgeOut());
+    EXPECT_FALSE(h.device.LastPurgeOut());
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i));
     EXPECT_EQ(h.lines().Size(), 22);  // blanked, not removed
     // It runs once, until the next chunk.
     h.clock.RunFor(30000);
-    EXPECT_EQ(h.device.PurgeCount(), p0 + 1);
+    EXPECT_EQ(h.device.PurgeCount(), p0 + 2);
 }
 
 TEST(ExchangeTimeOut, SingleRingIsClearedSilently) {
@@ -78,7 +79,7 @@ TEST(ExchangeTimeOut, SingleRingIsClearedSilently) {
     EXPECT_TRUE(h.host.mainWindowEnabled);
     h.clock.RunFor(10000);
     EXPECT_EQ(h.Sent(), "\x1b");
-    EXPECT_EQ(h.device.PurgeCount(), p0 + 1);
+    EXPECT_EQ(h.device.PurgeCount(), p0 + 2);
     EXPECT_TRUE(h.host.dialogs.empty());
 }
 
@@ -139,9 +140,9 @@ TEST(ExchangeTimeOut, EscapeOfTheTimeOutDoesNotRearmIt) {
     const int p0 = h.device.PurgeCount();
     SendAtCgmi(h.ctx());
     h.clock.RunFor(10000);
-    EXPECT_EQ(h.device.PurgeCount(), p0 + 1);
+    EXPECT_EQ(h.device.PurgeCount(), p0 + 2);
     h.clock.RunFor(60000);
-    EXPECT_EQ(h.device.PurgeCount(), p0 + 1);
+    EXPECT_EQ(h.device.PurgeCount(), p0 + 2);
 }
 
 TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
