@@ -250,7 +250,7 @@ def main():
     w("busy = +385915550000")
     w("")
     w("[settings]")
-    w("echo = 0")
+    w("echo = 1")
     w("cmee = 0")
     w("creg = 0")
     w("clip = 0")

@@ -168,7 +168,18 @@ void Phone::UnsolicitedAt(std::int64_t atMs, std::string line) {
 
 void Phone::Unsolicited(std::int64_t nowMs, const std::string& line) {
     if (!poweredOn_) return;
+    if (executing_) {
+        deferred_.push_back(line);
+        return;
+    }
     Enqueue("\r\n" + line + "\r\n", static_cast<double>(nowMs));
+}
+
+void Phone::FlushDeferred(std::int64_t nowMs) {
+    executing_ = false;
+    std::vector<std::string> lines;
+    lines.swap(deferred_);
+    for (const auto& line : lines) Enqueue("\r\n" + line + "\r\n", static_cast<double>(nowMs + options_.answerDelayMs));
 }
 
 std::optional<CommandFault> Phone::TakeFault(const std::string& line) {
@@ -263,7 +274,9 @@ void Phone::FeedBodyByte(char c, std::int64_t nowMs) {
         EnqueueAnswer(a, nowMs, pending.fault);
         return;
     }
+    executing_ = true;
     EnqueueAnswer(FinishBody(pending.command, body, nowMs), nowMs, pending.fault);
+    FlushDeferred(nowMs);
 }
 
 void Phone::HandleLine(const std::string& line, std::int64_t nowMs) {
@@ -285,6 +298,12 @@ void Phone::HandleLine(const std::string& line, std::int64_t nowMs) {
     std::optional<CommandFault> fault = TakeFault(cmdLine);
     if (fault && fault->noAnswer) return;
 
+    executing_ = true;
+    HandleCommands(cmdLine, fault, nowMs);
+    FlushDeferred(nowMs);
+}
+
+void Phone::HandleCommands(const std::string& cmdLine, const std::optional<CommandFault>& fault, std::int64_t nowMs) {
     std::vector<Command> commands;
     if (!SplitCommands(std::string_view(cmdLine).substr(2), commands)) {
         EnqueueAnswer(Error(), nowMs, fault);

@@ -146,10 +146,12 @@ private:
     void EnqueueAnswer(const Answer& answer, std::int64_t nowMs, const std::optional<CommandFault>& fault);
     void Unsolicited(std::int64_t nowMs, const std::string& line);
     void Echo(std::string_view bytes, std::int64_t nowMs);
+    void FlushDeferred(std::int64_t nowMs);
 
     void FeedCommandByte(char c, std::int64_t nowMs);
     void FeedBodyByte(char c, std::int64_t nowMs);
     void HandleLine(const std::string& line, std::int64_t nowMs);
+    void HandleCommands(const std::string& cmdLine, const std::optional<CommandFault>& fault, std::int64_t nowMs);
     std::optional<CommandFault> TakeFault(const std::string& line);
     bool SplitCommands(std::string_view body, std::vector<Command>& out) const;
     Answer Execute(const Command& c, std::int64_t nowMs);
@@ -192,6 +194,9 @@ private:
     std::vector<Event> events_;
     std::uint64_t eventSeq_ = 0;
     std::int64_t now_ = 0;
+    // Notices raised while a command runs go out after its answer.
+    bool executing_ = false;
+    std::vector<std::string> deferred_;
 
     // Clock: seconds at virtual time 0, moved by +CCLK.
     std::int64_t clockBase_ = 0;

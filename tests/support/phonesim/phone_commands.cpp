@@ -851,7 +851,7 @@ Phone::Answer Phone::SupplementaryCommand(const Command& c, std::int64_t nowMs, 
                         d.type = intParam(3, number[0] == '+' ? 145 : 129).value_or(145);
                     }
                     if (d.number.empty()) return CmeError(3);
-                    if (r == 2) d.time = *time;
+                    if (r == 2 && params.size() > 7 && !params[7].empty) d.time = *time;
                     d.active = true;
                 }
             }
