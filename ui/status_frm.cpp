@@ -27,7 +27,7 @@ TStatusFrm::TStatusFrm(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow
     GroupBox1->setGeometry(8, 4, 228, 101);
     Image1 = new QLabel(GroupBox1);
     Image1->setObjectName("Image1");
-    Image1->setGeometry(12, 16, 32, 32);
+    Image1->setGeometry(12, 34, 32, 32);
     Image1->setPixmap(QPixmap::fromImage(artwork::StatusPicture()));
     PorukaLab = new QLabel(GroupBox1);
     PorukaLab->setObjectName("PorukaLab");

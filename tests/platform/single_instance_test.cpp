@@ -1,0 +1,72 @@
+// One copy per data folder: the lock is refused while held, also to another
+// process, and the kernel releases it when its holder is killed.
+
+#include "platform/single_instance.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace parlenko::platform {
+namespace {
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/parlenko-lock-XXXXXX";
+        dir_ = mkdtemp(tmpl);
+        path_ = dir_ + "/data/parlenko.lock";
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string dir_;
+    std::string path_;
+};
+
+TEST_F(SingleInstanceTest, HeldLockIsRefusedUntilReleased) {
+    SingleInstanceLock first;
+    ASSERT_TRUE(first.TryAcquire(path_)) << "the folder is created";
+    EXPECT_TRUE(first.Held());
+    SingleInstanceLock second;
+    EXPECT_FALSE(second.TryAcquire(path_));
+    EXPECT_FALSE(second.Held());
+    first.Release();
+    EXPECT_TRUE(second.TryAcquire(path_));
+}
+
+TEST_F(SingleInstanceTest, KilledHolderLeavesNoLockBehind) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SingleInstanceLock lock;
+        const char ok = lock.TryAcquire(path_) ? '1' : '0';
+        (void)!write(ready[1], &ok, 1);
+        for (;;) pause();
+    }
+    char ok = 0;
+    ASSERT_EQ(read(ready[0], &ok, 1), 1);
+    ASSERT_EQ(ok, '1');
+    SingleInstanceLock mine;
+    EXPECT_FALSE(mine.TryAcquire(path_)) << "held by the other process";
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(mine.TryAcquire(path_));
+    close(ready[0]);
+    close(ready[1]);
+}
+
+TEST(InstanceLockPathTest, LivesInTheDataFolder) {
+    setenv("PARLENKO_HOME", "/tmp/some-home", 1);
+    EXPECT_EQ(InstanceLockPath(), "/tmp/some-home/parlenko.lock");
+    unsetenv("PARLENKO_HOME");
+}
+
+}  // namespace
+}  // namespace parlenko::platform

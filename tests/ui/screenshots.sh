@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Pictures of the windows as a person sees them, for review:
+#   tests/ui/screenshots.sh OUTDIR
+# builds the window tests (in $PARLENKO_BUILD_DIR, default build/) and runs
+# their screenshot case under Xvfb. It writes main.png (the main window
+# connected to the simulated phone), splash.png, about.png, progress.png,
+# status.png and message.png into OUTDIR.
+set -euo pipefail
+out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${PARLENKO_BUILD_DIR:-$root/build}"
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+[ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja
+cmake --build "$build" --target ui_tests parlenko_images
+PARLENKO_SCREENSHOT_DIR="$out" QT_QPA_PLATFORM=xcb \
+    xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$build/tests/ui_tests" --gtest_filter='Screenshots.*'
+ls -1 "$out"/*.png

@@ -1,0 +1,127 @@
+// Pictures of the windows for a person to look at: the main window connected
+// to the simulated phone, the splash window, the about box, the progress
+// window, the status notice and a message box. Runs only when
+// PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
+// under Xvfb); skipped otherwise.
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/citam_form.h"
+#include "ui/glavna.h"
+#include "ui/info_form.h"
+#include "ui/qt_scheduler.h"
+#include "ui/splash_form.h"
+#include "ui/status_frm.h"
+#include "ui/window_host.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::Pump;
+using testing::PumpUntil;
+
+QString OutDir() { return qEnvironmentVariable("PARLENKO_SCREENSHOT_DIR"); }
+
+// What the display shows of the window (its own rendering when the platform
+// cannot grab the screen).
+void Save(QWidget& w, const QString& name) {
+    w.raise();
+    Pump(300);
+    QPixmap shot;
+    if (QScreen* screen = w.screen(); screen != nullptr && QGuiApplication::platformName() == "xcb")
+        shot = screen->grabWindow(w.winId());
+    if (shot.isNull()) shot = w.grab();
+    const QString path = QDir(OutDir()).filePath(name);
+    ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
+}
+
+class Screenshots : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (OutDir().isEmpty()) GTEST_SKIP() << "PARLENKO_SCREENSHOT_DIR is not set";
+        testing::App();
+        QDir().mkpath(OutDir());
+    }
+};
+
+TEST_F(Screenshots, Windows) {
+    testing::TempHome home;
+    {
+        QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+        s.beginGroup("Options");
+        s.setValue("Auto Connect", 1);
+    }
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device(sched);
+    TSerialPortDriver port(device, sched);
+    TWindowHost host;
+    PhoneEngine engine(port, sched, host);
+    TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/", home.QDir() + "Logos"};
+    TGlavna glavna(engine, folders, home.QDir() + "Parlenko.ini");
+    host.SetMainWindow(&glavna);
+    TStatusFrm status(&glavna);
+    status.SetEnabledSource([] { return true; });
+    host.SetStatusFrm(&status);
+    TInfoForm info(&glavna);
+    glavna.SetInfoForm(&info);
+    TCitamForm citam(&glavna);
+    citam.SetModeSource([&glavna] { return glavna.Mode(); });
+    citam.SetOnClosed([&engine] { engine.EndBusy(); });
+    host.SetCitamForm(&citam);
+    glavna.LoadOptions();
+
+    TSplashForm splash;
+    splash.SplashTimer->setInterval(200);
+    splash.ShowAndWait();
+    Save(splash, "splash.png");
+    splash.close();
+
+    glavna.show();
+    ASSERT_TRUE(PumpUntil([&] { return port.Connected(); }, 5000));
+    // Let the connect chain and the general information run.
+    Pump(3000);
+    Save(glavna, "main.png");
+
+    info.show();
+    Save(info, "about.png");
+    info.hide();
+
+    glavna.SetMode(0);
+    citam.LokacijaLab->setText("SIM card");
+    citam.UpisanoLab->setText("42 / 250");
+    citam.PozicijaLab->setText(QString::fromUtf8("Čitam podatke sa pozicije br. 18"));
+    citam.SetPercent(43);
+    citam.ShowProgress();
+    Save(citam, "progress.png");
+    citam.hide();
+
+    status.ShowStatusMessage("Entry succesfully saved in mobile phonebook!");
+    Save(status, "status.png");
+    status.close();
+
+    TMessageDialog box(&glavna, "Close Parlenko", "Do you really want to exit?", DialogKind::Confirmation,
+                       DialogButtons::YesNo);
+    box.show();
+    Save(box, "message.png");
+    box.close();
+
+    host.SetMainWindow(nullptr);
+    host.SetStatusFrm(nullptr);
+    host.SetCitamForm(nullptr);
+    glavna.hide();
+}
+
+}  // namespace
+}  // namespace parlenko::ui
