@@ -1,0 +1,109 @@
+// fuzz-links: parlenko_engine
+// Arbitrary phone output, cut into arbitrary chunks, through the receive
+// handler. Message boxes re-enter the handler with the next chunk, as a modal
+// window's loop does, and time passes between chunks so the time-out fires.
+//
+// Input: a control byte, then chunks. Each chunk is a length byte (the low 6
+// bits, +1) and that many bytes; bit 6 of the length byte lets 11 s pass
+// before the chunk, bit 7 makes it arrive inside the next message box.
+#include "engine/core/virtual_scheduler.h"
+#include "engine/receive/receive_scan.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+namespace {
+
+using namespace parlenko;
+
+class NullDevice final : public ISerialDevice {
+public:
+    bool Open(const std::string&) override { return open_ = true; }
+    bool IsOpen() const override { return open_; }
+    bool Configure(const LineSettings&) override { return true; }
+    bool SetQueueSizes(std::size_t, std::size_t) override { return true; }
+    void Close() override { open_ = false; }
+    bool Purge(bool, bool) override { return true; }
+    std::optional<std::size_t> InQueue() override { return 0; }
+    std::optional<std::size_t> OutQueue() override { return 0; }
+    std::optional<LineSignals> ModemLines() override { return std::nullopt; }
+    std::ptrdiff_t Read(std::uint8_t*, std::size_t) override { return 0; }
+    std::ptrdiff_t Write(const std::uint8_t*, std::size_t size) override {
+        if (failWrites) return -1;
+        return static_cast<std::ptrdiff_t>(size);
+    }
+    bool failWrites = false;
+
+private:
+    bool open_ = false;
+};
+
+class NestingHost final : public IHost {
+public:
+    int ShowMessageDialog(const std::string&, const std::string&, DialogKind,
+                          DialogButtons) override {
+        if (depth_ < 3 && !nested.empty() && engine) {
+            std::string chunk = std::move(nested.front());
+            nested.pop_front();
+            ++depth_;
+            ReceiveText(engine->Context(), chunk);
+            --depth_;
+        }
+        return DialogResult::Ok;
+    }
+    void ShowStatusMessage(const std::string&) override {}
+    bool IsProgressWindowVisible() override { return progress; }
+    void CloseProgressWindow() override { progress = false; }
+
+    PhoneEngine* engine = nullptr;
+    std::deque<std::string> nested;
+    bool progress = false;
+
+private:
+    int depth_ = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    VirtualScheduler clock;
+    NullDevice device;
+    TSerialPortDriver port(device, clock);
+    NestingHost host;
+    PhoneEngine engine(port, clock, host);
+    host.engine = &engine;
+    port.Connect();
+
+    const std::uint8_t control = data[0];
+    auto& s = engine.State();
+    s.Options.CellInfoCheck = control & 1;
+    device.failWrites = control & 2;
+    host.progress = control & 4;
+    s.Mode = (control >> 3) & 15;
+    s.Sms.PduToSend = "0011000B91";
+    if (control & 128) {
+        s.Upload.UploadPackets = {"AA", "BB"};
+        s.Upload.PacketIndex = (control >> 5) & 3;
+    }
+
+    std::size_t pos = 1;
+    while (pos < size) {
+        const std::uint8_t head = data[pos++];
+        const std::size_t n = std::min<std::size_t>((head & 63) + 1, size - pos);
+        std::string chunk(reinterpret_cast<const char*>(data + pos), n);
+        pos += n;
+        if (head & 64) clock.RunFor(11000);
+        if (head & 128)
+            host.nested.push_back(std::move(chunk));
+        else
+            engine.cpDrvReceiveData(reinterpret_cast<const std::uint8_t*>(chunk.data()),
+                                    chunk.size());
+    }
+    clock.RunFor(11000);
+    return 0;
+}
