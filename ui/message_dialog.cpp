@@ -2,6 +2,7 @@
 
 #include "ui/artwork/artwork.h"
 #include "ui/text_codec.h"
+#include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,7 +41,9 @@ QString Escaped(QString s) {
 
 TMessageDialog::TMessageDialog(QWidget* parent, const QString& caption, const QString& text,
                                DialogKind kind, DialogButtons buttons)
-    : QDialog(parent) {
+    : QDialog(nullptr), anchor_(parent != nullptr ? parent->window() : nullptr) {
+    // Not a child of the window it belongs to: the main window is disabled
+    // while the phone answers, and that must not disable an open box.
     setObjectName("MessageDialog");
     setWindowTitle(caption);
     setModal(true);
@@ -115,6 +119,13 @@ void TMessageDialog::showEvent(QShowEvent* event) {
         widened_ = true;
         layout()->setSizeConstraint(QLayout::SetNoConstraint);
         setFixedSize(sizeHint().width() + kWider, sizeHint().height());
+        if (anchor_ != nullptr) {
+            if (windowHandle() != nullptr && anchor_->windowHandle() != nullptr)
+                windowHandle()->setTransientParent(anchor_->windowHandle());
+            CenterOnWindow(this, anchor_);
+        } else {
+            CenterOnScreen(this);
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 #include "engine/core/host.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 #include <string>
@@ -38,6 +39,7 @@ protected:
 
 private:
     void Answer(int result);
+    QPointer<QWidget> anchor_;  // the window the box is centred on
     int result_ = DialogResult::Closed;
     QPushButton* escapeButton_ = nullptr;
     bool widened_ = false;

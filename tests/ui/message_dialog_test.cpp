@@ -60,6 +60,24 @@ TEST_F(MessageDialogTest, ButtonsGiveTheirResultsAndTheTitleBarCloseIsNotNo) {
     EXPECT_EQ(result, DialogResult::Ok);
 }
 
+// The receive handler may enter the busy state (main window disabled) while a
+// box it opened is up: the box must still take the answer.
+TEST_F(MessageDialogTest, BoxStaysUsableWhenItsMainWindowIsDisabled) {
+    QWidget main;
+    main.resize(400, 300);
+    main.show();
+    bool enabledWhileBusy = false;
+    DialogWatcher w([&](TMessageDialog& d) {
+        main.setEnabled(false);
+        enabledWhileBusy = d.isEnabled();
+        DialogWatcher::Press(d, "OK");
+    });
+    EXPECT_EQ(ShowMessageDialog(&main, QString("Error"), QString("x"), DialogKind::Error, DialogButtons::Ok),
+              DialogResult::Ok);
+    EXPECT_TRUE(enabledWhileBusy);
+    main.setEnabled(true);
+}
+
 TEST_F(MessageDialogTest, OkBoxHasOneButtonAndYesNoBoxTwo) {
     TMessageDialog ok(nullptr, "Error", "x", DialogKind::Error, DialogButtons::Ok);
     EXPECT_EQ(ok.findChildren<QPushButton*>().size(), 1);
