@@ -135,6 +135,18 @@ TEST(ExchangeTimeOut, UnansweredCommandEndsBusyAfterTenSeconds) {
     EXPECT_TRUE(h.host.mainWindowEnabled);
 }
 
+TEST(ExchangeTimeOut, ReadStartedOnASilentPhoneGivesUpAfterTenSeconds) {
+    EngineHarness h;
+    h.host.progressVisible = true;  // the read shows its progress window
+    SendAtCpbs(h.ctx(), 1);         // and the phone never answers
+    h.clock.RunFor(9999);
+    EXPECT_TRUE(h.host.dialogs.empty());
+    h.clock.RunFor(1);
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].text, kTimeOutText);
+    EXPECT_FALSE(h.host.progressVisible);
+}
+
 TEST(ExchangeTimeOut, EscapeOfTheTimeOutDoesNotRearmIt) {
     EngineHarness h;
     const int p0 = h.device.PurgeCount();
