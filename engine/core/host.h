@@ -12,7 +12,9 @@
 
 namespace parlenko {
 
-struct GeneralInfoView;  // engine/session/engine_state.h
+struct GeneralInfoView;         // engine/session/engine_state.h
+struct PhoneSettingsView;       // engine/session/engine_state.h
+struct ObjectCapabilitiesView;  // engine/session/engine_state.h
 
 enum class DialogKind { Error = 1, Information = 2, Confirmation = 3 };
 enum class DialogButtons { YesNo = 3, Ok = 4 };
@@ -66,6 +68,19 @@ public:
     // --- general page and status bar ---------------------------------------
     // The general page's texts or the network caption changed; redraw them.
     virtual void GeneralInfoChanged(const GeneralInfoView& view) { (void)view; }
+    // The phone model changed: show its picture.
+    virtual void ShowPhonePicture(const std::string& model) { (void)model; }
+
+    // --- settings page, compose dialog, logo and appointments pages ---------
+    // The settings read from the phone (and the SMS centre) changed.
+    virtual void PhoneSettingsChanged(const PhoneSettingsView& view) { (void)view; }
+    // Calendar slots and logo kinds read at connect changed.
+    virtual void ObjectCapabilitiesChanged(const ObjectCapabilitiesView& view) { (void)view; }
+
+    // --- connection ------------------------------------------------------------
+    // The port was opened or closed by the engine: the connect, disconnect and
+    // switch-off menu items and the connection indicator follow.
+    virtual void ConnectionChanged(bool connected) { (void)connected; }
 
     // --- progress window of the phone reads ----------------------------------
     virtual bool IsProgressWindowVisible() { return false; }

@@ -14,6 +14,7 @@
 namespace parlenko {
 
 class TSerialPortDriver;
+class ISystemClock;  // engine/text/clock_format.h
 
 // The engine's timers, created stopped by PhoneEngine.
 struct EngineTimers {
@@ -22,6 +23,10 @@ struct EngineTimers {
     std::unique_ptr<ITimer> NewCallTimer;      // 750 ms blink of the new-call indicator
     std::unique_ptr<ITimer> SmsOverflowTimer;  // 750 ms blink of a full SMS memory
     std::unique_ptr<ITimer> PortTrafficTimer;  // 250 ms traffic animation (runs while busy)
+    // Re-reads the general information (30000 ms or the "Refresh Interval"
+    // option); started by the connect chain and the page switch while the
+    // general page is shown, stopped by the disconnect.
+    std::unique_ptr<ITimer> RefreshTimer;
 };
 
 struct EngineContext {
@@ -30,6 +35,8 @@ struct EngineContext {
     IScheduler& scheduler;
     IHost& host;
     EngineTimers& timers;
+    // The machine's clock, set from the phone's on request; null: not settable.
+    ISystemClock* systemClock = nullptr;
 };
 
 }  // namespace parlenko

@@ -17,10 +17,15 @@
 
 namespace parlenko {
 
-// Option values the engine reads live (the options window writes them).
+// Values of the windows the engine reads live: the options (the options
+// window writes them) and the page shown (the page switch writes it). The
+// engine never asks the host for them.
 struct EngineOptions {
     bool CellInfoCheck = false;  // "Check Cell Info": cell broadcasts name the location
     bool RefreshCheck = false;   // "Refresh General Info"
+    // The general page (page 0) is shown: the connect chain then reads the
+    // general information at once instead of ending with "AT+CSCB=1".
+    bool GeneralPageShown = true;
     std::string DataDir;         // folder of "Locations.dat", "Phonebook.dat", ...
 };
 
@@ -90,6 +95,11 @@ struct ChainState {
     bool CregSetSent = false;  // true after "AT+CREG=<n>", false after "AT+CREG?"
     int LastErrorCode = 0;
     std::string LastErrorText;
+    std::string SmscText;    // SMS centre number, with the operator's name for the known ones
+    std::string PhoneModel;  // model read last; the phone picture changes with it
+    // "Communication error!" was shown and the port closed; later failed
+    // writes of the same exchange stay silent until the next connect.
+    bool CommunicationErrorReported = false;
 };
 
 // The melody page's list of the phone's melodies (MelodijeCB): item texts
@@ -140,6 +150,31 @@ struct GeneralInfoView {
     bool SaveNetLocEnabled = false;
 };
 
+// The phone settings page and the SMS centre shown in the compose dialog.
+// The host renders them when told through IHost::PhoneSettingsChanged.
+struct PhoneSettingsView {
+    std::string SmscEdit;  // SMS centre number as read
+    std::string SmscLab;   // the same, decorated (compose dialog)
+    int AlertRB = 0;       // checked alert radio: 1 Alert1RB, 2 Alert2RB, 3 Alert3RB; 0 none
+    int VibraRB = 0;       // checked vibration radio: 1 Vibra1RB, 2 Vibra2RB; 0 none
+    int RingerTB = 0;      // ringer volume track bar position
+    std::string ValutaEdit;  // currency
+    std::string CijenaEdit;  // price per unit
+};
+
+// What the phone's binary object list ("AT^SBNR=?") tells: calendar slots
+// and the logo kinds. The host renders it when told through
+// IHost::ObjectCapabilitiesChanged.
+struct ObjectCapabilitiesView {
+    int AppointmentSlots = 0;               // highest calendar index
+    bool ScreensaverLogoSupported = false;  // a second logo kind
+    std::string AppCapLab;                  // AppointmentSlots as text
+    std::vector<std::string> LogosCB;       // logo kinds to read
+    int LogosIndex = -1;
+    std::vector<std::string> SaveLogoMemCB; // logo kinds to write
+    int SaveLogoMemIndex = -1;
+};
+
 struct EngineState {
     int Mode = mdPhonebook;  // activity mode (modes.h)
     std::string CurrentMemory;  // memory selected last ("SM", "ME", "LD", ...)
@@ -155,6 +190,8 @@ struct EngineState {
     MelodyListView Melodies;
     IndicatorState Indicators;
     GeneralInfoView GeneralInfo;
+    PhoneSettingsView Settings;
+    ObjectCapabilitiesView Capabilities;
 };
 
 }  // namespace parlenko

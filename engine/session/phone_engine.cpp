@@ -3,6 +3,7 @@
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
+#include "engine/session/connection.h"
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
 
@@ -22,6 +23,8 @@ PhoneEngine::PhoneEngine(TSerialPortDriver& port, IScheduler& scheduler, IHost& 
         scheduler.MakeTimer(kIndicatorBlinkMs, [this] { SmsOverflowTick(ctx_); });
     timers_.PortTrafficTimer =
         scheduler.MakeTimer(kPortTrafficMs, [this] { PortTrafficTick(ctx_); });
+    timers_.RefreshTimer =
+        scheduler.MakeTimer(kRefreshIntervalMs, [this] { RefreshGeneralInfo(ctx_); });
     port_.SetOnReceiveData(
         [this](const std::uint8_t* data, std::size_t size) { cpDrvReceiveData(data, size); });
 }

@@ -46,6 +46,8 @@ public:
     void ClearNewCall();
     // The incoming-call notice closed (its timer or a button): blank its texts.
     void NewCallNoticeClosed();
+    // The machine's clock that "phone to PC" sets (must outlive the engine).
+    void SetSystemClock(ISystemClock* clock) { ctx_.systemClock = clock; }
 
 private:
     TSerialPortDriver& port_;

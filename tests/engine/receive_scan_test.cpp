@@ -343,7 +343,9 @@ struct Outcome {
 // where time passes before the next notice.
 const std::vector<std::string>& Transcript() {
     static const std::vector<std::string> t = {
-        "ATZ\r\r\nOK\r\nATZ\r\r\nOK\r\nATE1\r\r\nOK\r\nAT+CMEE=1\r\r\nOK\r\n",
+        // One command answered per burst: the chain sends the next one on
+        // each "OK", in the order the results are scanned.
+        "ATZ\r\r\nOK\r\nATZ\r\r\nOK\r\nATE1\r\r\nOK\r\n",
         "AT+CPBR=1\r\r\n+CPBR: 1,\"0911234567\",129,\"Ana\"\r\n\r\nOK\r\n",
         "RING\r\n\r\n+CLIP: \"0911234567\",129,,,\"Ana\",0\r\n",
         "\r\nRING\r\n",

@@ -56,6 +56,16 @@ public:
         generalInfo = view;
         ++generalInfoChanges;
     }
+    void ShowPhonePicture(const std::string& model) override { phonePictures.push_back(model); }
+    void PhoneSettingsChanged(const PhoneSettingsView& view) override {
+        phoneSettings = view;
+        ++phoneSettingsChanges;
+    }
+    void ObjectCapabilitiesChanged(const ObjectCapabilitiesView& view) override {
+        capabilities = view;
+        ++capabilitiesChanges;
+    }
+    void ConnectionChanged(bool connected) override { connectionChanges.push_back(connected); }
     bool IsProgressWindowVisible() override { return progressVisible; }
     void HideProgressWindow() override { progressVisible = false; }
     void CloseProgressWindow() override {
@@ -87,6 +97,12 @@ public:
     int generalInfoChanges = 0;
     bool progressVisible = false;  // a test sets it to play an open progress window
     int progressCloses = 0;
+    std::vector<std::string> phonePictures;
+    PhoneSettingsView phoneSettings;
+    int phoneSettingsChanges = 0;
+    ObjectCapabilitiesView capabilities;
+    int capabilitiesChanges = 0;
+    std::vector<bool> connectionChanges;
 };
 
 }  // namespace parlenko::testing

@@ -1,0 +1,160 @@
+#include "engine/chains/connect_chain.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/parse/sbnr_ranges.h"
+#include "engine/parse/single_answers.h"
+#include "engine/session/busy_state.h"
+#include "engine/session/connection.h"
+
+#include <array>
+
+namespace parlenko {
+
+namespace {
+
+using W = EchoCompare;
+
+ScanStep EndsExchange(EngineContext& ctx, const EchoHit&) {
+    EndBusy(ctx);
+    return ScanStep::Continue;
+}
+
+// The echo is blanked; nothing follows.
+ScanStep ChainStops(EngineContext&, const EchoHit&) { return ScanStep::Continue; }
+
+ScanStep AfterEchoOn(EngineContext& ctx, const EchoHit&) {
+    SendAtCmee(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterCmeeOk(EngineContext& ctx, const EchoHit&) {
+    SendAtCsca(ctx, 1);
+    // A new connection: the SMS centre's answer continues the connect chain.
+    ctx.state.Chain.ReadingOtherSettings = false;
+    return ScanStep::Continue;
+}
+
+ScanStep AfterCmeeError(EngineContext& ctx, const EchoHit&) {
+    SendAtCsca(ctx, 1);
+    return ScanStep::Continue;
+}
+
+// The SMS centre with the operator's name, for the two known centres.
+std::string DecorateSmsc(const std::string& number) {
+    if (number == "+385910401") return "HR VIP  [" + number + "]";
+    if (number == "+385980501") return "HR CRONET  [" + number + "]";
+    return number;
+}
+
+ScanStep AfterCscaOk(EngineContext& ctx, const EchoHit& hit) {
+    auto& chain = ctx.state.Chain;
+    auto& settings = ctx.state.Settings;
+    chain.SmscText = ParseCsca(hit.answer);
+    settings.SmscEdit = chain.SmscText;
+    chain.SmscText = DecorateSmsc(chain.SmscText);
+    settings.SmscLab = chain.SmscText;
+    ctx.host.PhoneSettingsChanged(settings);
+    if (chain.ReadingOtherSettings) {
+        SendAtCalm(ctx, 1);  // the chain of the other settings
+        return ScanStep::EndScan;
+    }
+    SendAtCsms(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterCscaError(EngineContext& ctx, const EchoHit&) {
+    if (ctx.state.Chain.ReadingOtherSettings) return ScanStep::EndScan;
+    SendAtCsms(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterCsms(EngineContext& ctx, const EchoHit&) {
+    // Cell broadcasts are delivered only when they name the location.
+    SendAtCnmi(ctx, ctx.state.Options.CellInfoCheck ? 1 : 0);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterCnmi(EngineContext& ctx, const EchoHit&) {
+    SendAtSmgo(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterSmgo(EngineContext& ctx, const EchoHit&) {
+    SendAtClip(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterClip(EngineContext& ctx, const EchoHit&) {
+    SendAtSbnrTest(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterSbnrOk(EngineContext& ctx, const EchoHit& hit) {
+    auto& caps = ctx.state.Capabilities;
+    caps.AppointmentSlots = ParseSbnrVcsRange(hit.answer);
+    caps.AppCapLab = std::to_string(caps.AppointmentSlots);
+    caps.ScreensaverLogoSupported = ParseSbnrBmpRange(hit.answer);
+    caps.LogosCB = {"Operator logo"};
+    if (caps.ScreensaverLogoSupported) caps.LogosCB.push_back("Screensaver");
+    caps.SaveLogoMemCB = caps.LogosCB;
+    caps.LogosIndex = 0;
+    caps.SaveLogoMemIndex = 0;
+    ctx.host.ObjectCapabilitiesChanged(caps);
+    SendAtCmgf(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterSbnrError(EngineContext& ctx, const EchoHit&) {
+    SendAtCmgf(ctx);
+    return ScanStep::Continue;
+}
+
+// The end of the settings: read the general information when its page is
+// shown (and keep it fresh when asked to), else switch cell broadcasts on.
+void AfterMessageFormat(EngineContext& ctx) {
+    if (ctx.state.Options.GeneralPageShown) {
+        RefreshGeneralInfo(ctx);
+        if (ctx.state.Options.RefreshCheck) ctx.timers.RefreshTimer->Start();
+    } else {
+        SendAtCscb(ctx);
+    }
+}
+
+ScanStep AfterCmgfOk(EngineContext& ctx, const EchoHit&) {
+    EndBusy(ctx);
+    AfterMessageFormat(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep AfterCmgfError(EngineContext& ctx, const EchoHit&) {
+    AfterMessageFormat(ctx);
+    return ScanStep::Continue;
+}
+
+constexpr std::array kClosing = {
+    //          echo                 compare   OK at  on "OK"        on "ERROR"
+    EchoAction{"AT+CNMI=0,0,0,0", W::Whole, 2, EndsExchange, nullptr},
+    EchoAction{"ATZ", W::Whole, 2, EndsExchange, nullptr},
+};
+
+constexpr std::array kConnect = {
+    //          echo                 compare   OK at  on "OK"        on "ERROR"
+    EchoAction{"ATE1", W::Whole, 2, AfterEchoOn, ChainStops},
+    EchoAction{"AT+CMEE=1", W::Whole, 2, AfterCmeeOk, AfterCmeeError},
+    EchoAction{"AT+CSCA?", W::Whole, 4, AfterCscaOk, AfterCscaError},
+    EchoAction{"AT+CSMS=1", W::Whole, 4, AfterCsms, AfterCsms},
+    EchoAction{"AT+CNMI=1,1,0,2", W::Whole, 2, AfterCnmi, AfterCnmi},
+    EchoAction{"AT+CNMI=1,1,2,2", W::Whole, 2, AfterCnmi, AfterCnmi},
+    EchoAction{"AT^SMGO=1", W::Whole, 2, AfterSmgo, AfterSmgo},
+    EchoAction{"AT+CLIP=1", W::Whole, 2, AfterClip, AfterClip},
+    EchoAction{"AT^SBNR=?", W::Whole, 4, AfterSbnrOk, AfterSbnrError},
+    EchoAction{"AT+CMGF=0", W::Whole, 2, AfterCmgfOk, AfterCmgfError},
+    EchoAction{"AT+CSCB=1", W::Whole, 2, EndsExchange, ChainStops},
+};
+
+}  // namespace
+
+std::span<const EchoAction> ClosingEchoActions() { return kClosing; }
+std::span<const EchoAction> ConnectChainActions() { return kConnect; }
+
+}  // namespace parlenko

@@ -1,0 +1,36 @@
+#include "engine/chains/echo_actions.h"
+
+namespace parlenko {
+
+bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompare compare) {
+    return compare == EchoCompare::Whole ? lines.Is(entry, text) : lines.StartsWith(entry, text);
+}
+
+ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
+                      std::span<const EchoAction> table) {
+    auto& lines = ctx.state.Receive.RxLines;
+    const auto generation = lines.Generation();
+    const bool ok = kind == FinalResultKind::Ok;
+    for (const EchoAction& row : table) {
+        const EchoHandler handler = ok ? row.onOk : row.onError;
+        if (handler == nullptr) continue;
+        const int distance = ok ? row.okDistance : 2;
+        const int echoEntry = i - distance;
+        if (!EchoAt(lines, echoEntry, row.echo, row.compare)) continue;
+
+        EchoHit hit;
+        hit.result = i;
+        hit.echoEntry = echoEntry;
+        hit.echo = lines.At(echoEntry);
+        if (distance == 4) hit.answer = lines.At(i - 2);
+        if (row.blanking == EchoBlanking::EchoAndAnswer) {
+            lines.Blank(echoEntry);
+            if (distance == 4) lines.Blank(i - 2);
+        }
+        if (handler(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
+        if (lines.Generation() != generation) return ScanStep::EndScan;
+    }
+    return ScanStep::Continue;
+}
+
+}  // namespace parlenko

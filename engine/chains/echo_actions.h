@@ -1,0 +1,67 @@
+#pragma once
+// The echo rule: a final result ("OK", "ERROR") finds the command it answers
+// by the command's echo a fixed number of entries above it in the received
+// lines. The phone sends echo, blank, result for a command without an
+// information line (echo at i - 2) and echo, blank, answer, blank, result
+// for a command with one (answer at i - 2, echo at i - 4); an "ERROR"
+// carries no information line, so its echo is always at i - 2.
+//
+// Commands are listed in tables of EchoAction rows. A row compares the echo
+// whole (commands without arguments) or by the row's text as a prefix
+// (commands with arguments). Every row of every table runs in turn on the
+// same result, not as alternatives: a row that matched blanked the echo and
+// answer it used, which keeps later rows from matching them again.
+
+#include "engine/receive/final_results.h"
+#include "engine/receive/scan_step.h"
+#include "engine/session/engine_context.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace parlenko {
+
+enum class EchoCompare {
+    Whole,   // the entry equals the text
+    Prefix,  // the entry begins with the text
+};
+
+// What a matched row hands its action. The lines are copies, already blanked
+// in the list (the list may change under a call out; never index it again
+// for these).
+struct EchoHit {
+    int result = 0;      // entry of the "OK"/"ERROR"
+    int echoEntry = 0;   // entry of the echo
+    std::string echo;    // the echoed command line
+    std::string answer;  // the information line at result - 2 (OK rows at distance 4)
+};
+
+using EchoHandler = ScanStep (*)(EngineContext& ctx, const EchoHit& hit);
+
+enum class EchoBlanking {
+    EchoAndAnswer,  // the runner blanks the echo and, at distance 4, the answer
+    ByAction,       // the action blanks what it used (odd layouts: prompts, several lines)
+};
+
+struct EchoAction {
+    std::string_view echo;
+    EchoCompare compare;
+    int okDistance;        // entries above the "OK" where the echo stands
+    EchoHandler onOk;      // nullptr: "OK" has no test for this command
+    EchoHandler onError;   // nullptr: "ERROR" has no test for this command
+    EchoBlanking blanking = EchoBlanking::EchoAndAnswer;
+};
+
+// True when entry `entry` holds the echo `text` by `compare`; false outside
+// the list.
+bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompare compare);
+
+// Runs every row of `table` on the result at entry i. A matching row blanks
+// its echo (and, for an "OK" at distance 4, the answer at i - 2) before its
+// action runs, unless the row blanks by its action. Stops early with EndScan when an action ends the scan or the
+// list was reset meanwhile.
+ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
+                      std::span<const EchoAction> table);
+
+}  // namespace parlenko

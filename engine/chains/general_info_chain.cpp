@@ -1,0 +1,241 @@
+#include "engine/chains/general_info_chain.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/core/strings.h"
+#include "engine/parse/single_answers.h"
+#include "engine/receive/network_view.h"
+#include "engine/session/busy_state.h"
+#include "engine/text/clock_format.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <optional>
+
+namespace parlenko {
+
+namespace {
+
+using W = EchoCompare;
+
+GeneralInfoView& View(EngineContext& ctx) { return ctx.state.GeneralInfo; }
+void Changed(EngineContext& ctx) { ctx.host.GeneralInfoChanged(ctx.state.GeneralInfo); }
+
+// A refused query keeps its label; the chain goes on with `Next`.
+template <void (*Next)(EngineContext&)>
+ScanStep Then(EngineContext& ctx, const EchoHit&) {
+    Next(ctx);
+    return ScanStep::Continue;
+}
+
+void QueryClock(EngineContext& ctx) { SendAtCclk(ctx, 1); }
+void SetRegistration2(EngineContext& ctx) { SendAtCregSet(ctx, 2); }
+void SetRegistration1(EngineContext& ctx) { SendAtCregSet(ctx, 1); }
+
+ScanStep MakerRead(EngineContext& ctx, const EchoHit& hit) {
+    View(ctx).ProLab = hit.answer;
+    Changed(ctx);
+    SendAtCgmm(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep ModelRead(EngineContext& ctx, const EchoHit& hit) {
+    auto& v = View(ctx);
+    v.ModLab = hit.answer;
+    if (v.ModLab != ctx.state.Chain.PhoneModel) ctx.host.ShowPhonePicture(v.ModLab);
+    ctx.state.Chain.PhoneModel = v.ModLab;
+    v.ProModLab = v.ProLab + " " + v.ModLab;
+    v.ProModHint = v.ProModLab;
+    Changed(ctx);
+    SendAtCgmr(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep RevisionRead(EngineContext& ctx, const EchoHit& hit) {
+    const auto comma = hit.answer.find(',');
+    View(ctx).SoftLab = hit.answer.substr(0, comma);
+    Changed(ctx);
+    SendAtCpas(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep ActivityRead(EngineContext& ctx, const EchoHit& hit) {
+    View(ctx).StatMobLab = ParseCpas(hit.answer);
+    Changed(ctx);
+    SendAtCgsn(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep ImeiRead(EngineContext& ctx, const EchoHit& hit) {
+    auto& v = View(ctx);
+    v.ImeiLab = hit.answer;
+    const std::string rule(35, '-');
+    v.ProModHint = v.ProModLab + "\r" + rule + "\r" + "IMEI:  " + v.ImeiLab + "\r" +
+                   "Software:  " + v.SoftLab + "\r" + rule;
+    Changed(ctx);
+    SendAtCimi(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep ImsiRead(EngineContext& ctx, const EchoHit& hit) {
+    View(ctx).ImsiLab = hit.answer;
+    Changed(ctx);
+    SendAtScid(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep SimIdRead(EngineContext& ctx, const EchoHit& hit) {
+    View(ctx).SimIdLab = CopyFrom(hit.answer, 8);  // after "^SCID: "
+    Changed(ctx);
+    SendAtCclk(ctx, 1);
+    return ScanStep::Continue;
+}
+
+// "Phone to PC" on the settings page asked for the clock: set the machine's
+// clock from it; the chain stops here.
+ScanStep SetPcClock(EngineContext& ctx, const std::string& answer) {
+    ctx.state.Chain.SettingClock = false;
+    const ClockSetResult result = ctx.systemClock != nullptr
+                                      ? SetPcClockFromPhone(answer, *ctx.systemClock)
+                                      : ClockSetResult::Refused;
+    EndBusy(ctx);
+    if (result == ClockSetResult::Refused)
+        ctx.host.ShowMessageDialog("Error",
+                                   "Cannot set date and time of computer!\r\r"
+                                   "Changing the computer's clock needs administrator rights.",
+                                   DialogKind::Error, DialogButtons::Ok);
+    return ScanStep::EndScan;
+}
+
+ScanStep ClockRead(EngineContext& ctx, const EchoHit& hit) {
+    if (ctx.state.Chain.SettingClock) return SetPcClock(ctx, hit.answer);
+    View(ctx).DatMobLab = ParseCclk(hit.answer);
+    Changed(ctx);
+    SendAtCbc(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep ClockRefused(EngineContext& ctx, const EchoHit&) {
+    if (ctx.state.Chain.SettingClock) {
+        // The clock the user asked for cannot be read; drop the request so a
+        // later refresh does not set the machine's clock unasked.
+        ctx.state.Chain.SettingClock = false;
+        return ScanStep::Continue;
+    }
+    SendAtCbc(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep BatteryRead(EngineContext& ctx, const EchoHit& hit) {
+    auto& v = View(ctx);
+    v.NapLab = ParseCbc(hit.answer);
+    const BatteryLevel level = BatteryFromCbc(hit.answer);
+    v.NapBatLab = level.text;
+    v.NapStatBars = level.bars;
+    Changed(ctx);
+    SendAtCopsAuto(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep OperatorRead(EngineContext& ctx, const EchoHit& hit) {
+    auto& v = View(ctx);
+    // "+COPS: 0,0,"<name>"": the name between the quotes; empty for "+COPS: 0".
+    const long length = static_cast<long>(hit.answer.size());
+    v.OperLab = Copy(hit.answer, 13, length - 13);
+    UpdateNetLocCaption(v, NetLocVariant::Registration);
+    Changed(ctx);
+    SendAtCregSet(ctx, 2);
+    return ScanStep::Continue;
+}
+
+ScanStep RegistrationRead(EngineContext& ctx, const EchoHit& hit) {
+    ApplyRegistration(ctx, hit.answer);  // labels, location, caption; tells the host
+    SendAtCsq(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep ReceptionRead(EngineContext& ctx, const EchoHit& hit) {
+    auto& v = View(ctx);
+    const Reception r = ReceptionFromCsq(hit.answer);
+    v.PrijemLab = r.text;
+    v.PrijemStatBars = r.bars;
+    UpdateNetLocHint(v);
+    Changed(ctx);
+    if (ctx.state.Options.CellInfoCheck)
+        SendAtCscb(ctx);  // its "OK" ends the exchange
+    else
+        EndBusy(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep ReceptionRefused(EngineContext& ctx, const EchoHit&) {
+    if (ctx.state.Options.CellInfoCheck) SendAtCscb(ctx);
+    return ScanStep::Continue;
+}
+
+constexpr std::array kToClock = {
+    //          echo        compare   OK at  on "OK"       on "ERROR"
+    EchoAction{"AT+CGMI", W::Whole, 4, MakerRead, Then<SendAtCgmm>},
+    EchoAction{"AT+CGMM", W::Whole, 4, ModelRead, Then<SendAtCgmr>},
+    EchoAction{"AT+CGMR", W::Whole, 4, RevisionRead, Then<SendAtCpas>},
+    EchoAction{"AT+CPAS", W::Whole, 4, ActivityRead, Then<SendAtCgsn>},
+    EchoAction{"AT+CGSN", W::Whole, 4, ImeiRead, Then<SendAtCimi>},
+    EchoAction{"AT+CIMI", W::Whole, 4, ImsiRead, Then<SendAtScid>},
+    EchoAction{"AT^SCID", W::Whole, 4, SimIdRead, Then<QueryClock>},
+    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, ClockRefused},
+};
+
+constexpr std::array kAfterClock = {
+    //          echo            compare   OK at  on "OK"          on "ERROR"
+    EchoAction{"AT+CBC", W::Whole, 4, BatteryRead, Then<SendAtCopsAuto>},
+    EchoAction{"AT+COPS=0,0", W::Whole, 2, Then<SendAtCopsQuery>, Then<SendAtCopsQuery>},
+    EchoAction{"AT+COPS?", W::Whole, 4, OperatorRead, Then<SetRegistration2>},
+    // A phone without area and cell in its notices refuses "=2": ask for "=1".
+    EchoAction{"AT+CREG=2", W::Whole, 2, Then<SendAtCregQuery>, Then<SetRegistration1>},
+    EchoAction{"AT+CREG=1", W::Whole, 2, Then<SendAtCregQuery>, Then<SendAtCregQuery>},
+    EchoAction{"AT+CREG?", W::Whole, 4, RegistrationRead, Then<SendAtCsq>},
+    EchoAction{"AT+CSQ", W::Whole, 4, ReceptionRead, ReceptionRefused},
+};
+
+// A whole decimal number, possibly with a fraction ("80", "80.5").
+std::optional<double> ParseDecimal(std::string_view text) {
+    const std::string t = Trim(text);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value,
+                                           std::chars_format::fixed);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::span<const EchoAction> GeneralInfoActionsToClock() { return kToClock; }
+std::span<const EchoAction> GeneralInfoActionsAfterClock() { return kAfterClock; }
+
+Reception ReceptionFromCsq(std::string_view answer) {
+    // "+CSQ: 7,99" or "+CSQ: 20,99": one or two digits from the 7th character.
+    const std::string digits = Copy(answer, 8, 1) == "," ? Copy(answer, 7, 1) : Copy(answer, 7, 2);
+    const auto rssi = ParseInt(digits);
+    Reception r;
+    if (!rssi || *rssi < 0 || *rssi > 31) {
+        r.text = "Unknown.";
+        return r;
+    }
+    const long long dbm = 113 - 2 * *rssi;
+    const long long percent = RoundHalfEven(static_cast<double>(*rssi) / 31.0 * 100.0);
+    r.text = IntToStr(percent) + "%     [ " + IntToStr(-dbm) + " dBm ]";
+    r.bars = static_cast<int>(RoundHalfEven(static_cast<double>(percent) / 10.0));
+    return r;
+}
+
+BatteryLevel BatteryFromCbc(std::string_view answer) {
+    BatteryLevel b;
+    const auto value = ParseDecimal(CopyFrom(answer, 9));
+    if (!value) return b;
+    const long long level = RoundHalfEven(*value);
+    b.text = IntToStr(level) + "%";
+    b.bars = std::clamp(static_cast<int>(RoundHalfEven(static_cast<double>(level) / 10.0)), 0, 10);
+    return b;
+}
+
+}  // namespace parlenko

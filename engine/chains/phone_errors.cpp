@@ -1,0 +1,105 @@
+#include "engine/chains/phone_errors.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/core/strings.h"
+#include "engine/session/busy_state.h"
+#include "engine/sms/cmgr_answer.h"
+#include "engine/text/error_texts.h"
+
+#include <optional>
+
+namespace parlenko {
+
+namespace {
+
+// Codes the phone gives when a message memory cannot be selected.
+bool IsMemoryAbsent(int code) { return code == 303 || code == 30 || code == 3; }
+// Codes of a read position without a message (invalid memory index).
+bool IsEmptyPosition(int code) { return code == 321 || code == 32; }
+constexpr int kMemoryFull = 322;
+
+// A refused "AT+CREG=<n>". "AT+CREG=2" (notices with area and cell) falls
+// back to "AT+CREG=1" (status only); a refused "AT+CREG=1" goes on with the
+// query, so the chain never repeats a setting without end.
+ScanStep RegistrationFallBack(EngineContext& ctx, const std::string& echo) {
+    if (echo == "AT+CREG=1")
+        SendAtCregQuery(ctx);
+    else
+        SendAtCregSet(ctx, 1);
+    return ScanStep::EndScan;
+}
+
+void ShowErrorMessage(EngineContext& ctx, std::optional<int> code, const std::string& verbose) {
+    auto& chain = ctx.state.Chain;
+    EndBusy(ctx);
+    if (code) {
+        chain.LastErrorCode = *code;
+        chain.LastErrorText = PhoneErrorText(*code);
+        ctx.host.ShowMessageDialog("Error", PhoneErrorMessage(*code, chain.LastErrorText),
+                                   DialogKind::Error, DialogButtons::Ok);
+    } else {
+        // Verbose error mode (the phone was reset behind our back): the
+        // phone's own words, without a code.
+        chain.LastErrorCode = -1;
+        chain.LastErrorText = verbose;
+        ctx.host.ShowMessageDialog(
+            "Error", "Error occurred communicating with mobile!\r\rReason:  " + verbose,
+            DialogKind::Error, DialogButtons::Ok);
+    }
+}
+
+}  // namespace
+
+std::string PhoneErrorMessage(int code, const std::string& text) {
+    return "Error occurred communicating with mobile!\r\rReason:  " + text + "  (" +
+           IntToStr(code) + ")";
+}
+
+void ResetStoreRetryCount(EngineContext& ctx) { ctx.state.Sms.StoreRetryCount = 0; }
+
+ScanStep HandlePhoneError(EngineContext& ctx, int i) {
+    auto& lines = ctx.state.Receive.RxLines;
+    const std::string line = lines.At(i);
+    const std::string echo = lines.At(i - 2);
+    lines.Blank(i);
+    lines.Blank(i - 2);
+
+    std::optional<int> code;
+    if (const auto n = ParseInt(Copy(line, 13, 5))) code = static_cast<int>(*n);
+    if (code) ctx.state.Chain.LastErrorCode = *code;
+
+    if (ctx.state.Chain.CregSetSent && StartsWith(echo, "AT+CREG="))
+        return RegistrationFallBack(ctx, echo);
+
+    if (code && IsMemoryAbsent(*code) &&
+        StartsWith(echo, "AT+CPMS=\"")) {
+        // The message memory is not there: the read ends quietly.
+        EndBusy(ctx);
+        ctx.host.CloseProgressWindow();
+        return ScanStep::EndScan;
+    }
+
+    if (code && *code == kMemoryFull && StartsWith(echo, "AT+CMGW=")) {
+        int& retries = ctx.state.Sms.StoreRetryCount;
+        ++retries;
+        if (retries == 1) {
+            // Store in the phone memory instead: the selection's "OK" writes
+            // the message again while WriteSmsPending is still set.
+            SendAtCpms(ctx, 2);
+            return ScanStep::EndScan;
+        }
+        retries = 0;  // both memories are full: say so
+    }
+
+    if (code && IsEmptyPosition(*code) &&
+        StartsWith(echo, "AT+CMGR=")) {
+        // The read loop met a position without a message: on to the next.
+        HandleCmgrAnswer(ctx, "", "", "", 1);
+        return ScanStep::Continue;
+    }
+
+    ShowErrorMessage(ctx, code, Trim(CopyFrom(line, 13)));
+    return ScanStep::Continue;
+}
+
+}  // namespace parlenko

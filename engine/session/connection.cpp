@@ -1,0 +1,50 @@
+#include "engine/session/connection.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/busy_state.h"
+
+namespace parlenko {
+
+namespace {
+constexpr int kBeforeResetMs = 500;
+constexpr int kAfterWriteMs = 100;
+}  // namespace
+
+void ResetModem(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    // A new conversation: a failed write is worth telling again.
+    ctx.state.Chain.CommunicationErrorReported = false;
+    ctx.scheduler.Sleep(kBeforeResetMs);
+    for (int k = 0; k < 2; ++k) {
+        ctx.port.SendString("ATZ\r");
+        ctx.scheduler.Sleep(kAfterWriteMs);
+        ctx.scheduler.ProcessPendingEvents();
+        // The pending work may have closed the port (a failed write elsewhere).
+        if (!ctx.port.Connected()) return;
+    }
+    SendAtEchoOn(ctx);
+}
+
+void RefreshGeneralInfo(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    ctx.port.FlushBuffers(true, true);
+    SendAtCgmi(ctx);
+}
+
+void ClosePort(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    ctx.port.SendString("AT+CNMI=0,0,0,0\r");
+    ctx.scheduler.Sleep(kAfterWriteMs);
+    ctx.scheduler.ProcessPendingEvents();
+    ctx.port.Disconnect();
+}
+
+void DisconnectMobile(EngineContext& ctx) {
+    ctx.timers.RefreshTimer->Stop();
+    ClosePort(ctx);
+    ctx.host.ConnectionChanged(false);
+    EndBusy(ctx);
+}
+
+}  // namespace parlenko
