@@ -2,6 +2,8 @@
 
 #include "engine/core/strings.h"
 
+#include <initializer_list>
+
 namespace parlenko::at {
 
 namespace {
