@@ -8,6 +8,10 @@
 // Modal calls (the message box and the windows marked modal) run the event
 // loop while open: the receive handler may be entered again from inside them.
 
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/phonebook/phonebook_views.h"
+#include "engine/session/progress_window.h"
+
 #include <string>
 
 namespace parlenko {
@@ -88,6 +92,70 @@ public:
     // Close it. A closing ends the busy state: the engine calls EndBusy after
     // this call, and a window closed by the user calls PhoneEngine::EndBusy.
     virtual void CloseProgressWindow() {}
+    // Show it without blocking (the read goes on in the receive handler).
+    virtual void ShowProgressWindow() {}
+    // Its texts or percentage changed; redraw them.
+    virtual void ProgressWindowChanged(const ProgressWindowView& view) { (void)view; }
+
+    // --- phonebook page ----------------------------------------------------
+    // Empty the view, put the "all numbers" button down and stop keeping the
+    // rows sorted until SortPhonebookRows.
+    virtual void ClearPhonebookRows() {}
+    virtual void AddPhonebookRow(const PhonebookRow& row) { (void)row; }
+    // Sort the view by caption and keep it sorted.
+    virtual void SortPhonebookRows() {}
+    // Enable or disable a memory's view button (SimNumTB .. SerNumTB).
+    virtual void SetPhonebookViewEnabled(PhonebookMemory memory, bool enabled) {
+        (void)memory; (void)enabled;
+    }
+    // Rewrite the summary labels (capacities from the state, entries from the view).
+    virtual void ShowPhonebookSummary(const PhonebookReadState& counters) { (void)counters; }
+    // Apply the view button that is down again (after an entry changed).
+    virtual void ReapplyPhonebookFilter() {}
+    // A memory was read: when the phonebook page is shown focus its view
+    // (when onlyWhenActive, only if the main window is the active window);
+    // select, focus and show row 0 when there is one.
+    virtual void FocusFirstPhonebookRow(bool onlyWhenActive) { (void)onlyWhenActive; }
+    // An entry was saved from the entry dialog: select and show its row.
+    virtual void PhonebookEntrySaved(const std::string& name, const std::string& number,
+                                     const std::string& position) {
+        (void)name; (void)number; (void)position;
+    }
+    // The backup wizard's mirror of the read changed.
+    virtual void BackupReadProgressChanged(const BackupReadView& view) { (void)view; }
+    // The wizard's re-read finished: it writes its file and turns to its last page.
+    virtual void BackupRefreshFinished() {}
+    // A restore run writes its next entry.
+    virtual void RestoreNextEntry() {}
+    // The restore run wrote every entry chosen: the wizard turns to its last page.
+    virtual void RestoreFinished() {}
+    // Start the SMS read (the SMS page's refresh), asked for after the phonebook.
+    virtual void RefreshSms() {}
+
+    // --- call lists page -----------------------------------------------------
+    // Empty the three lists and set their count and capacity labels to "0".
+    virtual void ClearCallLists() {}
+    virtual void AddCallListRow(CallListView list, const std::string& caption,
+                                const std::string& number, int image) {
+        (void)list; (void)caption; (void)number; (void)image;
+    }
+    // The list's capacity label (Calls2Lab, Calls4Lab, Calls6Lab).
+    virtual void SetCallListCapacity(CallListView list, int capacity) { (void)list; (void)capacity; }
+    // A call list was read: focus CallsOutList when the page is shown and
+    // select row 0 of each list.
+    virtual void FocusFirstCallRows() {}
+
+    // --- names found in the phonebook ------------------------------------------
+    // Every row of both SMS lists whose caption is number (no name was known)
+    // now shows name; the detail panel follows. name is never empty.
+    virtual void SetNameInSmsLists(const std::string& name, const std::string& number) {
+        (void)name; (void)number;
+    }
+    // Every row of the call list whose number is number now shows name.
+    virtual void SetNameInListView(CallListView list, const std::string& name,
+                                   const std::string& number) {
+        (void)list; (void)name; (void)number;
+    }
 };
 
 }  // namespace parlenko

@@ -8,6 +8,7 @@
 // Flags are plain bools (the phone operations only ever test them).
 
 #include "engine/phone/records.h"
+#include "engine/phonebook/phonebook_state.h"
 #include "engine/receive/rx_lines.h"
 #include "engine/session/modes.h"
 
@@ -177,6 +178,10 @@ struct ObjectCapabilitiesView {
 
 struct EngineState {
     int Mode = mdPhonebook;  // activity mode (modes.h)
+    // True only while one row is being added to or removed from a list view:
+    // the views' change handlers do nothing meanwhile. Set through
+    // FillingListGuard (engine/session/filling_list.h), never left set.
+    bool FillingList = false;
     std::string CurrentMemory;  // memory selected last ("SM", "ME", "LD", ...)
 
     EngineOptions Options;
@@ -184,6 +189,7 @@ struct EngineState {
     CallState Call;
     NewCallNoticeView NewCallNotice;
     PhonebookOpState Phonebook;
+    PhonebookReadState PhonebookRead;
     SmsOpState Sms;
     UploadState Upload;
     ChainState Chain;

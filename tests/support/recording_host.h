@@ -7,6 +7,7 @@
 #include "engine/session/engine_state.h"
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,53 @@ public:
         progressVisible = false;
         ++progressCloses;
     }
+    void ShowProgressWindow() override {
+        progressVisible = true;
+        ++progressShows;
+    }
+    void ProgressWindowChanged(const ProgressWindowView& view) override {
+        progressViews.push_back(view);
+    }
+    void ClearPhonebookRows() override {
+        phonebookRows.clear();
+        ++phonebookClears;
+    }
+    void AddPhonebookRow(const PhonebookRow& row) override { phonebookRows.push_back(row); }
+    void SortPhonebookRows() override { ++phonebookSorts; }
+    void SetPhonebookViewEnabled(PhonebookMemory memory, bool enabled) override {
+        phonebookViewEnabled[static_cast<int>(memory)] = enabled;
+    }
+    void ShowPhonebookSummary(const PhonebookReadState&) override { ++phonebookSummaries; }
+    void ReapplyPhonebookFilter() override { ++phonebookFilterRuns; }
+    void FocusFirstPhonebookRow(bool) override { ++phonebookFocuses; }
+    void PhonebookEntrySaved(const std::string& name, const std::string& number,
+                             const std::string& position) override {
+        savedEntries.push_back({name, number, position});
+    }
+    void BackupReadProgressChanged(const BackupReadView& view) override { backupView = view; }
+    void BackupRefreshFinished() override { ++backupRefreshFinishes; }
+    void RestoreNextEntry() override { ++restoreNextEntries; }
+    void RestoreFinished() override { ++restoreFinishes; }
+    void RefreshSms() override { ++smsReadStarts; }
+    void ClearCallLists() override {
+        callRows.clear();
+        ++callListClears;
+    }
+    void AddCallListRow(CallListView list, const std::string& caption, const std::string& number,
+                        int image) override {
+        callRows.push_back({list, caption, number, image});
+    }
+    void SetCallListCapacity(CallListView list, int capacity) override {
+        callCapacities[static_cast<int>(list)] = capacity;
+    }
+    void FocusFirstCallRows() override { ++callFocuses; }
+    void SetNameInSmsLists(const std::string& name, const std::string& number) override {
+        smsNamePushes.push_back({name, number});
+    }
+    void SetNameInListView(CallListView list, const std::string& name,
+                           const std::string& number) override {
+        callNamePushes.push_back({list, name, number});
+    }
 
     std::vector<RecordedDialog> dialogs;
     std::vector<std::string> statusMessages;
@@ -97,6 +145,47 @@ public:
     int generalInfoChanges = 0;
     bool progressVisible = false;  // a test sets it to play an open progress window
     int progressCloses = 0;
+    int progressShows = 0;
+    std::vector<ProgressWindowView> progressViews;
+    std::vector<PhonebookRow> phonebookRows;
+    int phonebookClears = 0;
+    int phonebookSorts = 0;
+    std::map<int, bool> phonebookViewEnabled;  // by PhonebookMemory
+    int phonebookSummaries = 0;
+    int phonebookFilterRuns = 0;
+    int phonebookFocuses = 0;
+    struct SavedEntry {
+        std::string name;
+        std::string number;
+        std::string position;
+    };
+    std::vector<SavedEntry> savedEntries;
+    BackupReadView backupView;
+    int backupRefreshFinishes = 0;
+    int restoreNextEntries = 0;
+    int restoreFinishes = 0;
+    int smsReadStarts = 0;
+    struct CallRow {
+        CallListView list;
+        std::string caption;
+        std::string number;
+        int image;
+    };
+    std::vector<CallRow> callRows;
+    int callListClears = 0;
+    std::map<int, int> callCapacities;  // by CallListView
+    int callFocuses = 0;
+    struct NamePush {
+        std::string name;
+        std::string number;
+    };
+    std::vector<NamePush> smsNamePushes;
+    struct ListNamePush {
+        CallListView list;
+        std::string name;
+        std::string number;
+    };
+    std::vector<ListNamePush> callNamePushes;
     std::vector<std::string> phonePictures;
     PhoneSettingsView phoneSettings;
     int phoneSettingsChanges = 0;

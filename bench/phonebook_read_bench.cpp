@@ -1,0 +1,217 @@
+// Reads a full SIM phonebook (250 used positions) from the simulated phone on
+// a pseudo-terminal, through the real port driver and the termios device, as
+// the program does, and prints how long it took against the time the bytes
+// need on a 19200 baud line. A benchmark: it prints figures, asserts nothing.
+//
+//   phonebook_read_bench [--phonesim PATH] [--baud N]
+//
+// The phone (the phonesim program) paces what it sends at the baud rate;
+// the wire time counts both directions at 10 bits a byte.
+
+#include "engine/core/host.h"
+#include "engine/core/loop_scheduler.h"
+#include "engine/phonebook/refresh_phonebook.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "platform/serial/termios_serial_device.h"
+
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#ifndef PARLENKO_PHONESIM
+#define PARLENKO_PHONESIM "phonesim"
+#endif
+
+namespace {
+
+using namespace parlenko;
+namespace fs = std::filesystem;
+
+constexpr int kEntries = 250;
+
+// Counts the bytes that cross the link in each direction.
+class CountingDevice final : public ISerialDevice {
+public:
+    explicit CountingDevice(ISerialDevice& inner) : inner_(inner) {}
+    bool Open(const std::string& name) override { return inner_.Open(name); }
+    bool IsOpen() const override { return inner_.IsOpen(); }
+    bool Configure(const LineSettings& s) override { return inner_.Configure(s); }
+    bool SetQueueSizes(std::size_t in, std::size_t out) override {
+        return inner_.SetQueueSizes(in, out);
+    }
+    void Close() override { inner_.Close(); }
+    bool Purge(bool in, bool out) override { return inner_.Purge(in, out); }
+    std::optional<std::size_t> InQueue() override { return inner_.InQueue(); }
+    std::optional<std::size_t> OutQueue() override { return inner_.OutQueue(); }
+    std::optional<LineSignals> ModemLines() override { return inner_.ModemLines(); }
+    std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t size) override {
+        auto n = inner_.Read(buffer, size);
+        if (n > 0) received += static_cast<std::size_t>(n);
+        return n;
+    }
+    std::ptrdiff_t Write(const std::uint8_t* data, std::size_t size) override {
+        auto n = inner_.Write(data, size);
+        if (n > 0) sent += static_cast<std::size_t>(n);
+        return n;
+    }
+    void WaitWritable(int ms) override { inner_.WaitWritable(ms); }
+
+    std::size_t sent = 0;
+    std::size_t received = 0;
+
+private:
+    ISerialDevice& inner_;
+};
+
+// No windows: counts the rows and notices the end of the read.
+class BenchHost final : public IHost {
+public:
+    int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind,
+                          DialogButtons) override {
+        std::cerr << "message: " << caption << ": " << text << "\n";
+        ++messages;
+        return DialogResult::Ok;
+    }
+    void ShowStatusMessage(const std::string&) override {}
+    void AddPhonebookRow(const PhonebookRow&) override { ++rows; }
+    void SortPhonebookRows() override { finished = true; }
+
+    int rows = 0;
+    int messages = 0;
+    bool finished = false;
+};
+
+std::string WriteState(const fs::path& folder) {
+    const fs::path path = folder / "sim250.state";
+    std::ofstream out(path);
+    out << "# A SIM phonebook with every one of its 250 positions used.\n"
+        << "[phonebook SM]\ncapacity = " << kEntries << "\n";
+    for (int p = 1; p <= kEntries; ++p) {
+        char line[96];
+        std::snprintf(line, sizeof line, "%d,\"+3859155%05d\",145,\"Osoba %03d\"\n", p, p, p);
+        out << line;
+    }
+    return path.string();
+}
+
+struct Simulator {
+    pid_t pid = -1;
+    int stdoutFd = -1;
+    std::string device;
+};
+
+// Starts phonesim and reads the device path from its first line.
+bool StartSimulator(const std::string& program, const std::string& state, int baud,
+                    const std::string& link, Simulator& sim) {
+    int fds[2];
+    if (::pipe(fds) != 0) return false;
+    const std::string baudText = std::to_string(baud);
+    sim.pid = ::fork();
+    if (sim.pid < 0) return false;
+    if (sim.pid == 0) {
+        ::dup2(fds[1], STDOUT_FILENO);
+        ::close(fds[0]);
+        ::close(fds[1]);
+        ::execl(program.c_str(), program.c_str(), "--state", state.c_str(), "--baud",
+                baudText.c_str(), "--link", link.c_str(), static_cast<char*>(nullptr));
+        std::perror("phonebook_read_bench: exec phonesim");
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    sim.stdoutFd = fds[0];
+    char c;
+    while (::read(sim.stdoutFd, &c, 1) == 1 && c != '\n') sim.device += c;
+    return !sim.device.empty();
+}
+
+void StopSimulator(Simulator& sim) {
+    if (sim.pid > 0) {
+        ::kill(sim.pid, SIGTERM);
+        ::waitpid(sim.pid, nullptr, 0);
+    }
+    if (sim.stdoutFd >= 0) ::close(sim.stdoutFd);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string program = PARLENKO_PHONESIM;
+    int baud = 19200;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--phonesim" && i + 1 < argc) program = argv[++i];
+        else if (a == "--baud" && i + 1 < argc) baud = std::atoi(argv[++i]);
+        else {
+            std::cerr << "usage: phonebook_read_bench [--phonesim PATH] [--baud N]\n";
+            return 2;
+        }
+    }
+    if (baud <= 0) baud = 19200;
+
+    std::string pattern = (fs::temp_directory_path() / "parlenko-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+        std::perror("phonebook_read_bench: mkdtemp");
+        return 1;
+    }
+    const fs::path folder = pattern;
+    const std::string state = WriteState(folder);
+
+    Simulator sim;
+    if (!StartSimulator(program, state, baud, (folder / "phone").string(), sim)) {
+        std::cerr << "phonebook_read_bench: could not start " << program << "\n";
+        StopSimulator(sim);
+        fs::remove_all(folder);
+        return 1;
+    }
+
+    int status = 0;
+    {
+        LoopScheduler loop;
+        platform::TermiosSerialDevice termios;
+        CountingDevice device(termios);
+        TSerialPortDriver port(device, loop);
+        port.SetPortName(sim.device);
+        port.SetBaudRateValue(static_cast<std::uint32_t>(baud));
+        BenchHost host;
+        PhoneEngine engine(port, loop, host);
+        engine.State().Options.DataDir = folder.string();
+
+        if (!port.Connect()) {
+            std::cerr << "phonebook_read_bench: could not open " << sim.device << "\n";
+            status = 1;
+        } else {
+            const auto start = std::chrono::steady_clock::now();
+            RefreshPhonebook(engine.Context(), 1);
+            const bool done = loop.RunUntil([&] { return host.finished; }, 300000);
+            const double wall =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const std::size_t bytes = device.sent + device.received;
+            const double wire = static_cast<double>(bytes) * 10.0 / baud;
+
+            std::printf("phonebook read: %d entries read of %d%s\n", host.rows, kEntries,
+                        done ? "" : " (stopped: no end within 300 s)");
+            std::printf("wall time: %.3f s\n", wall);
+            std::printf("bytes: %zu sent, %zu received, %zu both ways\n", device.sent,
+                        device.received, bytes);
+            std::printf("wire time at %d baud (10 bits a byte): %.3f s\n", baud, wire);
+            std::printf("port poll interval: %u ms\n", static_cast<unsigned>(port.PollingDelay()));
+            std::printf("wall/wire: %.2f\n", wire > 0 ? wall / wire : 0.0);
+            if (!done || host.messages > 0) status = 1;
+            port.Disconnect();
+        }
+    }
+    StopSimulator(sim);
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    return status;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The phonebook and call-list read loops: one step per answer. The receive
+// actions recognise an answer by its echoed command and call the step with
+// the answer line; the step updates the lists, the views (through the host),
+// the progress window and the phonebook cache, and sends the next
+// "AT+CPBR=" or selects the next memory.
+//
+// A full phonebook read runs SIM card -> mobile memory -> own numbers ->
+// service numbers and then runs the end-of-read steps (close the progress
+// window, sort the view, a pending SMS read, a running backup) once, however
+// the last memory answered. A call-list read runs dialled -> received ->
+// missed calls. Positions are asked one per command from 1 upward until as
+// many entries as the memory's used count were found, and never past
+// max(capacity, used) positions.
+
+#include "engine/session/engine_context.h"
+
+#include <string>
+#include <string_view>
+
+namespace parlenko {
+
+// What the final result of "AT+CPBR=" brought.
+enum class CpbrAnswer {
+    Entry = 0,  // an entry line
+    Empty = 1,  // the command's "OK" came with no entry line
+};
+
+// "SIM card", "Mobile memory", "Own numbers", "Service numbers",
+// "Dialled calls", "Received calls", "Missed calls" for the two-letter
+// memory code; "" for any other code.
+std::string MemoryText(std::string_view code);
+// 1 "SM", 2 "ME", 3 "ON", 4 "SD"; 0 for any other code.
+int PhonebookMemoryKind(std::string_view code);
+// The memory text of kind 1..4; "" otherwise.
+std::string PhonebookMemoryText(int kind);
+bool IsPhonebookMemory(std::string_view code);  // "SM", "ME", "ON", "SD"
+bool IsCallList(std::string_view code);         // "LD", "RC", "MC"
+
+// done / total as a percentage, rounded to the nearest integer, halves to even.
+int ProgressPercent(int done, int total);
+
+// The storage answer of "SM", "ME", "ON" or "SD" (+CPBS: "SM",used,capacity).
+void HandlePhonebookCpbsAnswer(EngineContext& ctx, std::string_view line);
+// One phonebook position.
+void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAnswer kind);
+// The storage answer of "LD", "RC" or "MC".
+void HandleCallListCpbsAnswer(EngineContext& ctx, std::string_view line);
+// One call-list position.
+void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAnswer kind);
+// The "OK" of "AT+CPBW=" (its echoed line): after a save, a move, a delete
+// and each step of a restore.
+void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo);
+
+// The end of a full phonebook read: close the progress window, hand a
+// running backup its data, sort the view, start a pending SMS read.
+void FinishPhonebookRead(EngineContext& ctx);
+
+// Closes the progress window; the busy state ends with it.
+void CloseReadProgress(EngineContext& ctx);
+
+}  // namespace parlenko

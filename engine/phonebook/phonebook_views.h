@@ -1,0 +1,47 @@
+#pragma once
+// What the phonebook and call-list reads show in the windows: the rows they
+// add to the views and the backup wizard's mirror of a phonebook read. The
+// views themselves are the host's (IHost); the engine hands it typed rows.
+
+#include <string>
+
+namespace parlenko {
+
+// Row images of the phonebook and call-list views.
+inline constexpr int kImageEntry = 3;    // an ordinary phonebook entry
+inline constexpr int kImageVip = 4;      // a VIP entry (stored name ends in "!")
+inline constexpr int kImageCall = 28;    // a row of a call list
+inline constexpr int kImageService = 33; // a service number
+
+// One row of the phonebook view (ImenikList).
+struct PhonebookRow {
+    std::string Caption;   // the name without the VIP "!"
+    std::string Number;
+    std::string Memory;    // "SIM card", "Mobile memory", "Own numbers", "Service numbers"
+    std::string Position;  // three digits
+    int Image = kImageEntry;
+    bool operator==(const PhonebookRow&) const = default;
+};
+
+// The three call-list views.
+enum class CallListView {
+    Dialled,   // CallsOutList, "LD"
+    Received,  // CallsInList, "RC"
+    Missed,    // CallsMissList, "MC"
+};
+
+// The phonebook memories by the number the page commands use for them
+// (SendAtCpbs kinds and the view buttons SimNumTB .. SerNumTB).
+enum class PhonebookMemory { Sim = 1, Phone = 2, Own = 3, Service = 4 };
+
+// The backup wizard mirrors a phonebook read on its page (BackupForm).
+struct BackupReadView {
+    std::string MemLab;     // memory text
+    std::string CapLab;     // capacity
+    std::string WritenLab;  // used
+    std::string PosLab;     // position text
+    int BackupProBar = 0;
+    std::string PercLab;    // "38%"
+};
+
+}  // namespace parlenko

@@ -1,0 +1,472 @@
+// The phonebook and call-list reads against the simulated phone on virtual
+// time, and a few phone misbehaviours played as scripted chunks.
+#include "engine/core/virtual_scheduler.h"
+#include "engine/phonebook/free_positions.h"
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/phonebook/refresh_phonebook.h"
+#include "engine/receive/receive_scan.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "exchange/formats/phonebook_file.h"
+#include "tests/support/fake_serial_device.h"
+#include "tests/support/recording_host.h"
+#include "tests/support/sim_serial_device.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace parlenko {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace fs = std::filesystem;
+
+// A fresh data folder per test, removed at the end.
+struct TempDataDir {
+    TempDataDir() {
+        std::string pattern = (fs::temp_directory_path() / "parlenko-read-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+    }
+    ~TempDataDir() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string path;
+};
+
+// A host that also checks that FillingList is set exactly while a row is added.
+class FillingCheckHost : public testing::RecordingHost {
+public:
+    void AddPhonebookRow(const PhonebookRow& row) override {
+        if (state && !state->FillingList) ++rowsAddedUnguarded;
+        RecordingHost::AddPhonebookRow(row);
+    }
+    void AddCallListRow(CallListView list, const std::string& caption, const std::string& number,
+                        int image) override {
+        if (state && !state->FillingList) ++rowsAddedUnguarded;
+        RecordingHost::AddCallListRow(list, caption, number, image);
+    }
+    const EngineState* state = nullptr;
+    int rowsAddedUnguarded = 0;
+};
+
+phonesim::Phonebook Book(int capacity, std::map<int, phonesim::PhonebookEntry> entries) {
+    phonesim::Phonebook b;
+    b.capacity = capacity;
+    b.entries = std::move(entries);
+    return b;
+}
+
+// A phone with only the memories a test gives; every other selection
+// answers "ERROR".
+phonesim::PhoneState PhoneWith(std::map<std::string, phonesim::Phonebook> books) {
+    phonesim::PhoneState s;
+    s.phonebooks = std::move(books);
+    return s;
+}
+
+struct PhoneHarness {
+    explicit PhoneHarness(phonesim::PhoneState seeded) : device(clock, std::move(seeded)) {
+        host.state = &engine.State();
+        engine.State().Options.DataDir = data.path;
+        port.Connect();
+    }
+
+    EngineContext& ctx() { return engine.Context(); }
+    EngineState& state() { return engine.State(); }
+    PhonebookReadState& read() { return engine.State().PhonebookRead; }
+
+    void ReadPhonebook(int runMs = 60000) {
+        RefreshPhonebook(ctx(), 1);
+        clock.RunFor(runMs);
+    }
+    void ReadCalls(int runMs = 60000) {
+        RefreshCalls(ctx(), 5);
+        clock.RunFor(runMs);
+    }
+    // The AT command lines the phone received.
+    std::vector<std::string> Commands() {
+        std::vector<std::string> out;
+        for (const auto& line : device.Phone().Received())
+            if (!line.body && line.text.rfind("AT", 0) == 0) out.push_back(line.text);
+        return out;
+    }
+    std::vector<int> Percentages() {
+        std::vector<int> out;
+        for (const auto& v : host.progressViews) out.push_back(v.ProgressBar1);
+        return out;
+    }
+
+    TempDataDir data;
+    VirtualScheduler clock;
+    testing::SimSerialDevice device;
+    TSerialPortDriver port{device, clock};
+    FillingCheckHost host;
+    PhoneEngine engine{port, clock, host};
+};
+
+std::vector<std::string> Slice(const std::vector<std::string>& v, const std::string& from,
+                               const std::string& to) {
+    auto b = std::find(v.begin(), v.end(), from);
+    auto e = std::find(b, v.end(), to);
+    return {b, e};
+}
+
+// ----------------------------------------------------------- phonebook read
+
+TEST(PhonebookRead, EmptySimGoesStraightToMobileMemory) {
+    PhoneHarness h(PhoneWith({{"SM", Book(250, {})},
+                              {"ME", Book(100, {{1, {"0911111", 129, "Ivo"}}})},
+                              {"SD", Book(20, {})}}));
+    h.ReadPhonebook();
+    const auto commands = h.Commands();
+    EXPECT_THAT(Slice(commands, "AT+CPBS=\"SM\"", "AT+CPBS=\"ME\""),
+                ElementsAre("AT+CPBS=\"SM\"", "AT+CPBS?"));
+    EXPECT_EQ(h.read().SimCapacity, 250);
+    EXPECT_EQ(h.read().SimUsed, 0);
+    EXPECT_EQ(h.read().SimFreePositions.size(), 250u);
+    ASSERT_EQ(h.state().Phonebook.PhonebookList.size(), 1u);
+    EXPECT_EQ(h.state().Phonebook.PhonebookList[0].Location, "Mobile memory");
+    EXPECT_GE(h.host.progressCloses, 1);
+}
+
+TEST(PhonebookRead, EmptyPositionsAdvanceThePositionButNotTheCount) {
+    PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana"}},
+                                               {5, {"+385915", 145, "Bo"}},
+                                               {9, {"+385919", 145, "Cia"}}})}}));
+    h.ReadPhonebook();
+    const auto commands = h.Commands();
+    EXPECT_THAT(Slice(commands, "AT+CPBR=1", "AT+CPBS=\"ME\""),
+                ElementsAre("AT+CPBR=1", "AT+CPBR=2", "AT+CPBR=3", "AT+CPBR=4", "AT+CPBR=5",
+                            "AT+CPBR=6", "AT+CPBR=7", "AT+CPBR=8", "AT+CPBR=9"));
+    const auto& free = h.read().SimFreePositions;
+    ASSERT_EQ(free.size(), 250u);
+    EXPECT_EQ(free[0], "");
+    EXPECT_EQ(free[1], "002");
+    EXPECT_EQ(free[4], "");
+    EXPECT_EQ(free[8], "");
+    EXPECT_EQ(free[9], "010");
+    EXPECT_EQ(FirstFreePosition(free), "002");
+
+    ASSERT_EQ(h.host.phonebookRows.size(), 3u);
+    EXPECT_EQ(h.host.phonebookRows[1],
+              (PhonebookRow{"Bo", "+385915", "SIM card", "005", kImageEntry}));
+    EXPECT_EQ(h.state().Phonebook.PhonebookList[2].Position, "009");
+    // The phone had nothing else: every other memory answered "ERROR" and the
+    // read still ended.
+    EXPECT_FALSE(h.host.progressVisible);
+    EXPECT_EQ(h.host.phonebookSorts, 1);
+    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_THAT(h.host.dialogs, IsEmpty());
+}
+
+TEST(PhonebookRead, VipMarkStaysInRecordAndCacheButNotInTheView) {
+    PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana!"}},
+                                               {2, {"0912", 129, ""}}})},
+                              {"SD", Book(20, {{1, {"112", 129, "Hitni!"}}})}}));
+    h.ReadPhonebook();
+    const auto& list = h.state().Phonebook.PhonebookList;
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].Name, "Ana!");
+    EXPECT_EQ(h.host.phonebookRows[0].Caption, "Ana");
+    EXPECT_EQ(h.host.phonebookRows[0].Image, kImageVip);
+    EXPECT_EQ(h.host.phonebookRows[1].Caption, "");
+    EXPECT_EQ(h.host.phonebookRows[1].Image, kImageEntry);
+    // Every service number has its own image, a VIP mark or not.
+    EXPECT_EQ(h.host.phonebookRows[2], (PhonebookRow{"Hitni", "112", "Service numbers", "001",
+                                                     kImageService}));
+
+    const auto cache = exchange::LoadPhonebookFile(h.data.path);
+    ASSERT_EQ(cache.entries.size(), 3u);
+    EXPECT_EQ(cache.entries[0], (exchange::PhonebookFileEntry{"Ana!", "+385911", "SIM card", "001"}));
+    EXPECT_EQ(cache.entries[2].Location, "Service numbers");
+    EXPECT_EQ(cache.entries[2].Name, "Hitni!");
+
+    // The names reached the SMS and call views, without the mark; an entry
+    // without a name pushes nothing.
+    ASSERT_EQ(h.host.smsNamePushes.size(), 2u);
+    EXPECT_EQ(h.host.smsNamePushes[0].name, "Ana");
+    EXPECT_EQ(h.host.smsNamePushes[0].number, "+385911");
+    EXPECT_EQ(h.host.callNamePushes.size(), 6u);
+    // Rows were added with FillingList set, and it is clear again.
+    EXPECT_EQ(h.host.rowsAddedUnguarded, 0);
+    EXPECT_FALSE(h.state().FillingList);
+}
+
+TEST(PhonebookRead, MemoriesAreReadInOrderAndOwnNumbersErrorGoesOnToService) {
+    PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"1", 129, "A"}}})},
+                              {"ME", Book(100, {{3, {"2", 129, "B"}}})},
+                              {"SD", Book(20, {{1, {"3", 129, "C"}}})}}));
+    h.ReadPhonebook();
+    std::vector<std::string> selections;
+    for (const auto& c : h.Commands())
+        if (c.find("PBS=") != std::string::npos || c.find("PBS?") != std::string::npos)
+            selections.push_back(c);
+    EXPECT_THAT(selections,
+                ElementsAre("AT+CPBS=\"SM\"", "AT+CPBS?", "AT+CPBS=\"ME\"", "AT+CPBS?",
+                            "AT+CPBS=\"ON\"", "AT^SPBS=\"SD\"", "AT^SPBS?"));
+    EXPECT_THAT(h.host.dialogs, IsEmpty());
+    EXPECT_FALSE(h.read().OwnLoaded);
+    EXPECT_TRUE(h.read().ServiceLoaded);
+    EXPECT_FALSE(h.host.phonebookViewEnabled[3]);
+    EXPECT_TRUE(h.host.phonebookViewEnabled[4]);
+    EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 3u);
+    EXPECT_EQ(h.read().ServiceCapacity, 20);
+}
+
+// The end of the read happens once, however the service numbers answer.
+struct EndCase {
+    const char* name;
+    bool hasService;
+    int serviceCapacity;
+    bool serviceEntry;
+};
+
+class PhonebookReadEnd : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(PhonebookReadEnd, ClosesSortsAndStartsWhatWaits) {
+    const auto& c = GetParam();
+    std::map<std::string, phonesim::Phonebook> books = {
+        {"SM", Book(250, {{1, {"1", 129, "A"}}})}};
+    if (c.hasService) {
+        std::map<int, phonesim::PhonebookEntry> sd;
+        if (c.serviceEntry) sd[1] = {"112", 129, "Hitni"};
+        books["SD"] = Book(c.serviceCapacity, sd);
+    }
+    PhoneHarness h(PhoneWith(books));
+    h.read().ReadSmsAfterPhonebook = true;
+    h.read().BackupRefreshing = true;
+    h.ReadPhonebook(30000);
+    EXPECT_FALSE(h.host.progressVisible);
+    EXPECT_EQ(h.host.phonebookSorts, 1);
+    EXPECT_EQ(h.host.smsReadStarts, 1);
+    EXPECT_EQ(h.host.backupRefreshFinishes, 1);
+    EXPECT_FALSE(h.read().ReadSmsAfterPhonebook);
+    EXPECT_TRUE(h.host.mainWindowEnabled);
+    // Nothing is left for the time-out to report as a failed read.
+    h.clock.RunFor(20000);
+    EXPECT_THAT(h.host.dialogs, IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ServiceNumbers, PhonebookReadEnd,
+    ::testing::Values(EndCase{"Read", true, 20, true}, EndCase{"Empty", true, 20, false},
+                      EndCase{"NoCapacity", true, 0, false}, EndCase{"Error", false, 0, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PhonebookRead, ProgressRoundsHalvesToEven) {
+    std::map<int, phonesim::PhonebookEntry> entries;
+    for (int p = 1; p <= 8; ++p) entries[p] = {std::to_string(p), 129, "N" + std::to_string(p)};
+    PhoneHarness h(PhoneWith({{"SM", Book(250, entries)}}));
+    h.ReadPhonebook();
+    // 1/8 = 12.5 -> 12, 3/8 = 37.5 -> 38, 5/8 -> 62, 7/8 -> 88; the last entry does not step.
+    EXPECT_THAT(h.Percentages(), ElementsAre(0, 12, 25, 38, 50, 62, 75, 88));
+    EXPECT_EQ(h.host.progressViews[1].ProgresLab, "12%");
+    EXPECT_EQ(h.host.progressViews[1].PozicijaLab, "Reading entry from position no. 2");
+    EXPECT_EQ(h.host.progressViews[0].UpisanoLab, "8 of 250");
+    EXPECT_EQ(h.host.progressViews[0].LokacijaLab, "SIM card");
+    EXPECT_EQ(h.host.progressViews[0].Caption, "Reading entries from phonebook . . .");
+    EXPECT_EQ(h.host.backupView.PercLab, "88%");
+    EXPECT_EQ(h.host.progressShows, 1);
+}
+
+TEST(PhonebookRead, StopsAtTheLastPositionOfTheMemory) {
+    // Three entries counted, one of them beyond the capacity where no
+    // position read reaches it: the loop ends after position 3.
+    PhoneHarness h(PhoneWith({{"SM", Book(3, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}},
+                                             {7, {"7", 129, "G"}}})}}));
+    h.ReadPhonebook();
+    EXPECT_THAT(Slice(h.Commands(), "AT+CPBR=1", "AT+CPBS=\"ME\""),
+                ElementsAre("AT+CPBR=1", "AT+CPBR=2", "AT+CPBR=3"));
+    EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 2u);
+    EXPECT_THAT(h.host.dialogs, IsEmpty());
+}
+
+TEST(PhonebookRead, RefreshReplacesTheCacheAndAFailedWriteIsReportedOnce) {
+    PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}})}}));
+    ASSERT_TRUE(exchange::SavePhonebookFile(h.data.path, {{"Old", "9", "SIM card", "001"}}).ok());
+    h.state().Phonebook.PhonebookList = {{"Old", "9", "SIM card", "001"}};
+    h.ReadPhonebook();
+    const auto cache = exchange::LoadPhonebookFile(h.data.path);
+    ASSERT_EQ(cache.entries.size(), 2u);
+    EXPECT_EQ(cache.entries[0].Name, "A");
+    EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 2u);
+    EXPECT_TRUE(h.state().Phonebook.PhonebookLoaded);
+    EXPECT_EQ(h.host.phonebookClears, 1);
+
+    // A data folder that cannot be written: one message box, the read goes on.
+    h.state().Options.DataDir = h.data.path + "/missing/folder";
+    h.ReadPhonebook();
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].caption, "Error");
+    EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 2u);
+    EXPECT_FALSE(h.host.progressVisible);
+}
+
+TEST(PhonebookRead, DoesNothingWhileDisconnected) {
+    PhoneHarness h(PhoneWith({{"SM", Book(250, {})}}));
+    h.port.Disconnect();
+    h.ReadPhonebook(1000);
+    EXPECT_THAT(h.Commands(), IsEmpty());
+    EXPECT_FALSE(h.state().Phonebook.PhonebookLoaded);
+}
+
+// -------------------------------------------------------------- call lists
+
+TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
+    PhoneHarness h(PhoneWith({{"LD", Book(10, {})},
+                              {"RC", Book(10, {{1, {"0911", 129, "Ivo!"}}, {2, {"0922", 129, ""}}})},
+                              {"MC", Book(10, {{2, {"0933", 129, ""}}})}}));
+    h.state().Phonebook.PhonebookList = {{"Mara!", "0933", "SIM card", "001"}};
+    h.ReadCalls();
+    EXPECT_THAT(h.Commands(),
+                ElementsAre("AT+CPBS=\"LD\"", "AT+CPBS?", "AT+CPBS=\"RC\"", "AT+CPBS?", "AT+CPBR=1",
+                            "AT+CPBR=2", "AT+CPBS=\"MC\"", "AT+CPBS?", "AT+CPBR=1", "AT+CPBR=2"));
+    ASSERT_EQ(h.host.callRows.size(), 3u);
+    EXPECT_EQ(h.host.callRows[0].list, CallListView::Received);
+    EXPECT_EQ(h.host.callRows[0].caption, "Ivo");
+    EXPECT_EQ(h.host.callRows[0].image, kImageCall);
+    EXPECT_EQ(h.host.callRows[1].caption, "");
+    // A missed call without a name takes the phonebook's name of its number.
+    EXPECT_EQ(h.host.callRows[2].list, CallListView::Missed);
+    EXPECT_EQ(h.host.callRows[2].caption, "Mara");
+    EXPECT_EQ(h.host.callCapacities[static_cast<int>(CallListView::Dialled)], 10);
+    EXPECT_EQ(h.host.callListClears, 1);
+    EXPECT_EQ(h.state().Mode, mdCalls);
+    EXPECT_FALSE(h.host.progressVisible);
+    EXPECT_EQ(h.host.progressViews.back().PozicijaLab, "Reading call from position no. 2");
+    EXPECT_EQ(h.host.rowsAddedUnguarded, 0);
+    EXPECT_TRUE(h.host.mainWindowEnabled);
+    h.clock.RunFor(20000);
+    EXPECT_THAT(h.host.dialogs, IsEmpty());
+}
+
+// ------------------------------------------------- scripted phone answers
+
+struct ScriptHarness {
+    ScriptHarness() {
+        port.Connect();
+        engine.State().Options.DataDir = data.path;
+    }
+    void Receive(std::string_view chunk) { ReceiveText(engine.Context(), chunk); }
+    std::string Sent() { return device.TakeWritten(); }
+
+    TempDataDir data;
+    VirtualScheduler clock;
+    testing::FakeSerialDevice device{&clock};
+    TSerialPortDriver port{device, clock};
+    testing::RecordingHost host;
+    PhoneEngine engine{port, clock, host};
+};
+
+TEST(PhonebookReadScript, PositionBeyondTheFreeListIsIgnored) {
+    ScriptHarness h;
+    RefreshPhonebook(h.engine.Context(), 1);
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",2,3\r\n\r\nOK\r\n");
+    h.Receive("AT+CPBR=1\r\r\n+CPBR: 7,\"0917\",129,\"Far\"\r\n\r\nOK\r\n");
+    const auto& r = h.engine.State().PhonebookRead;
+    EXPECT_THAT(r.SimFreePositions, ElementsAre("001", "002", "003"));
+    ASSERT_EQ(h.engine.State().Phonebook.PhonebookList.size(), 1u);
+    EXPECT_EQ(h.engine.State().Phonebook.PhonebookList[0].Position, "007");
+    EXPECT_NE(h.Sent().find("AT+CPBR=2\r"), std::string::npos);
+}
+
+TEST(PhonebookReadScript, PhoneAnsweringOkPastItsCapacityCannotKeepTheLoopGoing) {
+    ScriptHarness h;
+    RefreshPhonebook(h.engine.Context(), 1);
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",2,3\r\n\r\nOK\r\n");
+    h.Sent();
+    for (int p = 1; p <= 3; ++p) h.Receive("AT+CPBR=" + std::to_string(p) + "\r\r\nOK\r\n");
+    // Used 2 of 3, yet nothing found in positions 1..3: the memory is done.
+    EXPECT_EQ(h.Sent(), "AT+CPBR=2\rAT+CPBR=3\rAT+CPBS=\"ME\"\r");
+}
+
+TEST(PhonebookReadScript, StorageAnswerWithoutNumbersChangesNothing) {
+    ScriptHarness h;
+    RefreshPhonebook(h.engine.Context(), 1);
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Sent();
+    h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",x,250\r\n\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "");
+    EXPECT_THAT(h.host.dialogs, IsEmpty());
+}
+
+TEST(PhonebookReadScript, ReadErrorClosesTheProgressWindow) {
+    ScriptHarness h;
+    h.host.progressVisible = true;
+    h.engine.State().CurrentMemory = "SM";
+    h.Receive("AT+CPBR=4\r\r\nERROR\r\n");
+    EXPECT_FALSE(h.host.progressVisible);
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].text,
+              "Error occurred while trying to read\rentry from mobile phonebook!");
+}
+
+// ------------------------------------------------------ entry write answers
+
+TEST(PhonebookWrite, DeleteRemovesTheRecordAndRewritesTheCache) {
+    ScriptHarness h;
+    auto& s = h.engine.State();
+    s.Phonebook.PhonebookList = {{"A", "1", "SIM card", "007"},
+                                 {"B", "2", "Mobile memory", "007"},
+                                 {"C", "3", "Mobile memory", "008"}};
+    s.PhonebookRead.PhoneCapacity = 10;
+    s.Phonebook.DeletePending = true;
+    s.Phonebook.DeletePositionText = "7";
+    s.PhonebookRead.EntryMemory = 2;
+    h.Receive("AT+CPBS=\"ME\"\r\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CPBW=7\r");
+    h.Receive("AT+CPBW=7\r\r\nOK\r\n");
+    ASSERT_EQ(s.Phonebook.PhonebookList.size(), 2u);
+    EXPECT_EQ(s.Phonebook.PhonebookList[1].Name, "C");
+    EXPECT_FALSE(s.Phonebook.DeletePending);
+    EXPECT_THAT(h.host.statusMessages, ElementsAre("Entry succesfully deleted from mobile phonebook!"));
+    EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path).entries.size(), 2u);
+    // Position 7 of the mobile memory is free again, 8 is not.
+    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[6], "007");
+    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[7], "");
+}
+
+TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
+    ScriptHarness h;
+    auto& s = h.engine.State();
+    s.PhonebookRead.SimFreePositions = {"001", "002", "003"};
+    s.Phonebook.WritePending = true;
+    s.Phonebook.PendingWriteLine = "AT+CPBW=2,\"0912\",129,\"Ivo\"\r";
+    s.PhonebookRead.SavedEntry = {"Ivo", "0912", "SIM card", "002"};
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CPBW=2,\"0912\",129,\"Ivo\"\r");
+    h.Receive("AT+CPBW=2,\"0912\",129,\"Ivo\"\r\r\nOK\r\n");
+    EXPECT_FALSE(s.Phonebook.WritePending);
+    EXPECT_THAT(s.PhonebookRead.SimFreePositions, ElementsAre("001", "", "003"));
+    ASSERT_EQ(s.Phonebook.PhonebookList.size(), 1u);
+    EXPECT_EQ(s.Phonebook.PhonebookList[0].Name, "Ivo");
+    EXPECT_THAT(h.host.statusMessages, ElementsAre("Entry succesfully saved in mobile phonebook!"));
+    ASSERT_EQ(h.host.smsNamePushes.size(), 1u);
+    EXPECT_EQ(h.host.smsNamePushes[0].number, "0912");
+    ASSERT_EQ(h.host.savedEntries.size(), 1u);
+    EXPECT_EQ(h.host.savedEntries[0].position, "002");
+    EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path).entries.size(), 1u);
+}
+
+TEST(PhonebookWrite, FailedSelectionWithAPendingWriteReportsIt) {
+    ScriptHarness h;
+    h.engine.State().Phonebook.WritePending = true;
+    h.Receive("AT+CPBS=\"SM\"\r\r\nERROR\r\n");
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].text,
+              "Error occurred while trying to write or\rdelete entry in mobile phonebook!");
+    EXPECT_EQ(h.Sent(), "");
+}
+
+}  // namespace
+}  // namespace parlenko
