@@ -1,0 +1,113 @@
+// Opening and closing the conversation, and a write that fails.
+
+#include "engine/at/at_commands.h"
+#include "engine/session/communication_error.h"
+#include "engine/session/connection.h"
+#include "tests/engine/sim_engine.h"
+#include "tests/support/engine_harness.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace parlenko::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// Two answers in one chunk whose actions both write.
+const std::string kTwoWritingResults = "ATE1\r\r\nOK\r\nAT^SMGO=1\r\r\nOK\r\n";
+
+TEST(CommunicationError, DisconnectsAndTellsOnceForTheWholeScan) {
+    EngineHarness h;
+    h.engine.Timers().RefreshTimer->Start();
+    h.device.SetWriteFails(true);
+    h.Receive(kTwoWritingResults);
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].caption, "Communication error!");
+    EXPECT_EQ(h.host.dialogs[0].kind, DialogKind::Error);
+    EXPECT_EQ(h.host.dialogs[0].buttons, DialogButtons::Ok);
+    EXPECT_THAT(h.host.dialogs[0].text, HasSubstr("Check connection between mobile and computer."));
+    EXPECT_THAT(h.host.dialogs[0].text, HasSubstr("     -  Hardware flow control"));
+    EXPECT_FALSE(h.port.Connected());
+    EXPECT_FALSE(h.engine.Timers().RefreshTimer->IsActive());
+    EXPECT_THAT(h.host.connectionChanges, ElementsAre(false));
+    EXPECT_TRUE(h.host.mainWindowEnabled);
+
+    // Later writers on the closed port stay silent.
+    SendAtCgmi(h.ctx());
+    EXPECT_EQ(h.host.dialogs.size(), 1u);
+}
+
+TEST(CommunicationError, AdviceFollowsTheLineCheck) {
+    EngineHarness h;
+    h.port.SetCheckLineStatus(true);
+    h.device.SetWriteFails(true);
+    SendAtCgmi(h.ctx());
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].text,
+              "Cannot send data!\r\rMobile not connected to serial port or not switched on.\r"
+              "Disable 'Check connection' in 'Options' window.\r\rAlso, if you use two wires data "
+              "cable, replace it with\rfull wires data cable.");
+}
+
+TEST(CommunicationError, TellsAgainAfterTheNextConnect) {
+    EngineHarness h;
+    h.device.SetWriteFails(true);
+    SendAtCgmi(h.ctx());
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    h.device.SetWriteFails(false);
+    ASSERT_TRUE(h.port.Connect());
+    ResetModem(h.ctx());
+    EXPECT_EQ(h.Sent(), "ATZ\rATZ\rATE1\r");
+    h.device.SetWriteFails(true);
+    SendAtCgmi(h.ctx());
+    EXPECT_EQ(h.host.dialogs.size(), 2u);
+}
+
+TEST(Connection, ResetAndRefreshDoNothingOnAClosedPort) {
+    EngineHarness h(false);
+    ResetModem(h.ctx());
+    RefreshGeneralInfo(h.ctx());
+    ClosePort(h.ctx());
+    EXPECT_EQ(h.Sent(), "");
+    EXPECT_TRUE(h.host.dialogs.empty());
+}
+
+TEST(Connection, ResetWaitsBeforeAndBetweenTheResets) {
+    EngineHarness h;
+    const auto start = h.clock.NowMs();
+    ResetModem(h.ctx());
+    EXPECT_EQ(h.clock.NowMs() - start, 700);
+}
+
+TEST(Connection, DisconnectSwitchesTheNoticesOffAndClosesThePort) {
+    SimEngine s;
+    s.state().Options.RefreshCheck = true;
+    s.Connect();
+    ASSERT_TRUE(s.engine.Timers().RefreshTimer->IsActive());
+    ASSERT_EQ(s.phone().State().settings.cnmi[0], 1);
+    DisconnectMobile(s.ctx());
+    EXPECT_EQ(s.Commands().back(), "AT+CNMI=0,0,0,0");
+    EXPECT_EQ(s.phone().State().settings.cnmi[0], 0);
+    EXPECT_FALSE(s.port.Connected());
+    EXPECT_FALSE(s.engine.Timers().RefreshTimer->IsActive());
+    EXPECT_THAT(s.host.connectionChanges, ElementsAre(false));
+    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.dialogs.empty());
+}
+
+TEST(Connection, ResetAndNoticesOffAnswersEndTheExchange) {
+    EngineHarness h;
+    h.Receive("AT+CNMI=0,0,0,0\r\r\n");
+    EXPECT_FALSE(h.host.mainWindowEnabled);
+    h.Receive("OK\r\n");
+    EXPECT_TRUE(h.host.mainWindowEnabled);
+    h.Receive("ATZ\r\r\nOK\r\n");
+    EXPECT_TRUE(h.host.mainWindowEnabled);
+    for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;
+    EXPECT_EQ(h.Sent(), "");
+}
+
+}  // namespace
+}  // namespace parlenko::testing
