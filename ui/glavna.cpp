@@ -2,12 +2,12 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/session/connection.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/phonebook_file.h"
 #include "platform/paths.h"
 #include "ui/artwork/artwork.h"
 #include "ui/citam_form.h"
-#include "ui/connection_commands.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
 #include "ui/pictures.h"
@@ -256,10 +256,10 @@ void TGlavna::FormCreate() {
     platform::MakeDirs(folders_.MelodiesDir.toStdString());
     platform::MakeDirs(folders_.LogosDir.toStdString());
     LoadPageBarImage(1, 1);
-    // A new timer runs; the page switches, the connect chain and the
-    // disconnect set its state later.
-    refreshTimer_ = Ctx().scheduler.MakeTimer(30000, [this] { RefreshTimerTimer(); });
-    refreshTimer_->Start();
+    // The refresh runs from the start; the page switches, the connect chain
+    // and the disconnect set its state later.
+    RefreshTimer()->SetInterval(kRefreshIntervalMs);
+    RefreshTimer()->Start();
     // The phonebook cache.
     auto& list = engine_.State().Phonebook.PhonebookList;
     list.clear();
@@ -286,7 +286,7 @@ void TGlavna::LoadOptions() {
 void TGlavna::SaveOptions() { SaveOptionsFile(optionsPath_, options_); }
 
 void TGlavna::ApplyOptions() {
-    if (refreshTimer_) refreshTimer_->SetInterval(options_.RefreshInterval * 1000);
+    RefreshTimer()->SetInterval(options_.RefreshInterval * 1000);
     if (statusFrm_ != nullptr) statusFrm_->CloseTimer->setInterval(options_.StatusMessagesInterval * 1000);
     TSerialPortDriver& port = Ctx().port;
     port.SetPortName(options_.PortName().toStdString());  // ignored while connected
@@ -321,10 +321,16 @@ void TGlavna::LoadPageBarImage(int language, int page) {
 
 // --- port --------------------------------------------------------------------
 
-void TGlavna::ResetModem() { ui::ResetModem(Ctx()); }
-void TGlavna::ClosePort() { ui::ClosePort(Ctx()); }
-void TGlavna::RefreshGeneralInfo() { ui::RefreshGeneralInfo(Ctx()); }
-void TGlavna::RefreshTimerTimer() { RefreshGeneralInfo(); }
+ITimer* TGlavna::RefreshTimer() { return engine_.Timers().RefreshTimer.get(); }
+void TGlavna::ResetModem() { parlenko::ResetModem(Ctx()); }
+void TGlavna::ClosePort() { parlenko::ClosePort(Ctx()); }
+void TGlavna::RefreshGeneralInfo() { parlenko::RefreshGeneralInfo(Ctx()); }
+void TGlavna::DisconnectMobile() { parlenko::DisconnectMobile(Ctx()); }
+
+void TGlavna::ConnectionChanged(bool connected) {
+    SetConnectedMenus(connected);
+    RepaintConnected();
+}
 
 void TGlavna::SetConnectedMenus(bool connected) {
     Uspostavivezu1->setEnabled(!connected);
@@ -332,19 +338,11 @@ void TGlavna::SetConnectedMenus(bool connected) {
     Iskljucimobitel1->setEnabled(connected);
 }
 
-void TGlavna::DisconnectMobile() {
-    if (refreshTimer_) refreshTimer_->Stop();
-    ClosePort();
-    SetConnectedMenus(false);
-    engine_.EndBusy();
-    RepaintConnected();
-}
-
 void TGlavna::Uspostavivezu1Click() {
     TSerialPortDriver& port = Ctx().port;
     if (!Uspostavivezu1->isEnabled() && !Prekinivezu1->isEnabled()) return;
     if (!Uspostavivezu1->isEnabled() && port.Connected()) {
-        if (refreshTimer_) refreshTimer_->Stop();
+        RefreshTimer()->Stop();
         ClosePort();
         engine_.EndBusy();
         RepaintConnected();
@@ -396,13 +394,14 @@ void TGlavna::ShowGeneralInfo() {
 
 void TGlavna::OutBarBtn1Click(int tag) {
     if (tag < 1 || tag > 6) return;
-    if (refreshTimer_) refreshTimer_->Stop();
+    RefreshTimer()->Stop();
     LoadPageBarImage(1, tag);
     OutBarBtn[static_cast<std::size_t>(tag - 1)]->setChecked(true);
     Notebook1->setCurrentIndex(tag - 1);
+    engine_.State().Options.GeneralPageShown = tag == 1;
     if (tag == 1) {
         RefreshGeneralInfo();
-        if (options_.RefreshGeneralInfo && refreshTimer_) refreshTimer_->Start();
+        if (options_.RefreshGeneralInfo) RefreshTimer()->Start();
     }
 }
 

@@ -77,9 +77,9 @@ public:
     void Izlaz1Click();
     void Oprogramu1Click();
     void OutBarBtn1Click(int tag);
-    void RefreshTimerTimer();
 
-    ITimer* RefreshTimer() { return refreshTimer_.get(); }
+    // The general-information refresh (the engine's timer).
+    ITimer* RefreshTimer();
     PhoneEngine& Engine() { return engine_; }
 
     // Controls, by their names.
@@ -102,6 +102,8 @@ public:
 
     // Repaints the connection indicator and the port name caption.
     void RepaintConnected();
+    // The port was opened or closed: menu items and indicator follow.
+    void ConnectionChanged(bool connected);
     // Shows the status-bar texts of the general information.
     void ShowGeneralInfo();
 
@@ -131,7 +133,6 @@ private:
     bool imagesMissing_ = false;
     bool shown_ = false;
     bool closeAgreed_ = false;
-    std::unique_ptr<ITimer> refreshTimer_;
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;

@@ -29,6 +29,10 @@ void TWindowHost::GeneralInfoChanged(const GeneralInfoView&) {
     if (glavna_ != nullptr) glavna_->ShowGeneralInfo();
 }
 
+void TWindowHost::ConnectionChanged(bool connected) {
+    if (glavna_ != nullptr) glavna_->ConnectionChanged(connected);
+}
+
 bool TWindowHost::IsProgressWindowVisible() { return citamForm_ != nullptr && citamForm_->isVisible(); }
 
 void TWindowHost::HideProgressWindow() {

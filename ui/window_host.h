@@ -29,6 +29,8 @@ public:
     void SetMainWindowEnabled(bool enabled) override;
     // --- general page and status bar
     void GeneralInfoChanged(const GeneralInfoView& view) override;
+    // --- connection
+    void ConnectionChanged(bool connected) override;
     // --- progress window
     bool IsProgressWindowVisible() override;
     void HideProgressWindow() override;

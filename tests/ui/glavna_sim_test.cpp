@@ -1,0 +1,97 @@
+// The main window with the simulated phone behind the port: the automatic
+// connect runs the connect chain, a lost connection resets the window.
+
+#include "ui/glavna.h"
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/citam_form.h"
+#include "ui/qt_scheduler.h"
+#include "ui/window_host.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::DialogWatcher;
+using testing::PumpUntil;
+
+struct SimRig {
+    SimRig() {
+        {
+            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+            s.beginGroup("Options");
+            s.setValue("Auto Connect", 1);
+        }
+        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/", home.QDir() + "Logos"};
+        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
+        citam.SetModeSource([this] { return glavna->Mode(); });
+        citam.SetOnClosed([this] { engine.EndBusy(); });
+        host.SetMainWindow(glavna.get());
+        host.SetCitamForm(&citam);
+        glavna->LoadOptions();
+    }
+    ~SimRig() {
+        host.SetMainWindow(nullptr);
+        host.SetCitamForm(nullptr);
+        glavna->hide();
+        glavna.reset();
+    }
+    bool Sent(const char* line) const { return device.Written().find(line) != std::string::npos; }
+
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;  // before the first window
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{sched};
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TCitamForm citam;
+    std::unique_ptr<TGlavna> glavna;
+};
+
+TEST(GlavnaSimTest, AutoConnectResetsThePhoneAndRunsTheConnectChain) {
+    SimRig rig;
+    rig.glavna->show();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CMGF=0\r"); }, 8000)) << rig.device.Written();
+    EXPECT_EQ(rig.device.Written().rfind("ATZ\rATZ\rATE1\r", 0), 0u);
+    EXPECT_TRUE(rig.Sent("AT+CMEE=1\r"));
+    // The general page is shown: the general information is read next, and
+    // the status bar names the phone.
+    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->ProModLab->text().contains("S45"); }, 8000))
+        << rig.device.Written();
+    EXPECT_TRUE(rig.Sent("AT+CGMI\r"));
+    EXPECT_FALSE(rig.glavna->Uspostavivezu1->isEnabled());
+}
+
+TEST(GlavnaSimTest, AFailedWriteDisconnectsAndTheMenusFollow) {
+    SimRig rig;
+    rig.glavna->show();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CMGF=0\r"); }, 8000));
+    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000));
+    DialogWatcher watcher;
+    rig.device.SetWriteFailure(true);  // the cable is pulled
+    rig.glavna->RefreshGeneralInfo();
+    ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 3000));
+    EXPECT_EQ(watcher.Seen()[0].caption, "Communication error!");
+    EXPECT_FALSE(rig.port.Connected());
+    EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
+    EXPECT_FALSE(rig.glavna->Prekinivezu1->isEnabled());
+    EXPECT_FALSE(rig.glavna->Iskljucimobitel1->isEnabled());
+    EXPECT_TRUE(rig.glavna->isEnabled()) << "the busy state ended";
+}
+
+}  // namespace
+}  // namespace parlenko::ui
