@@ -10,7 +10,7 @@ namespace parlenko {
 struct AListIme {
     std::string Name;      // a trailing "!" marks a VIP entry; shown without it
     std::string Phone;
-    std::string Location;  // the memory: "SM", "ME", "ON", "SD"
+    std::string Location;  // the memory: "SIM card", "Mobile memory", "Own numbers", "Service numbers"
     std::string Position;  // three digits, "001" upward
 };
 

@@ -3,6 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/phonebook/free_positions.h"
+#include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/filling_list.h"
@@ -66,17 +67,6 @@ std::optional<CallListView> CallListOf(std::string_view code) {
 void ProgressChanged(EngineContext& ctx) { ctx.host.ProgressWindowChanged(Read(ctx).Progress); }
 
 void BackupChanged(EngineContext& ctx) { ctx.host.BackupReadProgressChanged(Read(ctx).Backup); }
-
-// A write of the cache failed: the message box says so once per read; the
-// read itself goes on (the list and the view are whole).
-void ReportCacheError(EngineContext& ctx, const exchange::WriteResult& result) {
-    if (result.ok() || Read(ctx).CacheErrorReported) return;
-    Read(ctx).CacheErrorReported = true;
-    ctx.host.ShowMessageDialog("Error",
-                               "Error occurred while trying to save phonebook file!\r\r" +
-                                   result.error,
-                               DialogKind::Error, DialogButtons::Ok);
-}
 
 // The storage answer's first texts of the progress window and of the wizard.
 void StartProgress(EngineContext& ctx, std::string_view caption, std::string_view positionText,
@@ -268,8 +258,8 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
         const std::string position = FirstFieldPadded(line);
         const std::string location = MemoryText(code);
 
-        ReportCacheError(ctx, exchange::WritePhonebookRecord(ctx.state.Options.DataDir, storedName,
-                                                             number, location, position));
+        const AListIme entry{storedName, number, location, position};
+        AppendToPhonebookCache(ctx, entry);
 
         const std::string shownName = DisplayName(storedName);
         PhonebookRow row{shownName, number, location, position, kImageEntry};
@@ -279,7 +269,7 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
             FillingListGuard filling(ctx.state);
             ctx.host.AddPhonebookRow(row);
         }
-        ctx.state.Phonebook.PhonebookList.push_back(AListIme{storedName, number, location, position});
+        ctx.state.Phonebook.PhonebookList.push_back(entry);
 
         if (!shownName.empty()) {
             ctx.host.SetNameInSmsLists(shownName, number);
@@ -353,13 +343,6 @@ std::string WrittenPosition(std::string_view echo) {
     return text;
 }
 
-std::vector<exchange::PhonebookFileEntry> CacheEntries(const std::vector<AListIme>& list) {
-    std::vector<exchange::PhonebookFileEntry> entries;
-    entries.reserve(list.size());
-    for (const auto& e : list) entries.push_back({e.Name, e.Phone, e.Location, e.Position});
-    return entries;
-}
-
 // Every free-position list rebuilt from the capacities, less the positions
 // of the records in the list.
 void RebuildFreePositions(PhonebookReadState& r, const std::vector<AListIme>& list) {
@@ -399,7 +382,7 @@ void NextRestoreMemory(EngineContext& ctx) {
 void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
     auto& r = Read(ctx);
     auto& op = ctx.state.Phonebook;
-    const std::string dataDir = ctx.state.Options.DataDir;
+    r.CacheErrorReported = false;  // each entry change reports its own failure
     r.ReadCount += 1;
     const std::string position = WrittenPosition(echo);
     if (!op.Restoring) EndBusy(ctx);
@@ -414,7 +397,7 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
                 return e.Location == memoryText && target && ParseInt(e.Position) == target;
             });
             if (it != list.end()) list.erase(it);
-            ReportCacheError(ctx, exchange::SavePhonebookFile(dataDir, CacheEntries(list)));
+            SavePhonebookCache(ctx);
         }
         RebuildFreePositions(r, op.PhonebookList);
         if (!op.Restoring) {
@@ -450,9 +433,7 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
             const bool found = it != list.end();
             if (found) {
                 *it = saved;
-                ReportCacheError(ctx, exchange::WritePhonebookRecord(
-                                          dataDir, saved.Name, saved.Phone, saved.Location,
-                                          saved.Position, static_cast<long>(it - list.begin())));
+                ReplaceInPhonebookCache(ctx, saved, static_cast<long>(it - list.begin()));
             }
             const std::string name = DisplayName(PhonebookTextFromGsm(echo));
             const std::string number = ExtractQuoted(echo);
@@ -463,8 +444,7 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
             }
             if (!found) {
                 op.PhonebookList.push_back(saved);
-                ReportCacheError(ctx, exchange::WritePhonebookRecord(dataDir, saved.Name, saved.Phone,
-                                                                     saved.Location, saved.Position));
+                AppendToPhonebookCache(ctx, saved);
             }
             ctx.host.PhonebookEntrySaved(name, number, position);
             ctx.host.ReapplyPhonebookFilter();

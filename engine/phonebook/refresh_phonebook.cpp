@@ -3,7 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/filling_list.h"
-#include "exchange/formats/phonebook_file.h"
+#include "engine/phonebook/phonebook_cache.h"
 
 namespace parlenko {
 
@@ -24,13 +24,7 @@ void RefreshPhonebook(EngineContext& ctx, int kind) {
             r.SimCapacity = 0;
             r.PhoneCapacity = 0;
             r.OwnCapacity = 0;
-            const auto removed = exchange::DeletePhonebookFile(ctx.state.Options.DataDir);
-            if (!removed.ok()) {
-                r.CacheErrorReported = true;
-                ctx.host.ShowMessageDialog(
-                    "Error", "Error occurred while trying to save phonebook file!\r\r" + removed.error,
-                    DialogKind::Error, DialogButtons::Ok);
-            }
+            DeletePhonebookCache(ctx);
         }
         r.ServiceCapacity = 0;
         r.SimUsed = 0;

@@ -2,6 +2,7 @@
 // time, and a few phone misbehaviours played as scripted chunks.
 #include "engine/core/virtual_scheduler.h"
 #include "engine/phonebook/free_positions.h"
+#include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
@@ -409,6 +410,25 @@ TEST(PhonebookReadScript, ReadErrorClosesTheProgressWindow) {
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text,
               "Error occurred while trying to read\rentry from mobile phonebook!");
+}
+
+TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
+    ScriptHarness h;
+    std::string bytes = exchange::EncodePhonebookRecords(
+        {{"Ana!", "1", "SIM card", "001"}, {"Ivo", "2", "Own numbers", "002"}});
+    bytes += std::string(30, '\x7f');  // an incomplete last record
+    ASSERT_TRUE(exchange::WriteFileAtomically(exchange::PhonebookFilePath(h.data.path), bytes).ok());
+    LoadPhonebookCache(h.engine.Context());
+    const auto& list = h.engine.State().Phonebook.PhonebookList;
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].Name, "Ana!");
+    EXPECT_EQ(list[1].Location, "Own numbers");
+    EXPECT_TRUE(h.host.phonebookViewEnabled[1]);
+    EXPECT_FALSE(h.host.phonebookViewEnabled[2]);
+    EXPECT_TRUE(h.host.phonebookViewEnabled[3]);
+    EXPECT_FALSE(h.host.phonebookViewEnabled[4]);
+    EXPECT_FALSE(h.engine.State().Phonebook.PhonebookLoaded);
+    EXPECT_THAT(h.host.dialogs, IsEmpty());
 }
 
 // ------------------------------------------------------ entry write answers

@@ -1,0 +1,70 @@
+#include "engine/phonebook/phonebook_cache.h"
+
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/session/filling_list.h"
+#include "exchange/formats/phonebook_file.h"
+
+namespace parlenko {
+
+namespace {
+
+const std::string& DataDir(EngineContext& ctx) { return ctx.state.Options.DataDir; }
+
+void Report(EngineContext& ctx, const exchange::WriteResult& result) {
+    auto& r = ctx.state.PhonebookRead;
+    if (result.ok() || r.CacheErrorReported) return;
+    r.CacheErrorReported = true;
+    ctx.host.ShowMessageDialog("Error",
+                               "Error occurred while trying to save phonebook file!\r\r" +
+                                   result.error,
+                               DialogKind::Error, DialogButtons::Ok);
+}
+
+}  // namespace
+
+void AppendToPhonebookCache(EngineContext& ctx, const AListIme& e) {
+    if (DataDir(ctx).empty()) return;
+    Report(ctx, exchange::WritePhonebookRecord(DataDir(ctx), e.Name, e.Phone, e.Location,
+                                               e.Position));
+}
+
+void ReplaceInPhonebookCache(EngineContext& ctx, const AListIme& e, long index) {
+    if (DataDir(ctx).empty()) return;
+    Report(ctx, exchange::WritePhonebookRecord(DataDir(ctx), e.Name, e.Phone, e.Location,
+                                               e.Position, index));
+}
+
+void SavePhonebookCache(EngineContext& ctx) {
+    if (DataDir(ctx).empty()) return;
+    std::vector<exchange::PhonebookFileEntry> entries;
+    for (const auto& e : ctx.state.Phonebook.PhonebookList)
+        entries.push_back({e.Name, e.Phone, e.Location, e.Position});
+    Report(ctx, exchange::SavePhonebookFile(DataDir(ctx), entries));
+}
+
+void DeletePhonebookCache(EngineContext& ctx) {
+    if (DataDir(ctx).empty()) return;
+    Report(ctx, exchange::DeletePhonebookFile(DataDir(ctx)));
+}
+
+void LoadPhonebookCache(EngineContext& ctx) {
+    auto& list = ctx.state.Phonebook.PhonebookList;
+    list.clear();
+    {
+        FillingListGuard filling(ctx.state);
+        ctx.host.ClearPhonebookRows();
+    }
+    bool present[5] = {};
+    if (!DataDir(ctx).empty()) {
+        for (auto& e : exchange::LoadPhonebookFile(DataDir(ctx)).entries) {
+            for (int kind = 1; kind <= 4; ++kind)
+                if (e.Location == PhonebookMemoryText(kind)) present[kind] = true;
+            list.push_back(AListIme{std::move(e.Name), std::move(e.Phone), std::move(e.Location),
+                                    std::move(e.Position)});
+        }
+    }
+    for (int kind = 1; kind <= 4; ++kind)
+        ctx.host.SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), present[kind]);
+}
+
+}  // namespace parlenko
