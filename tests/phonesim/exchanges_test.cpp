@@ -257,5 +257,55 @@ TEST(PhoneExchanges, UssdAnswersArriveLaterAsNotices) {
     EXPECT_EQ(h.Drain(h.now + 2000), "\r\n+CUSD: 4\r\n");
 }
 
+TEST(PhoneExchanges, ASentMessageThatAskedForAReportGetsOne) {
+    PhoneOptions o;
+    o.statusReportDelayMs = 4000;
+    Harness h(MakeDefaultState(), o);
+    h.Quiet();
+    h.Ask("AT+CNMI=1,1,0,2");
+    SubmitMessage m;
+    m.destination = "+385911234567";
+    m.text = "Stigao sam";
+    m.statusReport = true;
+    m.validity = 0xA7;
+    std::string pdu = BuildSubmitPdu(m);
+    EXPECT_EQ(h.Ask("AT+CMGS=" + std::to_string(pdu.size() / 2 - 1)), "\r\n> ");
+    EXPECT_EQ(h.Send(pdu + "\x1A"), Ok("+CMGS: 1"));
+    EXPECT_EQ(h.Drain(h.now + 3999), "");
+    EXPECT_EQ(h.Drain(h.now + 1), "\r\n+CDSI: \"SM\",2\r\n");
+    std::string report = h.Ask("AT+CMGR=2");
+    // Header, then the report: centre, first octet 06, reference 01, the recipient.
+    EXPECT_EQ(report.substr(0, 16), "\r\n+CMGR: 0,,25\r\n");
+    EXPECT_NE(report.find("\r\n0691839501" "04F1" "0601" "0C91" "8395"), std::string::npos) << report;
+    // Without a report request nothing follows.
+    m.statusReport = false;
+    pdu = BuildSubmitPdu(m);
+    h.Ask("AT+CMGS=" + std::to_string(pdu.size() / 2 - 1));
+    h.Send(pdu + "\x1A");
+    EXPECT_EQ(h.Drain(h.now + 60000), "");
+}
+
+TEST(PhoneExchanges, CellBroadcastPagesFollowCnmi) {
+    Harness h;
+    h.Quiet();
+    std::string page(176, '3');
+    h.phone.CellBroadcast(h.now, page);
+    EXPECT_EQ(h.Drain(h.now), "");
+    h.Ask("AT+CNMI=1,1,2,2");
+    h.Ask("AT+CSCB=1");
+    h.phone.CellBroadcast(h.now, page);
+    EXPECT_EQ(h.Drain(h.now), "\r\n+CBM: 88\r\n" + page + "\r\n");
+}
+
+TEST(PhoneExchanges, AnEntryWithoutNumberAndNameIsDeleted) {
+    Harness h;
+    h.Quiet();
+    EXPECT_EQ(h.Ask("AT+CPBW=1,\"\",,\"\""), Ok());
+    EXPECT_FALSE(h.phone.State().phonebooks.at("SM").entries.count(1));
+    EXPECT_EQ(h.Ask("AT+CPBW=,\"0911\",,\"Novi\""), Ok());  // no index: the first free position
+    EXPECT_EQ(GsmToUtf8(h.phone.State().phonebooks.at("SM").entries.at(1).name), "Novi");
+    EXPECT_EQ(h.phone.State().phonebooks.at("SM").entries.at(1).type, 129);
+}
+
 }  // namespace
 }  // namespace phonesim::test

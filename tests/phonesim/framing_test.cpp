@@ -46,6 +46,12 @@ TEST(PhoneFraming, LinesArriveInPiecesAndNoiseBeforeAtIsIgnored) {
     EXPECT_EQ(h.Send("hello\r"), "");  // no "AT": no answer
     EXPECT_EQ(h.Send("AT+CGMX\b\bMM\r"), Ok("S45"));  // backspace edits the line
     EXPECT_EQ(h.Send("A/"), Ok("S45"));               // repeats the last line
+    EXPECT_EQ(h.Send("AT+CPBW=9,\"1\",,\"A/B\"\r"), Ok());  // "A/" inside a line is just text
+    // The log keeps the lines as received, noise included.
+    std::vector<std::string> lines;
+    for (const auto& r : h.phone.Received()) lines.push_back(r.text);
+    EXPECT_EQ(lines, (std::vector<std::string>{"ATE0", "AT+CMEE=1", "AT+CGMR", "\x01xyzAT", "AT+CGMM", "AT+CGMM",
+                                               "AT+CPBW=9,\"1\",,\"A/B\""}));
 }
 
 TEST(PhoneFraming, UnknownCommandsAndBadArgumentsAnswerError) {

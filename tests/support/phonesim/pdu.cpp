@@ -133,6 +133,35 @@ std::string EncodeSmsc(std::string_view number) {
     return std::string(1, static_cast<char>(body.size())) + body;
 }
 
+namespace {
+
+// Seven octets of a time stamp from "yy/MM/dd,hh:mm:ss" and a zone in quarters of an hour.
+std::string TimeStamp(const std::string& text, int zoneQuarters) {
+    std::string digits;
+    for (char c : text)
+        if (c >= '0' && c <= '9') digits += c;
+    digits.resize(12, '0');
+    int tz = zoneQuarters < 0 ? -zoneQuarters : zoneQuarters;
+    digits += static_cast<char>('0' + tz / 10 % 10);
+    digits += static_cast<char>('0' + tz % 10);
+    std::string stamp = SemiOctets(digits);
+    if (zoneQuarters < 0) stamp.back() = static_cast<char>(stamp.back() | 0x08);
+    return stamp;
+}
+
+}  // namespace
+
+std::string BuildStatusReportPdu(const StatusReport& r) {
+    std::string pdu = EncodeSmsc(r.smsc);
+    pdu += '\x06';  // SMS-STATUS-REPORT, no more messages to send
+    pdu += static_cast<char>(r.reference & 0xFF);
+    pdu += EncodeAddress(r.recipient);
+    pdu += TimeStamp(r.sent, 4);
+    pdu += TimeStamp(r.delivered, 4);
+    pdu += static_cast<char>(r.status & 0xFF);
+    return ToHex(pdu);
+}
+
 std::string BuildDeliverPdu(const DeliverMessage& m) {
     std::string pdu = EncodeSmsc(m.smsc);
     pdu += '\x04';  // SMS-DELIVER, no more messages to send
@@ -141,17 +170,7 @@ std::string BuildDeliverPdu(const DeliverMessage& m) {
     std::string dcs;
     std::string ud = EncodeUserData(m.text, m.ucs2, dcs);
     pdu += dcs;
-    // Time stamp: yy MM dd hh mm ss and the zone, each as swapped semi-octets.
-    std::string digits;
-    for (char c : m.timestamp)
-        if (c >= '0' && c <= '9') digits += c;
-    digits.resize(12, '0');
-    int tz = m.timezoneQuarters < 0 ? -m.timezoneQuarters : m.timezoneQuarters;
-    digits += static_cast<char>('0' + tz / 10);
-    digits += static_cast<char>('0' + tz % 10);
-    std::string stamp = SemiOctets(digits);
-    if (m.timezoneQuarters < 0) stamp.back() = static_cast<char>(stamp.back() | 0x08);
-    pdu += stamp;
+    pdu += TimeStamp(m.timestamp, m.timezoneQuarters);
     pdu += ud;
     return ToHex(pdu);
 }

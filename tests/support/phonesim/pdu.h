@@ -43,6 +43,17 @@ struct SubmitMessage {
 };
 std::string BuildSubmitPdu(const SubmitMessage& m);
 
+// SMS-STATUS-REPORT: the network's word that a sent message was delivered.
+struct StatusReport {
+    std::string smsc;
+    int reference = 0;
+    std::string recipient;
+    std::string sent = "05/03/15,12:34:56";       // service-centre time stamp
+    std::string delivered = "05/03/15,12:35:10";  // discharge time
+    int status = 0;                               // 0: received by the recipient
+};
+std::string BuildStatusReportPdu(const StatusReport& r);
+
 // Sizes of a PDU: the service-centre field and the TPDU after it. nullopt when
 // the text is not hex or the centre field runs past the end.
 struct PduSizes {

@@ -241,7 +241,7 @@ void Phone::FeedCommandByte(char c, std::int64_t nowMs) {
     }
     if (line_.size() < 4096) line_ += c;
     // "A/" repeats the last command line at once, without a carriage return.
-    if (line_.size() >= 2 && (line_.back() == '/') && (line_[line_.size() - 2] == 'A' || line_[line_.size() - 2] == 'a')) {
+    if (line_.size() == 2 && line_[1] == '/' && (line_[0] == 'A' || line_[0] == 'a')) {
         line_.clear();
         if (!lastLine_.empty()) HandleLine(lastLine_, nowMs);
     }
@@ -289,10 +289,10 @@ void Phone::HandleLine(const std::string& line, std::int64_t nowMs) {
         }
     }
     if (at == std::string::npos) return;
+    received_.push_back(ReceivedLine{nowMs, line, false});
     std::string cmdLine = line.substr(at);
     // Blanks at the end of a line carry no meaning.
     while (!cmdLine.empty() && cmdLine.back() == ' ') cmdLine.pop_back();
-    received_.push_back(ReceivedLine{nowMs, cmdLine, false});
     lastLine_ = cmdLine;
 
     std::optional<CommandFault> fault = TakeFault(cmdLine);

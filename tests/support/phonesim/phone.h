@@ -31,6 +31,7 @@ struct PhoneOptions {
     int ringIntervalMs = 5000; // RING repeats while a call is offered
     int ringTimeoutMs = 30000; // an unanswered call then becomes a missed call
     int networkDelayMs = 500;  // before a USSD answer (+CUSD)
+    int statusReportDelayMs = 5000;  // from sending a message that asked for one to its report
 };
 
 // A scripted misbehaviour for the next command(s) whose line starts with
@@ -176,6 +177,8 @@ private:
     void EndCall(std::int64_t nowMs, bool missed);
     void Ring(std::int64_t nowMs, std::uint64_t callId);
     void CheckOverflow(std::int64_t nowMs);
+    void Sent(const std::string& pdu, std::int64_t nowMs);
+    void DeliverStatusReport(std::int64_t nowMs, int reference, const std::string& recipient, const std::string& sentAt);
     std::int64_t ClockSeconds(std::int64_t nowMs) const;
 
     PhoneState state_;

@@ -387,7 +387,9 @@ Phone::Answer Phone::PhonebookCommand(const Command& c, bool& known) {
             if (!index) return Error();
             if (*index < 1 || *index > book->capacity) return CmeError(21);
         }
-        const bool erase = params.size() == 1 || (params.size() >= 2 && params[1].empty && (params.size() < 4 || params[3].empty));
+        // Only the index, or neither number nor name: the entry is deleted.
+        const bool erase = params.size() == 1 ||
+                           (params[1].text.empty() && (params.size() < 4 || params[3].text.empty()));
         if (erase) {
             if (!index) return Error();
             book->entries.erase(*index);
@@ -594,9 +596,8 @@ Phone::Answer Phone::SmsCommand(const Command& c, std::int64_t nowMs, bool& know
                 pdu = BuildSubmitPdu(sm);
             }
         }
-        state_.sentPdus.push_back(pdu);
         it->second.status = 3;
-        messageReference_ = (messageReference_ + 1) % 256;
+        Sent(pdu, nowMs);
         ok.lines = {"+CMSS: " + std::to_string(messageReference_)};
         return ok;
     }
@@ -672,6 +673,49 @@ Phone::Answer Phone::SmsCommand(const Command& c, std::int64_t nowMs, bool& know
     }
     known = false;
     return Error();
+}
+
+// A message leaves the phone: it gets the next reference, and when it asked
+// for a status report, the report follows after a while.
+void Phone::Sent(const std::string& pdu, std::int64_t nowMs) {
+    state_.sentPdus.push_back(pdu);
+    messageReference_ = (messageReference_ + 1) % 256;
+    auto decoded = DecodePdu(pdu);
+    if (!decoded || !decoded->statusReportRequested) return;
+    int reference = messageReference_;
+    std::string recipient = decoded->address;
+    std::string sentAt = ClockText(nowMs);
+    Schedule(nowMs + options_.statusReportDelayMs, [this, reference, recipient, sentAt](std::int64_t t) {
+        DeliverStatusReport(t, reference, recipient, sentAt);
+    });
+}
+
+void Phone::DeliverStatusReport(std::int64_t nowMs, int reference, const std::string& recipient,
+                                const std::string& sentAt) {
+    if (!poweredOn_) return;
+    StatusReport r;
+    r.smsc = state_.smsc;
+    r.reference = reference;
+    r.recipient = recipient;
+    r.sent = sentAt;
+    r.delivered = ClockText(nowMs);
+    std::string pdu = BuildStatusReportPdu(r);
+    const int ds = state_.settings.cnmi[3];
+    if (ds == 1) {
+        auto sizes = MeasurePdu(pdu);
+        Enqueue("\r\n+CDS: " + std::to_string(sizes ? sizes->tpduOctets : 0) + "\r\n" + pdu + "\r\n",
+                static_cast<double>(nowMs));
+        return;
+    }
+    if (ds != 2) return;
+    const std::string& id = state_.settings.smsMemories[2];
+    auto it = state_.smsMemories.find(id);
+    if (it == state_.smsMemories.end()) return;
+    int index = it->second.FirstFree();
+    if (index < 1) return;
+    it->second.messages[index] = StoredSms{0, pdu};
+    Unsolicited(nowMs, "+CDSI: " + Quote(id) + "," + std::to_string(index));
+    CheckOverflow(nowMs);
 }
 
 // ---------------------------------------------------------------- binary objects
@@ -764,8 +808,7 @@ Phone::Answer Phone::FinishBody(const Command& c, const std::string& body, std::
     auto sizes = MeasurePdu(body);
     if (!sizes || sizes->tpduOctets != length) return CmsError(304);
     if (c.name == "+CMGS") {
-        state_.sentPdus.push_back(body);
-        messageReference_ = (messageReference_ + 1) % 256;
+        Sent(body, nowMs);
         ok.lines = {"+CMGS: " + std::to_string(messageReference_)};
         return ok;
     }
@@ -1075,7 +1118,8 @@ int Phone::ReceiveSms(std::int64_t nowMs, const std::string& pduHex, const std::
 
 void Phone::CellBroadcast(std::int64_t nowMs, const std::string& pageHex) {
     RunDue(nowMs);
-    if (state_.settings.cnmi[2] != 2 || state_.cbMode != 0) return;
+    // Pages are routed by +CNMI alone; the +CSCB mode is kept and reported.
+    if (state_.settings.cnmi[2] != 2) return;
     if (!poweredOn_) return;
     Enqueue("\r\n+CBM: 88\r\n" + Upper(pageHex) + "\r\n", static_cast<double>(nowMs));
 }
