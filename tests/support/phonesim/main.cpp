@@ -147,6 +147,8 @@ int main(int argc, char** argv) {
         if (r > 0 && (pfd.revents & POLLIN)) {
             ssize_t n = read(master, buf, sizeof buf);
             if (n > 0) phone.Feed(std::string_view(buf, static_cast<std::size_t>(n)), t);
+        } else if (r > 0) {
+            usleep(10000);  // a hang-up or error without data: do not spin
         }
         const auto& lines = phone.Received();
         for (; logged < lines.size(); ++logged) {

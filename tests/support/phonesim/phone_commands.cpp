@@ -1074,7 +1074,7 @@ void Phone::Ring(std::int64_t nowMs, std::uint64_t callId) {
     }
     Unsolicited(nowMs, "RING");
     if (state_.settings.clip) Unsolicited(nowMs, "+CLIP: " + Quote(callNumber_) + "," + std::to_string(callType_));
-    Schedule(nowMs + options_.ringIntervalMs, [this, callId](std::int64_t t) { Ring(t, callId); });
+    Schedule(nowMs + std::max(options_.ringIntervalMs, 100), [this, callId](std::int64_t t) { Ring(t, callId); });
 }
 
 void Phone::IncomingCall(std::int64_t nowMs, std::string number, int type) {
