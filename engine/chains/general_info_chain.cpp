@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace parlenko {
@@ -204,6 +205,8 @@ std::optional<double> ParseDecimal(std::string_view text) {
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value,
                                            std::chars_format::fixed);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+    // Far beyond any level: not a reading (and no integer could hold it).
+    if (!std::isfinite(value) || std::fabs(value) > 1e6) return std::nullopt;
     return value;
 }
 

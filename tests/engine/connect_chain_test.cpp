@@ -1,6 +1,7 @@
 // The connect chain against the simulated phone: the order of the settings,
 // what the general page shows afterwards, and the chain's forks.
 
+#include "engine/parse/sbnr_ranges.h"
 #include "tests/engine/sim_engine.h"
 
 #include <gmock/gmock.h>
@@ -177,3 +178,21 @@ TEST(ConnectChain, SmsCentreRequeryRunsTheRestOfTheChainAgain) {
 
 }  // namespace
 }  // namespace parlenko::testing
+
+namespace parlenko {
+namespace {
+
+TEST(SbnrRanges, CalendarSlotsAndSecondLogo) {
+    const char* s45 = "^SBNR: (\"vcs\",(0-50)),(\"mid\",(0-9)),(\"bmp\",(0-2))";
+    EXPECT_EQ(ParseSbnrVcsRange(s45), 50);
+    EXPECT_TRUE(ParseSbnrBmpRange(s45));
+    EXPECT_FALSE(ParseSbnrBmpRange("^SBNR: (\"vcs\",(0-50)),(\"bmp\",(0-1))"));
+    EXPECT_EQ(ParseSbnrVcsRange("^SBNR: (\"bmp\",(0-2))"), 0);
+    EXPECT_FALSE(ParseSbnrBmpRange("^SBNR: (\"vcs\",(0-50))"));
+    EXPECT_EQ(ParseSbnrVcsRange("^SBNR: (\"vcs\",(0-))"), 0);
+    EXPECT_EQ(ParseSbnrVcsRange("^SBNR: (\"vcs\",(0-5x))"), 0);
+    EXPECT_FALSE(ParseSbnrBmpRange("^SBNR: (\"bmp\",(0"));
+}
+
+}  // namespace
+}  // namespace parlenko
