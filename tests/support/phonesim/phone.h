@@ -37,15 +37,15 @@ struct PhoneOptions {
 // A scripted misbehaviour for the next command(s) whose line starts with
 // `command` (compared without regard to case; empty matches every command).
 struct CommandFault {
-    std::string command;
+    std::string command{};
     int times = 1;                         // commands it applies to; -1: every one
-    std::optional<std::string> result;     // answer this final result instead
+    std::optional<std::string> result{};   // answer this final result instead
     bool noAnswer = false;                 // echo only, the command is not carried out
     int delayMs = 0;                       // extra time before the answer
-    std::vector<std::size_t> splitAt;      // byte offsets of the answer where a new chunk starts
+    std::vector<std::size_t> splitAt{};    // byte offsets of the answer where a new chunk starts
     int splitGapMs = 0;                    // time between those chunks
-    std::string garbageBefore;             // raw bytes sent just before the answer
-    std::vector<std::string> unsolicitedAfter;  // lines sent after the answer
+    std::string garbageBefore{};           // raw bytes sent just before the answer
+    std::vector<std::string> unsolicitedAfter{};  // lines sent after the answer
 };
 
 // One command line as received (control characters kept).

@@ -1,0 +1,79 @@
+// Binary objects (calendar entries, melodies, logos): ^SBNR and ^SBNW.
+
+#include "phonesim/command_util.h"
+#include "phonesim/gsm_text.h"
+#include "phonesim/pdu.h"
+#include "phonesim/phone.h"
+
+#include <algorithm>
+
+namespace phonesim {
+
+using namespace detail;
+
+// ---------------------------------------------------------------- binary objects
+
+Phone::Answer Phone::ObjectCommand(const Command& c, bool& known) {
+    known = true;
+    Answer ok;
+    const std::string& n = c.name;
+    if (n != "^SBNR" && n != "^SBNW") {
+        known = false;
+        return Error();
+    }
+    auto params = ParseParams(c.args);
+    if (c.form == Command::Test) {
+        std::string list;
+        for (const auto& [type, store] : state_.objects)
+            list += (list.empty() ? "" : ",") + std::string("(") + Quote(type) + ",(" + std::to_string(store.lowest) + "-" +
+                    std::to_string(store.highest) + "))";
+        ok.lines = {n + ": " + list};
+        return ok;
+    }
+    if (c.form != Command::Set || params.size() < 2) return Error();
+    std::string type = params[0].text;
+    for (char& ch : type)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    auto storeIt = state_.objects.find(type);
+    auto index = ToInt(params[1].text);
+    if (storeIt == state_.objects.end() || !index) return Error();
+    ObjectStore& store = storeIt->second;
+    if (*index < store.lowest || *index > store.highest) return CmeError(21);
+
+    if (n == "^SBNR") {
+        if (params.size() != 2) return Error();
+        auto it = store.objects.find(*index);
+        if (it == store.objects.end()) return ok;  // an empty slot: no lines
+        const std::string& data = it->second;
+        std::size_t count = std::max<std::size_t>(1, (data.size() + kObjectPacket - 1) / kObjectPacket);
+        for (std::size_t part = 0; part < count; ++part) {
+            ok.lines.push_back("^SBNR: " + Quote(type) + "," + std::to_string(*index) + "," + std::to_string(part + 1) + "," +
+                               std::to_string(count));
+            ok.lines.push_back(ToHex(std::string_view(data).substr(part * kObjectPacket, kObjectPacket)));
+        }
+        return ok;
+    }
+    // ^SBNW: a delete ("type",index,0) or one packet ("type",index,part,count).
+    auto part = params.size() >= 3 ? ToInt(params[2].text) : std::nullopt;
+    if (!part) return Error();
+    if (*part == 0 && params.size() == 3) {
+        store.objects.erase(*index);
+        return ok;
+    }
+    auto count = params.size() == 4 ? ToInt(params[3].text) : std::nullopt;
+    if (!count || *part < 1 || *count < 1 || *part > *count) return Error();
+    if (*part == 1) {
+        uploadType_ = type;
+        uploadIndex_ = *index;
+        uploadNextPart_ = 1;
+        uploadData_.clear();
+    }
+    if (uploadType_ != type || uploadIndex_ != *index || uploadNextPart_ != *part) return CmeError(3);
+    uploadNextPart_ = *part;  // confirmed when the packet arrives
+    Answer prompt;
+    prompt.final.clear();
+    prompt.prompt = true;
+    return prompt;
+}
+
+}  // namespace phonesim
