@@ -332,8 +332,9 @@ void Phone::HandleCommands(const std::string& cmdLine, const std::optional<Comma
             mode_ = Mode::Body;
             body_.clear();
             pendingBody_ = PendingBody{c, fault};
-            // The prompt comes at once; a scripted fault shapes the answer after the body.
-            Enqueue("\r\n> ", static_cast<double>(nowMs + options_.answerDelayMs));
+            // A scripted delay holds the prompt back too; the other faults shape the
+            // answer after the body.
+            Enqueue("\r\n> ", static_cast<double>(nowMs + options_.answerDelayMs + (fault ? fault->delayMs : 0)));
             return;
         }
         if (a.final != "OK") break;

@@ -103,7 +103,7 @@ struct PhoneState {
     // Ringer and alerts.
     int alertMode = 0;       // +CALM
     int vibration = 0;       // +CVIB
-    int ringerLevel = 3;     // +CRSL 0..4
+    int ringerLevel = 3;     // +CRSL 0..5
     int ringerMelody = 1;    // ^SRTC melody index
     int ringerVolume = 3;    // ^SRTC volume
     int melodyHighest = 41;  // ^SRTC=? melody range 0..melodyHighest
