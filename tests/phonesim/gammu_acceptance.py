@@ -5,9 +5,10 @@
 
 Starts PHONESIM with STATE_FILE on a temporary link, points a temporary
 gammurc at it (connection at19200), and checks that `gammu identify` shows the
-seeded manufacturer, model and IMEI and that `gammu getallmemory SM` lists
-every seeded SIM entry with its name and number. Exits 77 (skipped) when gammu
-is not installed.
+seeded manufacturer, model and IMEI, that `gammu getallmemory SM` lists
+every seeded SIM entry with its name and number, and that `gammu getallsms`
+finds every seeded message with its status. Exits 77 (skipped) when gammu is
+not installed.
 """
 import os
 import re
@@ -22,8 +23,9 @@ SKIP = 77
 
 
 def parse_state(path):
-    phone, sim, section = {}, {}, None
+    phone, sim, sms, section = {}, {}, {}, None
     entry = re.compile(r'^(\d+),"([^"]*)",(\d+),"(.*)"$')
+    message = re.compile(r"^(\d+),([0-3]),[0-9A-Fa-f]+$")
     with open(path, encoding="utf-8") as f:
         for raw in f:
             line = raw.strip()
@@ -39,7 +41,13 @@ def parse_state(path):
                 m = entry.match(line)
                 if m:
                     sim[int(m.group(1))] = (m.group(2), m.group(4))
-    return phone, sim
+            elif section in ("sms SM", "sms ME"):
+                m = message.match(line)
+                if m:
+                    # Gammu numbers the phone memory's messages from 100000.
+                    location = int(m.group(1)) + (100000 if section == "sms ME" else 0)
+                    sms[location] = ["UnRead", "Read", "UnSent", "Sent"][int(m.group(2))]
+    return phone, sim, sms
 
 
 def run_gammu(rc, *args):
@@ -78,7 +86,7 @@ def main():
     if shutil.which("gammu") is None:
         print("gammu is not installed: skipped")
         return SKIP
-    phone, sim = parse_state(state)
+    phone, sim, sms = parse_state(state)
     failures = []
     with tempfile.TemporaryDirectory() as tmp:
         link = os.path.join(tmp, "phone")
@@ -119,6 +127,14 @@ def main():
             if extra:
                 failures.append("SM positions listed but not seeded: %s" % extra)
 
+            code, out, err = run_gammu(rc, "getallsms")
+            if code != 0:
+                failures.append("gammu getallsms failed (%d): %s" % (code, err.strip()))
+            statuses = {int(m.group(1)): m.group(2) for m in
+                        re.finditer(r"^Location (\d+), folder .*?\n(?:.*\n)*?Status\s*:\s*(\w+)", out, re.M)}
+            if statuses != sms:
+                failures.append("messages listed %s, seeded %s" % (sorted(statuses.items()), sorted(sms.items())))
+
             with open(log, encoding="utf-8", errors="replace") as f:
                 logged = [line.rstrip("\n").split("\t", 1) for line in f]
             if not any(len(l) == 2 and l[1] == "AT+CGSN" and l[0].isdigit() for l in logged):
@@ -137,7 +153,7 @@ def main():
 
     for f in failures:
         print("FAIL:", f)
-    print("%d SIM entries checked; %d failures" % (len(sim), len(failures)))
+    print("%d SIM entries and %d messages checked; %d failures" % (len(sim), len(sms), len(failures)))
     return 1 if failures else 0
 
 
