@@ -51,8 +51,8 @@ std::optional<StorageCounts> ParseStorageAnswer(std::string_view line) {
     if (second == std::string_view::npos) return std::nullopt;
     auto used = ParseInt(rest.substr(0, second));
     auto capacity = ParseInt(rest.substr(second + 1));
-    if (!used || !capacity || *used < 0 || *capacity < 0 || *used > 1000000 ||
-        *capacity > 1000000)
+    // Positions are 16-bit numbers on these phones; anything larger is not a count.
+    if (!used || !capacity || *used < 0 || *capacity < 0 || *used > 65535 || *capacity > 65535)
         return std::nullopt;
     return StorageCounts{static_cast<int>(*used), static_cast<int>(*capacity)};
 }
