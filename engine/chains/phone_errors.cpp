@@ -68,6 +68,10 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
     if (const auto n = ParseInt(Copy(line, 13, 5))) code = static_cast<int>(*n);
     if (code) ctx.state.Chain.LastErrorCode = *code;
 
+    // A clock read for the computer that failed is not carried over to the
+    // next refresh's clock read.
+    if (echo == "AT+CCLK?") ctx.state.Chain.SettingClock = false;
+
     if (ctx.state.Chain.CregSetSent && StartsWith(echo, "AT+CREG="))
         return RegistrationFallBack(ctx, echo);
 

@@ -181,12 +181,14 @@ TEST(GeneralInfoChain, ClockTheSystemRefusesIsReported) {
     EXPECT_EQ(s.host.dialogs[0].caption, "Error");
 }
 
-TEST(GeneralInfoChain, RefusedClockQueryForTheComputerDropsTheRequest) {
+class ClockQueryRefused : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ClockQueryRefused, ForTheComputerDropsTheRequest) {
     SimEngine s;
     s.Connect();
     RecordingClock clock;
     s.engine.SetSystemClock(&clock);
-    s.phone().AddFault({.command = "AT+CCLK?", .result = "ERROR"});
+    s.phone().AddFault({.command = "AT+CCLK?", .result = GetParam()});
     const std::size_t from = s.CommandCount();
     s.state().Chain.SettingClock = true;
     SendAtCclk(s.ctx(), 1);
@@ -199,6 +201,9 @@ TEST(GeneralInfoChain, RefusedClockQueryForTheComputerDropsTheRequest) {
     EXPECT_TRUE(clock.set.empty());
     EXPECT_THAT(s.view().DatMobLab, ::testing::StartsWith("15.03.2005"));
 }
+
+INSTANTIATE_TEST_SUITE_P(GeneralInfoChain, ClockQueryRefused,
+                         ::testing::Values("ERROR", "+CME ERROR: 3"));
 
 }  // namespace
 }  // namespace parlenko::testing
