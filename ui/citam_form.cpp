@@ -1,6 +1,7 @@
 #include "ui/citam_form.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
 #include <QEvent>
@@ -70,6 +71,17 @@ void TCitamForm::ResetTexts() {
     Label1->show();
     PozicijaLab->setText(QString::fromUtf8("Čitam podatke sa pozicije br. 1"));
     SetPercent(0);
+}
+
+void TCitamForm::Render(const ProgressWindowView& view) {
+    if (!view.Caption.empty()) setWindowTitle(FromAnsi(view.Caption));
+    LokacijaLab->setText(FromAnsi(view.LokacijaLab));
+    Label1->setVisible(view.Label1Visible);
+    UpisanoLab->setText(FromAnsi(view.UpisanoLab));
+    PozicijaLab->setText(FromAnsi(view.PozicijaLab));
+    ProgressBar1->setValue(view.ProgressBar1 < 0 ? 0 : (view.ProgressBar1 > 100 ? 100 : view.ProgressBar1));
+    ProgresLab->setText(FromAnsi(view.ProgresLab));
+    CitamSlika->update();
 }
 
 void TCitamForm::SetPercent(int percent) {

@@ -5,6 +5,8 @@
 // the user out of the other windows while it is up. Closing it, by the
 // operation, the time-out or the user, always ends the busy state.
 
+#include "engine/session/progress_window.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -30,6 +32,8 @@ public:
     void SetPercent(int percent);
     // Back to the texts the window starts with.
     void ResetTexts();
+    // The texts and percentage the running operation keeps.
+    void Render(const ProgressWindowView& view);
 
     QLabel* Label1 = nullptr;       // "Upisano:"
     QLabel* Label2 = nullptr;       // "Lokacija:"

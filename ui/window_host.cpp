@@ -43,4 +43,12 @@ void TWindowHost::CloseProgressWindow() {
     if (citamForm_ != nullptr) citamForm_->done(QDialog::Rejected);
 }
 
+void TWindowHost::ShowProgressWindow() {
+    if (citamForm_ != nullptr) citamForm_->ShowProgress();
+}
+
+void TWindowHost::ProgressWindowChanged(const ProgressWindowView& view) {
+    if (citamForm_ != nullptr) citamForm_->Render(view);
+}
+
 }  // namespace parlenko::ui

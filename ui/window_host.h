@@ -35,6 +35,8 @@ public:
     bool IsProgressWindowVisible() override;
     void HideProgressWindow() override;
     void CloseProgressWindow() override;
+    void ShowProgressWindow() override;
+    void ProgressWindowChanged(const ProgressWindowView& view) override;
 
 private:
     TGlavna* glavna_ = nullptr;

@@ -1,5 +1,6 @@
 // The main window with the simulated phone behind the port: the automatic
-// connect runs the connect chain, a lost connection resets the window.
+// connect runs the connect chain, a lost connection resets the window, and
+// the progress window follows what the engine tells it.
 
 #include "ui/glavna.h"
 
@@ -91,6 +92,30 @@ TEST(GlavnaSimTest, AFailedWriteDisconnectsAndTheMenusFollow) {
     EXPECT_FALSE(rig.glavna->Prekinivezu1->isEnabled());
     EXPECT_FALSE(rig.glavna->Iskljucimobitel1->isEnabled());
     EXPECT_TRUE(rig.glavna->isEnabled()) << "the busy state ended";
+}
+
+TEST(GlavnaSimTest, ProgressWindowShowsWhatTheEngineKeeps) {
+    SimRig rig;
+    rig.glavna->SetMode(mdAppointments);
+    ProgressWindowView view;
+    view.Caption = "Reading appointments . . .";
+    view.LokacijaLab = "Mobile memory";
+    view.Label1Visible = false;
+    view.PozicijaLab = "Reading entry from position no. 5";
+    view.ProgressBar1 = 38;
+    view.ProgresLab = "38%";
+    rig.host.ProgressWindowChanged(view);
+    rig.host.ShowProgressWindow();
+    EXPECT_TRUE(rig.host.IsProgressWindowVisible());
+    EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments . . .");
+    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Mobile memory");
+    EXPECT_TRUE(rig.citam.Label1->isHidden());
+    EXPECT_EQ(rig.citam.PozicijaLab->text(), "Reading entry from position no. 5");
+    EXPECT_EQ(rig.citam.ProgressBar1->value(), 38);
+    EXPECT_EQ(rig.citam.ProgresLab->text(), "38%");
+    rig.host.HideProgressWindow();
+    rig.host.CloseProgressWindow();
+    EXPECT_FALSE(rig.host.IsProgressWindowVisible());
 }
 
 }  // namespace
