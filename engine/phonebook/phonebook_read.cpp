@@ -143,21 +143,18 @@ void EndOfCallList(EngineContext& ctx, bool afterEntry) {
 // end of the memory. Returns true when the memory is finished.
 bool AdvanceOrFinish(EngineContext& ctx, std::string_view positionText, bool mirrorInWizard) {
     auto& r = Read(ctx);
-    if (r.ReadCount == r.ReadUsed) return true;
+    // A count that has passed the used count ends the memory as well; no
+    // state of the counters leaves the read waiting for the time-out.
+    if (r.ReadCount >= r.ReadUsed) return true;
     StepProgress(ctx, mirrorInWizard);
     r.ReadPosition += 1;
-    if (r.ReadCount < r.ReadUsed) {
-        if (PastLastPosition(r)) return true;
-        const std::string text = std::string(positionText) + IntToStr(r.ReadPosition);
-        r.Progress.PozicijaLab = text;
-        if (mirrorInWizard) r.Backup.PosLab = text;
-        ProgressChanged(ctx);
-        if (mirrorInWizard) BackupChanged(ctx);
-        SendAtCpbr(ctx, IntToStr(r.ReadPosition));
-        return false;
-    }
+    if (PastLastPosition(r)) return true;
+    const std::string text = std::string(positionText) + IntToStr(r.ReadPosition);
+    r.Progress.PozicijaLab = text;
+    if (mirrorInWizard) r.Backup.PosLab = text;
     ProgressChanged(ctx);
     if (mirrorInWizard) BackupChanged(ctx);
+    SendAtCpbr(ctx, IntToStr(r.ReadPosition));
     return false;
 }
 
