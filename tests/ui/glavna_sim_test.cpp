@@ -5,6 +5,7 @@
 #include "ui/glavna.h"
 
 #include "engine/serial/serial_port_driver.h"
+#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QSettings>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -116,6 +118,32 @@ TEST(GlavnaSimTest, ProgressWindowShowsWhatTheEngineKeeps) {
     rig.host.HideProgressWindow();
     rig.host.CloseProgressWindow();
     EXPECT_FALSE(rig.host.IsProgressWindowVisible());
+}
+
+// A whole phonebook read: the progress window comes up without blocking the
+// read, follows it memory by memory, and its closing at the end leaves the
+// main window usable.
+TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
+    SimRig rig;
+    rig.glavna->show();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CMGF=0\r"); }, 8000));
+    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000));
+    QStringList memoriesSeen;
+    bool sawProgress = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!rig.citam.isVisible()) return;
+        sawProgress = true;
+        const QString memory = rig.citam.LokacijaLab->text();
+        if (!memory.isEmpty() && !memoriesSeen.contains(memory)) memoriesSeen << memory;
+    });
+    watch.start(5);
+    RefreshPhonebook(rig.engine.Context(), 1);
+    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CPBR=1\r"); }, 5000)) << rig.device.Written();
+    ASSERT_TRUE(PumpUntil([&] { return sawProgress && !rig.citam.isVisible(); }, 20000));
+    EXPECT_TRUE(memoriesSeen.contains("SIM card")) << memoriesSeen.join(", ").toStdString();
+    EXPECT_FALSE(rig.engine.State().Phonebook.PhonebookList.empty());
+    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000)) << "closing ended the busy state";
 }
 
 }  // namespace
