@@ -52,9 +52,10 @@ void Phone::RemoteHangup(std::int64_t nowMs) {
 
 int Phone::ReceiveSms(std::int64_t nowMs, const std::string& pduHex, const std::string& memory) {
     RunDue(nowMs);
-    std::vector<std::string> order = {memory};
+    const std::string first = memory.empty() ? state_.settings.smsMemories[2] : memory;
+    std::vector<std::string> order = {first};
     for (const auto& [id, mem] : state_.smsMemories)
-        if (id != memory) order.push_back(id);
+        if (id != first) order.push_back(id);
     for (const auto& id : order) {
         auto it = state_.smsMemories.find(id);
         if (it == state_.smsMemories.end()) continue;

@@ -86,10 +86,11 @@ public:
     // --- the world around the phone ---
     void IncomingCall(std::int64_t nowMs, std::string number, int type = 145);
     void RemoteHangup(std::int64_t nowMs);
-    // Stores a received message (status unread) in `memory`, or the other one
-    // when full, and sends "+CMTI:" as +CNMI asks. Returns the index, -1 when
-    // both memories are full (then "^SMGO: n,2" is sent when enabled).
-    int ReceiveSms(std::int64_t nowMs, const std::string& pduHex, const std::string& memory = "SM");
+    // Stores a received message (status unread) in `memory` (empty: the third
+    // memory of +CPMS), or another one when full, and sends "+CMTI:" as +CNMI
+    // asks. Returns the index, -1 when every memory is full (then "^SMGO: 1,2"
+    // is sent when enabled).
+    int ReceiveSms(std::int64_t nowMs, const std::string& pduHex, const std::string& memory = "");
     // A cell broadcast page (88 octets as hex), sent as "+CBM: 88" when enabled.
     void CellBroadcast(std::int64_t nowMs, const std::string& pageHex);
     void SetRegistration(std::int64_t nowMs, int status, std::string lac, std::string cellId);
