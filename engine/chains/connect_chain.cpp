@@ -132,24 +132,24 @@ ScanStep AfterCmgfError(EngineContext& ctx, const EchoHit&) {
 }
 
 constexpr std::array kClosing = {
-    //          echo                 compare   OK at  on "OK"        on "ERROR"
-    EchoAction{"AT+CNMI=0,0,0,0", W::Whole, 2, EndsExchange, nullptr},
-    EchoAction{"ATZ", W::Whole, 2, EndsExchange, nullptr},
+    //         echo                compare    at  on "OK"        on "ERROR"
+    EchoAction{"AT+CNMI=0,0,0,0",  W::Whole,  2,  EndsExchange,  nullptr},
+    EchoAction{"ATZ",              W::Whole,  2,  EndsExchange,  nullptr},
 };
 
 constexpr std::array kConnect = {
-    //          echo                 compare   OK at  on "OK"        on "ERROR"
-    EchoAction{"ATE1", W::Whole, 2, AfterEchoOn, ChainStops},
-    EchoAction{"AT+CMEE=1", W::Whole, 2, AfterCmeeOk, AfterCmeeError},
-    EchoAction{"AT+CSCA?", W::Whole, 4, AfterCscaOk, AfterCscaError},
-    EchoAction{"AT+CSMS=1", W::Whole, 4, AfterCsms, AfterCsms},
-    EchoAction{"AT+CNMI=1,1,0,2", W::Whole, 2, AfterCnmi, AfterCnmi},
-    EchoAction{"AT+CNMI=1,1,2,2", W::Whole, 2, AfterCnmi, AfterCnmi},
-    EchoAction{"AT^SMGO=1", W::Whole, 2, AfterSmgo, AfterSmgo},
-    EchoAction{"AT+CLIP=1", W::Whole, 2, AfterClip, AfterClip},
-    EchoAction{"AT^SBNR=?", W::Whole, 4, AfterSbnrOk, AfterSbnrError},
-    EchoAction{"AT+CMGF=0", W::Whole, 2, AfterCmgfOk, AfterCmgfError},
-    EchoAction{"AT+CSCB=1", W::Whole, 2, EndsExchange, ChainStops},
+    //         echo                compare    at  on "OK"        on "ERROR"
+    EchoAction{"ATE1",             W::Whole,  2,  AfterEchoOn,   ChainStops},
+    EchoAction{"AT+CMEE=1",        W::Whole,  2,  AfterCmeeOk,   AfterCmeeError},
+    EchoAction{"AT+CSCA?",         W::Whole,  4,  AfterCscaOk,   AfterCscaError},
+    EchoAction{"AT+CSMS=1",        W::Whole,  4,  AfterCsms,     AfterCsms},
+    EchoAction{"AT+CNMI=1,1,0,2",  W::Whole,  2,  AfterCnmi,     AfterCnmi},
+    EchoAction{"AT+CNMI=1,1,2,2",  W::Whole,  2,  AfterCnmi,     AfterCnmi},
+    EchoAction{"AT^SMGO=1",        W::Whole,  2,  AfterSmgo,     AfterSmgo},
+    EchoAction{"AT+CLIP=1",        W::Whole,  2,  AfterClip,     AfterClip},
+    EchoAction{"AT^SBNR=?",        W::Whole,  4,  AfterSbnrOk,   AfterSbnrError},
+    EchoAction{"AT+CMGF=0",        W::Whole,  2,  AfterCmgfOk,   AfterCmgfError},
+    EchoAction{"AT+CSCB=1",        W::Whole,  2,  EndsExchange,  ChainStops},
 };
 
 }  // namespace

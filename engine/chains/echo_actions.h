@@ -6,11 +6,13 @@
 // for a command with one (answer at i - 2, echo at i - 4); an "ERROR"
 // carries no information line, so its echo is always at i - 2.
 //
-// Commands are listed in tables of EchoAction rows. A row compares the echo
-// whole (commands without arguments) or by the row's text as a prefix
-// (commands with arguments). Every row of every table runs in turn on the
-// same result, not as alternatives: a row that matched blanked the echo and
-// answer it used, which keeps later rows from matching them again.
+// Commands are listed in tables of EchoAction rows: the echo, how it is
+// compared, how many entries above the "OK" it stands ("at"), and the action
+// on "OK" and on "ERROR". A row compares the echo whole (commands without
+// arguments) or by the row's text as a prefix (commands with arguments).
+// Every row of every table runs in turn on the same result, not as
+// alternatives: a row that matched blanked the echo and answer it used,
+// which keeps later rows from matching them again.
 
 #include "engine/receive/final_results.h"
 #include "engine/receive/scan_step.h"

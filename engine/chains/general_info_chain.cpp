@@ -175,27 +175,27 @@ ScanStep ReceptionRefused(EngineContext& ctx, const EchoHit&) {
 }
 
 constexpr std::array kToClock = {
-    //          echo        compare   OK at  on "OK"       on "ERROR"
-    EchoAction{"AT+CGMI", W::Whole, 4, MakerRead, Then<SendAtCgmm>},
-    EchoAction{"AT+CGMM", W::Whole, 4, ModelRead, Then<SendAtCgmr>},
-    EchoAction{"AT+CGMR", W::Whole, 4, RevisionRead, Then<SendAtCpas>},
-    EchoAction{"AT+CPAS", W::Whole, 4, ActivityRead, Then<SendAtCgsn>},
-    EchoAction{"AT+CGSN", W::Whole, 4, ImeiRead, Then<SendAtCimi>},
-    EchoAction{"AT+CIMI", W::Whole, 4, ImsiRead, Then<SendAtScid>},
-    EchoAction{"AT^SCID", W::Whole, 4, SimIdRead, Then<QueryClock>},
-    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, ClockRefused},
+    //         echo         compare    at  on "OK"        on "ERROR"
+    EchoAction{"AT+CGMI",   W::Whole,  4,  MakerRead,     Then<SendAtCgmm>},
+    EchoAction{"AT+CGMM",   W::Whole,  4,  ModelRead,     Then<SendAtCgmr>},
+    EchoAction{"AT+CGMR",   W::Whole,  4,  RevisionRead,  Then<SendAtCpas>},
+    EchoAction{"AT+CPAS",   W::Whole,  4,  ActivityRead,  Then<SendAtCgsn>},
+    EchoAction{"AT+CGSN",   W::Whole,  4,  ImeiRead,      Then<SendAtCimi>},
+    EchoAction{"AT+CIMI",   W::Whole,  4,  ImsiRead,      Then<SendAtScid>},
+    EchoAction{"AT^SCID",   W::Whole,  4,  SimIdRead,     Then<QueryClock>},
+    EchoAction{"AT+CCLK?",  W::Whole,  4,  ClockRead,     ClockRefused},
 };
 
 constexpr std::array kAfterClock = {
-    //          echo            compare   OK at  on "OK"          on "ERROR"
-    EchoAction{"AT+CBC", W::Whole, 4, BatteryRead, Then<SendAtCopsAuto>},
-    EchoAction{"AT+COPS=0,0", W::Whole, 2, Then<SendAtCopsQuery>, Then<SendAtCopsQuery>},
-    EchoAction{"AT+COPS?", W::Whole, 4, OperatorRead, Then<SetRegistration2>},
+    //         echo            compare    at  on "OK"                 on "ERROR"
+    EchoAction{"AT+CBC",       W::Whole,  4,  BatteryRead,            Then<SendAtCopsAuto>},
+    EchoAction{"AT+COPS=0,0",  W::Whole,  2,  Then<SendAtCopsQuery>,  Then<SendAtCopsQuery>},
+    EchoAction{"AT+COPS?",     W::Whole,  4,  OperatorRead,           Then<SetRegistration2>},
     // A phone without area and cell in its notices refuses "=2": ask for "=1".
-    EchoAction{"AT+CREG=2", W::Whole, 2, Then<SendAtCregQuery>, Then<SetRegistration1>},
-    EchoAction{"AT+CREG=1", W::Whole, 2, Then<SendAtCregQuery>, Then<SendAtCregQuery>},
-    EchoAction{"AT+CREG?", W::Whole, 4, RegistrationRead, Then<SendAtCsq>},
-    EchoAction{"AT+CSQ", W::Whole, 4, ReceptionRead, ReceptionRefused},
+    EchoAction{"AT+CREG=2",    W::Whole,  2,  Then<SendAtCregQuery>,  Then<SetRegistration1>},
+    EchoAction{"AT+CREG=1",    W::Whole,  2,  Then<SendAtCregQuery>,  Then<SendAtCregQuery>},
+    EchoAction{"AT+CREG?",     W::Whole,  4,  RegistrationRead,       Then<SendAtCsq>},
+    EchoAction{"AT+CSQ",       W::Whole,  4,  ReceptionRead,          ReceptionRefused},
 };
 
 // A whole decimal number, possibly with a fraction ("80", "80.5").

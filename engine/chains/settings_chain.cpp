@@ -85,11 +85,11 @@ ScanStep Ends(EngineContext&, const EchoHit&) { return ScanStep::Continue; }
 void QueryPrice(EngineContext& ctx, int, int) { SendAtCpuc(ctx, 1); }
 
 constexpr std::array kSettings = {
-    //          echo         compare   OK at  on "OK"         on "ERROR"
-    EchoAction{"AT+CALM?", W::Whole, 4, AlertRead, Query<SendAtCvib>},
-    EchoAction{"AT+CVIB?", W::Whole, 4, VibrationRead, Query<SendAtCrsl>},
-    EchoAction{"AT+CRSL?", W::Whole, 4, RingerRead, Query<QueryPrice>},
-    EchoAction{"AT+CPUC?", W::Whole, 4, PriceRead, Ends},
+    //         echo         compare    at  on "OK"         on "ERROR"
+    EchoAction{"AT+CALM?",  W::Whole,  4,  AlertRead,      Query<SendAtCvib>},
+    EchoAction{"AT+CVIB?",  W::Whole,  4,  VibrationRead,  Query<SendAtCrsl>},
+    EchoAction{"AT+CRSL?",  W::Whole,  4,  RingerRead,     Query<QueryPrice>},
+    EchoAction{"AT+CPUC?",  W::Whole,  4,  PriceRead,      Ends},
 };
 
 }  // namespace
