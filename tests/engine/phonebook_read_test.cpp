@@ -391,6 +391,17 @@ TEST(PhonebookReadScript, PhoneAnsweringOkPastItsCapacityCannotKeepTheLoopGoing)
     EXPECT_EQ(h.Sent(), "AT+CPBR=2\rAT+CPBR=3\rAT+CPBS=\"ME\"\r");
 }
 
+TEST(PhonebookReadScript, EmptyPositionWithAnExtraBlankLineAdvancesToo) {
+    ScriptHarness h;
+    RefreshPhonebook(h.engine.Context(), 1);
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",1,3\r\n\r\nOK\r\n");
+    h.Sent();
+    h.Receive("AT+CPBR=1\r\r\n\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CPBR=2\r");
+    EXPECT_EQ(h.engine.State().PhonebookRead.ReadPosition, 2);
+}
+
 TEST(PhonebookReadScript, StorageAnswerWithoutNumbersChangesNothing) {
     ScriptHarness h;
     RefreshPhonebook(h.engine.Context(), 1);
@@ -476,6 +487,38 @@ TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
     ASSERT_EQ(h.host.savedEntries.size(), 1u);
     EXPECT_EQ(h.host.savedEntries[0].position, "002");
     EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path).entries.size(), 1u);
+}
+
+TEST(PhonebookWrite, MoveDeletesThenWritesInTheTargetMemory) {
+    ScriptHarness h;
+    auto& s = h.engine.State();
+    s.Phonebook.PhonebookList = {{"Ivo", "0912", "SIM card", "004"}};
+    s.PhonebookRead.SimCapacity = 5;
+    s.PhonebookRead.PhoneCapacity = 5;
+    s.Phonebook.MoveEntry = true;
+    s.Phonebook.DeletePending = true;
+    s.Phonebook.DeletePositionText = "4";
+    s.PhonebookRead.EntryMemory = 1;
+    s.PhonebookRead.TargetMemory = 2;
+    s.Phonebook.PendingWriteLine = "AT+CPBW=1,\"0912\",129,\"Ivo\"\r";
+    s.PhonebookRead.SavedEntry = {"Ivo", "0912", "Mobile memory", "001"};
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBW=4\r\r\nOK\r\n");
+    EXPECT_TRUE(s.Phonebook.WritePending);
+    EXPECT_EQ(s.PhonebookRead.SimFreePositions[3], "004");
+    h.Receive("AT+CPBS=\"ME\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBW=1,\"0912\",129,\"Ivo\"\r\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CPBW=4\rAT+CPBS=\"ME\"\rAT+CPBW=1,\"0912\",129,\"Ivo\"\r");
+    EXPECT_THAT(h.host.statusMessages,
+                ElementsAre("Entry succesfully moved to another location in mobile!"));
+    EXPECT_FALSE(s.Phonebook.MoveEntry);
+    EXPECT_FALSE(s.Phonebook.WritePending);
+    ASSERT_EQ(s.Phonebook.PhonebookList.size(), 1u);
+    EXPECT_EQ(s.Phonebook.PhonebookList[0].Location, "Mobile memory");
+    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[0], "");
+    const auto cache = exchange::LoadPhonebookFile(h.data.path);
+    ASSERT_EQ(cache.entries.size(), 1u);
+    EXPECT_EQ(cache.entries[0].Location, "Mobile memory");
 }
 
 TEST(PhonebookWrite, FailedSelectionWithAPendingWriteReportsIt) {
