@@ -1,10 +1,10 @@
 #include "ui/glavna.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/phonebook/phonebook_cache.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/connection.h"
 #include "engine/session/phone_engine.h"
-#include "exchange/formats/phonebook_file.h"
 #include "platform/paths.h"
 #include "ui/artwork/artwork.h"
 #include "ui/citam_form.h"
@@ -260,13 +260,10 @@ void TGlavna::FormCreate() {
     // and the disconnect set its state later.
     RefreshTimer()->SetInterval(kRefreshIntervalMs);
     RefreshTimer()->Start();
-    // The phonebook cache.
-    auto& list = engine_.State().Phonebook.PhonebookList;
-    list.clear();
-    for (const auto& e : exchange::LoadPhonebookFile(folders_.ExeDir.toStdString()).entries)
-        list.push_back(AListIme{e.Name, e.Phone, e.Location, e.Position});
-    engine_.ResetRxLines();
+    // The phonebook cache of the data folder.
     engine_.State().Options.DataDir = folders_.ExeDir.toStdString();
+    LoadPhonebookCache(Ctx());
+    engine_.ResetRxLines();
     RepaintConnected();
 }
 

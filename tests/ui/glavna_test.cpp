@@ -5,6 +5,7 @@
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/formats/phonebook_file.h"
 #include "tests/support/fake_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/qt_scheduler.h"
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace parlenko::ui {
@@ -29,8 +31,11 @@ using testing::Pump;
 using testing::PumpUntil;
 
 struct GlavnaRig {
-    explicit GlavnaRig(bool autoConnect, QString imagesDir = testing::BuiltImagesDir()) {
+    // prepare runs on the data folder before the window is created.
+    explicit GlavnaRig(bool autoConnect, QString imagesDir = testing::BuiltImagesDir(),
+                       const std::function<void(const std::string&)>& prepare = {}) {
         testing::App();
+        if (prepare) prepare(home.Dir());
         {
             QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
             s.beginGroup("Options");
@@ -79,6 +84,17 @@ TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
     EXPECT_EQ(g.RefreshTimer()->Interval(), 30000);
     g.SetMode(14);
     EXPECT_EQ(g.Mode(), 14);
+}
+
+TEST(GlavnaTest, CreationLoadsThePhonebookCache) {
+    GlavnaRig rig(false, testing::BuiltImagesDir(), [](const std::string& dir) {
+        exchange::SavePhonebookFile(dir, {{"Ana", "+385911234567", "SM", "001"}, {"Ivo!", "0987654", "ME", "002"}});
+    });
+    const auto& list = rig.engine.State().Phonebook.PhonebookList;
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].Name, "Ana");
+    EXPECT_EQ(list[1].Name, "Ivo!");
+    EXPECT_EQ(list[1].Position, "002");
 }
 
 TEST(GlavnaTest, OptionsReachThePort) {

@@ -49,10 +49,17 @@ protected:
         ASSERT_TRUE(p.waitForStarted(5000)) << kProgram.toStdString();
     }
 
-    // True once some process holds the single-instance lock of this data folder.
+    // True when some process holds the single-instance lock of this data
+    // folder. The probe takes the lock for a moment when it is free: never
+    // ask while a copy may be starting.
     bool LockHeld() {
         platform::SingleInstanceLock probe;
         return !probe.TryAcquire(home.Dir() + "parlenko.lock");
+    }
+
+    // The copy is past its start-up checks: it has made its folders.
+    bool Running(const QProcess& p) {
+        return p.state() == QProcess::Running && std::filesystem::is_directory(home.Dir() + "Melodies");
     }
 
     static void Stop(QProcess& p) {
@@ -69,8 +76,9 @@ TEST_F(ProgramTest, SecondCopyIsRefusedWhileTheFirstRunsAndStartsAfterTheFirstWa
     WriteOptions(false, false);
     QProcess first;
     Start(first, Env());
-    ASSERT_TRUE(PumpUntil([&] { return LockHeld() || first.state() == QProcess::NotRunning; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return Running(first) || first.state() == QProcess::NotRunning; }, 10000));
     ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
+    EXPECT_TRUE(LockHeld());
 
     QProcess second;
     Start(second, Env());
@@ -84,9 +92,10 @@ TEST_F(ProgramTest, SecondCopyIsRefusedWhileTheFirstRunsAndStartsAfterTheFirstWa
     first.kill();  // SIGKILL: no clean-up runs
     ASSERT_TRUE(first.waitForFinished(5000));
     EXPECT_FALSE(LockHeld());
+    std::filesystem::remove_all(home.Dir() + "Melodies");
     QProcess third;
     Start(third, Env());
-    ASSERT_TRUE(PumpUntil([&] { return LockHeld() || third.state() == QProcess::NotRunning; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return Running(third) || third.state() == QProcess::NotRunning; }, 10000));
     EXPECT_EQ(third.state(), QProcess::Running);
     EXPECT_FALSE(QString::fromUtf8(third.readAllStandardError()).contains("already active"));
     Stop(third);
