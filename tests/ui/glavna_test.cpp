@@ -221,6 +221,31 @@ TEST(GlavnaTest, ConnectCommandTogglesTheConnection) {
     rig.glavna->hide();
 }
 
+TEST(GlavnaTest, TurningThePhoneOffAsksThenSwitchesItOffAndDisconnects) {
+    GlavnaRig rig(false);
+    rig.glavna->show();
+    rig.glavna->Uspostavivezu1->trigger();
+    rig.device.TakeWritten();
+    {
+        DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+        rig.glavna->Iskljucimobitel1->trigger();
+        ASSERT_EQ(no.Seen().size(), 1u);
+        EXPECT_EQ(no.Seen()[0].caption, "Mobile turn off");
+        EXPECT_EQ(no.Seen()[0].text, "Do you really want to turn off your mobile?");
+    }
+    EXPECT_TRUE(rig.port.Connected());
+    EXPECT_TRUE(rig.device.Written().empty());
+    {
+        DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
+        rig.glavna->Iskljucimobitel1->trigger();
+    }
+    EXPECT_EQ(rig.device.Written(), "AT^SMSO\rAT+CNMI=0,0,0,0\r");
+    EXPECT_FALSE(rig.port.Connected());
+    EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
+    EXPECT_FALSE(rig.glavna->Iskljucimobitel1->isEnabled());
+    rig.glavna->hide();
+}
+
 TEST(GlavnaTest, HeaderPictures) {
     testing::TempHome images;  // a folder of our own pictures
     const QString dir = images.QDir();
