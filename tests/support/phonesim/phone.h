@@ -65,6 +65,9 @@ std::string FormatClockText(std::int64_t seconds);
 class Phone {
 public:
     explicit Phone(PhoneState state, PhoneOptions options = {});
+    // Scheduled events refer to the phone itself: it stays where it was made.
+    Phone(const Phone&) = delete;
+    Phone& operator=(const Phone&) = delete;
 
     // Bytes from the client, arrived at nowMs.
     void Feed(std::string_view bytes, std::int64_t nowMs);
