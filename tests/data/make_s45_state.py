@@ -359,7 +359,7 @@ def main():
     w("")
     w("[objects vcs]")
     w("range = 0-49")
-    object_lines(1, vcalendar("MEETING", "20050316T090000", "Sastanak s Markom", alarm=True))
+    object_lines(1, vcalendar("MEETING", "20050316T090000", "Sastanak s Markom i Anom u uredu, donijeti izvjestaj za ozujak", alarm=True))
     object_lines(2, vcalendar("ANNIVERSARY", "20050402T000000", "Rodjendan Ane", rule="YD1"))
     object_lines(3, vcalendar("PHONE CALL", "20050318T143000", friend[1], alarm=True))
     w("")
