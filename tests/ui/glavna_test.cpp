@@ -88,7 +88,9 @@ TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
 
 TEST(GlavnaTest, CreationLoadsThePhonebookCache) {
     GlavnaRig rig(false, testing::BuiltImagesDir(), [](const std::string& dir) {
-        exchange::SavePhonebookFile(dir, {{"Ana", "+385911234567", "SM", "001"}, {"Ivo!", "0987654", "ME", "002"}});
+        const auto written = exchange::SavePhonebookFile(
+            dir, {{"Ana", "+385911234567", "SM", "001"}, {"Ivo!", "0987654", "ME", "002"}});
+        ASSERT_TRUE(written.ok()) << written.error;
     });
     const auto& list = rig.engine.State().Phonebook.PhonebookList;
     ASSERT_EQ(list.size(), 2u);
