@@ -1,7 +1,6 @@
 #include "ui/qt_scheduler.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -80,6 +79,10 @@ void QtScheduler::Sleep(int ms) {
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 
-void QtScheduler::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+void QtScheduler::ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+    // Ticks the timers posted in that pass run now, not on the next pass.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+}
 
 }  // namespace parlenko::ui

@@ -80,8 +80,8 @@ TEST_F(QtSchedulerTest, ProcessPendingEventsRunsAPostedTick) {
     auto timer = sched.MakeTimer(5, [&] { ++ticks; });
     timer->Start();
     sched.Sleep(20);
-    for (int i = 0; i < 5 && ticks == 0; ++i) sched.ProcessPendingEvents();
-    EXPECT_EQ(ticks, 1);
+    sched.ProcessPendingEvents();
+    EXPECT_EQ(ticks, 1) << "one call fires the due timer and runs its tick";
 }
 
 // The receive handler shows a message box for the first chunk; while the box
