@@ -117,12 +117,10 @@ ScanStep ClockRead(EngineContext& ctx, const EchoHit& hit) {
 }
 
 ScanStep ClockRefused(EngineContext& ctx, const EchoHit&) {
-    if (ctx.state.Chain.SettingClock) {
-        // The clock the user asked for cannot be read; drop the request so a
-        // later refresh does not set the machine's clock unasked.
-        ctx.state.Chain.SettingClock = false;
-        return ScanStep::Continue;
-    }
+    // The clock the user asked for cannot be read; drop the request so a
+    // later refresh does not set the machine's clock unasked. The chain goes
+    // on as after any refused query.
+    ctx.state.Chain.SettingClock = false;
     SendAtCbc(ctx);
     return ScanStep::Continue;
 }
