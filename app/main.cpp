@@ -36,12 +36,18 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // The engine and its port: 4096-byte queues, polled on the event loop.
+    // The engine and its port: "COM2" at 19200 bit/s with RTS/CTS and the
+    // line check, 4096-byte queues, polled on the event loop. The options
+    // overwrite the line settings once they are loaded.
     ui::QtScheduler scheduler;
     platform::TermiosSerialDevice device;
     TSerialPortDriver port(device, scheduler);
+    port.SetPortName("COM2");
+    port.SetBaudRateValue(19200);
+    port.SetHwFlow(hfRTSCTS);
     port.SetInBufSize(4096);
     port.SetOutBufSize(4096);
+    port.SetCheckLineStatus(true);
     ui::TWindowHost host;
     PhoneEngine engine(port, scheduler, host);
 

@@ -125,6 +125,46 @@ TEST(AtWriters, EveryLineByteForByte) {
     }
 }
 
+// Every facility of both tables, and what each kind of facility carries.
+TEST(AtWriters, LockAndPasswordFacilityTables) {
+    const std::vector<std::string> lockLines = {
+        "AT+CLCK=\"CS\",1\r",          "AT+CLCK=\"PS\",1,9876\r",
+        "AT+CLCK=\"SC\",1,9876\r",     "AT+CLCK=\"FD\",1,9876\r",
+        "AT+CLCK=\"AO\",1,9876,7\r",   "AT+CLCK=\"OI\",1,9876,7\r",
+        "AT+CLCK=\"OX\",1,9876,7\r",   "AT+CLCK=\"AI\",1,9876,7\r",
+        "AT+CLCK=\"IR\",1,9876,7\r"};
+    for (int i = 1; i <= 9; ++i) {
+        EngineHarness h;
+        SendAtClck(h.ctx(), i, 1, 7, "9876");
+        EXPECT_EQ(h.Sent(), lockLines[static_cast<std::size_t>(i - 1)]) << i;
+    }
+    // Unlocking carries the same fields; a query carries none for any facility.
+    EXPECT_EQ(at::Clck(4, 0, 1, "1234"), "AT+CLCK=\"FD\",0,1234\r");
+    EXPECT_EQ(at::Clck(8, 0, 1, "1234"), "AT+CLCK=\"AI\",0,1234,1\r");
+    EXPECT_EQ(at::Clck(3, 2, 1, "1234"), "AT+CLCK=\"SC\",2\r");
+    EXPECT_EQ(at::Clck(1, 2, 1, "1234"), "AT+CLCK=\"CS\",2\r");
+
+    const std::vector<std::string> pwdFacilities = {"SC", "P2", "PS", "AO",
+                                                    "OI", "OX", "AI", "IR"};
+    for (int k = 1; k <= 8; ++k) {
+        EngineHarness h;
+        SendAtCpwd(h.ctx(), k, "0000", "1234");
+        EXPECT_EQ(h.Sent(), "AT+CPWD=\"" + pwdFacilities[static_cast<std::size_t>(k - 1)] +
+                                "\",0000,1234\r")
+            << k;
+    }
+}
+
+// The no-reply time follows the class for reason "2" whatever the mode that
+// carries a number; queries and erasures never carry it.
+TEST(AtWriters, DivertNoReplyTimeFollowsEveryNumberMode) {
+    EXPECT_EQ(at::Ccfc("2", "0911", "1", "30", 0), "AT+CCFC=2,0,\"0911\",,1,,,30\r");
+    EXPECT_EQ(at::Ccfc("2", "0911", "1", "30", 1), "AT+CCFC=2,1,\"0911\",,1,,,30\r");
+    EXPECT_EQ(at::Ccfc("3", "0911", "1", "30", 3), "AT+CCFC=3,3,\"0911\",,1\r");
+    EXPECT_EQ(at::Ccfc("2", "0911", "1", "30", 2), "AT+CCFC=2,2\r");
+    EXPECT_EQ(at::Ccfc("2", "0911", "1", "30", 4), "AT+CCFC=2,4\r");
+}
+
 TEST(AtWriters, CregFlagFollowsTheLastRegistrationCommand) {
     EngineHarness h;
     EXPECT_FALSE(h.state().Chain.CregSetSent);
