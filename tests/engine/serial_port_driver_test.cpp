@@ -86,6 +86,26 @@ TEST_F(SerialPortDriverTest, ConnectOpensTheNameAsItStandsAndAppliesTheSettings)
     EXPECT_EQ(port.CloseCount(), 1);
 }
 
+TEST_F(SerialPortDriverTest, DefaultLineSettingsHoldRtsOnAndDtrFollowsItsOption) {
+    ASSERT_TRUE(drv.Connect());
+    const LineSettings& s = port.Settings();
+    EXPECT_EQ(s.baud, 9600u);
+    EXPECT_EQ(s.dataBits, 8);
+    EXPECT_EQ(s.parity, Parity::None);
+    EXPECT_EQ(s.stopBits, StopBits::One);
+    EXPECT_EQ(s.hwFlow, HwFlow::NoneRtsOn);
+    EXPECT_FALSE(s.xonXoff);
+    EXPECT_TRUE(s.dtrOn);
+    EXPECT_EQ(s.xonLimit, 512u);  // a quarter of the 2048-byte receive buffer
+    drv.Disconnect();
+
+    drv.SetEnableDTROnOpen(false);
+    drv.SetHwFlow(hfNONE);
+    ASSERT_TRUE(drv.Connect());
+    EXPECT_FALSE(port.Settings().dtrOn);
+    EXPECT_EQ(port.Settings().hwFlow, HwFlow::None);
+}
+
 TEST_F(SerialPortDriverTest, ConnectFailsCleanly) {
     port.SetOpenResult(false);
     EXPECT_FALSE(drv.Connect());
