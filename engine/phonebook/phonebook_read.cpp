@@ -313,7 +313,15 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
         r.ReadCount += 1;
         std::string name = PhonebookTextFromGsm(line);
         const std::string number = ExtractQuoted(line);
-        if (name.empty()) name = FindNameByNumber(number, ctx.state.Phonebook.PhonebookList);
+        // A call without a name takes the stored name of the first phonebook
+        // record with exactly that number; its VIP "!" goes below, once.
+        if (name.empty()) {
+            for (const auto& e : ctx.state.Phonebook.PhonebookList)
+                if (e.Phone == number) {
+                    name = e.Name;
+                    break;
+                }
+        }
         if (const auto list = CallListOf(ctx.state.CurrentMemory)) {
             FillingListGuard filling(ctx.state);
             ctx.host.AddCallListRow(*list, DisplayName(name), number, kImageCall);

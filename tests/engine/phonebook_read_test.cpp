@@ -412,6 +412,21 @@ TEST(PhonebookReadScript, StorageAnswerWithoutNumbersChangesNothing) {
     EXPECT_THAT(h.host.dialogs, IsEmpty());
 }
 
+TEST(CallListReadScript, NameFromThePhonebookLosesOnlyItsVipMark) {
+    ScriptHarness h;
+    // The VIP entry "Wow!" is stored as "Wow!!".
+    h.engine.State().Phonebook.PhonebookList = {{"Ana", "0911", "SIM card", "001"},
+                                                {"Wow!!", "0933", "SIM card", "002"},
+                                                {"Other", "0933", "Mobile memory", "001"}};
+    RefreshCalls(h.engine.Context(), 7);
+    h.Receive("AT+CPBS=\"MC\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBS?\r\r\n+CPBS: \"MC\",1,10\r\n\r\nOK\r\n");
+    h.Receive("AT+CPBR=1\r\r\n+CPBR: 1,\"0933\",129,\"\"\r\n\r\nOK\r\n");
+    ASSERT_EQ(h.host.callRows.size(), 1u);
+    EXPECT_EQ(h.host.callRows[0].caption, "Wow!");
+    EXPECT_EQ(h.host.callRows[0].number, "0933");
+}
+
 TEST(PhonebookReadScript, ReadErrorClosesTheProgressWindow) {
     ScriptHarness h;
     h.host.progressVisible = true;
