@@ -1,4 +1,5 @@
 #include "engine/pdu/septets.h"
+#include "engine/receive/network_view.h"
 #include "engine/receive/unsolicited_codes.h"
 #include "exchange/formats/location_names.h"
 #include "tests/support/engine_harness.h"
@@ -148,7 +149,11 @@ TEST(ReceiveMessages, OverflowNoticeStates) {
     EXPECT_EQ(h.host.newSmsHint, "No new SMS messages!");
     h.Receive("^SMGO: 1\r\n");  // a single number is the state itself
     EXPECT_EQ(h.state().Indicators.SmsOverflowKind, 0);
+    EXPECT_EQ(h.state().Indicators.NewSmsPhase, 0);
     EXPECT_TRUE(h.ctx().timers.SmsOverflowTimer->IsActive());
+    EXPECT_EQ(h.host.newSmsHint,
+              "SMS memory is full!\r\rDelete messages you don't need, because\rnew messages "
+              "cannot be received!");
     h.Receive("^SMGO: 2,7\r\n");  // unknown state: nothing changes
     EXPECT_TRUE(h.ctx().timers.SmsOverflowTimer->IsActive());
 }
@@ -281,6 +286,29 @@ TEST(ReceiveNetwork, RegistrationNoticeFillsTheNetworkLabels) {
     EXPECT_FALSE(v.SaveNetLocEnabled);
     EXPECT_EQ(v.LokacijaLab, "from broadcast");
     std::filesystem::remove_all(dir);
+}
+
+TEST(ReceiveNetwork, CaptionWithoutALocationIsTheOperatorAlone) {
+    GeneralInfoView v;
+    v.OperLab = "HR VIP";
+    v.LokacijaLab = "  ";  // blank names count as none, but are shown as they are
+    v.StatMreLab = "Checked in.";
+    v.PrijemLab = "no reading";
+    UpdateNetLocCaption(v, NetLocVariant::Registration);
+    EXPECT_EQ(v.NetLocLab, "HR VIP");
+    EXPECT_EQ(v.NetLocHint,
+              "Network name:  HR VIP\rLocation name:    \rNetwork status:  Checked in.\r"
+              "Reception level:  ");
+    UpdateNetLocCaption(v, NetLocVariant::CellBroadcast);
+    EXPECT_EQ(v.NetLocLab, "HR VIP");
+
+    // A blank operator: the registration caption keeps it, the broadcast drops it.
+    v.OperLab = " ";
+    v.LokacijaLab = "Trg";
+    UpdateNetLocCaption(v, NetLocVariant::Registration);
+    EXPECT_EQ(v.NetLocLab, " :  Trg");
+    UpdateNetLocCaption(v, NetLocVariant::CellBroadcast);
+    EXPECT_EQ(v.NetLocLab, "Trg");
 }
 
 TEST(ReceiveNetwork, SolicitedAnswerWaitsForItsOk) {
