@@ -348,6 +348,31 @@ std::string WrittenPosition(std::string_view echo) {
     return text;
 }
 
+// The written line with the escapes of its name (a backslash and the two hex
+// digits of a GSM code: "\7E" for u diaeresis, "\22" for a double quote)
+// turned back into the codes, so that the name reads as the phone stores it.
+// A backslash is never a character of a name, so each one starts an escape.
+std::string WithNameEscapesDecoded(std::string_view line) {
+    auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    };
+    std::string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 2 < line.size() && hex(line[i + 1]) >= 0 &&
+            hex(line[i + 2]) >= 0) {
+            out.push_back(static_cast<char>(hex(line[i + 1]) * 16 + hex(line[i + 2])));
+            i += 2;
+        } else {
+            out.push_back(line[i]);
+        }
+    }
+    return out;
+}
+
 // Every free-position list rebuilt from the capacities, less the positions
 // of the records in the list.
 void RebuildFreePositions(PhonebookReadState& r, const std::vector<AListIme>& list) {
@@ -440,7 +465,8 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
                 *it = saved;
                 ReplaceInPhonebookCache(ctx, saved, static_cast<long>(it - list.begin()));
             }
-            const std::string name = DisplayName(PhonebookTextFromGsm(echo));
+            const std::string name =
+                DisplayName(PhonebookTextFromGsm(WithNameEscapesDecoded(echo)));
             const std::string number = ExtractQuoted(echo);
             if (!name.empty()) {
                 ctx.host.SetNameInSmsLists(name, number);

@@ -504,6 +504,25 @@ TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
     EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path).entries.size(), 1u);
 }
 
+TEST(PhonebookWrite, SavedNameWithEscapedCharactersReachesTheListsAsText) {
+    ScriptHarness h;
+    auto& s = h.engine.State();
+    s.PhonebookRead.SimFreePositions = {"001", "002", "003"};
+    s.Phonebook.WritePending = true;
+    // "M\xFCller \"Jr\"!" (a VIP entry) as the entry dialog writes it.
+    const std::string line = "AT+CPBW=3,\"0913\",129,\"M\\7Eller \\22Jr\\22!\"";
+    s.Phonebook.PendingWriteLine = line + "\r";
+    s.PhonebookRead.SavedEntry = {"M\xFCller \"Jr\"!", "0913", "SIM card", "003"};
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Receive(line + "\r\r\nOK\r\n");
+    ASSERT_EQ(h.host.smsNamePushes.size(), 1u);
+    EXPECT_EQ(h.host.smsNamePushes[0].name, "M\xFCller \"Jr\"");
+    EXPECT_EQ(h.host.smsNamePushes[0].number, "0913");
+    ASSERT_EQ(h.host.savedEntries.size(), 1u);
+    EXPECT_EQ(h.host.savedEntries[0].name, "M\xFCller \"Jr\"");
+    EXPECT_EQ(h.host.savedEntries[0].position, "003");
+}
+
 TEST(PhonebookWrite, MoveDeletesThenWritesInTheTargetMemory) {
     ScriptHarness h;
     auto& s = h.engine.State();
