@@ -29,8 +29,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName("Parlenko");
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Only a lock held by another copy refuses the start; a lock that cannot
+    // be made at all (say, an unwritable data folder) does not.
     platform::SingleInstanceLock instance;
-    if (!instance.TryAcquire(platform::InstanceLockPath())) {
+    if (!instance.TryAcquire(platform::InstanceLockPath()) && instance.HeldElsewhere()) {
         ui::ShowMessageDialog(nullptr, QStringLiteral("Parlenko"), QStringLiteral("Parlenko already active!"),
                               DialogKind::Error, DialogButtons::Ok);
         return 1;

@@ -18,10 +18,15 @@ public:
     // too). False when another process holds it or the file cannot be made.
     bool TryAcquire(const std::string& path);
     bool Held() const { return fd_ >= 0; }
+    // The last TryAcquire failed because another holder has the lock (not
+    // because the lock file could not be made or locked at all): only then is
+    // another copy running.
+    bool HeldElsewhere() const { return heldElsewhere_; }
     void Release();
 
 private:
     int fd_ = -1;
+    bool heldElsewhere_ = false;
 };
 
 // DataDir() + "parlenko.lock".

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -34,8 +35,21 @@ TEST_F(SingleInstanceTest, HeldLockIsRefusedUntilReleased) {
     SingleInstanceLock second;
     EXPECT_FALSE(second.TryAcquire(path_));
     EXPECT_FALSE(second.Held());
+    EXPECT_TRUE(second.HeldElsewhere()) << "another copy runs";
     first.Release();
     EXPECT_TRUE(second.TryAcquire(path_));
+    EXPECT_FALSE(second.HeldElsewhere());
+}
+
+TEST_F(SingleInstanceTest, ALockFileThatCannotBeMadeIsNoOtherCopy) {
+    // The data "folder" is a plain file: no lock file can be made below it.
+    const std::string blocker = dir_ + "/data";
+    std::FILE* f = std::fopen(blocker.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    SingleInstanceLock lock;
+    EXPECT_FALSE(lock.TryAcquire(blocker + "/parlenko.lock"));
+    EXPECT_FALSE(lock.HeldElsewhere()) << "the program starts all the same";
 }
 
 TEST_F(SingleInstanceTest, KilledHolderLeavesNoLockBehind) {
