@@ -98,6 +98,21 @@ TEST(MidiTrackStream, ChannelMessagesTakeOneOrTwoDataBytes) {
     }
 }
 
+TEST(MidiTrackStream, RecordsLieFifteenBytesApartInTheStreamMemory) {
+    // Note-on at tick 128, a one-byte program change, end of track.
+    const auto t = LoadEvents({0x81, 0x00, 0x90, 0x3C, 0x64, 0x00, 0xC5, 0x07, 0x00, 0xFF, 0x2F, 0x00});
+    ASSERT_EQ(t->EventCount(), 3);
+    EXPECT_EQ(t->Position(), 45) << "the position stands after the last record";
+    const std::uint8_t* m = t->Memory();
+    ASSERT_EQ(reinterpret_cast<const std::uint8_t*>(t->GetEvent(1)), m + 15);
+    // Tick (32-bit), Length (16-bit), Status, four data bytes, Link.
+    EXPECT_EQ(Bytes(m, m + 15), (Bytes{0x80, 0, 0, 0, 0, 0, 0x90, 0x3C, 0x64, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Bytes(m + 15, m + 26), (Bytes{0x80, 0, 0, 0, 0, 0, 0xC5, 0x07, 0, 0, 0}));
+    EXPECT_EQ(m[30 + 6], 0xFF);
+    EXPECT_EQ(m[30 + 4], 1) << "meta Length = data length + 1";
+    EXPECT_EQ(m[30 + 5], 0);
+}
+
 TEST(MidiTrackStream, RunningStatusNeedsAnEarlierChannelMessage) {
     EXPECT_EQ(LoadError({0x00, 0x3C, 0x40}), "Error in Running Status");
     // Neither a sysex nor a meta event gives a running status.
