@@ -1,5 +1,6 @@
 #include "ui/info_form.h"
 
+#include "components/widgets/url_label.h"
 #include "ui/artwork/artwork.h"
 #include "ui/window_placement.h"
 
@@ -57,22 +58,18 @@ TInfoForm::TInfoForm(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow) 
     auto* group = new QGroupBox(QString::fromUtf8(" Kontakt: "), this);
     group->setObjectName("GroupBox1");
     group->setGeometry(12, 146, kWidth - 24, 136);
-    const QColor link = artwork::kTeal.darker(120);
     AddLabel(group, "Label1", QString::fromUtf8("Autor:"), QRect(14, 24, 90, 16));
     AddLabel(group, "AutorLab", QString::fromUtf8("Parlenko projekt"), QRect(110, 24, 170, 16), true);
     AddLabel(group, "Label2", QString::fromUtf8("E-mail:"), QRect(14, 46, 90, 16));
-    EmailLab = AddLabel(group, "EmailLab", QString::fromUtf8("parlenko@example.org"), QRect(110, 46, 170, 16));
+    EmailLab = new widgets::TUrlLabel(QString::fromUtf8("parlenko@example.org"), group);
+    EmailLab->setObjectName("EmailLab");
+    EmailLab->setGeometry(110, 46, 170, 16);
+    EmailLab->UrlType = widgets::TUrlType::Mail;
     AddLabel(group, "Label3", QString::fromUtf8("Web:"), QRect(14, 68, 90, 16));
-    WebLab = AddLabel(group, "WebLab", QString::fromUtf8("www.example.org/parlenko"), QRect(110, 68, 170, 16));
-    for (QLabel* l : {EmailLab, WebLab}) {
-        QFont f = l->font();
-        f.setUnderline(true);
-        l->setFont(f);
-        QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, link);
-        l->setPalette(lp);
-        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    }
+    WebLab = new widgets::TUrlLabel(QString::fromUtf8("www.example.org/parlenko"), group);
+    WebLab->setObjectName("WebLab");
+    WebLab->setGeometry(110, 68, 170, 16);
+    WebLab->UrlType = widgets::TUrlType::Http;
     auto* line = new QFrame(group);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);

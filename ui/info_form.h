@@ -4,6 +4,9 @@
 #include <QDialog>
 
 class QLabel;
+namespace parlenko::widgets {
+class TUrlLabel;
+}
 class QPushButton;
 
 namespace parlenko::ui {
@@ -15,8 +18,8 @@ public:
 
     QLabel* Image1 = nullptr;
     QLabel* OpisLab = nullptr;
-    QLabel* EmailLab = nullptr;  // link labels of the contact group
-    QLabel* WebLab = nullptr;
+    widgets::TUrlLabel* EmailLab = nullptr;  // link labels of the contact group
+    widgets::TUrlLabel* WebLab = nullptr;
     QLabel* VerzijaLab = nullptr;
     QPushButton* ZatvoriBtn = nullptr;
 
