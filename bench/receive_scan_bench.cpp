@@ -10,6 +10,7 @@
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "tests/support/null_serial_device.h"
 
 #include <chrono>
 #include <cstdio>
@@ -19,26 +20,6 @@
 namespace {
 
 using namespace parlenko;
-
-class SinkDevice final : public ISerialDevice {
-public:
-    bool Open(const std::string&) override { return open_ = true; }
-    bool IsOpen() const override { return open_; }
-    bool Configure(const LineSettings&) override { return true; }
-    bool SetQueueSizes(std::size_t, std::size_t) override { return true; }
-    void Close() override { open_ = false; }
-    bool Purge(bool, bool) override { return true; }
-    std::optional<std::size_t> InQueue() override { return 0; }
-    std::optional<std::size_t> OutQueue() override { return 0; }
-    std::optional<LineSignals> ModemLines() override { return std::nullopt; }
-    std::ptrdiff_t Read(std::uint8_t*, std::size_t) override { return 0; }
-    std::ptrdiff_t Write(const std::uint8_t*, std::size_t n) override {
-        return static_cast<std::ptrdiff_t>(n);
-    }
-
-private:
-    bool open_ = false;
-};
 
 class QuietHost final : public IHost {
 public:
@@ -54,7 +35,7 @@ public:
 int main(int argc, char** argv) {
     const int entries = argc > 1 ? std::atoi(argv[1]) : 2000;
     VirtualScheduler clock;
-    SinkDevice device;
+    testing::NullSerialDevice device;
     TSerialPortDriver port(device, clock);
     QuietHost host;
     PhoneEngine engine(port, clock, host);

@@ -10,6 +10,7 @@
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "tests/support/null_serial_device.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,28 +20,6 @@
 namespace {
 
 using namespace parlenko;
-
-class NullDevice final : public ISerialDevice {
-public:
-    bool Open(const std::string&) override { return open_ = true; }
-    bool IsOpen() const override { return open_; }
-    bool Configure(const LineSettings&) override { return true; }
-    bool SetQueueSizes(std::size_t, std::size_t) override { return true; }
-    void Close() override { open_ = false; }
-    bool Purge(bool, bool) override { return true; }
-    std::optional<std::size_t> InQueue() override { return 0; }
-    std::optional<std::size_t> OutQueue() override { return 0; }
-    std::optional<LineSignals> ModemLines() override { return std::nullopt; }
-    std::ptrdiff_t Read(std::uint8_t*, std::size_t) override { return 0; }
-    std::ptrdiff_t Write(const std::uint8_t*, std::size_t size) override {
-        if (failWrites) return -1;
-        return static_cast<std::ptrdiff_t>(size);
-    }
-    bool failWrites = false;
-
-private:
-    bool open_ = false;
-};
 
 class NestingHost final : public IHost {
 public:
@@ -72,7 +51,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     VirtualScheduler clock;
-    NullDevice device;
+    testing::NullSerialDevice device;
     TSerialPortDriver port(device, clock);
     NestingHost host;
     PhoneEngine engine(port, clock, host);
