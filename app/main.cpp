@@ -2,6 +2,7 @@
 // options, the splash window, then the event loop until the main window
 // closes.
 
+#include "app/termination_signal.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "platform/serial/termios_serial_device.h"
@@ -78,6 +79,8 @@ int main(int argc, char** argv) {
 
     QObject::connect(&glavna, &ui::TGlavna::MainWindowClosed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    // SIGTERM closes the main window through its close query.
+    parlenko::app::TerminationSignal terminationSignal([&glavna] { glavna.close(); });
     glavna.show();
     const int result = app.exec();
     // The windows go before the engine: nothing may call the host afterwards.

@@ -1,0 +1,62 @@
+#include "app/termination_signal.h"
+
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace parlenko::app {
+namespace {
+
+// The pipe the handler writes into: [0] read by the event loop, [1] written
+// by the handler. One per process, as the signal disposition is.
+int g_pipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+    const int saved = errno;
+    const char byte = 1;
+    // A full pipe already holds a pending request: dropping the byte is fine.
+    [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
+    errno = saved;
+}
+
+void ClosePipe() {
+    for (int& fd : g_pipe) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+}
+
+}  // namespace
+
+TerminationSignal::TerminationSignal(std::function<void()> onSignal) : onSignal_(std::move(onSignal)) {
+    if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    struct sigaction sa {};
+    sa.sa_handler = OnTerminate;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    if (::sigaction(SIGTERM, &sa, nullptr) != 0) {
+        ClosePipe();
+        return;
+    }
+    notifier_ = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] { Drain(); });
+}
+
+TerminationSignal::~TerminationSignal() {
+    if (!notifier_) return;
+    std::signal(SIGTERM, SIG_DFL);
+    notifier_.reset();
+    ClosePipe();
+}
+
+void TerminationSignal::Drain() {
+    char buf[16];
+    bool signalled = false;
+    while (::read(g_pipe[0], buf, sizeof buf) > 0) signalled = true;
+    if (signalled && onSignal_) onSignal_();
+}
+
+}  // namespace parlenko::app

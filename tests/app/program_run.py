@@ -1,0 +1,238 @@
+#!/usr/bin/python3
+"""The whole program over a pseudo-terminal, as a user runs it.
+
+    program_run.py PARLENKO PHONESIM STATE_FILE
+
+1. The simulated phone serves "COM2" (the link ports/com2 in a fresh data
+   folder); the options say COM2, automatic connect, no splash window. The
+   program, started headless, must connect by itself and send the connect
+   chain and then the general-information chain, in order. SIGTERM (what a
+   desktop sends at logout) must close the main window through its close
+   query: "AT+CNMI=0,0,0,0" is the last command the phone receives, the
+   program exits 0 and the options file is saved.
+2. ports/com2 is a dangling link (no phone): the program reports
+   "Error connecting to COM2", keeps running, and closes on SIGTERM.
+3. The same with the close query answered No: the program keeps running and
+   leaves the options file alone.
+
+Message boxes answer themselves (PARLENKO_TEST_AUTOANSWER) and print
+"parlenko-message: caption | text" on standard error. Every wait is bounded
+and polls; every child is killed when the script ends, however it ends.
+"""
+import ctypes
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+CONNECT_CHAIN = ["ATZ", "ATZ", "ATE1", "AT+CMEE=1", "AT+CSCA?", "AT+CSMS=1", "AT+CNMI=1,1,0,2",
+                 "AT^SMGO=1", "AT+CLIP=1", "AT^SBNR=?", "AT+CMGF=0"]
+GENERAL_INFO_CHAIN = ["AT+CGMI", "AT+CGMM", "AT+CGMR", "AT+CPAS", "AT+CGSN", "AT+CIMI", "AT^SCID",
+                      "AT+CCLK?", "AT+CBC", "AT+COPS=0,0", "AT+COPS?", "AT+CREG=2", "AT+CREG?", "AT+CSQ"]
+NOTICES_OFF = "AT+CNMI=0,0,0,0"
+CONNECT_ERROR = ("parlenko-message: Error connecting to COM2 | "
+                 "Could not connect to serial port!\\r\\n\\r\\nCheck settings and try again!")
+CLOSE_QUERY = "parlenko-message: Close Parlenko | Do you really want to exit?"
+OPTIONS = "[Options]\nSerial Port=1\nAuto Connect=1\nSplash Screen=0\n"
+
+CHAIN_SECONDS = 20.0
+EXIT_SECONDS = 10.0
+
+_libc = ctypes.CDLL(None, use_errno=True)
+_children = []
+failures = []
+
+
+def die_with_parent():
+    # PR_SET_PDEATHSIG: a child must not outlive this script even when it is
+    # killed outright (a test time-out).
+    _libc.prctl(1, signal.SIGKILL)
+
+
+def start(args, env=None, **kw):
+    proc = subprocess.Popen(args, env=env, preexec_fn=die_with_parent, **kw)
+    _children.append(proc)
+    return proc
+
+
+def kill_children():
+    for proc in _children:
+        if proc.poll() is None:
+            proc.kill()
+            proc.wait()
+
+
+def on_signal(signum, _frame):
+    kill_children()
+    sys.exit(128 + signum)
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+    return condition
+
+
+def wait_for(predicate, seconds, step=0.05):
+    deadline = time.monotonic() + seconds
+    while True:
+        result = predicate()
+        if result or time.monotonic() >= deadline:
+            return result
+        time.sleep(step)
+
+
+def read(path):
+    try:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+    except FileNotFoundError:
+        return ""
+
+
+def logged_commands(log):
+    """The command lines phonesim received, in order (milliseconds cut off)."""
+    return [line.split("\t", 1)[1] for line in read(log).splitlines() if "\t" in line]
+
+
+def options_values(path):
+    values = {}
+    for line in read(path).splitlines():
+        if "=" in line:
+            key, value = line.split("=", 1)
+            values[urllib.parse.unquote(key.strip())] = value.strip()  # QSettings writes "Serial%20Port"
+    return values
+
+
+def make_home(tmp, name):
+    home = os.path.join(tmp, name)
+    os.makedirs(os.path.join(home, "ports"))
+    with open(os.path.join(home, "Parlenko.ini"), "w") as f:
+        f.write(OPTIONS)
+    return home
+
+
+def start_program(parlenko, home, answer, name):
+    env = dict(os.environ, PARLENKO_HOME=home, QT_QPA_PLATFORM="offscreen", PARLENKO_TEST_AUTOANSWER=answer)
+    env.pop("XDG_DATA_HOME", None)
+    stderr = os.path.join(os.path.dirname(home), name + ".stderr")
+    with open(stderr, "w") as err:
+        proc = start([parlenko], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=err)
+    return proc, stderr
+
+
+def stop_with_sigterm(proc):
+    proc.send_signal(signal.SIGTERM)
+    try:
+        return proc.wait(timeout=EXIT_SECONDS)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+def connected_run(parlenko, phonesim, state, tmp):
+    home = make_home(tmp, "connected")
+    link = os.path.join(home, "ports", "com2")
+    log = os.path.join(tmp, "phonesim.log")
+    sim = start([phonesim, "--state", state, "--link", link, "--log", log],
+                stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+    device = sim.stdout.readline().decode().strip()  # the link exists once this line is out
+    if not check(device.startswith("/dev/"), "phonesim printed no device: %r" % device):
+        return
+    ini = os.path.join(home, "Parlenko.ini")
+    proc, stderr = start_program(parlenko, home, "yes", "connected")
+
+    expected = CONNECT_CHAIN + GENERAL_INFO_CHAIN
+    wait_for(lambda: len(logged_commands(log)) >= len(expected) or proc.poll() is not None, CHAIN_SECONDS)
+    sent = logged_commands(log)
+    if not check(sent[:len(expected)] == expected,
+                 "connect and general-information chains: expected %r, got %r" % (expected, sent)):
+        return
+    if not check(proc.poll() is None, "the program ended by itself (status %s)" % proc.poll()):
+        return
+
+    status = stop_with_sigterm(proc)
+    check(status == 0, "SIGTERM: exit status %r, expected 0 within %g s" % (status, EXIT_SECONDS))
+    check(CLOSE_QUERY in read(stderr).splitlines(), "SIGTERM did not go through the close query")
+    # The phone may log the last line a moment after the program has gone.
+    wait_for(lambda: NOTICES_OFF in logged_commands(log), 2.0)
+    sent = logged_commands(log)
+    check(sent[-1:] == [NOTICES_OFF], "last command: %r, expected %r" % (sent[-3:], NOTICES_OFF))
+    values = options_values(ini)
+    # The program writes all sixteen values; the file only held three.
+    check(values.get("Device Check") == "1" and values.get("Refresh Interval") == "30",
+          "the options were not saved: %r" % values)
+    check(values.get("Serial Port") == "1" and values.get("Auto Connect") == "1" and
+          values.get("Splash Screen") == "0", "the saved options lost the chosen values: %r" % values)
+
+    sim.send_signal(signal.SIGTERM)
+    check(sim.wait(timeout=EXIT_SECONDS) == 0, "phonesim did not end cleanly")
+    check(not os.path.lexists(link), "phonesim left its link behind")
+
+
+def no_phone_run(parlenko, tmp, answer):
+    home = make_home(tmp, "nophone-" + answer)
+    os.symlink(os.path.join(tmp, "no-such-device"), os.path.join(home, "ports", "com2"))
+    ini = os.path.join(home, "Parlenko.ini")
+    proc, stderr = start_program(parlenko, home, answer, "nophone-" + answer)
+
+    shown = wait_for(lambda: CONNECT_ERROR in read(stderr).splitlines() or proc.poll() is not None, CHAIN_SECONDS)
+    if not check(CONNECT_ERROR in read(stderr).splitlines(),
+                 "no phone (%s): no connect error; stderr %r" % (answer, read(stderr))):
+        return
+    # The error box is answered; the program stays up, disconnected.
+    check(shown and not wait_for(lambda: proc.poll() is not None, 0.5),
+          "no phone (%s): the program ended after the connect error (status %s)" % (answer, proc.poll()))
+    if proc.poll() is not None:
+        return
+
+    if answer == "yes":
+        status = stop_with_sigterm(proc)
+        check(CLOSE_QUERY in read(stderr).splitlines(), "no phone: SIGTERM did not go through the close query")
+        check(status == 0, "no phone: exit status %r, expected 0 within %g s" % (status, EXIT_SECONDS))
+        check("Device Check" in options_values(ini), "no phone: the options were not saved: %r" % read(ini))
+    else:
+        proc.send_signal(signal.SIGTERM)
+        asked = wait_for(lambda: CLOSE_QUERY in read(stderr).splitlines(), EXIT_SECONDS)
+        check(asked, "close query answered No: SIGTERM did not ask")
+        check(asked and not wait_for(lambda: proc.poll() is not None, 0.5),
+              "close query answered No: the program ended (status %r)" % proc.poll())
+        check(read(ini) == OPTIONS, "close query answered No: the options file changed: %r" % read(ini))
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__)
+        return 2
+    parlenko, phonesim, state = sys.argv[1:4]
+    signal.signal(signal.SIGTERM, on_signal)
+    signal.signal(signal.SIGINT, on_signal)
+    tmp = tempfile.mkdtemp(prefix="parlenko-run-")
+    scenarios = [("connected, closed by SIGTERM", lambda: connected_run(parlenko, phonesim, state, tmp)),
+                 ("no phone, closed by SIGTERM", lambda: no_phone_run(parlenko, tmp, "yes")),
+                 ("no phone, close refused", lambda: no_phone_run(parlenko, tmp, "no"))]
+    try:
+        for name, run in scenarios:
+            before = len(failures)
+            started = time.monotonic()
+            run()
+            print("%s: %s (%.1f s)" % ("ok" if len(failures) == before else "FAILED", name,
+                                       time.monotonic() - started))
+    finally:
+        kill_children()
+        if failures:
+            for name in sorted(os.listdir(tmp)):
+                path = os.path.join(tmp, name)
+                if os.path.isfile(path):
+                    print("--- %s\n%s" % (name, read(path).rstrip()))
+        shutil.rmtree(tmp, ignore_errors=True)
+    for f in failures:
+        print("FAIL:", f)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

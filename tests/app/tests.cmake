@@ -1,0 +1,10 @@
+# The real program against the simulated phone over a pseudo-terminal: the
+# automatic connect and its command chains, SIGTERM closing through the close
+# query, a missing phone. Needs the windows (not built with the UI off); the
+# program reads the pictures that parlenko_images draws beside it.
+if(TARGET parlenko AND TARGET phonesim)
+  add_test(NAME parlenko_program_run
+           COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/program_run.py
+                   $<TARGET_FILE:parlenko> $<TARGET_FILE:phonesim> ${PROJECT_SOURCE_DIR}/tests/data/s45.state)
+  set_tests_properties(parlenko_program_run PROPERTIES LABELS "program" TIMEOUT 120)
+endif()
