@@ -161,6 +161,8 @@ def connected_run(parlenko, phonesim, state, tmp):
     wait_for(lambda: NOTICES_OFF in logged_commands(log), 2.0)
     sent = logged_commands(log)
     check(sent[-1:] == [NOTICES_OFF], "last command: %r, expected %r" % (sent[-3:], NOTICES_OFF))
+    # Nothing else in between: no second chain, no stray command.
+    check(sent == expected + [NOTICES_OFF], "whole command log: %r" % sent)
     values = options_values(ini)
     # The program writes all sixteen values; the file only held three.
     check(values.get("Device Check") == "1" and values.get("Refresh Interval") == "30",
