@@ -2,7 +2,6 @@
 
 #include "ui/artwork/artwork.h"
 #include "ui/text_codec.h"
-#include "ui/window_placement.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -27,16 +26,11 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 }  // namespace
 
-TCitamForm::TCitamForm(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow) {
+TCitamForm::TCitamForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setObjectName("CitamForm");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(kWidth, kHeight);
-    setFont(artwork::UiFont(8.5));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, artwork::kCream);
-    setPalette(pal);
-    setAutoFillBackground(true);
 
     CitamSlika = new QWidget(this);
     CitamSlika->setObjectName("CitamSlika");
@@ -93,11 +87,6 @@ void TCitamForm::ShowProgress() {
     if (!isVisible()) show();
     raise();
     CitamSlika->update();
-}
-
-void TCitamForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    CenterOnWindow(this, main_);
 }
 
 void TCitamForm::done(int result) {

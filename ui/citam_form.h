@@ -6,8 +6,7 @@
 // operation, the time-out or the user, always ends the busy state.
 
 #include "engine/session/progress_window.h"
-
-#include <QDialog>
+#include "ui/small_window.h"
 
 #include <functional>
 
@@ -16,7 +15,7 @@ class QProgressBar;
 
 namespace parlenko::ui {
 
-class TCitamForm : public QDialog {
+class TCitamForm : public TSmallWindow {
     Q_OBJECT
 public:
     explicit TCitamForm(QWidget* mainWindow = nullptr);
@@ -48,13 +47,11 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CitamSlikaPaint();
-    QWidget* main_;
     std::function<int()> mode_;
     std::function<void()> onClosed_;
 };

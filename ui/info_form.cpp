@@ -2,7 +2,6 @@
 
 #include "components/widgets/url_label.h"
 #include "ui/artwork/artwork.h"
-#include "ui/window_placement.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -30,18 +29,13 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const Q
 
 }  // namespace
 
-TInfoForm::TInfoForm(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow) {
+TInfoForm::TInfoForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setObjectName("InfoForm");
     setWindowTitle(QString::fromUtf8("O programu . . ."));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint);
     setModal(true);
     setFixedSize(kWidth, kHeight);
-    setFont(artwork::UiFont(8.5));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, artwork::kCream);
-    setPalette(pal);
-    setAutoFillBackground(true);
 
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
@@ -82,11 +76,6 @@ TInfoForm::TInfoForm(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow) 
     ZatvoriBtn->setGeometry((kWidth - 90) / 2, kHeight - 40, 90, 27);
     ZatvoriBtn->setDefault(true);
     connect(ZatvoriBtn, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TInfoForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    CenterOnWindow(this, main_);
 }
 
 }  // namespace parlenko::ui

@@ -1,7 +1,7 @@
 #pragma once
 // The about box: picture band, what the program is for, contact and version.
 
-#include <QDialog>
+#include "ui/small_window.h"
 
 class QLabel;
 namespace parlenko::widgets {
@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace parlenko::ui {
 
-class TInfoForm : public QDialog {
+class TInfoForm : public TSmallWindow {
     Q_OBJECT
 public:
     explicit TInfoForm(QWidget* mainWindow = nullptr);
@@ -22,12 +22,6 @@ public:
     widgets::TUrlLabel* WebLab = nullptr;
     QLabel* VerzijaLab = nullptr;
     QPushButton* ZatvoriBtn = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    QWidget* main_;
 };
 
 }  // namespace parlenko::ui

@@ -1,6 +1,6 @@
 #include "ui/message_dialog.h"
 
-#include "ui/artwork/artwork.h"
+#include "ui/small_window.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
@@ -49,11 +49,7 @@ TMessageDialog::TMessageDialog(QWidget* parent, const QString& caption, const QS
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFont(artwork::UiFont(8.5));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, artwork::kCream);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    ApplyWindowLook(this);
 
     auto* icon = new QLabel(this);
     icon->setObjectName("Image");

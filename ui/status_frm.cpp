@@ -1,7 +1,6 @@
 #include "ui/status_frm.h"
 
 #include "ui/artwork/artwork.h"
-#include "ui/window_placement.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -10,17 +9,12 @@
 
 namespace parlenko::ui {
 
-TStatusFrm::TStatusFrm(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow) {
+TStatusFrm::TStatusFrm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setObjectName("StatusFrm");
     setWindowTitle(QString::fromUtf8("Statusne poruke . . ."));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(244, 113);
-    setFont(artwork::UiFont(8.5));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, artwork::kCream);
-    setPalette(pal);
-    setAutoFillBackground(true);
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName("GroupBox1");
@@ -58,11 +52,6 @@ void TStatusFrm::ShowStatusMessage(const QString& text) {
 void TStatusFrm::CloseTimerTimer() {
     CloseTimer->stop();
     close();
-}
-
-void TStatusFrm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    CenterOnWindow(this, main_);
 }
 
 }  // namespace parlenko::ui

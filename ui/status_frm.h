@@ -2,7 +2,7 @@
 // The status notice: a small window that announces a success for a few
 // seconds ("Status Messages Interval") when "Show Status Messages" is set.
 
-#include <QDialog>
+#include "ui/small_window.h"
 
 #include <functional>
 
@@ -12,7 +12,7 @@ class QTimer;
 
 namespace parlenko::ui {
 
-class TStatusFrm : public QDialog {
+class TStatusFrm : public TSmallWindow {
     Q_OBJECT
 public:
     explicit TStatusFrm(QWidget* mainWindow = nullptr);
@@ -30,11 +30,7 @@ public:
     QLabel* PorukaLab = nullptr;
     QTimer* CloseTimer = nullptr;  // interval = "Status Messages Interval" x 1000 ms
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    QWidget* main_;
     std::function<bool()> enabled_;
 };
 
