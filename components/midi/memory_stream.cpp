@@ -31,13 +31,18 @@ std::int64_t TCustomMemoryStream::Seek(std::int64_t offset, int origin) {
     return position_;
 }
 
-std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
+std::size_t TCustomMemoryStream::WriteGrowing(const void* buffer, std::size_t count,
+                                              const std::function<void(std::int64_t)>& grow) {
     if (position_ < 0 || count == 0) return 0;
     const std::int64_t end = position_ + static_cast<std::int64_t>(count);
-    if (end > Size()) SetSize(end);
+    if (end > Size()) grow(end);
     std::memcpy(Memory() + position_, buffer, count);
     position_ = end;
     return count;
+}
+
+std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
+    return WriteGrowing(buffer, count, [this](std::int64_t end) { SetSize(end); });
 }
 
 void TMemoryStream::SetSize(std::int64_t newSize) {

@@ -5,6 +5,7 @@
 #include "components/midi/stream.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ public:
 
 protected:
     void SetPointer(std::uint8_t* memory, std::int64_t size);
+    // Writes the bytes at the position and moves past them; grow(end) is
+    // called first when they would pass the end of the stream.
+    std::size_t WriteGrowing(const void* buffer, std::size_t count,
+                             const std::function<void(std::int64_t)>& grow);
     std::int64_t position_ = 0;
 
 private:

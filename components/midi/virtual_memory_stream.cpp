@@ -1,6 +1,5 @@
 #include "components/midi/virtual_memory_stream.h"
 
-#include <cstring>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -74,12 +73,7 @@ void TVirtualMemoryStream::SetSize(std::int64_t newSize) {
 }
 
 std::size_t TVirtualMemoryStream::Write(const void* buffer, std::size_t count) {
-    if (position_ < 0 || count == 0) return 0;
-    const std::int64_t end = position_ + static_cast<std::int64_t>(count);
-    if (end > Size()) SetSize(end);
-    std::memcpy(Memory() + position_, buffer, count);
-    position_ = end;
-    return count;
+    return WriteGrowing(buffer, count, [this](std::int64_t end) { SetSize(end); });
 }
 
 }  // namespace parlenko::midi
