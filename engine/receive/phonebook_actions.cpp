@@ -65,6 +65,15 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
+// A memory the phone does not have: it holds nothing, is not loaded, and the
+// read goes on with the next memory.
+void SkipAbsentMemory(EngineContext& ctx, int& capacity, int& used, bool& loaded, int nextMemory) {
+    capacity = 0;
+    used = 0;
+    RefreshPhonebook(ctx, nextMemory);
+    loaded = false;
+}
+
 // "ERROR" to a memory selection: a pending write or delete failed; for a
 // read the memory is absent and the read goes on with the next one. After
 // the service numbers, the last memory, the read ends as after any other
@@ -80,24 +89,9 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     }
     const int kind = PhonebookMemoryKind(state.CurrentMemory);
     switch (kind) {
-    case 1:
-        r.SimCapacity = 0;
-        r.SimUsed = 0;
-        RefreshPhonebook(ctx, 2);
-        r.SimLoaded = false;
-        break;
-    case 2:
-        r.PhoneCapacity = 0;
-        r.PhoneUsed = 0;
-        RefreshPhonebook(ctx, 3);
-        r.PhoneLoaded = false;
-        break;
-    case 3:
-        r.OwnCapacity = 0;
-        r.OwnUsed = 0;
-        RefreshPhonebook(ctx, 4);
-        r.OwnLoaded = false;
-        break;
+    case 1: SkipAbsentMemory(ctx, r.SimCapacity, r.SimUsed, r.SimLoaded, 2); break;
+    case 2: SkipAbsentMemory(ctx, r.PhoneCapacity, r.PhoneUsed, r.PhoneLoaded, 3); break;
+    case 3: SkipAbsentMemory(ctx, r.OwnCapacity, r.OwnUsed, r.OwnLoaded, 4); break;
     case 4:
         r.ServiceCapacity = 0;
         r.ServiceLoaded = false;
