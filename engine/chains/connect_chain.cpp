@@ -19,23 +19,12 @@ ScanStep EndsExchange(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-// The echo is blanked; nothing follows.
-ScanStep ChainStops(EngineContext&, const EchoHit&) { return ScanStep::Continue; }
-
-ScanStep AfterEchoOn(EngineContext& ctx, const EchoHit&) {
-    SendAtCmee(ctx);
-    return ScanStep::Continue;
-}
+void QuerySmsCentre(EngineContext& ctx) { SendAtCsca(ctx, 1); }
 
 ScanStep AfterCmeeOk(EngineContext& ctx, const EchoHit&) {
-    SendAtCsca(ctx, 1);
+    QuerySmsCentre(ctx);
     // A new connection: the SMS centre's answer continues the connect chain.
     ctx.state.Chain.ReadingOtherSettings = false;
-    return ScanStep::Continue;
-}
-
-ScanStep AfterCmeeError(EngineContext& ctx, const EchoHit&) {
-    SendAtCsca(ctx, 1);
     return ScanStep::Continue;
 }
 
@@ -74,21 +63,6 @@ ScanStep AfterCsms(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-ScanStep AfterCnmi(EngineContext& ctx, const EchoHit&) {
-    SendAtSmgo(ctx);
-    return ScanStep::Continue;
-}
-
-ScanStep AfterSmgo(EngineContext& ctx, const EchoHit&) {
-    SendAtClip(ctx);
-    return ScanStep::Continue;
-}
-
-ScanStep AfterClip(EngineContext& ctx, const EchoHit&) {
-    SendAtSbnrTest(ctx);
-    return ScanStep::Continue;
-}
-
 ScanStep AfterSbnrOk(EngineContext& ctx, const EchoHit& hit) {
     auto& caps = ctx.state.Capabilities;
     caps.AppointmentSlots = ParseSbnrVcsRange(hit.answer);
@@ -100,11 +74,6 @@ ScanStep AfterSbnrOk(EngineContext& ctx, const EchoHit& hit) {
     caps.LogosIndex = 0;
     caps.SaveLogoMemIndex = 0;
     ctx.host.ObjectCapabilitiesChanged(caps);
-    SendAtCmgf(ctx);
-    return ScanStep::Continue;
-}
-
-ScanStep AfterSbnrError(EngineContext& ctx, const EchoHit&) {
     SendAtCmgf(ctx);
     return ScanStep::Continue;
 }
@@ -126,11 +95,6 @@ ScanStep AfterCmgfOk(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-ScanStep AfterCmgfError(EngineContext& ctx, const EchoHit&) {
-    AfterMessageFormat(ctx);
-    return ScanStep::Continue;
-}
-
 constexpr std::array kClosing = {
     //         echo                compare    at  on "OK"        on "ERROR"
     EchoAction{"AT+CNMI=0,0,0,0",  W::Whole,  2,  EndsExchange,  nullptr},
@@ -138,18 +102,18 @@ constexpr std::array kClosing = {
 };
 
 constexpr std::array kConnect = {
-    //         echo                compare    at  on "OK"        on "ERROR"
-    EchoAction{"ATE1",             W::Whole,  2,  AfterEchoOn,   ChainStops},
-    EchoAction{"AT+CMEE=1",        W::Whole,  2,  AfterCmeeOk,   AfterCmeeError},
-    EchoAction{"AT+CSCA?",         W::Whole,  4,  AfterCscaOk,   AfterCscaError},
-    EchoAction{"AT+CSMS=1",        W::Whole,  4,  AfterCsms,     AfterCsms},
-    EchoAction{"AT+CNMI=1,1,0,2",  W::Whole,  2,  AfterCnmi,     AfterCnmi},
-    EchoAction{"AT+CNMI=1,1,2,2",  W::Whole,  2,  AfterCnmi,     AfterCnmi},
-    EchoAction{"AT^SMGO=1",        W::Whole,  2,  AfterSmgo,     AfterSmgo},
-    EchoAction{"AT+CLIP=1",        W::Whole,  2,  AfterClip,     AfterClip},
-    EchoAction{"AT^SBNR=?",        W::Whole,  4,  AfterSbnrOk,   AfterSbnrError},
-    EchoAction{"AT+CMGF=0",        W::Whole,  2,  AfterCmgfOk,   AfterCmgfError},
-    EchoAction{"AT+CSCB=1",        W::Whole,  2,  EndsExchange,  ChainStops},
+    //         echo                compare    at  on "OK"                on "ERROR"
+    EchoAction{"ATE1",             W::Whole,  2,  Then<SendAtCmee>,      ChainStops},
+    EchoAction{"AT+CMEE=1",        W::Whole,  2,  AfterCmeeOk,           Then<QuerySmsCentre>},
+    EchoAction{"AT+CSCA?",         W::Whole,  4,  AfterCscaOk,           AfterCscaError},
+    EchoAction{"AT+CSMS=1",        W::Whole,  4,  AfterCsms,             AfterCsms},
+    EchoAction{"AT+CNMI=1,1,0,2",  W::Whole,  2,  Then<SendAtSmgo>,      Then<SendAtSmgo>},
+    EchoAction{"AT+CNMI=1,1,2,2",  W::Whole,  2,  Then<SendAtSmgo>,      Then<SendAtSmgo>},
+    EchoAction{"AT^SMGO=1",        W::Whole,  2,  Then<SendAtClip>,      Then<SendAtClip>},
+    EchoAction{"AT+CLIP=1",        W::Whole,  2,  Then<SendAtSbnrTest>,  Then<SendAtSbnrTest>},
+    EchoAction{"AT^SBNR=?",        W::Whole,  4,  AfterSbnrOk,           Then<SendAtCmgf>},
+    EchoAction{"AT+CMGF=0",        W::Whole,  2,  AfterCmgfOk,           Then<AfterMessageFormat>},
+    EchoAction{"AT+CSCB=1",        W::Whole,  2,  EndsExchange,          ChainStops},
 };
 
 }  // namespace

@@ -55,6 +55,15 @@ struct EchoAction {
     EchoBlanking blanking = EchoBlanking::EchoAndAnswer;
 };
 
+// Actions that only move a chain on: `Then<Next>` sends the chain's next
+// command; `ChainStops` sends nothing (the runner has blanked the echo).
+template <void (*Next)(EngineContext&)>
+ScanStep Then(EngineContext& ctx, const EchoHit&) {
+    Next(ctx);
+    return ScanStep::Continue;
+}
+inline ScanStep ChainStops(EngineContext&, const EchoHit&) { return ScanStep::Continue; }
+
 // True when entry `entry` holds the echo `text` by `compare`; false outside
 // the list.
 bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompare compare);

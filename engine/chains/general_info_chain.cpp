@@ -22,23 +22,29 @@ using W = EchoCompare;
 GeneralInfoView& View(EngineContext& ctx) { return ctx.state.GeneralInfo; }
 void Changed(EngineContext& ctx) { ctx.host.GeneralInfoChanged(ctx.state.GeneralInfo); }
 
-// A refused query keeps its label; the chain goes on with `Next`.
-template <void (*Next)(EngineContext&)>
-ScanStep Then(EngineContext& ctx, const EchoHit&) {
+// An answer that fills one label: the label takes Parse(answer), the host is
+// told, and the chain goes on with `Next`. (A refused query keeps its label:
+// `Then<Next>`.)
+template <std::string GeneralInfoView::*Label, std::string (*Parse)(std::string_view),
+          void (*Next)(EngineContext&)>
+ScanStep Fill(EngineContext& ctx, const EchoHit& hit) {
+    View(ctx).*Label = Parse(hit.answer);
+    Changed(ctx);
     Next(ctx);
     return ScanStep::Continue;
 }
+
+std::string AsIs(std::string_view answer) { return std::string(answer); }
+// The revision: what stands before the first comma.
+std::string UpToComma(std::string_view answer) { return std::string(answer.substr(0, answer.find(','))); }
+// The SIM identity after "^SCID: ".
+std::string AfterScidPrefix(std::string_view answer) { return CopyFrom(answer, 8); }
 
 void QueryClock(EngineContext& ctx) { SendAtCclk(ctx, 1); }
 void SetRegistration2(EngineContext& ctx) { SendAtCregSet(ctx, 2); }
 void SetRegistration1(EngineContext& ctx) { SendAtCregSet(ctx, 1); }
 
-ScanStep MakerRead(EngineContext& ctx, const EchoHit& hit) {
-    View(ctx).ProLab = hit.answer;
-    Changed(ctx);
-    SendAtCgmm(ctx);
-    return ScanStep::Continue;
-}
+constexpr auto MakerRead = Fill<&GeneralInfoView::ProLab, AsIs, SendAtCgmm>;
 
 ScanStep ModelRead(EngineContext& ctx, const EchoHit& hit) {
     auto& v = View(ctx);
@@ -52,20 +58,8 @@ ScanStep ModelRead(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-ScanStep RevisionRead(EngineContext& ctx, const EchoHit& hit) {
-    const auto comma = hit.answer.find(',');
-    View(ctx).SoftLab = hit.answer.substr(0, comma);
-    Changed(ctx);
-    SendAtCpas(ctx);
-    return ScanStep::Continue;
-}
-
-ScanStep ActivityRead(EngineContext& ctx, const EchoHit& hit) {
-    View(ctx).StatMobLab = ParseCpas(hit.answer);
-    Changed(ctx);
-    SendAtCgsn(ctx);
-    return ScanStep::Continue;
-}
+constexpr auto RevisionRead = Fill<&GeneralInfoView::SoftLab, UpToComma, SendAtCpas>;
+constexpr auto ActivityRead = Fill<&GeneralInfoView::StatMobLab, ParseCpas, SendAtCgsn>;
 
 ScanStep ImeiRead(EngineContext& ctx, const EchoHit& hit) {
     auto& v = View(ctx);
@@ -78,19 +72,8 @@ ScanStep ImeiRead(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-ScanStep ImsiRead(EngineContext& ctx, const EchoHit& hit) {
-    View(ctx).ImsiLab = hit.answer;
-    Changed(ctx);
-    SendAtScid(ctx);
-    return ScanStep::Continue;
-}
-
-ScanStep SimIdRead(EngineContext& ctx, const EchoHit& hit) {
-    View(ctx).SimIdLab = CopyFrom(hit.answer, 8);  // after "^SCID: "
-    Changed(ctx);
-    SendAtCclk(ctx, 1);
-    return ScanStep::Continue;
-}
+constexpr auto ImsiRead = Fill<&GeneralInfoView::ImsiLab, AsIs, SendAtScid>;
+constexpr auto SimIdRead = Fill<&GeneralInfoView::SimIdLab, AfterScidPrefix, QueryClock>;
 
 // "Phone to PC" on the settings page asked for the clock: set the machine's
 // clock from it; the chain stops here.

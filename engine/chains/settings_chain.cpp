@@ -80,8 +80,6 @@ ScanStep Query(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-ScanStep Ends(EngineContext&, const EchoHit&) { return ScanStep::Continue; }
-
 void QueryPrice(EngineContext& ctx, int, int) { SendAtCpuc(ctx, 1); }
 
 constexpr std::array kSettings = {
@@ -89,7 +87,7 @@ constexpr std::array kSettings = {
     EchoAction{"AT+CALM?",  W::Whole,  4,  AlertRead,      Query<SendAtCvib>},
     EchoAction{"AT+CVIB?",  W::Whole,  4,  VibrationRead,  Query<SendAtCrsl>},
     EchoAction{"AT+CRSL?",  W::Whole,  4,  RingerRead,     Query<QueryPrice>},
-    EchoAction{"AT+CPUC?",  W::Whole,  4,  PriceRead,      Ends},
+    EchoAction{"AT+CPUC?",  W::Whole,  4,  PriceRead,      ChainStops},
 };
 
 }  // namespace
