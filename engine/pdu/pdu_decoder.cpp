@@ -243,6 +243,15 @@ std::string WithoutLineBreaks(std::string_view pdu) {
     return s;
 }
 
+// The start of every message: the service centre, then the first octet,
+// whose user-data-header flag is kept. nullopt when the message ends before it.
+std::optional<int> ReadStart(DecodedPdu& r, HexCursor& c) {
+    r.PduSmsc = ServiceCentreName(ReadServiceCentre(c));
+    const auto fo = c.Octet();
+    if (fo) r.PduUdhi = (*fo & 0x40) != 0;
+    return fo;
+}
+
 }  // namespace
 
 PduCoding CodingOfDcs(int dcs) {
@@ -298,10 +307,8 @@ DecodedPdu DecodeSmsPdu(std::string_view pdu, const PduNameLookup& findNameByNum
     DecodedPdu r;
     std::string text = WithoutLineBreaks(pdu);
     HexCursor c(text);
-    r.PduSmsc = ServiceCentreName(ReadServiceCentre(c));
-    auto fo = c.Octet();
+    const auto fo = ReadStart(r, c);
     if (!fo) return r;
-    r.PduUdhi = (*fo & 0x40) != 0;
     r.PduStatusReport = (*fo & 0x02) != 0;
     if (r.PduStatusReport) {
         c.Octet();  // message reference
@@ -316,10 +323,8 @@ DecodedPdu DecodeStoredSubmitPdu(std::string_view pdu) {
     DecodedPdu r;
     std::string text = WithoutLineBreaks(pdu);
     HexCursor c(text);
-    r.PduSmsc = ServiceCentreName(ReadServiceCentre(c));
-    auto fo = c.Octet();
+    const auto fo = ReadStart(r, c);
     if (!fo) return r;
-    r.PduUdhi = (*fo & 0x40) != 0;
     int validityFormat = (*fo >> 3) & 0x03;  // 0 none, 2 relative, 1 enhanced, 3 absolute
     r.PduNoValidity = validityFormat == 0;
 
