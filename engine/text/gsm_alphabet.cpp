@@ -67,6 +67,28 @@ bool IsKeptSmsCode(unsigned char code) {
     return GsmToAnsi(code).has_value();
 }
 
+// GSM text back to Windows-1252: the euro sequence becomes the euro sign, a
+// code of the GSM table its character, any other byte stays as it is. With
+// smsOnly, codes an SMS may not carry are dropped.
+std::string AnsiFromGsm(std::string_view gsm, bool smsOnly) {
+    std::string out;
+    out.reserve(gsm.size());
+    for (std::size_t i = 0; i < gsm.size(); ++i) {
+        if (IsEuroSequence(gsm, i)) {
+            out += static_cast<char>(kEuro);
+            ++i;
+            continue;
+        }
+        auto code = static_cast<unsigned char>(gsm[i]);
+        if (smsOnly && !IsKeptSmsCode(code)) continue;
+        if (auto ansi = GsmToAnsi(code))
+            out += static_cast<char>(*ansi);
+        else
+            out += gsm[i];
+    }
+    return out;
+}
+
 }  // namespace
 
 CharSet MakeTextCharSet() {
@@ -136,41 +158,10 @@ std::string PhonebookTextFromGsm(std::string_view line) {
     // Drop the closing quote; a line cut short has none and keeps its last character.
     if (!name.empty() && name.back() == '"') name.remove_suffix(1);
 
-    std::string out;
-    out.reserve(name.size());
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (IsEuroSequence(name, i)) {
-            out += static_cast<char>(kEuro);
-            ++i;
-            continue;
-        }
-        auto code = static_cast<unsigned char>(name[i]);
-        if (auto ansi = GsmToAnsi(code))
-            out += static_cast<char>(*ansi);
-        else
-            out += name[i];
-    }
-    return out;
+    return AnsiFromGsm(name, false);
 }
 
-std::string SmsTextFromGsm(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsEuroSequence(text, i)) {
-            out += static_cast<char>(kEuro);
-            ++i;
-            continue;
-        }
-        auto code = static_cast<unsigned char>(text[i]);
-        if (!IsKeptSmsCode(code)) continue;
-        if (auto ansi = GsmToAnsi(code))
-            out += static_cast<char>(*ansi);
-        else
-            out += text[i];
-    }
-    return out;
-}
+std::string SmsTextFromGsm(std::string_view text) { return AnsiFromGsm(text, true); }
 
 std::string EscapeGsmText(std::string_view name) {
     std::string out;
