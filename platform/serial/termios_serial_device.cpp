@@ -17,6 +17,18 @@ namespace {
 constexpr cc_t kXon = 17;   // DC1
 constexpr cc_t kXoff = 19;  // DC3
 
+// One read or write on the non-blocking descriptor: the bytes moved, 0 when
+// nothing can move now, -1 on error; a call a signal interrupted is repeated.
+template <class Io>
+std::ptrdiff_t NonBlocking(Io io) {
+    for (;;) {
+        const ssize_t n = io();
+        if (n >= 0) return n;
+        if (errno == EINTR) continue;
+        return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
+    }
+}
+
 struct SpeedEntry {
     std::uint32_t baud;
     speed_t code;
@@ -157,22 +169,12 @@ std::optional<LineSignals> TermiosSerialDevice::ModemLines() {
 
 std::ptrdiff_t TermiosSerialDevice::Read(std::uint8_t* buffer, std::size_t size) {
     if (fd_ < 0) return -1;
-    for (;;) {
-        const ssize_t n = ::read(fd_, buffer, size);
-        if (n >= 0) return n;
-        if (errno == EINTR) continue;
-        return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
-    }
+    return NonBlocking([&] { return ::read(fd_, buffer, size); });
 }
 
 std::ptrdiff_t TermiosSerialDevice::Write(const std::uint8_t* data, std::size_t size) {
     if (fd_ < 0) return -1;
-    for (;;) {
-        const ssize_t n = ::write(fd_, data, size);
-        if (n >= 0) return n;
-        if (errno == EINTR) continue;
-        return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
-    }
+    return NonBlocking([&] { return ::write(fd_, data, size); });
 }
 
 void TermiosSerialDevice::WaitWritable(int ms) {
