@@ -95,8 +95,7 @@ void Phone::SetRegistration(std::int64_t nowMs, int status, std::string lac, std
     }
 }
 
-Phone::Answer Phone::CallCommand(const Command& c, std::int64_t nowMs, bool& known) {
-    known = true;
+std::optional<Phone::Answer> Phone::CallCommand(const Command& c, std::int64_t nowMs) {
     Answer ok;
     const std::string& n = c.name;
     if (n == "D") {
@@ -187,8 +186,7 @@ Phone::Answer Phone::CallCommand(const Command& c, std::int64_t nowMs, bool& kno
         if (it != state_.phonebooks.end()) it->second.entries.clear();
         return ok;
     }
-    known = false;
-    return Error();
+    return std::nullopt;  // not a command of this group
 }
 
 }  // namespace phonesim

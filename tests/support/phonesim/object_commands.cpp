@@ -13,14 +13,10 @@ using namespace detail;
 
 // ---------------------------------------------------------------- binary objects
 
-Phone::Answer Phone::ObjectCommand(const Command& c, bool& known) {
-    known = true;
+std::optional<Phone::Answer> Phone::ObjectCommand(const Command& c) {
     Answer ok;
     const std::string& n = c.name;
-    if (n != "^SBNR" && n != "^SBNW") {
-        known = false;
-        return Error();
-    }
+    if (n != "^SBNR" && n != "^SBNW") return std::nullopt;  // not a command of this group
     auto params = ParseParams(c.args);
     if (c.form == Command::Test) {
         std::string list;

@@ -163,14 +163,15 @@ private:
     Answer FinishBody(const Command& c, const std::string& body, std::int64_t nowMs);
     static std::vector<Param> ParseParams(std::string_view args);
 
-    // Command groups (phone_commands.cpp).
+    // Command groups (phone_commands.cpp). Each group answers the commands it
+    // knows; nullopt: not one of its commands.
     Answer BasicCommand(const Command& c, std::int64_t nowMs);
-    Answer GeneralCommand(const Command& c, std::int64_t nowMs, bool& known);
-    Answer PhonebookCommand(const Command& c, bool& known);
-    Answer SmsCommand(const Command& c, std::int64_t nowMs, bool& known);
-    Answer ObjectCommand(const Command& c, bool& known);
-    Answer SupplementaryCommand(const Command& c, std::int64_t nowMs, bool& known);
-    Answer CallCommand(const Command& c, std::int64_t nowMs, bool& known);
+    std::optional<Answer> GeneralCommand(const Command& c, std::int64_t nowMs);
+    std::optional<Answer> PhonebookCommand(const Command& c);
+    std::optional<Answer> SmsCommand(const Command& c, std::int64_t nowMs);
+    std::optional<Answer> ObjectCommand(const Command& c);
+    std::optional<Answer> SupplementaryCommand(const Command& c, std::int64_t nowMs);
+    std::optional<Answer> CallCommand(const Command& c, std::int64_t nowMs);
 
     Answer CmeError(int code) const;
     Answer CmsError(int code) const;

@@ -44,19 +44,12 @@ void Phone::AddCallListEntry(const std::string& list, const std::string& number,
 Phone::Answer Phone::Execute(const Command& c, std::int64_t nowMs) {
     if (c.name.size() == 1 || c.name[0] == '&' || (c.name[0] == 'S' && c.name.size() > 1 && c.name[1] >= '0' && c.name[1] <= '9'))
         return BasicCommand(c, nowMs);
-    bool known = false;
-    Answer a = GeneralCommand(c, nowMs, known);
-    if (known) return a;
-    a = PhonebookCommand(c, known);
-    if (known) return a;
-    a = SmsCommand(c, nowMs, known);
-    if (known) return a;
-    a = ObjectCommand(c, known);
-    if (known) return a;
-    a = SupplementaryCommand(c, nowMs, known);
-    if (known) return a;
-    a = CallCommand(c, nowMs, known);
-    if (known) return a;
+    if (auto a = GeneralCommand(c, nowMs)) return *a;
+    if (auto a = PhonebookCommand(c)) return *a;
+    if (auto a = SmsCommand(c, nowMs)) return *a;
+    if (auto a = ObjectCommand(c)) return *a;
+    if (auto a = SupplementaryCommand(c, nowMs)) return *a;
+    if (auto a = CallCommand(c, nowMs)) return *a;
     return Error();
 }
 
@@ -90,21 +83,13 @@ Phone::Answer Phone::BasicCommand(const Command& c, std::int64_t nowMs) {
         }
         return ok;
     }
-    if (n == "D") {
-        bool k = false;
-        return CallCommand(c, nowMs, k);
-    }
-    if (n == "A" || n == "H") {
-        bool k = false;
-        return CallCommand(c, nowMs, k);
-    }
+    if (n == "D" || n == "A" || n == "H") return CallCommand(c, nowMs).value_or(Error());
     return Error();
 }
 
 // ---------------------------------------------------------------- identity, network, clock
 
-Phone::Answer Phone::GeneralCommand(const Command& c, std::int64_t nowMs, bool& known) {
-    known = true;
+std::optional<Phone::Answer> Phone::GeneralCommand(const Command& c, std::int64_t nowMs) {
     Answer ok;
     const std::string& n = c.name;
     auto params = ParseParams(c.args);
@@ -263,8 +248,7 @@ Phone::Answer Phone::GeneralCommand(const Command& c, std::int64_t nowMs, bool& 
                 ok.lines.push_back("+CNUM: " + Quote(e.name) + "," + Quote(e.number) + "," + std::to_string(e.type));
         return ok;
     }
-    known = false;
-    return Error();
+    return std::nullopt;  // not a command of this group
 }
 
 // Completes a command that took a body after its "> " prompt.

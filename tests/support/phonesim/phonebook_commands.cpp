@@ -13,8 +13,7 @@ using namespace detail;
 
 // ---------------------------------------------------------------- phonebooks
 
-Phone::Answer Phone::PhonebookCommand(const Command& c, bool& known) {
-    known = true;
+std::optional<Phone::Answer> Phone::PhonebookCommand(const Command& c) {
     Answer ok;
     const std::string& n = c.name;
     auto params = ParseParams(c.args);
@@ -116,8 +115,7 @@ Phone::Answer Phone::PhonebookCommand(const Command& c, bool& known) {
         book->entries[*index] = PhonebookEntry{number, type, name};
         return ok;
     }
-    known = false;
-    return Error();
+    return std::nullopt;  // not a command of this group
 }
 
 }  // namespace phonesim

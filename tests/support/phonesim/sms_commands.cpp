@@ -24,8 +24,7 @@ void Phone::CheckOverflow(std::int64_t nowMs) {
     }
 }
 
-Phone::Answer Phone::SmsCommand(const Command& c, std::int64_t nowMs, bool& known) {
-    known = true;
+std::optional<Phone::Answer> Phone::SmsCommand(const Command& c, std::int64_t nowMs) {
     Answer ok;
     const std::string& n = c.name;
     auto params = ParseParams(c.args);
@@ -258,8 +257,7 @@ Phone::Answer Phone::SmsCommand(const Command& c, std::int64_t nowMs, bool& know
         }
         return ok;
     }
-    known = false;
-    return Error();
+    return std::nullopt;  // not a command of this group
 }
 
 // A message leaves the phone: it gets the next reference, and when it asked

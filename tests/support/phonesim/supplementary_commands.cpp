@@ -14,8 +14,7 @@ using namespace detail;
 
 // ---------------------------------------------------------------- diverts, locks, settings
 
-Phone::Answer Phone::SupplementaryCommand(const Command& c, std::int64_t nowMs, bool& known) {
-    known = true;
+std::optional<Phone::Answer> Phone::SupplementaryCommand(const Command& c, std::int64_t nowMs) {
     Answer ok;
     const std::string& n = c.name;
     auto params = ParseParams(c.args);
@@ -237,8 +236,7 @@ Phone::Answer Phone::SupplementaryCommand(const Command& c, std::int64_t nowMs, 
         }
         return ok;
     }
-    known = false;
-    return Error();
+    return std::nullopt;  // not a command of this group
 }
 
 }  // namespace phonesim
