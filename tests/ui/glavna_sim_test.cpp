@@ -51,6 +51,13 @@ struct SimRig {
         glavna.reset();
     }
     bool Sent(const char* line) const { return device.Written().find(line) != std::string::npos; }
+    // Shows the main window and waits until auto-connect has run the connect
+    // chain to its end and the busy state is over.
+    bool ShowConnected() {
+        glavna->show();
+        return PumpUntil([&] { return Sent("AT+CMGF=0\r"); }, 8000) &&
+               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+    }
 
     struct AppFirst {
         AppFirst() { testing::App(); }
@@ -81,9 +88,7 @@ TEST(GlavnaSimTest, AutoConnectResetsThePhoneAndRunsTheConnectChain) {
 
 TEST(GlavnaSimTest, AFailedWriteDisconnectsAndTheMenusFollow) {
     SimRig rig;
-    rig.glavna->show();
-    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CMGF=0\r"); }, 8000));
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000));
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     DialogWatcher watcher;
     rig.device.SetWriteFailure(true);  // the cable is pulled
     rig.glavna->RefreshGeneralInfo();
@@ -125,9 +130,7 @@ TEST(GlavnaSimTest, ProgressWindowShowsWhatTheEngineKeeps) {
 // main window usable.
 TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
     SimRig rig;
-    rig.glavna->show();
-    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CMGF=0\r"); }, 8000));
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000));
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     QStringList memoriesSeen;
     bool sawProgress = false;
     QTimer watch;
