@@ -12,12 +12,11 @@
 #include "tests/support/fake_serial_device.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,21 +25,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-namespace fs = std::filesystem;
-
-// A fresh data folder per test, removed at the end.
-struct TempDataDir {
-    TempDataDir() {
-        std::string pattern = (fs::temp_directory_path() / "parlenko-read-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempDataDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string path;
-};
 
 // A host that also checks that FillingList is set exactly while a row is added.
 class FillingCheckHost : public testing::RecordingHost {
@@ -76,7 +60,7 @@ phonesim::PhoneState PhoneWith(std::map<std::string, phonesim::Phonebook> books)
 struct PhoneHarness {
     explicit PhoneHarness(phonesim::PhoneState seeded) : device(clock, std::move(seeded)) {
         host.state = &engine.State();
-        engine.State().Options.DataDir = data.path;
+        engine.State().Options.DataDir = data.path();
         port.Connect();
     }
 
@@ -105,7 +89,7 @@ struct PhoneHarness {
         return out;
     }
 
-    TempDataDir data;
+    testing::TempDir data{"parlenko-read"};  // a fresh data folder per test
     VirtualScheduler clock;
     testing::SimSerialDevice device;
     TSerialPortDriver port{device, clock};
@@ -184,7 +168,7 @@ TEST(PhonebookRead, VipMarkStaysInRecordAndCacheButNotInTheView) {
     EXPECT_EQ(h.host.phonebookRows[2], (PhonebookRow{"Hitni", "112", "Service numbers", "001",
                                                      kImageService}));
 
-    const auto cache = exchange::LoadPhonebookFile(h.data.path);
+    const auto cache = exchange::LoadPhonebookFile(h.data.path());
     ASSERT_EQ(cache.entries.size(), 3u);
     EXPECT_EQ(cache.entries[0], (exchange::PhonebookFileEntry{"Ana!", "+385911", "SIM card", "001"}));
     EXPECT_EQ(cache.entries[2].Location, "Service numbers");
@@ -292,10 +276,10 @@ TEST(PhonebookRead, StopsAtTheLastPositionOfTheMemory) {
 
 TEST(PhonebookRead, RefreshReplacesTheCacheAndAFailedWriteIsReportedOnce) {
     PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}})}}));
-    ASSERT_TRUE(exchange::SavePhonebookFile(h.data.path, {{"Old", "9", "SIM card", "001"}}).ok());
+    ASSERT_TRUE(exchange::SavePhonebookFile(h.data.path(), {{"Old", "9", "SIM card", "001"}}).ok());
     h.state().Phonebook.PhonebookList = {{"Old", "9", "SIM card", "001"}};
     h.ReadPhonebook();
-    const auto cache = exchange::LoadPhonebookFile(h.data.path);
+    const auto cache = exchange::LoadPhonebookFile(h.data.path());
     ASSERT_EQ(cache.entries.size(), 2u);
     EXPECT_EQ(cache.entries[0].Name, "A");
     EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 2u);
@@ -303,7 +287,7 @@ TEST(PhonebookRead, RefreshReplacesTheCacheAndAFailedWriteIsReportedOnce) {
     EXPECT_EQ(h.host.phonebookClears, 1);
 
     // A data folder that cannot be written: one message box, the read goes on.
-    h.state().Options.DataDir = h.data.path + "/missing/folder";
+    h.state().Options.DataDir = h.data.path() + "/missing/folder";
     h.ReadPhonebook();
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].caption, "Error");
@@ -354,12 +338,12 @@ TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
 struct ScriptHarness {
     ScriptHarness() {
         port.Connect();
-        engine.State().Options.DataDir = data.path;
+        engine.State().Options.DataDir = data.path();
     }
     void Receive(std::string_view chunk) { ReceiveText(engine.Context(), chunk); }
     std::string Sent() { return device.TakeWritten(); }
 
-    TempDataDir data;
+    testing::TempDir data{"parlenko-read"};  // a fresh data folder per test
     VirtualScheduler clock;
     testing::FakeSerialDevice device{&clock};
     TSerialPortDriver port{device, clock};
@@ -443,7 +427,7 @@ TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
     std::string bytes = exchange::EncodePhonebookRecords(
         {{"Ana!", "1", "SIM card", "001"}, {"Ivo", "2", "Own numbers", "002"}});
     bytes += std::string(30, '\x7f');  // an incomplete last record
-    ASSERT_TRUE(exchange::WriteFileAtomically(exchange::PhonebookFilePath(h.data.path), bytes).ok());
+    ASSERT_TRUE(exchange::WriteFileAtomically(exchange::PhonebookFilePath(h.data.path()), bytes).ok());
     LoadPhonebookCache(h.engine.Context());
     const auto& list = h.engine.State().Phonebook.PhonebookList;
     ASSERT_EQ(list.size(), 2u);
@@ -476,7 +460,7 @@ TEST(PhonebookWrite, DeleteRemovesTheRecordAndRewritesTheCache) {
     EXPECT_EQ(s.Phonebook.PhonebookList[1].Name, "C");
     EXPECT_FALSE(s.Phonebook.DeletePending);
     EXPECT_THAT(h.host.statusMessages, ElementsAre("Entry succesfully deleted from mobile phonebook!"));
-    EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path).entries.size(), 2u);
+    EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path()).entries.size(), 2u);
     // Position 7 of the mobile memory is free again, 8 is not.
     EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[6], "007");
     EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[7], "");
@@ -501,7 +485,7 @@ TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
     EXPECT_EQ(h.host.smsNamePushes[0].number, "0912");
     ASSERT_EQ(h.host.savedEntries.size(), 1u);
     EXPECT_EQ(h.host.savedEntries[0].position, "002");
-    EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path).entries.size(), 1u);
+    EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path()).entries.size(), 1u);
 }
 
 TEST(PhonebookWrite, SavedNameWithEscapedCharactersReachesTheListsAsText) {
@@ -550,7 +534,7 @@ TEST(PhonebookWrite, MoveDeletesThenWritesInTheTargetMemory) {
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(s.Phonebook.PhonebookList[0].Location, "Mobile memory");
     EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[0], "");
-    const auto cache = exchange::LoadPhonebookFile(h.data.path);
+    const auto cache = exchange::LoadPhonebookFile(h.data.path());
     ASSERT_EQ(cache.entries.size(), 1u);
     EXPECT_EQ(cache.entries[0].Location, "Mobile memory");
 }

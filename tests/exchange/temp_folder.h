@@ -1,8 +1,10 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its files.
+// A fresh folder for one test (see tests/support/temp_dir.h), with small
+// helpers to put, read and list its files.
+
+#include "tests/support/temp_dir.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,21 +14,9 @@
 
 namespace parlenko::exchange::testing {
 
-class TempFolder {
+class TempFolder : public ::parlenko::testing::TempDir {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "parlenko-files-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data())) path_ = made;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(std::string_view name) const { return path_ + "/" + std::string(name); }
+    TempFolder() : TempDir("parlenko-files") {}
 
     void Put(std::string_view name, std::string_view bytes) const {
         std::ofstream(file(name), std::ios::binary) << bytes;
@@ -39,15 +29,12 @@ public:
     std::string Listing() const {
         std::string names;
         std::vector<std::string> all;
-        for (const auto& e : std::filesystem::directory_iterator(path_))
+        for (const auto& e : std::filesystem::directory_iterator(path()))
             all.push_back(e.path().filename().string());
         std::sort(all.begin(), all.end());
         for (const auto& n : all) names += (names.empty() ? "" : " ") + n;
         return names;
     }
-
-private:
-    std::string path_;
 };
 
 }  // namespace parlenko::exchange::testing

@@ -1,4 +1,5 @@
 #include "platform/paths.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,10 @@ namespace {
 
 class PathsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/parlenko-paths-XXXXXX";
-        dir_ = mkdtemp(tmpl);
-        setenv("PARLENKO_HOME", dir_.c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("PARLENKO_HOME");
-        std::filesystem::remove_all(dir_);
-    }
-    std::string dir_;
+    void SetUp() override { setenv("PARLENKO_HOME", dir_.c_str(), 1); }
+    void TearDown() override { unsetenv("PARLENKO_HOME"); }
+    parlenko::testing::TempDir temp_{"parlenko-paths"};
+    const std::string& dir_ = temp_.path();
 };
 
 TEST_F(PathsTest, DataDirFollowsParlenkoHomeThenXdg) {

@@ -2,13 +2,13 @@
 // process, and the kernel releases it when its holder is killed.
 
 #include "platform/single_instance.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,14 +18,9 @@ namespace {
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/parlenko-lock-XXXXXX";
-        dir_ = mkdtemp(tmpl);
-        path_ = dir_ + "/data/parlenko.lock";
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string dir_;
-    std::string path_;
+    parlenko::testing::TempDir temp_{"parlenko-lock"};
+    const std::string& dir_ = temp_.path();
+    const std::string path_ = dir_ + "/data/parlenko.lock";
 };
 
 TEST_F(SingleInstanceTest, HeldLockIsRefusedUntilReleased) {

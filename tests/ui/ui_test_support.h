@@ -3,6 +3,7 @@
 // program, a temporary data folder, real-time pumping of the event loop, and
 // a watcher that answers the next message box as a user would.
 
+#include "tests/support/temp_dir.h"
 #include "ui/message_dialog.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QTimer>
 
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,21 +46,14 @@ inline void Pump(int ms) {
 // A fresh data folder in PARLENKO_HOME for one test; removed afterwards.
 class TempHome {
 public:
-    TempHome() {
-        char tmpl[] = "/tmp/parlenko-ui-XXXXXX";
-        dir_ = mkdtemp(tmpl);
-        dir_ += '/';
-        setenv("PARLENKO_HOME", dir_.c_str(), 1);
-    }
-    ~TempHome() {
-        unsetenv("PARLENKO_HOME");
-        std::filesystem::remove_all(dir_);
-    }
-    const std::string& Dir() const { return dir_; }
+    TempHome() { setenv("PARLENKO_HOME", dir_.c_str(), 1); }
+    ~TempHome() { unsetenv("PARLENKO_HOME"); }
+    const std::string& Dir() const { return dir_; }  // with its closing '/'
     QString QDir() const { return QString::fromStdString(dir_); }
 
 private:
-    std::string dir_;
+    parlenko::testing::TempDir temp_{"parlenko-ui"};
+    std::string dir_ = temp_.path() + '/';
 };
 
 // The images folder that the build draws beside the program.
