@@ -34,8 +34,9 @@ int main(int argc, char** argv) {
     // be made at all (say, an unwritable data folder) does not.
     platform::SingleInstanceLock instance;
     if (!instance.TryAcquire(platform::InstanceLockPath()) && instance.HeldElsewhere()) {
-        ui::ShowMessageDialog(nullptr, QStringLiteral("Parlenko"), QStringLiteral("Parlenko already active!"),
-                              DialogKind::Error, DialogButtons::Ok);
+        ui::ShowMessageDialog(nullptr, QStringLiteral("Parlenko"),
+                              QStringLiteral("Parlenko already active!"), DialogKind::Error,
+                              DialogButtons::Ok);
         return 1;
     }
 

@@ -31,7 +31,8 @@ void ClosePipe() {
 
 }  // namespace
 
-TerminationSignal::TerminationSignal(std::function<void()> onSignal) : onSignal_(std::move(onSignal)) {
+TerminationSignal::TerminationSignal(std::function<void()> onSignal)
+    : onSignal_(std::move(onSignal)) {
     if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     struct sigaction sa {};
     sa.sa_handler = OnTerminate;
@@ -42,7 +43,8 @@ TerminationSignal::TerminationSignal(std::function<void()> onSignal) : onSignal_
         return;
     }
     notifier_ = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] { Drain(); });
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                     [this] { Drain(); });
 }
 
 TerminationSignal::~TerminationSignal() {

@@ -48,13 +48,14 @@ int main(int argc, char** argv) {
     for (int k = 1; k <= entries; ++k) {
         const std::string n = std::to_string(k);
         // An answer arrives in two polls: the echo, then the rest.
-        engine.cpDrvReceiveData(reinterpret_cast<const std::uint8_t*>(("AT+CPBR=" + n + "\r").data()),
-                                n.size() + 9);
-        const std::string rest = "\r\n+CPBR: " + n + ",\"0911234567\",129,\"Name " + n +
-                                 "\"\r\n\r\nOK\r\n";
+        engine.cpDrvReceiveData(
+            reinterpret_cast<const std::uint8_t*>(("AT+CPBR=" + n + "\r").data()), n.size() + 9);
+        const std::string rest =
+            "\r\n+CPBR: " + n + ",\"0911234567\",129,\"Name " + n + "\"\r\n\r\nOK\r\n";
         engine.cpDrvReceiveData(reinterpret_cast<const std::uint8_t*>(rest.data()), rest.size());
         if (k % block == 0) {
-            const auto us = std::chrono::duration<double, std::micro>(Clock::now() - blockStart).count();
+            const auto us =
+                std::chrono::duration<double, std::micro>(Clock::now() - blockStart).count();
             std::printf("%10d %12d %16.1f\n", k, engine.State().Receive.RxLines.Size(), us / block);
             blockStart = Clock::now();
         }

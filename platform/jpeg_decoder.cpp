@@ -50,7 +50,8 @@ bool DecodeInto(const std::uint8_t* data, std::size_t size, DecodedImage& out) {
     }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
-    const long pixels = static_cast<long>(cinfo.output_width) * static_cast<long>(cinfo.output_height);
+    const long pixels =
+        static_cast<long>(cinfo.output_width) * static_cast<long>(cinfo.output_height);
     if (cinfo.output_components != 3 || pixels <= 0 || pixels > kMaxPixels) {
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -80,7 +81,8 @@ std::optional<DecodedImage> DecodeJpeg(const std::uint8_t* data, std::size_t siz
 std::optional<DecodedImage> DecodeJpegFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
     return DecodeJpeg(bytes.data(), bytes.size());
 }

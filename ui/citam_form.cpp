@@ -28,7 +28,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 TCitamForm::TCitamForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setObjectName("CitamForm");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowStaysOnTopHint);
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(kWidth, kHeight);
 
@@ -45,15 +46,17 @@ TCitamForm::TCitamForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     bold.setBold(true);
     LokacijaLab->setFont(bold);
     UpisanoLab->setFont(bold);
-    PozicijaLab = MakeLabel(this, "PozicijaLab", QString(), QRect(0, 50, kWidth, 16), Qt::AlignCenter);
+    PozicijaLab =
+        MakeLabel(this, "PozicijaLab", QString(), QRect(0, 50, kWidth, 16), Qt::AlignCenter);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setGeometry(12, 70, kWidth - 24, 14);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
-    ProgresLab = MakeLabel(this, "ProgresLab", QString(), QRect(0, 86, kWidth, 15), Qt::AlignCenter);
-    Label3 = MakeLabel(this, "Label3", QString::fromUtf8("Trenutak, molim . . ."), QRect(0, 106, kWidth, 16),
-                       Qt::AlignCenter);
+    ProgresLab =
+        MakeLabel(this, "ProgresLab", QString(), QRect(0, 86, kWidth, 15), Qt::AlignCenter);
+    Label3 = MakeLabel(this, "Label3", QString::fromUtf8("Trenutak, molim . . ."),
+                       QRect(0, 106, kWidth, 16), Qt::AlignCenter);
     Label3->setStyleSheet(QStringLiteral("color: #1D3A66;"));
     ResetTexts();
 }
@@ -73,7 +76,8 @@ void TCitamForm::Render(const ProgressWindowView& view) {
     Label1->setVisible(view.Label1Visible);
     UpisanoLab->setText(FromAnsi(view.UpisanoLab));
     PozicijaLab->setText(FromAnsi(view.PozicijaLab));
-    ProgressBar1->setValue(view.ProgressBar1 < 0 ? 0 : (view.ProgressBar1 > 100 ? 100 : view.ProgressBar1));
+    ProgressBar1->setValue(
+        view.ProgressBar1 < 0 ? 0 : (view.ProgressBar1 > 100 ? 100 : view.ProgressBar1));
     ProgresLab->setText(FromAnsi(view.ProgresLab));
     CitamSlika->update();
 }

@@ -22,7 +22,8 @@ QString FindImagesDir() {
     const QString appDir = QCoreApplication::applicationDirPath();
     const QString beside = WithSlash(appDir) + "ParlenkoImages/";
     if (QFileInfo(beside).isDir()) return beside;
-    const QString installed = QDir::cleanPath(appDir + "/../" PARLENKO_INSTALL_DATADIR "/parlenko/ParlenkoImages");
+    const QString installed =
+        QDir::cleanPath(appDir + "/../" PARLENKO_INSTALL_DATADIR "/parlenko/ParlenkoImages");
     if (QFileInfo(installed).isDir()) return WithSlash(installed);
     return beside;
 }

@@ -69,11 +69,15 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeyS
 }  // namespace
 
 TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
-    : QMainWindow(nullptr), engine_(engine), folders_(std::move(folders)), optionsPath_(std::move(optionsPath)) {
+    : QMainWindow(nullptr),
+      engine_(engine),
+      folders_(std::move(folders)),
+      optionsPath_(std::move(optionsPath)) {
     setObjectName("Glavna");
     setWindowTitle("Parlenko");
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFont(artwork::UiFont(8.5));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, artwork::kCream);
@@ -96,10 +100,13 @@ void TGlavna::BuildMenus() {
     Parlenko1->setObjectName("Parlenko1");
     Uspostavivezu1 = AddItem(Parlenko1, "Uspostavivezu1", "Uspostavi vezu", Qt::Key_F1,
                              "Uspostavi vezu sa mobitelom . . .");
-    Prekinivezu1 = AddItem(Parlenko1, "Prekinivezu1", "Prekini vezu", Qt::Key_F2, "Prekini vezu sa mobitelom . . .");
+    Prekinivezu1 = AddItem(Parlenko1, "Prekinivezu1", "Prekini vezu", Qt::Key_F2,
+                           "Prekini vezu sa mobitelom . . .");
     Parlenko1->addSeparator();
-    Snimilokacijumreze1 = AddItem(Parlenko1, "Snimilokacijumreze1", "Snimi lokaciju mreže", Qt::Key_F3);
-    Iskljucimobitel1 = AddItem(Parlenko1, "Iskljucimobitel1", "Isključi mobitel", Qt::Key_F4, "Isključi mobitel . . .");
+    Snimilokacijumreze1 =
+        AddItem(Parlenko1, "Snimilokacijumreze1", "Snimi lokaciju mreže", Qt::Key_F3);
+    Iskljucimobitel1 = AddItem(Parlenko1, "Iskljucimobitel1", "Isključi mobitel", Qt::Key_F4,
+                               "Isključi mobitel . . .");
     Parlenko1->addSeparator();
     Opcije1 = AddItem(Parlenko1, "Opcije1", "Opcije", Qt::Key_F5, "Opcije . . .");
     Parlenko1->addSeparator();
@@ -163,12 +170,16 @@ void TGlavna::BuildFrame() {
     auto* leftBar = new QWidget(central);
     leftBar->setObjectName("OutBar");
     leftBar->setGeometry(0, 0, kLeftBarWidth, kClientHeight - kStatusBarHeight);
-    leftBar->setStyleSheet(QStringLiteral(
-        "#OutBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #1D3A66, stop:1 #2A7FA8); }"
-        "QToolButton { color: white; border: 1px solid transparent; border-radius: 6px; padding-top: 4px; }"
-        "QToolButton:hover { background: rgba(255,255,255,40); border-color: rgba(255,255,255,90); }"
-        "QToolButton:checked { background: rgba(255,251,240,70); border-color: rgba(255,255,255,150);"
-        "  font-weight: bold; }"));
+    leftBar->setStyleSheet(
+        QStringLiteral("#OutBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 "
+                       "#1D3A66, stop:1 #2A7FA8); }"
+                       "QToolButton { color: white; border: 1px solid transparent; border-radius: "
+                       "6px; padding-top: 4px; }"
+                       "QToolButton:hover { background: rgba(255,255,255,40); border-color: "
+                       "rgba(255,255,255,90); }"
+                       "QToolButton:checked { background: rgba(255,251,240,70); border-color: "
+                       "rgba(255,255,255,150);"
+                       "  font-weight: bold; }"));
     for (int i = 0; i < 6; ++i) {
         auto* b = new QToolButton(leftBar);
         b->setObjectName(QStringLiteral("OutBarBtn%1").arg(i + 1));
@@ -188,7 +199,8 @@ void TGlavna::BuildFrame() {
 
     MainBarImage = new QLabel(central);
     MainBarImage->setObjectName("MainBarImage");
-    MainBarImage->setGeometry(kLeftBarWidth, 0, kClientWidth - kLeftBarWidth, artwork::kPageBarHeight);
+    MainBarImage->setGeometry(kLeftBarWidth, 0, kClientWidth - kLeftBarWidth,
+                              artwork::kPageBarHeight);
     MainBarImage->setStyleSheet(QStringLiteral("background: #1D3A66;"));
 
     Notebook1 = new QStackedWidget(central);
@@ -208,9 +220,10 @@ void TGlavna::BuildFrame() {
     sb->setObjectName("StatusBar");
     sb->setSizeGripEnabled(false);
     sb->setFixedHeight(kStatusBarHeight);
-    sb->setStyleSheet(QStringLiteral("QStatusBar { background: #EEE6D2; border-top: 1px solid #D8CDB2; }"
-                                     "QStatusBar::item { border: none; }"
-                                     "QLabel { color: #1D3A66; padding: 0 6px; }"));
+    sb->setStyleSheet(
+        QStringLiteral("QStatusBar { background: #EEE6D2; border-top: 1px solid #D8CDB2; }"
+                       "QStatusBar::item { border: none; }"
+                       "QLabel { color: #1D3A66; padding: 0 6px; }"));
     ConnectedPB = new QWidget(sb);
     ConnectedPB->setObjectName("ConnectedPB");
     ConnectedPB->setFixedSize(23, 19);
@@ -247,9 +260,11 @@ void TGlavna::FormCreate() {
     KeptMelody = -1;
     KeptVolume = -1;
     if (!QFileInfo(folders_.ImagesDir).isDir()) {
-        ShowMessageDialog(this, QStringLiteral("Error"),
-                          QStringLiteral("Folder 'ParlenkoImages' is missing!\r\rProgram cannot run without this folder!"),
-                          DialogKind::Error, DialogButtons::Ok);
+        ShowMessageDialog(
+            this, QStringLiteral("Error"),
+            QStringLiteral(
+                "Folder 'ParlenkoImages' is missing!\r\rProgram cannot run without this folder!"),
+            DialogKind::Error, DialogButtons::Ok);
         imagesMissing_ = true;
         return;
     }
@@ -284,7 +299,8 @@ void TGlavna::SaveOptions() { SaveOptionsFile(optionsPath_, options_); }
 
 void TGlavna::ApplyOptions() {
     RefreshTimer()->SetInterval(options_.RefreshInterval * 1000);
-    if (statusFrm_ != nullptr) statusFrm_->CloseTimer->setInterval(options_.StatusMessagesInterval * 1000);
+    if (statusFrm_ != nullptr)
+        statusFrm_->CloseTimer->setInterval(options_.StatusMessagesInterval * 1000);
     TSerialPortDriver& port = Ctx().port;
     port.SetPortName(options_.PortName().toStdString());  // ignored while connected
     port.SetBaudRateValue(options_.BaudRateValue());
@@ -308,8 +324,8 @@ void TGlavna::LoadPageBarImage(int language, int page) {
             MainBarImage->setPixmap(QPixmap::fromImage(*picture));
         } else {
             MainBarImage->repaint();
-            ShowMessageDialog(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"), DialogKind::Error,
-                              DialogButtons::Ok);
+            ShowMessageDialog(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"),
+                              DialogKind::Error, DialogButtons::Ok);
             return;
         }
     }
@@ -345,9 +361,11 @@ void TGlavna::Uspostavivezu1Click() {
         RepaintConnected();
     } else if (Uspostavivezu1->isEnabled() && !port.Connected()) {
         if (!port.Connect())
-            ShowMessageDialog(this, "Error connecting to " + options_.PortName(),
-                              QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
-                              DialogKind::Error, DialogButtons::Ok);
+            ShowMessageDialog(
+                this, "Error connecting to " + options_.PortName(),
+                QStringLiteral(
+                    "Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
+                DialogKind::Error, DialogButtons::Ok);
     }
     if (port.Connected()) {
         SetConnectedMenus(true);
@@ -362,9 +380,10 @@ void TGlavna::Uspostavivezu1Click() {
 }
 
 void TGlavna::Iskljucimobitel1Click() {
-    const int answer = ShowMessageDialog(this, QStringLiteral("Mobile turn off"),
-                                         QStringLiteral("Do you really want to turn off your mobile?"),
-                                         DialogKind::Confirmation, DialogButtons::YesNo);
+    const int answer =
+        ShowMessageDialog(this, QStringLiteral("Mobile turn off"),
+                          QStringLiteral("Do you really want to turn off your mobile?"),
+                          DialogKind::Confirmation, DialogButtons::YesNo);
     if (answer == DialogResult::No) return;
     SendAtSmso(Ctx());
     DisconnectMobile();
@@ -427,16 +446,18 @@ void TGlavna::FormShow() {
         RepaintConnected();
         ResetModem();
     } else {
-        ShowMessageDialog(this, "Error connecting to " + options_.PortName(),
-                          QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
-                          DialogKind::Error, DialogButtons::Ok);
+        ShowMessageDialog(
+            this, "Error connecting to " + options_.PortName(),
+            QStringLiteral(
+                "Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
+            DialogKind::Error, DialogButtons::Ok);
     }
 }
 
 bool TGlavna::FormCloseQuery() {
     const int answer = ShowMessageDialog(this, QStringLiteral("Close Parlenko"),
-                                         QStringLiteral("Do you really want to exit?"), DialogKind::Confirmation,
-                                         DialogButtons::YesNo);
+                                         QStringLiteral("Do you really want to exit?"),
+                                         DialogKind::Confirmation, DialogButtons::YesNo);
     if (answer == DialogResult::No) return false;
     SaveOptions();
     ClosePort();

@@ -32,8 +32,8 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const Q
 TInfoForm::TInfoForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setObjectName("InfoForm");
     setWindowTitle(QString::fromUtf8("O programu . . ."));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setModal(true);
     setFixedSize(kWidth, kHeight);
 
@@ -53,7 +53,8 @@ TInfoForm::TInfoForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     group->setObjectName("GroupBox1");
     group->setGeometry(12, 146, kWidth - 24, 136);
     AddLabel(group, "Label1", QString::fromUtf8("Autor:"), QRect(14, 24, 90, 16));
-    AddLabel(group, "AutorLab", QString::fromUtf8("Parlenko projekt"), QRect(110, 24, 170, 16), true);
+    AddLabel(group, "AutorLab", QString::fromUtf8("Parlenko projekt"), QRect(110, 24, 170, 16),
+             true);
     AddLabel(group, "Label2", QString::fromUtf8("E-mail:"), QRect(14, 46, 90, 16));
     EmailLab = new widgets::TUrlLabel(QString::fromUtf8("parlenko@example.org"), group);
     EmailLab->setObjectName("EmailLab");
@@ -69,7 +70,8 @@ TInfoForm::TInfoForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(14, 94, kWidth - 24 - 28, 4);
     AddLabel(group, "Label4", QString::fromUtf8("Verzija programa:"), QRect(14, 106, 110, 16));
-    VerzijaLab = AddLabel(group, "VerzijaLab", QString::fromUtf8("1.0.1.0"), QRect(130, 106, 100, 16), true);
+    VerzijaLab =
+        AddLabel(group, "VerzijaLab", QString::fromUtf8("1.0.1.0"), QRect(130, 106, 100, 16), true);
 
     ZatvoriBtn = new QPushButton(QString::fromUtf8("Zatvori"), this);
     ZatvoriBtn->setObjectName("ZatvoriBtn");

@@ -135,13 +135,15 @@ void TMessageDialog::keyPressEvent(QKeyEvent* event) {
 
 int ShowMessageDialog(QWidget* parent, const QString& caption, const QString& text, DialogKind kind,
                       DialogButtons buttons) {
-    if (const char* hook = std::getenv("PARLENKO_TEST_AUTOANSWER"); hook != nullptr && *hook != '\0') {
+    if (const char* hook = std::getenv("PARLENKO_TEST_AUTOANSWER");
+        hook != nullptr && *hook != '\0') {
         std::fprintf(stderr, "parlenko-message: %s | %s\n", qUtf8Printable(Escaped(caption)),
                      qUtf8Printable(Escaped(text)));
         std::fflush(stderr);
         const QString answer = QString::fromLocal8Bit(hook).toLower();
         if (answer == "close") return DialogResult::Closed;
-        if (buttons == DialogButtons::YesNo) return answer == "no" ? DialogResult::No : DialogResult::Yes;
+        if (buttons == DialogButtons::YesNo)
+            return answer == "no" ? DialogResult::No : DialogResult::Yes;
         return DialogResult::Ok;
     }
     if (parent == nullptr) parent = QApplication::activeWindow();

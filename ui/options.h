@@ -15,20 +15,20 @@ namespace parlenko::ui {
 
 struct TOptions {
     bool RefreshGeneralInfo = false;
-    int RefreshInterval = 30;          // seconds, 10..60
+    int RefreshInterval = 30;  // seconds, 10..60
     bool ShowStatusMessages = true;
-    int StatusMessagesInterval = 3;    // seconds, 1..30
+    int StatusMessagesInterval = 3;  // seconds, 1..30
     bool CheckCellInfo = false;
     bool SplashScreen = true;
     bool ConfirmDelete = true;
     bool AutoConnect = true;
-    int SerialPort = 1;                // "COM 1".."COM 8": index 0..7
-    int BaudRate = 8;                  // index into BaudRateItems (8 = 19200)
-    int DataBits = 3;                  // 5, 6, 7, 8 bits: index 0..3
-    int Parity = 0;                    // none, odd, even
-    int StopBits = 0;                  // 1, 1.5, 2
-    int HardwareFlowControl = 2;       // off, RTS only, RTS/CTS
-    int SoftwareFlowControl = 0;       // off, XON/XOFF
+    int SerialPort = 1;           // "COM 1".."COM 8": index 0..7
+    int BaudRate = 8;             // index into BaudRateItems (8 = 19200)
+    int DataBits = 3;             // 5, 6, 7, 8 bits: index 0..3
+    int Parity = 0;               // none, odd, even
+    int StopBits = 0;             // 1, 1.5, 2
+    int HardwareFlowControl = 2;  // off, RTS only, RTS/CTS
+    int SoftwareFlowControl = 0;  // off, XON/XOFF
     bool DeviceCheck = true;
 
     // "COM" + (SerialPort + 1).
@@ -38,8 +38,8 @@ struct TOptions {
 };
 
 // The items of the baud rate choice, in order.
-inline constexpr std::uint32_t BaudRateItems[] = {110,   300,   600,   1200,   2400,   4800,
-                                                  9600,  14400, 19200, 38400,  56000,  57600,
+inline constexpr std::uint32_t BaudRateItems[] = {110,    300,    600,    1200,  2400,  4800,
+                                                  9600,   14400,  19200,  38400, 56000, 57600,
                                                   115200, 128000, 230400, 256000};
 
 // DataDir() + "Parlenko.ini".

@@ -12,7 +12,8 @@ std::optional<QImage> LoadJpegPicture(const QString& path) {
     QImage image(decoded->width, decoded->height, QImage::Format_RGB888);
     const std::size_t stride = static_cast<std::size_t>(decoded->width) * 3;
     for (int y = 0; y < decoded->height; ++y)
-        std::copy_n(decoded->rgb.data() + stride * static_cast<std::size_t>(y), stride, image.scanLine(y));
+        std::copy_n(decoded->rgb.data() + stride * static_cast<std::size_t>(y), stride,
+                    image.scanLine(y));
     return image;
 }
 

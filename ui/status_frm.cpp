@@ -12,7 +12,8 @@ namespace parlenko::ui {
 TStatusFrm::TStatusFrm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setObjectName("StatusFrm");
     setWindowTitle(QString::fromUtf8("Statusne poruke . . ."));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(244, 113);
 

@@ -10,8 +10,8 @@
 
 namespace parlenko::ui {
 
-int TWindowHost::ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind kind,
-                                   DialogButtons buttons) {
+int TWindowHost::ShowMessageDialog(const std::string& caption, const std::string& text,
+                                   DialogKind kind, DialogButtons buttons) {
     QWidget* parent = QApplication::activeModalWidget();
     if (parent == nullptr) parent = glavna_;
     return ui::ShowMessageDialog(parent, caption, text, kind, buttons);
@@ -33,7 +33,9 @@ void TWindowHost::ConnectionChanged(bool connected) {
     if (glavna_ != nullptr) glavna_->ConnectionChanged(connected);
 }
 
-bool TWindowHost::IsProgressWindowVisible() { return citamForm_ != nullptr && citamForm_->isVisible(); }
+bool TWindowHost::IsProgressWindowVisible() {
+    return citamForm_ != nullptr && citamForm_->isVisible();
+}
 
 void TWindowHost::HideProgressWindow() {
     if (citamForm_ != nullptr) citamForm_->hide();

@@ -46,7 +46,9 @@ std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, int origin) {
-    const int whence = origin == soFromCurrent ? SEEK_CUR : origin == soFromEnd ? SEEK_END : SEEK_SET;
+    const int whence = origin == soFromCurrent ? SEEK_CUR
+                       : origin == soFromEnd   ? SEEK_END
+                                               : SEEK_SET;
     return static_cast<std::int64_t>(::lseek(fd_, static_cast<off_t>(offset), whence));
 }
 

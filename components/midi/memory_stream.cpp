@@ -55,7 +55,8 @@ void TMemoryStream::SetSize(std::int64_t newSize) {
 void TMemoryStream::LoadFromFile(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in) throw EFOpenError("Cannot open file " + fileName);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
     if (in.bad()) throw EReadError("Stream read error");
     data_ = std::move(bytes);
     SetPointer(data_.data(), static_cast<std::int64_t>(data_.size()));

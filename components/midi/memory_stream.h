@@ -41,7 +41,10 @@ public:
     // Replaces the contents with the whole file; position 0 afterwards.
     // A file that cannot be read raises EFOpenError "Cannot open file NAME".
     void LoadFromFile(const std::string& fileName);
-    void Clear() { SetSize(0); position_ = 0; }
+    void Clear() {
+        SetSize(0);
+        position_ = 0;
+    }
 
 private:
     std::vector<std::uint8_t> data_;

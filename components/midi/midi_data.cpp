@@ -18,14 +18,16 @@ constexpr int kNewDivision = 180;
 std::string::size_type ExtensionStart(const std::string& fileName) {
     const auto dot = fileName.find_last_of('.');
     const auto slash = fileName.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string::npos;
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string::npos;
     return dot;
 }
 
 std::string UpperExtension(const std::string& fileName) {
     const auto dot = ExtensionStart(fileName);
     std::string ext = dot == std::string::npos ? std::string() : fileName.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
     return ext;
 }
 
@@ -108,10 +110,8 @@ void TMidiData::LoadFromStream(TStream& stream) {
                       std::toupper(static_cast<unsigned char>(id[2])) == 'F' &&
                       std::toupper(static_cast<unsigned char>(id[3])) == 'F';
     try {
-        if (riff)
-            ReadRiffContents(stream);
-        else
-            ReadContents(stream);
+        if (riff) ReadRiffContents(stream);
+        else ReadContents(stream);
     } catch (...) {
         Close();
         throw;
@@ -136,7 +136,8 @@ void TMidiData::ReadContents(TStream& stream) {
 
 void TMidiData::ReadHeader(TStream& stream) {
     char id[4] = {};
-    if (stream.Read(id, 4) != 4 || std::memcmp(id, "MThd", 4) != 0) throw EMidiData("Invalid MIDI file ID");
+    if (stream.Read(id, 4) != 4 || std::memcmp(id, "MThd", 4) != 0)
+        throw EMidiData("Invalid MIDI file ID");
     std::uint32_t length = 0;
     stream.ReadBuffer(&length, 4);
     length = SwapLong(length);
@@ -144,7 +145,8 @@ void TMidiData::ReadHeader(TStream& stream) {
     stream.ReadBuffer(header_.data(), header_.size());
     if (length > 6) {
         const std::uint32_t extra = length - 6;
-        if (extra > static_cast<std::uint64_t>(stream.Remaining())) throw EReadError("Stream read error");
+        if (extra > static_cast<std::uint64_t>(stream.Remaining()))
+            throw EReadError("Stream read error");
         extraHeader_.resize(extra);
         stream.ReadBuffer(extraHeader_.data(), extra);
     }

@@ -63,15 +63,18 @@ std::int32_t CapacityFor(std::int32_t maxEvents) {
 
 }  // namespace
 
-TMidiTrackStream::TMidiTrackStream(std::int32_t maxEvents) : TVirtualMemoryStream(CapacityFor(maxEvents), 0) {}
+TMidiTrackStream::TMidiTrackStream(std::int32_t maxEvents)
+    : TVirtualMemoryStream(CapacityFor(maxEvents), 0) {}
 
 int TMidiTrackStream::ChannelDataBytes(std::uint8_t status) {
-    static constexpr std::array<int, 16> kByNibble = {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 2, 2, 1, 1, 2, 0};
+    static constexpr std::array<int, 16> kByNibble = {0, 0, 0, 0, 0, 0, 0, 0,
+                                                      2, 2, 2, 2, 1, 1, 2, 0};
     return kByNibble[status >> 4];
 }
 
 TMidiTrackEvent* TMidiTrackStream::Record(std::int32_t index) const {
-    return reinterpret_cast<TMidiTrackEvent*>(Memory() + static_cast<std::size_t>(index) * kRecordSize);
+    return reinterpret_cast<TMidiTrackEvent*>(Memory() +
+                                              static_cast<std::size_t>(index) * kRecordSize);
 }
 
 TMidiTrackEvent* TMidiTrackStream::GetEvent(std::int32_t index) {
@@ -138,7 +141,8 @@ TMidiTrackStream::PassResult TMidiTrackStream::ParseTrack(const std::vector<std:
             if (length > 0) sysexOpen = bytes[length - 1] != 0xF7;
             if constexpr (Store) {
                 record.Length = static_cast<std::uint16_t>(length);
-                const TMidiEventData data = BlockEventData(status, AddBlock({bytes, bytes + length}));
+                const TMidiEventData data =
+                    BlockEventData(status, AddBlock({bytes, bytes + length}));
                 std::memcpy(record.DataBytes, data.DataBytes, sizeof data.DataBytes);
             }
         } else if (status == 0xFF) {
@@ -156,7 +160,8 @@ TMidiTrackStream::PassResult TMidiTrackStream::ParseTrack(const std::vector<std:
                 std::memcpy(record.DataBytes, data.DataBytes, sizeof data.DataBytes);
             }
         }
-        if constexpr (Store) std::memcpy(Record(static_cast<std::int32_t>(result.count)), &record, kRecordSize);
+        if constexpr (Store)
+            std::memcpy(Record(static_cast<std::int32_t>(result.count)), &record, kRecordSize);
         ++result.count;
     }
     result.finalTick = static_cast<std::int32_t>(tick);
@@ -165,11 +170,13 @@ TMidiTrackStream::PassResult TMidiTrackStream::ParseTrack(const std::vector<std:
 
 void TMidiTrackStream::LoadFromStream(TStream& stream) {
     char id[4] = {};
-    if (stream.Read(id, 4) != 4 || std::memcmp(id, "MTrk", 4) != 0) throw EMidiTrackStream("Invalid track start ID");
+    if (stream.Read(id, 4) != 4 || std::memcmp(id, "MTrk", 4) != 0)
+        throw EMidiTrackStream("Invalid track start ID");
     std::uint32_t length = 0;
     stream.ReadBuffer(&length, 4);
     length = SwapLong(length);
-    if (length > static_cast<std::uint64_t>(stream.Remaining())) throw EReadError("Stream read error");
+    if (length > static_cast<std::uint64_t>(stream.Remaining()))
+        throw EReadError("Stream read error");
     std::vector<std::uint8_t> chunk(length);
     stream.ReadBuffer(chunk.data(), chunk.size());
 
@@ -208,10 +215,8 @@ std::int32_t TMidiTrackStream::FindEvent(std::int32_t tick, int mode) const {
         middle = low + (high - low) / 2;
         const std::int32_t t = Record(middle)->Tick;
         if (t == tick) break;
-        if (tick < t)
-            high = middle - 1;
-        else
-            low = middle + 1;
+        if (tick < t) high = middle - 1;
+        else low = middle + 1;
     }
     std::int32_t i = middle;
     while (i < count_ && tick > Record(i)->Tick) ++i;
@@ -230,7 +235,8 @@ TMidiTrackEvent* TMidiTrackStream::InsertEvent(std::int32_t tick, const TMidiEve
     if (count_ > 0) {
         TMidiTrackEvent* last = Record(count_ - 1);
         const auto block = EventBlock(*last);
-        if (last->Status == 0xFF && !block.empty() && block[0] == 0x2F && last->Tick < tick) last->Tick = tick;
+        if (last->Status == 0xFF && !block.empty() && block[0] == 0x2F && last->Tick < tick)
+            last->Tick = tick;
     }
     const std::int64_t needed = (static_cast<std::int64_t>(count_) + 1) * kRecordSize;
     if (Size() < needed) SetSize(needed);
@@ -240,7 +246,8 @@ TMidiTrackEvent* TMidiTrackStream::InsertEvent(std::int32_t tick, const TMidiEve
         index = FindEvent(tick, 1);
         if (index < 0) throw EMidiTrackStream("System error inserting event");
         if (index < count_ - 1 && Record(index)->Tick == tick) ++index;
-        std::memmove(Record(index + 1), Record(index), static_cast<std::size_t>(count_ - index) * kRecordSize);
+        std::memmove(Record(index + 1), Record(index),
+                     static_cast<std::size_t>(count_ - index) * kRecordSize);
     }
     TMidiTrackEvent record{};
     record.Tick = tick;
@@ -256,13 +263,14 @@ TMidiTrackEvent* TMidiTrackStream::InsertEvent(std::int32_t tick, const TMidiEve
     return Record(index);
 }
 
-TMidiTrackEvent* TMidiTrackStream::AddMetaEvent(std::int32_t tick, std::uint8_t metaType, std::uint32_t dataLength,
-                                                const void* data) {
+TMidiTrackEvent* TMidiTrackStream::AddMetaEvent(std::int32_t tick, std::uint8_t metaType,
+                                                std::uint32_t dataLength, const void* data) {
     std::vector<std::uint8_t> block(static_cast<std::size_t>(dataLength) + 1);
     block[0] = metaType;
     if (dataLength > 0) std::memcpy(block.data() + 1, data, dataLength);
     const std::uint32_t index = AddBlock(std::move(block));
-    return InsertEvent(tick, BlockEventData(0xFF, index), static_cast<std::uint16_t>(dataLength + 1));
+    return InsertEvent(tick, BlockEventData(0xFF, index),
+                       static_cast<std::uint16_t>(dataLength + 1));
 }
 
 void TMidiTrackStream::PairNotes() {

@@ -17,14 +17,14 @@ namespace parlenko::midi {
 #pragma pack(push, 1)
 // The event record. Fields of a packed record are read and written by value.
 struct TMidiTrackEvent {
-    std::int32_t Tick;      // absolute time in ticks from the track start
-    std::uint16_t Length;   // $F0/$F7/$FF: low 16 bits of the block size
-    std::uint8_t Status;    // status byte, running status resolved
+    std::int32_t Tick;     // absolute time in ticks from the track start
+    std::uint16_t Length;  // $F0/$F7/$FF: low 16 bits of the block size
+    std::uint8_t Status;   // status byte, running status resolved
     // Channel messages: first and second data byte (second 0 when the message
     // has one), then two zeros. $F0/$F7/$FF: the 32-bit index of the data
     // block in the track's block table (little-endian).
     std::uint8_t DataBytes[4];
-    std::uint32_t Link;     // 1-based index of the paired note-on/note-off, 0 = none
+    std::uint32_t Link;  // 1-based index of the paired note-on/note-off, 0 = none
 };
 // The value handed to InsertEvent: the status followed by the four data bytes.
 struct TMidiEventData {
@@ -66,10 +66,11 @@ public:
     // that a trailing event of the same tick (the end-of-track) stays last.
     // A trailing end-of-track moves up to a later tick. For status $F0, $F7
     // and $FF the data bytes hold a block index from AddBlock.
-    TMidiTrackEvent* InsertEvent(std::int32_t tick, const TMidiEventData& eventData, std::uint16_t length);
+    TMidiTrackEvent* InsertEvent(std::int32_t tick, const TMidiEventData& eventData,
+                                 std::uint16_t length);
     // Inserts a meta event whose block holds metaType and dataLength bytes of data.
-    TMidiTrackEvent* AddMetaEvent(std::int32_t tick, std::uint8_t metaType, std::uint32_t dataLength,
-                                  const void* data);
+    TMidiTrackEvent* AddMetaEvent(std::int32_t tick, std::uint8_t metaType,
+                                  std::uint32_t dataLength, const void* data);
     // Stores a data block in the track and returns its index.
     std::uint32_t AddBlock(std::vector<std::uint8_t> block);
     // Links each note-off with the most recent open note-on of its note
@@ -86,7 +87,9 @@ public:
     bool Modified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
 
-    static bool HasBlock(std::uint8_t status) { return status == 0xF0 || status == 0xF7 || status == 0xFF; }
+    static bool HasBlock(std::uint8_t status) {
+        return status == 0xF0 || status == 0xF7 || status == 0xFF;
+    }
     // Data bytes of a channel message by its status (1 or 2), 0 for others.
     static int ChannelDataBytes(std::uint8_t status);
 

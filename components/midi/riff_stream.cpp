@@ -19,28 +19,30 @@ std::uint32_t LittleEndian32(const std::uint8_t* p) {
 
 std::uint32_t StringToFourCC(std::string_view text) {
     std::uint8_t code[4] = {' ', ' ', ' ', ' '};
-    for (std::size_t i = 0; i < 4 && i < text.size(); ++i) code[i] = static_cast<std::uint8_t>(text[i]);
+    for (std::size_t i = 0; i < 4 && i < text.size(); ++i)
+        code[i] = static_cast<std::uint8_t>(text[i]);
     return LittleEndian32(code);
 }
 
 TRiffChunkInfo::TRiffChunkInfo(const std::string& id) : ID(id) {
-    if (id.size() != 4 && !id.empty()) throw Exception("RIFF Chunk ID must be four characters long");
-    if (id == "LIST" || id == "RIFF")
-        Info.fccType = StringToFourCC(id);
-    else
-        Info.ckid = StringToFourCC(id);
+    if (id.size() != 4 && !id.empty())
+        throw Exception("RIFF Chunk ID must be four characters long");
+    if (id == "LIST" || id == "RIFF") Info.fccType = StringToFourCC(id);
+    else Info.ckid = StringToFourCC(id);
 }
 
 std::int64_t TRiffStream::Size() {
     if (chunks_.empty()) return SourceSize();
     const TChunkRecord& inner = chunks_.back().Info;
-    return std::min<std::int64_t>(static_cast<std::int64_t>(inner.dwDataOffset) + inner.cksize, SourceSize());
+    return std::min<std::int64_t>(static_cast<std::int64_t>(inner.dwDataOffset) + inner.cksize,
+                                  SourceSize());
 }
 
 std::size_t TRiffStream::Read(void* buffer, std::size_t count) {
     const std::int64_t left = Size() - position_;
     if (left <= 0 || position_ < 0) return 0;
-    const std::size_t n = ReadAt(position_, buffer, std::min<std::uint64_t>(count, static_cast<std::uint64_t>(left)));
+    const std::size_t n =
+        ReadAt(position_, buffer, std::min<std::uint64_t>(count, static_cast<std::uint64_t>(left)));
     position_ += static_cast<std::int64_t>(n);
     return n;
 }
@@ -64,7 +66,8 @@ bool TRiffStream::FindChunk(TChunkRecord& record, unsigned flags) {
     std::int64_t end = SourceSize();
     if (!chunks_.empty()) {
         const TChunkRecord& parent = chunks_.back().Info;
-        end = std::min<std::int64_t>(end, static_cast<std::int64_t>(parent.dwDataOffset) + parent.cksize);
+        end = std::min<std::int64_t>(
+            end, static_cast<std::int64_t>(parent.dwDataOffset) + parent.cksize);
     }
     std::int64_t pos = position_;
     while (pos >= 0 && pos + 8 <= end) {
@@ -85,10 +88,8 @@ bool TRiffStream::FindChunk(TChunkRecord& record, unsigned flags) {
             match = id == StringToFourCC("RIFF") && (record.fccType == 0 || record.fccType == form);
         else if (flags & MMIO_FINDLIST)
             match = id == StringToFourCC("LIST") && (record.fccType == 0 || record.fccType == form);
-        else if (flags & MMIO_FINDCHUNK)
-            match = id == record.ckid;
-        else
-            match = true;  // no search: the chunk at the position
+        else if (flags & MMIO_FINDCHUNK) match = id == record.ckid;
+        else match = true;  // no search: the chunk at the position
         if (match) {
             record.ckid = id;
             record.cksize = size;

@@ -24,7 +24,8 @@ TVirtualMemoryStream::TVirtualMemoryStream(std::int32_t capacity, std::int32_t i
     capacity_ = capacity;
     if (capacity > 0) {
         reservedBytes_ = RoundUpToPage(static_cast<std::size_t>(capacity));
-        void* p = ::mmap(nullptr, reservedBytes_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        void* p = ::mmap(nullptr, reservedBytes_, PROT_NONE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
         if (p == MAP_FAILED) throw EVirtualMemory("Unable to reserve memory");
         reservation_ = static_cast<std::uint8_t*>(p);
     }
@@ -55,7 +56,8 @@ void TVirtualMemoryStream::SetSize(std::int64_t newSize) {
         if (size + delta > capacity_) delta = capacity_ - size;
         const std::size_t end = RoundUpToPage(static_cast<std::size_t>(size + delta));
         if (end > committedEnd_) {
-            if (::mprotect(reservation_ + committedEnd_, end - committedEnd_, PROT_READ | PROT_WRITE) != 0)
+            if (::mprotect(reservation_ + committedEnd_, end - committedEnd_,
+                           PROT_READ | PROT_WRITE) != 0)
                 throw EVirtualMemory("Unable to commit memory");
             committedEnd_ = end;
         }

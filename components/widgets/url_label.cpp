@@ -26,23 +26,20 @@ void TUrlLabel::SetFontColor(const QColor& color) {
 }
 
 void TUrlLabel::SetMailSubject(const QString& subject) {
-    if (UrlType == TUrlType::Mail)
-        mailSubject_ = subject;
-    else
-        ShowMessage(QStringLiteral("Must be only on MAIL type"));
+    if (UrlType == TUrlType::Mail) mailSubject_ = subject;
+    else ShowMessage(QStringLiteral("Must be only on MAIL type"));
 }
 
 void TUrlLabel::SetMailMessage(const QString& message) {
-    if (UrlType == TUrlType::Mail)
-        mailMessage_ = message;
-    else
-        ShowMessage(QStringLiteral("Must be only on MAIL type"));
+    if (UrlType == TUrlType::Mail) mailMessage_ = message;
+    else ShowMessage(QStringLiteral("Must be only on MAIL type"));
 }
 
 QString TUrlLabel::Link() const {
     switch (UrlType) {
         case TUrlType::Http: return "http://" + text();
-        case TUrlType::Mail: return "mailto:" + text() + "?Subject=" + mailSubject_ + "&body=" + mailMessage_;
+        case TUrlType::Mail:
+            return "mailto:" + text() + "?Subject=" + mailSubject_ + "&body=" + mailMessage_;
         case TUrlType::Ftp: return "ftp://" + text();
         case TUrlType::Custom: return CustomUrlType + text();
     }
@@ -51,7 +48,9 @@ QString TUrlLabel::Link() const {
 
 void TUrlLabel::Click() { OpenLink(Link()); }
 
-void TUrlLabel::OpenLink(const QString& link) { QDesktopServices::openUrl(QUrl(link, QUrl::TolerantMode)); }
+void TUrlLabel::OpenLink(const QString& link) {
+    QDesktopServices::openUrl(QUrl(link, QUrl::TolerantMode));
+}
 
 void TUrlLabel::ShowMessage(const QString& text) {
     QMessageBox::information(window(), QApplication::applicationDisplayName(), text);

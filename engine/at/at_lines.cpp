@@ -26,10 +26,10 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 // "\"vcs\"," and the others: the comma belongs to the type text.
 std::string_view ObjectType(int type) {
     switch (type) {
-    case kObjAppointment: return "\"vcs\",";
-    case kObjMelody: return "\"mid\",";
-    case kObjLogo: return "\"bmp\",";
-    default: return {};
+        case kObjAppointment: return "\"vcs\",";
+        case kObjMelody: return "\"mid\",";
+        case kObjLogo: return "\"bmp\",";
+        default: return {};
     }
 }
 
@@ -91,29 +91,28 @@ std::string Ccfc(std::string_view reason, std::string_view number, std::string_v
                  std::string_view time, int mode) {
     std::string s = "AT+CCFC=";
     switch (mode) {
-    case 0:
-    case 1:
-    case 3:
-        s += reason;
-        s += ',';
-        s += IntToStr(mode);
-        s += ",\"";
-        s += number;
-        s += "\",,";
-        s += cls;
-        if (reason == "2") {
-            s += ",,,";
-            s += time;
-        }
-        break;
-    case 2:
-    case 4:
-        s += reason;
-        s += ',';
-        s += IntToStr(mode);
-        break;
-    default:
-        break;
+        case 0:
+        case 1:
+        case 3:
+            s += reason;
+            s += ',';
+            s += IntToStr(mode);
+            s += ",\"";
+            s += number;
+            s += "\",,";
+            s += cls;
+            if (reason == "2") {
+                s += ",,,";
+                s += time;
+            }
+            break;
+        case 2:
+        case 4:
+            s += reason;
+            s += ',';
+            s += IntToStr(mode);
+            break;
+        default: break;
     }
     s += kCr;
     return s;
@@ -121,14 +120,14 @@ std::string Ccfc(std::string_view reason, std::string_view number, std::string_v
 
 std::string Cpbs(int kind) {
     switch (kind) {
-    case 1: return Line("AT+CPBS=\"SM\"");
-    case 2: return Line("AT+CPBS=\"ME\"");
-    case 3: return Line("AT+CPBS=\"ON\"");
-    case 4: return Line("AT^SPBS=\"SD\"");
-    case 5: return Line("AT+CPBS=\"LD\"");
-    case 6: return Line("AT+CPBS=\"RC\"");
-    case 7: return Line("AT+CPBS=\"MC\"");
-    default: return {};
+        case 1: return Line("AT+CPBS=\"SM\"");
+        case 2: return Line("AT+CPBS=\"ME\"");
+        case 3: return Line("AT+CPBS=\"ON\"");
+        case 4: return Line("AT^SPBS=\"SD\"");
+        case 5: return Line("AT+CPBS=\"LD\"");
+        case 6: return Line("AT+CPBS=\"RC\"");
+        case 7: return Line("AT+CPBS=\"MC\"");
+        default: return {};
     }
 }
 
@@ -221,10 +220,10 @@ std::string Cpwd(int kind, std::string_view oldCode, std::string_view newCode) {
 
 std::string Srtc(int mode, int melody, int volume) {
     switch (mode) {
-    case 0: return Line("AT^SRTC=?");
-    case 1: return Line("AT^SRTC?");
-    case 2: return Join({"AT^SRTC=", IntToStr(melody), ",", IntToStr(volume)});
-    default: return Line("AT^SRTC");
+        case 0: return Line("AT^SRTC=?");
+        case 1: return Line("AT^SRTC?");
+        case 2: return Join({"AT^SRTC=", IntToStr(melody), ",", IntToStr(volume)});
+        default: return Line("AT^SRTC");
     }
 }
 
@@ -240,8 +239,7 @@ std::string Cvib(int mode, int value) { return QuerySet("AT+CVIB", mode, value);
 
 std::string Cpuc(int mode, std::string_view currency, std::string_view price,
                  std::string_view password) {
-    if (mode == 0)
-        return Join({"AT+CPUC=\"", currency, "\",\"", price, "\",\"", password, "\""});
+    if (mode == 0) return Join({"AT+CPUC=\"", currency, "\",\"", price, "\",\"", password, "\""});
     if (mode == 1) return Line("AT+CPUC?");
     return {};
 }

@@ -15,11 +15,11 @@ namespace parlenko::at {
 
 // Facility codes of "AT+CLCK=", indexed 1..9: keypad lock, phone lock, SIM
 // PIN lock, fixed dialling, then the five call barrings.
-inline constexpr std::array<std::string_view, 9> LockFacilities = {
-    "CS", "PS", "SC", "FD", "AO", "OI", "OX", "AI", "IR"};
+inline constexpr std::array<std::string_view, 9> LockFacilities = {"CS", "PS", "SC", "FD", "AO",
+                                                                   "OI", "OX", "AI", "IR"};
 // Facility codes of "AT+CPWD=", indexed 1..8 by the kind of security code.
-inline constexpr std::array<std::string_view, 8> PasswordFacilities = {
-    "SC", "P2", "PS", "AO", "OI", "OX", "AI", "IR"};
+inline constexpr std::array<std::string_view, 8> PasswordFacilities = {"SC", "P2", "PS", "AO",
+                                                                       "OI", "OX", "AI", "IR"};
 
 // Binary object types of "AT^SBNR="/"AT^SBNW=".
 inline constexpr int kObjAppointment = 1;  // "vcs"

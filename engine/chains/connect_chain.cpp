@@ -97,23 +97,23 @@ ScanStep AfterCmgfOk(EngineContext& ctx, const EchoHit&) {
 
 constexpr std::array kClosing = {
     //         echo                compare    at  on "OK"        on "ERROR"
-    EchoAction{"AT+CNMI=0,0,0,0",  W::Whole,  2,  EndsExchange,  nullptr},
-    EchoAction{"ATZ",              W::Whole,  2,  EndsExchange,  nullptr},
+    EchoAction{"AT+CNMI=0,0,0,0", W::Whole, 2, EndsExchange, nullptr},
+    EchoAction{"ATZ", W::Whole, 2, EndsExchange, nullptr},
 };
 
 constexpr std::array kConnect = {
     //         echo                compare    at  on "OK"                on "ERROR"
-    EchoAction{"ATE1",             W::Whole,  2,  Then<SendAtCmee>,      ChainStops},
-    EchoAction{"AT+CMEE=1",        W::Whole,  2,  AfterCmeeOk,           Then<QuerySmsCentre>},
-    EchoAction{"AT+CSCA?",         W::Whole,  4,  AfterCscaOk,           AfterCscaError},
-    EchoAction{"AT+CSMS=1",        W::Whole,  4,  AfterCsms,             AfterCsms},
-    EchoAction{"AT+CNMI=1,1,0,2",  W::Whole,  2,  Then<SendAtSmgo>,      Then<SendAtSmgo>},
-    EchoAction{"AT+CNMI=1,1,2,2",  W::Whole,  2,  Then<SendAtSmgo>,      Then<SendAtSmgo>},
-    EchoAction{"AT^SMGO=1",        W::Whole,  2,  Then<SendAtClip>,      Then<SendAtClip>},
-    EchoAction{"AT+CLIP=1",        W::Whole,  2,  Then<SendAtSbnrTest>,  Then<SendAtSbnrTest>},
-    EchoAction{"AT^SBNR=?",        W::Whole,  4,  AfterSbnrOk,           Then<SendAtCmgf>},
-    EchoAction{"AT+CMGF=0",        W::Whole,  2,  AfterCmgfOk,           Then<AfterMessageFormat>},
-    EchoAction{"AT+CSCB=1",        W::Whole,  2,  EndsExchange,          ChainStops},
+    EchoAction{"ATE1", W::Whole, 2, Then<SendAtCmee>, ChainStops},
+    EchoAction{"AT+CMEE=1", W::Whole, 2, AfterCmeeOk, Then<QuerySmsCentre>},
+    EchoAction{"AT+CSCA?", W::Whole, 4, AfterCscaOk, AfterCscaError},
+    EchoAction{"AT+CSMS=1", W::Whole, 4, AfterCsms, AfterCsms},
+    EchoAction{"AT+CNMI=1,1,0,2", W::Whole, 2, Then<SendAtSmgo>, Then<SendAtSmgo>},
+    EchoAction{"AT+CNMI=1,1,2,2", W::Whole, 2, Then<SendAtSmgo>, Then<SendAtSmgo>},
+    EchoAction{"AT^SMGO=1", W::Whole, 2, Then<SendAtClip>, Then<SendAtClip>},
+    EchoAction{"AT+CLIP=1", W::Whole, 2, Then<SendAtSbnrTest>, Then<SendAtSbnrTest>},
+    EchoAction{"AT^SBNR=?", W::Whole, 4, AfterSbnrOk, Then<SendAtCmgf>},
+    EchoAction{"AT+CMGF=0", W::Whole, 2, AfterCmgfOk, Then<AfterMessageFormat>},
+    EchoAction{"AT+CSCB=1", W::Whole, 2, EndsExchange, ChainStops},
 };
 
 }  // namespace

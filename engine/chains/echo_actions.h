@@ -49,9 +49,9 @@ enum class EchoBlanking {
 struct EchoAction {
     std::string_view echo;
     EchoCompare compare;
-    int okDistance;        // entries above the "OK" where the echo stands
-    EchoHandler onOk;      // nullptr: "OK" has no test for this command
-    EchoHandler onError;   // nullptr: "ERROR" has no test for this command
+    int okDistance;       // entries above the "OK" where the echo stands
+    EchoHandler onOk;     // nullptr: "OK" has no test for this command
+    EchoHandler onError;  // nullptr: "ERROR" has no test for this command
     EchoBlanking blanking = EchoBlanking::EchoAndAnswer;
 };
 

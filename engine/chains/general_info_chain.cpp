@@ -36,7 +36,9 @@ ScanStep Fill(EngineContext& ctx, const EchoHit& hit) {
 
 std::string AsIs(std::string_view answer) { return std::string(answer); }
 // The revision: what stands before the first comma.
-std::string UpToComma(std::string_view answer) { return std::string(answer.substr(0, answer.find(','))); }
+std::string UpToComma(std::string_view answer) {
+    return std::string(answer.substr(0, answer.find(',')));
+}
 // The SIM identity after "^SCID: ".
 std::string AfterScidPrefix(std::string_view answer) { return CopyFrom(answer, 8); }
 
@@ -143,10 +145,8 @@ ScanStep ReceptionRead(EngineContext& ctx, const EchoHit& hit) {
     v.PrijemStatBars = r.bars;
     UpdateNetLocHint(v);
     Changed(ctx);
-    if (ctx.state.Options.CellInfoCheck)
-        SendAtCscb(ctx);  // its "OK" ends the exchange
-    else
-        EndBusy(ctx);
+    if (ctx.state.Options.CellInfoCheck) SendAtCscb(ctx);  // its "OK" ends the exchange
+    else EndBusy(ctx);
     return ScanStep::Continue;
 }
 
@@ -157,34 +157,34 @@ ScanStep ReceptionRefused(EngineContext& ctx, const EchoHit&) {
 
 constexpr std::array kToClock = {
     //         echo         compare    at  on "OK"        on "ERROR"
-    EchoAction{"AT+CGMI",   W::Whole,  4,  MakerRead,     Then<SendAtCgmm>},
-    EchoAction{"AT+CGMM",   W::Whole,  4,  ModelRead,     Then<SendAtCgmr>},
-    EchoAction{"AT+CGMR",   W::Whole,  4,  RevisionRead,  Then<SendAtCpas>},
-    EchoAction{"AT+CPAS",   W::Whole,  4,  ActivityRead,  Then<SendAtCgsn>},
-    EchoAction{"AT+CGSN",   W::Whole,  4,  ImeiRead,      Then<SendAtCimi>},
-    EchoAction{"AT+CIMI",   W::Whole,  4,  ImsiRead,      Then<SendAtScid>},
-    EchoAction{"AT^SCID",   W::Whole,  4,  SimIdRead,     Then<QueryClock>},
-    EchoAction{"AT+CCLK?",  W::Whole,  4,  ClockRead,     ClockRefused},
+    EchoAction{"AT+CGMI", W::Whole, 4, MakerRead, Then<SendAtCgmm>},
+    EchoAction{"AT+CGMM", W::Whole, 4, ModelRead, Then<SendAtCgmr>},
+    EchoAction{"AT+CGMR", W::Whole, 4, RevisionRead, Then<SendAtCpas>},
+    EchoAction{"AT+CPAS", W::Whole, 4, ActivityRead, Then<SendAtCgsn>},
+    EchoAction{"AT+CGSN", W::Whole, 4, ImeiRead, Then<SendAtCimi>},
+    EchoAction{"AT+CIMI", W::Whole, 4, ImsiRead, Then<SendAtScid>},
+    EchoAction{"AT^SCID", W::Whole, 4, SimIdRead, Then<QueryClock>},
+    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, ClockRefused},
 };
 
 constexpr std::array kAfterClock = {
     //         echo            compare    at  on "OK"                 on "ERROR"
-    EchoAction{"AT+CBC",       W::Whole,  4,  BatteryRead,            Then<SendAtCopsAuto>},
-    EchoAction{"AT+COPS=0,0",  W::Whole,  2,  Then<SendAtCopsQuery>,  Then<SendAtCopsQuery>},
-    EchoAction{"AT+COPS?",     W::Whole,  4,  OperatorRead,           Then<SetRegistration2>},
+    EchoAction{"AT+CBC", W::Whole, 4, BatteryRead, Then<SendAtCopsAuto>},
+    EchoAction{"AT+COPS=0,0", W::Whole, 2, Then<SendAtCopsQuery>, Then<SendAtCopsQuery>},
+    EchoAction{"AT+COPS?", W::Whole, 4, OperatorRead, Then<SetRegistration2>},
     // A phone without area and cell in its notices refuses "=2": ask for "=1".
-    EchoAction{"AT+CREG=2",    W::Whole,  2,  Then<SendAtCregQuery>,  Then<SetRegistration1>},
-    EchoAction{"AT+CREG=1",    W::Whole,  2,  Then<SendAtCregQuery>,  Then<SendAtCregQuery>},
-    EchoAction{"AT+CREG?",     W::Whole,  4,  RegistrationRead,       Then<SendAtCsq>},
-    EchoAction{"AT+CSQ",       W::Whole,  4,  ReceptionRead,          ReceptionRefused},
+    EchoAction{"AT+CREG=2", W::Whole, 2, Then<SendAtCregQuery>, Then<SetRegistration1>},
+    EchoAction{"AT+CREG=1", W::Whole, 2, Then<SendAtCregQuery>, Then<SendAtCregQuery>},
+    EchoAction{"AT+CREG?", W::Whole, 4, RegistrationRead, Then<SendAtCsq>},
+    EchoAction{"AT+CSQ", W::Whole, 4, ReceptionRead, ReceptionRefused},
 };
 
 // A whole decimal number, possibly with a fraction ("80", "80.5").
 std::optional<double> ParseDecimal(std::string_view text) {
     const std::string t = Trim(text);
     double value = 0;
-    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value,
-                                           std::chars_format::fixed);
+    const auto [end, ec] =
+        std::from_chars(t.data(), t.data() + t.size(), value, std::chars_format::fixed);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
     // Far beyond any level: not a reading (and no integer could hold it).
     if (!std::isfinite(value) || std::fabs(value) > 1e6) return std::nullopt;

@@ -22,10 +22,8 @@ constexpr int kMemoryFull = 322;
 // back to "AT+CREG=1" (status only); a refused "AT+CREG=1" goes on with the
 // query, so the chain never repeats a setting without end.
 ScanStep RegistrationFallBack(EngineContext& ctx, const std::string& echo) {
-    if (echo == "AT+CREG=1")
-        SendAtCregQuery(ctx);
-    else
-        SendAtCregSet(ctx, 1);
+    if (echo == "AT+CREG=1") SendAtCregQuery(ctx);
+    else SendAtCregSet(ctx, 1);
     return ScanStep::EndScan;
 }
 
@@ -75,8 +73,7 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
     if (ctx.state.Chain.CregSetSent && StartsWith(echo, "AT+CREG="))
         return RegistrationFallBack(ctx, echo);
 
-    if (code && IsMemoryAbsent(*code) &&
-        StartsWith(echo, "AT+CPMS=\"")) {
+    if (code && IsMemoryAbsent(*code) && StartsWith(echo, "AT+CPMS=\"")) {
         // The message memory is not there: the read ends quietly.
         EndBusy(ctx);
         ctx.host.CloseProgressWindow();
@@ -95,8 +92,7 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
         retries = 0;  // both memories are full: say so
     }
 
-    if (code && IsEmptyPosition(*code) &&
-        StartsWith(echo, "AT+CMGR=")) {
+    if (code && IsEmptyPosition(*code) && StartsWith(echo, "AT+CMGR=")) {
         // The read loop met a position without a message: on to the next.
         HandleCmgrAnswer(ctx, "", "", "", 1);
         return ScanStep::Continue;

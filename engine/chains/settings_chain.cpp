@@ -84,10 +84,10 @@ void QueryPrice(EngineContext& ctx, int, int) { SendAtCpuc(ctx, 1); }
 
 constexpr std::array kSettings = {
     //         echo         compare    at  on "OK"         on "ERROR"
-    EchoAction{"AT+CALM?",  W::Whole,  4,  AlertRead,      Query<SendAtCvib>},
-    EchoAction{"AT+CVIB?",  W::Whole,  4,  VibrationRead,  Query<SendAtCrsl>},
-    EchoAction{"AT+CRSL?",  W::Whole,  4,  RingerRead,     Query<QueryPrice>},
-    EchoAction{"AT+CPUC?",  W::Whole,  4,  PriceRead,      ChainStops},
+    EchoAction{"AT+CALM?", W::Whole, 4, AlertRead, Query<SendAtCvib>},
+    EchoAction{"AT+CVIB?", W::Whole, 4, VibrationRead, Query<SendAtCrsl>},
+    EchoAction{"AT+CRSL?", W::Whole, 4, RingerRead, Query<QueryPrice>},
+    EchoAction{"AT+CPUC?", W::Whole, 4, PriceRead, ChainStops},
 };
 
 }  // namespace

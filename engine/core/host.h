@@ -50,9 +50,15 @@ public:
     // Repaint the port-traffic indicator with this frame (0 = idle).
     virtual void PortTrafficChanged(int frame) { (void)frame; }
     // Repaint the new-SMS indicator (phase: 0 none, 1/2 blink, -1 dark) and set its hint.
-    virtual void NewSmsIndicatorChanged(int phase, const std::string& hint) { (void)phase; (void)hint; }
+    virtual void NewSmsIndicatorChanged(int phase, const std::string& hint) {
+        (void)phase;
+        (void)hint;
+    }
     // Repaint the new-call indicator (phase: 3 none, 4/5 blink) and set its hint.
-    virtual void NewCallIndicatorChanged(int phase, const std::string& hint) { (void)phase; (void)hint; }
+    virtual void NewCallIndicatorChanged(int phase, const std::string& hint) {
+        (void)phase;
+        (void)hint;
+    }
 
     // --- calls ---------------------------------------------------------------
     // Show the incoming-call notice (not modal) with these texts, or bring it
@@ -60,7 +66,8 @@ public:
     // closes (its timer, a button) the window calls
     // PhoneEngine::NewCallNoticeClosed.
     virtual void ShowNewCallNotice(const std::string& name, const std::string& number) {
-        (void)name; (void)number;
+        (void)name;
+        (void)number;
     }
     // Close the incoming-call notice when it is shown.
     virtual void CloseNewCallNotice() {}
@@ -106,7 +113,8 @@ public:
     virtual void SortPhonebookRows() {}
     // Enable or disable a memory's view button (SimNumTB .. SerNumTB).
     virtual void SetPhonebookViewEnabled(PhonebookMemory memory, bool enabled) {
-        (void)memory; (void)enabled;
+        (void)memory;
+        (void)enabled;
     }
     // Rewrite the summary labels (capacities from the state, entries from the view).
     virtual void ShowPhonebookSummary(const PhonebookReadState& counters) { (void)counters; }
@@ -119,7 +127,9 @@ public:
     // An entry was saved from the entry dialog: select and show its row.
     virtual void PhonebookEntrySaved(const std::string& name, const std::string& number,
                                      const std::string& position) {
-        (void)name; (void)number; (void)position;
+        (void)name;
+        (void)number;
+        (void)position;
     }
     // The backup wizard's mirror of the read changed.
     virtual void BackupReadProgressChanged(const BackupReadView& view) { (void)view; }
@@ -137,10 +147,16 @@ public:
     virtual void ClearCallLists() {}
     virtual void AddCallListRow(CallListView list, const std::string& caption,
                                 const std::string& number, int image) {
-        (void)list; (void)caption; (void)number; (void)image;
+        (void)list;
+        (void)caption;
+        (void)number;
+        (void)image;
     }
     // The list's capacity label (Calls2Lab, Calls4Lab, Calls6Lab).
-    virtual void SetCallListCapacity(CallListView list, int capacity) { (void)list; (void)capacity; }
+    virtual void SetCallListCapacity(CallListView list, int capacity) {
+        (void)list;
+        (void)capacity;
+    }
     // A call list was read: focus CallsOutList when the page is shown and
     // select row 0 of each list.
     virtual void FocusFirstCallRows() {}
@@ -149,12 +165,15 @@ public:
     // Every row of both SMS lists whose caption is number (no name was known)
     // now shows name; the detail panel follows. name is never empty.
     virtual void SetNameInSmsLists(const std::string& name, const std::string& number) {
-        (void)name; (void)number;
+        (void)name;
+        (void)number;
     }
     // Every row of the call list whose number is number now shows name.
     virtual void SetNameInListView(CallListView list, const std::string& name,
                                    const std::string& number) {
-        (void)list; (void)name; (void)number;
+        (void)list;
+        (void)name;
+        (void)number;
     }
 };
 

@@ -14,10 +14,10 @@ namespace parlenko {
 class ITimer {
 public:
     virtual ~ITimer() = default;
-    virtual void Start() = 0;                 // (re)start: next tick one interval from now
+    virtual void Start() = 0;  // (re)start: next tick one interval from now
     virtual void Stop() = 0;
     virtual bool IsActive() const = 0;
-    virtual void SetInterval(int ms) = 0;     // a running timer restarts with the new interval
+    virtual void SetInterval(int ms) = 0;  // a running timer restarts with the new interval
     virtual int Interval() const = 0;
 };
 

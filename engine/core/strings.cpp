@@ -75,7 +75,8 @@ std::string IntToStr(long long v) { return std::to_string(v); }
 
 std::string IntToStrPadded(long long v, int width) {
     std::string d = std::to_string(v < 0 ? -v : v);
-    if (static_cast<int>(d.size()) < width) d.insert(0, static_cast<std::size_t>(width) - d.size(), '0');
+    if (static_cast<int>(d.size()) < width)
+        d.insert(0, static_cast<std::size_t>(width) - d.size(), '0');
     return v < 0 ? "-" + d : d;
 }
 

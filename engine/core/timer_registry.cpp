@@ -7,7 +7,10 @@ namespace parlenko {
 class TimerRegistry::Timer final : public ITimer {
 public:
     Timer(std::shared_ptr<Entry> e, TimerRegistry* owner) : e_(std::move(e)), owner_(owner) {}
-    ~Timer() override { e_->alive = false; e_->active = false; }
+    ~Timer() override {
+        e_->alive = false;
+        e_->active = false;
+    }
 
     void Start() override {
         e_->active = true;

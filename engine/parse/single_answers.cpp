@@ -42,8 +42,8 @@ std::vector<std::string> SplitCommas(std::string_view s) {
 // without the mode gets an empty mode field in front.
 std::vector<std::string> CregFields(std::string_view line) {
     auto fields = SplitCommas(line);
-    const bool notice = fields.size() == 1 || (fields.size() >= 2 && !fields[1].empty() &&
-                                                fields[1].front() == '"');
+    const bool notice = fields.size() == 1 ||
+                        (fields.size() >= 2 && !fields[1].empty() && fields[1].front() == '"');
     if (notice) {
         // "+CREG: 1" -> prefix "+CREG: " and the status.
         std::string& first = fields[0];
@@ -62,15 +62,16 @@ std::vector<std::string> CregFields(std::string_view line) {
 
 std::string ParseCpas(std::string_view line) {
     switch (DigitAt(line, 8).value_or(-1)) {
-    case 0: return "Ready.";
-    case 3: return "Incoming call.";
-    case 4: return "Call is active.";
-    default: return {};
+        case 0: return "Ready.";
+        case 3: return "Incoming call.";
+        case 4: return "Call is active.";
+        default: return {};
     }
 }
 
 std::string ParseCclk(std::string_view line) {
-    const std::string dateText = Copy(line, 15, 2) + "." + Copy(line, 12, 2) + "." + Copy(line, 9, 2);
+    const std::string dateText =
+        Copy(line, 15, 2) + "." + Copy(line, 12, 2) + "." + Copy(line, 9, 2);
     // Two digits each, nothing else: the phone's clock, not a loose date.
     for (std::size_t k : {0u, 1u, 3u, 4u, 6u, 7u})
         if (k >= dateText.size() || dateText[k] < '0' || dateText[k] > '9') return {};
@@ -82,11 +83,11 @@ std::string ParseCclk(std::string_view line) {
 
 std::string ParseCbc(std::string_view line) {
     switch (DigitAt(line, 7).value_or(-1)) {
-    case 0: return "Mobile is supplied from battery.";
-    case 1: return "Mobile has battery, but is not supplied from there.";
-    case 2: return "Mobile has no battery connected.";
-    case 3: return "Error!";
-    default: return {};
+        case 0: return "Mobile is supplied from battery.";
+        case 1: return "Mobile has battery, but is not supplied from there.";
+        case 2: return "Mobile has no battery connected.";
+        case 3: return "Error!";
+        default: return {};
     }
 }
 
@@ -94,13 +95,13 @@ std::string ParseCregStat(std::string_view line) {
     const auto fields = CregFields(line);
     if (fields.size() < 2) return {};
     switch (DigitAt(fields[1], 1).value_or(-1)) {
-    case 0: return "Not checked in, not searching.";
-    case 1: return "Checked in.";
-    case 2: return "Not checked in, but searching.";
-    case 3: return "Check-in denied by network.";
-    case 4: return "Unknown.";
-    case 5: return "Registered, roaming.";
-    default: return {};
+        case 0: return "Not checked in, not searching.";
+        case 1: return "Checked in.";
+        case 2: return "Not checked in, but searching.";
+        case 3: return "Check-in denied by network.";
+        case 4: return "Unknown.";
+        case 5: return "Registered, roaming.";
+        default: return {};
     }
 }
 

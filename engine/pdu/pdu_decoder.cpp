@@ -130,7 +130,8 @@ TimeStamp ReadTimeStamp(HexCursor& c) {
     for (auto& part : p) part = SwapSemiOctets(c.Pairs(1));
     TimeStamp t;
     t.date = StampDate(p[2], p[1], p[0]);
-    if (p[3].size() == 2 && p[4].size() == 2 && p[5].size() == 2) t.time = p[3] + ":" + p[4] + ":" + p[5];
+    if (p[3].size() == 2 && p[4].size() == 2 && p[5].size() == 2)
+        t.time = p[3] + ":" + p[4] + ":" + p[5];
     return t;
 }
 
@@ -157,7 +158,8 @@ OctetUserData ReadOctetUserData(HexCursor& c, bool udhi) {
     if (!udl) return ud;
     ud.data = c.Octets(static_cast<std::size_t>(*udl));
     if (udhi) {
-        std::size_t header = ud.data.empty() ? 0 : std::min<std::size_t>(ud.data[0] + 1u, ud.data.size());
+        std::size_t header =
+            ud.data.empty() ? 0 : std::min<std::size_t>(ud.data[0] + 1u, ud.data.size());
         ud.data.erase(ud.data.begin(), ud.data.begin() + static_cast<std::ptrdiff_t>(header));
         ud.headerDropped = true;
     }
@@ -189,9 +191,9 @@ Body Decode8BitText(HexCursor& c, bool udhi) {
 
 Body DecodeUserData(HexCursor& c, PduCoding coding, bool udhi) {
     switch (coding) {
-    case PduCoding::Ucs2: return DecodeUcs2Text(c, udhi);
-    case PduCoding::EightBit: return Decode8BitText(c, udhi);
-    case PduCoding::Gsm7Bit: break;
+        case PduCoding::Ucs2: return DecodeUcs2Text(c, udhi);
+        case PduCoding::EightBit: return Decode8BitText(c, udhi);
+        case PduCoding::Gsm7Bit: break;
     }
     auto udl = c.Octet();
     if (!udl) return {};
@@ -219,10 +221,9 @@ void DecodeStatusReportBody(DecodedPdu& r, HexCursor& c, const PduNameLookup& fi
     r.PduNumber = "Status Report";
     r.PduDate = discharged.date;
     r.PduTime = discharged.time;
-    r.PduText = "RECEIVER:\r\n" + name + "  (" + number + ")" + "\r\n\r\n" +
-                "Sent:  " + sent.date + "  " + sent.time + "\r\n" +
-                (delivered ? "Delivered:  " : "Not delivered:  ") + discharged.date + "  " +
-                discharged.time + "\r\n";
+    r.PduText = "RECEIVER:\r\n" + name + "  (" + number + ")" + "\r\n\r\n" + "Sent:  " + sent.date +
+                "  " + sent.time + "\r\n" + (delivered ? "Delivered:  " : "Not delivered:  ") +
+                discharged.date + "  " + discharged.time + "\r\n";
 }
 
 void DecodeDeliverBody(DecodedPdu& r, HexCursor& c) {
@@ -261,19 +262,19 @@ PduCoding CodingOfDcs(int dcs) {
         // text cannot be read as characters and is taken as 8-bit data.
         if (dcs & 0x20) return PduCoding::EightBit;
         switch ((dcs >> 2) & 0x03) {
-        case 1: return PduCoding::EightBit;
-        case 2: return PduCoding::Ucs2;
-        default: return PduCoding::Gsm7Bit;
+            case 1: return PduCoding::EightBit;
+            case 2: return PduCoding::Ucs2;
+            default: return PduCoding::Gsm7Bit;
         }
     }
-    if ((dcs & 0xF0) == 0xE0) return PduCoding::Ucs2;                           // store message, UCS2
-    if ((dcs & 0xF0) == 0xF0) return (dcs & 0x04) ? PduCoding::EightBit : PduCoding::Gsm7Bit;  // class group
+    if ((dcs & 0xF0) == 0xE0) return PduCoding::Ucs2;  // store message, UCS2
+    if ((dcs & 0xF0) == 0xF0)
+        return (dcs & 0x04) ? PduCoding::EightBit : PduCoding::Gsm7Bit;  // class group
     return PduCoding::Gsm7Bit;  // reserved groups, message waiting groups
 }
 
 std::string PduDisplayText(const DecodedPdu& decoded) {
-    if (decoded.PduStatusReport || decoded.Coding != PduCoding::Gsm7Bit)
-        return decoded.PduText;
+    if (decoded.PduStatusReport || decoded.Coding != PduCoding::Gsm7Bit) return decoded.PduText;
     return SmsTextFromGsm(decoded.PduText);
 }
 
@@ -284,9 +285,9 @@ SevenBitText Decode7BitText(std::string_view userData, bool udhi) {
     if (!udl) return t;
     std::vector<std::uint8_t> octets = c.AllOctets();
 
-    std::vector<std::uint8_t> firstUdl(octets.begin(),
-                                       octets.begin() + static_cast<std::ptrdiff_t>(
-                                                            std::min<std::size_t>(*udl, octets.size())));
+    std::vector<std::uint8_t> firstUdl(
+        octets.begin(),
+        octets.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(*udl, octets.size())));
     firstUdl.resize(static_cast<std::size_t>(*udl), 0);
     t.Out = WithCrLf(UnpackSeptets(firstUdl, SeptetsInOctets(firstUdl.size())));
 

@@ -15,7 +15,8 @@ std::string_view WithoutPlus(std::string_view number) {
 }
 
 bool IsEncodableNumber(std::string_view number) {
-    return std::all_of(number.begin(), number.end(), [](char c) { return NumberCharToSemiOctet(c) != 0; });
+    return std::all_of(number.begin(), number.end(),
+                       [](char c) { return NumberCharToSemiOctet(c) != 0; });
 }
 
 std::string WithoutCr(std::string_view text) {
@@ -32,7 +33,8 @@ int RelativeOctetNotShorter(long minutes) {
     if (minutes <= 12 * 60) return static_cast<int>(std::max(0L, ceilDiv(minutes, 5) - 1));
     if (minutes <= 24 * 60) return static_cast<int>(143 + ceilDiv(minutes - 12 * 60, 30));
     if (minutes <= 30 * 24 * 60) return static_cast<int>(166 + ceilDiv(minutes, 24 * 60));
-    if (minutes <= 63 * 7 * 24 * 60) return static_cast<int>(std::max(197L, 192 + ceilDiv(minutes, 7 * 24 * 60)));
+    if (minutes <= 63 * 7 * 24 * 60)
+        return static_cast<int>(std::max(197L, 192 + ceilDiv(minutes, 7 * 24 * 60)));
     return -1;
 }
 
@@ -45,28 +47,30 @@ std::string EncodeSubmitHeader(std::string_view number, bool statusReport) {
     for (char c : digits) semi.push_back(NumberCharToSemiOctet(c) ? NumberCharToSemiOctet(c) : 'F');
     if (semi.size() % 2) semi.push_back('F');
     std::string address;
-    for (std::size_t i = 0; i + 1 < semi.size(); i += 2) address += SwapSemiOctets(semi.substr(i, 2));
-    return std::string("00") + (statusReport ? "31" : "11") + "00" + ByteToHex(static_cast<int>(digits.size())) +
-           (international ? "91" : "81") + address + "00";
+    for (std::size_t i = 0; i + 1 < semi.size(); i += 2)
+        address += SwapSemiOctets(semi.substr(i, 2));
+    return std::string("00") + (statusReport ? "31" : "11") + "00" +
+           ByteToHex(static_cast<int>(digits.size())) + (international ? "91" : "81") + address +
+           "00";
 }
 
 std::string EncodeDataCoding(bool flash) { return flash ? "18" : "00"; }
 
 std::string EncodeValidityPeriod(int value, int unit) {
     switch (unit) {
-    case 0:
-        if (value >= 5 && value <= 720) return ByteToHex(value / 5 - 1);
-        break;
-    case 1:
-        if (value >= 30 && value <= 720) return ByteToHex(RelativeOctetNotShorter(value * 60L));
-        break;
-    case 2:
-        if (value >= 2 && value <= 30) return ByteToHex(value + 166);
-        break;
-    case 3:
-        if (value >= 5 && value <= 63) return ByteToHex(value + 192);
-        break;
-    default: break;
+        case 0:
+            if (value >= 5 && value <= 720) return ByteToHex(value / 5 - 1);
+            break;
+        case 1:
+            if (value >= 30 && value <= 720) return ByteToHex(RelativeOctetNotShorter(value * 60L));
+            break;
+        case 2:
+            if (value >= 2 && value <= 30) return ByteToHex(value + 166);
+            break;
+        case 3:
+            if (value >= 5 && value <= 63) return ByteToHex(value + 192);
+            break;
+        default: break;
     }
     return "FF";
 }
@@ -86,8 +90,8 @@ std::string EncodeUcs2Text(std::string_view text) {
     return ByteToHex(static_cast<int>(units.size() / 2)) + units;
 }
 
-SubmitPdu BuildSubmitPdu(std::string_view number, std::string_view text, int vpValue, bool statusReport,
-                         bool flash, int vpUnit) {
+SubmitPdu BuildSubmitPdu(std::string_view number, std::string_view text, int vpValue,
+                         bool statusReport, bool flash, int vpUnit) {
     SubmitPdu result;
     if (!IsEncodableNumber(WithoutPlus(number))) {
         result.Error = SubmitPduError::InvalidNumber;

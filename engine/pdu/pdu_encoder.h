@@ -31,8 +31,8 @@ struct SubmitPdu {
 // is the two units ESC "e"); for a flash message it is the Windows-1252
 // text as the user typed it (its CRs are dropped, LF breaks the line).
 // VPUnit: 0 minutes, 1 hours, 2 days, 3 weeks.
-SubmitPdu BuildSubmitPdu(std::string_view number, std::string_view text, int vpValue, bool statusReport,
-                         bool flash, int vpUnit);
+SubmitPdu BuildSubmitPdu(std::string_view number, std::string_view text, int vpValue,
+                         bool statusReport, bool flash, int vpUnit);
 
 // The TPDU length that "AT+CMGS=" and "AT+CMGW=" take: the PDU's octet
 // count without the service-centre length octet, as decimal text.

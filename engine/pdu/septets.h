@@ -22,6 +22,8 @@ std::string UnpackSeptets(const std::vector<std::uint8_t>& octets, std::size_t c
 // The number of complete septets that `octetCount` packed octets hold.
 constexpr std::size_t SeptetsInOctets(std::size_t octetCount) { return octetCount * 8 / 7; }
 // The number of octets that `septetCount` packed septets take.
-constexpr std::size_t OctetsForSeptets(std::size_t septetCount) { return (septetCount * 7 + 7) / 8; }
+constexpr std::size_t OctetsForSeptets(std::size_t septetCount) {
+    return (septetCount * 7 + 7) / 8;
+}
 
 }  // namespace parlenko

@@ -8,15 +8,16 @@ namespace parlenko {
 
 // One phonebook entry.
 struct AListIme {
-    std::string Name;      // a trailing "!" marks a VIP entry; shown without it
+    std::string Name;  // a trailing "!" marks a VIP entry; shown without it
     std::string Phone;
-    std::string Location;  // the memory: "SIM card", "Mobile memory", "Own numbers", "Service numbers"
+    std::string
+        Location;  // the memory: "SIM card", "Mobile memory", "Own numbers", "Service numbers"
     std::string Position;  // three digits, "001" upward
 };
 
 // One short message, in either folder.
 struct AListSMS {
-    std::string Number;    // sender or recipient
+    std::string Number;  // sender or recipient
     std::string Smsc;
     std::string Date;      // dd.mm.yyyy
     std::string Time;      // hh:mm:ss

@@ -13,10 +13,10 @@ void FillFreePositionList(std::vector<std::string>& list, int count) {
 
 std::vector<std::string>* FreePositionList(PhonebookReadState& state, int kind) {
     switch (kind) {
-    case 1: return &state.SimFreePositions;
-    case 2: return &state.PhoneFreePositions;
-    case 3: return &state.OwnFreePositions;
-    default: return nullptr;
+        case 1: return &state.SimFreePositions;
+        case 2: return &state.PhoneFreePositions;
+        case 3: return &state.OwnFreePositions;
+        default: return nullptr;
     }
 }
 

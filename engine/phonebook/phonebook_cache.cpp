@@ -14,18 +14,17 @@ void Report(EngineContext& ctx, const exchange::WriteResult& result) {
     auto& r = ctx.state.PhonebookRead;
     if (result.ok() || r.CacheErrorReported) return;
     r.CacheErrorReported = true;
-    ctx.host.ShowMessageDialog("Error",
-                               "Error occurred while trying to save phonebook file!\r\r" +
-                                   result.error,
-                               DialogKind::Error, DialogButtons::Ok);
+    ctx.host.ShowMessageDialog(
+        "Error", "Error occurred while trying to save phonebook file!\r\r" + result.error,
+        DialogKind::Error, DialogButtons::Ok);
 }
 
 }  // namespace
 
 void AppendToPhonebookCache(EngineContext& ctx, const AListIme& e) {
     if (DataDir(ctx).empty()) return;
-    Report(ctx, exchange::WritePhonebookRecord(DataDir(ctx), e.Name, e.Phone, e.Location,
-                                               e.Position));
+    Report(ctx,
+           exchange::WritePhonebookRecord(DataDir(ctx), e.Name, e.Phone, e.Location, e.Position));
 }
 
 void ReplaceInPhonebookCache(EngineContext& ctx, const AListIme& e, long index) {

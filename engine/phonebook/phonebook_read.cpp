@@ -109,11 +109,20 @@ void StoreCounters(PhonebookReadState& r, std::string_view code, const StorageCo
         FillFreePositionList(*list, counts.capacity);
     }
     switch (kind) {
-    case 1: r.SimCapacity = counts.capacity; r.SimUsed = counts.used; break;
-    case 2: r.PhoneCapacity = counts.capacity; r.PhoneUsed = counts.used; break;
-    case 3: r.OwnCapacity = counts.capacity; r.OwnUsed = counts.used; break;
-    case 4: r.ServiceCapacity = counts.capacity; break;
-    default: break;
+        case 1:
+            r.SimCapacity = counts.capacity;
+            r.SimUsed = counts.used;
+            break;
+        case 2:
+            r.PhoneCapacity = counts.capacity;
+            r.PhoneUsed = counts.used;
+            break;
+        case 3:
+            r.OwnCapacity = counts.capacity;
+            r.OwnUsed = counts.used;
+            break;
+        case 4: r.ServiceCapacity = counts.capacity; break;
+        default: break;
     }
 }
 
@@ -443,7 +452,8 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
         if (!op.Restoring) {
             if (op.MoveEntry) {
                 op.MoveEntry = false;
-                ctx.host.ShowStatusMessage("Entry succesfully moved to another location in mobile!");
+                ctx.host.ShowStatusMessage(
+                    "Entry succesfully moved to another location in mobile!");
             } else {
                 ctx.host.ShowStatusMessage("Entry succesfully saved in mobile phonebook!");
             }
@@ -470,7 +480,8 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
             const std::string number = ExtractQuoted(echo);
             if (!name.empty()) {
                 ctx.host.SetNameInSmsLists(name, number);
-                for (auto view : {CallListView::Dialled, CallListView::Received, CallListView::Missed})
+                for (auto view :
+                     {CallListView::Dialled, CallListView::Received, CallListView::Missed})
                     ctx.host.SetNameInListView(view, name, number);
             }
             if (!found) {

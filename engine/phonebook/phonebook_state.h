@@ -56,7 +56,7 @@ struct PhonebookReadState {
 
     // The backup wizard's restore run.
     int RestorePosition = 1;
-    int RestoreSimCount = 0;    // entries chosen for each memory
+    int RestoreSimCount = 0;  // entries chosen for each memory
     int RestorePhoneCount = 0;
     int RestoreOwnCount = 0;
     int RestoreSimWritten = 0;  // entries written to each memory

@@ -8,14 +8,14 @@
 namespace parlenko {
 
 // Row images of the phonebook and call-list views.
-inline constexpr int kImageEntry = 3;    // an ordinary phonebook entry
-inline constexpr int kImageVip = 4;      // a VIP entry (stored name ends in "!")
-inline constexpr int kImageCall = 28;    // a row of a call list
-inline constexpr int kImageService = 33; // a service number
+inline constexpr int kImageEntry = 3;     // an ordinary phonebook entry
+inline constexpr int kImageVip = 4;       // a VIP entry (stored name ends in "!")
+inline constexpr int kImageCall = 28;     // a row of a call list
+inline constexpr int kImageService = 33;  // a service number
 
 // One row of the phonebook view (ImenikList).
 struct PhonebookRow {
-    std::string Caption;   // the name without the VIP "!"
+    std::string Caption;  // the name without the VIP "!"
     std::string Number;
     std::string Memory;    // "SIM card", "Mobile memory", "Own numbers", "Service numbers"
     std::string Position;  // three digits
@@ -41,7 +41,7 @@ struct BackupReadView {
     std::string WritenLab;  // used
     std::string PosLab;     // position text
     int BackupProBar = 0;
-    std::string PercLab;    // "38%"
+    std::string PercLab;  // "38%"
 };
 
 }  // namespace parlenko

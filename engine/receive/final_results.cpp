@@ -31,8 +31,7 @@ constexpr std::array<ActionTable, 6> kResultTables = {
     // calls and prepaid balance
     GeneralInfoActionsToClock,
     // "AT+CCLK="
-    GeneralInfoActionsAfterClock,
-    ConnectChainActions,
+    GeneralInfoActionsAfterClock, ConnectChainActions,
     // "AT^SMSO"
     PhonebookActions,
     // SMS

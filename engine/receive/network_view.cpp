@@ -24,8 +24,8 @@ void UpdateNetLocHint(GeneralInfoView& v) {
     const long percent = Pos("%", v.PrijemLab);
     const std::string reception = percent > 0 ? Copy(v.PrijemLab, 1, percent) : std::string();
     v.NetLocHint = "Network name:  " + v.OperLab + "\r" + "Location name:  " + v.LokacijaLab +
-                   "\r" + "Network status:  " + v.StatMreLab + "\r" + "Reception level:  " +
-                   reception;
+                   "\r" + "Network status:  " + v.StatMreLab + "\r" +
+                   "Reception level:  " + reception;
 }
 
 void ApplyRegistration(EngineContext& ctx, std::string_view line) {
@@ -39,9 +39,9 @@ void ApplyRegistration(EngineContext& ctx, std::string_view line) {
         v.SaveNetLocEnabled =
             !Trim(v.OperLab).empty() && !Trim(v.PodrucjeLab).empty() && !Trim(v.BazaIDLab).empty();
         const auto& dir = ctx.state.Options.DataDir;
-        v.LokacijaLab = dir.empty() ? std::string()
-                                    : exchange::FindLocationName(dir, v.OperLab, v.PodrucjeLab,
-                                                                 v.BazaIDLab);
+        v.LokacijaLab =
+            dir.empty() ? std::string()
+                        : exchange::FindLocationName(dir, v.OperLab, v.PodrucjeLab, v.BazaIDLab);
     }
     UpdateNetLocCaption(v, NetLocVariant::Registration);
     ctx.host.GeneralInfoChanged(v);

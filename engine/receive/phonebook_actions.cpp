@@ -53,11 +53,11 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
 
     const int kind = PhonebookMemoryKind(state.CurrentMemory);
     switch (kind) {
-    case 1: r.SimLoaded = true; break;
-    case 2: r.PhoneLoaded = true; break;
-    case 3: r.OwnLoaded = true; break;
-    case 4: r.ServiceLoaded = true; break;
-    default: break;
+        case 1: r.SimLoaded = true; break;
+        case 2: r.PhoneLoaded = true; break;
+        case 3: r.OwnLoaded = true; break;
+        case 4: r.ServiceLoaded = true; break;
+        default: break;
     }
     if (kind != 0) ctx.host.SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), true);
     SendAtCpbsQuery(ctx, state.CurrentMemory == "SD" ? 1 : 0);
@@ -89,14 +89,14 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     }
     const int kind = PhonebookMemoryKind(state.CurrentMemory);
     switch (kind) {
-    case 1: SkipAbsentMemory(ctx, r.SimCapacity, r.SimUsed, r.SimLoaded, 2); break;
-    case 2: SkipAbsentMemory(ctx, r.PhoneCapacity, r.PhoneUsed, r.PhoneLoaded, 3); break;
-    case 3: SkipAbsentMemory(ctx, r.OwnCapacity, r.OwnUsed, r.OwnLoaded, 4); break;
-    case 4:
-        r.ServiceCapacity = 0;
-        r.ServiceLoaded = false;
-        break;
-    default: return ScanStep::Continue;
+        case 1: SkipAbsentMemory(ctx, r.SimCapacity, r.SimUsed, r.SimLoaded, 2); break;
+        case 2: SkipAbsentMemory(ctx, r.PhoneCapacity, r.PhoneUsed, r.PhoneLoaded, 3); break;
+        case 3: SkipAbsentMemory(ctx, r.OwnCapacity, r.OwnUsed, r.OwnLoaded, 4); break;
+        case 4:
+            r.ServiceCapacity = 0;
+            r.ServiceLoaded = false;
+            break;
+        default: return ScanStep::Continue;
     }
     ctx.host.SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), false);
     if (kind == 4) FinishPhonebookRead(ctx);

@@ -81,21 +81,21 @@ constexpr char kEsc[] = "\x1b";
 
 // The fifteen tests, in the order they run on each entry.
 constexpr std::array<ScanTest, 15> kTests = {
-    TestPhoneError,                              // 1  "+CME ERROR: " / "+CMS ERROR: "
-    TestWhole<kRing, HandleRing>,                // 2
-    TestWhole<kNoCarrier, HandleNoCarrier>,      // 3
-    TestWhole<kBusy, HandleBusy>,                // 4
-    TestWhole<kNoDialtone, HandleNoDialtone>,    // 5
-    TestLinePrefix<kClip, HandleClip>,             // 6
-    TestLinePrefix<kCmti, HandleNewMessage>,       // 7
-    TestLinePrefix<kCdsi, HandleNewMessage>,       // 8
-    TestLinePrefix<kCreg, HandleCreg>,             // 9
-    TestCellBroadcast,                           // 10
-    TestLinePrefix<kSmgo, HandleSmsOverflow>,      // 11
-    TestWhole<kPrompt, HandlePrompt>,            // 12
-    TestPrefix<kEsc, HandleEscapeEcho>,          // 13
-    TestOk,                                      // 14
-    TestError,                                   // 15
+    TestPhoneError,                            // 1  "+CME ERROR: " / "+CMS ERROR: "
+    TestWhole<kRing, HandleRing>,              // 2
+    TestWhole<kNoCarrier, HandleNoCarrier>,    // 3
+    TestWhole<kBusy, HandleBusy>,              // 4
+    TestWhole<kNoDialtone, HandleNoDialtone>,  // 5
+    TestLinePrefix<kClip, HandleClip>,         // 6
+    TestLinePrefix<kCmti, HandleNewMessage>,   // 7
+    TestLinePrefix<kCdsi, HandleNewMessage>,   // 8
+    TestLinePrefix<kCreg, HandleCreg>,         // 9
+    TestCellBroadcast,                         // 10
+    TestLinePrefix<kSmgo, HandleSmsOverflow>,  // 11
+    TestWhole<kPrompt, HandlePrompt>,          // 12
+    TestPrefix<kEsc, HandleEscapeEcho>,        // 13
+    TestOk,                                    // 14
+    TestError,                                 // 15
 };
 
 }  // namespace

@@ -68,10 +68,8 @@ void RxLineList::AddChunk(std::string_view chunk) {
         start = cr + 1;
     }
     std::string rest = text.substr(start);
-    if (first)
-        lines_.back() = std::move(rest);
-    else
-        lines_.push_back(std::move(rest));
+    if (first) lines_.back() = std::move(rest);
+    else lines_.push_back(std::move(rest));
 }
 
 }  // namespace parlenko

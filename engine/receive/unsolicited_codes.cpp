@@ -157,12 +157,9 @@ ScanStep HandleSmsOverflow(EngineContext& ctx, int i) {
     std::string v = Copy(lines.At(i), 8, 3);
     lines.Blank(i);
     if (v.size() > 1) v = Copy(v, 3, 1);  // "<mode>,<state>": the state
-    if (v == "0")
-        ClearNewSms(ctx);
-    else if (v == "1")
-        ShowSmsOverflow(ctx, 0);
-    else if (v == "2")
-        ShowSmsOverflow(ctx, 1);
+    if (v == "0") ClearNewSms(ctx);
+    else if (v == "1") ShowSmsOverflow(ctx, 0);
+    else if (v == "2") ShowSmsOverflow(ctx, 1);
     return ScanStep::Continue;
 }
 

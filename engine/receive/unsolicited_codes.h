@@ -10,17 +10,17 @@
 
 namespace parlenko {
 
-ScanStep HandleRing(EngineContext& ctx, int i);         // "RING"
-ScanStep HandleNoCarrier(EngineContext& ctx, int i);    // "NO CARRIER"
-ScanStep HandleBusy(EngineContext& ctx, int i);         // "BUSY"
-ScanStep HandleNoDialtone(EngineContext& ctx, int i);   // "NO DIALTONE"
-ScanStep HandleClip(EngineContext& ctx, int i);         // "+CLIP: "
-ScanStep HandleNewMessage(EngineContext& ctx, int i);   // "+CMTI: " and "+CDSI: "
-ScanStep HandleCreg(EngineContext& ctx, int i);         // "+CREG: "
+ScanStep HandleRing(EngineContext& ctx, int i);           // "RING"
+ScanStep HandleNoCarrier(EngineContext& ctx, int i);      // "NO CARRIER"
+ScanStep HandleBusy(EngineContext& ctx, int i);           // "BUSY"
+ScanStep HandleNoDialtone(EngineContext& ctx, int i);     // "NO DIALTONE"
+ScanStep HandleClip(EngineContext& ctx, int i);           // "+CLIP: "
+ScanStep HandleNewMessage(EngineContext& ctx, int i);     // "+CMTI: " and "+CDSI: "
+ScanStep HandleCreg(EngineContext& ctx, int i);           // "+CREG: "
 ScanStep HandleCellBroadcast(EngineContext& ctx, int i);  // page at i, "+CBM: 88" at i - 1
-ScanStep HandleSmsOverflow(EngineContext& ctx, int i);  // "^SMGO: "
-ScanStep HandlePrompt(EngineContext& ctx, int i);       // "> "
-ScanStep HandleEscapeEcho(EngineContext& ctx, int i);   // a line starting with ESC
+ScanStep HandleSmsOverflow(EngineContext& ctx, int i);    // "^SMGO: "
+ScanStep HandlePrompt(EngineContext& ctx, int i);         // "> "
+ScanStep HandleEscapeEcho(EngineContext& ctx, int i);     // a line starting with ESC
 
 // The number of a "+CLIP: " line: the quoted text before the first comma
 // (empty for a withheld number); optional alpha fields after it are ignored.

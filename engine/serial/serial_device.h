@@ -15,13 +15,13 @@ enum class HwFlow : std::uint8_t { None, NoneRtsOn, RtsCts };
 
 struct LineSettings {
     std::uint32_t baud = 9600;
-    int dataBits = 8;              // 5 .. 8
+    int dataBits = 8;  // 5 .. 8
     Parity parity = Parity::None;
     StopBits stopBits = StopBits::One;
     HwFlow hwFlow = HwFlow::NoneRtsOn;
-    bool xonXoff = false;          // XON 17, XOFF 19, both directions
+    bool xonXoff = false;  // XON 17, XOFF 19, both directions
     bool dtrOn = true;
-    std::uint32_t xonLimit = 0;    // advisory thresholds of the receive queue
+    std::uint32_t xonLimit = 0;  // advisory thresholds of the receive queue
     std::uint32_t xoffLimit = 0;
 };
 

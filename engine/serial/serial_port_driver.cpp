@@ -32,9 +32,7 @@ TSerialPortDriver::TSerialPortDriver(ISerialDevice& device, IScheduler& schedule
 }
 
 TSerialPortDriver::TSerialPortDriver(std::unique_ptr<ISerialDevice> device, IScheduler& scheduler)
-    : ownedDevice_(std::move(device)),
-      device_(*ownedDevice_),
-      scheduler_(scheduler) {
+    : ownedDevice_(std::move(device)), device_(*ownedDevice_), scheduler_(scheduler) {
     receiveBuffer_.assign(inBufSize_, 0);
     pollTimer_ = scheduler_.MakeTimer(pollingDelay_, [this] { PollTick(); });
 }
@@ -221,10 +219,8 @@ std::size_t TSerialPortDriver::SendData(const std::uint8_t* data, std::size_t si
         const int round = static_cast<int>(
             std::clamp<std::int64_t>(timeoutMs - waited + 1, 1, kWriteWaitRoundMs));
         const std::int64_t before = scheduler_.NowMs();
-        if (free > 0)
-            device_.WaitWritable(round);
-        else
-            scheduler_.Sleep(round);
+        if (free > 0) device_.WaitWritable(round);
+        else scheduler_.Sleep(round);
         if (scheduler_.NowMs() == before) scheduler_.Sleep(1);  // a wait that returned at once
     }
     return written;

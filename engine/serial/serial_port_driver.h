@@ -20,17 +20,46 @@ namespace parlenko {
 
 // COM port number; pnCustom = use PortName as given.
 enum TPortNumber : std::uint8_t {
-    pnCustom, pnCOM1, pnCOM2, pnCOM3, pnCOM4, pnCOM5, pnCOM6, pnCOM7, pnCOM8,
-    pnCOM9, pnCOM10, pnCOM11, pnCOM12, pnCOM13, pnCOM14, pnCOM15, pnCOM16
+    pnCustom,
+    pnCOM1,
+    pnCOM2,
+    pnCOM3,
+    pnCOM4,
+    pnCOM5,
+    pnCOM6,
+    pnCOM7,
+    pnCOM8,
+    pnCOM9,
+    pnCOM10,
+    pnCOM11,
+    pnCOM12,
+    pnCOM13,
+    pnCOM14,
+    pnCOM15,
+    pnCOM16
 };
 
 // Index into BaudRateValues; brCustom = use BaudRateValue.
 enum TBaudRate : std::uint8_t {
-    brCustom, br110, br300, br600, br1200, br2400, br4800, br9600, br14400,
-    br19200, br38400, br56000, br57600, br115200, br128000, br256000
+    brCustom,
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br115200,
+    br128000,
+    br256000
 };
 
-enum TDataBits : std::uint8_t { db5BITS, db6BITS, db7BITS, db8BITS };      // 5 + ordinal
+enum TDataBits : std::uint8_t { db5BITS, db6BITS, db7BITS, db8BITS };  // 5 + ordinal
 enum TStopBits : std::uint8_t { sb1BITS, sb1HALFBITS, sb2BITS };
 enum TParity : std::uint8_t { ptNONE, ptODD, ptEVEN, ptMARK, ptSPACE };
 // hfNONE: RTS off; hfNONERTSON: no handshake, RTS held on; hfRTSCTS: RTS/CTS handshake.
@@ -40,8 +69,8 @@ enum TSwFlowControl : std::uint8_t { sfNONE, sfXONXOFF };
 
 // Bits per second of each TBaudRate; brCustom gives 0.
 inline constexpr std::array<std::uint32_t, 16> BaudRateValues = {
-    0, 110, 300, 600, 1200, 2400, 4800, 9600, 14400,
-    19200, 38400, 56000, 57600, 115200, 128000, 256000};
+    0,     110,   300,   600,   1200,  2400,   4800,   9600,
+    14400, 19200, 38400, 56000, 57600, 115200, 128000, 256000};
 
 // The BaudRateValues entry of rate (0 for brCustom or an out-of-range value).
 std::uint32_t BaudOf(TBaudRate rate);

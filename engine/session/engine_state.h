@@ -27,7 +27,7 @@ struct EngineOptions {
     // The general page (page 0) is shown: the connect chain then reads the
     // general information at once instead of ending with "AT+CSCB=1".
     bool GeneralPageShown = true;
-    std::string DataDir;         // folder of "Locations.dat", "Phonebook.dat", ...
+    std::string DataDir;  // folder of "Locations.dat", "Phonebook.dat", ...
 };
 
 // The receive side: the list of received lines and what the scan remembers.
@@ -58,7 +58,7 @@ struct PhonebookOpState {
     bool WritePending = false;   // on the selection's OK send PendingWriteLine
     bool DeletePending = false;  // on the selection's OK delete DeletePositionText
     bool MoveEntry = false;
-    bool Restoring = false;      // a restore run of the backup wizard (it clears this)
+    bool Restoring = false;  // a restore run of the backup wizard (it clears this)
     std::string PendingWriteLine;
     std::string DeletePositionText;
     bool PhonebookLoaded = false;  // the first full read of the run has finished
@@ -125,25 +125,25 @@ struct IndicatorState {
 // the one true copy (later rules read the texts back); the host renders it
 // when told through IHost::GeneralInfoChanged.
 struct GeneralInfoView {
-    std::string ProLab;      // maker
-    std::string ModLab;      // model
-    std::string ProModLab;   // maker and model
+    std::string ProLab;     // maker
+    std::string ModLab;     // model
+    std::string ProModLab;  // maker and model
     std::string ProModHint;
     std::string SoftLab;     // software revision
     std::string StatMobLab;  // phone activity
     std::string ImeiLab;
     std::string ImsiLab;
     std::string SimIdLab;
-    std::string DatMobLab;   // phone date and time
-    std::string NapLab;      // power source
-    std::string NapBatLab;   // battery percentage
-    int NapStatBars = 0;     // battery bars drawn
-    std::string OperLab;     // network name
-    std::string StatMreLab;  // network status
-    std::string PodrucjeLab; // location area
-    std::string BazaIDLab;   // cell id
-    std::string LokacijaLab; // location name
-    std::string NetLocLab;   // status-bar network caption
+    std::string DatMobLab;    // phone date and time
+    std::string NapLab;       // power source
+    std::string NapBatLab;    // battery percentage
+    int NapStatBars = 0;      // battery bars drawn
+    std::string OperLab;      // network name
+    std::string StatMreLab;   // network status
+    std::string PodrucjeLab;  // location area
+    std::string BazaIDLab;    // cell id
+    std::string LokacijaLab;  // location name
+    std::string NetLocLab;    // status-bar network caption
     std::string NetLocHint;
     std::string PrijemLab;   // reception level
     int PrijemStatBars = 0;  // reception bars drawn
@@ -154,11 +154,11 @@ struct GeneralInfoView {
 // The phone settings page and the SMS centre shown in the compose dialog.
 // The host renders them when told through IHost::PhoneSettingsChanged.
 struct PhoneSettingsView {
-    std::string SmscEdit;  // SMS centre number as read
-    std::string SmscLab;   // the same, decorated (compose dialog)
-    int AlertRB = 0;       // checked alert radio: 1 Alert1RB, 2 Alert2RB, 3 Alert3RB; 0 none
-    int VibraRB = 0;       // checked vibration radio: 1 Vibra1RB, 2 Vibra2RB; 0 none
-    int RingerTB = 0;      // ringer volume track bar position
+    std::string SmscEdit;    // SMS centre number as read
+    std::string SmscLab;     // the same, decorated (compose dialog)
+    int AlertRB = 0;         // checked alert radio: 1 Alert1RB, 2 Alert2RB, 3 Alert3RB; 0 none
+    int VibraRB = 0;         // checked vibration radio: 1 Vibra1RB, 2 Vibra2RB; 0 none
+    int RingerTB = 0;        // ringer volume track bar position
     std::string ValutaEdit;  // currency
     std::string CijenaEdit;  // price per unit
 };
@@ -172,7 +172,7 @@ struct ObjectCapabilitiesView {
     std::string AppCapLab;                  // AppointmentSlots as text
     std::vector<std::string> LogosCB;       // logo kinds to read
     int LogosIndex = -1;
-    std::vector<std::string> SaveLogoMemCB; // logo kinds to write
+    std::vector<std::string> SaveLogoMemCB;  // logo kinds to write
     int SaveLogoMemIndex = -1;
 };
 

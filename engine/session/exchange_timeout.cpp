@@ -50,10 +50,10 @@ void ExchangeTimeOut(EngineContext& ctx) {
     if (mode != mdOutlookContacts && mode != mdOutlookCalendar &&
         ctx.host.IsProgressWindowVisible()) {
         ctx.host.HideProgressWindow();
-        ctx.host.ShowMessageDialog(
-            "Error",
-            "Unknown error occurred while trying\rto read data from mobile!\r\rPlease, try againg!!!",
-            DialogKind::Error, DialogButtons::Ok);
+        ctx.host.ShowMessageDialog("Error",
+                                   "Unknown error occurred while trying\rto read data from "
+                                   "mobile!\r\rPlease, try againg!!!",
+                                   DialogKind::Error, DialogButtons::Ok);
         ctx.host.CloseProgressWindow();
         EndBusy(ctx);
     }

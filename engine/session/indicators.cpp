@@ -81,19 +81,15 @@ void ClearNewCall(EngineContext& ctx) {
 
 void NewSmsTick(EngineContext& ctx) {
     int& p = ctx.state.Indicators.NewSmsPhase;
-    if (p == 0 || p == 2)
-        p = 1;
-    else if (p == 1)
-        p = 2;
+    if (p == 0 || p == 2) p = 1;
+    else if (p == 1) p = 2;
     NotifySms(ctx);
 }
 
 void NewCallTick(EngineContext& ctx) {
     int& p = ctx.state.Indicators.NewCallPhase;
-    if (p == 3 || p == 5)
-        p = 4;
-    else if (p == 4)
-        p = 5;
+    if (p == 3 || p == 5) p = 4;
+    else if (p == 4) p = 5;
     NotifyCall(ctx);
 }
 
@@ -101,15 +97,11 @@ void SmsOverflowTick(EngineContext& ctx) {
     auto& ind = ctx.state.Indicators;
     int& p = ind.NewSmsPhase;
     if (ind.SmsOverflowKind == 0) {
-        if (p == -1)
-            p = 0;
-        else if (p == 0)
-            p = -1;
+        if (p == -1) p = 0;
+        else if (p == 0) p = -1;
     } else {
-        if (p == -1)
-            p = 2;
-        else if (p == 2)
-            p = -1;
+        if (p == -1) p = 2;
+        else if (p == 2) p = -1;
     }
     NotifySms(ctx);
 }

@@ -9,13 +9,13 @@
 namespace parlenko {
 
 struct ProgressWindowView {
-    std::string Caption;      // the window's title
-    std::string LokacijaLab;  // memory being read ("SIM card", "Dialled calls", ...)
+    std::string Caption;        // the window's title
+    std::string LokacijaLab;    // memory being read ("SIM card", "Dialled calls", ...)
     bool Label1Visible = true;  // the caption of the count line
-    std::string UpisanoLab;   // used " of " capacity
-    std::string PozicijaLab;  // "Reading entry from position no. 5"
-    int ProgressBar1 = 0;     // 0..100
-    std::string ProgresLab;   // "38%"
+    std::string UpisanoLab;     // used " of " capacity
+    std::string PozicijaLab;    // "Reading entry from position no. 5"
+    int ProgressBar1 = 0;       // 0..100
+    std::string ProgresLab;     // "38%"
 };
 
 }  // namespace parlenko

@@ -13,22 +13,23 @@ std::string FormatPcClockForPhone(std::chrono::local_seconds now) {
     year_month_day ymd{day};
     hh_mm_ss<seconds> t{now - day};
     char buf[32];
-    std::snprintf(buf, sizeof buf, "\"%02d/%02u/%02u,%02d:%02d:%02d\"", static_cast<int>(ymd.year()) % 100,
-                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
-                  static_cast<int>(t.hours().count()), static_cast<int>(t.minutes().count()),
-                  static_cast<int>(t.seconds().count()));
+    std::snprintf(buf, sizeof buf, "\"%02d/%02u/%02u,%02d:%02d:%02d\"",
+                  static_cast<int>(ymd.year()) % 100, static_cast<unsigned>(ymd.month()),
+                  static_cast<unsigned>(ymd.day()), static_cast<int>(t.hours().count()),
+                  static_cast<int>(t.minutes().count()), static_cast<int>(t.seconds().count()));
     return buf;
 }
 
 std::optional<std::chrono::local_seconds> ParseCclkAnswer(std::string_view line) {
     // +CCLK: "03/12/31,23:59:58"
     // 1-based: the quote at 8, year 9-10, month 12-13, day 15-16, time 18-25.
-    if (line.size() < 25 || line[7] != '"' || line[10] != '/' || line[13] != '/' || line[16] != ',' ||
-        line[19] != ':' || line[22] != ':')
+    if (line.size() < 25 || line[7] != '"' || line[10] != '/' || line[13] != '/' ||
+        line[16] != ',' || line[19] != ':' || line[22] != ':')
         return std::nullopt;
     auto twoDigits = [&](long pos) -> std::optional<long long> {
         std::string f = Copy(line, pos, 2);
-        if (f.size() != 2 || f[0] < '0' || f[0] > '9' || f[1] < '0' || f[1] > '9') return std::nullopt;
+        if (f.size() != 2 || f[0] < '0' || f[0] > '9' || f[1] < '0' || f[1] > '9')
+            return std::nullopt;
         return ParseInt(f);
     };
     auto yy = twoDigits(9), mm = twoDigits(12), dd = twoDigits(15);

@@ -15,7 +15,8 @@ std::optional<std::vector<int>> DigitFields(std::string_view s, char sep, std::s
     std::size_t start = 0;
     while (true) {
         auto end = s.find(sep, start);
-        auto field = s.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        auto field =
+            s.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (field.empty() || field.size() > maxDigits) return std::nullopt;
         int v = 0;
         for (char c : field) {
@@ -41,7 +42,8 @@ std::optional<std::chrono::year_month_day> ParseDateText(std::string_view s) {
     int y = (*year)[0];
     if (trimmed.size() - yearStart - 1 <= 2) y += 2000;
     if (y < 1) return std::nullopt;
-    std::chrono::year_month_day d{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>((*dayMonth)[1])},
+    std::chrono::year_month_day d{std::chrono::year{y},
+                                  std::chrono::month{static_cast<unsigned>((*dayMonth)[1])},
                                   std::chrono::day{static_cast<unsigned>((*dayMonth)[0])}};
     if (!d.ok()) return std::nullopt;
     return d;

@@ -8,7 +8,7 @@ namespace parlenko {
 namespace {
 
 constexpr unsigned char kEsc = 27;
-constexpr unsigned char kEuro = 128;   // Windows-1252 euro sign
+constexpr unsigned char kEuro = 128;     // Windows-1252 euro sign
 constexpr unsigned char kEuroExt = 'e';  // ESC "e" in the GSM extension table
 constexpr unsigned char kCR = 13;
 constexpr unsigned char kLF = 10;
@@ -81,10 +81,8 @@ std::string AnsiFromGsm(std::string_view gsm, bool smsOnly) {
         }
         auto code = static_cast<unsigned char>(gsm[i]);
         if (smsOnly && !IsKeptSmsCode(code)) continue;
-        if (auto ansi = GsmToAnsi(code))
-            out += static_cast<char>(*ansi);
-        else
-            out += gsm[i];
+        if (auto ansi = GsmToAnsi(code)) out += static_cast<char>(*ansi);
+        else out += gsm[i];
     }
     return out;
 }

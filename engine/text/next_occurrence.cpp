@@ -31,8 +31,8 @@ year_month_day NextYearly(const year_month_day& entry, const year_month_day& tod
 
 }  // namespace
 
-std::string NextOccurrence(std::string_view dateText, std::string_view timeText, std::string_view repeatText,
-                           local_seconds now) {
+std::string NextOccurrence(std::string_view dateText, std::string_view timeText,
+                           std::string_view repeatText, local_seconds now) {
     std::string unchanged(dateText);
     auto date = ParseDateText(dateText);
     auto time = ParseTimeText(timeText);
@@ -40,7 +40,8 @@ std::string NextOccurrence(std::string_view dateText, std::string_view timeText,
     if (local_days{*date} + *time >= now) return unchanged;
 
     const year_month_day today{floor<days>(now)};
-    if (repeatText == kRepeatDaily) return FormatDateText(year_month_day{sys_days{today} + days{1}});
+    if (repeatText == kRepeatDaily)
+        return FormatDateText(year_month_day{sys_days{today} + days{1}});
     if (repeatText == kRepeatWeekly) {
         sys_days d{*date};
         if (d <= sys_days{today}) d += weeks{(sys_days{today} - d) / weeks{1} + 1};
@@ -52,8 +53,8 @@ std::string NextOccurrence(std::string_view dateText, std::string_view timeText,
 }
 
 const std::array<std::string_view, 7>& DayNames() {
-    static constexpr std::array<std::string_view, 7> kNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                            "Thursday", "Friday", "Saturday"};
+    static constexpr std::array<std::string_view, 7> kNames{
+        "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     return kNames;
 }
 

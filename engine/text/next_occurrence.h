@@ -26,8 +26,8 @@ inline constexpr std::string_view kRepeatYearly = "Annualy";
 //   Annualy: the first later year with the same day and month, after today
 //            (29 February lands only on leap years).
 // A date or time text that does not read as one gives dateText unchanged.
-std::string NextOccurrence(std::string_view dateText, std::string_view timeText, std::string_view repeatText,
-                           std::chrono::local_seconds now);
+std::string NextOccurrence(std::string_view dateText, std::string_view timeText,
+                           std::string_view repeatText, std::chrono::local_seconds now);
 
 // "Sunday" .. "Saturday"; index 0 is Sunday.
 const std::array<std::string_view, 7>& DayNames();

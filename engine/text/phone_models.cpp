@@ -30,12 +30,14 @@ struct Category {
 };
 
 // Named layouts; melody 1 is always "Mute".
-constexpr Category kNamedA[] = {{2, 5, "Standard"},     {6, 23, "Classical"}, {24, 27, "Traditional"},
-                                {28, 33, "Discreet"},   {34, 42, "Pop music"}, {43, 43, "Individual"}};
-constexpr Category kNamedB[] = {{2, 7, "Standard"}, {8, 8, "Traditional"}, {9, 21, "Pop music"},
-                                {22, 22, "Individual"}};
-constexpr Category kNamedC[] = {{2, 6, "Standard"},   {7, 24, "Classical"}, {25, 28, "Traditional"},
-                                {29, 34, "Discreet"}, {35, 40, "Pop music"}, {41, 0, "Individual"}};
+constexpr Category kNamedA[] = {{2, 5, "Standard"},      {6, 23, "Classical"},
+                                {24, 27, "Traditional"}, {28, 33, "Discreet"},
+                                {34, 42, "Pop music"},   {43, 43, "Individual"}};
+constexpr Category kNamedB[] = {
+    {2, 7, "Standard"}, {8, 8, "Traditional"}, {9, 21, "Pop music"}, {22, 22, "Individual"}};
+constexpr Category kNamedC[] = {{2, 6, "Standard"},      {7, 24, "Classical"},
+                                {25, 28, "Traditional"}, {29, 34, "Discreet"},
+                                {35, 40, "Pop music"},   {41, 0, "Individual"}};
 
 std::string Item(int n, const char* category) {
     char buf[64];

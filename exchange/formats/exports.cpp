@@ -23,10 +23,9 @@ std::string CsvCell(std::string_view text) {
 // Unicode code points of Windows-1252 bytes 0x80..0x9F; the five bytes the code
 // page leaves undefined keep their own value.
 constexpr std::uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // Element content in ISO-8859-1: markup characters escaped, the Windows-1252
 // extras as character references, control characters XML cannot carry as "?".
@@ -41,10 +40,8 @@ std::string XmlText(std::string_view text) {
             default:
                 if (b >= 0x80 && b <= 0x9F)
                     out += "&#" + std::to_string(kCp1252High[b - 0x80]) + ";";
-                else if (b < 0x20 && b != '\t')
-                    out += '?';
-                else
-                    out += ch;
+                else if (b < 0x20 && b != '\t') out += '?';
+                else out += ch;
         }
     }
     return out;
@@ -67,13 +64,14 @@ std::string CallsCsvText(const std::vector<CallListRow>& rows, std::string_view 
     std::vector<std::string> lines{"NO;NAME;PHONE;LOCATION"};
     std::size_t n = 0;
     for (const auto& r : rows)
-        lines.push_back(Numbered(++n) + ";" + CsvCell(r.Name) + ";" + CsvCell("'" + r.Number) + ";" +
-                        CsvCell(listText));
+        lines.push_back(Numbered(++n) + ";" + CsvCell(r.Name) + ";" + CsvCell("'" + r.Number) +
+                        ";" + CsvCell(listText));
     return JoinLines(lines);
 }
 
 std::string PhonebookXmlText(const std::vector<PhonebookFileEntry>& entries) {
-    std::vector<std::string> lines{"<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>", "<PHONEBOOK>"};
+    std::vector<std::string> lines{"<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>",
+                                   "<PHONEBOOK>"};
     std::size_t n = 0;
     for (const auto& e : entries) {
         std::string tag = "ENTRY" + Numbered(++n);
@@ -94,11 +92,13 @@ std::string VCardText(std::string_view name, std::string_view number) {
                       "END:VCARD"});
 }
 
-WriteResult ExportPhonebookCsv(const std::string& path, const std::vector<PhonebookFileEntry>& entries) {
+WriteResult ExportPhonebookCsv(const std::string& path,
+                               const std::vector<PhonebookFileEntry>& entries) {
     return WriteFileAtomically(path, PhonebookCsvText(entries));
 }
 
-WriteResult ExportPhonebookXml(const std::string& path, const std::vector<PhonebookFileEntry>& entries) {
+WriteResult ExportPhonebookXml(const std::string& path,
+                               const std::vector<PhonebookFileEntry>& entries) {
     return WriteFileAtomically(path, PhonebookXmlText(entries));
 }
 
@@ -131,7 +131,8 @@ WriteResult ExportPhonebookVCards(const std::string& folder,
     return {};
 }
 
-WriteResult SaveEntryAsVCard(const std::string& path, std::string_view name, std::string_view number) {
+WriteResult SaveEntryAsVCard(const std::string& path, std::string_view name,
+                             std::string_view number) {
     return WriteFileAtomically(path, VCardText(name, number));
 }
 

@@ -38,8 +38,10 @@ std::string PhonebookXmlText(const std::vector<PhonebookFileEntry>& entries);
 // The six lines of a vCard 2.1 with the name and a home voice number.
 std::string VCardText(std::string_view name, std::string_view number);
 
-WriteResult ExportPhonebookCsv(const std::string& path, const std::vector<PhonebookFileEntry>& entries);
-WriteResult ExportPhonebookXml(const std::string& path, const std::vector<PhonebookFileEntry>& entries);
+WriteResult ExportPhonebookCsv(const std::string& path,
+                               const std::vector<PhonebookFileEntry>& entries);
+WriteResult ExportPhonebookXml(const std::string& path,
+                               const std::vector<PhonebookFileEntry>& entries);
 WriteResult ExportReceivedCallsCsv(const std::string& path, const std::vector<CallListRow>& rows);
 WriteResult ExportMissedCallsCsv(const std::string& path, const std::vector<CallListRow>& rows);
 
@@ -52,7 +54,8 @@ std::string VCardFileName(std::string_view name);
 WriteResult ExportPhonebookVCards(const std::string& folder,
                                   const std::vector<PhonebookFileEntry>& entries);
 // One entry as a "Business Card" (the caller passes the name without the VIP "!").
-WriteResult SaveEntryAsVCard(const std::string& path, std::string_view name, std::string_view number);
+WriteResult SaveEntryAsVCard(const std::string& path, std::string_view name,
+                             std::string_view number);
 // A vCalendar object (its own lines ending CR LF) followed by one CR LF.
 WriteResult SaveAppointmentAsVCalendar(const std::string& path, std::string_view text);
 

@@ -68,13 +68,13 @@ std::string LocationsFilePath(const std::string& dataDir) {
     return JoinPath(dataDir, kLocationsFileName);
 }
 
-std::string FindLocationName(const std::string& dataDir, std::string_view op,
-                             std::string_view area, std::string_view cell) {
+std::string FindLocationName(const std::string& dataDir, std::string_view op, std::string_view area,
+                             std::string_view cell) {
     return FindLocationNameIn(ReadLines(LocationsFilePath(dataDir)), LocationKey(op, area, cell));
 }
 
-WriteResult SaveLocationName(const std::string& dataDir, std::string_view op,
-                             std::string_view area, std::string_view cell, std::string_view name) {
+WriteResult SaveLocationName(const std::string& dataDir, std::string_view op, std::string_view area,
+                             std::string_view cell, std::string_view name) {
     const std::string path = LocationsFilePath(dataDir);
     auto bytes = ReadFileBytes(path);
     if (!bytes && FileExists(path)) return {"Could not read \"" + path + "\""};

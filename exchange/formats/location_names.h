@@ -29,10 +29,10 @@ void SetLocationNameIn(std::vector<std::string>& lines, std::string_view key,
 
 std::string LocationsFilePath(const std::string& dataDir);
 // The name the user gave the cell; empty when the file or the cell is unknown.
-std::string FindLocationName(const std::string& dataDir, std::string_view op,
-                             std::string_view area, std::string_view cell);
+std::string FindLocationName(const std::string& dataDir, std::string_view op, std::string_view area,
+                             std::string_view cell);
 // Names the cell, replacing an earlier name of the same cell; creates the file.
-WriteResult SaveLocationName(const std::string& dataDir, std::string_view op,
-                             std::string_view area, std::string_view cell, std::string_view name);
+WriteResult SaveLocationName(const std::string& dataDir, std::string_view op, std::string_view area,
+                             std::string_view cell, std::string_view name);
 
 }  // namespace parlenko::exchange

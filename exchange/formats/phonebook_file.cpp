@@ -70,10 +70,8 @@ PhonebookFileContents DecodePhonebookRecords(std::string_view bytes) {
     for (std::size_t i = 0; i < count; ++i) {
         auto entry = ReadPhonebookRecord(
             RecordFromBytes(bytes.substr(i * kPhonebookRecordSize, kPhonebookRecordSize)));
-        if (entry)
-            out.entries.push_back(std::move(*entry));
-        else
-            ++out.damagedRecords;
+        if (entry) out.entries.push_back(std::move(*entry));
+        else ++out.damagedRecords;
     }
     if (bytes.size() % kPhonebookRecordSize != 0) ++out.damagedRecords;
     return out;
@@ -130,8 +128,8 @@ WriteResult WritePhonebookRecord(const std::string& dataDir, std::string_view na
     if (index < 0 || static_cast<std::size_t>(index) == count) {
         bytes += record;
     } else if (static_cast<std::size_t>(index) < count) {
-        bytes.replace(static_cast<std::size_t>(index) * kPhonebookRecordSize,
-                      kPhonebookRecordSize, record);
+        bytes.replace(static_cast<std::size_t>(index) * kPhonebookRecordSize, kPhonebookRecordSize,
+                      record);
     } else {
         return {"Could not write \"" + path + "\": record " + std::to_string(index) +
                 " is past the end of the file (" + std::to_string(count) + " records)"};

@@ -29,13 +29,13 @@ inline constexpr char kServiceNumbersLocation[] = "Service numbers";
 // One record exactly as it lies in the file.
 struct TPhonebookFileRecord {
     std::uint8_t NameLength;
-    char Name[16];      // as stored in the phone, a trailing "!" marks a VIP
+    char Name[16];  // as stored in the phone, a trailing "!" marks a VIP
     std::uint8_t PhoneLength;
     char Phone[32];
     std::uint8_t LocationLength;
     char Location[20];  // "SIM card", "Mobile memory", "Own numbers", "Service numbers"
     std::uint8_t PositionLength;
-    char Position[4];   // three digits, "001" upward
+    char Position[4];  // three digits, "001" upward
 };
 inline constexpr std::size_t kPhonebookRecordSize = 76;
 static_assert(sizeof(TPhonebookFileRecord) == kPhonebookRecordSize);

@@ -20,7 +20,8 @@ using testing::RiffChunk;
 using testing::Text;
 using testing::TrackChunk;
 
-const Bytes kNoteTrack = TrackChunk({0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00});
+const Bytes kNoteTrack =
+    TrackChunk({0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00});
 
 void Load(TMidiData& midi, const Bytes& bytes) {
     TMemoryStream stream;
@@ -50,7 +51,8 @@ void ExpectClosed(const TMidiData& midi) {
 int NoteOnCount(const TMidiData& midi) {
     int notes = 0;
     for (int i = 0; i < midi.TrackCount(); ++i)
-        for (int j = 0; j < midi.GetTrack(i)->EventCount(); ++j) notes += midi.GetTrack(i)->GetEvent(j)->Status == 0x90;
+        for (int j = 0; j < midi.GetTrack(i)->EventCount(); ++j)
+            notes += midi.GetTrack(i)->GetEvent(j)->Status == 0x90;
     return notes;
 }
 
@@ -96,17 +98,20 @@ TEST(MidiData, HeaderLengthBelowSixIsRefusedAndExtraBytesAreKept) {
     EXPECT_EQ(LoadError(midi, Cat({Text("MTrk"), testing::BigEndian32(6), {0, 0, 0, 1, 0, 96}})),
               "Invalid MIDI file ID");
     // A header length that passes the data is a read error, not an allocation.
-    EXPECT_EQ(LoadError(midi, Cat({Text("MThd"), testing::BigEndian32(0xFFFFFFF0), {0, 0, 0, 1, 0, 96}})),
-              "Stream read error");
+    EXPECT_EQ(
+        LoadError(midi, Cat({Text("MThd"), testing::BigEndian32(0xFFFFFFF0), {0, 0, 0, 1, 0, 96}})),
+        "Stream read error");
 }
 
 TEST(MidiData, FewerTracksThanAnnouncedLeaveTheModelClosed) {
     TMidiData midi;
-    EXPECT_EQ(LoadError(midi, Cat({HeaderChunk(1, 3, 96), kNoteTrack, kNoteTrack})), "Invalid track start ID");
+    EXPECT_EQ(LoadError(midi, Cat({HeaderChunk(1, 3, 96), kNoteTrack, kNoteTrack})),
+              "Invalid track start ID");
     ExpectClosed(midi);
     // A track that fails inside closes the model as well.
-    EXPECT_EQ(LoadError(midi, Cat({HeaderChunk(1, 2, 96), kNoteTrack, TrackChunk({0x00, 0x3C, 0x40})})),
-              "Error in Running Status");
+    EXPECT_EQ(
+        LoadError(midi, Cat({HeaderChunk(1, 2, 96), kNoteTrack, TrackChunk({0x00, 0x3C, 0x40})})),
+        "Error in Running Status");
     ExpectClosed(midi);
 }
 
@@ -119,9 +124,10 @@ TEST(MidiData, TooShortAStreamLoadsNothingWithoutError) {
 
 TEST(MidiData, RiffWrappedFilesAreUnwrapped) {
     const Bytes smf = Cat({HeaderChunk(0, 1, 240), kNoteTrack});
-    const Bytes rmid =
-        RiffChunk("RIFF", Cat({Text("RMID"), RiffChunk("LIST", Cat({Text("INFO"), RiffChunk("INAM", Text("odd"))})),
-                               RiffChunk("xtra", {7}), RiffChunk("data", smf)}));
+    const Bytes rmid = RiffChunk(
+        "RIFF",
+        Cat({Text("RMID"), RiffChunk("LIST", Cat({Text("INFO"), RiffChunk("INAM", Text("odd"))})),
+             RiffChunk("xtra", {7}), RiffChunk("data", smf)}));
     TMidiData midi;
     Load(midi, rmid);
     EXPECT_EQ(midi.PPQN(), 240);
@@ -144,9 +150,11 @@ TEST(MidiData, OpensFilesByNameWhenActivated) {
     const Bytes smf = Cat({HeaderChunk(0, 1, 240), kNoteTrack});
     const std::string mid = dir + "midi_data_test.mid";
     const std::string rmi = dir + "midi_data_test.rmi";
-    std::ofstream(mid, std::ios::binary).write(reinterpret_cast<const char*>(smf.data()), smf.size());
+    std::ofstream(mid, std::ios::binary)
+        .write(reinterpret_cast<const char*>(smf.data()), smf.size());
     const Bytes riff = RiffChunk("RIFF", Cat({Text("RMID"), RiffChunk("data", smf)}));
-    std::ofstream(rmi, std::ios::binary).write(reinterpret_cast<const char*>(riff.data()), riff.size());
+    std::ofstream(rmi, std::ios::binary)
+        .write(reinterpret_cast<const char*>(riff.data()), riff.size());
 
     TMidiData midi;
     midi.SetFileName(mid);

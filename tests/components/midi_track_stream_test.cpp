@@ -24,7 +24,9 @@ std::unique_ptr<TMidiTrackStream> LoadChunk(const Bytes& chunk, int maxEvents = 
     return track;
 }
 
-std::unique_ptr<TMidiTrackStream> LoadEvents(const Bytes& events) { return LoadChunk(TrackChunk(events)); }
+std::unique_ptr<TMidiTrackStream> LoadEvents(const Bytes& events) {
+    return LoadChunk(TrackChunk(events));
+}
 
 std::string LoadError(const Bytes& events) {
     try {
@@ -81,12 +83,12 @@ TEST(MidiTrackStream, RunningStatusSurvivesMetaAndSysexAndResolvesEveryRecord) {
 }
 
 TEST(MidiTrackStream, ChannelMessagesTakeOneOrTwoDataBytes) {
-    const auto t = LoadEvents({0x00, 0xC1, 0x05, 0x00, 0x06,        // program change, twice (running)
-                               0x00, 0xD2, 0x40, 0x00, 0x41,        // channel pressure, twice
+    const auto t = LoadEvents({0x00, 0xC1, 0x05, 0x00, 0x06,  // program change, twice (running)
+                               0x00, 0xD2, 0x40, 0x00, 0x41,  // channel pressure, twice
                                0x00, 0xE3, 0x01, 0x40, 0x00, 0x02, 0x41,  // pitch bend, twice
                                0x00, 0xB4, 0x07, 0x64, 0x00, 0xFF, 0x2F, 0x00});
     ASSERT_EQ(t->EventCount(), 8);
-    const int expected[][3] = {{0xC1, 5, 0}, {0xC1, 6, 0}, {0xD2, 0x40, 0}, {0xD2, 0x41, 0},
+    const int expected[][3] = {{0xC1, 5, 0},    {0xC1, 6, 0},    {0xD2, 0x40, 0}, {0xD2, 0x41, 0},
                                {0xE3, 1, 0x40}, {0xE3, 2, 0x41}, {0xB4, 7, 0x64}};
     for (int i = 0; i < 7; ++i) {
         const TMidiTrackEvent& e = *t->GetEvent(i);
@@ -100,7 +102,8 @@ TEST(MidiTrackStream, ChannelMessagesTakeOneOrTwoDataBytes) {
 
 TEST(MidiTrackStream, RecordsLieFifteenBytesApartInTheStreamMemory) {
     // Note-on at tick 128, a one-byte program change, end of track.
-    const auto t = LoadEvents({0x81, 0x00, 0x90, 0x3C, 0x64, 0x00, 0xC5, 0x07, 0x00, 0xFF, 0x2F, 0x00});
+    const auto t =
+        LoadEvents({0x81, 0x00, 0x90, 0x3C, 0x64, 0x00, 0xC5, 0x07, 0x00, 0xFF, 0x2F, 0x00});
     ASSERT_EQ(t->EventCount(), 3);
     EXPECT_EQ(t->Position(), 45) << "the position stands after the last record";
     const std::uint8_t* m = t->Memory();
@@ -137,8 +140,9 @@ TEST(MidiTrackStream, MissingEndOfTrackIsAddedLastAtTheFinalTick) {
 
 TEST(MidiTrackStream, NotesPairLastInFirstOutWithVelocityZeroAsNoteOff) {
     // Two overlapping C4 on different channels, closed by a 9x velocity 0 and an 8x.
-    const auto t = LoadEvents({0x00, 0x90, 0x3C, 0x40, 0x10, 0x91, 0x3C, 0x50, 0x10, 0x90, 0x3C, 0x00,
-                               0x10, 0x80, 0x3C, 0x00, 0x00, 0x80, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00});
+    const auto t =
+        LoadEvents({0x00, 0x90, 0x3C, 0x40, 0x10, 0x91, 0x3C, 0x50, 0x10, 0x90, 0x3C, 0x00,
+                    0x10, 0x80, 0x3C, 0x00, 0x00, 0x80, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00});
     EXPECT_EQ(t->LinkedEvent(*t->GetEvent(2)), t->GetEvent(1));
     EXPECT_EQ(t->LinkedEvent(*t->GetEvent(1)), t->GetEvent(2));
     EXPECT_EQ(t->LinkedEvent(*t->GetEvent(3)), t->GetEvent(0));
@@ -148,10 +152,12 @@ TEST(MidiTrackStream, NotesPairLastInFirstOutWithVelocityZeroAsNoteOff) {
 
 TEST(MidiTrackStream, AtMostFiveOpenNotesOfOneNumberAreStacked) {
     Bytes events;
-    for (int i = 0; i < 6; ++i) events.insert(events.end(), {0x00, 0x90, 0x40, static_cast<std::uint8_t>(10 + i)});
+    for (int i = 0; i < 6; ++i)
+        events.insert(events.end(), {0x00, 0x90, 0x40, static_cast<std::uint8_t>(10 + i)});
     for (int i = 0; i < 6; ++i) events.insert(events.end(), {0x00, 0x80, 0x40, 0x00});
     const auto t = LoadEvents(events);
-    EXPECT_EQ(t->LinkedEvent(*t->GetEvent(6)), t->GetEvent(4));  // the sixth note-on was not stacked
+    EXPECT_EQ(t->LinkedEvent(*t->GetEvent(6)),
+              t->GetEvent(4));  // the sixth note-on was not stacked
     EXPECT_EQ(t->LinkedEvent(*t->GetEvent(5)), nullptr);
     EXPECT_EQ(t->LinkedEvent(*t->GetEvent(10)), t->GetEvent(0));
     EXPECT_EQ(t->LinkedEvent(*t->GetEvent(11)), nullptr);
@@ -161,19 +167,23 @@ TEST(MidiTrackStream, SplitSysexMustBeContinuedByAnF7Packet) {
     EXPECT_EQ(LoadError({0x00, 0xF0, 0x02, 0x43, 0x12, 0x00, 0x90, 0x3C, 0x40}), "Error in Sysex");
     EXPECT_EQ(LoadError({0x00, 0xF0, 0x02, 0x43, 0x12, 0x00, 0xFF, 0x2F, 0x00}), "Error in Sysex");
     // An empty continuation packet leaves the sysex open...
-    EXPECT_EQ(LoadError({0x00, 0xF0, 0x01, 0x43, 0x00, 0xF7, 0x00, 0x00, 0x90, 0x3C, 0x40}), "Error in Sysex");
+    EXPECT_EQ(LoadError({0x00, 0xF0, 0x01, 0x43, 0x00, 0xF7, 0x00, 0x00, 0x90, 0x3C, 0x40}),
+              "Error in Sysex");
     // ...and an empty sysex does not open one.
     EXPECT_EQ(LoadError({0x00, 0xF0, 0x00, 0x00, 0x90, 0x3C, 0x40}), "no error");
-    const auto t = LoadEvents({0x00, 0xF0, 0x01, 0x43, 0x00, 0xF7, 0x00, 0x00, 0xF7, 0x01, 0xF7, 0x00, 0xC0, 0x01});
+    const auto t = LoadEvents(
+        {0x00, 0xF0, 0x01, 0x43, 0x00, 0xF7, 0x00, 0x00, 0xF7, 0x01, 0xF7, 0x00, 0xC0, 0x01});
     EXPECT_EQ(t->EventCount(), 5);
 }
 
 TEST(MidiTrackStream, LengthsAreCheckedAgainstTheChunk) {
     EXPECT_EQ(LoadError({0x00, 0xF0, 0x05, 0x01, 0xF7}), "Event runs past the end of the track");
-    EXPECT_EQ(LoadError({0x00, 0xFF, 0x01, 0x8F, 0xFF, 0xFF, 0x7F, 'x'}), "Event runs past the end of the track");
+    EXPECT_EQ(LoadError({0x00, 0xFF, 0x01, 0x8F, 0xFF, 0xFF, 0x7F, 'x'}),
+              "Event runs past the end of the track");
     EXPECT_EQ(LoadError({0x00, 0x90, 0x3C}), "Event runs past the end of the track");
     EXPECT_EQ(LoadError({0x80}), "Event runs past the end of the track");
-    EXPECT_EQ(LoadError({0x81, 0x80, 0x80, 0x80, 0x00, 0xF8}), "Variable-length number longer than four bytes");
+    EXPECT_EQ(LoadError({0x81, 0x80, 0x80, 0x80, 0x00, 0xF8}),
+              "Variable-length number longer than four bytes");
     // 0x0FFFFFFF ticks nine times passes the signed 32-bit range.
     Bytes far;
     for (int i = 0; i < 9; ++i) far.insert(far.end(), {0xFF, 0xFF, 0xFF, 0x7F, 0xF8});
@@ -215,8 +225,8 @@ TEST(MidiTrackStream, EveryPrefixOfARichTrackLoadsOrRaisesAModelError) {
 }
 
 TEST(MidiTrackStream, FindEventFindsRunsOfEqualTicks) {
-    const auto t = LoadEvents({0x00, 0xC0, 0x01, 0x10, 0xC0, 0x02, 0x00, 0xC0, 0x03, 0x00, 0xC0, 0x04,
-                               0x10, 0xC0, 0x05, 0x00, 0xFF, 0x2F, 0x00});
+    const auto t = LoadEvents({0x00, 0xC0, 0x01, 0x10, 0xC0, 0x02, 0x00, 0xC0, 0x03, 0x00, 0xC0,
+                               0x04, 0x10, 0xC0, 0x05, 0x00, 0xFF, 0x2F, 0x00});
     EXPECT_EQ(t->FindEvent(0x10, 0), 1);
     EXPECT_EQ(t->FindEvent(0x10, 1), 3);
     EXPECT_EQ(t->FindEvent(0x08, 0), 1);   // the first greater tick
@@ -236,7 +246,9 @@ TEST(MidiTrackStream, InsertGoesAfterEqualTicksAndKeepsEndOfTrackLast) {
     // Beyond the end: the end-of-track moves to the new tick and stays last.
     t->AddMetaEvent(0x100, 0x01, 3, "abc");
     ASSERT_EQ(t->EventCount(), 7);
-    EXPECT_EQ(BlockText(*t, *t->GetEvent(5)), "\x01" "abc");
+    EXPECT_EQ(BlockText(*t, *t->GetEvent(5)),
+              "\x01"
+              "abc");
     EXPECT_EQ(int{t->GetEvent(5)->Length}, 4);
     EXPECT_TRUE(IsEndOfTrack(*t, *t->GetEvent(6)));
     EXPECT_EQ(int{t->GetEvent(6)->Tick}, 0x100);
@@ -255,8 +267,8 @@ TEST(MidiTrackStream, InsertBeyondATrackWithoutEndOfTrackFails) {
 }
 
 TEST(MidiTrackStream, InsertThatMovesRecordsLeavesNoStalePartner) {
-    auto t = LoadEvents({0x00, 0x90, 0x3C, 0x40, 0x10, 0x90, 0x3E, 0x40, 0x10, 0x80, 0x3C, 0x00,
-                         0x10, 0x80, 0x3E, 0x00, 0x00, 0xFF, 0x2F, 0x00});
+    auto t = LoadEvents({0x00, 0x90, 0x3C, 0x40, 0x10, 0x90, 0x3E, 0x40, 0x10, 0x80,
+                         0x3C, 0x00, 0x10, 0x80, 0x3E, 0x00, 0x00, 0xFF, 0x2F, 0x00});
     t->InsertEvent(0x08, TMidiEventData{0xC0, {0x01, 0, 0, 0}}, 0);
     t->InsertEvent(0x30, TMidiEventData{0xC0, {0x02, 0, 0, 0}}, 0);  // just before the last record
     for (int i = 0; i < t->EventCount(); ++i) {

@@ -33,8 +33,9 @@ std::string DescendError(TRiffStream& s, const std::string& id, unsigned flags) 
 }
 
 TEST(RiffStream, DescendsPastAnOddChunkIntoDataAndStopsAtItsEnd) {
-    const Bytes file = RiffChunk("RIFF", Cat({Text("RMID"), RiffChunk("abcd", Text("odd")),
-                                             RiffChunk("data", Text("MIDI")), RiffChunk("tail", Text("xy"))}));
+    const Bytes file =
+        RiffChunk("RIFF", Cat({Text("RMID"), RiffChunk("abcd", Text("odd")),
+                               RiffChunk("data", Text("MIDI")), RiffChunk("tail", Text("xy"))}));
     TRiffMemoryStream s(file.data(), file.size());
     s.Descend("RMID", MMIO_FINDRIFF);
     EXPECT_EQ(s.Chunks().back().Info.fccType, StringToFourCC("RMID"));
@@ -44,7 +45,8 @@ TEST(RiffStream, DescendsPastAnOddChunkIntoDataAndStopsAtItsEnd) {
 }
 
 TEST(RiffStream, AnyFormIsAcceptedButIdentifiersAreExact) {
-    const Bytes wave = RiffChunk("RIFF", Cat({Text("WAVE"), RiffChunk("DATA", Text("no")), RiffChunk("data", Text("yes"))}));
+    const Bytes wave = RiffChunk(
+        "RIFF", Cat({Text("WAVE"), RiffChunk("DATA", Text("no")), RiffChunk("data", Text("yes"))}));
     TRiffMemoryStream s(wave.data(), wave.size());
     s.Descend("RMID", MMIO_FINDRIFF);
     EXPECT_EQ(DescendError(s, "Data", MMIO_FINDCHUNK), "Unable to descend into Data");
@@ -83,7 +85,8 @@ TEST(RiffStream, ChunkIdsHaveFourCharacters) {
 TEST(RiffStream, FileStreamReadsAFileAndReportsOneItCannotOpen) {
     const std::string path = ::testing::TempDir() + "riff_stream_test.rmi";
     const Bytes file = RiffChunk("RIFF", Cat({Text("RMID"), RiffChunk("data", Text("abc"))}));
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), file.size());
     {
         TRiffFileStream s(path, fmOpenRead | fmShareDenyWrite);
         s.Descend("RMID", MMIO_FINDRIFF);

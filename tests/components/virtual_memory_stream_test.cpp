@@ -26,9 +26,9 @@ TEST(VirtualMemoryStream, GrowsInStepsOfAtLeast1024WithoutPassingTheCapacity) {
     s.SetSize(3000);
     EXPECT_EQ(s.Size(), 3000);
     s.SetSize(3100);
-    EXPECT_EQ(s.Size(), 4024);   // 1024 more, not the 100 asked for
+    EXPECT_EQ(s.Size(), 4024);  // 1024 more, not the 100 asked for
     s.SetSize(4900);
-    EXPECT_EQ(s.Size(), 5000);   // lowered to the capacity
+    EXPECT_EQ(s.Size(), 5000);      // lowered to the capacity
     EXPECT_EQ(s.Memory(), memory);  // the block never moves
     try {
         s.SetSize(5001);

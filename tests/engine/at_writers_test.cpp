@@ -93,11 +93,9 @@ TEST(AtWriters, EveryLineByteForByte) {
         {"SbnwDeleteVcs", [](auto& c) { SendAtSbnwDelete(c, 1, "7"); }, "AT^SBNW=\"vcs\",7,0\r"},
         {"SbnwDeleteBmp", [](auto& c) { SendAtSbnwDelete(c, 3, "0"); }, "AT^SBNW=\"bmp\",0,0\r"},
         {"EscapeNoCr", SendAtEscape, "\x1b"},
-        {"ClckQueryBarring", [](auto& c) { SendAtClck(c, 5, 2, 7, "1234"); },
-         "AT+CLCK=\"AO\",2\r"},
+        {"ClckQueryBarring", [](auto& c) { SendAtClck(c, 5, 2, 7, "1234"); }, "AT+CLCK=\"AO\",2\r"},
         {"ClckKeypadLock", [](auto& c) { SendAtClck(c, 1, 1, 7, "1234"); }, "AT+CLCK=\"CS\",1\r"},
-        {"ClckSimPin", [](auto& c) { SendAtClck(c, 3, 0, 7, "1234"); },
-         "AT+CLCK=\"SC\",0,1234\r"},
+        {"ClckSimPin", [](auto& c) { SendAtClck(c, 3, 0, 7, "1234"); }, "AT+CLCK=\"SC\",0,1234\r"},
         {"ClckBarring", [](auto& c) { SendAtClck(c, 9, 1, 1, "0000"); },
          "AT+CLCK=\"IR\",1,0000,1\r"},
         {"Cpwd", [](auto& c) { SendAtCpwd(c, 2, "1111", "2222"); }, "AT+CPWD=\"P2\",1111,2222\r"},
@@ -128,11 +126,9 @@ TEST(AtWriters, EveryLineByteForByte) {
 // Every facility of both tables, and what each kind of facility carries.
 TEST(AtWriters, LockAndPasswordFacilityTables) {
     const std::vector<std::string> lockLines = {
-        "AT+CLCK=\"CS\",1\r",          "AT+CLCK=\"PS\",1,9876\r",
-        "AT+CLCK=\"SC\",1,9876\r",     "AT+CLCK=\"FD\",1,9876\r",
-        "AT+CLCK=\"AO\",1,9876,7\r",   "AT+CLCK=\"OI\",1,9876,7\r",
-        "AT+CLCK=\"OX\",1,9876,7\r",   "AT+CLCK=\"AI\",1,9876,7\r",
-        "AT+CLCK=\"IR\",1,9876,7\r"};
+        "AT+CLCK=\"CS\",1\r",        "AT+CLCK=\"PS\",1,9876\r",   "AT+CLCK=\"SC\",1,9876\r",
+        "AT+CLCK=\"FD\",1,9876\r",   "AT+CLCK=\"AO\",1,9876,7\r", "AT+CLCK=\"OI\",1,9876,7\r",
+        "AT+CLCK=\"OX\",1,9876,7\r", "AT+CLCK=\"AI\",1,9876,7\r", "AT+CLCK=\"IR\",1,9876,7\r"};
     for (int i = 1; i <= 9; ++i) {
         EngineHarness h;
         SendAtClck(h.ctx(), i, 1, 7, "9876");
@@ -144,13 +140,12 @@ TEST(AtWriters, LockAndPasswordFacilityTables) {
     EXPECT_EQ(at::Clck(3, 2, 1, "1234"), "AT+CLCK=\"SC\",2\r");
     EXPECT_EQ(at::Clck(1, 2, 1, "1234"), "AT+CLCK=\"CS\",2\r");
 
-    const std::vector<std::string> pwdFacilities = {"SC", "P2", "PS", "AO",
-                                                    "OI", "OX", "AI", "IR"};
+    const std::vector<std::string> pwdFacilities = {"SC", "P2", "PS", "AO", "OI", "OX", "AI", "IR"};
     for (int k = 1; k <= 8; ++k) {
         EngineHarness h;
         SendAtCpwd(h.ctx(), k, "0000", "1234");
-        EXPECT_EQ(h.Sent(), "AT+CPWD=\"" + pwdFacilities[static_cast<std::size_t>(k - 1)] +
-                                "\",0000,1234\r")
+        EXPECT_EQ(h.Sent(),
+                  "AT+CPWD=\"" + pwdFacilities[static_cast<std::size_t>(k - 1)] + "\",0000,1234\r")
             << k;
     }
 }

@@ -15,13 +15,13 @@ using ::testing::ElementsAreArray;
 using ::testing::StartsWith;
 
 const std::vector<std::string> kConnectCommands = {
-    "ATZ", "ATZ", "ATE1", "AT+CMEE=1", "AT+CSCA?", "AT+CSMS=1", "AT+CNMI=1,1,0,2",
+    "ATZ",       "ATZ",       "ATE1",      "AT+CMEE=1", "AT+CSCA?", "AT+CSMS=1", "AT+CNMI=1,1,0,2",
     "AT^SMGO=1", "AT+CLIP=1", "AT^SBNR=?", "AT+CMGF=0",
 };
 
 const std::vector<std::string> kInfoCommands = {
-    "AT+CGMI", "AT+CGMM", "AT+CGMR", "AT+CPAS", "AT+CGSN", "AT+CIMI", "AT^SCID",
-    "AT+CCLK?", "AT+CBC", "AT+COPS=0,0", "AT+COPS?", "AT+CREG=2", "AT+CREG?", "AT+CSQ",
+    "AT+CGMI",  "AT+CGMM", "AT+CGMR",     "AT+CPAS",  "AT+CGSN",   "AT+CIMI",  "AT^SCID",
+    "AT+CCLK?", "AT+CBC",  "AT+COPS=0,0", "AT+COPS?", "AT+CREG=2", "AT+CREG?", "AT+CSQ",
 };
 
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -39,7 +39,8 @@ TEST(ConnectChain, WithTheGeneralPageShownReadsTheSettingsThenTheInformation) {
     EXPECT_EQ(v.ModLab, "S45");
     EXPECT_EQ(v.ProModLab, "SIEMENS S45");
     const std::string rule(35, '-');
-    EXPECT_EQ(v.ProModHint, "SIEMENS S45\r" + rule + "\rIMEI:  350123456789015\rSoftware:  21\r" + rule);
+    EXPECT_EQ(v.ProModHint,
+              "SIEMENS S45\r" + rule + "\rIMEI:  350123456789015\rSoftware:  21\r" + rule);
     EXPECT_EQ(v.SoftLab, "21");
     EXPECT_EQ(v.StatMobLab, "Ready.");
     EXPECT_EQ(v.ImeiLab, "350123456789015");

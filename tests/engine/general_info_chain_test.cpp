@@ -39,8 +39,8 @@ TEST(ReceptionRule, UnknownSignalShowsNoLevel) {
 TEST(BatteryRule, LevelAndBarsRoundHalvesToEven) {
     EXPECT_EQ(BatteryFromCbc("+CBC: 0,80").text, "80%");
     EXPECT_EQ(BatteryFromCbc("+CBC: 0,80").bars, 8);
-    EXPECT_EQ(BatteryFromCbc("+CBC: 0,85").bars, 8);   // 8.5 to even
-    EXPECT_EQ(BatteryFromCbc("+CBC: 0,75").bars, 8);   // 7.5 to even
+    EXPECT_EQ(BatteryFromCbc("+CBC: 0,85").bars, 8);  // 8.5 to even
+    EXPECT_EQ(BatteryFromCbc("+CBC: 0,75").bars, 8);  // 7.5 to even
     EXPECT_EQ(BatteryFromCbc("+CBC: 1,100").bars, 10);
     EXPECT_EQ(BatteryFromCbc("+CBC: 0,62.5").text, "62%");  // a fraction, to even
     EXPECT_EQ(BatteryFromCbc("+CBC: 0,63.5").text, "64%");
@@ -198,8 +198,8 @@ TEST_P(ClockQueryRefused, ForTheComputerDropsTheRequest) {
     EXPECT_EQ(sent.front(), "AT+CCLK?");
     if (std::string(GetParam()) == "ERROR") {
         // A plain refusal: the chain goes on with the battery and the rest.
-        EXPECT_THAT(sent, ElementsAre("AT+CCLK?", "AT+CBC", "AT+COPS=0,0", "AT+COPS?",
-                                      "AT+CREG=2", "AT+CREG?", "AT+CSQ"));
+        EXPECT_THAT(sent, ElementsAre("AT+CCLK?", "AT+CBC", "AT+COPS=0,0", "AT+COPS?", "AT+CREG=2",
+                                      "AT+CREG?", "AT+CSQ"));
         EXPECT_TRUE(s.host.dialogs.empty());
     } else {
         // A code: the exchange ends with its message.

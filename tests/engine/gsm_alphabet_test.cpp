@@ -37,8 +37,10 @@ std::string CpbrLine(const std::string& gsmName) {
 TEST(CharSets, HoldExactlyTheAllowedBytes) {
     const CharSet& text = TextCharSet();
     EXPECT_EQ(text.count(), 59u + 1u + 26u + 10u);
-    for (int c : {31, 91, 92, 93, 94, 96, 123, 127, 129, 255, 13, 10, 9}) EXPECT_FALSE(text.test(c)) << c;
-    for (int c : {32, 48, 63, 64, 90, 95, 97, 122, 128, 163, 165, 196, 214, 220, 223, 228, 246, 252})
+    for (int c : {31, 91, 92, 93, 94, 96, 123, 127, 129, 255, 13, 10, 9})
+        EXPECT_FALSE(text.test(c)) << c;
+    for (int c :
+         {32, 48, 63, 64, 90, 95, 97, 122, 128, 163, 165, 196, 214, 220, 223, 228, 246, 252})
         EXPECT_TRUE(text.test(c)) << c;
     EXPECT_EQ(NumberCharSet().count(), 13u);
 }
@@ -111,7 +113,8 @@ TEST(GsmRoundTrip, IdentityOverTheWholeTextSet) {
         std::string one(1, static_cast<char>(c));
         all += one;
         EXPECT_EQ(SmsTextFromGsm(SmsTextToGsm(one)), one) << "sms " << c;
-        EXPECT_EQ(PhonebookTextFromGsm(CpbrLine(PhoneUnescape(EscapeGsmText(one)))), one) << "name " << c;
+        EXPECT_EQ(PhonebookTextFromGsm(CpbrLine(PhoneUnescape(EscapeGsmText(one)))), one)
+            << "name " << c;
     }
     EXPECT_EQ(SmsTextFromGsm(SmsTextToGsm(all)), all);
     EXPECT_EQ(PhonebookTextFromGsm(CpbrLine(PhoneUnescape(EscapeGsmText(all)))), all);

@@ -10,12 +10,14 @@ namespace {
 // Service centre +385910401 (an operator with a name), first octet, the
 // originator +15125551234, protocol identifier, DCS, time stamp
 // 02.11.2026 14:00:08, then the user data.
-const std::string kSmscVip = "0691839501" "04F1";
+const std::string kSmscVip =
+    "0691839501"
+    "04F1";
 const std::string kSender = "0B915121551532F4";
 const std::string kStamp = "62112041008000";
 
-std::string Deliver(const std::string& dcs, const std::string& userData, const std::string& fo = "04",
-                    const std::string& sender = kSender) {
+std::string Deliver(const std::string& dcs, const std::string& userData,
+                    const std::string& fo = "04", const std::string& sender = kSender) {
     return kSmscVip + fo + sender + "00" + dcs + kStamp + userData;
 }
 
@@ -33,7 +35,11 @@ TEST(PduDecoder, DeliverSevenBitFields) {
 
 TEST(PduDecoder, SevenBitHeaderIsDroppedWithItsFillBits) {
     // Header of length 5 (6 octets with its length octet): 7 septets go.
-    DecodedPdu r = DecodeSmsPdu(Deliver("00", "0C" "050003AA0201" "D06536FB0D", "44"));
+    DecodedPdu r = DecodeSmsPdu(Deliver("00",
+                                        "0C"
+                                        "050003AA0201"
+                                        "D06536FB0D",
+                                        "44"));
     EXPECT_EQ(r.PduText, "hello");
     EXPECT_FALSE(r.PduUdhi);
 }
@@ -48,11 +54,28 @@ TEST(PduDecoder, NumbersAndServiceCentres) {
     EXPECT_EQ(DecodeSmsPdu(Deliver("00", "00", "04", "098190113254F6")).PduNumber, "091123456");
     // The * and # keys are the semi-octets A and B.
     EXPECT_EQ(DecodeSmsPdu(Deliver("00", "00", "04", "05811A00FB")).PduNumber, "*100#");
-    EXPECT_EQ(DecodeSmsPdu("0691839508" "05F1" "04038121F3" "0000" "62112041008000" "00").PduSmsc,
+    EXPECT_EQ(DecodeSmsPdu("0691839508"
+                           "05F1"
+                           "04038121F3"
+                           "0000"
+                           "62112041008000"
+                           "00")
+                  .PduSmsc,
               "HR CRONET  [+385980501]");
     // Another centre stays a number; no centre at all (length 0) is empty.
-    EXPECT_EQ(DecodeSmsPdu("07915892000000F0" "04038121F3" "0000" "62112041008000" "00").PduSmsc, "+85290000000");
-    DecodedPdu none = DecodeSmsPdu("00" "04038121F3" "0000" "62112041008000" "0131");
+    EXPECT_EQ(DecodeSmsPdu("07915892000000F0"
+                           "04038121F3"
+                           "0000"
+                           "62112041008000"
+                           "00")
+                  .PduSmsc,
+              "+85290000000");
+    DecodedPdu none = DecodeSmsPdu(
+        "00"
+        "04038121F3"
+        "0000"
+        "62112041008000"
+        "0131");
     EXPECT_EQ(none.PduSmsc, "");
     EXPECT_EQ(none.PduNumber, "123");
     EXPECT_EQ(none.PduText, "1");
@@ -75,21 +98,35 @@ TEST(PduDecoder, Ucs2ByCodingGroups) {
     // Standard UCS2 (08) without a marker keeps its first character.
     EXPECT_EQ(DecodeSmsPdu(Deliver("08", "0400480069")).PduText, "Hi");
     // Euro, a-umlaut, an unmapped character, LF; the length octet cuts the text.
-    DecodedPdu r = DecodeSmsPdu(Deliver("08", "0820AC00E40101000A" "0041"));
+    DecodedPdu r = DecodeSmsPdu(Deliver("08",
+                                        "0820AC00E40101000A"
+                                        "0041"));
     EXPECT_EQ(r.PduText, "\x80\xE4?\r\n");
     EXPECT_EQ(PduDisplayText(r), "\x80\xE4?\r\n");  // not passed through the GSM conversion
     // Class variants of UCS2 and the UCS2 message-waiting group.
     EXPECT_EQ(DecodeSmsPdu(Deliver("19", "0400480069")).PduText, "Hi");
     EXPECT_EQ(DecodeSmsPdu(Deliver("E0", "0400480069")).PduText, "Hi");
     // A concatenation header in a UCS2 message is not text.
-    EXPECT_EQ(DecodeSmsPdu(Deliver("08", "0A" "050003AA0201" "00480069", "44")).PduText, "Hi");
+    EXPECT_EQ(DecodeSmsPdu(Deliver("08",
+                                   "0A"
+                                   "050003AA0201"
+                                   "00480069",
+                                   "44"))
+                  .PduText,
+              "Hi");
 }
 
 TEST(PduDecoder, EightBitByCodingGroups) {
     DecodedPdu r = DecodeSmsPdu(Deliver("F4", "03616263"));
     EXPECT_EQ(r.PduText, "abc");
     EXPECT_TRUE(r.PduEightBit);
-    EXPECT_EQ(DecodeSmsPdu(Deliver("04", "08" "050003AA0201" "6162", "44")).PduText, "ab");
+    EXPECT_EQ(DecodeSmsPdu(Deliver("04",
+                                   "08"
+                                   "050003AA0201"
+                                   "6162",
+                                   "44"))
+                  .PduText,
+              "ab");
     // Class group with the default alphabet stays 7-bit.
     EXPECT_EQ(DecodeSmsPdu(Deliver("F0", "05E8329BFD06")).PduText, "hello");
 }
@@ -100,8 +137,10 @@ TEST(PduDecoder, DateThatIsNotADateIsEmpty) {
     EXPECT_EQ(r.PduDate, "");
     EXPECT_EQ(r.PduTime, "14:00:08");
     EXPECT_EQ(r.PduText, "1");
-    EXPECT_EQ(DecodeSmsPdu(kSmscVip + "04" + kSender + "0000" + "42209200000000" + "00").PduDate, "29.02.2024");
-    EXPECT_EQ(DecodeSmsPdu(kSmscVip + "04" + kSender + "0000" + "52209200000000" + "00").PduDate, "");
+    EXPECT_EQ(DecodeSmsPdu(kSmscVip + "04" + kSender + "0000" + "42209200000000" + "00").PduDate,
+              "29.02.2024");
+    EXPECT_EQ(DecodeSmsPdu(kSmscVip + "04" + kSender + "0000" + "52209200000000" + "00").PduDate,
+              "");
 }
 
 // Status report: reference 0x2A, recipient +15125551234, sent 02.11.2026
@@ -111,7 +150,9 @@ std::string StatusReport(const std::string& status) {
 }
 
 TEST(PduDecoder, StatusReportDeliveredAndNot) {
-    auto lookup = [](const std::string& number) { return number == "+15125551234" ? std::string("Ana") : ""; };
+    auto lookup = [](const std::string& number) {
+        return number == "+15125551234" ? std::string("Ana") : "";
+    };
     DecodedPdu ok = DecodeSmsPdu(StatusReport("00"), lookup);
     EXPECT_TRUE(ok.PduStatusReport);
     EXPECT_EQ(ok.PduNumber, "Status Report");
@@ -121,8 +162,9 @@ TEST(PduDecoder, StatusReportDeliveredAndNot) {
               "RECEIVER:\r\nAna  (+15125551234)\r\n\r\nSent:  02.11.2026  14:00:08\r\n"
               "Delivered:  02.11.2026  14:05:00\r\n");
     EXPECT_EQ(PduDisplayText(ok), ok.PduText);
-    std::string failed = "RECEIVER:\r\n  (+15125551234)\r\n\r\nSent:  02.11.2026  14:00:08\r\n"
-                         "Not delivered:  02.11.2026  14:05:00\r\n";
+    std::string failed =
+        "RECEIVER:\r\n  (+15125551234)\r\n\r\nSent:  02.11.2026  14:00:08\r\n"
+        "Not delivered:  02.11.2026  14:05:00\r\n";
     EXPECT_EQ(DecodeSmsPdu(StatusReport("1F")).PduText.find("Not delivered"), std::string::npos);
     EXPECT_EQ(DecodeSmsPdu(StatusReport("41")).PduText, failed);  // permanent error
     EXPECT_EQ(DecodeSmsPdu(StatusReport("20")).PduText, failed);  // still trying
@@ -130,7 +172,8 @@ TEST(PduDecoder, StatusReportDeliveredAndNot) {
 }
 
 // A stored message: no centre, first octet, reference, destination +123.
-std::string Stored(const std::string& fo, const std::string& dcs, const std::string& vp, const std::string& ud) {
+std::string Stored(const std::string& fo, const std::string& dcs, const std::string& vp,
+                   const std::string& ud) {
     return "00" + fo + "00" + "039121F3" + "00" + dcs + vp + ud;
 }
 
@@ -138,7 +181,8 @@ TEST(PduDecoder, StoredSubmitValidityTexts) {
     EXPECT_EQ(DecodeStoredSubmitPdu(Stored("11", "00", "FF", "02E834")).PduValidity, "63 weeks");
     EXPECT_EQ(DecodeStoredSubmitPdu(Stored("11", "00", "8F", "02E834")).PduValidity, "720 minutes");
     EXPECT_EQ(DecodeStoredSubmitPdu(Stored("11", "00", "A8", "02E834")).PduValidity, "2 days");
-    EXPECT_EQ(DecodeStoredSubmitPdu(Stored("11", "00", "90", "02E834")).PduValidity, "12 hours 30 minutes");
+    EXPECT_EQ(DecodeStoredSubmitPdu(Stored("11", "00", "90", "02E834")).PduValidity,
+              "12 hours 30 minutes");
     EXPECT_EQ(DecodeStoredSubmitPdu(Stored("11", "00", "A7", "02E834")).PduValidity, "24 hours");
     DecodedPdu r = DecodeStoredSubmitPdu(Stored("11", "00", "00", "02E834"));
     EXPECT_EQ(r.PduValidity, "5 minutes");
@@ -166,9 +210,17 @@ TEST(PduDecoder, StoredSubmitCodings) {
     EXPECT_EQ(DecodeStoredSubmitPdu(Stored("11", "F4", "FF", "024142")).PduText, "AB");
     EXPECT_EQ(DecodeStoredSubmitPdu(Stored("11", "00", "FF", "00")).PduText, "");
     // Concatenated 7-bit message written by another program.
-    EXPECT_EQ(DecodeStoredSubmitPdu(Stored("51", "00", "FF", "0C" "050003AA0201" "D06536FB0D")).PduText, "hello");
+    EXPECT_EQ(DecodeStoredSubmitPdu(Stored("51", "00", "FF",
+                                           "0C"
+                                           "050003AA0201"
+                                           "D06536FB0D"))
+                  .PduText,
+              "hello");
     // A service centre in a stored message.
-    EXPECT_EQ(DecodeStoredSubmitPdu("07915892000000F0" "1100039121F30000FF02E834").PduSmsc, "+85290000000");
+    EXPECT_EQ(DecodeStoredSubmitPdu("07915892000000F0"
+                                    "1100039121F30000FF02E834")
+                  .PduSmsc,
+              "+85290000000");
 }
 
 TEST(PduDecoder, SevenBitOutKeepsWholeOctetsForCellBroadcast) {
@@ -188,11 +240,21 @@ TEST(PduDecoder, LineBreaksInPdusAreIgnored) {
 
 TEST(PduDecoder, TruncatedAndGarbagePdusDecodeAsFarAsTheyGo) {
     const std::string pdus[] = {
-        Deliver("00", "0C" "050003AA0201" "D06536FB0D", "44"),
-        Deliver("08", "0A" "050003AA0201" "00480069", "44"),
+        Deliver("00",
+                "0C"
+                "050003AA0201"
+                "D06536FB0D",
+                "44"),
+        Deliver("08",
+                "0A"
+                "050003AA0201"
+                "00480069",
+                "44"),
         Deliver("04", "FF6162"),
         Deliver("00", "A0E8329BFD06", "04", "0DD0D432BBBC7EB701"),
-        Deliver("00", "FF" "FF"),
+        Deliver("00",
+                "FF"
+                "FF"),
         StatusReport("00"),
         Stored("19", "00", "62112041008000", "02E834"),
         Stored("51", "08", "FF", "FFFF"),

@@ -21,11 +21,19 @@ TEST(PduEncoder, SevenBitSubmitIsByteExact) {
 }
 
 TEST(PduEncoder, DestinationAddresses) {
-    EXPECT_EQ(EncodeSubmitHeader("0911234567", false), "0011000A8190113254760" "0");
-    EXPECT_EQ(EncodeSubmitHeader("", false), "0011000081" "00");
-    EXPECT_EQ(EncodeSubmitHeader("*100#", false), "00110005811A00FB" "00");
-    EXPECT_EQ(BuildSubmitPdu("12+3", "hi", 63, false, false, 3).Error, SubmitPduError::InvalidNumber);
-    EXPECT_EQ(BuildSubmitPdu("12 3", "hi", 63, false, false, 3).Error, SubmitPduError::InvalidNumber);
+    EXPECT_EQ(EncodeSubmitHeader("0911234567", false),
+              "0011000A8190113254760"
+              "0");
+    EXPECT_EQ(EncodeSubmitHeader("", false),
+              "0011000081"
+              "00");
+    EXPECT_EQ(EncodeSubmitHeader("*100#", false),
+              "00110005811A00FB"
+              "00");
+    EXPECT_EQ(BuildSubmitPdu("12+3", "hi", 63, false, false, 3).Error,
+              SubmitPduError::InvalidNumber);
+    EXPECT_EQ(BuildSubmitPdu("12 3", "hi", 63, false, false, 3).Error,
+              SubmitPduError::InvalidNumber);
 }
 
 TEST(PduEncoder, ValidityPeriods) {
@@ -58,21 +66,35 @@ TEST(PduEncoder, SeptetPacking) {
 }
 
 TEST(PduEncoder, Ucs2FlashText) {
-    EXPECT_EQ(EncodeUcs2Text("AB"), "06" "0001" "0041" "0042");
+    EXPECT_EQ(EncodeUcs2Text("AB"),
+              "06"
+              "0001"
+              "0041"
+              "0042");
     SubmitPdu p = BuildSubmitPdu("+123", "A\x80\r\nb", 63, false, true, 3);
     ASSERT_TRUE(p.Ok());
     // The CR goes, the euro is U+20AC.
-    EXPECT_EQ(p.Pdu, "001100039121F30018FF" "0A" "0001" "0041" "20AC" "000A" "0062");
+    EXPECT_EQ(p.Pdu,
+              "001100039121F30018FF"
+              "0A"
+              "0001"
+              "0041"
+              "20AC"
+              "000A"
+              "0062");
 }
 
 TEST(PduEncoder, TooLongTextsAreRefused) {
     EXPECT_TRUE(BuildSubmitPdu("1", std::string(160, 'a'), 63, false, false, 3).Ok());
-    EXPECT_EQ(BuildSubmitPdu("1", std::string(161, 'a'), 63, false, false, 3).Error, SubmitPduError::TextTooLong);
+    EXPECT_EQ(BuildSubmitPdu("1", std::string(161, 'a'), 63, false, false, 3).Error,
+              SubmitPduError::TextTooLong);
     // The euro takes two septets.
     std::string withEuro = SmsTextToGsm(std::string(159, 'a') + "\x80");
-    EXPECT_EQ(BuildSubmitPdu("1", withEuro, 63, false, false, 3).Error, SubmitPduError::TextTooLong);
+    EXPECT_EQ(BuildSubmitPdu("1", withEuro, 63, false, false, 3).Error,
+              SubmitPduError::TextTooLong);
     EXPECT_TRUE(BuildSubmitPdu("1", std::string(69, 'a'), 63, false, true, 3).Ok());
-    EXPECT_EQ(BuildSubmitPdu("1", std::string(70, 'a'), 63, false, true, 3).Error, SubmitPduError::TextTooLong);
+    EXPECT_EQ(BuildSubmitPdu("1", std::string(70, 'a'), 63, false, true, 3).Error,
+              SubmitPduError::TextTooLong);
     // Line breaks count once in a flash text.
     EXPECT_TRUE(BuildSubmitPdu("1", std::string(67, 'a') + "\r\n", 63, false, true, 3).Ok());
 }

@@ -10,7 +10,7 @@ namespace {
 TEST(PduHelpers, HexPairsAndSemiOctets) {
     EXPECT_EQ(HexToByte("E8"), 0xE8);
     EXPECT_EQ(HexToByte("00"), 0);
-    EXPECT_EQ(HexToByte("e8"), 0);   // only upper case
+    EXPECT_EQ(HexToByte("e8"), 0);  // only upper case
     EXPECT_EQ(HexToByte("G1"), 0);
     EXPECT_EQ(HexToByte("8"), 0);
     EXPECT_EQ(HexToByte("E8F"), 0);
@@ -57,8 +57,8 @@ TEST(PduHelpers, DataCodingGroups) {
     EXPECT_EQ(CodingOfDcs(0x04), PduCoding::EightBit);
     EXPECT_EQ(CodingOfDcs(0x08), PduCoding::Ucs2);
     EXPECT_EQ(CodingOfDcs(0x18), PduCoding::Ucs2);
-    EXPECT_EQ(CodingOfDcs(0x4A), PduCoding::Ucs2);   // automatic deletion group
-    EXPECT_EQ(CodingOfDcs(0x0C), PduCoding::Gsm7Bit);  // reserved alphabet
+    EXPECT_EQ(CodingOfDcs(0x4A), PduCoding::Ucs2);      // automatic deletion group
+    EXPECT_EQ(CodingOfDcs(0x0C), PduCoding::Gsm7Bit);   // reserved alphabet
     EXPECT_EQ(CodingOfDcs(0x20), PduCoding::EightBit);  // compressed
     EXPECT_EQ(CodingOfDcs(0xC8), PduCoding::Gsm7Bit);
     EXPECT_EQ(CodingOfDcs(0xD0), PduCoding::Gsm7Bit);

@@ -87,7 +87,8 @@ TEST(PhoneErrors, MissingMessageMemoryClosesTheReadAndEndsTheScan) {
         EngineHarness h;
         h.host.progressVisible = true;
         // A line above the error waits: the scan ends at the error.
-        h.Receive("RING\r\n" + Refused("AT+CPMS=\"SM\",\"SM\",\"SM\"", std::string("+CMS ERROR: ") + code));
+        h.Receive("RING\r\n" +
+                  Refused("AT+CPMS=\"SM\",\"SM\",\"SM\"", std::string("+CMS ERROR: ") + code));
         EXPECT_TRUE(h.host.dialogs.empty()) << code;
         EXPECT_EQ(h.host.progressCloses, 1) << code;
         EXPECT_FALSE(h.host.progressVisible);
@@ -128,7 +129,8 @@ TEST(PhoneErrors, VerboseErrorShowsThePhonesWords) {
     EngineHarness h;
     h.Receive(Refused("AT+CPBR=1", "+CME ERROR: SIM busy"));
     ASSERT_EQ(h.host.dialogs.size(), 1u);
-    EXPECT_EQ(h.host.dialogs[0].text, "Error occurred communicating with mobile!\r\rReason:  SIM busy");
+    EXPECT_EQ(h.host.dialogs[0].text,
+              "Error occurred communicating with mobile!\r\rReason:  SIM busy");
     EXPECT_EQ(h.state().Chain.LastErrorText, "SIM busy");
 }
 

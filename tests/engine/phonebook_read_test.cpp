@@ -124,8 +124,8 @@ TEST(PhonebookRead, EmptySimGoesStraightToMobileMemory) {
 
 TEST(PhonebookRead, EmptyPositionsAdvanceThePositionButNotTheCount) {
     PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana"}},
-                                               {5, {"+385915", 145, "Bo"}},
-                                               {9, {"+385919", 145, "Cia"}}})}}));
+                                                {5, {"+385915", 145, "Bo"}},
+                                                {9, {"+385919", 145, "Cia"}}})}}));
     h.ReadPhonebook();
     const auto commands = h.Commands();
     EXPECT_THAT(Slice(commands, "AT+CPBR=1", "AT+CPBS=\"ME\""),
@@ -153,9 +153,9 @@ TEST(PhonebookRead, EmptyPositionsAdvanceThePositionButNotTheCount) {
 }
 
 TEST(PhonebookRead, VipMarkStaysInRecordAndCacheButNotInTheView) {
-    PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana!"}},
-                                               {2, {"0912", 129, ""}}})},
-                              {"SD", Book(20, {{1, {"112", 129, "Hitni!"}}})}}));
+    PhoneHarness h(
+        PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana!"}}, {2, {"0912", 129, ""}}})},
+                   {"SD", Book(20, {{1, {"112", 129, "Hitni!"}}})}}));
     h.ReadPhonebook();
     const auto& list = h.state().Phonebook.PhonebookList;
     ASSERT_EQ(list.size(), 3u);
@@ -165,12 +165,13 @@ TEST(PhonebookRead, VipMarkStaysInRecordAndCacheButNotInTheView) {
     EXPECT_EQ(h.host.phonebookRows[1].Caption, "");
     EXPECT_EQ(h.host.phonebookRows[1].Image, kImageEntry);
     // Every service number has its own image, a VIP mark or not.
-    EXPECT_EQ(h.host.phonebookRows[2], (PhonebookRow{"Hitni", "112", "Service numbers", "001",
-                                                     kImageService}));
+    EXPECT_EQ(h.host.phonebookRows[2],
+              (PhonebookRow{"Hitni", "112", "Service numbers", "001", kImageService}));
 
     const auto cache = exchange::LoadPhonebookFile(h.data.path());
     ASSERT_EQ(cache.entries.size(), 3u);
-    EXPECT_EQ(cache.entries[0], (exchange::PhonebookFileEntry{"Ana!", "+385911", "SIM card", "001"}));
+    EXPECT_EQ(cache.entries[0],
+              (exchange::PhonebookFileEntry{"Ana!", "+385911", "SIM card", "001"}));
     EXPECT_EQ(cache.entries[2].Location, "Service numbers");
     EXPECT_EQ(cache.entries[2].Name, "Hitni!");
 
@@ -194,9 +195,8 @@ TEST(PhonebookRead, MemoriesAreReadInOrderAndOwnNumbersErrorGoesOnToService) {
     for (const auto& c : h.Commands())
         if (c.find("PBS=") != std::string::npos || c.find("PBS?") != std::string::npos)
             selections.push_back(c);
-    EXPECT_THAT(selections,
-                ElementsAre("AT+CPBS=\"SM\"", "AT+CPBS?", "AT+CPBS=\"ME\"", "AT+CPBS?",
-                            "AT+CPBS=\"ON\"", "AT^SPBS=\"SD\"", "AT^SPBS?"));
+    EXPECT_THAT(selections, ElementsAre("AT+CPBS=\"SM\"", "AT+CPBS?", "AT+CPBS=\"ME\"", "AT+CPBS?",
+                                        "AT+CPBS=\"ON\"", "AT^SPBS=\"SD\"", "AT^SPBS?"));
     EXPECT_THAT(h.host.dialogs, IsEmpty());
     EXPECT_FALSE(h.read().OwnLoaded);
     EXPECT_TRUE(h.read().ServiceLoaded);
@@ -218,8 +218,7 @@ class PhonebookReadEnd : public ::testing::TestWithParam<EndCase> {};
 
 TEST_P(PhonebookReadEnd, ClosesSortsAndStartsWhatWaits) {
     const auto& c = GetParam();
-    std::map<std::string, phonesim::Phonebook> books = {
-        {"SM", Book(250, {{1, {"1", 129, "A"}}})}};
+    std::map<std::string, phonesim::Phonebook> books = {{"SM", Book(250, {{1, {"1", 129, "A"}}})}};
     if (c.hasService) {
         std::map<int, phonesim::PhonebookEntry> sd;
         if (c.serviceEntry) sd[1] = {"112", 129, "Hitni"};
@@ -240,11 +239,12 @@ TEST_P(PhonebookReadEnd, ClosesSortsAndStartsWhatWaits) {
     EXPECT_THAT(h.host.dialogs, IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ServiceNumbers, PhonebookReadEnd,
-    ::testing::Values(EndCase{"Read", true, 20, true}, EndCase{"Empty", true, 20, false},
-                      EndCase{"NoCapacity", true, 0, false}, EndCase{"Error", false, 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ServiceNumbers, PhonebookReadEnd,
+                         ::testing::Values(EndCase{"Read", true, 20, true},
+                                           EndCase{"Empty", true, 20, false},
+                                           EndCase{"NoCapacity", true, 0, false},
+                                           EndCase{"Error", false, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PhonebookRead, ProgressRoundsHalvesToEven) {
     std::map<int, phonesim::PhonebookEntry> entries;
@@ -265,8 +265,8 @@ TEST(PhonebookRead, ProgressRoundsHalvesToEven) {
 TEST(PhonebookRead, StopsAtTheLastPositionOfTheMemory) {
     // Three entries counted, one of them beyond the capacity where no
     // position read reaches it: the loop ends after position 3.
-    PhoneHarness h(PhoneWith({{"SM", Book(3, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}},
-                                             {7, {"7", 129, "G"}}})}}));
+    PhoneHarness h(PhoneWith(
+        {{"SM", Book(3, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}, {7, {"7", 129, "G"}}})}}));
     h.ReadPhonebook();
     EXPECT_THAT(Slice(h.Commands(), "AT+CPBR=1", "AT+CPBS=\"ME\""),
                 ElementsAre("AT+CPBR=1", "AT+CPBR=2", "AT+CPBR=3"));
@@ -306,9 +306,10 @@ TEST(PhonebookRead, DoesNothingWhileDisconnected) {
 // -------------------------------------------------------------- call lists
 
 TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
-    PhoneHarness h(PhoneWith({{"LD", Book(10, {})},
-                              {"RC", Book(10, {{1, {"0911", 129, "Ivo!"}}, {2, {"0922", 129, ""}}})},
-                              {"MC", Book(10, {{2, {"0933", 129, ""}}})}}));
+    PhoneHarness h(
+        PhoneWith({{"LD", Book(10, {})},
+                   {"RC", Book(10, {{1, {"0911", 129, "Ivo!"}}, {2, {"0922", 129, ""}}})},
+                   {"MC", Book(10, {{2, {"0933", 129, ""}}})}}));
     h.state().Phonebook.PhonebookList = {{"Mara!", "0933", "SIM card", "001"}};
     h.ReadCalls();
     EXPECT_THAT(h.Commands(),
@@ -427,7 +428,8 @@ TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
     std::string bytes = exchange::EncodePhonebookRecords(
         {{"Ana!", "1", "SIM card", "001"}, {"Ivo", "2", "Own numbers", "002"}});
     bytes += std::string(30, '\x7f');  // an incomplete last record
-    ASSERT_TRUE(exchange::WriteFileAtomically(exchange::PhonebookFilePath(h.data.path()), bytes).ok());
+    ASSERT_TRUE(
+        exchange::WriteFileAtomically(exchange::PhonebookFilePath(h.data.path()), bytes).ok());
     LoadPhonebookCache(h.engine.Context());
     const auto& list = h.engine.State().Phonebook.PhonebookList;
     ASSERT_EQ(list.size(), 2u);
@@ -459,7 +461,8 @@ TEST(PhonebookWrite, DeleteRemovesTheRecordAndRewritesTheCache) {
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 2u);
     EXPECT_EQ(s.Phonebook.PhonebookList[1].Name, "C");
     EXPECT_FALSE(s.Phonebook.DeletePending);
-    EXPECT_THAT(h.host.statusMessages, ElementsAre("Entry succesfully deleted from mobile phonebook!"));
+    EXPECT_THAT(h.host.statusMessages,
+                ElementsAre("Entry succesfully deleted from mobile phonebook!"));
     EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path()).entries.size(), 2u);
     // Position 7 of the mobile memory is free again, 8 is not.
     EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[6], "007");

@@ -220,9 +220,9 @@ std::string CellBroadcastPage(std::string_view idLowOctetHex, std::string_view t
     packed.resize(82);
     std::string hex = "4000";  // serial number
     hex += "00";
-    hex += idLowOctetHex;      // message identifier
-    hex += "01";               // coding scheme
-    hex += "11";               // page parameter
+    hex += idLowOctetHex;  // message identifier
+    hex += "01";           // coding scheme
+    hex += "11";           // page parameter
     static const char* digits = "0123456789ABCDEF";
     for (auto b : packed) {
         hex += digits[b >> 4];

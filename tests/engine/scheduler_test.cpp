@@ -16,7 +16,8 @@ TEST(VirtualScheduler, FiresDueTimersInOrderOfDueTime) {
     a->Start();
     b->Start();
     s.RunFor(65);
-    std::vector<std::pair<char, std::int64_t>> want{{'b', 20}, {'a', 30}, {'b', 40}, {'a', 60}, {'b', 60}};
+    std::vector<std::pair<char, std::int64_t>> want{
+        {'b', 20}, {'a', 30}, {'b', 40}, {'a', 60}, {'b', 60}};
     EXPECT_EQ(log, want);
     EXPECT_EQ(s.NowMs(), 65);
 }
@@ -86,7 +87,10 @@ TEST(VirtualScheduler, NestedLoopInsideATickKeepsOtherTimersRunning) {
 TEST(VirtualScheduler, PostedWorkRunsInOrder) {
     VirtualScheduler s;
     std::vector<int> order;
-    s.Post([&] { order.push_back(1); s.Post([&] { order.push_back(3); }); });
+    s.Post([&] {
+        order.push_back(1);
+        s.Post([&] { order.push_back(3); });
+    });
     s.Post([&] { order.push_back(2); });
     s.ProcessPendingEvents();
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));

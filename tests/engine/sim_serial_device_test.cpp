@@ -19,7 +19,8 @@ std::string ReadAll(SimSerialDevice& d) {
 }
 
 void WriteText(SimSerialDevice& d, const std::string& s) {
-    ASSERT_EQ(d.Write(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()), static_cast<std::ptrdiff_t>(s.size()));
+    ASSERT_EQ(d.Write(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()),
+              static_cast<std::ptrdiff_t>(s.size()));
 }
 
 TEST(SimSerialDevice, AnswersArriveAtTheSchedulersTime) {
@@ -75,9 +76,11 @@ TEST(SimSerialDevice, ScriptedSplitsBecomeSeparateReads) {
     WriteText(d, "AT+CGMI\r");
     std::uint8_t buf[64];
     auto n = d.Read(buf, sizeof buf);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buf), static_cast<std::size_t>(n)), "AT+CGMI\r\r\nSI");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buf), static_cast<std::size_t>(n)),
+              "AT+CGMI\r\r\nSI");
     n = d.Read(buf, sizeof buf);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buf), static_cast<std::size_t>(n)), "EMENS\r\n\r\nOK\r\n");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buf), static_cast<std::size_t>(n)),
+              "EMENS\r\n\r\nOK\r\n");
 }
 
 }  // namespace

@@ -38,12 +38,14 @@ TEST(DateText, ReadsAndWritesDayMonthYear) {
     EXPECT_EQ(ParseDateText("05.03.2003"), year{2003} / 3 / 5);
     EXPECT_EQ(ParseDateText("5.3.03"), year{2003} / 3 / 5);
     EXPECT_EQ(ParseDateText("29.02.2024"), year{2024} / 2 / 29);
-    for (const char* bad : {"29.02.2023", "31.04.2024", "", "1.2", "a.b.c", "1..2024", "1.2.2024x", "01.13.2024"})
+    for (const char* bad :
+         {"29.02.2023", "31.04.2024", "", "1.2", "a.b.c", "1..2024", "1.2.2024x", "01.13.2024"})
         EXPECT_FALSE(ParseDateText(bad)) << bad;
     EXPECT_EQ(FormatDateText(year{2003} / 3 / 5), "05.03.2003");
     EXPECT_EQ(ParseTimeText("23:59:58"), hours{23} + minutes{59} + seconds{58});
     EXPECT_EQ(ParseTimeText("7:05"), hours{7} + minutes{5});
-    for (const char* bad : {"24:00:00", "12:60", "", "12", "1:2:3:4", "ab:cd"}) EXPECT_FALSE(ParseTimeText(bad)) << bad;
+    for (const char* bad : {"24:00:00", "12:60", "", "12", "1:2:3:4", "ab:cd"})
+        EXPECT_FALSE(ParseTimeText(bad)) << bad;
     EXPECT_EQ(FormatTimeText(hours{7} + minutes{5} + seconds{9}), "07:05:09");
 }
 
@@ -58,13 +60,15 @@ TEST(Clock, SetsThePcClockFromThePhoneAndReportsTheOutcome) {
     EXPECT_EQ(clock.set, At(2003, 12, 31, 23, 59, 58));
 
     RecordingClock refusing(false);
-    EXPECT_EQ(SetPcClockFromPhone("+CCLK: \"24/02/29,08:00:00\"", refusing), ClockSetResult::Refused);
+    EXPECT_EQ(SetPcClockFromPhone("+CCLK: \"24/02/29,08:00:00\"", refusing),
+              ClockSetResult::Refused);
     EXPECT_EQ(refusing.set, At(2024, 2, 29, 8, 0, 0));
 
     RecordingClock untouched(true);
-    for (const char* bad : {"+CCLK: \"03/12/31,23:59\"", "+CCLK: \"03/13/31,23:59:58\"", "+CCLK: \"03/02/30,12:00:00\"",
-                            "+CCLK: \"03/12/31,25:00:00\"", "+CCLK: \"0x/12/31,23:59:58\"", "+CCLK: 03/12/31,23:59:58\"",
-                            "", "+CCLK: \"+3/12/31,23:59:58\""}) {
+    for (const char* bad : {"+CCLK: \"03/12/31,23:59\"", "+CCLK: \"03/13/31,23:59:58\"",
+                            "+CCLK: \"03/02/30,12:00:00\"", "+CCLK: \"03/12/31,25:00:00\"",
+                            "+CCLK: \"0x/12/31,23:59:58\"", "+CCLK: 03/12/31,23:59:58\"", "",
+                            "+CCLK: \"+3/12/31,23:59:58\""}) {
         EXPECT_EQ(SetPcClockFromPhone(bad, untouched), ClockSetResult::MalformedAnswer) << bad;
     }
     EXPECT_FALSE(untouched.set);
@@ -102,8 +106,9 @@ TEST(PhoneModels, NumberedMelodyList) {
     EXPECT_EQ(items[0], "01  -  Mute");
     EXPECT_EQ(items[1], "02  -  Melody no. 2");
     EXPECT_EQ(items[20], "21  -  Melody no. 21");
-    EXPECT_EQ(OverwritableMelodies(items),
-              (std::vector<std::string>{"22  -  Individual", "23  -  Individual", "24  -  Individual"}));
+    EXPECT_EQ(
+        OverwritableMelodies(items),
+        (std::vector<std::string>{"22  -  Individual", "23  -  Individual", "24  -  Individual"}));
     EXPECT_EQ(FillMelodyList("S45", 40).back(), "40  -  Individual");
     EXPECT_TRUE(FillMelodyList("Nokia", 10).empty());
     EXPECT_TRUE(FillMelodyList("S45", 0).empty());
@@ -122,21 +127,28 @@ TEST(NextOccurrence, Weekly) {
     const auto now = At(2024, 5, 15, 12, 0, 0);
     EXPECT_EQ(NextOccurrence("24.04.2024", "09:00:00", "Weekly", now), "22.05.2024");
     // Its time today is still ahead: still a week on, the date alone decides.
-    EXPECT_EQ(NextOccurrence("24.04.2024", "18:00:00", "Weekly", At(2024, 5, 15, 17, 0, 0)), "22.05.2024");
+    EXPECT_EQ(NextOccurrence("24.04.2024", "18:00:00", "Weekly", At(2024, 5, 15, 17, 0, 0)),
+              "22.05.2024");
     EXPECT_EQ(NextOccurrence("13.05.2024", "09:00:00", "Weekly", now), "20.05.2024");
 }
 
 TEST(NextOccurrence, MonthlyOnThe31stSkipsShortMonths) {
-    EXPECT_EQ(NextOccurrence("31.12.2023", "10:00:00", "Monthly", At(2024, 3, 31, 12, 0, 0)), "31.05.2024");
-    EXPECT_EQ(NextOccurrence("31.12.2023", "10:00:00", "Monthly", At(2024, 1, 15, 12, 0, 0)), "31.01.2024");
+    EXPECT_EQ(NextOccurrence("31.12.2023", "10:00:00", "Monthly", At(2024, 3, 31, 12, 0, 0)),
+              "31.05.2024");
+    EXPECT_EQ(NextOccurrence("31.12.2023", "10:00:00", "Monthly", At(2024, 1, 15, 12, 0, 0)),
+              "31.01.2024");
     // Within the entry's own month it still moves to a later month.
-    EXPECT_EQ(NextOccurrence("01.05.2024", "10:00:00", "Monthly", At(2024, 5, 15, 12, 0, 0)), "01.06.2024");
+    EXPECT_EQ(NextOccurrence("01.05.2024", "10:00:00", "Monthly", At(2024, 5, 15, 12, 0, 0)),
+              "01.06.2024");
 }
 
 TEST(NextOccurrence, YearlyOn29FebruaryLandsOnLeapYears) {
-    EXPECT_EQ(NextOccurrence("29.02.2020", "10:00:00", "Annualy", At(2024, 3, 1, 12, 0, 0)), "29.02.2028");
-    EXPECT_EQ(NextOccurrence("29.02.2020", "10:00:00", "Annualy", At(2021, 1, 1, 0, 0, 0)), "29.02.2024");
-    EXPECT_EQ(NextOccurrence("10.06.2020", "10:00:00", "Annualy", At(2024, 3, 1, 12, 0, 0)), "10.06.2024");
+    EXPECT_EQ(NextOccurrence("29.02.2020", "10:00:00", "Annualy", At(2024, 3, 1, 12, 0, 0)),
+              "29.02.2028");
+    EXPECT_EQ(NextOccurrence("29.02.2020", "10:00:00", "Annualy", At(2021, 1, 1, 0, 0, 0)),
+              "29.02.2024");
+    EXPECT_EQ(NextOccurrence("10.06.2020", "10:00:00", "Annualy", At(2024, 3, 1, 12, 0, 0)),
+              "10.06.2024");
 }
 
 TEST(NextOccurrence, DailyOtherTextsAndMalformedInput) {
@@ -175,7 +187,9 @@ TEST(TextCounters, BalanceAmount) {
 }
 
 TEST(TextCounters, NameByNumber) {
-    std::vector<AListIme> book{{"Ana", "+385981", "SM", "001"}, {"Boss!", "0912", "ME", "002"}, {"", "555", "SM", "003"},
+    std::vector<AListIme> book{{"Ana", "+385981", "SM", "001"},
+                               {"Boss!", "0912", "ME", "002"},
+                               {"", "555", "SM", "003"},
                                {"Second", "+385981", "ME", "004"}};
     EXPECT_EQ(FindNameByNumber("+385981", book), "Ana");
     EXPECT_EQ(FindNameByNumber("0912", book), "Boss");

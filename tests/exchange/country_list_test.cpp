@@ -19,13 +19,13 @@ TEST(CountryList, ParsesWellFormedLinesAndSkipsTheRest) {
         "\r\n"
         "[Germany][0049]\r\n"
         "  [Bosnia and Herzegovina] [+387]  \r\n"
-        "Slovenia [+386]\r\n"       // no opening bracket
-        "[Austria]\r\n"             // no code
-        "[Italy][+39\r\n"           // unclosed code
-        "[Hungary]+36\r\n"          // code not in brackets
-        "[][+1]\r\n"                // no name
-        "[France][+33]][x]\r\n"     // more than two bracketed parts
-        "[Serbia][+381]");          // last line without a line end
+        "Slovenia [+386]\r\n"    // no opening bracket
+        "[Austria]\r\n"          // no code
+        "[Italy][+39\r\n"        // unclosed code
+        "[Hungary]+36\r\n"       // code not in brackets
+        "[][+1]\r\n"             // no name
+        "[France][+33]][x]\r\n"  // more than two bracketed parts
+        "[Serbia][+381]");       // last line without a line end
     EXPECT_EQ(countries, (std::vector<CountryEntry>{{"Croatia", "+385"},
                                                     {"Germany", "0049"},
                                                     {"Bosnia and Herzegovina", "+387"},

@@ -63,8 +63,9 @@ TEST(Exports, PhonebookXmlNumbersTheEntryElements) {
               "<LOCATION>Mobile memory</LOCATION>\r\n<POSITION>012</POSITION>\r\n</ENTRY2>\r\n"
               "</PHONEBOOK>\r\n");
 
-    EXPECT_EQ(PhonebookXmlText({}),
-              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<PHONEBOOK>\r\n</PHONEBOOK>\r\n");
+    EXPECT_EQ(
+        PhonebookXmlText({}),
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<PHONEBOOK>\r\n</PHONEBOOK>\r\n");
 }
 
 TEST(Exports, XmlTextIsEscapedAndStaysInItsDeclaredCharset) {

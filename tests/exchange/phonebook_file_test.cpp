@@ -17,7 +17,10 @@ using testing::TempFolder;
 std::string Hex(std::string_view hex) {
     std::string bytes;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        if (hex[i] == ' ') { --i; continue; }
+        if (hex[i] == ' ') {
+            --i;
+            continue;
+        }
         bytes += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
     }
     return bytes;
@@ -39,18 +42,18 @@ const std::vector<PhonebookFileEntry> kThree = {
 
 TEST(PhonebookFile, RecordBytesAreFixedFieldsWithZeroPadding) {
     // A VIP name keeps its "!" in the file.
-    std::string vip = Hex(
-        "05 416e6e6121 0000000000000000000000"
-        "0d 2b333835393131323334353637 00000000000000000000000000000000000000"
-        "08 53494d2063617264 000000000000000000000000"
-        "03 303031 00");
+    std::string vip =
+        Hex("05 416e6e6121 0000000000000000000000"
+            "0d 2b333835393131323334353637 00000000000000000000000000000000000000"
+            "08 53494d2063617264 000000000000000000000000"
+            "03 303031 00");
     ASSERT_EQ(vip.size(), 76u);
 
     // A 17-character name is cut to 16; the memory text and position as held.
     std::string longName = Field("Abcdefghijklmnop", 16) + Field("0981234567", 32) +
                            Field("Mobile memory", 20) + Field("012", 4);
-    std::string service = Field("Voicemail", 16) + Field("123", 32) +
-                          Field("Service numbers", 20) + Field("001", 4);
+    std::string service =
+        Field("Voicemail", 16) + Field("123", 32) + Field("Service numbers", 20) + Field("001", 4);
 
     EXPECT_EQ(EncodePhonebookRecords(kThree), vip + longName + service);
 
@@ -92,7 +95,7 @@ TEST(PhonebookFile, EmptyListGivesEmptyFileAndLoadsEmpty) {
 TEST(PhonebookFile, DamagedCacheLoadsTheSoundRecords) {
     std::string good = EncodePhonebookRecords(kThree);
     std::string badName = good.substr(76, 76);
-    badName[0] = 17;        // name length beyond its 16 bytes
+    badName[0] = 17;  // name length beyond its 16 bytes
     std::string badPhone = good.substr(0, 76);
     badPhone[17] = '\xff';  // phone length beyond its 32 bytes
     std::string bytes = good.substr(0, 76) + badName + badPhone + good.substr(152, 76) + "\x05Tail";

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto a = s.find('|');
     auto b = a == std::string_view::npos ? a : s.find('|', a + 1);
     std::string_view date = s.substr(0, a);
-    std::string_view time = a == std::string_view::npos ? std::string_view{} : s.substr(a + 1, b - a - 1);
+    std::string_view time =
+        a == std::string_view::npos ? std::string_view{} : s.substr(a + 1, b - a - 1);
     std::string_view repeat = b == std::string_view::npos ? std::string_view{} : s.substr(b + 1);
     const local_seconds now = local_days{year{2026} / 12 / 7} + hours{9};
     std::string next = NextOccurrence(date, time, repeat, now);

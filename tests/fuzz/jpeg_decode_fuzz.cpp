@@ -8,6 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto image = parlenko::platform::DecodeJpeg(data, size);
-    if (image && image->rgb.size() != static_cast<std::size_t>(image->width) * image->height * 3) __builtin_trap();
+    if (image && image->rgb.size() != static_cast<std::size_t>(image->width) * image->height * 3)
+        __builtin_trap();
     return 0;
 }

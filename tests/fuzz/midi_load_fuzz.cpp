@@ -26,8 +26,10 @@ void Walk(TMidiTrackStream& track) {
         Check(e.Tick >= previous);
         previous = e.Tick;
         const auto block = track.EventBlock(e);
-        if (TMidiTrackStream::HasBlock(e.Status)) Check(static_cast<std::uint16_t>(block.size()) == e.Length);
-        if (const TMidiTrackEvent* partner = track.LinkedEvent(e)) Check(track.LinkedEvent(*partner) == &e);
+        if (TMidiTrackStream::HasBlock(e.Status))
+            Check(static_cast<std::uint16_t>(block.size()) == e.Length);
+        if (const TMidiTrackEvent* partner = track.LinkedEvent(e))
+            Check(track.LinkedEvent(*partner) == &e);
     }
     const TMidiTrackEvent& last = *track.GetEvent(count - 1);
     Check(track.FindEvent(last.Tick, 1) == count - 1);
@@ -36,9 +38,9 @@ void Walk(TMidiTrackStream& track) {
     try {
         track.AddMetaEvent(last.Tick / 2, 0x01, 2, "ab");
         track.InsertEvent(last.Tick, TMidiEventData{0x90, {0x3C, 0x40, 0, 0}}, 0);
-    } catch (const Exception&) {
-    }
-    for (int i = 1; i < track.EventCount(); ++i) Check(track.GetEvent(i - 1)->Tick <= track.GetEvent(i)->Tick);
+    } catch (const Exception&) {}
+    for (int i = 1; i < track.EventCount(); ++i)
+        Check(track.GetEvent(i - 1)->Tick <= track.GetEvent(i)->Tick);
 }
 
 }  // namespace

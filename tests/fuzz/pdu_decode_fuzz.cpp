@@ -12,7 +12,9 @@
 namespace {
 
 void DecodeAll(std::string_view pdu) {
-    auto lookup = [](const std::string& number) { return number.size() > 3 ? number.substr(0, 3) : number; };
+    auto lookup = [](const std::string& number) {
+        return number.size() > 3 ? number.substr(0, 3) : number;
+    };
     parlenko::DecodedPdu a = parlenko::DecodeSmsPdu(pdu, lookup);
     parlenko::DecodedPdu b = parlenko::DecodeStoredSubmitPdu(pdu);
     (void)parlenko::PduDisplayText(a);

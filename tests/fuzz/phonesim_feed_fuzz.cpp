@@ -26,22 +26,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string_view piece = input.substr(at, len);
         at += piece.size();
         phone.Feed(piece, now);
-        while (!phone.Poll(now).empty()) {
-        }
+        while (!phone.Poll(now).empty()) {}
     }
     now += 3600000;
     phone.Feed("\r\x1B", now);  // ends a partial line, then aborts a body it may have opened
-    while (!phone.Poll(now).empty()) {
-    }
+    while (!phone.Poll(now).empty()) {}
     phone.Feed("AT\r", now);
     std::string out;
     for (std::string chunk = phone.Poll(now); !chunk.empty(); chunk = phone.Poll(now)) out += chunk;
-    if (phone.PoweredOn() && (out.size() < 6 || out.compare(out.size() - 6, 6, "\r\nOK\r\n") != 0)) std::abort();
+    if (phone.PoweredOn() && (out.size() < 6 || out.compare(out.size() - 6, 6, "\r\nOK\r\n") != 0))
+        std::abort();
 
     try {
         (void)phonesim::ParseState(std::string(input), "fuzz");
-    } catch (const phonesim::StateError&) {
-    }
+    } catch (const phonesim::StateError&) {}
     (void)phonesim::DecodePdu(input);
     (void)phonesim::MeasurePdu(input);
     return 0;

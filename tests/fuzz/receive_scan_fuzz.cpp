@@ -77,8 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string chunk(reinterpret_cast<const char*>(data + pos), n);
         pos += n;
         if (head & 64) clock.RunFor(11000);
-        if (head & 128)
-            host.nested.push_back(std::move(chunk));
+        if (head & 128) host.nested.push_back(std::move(chunk));
         else
             engine.cpDrvReceiveData(reinterpret_cast<const std::uint8_t*>(chunk.data()),
                                     chunk.size());

@@ -70,7 +70,8 @@ void DumpTrack(const TMidiTrackStream& track, std::string& out) {
             out += ",\"block\":\"" + Hex(block) + "\"";
         } else if (e.Status < 0xF0) {
             out += ",\"data\":[" + std::to_string(e.DataBytes[0]);
-            if (TMidiTrackStream::ChannelDataBytes(e.Status) == 2) out += "," + std::to_string(e.DataBytes[1]);
+            if (TMidiTrackStream::ChannelDataBytes(e.Status) == 2)
+                out += "," + std::to_string(e.DataBytes[1]);
             out += "]";
         }
         out += "}";

@@ -42,9 +42,9 @@ std::string Json(const std::string& s) {
 
 const char* CodingName(PduCoding c) {
     switch (c) {
-    case PduCoding::EightBit: return "8bit";
-    case PduCoding::Ucs2: return "ucs2";
-    case PduCoding::Gsm7Bit: break;
+        case PduCoding::EightBit: return "8bit";
+        case PduCoding::Ucs2: return "ucs2";
+        case PduCoding::Gsm7Bit: break;
     }
     return "7bit";
 }
@@ -53,7 +53,8 @@ void PrintDecoded(const DecodedPdu& d) {
     std::cout << "{\"smsc\":" << Json(d.PduSmsc) << ",\"number\":" << Json(d.PduNumber)
               << ",\"date\":" << Json(d.PduDate) << ",\"time\":" << Json(d.PduTime)
               << ",\"validity\":" << Json(d.PduValidity) << ",\"text\":" << Json(d.PduText)
-              << ",\"display\":" << Json(PduDisplayText(d)) << ",\"coding\":\"" << CodingName(d.Coding)
+              << ",\"display\":" << Json(PduDisplayText(d)) << ",\"coding\":\""
+              << CodingName(d.Coding)
               << "\",\"status_report\":" << (d.PduStatusReport ? "true" : "false")
               << ",\"udhi\":" << (d.PduUdhi ? "true" : "false")
               << ",\"no_validity\":" << (d.PduNoValidity ? "true" : "false") << "}\n";
@@ -70,7 +71,8 @@ std::vector<std::string> Split(const std::string& s, char sep) {
 
 std::string FromHex(const std::string& hex) {
     std::string out;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<char>(HexToByte(hex.substr(i, 2))));
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        out.push_back(static_cast<char>(HexToByte(hex.substr(i, 2))));
     return out;
 }
 
@@ -79,8 +81,9 @@ void PrintEncoded(const std::string& args) {
     f.resize(6);
     bool flash = f[5] == "1";
     std::string text = FromHex(UpperCase(f[1]));
-    SubmitPdu p = BuildSubmitPdu(f[0], flash ? text : SmsTextToGsm(text), static_cast<int>(StrToIntDef(f[2], 0)),
-                                 f[4] == "1", flash, static_cast<int>(StrToIntDef(f[3], 0)));
+    SubmitPdu p = BuildSubmitPdu(f[0], flash ? text : SmsTextToGsm(text),
+                                 static_cast<int>(StrToIntDef(f[2], 0)), f[4] == "1", flash,
+                                 static_cast<int>(StrToIntDef(f[3], 0)));
     std::cout << "{\"pdu\":" << Json(p.Pdu) << ",\"ok\":" << (p.Ok() ? "true" : "false")
               << ",\"length\":" << Json(p.Ok() ? SmsPduLength(p.Pdu) : std::string()) << "}\n";
 }

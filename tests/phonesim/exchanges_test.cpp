@@ -19,9 +19,9 @@ TEST(PhoneExchanges, SelectsAPhonebookAndReadsOnePositionAtATime) {
     // The name travels in the GSM alphabet: u diaeresis is code 0x7E.
     EXPECT_EQ(h.Ask("AT+CPBR=2"), Ok("+CPBR: 2,\"0987654321\",129,\"M\x7Eller\""));
     EXPECT_EQ(h.Ask("AT+CPBR=251"), "\r\n+CME ERROR: 21\r\n");
-    EXPECT_EQ(h.Ask("AT+CPBR=1,5"),
-              Ok("+CPBR: 1,\"+385911234567\",145,\"Ana Horvat!\"\r\n+CPBR: 2,\"0987654321\",129,\"M\x7Eller\"\r\n"
-                 "+CPBR: 5,\"+38512345678\",145,\"Posao\x11ured\""));
+    EXPECT_EQ(h.Ask("AT+CPBR=1,5"), Ok("+CPBR: 1,\"+385911234567\",145,\"Ana Horvat!\"\r\n+CPBR: "
+                                       "2,\"0987654321\",129,\"M\x7Eller\"\r\n"
+                                       "+CPBR: 5,\"+38512345678\",145,\"Posao\x11ured\""));
     EXPECT_EQ(h.Ask("AT+CPBS=\"LD\""), Ok());
     EXPECT_EQ(h.Ask("AT+CPBS?"), Ok("+CPBS: \"LD\",1,10"));
 }
@@ -115,8 +115,8 @@ TEST(PhoneExchanges, UploadsAnObjectInPacketsAndReadsItBack) {
     EXPECT_EQ(h.Ask("AT^SBNW=\"mid\",1,2,2"), "\r\n> ");
     EXPECT_EQ(h.Send(hex.substr(352) + "\x1A"), Ok());
     EXPECT_EQ(h.phone.State().objects["mid"].objects.at(1), data);
-    EXPECT_EQ(h.Ask("AT^SBNR=\"mid\",1"), Ok("^SBNR: \"mid\",1,1,2\r\n" + hex.substr(0, 352) + "\r\n^SBNR: \"mid\",1,2,2\r\n" +
-                                              hex.substr(352)));
+    EXPECT_EQ(h.Ask("AT^SBNR=\"mid\",1"), Ok("^SBNR: \"mid\",1,1,2\r\n" + hex.substr(0, 352) +
+                                             "\r\n^SBNR: \"mid\",1,2,2\r\n" + hex.substr(352)));
     // Out of order, too big a packet, outside the range.
     EXPECT_EQ(h.Ask("AT^SBNW=\"mid\",2,2,2"), "\r\n+CME ERROR: 3\r\n");
     EXPECT_EQ(h.Ask("AT^SBNW=\"mid\",2,1,1"), "\r\n> ");
@@ -140,7 +140,9 @@ TEST(PhoneExchanges, SwitchingABarringOnSwitchesItsGroupOffForThatClass) {
     EXPECT_EQ(h.Ask("AT+CLCK=\"AO\",2"), Ok("+CLCK: 1,1\r\n+CLCK: 0,2\r\n+CLCK: 0,4"));
     EXPECT_EQ(h.Ask("AT+CLCK=\"AI\",0,9999,1"), "\r\n+CME ERROR: 16\r\n");
     EXPECT_EQ(h.Ask("AT+CLCK=\"AB\",0,0000"), Ok());
-    EXPECT_EQ(h.phone.State().locks.at("AI") | h.phone.State().locks.at("AO") | h.phone.State().locks.at("OI"), 0);
+    EXPECT_EQ(h.phone.State().locks.at("AI") | h.phone.State().locks.at("AO") |
+                  h.phone.State().locks.at("OI"),
+              0);
 }
 
 TEST(PhoneExchanges, LocksAndSecurityCodes) {
@@ -163,7 +165,8 @@ TEST(PhoneExchanges, DivertsAnswerOneLinePerClass) {
     Harness h;
     h.Quiet();
     EXPECT_EQ(h.Ask("AT+CCFC=2,3,\"+385981234567\",,1,,,25"), Ok());
-    EXPECT_EQ(h.Ask("AT+CCFC=2,2"), Ok("+CCFC: 1,1,\"+385981234567\",145,,,25\r\n+CCFC: 0,2\r\n+CCFC: 0,4"));
+    EXPECT_EQ(h.Ask("AT+CCFC=2,2"),
+              Ok("+CCFC: 1,1,\"+385981234567\",145,,,25\r\n+CCFC: 0,2\r\n+CCFC: 0,4"));
     EXPECT_EQ(h.Ask("AT+CCFC=2,0,\"\",,1"), Ok());
     EXPECT_EQ(h.Ask("AT+CCFC=2,2"), Ok("+CCFC: 0,1\r\n+CCFC: 0,2\r\n+CCFC: 0,4"));
     EXPECT_EQ(h.Ask("AT+CCFC=2,1,\"\",,1"), Ok());  // the registered number is kept
@@ -276,7 +279,13 @@ TEST(PhoneExchanges, ASentMessageThatAskedForAReportGetsOne) {
     std::string report = h.Ask("AT+CMGR=2");
     // Header, then the report: centre, first octet 06, reference 01, the recipient.
     EXPECT_EQ(report.substr(0, 16), "\r\n+CMGR: 0,,25\r\n");
-    EXPECT_NE(report.find("\r\n0691839501" "04F1" "0601" "0C91" "8395"), std::string::npos) << report;
+    EXPECT_NE(report.find("\r\n0691839501"
+                          "04F1"
+                          "0601"
+                          "0C91"
+                          "8395"),
+              std::string::npos)
+        << report;
     // Without a report request nothing follows.
     m.statusReport = false;
     pdu = BuildSubmitPdu(m);

@@ -95,8 +95,8 @@ TEST(PhoneFaults, GarbageAndNoticesAroundAnAnswer) {
     f.garbageBefore = std::string("\x00\xFF#", 3);
     f.unsolicitedAfter = {"RING", "+CLIP: \"+385911234567\",145"};
     h.phone.AddFault(f);
-    EXPECT_EQ(h.Ask("AT+CBC"),
-              std::string("\x00\xFF#", 3) + Ok("+CBC: 0,80") + "\r\nRING\r\n\r\n+CLIP: \"+385911234567\",145\r\n");
+    EXPECT_EQ(h.Ask("AT+CBC"), std::string("\x00\xFF#", 3) + Ok("+CBC: 0,80") +
+                                   "\r\nRING\r\n\r\n+CLIP: \"+385911234567\",145\r\n");
 }
 
 TEST(PhoneFaults, UnsolicitedLinesAndRawBytesAtAChosenMoment) {

@@ -21,7 +21,7 @@ TEST(PhoneFraming, EchoFollowsAteAndTheCaseOfTheCommandDoesNotMatter) {
     Harness h;
     EXPECT_EQ(h.Send("ate0\r"), "ate0\r\r\nOK\r\n");  // echoed before it takes effect
     EXPECT_EQ(h.Send("at+cgmm\r"), Ok("S45"));
-    EXPECT_EQ(h.Send("ATE1\r"), Ok());                 // not echoed: echo was off
+    EXPECT_EQ(h.Send("ATE1\r"), Ok());  // not echoed: echo was off
     EXPECT_EQ(h.Send("aT+cGsN\r"), "aT+cGsN\r\r\n350123456789015\r\n\r\nOK\r\n");
     EXPECT_EQ(h.Send("ATE2\r"), "ATE2\r\r\nERROR\r\n");
 }
@@ -43,15 +43,15 @@ TEST(PhoneFraming, LinesArriveInPiecesAndNoiseBeforeAtIsIgnored) {
     EXPECT_EQ(h.Send("AT+CG"), "");
     EXPECT_EQ(h.Send("MR\r"), Ok("21"));
     EXPECT_EQ(h.Send("\n\x01xyzAT\r"), Ok());
-    EXPECT_EQ(h.Send("hello\r"), "");  // no "AT": no answer
-    EXPECT_EQ(h.Send("AT+CGMX\b\bMM\r"), Ok("S45"));  // backspace edits the line
-    EXPECT_EQ(h.Send("A/"), Ok("S45"));               // repeats the last line
+    EXPECT_EQ(h.Send("hello\r"), "");                       // no "AT": no answer
+    EXPECT_EQ(h.Send("AT+CGMX\b\bMM\r"), Ok("S45"));        // backspace edits the line
+    EXPECT_EQ(h.Send("A/"), Ok("S45"));                     // repeats the last line
     EXPECT_EQ(h.Send("AT+CPBW=9,\"1\",,\"A/B\"\r"), Ok());  // "A/" inside a line is just text
     // The log keeps the lines as received, noise included.
     std::vector<std::string> lines;
     for (const auto& r : h.phone.Received()) lines.push_back(r.text);
-    EXPECT_EQ(lines, (std::vector<std::string>{"ATE0", "AT+CMEE=1", "AT+CGMR", "\x01xyzAT", "AT+CGMM", "AT+CGMM",
-                                               "AT+CPBW=9,\"1\",,\"A/B\""}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"ATE0", "AT+CMEE=1", "AT+CGMR", "\x01xyzAT",
+                                               "AT+CGMM", "AT+CGMM", "AT+CPBW=9,\"1\",,\"A/B\""}));
 }
 
 TEST(PhoneFraming, UnknownCommandsAndBadArgumentsAnswerError) {

@@ -10,7 +10,8 @@
 namespace phonesim::test {
 
 struct Harness {
-    explicit Harness(PhoneState state = MakeDefaultState(), PhoneOptions options = {}) : phone(std::move(state), options) {}
+    explicit Harness(PhoneState state = MakeDefaultState(), PhoneOptions options = {})
+        : phone(std::move(state), options) {}
 
     // Sends bytes at `at` and returns all the phone has sent by `at` (chunks joined).
     std::string Send(const std::string& bytes, std::int64_t at = 0) {
@@ -21,7 +22,8 @@ struct Harness {
     std::string Drain(std::int64_t at) {
         if (at > now) now = at;
         std::string all;
-        for (std::string chunk = phone.Poll(now); !chunk.empty(); chunk = phone.Poll(now)) all += chunk;
+        for (std::string chunk = phone.Poll(now); !chunk.empty(); chunk = phone.Poll(now))
+            all += chunk;
         return all;
     }
     // The answer alone, with echo switched off first.

@@ -69,7 +69,8 @@ TEST(StateFile, ErrorsNameTheLine) {
     };
     EXPECT_EQ(message("[phone]\nbattery = 0,x\n"), "t.state:2: not a number: 'x'");
     EXPECT_EQ(message("\n[gadgets]\n"), "t.state:2: unknown section 'gadgets'");
-    EXPECT_EQ(message("[phonebook SM]\ncapacity = 2\n3,\"1\",129,\"A\"\n"), "t.state:3: position outside the capacity");
+    EXPECT_EQ(message("[phonebook SM]\ncapacity = 2\n3,\"1\",129,\"A\"\n"),
+              "t.state:3: position outside the capacity");
     EXPECT_EQ(message("[sms SM]\n1,1,XYZ\n"), "t.state:2: PDU is not hex");
     EXPECT_EQ(message("model = S45\n"), "t.state:1: line outside a section");
     EXPECT_THROW(LoadStateFile("/nonexistent/s45.state"), StateError);
@@ -89,15 +90,16 @@ TEST(StateFile, TheDefaultS45LooksLikeAUsersPhone) {
         EXPECT_LE(static_cast<int>(e.name.size()), sim.nameLength) << GsmToUtf8(e.name);
         if (!e.name.empty() && e.name.back() == '!') ++vip;
         for (char c : e.name)
-            if (c == 0x1B || c == 0x11 || c == 0x1E || c == 0x5B || c == 0x5C || c == 0x5E || c == 0x7B || c == 0x7C ||
-                c == 0x7E || c == 0x01 || c == 0x02) {
+            if (c == 0x1B || c == 0x11 || c == 0x1E || c == 0x5B || c == 0x5C || c == 0x5E ||
+                c == 0x7B || c == 0x7C || c == 0x7E || c == 0x01 || c == 0x02) {
                 ++escaped;
                 break;
             }
     }
     EXPECT_GE(vip, 3);
     EXPECT_GE(escaped, 5);
-    for (const char* book : {"ME", "ON", "SD", "LD", "RC", "MC"}) EXPECT_FALSE(st.phonebooks.at(book).entries.empty()) << book;
+    for (const char* book : {"ME", "ON", "SD", "LD", "RC", "MC"})
+        EXPECT_FALSE(st.phonebooks.at(book).entries.empty()) << book;
 
     std::set<int> statuses;
     std::size_t messages = 0;
@@ -118,12 +120,14 @@ TEST(StateFile, TheDefaultS45LooksLikeAUsersPhone) {
     EXPECT_TRUE(ucs2);
 
     EXPECT_EQ(st.objects.at("vcs").objects.size(), 3u);
-    for (const auto& [index, data] : st.objects.at("vcs").objects) EXPECT_EQ(data.substr(0, 15), "BEGIN:VCALENDAR");
+    for (const auto& [index, data] : st.objects.at("vcs").objects)
+        EXPECT_EQ(data.substr(0, 15), "BEGIN:VCALENDAR");
     EXPECT_EQ(st.objects.at("mid").objects.at(0).substr(0, 4), "MThd");
     const std::string& bmp = st.objects.at("bmp").objects.at(0);
     ASSERT_GT(bmp.size(), 62u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(static_cast<unsigned char>(bmp[2]) | static_cast<unsigned char>(bmp[3]) << 8, static_cast<int>(bmp.size()));
+    EXPECT_EQ(static_cast<unsigned char>(bmp[2]) | static_cast<unsigned char>(bmp[3]) << 8,
+              static_cast<int>(bmp.size()));
 }
 
 TEST(PduToolkit, BuildsAndReadsBackMessages) {

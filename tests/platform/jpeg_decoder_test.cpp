@@ -55,7 +55,7 @@ TEST(JpegDecoderTest, DecodesAPicture) {
     EXPECT_EQ(image->width, 64);
     EXPECT_EQ(image->height, 36);
     ASSERT_EQ(image->rgb.size(), 64u * 36u * 3u);
-    EXPECT_GT(image->rgb[0], 200);                      // red on the left
+    EXPECT_GT(image->rgb[0], 200);  // red on the left
     EXPECT_LT(image->rgb[2], 60);
     EXPECT_GT(image->rgb[(36 * 64 - 1) * 3 + 2], 200);  // blue at the bottom right
 }
@@ -75,7 +75,8 @@ TEST(JpegDecoderTest, DamagedDataIsRefusedAndTheProcessGoesOn) {
     // A picture cut short in its pixel data still decodes (the missing rows
     // are filled), as it does in the library's own viewers.
     const auto big = Encode(400, 300);
-    std::vector<std::uint8_t> cut(big.begin(), big.begin() + static_cast<long>(big.size() * 9 / 10));
+    std::vector<std::uint8_t> cut(big.begin(),
+                                  big.begin() + static_cast<long>(big.size() * 9 / 10));
     const auto partial = DecodeJpeg(cut.data(), cut.size());
     ASSERT_TRUE(partial);
     EXPECT_EQ(partial->width, 400);
@@ -88,7 +89,8 @@ TEST(JpegDecoderTest, FilesByPath) {
     const auto bytes = Encode(20, 10);
     {
         std::ofstream f(dir + "/a.jpg", std::ios::binary);
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        f.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
     }
     const auto image = DecodeJpegFile(dir + "/a.jpg");
     ASSERT_TRUE(image);

@@ -45,7 +45,8 @@ protected:
     }
 
     std::unique_ptr<TSerialPortDriver> MakeDriver(const std::string& portName) {
-        auto drv = std::make_unique<TSerialPortDriver>(std::make_unique<TermiosSerialDevice>(), clock_);
+        auto drv =
+            std::make_unique<TSerialPortDriver>(std::make_unique<TermiosSerialDevice>(), clock_);
         drv->SetPortName(portName);
         drv->SetPollingDelay(10);
         drv->SetOnReceiveData([this](const std::uint8_t* data, std::size_t size) {

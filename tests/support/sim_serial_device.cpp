@@ -5,7 +5,8 @@
 
 namespace parlenko::testing {
 
-SimSerialDevice::SimSerialDevice(const IScheduler& clock, phonesim::PhoneState state, phonesim::PhoneOptions options)
+SimSerialDevice::SimSerialDevice(const IScheduler& clock, phonesim::PhoneState state,
+                                 phonesim::PhoneOptions options)
     : clock_(clock), phone_(std::move(state), options) {}
 
 bool SimSerialDevice::Open(const std::string& name) {

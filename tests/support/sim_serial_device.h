@@ -14,7 +14,8 @@ namespace parlenko::testing {
 
 class SimSerialDevice final : public ISerialDevice {
 public:
-    explicit SimSerialDevice(const IScheduler& clock, phonesim::PhoneState state = phonesim::MakeDefaultState(),
+    explicit SimSerialDevice(const IScheduler& clock,
+                             phonesim::PhoneState state = phonesim::MakeDefaultState(),
                              phonesim::PhoneOptions options = {});
 
     phonesim::Phone& Phone() { return phone_; }
@@ -54,7 +55,7 @@ private:
     bool open_ = false;
     int openCount_ = 0;
     LineSettings settings_;
-    std::string rx_;       // received from the phone, not yet read
+    std::string rx_;  // received from the phone, not yet read
     std::string written_;
 };
 

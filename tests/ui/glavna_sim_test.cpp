@@ -36,7 +36,8 @@ struct SimRig {
             s.beginGroup("Options");
             s.setValue("Auto Connect", 1);
         }
-        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/", home.QDir() + "Logos"};
+        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                         home.QDir() + "Logos"};
         glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
         citam.SetModeSource([this] { return glavna->Mode(); });
         citam.SetOnClosed([this] { engine.EndBusy(); });
@@ -146,7 +147,8 @@ TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
     ASSERT_TRUE(PumpUntil([&] { return sawProgress && !rig.citam.isVisible(); }, 20000));
     EXPECT_TRUE(memoriesSeen.contains("SIM card")) << memoriesSeen.join(", ").toStdString();
     EXPECT_FALSE(rig.engine.State().Phonebook.PhonebookList.empty());
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000)) << "closing ended the busy state";
+    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000))
+        << "closing ended the busy state";
 }
 
 }  // namespace

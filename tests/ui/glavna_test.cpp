@@ -50,7 +50,9 @@ struct GlavnaRig {
         host.SetMainWindow(nullptr);
         glavna.reset();
     }
-    bool Written(const char* text) const { return device.Written().find(text) != std::string::npos; }
+    bool Written(const char* text) const {
+        return device.Written().find(text) != std::string::npos;
+    }
 
     testing::TempHome home;
     QtScheduler sched;
@@ -146,7 +148,8 @@ TEST(GlavnaTest, APortThatCannotBeOpenedIsReported) {
     rig.glavna->show();
     ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 5000));
     EXPECT_EQ(watcher.Seen()[0].caption, "Error connecting to COM2");
-    EXPECT_EQ(watcher.Seen()[0].text, "Could not connect to serial port!\n\nCheck settings and try again!");
+    EXPECT_EQ(watcher.Seen()[0].text,
+              "Could not connect to serial port!\n\nCheck settings and try again!");
     EXPECT_FALSE(rig.port.Connected());
     EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
     EXPECT_TRUE(rig.device.Written().empty());
@@ -160,9 +163,12 @@ protected:
         rig->glavna->show();
         ASSERT_TRUE(PumpUntil([&] { return rig->Written("ATE1\r"); }, 5000));
         rig->device.TakeWritten();
-        QObject::connect(rig->glavna.get(), &TGlavna::MainWindowClosed, [this] { ++closedSignals; });
+        QObject::connect(rig->glavna.get(), &TGlavna::MainWindowClosed,
+                         [this] { ++closedSignals; });
     }
-    bool OptionsSaved() const { return QFile::exists(rig->home.QDir() + "Parlenko.ini") && SavedKeys() == 16; }
+    bool OptionsSaved() const {
+        return QFile::exists(rig->home.QDir() + "Parlenko.ini") && SavedKeys() == 16;
+    }
     int SavedKeys() const {
         QSettings s(rig->home.QDir() + "Parlenko.ini", QSettings::IniFormat);
         s.beginGroup("Options");
@@ -172,7 +178,8 @@ protected:
         EXPECT_FALSE(rig->glavna->isVisible());
         EXPECT_EQ(closedSignals, 1);
         EXPECT_EQ(SavedKeys(), 16) << "the options are saved";
-        EXPECT_EQ(rig->device.Written(), "AT+CNMI=0,0,0,0\r") << "notices off before the port closes";
+        EXPECT_EQ(rig->device.Written(), "AT+CNMI=0,0,0,0\r")
+            << "notices off before the port closes";
         EXPECT_FALSE(rig->port.Connected());
         EXPECT_EQ(rig->device.CloseCount(), 1);
     }

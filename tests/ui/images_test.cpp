@@ -29,8 +29,10 @@ TEST(ImagesTest, HeaderBarsOfBothLanguages) {
 
 TEST(ImagesTest, OnePicturePerPhoneModelAndTheQuestionMark) {
     QStringList engineModels;
-    for (const auto& row : PhoneModels()) engineModels << QString::fromLatin1(row.model.data(), row.model.size());
-    EXPECT_EQ(artwork::PhoneModels(), engineModels) << "the drawn models are the models the program knows";
+    for (const auto& row : PhoneModels())
+        engineModels << QString::fromLatin1(row.model.data(), row.model.size());
+    EXPECT_EQ(artwork::PhoneModels(), engineModels)
+        << "the drawn models are the models the program knows";
     for (const QString& model : engineModels + QStringList{"QuestionMark"}) {
         const auto picture = LoadJpegPicture(testing::BuiltImagesDir() + model + ".jpg");
         ASSERT_TRUE(picture) << model.toStdString();

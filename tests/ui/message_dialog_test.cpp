@@ -26,20 +26,23 @@ TEST_F(MessageDialogTest, ButtonsGiveTheirResultsAndTheTitleBarCloseIsNotNo) {
     int result = 0;
     {
         DialogWatcher w([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-        result = ShowMessageDialog(nullptr, QString("Close Parlenko"), QString("Do you really want to exit?"),
-                                   DialogKind::Confirmation, DialogButtons::YesNo);
+        result = ShowMessageDialog(nullptr, QString("Close Parlenko"),
+                                   QString("Do you really want to exit?"), DialogKind::Confirmation,
+                                   DialogButtons::YesNo);
     }
     EXPECT_EQ(result, DialogResult::Yes);
     {
         DialogWatcher w([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-        result = ShowMessageDialog(nullptr, QString("Close Parlenko"), QString("Do you really want to exit?"),
-                                   DialogKind::Confirmation, DialogButtons::YesNo);
+        result = ShowMessageDialog(nullptr, QString("Close Parlenko"),
+                                   QString("Do you really want to exit?"), DialogKind::Confirmation,
+                                   DialogButtons::YesNo);
     }
     EXPECT_EQ(result, DialogResult::No);
     {
         DialogWatcher w([](TMessageDialog& d) { d.close(); });  // the title bar's close button
-        result = ShowMessageDialog(nullptr, QString("Close Parlenko"), QString("Do you really want to exit?"),
-                                   DialogKind::Confirmation, DialogButtons::YesNo);
+        result = ShowMessageDialog(nullptr, QString("Close Parlenko"),
+                                   QString("Do you really want to exit?"), DialogKind::Confirmation,
+                                   DialogButtons::YesNo);
     }
     EXPECT_EQ(result, DialogResult::Closed);
     EXPECT_NE(result, DialogResult::No);
@@ -48,14 +51,14 @@ TEST_F(MessageDialogTest, ButtonsGiveTheirResultsAndTheTitleBarCloseIsNotNo) {
             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(&d, &esc);
         });
-        result = ShowMessageDialog(nullptr, QString("Q"), QString("Escape?"), DialogKind::Confirmation,
-                                   DialogButtons::YesNo);
+        result = ShowMessageDialog(nullptr, QString("Q"), QString("Escape?"),
+                                   DialogKind::Confirmation, DialogButtons::YesNo);
     }
     EXPECT_EQ(result, DialogResult::No) << "Escape is the safe answer";
     {
         DialogWatcher w([](TMessageDialog& d) { DialogWatcher::Press(d, "OK"); });
-        result = ShowMessageDialog(nullptr, QString("Error"), QString("Cannot open picture!"), DialogKind::Error,
-                                   DialogButtons::Ok);
+        result = ShowMessageDialog(nullptr, QString("Error"), QString("Cannot open picture!"),
+                                   DialogKind::Error, DialogButtons::Ok);
     }
     EXPECT_EQ(result, DialogResult::Ok);
 }
@@ -72,7 +75,8 @@ TEST_F(MessageDialogTest, BoxStaysUsableWhenItsMainWindowIsDisabled) {
         enabledWhileBusy = d.isEnabled();
         DialogWatcher::Press(d, "OK");
     });
-    EXPECT_EQ(ShowMessageDialog(&main, QString("Error"), QString("x"), DialogKind::Error, DialogButtons::Ok),
+    EXPECT_EQ(ShowMessageDialog(&main, QString("Error"), QString("x"), DialogKind::Error,
+                                DialogButtons::Ok),
               DialogResult::Ok);
     EXPECT_TRUE(enabledWhileBusy);
     main.setEnabled(true);
@@ -90,8 +94,8 @@ TEST_F(MessageDialogTest, OkBoxHasOneButtonAndYesNoBoxTwo) {
 
 TEST_F(MessageDialogTest, CreamBackgroundTahomaFontAndFourPixelsWider) {
     TMessageDialog d(nullptr, "Error connecting to COM2",
-                     "Could not connect to serial port!\r\n\r\nCheck settings and try again!", DialogKind::Error,
-                     DialogButtons::Ok);
+                     "Could not connect to serial port!\r\n\r\nCheck settings and try again!",
+                     DialogKind::Error, DialogButtons::Ok);
     EXPECT_EQ(d.palette().color(QPalette::Window), QColor(0xFF, 0xFB, 0xF0));
     ASSERT_FALSE(d.font().families().isEmpty());
     EXPECT_EQ(d.font().families().front(), "Tahoma");
@@ -103,8 +107,10 @@ TEST_F(MessageDialogTest, CreamBackgroundTahomaFontAndFourPixelsWider) {
 }
 
 TEST_F(MessageDialogTest, CarriageReturnsBreakLines) {
-    TMessageDialog d(nullptr, "Error", "Folder 'ParlenkoImages' is missing!\r\rProgram cannot run without this folder!",
-                     DialogKind::Error, DialogButtons::Ok);
+    TMessageDialog d(
+        nullptr, "Error",
+        "Folder 'ParlenkoImages' is missing!\r\rProgram cannot run without this folder!",
+        DialogKind::Error, DialogButtons::Ok);
     EXPECT_EQ(d.findChild<QLabel*>("Message")->text(),
               "Folder 'ParlenkoImages' is missing!\n\nProgram cannot run without this folder!");
     TMessageDialog crlf(nullptr, "E", "a\r\n\r\nb", DialogKind::Error, DialogButtons::Ok);
@@ -114,8 +120,10 @@ TEST_F(MessageDialogTest, CarriageReturnsBreakLines) {
 TEST_F(MessageDialogTest, EngineTextsAreWindows1252) {
     int result = 0;
     DialogWatcher w;
-    result = ShowMessageDialog(nullptr, std::string("Error"), std::string("Ime: \x8A" "ime \x80 5"), DialogKind::Error,
-                               DialogButtons::Ok);
+    result = ShowMessageDialog(nullptr, std::string("Error"),
+                               std::string("Ime: \x8A"
+                                           "ime \x80 5"),
+                               DialogKind::Error, DialogButtons::Ok);
     EXPECT_EQ(result, DialogResult::Ok);
     ASSERT_EQ(w.Seen().size(), 1u);
     EXPECT_EQ(w.Seen()[0].text, QString::fromUtf8("Ime: Šime € 5"));

@@ -43,10 +43,11 @@ TEST(OptionsTest, SaveWritesAllSixteenValuesAndLoadReadsThemBack) {
     QSettings s(OptionsFilePath(), QSettings::IniFormat);
     s.beginGroup("Options");
     EXPECT_EQ(s.childKeys().size(), 16);
-    for (const char* name : {"Serial Port", "Baud Rate", "Data Bits", "Parity", "Stop Bits", "Hardware Flow Control",
-                             "Software Flow Control", "Device Check", "Auto Connect", "Refresh General Info",
-                             "Refresh Interval", "Show Status Messages", "Status Messages Interval",
-                             "Check Cell Info", "Confirm Delete", "Splash Screen"})
+    for (const char* name :
+         {"Serial Port", "Baud Rate", "Data Bits", "Parity", "Stop Bits", "Hardware Flow Control",
+          "Software Flow Control", "Device Check", "Auto Connect", "Refresh General Info",
+          "Refresh Interval", "Show Status Messages", "Status Messages Interval", "Check Cell Info",
+          "Confirm Delete", "Splash Screen"})
         EXPECT_TRUE(s.contains(name)) << name;
     EXPECT_EQ(s.value("Auto Connect").toInt(), 0);
 
@@ -68,7 +69,7 @@ TEST(OptionsTest, IntervalsAreKeptInRangeAndBadValuesIgnored) {
         s.setValue("Serial Port", 12);    // no such item
         s.setValue("Baud Rate", "fast");  // not a number
         s.setValue("Splash Screen", 0);
-        s.setValue("Device Check", 7);    // any non-zero is on
+        s.setValue("Device Check", 7);  // any non-zero is on
     }
     TOptions o;
     o.DeviceCheck = false;

@@ -59,7 +59,8 @@ protected:
 
     // The copy is past its start-up checks: it has made its folders.
     bool Running(const QProcess& p) {
-        return p.state() == QProcess::Running && std::filesystem::is_directory(home.Dir() + "Melodies");
+        return p.state() == QProcess::Running &&
+               std::filesystem::is_directory(home.Dir() + "Melodies");
     }
 
     static void Stop(QProcess& p) {
@@ -76,7 +77,8 @@ TEST_F(ProgramTest, SecondCopyIsRefusedWhileTheFirstRunsAndStartsAfterTheFirstWa
     WriteOptions(false, false);
     QProcess first;
     Start(first, Env());
-    ASSERT_TRUE(PumpUntil([&] { return Running(first) || first.state() == QProcess::NotRunning; }, 10000));
+    ASSERT_TRUE(
+        PumpUntil([&] { return Running(first) || first.state() == QProcess::NotRunning; }, 10000));
     ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
     EXPECT_TRUE(LockHeld());
 
@@ -85,7 +87,8 @@ TEST_F(ProgramTest, SecondCopyIsRefusedWhileTheFirstRunsAndStartsAfterTheFirstWa
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_NE(second.exitCode(), 0);
     const QString err = QString::fromUtf8(second.readAllStandardError());
-    EXPECT_TRUE(err.contains("parlenko-message: Parlenko | Parlenko already active!")) << err.toStdString();
+    EXPECT_TRUE(err.contains("parlenko-message: Parlenko | Parlenko already active!"))
+        << err.toStdString();
     EXPECT_EQ(first.state(), QProcess::Running) << "the first copy goes on";
 
     // A killed copy leaves no guard behind.
@@ -95,7 +98,8 @@ TEST_F(ProgramTest, SecondCopyIsRefusedWhileTheFirstRunsAndStartsAfterTheFirstWa
     std::filesystem::remove_all(home.Dir() + "Melodies");
     QProcess third;
     Start(third, Env());
-    ASSERT_TRUE(PumpUntil([&] { return Running(third) || third.state() == QProcess::NotRunning; }, 10000));
+    ASSERT_TRUE(
+        PumpUntil([&] { return Running(third) || third.state() == QProcess::NotRunning; }, 10000));
     EXPECT_EQ(third.state(), QProcess::Running);
     EXPECT_FALSE(QString::fromUtf8(third.readAllStandardError()).contains("already active"));
     Stop(third);
@@ -109,11 +113,13 @@ TEST_F(ProgramTest, MissingImagesFolderShowsTheMessageAndEndsWithoutTheMainWindo
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_NE(p.exitCode(), 0);
     const QString err = QString::fromUtf8(p.readAllStandardError());
-    EXPECT_TRUE(err.contains("parlenko-message: Error | Folder 'ParlenkoImages' is missing!\\r\\rProgram cannot run "
-                             "without this folder!"))
+    EXPECT_TRUE(err.contains(
+        "parlenko-message: Error | Folder 'ParlenkoImages' is missing!\\r\\rProgram cannot run "
+        "without this folder!"))
         << err.toStdString();
     EXPECT_FALSE(err.contains("Error connecting")) << "the main window was never shown";
-    EXPECT_FALSE(std::filesystem::exists(home.Dir() + "Melodies")) << "nothing after the check is created";
+    EXPECT_FALSE(std::filesystem::exists(home.Dir() + "Melodies"))
+        << "nothing after the check is created";
 }
 
 TEST_F(ProgramTest, AutoConnectToAPortThatCannotBeOpenedSaysSo) {
@@ -130,8 +136,9 @@ TEST_F(ProgramTest, AutoConnectToAPortThatCannotBeOpenedSaysSo) {
             return err.contains("Error connecting") || p.state() == QProcess::NotRunning;
         },
         10000));
-    EXPECT_TRUE(err.contains("parlenko-message: Error connecting to COM2 | Could not connect to serial "
-                             "port!\\r\\n\\r\\nCheck settings and try again!"))
+    EXPECT_TRUE(
+        err.contains("parlenko-message: Error connecting to COM2 | Could not connect to serial "
+                     "port!\\r\\n\\r\\nCheck settings and try again!"))
         << err.toStdString();
     EXPECT_EQ(p.state(), QProcess::Running) << "the program goes on, disconnected";
     EXPECT_TRUE(std::filesystem::exists(home.Dir() + "Melodies"));

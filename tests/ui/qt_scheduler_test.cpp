@@ -98,8 +98,8 @@ TEST_F(QtSchedulerTest, PollingGoesOnWhileAMessageBoxOpenedByTheReceiveHandlerIs
         boxOpenAtChunk.push_back(boxOpen);
         if (chunks.size() == 1) {
             boxOpen = true;
-            ShowMessageDialog(nullptr, std::string("Error"), std::string("first chunk"), DialogKind::Error,
-                              DialogButtons::Ok);
+            ShowMessageDialog(nullptr, std::string("Error"), std::string("first chunk"),
+                              DialogKind::Error, DialogButtons::Ok);
             boxOpen = false;
         }
     });

@@ -68,7 +68,8 @@ TEST_F(Screenshots, Windows) {
     TSerialPortDriver port(device, sched);
     TWindowHost host;
     PhoneEngine engine(port, sched, host);
-    TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/", home.QDir() + "Logos"};
+    TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                     home.QDir() + "Logos"};
     TGlavna glavna(engine, folders, home.QDir() + "Parlenko.ini");
     host.SetMainWindow(&glavna);
     TStatusFrm status(&glavna);
@@ -111,8 +112,8 @@ TEST_F(Screenshots, Windows) {
     Save(status, "status.png");
     status.close();
 
-    TMessageDialog box(&glavna, "Close Parlenko", "Do you really want to exit?", DialogKind::Confirmation,
-                       DialogButtons::YesNo);
+    TMessageDialog box(&glavna, "Close Parlenko", "Do you really want to exit?",
+                       DialogKind::Confirmation, DialogButtons::YesNo);
     box.show();
     Save(box, "message.png");
     box.close();

@@ -50,7 +50,8 @@ TEST_F(SmallWindowsTest, SecondNoticeReplacesTheTextAndRestartsTheFullInterval) 
     Pump(400);
     frm.ShowStatusMessage("SMS message succesfully sent!");
     EXPECT_EQ(frm.PorukaLab->text(), "SMS message succesfully sent!");
-    EXPECT_GT(frm.CloseTimer->remainingTime(), 800) << "the interval starts again with the second notice";
+    EXPECT_GT(frm.CloseTimer->remainingTime(), 800)
+        << "the interval starts again with the second notice";
     // It closes itself one interval after the second notice.
     ASSERT_TRUE(PumpUntil([&] { return !frm.isVisible(); }, 3000));
     EXPECT_FALSE(frm.CloseTimer->isActive());
@@ -109,9 +110,11 @@ TEST_F(SmallWindowsTest, AboutBoxTexts) {
     TInfoForm info;
     EXPECT_EQ(info.windowTitle(), QString::fromUtf8("O programu . . ."));
     EXPECT_EQ(info.size(), QSize(313, 331));
-    EXPECT_EQ(info.OpisLab->text(),
-              QString::fromUtf8("Program  za jednostavno upravljanje, kontrolu i razmjenu podataka između mobitela "
-                                "i računala."));
+    EXPECT_EQ(
+        info.OpisLab->text(),
+        QString::fromUtf8(
+            "Program  za jednostavno upravljanje, kontrolu i razmjenu podataka između mobitela "
+            "i računala."));
     EXPECT_EQ(info.VerzijaLab->text(), "1.0.1.0");
     EXPECT_EQ(info.ZatvoriBtn->text(), "Zatvori");
     QTimer::singleShot(50, &info, [&] { info.ZatvoriBtn->click(); });

@@ -57,7 +57,9 @@ private:
 };
 
 // The images folder that the build draws beside the program.
-inline QString BuiltImagesDir() { return QStringLiteral(PARLENKO_BINARY_DIR "/app/ParlenkoImages/"); }
+inline QString BuiltImagesDir() {
+    return QStringLiteral(PARLENKO_BINARY_DIR "/app/ParlenkoImages/");
+}
 
 struct SeenDialog {
     QString caption;

@@ -28,8 +28,8 @@ public:
         leaveEvent(&e);
     }
     void Release(Qt::MouseButton button) {
-        QMouseEvent e(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), button, Qt::NoButton,
-                      Qt::NoModifier);
+        QMouseEvent e(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), button,
+                      Qt::NoButton, Qt::NoModifier);
         mouseReleaseEvent(&e);
     }
 
@@ -52,7 +52,8 @@ TEST_F(UrlLabelTest, LinksByType) {
     EXPECT_EQ(l.Link(), "mailto:parlenko@example.org?Subject=&body=") << "both keys, empty";
     l.SetMailSubject("Hi there");
     l.SetMailMessage("a&b");
-    EXPECT_EQ(l.Link(), "mailto:parlenko@example.org?Subject=Hi there&body=a&b") << "nothing escaped";
+    EXPECT_EQ(l.Link(), "mailto:parlenko@example.org?Subject=Hi there&body=a&b")
+        << "nothing escaped";
     l.UrlType = TUrlType::Ftp;
     EXPECT_EQ(l.Link(), "ftp://parlenko@example.org");
     l.UrlType = TUrlType::Custom;

@@ -210,8 +210,14 @@ void DrawActivity(QPainter& p, int mode) {
         case 6: DrawCalendar(p, true); break;
         case 7: DrawDivert(p); break;
         case 10: DrawBarring(p); break;
-        case 13: DrawNote(p); DrawUploadArrow(p); break;
-        case 14: DrawPictureIcon(p); DrawUploadArrow(p); break;
+        case 13:
+            DrawNote(p);
+            DrawUploadArrow(p);
+            break;
+        case 14:
+            DrawPictureIcon(p);
+            DrawUploadArrow(p);
+            break;
         default: DrawSmallPhone(p); break;
     }
 }
@@ -224,10 +230,12 @@ struct ModelLook {
 };
 
 ModelLook LookOf(const QString& model) {
-    if (model.startsWith("SL")) return {QColor(0xB8, 0xBE, 0xC6), QColor(0x6B, 0x73, 0x80), false, true};
+    if (model.startsWith("SL"))
+        return {QColor(0xB8, 0xBE, 0xC6), QColor(0x6B, 0x73, 0x80), false, true};
     if (model == "ME45" || model.startsWith("M"))
         return {QColor(0x4E, 0x5A, 0x45), QColor(0xE0, 0xA8, 0x24), true, false};
-    if (model.startsWith("C")) return {QColor(0x3C, 0x42, 0x4C), QColor(0x8A, 0x94, 0xA6), false, false};
+    if (model.startsWith("C"))
+        return {QColor(0x3C, 0x42, 0x4C), QColor(0x8A, 0x94, 0xA6), false, false};
     if (model == "S25") return {QColor(0x2B, 0x2F, 0x36), QColor(0x4F, 0x7C, 0xAC), false, false};
     return {QColor(0x5D, 0x76, 0x96), QColor(0xC9, 0xD3, 0xDF), false, false};  // S35i, S45, S45i
 }
@@ -276,7 +284,8 @@ void DrawPhone(QPainter& p, const QString& model) {
     // Signal bars on the display.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x1F, 0x35, 0x1A));
-    for (int i = 0; i < 4; ++i) p.drawRect(QRectF(29 + i * 2.5, 59 - (1.5 + i * 1.2), 1.8, 1.5 + i * 1.2));
+    for (int i = 0; i < 4; ++i)
+        p.drawRect(QRectF(29 + i * 2.5, 59 - (1.5 + i * 1.2), 1.8, 1.5 + i * 1.2));
     p.drawRect(QRectF(58, 56, 8, 3.5));  // battery
     p.drawRect(QRectF(66, 57, 1.2, 1.5));
     if (look.slider) {
@@ -358,7 +367,8 @@ QImage PageBar(int language, int page) {
 }
 
 QStringList PhoneModels() {
-    return {"S25", "C35i", "M35i", "S35i", "C45", "ME45", "S45", "SL42", "SL45", "SL45i", "MT50", "M50", "S45i"};
+    return {"S25",  "C35i", "M35i",  "S35i", "C45", "ME45", "S45",
+            "SL42", "SL45", "SL45i", "MT50", "M50", "S45i"};
 }
 
 QImage PhonePicture(const QString& model) {
@@ -429,7 +439,8 @@ QImage AboutBand(int width, int height) {
     g.setColorAt(1, kTeal);
     p.fillRect(img.rect(), g);
     p.setPen(QPen(QColor(255, 255, 255, 35), 2));
-    for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(width - 40, height / 2.0), 20.0 + i * 16, 20.0 + i * 16);
+    for (int i = 0; i < 4; ++i)
+        p.drawEllipse(QPointF(width - 40, height / 2.0), 20.0 + i * 16, 20.0 + i * 16);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 230));
     p.drawEllipse(QRectF(14, height / 2.0 - 24, 48, 48));
@@ -439,10 +450,12 @@ QImage AboutBand(int width, int height) {
     p.restore();
     p.setPen(Qt::white);
     p.setFont(UiFont(20, true));
-    p.drawText(QRectF(74, 8, width - 80, height / 2.0 + 6), Qt::AlignLeft | Qt::AlignBottom, "Parlenko");
+    p.drawText(QRectF(74, 8, width - 80, height / 2.0 + 6), Qt::AlignLeft | Qt::AlignBottom,
+               "Parlenko");
     p.setPen(QColor(0xFF, 0xE6, 0xA8));
     p.setFont(UiFont(8.5));
-    p.drawText(QRectF(76, height / 2.0 + 16, width - 80, 20), Qt::AlignLeft | Qt::AlignTop, "Verzija 1.0.1.0");
+    p.drawText(QRectF(76, height / 2.0 + 16, width - 80, 20), Qt::AlignLeft | Qt::AlignTop,
+               "Verzija 1.0.1.0");
     return img;
 }
 

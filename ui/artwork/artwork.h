@@ -15,11 +15,11 @@
 namespace parlenko::artwork {
 
 // The palette.
-inline const QColor kCream{0xFF, 0xFB, 0xF0};     // window background
-inline const QColor kNavy{0x1D, 0x3A, 0x66};      // headers, titles
-inline const QColor kTeal{0x2A, 0x7F, 0xA8};      // accents
-inline const QColor kLeaf{0x2E, 0x7D, 0x32};      // success
-inline const QColor kSand{0xEE, 0xE6, 0xD2};      // panels, borders
+inline const QColor kCream{0xFF, 0xFB, 0xF0};  // window background
+inline const QColor kNavy{0x1D, 0x3A, 0x66};   // headers, titles
+inline const QColor kTeal{0x2A, 0x7F, 0xA8};   // accents
+inline const QColor kLeaf{0x2E, 0x7D, 0x32};   // success
+inline const QColor kSand{0xEE, 0xE6, 0xD2};   // panels, borders
 
 // "Tahoma" with sans-serif fallbacks, at the given point size.
 QFont UiFont(double pointSize, bool bold = false);

@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (int language = 0; language <= 1; ++language)
         for (int page = 1; page <= 6; ++page)
-            ok = Write(art::PageBar(language, page), dir, art::PageBarFileName(language, page)) && ok;
+            ok = Write(art::PageBar(language, page), dir, art::PageBarFileName(language, page)) &&
+                 ok;
     for (const QString& model : art::PhoneModels())
         ok = Write(art::PhonePicture(model), dir, model + ".jpg") && ok;
     ok = Write(art::QuestionMarkPicture(), dir, "QuestionMark.jpg") && ok;

@@ -29,8 +29,10 @@ void Phone::Ring(std::int64_t nowMs, std::uint64_t callId) {
         return;
     }
     Unsolicited(nowMs, "RING");
-    if (state_.settings.clip) Unsolicited(nowMs, "+CLIP: " + Quote(callNumber_) + "," + std::to_string(callType_));
-    Schedule(nowMs + std::max(options_.ringIntervalMs, 100), [this, callId](std::int64_t t) { Ring(t, callId); });
+    if (state_.settings.clip)
+        Unsolicited(nowMs, "+CLIP: " + Quote(callNumber_) + "," + std::to_string(callType_));
+    Schedule(nowMs + std::max(options_.ringIntervalMs, 100),
+             [this, callId](std::int64_t t) { Ring(t, callId); });
 }
 
 void Phone::IncomingCall(std::int64_t nowMs, std::string number, int type) {
@@ -62,7 +64,8 @@ int Phone::ReceiveSms(std::int64_t nowMs, const std::string& pduHex, const std::
         int index = it->second.FirstFree();
         if (index < 1) continue;
         it->second.messages[index] = StoredSms{0, Upper(pduHex)};
-        if (state_.settings.cnmi[1] == 1) Unsolicited(nowMs, "+CMTI: " + Quote(id) + "," + std::to_string(index));
+        if (state_.settings.cnmi[1] == 1)
+            Unsolicited(nowMs, "+CMTI: " + Quote(id) + "," + std::to_string(index));
         CheckOverflow(nowMs);
         return index;
     }
@@ -90,7 +93,8 @@ void Phone::SetRegistration(std::int64_t nowMs, int status, std::string lac, std
         Unsolicited(nowMs, "+CREG: " + std::to_string(status));
     } else if (state_.settings.cregMode == 2) {
         std::string line = "+CREG: " + std::to_string(status);
-        if (status == 1 || status == 5) line += "," + Quote(state_.lac) + "," + Quote(state_.cellId);
+        if (status == 1 || status == 5)
+            line += "," + Quote(state_.lac) + "," + Quote(state_.cellId);
         Unsolicited(nowMs, line);
     }
 }
@@ -110,14 +114,17 @@ std::optional<Phone::Answer> Phone::CallCommand(const Command& c, std::int64_t n
         std::string number;
         for (char ch : dial)
             if (ch != ' ' && ch != '-' && ch != '(' && ch != ')') number += ch;
-        if (!number.empty() && (number[0] == '>' || number[0] == 'l' || number[0] == 'L')) return CmeError(3);
+        if (!number.empty() && (number[0] == '>' || number[0] == 'l' || number[0] == 'L'))
+            return CmeError(3);
         auto ussd = state_.ussd.find(number);
         if (ussd != state_.ussd.end()) {
             // A service code dialled as a number: the network's text comes back as an answer line.
             ok.lines = {ussd->second};
             return ok;
         }
-        std::string target = number.rfind("#31#", 0) == 0 || number.rfind("*31#", 0) == 0 ? number.substr(4) : number;
+        std::string target = number.rfind("#31#", 0) == 0 || number.rfind("*31#", 0) == 0
+                                 ? number.substr(4)
+                                 : number;
         if (!ValidNumber(target)) return CmeError(27);
         if (call_ != CallState::Idle) return CmeError(3);
         if (state_.regStatus != 1 && state_.regStatus != 5) {
@@ -175,7 +182,8 @@ std::optional<Phone::Answer> Phone::CallCommand(const Command& c, std::int64_t n
         auto params = ParseParams(c.args);
         if (params.empty() || params.size() > 2 || params[0].text.empty()) return Error();
         for (char ch : params[0].text)
-            if (!((ch >= '0' && ch <= '9') || ch == '#' || ch == '*' || (ch >= 'A' && ch <= 'D'))) return Error();
+            if (!((ch >= '0' && ch <= '9') || ch == '#' || ch == '*' || (ch >= 'A' && ch <= 'D')))
+                return Error();
         if (!params[0].quoted && params[0].text.size() != 1) return Error();
         if (call_ != CallState::Active) return CmeError(3);
         return ok;

@@ -10,7 +10,6 @@
 
 namespace phonesim::detail {
 
-
 inline constexpr std::size_t kObjectPacket = 176;  // bytes of one ^SBNR / ^SBNW packet
 
 inline std::optional<int> ToInt(std::string_view s) {
@@ -27,7 +26,9 @@ inline bool ValidNumber(const std::string& n) {
     for (std::size_t i = 0; i < n.size(); ++i) {
         char c = n[i];
         if (c == '+' && i == 0) continue;
-        if ((c >= '0' && c <= '9') || c == '*' || c == '#' || c == 'p' || c == 'P' || c == 'w' || c == 'W') continue;
+        if ((c >= '0' && c <= '9') || c == '*' || c == '#' || c == 'p' || c == 'P' || c == 'w' ||
+            c == 'W')
+            continue;
         return false;
     }
     return true;
@@ -58,6 +59,5 @@ inline bool IsBarring(const std::string& fac) {
         if (fac == b) return true;
     return false;
 }
-
 
 }  // namespace phonesim::detail

@@ -53,7 +53,8 @@ std::string Escape(const std::string& s) {
 }
 
 int Usage() {
-    std::cerr << "usage: phonesim [--state FILE] [--baud N] [--latency MS] [--log FILE] --link PATH\n";
+    std::cerr
+        << "usage: phonesim [--state FILE] [--baud N] [--latency MS] [--log FILE] --link PATH\n";
     return 2;
 }
 
@@ -76,14 +77,16 @@ int main(int argc, char** argv) {
     }
     if (linkPath.empty() || options.baud < 0 || options.answerDelayMs < 0) return Usage();
 
-    // Without --state: the S45 of the source tree when it is there, else the
-    // small phone built in.
+        // Without --state: the S45 of the source tree when it is there, else the
+        // small phone built in.
 #ifdef PHONESIM_DEFAULT_STATE
-    if (statePath.empty() && access(PHONESIM_DEFAULT_STATE, R_OK) == 0) statePath = PHONESIM_DEFAULT_STATE;
+    if (statePath.empty() && access(PHONESIM_DEFAULT_STATE, R_OK) == 0)
+        statePath = PHONESIM_DEFAULT_STATE;
 #endif
     phonesim::PhoneState state;
     try {
-        state = statePath.empty() ? phonesim::MakeDefaultState() : phonesim::LoadStateFile(statePath);
+        state =
+            statePath.empty() ? phonesim::MakeDefaultState() : phonesim::LoadStateFile(statePath);
     } catch (const std::exception& e) {
         std::cerr << "phonesim: " << e.what() << "\n";
         return 1;
@@ -130,7 +133,9 @@ int main(int argc, char** argv) {
     phonesim::Phone phone(std::move(state), options);
     const auto start = std::chrono::steady_clock::now();
     auto now = [&] {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now() - start)
+            .count();
     };
     std::string pending;  // bytes the phone sent that the pty did not take yet
     std::size_t logged = 0;
@@ -139,7 +144,9 @@ int main(int argc, char** argv) {
         std::int64_t t = now();
         int timeout = 200;
         if (!pending.empty()) timeout = 5;
-        if (auto next = phone.NextEventMs()) timeout = static_cast<int>(std::max<std::int64_t>(0, std::min<std::int64_t>(timeout, *next - t)));
+        if (auto next = phone.NextEventMs())
+            timeout = static_cast<int>(
+                std::max<std::int64_t>(0, std::min<std::int64_t>(timeout, *next - t)));
         pollfd pfd{master, POLLIN, 0};
         int r = poll(&pfd, 1, timeout);
         if (r < 0 && errno != EINTR) break;
@@ -152,9 +159,11 @@ int main(int argc, char** argv) {
         }
         const auto& lines = phone.Received();
         for (; logged < lines.size(); ++logged) {
-            if (log) log << lines[logged].ms << '\t' << Escape(lines[logged].text) << '\n' << std::flush;
+            if (log)
+                log << lines[logged].ms << '\t' << Escape(lines[logged].text) << '\n' << std::flush;
         }
-        for (std::string chunk = phone.Poll(t); !chunk.empty(); chunk = phone.Poll(t)) pending += chunk;
+        for (std::string chunk = phone.Poll(t); !chunk.empty(); chunk = phone.Poll(t))
+            pending += chunk;
         while (!pending.empty()) {
             ssize_t w = write(master, pending.data(), pending.size());
             if (w <= 0) break;

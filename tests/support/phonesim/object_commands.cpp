@@ -21,8 +21,8 @@ std::optional<Phone::Answer> Phone::ObjectCommand(const Command& c) {
     if (c.form == Command::Test) {
         std::string list;
         for (const auto& [type, store] : state_.objects)
-            list += (list.empty() ? "" : ",") + std::string("(") + Quote(type) + ",(" + std::to_string(store.lowest) + "-" +
-                    std::to_string(store.highest) + "))";
+            list += (list.empty() ? "" : ",") + std::string("(") + Quote(type) + ",(" +
+                    std::to_string(store.lowest) + "-" + std::to_string(store.highest) + "))";
         ok.lines = {n + ": " + list};
         return ok;
     }
@@ -41,11 +41,13 @@ std::optional<Phone::Answer> Phone::ObjectCommand(const Command& c) {
         auto it = store.objects.find(*index);
         if (it == store.objects.end()) return ok;  // an empty slot: no lines
         const std::string& data = it->second;
-        std::size_t count = std::max<std::size_t>(1, (data.size() + kObjectPacket - 1) / kObjectPacket);
+        std::size_t count =
+            std::max<std::size_t>(1, (data.size() + kObjectPacket - 1) / kObjectPacket);
         for (std::size_t part = 0; part < count; ++part) {
-            ok.lines.push_back("^SBNR: " + Quote(type) + "," + std::to_string(*index) + "," + std::to_string(part + 1) + "," +
-                               std::to_string(count));
-            ok.lines.push_back(ToHex(std::string_view(data).substr(part * kObjectPacket, kObjectPacket)));
+            ok.lines.push_back("^SBNR: " + Quote(type) + "," + std::to_string(*index) + "," +
+                               std::to_string(part + 1) + "," + std::to_string(count));
+            ok.lines.push_back(
+                ToHex(std::string_view(data).substr(part * kObjectPacket, kObjectPacket)));
         }
         return ok;
     }
@@ -64,7 +66,8 @@ std::optional<Phone::Answer> Phone::ObjectCommand(const Command& c) {
         uploadNextPart_ = 1;
         uploadData_.clear();
     }
-    if (uploadType_ != type || uploadIndex_ != *index || uploadNextPart_ != *part) return CmeError(3);
+    if (uploadType_ != type || uploadIndex_ != *index || uploadNextPart_ != *part)
+        return CmeError(3);
     uploadNextPart_ = *part;  // confirmed when the packet arrives
     Answer prompt;
     prompt.final.clear();

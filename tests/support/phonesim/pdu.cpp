@@ -109,7 +109,8 @@ std::string UnpackSeptets(std::string_view octets, std::size_t count, int fillBi
         std::size_t byte = bit / 8;
         if (byte >= octets.size()) break;
         unsigned v = static_cast<unsigned char>(octets[byte]);
-        if (byte + 1 < octets.size()) v |= static_cast<unsigned>(static_cast<unsigned char>(octets[byte + 1])) << 8;
+        if (byte + 1 < octets.size())
+            v |= static_cast<unsigned>(static_cast<unsigned char>(octets[byte + 1])) << 8;
         out += static_cast<char>((v >> (bit % 8)) & 0x7F);
     }
     return out;
@@ -229,8 +230,9 @@ std::optional<DecodedPdu> DecodePdu(std::string_view hex) {
     } else {
         std::string stamp = DigitsFromSemiOctets(r.Take(7), 14);
         if (stamp.size() >= 12)
-            d.timestamp = stamp.substr(0, 2) + "/" + stamp.substr(2, 2) + "/" + stamp.substr(4, 2) + "," +
-                          stamp.substr(6, 2) + ":" + stamp.substr(8, 2) + ":" + stamp.substr(10, 2);
+            d.timestamp = stamp.substr(0, 2) + "/" + stamp.substr(2, 2) + "/" + stamp.substr(4, 2) +
+                          "," + stamp.substr(6, 2) + ":" + stamp.substr(8, 2) + ":" +
+                          stamp.substr(10, 2);
     }
     int udl = r.Byte();
     if (!r.ok) return std::nullopt;
@@ -238,12 +240,14 @@ std::optional<DecodedPdu> DecodePdu(std::string_view hex) {
     d.ucs2 = (dcs & 0x0C) == 0x08;
     if (d.ucs2 || (dcs & 0x0C) == 0x04) {
         std::size_t start = 0;
-        if (udhi && !ud.empty()) start = static_cast<std::size_t>(static_cast<unsigned char>(ud[0])) + 1;
+        if (udhi && !ud.empty())
+            start = static_cast<std::size_t>(static_cast<unsigned char>(ud[0])) + 1;
         std::size_t end = std::min<std::size_t>(ud.size(), static_cast<std::size_t>(udl));
         if (d.ucs2) {
             std::u16string text;
             for (std::size_t i = start; i + 1 < end; i += 2) {
-                text += static_cast<char16_t>(static_cast<unsigned char>(ud[i]) << 8 | static_cast<unsigned char>(ud[i + 1]));
+                text += static_cast<char16_t>(static_cast<unsigned char>(ud[i]) << 8 |
+                                              static_cast<unsigned char>(ud[i + 1]));
             }
             d.text = Utf16ToUtf8(text);
         } else {
@@ -257,8 +261,9 @@ std::optional<DecodedPdu> DecodePdu(std::string_view hex) {
         std::size_t headerOctets = static_cast<std::size_t>(static_cast<unsigned char>(ud[0])) + 1;
         skip = (headerOctets * 8 + 6) / 7;
         fill = static_cast<int>(skip * 7 - headerOctets * 8);
-        std::string gsm = UnpackSeptets(ud.substr(std::min(headerOctets, ud.size())),
-                                        static_cast<std::size_t>(udl) > skip ? udl - skip : 0, fill);
+        std::string gsm =
+            UnpackSeptets(ud.substr(std::min(headerOctets, ud.size())),
+                          static_cast<std::size_t>(udl) > skip ? udl - skip : 0, fill);
         d.text = GsmToUtf8(gsm);
         return d;
     }

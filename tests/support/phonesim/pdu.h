@@ -23,22 +23,22 @@ std::string EncodeAddress(std::string_view number);
 std::string EncodeSmsc(std::string_view number);
 
 struct DeliverMessage {
-    std::string smsc;              // "+385910401"
-    std::string sender;            // "+385911234567" or digits
+    std::string smsc;                             // "+385910401"
+    std::string sender;                           // "+385911234567" or digits
     std::string timestamp = "05/03/15,12:34:56";  // yy/MM/dd,hh:mm:ss
-    int timezoneQuarters = 4;      // +01:00
-    std::string text;              // UTF-8
-    bool ucs2 = false;             // else the GSM 7-bit alphabet
+    int timezoneQuarters = 4;                     // +01:00
+    std::string text;                             // UTF-8
+    bool ucs2 = false;                            // else the GSM 7-bit alphabet
 };
 std::string BuildDeliverPdu(const DeliverMessage& m);
 
 struct SubmitMessage {
-    std::string smsc;              // empty: no centre in the PDU (00)
+    std::string smsc;  // empty: no centre in the PDU (00)
     std::string destination;
-    std::string text;              // UTF-8
+    std::string text;  // UTF-8
     bool ucs2 = false;
     bool statusReport = false;
-    int validity = -1;             // relative validity octet, -1: none
+    int validity = -1;  // relative validity octet, -1: none
     int reference = 0;
 };
 std::string BuildSubmitPdu(const SubmitMessage& m);
@@ -68,9 +68,9 @@ struct DecodedPdu {
     bool submit = false;
     bool statusReportRequested = false;
     std::string smsc;
-    std::string address;      // destination of a SUBMIT, originator of a DELIVER
-    std::string timestamp;    // DELIVER only, yy/MM/dd,hh:mm:ss
-    std::string text;         // UTF-8
+    std::string address;    // destination of a SUBMIT, originator of a DELIVER
+    std::string timestamp;  // DELIVER only, yy/MM/dd,hh:mm:ss
+    std::string text;       // UTF-8
     bool ucs2 = false;
 };
 std::optional<DecodedPdu> DecodePdu(std::string_view hex);

@@ -49,9 +49,11 @@ std::optional<std::int64_t> ParseClockText(std::string_view s) {
         if (!IsDigit(s[at]) || !IsDigit(s[at + 1])) return -1;
         return (s[at] - '0') * 10 + (s[at + 1] - '0');
     };
-    if (s[2] != '/' || s[5] != '/' || s[8] != ',' || s[11] != ':' || s[14] != ':') return std::nullopt;
+    if (s[2] != '/' || s[5] != '/' || s[8] != ',' || s[11] != ':' || s[14] != ':')
+        return std::nullopt;
     int yy = two(0), mo = two(3), dd = two(6), hh = two(9), mi = two(12), ss = two(15);
-    if (yy < 0 || mo < 1 || mo > 12 || dd < 1 || hh < 0 || hh > 23 || mi < 0 || mi > 59 || ss < 0 || ss > 59)
+    if (yy < 0 || mo < 1 || mo > 12 || dd < 1 || hh < 0 || hh > 23 || mi < 0 || mi > 59 || ss < 0 ||
+        ss > 59)
         return std::nullopt;
     static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     int year = 2000 + yy;
@@ -71,7 +73,8 @@ std::string FormatClockText(std::int64_t seconds) {
     CivilFromDays(days, y, m, d);
     char buf[32];
     std::snprintf(buf, sizeof buf, "%02d/%02d/%02d,%02d:%02d:%02d", ((y % 100) + 100) % 100, m, d,
-                  static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60));
+                  static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
+                  static_cast<int>(rest % 60));
     return buf;
 }
 
@@ -92,7 +95,8 @@ void Phone::RunDue(std::int64_t nowMs) {
         auto due = events_.end();
         for (auto it = events_.begin(); it != events_.end(); ++it) {
             if (it->atMs > nowMs) continue;
-            if (due == events_.end() || it->atMs < due->atMs || (it->atMs == due->atMs && it->seq < due->seq))
+            if (due == events_.end() || it->atMs < due->atMs ||
+                (it->atMs == due->atMs && it->seq < due->seq))
                 due = it;
         }
         if (due == events_.end()) return;
@@ -120,7 +124,8 @@ std::string Phone::Poll(std::int64_t nowMs) {
         if (static_cast<double>(nowMs) < s.startMs) break;
         std::size_t done = s.bytes.size();
         if (byteMs > 0) {
-            auto n = static_cast<std::size_t>((static_cast<double>(nowMs) - s.startMs) / byteMs + 1e-9);
+            auto n =
+                static_cast<std::size_t>((static_cast<double>(nowMs) - s.startMs) / byteMs + 1e-9);
             done = std::min(done, n);
         }
         if (done <= s.sent) break;
@@ -133,8 +138,7 @@ std::string Phone::Poll(std::int64_t nowMs) {
 }
 
 void Phone::DiscardSent(std::int64_t nowMs) {
-    while (!Poll(nowMs).empty()) {
-    }
+    while (!Poll(nowMs).empty()) {}
 }
 
 std::optional<std::int64_t> Phone::NextEventMs() const {
@@ -159,7 +163,9 @@ std::optional<std::int64_t> Phone::NextEventMs() const {
 void Phone::AddFault(CommandFault fault) { faults_.push_back(std::move(fault)); }
 
 void Phone::SendRawAt(std::int64_t atMs, std::string bytes) {
-    Schedule(atMs, [this, bytes = std::move(bytes)](std::int64_t t) { Enqueue(bytes, static_cast<double>(t)); });
+    Schedule(atMs, [this, bytes = std::move(bytes)](std::int64_t t) {
+        Enqueue(bytes, static_cast<double>(t));
+    });
 }
 
 void Phone::UnsolicitedAt(std::int64_t atMs, std::string line) {
@@ -179,7 +185,8 @@ void Phone::FlushDeferred(std::int64_t nowMs) {
     executing_ = false;
     std::vector<std::string> lines;
     lines.swap(deferred_);
-    for (const auto& line : lines) Enqueue("\r\n" + line + "\r\n", static_cast<double>(nowMs + options_.answerDelayMs));
+    for (const auto& line : lines)
+        Enqueue("\r\n" + line + "\r\n", static_cast<double>(nowMs + options_.answerDelayMs));
 }
 
 std::optional<CommandFault> Phone::TakeFault(const std::string& line) {
@@ -197,7 +204,8 @@ std::optional<CommandFault> Phone::TakeFault(const std::string& line) {
 // ---------------------------------------------------------------- input
 
 void Phone::Echo(std::string_view bytes, std::int64_t nowMs) {
-    if (state_.settings.echo && !bytes.empty()) Enqueue(std::string(bytes), static_cast<double>(nowMs));
+    if (state_.settings.echo && !bytes.empty())
+        Enqueue(std::string(bytes), static_cast<double>(nowMs));
 }
 
 void Phone::Feed(std::string_view bytes, std::int64_t nowMs) {
@@ -303,7 +311,8 @@ void Phone::HandleLine(const std::string& line, std::int64_t nowMs) {
     FlushDeferred(nowMs);
 }
 
-void Phone::HandleCommands(const std::string& cmdLine, const std::optional<CommandFault>& fault, std::int64_t nowMs) {
+void Phone::HandleCommands(const std::string& cmdLine, const std::optional<CommandFault>& fault,
+                           std::int64_t nowMs) {
     std::vector<Command> commands;
     if (!SplitCommands(std::string_view(cmdLine).substr(2), commands)) {
         EnqueueAnswer(Error(), nowMs, fault);
@@ -312,7 +321,8 @@ void Phone::HandleCommands(const std::string& cmdLine, const std::optional<Comma
     Answer total;
     for (std::size_t i = 0; i < commands.size(); ++i) {
         const Command& c = commands[i];
-        if (fault && fault->result && !(c.name == "+CMGW" || c.name == "+CMGS" || c.name == "^SBNW")) {
+        if (fault && fault->result &&
+            !(c.name == "+CMGW" || c.name == "+CMGS" || c.name == "^SBNW")) {
             total.lines.clear();
             total.final = *fault->result;
             break;
@@ -334,7 +344,8 @@ void Phone::HandleCommands(const std::string& cmdLine, const std::optional<Comma
             pendingBody_ = PendingBody{c, fault};
             // A scripted delay holds the prompt back too; the other faults shape the
             // answer after the body.
-            Enqueue("\r\n> ", static_cast<double>(nowMs + options_.answerDelayMs + (fault ? fault->delayMs : 0)));
+            Enqueue("\r\n> ", static_cast<double>(nowMs + options_.answerDelayMs +
+                                                  (fault ? fault->delayMs : 0)));
             return;
         }
         if (a.final != "OK") break;
@@ -342,7 +353,8 @@ void Phone::HandleCommands(const std::string& cmdLine, const std::optional<Comma
     EnqueueAnswer(total, nowMs, fault);
 }
 
-void Phone::EnqueueAnswer(const Answer& answer, std::int64_t nowMs, const std::optional<CommandFault>& fault) {
+void Phone::EnqueueAnswer(const Answer& answer, std::int64_t nowMs,
+                          const std::optional<CommandFault>& fault) {
     std::string bytes;
     if (!answer.lines.empty()) {
         bytes += "\r\n";
@@ -366,7 +378,8 @@ void Phone::EnqueueAnswer(const Answer& answer, std::int64_t nowMs, const std::o
     int piece = 0;
     for (std::size_t cut : cuts) {
         if (cut <= from || cut >= bytes.size()) continue;
-        Enqueue(bytes.substr(from, cut - from), at + static_cast<double>(piece) * fault->splitGapMs, piece > 0);
+        Enqueue(bytes.substr(from, cut - from), at + static_cast<double>(piece) * fault->splitGapMs,
+                piece > 0);
         from = cut;
         ++piece;
     }
@@ -513,7 +526,9 @@ Phone::Answer Phone::CmsError(int code) const {
 
 std::int64_t Phone::ClockSeconds(std::int64_t nowMs) const { return clockBase_ + nowMs / 1000; }
 
-std::string Phone::ClockText(std::int64_t nowMs) const { return FormatClockText(ClockSeconds(nowMs)); }
+std::string Phone::ClockText(std::int64_t nowMs) const {
+    return FormatClockText(ClockSeconds(nowMs));
+}
 
 void Phone::PowerOn() {
     poweredOn_ = true;

@@ -26,11 +26,11 @@
 namespace phonesim {
 
 struct PhoneOptions {
-    int answerDelayMs = 0;     // from the end of a command line to its answer
-    int baud = 0;              // > 0: paces what the phone sends, 10 bits a byte
-    int ringIntervalMs = 5000; // RING repeats while a call is offered
-    int ringTimeoutMs = 30000; // an unanswered call then becomes a missed call
-    int networkDelayMs = 500;  // before a USSD answer (+CUSD)
+    int answerDelayMs = 0;           // from the end of a command line to its answer
+    int baud = 0;                    // > 0: paces what the phone sends, 10 bits a byte
+    int ringIntervalMs = 5000;       // RING repeats while a call is offered
+    int ringTimeoutMs = 30000;       // an unanswered call then becomes a missed call
+    int networkDelayMs = 500;        // before a USSD answer (+CUSD)
     int statusReportDelayMs = 5000;  // from sending a message that asked for one to its report
 };
 
@@ -38,13 +38,13 @@ struct PhoneOptions {
 // `command` (compared without regard to case; empty matches every command).
 struct CommandFault {
     std::string command{};
-    int times = 1;                         // commands it applies to; -1: every one
-    std::optional<std::string> result{};   // answer this final result instead
-    bool noAnswer = false;                 // echo only, the command is not carried out
-    int delayMs = 0;                       // extra time before the answer
-    std::vector<std::size_t> splitAt{};    // byte offsets of the answer where a new chunk starts
-    int splitGapMs = 0;                    // time between those chunks
-    std::string garbageBefore{};           // raw bytes sent just before the answer
+    int times = 1;                        // commands it applies to; -1: every one
+    std::optional<std::string> result{};  // answer this final result instead
+    bool noAnswer = false;                // echo only, the command is not carried out
+    int delayMs = 0;                      // extra time before the answer
+    std::vector<std::size_t> splitAt{};   // byte offsets of the answer where a new chunk starts
+    int splitGapMs = 0;                   // time between those chunks
+    std::string garbageBefore{};          // raw bytes sent just before the answer
     std::vector<std::string> unsolicitedAfter{};  // lines sent after the answer
 };
 
@@ -131,9 +131,9 @@ private:
         std::function<void(std::int64_t)> run;
     };
     struct Command {
-        std::string name;   // "+CPBR", "^SBNR", "D", "E", "&F", "S3"...
+        std::string name;  // "+CPBR", "^SBNR", "D", "E", "&F", "S3"...
         enum Form { Exec, Read, Test, Set } form = Exec;
-        std::string args;   // after "=" (set) or the digits of a basic command
+        std::string args;  // after "=" (set) or the digits of a basic command
     };
     struct Param {
         std::string text;
@@ -148,7 +148,8 @@ private:
     void RunDue(std::int64_t nowMs);
     void Schedule(std::int64_t atMs, std::function<void(std::int64_t)> run);
     void Enqueue(std::string bytes, double earliestMs, bool breakBefore = false);
-    void EnqueueAnswer(const Answer& answer, std::int64_t nowMs, const std::optional<CommandFault>& fault);
+    void EnqueueAnswer(const Answer& answer, std::int64_t nowMs,
+                       const std::optional<CommandFault>& fault);
     void Unsolicited(std::int64_t nowMs, const std::string& line);
     void Echo(std::string_view bytes, std::int64_t nowMs);
     void FlushDeferred(std::int64_t nowMs);
@@ -156,7 +157,8 @@ private:
     void FeedCommandByte(char c, std::int64_t nowMs);
     void FeedBodyByte(char c, std::int64_t nowMs);
     void HandleLine(const std::string& line, std::int64_t nowMs);
-    void HandleCommands(const std::string& cmdLine, const std::optional<CommandFault>& fault, std::int64_t nowMs);
+    void HandleCommands(const std::string& cmdLine, const std::optional<CommandFault>& fault,
+                        std::int64_t nowMs);
     std::optional<CommandFault> TakeFault(const std::string& line);
     bool SplitCommands(std::string_view body, std::vector<Command>& out) const;
     Answer Execute(const Command& c, std::int64_t nowMs);
@@ -183,7 +185,8 @@ private:
     void Ring(std::int64_t nowMs, std::uint64_t callId);
     void CheckOverflow(std::int64_t nowMs);
     void Sent(const std::string& pdu, std::int64_t nowMs);
-    void DeliverStatusReport(std::int64_t nowMs, int reference, const std::string& recipient, const std::string& sentAt);
+    void DeliverStatusReport(std::int64_t nowMs, int reference, const std::string& recipient,
+                             const std::string& sentAt);
     std::int64_t ClockSeconds(std::int64_t nowMs) const;
 
     PhoneState state_;

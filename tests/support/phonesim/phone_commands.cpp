@@ -42,7 +42,8 @@ void Phone::AddCallListEntry(const std::string& list, const std::string& number,
 }
 
 Phone::Answer Phone::Execute(const Command& c, std::int64_t nowMs) {
-    if (c.name.size() == 1 || c.name[0] == '&' || (c.name[0] == 'S' && c.name.size() > 1 && c.name[1] >= '0' && c.name[1] <= '9'))
+    if (c.name.size() == 1 || c.name[0] == '&' ||
+        (c.name[0] == 'S' && c.name.size() > 1 && c.name[1] >= '0' && c.name[1] <= '9'))
         return BasicCommand(c, nowMs);
     if (auto a = GeneralCommand(c, nowMs)) return *a;
     if (auto a = PhonebookCommand(c)) return *a;
@@ -76,7 +77,8 @@ Phone::Answer Phone::BasicCommand(const Command& c, std::int64_t nowMs) {
         ok.lines = {state_.manufacturer, state_.model, "REVISION " + state_.revision};
         return ok;
     }
-    if (n == "&C" || n == "&D" || n == "&S" || n == "&W" || n == "L" || n == "M" || n == "X") return ok;
+    if (n == "&C" || n == "&D" || n == "&S" || n == "&W" || n == "L" || n == "M" || n == "X")
+        return ok;
     if (n[0] == 'S') {
         if (c.form == Command::Read) {
             ok.lines = {n == "S3" ? "013" : n == "S4" ? "010" : n == "S5" ? "008" : "000"};
@@ -165,13 +167,16 @@ std::optional<Phone::Answer> Phone::GeneralCommand(const Command& c, std::int64_
     }
     if (n == "+CBC") {
         if (c.form == Command::Test) ok.lines = {"+CBC: (0-3),(0-100)"};
-        else if (c.form == Command::Exec) ok.lines = {"+CBC: " + std::to_string(state_.batteryStatus) + "," + std::to_string(state_.batteryLevel)};
+        else if (c.form == Command::Exec)
+            ok.lines = {"+CBC: " + std::to_string(state_.batteryStatus) + "," +
+                        std::to_string(state_.batteryLevel)};
         else return Error();
         return ok;
     }
     if (n == "+CSQ") {
         if (c.form == Command::Test) ok.lines = {"+CSQ: (0-31,99),(0-7,99)"};
-        else if (c.form == Command::Exec) ok.lines = {"+CSQ: " + std::to_string(state_.rssi) + "," + std::to_string(state_.ber)};
+        else if (c.form == Command::Exec)
+            ok.lines = {"+CSQ: " + std::to_string(state_.rssi) + "," + std::to_string(state_.ber)};
         else return Error();
         return ok;
     }
@@ -190,7 +195,8 @@ std::optional<Phone::Answer> Phone::GeneralCommand(const Command& c, std::int64_
     }
     if (n == "+CREG") {
         if (c.form == Command::Read) {
-            std::string line = "+CREG: " + std::to_string(state_.settings.cregMode) + "," + std::to_string(state_.regStatus);
+            std::string line = "+CREG: " + std::to_string(state_.settings.cregMode) + "," +
+                               std::to_string(state_.regStatus);
             if (state_.settings.cregMode == 2 && (state_.regStatus == 1 || state_.regStatus == 5))
                 line += "," + Quote(state_.lac) + "," + Quote(state_.cellId);
             ok.lines = {line};
@@ -207,13 +213,15 @@ std::optional<Phone::Answer> Phone::GeneralCommand(const Command& c, std::int64_
     }
     if (n == "+COPS") {
         if (c.form == Command::Read) {
-            std::string op = state_.settings.copsFormat == 2 ? state_.operatorNumeric : state_.operatorName;
+            std::string op =
+                state_.settings.copsFormat == 2 ? state_.operatorNumeric : state_.operatorName;
             if (state_.regStatus == 1 || state_.regStatus == 5)
-                ok.lines = {"+COPS: 0," + std::to_string(state_.settings.copsFormat) + "," + Quote(op)};
-            else
-                ok.lines = {"+COPS: 0"};
+                ok.lines = {"+COPS: 0," + std::to_string(state_.settings.copsFormat) + "," +
+                            Quote(op)};
+            else ok.lines = {"+COPS: 0"};
         } else if (c.form == Command::Test) {
-            ok.lines = {"+COPS: (2," + Quote(state_.operatorName) + ",," + Quote(state_.operatorNumeric) + "),,(0-4),(0,2)"};
+            ok.lines = {"+COPS: (2," + Quote(state_.operatorName) + ",," +
+                        Quote(state_.operatorNumeric) + "),,(0-4),(0,2)"};
         } else if (c.form == Command::Set) {
             auto mode = params.empty() ? std::nullopt : ToInt(params[0].text);
             if (!mode || *mode < 0 || *mode > 4) return Error();
@@ -222,8 +230,8 @@ std::optional<Phone::Answer> Phone::GeneralCommand(const Command& c, std::int64_
                 if (!f || (*f != 0 && *f != 2)) return Error();
                 state_.settings.copsFormat = *f;
             }
-            if ((*mode == 1 || *mode == 4) && params.size() > 2 && params[2].text != state_.operatorName &&
-                params[2].text != state_.operatorNumeric)
+            if ((*mode == 1 || *mode == 4) && params.size() > 2 &&
+                params[2].text != state_.operatorName && params[2].text != state_.operatorNumeric)
                 return CmeError(30);
         } else {
             return Error();
@@ -245,7 +253,8 @@ std::optional<Phone::Answer> Phone::GeneralCommand(const Command& c, std::int64_
         auto it = state_.phonebooks.find("ON");
         if (it != state_.phonebooks.end())
             for (const auto& [pos, e] : it->second.entries)
-                ok.lines.push_back("+CNUM: " + Quote(e.name) + "," + Quote(e.number) + "," + std::to_string(e.type));
+                ok.lines.push_back("+CNUM: " + Quote(e.name) + "," + Quote(e.number) + "," +
+                                   std::to_string(e.type));
         return ok;
     }
     return std::nullopt;  // not a command of this group

@@ -30,7 +30,8 @@ std::optional<Phone::Answer> Phone::PhonebookCommand(const Command& c) {
         if (c.form == Command::Read) {
             Phonebook* book = SelectedPhonebook();
             if (!book) return CmeError(3);
-            ok.lines = {n + ": " + Quote(state_.settings.phonebook) + "," + std::to_string(book->entries.size()) + "," +
+            ok.lines = {n + ": " + Quote(state_.settings.phonebook) + "," +
+                        std::to_string(book->entries.size()) + "," +
                         std::to_string(book->capacity)};
             return ok;
         }
@@ -49,7 +50,8 @@ std::optional<Phone::Answer> Phone::PhonebookCommand(const Command& c) {
         Phonebook* book = SelectedPhonebook();
         if (c.form == Command::Test) {
             if (!book) return CmeError(3);
-            ok.lines = {"+CPBR: (1-" + std::to_string(book->capacity) + ")," + std::to_string(book->numberLength) + "," +
+            ok.lines = {"+CPBR: (1-" + std::to_string(book->capacity) + ")," +
+                        std::to_string(book->numberLength) + "," +
                         std::to_string(book->nameLength)};
             return ok;
         }
@@ -59,9 +61,11 @@ std::optional<Phone::Answer> Phone::PhonebookCommand(const Command& c) {
         if (!first || !last) return Error();
         if (!book) return CmeError(3);
         if (*first < 1 || *last > book->capacity || *first > *last) return CmeError(21);
-        for (auto it = book->entries.lower_bound(*first); it != book->entries.end() && it->first <= *last; ++it) {
-            ok.lines.push_back("+CPBR: " + std::to_string(it->first) + "," + Quote(it->second.number) + "," +
-                               std::to_string(it->second.type) + "," + Quote(it->second.name));
+        for (auto it = book->entries.lower_bound(*first);
+             it != book->entries.end() && it->first <= *last; ++it) {
+            ok.lines.push_back("+CPBR: " + std::to_string(it->first) + "," +
+                               Quote(it->second.number) + "," + std::to_string(it->second.type) +
+                               "," + Quote(it->second.name));
         }
         return ok;
     }
@@ -69,8 +73,9 @@ std::optional<Phone::Answer> Phone::PhonebookCommand(const Command& c) {
         Phonebook* book = SelectedPhonebook();
         if (c.form == Command::Test) {
             if (!book) return CmeError(3);
-            ok.lines = {"+CPBW: (1-" + std::to_string(book->capacity) + ")," + std::to_string(book->numberLength) +
-                        ",(128-255)," + std::to_string(book->nameLength)};
+            ok.lines = {"+CPBW: (1-" + std::to_string(book->capacity) + ")," +
+                        std::to_string(book->numberLength) + ",(128-255)," +
+                        std::to_string(book->nameLength)};
             return ok;
         }
         if (c.form != Command::Set || params.empty() || params.size() > 4) return Error();
@@ -83,8 +88,8 @@ std::optional<Phone::Answer> Phone::PhonebookCommand(const Command& c) {
             if (*index < 1 || *index > book->capacity) return CmeError(21);
         }
         // Only the index, or neither number nor name: the entry is deleted.
-        const bool erase = params.size() == 1 ||
-                           (params[1].text.empty() && (params.size() < 4 || params[3].text.empty()));
+        const bool erase = params.size() == 1 || (params[1].text.empty() &&
+                                                  (params.size() < 4 || params[3].text.empty()));
         if (erase) {
             if (!index) return Error();
             book->entries.erase(*index);

@@ -20,7 +20,8 @@ void Phone::CheckOverflow(std::int64_t nowMs) {
     int stateNow = full ? std::max(overflowState_, 1) : 0;
     if (stateNow != overflowState_) {
         overflowState_ = stateNow;
-        if (state_.settings.smgo == 1) Unsolicited(nowMs, "^SMGO: 1," + std::to_string(overflowState_));
+        if (state_.settings.smgo == 1)
+            Unsolicited(nowMs, "^SMGO: 1," + std::to_string(overflowState_));
     }
 }
 
@@ -55,11 +56,13 @@ std::optional<Phone::Answer> Phone::SmsCommand(const Command& c, std::int64_t no
     if (n == "+CPMS") {
         auto counts = [&](int which) {
             SmsMemory* m = memory(which);
-            return std::to_string(m ? m->messages.size() : 0) + "," + std::to_string(m ? m->capacity : 0);
+            return std::to_string(m ? m->messages.size() : 0) + "," +
+                   std::to_string(m ? m->capacity : 0);
         };
         if (c.form == Command::Test) {
             std::string list;
-            for (const auto& [id, mem] : state_.smsMemories) list += (list.empty() ? "" : ",") + Quote(id);
+            for (const auto& [id, mem] : state_.smsMemories)
+                list += (list.empty() ? "" : ",") + Quote(id);
             ok.lines = {"+CPMS: (" + list + "),(" + list + "),(" + list + ")"};
             return ok;
         }
@@ -95,7 +98,8 @@ std::optional<Phone::Answer> Phone::SmsCommand(const Command& c, std::int64_t no
             return ok;
         }
         auto sizes = MeasurePdu(it->second.pdu);
-        ok.lines = {"+CMGR: " + std::to_string(it->second.status) + ",," + std::to_string(sizes ? sizes->tpduOctets : 0),
+        ok.lines = {"+CMGR: " + std::to_string(it->second.status) + ",," +
+                        std::to_string(sizes ? sizes->tpduOctets : 0),
                     it->second.pdu};
         if (it->second.status == 0) it->second.status = 1;
         return ok;
@@ -118,7 +122,8 @@ std::optional<Phone::Answer> Phone::SmsCommand(const Command& c, std::int64_t no
         for (auto& [index, sms] : m->messages) {
             if (stat != 4 && sms.status != stat) continue;
             auto sizes = MeasurePdu(sms.pdu);
-            ok.lines.push_back("+CMGL: " + std::to_string(index) + "," + std::to_string(sms.status) + ",," +
+            ok.lines.push_back("+CMGL: " + std::to_string(index) + "," +
+                               std::to_string(sms.status) + ",," +
                                std::to_string(sizes ? sizes->tpduOctets : 0));
             ok.lines.push_back(sms.pdu);
             if (sms.status == 0) sms.status = 1;
@@ -190,8 +195,9 @@ std::optional<Phone::Answer> Phone::SmsCommand(const Command& c, std::int64_t no
     if (n == "+CNMI") {
         if (c.form == Command::Read) {
             const auto& v = state_.settings.cnmi;
-            ok.lines = {"+CNMI: " + std::to_string(v[0]) + "," + std::to_string(v[1]) + "," + std::to_string(v[2]) + "," +
-                        std::to_string(v[3]) + "," + std::to_string(v[4])};
+            ok.lines = {"+CNMI: " + std::to_string(v[0]) + "," + std::to_string(v[1]) + "," +
+                        std::to_string(v[2]) + "," + std::to_string(v[3]) + "," +
+                        std::to_string(v[4])};
         } else if (c.form == Command::Test) {
             ok.lines = {"+CNMI: (0-3),(0-1),(0,2),(0-2),(1)"};
         } else if (c.form == Command::Set) {
@@ -229,7 +235,8 @@ std::optional<Phone::Answer> Phone::SmsCommand(const Command& c, std::int64_t no
     }
     if (n == "+CSCB") {
         if (c.form == Command::Read) {
-            ok.lines = {"+CSCB: " + std::to_string(state_.cbMode) + "," + Quote(state_.cbMids) + "," + Quote(state_.cbDcss)};
+            ok.lines = {"+CSCB: " + std::to_string(state_.cbMode) + "," + Quote(state_.cbMids) +
+                        "," + Quote(state_.cbDcss)};
         } else if (c.form == Command::Test) {
             ok.lines = {"+CSCB: (0-1)"};
         } else if (c.form == Command::Set) {
@@ -245,7 +252,8 @@ std::optional<Phone::Answer> Phone::SmsCommand(const Command& c, std::int64_t no
     }
     if (n == "^SMGO") {
         if (c.form == Command::Read) {
-            ok.lines = {"^SMGO: " + std::to_string(state_.settings.smgo) + "," + std::to_string(overflowState_)};
+            ok.lines = {"^SMGO: " + std::to_string(state_.settings.smgo) + "," +
+                        std::to_string(overflowState_)};
         } else if (c.form == Command::Test) {
             ok.lines = {"^SMGO: (0-1)"};
         } else if (c.form == Command::Set) {
@@ -270,9 +278,10 @@ void Phone::Sent(const std::string& pdu, std::int64_t nowMs) {
     int reference = messageReference_;
     std::string recipient = decoded->address;
     std::string sentAt = ClockText(nowMs);
-    Schedule(nowMs + options_.statusReportDelayMs, [this, reference, recipient, sentAt](std::int64_t t) {
-        DeliverStatusReport(t, reference, recipient, sentAt);
-    });
+    Schedule(nowMs + options_.statusReportDelayMs,
+             [this, reference, recipient, sentAt](std::int64_t t) {
+                 DeliverStatusReport(t, reference, recipient, sentAt);
+             });
 }
 
 void Phone::DeliverStatusReport(std::int64_t nowMs, int reference, const std::string& recipient,
@@ -288,8 +297,9 @@ void Phone::DeliverStatusReport(std::int64_t nowMs, int reference, const std::st
     const int ds = state_.settings.cnmi[3];
     if (ds == 1) {
         auto sizes = MeasurePdu(pdu);
-        Enqueue("\r\n+CDS: " + std::to_string(sizes ? sizes->tpduOctets : 0) + "\r\n" + pdu + "\r\n",
-                static_cast<double>(nowMs));
+        Enqueue(
+            "\r\n+CDS: " + std::to_string(sizes ? sizes->tpduOctets : 0) + "\r\n" + pdu + "\r\n",
+            static_cast<double>(nowMs));
         return;
     }
     if (ds != 2) return;

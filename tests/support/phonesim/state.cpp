@@ -89,13 +89,15 @@ public:
     int Int(const std::string& s) const {
         int v = 0;
         auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-        if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size()) Fail("not a number: '" + s + "'");
+        if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size())
+            Fail("not a number: '" + s + "'");
         return v;
     }
 
     std::vector<int> Ints(const std::string& s, std::size_t count) const {
         auto parts = SplitComma(s);
-        if (parts.size() != count) Fail("expected " + std::to_string(count) + " numbers: '" + s + "'");
+        if (parts.size() != count)
+            Fail("expected " + std::to_string(count) + " numbers: '" + s + "'");
         std::vector<int> out;
         for (const auto& p : parts) out.push_back(Int(p));
         return out;
@@ -122,15 +124,16 @@ public:
                 if (section == "phonebook") {
                     if (arg.empty()) Fail("phonebook without a name");
                     st.phonebooks[arg];
-                    if (arg == "SD" || arg == "LD" || arg == "RC" || arg == "MC") st.phonebooks[arg].writable = false;
+                    if (arg == "SD" || arg == "LD" || arg == "RC" || arg == "MC")
+                        st.phonebooks[arg].writable = false;
                 } else if (section == "sms") {
                     if (arg.empty()) Fail("sms memory without a name");
                     st.smsMemories[arg];
                 } else if (section == "objects") {
                     if (arg.empty()) Fail("objects without a type");
                     st.objects[arg];
-                } else if (section != "phone" && section != "settings" && section != "passwords" && section != "locks" &&
-                           section != "diverts" && section != "ussd") {
+                } else if (section != "phone" && section != "settings" && section != "passwords" &&
+                           section != "locks" && section != "diverts" && section != "ussd") {
                     Fail("unknown section '" + section + "'");
                 }
                 continue;
@@ -157,8 +160,8 @@ public:
     }
 
 private:
-    void Setting(PhoneState& st, const std::string& section, const std::string& arg, const std::string& key,
-                 const std::string& value) {
+    void Setting(PhoneState& st, const std::string& section, const std::string& arg,
+                 const std::string& key, const std::string& value) {
         if (section == "phone") return PhoneKey(st, key, value);
         if (section == "settings") {
             Settings& s = st.settings;
@@ -278,7 +281,8 @@ private:
         auto q3 = c3 == std::string::npos ? c3 : text.find('"', c3);
         auto q4 = text.rfind('"');
         if (q3 == std::string::npos || q4 == q3) Fail("entry as index,\"number\",type,\"name\"");
-        if (index < 1 || (book.capacity > 0 && index > book.capacity)) Fail("position outside the capacity");
+        if (index < 1 || (book.capacity > 0 && index > book.capacity))
+            Fail("position outside the capacity");
         PhonebookEntry e;
         e.number = text.substr(q1 + 1, q2 - q1 - 1);
         e.type = Int(Trim(text.substr(c2 + 1, c3 - c2 - 1)));
@@ -293,7 +297,8 @@ private:
         int status = Int(parts[1]);
         if (status < 0 || status > 3) Fail("status 0..3");
         if (!MeasurePdu(parts[2])) Fail("PDU is not hex");
-        if (index < 1 || (mem.capacity > 0 && index > mem.capacity)) Fail("index outside the capacity");
+        if (index < 1 || (mem.capacity > 0 && index > mem.capacity))
+            Fail("index outside the capacity");
         mem.messages[index] = StoredSms{status, Upper(parts[2])};
     }
 
@@ -323,7 +328,9 @@ private:
 
 }  // namespace
 
-PhoneState ParseState(const std::string& text, const std::string& name) { return Parser(name).Parse(text); }
+PhoneState ParseState(const std::string& text, const std::string& name) {
+    return Parser(name).Parse(text);
+}
 
 PhoneState LoadStateFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -335,7 +342,8 @@ PhoneState LoadStateFile(const std::string& path) {
 
 PhoneState MakeDefaultState() {
     PhoneState st;
-    auto book = [&](const std::string& id, int capacity, int nameLength, bool writable) -> Phonebook& {
+    auto book = [&](const std::string& id, int capacity, int nameLength,
+                    bool writable) -> Phonebook& {
         Phonebook& b = st.phonebooks[id];
         b.capacity = capacity;
         b.nameLength = nameLength;
@@ -377,7 +385,8 @@ PhoneState MakeDefaultState() {
     vcs.lowest = 0;
     vcs.highest = 49;
     vcs.objects[1] =
-        "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nCATEGORIES:MEETING\r\nDTSTART:20050316T090000\r\n"
+        "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nCATEGORIES:MEETING\r\nDTSTART:"
+        "20050316T090000\r\n"
         "DALARM:20050316T085000\r\nDESCRIPTION:Team meeting\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     ObjectStore& mid = st.objects["mid"];
     mid.lowest = 0;

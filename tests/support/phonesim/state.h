@@ -18,15 +18,15 @@ namespace phonesim {
 
 struct PhonebookEntry {
     std::string number;
-    int type = 129;          // 145 international, 129 national/unknown
-    std::string name;        // GSM code units
+    int type = 129;    // 145 international, 129 national/unknown
+    std::string name;  // GSM code units
 };
 
 struct Phonebook {
     int capacity = 0;
-    int numberLength = 20;   // longest number
-    int nameLength = 14;     // longest name in septets
-    bool writable = true;    // false for the call lists and service numbers
+    int numberLength = 20;                  // longest number
+    int nameLength = 14;                    // longest name in septets
+    bool writable = true;                   // false for the call lists and service numbers
     std::map<int, PhonebookEntry> entries;  // by position from 1
     int FirstFree() const;
 };
@@ -35,7 +35,7 @@ struct Phonebook {
 // 2 stored unsent, 3 stored sent.
 struct StoredSms {
     int status = 1;
-    std::string pdu;         // hex, service-centre field first
+    std::string pdu;  // hex, service-centre field first
 };
 
 struct SmsMemory {
@@ -56,7 +56,7 @@ struct Divert {
     bool active = false;
     std::string number;
     int type = 145;
-    int time = 20;           // no-reply time in seconds
+    int time = 20;  // no-reply time in seconds
 };
 
 // Session settings that ATZ returns to their seeded values.
@@ -70,7 +70,7 @@ struct Settings {
     std::vector<int> cnmi = {0, 0, 0, 0, 0};
     int smgo = 0;
     int copsFormat = 0;
-    std::string phonebook = "SM";            // selected by +CPBS / ^SPBS
+    std::string phonebook = "SM";  // selected by +CPBS / ^SPBS
     std::vector<std::string> smsMemories = {"SM", "SM", "SM"};
 };
 
@@ -84,11 +84,11 @@ struct PhoneState {
     std::string simId = "89385101234567890123";
 
     // Network and power.
-    int batteryStatus = 0;   // +CBC <bcs>
-    int batteryLevel = 80;   // +CBC <bcl>
+    int batteryStatus = 0;  // +CBC <bcs>
+    int batteryLevel = 80;  // +CBC <bcl>
     int rssi = 20;
     int ber = 99;
-    int regStatus = 1;       // +CREG <stat>
+    int regStatus = 1;  // +CREG <stat>
     std::string lac = "0DA2";
     std::string cellId = "5C1F";
     std::string operatorName = "HR VIP";
@@ -108,7 +108,7 @@ struct PhoneState {
     int ringerVolume = 3;    // ^SRTC volume
     int melodyHighest = 41;  // ^SRTC=? melody range 0..melodyHighest
     int volumeHighest = 4;
-    std::string currency = "HRK";    // +CPUC
+    std::string currency = "HRK";  // +CPUC
     std::string pricePerUnit = "0.50";
 
     // Cell broadcast (+CSCB).
@@ -122,8 +122,8 @@ struct PhoneState {
         {"SC", "1234"}, {"P2", "5678"}, {"PS", "0000"}, {"AB", "0000"}};
     // Lock facilities "CS", "PS", "SC", "FD": on or off. Barrings "AO", "OI",
     // "OX", "AI", "IR": a bit mask of the classes barred (1 voice, 2 data, 4 fax).
-    std::map<std::string, int> locks = {{"CS", 0}, {"PS", 0}, {"SC", 1}, {"FD", 0},
-                                        {"AO", 0}, {"OI", 0}, {"OX", 0}, {"AI", 0}, {"IR", 0}};
+    std::map<std::string, int> locks = {{"CS", 0}, {"PS", 0}, {"SC", 1}, {"FD", 0}, {"AO", 0},
+                                        {"OI", 0}, {"OX", 0}, {"AI", 0}, {"IR", 0}};
     // Diverts by reason (0..3) and class (1, 2, 4).
     std::map<std::pair<int, int>, Divert> diverts;
 

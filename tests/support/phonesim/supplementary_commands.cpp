@@ -39,14 +39,16 @@ std::optional<Phone::Answer> Phone::SupplementaryCommand(const Command& c, std::
         auto mode = intParam(1, -1);
         auto cls = intParam(4, 7);
         auto time = intParam(7, 20);
-        if (!reason || !mode || !cls || !time || *reason < 0 || *reason > 5 || *mode < 0 || *mode > 4 || *cls < 1 || *cls > 7)
+        if (!reason || !mode || !cls || !time || *reason < 0 || *reason > 5 || *mode < 0 ||
+            *mode > 4 || *cls < 1 || *cls > 7)
             return Error();
         if (state_.regStatus != 1 && state_.regStatus != 5) return CmeError(30);
         if (*mode == 2) {
             if (*reason > 3) return CmeError(3);
             for (int k : classes(*cls)) {
                 const Divert& d = state_.diverts[{*reason, k}];
-                std::string line = "+CCFC: " + std::string(d.active ? "1" : "0") + "," + std::to_string(k);
+                std::string line =
+                    "+CCFC: " + std::string(d.active ? "1" : "0") + "," + std::to_string(k);
                 if (d.active) {
                     line += "," + Quote(d.number) + "," + std::to_string(d.type);
                     if (*reason == 2) line += ",,," + std::to_string(d.time);
@@ -88,7 +90,10 @@ std::optional<Phone::Answer> Phone::SupplementaryCommand(const Command& c, std::
 
     if (n == "+CLCK") {
         if (c.form == Command::Test) {
-            ok.lines = {"+CLCK: (\"CS\",\"PS\",\"SC\",\"FD\",\"AO\",\"OI\",\"OX\",\"AI\",\"IR\",\"AB\",\"AG\",\"AC\")"};
+            ok.lines = {
+                "+CLCK: "
+                "(\"CS\",\"PS\",\"SC\",\"FD\",\"AO\",\"OI\",\"OX\",\"AI\",\"IR\",\"AB\",\"AG\","
+                "\"AC\")"};
             return ok;
         }
         if (c.form != Command::Set || params.size() < 2) return Error();
@@ -102,7 +107,8 @@ std::optional<Phone::Answer> Phone::SupplementaryCommand(const Command& c, std::
             if (group) return CmeError(3);
             if (IsBarring(fac)) {
                 for (int k : classes(*cls))
-                    ok.lines.push_back("+CLCK: " + std::string(state_.locks[fac] & k ? "1" : "0") + "," + std::to_string(k));
+                    ok.lines.push_back("+CLCK: " + std::string(state_.locks[fac] & k ? "1" : "0") +
+                                       "," + std::to_string(k));
             } else {
                 ok.lines = {"+CLCK: " + std::to_string(state_.locks[fac] ? 1 : 0)};
             }
@@ -116,7 +122,8 @@ std::optional<Phone::Answer> Phone::SupplementaryCommand(const Command& c, std::
             for (const char* b : kBarrings) {
                 std::string bar = b;
                 bool outgoing = bar == "AO" || bar == "OI" || bar == "OX";
-                if (fac == "AB" || (fac == "AG" && outgoing) || (fac == "AC" && !outgoing)) state_.locks[bar] &= ~*cls;
+                if (fac == "AB" || (fac == "AG" && outgoing) || (fac == "AC" && !outgoing))
+                    state_.locks[bar] &= ~*cls;
             }
             return ok;
         }
@@ -143,18 +150,23 @@ std::optional<Phone::Answer> Phone::SupplementaryCommand(const Command& c, std::
 
     if (n == "+CPWD") {
         if (c.form == Command::Test) {
-            ok.lines = {"+CPWD: (\"SC\",8),(\"P2\",8),(\"PS\",8),(\"AO\",4),(\"OI\",4),(\"OX\",4),(\"AI\",4),(\"IR\",4),(\"AB\",4)"};
+            ok.lines = {
+                "+CPWD: "
+                "(\"SC\",8),(\"P2\",8),(\"PS\",8),(\"AO\",4),(\"OI\",4),(\"OX\",4),(\"AI\",4),("
+                "\"IR\",4),(\"AB\",4)"};
             return ok;
         }
         if (c.form != Command::Set || params.size() != 3) return Error();
         std::string fac = Upper(params[0].text);
-        std::string owner = IsBarring(fac) || fac == "AB" || fac == "AG" || fac == "AC" ? "AB" : fac;
+        std::string owner =
+            IsBarring(fac) || fac == "AB" || fac == "AG" || fac == "AC" ? "AB" : fac;
         if (owner != "SC" && owner != "P2" && owner != "PS" && owner != "AB") return Error();
         const std::string& oldPw = params[1].text;
         const std::string& newPw = params[2].text;
         if (oldPw != state_.passwords[owner]) return CmeError(16);
         std::size_t minLen = 4, maxLen = owner == "AB" ? 4 : 8;
-        bool digits = std::all_of(newPw.begin(), newPw.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+        bool digits =
+            std::all_of(newPw.begin(), newPw.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
         if (!digits || newPw.size() < minLen || newPw.size() > maxLen) return CmeError(3);
         state_.passwords[owner] = newPw;
         return ok;
@@ -198,17 +210,19 @@ std::optional<Phone::Answer> Phone::SupplementaryCommand(const Command& c, std::
         bool playing = playingSinceMs_ >= 0 && nowMs - playingSinceMs_ < 10000;
         if (!playing) playingSinceMs_ = -1;
         if (c.form == Command::Test) {
-            ok.lines = {"^SRTC: (0-" + std::to_string(state_.melodyHighest) + "),(0-" + std::to_string(state_.volumeHighest) + ")"};
+            ok.lines = {"^SRTC: (0-" + std::to_string(state_.melodyHighest) + "),(0-" +
+                        std::to_string(state_.volumeHighest) + ")"};
         } else if (c.form == Command::Read) {
-            ok.lines = {"^SRTC: " + std::to_string(state_.ringerMelody) + "," + std::to_string(state_.ringerVolume) + "," +
-                        (playing ? "1" : "0")};
+            ok.lines = {"^SRTC: " + std::to_string(state_.ringerMelody) + "," +
+                        std::to_string(state_.ringerVolume) + "," + (playing ? "1" : "0")};
         } else if (c.form == Command::Exec) {
             // Plays the ringer melody, or stops it when it plays.
             playingSinceMs_ = playing ? -1 : nowMs;
         } else {
             auto melody = params.size() == 2 ? ToInt(params[0].text) : std::nullopt;
             auto volume = params.size() == 2 ? ToInt(params[1].text) : std::nullopt;
-            if (!melody || !volume || *melody < 0 || *melody > state_.melodyHighest || *volume < 0 || *volume > state_.volumeHighest)
+            if (!melody || !volume || *melody < 0 || *melody > state_.melodyHighest ||
+                *volume < 0 || *volume > state_.volumeHighest)
                 return Error();
             state_.ringerMelody = *melody;
             state_.ringerVolume = *volume;
@@ -231,7 +245,8 @@ std::optional<Phone::Answer> Phone::SupplementaryCommand(const Command& c, std::
         if (params.size() >= 2 && !params[1].text.empty()) {
             if (state_.regStatus != 1 && state_.regStatus != 5) return CmeError(30);
             auto it = state_.ussd.find(params[1].text);
-            std::string line = it == state_.ussd.end() ? "+CUSD: 4" : "+CUSD: 0," + Quote(it->second) + ",15";
+            std::string line =
+                it == state_.ussd.end() ? "+CUSD: 4" : "+CUSD: 0," + Quote(it->second) + ",15";
             UnsolicitedAt(nowMs + options_.answerDelayMs + options_.networkDelayMs, line);
         }
         return ok;
