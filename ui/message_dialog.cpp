@@ -76,8 +76,8 @@ TMessageDialog::TMessageDialog(QWidget* parent, const QString& caption, const QS
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
-    auto addButton = [&](const QString& caption, const char* name, int result) {
-        auto* b = new QPushButton(caption, this);
+    auto addButton = [&](const QString& buttonText, const char* name, int result) {
+        auto* b = new QPushButton(buttonText, this);
         b->setObjectName(name);
         b->setMinimumWidth(75);
         connect(b, &QPushButton::clicked, this, [this, result] { Answer(result); });

@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(ServiceNumbers, PhonebookReadEnd,
                                            EndCase{"Empty", true, 20, false},
                                            EndCase{"NoCapacity", true, 0, false},
                                            EndCase{"Error", false, 0, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(PhonebookRead, ProgressRoundsHalvesToEven) {
     std::map<int, phonesim::PhonebookEntry> entries;
