@@ -51,6 +51,74 @@ TMidiEventData BlockEventData(std::uint8_t status, std::uint32_t blockIndex) {
     return data;
 }
 
+// The bytes of a sysex ($F0, $F7) or meta ($FF) event after its status.
+struct BlockBytes {
+    bool present = false;
+    bool meta = false;
+    std::uint8_t type = 0;  // a meta event's type
+    const std::uint8_t* bytes = nullptr;
+    std::uint32_t length = 0;
+};
+
+BlockBytes ReadBlock(ChunkReader& in, std::uint8_t status) {
+    BlockBytes block;
+    block.present = true;
+    block.meta = status == 0xFF;
+    if (block.meta) block.type = in.Byte();
+    block.length = in.VariableLength();
+    block.bytes = in.Take(block.length);
+    return block;
+}
+
+// Keeps the block in the stream and points the record at it; a meta
+// event's block starts with its type.
+void StoreBlock(TMidiTrackStream& stream, TMidiTrackEvent& record, const BlockBytes& block) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(block.length + 1u);
+    if (block.meta) bytes.push_back(block.type);
+    bytes.insert(bytes.end(), block.bytes, block.bytes + block.length);
+    record.Length = static_cast<std::uint16_t>(bytes.size());
+    const TMidiEventData data = BlockEventData(record.Status, stream.AddBlock(std::move(bytes)));
+    std::memcpy(record.DataBytes, data.DataBytes, sizeof data.DataBytes);
+}
+
+// Where the parse of a track stands between two events.
+struct TrackCursor {
+    std::int64_t tick = 0;
+    std::uint8_t runningStatus = 0;
+    bool sysexOpen = false;  // a sysex packet waits for its $F7 continuation
+};
+
+// Reads one event: its time, its status (or the running one) and a channel
+// message's data bytes; a sysex or meta event's bytes go into `block`.
+TMidiTrackEvent ReadEvent(ChunkReader& in, TrackCursor& cursor, BlockBytes& block) {
+    cursor.tick += in.VariableLength();
+    if (cursor.tick > std::numeric_limits<std::int32_t>::max())
+        throw EMidiTrackStream("Event time beyond the range of a track");
+    const std::uint8_t b = in.Byte();
+    if (cursor.sysexOpen && b != 0xF7) throw EMidiTrackStream("Error in Sysex");
+    const bool statusPresent = (b & 0x80) != 0;
+    if (!statusPresent && cursor.runningStatus == 0)
+        throw EMidiTrackStream("Error in Running Status");
+    const std::uint8_t status = statusPresent ? b : cursor.runningStatus;
+
+    TMidiTrackEvent record{};
+    record.Tick = static_cast<std::int32_t>(cursor.tick);
+    record.Status = status;
+    block = {};
+    if (status < 0xF0) {
+        record.DataBytes[0] = statusPresent ? in.Byte() : b;
+        if (statusPresent) cursor.runningStatus = status;
+        record.DataBytes[1] = TMidiTrackStream::ChannelDataBytes(status) == 2 ? in.Byte() : 0;
+    } else if (TMidiTrackStream::HasBlock(status)) {
+        block = ReadBlock(in, status);
+        // An empty packet changes nothing.
+        if (!block.meta && block.length > 0)
+            cursor.sysexOpen = block.bytes[block.length - 1] != 0xF7;
+    }
+    return record;
+}
+
 }  // namespace
 
 namespace {
@@ -113,58 +181,18 @@ template <bool Store>
 TMidiTrackStream::PassResult TMidiTrackStream::ParseTrack(const std::vector<std::uint8_t>& chunk) {
     PassResult result;
     ChunkReader in(chunk);
-    std::int64_t tick = 0;
-    std::uint8_t runningStatus = 0;
-    bool sysexOpen = false;
+    TrackCursor cursor;
+    BlockBytes block;
     while (!in.AtEnd()) {
-        tick += in.VariableLength();
-        if (tick > std::numeric_limits<std::int32_t>::max())
-            throw EMidiTrackStream("Event time beyond the range of a track");
-        const std::uint8_t b = in.Byte();
-        if (sysexOpen && b != 0xF7) throw EMidiTrackStream("Error in Sysex");
-        const bool statusPresent = (b & 0x80) != 0;
-        if (!statusPresent && runningStatus == 0) throw EMidiTrackStream("Error in Running Status");
-        const std::uint8_t status = statusPresent ? b : runningStatus;
-
-        TMidiTrackEvent record{};
-        record.Tick = static_cast<std::int32_t>(tick);
-        record.Status = status;
-        if (status < 0xF0) {
-            record.DataBytes[0] = statusPresent ? in.Byte() : b;
-            if (statusPresent) runningStatus = status;
-            record.DataBytes[1] = ChannelDataBytes(status) == 2 ? in.Byte() : 0;
-        } else if (status == 0xF0 || status == 0xF7) {
-            const std::uint32_t length = in.VariableLength();
-            const std::uint8_t* bytes = in.Take(length);
-            // A packet not ending in $F7 must be continued by an $F7 packet;
-            // an empty packet changes nothing.
-            if (length > 0) sysexOpen = bytes[length - 1] != 0xF7;
-            if constexpr (Store) {
-                record.Length = static_cast<std::uint16_t>(length);
-                const TMidiEventData data =
-                    BlockEventData(status, AddBlock({bytes, bytes + length}));
-                std::memcpy(record.DataBytes, data.DataBytes, sizeof data.DataBytes);
-            }
-        } else if (status == 0xFF) {
-            const std::uint8_t type = in.Byte();
-            const std::uint32_t length = in.VariableLength();
-            const std::uint8_t* bytes = in.Take(length);
-            if (type == 0x2F) result.hasEndOfTrack = true;
-            if constexpr (Store) {
-                record.Length = static_cast<std::uint16_t>(length + 1);
-                std::vector<std::uint8_t> block;
-                block.reserve(length + 1u);
-                block.push_back(type);
-                block.insert(block.end(), bytes, bytes + length);
-                const TMidiEventData data = BlockEventData(status, AddBlock(std::move(block)));
-                std::memcpy(record.DataBytes, data.DataBytes, sizeof data.DataBytes);
-            }
-        }
-        if constexpr (Store)
+        TMidiTrackEvent record = ReadEvent(in, cursor, block);
+        if (block.meta && block.type == 0x2F) result.hasEndOfTrack = true;
+        if constexpr (Store) {
+            if (block.present) StoreBlock(*this, record, block);
             std::memcpy(Record(static_cast<std::int32_t>(result.count)), &record, kRecordSize);
+        }
         ++result.count;
     }
-    result.finalTick = static_cast<std::int32_t>(tick);
+    result.finalTick = static_cast<std::int32_t>(cursor.tick);
     return result;
 }
 

@@ -62,13 +62,34 @@ std::int64_t TRiffStream::Seek(std::int64_t offset, int origin) {
     return position_;
 }
 
-bool TRiffStream::FindChunk(TChunkRecord& record, unsigned flags) {
+namespace {
+
+// Whether the chunk with this id (and form type, for "RIFF" and "LIST")
+// is the one a descent with these flags looks for.
+bool ChunkMatches(const TChunkRecord& wanted, unsigned flags, std::uint32_t id,
+                  std::uint32_t form) {
+    const auto formMatches = [&] { return wanted.fccType == 0 || wanted.fccType == form; };
+    if (flags & MMIO_FINDRIFF) return id == StringToFourCC("RIFF") && formMatches();
+    if (flags & MMIO_FINDLIST) return id == StringToFourCC("LIST") && formMatches();
+    if (flags & MMIO_FINDCHUNK) return id == wanted.ckid;
+    return true;  // no search: the chunk at the position
+}
+
+}  // namespace
+
+std::int64_t TRiffStream::SearchEnd() {
     std::int64_t end = SourceSize();
     if (!chunks_.empty()) {
         const TChunkRecord& parent = chunks_.back().Info;
         end = std::min<std::int64_t>(
             end, static_cast<std::int64_t>(parent.dwDataOffset) + parent.cksize);
     }
+    return end;
+}
+
+bool TRiffStream::FindChunk(TChunkRecord& record, unsigned flags) {
+    const std::int64_t end = SearchEnd();
+    const bool searching = (flags & (MMIO_FINDRIFF | MMIO_FINDLIST | MMIO_FINDCHUNK)) != 0;
     std::int64_t pos = position_;
     while (pos >= 0 && pos + 8 <= end) {
         std::uint8_t header[8];
@@ -83,14 +104,7 @@ bool TRiffStream::FindChunk(TChunkRecord& record, unsigned flags) {
             if (ReadAt(data, type, 4) != 4) return false;
             form = LittleEndian32(type);
         }
-        bool match = false;
-        if (flags & MMIO_FINDRIFF)
-            match = id == StringToFourCC("RIFF") && (record.fccType == 0 || record.fccType == form);
-        else if (flags & MMIO_FINDLIST)
-            match = id == StringToFourCC("LIST") && (record.fccType == 0 || record.fccType == form);
-        else if (flags & MMIO_FINDCHUNK) match = id == record.ckid;
-        else match = true;  // no search: the chunk at the position
-        if (match) {
+        if (ChunkMatches(record, flags, id, form)) {
             record.ckid = id;
             record.cksize = size;
             record.dwDataOffset = static_cast<std::uint32_t>(data);
@@ -98,7 +112,7 @@ bool TRiffStream::FindChunk(TChunkRecord& record, unsigned flags) {
             position_ = data + (isForm ? 4 : 0);
             return true;
         }
-        if (!(flags & (MMIO_FINDRIFF | MMIO_FINDLIST | MMIO_FINDCHUNK))) return false;
+        if (!searching) return false;
         pos = data + size + (size & 1u);  // odd chunks carry a pad byte
     }
     return false;

@@ -65,6 +65,9 @@ protected:
 
 private:
     bool FindChunk(TChunkRecord& record, unsigned flags);
+    // Where a search from the position stops: the end of the source or of
+    // the chunk descended into last.
+    std::int64_t SearchEnd();
     std::int64_t position_ = 0;
     std::vector<TRiffChunkInfo> chunks_;
 };

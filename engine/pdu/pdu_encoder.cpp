@@ -30,11 +30,14 @@ std::string WithoutCr(std::string_view text) {
 // -1 beyond 63 weeks.
 int RelativeOctetNotShorter(long minutes) {
     auto ceilDiv = [](long a, long b) { return (a + b - 1) / b; };
-    if (minutes <= 12 * 60) return static_cast<int>(std::max(0L, ceilDiv(minutes, 5) - 1));
-    if (minutes <= 24 * 60) return static_cast<int>(143 + ceilDiv(minutes - 12 * 60, 30));
-    if (minutes <= 30 * 24 * 60) return static_cast<int>(166 + ceilDiv(minutes, 24 * 60));
-    if (minutes <= 63 * 7 * 24 * 60)
-        return static_cast<int>(std::max(197L, 192 + ceilDiv(minutes, 7 * 24 * 60)));
+    constexpr long kHour = 60;
+    constexpr long kDay = 24 * kHour;
+    constexpr long kWeek = 7 * kDay;
+    if (minutes <= 12 * kHour) return static_cast<int>(std::max(0L, ceilDiv(minutes, 5) - 1));
+    if (minutes <= kDay) return static_cast<int>(143 + ceilDiv(minutes - 12 * kHour, 30));
+    if (minutes <= 30 * kDay) return static_cast<int>(166 + ceilDiv(minutes, kDay));
+    if (minutes <= 63 * kWeek)
+        return static_cast<int>(std::max(197L, 192 + ceilDiv(minutes, kWeek)));
     return -1;
 }
 

@@ -69,7 +69,10 @@ char NumberCharToSemiOctet(char c) {
 
 std::string ValidityPeriodText(std::string_view pair) {
     int v = HexToByte(pair);
-    if (v <= 143) return IntToStr((v + 1) * 5) + " minutes";
+    if (v <= 143) {
+        const int minutes = (v + 1) * 5;
+        return IntToStr(minutes) + " minutes";
+    }
     if (v <= 167) {
         // 12 hours and then steps of 30 minutes.
         int minutes = 720 + (v - 143) * 30;
