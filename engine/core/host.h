@@ -8,6 +8,7 @@
 // Modal calls (the message box and the windows marked modal) run the event
 // loop while open: the receive handler may be entered again from inside them.
 
+#include "engine/objects/appointment_row.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/phonebook/phonebook_views.h"
 #include "engine/session/progress_window.h"
@@ -30,6 +31,16 @@ constexpr int Closed = 2;  // closed by the title bar
 constexpr int Yes = 6;
 constexpr int No = 7;
 }  // namespace DialogResult
+
+// A save dialog asking for a file name.
+struct SaveFileDialog {
+    std::string Title;
+    std::string Folder;    // where it opens
+    std::string FileName;  // the name offered
+    std::string Filter;    // "MIDI melodies (*.mid)|*.mid"
+    // The dialog asks before it lets the user pick an existing file.
+    bool ConfirmOverwrite = true;
+};
 
 class IHost {
 public:
@@ -175,6 +186,29 @@ public:
         (void)name;
         (void)number;
     }
+
+    // --- save dialog ---------------------------------------------------------
+    // Modal; the path chosen, or "" when the user cancelled.
+    virtual std::string AskSaveFileName(const SaveFileDialog& dialog) {
+        (void)dialog;
+        return {};
+    }
+
+    // --- appointments, melodies and logo pages -------------------------------
+    // Empty the appointments list.
+    virtual void ClearAppointmentRows() {}
+    virtual void AddAppointmentRow(const AppointmentRow& row) { (void)row; }
+    // The row whose position is row.Position shows row.
+    virtual void UpdateAppointmentRow(const AppointmentRow& row) { (void)row; }
+    // Remove every row of this calendar slot.
+    virtual void RemoveAppointmentRows(const std::string& position) { (void)position; }
+    // Select, focus, scroll to and show the details of the row of this slot
+    // ("": the first row, when there is one); the memory summary follows.
+    virtual void FocusAppointmentRow(const std::string& position) { (void)position; }
+    // Draw the logo read from the phone, kept as a bitmap file at path.
+    virtual void ShowLogo(const std::string& path) { (void)path; }
+    // The phone has no logo of the kind read: show text in its place.
+    virtual void ShowNoLogo(const std::string& text) { (void)text; }
 };
 
 }  // namespace parlenko

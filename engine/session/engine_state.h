@@ -7,6 +7,7 @@
 // belongs to; a new group gets its own small struct and one member below.
 // Flags are plain bools (the phone operations only ever test them).
 
+#include "engine/objects/objects_state.h"
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/receive/rx_lines.h"
@@ -192,6 +193,7 @@ struct EngineState {
     PhonebookReadState PhonebookRead;
     SmsOpState Sms;
     UploadState Upload;
+    ObjectsState Objects;
     ChainState Chain;
     MelodyListView Melodies;
     IndicatorState Indicators;
