@@ -4,6 +4,7 @@
 #include "engine/objects/object_answers.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/receive/receive_scan.h"
+#include "engine/text/hex_text.h"
 #include "engine/text/vcalendar.h"
 #include "exchange/formats/atomic_file.h"
 #include "tests/engine/sim_engine.h"
@@ -288,6 +289,23 @@ TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
     EXPECT_FALSE(h.host.progressVisible);
     EXPECT_TRUE(h.host.mainWindowEnabled);
     EXPECT_THAT(h.host.appointmentRows, IsEmpty());
+}
+
+// A slot the phone did not announce has no line in the free-slot list: its
+// row is shown, its read and its delete mark nothing.
+TEST(ObjectTransfer, ASlotOutsideTheAnnouncedRangeMarksNothing) {
+    testing::EngineHarness h;
+    h.state().Capabilities.AppointmentSlots = 2;
+    RefreshAppointments(h.ctx());
+    h.Receive("AT^SBNR=\"vcs\",9\r\r\n^SBNR: \"vcs\",9,1,1\r\n" +
+              BytesToHex(Vcs("DESCRIPTION:Late\r\n")) + "\r\n\r\nOK\r\n");
+    ASSERT_EQ(h.host.appointmentRows.size(), 1u);
+    EXPECT_EQ(h.host.appointmentRows[0].Position, "9");
+    EXPECT_THAT(h.state().Objects.AppointmentFreePositions, ElementsAre("1", "2"));
+
+    h.Receive("AT^SBNW=\"vcs\",9,0\r\r\nOK\r\n");
+    EXPECT_THAT(h.host.appointmentRows, IsEmpty());
+    EXPECT_THAT(h.state().Objects.AppointmentFreePositions, ElementsAre("1", "2"));
 }
 
 }  // namespace
