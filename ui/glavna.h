@@ -85,13 +85,13 @@ public:
     // The general-information refresh (the engine's timer).
     ITimer* RefreshTimer();
     PhoneEngine& Engine() { return engine_; }
-    // Shows every tooltip of the application in the hint window.
-    widgets::THintInstaller& Hints() { return *hints_; }
 
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
     std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
+    // Shows every tooltip of the application in the hint window.
+    widgets::THintInstaller& Hints() { return *hints_; }
     QWidget* ConnectedPB = nullptr;
     QLabel* ComPortNameLab = nullptr;
     QLabel* ProModLab = nullptr;

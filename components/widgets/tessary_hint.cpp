@@ -71,9 +71,9 @@ TRect TTessaryHintWindow::CalcHintRect(int maxWidth, const QString& hint, const 
 void TTessaryHintWindow::ActivateHint(const TRect& rect, const QString& hint) {
     icon_ = nullptr;
     caption_ = hint;
-    // The window is 4 pixels taller than the rectangle and kept on the screen.
+    // The window is a little taller than the rectangle and kept on the screen.
     const int w = rect.Width();
-    const int h = rect.Height() + 4;
+    const int h = rect.Height() + kExtraHeight;
     const QRect screenRect = ScreenAt(this, QPoint(rect.Left, rect.Top));
     int left = rect.Left;
     int top = rect.Top;
@@ -83,7 +83,6 @@ void TTessaryHintWindow::ActivateHint(const TRect& rect, const QString& hint) {
     if (top < screenRect.top()) top = screenRect.top();
     setGeometry(left, top, w, h);
     show();
-    raise();
     update();
 }
 
@@ -141,8 +140,14 @@ bool THintInstaller::eventFilter(QObject* watched, QEvent* event) {
             if (w == nullptr || w->toolTip().isEmpty()) return false;
             const QPoint at = static_cast<QHelpEvent*>(event)->globalPos();
             const QString text = w->toolTip();
-            TRect r = window_->CalcHintRect(ScreenAt(w, at).width(), text);
-            OffsetRect(r, at.x(), at.y() + kCursorHeight);
+            const QRect screen = ScreenAt(w, at);
+            TRect r = window_->CalcHintRect(screen.width(), text);
+            // Below the pointer; above it where the screen ends, so that the
+            // window never opens under the pointer.
+            int top = at.y() + kCursorHeight;
+            if (top + r.Height() + TTessaryHintWindow::kExtraHeight > screen.bottom() + 1)
+                top = at.y() - r.Height() - TTessaryHintWindow::kExtraHeight;
+            OffsetRect(r, at.x(), top);
             window_->ActivateHint(r, text);
             owner_ = w;
             hideTimer_.start(hideMs_);

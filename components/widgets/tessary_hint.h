@@ -27,6 +27,8 @@ public:
     static constexpr TColor kBand = 0x004FC21D;
     static constexpr int kBandWidth = 21;
     static constexpr int kIconSpace = 26;
+    // The window is this much taller than the rectangle it is shown at.
+    static constexpr int kExtraHeight = 4;
 
     // The rectangle at (0, 0) the hint needs within maxWidth: the text with
     // outer blanks trimmed, word-wrapped, plus margins, 26 wider for the band
