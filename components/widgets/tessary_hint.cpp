@@ -121,7 +121,8 @@ void TTessaryHintWindow::paintEvent(QPaintEvent*) {
 THintInstaller::THintInstaller(int hideMs)
     : hideMs_(hideMs), window_(std::make_unique<TTessaryHintWindow>()) {
     hideTimer_.setSingleShot(true);
-    connect(&hideTimer_, &QTimer::timeout, this, [this] { Hide(); });
+    // After the pause the widget's hint stays away until the pointer leaves it.
+    connect(&hideTimer_, &QTimer::timeout, window_.get(), &QWidget::hide);
     qApp->installEventFilter(this);
 }
 
@@ -138,6 +139,12 @@ bool THintInstaller::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::ToolTip: {
             auto* w = qobject_cast<QWidget*>(watched);
             if (w == nullptr || w->toolTip().isEmpty()) return false;
+            // The pointer rests again over the widget whose hint is shown (or
+            // has timed out): nothing new.
+            if (w == owner_) {
+                event->accept();
+                return true;
+            }
             const QPoint at = static_cast<QHelpEvent*>(event)->globalPos();
             const QString text = w->toolTip();
             const QRect screen = ScreenAt(w, at);

@@ -84,6 +84,10 @@ TEST_F(TessaryHintTest, InstallerShowsWidgetTooltipsInTheHintWindow) {
     EXPECT_EQ(hints.Window().Caption(), withTip.toolTip());
     EXPECT_GT(hints.Window().y(), 200) << "below the pointer";
     EXPECT_FALSE(QToolTip::isVisible());
+    const QPoint shownAt = hints.Window().pos();
+    QHelpEvent again(QEvent::ToolTip, QPoint(5, 5), QPoint(400, 250));
+    EXPECT_TRUE(QApplication::sendEvent(&withTip, &again));
+    EXPECT_EQ(hints.Window().pos(), shownAt) << "resting again over the same widget";
 
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
