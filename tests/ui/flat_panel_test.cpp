@@ -47,6 +47,16 @@ TEST_F(FlatPanelTest, FrameTopLeftInHighlightBottomRightInShadow) {
         EXPECT_EQ(img.pixelColor(pt), QColor(Qt::blue)) << pt.x() << "," << pt.y();
     for (QPoint pt : {QPoint(1, 1), QPoint(8, 4)})
         EXPECT_EQ(img.pixelColor(pt), QColor(Qt::green)) << pt.x() << "," << pt.y();
+
+    QWidget parent;
+    QPalette cream = parent.palette();
+    cream.setColor(QPalette::Window, QColor(255, 251, 240));
+    parent.setPalette(cream);
+    TFlatPanel child(&parent);
+    child.SetColor(clLime);
+    child.SetParentColor(true);
+    EXPECT_TRUE(child.ParentColor());
+    EXPECT_EQ(Shot(child).pixelColor(4, 2), QColor(255, 251, 240)) << "the parent's colour again";
 }
 
 TEST_F(FlatPanelTest, DisabledCaptionInButtonHighlightAndShadow) {
