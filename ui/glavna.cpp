@@ -1,5 +1,7 @@
 #include "ui/glavna.h"
 
+#include "components/widgets/brisola_button.h"
+#include "components/widgets/tessary_hint.h"
 #include "engine/at/at_commands.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/serial/serial_port_driver.h"
@@ -26,7 +28,6 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace parlenko::ui {
@@ -166,36 +167,29 @@ void TGlavna::BuildFrame() {
     central->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
     central->setAutoFillBackground(true);
 
-    // Left bar with the six page buttons.
-    auto* leftBar = new QWidget(central);
+    // Left bar with the six page buttons, one above the other.
+    const int barHeight = kClientHeight - kStatusBarHeight;
+    auto* leftBar = new QLabel(central);
     leftBar->setObjectName("OutBar");
-    leftBar->setGeometry(0, 0, kLeftBarWidth, kClientHeight - kStatusBarHeight);
-    leftBar->setStyleSheet(
-        QStringLiteral("#OutBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 "
-                       "#1D3A66, stop:1 #2A7FA8); }"
-                       "QToolButton { color: white; border: 1px solid transparent; border-radius: "
-                       "6px; padding-top: 4px; }"
-                       "QToolButton:hover { background: rgba(255,255,255,40); border-color: "
-                       "rgba(255,255,255,90); }"
-                       "QToolButton:checked { background: rgba(255,251,240,70); border-color: "
-                       "rgba(255,255,255,150);"
-                       "  font-weight: bold; }"));
+    leftBar->setGeometry(0, 0, kLeftBarWidth, barHeight);
+    leftBar->setPixmap(QPixmap::fromImage(artwork::OutBarBackground(barHeight)));
     for (int i = 0; i < 6; ++i) {
-        auto* b = new QToolButton(leftBar);
+        auto* b = new widgets::TBrisolaButton(leftBar);
         b->setObjectName(QStringLiteral("OutBarBtn%1").arg(i + 1));
-        b->setProperty("Tag", i + 1);
-        b->setText(U(kPages[i].caption));
-        b->setIcon(QPixmap::fromImage(artwork::ActivityPicture(kPages[i].icon, 32)));
-        b->setIconSize(QSize(32, 32));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setCheckable(true);
-        b->setAutoExclusive(true);
-        b->setGeometry(8, 4 + i * 70, kLeftBarWidth - 16, 64);
-        const int tag = i + 1;
-        connect(b, &QToolButton::clicked, this, [this, tag] { OutBarBtn1Click(tag); });
+        b->Tag = i + 1;
+        const int top = i * artwork::kOutBarButtonHeight;
+        b->setGeometry(0, top, kLeftBarWidth, artwork::kOutBarButtonHeight);
+        auto picture = [&](artwork::ButtonLook look) {
+            return artwork::OutBarButton(barHeight, top, kPages[i].icon, U(kPages[i].caption),
+                                         look);
+        };
+        b->SetDownImage(picture(artwork::ButtonLook::Down));
+        b->SetMouseOverImage(picture(artwork::ButtonLook::MouseOver));
+        b->SetDisabledImage(picture(artwork::ButtonLook::Disabled));
+        b->SetUpImage(picture(artwork::ButtonLook::Up));
+        b->OnClick = [this](widgets::TBrisolaButton* sender) { OutBarBtn1Click(sender->Tag); };
         OutBarBtn[static_cast<std::size_t>(i)] = b;
     }
-    OutBarBtn[0]->setChecked(true);
 
     MainBarImage = new QLabel(central);
     MainBarImage->setObjectName("MainBarImage");
@@ -228,7 +222,6 @@ void TGlavna::BuildFrame() {
     ConnectedPB->setObjectName("ConnectedPB");
     ConnectedPB->setFixedSize(23, 19);
     ConnectedPB->installEventFilter(this);
-    ConnectedPB->setToolTipDuration(kHintMs);
     ComPortNameLab = new QLabel(sb);
     ComPortNameLab->setObjectName("ComPortNameLab");
     ComPortNameLab->setText("COM 2");
@@ -241,10 +234,8 @@ void TGlavna::BuildFrame() {
     };
     ProModLab = new QLabel(sb);
     ProModLab->setObjectName("ProModLab");
-    ProModLab->setToolTipDuration(kHintMs);
     NetLocLab = new QLabel(sb);
     NetLocLab->setObjectName("NetLocLab");
-    NetLocLab->setToolTipDuration(kHintMs);
     sb->addWidget(ConnectedPB);
     sb->addWidget(ComPortNameLab);
     sb->addWidget(separator());
@@ -259,6 +250,7 @@ void TGlavna::BuildFrame() {
 void TGlavna::FormCreate() {
     KeptMelody = -1;
     KeptVolume = -1;
+    hints_ = std::make_unique<widgets::THintInstaller>(kHintMs);
     if (!QFileInfo(folders_.ImagesDir).isDir()) {
         ShowMessageDialog(
             this, QStringLiteral("Error"),
@@ -412,7 +404,6 @@ void TGlavna::OutBarBtn1Click(int tag) {
     if (tag < 1 || tag > 6) return;
     RefreshTimer()->Stop();
     LoadPageBarImage(1, tag);
-    OutBarBtn[static_cast<std::size_t>(tag - 1)]->setChecked(true);
     Notebook1->setCurrentIndex(tag - 1);
     engine_.State().Options.GeneralPageShown = tag == 1;
     if (tag == 1) {

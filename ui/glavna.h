@@ -16,7 +16,11 @@ class QAction;
 class QLabel;
 class QMenu;
 class QStackedWidget;
-class QToolButton;
+
+namespace parlenko::widgets {
+class TBrisolaButton;
+class THintInstaller;
+}  // namespace parlenko::widgets
 
 namespace parlenko {
 class PhoneEngine;
@@ -85,7 +89,9 @@ public:
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
-    std::array<QToolButton*, 6> OutBarBtn{};
+    std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
+    // Shows every tooltip of the application in the hint window.
+    widgets::THintInstaller& Hints() { return *hints_; }
     QWidget* ConnectedPB = nullptr;
     QLabel* ComPortNameLab = nullptr;
     QLabel* ProModLab = nullptr;
@@ -136,6 +142,7 @@ private:
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
+    std::unique_ptr<widgets::THintInstaller> hints_;
 };
 
 }  // namespace parlenko::ui
