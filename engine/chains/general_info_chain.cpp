@@ -20,7 +20,7 @@ namespace {
 using W = EchoCompare;
 
 GeneralInfoView& View(EngineContext& ctx) { return ctx.state.GeneralInfo; }
-void Changed(EngineContext& ctx) { ctx.host.GeneralInfoChanged(ctx.state.GeneralInfo); }
+void Changed(EngineContext& ctx) { ctx.views.general->GeneralInfoChanged(ctx.state.GeneralInfo); }
 
 // An answer that fills one label: the label takes Parse(answer), the host is
 // told, and the chain goes on with `Next`. (A refused query keeps its label:
@@ -51,7 +51,7 @@ constexpr auto MakerRead = Fill<&GeneralInfoView::ProLab, AsIs, SendAtCgmm>;
 ScanStep ModelRead(EngineContext& ctx, const EchoHit& hit) {
     auto& v = View(ctx);
     v.ModLab = hit.answer;
-    if (v.ModLab != ctx.state.Chain.PhoneModel) ctx.host.ShowPhonePicture(v.ModLab);
+    if (v.ModLab != ctx.state.Chain.PhoneModel) ctx.views.general->ShowPhonePicture(v.ModLab);
     ctx.state.Chain.PhoneModel = v.ModLab;
     v.ProModLab = v.ProLab + " " + v.ModLab;
     v.ProModHint = v.ProModLab;
