@@ -65,8 +65,8 @@ public:
     // --- progress window of the phone reads ----------------------------------
     virtual bool IsProgressWindowVisible() { return false; }
     virtual void HideProgressWindow() {}
-    // Close it. A closing ends the busy state: the engine ends it after this
-    // call, and a window closed by the user reports it through
+    // Close it. A closing ends the busy state: the engine ends it along with
+    // this call, and a window closed by the user reports it through
     // PhoneEngine::ProgressWindowClosed.
     virtual void CloseProgressWindow() {}
     // Show it without blocking (the read goes on in the receive handler).

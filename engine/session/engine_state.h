@@ -21,9 +21,9 @@
 
 namespace parlenko {
 
-// Values of the windows the engine reads live: the options (the options
-// window writes them) and the page shown (the page switch writes it). The
-// engine never asks the host for them.
+// Values of the windows the engine reads live: the options
+// (PhoneEngine::ApplyOptions, SetDataDir) and the page shown
+// (PhoneEngine::GeneralPageShown). The engine never asks a window for them.
 struct EngineOptions {
     bool CellInfoCheck = false;  // "Check Cell Info": cell broadcasts name the location
     bool RefreshCheck = false;   // "Refresh General Info"
