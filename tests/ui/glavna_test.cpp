@@ -6,6 +6,7 @@
 #include "components/widgets/brisola_button.h"
 #include "components/widgets/tessary_hint.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/phonebook_file.h"
 #include "tests/support/fake_serial_device.h"
@@ -88,9 +89,8 @@ TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
     EXPECT_EQ(g.MainBarImage->pixmap().size(), QSize(520, 36));
     EXPECT_EQ(g.KeptMelody, -1);
     EXPECT_EQ(g.KeptVolume, -1);
-    ASSERT_NE(g.RefreshTimer(), nullptr);
-    EXPECT_TRUE(g.RefreshTimer()->IsActive()) << "created running";
-    EXPECT_EQ(g.RefreshTimer()->Interval(), 30000);
+    EXPECT_TRUE(rig.engine.RefreshRunning()) << "created running";
+    EXPECT_EQ(rig.engine.RefreshIntervalMs(), 30000);
     g.SetMode(14);
     EXPECT_EQ(g.Mode(), 14);
 }
@@ -121,7 +121,7 @@ TEST(GlavnaTest, OptionsReachThePort) {
     EXPECT_EQ(rig.port.BaudRateValue(), 230400u);
     EXPECT_EQ(rig.port.HwFlow(), hfNONE);
     EXPECT_FALSE(rig.port.CheckLineStatus());
-    EXPECT_EQ(rig.glavna->RefreshTimer()->Interval(), 10000);
+    EXPECT_EQ(rig.engine.RefreshIntervalMs(), 10000);
     EXPECT_EQ(rig.glavna->ComPortNameLab->text(), "COM 8");
 }
 

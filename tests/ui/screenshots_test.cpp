@@ -105,7 +105,7 @@ TEST_F(Screenshots, Windows) {
     glavna.SetInfoForm(&info);
     TCitamForm citam(&glavna);
     citam.SetModeSource([&glavna] { return glavna.Mode(); });
-    citam.SetOnClosed([&engine] { engine.EndBusy(); });
+    citam.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
     host.SetCitamForm(&citam);
     glavna.LoadOptions();
 
