@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
 
     ui::TCitamForm citamForm(&glavna);
     citamForm.SetModeSource([&glavna] { return glavna.Mode(); });
-    citamForm.SetOnClosed([&engine] { engine.EndBusy(); });
+    citamForm.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
     glavna.SetCitamForm(&citamForm);
     host.SetCitamForm(&citamForm);
 

@@ -73,8 +73,9 @@ private:
     ISerialDevice& inner_;
 };
 
-// No windows: counts the rows and notices the end of the read.
-class BenchHost final : public IHost {
+// No windows: the host and the phonebook page's view; counts the rows and
+// notices the end of the read.
+class BenchHost final : public IHost, public IPhonebookView {
 public:
     int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind,
                           DialogButtons) override {
@@ -184,6 +185,7 @@ int main(int argc, char** argv) {
         port.SetBaudRateValue(static_cast<std::uint32_t>(baud));
         BenchHost host;
         PhoneEngine engine(port, loop, host);
+        engine.SetPhonebookView(&host);
         engine.State().Options.DataDir = folder.string();
 
         if (!port.Connect()) {

@@ -1,5 +1,6 @@
 #include "ui/citam_form.h"
 
+#include "components/widgets/flat_panel.h"
 #include "ui/artwork/artwork.h"
 #include "ui/text_codec.h"
 
@@ -33,30 +34,39 @@ TCitamForm::TCitamForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(kWidth, kHeight);
 
-    CitamSlika = new QWidget(this);
+    // The controls sit on a flat panel framed in the inactive border colour.
+    FlatPanel1 = new widgets::TFlatPanel(this);
+    FlatPanel1->setObjectName("FlatPanel1");
+    FlatPanel1->setGeometry(4, 4, kWidth - 8, kHeight - 8);
+    FlatPanel1->SetColorHighLight(widgets::clInactiveBorder);
+    FlatPanel1->SetColorShadow(widgets::clInactiveBorder);
+    QWidget* panel = FlatPanel1;
+    const int inner = kWidth - 8;
+
+    CitamSlika = new QWidget(panel);
     CitamSlika->setObjectName("CitamSlika");
-    CitamSlika->setGeometry(12, 8, 36, 37);
+    CitamSlika->setGeometry(8, 4, 36, 37);
     CitamSlika->installEventFilter(this);
 
-    Label2 = MakeLabel(this, "Label2", QString::fromUtf8("Lokacija:"), QRect(60, 8, 60, 16));
-    LokacijaLab = MakeLabel(this, "LokacijaLab", QString(), QRect(122, 8, 150, 16));
-    Label1 = MakeLabel(this, "Label1", QString::fromUtf8("Upisano:"), QRect(60, 26, 60, 16));
-    UpisanoLab = MakeLabel(this, "UpisanoLab", QString(), QRect(122, 26, 150, 16));
+    Label2 = MakeLabel(panel, "Label2", QString::fromUtf8("Lokacija:"), QRect(56, 5, 60, 16));
+    LokacijaLab = MakeLabel(panel, "LokacijaLab", QString(), QRect(118, 5, 146, 16));
+    Label1 = MakeLabel(panel, "Label1", QString::fromUtf8("Upisano:"), QRect(56, 23, 60, 16));
+    UpisanoLab = MakeLabel(panel, "UpisanoLab", QString(), QRect(118, 23, 146, 16));
     QFont bold = font();
     bold.setBold(true);
     LokacijaLab->setFont(bold);
     UpisanoLab->setFont(bold);
     PozicijaLab =
-        MakeLabel(this, "PozicijaLab", QString(), QRect(0, 50, kWidth, 16), Qt::AlignCenter);
-    ProgressBar1 = new QProgressBar(this);
+        MakeLabel(panel, "PozicijaLab", QString(), QRect(1, 46, inner - 2, 16), Qt::AlignCenter);
+    ProgressBar1 = new QProgressBar(panel);
     ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setGeometry(12, 70, kWidth - 24, 14);
+    ProgressBar1->setGeometry(8, 66, inner - 16, 14);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
     ProgresLab =
-        MakeLabel(this, "ProgresLab", QString(), QRect(0, 86, kWidth, 15), Qt::AlignCenter);
-    Label3 = MakeLabel(this, "Label3", QString::fromUtf8("Trenutak, molim . . ."),
-                       QRect(0, 106, kWidth, 16), Qt::AlignCenter);
+        MakeLabel(panel, "ProgresLab", QString(), QRect(1, 82, inner - 2, 15), Qt::AlignCenter);
+    Label3 = MakeLabel(panel, "Label3", QString::fromUtf8("Trenutak, molim . . ."),
+                       QRect(1, 101, inner - 2, 16), Qt::AlignCenter);
     Label3->setStyleSheet(QStringLiteral("color: #1D3A66;"));
     ResetTexts();
 }

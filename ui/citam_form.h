@@ -13,6 +13,10 @@
 class QLabel;
 class QProgressBar;
 
+namespace parlenko::widgets {
+class TFlatPanel;
+}
+
 namespace parlenko::ui {
 
 class TCitamForm : public TSmallWindow {
@@ -34,13 +38,14 @@ public:
     // The texts and percentage the running operation keeps.
     void Render(const ProgressWindowView& view);
 
-    QLabel* Label1 = nullptr;       // "Upisano:"
-    QLabel* Label2 = nullptr;       // "Lokacija:"
-    QLabel* Label3 = nullptr;       // "Trenutak, molim . . ."
-    QLabel* LokacijaLab = nullptr;  // memory being read
-    QLabel* UpisanoLab = nullptr;   // entries in that memory
-    QLabel* PozicijaLab = nullptr;  // current position
-    QLabel* ProgresLab = nullptr;   // percentage text
+    widgets::TFlatPanel* FlatPanel1 = nullptr;  // holds the controls below
+    QLabel* Label1 = nullptr;                   // "Upisano:"
+    QLabel* Label2 = nullptr;                   // "Lokacija:"
+    QLabel* Label3 = nullptr;                   // "Trenutak, molim . . ."
+    QLabel* LokacijaLab = nullptr;              // memory being read
+    QLabel* UpisanoLab = nullptr;               // entries in that memory
+    QLabel* PozicijaLab = nullptr;              // current position
+    QLabel* ProgresLab = nullptr;               // percentage text
     QProgressBar* ProgressBar1 = nullptr;
     QWidget* CitamSlika = nullptr;  // picture of the running operation
 

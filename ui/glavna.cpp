@@ -1,9 +1,7 @@
 #include "ui/glavna.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/phonebook/phonebook_cache.h"
-#include "engine/serial/serial_port_driver.h"
-#include "engine/session/connection.h"
+#include "components/widgets/brisola_button.h"
+#include "components/widgets/tessary_hint.h"
 #include "engine/session/phone_engine.h"
 #include "platform/paths.h"
 #include "ui/artwork/artwork.h"
@@ -26,7 +24,6 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace parlenko::ui {
@@ -84,12 +81,11 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     setPalette(pal);
     BuildMenus();
     BuildFrame();
+    engine_.SetGeneralView(this);
     FormCreate();
 }
 
-TGlavna::~TGlavna() = default;
-
-EngineContext& TGlavna::Ctx() { return engine_.Context(); }
+TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
 
 // --- construction -------------------------------------------------------------
 
@@ -166,36 +162,29 @@ void TGlavna::BuildFrame() {
     central->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
     central->setAutoFillBackground(true);
 
-    // Left bar with the six page buttons.
-    auto* leftBar = new QWidget(central);
+    // Left bar with the six page buttons, one above the other.
+    const int barHeight = kClientHeight - kStatusBarHeight;
+    auto* leftBar = new QLabel(central);
     leftBar->setObjectName("OutBar");
-    leftBar->setGeometry(0, 0, kLeftBarWidth, kClientHeight - kStatusBarHeight);
-    leftBar->setStyleSheet(
-        QStringLiteral("#OutBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 "
-                       "#1D3A66, stop:1 #2A7FA8); }"
-                       "QToolButton { color: white; border: 1px solid transparent; border-radius: "
-                       "6px; padding-top: 4px; }"
-                       "QToolButton:hover { background: rgba(255,255,255,40); border-color: "
-                       "rgba(255,255,255,90); }"
-                       "QToolButton:checked { background: rgba(255,251,240,70); border-color: "
-                       "rgba(255,255,255,150);"
-                       "  font-weight: bold; }"));
+    leftBar->setGeometry(0, 0, kLeftBarWidth, barHeight);
+    leftBar->setPixmap(QPixmap::fromImage(artwork::OutBarBackground(barHeight)));
     for (int i = 0; i < 6; ++i) {
-        auto* b = new QToolButton(leftBar);
+        auto* b = new widgets::TBrisolaButton(leftBar);
         b->setObjectName(QStringLiteral("OutBarBtn%1").arg(i + 1));
-        b->setProperty("Tag", i + 1);
-        b->setText(U(kPages[i].caption));
-        b->setIcon(QPixmap::fromImage(artwork::ActivityPicture(kPages[i].icon, 32)));
-        b->setIconSize(QSize(32, 32));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setCheckable(true);
-        b->setAutoExclusive(true);
-        b->setGeometry(8, 4 + i * 70, kLeftBarWidth - 16, 64);
-        const int tag = i + 1;
-        connect(b, &QToolButton::clicked, this, [this, tag] { OutBarBtn1Click(tag); });
+        b->Tag = i + 1;
+        const int top = i * artwork::kOutBarButtonHeight;
+        b->setGeometry(0, top, kLeftBarWidth, artwork::kOutBarButtonHeight);
+        auto picture = [&](artwork::ButtonLook look) {
+            return artwork::OutBarButton(barHeight, top, kPages[i].icon, U(kPages[i].caption),
+                                         look);
+        };
+        b->SetDownImage(picture(artwork::ButtonLook::Down));
+        b->SetMouseOverImage(picture(artwork::ButtonLook::MouseOver));
+        b->SetDisabledImage(picture(artwork::ButtonLook::Disabled));
+        b->SetUpImage(picture(artwork::ButtonLook::Up));
+        b->OnClick = [this](widgets::TBrisolaButton* sender) { OutBarBtn1Click(sender->Tag); };
         OutBarBtn[static_cast<std::size_t>(i)] = b;
     }
-    OutBarBtn[0]->setChecked(true);
 
     MainBarImage = new QLabel(central);
     MainBarImage->setObjectName("MainBarImage");
@@ -228,7 +217,6 @@ void TGlavna::BuildFrame() {
     ConnectedPB->setObjectName("ConnectedPB");
     ConnectedPB->setFixedSize(23, 19);
     ConnectedPB->installEventFilter(this);
-    ConnectedPB->setToolTipDuration(kHintMs);
     ComPortNameLab = new QLabel(sb);
     ComPortNameLab->setObjectName("ComPortNameLab");
     ComPortNameLab->setText("COM 2");
@@ -241,10 +229,8 @@ void TGlavna::BuildFrame() {
     };
     ProModLab = new QLabel(sb);
     ProModLab->setObjectName("ProModLab");
-    ProModLab->setToolTipDuration(kHintMs);
     NetLocLab = new QLabel(sb);
     NetLocLab->setObjectName("NetLocLab");
-    NetLocLab->setToolTipDuration(kHintMs);
     sb->addWidget(ConnectedPB);
     sb->addWidget(ComPortNameLab);
     sb->addWidget(separator());
@@ -259,6 +245,7 @@ void TGlavna::BuildFrame() {
 void TGlavna::FormCreate() {
     KeptMelody = -1;
     KeptVolume = -1;
+    hints_ = std::make_unique<widgets::THintInstaller>(kHintMs);
     if (!QFileInfo(folders_.ImagesDir).isDir()) {
         ShowMessageDialog(
             this, QStringLiteral("Error"),
@@ -273,22 +260,19 @@ void TGlavna::FormCreate() {
     LoadPageBarImage(1, 1);
     // The refresh runs from the start; the page switches, the connect chain
     // and the disconnect set its state later.
-    RefreshTimer()->SetInterval(kRefreshIntervalMs);
-    RefreshTimer()->Start();
+    engine_.StartRefresh();
     // The phonebook cache of the data folder.
-    engine_.State().Options.DataDir = folders_.ExeDir.toStdString();
-    LoadPhonebookCache(Ctx());
+    engine_.SetDataDir(folders_.ExeDir.toStdString());
+    engine_.LoadPhonebookCache();
     engine_.ResetRxLines();
     RepaintConnected();
 }
 
 // --- mode, options, pictures ------------------------------------------------
 
-int TGlavna::Mode() const { return engine_.State().Mode; }
+int TGlavna::Mode() const { return engine_.Mode(); }
 
-void TGlavna::SetMode(int mode) {
-    if (engine_.State().Mode != mode) engine_.State().Mode = mode;
-}
+void TGlavna::SetMode(int mode) { engine_.SetMode(mode); }
 
 void TGlavna::LoadOptions() {
     LoadOptionsFile(optionsPath_, options_);
@@ -298,20 +282,21 @@ void TGlavna::LoadOptions() {
 void TGlavna::SaveOptions() { SaveOptionsFile(optionsPath_, options_); }
 
 void TGlavna::ApplyOptions() {
-    RefreshTimer()->SetInterval(options_.RefreshInterval * 1000);
     if (statusFrm_ != nullptr)
         statusFrm_->CloseTimer->setInterval(options_.StatusMessagesInterval * 1000);
-    TSerialPortDriver& port = Ctx().port;
-    port.SetPortName(options_.PortName().toStdString());  // ignored while connected
-    port.SetBaudRateValue(options_.BaudRateValue());
-    port.SetDataBits(static_cast<TDataBits>(options_.DataBits));
-    port.SetParity(static_cast<TParity>(options_.Parity));
-    port.SetStopBits(static_cast<TStopBits>(options_.StopBits));
-    port.SetHwFlow(static_cast<THwFlowControl>(options_.HardwareFlowControl));
-    port.SetSwFlow(static_cast<TSwFlowControl>(options_.SoftwareFlowControl));
-    port.SetCheckLineStatus(options_.DeviceCheck);
-    engine_.State().Options.CellInfoCheck = options_.CheckCellInfo;
-    engine_.State().Options.RefreshCheck = options_.RefreshGeneralInfo;
+    PhoneOptions o;
+    o.Port.PortName = options_.PortName().toStdString();
+    o.Port.BaudRate = options_.BaudRateValue();
+    o.Port.DataBits = options_.DataBits;
+    o.Port.Parity = options_.Parity;
+    o.Port.StopBits = options_.StopBits;
+    o.Port.HardwareFlowControl = options_.HardwareFlowControl;
+    o.Port.SoftwareFlowControl = options_.SoftwareFlowControl;
+    o.Port.CheckLineStatus = options_.DeviceCheck;
+    o.CheckCellInfo = options_.CheckCellInfo;
+    o.RefreshGeneralInfo = options_.RefreshGeneralInfo;
+    o.RefreshIntervalMs = options_.RefreshInterval * 1000;
+    engine_.ApplyOptions(o);
     RepaintConnected();
 }
 
@@ -334,12 +319,6 @@ void TGlavna::LoadPageBarImage(int language, int page) {
 
 // --- port --------------------------------------------------------------------
 
-ITimer* TGlavna::RefreshTimer() { return engine_.Timers().RefreshTimer.get(); }
-void TGlavna::ResetModem() { parlenko::ResetModem(Ctx()); }
-void TGlavna::ClosePort() { parlenko::ClosePort(Ctx()); }
-void TGlavna::RefreshGeneralInfo() { parlenko::RefreshGeneralInfo(Ctx()); }
-void TGlavna::DisconnectMobile() { parlenko::DisconnectMobile(Ctx()); }
-
 void TGlavna::ConnectionChanged(bool connected) {
     SetConnectedMenus(connected);
     RepaintConnected();
@@ -351,31 +330,20 @@ void TGlavna::SetConnectedMenus(bool connected) {
     Iskljucimobitel1->setEnabled(connected);
 }
 
+void TGlavna::ShowConnectError() {
+    ShowMessageDialog(
+        this, "Error connecting to " + options_.PortName(),
+        QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
+        DialogKind::Error, DialogButtons::Ok);
+}
+
 void TGlavna::Uspostavivezu1Click() {
-    TSerialPortDriver& port = Ctx().port;
     if (!Uspostavivezu1->isEnabled() && !Prekinivezu1->isEnabled()) return;
-    if (!Uspostavivezu1->isEnabled() && port.Connected()) {
-        RefreshTimer()->Stop();
-        ClosePort();
-        engine_.EndBusy();
-        RepaintConnected();
-    } else if (Uspostavivezu1->isEnabled() && !port.Connected()) {
-        if (!port.Connect())
-            ShowMessageDialog(
-                this, "Error connecting to " + options_.PortName(),
-                QStringLiteral(
-                    "Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
-                DialogKind::Error, DialogButtons::Ok);
-    }
-    if (port.Connected()) {
-        SetConnectedMenus(true);
-        RepaintConnected();
-        ResetModem();
+    // The menus and the indicator follow through ConnectionChanged.
+    if (Uspostavivezu1->isEnabled()) {
+        if (!engine_.Connect()) ShowConnectError();
     } else {
-        SetConnectedMenus(false);
-        engine_.EndBusy();
-        engine_.ResetRxLines();
-        RepaintConnected();
+        engine_.Disconnect();
     }
 }
 
@@ -385,21 +353,19 @@ void TGlavna::Iskljucimobitel1Click() {
                           QStringLiteral("Do you really want to turn off your mobile?"),
                           DialogKind::Confirmation, DialogButtons::YesNo);
     if (answer == DialogResult::No) return;
-    SendAtSmso(Ctx());
-    DisconnectMobile();
+    engine_.TurnOff();
 }
 
 void TGlavna::RepaintConnected() {
-    const bool connected = Ctx().port.Connected();
+    const bool connected = engine_.Connected();
     ConnectedPB->setToolTip(connected ? U("Mobile connected!\nTo disconnect, double-click here!")
                                       : U("Mobile not connected!\nTo connect, double-click here!"));
     ConnectedPB->update();
-    const QString name = FromAnsi(Ctx().port.PortName());
+    const QString name = FromAnsi(engine_.PortName());
     if (name.size() > 3) ComPortNameLab->setText(name.left(3) + " " + name.mid(3, 3));
 }
 
-void TGlavna::ShowGeneralInfo() {
-    const GeneralInfoView& v = engine_.State().GeneralInfo;
+void TGlavna::GeneralInfoChanged(const GeneralInfoView& v) {
     ProModLab->setText(FromAnsi(v.ProModLab));
     ProModLab->setToolTip(ToDisplay(v.ProModHint));
     NetLocLab->setText(FromAnsi(v.NetLocLab));
@@ -410,15 +376,10 @@ void TGlavna::ShowGeneralInfo() {
 
 void TGlavna::OutBarBtn1Click(int tag) {
     if (tag < 1 || tag > 6) return;
-    RefreshTimer()->Stop();
+    engine_.StopRefresh();
     LoadPageBarImage(1, tag);
-    OutBarBtn[static_cast<std::size_t>(tag - 1)]->setChecked(true);
     Notebook1->setCurrentIndex(tag - 1);
-    engine_.State().Options.GeneralPageShown = tag == 1;
-    if (tag == 1) {
-        RefreshGeneralInfo();
-        if (options_.RefreshGeneralInfo) RefreshTimer()->Start();
-    }
+    engine_.GeneralPageShown(tag == 1);
 }
 
 void TGlavna::Izlaz1Click() { close(); }
@@ -440,18 +401,7 @@ void TGlavna::showEvent(QShowEvent* event) {
 
 void TGlavna::FormShow() {
     if (!options_.AutoConnect) return;
-    TSerialPortDriver& port = Ctx().port;
-    if (port.Connect()) {
-        SetConnectedMenus(true);
-        RepaintConnected();
-        ResetModem();
-    } else {
-        ShowMessageDialog(
-            this, "Error connecting to " + options_.PortName(),
-            QStringLiteral(
-                "Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
-            DialogKind::Error, DialogButtons::Ok);
-    }
+    if (!engine_.Connect()) ShowConnectError();
 }
 
 bool TGlavna::FormCloseQuery() {
@@ -460,7 +410,7 @@ bool TGlavna::FormCloseQuery() {
                                          DialogKind::Confirmation, DialogButtons::YesNo);
     if (answer == DialogResult::No) return false;
     SaveOptions();
-    ClosePort();
+    engine_.ClosePort();
     return true;
 }
 
@@ -478,7 +428,7 @@ bool TGlavna::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ConnectedPB) {
         if (event->type() == QEvent::Paint) {
             QPainter p(ConnectedPB);
-            p.drawImage(0, 0, artwork::ConnectedPicture(Ctx().port.Connected()));
+            p.drawImage(0, 0, artwork::ConnectedPicture(engine_.Connected()));
             return true;
         }
         if (event->type() == QEvent::MouseButtonDblClick) {

@@ -1,9 +1,10 @@
 #pragma once
 // The main window: menus, the left bar and header of the six pages, the
 // status bar, and the program's life cycle around them (creation, first
-// showing with the automatic connect, the close query, the options).
+// showing with the automatic connect, the close query, the options). It is
+// the view of the general page: the status bar's phone and network captions.
 
-#include "engine/core/scheduler.h"
+#include "engine/general/general_view.h"
 #include "ui/folders.h"
 #include "ui/options.h"
 
@@ -16,12 +17,14 @@ class QAction;
 class QLabel;
 class QMenu;
 class QStackedWidget;
-class QToolButton;
+
+namespace parlenko::widgets {
+class TBrisolaButton;
+class THintInstaller;
+}  // namespace parlenko::widgets
 
 namespace parlenko {
 class PhoneEngine;
-struct EngineContext;
-class TSerialPortDriver;
 }  // namespace parlenko
 
 namespace parlenko::ui {
@@ -30,11 +33,12 @@ class TCitamForm;
 class TInfoForm;
 class TStatusFrm;
 
-class TGlavna : public QMainWindow {
+class TGlavna : public QMainWindow, public IGeneralView {
     Q_OBJECT
 public:
-    // Runs the creation steps (FormCreate). When the images folder is missing
-    // the message is shown here and ImagesMissing() is true afterwards.
+    // Runs the creation steps (FormCreate) and sets itself as the engine's
+    // general view. When the images folder is missing the message is shown
+    // here and ImagesMissing() is true afterwards.
     TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath);
     ~TGlavna() override;
 
@@ -55,8 +59,8 @@ public:
     // The live option values and their file.
     TOptions& Options() { return options_; }
     const QString& OptionsPath() const { return optionsPath_; }
-    // File to options; then the values are applied to the port, the timers
-    // and the engine.
+    // File to options; then the values are applied to the engine (its port
+    // and refresh) and the status window.
     void LoadOptions();
     void SaveOptions();
     // Applies the current option values.
@@ -65,12 +69,6 @@ public:
     // Header picture of a page (language 0 "cro", 1 "eng"; page 1..6).
     void LoadPageBarImage(int language, int page);
 
-    // The port routines of the main window.
-    void ResetModem();
-    void ClosePort();
-    void RefreshGeneralInfo();
-    void DisconnectMobile();
-
     // Command handlers.
     void Uspostavivezu1Click();  // connect / disconnect
     void Iskljucimobitel1Click();
@@ -78,14 +76,14 @@ public:
     void Oprogramu1Click();
     void OutBarBtn1Click(int tag);
 
-    // The general-information refresh (the engine's timer).
-    ITimer* RefreshTimer();
     PhoneEngine& Engine() { return engine_; }
 
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
-    std::array<QToolButton*, 6> OutBarBtn{};
+    std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
+    // Shows every tooltip of the application in the hint window.
+    widgets::THintInstaller& Hints() { return *hints_; }
     QWidget* ConnectedPB = nullptr;
     QLabel* ComPortNameLab = nullptr;
     QLabel* ProModLab = nullptr;
@@ -104,8 +102,8 @@ public:
     void RepaintConnected();
     // The port was opened or closed: menu items and indicator follow.
     void ConnectionChanged(bool connected);
-    // Shows the status-bar texts of the general information.
-    void ShowGeneralInfo();
+    // The general information changed: the status-bar texts follow.
+    void GeneralInfoChanged(const GeneralInfoView& view) override;
 
 signals:
     // The close query agreed and the window closed: the program ends.
@@ -124,7 +122,7 @@ private:
     // Close query; true when the window may close.
     bool FormCloseQuery();
     void SetConnectedMenus(bool connected);
-    EngineContext& Ctx();
+    void ShowConnectError();
 
     PhoneEngine& engine_;
     TFolders folders_;
@@ -136,6 +134,7 @@ private:
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
+    std::unique_ptr<widgets::THintInstaller> hints_;
 };
 
 }  // namespace parlenko::ui

@@ -25,10 +25,6 @@ void TWindowHost::SetMainWindowEnabled(bool enabled) {
     if (glavna_ != nullptr) glavna_->setEnabled(enabled);
 }
 
-void TWindowHost::GeneralInfoChanged(const GeneralInfoView&) {
-    if (glavna_ != nullptr) glavna_->ShowGeneralInfo();
-}
-
 void TWindowHost::ConnectionChanged(bool connected) {
     if (glavna_ != nullptr) glavna_->ConnectionChanged(connected);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The engine's host: what the engine asks of the windows, done by the
-// windows. The windows are attached after they are created; a call that needs
+// The engine's host: what every page shares (message box, status notice,
+// busy state, connection, indicators, progress window), done by the windows.
+// Each page's own window is its page's view and is set on the engine apart. The windows are attached after they are created; a call that needs
 // a window that is not there yet does nothing (the message box then has no
 // parent).
 //
@@ -27,8 +28,6 @@ public:
     void ShowStatusMessage(const std::string& text) override;
     // --- busy state
     void SetMainWindowEnabled(bool enabled) override;
-    // --- general page and status bar
-    void GeneralInfoChanged(const GeneralInfoView& view) override;
     // --- connection
     void ConnectionChanged(bool connected) override;
     // --- progress window

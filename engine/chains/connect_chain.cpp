@@ -42,7 +42,7 @@ ScanStep AfterCscaOk(EngineContext& ctx, const EchoHit& hit) {
     settings.SmscEdit = chain.SmscText;
     chain.SmscText = DecorateSmsc(chain.SmscText);
     settings.SmscLab = chain.SmscText;
-    ctx.host.PhoneSettingsChanged(settings);
+    ctx.views.settings->PhoneSettingsChanged(settings);
     if (chain.ReadingOtherSettings) {
         SendAtCalm(ctx, 1);  // the chain of the other settings
         return ScanStep::EndScan;
@@ -73,7 +73,7 @@ ScanStep AfterSbnrOk(EngineContext& ctx, const EchoHit& hit) {
     caps.SaveLogoMemCB = caps.LogosCB;
     caps.LogosIndex = 0;
     caps.SaveLogoMemIndex = 0;
-    ctx.host.ObjectCapabilitiesChanged(caps);
+    ctx.views.objects->ObjectCapabilitiesChanged(caps);
     SendAtCmgf(ctx);
     return ScanStep::Continue;
 }

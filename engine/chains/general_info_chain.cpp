@@ -20,11 +20,11 @@ namespace {
 using W = EchoCompare;
 
 GeneralInfoView& View(EngineContext& ctx) { return ctx.state.GeneralInfo; }
-void Changed(EngineContext& ctx) { ctx.host.GeneralInfoChanged(ctx.state.GeneralInfo); }
+void Changed(EngineContext& ctx) { ctx.views.general->GeneralInfoChanged(ctx.state.GeneralInfo); }
 
-// An answer that fills one label: the label takes Parse(answer), the host is
-// told, and the chain goes on with `Next`. (A refused query keeps its label:
-// `Then<Next>`.)
+// An answer that fills one label: the label takes Parse(answer), the general
+// view is told, and the chain goes on with `Next`. (A refused query keeps its
+// label: `Then<Next>`.)
 template <std::string GeneralInfoView::*Label, std::string (*Parse)(std::string_view),
           void (*Next)(EngineContext&)>
 ScanStep Fill(EngineContext& ctx, const EchoHit& hit) {
@@ -51,7 +51,7 @@ constexpr auto MakerRead = Fill<&GeneralInfoView::ProLab, AsIs, SendAtCgmm>;
 ScanStep ModelRead(EngineContext& ctx, const EchoHit& hit) {
     auto& v = View(ctx);
     v.ModLab = hit.answer;
-    if (v.ModLab != ctx.state.Chain.PhoneModel) ctx.host.ShowPhonePicture(v.ModLab);
+    if (v.ModLab != ctx.state.Chain.PhoneModel) ctx.views.general->ShowPhonePicture(v.ModLab);
     ctx.state.Chain.PhoneModel = v.ModLab;
     v.ProModLab = v.ProLab + " " + v.ModLab;
     v.ProModHint = v.ProModLab;
@@ -133,7 +133,7 @@ ScanStep OperatorRead(EngineContext& ctx, const EchoHit& hit) {
 }
 
 ScanStep RegistrationRead(EngineContext& ctx, const EchoHit& hit) {
-    ApplyRegistration(ctx, hit.answer);  // labels, location, caption; tells the host
+    ApplyRegistration(ctx, hit.answer);  // labels, location, caption; tells the view
     SendAtCsq(ctx);
     return ScanStep::Continue;
 }

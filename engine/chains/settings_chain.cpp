@@ -29,7 +29,7 @@ std::string QuotedFrom(const std::string& s, long from) {
     return Copy(s, open + 1, close - open - 1);
 }
 
-void Changed(EngineContext& ctx) { ctx.host.PhoneSettingsChanged(ctx.state.Settings); }
+void Changed(EngineContext& ctx) { ctx.views.settings->PhoneSettingsChanged(ctx.state.Settings); }
 
 ScanStep AlertRead(EngineContext& ctx, const EchoHit& hit) {
     const std::string v = ValueOf(hit.answer);

@@ -5,6 +5,6 @@
 
 namespace parlenko {
 
-inline IHost& ObjectsView(EngineContext& ctx) { return ctx.host; }
+inline IObjectsView& ObjectsView(EngineContext& ctx) { return *ctx.views.objects; }
 
 }  // namespace parlenko

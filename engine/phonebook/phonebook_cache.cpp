@@ -51,7 +51,7 @@ void LoadPhonebookCache(EngineContext& ctx) {
     list.clear();
     {
         FillingListGuard filling(ctx.state);
-        ctx.host.ClearPhonebookRows();
+        ctx.views.phonebook->ClearPhonebookRows();
     }
     bool present[5] = {};
     if (!DataDir(ctx).empty()) {
@@ -63,7 +63,8 @@ void LoadPhonebookCache(EngineContext& ctx) {
         }
     }
     for (int kind = 1; kind <= 4; ++kind)
-        ctx.host.SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), present[kind]);
+        ctx.views.phonebook->SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind),
+                                                     present[kind]);
 }
 
 }  // namespace parlenko

@@ -5,8 +5,10 @@
 #include "engine/phonebook/free_positions.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/refresh_phonebook.h"
+#include "engine/phonebook/restore_step.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/filling_list.h"
+#include "engine/sms/refresh_sms.h"
 #include "engine/text/cpbr_fields.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
@@ -66,7 +68,9 @@ std::optional<CallListView> CallListOf(std::string_view code) {
 
 void ProgressChanged(EngineContext& ctx) { ctx.host.ProgressWindowChanged(Read(ctx).Progress); }
 
-void BackupChanged(EngineContext& ctx) { ctx.host.BackupReadProgressChanged(Read(ctx).Backup); }
+void BackupChanged(EngineContext& ctx) {
+    ctx.views.backup->BackupReadProgressChanged(Read(ctx).Backup);
+}
 
 // The storage answer's first texts of the progress window and of the wizard.
 void StartProgress(EngineContext& ctx, std::string_view caption, std::string_view positionText,
@@ -136,7 +140,7 @@ void EndOfPhonebookMemory(EngineContext& ctx, bool afterEntry) {
     const int kind = PhonebookMemoryKind(ctx.state.CurrentMemory);
     if (kind >= 1 && kind <= 3) RefreshPhonebook(ctx, kind + 1);
     if (kind == 4) FinishPhonebookRead(ctx);
-    ctx.host.FocusFirstPhonebookRow(afterEntry);
+    ctx.views.phonebook->FocusFirstPhonebookRow(afterEntry);
 }
 
 // A call list has been read to its end.
@@ -145,7 +149,7 @@ void EndOfCallList(EngineContext& ctx, bool afterEntry) {
     if (code == "LD") RefreshCalls(ctx, 6);
     if (code == "RC") RefreshCalls(ctx, 7);
     if (code == "MC" && (!afterEntry || ctx.host.IsProgressWindowVisible())) CloseReadProgress(ctx);
-    ctx.host.FocusFirstCallRows();
+    ctx.views.callLists->FocusFirstCallRows();
 }
 
 // After one position (an entry or an empty one): the next position, or the
@@ -206,11 +210,11 @@ void FinishPhonebookRead(EngineContext& ctx) {
     auto& r = Read(ctx);
     // Closed whether shown or not: the read is over, so is the busy state.
     CloseReadProgress(ctx);
-    if (r.BackupRefreshing) ctx.host.BackupRefreshFinished();
-    ctx.host.SortPhonebookRows();
+    if (r.BackupRefreshing) ctx.views.backup->BackupRefreshFinished();
+    ctx.views.phonebook->SortPhonebookRows();
     const bool readSms = r.ReadSmsAfterPhonebook;
     r.ReadSmsAfterPhonebook = false;
-    if (readSms) ctx.host.RefreshSms();
+    if (readSms) RefreshSms(ctx);
 }
 
 // ---------------------------------------------------------------- phonebook
@@ -273,14 +277,14 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
         if (code == "SD") row.Image = kImageService;
         {
             FillingListGuard filling(ctx.state);
-            ctx.host.AddPhonebookRow(row);
+            ctx.views.phonebook->AddPhonebookRow(row);
         }
         ctx.state.Phonebook.PhonebookList.push_back(entry);
 
         if (!shownName.empty()) {
-            ctx.host.SetNameInSmsLists(shownName, number);
+            ctx.views.sms->SetNameInSmsLists(shownName, number);
             for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed})
-                ctx.host.SetNameInListView(list, shownName, number);
+                ctx.views.callLists->SetNameInListView(list, shownName, number);
         }
         if (auto* list = FreePositionList(r, PhonebookMemoryKind(code)))
             BlankFreePosition(*list, position);
@@ -304,7 +308,7 @@ void HandleCallListCpbsAnswer(EngineContext& ctx, std::string_view line) {
     StartProgress(ctx, "Reading phone calls . . .", kCallPositionText, *counts, MemoryText(code));
     ProgressChanged(ctx);
     const auto list = CallListOf(code);
-    if (list) ctx.host.SetCallListCapacity(*list, counts->capacity);
+    if (list) ctx.views.callLists->SetCallListCapacity(*list, counts->capacity);
 
     if (counts->capacity == 0 || counts->used == 0) {
         if (code == "LD") SendAtCpbs(ctx, 6);
@@ -333,7 +337,7 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
         }
         if (const auto list = CallListOf(ctx.state.CurrentMemory)) {
             FillingListGuard filling(ctx.state);
-            ctx.host.AddCallListRow(*list, DisplayName(name), number, kImageCall);
+            ctx.views.callLists->AddCallListRow(*list, DisplayName(name), number, kImageCall);
         }
     }
     if (AdvanceOrFinish(ctx, kCallPositionText, false))
@@ -406,13 +410,13 @@ void NextRestoreMemory(EngineContext& ctx) {
     EndBusy(ctx);
     if (code == "SM") {
         if (r.RestorePhoneCount >= 1) RefreshPhonebook(ctx, 2);
-        else if (r.RestoreOwnCount < 1) ctx.host.RestoreFinished();
+        else if (r.RestoreOwnCount < 1) ctx.views.backup->RestoreFinished();
         else RefreshPhonebook(ctx, 3);
     } else if (code == "ME") {
-        if (r.RestoreOwnCount < 1) ctx.host.RestoreFinished();
+        if (r.RestoreOwnCount < 1) ctx.views.backup->RestoreFinished();
         else RefreshPhonebook(ctx, 3);
     } else if (code == "ON") {
-        ctx.host.RestoreFinished();
+        ctx.views.backup->RestoreFinished();
     }
 }
 
@@ -447,7 +451,7 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
                 ctx.host.ShowStatusMessage("Entry succesfully deleted from mobile phonebook!");
             }
         }
-        ctx.host.ReapplyPhonebookFilter();
+        ctx.views.phonebook->ReapplyPhonebookFilter();
     } else if (op.WritePending) {
         if (!op.Restoring) {
             if (op.MoveEntry) {
@@ -479,23 +483,23 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
                 DisplayName(PhonebookTextFromGsm(WithNameEscapesDecoded(echo)));
             const std::string number = ExtractQuoted(echo);
             if (!name.empty()) {
-                ctx.host.SetNameInSmsLists(name, number);
+                ctx.views.sms->SetNameInSmsLists(name, number);
                 for (auto view :
                      {CallListView::Dialled, CallListView::Received, CallListView::Missed})
-                    ctx.host.SetNameInListView(view, name, number);
+                    ctx.views.callLists->SetNameInListView(view, name, number);
             }
             if (!found) {
                 op.PhonebookList.push_back(saved);
                 AppendToPhonebookCache(ctx, saved);
             }
-            ctx.host.PhonebookEntrySaved(name, number, position);
-            ctx.host.ReapplyPhonebookFilter();
+            ctx.views.phonebook->PhonebookEntrySaved(name, number, position);
+            ctx.views.phonebook->ReapplyPhonebookFilter();
         }
     }
 
     if (op.Restoring) {
         if (r.ReadCount >= r.ReadUsed) NextRestoreMemory(ctx);
-        else ctx.host.RestoreNextEntry();
+        else RestoreNextEntry(ctx);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The phonebook and call-list read loops: one step per answer. The receive
 // actions recognise an answer by its echoed command and call the step with
-// the answer line; the step updates the lists, the views (through the host),
+// the answer line; the step updates the lists, the pages' views,
 // the progress window and the phonebook cache, and sends the next
 // "AT+CPBR=" or selects the next memory.
 //

@@ -1,7 +1,8 @@
 #pragma once
 // What the phonebook and call-list reads show in the windows: the rows they
 // add to the views and the backup wizard's mirror of a phonebook read. The
-// views themselves are the host's (IHost); the engine hands it typed rows.
+// pages' views (phonebook_view.h, call_lists_view.h, backup_view.h) carry
+// these typed values.
 
 #include <string>
 

@@ -19,7 +19,7 @@ void RefreshPhonebook(EngineContext& ctx, int kind) {
             op.PhonebookList.clear();
             {
                 FillingListGuard filling(ctx.state);
-                ctx.host.ClearPhonebookRows();
+                ctx.views.phonebook->ClearPhonebookRows();
             }
             r.SimCapacity = 0;
             r.PhoneCapacity = 0;
@@ -32,8 +32,9 @@ void RefreshPhonebook(EngineContext& ctx, int kind) {
         r.OwnUsed = 0;
         for (auto memory : {PhonebookMemory::Sim, PhonebookMemory::Phone, PhonebookMemory::Own,
                             PhonebookMemory::Service})
-            ctx.host.SetPhonebookViewEnabled(memory, false);
-        ctx.host.ShowPhonebookSummary(r);
+            ctx.views.phonebook->SetPhonebookViewEnabled(memory, false);
+        ctx.views.phonebook->ShowPhonebookSummary(
+            {r.SimCapacity, r.PhoneCapacity, r.OwnCapacity, r.ServiceCapacity});
         ctx.state.Mode = mdPhonebook;
     }
     SendAtCpbs(ctx, kind);
@@ -44,7 +45,7 @@ void RefreshCalls(EngineContext& ctx, int kind) {
     ctx.port.FlushBuffers(true, true);
     if (kind == 5) {
         FillingListGuard filling(ctx.state);
-        ctx.host.ClearCallLists();
+        ctx.views.callLists->ClearCallLists();
     }
     ctx.state.Mode = mdCalls;
     SendAtCpbs(ctx, kind);

@@ -44,7 +44,7 @@ void ApplyRegistration(EngineContext& ctx, std::string_view line) {
                         : exchange::FindLocationName(dir, v.OperLab, v.PodrucjeLab, v.BazaIDLab);
     }
     UpdateNetLocCaption(v, NetLocVariant::Registration);
-    ctx.host.GeneralInfoChanged(v);
+    ctx.views.general->GeneralInfoChanged(v);
 }
 
 }  // namespace parlenko

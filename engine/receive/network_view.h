@@ -23,7 +23,8 @@ void UpdateNetLocHint(GeneralInfoView& view);
 // A registration line, solicited or unsolicited: status, area and cell
 // labels; the store-location button (disabled while cell broadcasts name the
 // location, else enabled when operator, area and cell are known) and the
-// location name stored for the cell; then caption and hint. Tells the host.
+// location name stored for the cell; then caption and hint. Tells the
+// general view.
 void ApplyRegistration(EngineContext& ctx, std::string_view line);
 
 }  // namespace parlenko

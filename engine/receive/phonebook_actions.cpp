@@ -4,6 +4,7 @@
 #include "engine/core/strings.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
+#include "engine/phonebook/restore_step.h"
 
 #include <array>
 
@@ -39,7 +40,7 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
         if (m == "SM") r.ReadUsed = r.RestoreOverwrite ? r.SimCapacity : r.RestoreSimCount;
         if (m == "ME") r.ReadUsed = r.RestoreOverwrite ? r.PhoneCapacity : r.RestorePhoneCount;
         if (m == "ON") r.ReadUsed = r.RestoreOverwrite ? r.OwnCapacity : r.RestoreOwnCount;
-        ctx.host.RestoreNextEntry();
+        RestoreNextEntry(ctx);
         return ScanStep::EndScan;
     }
     if (op.DeletePending) {
@@ -59,7 +60,8 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
         case 4: r.ServiceLoaded = true; break;
         default: break;
     }
-    if (kind != 0) ctx.host.SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), true);
+    if (kind != 0)
+        ctx.views.phonebook->SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), true);
     SendAtCpbsQuery(ctx, state.CurrentMemory == "SD" ? 1 : 0);
     Lines(ctx).Blank(hit.echoEntry);
     return ScanStep::Continue;
@@ -98,7 +100,7 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
             break;
         default: return ScanStep::Continue;
     }
-    ctx.host.SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), false);
+    ctx.views.phonebook->SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), false);
     if (kind == 4) FinishPhonebookRead(ctx);
     return ScanStep::Continue;
 }

@@ -21,12 +21,12 @@ constexpr int kPromptSettleMs = 50;  // the phone wants a moment before the body
 // Shows the incoming-call notice with the engine's texts.
 void PresentCallNotice(EngineContext& ctx) {
     const auto& n = ctx.state.NewCallNotice;
-    ctx.host.ShowNewCallNotice(n.OsobaLab, n.TelefonLab);
+    ctx.views.calls->ShowNewCallNotice(n.OsobaLab, n.TelefonLab);
 }
 
 void CallEnded(EngineContext& ctx, int i) {
     ctx.state.Call.InCall = false;
-    ctx.host.SetDialButtonEnabled(true);
+    ctx.views.calls->SetDialButtonEnabled(true);
     EndBusy(ctx);
     ctx.state.Receive.RxLines.Blank(i);
 }
@@ -69,9 +69,9 @@ ScanStep HandleRing(EngineContext& ctx, int i) {
 
 ScanStep HandleNoCarrier(EngineContext& ctx, int i) {
     CallEnded(ctx, i);
-    ctx.host.CloseNewCallNotice();
+    ctx.views.calls->CloseNewCallNotice();
     ctx.state.NewCallNotice = {};
-    ctx.host.CloseTalkingWindow();
+    ctx.views.calls->CloseTalkingWindow();
     ctx.host.ShowStatusMessage("Disconnected!");
     return ScanStep::Continue;
 }
@@ -147,7 +147,7 @@ ScanStep HandleCellBroadcast(EngineContext& ctx, int i) {
     auto& v = ctx.state.GeneralInfo;
     v.LokacijaLab = name;
     UpdateNetLocCaption(v, NetLocVariant::CellBroadcast);
-    ctx.host.GeneralInfoChanged(v);
+    ctx.views.general->GeneralInfoChanged(v);
     return ScanStep::Continue;
 }
 

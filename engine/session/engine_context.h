@@ -1,6 +1,7 @@
 #pragma once
 // What every unit of the engine works with, passed explicitly: the state,
-// the serial port, time, the windows and the engine's own timers.
+// the serial port, time, the windows (the shared host and the pages' views)
+// and the engine's own timers.
 //
 // A unit takes an EngineContext& and uses only what it needs. The context
 // holds references; PhoneEngine owns what they point to.
@@ -8,6 +9,7 @@
 #include "engine/core/host.h"
 #include "engine/core/scheduler.h"
 #include "engine/session/engine_state.h"
+#include "engine/session/views.h"
 
 #include <memory>
 
@@ -35,6 +37,8 @@ struct EngineContext {
     IScheduler& scheduler;
     IHost& host;
     EngineTimers& timers;
+    // The pages' views; each shows a do-nothing view until a window sets its own.
+    Views views{};
     // The machine's clock, set from the phone's on request; null: not settable.
     ISystemClock* systemClock = nullptr;
 };

@@ -7,11 +7,14 @@
 // belongs to; a new group gets its own small struct and one member below.
 // Flags are plain bools (the phone operations only ever test them).
 
+#include "engine/general/general_view.h"
 #include "engine/objects/objects_state.h"
+#include "engine/objects/objects_view.h"
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/receive/rx_lines.h"
 #include "engine/session/modes.h"
+#include "engine/settings/settings_view.h"
 
 #include <cstdint>
 #include <string>
@@ -19,9 +22,9 @@
 
 namespace parlenko {
 
-// Values of the windows the engine reads live: the options (the options
-// window writes them) and the page shown (the page switch writes it). The
-// engine never asks the host for them.
+// Values of the windows the engine reads live: the options
+// (PhoneEngine::ApplyOptions, SetDataDir) and the page shown
+// (PhoneEngine::GeneralPageShown). The engine never asks a window for them.
 struct EngineOptions {
     bool CellInfoCheck = false;  // "Check Cell Info": cell broadcasts name the location
     bool RefreshCheck = false;   // "Refresh General Info"
@@ -45,10 +48,10 @@ struct CallState {
     bool InCall = false;  // a voice call is up (after "ATD"/"ATA" answered OK)
 };
 
-// The incoming-call notice's two labels. The notice is the host's window;
-// the engine keeps the texts because "RING" tests whether a number is shown.
-// The host reports the notice's closing (PhoneEngine::NewCallNoticeClosed),
-// which blanks them.
+// The incoming-call notice's two labels. The notice is a window of the calls
+// view; the engine keeps the texts because "RING" tests whether a number is
+// shown. The window reports the notice's closing
+// (PhoneEngine::NewCallNoticeClosed), which blanks them.
 struct NewCallNoticeView {
     std::string OsobaLab;    // caller's name
     std::string TelefonLab;  // caller's number
@@ -120,61 +123,6 @@ struct IndicatorState {
     int SmsOverflowKind = 0;   // 0 memory full; 1 full and a message waiting
     std::string NewSmsHint = "No new SMS messages!";
     std::string NewCallHint = "No new calls!";
-};
-
-// The general page and the status bar's network caption. The engine holds
-// the one true copy (later rules read the texts back); the host renders it
-// when told through IHost::GeneralInfoChanged.
-struct GeneralInfoView {
-    std::string ProLab;     // maker
-    std::string ModLab;     // model
-    std::string ProModLab;  // maker and model
-    std::string ProModHint;
-    std::string SoftLab;     // software revision
-    std::string StatMobLab;  // phone activity
-    std::string ImeiLab;
-    std::string ImsiLab;
-    std::string SimIdLab;
-    std::string DatMobLab;    // phone date and time
-    std::string NapLab;       // power source
-    std::string NapBatLab;    // battery percentage
-    int NapStatBars = 0;      // battery bars drawn
-    std::string OperLab;      // network name
-    std::string StatMreLab;   // network status
-    std::string PodrucjeLab;  // location area
-    std::string BazaIDLab;    // cell id
-    std::string LokacijaLab;  // location name
-    std::string NetLocLab;    // status-bar network caption
-    std::string NetLocHint;
-    std::string PrijemLab;   // reception level
-    int PrijemStatBars = 0;  // reception bars drawn
-    // SaveNetLocBtn and the menu item Snimilokacijumreze1 share this state.
-    bool SaveNetLocEnabled = false;
-};
-
-// The phone settings page and the SMS centre shown in the compose dialog.
-// The host renders them when told through IHost::PhoneSettingsChanged.
-struct PhoneSettingsView {
-    std::string SmscEdit;    // SMS centre number as read
-    std::string SmscLab;     // the same, decorated (compose dialog)
-    int AlertRB = 0;         // checked alert radio: 1 Alert1RB, 2 Alert2RB, 3 Alert3RB; 0 none
-    int VibraRB = 0;         // checked vibration radio: 1 Vibra1RB, 2 Vibra2RB; 0 none
-    int RingerTB = 0;        // ringer volume track bar position
-    std::string ValutaEdit;  // currency
-    std::string CijenaEdit;  // price per unit
-};
-
-// What the phone's binary object list ("AT^SBNR=?") tells: calendar slots
-// and the logo kinds. The host renders it when told through
-// IHost::ObjectCapabilitiesChanged.
-struct ObjectCapabilitiesView {
-    int AppointmentSlots = 0;               // highest calendar index
-    bool ScreensaverLogoSupported = false;  // a second logo kind
-    std::string AppCapLab;                  // AppointmentSlots as text
-    std::vector<std::string> LogosCB;       // logo kinds to read
-    int LogosIndex = -1;
-    std::vector<std::string> SaveLogoMemCB;  // logo kinds to write
-    int SaveLogoMemIndex = -1;
 };
 
 struct EngineState {

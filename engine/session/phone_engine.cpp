@@ -1,9 +1,12 @@
 #include "engine/session/phone_engine.h"
 
+#include "engine/at/at_commands.h"
+#include "engine/phonebook/phonebook_cache.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/connection.h"
+#include "engine/session/engine_context.h"
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
 
@@ -11,34 +14,154 @@ namespace parlenko {
 
 namespace {
 constexpr int kPortTrafficMs = 250;
+
+template <class View>
+View* OrNull(View* view, View& null) {
+    return view != nullptr ? view : &null;
 }
+}  // namespace
+
+struct PhoneEngine::Inside {
+    Inside(TSerialPortDriver& port, IScheduler& scheduler, IHost& host)
+        : ctx{state, port, scheduler, host, timers} {}
+    EngineState state;
+    EngineTimers timers;
+    EngineContext ctx;
+};
 
 PhoneEngine::PhoneEngine(TSerialPortDriver& port, IScheduler& scheduler, IHost& host)
-    : port_(port), ctx_{state_, port, scheduler, host, timers_} {
-    timers_.TimeOutTimer =
-        scheduler.MakeTimer(kExchangeTimeOutMs, [this] { ExchangeTimeOut(ctx_); });
-    timers_.NewSmsTimer = scheduler.MakeTimer(kIndicatorBlinkMs, [this] { NewSmsTick(ctx_); });
-    timers_.NewCallTimer = scheduler.MakeTimer(kIndicatorBlinkMs, [this] { NewCallTick(ctx_); });
-    timers_.SmsOverflowTimer =
-        scheduler.MakeTimer(kIndicatorBlinkMs, [this] { SmsOverflowTick(ctx_); });
-    timers_.PortTrafficTimer =
-        scheduler.MakeTimer(kPortTrafficMs, [this] { PortTrafficTick(ctx_); });
-    timers_.RefreshTimer =
-        scheduler.MakeTimer(kRefreshIntervalMs, [this] { RefreshGeneralInfo(ctx_); });
+    : port_(port), in_(std::make_unique<Inside>(port, scheduler, host)) {
+    EngineContext& ctx = in_->ctx;
+    EngineTimers& timers = in_->timers;
+    timers.TimeOutTimer = scheduler.MakeTimer(kExchangeTimeOutMs, [&ctx] { ExchangeTimeOut(ctx); });
+    timers.NewSmsTimer = scheduler.MakeTimer(kIndicatorBlinkMs, [&ctx] { NewSmsTick(ctx); });
+    timers.NewCallTimer = scheduler.MakeTimer(kIndicatorBlinkMs, [&ctx] { NewCallTick(ctx); });
+    timers.SmsOverflowTimer =
+        scheduler.MakeTimer(kIndicatorBlinkMs, [&ctx] { SmsOverflowTick(ctx); });
+    timers.PortTrafficTimer = scheduler.MakeTimer(kPortTrafficMs, [&ctx] { PortTrafficTick(ctx); });
+    timers.RefreshTimer =
+        scheduler.MakeTimer(kRefreshIntervalMs, [&ctx] { parlenko::RefreshGeneralInfo(ctx); });
     port_.SetOnReceiveData(
         [this](const std::uint8_t* data, std::size_t size) { cpDrvReceiveData(data, size); });
 }
 
 PhoneEngine::~PhoneEngine() { port_.SetOnReceiveData({}); }
 
-void PhoneEngine::cpDrvReceiveData(const std::uint8_t* data, std::size_t size) {
-    parlenko::cpDrvReceiveData(ctx_, data, size);
+// --- views ---------------------------------------------------------------------
+
+void PhoneEngine::SetGeneralView(IGeneralView* view) {
+    in_->ctx.views.general = OrNull(view, NullGeneralView());
+}
+void PhoneEngine::SetPhonebookView(IPhonebookView* view) {
+    in_->ctx.views.phonebook = OrNull(view, NullPhonebookView());
+}
+void PhoneEngine::SetCallListsView(ICallListsView* view) {
+    in_->ctx.views.callLists = OrNull(view, NullCallListsView());
+}
+void PhoneEngine::SetCallsView(ICallsView* view) {
+    in_->ctx.views.calls = OrNull(view, NullCallsView());
+}
+void PhoneEngine::SetSmsView(ISmsView* view) { in_->ctx.views.sms = OrNull(view, NullSmsView()); }
+void PhoneEngine::SetSettingsView(ISettingsView* view) {
+    in_->ctx.views.settings = OrNull(view, NullSettingsView());
+}
+void PhoneEngine::SetObjectsView(IObjectsView* view) {
+    in_->ctx.views.objects = OrNull(view, NullObjectsView());
+}
+void PhoneEngine::SetBackupView(IBackupView* view) {
+    in_->ctx.views.backup = OrNull(view, NullBackupView());
 }
 
-void PhoneEngine::ResetRxLines() { parlenko::ResetRxLines(ctx_); }
-void PhoneEngine::EndBusy() { parlenko::EndBusy(ctx_); }
-void PhoneEngine::ClearNewSms() { parlenko::ClearNewSms(ctx_); }
-void PhoneEngine::ClearNewCall() { parlenko::ClearNewCall(ctx_); }
-void PhoneEngine::NewCallNoticeClosed() { state_.NewCallNotice = {}; }
+// --- connection ------------------------------------------------------------------
+
+bool PhoneEngine::Connect() {
+    EngineContext& ctx = in_->ctx;
+    if (!port_.Connected() && !port_.Connect()) {
+        ctx.host.ConnectionChanged(false);
+        EndBusy(ctx);
+        parlenko::ResetRxLines(ctx);
+        return false;
+    }
+    ctx.host.ConnectionChanged(true);
+    ResetModem(ctx);
+    return true;
+}
+
+void PhoneEngine::Disconnect() {
+    DisconnectMobile(in_->ctx);
+    parlenko::ResetRxLines(in_->ctx);
+}
+
+void PhoneEngine::TurnOff() {
+    SendAtSmso(in_->ctx);
+    DisconnectMobile(in_->ctx);
+}
+
+void PhoneEngine::ClosePort() { parlenko::ClosePort(in_->ctx); }
+void PhoneEngine::ResetRxLines() { parlenko::ResetRxLines(in_->ctx); }
+
+// --- general page ----------------------------------------------------------------
+
+void PhoneEngine::RefreshGeneralInfo() { parlenko::RefreshGeneralInfo(in_->ctx); }
+void PhoneEngine::StopRefresh() { in_->timers.RefreshTimer->Stop(); }
+void PhoneEngine::StartRefresh() { in_->timers.RefreshTimer->Start(); }
+
+void PhoneEngine::GeneralPageShown(bool shown) {
+    in_->state.Options.GeneralPageShown = shown;
+    if (!shown) return;
+    RefreshGeneralInfo();
+    if (in_->state.Options.RefreshCheck) StartRefresh();
+}
+
+// --- options and data -------------------------------------------------------------
+
+void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
+    in_->timers.RefreshTimer->SetInterval(options.RefreshIntervalMs);
+    const PortSettings& p = options.Port;
+    port_.SetPortName(p.PortName);  // ignored while connected
+    port_.SetBaudRateValue(p.BaudRate);
+    port_.SetDataBits(static_cast<TDataBits>(p.DataBits));
+    port_.SetParity(static_cast<TParity>(p.Parity));
+    port_.SetStopBits(static_cast<TStopBits>(p.StopBits));
+    port_.SetHwFlow(static_cast<THwFlowControl>(p.HardwareFlowControl));
+    port_.SetSwFlow(static_cast<TSwFlowControl>(p.SoftwareFlowControl));
+    port_.SetCheckLineStatus(p.CheckLineStatus);
+    in_->state.Options.CellInfoCheck = options.CheckCellInfo;
+    in_->state.Options.RefreshCheck = options.RefreshGeneralInfo;
+}
+
+void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
+void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
+void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = clock; }
+
+// --- reports of the windows ---------------------------------------------------------
+
+void PhoneEngine::ProgressWindowClosed() { EndBusy(in_->ctx); }
+void PhoneEngine::ClearNewSms() { parlenko::ClearNewSms(in_->ctx); }
+void PhoneEngine::ClearNewCall() { parlenko::ClearNewCall(in_->ctx); }
+void PhoneEngine::NewCallNoticeClosed() { in_->state.NewCallNotice = {}; }
+void PhoneEngine::SetMode(int mode) { in_->state.Mode = mode; }
+
+// --- read-only ------------------------------------------------------------------------
+
+int PhoneEngine::Mode() const { return in_->state.Mode; }
+bool PhoneEngine::Connected() const { return port_.Connected(); }
+const std::string& PhoneEngine::PortName() const { return port_.PortName(); }
+int PhoneEngine::RefreshIntervalMs() const { return in_->timers.RefreshTimer->Interval(); }
+bool PhoneEngine::RefreshRunning() const { return in_->timers.RefreshTimer->IsActive(); }
+const GeneralInfoView& PhoneEngine::GeneralInfo() const { return in_->state.GeneralInfo; }
+const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
+const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
+
+// --- inside -----------------------------------------------------------------------------
+
+EngineState& PhoneEngine::State() { return in_->state; }
+const EngineState& PhoneEngine::State() const { return in_->state; }
+EngineContext& PhoneEngine::Context() { return in_->ctx; }
+EngineTimers& PhoneEngine::Timers() { return in_->timers; }
+
+void PhoneEngine::cpDrvReceiveData(const std::uint8_t* data, std::size_t size) {
+    parlenko::cpDrvReceiveData(in_->ctx, data, size);
+}
 
 }  // namespace parlenko

@@ -1,25 +1,69 @@
 #pragma once
-// The phone protocol engine: owns the engine state and timers and listens to
-// the serial port. It composes the units (AT writers, receive scan, final
-// results, busy state, indicators, time-out), each of which works on the
-// EngineContext it is given; the class itself stays thin.
+// The phone protocol engine and its face to the windows: the operations a
+// page starts, read-only access to what the pages show, and the views the
+// pages set. The windows include this header, the view headers and the value
+// types they carry, and nothing else of the engine (a build check).
+//
+// Inside, the engine owns its state and timers and listens to the serial
+// port. It composes the units (AT writers, receive scan, final results, busy
+// state, indicators, time-out), each of which works on the EngineContext it
+// is given; the class itself stays thin.
 //
 //   TSerialPortDriver port(device, scheduler);
 //   PhoneEngine engine(port, scheduler, host);   // hooks port.OnReceiveData
-//   SendAtCgmi(engine.Context());
+//   engine.SetGeneralView(&generalPage);
+//   if (!engine.Connect()) ...
 //
-// The port, the scheduler and the host must outlive the engine.
+// The port, the scheduler, the host and the views must outlive the engine
+// (or a view is set back to nullptr first).
 
-#include "engine/session/engine_context.h"
-#include "engine/session/engine_state.h"
+#include "engine/calls/calls_view.h"
+#include "engine/general/general_view.h"
+#include "engine/objects/objects_view.h"
+#include "engine/phonebook/backup_view.h"
+#include "engine/phonebook/call_lists_view.h"
+#include "engine/phonebook/phonebook_view.h"
+#include "engine/session/modes.h"
+#include "engine/settings/settings_view.h"
+#include "engine/sms/sms_view.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
+#include <memory>
+#include <string>
 
 namespace parlenko {
 
+class IHost;
+class IScheduler;
+class ISystemClock;
 class TSerialPortDriver;
+struct EngineContext;
+struct EngineState;
+struct EngineTimers;
+
+// The serial line as the options set it. The numbers are the ordinals of
+// the port driver's settings: data bits 0..3 for 5..8 bits; parity none,
+// odd, even, mark, space; stop bits 1, 1.5, 2; hardware flow off, RTS held
+// on, RTS/CTS; software flow off, XON/XOFF.
+struct PortSettings {
+    std::string PortName = "COM2";
+    std::uint32_t BaudRate = 19200;
+    int DataBits = 3;
+    int Parity = 0;
+    int StopBits = 0;
+    int HardwareFlowControl = 2;
+    int SoftwareFlowControl = 0;
+    bool CheckLineStatus = true;  // watch the modem lines ("Device Check")
+};
+
+// The option values the engine reads.
+struct PhoneOptions {
+    PortSettings Port;
+    bool CheckCellInfo = false;       // cell broadcasts name the location
+    bool RefreshGeneralInfo = false;  // re-read the general page while it is shown
+    int RefreshIntervalMs = 30000;
+};
 
 class PhoneEngine {
 public:
@@ -28,32 +72,88 @@ public:
     PhoneEngine(const PhoneEngine&) = delete;
     PhoneEngine& operator=(const PhoneEngine&) = delete;
 
-    EngineState& State() { return state_; }
-    const EngineState& State() const { return state_; }
-    EngineContext& Context() { return ctx_; }
-    EngineTimers& Timers() { return timers_; }
+    // --- the pages' views; nullptr sets the do-nothing view back ------------
+    void SetGeneralView(IGeneralView* view);
+    void SetPhonebookView(IPhonebookView* view);
+    void SetCallListsView(ICallListsView* view);
+    void SetCallsView(ICallsView* view);
+    void SetSmsView(ISmsView* view);
+    void SetSettingsView(ISettingsView* view);
+    void SetObjectsView(IObjectsView* view);
+    void SetBackupView(IBackupView* view);
 
-    // The port's receive handler (hooked in the constructor).
-    void cpDrvReceiveData(const std::uint8_t* data, std::size_t size);
-    // Clears the received lines back to 20 blank entries; the connect and
-    // disconnect command calls it whenever it leaves the port closed.
+    // --- connection ----------------------------------------------------------
+    // Opens the port (when it is not open), tells the host the connection is
+    // up and resets the phone, which starts the connect chain. False when the
+    // port cannot be opened: the engine is then left disconnected and idle.
+    bool Connect();
+    // Stops the refresh, switches the phone's notices off, closes the port,
+    // tells the host, ends the busy state and clears the received lines.
+    void Disconnect();
+    // Asks the phone to switch itself off ("AT^SMSO"), then disconnects as
+    // a lost phone does (the received lines stay).
+    void TurnOff();
+    // Switches the phone's notices off and closes the port; the program ends.
+    void ClosePort();
+    // Clears the received lines back to 20 blank entries.
     void ResetRxLines();
 
-    // For the windows: the busy state ends when the progress window closes;
-    // the SMS and calls pages clear their indicators.
-    void EndBusy();
+    // --- the general page -----------------------------------------------------
+    // Reads the general information again (does nothing while disconnected).
+    void RefreshGeneralInfo();
+    // The page switch: the refresh stops when a page is left; showing the
+    // general page reads it at once and restarts the refresh when the option
+    // asks for it. Other pages only stop it.
+    void StopRefresh();
+    void StartRefresh();
+    void GeneralPageShown(bool shown);
+
+    // --- options and data --------------------------------------------------------
+    // Line settings (ignored by an open port until it reopens), the refresh
+    // period and the option switches.
+    void ApplyOptions(const PhoneOptions& options);
+    // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
+    void SetDataDir(const std::string& dir);
+    // Fills the phonebook page from the cache file of the data folder.
+    void LoadPhonebookCache();
+    // The machine's clock that "phone to PC" sets (must outlive the engine).
+    void SetSystemClock(ISystemClock* clock);
+
+    // --- what the windows report -------------------------------------------------
+    // The progress window closed (by the user, or when the engine closed it):
+    // the busy state ends.
+    void ProgressWindowClosed();
+    // The SMS and calls pages clear their indicators.
     void ClearNewSms();
     void ClearNewCall();
     // The incoming-call notice closed (its timer or a button): blank its texts.
     void NewCallNoticeClosed();
-    // The machine's clock that "phone to PC" sets (must outlive the engine).
-    void SetSystemClock(ISystemClock* clock) { ctx_.systemClock = clock; }
+    // Activity mode (modes.h): the page starting an operation sets it; the
+    // progress window's picture follows it.
+    void SetMode(int mode);
+
+    // --- read-only -----------------------------------------------------------------
+    int Mode() const;
+    bool Connected() const;
+    const std::string& PortName() const;
+    int RefreshIntervalMs() const;
+    bool RefreshRunning() const;
+    const GeneralInfoView& GeneralInfo() const;
+    const PhoneSettingsView& Settings() const;
+    const ObjectCapabilitiesView& Capabilities() const;
+
+    // --- the inside, for the engine's own tests and plain callers ----------------
+    EngineState& State();
+    const EngineState& State() const;
+    EngineContext& Context();
+    EngineTimers& Timers();
+    // The port's receive handler (hooked in the constructor).
+    void cpDrvReceiveData(const std::uint8_t* data, std::size_t size);
 
 private:
+    struct Inside;
     TSerialPortDriver& port_;
-    EngineState state_;
-    EngineTimers timers_;
-    EngineContext ctx_;
+    std::unique_ptr<Inside> in_;
 };
 
 }  // namespace parlenko

@@ -28,11 +28,11 @@ TEST(BusyState, FirstChunkLocksTheWindowAndAnimatesTraffic) {
     h.clock.RunFor(250);
     EXPECT_EQ(h.host.portTrafficFrames.back(), 2);
 
-    h.engine.EndBusy();
+    h.engine.ProgressWindowClosed();  // the progress window closed by the user
     EXPECT_TRUE(h.host.mainWindowEnabled);
     EXPECT_EQ(h.state().Indicators.PortTrafficFrame, 0);
     EXPECT_EQ(h.host.portTrafficFrames.back(), 0);
-    h.engine.EndBusy();  // harmless when not busy
+    h.engine.ProgressWindowClosed();  // harmless when not busy
     EXPECT_TRUE(h.host.mainWindowEnabled);
 }
 

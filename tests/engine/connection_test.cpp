@@ -97,6 +97,32 @@ TEST(Connection, DisconnectSwitchesTheNoticesOffAndClosesThePort) {
     EXPECT_TRUE(s.host.dialogs.empty());
 }
 
+// The page switch: another page only stops the refresh; the general page is
+// read at once, and its refresh runs again only when the option asks for it.
+TEST(Connection, GeneralPageIsReadAtOnceAndRefreshedWhenTheOptionAsks) {
+    EngineHarness h;
+    h.engine.StartRefresh();
+    h.engine.StopRefresh();
+    h.engine.GeneralPageShown(false);
+    EXPECT_FALSE(h.state().Options.GeneralPageShown);
+    EXPECT_FALSE(h.engine.RefreshRunning());
+    EXPECT_EQ(h.Sent(), "");
+
+    h.engine.GeneralPageShown(true);
+    EXPECT_TRUE(h.state().Options.GeneralPageShown);
+    EXPECT_EQ(h.Sent(), "AT+CGMI\r");
+    EXPECT_FALSE(h.engine.RefreshRunning()) << "the option is off";
+
+    PhoneOptions options;
+    options.RefreshGeneralInfo = true;
+    options.RefreshIntervalMs = 10000;
+    h.engine.ApplyOptions(options);
+    h.engine.StopRefresh();
+    h.engine.GeneralPageShown(true);
+    EXPECT_TRUE(h.engine.RefreshRunning());
+    EXPECT_EQ(h.engine.RefreshIntervalMs(), 10000);
+}
+
 TEST(Connection, ResetAndNoticesOffAnswersEndTheExchange) {
     EngineHarness h;
     h.Receive("AT+CNMI=0,0,0,0\r\r\n");

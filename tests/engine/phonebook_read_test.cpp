@@ -60,6 +60,7 @@ phonesim::PhoneState PhoneWith(std::map<std::string, phonesim::Phonebook> books)
 struct PhoneHarness {
     explicit PhoneHarness(phonesim::PhoneState seeded) : device(clock, std::move(seeded)) {
         host.state = &engine.State();
+        host.Attach(engine);
         engine.State().Options.DataDir = data.path();
         port.Connect();
     }
@@ -230,7 +231,8 @@ TEST_P(PhonebookReadEnd, ClosesSortsAndStartsWhatWaits) {
     h.ReadPhonebook(30000);
     EXPECT_FALSE(h.host.progressVisible);
     EXPECT_EQ(h.host.phonebookSorts, 1);
-    EXPECT_EQ(h.host.smsReadStarts, 1);
+    EXPECT_EQ(h.host.smsListClears, 1) << "the SMS read starts";
+    EXPECT_EQ(h.state().Mode, mdSms);
     EXPECT_EQ(h.host.backupRefreshFinishes, 1);
     EXPECT_FALSE(h.read().ReadSmsAfterPhonebook);
     EXPECT_TRUE(h.host.mainWindowEnabled);
@@ -338,6 +340,7 @@ TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
 
 struct ScriptHarness {
     ScriptHarness() {
+        host.Attach(engine);
         port.Connect();
         engine.State().Options.DataDir = data.path();
     }

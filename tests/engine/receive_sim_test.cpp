@@ -18,7 +18,10 @@ struct SimHarness {
     testing::RecordingHost host;
     PhoneEngine engine{port, clock, host};
 
-    SimHarness() { port.Connect(); }
+    SimHarness() {
+        host.Attach(engine);
+        port.Connect();
+    }
 };
 
 TEST(ReceiveWithPhone, IncomingCallNoticeShowsThePhonebookNameUntilHangup) {

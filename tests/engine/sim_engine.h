@@ -22,7 +22,9 @@ namespace parlenko::testing {
 
 struct SimEngine {
     explicit SimEngine(phonesim::PhoneState seeded = phonesim::MakeDefaultState())
-        : device(clock, std::move(seeded)), port(device, clock), engine(port, clock, host) {}
+        : device(clock, std::move(seeded)), port(device, clock), engine(port, clock, host) {
+        host.Attach(engine);
+    }
 
     EngineContext& ctx() { return engine.Context(); }
     EngineState& state() { return engine.State(); }

@@ -108,6 +108,7 @@ TEST(ConnectOverPty, Com2LinkedToTheSimulatorFillsTheGeneralPage) {
     port.SetPort(pnCOM2);
     testing::RecordingHost host;
     PhoneEngine engine(port, loop, host);
+    host.Attach(engine);
     ASSERT_TRUE(port.Connect()) << port.PortName();
 
     ResetModem(engine.Context());

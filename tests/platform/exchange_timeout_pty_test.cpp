@@ -65,6 +65,7 @@ TEST(ExchangeTimeOutPty, EscapeReachesThePhoneBeforeThePurge) {
     port.SetPortName(pty.SlaveName());
     testing::RecordingHost host;
     PhoneEngine engine(port, clock, host);
+    host.Attach(engine);
     ASSERT_TRUE(port.Connect());
 
     // The phone answered "AT+CMGS=" with its prompt and waits for the body.

@@ -28,6 +28,7 @@ struct EngineHarness {
     PhoneEngine engine{port, clock, host};
 
     explicit EngineHarness(bool connect = true) {
+        host.Attach(engine);
         if (connect) port.Connect();
     }
 

@@ -1,10 +1,12 @@
 #pragma once
-// A host that records what the engine shows, for tests. A test can answer a
-// message box (and run the loop from inside it, as a modal window does)
-// through onMessageDialog.
+// A host that records what the engine shows, for tests: it is the shared
+// host and every page's view at once (Attach sets it as the views of an
+// engine). A test can answer a message box (and run the loop from inside it,
+// as a modal window does) through onMessageDialog.
 
 #include "engine/core/host.h"
 #include "engine/session/engine_state.h"
+#include "engine/session/phone_engine.h"
 
 #include <functional>
 #include <map>
@@ -20,8 +22,28 @@ struct RecordedDialog {
     DialogButtons buttons;
 };
 
-class RecordingHost : public IHost {
+class RecordingHost : public IHost,
+                      public IGeneralView,
+                      public IPhonebookView,
+                      public ICallListsView,
+                      public ICallsView,
+                      public ISmsView,
+                      public ISettingsView,
+                      public IObjectsView,
+                      public IBackupView {
 public:
+    // Sets this host as every view of engine.
+    void Attach(PhoneEngine& engine) {
+        engine.SetGeneralView(this);
+        engine.SetPhonebookView(this);
+        engine.SetCallListsView(this);
+        engine.SetCallsView(this);
+        engine.SetSmsView(this);
+        engine.SetSettingsView(this);
+        engine.SetObjectsView(this);
+        engine.SetBackupView(this);
+    }
+
     int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind kind,
                           DialogButtons buttons) override {
         dialogs.push_back({caption, text, kind, buttons});
@@ -89,7 +111,7 @@ public:
     void SetPhonebookViewEnabled(PhonebookMemory memory, bool enabled) override {
         phonebookViewEnabled[static_cast<int>(memory)] = enabled;
     }
-    void ShowPhonebookSummary(const PhonebookReadState&) override { ++phonebookSummaries; }
+    void ShowPhonebookSummary(const PhonebookCapacities&) override { ++phonebookSummaries; }
     void ReapplyPhonebookFilter() override { ++phonebookFilterRuns; }
     void FocusFirstPhonebookRow(bool) override { ++phonebookFocuses; }
     void PhonebookEntrySaved(const std::string& name, const std::string& number,
@@ -98,9 +120,8 @@ public:
     }
     void BackupReadProgressChanged(const BackupReadView& view) override { backupView = view; }
     void BackupRefreshFinished() override { ++backupRefreshFinishes; }
-    void RestoreNextEntry() override { ++restoreNextEntries; }
     void RestoreFinished() override { ++restoreFinishes; }
-    void RefreshSms() override { ++smsReadStarts; }
+    void ClearSmsLists() override { ++smsListClears; }
     void ClearCallLists() override {
         callRows.clear();
         ++callListClears;
@@ -182,9 +203,8 @@ public:
     std::vector<SavedEntry> savedEntries;
     BackupReadView backupView;
     int backupRefreshFinishes = 0;
-    int restoreNextEntries = 0;
     int restoreFinishes = 0;
-    int smsReadStarts = 0;
+    int smsListClears = 0;
     struct CallRow {
         CallListView list;
         std::string caption;

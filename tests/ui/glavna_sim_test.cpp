@@ -40,7 +40,7 @@ struct SimRig {
                          home.QDir() + "Logos"};
         glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
         citam.SetModeSource([this] { return glavna->Mode(); });
-        citam.SetOnClosed([this] { engine.EndBusy(); });
+        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
         host.SetMainWindow(glavna.get());
         host.SetCitamForm(&citam);
         glavna->LoadOptions();
@@ -92,7 +92,7 @@ TEST(GlavnaSimTest, AFailedWriteDisconnectsAndTheMenusFollow) {
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     DialogWatcher watcher;
     rig.device.SetWriteFailure(true);  // the cable is pulled
-    rig.glavna->RefreshGeneralInfo();
+    rig.engine.RefreshGeneralInfo();
     ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 3000));
     EXPECT_EQ(watcher.Seen()[0].caption, "Communication error!");
     EXPECT_FALSE(rig.port.Connected());

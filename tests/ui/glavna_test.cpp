@@ -3,7 +3,10 @@
 
 #include "ui/glavna.h"
 
+#include "components/widgets/brisola_button.h"
+#include "components/widgets/tessary_hint.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/phonebook_file.h"
 #include "tests/support/fake_serial_device.h"
@@ -12,6 +15,11 @@
 #include "ui/window_host.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEnterEvent>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QFile>
 #include <QLabel>
 #include <QSettings>
@@ -81,9 +89,8 @@ TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
     EXPECT_EQ(g.MainBarImage->pixmap().size(), QSize(520, 36));
     EXPECT_EQ(g.KeptMelody, -1);
     EXPECT_EQ(g.KeptVolume, -1);
-    ASSERT_NE(g.RefreshTimer(), nullptr);
-    EXPECT_TRUE(g.RefreshTimer()->IsActive()) << "created running";
-    EXPECT_EQ(g.RefreshTimer()->Interval(), 30000);
+    EXPECT_TRUE(rig.engine.RefreshRunning()) << "created running";
+    EXPECT_EQ(rig.engine.RefreshIntervalMs(), 30000);
     g.SetMode(14);
     EXPECT_EQ(g.Mode(), 14);
 }
@@ -114,7 +121,7 @@ TEST(GlavnaTest, OptionsReachThePort) {
     EXPECT_EQ(rig.port.BaudRateValue(), 230400u);
     EXPECT_EQ(rig.port.HwFlow(), hfNONE);
     EXPECT_FALSE(rig.port.CheckLineStatus());
-    EXPECT_EQ(rig.glavna->RefreshTimer()->Interval(), 10000);
+    EXPECT_EQ(rig.engine.RefreshIntervalMs(), 10000);
     EXPECT_EQ(rig.glavna->ComPortNameLab->text(), "COM 8");
 }
 
@@ -280,6 +287,35 @@ TEST(GlavnaTest, HeaderPictures) {
     EXPECT_EQ(watcher.Seen()[0].text, "Cannot open picture!");
     EXPECT_TRUE(g.MainBarImage->pixmap().isNull());
     EXPECT_EQ(g.Notebook1->currentIndex(), 2) << "the program goes on";
+}
+
+TEST(GlavnaTest, LeftBarButtonsAndTooltips) {
+    GlavnaRig rig(false);
+    TGlavna& g = *rig.glavna;
+    widgets::TBrisolaButton& six = *g.OutBarBtn[5];
+    EXPECT_EQ(six.Tag, 6);
+    EXPECT_EQ(six.height(), 70);
+    const QImage up = six.grab().toImage();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&six, &enter);
+    EXPECT_NE(six.grab().toImage(), up) << "the mouse-over picture";
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(&six, &e);
+    }
+    EXPECT_EQ(g.Notebook1->currentIndex(), 5);
+
+    QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), QPoint(300, 200));
+    QApplication::sendEvent(g.ConnectedPB, &tip);
+    widgets::TTessaryHintWindow& hint = g.Hints().Window();
+    EXPECT_TRUE(hint.isVisible());
+    EXPECT_EQ(hint.Caption(), g.ConnectedPB->toolTip());
+    EXPECT_TRUE(hint.Caption().startsWith("Mobile not connected!"));
+    EXPECT_EQ(g.Hints().HidePause(), 10000);
+    EXPECT_FALSE(QToolTip::isVisible());
+    hint.hide();
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // Pictures of the windows for a person to look at: the main window connected
 // to the simulated phone, the splash window, the about box, the progress
-// window, the status notice and a message box. Runs only when
+// window, the status notice, a message box, and a validation balloon beside a
+// line edit with an ordinary tooltip. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
+#include "components/widgets/tessary_hint.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
@@ -16,7 +18,11 @@
 #include "ui/status_frm.h"
 #include "ui/window_host.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QPainter>
 #include <QLabel>
 #include <QScreen>
 #include <QSettings>
@@ -25,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace parlenko::ui {
 namespace {
@@ -43,6 +50,25 @@ void Save(QWidget& w, const QString& name) {
     if (QScreen* screen = w.screen(); screen != nullptr && QGuiApplication::platformName() == "xcb")
         shot = screen->grabWindow(w.winId());
     if (shot.isNull()) shot = w.grab();
+    const QString path = QDir(OutDir()).filePath(name);
+    ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
+}
+
+// What the display shows of a screen area holding several windows (their
+// own renderings, placed, when the platform cannot grab the screen).
+void SaveArea(const QRect& area, const std::vector<QWidget*>& windows, const QString& name) {
+    Pump(300);
+    QPixmap shot;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr && QGuiApplication::platformName() == "xcb")
+        shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (shot.isNull()) {
+        shot = QPixmap(area.size());
+        shot.fill(Qt::darkGray);
+        QPainter p(&shot);
+        for (QWidget* w : windows)
+            p.drawPixmap(w->frameGeometry().topLeft() - area.topLeft(), w->grab());
+    }
     const QString path = QDir(OutDir()).filePath(name);
     ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
 }
@@ -79,7 +105,7 @@ TEST_F(Screenshots, Windows) {
     glavna.SetInfoForm(&info);
     TCitamForm citam(&glavna);
     citam.SetModeSource([&glavna] { return glavna.Mode(); });
-    citam.SetOnClosed([&engine] { engine.EndBusy(); });
+    citam.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
     host.SetCitamForm(&citam);
     glavna.LoadOptions();
 
@@ -117,6 +143,36 @@ TEST_F(Screenshots, Windows) {
     box.show();
     Save(box, "message.png");
     box.close();
+
+    // A name with characters the phone cannot store, the balloon beside its
+    // edit, and an ordinary tooltip below (the main window's hints show it).
+    glavna.hide();
+    QWidget entry;
+    entry.setWindowTitle("Unos u imenik");
+    entry.setGeometry(120, 120, 320, 200);
+    QLineEdit name(QString::fromUtf8("Ana ~{Ive}"), &entry);
+    name.setGeometry(20, 60, 180, 22);
+    QLabel tipped("COM 2", &entry);
+    tipped.setToolTip("Mobile not connected!\r\nTo connect, double-click here!");
+    tipped.setGeometry(20, 170, 60, 20);
+    entry.show();
+    Pump(200);
+    const QString dashes = "--------------------------------";
+    widgets::TTessaryHintWindow balloon(&entry);
+    balloon.ShowHintAt(
+        "You entered following\runsupported characters:\r" + dashes + "\r~ { } \r" + dashes,
+        nullptr, entry.pos().x() + 51, entry.pos().y() + 100);
+    QHelpEvent tip(QEvent::ToolTip, QPoint(10, 10), tipped.mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(&tipped, &tip);
+    QWidget& tooltip = glavna.Hints().Window();
+    const QRect area = entry.frameGeometry()
+                           .united(balloon.frameGeometry())
+                           .united(tooltip.frameGeometry())
+                           .adjusted(-10, -10, 10, 10);
+    SaveArea(area, {&entry, &balloon, &tooltip}, "balloon.png");
+    tooltip.hide();
+    balloon.hide();
+    entry.hide();
 
     host.SetMainWindow(nullptr);
     host.SetStatusFrm(nullptr);

@@ -505,4 +505,50 @@ QImage ConnectedPicture(bool connected) {
     return img;
 }
 
+QImage OutBarBackground(int height) {
+    QImage img = Blank(kOutBarWidth, height, kNavy);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 0, height);
+    g.setColorAt(0, kNavy);
+    g.setColorAt(1, kTeal);
+    p.fillRect(img.rect(), g);
+    return img;
+}
+
+QImage OutBarButton(int barHeight, int buttonTop, int icon, const QString& caption,
+                    ButtonLook look) {
+    QImage img = OutBarBackground(barHeight).copy(0, buttonTop, kOutBarWidth, kOutBarButtonHeight);
+    QPainter p(&img);
+    Antialias(p);
+    const QRectF face(6.5, 3.5, kOutBarWidth - 13, kOutBarButtonHeight - 7);
+    if (look == ButtonLook::MouseOver || look == ButtonLook::Down) {
+        p.setPen(QPen(QColor(255, 255, 255, look == ButtonLook::Down ? 150 : 100), 1));
+        p.setBrush(look == ButtonLook::Down ? QColor(0, 0, 0, 45) : QColor(255, 255, 255, 45));
+        p.drawRoundedRect(face, 6, 6);
+    }
+    // Pressed, the picture and caption sink by a pixel.
+    const int shift = look == ButtonLook::Down ? 1 : 0;
+    QImage picture = ActivityPicture(icon, 32);
+    QColor text(Qt::white);
+    if (look == ButtonLook::Disabled) {
+        picture = picture.convertToFormat(QImage::Format_Grayscale8)
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        // The grey picture keeps the original's outline.
+        QImage mask = ActivityPicture(icon, 32);
+        QPainter mp(&picture);
+        mp.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        mp.drawImage(0, 0, mask);
+        text = QColor(0xA8, 0xB4, 0xC4);
+        p.setOpacity(0.6);
+    }
+    p.drawImage(QPointF((kOutBarWidth - 32) / 2 + shift, 9 + shift), picture);
+    p.setOpacity(1);
+    QFont f = UiFont(8.5, true);
+    p.setFont(f);
+    p.setPen(text);
+    p.drawText(QRectF(shift, 44 + shift, kOutBarWidth, 18), Qt::AlignHCenter | Qt::AlignVCenter,
+               caption);
+    return img;
+}
+
 }  // namespace parlenko::artwork

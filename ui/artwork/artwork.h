@@ -54,4 +54,16 @@ QImage StatusPicture();
 // 23 x 19 connection indicator.
 QImage ConnectedPicture(bool connected);
 
+// The main window's left bar: its background, top to bottom, and the four
+// pictures of one page button drawn on the part of that background the
+// button covers (top at buttonTop): normal, lighter under the mouse, pressed
+// (shifted a pixel), and grey when disabled. icon is an activity mode as in
+// ActivityPicture.
+constexpr int kOutBarWidth = 100;
+constexpr int kOutBarButtonHeight = 70;
+QImage OutBarBackground(int height);
+enum class ButtonLook { Up, MouseOver, Down, Disabled };
+QImage OutBarButton(int barHeight, int buttonTop, int icon, const QString& caption,
+                    ButtonLook look);
+
 }  // namespace parlenko::artwork

@@ -1,0 +1,19 @@
+#include "engine/sms/refresh_sms.h"
+
+#include "engine/serial/serial_port_driver.h"
+
+namespace parlenko {
+
+void RefreshSms(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    ctx.port.FlushBuffers(true, true);
+    ctx.views.sms->ClearSmsLists();
+    ctx.state.Mode = mdSms;
+    auto& sms = ctx.state.Sms;
+    sms.EditSmsPending = false;
+    sms.WriteSmsPending = false;
+    sms.DeleteSmsPending = false;
+    sms.SendStoredPending = false;
+}
+
+}  // namespace parlenko

@@ -1,0 +1,46 @@
+# Fails when a window (ui/) or the program block (app/) includes a header of
+# the engine's inside. They see only the engine's face: PhoneEngine, the host
+# every page shares, the pages' views and the value types these carry, and
+# the time seam the windows' scheduler implements. The program block also
+# builds the serial port the engine talks through.
+cmake_minimum_required(VERSION 3.25)
+
+set(face
+  engine/session/phone_engine.h
+  engine/core/host.h
+  engine/core/scheduler.h
+  engine/session/progress_window.h
+  engine/session/modes.h
+  engine/general/general_view.h
+  engine/phonebook/phonebook_view.h
+  engine/phonebook/phonebook_views.h
+  engine/phonebook/call_lists_view.h
+  engine/phonebook/backup_view.h
+  engine/calls/calls_view.h
+  engine/sms/sms_view.h
+  engine/settings/settings_view.h
+  engine/objects/objects_view.h)
+set(app_also engine/serial/serial_port_driver.h)
+
+set(bad "")
+foreach(folder ui app)
+  set(allowed ${face})
+  if(folder STREQUAL "app")
+    list(APPEND allowed ${app_also})
+  endif()
+  file(GLOB_RECURSE files ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+  foreach(f ${files})
+    file(STRINGS ${f} lines REGEX "#[ \t]*include[ \t]*[<\"]([./]*/)?engine/")
+    foreach(line ${lines})
+      string(REGEX REPLACE ".*[<\"]([./]*/)?(engine/[^>\"]*)[>\"].*" "\\2" header "${line}")
+      if(NOT header IN_LIST allowed)
+        list(APPEND bad "${f}: ${header}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(bad)
+  string(REPLACE ";" "\n" bad "${bad}")
+  message(FATAL_ERROR "An engine internal included by a window or the program block "
+                      "(use PhoneEngine and the views):\n${bad}")
+endif()
