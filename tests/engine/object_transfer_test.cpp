@@ -2,7 +2,6 @@
 // phone on virtual time: the slot read, the packet upload, the object reads
 // joined from their parts, the deletes, and object data that is not hex.
 #include "engine/objects/object_answers.h"
-#include "engine/objects/object_transfers.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/text/hex_text.h"
 #include "engine/text/vcalendar.h"
@@ -77,7 +76,7 @@ TEST(ObjectTransfer, AppointmentReadAsksEverySlotAndSkipsTheGaps) {
     ASSERT_EQ(s.state().Capabilities.AppointmentSlots, 4);
     const auto from = s.CommandCount();
     s.host.progressVisible = false;
-    RefreshAppointments(s.ctx());
+    s.engine.RefreshAppointments();
     s.clock.RunFor(10000);
 
     EXPECT_THAT(s.ObjectCommands(from), ElementsAre("AT^SBNR=\"vcs\",1", "AT^SBNR=\"vcs\",2",
@@ -97,12 +96,12 @@ TEST(ObjectTransfer, AppointmentReadAsksEverySlotAndSkipsTheGaps) {
     EXPECT_THAT(s.host.dialogs, IsEmpty());
 
     // The list is read afresh: the same rows, not twice.
-    RefreshAppointments(s.ctx());
+    s.engine.RefreshAppointments();
     s.clock.RunFor(10000);
     EXPECT_EQ(s.host.appointmentRows, expected);
 
     // Deleting slot 3 frees it and removes its row.
-    DeleteAppointment(s.ctx(), 3);
+    s.engine.DeleteAppointment(3);
     s.clock.RunFor(2000);
     EXPECT_EQ(s.phone().State().objects.at("vcs").objects.count(3), 0u);
     EXPECT_THAT(s.state().Objects.AppointmentFreePositions, ElementsAre("", "2", "3", ""));
@@ -113,7 +112,7 @@ TEST(ObjectTransfer, AppointmentReadAsksEverySlotAndSkipsTheGaps) {
 
 TEST(ObjectTransfer, ThreePacketUploadIsAcknowledgedPacketByPacket) {
     ObjectsHarness s;
-    RefreshAppointments(s.ctx());
+    s.engine.RefreshAppointments();
     s.clock.RunFor(10000);
     const auto rowsBefore = s.host.appointmentRows.size();
 
@@ -130,7 +129,7 @@ TEST(ObjectTransfer, ThreePacketUploadIsAcknowledgedPacketByPacket) {
     ASSERT_LE(object.size(), 3 * 176u);
 
     const auto from = s.CommandCount();
-    SaveAppointment(s.ctx(), e, 2, /*isNew=*/true);
+    s.engine.SaveAppointment(e, 2, /*isNew=*/true);
     s.clock.RunFor(5000);
 
     EXPECT_THAT(
@@ -164,7 +163,7 @@ TEST(ObjectTransfer, ThreePacketUploadIsAcknowledgedPacketByPacket) {
     s.state().Upload.SendingAppointment = false;
     e.Text = "Rodjendan";
     e.Alarm = false;
-    SaveAppointment(s.ctx(), e, 2, /*isNew=*/false);
+    s.engine.SaveAppointment(e, 2, /*isNew=*/false);
     s.clock.RunFor(5000);
     ASSERT_EQ(s.host.appointmentRows.size(), rowsBefore + 1);
     EXPECT_EQ(s.host.appointmentRows.back().Caption, "Rodjendan");
@@ -178,7 +177,7 @@ TEST(ObjectTransfer, MelodyReadJoinsItsPartsIntoTheChosenFile) {
     ObjectsHarness s(st);
 
     s.host.saveFileAnswer = s.data.file("Ringer");
-    ReadUserMelody(s.ctx(), 1);
+    s.engine.ReadUserMelody(1);
     s.clock.RunFor(3000);
     ASSERT_EQ(s.host.saveDialogs.size(), 1u);
     EXPECT_EQ(s.host.saveDialogs[0].Title, "Save melody to . . .");
@@ -190,17 +189,17 @@ TEST(ObjectTransfer, MelodyReadJoinsItsPartsIntoTheChosenFile) {
 
     // A name that ends in ".MID" keeps its name; a cancelled dialog writes nothing.
     s.host.saveFileAnswer = s.data.file("Second.MID");
-    ReadUserMelody(s.ctx(), 1);
+    s.engine.ReadUserMelody(1);
     s.clock.RunFor(3000);
     EXPECT_EQ(exchange::ReadFileBytes(s.data.file("Second.MID")), melody);
     s.host.saveFileAnswer.clear();
     const auto statusBefore = s.host.statusMessages.size();
-    ReadUserMelody(s.ctx(), 1);
+    s.engine.ReadUserMelody(1);
     s.clock.RunFor(3000);
     EXPECT_EQ(s.host.statusMessages.size(), statusBefore);
 
     // An empty user slot is reported.
-    ReadUserMelody(s.ctx(), 0);
+    s.engine.ReadUserMelody(0);
     s.clock.RunFor(3000);
     ASSERT_FALSE(s.host.dialogs.empty());
     EXPECT_EQ(s.host.dialogs.back().text, "No melody found in user's memory!");
@@ -214,15 +213,15 @@ TEST(ObjectTransfer, LogoReadShowsTheFileOrTheEmptyState) {
     ObjectsHarness s(st);
     const std::string path = s.data.file(kLogoFileName);
 
-    ReadLogo(s.ctx(), 0);
+    s.engine.ReadLogo(0);
     s.clock.RunFor(3000);
     EXPECT_EQ(exchange::ReadFileBytes(path), logo);
     EXPECT_THAT(s.host.logos, ElementsAre(path));
 
     // No screensaver: "EMPTY!"; no operator logo: the operator's name.
-    ReadLogo(s.ctx(), 1);
+    s.engine.ReadLogo(1);
     s.clock.RunFor(3000);
-    DeleteLogo(s.ctx(), 0);  // the delete reads the slot again
+    s.engine.DeleteLogo(0);  // the delete reads the slot again
     s.clock.RunFor(3000);
     EXPECT_EQ(s.host.statusMessages.back(), "Logo succesfully deleted from mobile!");
     ASSERT_FALSE(s.state().GeneralInfo.OperLab.empty());
@@ -235,7 +234,7 @@ TEST(ObjectTransfer, LogoUploadEndsWithItsReadBack) {
     ObjectsHarness s;
     const std::string logo = "BM" + Bytes(400);  // three packets
     const auto from = s.CommandCount();
-    ASSERT_TRUE(UploadLogo(s.ctx(), logo, 1));
+    ASSERT_TRUE(s.engine.UploadLogo(logo, 1));
     s.clock.RunFor(5000);
     EXPECT_THAT(s.ObjectCommands(from),
                 ElementsAre("AT^SBNW=\"bmp\",2,1,3", "AT^SBNW=\"bmp\",2,2,3",
@@ -249,14 +248,14 @@ TEST(ObjectTransfer, LogoUploadEndsWithItsReadBack) {
 
     // A read-back that finds nothing ends the upload too.
     s.phone().AddFault({.command = "AT^SBNR", .result = "OK"});
-    ASSERT_TRUE(UploadLogo(s.ctx(), logo, 0));
+    ASSERT_TRUE(s.engine.UploadLogo(logo, 0));
     s.clock.RunFor(5000);
     EXPECT_FALSE(s.state().Upload.SendingLogo);
     EXPECT_EQ(s.host.logos.back(), "no logo: " + s.state().GeneralInfo.OperLab);
 
     // 8801 bytes would take 51 packets: refused, nothing sent.
     const auto sent = s.CommandCount();
-    EXPECT_FALSE(UploadLogo(s.ctx(), Bytes(8801), 0));
+    EXPECT_FALSE(s.engine.UploadLogo(Bytes(8801), 0));
     EXPECT_EQ(s.host.dialogs.back().text, "Logo too big!");
     EXPECT_EQ(s.CommandCount(), sent);
     EXPECT_FALSE(s.state().Upload.SendingLogo);
@@ -280,7 +279,7 @@ TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
 
     // A bad slot in the appointment read ends the read.
     h.state().Capabilities.AppointmentSlots = 5;
-    RefreshAppointments(h.ctx());
+    h.engine.RefreshAppointments();
     h.Sent();
     h.Receive("AT^SBNR=\"vcs\",1\r\r\n^SBNR: \"vcs\",1,1,1\r\n4245474E3Z\r\n\r\nOK\r\n");
     ASSERT_EQ(h.host.dialogs.size(), 3u);
@@ -296,7 +295,7 @@ TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
 TEST(ObjectTransfer, ASlotOutsideTheAnnouncedRangeMarksNothing) {
     testing::EngineHarness h;
     h.state().Capabilities.AppointmentSlots = 2;
-    RefreshAppointments(h.ctx());
+    h.engine.RefreshAppointments();
     h.Receive("AT^SBNR=\"vcs\",9\r\r\n^SBNR: \"vcs\",9,1,1\r\n" +
               BytesToHex(Vcs("DESCRIPTION:Late\r\n")) + "\r\n\r\nOK\r\n");
     ASSERT_EQ(h.host.appointmentRows.size(), 1u);
