@@ -284,11 +284,9 @@ void TGlavna::FormCreate() {
 
 // --- mode, options, pictures ------------------------------------------------
 
-int TGlavna::Mode() const { return engine_.State().Mode; }
+int TGlavna::Mode() const { return static_cast<int>(engine_.State().Mode); }
 
-void TGlavna::SetMode(int mode) {
-    if (engine_.State().Mode != mode) engine_.State().Mode = mode;
-}
+void TGlavna::SetMode(int mode) { engine_.State().Mode = static_cast<ActivityMode>(mode); }
 
 void TGlavna::LoadOptions() {
     LoadOptionsFile(optionsPath_, options_);

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.Options.CellInfoCheck = control & 1;
     device.failWrites = control & 2;
     host.progress = control & 4;
-    s.Mode = (control >> 3) & 15;
+    s.Mode = static_cast<ActivityMode>((control >> 3) & 15);
     s.Sms.PduToSend = "0011000B91";
     if (control & 128) {
         s.Upload.UploadPackets = {"AA", "BB"};
