@@ -178,7 +178,8 @@ void FinishPhonebookRead(EngineContext& ctx) {
 void HandlePhonebookCpbsAnswer(EngineContext& ctx, std::string_view line) {
     const auto counts = ParseStorageAnswer(line);
     const auto memory = CurrentPhoneMemory(ctx.state);
-    if (!counts || !memory) return;  // unreadable numbers: nothing changes, no message
+    // Unreadable numbers: nothing changes, no message.
+    if (!counts || !memory || !IsPhonebookMemory(*memory)) return;
     auto& r = Read(ctx);
     const std::string memoryText(MemoryCaption(*memory));
     r.ReadUsed = counts->used;
@@ -216,7 +217,7 @@ void HandlePhonebookCpbsAnswer(EngineContext& ctx, std::string_view line) {
 
 void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAnswer kind) {
     const auto memory = CurrentPhoneMemory(ctx.state);
-    if (!memory) return;
+    if (!memory || !IsPhonebookMemory(*memory)) return;
     auto& r = Read(ctx);
     if (kind == CpbrAnswer::Entry) {
         r.ReadCount += 1;

@@ -35,7 +35,7 @@ struct PhonebookReadState {
     int ReadCapacity = 0;  // capacity of the storage answer
 
     // Per-memory counters of the phonebook memories, indexed by PhoneMemory
-    // through Of(); the call lists keep none.
+    // through Of(), which takes Sim .. Service only; the call lists keep none.
     std::array<MemoryCounters, kPhonebookMemories.size()> Memories;
     MemoryCounters& Of(PhoneMemory m) {
         return Memories[static_cast<std::size_t>(MemoryIndex(m) - 1)];

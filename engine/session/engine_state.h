@@ -5,7 +5,9 @@
 //
 // The groups follow the topics of the protocol. Add a field to the group it
 // belongs to; a new group gets its own small struct and one member below.
-// Flags are plain bools (the phone operations only ever test them).
+// Flags are plain bools (the phone operations only ever test them); an
+// operation that carries data and excludes the others is one typed value
+// (PhonebookOpState::Op).
 
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_op.h"
