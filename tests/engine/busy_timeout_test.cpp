@@ -85,7 +85,7 @@ TEST(ExchangeTimeOut, SingleRingIsClearedSilently) {
 
 TEST(ExchangeTimeOut, StalledPhoneReadTellsTheUserAndClosesTheProgressWindow) {
     EngineHarness h;
-    h.state().Mode = mdPhonebook;
+    h.state().Mode = ActivityMode::Phonebook;
     h.host.progressVisible = true;
     h.Receive("AT+CPBR=5\r");
     h.clock.RunFor(10000);
@@ -99,15 +99,15 @@ TEST(ExchangeTimeOut, StalledPhoneReadTellsTheUserAndClosesTheProgressWindow) {
 }
 
 TEST(ExchangeTimeOut, OutlookExchangesKeepTheirProgressWindow) {
-    for (int mode : {mdOutlookContacts, mdOutlookCalendar}) {
+    for (auto mode : {ActivityMode::OutlookContacts, ActivityMode::OutlookCalendar}) {
         EngineHarness h;
         h.state().Mode = mode;
         h.host.progressVisible = true;
         h.Receive("AT+CPBR=5\r");
         h.clock.RunFor(10000);
-        EXPECT_TRUE(h.host.dialogs.empty()) << mode;
-        EXPECT_TRUE(h.host.progressVisible) << mode;
-        EXPECT_EQ(h.host.progressCloses, 0) << mode;
+        EXPECT_TRUE(h.host.dialogs.empty()) << static_cast<int>(mode);
+        EXPECT_TRUE(h.host.progressVisible) << static_cast<int>(mode);
+        EXPECT_EQ(h.host.progressCloses, 0) << static_cast<int>(mode);
     }
 }
 
@@ -163,24 +163,28 @@ TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
     s.Upload.SendingAppointment = s.Upload.SendingMelody = s.Upload.SendingLogo = true;
     s.Upload.UploadPackets = {"AA", "BB"};
     s.Upload.PacketIndex = 2;
-    s.Phonebook.WritePending = s.Phonebook.DeletePending = s.Phonebook.MoveEntry = true;
-    s.Phonebook.Restoring = true;
+    s.Phonebook.Op = Restoring{WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}}};
     s.Sms.DeleteSmsPending = s.Sms.WriteSmsPending = s.Sms.SendStoredPending = true;
     s.Sms.EditSmsPending = s.Sms.ReadNewSmsPending = true;
-    s.Mode = mdSms;
+    s.Mode = ActivityMode::Sms;
     SendAtCpms(h.ctx(), 1);
     h.clock.RunFor(10000);
     EXPECT_FALSE(s.Upload.SendingAppointment || s.Upload.SendingMelody || s.Upload.SendingLogo);
     EXPECT_TRUE(s.Upload.UploadPackets.empty());
-    EXPECT_FALSE(s.Phonebook.WritePending || s.Phonebook.DeletePending || s.Phonebook.MoveEntry);
+    EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
     EXPECT_FALSE(s.Sms.DeleteSmsPending || s.Sms.WriteSmsPending || s.Sms.SendStoredPending ||
                  s.Sms.EditSmsPending || s.Sms.ReadNewSmsPending);
-    EXPECT_TRUE(s.Phonebook.Restoring);  // the backup wizard ends its own run
-    EXPECT_EQ(s.Mode, mdSms);
+    EXPECT_TRUE(IsRestoring(s.Phonebook.Op));  // the backup wizard ends its own run
+    EXPECT_TRUE(s.Mode == ActivityMode::Sms);
     // A prompt that turns up late sends nothing.
     h.Sent();
     h.Receive("AT^SBNW=\"mid\",0,2,2\r\r\n> ");
     EXPECT_EQ(h.Sent(), "");
+    // Outside a restore the operation goes as a whole.
+    s.Phonebook.Op = MoveEntry{DeletePending{PhoneMemory::Sim, "4"}, PhoneMemory::Phone, {}};
+    SendAtCpbs(h.ctx(), PhoneMemory::Sim);
+    h.clock.RunFor(10000);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(s.Phonebook.Op));
 }
 
 // ---------------------------------------------------------------- indicators

@@ -70,11 +70,11 @@ struct PhoneHarness {
     PhonebookReadState& read() { return engine.State().PhonebookRead; }
 
     void ReadPhonebook(int runMs = 60000) {
-        RefreshPhonebook(ctx(), 1);
+        RefreshPhonebook(ctx(), PhoneMemory::Sim);
         clock.RunFor(runMs);
     }
     void ReadCalls(int runMs = 60000) {
-        RefreshCalls(ctx(), 5);
+        RefreshCalls(ctx(), PhoneMemory::Dialled);
         clock.RunFor(runMs);
     }
     // The AT command lines the phone received.
@@ -115,9 +115,9 @@ TEST(PhonebookRead, EmptySimGoesStraightToMobileMemory) {
     const auto commands = h.Commands();
     EXPECT_THAT(Slice(commands, "AT+CPBS=\"SM\"", "AT+CPBS=\"ME\""),
                 ElementsAre("AT+CPBS=\"SM\"", "AT+CPBS?"));
-    EXPECT_EQ(h.read().SimCapacity, 250);
-    EXPECT_EQ(h.read().SimUsed, 0);
-    EXPECT_EQ(h.read().SimFreePositions.size(), 250u);
+    EXPECT_EQ(h.read().Of(PhoneMemory::Sim).Capacity, 250);
+    EXPECT_EQ(h.read().Of(PhoneMemory::Sim).Used, 0);
+    EXPECT_EQ(h.read().Of(PhoneMemory::Sim).FreePositions.size(), 250u);
     ASSERT_EQ(h.state().Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(h.state().Phonebook.PhonebookList[0].Location, "Mobile memory");
     EXPECT_GE(h.host.progressCloses, 1);
@@ -132,7 +132,7 @@ TEST(PhonebookRead, EmptyPositionsAdvanceThePositionButNotTheCount) {
     EXPECT_THAT(Slice(commands, "AT+CPBR=1", "AT+CPBS=\"ME\""),
                 ElementsAre("AT+CPBR=1", "AT+CPBR=2", "AT+CPBR=3", "AT+CPBR=4", "AT+CPBR=5",
                             "AT+CPBR=6", "AT+CPBR=7", "AT+CPBR=8", "AT+CPBR=9"));
-    const auto& free = h.read().SimFreePositions;
+    const auto& free = h.read().Of(PhoneMemory::Sim).FreePositions;
     ASSERT_EQ(free.size(), 250u);
     EXPECT_EQ(free[0], "");
     EXPECT_EQ(free[1], "002");
@@ -199,12 +199,12 @@ TEST(PhonebookRead, MemoriesAreReadInOrderAndOwnNumbersErrorGoesOnToService) {
     EXPECT_THAT(selections, ElementsAre("AT+CPBS=\"SM\"", "AT+CPBS?", "AT+CPBS=\"ME\"", "AT+CPBS?",
                                         "AT+CPBS=\"ON\"", "AT^SPBS=\"SD\"", "AT^SPBS?"));
     EXPECT_THAT(h.host.dialogs, IsEmpty());
-    EXPECT_FALSE(h.read().OwnLoaded);
-    EXPECT_TRUE(h.read().ServiceLoaded);
+    EXPECT_FALSE(h.read().Of(PhoneMemory::Own).Loaded);
+    EXPECT_TRUE(h.read().Of(PhoneMemory::Service).Loaded);
     EXPECT_FALSE(h.host.phonebookViewEnabled[3]);
     EXPECT_TRUE(h.host.phonebookViewEnabled[4]);
     EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 3u);
-    EXPECT_EQ(h.read().ServiceCapacity, 20);
+    EXPECT_EQ(h.read().Of(PhoneMemory::Service).Capacity, 20);
 }
 
 // The end of the read happens once, however the service numbers answer.
@@ -232,7 +232,7 @@ TEST_P(PhonebookReadEnd, ClosesSortsAndStartsWhatWaits) {
     EXPECT_FALSE(h.host.progressVisible);
     EXPECT_EQ(h.host.phonebookSorts, 1);
     EXPECT_EQ(h.host.smsListClears, 1) << "the SMS read starts";
-    EXPECT_EQ(h.state().Mode, mdSms);
+    EXPECT_EQ(h.state().Mode, ActivityMode::Sms);
     EXPECT_EQ(h.host.backupRefreshFinishes, 1);
     EXPECT_FALSE(h.read().ReadSmsAfterPhonebook);
     EXPECT_TRUE(h.host.mainWindowEnabled);
@@ -327,7 +327,7 @@ TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
     EXPECT_EQ(h.host.callRows[2].caption, "Mara");
     EXPECT_EQ(h.host.callCapacities[static_cast<int>(CallListView::Dialled)], 10);
     EXPECT_EQ(h.host.callListClears, 1);
-    EXPECT_EQ(h.state().Mode, mdCalls);
+    EXPECT_TRUE(h.state().Mode == ActivityMode::Calls);
     EXPECT_FALSE(h.host.progressVisible);
     EXPECT_EQ(h.host.progressViews.back().PozicijaLab, "Reading call from position no. 2");
     EXPECT_EQ(h.host.rowsAddedUnguarded, 0);
@@ -357,12 +357,12 @@ struct ScriptHarness {
 
 TEST(PhonebookReadScript, PositionBeyondTheFreeListIsIgnored) {
     ScriptHarness h;
-    RefreshPhonebook(h.engine.Context(), 1);
+    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",2,3\r\n\r\nOK\r\n");
     h.Receive("AT+CPBR=1\r\r\n+CPBR: 7,\"0917\",129,\"Far\"\r\n\r\nOK\r\n");
     const auto& r = h.engine.State().PhonebookRead;
-    EXPECT_THAT(r.SimFreePositions, ElementsAre("001", "002", "003"));
+    EXPECT_THAT(r.Of(PhoneMemory::Sim).FreePositions, ElementsAre("001", "002", "003"));
     ASSERT_EQ(h.engine.State().Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(h.engine.State().Phonebook.PhonebookList[0].Position, "007");
     EXPECT_NE(h.Sent().find("AT+CPBR=2\r"), std::string::npos);
@@ -370,7 +370,7 @@ TEST(PhonebookReadScript, PositionBeyondTheFreeListIsIgnored) {
 
 TEST(PhonebookReadScript, PhoneAnsweringOkPastItsCapacityCannotKeepTheLoopGoing) {
     ScriptHarness h;
-    RefreshPhonebook(h.engine.Context(), 1);
+    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",2,3\r\n\r\nOK\r\n");
     h.Sent();
@@ -381,7 +381,7 @@ TEST(PhonebookReadScript, PhoneAnsweringOkPastItsCapacityCannotKeepTheLoopGoing)
 
 TEST(PhonebookReadScript, EmptyPositionWithAnExtraBlankLineAdvancesToo) {
     ScriptHarness h;
-    RefreshPhonebook(h.engine.Context(), 1);
+    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",1,3\r\n\r\nOK\r\n");
     h.Sent();
@@ -392,7 +392,7 @@ TEST(PhonebookReadScript, EmptyPositionWithAnExtraBlankLineAdvancesToo) {
 
 TEST(PhonebookReadScript, StorageAnswerWithoutNumbersChangesNothing) {
     ScriptHarness h;
-    RefreshPhonebook(h.engine.Context(), 1);
+    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Sent();
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",x,250\r\n\r\nOK\r\n");
@@ -406,7 +406,7 @@ TEST(CallListReadScript, NameFromThePhonebookLosesOnlyItsVipMark) {
     h.engine.State().Phonebook.PhonebookList = {{"Ana", "0911", "SIM card", "001"},
                                                 {"Wow!!", "0933", "SIM card", "002"},
                                                 {"Other", "0933", "Mobile memory", "001"}};
-    RefreshCalls(h.engine.Context(), 7);
+    RefreshCalls(h.engine.Context(), PhoneMemory::Missed);
     h.Receive("AT+CPBS=\"MC\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"MC\",1,10\r\n\r\nOK\r\n");
     h.Receive("AT+CPBR=1\r\r\n+CPBR: 1,\"0933\",129,\"\"\r\n\r\nOK\r\n");
@@ -454,36 +454,33 @@ TEST(PhonebookWrite, DeleteRemovesTheRecordAndRewritesTheCache) {
     s.Phonebook.PhonebookList = {{"A", "1", "SIM card", "007"},
                                  {"B", "2", "Mobile memory", "007"},
                                  {"C", "3", "Mobile memory", "008"}};
-    s.PhonebookRead.PhoneCapacity = 10;
-    s.Phonebook.DeletePending = true;
-    s.Phonebook.DeletePositionText = "7";
-    s.PhonebookRead.EntryMemory = 2;
+    s.PhonebookRead.Of(PhoneMemory::Phone).Capacity = 10;
+    s.Phonebook.Op = DeletePending{PhoneMemory::Phone, "7"};
     h.Receive("AT+CPBS=\"ME\"\r\r\nOK\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPBW=7\r");
     h.Receive("AT+CPBW=7\r\r\nOK\r\n");
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 2u);
     EXPECT_EQ(s.Phonebook.PhonebookList[1].Name, "C");
-    EXPECT_FALSE(s.Phonebook.DeletePending);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(s.Phonebook.Op));
     EXPECT_THAT(h.host.statusMessages,
                 ElementsAre("Entry succesfully deleted from mobile phonebook!"));
     EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path()).entries.size(), 2u);
     // Position 7 of the mobile memory is free again, 8 is not.
-    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[6], "007");
-    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[7], "");
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Phone).FreePositions[6], "007");
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Phone).FreePositions[7], "");
 }
 
 TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
     ScriptHarness h;
     auto& s = h.engine.State();
-    s.PhonebookRead.SimFreePositions = {"001", "002", "003"};
-    s.Phonebook.WritePending = true;
-    s.Phonebook.PendingWriteLine = "AT+CPBW=2,\"0912\",129,\"Ivo\"\r";
-    s.PhonebookRead.SavedEntry = {"Ivo", "0912", "SIM card", "002"};
+    s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions = {"001", "002", "003"};
+    s.Phonebook.Op =
+        WritePending{"AT+CPBW=2,\"0912\",129,\"Ivo\"\r", {"Ivo", "0912", "SIM card", "002"}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPBW=2,\"0912\",129,\"Ivo\"\r");
     h.Receive("AT+CPBW=2,\"0912\",129,\"Ivo\"\r\r\nOK\r\n");
-    EXPECT_FALSE(s.Phonebook.WritePending);
-    EXPECT_THAT(s.PhonebookRead.SimFreePositions, ElementsAre("001", "", "003"));
+    EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
+    EXPECT_THAT(s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions, ElementsAre("001", "", "003"));
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(s.Phonebook.PhonebookList[0].Name, "Ivo");
     EXPECT_THAT(h.host.statusMessages, ElementsAre("Entry succesfully saved in mobile phonebook!"));
@@ -497,12 +494,10 @@ TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
 TEST(PhonebookWrite, SavedNameWithEscapedCharactersReachesTheListsAsText) {
     ScriptHarness h;
     auto& s = h.engine.State();
-    s.PhonebookRead.SimFreePositions = {"001", "002", "003"};
-    s.Phonebook.WritePending = true;
+    s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions = {"001", "002", "003"};
     // "M\xFCller \"Jr\"!" (a VIP entry) as the entry dialog writes it.
     const std::string line = "AT+CPBW=3,\"0913\",129,\"M\\7Eller \\22Jr\\22!\"";
-    s.Phonebook.PendingWriteLine = line + "\r";
-    s.PhonebookRead.SavedEntry = {"M\xFCller \"Jr\"!", "0913", "SIM card", "003"};
+    s.Phonebook.Op = WritePending{line + "\r", {"M\xFCller \"Jr\"!", "0913", "SIM card", "003"}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive(line + "\r\r\nOK\r\n");
     ASSERT_EQ(h.host.smsNamePushes.size(), 1u);
@@ -517,42 +512,52 @@ TEST(PhonebookWrite, MoveDeletesThenWritesInTheTargetMemory) {
     ScriptHarness h;
     auto& s = h.engine.State();
     s.Phonebook.PhonebookList = {{"Ivo", "0912", "SIM card", "004"}};
-    s.PhonebookRead.SimCapacity = 5;
-    s.PhonebookRead.PhoneCapacity = 5;
-    s.Phonebook.MoveEntry = true;
-    s.Phonebook.DeletePending = true;
-    s.Phonebook.DeletePositionText = "4";
-    s.PhonebookRead.EntryMemory = 1;
-    s.PhonebookRead.TargetMemory = 2;
-    s.Phonebook.PendingWriteLine = "AT+CPBW=1,\"0912\",129,\"Ivo\"\r";
-    s.PhonebookRead.SavedEntry = {"Ivo", "0912", "Mobile memory", "001"};
+    s.PhonebookRead.Of(PhoneMemory::Sim).Capacity = 5;
+    s.PhonebookRead.Of(PhoneMemory::Phone).Capacity = 5;
+    s.Phonebook.Op =
+        MoveEntry{DeletePending{PhoneMemory::Sim, "4"},
+                  PhoneMemory::Phone,
+                  {"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {"Ivo", "0912", "Mobile memory", "001"}}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBW=4\r\r\nOK\r\n");
-    EXPECT_TRUE(s.Phonebook.WritePending);
-    EXPECT_EQ(s.PhonebookRead.SimFreePositions[3], "004");
+    EXPECT_NE(PendingWrite(s.Phonebook.Op), nullptr);
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions[3], "004");
     h.Receive("AT+CPBS=\"ME\"\r\r\nOK\r\n");
     h.Receive("AT+CPBW=1,\"0912\",129,\"Ivo\"\r\r\nOK\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPBW=4\rAT+CPBS=\"ME\"\rAT+CPBW=1,\"0912\",129,\"Ivo\"\r");
     EXPECT_THAT(h.host.statusMessages,
                 ElementsAre("Entry succesfully moved to another location in mobile!"));
-    EXPECT_FALSE(s.Phonebook.MoveEntry);
-    EXPECT_FALSE(s.Phonebook.WritePending);
+    EXPECT_FALSE(std::holds_alternative<MoveEntry>(s.Phonebook.Op));
+    EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(s.Phonebook.PhonebookList[0].Location, "Mobile memory");
-    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[0], "");
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Phone).FreePositions[0], "");
     const auto cache = exchange::LoadPhonebookFile(h.data.path());
     ASSERT_EQ(cache.entries.size(), 1u);
     EXPECT_EQ(cache.entries[0].Location, "Mobile memory");
 }
 
-TEST(PhonebookWrite, FailedSelectionWithAPendingWriteReportsIt) {
+TEST(PhonebookWrite, FailedSelectionWithAPendingWriteReportsAndDropsIt) {
     ScriptHarness h;
-    h.engine.State().Phonebook.WritePending = true;
+    h.engine.State().Phonebook.Op = WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nERROR\r\n");
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text,
               "Error occurred while trying to write or\rdelete entry in mobile phonebook!");
     EXPECT_EQ(h.Sent(), "");
+    // The next selection reads the memory; the failed write is not sent again.
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CPBS?\r");
+}
+
+TEST(PhonebookWrite, RefusedWriteIsReportedAndDropped) {
+    ScriptHarness h;
+    auto& s = h.engine.State();
+    s.Phonebook.Op = DeletePending{PhoneMemory::Sim, "4"};
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBW=4\r\r\nERROR\r\n");
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(s.Phonebook.Op));
 }
 
 }  // namespace
