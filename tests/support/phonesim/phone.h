@@ -19,6 +19,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -174,6 +175,74 @@ private:
     std::optional<Answer> ObjectCommand(const Command& c);
     std::optional<Answer> SupplementaryCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> CallCommand(const Command& c, std::int64_t nowMs);
+
+    // A group as a table: one row a command name, each with its handler.
+    using Params = std::vector<Param>;
+    using Handler = Answer (Phone::*)(const Command& c, const Params& params, std::int64_t nowMs);
+    struct CommandRow {
+        std::string_view name;
+        Handler handler;
+    };
+    std::optional<Answer> Dispatch(std::span<const CommandRow> table, const Command& c,
+                                   std::int64_t nowMs);
+    static std::optional<int> IntParam(const Params& params, std::size_t k, int absent);
+    // A plain number setting: read, test with `range`, set 0..highest.
+    Answer NumberSetting(const Command& c, const Params& params, int& value, int highest,
+                         const std::string& range);
+
+    // Identity, network, clock (phone_commands.cpp). Identity handlers serve
+    // the +G... twins too.
+    static Answer Identity(const Command& c, const std::string& value);
+    Answer OnCgmi(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCgmm(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCgmr(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCgsn(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCimi(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnScid(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnGcap(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmee(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCscs(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpin(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCfun(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpas(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCbc(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCsq(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCclk(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCreg(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCops(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSmso(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCnum(const Command& c, const Params& params, std::int64_t nowMs);
+
+    // SMS (sms_commands.cpp). +CMGS and +CMGW share the handler of their prompt.
+    Answer OnCmgf(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCsms(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpms(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmgr(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmgl(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmgd(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmgsCmgw(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmss(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCnmi(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCsca(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCscb(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSmgo(const Command& c, const Params& params, std::int64_t nowMs);
+    SmsMemory* ChosenSmsMemory(int which);  // of the three of +CPMS
+
+    // Diverts, locks, codes, ringer, USSD (supplementary_commands.cpp).
+    Answer OnCcfc(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer DivertQuery(int reason, int classMask);
+    Answer DivertChange(const Params& params, int reason, int mode, int classMask, int time);
+    Answer OnClck(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer LockQuery(const std::string& fac, int classMask);
+    void ClearBarringGroup(const std::string& group, int classMask);
+    void SetBarring(const std::string& fac, bool on, int classMask);
+    Answer OnCpwd(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpuc(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCalm(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCvib(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCrsl(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSrtc(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCusd(const Command& c, const Params& params, std::int64_t nowMs);
 
     Answer CmeError(int code) const;
     Answer CmsError(int code) const;
