@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace phonesim {
@@ -170,9 +171,9 @@ private:
     // knows; nullopt: not one of its commands.
     Answer BasicCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> GeneralCommand(const Command& c, std::int64_t nowMs);
-    std::optional<Answer> PhonebookCommand(const Command& c);
+    std::optional<Answer> PhonebookCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> SmsCommand(const Command& c, std::int64_t nowMs);
-    std::optional<Answer> ObjectCommand(const Command& c);
+    std::optional<Answer> ObjectCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> SupplementaryCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> CallCommand(const Command& c, std::int64_t nowMs);
 
@@ -213,6 +214,12 @@ private:
     Answer OnSmso(const Command& c, const Params& params, std::int64_t nowMs);
     Answer OnCnum(const Command& c, const Params& params, std::int64_t nowMs);
 
+    // Phonebooks (phonebook_commands.cpp).
+    Answer OnCpbs(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpbr(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpbw(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer WriteEntry(Phonebook& book, std::optional<int> index, const Params& params);
+
     // SMS (sms_commands.cpp). +CMGS and +CMGW share the handler of their prompt.
     Answer OnCmgf(const Command& c, const Params& params, std::int64_t nowMs);
     Answer OnCsms(const Command& c, const Params& params, std::int64_t nowMs);
@@ -227,6 +234,13 @@ private:
     Answer OnCscb(const Command& c, const Params& params, std::int64_t nowMs);
     Answer OnSmgo(const Command& c, const Params& params, std::int64_t nowMs);
     SmsMemory* ChosenSmsMemory(int which);  // of the three of +CPMS
+
+    // Binary objects (object_commands.cpp).
+    Answer OnSbnr(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSbnw(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer ObjectTypes(const std::string& name) const;
+    std::variant<ObjectStore*, Answer> ObjectSlot(const Command& c, const Params& params,
+                                                  std::string& type, int& index);
 
     // Diverts, locks, codes, ringer, USSD (supplementary_commands.cpp).
     Answer OnCcfc(const Command& c, const Params& params, std::int64_t nowMs);
@@ -243,6 +257,15 @@ private:
     Answer OnCrsl(const Command& c, const Params& params, std::int64_t nowMs);
     Answer OnSrtc(const Command& c, const Params& params, std::int64_t nowMs);
     Answer OnCusd(const Command& c, const Params& params, std::int64_t nowMs);
+
+    // Calls (call_commands.cpp). ATH and AT+CHUP share their handler.
+    Answer OnDial(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer DialNumber(const std::string& target, std::int64_t nowMs);
+    Answer OnAnswer(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnHangup(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnClip(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnVts(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSdld(const Command& c, const Params& params, std::int64_t nowMs);
 
     Answer CmeError(int code) const;
     Answer CmsError(int code) const;

@@ -46,9 +46,9 @@ Phone::Answer Phone::Execute(const Command& c, std::int64_t nowMs) {
         (c.name[0] == 'S' && c.name.size() > 1 && c.name[1] >= '0' && c.name[1] <= '9'))
         return BasicCommand(c, nowMs);
     if (auto a = GeneralCommand(c, nowMs)) return *a;
-    if (auto a = PhonebookCommand(c)) return *a;
+    if (auto a = PhonebookCommand(c, nowMs)) return *a;
     if (auto a = SmsCommand(c, nowMs)) return *a;
-    if (auto a = ObjectCommand(c)) return *a;
+    if (auto a = ObjectCommand(c, nowMs)) return *a;
     if (auto a = SupplementaryCommand(c, nowMs)) return *a;
     if (auto a = CallCommand(c, nowMs)) return *a;
     return Error();
