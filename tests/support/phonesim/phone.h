@@ -167,8 +167,9 @@ private:
     Answer FinishBody(const Command& c, const std::string& body, std::int64_t nowMs);
     static std::vector<Param> ParseParams(std::string_view args);
 
-    // Command groups (phone_commands.cpp). Each group answers the commands it
-    // knows; nullopt: not one of its commands.
+    // Command groups. The basic (V.25ter) commands are one function; every
+    // other group looks the command up in its table, kept with its handlers
+    // in the group's file. nullopt: not one of its commands.
     Answer BasicCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> GeneralCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> PhonebookCommand(const Command& c, std::int64_t nowMs);
