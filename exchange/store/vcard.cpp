@@ -142,7 +142,7 @@ std::string DecodeQuotedPrintable(std::string_view s) {
     return out;
 }
 
-bool IsUtf8(std::string_view s) { return ValidUtf8(s) == s && s.find('\0') == s.npos; }
+bool IsUtf8(std::string_view s) { return ValidUtf8(s) == s; }
 
 // The value's bytes as UTF-8: decoded, then from its CHARSET.
 std::string DecodedValue(const Property& p) {
@@ -151,6 +151,8 @@ std::string DecodedValue(const Property& p) {
     const std::string charset = Param(p, "CHARSET");
     const bool eightBit = charset == "ISO-8859-1" || charset == "ISO-8859-15" ||
                           charset == "LATIN1" || charset == "WINDOWS-1252" || charset == "CP1252";
+    // A NUL byte is never part of a name or number.
+    bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
     if (eightBit || !IsUtf8(bytes)) return Windows1252ToUtf8(bytes);
     return bytes;
 }
@@ -185,9 +187,10 @@ std::vector<std::string> Components(std::string_view s) {
     return parts;
 }
 
-std::string Number(const Property& p) {
+// A vCard 4.0 number, or one marked VALUE=uri, may be a "tel:" URI.
+std::string Number(const Property& p, bool uri) {
     std::string value = TrimBlanks(DecodedValue(p));
-    if (IStartsWith(value, "tel:")) {
+    if ((uri || Param(p, "VALUE") == "URI") && IStartsWith(value, "tel:")) {
         value.erase(0, 4);
         if (auto semicolon = value.find(';'); semicolon != std::string::npos)
             value.erase(semicolon);
@@ -244,6 +247,9 @@ std::optional<ContactFields> ReadVCard(std::string_view bytes) {
     std::string nameFromN;
     std::string untyped;
     int works = 0;
+    const bool v40 = std::any_of(props->begin(), props->end(), [](const Property& p) {
+        return p.name == "VERSION" && TrimBlanks(p.value) == "4.0";
+    });
     for (const auto& p : *props) {
         if ((p.name == "KIND" || p.name == "X-ADDRESSBOOKSERVER-KIND") &&
             IEquals(TrimBlanks(p.value), "group"))
@@ -256,7 +262,7 @@ std::optional<ContactFields> ReadVCard(std::string_view bytes) {
             const std::string given = parts.size() > 1 ? parts[1] : "";
             nameFromN = given.empty() ? family : family.empty() ? given : given + " " + family;
         } else if (p.name == "TEL") {
-            const std::string number = Number(p);
+            const std::string number = Number(p, v40);
             if (number.empty()) continue;
             const bool company = Has(p, "X-EVOLUTION-COMPANY") || Has(p, "X-COMPANY");
             const bool special = Has(p, "CELL") || Has(p, "FAX") || Has(p, "PAGER");
@@ -308,7 +314,7 @@ std::string Escape(std::string_view s) {
             out.push_back(c);
         } else if (c == '\n') {
             out += "\\n";
-        } else if (c != '\r') {
+        } else if (c != '\r' && c != '\0') {
             out.push_back(c);
         }
     }

@@ -24,7 +24,7 @@ struct ContactFields {
 // ("item1.TEL") dropped, "TYPE=a,b", repeated TYPE and bare 2.1 types
 // ("TEL;HOME;VOICE") all read; quoted-printable values are decoded and turned
 // from their CHARSET into UTF-8 (bytes that are no UTF-8 are read as
-// Windows-1252); "tel:" values lose the scheme.
+// Windows-1252); "tel:" values (vCard 4.0 or VALUE=uri) lose the scheme.
 //   FullName    FN, else N as "Given Family"
 //   Home        the first TEL of type HOME (not CELL, FAX or PAGER), else the
 //               first TEL without a type (or with VOICE only)
