@@ -2,6 +2,7 @@
 
 #include "exchange/formats/atomic_file.h"
 #include "exchange/store/vdir.h"
+#include "exchange/store/windows1252.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -104,9 +105,16 @@ void Folders::Refresh() {
         if (name != own)
             folders_.push_back(
                 Folder(parent_.type_, parent_.storage_, JoinFolder(parent_.storage_, name), false));
-    std::stable_sort(folders_.begin(), folders_.end(), [](const Folder& a, const Folder& b) {
-        return Lower(a.Name()) < Lower(b.Name());
-    });
+    // Sorted by Name, case ignored; equal names by folder name.
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    for (std::size_t i = 0; i < folders_.size(); ++i)
+        keys.emplace_back(FoldCase(folders_[i].Name()), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Folder> sorted;
+    sorted.reserve(keys.size());
+    for (const auto& key : keys) sorted.push_back(folders_[key.second]);
+    folders_ = std::move(sorted);
 }
 
 Folder Folders::Item(long index) const {
@@ -120,10 +128,10 @@ Folder Folders::Add(const std::string& name, int type) {
     const std::string folderName = SafeFolderName(name);
     if (folderName.empty()) throw StoreError("A folder needs a name");
     Refresh();
-    const std::string wanted = Lower(name);
-    if (Lower(parent_.Name()) == wanted ||
+    const std::string wanted = FoldCase(name);
+    if (FoldCase(parent_.Name()) == wanted ||
         std::any_of(folders_.begin(), folders_.end(),
-                    [&](const Folder& f) { return Lower(f.Name()) == wanted; }))
+                    [&](const Folder& f) { return FoldCase(f.Name()) == wanted; }))
         throw StoreError("A folder named \"" + name + "\" exists");
     const std::string path = FreePath(parent_.storage_, folderName);
     MakeFolder(path);

@@ -12,8 +12,10 @@
 // The default contacts folder (and likewise the calendar) is the default
 // collection; its Folders are the other collections of the storage, sorted by
 // Name. Items read from files are snapshots: changing one and saving it is
-// refused, only new items are written. Texts are UTF-8. Every failure throws
-// StoreError with an English text.
+// refused, only new items are written. Texts are UTF-8: the phone's
+// Windows-1252 goes in through Windows1252ToUtf8 and comes out through
+// Utf8ToWindows1252 (windows1252.h). Every failure throws StoreError with an
+// English text.
 
 #include "exchange/store/icalendar.h"
 #include "exchange/store/store_settings.h"

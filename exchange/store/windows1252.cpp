@@ -1,5 +1,6 @@
 #include "exchange/store/windows1252.h"
 
+#include <unicode/uchar.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
@@ -105,6 +106,17 @@ std::string ValidUtf8(std::string_view text) {
     ForEachCodePoint(ToUtf16(text), [&out](std::uint32_t cp) {
         // A lone surrogate cannot be written as UTF-8.
         AppendUtf8(out, (cp >= 0xD800 && cp <= 0xDFFF) ? 0xFFFD : cp);
+    });
+    return out;
+}
+
+std::string FoldCase(std::string_view text) {
+    const std::u16string s = ToUtf16(text);
+    std::string out;
+    ForEachCodePoint(s, [&out](std::uint32_t cp) {
+        const auto folded =
+            static_cast<std::uint32_t>(u_foldCase(static_cast<UChar32>(cp), U_FOLD_CASE_DEFAULT));
+        AppendUtf8(out, (folded >= 0xD800 && folded <= 0xDFFF) ? 0xFFFD : folded);
     });
     return out;
 }

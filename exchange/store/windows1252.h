@@ -1,6 +1,6 @@
 #pragma once
 // The phone's side of the program holds Windows-1252 bytes; the store's files
-// hold UTF-8. These two turn one into the other.
+// hold UTF-8. These turn one into the other, and compare UTF-8 names.
 
 #include <string>
 #include <string_view>
@@ -19,5 +19,9 @@ std::string Utf8ToWindows1252(std::string_view text);
 
 // The text with each broken UTF-8 sequence replaced by U+FFFD, for writing.
 std::string ValidUtf8(std::string_view text);
+
+// The text case-folded character by character ("Š" and "š" alike), for
+// comparing names with case ignored; broken sequences as U+FFFD.
+std::string FoldCase(std::string_view text);
 
 }  // namespace parlenko::exchange::store
