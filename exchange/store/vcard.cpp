@@ -198,6 +198,14 @@ std::string Number(const Property& p, bool uri) {
     return TrimBlanks(Unescape(value));
 }
 
+// A quoted-printable value whose line ends in "=" goes on in the next line.
+bool SoftLineBreak(std::string_view logical) {
+    if (logical.empty() || logical.back() != '=') return false;
+    const auto colon = logical.find(':');
+    return colon != std::string_view::npos &&
+           Upper(logical.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
+}
+
 // Logical lines of the first card: unfolded, quoted-printable soft breaks joined.
 std::optional<std::vector<Property>> CardProperties(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
@@ -211,17 +219,21 @@ std::optional<std::vector<Property>> CardProperties(std::string_view bytes) {
     int depth = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string logical(lines[i]);
-        while (i + 1 < lines.size() && !lines[i + 1].empty() &&
-               (lines[i + 1].front() == ' ' || lines[i + 1].front() == '\t'))
-            logical += lines[++i].substr(v21 ? 0 : 1);
+        while (i + 1 < lines.size()) {
+            if (SoftLineBreak(logical)) {
+                // The next line goes on as it is, blanks in front included.
+                logical.pop_back();
+                logical += lines[++i];
+            } else if (!lines[i + 1].empty() &&
+                       (lines[i + 1].front() == ' ' || lines[i + 1].front() == '\t')) {
+                logical += lines[++i].substr(v21 ? 0 : 1);
+            } else {
+                break;
+            }
+        }
         if (TrimBlanks(logical).empty()) continue;
         auto prop = ParseLine(logical);
         if (!prop) continue;
-        while (Param(*prop, "ENCODING") == "QUOTED-PRINTABLE" && !prop->value.empty() &&
-               prop->value.back() == '=' && i + 1 < lines.size()) {
-            prop->value.pop_back();
-            prop->value += lines[++i];
-        }
         const std::string value = Upper(TrimBlanks(prop->value));
         if (prop->name == "BEGIN" && value == "VCARD") {
             ++depth;

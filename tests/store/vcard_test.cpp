@@ -26,6 +26,13 @@ TEST(VCard, TheThreeVersionsGiveTheFiveNumbers) {
     EXPECT_EQ(*v21, (ContactFields{"Ana \xC3\x84rger", "+385 (01) 234 567", "091 234 5678",
                                    "01 111", "01 222", "01 333"}));
 
+    // A soft line break keeps the blank that begins the next line.
+    auto soft = ReadVCard(
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;ENCODING=QUOTED-PRINTABLE:Ana=\r\n Ivi=\r\nc\r\n"
+        "END:VCARD\r\n");
+    ASSERT_TRUE(soft);
+    EXPECT_EQ(soft->FullName, "Ana Ivic");
+
     // 3.0: groups, escaped commas, repeated and listed types, an untyped number for home.
     auto v30 = ReadVCard(
         "BEGIN:VCARD\nVERSION:3.0\nN:Doe;John;;;\nFN:Doe\\, John\n"
