@@ -125,17 +125,31 @@ Folder Folders::Item(long index) const {
 Folder Folders::Add(const std::string& name, int type) {
     if (!parent_.isDefault_) throw StoreError("A collection holds no further folders");
     if (type != parent_.type_) throw StoreError("A folder of another kind cannot be added here");
-    const std::string folderName = SafeFolderName(name);
+    // "displayname" holds one line, read without blanks at its ends.
+    std::string shown = name;
+    std::replace_if(
+        shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const auto first = shown.find_first_not_of(" \t");
+    shown = first == std::string::npos
+                ? ""
+                : shown.substr(first, shown.find_last_not_of(" \t") + 1 - first);
+    const std::string folderName = SafeFolderName(shown);
     if (folderName.empty()) throw StoreError("A folder needs a name");
     Refresh();
-    const std::string wanted = FoldCase(name);
+    const std::string wanted = FoldCase(shown);
     if (FoldCase(parent_.Name()) == wanted ||
         std::any_of(folders_.begin(), folders_.end(),
                     [&](const Folder& f) { return FoldCase(f.Name()) == wanted; }))
-        throw StoreError("A folder named \"" + name + "\" exists");
+        throw StoreError("A folder named \"" + shown + "\" exists");
     const std::string path = FreePath(parent_.storage_, folderName);
     MakeFolder(path);
-    WriteItem(JoinFolder(path, "displayname"), name);
+    try {
+        WriteItem(JoinFolder(path, "displayname"), shown);
+    } catch (const StoreError&) {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+        throw;
+    }
     Refresh();
     return Folder(parent_.type_, parent_.storage_, path, false);
 }

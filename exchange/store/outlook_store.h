@@ -71,7 +71,8 @@ public:
     long Count() const { return static_cast<long>(folders_.size()); }
     Folder Item(long index) const;
     // A new collection: its folder takes SafeFolderName(name), a numbered one
-    // when that folder exists, and "displayname" keeps name as typed. Fails
+    // when that folder exists, and "displayname" keeps name as typed (on one
+    // line, without blanks at its ends). Fails
     // when a collection of that Name exists (case ignored), for an empty name,
     // for a type other than the parent's, and under a folder that is no default.
     Folder Add(const std::string& name, int type);

@@ -106,6 +106,7 @@ TEST_F(Store, AddAndRemoveCollections) {
     EXPECT_EQ(folders.Count(), 0);
     folders.Add("Posao", olFolderContacts);
     EXPECT_THROW(folders.Add("posao", olFolderContacts), StoreError);
+    EXPECT_THROW(folders.Add(" Posao\t", olFolderContacts), StoreError);
     folders.Add("\xC5\xA0uma", olFolderContacts);  // Šuma
     EXPECT_THROW(folders.Add("\xC5\xA1UMA", olFolderContacts), StoreError);
     EXPECT_THROW(folders.Add("contacts", olFolderContacts), StoreError);  // the default's Name
