@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
             status = 1;
         } else {
             const auto start = std::chrono::steady_clock::now();
-            RefreshPhonebook(engine.Context(), 1);
+            RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
             const bool done = loop.RunUntil([&] { return host.finished; }, 300000);
             const double wall =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

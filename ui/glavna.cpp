@@ -270,9 +270,9 @@ void TGlavna::FormCreate() {
 
 // --- mode, options, pictures ------------------------------------------------
 
-int TGlavna::Mode() const { return engine_.Mode(); }
+int TGlavna::Mode() const { return static_cast<int>(engine_.Mode()); }
 
-void TGlavna::SetMode(int mode) { engine_.SetMode(mode); }
+void TGlavna::SetMode(ActivityMode mode) { engine_.SetMode(mode); }
 
 void TGlavna::LoadOptions() {
     LoadOptionsFile(optionsPath_, options_);

@@ -5,6 +5,7 @@
 // the view of the general page: the status bar's phone and network captions.
 
 #include "engine/general/general_view.h"
+#include "engine/session/modes.h"
 #include "ui/folders.h"
 #include "ui/options.h"
 
@@ -54,7 +55,7 @@ public:
 
     // Activity mode: picks the progress window's picture.
     int Mode() const;
-    void SetMode(int mode);
+    void SetMode(ActivityMode mode);
 
     // The live option values and their file.
     TOptions& Options() { return options_; }

@@ -60,6 +60,7 @@ void SendAtCcfc(EngineContext& ctx, std::string_view reason, std::string_view nu
     Send(ctx, at::Ccfc(reason, number, cls, time, mode));
 }
 void SendAtCpbs(EngineContext& ctx, int kind) { Send(ctx, at::Cpbs(kind)); }
+void SendAtCpbs(EngineContext& ctx, PhoneMemory memory) { Send(ctx, at::Cpbs(memory)); }
 void SendAtCpbsQuery(EngineContext& ctx, int mode) { Send(ctx, at::CpbsQuery(mode)); }
 void SendAtCpbr(EngineContext& ctx, std::string_view position) { Send(ctx, at::Cpbr(position)); }
 void SendAtCpbw(EngineContext& ctx, std::string_view argument) { Send(ctx, at::Cpbw(argument)); }

@@ -4,6 +4,7 @@
 // the answer; the receive scan recognises it by the echoed line. A writer
 // whose selector is outside the listed values sends nothing.
 
+#include "engine/phone/phone_memory.h"
 #include "engine/session/engine_context.h"
 
 #include <string_view>
@@ -42,6 +43,7 @@ void SendAtAnswer(EngineContext& ctx);
 void SendAtCcfc(EngineContext& ctx, std::string_view reason, std::string_view number,
                 std::string_view cls, std::string_view time, int mode);
 void SendAtCpbs(EngineContext& ctx, int kind);
+void SendAtCpbs(EngineContext& ctx, PhoneMemory memory);
 void SendAtCpbsQuery(EngineContext& ctx, int mode);
 void SendAtCpbr(EngineContext& ctx, std::string_view position);
 void SendAtCpbw(EngineContext& ctx, std::string_view argument);

@@ -118,17 +118,15 @@ std::string Ccfc(std::string_view reason, std::string_view number, std::string_v
     return s;
 }
 
+std::string Cpbs(PhoneMemory memory) {
+    // The service numbers are the vendor's memory with a command of its own.
+    const std::string_view command = memory == PhoneMemory::Service ? "AT^SPBS=\"" : "AT+CPBS=\"";
+    return Join({command, MemoryCode(memory), "\""});
+}
+
 std::string Cpbs(int kind) {
-    switch (kind) {
-        case 1: return Line("AT+CPBS=\"SM\"");
-        case 2: return Line("AT+CPBS=\"ME\"");
-        case 3: return Line("AT+CPBS=\"ON\"");
-        case 4: return Line("AT^SPBS=\"SD\"");
-        case 5: return Line("AT+CPBS=\"LD\"");
-        case 6: return Line("AT+CPBS=\"RC\"");
-        case 7: return Line("AT+CPBS=\"MC\"");
-        default: return {};
-    }
+    const auto memory = MemoryFromIndex(kind);
+    return memory ? Cpbs(*memory) : std::string();
 }
 
 std::string CpbsQuery(int mode) {

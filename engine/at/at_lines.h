@@ -6,6 +6,8 @@
 // Lines end in one carriage return unless noted. A builder that returns an
 // empty string means "send nothing" (a selector outside the listed values).
 
+#include "engine/phone/phone_memory.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -59,7 +61,9 @@ std::string Answer();
 // Divert: mode 0 disable, 1 enable, 2 query, 3 register, 4 erase.
 std::string Ccfc(std::string_view reason, std::string_view number, std::string_view cls,
                  std::string_view time, int mode);
-// Memory selection: 1 SM, 2 ME, 3 ON, 4 SD (service numbers), 5 LD, 6 RC, 7 MC.
+// Memory selection ("AT^SPBS=" for the service numbers).
+std::string Cpbs(PhoneMemory memory);
+// The same by the memory's index (1 SM .. 7 MC); "" for any other number.
 std::string Cpbs(int kind);
 // mode 0: "AT+CPBS?"; mode 1: "AT^SPBS?" (service numbers).
 std::string CpbsQuery(int mode);

@@ -5,6 +5,7 @@
 #include "engine/parse/single_answers.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/connection.h"
+#include "engine/text/service_centre.h"
 
 #include <array>
 
@@ -28,19 +29,12 @@ ScanStep AfterCmeeOk(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-// The SMS centre with the operator's name, for the two known centres.
-std::string DecorateSmsc(const std::string& number) {
-    if (number == "+385910401") return "HR VIP  [" + number + "]";
-    if (number == "+385980501") return "HR CRONET  [" + number + "]";
-    return number;
-}
-
 ScanStep AfterCscaOk(EngineContext& ctx, const EchoHit& hit) {
     auto& chain = ctx.state.Chain;
     auto& settings = ctx.state.Settings;
     chain.SmscText = ParseCsca(hit.answer);
     settings.SmscEdit = chain.SmscText;
-    chain.SmscText = DecorateSmsc(chain.SmscText);
+    chain.SmscText = ServiceCentreName(chain.SmscText);
     settings.SmscLab = chain.SmscText;
     ctx.views.settings->PhoneSettingsChanged(settings);
     if (chain.ReadingOtherSettings) {

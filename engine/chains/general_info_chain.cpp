@@ -2,6 +2,7 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/parse/single_answers.h"
 #include "engine/receive/network_view.h"
 #include "engine/session/busy_state.h"
@@ -124,8 +125,11 @@ ScanStep BatteryRead(EngineContext& ctx, const EchoHit& hit) {
 ScanStep OperatorRead(EngineContext& ctx, const EchoHit& hit) {
     auto& v = View(ctx);
     // "+COPS: 0,0,"<name>"": the name between the quotes; empty for "+COPS: 0".
-    const long length = static_cast<long>(hit.answer.size());
-    v.OperLab = Copy(hit.answer, 13, length - 13);
+    AnswerReader r(hit.answer);
+    r.SkipPrefix();
+    r.NextField();  // mode
+    r.NextField();  // format
+    v.OperLab = std::string(r.NextString().value_or(std::string_view()));
     UpdateNetLocCaption(v, NetLocVariant::Registration);
     Changed(ctx);
     SendAtCregSet(ctx, 2);
@@ -197,9 +201,9 @@ std::span<const EchoAction> GeneralInfoActionsToClock() { return kToClock; }
 std::span<const EchoAction> GeneralInfoActionsAfterClock() { return kAfterClock; }
 
 Reception ReceptionFromCsq(std::string_view answer) {
-    // "+CSQ: 7,99" or "+CSQ: 20,99": one or two digits from the 7th character.
-    const std::string digits = Copy(answer, 8, 1) == "," ? Copy(answer, 7, 1) : Copy(answer, 7, 2);
-    const auto rssi = ParseInt(digits);
+    // "+CSQ: 7,99" or "+CSQ: 20,99": rssi, then the bit error rate.
+    AnswerReader reader(answer);
+    const auto rssi = reader.SkipPrefix() ? reader.NextNumber() : std::nullopt;
     Reception r;
     if (!rssi || *rssi < 0 || *rssi > 31) {
         r.text = "Unknown.";
@@ -214,7 +218,11 @@ Reception ReceptionFromCsq(std::string_view answer) {
 
 BatteryLevel BatteryFromCbc(std::string_view answer) {
     BatteryLevel b;
-    const auto value = ParseDecimal(CopyFrom(answer, 9));
+    // "+CBC: 0,80": the level after the connection status.
+    AnswerReader r(answer);
+    r.SkipPrefix();
+    r.NextField();
+    const auto value = ParseDecimal(r.Rest());
     if (!value) return b;
     const long long level = RoundHalfEven(*value);
     b.text = IntToStr(level) + "%";

@@ -2,6 +2,7 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -12,47 +13,44 @@ namespace {
 
 using W = EchoCompare;
 
-// The value of a settings answer: the text after its first blank
-// ("+CALM: 2" gives "2").
-std::string ValueOf(const std::string& answer) {
-    const long blank = Pos(" ", answer);
-    return blank > 0 ? CopyFrom(answer, blank + 1) : std::string();
-}
-
-// The text between the first pair of double quotes at or after `from`
-// (1-based); empty when there is no such pair.
-std::string QuotedFrom(const std::string& s, long from) {
-    const long open = PosFrom("\"", s, from);
-    if (open == 0) return {};
-    const long close = PosFrom("\"", s, open + 1);
-    if (close == 0) return {};
-    return Copy(s, open + 1, close - open - 1);
+// The value of a settings answer: the text after its prefix ("+CALM: 2"
+// gives "2").
+std::string_view ValueOf(std::string_view answer) {
+    AnswerReader r(answer);
+    r.SkipPrefix();
+    return r.Rest();
 }
 
 void Changed(EngineContext& ctx) { ctx.views.settings->PhoneSettingsChanged(ctx.state.Settings); }
 
-ScanStep AlertRead(EngineContext& ctx, const EchoHit& hit) {
-    const std::string v = ValueOf(hit.answer);
-    auto& s = ctx.state.Settings;
-    if (v == "0") s.AlertRB = 1;
-    else if (v == "1") s.AlertRB = 3;
-    else if (v == "2") s.AlertRB = 2;
+// A value and the radio button it checks.
+struct RadioChoice {
+    std::string_view value;
+    int button;
+};
+
+// Alert: "0" Alert1RB, "1" Alert3RB, "2" Alert2RB. Vibration: "0" Vibra1RB,
+// "1" Vibra2RB.
+constexpr std::array<RadioChoice, 3> kAlertChoices = {{{"0", 1}, {"1", 3}, {"2", 2}}};
+constexpr std::array<RadioChoice, 2> kVibraChoices = {{{"0", 1}, {"1", 2}}};
+
+// A settings answer that checks one radio button of a group (a value
+// outside the table leaves the group as it is), then the next query of the
+// chain.
+template <int PhoneSettingsView::*Radio, const auto& Choices,
+          void (*Next)(EngineContext&, int, int)>
+ScanStep RadioRead(EngineContext& ctx, const EchoHit& hit) {
+    const std::string_view v = ValueOf(hit.answer);
+    for (const auto& choice : Choices)
+        if (choice.value == v) ctx.state.Settings.*Radio = choice.button;
     Changed(ctx);
-    SendAtCvib(ctx, 1);
+    Next(ctx, 1, 0);
     EndBusy(ctx);
     return ScanStep::Continue;
 }
 
-ScanStep VibrationRead(EngineContext& ctx, const EchoHit& hit) {
-    const std::string v = ValueOf(hit.answer);
-    auto& s = ctx.state.Settings;
-    if (v == "0") s.VibraRB = 1;
-    else if (v == "1") s.VibraRB = 2;
-    Changed(ctx);
-    SendAtCrsl(ctx, 1);
-    EndBusy(ctx);
-    return ScanStep::Continue;
-}
+constexpr auto AlertRead = RadioRead<&PhoneSettingsView::AlertRB, kAlertChoices, SendAtCvib>;
+constexpr auto VibrationRead = RadioRead<&PhoneSettingsView::VibraRB, kVibraChoices, SendAtCrsl>;
 
 ScanStep RingerRead(EngineContext& ctx, const EchoHit& hit) {
     if (const auto level = ParseInt(ValueOf(hit.answer)))
@@ -66,9 +64,10 @@ ScanStep RingerRead(EngineContext& ctx, const EchoHit& hit) {
 ScanStep PriceRead(EngineContext& ctx, const EchoHit& hit) {
     // +CPUC: "<currency>","<price per unit>"
     auto& s = ctx.state.Settings;
-    s.ValutaEdit = QuotedFrom(hit.answer, 1);
-    const long comma = Pos(",", hit.answer);
-    s.CijenaEdit = comma > 0 ? QuotedFrom(hit.answer, comma + 1) : std::string();
+    AnswerReader r(hit.answer);
+    r.SkipPrefix();
+    s.ValutaEdit = std::string(r.NextString().value_or(std::string_view()));
+    s.CijenaEdit = std::string(r.NextString().value_or(std::string_view()));
     Changed(ctx);
     EndBusy(ctx);
     return ScanStep::Continue;

@@ -88,7 +88,7 @@ void RefreshAppointments(EngineContext& ctx) {
     for (int slot = 1; slot <= slots; ++slot)
         objects.AppointmentFreePositions.push_back(IntToStr(slot));
 
-    ctx.state.Mode = mdAppointments;
+    ctx.state.Mode = ActivityMode::Appointments;
     auto& r = ctx.state.PhonebookRead;
     r.ReadCapacity = slots;
     r.ReadPosition = 1;
@@ -127,7 +127,7 @@ bool UploadMelody(EngineContext& ctx, std::string_view fileBytes, int slot) {
     auto packets = FilePackets(ctx, fileBytes, "Melody too big!");
     if (!packets) return false;
     ctx.state.Upload.SendingMelody = true;
-    ctx.state.Mode = mdMelodyUpload;
+    ctx.state.Mode = ActivityMode::MelodyUpload;
     SendFirstPacket(ctx, std::move(*packets), at::kObjMelody, slot,
                     "Saving melody in mobile . . .");
     return true;
@@ -149,7 +149,7 @@ bool UploadLogo(EngineContext& ctx, std::string_view bitmapBytes, int kind) {
     auto packets = FilePackets(ctx, bitmapBytes, "Logo too big!");
     if (!packets) return false;
     ctx.state.Upload.SendingLogo = true;
-    ctx.state.Mode = mdLogoUpload;
+    ctx.state.Mode = ActivityMode::LogoUpload;
     SendFirstPacket(ctx, std::move(*packets), at::kObjLogo, LogoIndex(kind),
                     "Saving logo in mobile . . .");
     return true;

@@ -1,100 +1,30 @@
 #include "engine/parse/single_answers.h"
 
-#include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/text/date_text.h"
 
 #include <optional>
-#include <vector>
 
 namespace parlenko {
 
 namespace {
 
-// The one character at 1-based position pos read as a digit.
-std::optional<int> DigitAt(std::string_view line, long pos) {
-    const std::string c = Copy(line, pos, 1);
-    if (c.size() != 1 || c[0] < '0' || c[0] > '9') return std::nullopt;
-    return c[0] - '0';
+// The first character of a field read as a digit.
+std::optional<int> LeadingDigit(std::string_view field) {
+    if (field.empty() || field[0] < '0' || field[0] > '9') return std::nullopt;
+    return field[0] - '0';
 }
 
-std::string StripOneQuotePair(std::string s) {
-    if (!s.empty() && s.front() == '"') s.erase(0, 1);
-    if (!s.empty() && s.back() == '"') s.pop_back();
-    return s;
+// The digit of the first field after the response prefix; a line without
+// the prefix has no value.
+int CodeAfterPrefix(std::string_view line) {
+    AnswerReader r(line);
+    if (!r.SkipPrefix()) return -1;
+    return LeadingDigit(r.NextField()).value_or(-1);
 }
 
-std::vector<std::string> SplitCommas(std::string_view s) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const auto comma = s.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.emplace_back(s.substr(start));
-            return fields;
-        }
-        fields.emplace_back(s.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
-// The registration fields in the answer layout: [0] the prefix with the
-// mode, [1] status, [2] area, [3] cell id (and anything after it). A notice
-// without the mode gets an empty mode field in front.
-std::vector<std::string> CregFields(std::string_view line) {
-    auto fields = SplitCommas(line);
-    const bool notice = fields.size() == 1 ||
-                        (fields.size() >= 2 && !fields[1].empty() && fields[1].front() == '"');
-    if (notice) {
-        // "+CREG: 1" -> prefix "+CREG: " and the status.
-        std::string& first = fields[0];
-        const auto colon = first.find(':');
-        std::size_t valueStart = colon == std::string::npos ? 0 : colon + 1;
-        while (valueStart < first.size() && first[valueStart] == ' ') ++valueStart;
-        std::string prefix = first.substr(0, valueStart);
-        std::string status = first.substr(valueStart);
-        fields[0] = std::move(status);
-        fields.insert(fields.begin(), std::move(prefix));
-    }
-    return fields;
-}
-
-}  // namespace
-
-std::string ParseCpas(std::string_view line) {
-    switch (DigitAt(line, 8).value_or(-1)) {
-        case 0: return "Ready.";
-        case 3: return "Incoming call.";
-        case 4: return "Call is active.";
-        default: return {};
-    }
-}
-
-std::string ParseCclk(std::string_view line) {
-    const std::string dateText =
-        Copy(line, 15, 2) + "." + Copy(line, 12, 2) + "." + Copy(line, 9, 2);
-    // Two digits each, nothing else: the phone's clock, not a loose date.
-    for (std::size_t k : {0u, 1u, 3u, 4u, 6u, 7u})
-        if (k >= dateText.size() || dateText[k] < '0' || dateText[k] > '9') return {};
-    if (dateText.size() != 8) return {};
-    const auto date = ParseDateText(dateText);
-    if (!date) return {};
-    return FormatDateText(*date) + "    " + Copy(line, 18, 8);
-}
-
-std::string ParseCbc(std::string_view line) {
-    switch (DigitAt(line, 7).value_or(-1)) {
-        case 0: return "Mobile is supplied from battery.";
-        case 1: return "Mobile has battery, but is not supplied from there.";
-        case 2: return "Mobile has no battery connected.";
-        case 3: return "Error!";
-        default: return {};
-    }
-}
-
-std::string ParseCregStat(std::string_view line) {
-    const auto fields = CregFields(line);
-    if (fields.size() < 2) return {};
-    switch (DigitAt(fields[1], 1).value_or(-1)) {
+std::string_view StatusText(int stat) {
+    switch (stat) {
         case 0: return "Not checked in, not searching.";
         case 1: return "Checked in.";
         case 2: return "Not checked in, but searching.";
@@ -105,26 +35,69 @@ std::string ParseCregStat(std::string_view line) {
     }
 }
 
-std::string ParseCregLac(std::string_view line) {
-    const auto fields = CregFields(line);
-    if (fields.size() < 4) return {};  // no comma after the area
-    return StripOneQuotePair(fields[2]);
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string ParseCpas(std::string_view line) {
+    switch (CodeAfterPrefix(line)) {
+        case 0: return "Ready.";
+        case 3: return "Incoming call.";
+        case 4: return "Call is active.";
+        default: return {};
+    }
 }
 
-std::string ParseCregCellId(std::string_view line) {
-    const auto fields = CregFields(line);
-    if (fields.size() < 4) return {};
-    std::string rest = fields[3];
-    for (std::size_t k = 4; k < fields.size(); ++k) rest += "," + fields[k];
-    return StripOneQuotePair(std::move(rest));
+std::string ParseCclk(std::string_view line) {
+    // "yy/mm/dd,hh:mm:ss" between the quotes.
+    AnswerReader r(line);
+    r.SkipPrefix();
+    const auto clock = r.NextString();
+    if (!clock || clock->size() < 8) return {};
+    const std::string_view c = *clock;
+    // Two digits each, nothing else: the phone's clock, not a loose date.
+    for (std::size_t k : {0u, 1u, 3u, 4u, 6u, 7u})
+        if (!IsDigit(c[k])) return {};
+    const std::string dateText = std::string(c.substr(6, 2)) + "." + std::string(c.substr(3, 2)) +
+                                 "." + std::string(c.substr(0, 2));
+    const auto date = ParseDateText(dateText);
+    if (!date) return {};
+    const std::string_view time = c.size() > 9 ? c.substr(9, 8) : std::string_view();
+    return FormatDateText(*date) + "    " + std::string(time);
+}
+
+std::string ParseCbc(std::string_view line) {
+    switch (CodeAfterPrefix(line)) {
+        case 0: return "Mobile is supplied from battery.";
+        case 1: return "Mobile has battery, but is not supplied from there.";
+        case 2: return "Mobile has no battery connected.";
+        case 3: return "Error!";
+        default: return {};
+    }
+}
+
+Registration ParseCreg(std::string_view line) {
+    AnswerReader r(line);
+    r.SkipPrefix();
+    std::string_view first = r.NextField();
+    const bool notice = !r.HasField() || r.Peek() == '"';
+    while (notice && !first.empty() && first.front() == ' ') first.remove_prefix(1);
+    const std::string_view stat = notice ? first : r.NextField();
+
+    Registration reg;
+    reg.status = std::string(StatusText(LeadingDigit(stat).value_or(-1)));
+    if (!r.HasField()) return reg;
+    const std::string_view area = r.NextUnquoted();
+    if (!r.HasField()) return reg;  // an area without its cell counts as neither
+    reg.area = std::string(area);
+    reg.cell = std::string(Unquoted(r.Rest()));
+    return reg;
 }
 
 std::string ParseCsca(std::string_view line) {
-    if (line.size() < 8) return {};
-    const std::string rest = CopyFrom(line, 9);
-    const auto quote = rest.find('"');
-    if (quote == std::string::npos) return {};
-    return rest.substr(0, quote);
+    AnswerReader r(line);
+    if (!r.SkipPrefix()) return {};
+    return std::string(r.NextString().value_or(std::string_view()));
 }
 
 }  // namespace parlenko

@@ -21,12 +21,14 @@ std::string ParseCbc(std::string_view line);
 // mode first ("+CREG: 2,1,\"0DA2\",\"5C1F\"") and the unsolicited notice
 // without it ("+CREG: 1,\"0DA2\",\"5C1F\""). The form is told by the fields:
 // a single field, or a quoted second field, is the notice.
-// The network status text of stat.
-std::string ParseCregStat(std::string_view line);
-// The location area as the phone's hex text, quotes removed.
-std::string ParseCregLac(std::string_view line);
-// The cell id as the phone's hex text, quotes removed.
-std::string ParseCregCellId(std::string_view line);
+struct Registration {
+    std::string status;  // the network status text of stat
+    // The location area and the cell id as the phone's hex texts, quotes
+    // removed; both empty unless a comma follows the area.
+    std::string area;
+    std::string cell;
+};
+Registration ParseCreg(std::string_view line);
 
 // "+CSCA: \"<number>\",<type>": the number.
 std::string ParseCsca(std::string_view line);

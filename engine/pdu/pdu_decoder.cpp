@@ -4,6 +4,7 @@
 #include "engine/pdu/pdu_helpers.h"
 #include "engine/pdu/septets.h"
 #include "engine/text/gsm_alphabet.h"
+#include "engine/text/service_centre.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -66,12 +67,6 @@ std::string SemiOctetDigits(std::string_view pairs, std::size_t maxDigits = std:
     if (!digits.empty() && digits.back() == 'F') digits.pop_back();
     for (char& c : digits) c = SemiOctetToNumberChar(c);
     return digits;
-}
-
-std::string ServiceCentreName(const std::string& smsc) {
-    if (smsc == "+385910401") return "HR VIP  [" + smsc + "]";
-    if (smsc == "+385980501") return "HR CRONET  [" + smsc + "]";
-    return smsc;
 }
 
 // Service-centre field: its length in octets (type included), the type and

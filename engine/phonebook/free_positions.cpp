@@ -11,17 +11,15 @@ void FillFreePositionList(std::vector<std::string>& list, int count) {
     for (int i = 1; i <= count; ++i) list.push_back(PositionText(i));
 }
 
-std::vector<std::string>* FreePositionList(PhonebookReadState& state, int kind) {
-    switch (kind) {
-        case 1: return &state.SimFreePositions;
-        case 2: return &state.PhoneFreePositions;
-        case 3: return &state.OwnFreePositions;
-        default: return nullptr;
-    }
+std::vector<std::string>* FreePositionList(PhonebookReadState& state, PhoneMemory memory) {
+    return IsWritable(memory) ? &state.Of(memory).FreePositions : nullptr;
 }
 
-void FillFreePositionList(PhonebookReadState& state, int kind, int count) {
-    if (auto* list = FreePositionList(state, kind)) FillFreePositionList(*list, count);
+void RefillFreePositionList(PhonebookReadState& state, PhoneMemory memory, int count) {
+    if (auto* list = FreePositionList(state, memory)) {
+        list->clear();
+        FillFreePositionList(*list, count);
+    }
 }
 
 bool BlankFreePosition(std::vector<std::string>& list, std::string_view position) {

@@ -4,6 +4,8 @@
 // position is free and "" once it is used. A new entry takes the first
 // non-empty line.
 
+#include "engine/phone/phone_memory.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +19,10 @@ std::string PositionText(int position);
 
 // Appends count position texts (1 .. count) to the list; count < 1 adds nothing.
 void FillFreePositionList(std::vector<std::string>& list, int count);
-// The list of memory kind 1 (SIM), 2 (phone) or 3 (own numbers); nullptr otherwise.
-std::vector<std::string>* FreePositionList(PhonebookReadState& state, int kind);
-// The same, with FillFreePositionList's kinds.
-void FillFreePositionList(PhonebookReadState& state, int kind, int count);
+// The list of a writable memory (SIM, phone, own numbers); nullptr for the others.
+std::vector<std::string>* FreePositionList(PhonebookReadState& state, PhoneMemory memory);
+// The list of a writable memory emptied and filled with positions 1 .. count.
+void RefillFreePositionList(PhonebookReadState& state, PhoneMemory memory, int count);
 
 // Marks a position used. The position is the phone's text ("007"); one that
 // is not a number or lies outside the list (a phone reporting more than its

@@ -2,7 +2,10 @@
 
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/session/filling_list.h"
+#include "engine/phone/phone_memory.h"
 #include "exchange/formats/phonebook_file.h"
+
+#include <set>
 
 namespace parlenko {
 
@@ -53,18 +56,16 @@ void LoadPhonebookCache(EngineContext& ctx) {
         FillingListGuard filling(ctx.state);
         ctx.views.phonebook->ClearPhonebookRows();
     }
-    bool present[5] = {};
+    std::set<PhoneMemory> present;
     if (!DataDir(ctx).empty()) {
         for (auto& e : exchange::LoadPhonebookFile(DataDir(ctx)).entries) {
-            for (int kind = 1; kind <= 4; ++kind)
-                if (e.Location == PhonebookMemoryText(kind)) present[kind] = true;
+            if (const auto memory = PhonebookMemoryFromCaption(e.Location)) present.insert(*memory);
             list.push_back(AListIme{std::move(e.Name), std::move(e.Phone), std::move(e.Location),
                                     std::move(e.Position)});
         }
     }
-    for (int kind = 1; kind <= 4; ++kind)
-        ctx.views.phonebook->SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind),
-                                                     present[kind]);
+    for (auto memory : kPhonebookMemories)
+        ctx.views.phonebook->SetPhonebookViewEnabled(memory, present.contains(memory));
 }
 
 }  // namespace parlenko

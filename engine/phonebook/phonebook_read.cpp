@@ -2,6 +2,7 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/phonebook/free_positions.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/refresh_phonebook.h"
@@ -12,7 +13,6 @@
 #include "engine/text/cpbr_fields.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
-#include "exchange/formats/phonebook_file.h"
 
 #include <algorithm>
 #include <array>
@@ -21,21 +21,6 @@
 namespace parlenko {
 
 namespace {
-
-struct MemoryRow {
-    std::string_view code;
-    std::string_view text;
-};
-
-constexpr std::array<MemoryRow, 7> kMemories = {{
-    {"SM", exchange::kSimCardLocation},
-    {"ME", exchange::kMobileMemoryLocation},
-    {"ON", exchange::kOwnNumbersLocation},
-    {"SD", exchange::kServiceNumbersLocation},
-    {"LD", "Dialled calls"},
-    {"RC", "Received calls"},
-    {"MC", "Missed calls"},
-}};
 
 PhonebookReadState& Read(EngineContext& ctx) { return ctx.state.PhonebookRead; }
 
@@ -46,24 +31,28 @@ struct StorageCounts {
     int capacity = 0;
 };
 std::optional<StorageCounts> ParseStorageAnswer(std::string_view line) {
-    auto first = line.find(',');
-    if (first == std::string_view::npos) return std::nullopt;
-    std::string_view rest = line.substr(first + 1);
-    auto second = rest.find(',');
-    if (second == std::string_view::npos) return std::nullopt;
-    auto used = ParseInt(rest.substr(0, second));
-    auto capacity = ParseInt(rest.substr(second + 1));
+    AnswerReader r(line);
+    r.NextField();  // the prefix and the memory
+    const auto used = r.NextNumber();
+    if (!r.HasField()) return std::nullopt;
+    const auto capacity = ParseInt(r.Rest());
     // Positions are 16-bit numbers on these phones; anything larger is not a count.
     if (!used || !capacity || *used < 0 || *capacity < 0 || *used > 65535 || *capacity > 65535)
         return std::nullopt;
     return StorageCounts{static_cast<int>(*used), static_cast<int>(*capacity)};
 }
 
-std::optional<CallListView> CallListOf(std::string_view code) {
-    if (code == "LD") return CallListView::Dialled;
-    if (code == "RC") return CallListView::Received;
-    if (code == "MC") return CallListView::Missed;
-    return std::nullopt;
+std::optional<CallListView> CallListOf(PhoneMemory memory) {
+    switch (memory) {
+        case PhoneMemory::Dialled: return CallListView::Dialled;
+        case PhoneMemory::Received: return CallListView::Received;
+        case PhoneMemory::Missed: return CallListView::Missed;
+        default: return std::nullopt;
+    }
+}
+
+std::string Caption(std::optional<PhoneMemory> memory) {
+    return memory ? std::string(MemoryCaption(*memory)) : std::string();
 }
 
 void ProgressChanged(EngineContext& ctx) { ctx.host.ProgressWindowChanged(Read(ctx).Progress); }
@@ -105,51 +94,38 @@ bool PastLastPosition(const PhonebookReadState& r) {
     return r.ReadPosition > std::max(r.ReadCapacity, r.ReadUsed);
 }
 
-// The memory's own counters and free-position list from its storage answer.
-void StoreCounters(PhonebookReadState& r, std::string_view code, const StorageCounts& counts) {
-    const int kind = PhonebookMemoryKind(code);
-    if (auto* list = FreePositionList(r, kind)) {
-        list->clear();
-        FillFreePositionList(*list, counts.capacity);
-    }
-    switch (kind) {
-        case 1:
-            r.SimCapacity = counts.capacity;
-            r.SimUsed = counts.used;
-            break;
-        case 2:
-            r.PhoneCapacity = counts.capacity;
-            r.PhoneUsed = counts.used;
-            break;
-        case 3:
-            r.OwnCapacity = counts.capacity;
-            r.OwnUsed = counts.used;
-            break;
-        case 4: r.ServiceCapacity = counts.capacity; break;
-        default: break;
-    }
+// The memory's own counters and free-position list from its storage answer
+// (the service numbers keep their capacity only).
+void StoreCounters(PhonebookReadState& r, PhoneMemory memory, const StorageCounts& counts) {
+    RefillFreePositionList(r, memory, counts.capacity);
+    r.Of(memory).Capacity = counts.capacity;
+    if (IsWritable(memory)) r.Of(memory).Used = counts.used;
 }
 
-// The next memory of a full read after kind (SIM -> mobile -> own -> service).
-void SelectNextPhonebookMemory(EngineContext& ctx, int kind) {
-    if (kind >= 1 && kind <= 3) SendAtCpbs(ctx, kind + 1);
-}
-
-// A phonebook memory has been read to its end.
-void EndOfPhonebookMemory(EngineContext& ctx, bool afterEntry) {
-    const int kind = PhonebookMemoryKind(ctx.state.CurrentMemory);
-    if (kind >= 1 && kind <= 3) RefreshPhonebook(ctx, kind + 1);
-    if (kind == 4) FinishPhonebookRead(ctx);
+// A phonebook memory has been read to its end: the next memory, or the end
+// of the read after the service numbers.
+void EndOfPhonebookMemory(EngineContext& ctx, PhoneMemory memory, bool afterEntry) {
+    if (const auto next = NextInRead(memory)) RefreshPhonebook(ctx, *next);
+    else FinishPhonebookRead(ctx);
     ctx.views.phonebook->FocusFirstPhonebookRow(afterEntry);
 }
 
 // A call list has been read to its end.
-void EndOfCallList(EngineContext& ctx, bool afterEntry) {
-    const std::string code = ctx.state.CurrentMemory;
-    if (code == "LD") RefreshCalls(ctx, 6);
-    if (code == "RC") RefreshCalls(ctx, 7);
-    if (code == "MC" && (!afterEntry || ctx.host.IsProgressWindowVisible())) CloseReadProgress(ctx);
+void EndOfCallList(EngineContext& ctx, std::optional<PhoneMemory> list, bool afterEntry) {
+    if (list) {
+        if (const auto next = NextInRead(*list)) RefreshCalls(ctx, *next);
+        else if (!afterEntry || ctx.host.IsProgressWindowVisible()) CloseReadProgress(ctx);
+    }
     ctx.views.callLists->FocusFirstCallRows();
+}
+
+// A phonebook name known for a number: into the SMS lists and the three
+// call lists. An empty name changes nothing.
+void PushNameToLists(EngineContext& ctx, const std::string& name, const std::string& number) {
+    if (name.empty()) return;
+    ctx.views.sms->SetNameInSmsLists(name, number);
+    for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed})
+        ctx.views.callLists->SetNameInListView(list, name, number);
 }
 
 // After one position (an entry or an empty one): the next position, or the
@@ -176,25 +152,9 @@ constexpr std::string_view kCallPositionText = "Reading call from position no. "
 
 }  // namespace
 
-std::string MemoryText(std::string_view code) {
-    for (const auto& m : kMemories)
-        if (m.code == code) return std::string(m.text);
-    return {};
+std::optional<PhoneMemory> CurrentPhoneMemory(const EngineState& state) {
+    return MemoryFromCode(state.CurrentMemory);
 }
-
-int PhonebookMemoryKind(std::string_view code) {
-    for (int k = 0; k < 4; ++k)
-        if (kMemories[static_cast<std::size_t>(k)].code == code) return k + 1;
-    return 0;
-}
-
-std::string PhonebookMemoryText(int kind) {
-    if (kind < 1 || kind > 4) return {};
-    return std::string(kMemories[static_cast<std::size_t>(kind - 1)].text);
-}
-
-bool IsPhonebookMemory(std::string_view code) { return PhonebookMemoryKind(code) != 0; }
-bool IsCallList(std::string_view code) { return CallListOf(code).has_value(); }
 
 int ProgressPercent(int done, int total) {
     if (total <= 0) return 0;
@@ -221,10 +181,11 @@ void FinishPhonebookRead(EngineContext& ctx) {
 
 void HandlePhonebookCpbsAnswer(EngineContext& ctx, std::string_view line) {
     const auto counts = ParseStorageAnswer(line);
-    if (!counts) return;  // unreadable numbers: nothing changes, no message
+    const auto memory = CurrentPhoneMemory(ctx.state);
+    // Unreadable numbers: nothing changes, no message.
+    if (!counts || !memory || !IsPhonebookMemory(*memory)) return;
     auto& r = Read(ctx);
-    const std::string code = ctx.state.CurrentMemory;
-    const std::string memoryText = MemoryText(code);
+    const std::string memoryText(MemoryCaption(*memory));
     r.ReadUsed = counts->used;
     r.ReadCapacity = counts->capacity;
     r.ReadPosition = 1;
@@ -238,19 +199,19 @@ void HandlePhonebookCpbsAnswer(EngineContext& ctx, std::string_view line) {
     r.Backup.PosLab = std::string(kEntryPositionText) + "1";
     r.Backup.BackupProBar = 0;
     r.Backup.PercLab = "0%";
-    StoreCounters(r, code, *counts);
+    StoreCounters(r, *memory, *counts);
     ProgressChanged(ctx);
     BackupChanged(ctx);
 
     const bool nothingToRead = counts->capacity == 0 || counts->used == 0;
-    const int kind = PhonebookMemoryKind(code);
     if (nothingToRead) {
-        if (kind == 4) {
+        const auto next = NextInRead(*memory);
+        if (!next) {
             // The service numbers are the last memory: the read ends here.
             FinishPhonebookRead(ctx);
             return;
         }
-        SelectNextPhonebookMemory(ctx, kind);
+        SendAtCpbs(ctx, *next);
         CloseReadProgress(ctx);
         return;
     }
@@ -259,14 +220,15 @@ void HandlePhonebookCpbsAnswer(EngineContext& ctx, std::string_view line) {
 }
 
 void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAnswer kind) {
+    const auto memory = CurrentPhoneMemory(ctx.state);
+    if (!memory || !IsPhonebookMemory(*memory)) return;
     auto& r = Read(ctx);
-    const std::string code = ctx.state.CurrentMemory;
     if (kind == CpbrAnswer::Entry) {
         r.ReadCount += 1;
         const std::string storedName = PhonebookTextFromGsm(line);
         const std::string number = ExtractQuoted(line);
         const std::string position = FirstFieldPadded(line);
-        const std::string location = MemoryText(code);
+        const std::string location(MemoryCaption(*memory));
 
         const AListIme entry{storedName, number, location, position};
         AppendToPhonebookCache(ctx, entry);
@@ -274,23 +236,18 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
         const std::string shownName = DisplayName(storedName);
         PhonebookRow row{shownName, number, location, position, kImageEntry};
         if (!storedName.empty() && storedName.back() == '!') row.Image = kImageVip;
-        if (code == "SD") row.Image = kImageService;
+        if (*memory == PhoneMemory::Service) row.Image = kImageService;
         {
             FillingListGuard filling(ctx.state);
             ctx.views.phonebook->AddPhonebookRow(row);
         }
         ctx.state.Phonebook.PhonebookList.push_back(entry);
 
-        if (!shownName.empty()) {
-            ctx.views.sms->SetNameInSmsLists(shownName, number);
-            for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed})
-                ctx.views.callLists->SetNameInListView(list, shownName, number);
-        }
-        if (auto* list = FreePositionList(r, PhonebookMemoryKind(code)))
-            BlankFreePosition(*list, position);
+        PushNameToLists(ctx, shownName, number);
+        if (auto* list = FreePositionList(r, *memory)) BlankFreePosition(*list, position);
     }
     if (AdvanceOrFinish(ctx, kEntryPositionText, true))
-        EndOfPhonebookMemory(ctx, kind == CpbrAnswer::Entry);
+        EndOfPhonebookMemory(ctx, *memory, kind == CpbrAnswer::Entry);
 }
 
 // --------------------------------------------------------------- call lists
@@ -299,20 +256,19 @@ void HandleCallListCpbsAnswer(EngineContext& ctx, std::string_view line) {
     const auto counts = ParseStorageAnswer(line);
     if (!counts) return;
     auto& r = Read(ctx);
-    const std::string code = ctx.state.CurrentMemory;
+    const auto memory = CurrentPhoneMemory(ctx.state);
     r.ReadUsed = counts->used;
     r.ReadCapacity = counts->capacity;
     r.ReadPosition = 1;
     r.ReadCount = 0;
 
-    StartProgress(ctx, "Reading phone calls . . .", kCallPositionText, *counts, MemoryText(code));
+    StartProgress(ctx, "Reading phone calls . . .", kCallPositionText, *counts, Caption(memory));
     ProgressChanged(ctx);
-    const auto list = CallListOf(code);
+    const auto list = memory ? CallListOf(*memory) : std::nullopt;
     if (list) ctx.views.callLists->SetCallListCapacity(*list, counts->capacity);
 
     if (counts->capacity == 0 || counts->used == 0) {
-        if (code == "LD") SendAtCpbs(ctx, 6);
-        if (code == "RC") SendAtCpbs(ctx, 7);
+        if (const auto next = list ? NextInRead(*memory) : std::nullopt) SendAtCpbs(ctx, *next);
         CloseReadProgress(ctx);
         return;
     }
@@ -322,6 +278,7 @@ void HandleCallListCpbsAnswer(EngineContext& ctx, std::string_view line) {
 
 void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAnswer kind) {
     auto& r = Read(ctx);
+    const auto memory = CurrentPhoneMemory(ctx.state);
     if (kind == CpbrAnswer::Entry) {
         r.ReadCount += 1;
         std::string name = PhonebookTextFromGsm(line);
@@ -335,13 +292,13 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
                     break;
                 }
         }
-        if (const auto list = CallListOf(ctx.state.CurrentMemory)) {
+        if (const auto list = memory ? CallListOf(*memory) : std::nullopt) {
             FillingListGuard filling(ctx.state);
             ctx.views.callLists->AddCallListRow(*list, DisplayName(name), number, kImageCall);
         }
     }
     if (AdvanceOrFinish(ctx, kCallPositionText, false))
-        EndOfCallList(ctx, kind == CpbrAnswer::Entry);
+        EndOfCallList(ctx, memory, kind == CpbrAnswer::Entry);
 }
 
 // ------------------------------------------------------------- entry writes
@@ -389,16 +346,11 @@ std::string WithNameEscapesDecoded(std::string_view line) {
 // Every free-position list rebuilt from the capacities, less the positions
 // of the records in the list.
 void RebuildFreePositions(PhonebookReadState& r, const std::vector<AListIme>& list) {
-    const int capacities[] = {r.SimCapacity, r.PhoneCapacity, r.OwnCapacity};
-    for (int kind = 1; kind <= 3; ++kind) {
-        auto* free = FreePositionList(r, kind);
-        free->clear();
-        FillFreePositionList(*free, capacities[kind - 1]);
-    }
+    for (auto memory : kWritableMemories) RefillFreePositionList(r, memory, r.Of(memory).Capacity);
     for (const auto& e : list) {
-        for (int kind = 1; kind <= 3; ++kind)
-            if (e.Location == PhonebookMemoryText(kind))
-                BlankFreePosition(*FreePositionList(r, kind), e.Position);
+        const auto memory = PhonebookMemoryFromCaption(e.Location);
+        if (auto* free = memory ? FreePositionList(r, *memory) : nullptr)
+            BlankFreePosition(*free, e.Position);
     }
 }
 
@@ -406,98 +358,103 @@ void RebuildFreePositions(PhonebookReadState& r, const std::vector<AListIme>& li
 // next memory that has entries chosen, or finish.
 void NextRestoreMemory(EngineContext& ctx) {
     auto& r = Read(ctx);
-    const std::string code = ctx.state.CurrentMemory;
+    const auto memory = CurrentPhoneMemory(ctx.state);
     EndBusy(ctx);
-    if (code == "SM") {
-        if (r.RestorePhoneCount >= 1) RefreshPhonebook(ctx, 2);
-        else if (r.RestoreOwnCount < 1) ctx.views.backup->RestoreFinished();
-        else RefreshPhonebook(ctx, 3);
-    } else if (code == "ME") {
-        if (r.RestoreOwnCount < 1) ctx.views.backup->RestoreFinished();
-        else RefreshPhonebook(ctx, 3);
-    } else if (code == "ON") {
-        ctx.views.backup->RestoreFinished();
+    if (!memory || !IsWritable(*memory)) return;
+    for (auto next = NextInRead(*memory); next && IsWritable(*next); next = NextInRead(*next)) {
+        if (r.Of(*next).RestoreCount >= 1) {
+            RefreshPhonebook(ctx, *next);
+            return;
+        }
     }
+    ctx.views.backup->RestoreFinished();
+}
+
+// The "OK" of a delete: the record leaves the list and the cache, its
+// position is free again; a move goes on with the write into its target.
+void DeleteDone(EngineContext& ctx, const DeletePending& done) {
+    auto& r = Read(ctx);
+    auto& pb = ctx.state.Phonebook;
+    const bool restoring = IsRestoring(pb.Op);
+    if (!restoring) {
+        const std::string memoryText(MemoryCaption(done.Memory));
+        const auto target = ParseInt(done.PositionText);
+        auto& list = pb.PhonebookList;
+        auto it = std::find_if(list.begin(), list.end(), [&](const AListIme& e) {
+            return e.Location == memoryText && target && ParseInt(e.Position) == target;
+        });
+        if (it != list.end()) list.erase(it);
+        SavePhonebookCache(ctx);
+    }
+    RebuildFreePositions(r, pb.PhonebookList);
+    if (auto* move = std::get_if<MoveEntry>(&pb.Op)) {
+        move->Deleted = true;
+        SendAtCpbs(ctx, move->Target);
+    } else {
+        ClearPhonebookOp(pb.Op);
+        if (!restoring)
+            ctx.host.ShowStatusMessage("Entry succesfully deleted from mobile phonebook!");
+    }
+    ctx.views.phonebook->ReapplyPhonebookFilter();
+}
+
+// The "OK" of a write (a save, the second half of a move, a restore step).
+void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view echo,
+               const std::string& position) {
+    auto& r = Read(ctx);
+    auto& op = ctx.state.Phonebook.Op;
+    const bool restoring = IsRestoring(op);
+    if (!restoring) {
+        ctx.host.ShowStatusMessage(std::holds_alternative<MoveEntry>(op)
+                                       ? "Entry succesfully moved to another location in mobile!"
+                                       : "Entry succesfully saved in mobile phonebook!");
+    }
+    ClearPhonebookOp(op);
+    if (const auto memory = CurrentPhoneMemory(ctx.state); memory && IsWritable(*memory)) {
+        r.Of(*memory).RestoreWritten += 1;
+        BlankFreePosition(*FreePositionList(r, *memory), position);
+    }
+    if (restoring) return;
+    // The saved entry replaces the record of its memory and position, or is
+    // added to the list and the cache.
+    const AListIme& saved = done.Entry;
+    auto& list = ctx.state.Phonebook.PhonebookList;
+    auto it = std::find_if(list.begin(), list.end(), [&](const AListIme& e) {
+        return e.Position == saved.Position && e.Location == saved.Location;
+    });
+    const bool found = it != list.end();
+    if (found) {
+        *it = saved;
+        ReplaceInPhonebookCache(ctx, saved, static_cast<long>(it - list.begin()));
+    }
+    const std::string name = DisplayName(PhonebookTextFromGsm(WithNameEscapesDecoded(echo)));
+    const std::string number = ExtractQuoted(echo);
+    PushNameToLists(ctx, name, number);
+    if (!found) {
+        list.push_back(saved);
+        AppendToPhonebookCache(ctx, saved);
+    }
+    ctx.views.phonebook->PhonebookEntrySaved(name, number, position);
+    ctx.views.phonebook->ReapplyPhonebookFilter();
 }
 
 }  // namespace
 
 void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
     auto& r = Read(ctx);
-    auto& op = ctx.state.Phonebook;
+    const auto& op = ctx.state.Phonebook.Op;
     r.CacheErrorReported = false;  // each entry change reports its own failure
     r.ReadCount += 1;
     const std::string position = WrittenPosition(echo);
-    if (!op.Restoring) EndBusy(ctx);
+    const bool restoring = IsRestoring(op);
+    if (!restoring) EndBusy(ctx);
 
-    if (!op.WritePending && op.DeletePending) {
-        op.DeletePending = false;
-        if (!op.Restoring) {
-            const std::string memoryText = PhonebookMemoryText(r.EntryMemory);
-            const auto target = ParseInt(op.DeletePositionText);
-            auto& list = op.PhonebookList;
-            auto it = std::find_if(list.begin(), list.end(), [&](const AListIme& e) {
-                return e.Location == memoryText && target && ParseInt(e.Position) == target;
-            });
-            if (it != list.end()) list.erase(it);
-            SavePhonebookCache(ctx);
-        }
-        RebuildFreePositions(r, op.PhonebookList);
-        if (!op.Restoring) {
-            if (op.MoveEntry) {
-                op.WritePending = true;
-                SendAtCpbs(ctx, r.TargetMemory);
-            } else {
-                ctx.host.ShowStatusMessage("Entry succesfully deleted from mobile phonebook!");
-            }
-        }
-        ctx.views.phonebook->ReapplyPhonebookFilter();
-    } else if (op.WritePending) {
-        if (!op.Restoring) {
-            if (op.MoveEntry) {
-                op.MoveEntry = false;
-                ctx.host.ShowStatusMessage(
-                    "Entry succesfully moved to another location in mobile!");
-            } else {
-                ctx.host.ShowStatusMessage("Entry succesfully saved in mobile phonebook!");
-            }
-        }
-        op.WritePending = false;
-        const int kind = PhonebookMemoryKind(ctx.state.CurrentMemory);
-        if (kind == 1) r.RestoreSimWritten += 1;
-        if (kind == 2) r.RestorePhoneWritten += 1;
-        if (kind == 3) r.RestoreOwnWritten += 1;
-        if (auto* free = FreePositionList(r, kind)) BlankFreePosition(*free, position);
-        if (!op.Restoring) {
-            const AListIme saved = r.SavedEntry;
-            auto& list = op.PhonebookList;
-            auto it = std::find_if(list.begin(), list.end(), [&](const AListIme& e) {
-                return e.Position == saved.Position && e.Location == saved.Location;
-            });
-            const bool found = it != list.end();
-            if (found) {
-                *it = saved;
-                ReplaceInPhonebookCache(ctx, saved, static_cast<long>(it - list.begin()));
-            }
-            const std::string name =
-                DisplayName(PhonebookTextFromGsm(WithNameEscapesDecoded(echo)));
-            const std::string number = ExtractQuoted(echo);
-            if (!name.empty()) {
-                ctx.views.sms->SetNameInSmsLists(name, number);
-                for (auto view :
-                     {CallListView::Dialled, CallListView::Received, CallListView::Missed})
-                    ctx.views.callLists->SetNameInListView(view, name, number);
-            }
-            if (!found) {
-                op.PhonebookList.push_back(saved);
-                AppendToPhonebookCache(ctx, saved);
-            }
-            ctx.views.phonebook->PhonebookEntrySaved(name, number, position);
-            ctx.views.phonebook->ReapplyPhonebookFilter();
-        }
-    }
+    // Copies: completing the step clears the operation.
+    if (const auto* del = PendingDelete(op)) DeleteDone(ctx, DeletePending(*del));
+    else if (const auto* write = PendingWrite(op))
+        WriteDone(ctx, WritePending(*write), echo, position);
 
-    if (op.Restoring) {
+    if (restoring) {
         if (r.ReadCount >= r.ReadUsed) NextRestoreMemory(ctx);
         else RestoreNextEntry(ctx);
     }

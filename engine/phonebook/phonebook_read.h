@@ -13,8 +13,10 @@
 // many entries as the memory's used count were found, and never past
 // max(capacity, used) positions.
 
+#include "engine/phone/phone_memory.h"
 #include "engine/session/engine_context.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,16 +28,9 @@ enum class CpbrAnswer {
     Empty = 1,  // the command's "OK" came with no entry line
 };
 
-// "SIM card", "Mobile memory", "Own numbers", "Service numbers",
-// "Dialled calls", "Received calls", "Missed calls" for the two-letter
-// memory code; "" for any other code.
-std::string MemoryText(std::string_view code);
-// 1 "SM", 2 "ME", 3 "ON", 4 "SD"; 0 for any other code.
-int PhonebookMemoryKind(std::string_view code);
-// The memory text of kind 1..4; "" otherwise.
-std::string PhonebookMemoryText(int kind);
-bool IsPhonebookMemory(std::string_view code);  // "SM", "ME", "ON", "SD"
-bool IsCallList(std::string_view code);         // "LD", "RC", "MC"
+// The phone memory named by CurrentMemory; nullopt for a message memory
+// code or any other text.
+std::optional<PhoneMemory> CurrentPhoneMemory(const EngineState& state);
 
 // done / total as a percentage, rounded to the nearest integer, halves to even.
 int ProgressPercent(int done, int total);

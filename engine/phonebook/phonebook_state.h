@@ -7,10 +7,25 @@
 #include "engine/phonebook/phonebook_views.h"
 #include "engine/session/progress_window.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
 namespace parlenko {
+
+// What the phonebook read and the entry operations keep for one memory.
+struct MemoryCounters {
+    int Capacity = 0;  // from the storage answer
+    int Used = 0;      // the same (kept for the writable memories only)
+    // The memory answered its selection (its view button is enabled).
+    bool Loaded = false;
+    // One line per position of the memory, in order: line k holds the
+    // three-digit text of position k+1 while it is free, "" once it is used.
+    // Writable memories only.
+    std::vector<std::string> FreePositions;
+    int RestoreCount = 0;    // entries the backup wizard chose to restore here
+    int RestoreWritten = 0;  // entries the restore has written here
+};
 
 struct PhonebookReadState {
     // The loop over the positions of the memory being read.
@@ -19,26 +34,15 @@ struct PhonebookReadState {
     int ReadUsed = 0;      // used count of the storage answer
     int ReadCapacity = 0;  // capacity of the storage answer
 
-    // Per-memory counters from each storage answer.
-    int SimCapacity = 0;
-    int SimUsed = 0;
-    int PhoneCapacity = 0;
-    int PhoneUsed = 0;
-    int OwnCapacity = 0;
-    int OwnUsed = 0;
-    int ServiceCapacity = 0;
-
-    // One line per position of the memory, in order: line k holds the
-    // three-digit text of position k+1 while it is free, "" once it is used.
-    std::vector<std::string> SimFreePositions;
-    std::vector<std::string> PhoneFreePositions;
-    std::vector<std::string> OwnFreePositions;
-
-    // The memory answered its selection (its view button is enabled).
-    bool SimLoaded = false;
-    bool PhoneLoaded = false;
-    bool OwnLoaded = false;
-    bool ServiceLoaded = false;
+    // Per-memory counters of the phonebook memories, indexed by PhoneMemory
+    // through Of(), which takes Sim .. Service only; the call lists keep none.
+    std::array<MemoryCounters, kPhonebookMemories.size()> Memories;
+    MemoryCounters& Of(PhoneMemory m) {
+        return Memories[static_cast<std::size_t>(MemoryIndex(m) - 1)];
+    }
+    const MemoryCounters& Of(PhoneMemory m) const {
+        return Memories[static_cast<std::size_t>(MemoryIndex(m) - 1)];
+    }
 
     // Start the SMS read once the phonebook read has finished.
     bool ReadSmsAfterPhonebook = false;
@@ -49,19 +53,8 @@ struct PhonebookReadState {
     // box per read, not one per entry).
     bool CacheErrorReported = false;
 
-    // Entry operations of the page and the entry dialog.
-    int EntryMemory = 0;   // 1 SIM, 2 phone, 3 own: memory of the entry deleted or moved
-    int TargetMemory = 0;  // memory chosen in the entry dialog
-    AListIme SavedEntry;   // the entry dialog's values of a save (Location = memory text)
-
-    // The backup wizard's restore run.
+    // The backup wizard's restore run (its per-memory counts are in Memories).
     int RestorePosition = 1;
-    int RestoreSimCount = 0;  // entries chosen for each memory
-    int RestorePhoneCount = 0;
-    int RestoreOwnCount = 0;
-    int RestoreSimWritten = 0;  // entries written to each memory
-    int RestorePhoneWritten = 0;
-    int RestoreOwnWritten = 0;
     bool RestoreOverwrite = false;  // restore by overwriting from position 1 (RestoreMob1RB)
 
     // Texts of the progress window and of the wizard's mirror.

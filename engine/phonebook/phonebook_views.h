@@ -4,6 +4,8 @@
 // pages' views (phonebook_view.h, call_lists_view.h, backup_view.h) carry
 // these typed values.
 
+#include "engine/phone/phone_memory.h"
+
 #include <string>
 
 namespace parlenko {
@@ -31,9 +33,9 @@ enum class CallListView {
     Missed,    // CallsMissList, "MC"
 };
 
-// The phonebook memories by the number the page commands use for them
-// (SendAtCpbs kinds and the view buttons SimNumTB .. SerNumTB).
-enum class PhonebookMemory { Sim = 1, Phone = 2, Own = 3, Service = 4 };
+// The phonebook memories of the view buttons SimNumTB .. SerNumTB: Sim,
+// Phone, Own, Service of the one memory type.
+using PhonebookMemory = PhoneMemory;
 
 // The backup wizard mirrors a phonebook read on its page (BackupForm).
 struct BackupReadView {

@@ -1,54 +1,54 @@
 #include "engine/phonebook/refresh_phonebook.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/phonebook/phonebook_cache.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/filling_list.h"
-#include "engine/phonebook/phonebook_cache.h"
 
 namespace parlenko {
 
-void RefreshPhonebook(EngineContext& ctx, int kind) {
+void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
-    if (kind == 1) {
+    if (memory == PhoneMemory::Sim) {
         auto& op = ctx.state.Phonebook;
         auto& r = ctx.state.PhonebookRead;
+        const bool restoring = IsRestoring(op.Op);
         op.PhonebookLoaded = true;
         r.CacheErrorReported = false;
-        if (!op.Restoring) {
+        if (!restoring) {
             op.PhonebookList.clear();
             {
                 FillingListGuard filling(ctx.state);
                 ctx.views.phonebook->ClearPhonebookRows();
             }
-            r.SimCapacity = 0;
-            r.PhoneCapacity = 0;
-            r.OwnCapacity = 0;
             DeletePhonebookCache(ctx);
         }
-        r.ServiceCapacity = 0;
-        r.SimUsed = 0;
-        r.PhoneUsed = 0;
-        r.OwnUsed = 0;
-        for (auto memory : {PhonebookMemory::Sim, PhonebookMemory::Phone, PhonebookMemory::Own,
-                            PhonebookMemory::Service})
-            ctx.views.phonebook->SetPhonebookViewEnabled(memory, false);
+        // A restore keeps the capacities of the writable memories: it writes
+        // into them before they are read again.
+        for (auto m : kPhonebookMemories) {
+            auto& counters = r.Of(m);
+            if (!restoring || !IsWritable(m)) counters.Capacity = 0;
+            counters.Used = 0;
+        }
+        for (auto m : kPhonebookMemories) ctx.views.phonebook->SetPhonebookViewEnabled(m, false);
         ctx.views.phonebook->ShowPhonebookSummary(
-            {r.SimCapacity, r.PhoneCapacity, r.OwnCapacity, r.ServiceCapacity});
-        ctx.state.Mode = mdPhonebook;
+            {r.Of(PhoneMemory::Sim).Capacity, r.Of(PhoneMemory::Phone).Capacity,
+             r.Of(PhoneMemory::Own).Capacity, r.Of(PhoneMemory::Service).Capacity});
+        ctx.state.Mode = ActivityMode::Phonebook;
     }
-    SendAtCpbs(ctx, kind);
+    SendAtCpbs(ctx, memory);
 }
 
-void RefreshCalls(EngineContext& ctx, int kind) {
+void RefreshCalls(EngineContext& ctx, PhoneMemory list) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
-    if (kind == 5) {
+    if (list == PhoneMemory::Dialled) {
         FillingListGuard filling(ctx.state);
         ctx.views.callLists->ClearCallLists();
     }
-    ctx.state.Mode = mdCalls;
-    SendAtCpbs(ctx, kind);
+    ctx.state.Mode = ActivityMode::Calls;
+    SendAtCpbs(ctx, list);
 }
 
 }  // namespace parlenko

@@ -30,9 +30,10 @@ void UpdateNetLocHint(GeneralInfoView& v) {
 
 void ApplyRegistration(EngineContext& ctx, std::string_view line) {
     auto& v = ctx.state.GeneralInfo;
-    v.StatMreLab = ParseCregStat(line);
-    v.PodrucjeLab = ParseCregLac(line);
-    v.BazaIDLab = ParseCregCellId(line);
+    Registration reg = ParseCreg(line);
+    v.StatMreLab = std::move(reg.status);
+    v.PodrucjeLab = std::move(reg.area);
+    v.BazaIDLab = std::move(reg.cell);
     if (ctx.state.Options.CellInfoCheck) {
         v.SaveNetLocEnabled = false;
     } else {

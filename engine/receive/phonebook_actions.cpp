@@ -22,6 +22,13 @@ void ShowError(EngineContext& ctx, const char* text) {
     ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
 }
 
+// A write or delete the phone refused: reported, and dropped so that a later
+// memory selection does not carry it out again.
+void PhonebookOpFailed(EngineContext& ctx) {
+    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    ShowError(ctx, kWriteFailed);
+}
+
 // The memory code between the quotes of "AT+CPBS="SM"".
 std::string SelectedMemory(const std::string& echo) { return Copy(echo, 10, 2); }
 
@@ -30,86 +37,70 @@ std::string SelectedMemory(const std::string& echo) { return Copy(echo, 10, 2); 
 ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
     auto& state = ctx.state;
     auto& r = state.PhonebookRead;
-    auto& op = state.Phonebook;
+    const auto& op = state.Phonebook.Op;
     state.CurrentMemory = SelectedMemory(hit.echo);
+    const auto memory = CurrentPhoneMemory(state);
     r.ReadCount = 0;
     r.RestorePosition = 1;
 
-    if (op.Restoring) {
-        const std::string& m = state.CurrentMemory;
-        if (m == "SM") r.ReadUsed = r.RestoreOverwrite ? r.SimCapacity : r.RestoreSimCount;
-        if (m == "ME") r.ReadUsed = r.RestoreOverwrite ? r.PhoneCapacity : r.RestorePhoneCount;
-        if (m == "ON") r.ReadUsed = r.RestoreOverwrite ? r.OwnCapacity : r.RestoreOwnCount;
+    if (IsRestoring(op)) {
+        if (memory && IsWritable(*memory)) {
+            const auto& m = r.Of(*memory);
+            r.ReadUsed = r.RestoreOverwrite ? m.Capacity : m.RestoreCount;
+        }
         RestoreNextEntry(ctx);
         return ScanStep::EndScan;
     }
-    if (op.DeletePending) {
-        SendAtCpbw(ctx, op.DeletePositionText);
+    if (const auto* del = PendingDelete(op)) {
+        SendAtCpbw(ctx, del->PositionText);
         return ScanStep::EndScan;
     }
-    if (op.WritePending) {
-        SendAtRaw(ctx, op.PendingWriteLine);
+    if (const auto* write = PendingWrite(op)) {
+        SendAtRaw(ctx, write->WriteLine);
         return ScanStep::EndScan;
     }
 
-    const int kind = PhonebookMemoryKind(state.CurrentMemory);
-    switch (kind) {
-        case 1: r.SimLoaded = true; break;
-        case 2: r.PhoneLoaded = true; break;
-        case 3: r.OwnLoaded = true; break;
-        case 4: r.ServiceLoaded = true; break;
-        default: break;
+    if (memory && IsPhonebookMemory(*memory)) {
+        r.Of(*memory).Loaded = true;
+        ctx.views.phonebook->SetPhonebookViewEnabled(*memory, true);
     }
-    if (kind != 0)
-        ctx.views.phonebook->SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), true);
-    SendAtCpbsQuery(ctx, state.CurrentMemory == "SD" ? 1 : 0);
+    SendAtCpbsQuery(ctx, memory == PhoneMemory::Service ? 1 : 0);
     Lines(ctx).Blank(hit.echoEntry);
     return ScanStep::Continue;
 }
 
-// A memory the phone does not have: it holds nothing, is not loaded, and the
-// read goes on with the next memory.
-void SkipAbsentMemory(EngineContext& ctx, int& capacity, int& used, bool& loaded, int nextMemory) {
-    capacity = 0;
-    used = 0;
-    RefreshPhonebook(ctx, nextMemory);
-    loaded = false;
-}
-
-// "ERROR" to a memory selection: a pending write or delete failed; for a
-// read the memory is absent and the read goes on with the next one. After
-// the service numbers, the last memory, the read ends as after any other
-// answer of theirs.
+// "ERROR" to a memory selection: a pending write or delete failed (and is
+// dropped); for a read the memory is absent and the read goes on with the
+// next one. After the service numbers, the last memory, the read ends as
+// after any other answer of theirs.
 ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     auto& state = ctx.state;
     auto& r = state.PhonebookRead;
     Lines(ctx).Blank(hit.echoEntry);
     state.CurrentMemory = SelectedMemory(hit.echo);
-    if (state.Phonebook.DeletePending || state.Phonebook.WritePending) {
-        ShowError(ctx, kWriteFailed);
+    if (PendingDelete(state.Phonebook.Op) || PendingWrite(state.Phonebook.Op)) {
+        PhonebookOpFailed(ctx);
         return ScanStep::EndScan;
     }
-    const int kind = PhonebookMemoryKind(state.CurrentMemory);
-    switch (kind) {
-        case 1: SkipAbsentMemory(ctx, r.SimCapacity, r.SimUsed, r.SimLoaded, 2); break;
-        case 2: SkipAbsentMemory(ctx, r.PhoneCapacity, r.PhoneUsed, r.PhoneLoaded, 3); break;
-        case 3: SkipAbsentMemory(ctx, r.OwnCapacity, r.OwnUsed, r.OwnLoaded, 4); break;
-        case 4:
-            r.ServiceCapacity = 0;
-            r.ServiceLoaded = false;
-            break;
-        default: return ScanStep::Continue;
-    }
-    ctx.views.phonebook->SetPhonebookViewEnabled(static_cast<PhonebookMemory>(kind), false);
-    if (kind == 4) FinishPhonebookRead(ctx);
+    const auto memory = CurrentPhoneMemory(state);
+    if (!memory || !IsPhonebookMemory(*memory)) return ScanStep::Continue;
+    // A memory the phone does not have holds nothing and is not loaded.
+    auto& m = r.Of(*memory);
+    m.Capacity = 0;
+    if (IsWritable(*memory)) m.Used = 0;
+    if (const auto next = NextInRead(*memory)) RefreshPhonebook(ctx, *next);
+    m.Loaded = false;
+    ctx.views.phonebook->SetPhonebookViewEnabled(*memory, false);
+    if (*memory == PhoneMemory::Service) FinishPhonebookRead(ctx);
     return ScanStep::Continue;
 }
 
 // The storage answer (echo and answer already blanked).
 ScanStep StorageOk(EngineContext& ctx, const EchoHit& hit) {
-    const std::string& m = ctx.state.CurrentMemory;
-    if (IsPhonebookMemory(m)) HandlePhonebookCpbsAnswer(ctx, hit.answer);
-    else if (IsCallList(m)) HandleCallListCpbsAnswer(ctx, hit.answer);
+    const auto memory = CurrentPhoneMemory(ctx.state);
+    if (!memory) return ScanStep::Continue;
+    if (IsPhonebookMemory(*memory)) HandlePhonebookCpbsAnswer(ctx, hit.answer);
+    else HandleCallListCpbsAnswer(ctx, hit.answer);
     return ScanStep::Continue;
 }
 
@@ -121,9 +112,10 @@ ScanStep ReadError(EngineContext& ctx, const EchoHit& hit) {
 }
 
 void PositionAnswer(EngineContext& ctx, const std::string& line, CpbrAnswer kind) {
-    const std::string& m = ctx.state.CurrentMemory;
-    if (IsPhonebookMemory(m)) HandlePhonebookCpbrAnswer(ctx, line, kind);
-    else if (IsCallList(m)) HandleCallListCpbrAnswer(ctx, line, kind);
+    const auto memory = CurrentPhoneMemory(ctx.state);
+    if (!memory) return;
+    if (IsPhonebookMemory(*memory)) HandlePhonebookCpbrAnswer(ctx, line, kind);
+    else HandleCallListCpbrAnswer(ctx, line, kind);
 }
 
 // "OK" right under the echo: the position is empty.
@@ -154,7 +146,7 @@ ScanStep WriteOk(EngineContext& ctx, const EchoHit& hit) {
 }
 
 ScanStep WriteError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kWriteFailed);
+    PhonebookOpFailed(ctx);
     return ScanStep::Continue;
 }
 

@@ -5,12 +5,15 @@
 //
 // The groups follow the topics of the protocol. Add a field to the group it
 // belongs to; a new group gets its own small struct and one member below.
-// Flags are plain bools (the phone operations only ever test them).
+// Flags are plain bools (the phone operations only ever test them); an
+// operation that carries data and excludes the others is one typed value
+// (PhonebookOpState::Op).
 
 #include "engine/general/general_view.h"
 #include "engine/objects/objects_state.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phone/records.h"
+#include "engine/phonebook/phonebook_op.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/receive/rx_lines.h"
 #include "engine/session/modes.h"
@@ -59,12 +62,7 @@ struct NewCallNoticeView {
 
 // Phonebook operations that run over a memory selection.
 struct PhonebookOpState {
-    bool WritePending = false;   // on the selection's OK send PendingWriteLine
-    bool DeletePending = false;  // on the selection's OK delete DeletePositionText
-    bool MoveEntry = false;
-    bool Restoring = false;  // a restore run of the backup wizard (it clears this)
-    std::string PendingWriteLine;
-    std::string DeletePositionText;
+    PhonebookOp Op;                // the entry operation in flight (phonebook_op.h)
     bool PhonebookLoaded = false;  // the first full read of the run has finished
     std::vector<AListIme> PhonebookList;
 };
@@ -126,12 +124,14 @@ struct IndicatorState {
 };
 
 struct EngineState {
-    int Mode = mdPhonebook;  // activity mode (modes.h)
+    ActivityMode Mode = ActivityMode::Phonebook;
     // True only while one row is being added to or removed from a list view:
     // the views' change handlers do nothing meanwhile. Set through
     // FillingListGuard (engine/session/filling_list.h), never left set.
     bool FillingList = false;
-    std::string CurrentMemory;  // memory selected last ("SM", "ME", "LD", ...)
+    // Memory selected last: a phonebook memory or call list ("SM", "LD", ...)
+    // or, from the message notices, a message memory ("SM", "ME").
+    std::string CurrentMemory;
 
     EngineOptions Options;
     ReceiveState Receive;

@@ -19,9 +19,7 @@ void EndPendingOperations(EngineState& s) {
     s.Upload.PacketIndex = 0;
     s.Upload.PacketCount = 0;
 
-    s.Phonebook.WritePending = false;
-    s.Phonebook.DeletePending = false;
-    s.Phonebook.MoveEntry = false;
+    ClearPhonebookOp(s.Phonebook.Op);
 
     s.Sms.DeleteSmsPending = false;
     s.Sms.WriteSmsPending = false;
@@ -46,8 +44,8 @@ void ExchangeTimeOut(EngineContext& ctx) {
     EndBusy(ctx);
     ctx.state.Receive.RxLines.BlankAll();
 
-    const int mode = ctx.state.Mode;
-    if (mode != mdOutlookContacts && mode != mdOutlookCalendar &&
+    const ActivityMode mode = ctx.state.Mode;
+    if (mode != ActivityMode::OutlookContacts && mode != ActivityMode::OutlookCalendar &&
         ctx.host.IsProgressWindowVisible()) {
         ctx.host.HideProgressWindow();
         ctx.host.ShowMessageDialog("Error",

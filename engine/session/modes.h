@@ -1,19 +1,22 @@
 #pragma once
 // Activity modes of the main window. The mode picks the progress window's
 // picture and keeps the exchange time-out silent during the Outlook
-// exchanges; the receive handler itself is steered by the pending flags.
+// exchanges; the receive handler itself is steered by the pending operations.
+// The numbers are the progress window's picture numbers.
 
 namespace parlenko {
 
-inline constexpr int mdPhonebook = 0;
-inline constexpr int mdSms = 1;
-inline constexpr int mdCalls = 2;
-inline constexpr int mdAppointments = 3;
-inline constexpr int mdOutlookContacts = 5;
-inline constexpr int mdOutlookCalendar = 6;
-inline constexpr int mdDiverts = 7;
-inline constexpr int mdBarrings = 10;
-inline constexpr int mdMelodyUpload = 13;
-inline constexpr int mdLogoUpload = 14;
+enum class ActivityMode {
+    Phonebook = 0,
+    Sms = 1,
+    Calls = 2,
+    Appointments = 3,
+    OutlookContacts = 5,
+    OutlookCalendar = 6,
+    Diverts = 7,
+    Barrings = 10,
+    MelodyUpload = 13,
+    LogoUpload = 14,
+};
 
 }  // namespace parlenko

@@ -161,11 +161,11 @@ void PhoneEngine::ProgressWindowClosed() { EndBusy(in_->ctx); }
 void PhoneEngine::ClearNewSms() { parlenko::ClearNewSms(in_->ctx); }
 void PhoneEngine::ClearNewCall() { parlenko::ClearNewCall(in_->ctx); }
 void PhoneEngine::NewCallNoticeClosed() { in_->state.NewCallNotice = {}; }
-void PhoneEngine::SetMode(int mode) { in_->state.Mode = mode; }
+void PhoneEngine::SetMode(ActivityMode mode) { in_->state.Mode = mode; }
 
 // --- read-only ------------------------------------------------------------------------
 
-int PhoneEngine::Mode() const { return in_->state.Mode; }
+ActivityMode PhoneEngine::Mode() const { return in_->state.Mode; }
 bool PhoneEngine::Connected() const { return port_.Connected(); }
 const std::string& PhoneEngine::PortName() const { return port_.PortName(); }
 int PhoneEngine::RefreshIntervalMs() const { return in_->timers.RefreshTimer->Interval(); }

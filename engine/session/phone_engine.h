@@ -156,10 +156,10 @@ public:
     void NewCallNoticeClosed();
     // Activity mode (modes.h): the page starting an operation sets it; the
     // progress window's picture follows it.
-    void SetMode(int mode);
+    void SetMode(ActivityMode mode);
 
     // --- read-only -----------------------------------------------------------------
-    int Mode() const;
+    ActivityMode Mode() const;
     bool Connected() const;
     const std::string& PortName() const;
     int RefreshIntervalMs() const;

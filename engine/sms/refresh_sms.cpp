@@ -8,7 +8,7 @@ void RefreshSms(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
     ctx.views.sms->ClearSmsLists();
-    ctx.state.Mode = mdSms;
+    ctx.state.Mode = ActivityMode::Sms;
     auto& sms = ctx.state.Sms;
     sms.EditSmsPending = false;
     sms.WriteSmsPending = false;

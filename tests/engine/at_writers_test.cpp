@@ -1,6 +1,6 @@
 #include "engine/at/at_commands.h"
 #include "engine/at/at_lines.h"
-#include "tests/support/engine_harness.h"
+#include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace parlenko {
 namespace {
 
-using testing::EngineHarness;
+using testing::ScriptRig;
 
 struct WriterCase {
     const char* name;
@@ -116,7 +116,7 @@ TEST(AtWriters, EveryLineByteForByte) {
         {"CpucQuery", [](auto& c) { SendAtCpuc(c, 1); }, "AT+CPUC?\r"},
     };
     for (const auto& c : cases) {
-        EngineHarness h;
+        ScriptRig h;
         c.send(h.ctx());
         EXPECT_EQ(h.Sent(), c.line) << c.name;
         EXPECT_TRUE(h.host.dialogs.empty()) << c.name;
@@ -130,7 +130,7 @@ TEST(AtWriters, LockAndPasswordFacilityTables) {
         "AT+CLCK=\"FD\",1,9876\r",   "AT+CLCK=\"AO\",1,9876,7\r", "AT+CLCK=\"OI\",1,9876,7\r",
         "AT+CLCK=\"OX\",1,9876,7\r", "AT+CLCK=\"AI\",1,9876,7\r", "AT+CLCK=\"IR\",1,9876,7\r"};
     for (int i = 1; i <= 9; ++i) {
-        EngineHarness h;
+        ScriptRig h;
         SendAtClck(h.ctx(), i, 1, 7, "9876");
         EXPECT_EQ(h.Sent(), lockLines[static_cast<std::size_t>(i - 1)]) << i;
     }
@@ -142,7 +142,7 @@ TEST(AtWriters, LockAndPasswordFacilityTables) {
 
     const std::vector<std::string> pwdFacilities = {"SC", "P2", "PS", "AO", "OI", "OX", "AI", "IR"};
     for (int k = 1; k <= 8; ++k) {
-        EngineHarness h;
+        ScriptRig h;
         SendAtCpwd(h.ctx(), k, "0000", "1234");
         EXPECT_EQ(h.Sent(),
                   "AT+CPWD=\"" + pwdFacilities[static_cast<std::size_t>(k - 1)] + "\",0000,1234\r")
@@ -161,7 +161,7 @@ TEST(AtWriters, DivertNoReplyTimeFollowsEveryNumberMode) {
 }
 
 TEST(AtWriters, CregFlagFollowsTheLastRegistrationCommand) {
-    EngineHarness h;
+    ScriptRig h;
     EXPECT_FALSE(h.state().Chain.CregSetSent);
     SendAtCregSet(h.ctx(), 1);
     EXPECT_TRUE(h.state().Chain.CregSetSent);
@@ -170,7 +170,7 @@ TEST(AtWriters, CregFlagFollowsTheLastRegistrationCommand) {
 }
 
 TEST(AtWriters, MelodyDeleteTakesItsIndexFromTheMelodyList) {
-    EngineHarness h;
+    ScriptRig h;
     auto& m = h.state().Melodies;
     m.MelodijeCB = {"Standard 1", "Standard 2", "Individual 1", "Individual 2"};
     m.MelodijeIndex = 2;
@@ -196,7 +196,7 @@ TEST(AtWriters, SelectorsOutsideTheirTablesSendNothing) {
 }
 
 TEST(AtWriters, FailedWriteIsReportedAndTheCommandDropped) {
-    EngineHarness h;
+    ScriptRig h;
     h.device.SetWriteFails(true);
     SendAtCgmi(h.ctx());
     ASSERT_EQ(h.host.dialogs.size(), 1u);
@@ -205,7 +205,7 @@ TEST(AtWriters, FailedWriteIsReportedAndTheCommandDropped) {
 }
 
 TEST(AtWriters, ClosedPortIsAFailedWrite) {
-    EngineHarness h(/*connect=*/false);
+    ScriptRig h({.openPort = false});
     SendAtCsq(h.ctx());
     EXPECT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.Sent(), "");

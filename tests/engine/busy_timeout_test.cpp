@@ -1,14 +1,14 @@
 #include "engine/at/at_commands.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/indicators.h"
-#include "tests/support/engine_harness.h"
+#include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
 namespace parlenko {
 namespace {
 
-using testing::EngineHarness;
+using testing::ScriptRig;
 
 constexpr char kTimeOutText[] =
     "Unknown error occurred while trying\rto read data from mobile!\r\rPlease, try againg!!!";
@@ -16,7 +16,7 @@ constexpr char kTimeOutText[] =
 // ---------------------------------------------------------------- busy state
 
 TEST(BusyState, FirstChunkLocksTheWindowAndAnimatesTraffic) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("AT+CGMI\r");
     EXPECT_FALSE(h.host.mainWindowEnabled);
     h.clock.RunFor(250 * 9);
@@ -37,7 +37,7 @@ TEST(BusyState, FirstChunkLocksTheWindowAndAnimatesTraffic) {
 }
 
 TEST(BusyState, OneEndEndsAnyNumberOfBegins) {
-    EngineHarness h;
+    ScriptRig h;
     BeginBusy(h.ctx());
     BeginBusy(h.ctx());
     EndBusy(h.ctx());
@@ -48,7 +48,7 @@ TEST(BusyState, OneEndEndsAnyNumberOfBegins) {
 // ---------------------------------------------------------------- time-out
 
 TEST(ExchangeTimeOut, FiresTenSecondsAfterTheLastChunk) {
-    EngineHarness h;
+    ScriptRig h;
     const int p0 = h.device.PurgeCount();  // the connect purges too
     h.Receive("AT+CPBR=1\r");
     h.Sent();
@@ -73,7 +73,7 @@ TEST(ExchangeTimeOut, FiresTenSecondsAfterTheLastChunk) {
 }
 
 TEST(ExchangeTimeOut, SingleRingIsClearedSilently) {
-    EngineHarness h;
+    ScriptRig h;
     const int p0 = h.device.PurgeCount();
     h.Receive("RING\r\n");
     EXPECT_TRUE(h.host.mainWindowEnabled);
@@ -84,8 +84,8 @@ TEST(ExchangeTimeOut, SingleRingIsClearedSilently) {
 }
 
 TEST(ExchangeTimeOut, StalledPhoneReadTellsTheUserAndClosesTheProgressWindow) {
-    EngineHarness h;
-    h.state().Mode = mdPhonebook;
+    ScriptRig h;
+    h.state().Mode = ActivityMode::Phonebook;
     h.host.progressVisible = true;
     h.Receive("AT+CPBR=5\r");
     h.clock.RunFor(10000);
@@ -99,20 +99,20 @@ TEST(ExchangeTimeOut, StalledPhoneReadTellsTheUserAndClosesTheProgressWindow) {
 }
 
 TEST(ExchangeTimeOut, OutlookExchangesKeepTheirProgressWindow) {
-    for (int mode : {mdOutlookContacts, mdOutlookCalendar}) {
-        EngineHarness h;
+    for (auto mode : {ActivityMode::OutlookContacts, ActivityMode::OutlookCalendar}) {
+        ScriptRig h;
         h.state().Mode = mode;
         h.host.progressVisible = true;
         h.Receive("AT+CPBR=5\r");
         h.clock.RunFor(10000);
-        EXPECT_TRUE(h.host.dialogs.empty()) << mode;
-        EXPECT_TRUE(h.host.progressVisible) << mode;
-        EXPECT_EQ(h.host.progressCloses, 0) << mode;
+        EXPECT_TRUE(h.host.dialogs.empty()) << static_cast<int>(mode);
+        EXPECT_TRUE(h.host.progressVisible) << static_cast<int>(mode);
+        EXPECT_EQ(h.host.progressCloses, 0) << static_cast<int>(mode);
     }
 }
 
 TEST(ExchangeTimeOut, ClosedPortGetsNoEscapeAndNoPurge) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("AT+CGMI\r");
     h.port.Disconnect();
     const int purges = h.device.PurgeCount();
@@ -124,7 +124,7 @@ TEST(ExchangeTimeOut, ClosedPortGetsNoEscapeAndNoPurge) {
 }
 
 TEST(ExchangeTimeOut, UnansweredCommandEndsBusyAfterTenSeconds) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("RING");  // busy from a chunk, then a command that is never answered
     h.clock.RunFor(5000);
     BeginBusy(h.ctx());
@@ -136,7 +136,7 @@ TEST(ExchangeTimeOut, UnansweredCommandEndsBusyAfterTenSeconds) {
 }
 
 TEST(ExchangeTimeOut, ReadStartedOnASilentPhoneGivesUpAfterTenSeconds) {
-    EngineHarness h;
+    ScriptRig h;
     h.host.progressVisible = true;  // the read shows its progress window
     SendAtCpbs(h.ctx(), 1);         // and the phone never answers
     h.clock.RunFor(9999);
@@ -148,7 +148,7 @@ TEST(ExchangeTimeOut, ReadStartedOnASilentPhoneGivesUpAfterTenSeconds) {
 }
 
 TEST(ExchangeTimeOut, EscapeOfTheTimeOutDoesNotRearmIt) {
-    EngineHarness h;
+    ScriptRig h;
     const int p0 = h.device.PurgeCount();
     SendAtCgmi(h.ctx());
     h.clock.RunFor(10000);
@@ -158,29 +158,33 @@ TEST(ExchangeTimeOut, EscapeOfTheTimeOutDoesNotRearmIt) {
 }
 
 TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
-    EngineHarness h;
+    ScriptRig h;
     auto& s = h.state();
     s.Upload.SendingAppointment = s.Upload.SendingMelody = s.Upload.SendingLogo = true;
     s.Upload.UploadPackets = {"AA", "BB"};
     s.Upload.PacketIndex = 2;
-    s.Phonebook.WritePending = s.Phonebook.DeletePending = s.Phonebook.MoveEntry = true;
-    s.Phonebook.Restoring = true;
+    s.Phonebook.Op = Restoring{WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}}};
     s.Sms.DeleteSmsPending = s.Sms.WriteSmsPending = s.Sms.SendStoredPending = true;
     s.Sms.EditSmsPending = s.Sms.ReadNewSmsPending = true;
-    s.Mode = mdSms;
+    s.Mode = ActivityMode::Sms;
     SendAtCpms(h.ctx(), 1);
     h.clock.RunFor(10000);
     EXPECT_FALSE(s.Upload.SendingAppointment || s.Upload.SendingMelody || s.Upload.SendingLogo);
     EXPECT_TRUE(s.Upload.UploadPackets.empty());
-    EXPECT_FALSE(s.Phonebook.WritePending || s.Phonebook.DeletePending || s.Phonebook.MoveEntry);
+    EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
     EXPECT_FALSE(s.Sms.DeleteSmsPending || s.Sms.WriteSmsPending || s.Sms.SendStoredPending ||
                  s.Sms.EditSmsPending || s.Sms.ReadNewSmsPending);
-    EXPECT_TRUE(s.Phonebook.Restoring);  // the backup wizard ends its own run
-    EXPECT_EQ(s.Mode, mdSms);
+    EXPECT_TRUE(IsRestoring(s.Phonebook.Op));  // the backup wizard ends its own run
+    EXPECT_TRUE(s.Mode == ActivityMode::Sms);
     // A prompt that turns up late sends nothing.
     h.Sent();
     h.Receive("AT^SBNW=\"mid\",0,2,2\r\r\n> ");
     EXPECT_EQ(h.Sent(), "");
+    // Outside a restore the operation goes as a whole.
+    s.Phonebook.Op = MoveEntry{DeletePending{PhoneMemory::Sim, "4"}, PhoneMemory::Phone, {}};
+    SendAtCpbs(h.ctx(), PhoneMemory::Sim);
+    h.clock.RunFor(10000);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(s.Phonebook.Op));
 }
 
 // ---------------------------------------------------------------- indicators
@@ -190,7 +194,7 @@ std::vector<int> Phases(const std::vector<int>& all, std::size_t from) {
 }
 
 TEST(Indicators, NewSmsBlinksUntilCleared) {
-    EngineHarness h;
+    ScriptRig h;
     ShowNewSms(h.ctx());
     const auto start = h.host.newSmsPhases.size();
     h.clock.RunFor(750 * 4);
@@ -204,7 +208,7 @@ TEST(Indicators, NewSmsBlinksUntilCleared) {
 }
 
 TEST(Indicators, NewCallBlinksUntilCleared) {
-    EngineHarness h;
+    ScriptRig h;
     ShowNewCall(h.ctx());
     const auto start = h.host.newCallPhases.size();
     h.clock.RunFor(750 * 3);
@@ -215,7 +219,7 @@ TEST(Indicators, NewCallBlinksUntilCleared) {
 }
 
 TEST(Indicators, OverflowAlternatesTheDarkFrameWithItsKind) {
-    EngineHarness h;
+    ScriptRig h;
     ShowSmsOverflow(h.ctx(), 0);
     auto start = h.host.newSmsPhases.size();
     h.clock.RunFor(750 * 3);
@@ -228,7 +232,7 @@ TEST(Indicators, OverflowAlternatesTheDarkFrameWithItsKind) {
 }
 
 TEST(Indicators, NewMessageDuringOverflowStartsTheMessageBlink) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("^SMGO: 2,2\r\n");
     h.clock.RunFor(750);  // now on the dark frame
     EXPECT_EQ(h.state().Indicators.NewSmsPhase, -1);
@@ -240,7 +244,7 @@ TEST(Indicators, NewMessageDuringOverflowStartsTheMessageBlink) {
 }
 
 TEST(Indicators, OverflowDuringANewMessageBlinkShowsTheOverflow) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("+CMTI: \"SM\",1\r\n");
     h.clock.RunFor(750);
     h.Receive("^SMGO: 2,1\r\n");

@@ -2,7 +2,7 @@
 // what the general page shows afterwards, and the chain's forks.
 
 #include "engine/parse/sbnr_ranges.h"
-#include "tests/engine/sim_engine.h"
+#include "tests/support/engine_rig.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std:
 }
 
 TEST(ConnectChain, WithTheGeneralPageShownReadsTheSettingsThenTheInformation) {
-    SimEngine s;
+    SimPhoneRig s;
     s.Connect();
     EXPECT_THAT(s.Commands(), ElementsAreArray(Join(kConnectCommands, kInfoCommands)));
 
@@ -81,7 +81,7 @@ TEST(ConnectChain, WithTheGeneralPageShownReadsTheSettingsThenTheInformation) {
 }
 
 TEST(ConnectChain, WithAnotherPageShownEndsWithCellBroadcastsAndReadsNothing) {
-    SimEngine s;
+    SimPhoneRig s;
     s.state().Options.GeneralPageShown = false;
     s.state().Options.RefreshCheck = true;
     s.Connect();
@@ -93,7 +93,7 @@ TEST(ConnectChain, WithAnotherPageShownEndsWithCellBroadcastsAndReadsNothing) {
 }
 
 TEST(ConnectChain, CellInfoDeliversBroadcastsAndEndsTheInformationWithThem) {
-    SimEngine s;
+    SimPhoneRig s;
     s.state().Options.CellInfoCheck = true;
     s.Connect();
     auto expected = Join(kConnectCommands, kInfoCommands);
@@ -106,7 +106,7 @@ TEST(ConnectChain, CellInfoDeliversBroadcastsAndEndsTheInformationWithThem) {
 }
 
 TEST(ConnectChain, RefreshOptionRereadsTheInformationOnTheTimer) {
-    SimEngine s;
+    SimPhoneRig s;
     s.state().Options.RefreshCheck = true;
     s.Connect();
     ASSERT_TRUE(s.engine.Timers().RefreshTimer->IsActive());
@@ -121,7 +121,7 @@ TEST(ConnectChain, RefreshOptionRereadsTheInformationOnTheTimer) {
 }
 
 TEST(ConnectChain, RefusedEchoStopsTheChain) {
-    SimEngine s;
+    SimPhoneRig s;
     s.phone().AddFault({.command = "ATE1", .result = "ERROR"});
     s.Connect();
     EXPECT_THAT(s.Commands(), ElementsAre("ATZ", "ATZ", "ATE1"));
@@ -130,7 +130,7 @@ TEST(ConnectChain, RefusedEchoStopsTheChain) {
 }
 
 TEST(ConnectChain, RefusedSettingsDoNotStopTheChain) {
-    SimEngine s;
+    SimPhoneRig s;
     for (const char* c : {"AT+CMEE=1", "AT+CSCA?", "AT+CSMS=1", "AT^SMGO=1", "AT^SBNR=?"})
         s.phone().AddFault({.command = c, .result = "ERROR"});
     s.Connect();
@@ -144,7 +144,7 @@ TEST(ConnectChain, OnlyTheOperatorLogoWhenTheBitmapRangeEndsAtOne) {
     auto seeded = phonesim::MakeDefaultState();
     seeded.objects["bmp"].highest = 1;
     seeded.objects["vcs"].highest = 30;
-    SimEngine s(seeded);
+    SimPhoneRig s(seeded);
     s.Connect();
     EXPECT_EQ(s.state().Capabilities.AppointmentSlots, 30);
     EXPECT_FALSE(s.state().Capabilities.ScreensaverLogoSupported);
@@ -154,11 +154,11 @@ TEST(ConnectChain, OnlyTheOperatorLogoWhenTheBitmapRangeEndsAtOne) {
 TEST(ConnectChain, UnknownSmsCentreIsShownUndecorated) {
     auto seeded = phonesim::MakeDefaultState();
     seeded.smsc = "+385980501";
-    SimEngine s(seeded);
+    SimPhoneRig s(seeded);
     s.Connect();
     EXPECT_EQ(s.state().Settings.SmscLab, "HR CRONET  [+385980501]");
     seeded.smsc = "+491710760000";
-    SimEngine t(seeded);
+    SimPhoneRig t(seeded);
     t.Connect();
     EXPECT_EQ(t.state().Settings.SmscEdit, "+491710760000");
     EXPECT_EQ(t.state().Settings.SmscLab, "+491710760000");
@@ -166,7 +166,7 @@ TEST(ConnectChain, UnknownSmsCentreIsShownUndecorated) {
 }
 
 TEST(ConnectChain, SmsCentreRequeryRunsTheRestOfTheChainAgain) {
-    SimEngine s;
+    SimPhoneRig s;
     s.state().Options.GeneralPageShown = false;
     s.Connect();
     const std::size_t before = s.CommandCount();

@@ -3,8 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/session/communication_error.h"
 #include "engine/session/connection.h"
-#include "tests/engine/sim_engine.h"
-#include "tests/support/engine_harness.h"
+#include "tests/support/engine_rig.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,7 +18,7 @@ using ::testing::HasSubstr;
 const std::string kTwoWritingResults = "ATE1\r\r\nOK\r\nAT^SMGO=1\r\r\nOK\r\n";
 
 TEST(CommunicationError, DisconnectsAndTellsOnceForTheWholeScan) {
-    EngineHarness h;
+    ScriptRig h;
     h.engine.Timers().RefreshTimer->Start();
     h.device.SetWriteFails(true);
     h.Receive(kTwoWritingResults);
@@ -40,7 +39,7 @@ TEST(CommunicationError, DisconnectsAndTellsOnceForTheWholeScan) {
 }
 
 TEST(CommunicationError, AdviceFollowsTheLineCheck) {
-    EngineHarness h;
+    ScriptRig h;
     h.port.SetCheckLineStatus(true);
     h.device.SetWriteFails(true);
     SendAtCgmi(h.ctx());
@@ -52,7 +51,7 @@ TEST(CommunicationError, AdviceFollowsTheLineCheck) {
 }
 
 TEST(CommunicationError, TellsAgainAfterTheNextConnect) {
-    EngineHarness h;
+    ScriptRig h;
     h.device.SetWriteFails(true);
     SendAtCgmi(h.ctx());
     ASSERT_EQ(h.host.dialogs.size(), 1u);
@@ -66,7 +65,7 @@ TEST(CommunicationError, TellsAgainAfterTheNextConnect) {
 }
 
 TEST(Connection, ResetAndRefreshDoNothingOnAClosedPort) {
-    EngineHarness h(false);
+    ScriptRig h({.openPort = false});
     ResetModem(h.ctx());
     RefreshGeneralInfo(h.ctx());
     ClosePort(h.ctx());
@@ -75,14 +74,14 @@ TEST(Connection, ResetAndRefreshDoNothingOnAClosedPort) {
 }
 
 TEST(Connection, ResetWaitsBeforeAndBetweenTheResets) {
-    EngineHarness h;
+    ScriptRig h;
     const auto start = h.clock.NowMs();
     ResetModem(h.ctx());
     EXPECT_EQ(h.clock.NowMs() - start, 700);
 }
 
 TEST(Connection, DisconnectSwitchesTheNoticesOffAndClosesThePort) {
-    SimEngine s;
+    SimPhoneRig s;
     s.state().Options.RefreshCheck = true;
     s.Connect();
     ASSERT_TRUE(s.engine.Timers().RefreshTimer->IsActive());
@@ -100,7 +99,7 @@ TEST(Connection, DisconnectSwitchesTheNoticesOffAndClosesThePort) {
 // The page switch: another page only stops the refresh; the general page is
 // read at once, and its refresh runs again only when the option asks for it.
 TEST(Connection, GeneralPageIsReadAtOnceAndRefreshedWhenTheOptionAsks) {
-    EngineHarness h;
+    ScriptRig h;
     h.engine.StartRefresh();
     h.engine.StopRefresh();
     h.engine.GeneralPageShown(false);
@@ -124,7 +123,7 @@ TEST(Connection, GeneralPageIsReadAtOnceAndRefreshedWhenTheOptionAsks) {
 }
 
 TEST(Connection, ResetAndNoticesOffAnswersEndTheExchange) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("AT+CNMI=0,0,0,0\r\r\n");
     EXPECT_FALSE(h.host.mainWindowEnabled);
     h.Receive("OK\r\n");

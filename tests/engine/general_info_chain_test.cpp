@@ -4,7 +4,7 @@
 
 #include "engine/chains/general_info_chain.h"
 #include "engine/text/clock_format.h"
-#include "tests/engine/sim_engine.h"
+#include "tests/support/engine_rig.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -49,7 +49,7 @@ TEST(BatteryRule, LevelAndBarsRoundHalvesToEven) {
 }
 
 TEST(GeneralInfoChain, RefreshReadsEverythingAgainAndFollowsThePhone) {
-    SimEngine s;
+    SimPhoneRig s;
     s.Connect();
     auto& phone = s.phone().State();
     phone.batteryStatus = 1;
@@ -74,7 +74,7 @@ TEST(GeneralInfoChain, RefreshReadsEverythingAgainAndFollowsThePhone) {
 TEST(GeneralInfoChain, OperatorWithoutNameLeavesTheNetworkEmpty) {
     auto seeded = phonesim::MakeDefaultState();
     seeded.regStatus = 2;  // searching: "+COPS: 0" carries no operator
-    SimEngine s(seeded);
+    SimPhoneRig s(seeded);
     s.Connect();
     EXPECT_EQ(s.view().OperLab, "");
     EXPECT_EQ(s.view().NetLocLab, "");
@@ -83,7 +83,7 @@ TEST(GeneralInfoChain, OperatorWithoutNameLeavesTheNetworkEmpty) {
 }
 
 TEST(GeneralInfoChain, RefusedQueryKeepsItsLabelAndTheChainGoesOn) {
-    SimEngine s;
+    SimPhoneRig s;
     s.Connect();
     s.phone().State().imei = "350000000000000";
     s.phone().State().model = "ME45";
@@ -99,7 +99,7 @@ TEST(GeneralInfoChain, RefusedQueryKeepsItsLabelAndTheChainGoesOn) {
 }
 
 TEST(GeneralInfoChain, RefusedRegistrationNoticesFallBackToStatusOnly) {
-    SimEngine s;
+    SimPhoneRig s;
     s.phone().AddFault({.command = "AT+CREG=2", .result = "ERROR"});
     s.Connect();
     auto c = s.Commands();
@@ -110,7 +110,7 @@ TEST(GeneralInfoChain, RefusedRegistrationNoticesFallBackToStatusOnly) {
 }
 
 TEST(GeneralInfoChain, RegistrationCodeErrorsFallBackWithoutMessage) {
-    SimEngine s;
+    SimPhoneRig s;
     s.phone().AddFault({.command = "AT+CREG=2", .result = "+CME ERROR: 4"});
     s.phone().AddFault({.command = "AT+CREG=1", .result = "+CME ERROR: 4"});
     s.Connect();
@@ -124,7 +124,7 @@ TEST(GeneralInfoChain, RegistrationCodeErrorsFallBackWithoutMessage) {
 }
 
 TEST(GeneralInfoChain, PlainErrorToStatusOnlyGoesOnWithTheQuery) {
-    SimEngine s;
+    SimPhoneRig s;
     s.phone().AddFault({.command = "AT+CREG=", .times = 2, .result = "ERROR"});
     s.Connect();
     auto c = s.Commands();
@@ -143,7 +143,7 @@ public:
 };
 
 TEST(GeneralInfoChain, ClockForTheComputerStopsTheChain) {
-    SimEngine s;
+    SimPhoneRig s;
     s.Connect();
     RecordingClock clock;
     s.engine.SetSystemClock(&clock);
@@ -169,7 +169,7 @@ TEST(GeneralInfoChain, ClockForTheComputerStopsTheChain) {
 }
 
 TEST(GeneralInfoChain, ClockTheSystemRefusesIsReported) {
-    SimEngine s;
+    SimPhoneRig s;
     s.Connect();
     RecordingClock clock;
     clock.allow = false;
@@ -184,7 +184,7 @@ TEST(GeneralInfoChain, ClockTheSystemRefusesIsReported) {
 class ClockQueryRefused : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ClockQueryRefused, ForTheComputerDropsTheRequest) {
-    SimEngine s;
+    SimPhoneRig s;
     s.Connect();
     RecordingClock clock;
     s.engine.SetSystemClock(&clock);

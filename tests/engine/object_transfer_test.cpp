@@ -6,9 +6,7 @@
 #include "engine/text/hex_text.h"
 #include "engine/text/vcalendar.h"
 #include "exchange/formats/atomic_file.h"
-#include "tests/engine/sim_engine.h"
-#include "tests/support/engine_harness.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/engine_rig.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -55,19 +53,20 @@ phonesim::PhoneState PhoneWithCalendar() {
     return st;
 }
 
-struct ObjectsHarness : testing::SimEngine {
+constexpr testing::RigOptions kWithData{.dataFolder = true};
+
+struct ObjectsHarness : testing::SimPhoneRig {
     explicit ObjectsHarness(phonesim::PhoneState seeded = PhoneWithCalendar())
-        : SimEngine(std::move(seeded)) {
-        state().Options.DataDir = data.path();
+        : testing::SimPhoneRig(std::move(seeded), kWithData) {
         Connect();
     }
+    std::string file(std::string_view name) { return exchange::JoinPath(dataDir(), name); }
     std::vector<std::string> ObjectCommands(std::size_t from) {
         std::vector<std::string> out;
         for (const auto& c : Commands(from))
             if (c.rfind("AT^SBN", 0) == 0) out.push_back(c);
         return out;
     }
-    testing::TempDir data{"parlenko-objects"};
 };
 
 TEST(ObjectTransfer, AppointmentReadAsksEverySlotAndSkipsTheGaps) {
@@ -176,22 +175,22 @@ TEST(ObjectTransfer, MelodyReadJoinsItsPartsIntoTheChosenFile) {
     st.objects["mid"].objects[1] = melody;
     ObjectsHarness s(st);
 
-    s.host.saveFileAnswer = s.data.file("Ringer");
+    s.host.saveFileAnswer = s.file("Ringer");
     s.engine.ReadUserMelody(1);
     s.clock.RunFor(3000);
     ASSERT_EQ(s.host.saveDialogs.size(), 1u);
     EXPECT_EQ(s.host.saveDialogs[0].Title, "Save melody to . . .");
     EXPECT_EQ(s.host.saveDialogs[0].FileName, "Individual");
-    EXPECT_EQ(s.host.saveDialogs[0].Folder, s.data.file("Melodies"));
-    EXPECT_EQ(exchange::ReadFileBytes(s.data.file("Ringer.mid")), melody);
+    EXPECT_EQ(s.host.saveDialogs[0].Folder, s.file("Melodies"));
+    EXPECT_EQ(exchange::ReadFileBytes(s.file("Ringer.mid")), melody);
     EXPECT_EQ(s.host.statusMessages.back(), "Melody succesfully saved on disc!");
     EXPECT_TRUE(s.host.mainWindowEnabled);
 
     // A name that ends in ".MID" keeps its name; a cancelled dialog writes nothing.
-    s.host.saveFileAnswer = s.data.file("Second.MID");
+    s.host.saveFileAnswer = s.file("Second.MID");
     s.engine.ReadUserMelody(1);
     s.clock.RunFor(3000);
-    EXPECT_EQ(exchange::ReadFileBytes(s.data.file("Second.MID")), melody);
+    EXPECT_EQ(exchange::ReadFileBytes(s.file("Second.MID")), melody);
     s.host.saveFileAnswer.clear();
     const auto statusBefore = s.host.statusMessages.size();
     s.engine.ReadUserMelody(1);
@@ -211,7 +210,7 @@ TEST(ObjectTransfer, LogoReadShowsTheFileOrTheEmptyState) {
     const std::string logo = "BM" + Bytes(300);  // two parts
     st.objects["bmp"].objects[0] = logo;
     ObjectsHarness s(st);
-    const std::string path = s.data.file(kLogoFileName);
+    const std::string path = s.file(kLogoFileName);
 
     s.engine.ReadLogo(0);
     s.clock.RunFor(3000);
@@ -240,7 +239,7 @@ TEST(ObjectTransfer, LogoUploadEndsWithItsReadBack) {
                 ElementsAre("AT^SBNW=\"bmp\",2,1,3", "AT^SBNW=\"bmp\",2,2,3",
                             "AT^SBNW=\"bmp\",2,3,3", "AT^SBNR=\"bmp\",2"));
     EXPECT_EQ(s.phone().State().objects.at("bmp").objects.at(2), logo);
-    EXPECT_EQ(exchange::ReadFileBytes(s.data.file(kLogoFileName)), logo);
+    EXPECT_EQ(exchange::ReadFileBytes(s.file(kLogoFileName)), logo);
     EXPECT_EQ(s.state().Capabilities.LogosIndex, 1);
     EXPECT_EQ(s.host.statusMessages.back(), "Logo succesfully saved in mobile!");
     EXPECT_FALSE(s.state().Upload.SendingLogo);
@@ -263,15 +262,14 @@ TEST(ObjectTransfer, LogoUploadEndsWithItsReadBack) {
 
 // Object data that is not hex: the type's read error, no file, not busy.
 TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
-    testing::EngineHarness h;
-    testing::TempDir data{"parlenko-objects"};
-    h.state().Options.DataDir = data.path();
+    testing::ScriptRig h(kWithData);
+    const std::string logoFile = exchange::JoinPath(h.dataDir(), kLogoFileName);
     h.Receive("AT^SBNR=\"bmp\",0\r\r\n^SBNR: \"bmp\",0,1,1\r\n424D0\r\n\r\nOK\r\n");
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text, kLogoReadFailed);
-    EXPECT_FALSE(exchange::FileExists(data.file(kLogoFileName)));
+    EXPECT_FALSE(exchange::FileExists(logoFile));
 
-    h.host.saveFileAnswer = data.file("Melody");
+    h.host.saveFileAnswer = exchange::JoinPath(h.dataDir(), "Melody");
     h.Receive("AT^SBNR=\"mid\",0\r\r\n^SBNR: \"mid\",0,1,1\r\n4D54G86B\r\n\r\nOK\r\n");
     ASSERT_EQ(h.host.dialogs.size(), 2u);
     EXPECT_EQ(h.host.dialogs[1].text, kMelodyReadFailed);
@@ -293,7 +291,7 @@ TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
 // A slot the phone did not announce has no line in the free-slot list: its
 // row is shown, its read and its delete mark nothing.
 TEST(ObjectTransfer, ASlotOutsideTheAnnouncedRangeMarksNothing) {
-    testing::EngineHarness h;
+    testing::ScriptRig h;
     h.state().Capabilities.AppointmentSlots = 2;
     h.engine.RefreshAppointments();
     h.Receive("AT^SBNR=\"vcs\",9\r\r\n^SBNR: \"vcs\",9,1,1\r\n" +

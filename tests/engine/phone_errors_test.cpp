@@ -3,7 +3,7 @@
 
 #include "engine/chains/phone_errors.h"
 #include "engine/text/error_texts.h"
-#include "tests/support/engine_harness.h"
+#include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ std::string Refused(const std::string& command, const std::string& error) {
 }
 
 TEST(PhoneErrors, MessageNamesTheCodeAndItsText) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive(Refused("AT+CMGR=3", "+CMS ERROR: 302"));
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].caption, "Error");
@@ -38,7 +38,7 @@ TEST(PhoneErrors, MessageNamesTheCodeAndItsText) {
 }
 
 TEST(PhoneErrors, EmptyMessagePositionContinuesTheReadQuietly) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive(Refused("AT+CMGR=7", "+CMS ERROR: 321"));
     h.Receive(Refused("AT+CMGR=8", "+CME ERROR: 32"));
     EXPECT_TRUE(h.host.dialogs.empty());
@@ -46,7 +46,7 @@ TEST(PhoneErrors, EmptyMessagePositionContinuesTheReadQuietly) {
 }
 
 TEST(PhoneErrors, EmptyPositionCodesOfOtherCommandsAreErrors) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive(Refused("AT+CPBR=7", "+CME ERROR: 321"));
     h.Receive(Refused("AT+CMGD=4", "+CMS ERROR: 32"));
     ASSERT_EQ(h.host.dialogs.size(), 2u);
@@ -55,7 +55,7 @@ TEST(PhoneErrors, EmptyPositionCodesOfOtherCommandsAreErrors) {
 }
 
 TEST(PhoneErrors, FullMemoryStoresInThePhoneOnceThenTellsTheUser) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive(Refused("AT+CMGW=23", "+CMS ERROR: 322"));
     EXPECT_EQ(h.Sent(), kSelectMe);
     EXPECT_TRUE(h.host.dialogs.empty());
@@ -73,7 +73,7 @@ TEST(PhoneErrors, FullMemoryStoresInThePhoneOnceThenTellsTheUser) {
 }
 
 TEST(PhoneErrors, StoredMessageGivesTheNextStoreItsRetry) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive(Refused("AT+CMGW=23", "+CMS ERROR: 322"));
     EXPECT_EQ(h.Sent(), kSelectMe);
     ResetStoreRetryCount(h.ctx());  // the store in "ME" succeeded
@@ -84,7 +84,7 @@ TEST(PhoneErrors, StoredMessageGivesTheNextStoreItsRetry) {
 
 TEST(PhoneErrors, MissingMessageMemoryClosesTheReadAndEndsTheScan) {
     for (const char* code : {"303", "30", "3"}) {
-        EngineHarness h;
+        ScriptRig h;
         h.host.progressVisible = true;
         // A line above the error waits: the scan ends at the error.
         h.Receive("RING\r\n" +
@@ -98,7 +98,7 @@ TEST(PhoneErrors, MissingMessageMemoryClosesTheReadAndEndsTheScan) {
 }
 
 TEST(PhoneErrors, MemoryCodesOfOtherCommandsAreErrors) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive(Refused("AT+CPBS=\"SM\"", "+CME ERROR: 3"));
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text, Message(3));
@@ -106,7 +106,7 @@ TEST(PhoneErrors, MemoryCodesOfOtherCommandsAreErrors) {
 }
 
 TEST(PhoneErrors, StaleRegistrationFlagDoesNotSwallowAnotherError) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Chain.CregSetSent = true;  // a chain cut short after "AT+CREG=2"
     h.Receive(Refused("AT+CPBR=1", "+CME ERROR: 21"));
     EXPECT_EQ(h.Sent(), "");
@@ -115,7 +115,7 @@ TEST(PhoneErrors, StaleRegistrationFlagDoesNotSwallowAnotherError) {
 }
 
 TEST(PhoneErrors, RegistrationSettingFallsBackWithoutMessage) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Chain.CregSetSent = true;
     h.Receive(Refused("AT+CREG=2", "+CME ERROR: 100"));
     EXPECT_EQ(h.Sent(), "AT+CREG=1\r");
@@ -126,7 +126,7 @@ TEST(PhoneErrors, RegistrationSettingFallsBackWithoutMessage) {
 }
 
 TEST(PhoneErrors, VerboseErrorShowsThePhonesWords) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive(Refused("AT+CPBR=1", "+CME ERROR: SIM busy"));
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text,

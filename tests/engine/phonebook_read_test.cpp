@@ -1,18 +1,11 @@
 // The phonebook and call-list reads against the simulated phone on virtual
 // time, and a few phone misbehaviours played as scripted chunks.
-#include "engine/core/virtual_scheduler.h"
 #include "engine/phonebook/free_positions.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
-#include "engine/receive/receive_scan.h"
-#include "engine/serial/serial_port_driver.h"
-#include "engine/session/phone_engine.h"
 #include "exchange/formats/phonebook_file.h"
-#include "tests/support/fake_serial_device.h"
-#include "tests/support/recording_host.h"
-#include "tests/support/sim_serial_device.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/engine_rig.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -57,46 +50,29 @@ phonesim::PhoneState PhoneWith(std::map<std::string, phonesim::Phonebook> books)
     return s;
 }
 
-struct PhoneHarness {
-    explicit PhoneHarness(phonesim::PhoneState seeded) : device(clock, std::move(seeded)) {
-        host.state = &engine.State();
-        host.Attach(engine);
-        engine.State().Options.DataDir = data.path();
-        port.Connect();
-    }
+// The reads run against the simulated phone, with a host that checks the guard
+// around added rows; the answers of a misbehaving phone are scripted. Both
+// keep the phonebook cache in a fresh data folder.
+using ReadRig = testing::EngineRig<testing::SimSerialDevice, FillingCheckHost>;
+using testing::ScriptRig;
+constexpr testing::RigOptions kWithData{.dataFolder = true};
 
-    EngineContext& ctx() { return engine.Context(); }
-    EngineState& state() { return engine.State(); }
-    PhonebookReadState& read() { return engine.State().PhonebookRead; }
-
-    void ReadPhonebook(int runMs = 60000) {
-        RefreshPhonebook(ctx(), 1);
-        clock.RunFor(runMs);
-    }
-    void ReadCalls(int runMs = 60000) {
-        RefreshCalls(ctx(), 5);
-        clock.RunFor(runMs);
-    }
-    // The AT command lines the phone received.
-    std::vector<std::string> Commands() {
-        std::vector<std::string> out;
-        for (const auto& line : device.Phone().Received())
-            if (!line.body && line.text.rfind("AT", 0) == 0) out.push_back(line.text);
-        return out;
-    }
-    std::vector<int> Percentages() {
-        std::vector<int> out;
-        for (const auto& v : host.progressViews) out.push_back(v.ProgressBar1);
-        return out;
-    }
-
-    testing::TempDir data{"parlenko-read"};  // a fresh data folder per test
-    VirtualScheduler clock;
-    testing::SimSerialDevice device;
-    TSerialPortDriver port{device, clock};
-    FillingCheckHost host;
-    PhoneEngine engine{port, clock, host};
-};
+// A whole read (from the phonebook page, or the call lists), run to its end.
+void ReadPhonebook(ReadRig& h, int runMs = 60000) {
+    h.host.state = &h.state();
+    RefreshPhonebook(h.ctx(), PhoneMemory::Sim);
+    h.clock.RunFor(runMs);
+}
+void ReadCalls(ReadRig& h, int runMs = 60000) {
+    h.host.state = &h.state();
+    RefreshCalls(h.ctx(), PhoneMemory::Dialled);
+    h.clock.RunFor(runMs);
+}
+std::vector<int> Percentages(const testing::RecordingHost& host) {
+    std::vector<int> out;
+    for (const auto& v : host.progressViews) out.push_back(v.ProgressBar1);
+    return out;
+}
 
 std::vector<std::string> Slice(const std::vector<std::string>& v, const std::string& from,
                                const std::string& to) {
@@ -108,31 +84,33 @@ std::vector<std::string> Slice(const std::vector<std::string>& v, const std::str
 // ----------------------------------------------------------- phonebook read
 
 TEST(PhonebookRead, EmptySimGoesStraightToMobileMemory) {
-    PhoneHarness h(PhoneWith({{"SM", Book(250, {})},
-                              {"ME", Book(100, {{1, {"0911111", 129, "Ivo"}}})},
-                              {"SD", Book(20, {})}}));
-    h.ReadPhonebook();
+    ReadRig h(PhoneWith({{"SM", Book(250, {})},
+                         {"ME", Book(100, {{1, {"0911111", 129, "Ivo"}}})},
+                         {"SD", Book(20, {})}}),
+              kWithData);
+    ReadPhonebook(h);
     const auto commands = h.Commands();
     EXPECT_THAT(Slice(commands, "AT+CPBS=\"SM\"", "AT+CPBS=\"ME\""),
                 ElementsAre("AT+CPBS=\"SM\"", "AT+CPBS?"));
-    EXPECT_EQ(h.read().SimCapacity, 250);
-    EXPECT_EQ(h.read().SimUsed, 0);
-    EXPECT_EQ(h.read().SimFreePositions.size(), 250u);
+    EXPECT_EQ(h.state().PhonebookRead.Of(PhoneMemory::Sim).Capacity, 250);
+    EXPECT_EQ(h.state().PhonebookRead.Of(PhoneMemory::Sim).Used, 0);
+    EXPECT_EQ(h.state().PhonebookRead.Of(PhoneMemory::Sim).FreePositions.size(), 250u);
     ASSERT_EQ(h.state().Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(h.state().Phonebook.PhonebookList[0].Location, "Mobile memory");
     EXPECT_GE(h.host.progressCloses, 1);
 }
 
 TEST(PhonebookRead, EmptyPositionsAdvanceThePositionButNotTheCount) {
-    PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana"}},
-                                                {5, {"+385915", 145, "Bo"}},
-                                                {9, {"+385919", 145, "Cia"}}})}}));
-    h.ReadPhonebook();
+    ReadRig h(PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana"}},
+                                           {5, {"+385915", 145, "Bo"}},
+                                           {9, {"+385919", 145, "Cia"}}})}}),
+              kWithData);
+    ReadPhonebook(h);
     const auto commands = h.Commands();
     EXPECT_THAT(Slice(commands, "AT+CPBR=1", "AT+CPBS=\"ME\""),
                 ElementsAre("AT+CPBR=1", "AT+CPBR=2", "AT+CPBR=3", "AT+CPBR=4", "AT+CPBR=5",
                             "AT+CPBR=6", "AT+CPBR=7", "AT+CPBR=8", "AT+CPBR=9"));
-    const auto& free = h.read().SimFreePositions;
+    const auto& free = h.state().PhonebookRead.Of(PhoneMemory::Sim).FreePositions;
     ASSERT_EQ(free.size(), 250u);
     EXPECT_EQ(free[0], "");
     EXPECT_EQ(free[1], "002");
@@ -154,10 +132,10 @@ TEST(PhonebookRead, EmptyPositionsAdvanceThePositionButNotTheCount) {
 }
 
 TEST(PhonebookRead, VipMarkStaysInRecordAndCacheButNotInTheView) {
-    PhoneHarness h(
-        PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana!"}}, {2, {"0912", 129, ""}}})},
-                   {"SD", Book(20, {{1, {"112", 129, "Hitni!"}}})}}));
-    h.ReadPhonebook();
+    ReadRig h(PhoneWith({{"SM", Book(250, {{1, {"+385911", 145, "Ana!"}}, {2, {"0912", 129, ""}}})},
+                         {"SD", Book(20, {{1, {"112", 129, "Hitni!"}}})}}),
+              kWithData);
+    ReadPhonebook(h);
     const auto& list = h.state().Phonebook.PhonebookList;
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].Name, "Ana!");
@@ -169,7 +147,7 @@ TEST(PhonebookRead, VipMarkStaysInRecordAndCacheButNotInTheView) {
     EXPECT_EQ(h.host.phonebookRows[2],
               (PhonebookRow{"Hitni", "112", "Service numbers", "001", kImageService}));
 
-    const auto cache = exchange::LoadPhonebookFile(h.data.path());
+    const auto cache = exchange::LoadPhonebookFile(h.dataDir());
     ASSERT_EQ(cache.entries.size(), 3u);
     EXPECT_EQ(cache.entries[0],
               (exchange::PhonebookFileEntry{"Ana!", "+385911", "SIM card", "001"}));
@@ -188,10 +166,11 @@ TEST(PhonebookRead, VipMarkStaysInRecordAndCacheButNotInTheView) {
 }
 
 TEST(PhonebookRead, MemoriesAreReadInOrderAndOwnNumbersErrorGoesOnToService) {
-    PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"1", 129, "A"}}})},
-                              {"ME", Book(100, {{3, {"2", 129, "B"}}})},
-                              {"SD", Book(20, {{1, {"3", 129, "C"}}})}}));
-    h.ReadPhonebook();
+    ReadRig h(PhoneWith({{"SM", Book(250, {{1, {"1", 129, "A"}}})},
+                         {"ME", Book(100, {{3, {"2", 129, "B"}}})},
+                         {"SD", Book(20, {{1, {"3", 129, "C"}}})}}),
+              kWithData);
+    ReadPhonebook(h);
     std::vector<std::string> selections;
     for (const auto& c : h.Commands())
         if (c.find("PBS=") != std::string::npos || c.find("PBS?") != std::string::npos)
@@ -199,12 +178,12 @@ TEST(PhonebookRead, MemoriesAreReadInOrderAndOwnNumbersErrorGoesOnToService) {
     EXPECT_THAT(selections, ElementsAre("AT+CPBS=\"SM\"", "AT+CPBS?", "AT+CPBS=\"ME\"", "AT+CPBS?",
                                         "AT+CPBS=\"ON\"", "AT^SPBS=\"SD\"", "AT^SPBS?"));
     EXPECT_THAT(h.host.dialogs, IsEmpty());
-    EXPECT_FALSE(h.read().OwnLoaded);
-    EXPECT_TRUE(h.read().ServiceLoaded);
+    EXPECT_FALSE(h.state().PhonebookRead.Of(PhoneMemory::Own).Loaded);
+    EXPECT_TRUE(h.state().PhonebookRead.Of(PhoneMemory::Service).Loaded);
     EXPECT_FALSE(h.host.phonebookViewEnabled[3]);
     EXPECT_TRUE(h.host.phonebookViewEnabled[4]);
     EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 3u);
-    EXPECT_EQ(h.read().ServiceCapacity, 20);
+    EXPECT_EQ(h.state().PhonebookRead.Of(PhoneMemory::Service).Capacity, 20);
 }
 
 // The end of the read happens once, however the service numbers answer.
@@ -225,16 +204,16 @@ TEST_P(PhonebookReadEnd, ClosesSortsAndStartsWhatWaits) {
         if (c.serviceEntry) sd[1] = {"112", 129, "Hitni"};
         books["SD"] = Book(c.serviceCapacity, sd);
     }
-    PhoneHarness h(PhoneWith(books));
-    h.read().ReadSmsAfterPhonebook = true;
-    h.read().BackupRefreshing = true;
-    h.ReadPhonebook(30000);
+    ReadRig h(PhoneWith(books), kWithData);
+    h.state().PhonebookRead.ReadSmsAfterPhonebook = true;
+    h.state().PhonebookRead.BackupRefreshing = true;
+    ReadPhonebook(h, 30000);
     EXPECT_FALSE(h.host.progressVisible);
     EXPECT_EQ(h.host.phonebookSorts, 1);
     EXPECT_EQ(h.host.smsListClears, 1) << "the SMS read starts";
-    EXPECT_EQ(h.state().Mode, mdSms);
+    EXPECT_EQ(h.state().Mode, ActivityMode::Sms);
     EXPECT_EQ(h.host.backupRefreshFinishes, 1);
-    EXPECT_FALSE(h.read().ReadSmsAfterPhonebook);
+    EXPECT_FALSE(h.state().PhonebookRead.ReadSmsAfterPhonebook);
     EXPECT_TRUE(h.host.mainWindowEnabled);
     // Nothing is left for the time-out to report as a failed read.
     h.clock.RunFor(20000);
@@ -251,10 +230,10 @@ INSTANTIATE_TEST_SUITE_P(ServiceNumbers, PhonebookReadEnd,
 TEST(PhonebookRead, ProgressRoundsHalvesToEven) {
     std::map<int, phonesim::PhonebookEntry> entries;
     for (int p = 1; p <= 8; ++p) entries[p] = {std::to_string(p), 129, "N" + std::to_string(p)};
-    PhoneHarness h(PhoneWith({{"SM", Book(250, entries)}}));
-    h.ReadPhonebook();
+    ReadRig h(PhoneWith({{"SM", Book(250, entries)}}), kWithData);
+    ReadPhonebook(h);
     // 1/8 = 12.5 -> 12, 3/8 = 37.5 -> 38, 5/8 -> 62, 7/8 -> 88; the last entry does not step.
-    EXPECT_THAT(h.Percentages(), ElementsAre(0, 12, 25, 38, 50, 62, 75, 88));
+    EXPECT_THAT(Percentages(h.host), ElementsAre(0, 12, 25, 38, 50, 62, 75, 88));
     EXPECT_EQ(h.host.progressViews[1].ProgresLab, "12%");
     EXPECT_EQ(h.host.progressViews[1].PozicijaLab, "Reading entry from position no. 2");
     EXPECT_EQ(h.host.progressViews[0].UpisanoLab, "8 of 250");
@@ -267,9 +246,11 @@ TEST(PhonebookRead, ProgressRoundsHalvesToEven) {
 TEST(PhonebookRead, StopsAtTheLastPositionOfTheMemory) {
     // Three entries counted, one of them beyond the capacity where no
     // position read reaches it: the loop ends after position 3.
-    PhoneHarness h(PhoneWith(
-        {{"SM", Book(3, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}, {7, {"7", 129, "G"}}})}}));
-    h.ReadPhonebook();
+    ReadRig h(
+        PhoneWith(
+            {{"SM", Book(3, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}, {7, {"7", 129, "G"}}})}}),
+        kWithData);
+    ReadPhonebook(h);
     EXPECT_THAT(Slice(h.Commands(), "AT+CPBR=1", "AT+CPBS=\"ME\""),
                 ElementsAre("AT+CPBR=1", "AT+CPBR=2", "AT+CPBR=3"));
     EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 2u);
@@ -277,11 +258,12 @@ TEST(PhonebookRead, StopsAtTheLastPositionOfTheMemory) {
 }
 
 TEST(PhonebookRead, RefreshReplacesTheCacheAndAFailedWriteIsReportedOnce) {
-    PhoneHarness h(PhoneWith({{"SM", Book(250, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}})}}));
-    ASSERT_TRUE(exchange::SavePhonebookFile(h.data.path(), {{"Old", "9", "SIM card", "001"}}).ok());
+    ReadRig h(PhoneWith({{"SM", Book(250, {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}})}}),
+              kWithData);
+    ASSERT_TRUE(exchange::SavePhonebookFile(h.dataDir(), {{"Old", "9", "SIM card", "001"}}).ok());
     h.state().Phonebook.PhonebookList = {{"Old", "9", "SIM card", "001"}};
-    h.ReadPhonebook();
-    const auto cache = exchange::LoadPhonebookFile(h.data.path());
+    ReadPhonebook(h);
+    const auto cache = exchange::LoadPhonebookFile(h.dataDir());
     ASSERT_EQ(cache.entries.size(), 2u);
     EXPECT_EQ(cache.entries[0].Name, "A");
     EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 2u);
@@ -289,8 +271,8 @@ TEST(PhonebookRead, RefreshReplacesTheCacheAndAFailedWriteIsReportedOnce) {
     EXPECT_EQ(h.host.phonebookClears, 1);
 
     // A data folder that cannot be written: one message box, the read goes on.
-    h.state().Options.DataDir = h.data.path() + "/missing/folder";
-    h.ReadPhonebook();
+    h.state().Options.DataDir = h.dataDir() + "/missing/folder";
+    ReadPhonebook(h);
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].caption, "Error");
     EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 2u);
@@ -298,9 +280,9 @@ TEST(PhonebookRead, RefreshReplacesTheCacheAndAFailedWriteIsReportedOnce) {
 }
 
 TEST(PhonebookRead, DoesNothingWhileDisconnected) {
-    PhoneHarness h(PhoneWith({{"SM", Book(250, {})}}));
+    ReadRig h(PhoneWith({{"SM", Book(250, {})}}), kWithData);
     h.port.Disconnect();
-    h.ReadPhonebook(1000);
+    ReadPhonebook(h, 1000);
     EXPECT_THAT(h.Commands(), IsEmpty());
     EXPECT_FALSE(h.state().Phonebook.PhonebookLoaded);
 }
@@ -308,12 +290,12 @@ TEST(PhonebookRead, DoesNothingWhileDisconnected) {
 // -------------------------------------------------------------- call lists
 
 TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
-    PhoneHarness h(
-        PhoneWith({{"LD", Book(10, {})},
-                   {"RC", Book(10, {{1, {"0911", 129, "Ivo!"}}, {2, {"0922", 129, ""}}})},
-                   {"MC", Book(10, {{2, {"0933", 129, ""}}})}}));
+    ReadRig h(PhoneWith({{"LD", Book(10, {})},
+                         {"RC", Book(10, {{1, {"0911", 129, "Ivo!"}}, {2, {"0922", 129, ""}}})},
+                         {"MC", Book(10, {{2, {"0933", 129, ""}}})}}),
+              kWithData);
     h.state().Phonebook.PhonebookList = {{"Mara!", "0933", "SIM card", "001"}};
-    h.ReadCalls();
+    ReadCalls(h);
     EXPECT_THAT(h.Commands(),
                 ElementsAre("AT+CPBS=\"LD\"", "AT+CPBS?", "AT+CPBS=\"RC\"", "AT+CPBS?", "AT+CPBR=1",
                             "AT+CPBR=2", "AT+CPBS=\"MC\"", "AT+CPBS?", "AT+CPBR=1", "AT+CPBR=2"));
@@ -327,7 +309,7 @@ TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
     EXPECT_EQ(h.host.callRows[2].caption, "Mara");
     EXPECT_EQ(h.host.callCapacities[static_cast<int>(CallListView::Dialled)], 10);
     EXPECT_EQ(h.host.callListClears, 1);
-    EXPECT_EQ(h.state().Mode, mdCalls);
+    EXPECT_TRUE(h.state().Mode == ActivityMode::Calls);
     EXPECT_FALSE(h.host.progressVisible);
     EXPECT_EQ(h.host.progressViews.back().PozicijaLab, "Reading call from position no. 2");
     EXPECT_EQ(h.host.rowsAddedUnguarded, 0);
@@ -338,39 +320,22 @@ TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
 
 // ------------------------------------------------- scripted phone answers
 
-struct ScriptHarness {
-    ScriptHarness() {
-        host.Attach(engine);
-        port.Connect();
-        engine.State().Options.DataDir = data.path();
-    }
-    void Receive(std::string_view chunk) { ReceiveText(engine.Context(), chunk); }
-    std::string Sent() { return device.TakeWritten(); }
-
-    testing::TempDir data{"parlenko-read"};  // a fresh data folder per test
-    VirtualScheduler clock;
-    testing::FakeSerialDevice device{&clock};
-    TSerialPortDriver port{device, clock};
-    testing::RecordingHost host;
-    PhoneEngine engine{port, clock, host};
-};
-
 TEST(PhonebookReadScript, PositionBeyondTheFreeListIsIgnored) {
-    ScriptHarness h;
-    RefreshPhonebook(h.engine.Context(), 1);
+    ScriptRig h(kWithData);
+    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",2,3\r\n\r\nOK\r\n");
     h.Receive("AT+CPBR=1\r\r\n+CPBR: 7,\"0917\",129,\"Far\"\r\n\r\nOK\r\n");
     const auto& r = h.engine.State().PhonebookRead;
-    EXPECT_THAT(r.SimFreePositions, ElementsAre("001", "002", "003"));
+    EXPECT_THAT(r.Of(PhoneMemory::Sim).FreePositions, ElementsAre("001", "002", "003"));
     ASSERT_EQ(h.engine.State().Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(h.engine.State().Phonebook.PhonebookList[0].Position, "007");
     EXPECT_NE(h.Sent().find("AT+CPBR=2\r"), std::string::npos);
 }
 
 TEST(PhonebookReadScript, PhoneAnsweringOkPastItsCapacityCannotKeepTheLoopGoing) {
-    ScriptHarness h;
-    RefreshPhonebook(h.engine.Context(), 1);
+    ScriptRig h(kWithData);
+    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",2,3\r\n\r\nOK\r\n");
     h.Sent();
@@ -380,8 +345,8 @@ TEST(PhonebookReadScript, PhoneAnsweringOkPastItsCapacityCannotKeepTheLoopGoing)
 }
 
 TEST(PhonebookReadScript, EmptyPositionWithAnExtraBlankLineAdvancesToo) {
-    ScriptHarness h;
-    RefreshPhonebook(h.engine.Context(), 1);
+    ScriptRig h(kWithData);
+    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",1,3\r\n\r\nOK\r\n");
     h.Sent();
@@ -391,8 +356,8 @@ TEST(PhonebookReadScript, EmptyPositionWithAnExtraBlankLineAdvancesToo) {
 }
 
 TEST(PhonebookReadScript, StorageAnswerWithoutNumbersChangesNothing) {
-    ScriptHarness h;
-    RefreshPhonebook(h.engine.Context(), 1);
+    ScriptRig h(kWithData);
+    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Sent();
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",x,250\r\n\r\nOK\r\n");
@@ -401,12 +366,12 @@ TEST(PhonebookReadScript, StorageAnswerWithoutNumbersChangesNothing) {
 }
 
 TEST(CallListReadScript, NameFromThePhonebookLosesOnlyItsVipMark) {
-    ScriptHarness h;
+    ScriptRig h(kWithData);
     // The VIP entry "Wow!" is stored as "Wow!!".
     h.engine.State().Phonebook.PhonebookList = {{"Ana", "0911", "SIM card", "001"},
                                                 {"Wow!!", "0933", "SIM card", "002"},
                                                 {"Other", "0933", "Mobile memory", "001"}};
-    RefreshCalls(h.engine.Context(), 7);
+    RefreshCalls(h.engine.Context(), PhoneMemory::Missed);
     h.Receive("AT+CPBS=\"MC\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"MC\",1,10\r\n\r\nOK\r\n");
     h.Receive("AT+CPBR=1\r\r\n+CPBR: 1,\"0933\",129,\"\"\r\n\r\nOK\r\n");
@@ -416,7 +381,7 @@ TEST(CallListReadScript, NameFromThePhonebookLosesOnlyItsVipMark) {
 }
 
 TEST(PhonebookReadScript, ReadErrorClosesTheProgressWindow) {
-    ScriptHarness h;
+    ScriptRig h(kWithData);
     h.host.progressVisible = true;
     h.engine.State().CurrentMemory = "SM";
     h.Receive("AT+CPBR=4\r\r\nERROR\r\n");
@@ -427,12 +392,12 @@ TEST(PhonebookReadScript, ReadErrorClosesTheProgressWindow) {
 }
 
 TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
-    ScriptHarness h;
+    ScriptRig h(kWithData);
     std::string bytes = exchange::EncodePhonebookRecords(
         {{"Ana!", "1", "SIM card", "001"}, {"Ivo", "2", "Own numbers", "002"}});
     bytes += std::string(30, '\x7f');  // an incomplete last record
     ASSERT_TRUE(
-        exchange::WriteFileAtomically(exchange::PhonebookFilePath(h.data.path()), bytes).ok());
+        exchange::WriteFileAtomically(exchange::PhonebookFilePath(h.dataDir()), bytes).ok());
     LoadPhonebookCache(h.engine.Context());
     const auto& list = h.engine.State().Phonebook.PhonebookList;
     ASSERT_EQ(list.size(), 2u);
@@ -449,41 +414,38 @@ TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
 // ------------------------------------------------------ entry write answers
 
 TEST(PhonebookWrite, DeleteRemovesTheRecordAndRewritesTheCache) {
-    ScriptHarness h;
+    ScriptRig h(kWithData);
     auto& s = h.engine.State();
     s.Phonebook.PhonebookList = {{"A", "1", "SIM card", "007"},
                                  {"B", "2", "Mobile memory", "007"},
                                  {"C", "3", "Mobile memory", "008"}};
-    s.PhonebookRead.PhoneCapacity = 10;
-    s.Phonebook.DeletePending = true;
-    s.Phonebook.DeletePositionText = "7";
-    s.PhonebookRead.EntryMemory = 2;
+    s.PhonebookRead.Of(PhoneMemory::Phone).Capacity = 10;
+    s.Phonebook.Op = DeletePending{PhoneMemory::Phone, "7"};
     h.Receive("AT+CPBS=\"ME\"\r\r\nOK\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPBW=7\r");
     h.Receive("AT+CPBW=7\r\r\nOK\r\n");
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 2u);
     EXPECT_EQ(s.Phonebook.PhonebookList[1].Name, "C");
-    EXPECT_FALSE(s.Phonebook.DeletePending);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(s.Phonebook.Op));
     EXPECT_THAT(h.host.statusMessages,
                 ElementsAre("Entry succesfully deleted from mobile phonebook!"));
-    EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path()).entries.size(), 2u);
+    EXPECT_EQ(exchange::LoadPhonebookFile(h.dataDir()).entries.size(), 2u);
     // Position 7 of the mobile memory is free again, 8 is not.
-    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[6], "007");
-    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[7], "");
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Phone).FreePositions[6], "007");
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Phone).FreePositions[7], "");
 }
 
 TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
-    ScriptHarness h;
+    ScriptRig h(kWithData);
     auto& s = h.engine.State();
-    s.PhonebookRead.SimFreePositions = {"001", "002", "003"};
-    s.Phonebook.WritePending = true;
-    s.Phonebook.PendingWriteLine = "AT+CPBW=2,\"0912\",129,\"Ivo\"\r";
-    s.PhonebookRead.SavedEntry = {"Ivo", "0912", "SIM card", "002"};
+    s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions = {"001", "002", "003"};
+    s.Phonebook.Op =
+        WritePending{"AT+CPBW=2,\"0912\",129,\"Ivo\"\r", {"Ivo", "0912", "SIM card", "002"}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPBW=2,\"0912\",129,\"Ivo\"\r");
     h.Receive("AT+CPBW=2,\"0912\",129,\"Ivo\"\r\r\nOK\r\n");
-    EXPECT_FALSE(s.Phonebook.WritePending);
-    EXPECT_THAT(s.PhonebookRead.SimFreePositions, ElementsAre("001", "", "003"));
+    EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
+    EXPECT_THAT(s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions, ElementsAre("001", "", "003"));
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(s.Phonebook.PhonebookList[0].Name, "Ivo");
     EXPECT_THAT(h.host.statusMessages, ElementsAre("Entry succesfully saved in mobile phonebook!"));
@@ -491,18 +453,16 @@ TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
     EXPECT_EQ(h.host.smsNamePushes[0].number, "0912");
     ASSERT_EQ(h.host.savedEntries.size(), 1u);
     EXPECT_EQ(h.host.savedEntries[0].position, "002");
-    EXPECT_EQ(exchange::LoadPhonebookFile(h.data.path()).entries.size(), 1u);
+    EXPECT_EQ(exchange::LoadPhonebookFile(h.dataDir()).entries.size(), 1u);
 }
 
 TEST(PhonebookWrite, SavedNameWithEscapedCharactersReachesTheListsAsText) {
-    ScriptHarness h;
+    ScriptRig h(kWithData);
     auto& s = h.engine.State();
-    s.PhonebookRead.SimFreePositions = {"001", "002", "003"};
-    s.Phonebook.WritePending = true;
+    s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions = {"001", "002", "003"};
     // "M\xFCller \"Jr\"!" (a VIP entry) as the entry dialog writes it.
     const std::string line = "AT+CPBW=3,\"0913\",129,\"M\\7Eller \\22Jr\\22!\"";
-    s.Phonebook.PendingWriteLine = line + "\r";
-    s.PhonebookRead.SavedEntry = {"M\xFCller \"Jr\"!", "0913", "SIM card", "003"};
+    s.Phonebook.Op = WritePending{line + "\r", {"M\xFCller \"Jr\"!", "0913", "SIM card", "003"}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive(line + "\r\r\nOK\r\n");
     ASSERT_EQ(h.host.smsNamePushes.size(), 1u);
@@ -514,45 +474,55 @@ TEST(PhonebookWrite, SavedNameWithEscapedCharactersReachesTheListsAsText) {
 }
 
 TEST(PhonebookWrite, MoveDeletesThenWritesInTheTargetMemory) {
-    ScriptHarness h;
+    ScriptRig h(kWithData);
     auto& s = h.engine.State();
     s.Phonebook.PhonebookList = {{"Ivo", "0912", "SIM card", "004"}};
-    s.PhonebookRead.SimCapacity = 5;
-    s.PhonebookRead.PhoneCapacity = 5;
-    s.Phonebook.MoveEntry = true;
-    s.Phonebook.DeletePending = true;
-    s.Phonebook.DeletePositionText = "4";
-    s.PhonebookRead.EntryMemory = 1;
-    s.PhonebookRead.TargetMemory = 2;
-    s.Phonebook.PendingWriteLine = "AT+CPBW=1,\"0912\",129,\"Ivo\"\r";
-    s.PhonebookRead.SavedEntry = {"Ivo", "0912", "Mobile memory", "001"};
+    s.PhonebookRead.Of(PhoneMemory::Sim).Capacity = 5;
+    s.PhonebookRead.Of(PhoneMemory::Phone).Capacity = 5;
+    s.Phonebook.Op =
+        MoveEntry{DeletePending{PhoneMemory::Sim, "4"},
+                  PhoneMemory::Phone,
+                  {"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {"Ivo", "0912", "Mobile memory", "001"}}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBW=4\r\r\nOK\r\n");
-    EXPECT_TRUE(s.Phonebook.WritePending);
-    EXPECT_EQ(s.PhonebookRead.SimFreePositions[3], "004");
+    EXPECT_NE(PendingWrite(s.Phonebook.Op), nullptr);
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions[3], "004");
     h.Receive("AT+CPBS=\"ME\"\r\r\nOK\r\n");
     h.Receive("AT+CPBW=1,\"0912\",129,\"Ivo\"\r\r\nOK\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPBW=4\rAT+CPBS=\"ME\"\rAT+CPBW=1,\"0912\",129,\"Ivo\"\r");
     EXPECT_THAT(h.host.statusMessages,
                 ElementsAre("Entry succesfully moved to another location in mobile!"));
-    EXPECT_FALSE(s.Phonebook.MoveEntry);
-    EXPECT_FALSE(s.Phonebook.WritePending);
+    EXPECT_FALSE(std::holds_alternative<MoveEntry>(s.Phonebook.Op));
+    EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(s.Phonebook.PhonebookList[0].Location, "Mobile memory");
-    EXPECT_EQ(s.PhonebookRead.PhoneFreePositions[0], "");
-    const auto cache = exchange::LoadPhonebookFile(h.data.path());
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Phone).FreePositions[0], "");
+    const auto cache = exchange::LoadPhonebookFile(h.dataDir());
     ASSERT_EQ(cache.entries.size(), 1u);
     EXPECT_EQ(cache.entries[0].Location, "Mobile memory");
 }
 
-TEST(PhonebookWrite, FailedSelectionWithAPendingWriteReportsIt) {
-    ScriptHarness h;
-    h.engine.State().Phonebook.WritePending = true;
+TEST(PhonebookWrite, FailedSelectionWithAPendingWriteReportsAndDropsIt) {
+    ScriptRig h(kWithData);
+    h.engine.State().Phonebook.Op = WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nERROR\r\n");
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text,
               "Error occurred while trying to write or\rdelete entry in mobile phonebook!");
     EXPECT_EQ(h.Sent(), "");
+    // The next selection reads the memory; the failed write is not sent again.
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CPBS?\r");
+}
+
+TEST(PhonebookWrite, RefusedWriteIsReportedAndDropped) {
+    ScriptRig h(kWithData);
+    auto& s = h.engine.State();
+    s.Phonebook.Op = DeletePending{PhoneMemory::Sim, "4"};
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBW=4\r\r\nERROR\r\n");
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(s.Phonebook.Op));
 }
 
 }  // namespace

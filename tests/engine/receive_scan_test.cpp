@@ -2,7 +2,7 @@
 #include "engine/receive/network_view.h"
 #include "engine/receive/unsolicited_codes.h"
 #include "exchange/formats/location_names.h"
-#include "tests/support/engine_harness.h"
+#include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,14 @@
 namespace parlenko {
 namespace {
 
-using testing::EngineHarness;
+using testing::ScriptRig;
 
 constexpr char kSmsPrompt[] = "AT+CMGS=23\r\r\n> ";
 
 // ---------------------------------------------------------------- calls
 
 TEST(ReceiveCalls, RingShowsUnknownCallerThenClipFillsTheNotice) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Phonebook.PhonebookList = {{"Ana!", "0911234567", "SM", "001"}};
     h.Receive("RING\r\n");
     ASSERT_EQ(h.host.newCallNotices.size(), 1u);
@@ -36,7 +36,7 @@ TEST(ReceiveCalls, RingShowsUnknownCallerThenClipFillsTheNotice) {
 }
 
 TEST(ReceiveCalls, RepeatedRingKeepsTheNoticeAndEndsTheScan) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("RING\r\n+CLIP: \"0911\",129\r\n");
     const auto shown = h.host.newCallNotices.size();
     // A later RING of the same call: the lines above it wait for the next chunk.
@@ -58,7 +58,7 @@ TEST(ReceiveCalls, ClipNumberIsTheQuotedFieldBeforeTheFirstComma) {
 }
 
 TEST(ReceiveCalls, WithheldNumberShowsAnEmptyNumber) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("+CLIP: \"\",128\r\n");
     ASSERT_EQ(h.host.newCallNotices.size(), 1u);
     EXPECT_EQ(h.host.newCallNotices[0].number, "");
@@ -66,7 +66,7 @@ TEST(ReceiveCalls, WithheldNumberShowsAnEmptyNumber) {
 }
 
 TEST(ReceiveCalls, NoCarrierEndsTheCallAndClosesItsWindows) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Call.InCall = true;
     h.host.dialButtonEnabled = false;
     h.Receive("RING\r\n+CLIP: \"0911\",129\r\n");
@@ -83,7 +83,7 @@ TEST(ReceiveCalls, NoCarrierEndsTheCallAndClosesItsWindows) {
 }
 
 TEST(ReceiveCalls, BusyAndNoDialtoneTellTheUser) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Call.InCall = true;
     h.Receive("NO DIALTONE\r\n");
     ASSERT_EQ(h.host.dialogs.size(), 1u);
@@ -98,7 +98,7 @@ TEST(ReceiveCalls, BusyAndNoDialtoneTellTheUser) {
 // ---------------------------------------------------------------- messages
 
 TEST(ReceiveMessages, NewMessageInPhoneMemorySelectsItForReading) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("+CMTI: \"ME\",12\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPMS=\"ME\",\"ME\",\"ME\"\r");
     EXPECT_TRUE(h.state().Sms.ReadNewSmsPending);
@@ -109,14 +109,14 @@ TEST(ReceiveMessages, NewMessageInPhoneMemorySelectsItForReading) {
 }
 
 TEST(ReceiveMessages, IndexesAboveNinetyNineAreReadWhole) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("+CMTI: \"SM\",123\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPMS=\"SM\",\"SM\",\"SM\"\r");
     EXPECT_EQ(h.state().Sms.NewSmsIndex, "123");
 }
 
 TEST(ReceiveMessages, StatusReportInAnotherMemoryLeavesNoPendingRead) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().CurrentMemory = "SM";
     h.Receive("+CDSI: \"SR\",2\r\n");
     EXPECT_EQ(h.Sent(), "");
@@ -126,7 +126,7 @@ TEST(ReceiveMessages, StatusReportInAnotherMemoryLeavesNoPendingRead) {
 }
 
 TEST(ReceiveMessages, NoticeSplitBetweenChunksIsReadWhole) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("+CMTI: \"SM\",1");
     EXPECT_EQ(h.Sent(), "");
     h.Receive("2\r\n");
@@ -135,7 +135,7 @@ TEST(ReceiveMessages, NoticeSplitBetweenChunksIsReadWhole) {
 }
 
 TEST(ReceiveMessages, OverflowNoticeStates) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("^SMGO: 2,2\r\n");
     EXPECT_TRUE(h.ctx().timers.SmsOverflowTimer->IsActive());
     EXPECT_EQ(h.state().Indicators.SmsOverflowKind, 1);
@@ -161,7 +161,7 @@ TEST(ReceiveMessages, OverflowNoticeStates) {
 // ---------------------------------------------------------------- prompt
 
 TEST(ReceivePrompt, SmsPromptSendsThePduOnce) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Sms.PduToSend = "0011000B91";
     const auto t0 = h.clock.NowMs();
     h.Receive(kSmsPrompt);
@@ -178,7 +178,7 @@ TEST(ReceivePrompt, SmsPromptSendsThePduOnce) {
 }
 
 TEST(ReceivePrompt, UploadPromptSendsTheNextPacket) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Upload.UploadPackets = {"AAAA", "BBBB", "CCCC"};
     h.state().Upload.PacketIndex = 2;
     h.Receive("AT^SBNW=\"mid\",0,2,3\r\r\n> ");
@@ -186,7 +186,7 @@ TEST(ReceivePrompt, UploadPromptSendsTheNextPacket) {
 }
 
 TEST(ReceivePrompt, PromptWithoutARunningUploadSendsNothing) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Upload.PacketIndex = 1;  // left over; the packets are gone
     h.Receive("AT^SBNW=\"vcs\",1,1,1\r\r\n> ");
     h.state().Upload.UploadPackets = {"AAAA"};
@@ -198,14 +198,14 @@ TEST(ReceivePrompt, PromptWithoutARunningUploadSendsNothing) {
 }
 
 TEST(ReceivePrompt, PromptOfAnUnknownCommandSendsNothing) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Sms.PduToSend = "00";
     h.Receive("AT+CPBW=1\r\r\n> ");
     EXPECT_EQ(h.Sent(), "");
 }
 
 TEST(ReceivePrompt, EscapeEchoEndsTheBusyState) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("\x1b");
     EXPECT_TRUE(h.host.mainWindowEnabled);
     EXPECT_TRUE(h.lines().IsBlank(h.lines().Size() - 1));
@@ -232,7 +232,7 @@ std::string CellBroadcastPage(std::string_view idLowOctetHex, std::string_view t
 }
 
 TEST(ReceiveNetwork, CellBroadcastNamesTheLocation) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().GeneralInfo.OperLab = "HR VIP";
     const auto page = CellBroadcastPage("32", "Zagreb Centar");
     ASSERT_EQ(page.size(), 176u);
@@ -246,7 +246,7 @@ TEST(ReceiveNetwork, CellBroadcastNamesTheLocation) {
 }
 
 TEST(ReceiveNetwork, OtherBroadcastsAreDroppedAndEndTheScan) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("BUSY\r\n+CBM: 88\r\n" + CellBroadcastPage("33", "News") + "\r\n");
     EXPECT_EQ(h.state().GeneralInfo.LokacijaLab, "");
     EXPECT_EQ(h.host.generalInfoChanges, 0);
@@ -257,7 +257,7 @@ TEST(ReceiveNetwork, OtherBroadcastsAreDroppedAndEndTheScan) {
 }
 
 TEST(ReceiveNetwork, RegistrationNoticeFillsTheNetworkLabels) {
-    EngineHarness h;
+    ScriptRig h;
     const auto dir = std::filesystem::temp_directory_path() / "parlenko-rx-creg";
     std::filesystem::create_directories(dir);
     h.state().Options.DataDir = dir.string();
@@ -312,7 +312,7 @@ TEST(ReceiveNetwork, CaptionWithoutALocationIsTheOperatorAlone) {
 }
 
 TEST(ReceiveNetwork, SolicitedAnswerWaitsForItsOk) {
-    EngineHarness h;
+    ScriptRig h;
     h.Receive("BUSY\r\nAT+CREG?\r\r\n+CREG: 2,1,\"0DA2\",\"5C1F\"\r\n");
     EXPECT_TRUE(h.host.dialogs.empty());
     EXPECT_EQ(h.state().GeneralInfo.StatMreLab, "");
@@ -322,7 +322,7 @@ TEST(ReceiveNetwork, SolicitedAnswerWaitsForItsOk) {
 // ---------------------------------------------------------------- re-entrancy
 
 TEST(ReceiveNesting, ChunksArrivingInAMessageBoxAreHandledOnce) {
-    EngineHarness h;
+    ScriptRig h;
     int nested = 0;
     h.host.onMessageDialog = [&](const testing::RecordedDialog&) {
         if (nested++ == 0) h.Receive("RING\r\n+CMTI: \"SM\",4\r\nNO DIALTONE\r\n");
@@ -340,7 +340,7 @@ TEST(ReceiveNesting, ChunksArrivingInAMessageBoxAreHandledOnce) {
 }
 
 TEST(ReceiveNesting, ResetInsideABoxEndsTheOuterScan) {
-    EngineHarness h;
+    ScriptRig h;
     h.host.onMessageDialog = [&](const testing::RecordedDialog&) {
         h.engine.ResetRxLines();
         return DialogResult::Ok;
@@ -389,7 +389,7 @@ const std::vector<std::string>& Transcript() {
 }
 
 Outcome RunTranscript(const std::vector<std::vector<std::string>>& segmentsInChunks) {
-    EngineHarness h;
+    ScriptRig h;
     h.state().Sms.PduToSend = "0011000B91";
     h.state().Phonebook.PhonebookList = {{"Ana", "0911234567", "SM", "001"}};
     for (const auto& chunks : segmentsInChunks)

@@ -1,36 +1,21 @@
 // The receive handler against the simulated phone, over the real port driver.
 #include "engine/at/at_commands.h"
-#include "engine/core/virtual_scheduler.h"
-#include "engine/serial/serial_port_driver.h"
-#include "engine/session/phone_engine.h"
-#include "tests/support/recording_host.h"
-#include "tests/support/sim_serial_device.h"
+#include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>
 
 namespace parlenko {
 namespace {
 
-struct SimHarness {
-    VirtualScheduler clock;
-    testing::SimSerialDevice device{clock};
-    TSerialPortDriver port{device, clock};
-    testing::RecordingHost host;
-    PhoneEngine engine{port, clock, host};
-
-    SimHarness() {
-        host.Attach(engine);
-        port.Connect();
-    }
-};
+using testing::SimPhoneRig;
 
 TEST(ReceiveWithPhone, IncomingCallNoticeShowsThePhonebookNameUntilHangup) {
-    SimHarness h;
+    SimPhoneRig h;
     h.engine.State().Phonebook.PhonebookList = {{"Ana!", "+385911234567", "SM", "001"}};
     SendAtClip(h.engine.Context());
     h.clock.RunFor(1000);
 
-    h.device.Phone().IncomingCall(h.clock.NowMs(), "+385911234567", 145);
+    h.phone().IncomingCall(h.clock.NowMs(), "+385911234567", 145);
     h.clock.RunFor(1000);
     ASSERT_FALSE(h.host.newCallNotices.empty());
     EXPECT_EQ(h.host.newCallNotices.back().name, "Ana");
@@ -43,7 +28,7 @@ TEST(ReceiveWithPhone, IncomingCallNoticeShowsThePhonebookNameUntilHangup) {
     h.clock.RunFor(5000);
     for (const auto& n : h.host.newCallNotices) EXPECT_EQ(n.name, "Ana");
 
-    h.device.Phone().RemoteHangup(h.clock.NowMs());
+    h.phone().RemoteHangup(h.clock.NowMs());
     h.clock.RunFor(1000);
     EXPECT_FALSE(h.host.newCallNoticeVisible);
     ASSERT_FALSE(h.host.statusMessages.empty());
@@ -52,8 +37,8 @@ TEST(ReceiveWithPhone, IncomingCallNoticeShowsThePhonebookNameUntilHangup) {
 }
 
 TEST(ReceiveWithPhone, WithoutCallerIdTheCallerIsUnknown) {
-    SimHarness h;
-    h.device.Phone().IncomingCall(h.clock.NowMs(), "0911", 129);
+    SimPhoneRig h;
+    h.phone().IncomingCall(h.clock.NowMs(), "0911", 129);
     h.clock.RunFor(1000);
     ASSERT_EQ(h.host.newCallNotices.size(), 1u);
     EXPECT_EQ(h.host.newCallNotices[0].name, "Unknown");

@@ -1,7 +1,7 @@
 // The chain of the other settings, run from the settings page over the
 // simulated phone.
 
-#include "tests/engine/sim_engine.h"
+#include "tests/support/engine_rig.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ namespace {
 using ::testing::ElementsAre;
 
 // What the settings page's refresh does.
-void ReadOtherSettings(SimEngine& s) {
+void ReadOtherSettings(SimPhoneRig& s) {
     s.state().Chain.ReadingOtherSettings = true;
     SendAtCsca(s.ctx(), 1);
     s.clock.RunFor(3000);
@@ -25,7 +25,7 @@ TEST(SettingsChain, ReadsAlertVibrationRingerAndPrice) {
     seeded.ringerLevel = 4;
     seeded.currency = "EUR";
     seeded.pricePerUnit = "0.25";
-    SimEngine s(seeded);
+    SimPhoneRig s(seeded);
     s.state().Options.GeneralPageShown = false;
     s.Connect();
     const std::size_t from = s.CommandCount();
@@ -51,7 +51,7 @@ TEST(SettingsChain, AlertModesMapToTheirButtons) {
     for (auto [mode, button] : {std::pair{0, 1}, {1, 3}, {2, 2}}) {
         auto seeded = phonesim::MakeDefaultState();
         seeded.alertMode = mode;
-        SimEngine s(seeded);
+        SimPhoneRig s(seeded);
         s.state().Options.GeneralPageShown = false;
         s.Connect();
         ReadOtherSettings(s);
@@ -60,7 +60,7 @@ TEST(SettingsChain, AlertModesMapToTheirButtons) {
 }
 
 TEST(SettingsChain, RefusedQueryGoesOnAndTheLastEndsIt) {
-    SimEngine s;
+    SimPhoneRig s;
     s.state().Options.GeneralPageShown = false;
     s.Connect();
     s.phone().AddFault({.command = "AT+CVIB?", .result = "ERROR"});
@@ -76,7 +76,7 @@ TEST(SettingsChain, RefusedQueryGoesOnAndTheLastEndsIt) {
 }
 
 TEST(SettingsChain, RefusedSmsCentreQueryStopsTheSettingsChain) {
-    SimEngine s;
+    SimPhoneRig s;
     s.state().Options.GeneralPageShown = false;
     s.Connect();
     s.phone().AddFault({.command = "AT+CSCA?", .result = "ERROR"});

@@ -36,41 +36,41 @@ TEST(SingleAnswers, Battery) {
 
 TEST(SingleAnswers, RegistrationAnswer) {
     const char* line = "+CREG: 2,1,\"0DA2\",\"5C1F\"";
-    EXPECT_EQ(ParseCregStat(line), "Checked in.");
-    EXPECT_EQ(ParseCregLac(line), "0DA2");
-    EXPECT_EQ(ParseCregCellId(line), "5C1F");
+    EXPECT_EQ(ParseCreg(line).status, "Checked in.");
+    EXPECT_EQ(ParseCreg(line).area, "0DA2");
+    EXPECT_EQ(ParseCreg(line).cell, "5C1F");
 
-    EXPECT_EQ(ParseCregStat("+CREG: 2,5"), "Registered, roaming.");
-    EXPECT_EQ(ParseCregLac("+CREG: 2,5"), "");
-    EXPECT_EQ(ParseCregCellId("+CREG: 2,5"), "");
-    EXPECT_EQ(ParseCregStat("+CREG: 0,0"), "Not checked in, not searching.");
-    EXPECT_EQ(ParseCregStat("+CREG: 1,2"), "Not checked in, but searching.");
-    EXPECT_EQ(ParseCregStat("+CREG: 1,3"), "Check-in denied by network.");
-    EXPECT_EQ(ParseCregStat("+CREG: 1,4"), "Unknown.");
-    EXPECT_EQ(ParseCregStat("+CREG: 1,9"), "");
+    EXPECT_EQ(ParseCreg("+CREG: 2,5").status, "Registered, roaming.");
+    EXPECT_EQ(ParseCreg("+CREG: 2,5").area, "");
+    EXPECT_EQ(ParseCreg("+CREG: 2,5").cell, "");
+    EXPECT_EQ(ParseCreg("+CREG: 0,0").status, "Not checked in, not searching.");
+    EXPECT_EQ(ParseCreg("+CREG: 1,2").status, "Not checked in, but searching.");
+    EXPECT_EQ(ParseCreg("+CREG: 1,3").status, "Check-in denied by network.");
+    EXPECT_EQ(ParseCreg("+CREG: 1,4").status, "Unknown.");
+    EXPECT_EQ(ParseCreg("+CREG: 1,9").status, "");
 }
 
 TEST(SingleAnswers, RegistrationNoticeWithoutTheMode) {
     const char* line = "+CREG: 5,\"0DA2\",\"5C1F\"";
-    EXPECT_EQ(ParseCregStat(line), "Registered, roaming.");
-    EXPECT_EQ(ParseCregLac(line), "0DA2");
-    EXPECT_EQ(ParseCregCellId(line), "5C1F");
-    EXPECT_EQ(ParseCregStat("+CREG: 1"), "Checked in.");
-    EXPECT_EQ(ParseCregLac("+CREG: 1"), "");
-    EXPECT_EQ(ParseCregCellId("+CREG: 1"), "");
+    EXPECT_EQ(ParseCreg(line).status, "Registered, roaming.");
+    EXPECT_EQ(ParseCreg(line).area, "0DA2");
+    EXPECT_EQ(ParseCreg(line).cell, "5C1F");
+    EXPECT_EQ(ParseCreg("+CREG: 1").status, "Checked in.");
+    EXPECT_EQ(ParseCreg("+CREG: 1").area, "");
+    EXPECT_EQ(ParseCreg("+CREG: 1").cell, "");
 }
 
 TEST(SingleAnswers, RegistrationGarbled) {
     for (const char* line : {"", "+CREG: ", "+CREG: ,", ",,,", "+CREG: 2,\"", "+CREG: \"\",\"",
                              "+CREG: 2,1,\"0DA2\""}) {
-        EXPECT_NO_THROW((void)ParseCregStat(line)) << line;
-        EXPECT_EQ(ParseCregLac(line), "") << line;
-        EXPECT_EQ(ParseCregCellId(line), "") << line;
+        EXPECT_NO_THROW((void)ParseCreg(line).status) << line;
+        EXPECT_EQ(ParseCreg(line).area, "") << line;
+        EXPECT_EQ(ParseCreg(line).cell, "") << line;
     }
-    EXPECT_EQ(ParseCregStat(""), "");
-    EXPECT_EQ(ParseCregStat("+CREG: ,"), "");
+    EXPECT_EQ(ParseCreg("").status, "");
+    EXPECT_EQ(ParseCreg("+CREG: ,").status, "");
     // An area without its cell: no third comma, no area either.
-    EXPECT_EQ(ParseCregStat("+CREG: 2,1,\"0DA2\""), "Checked in.");
+    EXPECT_EQ(ParseCreg("+CREG: 2,1,\"0DA2\"").status, "Checked in.");
 }
 
 TEST(SingleAnswers, ServiceCentre) {

@@ -1,8 +1,11 @@
 // fuzz-links: parlenko_engine
 // Answers of the connect and information chains: any bytes must give a text
-// and a bar count in range, never a crash.
+// and a bar count in range, never a crash; the answer reader never hands out
+// more than the line holds.
 #include "engine/chains/general_info_chain.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/parse/sbnr_ranges.h"
+#include "engine/parse/single_answers.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,5 +25,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (ParseSbnrVcsRange(s) < 0) std::abort();
     (void)ParseSbnrBmpRange(s);
+
+    (void)ParseCpas(s);
+    (void)ParseCbc(s);
+    (void)ParseCclk(s);
+    const Registration reg = ParseCreg(s);
+    if (reg.area.size() + reg.cell.size() > s.size()) std::abort();
+    if (ParseCsca(s).size() > s.size()) std::abort();
+
+    // Field by field, with the reads chosen by the bytes themselves: each
+    // read takes text from the line, and the reader always comes to an end.
+    AnswerReader reader(s);
+    reader.SkipPrefix();
+    std::size_t taken = 0;
+    for (std::size_t k = 0; reader.HasField(); ++k) {
+        if (k > s.size() + 1) std::abort();  // a field per comma, and one more
+        switch (s.empty() ? 0 : static_cast<unsigned char>(s[k % s.size()]) % 4) {
+            case 0: taken += reader.NextField().size(); break;
+            case 1: (void)reader.NextNumber(); break;
+            case 2: taken += reader.NextString().value_or(std::string_view()).size(); break;
+            default: taken += reader.NextUnquoted().size(); break;
+        }
+        if (taken > s.size()) std::abort();
+    }
     return 0;
 }

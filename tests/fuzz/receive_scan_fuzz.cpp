@@ -5,7 +5,8 @@
 //
 // Input: a control byte, then chunks. Each chunk is a length byte (the low 6
 // bits, +1) and that many bytes; bit 6 of the length byte lets 11 s pass
-// before the chunk, bit 7 makes it arrive inside the next message box.
+// before the chunk, bit 7 makes it arrive inside the next message box. The
+// input's length picks the phonebook operation in flight.
 #include "engine/core/virtual_scheduler.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
@@ -63,8 +64,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.Options.CellInfoCheck = control & 1;
     device.failWrites = control & 2;
     host.progress = control & 4;
-    s.Mode = (control >> 3) & 15;
+    s.Mode = static_cast<ActivityMode>((control >> 3) & 15);
     s.Sms.PduToSend = "0011000B91";
+    // A phonebook operation in flight, picked by the input's length so that
+    // the chunk format stays as it is.
+    const WritePending write{"AT+CPBW=2,\"0912\",129,\"Ivo\"\r",
+                             {"Ivo", "0912", "SIM card", "002"}};
+    const DeletePending del{PhoneMemory::Phone, "7"};
+    switch (size % 5) {
+        case 1: s.Phonebook.Op = write; break;
+        case 2: s.Phonebook.Op = del; break;
+        case 3: s.Phonebook.Op = MoveEntry{del, PhoneMemory::Sim, write}; break;
+        case 4: s.Phonebook.Op = Restoring{write}; break;
+        default: break;
+    }
     if (control & 128) {
         s.Upload.UploadPackets = {"AA", "BB"};
         s.Upload.PacketIndex = (control >> 5) & 3;

@@ -104,7 +104,7 @@ TEST(GlavnaSimTest, AFailedWriteDisconnectsAndTheMenusFollow) {
 
 TEST(GlavnaSimTest, ProgressWindowShowsWhatTheEngineKeeps) {
     SimRig rig;
-    rig.glavna->SetMode(mdAppointments);
+    rig.glavna->SetMode(ActivityMode::Appointments);
     ProgressWindowView view;
     view.Caption = "Reading appointments . . .";
     view.LokacijaLab = "Mobile memory";
@@ -142,7 +142,7 @@ TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
         if (!memory.isEmpty() && !memoriesSeen.contains(memory)) memoriesSeen << memory;
     });
     watch.start(5);
-    RefreshPhonebook(rig.engine.Context(), 1);
+    RefreshPhonebook(rig.engine.Context(), PhoneMemory::Sim);
     ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CPBR=1\r"); }, 5000)) << rig.device.Written();
     ASSERT_TRUE(PumpUntil([&] { return sawProgress && !rig.citam.isVisible(); }, 20000));
     EXPECT_TRUE(memoriesSeen.contains("SIM card")) << memoriesSeen.join(", ").toStdString();

@@ -91,7 +91,7 @@ TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
     EXPECT_EQ(g.KeptVolume, -1);
     EXPECT_TRUE(rig.engine.RefreshRunning()) << "created running";
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 30000);
-    g.SetMode(14);
+    g.SetMode(ActivityMode::LogoUpload);
     EXPECT_EQ(g.Mode(), 14);
 }
 

@@ -125,7 +125,7 @@ TEST_F(Screenshots, Windows) {
     Save(info, "about.png");
     info.hide();
 
-    glavna.SetMode(0);
+    glavna.SetMode(ActivityMode::Phonebook);
     citam.LokacijaLab->setText("SIM card");
     citam.UpisanoLab->setText("42 / 250");
     citam.PozicijaLab->setText(QString::fromUtf8("Čitam podatke sa pozicije br. 18"));

@@ -100,101 +100,122 @@ void Phone::SetRegistration(std::int64_t nowMs, int status, std::string lac, std
 }
 
 std::optional<Phone::Answer> Phone::CallCommand(const Command& c, std::int64_t nowMs) {
+    static constexpr CommandRow kTable[] = {
+        {"D", &Phone::OnDial},       {"A", &Phone::OnAnswer},   {"H", &Phone::OnHangup},
+        {"+CHUP", &Phone::OnHangup}, {"+CLIP", &Phone::OnClip}, {"+VTS", &Phone::OnVts},
+        {"^SDLD", &Phone::OnSdld},
+    };
+    return Dispatch(kTable, c, nowMs);
+}
+
+// ATD<number>; (a voice call; data calls are refused).
+Phone::Answer Phone::OnDial(const Command& c, const Params&, std::int64_t nowMs) {
     Answer ok;
-    const std::string& n = c.name;
-    if (n == "D") {
-        std::string dial = c.args;
-        while (!dial.empty() && dial.front() == ' ') dial.erase(dial.begin());
-        bool voice = !dial.empty() && dial.back() == ';';
-        if (!voice) {
-            ok.final = "NO CARRIER";  // no data calls here
-            return ok;
-        }
-        dial.pop_back();
-        std::string number;
-        for (char ch : dial)
-            if (ch != ' ' && ch != '-' && ch != '(' && ch != ')') number += ch;
-        if (!number.empty() && (number[0] == '>' || number[0] == 'l' || number[0] == 'L'))
-            return CmeError(3);
-        auto ussd = state_.ussd.find(number);
-        if (ussd != state_.ussd.end()) {
-            // A service code dialled as a number: the network's text comes back as an answer line.
-            ok.lines = {ussd->second};
-            return ok;
-        }
-        std::string target = number.rfind("#31#", 0) == 0 || number.rfind("*31#", 0) == 0
-                                 ? number.substr(4)
-                                 : number;
-        if (!ValidNumber(target)) return CmeError(27);
-        if (call_ != CallState::Idle) return CmeError(3);
-        if (state_.regStatus != 1 && state_.regStatus != 5) {
-            ok.final = "NO CARRIER";
-            return ok;
-        }
-        AddCallListEntry("LD", target, !target.empty() && target[0] == '+' ? 145 : 129);
-        if (target.empty() || state_.busyNumbers.count(target)) {
-            ok.final = target.empty() ? "NO CARRIER" : "BUSY";
-            return ok;
-        }
-        call_ = CallState::Active;
-        callNumber_ = target;
-        callStartMs_ = nowMs;
-        ++callId_;
+    std::string dial = c.args;
+    while (!dial.empty() && dial.front() == ' ') dial.erase(dial.begin());
+    bool voice = !dial.empty() && dial.back() == ';';
+    if (!voice) {
+        ok.final = "NO CARRIER";  // no data calls here
         return ok;
     }
-    if (n == "A") {
-        if (call_ != CallState::Ringing) {
-            ok.final = "NO CARRIER";
-            return ok;
-        }
-        AddCallListEntry("RC", callNumber_, callType_);
-        call_ = CallState::Active;
-        ++callId_;
+    dial.pop_back();
+    std::string number;
+    for (char ch : dial)
+        if (ch != ' ' && ch != '-' && ch != '(' && ch != ')') number += ch;
+    if (!number.empty() && (number[0] == '>' || number[0] == 'l' || number[0] == 'L'))
+        return CmeError(3);
+    auto ussd = state_.ussd.find(number);
+    if (ussd != state_.ussd.end()) {
+        // A service code dialled as a number: the network's text comes back as an answer line.
+        ok.lines = {ussd->second};
         return ok;
     }
-    if (n == "H" || n == "+CHUP") {
-        if (n == "+CHUP" && c.form == Command::Test) return ok;
-        if (n == "+CHUP" && c.form != Command::Exec) return Error();
-        if (call_ != CallState::Idle) EndCall(nowMs, call_ == CallState::Ringing);
+    std::string target =
+        number.rfind("#31#", 0) == 0 || number.rfind("*31#", 0) == 0 ? number.substr(4) : number;
+    return DialNumber(target, nowMs);
+}
+
+// The call itself, once the dial string is a number (caller-id prefix gone).
+Phone::Answer Phone::DialNumber(const std::string& target, std::int64_t nowMs) {
+    Answer ok;
+    if (!ValidNumber(target)) return CmeError(27);
+    if (call_ != CallState::Idle) return CmeError(3);
+    if (state_.regStatus != 1 && state_.regStatus != 5) {
+        ok.final = "NO CARRIER";
         return ok;
     }
-    if (n == "+CLIP") {
-        auto params = ParseParams(c.args);
-        if (c.form == Command::Read) {
-            ok.lines = {"+CLIP: " + std::string(state_.settings.clip ? "1" : "0") + ",1"};
-        } else if (c.form == Command::Test) {
-            ok.lines = {"+CLIP: (0-1)"};
-        } else if (c.form == Command::Set) {
-            auto v = params.size() == 1 ? ToInt(params[0].text) : std::nullopt;
-            if (!v || (*v != 0 && *v != 1)) return Error();
-            state_.settings.clip = *v == 1;
-        } else {
+    AddCallListEntry("LD", target, !target.empty() && target[0] == '+' ? 145 : 129);
+    if (target.empty() || state_.busyNumbers.count(target)) {
+        ok.final = target.empty() ? "NO CARRIER" : "BUSY";
+        return ok;
+    }
+    call_ = CallState::Active;
+    callNumber_ = target;
+    callStartMs_ = nowMs;
+    ++callId_;
+    return ok;
+}
+
+Phone::Answer Phone::OnAnswer(const Command&, const Params&, std::int64_t) {
+    Answer ok;
+    if (call_ != CallState::Ringing) {
+        ok.final = "NO CARRIER";
+        return ok;
+    }
+    AddCallListEntry("RC", callNumber_, callType_);
+    call_ = CallState::Active;
+    ++callId_;
+    return ok;
+}
+
+// ATH and AT+CHUP.
+Phone::Answer Phone::OnHangup(const Command& c, const Params&, std::int64_t nowMs) {
+    Answer ok;
+    if (c.name == "+CHUP" && c.form == Command::Test) return ok;
+    if (c.name == "+CHUP" && c.form != Command::Exec) return Error();
+    if (call_ != CallState::Idle) EndCall(nowMs, call_ == CallState::Ringing);
+    return ok;
+}
+
+Phone::Answer Phone::OnClip(const Command& c, const Params& params, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Read) {
+        ok.lines = {"+CLIP: " + std::string(state_.settings.clip ? "1" : "0") + ",1"};
+    } else if (c.form == Command::Test) {
+        ok.lines = {"+CLIP: (0-1)"};
+    } else if (c.form == Command::Set) {
+        auto v = params.size() == 1 ? ToInt(params[0].text) : std::nullopt;
+        if (!v || (*v != 0 && *v != 1)) return Error();
+        state_.settings.clip = *v == 1;
+    } else {
+        return Error();
+    }
+    return ok;
+}
+
+Phone::Answer Phone::OnVts(const Command& c, const Params& params, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Test) {
+        ok.lines = {"+VTS: (0-9,#,*,A-D),(1-255)"};
+        return ok;
+    }
+    if (c.form != Command::Set) return Error();
+    if (params.empty() || params.size() > 2 || params[0].text.empty()) return Error();
+    for (char ch : params[0].text)
+        if (!((ch >= '0' && ch <= '9') || ch == '#' || ch == '*' || (ch >= 'A' && ch <= 'D')))
             return Error();
-        }
-        return ok;
-    }
-    if (n == "+VTS") {
-        if (c.form == Command::Test) {
-            ok.lines = {"+VTS: (0-9,#,*,A-D),(1-255)"};
-            return ok;
-        }
-        if (c.form != Command::Set) return Error();
-        auto params = ParseParams(c.args);
-        if (params.empty() || params.size() > 2 || params[0].text.empty()) return Error();
-        for (char ch : params[0].text)
-            if (!((ch >= '0' && ch <= '9') || ch == '#' || ch == '*' || (ch >= 'A' && ch <= 'D')))
-                return Error();
-        if (!params[0].quoted && params[0].text.size() != 1) return Error();
-        if (call_ != CallState::Active) return CmeError(3);
-        return ok;
-    }
-    if (n == "^SDLD") {
-        if (c.form != Command::Exec) return c.form == Command::Test ? ok : Error();
-        auto it = state_.phonebooks.find("LD");
-        if (it != state_.phonebooks.end()) it->second.entries.clear();
-        return ok;
-    }
-    return std::nullopt;  // not a command of this group
+    if (!params[0].quoted && params[0].text.size() != 1) return Error();
+    if (call_ != CallState::Active) return CmeError(3);
+    return ok;
+}
+
+// Clears the list of dialled numbers.
+Phone::Answer Phone::OnSdld(const Command& c, const Params&, std::int64_t) {
+    Answer ok;
+    if (c.form != Command::Exec) return c.form == Command::Test ? ok : Error();
+    auto it = state_.phonebooks.find("LD");
+    if (it != state_.phonebooks.end()) it->second.entries.clear();
+    return ok;
 }
 
 }  // namespace phonesim

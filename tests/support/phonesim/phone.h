@@ -19,8 +19,10 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace phonesim {
@@ -165,15 +167,106 @@ private:
     Answer FinishBody(const Command& c, const std::string& body, std::int64_t nowMs);
     static std::vector<Param> ParseParams(std::string_view args);
 
-    // Command groups (phone_commands.cpp). Each group answers the commands it
-    // knows; nullopt: not one of its commands.
+    // Command groups. The basic (V.25ter) commands are one function; every
+    // other group looks the command up in its table, kept with its handlers
+    // in the group's file. nullopt: not one of its commands.
     Answer BasicCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> GeneralCommand(const Command& c, std::int64_t nowMs);
-    std::optional<Answer> PhonebookCommand(const Command& c);
+    std::optional<Answer> PhonebookCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> SmsCommand(const Command& c, std::int64_t nowMs);
-    std::optional<Answer> ObjectCommand(const Command& c);
+    std::optional<Answer> ObjectCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> SupplementaryCommand(const Command& c, std::int64_t nowMs);
     std::optional<Answer> CallCommand(const Command& c, std::int64_t nowMs);
+
+    // A group as a table: one row a command name, each with its handler.
+    using Params = std::vector<Param>;
+    using Handler = Answer (Phone::*)(const Command& c, const Params& params, std::int64_t nowMs);
+    struct CommandRow {
+        std::string_view name;
+        Handler handler;
+    };
+    std::optional<Answer> Dispatch(std::span<const CommandRow> table, const Command& c,
+                                   std::int64_t nowMs);
+    static std::optional<int> IntParam(const Params& params, std::size_t k, int absent);
+    // A plain number setting: read, test with `range`, set 0..highest.
+    Answer NumberSetting(const Command& c, const Params& params, int& value, int highest,
+                         const std::string& range);
+
+    // Identity, network, clock (phone_commands.cpp). Identity handlers serve
+    // the +G... twins too.
+    static Answer Identity(const Command& c, const std::string& value);
+    Answer OnCgmi(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCgmm(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCgmr(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCgsn(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCimi(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnScid(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnGcap(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmee(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCscs(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpin(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCfun(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpas(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCbc(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCsq(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCclk(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCreg(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCops(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSmso(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCnum(const Command& c, const Params& params, std::int64_t nowMs);
+
+    // Phonebooks (phonebook_commands.cpp).
+    Answer OnCpbs(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpbr(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpbw(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer WriteEntry(Phonebook& book, std::optional<int> index, const Params& params);
+
+    // SMS (sms_commands.cpp). +CMGS and +CMGW share the handler of their prompt.
+    Answer OnCmgf(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCsms(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpms(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmgr(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmgl(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmgd(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmgsCmgw(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCmss(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCnmi(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCsca(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCscb(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSmgo(const Command& c, const Params& params, std::int64_t nowMs);
+    SmsMemory* ChosenSmsMemory(int which);  // of the three of +CPMS
+
+    // Binary objects (object_commands.cpp).
+    Answer OnSbnr(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSbnw(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer ObjectTypes(const std::string& name) const;
+    std::variant<ObjectStore*, Answer> ObjectSlot(const Command& c, const Params& params,
+                                                  std::string& type, int& index);
+
+    // Diverts, locks, codes, ringer, USSD (supplementary_commands.cpp).
+    Answer OnCcfc(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer DivertQuery(int reason, int classMask);
+    Answer DivertChange(const Params& params, int reason, int mode, int classMask, int time);
+    Answer OnClck(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer LockQuery(const std::string& fac, int classMask);
+    void ClearBarringGroup(const std::string& group, int classMask);
+    void SetBarring(const std::string& fac, bool on, int classMask);
+    Answer OnCpwd(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCpuc(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCalm(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCvib(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCrsl(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSrtc(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnCusd(const Command& c, const Params& params, std::int64_t nowMs);
+
+    // Calls (call_commands.cpp). ATH and AT+CHUP share their handler.
+    Answer OnDial(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer DialNumber(const std::string& target, std::int64_t nowMs);
+    Answer OnAnswer(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnHangup(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnClip(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnVts(const Command& c, const Params& params, std::int64_t nowMs);
+    Answer OnSdld(const Command& c, const Params& params, std::int64_t nowMs);
 
     Answer CmeError(int code) const;
     Answer CmsError(int code) const;

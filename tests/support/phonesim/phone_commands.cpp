@@ -46,12 +46,43 @@ Phone::Answer Phone::Execute(const Command& c, std::int64_t nowMs) {
         (c.name[0] == 'S' && c.name.size() > 1 && c.name[1] >= '0' && c.name[1] <= '9'))
         return BasicCommand(c, nowMs);
     if (auto a = GeneralCommand(c, nowMs)) return *a;
-    if (auto a = PhonebookCommand(c)) return *a;
+    if (auto a = PhonebookCommand(c, nowMs)) return *a;
     if (auto a = SmsCommand(c, nowMs)) return *a;
-    if (auto a = ObjectCommand(c)) return *a;
+    if (auto a = ObjectCommand(c, nowMs)) return *a;
     if (auto a = SupplementaryCommand(c, nowMs)) return *a;
     if (auto a = CallCommand(c, nowMs)) return *a;
     return Error();
+}
+
+// The row of the table named as the command is, if any, answers it.
+std::optional<Phone::Answer> Phone::Dispatch(std::span<const CommandRow> table, const Command& c,
+                                             std::int64_t nowMs) {
+    for (const CommandRow& row : table)
+        if (row.name == c.name) return (this->*row.handler)(c, ParseParams(c.args), nowMs);
+    return std::nullopt;  // not a command of this group
+}
+
+// The k-th parameter as a number; `absent` when it is missing or empty.
+std::optional<int> Phone::IntParam(const Params& params, std::size_t k, int absent) {
+    if (k >= params.size() || params[k].empty) return absent;
+    return ToInt(params[k].text);
+}
+
+Phone::Answer Phone::NumberSetting(const Command& c, const Params& params, int& value, int highest,
+                                   const std::string& range) {
+    Answer ok;
+    if (c.form == Command::Read) {
+        ok.lines = {c.name + ": " + std::to_string(value)};
+    } else if (c.form == Command::Test) {
+        ok.lines = {c.name + ": " + range};
+    } else if (c.form == Command::Set) {
+        auto v = params.size() == 1 ? ToInt(params[0].text) : std::nullopt;
+        if (!v || *v < 0 || *v > highest) return Error();
+        value = *v;
+    } else {
+        return Error();
+    }
+    return ok;
 }
 
 // ---------------------------------------------------------------- basic (V.25ter)
@@ -92,172 +123,215 @@ Phone::Answer Phone::BasicCommand(const Command& c, std::int64_t nowMs) {
 // ---------------------------------------------------------------- identity, network, clock
 
 std::optional<Phone::Answer> Phone::GeneralCommand(const Command& c, std::int64_t nowMs) {
-    Answer ok;
-    const std::string& n = c.name;
-    auto params = ParseParams(c.args);
-    auto identity = [&](const std::string& value) -> Answer {
-        if (c.form == Command::Test) return ok;
-        if (c.form != Command::Exec) return Error();
-        ok.lines = {value};
-        return ok;
+    static constexpr CommandRow kTable[] = {
+        {"+CGMI", &Phone::OnCgmi}, {"+GMI", &Phone::OnCgmi},  {"+CGMM", &Phone::OnCgmm},
+        {"+GMM", &Phone::OnCgmm},  {"+CGMR", &Phone::OnCgmr}, {"+GMR", &Phone::OnCgmr},
+        {"+CGSN", &Phone::OnCgsn}, {"+GSN", &Phone::OnCgsn},  {"+CIMI", &Phone::OnCimi},
+        {"^SCID", &Phone::OnScid}, {"+GCAP", &Phone::OnGcap}, {"+CMEE", &Phone::OnCmee},
+        {"+CSCS", &Phone::OnCscs}, {"+CPIN", &Phone::OnCpin}, {"+CFUN", &Phone::OnCfun},
+        {"+CPAS", &Phone::OnCpas}, {"+CBC", &Phone::OnCbc},   {"+CSQ", &Phone::OnCsq},
+        {"+CCLK", &Phone::OnCclk}, {"+CREG", &Phone::OnCreg}, {"+COPS", &Phone::OnCops},
+        {"^SMSO", &Phone::OnSmso}, {"+CNUM", &Phone::OnCnum},
     };
-    if (n == "+CGMI" || n == "+GMI") return identity(state_.manufacturer);
-    if (n == "+CGMM" || n == "+GMM") return identity(state_.model);
-    if (n == "+CGMR" || n == "+GMR") return identity(state_.revision);
-    if (n == "+CGSN" || n == "+GSN") return identity(state_.imei);
-    if (n == "+CIMI") return identity(state_.imsi);
-    if (n == "^SCID") {
-        if (c.form == Command::Test) return ok;
-        if (c.form != Command::Exec) return Error();
-        ok.lines = {"^SCID: " + state_.simId};
+    return Dispatch(kTable, c, nowMs);
+}
+
+// An identity command: its value as the one line.
+Phone::Answer Phone::Identity(const Command& c, const std::string& value) {
+    Answer ok;
+    if (c.form == Command::Test) return ok;
+    if (c.form != Command::Exec) return Error();
+    ok.lines = {value};
+    return ok;
+}
+
+Phone::Answer Phone::OnCgmi(const Command& c, const Params&, std::int64_t) {
+    return Identity(c, state_.manufacturer);
+}
+Phone::Answer Phone::OnCgmm(const Command& c, const Params&, std::int64_t) {
+    return Identity(c, state_.model);
+}
+Phone::Answer Phone::OnCgmr(const Command& c, const Params&, std::int64_t) {
+    return Identity(c, state_.revision);
+}
+Phone::Answer Phone::OnCgsn(const Command& c, const Params&, std::int64_t) {
+    return Identity(c, state_.imei);
+}
+Phone::Answer Phone::OnCimi(const Command& c, const Params&, std::int64_t) {
+    return Identity(c, state_.imsi);
+}
+Phone::Answer Phone::OnScid(const Command& c, const Params&, std::int64_t) {
+    return Identity(c, "^SCID: " + state_.simId);
+}
+
+Phone::Answer Phone::OnGcap(const Command& c, const Params&, std::int64_t) {
+    Answer ok;
+    if (c.form != Command::Exec) return Error();
+    ok.lines = {"+GCAP: +CGSM,+FCLASS"};
+    return ok;
+}
+
+Phone::Answer Phone::OnCmee(const Command& c, const Params& params, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Read) {
+        ok.lines = {"+CMEE: " + std::to_string(state_.settings.cmee)};
+    } else if (c.form == Command::Test) {
+        ok.lines = {"+CMEE: (0-2)"};
+    } else if (c.form == Command::Set) {
+        auto v = params.empty() ? std::optional<int>(0) : ToInt(params[0].text);
+        if (!v || *v < 0 || *v > 2) return Error();
+        state_.settings.cmee = *v;
+    } else {
+        state_.settings.cmee = 0;
+    }
+    return ok;
+}
+
+Phone::Answer Phone::OnCscs(const Command& c, const Params& params, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Read) ok.lines = {"+CSCS: " + Quote(state_.settings.cscs)};
+    else if (c.form == Command::Test) ok.lines = {"+CSCS: (\"GSM\")"};
+    else if (c.form == Command::Set) {
+        if (params.size() != 1 || Upper(params[0].text) != "GSM") return Error();
+        state_.settings.cscs = "GSM";
+    } else return Error();
+    return ok;
+}
+
+Phone::Answer Phone::OnCpin(const Command& c, const Params&, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Read) ok.lines = {"+CPIN: READY"};
+    else if (c.form == Command::Set) return CmeError(3);
+    else if (c.form != Command::Test) return Error();
+    return ok;
+}
+
+Phone::Answer Phone::OnCfun(const Command& c, const Params& params, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Read) ok.lines = {"+CFUN: 1"};
+    else if (c.form == Command::Test) ok.lines = {"+CFUN: (0,1),(0)"};
+    else if (c.form == Command::Set) {
+        auto v = params.empty() ? std::nullopt : ToInt(params[0].text);
+        if (!v || (*v != 0 && *v != 1)) return Error();
+    } else return Error();
+    return ok;
+}
+
+Phone::Answer Phone::OnCpas(const Command& c, const Params&, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Test) {
+        ok.lines = {"+CPAS: (0-5)"};
         return ok;
     }
-    if (n == "+GCAP") {
-        if (c.form != Command::Exec) return Error();
-        ok.lines = {"+GCAP: +CGSM,+FCLASS"};
-        return ok;
+    if (c.form != Command::Exec) return Error();
+    int code = call_ == CallState::Ringing ? 3 : call_ == CallState::Active ? 4 : 0;
+    ok.lines = {"+CPAS: " + std::to_string(code)};
+    return ok;
+}
+
+Phone::Answer Phone::OnCbc(const Command& c, const Params&, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Test) ok.lines = {"+CBC: (0-3),(0-100)"};
+    else if (c.form == Command::Exec)
+        ok.lines = {"+CBC: " + std::to_string(state_.batteryStatus) + "," +
+                    std::to_string(state_.batteryLevel)};
+    else return Error();
+    return ok;
+}
+
+Phone::Answer Phone::OnCsq(const Command& c, const Params&, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Test) ok.lines = {"+CSQ: (0-31,99),(0-7,99)"};
+    else if (c.form == Command::Exec)
+        ok.lines = {"+CSQ: " + std::to_string(state_.rssi) + "," + std::to_string(state_.ber)};
+    else return Error();
+    return ok;
+}
+
+Phone::Answer Phone::OnCclk(const Command& c, const Params& params, std::int64_t nowMs) {
+    Answer ok;
+    if (c.form == Command::Read) {
+        ok.lines = {"+CCLK: " + Quote(ClockText(nowMs))};
+    } else if (c.form == Command::Set) {
+        if (params.size() != 1 || !params[0].quoted) return Error();
+        auto secs = ParseClockText(params[0].text);
+        if (!secs) return CmeError(3);
+        clockBase_ = *secs - nowMs / 1000;
+    } else if (c.form != Command::Test) {
+        return Error();
     }
-    if (n == "+CMEE") {
-        if (c.form == Command::Read) {
-            ok.lines = {"+CMEE: " + std::to_string(state_.settings.cmee)};
-        } else if (c.form == Command::Test) {
-            ok.lines = {"+CMEE: (0-2)"};
-        } else if (c.form == Command::Set) {
-            auto v = params.empty() ? std::optional<int>(0) : ToInt(params[0].text);
-            if (!v || *v < 0 || *v > 2) return Error();
-            state_.settings.cmee = *v;
-        } else {
-            state_.settings.cmee = 0;
+    return ok;
+}
+
+Phone::Answer Phone::OnCreg(const Command& c, const Params& params, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Read) {
+        std::string line = "+CREG: " + std::to_string(state_.settings.cregMode) + "," +
+                           std::to_string(state_.regStatus);
+        if (state_.settings.cregMode == 2 && (state_.regStatus == 1 || state_.regStatus == 5))
+            line += "," + Quote(state_.lac) + "," + Quote(state_.cellId);
+        ok.lines = {line};
+    } else if (c.form == Command::Test) {
+        ok.lines = {"+CREG: (0-2)"};
+    } else if (c.form == Command::Set) {
+        auto v = params.empty() ? std::optional<int>(0) : ToInt(params[0].text);
+        if (!v || *v < 0 || *v > 2 || params.size() > 1) return Error();
+        state_.settings.cregMode = *v;
+    } else {
+        return Error();
+    }
+    return ok;
+}
+
+Phone::Answer Phone::OnCops(const Command& c, const Params& params, std::int64_t) {
+    Answer ok;
+    if (c.form == Command::Read) {
+        std::string op =
+            state_.settings.copsFormat == 2 ? state_.operatorNumeric : state_.operatorName;
+        if (state_.regStatus == 1 || state_.regStatus == 5)
+            ok.lines = {"+COPS: 0," + std::to_string(state_.settings.copsFormat) + "," + Quote(op)};
+        else ok.lines = {"+COPS: 0"};
+    } else if (c.form == Command::Test) {
+        ok.lines = {"+COPS: (2," + Quote(state_.operatorName) + ",," +
+                    Quote(state_.operatorNumeric) + "),,(0-4),(0,2)"};
+    } else if (c.form == Command::Set) {
+        auto mode = params.empty() ? std::nullopt : ToInt(params[0].text);
+        if (!mode || *mode < 0 || *mode > 4) return Error();
+        if (params.size() > 1 && !params[1].empty) {
+            auto f = ToInt(params[1].text);
+            if (!f || (*f != 0 && *f != 2)) return Error();
+            state_.settings.copsFormat = *f;
         }
-        return ok;
+        if ((*mode == 1 || *mode == 4) && params.size() > 2 &&
+            params[2].text != state_.operatorName && params[2].text != state_.operatorNumeric)
+            return CmeError(30);
+    } else {
+        return Error();
     }
-    if (n == "+CSCS") {
-        if (c.form == Command::Read) ok.lines = {"+CSCS: " + Quote(state_.settings.cscs)};
-        else if (c.form == Command::Test) ok.lines = {"+CSCS: (\"GSM\")"};
-        else if (c.form == Command::Set) {
-            if (params.size() != 1 || Upper(params[0].text) != "GSM") return Error();
-            state_.settings.cscs = "GSM";
-        } else return Error();
-        return ok;
-    }
-    if (n == "+CPIN") {
-        if (c.form == Command::Read) ok.lines = {"+CPIN: READY"};
-        else if (c.form == Command::Set) return CmeError(3);
-        else if (c.form != Command::Test) return Error();
-        return ok;
-    }
-    if (n == "+CFUN") {
-        if (c.form == Command::Read) ok.lines = {"+CFUN: 1"};
-        else if (c.form == Command::Test) ok.lines = {"+CFUN: (0,1),(0)"};
-        else if (c.form == Command::Set) {
-            auto v = params.empty() ? std::nullopt : ToInt(params[0].text);
-            if (!v || (*v != 0 && *v != 1)) return Error();
-        } else return Error();
-        return ok;
-    }
-    if (n == "+CPAS") {
-        if (c.form == Command::Test) {
-            ok.lines = {"+CPAS: (0-5)"};
-            return ok;
-        }
-        if (c.form != Command::Exec) return Error();
-        int code = call_ == CallState::Ringing ? 3 : call_ == CallState::Active ? 4 : 0;
-        ok.lines = {"+CPAS: " + std::to_string(code)};
-        return ok;
-    }
-    if (n == "+CBC") {
-        if (c.form == Command::Test) ok.lines = {"+CBC: (0-3),(0-100)"};
-        else if (c.form == Command::Exec)
-            ok.lines = {"+CBC: " + std::to_string(state_.batteryStatus) + "," +
-                        std::to_string(state_.batteryLevel)};
-        else return Error();
-        return ok;
-    }
-    if (n == "+CSQ") {
-        if (c.form == Command::Test) ok.lines = {"+CSQ: (0-31,99),(0-7,99)"};
-        else if (c.form == Command::Exec)
-            ok.lines = {"+CSQ: " + std::to_string(state_.rssi) + "," + std::to_string(state_.ber)};
-        else return Error();
-        return ok;
-    }
-    if (n == "+CCLK") {
-        if (c.form == Command::Read) {
-            ok.lines = {"+CCLK: " + Quote(ClockText(nowMs))};
-        } else if (c.form == Command::Set) {
-            if (params.size() != 1 || !params[0].quoted) return Error();
-            auto secs = ParseClockText(params[0].text);
-            if (!secs) return CmeError(3);
-            clockBase_ = *secs - nowMs / 1000;
-        } else if (c.form != Command::Test) {
-            return Error();
-        }
-        return ok;
-    }
-    if (n == "+CREG") {
-        if (c.form == Command::Read) {
-            std::string line = "+CREG: " + std::to_string(state_.settings.cregMode) + "," +
-                               std::to_string(state_.regStatus);
-            if (state_.settings.cregMode == 2 && (state_.regStatus == 1 || state_.regStatus == 5))
-                line += "," + Quote(state_.lac) + "," + Quote(state_.cellId);
-            ok.lines = {line};
-        } else if (c.form == Command::Test) {
-            ok.lines = {"+CREG: (0-2)"};
-        } else if (c.form == Command::Set) {
-            auto v = params.empty() ? std::optional<int>(0) : ToInt(params[0].text);
-            if (!v || *v < 0 || *v > 2 || params.size() > 1) return Error();
-            state_.settings.cregMode = *v;
-        } else {
-            return Error();
-        }
-        return ok;
-    }
-    if (n == "+COPS") {
-        if (c.form == Command::Read) {
-            std::string op =
-                state_.settings.copsFormat == 2 ? state_.operatorNumeric : state_.operatorName;
-            if (state_.regStatus == 1 || state_.regStatus == 5)
-                ok.lines = {"+COPS: 0," + std::to_string(state_.settings.copsFormat) + "," +
-                            Quote(op)};
-            else ok.lines = {"+COPS: 0"};
-        } else if (c.form == Command::Test) {
-            ok.lines = {"+COPS: (2," + Quote(state_.operatorName) + ",," +
-                        Quote(state_.operatorNumeric) + "),,(0-4),(0,2)"};
-        } else if (c.form == Command::Set) {
-            auto mode = params.empty() ? std::nullopt : ToInt(params[0].text);
-            if (!mode || *mode < 0 || *mode > 4) return Error();
-            if (params.size() > 1 && !params[1].empty) {
-                auto f = ToInt(params[1].text);
-                if (!f || (*f != 0 && *f != 2)) return Error();
-                state_.settings.copsFormat = *f;
-            }
-            if ((*mode == 1 || *mode == 4) && params.size() > 2 &&
-                params[2].text != state_.operatorName && params[2].text != state_.operatorNumeric)
-                return CmeError(30);
-        } else {
-            return Error();
-        }
-        return ok;
-    }
-    if (n == "^SMSO") {
-        if (c.form == Command::Test) return ok;
-        if (c.form != Command::Exec) return Error();
-        // The answer goes out, then the phone is off and hears nothing more.
-        EnqueueAnswer(ok, nowMs, std::nullopt);
-        poweredOn_ = false;
-        Answer none;
-        none.final.clear();
-        return none;
-    }
-    if (n == "+CNUM") {
-        if (c.form != Command::Exec) return c.form == Command::Test ? ok : Error();
-        auto it = state_.phonebooks.find("ON");
-        if (it != state_.phonebooks.end())
-            for (const auto& [pos, e] : it->second.entries)
-                ok.lines.push_back("+CNUM: " + Quote(e.name) + "," + Quote(e.number) + "," +
-                                   std::to_string(e.type));
-        return ok;
-    }
-    return std::nullopt;  // not a command of this group
+    return ok;
+}
+
+Phone::Answer Phone::OnSmso(const Command& c, const Params&, std::int64_t nowMs) {
+    Answer ok;
+    if (c.form == Command::Test) return ok;
+    if (c.form != Command::Exec) return Error();
+    // The answer goes out, then the phone is off and hears nothing more.
+    EnqueueAnswer(ok, nowMs, std::nullopt);
+    poweredOn_ = false;
+    Answer none;
+    none.final.clear();
+    return none;
+}
+
+Phone::Answer Phone::OnCnum(const Command& c, const Params&, std::int64_t) {
+    Answer ok;
+    if (c.form != Command::Exec) return c.form == Command::Test ? ok : Error();
+    auto it = state_.phonebooks.find("ON");
+    if (it != state_.phonebooks.end())
+        for (const auto& [pos, e] : it->second.entries)
+            ok.lines.push_back("+CNUM: " + Quote(e.name) + "," + Quote(e.number) + "," +
+                               std::to_string(e.type));
+    return ok;
 }
 
 // Completes a command that took a body after its "> " prompt.

@@ -1,0 +1,68 @@
+#pragma once
+// The phonebook entry operation in flight: at most one. The page or the
+// entry dialog sets it and selects the memory; the selection's "OK" sends
+// its command; the "OK" of "AT+CPBW=" completes it; a failure or the
+// exchange time-out drops it (ClearPhonebookOp).
+
+#include "engine/phone/phone_memory.h"
+#include "engine/phone/records.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace parlenko {
+
+// Save an entry: on the selection's "OK" send WriteLine ("AT+CPBW=7,...\r").
+struct WritePending {
+    std::string WriteLine;
+    AListIme Entry;  // the entry dialog's values (Location = memory caption)
+};
+
+// Delete an entry: on the selection's "OK" send "AT+CPBW=" and PositionText.
+struct DeletePending {
+    PhoneMemory Memory = PhoneMemory::Sim;  // memory of the entry deleted
+    std::string PositionText;
+};
+
+// Move an entry: delete it from its memory, then write it into Target.
+struct MoveEntry {
+    DeletePending From;
+    PhoneMemory Target = PhoneMemory::Sim;
+    WritePending To;
+    bool Deleted = false;  // the delete is done; the write is what waits now
+};
+
+// A restore run of the backup wizard (the wizard ends it). Each entry it
+// writes (or position it clears) is one step.
+struct Restoring {
+    std::optional<std::variant<WritePending, DeletePending>> Step;
+};
+
+using PhonebookOp = std::variant<std::monostate, WritePending, DeletePending, MoveEntry, Restoring>;
+
+// The write or delete that waits for a memory selection, if any.
+inline const WritePending* PendingWrite(const PhonebookOp& op) {
+    if (const auto* w = std::get_if<WritePending>(&op)) return w;
+    if (const auto* m = std::get_if<MoveEntry>(&op); m && m->Deleted) return &m->To;
+    if (const auto* r = std::get_if<Restoring>(&op); r && r->Step)
+        return std::get_if<WritePending>(&*r->Step);
+    return nullptr;
+}
+inline const DeletePending* PendingDelete(const PhonebookOp& op) {
+    if (const auto* d = std::get_if<DeletePending>(&op)) return d;
+    if (const auto* m = std::get_if<MoveEntry>(&op); m && !m->Deleted) return &m->From;
+    if (const auto* r = std::get_if<Restoring>(&op); r && r->Step)
+        return std::get_if<DeletePending>(&*r->Step);
+    return nullptr;
+}
+inline bool IsRestoring(const PhonebookOp& op) { return std::holds_alternative<Restoring>(op); }
+
+// Drops the operation in flight. A restore run stays (the wizard ends it);
+// only its step is dropped.
+inline void ClearPhonebookOp(PhonebookOp& op) {
+    if (auto* r = std::get_if<Restoring>(&op)) r->Step.reset();
+    else op = std::monostate{};
+}
+
+}  // namespace parlenko
