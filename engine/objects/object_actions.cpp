@@ -130,6 +130,18 @@ ScanStep Failed(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
+// A refused upload command ends the upload, so that a later answer of the
+// same type is not taken for one of its packets or for its read-back.
+template <const char* Text, bool UploadState::*Guard, bool CloseProgress>
+ScanStep UploadFailed(EngineContext& ctx, const EchoHit& hit) {
+    auto& up = ctx.state.Upload;
+    up.*Guard = false;
+    up.UploadPackets.clear();
+    up.PacketIndex = 0;
+    up.PacketCount = 0;
+    return Failed<Text, CloseProgress>(ctx, hit);
+}
+
 using W = EchoCompare;
 constexpr auto kByAction = EchoBlanking::ByAction;
 
@@ -153,11 +165,14 @@ const std::array kObjectActions = {
     EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, LogoDeleted, nullptr, kByAction},
 
     EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, nullptr, Failed<kAppointmentReadFailed, true>},
-    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 2, nullptr, Failed<kAppointmentSaveFailed, false>},
+    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 2, nullptr,
+               UploadFailed<kAppointmentSaveFailed, &UploadState::SendingAppointment, false>},
     EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, nullptr, Failed<kMelodyReadFailed, true>},
-    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 2, nullptr, Failed<kMelodySaveFailed, true>},
+    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 2, nullptr,
+               UploadFailed<kMelodySaveFailed, &UploadState::SendingMelody, true>},
     EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, nullptr, Failed<kLogoReadFailed, true>},
-    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, nullptr, Failed<kLogoSaveFailed, true>},
+    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, nullptr,
+               UploadFailed<kLogoSaveFailed, &UploadState::SendingLogo, true>},
 };
 
 }  // namespace

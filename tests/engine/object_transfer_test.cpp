@@ -305,5 +305,21 @@ TEST(ObjectTransfer, ASlotOutsideTheAnnouncedRangeMarksNothing) {
     EXPECT_THAT(h.state().Objects.AppointmentFreePositions, ElementsAre("1", "2"));
 }
 
+// A refused upload ends the upload: the next logo read is no read-back.
+TEST(ObjectTransfer, ARefusedUploadEndsTheUpload) {
+    testing::ScriptRig h(kWithData);
+    ASSERT_TRUE(h.engine.UploadLogo("BM", 0));
+    EXPECT_THAT(h.Sent(), ::testing::HasSubstr("AT^SBNW=\"bmp\",0,1,1"));
+    h.Receive("AT^SBNW=\"bmp\",0,1,1\r\r\nERROR\r\n");
+    ASSERT_FALSE(h.host.dialogs.empty());
+    EXPECT_EQ(h.host.dialogs.back().text, kLogoSaveFailed);
+    EXPECT_FALSE(h.state().Upload.SendingLogo);
+
+    h.engine.ReadLogo(0);
+    h.Receive("AT^SBNR=\"bmp\",0\r\r\n^SBNR: \"bmp\",0,1,1\r\n424D\r\n\r\nOK\r\n");
+    EXPECT_EQ(h.host.logos.size(), 1u);
+    EXPECT_THAT(h.host.statusMessages, IsEmpty());
+}
+
 }  // namespace
 }  // namespace parlenko
