@@ -24,6 +24,10 @@ struct EngineContext;
 class TSerialPortDriver;
 }  // namespace parlenko
 
+namespace parlenko::widgets {
+class TMenuPainter;
+}  // namespace parlenko::widgets
+
 namespace parlenko::ui {
 
 class TCitamForm;
@@ -90,6 +94,7 @@ public:
     QLabel* ComPortNameLab = nullptr;
     QLabel* ProModLab = nullptr;
     QLabel* NetLocLab = nullptr;
+    widgets::TMenuPainter* MenuPainter1 = nullptr;
     QMenu* Parlenko1 = nullptr;
     QMenu* Info1 = nullptr;
     QAction* Uspostavivezu1 = nullptr;
@@ -118,6 +123,7 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildMenuPainter();
     void BuildFrame();
     void FormCreate();
     void FormShow();

@@ -187,8 +187,7 @@ void TMenuStyle::drawControl(ControlElement element, const QStyleOption* option,
         return;
     }
     if (element == CE_MenuBarEmptyArea) {
-        if (!painter_.DrawMenuBarArea(*painter, *mi, widget))
-            QProxyStyle::drawControl(element, option, painter, widget);
+        painter_.DrawMenuBarArea(*painter, *mi, widget);
         return;
     }
     if (element != CE_MenuItem && element != CE_MenuBarItem) {
@@ -226,8 +225,13 @@ void TMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
 
 int TMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                             const QWidget* widget) const {
-    // The flat frame: an outer line and an inner ring.
-    if (metric == PM_MenuPanelWidth && painter_.Active() && painter_.FlatMenu &&
+    // Menu-bar items lie side by side, as the system lays out drawn items.
+    if (metric == PM_MenuBarItemSpacing && painter_.Active() &&
+        qobject_cast<const QMenuBar*>(widget) != nullptr)
+        return 0;
+    // The pop-up's frame: two rings, flat (an outer line and an inner ring)
+    // or the system's raised border.
+    if (metric == PM_MenuPanelWidth && painter_.Active() &&
         qobject_cast<const QMenu*>(widget) != nullptr)
         return 2;
     return QProxyStyle::pixelMetric(metric, option, widget);
@@ -746,16 +750,23 @@ void TMenuPainter::DrawMenuItem(QPainter& p, const QStyleOptionMenuItem& option,
     p.restore();
 }
 
-bool TMenuPainter::DrawMenuBarArea(QPainter& canvas, const QStyleOptionMenuItem& option,
+void TMenuPainter::DrawMenuBarArea(QPainter& canvas, const QStyleOptionMenuItem& option,
                                    const QWidget*) {
-    if (!DrawMenuBar) return false;
     PreparePalette(canvas);
-    FillRect(canvas, TRect::FromQRect(option.rect), Q(colors_.MenuBar));
-    return true;
+    // Without DrawMenuBar the rest of the bar is the system's own menu colour.
+    FillRect(canvas, TRect::FromQRect(option.rect),
+             DrawMenuBar ? Q(colors_.MenuBar) : ToQColor(clMenu));
 }
 
 bool TMenuPainter::DrawMenuFrame(QPainter& p, const QStyleOption& option, const QWidget* widget) {
-    if (!FlatMenu || qobject_cast<const QMenu*>(widget) == nullptr) return false;
+    if (qobject_cast<const QMenu*>(widget) == nullptr) return false;
+    if (!FlatMenu) {
+        // The system's border of a pop-up window.
+        TRect r = TRect::FromQRect(option.rect);
+        Frame3D(p, r, ToQColor(cl3DLight), ToQColor(cl3DDkShadow));
+        Frame3D(p, r, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
+        return true;
+    }
     PreparePalette(p);
     // The menu's own frame stands for the window border; the 2-pixel shadow
     // lies in the right and bottom margins the hooked menu keeps for it.

@@ -251,10 +251,12 @@ public:
     QSize MeasureMenuItem(const QStyleOptionMenuItem& option, const QWidget* widget,
                           const QSize& size) const;
     void DrawMenuItem(QPainter& canvas, const QStyleOptionMenuItem& option, const QWidget* widget);
-    // The empty part of the menu bar (its fill with DrawMenuBar).
-    bool DrawMenuBarArea(QPainter& canvas, const QStyleOptionMenuItem& option,
+    // The empty part of the menu bar: the menu-bar colour with DrawMenuBar,
+    // else the system's menu colour.
+    void DrawMenuBarArea(QPainter& canvas, const QStyleOptionMenuItem& option,
                          const QWidget* widget);
-    // The flat frame of a pop-up window (FlatMenu).
+    // The frame of a pop-up window: flat with FlatMenu, else the system's
+    // raised border.
     bool DrawMenuFrame(QPainter& canvas, const QStyleOption& option, const QWidget* widget);
 
     // Set by the style around a handler call: what the painter's own

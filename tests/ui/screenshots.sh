@@ -4,7 +4,7 @@
 # builds the window tests (in $PARLENKO_BUILD_DIR, default build/) and runs
 # their screenshot case under Xvfb. It writes main.png (the main window
 # connected to the simulated phone), splash.png, about.png, progress.png,
-# status.png and message.png into OUTDIR.
+# status.png, message.png and menu.png (the "&Parlenko" menu open) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

@@ -1,6 +1,6 @@
 // Pictures of the windows for a person to look at: the main window connected
 // to the simulated phone, the splash window, the about box, the progress
-// window, the status notice and a message box. Runs only when
+// window, the status notice, a message box and the first menu open. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
@@ -18,6 +18,8 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -43,6 +45,27 @@ void Save(QWidget& w, const QString& name) {
     if (QScreen* screen = w.screen(); screen != nullptr && QGuiApplication::platformName() == "xcb")
         shot = screen->grabWindow(w.winId());
     if (shot.isNull()) shot = w.grab();
+    const QString path = QDir(OutDir()).filePath(name);
+    ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
+}
+
+// A part of the screen (the window's own rendering, and the pop-up menus
+// over it, when the platform cannot grab the screen).
+void SaveScreenArea(const QRect& area, const QString& name) {
+    Pump(300);
+    QPixmap shot;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr && QGuiApplication::platformName() == "xcb")
+        shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (shot.isNull()) {
+        shot = QPixmap(area.size());
+        shot.fill(Qt::white);
+        QPainter p(&shot);
+        const auto windows = QApplication::topLevelWidgets();
+        for (QWidget* w : windows)
+            if (w->isVisible() && area.intersects(w->geometry()))
+                p.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
+    }
     const QString path = QDir(OutDir()).filePath(name);
     ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
 }
@@ -94,6 +117,14 @@ TEST_F(Screenshots, Windows) {
     // Let the connect chain and the general information run.
     Pump(3000);
     Save(glavna, "main.png");
+
+    // The first menu open with an item selected: the window and the menu
+    // below it as the screen shows them.
+    glavna.menuBar()->setActiveAction(glavna.Parlenko1->menuAction());
+    ASSERT_TRUE(PumpUntil([&] { return glavna.Parlenko1->isVisible(); }, 3000));
+    glavna.Parlenko1->setActiveAction(glavna.Prekinivezu1);
+    SaveScreenArea(glavna.frameGeometry().united(glavna.Parlenko1->geometry()), "menu.png");
+    glavna.Parlenko1->hide();
 
     info.show();
     Save(info, "about.png");
