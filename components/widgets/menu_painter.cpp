@@ -392,6 +392,8 @@ void TMenuPainter::HookMenu(QWidget* menu, bool enable, bool repaint) {
     }
     const auto actions = menu->actions();
     for (QAction* a : actions) HookItemTree(a, enable);
+    // The items' sizes change with the style: the window lays the bar out again.
+    menu->updateGeometry();
     if (repaint) menu->update();
 }
 
