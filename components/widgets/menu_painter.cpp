@@ -220,6 +220,13 @@ void TMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     if (element == PE_FrameMenu && painter_.Active() && option != nullptr &&
         painter_.DrawMenuFrame(*painter, *option, widget))
         return;
+    // The menu draws its frame only over its panel width; the flat frame
+    // also runs through the shadow's margins, so the panel draws it first.
+    if (element == PE_PanelMenu && painter_.Active() && painter_.FlatMenu && option != nullptr) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        painter_.DrawMenuFrame(*painter, *option, widget);
+        return;
+    }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
@@ -382,13 +389,18 @@ bool TMenuPainter::IsHooked(const QWidget* menu) const {
 void TMenuPainter::HookMenu(QWidget* menu, bool enable, bool repaint) {
     if (menu == nullptr) return;
     if (enable && !hooked_.contains(menu)) {
-        hooked_.insert(menu, menu->testAttribute(Qt::WA_SetStyle) ? menu->style() : nullptr);
+        hooked_.insert(menu, {menu->testAttribute(Qt::WA_SetStyle) ? menu->style() : nullptr,
+                              menu->contentsMargins()});
         connect(menu, &QObject::destroyed, this, [this, menu] { hooked_.remove(menu); });
         menu->setStyle(style_);
+        // A flat pop-up keeps two pixels right and below for its shadow.
+        if (FlatMenu && qobject_cast<QMenu*>(menu) != nullptr)
+            menu->setContentsMargins(menu->contentsMargins() + QMargins(0, 0, 2, 2));
     } else if (!enable && hooked_.contains(menu)) {
-        const QPointer<QStyle> previous = hooked_.take(menu);
+        const Hooked previous = hooked_.take(menu);
         disconnect(menu, &QObject::destroyed, this, nullptr);
-        menu->setStyle(previous.data());
+        menu->setStyle(previous.style.data());
+        menu->setContentsMargins(previous.margins);
     }
     const auto actions = menu->actions();
     for (QAction* a : actions) HookItemTree(a, enable);

@@ -17,6 +17,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QMargins>
 #include <QMenu>
 #include <QMenuBar>
 #include <QObject>
@@ -296,9 +297,12 @@ private:
     bool active_ = false;
     bool trueColour_ = true;
     TMenuColors colors_;
-    // Hooked menus and the style each had before.
-    QHash<QWidget*, QPointer<QStyle>> hooked_;
-    QList<QPointer<QWidget>> hookedOrder_;
+    // Hooked menus with the style and margins each had before.
+    struct Hooked {
+        QPointer<QStyle> style;
+        QMargins margins;
+    };
+    QHash<QWidget*, Hooked> hooked_;
 };
 
 }  // namespace parlenko::widgets

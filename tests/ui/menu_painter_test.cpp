@@ -186,6 +186,27 @@ TEST_F(MenuPainterTest, SwitchingOffRestoresTheMenus) {
     EXPECT_EQ(ownDraws, 1);
 }
 
+TEST_F(MenuPainterTest, FlatFrameWithItsShadow) {
+    QWidget window;
+    TMenuPainter painter(&window);
+    painter.FlatMenu = true;
+    auto* menu = new TPaintedMenu(&window);
+    menu->addAction("Item");
+    painter.SetActive(true);
+    menu->resize(menu->sizeHint());
+    const QImage image = menu->grab().toImage();
+    const TMenuColors& k = painter.Colors();
+    const int w = image.width();
+    const int h = image.height();
+    EXPECT_EQ(Pixel(image, 0, h / 2), k.Border);
+    EXPECT_EQ(Pixel(image, w - 3, h / 2), k.Border);
+    EXPECT_EQ(Pixel(image, w - 1, h / 2), k.Shadow);
+    EXPECT_EQ(Pixel(image, w / 2, h - 2), k.Shadow);
+    EXPECT_EQ(Pixel(image, w - 1, 0), ColorToRGB(clBtnFace)) << "the outer corner";
+    painter.SetActive(false);
+    EXPECT_EQ(menu->contentsMargins(), QMargins()) << "the shadow's margins go";
+}
+
 TEST_F(MenuPainterTest, MenuBarTab) {
     QMainWindow window;
     auto* bar = new TPaintedMenuBar(&window);
