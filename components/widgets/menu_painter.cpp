@@ -171,11 +171,11 @@ QSize TMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option
     TMenuItemEvents* events = TMenuItemEvents::Of(action);
     if (TagOf(action) == kSkipTag || events == nullptr || !events->OnMeasureItem)
         return QProxyStyle::sizeFromContents(type, option, size, widget);
-    painter_.current = {mi, widget, size};
+    painter_.CurrentItem = {mi, widget};
     int w = size.width();
     int h = size.height();
     events->OnMeasureItem(action, w, h);
-    painter_.current = {};
+    painter_.CurrentItem = {};
     return {w, h};
 }
 
@@ -206,11 +206,11 @@ void TMenuStyle::drawControl(ControlElement element, const QStyleOption* option,
     }
     const bool selected = (mi->state & State_Selected) != 0 &&
                           (element == CE_MenuItem || (mi->state & State_Sunken) != 0);
-    painter_.current = {mi, widget, {}};
+    painter_.CurrentItem = {mi, widget};
     painter->save();
     events->OnDrawItem(action, *painter, mi->rect, selected);
     painter->restore();
-    painter_.current = {};
+    painter_.CurrentItem = {};
     // Items and sub-menus added since the last pass get the handlers here.
     if (events->DrawnBy == &painter_) painter_.HookItem(action, true);
 }
@@ -432,17 +432,17 @@ void TMenuPainter::HookItem(QAction* item, bool enable) {
         if (!e->OnDrawItem || OverrideOwnerDraw) {
             e->OnDrawItem = [self = QPointer<TMenuPainter>(this)](QAction*, QPainter& canvas,
                                                                   const QRect&, bool) {
-                if (self && self->current.option != nullptr)
-                    self->DrawMenuItem(canvas, *self->current.option, self->current.widget);
+                if (self && self->CurrentItem.option != nullptr)
+                    self->DrawMenuItem(canvas, *self->CurrentItem.option, self->CurrentItem.widget);
             };
             e->DrawnBy = this;
         }
         if (!e->OnMeasureItem || e->MeasuredBy == this || OverrideOwnerDraw) {
             e->OnMeasureItem = [self = QPointer<TMenuPainter>(this)](QAction*, int& width,
                                                                      int& height) {
-                if (!self || self->current.option == nullptr) return;
-                const QSize s = self->MeasureMenuItem(*self->current.option, self->current.widget,
-                                                      {width, height});
+                if (!self || self->CurrentItem.option == nullptr) return;
+                const QSize s = self->MeasureMenuItem(*self->CurrentItem.option,
+                                                      self->CurrentItem.widget, {width, height});
                 width = s.width();
                 height = s.height();
             };

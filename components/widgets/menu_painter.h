@@ -262,12 +262,11 @@ public:
 
     // Set by the style around a handler call: what the painter's own
     // handlers work on.
-    struct Current {
+    struct TCurrentItem {
         const QStyleOptionMenuItem* option = nullptr;
         const QWidget* widget = nullptr;
-        QSize size;
     };
-    Current current;
+    TCurrentItem CurrentItem;
 
     TMenuStyle* Style() const { return style_; }
 
