@@ -17,6 +17,7 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -435,22 +436,28 @@ void TControlSubClass::PaintPanel(QPainter& p) {
 }
 
 void TControlSubClass::PaintGroupBox(QPainter& p) {
-    const auto* box = qobject_cast<const QGroupBox*>(control_);
+    auto* box = qobject_cast<QGroupBox*>(control_);
     const TColor colour = FromQColor(ControlColor());
-    p.setFont(control_->font());
-    const QFontMetrics fm = p.fontMetrics();
-    const int top = fm.height() / 2;
+    QStyleOptionGroupBox opt;
+    opt.initFrom(box);
+    opt.text = box->title();
+    opt.textAlignment = box->alignment();
+    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    if (box->isCheckable()) opt.subControls |= QStyle::SC_GroupBoxCheckBox;
+    const QRect label =
+        box->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, box);
+    // The frame from the caption's middle down, in two tones.
+    const int top = box->title().isEmpty() ? 0 : label.center().y();
     const TRect r = TRect::FromQRect(control_->rect());
+    FillRect(p, {r.Left, r.Top, r.Right, top}, Q(colour));
     FrameRect(p, {r.Left, top, r.Right - 1, r.Bottom - 1}, Q(Darken(colour, 60)));
     FrameRect(p, {r.Left + 1, top + 1, r.Right, r.Bottom}, Q(painter_->Light(colour, 60)));
     if (box->title().isEmpty()) return;
-    const QString title = ' ' + box->title() + ' ';
-    const int w = fm.horizontalAdvance(title);
-    const bool rtl = control_->layoutDirection() == Qt::RightToLeft;
-    const int left = rtl ? r.Right - 8 - w : 8;
-    FillRect(p, {left, 0, left + w, fm.height()}, Q(colour));
+    const TRect caption = TRect::FromQRect(label.adjusted(-2, 0, 2, 0));
+    FillRect(p, caption, Q(colour));
+    p.setFont(control_->font());
     p.setPen(control_->isEnabled() ? ToQColor(clBtnText) : Q(painter_->Colors().DisabledText));
-    p.drawText(QRect(left, 0, w, fm.height()), Qt::AlignCenter | Qt::TextShowMnemonic, title);
+    p.drawText(label, Qt::AlignCenter | Qt::TextShowMnemonic, box->title());
 }
 
 // --- tool bar bands -------------------------------------------------------------------
