@@ -6,6 +6,7 @@
 #include "components/widgets/menu_painter.h"
 #include "tests/ui/ui_test_support.h"
 
+#include <QBitmap>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -94,6 +95,17 @@ TEST_F(MenuPainterTest, PaletteStepWithSystemColours) {
     EXPECT_EQ(l.Separator, ColorToRGB(clBtnShadow));
     EXPECT_EQ(l.CheckedAreaSelected, clWhite);
     EXPECT_EQ(l.Border, ColorToRGB(clBtnShadow));
+
+    // A device of fewer than 16 bits per pixel takes the low-colour step, and
+    // lightened colours become the nearest ones it shows.
+    QBitmap mono(4, 4);
+    QPainter p(&mono);
+    painter.PreparePalette(p);
+    EXPECT_FALSE(painter.TrueColour());
+    EXPECT_EQ(painter.Colors(), l);
+    EXPECT_EQ(painter.Light(clBlack, 30), RGBColor(76, 76, 76));
+    painter.NearestColor = [](TColor) { return clGray; };
+    EXPECT_EQ(painter.Light(clBlack, 30), clGray);
 }
 
 // A window with a painted pop-up menu: two items, a separator, an item the
