@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace parlenko::ui {
 namespace {
@@ -49,9 +50,9 @@ void Save(QWidget& w, const QString& name) {
     ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
 }
 
-// A part of the screen (the window's own rendering, and the pop-up menus
-// over it, when the platform cannot grab the screen).
-void SaveScreenArea(const QRect& area, const QString& name) {
+// What the display shows of a screen area holding several windows (their
+// own renderings, placed, when the platform cannot grab the screen).
+void SaveArea(const QRect& area, const std::vector<QWidget*>& windows, const QString& name) {
     Pump(300);
     QPixmap shot;
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -59,12 +60,10 @@ void SaveScreenArea(const QRect& area, const QString& name) {
         shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     if (shot.isNull()) {
         shot = QPixmap(area.size());
-        shot.fill(Qt::white);
+        shot.fill(Qt::darkGray);
         QPainter p(&shot);
-        const auto windows = QApplication::topLevelWidgets();
         for (QWidget* w : windows)
-            if (w->isVisible() && area.intersects(w->geometry()))
-                p.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
+            p.drawPixmap(w->frameGeometry().topLeft() - area.topLeft(), w->grab());
     }
     const QString path = QDir(OutDir()).filePath(name);
     ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
@@ -123,7 +122,8 @@ TEST_F(Screenshots, Windows) {
     glavna.menuBar()->setActiveAction(glavna.Parlenko1->menuAction());
     ASSERT_TRUE(PumpUntil([&] { return glavna.Parlenko1->isVisible(); }, 3000));
     glavna.Parlenko1->setActiveAction(glavna.Prekinivezu1);
-    SaveScreenArea(glavna.frameGeometry().united(glavna.Parlenko1->geometry()), "menu.png");
+    SaveArea(glavna.frameGeometry().united(glavna.Parlenko1->geometry()),
+             {&glavna, glavna.Parlenko1}, "menu.png");
     glavna.Parlenko1->hide();
 
     info.show();
