@@ -260,6 +260,24 @@ TEST(ObjectTransfer, LogoUploadEndsWithItsReadBack) {
     EXPECT_FALSE(s.state().Upload.SendingLogo);
 }
 
+TEST(ObjectTransfer, MelodyUploadShowsEachAcknowledgedPacket) {
+    ObjectsHarness s;
+    const std::string melody = Bytes(200);  // two packets
+    const auto from = s.CommandCount();
+    ASSERT_TRUE(s.engine.UploadMelody(melody, 1));
+    s.clock.RunFor(5000);
+    EXPECT_THAT(s.ObjectCommands(from),
+                ElementsAre("AT^SBNW=\"mid\",1,1,2", "AT^SBNW=\"mid\",1,2,2"));
+    EXPECT_EQ(s.phone().State().objects.at("mid").objects.at(1), melody);
+    std::vector<std::string> positions;
+    for (const auto& v : s.host.progressViews) positions.push_back(v.PozicijaLab);
+    EXPECT_THAT(positions, ElementsAre("Sending packet no. 1 of 2", "Sending packet no. 1 of 2"));
+    EXPECT_EQ(s.host.progressViews.back().ProgresLab, "50%");
+    EXPECT_EQ(s.host.statusMessages.back(), "Melody succesfully saved in mobile!");
+    EXPECT_FALSE(s.state().Upload.SendingMelody);
+    EXPECT_FALSE(s.host.progressVisible);
+}
+
 // Object data that is not hex: the type's read error, no file, not busy.
 TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
     testing::ScriptRig h(kWithData);
