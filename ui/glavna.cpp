@@ -9,6 +9,7 @@
 #include "ui/citam_form.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/appointments_page.h"
 #include "ui/pictures.h"
 #include "ui/status_frm.h"
 #include "ui/text_codec.h"
@@ -96,7 +97,10 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     MenuPainter1->Loaded();
 }
 
-TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
+TGlavna::~TGlavna() {
+    engine_.SetGeneralView(nullptr);
+    engine_.SetObjectsView(nullptr);
+}
 
 // --- construction -------------------------------------------------------------
 
@@ -229,11 +233,23 @@ void TGlavna::BuildFrame() {
                            kClientHeight - kStatusBarHeight - artwork::kPageBarHeight);
     for (const PageRow& row : kPages) {
         // Each page's own controls are placed by the page.
-        auto* page = new QWidget;
-        page->setObjectName(row.page);
-        page->setAccessibleName(U(row.caption));
+        QWidget* page = nullptr;
+        if (QLatin1String(row.page) == QLatin1String("PodsjetnikPage")) {
+            page = Podsjetnik = new PodsjetnikPage(engine_, this);
+        } else {
+            page = new QWidget;
+            page->setObjectName(row.page);
+            page->setAccessibleName(U(row.caption));
+        }
         Notebook1->addWidget(page);
     }
+    Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
+    Podsjetnik->SetDataDir(folders_.ExeDir);
+    Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
+    Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
+        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
+    };
+    engine_.SetObjectsView(Podsjetnik);
     setCentralWidget(central);
 
     QStatusBar* sb = statusBar();

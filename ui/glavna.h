@@ -36,6 +36,7 @@ namespace parlenko::ui {
 
 class TCitamForm;
 class TInfoForm;
+class PodsjetnikPage;
 class TStatusFrm;
 
 class TGlavna : public QMainWindow, public IGeneralView {
@@ -86,6 +87,7 @@ public:
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
+    PodsjetnikPage* Podsjetnik = nullptr;                 // page 5, the appointments
     std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
     // Shows every tooltip of the application in the hint window.
     widgets::THintInstaller& Hints() { return *hints_; }

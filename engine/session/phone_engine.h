@@ -22,6 +22,7 @@
 #include "engine/objects/objects_view.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/call_lists_view.h"
+#include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
@@ -132,6 +133,8 @@ public:
     // changes once the phone has taken it.
     void SaveAppointment(const VCalendarEntry& entry, int slot, bool isNew);
     void DeleteAppointment(int slot);
+    // The slot a new entry goes into: the lowest free one of the calendar read.
+    AppointmentSlotChoice NewAppointmentSlot() const;
     // userMelody: the rank (from 0) of the chosen melody among the user
     // melodies of the melody list. The melody read asks for a file name
     // through the host's save dialog.
@@ -172,6 +175,8 @@ public:
     // One line per calendar slot, "1" upward; "" for a used slot. Empty
     // until the calendar was read.
     const std::vector<std::string>& AppointmentFreePositions() const;
+    // The phonebook as read from the phone (or its cache), all memories.
+    const std::vector<AListIme>& PhonebookList() const;
 
     // --- the inside, for the engine's own tests and plain callers ----------------
     EngineState& State();
