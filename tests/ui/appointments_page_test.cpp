@@ -74,14 +74,16 @@ struct PageRig {
         return device.Written().find(line) != std::string::npos;
     }
     bool Idle() { return !IsBusy(engine.Context()) && !citam.isVisible(); }
-    // Connects, reads the phonebook (the SIM card and on) and the calendar.
-    bool ConnectAndRead() {
+    // Connects, reads the phonebook (the SIM card and on) when asked, and
+    // the calendar.
+    bool ConnectAndRead(bool phonebook = false) {
         if (!engine.Connect()) return false;
         if (!PumpUntil([&] { return Sent("AT+CMGF=0\r") && Idle(); }, 12000)) return false;
-        RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
-        // The service numbers come last.
-        if (!PumpUntil([&] { return Sent("AT^SPBS=\"SD\"\r") && Idle(); }, 20000))
-            return false;
+        if (phonebook) {
+            RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
+            // The service numbers come last.
+            if (!PumpUntil([&] { return Sent("AT^SPBS=\"SD\"\r") && Idle(); }, 30000)) return false;
+        }
         page.RefreshAppointments();
         return PumpUntil(
             [&] {
@@ -126,7 +128,7 @@ struct PageRig {
 
 TEST(AppointmentsPageSim, ReadShowsEverySlotsEntryWithNamesPicturesAndTheMemoryUse) {
     PageRig rig;
-    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    ASSERT_TRUE(rig.ConnectAndRead(true)) << rig.device.Written();
     std::string asked;
     for (std::size_t at = rig.device.Written().find("AT^SBNR=\"vcs\","); at != std::string::npos;
          at = rig.device.Written().find("AT^SBNR=\"vcs\",", at + 1))
@@ -236,10 +238,13 @@ TEST(AppointmentsPageSim, ANewMemoGoesIntoTheFreeSlotInTwoPacketsAndItsRowAppear
 
 TEST(AppointmentsPageSim, EditingAPhoneCallKeepsTheNumberReadFromThePhone) {
     PageRig rig;
+    // Two entries share the name shown for the call; the first has another number.
+    rig.engine.State().Phonebook.PhonebookList = {
+        {"Ivan Novak", "+385911111111", "SIM card", "099"},
+        {"Ivan Novak", "+385950610995", "SIM card", "003"}};
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
-    // Two entries share the name shown for the call.
-    auto& phonebook = rig.engine.State().Phonebook.PhonebookList;
-    phonebook.insert(phonebook.begin(), {"Ivan Novak", "+385911111111", "SIM card", "099"});
+    ASSERT_NE(rig.Row("3"), nullptr);
+    EXPECT_EQ(rig.Row("3")->text(kAppCaption), "Ivan Novak");
     rig.page.FocusAppointmentRow("3");
     QString number;
     int page = -1;
@@ -438,6 +443,18 @@ TEST(AppointmentsPage, AVCalendarFileTakesItsExtensionAndHoldsTheFileForm) {
     r.page.Izmjenipodatke1Click(3);
     EXPECT_EQ(exchange::ReadFileBytes(answer), expected);
     EXPECT_FALSE(exchange::ReadFileBytes(answer + ".vcs").has_value());
+
+    // A file that cannot be written is reported, not announced.
+    r.status.clear();
+    QDir(r.home.QDir()).mkpath("taken.vcs");
+    answer = (r.home.QDir() + "taken.vcs").toStdString();
+    {
+        DialogWatcher watcher;
+        r.page.Izmjenipodatke1Click(3);
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        EXPECT_EQ(watcher.Seen()[0].caption, "Error");
+    }
+    EXPECT_EQ(r.status, "");
 
     // Cancelled: nothing written, nothing said.
     r.status.clear();

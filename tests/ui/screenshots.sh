@@ -5,8 +5,9 @@
 # their screenshot case under Xvfb. It writes main.png (the main window
 # connected to the simulated phone), splash.png, about.png, progress.png,
 # status.png, message.png, balloon.png (a validation balloon beside a line
-# edit, and an ordinary tooltip) and menu.png (the "&Parlenko" menu open)
-# into OUTDIR.
+# edit, and an ordinary tooltip), menu.png (the "&Parlenko" menu open),
+# appointments.png (the appointments page after a read) and
+# appointment-editor.png (the editor open on a phone call) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

@@ -204,36 +204,36 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     const int groupsTop = 248;
     const int groupsHeight = kPageHeight - groupsTop - 6;
     auto* basic = new QGroupBox(U(" Osnovni podaci:"), this);
-    basic->setGeometry(6, groupsTop, 252, groupsHeight);
+    basic->setGeometry(6, groupsTop, 236, groupsHeight);
     const char* basicCaptions[] = {
         "Naziv:", "Kategorija:", "Aktivacija:", "Ponavljanje:", "Pozicija:"};
     QLabel** basicValues[] = {&AppNameLab, &AppCatLab, &AppDateLab, &AppPerLab, &AppPosLab};
     const char* basicNames[] = {"AppNameLab", "AppCatLab", "AppDateLab", "AppPerLab", "AppPosLab"};
     for (int i = 0; i < 5; ++i) {
         Caption(basic, basicCaptions[i], 10, 24 + i * 24);
-        *basicValues[i] = Value(basic, basicNames[i], 82, 24 + i * 24, 164);
+        *basicValues[i] = Value(basic, basicNames[i], 82, 24 + i * 24, 148);
     }
 
     auto* next = new QGroupBox(U(" Slijedeća aktivacija:"), this);
-    next->setGeometry(264, groupsTop, 146, groupsHeight);
+    next->setGeometry(248, groupsTop, 164, groupsHeight);
     AppActPB = new QLabel(next);
     AppActPB->setObjectName("AppActPB");
     AppActPB->setGeometry(10, 22, 16, 17);
     AppActLab = new QLabel(next);
     AppActLab->setObjectName("AppActLab");
-    AppActLab->setGeometry(30, 24, 112, 16);
+    AppActLab->setGeometry(30, 24, 130, 16);
     Caption(next, "Datum:", 10, 56);
-    AppActDateLab = Value(next, "AppActDateLab", 56, 56, 86);
+    AppActDateLab = Value(next, "AppActDateLab", 66, 56, 94);
     Caption(next, "Vrijeme:", 10, 80);
-    AppActTimeLab = Value(next, "AppActTimeLab", 56, 80, 86);
+    AppActTimeLab = Value(next, "AppActTimeLab", 66, 80, 94);
     Caption(next, "Dan:", 10, 104);
-    AppActDayLab = Value(next, "AppActDayLab", 56, 104, 86);
+    AppActDayLab = Value(next, "AppActDayLab", 66, 104, 94);
     AppActDayLab->setStyleSheet(
         QStringLiteral("QLabel { color: #D00000; }"
                        "QLabel:disabled { color: #A0A0A0; }"));
 
     auto* memory = new QGroupBox(U(" Memorija:"), this);
-    memory->setGeometry(416, groupsTop, 98, groupsHeight);
+    memory->setGeometry(418, groupsTop, 96, groupsHeight);
     Caption(memory, "Kapacitet:", 8, 32);
     AppCapLab = Value(memory, "AppCapLab", 66, 32, 28);
     Caption(memory, "Upisano:", 8, 60);
