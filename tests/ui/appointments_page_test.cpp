@@ -324,6 +324,30 @@ TEST(AppointmentEditor, AOneTimeAlarmNeedsAMomentAheadAndWeeklyPicksTheDayFromTo
         << f.AppActivationLab->text().toStdString();
 }
 
+TEST(AppointmentEditor, NamesShowWithoutTheVipMarkAndANameFillsItsNumber) {
+    EditorRig r;
+    TAppointmentForm& f = r.form;
+    r.engine.State().Phonebook.PhonebookList = {{"Marko", "+38591222", "SIM card", "001"},
+                                                {"ana!", "+38591111", "SIM card", "002"}};
+    f.FillNameList();
+    ASSERT_EQ(f.NazivCB->count(), 2);
+    EXPECT_EQ(f.NazivCB->itemText(0), "ana");
+    EXPECT_EQ(f.NazivCB->itemData(0).toString(), "ana!");
+    EXPECT_EQ(f.NazivCB->currentIndex(), -1);
+    f.NazivCB->setCurrentIndex(0);
+    f.NazivCBChange();
+    EXPECT_EQ(f.TelEdit->text(), "+38591111");
+    // A number set while the number edit is not being typed in leaves the name alone.
+    f.TelEdit->setText("+38591222");
+    EXPECT_EQ(f.NazivCB->currentIndex(), 0);
+    // The category change empties both fields.
+    f.AppCatCB->setCurrentIndex(1);
+    f.AppCatCBChange();
+    EXPECT_EQ(f.TelEdit->text(), "");
+    EXPECT_EQ(f.NazivCB->currentIndex(), -1);
+    EXPECT_EQ(f.Notebook1->currentIndex(), 1);
+}
+
 TEST(AppointmentEditor, TextAndNumberAreCheckedAndALongTextFromThePhoneStaysWhole) {
     EditorRig r;
     TAppointmentForm& f = r.form;
