@@ -238,6 +238,7 @@ void TGlavna::BuildStatusBar() {
     QStatusBar* sb = statusBar();
     sb->setObjectName("StatusBar");
     sb->setSizeGripEnabled(false);
+    sb->setContentsMargins(0, 0, 4, 0);
     sb->setFixedHeight(kStatusBarHeight);
     sb->setStyleSheet(
         QStringLiteral("QStatusBar { background: #EEE6D2; border-top: 1px solid #D8CDB2; }"

@@ -1,10 +1,12 @@
 #include "ui/artwork/artwork.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -559,7 +561,12 @@ QImage TabBarBackground(int width) {
     return img;
 }
 
+int TabWidth(const QString& caption) {
+    return std::max(50, QFontMetrics(UiFont(7.5, true)).horizontalAdvance(caption) + 12);
+}
+
 QImage TabBarButton(const QString& caption, ButtonLook look) {
+    const int kTabWidth = TabWidth(caption);
     QImage img = TabBarBackground(kTabWidth);
     QPainter p(&img);
     Antialias(p);
@@ -583,7 +590,7 @@ QImage TabBarButton(const QString& caption, ButtonLook look) {
         p.setPen(QPen(kTeal, 2));
         p.drawLine(QPointF(6, top + 1), QPointF(kTabWidth - 6, top + 1));
     }
-    QFont f = UiFont(8, selected);
+    QFont f = UiFont(7.5, selected);
     p.setFont(f);
     p.setPen(selected ? kNavy : inactive ? QColor(0x6A, 0x6A, 0x6A) : kTeal);
     p.drawText(QRectF(0, top + 1, kTabWidth, bottom - top - 1), Qt::AlignCenter, caption);

@@ -68,10 +68,11 @@ QImage OutBarButton(int barHeight, int buttonTop, int icon, const QString& capti
 
 // The advanced page's tab bar: its background and the pictures of one tab
 // (caption on a tab face; Down is the selected tab, Disabled an unselected
-// one, Up and MouseOver as the other buttons).
+// one, Up and MouseOver as the other buttons). A tab is as wide as its
+// caption needs (TabWidth).
 constexpr int kTabBarHeight = 26;
-constexpr int kTabWidth = 86;
 QImage TabBarBackground(int width);
+int TabWidth(const QString& caption);
 QImage TabBarButton(const QString& caption, ButtonLook look);
 
 // The status bar's background, the given size.

@@ -34,13 +34,15 @@ TAdvancedPage::TAdvancedPage(QWidget* parent) : QWidget(parent) {
     bar->setObjectName("TabBar");
     bar->setGeometry(0, 0, kPageWidth, artwork::kTabBarHeight);
     bar->setPixmap(QPixmap::fromImage(artwork::TabBarBackground(kPageWidth)));
+    int left = kTabLeft;
     for (std::size_t i = 0; i < kSubPages.size(); ++i) {
         auto* b = new widgets::TBrisolaButton(bar);
         b->setObjectName(QStringLiteral("TabBarBtn%1").arg(i + 1));
         b->Tag = 10 * static_cast<int>(i + 1);
-        b->setGeometry(kTabLeft + static_cast<int>(i) * artwork::kTabWidth, 0, artwork::kTabWidth,
-                       artwork::kTabBarHeight);
         const QString caption = QString::fromUtf8(kSubPages[i].caption);
+        const int width = artwork::TabWidth(caption);
+        b->setGeometry(left, 0, width, artwork::kTabBarHeight);
+        left += width + 1;
         b->SetDownImage(artwork::TabBarButton(caption, artwork::ButtonLook::Down));
         b->SetMouseOverImage(artwork::TabBarButton(caption, artwork::ButtonLook::MouseOver));
         b->SetDisabledImage(artwork::TabBarButton(caption, artwork::ButtonLook::Disabled));

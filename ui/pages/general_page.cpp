@@ -98,9 +98,9 @@ TGeneralPage::TGeneralPage(QWidget* parent) : QWidget(parent) {
     DatMobLab = Row(phone, "DatMobLab", 108, "Datum i sat:", cx, vx, y += kRowHeight, vw);
 
     QGroupBox* power = Group(this, " Napajanje mobitela:", QRect(8, 196, 504, 66));
-    NapLab = Row(power, "NapLab", 109, "Napajanje:", 16, 110, 22, 140);
-    NapBatLab = Row(power, "NapBatLab", 110, "Napunjenost:", 16, 110, 41, 140);
-    NapStatPB = Bars(power, "NapStatPB", 270, 42);
+    NapLab = Row(power, "NapLab", 109, "Napajanje:", 16, 110, 22, 380);
+    NapBatLab = Row(power, "NapBatLab", 110, "Napunjenost:", 16, 110, 41, 60);
+    NapStatPB = Bars(power, "NapStatPB", 180, 43);
 
     QGroupBox* net = Group(this, " Podaci o mreži:", QRect(8, 266, 504, 140));
     OperLab = Row(net, "OperLab", 111, "Naziv mreže:", 16, 110, 22, 140);
