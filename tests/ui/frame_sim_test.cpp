@@ -336,6 +336,27 @@ TEST(FrameSimTest, SaveLocationNamesTheCurrentCell) {
     });
     g.Snimilokacijumreze1->trigger();
     EXPECT_EQ(prefilled, "Ured 2");
+
+    // A file that cannot be written: a message, the form stays open, the old
+    // name stays everywhere.
+    rig.engine.SetDataDir(rig.home.Dir() + "no-such-folder/");
+    DialogWatcher watcher;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        TSaveNetForm& f = *g.SaveNetForm();
+        f.LocEdit->setText("Ured 3");
+        f.Button1->click();
+        stayedOpen = f.isVisible();
+        f.Button2->click();
+    });
+    g.Snimilokacijumreze1->trigger();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Error");
+    EXPECT_EQ(g.OsnovnoPage->LokacijaLab->text(), "Ured 2");
+    QFile again(rig.home.QDir() + "Locations.dat");
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), QByteArray("{HR VIP},{0DA2},{5C1F},\"Ured 2\"\r\n"));
 }
 
 }  // namespace
