@@ -68,10 +68,10 @@ const std::array<EchoAction, 1> kClockSet = {{
     {"AT+CCLK=", kPrefix, 2, Reports<kClockSaved>, FailsWith<kClockFailed>},
 }};
 
-// Switching off: the menu command disconnects by itself, an "OK" is only
-// blanked.
+// Switching off: the menu command disconnects by itself; an "OK" that still
+// arrives ends the exchange.
 const std::array<EchoAction, 1> kSwitchOff = {{
-    {"AT^SMSO", EchoCompare::Whole, 2, ChainStops,
+    {"AT^SMSO", EchoCompare::Whole, 2, EndsQuietly,
      AsksToRetry<kTurnOff, kTurnOffFailed, SwitchOffAgain>},
 }};
 
