@@ -88,6 +88,18 @@ TEST(PhonebookEntryOps, MoveWhoseWriteFailsKeepsTheEntryWhereItWas) {
     EXPECT_EQ(p.h.host.dialogs[0].text, kWriteFailed);
 }
 
+TEST(PhonebookEntryOps, MoveWhoseDeleteFailsKeepsBothCopies) {
+    ReadPhone p;
+    p.h.phone().AddFault({.command = "AT+CPBW=5", .result = "ERROR"});
+    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "005", PhoneMemory::Phone, kIvoAt2, kIvo2);
+    p.Run();
+    EXPECT_TRUE(p.PhoneHas("SM", 5) && p.PhoneHas("ME", 2));
+    EXPECT_TRUE(p.ListHas("SIM card", "005") && p.ListHas("Mobile memory", "002"));
+    ASSERT_EQ(p.h.host.dialogs.size(), 1u);
+    EXPECT_EQ(p.h.host.dialogs[0].text, kWriteFailed);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(p.h.state().Phonebook.Op));
+}
+
 TEST(PhonebookEntryOps, MoveOntoItsOwnPositionIsOneWrite) {
     ReadPhone p;
     const AListIme entry{"Posao", "+38512345678", "", "005"};
