@@ -1,8 +1,10 @@
 #pragma once
-// The phonebook entry operation in flight: at most one. The page or the
-// entry dialog sets it and selects the memory; the selection's "OK" sends
-// its command; the "OK" of "AT+CPBW=" completes it; a failure or the
-// exchange time-out drops it (ClearPhonebookOp).
+// The phonebook entry operation in flight: at most one. The engine's save,
+// delete and move calls (entry_ops.h) set it and select the memory; the
+// selection's "OK" sends its command; the "OK" of "AT+CPBW=" completes it (a
+// move's write selects the old memory for its delete); a failure ("ERROR",
+// a "+CME ERROR:" code), the exchange time-out or a new full read drops it
+// (ClearPhonebookOp).
 
 #include "engine/phone/phone_memory.h"
 #include "engine/phone/records.h"
