@@ -49,6 +49,10 @@ struct ReceiveState {
 // Calls.
 struct CallState {
     bool InCall = false;  // a voice call is up (after "ATD"/"ATA" answered OK)
+    // The other party of the call dialled or answered last, kept when the
+    // command was sent: the call window shows it once the phone accepts.
+    std::string PartyName;
+    std::string PartyNumber;
 };
 
 // The incoming-call notice's two labels. The notice is a window of the calls

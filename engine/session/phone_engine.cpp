@@ -2,6 +2,9 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/objects/object_transfers.h"
+#include "engine/calls/call_actions.h"
+#include "engine/phonebook/entry_ops.h"
+#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
@@ -13,6 +16,7 @@
 #include "engine/session/indicators.h"
 #include "engine/sms/refresh_sms.h"
 #include "exchange/formats/location_names.h"
+#include "engine/settings/set_commands.h"
 
 namespace parlenko {
 
@@ -181,6 +185,53 @@ void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
 void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
 void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
 void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = clock; }
+
+// --- phone operations ----------------------------------------------------------------
+
+
+void PhoneEngine::SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
+                                     const AListIme& entry) {
+    parlenko::SavePhonebookEntry(in_->ctx, memory, writeLine, entry);
+}
+void PhoneEngine::DeletePhonebookEntry(PhoneMemory memory, const std::string& position) {
+    parlenko::DeletePhonebookEntry(in_->ctx, memory, position);
+}
+void PhoneEngine::MovePhonebookEntry(PhoneMemory from, const std::string& fromPosition,
+                                     PhoneMemory target, const std::string& writeLine,
+                                     const AListIme& entry) {
+    parlenko::MovePhonebookEntry(in_->ctx, from, fromPosition, target, writeLine, entry);
+}
+
+void PhoneEngine::Dial(const std::string& name, const std::string& number, bool hideNumber) {
+    DialNumber(in_->ctx, name, number, hideNumber);
+}
+void PhoneEngine::AnswerCall(const std::string& name, const std::string& number) {
+    parlenko::AnswerCall(in_->ctx, name, number);
+}
+void PhoneEngine::RejectCall() { parlenko::RejectCall(in_->ctx); }
+void PhoneEngine::HangUp() { HangUpCall(in_->ctx); }
+void PhoneEngine::SendDtmfTone(const std::string& tone, int duration) {
+    parlenko::SendDtmfTone(in_->ctx, tone, duration);
+}
+void PhoneEngine::SendDtmfTones(const std::string& tones) {
+    parlenko::SendDtmfTones(in_->ctx, tones);
+}
+void PhoneEngine::DeleteDialledCalls() { parlenko::DeleteDialledCalls(in_->ctx); }
+
+void PhoneEngine::SetPhoneClock(std::chrono::local_seconds now) {
+    parlenko::SetPhoneClock(in_->ctx, now);
+}
+void PhoneEngine::SetPcClockFromPhone() { parlenko::SetPcClockFromPhone(in_->ctx); }
+void PhoneEngine::SetSmsCentre(const std::string& number) {
+    parlenko::SetSmsCentre(in_->ctx, number);
+}
+void PhoneEngine::SetAlertSound(AlertSound sound) { parlenko::SetAlertSound(in_->ctx, sound); }
+void PhoneEngine::SetVibration(bool on) { parlenko::SetVibration(in_->ctx, on); }
+void PhoneEngine::SetSpeakerVolume(int volume) { parlenko::SetSpeakerVolume(in_->ctx, volume); }
+void PhoneEngine::SetPricePerUnit(const std::string& currency, const std::string& price,
+                                  const std::string& pin2) {
+    parlenko::SetPricePerUnit(in_->ctx, currency, price, pin2);
+}
 
 // --- reports of the windows ---------------------------------------------------------
 
