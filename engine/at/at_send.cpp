@@ -1,12 +1,19 @@
 #include "engine/at/at_send.h"
 
 #include "engine/serial/serial_port_driver.h"
+#include "engine/session/busy_state.h"
 #include "engine/session/communication_error.h"
 #include "engine/session/exchange_timeout.h"
 
 namespace parlenko {
 
 bool SendAtLine(EngineContext& ctx, std::string_view line, AnswerExpected expected) {
+    // A command that starts an exchange of its own (nothing in flight, no
+    // walk over the received lines) gets its answer on a fresh line: a
+    // fragment left without its carriage return (line noise, a phone that
+    // restarted) would otherwise be glued to the echo and hide it.
+    auto& lines = ctx.state.Receive.RxLines;
+    if (!IsBusy(ctx) && !lines.Walking()) lines.Blank(lines.Size() - 1);
     if (!ctx.port.SendString(line)) {
         ReportCommunicationError(ctx);
         return false;
