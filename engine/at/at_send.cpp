@@ -8,12 +8,14 @@
 namespace parlenko {
 
 bool SendAtLine(EngineContext& ctx, std::string_view line, AnswerExpected expected) {
-    // A command that starts an exchange of its own (nothing in flight, no
-    // walk over the received lines) gets its answer on a fresh line: a
-    // fragment left without its carriage return (line noise, a phone that
-    // restarted) would otherwise be glued to the echo and hide it.
-    auto& lines = ctx.state.Receive.RxLines;
-    if (!IsBusy(ctx) && !lines.Walking()) lines.Blank(lines.Size() - 1);
+    // With no exchange in flight the phone's answer to this command starts
+    // on a fresh line: a fragment left without its carriage return (line
+    // noise, a phone that restarted) would otherwise be glued to the echo
+    // and hide it.
+    if (!IsBusy(ctx)) {
+        auto& lines = ctx.state.Receive.RxLines;
+        lines.Blank(lines.Size() - 1);
+    }
     if (!ctx.port.SendString(line)) {
         ReportCommunicationError(ctx);
         return false;

@@ -63,7 +63,6 @@ public:
     private:
         RxLineList& list_;
     };
-    bool Walking() const { return walks_ > 0; }
 
     // Drops the blank entries above the first non-blank one (the remainder
     // counts as non-blank), keeping at least kFloor entries. Does nothing
