@@ -1,8 +1,11 @@
 #include "ui/qt_scheduler.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
+
+#include <sys/ioctl.h>
 
 #include <algorithm>
 #include <memory>
@@ -65,9 +68,50 @@ private:
     unsigned generation_ = 0;
 };
 
+class QtReadWatch final : public IReadWatch {
+public:
+    QtReadWatch(int fd, std::function<void()> onReadable)
+        : notifier_(static_cast<qintptr>(fd), QSocketNotifier::Read),
+          onReadable_(std::make_shared<std::function<void()>>(std::move(onReadable))) {
+        QObject::connect(&notifier_, &QSocketNotifier::activated, &notifier_, [this] { Post(); });
+    }
+
+private:
+    // Notifier slot: bytes wait. The notifier is level-triggered: off until
+    // the posted call has read them.
+    void Post() {
+        notifier_.setEnabled(false);
+        // Readable with nothing to read: a hang-up or an error, which would
+        // wake the loop again at once. The timers alone go on from here.
+        int queued = 0;
+        if (::ioctl(static_cast<int>(notifier_.socket()), FIONREAD, &queued) != 0 || queued <= 0)
+            return;
+        // The notifier is the context: a call posted by a watch that is
+        // destroyed before it runs is dropped with it.
+        QMetaObject::invokeMethod(
+            &notifier_, [this] { Run(); }, Qt::QueuedConnection);
+    }
+
+    void Run() {
+        notifier_.setEnabled(true);
+        // The call may destroy this watch (the port closes): keep the handler
+        // alive and touch nothing of this object afterwards.
+        auto handler = onReadable_;
+        (*handler)();
+    }
+
+    QSocketNotifier notifier_;
+    std::shared_ptr<std::function<void()>> onReadable_;
+};
+
 }  // namespace
 
 QtScheduler::QtScheduler() { clock_.start(); }
+
+std::unique_ptr<IReadWatch> QtScheduler::WatchReadable(int fd, std::function<void()> onReadable) {
+    if (fd < 0) return nullptr;
+    return std::make_unique<QtReadWatch>(fd, std::move(onReadable));
+}
 
 std::int64_t QtScheduler::NowMs() const { return clock_.elapsed(); }
 
