@@ -70,38 +70,47 @@ private:
 
 class QtReadWatch final : public IReadWatch {
 public:
-    QtReadWatch(int fd, std::function<void()> onReadable)
-        : notifier_(static_cast<qintptr>(fd), QSocketNotifier::Read),
-          onReadable_(std::make_shared<std::function<void()>>(std::move(onReadable))) {
-        QObject::connect(&notifier_, &QSocketNotifier::activated, &notifier_, [this] { Post(); });
+    QtReadWatch(int fd, std::function<void()> onReadable) : state_(std::make_shared<State>()) {
+        state_->notifier =
+            std::make_unique<QSocketNotifier>(static_cast<qintptr>(fd), QSocketNotifier::Read);
+        state_->onReadable = std::move(onReadable);
+        std::weak_ptr<State> weak = state_;
+        QObject::connect(state_->notifier.get(), &QSocketNotifier::activated,
+                         state_->notifier.get(), [weak] { Post(weak); });
     }
 
 private:
+    struct State {
+        std::unique_ptr<QSocketNotifier> notifier;
+        std::function<void()> onReadable;
+    };
+
     // Notifier slot: bytes wait. The notifier is level-triggered: off until
     // the posted call has read them.
-    void Post() {
-        notifier_.setEnabled(false);
+    static void Post(const std::weak_ptr<State>& weak) {
+        const auto state = weak.lock();
+        if (!state) return;
+        QSocketNotifier& notifier = *state->notifier;
+        notifier.setEnabled(false);
         // Readable with nothing to read: a hang-up or an error, which would
         // wake the loop again at once. The timers alone go on from here.
         int queued = 0;
-        if (::ioctl(static_cast<int>(notifier_.socket()), FIONREAD, &queued) != 0 || queued <= 0)
+        if (::ioctl(static_cast<int>(notifier.socket()), FIONREAD, &queued) != 0 || queued <= 0)
             return;
-        // The notifier is the context: a call posted by a watch that is
-        // destroyed before it runs is dropped with it.
+        // Posted to the application, not to the notifier: the call may end
+        // the watch, and the notifier must not be deleted inside its own event.
         QMetaObject::invokeMethod(
-            &notifier_, [this] { Run(); }, Qt::QueuedConnection);
+            QCoreApplication::instance(), [weak] { Run(weak); }, Qt::QueuedConnection);
     }
 
-    void Run() {
-        notifier_.setEnabled(true);
-        // The call may destroy this watch (the port closes): keep the handler
-        // alive and touch nothing of this object afterwards.
-        auto handler = onReadable_;
-        (*handler)();
+    static void Run(const std::weak_ptr<State>& weak) {
+        const auto state = weak.lock();  // kept alive through the call
+        if (!state) return;
+        state->notifier->setEnabled(true);
+        state->onReadable();
     }
 
-    QSocketNotifier notifier_;
-    std::shared_ptr<std::function<void()>> onReadable_;
+    std::shared_ptr<State> state_;
 };
 
 }  // namespace
