@@ -61,6 +61,16 @@ TEST(LongConnection, ReceivedLinesStayBoundedOverAHundredReads) {
     EXPECT_TRUE(h.host.dialogs.empty());
 }
 
+TEST(LongConnection, APromptServedBeforeTheListShrankIsNotServedAgain) {
+    testing::EngineHarness h;
+    h.state().Sms.PduToSend = "0011000B91";
+    h.Receive("AT+CSQ\r\r\n+CSQ: 20,99\r\n\r\nOK\r\n");  // lines to drop later
+    h.Receive("AT+CMGS=23\r\r\n> ");
+    EXPECT_EQ(h.Sent().find("0011000B91\x1a"), 0u);
+    h.Receive("\n");  // nothing new: the prompt still stands, at a new index
+    EXPECT_EQ(h.Sent(), "");
+}
+
 TEST(CallDuringARead, RingAndCallerIdInTheChunkOfAnOkDoNotStopTheRead) {
     PhoneHarness h(TenEntryPhone());
     phonesim::CommandFault call;
