@@ -99,7 +99,7 @@ private:
 CommandFault& FaultFor(FaultScript& script, std::string_view command) {
     const std::string name = command == "*" ? std::string() : std::string(command);
     for (auto& f : script.commandFaults)
-        if (f.command == name) return f;
+        if (f.command.size() == name.size() && StartsWithNoCase(f.command, name)) return f;
     CommandFault f;
     f.command = name;
     script.commandFaults.push_back(std::move(f));
