@@ -9,8 +9,8 @@
 // the wire time counts both directions at 10 bits a byte. When gammu is
 // installed, it reads the same phonebook from a fresh simulator on the same
 // line ("gammu getallmemory SM"), and the time per entry of both is printed
-// with their ratio; gammu's start-up (its run that reads one entry) is
-// taken off its time.
+// with their ratio. Neither counts its start-up: ours is timed from the first
+// entry to the last, gammu's run that reads one entry is taken off its time.
 
 #include "engine/core/host.h"
 #include "engine/core/loop_scheduler.h"
@@ -91,12 +91,17 @@ public:
         return DialogResult::Ok;
     }
     void ShowStatusMessage(const std::string&) override {}
-    void AddPhonebookRow(const PhonebookRow&) override { ++rows; }
+    void AddPhonebookRow(const PhonebookRow&) override {
+        const auto now = std::chrono::steady_clock::now();
+        if (++rows == 1) firstRow = now;
+        lastRow = now;
+    }
     void SortPhonebookRows() override { finished = true; }
 
     int rows = 0;
     int messages = 0;
     bool finished = false;
+    std::chrono::steady_clock::time_point firstRow, lastRow;
 };
 
 std::string WriteState(const fs::path& folder) {
@@ -286,10 +291,17 @@ int main(int argc, char** argv) {
             std::printf("wire time at %d baud (10 bits a byte): %.3f s\n", baud, wire);
             std::printf("port poll interval: %u ms\n", static_cast<unsigned>(port.PollingDelay()));
             std::printf("wall/wire: %.2f\n", wire > 0 ? wall / wire : 0.0);
-            std::printf("per entry: %.1f ms\n", wall * 1000.0 / kEntries);
+            // As for gammu below: the start-up and the first entry taken off.
+            const double entries =
+                host.rows > 1
+                    ? std::chrono::duration<double>(host.lastRow - host.firstRow).count() /
+                          (host.rows - 1)
+                    : 0.0;
+            std::printf("per entry: %.1f ms (the whole read over its entries: %.1f ms)\n",
+                        entries * 1000.0, wall * 1000.0 / kEntries);
             if (!done || host.messages > 0) status = 1;
             port.Disconnect();
-            ours = wall;
+            ours = entries;
         }
     }
     StopSimulator(sim);
@@ -300,8 +312,7 @@ int main(int argc, char** argv) {
             std::printf("gammu getallmemory SM: %.3f s; its start-up with one entry: %.3f s\n",
                         g->all, g->one);
             std::printf("gammu per entry: %.1f ms\n", perEntry * 1000.0);
-            if (perEntry > 0)
-                std::printf("per entry, ours/gammu: %.2f\n", ours / kEntries / perEntry);
+            if (perEntry > 0) std::printf("per entry, ours/gammu: %.2f\n", ours / perEntry);
         } else {
             std::printf("gammu: %s did not read the phonebook\n", gammu.c_str());
         }
