@@ -108,6 +108,9 @@ struct ChainState {
     // "Communication error!" was shown and the port closed; later failed
     // writes of the same exchange stay silent until the next connect.
     bool CommunicationErrorReported = false;
+    // The port was opened and the phone reset, and nothing has come back
+    // yet: a time-out now means there is no phone on the port.
+    bool AwaitingFirstAnswer = false;
 };
 
 // The melody page's list of the phone's melodies (MelodijeCB): item texts

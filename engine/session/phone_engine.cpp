@@ -188,7 +188,6 @@ void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = c
 
 // --- phone operations ----------------------------------------------------------------
 
-
 void PhoneEngine::SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
                                      const AListIme& entry) {
     parlenko::SavePhonebookEntry(in_->ctx, memory, writeLine, entry);
