@@ -241,8 +241,8 @@ TEST_F(Screenshots, Appointments) {
     RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
     ASSERT_TRUE(PumpUntil([&] { return sent("AT^SPBS=\"SD\"\r") && idle(); }, 20000));
     glavna.OutBarBtn1Click(5);
+    // The page's first visit reads the calendar.
     PodsjetnikPage& page = *glavna.Podsjetnik;
-    page.RefreshAppointments();
     ASSERT_TRUE(PumpUntil([&] { return sent("AT^SBNR=\"vcs\",49\r") && idle(); }, 20000));
     page.FocusAppointmentRow("1");
     Save(glavna, "appointments.png");
