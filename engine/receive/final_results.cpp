@@ -7,6 +7,7 @@
 #include "engine/chains/settings_chain.h"
 #include "engine/receive/phonebook_actions.h"
 #include "engine/session/busy_state.h"
+#include "engine/sms/sms_actions.h"
 
 #include <array>
 #include <span>
@@ -26,7 +27,7 @@ using ActionTable = std::span<const EchoAction> (*)();
 //   - "AT^SMSO" right after the connect chain, then the phonebook, SMS,
 //     transfer, divert, lock and melody actions, among which the other
 //     settings' chain stands.
-constexpr std::array<ActionTable, 6> kResultTables = {
+constexpr std::array<ActionTable, 7> kResultTables = {
     ClosingEchoActions,
     // calls and prepaid balance
     GeneralInfoActionsToClock,
@@ -34,8 +35,8 @@ constexpr std::array<ActionTable, 6> kResultTables = {
     GeneralInfoActionsAfterClock, ConnectChainActions,
     // "AT^SMSO"
     PhonebookActions,
-    // SMS
-    SettingsChainActions,
+    // SMS: memory selection, read, store, send, delete, the body after "> "
+    SmsActions, SettingsChainActions,
     // transfers, diverts, locks, melodies
 };
 

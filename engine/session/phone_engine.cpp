@@ -9,6 +9,8 @@
 #include "engine/session/engine_context.h"
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
+#include "engine/sms/refresh_sms.h"
+#include "engine/sms/sms_operations.h"
 
 namespace parlenko {
 
@@ -113,6 +115,23 @@ void PhoneEngine::GeneralPageShown(bool shown) {
     if (in_->state.Options.RefreshCheck) StartRefresh();
 }
 
+// --- SMS page ----------------------------------------------------------------------
+
+void PhoneEngine::RefreshSms() { parlenko::RefreshSms(in_->ctx); }
+void PhoneEngine::DeleteSms(PhoneMemory memory, const std::string& position) {
+    parlenko::DeleteSms(in_->ctx, memory, position);
+}
+void PhoneEngine::StoreSms(const std::string& pdu) { parlenko::StoreSms(in_->ctx, pdu); }
+void PhoneEngine::SendSms(const std::string& pdu) { parlenko::SendSms(in_->ctx, pdu); }
+void PhoneEngine::SendStoredSms(PhoneMemory memory, const std::string& position,
+                                const std::string& number) {
+    parlenko::SendStoredSms(in_->ctx, memory, position, number);
+}
+void PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
+                                const std::string& pdu, bool sendAfter) {
+    parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
+}
+
 // --- options and data -------------------------------------------------------------
 
 void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
@@ -152,6 +171,7 @@ bool PhoneEngine::RefreshRunning() const { return in_->timers.RefreshTimer->IsAc
 const GeneralInfoView& PhoneEngine::GeneralInfo() const { return in_->state.GeneralInfo; }
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
+const std::vector<AListSMS>& PhoneEngine::SmsList() const { return in_->state.Sms.SmsList; }
 
 // --- inside -----------------------------------------------------------------------------
 
