@@ -1,5 +1,5 @@
 # Fails when a Qt header or library reaches the plain C++ layers.
-set(folders engine platform exchange/formats components/midi)
+set(folders engine platform exchange/formats exchange/store components/midi)
 set(bad "")
 foreach(folder ${folders})
   file(GLOB_RECURSE files ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/CMakeLists.txt)
@@ -17,4 +17,4 @@ endif()
 if(bad)
   message(FATAL_ERROR "Qt in a plain C++ layer:\n${bad}")
 endif()
-message(STATUS "engine, platform, file formats and MIDI model are free of Qt")
+message(STATUS "engine, platform, file formats, store and MIDI model are free of Qt")

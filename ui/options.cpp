@@ -94,4 +94,18 @@ bool SaveOptionsFile(const QString& path, const TOptions& o) {
     return s.status() == QSettings::NoError;
 }
 
+exchange::store::StoreSettings LoadStoreSettings(const QString& path) {
+    exchange::store::StoreSettings written;
+    if (QFileInfo::exists(path)) {
+        QSettings s(path, QSettings::IniFormat);
+        s.beginGroup("Store");
+        written.Contacts = s.value("Contacts").toString().toStdString();
+        written.ContactsDefault = s.value("ContactsDefault").toString().toStdString();
+        written.Calendars = s.value("Calendars").toString().toStdString();
+        written.CalendarDefault = s.value("CalendarDefault").toString().toStdString();
+        s.endGroup();
+    }
+    return exchange::store::ResolveStoreSettings(platform::DataDir(), written);
+}
+
 }  // namespace parlenko::ui

@@ -7,6 +7,8 @@
 // or lies outside its range is ignored (the default or the current value
 // stays).
 
+#include "exchange/store/store_settings.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -50,5 +52,11 @@ QString OptionsFilePath();
 bool LoadOptionsFile(const QString& path, TOptions& options);
 // Writes all sixteen values; false when the file cannot be written.
 bool SaveOptionsFile(const QString& path, const TOptions& options);
+
+// The contacts and calendar store: group "Store", keys "Contacts",
+// "ContactsDefault", "Calendars" and "CalendarDefault" (texts, UTF-8),
+// resolved against the data folder (exchange/store/store_settings.h). The
+// program never writes them; a missing file or key gives the default.
+exchange::store::StoreSettings LoadStoreSettings(const QString& path);
 
 }  // namespace parlenko::ui

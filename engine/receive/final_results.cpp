@@ -5,6 +5,7 @@
 #include "engine/chains/general_info_chain.h"
 #include "engine/chains/phone_errors.h"
 #include "engine/chains/settings_chain.h"
+#include "engine/objects/object_actions.h"
 #include "engine/receive/phonebook_actions.h"
 #include "engine/session/busy_state.h"
 #include "engine/sms/sms_actions.h"
@@ -27,17 +28,21 @@ using ActionTable = std::span<const EchoAction> (*)();
 //   - "AT^SMSO" right after the connect chain, then the phonebook, SMS,
 //     transfer, divert, lock and melody actions, among which the other
 //     settings' chain stands.
-constexpr std::array<ActionTable, 7> kResultTables = {
+constexpr std::array<ActionTable, 8> kResultTables = {
     ClosingEchoActions,
     // calls and prepaid balance
     GeneralInfoActionsToClock,
     // "AT+CCLK="
-    GeneralInfoActionsAfterClock, ConnectChainActions,
+    GeneralInfoActionsAfterClock,
+    ConnectChainActions,
     // "AT^SMSO"
     PhonebookActions,
     // SMS: memory selection, read, store, send, delete, the body after "> "
-    SmsActions, SettingsChainActions,
-    // transfers, diverts, locks, melodies
+    SmsActions,
+    // transfers
+    ObjectActions,
+    // diverts, locks, ringer melodies
+    SettingsChainActions,
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 // (PhonebookOpState::Op, SmsState::Op).
 
 #include "engine/general/general_view.h"
+#include "engine/objects/objects_state.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_op.h"
@@ -127,6 +128,7 @@ struct EngineState {
     PhonebookReadState PhonebookRead;
     SmsState Sms;
     UploadState Upload;
+    ObjectsState Objects;
     ChainState Chain;
     MelodyListView Melodies;
     IndicatorState Indicators;

@@ -2,6 +2,8 @@
 
 #include "ui/options.h"
 
+#include "platform/paths.h"
+
 #include "tests/ui/ui_test_support.h"
 
 #include <QSettings>
@@ -80,6 +82,28 @@ TEST(OptionsTest, IntervalsAreKeptInRangeAndBadValuesIgnored) {
     EXPECT_EQ(o.BaudRate, 8);
     EXPECT_FALSE(o.SplashScreen);
     EXPECT_TRUE(o.DeviceCheck);
+}
+
+TEST(OptionsTest, StoreFoldersDefaultIntoTheDataFolderAndFollowTheStoreGroup) {
+    testing::TempHome home;
+    const std::string data = platform::DataDir();
+    auto s = LoadStoreSettings(OptionsFilePath());
+    EXPECT_EQ(s.Contacts, data + "contacts");
+    EXPECT_EQ(s.Calendars, data + "calendars");
+    EXPECT_EQ(s.ContactsDefault, "default");
+    {
+        QSettings ini(OptionsFilePath(), QSettings::IniFormat);
+        ini.beginGroup("Store");
+        ini.setValue("Contacts", "/srv/Kontakti ž");
+        ini.setValue("ContactsDefault", "personal");
+        ini.setValue("Calendars", "cal");
+        ini.setValue("CalendarDefault", "home");
+    }
+    s = LoadStoreSettings(OptionsFilePath());
+    EXPECT_EQ(s.Contacts, "/srv/Kontakti \xC5\xBE");
+    EXPECT_EQ(s.ContactsDefault, "personal");
+    EXPECT_EQ(s.Calendars, data + "cal");
+    EXPECT_EQ(s.CalendarDefault, "home");
 }
 
 }  // namespace
