@@ -356,6 +356,28 @@ TEST(SmsDelete, RemovesTheRecordAndRowOfItsMemoryOnly) {
     EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));
 }
 
+TEST(SmsDelete, AFailedDeleteLeavesNothingForTheNextSelection) {
+    for (int cmee : {0, 1}) {  // "ERROR", then "+CMS ERROR: 321"
+        auto phone = Twins();
+        phone.settings.cmee = cmee;
+        SimPhoneRig h(std::move(phone));
+        DeleteSms(h.ctx(), PhoneMemory::Sim, "11");  // past the capacity
+        RunPhone(h, 5000);
+        ASSERT_EQ(h.host.dialogs.size(), 1u) << cmee;
+        if (cmee == 0) {
+            EXPECT_EQ(h.host.dialogs[0].text,
+                      "Error occurred while trying to delete\rSMS message from mobile!");
+        }
+        EXPECT_FALSE(HasSmsOp(h.state().Sms.Op)) << cmee;
+        // The next selection is the new message's read, not the delete again.
+        const auto before = h.CommandCount();
+        h.Receive("\r\n+CMTI: \"SM\",5\r\n");
+        RunPhone(h, 5000);
+        EXPECT_THAT(h.Commands(before), ElementsAre(kSelectSim, "AT+CMGR=5")) << cmee;
+        EXPECT_EQ(h.host.newSmsNotices.size(), 1u) << cmee;
+    }
+}
+
 TEST(SmsEdit, StoresTheNewVersionBeforeDeletingTheOriginalThenSends) {
     SimPhoneRig h(Twins());
     ReadSms(h);
