@@ -10,6 +10,7 @@
 #include "engine/receive/phonebook_actions.h"
 #include "engine/session/busy_state.h"
 #include "engine/settings/set_commands.h"
+#include "engine/sms/sms_actions.h"
 
 #include <array>
 #include <span>
@@ -26,11 +27,11 @@ using ActionTable = std::span<const EchoAction> (*)();
 // chain and "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and
 // melody actions, among which the other settings' chain and the single set
 // commands stand. Rows still open are marked.
-constexpr std::array<ActionTable, 11> kResultTables = {
+constexpr std::array<ActionTable, 12> kResultTables = {
     ClosingEchoActions, CallActions, GeneralInfoActionsToClock, ClockSetActions,
     GeneralInfoActionsAfterClock, ConnectChainActions, SwitchOffActions, PhonebookActions,
-    // SMS
-    ObjectActions, SettingsChainActions, SetCommandActions,
+    // SMS: memory selection, read, store, send, delete, the body after "> "
+    SmsActions, ObjectActions, SettingsChainActions, SetCommandActions,
     // diverts, locks, melodies
 };
 

@@ -7,7 +7,7 @@
 // belongs to; a new group gets its own small struct and one member below.
 // Flags are plain bools (the phone operations only ever test them); an
 // operation that carries data and excludes the others is one typed value
-// (PhonebookOpState::Op).
+// (PhonebookOpState::Op, SmsState::Op).
 
 #include "engine/general/general_view.h"
 #include "engine/objects/objects_state.h"
@@ -18,6 +18,7 @@
 #include "engine/receive/rx_lines.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
+#include "engine/sms/sms_state.h"
 
 #include <cstdint>
 #include <string>
@@ -69,21 +70,6 @@ struct PhonebookOpState {
     PhonebookOp Op;                // the entry operation in flight (phonebook_op.h)
     bool PhonebookLoaded = false;  // the first full read of the run has finished
     std::vector<AListIme> PhonebookList;
-};
-
-// SMS operations that run over a message-memory selection.
-struct SmsOpState {
-    bool DeleteSmsPending = false;
-    bool WriteSmsPending = false;
-    bool SendStoredPending = false;
-    bool EditSmsPending = false;
-    bool ReadNewSmsPending = false;  // a "+CMTI:"/"+CDSI:" notice waits to be read
-    std::string NewSmsIndex;         // index named by that notice
-    std::string PduToSend;           // hex PDU sent at the "> " prompt
-    std::string SmsPduLength;        // TPDU octet count for "AT+CMGS="/"AT+CMGW="
-    std::string SendStoredArgs;      // argument of "AT+CMSS="
-    int StoreRetryCount = 0;         // consecutive memory-full answers to "AT+CMGW="
-    std::vector<AListSMS> SmsList;   // the messages read, both memories
 };
 
 // A running calendar, melody or logo upload.
@@ -147,7 +133,7 @@ struct EngineState {
     NewCallNoticeView NewCallNotice;
     PhonebookOpState Phonebook;
     PhonebookReadState PhonebookRead;
-    SmsOpState Sms;
+    SmsState Sms;
     UploadState Upload;
     ObjectsState Objects;
     ChainState Chain;

@@ -22,11 +22,9 @@ void EndPendingOperations(EngineState& s) {
 
     ClearPhonebookOp(s.Phonebook.Op);
 
-    s.Sms.DeleteSmsPending = false;
-    s.Sms.WriteSmsPending = false;
-    s.Sms.SendStoredPending = false;
-    s.Sms.EditSmsPending = false;
-    s.Sms.ReadNewSmsPending = false;
+    ClearSmsOp(s.Sms.Op);
+    s.Sms.StoreRetryCount = 0;
+    s.Sms.Reading = false;
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "engine/sms/refresh_sms.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
+#include "engine/sms/sms_operations.h"
 
 namespace parlenko {
 
@@ -165,6 +166,22 @@ bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& are
     return true;
 }
 
+// --- SMS page ----------------------------------------------------------------------
+
+void PhoneEngine::DeleteSms(PhoneMemory memory, const std::string& position) {
+    parlenko::DeleteSms(in_->ctx, memory, position);
+}
+void PhoneEngine::StoreSms(const std::string& pdu) { parlenko::StoreSms(in_->ctx, pdu); }
+void PhoneEngine::SendSms(const std::string& pdu) { parlenko::SendSms(in_->ctx, pdu); }
+void PhoneEngine::SendStoredSms(PhoneMemory memory, const std::string& position,
+                                const std::string& number) {
+    parlenko::SendStoredSms(in_->ctx, memory, position, number);
+}
+void PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
+                                const std::string& pdu, bool sendAfter) {
+    parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
+}
+
 // --- options and data -------------------------------------------------------------
 
 void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
@@ -254,6 +271,8 @@ bool PhoneEngine::UploadLogo(std::string_view bitmapBytes, int kind) {
     return parlenko::UploadLogo(in_->ctx, bitmapBytes, kind);
 }
 
+// --- reports of the windows ---------------------------------------------------------
+
 void PhoneEngine::ProgressWindowClosed() { EndBusy(in_->ctx); }
 void PhoneEngine::ClearNewSms() { parlenko::ClearNewSms(in_->ctx); }
 void PhoneEngine::ClearNewCall() { parlenko::ClearNewCall(in_->ctx); }
@@ -270,6 +289,7 @@ bool PhoneEngine::RefreshRunning() const { return in_->timers.RefreshTimer->IsAc
 const GeneralInfoView& PhoneEngine::GeneralInfo() const { return in_->state.GeneralInfo; }
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
+const std::vector<AListSMS>& PhoneEngine::SmsList() const { return in_->state.Sms.SmsList; }
 const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {
     return in_->state.Objects.AppointmentsList;
 }

@@ -24,7 +24,6 @@
 #include "engine/phone/records.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/call_lists_view.h"
-#include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
@@ -143,6 +142,28 @@ public:
     bool SaveLocationName(const std::string& op, const std::string& area, const std::string& cell,
                           const std::string& name, std::string* error);
 
+    // --- the SMS page ------------------------------------------------------------
+    // Each does nothing while disconnected. memory is the message memory of
+    // the message (PhoneMemory::Sim or PhoneMemory::Phone), position its
+    // position as the lists show it ("05"), pdu the hex PDU the compose
+    // window built (the command's length argument is taken from it).
+    void DeleteSms(PhoneMemory memory, const std::string& position);
+    // Stores a new message in the SIM card (in the phone memory when the SIM
+    // card's is full).
+    void StoreSms(const std::string& pdu);
+    // Sends a new message at once.
+    void SendSms(const std::string& pdu);
+    // Sends a stored message to its own number, or to number when that is
+    // not empty; a number with other characters than digits, "+", "*" and
+    // "#" is refused with a message and nothing is sent.
+    void SendStoredSms(PhoneMemory memory, const std::string& position,
+                       const std::string& number = {});
+    // Replaces a stored message by a new version: the new one is stored
+    // first and the original deleted only once that succeeded; with
+    // sendAfter the new one is then sent.
+    void EditStoredSms(PhoneMemory memory, const std::string& position, const std::string& pdu,
+                       bool sendAfter);
+
     // --- options and data --------------------------------------------------------
     // Line settings (ignored by an open port until it reopens), the refresh
     // period and the option switches.
@@ -243,6 +264,8 @@ public:
     const GeneralInfoView& GeneralInfo() const;
     const PhoneSettingsView& Settings() const;
     const ObjectCapabilitiesView& Capabilities() const;
+    // The messages of both memories as read, stored and deleted; the newest first.
+    const std::vector<AListSMS>& SmsList() const;
     // The appointments list as read and changed since.
     const std::vector<AppointmentRow>& Appointments() const;
     // One line per calendar slot, "1" upward; "" for a used slot. Empty
