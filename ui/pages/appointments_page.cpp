@@ -241,7 +241,8 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     Caption(memory, "Slobodno:", 8, 88);
     AppFreeLab = Value(memory, "AppFreeLab", 66, 88, 28);
 
-    form_ = std::make_unique<TAppointmentForm>(engine_, mainWindow_);
+    form_ = new TAppointmentForm(engine_, mainWindow_);
+    if (mainWindow_ == nullptr) form_->setParent(this, form_->windowFlags());
     SetSelected(false);
     ShowAppointmentsSummary();
 }

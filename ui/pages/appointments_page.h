@@ -12,7 +12,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 class QAction;
 class QLabel;
@@ -80,7 +79,7 @@ public:
     void RemoveAppointmentRows(const std::string& position) override;
     void FocusAppointmentRow(const std::string& position) override;
 
-    TAppointmentForm* AppointmentForm() const { return form_.get(); }
+    TAppointmentForm* AppointmentForm() const { return form_; }
     // The picture AppActPB shows (-1 none).
     int AppActPBTag() const { return appActTag_; }
 
@@ -131,7 +130,8 @@ private:
     PhoneEngine& engine_;
     QWidget* mainWindow_;
     QString dataDir_;
-    std::unique_ptr<TAppointmentForm> form_;
+    // Owned by the main window (by the page when there is none).
+    TAppointmentForm* form_ = nullptr;
     int appActTag_ = -1;
     int appointmentIndex_ = -1;
     bool fillingList_ = false;
