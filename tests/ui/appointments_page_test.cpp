@@ -255,11 +255,25 @@ TEST(AppointmentsPageSim, EditingAPhoneCallKeepsTheNumberReadFromThePhone) {
                        page = f.Notebook1->currentIndex();
                        name = f.NazivCB->currentText();
                        f.AppTimePicker->setTime(QTime(15, 0, 0));
-                       EXPECT_EQ(f.TelEdit->text(), number);
+                       EXPECT_FALSE(f.NewAppointment);
+                       EXPECT_EQ(f.AppointmentLocation, 3);
+                       f.SnimiBtn->click();
                    });
     EXPECT_EQ(number, "+385950610995");
     EXPECT_EQ(page, 1);
     EXPECT_EQ(name, "Ivan Novak");
+    // The new time reaches the phone with the same number, in the same row.
+    ASSERT_TRUE(PumpUntil(
+        [&] { return rig.Row("3") != nullptr && rig.Row("3")->text(kAppTime) == "15:00:00"; },
+        10000))
+        << rig.device.Written();
+    const auto texts =
+        ParseVCalendar(BytesToHex(rig.device.Phone().State().objects.at("vcs").objects.at(3)));
+    ASSERT_TRUE(texts.has_value());
+    EXPECT_EQ(texts->Description, "+385950610995");
+    EXPECT_EQ(texts->Time, "15:00:00");
+    EXPECT_EQ(rig.page.AppointmentsList->topLevelItemCount(), 3);
+    EXPECT_EQ(rig.Row("3")->text(kAppCaption), "Ivan Novak");
 }
 
 // --- the editor on its own --------------------------------------------------------
