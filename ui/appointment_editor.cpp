@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QStackedWidget>
 #include <QTimeEdit>
 
@@ -58,6 +58,25 @@ bool ValidNumber(const QString& text) {
     const std::string ansi = ToAnsi(text);
     return FromAnsi(ansi) == text && IsValidNumber(ansi);
 }
+
+// Typing stops at max characters; a longer text set by the program (read
+// from the phone) stays whole and may still be shortened.
+class TypingLimit final : public QValidator {
+public:
+    TypingLimit(QLineEdit* edit, int max) : QValidator(edit), max_(max) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& text) { previous_ = static_cast<int>(text.size()); });
+    }
+    State validate(QString& input, int& pos) const override {
+        (void)pos;
+        const auto size = input.size();
+        return size <= max_ || size < previous_ ? Acceptable : Invalid;
+    }
+
+private:
+    int max_;
+    int previous_ = 0;
+};
 
 // The editor's weekday item of a date: Monday 0 .. Sunday 6.
 int WeekdayItem(const QDate& date) { return date.dayOfWeek() - 1; }
@@ -118,10 +137,8 @@ TAppointmentForm::TAppointmentForm(PhoneEngine& engine, QWidget* mainWindow)
     Notebook1->addWidget(pageDefault);
     Notebook1->addWidget(pagePhone);
     // Only typing is limited: a longer text read from the phone is kept whole.
-    NazivEdit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("^.{0,%1}$").arg(kTextLength)), NazivEdit));
-    TelEdit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("^.{0,%1}$").arg(kNumberLength)), TelEdit));
+    NazivEdit->setValidator(new TypingLimit(NazivEdit, kTextLength));
+    TelEdit->setValidator(new TypingLimit(TelEdit, kNumberLength));
 
     auto* repeat = new QGroupBox(U(" Ponavljanje:"), this);
     repeat->setGeometry(8, 152, 418, 54);

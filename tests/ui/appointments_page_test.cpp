@@ -377,6 +377,13 @@ TEST(AppointmentEditor, TextAndNumberAreCheckedAndALongTextFromThePhoneStaysWhol
     const QString forty(40, 'x');
     f.NazivEdit->setText(forty);
     EXPECT_EQ(f.NazivEdit->text(), forty);
+    // It can be shortened, not lengthened, by typing.
+    f.NazivEdit->setFocus();
+    f.NazivEdit->end(false);
+    QTest::keyClick(f.NazivEdit, Qt::Key_Backspace);
+    EXPECT_EQ(f.NazivEdit->text().size(), 39);
+    QTest::keyClicks(f.NazivEdit, "y");
+    EXPECT_EQ(f.NazivEdit->text().size(), 39);
     f.NazivEdit->clear();
     f.TelEdit->setText("+385 91");
     EXPECT_FALSE(f.SnimiBtn->isEnabled());
