@@ -6,6 +6,7 @@
 #include "engine/chains/phone_errors.h"
 #include "engine/chains/settings_chain.h"
 #include "engine/receive/phonebook_actions.h"
+#include "engine/services/service_actions.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -26,17 +27,19 @@ using ActionTable = std::span<const EchoAction> (*)();
 //   - "AT^SMSO" right after the connect chain, then the phonebook, SMS,
 //     transfer, divert, lock and melody actions, among which the other
 //     settings' chain stands.
-constexpr std::array<ActionTable, 6> kResultTables = {
+constexpr std::array<ActionTable, 7> kResultTables = {
     ClosingEchoActions,
     // calls and prepaid balance
     GeneralInfoActionsToClock,
     // "AT+CCLK="
-    GeneralInfoActionsAfterClock, ConnectChainActions,
+    GeneralInfoActionsAfterClock,
+    ConnectChainActions,
     // "AT^SMSO"
     PhonebookActions,
     // SMS
+    // transfers
+    ServicesActions,  // diverts, locks and barrings, security codes, ringer melody
     SettingsChainActions,
-    // transfers, diverts, locks, melodies
 };
 
 }  // namespace
