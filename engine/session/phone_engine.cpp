@@ -120,27 +120,6 @@ void PhoneEngine::GeneralPageShown(bool shown) {
     if (in_->state.Options.RefreshCheck) StartRefresh();
 }
 
-// --- options and data -------------------------------------------------------------
-
-void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
-    in_->timers.RefreshTimer->SetInterval(options.RefreshIntervalMs);
-    const PortSettings& p = options.Port;
-    port_.SetPortName(p.PortName);  // ignored while connected
-    port_.SetBaudRateValue(p.BaudRate);
-    port_.SetDataBits(static_cast<TDataBits>(p.DataBits));
-    port_.SetParity(static_cast<TParity>(p.Parity));
-    port_.SetStopBits(static_cast<TStopBits>(p.StopBits));
-    port_.SetHwFlow(static_cast<THwFlowControl>(p.HardwareFlowControl));
-    port_.SetSwFlow(static_cast<TSwFlowControl>(p.SoftwareFlowControl));
-    port_.SetCheckLineStatus(p.CheckLineStatus);
-    in_->state.Options.CellInfoCheck = options.CheckCellInfo;
-    in_->state.Options.RefreshCheck = options.RefreshGeneralInfo;
-}
-
-void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
-void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
-void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = clock; }
-
 // --- diverts, barrings, locks, security codes ---------------------------------------
 
 void PhoneEngine::CheckDiverts() { parlenko::CheckDiverts(in_->ctx); }
@@ -173,6 +152,27 @@ bool PhoneEngine::SetMelody(int melody, int volume) {
 void PhoneEngine::StopMelody() { parlenko::StopMelody(in_->ctx); }
 void PhoneEngine::SelectMelody(int index) { parlenko::SelectMelody(in_->ctx, index); }
 
+// --- options and data -------------------------------------------------------------
+
+void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
+    in_->timers.RefreshTimer->SetInterval(options.RefreshIntervalMs);
+    const PortSettings& p = options.Port;
+    port_.SetPortName(p.PortName);  // ignored while connected
+    port_.SetBaudRateValue(p.BaudRate);
+    port_.SetDataBits(static_cast<TDataBits>(p.DataBits));
+    port_.SetParity(static_cast<TParity>(p.Parity));
+    port_.SetStopBits(static_cast<TStopBits>(p.StopBits));
+    port_.SetHwFlow(static_cast<THwFlowControl>(p.HardwareFlowControl));
+    port_.SetSwFlow(static_cast<TSwFlowControl>(p.SoftwareFlowControl));
+    port_.SetCheckLineStatus(p.CheckLineStatus);
+    in_->state.Options.CellInfoCheck = options.CheckCellInfo;
+    in_->state.Options.RefreshCheck = options.RefreshGeneralInfo;
+}
+
+void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
+void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
+void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = clock; }
+
 // --- reports of the windows ---------------------------------------------------------
 
 void PhoneEngine::ProgressWindowClosed() { EndBusy(in_->ctx); }
@@ -189,10 +189,10 @@ const std::string& PhoneEngine::PortName() const { return port_.PortName(); }
 int PhoneEngine::RefreshIntervalMs() const { return in_->timers.RefreshTimer->Interval(); }
 bool PhoneEngine::RefreshRunning() const { return in_->timers.RefreshTimer->IsActive(); }
 const GeneralInfoView& PhoneEngine::GeneralInfo() const { return in_->state.GeneralInfo; }
-const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
-const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
 const ServicesView& PhoneEngine::Services() const { return in_->state.Services.Page; }
 const MelodyListView& PhoneEngine::Melodies() const { return in_->state.Melodies; }
+const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
+const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
 
 // --- inside -----------------------------------------------------------------------------
 

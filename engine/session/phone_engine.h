@@ -112,17 +112,6 @@ public:
     void StartRefresh();
     void GeneralPageShown(bool shown);
 
-    // --- options and data --------------------------------------------------------
-    // Line settings (ignored by an open port until it reopens), the refresh
-    // period and the option switches.
-    void ApplyOptions(const PhoneOptions& options);
-    // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
-    void SetDataDir(const std::string& dir);
-    // Fills the phonebook page from the cache file of the data folder.
-    void LoadPhonebookCache();
-    // The machine's clock that "phone to PC" sets (must outlive the engine).
-    void SetSystemClock(ISystemClock* clock);
-
     // --- diverts, barrings, locks and security codes ---------------------------------
     // The checks do nothing and the changes return false (sending nothing)
     // while the port is closed; a change also refuses arguments that make no
@@ -161,6 +150,17 @@ public:
     // addresses the selected melody.
     void SelectMelody(int index);
 
+    // --- options and data --------------------------------------------------------
+    // Line settings (ignored by an open port until it reopens), the refresh
+    // period and the option switches.
+    void ApplyOptions(const PhoneOptions& options);
+    // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
+    void SetDataDir(const std::string& dir);
+    // Fills the phonebook page from the cache file of the data folder.
+    void LoadPhonebookCache();
+    // The machine's clock that "phone to PC" sets (must outlive the engine).
+    void SetSystemClock(ISystemClock* clock);
+
     // --- what the windows report -------------------------------------------------
     // The progress window closed (by the user, or when the engine closed it):
     // the busy state ends.
@@ -181,12 +181,12 @@ public:
     int RefreshIntervalMs() const;
     bool RefreshRunning() const;
     const GeneralInfoView& GeneralInfo() const;
-    const PhoneSettingsView& Settings() const;
-    const ObjectCapabilitiesView& Capabilities() const;
     // The services pages' indicators, divert numbers and no-reply times.
     const ServicesView& Services() const;
     // The melodies page's list, volume and melody controls.
     const MelodyListView& Melodies() const;
+    const PhoneSettingsView& Settings() const;
+    const ObjectCapabilitiesView& Capabilities() const;
 
     // --- the inside, for the engine's own tests and plain callers ----------------
     EngineState& State();
