@@ -12,6 +12,8 @@ set(face
   engine/session/progress_window.h
   engine/session/modes.h
   engine/general/general_view.h
+  engine/services/services_view.h
+  engine/melodies/melodies_view.h
   engine/phonebook/phonebook_view.h
   engine/phonebook/phonebook_views.h
   engine/phonebook/call_lists_view.h
@@ -19,9 +21,7 @@ set(face
   engine/calls/calls_view.h
   engine/sms/sms_view.h
   engine/settings/settings_view.h
-  engine/objects/objects_view.h
-  engine/services/services_view.h
-  engine/melodies/melodies_view.h)
+  engine/objects/objects_view.h)
 set(app_also engine/serial/serial_port_driver.h)
 
 set(bad "")
