@@ -123,6 +123,16 @@ TEST(Diverts, EveryFormOfAnswerEndsItsQueryAndOnlyClassesOneTwoFourLight) {
     EXPECT_TRUE(v.DivertBtnEnabled);
     // The received lines are blank again: nothing is taken twice.
     for (int k = 0; k < h.lines().Size(); ++k) EXPECT_EQ(h.lines().At(k), "") << k;
+
+    // A change says nothing until its re-query is answered.
+    ASSERT_TRUE(h.engine.SetDivert(3, "+3855", 2, "", true));
+    EXPECT_EQ(h.Sent(), "AT+CCFC=3,3,\"+3855\",,2\r");
+    h.Receive("AT+CCFC=3,3,\"+3855\",,2\r\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CCFC=3,2\r");
+    EXPECT_THAT(h.host.statusMessages, IsEmpty());
+    h.Receive("AT+CCFC=3,2\r\r\n+CCFC: 1,2,\"+3855\",145\r\n\r\nOK\r\n");
+    EXPECT_THAT(h.host.statusMessages, ElementsAre("Divert succesfully activated!"));
+    EXPECT_EQ(h.engine.Services().DivertPB[10], 1);
 }
 
 TEST(Locks, CheckReadsTheFourLocksAndAChangeReportsItsResult) {
@@ -367,6 +377,21 @@ TEST(ServiceAnswers, LinesAreReadFieldByField) {
     EXPECT_TRUE(ParseSrtcQuery("^SRTC: 3,2,1")->playing);
     EXPECT_FALSE(ParseSrtcQuery("^SRTC: 3,2,0")->playing);
     EXPECT_FALSE(ParseSrtcQuery("^SRTC: ,2,0"));
+}
+
+// A play the phone never answered is given up with the exchange: the
+// ringer restored later is not played.
+TEST(Ringer, ATimedOutPlayDoesNotPlayALaterSetting) {
+    ScriptRig h;
+    h.Receive("AT^SRTC=?\r\r\n^SRTC: (0-9),(0-4)\r\n\r\nOK\r\n");
+    h.Receive("AT^SRTC?\r\r\n^SRTC: 1,3,0\r\n\r\nOK\r\n");
+    ASSERT_TRUE(h.engine.PlayMelody(4, 3));
+    h.clock.RunFor(11000);
+    h.Sent();
+    h.Receive("AT^SRTC?\r\r\n^SRTC: 4,3,0\r\n\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT^SRTC=1,3\r");
+    h.Receive("AT^SRTC=1,3\r\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "");
 }
 
 // An answer that cannot be read changes nothing and sends nothing: the
