@@ -1,6 +1,7 @@
 #include "ui/glavna.h"
 
 #include "components/widgets/brisola_button.h"
+#include "components/widgets/menu_painter.h"
 #include "components/widgets/tessary_hint.h"
 #include "engine/session/phone_engine.h"
 #include "platform/paths.h"
@@ -63,6 +64,14 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeyS
     return a;
 }
 
+// A menu of the main menu, drawn by MenuPainter1.
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
+    QMenu* m = new widgets::TPaintedMenu(U(caption), bar);
+    m->setObjectName(name);
+    bar->addMenu(m);
+    return m;
+}
+
 }  // namespace
 
 TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
@@ -82,7 +91,9 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
+    BuildMenuPainter();
     FormCreate();
+    MenuPainter1->Loaded();
 }
 
 TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
@@ -90,10 +101,11 @@ TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
 // --- construction -------------------------------------------------------------
 
 void TGlavna::BuildMenus() {
-    QMenuBar* bar = menuBar();
+    auto* bar = new widgets::TPaintedMenuBar(this);
     bar->setObjectName("MainMenu1");
-    Parlenko1 = bar->addMenu(U("&Parlenko"));
-    Parlenko1->setObjectName("Parlenko1");
+    bar->setNativeMenuBar(false);
+    setMenuBar(bar);
+    Parlenko1 = AddMenu(bar, "Parlenko1", "&Parlenko");
     Uspostavivezu1 = AddItem(Parlenko1, "Uspostavivezu1", "Uspostavi vezu", Qt::Key_F1,
                              "Uspostavi vezu sa mobitelom . . .");
     Prekinivezu1 = AddItem(Parlenko1, "Prekinivezu1", "Prekini vezu", Qt::Key_F2,
@@ -130,14 +142,12 @@ void TGlavna::BuildMenus() {
         {"Podsjetnik1", "Po&dsjetnici", "Prikaipodatke1", 5},
     };
     for (const PageMenu& pm : pageMenus) {
-        QMenu* m = bar->addMenu(U(pm.caption));
-        m->setObjectName(pm.menu);
+        QMenu* m = AddMenu(bar, pm.menu, pm.caption);
         QAction* a = AddItem(m, pm.item, "Prikaži podatke");
         const int tag = pm.tag;
         connect(a, &QAction::triggered, this, [this, tag] { OutBarBtn1Click(tag); });
     }
-    QMenu* advanced = bar->addMenu(U("&Napredne funkcije"));
-    advanced->setObjectName("Ostalo1");
+    QMenu* advanced = AddMenu(bar, "Ostalo1", "&Napredne funkcije");
     const std::pair<const char*, const char*> advancedItems[] = {
         {"Preusmjeravanjepoziva1", "Preusmjeravanje poziva"},
         {"Zabranapoziva1", "Zabrana poziva"},
@@ -150,10 +160,31 @@ void TGlavna::BuildMenus() {
         QAction* a = AddItem(advanced, name, caption);
         connect(a, &QAction::triggered, this, [this] { OutBarBtn1Click(6); });
     }
-    Info1 = bar->addMenu(U("In&formacije"));
-    Info1->setObjectName("Info1");
+    Info1 = AddMenu(bar, "Info1", "In&formacije");
     Oprogramu1 = AddItem(Info1, "Oprogramu1", "O programu...");
     connect(Oprogramu1, &QAction::triggered, this, &TGlavna::Oprogramu1Click);
+}
+
+void TGlavna::BuildMenuPainter() {
+    using namespace widgets;
+    MenuPainter1 = new TMenuPainter(this);
+    MenuPainter1->setObjectName("MenuPainter1");
+    QFont font;
+    font.setFamilies({"Tahoma", "DejaVu Sans", "Liberation Sans", "sans-serif"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    MenuPainter1->SetFont(font);
+    MenuPainter1->SetFontColor(clMenuText);
+    MenuPainter1->IconBackColor = clMoneyGreen;
+    MenuPainter1->SelectColor = clMoneyGreen;
+    MenuPainter1->SelectBorderColor = RGBColor(49, 87, 49);
+    MenuPainter1->SelectFontColor = clMenuText;
+    MenuPainter1->DisabledColor = clGrayText;
+    MenuPainter1->SetUseSystemColors(false);
+    MenuPainter1->Gradient = true;
+    MenuPainter1->AutoDetect = true;
+    MenuPainter1->SetPaintControls(pcMainMenu | pcPopupMenu);
+    MenuPainter1->SetActive(true);
 }
 
 void TGlavna::BuildFrame() {

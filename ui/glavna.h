@@ -28,6 +28,10 @@ namespace parlenko {
 class PhoneEngine;
 }  // namespace parlenko
 
+namespace parlenko::widgets {
+class TMenuPainter;
+}  // namespace parlenko::widgets
+
 namespace parlenko::ui {
 
 class TCitamForm;
@@ -89,6 +93,7 @@ public:
     QLabel* ComPortNameLab = nullptr;
     QLabel* ProModLab = nullptr;
     QLabel* NetLocLab = nullptr;
+    widgets::TMenuPainter* MenuPainter1 = nullptr;
     QMenu* Parlenko1 = nullptr;
     QMenu* Info1 = nullptr;
     QAction* Uspostavivezu1 = nullptr;
@@ -117,6 +122,7 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildMenuPainter();
     void BuildFrame();
     void FormCreate();
     void FormShow();

@@ -11,6 +11,7 @@
 
 #include "engine/general/general_view.h"
 #include "engine/melodies/melodies_view.h"
+#include "engine/objects/objects_state.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_op.h"
@@ -135,6 +136,7 @@ struct EngineState {
     PhonebookReadState PhonebookRead;
     SmsOpState Sms;
     UploadState Upload;
+    ObjectsState Objects;
     ChainState Chain;
     MelodyListView Melodies;
     ServicesState Services;

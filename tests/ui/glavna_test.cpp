@@ -1,9 +1,10 @@
 // The main window's life cycle over a scripted port: the automatic connect,
-// the close query, and the page header pictures.
+// the close query, the page header pictures, and the painted main menu.
 
 #include "ui/glavna.h"
 
 #include "components/widgets/brisola_button.h"
+#include "components/widgets/menu_painter.h"
 #include "components/widgets/tessary_hint.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/engine_state.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QSettings>
 #include <QStackedWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +95,64 @@ TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 30000);
     g.SetMode(ActivityMode::LogoUpload);
     EXPECT_EQ(g.Mode(), 14);
+}
+
+TEST(GlavnaTest, MainMenuIsPaintedByMenuPainter1) {
+    using namespace widgets;
+    GlavnaRig rig(false);
+    TGlavna& g = *rig.glavna;
+    const TMenuPainter& mp = *g.MenuPainter1;
+    const TMenuColors t = mp.PaletteStep(true);
+    EXPECT_EQ(t.MenuBackground, ColorToRGB(clBtnFace));
+    EXPECT_EQ(t.IconBand, clMoneyGreen);
+    EXPECT_EQ(t.Selection, clMoneyGreen);
+    EXPECT_EQ(t.CheckedAreaSelected, clMoneyGreen);
+    EXPECT_EQ(t.SelectionBorder, RGBColor(49, 87, 49));
+    EXPECT_EQ(t.SelectionText, ColorToRGB(clMenuText));
+    EXPECT_EQ(t.DisabledText, ColorToRGB(clGrayText));
+    EXPECT_EQ(t.Separator, ColorToRGB(clBtnFace));
+    EXPECT_EQ(t.Shadow, Darken(clBtnFace, 76));
+    const TMenuColors l = mp.PaletteStep(false);
+    EXPECT_EQ(l.Selection, clMoneyGreen);
+    EXPECT_EQ(l.CheckedArea, clWhite);
+    EXPECT_EQ(l.CheckedAreaSelected, clSilver);
+    EXPECT_EQ(l.Border, ColorToRGB(clBtnShadow));
+
+    auto* bar = qobject_cast<TPaintedMenuBar*>(g.menuBar());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->objectName(), "MainMenu1");
+    EXPECT_FALSE(bar->isNativeMenuBar());
+    EXPECT_TRUE(mp.IsHooked(bar));
+    QList<QMenu*> menus;
+    for (QAction* a : bar->actions())
+        if (a->menu() != nullptr) menus << a->menu();
+    EXPECT_EQ(menus.size(), 7);
+    for (const QMenu* m : menus) {
+        EXPECT_NE(qobject_cast<const TPaintedMenu*>(m), nullptr) << m->objectName().toStdString();
+        EXPECT_TRUE(mp.IsHooked(m)) << m->objectName().toStdString();
+    }
+    int separators = 0;
+    for (QAction* a : g.Parlenko1->actions()) {
+        if (!a->isSeparator()) continue;
+        ++separators;
+        EXPECT_EQ(g.Parlenko1->actionGeometry(a).height(), 4);
+    }
+    EXPECT_EQ(separators, 3);
+    g.Parlenko1->resize(g.Parlenko1->sizeHint());
+    const QImage image = g.Parlenko1->grab().toImage();
+    const QRect r = g.Parlenko1->actionGeometry(g.Uspostavivezu1);
+    EXPECT_EQ(FromQColor(image.pixelColor(r.left(), r.top())), clMoneyGreen) << "the band";
+
+    // The items' shortcuts still reach them.
+    int triggered = 0;
+    QObject::connect(g.Izlaz1, &QAction::triggered, [&] { ++triggered; });
+    g.Izlaz1->disconnect(&g);
+    g.show();
+    g.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+    QTest::keyClick(&g, Qt::Key_F10);
+    EXPECT_EQ(triggered, 1);
+    g.hide();
 }
 
 TEST(GlavnaTest, CreationLoadsThePhonebookCache) {

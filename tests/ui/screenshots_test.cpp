@@ -1,7 +1,7 @@
 // Pictures of the windows for a person to look at: the main window connected
 // to the simulated phone, the splash window, the about box, the progress
-// window, the status notice, a message box, and a validation balloon beside a
-// line edit with an ordinary tooltip. Runs only when
+// window, the status notice, a message box, a validation balloon beside a
+// line edit with an ordinary tooltip, and the first menu open. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
@@ -24,6 +24,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -120,6 +122,15 @@ TEST_F(Screenshots, Windows) {
     // Let the connect chain and the general information run.
     Pump(3000);
     Save(glavna, "main.png");
+
+    // The first menu open with an item selected: the window and the menu
+    // below it as the screen shows them.
+    glavna.menuBar()->setActiveAction(glavna.Parlenko1->menuAction());
+    ASSERT_TRUE(PumpUntil([&] { return glavna.Parlenko1->isVisible(); }, 3000));
+    glavna.Parlenko1->setActiveAction(glavna.Prekinivezu1);
+    SaveArea(glavna.frameGeometry().united(glavna.Parlenko1->geometry()),
+             {&glavna, glavna.Parlenko1}, "menu.png");
+    glavna.Parlenko1->hide();
 
     info.show();
     Save(info, "about.png");
