@@ -9,6 +9,8 @@
 #include "ui/citam_form.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
+#include "ui/options_form.h"
+#include "ui/pages/settings_page.h"
 #include "ui/pictures.h"
 #include "ui/status_frm.h"
 #include "ui/text_codec.h"
@@ -91,12 +93,18 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
+    optionsForm_ = std::make_unique<TOptionsForm>(*this);
+    OptionsForm = optionsForm_.get();
+    SettingsPage = new TSettingsPage(engine_, Notebook1->widget(5));
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
 }
 
-TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
+TGlavna::~TGlavna() {
+    delete SettingsPage;
+    engine_.SetGeneralView(nullptr);
+}
 
 // --- construction -------------------------------------------------------------
 
@@ -122,12 +130,11 @@ void TGlavna::BuildMenus() {
     Prekinivezu1->setEnabled(false);
     Snimilokacijumreze1->setEnabled(false);
     Iskljucimobitel1->setEnabled(false);
-    // The options window comes with its own command.
-    Opcije1->setEnabled(false);
     connect(Uspostavivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
     connect(Prekinivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
     connect(Iskljucimobitel1, &QAction::triggered, this, &TGlavna::Iskljucimobitel1Click);
     connect(Izlaz1, &QAction::triggered, this, &TGlavna::Izlaz1Click);
+    connect(Opcije1, &QAction::triggered, this, &TGlavna::Opcije1Click);
 
     struct PageMenu {
         const char* menu;
@@ -401,6 +408,7 @@ void TGlavna::GeneralInfoChanged(const GeneralInfoView& v) {
     ProModLab->setToolTip(ToDisplay(v.ProModHint));
     NetLocLab->setText(FromAnsi(v.NetLocLab));
     NetLocLab->setToolTip(ToDisplay(v.NetLocHint));
+    Snimilokacijumreze1->setEnabled(v.SaveNetLocEnabled);
 }
 
 // --- pages and commands -------------------------------------------------------
@@ -414,6 +422,8 @@ void TGlavna::OutBarBtn1Click(int tag) {
 }
 
 void TGlavna::Izlaz1Click() { close(); }
+
+void TGlavna::Opcije1Click() { optionsForm_->exec(); }
 
 void TGlavna::Oprogramu1Click() {
     if (infoForm_ != nullptr) infoForm_->exec();

@@ -36,6 +36,8 @@ namespace parlenko::ui {
 
 class TCitamForm;
 class TInfoForm;
+class TOptionsForm;
+class TSettingsPage;
 class TStatusFrm;
 
 class TGlavna : public QMainWindow, public IGeneralView {
@@ -79,6 +81,7 @@ public:
     void Iskljucimobitel1Click();
     void Izlaz1Click();
     void Oprogramu1Click();
+    void Opcije1Click();  // the options window, modal
     void OutBarBtn1Click(int tag);
 
     PhoneEngine& Engine() { return engine_; }
@@ -103,6 +106,8 @@ public:
     QAction* Opcije1 = nullptr;
     QAction* Izlaz1 = nullptr;
     QAction* Oprogramu1 = nullptr;
+    TOptionsForm* OptionsForm = nullptr;
+    TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
 
     // Repaints the connection indicator and the port name caption.
     void RepaintConnected();
@@ -142,6 +147,7 @@ private:
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
+    std::unique_ptr<TOptionsForm> optionsForm_;
 };
 
 }  // namespace parlenko::ui

@@ -6,6 +6,7 @@
 #include "engine/chains/phone_errors.h"
 #include "engine/chains/settings_chain.h"
 #include "engine/receive/phonebook_actions.h"
+#include "engine/receive/setting_actions.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -22,20 +23,17 @@ using ActionTable = std::span<const EchoAction> (*)();
 // marked places:
 //   - calls and the prepaid balance ("ATD", "AT+CHUP", "ATA", the balance
 //     texts) after the closing echoes;
-//   - "AT+CCLK=" between the two halves of the general-information chain;
 //   - "AT^SMSO" right after the connect chain, then the phonebook, SMS,
-//     transfer, divert, lock and melody actions, among which the other
-//     settings' chain stands.
-constexpr std::array<ActionTable, 6> kResultTables = {
+//     transfer, divert, lock and melody actions, among which the settings'
+//     set commands and the other settings' chain stand.
+constexpr std::array<ActionTable, 8> kResultTables = {
     ClosingEchoActions,
     // calls and prepaid balance
-    GeneralInfoActionsToClock,
-    // "AT+CCLK="
-    GeneralInfoActionsAfterClock, ConnectChainActions,
+    GeneralInfoActionsToClock, ClockSetActions, GeneralInfoActionsAfterClock, ConnectChainActions,
     // "AT^SMSO"
     PhonebookActions,
     // SMS
-    SettingsChainActions,
+    SettingSetActions, SettingsChainActions,
     // transfers, diverts, locks, melodies
 };
 

@@ -2,6 +2,7 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/phonebook/phonebook_cache.h"
+#include "engine/receive/network_view.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
@@ -9,6 +10,8 @@
 #include "engine/session/engine_context.h"
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
+#include "engine/settings/settings_commands.h"
+#include "engine/text/clock_format.h"
 
 namespace parlenko {
 
@@ -113,6 +116,25 @@ void PhoneEngine::GeneralPageShown(bool shown) {
     if (in_->state.Options.RefreshCheck) StartRefresh();
 }
 
+// --- settings page ------------------------------------------------------------------
+
+void PhoneEngine::ReadOtherSettings() { parlenko::ReadOtherSettings(in_->ctx); }
+void PhoneEngine::SetSmsCentre(const std::string& number) {
+    parlenko::SetSmsCentre(in_->ctx, number);
+}
+void PhoneEngine::SetAlertSound(int value) { parlenko::SetAlertSound(in_->ctx, value); }
+void PhoneEngine::SetVibration(bool on) { parlenko::SetVibration(in_->ctx, on); }
+void PhoneEngine::SetRingerLevel(int level) { parlenko::SetRingerLevel(in_->ctx, level); }
+void PhoneEngine::SetPricePerUnit(const std::string& currency, const std::string& price,
+                                  const std::string& pin2) {
+    parlenko::SetPricePerUnit(in_->ctx, currency, price, pin2);
+}
+void PhoneEngine::SetPhoneClockFromPc() {
+    const ISystemClock* clock = in_->ctx.systemClock;
+    SetPhoneClock(in_->ctx, clock != nullptr ? clock->LocalNow() : LocalTimeNow());
+}
+void PhoneEngine::SetPcClockFromPhone() { SetPcClockFromPhoneClock(in_->ctx); }
+
 // --- options and data -------------------------------------------------------------
 
 void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
@@ -129,6 +151,8 @@ void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
     in_->state.Options.CellInfoCheck = options.CheckCellInfo;
     in_->state.Options.RefreshCheck = options.RefreshGeneralInfo;
 }
+
+void PhoneEngine::ShowCellLocationByOptions() { parlenko::ShowCellLocationByOptions(in_->ctx); }
 
 void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
 void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }

@@ -108,10 +108,31 @@ public:
     void StartRefresh();
     void GeneralPageShown(bool shown);
 
+    // --- the settings page (each does nothing while the port is closed) -----
+    // Reads the SMS centre, alert sound, vibration, ringer level and price
+    // again; the answers come to the settings view.
+    void ReadOtherSettings();
+    // Set commands; the outcome is a status notice or a message box. A text
+    // holding a double quote or a control character sends nothing.
+    void SetSmsCentre(const std::string& number);
+    void SetAlertSound(int value);  // 0 normal, 1 silent, 2 short tone
+    void SetVibration(bool on);
+    void SetRingerLevel(int level);  // 1..5
+    void SetPricePerUnit(const std::string& currency, const std::string& price,
+                         const std::string& pin2);
+    // The phone's clock from the machine's (the system clock's local time).
+    void SetPhoneClockFromPc();
+    // The machine's clock from the phone's, through the system clock.
+    void SetPcClockFromPhone();
+
     // --- options and data --------------------------------------------------------
     // Line settings (ignored by an open port until it reopens), the refresh
     // period and the option switches.
     void ApplyOptions(const PhoneOptions& options);
+    // After new options: the store-location command and the location name by
+    // "Check Cell Info", and the status bar's network caption (its hint the
+    // same text); the general view is told.
+    void ShowCellLocationByOptions();
     // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
     void SetDataDir(const std::string& dir);
     // Fills the phonebook page from the cache file of the data folder.

@@ -1,11 +1,23 @@
 #include "engine/text/clock_format.h"
 
 #include <cstdio>
+#include <ctime>
 
 #include "engine/core/strings.h"
 #include "engine/text/date_text.h"
 
 namespace parlenko {
+
+std::chrono::local_seconds LocalTimeNow() {
+    using namespace std::chrono;
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    const local_days day{year{tm.tm_year + 1900} / (tm.tm_mon + 1) / tm.tm_mday};
+    return day + hours{tm.tm_hour} + minutes{tm.tm_min} + seconds{tm.tm_sec > 59 ? 59 : tm.tm_sec};
+}
+
+std::chrono::local_seconds ISystemClock::LocalNow() const { return LocalTimeNow(); }
 
 std::string FormatPcClockForPhone(std::chrono::local_seconds now) {
     using namespace std::chrono;
@@ -44,7 +56,25 @@ std::optional<std::chrono::local_seconds> ParseCclkAnswer(std::string_view line)
 ClockSetResult SetPcClockFromPhone(std::string_view line, ISystemClock& clock) {
     auto when = ParseCclkAnswer(line);
     if (!when) return ClockSetResult::MalformedAnswer;
-    return clock.SetLocalTime(*when) ? ClockSetResult::Set : ClockSetResult::Refused;
+    return clock.SetLocalTime(*when);
+}
+
+std::string PcClockFailureText(ClockSetResult result) {
+    const char* reason = nullptr;
+    switch (result) {
+        case ClockSetResult::Set: return {};
+        case ClockSetResult::MalformedAnswer:
+            reason = "Reason:  the phone's answer is not a date";
+            break;
+        case ClockSetResult::NoPrivilege: reason = "Reason:  no administrator rights"; break;
+        case ClockSetResult::NetworkTime:
+            reason = "Reason:  the computer takes its time from the network";
+            break;
+        case ClockSetResult::Refused:
+            reason = "Reason:  the system refused to change its clock";
+            break;
+    }
+    return std::string("Cannot set date and time of computer!\r\r") + reason;
 }
 
 }  // namespace parlenko
