@@ -16,7 +16,7 @@
 namespace parlenko::ui {
 namespace {
 
-constexpr int kWidth = 500;
+constexpr int kWidth = 560;
 constexpr int kHeight = 318;
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -34,7 +34,7 @@ QComboBox* AddCombo(QWidget* parent, const char* name, const char* caption, int 
     l->setGeometry(16, top + 3, 90, 16);
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
-    c->setGeometry(110, top, 110, 22);
+    c->setGeometry(110, top, 130, 22);
     c->addItems(items);
     return c;
 }
@@ -83,28 +83,30 @@ TOptionsForm::TOptionsForm(TGlavna& glavna) : TSmallWindow(&glavna), glavna_(gla
     auto* start = new QGroupBox(U(" Pri startu programa:"), basic);
     start->setObjectName("GroupBox1");
     start->setGeometry(8, 6, kWidth - 34, 68);
-    SplashScreenCheck = AddCheck(start, "SplashScreenCheck",
-                                 " Prikaži uvodni ekran pri startu programa", {12, 20, 440, 20});
-    AutoConnectCheck =
-        AddCheck(start, "AutoConnectCheck",
-                 " Automatski uspostavi vezu sa mobitelom pri startu programa", {12, 42, 440, 20});
+    SplashScreenCheck =
+        AddCheck(start, "SplashScreenCheck", " Prikaži uvodni ekran pri startu programa",
+                 {12, 20, kWidth - 60, 20});
+    AutoConnectCheck = AddCheck(start, "AutoConnectCheck",
+                                " Automatski uspostavi vezu sa mobitelom pri startu programa",
+                                {12, 42, kWidth - 60, 20});
     auto* work = new QGroupBox(U(" U radu s programom:"), basic);
     work->setObjectName("GroupBox2");
     work->setGeometry(8, 80, kWidth - 34, 126);
     RefreshCheck = AddCheck(work, "RefreshCheck",
                             " Osvježavaj 'Osnovne podatke' svakih                 sek   (10 - 60)",
-                            {12, 20, 440, 22});
+                            {12, 20, kWidth - 60, 22});
     CellInfoCheck = AddCheck(
         work, "CellInfoCheck",
         " Provjeravaj lokaciju gdje je mobitel prijavljen putem CB poruka  (Cell Broadcast)",
-        {12, 44, 446, 22});
+        {12, 44, kWidth - 60, 22});
     StatusPorukeCheck =
         AddCheck(work, "StatusPorukeCheck",
                  " Prikaži 'Statusnu poruku' nakon akcije i zatvori nakon                 sek   "
                  "(1 - 30)",
-                 {12, 68, 446, 22});
-    ConfirmDeleteCheck = AddCheck(work, "ConfirmDeleteCheck",
-                                  " Potvrdi brisanje SMS poruka i podsjetnika", {12, 92, 440, 22});
+                 {12, 68, kWidth - 60, 22});
+    ConfirmDeleteCheck =
+        AddCheck(work, "ConfirmDeleteCheck", " Potvrdi brisanje SMS poruka i podsjetnika",
+                 {12, 92, kWidth - 60, 22});
     RefreshEdit = new QLineEdit(work);
     RefreshEdit->setObjectName("RefreshEdit");
     RefreshUD = new QSpinBox(work);
@@ -125,7 +127,7 @@ TOptionsForm::TOptionsForm(TGlavna& glavna) : TSmallWindow(&glavna), glavna_(gla
     PageControl1->addTab(comm, U("Komunikacija"));
     auto* serial = new QGroupBox(U(" Serijski ulaz:"), comm);
     serial->setObjectName("GroupBox3");
-    serial->setGeometry(8, 6, 236, 180);
+    serial->setGeometry(8, 6, 258, 180);
     QStringList ports;
     for (int i = 1; i <= 8; ++i) ports << QStringLiteral("COM %1").arg(i);
     ComPortCB = AddCombo(serial, "ComPortCB", "Naziv:", 22, ports);
@@ -137,12 +139,12 @@ TOptionsForm::TOptionsForm(TGlavna& glavna) : TSmallWindow(&glavna), glavna_(gla
     StopBitsCB = AddCombo(serial, "StopBitsCB", "Stop bitovi:", 142, {"1", "1.5", "2"});
     auto* flow = new QGroupBox(U(" Kontrola protoka podataka:"), comm);
     flow->setObjectName("GroupBox4");
-    flow->setGeometry(252, 6, 214, 180);
+    flow->setGeometry(274, 6, 262, 180);
     HardFlowCB =
         AddCombo(flow, "HardFlowCB", "Hardverska:", 22, {U("Isključeno"), "Samo RTS", "RTS / CTS"});
-    HardFlowCB->setGeometry(96, 22, 106, 22);
+    HardFlowCB->setGeometry(100, 22, 140, 22);
     SoftFlowCB = AddCombo(flow, "SoftFlowCB", "Softverska:", 52, {U("Isključeno"), U("Uključeno")});
-    SoftFlowCB->setGeometry(96, 52, 106, 22);
+    SoftFlowCB->setGeometry(100, 52, 140, 22);
     DeviceCheck = AddCheck(flow, "DeviceCheck", " Provjeravaj vezu", {16, 92, 180, 20});
 
     OKBtn = new QPushButton(U("U redu"), this);

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -47,7 +48,8 @@ public:
         const std::string config = dir_.file("bus.conf");
         std::ofstream(config) << "<busconfig><type>session</type><listen>unix:dir=" << dir_.path()
                               << "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-                                 "<allow send_destination=\"*\"/><allow own=\"*\"/>"
+                                 "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/>"
+                                 "<allow own=\"*\"/><allow user=\"*\"/>"
                                  "</policy></busconfig>";
         int out[2];
         if (::pipe(out) != 0) return;
@@ -55,6 +57,7 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         std::string configArg = "--config-file=" + config;
         std::string noFork = "--nofork";
         std::string printAddress = "--print-address";

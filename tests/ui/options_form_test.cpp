@@ -91,7 +91,9 @@ struct Rig {
     } app;
     testing::TempHome home;
     QtScheduler sched;
-    parlenko::testing::SimSerialDevice device{sched};
+    // The default S45 of the phone's state file.
+    parlenko::testing::SimSerialDevice device{
+        sched, ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
     TSerialPortDriver port{device, sched};
     TWindowHost host;
     PhoneEngine engine{port, sched, host};
@@ -249,12 +251,6 @@ TEST(SettingsPageSim, ReadsTheSettingsAndSendsEachGroup) {
     Rig rig(true);
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     TSettingsPage& p = rig.Page();
-    EXPECT_FALSE(p.SmscBtn->isEnabled());
-    EXPECT_FALSE(p.PriceBtn->isEnabled());
-    EXPECT_TRUE(p.Clock1RB->isChecked());
-    EXPECT_EQ(p.ValutaEdit->maxLength(), 3);
-    EXPECT_EQ(p.PricePinEdit->maxLength(), 8);
-
     rig.Mark();
     p.RefreshOstaloBtnClick();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince("AT+CPUC?\r"); }, 5000)) << rig.Since();
@@ -336,6 +332,14 @@ TEST(SettingsPageSim, ThePcClockGoesToThePhone) {
 TEST(SettingsPageSim, DisconnectedNoButtonSendsOrShowsAnything) {
     Rig rig(false);
     TSettingsPage& p = rig.Page();
+    EXPECT_FALSE(p.SmscBtn->isEnabled());
+    EXPECT_FALSE(p.PriceBtn->isEnabled());
+    EXPECT_TRUE(p.Clock1RB->isChecked());
+    EXPECT_TRUE(p.Alert1RB->isChecked());
+    EXPECT_TRUE(p.Vibra1RB->isChecked());
+    EXPECT_EQ(p.RingerTB->value(), 1);
+    EXPECT_EQ(p.ValutaEdit->maxLength(), 3);
+    EXPECT_EQ(p.PricePinEdit->maxLength(), 8);
     DialogWatcher watcher;
     p.SmscEdit->setText("+385980501");
     p.ValutaEdit->setText("HRK");

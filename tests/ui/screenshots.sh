@@ -3,7 +3,9 @@
 #   tests/ui/screenshots.sh OUTDIR
 # builds the window tests (in $PARLENKO_BUILD_DIR, default build/) and runs
 # their screenshot case under Xvfb. It writes main.png (the main window
-# connected to the simulated phone), splash.png, about.png, progress.png,
+# connected to the simulated phone), splash.png, about.png, options.png (the
+# options window; options-comm.png its second tab), settings.png (the settings page read from the simulated
+# phone), progress.png,
 # status.png, message.png, balloon.png (a validation balloon beside a line
 # edit, and an ordinary tooltip) and menu.png (the "&Parlenko" menu open)
 # into OUTDIR.

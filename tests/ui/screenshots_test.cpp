@@ -1,5 +1,6 @@
 // Pictures of the windows for a person to look at: the main window connected
-// to the simulated phone, the splash window, the about box, the progress
+// to the simulated phone, the splash window, the about box, the options
+// window, the settings page read from the phone, the progress
 // window, the status notice, a message box, a validation balloon beside a
 // line edit with an ordinary tooltip, and the first menu open. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
@@ -13,6 +14,8 @@
 #include "ui/citam_form.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
+#include "ui/options_form.h"
+#include "ui/pages/settings_page.h"
 #include "ui/qt_scheduler.h"
 #include "ui/splash_form.h"
 #include "ui/status_frm.h"
@@ -135,6 +138,22 @@ TEST_F(Screenshots, Windows) {
     info.show();
     Save(info, "about.png");
     info.hide();
+
+    // The options window over the main window, as "Opcije" opens it.
+    glavna.OptionsForm->open();
+    Save(*glavna.OptionsForm, "options.png");
+    glavna.OptionsForm->PageControl1->setCurrentIndex(1);
+    Save(*glavna.OptionsForm, "options-comm.png");
+    glavna.OptionsForm->Button2->click();
+
+    // The settings page, read from the phone.
+    glavna.OutBarBtn1Click(6);
+    glavna.SettingsPage->RefreshOstaloBtnClick();
+    ASSERT_TRUE(
+        PumpUntil([&] { return !glavna.SettingsPage->CijenaEdit->text().isEmpty(); }, 5000));
+    Pump(500);
+    Save(glavna, "settings.png");
+    glavna.OutBarBtn1Click(1);
 
     glavna.SetMode(ActivityMode::Phonebook);
     citam.LokacijaLab->setText("SIM card");
