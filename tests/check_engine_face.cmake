@@ -19,7 +19,9 @@ set(face
   engine/calls/calls_view.h
   engine/sms/sms_view.h
   engine/settings/settings_view.h
-  engine/objects/objects_view.h)
+  engine/objects/objects_view.h
+  engine/objects/appointment_row.h
+  engine/text/vcalendar.h)
 set(app_also engine/serial/serial_port_driver.h)
 
 set(bad "")

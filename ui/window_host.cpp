@@ -7,6 +7,8 @@
 #include "ui/text_codec.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 
 namespace parlenko::ui {
 
@@ -47,6 +49,21 @@ void TWindowHost::ShowProgressWindow() {
 
 void TWindowHost::ProgressWindowChanged(const ProgressWindowView& view) {
     if (citamForm_ != nullptr) citamForm_->Render(view);
+}
+
+std::string TWindowHost::AskSaveFileName(const SaveFileDialog& dialog) {
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr) parent = glavna_;
+    // "MIDI melodies (*.mid)|*.mid": the part before the bar is Qt's filter.
+    const QString filter =
+        FromAnsi(std::string_view(dialog.Filter).substr(0, dialog.Filter.find('|')));
+    QFileDialog::Options options;
+    if (!dialog.ConfirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
+    const QString start =
+        QDir(QString::fromStdString(dialog.Folder)).filePath(FromAnsi(dialog.FileName));
+    return QFileDialog::getSaveFileName(parent, FromAnsi(dialog.Title), start, filter, nullptr,
+                                        options)
+        .toStdString();
 }
 
 }  // namespace parlenko::ui

@@ -36,6 +36,8 @@ public:
     void CloseProgressWindow() override;
     void ShowProgressWindow() override;
     void ProgressWindowChanged(const ProgressWindowView& view) override;
+    // --- save dialog
+    std::string AskSaveFileName(const SaveFileDialog& dialog) override;
 
 private:
     TGlavna* glavna_ = nullptr;

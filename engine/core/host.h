@@ -28,6 +28,16 @@ constexpr int Yes = 6;
 constexpr int No = 7;
 }  // namespace DialogResult
 
+// A save dialog asking for a file name.
+struct SaveFileDialog {
+    std::string Title;
+    std::string Folder;    // where it opens
+    std::string FileName;  // the name offered
+    std::string Filter;    // "MIDI melodies (*.mid)|*.mid"
+    // The dialog asks before it lets the user pick an existing file.
+    bool ConfirmOverwrite = true;
+};
+
 class IHost {
 public:
     virtual ~IHost() = default;
@@ -73,6 +83,13 @@ public:
     virtual void ShowProgressWindow() {}
     // Its texts or percentage changed; redraw them.
     virtual void ProgressWindowChanged(const ProgressWindowView& view) { (void)view; }
+
+    // --- save dialog ---------------------------------------------------------
+    // Modal; the path chosen, or "" when the user cancelled.
+    virtual std::string AskSaveFileName(const SaveFileDialog& dialog) {
+        (void)dialog;
+        return {};
+    }
 };
 
 }  // namespace parlenko

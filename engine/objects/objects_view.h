@@ -1,7 +1,10 @@
 #pragma once
-// The phone's binary objects as the appointments and logo pages show them:
-// how many calendar slots there are and which logo kinds can be read and
-// written. A view call only shows.
+// The phone's binary objects as the appointments, melodies and logo pages
+// show them: how many calendar slots there are and which logo kinds can be
+// read and written, the rows of the appointments list and the logo read
+// from the phone. A view call only shows.
+
+#include "engine/objects/appointment_row.h"
 
 #include <string>
 #include <vector>
@@ -25,6 +28,24 @@ public:
     virtual ~IObjectsView() = default;
     // Calendar slots and logo kinds read at connect changed.
     virtual void ObjectCapabilitiesChanged(const ObjectCapabilitiesView& view) { (void)view; }
+
+    // --- appointments list ---------------------------------------------------
+    // Empty the list.
+    virtual void ClearAppointmentRows() {}
+    virtual void AddAppointmentRow(const AppointmentRow& row) { (void)row; }
+    // The row whose position is row.Position shows row.
+    virtual void UpdateAppointmentRow(const AppointmentRow& row) { (void)row; }
+    // Remove every row of this calendar slot.
+    virtual void RemoveAppointmentRows(const std::string& position) { (void)position; }
+    // Select, focus, scroll to and show the details of the row of this slot
+    // ("": the first row, when there is one); the memory summary follows.
+    virtual void FocusAppointmentRow(const std::string& position) { (void)position; }
+
+    // --- logo ----------------------------------------------------------------
+    // Draw the logo read from the phone, kept as a bitmap file at path.
+    virtual void ShowLogo(const std::string& path) { (void)path; }
+    // The phone has no logo of the kind read: show text in its place.
+    virtual void ShowNoLogo(const std::string& text) { (void)text; }
 };
 
 }  // namespace parlenko

@@ -5,6 +5,7 @@
 #include "engine/chains/general_info_chain.h"
 #include "engine/chains/phone_errors.h"
 #include "engine/chains/settings_chain.h"
+#include "engine/objects/object_actions.h"
 #include "engine/receive/phonebook_actions.h"
 #include "engine/receive/setting_actions.h"
 #include "engine/session/busy_state.h"
@@ -26,15 +27,20 @@ using ActionTable = std::span<const EchoAction> (*)();
 //   - "AT^SMSO" right after the connect chain, then the phonebook, SMS,
 //     transfer, divert, lock and melody actions, among which the settings'
 //     set commands and the other settings' chain stand.
-constexpr std::array<ActionTable, 8> kResultTables = {
+constexpr std::array<ActionTable, 9> kResultTables = {
     ClosingEchoActions,
     // calls and prepaid balance
-    GeneralInfoActionsToClock, ClockSetActions, GeneralInfoActionsAfterClock, ConnectChainActions,
+    GeneralInfoActionsToClock,
+    ClockSetActions,
+    GeneralInfoActionsAfterClock,
+    ConnectChainActions,
     // "AT^SMSO"
     PhonebookActions,
     // SMS
-    SettingSetActions, SettingsChainActions,
-    // transfers, diverts, locks, melodies
+    ObjectActions,
+    // diverts, locks, ringer melodies
+    SettingSetActions,
+    SettingsChainActions,
 };
 
 }  // namespace

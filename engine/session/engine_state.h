@@ -10,6 +10,7 @@
 // (PhonebookOpState::Op).
 
 #include "engine/general/general_view.h"
+#include "engine/objects/objects_state.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_op.h"
@@ -140,6 +141,7 @@ struct EngineState {
     PhonebookReadState PhonebookRead;
     SmsOpState Sms;
     UploadState Upload;
+    ObjectsState Objects;
     ChainState Chain;
     MelodyListView Melodies;
     IndicatorState Indicators;

@@ -1,6 +1,7 @@
 #include "engine/session/phone_engine.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/objects/object_transfers.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/receive/network_view.h"
 #include "engine/receive/receive_scan.h"
@@ -160,6 +161,26 @@ void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = c
 
 // --- reports of the windows ---------------------------------------------------------
 
+// --- appointments, melodies and logo pages --------------------------------------
+
+void PhoneEngine::RefreshAppointments() { parlenko::RefreshAppointments(in_->ctx); }
+void PhoneEngine::SaveAppointment(const VCalendarEntry& entry, int slot, bool isNew) {
+    parlenko::SaveAppointment(in_->ctx, entry, slot, isNew);
+}
+void PhoneEngine::DeleteAppointment(int slot) { parlenko::DeleteAppointment(in_->ctx, slot); }
+void PhoneEngine::ReadUserMelody(int userMelody) { parlenko::ReadUserMelody(in_->ctx, userMelody); }
+void PhoneEngine::DeleteUserMelody(int userMelody) {
+    parlenko::DeleteUserMelody(in_->ctx, userMelody);
+}
+bool PhoneEngine::UploadMelody(std::string_view fileBytes, int slot) {
+    return parlenko::UploadMelody(in_->ctx, fileBytes, slot);
+}
+void PhoneEngine::ReadLogo(int kind) { parlenko::ReadLogo(in_->ctx, kind); }
+void PhoneEngine::DeleteLogo(int kind) { parlenko::DeleteLogo(in_->ctx, kind); }
+bool PhoneEngine::UploadLogo(std::string_view bitmapBytes, int kind) {
+    return parlenko::UploadLogo(in_->ctx, bitmapBytes, kind);
+}
+
 void PhoneEngine::ProgressWindowClosed() { EndBusy(in_->ctx); }
 void PhoneEngine::ClearNewSms() { parlenko::ClearNewSms(in_->ctx); }
 void PhoneEngine::ClearNewCall() { parlenko::ClearNewCall(in_->ctx); }
@@ -176,6 +197,12 @@ bool PhoneEngine::RefreshRunning() const { return in_->timers.RefreshTimer->IsAc
 const GeneralInfoView& PhoneEngine::GeneralInfo() const { return in_->state.GeneralInfo; }
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
+const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {
+    return in_->state.Objects.AppointmentsList;
+}
+const std::vector<std::string>& PhoneEngine::AppointmentFreePositions() const {
+    return in_->state.Objects.AppointmentFreePositions;
+}
 
 // --- inside -----------------------------------------------------------------------------
 

@@ -26,11 +26,14 @@
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
 #include "engine/sms/sms_view.h"
+#include "engine/text/vcalendar.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace parlenko {
 
@@ -140,6 +143,29 @@ public:
     // The machine's clock that "phone to PC" sets (must outlive the engine).
     void SetSystemClock(ISystemClock* clock);
 
+    // --- appointments, melodies and logo pages ---------------------------------
+    // Each does nothing while the port is closed. The answers reach the
+    // objects view; the uploads and the appointment read show the progress
+    // window.
+    // Reads every calendar slot into the appointments list.
+    void RefreshAppointments();
+    // Writes entry into calendar slot: a new row (isNew), else the slot's row
+    // changes once the phone has taken it.
+    void SaveAppointment(const VCalendarEntry& entry, int slot, bool isNew);
+    void DeleteAppointment(int slot);
+    // userMelody: the rank (from 0) of the chosen melody among the user
+    // melodies of the melody list. The melody read asks for a file name
+    // through the host's save dialog.
+    void ReadUserMelody(int userMelody);
+    void DeleteUserMelody(int userMelody);
+    // A MIDI file's bytes into a user-melody slot; false (after telling the
+    // user) when the file is too big to send.
+    bool UploadMelody(std::string_view fileBytes, int slot);
+    // kind 0 the operator logo, 1 the screensaver.
+    void ReadLogo(int kind);
+    void DeleteLogo(int kind);
+    bool UploadLogo(std::string_view bitmapBytes, int kind);
+
     // --- what the windows report -------------------------------------------------
     // The progress window closed (by the user, or when the engine closed it):
     // the busy state ends.
@@ -162,6 +188,11 @@ public:
     const GeneralInfoView& GeneralInfo() const;
     const PhoneSettingsView& Settings() const;
     const ObjectCapabilitiesView& Capabilities() const;
+    // The appointments list as read and changed since.
+    const std::vector<AppointmentRow>& Appointments() const;
+    // One line per calendar slot, "1" upward; "" for a used slot. Empty
+    // until the calendar was read.
+    const std::vector<std::string>& AppointmentFreePositions() const;
 
     // --- the inside, for the engine's own tests and plain callers ----------------
     EngineState& State();

@@ -142,6 +142,26 @@ public:
         callNamePushes.push_back({list, name, number});
     }
 
+    std::string AskSaveFileName(const SaveFileDialog& dialog) override {
+        saveDialogs.push_back(dialog);
+        return saveFileAnswer;
+    }
+    void ClearAppointmentRows() override { appointmentRows.clear(); }
+    void AddAppointmentRow(const AppointmentRow& row) override { appointmentRows.push_back(row); }
+    void UpdateAppointmentRow(const AppointmentRow& row) override {
+        for (auto& r : appointmentRows)
+            if (r.Position == row.Position) r = row;
+    }
+    void RemoveAppointmentRows(const std::string& position) override {
+        std::erase_if(appointmentRows,
+                      [&](const AppointmentRow& r) { return r.Position == position; });
+    }
+    void FocusAppointmentRow(const std::string& position) override {
+        appointmentFocuses.push_back(position);
+    }
+    void ShowLogo(const std::string& path) override { logos.push_back(path); }
+    void ShowNoLogo(const std::string& text) override { logos.push_back("no logo: " + text); }
+
     std::vector<RecordedDialog> dialogs;
     std::vector<std::string> statusMessages;
     std::vector<bool> enabledChanges;
@@ -212,6 +232,11 @@ public:
     ObjectCapabilitiesView capabilities;
     int capabilitiesChanges = 0;
     std::vector<bool> connectionChanges;
+    std::vector<SaveFileDialog> saveDialogs;
+    std::string saveFileAnswer;  // the path the save dialog gives ("" cancels)
+    std::vector<AppointmentRow> appointmentRows;
+    std::vector<std::string> appointmentFocuses;
+    std::vector<std::string> logos;  // ShowLogo paths, "no logo: " + text for ShowNoLogo
 };
 
 }  // namespace parlenko::testing

@@ -1,0 +1,182 @@
+#include "engine/objects/object_actions.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/at/at_lines.h"
+#include "engine/core/strings.h"
+#include "engine/objects/object_answers.h"
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/session/busy_state.h"
+
+#include <array>
+
+namespace parlenko {
+
+namespace {
+
+RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
+
+// The slot of an echoed read: what follows 'AT^SBNR="vcs",'.
+std::string SlotOfRead(const std::string& echo) { return Copy(echo, 15, 2); }
+
+// --------------------------------------------------------------- empty reads
+
+ScanStep AppointmentSlotEmpty(EngineContext& ctx, const EchoHit& hit) {
+    HandleSbnrVcsAnswer(ctx, SlotOfRead(hit.echo), "", ObjectAnswer::Empty);
+    return ScanStep::Continue;
+}
+
+ScanStep MelodyEmpty(EngineContext& ctx, const EchoHit&) {
+    EndBusy(ctx);
+    HandleSbnrMidAnswer(ctx, "", ObjectAnswer::Empty);
+    return ScanStep::Continue;
+}
+
+ScanStep LogoEmpty(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    HandleSbnrBmpAnswer(ctx, SlotOfRead(hit.echo), "", ObjectAnswer::Empty);
+    return ScanStep::Continue;
+}
+
+// --------------------------------------------------------------- a read object
+
+// The last header of an object stands at i - 3. Each header is followed by
+// one line of hex data; the data lines are joined in the order the phone
+// sent them, up from the result to the read's echo.
+ScanStep ObjectRead(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    auto& lines = Lines(ctx);
+    std::string header = CopyFrom(hit.echo, 8);
+    const std::string type = Copy(header, 1, 5);
+    Delete(header, 1, 6);
+    const std::string position = header.substr(0, header.find(','));
+
+    std::string data;
+    bool echoFound = false;
+    for (int k = hit.result; k >= 0; --k) {
+        if (lines.StartsWith(k, "^SBNR: ")) {
+            data.insert(0, lines.At(k + 1));
+            lines.Blank(k);
+            lines.Blank(k + 1);
+        } else if (lines.StartsWith(k, "AT^SBNR=\"")) {
+            lines.Blank(k);
+            echoFound = true;
+            break;
+        }
+    }
+    // Without its echo (the time-out blanked it) the object may have lost
+    // parts: it is dropped.
+    if (!echoFound) return ScanStep::Continue;
+
+    if (type == "\"vcs\"") HandleSbnrVcsAnswer(ctx, position, data, ObjectAnswer::Data);
+    if (type == "\"mid\"") HandleSbnrMidAnswer(ctx, data, ObjectAnswer::Data);
+    if (type == "\"bmp\"") HandleSbnrBmpAnswer(ctx, position, data, ObjectAnswer::Data);
+    return ScanStep::Continue;
+}
+
+// --------------------------------------------------------------- uploads and deletes
+
+using PacketHandler = void (*)(EngineContext&, std::string_view, std::string_view);
+
+// An accepted packet (echo at i - 3, the echoed packet at i - 1) while the
+// type's upload runs.
+template <bool UploadState::*Guard, PacketHandler Handle>
+ScanStep PacketAccepted(EngineContext& ctx, const EchoHit& hit) {
+    if (!(ctx.state.Upload.*Guard)) return ScanStep::Continue;
+    auto& lines = Lines(ctx);
+    const std::string packet = lines.At(hit.result - 1);
+    lines.Blank(hit.result - 1);
+    lines.Blank(hit.echoEntry);
+    Handle(ctx, hit.echo, packet);
+    return ScanStep::Continue;
+}
+
+// A delete (echo at i - 2) while no upload of the type runs.
+template <bool UploadState::*Guard>
+bool IsDelete(EngineContext& ctx, const EchoHit& hit) {
+    if (ctx.state.Upload.*Guard) return false;
+    Lines(ctx).Blank(hit.echoEntry);
+    EndBusy(ctx);
+    return true;
+}
+
+ScanStep AppointmentDeleted(EngineContext& ctx, const EchoHit& hit) {
+    if (!IsDelete<&UploadState::SendingAppointment>(ctx, hit)) return ScanStep::Continue;
+    ctx.host.ShowStatusMessage("Appointment succesfully deleted from mobile!");
+    HandleAppointmentDeleted(ctx, hit.echo);
+    return ScanStep::Continue;
+}
+
+ScanStep MelodyDeleted(EngineContext& ctx, const EchoHit& hit) {
+    if (!IsDelete<&UploadState::SendingMelody>(ctx, hit)) return ScanStep::Continue;
+    ctx.host.ShowStatusMessage("Melody succesfully deleted from mobile!");
+    return ScanStep::Continue;
+}
+
+ScanStep LogoDeleted(EngineContext& ctx, const EchoHit& hit) {
+    if (!IsDelete<&UploadState::SendingLogo>(ctx, hit)) return ScanStep::Continue;
+    // The logo slot is read again, so the page shows it empty.
+    if (hit.echo.size() > 14 && hit.echo[14] >= '0' && hit.echo[14] <= '9')
+        SendAtSbnr(ctx, at::kObjLogo, hit.echo[14] - '0');
+    ctx.host.ShowStatusMessage("Logo succesfully deleted from mobile!");
+    return ScanStep::Continue;
+}
+
+// --------------------------------------------------------------- "ERROR"
+
+template <const char* Text, bool CloseProgress>
+ScanStep Failed(EngineContext& ctx, const EchoHit&) {
+    if (CloseProgress) CloseReadProgress(ctx);
+    ctx.host.ShowMessageDialog("Error", Text, DialogKind::Error, DialogButtons::Ok);
+    return ScanStep::Continue;
+}
+
+// A refused upload command ends the upload, so that a later answer of the
+// same type is not taken for one of its packets or for its read-back.
+template <const char* Text, bool UploadState::*Guard, bool CloseProgress>
+ScanStep UploadFailed(EngineContext& ctx, const EchoHit& hit) {
+    auto& up = ctx.state.Upload;
+    up.*Guard = false;
+    up.UploadPackets.clear();
+    up.PacketIndex = 0;
+    up.PacketCount = 0;
+    return Failed<Text, CloseProgress>(ctx, hit);
+}
+
+using W = EchoCompare;
+constexpr auto kByAction = EchoBlanking::ByAction;
+
+// The "OK" rows first, in the order they run; the "ERROR" rows (echo at
+// i - 2) after them.
+const std::array kObjectActions = {
+    EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, AppointmentSlotEmpty, nullptr},
+    EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, MelodyEmpty, nullptr},
+    EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, LogoEmpty, nullptr},
+    EchoAction{"^SBNR: ", W::Prefix, 3, ObjectRead, nullptr, kByAction},
+    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 3,
+               PacketAccepted<&UploadState::SendingAppointment, HandleSbnwVcsAnswer>, nullptr,
+               kByAction},
+    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 2, AppointmentDeleted, nullptr, kByAction},
+    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 3,
+               PacketAccepted<&UploadState::SendingMelody, HandleSbnwMidAnswer>, nullptr,
+               kByAction},
+    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 2, MelodyDeleted, nullptr, kByAction},
+    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 3,
+               PacketAccepted<&UploadState::SendingLogo, HandleSbnwBmpAnswer>, nullptr, kByAction},
+    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, LogoDeleted, nullptr, kByAction},
+
+    EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, nullptr, Failed<kAppointmentReadFailed, true>},
+    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 2, nullptr,
+               UploadFailed<kAppointmentSaveFailed, &UploadState::SendingAppointment, false>},
+    EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, nullptr, Failed<kMelodyReadFailed, true>},
+    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 2, nullptr,
+               UploadFailed<kMelodySaveFailed, &UploadState::SendingMelody, true>},
+    EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, nullptr, Failed<kLogoReadFailed, true>},
+    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, nullptr,
+               UploadFailed<kLogoSaveFailed, &UploadState::SendingLogo, true>},
+};
+
+}  // namespace
+
+std::span<const EchoAction> ObjectActions() { return kObjectActions; }
+
+}  // namespace parlenko

@@ -1,0 +1,158 @@
+#include "engine/objects/object_transfers.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/at/at_lines.h"
+#include "engine/core/strings.h"
+#include "engine/objects/object_view_access.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/filling_list.h"
+#include "engine/text/hex_text.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace parlenko {
+
+namespace {
+
+// The logo kinds' object indexes; -1 for another kind.
+int LogoIndex(int kind) { return kind == 0 ? 0 : kind == 1 ? 2 : -1; }
+
+std::vector<std::string> CutIntoPackets(const std::string& hex) {
+    std::vector<std::string> packets;
+    for (std::size_t k = 0; k < hex.size(); k += kPacketHexLength)
+        packets.push_back(hex.substr(k, kPacketHexLength));
+    return packets;
+}
+
+// Takes the packets of a new upload; the first goes at the phone's prompt.
+void StartUpload(EngineContext& ctx, std::vector<std::string> packets) {
+    auto& up = ctx.state.Upload;
+    up.UploadPackets = std::move(packets);
+    up.PacketIndex = 1;
+    up.PacketCount = static_cast<int>(up.UploadPackets.size());
+}
+
+void ShowProgress(EngineContext& ctx, const std::string& caption, const std::string& position) {
+    auto& p = ctx.state.PhonebookRead.Progress;
+    p.Caption = caption;
+    p.LokacijaLab = "Mobile memory";
+    p.Label1Visible = false;
+    p.UpisanoLab.clear();
+    p.PozicijaLab = position;
+    p.ProgressBar1 = 0;
+    p.ProgresLab = "0%";
+    ctx.host.ProgressWindowChanged(p);
+}
+
+void ShowProgressWindow(EngineContext& ctx) {
+    if (!ctx.host.IsProgressWindowVisible()) ctx.host.ShowProgressWindow();
+}
+
+// The packets of a melody or logo file; nullopt (after telling the user)
+// when it is too big, and for an empty file.
+std::optional<std::vector<std::string>> FilePackets(EngineContext& ctx, std::string_view bytes,
+                                                    const char* tooBig) {
+    auto packets = CutIntoPackets(BytesToHex(bytes));
+    if (packets.size() > kMaxObjectPackets) {
+        ctx.host.ShowMessageDialog("Error", tooBig, DialogKind::Information, DialogButtons::Ok);
+        return std::nullopt;
+    }
+    if (packets.empty()) return std::nullopt;
+    return packets;
+}
+
+void SendFirstPacket(EngineContext& ctx, std::vector<std::string> packets, int type, int location,
+                     const char* caption) {
+    const int count = static_cast<int>(packets.size());
+    StartUpload(ctx, std::move(packets));
+    ShowProgress(ctx, caption, "Sending packet no. 1 of " + IntToStr(count));
+    SendAtSbnw(ctx, type, location, 1, count);
+    ShowProgressWindow(ctx);
+}
+
+}  // namespace
+
+void RefreshAppointments(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    ctx.port.FlushBuffers(true, true);
+    auto& objects = ctx.state.Objects;
+    {
+        FillingListGuard filling(ctx.state);
+        objects.AppointmentsList.clear();
+        ObjectsView(ctx).ClearAppointmentRows();
+    }
+    const int slots = ctx.state.Capabilities.AppointmentSlots;
+    objects.AppointmentFreePositions.clear();
+    for (int slot = 1; slot <= slots; ++slot)
+        objects.AppointmentFreePositions.push_back(IntToStr(slot));
+
+    ctx.state.Mode = ActivityMode::Appointments;
+    auto& r = ctx.state.PhonebookRead;
+    r.ReadCapacity = slots;
+    r.ReadPosition = 1;
+    ShowProgress(ctx, "Reading appointments . . .", "Reading entry from position no. 1");
+    SendAtSbnr(ctx, at::kObjAppointment, 1);
+    ShowProgressWindow(ctx);
+}
+
+void SaveAppointment(EngineContext& ctx, const VCalendarEntry& entry, int slot, bool isNew) {
+    if (!ctx.port.Connected()) return;
+    StartUpload(ctx, CutIntoPackets(BuildVCalendar(entry, VCalendarForm::Phone)));
+    ctx.state.Upload.SendingAppointment = true;
+    ctx.state.Objects.NewAppointment = isNew;
+    SendAtSbnw(ctx, at::kObjAppointment, slot, 1, ctx.state.Upload.PacketCount);
+}
+
+void DeleteAppointment(EngineContext& ctx, int slot) {
+    if (!ctx.port.Connected()) return;
+    ctx.state.Upload.SendingAppointment = false;
+    SendAtSbnwDelete(ctx, at::kObjAppointment, IntToStr(slot));
+}
+
+void ReadUserMelody(EngineContext& ctx, int userMelody) {
+    if (!ctx.port.Connected()) return;
+    SendAtSbnr(ctx, at::kObjMelody, userMelody);
+}
+
+void DeleteUserMelody(EngineContext& ctx, int userMelody) {
+    if (!ctx.port.Connected()) return;
+    ctx.state.Upload.SendingMelody = false;
+    SendAtSbnwDelete(ctx, at::kObjMelody, IntToStr(userMelody));
+}
+
+bool UploadMelody(EngineContext& ctx, std::string_view fileBytes, int slot) {
+    if (!ctx.port.Connected()) return false;
+    auto packets = FilePackets(ctx, fileBytes, "Melody too big!");
+    if (!packets) return false;
+    ctx.state.Upload.SendingMelody = true;
+    ctx.state.Mode = ActivityMode::MelodyUpload;
+    SendFirstPacket(ctx, std::move(*packets), at::kObjMelody, slot,
+                    "Saving melody in mobile . . .");
+    return true;
+}
+
+void ReadLogo(EngineContext& ctx, int kind) {
+    if (!ctx.port.Connected() || LogoIndex(kind) < 0) return;
+    SendAtSbnr(ctx, at::kObjLogo, LogoIndex(kind));
+}
+
+void DeleteLogo(EngineContext& ctx, int kind) {
+    if (!ctx.port.Connected() || LogoIndex(kind) < 0) return;
+    ctx.state.Upload.SendingLogo = false;
+    SendAtSbnwDelete(ctx, at::kObjLogo, IntToStr(LogoIndex(kind)));
+}
+
+bool UploadLogo(EngineContext& ctx, std::string_view bitmapBytes, int kind) {
+    if (!ctx.port.Connected() || LogoIndex(kind) < 0) return false;
+    auto packets = FilePackets(ctx, bitmapBytes, "Logo too big!");
+    if (!packets) return false;
+    ctx.state.Upload.SendingLogo = true;
+    ctx.state.Mode = ActivityMode::LogoUpload;
+    SendFirstPacket(ctx, std::move(*packets), at::kObjLogo, LogoIndex(kind),
+                    "Saving logo in mobile . . .");
+    return true;
+}
+
+}  // namespace parlenko
