@@ -109,7 +109,6 @@ TSettingsPage::TSettingsPage(PhoneEngine& engine, QWidget* parent)
     AddLabel(price, "Upiši PIN 2:", {12, 80, 90, 16});
     PricePinEdit = AddEdit(price, "PricePinEdit", {110, 77, 80, 22});
     PricePinEdit->setMaxLength(8);
-    PricePinEdit->setEchoMode(QLineEdit::Password);
     PricePinEdit->setValidator(Pattern("[0-9]*", PricePinEdit));
     PriceBtn = AddButton(price, "PriceBtn", "Snimi", {160, 98, 80, 24});
     PriceBtn->setEnabled(false);
