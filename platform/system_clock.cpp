@@ -22,7 +22,7 @@ struct BusDeleter {
 using Bus = std::unique_ptr<sd_bus, BusDeleter>;
 
 struct BusError {
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{nullptr, nullptr, 0};
     ~BusError() { sd_bus_error_free(&error); }
     bool Is(const char* name) const { return sd_bus_error_has_name(&error, name) != 0; }
 };
