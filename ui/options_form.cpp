@@ -56,6 +56,7 @@ void MakeUpDown(QLineEdit* edit, QSpinBox* upDown, int min, int max) {
     edit->setAlignment(Qt::AlignCenter);
     upDown->setRange(min, max);
     upDown->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    upDown->setFocusPolicy(Qt::NoFocus);  // only its arrows are seen
     upDown->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; padding: 0; }"));
     QObject::connect(upDown, &QSpinBox::valueChanged, edit,
                      [edit](int v) { edit->setText(QString::number(v)); });
