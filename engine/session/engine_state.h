@@ -79,6 +79,7 @@ struct SmsOpState {
     std::string SmsPduLength;        // TPDU octet count for "AT+CMGS="/"AT+CMGW="
     std::string SendStoredArgs;      // argument of "AT+CMSS="
     int StoreRetryCount = 0;         // consecutive memory-full answers to "AT+CMGW="
+    std::vector<AListSMS> SmsList;   // the messages read, both memories
 };
 
 // A running calendar, melody or logo upload.

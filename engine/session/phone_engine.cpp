@@ -4,6 +4,7 @@
 #include "engine/objects/object_transfers.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/receive/network_view.h"
+#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
@@ -13,6 +14,8 @@
 #include "engine/session/indicators.h"
 #include "engine/settings/settings_commands.h"
 #include "engine/text/clock_format.h"
+#include "engine/sms/refresh_sms.h"
+#include "exchange/formats/location_names.h"
 
 namespace parlenko {
 
@@ -135,6 +138,49 @@ void PhoneEngine::SetPhoneClockFromPc() {
     SetPhoneClock(in_->ctx, clock != nullptr ? clock->LocalNow() : LocalTimeNow());
 }
 void PhoneEngine::SetPcClockFromPhone() { SetPcClockFromPhoneClock(in_->ctx); }
+// --- page switches ------------------------------------------------------------------
+
+void PhoneEngine::RefreshPhonebook() { parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim); }
+
+void PhoneEngine::RefreshPhonebookThenSms() {
+    // Disconnected, nothing starts: no later read may take the flag along.
+    if (!port_.Connected()) return;
+    in_->state.PhonebookRead.ReadSmsAfterPhonebook = true;
+    parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim);
+}
+
+void PhoneEngine::RefreshCalls() { parlenko::RefreshCalls(in_->ctx, PhoneMemory::Dialled); }
+void PhoneEngine::RefreshSms() { parlenko::RefreshSms(in_->ctx); }
+bool PhoneEngine::PhonebookEmpty() const { return in_->state.Phonebook.PhonebookList.empty(); }
+bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
+bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }
+bool PhoneEngine::NewCallPending() const { return in_->timers.NewCallTimer->IsActive(); }
+
+// --- network cell names -----------------------------------------------------------------
+
+std::string PhoneEngine::CurrentLocationName() const {
+    const GeneralInfoView& v = in_->state.GeneralInfo;
+    const std::string& dir = in_->state.Options.DataDir;
+    if (dir.empty()) return {};
+    return exchange::FindLocationName(dir, v.OperLab, v.PodrucjeLab, v.BazaIDLab);
+}
+
+bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& area,
+                                   const std::string& cell, const std::string& name,
+                                   std::string* error) {
+    const exchange::WriteResult r =
+        exchange::SaveLocationName(in_->state.Options.DataDir, op, area, cell, name);
+    if (!r.ok()) {
+        if (error != nullptr) *error = r.error;
+        return false;
+    }
+    GeneralInfoView& v = in_->state.GeneralInfo;
+    // The phone may have moved on to another cell while the name was typed.
+    if (v.OperLab != op || v.PodrucjeLab != area || v.BazaIDLab != cell) return true;
+    v.LokacijaLab = name;
+    in_->ctx.views.general->GeneralInfoChanged(v);
+    return true;
+}
 
 // --- options and data -------------------------------------------------------------
 

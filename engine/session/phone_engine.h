@@ -127,6 +127,32 @@ public:
     void SetPhoneClockFromPc();
     // The machine's clock from the phone's, through the system clock.
     void SetPcClockFromPhone();
+    // --- page switches -------------------------------------------------------
+    // Each does nothing while disconnected.
+    // The full phonebook read (all four memories).
+    void RefreshPhonebook();
+    // The full phonebook read, then the SMS read at its end.
+    void RefreshPhonebookThenSms();
+    // The read of all three call lists.
+    void RefreshCalls();
+    // The full read of both message memories.
+    void RefreshSms();
+    bool PhonebookEmpty() const;
+    bool SmsListEmpty() const;
+    // A new SMS or a new call waits for the user (its indicator blinks).
+    bool NewSmsPending() const;
+    bool NewCallPending() const;
+
+    // --- network cell names ------------------------------------------------------
+    // The name the user gave the current cell (network, area and cell of the
+    // general page); empty when unknown.
+    std::string CurrentLocationName() const;
+    // Names the cell (network, area and cell as the general page showed them)
+    // in "Locations.dat" of the data folder; when it is still the current
+    // cell the general page shows the name at once. False, with the reason,
+    // when the file could not be written (the old file is kept).
+    bool SaveLocationName(const std::string& op, const std::string& area, const std::string& cell,
+                          const std::string& name, std::string* error);
 
     // --- options and data --------------------------------------------------------
     // Line settings (ignored by an open port until it reopens), the refresh

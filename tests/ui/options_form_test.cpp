@@ -251,8 +251,9 @@ TEST(SettingsPageSim, ReadsTheSettingsAndSendsEachGroup) {
     Rig rig(true);
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     TSettingsPage& p = rig.Page();
+    // Entering the tab reads the settings.
     rig.Mark();
-    p.RefreshOstaloBtnClick();
+    rig.glavna->TabBarBtn1Click(60);
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince("AT+CPUC?\r"); }, 5000)) << rig.Since();
     ASSERT_TRUE(rig.Idle());
     EXPECT_EQ(rig.Since(), "AT+CSCA?\rAT+CALM?\rAT+CVIB?\rAT+CRSL?\rAT+CPUC?\r");

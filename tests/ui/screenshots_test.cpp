@@ -1,8 +1,9 @@
 // Pictures of the windows for a person to look at: the main window connected
-// to the simulated phone, the splash window, the about box, the options
-// window, the settings page read from the phone, the progress
-// window, the status notice, a message box, a validation balloon beside a
-// line edit with an ordinary tooltip, and the first menu open. Runs only when
+// to the simulated phone (the general page, then the advanced page, then the
+// first menu open), the save-location window, the options window, the
+// settings page read from the phone, the splash window, the about box, the
+// progress window, the status notice, a message box, and a validation
+// balloon beside a line edit with an ordinary tooltip. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
@@ -17,10 +18,12 @@
 #include "ui/options_form.h"
 #include "ui/pages/settings_page.h"
 #include "ui/qt_scheduler.h"
+#include "ui/save_net_form.h"
 #include "ui/splash_form.h"
 #include "ui/status_frm.h"
 #include "ui/window_host.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QHelpEvent>
@@ -126,6 +129,20 @@ TEST_F(Screenshots, Windows) {
     Pump(3000);
     Save(glavna, "main.png");
 
+    // The advanced page with its tab bar, the phone settings tab selected.
+    glavna.findChild<QAction*>("Ostalo2")->trigger();
+    Pump(1000);
+    Save(glavna, "advanced.png");
+    glavna.OutBarBtn1Click(1);
+    Pump(1500);
+
+    // Naming the current cell.
+    TSaveNetForm saveNet(&glavna, engine);
+    saveNet.Prepare("HR VIP", "0DA2", "5C1F", "Ured 2");
+    saveNet.show();
+    Save(saveNet, "savenet.png");
+    saveNet.hide();
+
     // The first menu open with an item selected: the window and the menu
     // below it as the screen shows them.
     glavna.menuBar()->setActiveAction(glavna.Parlenko1->menuAction());
@@ -146,12 +163,12 @@ TEST_F(Screenshots, Windows) {
     Save(*glavna.OptionsForm, "options-comm.png");
     glavna.OptionsForm->Button2->click();
 
-    // The settings page, read from the phone.
-    glavna.OutBarBtn1Click(6);
-    glavna.SettingsPage->RefreshOstaloBtnClick();
+    // The settings page, read from the phone as its tab is entered.
+    glavna.findChild<QAction*>("Ostalo2")->trigger();
     ASSERT_TRUE(
         PumpUntil([&] { return !glavna.SettingsPage->CijenaEdit->text().isEmpty(); }, 5000));
-    Pump(500);
+    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
+    Pump(300);
     Save(glavna, "settings.png");
     glavna.OutBarBtn1Click(1);
 

@@ -83,6 +83,7 @@ bool Filled(const QLineEdit* e) { return !e->text().trimmed().isEmpty(); }
 TSettingsPage::TSettingsPage(PhoneEngine& engine, QWidget* parent)
     : QWidget(parent), engine_(engine) {
     setObjectName("OstaloSettingsPage");
+    resize(520, 330);
 
     // Left column: clock, SMS centre, price.
     auto* clock = AddGroup(this, "ClockGB", " Sinkronizacija datuma i sata:", {8, 6, 250, 92});
