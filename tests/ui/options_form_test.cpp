@@ -11,6 +11,7 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/glavna.h"
+#include "ui/pages/general_page.h"
 #include "ui/pages/settings_page.h"
 #include "ui/qt_scheduler.h"
 #include "ui/status_frm.h"
@@ -228,7 +229,9 @@ TEST(OptionsFormSim, CellInfoDecidesTheSavedLocationAndTheNetworkCaption) {
     Rig rig(true);
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     const GeneralInfoView& v = rig.engine.GeneralInfo();
+    QPushButton* saveButton = rig.glavna->OsnovnoPage->SaveNetLocBtn;
     ASSERT_TRUE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    ASSERT_TRUE(saveButton->isEnabled());
     ASSERT_TRUE(
         exchange::SaveLocationName(rig.home.Dir(), v.OperLab, v.PodrucjeLab, v.BazaIDLab, "Ured 2")
             .ok());
@@ -237,11 +240,13 @@ TEST(OptionsFormSim, CellInfoDecidesTheSavedLocationAndTheNetworkCaption) {
     rig.Form().OKBtn->click();
     ASSERT_TRUE(rig.Idle());
     EXPECT_FALSE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    EXPECT_FALSE(saveButton->isEnabled());
 
     rig.Form().open();
     rig.Form().CellInfoCheck->setChecked(false);
     rig.Form().OKBtn->click();
     EXPECT_TRUE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    EXPECT_TRUE(saveButton->isEnabled());
     EXPECT_EQ(rig.glavna->NetLocLab->text(), "HR VIP:  Ured 2");
     EXPECT_EQ(rig.glavna->NetLocLab->toolTip(), "HR VIP:  Ured 2");
     ASSERT_TRUE(rig.Idle());
