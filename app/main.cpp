@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
 
     QObject::connect(&glavna, &ui::TGlavna::MainWindowClosed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // SIGTERM closes the main window through its close query.
-    parlenko::app::TerminationSignal terminationSignal([&glavna] { glavna.close(); });
+    // SIGTERM and SIGINT end the program without the close query.
+    parlenko::app::TerminationSignal terminationSignal([&glavna] { glavna.CloseAtTermination(); });
     glavna.show();
     const int result = app.exec();
     // The windows go before the engine: nothing may call the host afterwards.

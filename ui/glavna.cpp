@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -631,6 +632,18 @@ bool TGlavna::FormCloseQuery() {
     SaveOptions();
     engine_.ClosePort();
     return true;
+}
+
+void TGlavna::CloseAtTermination() {
+    if (terminating_) return;
+    terminating_ = true;
+    closeAgreed_ = true;
+    // First: the loops end and no new one starts (a box that the port's last
+    // answers might open returns at once), while the events still pending
+    // keep being processed by the pause of ClosePort.
+    QCoreApplication::exit(0);
+    SaveOptions();
+    engine_.ClosePort();
 }
 
 void TGlavna::closeEvent(QCloseEvent* event) {

@@ -80,6 +80,12 @@ public:
     // Header picture of a page (language 0 "cro", 1 "eng"; page 1..6).
     void LoadPageBarImage(int language, int page);
 
+    // The system asks the program to end (SIGTERM at logout or shutdown,
+    // SIGINT): nobody is there to answer the close query, so it is not asked.
+    // The options are saved, the phone's notices switched off and the port
+    // closed; every event loop ends, an open message box's included.
+    void CloseAtTermination();
+
     // Command handlers.
     void Uspostavivezu1Click();  // connect / disconnect
     void Iskljucimobitel1Click();
@@ -186,6 +192,7 @@ private:
     bool imagesMissing_ = false;
     bool shown_ = false;
     bool closeAgreed_ = false;
+    bool terminating_ = false;
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;

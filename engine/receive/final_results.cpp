@@ -1,5 +1,6 @@
 #include "engine/receive/final_results.h"
 
+#include "engine/calls/call_actions.h"
 #include "engine/chains/connect_chain.h"
 #include "engine/chains/echo_actions.h"
 #include "engine/chains/general_info_chain.h"
@@ -7,8 +8,8 @@
 #include "engine/chains/settings_chain.h"
 #include "engine/objects/object_actions.h"
 #include "engine/receive/phonebook_actions.h"
-#include "engine/receive/setting_actions.h"
 #include "engine/session/busy_state.h"
+#include "engine/settings/set_commands.h"
 
 #include <array>
 #include <span>
@@ -20,27 +21,17 @@ namespace {
 using ActionTable = std::span<const EchoAction> (*)();
 
 // The action tables of "OK" and "ERROR", in the order their rows run on a
-// result. The per-command actions of the phone operations slot in at the
-// marked places:
-//   - calls and the prepaid balance ("ATD", "AT+CHUP", "ATA", the balance
-//     texts) after the closing echoes;
-//   - "AT^SMSO" right after the connect chain, then the phonebook, SMS,
-//     transfer, divert, lock and melody actions, among which the settings'
-//     set commands and the other settings' chain stand.
-constexpr std::array<ActionTable, 9> kResultTables = {
-    ClosingEchoActions,
-    // calls and prepaid balance
-    GeneralInfoActionsToClock,
-    ClockSetActions,
-    GeneralInfoActionsAfterClock,
-    ConnectChainActions,
-    // "AT^SMSO"
-    PhonebookActions,
+// result: the closing echoes; the calls and the prepaid balance; the
+// general-information chain with "AT+CCLK=" between its halves; the connect
+// chain and "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and
+// melody actions, among which the other settings' chain and the single set
+// commands stand. Rows still open are marked.
+constexpr std::array<ActionTable, 11> kResultTables = {
+    ClosingEchoActions, CallActions, GeneralInfoActionsToClock, ClockSetActions,
+    GeneralInfoActionsAfterClock, ConnectChainActions, SwitchOffActions, PhonebookActions,
     // SMS
-    ObjectActions,
-    // diverts, locks, ringer melodies
-    SettingSetActions,
-    SettingsChainActions,
+    ObjectActions, SettingsChainActions, SetCommandActions,
+    // diverts, locks, melodies
 };
 
 }  // namespace

@@ -60,7 +60,9 @@ ScanStep HandleRing(EngineContext& ctx, int i) {
     ShowNewCall(ctx);
     ctx.state.Receive.RxLines.Blank(i);
     auto& notice = ctx.state.NewCallNotice;
-    if (!notice.TelefonLab.empty()) return ScanStep::EndScan;  // this call's notice is up
+    // This call's notice is up: the other codes above wait for the next
+    // chunk, but a final result that came with the call is still handled.
+    if (!notice.TelefonLab.empty()) return ScanStep::FinalResultsOnly;
     notice.OsobaLab = "Unknown";
     notice.TelefonLab = "Hidden";
     PresentCallNotice(ctx);

@@ -49,6 +49,10 @@ struct ReceiveState {
 // Calls.
 struct CallState {
     bool InCall = false;  // a voice call is up (after "ATD"/"ATA" answered OK)
+    // The other party of the call dialled or answered last, kept when the
+    // command was sent: the call window shows it once the phone accepts.
+    std::string PartyName;
+    std::string PartyNumber;
 };
 
 // The incoming-call notice's two labels. The notice is a window of the calls
@@ -104,6 +108,9 @@ struct ChainState {
     // "Communication error!" was shown and the port closed; later failed
     // writes of the same exchange stay silent until the next connect.
     bool CommunicationErrorReported = false;
+    // The port was opened and the phone reset, and nothing has come back
+    // yet: a time-out now means there is no phone on the port.
+    bool AwaitingFirstAnswer = false;
 };
 
 // The melody page's list of the phone's melodies (MelodijeCB): item texts

@@ -1,7 +1,11 @@
 #include "engine/session/phone_engine.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/chains/settings_chain.h"
 #include "engine/objects/object_transfers.h"
+#include "engine/calls/call_actions.h"
+#include "engine/phonebook/entry_ops.h"
+#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/receive/network_view.h"
 #include "engine/phonebook/refresh_phonebook.h"
@@ -12,10 +16,9 @@
 #include "engine/session/engine_context.h"
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
-#include "engine/settings/settings_commands.h"
-#include "engine/text/clock_format.h"
 #include "engine/sms/refresh_sms.h"
 #include "exchange/formats/location_names.h"
+#include "engine/settings/set_commands.h"
 
 namespace parlenko {
 
@@ -123,21 +126,7 @@ void PhoneEngine::GeneralPageShown(bool shown) {
 // --- settings page ------------------------------------------------------------------
 
 void PhoneEngine::ReadOtherSettings() { parlenko::ReadOtherSettings(in_->ctx); }
-void PhoneEngine::SetSmsCentre(const std::string& number) {
-    parlenko::SetSmsCentre(in_->ctx, number);
-}
-void PhoneEngine::SetAlertSound(int value) { parlenko::SetAlertSound(in_->ctx, value); }
-void PhoneEngine::SetVibration(bool on) { parlenko::SetVibration(in_->ctx, on); }
-void PhoneEngine::SetRingerLevel(int level) { parlenko::SetRingerLevel(in_->ctx, level); }
-void PhoneEngine::SetPricePerUnit(const std::string& currency, const std::string& price,
-                                  const std::string& pin2) {
-    parlenko::SetPricePerUnit(in_->ctx, currency, price, pin2);
-}
-void PhoneEngine::SetPhoneClockFromPc() {
-    const ISystemClock* clock = in_->ctx.systemClock;
-    SetPhoneClock(in_->ctx, clock != nullptr ? clock->LocalNow() : LocalTimeNow());
-}
-void PhoneEngine::SetPcClockFromPhone() { SetPcClockFromPhoneClock(in_->ctx); }
+
 // --- page switches ------------------------------------------------------------------
 
 void PhoneEngine::RefreshPhonebook() { parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim); }
@@ -204,6 +193,52 @@ void PhoneEngine::ShowCellLocationByOptions() { parlenko::ShowCellLocationByOpti
 void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
 void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
 void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = clock; }
+
+// --- phone operations ----------------------------------------------------------------
+
+void PhoneEngine::SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
+                                     const AListIme& entry) {
+    parlenko::SavePhonebookEntry(in_->ctx, memory, writeLine, entry);
+}
+void PhoneEngine::DeletePhonebookEntry(PhoneMemory memory, const std::string& position) {
+    parlenko::DeletePhonebookEntry(in_->ctx, memory, position);
+}
+void PhoneEngine::MovePhonebookEntry(PhoneMemory from, const std::string& fromPosition,
+                                     PhoneMemory target, const std::string& writeLine,
+                                     const AListIme& entry) {
+    parlenko::MovePhonebookEntry(in_->ctx, from, fromPosition, target, writeLine, entry);
+}
+
+void PhoneEngine::Dial(const std::string& name, const std::string& number, bool hideNumber) {
+    DialNumber(in_->ctx, name, number, hideNumber);
+}
+void PhoneEngine::AnswerCall(const std::string& name, const std::string& number) {
+    parlenko::AnswerCall(in_->ctx, name, number);
+}
+void PhoneEngine::RejectCall() { parlenko::RejectCall(in_->ctx); }
+void PhoneEngine::HangUp() { HangUpCall(in_->ctx); }
+void PhoneEngine::SendDtmfTone(const std::string& tone, int duration) {
+    parlenko::SendDtmfTone(in_->ctx, tone, duration);
+}
+void PhoneEngine::SendDtmfTones(const std::string& tones) {
+    parlenko::SendDtmfTones(in_->ctx, tones);
+}
+void PhoneEngine::DeleteDialledCalls() { parlenko::DeleteDialledCalls(in_->ctx); }
+
+void PhoneEngine::SetPhoneClock(std::chrono::local_seconds now) {
+    parlenko::SetPhoneClock(in_->ctx, now);
+}
+void PhoneEngine::SetPcClockFromPhone() { parlenko::SetPcClockFromPhone(in_->ctx); }
+void PhoneEngine::SetSmsCentre(const std::string& number) {
+    parlenko::SetSmsCentre(in_->ctx, number);
+}
+void PhoneEngine::SetAlertSound(AlertSound sound) { parlenko::SetAlertSound(in_->ctx, sound); }
+void PhoneEngine::SetVibration(bool on) { parlenko::SetVibration(in_->ctx, on); }
+void PhoneEngine::SetSpeakerVolume(int volume) { parlenko::SetSpeakerVolume(in_->ctx, volume); }
+void PhoneEngine::SetPricePerUnit(const std::string& currency, const std::string& price,
+                                  const std::string& pin2) {
+    parlenko::SetPricePerUnit(in_->ctx, currency, price, pin2);
+}
 
 // --- reports of the windows ---------------------------------------------------------
 

@@ -20,6 +20,8 @@
 #include "engine/calls/calls_view.h"
 #include "engine/general/general_view.h"
 #include "engine/objects/objects_view.h"
+#include "engine/phone/phone_memory.h"
+#include "engine/phone/records.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/call_lists_view.h"
 #include "engine/phonebook/phonebook_view.h"
@@ -28,6 +30,7 @@
 #include "engine/sms/sms_view.h"
 #include "engine/text/vcalendar.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -111,25 +114,16 @@ public:
     void StartRefresh();
     void GeneralPageShown(bool shown);
 
-    // --- the settings page (each does nothing while the port is closed) -----
+    // --- the settings page ----------------------------------------------------
     // Reads the SMS centre, alert sound, vibration, ringer level and price
-    // again; the answers come to the settings view.
+    // again; the answers come to the settings view. Nothing while the port
+    // is closed. (The set commands are below with the phone operations.)
     void ReadOtherSettings();
-    // Set commands; the outcome is a status notice or a message box. A text
-    // holding a double quote or a control character sends nothing.
-    void SetSmsCentre(const std::string& number);
-    void SetAlertSound(int value);  // 0 normal, 1 silent, 2 short tone
-    void SetVibration(bool on);
-    void SetRingerLevel(int level);  // 1..5
-    void SetPricePerUnit(const std::string& currency, const std::string& price,
-                         const std::string& pin2);
-    // The phone's clock from the machine's (the system clock's local time).
-    void SetPhoneClockFromPc();
-    // The machine's clock from the phone's, through the system clock.
-    void SetPcClockFromPhone();
+
     // --- page switches -------------------------------------------------------
     // Each does nothing while disconnected.
-    // The full phonebook read (all four memories).
+    // The full phonebook read (all four memories); it drops any entry
+    // operation left over.
     void RefreshPhonebook();
     // The full phonebook read, then the SMS read at its end.
     void RefreshPhonebookThenSms();
@@ -191,6 +185,48 @@ public:
     void ReadLogo(int kind);
     void DeleteLogo(int kind);
     bool UploadLogo(std::string_view bitmapBytes, int kind);
+    // --- phone operations: phonebook entries, calls, set commands ------------------
+    // Each does nothing while the port is closed and keeps what it acts on;
+    // the phone's answers are handled from that, whatever a window shows by
+    // then. A refused request (a service number, a number or tone outside
+    // its characters) sends nothing and says why in a message box. A full
+    // phonebook read (RefreshPhonebook) drops any entry operation left over.
+    //
+    // Saves entry (the entry dialog's values as saved) into memory with the
+    // dialog's line "AT+CPBW=<position>,...\r" for the entry's position.
+    void SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
+                            const AListIme& entry);
+    // Deletes the entry at position ("7" or "007") of memory.
+    void DeletePhonebookEntry(PhoneMemory memory, const std::string& position);
+    // Moves the entry at fromPosition of from into target: the write into the
+    // target goes first, the old position is deleted after its "OK".
+    void MovePhonebookEntry(PhoneMemory from, const std::string& fromPosition, PhoneMemory target,
+                            const std::string& writeLine, const AListIme& entry);
+    // Dials number ("#31#" in front when hideNumber); the call window shows
+    // name and number once the phone accepts.
+    void Dial(const std::string& name, const std::string& number, bool hideNumber);
+    // The incoming-call notice's buttons: answer (the call window then shows
+    // name and number) or reject.
+    void AnswerCall(const std::string& name, const std::string& number);
+    void RejectCall();
+    // The call window's hang-up button.
+    void HangUp();
+    // One DTMF tone for duration (1..255), or a string of tones.
+    void SendDtmfTone(const std::string& tone, int duration);
+    void SendDtmfTones(const std::string& tones);
+    // The phone forgets its dialled calls.
+    void DeleteDialledCalls();
+    // The clock: the phone's from the computer's local time now, or the
+    // computer's from the phone (through the system clock set on the engine).
+    void SetPhoneClock(std::chrono::local_seconds now);
+    void SetPcClockFromPhone();
+    // The settings page's set commands; speaker volume 1..5.
+    void SetSmsCentre(const std::string& number);
+    void SetAlertSound(AlertSound sound);
+    void SetVibration(bool on);
+    void SetSpeakerVolume(int volume);
+    void SetPricePerUnit(const std::string& currency, const std::string& price,
+                         const std::string& pin2);
 
     // --- what the windows report -------------------------------------------------
     // The progress window closed (by the user, or when the engine closed it):

@@ -1,23 +1,11 @@
 #include "engine/text/clock_format.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "engine/core/strings.h"
 #include "engine/text/date_text.h"
 
 namespace parlenko {
-
-std::chrono::local_seconds LocalTimeNow() {
-    using namespace std::chrono;
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    const local_days day{year{tm.tm_year + 1900} / (tm.tm_mon + 1) / tm.tm_mday};
-    return day + hours{tm.tm_hour} + minutes{tm.tm_min} + seconds{tm.tm_sec > 59 ? 59 : tm.tm_sec};
-}
-
-std::chrono::local_seconds ISystemClock::LocalNow() const { return LocalTimeNow(); }
 
 std::string FormatPcClockForPhone(std::chrono::local_seconds now) {
     using namespace std::chrono;

@@ -24,12 +24,7 @@ public:
     // Sets the machine's clock to a local wall-clock time; Set, or why not
     // (the clock is then unchanged).
     virtual ClockSetResult SetLocalTime(std::chrono::local_seconds when) = 0;
-    // The machine's local wall-clock time now.
-    virtual std::chrono::local_seconds LocalNow() const;
 };
-
-// The machine's local time now, by the process's time zone.
-std::chrono::local_seconds LocalTimeNow();
 
 // The quoted argument of AT+CCLK= for a local time: "yy/MM/dd,hh:mm:ss".
 std::string FormatPcClockForPhone(std::chrono::local_seconds now);

@@ -3,6 +3,7 @@
 #include "engine/session/phone_engine.h"
 #include "ui/text_codec.h"
 
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QSlider>
 
 #include <array>
+#include <chrono>
 
 namespace parlenko::ui {
 namespace {
@@ -77,6 +79,17 @@ QValidator* Pattern(const char* regex, QObject* parent) {
 }
 
 bool Filled(const QLineEdit* e) { return !e->text().trimmed().isEmpty(); }
+
+// The computer's local date and time now, to the second.
+std::chrono::local_seconds LocalNow() {
+    using namespace std::chrono;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return local_days{year{d.year()} / static_cast<unsigned>(d.month()) /
+                      static_cast<unsigned>(d.day())} +
+           hours{t.hour()} + minutes{t.minute()} + seconds{t.second()};
+}
 
 }  // namespace
 
@@ -185,7 +198,9 @@ void TSettingsPage::SmscBtnClick() {
 void TSettingsPage::AlertBtnClick() {
     if (!engine_.Connected()) return;
     // " Normalno" 0, " Kratki ton" 2, " Bez zvuka" 1.
-    engine_.SetAlertSound(Alert2RB->isChecked() ? 2 : (Alert3RB->isChecked() ? 1 : 0));
+    engine_.SetAlertSound(Alert2RB->isChecked()   ? AlertSound::ShortTone
+                          : Alert3RB->isChecked() ? AlertSound::Silent
+                                                  : AlertSound::Normal);
 }
 
 void TSettingsPage::VibraBtnClick() {
@@ -195,7 +210,7 @@ void TSettingsPage::VibraBtnClick() {
 
 void TSettingsPage::RingerBtnClick() {
     if (!engine_.Connected()) return;
-    engine_.SetRingerLevel(RingerTB->value());
+    engine_.SetSpeakerVolume(RingerTB->value());
 }
 
 void TSettingsPage::ValutaEditChange() {
@@ -212,7 +227,7 @@ void TSettingsPage::PriceBtnClick() {
 
 void TSettingsPage::Button1Click() {
     if (!engine_.Connected()) return;
-    if (Clock1RB->isChecked()) engine_.SetPhoneClockFromPc();
+    if (Clock1RB->isChecked()) engine_.SetPhoneClock(LocalNow());
     else engine_.SetPcClockFromPhone();
 }
 
