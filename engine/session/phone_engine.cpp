@@ -1,11 +1,13 @@
 #include "engine/session/phone_engine.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/chains/settings_chain.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
 #include "engine/phonebook/entry_ops.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/phonebook_cache.h"
+#include "engine/receive/network_view.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
@@ -161,6 +163,10 @@ bool PhoneEngine::SetMelody(int melody, int volume) {
 void PhoneEngine::StopMelody() { parlenko::StopMelody(in_->ctx); }
 void PhoneEngine::SelectMelody(int index) { parlenko::SelectMelody(in_->ctx, index); }
 
+// --- settings page ------------------------------------------------------------------
+
+void PhoneEngine::ReadOtherSettings() { parlenko::ReadOtherSettings(in_->ctx); }
+
 // --- page switches ------------------------------------------------------------------
 
 void PhoneEngine::RefreshPhonebook() { parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim); }
@@ -237,6 +243,8 @@ void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
     in_->state.Options.CellInfoCheck = options.CheckCellInfo;
     in_->state.Options.RefreshCheck = options.RefreshGeneralInfo;
 }
+
+void PhoneEngine::ShowCellLocationByOptions() { parlenko::ShowCellLocationByOptions(in_->ctx); }
 
 void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
 void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }

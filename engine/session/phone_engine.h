@@ -158,6 +158,12 @@ public:
     // addresses the selected melody.
     void SelectMelody(int index);
 
+    // --- the settings page ----------------------------------------------------
+    // Reads the SMS centre, alert sound, vibration, ringer level and price
+    // again; the answers come to the settings view. Nothing while the port
+    // is closed. (The set commands are below with the phone operations.)
+    void ReadOtherSettings();
+
     // --- page switches -------------------------------------------------------
     // Each does nothing while disconnected.
     // The full phonebook read (all four memories); it drops any entry
@@ -212,6 +218,10 @@ public:
     // Line settings (ignored by an open port until it reopens), the refresh
     // period and the option switches.
     void ApplyOptions(const PhoneOptions& options);
+    // After new options: the store-location command and the location name by
+    // "Check Cell Info", and the status bar's network caption (its hint the
+    // same text); the general view is told.
+    void ShowCellLocationByOptions();
     // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
     void SetDataDir(const std::string& dir);
     // Fills the phonebook page from the cache file of the data folder.
