@@ -25,6 +25,11 @@ void EndPendingOperations(EngineState& s) {
     ClearSmsOp(s.Sms.Op);
     s.Sms.StoreRetryCount = 0;
     s.Sms.Reading = false;
+
+    // A melody sent to be played or kept and never confirmed: a later
+    // accepted melody setting (the ringer restored) must not start playing.
+    s.Services.MelodyPlayPending = false;
+    s.Services.MelodySetPending = false;
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 # their screenshot case under Xvfb. It writes main.png (the main window
 # connected to the simulated phone, its general page filled), advanced.png
 # (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
-# "&Parlenko" menu open), splash.png, about.png, progress.png, status.png,
-# message.png, balloon.png (a validation balloon beside a line edit, and an
-# ordinary tooltip), appointments.png (the appointments page after a read) and
+# "&Parlenko" menu open), options.png (the options window; options-comm.png
+# its second tab), settings.png (the settings page read from the simulated
+# phone), splash.png, about.png, progress.png, status.png, message.png,
+# balloon.png (a validation balloon beside a line edit, and an ordinary
+# tooltip), appointments.png (the appointments page after a read) and
 # appointment-editor.png (the editor open on a phone call) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
