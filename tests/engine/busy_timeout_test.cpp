@@ -164,7 +164,9 @@ TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
     s.Upload.SendingAppointment = s.Upload.SendingMelody = s.Upload.SendingLogo = true;
     s.Upload.UploadPackets = {"AA", "BB"};
     s.Upload.PacketIndex = 2;
-    s.Phonebook.Op = Restoring{WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}}};
+    Restoring run;
+    run.Step = WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}};
+    s.Phonebook.Op = run;
     s.Sms.DeleteSmsPending = s.Sms.WriteSmsPending = s.Sms.SendStoredPending = true;
     s.Sms.EditSmsPending = s.Sms.ReadNewSmsPending = true;
     s.Mode = ActivityMode::Sms;
@@ -175,7 +177,10 @@ TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
     EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
     EXPECT_FALSE(s.Sms.DeleteSmsPending || s.Sms.WriteSmsPending || s.Sms.SendStoredPending ||
                  s.Sms.EditSmsPending || s.Sms.ReadNewSmsPending);
-    EXPECT_TRUE(IsRestoring(s.Phonebook.Op));  // the backup wizard ends its own run
+    // A restore run stops, and the wizard hears why.
+    EXPECT_FALSE(IsRestoring(s.Phonebook.Op));
+    ASSERT_EQ(h.host.restoreOutcomes.size(), 1u);
+    EXPECT_TRUE(h.host.restoreOutcomes[0].NoAnswer);
     EXPECT_TRUE(s.Mode == ActivityMode::Sms);
     // A prompt that turns up late sends nothing.
     h.Sent();
