@@ -18,6 +18,7 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -577,6 +578,10 @@ void TGlavna::Notebook1PageChanged() {
     if (page != 4)
         disable({"Izmjenipodatkepodsjetnika1", "Izbrisipodsjetnik2", "kaovCalendar1",
                  "uOutlookCalendar1"});
+}
+
+void TGlavna::BackupTBClick() {
+    if (backupForm_ != nullptr) backupForm_->exec();
 }
 
 void TGlavna::SaveNetLocBtnClick() {
