@@ -140,6 +140,7 @@ TBackupForm::TBackupForm(QWidget* mainWindow, PhoneEngine& engine, QString dataD
     Notebook1->setObjectName("Notebook1");
     Notebook1->setGeometry(20, 74, kPageWidth, 272);
     BuildPages();
+    connect(Notebook1, &QStackedWidget::currentChanged, this, [this] { Notebook1PageChanged(); });
 
     auto* rule2 = new QFrame(this);
     rule2->setGeometry(0, 352, kWidth, 2);
@@ -368,8 +369,8 @@ void TBackupForm::RefreshBtnClick() { engine_.RefreshPhonebook(); }
 // ------------------------------------------------------------- pages
 
 void TBackupForm::TurnTo(int page) {
-    Notebook1->setCurrentIndex(page);
-    Notebook1PageChanged();
+    if (Notebook1->currentIndex() == page) Notebook1PageChanged();
+    else Notebook1->setCurrentIndex(page);
 }
 
 void TBackupForm::Notebook1PageChanged() {

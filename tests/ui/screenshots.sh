@@ -6,8 +6,9 @@
 # connected to the simulated phone, its general page filled), advanced.png
 # (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
 # "&Parlenko" menu open), splash.png, about.png, progress.png, status.png,
-# message.png and balloon.png (a validation balloon beside a line edit, and an
-# ordinary tooltip) into OUTDIR.
+# message.png, balloon.png (a validation balloon beside a line edit, and an
+# ordinary tooltip), and the backup wizard's backup-start.png, restore-list.png
+# and restore-progress.png into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
