@@ -170,5 +170,47 @@ TEST(Restore, CheckFreeSpaceNamesEachMemoryShortOfSpace) {
         << text;
 }
 
+// The wizard's re-read for a backup: it ends with BackupRefreshFinished only
+// when it ran to its end; refused or unanswered, the wizard hears that it
+// failed (and the time-out says so, though no progress window is open).
+TEST(BackupRefresh, OnlyAReadThatRanToItsEndFinishes) {
+    {
+        testing::SimPhoneRig h(RestoreRig::SmallPhone());
+        ASSERT_TRUE(h.engine.RefreshPhonebookForBackup());
+        h.clock.RunFor(60000);
+        EXPECT_EQ(h.host.backupRefreshFinishes, 1);
+        EXPECT_EQ(h.host.backupRefreshFailures, 0);
+        EXPECT_TRUE(h.engine.PhonebookReadComplete());
+    }
+    {
+        testing::SimPhoneRig h(RestoreRig::SmallPhone());
+        phonesim::CommandFault silent;
+        silent.command = "AT+CPBR=2";
+        silent.noAnswer = true;
+        h.phone().AddFault(silent);
+        ASSERT_TRUE(h.engine.RefreshPhonebookForBackup());
+        h.clock.RunFor(60000);
+        EXPECT_EQ(h.host.backupRefreshFinishes, 0);
+        EXPECT_EQ(h.host.backupRefreshFailures, 1);
+        EXPECT_FALSE(h.engine.PhonebookReadComplete());
+        ASSERT_EQ(h.host.dialogs.size(), 1u);
+        EXPECT_EQ(h.host.dialogs[0].text,
+                  "Unknown error occurred while trying\rto read data from mobile!\r\rPlease, try "
+                  "againg!!!");
+    }
+    {
+        testing::SimPhoneRig h(RestoreRig::SmallPhone());
+        phonesim::CommandFault refused;
+        refused.command = "AT+CPBR=2";
+        refused.result = "ERROR";
+        h.phone().AddFault(refused);
+        ASSERT_TRUE(h.engine.RefreshPhonebookForBackup());
+        h.clock.RunFor(60000);
+        EXPECT_EQ(h.host.backupRefreshFinishes, 0);
+        EXPECT_EQ(h.host.backupRefreshFailures, 1);
+        EXPECT_FALSE(h.engine.PhonebookReadComplete());
+    }
+}
+
 }  // namespace
 }  // namespace parlenko

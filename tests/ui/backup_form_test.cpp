@@ -119,6 +119,24 @@ TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {
     EXPECT_EQ(LoadBackupPaths(rig.home.Dir()), std::vector<std::string>{path});
 }
 
+TEST(BackupForm, FailedWriteShowsItsErrorAndStaysOnTheConfirmation) {
+    WizardRig rig;
+    rig.form.NextBtnClick();
+    rig.form.NextBtnClick();
+    QFile plain(rig.home.QDir() + "plain");
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    rig.form.Edit1->setText(rig.home.QDir() + "plain/sub");  // no folder can be made there
+    rig.form.NextBtnClick();
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
+    DialogWatcher boxes;
+    rig.form.NextBtnClick();
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].caption, "Error");
+    EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
+    EXPECT_FALSE(QFile::exists(rig.home.QDir() + "BackupPaths.bup"));
+}
+
 TEST(BackupForm, OverwriteQuestionKeepsTheNamePageUnlessYes) {
     WizardRig rig;
     rig.form.NextBtnClick();
