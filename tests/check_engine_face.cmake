@@ -14,6 +14,8 @@ set(face
   engine/phone/phone_memory.h
   engine/phone/records.h
   engine/general/general_view.h
+  engine/services/services_view.h
+  engine/melodies/melodies_view.h
   engine/phonebook/phonebook_view.h
   engine/phonebook/phonebook_views.h
   engine/phonebook/call_lists_view.h

@@ -9,8 +9,10 @@
 #include "ui/citam_form.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
+#include "ui/options_form.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/general_page.h"
+#include "ui/pages/settings_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
 #include "ui/status_frm.h"
@@ -97,12 +99,18 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
+    optionsForm_ = std::make_unique<TOptionsForm>(*this);
+    OptionsForm = optionsForm_.get();
+    SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
 }
 
-TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
+TGlavna::~TGlavna() {
+    delete SettingsPage;
+    engine_.SetGeneralView(nullptr);
+}
 
 // --- construction -------------------------------------------------------------
 
@@ -128,13 +136,12 @@ void TGlavna::BuildMenus() {
     Prekinivezu1->setEnabled(false);
     Snimilokacijumreze1->setEnabled(false);
     Iskljucimobitel1->setEnabled(false);
-    // The options window comes with its own command.
-    Opcije1->setEnabled(false);
     connect(Snimilokacijumreze1, &QAction::triggered, this, &TGlavna::SaveNetLocBtnClick);
     connect(Uspostavivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
     connect(Prekinivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
     connect(Iskljucimobitel1, &QAction::triggered, this, &TGlavna::Iskljucimobitel1Click);
     connect(Izlaz1, &QAction::triggered, this, &TGlavna::Izlaz1Click);
+    connect(Opcije1, &QAction::triggered, this, &TGlavna::Opcije1Click);
 
     struct PageMenu {
         const char* menu;
@@ -592,13 +599,15 @@ void TGlavna::SaveNetLocBtnClick() {
     saveNetForm_->exec();
 }
 
-// The phonebook, SMS, appointments and settings pages bring these.
+// The phonebook, SMS and appointments pages bring these.
 void TGlavna::AllNumTB() {}
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
 void TGlavna::RefreshAppointments() {}
-void TGlavna::RefreshOstaloBtnClick() {}
+void TGlavna::RefreshOstaloBtnClick() { SettingsPage->RefreshOstaloBtnClick(); }
 
 void TGlavna::Izlaz1Click() { close(); }
+
+void TGlavna::Opcije1Click() { optionsForm_->exec(); }
 
 void TGlavna::Oprogramu1Click() {
     if (infoForm_ != nullptr) infoForm_->exec();

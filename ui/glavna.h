@@ -40,6 +40,8 @@ class TAdvancedPage;
 class TCitamForm;
 class TGeneralPage;
 class TInfoForm;
+class TOptionsForm;
+class TSettingsPage;
 class TSaveNetForm;
 class TStatusFrm;
 
@@ -92,6 +94,7 @@ public:
     void Iskljucimobitel1Click();
     void Izlaz1Click();
     void Oprogramu1Click();
+    void Opcije1Click();  // the options window, modal
     // Page switch of the left bar (tag 1..6) with the page's first read.
     void OutBarBtn1Click(int tag);
     // Sub-page of the advanced page (tag 10..60), then its entry action while
@@ -145,6 +148,8 @@ public:
     QAction* Opcije1 = nullptr;
     QAction* Izlaz1 = nullptr;
     QAction* Oprogramu1 = nullptr;
+    TOptionsForm* OptionsForm = nullptr;
+    TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
 
     // Repaints the connection indicator and the port name caption.
     void RepaintConnected();
@@ -199,6 +204,7 @@ private:
     TCitamForm* citamForm_ = nullptr;
     QDialog* backupForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
+    std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
     int portTrafficFrame_ = 0;
     int newSmsPhase_ = 0;

@@ -167,16 +167,15 @@ TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
     Restoring run;
     run.Step = WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}};
     s.Phonebook.Op = run;
-    s.Sms.DeleteSmsPending = s.Sms.WriteSmsPending = s.Sms.SendStoredPending = true;
-    s.Sms.EditSmsPending = s.Sms.ReadNewSmsPending = true;
+    s.Sms.Op = SmsDelete{PhoneMemory::Sim, "05"};
+    s.Sms.Reading = true;
     s.Mode = ActivityMode::Sms;
     SendAtCpms(h.ctx(), 1);
     h.clock.RunFor(10000);
     EXPECT_FALSE(s.Upload.SendingAppointment || s.Upload.SendingMelody || s.Upload.SendingLogo);
     EXPECT_TRUE(s.Upload.UploadPackets.empty());
     EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
-    EXPECT_FALSE(s.Sms.DeleteSmsPending || s.Sms.WriteSmsPending || s.Sms.SendStoredPending ||
-                 s.Sms.EditSmsPending || s.Sms.ReadNewSmsPending);
+    EXPECT_FALSE(HasSmsOp(s.Sms.Op) || s.Sms.Reading);
     // A restore run stops, and the wizard hears why.
     EXPECT_FALSE(IsRestoring(s.Phonebook.Op));
     ASSERT_EQ(h.host.restoreOutcomes.size(), 1u);

@@ -5,10 +5,12 @@
 # their screenshot case under Xvfb. It writes main.png (the main window
 # connected to the simulated phone, its general page filled), advanced.png
 # (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
-# "&Parlenko" menu open), splash.png, about.png, progress.png, status.png,
-# message.png, balloon.png (a validation balloon beside a line edit, and an
-# ordinary tooltip), and the backup wizard's backup-start.png, restore-list.png
-# and restore-progress.png into OUTDIR.
+# "&Parlenko" menu open), options.png (the options window; options-comm.png
+# its second tab), settings.png (the settings page read from the simulated
+# phone), splash.png, about.png, progress.png, status.png, message.png,
+# balloon.png (a validation balloon beside a line edit, and an ordinary
+# tooltip), and the backup wizard's backup-start.png, restore-list.png and
+# restore-progress.png into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

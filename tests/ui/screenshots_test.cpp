@@ -1,7 +1,8 @@
 // Pictures of the windows for a person to look at: the main window connected
 // to the simulated phone (the general page, then the advanced page, then the
-// first menu open), the save-location window, the splash window, the about
-// box, the progress window, the status notice, a message box, and a validation
+// first menu open), the save-location window, the options window, the
+// settings page read from the phone, the splash window, the about box, the
+// progress window, the status notice, a message box, and a validation
 // balloon beside a line edit with an ordinary tooltip. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
@@ -16,6 +17,8 @@
 #include "ui/citam_form.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
+#include "ui/options_form.h"
+#include "ui/pages/settings_page.h"
 #include "ui/qt_scheduler.h"
 #include "ui/save_net_form.h"
 #include "ui/splash_form.h"
@@ -157,6 +160,22 @@ TEST_F(Screenshots, Windows) {
     info.show();
     Save(info, "about.png");
     info.hide();
+
+    // The options window over the main window, as "Opcije" opens it.
+    glavna.OptionsForm->open();
+    Save(*glavna.OptionsForm, "options.png");
+    glavna.OptionsForm->PageControl1->setCurrentIndex(1);
+    Save(*glavna.OptionsForm, "options-comm.png");
+    glavna.OptionsForm->Button2->click();
+
+    // The settings page, read from the phone as its tab is entered.
+    glavna.findChild<QAction*>("Ostalo2")->trigger();
+    ASSERT_TRUE(
+        PumpUntil([&] { return !glavna.SettingsPage->CijenaEdit->text().isEmpty(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
+    Pump(300);
+    Save(glavna, "settings.png");
+    glavna.OutBarBtn1Click(1);
 
     glavna.SetMode(ActivityMode::Phonebook);
     citam.LokacijaLab->setText("SIM card");
