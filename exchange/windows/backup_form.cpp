@@ -343,7 +343,6 @@ void TBackupForm::showEvent(QShowEvent* event) {
 void TBackupForm::FormShow() {
     const QString folder = dataDir_ + "Backup";
     QDir().mkpath(folder);
-    restoreRunning_ = false;
     BackupRB->setChecked(true);
     Edit1->setText(folder);
     const QDate today = QDate::currentDate();
@@ -584,11 +583,8 @@ void TBackupForm::NextBtnClick() {
             RestoreProgBar->setValue(0);
             RestPercLab->setText("0%");
             TurnTo(Restore5);
-            restoreRunning_ = true;
-            if (!engine_.StartRestore(rows, Mode())) {
-                restoreRunning_ = false;
-                TurnTo(Restore4);
-            }
+            // Disconnected: nothing starts, back to the confirmation.
+            if (!engine_.StartRestore(rows, Mode())) TurnTo(Restore4);
             break;
         }
         default: break;
@@ -699,7 +695,6 @@ void TBackupForm::RestoreProgressChanged(const RestoreProgressView& view) {
 }
 
 void TBackupForm::RestoreFinished(const RestoreOutcome& outcome) {
-    restoreRunning_ = false;
     if (outcome.Stopped || !isVisible()) return;
     TurnTo(BackupEnd);
     if (outcome.NoAnswer) SuccessLab->setText(U("Restore was stopped: mobile did not answer."));

@@ -136,7 +136,6 @@ private:
     PhoneEngine& engine_;
     QString dataDir_;
     QString backupFolder_;
-    bool restoreRunning_ = false;
 };
 
 }  // namespace parlenko::exchange
