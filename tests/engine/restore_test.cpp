@@ -132,6 +132,21 @@ TEST(Restore, TimeOutStopsTheRun) {
     EXPECT_FALSE(IsRestoring(p.h.state().Phonebook.Op));
 }
 
+TEST(Restore, ClosedPortStopsTheRun) {
+    RestoreRig p;
+    phonesim::CommandFault slow;
+    slow.command = "AT+CPBW=1,";
+    slow.delayMs = 2000;
+    p.h.phone().AddFault(slow);
+    ASSERT_TRUE(p.h.engine.StartRestore({kSimAna, kSimIvo}, RestoreMode::Overwrite));
+    p.h.clock.RunFor(1000);
+    p.h.engine.Disconnect();
+    p.h.clock.RunFor(30000);
+    EXPECT_TRUE(p.Outcome().NoAnswer);
+    EXPECT_FALSE(IsRestoring(p.h.state().Phonebook.Op));
+    EXPECT_FALSE(p.h.engine.StartRestore({kSimAna}, RestoreMode::Overwrite));
+}
+
 TEST(Restore, StopRequestEndsTheRunAfterTheAnswerInFlightThenReads) {
     RestoreRig p;
     phonesim::CommandFault slow;
