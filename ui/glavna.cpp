@@ -9,7 +9,9 @@
 #include "ui/citam_form.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
+#include "ui/dialogs/call_windows.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/calls_page.h"
 #include "ui/pages/general_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
@@ -93,15 +95,22 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, artwork::kCream);
     setPalette(pal);
+    callWindows_ = std::make_unique<TCallWindows>(this, engine_);
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
+    engine_.SetCallListsView(PoziviPage);
+    engine_.SetCallsView(callWindows_.get());
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
 }
 
-TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
+TGlavna::~TGlavna() {
+    engine_.SetGeneralView(nullptr);
+    engine_.SetCallListsView(nullptr);
+    engine_.SetCallsView(nullptr);
+}
 
 // --- construction -------------------------------------------------------------
 
@@ -245,6 +254,9 @@ void TGlavna::BuildFrame() {
         if (&row == &kPages.front()) {
             OsnovnoPage = new TGeneralPage;
             page = OsnovnoPage;
+        } else if (std::string_view(row.page) == "PoziviPage") {
+            PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
+            page = PoziviPage;
         } else if (&row == &kPages.back()) {
             OstaloPage = new TAdvancedPage;
             page = OstaloPage;

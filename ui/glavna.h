@@ -36,6 +36,8 @@ class TMenuPainter;
 namespace parlenko::ui {
 
 class TAdvancedPage;
+class TCallWindows;
+class TCallsPage;
 class TCitamForm;
 class TGeneralPage;
 class TInfoForm;
@@ -120,6 +122,9 @@ public:
     widgets::THintInstaller& Hints() { return *hints_; }
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
+    TCallsPage* PoziviPage = nullptr;
+    // The call windows (the engine's calls view) and the shared dial sequence.
+    TCallWindows& CallWindows() { return *callWindows_; }
     QStackedWidget* Notebook2 = nullptr;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
@@ -193,6 +198,7 @@ private:
     TCitamForm* citamForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
+    std::unique_ptr<TCallWindows> callWindows_;
     int portTrafficFrame_ = 0;
     int newSmsPhase_ = 0;
     int newCallPhase_ = 3;

@@ -15,6 +15,8 @@
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
 #include "engine/sms/refresh_sms.h"
+#include "engine/text/gsm_alphabet.h"
+#include "engine/text/phonebook_lookup.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
 
@@ -135,6 +137,10 @@ void PhoneEngine::RefreshPhonebookThenSms() {
 void PhoneEngine::RefreshCalls() { parlenko::RefreshCalls(in_->ctx, PhoneMemory::Dialled); }
 void PhoneEngine::RefreshSms() { parlenko::RefreshSms(in_->ctx); }
 bool PhoneEngine::PhonebookEmpty() const { return in_->state.Phonebook.PhonebookList.empty(); }
+bool PhoneEngine::PhonebookLoaded() const { return in_->state.Phonebook.PhonebookLoaded; }
+std::string PhoneEngine::PhonebookNameOf(std::string_view number) const {
+    return FindNameByNumber(number, in_->state.Phonebook.PhonebookList);
+}
 bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
 bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }
 bool PhoneEngine::NewCallPending() const { return in_->timers.NewCallTimer->IsActive(); }
@@ -204,6 +210,10 @@ void PhoneEngine::MovePhonebookEntry(PhoneMemory from, const std::string& fromPo
 void PhoneEngine::Dial(const std::string& name, const std::string& number, bool hideNumber) {
     DialNumber(in_->ctx, name, number, hideNumber);
 }
+bool PhoneEngine::IsDiallableNumber(std::string_view number) {
+    return !number.empty() && IsValidNumber(number);
+}
+bool PhoneEngine::AreDtmfTones(std::string_view tones) { return parlenko::AreDtmfTones(tones); }
 void PhoneEngine::AnswerCall(const std::string& name, const std::string& number) {
     parlenko::AnswerCall(in_->ctx, name, number);
 }

@@ -126,6 +126,11 @@ public:
     // The full read of both message memories.
     void RefreshSms();
     bool PhonebookEmpty() const;
+    // A full phonebook read was started in this run: entries may be changed.
+    bool PhonebookLoaded() const;
+    // The shown name (without the VIP "!") of the first phonebook entry whose
+    // number is number exactly; empty when none is.
+    std::string PhonebookNameOf(std::string_view number) const;
     bool SmsListEmpty() const;
     // A new SMS or a new call waits for the user (its indicator blinks).
     bool NewSmsPending() const;
@@ -195,6 +200,11 @@ public:
     // Dials number ("#31#" in front when hideNumber); the call window shows
     // name and number once the phone accepts.
     void Dial(const std::string& name, const std::string& number, bool hideNumber);
+    // What Dial and SendDtmfTones accept: a number of "#", "*", "+" and
+    // digits; tones of "0"-"9", "A"-"D", "*" and "#". Neither may be empty.
+    // The call windows keep their send buttons disabled otherwise.
+    static bool IsDiallableNumber(std::string_view number);
+    static bool AreDtmfTones(std::string_view tones);
     // The incoming-call notice's buttons: answer (the call window then shows
     // name and number) or reject.
     void AnswerCall(const std::string& name, const std::string& number);
