@@ -11,6 +11,7 @@
 #include "ui/message_dialog.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/general_page.h"
+#include "ui/pages/phonebook_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
 #include "ui/status_frm.h"
@@ -18,6 +19,7 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QDir>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -101,7 +103,10 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     MenuPainter1->Loaded();
 }
 
-TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
+TGlavna::~TGlavna() {
+    engine_.SetGeneralView(nullptr);
+    engine_.SetPhonebookView(nullptr);
+}
 
 // --- construction -------------------------------------------------------------
 
@@ -245,6 +250,15 @@ void TGlavna::BuildFrame() {
         if (&row == &kPages.front()) {
             OsnovnoPage = new TGeneralPage;
             page = OsnovnoPage;
+        } else if (&row == &kPages[1]) {
+            QDir shipped(folders_.ImagesDir);
+            shipped.cdUp();
+            ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
+            ImenikPage->OtherCommand = [this](int tag) {
+                if (tag == 70) BackupTBClick();
+            };
+            engine_.SetPhonebookView(ImenikPage);
+            page = ImenikPage;
         } else if (&row == &kPages.back()) {
             OstaloPage = new TAdvancedPage;
             page = OstaloPage;
@@ -588,7 +602,8 @@ void TGlavna::SaveNetLocBtnClick() {
 }
 
 // The phonebook, SMS, appointments and settings pages bring these.
-void TGlavna::AllNumTB() {}
+void TGlavna::AllNumTB() { ImenikPage->AllNumTBClick(0); }
+void TGlavna::BackupTBClick() {}
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
 void TGlavna::RefreshAppointments() {}
 void TGlavna::RefreshOstaloBtnClick() {}

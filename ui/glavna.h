@@ -38,6 +38,7 @@ namespace parlenko::ui {
 class TAdvancedPage;
 class TCitamForm;
 class TGeneralPage;
+class TImenikPage;
 class TInfoForm;
 class TSaveNetForm;
 class TStatusFrm;
@@ -104,6 +105,7 @@ public:
 
     // Actions of the pages; those of pages not built yet do nothing.
     void AllNumTB();
+    void BackupTBClick();
     void RefreshSms();
     void RefreshAppointments();
     void RefreshOstaloBtnClick();
@@ -120,6 +122,7 @@ public:
     widgets::THintInstaller& Hints() { return *hints_; }
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
+    TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;

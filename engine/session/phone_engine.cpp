@@ -3,6 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
+#include "engine/phonebook/entry_line.h"
 #include "engine/phonebook/entry_ops.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/phonebook_cache.h"
@@ -15,6 +16,7 @@
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
 #include "engine/sms/refresh_sms.h"
+#include "engine/text/gsm_alphabet.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
 
@@ -135,6 +137,37 @@ void PhoneEngine::RefreshPhonebookThenSms() {
 void PhoneEngine::RefreshCalls() { parlenko::RefreshCalls(in_->ctx, PhoneMemory::Dialled); }
 void PhoneEngine::RefreshSms() { parlenko::RefreshSms(in_->ctx); }
 bool PhoneEngine::PhonebookEmpty() const { return in_->state.Phonebook.PhonebookList.empty(); }
+bool PhoneEngine::PhonebookLoaded() const { return in_->state.Phonebook.PhonebookLoaded; }
+const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
+    return in_->state.Phonebook.PhonebookList;
+}
+int PhoneEngine::PhonebookCapacity(PhoneMemory memory) const {
+    if (!IsPhonebookMemory(memory)) return 0;
+    return in_->state.PhonebookRead.Of(memory).Capacity;
+}
+bool PhoneEngine::PhonebookMemoryLoaded(PhoneMemory memory) const {
+    return IsPhonebookMemory(memory) && in_->state.PhonebookRead.Of(memory).Loaded;
+}
+const std::vector<std::string>& PhoneEngine::PhonebookFreePositions(PhoneMemory memory) const {
+    static const std::vector<std::string> none;
+    if (!IsPhonebookMemory(memory)) return none;
+    return in_->state.PhonebookRead.Of(memory).FreePositions;
+}
+bool PhoneEngine::InCall() const { return in_->state.Call.InCall; }
+bool PhoneEngine::IsValidName(std::string_view name) { return IsValidText(name); }
+bool PhoneEngine::IsValidNumber(std::string_view number) { return parlenko::IsValidNumber(number); }
+std::string PhoneEngine::UnsupportedNameChars(std::string_view name) {
+    return parlenko::UnsupportedNameChars(name);
+}
+bool PhoneEngine::CanSaveEntry(std::string_view name, std::string_view number,
+                               std::string_view position) {
+    return parlenko::CanSaveEntry(name, number, position);
+}
+std::string PhoneEngine::VipName(std::string_view name) { return parlenko::VipName(name); }
+PhonebookWrite PhoneEngine::BuildPhonebookWrite(std::string_view name, std::string_view number,
+                                                std::string_view position) {
+    return parlenko::BuildPhonebookWrite(name, number, position);
+}
 bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
 bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }
 bool PhoneEngine::NewCallPending() const { return in_->timers.NewCallTimer->IsActive(); }

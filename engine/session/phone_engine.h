@@ -218,6 +218,30 @@ public:
     void SetPricePerUnit(const std::string& currency, const std::string& price,
                          const std::string& pin2);
 
+    // --- the phonebook page and its entry dialog ---------------------------------
+    // A full phonebook read has run to its end (the capacities and free
+    // positions are known); false until then and while one runs.
+    bool PhonebookLoaded() const;
+    // The entries of every memory, in the order read or changed since.
+    const std::vector<AListIme>& PhonebookList() const;
+    // Of Sim .. Service: the capacity of the storage answer, whether the
+    // memory answered its selection, and (writable memories) one line per
+    // position, "001" while free, "" once used.
+    int PhonebookCapacity(PhoneMemory memory) const;
+    bool PhonebookMemoryLoaded(PhoneMemory memory) const;
+    const std::vector<std::string>& PhonebookFreePositions(PhoneMemory memory) const;
+    // A voice call is up.
+    bool InCall() const;
+    // The entry dialog's checks and write line (pure; see entry_line.h).
+    static bool IsValidName(std::string_view name);
+    static bool IsValidNumber(std::string_view number);
+    static std::string UnsupportedNameChars(std::string_view name);
+    static bool CanSaveEntry(std::string_view name, std::string_view number,
+                             std::string_view position);
+    static std::string VipName(std::string_view name);
+    static PhonebookWrite BuildPhonebookWrite(std::string_view name, std::string_view number,
+                                              std::string_view position);
+
     // --- what the windows report -------------------------------------------------
     // The progress window closed (by the user, or when the engine closed it):
     // the busy state ends.
