@@ -219,7 +219,14 @@ void TImenikPage::AddPhonebookRow(const PhonebookRow& row) {
     ImenikList->addTopLevelItem(item);
 }
 
-void TImenikPage::SortPhonebookRows() { SortListRows(ImenikList, SharedListSort()); }
+void TImenikPage::SortPhonebookRows() {
+    // The end of a read: the rows are all there.
+    SortListRows(ImenikList, SharedListSort());
+    const bool rows = ImenikList->topLevelItemCount() > 0;
+    for (QAction* a : {IzmjenaImeTB, BrisanjeImeTB, PrebaciImeTB, PozoviBrojTB})
+        a->setEnabled(rows);
+    ShowSummary();
+}
 
 void TImenikPage::SetPhonebookViewEnabled(PhonebookMemory memory, bool enabled) {
     const int index = MemoryIndex(memory);
