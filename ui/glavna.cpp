@@ -10,9 +10,11 @@
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
 #include "ui/dialogs/call_windows.h"
+#include "ui/dialogs/upis_imenik.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/calls_page.h"
 #include "ui/pages/general_page.h"
+#include "ui/pages/phonebook_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
 #include "ui/status_frm.h"
@@ -20,11 +22,13 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QDir>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -32,6 +36,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace parlenko::ui {
@@ -110,6 +115,7 @@ TGlavna::~TGlavna() {
     engine_.SetGeneralView(nullptr);
     engine_.SetCallListsView(nullptr);
     engine_.SetCallsView(nullptr);
+    engine_.SetPhonebookView(nullptr);
 }
 
 // --- construction -------------------------------------------------------------
@@ -254,6 +260,16 @@ void TGlavna::BuildFrame() {
         if (&row == &kPages.front()) {
             OsnovnoPage = new TGeneralPage;
             page = OsnovnoPage;
+        } else if (&row == &kPages[1]) {
+            QDir shipped(folders_.ImagesDir);
+            shipped.cdUp();
+            ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
+            ImenikPage->OtherCommand = [this](int tag) {
+                if (tag == 70) BackupTBClick();
+                if (tag == 4) DialSelected(ImenikPage->ImenikList);
+            };
+            engine_.SetPhonebookView(ImenikPage);
+            page = ImenikPage;
         } else if (std::string_view(row.page) == "PoziviPage") {
             PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
             page = PoziviPage;
@@ -267,6 +283,17 @@ void TGlavna::BuildFrame() {
         }
         Notebook1->addWidget(page);
     }
+    // The call lists page adds a number through the phonebook's new entry;
+    // the phonebook's dial button follows the call.
+    PoziviPage->OnAddToPhonebook = [this](const QString& number) {
+        ImenikPage->UpisImenik().ImeEdit->clear();
+        ImenikPage->UpisImenik().TelEdit->setText(number);
+        ImenikPage->NumberPreset = true;
+        ImenikPage->UpisImeTBClick();
+    };
+    callWindows_->OnDialButtonEnabled = [this](bool on) {
+        ImenikPage->PozoviBrojTB->setEnabled(on);
+    };
     Notebook2 = OstaloPage->Notebook2;
     for (widgets::TBrisolaButton* b : OstaloPage->TabBarBtn)
         b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
@@ -600,10 +627,17 @@ void TGlavna::SaveNetLocBtnClick() {
 }
 
 // The phonebook, SMS, appointments and settings pages bring these.
-void TGlavna::AllNumTB() {}
+void TGlavna::AllNumTB() { ImenikPage->AllNumTBClick(0); }
+void TGlavna::BackupTBClick() {}
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
 void TGlavna::RefreshAppointments() {}
 void TGlavna::RefreshOstaloBtnClick() {}
+
+void TGlavna::DialSelected(QTreeWidget* list) {
+    const auto rows = list->selectedItems();
+    if (rows.isEmpty()) callWindows_->DialSequence({}, {});
+    else callWindows_->DialSequence(rows.front()->text(0), rows.front()->text(1));
+}
 
 void TGlavna::Izlaz1Click() { close(); }
 

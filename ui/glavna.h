@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QStackedWidget;
+class QTreeWidget;
 
 namespace parlenko::widgets {
 class TBrisolaButton;
@@ -40,6 +41,7 @@ class TCallWindows;
 class TCallsPage;
 class TCitamForm;
 class TGeneralPage;
+class TImenikPage;
 class TInfoForm;
 class TSaveNetForm;
 class TStatusFrm;
@@ -98,6 +100,9 @@ public:
     void TabBarBtn1Click(int tag);
     void Notebook1PageChanged();
     void Notebook2PageChanged();
+    // The dial sequence with the selected row of list (caption and first
+    // sub-item), or empty without one.
+    void DialSelected(QTreeWidget* list);
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
     // Indicator clicks: act only while a new SMS or call is pending.
@@ -106,6 +111,7 @@ public:
 
     // Actions of the pages; those of pages not built yet do nothing.
     void AllNumTB();
+    void BackupTBClick();
     void RefreshSms();
     void RefreshAppointments();
     void RefreshOstaloBtnClick();
@@ -125,6 +131,7 @@ public:
     TCallsPage* PoziviPage = nullptr;
     // The call windows (the engine's calls view) and the shared dial sequence.
     TCallWindows& CallWindows() { return *callWindows_; }
+    TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;

@@ -67,7 +67,7 @@ struct NewCallNoticeView {
 // Phonebook operations that run over a memory selection.
 struct PhonebookOpState {
     PhonebookOp Op;                // the entry operation in flight (phonebook_op.h)
-    bool PhonebookLoaded = false;  // the first full read of the run has finished
+    bool PhonebookLoaded = false;  // the last full read ran to its end
     std::vector<AListIme> PhonebookList;
 };
 

@@ -3,6 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
+#include "engine/phonebook/entry_line.h"
 #include "engine/phonebook/entry_ops.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/phonebook_cache.h"
@@ -141,6 +142,36 @@ bool PhoneEngine::PhonebookLoaded() const { return in_->state.Phonebook.Phoneboo
 std::string PhoneEngine::PhonebookNameOf(std::string_view number) const {
     return FindNameByNumber(number, in_->state.Phonebook.PhonebookList);
 }
+const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
+    return in_->state.Phonebook.PhonebookList;
+}
+int PhoneEngine::PhonebookCapacity(PhoneMemory memory) const {
+    if (!IsPhonebookMemory(memory)) return 0;
+    return in_->state.PhonebookRead.Of(memory).Capacity;
+}
+bool PhoneEngine::PhonebookMemoryLoaded(PhoneMemory memory) const {
+    return IsPhonebookMemory(memory) && in_->state.PhonebookRead.Of(memory).Loaded;
+}
+const std::vector<std::string>& PhoneEngine::PhonebookFreePositions(PhoneMemory memory) const {
+    static const std::vector<std::string> none;
+    if (!IsPhonebookMemory(memory)) return none;
+    return in_->state.PhonebookRead.Of(memory).FreePositions;
+}
+bool PhoneEngine::InCall() const { return in_->state.Call.InCall; }
+bool PhoneEngine::IsValidName(std::string_view name) { return IsValidText(name); }
+bool PhoneEngine::IsValidNumber(std::string_view number) { return parlenko::IsValidNumber(number); }
+std::string PhoneEngine::UnsupportedNameChars(std::string_view name) {
+    return parlenko::UnsupportedNameChars(name);
+}
+bool PhoneEngine::CanSaveEntry(std::string_view name, std::string_view number,
+                               std::string_view position) {
+    return parlenko::CanSaveEntry(name, number, position);
+}
+std::string PhoneEngine::VipName(std::string_view name) { return parlenko::VipName(name); }
+PhonebookWrite PhoneEngine::BuildPhonebookWrite(std::string_view name, std::string_view number,
+                                                std::string_view position) {
+    return parlenko::BuildPhonebookWrite(name, number, position);
+}
 bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
 bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }
 bool PhoneEngine::NewCallPending() const { return in_->timers.NewCallTimer->IsActive(); }
@@ -209,9 +240,6 @@ void PhoneEngine::MovePhonebookEntry(PhoneMemory from, const std::string& fromPo
 
 void PhoneEngine::Dial(const std::string& name, const std::string& number, bool hideNumber) {
     DialNumber(in_->ctx, name, number, hideNumber);
-}
-bool PhoneEngine::IsDiallableNumber(std::string_view number) {
-    return !number.empty() && IsValidNumber(number);
 }
 bool PhoneEngine::AreDtmfTones(std::string_view tones) { return parlenko::AreDtmfTones(tones); }
 void PhoneEngine::AnswerCall(const std::string& name, const std::string& number) {

@@ -96,7 +96,8 @@ TEST(ScreenshotsCalls, PageAndCallWindows) {
         [&] { return glavna.PoziviPage->CallsMissList->topLevelItemCount() == 3; }, 15000));
     ASSERT_TRUE(idle());
     TCallsPage& page = *glavna.PoziviPage;
-    page.CallsInList->topLevelItem(2)->setSelected(true);
+    page.CallsInList->clearSelection();
+    page.CallsInList->setCurrentItem(page.CallsInList->topLevelItem(2));
     Save(glavna, "calls.png");
 
     TCallWindows& calls = glavna.CallWindows();

@@ -14,12 +14,14 @@
 #include "ui/dialogs/call_windows.h"
 #include "ui/glavna.h"
 #include "ui/pages/calls_page.h"
+#include "ui/pages/list_sort.h"
 #include "ui/qt_scheduler.h"
 #include "ui/status_frm.h"
 #include "ui/window_host.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,6 +184,14 @@ TEST(CallsSimTest, ReadFillsTheListsAndTheButtonsFollowTheSelection) {
     p.CallsInList->clearSelection();
     EXPECT_FALSE(p.SB[4]->isEnabled());
     EXPECT_FALSE(p.SB[5]->isEnabled());
+
+    // A header click sorts with the phonebook list's shared sort: the name
+    // column again reverses it.
+    SharedListSort() = {};
+    emit p.CallsInList->header()->sectionClicked(0);
+    EXPECT_EQ(p.CallsInList->topLevelItem(0)->text(0), "Dario Maric");
+    emit p.CallsInList->header()->sectionClicked(0);
+    EXPECT_EQ(p.CallsInList->topLevelItem(5)->text(0), "Dario Maric");
 
     // A read again starts from empty lists: the same rows, not twice as many.
     ASSERT_TRUE(rig.ReadCalls());

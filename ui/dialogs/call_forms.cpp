@@ -135,7 +135,8 @@ QString TDialForm::Number() const { return TelEdit->text().trimmed(); }
 void TDialForm::TelEditChange() {
     // Only what the phone can dial: a blank, a name or a command line
     // ("12;+CPWD") never reaches the dial command.
-    DialBtn->setEnabled(PhoneEngine::IsDiallableNumber(ToAnsi(Number())));
+    const std::string number = ToAnsi(Number());
+    DialBtn->setEnabled(!number.empty() && PhoneEngine::IsValidNumber(number));
     // The name follows only what the user types, not the number preset.
     if (!TelEdit->hasFocus() || engine_.PhonebookEmpty()) return;
     OsobaLab->setText(FromAnsi(engine_.PhonebookNameOf(ToAnsi(TelEdit->text()))));

@@ -3,14 +3,18 @@
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/exports.h"
 #include "platform/paths.h"
+#include "ui/artwork/small_images.h"
 #include "ui/dialogs/call_windows.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/list_sort.h"
 #include "ui/text_codec.h"
 
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -48,7 +52,9 @@ QTreeWidget* MakeList(QWidget* parent, const char* name) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setIconSize(QSize(artwork::kSmallImageSize, artwork::kSmallImageSize));
     list->header()->setSectionsMovable(false);
+    list->header()->setSectionsClickable(true);
     list->header()->setStretchLastSection(false);
     // The selection stays visible while another control has the focus.
     QPalette pal = list->palette();
@@ -129,6 +135,10 @@ TCallsPage::TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir,
     connect(CallsInList, &QTreeWidget::itemSelectionChanged, this, [this] { CallsInListChange(); });
     connect(CallsMissList, &QTreeWidget::itemSelectionChanged, this,
             [this] { CallsMissListChange(); });
+    // A header click sorts as the phonebook's list does, with its sort state.
+    for (QTreeWidget* list : {CallsOutList, CallsInList, CallsMissList})
+        connect(list->header(), &QHeaderView::sectionClicked, this,
+                [list](int column) { ListColumnClick(list, column, SharedListSort()); });
     connect(SB[0], &QPushButton::clicked, this, [this] { SB1Click(); });
     for (int i : {1, 4, 7}) {
         const int tag = 10 * (i + 1);
@@ -241,7 +251,7 @@ void TCallsPage::AddCallListRow(CallListView list, const std::string& caption,
                                 const std::string& number, int image) {
     Group& g = GroupOf(list);
     auto* row = new QTreeWidgetItem(g.list, {FromAnsi(caption), FromAnsi(number)});
-    row->setData(0, Qt::UserRole, image);
+    row->setIcon(0, QIcon(QPixmap::fromImage(artwork::SmallImage(image))));
     ListChange(g);
 }
 
