@@ -12,9 +12,11 @@
 #include "ui/citam_form.h"
 #include "ui/dialogs/call_forms.h"
 #include "ui/dialogs/call_windows.h"
+#include "ui/dialogs/upis_imenik.h"
 #include "ui/glavna.h"
 #include "ui/pages/calls_page.h"
 #include "ui/pages/list_sort.h"
+#include "ui/pages/phonebook_page.h"
 #include "ui/qt_scheduler.h"
 #include "ui/status_frm.h"
 #include "ui/window_host.h"
@@ -272,13 +274,33 @@ TEST(CallsSimTest, DialTalkWithTonesAndHangUpFromEitherSide) {
     EXPECT_EQ(rig.status.PorukaLab->text(), "Disconnected!");
 }
 
-TEST(CallsSimTest, DialDialogTakesOnlyNumbersAndLooksUpNames) {
+TEST(CallsSimTest, AddToPhonebookAndDialDialogTakesOnlyNumbersAndLooksUpNames) {
     CallsRig rig;
     ASSERT_TRUE(rig.ShowCalls());
+    TCallsPage& p = *rig.page;
+    rig.Select(p.CallsInList, kUnknown);
+    QString entryNumber;
+    rig.glavna->ImenikPage->ExecDialog = [&](QWidget& w) {
+        entryNumber = static_cast<TUpisImenik&>(w).TelEdit->text();
+        return int(QDialog::Rejected);
+    };
+    // Adding a number before the phonebook was read is refused.
+    {
+        DialogWatcher watcher;
+        p.SB[4]->click();
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        EXPECT_EQ(watcher.Seen()[0].caption, "Save person to phonebook");
+        EXPECT_TRUE(entryNumber.isEmpty());
+    }
     // The phonebook names the numbers typed.
     rig.glavna->OutBarBtn1Click(2);
-    ASSERT_TRUE(PumpUntil([&] { return !rig.engine.PhonebookEmpty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded(); }, 20000));
     ASSERT_TRUE(rig.Idle());
+    // Once read, the add button opens the new entry with the number.
+    ASSERT_TRUE(rig.ReadCalls());
+    rig.Select(p.CallsInList, kUnknown);
+    p.SB[4]->click();
+    EXPECT_EQ(entryNumber, kUnknown);
     TDialForm& dial = *rig.calls->DialForm();
     const std::size_t from = rig.Written().size();
     std::vector<bool> dialable;
