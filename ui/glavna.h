@@ -20,6 +20,7 @@ class QDialog;
 class QLabel;
 class QMenu;
 class QStackedWidget;
+class QTreeWidget;
 
 namespace parlenko::widgets {
 class TBrisolaButton;
@@ -37,8 +38,11 @@ class TMenuPainter;
 namespace parlenko::ui {
 
 class TAdvancedPage;
+class TCallWindows;
+class TCallsPage;
 class TCitamForm;
 class TGeneralPage;
+class TImenikPage;
 class TInfoForm;
 class PodsjetnikPage;
 class TOptionsForm;
@@ -103,6 +107,9 @@ public:
     void TabBarBtn1Click(int tag);
     void Notebook1PageChanged();
     void Notebook2PageChanged();
+    // The dial sequence with the selected row of list (caption and first
+    // sub-item), or empty without one.
+    void DialSelected(QTreeWidget* list);
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
     // Opens the backup and restore wizard modally (the phonebook page's
@@ -131,6 +138,10 @@ public:
     widgets::THintInstaller& Hints() { return *hints_; }
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
+    TCallsPage* PoziviPage = nullptr;
+    // The call windows (the engine's calls view) and the shared dial sequence.
+    TCallWindows& CallWindows() { return *callWindows_; }
+    TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
@@ -208,6 +219,7 @@ private:
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
+    std::unique_ptr<TCallWindows> callWindows_;
     int portTrafficFrame_ = 0;
     int newSmsPhase_ = 0;
     int newCallPhase_ = 3;

@@ -168,6 +168,8 @@ void CloseReadProgress(EngineContext& ctx) {
 
 void FinishPhonebookRead(EngineContext& ctx) {
     auto& r = Read(ctx);
+    // Every memory has been read: its free positions are known.
+    ctx.state.Phonebook.PhonebookLoaded = true;
     // Closed whether shown or not: the read is over, so is the busy state.
     CloseReadProgress(ctx);
     ctx.state.Phonebook.PhonebookReadComplete = true;

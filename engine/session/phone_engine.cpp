@@ -4,6 +4,7 @@
 #include "engine/chains/settings_chain.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
+#include "engine/phonebook/entry_line.h"
 #include "engine/phonebook/entry_ops.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/restore_step.h"
@@ -18,6 +19,8 @@
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
 #include "engine/sms/refresh_sms.h"
+#include "engine/text/gsm_alphabet.h"
+#include "engine/text/phonebook_lookup.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
 #include "engine/sms/sms_operations.h"
@@ -189,9 +192,6 @@ bool PhoneEngine::RefreshPhonebookForBackup() {
 bool PhoneEngine::PhonebookReadComplete() const {
     return in_->state.Phonebook.PhonebookReadComplete;
 }
-const std::vector<AListIme>& PhoneEngine::PhonebookEntries() const {
-    return in_->state.Phonebook.PhonebookList;
-}
 std::string PhoneEngine::CheckRestoreSpace(const std::vector<RestoreRow>& rows,
                                            RestoreMode mode) const {
     return parlenko::CheckFreeSpace(in_->state, rows, mode);
@@ -205,6 +205,40 @@ void PhoneEngine::BackupWizardClosed() {
 }
 
 bool PhoneEngine::PhonebookEmpty() const { return in_->state.Phonebook.PhonebookList.empty(); }
+bool PhoneEngine::PhonebookLoaded() const { return in_->state.Phonebook.PhonebookLoaded; }
+std::string PhoneEngine::PhonebookNameOf(std::string_view number) const {
+    return FindNameByNumber(number, in_->state.Phonebook.PhonebookList);
+}
+const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
+    return in_->state.Phonebook.PhonebookList;
+}
+int PhoneEngine::PhonebookCapacity(PhoneMemory memory) const {
+    if (!IsPhonebookMemory(memory)) return 0;
+    return in_->state.PhonebookRead.Of(memory).Capacity;
+}
+bool PhoneEngine::PhonebookMemoryLoaded(PhoneMemory memory) const {
+    return IsPhonebookMemory(memory) && in_->state.PhonebookRead.Of(memory).Loaded;
+}
+const std::vector<std::string>& PhoneEngine::PhonebookFreePositions(PhoneMemory memory) const {
+    static const std::vector<std::string> none;
+    if (!IsPhonebookMemory(memory)) return none;
+    return in_->state.PhonebookRead.Of(memory).FreePositions;
+}
+bool PhoneEngine::InCall() const { return in_->state.Call.InCall; }
+bool PhoneEngine::IsValidName(std::string_view name) { return IsValidText(name); }
+bool PhoneEngine::IsValidNumber(std::string_view number) { return parlenko::IsValidNumber(number); }
+std::string PhoneEngine::UnsupportedNameChars(std::string_view name) {
+    return parlenko::UnsupportedNameChars(name);
+}
+bool PhoneEngine::CanSaveEntry(std::string_view name, std::string_view number,
+                               std::string_view position) {
+    return parlenko::CanSaveEntry(name, number, position);
+}
+std::string PhoneEngine::VipName(std::string_view name) { return parlenko::VipName(name); }
+PhonebookWrite PhoneEngine::BuildPhonebookWrite(std::string_view name, std::string_view number,
+                                                std::string_view position) {
+    return parlenko::BuildPhonebookWrite(name, number, position);
+}
 bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
 bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }
 bool PhoneEngine::NewCallPending() const { return in_->timers.NewCallTimer->IsActive(); }
@@ -292,6 +326,7 @@ void PhoneEngine::MovePhonebookEntry(PhoneMemory from, const std::string& fromPo
 void PhoneEngine::Dial(const std::string& name, const std::string& number, bool hideNumber) {
     DialNumber(in_->ctx, name, number, hideNumber);
 }
+bool PhoneEngine::AreDtmfTones(std::string_view tones) { return parlenko::AreDtmfTones(tones); }
 void PhoneEngine::AnswerCall(const std::string& name, const std::string& number) {
     parlenko::AnswerCall(in_->ctx, name, number);
 }
@@ -371,9 +406,6 @@ const std::vector<std::string>& PhoneEngine::AppointmentFreePositions() const {
 }
 AppointmentSlotChoice PhoneEngine::NewAppointmentSlot() const {
     return parlenko::NewAppointmentSlot(in_->state.Objects.AppointmentFreePositions);
-}
-const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
-    return in_->state.Phonebook.PhonebookList;
 }
 
 // --- inside -----------------------------------------------------------------------------

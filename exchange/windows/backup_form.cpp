@@ -595,7 +595,7 @@ void TBackupForm::NextBtnClick() {
 
 bool TBackupForm::WriteBackupFile() {
     std::vector<PhonebookFileEntry> list;
-    for (const auto& e : engine_.PhonebookEntries())
+    for (const auto& e : engine_.PhonebookList())
         list.push_back({e.Name, e.Phone, e.Location, e.Position});
     const std::string path = Ansi(backupFolder_ + Edit2->text() + ".pbb");
     const BackupMemories memories{CB1->isChecked(), CB2->isChecked(), CB3->isChecked()};

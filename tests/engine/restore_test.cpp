@@ -81,7 +81,7 @@ TEST(Restore, OverwriteWritesFromOneDeletesToTheCapacityThenTheNextMemory) {
     p.h.engine.BackupWizardClosed();
     p.h.clock.RunFor(60000);
     EXPECT_TRUE(p.h.engine.PhonebookReadComplete());
-    EXPECT_EQ(p.h.engine.PhonebookEntries().size(), 4u + 1u + 2u);  // SIM, ME, ON, SD
+    EXPECT_EQ(p.h.engine.PhonebookList().size(), 4u + 1u + 2u);  // SIM, ME, ON, SD
 }
 
 TEST(Restore, FreePositionsModeWritesAtTheFirstFreePositionsAsThreeDigits) {

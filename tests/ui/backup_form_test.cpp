@@ -110,7 +110,7 @@ TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {
     EXPECT_TRUE(rig.form.RestoreRB->isEnabled());
 
     std::vector<PhonebookFileEntry> expected;
-    for (const auto& e : rig.engine.PhonebookEntries())
+    for (const auto& e : rig.engine.PhonebookList())
         if (e.Location != "Service numbers")
             expected.push_back({e.Name, e.Phone, e.Location, e.Position});
     EXPECT_EQ(expected.size(), 5u);
