@@ -7,7 +7,9 @@
 # (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
 # "&Parlenko" menu open), splash.png, about.png, progress.png, status.png,
 # message.png and balloon.png (a validation balloon beside a line edit, and an
-# ordinary tooltip) into OUTDIR.
+# ordinary tooltip), phonebook.png (the phonebook page after a read of the
+# simulated phone), entry.png (the entry dialog with the balloon of a name the
+# phone cannot store) and countries.png (the country-code picker) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -18,5 +20,5 @@ out="$(cd "$out" && pwd)"
 cmake --build "$build" --target ui_tests parlenko_images
 PARLENKO_SCREENSHOT_DIR="$out" QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$build/tests/ui_tests" --gtest_filter='Screenshots.*'
+    "$build/tests/ui_tests" --gtest_filter='Screenshots*'
 ls -1 "$out"/*.png

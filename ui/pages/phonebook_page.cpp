@@ -123,6 +123,7 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     ImenikList->setObjectName("ImenikList");
     ImenikList->setGeometry(4, 30, 512, 356);
     ImenikList->setRootIsDecorated(false);
+    ImenikList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ImenikList->setSelectionMode(QAbstractItemView::SingleSelection);
     ImenikList->setSelectionBehavior(QAbstractItemView::SelectRows);
     ImenikList->setEditTriggers(QAbstractItemView::NoEditTriggers);
