@@ -403,11 +403,17 @@ bool TImenikPage::RefuseUnloaded(const char* caption) {
 void TImenikPage::UpisImeTBClick() {
     if (!engine_.Connected() || RefuseUnloaded("New entry")) return;
     upis_->setWindowTitle(U("New entry - Phonebook"));
+    QString name;
+    if (FromOutlookContact) {
+        FromOutlookContact = false;
+        NumberPreset = true;
+        name = upis_->ImeEdit->text();
+    }
     const QString number = NumberPreset ? upis_->TelEdit->text() : QString();
-    const QString name = NumberPreset ? upis_->ImeEdit->text() : QString();
     upis_->PrepareNew(name, number);
     ExecDialog(*upis_);
-    // A number filled in by another page is used once.
+    // A number filled in by another page is used once: cancelled or saved,
+    // the next new entry starts empty.
     NumberPreset = false;
 }
 

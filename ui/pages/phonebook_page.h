@@ -66,10 +66,13 @@ public:
     // The view button that is down (0..4).
     int ViewTag() const { return viewTag_; }
 
-    // The entry dialog; a number another page filled in stays for the next
-    // new entry (NumberPreset), once.
+    // The entry dialog. Another page that fills in its number (and the
+    // Outlook exchange its name too) sets NumberPreset (FromOutlookContact)
+    // before UpisImeTBClick; the next new entry shows them once, whether it
+    // is saved or not.
     TUpisImenik& UpisImenik() { return *upis_; }
     bool NumberPreset = false;
+    bool FromOutlookContact = false;
     // Shows a dialog modally (tests replace it).
     std::function<int(QWidget&)> ExecDialog;
     // Actions owned by others: business card, SMS, Outlook, export, backup.
