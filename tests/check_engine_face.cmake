@@ -1,7 +1,8 @@
 # Fails when a window (ui/) or the program block (app/) includes a header of
 # the engine's inside. They see only the engine's face: PhoneEngine, the host
 # every page shares, the pages' views and the value types these carry, and
-# the time seam the windows' scheduler implements. The program block also
+# the time seam the windows' scheduler implements, and the pure text routines
+# the windows check typed text and show dates with. The program block also
 # builds the serial port the engine talks through.
 cmake_minimum_required(VERSION 3.25)
 
@@ -14,6 +15,8 @@ set(face
   engine/phone/phone_memory.h
   engine/phone/records.h
   engine/general/general_view.h
+  engine/services/services_view.h
+  engine/melodies/melodies_view.h
   engine/phonebook/phonebook_view.h
   engine/phonebook/phonebook_views.h
   engine/phonebook/call_lists_view.h
@@ -23,7 +26,9 @@ set(face
   engine/settings/settings_view.h
   engine/objects/objects_view.h
   engine/objects/appointment_row.h
-  engine/text/vcalendar.h)
+  engine/text/vcalendar.h
+  engine/text/next_occurrence.h
+  engine/text/gsm_alphabet.h)
 set(app_also engine/serial/serial_port_driver.h)
 
 set(bad "")

@@ -40,6 +40,9 @@ class TCitamForm;
 class TGeneralPage;
 class TImenikPage;
 class TInfoForm;
+class PodsjetnikPage;
+class TOptionsForm;
+class TSettingsPage;
 class TSaveNetForm;
 class TStatusFrm;
 
@@ -90,6 +93,7 @@ public:
     void Iskljucimobitel1Click();
     void Izlaz1Click();
     void Oprogramu1Click();
+    void Opcije1Click();  // the options window, modal
     // Page switch of the left bar (tag 1..6) with the page's first read.
     void OutBarBtn1Click(int tag);
     // Sub-page of the advanced page (tag 10..60), then its entry action while
@@ -109,14 +113,15 @@ public:
     void RefreshSms();
     void RefreshAppointments();
     void RefreshOstaloBtnClick();
-    // Rows of the appointments list (none until its page is built).
-    int AppointmentRows() const { return 0; }
+    // Rows of the appointments list.
+    int AppointmentRows() const;
 
     PhoneEngine& Engine() { return engine_; }
 
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
+    PodsjetnikPage* Podsjetnik = nullptr;                 // page 5, the appointments
     std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
     // Shows every tooltip of the application in the hint window.
     widgets::THintInstaller& Hints() { return *hints_; }
@@ -142,6 +147,8 @@ public:
     QAction* Opcije1 = nullptr;
     QAction* Izlaz1 = nullptr;
     QAction* Oprogramu1 = nullptr;
+    TOptionsForm* OptionsForm = nullptr;
+    TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
 
     // Repaints the connection indicator and the port name caption.
     void RepaintConnected();
@@ -195,6 +202,7 @@ private:
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
+    std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
     int portTrafficFrame_ = 0;
     int newSmsPhase_ = 0;

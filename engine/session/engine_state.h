@@ -7,17 +7,20 @@
 // belongs to; a new group gets its own small struct and one member below.
 // Flags are plain bools (the phone operations only ever test them); an
 // operation that carries data and excludes the others is one typed value
-// (PhonebookOpState::Op).
+// (PhonebookOpState::Op, SmsState::Op).
 
 #include "engine/general/general_view.h"
+#include "engine/melodies/melodies_view.h"
 #include "engine/objects/objects_state.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_op.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/receive/rx_lines.h"
+#include "engine/services/services_state.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
+#include "engine/sms/sms_state.h"
 
 #include <cstdint>
 #include <string>
@@ -71,21 +74,6 @@ struct PhonebookOpState {
     std::vector<AListIme> PhonebookList;
 };
 
-// SMS operations that run over a message-memory selection.
-struct SmsOpState {
-    bool DeleteSmsPending = false;
-    bool WriteSmsPending = false;
-    bool SendStoredPending = false;
-    bool EditSmsPending = false;
-    bool ReadNewSmsPending = false;  // a "+CMTI:"/"+CDSI:" notice waits to be read
-    std::string NewSmsIndex;         // index named by that notice
-    std::string PduToSend;           // hex PDU sent at the "> " prompt
-    std::string SmsPduLength;        // TPDU octet count for "AT+CMGS="/"AT+CMGW="
-    std::string SendStoredArgs;      // argument of "AT+CMSS="
-    int StoreRetryCount = 0;         // consecutive memory-full answers to "AT+CMGW="
-    std::vector<AListSMS> SmsList;   // the messages read, both memories
-};
-
 // A running calendar, melody or logo upload.
 struct UploadState {
     std::vector<std::string> UploadPackets;  // hex packets, 352 characters each
@@ -111,13 +99,6 @@ struct ChainState {
     // The port was opened and the phone reset, and nothing has come back
     // yet: a time-out now means there is no phone on the port.
     bool AwaitingFirstAnswer = false;
-};
-
-// The melody page's list of the phone's melodies (MelodijeCB): item texts
-// and the selected item (-1 none). Deleting a melody derives its index here.
-struct MelodyListView {
-    std::vector<std::string> MelodijeCB;
-    int MelodijeIndex = -1;
 };
 
 // Status-bar indicators and the busy animation.
@@ -147,11 +128,12 @@ struct EngineState {
     NewCallNoticeView NewCallNotice;
     PhonebookOpState Phonebook;
     PhonebookReadState PhonebookRead;
-    SmsOpState Sms;
+    SmsState Sms;
     UploadState Upload;
     ObjectsState Objects;
     ChainState Chain;
     MelodyListView Melodies;
+    ServicesState Services;
     IndicatorState Indicators;
     GeneralInfoView GeneralInfo;
     PhoneSettingsView Settings;

@@ -22,11 +22,14 @@ void EndPendingOperations(EngineState& s) {
 
     ClearPhonebookOp(s.Phonebook.Op);
 
-    s.Sms.DeleteSmsPending = false;
-    s.Sms.WriteSmsPending = false;
-    s.Sms.SendStoredPending = false;
-    s.Sms.EditSmsPending = false;
-    s.Sms.ReadNewSmsPending = false;
+    ClearSmsOp(s.Sms.Op);
+    s.Sms.StoreRetryCount = 0;
+    s.Sms.Reading = false;
+
+    // A melody sent to be played or kept and never confirmed: a later
+    // accepted melody setting (the ringer restored) must not start playing.
+    s.Services.MelodyPlayPending = false;
+    s.Services.MelodySetPending = false;
 }
 
 }  // namespace

@@ -1,15 +1,18 @@
 #include "engine/session/phone_engine.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/chains/settings_chain.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
 #include "engine/phonebook/entry_line.h"
 #include "engine/phonebook/entry_ops.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/phonebook_cache.h"
+#include "engine/receive/network_view.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/services/service_requests.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/connection.h"
 #include "engine/session/engine_context.h"
@@ -19,6 +22,7 @@
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
+#include "engine/sms/sms_operations.h"
 
 namespace parlenko {
 
@@ -81,6 +85,12 @@ void PhoneEngine::SetObjectsView(IObjectsView* view) {
 void PhoneEngine::SetBackupView(IBackupView* view) {
     in_->ctx.views.backup = OrNull(view, NullBackupView());
 }
+void PhoneEngine::SetServicesView(IServicesView* view) {
+    in_->ctx.views.services = OrNull(view, NullServicesView());
+}
+void PhoneEngine::SetMelodiesView(IMelodiesView* view) {
+    in_->ctx.views.melodies = OrNull(view, NullMelodiesView());
+}
 
 // --- connection ------------------------------------------------------------------
 
@@ -123,6 +133,42 @@ void PhoneEngine::GeneralPageShown(bool shown) {
     if (in_->state.Options.RefreshCheck) StartRefresh();
 }
 
+// --- diverts, barrings, locks, security codes ---------------------------------------
+
+void PhoneEngine::CheckDiverts() { parlenko::CheckDiverts(in_->ctx); }
+bool PhoneEngine::SetDivert(int reason, const std::string& number, int cls, const std::string& time,
+                            bool on) {
+    return parlenko::SetDivert(in_->ctx, reason, number, cls, time, on);
+}
+void PhoneEngine::CheckBarrings() { parlenko::CheckBarrings(in_->ctx); }
+bool PhoneEngine::SetBarring(int facility, bool on, int cls, const std::string& password) {
+    return parlenko::SetBarring(in_->ctx, facility, on, cls, password);
+}
+void PhoneEngine::CheckLocks() { parlenko::CheckLocks(in_->ctx); }
+bool PhoneEngine::SetLock(int facility, bool on, const std::string& password) {
+    return parlenko::SetLock(in_->ctx, facility, on, password);
+}
+bool PhoneEngine::ChangeSecurityCode(int kind, const std::string& oldCode,
+                                     const std::string& newCode) {
+    return parlenko::ChangeSecurityCode(in_->ctx, kind, oldCode, newCode);
+}
+
+// --- ringer melody ---------------------------------------------------------------------
+
+void PhoneEngine::ReadMelodies() { parlenko::ReadMelodies(in_->ctx); }
+bool PhoneEngine::PlayMelody(int melody, int volume) {
+    return parlenko::PlayMelody(in_->ctx, melody, volume);
+}
+bool PhoneEngine::SetMelody(int melody, int volume) {
+    return parlenko::SetMelody(in_->ctx, melody, volume);
+}
+void PhoneEngine::StopMelody() { parlenko::StopMelody(in_->ctx); }
+void PhoneEngine::SelectMelody(int index) { parlenko::SelectMelody(in_->ctx, index); }
+
+// --- settings page ------------------------------------------------------------------
+
+void PhoneEngine::ReadOtherSettings() { parlenko::ReadOtherSettings(in_->ctx); }
+
 // --- page switches ------------------------------------------------------------------
 
 void PhoneEngine::RefreshPhonebook() { parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim); }
@@ -138,9 +184,6 @@ void PhoneEngine::RefreshCalls() { parlenko::RefreshCalls(in_->ctx, PhoneMemory:
 void PhoneEngine::RefreshSms() { parlenko::RefreshSms(in_->ctx); }
 bool PhoneEngine::PhonebookEmpty() const { return in_->state.Phonebook.PhonebookList.empty(); }
 bool PhoneEngine::PhonebookLoaded() const { return in_->state.Phonebook.PhonebookLoaded; }
-const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
-    return in_->state.Phonebook.PhonebookList;
-}
 int PhoneEngine::PhonebookCapacity(PhoneMemory memory) const {
     if (!IsPhonebookMemory(memory)) return 0;
     return in_->state.PhonebookRead.Of(memory).Capacity;
@@ -198,6 +241,22 @@ bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& are
     return true;
 }
 
+// --- SMS page ----------------------------------------------------------------------
+
+void PhoneEngine::DeleteSms(PhoneMemory memory, const std::string& position) {
+    parlenko::DeleteSms(in_->ctx, memory, position);
+}
+void PhoneEngine::StoreSms(const std::string& pdu) { parlenko::StoreSms(in_->ctx, pdu); }
+void PhoneEngine::SendSms(const std::string& pdu) { parlenko::SendSms(in_->ctx, pdu); }
+void PhoneEngine::SendStoredSms(PhoneMemory memory, const std::string& position,
+                                const std::string& number) {
+    parlenko::SendStoredSms(in_->ctx, memory, position, number);
+}
+void PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
+                                const std::string& pdu, bool sendAfter) {
+    parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
+}
+
 // --- options and data -------------------------------------------------------------
 
 void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
@@ -214,6 +273,8 @@ void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
     in_->state.Options.CellInfoCheck = options.CheckCellInfo;
     in_->state.Options.RefreshCheck = options.RefreshGeneralInfo;
 }
+
+void PhoneEngine::ShowCellLocationByOptions() { parlenko::ShowCellLocationByOptions(in_->ctx); }
 
 void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
 void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
@@ -287,6 +348,8 @@ bool PhoneEngine::UploadLogo(std::string_view bitmapBytes, int kind) {
     return parlenko::UploadLogo(in_->ctx, bitmapBytes, kind);
 }
 
+// --- reports of the windows ---------------------------------------------------------
+
 void PhoneEngine::ProgressWindowClosed() { EndBusy(in_->ctx); }
 void PhoneEngine::ClearNewSms() { parlenko::ClearNewSms(in_->ctx); }
 void PhoneEngine::ClearNewCall() { parlenko::ClearNewCall(in_->ctx); }
@@ -301,13 +364,22 @@ const std::string& PhoneEngine::PortName() const { return port_.PortName(); }
 int PhoneEngine::RefreshIntervalMs() const { return in_->timers.RefreshTimer->Interval(); }
 bool PhoneEngine::RefreshRunning() const { return in_->timers.RefreshTimer->IsActive(); }
 const GeneralInfoView& PhoneEngine::GeneralInfo() const { return in_->state.GeneralInfo; }
+const ServicesView& PhoneEngine::Services() const { return in_->state.Services.Page; }
+const MelodyListView& PhoneEngine::Melodies() const { return in_->state.Melodies; }
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
+const std::vector<AListSMS>& PhoneEngine::SmsList() const { return in_->state.Sms.SmsList; }
 const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {
     return in_->state.Objects.AppointmentsList;
 }
 const std::vector<std::string>& PhoneEngine::AppointmentFreePositions() const {
     return in_->state.Objects.AppointmentFreePositions;
+}
+AppointmentSlotChoice PhoneEngine::NewAppointmentSlot() const {
+    return parlenko::NewAppointmentSlot(in_->state.Objects.AppointmentFreePositions);
+}
+const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
+    return in_->state.Phonebook.PhonebookList;
 }
 
 // --- inside -----------------------------------------------------------------------------

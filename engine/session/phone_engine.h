@@ -19,12 +19,14 @@
 
 #include "engine/calls/calls_view.h"
 #include "engine/general/general_view.h"
+#include "engine/melodies/melodies_view.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phone/phone_memory.h"
 #include "engine/phone/records.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/call_lists_view.h"
 #include "engine/phonebook/phonebook_view.h"
+#include "engine/services/services_view.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
 #include "engine/sms/sms_view.h"
@@ -87,6 +89,8 @@ public:
     void SetSettingsView(ISettingsView* view);
     void SetObjectsView(IObjectsView* view);
     void SetBackupView(IBackupView* view);
+    void SetServicesView(IServicesView* view);
+    void SetMelodiesView(IMelodiesView* view);
 
     // --- connection ----------------------------------------------------------
     // Opens the port (when it is not open), tells the host the connection is
@@ -113,6 +117,50 @@ public:
     void StopRefresh();
     void StartRefresh();
     void GeneralPageShown(bool shown);
+
+    // --- diverts, barrings, locks and security codes ---------------------------------
+    // The checks do nothing and the changes return false (sending nothing)
+    // while the port is closed; a change also refuses arguments that make no
+    // valid command. The answers reach the services view, the success and
+    // failure texts the host.
+    // Asks the four divert reasons in turn, with the progress window.
+    void CheckDiverts();
+    // reason 0 always, 1 busy, 2 no reply, 3 not reachable; cls 1 voice,
+    // 2 data, 4 fax; time: the no-reply seconds (reason 2). On registers and
+    // switches the divert to number on, else it is switched off.
+    bool SetDivert(int reason, const std::string& number, int cls, const std::string& time,
+                   bool on);
+    // Asks the five barrings in turn, with the progress window.
+    void CheckBarrings();
+    // facility 5 "AO", 6 "OI", 7 "OX", 8 "AI", 9 "IR"; cls as for diverts.
+    bool SetBarring(int facility, bool on, int cls, const std::string& password);
+    // Asks the four locks in turn.
+    void CheckLocks();
+    // facility 1 keypad ("CS", no code needed), 2 phone ("PS"), 3 SIM PIN
+    // ("SC"), 4 fixed dialling ("FD").
+    bool SetLock(int facility, bool on, const std::string& password);
+    // kind 1 PIN, 2 PIN 2, 3 phone code, 4..8 the barring passwords ("AO",
+    // "OI", "OX", "AI", "IR"); the codes digits only.
+    bool ChangeSecurityCode(int kind, const std::string& oldCode, const std::string& newCode);
+
+    // --- the phone's ringer melody (melodies page) -----------------------------------
+    // The page was opened: reads the melody list and the ringer state.
+    void ReadMelodies();
+    // melody: an index of the melody list; volume within its range. Play
+    // sounds it on the phone (the ringer is restored afterwards); Set makes
+    // it the ringer. False (nothing sent) when closed or out of range.
+    bool PlayMelody(int melody, int volume);
+    bool SetMelody(int melody, int volume);
+    void StopMelody();
+    // The melody list's selection changed (-1 none); a melody delete
+    // addresses the selected melody.
+    void SelectMelody(int index);
+
+    // --- the settings page ----------------------------------------------------
+    // Reads the SMS centre, alert sound, vibration, ringer level and price
+    // again; the answers come to the settings view. Nothing while the port
+    // is closed. (The set commands are below with the phone operations.)
+    void ReadOtherSettings();
 
     // --- page switches -------------------------------------------------------
     // Each does nothing while disconnected.
@@ -142,10 +190,36 @@ public:
     bool SaveLocationName(const std::string& op, const std::string& area, const std::string& cell,
                           const std::string& name, std::string* error);
 
+    // --- the SMS page ------------------------------------------------------------
+    // Each does nothing while disconnected. memory is the message memory of
+    // the message (PhoneMemory::Sim or PhoneMemory::Phone), position its
+    // position as the lists show it ("05"), pdu the hex PDU the compose
+    // window built (the command's length argument is taken from it).
+    void DeleteSms(PhoneMemory memory, const std::string& position);
+    // Stores a new message in the SIM card (in the phone memory when the SIM
+    // card's is full).
+    void StoreSms(const std::string& pdu);
+    // Sends a new message at once.
+    void SendSms(const std::string& pdu);
+    // Sends a stored message to its own number, or to number when that is
+    // not empty; a number with other characters than digits, "+", "*" and
+    // "#" is refused with a message and nothing is sent.
+    void SendStoredSms(PhoneMemory memory, const std::string& position,
+                       const std::string& number = {});
+    // Replaces a stored message by a new version: the new one is stored
+    // first and the original deleted only once that succeeded; with
+    // sendAfter the new one is then sent.
+    void EditStoredSms(PhoneMemory memory, const std::string& position, const std::string& pdu,
+                       bool sendAfter);
+
     // --- options and data --------------------------------------------------------
     // Line settings (ignored by an open port until it reopens), the refresh
     // period and the option switches.
     void ApplyOptions(const PhoneOptions& options);
+    // After new options: the store-location command and the location name by
+    // "Check Cell Info", and the status bar's network caption (its hint the
+    // same text); the general view is told.
+    void ShowCellLocationByOptions();
     // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
     void SetDataDir(const std::string& dir);
     // Fills the phonebook page from the cache file of the data folder.
@@ -163,6 +237,8 @@ public:
     // changes once the phone has taken it.
     void SaveAppointment(const VCalendarEntry& entry, int slot, bool isNew);
     void DeleteAppointment(int slot);
+    // The slot a new entry goes into: the lowest free one of the calendar read.
+    AppointmentSlotChoice NewAppointmentSlot() const;
     // userMelody: the rank (from 0) of the chosen melody among the user
     // melodies of the melody list. The melody read asks for a file name
     // through the host's save dialog.
@@ -222,8 +298,7 @@ public:
     // A full phonebook read has run to its end (the capacities and free
     // positions are known); false until then and while one runs.
     bool PhonebookLoaded() const;
-    // The entries of every memory, in the order read or changed since.
-    const std::vector<AListIme>& PhonebookList() const;
+    // (The entries themselves: PhonebookList below.)
     // Of Sim .. Service: the capacity of the storage answer, whether the
     // memory answered its selection, and (writable memories) one line per
     // position, "001" while free, "" once used.
@@ -262,13 +337,21 @@ public:
     int RefreshIntervalMs() const;
     bool RefreshRunning() const;
     const GeneralInfoView& GeneralInfo() const;
+    // The services pages' indicators, divert numbers and no-reply times.
+    const ServicesView& Services() const;
+    // The melodies page's list, volume and melody controls.
+    const MelodyListView& Melodies() const;
     const PhoneSettingsView& Settings() const;
     const ObjectCapabilitiesView& Capabilities() const;
+    // The messages of both memories as read, stored and deleted; the newest first.
+    const std::vector<AListSMS>& SmsList() const;
     // The appointments list as read and changed since.
     const std::vector<AppointmentRow>& Appointments() const;
     // One line per calendar slot, "1" upward; "" for a used slot. Empty
     // until the calendar was read.
     const std::vector<std::string>& AppointmentFreePositions() const;
+    // The phonebook as read from the phone (or its cache), all memories.
+    const std::vector<AListIme>& PhonebookList() const;
 
     // --- the inside, for the engine's own tests and plain callers ----------------
     EngineState& State();

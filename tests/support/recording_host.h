@@ -30,7 +30,9 @@ class RecordingHost : public IHost,
                       public ISmsView,
                       public ISettingsView,
                       public IObjectsView,
-                      public IBackupView {
+                      public IBackupView,
+                      public IServicesView,
+                      public IMelodiesView {
 public:
     // Sets this host as every view of engine.
     void Attach(PhoneEngine& engine) {
@@ -42,6 +44,8 @@ public:
         engine.SetSettingsView(this);
         engine.SetObjectsView(this);
         engine.SetBackupView(this);
+        engine.SetServicesView(this);
+        engine.SetMelodiesView(this);
     }
 
     int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind kind,
@@ -97,6 +101,33 @@ public:
         capabilities = view;
         ++capabilitiesChanges;
     }
+    // Services and melodies pages: every indicator change in order
+    // ("Divert7=1 +385911", "Time1=20", "Bar2=0", "Lock3=1", "DivertBtn=1").
+    void DivertChanged(int number, int picture, const std::string& divertNumber) override {
+        serviceChanges.push_back("Divert" + std::to_string(number) + "=" + std::to_string(picture) +
+                                 (divertNumber.empty() ? "" : " " + divertNumber));
+    }
+    void DivertTimeChanged(int column, const std::string& seconds) override {
+        serviceChanges.push_back("Time" + std::to_string(column) + "=" + seconds);
+    }
+    void BarringChanged(int number, int picture) override {
+        serviceChanges.push_back("Bar" + std::to_string(number) + "=" + std::to_string(picture));
+    }
+    void LockChanged(int number, int picture) override {
+        serviceChanges.push_back("Lock" + std::to_string(number) + "=" + std::to_string(picture));
+    }
+    void DivertButtonEnabled(bool enabled) override {
+        serviceChanges.push_back(std::string("DivertBtn=") + (enabled ? "1" : "0"));
+    }
+    void BarringButtonEnabled(bool enabled) override {
+        serviceChanges.push_back(std::string("BarringBtn=") + (enabled ? "1" : "0"));
+    }
+    void MelodyListChanged(const MelodyListView& view) override {
+        melodyList = view;
+        ++melodyListChanges;
+    }
+    void RingerStateChanged(const MelodyListView& view) override { ringerStates.push_back(view); }
+
     void ConnectionChanged(bool connected) override { connectionChanges.push_back(connected); }
     bool IsProgressWindowVisible() override { return progressVisible; }
     void HideProgressWindow() override { progressVisible = false; }
@@ -130,7 +161,33 @@ public:
     void BackupReadProgressChanged(const BackupReadView& view) override { backupView = view; }
     void BackupRefreshFinished() override { ++backupRefreshFinishes; }
     void RestoreFinished() override { ++restoreFinishes; }
-    void ClearSmsLists() override { ++smsListClears; }
+    void ClearSmsLists() override {
+        smsRows.clear();
+        ++smsListClears;
+    }
+    void InsertSmsRow(SmsFolder folder, const SmsRow& row) override {
+        auto& rows = smsRows[static_cast<int>(folder)];
+        rows.insert(rows.begin(), row);
+    }
+    void RemoveSmsRows(SmsFolder folder, const std::string& position,
+                       const std::string& location) override {
+        std::erase_if(smsRows[static_cast<int>(folder)], [&](const SmsRow& r) {
+            return r.Message.Position == position && r.Message.Location == location;
+        });
+    }
+    void SetSmsRowImage(SmsFolder folder, const std::string& position, const std::string& location,
+                        int image) override {
+        for (auto& r : smsRows[static_cast<int>(folder)])
+            if (r.Message.Position == position && r.Message.Location == location) r.Image = image;
+    }
+    void SetSmsFolderCount(SmsFolder folder, const std::string& text) override {
+        smsCounts[static_cast<int>(folder)] = text;
+    }
+    void ShowNewSmsNotice(const NewSmsNotice& notice) override { newSmsNotices.push_back(notice); }
+    // The rows of a list, top first.
+    const std::vector<SmsRow>& SmsRows(SmsFolder folder) {
+        return smsRows[static_cast<int>(folder)];
+    }
     void ClearCallLists() override {
         callRows.clear();
         ++callListClears;
@@ -222,6 +279,9 @@ public:
     int backupRefreshFinishes = 0;
     int restoreFinishes = 0;
     int smsListClears = 0;
+    std::map<int, std::vector<SmsRow>> smsRows;  // by SmsFolder, top first
+    std::map<int, std::string> smsCounts;        // by SmsFolder
+    std::vector<NewSmsNotice> newSmsNotices;
     struct CallRow {
         CallListView list;
         std::string caption;
@@ -246,6 +306,10 @@ public:
     std::vector<std::string> phonePictures;
     PhoneSettingsView phoneSettings;
     int phoneSettingsChanges = 0;
+    std::vector<std::string> serviceChanges;
+    MelodyListView melodyList;
+    int melodyListChanges = 0;
+    std::vector<MelodyListView> ringerStates;
     ObjectCapabilitiesView capabilities;
     int capabilitiesChanges = 0;
     std::vector<bool> connectionChanges;

@@ -5,11 +5,15 @@
 # their screenshot case under Xvfb. It writes main.png (the main window
 # connected to the simulated phone, its general page filled), advanced.png
 # (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
-# "&Parlenko" menu open), splash.png, about.png, progress.png, status.png,
-# message.png and balloon.png (a validation balloon beside a line edit, and an
-# ordinary tooltip), phonebook.png (the phonebook page after a read of the
-# simulated phone), entry.png (the entry dialog with the balloon of a name the
-# phone cannot store) and countries.png (the country-code picker) into OUTDIR.
+# "&Parlenko" menu open), options.png (the options window; options-comm.png
+# its second tab), settings.png (the settings page read from the simulated
+# phone), splash.png, about.png, progress.png, status.png, message.png,
+# balloon.png (a validation balloon beside a line edit, and an ordinary
+# tooltip), appointments.png (the appointments page after a read),
+# appointment-editor.png (the editor open on a phone call), phonebook.png (the
+# phonebook page after a read), entry.png (the entry dialog with the balloon
+# of a name the phone cannot store) and countries.png (the country-code
+# picker) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
