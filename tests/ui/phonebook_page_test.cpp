@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -168,6 +169,16 @@ TEST(PhonebookPage, OpeningReadsAndTheViewsFilter) {
     EXPECT_EQ(watcher.Seen()[0].text, "Cannot edit service numbers!");
     EXPECT_EQ(watcher.Seen()[1].text, "Cannot delete service numbers!");
     EXPECT_EQ(watcher.Seen()[2].text, "Cannot change location for service numbers");
+    // A click on empty space keeps the selection; a double-click edits.
+    QWidget* viewport = p.ImenikList->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(40, viewport->height() - 4));
+    testing::Pump(50);
+    ASSERT_EQ(p.ImenikList->selectedItems().size(), 1);
+    EXPECT_EQ(p.ImenikList->selectedItems()[0]->text(0), "Policija");
+    p.ImenikListDblClick();
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Seen().size() == 4; }, 3000));
+    EXPECT_EQ(watcher.Seen()[3].text, "Cannot edit service numbers!");
+
     rig.engine.RefreshPhonebook();
     ASSERT_TRUE(rig.Wait([&] { return rig.engine.PhonebookLoaded(); }));
     EXPECT_EQ(rig.Count("AT+CPBW"), 0u);

@@ -99,7 +99,11 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
         Tool(ToolBar2, "NewSmsIme1TB", 21, "Pošalji novu SMS poruku izabranoj osobi . . .", 5);
     NewSmsIme2TB = Tool(ToolBar2, "NewSmsIme2TB", 35,
                         "Pošalji SMS poruku sa podacima o izabranoj osobi . . .", 6);
-    ExpImeTB = Tool(ToolBar2, "ExpImeTB", 9, "Izvoz telefonskog imenika u . . .", 60);
+    // The export has no picture of its own: its button shows a word.
+    ExpImeTB = ToolBar2->addAction(U("Izvoz"));
+    ExpImeTB->setObjectName("ExpImeTB");
+    ExpImeTB->setToolTip(U("Izvoz telefonskog imenika u . . ."));
+    ExpImeTB->setData(60);
     BackupTB = Tool(ToolBar2, "BackupTB", 57, "Pohrana i povrat telefonskog imenika . . .", 70);
     OutlookCTB = Tool(ToolBar2, "OutlookCTB", 55, "Razmjena podataka:  Outlook Kontakti", 80);
     ToolBar2->addSeparator();
@@ -441,8 +445,11 @@ bool TImenikPage::eventFilter(QObject* watched, QEvent* event) {
         BrisanjeImeTBClick();
         return true;
     }
+    // After the list has handled the click (which on empty space drops the
+    // selection).
     if (watched == ImenikList->viewport() && event->type() == QEvent::MouseButtonRelease)
-        ImenikListClick();
+        QMetaObject::invokeMethod(
+            this, [this] { ImenikListClick(); }, Qt::QueuedConnection);
     return QWidget::eventFilter(watched, event);
 }
 
