@@ -345,6 +345,9 @@ const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {
 const std::vector<std::string>& PhoneEngine::AppointmentFreePositions() const {
     return in_->state.Objects.AppointmentFreePositions;
 }
+const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
+    return in_->state.Phonebook.PhonebookList;
+}
 
 // --- inside -----------------------------------------------------------------------------
 

@@ -142,7 +142,7 @@ public:
     // ("SC"), 4 fixed dialling ("FD").
     bool SetLock(int facility, bool on, const std::string& password);
     // kind 1 PIN, 2 PIN 2, 3 phone code, 4..8 the barring passwords ("AO",
-    // "OI", "OX", "AI", "IR"); the codes digits only.
+    // "OI", "OX", "AI", "IR"); the codes as IsValidSecurityCode takes them.
     bool ChangeSecurityCode(int kind, const std::string& oldCode, const std::string& newCode);
 
     // --- the phone's ringer melody (melodies page) -----------------------------------
@@ -327,6 +327,8 @@ public:
     // One line per calendar slot, "1" upward; "" for a used slot. Empty
     // until the calendar was read.
     const std::vector<std::string>& AppointmentFreePositions() const;
+    // The phonebook as read from the phone (or its cache), all memories.
+    const std::vector<AListIme>& PhonebookList() const;
 
     // --- the inside, for the engine's own tests and plain callers ----------------
     EngineState& State();
