@@ -161,10 +161,11 @@ TEST(Locks, CheckReadsTheFourLocksAndAChangeReportsItsResult) {
     EXPECT_EQ(t.s.engine.Services().LockPB[0], 1);
 
     t.s.host.statusMessages.clear();
-    ASSERT_TRUE(t.s.engine.ChangeSecurityCode(1, "1234", "4321"));
+    // The PIN is no longer asked for, so its code is the PIN 2's to change.
+    ASSERT_TRUE(t.s.engine.ChangeSecurityCode(2, "5678", "8765"));
     t.Run();
     EXPECT_THAT(t.s.host.statusMessages, ElementsAre("Security code succesfully changed!"));
-    EXPECT_EQ(t.s.phone().State().passwords["SC"], "4321");
+    EXPECT_EQ(t.s.phone().State().passwords["P2"], "8765");
 }
 
 TEST(Barrings, CheckStepsThroughTheFiveAndASwitchOnClearsItsGroup) {
