@@ -7,7 +7,9 @@
 # (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
 # "&Parlenko" menu open), options.png (the options window; options-comm.png
 # its second tab), settings.png (the settings page read from the simulated
-# phone), splash.png, about.png, progress.png, status.png, message.png and
+# phone), diverts.png, barrings.png and locks.png (the advanced sub-pages
+# after their checks against the simulated phone), divert.png, barring.png,
+# lock.png and code.png (their dialogs), splash.png, about.png, progress.png, status.png, message.png and
 # balloon.png (a validation balloon beside a line edit, and an ordinary
 # tooltip) into OUTDIR.
 set -euo pipefail

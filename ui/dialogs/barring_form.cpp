@@ -64,8 +64,7 @@ TBarringForm::TBarringForm(QWidget* mainWindow, PhoneEngine& engine)
     PswdEdit->setGeometry(104, 21, 80, 22);
     PswdEdit->setMaxLength(4);
     ShowCodeAsHashes(PswdEdit);
-    Label(code, nullptr, "Potrebno je upisati tajni broj!", {12, 44, 360, 18})
-        ->setStyleSheet(QStringLiteral("color: #6B6B6B;"));
+    Label(code, nullptr, "Potrebno je upisati tajni broj!", {12, 44, 360, 18});
 
     ActivateBtn = Button(this, "ActivateBtn", "Aktiviraj", {136, 258, 80, 26});
     DeactivateBtn = Button(this, "DeactivateBtn", "Deaktiviraj", {222, 258, 80, 26});

@@ -63,7 +63,7 @@ TDivertForm::TDivertForm(QWidget* mainWindow, PhoneEngine& engine)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setModal(true);
-    setFixedSize(380, 294);
+    setFixedSize(380, 256);
 
     QGroupBox* divert = Group(this, "DivertGB", " Preusmjeravanje poziva:", {8, 6, 364, 86});
     Label(divert, nullptr, "Kada:", {12, 24, 60, 20});
@@ -80,40 +80,41 @@ TDivertForm::TDivertForm(QWidget* mainWindow, PhoneEngine& engine)
     ClassPB = new TClassBox(divert, ClassCB);
     ClassPB->setGeometry(304, 28, artwork::kCallClassSize, artwork::kCallClassSize + 1);
 
-    QGroupBox* target = Group(this, "TargetGB", " Preusmjeri poziv prema:", {8, 96, 364, 152});
-    Label(target, nullptr, "Naziv osobe:", {12, 24, 100, 20});
+    QGroupBox* target = Group(this, "TargetGB", " Preusmjeri poziv prema:", {8, 96, 364, 116});
+    Label(target, nullptr, "Naziv osobe:", {12, 18, 100, 18});
     NazivCB = new QComboBox(target);
     NazivCB->setObjectName("NazivCB");
-    NazivCB->setGeometry(116, 22, 236, 22);
-    Label(target, nullptr, "Telefonski broj:", {12, 56, 100, 20});
+    NazivCB->setGeometry(12, 36, 340, 22);
+    // The number sits where the balloon points at, just above it.
+    Label(target, nullptr, "Telefonski broj:", {12, 64, 120, 18});
     TelEdit = new QLineEdit(target);
     TelEdit->setObjectName("TelEdit");
-    TelEdit->setGeometry(116, 55, 170, 22);
+    TelEdit->setGeometry(12, 82, 180, 22);
     TelEdit->setMaxLength(20);
     TelEdit->installEventFilter(this);
-    Label3 = Label(target, "Label3", "Nakon:", {12, 90, 100, 20});
+    Label3 = Label(target, "Label3", "Nakon:", {212, 83, 44, 20});
     TimeEdit = new QLineEdit(target);
     TimeEdit->setObjectName("TimeEdit");
-    TimeEdit->setGeometry(116, 89, 30, 22);
+    TimeEdit->setGeometry(258, 82, 30, 22);
     TimeEdit->setReadOnly(true);
     TimeEdit->setAlignment(Qt::AlignCenter);
     TimeEdit->setText("20");
     TimeUpDown = new QSpinBox(target);
     TimeUpDown->setObjectName("TimeUpDown");
-    TimeUpDown->setGeometry(146, 89, 16, 22);
+    TimeUpDown->setGeometry(288, 82, 16, 22);
     TimeUpDown->setRange(5, 30);
     TimeUpDown->setSingleStep(5);
     TimeUpDown->setValue(20);
     TimeUpDown->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     TimeUpDown->setFocusPolicy(Qt::NoFocus);  // only its arrows are seen
     TimeUpDown->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; padding: 0; }"));
-    Label4 = Label(target, "Label4", "sek", {168, 90, 40, 20});
+    Label4 = Label(target, "Label4", "sek", {310, 83, 40, 20});
     for (QWidget* w : std::initializer_list<QWidget*>{TimeEdit, TimeUpDown, Label3, Label4})
         w->setEnabled(false);
 
-    ActivateBtn = Button(this, "ActivateBtn", "Aktiviraj", {116, 258, 80, 26});
-    DeactivateBtn = Button(this, "DeactivateBtn", "Deaktiviraj", {202, 258, 80, 26});
-    CloseBtn = Button(this, "CloseBtn", "Odustani", {288, 258, 84, 26});
+    ActivateBtn = Button(this, "ActivateBtn", "Aktiviraj", {116, 222, 80, 26});
+    DeactivateBtn = Button(this, "DeactivateBtn", "Deaktiviraj", {202, 222, 80, 26});
+    CloseBtn = Button(this, "CloseBtn", "Odustani", {288, 222, 84, 26});
     ActivateBtn->setEnabled(false);
     DeactivateBtn->setEnabled(false);
 
