@@ -5,6 +5,7 @@
 // sent.
 
 #include "engine/serial/serial_port_driver.h"
+#include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
@@ -24,6 +25,7 @@
 
 #include "components/widgets/tessary_hint.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -115,6 +117,20 @@ struct Rig {
 // Runs act once the modal dialog that the next call opens is shown.
 void OnceShown(std::function<void()> act) { QTimer::singleShot(0, std::move(act)); }
 
+// Runs act once dialog is the modal window on the screen (a dialog shown
+// again after a message box).
+void WhenModal(QWidget& dialog, std::function<void()> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, &dialog, act = std::move(act)] {
+        if (QApplication::activeModalWidget() != &dialog) return;
+        poll->stop();
+        poll->deleteLater();
+        act();
+    });
+    poll->start();
+}
+
 std::vector<int> Tags(const auto& boxes) {
     std::vector<int> out;
     for (const TIndicatorBox* b : boxes) out.push_back(b->Tag());
@@ -184,6 +200,42 @@ TEST(ServicesPagesSim, DivertCheckFillsThePageAndTheDialogChangesADivert) {
     });
     page.DivertBtn->click();
     EXPECT_TRUE(faxBlank);
+}
+
+TEST(ServicesPagesSim, DivertDialogNamesAndNumbersOfThePhonebook) {
+    Rig rig;
+    ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
+    // Entries as a phonebook read leaves them.
+    rig.engine.State().Phonebook.PhonebookList = {
+        {"Ivan Novak", "+385950610995", "SIM card", "003"},
+        {"Petra Horvat", "0957129311", "SIM card", "006"},
+        {"Nikola B.!", "+38513688069", "SIM card", "010"},
+    };
+    TDivertForm& f = *rig.Pages().Diverts->DivertForm();
+    int names = 0;
+    QString vipShown, numberOfName, nameOfNumber;
+    int unknownSelection = 0;
+    OnceShown([&] {
+        names = f.NazivCB->count();
+        vipShown = f.NazivCB->itemText(f.NazivCB->findData("Nikola B.!"));
+        f.NazivCB->setCurrentIndex(f.NazivCB->findData("Ivan Novak"));
+        f.NazivCBChange();
+        numberOfName = f.TelEdit->text();
+        f.activateWindow();
+        f.TelEdit->setFocus();
+        QCoreApplication::processEvents();
+        f.TelEdit->setText("0957129311");
+        nameOfNumber = f.NazivCB->currentText();
+        f.TelEdit->setText("0957");
+        unknownSelection = f.NazivCB->currentIndex();
+        f.CloseBtn->click();
+    });
+    rig.Pages().Diverts->DivertBtnClick();
+    EXPECT_EQ(names, 3);
+    EXPECT_EQ(vipShown, "Nikola B.");
+    EXPECT_EQ(numberOfName, "+385950610995");
+    EXPECT_EQ(nameOfNumber, "Petra Horvat");
+    EXPECT_EQ(unknownSelection, -1);
 }
 
 TEST(ServicesPagesSim, BarringDialogSendsTheChosenBarringClassAndFourDigitPassword) {
@@ -331,18 +383,33 @@ TEST(ServicesPagesSim, SecurityCodeChangeSendsEqualNewCodesOnly) {
     TChangePinForm& f = *page.ChangePinForm();
     EXPECT_EQ(f.PinTypeLab->text(), "Osobni tajni broj  (PIN)");
 
-    // Different new codes, "Try again?" answered No: nothing is sent.
-    DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-    rig.Mark();
-    OnceShown([&] {
+    // Different new codes: "Try again?" answered Yes shows the dialog again,
+    // empty; answered No, nothing is sent.
+    std::vector<const char*> answers = {"Yes", "No"};
+    DialogWatcher watcher([&](TMessageDialog& d) {
+        DialogWatcher::Press(d, answers.front());
+        answers.erase(answers.begin());
+    });
+    auto differentCodes = [&] {
         f.OldPinEdit->setText("1234");
         f.New1PinEdit->setText("4321");
         f.New2PinEdit->setText("4322");
         f.Button1->click();
+    };
+    bool emptyAgain = false;
+    rig.Mark();
+    OnceShown([&] {
+        differentCodes();
+        WhenModal(f, [&] {
+            emptyAgain = f.OldPinEdit->text().isEmpty() && f.New1PinEdit->text().isEmpty() &&
+                         f.New2PinEdit->text().isEmpty() && !f.Button1->isEnabled();
+            differentCodes();
+        });
     });
     page.Button3Click();
-    ASSERT_EQ(no.Seen().size(), 1u);
-    EXPECT_EQ(no.Seen()[0].caption, "Codes are different");
+    ASSERT_EQ(watcher.Seen().size(), 2u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Codes are different");
+    EXPECT_TRUE(emptyAgain);
     Pump(300);
     EXPECT_EQ(rig.Since(), "");
 
