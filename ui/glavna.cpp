@@ -11,6 +11,7 @@
 #include "ui/message_dialog.h"
 #include "ui/options_form.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/appointments_page.h"
 #include "ui/pages/general_page.h"
 #include "ui/pages/locks_page.h"
 #include "ui/pages/services_pages.h"
@@ -22,6 +23,7 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -33,6 +35,7 @@
 #include <QPainter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -113,6 +116,7 @@ TGlavna::~TGlavna() {
     delete SettingsPage;
     delete ServicesPages;
     engine_.SetGeneralView(nullptr);
+    engine_.SetObjectsView(nullptr);
 }
 
 // --- construction -------------------------------------------------------------
@@ -259,6 +263,8 @@ void TGlavna::BuildFrame() {
         } else if (&row == &kPages.back()) {
             OstaloPage = new TAdvancedPage;
             page = OstaloPage;
+        } else if (QLatin1String(row.page) == QLatin1String("PodsjetnikPage")) {
+            page = Podsjetnik = new PodsjetnikPage(engine_, this);
         } else {
             page = new QWidget;
             page->setObjectName(row.page);
@@ -271,6 +277,13 @@ void TGlavna::BuildFrame() {
         b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
     connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
     connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+    Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
+    Podsjetnik->SetDataDir(folders_.ExeDir);
+    Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
+    Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
+        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
+    };
+    engine_.SetObjectsView(Podsjetnik);
     setCentralWidget(central);
     BuildStatusBar();
     setFixedSize(sizeHint());
@@ -589,6 +602,12 @@ void TGlavna::Notebook1PageChanged() {
     if (page != 4)
         disable({"Izmjenipodatkepodsjetnika1", "Izbrisipodsjetnik2", "kaovCalendar1",
                  "uOutlookCalendar1"});
+    // Back on the page, its items follow the selected row again.
+    else Podsjetnik->AppointmentsListChange();
+}
+
+void TGlavna::BackupTBClick() {
+    if (backupForm_ != nullptr) backupForm_->exec();
 }
 
 void TGlavna::SaveNetLocBtnClick() {
@@ -599,10 +618,11 @@ void TGlavna::SaveNetLocBtnClick() {
     saveNetForm_->exec();
 }
 
-// The phonebook, SMS and appointments pages bring these.
+// The phonebook page brings these.
 void TGlavna::AllNumTB() {}
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
-void TGlavna::RefreshAppointments() {}
+void TGlavna::RefreshAppointments() { Podsjetnik->RefreshAppointments(); }
+int TGlavna::AppointmentRows() const { return Podsjetnik->AppointmentsList->topLevelItemCount(); }
 void TGlavna::RefreshOstaloBtnClick() { SettingsPage->RefreshOstaloBtnClick(); }
 
 void TGlavna::Izlaz1Click() { close(); }

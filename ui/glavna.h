@@ -16,6 +16,7 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -39,6 +40,7 @@ class TAdvancedPage;
 class TCitamForm;
 class TGeneralPage;
 class TInfoForm;
+class PodsjetnikPage;
 class TOptionsForm;
 class TSettingsPage;
 class TSaveNetForm;
@@ -58,6 +60,8 @@ public:
     void SetStatusFrm(TStatusFrm* form) { statusFrm_ = form; }
     void SetInfoForm(TInfoForm* form) { infoForm_ = form; }
     void SetCitamForm(TCitamForm* form) { citamForm_ = form; }
+    // The backup and restore wizard (TBackupForm of the exchange windows).
+    void SetBackupForm(QDialog* form) { backupForm_ = form; }
 
     bool ImagesMissing() const { return imagesMissing_; }
     const TFolders& Folders() const { return folders_; }
@@ -102,6 +106,9 @@ public:
     void Notebook2PageChanged();
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
+    // Opens the backup and restore wizard modally (the phonebook page's
+    // BackupTB and the menu item Pohranaipovratpodataka1).
+    void BackupTBClick();
     // Indicator clicks: act only while a new SMS or call is pending.
     void NewSmsPBClick();
     void NewCallPBClick();
@@ -111,14 +118,15 @@ public:
     void RefreshSms();
     void RefreshAppointments();
     void RefreshOstaloBtnClick();
-    // Rows of the appointments list (none until its page is built).
-    int AppointmentRows() const { return 0; }
+    // Rows of the appointments list.
+    int AppointmentRows() const;
 
     PhoneEngine& Engine() { return engine_; }
 
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
+    PodsjetnikPage* Podsjetnik = nullptr;                 // page 5, the appointments
     std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
     // Shows every tooltip of the application in the hint window.
     widgets::THintInstaller& Hints() { return *hints_; }
@@ -199,6 +207,7 @@ private:
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
+    QDialog* backupForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
