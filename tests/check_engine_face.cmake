@@ -12,6 +12,8 @@ set(face
   engine/session/progress_window.h
   engine/session/modes.h
   engine/general/general_view.h
+  engine/services/services_view.h
+  engine/melodies/melodies_view.h
   engine/phonebook/phonebook_view.h
   engine/phonebook/phonebook_views.h
   engine/phonebook/call_lists_view.h

@@ -7,6 +7,7 @@
 #include "engine/chains/settings_chain.h"
 #include "engine/objects/object_actions.h"
 #include "engine/receive/phonebook_actions.h"
+#include "engine/services/service_actions.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -27,7 +28,7 @@ using ActionTable = std::span<const EchoAction> (*)();
 //   - "AT^SMSO" right after the connect chain, then the phonebook, SMS,
 //     transfer, divert, lock and melody actions, among which the other
 //     settings' chain stands.
-constexpr std::array<ActionTable, 7> kResultTables = {
+constexpr std::array<ActionTable, 8> kResultTables = {
     ClosingEchoActions,
     // calls and prepaid balance
     GeneralInfoActionsToClock,
@@ -38,7 +39,7 @@ constexpr std::array<ActionTable, 7> kResultTables = {
     PhonebookActions,
     // SMS
     ObjectActions,
-    // diverts, locks, ringer melodies
+    ServicesActions,  // diverts, locks and barrings, security codes, ringer melody
     SettingsChainActions,
 };
 

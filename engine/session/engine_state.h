@@ -10,12 +10,14 @@
 // (PhonebookOpState::Op).
 
 #include "engine/general/general_view.h"
+#include "engine/melodies/melodies_view.h"
 #include "engine/objects/objects_state.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_op.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/receive/rx_lines.h"
+#include "engine/services/services_state.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
 
@@ -105,13 +107,6 @@ struct ChainState {
     bool CommunicationErrorReported = false;
 };
 
-// The melody page's list of the phone's melodies (MelodijeCB): item texts
-// and the selected item (-1 none). Deleting a melody derives its index here.
-struct MelodyListView {
-    std::vector<std::string> MelodijeCB;
-    int MelodijeIndex = -1;
-};
-
 // Status-bar indicators and the busy animation.
 struct IndicatorState {
     int PortTrafficStep = 0;   // 1..8 while the traffic animation runs
@@ -144,6 +139,7 @@ struct EngineState {
     ObjectsState Objects;
     ChainState Chain;
     MelodyListView Melodies;
+    ServicesState Services;
     IndicatorState Indicators;
     GeneralInfoView GeneralInfo;
     PhoneSettingsView Settings;

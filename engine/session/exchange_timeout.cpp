@@ -26,6 +26,11 @@ void EndPendingOperations(EngineState& s) {
     s.Sms.SendStoredPending = false;
     s.Sms.EditSmsPending = false;
     s.Sms.ReadNewSmsPending = false;
+
+    // A melody sent to be played or kept and never confirmed: a later
+    // accepted melody setting (the ringer restored) must not start playing.
+    s.Services.MelodyPlayPending = false;
+    s.Services.MelodySetPending = false;
 }
 
 }  // namespace

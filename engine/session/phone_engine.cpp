@@ -5,6 +5,7 @@
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/services/service_requests.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/connection.h"
 #include "engine/session/engine_context.h"
@@ -72,6 +73,12 @@ void PhoneEngine::SetObjectsView(IObjectsView* view) {
 void PhoneEngine::SetBackupView(IBackupView* view) {
     in_->ctx.views.backup = OrNull(view, NullBackupView());
 }
+void PhoneEngine::SetServicesView(IServicesView* view) {
+    in_->ctx.views.services = OrNull(view, NullServicesView());
+}
+void PhoneEngine::SetMelodiesView(IMelodiesView* view) {
+    in_->ctx.views.melodies = OrNull(view, NullMelodiesView());
+}
 
 // --- connection ------------------------------------------------------------------
 
@@ -113,6 +120,38 @@ void PhoneEngine::GeneralPageShown(bool shown) {
     RefreshGeneralInfo();
     if (in_->state.Options.RefreshCheck) StartRefresh();
 }
+
+// --- diverts, barrings, locks, security codes ---------------------------------------
+
+void PhoneEngine::CheckDiverts() { parlenko::CheckDiverts(in_->ctx); }
+bool PhoneEngine::SetDivert(int reason, const std::string& number, int cls, const std::string& time,
+                            bool on) {
+    return parlenko::SetDivert(in_->ctx, reason, number, cls, time, on);
+}
+void PhoneEngine::CheckBarrings() { parlenko::CheckBarrings(in_->ctx); }
+bool PhoneEngine::SetBarring(int facility, bool on, int cls, const std::string& password) {
+    return parlenko::SetBarring(in_->ctx, facility, on, cls, password);
+}
+void PhoneEngine::CheckLocks() { parlenko::CheckLocks(in_->ctx); }
+bool PhoneEngine::SetLock(int facility, bool on, const std::string& password) {
+    return parlenko::SetLock(in_->ctx, facility, on, password);
+}
+bool PhoneEngine::ChangeSecurityCode(int kind, const std::string& oldCode,
+                                     const std::string& newCode) {
+    return parlenko::ChangeSecurityCode(in_->ctx, kind, oldCode, newCode);
+}
+
+// --- ringer melody ---------------------------------------------------------------------
+
+void PhoneEngine::ReadMelodies() { parlenko::ReadMelodies(in_->ctx); }
+bool PhoneEngine::PlayMelody(int melody, int volume) {
+    return parlenko::PlayMelody(in_->ctx, melody, volume);
+}
+bool PhoneEngine::SetMelody(int melody, int volume) {
+    return parlenko::SetMelody(in_->ctx, melody, volume);
+}
+void PhoneEngine::StopMelody() { parlenko::StopMelody(in_->ctx); }
+void PhoneEngine::SelectMelody(int index) { parlenko::SelectMelody(in_->ctx, index); }
 
 // --- options and data -------------------------------------------------------------
 
@@ -171,6 +210,8 @@ const std::string& PhoneEngine::PortName() const { return port_.PortName(); }
 int PhoneEngine::RefreshIntervalMs() const { return in_->timers.RefreshTimer->Interval(); }
 bool PhoneEngine::RefreshRunning() const { return in_->timers.RefreshTimer->IsActive(); }
 const GeneralInfoView& PhoneEngine::GeneralInfo() const { return in_->state.GeneralInfo; }
+const ServicesView& PhoneEngine::Services() const { return in_->state.Services.Page; }
+const MelodyListView& PhoneEngine::Melodies() const { return in_->state.Melodies; }
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
 const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {

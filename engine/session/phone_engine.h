@@ -19,10 +19,12 @@
 
 #include "engine/calls/calls_view.h"
 #include "engine/general/general_view.h"
+#include "engine/melodies/melodies_view.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/call_lists_view.h"
 #include "engine/phonebook/phonebook_view.h"
+#include "engine/services/services_view.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
 #include "engine/sms/sms_view.h"
@@ -84,6 +86,8 @@ public:
     void SetSettingsView(ISettingsView* view);
     void SetObjectsView(IObjectsView* view);
     void SetBackupView(IBackupView* view);
+    void SetServicesView(IServicesView* view);
+    void SetMelodiesView(IMelodiesView* view);
 
     // --- connection ----------------------------------------------------------
     // Opens the port (when it is not open), tells the host the connection is
@@ -110,6 +114,44 @@ public:
     void StopRefresh();
     void StartRefresh();
     void GeneralPageShown(bool shown);
+
+    // --- diverts, barrings, locks and security codes ---------------------------------
+    // The checks do nothing and the changes return false (sending nothing)
+    // while the port is closed; a change also refuses arguments that make no
+    // valid command. The answers reach the services view, the success and
+    // failure texts the host.
+    // Asks the four divert reasons in turn, with the progress window.
+    void CheckDiverts();
+    // reason 0 always, 1 busy, 2 no reply, 3 not reachable; cls 1 voice,
+    // 2 data, 4 fax; time: the no-reply seconds (reason 2). On registers and
+    // switches the divert to number on, else it is switched off.
+    bool SetDivert(int reason, const std::string& number, int cls, const std::string& time,
+                   bool on);
+    // Asks the five barrings in turn, with the progress window.
+    void CheckBarrings();
+    // facility 5 "AO", 6 "OI", 7 "OX", 8 "AI", 9 "IR"; cls as for diverts.
+    bool SetBarring(int facility, bool on, int cls, const std::string& password);
+    // Asks the four locks in turn.
+    void CheckLocks();
+    // facility 1 keypad ("CS", no code needed), 2 phone ("PS"), 3 SIM PIN
+    // ("SC"), 4 fixed dialling ("FD").
+    bool SetLock(int facility, bool on, const std::string& password);
+    // kind 1 PIN, 2 PIN 2, 3 phone code, 4..8 the barring passwords ("AO",
+    // "OI", "OX", "AI", "IR"); the codes digits only.
+    bool ChangeSecurityCode(int kind, const std::string& oldCode, const std::string& newCode);
+
+    // --- the phone's ringer melody (melodies page) -----------------------------------
+    // The page was opened: reads the melody list and the ringer state.
+    void ReadMelodies();
+    // melody: an index of the melody list; volume within its range. Play
+    // sounds it on the phone (the ringer is restored afterwards); Set makes
+    // it the ringer. False (nothing sent) when closed or out of range.
+    bool PlayMelody(int melody, int volume);
+    bool SetMelody(int melody, int volume);
+    void StopMelody();
+    // The melody list's selection changed (-1 none); a melody delete
+    // addresses the selected melody.
+    void SelectMelody(int index);
 
     // --- options and data --------------------------------------------------------
     // Line settings (ignored by an open port until it reopens), the refresh
@@ -165,6 +207,10 @@ public:
     int RefreshIntervalMs() const;
     bool RefreshRunning() const;
     const GeneralInfoView& GeneralInfo() const;
+    // The services pages' indicators, divert numbers and no-reply times.
+    const ServicesView& Services() const;
+    // The melodies page's list, volume and melody controls.
+    const MelodyListView& Melodies() const;
     const PhoneSettingsView& Settings() const;
     const ObjectCapabilitiesView& Capabilities() const;
     // The appointments list as read and changed since.

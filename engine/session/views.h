@@ -6,10 +6,12 @@
 
 #include "engine/calls/calls_view.h"
 #include "engine/general/general_view.h"
+#include "engine/melodies/melodies_view.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/call_lists_view.h"
 #include "engine/phonebook/phonebook_view.h"
+#include "engine/services/services_view.h"
 #include "engine/settings/settings_view.h"
 #include "engine/sms/sms_view.h"
 
@@ -48,6 +50,14 @@ inline IBackupView& NullBackupView() {
     static IBackupView view;
     return view;
 }
+inline IServicesView& NullServicesView() {
+    static IServicesView view;
+    return view;
+}
+inline IMelodiesView& NullMelodiesView() {
+    static IMelodiesView view;
+    return view;
+}
 
 struct Views {
     IGeneralView* general = &NullGeneralView();
@@ -58,6 +68,8 @@ struct Views {
     ISettingsView* settings = &NullSettingsView();
     IObjectsView* objects = &NullObjectsView();
     IBackupView* backup = &NullBackupView();
+    IServicesView* services = &NullServicesView();
+    IMelodiesView* melodies = &NullMelodiesView();
 };
 
 }  // namespace parlenko

@@ -1,11 +1,15 @@
 // fuzz-links: parlenko_engine
-// Answers of the connect and information chains: any bytes must give a text
-// and a bar count in range, never a crash; the answer reader never hands out
-// more than the line holds.
+// Answers of the connect and information chains, of the divert, lock and
+// ringer queries and their echoes: any bytes must give a text and a bar
+// count in range, never a crash; no text taken from a line is longer than
+// the line, no melody list longer than its limit; the answer reader never
+// hands out more than the line holds.
 #include "engine/chains/general_info_chain.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/sbnr_ranges.h"
 #include "engine/parse/single_answers.h"
+#include "engine/services/ringer_answers.h"
+#include "engine/services/service_answers.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +36,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Registration reg = ParseCreg(s);
     if (reg.area.size() + reg.cell.size() > s.size()) std::abort();
     if (ParseCsca(s).size() > s.size()) std::abort();
+
+    if (const auto d = ParseCcfcLine(s); d && d->number.size() + d->time.size() > s.size())
+        std::abort();
+    (void)ParseClckLine(s);
+    (void)ParseCcfcEcho(s);
+    if (const auto facility = ParseClckEcho(s).facility;
+        facility && (*facility < 1 || *facility > 9))
+        std::abort();
+    if (const auto r = ParseSrtcTest(s)) {
+        if (r->melodyCount < 0 || r->melodyCount > kMaxMelodyCount) std::abort();
+        if (r->volumeMin.has_value() != r->volumeMax.has_value()) std::abort();
+        if (r->volumeMin && *r->volumeMin > *r->volumeMax) std::abort();
+    }
+    if (const auto q = ParseSrtcQuery(s); q && (q->melody < 0 || q->volume < 0)) std::abort();
 
     // Field by field, with the reads chosen by the bytes themselves: each
     // read takes text from the line, and the reader always comes to an end.

@@ -6,7 +6,8 @@
 // Input: a control byte, then chunks. Each chunk is a length byte (the low 6
 // bits, +1) and that many bytes; bit 6 of the length byte lets 11 s pass
 // before the chunk, bit 7 makes it arrive inside the next message box. The
-// input's length picks the phonebook operation in flight.
+// input's length picks the phonebook operation and the divert, barring or
+// ringer state in flight.
 #include "engine/core/virtual_scheduler.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
@@ -76,6 +77,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: s.Phonebook.Op = del; break;
         case 3: s.Phonebook.Op = MoveEntry{del, PhoneMemory::Sim, write}; break;
         case 4: s.Phonebook.Op = Restoring{write}; break;
+        default: break;
+    }
+    // A divert, lock or barring check or a ringer command in flight, picked
+    // by the length too.
+    auto& services = s.Services;
+    switch ((size / 5) % 4) {
+        case 1:
+            services.DivertStep = 2;
+            services.BarringStep = 7;
+            break;
+        case 2:
+            services.DivertStep = kSwitchedOn;
+            services.BarringStep = kSwitchedOff;
+            break;
+        case 3:
+            services.MelodyPlayPending = true;
+            services.MelodySetPending = true;
+            services.KeptMelody = 1;
+            services.KeptVolume = 2;
+            s.Melodies.MelodijeCB = {"01  -  Mute", "02  -  Individual"};
+            break;
         default: break;
     }
     if (control & 128) {

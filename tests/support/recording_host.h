@@ -30,7 +30,9 @@ class RecordingHost : public IHost,
                       public ISmsView,
                       public ISettingsView,
                       public IObjectsView,
-                      public IBackupView {
+                      public IBackupView,
+                      public IServicesView,
+                      public IMelodiesView {
 public:
     // Sets this host as every view of engine.
     void Attach(PhoneEngine& engine) {
@@ -42,6 +44,8 @@ public:
         engine.SetSettingsView(this);
         engine.SetObjectsView(this);
         engine.SetBackupView(this);
+        engine.SetServicesView(this);
+        engine.SetMelodiesView(this);
     }
 
     int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind kind,
@@ -88,6 +92,33 @@ public:
         capabilities = view;
         ++capabilitiesChanges;
     }
+    // Services and melodies pages: every indicator change in order
+    // ("Divert7=1 +385911", "Time1=20", "Bar2=0", "Lock3=1", "DivertBtn=1").
+    void DivertChanged(int number, int picture, const std::string& divertNumber) override {
+        serviceChanges.push_back("Divert" + std::to_string(number) + "=" + std::to_string(picture) +
+                                 (divertNumber.empty() ? "" : " " + divertNumber));
+    }
+    void DivertTimeChanged(int column, const std::string& seconds) override {
+        serviceChanges.push_back("Time" + std::to_string(column) + "=" + seconds);
+    }
+    void BarringChanged(int number, int picture) override {
+        serviceChanges.push_back("Bar" + std::to_string(number) + "=" + std::to_string(picture));
+    }
+    void LockChanged(int number, int picture) override {
+        serviceChanges.push_back("Lock" + std::to_string(number) + "=" + std::to_string(picture));
+    }
+    void DivertButtonEnabled(bool enabled) override {
+        serviceChanges.push_back(std::string("DivertBtn=") + (enabled ? "1" : "0"));
+    }
+    void BarringButtonEnabled(bool enabled) override {
+        serviceChanges.push_back(std::string("BarringBtn=") + (enabled ? "1" : "0"));
+    }
+    void MelodyListChanged(const MelodyListView& view) override {
+        melodyList = view;
+        ++melodyListChanges;
+    }
+    void RingerStateChanged(const MelodyListView& view) override { ringerStates.push_back(view); }
+
     void ConnectionChanged(bool connected) override { connectionChanges.push_back(connected); }
     bool IsProgressWindowVisible() override { return progressVisible; }
     void HideProgressWindow() override { progressVisible = false; }
@@ -229,6 +260,10 @@ public:
     std::vector<std::string> phonePictures;
     PhoneSettingsView phoneSettings;
     int phoneSettingsChanges = 0;
+    std::vector<std::string> serviceChanges;
+    MelodyListView melodyList;
+    int melodyListChanges = 0;
+    std::vector<MelodyListView> ringerStates;
     ObjectCapabilitiesView capabilities;
     int capabilitiesChanges = 0;
     std::vector<bool> connectionChanges;

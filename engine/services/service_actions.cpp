@@ -1,0 +1,262 @@
+#include "engine/services/service_actions.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/services/ringer_answers.h"
+#include "engine/services/service_answers.h"
+#include "engine/session/busy_state.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace parlenko {
+
+namespace {
+
+constexpr char kDivertFailed[] = "Error occured while trying to set divert!";
+constexpr char kLockFailed[] = "Error occured while trying to set barring or lock!";
+constexpr char kCodeFailed[] = "Error occured while trying to change security code!";
+constexpr char kMelodiesFailed[] = "Error occured while trying to read\rmelodies from mobile!";
+constexpr char kPlayFailed[] = "Error occured while trying to\rplay melody from mobile!";
+constexpr char kSetMelodyFailed[] = "Error occured while trying to\rset melody in mobile!";
+
+RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
+ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
+
+void ShowError(EngineContext& ctx, const char* text) {
+    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
+}
+
+// The success text of a single change, by the value its set line recorded.
+void ShowChangeResult(EngineContext& ctx, int step, const char* on, const char* off) {
+    if (step == kSwitchedOn) ctx.host.ShowStatusMessage(on);
+    else if (step == kSwitchedOff) ctx.host.ShowStatusMessage(off);
+}
+
+// The answer lines between the echo and the "OK" (copies), or nullopt
+// unless every one of them begins with prefix.
+std::optional<std::vector<std::string>> AnswerLines(const RxLineList& lines, const EchoHit& hit,
+                                                    std::string_view prefix) {
+    std::vector<std::string> out;
+    for (int k = hit.echoEntry + 2; k <= hit.result - 2; ++k) {
+        if (!lines.StartsWith(k, prefix)) return std::nullopt;
+        out.push_back(lines.At(k));
+    }
+    return out;
+}
+
+void BlankAnswer(RxLineList& lines, const EchoHit& hit) {
+    for (int k = hit.echoEntry; k < hit.result; ++k) lines.Blank(k);
+}
+
+// ---------------------------------------------------------------- diverts
+
+// A divert query answered (lines may be empty): every line lights its
+// indicator, the step counts the answered query, the last line moves the
+// check on.
+void DivertQueryAnswered(EngineContext& ctx, const std::string& echo,
+                         const std::vector<std::string>& lines) {
+    const DivertEcho e = ParseCcfcEcho(echo);
+    const int reason =
+        e.reason && *e.reason >= 0 && *e.reason <= 3 ? static_cast<int>(*e.reason) : -1;
+    for (std::size_t k = 0; k + 1 < lines.size(); ++k)
+        HandleCcfcAnswer(ctx, reason, lines[k], false);
+    int& step = Services(ctx).DivertStep;
+    if (step >= 0) ++step;
+    HandleCcfcAnswer(ctx, reason, lines.empty() ? std::string() : lines.back(), true);
+    EndBusy(ctx);
+    ShowChangeResult(ctx, Services(ctx).DivertStep, "Divert succesfully activated!",
+                     "Divert succesfully deactivated!");
+}
+
+ScanStep DivertAnswerOk(EngineContext& ctx, const EchoHit& hit) {
+    const auto answer = AnswerLines(Lines(ctx), hit, "+CCFC:");
+    if (!answer) return ScanStep::Continue;
+    BlankAnswer(Lines(ctx), hit);
+    DivertQueryAnswered(ctx, hit.echo, *answer);
+    return ScanStep::Continue;
+}
+
+// The echo right above the "OK" (blanked by the runner): a change, or a
+// query the phone answered without a line.
+ScanStep DivertChangeOk(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    if (ParseCcfcEcho(hit.echo).mode == 2) DivertQueryAnswered(ctx, hit.echo, {});
+    else HandleCcfcChangeEcho(ctx, hit.echo);
+    return ScanStep::Continue;
+}
+
+ScanStep DivertError(EngineContext& ctx, const EchoHit&) {
+    ShowError(ctx, kDivertFailed);
+    return ScanStep::Continue;
+}
+
+// ---------------------------------------------------------------- locks and barrings
+
+void LockQueryAnswered(EngineContext& ctx, const std::string& echo,
+                       const std::vector<std::string>& lines) {
+    const LockEcho e = ParseClckEcho(echo);
+    const int facility = e.facility.value_or(-1);
+    for (std::size_t k = 0; k + 1 < lines.size(); ++k)
+        HandleClckAnswer(ctx, facility, lines[k], false);
+    int& step = Services(ctx).BarringStep;
+    if (step >= 0) ++step;
+    HandleClckAnswer(ctx, facility, lines.empty() ? std::string() : lines.back(), true);
+    EndBusy(ctx);
+    const int after = Services(ctx).BarringStep;
+    if (facility >= 1 && facility <= 4)
+        ShowChangeResult(ctx, after, "Lock succesfully activated!",
+                         "Lock succesfully deactivated!");
+    else if (facility >= 5)
+        ShowChangeResult(ctx, after, "Barring succesfully activated!",
+                         "Barring succesfully deactivated!");
+}
+
+ScanStep LockAnswerOk(EngineContext& ctx, const EchoHit& hit) {
+    const auto answer = AnswerLines(Lines(ctx), hit, "+CLCK:");
+    if (!answer) return ScanStep::Continue;
+    BlankAnswer(Lines(ctx), hit);
+    LockQueryAnswered(ctx, hit.echo, *answer);
+    return ScanStep::Continue;
+}
+
+ScanStep LockChangeOk(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    if (ParseClckEcho(hit.echo).mode == 2) LockQueryAnswered(ctx, hit.echo, {});
+    else HandleClckChangeEcho(ctx, hit.echo);
+    return ScanStep::Continue;
+}
+
+ScanStep LockError(EngineContext& ctx, const EchoHit&) {
+    ShowError(ctx, kLockFailed);
+    return ScanStep::Continue;
+}
+
+// ---------------------------------------------------------------- security codes
+
+ScanStep CodeChangedOk(EngineContext& ctx, const EchoHit&) {
+    EndBusy(ctx);
+    ctx.host.ShowStatusMessage("Security code succesfully changed!");
+    return ScanStep::Continue;
+}
+
+ScanStep CodeError(EngineContext& ctx, const EchoHit&) {
+    ShowError(ctx, kCodeFailed);
+    return ScanStep::Continue;
+}
+
+// ---------------------------------------------------------------- ringer
+
+ScanStep RingerRangesOk(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    HandleSrtcTestAnswer(ctx, hit.answer);
+    return ScanStep::Continue;
+}
+
+ScanStep RingerStateOk(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    HandleSrtcQueryAnswer(ctx, hit.answer);
+    return ScanStep::Continue;
+}
+
+ScanStep RingerReadError(EngineContext& ctx, const EchoHit&) {
+    ShowError(ctx, kMelodiesFailed);
+    return ScanStep::Continue;
+}
+
+// Play or stop accepted: the state is read again.
+ScanStep RingerPlayOk(EngineContext& ctx, const EchoHit&) {
+    EndBusy(ctx);
+    SendAtSrtc(ctx, 1);
+    return ScanStep::Continue;
+}
+
+// A melody that could not be played leaves the list and the volume usable.
+void EnableMelodyChoice(EngineContext& ctx) {
+    auto& m = ctx.state.Melodies;
+    m.MelodijeCBEnabled = true;
+    m.VolumeTBEnabled = true;
+    ShowRingerState(ctx);
+}
+
+ScanStep RingerPlayError(EngineContext& ctx, const EchoHit&) {
+    EnableMelodyChoice(ctx);
+    ShowError(ctx, kPlayFailed);
+    return ScanStep::Continue;
+}
+
+bool IsRingerSet(const EchoHit& hit) { return hit.echo.size() <= 8 || hit.echo[8] != '?'; }
+
+// A melody and volume were set: played next, or kept as the ringer.
+ScanStep RingerSetOk(EngineContext& ctx, const EchoHit& hit) {
+    if (!IsRingerSet(hit)) return ScanStep::Continue;
+    Lines(ctx).Blank(hit.echoEntry);
+    EndBusy(ctx);
+    auto& s = Services(ctx);
+    if (s.MelodyPlayPending) SendAtSrtc(ctx, 3);
+    if (s.MelodySetPending) {
+        s.MelodySetPending = false;
+        s.KeptMelody = s.SentMelody;
+        s.KeptVolume = s.SentVolume;
+        ctx.host.ShowStatusMessage("Melody and volume succesfully set!");
+    }
+    s.MelodyPlayPending = false;
+    return ScanStep::Continue;
+}
+
+// Neither the play nor the setting goes on after a refusal.
+ScanStep RingerSetError(EngineContext& ctx, const EchoHit& hit) {
+    if (!IsRingerSet(hit)) return ScanStep::Continue;
+    Lines(ctx).Blank(hit.echoEntry);
+    auto& s = Services(ctx);
+    const bool playing = s.MelodyPlayPending;
+    s.MelodyPlayPending = false;
+    s.MelodySetPending = false;
+    if (playing) EnableMelodyChoice(ctx);
+    ShowError(ctx, kSetMelodyFailed);
+    return ScanStep::Continue;
+}
+
+constexpr auto kByAction = EchoBlanking::ByAction;
+constexpr auto kPrefix = EchoCompare::Prefix;
+constexpr auto kWhole = EchoCompare::Whole;
+
+// A query's echo stands 3 + the number of its answer lines above the "OK";
+// up to eight lines (one per class) are taken.
+constexpr std::array<EchoAction, 25> kServicesActions = {{
+    {"AT+CCFC=", kPrefix, 2, DivertChangeOk, DivertError},
+    {"AT+CCFC=", kPrefix, 3, DivertChangeOk, nullptr},
+    {"AT+CCFC=", kPrefix, 4, DivertAnswerOk, nullptr, kByAction},
+    {"AT+CCFC=", kPrefix, 5, DivertAnswerOk, nullptr, kByAction},
+    {"AT+CCFC=", kPrefix, 6, DivertAnswerOk, nullptr, kByAction},
+    {"AT+CCFC=", kPrefix, 7, DivertAnswerOk, nullptr, kByAction},
+    {"AT+CCFC=", kPrefix, 8, DivertAnswerOk, nullptr, kByAction},
+    {"AT+CCFC=", kPrefix, 9, DivertAnswerOk, nullptr, kByAction},
+    {"AT+CCFC=", kPrefix, 10, DivertAnswerOk, nullptr, kByAction},
+    {"AT+CCFC=", kPrefix, 11, DivertAnswerOk, nullptr, kByAction},
+
+    {"AT+CLCK=", kPrefix, 2, LockChangeOk, LockError},
+    {"AT+CLCK=", kPrefix, 3, LockChangeOk, nullptr},
+    {"AT+CLCK=", kPrefix, 4, LockAnswerOk, nullptr, kByAction},
+    {"AT+CLCK=", kPrefix, 5, LockAnswerOk, nullptr, kByAction},
+    {"AT+CLCK=", kPrefix, 6, LockAnswerOk, nullptr, kByAction},
+    {"AT+CLCK=", kPrefix, 7, LockAnswerOk, nullptr, kByAction},
+    {"AT+CLCK=", kPrefix, 8, LockAnswerOk, nullptr, kByAction},
+    {"AT+CLCK=", kPrefix, 9, LockAnswerOk, nullptr, kByAction},
+    {"AT+CLCK=", kPrefix, 10, LockAnswerOk, nullptr, kByAction},
+    {"AT+CLCK=", kPrefix, 11, LockAnswerOk, nullptr, kByAction},
+
+    {"AT+CPWD=", kPrefix, 2, CodeChangedOk, CodeError},
+
+    {"AT^SRTC=?", kWhole, 4, RingerRangesOk, RingerReadError},
+    {"AT^SRTC?", kWhole, 4, RingerStateOk, RingerReadError},
+    {"AT^SRTC", kWhole, 2, RingerPlayOk, RingerPlayError},
+    {"AT^SRTC=", kPrefix, 2, RingerSetOk, RingerSetError, kByAction},
+}};
+
+}  // namespace
+
+std::span<const EchoAction> ServicesActions() { return kServicesActions; }
+
+}  // namespace parlenko

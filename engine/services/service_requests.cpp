@@ -1,0 +1,179 @@
+#include "engine/services/service_requests.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/at/at_lines.h"
+#include "engine/core/strings.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/services/ringer_answers.h"
+#include "engine/services/service_answers.h"
+#include "engine/text/gsm_alphabet.h"
+
+#include <algorithm>
+
+namespace parlenko {
+
+namespace {
+
+ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
+
+bool IsCallClass(int cls) { return cls == 1 || cls == 2 || cls == 4; }
+
+bool IsDigits(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A code or password as one field of a command line: printable, and none
+// of the characters that would end the field or the command.
+bool IsPlainField(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
+        return c > ' ' && c < '\x7f' && c != '"' && c != ',' && c != ';';
+    });
+}
+
+void StartCheckProgress(EngineContext& ctx, const char* caption, const char* position) {
+    auto& p = Services(ctx).Progress;
+    p = ProgressWindowView{};
+    p.Caption = caption;
+    p.LokacijaLab = "Network";
+    p.Label1Visible = false;
+    p.PozicijaLab = position;
+    p.ProgressBar1 = 0;
+    p.ProgresLab = "0%";
+    ShowCheckProgress(ctx);
+}
+
+void ShowCheckWindow(EngineContext& ctx) {
+    if (!ctx.host.IsProgressWindowVisible()) ctx.host.ShowProgressWindow();
+}
+
+bool MelodyChoiceValid(const EngineContext& ctx, int melody, int volume) {
+    const auto& m = ctx.state.Melodies;
+    return melody >= 0 && melody < static_cast<int>(m.MelodijeCB.size()) && volume >= m.VolumeMin &&
+           volume <= m.VolumeMax;
+}
+
+void SendMelody(EngineContext& ctx, int melody, int volume) {
+    auto& s = Services(ctx);
+    s.SentMelody = melody;
+    s.SentVolume = volume;
+    auto& m = ctx.state.Melodies;
+    m.MelodijeIndex = melody;
+    m.VolumeTB = volume;
+    SendAtSrtc(ctx, 2, melody, volume);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- diverts
+
+void CheckDiverts(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    for (int n = 1; n <= 12; ++n) ShowDivert(ctx, n, 0, "");
+    for (int c = 1; c <= 3; ++c) ShowDivertTime(ctx, c, "");
+    EnableDivertButton(ctx, false);
+    Services(ctx).DivertStep = 0;
+    ctx.state.Mode = ActivityMode::Diverts;
+    StartCheckProgress(ctx, "Checking call diverts . . .", "Divert type:  Always . . .");
+    SendAtCcfc(ctx, "0", "", "", "", 2);
+    ShowCheckWindow(ctx);
+}
+
+bool SetDivert(EngineContext& ctx, int reason, std::string_view number, int cls,
+               std::string_view time, bool on) {
+    if (!ctx.port.Connected()) return false;
+    if (reason < 0 || reason > 3 || !IsCallClass(cls) || number.empty() || !IsValidNumber(number) ||
+        !IsDigits(time))
+        return false;
+    SendAtCcfc(ctx, IntToStr(reason), number, IntToStr(cls), time, on ? 3 : 0);
+    return true;
+}
+
+// ---------------------------------------------------------------- barrings and locks
+
+void CheckBarrings(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    for (int n = 1; n <= 15; ++n) ShowBarring(ctx, n, 0);
+    EnableBarringButton(ctx, false);
+    Services(ctx).BarringStep = 5;
+    ctx.state.Mode = ActivityMode::Barrings;
+    StartCheckProgress(ctx, "Checking call barrings . . .", "Checking call barrings . . .");
+    SendAtClck(ctx, 5, 2, -1, "");
+    ShowCheckWindow(ctx);
+}
+
+bool SetBarring(EngineContext& ctx, int facility, bool on, int cls, std::string_view password) {
+    if (!ctx.port.Connected()) return false;
+    if (facility < 5 || facility > 9 || !IsCallClass(cls) || !IsPlainField(password)) return false;
+    SendAtClck(ctx, facility, on ? 1 : 0, cls, password);
+    return true;
+}
+
+void CheckLocks(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    Services(ctx).BarringStep = 1;
+    SendAtClck(ctx, 1, 2, -1, "");
+}
+
+bool SetLock(EngineContext& ctx, int facility, bool on, std::string_view password) {
+    if (!ctx.port.Connected()) return false;
+    if (facility < 1 || facility > 4) return false;
+    // The keypad lock takes no code; the writer sends none for it.
+    if (facility != 1 && !IsPlainField(password)) return false;
+    SendAtClck(ctx, facility, on ? 1 : 0, -1, facility == 1 ? std::string_view() : password);
+    return true;
+}
+
+bool ChangeSecurityCode(EngineContext& ctx, int kind, std::string_view oldCode,
+                        std::string_view newCode) {
+    if (!ctx.port.Connected()) return false;
+    if (kind < 1 || kind > static_cast<int>(at::PasswordFacilities.size()) || oldCode.empty() ||
+        newCode.empty() || !IsDigits(oldCode) || !IsDigits(newCode))
+        return false;
+    SendAtCpwd(ctx, kind, oldCode, newCode);
+    return true;
+}
+
+// ---------------------------------------------------------------- melodies
+
+void ReadMelodies(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    SendAtSrtc(ctx, 0);
+}
+
+bool PlayMelody(EngineContext& ctx, int melody, int volume) {
+    if (!ctx.port.Connected() || !MelodyChoiceValid(ctx, melody, volume)) return false;
+    auto& s = Services(ctx);
+    s.MelodyPlayPending = true;
+    s.MelodySetPending = false;
+    auto& m = ctx.state.Melodies;
+    m.MelodijeCBEnabled = false;
+    m.VolumeTBEnabled = false;
+    SendMelody(ctx, melody, volume);
+    ShowRingerState(ctx);
+    return true;
+}
+
+bool SetMelody(EngineContext& ctx, int melody, int volume) {
+    if (!ctx.port.Connected() || !MelodyChoiceValid(ctx, melody, volume)) return false;
+    auto& s = Services(ctx);
+    s.MelodySetPending = true;
+    s.MelodyPlayPending = false;
+    SendMelody(ctx, melody, volume);
+    return true;
+}
+
+void StopMelody(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    auto& m = ctx.state.Melodies;
+    m.MelodijeCBEnabled = true;
+    m.VolumeTBEnabled = true;
+    ShowRingerState(ctx);
+    SendAtSrtc(ctx, 3);
+}
+
+void SelectMelody(EngineContext& ctx, int index) {
+    auto& m = ctx.state.Melodies;
+    m.MelodijeIndex = index >= 0 && index < static_cast<int>(m.MelodijeCB.size()) ? index : -1;
+}
+
+}  // namespace parlenko
