@@ -11,6 +11,8 @@ set(face
   engine/core/scheduler.h
   engine/session/progress_window.h
   engine/session/modes.h
+  engine/phone/phone_memory.h
+  engine/phone/records.h
   engine/general/general_view.h
   engine/services/services_view.h
   engine/melodies/melodies_view.h

@@ -9,7 +9,10 @@
 #include "ui/citam_form.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/advanced_page.h"
+#include "ui/pages/general_page.h"
 #include "ui/pictures.h"
+#include "ui/save_net_form.h"
 #include "ui/status_frm.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
@@ -21,6 +24,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QPainter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -124,6 +128,7 @@ void TGlavna::BuildMenus() {
     Iskljucimobitel1->setEnabled(false);
     // The options window comes with its own command.
     Opcije1->setEnabled(false);
+    connect(Snimilokacijumreze1, &QAction::triggered, this, &TGlavna::SaveNetLocBtnClick);
     connect(Uspostavivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
     connect(Prekinivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
     connect(Iskljucimobitel1, &QAction::triggered, this, &TGlavna::Iskljucimobitel1Click);
@@ -156,9 +161,14 @@ void TGlavna::BuildMenus() {
         {"Logotip1", "Logotip"},
         {"Ostalo2", "Ostalo"},
     };
+    int advancedTag = 0;
     for (const auto& [name, caption] : advancedItems) {
         QAction* a = AddItem(advanced, name, caption);
-        connect(a, &QAction::triggered, this, [this] { OutBarBtn1Click(6); });
+        const int tag = ++advancedTag;
+        connect(a, &QAction::triggered, this, [this, tag] {
+            OutBarBtn1Click(6);
+            TabBarBtn1Click(10 * tag);
+        });
     }
     Info1 = AddMenu(bar, "Info1", "In&formacije");
     Oprogramu1 = AddItem(Info1, "Oprogramu1", "O programu...");
@@ -228,17 +238,38 @@ void TGlavna::BuildFrame() {
     Notebook1->setGeometry(kLeftBarWidth, artwork::kPageBarHeight, kClientWidth - kLeftBarWidth,
                            kClientHeight - kStatusBarHeight - artwork::kPageBarHeight);
     for (const PageRow& row : kPages) {
-        // Each page's own controls are placed by the page.
-        auto* page = new QWidget;
-        page->setObjectName(row.page);
-        page->setAccessibleName(U(row.caption));
+        // Each page's own controls are placed by the page; the pages not
+        // built yet are empty.
+        QWidget* page = nullptr;
+        if (&row == &kPages.front()) {
+            OsnovnoPage = new TGeneralPage;
+            page = OsnovnoPage;
+        } else if (&row == &kPages.back()) {
+            OstaloPage = new TAdvancedPage;
+            page = OstaloPage;
+        } else {
+            page = new QWidget;
+            page->setObjectName(row.page);
+            page->setAccessibleName(U(row.caption));
+        }
         Notebook1->addWidget(page);
     }
+    Notebook2 = OstaloPage->Notebook2;
+    for (widgets::TBrisolaButton* b : OstaloPage->TabBarBtn)
+        b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
+    connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
+    connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
     setCentralWidget(central);
+    BuildStatusBar();
+    setFixedSize(sizeHint());
+    StatusBarImage->setGeometry(0, 0, kClientWidth, kStatusBarHeight);
+}
 
+void TGlavna::BuildStatusBar() {
     QStatusBar* sb = statusBar();
     sb->setObjectName("StatusBar");
     sb->setSizeGripEnabled(false);
+    sb->setContentsMargins(0, 0, 4, 0);
     sb->setFixedHeight(kStatusBarHeight);
     sb->setStyleSheet(
         QStringLiteral("QStatusBar { background: #EEE6D2; border-top: 1px solid #D8CDB2; }"
@@ -268,8 +299,27 @@ void TGlavna::BuildFrame() {
     sb->addWidget(ProModLab, 1);
     sb->addWidget(separator());
     sb->addWidget(NetLocLab, 1);
-
-    setFixedSize(sizeHint());
+    auto indicator = [this, sb](const char* name, int w, int h, const char* hint) {
+        auto* box = new QWidget(sb);
+        box->setObjectName(name);
+        box->setFixedSize(w, h);
+        if (hint != nullptr) box->setToolTip(U(hint));
+        box->installEventFilter(this);
+        sb->addWidget(box);
+        return box;
+    };
+    NewSmsPB = indicator("NewSmsPB", artwork::kNewSmsAndCallWidth, artwork::kNewSmsAndCallHeight,
+                         "Nema novih SMS poruka!");
+    NewCallPB = indicator("NewCallPB", artwork::kNewSmsAndCallWidth, artwork::kNewSmsAndCallHeight,
+                          "Nema novih poziva!");
+    PortTrafficPB = indicator("PortTrafficPB", artwork::kPortTrafficWidth,
+                              artwork::kPortTrafficHeight, nullptr);
+    // The drawn background under the status bar's controls.
+    StatusBarImage = new QLabel(sb);
+    StatusBarImage->setObjectName("StatusBarImage");
+    StatusBarImage->setPixmap(
+        QPixmap::fromImage(artwork::StatusBarPicture(kClientWidth, kStatusBarHeight)));
+    StatusBarImage->lower();
 }
 
 // Creation steps of the window.
@@ -289,9 +339,8 @@ void TGlavna::FormCreate() {
     platform::MakeDirs(folders_.MelodiesDir.toStdString());
     platform::MakeDirs(folders_.LogosDir.toStdString());
     LoadPageBarImage(1, 1);
-    // The refresh runs from the start; the page switches, the connect chain
-    // and the disconnect set its state later.
-    engine_.StartRefresh();
+    // The refresh timer stays stopped: only the general page starts it, and
+    // only with "Refresh General Info" set.
     // The phonebook cache of the data folder.
     engine_.SetDataDir(folders_.ExeDir.toStdString());
     engine_.LoadPhonebookCache();
@@ -401,6 +450,62 @@ void TGlavna::GeneralInfoChanged(const GeneralInfoView& v) {
     ProModLab->setToolTip(ToDisplay(v.ProModHint));
     NetLocLab->setText(FromAnsi(v.NetLocLab));
     NetLocLab->setToolTip(ToDisplay(v.NetLocHint));
+    Snimilokacijumreze1->setEnabled(v.SaveNetLocEnabled);
+    OsnovnoPage->Render(v);
+}
+
+void TGlavna::ShowPhonePicture(const std::string& model) {
+    OsnovnoPage->ShowPhonePicture(folders_.ImagesDir, model);
+}
+
+// --- status-bar indicators --------------------------------------------------------
+
+void TGlavna::PortTrafficChanged(int frame) {
+    portTrafficFrame_ = frame;
+    PortTrafficPB->update();
+}
+
+void TGlavna::NewSmsIndicatorChanged(int phase, const QString& hint) {
+    newSmsPhase_ = phase;
+    NewSmsPB->setToolTip(hint);
+    NewSmsPB->update();
+}
+
+void TGlavna::NewCallIndicatorChanged(int phase, const QString& hint) {
+    newCallPhase_ = phase;
+    NewCallPB->setToolTip(hint);
+    NewCallPB->update();
+}
+
+bool TGlavna::PaintIndicator(QWidget* box) {
+    QImage picture;
+    if (box == ConnectedPB) {
+        picture = artwork::ConnectedPicture(engine_.Connected());
+    } else if (box == PortTrafficPB) {
+        picture = artwork::PortTrafficPicture(portTrafficFrame_);
+    } else if (box == NewSmsPB) {
+        // The dark frame of the overflow blink draws nothing.
+        if (newSmsPhase_ >= 0) picture = artwork::NewSmsAndCallPicture(newSmsPhase_);
+    } else if (box == NewCallPB) {
+        picture = artwork::NewSmsAndCallPicture(newCallPhase_ == 0 ? 3 : newCallPhase_);
+    } else {
+        return false;
+    }
+    QPainter p(box);
+    if (!picture.isNull()) p.drawImage(0, box == ConnectedPB ? 0 : 1, picture);
+    return true;
+}
+
+void TGlavna::NewSmsPBClick() {
+    if (!engine_.NewSmsPending()) return;
+    OutBarBtn1Click(3);
+    engine_.ClearNewSms();
+}
+
+void TGlavna::NewCallPBClick() {
+    if (!engine_.NewCallPending()) return;
+    OutBarBtn1Click(4);
+    engine_.ClearNewCall();
 }
 
 // --- pages and commands -------------------------------------------------------
@@ -410,8 +515,82 @@ void TGlavna::OutBarBtn1Click(int tag) {
     engine_.StopRefresh();
     LoadPageBarImage(1, tag);
     Notebook1->setCurrentIndex(tag - 1);
+    // The general page reads itself and starts the refresh with the option.
     engine_.GeneralPageShown(tag == 1);
+    switch (tag) {
+        case 2:
+            if (!engine_.PhonebookEmpty()) AllNumTB();
+            else engine_.RefreshPhonebook();
+            break;
+        case 3: {
+            if (!engine_.SmsListEmpty()) break;
+            if (!engine_.PhonebookEmpty()) {
+                RefreshSms();
+                break;
+            }
+            const int answer = ShowMessageDialog(
+                this, QStringLiteral("Refresh phonebook"),
+                QStringLiteral("Phonebook not loaded!\r\rWithout phonebook, is not possible to "
+                               "associate\rphone number with message sender or receiver.\r\rRead "
+                               "it now?"),
+                DialogKind::Confirmation, DialogButtons::YesNo);
+            if (answer == DialogResult::Yes) engine_.RefreshPhonebookThenSms();
+            else RefreshSms();
+            break;
+        }
+        case 4: engine_.RefreshCalls(); break;
+        case 5:
+            if (AppointmentRows() == 0) RefreshAppointments();
+            break;
+        default: break;
+    }
 }
+
+void TGlavna::TabBarBtn1Click(int tag) {
+    const int page = tag / 10 - 1;
+    if (page < 0 || page >= Notebook2->count()) return;
+    Notebook2->setCurrentIndex(page);
+    Notebook2PageChanged();
+    if (!engine_.Connected()) return;
+    // The locks check, the ringer test query and the logo read of pages 2 to
+    // 4 come with the pages that handle their answers.
+    if (page == 5) RefreshOstaloBtnClick();
+}
+
+void TGlavna::Notebook2PageChanged() { OstaloPage->ShowCurrentTab(); }
+
+void TGlavna::Notebook1PageChanged() {
+    const int page = Notebook1->currentIndex();
+    auto disable = [this](std::initializer_list<const char*> names) {
+        // Items of pages not built yet are not there.
+        for (const char* name : names)
+            if (auto* a = findChild<QAction*>(name)) a->setEnabled(false);
+    };
+    if (page != 1)
+        disable({"Izmjenipodatke2", "Izbrisiosobu2", "Promjenilokaciju2", "Pozoviosobu2",
+                 "PosaljiSMSporuku2", "kaoBusinessCard1", "uOutlookContacts1"});
+    if (page != 2)
+        disable({"Izmjenisadrzajporuke1", "Izbrisiporuku1", "Posaljiporuku1", "Dodajosobuuimenik1",
+                 "Pozoviosobu3", "Odgovorinaporuku2", "Izmjenisadrzajporuke2", "Izbrisiporuku2",
+                 "Dodajosobuuimenik2", "Pozoviosobu4"});
+    if (page != 4)
+        disable({"Izmjenipodatkepodsjetnika1", "Izbrisipodsjetnik2", "kaovCalendar1",
+                 "uOutlookCalendar1"});
+}
+
+void TGlavna::SaveNetLocBtnClick() {
+    const GeneralInfoView& v = engine_.GeneralInfo();
+    if (!saveNetForm_) saveNetForm_ = std::make_unique<TSaveNetForm>(this, engine_);
+    saveNetForm_->Prepare(FromAnsi(v.OperLab), FromAnsi(v.PodrucjeLab), FromAnsi(v.BazaIDLab),
+                          FromAnsi(engine_.CurrentLocationName()));
+    saveNetForm_->exec();
+}
+
+// The phonebook, SMS, appointments and settings pages bring these.
+void TGlavna::AllNumTB() {}
+void TGlavna::RefreshSms() { engine_.RefreshSms(); }
+void TGlavna::RefreshAppointments() {}
+void TGlavna::RefreshOstaloBtnClick() {}
 
 void TGlavna::Izlaz1Click() { close(); }
 
@@ -456,12 +635,20 @@ void TGlavna::closeEvent(QCloseEvent* event) {
 }
 
 bool TGlavna::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ConnectedPB) {
-        if (event->type() == QEvent::Paint) {
-            QPainter p(ConnectedPB);
-            p.drawImage(0, 0, artwork::ConnectedPicture(engine_.Connected()));
-            return true;
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        PaintIndicator(static_cast<QWidget*>(watched)))
+        return true;
+    if (event->type() == QEvent::MouseButtonRelease &&
+        (watched == NewSmsPB || watched == NewCallPB)) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        auto* box = static_cast<QWidget*>(watched);
+        if (me->button() == Qt::LeftButton && box->rect().contains(me->position().toPoint())) {
+            if (box == NewSmsPB) NewSmsPBClick();
+            else NewCallPBClick();
         }
+        return true;
+    }
+    if (watched == ConnectedPB) {
         if (event->type() == QEvent::MouseButtonDblClick) {
             Uspostavivezu1Click();
             return true;

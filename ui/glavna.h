@@ -1,8 +1,9 @@
 #pragma once
 // The main window: menus, the left bar and header of the six pages, the
-// status bar, and the program's life cycle around them (creation, first
-// showing with the automatic connect, the close query, the options). It is
-// the view of the general page: the status bar's phone and network captions.
+// status bar with its indicators, and the program's life cycle around them
+// (creation, first showing with the automatic connect, the close query, the
+// options). It is the engine's general view: the status bar's phone and
+// network captions, and the general page (TGeneralPage) it hands them on to.
 
 #include "engine/general/general_view.h"
 #include "engine/session/modes.h"
@@ -34,8 +35,11 @@ class TMenuPainter;
 
 namespace parlenko::ui {
 
+class TAdvancedPage;
 class TCitamForm;
+class TGeneralPage;
 class TInfoForm;
+class TSaveNetForm;
 class TStatusFrm;
 
 class TGlavna : public QMainWindow, public IGeneralView {
@@ -79,7 +83,26 @@ public:
     void Iskljucimobitel1Click();
     void Izlaz1Click();
     void Oprogramu1Click();
+    // Page switch of the left bar (tag 1..6) with the page's first read.
     void OutBarBtn1Click(int tag);
+    // Sub-page of the advanced page (tag 10..60), then its entry action while
+    // connected.
+    void TabBarBtn1Click(int tag);
+    void Notebook1PageChanged();
+    void Notebook2PageChanged();
+    // Opens TSaveNetForm for the current cell.
+    void SaveNetLocBtnClick();
+    // Indicator clicks: act only while a new SMS or call is pending.
+    void NewSmsPBClick();
+    void NewCallPBClick();
+
+    // Actions of the pages; those of pages not built yet do nothing.
+    void AllNumTB();
+    void RefreshSms();
+    void RefreshAppointments();
+    void RefreshOstaloBtnClick();
+    // Rows of the appointments list (none until its page is built).
+    int AppointmentRows() const { return 0; }
 
     PhoneEngine& Engine() { return engine_; }
 
@@ -89,7 +112,14 @@ public:
     std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
     // Shows every tooltip of the application in the hint window.
     widgets::THintInstaller& Hints() { return *hints_; }
+    TGeneralPage* OsnovnoPage = nullptr;
+    TAdvancedPage* OstaloPage = nullptr;
+    QStackedWidget* Notebook2 = nullptr;
+    QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
+    QWidget* NewSmsPB = nullptr;
+    QWidget* NewCallPB = nullptr;
+    QWidget* PortTrafficPB = nullptr;
     QLabel* ComPortNameLab = nullptr;
     QLabel* ProModLab = nullptr;
     QLabel* NetLocLab = nullptr;
@@ -110,6 +140,16 @@ public:
     void ConnectionChanged(bool connected);
     // The general information changed: the status-bar texts follow.
     void GeneralInfoChanged(const GeneralInfoView& view) override;
+    void ShowPhonePicture(const std::string& model) override;
+    // The indicators' frames and hints, as the engine tells them.
+    void PortTrafficChanged(int frame);
+    void NewSmsIndicatorChanged(int phase, const QString& hint);
+    void NewCallIndicatorChanged(int phase, const QString& hint);
+    int PortTrafficFrame() const { return portTrafficFrame_; }
+    int NewSmsPhase() const { return newSmsPhase_; }
+    int NewCallPhase() const { return newCallPhase_; }
+    // The save-location window (created when first opened).
+    TSaveNetForm* SaveNetForm() const { return saveNetForm_.get(); }
 
 signals:
     // The close query agreed and the window closed: the program ends.
@@ -124,6 +164,9 @@ private:
     void BuildMenus();
     void BuildMenuPainter();
     void BuildFrame();
+    void BuildStatusBar();
+    // Paints an indicator; false for another widget.
+    bool PaintIndicator(QWidget* box);
     void FormCreate();
     void FormShow();
     // Close query; true when the window may close.
@@ -142,6 +185,10 @@ private:
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
+    std::unique_ptr<TSaveNetForm> saveNetForm_;
+    int portTrafficFrame_ = 0;
+    int newSmsPhase_ = 0;
+    int newCallPhase_ = 3;
 };
 
 }  // namespace parlenko::ui

@@ -27,6 +27,18 @@ void TWindowHost::SetMainWindowEnabled(bool enabled) {
     if (glavna_ != nullptr) glavna_->setEnabled(enabled);
 }
 
+void TWindowHost::PortTrafficChanged(int frame) {
+    if (glavna_ != nullptr) glavna_->PortTrafficChanged(frame);
+}
+
+void TWindowHost::NewSmsIndicatorChanged(int phase, const std::string& hint) {
+    if (glavna_ != nullptr) glavna_->NewSmsIndicatorChanged(phase, ToDisplay(hint));
+}
+
+void TWindowHost::NewCallIndicatorChanged(int phase, const std::string& hint) {
+    if (glavna_ != nullptr) glavna_->NewCallIndicatorChanged(phase, ToDisplay(hint));
+}
+
 void TWindowHost::ConnectionChanged(bool connected) {
     if (glavna_ != nullptr) glavna_->ConnectionChanged(connected);
 }

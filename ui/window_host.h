@@ -28,6 +28,10 @@ public:
     void ShowStatusMessage(const std::string& text) override;
     // --- busy state
     void SetMainWindowEnabled(bool enabled) override;
+    // --- status-bar indicators
+    void PortTrafficChanged(int frame) override;
+    void NewSmsIndicatorChanged(int phase, const std::string& hint) override;
+    void NewCallIndicatorChanged(int phase, const std::string& hint) override;
     // --- connection
     void ConnectionChanged(bool connected) override;
     // --- progress window

@@ -1,7 +1,8 @@
 #pragma once
 // The call windows: the incoming-call notice, the window of a call in
-// progress and the dial button of the tool bar. A view call only shows; the
-// notice reports its closing through PhoneEngine::NewCallNoticeClosed.
+// progress, the prepaid-balance window and the dial button of the tool bar.
+// A view call only shows; the notice reports its closing through
+// PhoneEngine::NewCallNoticeClosed.
 
 #include <string>
 
@@ -22,6 +23,19 @@ public:
     virtual void CloseTalkingWindow() {}
     // Enable or disable the dial button of the tool bar.
     virtual void SetDialButtonEnabled(bool enabled) { (void)enabled; }
+    // Modal: show the call window with the other party's name and number and
+    // return when it closes; when it is already shown, bring it to the front
+    // and return at once.
+    virtual void ShowTalkingWindow(const std::string& name, const std::string& number) {
+        (void)name;
+        (void)number;
+    }
+    // Modal: show the prepaid-balance window with this caption and balance
+    // text; returns when it closes.
+    virtual void ShowBalanceWindow(const std::string& caption, const std::string& balance) {
+        (void)caption;
+        (void)balance;
+    }
 };
 
 }  // namespace parlenko

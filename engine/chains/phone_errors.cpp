@@ -70,6 +70,12 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
     // next refresh's clock read.
     if (echo == "AT+CCLK?") ctx.state.Chain.SettingClock = false;
 
+    // A refused phonebook selection or write ends the entry operation: a
+    // later memory selection must not carry it out.
+    if (StartsWith(echo, "AT+CPBS=") || StartsWith(echo, "AT^SPBS=") ||
+        StartsWith(echo, "AT+CPBW="))
+        ClearPhonebookOp(ctx.state.Phonebook.Op);
+
     if (ctx.state.Chain.CregSetSent && StartsWith(echo, "AT+CREG="))
         return RegistrationFallBack(ctx, echo);
 

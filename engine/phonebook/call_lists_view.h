@@ -25,6 +25,9 @@ public:
         (void)list;
         (void)capacity;
     }
+    // The phone deleted its dialled calls: empty that list, disable its
+    // delete button and set its count label to "0".
+    virtual void DialledCallsDeleted() {}
     // A call list was read: focus CallsOutList when the page is shown and
     // select row 0 of each list.
     virtual void FocusFirstCallRows() {}

@@ -1,8 +1,10 @@
 #pragma once
-// The phonebook entry operation in flight: at most one. The page or the
-// entry dialog sets it and selects the memory; the selection's "OK" sends
-// its command; the "OK" of "AT+CPBW=" completes it; a failure or the
-// exchange time-out drops it (ClearPhonebookOp).
+// The phonebook entry operation in flight: at most one. The engine's save,
+// delete and move calls (entry_ops.h) set it and select the memory; the
+// selection's "OK" sends its command; the "OK" of "AT+CPBW=" completes it (a
+// move's write selects the old memory for its delete); a failure ("ERROR",
+// a "+CME ERROR:" code), the exchange time-out or a new full read drops it
+// (ClearPhonebookOp).
 
 #include "engine/phone/phone_memory.h"
 #include "engine/phone/records.h"
@@ -25,12 +27,14 @@ struct DeletePending {
     std::string PositionText;
 };
 
-// Move an entry: delete it from its memory, then write it into Target.
+// Move an entry: write it into Target first, and only after that write's
+// "OK" delete it from its old memory and position, so that a failed write
+// loses nothing.
 struct MoveEntry {
     DeletePending From;
     PhoneMemory Target = PhoneMemory::Sim;
     WritePending To;
-    bool Deleted = false;  // the delete is done; the write is what waits now
+    bool Written = false;  // the write is done; the delete is what waits now
 };
 
 // A restore run of the backup wizard (the wizard ends it). Each entry it
@@ -44,14 +48,14 @@ using PhonebookOp = std::variant<std::monostate, WritePending, DeletePending, Mo
 // The write or delete that waits for a memory selection, if any.
 inline const WritePending* PendingWrite(const PhonebookOp& op) {
     if (const auto* w = std::get_if<WritePending>(&op)) return w;
-    if (const auto* m = std::get_if<MoveEntry>(&op); m && m->Deleted) return &m->To;
+    if (const auto* m = std::get_if<MoveEntry>(&op); m && !m->Written) return &m->To;
     if (const auto* r = std::get_if<Restoring>(&op); r && r->Step)
         return std::get_if<WritePending>(&*r->Step);
     return nullptr;
 }
 inline const DeletePending* PendingDelete(const PhonebookOp& op) {
     if (const auto* d = std::get_if<DeletePending>(&op)) return d;
-    if (const auto* m = std::get_if<MoveEntry>(&op); m && !m->Deleted) return &m->From;
+    if (const auto* m = std::get_if<MoveEntry>(&op); m && m->Written) return &m->From;
     if (const auto* r = std::get_if<Restoring>(&op); r && r->Step)
         return std::get_if<DeletePending>(&*r->Step);
     return nullptr;

@@ -371,7 +371,7 @@ void NextRestoreMemory(EngineContext& ctx) {
 }
 
 // The "OK" of a delete: the record leaves the list and the cache, its
-// position is free again; a move goes on with the write into its target.
+// position is free again. The delete that ends a move reports the move.
 void DeleteDone(EngineContext& ctx, const DeletePending& done) {
     auto& r = Read(ctx);
     auto& pb = ctx.state.Phonebook;
@@ -387,29 +387,30 @@ void DeleteDone(EngineContext& ctx, const DeletePending& done) {
         SavePhonebookCache(ctx);
     }
     RebuildFreePositions(r, pb.PhonebookList);
-    if (auto* move = std::get_if<MoveEntry>(&pb.Op)) {
-        move->Deleted = true;
-        SendAtCpbs(ctx, move->Target);
-    } else {
-        ClearPhonebookOp(pb.Op);
-        if (!restoring)
-            ctx.host.ShowStatusMessage("Entry succesfully deleted from mobile phonebook!");
-    }
+    const bool moved = std::holds_alternative<MoveEntry>(pb.Op);
+    ClearPhonebookOp(pb.Op);
+    if (!restoring)
+        ctx.host.ShowStatusMessage(moved ? "Entry succesfully moved to another location in mobile!"
+                                         : "Entry succesfully deleted from mobile phonebook!");
     ctx.views.phonebook->ReapplyPhonebookFilter();
 }
 
-// The "OK" of a write (a save, the second half of a move, a restore step).
+// The "OK" of a write (a save, the first half of a move, a restore step). A
+// move goes on with the delete of the old position: the memory is selected,
+// and its "OK" sends the delete.
 void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view echo,
                const std::string& position) {
     auto& r = Read(ctx);
     auto& op = ctx.state.Phonebook.Op;
     const bool restoring = IsRestoring(op);
-    if (!restoring) {
-        ctx.host.ShowStatusMessage(std::holds_alternative<MoveEntry>(op)
-                                       ? "Entry succesfully moved to another location in mobile!"
-                                       : "Entry succesfully saved in mobile phonebook!");
+    std::optional<PhoneMemory> deleteFrom;
+    if (auto* move = std::get_if<MoveEntry>(&op)) {
+        move->Written = true;
+        deleteFrom = move->From.Memory;
+    } else {
+        if (!restoring) ctx.host.ShowStatusMessage("Entry succesfully saved in mobile phonebook!");
+        ClearPhonebookOp(op);
     }
-    ClearPhonebookOp(op);
     if (const auto memory = CurrentPhoneMemory(ctx.state); memory && IsWritable(*memory)) {
         r.Of(*memory).RestoreWritten += 1;
         BlankFreePosition(*FreePositionList(r, *memory), position);
@@ -436,6 +437,7 @@ void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view ec
     }
     ctx.views.phonebook->PhonebookEntrySaved(name, number, position);
     ctx.views.phonebook->ReapplyPhonebookFilter();
+    if (deleteFrom) SendAtCpbs(ctx, *deleteFrom);
 }
 
 }  // namespace

@@ -14,6 +14,9 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
         auto& op = ctx.state.Phonebook;
         auto& r = ctx.state.PhonebookRead;
         const bool restoring = IsRestoring(op.Op);
+        // A full read starts afresh: no entry operation left over from before
+        // may turn one of its memory selections into a write or a delete.
+        ClearPhonebookOp(op.Op);
         op.PhonebookLoaded = true;
         r.CacheErrorReported = false;
         if (!restoring) {

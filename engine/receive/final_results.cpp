@@ -1,5 +1,6 @@
 #include "engine/receive/final_results.h"
 
+#include "engine/calls/call_actions.h"
 #include "engine/chains/connect_chain.h"
 #include "engine/chains/echo_actions.h"
 #include "engine/chains/general_info_chain.h"
@@ -9,6 +10,7 @@
 #include "engine/receive/phonebook_actions.h"
 #include "engine/services/service_actions.h"
 #include "engine/session/busy_state.h"
+#include "engine/settings/set_commands.h"
 
 #include <array>
 #include <span>
@@ -20,27 +22,17 @@ namespace {
 using ActionTable = std::span<const EchoAction> (*)();
 
 // The action tables of "OK" and "ERROR", in the order their rows run on a
-// result. The per-command actions of the phone operations slot in at the
-// marked places:
-//   - calls and the prepaid balance ("ATD", "AT+CHUP", "ATA", the balance
-//     texts) after the closing echoes;
-//   - "AT+CCLK=" between the two halves of the general-information chain;
-//   - "AT^SMSO" right after the connect chain, then the phonebook, SMS,
-//     transfer, divert, lock and melody actions, among which the other
-//     settings' chain stands.
-constexpr std::array<ActionTable, 8> kResultTables = {
-    ClosingEchoActions,
-    // calls and prepaid balance
-    GeneralInfoActionsToClock,
-    // "AT+CCLK="
-    GeneralInfoActionsAfterClock,
-    ConnectChainActions,
-    // "AT^SMSO"
-    PhonebookActions,
+// result: the closing echoes; the calls and the prepaid balance; the
+// general-information chain with "AT+CCLK=" between its halves; the connect
+// chain and "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and
+// melody actions, among which the other settings' chain and the single set
+// commands stand. Rows still open are marked.
+constexpr std::array<ActionTable, 12> kResultTables = {
+    ClosingEchoActions, CallActions, GeneralInfoActionsToClock, ClockSetActions,
+    GeneralInfoActionsAfterClock, ConnectChainActions, SwitchOffActions, PhonebookActions,
     // SMS
-    ObjectActions,
+    ObjectActions, SettingsChainActions, SetCommandActions,
     ServicesActions,  // diverts, locks and barrings, security codes, ringer melody
-    SettingsChainActions,
 };
 
 }  // namespace

@@ -51,6 +51,10 @@ struct ReceiveState {
 // Calls.
 struct CallState {
     bool InCall = false;  // a voice call is up (after "ATD"/"ATA" answered OK)
+    // The other party of the call dialled or answered last, kept when the
+    // command was sent: the call window shows it once the phone accepts.
+    std::string PartyName;
+    std::string PartyNumber;
 };
 
 // The incoming-call notice's two labels. The notice is a window of the calls
@@ -81,6 +85,7 @@ struct SmsOpState {
     std::string SmsPduLength;        // TPDU octet count for "AT+CMGS="/"AT+CMGW="
     std::string SendStoredArgs;      // argument of "AT+CMSS="
     int StoreRetryCount = 0;         // consecutive memory-full answers to "AT+CMGW="
+    std::vector<AListSMS> SmsList;   // the messages read, both memories
 };
 
 // A running calendar, melody or logo upload.

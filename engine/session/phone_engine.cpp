@@ -2,7 +2,11 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/objects/object_transfers.h"
+#include "engine/calls/call_actions.h"
+#include "engine/phonebook/entry_ops.h"
+#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/phonebook_cache.h"
+#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/services/service_requests.h"
@@ -11,6 +15,9 @@
 #include "engine/session/engine_context.h"
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
+#include "engine/sms/refresh_sms.h"
+#include "exchange/formats/location_names.h"
+#include "engine/settings/set_commands.h"
 
 namespace parlenko {
 
@@ -153,6 +160,50 @@ bool PhoneEngine::SetMelody(int melody, int volume) {
 void PhoneEngine::StopMelody() { parlenko::StopMelody(in_->ctx); }
 void PhoneEngine::SelectMelody(int index) { parlenko::SelectMelody(in_->ctx, index); }
 
+// --- page switches ------------------------------------------------------------------
+
+void PhoneEngine::RefreshPhonebook() { parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim); }
+
+void PhoneEngine::RefreshPhonebookThenSms() {
+    // Disconnected, nothing starts: no later read may take the flag along.
+    if (!port_.Connected()) return;
+    in_->state.PhonebookRead.ReadSmsAfterPhonebook = true;
+    parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim);
+}
+
+void PhoneEngine::RefreshCalls() { parlenko::RefreshCalls(in_->ctx, PhoneMemory::Dialled); }
+void PhoneEngine::RefreshSms() { parlenko::RefreshSms(in_->ctx); }
+bool PhoneEngine::PhonebookEmpty() const { return in_->state.Phonebook.PhonebookList.empty(); }
+bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
+bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }
+bool PhoneEngine::NewCallPending() const { return in_->timers.NewCallTimer->IsActive(); }
+
+// --- network cell names -----------------------------------------------------------------
+
+std::string PhoneEngine::CurrentLocationName() const {
+    const GeneralInfoView& v = in_->state.GeneralInfo;
+    const std::string& dir = in_->state.Options.DataDir;
+    if (dir.empty()) return {};
+    return exchange::FindLocationName(dir, v.OperLab, v.PodrucjeLab, v.BazaIDLab);
+}
+
+bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& area,
+                                   const std::string& cell, const std::string& name,
+                                   std::string* error) {
+    const exchange::WriteResult r =
+        exchange::SaveLocationName(in_->state.Options.DataDir, op, area, cell, name);
+    if (!r.ok()) {
+        if (error != nullptr) *error = r.error;
+        return false;
+    }
+    GeneralInfoView& v = in_->state.GeneralInfo;
+    // The phone may have moved on to another cell while the name was typed.
+    if (v.OperLab != op || v.PodrucjeLab != area || v.BazaIDLab != cell) return true;
+    v.LokacijaLab = name;
+    in_->ctx.views.general->GeneralInfoChanged(v);
+    return true;
+}
+
 // --- options and data -------------------------------------------------------------
 
 void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
@@ -173,6 +224,53 @@ void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
 void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
 void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
 void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = clock; }
+
+// --- phone operations ----------------------------------------------------------------
+
+
+void PhoneEngine::SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
+                                     const AListIme& entry) {
+    parlenko::SavePhonebookEntry(in_->ctx, memory, writeLine, entry);
+}
+void PhoneEngine::DeletePhonebookEntry(PhoneMemory memory, const std::string& position) {
+    parlenko::DeletePhonebookEntry(in_->ctx, memory, position);
+}
+void PhoneEngine::MovePhonebookEntry(PhoneMemory from, const std::string& fromPosition,
+                                     PhoneMemory target, const std::string& writeLine,
+                                     const AListIme& entry) {
+    parlenko::MovePhonebookEntry(in_->ctx, from, fromPosition, target, writeLine, entry);
+}
+
+void PhoneEngine::Dial(const std::string& name, const std::string& number, bool hideNumber) {
+    DialNumber(in_->ctx, name, number, hideNumber);
+}
+void PhoneEngine::AnswerCall(const std::string& name, const std::string& number) {
+    parlenko::AnswerCall(in_->ctx, name, number);
+}
+void PhoneEngine::RejectCall() { parlenko::RejectCall(in_->ctx); }
+void PhoneEngine::HangUp() { HangUpCall(in_->ctx); }
+void PhoneEngine::SendDtmfTone(const std::string& tone, int duration) {
+    parlenko::SendDtmfTone(in_->ctx, tone, duration);
+}
+void PhoneEngine::SendDtmfTones(const std::string& tones) {
+    parlenko::SendDtmfTones(in_->ctx, tones);
+}
+void PhoneEngine::DeleteDialledCalls() { parlenko::DeleteDialledCalls(in_->ctx); }
+
+void PhoneEngine::SetPhoneClock(std::chrono::local_seconds now) {
+    parlenko::SetPhoneClock(in_->ctx, now);
+}
+void PhoneEngine::SetPcClockFromPhone() { parlenko::SetPcClockFromPhone(in_->ctx); }
+void PhoneEngine::SetSmsCentre(const std::string& number) {
+    parlenko::SetSmsCentre(in_->ctx, number);
+}
+void PhoneEngine::SetAlertSound(AlertSound sound) { parlenko::SetAlertSound(in_->ctx, sound); }
+void PhoneEngine::SetVibration(bool on) { parlenko::SetVibration(in_->ctx, on); }
+void PhoneEngine::SetSpeakerVolume(int volume) { parlenko::SetSpeakerVolume(in_->ctx, volume); }
+void PhoneEngine::SetPricePerUnit(const std::string& currency, const std::string& price,
+                                  const std::string& pin2) {
+    parlenko::SetPricePerUnit(in_->ctx, currency, price, pin2);
+}
 
 // --- reports of the windows ---------------------------------------------------------
 

@@ -21,6 +21,8 @@
 #include "engine/general/general_view.h"
 #include "engine/melodies/melodies_view.h"
 #include "engine/objects/objects_view.h"
+#include "engine/phone/phone_memory.h"
+#include "engine/phone/records.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/call_lists_view.h"
 #include "engine/phonebook/phonebook_view.h"
@@ -30,6 +32,7 @@
 #include "engine/sms/sms_view.h"
 #include "engine/text/vcalendar.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -153,6 +156,34 @@ public:
     // addresses the selected melody.
     void SelectMelody(int index);
 
+    // --- page switches -------------------------------------------------------
+    // Each does nothing while disconnected.
+    // The full phonebook read (all four memories); it drops any entry
+    // operation left over.
+    void RefreshPhonebook();
+    // The full phonebook read, then the SMS read at its end.
+    void RefreshPhonebookThenSms();
+    // The read of all three call lists.
+    void RefreshCalls();
+    // The full read of both message memories.
+    void RefreshSms();
+    bool PhonebookEmpty() const;
+    bool SmsListEmpty() const;
+    // A new SMS or a new call waits for the user (its indicator blinks).
+    bool NewSmsPending() const;
+    bool NewCallPending() const;
+
+    // --- network cell names ------------------------------------------------------
+    // The name the user gave the current cell (network, area and cell of the
+    // general page); empty when unknown.
+    std::string CurrentLocationName() const;
+    // Names the cell (network, area and cell as the general page showed them)
+    // in "Locations.dat" of the data folder; when it is still the current
+    // cell the general page shows the name at once. False, with the reason,
+    // when the file could not be written (the old file is kept).
+    bool SaveLocationName(const std::string& op, const std::string& area, const std::string& cell,
+                          const std::string& name, std::string* error);
+
     // --- options and data --------------------------------------------------------
     // Line settings (ignored by an open port until it reopens), the refresh
     // period and the option switches.
@@ -186,6 +217,48 @@ public:
     void ReadLogo(int kind);
     void DeleteLogo(int kind);
     bool UploadLogo(std::string_view bitmapBytes, int kind);
+    // --- phone operations: phonebook entries, calls, set commands ------------------
+    // Each does nothing while the port is closed and keeps what it acts on;
+    // the phone's answers are handled from that, whatever a window shows by
+    // then. A refused request (a service number, a number or tone outside
+    // its characters) sends nothing and says why in a message box. A full
+    // phonebook read (RefreshPhonebook) drops any entry operation left over.
+    //
+    // Saves entry (the entry dialog's values as saved) into memory with the
+    // dialog's line "AT+CPBW=<position>,...\r" for the entry's position.
+    void SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
+                            const AListIme& entry);
+    // Deletes the entry at position ("7" or "007") of memory.
+    void DeletePhonebookEntry(PhoneMemory memory, const std::string& position);
+    // Moves the entry at fromPosition of from into target: the write into the
+    // target goes first, the old position is deleted after its "OK".
+    void MovePhonebookEntry(PhoneMemory from, const std::string& fromPosition, PhoneMemory target,
+                            const std::string& writeLine, const AListIme& entry);
+    // Dials number ("#31#" in front when hideNumber); the call window shows
+    // name and number once the phone accepts.
+    void Dial(const std::string& name, const std::string& number, bool hideNumber);
+    // The incoming-call notice's buttons: answer (the call window then shows
+    // name and number) or reject.
+    void AnswerCall(const std::string& name, const std::string& number);
+    void RejectCall();
+    // The call window's hang-up button.
+    void HangUp();
+    // One DTMF tone for duration (1..255), or a string of tones.
+    void SendDtmfTone(const std::string& tone, int duration);
+    void SendDtmfTones(const std::string& tones);
+    // The phone forgets its dialled calls.
+    void DeleteDialledCalls();
+    // The clock: the phone's from the computer's local time now, or the
+    // computer's from the phone (through the system clock set on the engine).
+    void SetPhoneClock(std::chrono::local_seconds now);
+    void SetPcClockFromPhone();
+    // The settings page's set commands; speaker volume 1..5.
+    void SetSmsCentre(const std::string& number);
+    void SetAlertSound(AlertSound sound);
+    void SetVibration(bool on);
+    void SetSpeakerVolume(int volume);
+    void SetPricePerUnit(const std::string& currency, const std::string& price,
+                         const std::string& pin2);
 
     // --- what the windows report -------------------------------------------------
     // The progress window closed (by the user, or when the engine closed it):

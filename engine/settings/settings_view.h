@@ -17,6 +17,10 @@ struct PhoneSettingsView {
     std::string CijenaEdit;  // price per unit
 };
 
+// The alert sounds of a call the settings page sets (the values of
+// "AT+CALM=").
+enum class AlertSound { Normal = 0, Silent = 1, ShortTone = 2 };
+
 class ISettingsView {
 public:
     virtual ~ISettingsView() = default;

@@ -473,7 +473,7 @@ TEST(PhonebookWrite, SavedNameWithEscapedCharactersReachesTheListsAsText) {
     EXPECT_EQ(h.host.savedEntries[0].position, "003");
 }
 
-TEST(PhonebookWrite, MoveDeletesThenWritesInTheTargetMemory) {
+TEST(PhonebookWrite, MoveWritesTheTargetThenDeletesTheOldPosition) {
     ScriptRig h(kWithData);
     auto& s = h.engine.State();
     s.Phonebook.PhonebookList = {{"Ivo", "0912", "SIM card", "004"}};
@@ -483,20 +483,22 @@ TEST(PhonebookWrite, MoveDeletesThenWritesInTheTargetMemory) {
         MoveEntry{DeletePending{PhoneMemory::Sim, "4"},
                   PhoneMemory::Phone,
                   {"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {"Ivo", "0912", "Mobile memory", "001"}}};
-    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
-    h.Receive("AT+CPBW=4\r\r\nOK\r\n");
-    EXPECT_NE(PendingWrite(s.Phonebook.Op), nullptr);
-    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions[3], "004");
     h.Receive("AT+CPBS=\"ME\"\r\r\nOK\r\n");
     h.Receive("AT+CPBW=1,\"0912\",129,\"Ivo\"\r\r\nOK\r\n");
-    EXPECT_EQ(h.Sent(), "AT+CPBW=4\rAT+CPBS=\"ME\"\rAT+CPBW=1,\"0912\",129,\"Ivo\"\r");
+    // Written, not yet deleted: the entry is in both memories.
+    EXPECT_NE(PendingDelete(s.Phonebook.Op), nullptr);
+    EXPECT_EQ(s.Phonebook.PhonebookList.size(), 2u);
+    EXPECT_THAT(h.host.statusMessages, IsEmpty());
+    h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
+    h.Receive("AT+CPBW=4\r\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CPBW=1,\"0912\",129,\"Ivo\"\rAT+CPBS=\"SM\"\rAT+CPBW=4\r");
     EXPECT_THAT(h.host.statusMessages,
                 ElementsAre("Entry succesfully moved to another location in mobile!"));
-    EXPECT_FALSE(std::holds_alternative<MoveEntry>(s.Phonebook.Op));
-    EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(s.Phonebook.Op));
     ASSERT_EQ(s.Phonebook.PhonebookList.size(), 1u);
     EXPECT_EQ(s.Phonebook.PhonebookList[0].Location, "Mobile memory");
     EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Phone).FreePositions[0], "");
+    EXPECT_EQ(s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions[3], "004");
     const auto cache = exchange::LoadPhonebookFile(h.dataDir());
     ASSERT_EQ(cache.entries.size(), 1u);
     EXPECT_EQ(cache.entries[0].Location, "Mobile memory");

@@ -1,7 +1,7 @@
 // fuzz-links: parlenko_engine
 // Arbitrary phone output, cut into arbitrary chunks, through the receive
-// handler. Message boxes re-enter the handler with the next chunk, as a modal
-// window's loop does, and time passes between chunks so the time-out fires.
+// handler. Message boxes and the call and balance windows re-enter the handler
+// with the next chunk, as a modal window's loop does, and time passes between chunks so the time-out fires.
 //
 // Input: a control byte, then chunks. Each chunk is a length byte (the low 6
 // bits, +1) and that many bytes; bit 6 of the length byte lets 11 s pass
@@ -23,19 +23,16 @@ namespace {
 
 using namespace parlenko;
 
-class NestingHost final : public IHost {
+class NestingHost final : public IHost, public ICallsView {
 public:
     int ShowMessageDialog(const std::string&, const std::string&, DialogKind,
                           DialogButtons) override {
-        if (depth_ < 3 && !nested.empty() && engine) {
-            std::string chunk = std::move(nested.front());
-            nested.pop_front();
-            ++depth_;
-            ReceiveText(engine->Context(), chunk);
-            --depth_;
-        }
+        RunModalLoop();
         return DialogResult::Ok;
     }
+    // The call and balance windows are modal too.
+    void ShowTalkingWindow(const std::string&, const std::string&) override { RunModalLoop(); }
+    void ShowBalanceWindow(const std::string&, const std::string&) override { RunModalLoop(); }
     void ShowStatusMessage(const std::string&) override {}
     bool IsProgressWindowVisible() override { return progress; }
     void CloseProgressWindow() override { progress = false; }
@@ -45,6 +42,15 @@ public:
     bool progress = false;
 
 private:
+    void RunModalLoop() {
+        if (depth_ < 3 && !nested.empty() && engine) {
+            std::string chunk = std::move(nested.front());
+            nested.pop_front();
+            ++depth_;
+            ReceiveText(engine->Context(), chunk);
+            --depth_;
+        }
+    }
     int depth_ = 0;
 };
 
@@ -58,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NestingHost host;
     PhoneEngine engine(port, clock, host);
     host.engine = &engine;
+    engine.SetCallsView(&host);
     port.Connect();
 
     const std::uint8_t control = data[0];

@@ -79,6 +79,15 @@ public:
     }
     void CloseTalkingWindow() override { ++talkingWindowCloses; }
     void SetDialButtonEnabled(bool enabled) override { dialButtonEnabled = enabled; }
+    // Modal: the test plays the open window through onTalkingWindow.
+    void ShowTalkingWindow(const std::string& name, const std::string& number) override {
+        talkingWindows.push_back({name, number});
+        if (onTalkingWindow) onTalkingWindow();
+    }
+    void ShowBalanceWindow(const std::string& caption, const std::string& balance) override {
+        balanceWindows.push_back({caption, balance});
+    }
+    void DialledCallsDeleted() override { ++dialledCallsDeletions; }
     void GeneralInfoChanged(const GeneralInfoView& view) override {
         generalInfo = view;
         ++generalInfoChanges;
@@ -212,6 +221,14 @@ public:
     bool newCallNoticeVisible = false;
     int newCallNoticeCloses = 0;
     int talkingWindowCloses = 0;
+    std::vector<Notice> talkingWindows;  // name and number of each call window shown
+    std::function<void()> onTalkingWindow;
+    struct Balance {
+        std::string caption;
+        std::string balance;
+    };
+    std::vector<Balance> balanceWindows;
+    int dialledCallsDeletions = 0;
     bool dialButtonEnabled = true;
     GeneralInfoView generalInfo;
     int generalInfoChanges = 0;

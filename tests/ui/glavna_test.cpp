@@ -91,7 +91,7 @@ TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
     EXPECT_EQ(g.MainBarImage->pixmap().size(), QSize(520, 36));
     EXPECT_EQ(g.KeptMelody, -1);
     EXPECT_EQ(g.KeptVolume, -1);
-    EXPECT_TRUE(rig.engine.RefreshRunning()) << "created running";
+    EXPECT_FALSE(rig.engine.RefreshRunning()) << "only the general page starts it";
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 30000);
     g.SetMode(ActivityMode::LogoUpload);
     EXPECT_EQ(g.Mode(), 14);
@@ -342,7 +342,9 @@ TEST(GlavnaTest, HeaderPictures) {
     }
     DialogWatcher watcher;
     g.OutBarBtn1Click(3);
-    ASSERT_EQ(watcher.Seen().size(), 1u);
+    // The picture's message, then the SMS page's phonebook question.
+    ASSERT_EQ(watcher.Seen().size(), 2u);
+    EXPECT_EQ(watcher.Seen()[1].caption, "Refresh phonebook");
     EXPECT_EQ(watcher.Seen()[0].caption, "Error");
     EXPECT_EQ(watcher.Seen()[0].text, "Cannot open picture!");
     EXPECT_TRUE(g.MainBarImage->pixmap().isNull());

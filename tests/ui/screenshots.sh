@@ -3,10 +3,11 @@
 #   tests/ui/screenshots.sh OUTDIR
 # builds the window tests (in $PARLENKO_BUILD_DIR, default build/) and runs
 # their screenshot case under Xvfb. It writes main.png (the main window
-# connected to the simulated phone), splash.png, about.png, progress.png,
-# status.png, message.png, balloon.png (a validation balloon beside a line
-# edit, and an ordinary tooltip) and menu.png (the "&Parlenko" menu open)
-# into OUTDIR.
+# connected to the simulated phone, its general page filled), advanced.png
+# (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
+# "&Parlenko" menu open), splash.png, about.png, progress.png, status.png,
+# message.png and balloon.png (a validation balloon beside a line edit, and an
+# ordinary tooltip) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

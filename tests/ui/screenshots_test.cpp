@@ -1,7 +1,8 @@
 // Pictures of the windows for a person to look at: the main window connected
-// to the simulated phone, the splash window, the about box, the progress
-// window, the status notice, a message box, a validation balloon beside a
-// line edit with an ordinary tooltip, and the first menu open. Runs only when
+// to the simulated phone (the general page, then the advanced page, then the
+// first menu open), the save-location window, the splash window, the about
+// box, the progress window, the status notice, a message box, and a validation
+// balloon beside a line edit with an ordinary tooltip. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
@@ -14,10 +15,12 @@
 #include "ui/glavna.h"
 #include "ui/info_form.h"
 #include "ui/qt_scheduler.h"
+#include "ui/save_net_form.h"
 #include "ui/splash_form.h"
 #include "ui/status_frm.h"
 #include "ui/window_host.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QHelpEvent>
@@ -122,6 +125,20 @@ TEST_F(Screenshots, Windows) {
     // Let the connect chain and the general information run.
     Pump(3000);
     Save(glavna, "main.png");
+
+    // The advanced page with its tab bar, the phone settings tab selected.
+    glavna.findChild<QAction*>("Ostalo2")->trigger();
+    Pump(1000);
+    Save(glavna, "advanced.png");
+    glavna.OutBarBtn1Click(1);
+    Pump(1500);
+
+    // Naming the current cell.
+    TSaveNetForm saveNet(&glavna, engine);
+    saveNet.Prepare("HR VIP", "0DA2", "5C1F", "Ured 2");
+    saveNet.show();
+    Save(saveNet, "savenet.png");
+    saveNet.hide();
 
     // The first menu open with an item selected: the window and the menu
     // below it as the screen shows them.

@@ -1,10 +1,12 @@
 #include "ui/artwork/artwork.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -548,6 +550,151 @@ QImage OutBarButton(int barHeight, int buttonTop, int icon, const QString& capti
     p.setPen(text);
     p.drawText(QRectF(shift, 44 + shift, kOutBarWidth, 18), Qt::AlignHCenter | Qt::AlignVCenter,
                caption);
+    return img;
+}
+
+QImage TabBarBackground(int width) {
+    QImage img = Blank(width, kTabBarHeight, kCream);
+    QPainter p(&img);
+    p.setPen(QPen(kNavy, 1));
+    p.drawLine(0, kTabBarHeight - 1, width, kTabBarHeight - 1);
+    return img;
+}
+
+int TabWidth(const QString& caption) {
+    return std::max(50, QFontMetrics(UiFont(7.5, true)).horizontalAdvance(caption) + 12);
+}
+
+QImage TabBarButton(const QString& caption, ButtonLook look) {
+    const int kTabWidth = TabWidth(caption);
+    QImage img = TabBarBackground(kTabWidth);
+    QPainter p(&img);
+    Antialias(p);
+    const bool selected = look == ButtonLook::Down;
+    const bool lit = look == ButtonLook::MouseOver;
+    const bool inactive = look == ButtonLook::Disabled;
+    QPainterPath face;
+    const double top = selected ? 2.5 : 5.5;
+    const double bottom = selected ? kTabBarHeight : kTabBarHeight - 1;
+    face.moveTo(1.5, bottom);
+    face.lineTo(1.5, top + 4);
+    face.quadTo(1.5, top, 5.5, top);
+    face.lineTo(kTabWidth - 5.5, top);
+    face.quadTo(kTabWidth - 1.5, top, kTabWidth - 1.5, top + 4);
+    face.lineTo(kTabWidth - 1.5, bottom);
+    QColor fill = selected ? kCream : inactive ? kSand : lit ? QColor(0xF6, 0xF0, 0xE0) : kSand;
+    p.setPen(QPen(selected ? kNavy : QColor(0xB8, 0xAC, 0x90), 1));
+    p.setBrush(fill);
+    p.drawPath(face);
+    if (selected) {
+        p.setPen(QPen(kTeal, 2));
+        p.drawLine(QPointF(6, top + 1), QPointF(kTabWidth - 6, top + 1));
+    }
+    QFont f = UiFont(7.5, selected);
+    p.setFont(f);
+    p.setPen(selected ? kNavy : inactive ? QColor(0x6A, 0x6A, 0x6A) : kTeal);
+    p.drawText(QRectF(0, top + 1, kTabWidth, bottom - top - 1), Qt::AlignCenter, caption);
+    return img;
+}
+
+QImage StatusBarPicture(int width, int height) {
+    QImage img = Blank(width, height, kSand);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 0, height);
+    g.setColorAt(0, QColor(0xF6, 0xF0, 0xE0));
+    g.setColorAt(1, kSand);
+    p.fillRect(img.rect(), g);
+    p.setPen(QColor(0xD8, 0xCD, 0xB2));
+    p.drawLine(0, 0, width, 0);
+    return img;
+}
+
+namespace {
+
+void DrawEnvelopeAt(QPainter& p, const QRectF& r, const QColor& paper, const QColor& line) {
+    p.setPen(QPen(line, 1.2));
+    p.setBrush(paper);
+    p.drawRect(r);
+    QPainterPath flap;
+    flap.moveTo(r.topLeft());
+    flap.lineTo(r.center().x(), r.top() + r.height() * 0.6);
+    flap.lineTo(r.topRight());
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(flap);
+}
+
+void DrawHandsetAt(QPainter& p, const QPointF& at, double scale, const QColor& c) {
+    p.save();
+    p.translate(at);
+    p.scale(scale, scale);
+    HandsetPath(p, c);
+    p.restore();
+}
+
+}  // namespace
+
+QImage NewSmsAndCallPicture(int frame) {
+    QImage img(kNewSmsAndCallWidth, kNewSmsAndCallHeight, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    Antialias(p);
+    const QColor grey(0xA8, 0xA8, 0xA8);
+    const QColor orange(0xE0, 0x7A, 0x10);
+    const QRectF env(6.5, 4.5, 19, 13);
+    switch (frame) {
+        case 0: DrawEnvelopeAt(p, env, QColor(0xF0, 0xF0, 0xF0), grey); break;
+        case 1: DrawEnvelopeAt(p, env, QColor(0xFF, 0xE8, 0x9A), orange); break;
+        case 2:
+            DrawEnvelopeAt(p, env.adjusted(-1, -1, 1, 1), QColor(0xFF, 0xC4, 0x40), kNavy);
+            break;
+        case 3: DrawHandsetAt(p, QPointF(7, 1), 0.55, grey); break;
+        case 4: DrawHandsetAt(p, QPointF(7, 1), 0.55, kLeaf); break;
+        case 5:
+            DrawHandsetAt(p, QPointF(6, 0), 0.6, QColor(0x43, 0xA0, 0x47));
+            p.setPen(QPen(kLeaf, 1.4));
+            p.drawArc(QRectF(20, 2, 8, 8), 0, 90 * 16);
+            p.drawArc(QRectF(18, 0, 12, 12), 0, 90 * 16);
+            break;
+        default: break;
+    }
+    return img;
+}
+
+QImage PortTrafficPicture(int frame) {
+    QImage img(kPortTrafficWidth, kPortTrafficHeight, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    Antialias(p);
+    const QColor line = frame == 0 ? QColor(0xA8, 0xA8, 0xA8) : kNavy;
+    // The computer on the left, the phone on the right, the cable between.
+    p.setPen(QPen(line, 1.2));
+    p.setBrush(frame == 0 ? QColor(0xE8, 0xE8, 0xE8) : QColor(0xD6, 0xE6, 0xF2));
+    p.drawRect(QRectF(1.5, 3.5, 14, 10));
+    p.drawLine(QPointF(5, 16.5), QPointF(12, 16.5));
+    p.drawRoundedRect(QRectF(69.5, 1.5, 8, 16), 2, 2);
+    p.setPen(QPen(line, 1, Qt::DotLine));
+    p.drawLine(QPointF(17, 9.5), QPointF(68, 9.5));
+    if (frame >= 1 && frame <= 5) {
+        const double x = 20 + (frame - 1) * 11.5;
+        p.setPen(Qt::NoPen);
+        p.setBrush(kLeaf);
+        p.drawEllipse(QPointF(x + 3, 9.5), 3.5, 3.5);
+        p.setBrush(QColor(0x2E, 0x7D, 0x32, 90));
+        p.drawEllipse(QPointF(x + 3, 9.5), 6, 4.5);
+    }
+    return img;
+}
+
+QImage NivoPicture() {
+    QImage img(kNivoWidth, kNivoHeight, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 0, kNivoHeight);
+    g.setColorAt(0, QColor(0x6C, 0xC0, 0x6F));
+    g.setColorAt(1, kLeaf);
+    p.setPen(QPen(kLeaf.darker(130), 1));
+    p.setBrush(g);
+    p.drawRect(QRectF(0.5, 0.5, kNivoWidth - 1, kNivoHeight - 1));
     return img;
 }
 

@@ -66,4 +66,30 @@ enum class ButtonLook { Up, MouseOver, Down, Disabled };
 QImage OutBarButton(int barHeight, int buttonTop, int icon, const QString& caption,
                     ButtonLook look);
 
+// The advanced page's tab bar: its background and the pictures of one tab
+// (caption on a tab face; Down is the selected tab, Disabled an unselected
+// one, Up and MouseOver as the other buttons). A tab is as wide as its
+// caption needs (TabWidth).
+constexpr int kTabBarHeight = 26;
+QImage TabBarBackground(int width);
+int TabWidth(const QString& caption);
+QImage TabBarButton(const QString& caption, ButtonLook look);
+
+// The status bar's background, the given size.
+QImage StatusBarPicture(int width, int height);
+// 32 x 22 frames of the new-SMS and new-call indicators: 0 no SMS, 1 and 2
+// the SMS blink, 3 no call, 4 and 5 the call blink.
+constexpr int kNewSmsAndCallWidth = 32;
+constexpr int kNewSmsAndCallHeight = 22;
+QImage NewSmsAndCallPicture(int frame);
+// 79 x 19 frames of the port-traffic indicator: 0 idle, 1..5 a dot sweeping
+// from the computer to the phone.
+constexpr int kPortTrafficWidth = 79;
+constexpr int kPortTrafficHeight = 19;
+QImage PortTrafficPicture(int frame);
+// One bar of the battery and reception levels, 18 x 14.
+constexpr int kNivoWidth = 18;
+constexpr int kNivoHeight = 14;
+QImage NivoPicture();
+
 }  // namespace parlenko::artwork

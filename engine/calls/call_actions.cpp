@@ -1,0 +1,189 @@
+#include "engine/calls/call_actions.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/core/strings.h"
+#include "engine/receive/outcome_actions.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/indicators.h"
+#include "engine/text/balance_amount.h"
+#include "engine/text/gsm_alphabet.h"
+
+#include <array>
+
+namespace parlenko {
+
+namespace {
+
+constexpr char kInvalidNumber[] =
+    "Invalid phone number!\r\rValid characters are:\r--------------------------------\r"
+    "   Numbers:   '0 - 9'\r   Other:  '+', '*' and '#'\r--------------------------------";
+constexpr char kInvalidTones[] =
+    "Invalid DTMF tones!\r\rValid characters are:\r--------------------------------\r"
+    "   Numbers:   '0 - 9'\r   Letters:   'A', 'B', 'C' and 'D'\r   Other:  '*' and '#'\r"
+    "--------------------------------";
+constexpr char kInvalidDuration[] = "Tone duration must be from 1 to 255!";
+
+void Refuse(EngineContext& ctx, const char* text) {
+    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
+}
+
+bool IsTone(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#';
+}
+
+bool AreTones(std::string_view tones) {
+    if (tones.empty()) return false;
+    for (char c : tones)
+        if (!IsTone(c)) return false;
+    return true;
+}
+
+void KeepParty(EngineContext& ctx, const std::string& name, const std::string& number) {
+    ctx.state.Call.PartyName = name;
+    ctx.state.Call.PartyNumber = number;
+}
+
+// "OK" right under "ATD" or "ATA": the call is up; the call window shows
+// the party kept when the command was sent.
+ScanStep CallUp(EngineContext& ctx, const EchoHit&) {
+    auto& call = ctx.state.Call;
+    call.InCall = true;
+    ctx.views.calls->SetDialButtonEnabled(false);
+    EndBusy(ctx);
+    const std::string name = call.PartyName;
+    const std::string number = call.PartyNumber;
+    ctx.views.calls->ShowTalkingWindow(name, number);
+    return ScanStep::Continue;
+}
+
+ScanStep HungUp(EngineContext& ctx, const EchoHit&) {
+    ctx.state.Call.InCall = false;
+    ctx.views.calls->SetDialButtonEnabled(true);
+    EndBusy(ctx);
+    ctx.views.calls->CloseNewCallNotice();
+    ctx.state.NewCallNotice = {};
+    ctx.views.calls->CloseTalkingWindow();
+    ctx.host.ShowStatusMessage("Disconnected!");
+    return ScanStep::Continue;
+}
+
+// The prepaid balances of the two operators whose service codes answer with
+// one text line: the dialled code, the text the answer begins with, and the
+// balance window's caption.
+struct BalanceFormat {
+    std::string_view dial;
+    std::string_view text;
+    std::string_view caption;
+};
+constexpr std::array<BalanceFormat, 2> kBalanceFormats = {{
+    {"ATD*101#;", "VIPme saldo:", "VIPme saldo"},
+    {"ATD*100#;", "Na racunu imate", "SIMPA kredit"},
+}};
+
+bool BeginsWithText(std::string_view answer, std::string_view text) {
+    if (!answer.empty() && answer.front() == '"') answer.remove_prefix(1);
+    return StartsWith(answer, text);
+}
+
+// A dial answered with a line (a service code): a known balance text opens
+// the balance window; any other answer ends the exchange without a word.
+ScanStep DialAnswered(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    for (const auto& f : kBalanceFormats) {
+        if (hit.echo != f.dial || !BeginsWithText(hit.answer, f.text)) continue;
+        ctx.views.calls->ShowBalanceWindow(std::string(f.caption),
+                                           KeepDigitsAndSeparators(hit.answer) + " kn");
+        break;
+    }
+    return ScanStep::Continue;
+}
+
+ScanStep DialledCallsDeletedOk(EngineContext& ctx, const EchoHit&) {
+    EndBusy(ctx);
+    ctx.views.callLists->DialledCallsDeleted();
+    ctx.host.ShowStatusMessage("All dialled calls succesfully deleted from mobile!");
+    return ScanStep::Continue;
+}
+
+constexpr char kDialFailed[] = "Error occured while trying to\rdial phone number!";
+constexpr char kAnswerFailed[] = "Error occured while trying to\ranswer to call!";
+constexpr char kTonesFailed[] = "Error occured while trying to\rsend DTMF tones!";
+constexpr char kError[] = "Error";
+constexpr char kHangUpFailed[] = "Error occured while trying to hang up!\r\rTry again?";
+constexpr char kDeleteFailed[] =
+    "Error occured while trying to\rdelete dialled calls!\r\rTry again?";
+
+constexpr auto kPrefix = EchoCompare::Prefix;
+constexpr auto kWhole = EchoCompare::Whole;
+
+const std::array<EchoAction, 6> kCallActions = {{
+    //  echo        compare  at  on "OK"                on "ERROR"
+    {"ATD", kPrefix, 2, CallUp, FailsWith<kDialFailed>},
+    {"AT+CHUP", kPrefix, 2, HungUp, AsksToRetry<kError, kHangUpFailed, SendAtChup>},
+    {"ATA", kPrefix, 2, CallUp, FailsWith<kAnswerFailed>},
+    {"ATD", kPrefix, 4, DialAnswered, nullptr},
+    {"AT+VTS=", kPrefix, 2, EndsQuietly, FailsWith<kTonesFailed>},
+    {"AT^SDLD", kWhole, 2, DialledCallsDeletedOk, AsksToRetry<kError, kDeleteFailed, SendAtSdld>},
+}};
+
+}  // namespace
+
+void DialNumber(EngineContext& ctx, const std::string& name, const std::string& number,
+                bool hideNumber) {
+    if (!ctx.port.Connected()) return;
+    if (number.empty() || !IsValidNumber(number)) {
+        Refuse(ctx, kInvalidNumber);
+        return;
+    }
+    KeepParty(ctx, name, number);
+    SendAtDial(ctx, hideNumber ? "#31#" + number : number);
+}
+
+void AnswerCall(EngineContext& ctx, const std::string& name, const std::string& number) {
+    if (!ctx.port.Connected()) return;
+    ClearNewCall(ctx);
+    KeepParty(ctx, name, number);
+    SendAtAnswer(ctx);
+}
+
+void RejectCall(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    ClearNewCall(ctx);
+    SendAtChup(ctx);
+}
+
+void HangUpCall(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    SendAtChup(ctx);
+}
+
+void SendDtmfTone(EngineContext& ctx, std::string_view tone, int duration) {
+    if (!ctx.port.Connected()) return;
+    if (tone.size() != 1 || !AreTones(tone)) {
+        Refuse(ctx, kInvalidTones);
+        return;
+    }
+    if (duration < 1 || duration > 255) {
+        Refuse(ctx, kInvalidDuration);
+        return;
+    }
+    SendAtVtsTone(ctx, tone, duration);
+}
+
+void SendDtmfTones(EngineContext& ctx, std::string_view tones) {
+    if (!ctx.port.Connected()) return;
+    if (!AreTones(tones)) {
+        Refuse(ctx, kInvalidTones);
+        return;
+    }
+    SendAtVtsString(ctx, tones);
+}
+
+void DeleteDialledCalls(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    SendAtSdld(ctx);
+}
+
+std::span<const EchoAction> CallActions() { return kCallActions; }
+
+}  // namespace parlenko

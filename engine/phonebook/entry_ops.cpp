@@ -1,0 +1,106 @@
+#include "engine/phonebook/entry_ops.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/core/strings.h"
+#include "engine/serial/serial_port_driver.h"
+
+#include <optional>
+
+namespace parlenko {
+
+namespace {
+
+constexpr char kBadRequest[] =
+    "Error occurred while trying to write or\rdelete entry in mobile phonebook!";
+
+void Refuse(EngineContext& ctx, const char* caption, const char* text, DialogKind kind) {
+    ctx.host.ShowMessageDialog(caption, text, kind, DialogButtons::Ok);
+}
+
+// Service numbers (and anything else but the three writable memories) are
+// the phone's own: refused with the page's words.
+bool RefuseUnwritable(EngineContext& ctx, PhoneMemory memory, const char* text) {
+    if (IsWritable(memory)) return false;
+    Refuse(ctx, "Information", text, DialogKind::Information);
+    return true;
+}
+
+// A position as the number the phone takes ("007" -> 7); nullopt unless 1..65535.
+std::optional<long long> PositionNumber(std::string_view text) {
+    const auto n = ParseInt(Trim(text));
+    if (!n || *n < 1 || *n > 65535) return std::nullopt;
+    return n;
+}
+
+// The line is one "AT+CPBW=<position>,..." command ending in its one CR (a
+// second CR would send a second command), and its position is the entry's.
+bool IsWriteLineFor(const std::string& line, const AListIme& entry) {
+    if (!StartsWith(line, "AT+CPBW=") || line.size() < 10 || line.back() != '\r') return false;
+    for (std::size_t k = 0; k + 1 < line.size(); ++k)
+        if (static_cast<unsigned char>(line[k]) < 32) return false;
+    const std::string args = line.substr(8, line.size() - 9);
+    const auto comma = args.find(',');
+    if (comma == std::string::npos) return false;
+    const auto linePosition = PositionNumber(std::string_view(args).substr(0, comma));
+    return linePosition && linePosition == PositionNumber(entry.Position);
+}
+
+// The pending write of entry into memory, or nullopt (refused, reported).
+std::optional<WritePending> MakeWrite(EngineContext& ctx, PhoneMemory memory,
+                                      const std::string& writeLine, AListIme entry) {
+    if (!IsWriteLineFor(writeLine, entry)) {
+        Refuse(ctx, "Error", kBadRequest, DialogKind::Error);
+        return std::nullopt;
+    }
+    entry.Location = std::string(MemoryCaption(memory));
+    return WritePending{writeLine, std::move(entry)};
+}
+
+std::optional<DeletePending> MakeDelete(EngineContext& ctx, PhoneMemory memory,
+                                        std::string_view position) {
+    const auto n = PositionNumber(position);
+    if (!n) {
+        Refuse(ctx, "Error", kBadRequest, DialogKind::Error);
+        return std::nullopt;
+    }
+    return DeletePending{memory, IntToStr(*n)};
+}
+
+}  // namespace
+
+void SavePhonebookEntry(EngineContext& ctx, PhoneMemory memory, const std::string& writeLine,
+                        AListIme entry) {
+    if (!ctx.port.Connected()) return;
+    if (RefuseUnwritable(ctx, memory, "Cannot edit service numbers!")) return;
+    auto write = MakeWrite(ctx, memory, writeLine, std::move(entry));
+    if (!write) return;
+    ctx.state.Phonebook.Op = std::move(*write);
+    SendAtCpbs(ctx, memory);
+}
+
+void DeletePhonebookEntry(EngineContext& ctx, PhoneMemory memory, std::string_view position) {
+    if (!ctx.port.Connected()) return;
+    if (RefuseUnwritable(ctx, memory, "Cannot delete service numbers!")) return;
+    auto del = MakeDelete(ctx, memory, position);
+    if (!del) return;
+    ctx.state.Phonebook.Op = std::move(*del);
+    SendAtCpbs(ctx, memory);
+}
+
+void MovePhonebookEntry(EngineContext& ctx, PhoneMemory from, std::string_view fromPosition,
+                        PhoneMemory target, const std::string& writeLine, AListIme entry) {
+    if (!ctx.port.Connected()) return;
+    constexpr char kNoMove[] = "Cannot change location for service numbers";
+    if (RefuseUnwritable(ctx, from, kNoMove) || RefuseUnwritable(ctx, target, kNoMove)) return;
+    auto del = MakeDelete(ctx, from, fromPosition);
+    if (!del) return;
+    auto write = MakeWrite(ctx, target, writeLine, std::move(entry));
+    if (!write) return;
+    // Onto its own memory and position: the entry is rewritten where it is.
+    if (target == from && PositionNumber(write->Entry.Position) == PositionNumber(fromPosition))
+        ctx.state.Phonebook.Op = std::move(*write);
+    else ctx.state.Phonebook.Op = MoveEntry{std::move(*del), target, std::move(*write)};
+    SendAtCpbs(ctx, target);
+}
+
+}  // namespace parlenko

@@ -1,0 +1,363 @@
+// The main window's frame against the simulated phone: the page switches and
+// the reads they start, the advanced page's tabs, the status-bar indicators,
+// the general page and the naming of the current cell.
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/engine_state.h"
+#include "engine/session/phone_engine.h"
+#include "components/widgets/brisola_button.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/citam_form.h"
+#include "ui/glavna.h"
+#include "ui/pages/advanced_page.h"
+#include "ui/pages/general_page.h"
+#include "ui/pictures.h"
+#include "ui/qt_scheduler.h"
+#include "ui/save_net_form.h"
+#include "ui/window_host.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::DialogWatcher;
+using testing::PumpUntil;
+
+class CountingSmsView : public ISmsView {
+public:
+    void ClearSmsLists() override { ++clears; }
+    int clears = 0;
+};
+
+struct FrameRig {
+    FrameRig() {
+        {
+            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+            s.beginGroup("Options");
+            s.setValue("Auto Connect", 1);
+        }
+        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                         home.QDir() + "Logos"};
+        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
+        citam.SetModeSource([this] { return glavna->Mode(); });
+        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
+        host.SetMainWindow(glavna.get());
+        host.SetCitamForm(&citam);
+        glavna->LoadOptions();
+        engine.SetSmsView(&sms);
+    }
+    ~FrameRig() {
+        engine.SetSmsView(nullptr);
+        host.SetMainWindow(nullptr);
+        host.SetCitamForm(nullptr);
+        glavna->hide();
+        glavna.reset();
+    }
+    const std::string& Written() const { return device.Written(); }
+    bool SentSince(std::size_t from, const char* line) const {
+        return Written().find(line, from) != std::string::npos;
+    }
+    // Connected, the connect chain and the general information read, idle.
+    bool ShowConnected() {
+        glavna->show();
+        return PumpUntil([&] { return !engine.GeneralInfo().PrijemLab.empty(); }, 15000) &&
+               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+    }
+    bool Idle() {
+        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 20000);
+    }
+    void Click(QWidget* w) {
+        const QPointF at(5, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+        QApplication::sendEvent(w, &release);
+    }
+
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{sched};
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TCitamForm citam;
+    CountingSmsView sms;
+    std::unique_ptr<TGlavna> glavna;
+};
+
+QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
+
+TEST(FrameSimTest, PageButtonsStartTheirReads) {
+    FrameRig rig;
+    ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
+    TGlavna& g = *rig.glavna;
+
+    // Phonebook: an empty list is read; once read, a second press reads nothing.
+    std::size_t from = rig.Written().size();
+    g.OutBarBtn1Click(2);
+    EXPECT_EQ(g.Notebook1->currentIndex(), 1);
+    EXPECT_TRUE(rig.SentSince(from, "AT+CPBS=\"SM\"\r"));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.engine.PhonebookEmpty(); }, 10000));
+    ASSERT_TRUE(rig.Idle());
+    from = rig.Written().size();
+    g.OutBarBtn1Click(2);
+    EXPECT_EQ(rig.Written().size(), from);
+
+    // Call lists: read on every press.
+    for (int press = 0; press < 2; ++press) {
+        from = rig.Written().size();
+        g.OutBarBtn1Click(4);
+        EXPECT_EQ(g.Notebook1->currentIndex(), 3);
+        EXPECT_TRUE(rig.SentSince(from, "AT+CPBS=\"LD\"\r")) << "press " << press;
+        ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(from, "AT+CPBS=\"MC\"\r"); }, 10000));
+        ASSERT_TRUE(rig.Idle());
+    }
+
+    // General: read at once; the refresh runs only with the option, and only
+    // while the page is shown.
+    from = rig.Written().size();
+    g.OutBarBtn1Click(1);
+    EXPECT_TRUE(rig.SentSince(from, "AT+CGMI\r"));
+    EXPECT_FALSE(rig.engine.RefreshRunning());
+    ASSERT_TRUE(rig.Idle());
+    g.Options().RefreshGeneralInfo = true;
+    g.ApplyOptions();
+    g.OutBarBtn1Click(1);
+    EXPECT_TRUE(rig.engine.RefreshRunning());
+    g.OutBarBtn1Click(6);
+    EXPECT_FALSE(rig.engine.RefreshRunning());
+    EXPECT_EQ(g.Notebook1->currentIndex(), 5);
+}
+
+TEST(FrameSimTest, SmsPageWithoutPhonebookAsksFirst) {
+    FrameRig rig;
+    TGlavna& g = *rig.glavna;
+    std::vector<const char*> answers;
+    DialogWatcher watcher([&](TMessageDialog& d) {
+        DialogWatcher::Press(d, answers.empty() ? "No" : answers.front());
+        if (!answers.empty()) answers.erase(answers.begin());
+    });
+
+    // Disconnected, Yes starts nothing and leaves no SMS read waiting.
+    answers = {"Yes"};
+    g.OutBarBtn1Click(3);
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Refresh phonebook");
+    EXPECT_TRUE(watcher.Seen()[0].text.startsWith("Phonebook not loaded!"));
+    EXPECT_FALSE(rig.engine.State().PhonebookRead.ReadSmsAfterPhonebook);
+    EXPECT_TRUE(rig.Written().empty());
+
+    // The SMS page is shown: the connect chain reads no general information.
+    g.show();
+    ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(0, "AT+CSCB=1\r"); }, 15000));
+    ASSERT_TRUE(rig.Idle());
+    // No: the SMS refresh at once, without a phonebook read.
+    answers = {"No"};
+    std::size_t from = rig.Written().size();
+    g.OutBarBtn1Click(3);
+    EXPECT_EQ(g.Notebook1->currentIndex(), 2);
+    EXPECT_EQ(rig.sms.clears, 1);
+    EXPECT_EQ(rig.Written().size(), from);
+
+    // Yes: the phonebook first, then the SMS refresh once.
+    answers = {"Yes"};
+    from = rig.Written().size();
+    g.OutBarBtn1Click(3);
+    EXPECT_TRUE(rig.SentSince(from, "AT+CPBS=\"SM\"\r"));
+    EXPECT_EQ(rig.sms.clears, 1) << "not before the phonebook is read";
+    ASSERT_TRUE(PumpUntil([&] { return !rig.engine.PhonebookEmpty(); }, 10000));
+    ASSERT_TRUE(rig.Idle());
+    EXPECT_EQ(rig.sms.clears, 2);
+    EXPECT_EQ(watcher.Seen().size(), 3u);
+}
+
+TEST(FrameSimTest, AdvancedMenuItemsShowTheirTabAndTabsNeedTheConnection) {
+    FrameRig rig;  // not shown: disconnected
+    TGlavna& g = *rig.glavna;
+    g.findChild<QAction*>("Ostalo2")->trigger();
+    EXPECT_EQ(g.Notebook1->currentIndex(), 5);
+    EXPECT_EQ(g.Notebook2->currentIndex(), 5);
+    for (std::size_t i = 0; i < 6; ++i) {
+        const widgets::TBrisolaButton& b = *g.OstaloPage->TabBarBtn[i];
+        EXPECT_EQ(b.Tag, 10 * static_cast<int>(i + 1));
+        EXPECT_EQ(b.UpImage(), i == 5 ? b.DownImage() : b.DisabledImage()) << "tab " << i + 1;
+        EXPECT_NE(b.DownImage(), b.DisabledImage());
+    }
+    rig.Click(g.OstaloPage->TabBarBtn[2]);
+    EXPECT_EQ(g.Notebook2->currentIndex(), 2);
+    EXPECT_EQ(g.OstaloPage->TabBarBtn[2]->UpImage(), g.OstaloPage->TabBarBtn[2]->DownImage());
+    EXPECT_EQ(g.OstaloPage->TabBarBtn[5]->UpImage(), g.OstaloPage->TabBarBtn[5]->DisabledImage());
+    for (int tag = 10; tag <= 60; tag += 10) g.TabBarBtn1Click(tag);
+    EXPECT_TRUE(rig.Written().empty());
+}
+
+TEST(FrameSimTest, Indicators) {
+    FrameRig rig;
+    TGlavna& g = *rig.glavna;
+    std::set<int> traffic;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] { traffic.insert(g.PortTrafficFrame()); });
+    watch.start(5);
+    ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
+    watch.stop();
+    EXPECT_GT(*traffic.rbegin(), 0) << "the animation ran during the connect chain";
+    EXPECT_EQ(g.PortTrafficFrame(), 0);
+    EXPECT_EQ(g.NewCallPhase(), 3);
+    EXPECT_EQ(g.NewCallPB->toolTip(), "Nema novih poziva!");
+    EXPECT_EQ(g.NewSmsPB->toolTip(), "Nema novih SMS poruka!");
+
+    // Nothing pending: a click changes nothing.
+    std::size_t from = rig.Written().size();
+    rig.Click(g.NewCallPB);
+    rig.Click(g.NewSmsPB);
+    EXPECT_EQ(g.Notebook1->currentIndex(), 0);
+    EXPECT_EQ(rig.Written().size(), from);
+
+    rig.device.Phone().IncomingCall(rig.sched.NowMs(), "0911234567");
+    std::set<int> phases;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            phases.insert(g.NewCallPhase());
+            return phases.count(4) != 0 && phases.count(5) != 0;
+        },
+        8000));
+    rig.device.Phone().RemoteHangup(rig.sched.NowMs());
+    ASSERT_TRUE(rig.Idle());
+    from = rig.Written().size();
+    rig.Click(g.NewCallPB);
+    EXPECT_EQ(g.Notebook1->currentIndex(), 3);
+    EXPECT_TRUE(rig.SentSince(from, "AT+CPBS=\"LD\"\r"));
+    EXPECT_EQ(g.NewCallPhase(), 3);
+    EXPECT_EQ(g.NewCallPB->toolTip(), "No new calls!");
+}
+
+TEST(FrameSimTest, GeneralPageOfTheDefaultPhone) {
+    FrameRig rig;
+    ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
+    const TGeneralPage& p = *rig.glavna->OsnovnoPage;
+    EXPECT_EQ(p.ProLab->text(), "SIEMENS");
+    EXPECT_EQ(p.ProLab->property("Tag").toInt(), 101);
+    EXPECT_EQ(p.ModLab->text(), "S45");
+    EXPECT_EQ(p.NapBatLab->text(), "80%");
+    EXPECT_EQ(p.NapStatPB->Tag(), 8);
+    EXPECT_EQ(p.PrijemLab->text(), "65%     [ -73 dBm ]");
+    EXPECT_EQ(p.PrijemLab->property("Tag").toInt(), 115);
+    EXPECT_EQ(p.PrijemStatPB->Tag(), 6);
+    EXPECT_EQ(p.OperLab->text(), "HR VIP");
+    EXPECT_EQ(p.PodrucjeLab->text(), "0DA2");
+    EXPECT_EQ(p.BazaIDLab->text(), "5C1F");
+    EXPECT_TRUE(p.SaveNetLocBtn->isEnabled());
+    EXPECT_TRUE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    const auto s45 = LoadJpegPicture(testing::BuiltImagesDir() + "S45.jpg");
+    ASSERT_TRUE(s45.has_value());
+    EXPECT_EQ(Rgb(p.MobImage->pixmap().toImage()), Rgb(*s45));
+}
+
+TEST(FrameSimTest, PhonePictureNamesOnlyFilesOfTheImagesFolder) {
+    testing::App();
+    testing::TempHome home;
+    const QString images = home.QDir() + "images/";
+    ASSERT_TRUE(QDir().mkpath(images));
+    ASSERT_TRUE(
+        QFile::copy(testing::BuiltImagesDir() + "QuestionMark.jpg", images + "QuestionMark.jpg"));
+    // A picture beside the images folder, which "../S45" would reach.
+    ASSERT_TRUE(QFile::copy(testing::BuiltImagesDir() + "S45.jpg", home.QDir() + "S45.jpg"));
+    const QImage question = Rgb(*LoadJpegPicture(images + "QuestionMark.jpg"));
+    TGeneralPage page;
+    for (const char* model : {"X99", "../S45", "..", ""}) {
+        page.MobImage->clear();
+        page.ShowPhonePicture(images, model);
+        EXPECT_EQ(Rgb(page.MobImage->pixmap().toImage()), question) << model;
+    }
+
+    {
+        QFile bad(images + "S45.jpg");
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("\xFF\xD8\xFF\xE0 broken");
+    }
+    DialogWatcher watcher;
+    page.ShowPhonePicture(images, "S45");
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Error");
+    EXPECT_EQ(watcher.Seen()[0].text, "Cannot open picture!");
+    EXPECT_TRUE(page.MobImage->pixmap().isNull());
+}
+
+TEST(FrameSimTest, SaveLocationNamesTheCurrentCell) {
+    FrameRig rig;
+    ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
+    TGlavna& g = *rig.glavna;
+    QString prefilled = "unset";
+    bool saveEnabledBlank = true;
+    QTimer::singleShot(0, [&] {
+        TSaveNetForm& f = *g.SaveNetForm();
+        EXPECT_EQ(f.NetLab->text(), "HR VIP");
+        EXPECT_EQ(f.CellLab->text(), "5C1F");
+        prefilled = f.LocEdit->text();
+        f.LocEdit->setText("   ");
+        saveEnabledBlank = f.Button1->isEnabled();
+        f.LocEdit->setText("Ured 2");
+        f.Button1->click();
+    });
+    g.OsnovnoPage->SaveNetLocBtn->click();
+    EXPECT_EQ(prefilled, "");
+    EXPECT_FALSE(saveEnabledBlank);
+    QFile file(rig.home.QDir() + "Locations.dat");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("{HR VIP},{0DA2},{5C1F},\"Ured 2\"\r\n"));
+    EXPECT_EQ(g.OsnovnoPage->LokacijaLab->text(), "Ured 2");
+
+    // Opened again from the menu, the name is there.
+    QTimer::singleShot(0, [&] {
+        prefilled = g.SaveNetForm()->LocEdit->text();
+        g.SaveNetForm()->Button2->click();
+    });
+    g.Snimilokacijumreze1->trigger();
+    EXPECT_EQ(prefilled, "Ured 2");
+
+    // A file that cannot be written: a message, the form stays open, the old
+    // name stays everywhere.
+    rig.engine.SetDataDir(rig.home.Dir() + "no-such-folder/");
+    DialogWatcher watcher;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        TSaveNetForm& f = *g.SaveNetForm();
+        f.LocEdit->setText("Ured 3");
+        f.Button1->click();
+        stayedOpen = f.isVisible();
+        f.Button2->click();
+    });
+    g.Snimilokacijumreze1->trigger();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Error");
+    EXPECT_EQ(g.OsnovnoPage->LokacijaLab->text(), "Ured 2");
+    QFile again(rig.home.QDir() + "Locations.dat");
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), QByteArray("{HR VIP},{0DA2},{5C1F},\"Ured 2\"\r\n"));
+}
+
+}  // namespace
+}  // namespace parlenko::ui

@@ -1,0 +1,70 @@
+#pragma once
+// The general page "Osnovno": the phone's technical data with its picture,
+// the power supply with the battery bars, and the network with the reception
+// bars and the button that names the current cell. It shows what the engine
+// keeps in GeneralInfoView; the main window hands it every change.
+
+#include "engine/general/general_view.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+namespace parlenko::ui {
+
+// A row of level bars: Tag bars of the level picture, 20 pixels apart.
+class TLevelBars : public QWidget {
+public:
+    explicit TLevelBars(QWidget* parent = nullptr);
+    int Tag() const { return tag_; }
+    void SetTag(int bars);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int tag_ = 0;
+};
+
+class TGeneralPage : public QWidget {
+public:
+    explicit TGeneralPage(QWidget* parent = nullptr);
+
+    // Shows the texts, the bars and the save button's state.
+    void Render(const GeneralInfoView& view);
+    // The picture of the phone model from imagesDir (model + ".jpg", else
+    // "QuestionMark.jpg"; nothing changes when neither exists). The model
+    // names a file only when it is a plain file name. A file that cannot be
+    // decoded clears the picture and shows "Cannot open picture!".
+    void ShowPhonePicture(const QString& imagesDir, const std::string& model);
+
+    QLabel* MobImage = nullptr;
+    QLabel* ProLab = nullptr;
+    QLabel* ModLab = nullptr;
+    QLabel* SoftLab = nullptr;
+    QLabel* StatMobLab = nullptr;
+    QLabel* ImeiLab = nullptr;
+    QLabel* ImsiLab = nullptr;
+    QLabel* SimIdLab = nullptr;
+    QLabel* DatMobLab = nullptr;
+    QLabel* NapLab = nullptr;
+    QLabel* NapBatLab = nullptr;
+    TLevelBars* NapStatPB = nullptr;
+    QLabel* OperLab = nullptr;
+    QLabel* StatMreLab = nullptr;
+    QLabel* PodrucjeLab = nullptr;
+    QLabel* BazaIDLab = nullptr;
+    QLabel* LokacijaLab = nullptr;
+    QLabel* PrijemLab = nullptr;
+    TLevelBars* PrijemStatPB = nullptr;
+    QPushButton* SaveNetLocBtn = nullptr;
+};
+
+// True when model can name a picture file: not empty, not "." or "..", and
+// without a folder separator.
+bool IsPlainPictureName(const std::string& model);
+
+}  // namespace parlenko::ui
