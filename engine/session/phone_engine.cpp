@@ -16,6 +16,7 @@
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
 #include "engine/sms/refresh_sms.h"
+#include "engine/text/phone_models.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
 
@@ -73,6 +74,9 @@ void PhoneEngine::SetCallsView(ICallsView* view) {
 void PhoneEngine::SetSmsView(ISmsView* view) { in_->ctx.views.sms = OrNull(view, NullSmsView()); }
 void PhoneEngine::SetSettingsView(ISettingsView* view) {
     in_->ctx.views.settings = OrNull(view, NullSettingsView());
+}
+void PhoneEngine::SetLogoView(ILogoView* view) {
+    in_->ctx.views.logo = OrNull(view, NullLogoView());
 }
 void PhoneEngine::SetObjectsView(IObjectsView* view) {
     in_->ctx.views.objects = OrNull(view, NullObjectsView());
@@ -227,7 +231,6 @@ void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = c
 
 // --- phone operations ----------------------------------------------------------------
 
-
 void PhoneEngine::SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
                                      const AListIme& entry) {
     parlenko::SavePhonebookEntry(in_->ctx, memory, writeLine, entry);
@@ -312,6 +315,7 @@ const ServicesView& PhoneEngine::Services() const { return in_->state.Services.P
 const MelodyListView& PhoneEngine::Melodies() const { return in_->state.Melodies; }
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
+std::string PhoneEngine::PhoneLogoSize() const { return LogoSizeText(in_->state.Chain.PhoneModel); }
 const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {
     return in_->state.Objects.AppointmentsList;
 }
