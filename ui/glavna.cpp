@@ -11,6 +11,8 @@
 #include "ui/message_dialog.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/general_page.h"
+#include "ui/pages/logo_page.h"
+#include "ui/pages/melodies_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
 #include "ui/status_frm.h"
@@ -100,7 +102,11 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     MenuPainter1->Loaded();
 }
 
-TGlavna::~TGlavna() { engine_.SetGeneralView(nullptr); }
+TGlavna::~TGlavna() {
+    engine_.SetGeneralView(nullptr);
+    engine_.SetMelodiesView(nullptr);
+    engine_.SetLogoView(nullptr);
+}
 
 // --- construction -------------------------------------------------------------
 
@@ -255,6 +261,20 @@ void TGlavna::BuildFrame() {
         Notebook1->addWidget(page);
     }
     Notebook2 = OstaloPage->Notebook2;
+    // The melody and logo sub-pages take the places kept for them.
+    MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
+    LogotipPage = new TLogoPage(engine_, folders_.LogosDir);
+    LogotipPage->OnStatusMessage = [this](const QString& text) {
+        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(text);
+    };
+    for (auto [index, page] : {std::pair<int, QWidget*>{3, MelodijePage}, {4, LogotipPage}}) {
+        QWidget* placeholder = Notebook2->widget(index);
+        Notebook2->insertWidget(index, page);
+        Notebook2->removeWidget(placeholder);
+        delete placeholder;
+    }
+    engine_.SetMelodiesView(MelodijePage);
+    engine_.SetLogoView(LogotipPage);
     for (widgets::TBrisolaButton* b : OstaloPage->TabBarBtn)
         b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
     connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
@@ -552,8 +572,9 @@ void TGlavna::TabBarBtn1Click(int tag) {
     Notebook2->setCurrentIndex(page);
     Notebook2PageChanged();
     if (!engine_.Connected()) return;
-    // The locks check, the ringer test query and the logo read of pages 2 to
-    // 4 come with the pages that handle their answers.
+    // The locks check of page 2 comes with the page that handles its answers.
+    if (page == 3) MelodijePage->PageShown();
+    if (page == 4) LogotipPage->PageShown();
     if (page == 5) RefreshOstaloBtnClick();
 }
 

@@ -39,6 +39,8 @@ class TAdvancedPage;
 class TCitamForm;
 class TGeneralPage;
 class TInfoForm;
+class TLogoPage;
+class TMelodiesPage;
 class TSaveNetForm;
 class TStatusFrm;
 
@@ -115,6 +117,8 @@ public:
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
+    TMelodiesPage* MelodijePage = nullptr;  // Notebook2 page 3
+    TLogoPage* LogotipPage = nullptr;       // Notebook2 page 4
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
     QWidget* NewSmsPB = nullptr;
