@@ -25,7 +25,7 @@ std::optional<TMidiPlayer::Command> TMidiPlayer::Find() const {
         Command c{words.takeFirst(), words};
         if (!QFileInfo(c.program).isAbsolute())
             c.program = QStandardPaths::findExecutable(c.program);
-        if (c.program.isEmpty()) return std::nullopt;
+        if (c.program.isEmpty() || !QFileInfo(c.program).isExecutable()) return std::nullopt;
         return c;
     }
     if (QString t = QStandardPaths::findExecutable("timidity"); !t.isEmpty())
