@@ -376,7 +376,7 @@ TEST(LogoPage, ReadSaveUploadAndDeleteTheOperatorLogoAndTheScreensaver) {
     mono.fill(1);
     for (int x = 10; x < 90; ++x) mono.setPixel(x, 20, 0);
     ASSERT_TRUE(mono.save(dir + "mono.bmp", "BMP"));
-    WriteFile(dir + "broken.bmp", "BM not really a picture");
+    WriteFile(dir + "z_broken.bmp", "BM not really a picture");
     ASSERT_TRUE(Rig::Choose(page.LogoFiles(), dir, "mono.bmp"));
     EXPECT_EQ(page.PicSizeLab->text(), "101 x 46");
     ASSERT_TRUE(page.UploadLogBtn->isEnabled());
@@ -410,7 +410,7 @@ TEST(LogoPage, ReadSaveUploadAndDeleteTheOperatorLogoAndTheScreensaver) {
     EXPECT_FALSE(page.SaveToBmpBtn->isEnabled());
 
     const auto seen = yes.Seen().size();
-    ASSERT_TRUE(page.LogoFiles().SelectPath(dir + "broken.bmp"));
+    ASSERT_TRUE(page.LogoFiles().SelectPath(dir + "z_broken.bmp"));
     ASSERT_TRUE(PumpUntil([&] { return yes.Seen().size() > seen; }, 3000));
     EXPECT_EQ(yes.Seen()[seen].text, "Cannot open picture!");
     EXPECT_FALSE(page.UploadLogBtn->isEnabled());
