@@ -7,6 +7,7 @@
 #include "engine/session/phone_engine.h"
 #include "platform/serial/termios_serial_device.h"
 #include "platform/single_instance.h"
+#include "platform/system_clock.h"
 #include "ui/citam_form.h"
 #include "ui/folders.h"
 #include "ui/glavna.h"
@@ -54,6 +55,11 @@ int main(int argc, char** argv) {
     port.SetCheckLineStatus(true);
     ui::TWindowHost host;
     PhoneEngine engine(port, scheduler, host);
+    // "Phone to PC" asks the system's time service; the windows keep
+    // painting while the administrator's password may be asked for.
+    platform::SystemClock systemClock(
+        {}, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    engine.SetSystemClock(&systemClock);
 
     // The windows, in their order.
     ui::TGlavna glavna(engine, ui::ResolveFolders(), ui::OptionsFilePath());
@@ -80,8 +86,8 @@ int main(int argc, char** argv) {
 
     QObject::connect(&glavna, &ui::TGlavna::MainWindowClosed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // SIGTERM closes the main window through its close query.
-    parlenko::app::TerminationSignal terminationSignal([&glavna] { glavna.close(); });
+    // SIGTERM and SIGINT end the program without the close query.
+    parlenko::app::TerminationSignal terminationSignal([&glavna] { glavna.CloseAtTermination(); });
     glavna.show();
     const int result = app.exec();
     // The windows go before the engine: nothing may call the host afterwards.

@@ -38,7 +38,8 @@ TerminationSignal::TerminationSignal(std::function<void()> onSignal)
     sa.sa_handler = OnTerminate;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    if (::sigaction(SIGTERM, &sa, nullptr) != 0) {
+    if (::sigaction(SIGTERM, &sa, nullptr) != 0 || ::sigaction(SIGINT, &sa, nullptr) != 0) {
+        std::signal(SIGTERM, SIG_DFL);
         ClosePipe();
         return;
     }
@@ -50,6 +51,7 @@ TerminationSignal::TerminationSignal(std::function<void()> onSignal)
 TerminationSignal::~TerminationSignal() {
     if (!notifier_) return;
     std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
     notifier_.reset();
     ClosePipe();
 }

@@ -1,9 +1,9 @@
 #pragma once
-// SIGTERM (a desktop logging out, a service manager, `kill`) closes the main
-// window the way its close button does, so the close query runs: the options
-// are saved and the phone's notices are switched off before the port closes.
-// The signal handler only writes a byte into a pipe; the event loop reads it
-// and calls the given function.
+// SIGTERM (a desktop logging out, a system shutting down, a service manager,
+// `kill`) and SIGINT (Ctrl-C in a terminal) end the program without asking
+// anything: nobody is there to answer. The handler only writes a byte into a
+// pipe; the event loop reads it and calls the given function, also while a
+// modal window's loop runs.
 
 #include <functional>
 #include <memory>
@@ -16,13 +16,13 @@ class TerminationSignal {
 public:
     // Installs the handler; onSignal runs on the event loop once per signal.
     explicit TerminationSignal(std::function<void()> onSignal);
-    // Gives SIGTERM back its default action.
+    // Gives both signals back their default action.
     ~TerminationSignal();
     TerminationSignal(const TerminationSignal&) = delete;
     TerminationSignal& operator=(const TerminationSignal&) = delete;
 
-    // False when the pipe or the handler could not be set up; SIGTERM then
-    // keeps its default action.
+    // False when the pipe or the handlers could not be set up; the signals
+    // then keep their default action.
     bool Installed() const { return notifier_ != nullptr; }
 
 private:

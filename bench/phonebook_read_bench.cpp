@@ -3,10 +3,14 @@
 // the program does, and prints how long it took against the time the bytes
 // need on a 19200 baud line. A benchmark: it prints figures, asserts nothing.
 //
-//   phonebook_read_bench [--phonesim PATH] [--baud N]
+//   phonebook_read_bench [--phonesim PATH] [--baud N] [--gammu PATH | --no-gammu]
 //
 // The phone (the phonesim program) paces what it sends at the baud rate;
-// the wire time counts both directions at 10 bits a byte.
+// the wire time counts both directions at 10 bits a byte. When gammu is
+// installed, it reads the same phonebook from a fresh simulator on the same
+// line ("gammu getallmemory SM"), and the time per entry of both is printed
+// with their ratio. Neither counts its start-up: ours is timed from the first
+// entry to the last, gammu's run that reads one entry is taken off its time.
 
 #include "engine/core/host.h"
 #include "engine/core/loop_scheduler.h"
@@ -15,6 +19,7 @@
 #include "engine/session/phone_engine.h"
 #include "platform/serial/termios_serial_device.h"
 
+#include <fcntl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,7 +31,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #ifndef PARLENKO_PHONESIM
 #define PARLENKO_PHONESIM "phonesim"
@@ -65,6 +72,7 @@ public:
         return n;
     }
     void WaitWritable(int ms) override { inner_.WaitWritable(ms); }
+    int ReadableFd() const override { return inner_.ReadableFd(); }
 
     std::size_t sent = 0;
     std::size_t received = 0;
@@ -84,12 +92,17 @@ public:
         return DialogResult::Ok;
     }
     void ShowStatusMessage(const std::string&) override {}
-    void AddPhonebookRow(const PhonebookRow&) override { ++rows; }
+    void AddPhonebookRow(const PhonebookRow&) override {
+        const auto now = std::chrono::steady_clock::now();
+        if (++rows == 1) firstRow = now;
+        lastRow = now;
+    }
     void SortPhonebookRows() override { finished = true; }
 
     int rows = 0;
     int messages = 0;
     bool finished = false;
+    std::chrono::steady_clock::time_point firstRow, lastRow;
 };
 
 std::string WriteState(const fs::path& folder) {
@@ -135,6 +148,52 @@ bool StartSimulator(const std::string& program, const std::string& state, int ba
     return !sim.device.empty();
 }
 
+// Runs args with no input and no output; the wall time in seconds when it
+// ended with status 0.
+std::optional<double> TimeRun(const std::vector<std::string>& args) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid < 0) return std::nullopt;
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, STDIN_FILENO);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(null, STDERR_FILENO);
+        std::vector<char*> argv;
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string FindInPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t colon = dirs.find(':', from);
+        const std::string dir = dirs.substr(from, colon - from);
+        const std::string candidate = (dir.empty() ? "." : dir) + "/" + name;
+        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+        if (colon == std::string::npos) return {};
+        from = colon + 1;
+    }
+}
+
+struct GammuFigures {
+    double all = 0;  // getallmemory SM
+    double one = 0;  // getmemory SM 1: its start-up and one entry
+};
+
+// gammu against a fresh simulator on the same line; nullopt when a run failed.
+std::optional<GammuFigures> TimeGammu(const std::string& gammu, const std::string& program,
+                                      const std::string& state, int baud, const fs::path& folder);
+
 void StopSimulator(Simulator& sim) {
     if (sim.pid > 0) {
         ::kill(sim.pid, SIGTERM);
@@ -143,17 +202,42 @@ void StopSimulator(Simulator& sim) {
     if (sim.stdoutFd >= 0) ::close(sim.stdoutFd);
 }
 
+std::optional<GammuFigures> TimeGammu(const std::string& gammu, const std::string& program,
+                                      const std::string& state, int baud, const fs::path& folder) {
+    const std::string link = (folder / "gammu-phone").string();
+    const std::string rc = (folder / "gammurc").string();
+    std::ofstream(rc) << "[gammu]\ndevice = " << link << "\nconnection = at" << baud << "\n";
+    GammuFigures f;
+    for (int run = 0; run < 2; ++run) {
+        Simulator sim;
+        if (!StartSimulator(program, state, baud, link, sim)) {
+            StopSimulator(sim);
+            return std::nullopt;
+        }
+        const auto t = run == 0 ? TimeRun({gammu, "-c", rc, "getallmemory", "SM"})
+                                : TimeRun({gammu, "-c", rc, "getmemory", "SM", "1"});
+        StopSimulator(sim);
+        if (!t) return std::nullopt;
+        (run == 0 ? f.all : f.one) = *t;
+    }
+    return f;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string program = PARLENKO_PHONESIM;
     int baud = 19200;
+    std::string gammu = FindInPath("gammu");
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--phonesim" && i + 1 < argc) program = argv[++i];
         else if (a == "--baud" && i + 1 < argc) baud = std::atoi(argv[++i]);
+        else if (a == "--gammu" && i + 1 < argc) gammu = argv[++i];
+        else if (a == "--no-gammu") gammu.clear();
         else {
-            std::cerr << "usage: phonebook_read_bench [--phonesim PATH] [--baud N]\n";
+            std::cerr << "usage: phonebook_read_bench [--phonesim PATH] [--baud N]"
+                         " [--gammu PATH | --no-gammu]\n";
             return 2;
         }
     }
@@ -176,6 +260,7 @@ int main(int argc, char** argv) {
     }
 
     int status = 0;
+    double ours = 0;
     {
         LoopScheduler loop;
         platform::TermiosSerialDevice termios;
@@ -208,11 +293,32 @@ int main(int argc, char** argv) {
             std::printf("wire time at %d baud (10 bits a byte): %.3f s\n", baud, wire);
             std::printf("port poll interval: %u ms\n", static_cast<unsigned>(port.PollingDelay()));
             std::printf("wall/wire: %.2f\n", wire > 0 ? wall / wire : 0.0);
+            // As for gammu below: the start-up and the first entry taken off.
+            const double entries =
+                host.rows > 1
+                    ? std::chrono::duration<double>(host.lastRow - host.firstRow).count() /
+                          (host.rows - 1)
+                    : 0.0;
+            std::printf("per entry: %.1f ms (the whole read over its entries: %.1f ms)\n",
+                        entries * 1000.0, wall * 1000.0 / kEntries);
             if (!done || host.messages > 0) status = 1;
             port.Disconnect();
+            ours = entries;
         }
     }
     StopSimulator(sim);
+
+    if (status == 0 && !gammu.empty()) {
+        if (const auto g = TimeGammu(gammu, program, state, baud, folder)) {
+            const double perEntry = (g->all - g->one) / (kEntries - 1);
+            std::printf("gammu getallmemory SM: %.3f s; its start-up with one entry: %.3f s\n",
+                        g->all, g->one);
+            std::printf("gammu per entry: %.1f ms\n", perEntry * 1000.0);
+            if (perEntry > 0) std::printf("per entry, ours/gammu: %.2f\n", ours / perEntry);
+        } else {
+            std::printf("gammu: %s did not read the phonebook\n", gammu.c_str());
+        }
+    }
     std::error_code ec;
     fs::remove_all(folder, ec);
     return status;

@@ -1,7 +1,8 @@
 # Fails when a window (ui/) or the program block (app/) includes a header of
 # the engine's inside. They see only the engine's face: PhoneEngine, the host
 # every page shares, the pages' views and the value types these carry, and
-# the time seam the windows' scheduler implements. The program block also
+# the time seam the windows' scheduler implements, and the pure text routines
+# the windows check typed text and show dates with. The program block also
 # builds the serial port the engine talks through.
 cmake_minimum_required(VERSION 3.25)
 
@@ -26,7 +27,9 @@ set(face
   engine/objects/objects_view.h
   engine/objects/logo_view.h
   engine/objects/appointment_row.h
-  engine/text/vcalendar.h)
+  engine/text/vcalendar.h
+  engine/text/next_occurrence.h
+  engine/text/gsm_alphabet.h)
 set(app_also engine/serial/serial_port_driver.h)
 
 set(bad "")

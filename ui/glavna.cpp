@@ -9,10 +9,13 @@
 #include "ui/citam_form.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
+#include "ui/options_form.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/appointments_page.h"
 #include "ui/pages/general_page.h"
 #include "ui/pages/logo_page.h"
 #include "ui/pages/melodies_page.h"
+#include "ui/pages/settings_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
 #include "ui/status_frm.h"
@@ -21,6 +24,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,6 +34,7 @@
 #include <QPainter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -97,13 +102,18 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
+    optionsForm_ = std::make_unique<TOptionsForm>(*this);
+    OptionsForm = optionsForm_.get();
+    SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
 }
 
 TGlavna::~TGlavna() {
+    delete SettingsPage;
     engine_.SetGeneralView(nullptr);
+    engine_.SetObjectsView(nullptr);
     engine_.SetMelodiesView(nullptr);
     engine_.SetLogoView(nullptr);
 }
@@ -132,13 +142,12 @@ void TGlavna::BuildMenus() {
     Prekinivezu1->setEnabled(false);
     Snimilokacijumreze1->setEnabled(false);
     Iskljucimobitel1->setEnabled(false);
-    // The options window comes with its own command.
-    Opcije1->setEnabled(false);
     connect(Snimilokacijumreze1, &QAction::triggered, this, &TGlavna::SaveNetLocBtnClick);
     connect(Uspostavivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
     connect(Prekinivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
     connect(Iskljucimobitel1, &QAction::triggered, this, &TGlavna::Iskljucimobitel1Click);
     connect(Izlaz1, &QAction::triggered, this, &TGlavna::Izlaz1Click);
+    connect(Opcije1, &QAction::triggered, this, &TGlavna::Opcije1Click);
 
     struct PageMenu {
         const char* menu;
@@ -253,6 +262,8 @@ void TGlavna::BuildFrame() {
         } else if (&row == &kPages.back()) {
             OstaloPage = new TAdvancedPage;
             page = OstaloPage;
+        } else if (QLatin1String(row.page) == QLatin1String("PodsjetnikPage")) {
+            page = Podsjetnik = new PodsjetnikPage(engine_, this);
         } else {
             page = new QWidget;
             page->setObjectName(row.page);
@@ -279,6 +290,13 @@ void TGlavna::BuildFrame() {
         b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
     connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
     connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+    Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
+    Podsjetnik->SetDataDir(folders_.ExeDir);
+    Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
+    Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
+        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
+    };
+    engine_.SetObjectsView(Podsjetnik);
     setCentralWidget(central);
     BuildStatusBar();
     setFixedSize(sizeHint());
@@ -597,6 +615,8 @@ void TGlavna::Notebook1PageChanged() {
     if (page != 4)
         disable({"Izmjenipodatkepodsjetnika1", "Izbrisipodsjetnik2", "kaovCalendar1",
                  "uOutlookCalendar1"});
+    // Back on the page, its items follow the selected row again.
+    else Podsjetnik->AppointmentsListChange();
 }
 
 void TGlavna::SaveNetLocBtnClick() {
@@ -607,13 +627,16 @@ void TGlavna::SaveNetLocBtnClick() {
     saveNetForm_->exec();
 }
 
-// The phonebook, SMS, appointments and settings pages bring these.
+// The phonebook page brings these.
 void TGlavna::AllNumTB() {}
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
-void TGlavna::RefreshAppointments() {}
-void TGlavna::RefreshOstaloBtnClick() {}
+void TGlavna::RefreshAppointments() { Podsjetnik->RefreshAppointments(); }
+int TGlavna::AppointmentRows() const { return Podsjetnik->AppointmentsList->topLevelItemCount(); }
+void TGlavna::RefreshOstaloBtnClick() { SettingsPage->RefreshOstaloBtnClick(); }
 
 void TGlavna::Izlaz1Click() { close(); }
+
+void TGlavna::Opcije1Click() { optionsForm_->exec(); }
 
 void TGlavna::Oprogramu1Click() {
     if (infoForm_ != nullptr) infoForm_->exec();
@@ -643,6 +666,18 @@ bool TGlavna::FormCloseQuery() {
     SaveOptions();
     engine_.ClosePort();
     return true;
+}
+
+void TGlavna::CloseAtTermination() {
+    if (terminating_) return;
+    terminating_ = true;
+    closeAgreed_ = true;
+    // First: the loops end and no new one starts (a box that the port's last
+    // answers might open returns at once), while the events still pending
+    // keep being processed by the pause of ClosePort.
+    QCoreApplication::exit(0);
+    SaveOptions();
+    engine_.ClosePort();
 }
 
 void TGlavna::closeEvent(QCloseEvent* event) {

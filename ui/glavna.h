@@ -41,6 +41,9 @@ class TGeneralPage;
 class TInfoForm;
 class TLogoPage;
 class TMelodiesPage;
+class PodsjetnikPage;
+class TOptionsForm;
+class TSettingsPage;
 class TSaveNetForm;
 class TStatusFrm;
 
@@ -80,11 +83,18 @@ public:
     // Header picture of a page (language 0 "cro", 1 "eng"; page 1..6).
     void LoadPageBarImage(int language, int page);
 
+    // The system asks the program to end (SIGTERM at logout or shutdown,
+    // SIGINT): nobody is there to answer the close query, so it is not asked.
+    // The options are saved, the phone's notices switched off and the port
+    // closed; every event loop ends, an open message box's included.
+    void CloseAtTermination();
+
     // Command handlers.
     void Uspostavivezu1Click();  // connect / disconnect
     void Iskljucimobitel1Click();
     void Izlaz1Click();
     void Oprogramu1Click();
+    void Opcije1Click();  // the options window, modal
     // Page switch of the left bar (tag 1..6) with the page's first read.
     void OutBarBtn1Click(int tag);
     // Sub-page of the advanced page (tag 10..60), then its entry action while
@@ -103,14 +113,15 @@ public:
     void RefreshSms();
     void RefreshAppointments();
     void RefreshOstaloBtnClick();
-    // Rows of the appointments list (none until its page is built).
-    int AppointmentRows() const { return 0; }
+    // Rows of the appointments list.
+    int AppointmentRows() const;
 
     PhoneEngine& Engine() { return engine_; }
 
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
+    PodsjetnikPage* Podsjetnik = nullptr;                 // page 5, the appointments
     std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
     // Shows every tooltip of the application in the hint window.
     widgets::THintInstaller& Hints() { return *hints_; }
@@ -137,6 +148,8 @@ public:
     QAction* Opcije1 = nullptr;
     QAction* Izlaz1 = nullptr;
     QAction* Oprogramu1 = nullptr;
+    TOptionsForm* OptionsForm = nullptr;
+    TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
 
     // Repaints the connection indicator and the port name caption.
     void RepaintConnected();
@@ -185,10 +198,12 @@ private:
     bool imagesMissing_ = false;
     bool shown_ = false;
     bool closeAgreed_ = false;
+    bool terminating_ = false;
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
+    std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
     int portTrafficFrame_ = 0;
     int newSmsPhase_ = 0;

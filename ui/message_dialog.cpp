@@ -142,9 +142,11 @@ int ShowMessageDialog(QWidget* parent, const QString& caption, const QString& te
         std::fflush(stderr);
         const QString answer = QString::fromLocal8Bit(hook).toLower();
         if (answer == "close") return DialogResult::Closed;
-        if (buttons == DialogButtons::YesNo)
-            return answer == "no" ? DialogResult::No : DialogResult::Yes;
-        return DialogResult::Ok;
+        if (answer != "wait") {  // "wait": the box is shown and waits for its user
+            if (buttons == DialogButtons::YesNo)
+                return answer == "no" ? DialogResult::No : DialogResult::Yes;
+            return DialogResult::Ok;
+        }
     }
     if (parent == nullptr) parent = QApplication::activeWindow();
     TMessageDialog box(parent, caption, text, kind, buttons);

@@ -7,10 +7,11 @@
 // asking Yes/No treat as "not No". Escape presses OK or No.
 //
 // For scripted runs of the whole program: when the environment variable
-// PARLENKO_TEST_AUTOANSWER is set, no box is shown; a line
+// PARLENKO_TEST_AUTOANSWER is set, a line
 //   parlenko-message: <caption> | <text>      ("\r" and "\n" written as \r, \n)
-// goes to standard error and the box answers at once: "no" answers No,
-// "close" closes it by the title bar, anything else presses OK or Yes.
+// goes to standard error and the box answers at once, unshown: "no" answers
+// No, "close" closes it by the title bar, "wait" shows it and waits for its
+// user as usual, anything else presses OK or Yes.
 
 #include "engine/core/host.h"
 

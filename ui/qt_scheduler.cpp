@@ -1,8 +1,11 @@
 #include "ui/qt_scheduler.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
+
+#include <sys/ioctl.h>
 
 #include <algorithm>
 #include <memory>
@@ -65,9 +68,59 @@ private:
     unsigned generation_ = 0;
 };
 
+class QtReadWatch final : public IReadWatch {
+public:
+    QtReadWatch(int fd, std::function<void()> onReadable) : state_(std::make_shared<State>()) {
+        state_->notifier =
+            std::make_unique<QSocketNotifier>(static_cast<qintptr>(fd), QSocketNotifier::Read);
+        state_->onReadable = std::move(onReadable);
+        std::weak_ptr<State> weak = state_;
+        QObject::connect(state_->notifier.get(), &QSocketNotifier::activated,
+                         state_->notifier.get(), [weak] { Post(weak); });
+    }
+
+private:
+    struct State {
+        std::unique_ptr<QSocketNotifier> notifier;
+        std::function<void()> onReadable;
+    };
+
+    // Notifier slot: bytes wait. The notifier is level-triggered: off until
+    // the posted call has read them.
+    static void Post(const std::weak_ptr<State>& weak) {
+        const auto state = weak.lock();
+        if (!state) return;
+        QSocketNotifier& notifier = *state->notifier;
+        notifier.setEnabled(false);
+        // Readable with nothing to read: a hang-up or an error, which would
+        // wake the loop again at once. The timers alone go on from here.
+        int queued = 0;
+        if (::ioctl(static_cast<int>(notifier.socket()), FIONREAD, &queued) != 0 || queued <= 0)
+            return;
+        // Posted to the application, not to the notifier: the call may end
+        // the watch, and the notifier must not be deleted inside its own event.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [weak] { Run(weak); }, Qt::QueuedConnection);
+    }
+
+    static void Run(const std::weak_ptr<State>& weak) {
+        const auto state = weak.lock();  // kept alive through the call
+        if (!state) return;
+        state->notifier->setEnabled(true);
+        state->onReadable();
+    }
+
+    std::shared_ptr<State> state_;
+};
+
 }  // namespace
 
 QtScheduler::QtScheduler() { clock_.start(); }
+
+std::unique_ptr<IReadWatch> QtScheduler::WatchReadable(int fd, std::function<void()> onReadable) {
+    if (fd < 0) return nullptr;
+    return std::make_unique<QtReadWatch>(fd, std::move(onReadable));
+}
 
 std::int64_t QtScheduler::NowMs() const { return clock_.elapsed(); }
 

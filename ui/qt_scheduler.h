@@ -10,6 +10,11 @@
 // while a message box opened by the receive handler is up).
 //
 // Stop() and Start() drop a tick that was posted but has not run yet.
+//
+// A watched descriptor works the same way: its QSocketNotifier posts the
+// call (at most one pending) and stays off until the call runs; the notifier
+// is on again before the call itself, so new bytes that come while the call
+// sits in a modal window's loop are handled there.
 
 #include "engine/core/scheduler.h"
 
@@ -26,6 +31,7 @@ public:
     void Sleep(int ms) override;
     // Runs what is queued now (posted ticks, window events).
     void ProcessPendingEvents() override;
+    std::unique_ptr<IReadWatch> WatchReadable(int fd, std::function<void()> onReadable) override;
 
 private:
     QElapsedTimer clock_;

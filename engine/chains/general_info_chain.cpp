@@ -79,18 +79,16 @@ constexpr auto ImsiRead = Fill<&GeneralInfoView::ImsiLab, AsIs, SendAtScid>;
 constexpr auto SimIdRead = Fill<&GeneralInfoView::SimIdLab, AfterScidPrefix, QueryClock>;
 
 // "Phone to PC" on the settings page asked for the clock: set the machine's
-// clock from it; the chain stops here.
+// clock from it; the chain stops here. A clock left unset says why.
 ScanStep SetPcClock(EngineContext& ctx, const std::string& answer) {
     ctx.state.Chain.SettingClock = false;
     const ClockSetResult result = ctx.systemClock != nullptr
                                       ? SetPcClockFromPhone(answer, *ctx.systemClock)
                                       : ClockSetResult::Refused;
     EndBusy(ctx);
-    if (result == ClockSetResult::Refused)
-        ctx.host.ShowMessageDialog("Error",
-                                   "Cannot set date and time of computer!\r\r"
-                                   "Changing the computer's clock needs administrator rights.",
-                                   DialogKind::Error, DialogButtons::Ok);
+    if (result != ClockSetResult::Set)
+        ctx.host.ShowMessageDialog("Error", PcClockFailureText(result), DialogKind::Error,
+                                   DialogButtons::Ok);
     return ScanStep::EndScan;
 }
 

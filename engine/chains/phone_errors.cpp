@@ -3,7 +3,8 @@
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/session/busy_state.h"
-#include "engine/sms/cmgr_answer.h"
+#include "engine/sms/sms_operations.h"
+#include "engine/sms/sms_steps.h"
 #include "engine/text/error_texts.h"
 
 #include <optional>
@@ -17,6 +18,20 @@ bool IsMemoryAbsent(int code) { return code == 303 || code == 30 || code == 3; }
 // Codes of a read position without a message (invalid memory index).
 bool IsEmptyPosition(int code) { return code == 321 || code == 32; }
 constexpr int kMemoryFull = 322;
+
+bool IsSmsCommand(const std::string& echo) {
+    for (const char* prefix :
+         {"AT+CPMS=\"", "AT+CMGR=", "AT+CMGW=", "AT+CMGS=", "AT+CMSS=", "AT+CMGD="})
+        if (StartsWith(echo, prefix)) return true;
+    return false;
+}
+
+// A store (or an edit's store) is what a full memory interrupted.
+bool StoreWaitsForRetry(const SmsOp& op) {
+    if (std::holds_alternative<SmsStore>(op)) return true;
+    const auto* edit = std::get_if<SmsEdit>(&op);
+    return edit && edit->Now == SmsEdit::Step::Store;
+}
 
 // A refused "AT+CREG=<n>". "AT+CREG=2" (notices with area and cell) falls
 // back to "AT+CREG=1" (status only); a refused "AT+CREG=1" goes on with the
@@ -80,30 +95,40 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
         return RegistrationFallBack(ctx, echo);
 
     if (code && IsMemoryAbsent(*code) && StartsWith(echo, "AT+CPMS=\"")) {
-        // The message memory is not there: the read ends quietly.
+        // The message memory is not there: the read (or the operation
+        // that needed it) ends quietly.
+        EndSmsOperation(ctx);
         EndBusy(ctx);
         ctx.host.CloseProgressWindow();
         return ScanStep::EndScan;
     }
 
-    if (code && *code == kMemoryFull && StartsWith(echo, "AT+CMGW=")) {
+    if (code && *code == kMemoryFull && StartsWith(echo, "AT+CMGW=") &&
+        StoreWaitsForRetry(ctx.state.Sms.Op)) {
         int& retries = ctx.state.Sms.StoreRetryCount;
         ++retries;
         if (retries == 1) {
             // Store in the phone memory instead: the selection's "OK" writes
-            // the message again while WriteSmsPending is still set.
-            SendAtCpms(ctx, 2);
+            // the message again, the operation being still in flight.
+            SendAtCpms(ctx, MemoryIndex(PhoneMemory::Phone));
             return ScanStep::EndScan;
         }
         retries = 0;  // both memories are full: say so
     }
 
     if (code && IsEmptyPosition(*code) && StartsWith(echo, "AT+CMGR=")) {
-        // The read loop met a position without a message: on to the next.
-        HandleCmgrAnswer(ctx, "", "", "", 1);
+        // The read met a position without a message: on to the next.
+        HandleCmgrAnswer(ctx, "", "", "", CmgrAnswer::Empty);
         return ScanStep::Continue;
     }
 
+    // A refused message command, or a refused body after its "> " prompt
+    // (the error follows the body's echo at once), ends the SMS operation.
+    if (IsSmsCommand(echo) || lines.StartsWith(i - 1, "> ")) {
+        if (StartsWith(echo, "AT+CMGR=") || StartsWith(echo, "AT+CPMS=\""))
+            ctx.host.CloseProgressWindow();
+        EndSmsOperation(ctx);
+    }
     ShowErrorMessage(ctx, code, Trim(CopyFrom(line, 13)));
     return ScanStep::Continue;
 }

@@ -3,6 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
+#include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -92,5 +93,11 @@ constexpr std::array kSettings = {
 }  // namespace
 
 std::span<const EchoAction> SettingsChainActions() { return kSettings; }
+
+void ReadOtherSettings(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    ctx.state.Chain.ReadingOtherSettings = true;
+    SendAtCsca(ctx, 1);
+}
 
 }  // namespace parlenko

@@ -16,4 +16,8 @@ namespace parlenko {
 
 std::span<const EchoAction> SettingsChainActions();
 
+// The settings page's refresh: sets ReadingOtherSettings and asks
+// "AT+CSCA?". Nothing while the port is closed.
+void ReadOtherSettings(EngineContext& ctx);
+
 }  // namespace parlenko

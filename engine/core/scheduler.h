@@ -21,6 +21,13 @@ public:
     virtual int Interval() const = 0;
 };
 
+// A watch on a file descriptor (see IScheduler::WatchReadable); destroying
+// it ends the watch.
+class IReadWatch {
+public:
+    virtual ~IReadWatch() = default;
+};
+
 class IScheduler {
 public:
     virtual ~IScheduler() = default;
@@ -31,6 +38,16 @@ public:
     virtual void Sleep(int ms) = 0;
     // Runs what is due now (timers, queued work); may re-enter the engine.
     virtual void ProcessPendingEvents() = 0;
+    // Calls onReadable from the loop soon after fd has bytes to read, like a
+    // timer tick: coalesced (one call however often the bytes came, the call
+    // reads what is there) and never inside another handler unless that
+    // handler lets the loop run. Null when this loop cannot watch
+    // descriptors; a caller then relies on its timers alone.
+    virtual std::unique_ptr<IReadWatch> WatchReadable(int fd, std::function<void()> onReadable) {
+        (void)fd;
+        (void)onReadable;
+        return nullptr;
+    }
 };
 
 }  // namespace parlenko

@@ -23,6 +23,9 @@ struct MelodyListView {
     // A phone melody plays. UploadMelBtn follows the page's PlayMidiBtn
     // while none plays and is disabled while one does.
     bool Playing = false;
+    // The melody controls as the ringer state and the play and stop
+    // commands leave them; a selection the user changes afterwards is the
+    // page's to follow.
     bool MelodijeCBEnabled = false;
     bool VolumeTBEnabled = false;
     bool PlayMelBtnEnabled = false;

@@ -338,4 +338,18 @@ DecodedPdu DecodeStoredSubmitPdu(std::string_view pdu) {
     return r;
 }
 
+std::optional<PduMessageType> MessageTypeOfPdu(std::string_view pdu) {
+    std::string text = WithoutLineBreaks(pdu);
+    HexCursor c(text);
+    DecodedPdu ignored;
+    const auto fo = ReadStart(ignored, c);
+    if (!fo) return std::nullopt;
+    return static_cast<PduMessageType>(*fo & 0x03);
+}
+
+DecodedPdu DecodeReadPdu(std::string_view pdu, const PduNameLookup& findNameByNumber) {
+    if (MessageTypeOfPdu(pdu) == PduMessageType::Submit) return DecodeStoredSubmitPdu(pdu);
+    return DecodeSmsPdu(pdu, findNameByNumber);
+}
+
 }  // namespace parlenko

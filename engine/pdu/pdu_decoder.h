@@ -8,6 +8,7 @@
 // as far as it goes, an invalid hex pair reading as 0.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,17 @@ DecodedPdu DecodeSmsPdu(std::string_view pdu, const PduNameLookup& findNameByNum
 // A stored outgoing message (status "2" or "3"): SMS-SUBMIT. Sets PduSmsc,
 // PduNumber, PduValidity, PduText.
 DecodedPdu DecodeStoredSubmitPdu(std::string_view pdu);
+
+// The message type in the two low bits of a PDU's first octet.
+enum class PduMessageType { Deliver = 0, Submit = 1, StatusReport = 2, Reserved = 3 };
+// nullopt when the PDU ends before its first octet.
+std::optional<PduMessageType> MessageTypeOfPdu(std::string_view pdu);
+
+// A message read with "AT+CMGR=", decoded by its own type whatever status
+// the phone filed it under (phones keep a sent SMS-SUBMIT under "1" and a
+// delivery report under "3"): an SMS-SUBMIT as a stored message, everything
+// else as a received message or status report.
+DecodedPdu DecodeReadPdu(std::string_view pdu, const PduNameLookup& findNameByNumber = {});
 
 // The text of a decoded message as Windows-1252, for showing and storing:
 // the GSM code units of a 7-bit message go through the GSM alphabet

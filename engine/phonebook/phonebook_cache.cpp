@@ -58,7 +58,13 @@ void LoadPhonebookCache(EngineContext& ctx) {
     }
     std::set<PhoneMemory> present;
     if (!DataDir(ctx).empty()) {
-        for (auto& e : exchange::LoadPhonebookFile(DataDir(ctx)).entries) {
+        auto cache = exchange::LoadPhonebookFile(DataDir(ctx));
+        // The program starts with an empty phonebook; the next read from the
+        // phone replaces whatever stands at the cache's place.
+        if (!cache.error.empty())
+            ctx.host.ShowMessageDialog("Error", "Phonebook file cannot be read!\r\r" + cache.error,
+                                       DialogKind::Error, DialogButtons::Ok);
+        for (auto& e : cache.entries) {
             if (const auto memory = PhonebookMemoryFromCaption(e.Location)) present.insert(*memory);
             list.push_back(AListIme{std::move(e.Name), std::move(e.Phone), std::move(e.Location),
                                     std::move(e.Position)});

@@ -11,6 +11,7 @@
 #include "engine/services/service_actions.h"
 #include "engine/session/busy_state.h"
 #include "engine/settings/set_commands.h"
+#include "engine/sms/sms_actions.h"
 
 #include <array>
 #include <span>
@@ -27,12 +28,22 @@ using ActionTable = std::span<const EchoAction> (*)();
 // chain and "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and
 // melody actions, among which the other settings' chain and the single set
 // commands stand. Rows still open are marked.
-constexpr std::array<ActionTable, 12> kResultTables = {
-    ClosingEchoActions, CallActions, GeneralInfoActionsToClock, ClockSetActions,
-    GeneralInfoActionsAfterClock, ConnectChainActions, SwitchOffActions, PhonebookActions,
-    // SMS
-    ObjectActions, SettingsChainActions, SetCommandActions,
-    ServicesActions,  // diverts, locks and barrings, security codes, ringer melody
+constexpr std::array<ActionTable, 13> kResultTables = {
+    ClosingEchoActions,
+    CallActions,
+    GeneralInfoActionsToClock,
+    ClockSetActions,
+    GeneralInfoActionsAfterClock,
+    ConnectChainActions,
+    SwitchOffActions,
+    PhonebookActions,
+    // SMS: memory selection, read, store, send, delete, the body after "> "
+    SmsActions,
+    ObjectActions,
+    // diverts, barrings, locks, ringer melodies
+    ServicesActions,
+    SettingsChainActions,
+    SetCommandActions,
 };
 
 }  // namespace

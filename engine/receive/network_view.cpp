@@ -28,12 +28,11 @@ void UpdateNetLocHint(GeneralInfoView& v) {
                    "Reception level:  " + reception;
 }
 
-void ApplyRegistration(EngineContext& ctx, std::string_view line) {
+namespace {
+
+// Store-location button and location name by the cell-broadcast option.
+void ApplyCellLocation(EngineContext& ctx) {
     auto& v = ctx.state.GeneralInfo;
-    Registration reg = ParseCreg(line);
-    v.StatMreLab = std::move(reg.status);
-    v.PodrucjeLab = std::move(reg.area);
-    v.BazaIDLab = std::move(reg.cell);
     if (ctx.state.Options.CellInfoCheck) {
         v.SaveNetLocEnabled = false;
     } else {
@@ -44,7 +43,26 @@ void ApplyRegistration(EngineContext& ctx, std::string_view line) {
             dir.empty() ? std::string()
                         : exchange::FindLocationName(dir, v.OperLab, v.PodrucjeLab, v.BazaIDLab);
     }
+}
+
+}  // namespace
+
+void ApplyRegistration(EngineContext& ctx, std::string_view line) {
+    auto& v = ctx.state.GeneralInfo;
+    Registration reg = ParseCreg(line);
+    v.StatMreLab = std::move(reg.status);
+    v.PodrucjeLab = std::move(reg.area);
+    v.BazaIDLab = std::move(reg.cell);
+    ApplyCellLocation(ctx);
     UpdateNetLocCaption(v, NetLocVariant::Registration);
+    ctx.views.general->GeneralInfoChanged(v);
+}
+
+void ShowCellLocationByOptions(EngineContext& ctx) {
+    auto& v = ctx.state.GeneralInfo;
+    ApplyCellLocation(ctx);
+    v.NetLocLab = !Trim(v.LokacijaLab).empty() ? v.OperLab + ":  " + v.LokacijaLab : v.OperLab;
+    v.NetLocHint = v.NetLocLab;
     ctx.views.general->GeneralInfoChanged(v);
 }
 

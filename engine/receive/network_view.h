@@ -27,4 +27,10 @@ void UpdateNetLocHint(GeneralInfoView& view);
 // general view.
 void ApplyRegistration(EngineContext& ctx, std::string_view line);
 
+// The options changed: the store-location button and the location name by
+// the cell-broadcast option, as for a registration; then the caption of
+// NetLocLab by the registration variant, and its hint the same text. Tells
+// the general view.
+void ShowCellLocationByOptions(EngineContext& ctx);
+
 }  // namespace parlenko

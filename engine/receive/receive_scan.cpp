@@ -5,7 +5,9 @@
 #include "engine/session/busy_state.h"
 #include "engine/session/exchange_timeout.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 
 namespace parlenko {
 
@@ -98,20 +100,41 @@ constexpr std::array<ScanTest, 15> kTests = {
     TestError,                                 // 15
 };
 
+// The tests of the final results, for the rest of a walk that an
+// unsolicited code cut short.
+constexpr std::array<ScanTest, 3> kFinalResultTests = {TestPhoneError, TestOk, TestError};
+
+// Drops the blank top of the list once no walk is left; the one index kept
+// across chunks (the answered prompt) moves with the entries.
+void CompactRxLines(EngineContext& ctx) {
+    auto& rx = ctx.state.Receive;
+    const int removed = rx.RxLines.Compact();
+    if (removed == 0 || rx.AnsweredPromptEntry < 0) return;
+    rx.AnsweredPromptEntry = std::max(-1, rx.AnsweredPromptEntry - removed);
+}
+
 }  // namespace
 
 void ScanRxLines(EngineContext& ctx) {
     auto& lines = Lines(ctx);
+    const RxLineList::Walk walk(lines);
     const auto generation = lines.Generation();
     // Nested calls (from a modal window opened by a test) may append and
-    // blank entries; they only ever grow the list, so i stays inside it
-    // unless the list was reset, which ends this scan.
+    // blank entries; they never compact while this walk is in progress, so
+    // i stays inside the list unless the list was reset, which ends this scan.
+    bool resultsOnly = false;
     for (int i = lines.Size() - 1; i >= 0; --i) {
         if (lines.IsBlank(i)) continue;  // an empty entry matches no test
-        for (ScanTest test : kTests) {
+        const std::span<const ScanTest> tests =
+            resultsOnly ? std::span<const ScanTest>(kFinalResultTests) : kTests;
+        for (ScanTest test : tests) {
             const ScanStep step = test(ctx, i);
             if (lines.Generation() != generation) return;
             if (step == ScanStep::EndScan) return;
+            if (step == ScanStep::FinalResultsOnly) {
+                resultsOnly = true;
+                break;
+            }
         }
     }
 }
@@ -121,11 +144,14 @@ void cpDrvReceiveData(EngineContext& ctx, const std::uint8_t* data, std::size_t 
 }
 
 void ReceiveText(EngineContext& ctx, std::string_view chunk) {
+    ctx.state.Chain.AwaitingFirstAnswer = false;  // something is on the port
     RestartTimeOut(ctx);
     if (!IsBusy(ctx)) BeginBusy(ctx);
     if (chunk.empty()) return;
     Lines(ctx).AddChunk(chunk);  // line feeds dropped, lines cut at CR
     ScanRxLines(ctx);
+    // Only the outermost call compacts: a nested one runs inside a walk.
+    CompactRxLines(ctx);
 }
 
 void ResetRxLines(EngineContext& ctx) { Lines(ctx).Reset(); }

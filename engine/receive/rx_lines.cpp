@@ -1,5 +1,7 @@
 #include "engine/receive/rx_lines.h"
 
+#include <algorithm>
+
 namespace parlenko {
 
 void RxLineList::Reset() {
@@ -41,6 +43,19 @@ void RxLineList::Blank(int i) {
 
 void RxLineList::Set(int i, std::string text) {
     if (i >= 0 && i < Size()) lines_[static_cast<std::size_t>(i)] = std::move(text);
+}
+
+int RxLineList::Compact() {
+    if (walks_ > 0 || Size() <= kFloor) return 0;
+    // The remainder stays whatever it holds: a line may be arriving in it.
+    const std::size_t last = lines_.size() - 1;
+    std::size_t first = 0;
+    while (first < last && lines_[first].empty()) ++first;
+    const std::size_t removable = lines_.size() - static_cast<std::size_t>(kFloor);
+    const std::size_t n = std::min(first, removable);
+    if (n == 0) return 0;
+    lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(n));
+    return static_cast<int>(n);
 }
 
 void RxLineList::Append(std::string text) { lines_.push_back(std::move(text)); }

@@ -1,8 +1,10 @@
 #pragma once
 // The received-lines list: every line of the connection, in order, with the
-// unterminated remainder as the last entry. Handled lines are blanked, never
-// removed, because final results find their command by counting entries up
-// to its echo.
+// unterminated remainder as the last entry. Handled lines are blanked, not
+// removed on the spot, because final results find their command by counting
+// entries up to its echo. Between walks, the run of blank entries at the top
+// of the list is dropped (Compact): nothing below it moves relative to
+// anything else, so every count up to an echo stays what it was.
 //
 // The receive handler is re-entrant (a message box opened from a scan lets
 // nested calls handle new chunks on this same list), so nobody may hold a
@@ -50,9 +52,28 @@ public:
 
     std::uint64_t Generation() const { return generation_; }
 
+    // Marks a walk over the list (a scan) for as long as it lives; walks nest.
+    class Walk {
+    public:
+        explicit Walk(RxLineList& list) : list_(list) { ++list_.walks_; }
+        ~Walk() { --list_.walks_; }
+        Walk(const Walk&) = delete;
+        Walk& operator=(const Walk&) = delete;
+
+    private:
+        RxLineList& list_;
+    };
+
+    // Drops the blank entries above the first non-blank one (the remainder
+    // counts as non-blank), keeping at least kFloor entries. Does nothing
+    // while a walk is in progress, since a walk holds indexes. Returns how
+    // many entries went: every index left moved down by that much.
+    int Compact();
+
 private:
     std::vector<std::string> lines_;
     std::uint64_t generation_ = 0;
+    int walks_ = 0;
 };
 
 }  // namespace parlenko

@@ -6,6 +6,7 @@
 #include "engine/receive/network_view.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/indicators.h"
+#include "engine/sms/sms_operations.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
 
@@ -60,7 +61,9 @@ ScanStep HandleRing(EngineContext& ctx, int i) {
     ShowNewCall(ctx);
     ctx.state.Receive.RxLines.Blank(i);
     auto& notice = ctx.state.NewCallNotice;
-    if (!notice.TelefonLab.empty()) return ScanStep::EndScan;  // this call's notice is up
+    // This call's notice is up: the other codes above wait for the next
+    // chunk, but a final result that came with the call is still handled.
+    if (!notice.TelefonLab.empty()) return ScanStep::FinalResultsOnly;
     notice.OsobaLab = "Unknown";
     notice.TelefonLab = "Hidden";
     PresentCallNotice(ctx);
@@ -111,13 +114,10 @@ ScanStep HandleNewMessage(EngineContext& ctx, int i) {
     // Only a message in the SIM or the phone memory is read; a status
     // report kept elsewhere ("SR") is shown by the indicator alone, and no
     // flag is left behind for a read that never comes.
-    const int kind = n.Memory == "SM" ? 1 : n.Memory == "ME" ? 2 : 0;
-    if (kind == 0 || n.Index.empty()) return ScanStep::Continue;
-    auto& s = ctx.state;
-    s.Sms.ReadNewSmsPending = true;
-    s.Sms.NewSmsIndex = n.Index;
-    s.CurrentMemory = n.Memory;
-    SendAtCpms(ctx, kind);
+    const auto memory = MemoryFromCode(n.Memory);
+    if (memory != PhoneMemory::Sim && memory != PhoneMemory::Phone) return ScanStep::Continue;
+    if (n.Index.empty()) return ScanStep::Continue;
+    ReadNewSms(ctx, *memory, n.Index);
     return ScanStep::Continue;
 }
 

@@ -54,6 +54,9 @@ public:
     virtual std::ptrdiff_t Write(const std::uint8_t* data, std::size_t size) = 0;
     // Waits up to ms for room to write (a real device); returns at once if unsupported.
     virtual void WaitWritable(int ms) { (void)ms; }
+    // A descriptor that polls readable when bytes wait to be read; -1 when
+    // the device has none (it is then only polled by the timer).
+    virtual int ReadableFd() const { return -1; }
 };
 
 }  // namespace parlenko

@@ -132,6 +132,8 @@ bool TSerialPortDriver::Connect() {
     }
     pollTimer_->SetInterval(pollingDelay_);
     pollTimer_->Start();
+    if (const int fd = device_.ReadableFd(); fd >= 0)
+        readWatch_ = scheduler_.WatchReadable(fd, [this] { PollTick(); });
     return true;
 }
 
@@ -155,6 +157,7 @@ bool TSerialPortDriver::ApplyCOMSettings() {
 void TSerialPortDriver::Disconnect() {
     if (!connected_) return;
     pollTimer_->Stop();
+    readWatch_.reset();  // before the descriptor goes
     device_.Close();
     connected_ = false;
 }

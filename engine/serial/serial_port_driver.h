@@ -3,6 +3,11 @@
 // writes with flow control and a time limit, and polls it from a timer on the
 // event loop. Every tick reads what is queued (at most InBufSize bytes) and
 // hands it to OnReceiveData. There is no reader thread and no line framing.
+//
+// Where the device and the loop allow it, the arrival of bytes also runs a
+// tick at once (a watch on the device's descriptor), so an answer is handled
+// when it comes rather than at the next timer tick; PollingDelay then only
+// bounds the wait when the watch is not there or misses something.
 
 #include "engine/core/scheduler.h"
 #include "engine/serial/serial_device.h"
@@ -173,6 +178,7 @@ private:
     ISerialDevice& device_;
     IScheduler& scheduler_;
     std::unique_ptr<ITimer> pollTimer_;
+    std::unique_ptr<IReadWatch> readWatch_;  // while connected, when the loop can watch
     bool connected_ = false;
     int tickDepth_ = 0;  // > 0 while OnReceiveData runs
     std::vector<std::uint8_t> receiveBuffer_;

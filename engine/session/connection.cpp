@@ -15,6 +15,7 @@ void ResetModem(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     // A new conversation: a failed write is worth telling again.
     ctx.state.Chain.CommunicationErrorReported = false;
+    ctx.state.Chain.AwaitingFirstAnswer = true;
     ctx.scheduler.Sleep(kBeforeResetMs);
     for (int k = 0; k < 2; ++k) {
         ctx.port.SendString("ATZ\r");

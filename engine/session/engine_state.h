@@ -7,7 +7,7 @@
 // belongs to; a new group gets its own small struct and one member below.
 // Flags are plain bools (the phone operations only ever test them); an
 // operation that carries data and excludes the others is one typed value
-// (PhonebookOpState::Op).
+// (PhonebookOpState::Op, SmsState::Op).
 
 #include "engine/general/general_view.h"
 #include "engine/melodies/melodies_view.h"
@@ -20,6 +20,7 @@
 #include "engine/services/services_state.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
+#include "engine/sms/sms_state.h"
 
 #include <cstdint>
 #include <string>
@@ -73,21 +74,6 @@ struct PhonebookOpState {
     std::vector<AListIme> PhonebookList;
 };
 
-// SMS operations that run over a message-memory selection.
-struct SmsOpState {
-    bool DeleteSmsPending = false;
-    bool WriteSmsPending = false;
-    bool SendStoredPending = false;
-    bool EditSmsPending = false;
-    bool ReadNewSmsPending = false;  // a "+CMTI:"/"+CDSI:" notice waits to be read
-    std::string NewSmsIndex;         // index named by that notice
-    std::string PduToSend;           // hex PDU sent at the "> " prompt
-    std::string SmsPduLength;        // TPDU octet count for "AT+CMGS="/"AT+CMGW="
-    std::string SendStoredArgs;      // argument of "AT+CMSS="
-    int StoreRetryCount = 0;         // consecutive memory-full answers to "AT+CMGW="
-    std::vector<AListSMS> SmsList;   // the messages read, both memories
-};
-
 // A running calendar, melody or logo upload.
 struct UploadState {
     std::vector<std::string> UploadPackets;  // hex packets, 352 characters each
@@ -110,6 +96,9 @@ struct ChainState {
     // "Communication error!" was shown and the port closed; later failed
     // writes of the same exchange stay silent until the next connect.
     bool CommunicationErrorReported = false;
+    // The port was opened and the phone reset, and nothing has come back
+    // yet: a time-out now means there is no phone on the port.
+    bool AwaitingFirstAnswer = false;
 };
 
 // Status-bar indicators and the busy animation.
@@ -139,7 +128,7 @@ struct EngineState {
     NewCallNoticeView NewCallNotice;
     PhonebookOpState Phonebook;
     PhonebookReadState PhonebookRead;
-    SmsOpState Sms;
+    SmsState Sms;
     UploadState Upload;
     ObjectsState Objects;
     ChainState Chain;

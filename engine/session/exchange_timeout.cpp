@@ -3,6 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
+#include "engine/session/communication_error.h"
 
 namespace parlenko {
 
@@ -21,11 +22,9 @@ void EndPendingOperations(EngineState& s) {
 
     ClearPhonebookOp(s.Phonebook.Op);
 
-    s.Sms.DeleteSmsPending = false;
-    s.Sms.WriteSmsPending = false;
-    s.Sms.SendStoredPending = false;
-    s.Sms.EditSmsPending = false;
-    s.Sms.ReadNewSmsPending = false;
+    ClearSmsOp(s.Sms.Op);
+    s.Sms.StoreRetryCount = 0;
+    s.Sms.Reading = false;
 
     // A melody sent to be played or kept and never confirmed: a later
     // accepted melody setting (the ringer restored) must not start playing.
@@ -48,6 +47,18 @@ void ExchangeTimeOut(EngineContext& ctx) {
     if (ctx.port.Connected()) ctx.port.FlushBuffers(true, false);
     EndBusy(ctx);
     ctx.state.Receive.RxLines.BlankAll();
+
+    // The phone was reset at connect and never answered: nothing is on the
+    // port. Say so once and close it rather than show a connection that
+    // does not exist.
+    if (ctx.state.Chain.AwaitingFirstAnswer) {
+        ctx.state.Chain.AwaitingFirstAnswer = false;
+        if (ctx.port.Connected()) {
+            ReportCommunicationError(ctx);
+            ctx.state.Receive.RxLines.Reset();
+            return;
+        }
+    }
 
     const ActivityMode mode = ctx.state.Mode;
     if (mode != ActivityMode::OutlookContacts && mode != ActivityMode::OutlookCalendar &&

@@ -1,11 +1,13 @@
 #include "engine/session/phone_engine.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/chains/settings_chain.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
 #include "engine/phonebook/entry_ops.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/phonebook_cache.h"
+#include "engine/receive/network_view.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
@@ -19,6 +21,7 @@
 #include "engine/text/phone_models.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
+#include "engine/sms/sms_operations.h"
 
 namespace parlenko {
 
@@ -164,6 +167,10 @@ bool PhoneEngine::SetMelody(int melody, int volume) {
 void PhoneEngine::StopMelody() { parlenko::StopMelody(in_->ctx); }
 void PhoneEngine::SelectMelody(int index) { parlenko::SelectMelody(in_->ctx, index); }
 
+// --- settings page ------------------------------------------------------------------
+
+void PhoneEngine::ReadOtherSettings() { parlenko::ReadOtherSettings(in_->ctx); }
+
 // --- page switches ------------------------------------------------------------------
 
 void PhoneEngine::RefreshPhonebook() { parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim); }
@@ -208,6 +215,22 @@ bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& are
     return true;
 }
 
+// --- SMS page ----------------------------------------------------------------------
+
+void PhoneEngine::DeleteSms(PhoneMemory memory, const std::string& position) {
+    parlenko::DeleteSms(in_->ctx, memory, position);
+}
+void PhoneEngine::StoreSms(const std::string& pdu) { parlenko::StoreSms(in_->ctx, pdu); }
+void PhoneEngine::SendSms(const std::string& pdu) { parlenko::SendSms(in_->ctx, pdu); }
+void PhoneEngine::SendStoredSms(PhoneMemory memory, const std::string& position,
+                                const std::string& number) {
+    parlenko::SendStoredSms(in_->ctx, memory, position, number);
+}
+void PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
+                                const std::string& pdu, bool sendAfter) {
+    parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
+}
+
 // --- options and data -------------------------------------------------------------
 
 void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
@@ -224,6 +247,8 @@ void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
     in_->state.Options.CellInfoCheck = options.CheckCellInfo;
     in_->state.Options.RefreshCheck = options.RefreshGeneralInfo;
 }
+
+void PhoneEngine::ShowCellLocationByOptions() { parlenko::ShowCellLocationByOptions(in_->ctx); }
 
 void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
 void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
@@ -297,6 +322,8 @@ bool PhoneEngine::UploadLogo(std::string_view bitmapBytes, int kind) {
     return parlenko::UploadLogo(in_->ctx, bitmapBytes, kind);
 }
 
+// --- reports of the windows ---------------------------------------------------------
+
 void PhoneEngine::ProgressWindowClosed() { EndBusy(in_->ctx); }
 void PhoneEngine::ClearNewSms() { parlenko::ClearNewSms(in_->ctx); }
 void PhoneEngine::ClearNewCall() { parlenko::ClearNewCall(in_->ctx); }
@@ -316,11 +343,18 @@ const MelodyListView& PhoneEngine::Melodies() const { return in_->state.Melodies
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
 std::string PhoneEngine::PhoneLogoSize() const { return LogoSizeText(in_->state.Chain.PhoneModel); }
+const std::vector<AListSMS>& PhoneEngine::SmsList() const { return in_->state.Sms.SmsList; }
 const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {
     return in_->state.Objects.AppointmentsList;
 }
 const std::vector<std::string>& PhoneEngine::AppointmentFreePositions() const {
     return in_->state.Objects.AppointmentFreePositions;
+}
+AppointmentSlotChoice PhoneEngine::NewAppointmentSlot() const {
+    return parlenko::NewAppointmentSlot(in_->state.Objects.AppointmentFreePositions);
+}
+const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
+    return in_->state.Phonebook.PhonebookList;
 }
 
 // --- inside -----------------------------------------------------------------------------

@@ -158,6 +158,12 @@ public:
     // addresses the selected melody.
     void SelectMelody(int index);
 
+    // --- the settings page ----------------------------------------------------
+    // Reads the SMS centre, alert sound, vibration, ringer level and price
+    // again; the answers come to the settings view. Nothing while the port
+    // is closed. (The set commands are below with the phone operations.)
+    void ReadOtherSettings();
+
     // --- page switches -------------------------------------------------------
     // Each does nothing while disconnected.
     // The full phonebook read (all four memories); it drops any entry
@@ -186,10 +192,36 @@ public:
     bool SaveLocationName(const std::string& op, const std::string& area, const std::string& cell,
                           const std::string& name, std::string* error);
 
+    // --- the SMS page ------------------------------------------------------------
+    // Each does nothing while disconnected. memory is the message memory of
+    // the message (PhoneMemory::Sim or PhoneMemory::Phone), position its
+    // position as the lists show it ("05"), pdu the hex PDU the compose
+    // window built (the command's length argument is taken from it).
+    void DeleteSms(PhoneMemory memory, const std::string& position);
+    // Stores a new message in the SIM card (in the phone memory when the SIM
+    // card's is full).
+    void StoreSms(const std::string& pdu);
+    // Sends a new message at once.
+    void SendSms(const std::string& pdu);
+    // Sends a stored message to its own number, or to number when that is
+    // not empty; a number with other characters than digits, "+", "*" and
+    // "#" is refused with a message and nothing is sent.
+    void SendStoredSms(PhoneMemory memory, const std::string& position,
+                       const std::string& number = {});
+    // Replaces a stored message by a new version: the new one is stored
+    // first and the original deleted only once that succeeded; with
+    // sendAfter the new one is then sent.
+    void EditStoredSms(PhoneMemory memory, const std::string& position, const std::string& pdu,
+                       bool sendAfter);
+
     // --- options and data --------------------------------------------------------
     // Line settings (ignored by an open port until it reopens), the refresh
     // period and the option switches.
     void ApplyOptions(const PhoneOptions& options);
+    // After new options: the store-location command and the location name by
+    // "Check Cell Info", and the status bar's network caption (its hint the
+    // same text); the general view is told.
+    void ShowCellLocationByOptions();
     // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
     void SetDataDir(const std::string& dir);
     // Fills the phonebook page from the cache file of the data folder.
@@ -207,6 +239,8 @@ public:
     // changes once the phone has taken it.
     void SaveAppointment(const VCalendarEntry& entry, int slot, bool isNew);
     void DeleteAppointment(int slot);
+    // The slot a new entry goes into: the lowest free one of the calendar read.
+    AppointmentSlotChoice NewAppointmentSlot() const;
     // userMelody: the rank (from 0) of the chosen melody among the user
     // melodies of the melody list; both address the phone's slot
     // UserMelodySlot(number of user melodies, rank). The melody read asks
@@ -293,11 +327,15 @@ public:
     // The operator logo's size on the connected model ("101 x 46"), "??? x ???"
     // when the model is not known.
     std::string PhoneLogoSize() const;
+    // The messages of both memories as read, stored and deleted; the newest first.
+    const std::vector<AListSMS>& SmsList() const;
     // The appointments list as read and changed since.
     const std::vector<AppointmentRow>& Appointments() const;
     // One line per calendar slot, "1" upward; "" for a used slot. Empty
     // until the calendar was read.
     const std::vector<std::string>& AppointmentFreePositions() const;
+    // The phonebook as read from the phone (or its cache), all memories.
+    const std::vector<AListIme>& PhonebookList() const;
 
     // --- the inside, for the engine's own tests and plain callers ----------------
     EngineState& State();

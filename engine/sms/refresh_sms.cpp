@@ -1,19 +1,20 @@
 #include "engine/sms/refresh_sms.h"
 
+#include "engine/at/at_commands.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/sms/sms_operations.h"
 
 namespace parlenko {
 
 void RefreshSms(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
+    auto& sms = ctx.state.Sms;
+    sms.SmsList.clear();
     ctx.views.sms->ClearSmsLists();
     ctx.state.Mode = ActivityMode::Sms;
-    auto& sms = ctx.state.Sms;
-    sms.EditSmsPending = false;
-    sms.WriteSmsPending = false;
-    sms.DeleteSmsPending = false;
-    sms.SendStoredPending = false;
+    EndSmsOperation(ctx);
+    SendAtCpms(ctx, MemoryIndex(PhoneMemory::Sim));
 }
 
 }  // namespace parlenko

@@ -7,12 +7,10 @@
 namespace parlenko {
 
 // Does nothing while disconnected. Otherwise discards both port buffers,
-// empties the SMS page's lists, sets the SMS mode and drops the pending
-// single message operations (a waiting new-message notice stays).
-//
-// It sends nothing yet: the read's first command, the selection of the SIM
-// card's message memory, joins once the answers of the message read are
-// dispatched; until then a read would leave the phone's answer unhandled.
+// empties SmsList and the SMS page's lists, sets the SMS mode, drops any
+// SMS operation in flight (a new-message read waiting too: the full read
+// reads that message as well) and selects the SIM card's message memory,
+// whose storage answer starts the first pass (sms_steps.h).
 void RefreshSms(EngineContext& ctx);
 
 }  // namespace parlenko

@@ -44,7 +44,25 @@ std::optional<std::chrono::local_seconds> ParseCclkAnswer(std::string_view line)
 ClockSetResult SetPcClockFromPhone(std::string_view line, ISystemClock& clock) {
     auto when = ParseCclkAnswer(line);
     if (!when) return ClockSetResult::MalformedAnswer;
-    return clock.SetLocalTime(*when) ? ClockSetResult::Set : ClockSetResult::Refused;
+    return clock.SetLocalTime(*when);
+}
+
+std::string PcClockFailureText(ClockSetResult result) {
+    const char* reason = nullptr;
+    switch (result) {
+        case ClockSetResult::Set: return {};
+        case ClockSetResult::MalformedAnswer:
+            reason = "Reason:  the phone's answer is not a date";
+            break;
+        case ClockSetResult::NoPrivilege: reason = "Reason:  no administrator rights"; break;
+        case ClockSetResult::NetworkTime:
+            reason = "Reason:  the computer takes its time from the network";
+            break;
+        case ClockSetResult::Refused:
+            reason = "Reason:  the system refused to change its clock";
+            break;
+    }
+    return std::string("Cannot set date and time of computer!\r\r") + reason;
 }
 
 }  // namespace parlenko

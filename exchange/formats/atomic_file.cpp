@@ -7,8 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cstdint>
 
 namespace parlenko::exchange {
 namespace {
@@ -59,12 +59,73 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
+FileRead ReadDataFile(const std::string& path, std::size_t maxBytes) {
+    FileRead r;
+    // Look before opening: opening a device or a pipe can block or have
+    // effects of its own.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) r.missing = true;
+        else r.error = Failure("Could not read", path, errno);
+        return r;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        r.error = Failure("Could not read", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL) +
+                  " (not a regular file)";
+        return r;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        r.error = Failure("Could not read", path, errno);
+        return r;
+    }
+    // The file may have been swapped between the look and the open.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        r.error = Failure("Could not read", path, EINVAL) + " (not a regular file)";
+        return r;
+    }
+    const auto tooLarge = [&] {
+        r.bytes.clear();
+        r.error = Failure("Could not read", path, EFBIG);
+    };
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        tooLarge();
+        return r;
+    }
+    r.bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t got = 0;
+    for (;;) {
+        if (got == r.bytes.size()) {
+            if (r.bytes.size() > maxBytes) break;  // grew past its limit while read
+            r.bytes.resize(std::min(maxBytes + 1, r.bytes.size() * 2 + 4096));
+        }
+        const ssize_t n = ::read(fd, r.bytes.data() + got, r.bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            r.bytes.clear();
+            r.error = Failure("Could not read", path, err);
+            return r;
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (got > maxBytes) {
+        tooLarge();
+        return r;
+    }
+    r.bytes.resize(got);
+    return r;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+    FileRead r = ReadDataFile(path, maxBytes);
+    if (!r.ok()) return std::nullopt;
+    return std::move(r.bytes);
 }
 
 bool FileExists(const std::string& path) {

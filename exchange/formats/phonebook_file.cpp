@@ -78,9 +78,13 @@ PhonebookFileContents DecodePhonebookRecords(std::string_view bytes) {
 }
 
 PhonebookFileContents ReadPhonebookRecordsFile(const std::string& path) {
-    auto bytes = ReadFileBytes(path);
-    if (!bytes) return {};
-    return DecodePhonebookRecords(*bytes);
+    FileRead read = ReadDataFile(path, kMaxPhonebookRecords * kPhonebookRecordSize);
+    if (!read.ok()) {
+        PhonebookFileContents none;
+        none.error = std::move(read.error);
+        return none;
+    }
+    return DecodePhonebookRecords(read.bytes);
 }
 
 WriteResult WritePhonebookRecordsFile(const std::string& path,

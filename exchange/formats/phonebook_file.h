@@ -68,11 +68,17 @@ std::string EncodePhonebookRecords(const std::vector<PhonebookFileEntry>& entrie
 struct PhonebookFileContents {
     std::vector<PhonebookFileEntry> entries;
     std::size_t damagedRecords = 0;  // skipped records, an incomplete tail included
+    // Why the file could not be read at all (it then gives no entries); empty
+    // when it was read or is missing.
+    std::string error;
 };
+// More records than any phone holds: a file this long is not one of ours.
+inline constexpr std::size_t kMaxPhonebookRecords = 10000;
 PhonebookFileContents DecodePhonebookRecords(std::string_view bytes);
 
 // Any file of these records (the cache or a backup) by its full path.
-// A missing or unreadable file reads as no records.
+// A missing file reads as no records; one that cannot be read (not a
+// regular file, too long, a read error) as no records with its error.
 PhonebookFileContents ReadPhonebookRecordsFile(const std::string& path);
 WriteResult WritePhonebookRecordsFile(const std::string& path,
                                       const std::vector<PhonebookFileEntry>& entries);

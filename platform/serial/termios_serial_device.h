@@ -34,6 +34,7 @@ public:
     std::ptrdiff_t Write(const std::uint8_t* data, std::size_t size) override;
     // poll() for POLLOUT, at most ms.
     void WaitWritable(int ms) override;
+    int ReadableFd() const override { return fd_; }
 
     int Fd() const { return fd_; }
 

@@ -8,3 +8,12 @@ if(TARGET parlenko AND TARGET phonesim)
                    $<TARGET_FILE:parlenko> $<TARGET_FILE:phonesim> ${PROJECT_SOURCE_DIR}/tests/data/s45.state)
   set_tests_properties(parlenko_program_run PROPERTIES LABELS "program" TIMEOUT 120)
 endif()
+
+# The same against a phone that misbehaves (phonesim --faults) and damaged
+# data files.
+if(TARGET parlenko AND TARGET phonesim)
+  add_test(NAME parlenko_faults_run
+           COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/faults_run.py
+                   $<TARGET_FILE:parlenko> $<TARGET_FILE:phonesim> ${PROJECT_SOURCE_DIR}/tests/data/s45.state)
+  set_tests_properties(parlenko_faults_run PROPERTIES LABELS "program" TIMEOUT 180)
+endif()

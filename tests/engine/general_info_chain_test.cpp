@@ -134,12 +134,12 @@ TEST(GeneralInfoChain, PlainErrorToStatusOnlyGoesOnWithTheQuery) {
 
 class RecordingClock : public ISystemClock {
 public:
-    bool SetLocalTime(std::chrono::local_seconds when) override {
+    ClockSetResult SetLocalTime(std::chrono::local_seconds when) override {
         set.push_back(when);
-        return allow;
+        return answer;
     }
     std::vector<std::chrono::local_seconds> set;
-    bool allow = true;
+    ClockSetResult answer = ClockSetResult::Set;
 };
 
 TEST(GeneralInfoChain, ClockForTheComputerStopsTheChain) {
@@ -172,7 +172,7 @@ TEST(GeneralInfoChain, ClockTheSystemRefusesIsReported) {
     SimPhoneRig s;
     s.Connect();
     RecordingClock clock;
-    clock.allow = false;
+    clock.answer = ClockSetResult::NoPrivilege;
     s.engine.SetSystemClock(&clock);
     s.state().Chain.SettingClock = true;
     SendAtCclk(s.ctx(), 1);

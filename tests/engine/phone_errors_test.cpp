@@ -56,6 +56,7 @@ TEST(PhoneErrors, EmptyPositionCodesOfOtherCommandsAreErrors) {
 
 TEST(PhoneErrors, FullMemoryStoresInThePhoneOnceThenTellsTheUser) {
     ScriptRig h;
+    h.state().Sms.Op = SmsStore{PhoneMemory::Sim, "0011"};
     h.Receive(Refused("AT+CMGW=23", "+CMS ERROR: 322"));
     EXPECT_EQ(h.Sent(), kSelectMe);
     EXPECT_TRUE(h.host.dialogs.empty());
@@ -66,7 +67,10 @@ TEST(PhoneErrors, FullMemoryStoresInThePhoneOnceThenTellsTheUser) {
     EXPECT_EQ(h.host.dialogs[0].text, Message(322));
     EXPECT_TRUE(h.host.mainWindowEnabled);
 
-    // The count starts again: the next full memory retries in "ME".
+    EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));  // the store is given up
+
+    // The count starts again: the next store that meets a full memory retries in "ME".
+    h.state().Sms.Op = SmsStore{PhoneMemory::Sim, "0011"};
     h.Receive(Refused("AT+CMGW=23", "+CMS ERROR: 322"));
     EXPECT_EQ(h.Sent(), kSelectMe);
     EXPECT_EQ(h.host.dialogs.size(), 1u);
@@ -74,6 +78,7 @@ TEST(PhoneErrors, FullMemoryStoresInThePhoneOnceThenTellsTheUser) {
 
 TEST(PhoneErrors, StoredMessageGivesTheNextStoreItsRetry) {
     ScriptRig h;
+    h.state().Sms.Op = SmsStore{PhoneMemory::Sim, "0011"};
     h.Receive(Refused("AT+CMGW=23", "+CMS ERROR: 322"));
     EXPECT_EQ(h.Sent(), kSelectMe);
     ResetStoreRetryCount(h.ctx());  // the store in "ME" succeeded

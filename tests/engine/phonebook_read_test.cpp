@@ -204,7 +204,9 @@ TEST_P(PhonebookReadEnd, ClosesSortsAndStartsWhatWaits) {
         if (c.serviceEntry) sd[1] = {"112", 129, "Hitni"};
         books["SD"] = Book(c.serviceCapacity, sd);
     }
-    ReadRig h(PhoneWith(books), kWithData);
+    auto phone = PhoneWith(books);
+    phone.smsMemories = {{"SM", {10, {}}}, {"ME", {10, {}}}};  // the SMS read finds nothing
+    ReadRig h(std::move(phone), kWithData);
     h.state().PhonebookRead.ReadSmsAfterPhonebook = true;
     h.state().PhonebookRead.BackupRefreshing = true;
     ReadPhonebook(h, 30000);

@@ -14,6 +14,12 @@ namespace {
 
 using testing::ScriptRig;
 
+// The index of the message a new-message notice asked to read; "" when none.
+std::string NewSmsIndex(ScriptRig& h) {
+    const auto* read = std::get_if<SmsReadNew>(&h.state().Sms.Op);
+    return read ? read->Index : std::string();
+}
+
 constexpr char kSmsPrompt[] = "AT+CMGS=23\r\r\n> ";
 
 // ---------------------------------------------------------------- calls
@@ -101,8 +107,10 @@ TEST(ReceiveMessages, NewMessageInPhoneMemorySelectsItForReading) {
     ScriptRig h;
     h.Receive("+CMTI: \"ME\",12\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPMS=\"ME\",\"ME\",\"ME\"\r");
-    EXPECT_TRUE(h.state().Sms.ReadNewSmsPending);
-    EXPECT_EQ(h.state().Sms.NewSmsIndex, "12");
+    const auto* read = std::get_if<SmsReadNew>(&h.state().Sms.Op);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Index, "12");
+    EXPECT_EQ(read->Memory, PhoneMemory::Phone);
     EXPECT_EQ(h.state().CurrentMemory, "ME");
     EXPECT_TRUE(h.ctx().timers.NewSmsTimer->IsActive());
     EXPECT_EQ(h.host.newSmsHint, "You got new SMS message(s)!\rTo view SMS messages, click here.");
@@ -112,7 +120,7 @@ TEST(ReceiveMessages, IndexesAboveNinetyNineAreReadWhole) {
     ScriptRig h;
     h.Receive("+CMTI: \"SM\",123\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPMS=\"SM\",\"SM\",\"SM\"\r");
-    EXPECT_EQ(h.state().Sms.NewSmsIndex, "123");
+    EXPECT_EQ(NewSmsIndex(h), "123");
 }
 
 TEST(ReceiveMessages, StatusReportInAnotherMemoryLeavesNoPendingRead) {
@@ -120,7 +128,7 @@ TEST(ReceiveMessages, StatusReportInAnotherMemoryLeavesNoPendingRead) {
     h.state().CurrentMemory = "SM";
     h.Receive("+CDSI: \"SR\",2\r\n");
     EXPECT_EQ(h.Sent(), "");
-    EXPECT_FALSE(h.state().Sms.ReadNewSmsPending);
+    EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));
     EXPECT_EQ(h.state().CurrentMemory, "SM");
     EXPECT_TRUE(h.lines().IsBlank(h.lines().Size() - 2));
 }
@@ -131,7 +139,7 @@ TEST(ReceiveMessages, NoticeSplitBetweenChunksIsReadWhole) {
     EXPECT_EQ(h.Sent(), "");
     h.Receive("2\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPMS=\"SM\",\"SM\",\"SM\"\r");
-    EXPECT_EQ(h.state().Sms.NewSmsIndex, "12");
+    EXPECT_EQ(NewSmsIndex(h), "12");
 }
 
 TEST(ReceiveMessages, OverflowNoticeStates) {
@@ -405,9 +413,9 @@ Outcome RunTranscript(const std::vector<std::vector<std::string>>& segmentsInChu
     for (int i = 0; i < h.lines().Size(); ++i) o.lines.push_back(h.lines().At(i));
     o.lokacija = h.state().GeneralInfo.LokacijaLab;
     o.stat = h.state().GeneralInfo.StatMreLab;
-    o.newSmsIndex = h.state().Sms.NewSmsIndex;
+    o.newSmsIndex = NewSmsIndex(h);
     o.inCall = h.state().Call.InCall;
-    o.readNewSms = h.state().Sms.ReadNewSmsPending;
+    o.readNewSms = IsReadingNewSms(h.state().Sms.Op);
     o.enabled = h.host.mainWindowEnabled;
     return o;
 }

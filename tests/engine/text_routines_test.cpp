@@ -23,15 +23,15 @@ local_seconds At(int y, unsigned m, unsigned d, int hh, int mm, int ss) {
 
 class RecordingClock : public ISystemClock {
 public:
-    explicit RecordingClock(bool accept) : accept_(accept) {}
-    bool SetLocalTime(local_seconds when) override {
+    explicit RecordingClock(ClockSetResult answer) : answer_(answer) {}
+    ClockSetResult SetLocalTime(local_seconds when) override {
         set = when;
-        return accept_;
+        return answer_;
     }
     std::optional<local_seconds> set;
 
 private:
-    bool accept_;
+    ClockSetResult answer_;
 };
 
 TEST(DateText, ReadsAndWritesDayMonthYear) {
@@ -55,16 +55,16 @@ TEST(Clock, FormatsThePcClockForThePhone) {
 }
 
 TEST(Clock, SetsThePcClockFromThePhoneAndReportsTheOutcome) {
-    RecordingClock clock(true);
+    RecordingClock clock(ClockSetResult::Set);
     EXPECT_EQ(SetPcClockFromPhone("+CCLK: \"03/12/31,23:59:58\"", clock), ClockSetResult::Set);
     EXPECT_EQ(clock.set, At(2003, 12, 31, 23, 59, 58));
 
-    RecordingClock refusing(false);
+    RecordingClock refusing(ClockSetResult::NoPrivilege);
     EXPECT_EQ(SetPcClockFromPhone("+CCLK: \"24/02/29,08:00:00\"", refusing),
-              ClockSetResult::Refused);
+              ClockSetResult::NoPrivilege);
     EXPECT_EQ(refusing.set, At(2024, 2, 29, 8, 0, 0));
 
-    RecordingClock untouched(true);
+    RecordingClock untouched(ClockSetResult::Set);
     for (const char* bad : {"+CCLK: \"03/12/31,23:59\"", "+CCLK: \"03/13/31,23:59:58\"",
                             "+CCLK: \"03/02/30,12:00:00\"", "+CCLK: \"03/12/31,25:00:00\"",
                             "+CCLK: \"0x/12/31,23:59:58\"", "+CCLK: 03/12/31,23:59:58\"", "",

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 namespace parlenko::exchange {
@@ -200,6 +202,32 @@ TEST(PhonebookFile, FailedWriteKeepsTheOldCache) {
     }
     EXPECT_EQ(dir.Get("Phonebook.dat"), old);
     EXPECT_EQ(dir.Listing(), "Phonebook.dat");  // no temporary file left behind
+}
+
+// Whatever stands at the cache's place, reading it ends at once and reports
+// it: a folder, a pipe nobody writes (would block), an endless device (would
+// grow without end), and a file longer than any phonebook.
+TEST(PhonebookFile, CacheThatIsNoRegularFileOrTooLongIsAnErrorNotAHangOrAThrow) {
+    TempFolder dir;
+    const std::string cache = PhonebookFilePath(dir.path());
+    const auto check = [&](const char* what) {
+        PhonebookFileContents c;
+        EXPECT_NO_THROW(c = LoadPhonebookFile(dir.path())) << what;
+        EXPECT_TRUE(c.entries.empty()) << what;
+        EXPECT_NE(c.error.find(cache), std::string::npos) << what << ": " << c.error;
+        std::filesystem::remove(cache);
+    };
+    std::filesystem::create_directory(cache);
+    check("folder");
+    ASSERT_EQ(::mkfifo(cache.c_str(), 0600), 0);
+    check("pipe");
+    std::filesystem::create_symlink("/dev/zero", cache);
+    check("device");
+    dir.Put("Phonebook.dat", std::string((kMaxPhonebookRecords + 1) * kPhonebookRecordSize, '\0'));
+    check("too long");
+
+    // A missing cache is no error.
+    EXPECT_EQ(LoadPhonebookFile(dir.path()).error, "");
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 // Input: a control byte, then chunks. Each chunk is a length byte (the low 6
 // bits, +1) and that many bytes; bit 6 of the length byte lets 11 s pass
 // before the chunk, bit 7 makes it arrive inside the next message box. The
-// input's length picks the phonebook operation and the divert, barring or
-// ringer state in flight.
+// input's length picks the phonebook and the SMS operation and the divert,
+// barring or ringer state in flight.
 #include "engine/core/virtual_scheduler.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
@@ -84,6 +84,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: s.Phonebook.Op = del; break;
         case 3: s.Phonebook.Op = MoveEntry{del, PhoneMemory::Sim, write}; break;
         case 4: s.Phonebook.Op = Restoring{write}; break;
+        default: break;
+    }
+    // And an SMS operation, picked the same way.
+    SmsEdit edit;
+    edit.OriginalPosition = "05";
+    edit.Pdu = "0011000B91";
+    edit.SendAfter = true;
+    switch ((size / 5) % 5) {
+        case 1: s.Sms.Op = SmsStore{PhoneMemory::Sim, "0011000B91"}; break;
+        case 2: s.Sms.Op = edit; break;
+        case 3: s.Sms.Op = SmsReadNew{PhoneMemory::Phone, "120"}; break;
+        case 4: s.Sms.Op = SmsDelete{PhoneMemory::Sim, "07"}; break;
         default: break;
     }
     // A divert, lock or barring check or a ringer command in flight, picked

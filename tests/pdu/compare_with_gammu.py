@@ -8,10 +8,13 @@ as JSON lines. The corpus is built here: PDUs of our own encoder, PDUs that
 gammu.EncodePDU writes (deliver and submit; 7-bit, 8-bit and UCS2; with and
 without a user data header; alphanumeric, national and international
 numbers; every validity form), hand-written status reports and validity
-forms, and every PDU listed in the file named by $PARLENKO_PDU_CORPUS (one a
-line: hex, read as upper case, then optionally a space and notes; a note
-"cmgr-stat=N" gives the status the phone reported, which picks the decoder
-as the SMS read does; without it the message type of the first octet does).
+forms, stored messages as phones file them under a "+CMGR:" status, and
+every PDU listed in the file named by $PARLENKO_PDU_CORPUS (one a line: hex,
+read as upper case, then optionally a space and notes). A note
+"cmgr-stat=N" gives the status the phone reported: such a PDU is decoded
+the way the SMS read decodes an "AT+CMGR=" answer, by the message type of
+its first octet whatever the status says, and the type must agree with
+Gammu's. Without the note the first octet's type picks the decoder too.
 
 Only the fields where both sides mean the same thing are compared: message
 type, service centre, number, time stamp, text at the code-unit level and
@@ -110,8 +113,10 @@ def first_octet(hexpdu):
 
 
 def decoder_for(item):
+    """The request to pdu_dump: 'cmgr' (the SMS read's choice) for a PDU
+    read under a status, else the decoder of the first octet's type."""
     if item.stat is not None:
-        return "submit" if item.stat in (2, 3) else "deliver"
+        return "cmgr"
     return "submit" if first_octet(item.hex) & 0x03 == 1 else "deliver"
 
 
@@ -212,6 +217,16 @@ def handmade_pdus():
         Item(smsc + "04" + sender + "00F0" + stamp + "05E8329BFD06", "class group, 7-bit"),
         Item(smsc + "04" + sender + "00E0" + stamp + "0400480069", "UCS2 store group"),
         Item(smsc + "04" + sender + "0000" + stamp + "021B41", "escape before a non-extension code"),
+        # Filed by a phone under a status that does not match the type: a
+        # sent message under "1", a delivery report under "3", and the
+        # ordinary filings.
+        Item("0011000C918395051690590000A714CDB7BECC02D9D3E474FB0D9A974175102E04",
+             "sent submit under status 1", 1),
+        Item(smsc + "062A" + sender + stamp + "62112041500000" + "00", "status report under status 3", 3),
+        Item(smsc + "062A" + sender + stamp + "62112041500000" + "00", "status report under status 0", 0),
+        Item(smsc + "04" + sender + "0000" + stamp + "05E8329BFD06", "deliver under status 1", 1),
+        Item("0011000C918395051690590000A714CDB7BECC02D9D3E474FB0D9A974175102E04",
+             "submit under status 2", 2),
     ]
     return items
 
@@ -289,6 +304,8 @@ def same_date_other_century(ours_date, dt):
 def compare(item, ours, theirs):
     c = Comparison()
     decoder = decoder_for(item)
+    if decoder == "cmgr":
+        decoder = ours["decoder"]
     our_type = "Submit" if decoder == "submit" else ("Status_Report" if ours["status_report"] else "Deliver")
     c.field("type", our_type, theirs["Type"])
     if our_type != theirs["Type"]:

@@ -2,6 +2,8 @@
 // Each input line is one of
 //   deliver HEX      decoded as a received message (status 0 and 1)
 //   submit HEX       decoded as a stored outgoing message (status 2 and 3)
+//   cmgr HEX         decoded as the SMS read decodes an "AT+CMGR=" answer,
+//                    by the message's own type; "decoder" names the one used
 //   encode NUMBER|TEXT|VPVALUE|VPUNIT|REPORT|FLASH
 //                    a PDU built as the message editor builds it; TEXT is
 //                    the Windows-1252 text in hex, NUMBER may be empty
@@ -49,8 +51,10 @@ const char* CodingName(PduCoding c) {
     return "7bit";
 }
 
-void PrintDecoded(const DecodedPdu& d) {
-    std::cout << "{\"smsc\":" << Json(d.PduSmsc) << ",\"number\":" << Json(d.PduNumber)
+void PrintDecoded(const DecodedPdu& d, const char* decoder = nullptr) {
+    std::cout << "{";
+    if (decoder) std::cout << "\"decoder\":\"" << decoder << "\",";
+    std::cout << "\"smsc\":" << Json(d.PduSmsc) << ",\"number\":" << Json(d.PduNumber)
               << ",\"date\":" << Json(d.PduDate) << ",\"time\":" << Json(d.PduTime)
               << ",\"validity\":" << Json(d.PduValidity) << ",\"text\":" << Json(d.PduText)
               << ",\"display\":" << Json(PduDisplayText(d)) << ",\"coding\":\""
@@ -98,6 +102,9 @@ int main() {
         std::string arg = space == std::string::npos ? std::string() : line.substr(space + 1);
         if (verb == "deliver") PrintDecoded(DecodeSmsPdu(arg));
         else if (verb == "submit") PrintDecoded(DecodeStoredSubmitPdu(arg));
+        else if (verb == "cmgr")
+            PrintDecoded(DecodeReadPdu(arg),
+                         MessageTypeOfPdu(arg) == PduMessageType::Submit ? "submit" : "deliver");
         else if (verb == "encode") PrintEncoded(arg);
         else std::cout << "{\"error\":" << Json("unknown request: " + verb) << "}\n";
         std::cout.flush();

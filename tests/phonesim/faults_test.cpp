@@ -1,8 +1,11 @@
 // The fault script: what tests make the phone do wrong, on purpose.
 
 #include "phone_harness.h"
+#include "phonesim/fault_script.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace phonesim::test {
 namespace {
@@ -122,6 +125,29 @@ TEST(PhoneFaults, ANoticeDueDuringADelayedAnswerFollowsIt) {
     h.phone.Feed("AT\r", 1000);
     h.phone.UnsolicitedAt(1010, "RING");
     EXPECT_EQ(h.Drain(1060), "\r\nOK\r\n\r\nRING\r\n");
+}
+
+TEST(PhoneFaults, AScriptFileAddsUpPerCommandAndRefusesWhatItCannotRead) {
+    const FaultScript script = ParseFaultScript(
+        "# comment\n"
+        "after at+csq unsolicited RING\n"
+        "after AT+CSQ raw \\x7f~\\r\\n\r\n"
+        "at 2000 silent 500\n"
+        "after AT+CGMI close\n");
+    Harness h;
+    h.Quiet();
+    script.ApplyTo(h.phone);
+    EXPECT_EQ(h.Ask("AT+CSQ"), "\r\n+CSQ: 20,99\r\n\r\nOK\r\n\r\nRING\r\n\x7f~\r\n");
+    EXPECT_EQ(h.Ask("AT+CSQ"), "\r\n+CSQ: 20,99\r\n\r\nOK\r\n");  // used up
+    EXPECT_FALSE(script.SilentAt(1999));
+    EXPECT_TRUE(script.SilentAt(2000));
+    EXPECT_FALSE(script.SilentAt(2500));
+    EXPECT_TRUE(script.ClosesAfter("at+cgmi"));
+    EXPECT_FALSE(script.ClosesAfter("AT+CGMM"));
+
+    for (const char* bad : {"after AT+CSQ\n", "at soon raw x\n", "at 5 raw \\x4\n",
+                            "after AT+CSQ explode\n", "before AT+CSQ raw x\n"})
+        EXPECT_THROW(ParseFaultScript(bad), std::runtime_error) << bad;
 }
 
 }  // namespace

@@ -102,6 +102,22 @@ TEST_F(TermiosSerialTest, BytesFromTheFarSideArriveUnchanged) {
     EXPECT_EQ(received_, sent);
 }
 
+TEST_F(TermiosSerialTest, BytesAreHandedOnWhenTheyArriveNotAtTheNextTick) {
+    auto drv = MakeDriver(slaveName_);
+    drv->SetPollingDelay(60000);  // the timer alone would wait a minute
+    ASSERT_TRUE(drv->Connect());
+    for (const std::string chunk : {"AT\r", "\r\nOK\r\n"}) {
+        received_.clear();
+        WriteFar(chunk);
+        EXPECT_TRUE(clock_.RunUntil([&] { return received_ == chunk; }, 5000)) << received_;
+    }
+    // A far side that hangs up leaves the port to its timer.
+    ::close(master_);
+    master_ = -1;
+    clock_.RunFor(50);
+    drv->Disconnect();
+}
+
 TEST_F(TermiosSerialTest, SendStringArrivesWhole) {
     auto drv = MakeDriver(slaveName_);
     ASSERT_TRUE(drv->Connect());

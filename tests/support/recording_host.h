@@ -164,7 +164,33 @@ public:
     void BackupReadProgressChanged(const BackupReadView& view) override { backupView = view; }
     void BackupRefreshFinished() override { ++backupRefreshFinishes; }
     void RestoreFinished() override { ++restoreFinishes; }
-    void ClearSmsLists() override { ++smsListClears; }
+    void ClearSmsLists() override {
+        smsRows.clear();
+        ++smsListClears;
+    }
+    void InsertSmsRow(SmsFolder folder, const SmsRow& row) override {
+        auto& rows = smsRows[static_cast<int>(folder)];
+        rows.insert(rows.begin(), row);
+    }
+    void RemoveSmsRows(SmsFolder folder, const std::string& position,
+                       const std::string& location) override {
+        std::erase_if(smsRows[static_cast<int>(folder)], [&](const SmsRow& r) {
+            return r.Message.Position == position && r.Message.Location == location;
+        });
+    }
+    void SetSmsRowImage(SmsFolder folder, const std::string& position, const std::string& location,
+                        int image) override {
+        for (auto& r : smsRows[static_cast<int>(folder)])
+            if (r.Message.Position == position && r.Message.Location == location) r.Image = image;
+    }
+    void SetSmsFolderCount(SmsFolder folder, const std::string& text) override {
+        smsCounts[static_cast<int>(folder)] = text;
+    }
+    void ShowNewSmsNotice(const NewSmsNotice& notice) override { newSmsNotices.push_back(notice); }
+    // The rows of a list, top first.
+    const std::vector<SmsRow>& SmsRows(SmsFolder folder) {
+        return smsRows[static_cast<int>(folder)];
+    }
     void ClearCallLists() override {
         callRows.clear();
         ++callListClears;
@@ -256,6 +282,9 @@ public:
     int backupRefreshFinishes = 0;
     int restoreFinishes = 0;
     int smsListClears = 0;
+    std::map<int, std::vector<SmsRow>> smsRows;  // by SmsFolder, top first
+    std::map<int, std::string> smsCounts;        // by SmsFolder
+    std::vector<NewSmsNotice> newSmsNotices;
     struct CallRow {
         CallListView list;
         std::string caption;

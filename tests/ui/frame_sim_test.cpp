@@ -173,13 +173,15 @@ TEST(FrameSimTest, SmsPageWithoutPhonebookAsksFirst) {
     g.show();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(0, "AT+CSCB=1\r"); }, 15000));
     ASSERT_TRUE(rig.Idle());
-    // No: the SMS refresh at once, without a phonebook read.
+    // No: the SMS read at once, without a phonebook read.
     answers = {"No"};
     std::size_t from = rig.Written().size();
     g.OutBarBtn1Click(3);
     EXPECT_EQ(g.Notebook1->currentIndex(), 2);
     EXPECT_EQ(rig.sms.clears, 1);
-    EXPECT_EQ(rig.Written().size(), from);
+    EXPECT_TRUE(rig.SentSince(from, "AT+CPMS="));
+    EXPECT_FALSE(rig.SentSince(from, "AT+CPBS="));
+    ASSERT_TRUE(rig.Idle());
 
     // Yes: the phonebook first, then the SMS refresh once.
     answers = {"Yes"};

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,6 +89,40 @@ TEST_F(QtSchedulerTest, ProcessPendingEventsRunsAPostedTick) {
 // The receive handler shows a message box for the first chunk; while the box
 // is open the phone sends a second chunk, which the poll must still hand over
 // (a nested call), and only then is the box answered.
+TEST_F(QtSchedulerTest, AWatchedDescriptorCallsOnceForWhatWaitsAndAgainForMore) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    int calls = 0;
+    std::string got;
+    auto watch = sched.WatchReadable(fds[0], [&] {
+        ++calls;
+        char buf[64];
+        const ssize_t n = ::read(fds[0], buf, sizeof buf);
+        if (n > 0) got.append(buf, static_cast<std::size_t>(n));
+    });
+    ASSERT_NE(watch, nullptr);
+    ASSERT_EQ(::write(fds[1], "AT", 2), 2);
+    ASSERT_EQ(::write(fds[1], "\r", 1), 1);
+    ASSERT_TRUE(PumpUntil([&] { return calls > 0; }, 2000));
+    Pump(50);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(got, "AT\r");
+    ASSERT_EQ(::write(fds[1], "OK", 2), 2);
+    ASSERT_TRUE(PumpUntil([&] { return calls == 2; }, 2000));
+    EXPECT_EQ(got, "AT\rOK");
+    // Ended from inside its own call: nothing runs afterwards.
+    watch = sched.WatchReadable(fds[0], [&] {
+        ++calls;
+        watch.reset();
+    });
+    ASSERT_EQ(::write(fds[1], "x", 1), 1);
+    ASSERT_TRUE(PumpUntil([&] { return calls == 3; }, 2000));
+    Pump(50);
+    EXPECT_EQ(calls, 3);
+    ::close(fds[0]);
+    ::close(fds[1]);
+}
+
 TEST_F(QtSchedulerTest, PollingGoesOnWhileAMessageBoxOpenedByTheReceiveHandlerIsUp) {
     parlenko::testing::FakeSerialDevice device;
     TSerialPortDriver port(device, sched);

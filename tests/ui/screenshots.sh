@@ -6,9 +6,12 @@
 # connected to the simulated phone, its general page filled), advanced.png
 # (the advanced page's tab bar), melodies.png and logo.png (its melody and
 # logo sub-pages), savenet.png (naming the cell), menu.png (the
-# "&Parlenko" menu open), splash.png, about.png, progress.png, status.png,
-# message.png and balloon.png (a validation balloon beside a line edit, and an
-# ordinary tooltip) into OUTDIR.
+# "&Parlenko" menu open), options.png (the options window; options-comm.png
+# its second tab), settings.png (the settings page read from the simulated
+# phone), splash.png, about.png, progress.png, status.png, message.png,
+# balloon.png (a validation balloon beside a line edit, and an ordinary
+# tooltip), appointments.png (the appointments page after a read) and
+# appointment-editor.png (the editor open on a phone call) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

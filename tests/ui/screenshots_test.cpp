@@ -1,21 +1,28 @@
 // Pictures of the windows for a person to look at: the main window connected
 // to the simulated phone (the general page, then the advanced page with its
-// melody and logo sub-pages, then the first menu open), the save-location window, the splash window, the about
-// box, the progress window, the status notice, a message box, and a validation
-// balloon beside a line edit with an ordinary tooltip. Runs only when
+// melody and logo sub-pages, then the first menu open), the save-location
+// window, the options window, the settings page read from the phone, the splash window, the about box, the
+// progress window, the status notice, a message box, a validation balloon
+// beside a line edit with an ordinary tooltip, and the appointments page with
+// its editor. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
 #include "components/widgets/tessary_hint.h"
+#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/appointment_editor.h"
 #include "ui/citam_form.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
+#include "ui/options_form.h"
+#include "ui/pages/appointments_page.h"
 #include "ui/pages/logo_page.h"
 #include "ui/pages/melodies_page.h"
+#include "ui/pages/settings_page.h"
 #include "ui/pc_files.h"
 #include "ui/qt_scheduler.h"
 #include "ui/save_net_form.h"
@@ -188,6 +195,22 @@ TEST_F(Screenshots, Windows) {
     Save(info, "about.png");
     info.hide();
 
+    // The options window over the main window, as "Opcije" opens it.
+    glavna.OptionsForm->open();
+    Save(*glavna.OptionsForm, "options.png");
+    glavna.OptionsForm->PageControl1->setCurrentIndex(1);
+    Save(*glavna.OptionsForm, "options-comm.png");
+    glavna.OptionsForm->Button2->click();
+
+    // The settings page, read from the phone as its tab is entered.
+    glavna.findChild<QAction*>("Ostalo2")->trigger();
+    ASSERT_TRUE(
+        PumpUntil([&] { return !glavna.SettingsPage->CijenaEdit->text().isEmpty(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
+    Pump(300);
+    Save(glavna, "settings.png");
+    glavna.OutBarBtn1Click(1);
+
     glavna.SetMode(ActivityMode::Phonebook);
     citam.LokacijaLab->setText("SIM card");
     citam.UpisanoLab->setText("42 / 250");
@@ -239,6 +262,54 @@ TEST_F(Screenshots, Windows) {
 
     host.SetMainWindow(nullptr);
     host.SetStatusFrm(nullptr);
+    host.SetCitamForm(nullptr);
+    glavna.hide();
+}
+
+// The appointments page after a read of the S45's calendar (its phonebook
+// read first, so a phone call shows its name), and the editor open on that
+// phone call.
+TEST_F(Screenshots, Appointments) {
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device(
+        sched, phonesim::LoadStateFile(std::string(PARLENKO_SOURCE_DIR) + "/tests/data/s45.state"));
+    TSerialPortDriver port(device, sched);
+    TWindowHost host;
+    PhoneEngine engine(port, sched, host);
+    TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                     home.QDir() + "Logos"};
+    TGlavna glavna(engine, folders, home.QDir() + "Parlenko.ini");
+    host.SetMainWindow(&glavna);
+    TCitamForm citam(&glavna);
+    citam.SetModeSource([&glavna] { return glavna.Mode(); });
+    citam.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
+    host.SetCitamForm(&citam);
+    glavna.show();
+    ASSERT_TRUE(engine.Connect());
+    const auto sent = [&](const char* line) {
+        return device.Written().find(line) != std::string::npos;
+    };
+    const auto idle = [&] { return glavna.isEnabled() && !citam.isVisible(); };
+    ASSERT_TRUE(PumpUntil([&] { return sent("AT+CMGF=0\r") && idle(); }, 12000));
+    RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
+    ASSERT_TRUE(PumpUntil([&] { return sent("AT^SPBS=\"SD\"\r") && idle(); }, 20000));
+    glavna.OutBarBtn1Click(5);
+    // The page's first visit reads the calendar.
+    PodsjetnikPage& page = *glavna.Podsjetnik;
+    ASSERT_TRUE(PumpUntil([&] { return sent("AT^SBNR=\"vcs\",49\r") && idle(); }, 20000));
+    page.FocusAppointmentRow("1");
+    Save(glavna, "appointments.png");
+
+    page.FocusAppointmentRow("3");
+    QTimer::singleShot(0, [&] {
+        TAppointmentForm& f = *page.AppointmentForm();
+        Save(f, "appointment-editor.png");
+        f.reject();
+    });
+    page.EditAppTBClick();
+
+    host.SetMainWindow(nullptr);
     host.SetCitamForm(nullptr);
     glavna.hide();
 }

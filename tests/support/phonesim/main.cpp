@@ -1,14 +1,17 @@
 // phonesim: the simulated Siemens phone on a pseudo-terminal.
 //
-//   phonesim [--state FILE] [--baud N] [--latency MS] [--log FILE] --link PATH
+//   phonesim [--state FILE] [--baud N] [--latency MS] [--log FILE] [--faults FILE] --link PATH
 //
 // Creates a pseudo-terminal, makes PATH a symbolic link to its device, prints
 // the device path on its first line and serves the phone until SIGTERM or
 // SIGINT; then it removes the link. --log appends one line per command line
 // received (milliseconds since start, a tab, the line with control characters
 // escaped). --baud paces what the phone sends at N baud (10 bits a byte);
-// --latency delays each answer by MS milliseconds.
+// --latency delays each answer by MS milliseconds. --faults plays the fault
+// script of FILE (phonesim/fault_script.h); when it closes the link the
+// program ends as on SIGTERM.
 
+#include "phonesim/fault_script.h"
 #include "phonesim/phone.h"
 #include "phonesim/state.h"
 
@@ -20,6 +23,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <iostream>
 #include <poll.h>
 #include <pty.h>
@@ -54,7 +58,8 @@ std::string Escape(const std::string& s) {
 
 int Usage() {
     std::cerr
-        << "usage: phonesim [--state FILE] [--baud N] [--latency MS] [--log FILE] --link PATH\n";
+        << "usage: phonesim [--state FILE] [--baud N] [--latency MS] [--log FILE] [--faults FILE]"
+           " --link PATH\n";
     return 2;
 }
 
@@ -62,7 +67,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
     std::string statePath;
-    std::string linkPath, logPath;
+    std::string linkPath, logPath, faultsPath;
     phonesim::PhoneOptions options;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -71,6 +76,7 @@ int main(int argc, char** argv) {
         if (a == "--state" && (v = value())) statePath = v;
         else if (a == "--link" && (v = value())) linkPath = v;
         else if (a == "--log" && (v = value())) logPath = v;
+        else if (a == "--faults" && (v = value())) faultsPath = v;
         else if (a == "--baud" && (v = value())) options.baud = std::atoi(v);
         else if (a == "--latency" && (v = value())) options.answerDelayMs = std::atoi(v);
         else return Usage();
@@ -90,6 +96,23 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         std::cerr << "phonesim: " << e.what() << "\n";
         return 1;
+    }
+
+    phonesim::FaultScript faults;
+    if (!faultsPath.empty()) {
+        std::ifstream in(faultsPath, std::ios::binary);
+        if (!in) {
+            std::cerr << "phonesim: cannot read " << faultsPath << "\n";
+            return 1;
+        }
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        try {
+            faults = phonesim::ParseFaultScript(text);
+        } catch (const std::exception& e) {
+            std::cerr << "phonesim: " << faultsPath << ": " << e.what() << "\n";
+            return 2;
+        }
     }
 
     int master = -1, slave = -1;
@@ -131,6 +154,7 @@ int main(int argc, char** argv) {
     if (!logPath.empty()) log.open(logPath, std::ios::app);
 
     phonesim::Phone phone(std::move(state), options);
+    faults.ApplyTo(phone);
     const auto start = std::chrono::steady_clock::now();
     auto now = [&] {
         return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -142,8 +166,10 @@ int main(int argc, char** argv) {
     char buf[4096];
     while (!g_stop) {
         std::int64_t t = now();
+        if (faults.ClosesAt(t)) break;
+        const bool silent = faults.SilentAt(t);
         int timeout = 200;
-        if (!pending.empty()) timeout = 5;
+        if (!pending.empty() || !faults.silent.empty() || !faults.closeAt.empty()) timeout = 5;
         if (auto next = phone.NextEventMs())
             timeout = static_cast<int>(
                 std::max<std::int64_t>(0, std::min<std::int64_t>(timeout, *next - t)));
@@ -153,15 +179,20 @@ int main(int argc, char** argv) {
         t = now();
         if (r > 0 && (pfd.revents & POLLIN)) {
             ssize_t n = read(master, buf, sizeof buf);
-            if (n > 0) phone.Feed(std::string_view(buf, static_cast<std::size_t>(n)), t);
+            // A silent phone hears nothing either.
+            if (n > 0 && !silent) phone.Feed(std::string_view(buf, static_cast<std::size_t>(n)), t);
         } else if (r > 0) {
             usleep(10000);  // a hang-up or error without data: do not spin
         }
         const auto& lines = phone.Received();
+        bool closing = false;
         for (; logged < lines.size(); ++logged) {
             if (log)
                 log << lines[logged].ms << '\t' << Escape(lines[logged].text) << '\n' << std::flush;
+            if (!lines[logged].body && faults.ClosesAfter(lines[logged].text)) closing = true;
         }
+        if (closing) break;
+        if (silent) continue;
         for (std::string chunk = phone.Poll(t); !chunk.empty(); chunk = phone.Poll(t))
             pending += chunk;
         while (!pending.empty()) {

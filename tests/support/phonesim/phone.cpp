@@ -385,6 +385,7 @@ void Phone::EnqueueAnswer(const Answer& answer, std::int64_t nowMs,
     }
     Enqueue(bytes.substr(from), at + static_cast<double>(piece) * fault->splitGapMs, piece > 0);
     for (const auto& line : fault->unsolicitedAfter) Enqueue("\r\n" + line + "\r\n", at, false);
+    Enqueue(fault->rawAfter, at, false);
 }
 
 // Splits the text after "AT" into commands: basic ones (a letter or "&" and a

@@ -48,6 +48,7 @@ struct CommandFault {
     int splitGapMs = 0;                   // time between those chunks
     std::string garbageBefore{};          // raw bytes sent just before the answer
     std::vector<std::string> unsolicitedAfter{};  // lines sent after the answer
+    std::string rawAfter{};                       // raw bytes sent after those
 };
 
 // One command line as received (control characters kept).

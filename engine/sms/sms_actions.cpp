@@ -1,0 +1,150 @@
+#include "engine/sms/sms_actions.h"
+
+#include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/session/busy_state.h"
+#include "engine/sms/sms_operations.h"
+#include "engine/sms/sms_steps.h"
+
+#include <array>
+
+namespace parlenko {
+
+namespace {
+
+constexpr char kReadFailed[] = "Error occurred while trying to read\rSMS messages from mobile!";
+constexpr char kStoreFailed[] = "Error occurred while trying to write\rSMS message in mobile!";
+constexpr char kSendFailed[] = "Error occurred while trying to send SMS message!";
+constexpr char kDeleteFailed[] = "Error occurred while trying to delete\rSMS message from mobile!";
+constexpr char kPacketFailed[] = "Error occurred while trying to send packet!";
+constexpr char kSent[] = "SMS message succesfully sent!";
+
+RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
+
+void ShowError(EngineContext& ctx, const char* text) {
+    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
+}
+
+// The first field after the response prefix ("+CMGR: 1,,23" gives "1").
+std::string FirstField(std::string_view answer) {
+    AnswerReader r(answer);
+    r.SkipPrefix();
+    return Trim(r.NextField());
+}
+
+// "OK" of a message-memory selection (echo and storage answer blanked): the
+// operation in flight sends its command, or a full read takes the counts.
+ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
+    ctx.state.CurrentMemory = Copy(hit.echo, 10, 2);
+    if (const auto step = SmsMemorySelected(ctx)) return *step;
+    HandleCpmsAnswer(ctx, hit.answer);
+    return ScanStep::Continue;
+}
+
+// A read (or an operation's selection) failed: the read window closes.
+ScanStep ReadError(EngineContext& ctx, const EchoHit& hit) {
+    Lines(ctx).Blank(hit.echoEntry);
+    EndSmsOperation(ctx);
+    CloseReadProgress(ctx);
+    ShowError(ctx, kReadFailed);
+    return ScanStep::Continue;
+}
+
+template <const char* Text>
+ScanStep OperationError(EngineContext& ctx, const EchoHit& hit) {
+    Lines(ctx).Blank(hit.echoEntry);
+    EndSmsOperation(ctx);
+    ShowError(ctx, Text);
+    return ScanStep::Continue;
+}
+
+// "AT+CMGR=" answered with a header and the PDU (header at i - 3, PDU at i - 2).
+ScanStep MessageOk(EngineContext& ctx, const EchoHit& hit) {
+    auto& lines = Lines(ctx);
+    const int i = hit.result;
+    if (!lines.StartsWith(i - 3, "+CMGR:")) return ScanStep::Continue;
+    const std::string header = lines.At(i - 3);
+    const std::string pdu = lines.At(i - 2);
+    lines.Blank(i - 2);
+    lines.Blank(i - 3);
+    lines.Blank(hit.echoEntry);
+    HandleCmgrAnswer(ctx, CopyFrom(hit.echo, 9), pdu, FirstField(header), CmgrAnswer::Message);
+    return ScanStep::Continue;
+}
+
+// "AT+CMGR=" answered with a header alone: the position holds no message.
+ScanStep EmptyPositionOk(EngineContext& ctx, const EchoHit&) {
+    HandleCmgrAnswer(ctx, "", "", "", CmgrAnswer::Empty);
+    return ScanStep::Continue;
+}
+
+// "AT+CMGW=" stored the message: the store answer `answerAt` entries above
+// the "OK", the echoed body one above it.
+template <int AnswerAt>
+ScanStep StoredOk(EngineContext& ctx, const EchoHit& hit) {
+    auto& lines = Lines(ctx);
+    const int i = hit.result;
+    const std::string answer = lines.At(i - AnswerAt);
+    const std::string body = lines.At(i - AnswerAt - 1);
+    lines.Blank(i - AnswerAt);
+    lines.Blank(i - AnswerAt - 1);
+    lines.Blank(hit.echoEntry);
+    ctx.host.ShowStatusMessage("SMS message succesfully saved in mobile!");
+    const std::string position = HandleCmgwAnswer(ctx, FirstField(answer), body);
+    SmsStored(ctx, position);
+    return ScanStep::Continue;
+}
+
+ScanStep SendOk(EngineContext& ctx, const EchoHit&) {
+    EndBusy(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep SentStoredOk(EngineContext& ctx, const EchoHit& hit) {
+    ctx.host.ShowStatusMessage(kSent);
+    HandleCmssAnswer(ctx, hit.echo);
+    SmsSent(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep DeletedOk(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    HandleCmgdAnswer(ctx, hit.echo);
+    if (SmsDeleted(ctx)) ctx.host.ShowStatusMessage("SMS message succesfully deleted from mobile!");
+    return ScanStep::Continue;
+}
+
+// The echoed body of a sent message (i - 3), the command two entries above it.
+ScanStep BodyOk(EngineContext& ctx, const EchoHit& hit) {
+    auto& lines = Lines(ctx);
+    EndBusy(ctx);
+    lines.Blank(hit.echoEntry);
+    if (lines.StartsWith(hit.result - 5, "AT+CMGS=")) {
+        lines.Blank(hit.result - 5);
+        lines.Blank(hit.result - 2);
+        ctx.host.ShowStatusMessage(kSent);
+    }
+    return ScanStep::Continue;
+}
+
+constexpr auto kByAction = EchoBlanking::ByAction;
+constexpr auto kPrefix = EchoCompare::Prefix;
+
+const std::array<EchoAction, 9> kSmsActions = {{
+    {"AT+CPMS=\"", kPrefix, 4, SelectionOk, ReadError},
+    {"AT+CMGR=", kPrefix, 5, MessageOk, ReadError, kByAction},
+    {"AT+CMGR=", kPrefix, 4, EmptyPositionOk, nullptr},
+    {"AT+CMGW=", kPrefix, 5, StoredOk<2>, OperationError<kStoreFailed>, kByAction},
+    {"AT+CMGW=", kPrefix, 7, StoredOk<4>, nullptr, kByAction},
+    {"AT+CMGS=", kPrefix, 4, SendOk, OperationError<kSendFailed>},
+    {"AT+CMSS=", kPrefix, 4, SentStoredOk, OperationError<kSendFailed>},
+    {"AT+CMGD=", kPrefix, 2, DeletedOk, OperationError<kDeleteFailed>},
+    {"> ", kPrefix, 3, BodyOk, OperationError<kPacketFailed>, kByAction},
+}};
+
+}  // namespace
+
+std::span<const EchoAction> SmsActions() { return kSmsActions; }
+
+}  // namespace parlenko

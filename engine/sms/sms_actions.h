@@ -1,0 +1,17 @@
+#pragma once
+// Final-result actions of the message commands: the memory selection
+// ("AT+CPMS="), the read ("AT+CMGR="), the store ("AT+CMGW="), the send
+// ("AT+CMGS=", "AT+CMSS="), the delete ("AT+CMGD=") and the echoed body
+// after a "> " prompt, on "OK" and on "ERROR". They hand the answers to the
+// SMS steps (sms_steps.h) and move the operation in flight on
+// (sms_operations.h).
+
+#include "engine/chains/echo_actions.h"
+
+#include <span>
+
+namespace parlenko {
+
+std::span<const EchoAction> SmsActions();
+
+}  // namespace parlenko

@@ -1,0 +1,32 @@
+#pragma once
+// What the SMS side remembers between two answers: the messages read, the
+// operation in flight, the full read's loop and its progress window, and the
+// body that the "> " prompt takes. One member of EngineState (Sms).
+
+#include "engine/phone/records.h"
+#include "engine/session/progress_window.h"
+#include "engine/sms/sms_op.h"
+
+#include <string>
+#include <vector>
+
+namespace parlenko {
+
+struct SmsState {
+    SmsOp Op;                       // the operation in flight (sms_op.h)
+    std::vector<AListSMS> SmsList;  // both memories; new messages at the front
+
+    // The full read: SIM card, then the phone memory.
+    bool Reading = false;  // a pass is running (from its storage answer to its end)
+    int ReadPosition = 1;  // position asked last, from 1
+    int ReadCount = 0;     // messages found in this pass
+    int ReadUsed = 0;      // used count of the storage answer
+    int ReadCapacity = 0;  // capacity of the storage answer
+    ProgressWindowView Progress;
+
+    std::string PduToSend;     // hex PDU sent at the "> " prompt of "AT+CMGS="/"AT+CMGW="
+    std::string SmsPduLength;  // its TPDU octet count, the argument of those commands
+    int StoreRetryCount = 0;   // consecutive memory-full answers to "AT+CMGW="
+};
+
+}  // namespace parlenko

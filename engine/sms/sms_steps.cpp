@@ -1,0 +1,284 @@
+#include "engine/sms/sms_steps.h"
+
+#include "engine/at/at_commands.h"
+#include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
+#include "engine/pdu/pdu_decoder.h"
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/session/busy_state.h"
+#include "engine/session/filling_list.h"
+#include "engine/text/phonebook_lookup.h"
+#include "engine/text/sms_counts.h"
+
+#include <algorithm>
+
+namespace parlenko {
+
+namespace {
+
+// Positions asked at most in a pass whose phone reports fewer places than
+// messages (its capacity cannot bound the loop then).
+constexpr int kReadLimitWhenCountsDisagree = 999;
+
+constexpr std::string_view kPositionText = "Reading message from position no. ";
+
+SmsState& Sms(EngineContext& ctx) { return ctx.state.Sms; }
+
+std::string MemoryText(const EngineState& state) {
+    const auto memory = CurrentSmsMemory(state);
+    return memory ? std::string(MemoryCaption(*memory)) : std::string();
+}
+
+// The name of the first phonebook entry whose number is exactly this one,
+// without the VIP "!"; nullopt when no entry has it.
+std::optional<std::string> PhonebookName(const EngineContext& ctx, const std::string& number) {
+    for (const auto& e : ctx.state.Phonebook.PhonebookList)
+        if (e.Phone == number) return DisplayName(e.Name);
+    return std::nullopt;
+}
+
+// A read row's caption: the phonebook name, else the number.
+std::string ReadCaption(const EngineContext& ctx, const std::string& number) {
+    const auto name = PhonebookName(ctx, number);
+    return name && !name->empty() ? *name : number;
+}
+
+std::optional<SmsFolder> FolderOfStatus(std::string_view status) {
+    if (status == "0" || status == "1") return SmsFolder::Incoming;
+    if (status == "2" || status == "3") return SmsFolder::Outgoing;
+    return std::nullopt;
+}
+
+int ImageOf(SmsFolder folder, std::string_view status) {
+    const bool marked = folder == SmsFolder::Incoming ? status == "0" : status == "3";
+    return marked ? kImageSmsMarked : kImageSms;
+}
+
+void RefreshCount(EngineContext& ctx, SmsFolder folder) {
+    ctx.views.sms->SetSmsFolderCount(folder,
+                                     SmsFolderCountText(CountSmsFolder(Sms(ctx).SmsList, folder)));
+}
+
+void InsertRecord(EngineContext& ctx, SmsFolder folder, const SmsRow& row) {
+    auto& list = Sms(ctx).SmsList;
+    list.insert(list.begin(), row.Message);
+    {
+        FillingListGuard filling(ctx.state);
+        ctx.views.sms->InsertSmsRow(folder, row);
+    }
+    RefreshCount(ctx, folder);
+}
+
+int ReadLimit(const SmsState& s) {
+    return s.ReadCapacity >= s.ReadUsed ? s.ReadCapacity : kReadLimitWhenCountsDisagree;
+}
+
+// A pass has read its memory: the SIM card's goes on with the phone
+// memory, the phone memory's ends the read.
+void EndOfPass(EngineContext& ctx) {
+    Sms(ctx).Reading = false;
+    if (CurrentSmsMemory(ctx.state) == PhoneMemory::Sim) {
+        SendAtCpms(ctx, MemoryIndex(PhoneMemory::Phone));
+        return;
+    }
+    CloseReadProgress(ctx);
+}
+
+// After a position of a running pass: the next one, or the end of the pass.
+void NextPosition(EngineContext& ctx) {
+    auto& s = Sms(ctx);
+    s.ReadPosition += 1;
+    if (s.ReadCount >= s.ReadUsed || s.ReadPosition > ReadLimit(s)) {
+        EndOfPass(ctx);
+        return;
+    }
+    s.Progress.PozicijaLab = std::string(kPositionText) + IntToStr(s.ReadPosition);
+    ctx.host.ProgressWindowChanged(s.Progress);
+    SendAtCmgr(ctx, IntToStr(s.ReadPosition));
+}
+
+// The message of a "+CMGR:" answer as a record: decoded by its own type,
+// filed by its status.
+AListSMS ReadRecord(const EngineContext& ctx, std::string_view pdu, std::string_view status,
+                    const std::string& position) {
+    const auto& phonebook = ctx.state.Phonebook.PhonebookList;
+    const DecodedPdu d = DecodeReadPdu(pdu, [&phonebook](const std::string& number) {
+        return FindNameByNumber(number, phonebook);
+    });
+    AListSMS m;
+    m.Number = d.PduNumber;
+    m.Smsc = d.PduSmsc;
+    m.Date = d.PduDate;
+    m.Time = d.PduTime;
+    m.Validity = d.PduValidity;
+    m.Location = MemoryText(ctx.state);
+    m.Position = position;
+    m.Status = std::string(status);
+    m.Text = PduDisplayText(d);
+    return m;
+}
+
+}  // namespace
+
+std::optional<PhoneMemory> CurrentSmsMemory(const EngineState& state) {
+    const auto memory = MemoryFromCode(state.CurrentMemory);
+    if (memory == PhoneMemory::Sim || memory == PhoneMemory::Phone) return memory;
+    return std::nullopt;
+}
+
+std::string SmsPositionText(std::string_view index) {
+    const std::string text = Trim(index);
+    const auto n = ParseInt(text);
+    if (!n || *n < 0) return text;
+    return *n < 10 ? "0" + IntToStr(*n) : IntToStr(*n);
+}
+
+void StopSmsRead(EngineContext& ctx) { Sms(ctx).Reading = false; }
+
+void HandleCpmsAnswer(EngineContext& ctx, std::string_view line) {
+    const auto memory = CurrentSmsMemory(ctx.state);
+    AnswerReader r(line);
+    r.SkipPrefix();
+    const auto used = r.NextNumber();
+    const auto capacity = r.NextNumber();
+    // Unreadable numbers: nothing changes, no message.
+    if (!memory || !used || !capacity || *used < 0 || *capacity < 0 || *used > 65535 ||
+        *capacity > 65535)
+        return;
+    auto& s = Sms(ctx);
+    s.Reading = true;
+    s.ReadUsed = static_cast<int>(*used);
+    s.ReadCapacity = static_cast<int>(*capacity);
+    s.ReadPosition = 1;
+    s.ReadCount = 0;
+
+    auto& p = s.Progress;
+    p.Caption = "Reading SMS messages . . .";
+    p.LokacijaLab = std::string(MemoryCaption(*memory));
+    p.Label1Visible = true;
+    p.UpisanoLab = s.ReadCapacity < s.ReadUsed
+                       ? IntToStr(s.ReadUsed)
+                       : IntToStr(s.ReadUsed) + " of " + IntToStr(s.ReadCapacity);
+    p.PozicijaLab = std::string(kPositionText) + "1";
+    p.ProgressBar1 = 0;
+    p.ProgresLab = "0%";
+    ctx.host.ProgressWindowChanged(p);
+
+    SendAtCmgr(ctx, "1");
+    if (!ctx.host.IsProgressWindowVisible()) ctx.host.ShowProgressWindow();
+}
+
+void HandleCmgrAnswer(EngineContext& ctx, std::string_view index, std::string_view pdu,
+                      std::string_view status, CmgrAnswer kind) {
+    auto& s = Sms(ctx);
+    const bool readNew = IsReadingNewSms(s.Op);
+    if (kind == CmgrAnswer::Empty) {
+        if (readNew) {
+            // The notice named a position that holds nothing (any more).
+            ClearSmsOp(s.Op);
+            EndBusy(ctx);
+            return;
+        }
+        if (s.Reading) NextPosition(ctx);
+        return;
+    }
+
+    if (s.Reading && !readNew) s.ReadCount += 1;
+    std::optional<SmsRow> row;
+    const auto folder = FolderOfStatus(status);
+    // A status this program does not know files the message nowhere.
+    if (folder) {
+        row.emplace();
+        row->Message = ReadRecord(ctx, pdu, status, SmsPositionText(index));
+        row->Caption = ReadCaption(ctx, row->Message.Number);
+        row->Image = ImageOf(*folder, status);
+        InsertRecord(ctx, *folder, *row);
+        ctx.views.sms->ShowFirstSmsRows(SmsFolder::Incoming);
+    }
+
+    if (readNew) {
+        ClearSmsOp(s.Op);
+        EndBusy(ctx);
+        if (!row) return;
+        const AListSMS& m = row->Message;
+        NewSmsNotice notice;
+        notice.OsobaLab = row->Caption == m.Number ? std::string() : row->Caption;
+        notice.TelefonLab = m.Number;
+        notice.DatumLab = m.Date + "     " + m.Time;
+        notice.PorukaMemo = m.Text;
+        ctx.views.sms->ShowNewSmsNotice(notice);
+        return;
+    }
+    if (!s.Reading) return;
+
+    const int percent = ProgressPercent(s.ReadCount, s.ReadUsed);
+    s.Progress.ProgressBar1 = percent;
+    s.Progress.ProgresLab = IntToStr(percent) + "%";
+    NextPosition(ctx);
+}
+
+std::string HandleCmgwAnswer(EngineContext& ctx, std::string_view index, std::string_view body) {
+    EndBusy(ctx);
+    const std::string position = SmsPositionText(index);
+    std::string pdu(body);
+    if (StartsWith(pdu, "> ")) pdu.erase(0, 2);
+    if (!pdu.empty() && pdu.back() == '\x1a') pdu.pop_back();
+    const DecodedPdu d = DecodeStoredSubmitPdu(pdu);
+
+    SmsRow row;
+    AListSMS& m = row.Message;
+    m.Number = d.PduNumber;
+    m.Smsc = d.PduSmsc;
+    m.Date = d.PduDate;
+    m.Time = d.PduTime;
+    m.Validity = d.PduValidity;
+    m.Location = MemoryText(ctx.state);
+    m.Position = position;
+    m.Status = "2";
+    m.Text = PduDisplayText(d);
+    // An entry with that number but no name leaves the caption empty.
+    row.Caption = PhonebookName(ctx, m.Number).value_or(m.Number);
+    row.Image = kImageSms;
+    InsertRecord(ctx, SmsFolder::Outgoing, row);
+    ctx.views.sms->ShowFirstSmsRows(SmsFolder::Outgoing);
+    return position;
+}
+
+void HandleCmssAnswer(EngineContext& ctx, std::string_view echo) {
+    EndBusy(ctx);
+    std::string args = CopyFrom(echo, 9);
+    if (const auto comma = args.find(','); comma != std::string::npos) args.erase(comma);
+    const std::string position = SmsPositionText(args);
+    const std::string location = MemoryText(ctx.state);
+    auto& list = Sms(ctx).SmsList;
+    auto it = std::find_if(list.begin(), list.end(), [&](const AListSMS& m) {
+        return m.Position == position && m.Location == location;
+    });
+    if (it == list.end()) return;
+    it->Status = "3";
+    ctx.views.sms->SetSmsRowImage(SmsFolder::Outgoing, position, location, kImageSmsMarked);
+    RefreshCount(ctx, SmsFolder::Outgoing);
+}
+
+void HandleCmgdAnswer(EngineContext& ctx, std::string_view echo) {
+    const std::string position = SmsPositionText(CopyFrom(echo, 9));
+    const std::string location = MemoryText(ctx.state);
+    auto& list = Sms(ctx).SmsList;
+    auto it = std::find_if(list.begin(), list.end(), [&](const AListSMS& m) {
+        return m.Position == position && m.Location == location;
+    });
+    std::string status;
+    if (it != list.end()) {
+        status = it->Status;
+        list.erase(it);
+    }
+    const SmsFolder folder = FolderOfStatus(status).value_or(SmsFolder::Outgoing);
+    {
+        FillingListGuard filling(ctx.state);
+        ctx.views.sms->RemoveSmsRows(folder, position, location);
+    }
+    RefreshCount(ctx, folder);
+    ctx.views.sms->ShowFirstSmsRows(folder);
+}
+
+}  // namespace parlenko

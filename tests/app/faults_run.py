@@ -1,0 +1,183 @@
+#!/usr/bin/python3
+"""The whole program against a misbehaving phone and damaged data files.
+
+    faults_run.py PARLENKO PHONESIM STATE_FILE
+
+Each run plays one fault with `phonesim --faults FILE` (or a data folder
+prepared for it) and checks what a user would see:
+
+1. "Phonebook.dat" is a folder, a pipe nobody writes, a link to /dev/zero:
+   the program starts within 2 s with one message naming the file, keeps
+   running, and SIGINT ends it with status 0.
+2. "RING" and "+CLIP:" arrive in the chunk of an answer's "OK": the call is
+   shown and the general-information chain still runs to its end.
+3. Line noise without a carriage return follows the last answer of the
+   connect chain: the general-information chain that starts next still runs.
+4. Nothing answers on the port: one "Communication error!" message, and
+   the port is left closed (another opener may take it).
+
+Message boxes answer themselves (PARLENKO_TEST_AUTOANSWER). Every wait is
+bounded; every child is killed when the script ends, however it ends.
+"""
+import errno
+import fcntl
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from program_run import (CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, failures, kill_children,
+                         logged_commands, make_home, on_signal, read, start, start_program,
+                         stop_with_sigterm, wait_for)
+
+MESSAGE = "parlenko-message: "
+COMMUNICATION_ERROR = MESSAGE + "Communication error! | Cannot send data!"
+OPTIONS_NO_CONNECT = "[Options]\nSerial Port=1\nAuto Connect=0\nSplash Screen=0\n"
+
+
+def messages(stderr):
+    return [line for line in read(stderr).splitlines() if line.startswith(MESSAGE)]
+
+
+def start_phone(phonesim, state, home, tmp, name, script):
+    faults = os.path.join(tmp, name + ".faults")
+    with open(faults, "w") as f:
+        f.write(script)
+    link = os.path.join(home, "ports", "com2")
+    log = os.path.join(tmp, name + ".phonesim.log")
+    sim = start([phonesim, "--state", state, "--link", link, "--log", log, "--faults", faults],
+                stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+    device = sim.stdout.readline().decode().strip()
+    check(device.startswith("/dev/"), "%s: phonesim printed no device: %r" % (name, device))
+    return sim, device, log
+
+
+def port_is_free(device):
+    """Whether another opener could take the port the program opened."""
+    try:
+        fd = os.open(device, os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK)
+    except OSError as e:
+        return e.errno not in (errno.EBUSY, errno.EAGAIN)
+    try:
+        fcntl.flock(fd, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        return True
+    except OSError:
+        return False
+    finally:
+        os.close(fd)
+
+
+def unreadable_cache_runs(parlenko, tmp):
+    makers = [("folder", os.mkdir), ("pipe", os.mkfifo),
+              ("device link", lambda path: os.symlink("/dev/zero", path))]
+    for kind, make in makers:
+        name = "cache-" + kind.replace(" ", "-")
+        home = make_home(tmp, name)
+        with open(os.path.join(home, "Parlenko.ini"), "w") as f:
+            f.write(OPTIONS_NO_CONNECT)
+        make(os.path.join(home, "Phonebook.dat"))
+        started = time.monotonic()
+        proc, stderr = start_program(parlenko, home, "yes", name)
+        shown = wait_for(lambda: messages(stderr) or proc.poll() is not None, 2.0)
+        check(shown and time.monotonic() - started <= 2.0 and proc.poll() is None,
+              "cache %s: no message within 2 s, or the program ended (status %r); stderr %r"
+              % (kind, proc.poll(), read(stderr)))
+        wait_for(lambda: proc.poll() is not None, 0.5)
+        got = messages(stderr)
+        check(len(got) == 1 and "Phonebook.dat" in got[0],
+              "cache %s: expected one message naming the file, got %r" % (kind, got))
+        proc.send_signal(signal.SIGINT)
+        try:
+            status = proc.wait(timeout=3.0)
+        except subprocess.TimeoutExpired:
+            status = None
+        check(status == 0, "cache %s: SIGINT gave status %r, expected 0" % (kind, status))
+
+
+def chain_run(parlenko, phonesim, state, tmp, name, script):
+    """Runs the program against a phone with the fault script; returns the
+    commands the phone received and the program's messages."""
+    home = make_home(tmp, name)
+    sim, device, log = start_phone(phonesim, state, home, tmp, name, script)
+    proc, stderr = start_program(parlenko, home, "yes", name)
+    expected = CONNECT_CHAIN + GENERAL_INFO_CHAIN
+    wait_for(lambda: len(logged_commands(log)) >= len(expected) or proc.poll() is not None, 20.0)
+    sent = logged_commands(log)
+    shown = messages(stderr)
+    check(proc.poll() is None, "%s: the program ended (status %r)" % (name, proc.poll()))
+    stop_with_sigterm(proc)
+    sim.send_signal(signal.SIGTERM)
+    sim.wait(timeout=5)
+    return sent[:len(expected)] == expected, sent, shown
+
+
+def call_in_an_answer_run(parlenko, phonesim, state, tmp):
+    script = ("# A call comes in just as the software version is answered.\n"
+              "after AT+CGMR unsolicited RING\n"
+              "after AT+CGMR unsolicited +CLIP: \"+385911234567\",145\n")
+    whole, sent, shown = chain_run(parlenko, phonesim, state, tmp, "call", script)
+    check(whole, "call in an answer: the chain stopped: %r" % sent)
+    check(not shown, "call in an answer: messages %r" % shown)
+
+
+def noise_after_an_answer_run(parlenko, phonesim, state, tmp):
+    script = "after AT+CMGF=0 raw \\x7f~#\\x00\n"
+    whole, sent, shown = chain_run(parlenko, phonesim, state, tmp, "noise", script)
+    check(whole, "noise after an answer: the chain stopped: %r" % sent)
+    check(not shown, "noise after an answer: messages %r" % shown)
+
+
+def nothing_answers_run(parlenko, phonesim, state, tmp):
+    home = make_home(tmp, "silent")
+    sim, device, log = start_phone(phonesim, state, home, tmp, "silent", "at 0 silent 600000\n")
+    proc, stderr = start_program(parlenko, home, "yes", "silent")
+    wait_for(lambda: messages(stderr) or proc.poll() is not None, 15.0)
+    wait_for(lambda: proc.poll() is not None, 1.0)  # a second message would come at once
+    got = messages(stderr)
+    check(got and all(m.startswith(COMMUNICATION_ERROR) for m in got) and len(got) == 1,
+          "nothing answers: expected one communication error, got %r" % got)
+    check(proc.poll() is None, "nothing answers: the program ended (status %r)" % proc.poll())
+    check(port_is_free(device), "nothing answers: the program still holds the port")
+    stop_with_sigterm(proc)
+    sim.send_signal(signal.SIGTERM)
+    sim.wait(timeout=5)
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__)
+        return 2
+    parlenko, phonesim, state = sys.argv[1:4]
+    signal.signal(signal.SIGTERM, on_signal)
+    signal.signal(signal.SIGINT, on_signal)
+    tmp = tempfile.mkdtemp(prefix="parlenko-faults-")
+    scenarios = [("unreadable caches", lambda: unreadable_cache_runs(parlenko, tmp)),
+                 ("a call in an answer", lambda: call_in_an_answer_run(parlenko, phonesim, state, tmp)),
+                 ("noise after an answer", lambda: noise_after_an_answer_run(parlenko, phonesim, state, tmp)),
+                 ("nothing answers", lambda: nothing_answers_run(parlenko, phonesim, state, tmp))]
+    try:
+        for name, run in scenarios:
+            before = len(failures)
+            started = time.monotonic()
+            run()
+            print("%s: %s (%.1f s)" % ("ok" if len(failures) == before else "FAILED", name,
+                                       time.monotonic() - started))
+            sys.stdout.flush()
+    finally:
+        kill_children()
+        if failures:
+            for name in sorted(os.listdir(tmp)):
+                path = os.path.join(tmp, name)
+                if os.path.isfile(path):
+                    print("--- %s\n%s" % (name, read(path).rstrip()[-3000:]))
+        shutil.rmtree(tmp, ignore_errors=True)
+    for f in failures:
+        print("FAIL:", f)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,72 @@
+// fuzz-links: parlenko_engine parlenko_test_support
+// The handlers of answer lines that reach the engine's state: registration,
+// and the phonebook and call-list storage and entry answers. Each input line
+// goes to every handler, with a phonebook read and a call-list read under
+// way; whatever the line, the engine must stay whole. (The "+CMGR" answers
+// of the SMS read have a target of their own, cmgr_answer_fuzz.)
+//
+// Input: lines separated by LF.
+#include "engine/core/virtual_scheduler.h"
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/phonebook/refresh_phonebook.h"
+#include "engine/receive/network_view.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "engine/session/engine_context.h"
+#include "tests/support/null_serial_device.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace parlenko;
+
+class QuietHost final : public IHost {
+public:
+    int ShowMessageDialog(const std::string&, const std::string&, DialogKind,
+                          DialogButtons) override {
+        return DialogResult::Ok;
+    }
+    void ShowStatusMessage(const std::string&) override {}
+};
+
+std::string_view Cut(std::string_view& rest, char at) {
+    const std::size_t k = rest.find(at);
+    const std::string_view head = rest.substr(0, k);
+    rest.remove_prefix(k == std::string_view::npos ? rest.size() : k + 1);
+    return head;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    VirtualScheduler clock;
+    testing::NullSerialDevice device;
+    TSerialPortDriver port(device, clock);
+    QuietHost host;
+    PhoneEngine engine(port, clock, host);
+    port.Connect();
+    EngineContext& ctx = engine.Context();
+
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    int line = 0;
+    while (!input.empty() && line++ < 64) {
+        const std::string_view text = Cut(input, '\n');
+        ApplyRegistration(ctx, text);
+
+        RefreshPhonebook(ctx, PhoneMemory::Sim);
+        HandlePhonebookCpbsAnswer(ctx, text);
+        HandlePhonebookCpbrAnswer(ctx, text, CpbrAnswer::Entry);
+        HandlePhonebookCpbrAnswer(ctx, text, CpbrAnswer::Empty);
+
+        RefreshCalls(ctx, PhoneMemory::Dialled);
+        HandleCallListCpbsAnswer(ctx, text);
+        HandleCallListCpbrAnswer(ctx, text, CpbrAnswer::Entry);
+
+        clock.RunFor(11000);  // the time-out ends whatever was left open
+    }
+    return 0;
+}

@@ -1,0 +1,367 @@
+// The options window and the settings page: what Cancel and OK do to the
+// live options and the file, the interval controls, and, against the
+// simulated phone, the reconnect after OK, the cell location display and the
+// settings page's commands.
+
+#include "ui/options_form.h"
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "exchange/formats/location_names.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/glavna.h"
+#include "ui/pages/general_page.h"
+#include "ui/pages/settings_page.h"
+#include "ui/qt_scheduler.h"
+#include "ui/status_frm.h"
+#include "ui/window_host.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::DialogWatcher;
+using testing::Pump;
+using testing::PumpUntil;
+
+struct Rig {
+    explicit Rig(bool autoConnect) {
+        if (autoConnect) {
+            QSettings s(IniPath(), QSettings::IniFormat);
+            s.beginGroup("Options");
+            s.setValue("Auto Connect", 1);
+        }
+        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                         home.QDir() + "Logos"};
+        glavna = std::make_unique<TGlavna>(engine, folders, IniPath());
+        host.SetMainWindow(glavna.get());
+        status.SetEnabledSource([] { return true; });
+        glavna->SetStatusFrm(&status);
+        host.SetStatusFrm(&status);
+        glavna->LoadOptions();
+    }
+    ~Rig() {
+        host.SetMainWindow(nullptr);
+        host.SetStatusFrm(nullptr);
+        glavna->OptionsForm->hide();
+        glavna->hide();
+        glavna.reset();
+    }
+    QString IniPath() const { return home.QDir() + "Parlenko.ini"; }
+    TOptionsForm& Form() { return *glavna->OptionsForm; }
+    TSettingsPage& Page() { return *glavna->SettingsPage; }
+    // What the port got since Mark().
+    void Mark() { mark = device.Written().size(); }
+    std::string Since() const { return device.Written().substr(mark); }
+    bool SentSince(const std::string& text) const {
+        return Since().find(text) != std::string::npos;
+    }
+    bool ShowConnected() {
+        glavna->show();
+        return PumpUntil([&] { return device.Written().find("AT+CSQ\r") != std::string::npos; },
+                         10000) &&
+               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+    }
+    // Waits until the exchange started by the last command is over.
+    bool Idle() {
+        Pump(300);
+        return PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+    }
+
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;
+    testing::TempHome home;
+    QtScheduler sched;
+    // The default S45 of the phone's state file.
+    parlenko::testing::SimSerialDevice device{
+        sched, ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TStatusFrm status{nullptr};
+    std::unique_ptr<TGlavna> glavna;
+    std::size_t mark = 0;
+};
+
+// --- the window alone ---------------------------------------------------------------
+
+TEST(OptionsForm, CancelEscAndCloseLeaveTheOptionsAndNoFile) {
+    Rig rig(false);
+    const std::function<void(TOptionsForm&)> ways[] = {
+        [](TOptionsForm& f) { f.Button2->click(); },
+        [](TOptionsForm& f) { QTest::keyClick(&f, Qt::Key_Escape); },
+        [](TOptionsForm& f) { f.close(); },
+    };
+    for (const auto& leave : ways) {
+        TOptionsForm& f = rig.Form();
+        f.open();
+        ASSERT_TRUE(PumpUntil([&] { return f.isVisible(); }, 2000));
+        EXPECT_EQ(f.windowTitle(), "Opcije");
+        f.RefreshCheck->click();
+        f.ComPortCB->setCurrentIndex(7);
+        f.AutoConnectCheck->setChecked(false);
+        leave(f);
+        ASSERT_TRUE(PumpUntil([&] { return !f.isVisible(); }, 2000));
+        EXPECT_FALSE(rig.glavna->Options().RefreshGeneralInfo);
+        EXPECT_EQ(rig.glavna->Options().SerialPort, 1);
+        EXPECT_FALSE(QFileInfo::exists(rig.IniPath()));
+        // The next showing shows the values in force.
+        f.open();
+        EXPECT_FALSE(f.RefreshCheck->isChecked());
+        EXPECT_FALSE(f.RefreshEdit->isEnabled());
+        EXPECT_EQ(f.ComPortCB->currentIndex(), 1);
+        EXPECT_TRUE(f.AutoConnectCheck->isChecked());
+        EXPECT_EQ(f.PageControl1->currentIndex(), 0);
+        f.Button2->click();
+    }
+    EXPECT_EQ(rig.engine.PortName(), "COM2");
+}
+
+TEST(OptionsForm, OkWritesTheSixteenValuesAndTheIntervalControlsFollowTheirBoxes) {
+    Rig rig(false);
+    TOptionsForm& f = rig.Form();
+    f.open();
+    EXPECT_FALSE(f.RefreshEdit->isEnabled());
+    EXPECT_FALSE(f.RefreshUD->isEnabled());
+    EXPECT_TRUE(f.StatusPorukeEdit->isEnabled());
+    EXPECT_TRUE(f.StatusPorukeUD->isEnabled());
+    EXPECT_TRUE(f.RefreshEdit->isReadOnly());
+    f.RefreshCheck->click();
+    f.StatusPorukeCheck->click();
+    EXPECT_TRUE(f.RefreshEdit->isEnabled());
+    EXPECT_TRUE(f.RefreshUD->isEnabled());
+    EXPECT_FALSE(f.StatusPorukeEdit->isEnabled());
+    EXPECT_FALSE(f.StatusPorukeUD->isEnabled());
+    f.RefreshUD->stepBy(5);
+    EXPECT_EQ(f.RefreshEdit->text(), "35");
+    f.ComPortCB->setCurrentIndex(7);
+    f.BaudRateCB->setCurrentIndex(14);
+    f.OKBtn->click();
+    ASSERT_FALSE(f.isVisible());
+
+    QSettings s(rig.IniPath(), QSettings::IniFormat);
+    s.beginGroup("Options");
+    EXPECT_EQ(s.childKeys().size(), 16);
+    EXPECT_EQ(s.value("Refresh General Info").toInt(), 1);
+    EXPECT_EQ(s.value("Refresh Interval").toInt(), 35);
+    EXPECT_EQ(s.value("Show Status Messages").toInt(), 0);
+    EXPECT_EQ(s.value("Serial Port").toInt(), 7);
+    EXPECT_EQ(s.value("Baud Rate").toInt(), 14);
+    EXPECT_EQ(rig.engine.PortName(), "COM8");
+    EXPECT_EQ(rig.engine.RefreshIntervalMs(), 35000);
+    EXPECT_FALSE(rig.port.Connected()) << "OK while disconnected leaves the port closed";
+}
+
+TEST(OptionsForm, AStoredIntervalBelowTheRangeShowsItsMinimum) {
+    Rig rig(false);
+    {
+        QSettings s(rig.IniPath(), QSettings::IniFormat);
+        s.beginGroup("Options");
+        s.setValue("Refresh Interval", 5);
+    }
+    rig.glavna->LoadOptions();
+    rig.Form().open();
+    EXPECT_EQ(rig.Form().RefreshEdit->text(), "10");
+    EXPECT_EQ(rig.engine.RefreshIntervalMs(), 10000);
+    rig.Form().Button2->click();
+}
+
+// --- against the simulated phone ------------------------------------------------------
+
+TEST(OptionsFormSim, OkReconnectsWhatWasConnected) {
+    Rig rig(true);
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
+    rig.Mark();
+    rig.Form().open();
+    rig.Form().OKBtn->click();
+    ASSERT_TRUE(PumpUntil([&] { return rig.SentSince("ATE1\r"); }, 5000)) << rig.Since();
+    EXPECT_EQ(rig.Since().rfind("AT+CNMI=0,0,0,0\rATZ\rATZ\rATE1\r", 0), 0u) << rig.Since();
+    EXPECT_TRUE(rig.port.Connected());
+    ASSERT_TRUE(rig.Idle());
+
+    // Disconnected, OK leaves the port closed and sends nothing.
+    rig.glavna->Uspostavivezu1Click();
+    ASSERT_FALSE(rig.port.Connected());
+    rig.Mark();
+    rig.Form().open();
+    rig.Form().OKBtn->click();
+    Pump(300);
+    EXPECT_EQ(rig.Since(), "");
+    EXPECT_FALSE(rig.port.Connected());
+}
+
+TEST(OptionsFormSim, APortThatCannotOpenIsReportedAndTheOptionsAreSaved) {
+    Rig rig(true);
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
+    DialogWatcher watcher;
+    rig.device.SetOpenFailure(true);
+    rig.Form().open();
+    rig.Form().ComPortCB->setCurrentIndex(7);
+    rig.Form().OKBtn->click();
+    ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 3000));
+    EXPECT_EQ(watcher.Seen()[0].caption, "Error connecting to COM8");
+    QSettings s(rig.IniPath(), QSettings::IniFormat);
+    EXPECT_EQ(s.value("Options/Serial Port").toInt(), 7);
+    EXPECT_FALSE(rig.port.Connected());
+}
+
+TEST(OptionsFormSim, CellInfoDecidesTheSavedLocationAndTheNetworkCaption) {
+    Rig rig(true);
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
+    const GeneralInfoView& v = rig.engine.GeneralInfo();
+    QPushButton* saveButton = rig.glavna->OsnovnoPage->SaveNetLocBtn;
+    ASSERT_TRUE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    ASSERT_TRUE(saveButton->isEnabled());
+    ASSERT_TRUE(
+        exchange::SaveLocationName(rig.home.Dir(), v.OperLab, v.PodrucjeLab, v.BazaIDLab, "Ured 2")
+            .ok());
+    rig.Form().open();
+    rig.Form().CellInfoCheck->setChecked(true);
+    rig.Form().OKBtn->click();
+    ASSERT_TRUE(rig.Idle());
+    EXPECT_FALSE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    EXPECT_FALSE(saveButton->isEnabled());
+
+    rig.Form().open();
+    rig.Form().CellInfoCheck->setChecked(false);
+    rig.Form().OKBtn->click();
+    EXPECT_TRUE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    EXPECT_TRUE(saveButton->isEnabled());
+    EXPECT_EQ(rig.glavna->NetLocLab->text(), "HR VIP:  Ured 2");
+    EXPECT_EQ(rig.glavna->NetLocLab->toolTip(), "HR VIP:  Ured 2");
+    ASSERT_TRUE(rig.Idle());
+}
+
+TEST(SettingsPageSim, ReadsTheSettingsAndSendsEachGroup) {
+    Rig rig(true);
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
+    TSettingsPage& p = rig.Page();
+    // Entering the tab reads the settings.
+    rig.Mark();
+    rig.glavna->TabBarBtn1Click(60);
+    ASSERT_TRUE(PumpUntil([&] { return rig.SentSince("AT+CPUC?\r"); }, 5000)) << rig.Since();
+    ASSERT_TRUE(rig.Idle());
+    EXPECT_EQ(rig.Since(), "AT+CSCA?\rAT+CALM?\rAT+CVIB?\rAT+CRSL?\rAT+CPUC?\r");
+    EXPECT_EQ(p.SmscEdit->text(), "+385910401");
+    EXPECT_TRUE(p.Alert1RB->isChecked());
+    EXPECT_TRUE(p.Vibra2RB->isChecked());
+    EXPECT_EQ(p.RingerTB->value(), 3);
+    EXPECT_EQ(p.ValutaEdit->text(), "HRK");
+    EXPECT_EQ(p.CijenaEdit->text(), "0.80");
+
+    // The alert values are not in the buttons' order.
+    rig.Mark();
+    p.Alert2RB->setChecked(true);
+    p.AlertBtn->click();
+    ASSERT_TRUE(rig.Idle());
+    p.Alert3RB->setChecked(true);
+    p.AlertBtn->click();
+    ASSERT_TRUE(rig.Idle());
+    EXPECT_EQ(rig.Since(), "AT+CALM=2\rAT+CALM=1\r");
+
+    // A new centre is read back.
+    rig.Mark();
+    p.SmscEdit->clear();
+    QTest::keyClicks(p.SmscEdit, "+385980501\"x");
+    EXPECT_EQ(p.SmscEdit->text(), "+385980501");
+    p.SmscBtn->click();
+    ASSERT_TRUE(PumpUntil([&] { return rig.SentSince("AT+CSCA?\r"); }, 5000)) << rig.Since();
+    EXPECT_EQ(rig.Since().rfind("AT+CSCA=\"+385980501\"\rAT+CSCA?\r", 0), 0u) << rig.Since();
+    ASSERT_TRUE(rig.Idle());
+
+    // The price with PIN 2.
+    p.ValutaEdit->clear();
+    QTest::keyClicks(p.ValutaEdit, "E\"U~R");
+    EXPECT_EQ(p.ValutaEdit->text(), "EUR");
+    p.CijenaEdit->clear();
+    QTest::keyClicks(p.CijenaEdit, "0.2.5");
+    EXPECT_EQ(p.CijenaEdit->text(), "0.25");
+    EXPECT_FALSE(p.PriceBtn->isEnabled());
+    QTest::keyClicks(p.PricePinEdit, "5678");
+    ASSERT_TRUE(p.PriceBtn->isEnabled());
+    p.PriceBtn->click();
+    EXPECT_EQ(p.PricePinEdit->text(), "");
+    EXPECT_FALSE(p.PriceBtn->isEnabled());
+    ASSERT_TRUE(PumpUntil(
+        [&] { return rig.status.PorukaLab->text() == "Price per unit succesfully set!"; }, 5000));
+    ASSERT_TRUE(rig.Idle());
+
+    DialogWatcher watcher;
+    QTest::keyClicks(p.PricePinEdit, "1111");
+    p.PriceBtn->click();
+    ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 5000));
+    EXPECT_EQ(watcher.Seen()[0].text,
+              "Error occurred communicating with mobile!\n\nReason:  Incorrect password  (16)");
+    ASSERT_TRUE(rig.Idle());
+}
+
+TEST(SettingsPageSim, ThePcClockGoesToThePhone) {
+    Rig rig(true);
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
+    TSettingsPage& p = rig.Page();
+    p.Clock1RB->setChecked(true);
+    p.Button1->click();
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return rig.status.PorukaLab->text() == "Date and time succesfully saved in mobile!";
+        },
+        5000));
+    const auto phone = ::phonesim::ParseClockText(rig.device.Phone().ClockText(rig.sched.NowMs()));
+    ASSERT_TRUE(phone);
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    const std::int64_t pcLocal = static_cast<std::int64_t>(timegm(&tm));
+    EXPECT_LE(std::llabs(*phone - pcLocal), 2);
+}
+
+TEST(SettingsPageSim, DisconnectedNoButtonSendsOrShowsAnything) {
+    Rig rig(false);
+    TSettingsPage& p = rig.Page();
+    EXPECT_FALSE(p.SmscBtn->isEnabled());
+    EXPECT_FALSE(p.PriceBtn->isEnabled());
+    EXPECT_TRUE(p.Clock1RB->isChecked());
+    EXPECT_TRUE(p.Alert1RB->isChecked());
+    EXPECT_TRUE(p.Vibra1RB->isChecked());
+    EXPECT_EQ(p.RingerTB->value(), 1);
+    EXPECT_EQ(p.ValutaEdit->maxLength(), 3);
+    EXPECT_EQ(p.PricePinEdit->maxLength(), 8);
+    DialogWatcher watcher;
+    p.SmscEdit->setText("+385980501");
+    p.ValutaEdit->setText("HRK");
+    p.CijenaEdit->setText("0.80");
+    p.PricePinEdit->setText("5678");
+    for (QPushButton* b : {p.RefreshOstaloBtn, p.SmscBtn, p.AlertBtn, p.VibraBtn, p.RingerBtn,
+                           p.PriceBtn, p.Button1})
+        b->click();
+    p.Clock2RB->setChecked(true);
+    p.Button1->click();
+    Pump(300);
+    EXPECT_EQ(rig.device.Written(), "");
+    EXPECT_TRUE(watcher.Seen().empty());
+    EXPECT_EQ(rig.status.PorukaLab->text(), "");
+    EXPECT_EQ(p.PricePinEdit->text(), "5678");
+}
+
+}  // namespace
+}  // namespace parlenko::ui

@@ -1,0 +1,69 @@
+#pragma once
+// The options window "Opcije": the sixteen options on two tabs. It shows the
+// live options each time it is shown; "U redu" takes the edited values, puts
+// them in force (closing the port for the new line settings and opening it
+// again when it was open) and saves them; "Odustani", Esc and the title
+// bar's close leave the live options and the file as they were.
+
+#include "ui/options.h"
+#include "ui/small_window.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+
+namespace parlenko::ui {
+
+class TGlavna;
+
+class TOptionsForm : public TSmallWindow {
+    Q_OBJECT
+public:
+    explicit TOptionsForm(TGlavna& glavna);
+
+    // The values the controls hold.
+    TOptions Edited() const;
+
+    void OKBtnClick();
+    void Button2Click();
+    void RefreshCheckClick();
+    void StatusPorukeCheckClick();
+    void UpdateRefreshControls();
+    void UpdateStatusControls();
+
+    QTabWidget* PageControl1 = nullptr;
+    QCheckBox* SplashScreenCheck = nullptr;
+    QCheckBox* AutoConnectCheck = nullptr;
+    QCheckBox* RefreshCheck = nullptr;
+    QLineEdit* RefreshEdit = nullptr;
+    QSpinBox* RefreshUD = nullptr;
+    QCheckBox* CellInfoCheck = nullptr;
+    QCheckBox* StatusPorukeCheck = nullptr;
+    QLineEdit* StatusPorukeEdit = nullptr;
+    QSpinBox* StatusPorukeUD = nullptr;
+    QCheckBox* ConfirmDeleteCheck = nullptr;
+    QComboBox* ComPortCB = nullptr;
+    QComboBox* BaudRateCB = nullptr;
+    QComboBox* DataBitsCB = nullptr;
+    QComboBox* ParityCB = nullptr;
+    QComboBox* StopBitsCB = nullptr;
+    QComboBox* HardFlowCB = nullptr;
+    QComboBox* SoftFlowCB = nullptr;
+    QCheckBox* DeviceCheck = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* Button2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    void Fill(const TOptions& o);
+
+    TGlavna& glavna_;
+};
+
+}  // namespace parlenko::ui
