@@ -46,8 +46,6 @@ TPcFileList::TPcFileList(QWidget* parent, const QString& comboName, const QStrin
     ListView->setSortingEnabled(true);
     ListView->sortByColumn(0, Qt::AscendingOrder);
     ListView->header()->setStretchLastSection(false);
-    ListView->setColumnWidth(0, 130);
-    ListView->setColumnWidth(1, 70);
     connect(ListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { emit SelectionChanged(); });
     connect(ListView, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
