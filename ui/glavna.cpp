@@ -23,6 +23,7 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -617,6 +618,10 @@ void TGlavna::Notebook1PageChanged() {
                  "uOutlookCalendar1"});
     // Back on the page, its items follow the selected row again.
     else Podsjetnik->AppointmentsListChange();
+}
+
+void TGlavna::BackupTBClick() {
+    if (backupForm_ != nullptr) backupForm_->exec();
 }
 
 void TGlavna::SaveNetLocBtnClick() {

@@ -16,6 +16,7 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -60,6 +61,8 @@ public:
     void SetStatusFrm(TStatusFrm* form) { statusFrm_ = form; }
     void SetInfoForm(TInfoForm* form) { infoForm_ = form; }
     void SetCitamForm(TCitamForm* form) { citamForm_ = form; }
+    // The backup and restore wizard (TBackupForm of the exchange windows).
+    void SetBackupForm(QDialog* form) { backupForm_ = form; }
 
     bool ImagesMissing() const { return imagesMissing_; }
     const TFolders& Folders() const { return folders_; }
@@ -104,6 +107,9 @@ public:
     void Notebook2PageChanged();
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
+    // Opens the backup and restore wizard modally (the phonebook page's
+    // BackupTB and the menu item Pohranaipovratpodataka1).
+    void BackupTBClick();
     // Indicator clicks: act only while a new SMS or call is pending.
     void NewSmsPBClick();
     void NewCallPBClick();
@@ -202,6 +208,7 @@ private:
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
+    QDialog* backupForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;

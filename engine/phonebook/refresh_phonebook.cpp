@@ -20,6 +20,7 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
         op.PhonebookLoaded = true;
         r.CacheErrorReported = false;
         if (!restoring) {
+            op.PhonebookReadComplete = false;
             op.PhonebookList.clear();
             {
                 FillingListGuard filling(ctx.state);

@@ -6,9 +6,9 @@
 #include "engine/calls/call_actions.h"
 #include "engine/phonebook/entry_ops.h"
 #include "engine/phonebook/refresh_phonebook.h"
+#include "engine/phonebook/restore_step.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/receive/network_view.h"
-#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/services/service_requests.h"
@@ -184,6 +184,30 @@ void PhoneEngine::RefreshPhonebookThenSms() {
 
 void PhoneEngine::RefreshCalls() { parlenko::RefreshCalls(in_->ctx, PhoneMemory::Dialled); }
 void PhoneEngine::RefreshSms() { parlenko::RefreshSms(in_->ctx); }
+bool PhoneEngine::RefreshPhonebookForBackup() {
+    if (!port_.Connected()) return false;
+    in_->state.PhonebookRead.BackupRefreshing = true;
+    parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim);
+    return true;
+}
+bool PhoneEngine::PhonebookReadComplete() const {
+    return in_->state.Phonebook.PhonebookReadComplete;
+}
+const std::vector<AListIme>& PhoneEngine::PhonebookEntries() const {
+    return in_->state.Phonebook.PhonebookList;
+}
+std::string PhoneEngine::CheckRestoreSpace(const std::vector<RestoreRow>& rows,
+                                           RestoreMode mode) const {
+    return parlenko::CheckFreeSpace(in_->state, rows, mode);
+}
+bool PhoneEngine::StartRestore(const std::vector<RestoreRow>& rows, RestoreMode mode) {
+    return parlenko::StartRestore(in_->ctx, rows, mode);
+}
+void PhoneEngine::BackupWizardClosed() {
+    in_->state.PhonebookRead.BackupRefreshing = false;
+    RestoreWizardClosed(in_->ctx);
+}
+
 bool PhoneEngine::PhonebookEmpty() const { return in_->state.Phonebook.PhonebookList.empty(); }
 bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
 bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }

@@ -255,6 +255,26 @@ public:
     void ReadLogo(int kind);
     void DeleteLogo(int kind);
     bool UploadLogo(std::string_view bitmapBytes, int kind);
+    // --- the backup wizard ------------------------------------------------------
+    // The full phonebook read for a backup: the wizard's view mirrors it (no
+    // progress window) and hears BackupRefreshFinished at its end, or
+    // BackupRefreshFailed when it stops before. False while disconnected.
+    bool RefreshPhonebookForBackup();
+    // The last full read ran to its end and no restore ran since.
+    bool PhonebookReadComplete() const;
+    // The phonebook as read (and changed since), in the order of the cache.
+    const std::vector<AListIme>& PhonebookEntries() const;
+    // Empty when rows fit into the phone in that mode, else the message for
+    // the wizard's box.
+    std::string CheckRestoreSpace(const std::vector<RestoreRow>& rows, RestoreMode mode) const;
+    // Writes rows (the chosen entries, in file order) into the phone; the
+    // wizard's view follows the run. False while disconnected.
+    bool StartRestore(const std::vector<RestoreRow>& rows, RestoreMode mode);
+    // The wizard closed: a re-read stops mirroring; a restore run in flight
+    // stops once its command in flight is answered (or timed out); after a
+    // restore the phonebook is read again.
+    void BackupWizardClosed();
+
     // --- phone operations: phonebook entries, calls, set commands ------------------
     // Each does nothing while the port is closed and keeps what it acts on;
     // the phone's answers are handled from that, whatever a window shows by

@@ -10,8 +10,10 @@
 # its second tab), settings.png (the settings page read from the simulated
 # phone), splash.png, about.png, progress.png, status.png, message.png,
 # balloon.png (a validation balloon beside a line edit, and an ordinary
-# tooltip), appointments.png (the appointments page after a read) and
-# appointment-editor.png (the editor open on a phone call) into OUTDIR.
+# tooltip), appointments.png (the appointments page after a read),
+# appointment-editor.png (the editor open on a phone call), and the backup
+# wizard's backup-start.png, restore-list.png and restore-progress.png into
+# OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
