@@ -1,5 +1,7 @@
 #include "ui/artwork/small_images.h"
 
+#include "ui/artwork/media_images.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -129,6 +131,7 @@ QImage Appointment(int index) {
 QImage SmallImage(int index) {
     if (index == 3 || index == 4) return Person(index == 4);
     if (index >= 58 && index <= 65) return Appointment(index);
+    if (index == 46 || index == 52) return SmallMediaImage(index);
     return {};
 }
 

@@ -3,7 +3,7 @@
 #include "engine/core/host.h"
 #include "engine/session/phone_engine.h"
 #include "ui/artwork/artwork.h"
-#include "ui/artwork/media_images.h"
+#include "ui/artwork/small_images.h"
 #include "ui/message_dialog.h"
 #include "ui/pc_files.h"
 #include "ui/text_codec.h"
@@ -72,7 +72,7 @@ QLabel* PictureBox(QWidget* parent, const char* name, const QPoint& at) {
 }
 
 void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
-    static const QIcon icon(QPixmap::fromImage(artwork::SmallMediaImage(kLogoPicture)));
+    static const QIcon icon(QPixmap::fromImage(artwork::SmallImage(kLogoPicture)));
     QSignalBlocker block(box);
     box->clear();
     for (const std::string& item : items) box->addItem(icon, FromAnsi(item));

@@ -4,7 +4,7 @@
 #include "components/midi/midi_data.h"
 #include "engine/core/host.h"
 #include "engine/session/phone_engine.h"
-#include "ui/artwork/media_images.h"
+#include "ui/artwork/small_images.h"
 #include "ui/message_dialog.h"
 #include "ui/midi_player.h"
 #include "ui/pc_files.h"
@@ -65,7 +65,7 @@ QLabel* Value(QWidget* parent, const char* name, const QRect& at) {
 }
 
 void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
-    static const QIcon icon(QPixmap::fromImage(artwork::SmallMediaImage(kMelodyPicture)));
+    static const QIcon icon(QPixmap::fromImage(artwork::SmallImage(kMelodyPicture)));
     QSignalBlocker block(box);
     box->clear();
     for (const std::string& item : items) box->addItem(icon, FromAnsi(item));
