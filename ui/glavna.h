@@ -44,6 +44,8 @@ class TCitamForm;
 class TGeneralPage;
 class TImenikPage;
 class TInfoForm;
+class TLogoPage;
+class TMelodiesPage;
 class PodsjetnikPage;
 class TOptionsForm;
 class TSettingsPage;
@@ -144,6 +146,8 @@ public:
     TCallWindows& CallWindows() { return *callWindows_; }
     TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
+    TMelodiesPage* MelodijePage = nullptr;  // Notebook2 page 3
+    TLogoPage* LogotipPage = nullptr;       // Notebook2 page 4
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
     QWidget* NewSmsPB = nullptr;
