@@ -25,7 +25,11 @@ set(face
   engine/settings/settings_view.h
   engine/objects/objects_view.h
   engine/objects/appointment_row.h
-  engine/text/vcalendar.h)
+  engine/text/vcalendar.h
+  # The compose window counts, checks and encodes what is typed, as the engine would.
+  engine/text/sms_counts.h
+  engine/text/gsm_alphabet.h
+  engine/pdu/pdu_encoder.h)
 set(app_also engine/serial/serial_port_driver.h)
 
 set(bad "")

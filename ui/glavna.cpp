@@ -13,6 +13,7 @@
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/general_page.h"
 #include "ui/pages/settings_page.h"
+#include "ui/pages/sms_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
 #include "ui/status_frm.h"
@@ -98,6 +99,10 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
+    engine_.SetSmsView(SmsPage);
+    SmsPage->BuildMenu(findChild<QMenu*>("SMSporuke1"));
+    SmsPage->ConfirmDelete = [this] { return options_.ConfirmDelete; };
+    SmsPage->RefreshSms = [this] { RefreshSms(); };
     optionsForm_ = std::make_unique<TOptionsForm>(*this);
     OptionsForm = optionsForm_.get();
     SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
@@ -108,6 +113,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
 
 TGlavna::~TGlavna() {
     delete SettingsPage;
+    engine_.SetSmsView(nullptr);
     engine_.SetGeneralView(nullptr);
 }
 
@@ -252,6 +258,9 @@ void TGlavna::BuildFrame() {
         if (&row == &kPages.front()) {
             OsnovnoPage = new TGeneralPage;
             page = OsnovnoPage;
+        } else if (&row == &kPages[2]) {
+            SmsPage = new TSmsPage(engine_, this);
+            page = SmsPage;
         } else if (&row == &kPages.back()) {
             OstaloPage = new TAdvancedPage;
             page = OstaloPage;

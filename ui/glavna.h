@@ -41,6 +41,7 @@ class TGeneralPage;
 class TInfoForm;
 class TOptionsForm;
 class TSettingsPage;
+class TSmsPage;
 class TSaveNetForm;
 class TStatusFrm;
 
@@ -123,6 +124,7 @@ public:
     widgets::THintInstaller& Hints() { return *hints_; }
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
+    TSmsPage* SmsPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;

@@ -339,6 +339,10 @@ const MelodyListView& PhoneEngine::Melodies() const { return in_->state.Melodies
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
 const std::vector<AListSMS>& PhoneEngine::SmsList() const { return in_->state.Sms.SmsList; }
+const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
+    return in_->state.Phonebook.PhonebookList;
+}
+bool PhoneEngine::PhonebookLoaded() const { return in_->state.Phonebook.PhonebookLoaded; }
 const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {
     return in_->state.Objects.AppointmentsList;
 }

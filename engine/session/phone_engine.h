@@ -322,6 +322,10 @@ public:
     const ObjectCapabilitiesView& Capabilities() const;
     // The messages of both memories as read, stored and deleted; the newest first.
     const std::vector<AListSMS>& SmsList() const;
+    // The phonebook as read from the phone (or its cache), all memories.
+    const std::vector<AListIme>& PhonebookList() const;
+    // A full phonebook read has run in this session (the entry commands need it).
+    bool PhonebookLoaded() const;
     // The appointments list as read and changed since.
     const std::vector<AppointmentRow>& Appointments() const;
     // One line per calendar slot, "1" upward; "" for a used slot. Empty
