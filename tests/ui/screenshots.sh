@@ -9,7 +9,9 @@
 # its second tab), settings.png (the settings page read from the simulated
 # phone), splash.png, about.png, progress.png, status.png, message.png and
 # balloon.png (a validation balloon beside a line edit, and an ordinary
-# tooltip) into OUTDIR.
+# tooltip), sms.png (the SMS page read from the simulated S45), compose.png
+# (the compose window), smsmem.png (the recipient of a stored message) and
+# newsms.png (the new-message notice) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

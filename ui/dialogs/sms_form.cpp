@@ -80,22 +80,22 @@ TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     setWindowTitle("SMS");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(true);
-    setFixedSize(432, 414);
+    setFixedSize(460, 414);
 
     auto* recipient = new QGroupBox(U(" Primatelj poruke:"), this);
-    recipient->setGeometry(8, 6, 416, 78);
+    recipient->setGeometry(8, 6, 444, 78);
     Caption(recipient, "Telefonski broj:", QRect(12, 22, 100, 21));
     TelEdit = new QLineEdit(recipient);
     TelEdit->setObjectName("TelEdit");
     TelEdit->setMaxLength(20);
-    TelEdit->setGeometry(116, 22, 288, 22);
+    TelEdit->setGeometry(116, 22, 316, 22);
     Caption(recipient, "Naziv osobe:", QRect(12, 48, 100, 21));
     NazivCB = new QComboBox(recipient);
     NazivCB->setObjectName("NazivCB");
-    NazivCB->setGeometry(116, 48, 288, 22);
+    NazivCB->setGeometry(116, 48, 316, 22);
 
     auto* validity = new QGroupBox(U(" Period čuvanja poruke u SMS centru:"), this);
-    validity->setGeometry(8, 88, 226, 78);
+    validity->setGeometry(8, 88, 214, 78);
     Caption(validity, "Period čuvanja:", QRect(12, 22, 100, 21));
     TrajanjeUpDown = new QSpinBox(validity);
     TrajanjeUpDown->setObjectName("TrajanjeUpDown");
@@ -113,37 +113,37 @@ TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     TrajanjeCB->setCurrentIndex(3);
 
     auto* options = new QGroupBox(U(" Dodatne opcije:"), this);
-    options->setGeometry(238, 88, 186, 78);
+    options->setGeometry(226, 88, 226, 78);
     FlashCheck = new QCheckBox(U(" Specijalna poruka  (Flash SMS)"), options);
     FlashCheck->setObjectName("FlashCheck");
-    FlashCheck->setGeometry(10, 22, 172, 21);
+    FlashCheck->setGeometry(10, 22, 212, 21);
     ReportCheck = new QCheckBox(U(" Potvrda dostave  (Status Report)"), options);
     ReportCheck->setObjectName("ReportCheck");
-    ReportCheck->setGeometry(10, 48, 172, 21);
+    ReportCheck->setGeometry(10, 48, 212, 21);
 
     auto* text = new QGroupBox(U(" Tekst poruke:"), this);
-    text->setGeometry(8, 170, 262, 200);
+    text->setGeometry(8, 170, 290, 200);
     PorukaMemo = new QPlainTextEdit(text);
     PorukaMemo->setObjectName("PorukaMemo");
-    PorukaMemo->setGeometry(10, 20, 242, 142);
+    PorukaMemo->setGeometry(10, 20, 270, 142);
     PorukaMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     PorukaMemo->setTabChangesFocus(true);
-    Caption(text, "Maksimalno:", QRect(10, 170, 62, 20));
-    MaxLab = Value(text, "MaxLab", QRect(70, 170, 22, 20));
-    Caption(text, "Upisano:", QRect(98, 170, 46, 20));
-    UpisLab = Value(text, "UpisLab", QRect(142, 170, 24, 20));
-    Caption(text, "Preostaje:", QRect(174, 170, 52, 20));
-    PreLab = Value(text, "PreLab", QRect(224, 170, 28, 20));
+    Caption(text, "Maksimalno:", QRect(10, 170, 72, 20));
+    MaxLab = Value(text, "MaxLab", QRect(80, 170, 24, 20));
+    Caption(text, "Upisano:", QRect(114, 170, 54, 20));
+    UpisLab = Value(text, "UpisLab", QRect(166, 170, 24, 20));
+    Caption(text, "Preostaje:", QRect(200, 170, 60, 20));
+    PreLab = Value(text, "PreLab", QRect(254, 170, 26, 20));
 
     auto* centre = new QGroupBox(U(" SMS centar:"), this);
-    centre->setGeometry(274, 170, 150, 46);
+    centre->setGeometry(302, 170, 150, 46);
     SmscLab = new QLabel(centre);
     SmscLab->setObjectName("SmscLab");
-    SmscLab->setGeometry(10, 20, 132, 20);
+    SmscLab->setGeometry(4, 20, 142, 20);
     SmscLab->setAlignment(Qt::AlignCenter);
 
     auto* pictures = new QGroupBox(U(" Umetanje slika u poruku:"), this);
-    pictures->setGeometry(274, 220, 150, 150);
+    pictures->setGeometry(302, 220, 150, 150);
     SmsPicturesPB = new QWidget(pictures);
     SmsPicturesPB->setObjectName("SmsPicturesPB");
     SmsPicturesPB->setGeometry(10, 22, 48, 48);
@@ -173,10 +173,10 @@ TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     Button1->setGeometry(8, 380, 100, 26);
     SaveBtn = new QPushButton(U("Snimi poruku"), this);
     SaveBtn->setObjectName("SaveBtn");
-    SaveBtn->setGeometry(218, 380, 100, 26);
+    SaveBtn->setGeometry(246, 380, 100, 26);
     SendBtn = new QPushButton(U("Pošalji poruku"), this);
     SendBtn->setObjectName("SendBtn");
-    SendBtn->setGeometry(324, 380, 100, 26);
+    SendBtn->setGeometry(352, 380, 100, 26);
     for (QPushButton* b : {Button1, SaveBtn, SendBtn}) b->setAutoDefault(false);
 
     connect(NazivCB, &QComboBox::activated, this, [this] { NazivCBChange(); });

@@ -91,7 +91,7 @@ QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& capt
     list->header()->setStretchLastSection(false);
     list->header()->setSectionsMovable(false);
     list->header()->setSectionResizeMode(QHeaderView::Fixed);
-    list->setColumnWidth(0, 150);
+    list->setColumnWidth(0, 168);
     list->setColumnWidth(1, 70);
     // The other columns hold the message's fields for the handlers.
     for (int c = 2; c < captions.size(); ++c) list->setColumnHidden(c, true);
@@ -137,7 +137,7 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     auto header = [this](const char* name, const char* caption, int image, int y) {
         auto* panel = new widgets::TFlatPanel(this);
         panel->setObjectName(name);
-        panel->setGeometry(4, y, 252, 22);
+        panel->setGeometry(4, y, 258, 22);
         panel->SetCaption(QString(12, ' ') + U(caption));
         panel->SetAlignment(widgets::TAlignment::taLeftJustify);
         panel->SetColor(widgets::RGBColor(0xEE, 0xE6, 0xD2));
@@ -145,7 +145,7 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
         icon->setPixmap(QPixmap::fromImage(artwork::SmallImage(image)));
         icon->setGeometry(6, 3, 16, 16);
         auto* count = new QLabel(U("(0/0 novih)"), panel);
-        count->setGeometry(120, 1, 126, 20);
+        count->setGeometry(120, 1, 132, 20);
         count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return std::pair{panel, count};
     };
@@ -158,7 +158,7 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
         auto* bar = new QToolBar(this);
         bar->setObjectName(name);
         bar->setIconSize(QSize(16, 16));
-        bar->setGeometry(4, y, 252, 26);
+        bar->setGeometry(4, y, 258, 26);
         return bar;
     };
     ToolBarIn = toolBar("ToolBarIn", 25);
@@ -242,11 +242,11 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     SMSListIn = MakeList(this, "SMSListIn",
                          {U("Pošiljatelj"), U("Datum"), U("Pozicija"), U("SMS centar"),
                           U("Telefon"), U("Vrijeme"), U("Poruka"), U("Lokacija")},
-                         QRect(4, 52, 252, 150));
+                         QRect(4, 52, 258, 150));
     SMSListOut = MakeList(this, "SMSListOut",
                           {U("Primatelj"), U("Trajanje"), U("Pozicija"), U("SMS centar"),
                            U("Telefon"), U("Poruka"), U("Lokacija")},
-                          QRect(4, 256, 252, 151));
+                          QRect(4, 256, 258, 151));
     connect(SMSListIn, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListInChange(); });
     connect(SMSListOut, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListOutChange(); });
     for (QTreeWidget* list : {SMSListIn, SMSListOut}) {
@@ -257,8 +257,8 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     // --- the detail panel
     auto* basics = new QGroupBox(U(" Osnovni podaci:"), this);
     basics->setObjectName("GroupBox1");
-    basics->setGeometry(262, 2, 254, 136);
-    const int cx = 10, vx = 104, vw = 144;
+    basics->setGeometry(266, 2, 250, 136);
+    const int cx = 8, vx = 100, vw = 146;
     Label16 = PanelLabel(basics, "Label16", "Pošiljatelj:", QRect(cx, 20, 92, 19), false);
     Label24 = PanelLabel(basics, "Label24", "", QRect(vx, 20, vw, 19), true);
     Label17 = PanelLabel(basics, "Label17", "Telefonski broj:", QRect(cx, 42, 92, 19), false);
@@ -277,13 +277,13 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
 
     auto* text = new QGroupBox(U(" Tekst poruke:"), this);
     text->setObjectName("GroupBox2");
-    text->setGeometry(262, 142, 254, 265);
+    text->setGeometry(266, 142, 250, 265);
     SMSMemo = new QPlainTextEdit(text);
     SMSMemo->setObjectName("SMSMemo");
     SMSMemo->setReadOnly(true);
     SMSMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SMSMemo->setGeometry(10, 20, 234, 214);
-    Label28 = PanelLabel(text, "Label28", "Dužina poruke:  0", QRect(10, 239, 234, 19), false);
+    SMSMemo->setGeometry(8, 20, 234, 214);
+    Label28 = PanelLabel(text, "Label28", "Dužina poruke:  0", QRect(8, 239, 234, 19), false);
     connect(SMSMemo, &QPlainTextEdit::textChanged, this, [this] { SMSMemoChange(); });
 
     SmsForm = new TSmsForm(engine_, mainWindow);
