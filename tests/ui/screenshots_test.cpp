@@ -290,7 +290,8 @@ TEST_F(Screenshots, Sms) {
 
     TSmsMemForm& mem = *page.SmsMemForm;
     mem.show();
-    mem.TelEdit->setText("+385911234567");
+    mem.NazivCB->setCurrentIndex(mem.NazivCB->findData("Ivan Novak"));
+    mem.TelEdit->setText("+385950610995");
     Save(mem, "smsmem.png");
     mem.reject();
 

@@ -187,6 +187,17 @@ TEST(SmsPageSim, PanelAndButtonsFollowTheMessageShown) {
         return key(a) > key(b);
     });
     EXPECT_EQ(order, sorted);
+    QTreeWidgetItem early, late, odd;
+    early.setText(sms_in::kDate, "01.03.2005");
+    early.setText(sms_in::kTime, "07:30:00");
+    late.setText(sms_in::kDate, "15.03.2005");
+    late.setText(sms_in::kTime, "08:45:30");
+    odd.setText(sms_in::kDate, "32.13.2005");
+    EXPECT_EQ(TSmsPage::SMSListInCompare(late, early), -1);
+    EXPECT_EQ(TSmsPage::SMSListInCompare(early, late), 1);
+    EXPECT_EQ(TSmsPage::SMSListInCompare(early, early), 0);
+    EXPECT_EQ(TSmsPage::SMSListInCompare(odd, early), 1);  // last
+    EXPECT_EQ(TSmsPage::SMSListInCompare(early, odd), -1);
     EXPECT_EQ(p.CountSmsInLab->text(), "(8/2 new)");
     EXPECT_EQ(p.CountSmsOutLab->text(), "(4/2 new)");
 
@@ -404,6 +415,27 @@ TEST(SmsPageSim, ComposeCountsChecksAndSends) {
         EXPECT_EQ(f.MaxLab->text(), "69");
         f.FlashCheck->setChecked(false);
 
+        // A text put there whole stays whole; over the limit nothing may go.
+        f.SetText(QString(170, 'd'));
+        EXPECT_EQ(f.Text().size(), 170);
+        EXPECT_EQ(f.PreLab->text(), "-10");
+        EXPECT_FALSE(f.SendBtn->isEnabled());
+        EXPECT_FALSE(f.SaveBtn->isEnabled());
+        // A number the encoder refuses is told, and nothing is sent.
+        f.SetText("Bok");
+        f.TelEdit->setText("+385+91");
+        ASSERT_TRUE(f.SendBtn->isEnabled());
+        const std::size_t before = rig.Written().size();
+        {
+            DialogWatcher ok;
+            f.SendBtn->click();
+            ASSERT_EQ(ok.Seen().size(), 1u);
+            EXPECT_EQ(ok.Seen()[0].caption, "Error");
+        }
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(rig.Written().size(), before);
+
+        f.TelEdit->setText("+385911234567");
         f.SetText("Stizem u 8.\nPozdrav");
         from = rig.Written().size();
         f.SendBtn->click();
@@ -451,6 +483,20 @@ TEST(SmsPageSim, NoticeShowsTheNewMessageAndReplies) {
     ASSERT_TRUE(PumpUntil([&] { return notice.Done() && !n.isVisible(); }, 10000));
     EXPECT_TRUE(replied);
     EXPECT_FALSE(rig.engine.NewSmsPending());
+
+    // While the compose window is open the notice offers no reply.
+    WhenShown composing(*p.SmsForm, [&] {
+        WhenShown inner(n, [&] {
+            EXPECT_FALSE(n.Button2->isEnabled());
+            n.Button1->click();
+        });
+        m.text = "Jesi tu?";
+        rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m));
+        EXPECT_TRUE(PumpUntil([&] { return inner.Done() && !n.isVisible(); }, 10000));
+        p.SmsForm->reject();
+    });
+    p.Novaporuka1Click();
+    ASSERT_TRUE(composing.Done());
 
     // "Zatvori" clears the indicator too.
     m.text = "Jos nesto";

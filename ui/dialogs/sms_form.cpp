@@ -222,6 +222,9 @@ void TSmsForm::SetText(const QString& text) {
     QString t = text;
     t.replace("\r\n", "\n");
     t.replace('\r', '\n');
+    // A text put here whole is kept whole, over the limit too (PreLab then
+    // shows by how much); only typing and pasting are held to the limit.
+    lastText_ = t;
     PorukaMemo->setPlainText(t);
 }
 
