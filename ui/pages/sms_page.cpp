@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QComboBox>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -608,44 +609,40 @@ void TSmsPage::SMSMemoChange() {
                      QString::number(CountCharsExceptCR(ToAnsi(SMSMemo->toPlainText()))));
 }
 
+void TSmsPage::ListFocusChanged(SmsFolder folder, const QFocusEvent& event) {
+    // Another window or a menu taking the focus does not leave the list.
+    if (event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason)
+        return;
+    const bool in = folder == SmsFolder::Incoming;
+    if (event.type() == QEvent::FocusIn) {
+        if (in) SMSListInEnter();
+        else SMSListOutEnter();
+    } else {
+        if (in) SMSListInExit();
+        else SMSListOutExit();
+    }
+}
+
+void TSmsPage::ListViewportClicked(SmsFolder folder, const QMouseEvent& event) {
+    // A click on empty space keeps the current message.
+    if (List(folder)->itemAt(event.position().toPoint()) != nullptr) return;
+    if (folder == SmsFolder::Incoming) SMSListInClick();
+    else SMSListOutClick();
+}
+
 bool TSmsPage::eventFilter(QObject* watched, QEvent* event) {
-    const bool in = watched == SMSListIn || watched == SMSListIn->viewport();
-    const bool out = watched == SMSListOut || watched == SMSListOut->viewport();
-    if (!in && !out) return QWidget::eventFilter(watched, event);
-    const bool list = watched == SMSListIn || watched == SMSListOut;
-    switch (event->type()) {
-        case QEvent::FocusIn:
-        case QEvent::FocusOut: {
-            if (!list) break;
-            // Another window or a menu taking the focus does not leave the list.
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-            if (event->type() == QEvent::FocusIn) {
-                if (in) SMSListInEnter();
-                else SMSListOutEnter();
-            } else {
-                if (in) SMSListInExit();
-                else SMSListOutExit();
-            }
-            break;
-        }
-        case QEvent::KeyRelease:
-            if (list && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete)
+    for (SmsFolder folder : {SmsFolder::Incoming, SmsFolder::Outgoing}) {
+        QTreeWidget* list = List(folder);
+        if (watched == list) {
+            if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+                ListFocusChanged(folder, *static_cast<QFocusEvent*>(event));
+            else if (event->type() == QEvent::KeyRelease &&
+                     static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete)
                 BrisanjeSmsInTBClick();
-            break;
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            if (!list) {
-                // A click on empty space keeps the current message.
-                auto* me = static_cast<QMouseEvent*>(event);
-                QTreeWidget* l = in ? SMSListIn : SMSListOut;
-                if (l->itemAt(me->position().toPoint()) == nullptr) {
-                    if (in) SMSListInClick();
-                    else SMSListOutClick();
-                }
-            }
-            break;
-        default: break;
+        } else if (watched == list->viewport() && (event->type() == QEvent::MouseButtonRelease ||
+                                                   event->type() == QEvent::MouseButtonDblClick)) {
+            ListViewportClicked(folder, *static_cast<QMouseEvent*>(event));
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -20,6 +20,8 @@
 #include <string>
 
 class QAction;
+class QFocusEvent;
+class QMouseEvent;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -186,6 +188,8 @@ private:
         std::string position;
     };
     std::optional<PanelMessage> CurrentMessage() const;
+    void ListFocusChanged(SmsFolder folder, const QFocusEvent& event);
+    void ListViewportClicked(SmsFolder folder, const QMouseEvent& event);
     void BlankPanel(SmsFolder folder);
     void SetEnabled(SmsFolder folder, bool any);
     void SortInbox();
