@@ -9,9 +9,14 @@
 #include "ui/citam_form.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
+#include "ui/dialogs/call_windows.h"
+#include "ui/dialogs/upis_imenik.h"
 #include "ui/options_form.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/appointments_page.h"
+#include "ui/pages/calls_page.h"
 #include "ui/pages/general_page.h"
+#include "ui/pages/phonebook_page.h"
 #include "ui/pages/settings_page.h"
 #include "ui/pages/sms_page.h"
 #include "ui/pictures.h"
@@ -21,18 +26,23 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDir>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QPainter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace parlenko::ui {
@@ -96,6 +106,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, artwork::kCream);
     setPalette(pal);
+    callWindows_ = std::make_unique<TCallWindows>(this, engine_);
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
@@ -106,6 +117,8 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     optionsForm_ = std::make_unique<TOptionsForm>(*this);
     OptionsForm = optionsForm_.get();
     SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
+    engine_.SetCallListsView(PoziviPage);
+    engine_.SetCallsView(callWindows_.get());
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
@@ -115,6 +128,10 @@ TGlavna::~TGlavna() {
     delete SettingsPage;
     engine_.SetSmsView(nullptr);
     engine_.SetGeneralView(nullptr);
+    engine_.SetObjectsView(nullptr);
+    engine_.SetCallListsView(nullptr);
+    engine_.SetCallsView(nullptr);
+    engine_.SetPhonebookView(nullptr);
 }
 
 // --- construction -------------------------------------------------------------
@@ -258,12 +275,28 @@ void TGlavna::BuildFrame() {
         if (&row == &kPages.front()) {
             OsnovnoPage = new TGeneralPage;
             page = OsnovnoPage;
+        } else if (&row == &kPages[1]) {
+            QDir shipped(folders_.ImagesDir);
+            shipped.cdUp();
+            ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
+            ImenikPage->OtherCommand = [this](int tag) {
+                if (tag == 70) BackupTBClick();
+                if (tag == 4) DialSelected(ImenikPage->ImenikList);
+                if (tag == 5 || tag == 6) SmsToSelected(tag);
+            };
+            engine_.SetPhonebookView(ImenikPage);
+            page = ImenikPage;
+        } else if (std::string_view(row.page) == "PoziviPage") {
+            PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
+            page = PoziviPage;
         } else if (&row == &kPages[2]) {
             SmsPage = new TSmsPage(engine_, this);
             page = SmsPage;
         } else if (&row == &kPages.back()) {
             OstaloPage = new TAdvancedPage;
             page = OstaloPage;
+        } else if (QLatin1String(row.page) == QLatin1String("PodsjetnikPage")) {
+            page = Podsjetnik = new PodsjetnikPage(engine_, this);
         } else {
             page = new QWidget;
             page->setObjectName(row.page);
@@ -271,11 +304,33 @@ void TGlavna::BuildFrame() {
         }
         Notebook1->addWidget(page);
     }
+    // The call lists page adds a number through the phonebook's new entry;
+    // the phonebook's dial button follows the call.
+    PoziviPage->OnAddToPhonebook = [this](const QString& number) {
+        ImenikPage->UpisImenik().ImeEdit->clear();
+        ImenikPage->UpisImenik().TelEdit->setText(number);
+        ImenikPage->NumberPreset = true;
+        ImenikPage->UpisImeTBClick();
+    };
+    SmsPage->AddToPhonebook = PoziviPage->OnAddToPhonebook;
+    SmsPage->DialSequence = [this](const QString& name, const QString& number) {
+        callWindows_->DialSequence(name, number);
+    };
+    callWindows_->OnDialButtonEnabled = [this](bool on) {
+        ImenikPage->PozoviBrojTB->setEnabled(on);
+    };
     Notebook2 = OstaloPage->Notebook2;
     for (widgets::TBrisolaButton* b : OstaloPage->TabBarBtn)
         b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
     connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
     connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+    Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
+    Podsjetnik->SetDataDir(folders_.ExeDir);
+    Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
+    Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
+        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
+    };
+    engine_.SetObjectsView(Podsjetnik);
     setCentralWidget(central);
     BuildStatusBar();
     setFixedSize(sizeHint());
@@ -593,6 +648,12 @@ void TGlavna::Notebook1PageChanged() {
     if (page != 4)
         disable({"Izmjenipodatkepodsjetnika1", "Izbrisipodsjetnik2", "kaovCalendar1",
                  "uOutlookCalendar1"});
+    // Back on the page, its items follow the selected row again.
+    else Podsjetnik->AppointmentsListChange();
+}
+
+void TGlavna::BackupTBClick() {
+    if (backupForm_ != nullptr) backupForm_->exec();
 }
 
 void TGlavna::SaveNetLocBtnClick() {
@@ -603,11 +664,29 @@ void TGlavna::SaveNetLocBtnClick() {
     saveNetForm_->exec();
 }
 
-// The phonebook, SMS and appointments pages bring these.
-void TGlavna::AllNumTB() {}
+// The phonebook, SMS, appointments and settings pages bring these.
+void TGlavna::AllNumTB() { ImenikPage->AllNumTBClick(0); }
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
-void TGlavna::RefreshAppointments() {}
+void TGlavna::RefreshAppointments() { Podsjetnik->RefreshAppointments(); }
+int TGlavna::AppointmentRows() const { return Podsjetnik->AppointmentsList->topLevelItemCount(); }
 void TGlavna::RefreshOstaloBtnClick() { SettingsPage->RefreshOstaloBtnClick(); }
+
+void TGlavna::DialSelected(QTreeWidget* list) {
+    const auto rows = list->selectedItems();
+    if (rows.isEmpty()) callWindows_->DialSequence({}, {});
+    else callWindows_->DialSequence(rows.front()->text(0), rows.front()->text(1));
+}
+
+// The phonebook page's SMS buttons: tag 5 a new message to the selected
+// entry, 6 one carrying its name and number.
+void TGlavna::SmsToSelected(int tag) {
+    const auto rows = ImenikPage->ImenikList->selectedItems();
+    if (rows.isEmpty()) return;
+    const QTreeWidgetItem* row = rows.front();
+    if (tag == 5)
+        SmsPage->NewSmsIme1TBClick(row->text(0), row->text(1), row->data(0, Qt::UserRole).toInt());
+    else SmsPage->NewSmsIme2TBClick(row->text(0), row->text(1));
+}
 
 void TGlavna::Izlaz1Click() { close(); }
 

@@ -16,9 +16,11 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QStackedWidget;
+class QTreeWidget;
 
 namespace parlenko::widgets {
 class TBrisolaButton;
@@ -36,9 +38,13 @@ class TMenuPainter;
 namespace parlenko::ui {
 
 class TAdvancedPage;
+class TCallWindows;
+class TCallsPage;
 class TCitamForm;
 class TGeneralPage;
+class TImenikPage;
 class TInfoForm;
+class PodsjetnikPage;
 class TOptionsForm;
 class TSettingsPage;
 class TSmsPage;
@@ -58,6 +64,8 @@ public:
     void SetStatusFrm(TStatusFrm* form) { statusFrm_ = form; }
     void SetInfoForm(TInfoForm* form) { infoForm_ = form; }
     void SetCitamForm(TCitamForm* form) { citamForm_ = form; }
+    // The backup and restore wizard (TBackupForm of the exchange windows).
+    void SetBackupForm(QDialog* form) { backupForm_ = form; }
 
     bool ImagesMissing() const { return imagesMissing_; }
     const TFolders& Folders() const { return folders_; }
@@ -100,8 +108,16 @@ public:
     void TabBarBtn1Click(int tag);
     void Notebook1PageChanged();
     void Notebook2PageChanged();
+    // The dial sequence with the selected row of list (caption and first
+    // sub-item), or empty without one.
+    void DialSelected(QTreeWidget* list);
+    // The phonebook page's SMS buttons (tag 5, 6) on its selected row.
+    void SmsToSelected(int tag);
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
+    // Opens the backup and restore wizard modally (the phonebook page's
+    // BackupTB and the menu item Pohranaipovratpodataka1).
+    void BackupTBClick();
     // Indicator clicks: act only while a new SMS or call is pending.
     void NewSmsPBClick();
     void NewCallPBClick();
@@ -111,20 +127,25 @@ public:
     void RefreshSms();
     void RefreshAppointments();
     void RefreshOstaloBtnClick();
-    // Rows of the appointments list (none until its page is built).
-    int AppointmentRows() const { return 0; }
+    // Rows of the appointments list.
+    int AppointmentRows() const;
 
     PhoneEngine& Engine() { return engine_; }
 
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
+    PodsjetnikPage* Podsjetnik = nullptr;                 // page 5, the appointments
     std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
     // Shows every tooltip of the application in the hint window.
     widgets::THintInstaller& Hints() { return *hints_; }
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
     TSmsPage* SmsPage = nullptr;
+    TCallsPage* PoziviPage = nullptr;
+    // The call windows (the engine's calls view) and the shared dial sequence.
+    TCallWindows& CallWindows() { return *callWindows_; }
+    TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
@@ -198,9 +219,11 @@ private:
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
+    QDialog* backupForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
+    std::unique_ptr<TCallWindows> callWindows_;
     int portTrafficFrame_ = 0;
     int newSmsPhase_ = 0;
     int newCallPhase_ = 3;

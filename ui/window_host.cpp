@@ -66,6 +66,10 @@ void TWindowHost::ProgressWindowChanged(const ProgressWindowView& view) {
 std::string TWindowHost::AskSaveFileName(const SaveFileDialog& dialog) {
     QWidget* parent = QApplication::activeModalWidget();
     if (parent == nullptr) parent = glavna_;
+    return AskSaveFileNameDialog(parent, dialog);
+}
+
+std::string AskSaveFileNameDialog(QWidget* parent, const SaveFileDialog& dialog) {
     // "MIDI melodies (*.mid)|*.mid": the part before the bar is Qt's filter.
     const QString filter =
         FromAnsi(std::string_view(dialog.Filter).substr(0, dialog.Filter.find('|')));

@@ -10,11 +10,16 @@
 
 #include "engine/core/host.h"
 
+class QWidget;
+
 namespace parlenko::ui {
 
 class TCitamForm;
 class TGlavna;
 class TStatusFrm;
+
+// Qt's save dialog as the engine asks for it, over parent; "" when cancelled.
+std::string AskSaveFileNameDialog(QWidget* parent, const SaveFileDialog& dialog);
 
 class TWindowHost final : public IHost {
 public:

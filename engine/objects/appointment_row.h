@@ -20,7 +20,22 @@ struct AppointmentRow {
     std::string Time;        // hh:mm:ss
     std::string Position;    // the calendar slot ("vcs" index) as plain digits
     int Image = kImageMemoAlarm + 1;
+    // The entry's text as the phone keeps it: for a phone call the number,
+    // whatever name the caption shows for it.
+    std::string Text;
     bool operator==(const AppointmentRow&) const = default;
+};
+
+// Where a new calendar entry goes: the lowest free slot of the calendar read.
+enum class AppointmentSlotStatus {
+    NotRead,  // the calendar was not read yet
+    Full,     // every slot is used
+    Free,     // the slot is free
+};
+struct AppointmentSlotChoice {
+    AppointmentSlotStatus Status = AppointmentSlotStatus::NotRead;
+    int Slot = 0;
+    bool operator==(const AppointmentSlotChoice&) const = default;
 };
 
 }  // namespace parlenko

@@ -48,6 +48,7 @@ int RowImage(std::string_view category, bool alarm) {
 AppointmentRow RowOf(EngineContext& ctx, const VCalendarTexts& t, std::string_view position) {
     AppointmentRow row;
     row.Caption = t.Description;
+    row.Text = t.Description;
     // A phone call holds a number: the phonebook's name for it, when known.
     if (t.Category == "Phone call") {
         std::string name = FindNameByNumber(t.Description, ctx.state.Phonebook.PhonebookList);

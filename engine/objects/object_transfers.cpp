@@ -97,6 +97,21 @@ void RefreshAppointments(EngineContext& ctx) {
     ShowProgressWindow(ctx);
 }
 
+AppointmentSlotChoice NewAppointmentSlot(const std::vector<std::string>& free) {
+    AppointmentSlotChoice choice;
+    if (free.empty()) return choice;
+    choice.Status = AppointmentSlotStatus::Full;
+    for (const std::string& line : free) {
+        if (line.empty()) continue;
+        const auto slot = ParseInt(line);
+        if (!slot || *slot < 0 || *slot > 65535) continue;
+        choice.Status = AppointmentSlotStatus::Free;
+        choice.Slot = static_cast<int>(*slot);
+        return choice;
+    }
+    return choice;
+}
+
 void SaveAppointment(EngineContext& ctx, const VCalendarEntry& entry, int slot, bool isNew) {
     if (!ctx.port.Connected()) return;
     StartUpload(ctx, CutIntoPackets(BuildVCalendar(entry, VCalendarForm::Phone)));

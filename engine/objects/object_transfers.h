@@ -7,7 +7,9 @@
 #include "engine/session/engine_context.h"
 #include "engine/text/vcalendar.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace parlenko {
 
@@ -20,6 +22,9 @@ inline constexpr std::size_t kMaxObjectPackets = 50;
 void RefreshAppointments(EngineContext& ctx);
 // Writes entry into calendar slot; isNew adds its row, else the slot's row
 // is updated when the phone has taken it.
+// The lowest free slot of the calendar read (free: one line per slot, ""
+// for a used one).
+AppointmentSlotChoice NewAppointmentSlot(const std::vector<std::string>& free);
 void SaveAppointment(EngineContext& ctx, const VCalendarEntry& entry, int slot, bool isNew);
 void DeleteAppointment(EngineContext& ctx, int slot);
 

@@ -81,9 +81,13 @@ TEST(ObjectTransfer, AppointmentReadAsksEverySlotAndSkipsTheGaps) {
     EXPECT_THAT(s.ObjectCommands(from), ElementsAre("AT^SBNR=\"vcs\",1", "AT^SBNR=\"vcs\",2",
                                                     "AT^SBNR=\"vcs\",3", "AT^SBNR=\"vcs\",4"));
     const std::vector<AppointmentRow> expected = {
-        {"Team meeting", "Meeting", "Once", "16.03.2005", "09:00:00", "1", kImageMeetingAlarm},
-        {"Ana", "Phone call", "Daily", "01.04.2005", "12:00:00", "3", kImagePhoneCallAlarm + 1},
-        {std::string(150, 'x'), "Memo", "Once", "31.12.2005", "23:59:59", "4", kImageMemoAlarm + 1},
+        {"Team meeting", "Meeting", "Once", "16.03.2005", "09:00:00", "1", kImageMeetingAlarm,
+         "Team meeting"},
+        // The caption names the number; the row keeps the number itself.
+        {"Ana", "Phone call", "Daily", "01.04.2005", "12:00:00", "3", kImagePhoneCallAlarm + 1,
+         "+385911234567"},
+        {std::string(150, 'x'), "Memo", "Once", "31.12.2005", "23:59:59", "4", kImageMemoAlarm + 1,
+         std::string(150, 'x')},
     };
     EXPECT_EQ(s.host.appointmentRows, expected);
     EXPECT_EQ(s.state().Objects.AppointmentsList, expected);
@@ -141,7 +145,7 @@ TEST(ObjectTransfer, ThreePacketUploadIsAcknowledgedPacketByPacket) {
     ASSERT_EQ(s.host.appointmentRows.size(), rowsBefore + 1);
     EXPECT_EQ(s.host.appointmentRows.back(),
               (AppointmentRow{std::string(240, 'b'), "Anniversary", "Annualy", "14.07.2006",
-                              "08:00:00", "2", kImageAnniversaryAlarm}));
+                              "08:00:00", "2", kImageAnniversaryAlarm, std::string(240, 'b')}));
     EXPECT_THAT(s.state().Objects.AppointmentFreePositions, ElementsAre("", "", "", ""));
     EXPECT_EQ(s.host.appointmentFocuses.back(), "2");
     EXPECT_EQ(s.host.statusMessages.back(), "Appointment succesfully saved in mobile!");

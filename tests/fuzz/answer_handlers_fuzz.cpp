@@ -1,19 +1,18 @@
 // fuzz-links: parlenko_engine parlenko_test_support
 // The handlers of answer lines that reach the engine's state: registration,
-// the phonebook and call-list storage and entry answers, and the "+CMGR"
-// answer of the SMS read. Each input line goes to every handler, with a
-// phonebook read, a call-list read and an SMS read under way; whatever the
-// line, the engine must stay whole.
+// and the phonebook and call-list storage and entry answers. Each input line
+// goes to every handler, with a phonebook read and a call-list read under
+// way; whatever the line, the engine must stay whole. (The "+CMGR" answers
+// of the SMS read have a target of their own, cmgr_answer_fuzz.)
 //
-// Input: lines separated by LF; for "+CMGR" a line is cut at its first two
-// TABs into index, PDU and status.
+// Input: lines separated by LF.
 #include "engine/core/virtual_scheduler.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/network_view.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
-#include "engine/sms/cmgr_answer.h"
+#include "engine/session/engine_context.h"
 #include "tests/support/null_serial_device.h"
 
 #include <cstddef>
@@ -58,20 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view text = Cut(input, '\n');
         ApplyRegistration(ctx, text);
 
-        RefreshPhonebook(ctx, 1);
+        RefreshPhonebook(ctx, PhoneMemory::Sim);
         HandlePhonebookCpbsAnswer(ctx, text);
         HandlePhonebookCpbrAnswer(ctx, text, CpbrAnswer::Entry);
         HandlePhonebookCpbrAnswer(ctx, text, CpbrAnswer::Empty);
 
-        RefreshCalls(ctx, 5);
+        RefreshCalls(ctx, PhoneMemory::Dialled);
         HandleCallListCpbsAnswer(ctx, text);
         HandleCallListCpbrAnswer(ctx, text, CpbrAnswer::Entry);
 
-        std::string_view fields = text;
-        const std::string_view index = Cut(fields, '\t');
-        const std::string_view pdu = Cut(fields, '\t');
-        HandleCmgrAnswer(ctx, index, pdu, fields, 0);
-        HandleCmgrAnswer(ctx, index, pdu, fields, 1);
         clock.RunFor(11000);  // the time-out ends whatever was left open
     }
     return 0;

@@ -19,9 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)ParseCpas(s);
     (void)ParseCclk(s);
     (void)ParseCbc(s);
-    (void)ParseCregStat(s);
-    (void)ParseCregLac(s);
-    (void)ParseCregCellId(s);
+    (void)ParseCreg(s);
     (void)ParseCsca(s);
     (void)ExtractQuoted(s);
     (void)FirstFieldPadded(s);

@@ -10,6 +10,7 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
+#include "ui/pages/appointments_page.h"
 #include "ui/qt_scheduler.h"
 #include "ui/window_host.h"
 
@@ -149,6 +150,38 @@ TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
     EXPECT_FALSE(rig.engine.State().Phonebook.PhonebookList.empty());
     ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000))
         << "closing ended the busy state";
+}
+
+// Page 5 reads the calendar when its list is empty; a later visit keeps the
+// list. The page is the engine's view of it.
+TEST(GlavnaSimTest, TheAppointmentsPageReadsTheCalendarOnItsFirstVisitOnly) {
+    SimRig rig;
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
+    const auto firstReads = [&] {
+        const std::string& w = rig.device.Written();
+        int n = 0;
+        for (auto at = w.find("AT^SBNR=\"vcs\",1\r"); at != std::string::npos;
+             at = w.find("AT^SBNR=\"vcs\",1\r", at + 1))
+            ++n;
+        return n;
+    };
+    rig.glavna->OutBarBtn1Click(5);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return rig.glavna->AppointmentRows() > 0 && rig.glavna->isEnabled() &&
+                   !rig.citam.isVisible();
+        },
+        10000))
+        << rig.device.Written();
+    EXPECT_EQ(rig.glavna->Podsjetnik->AppCntLab->text(),
+              QString::number(rig.glavna->AppointmentRows()));
+    EXPECT_TRUE(rig.glavna->findChild<QAction*>("Izmjenipodatkepodsjetnika1")->isEnabled());
+    rig.glavna->OutBarBtn1Click(1);
+    EXPECT_FALSE(rig.glavna->findChild<QAction*>("Izmjenipodatkepodsjetnika1")->isEnabled());
+    rig.glavna->OutBarBtn1Click(5);
+    testing::Pump(300);
+    EXPECT_EQ(firstReads(), 1);
+    EXPECT_TRUE(rig.glavna->findChild<QAction*>("Izmjenipodatkepodsjetnika1")->isEnabled());
 }
 
 }  // namespace

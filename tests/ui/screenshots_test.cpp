@@ -2,21 +2,27 @@
 // to the simulated phone (the general page, then the advanced page, then the
 // first menu open), the save-location window, the options window, the
 // settings page read from the phone, the splash window, the about box, the
-// progress window, the status notice, a message box, and a validation
-// balloon beside a line edit with an ordinary tooltip. Runs only when
+// progress window, the status notice, a message box, a validation balloon
+// beside a line edit with an ordinary tooltip, and the appointments page with
+// its editor, and the SMS page with its windows. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
 #include "components/widgets/tessary_hint.h"
+#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/formats/backup_files.h"
+#include "exchange/windows/backup_form.h"
 #include "tests/support/phonesim/state.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/appointment_editor.h"
 #include "ui/citam_form.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
 #include "ui/options_form.h"
+#include "ui/pages/appointments_page.h"
 #include "ui/dialogs/new_sms_form.h"
 #include "ui/dialogs/sms_form.h"
 #include "ui/dialogs/sms_mem_form.h"
@@ -32,19 +38,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QHelpEvent>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTreeWidget>
 #include <QPainter>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
-#include <QSpinBox>
 #include <QSettings>
 #include <QTimer>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QPlainTextEdit>
+#include <QComboBox>
+#include <QTreeWidget>
+#include <QRadioButton>
+#include <QStackedWidget>
 
 #include <gtest/gtest.h>
 
@@ -201,6 +209,44 @@ TEST_F(Screenshots, Windows) {
     Save(box, "message.png");
     box.close();
 
+    // The backup wizard: its start page once the phonebook was read, the
+    // entries of a backup with some chosen, and a restore under way.
+    {
+        const std::string backup = home.Dir() + "Backup_071226.pbb";
+        ASSERT_TRUE(exchange::WritePhonebookRecordsFile(
+                        backup, {{"Ana Horvat!", "+385911234567", "SIM card", "001"},
+                                 {"Ivo Ivic", "0987654321", "SIM card", "002"},
+                                 {"Posao ured", "+38512345678", "SIM card", "005"},
+                                 {"Marko", "+385981112223", "Mobile memory", "001"},
+                                 {"Frizer", "014833222", "Mobile memory", "002"},
+                                 {"My number", "+385915550001", "Own numbers", "001"}})
+                        .ok());
+        ASSERT_TRUE(exchange::AddBackupPath(home.Dir(), backup).ok());
+        exchange::TBackupForm wizard(&glavna, engine, home.QDir());
+        wizard.show();
+        wizard.PhonebookReadFinished();
+        Save(wizard, "backup-start.png");
+        wizard.RestoreRB->setChecked(true);
+        wizard.NextBtnClick();
+        wizard.BackupList->setCurrentItem(wizard.BackupList->topLevelItem(0));
+        wizard.NextBtnClick();
+        for (int row : {0, 1, 3})
+            wizard.RestoreList->topLevelItem(row)->setCheckState(0, Qt::Checked);
+        Save(wizard, "restore-list.png");
+        wizard.Notebook1->setCurrentIndex(exchange::TBackupForm::Restore5);
+        RestoreProgressView view;
+        view.RestoreLokLab = "SIM card";
+        view.ToWriteLab = "247 of 250";
+        view.WritingLabVisible = true;
+        view.RestNameLab = "Posao ured   [+38512345678]";
+        view.RestorePosLab = "Saving entry on position no. 3";
+        view.RestoreProgBar = 1;
+        view.RestPercLab = "1%";
+        wizard.RestoreProgressChanged(view);
+        Save(wizard, "restore-progress.png");
+        wizard.hide();
+    }
+
     // A name with characters the phone cannot store, the balloon beside its
     // edit, and an ordinary tooltip below (the main window's hints show it).
     glavna.hide();
@@ -233,6 +279,54 @@ TEST_F(Screenshots, Windows) {
 
     host.SetMainWindow(nullptr);
     host.SetStatusFrm(nullptr);
+    host.SetCitamForm(nullptr);
+    glavna.hide();
+}
+
+// The appointments page after a read of the S45's calendar (its phonebook
+// read first, so a phone call shows its name), and the editor open on that
+// phone call.
+TEST_F(Screenshots, Appointments) {
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device(
+        sched, phonesim::LoadStateFile(std::string(PARLENKO_SOURCE_DIR) + "/tests/data/s45.state"));
+    TSerialPortDriver port(device, sched);
+    TWindowHost host;
+    PhoneEngine engine(port, sched, host);
+    TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                     home.QDir() + "Logos"};
+    TGlavna glavna(engine, folders, home.QDir() + "Parlenko.ini");
+    host.SetMainWindow(&glavna);
+    TCitamForm citam(&glavna);
+    citam.SetModeSource([&glavna] { return glavna.Mode(); });
+    citam.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
+    host.SetCitamForm(&citam);
+    glavna.show();
+    ASSERT_TRUE(engine.Connect());
+    const auto sent = [&](const char* line) {
+        return device.Written().find(line) != std::string::npos;
+    };
+    const auto idle = [&] { return glavna.isEnabled() && !citam.isVisible(); };
+    ASSERT_TRUE(PumpUntil([&] { return sent("AT+CMGF=0\r") && idle(); }, 12000));
+    RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
+    ASSERT_TRUE(PumpUntil([&] { return sent("AT^SPBS=\"SD\"\r") && idle(); }, 20000));
+    glavna.OutBarBtn1Click(5);
+    // The page's first visit reads the calendar.
+    PodsjetnikPage& page = *glavna.Podsjetnik;
+    ASSERT_TRUE(PumpUntil([&] { return sent("AT^SBNR=\"vcs\",49\r") && idle(); }, 20000));
+    page.FocusAppointmentRow("1");
+    Save(glavna, "appointments.png");
+
+    page.FocusAppointmentRow("3");
+    QTimer::singleShot(0, [&] {
+        TAppointmentForm& f = *page.AppointmentForm();
+        Save(f, "appointment-editor.png");
+        f.reject();
+    });
+    page.EditAppTBClick();
+
+    host.SetMainWindow(nullptr);
     host.SetCitamForm(nullptr);
     glavna.hide();
 }

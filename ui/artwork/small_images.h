@@ -14,4 +14,8 @@ constexpr int kSmallImageSize = 16;
 QImage SmallImage(int index, int size = kSmallImageSize);
 bool HasSmallImage(int index);
 
+// The tool-bar pictures of the appointments page, 24 x 24.
+enum class AppointmentTool { New, Edit, Delete, Outlook, Refresh };
+QImage AppointmentToolPicture(AppointmentTool tool, bool enabled);
+
 }  // namespace parlenko::artwork

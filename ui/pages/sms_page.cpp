@@ -774,7 +774,6 @@ void TSmsPage::AddPhoneSmsInTBClick() {
 void TSmsPage::DialPhoneSmsInTBClick() {
     if (!engine_.Connected()) return;
     if (DialSequence) DialSequence(Label24->text(), Label25->text());
-    else engine_.Dial(ToAnsi(Label24->text()), ToAnsi(Label25->text()), false);
 }
 
 void TSmsPage::OsvjeziSmsInTBClick() {

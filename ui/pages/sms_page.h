@@ -81,8 +81,7 @@ public:
     std::function<bool()> ConfirmDelete;
     // The full read (the main window's RefreshSms).
     std::function<void()> RefreshSms;
-    // The dial sequence with the panel's name and number; without it the
-    // number is dialled at once.
+    // The dial sequence with the panel's name and number.
     std::function<void(const QString& name, const QString& number)> DialSequence;
     // The phonebook's entry dialog for a new entry with this number.
     std::function<void(const QString& number)> AddToPhonebook;

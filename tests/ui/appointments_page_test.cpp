@@ -1,0 +1,512 @@
+// The appointments page and its editor against the simulated phone: the
+// calendar read, the slot of a new entry, the delete, the editor's rules and
+// the upload of an entry; and, without a phone, the details, the sorting and
+// the vCalendar file.
+
+#include "ui/pages/appointments_page.h"
+
+#include "engine/phonebook/refresh_phonebook.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/busy_state.h"
+#include "engine/session/engine_state.h"
+#include "engine/session/phone_engine.h"
+#include "engine/text/hex_text.h"
+#include "engine/text/vcalendar.h"
+#include "exchange/formats/atomic_file.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/appointment_editor.h"
+#include "ui/citam_form.h"
+#include "ui/qt_scheduler.h"
+#include "ui/status_frm.h"
+#include "ui/window_host.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::DialogWatcher;
+using testing::PumpUntil;
+
+// The S45 of tests/data/s45.state, its calendar cut to highestSlot when given.
+phonesim::PhoneState State(int highestSlot) {
+    phonesim::PhoneState s =
+        phonesim::LoadStateFile(std::string(PARLENKO_SOURCE_DIR) + "/tests/data/s45.state");
+    if (highestSlot > 0) s.objects["vcs"].highest = highestSlot;
+    return s;
+}
+
+struct PageRig {
+    explicit PageRig(int highestSlot = 0) : device(sched, State(highestSlot)) {
+        citam.SetModeSource([this] { return static_cast<int>(engine.Mode()); });
+        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
+        host.SetCitamForm(&citam);
+        host.SetStatusFrm(&statusFrm);
+        engine.SetObjectsView(&page);
+        page.SetDataDir(home.QDir());
+        page.ShowStatusMessage = [this](const std::string& text) { status = text; };
+        page.ConfirmDeleteCheck = [] { return false; };
+    }
+    ~PageRig() {
+        engine.SetObjectsView(nullptr);
+        host.SetCitamForm(nullptr);
+        host.SetStatusFrm(nullptr);
+    }
+    bool Sent(const std::string& line) const {
+        return device.Written().find(line) != std::string::npos;
+    }
+    bool Idle() { return !IsBusy(engine.Context()) && !citam.isVisible(); }
+    // Connects, reads the phonebook (the SIM card and on) when asked, and
+    // the calendar.
+    bool ConnectAndRead(bool phonebook = false) {
+        if (!engine.Connect()) return false;
+        if (!PumpUntil([&] { return Sent("AT+CMGF=0\r") && Idle(); }, 12000)) return false;
+        if (phonebook) {
+            RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
+            // The service numbers come last.
+            if (!PumpUntil([&] { return Sent("AT^SPBS=\"SD\"\r") && Idle(); }, 30000)) return false;
+        }
+        page.RefreshAppointments();
+        return PumpUntil(
+            [&] {
+                return Sent("AT^SBNR=\"vcs\"," +
+                            std::to_string(engine.Capabilities().AppointmentSlots) + "\r") &&
+                       Idle();
+            },
+            20000);
+    }
+    QTreeWidgetItem* Row(const QString& slot) const {
+        for (int i = 0; i < page.AppointmentsList->topLevelItemCount(); ++i)
+            if (page.AppointmentsList->topLevelItem(i)->text(kAppPosition) == slot)
+                return page.AppointmentsList->topLevelItem(i);
+        return nullptr;
+    }
+    // Runs the editor's command; act sees the open editor and closes it.
+    void WithEditor(const std::function<void()>& command,
+                    const std::function<void(TAppointmentForm&)>& act) {
+        QTimer::singleShot(0, [&] {
+            TAppointmentForm& f = *page.AppointmentForm();
+            if (f.isVisible()) act(f);
+            if (f.isVisible()) f.reject();
+        });
+        command();
+    }
+
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device;
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TCitamForm citam;
+    TStatusFrm statusFrm;
+    QWidget mainWindow;
+    PodsjetnikPage page{engine, &mainWindow};
+    std::string status;
+};
+
+TEST(AppointmentsPageSim, ReadShowsEverySlotsEntryWithNamesPicturesAndTheMemoryUse) {
+    PageRig rig;
+    ASSERT_TRUE(rig.ConnectAndRead(true)) << rig.device.Written();
+    std::string asked;
+    for (std::size_t at = rig.device.Written().find("AT^SBNR=\"vcs\","); at != std::string::npos;
+         at = rig.device.Written().find("AT^SBNR=\"vcs\",", at + 1))
+        asked +=
+            rig.device.Written().substr(at + 14, rig.device.Written().find('\r', at) - at - 14) +
+            " ";
+    std::string expected;
+    for (int i = 1; i <= 49; ++i) expected += std::to_string(i) + " ";
+    EXPECT_EQ(asked, expected);
+    EXPECT_EQ(rig.engine.Appointments().size(), 3u);
+    ASSERT_EQ(rig.page.AppointmentsList->topLevelItemCount(), 3);
+    ASSERT_NE(rig.Row("3"), nullptr);
+    EXPECT_EQ(rig.Row("3")->text(kAppCaption), "Ivan Novak");
+    EXPECT_EQ(rig.Row("1")->data(kAppCaption, Qt::UserRole + 1).toInt(), 62);
+    EXPECT_EQ(rig.page.AppCapLab->text(), "49");
+    EXPECT_EQ(rig.page.AppCntLab->text(), "3");
+    EXPECT_EQ(rig.page.AppFreeLab->text(), "46");
+    // The first row is selected and shown.
+    EXPECT_EQ(rig.page.AppPosLab->text(),
+              rig.page.AppointmentsList->topLevelItem(0)->text(kAppPosition));
+    EXPECT_TRUE(rig.page.EditAppTB->isEnabled());
+    EXPECT_FALSE(rig.page.OutlookATB->isEnabled());
+}
+
+TEST(AppointmentsPageSim, AFullCalendarRefusesANewEntryUntilADeleteFreesItsSlot) {
+    PageRig rig(3);
+    ASSERT_TRUE(rig.engine.Connect());
+    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CMGF=0\r") && rig.Idle(); }, 12000));
+    DialogWatcher watcher;
+    // Before the read: no row, so the Delete key sends nothing.
+    QTest::keyClick(rig.page.AppointmentsList, Qt::Key_Delete);
+    EXPECT_FALSE(rig.Sent("AT^SBNW")) << rig.device.Written();
+    rig.page.NewAppTBClick();
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].text, "First, you must read appointments from mobile!");
+
+    rig.page.RefreshAppointments();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT^SBNR=\"vcs\",3\r") && rig.Idle(); }, 20000));
+    ASSERT_EQ(rig.page.AppointmentsList->topLevelItemCount(), 3);
+    // A pre-fill that the full memory refuses does not reach a later entry.
+    rig.page.AppointmentForm()->FromOutlookAppointment = true;
+    rig.page.AppointmentForm()->NazivEdit->setText("Stale");
+    rig.page.NewAppTBClick();
+    ASSERT_EQ(watcher.Seen().size(), 2u);
+    EXPECT_EQ(watcher.Seen()[1].caption, "Memory full");
+    EXPECT_EQ(watcher.Seen()[1].text, "Appointments memory is full!");
+    EXPECT_FALSE(rig.page.AppointmentForm()->FromOutlookAppointment);
+
+    rig.page.FocusAppointmentRow("2");
+    rig.page.DeleteAppTBClick();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Row("2") == nullptr; }, 5000));
+    EXPECT_TRUE(rig.Sent("AT^SBNW=\"vcs\",2,0\r"));
+    EXPECT_EQ(rig.page.AppCntLab->text(), "2");
+
+    std::optional<int> slot;
+    QString text;
+    rig.WithEditor([&] { rig.page.NewAppTBClick(); },
+                   [&](TAppointmentForm& f) {
+                       slot = f.AppointmentLocation;
+                       text = f.NazivEdit->text();
+                   });
+    EXPECT_EQ(slot, 2);
+    EXPECT_EQ(text, "");
+}
+
+TEST(AppointmentsPageSim, ANewMemoGoesIntoTheFreeSlotInTwoPacketsAndItsRowAppears) {
+    PageRig rig;
+    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    const std::size_t from = rig.device.Written().size();
+    rig.WithEditor([&] { rig.page.NewAppTBClick(); },
+                   [&](TAppointmentForm& f) {
+                       EXPECT_EQ(f.windowTitle(), "New appointment . . .");
+                       EXPECT_EQ(f.AppointmentLocation, 4);
+                       EXPECT_FALSE(f.SnimiBtn->isEnabled());
+                       QTest::keyClicks(f.NazivEdit, "ABCDEFGHIJKLMNOPQR");  // 16 are typed
+                       f.AppPerCB->setCurrentIndex(3);
+                       f.AppDatePicker->setDate(QDate(2030, 5, 17));
+                       f.AppTimePicker->setTime(QTime(18, 30, 0));
+                       f.ActivateCheck->setChecked(true);
+                       EXPECT_EQ(f.AppActivationLab->text(), "Monthly\n\n17.\n\n18:30:00");
+                       ASSERT_TRUE(f.SnimiBtn->isEnabled());
+                       f.SnimiBtn->click();
+                   });
+    ASSERT_TRUE(PumpUntil([&] { return rig.Row("4") != nullptr && rig.Idle(); }, 10000))
+        << rig.device.Written().substr(from);
+    const std::string sent = rig.device.Written().substr(from);
+    const auto first = sent.find("AT^SBNW=\"vcs\",4,1,2\r");
+    const auto second = sent.find("AT^SBNW=\"vcs\",4,2,2\r");
+    ASSERT_NE(first, std::string::npos) << sent;
+    ASSERT_NE(second, std::string::npos) << sent;
+    // Each packet follows its command, closed by Ctrl-Z.
+    const auto packet = [&](std::size_t command) {
+        const auto start = sent.find('\r', command) + 1;
+        return sent.substr(start, sent.find('\x1a', start) - start);
+    };
+    EXPECT_EQ(packet(first).size(), 352u);
+    EXPECT_EQ(packet(second).size(), 28u);
+    const auto texts =
+        ParseVCalendar(BytesToHex(rig.device.Phone().State().objects.at("vcs").objects.at(4)));
+    ASSERT_TRUE(texts.has_value());
+    EXPECT_EQ(*texts, (VCalendarTexts{"ABCDEFGHIJKLMNOP", "Memo", "17.05.2030", "18:30:00",
+                                      "Active", "Monthly"}));
+    EXPECT_EQ(rig.Row("4")->text(kAppCaption), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(rig.page.AppPosLab->text(), "4");
+    EXPECT_EQ(rig.statusFrm.PorukaLab->text(), "Appointment succesfully saved in mobile!");
+}
+
+TEST(AppointmentsPageSim, EditingAPhoneCallKeepsTheNumberReadFromThePhone) {
+    PageRig rig;
+    // Two entries share the name shown for the call; the first has another number.
+    rig.engine.State().Phonebook.PhonebookList = {
+        {"Ivan Novak", "+385911111111", "SIM card", "099"},
+        {"Ivan Novak", "+385950610995", "SIM card", "003"}};
+    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    ASSERT_NE(rig.Row("3"), nullptr);
+    EXPECT_EQ(rig.Row("3")->text(kAppCaption), "Ivan Novak");
+    rig.page.FocusAppointmentRow("3");
+    QString number;
+    int page = -1;
+    QString name;
+    rig.WithEditor([&] { rig.page.EditAppTBClick(); },
+                   [&](TAppointmentForm& f) {
+                       number = f.TelEdit->text();
+                       page = f.Notebook1->currentIndex();
+                       name = f.NazivCB->currentText();
+                       f.AppTimePicker->setTime(QTime(15, 0, 0));
+                       EXPECT_FALSE(f.NewAppointment);
+                       EXPECT_EQ(f.AppointmentLocation, 3);
+                       f.SnimiBtn->click();
+                   });
+    EXPECT_EQ(number, "+385950610995");
+    EXPECT_EQ(page, 1);
+    EXPECT_EQ(name, "Ivan Novak");
+    // The new time reaches the phone with the same number, in the same row.
+    ASSERT_TRUE(PumpUntil(
+        [&] { return rig.Row("3") != nullptr && rig.Row("3")->text(kAppTime) == "15:00:00"; },
+        10000))
+        << rig.device.Written();
+    const auto texts =
+        ParseVCalendar(BytesToHex(rig.device.Phone().State().objects.at("vcs").objects.at(3)));
+    ASSERT_TRUE(texts.has_value());
+    EXPECT_EQ(texts->Description, "+385950610995");
+    EXPECT_EQ(texts->Time, "15:00:00");
+    EXPECT_EQ(rig.page.AppointmentsList->topLevelItemCount(), 3);
+    EXPECT_EQ(rig.Row("3")->text(kAppCaption), "Ivan Novak");
+}
+
+// --- the editor on its own --------------------------------------------------------
+
+struct EditorRig {
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{sched};
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TAppointmentForm form{engine, nullptr};
+    void SetNow(const QDateTime& now) {
+        form.Now = [now] { return now; };
+    }
+};
+
+TEST(AppointmentEditor, AOneTimeAlarmNeedsAMomentAheadAndWeeklyPicksTheDayFromToday) {
+    EditorRig r;
+    TAppointmentForm& f = r.form;
+    // Wednesday, 9 December 2026.
+    const QDateTime now(QDate(2026, 12, 9), QTime(10, 0, 0));
+    r.SetNow(now);
+    f.AppPerCB->setCurrentIndex(0);
+    f.AppDatePicker->setDate(now.date());
+    f.AppTimePicker->setTime(now.time().addSecs(60));
+    f.ActivateCheck->setChecked(true);
+    f.UpdateActivation();
+    EXPECT_TRUE(f.ActivateCheck->isEnabled());
+    EXPECT_TRUE(f.AppActivationLab->isEnabled());
+    f.AppTimePicker->setTime(now.time().addSecs(-60));
+    EXPECT_FALSE(f.ActivateCheck->isEnabled());
+    EXPECT_FALSE(f.ActivateCheck->isChecked());
+    EXPECT_FALSE(f.AppActivationLab->isEnabled());
+    EXPECT_EQ(f.AppActivationLab->text(), "Once\n\n09.12.2026\n\n09:59:00");
+
+    f.AppDatePicker->setDate(QDate(1990, 3, 1));
+    EXPECT_EQ(f.AppDatePicker->date(), QDate(1997, 1, 1));
+
+    f.AppPerCB->setCurrentIndex(2);
+    EXPECT_FALSE(f.AppDatePicker->isEnabled());
+    EXPECT_TRUE(f.AppDayCB->isEnabled());
+    f.AppDayCB->setCurrentIndex(2);  // "Srijeda"
+    f.AppDayCBChange();
+    EXPECT_EQ(f.AppDatePicker->date(), now.date());
+    r.SetNow(QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0)));  // a Thursday
+    f.AppDayCB->setCurrentIndex(2);
+    f.AppDayCBChange();
+    EXPECT_EQ(f.AppDatePicker->date(), QDate(2026, 12, 16));
+    EXPECT_TRUE(f.AppActivationLab->text().startsWith("Weekly\n\nSrijeda\n\n"));
+
+    // An entry opened on a Monday names Monday, whatever the list held before.
+    f.AppDayCB->setCurrentIndex(4);
+    {
+        const QSignalBlocker block(f.AppDatePicker);
+        f.AppDatePicker->setDate(QDate(2003, 6, 2));
+    }
+    f.UpdateActivation();
+    EXPECT_TRUE(f.AppActivationLab->text().startsWith(QString::fromUtf8("Weekly\n\nPonedjeljak")))
+        << f.AppActivationLab->text().toStdString();
+}
+
+TEST(AppointmentEditor, NamesShowWithoutTheVipMarkAndANameFillsItsNumber) {
+    EditorRig r;
+    TAppointmentForm& f = r.form;
+    r.engine.State().Phonebook.PhonebookList = {{"Marko", "+38591222", "SIM card", "001"},
+                                                {"ana!", "+38591111", "SIM card", "002"}};
+    f.FillNameList();
+    ASSERT_EQ(f.NazivCB->count(), 2);
+    EXPECT_EQ(f.NazivCB->itemText(0), "ana");
+    EXPECT_EQ(f.NazivCB->itemData(0).toString(), "ana!");
+    EXPECT_EQ(f.NazivCB->currentIndex(), -1);
+    f.NazivCB->setCurrentIndex(0);
+    f.NazivCBChange();
+    EXPECT_EQ(f.TelEdit->text(), "+38591111");
+    // A number set while the number edit is not being typed in leaves the name alone.
+    f.TelEdit->setText("+38591222");
+    EXPECT_EQ(f.NazivCB->currentIndex(), 0);
+    // The category change empties both fields.
+    f.AppCatCB->setCurrentIndex(1);
+    f.AppCatCBChange();
+    EXPECT_EQ(f.TelEdit->text(), "");
+    EXPECT_EQ(f.NazivCB->currentIndex(), -1);
+    EXPECT_EQ(f.Notebook1->currentIndex(), 1);
+}
+
+TEST(AppointmentEditor, TextAndNumberAreCheckedAndALongTextFromThePhoneStaysWhole) {
+    EditorRig r;
+    TAppointmentForm& f = r.form;
+    f.show();
+    EXPECT_FALSE(f.SnimiBtn->isEnabled());
+    f.NazivEdit->setText(QString::fromUtf8("Sastanak š"));
+    EXPECT_FALSE(f.SnimiBtn->isEnabled());
+    ASSERT_NE(f.HintWindow(), nullptr);
+    EXPECT_TRUE(f.HintWindow()->Caption().contains(QString::fromUtf8("š ")));
+    f.NazivEdit->setText("Sastanak");
+    EXPECT_EQ(f.HintWindow(), nullptr);
+    EXPECT_TRUE(f.SnimiBtn->isEnabled());
+    const QString forty(40, 'x');
+    f.NazivEdit->setText(forty);
+    EXPECT_EQ(f.NazivEdit->text(), forty);
+    // It can be shortened, not lengthened, by typing.
+    f.NazivEdit->setFocus();
+    f.NazivEdit->end(false);
+    QTest::keyClick(f.NazivEdit, Qt::Key_Backspace);
+    EXPECT_EQ(f.NazivEdit->text().size(), 39);
+    QTest::keyClicks(f.NazivEdit, "y");
+    EXPECT_EQ(f.NazivEdit->text().size(), 39);
+    f.NazivEdit->clear();
+    f.TelEdit->setText("+385 91");
+    EXPECT_FALSE(f.SnimiBtn->isEnabled());
+    ASSERT_NE(f.HintWindow(), nullptr);
+    EXPECT_TRUE(f.HintWindow()->Caption().startsWith("Invalid phone number!"));
+    f.TelEdit->setText("+38591");
+    EXPECT_TRUE(f.SnimiBtn->isEnabled());
+    f.reject();
+}
+
+// --- the page without a phone ------------------------------------------------------
+
+struct OfflineRig {
+    OfflineRig() {
+        page.SetDataDir(home.QDir());
+        page.ShowStatusMessage = [this](const std::string& text) { status = text; };
+        // Thursday, 1 June 2028.
+        page.Now = [] { return QDateTime(QDate(2028, 6, 1), QTime(12, 0, 0)); };
+        const AppointmentRow rows[] = {
+            {"zebra", "Memo", "Once", "05.01.2004", "08:00:00", "1", 61, "zebra"},
+            {"Apple", "Meeting", "Weekly", "02.06.2003", "09:15:00", "2", 62, "Apple"},
+            {"mango", "Anniversary", "Annualy", "17.05.2002", "18:30:00", "3", 58, "mango"},
+        };
+        for (const auto& row : rows) page.AddAppointmentRow(row);
+    }
+    QStringList Column(int column) const {
+        QStringList out;
+        for (int i = 0; i < page.AppointmentsList->topLevelItemCount(); ++i)
+            out << page.AppointmentsList->topLevelItem(i)->text(column);
+        return out;
+    }
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{sched};
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    PodsjetnikPage page{engine, nullptr};
+    std::string status;
+};
+
+TEST(AppointmentsPage, DetailsOfAWeeklyEntryAndItsNextActivation) {
+    OfflineRig r;
+    r.page.FocusAppointmentRow("2");
+    EXPECT_EQ(r.page.AppNameLab->text(), "Apple");
+    EXPECT_EQ(r.page.AppPerLab->text(), "Weekly   [ Monday ]");
+    EXPECT_EQ(r.page.AppDateLab->text(), "02.06.2003   09:15:00");
+    EXPECT_EQ(r.page.AppActDateLab->text(), "05.06.2028");
+    EXPECT_EQ(r.page.AppActDayLab->text(), "Monday");
+    EXPECT_EQ(r.page.AppActLab->text(), "Appointment activated!");
+    EXPECT_TRUE(r.page.AppActDayLab->isEnabled());
+    EXPECT_EQ(r.page.AppActPBTag(), 62);
+    r.page.FocusAppointmentRow("1");
+    EXPECT_EQ(r.page.AppActLab->text(), "Appointment deactivated!");
+    EXPECT_FALSE(r.page.AppActDateLab->isEnabled());
+}
+
+TEST(AppointmentsPage, TheDateColumnPutsTheLatestFirstAndTheTextColumnAToZ) {
+    OfflineRig r;
+    r.page.ColumnClick(kAppDate);
+    EXPECT_EQ(r.Column(kAppCaption), (QStringList{"zebra", "Apple", "mango"}));
+    r.page.ColumnClick(kAppCaption);
+    EXPECT_EQ(r.Column(kAppCaption), (QStringList{"Apple", "mango", "zebra"}));
+    r.page.ColumnClick(kAppCaption);
+    EXPECT_EQ(r.Column(kAppCaption), (QStringList{"zebra", "mango", "Apple"}));
+}
+
+TEST(AppointmentsPage, AVCalendarFileTakesItsExtensionAndHoldsTheFileForm) {
+    OfflineRig r;
+    r.page.FocusAppointmentRow("3");
+    std::vector<SaveFileDialog> asked;
+    std::string answer;
+    r.page.AskSaveFileName = [&](const SaveFileDialog& d) {
+        asked.push_back(d);
+        return answer;
+    };
+    VCalendarEntry entry;
+    entry.Category = AppointmentCategory::Anniversary;
+    entry.Repeat = AppointmentRepeat::Yearly;
+    entry.Text = "mango";
+    entry.Alarm = true;
+    entry.Date = std::chrono::year_month_day{std::chrono::year(2002), std::chrono::May,
+                                             std::chrono::day(17)};
+    entry.Time = std::chrono::hours(18) + std::chrono::minutes(30);
+    const std::string expected = BuildVCalendar(entry, VCalendarForm::File) + "\r\n";
+
+    answer = (r.home.QDir() + "a").toStdString();
+    r.page.Izmjenipodatke1Click(3);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Title, "Save as \"vCalendar\" to . . .");
+    EXPECT_EQ(asked[0].FileName, "mango");
+    EXPECT_EQ(asked[0].Filter, "vCalendar (*.vcs)|*.vcs");
+    EXPECT_TRUE(asked[0].ConfirmOverwrite);
+    EXPECT_TRUE(QDir(QString::fromStdString(asked[0].Folder)).exists());
+    EXPECT_EQ(exchange::ReadFileBytes(answer + ".vcs"), expected);
+    EXPECT_EQ(r.status, "Appointment succesfully saved as \"vCalendar\"!");
+
+    answer = (r.home.QDir() + "B.VCS").toStdString();
+    r.page.Izmjenipodatke1Click(3);
+    EXPECT_EQ(exchange::ReadFileBytes(answer), expected);
+    EXPECT_FALSE(exchange::ReadFileBytes(answer + ".vcs").has_value());
+
+    // A file that cannot be written is reported, not announced.
+    r.status.clear();
+    QDir(r.home.QDir()).mkpath("taken.vcs");
+    answer = (r.home.QDir() + "taken.vcs").toStdString();
+    {
+        DialogWatcher watcher;
+        r.page.Izmjenipodatke1Click(3);
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        EXPECT_EQ(watcher.Seen()[0].caption, "Error");
+    }
+    EXPECT_EQ(r.status, "");
+
+    // Cancelled: nothing written, nothing said.
+    r.status.clear();
+    answer.clear();
+    r.page.Izmjenipodatke1Click(3);
+    EXPECT_EQ(r.status, "");
+}
+
+}  // namespace
+}  // namespace parlenko::ui

@@ -1,0 +1,627 @@
+#include "ui/pages/appointments_page.h"
+
+#include "components/widgets/menu_painter.h"
+#include "engine/session/phone_engine.h"
+#include "engine/text/next_occurrence.h"
+#include "engine/text/vcalendar.h"
+#include "exchange/formats/exports.h"
+#include "ui/appointment_editor.h"
+#include "ui/artwork/artwork.h"
+#include "ui/artwork/small_images.h"
+#include "ui/message_dialog.h"
+#include "ui/text_codec.h"
+#include "ui/window_host.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTimeEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <array>
+
+namespace parlenko::ui {
+namespace {
+
+constexpr int kPageWidth = 520;
+constexpr int kPageHeight = 411;
+constexpr int kTextRole = Qt::UserRole;       // the entry's text as the phone keeps it
+constexpr int kImageRole = Qt::UserRole + 1;  // the row's picture
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr std::array<const char*, 4> kCategories = {"Memo", "Phone call", "Meeting", "Anniversary"};
+constexpr std::array<const char*, 5> kRepeats = {"Once", "Daily", "Weekly", "Monthly", "Annualy"};
+
+// The index of text in a fixed order; 0 when it is not there.
+template <std::size_t N>
+int IndexOf(const std::array<const char*, N>& order, const QString& text) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (text == QLatin1String(order[i])) return static_cast<int>(i);
+    return 0;
+}
+
+QDate ReadDate(const QString& text) { return QDate::fromString(text, "dd.MM.yyyy"); }
+QTime ReadTime(const QString& text) { return QTime::fromString(text, "HH:mm:ss"); }
+
+std::chrono::local_seconds LocalSeconds(const QDateTime& t) {
+    const QDate d = t.date();
+    const std::chrono::local_days day{std::chrono::year(d.year()) /
+                                      std::chrono::month(static_cast<unsigned>(d.month())) /
+                                      std::chrono::day(static_cast<unsigned>(d.day()))};
+    return day + std::chrono::seconds(t.time().msecsSinceStartOfDay() / 1000);
+}
+
+std::chrono::year_month_day Ymd(const QDate& d) {
+    return std::chrono::year_month_day{std::chrono::year(d.year()),
+                                       std::chrono::month(static_cast<unsigned>(d.month())),
+                                       std::chrono::day(static_cast<unsigned>(d.day()))};
+}
+
+QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
+    auto* l = new QLabel(U(text), parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(x, y, width, 16);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QAction* Item(QMenu* menu, const char* name, const char* caption) {
+    QAction* a = menu->addAction(U(caption));
+    a->setObjectName(name);
+    return a;
+}
+
+}  // namespace
+
+PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
+    : QWidget(parent), engine_(engine), mainWindow_(mainWindow) {
+    AskSaveFileName = [this](const SaveFileDialog& d) {
+        return AskSaveFileNameDialog(mainWindow_, d);
+    };
+    setObjectName("PodsjetnikPage");
+    setAccessibleName("Podsjetnik");
+    resize(kPageWidth, kPageHeight);
+
+    // Tool bar.
+    struct Tool {
+        QToolButton** button;
+        const char* name;
+        artwork::AppointmentTool picture;
+        const char* hint;
+    };
+    const Tool tools[] = {
+        {&NewAppTB, "NewAppTB", artwork::AppointmentTool::New, "Upiši novi podsjetnik . . ."},
+        {&EditAppTB, "EditAppTB", artwork::AppointmentTool::Edit,
+         "Izmjeni podatke podsjetnika . . ."},
+        {&DeleteAppTB, "DeleteAppTB", artwork::AppointmentTool::Delete, "Izbriši podsjetnik . . ."},
+        {&OutlookATB, "OutlookATB", artwork::AppointmentTool::Outlook,
+         "Razmjena podataka:  Outlook Kalendar"},
+        {&RefreshAppTB, "RefreshAppTB", artwork::AppointmentTool::Refresh,
+         "Osvježi popis podsjetnika . . ."},
+    };
+    int left = 6;
+    for (const Tool& t : tools) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(t.name);
+        QIcon icon;
+        icon.addPixmap(QPixmap::fromImage(artwork::AppointmentToolPicture(t.picture, true)),
+                       QIcon::Normal);
+        icon.addPixmap(QPixmap::fromImage(artwork::AppointmentToolPicture(t.picture, false)),
+                       QIcon::Disabled);
+        b->setIcon(icon);
+        b->setIconSize(QSize(24, 24));
+        b->setAutoRaise(true);
+        b->setToolTip(U(t.hint));
+        b->setGeometry(left, 3, 30, 30);
+        left += t.picture == artwork::AppointmentTool::Delete ||
+                        t.picture == artwork::AppointmentTool::Outlook
+                    ? 40
+                    : 32;
+        *t.button = b;
+    }
+    EditAppTB->setEnabled(false);
+    DeleteAppTB->setEnabled(false);
+    // The calendar exchange is not offered yet.
+    OutlookATB->setEnabled(false);
+    connect(NewAppTB, &QToolButton::clicked, this, [this] { NewAppTBClick(); });
+    connect(EditAppTB, &QToolButton::clicked, this, [this] { EditAppTBClick(); });
+    connect(DeleteAppTB, &QToolButton::clicked, this, [this] { DeleteAppTBClick(); });
+    connect(RefreshAppTB, &QToolButton::clicked, this, [this] { RefreshAppTBClick(); });
+
+    // The list.
+    AppointmentsList = new QTreeWidget(this);
+    AppointmentsList->setObjectName("AppointmentsList");
+    AppointmentsList->setGeometry(6, 36, kPageWidth - 12, 206);
+    AppointmentsList->setRootIsDecorated(false);
+    AppointmentsList->setUniformRowHeights(true);
+    AppointmentsList->setSelectionMode(QAbstractItemView::SingleSelection);
+    AppointmentsList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    AppointmentsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    AppointmentsList->setIconSize(QSize(16, 16));
+    AppointmentsList->setHeaderLabels(
+        {"Naziv podsjetnika", "Kategorija", "Ponavljanje", "Datum", "Vrijeme", "Pozicija"});
+    const int widths[] = {163, 100, 85, 75, 75, 0};
+    for (int i = 0; i < 6; ++i) AppointmentsList->setColumnWidth(i, widths[i]);
+    AppointmentsList->setColumnHidden(kAppPosition, true);
+    AppointmentsList->header()->setSectionsClickable(true);
+    AppointmentsList->header()->setSortIndicatorShown(false);
+    AppointmentsList->setContextMenuPolicy(Qt::CustomContextMenu);
+    AppointmentsList->installEventFilter(this);
+    connect(AppointmentsList, &QTreeWidget::currentItemChanged, this,
+            [this] { AppointmentsListChange(); });
+    connect(AppointmentsList, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (EditAppTB->isEnabled()) EditAppTBClick();
+    });
+    connect(AppointmentsList->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { ColumnClick(column); });
+
+    AppointmentsPopup = new widgets::TPaintedMenu(this);
+    AppointmentsPopup->setObjectName("AppointmentsPopup");
+    Izmjenipodatke1 =
+        Item(AppointmentsPopup, "Izmjenipodatke1", "Izmjeni podatke podsjetnika . . .");
+    AppointmentsPopup->setDefaultAction(Izmjenipodatke1);
+    Izbrisipodsjetnik1 = Item(AppointmentsPopup, "Izbrisipodsjetnik1", "Izbriši podsjetnik . . .");
+    AppointmentsPopup->addSeparator();
+    SnimikaovCalendar1 =
+        Item(AppointmentsPopup, "SnimikaovCalendar1", "Snimi kao \"vCalendar\" . . .");
+    SnimiuOutlookCalendar1 =
+        Item(AppointmentsPopup, "SnimiuOutlookCalendar1", "Snimi u \"Outlook Kalendar\" . . .");
+    const std::pair<QAction*, int> popupTags[] = {{Izmjenipodatke1, 1},
+                                                  {Izbrisipodsjetnik1, 2},
+                                                  {SnimikaovCalendar1, 3},
+                                                  {SnimiuOutlookCalendar1, 4}};
+    for (const auto& [a, tag] : popupTags) {
+        const int t = tag;
+        connect(a, &QAction::triggered, this, [this, t] { Izmjenipodatke1Click(t); });
+    }
+    connect(AppointmentsList, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        AppointmentsPopup->popup(AppointmentsList->viewport()->mapToGlobal(p));
+    });
+
+    // Details.
+    const int groupsTop = 248;
+    const int groupsHeight = kPageHeight - groupsTop - 6;
+    auto* basic = new QGroupBox(U(" Osnovni podaci:"), this);
+    basic->setGeometry(6, groupsTop, 236, groupsHeight);
+    const char* basicCaptions[] = {
+        "Naziv:", "Kategorija:", "Aktivacija:", "Ponavljanje:", "Pozicija:"};
+    QLabel** basicValues[] = {&AppNameLab, &AppCatLab, &AppDateLab, &AppPerLab, &AppPosLab};
+    const char* basicNames[] = {"AppNameLab", "AppCatLab", "AppDateLab", "AppPerLab", "AppPosLab"};
+    for (int i = 0; i < 5; ++i) {
+        Caption(basic, basicCaptions[i], 10, 24 + i * 24);
+        *basicValues[i] = Value(basic, basicNames[i], 82, 24 + i * 24, 148);
+    }
+
+    auto* next = new QGroupBox(U(" Slijedeća aktivacija:"), this);
+    next->setGeometry(248, groupsTop, 164, groupsHeight);
+    AppActPB = new QLabel(next);
+    AppActPB->setObjectName("AppActPB");
+    AppActPB->setGeometry(10, 22, 16, 17);
+    AppActLab = new QLabel(next);
+    AppActLab->setObjectName("AppActLab");
+    AppActLab->setGeometry(30, 24, 130, 16);
+    Caption(next, "Datum:", 10, 56);
+    AppActDateLab = Value(next, "AppActDateLab", 66, 56, 94);
+    Caption(next, "Vrijeme:", 10, 80);
+    AppActTimeLab = Value(next, "AppActTimeLab", 66, 80, 94);
+    Caption(next, "Dan:", 10, 104);
+    AppActDayLab = Value(next, "AppActDayLab", 66, 104, 94);
+    AppActDayLab->setStyleSheet(
+        QStringLiteral("QLabel { color: #D00000; }"
+                       "QLabel:disabled { color: #A0A0A0; }"));
+
+    auto* memory = new QGroupBox(U(" Memorija:"), this);
+    memory->setGeometry(418, groupsTop, 96, groupsHeight);
+    Caption(memory, "Kapacitet:", 8, 32);
+    AppCapLab = Value(memory, "AppCapLab", 66, 32, 28);
+    Caption(memory, "Upisano:", 8, 60);
+    AppCntLab = Value(memory, "AppCntLab", 66, 60, 28);
+    Caption(memory, "Slobodno:", 8, 88);
+    AppFreeLab = Value(memory, "AppFreeLab", 66, 88, 28);
+
+    form_ = new TAppointmentForm(engine_, mainWindow_);
+    if (mainWindow_ == nullptr) form_->setParent(this, form_->windowFlags());
+    SetSelected(false);
+    ShowAppointmentsSummary();
+}
+
+PodsjetnikPage::~PodsjetnikPage() = default;
+
+void PodsjetnikPage::FillMenu(QMenu* menu) {
+    Osvjeipodatke2 = Item(menu, "Osvjeipodatke2", "Osvježi podatke");
+    menu->addSeparator();
+    Novipodsjetnik1 = Item(menu, "Novipodsjetnik1", "Novi podsjetnik");
+    Izmjenipodatkepodsjetnika1 =
+        Item(menu, "Izmjenipodatkepodsjetnika1", "Izmjeni podatke podsjetnika");
+    Izbrisipodsjetnik2 = Item(menu, "Izbrisipodsjetnik2", "Izbriši podsjetnik");
+    menu->addSeparator();
+    QMenu* save = new widgets::TPaintedMenu(U("Snimi podsjetnik"), menu);
+    save->setObjectName("Snimi2");
+    menu->addMenu(save);
+    kaovCalendar1 = Item(save, "kaovCalendar1", ". . . kao \"vCalendar\"");
+    uOutlookCalendar1 = Item(save, "uOutlookCalendar1", ". . . u \"Outlook Kalendar\"");
+    menu->addSeparator();
+    RazmjenapodatakaOutlookCalendar1 =
+        Item(menu, "RazmjenapodatakaOutlookCalendar1", "Razmjena podataka:  Outlook Kalendar");
+    RazmjenapodatakaOutlookCalendar1->setEnabled(false);
+    connect(Osvjeipodatke2, &QAction::triggered, this, [this] { RefreshAppTBClick(); });
+    connect(Novipodsjetnik1, &QAction::triggered, this, [this] { NewAppTBClick(); });
+    const std::pair<QAction*, int> tags[] = {{Izmjenipodatkepodsjetnika1, 1},
+                                             {Izbrisipodsjetnik2, 2},
+                                             {kaovCalendar1, 3},
+                                             {uOutlookCalendar1, 4}};
+    for (const auto& [a, tag] : tags) {
+        const int t = tag;
+        connect(a, &QAction::triggered, this, [this, t] { Izmjenipodatke1Click(t); });
+    }
+    SetSelected(AppointmentsList->currentItem() != nullptr);
+}
+
+// --- view ----------------------------------------------------------------------
+
+void PodsjetnikPage::ObjectCapabilitiesChanged(const ObjectCapabilitiesView& view) {
+    AppCapLab->setText(FromAnsi(view.AppCapLab));
+    ShowAppointmentsSummary();
+}
+
+void PodsjetnikPage::ClearAppointmentRows() {
+    fillingList_ = true;
+    AppointmentsList->clear();
+    fillingList_ = false;
+    BlankDetails();
+    AppointmentsListChange();
+    ShowAppointmentsSummary();
+}
+
+void PodsjetnikPage::SetRow(QTreeWidgetItem* item, const AppointmentRow& row) {
+    item->setText(kAppCaption, FromAnsi(row.Caption));
+    item->setText(kAppCategory, FromAnsi(row.Category));
+    item->setText(kAppRepeat, FromAnsi(row.Repetition));
+    item->setText(kAppDate, FromAnsi(row.Date));
+    item->setText(kAppTime, FromAnsi(row.Time));
+    item->setText(kAppPosition, FromAnsi(row.Position));
+    item->setData(kAppCaption, kTextRole, FromAnsi(row.Text));
+    item->setData(kAppCaption, kImageRole, row.Image);
+    item->setIcon(kAppCaption, QIcon(QPixmap::fromImage(artwork::SmallImage(row.Image))));
+}
+
+void PodsjetnikPage::AddAppointmentRow(const AppointmentRow& row) {
+    fillingList_ = true;
+    SetRow(new QTreeWidgetItem(AppointmentsList), row);
+    fillingList_ = false;
+    ShowAppointmentsSummary();
+}
+
+QTreeWidgetItem* PodsjetnikPage::RowOf(const std::string& position) const {
+    const QString p = FromAnsi(position);
+    for (int i = 0; i < AppointmentsList->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = AppointmentsList->topLevelItem(i);
+        if (item->text(kAppPosition) == p) return item;
+    }
+    return nullptr;
+}
+
+void PodsjetnikPage::UpdateAppointmentRow(const AppointmentRow& row) {
+    QTreeWidgetItem* item = RowOf(row.Position);
+    if (item == nullptr) {
+        AddAppointmentRow(row);
+        return;
+    }
+    fillingList_ = true;
+    SetRow(item, row);
+    fillingList_ = false;
+}
+
+void PodsjetnikPage::RemoveAppointmentRows(const std::string& position) {
+    fillingList_ = true;
+    while (QTreeWidgetItem* item = RowOf(position)) delete item;
+    fillingList_ = false;
+    AppointmentsListChange();
+    ShowAppointmentsSummary();
+}
+
+void PodsjetnikPage::FocusAppointmentRow(const std::string& position) {
+    QTreeWidgetItem* item = position.empty() ? AppointmentsList->topLevelItem(0) : RowOf(position);
+    if (isVisible()) AppointmentsList->setFocus();
+    if (item != nullptr) {
+        AppointmentsList->setCurrentItem(item);
+        item->setSelected(true);
+        AppointmentsList->scrollToItem(item);
+    }
+    AppointmentsListChange();
+    ShowAppointmentsSummary();
+}
+
+// --- page ------------------------------------------------------------------------
+
+void PodsjetnikPage::BlankDetails() {
+    for (QLabel* l : {AppNameLab, AppCatLab, AppDateLab, AppPerLab, AppPosLab, AppActLab,
+                      AppActDateLab, AppActTimeLab, AppActDayLab})
+        l->clear();
+}
+
+void PodsjetnikPage::SetAppActPB(int tag) {
+    appActTag_ = tag == 0 ? -1 : tag;
+    const QImage image = artwork::SmallImage(appActTag_);
+    if (image.isNull()) AppActPB->clear();
+    else AppActPB->setPixmap(QPixmap::fromImage(image));
+}
+
+void PodsjetnikPage::ShowAppointmentsSummary() {
+    const int rows = AppointmentsList->topLevelItemCount();
+    if (rows == 0) {
+        BlankDetails();
+        SetAppActPB(-1);
+    }
+    AppCntLab->setText(QString::number(rows));
+    AppFreeLab->setText(QString::number(engine_.Capabilities().AppointmentSlots - rows));
+}
+
+void PodsjetnikPage::SetSelected(bool selected) {
+    for (QToolButton* b : {EditAppTB, DeleteAppTB}) b->setEnabled(selected);
+    for (QAction* a : {Izmjenipodatke1, Izbrisipodsjetnik1, SnimikaovCalendar1,
+                       Izmjenipodatkepodsjetnika1, Izbrisipodsjetnik2, kaovCalendar1})
+        if (a != nullptr) a->setEnabled(selected);
+    for (QAction* a : {SnimiuOutlookCalendar1, uOutlookCalendar1})
+        if (a != nullptr) a->setEnabled(selected && OutlookATB->isEnabled());
+}
+
+void PodsjetnikPage::AppointmentsListChange() {
+    QTreeWidgetItem* item = AppointmentsList->currentItem();
+    appointmentIndex_ = item != nullptr ? AppointmentsList->indexOfTopLevelItem(item) : -1;
+    const bool selected = AppointmentsList->topLevelItemCount() > 0 && item != nullptr;
+    SetSelected(selected);
+    if (!selected) {
+        BlankDetails();
+        return;
+    }
+    if (fillingList_) return;
+    AppNameLab->setText(item->text(kAppCaption));
+    AppCatLab->setText(item->text(kAppCategory));
+    AppDateLab->setText(item->text(kAppDate) + "   " + item->text(kAppTime));
+    QString repeat = item->text(kAppRepeat);
+    const QDate date = ReadDate(item->text(kAppDate));
+    if (repeat == "Weekly" && date.isValid())
+        repeat += "   [ " + FromAnsi(std::string(DayNameOf(Ymd(date)))) + " ]";
+    AppPerLab->setText(repeat);
+    AppPosLab->setText(item->text(kAppPosition));
+    const std::string next =
+        NextOccurrence(ToAnsi(item->text(kAppDate)), ToAnsi(item->text(kAppTime)),
+                       ToAnsi(item->text(kAppRepeat)), LocalSeconds(Now()));
+    AppActDateLab->setText(FromAnsi(next));
+    AppActTimeLab->setText(item->text(kAppTime));
+    const QDate nextDate = ReadDate(FromAnsi(next));
+    AppActDayLab->setText(nextDate.isValid() ? FromAnsi(std::string(DayNameOf(Ymd(nextDate))))
+                                             : QString());
+    const int image = item->data(kAppCaption, kImageRole).toInt();
+    const bool active = image % 2 == 0;
+    SetAppActPB(image);
+    AppActLab->setText(active ? "Appointment activated!" : "Appointment deactivated!");
+    for (QLabel* l : {AppActDateLab, AppActTimeLab, AppActDayLab}) l->setEnabled(active);
+    ShowAppointmentsSummary();
+}
+
+void PodsjetnikPage::RefreshAppointments() {
+    if (!engine_.Connected()) return;
+    // The engine clears the rows through the view and starts the read.
+    engine_.RefreshAppointments();
+}
+
+void PodsjetnikPage::RefreshAppTBClick() {
+    if (!engine_.Connected()) return;
+    if (AppointmentsList->topLevelItemCount() > 0 &&
+        ShowMessageDialog(mainWindow_, QStringLiteral("Refresh appointments"),
+                          QStringLiteral("Read appointments from mobile again?"),
+                          DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes)
+        return;
+    RefreshAppointments();
+}
+
+void PodsjetnikPage::NewAppTBClick() {
+    TAppointmentForm& f = *form_;
+    // A pre-fill is for this command only, whatever it ends in.
+    const bool prefilled = f.FromOutlookAppointment;
+    f.FromOutlookAppointment = false;
+    if (!engine_.Connected()) return;
+    const AppointmentSlotChoice choice = engine_.NewAppointmentSlot();
+    if (choice.Status == AppointmentSlotStatus::NotRead) {
+        ShowMessageDialog(mainWindow_, QStringLiteral("New appointment"),
+                          QStringLiteral("First, you must read appointments from mobile!"),
+                          DialogKind::Information, DialogButtons::Ok);
+        return;
+    }
+    if (choice.Status == AppointmentSlotStatus::Full) {
+        ShowMessageDialog(mainWindow_, QStringLiteral("Memory full"),
+                          QStringLiteral("Appointments memory is full!"), DialogKind::Error,
+                          DialogButtons::Ok);
+        return;
+    }
+    f.AppointmentLocation = choice.Slot;
+    f.setWindowTitle("New appointment . . .");
+    if (!prefilled) {
+        const QDateTime now = f.Now();
+        f.AppDatePicker->setDate(now.date());
+        f.AppTimePicker->setTime(now.time());
+        f.AppCatCB->setCurrentIndex(0);
+        f.NazivEdit->clear();
+        f.FillNameList();
+        f.NazivCB->setEnabled(f.NazivCB->count() > 0);
+        f.NazivCB->setCurrentIndex(-1);
+        f.TelEdit->clear();
+        f.AppPerCB->setCurrentIndex(0);
+        f.Notebook1->setCurrentIndex(0);
+        f.ActivateCheck->setChecked(false);
+    }
+    f.NewAppointment = true;
+    f.exec();
+}
+
+void PodsjetnikPage::EditAppTBClick() {
+    if (!engine_.Connected()) return;
+    QTreeWidgetItem* item = AppointmentsList->currentItem();
+    if (item == nullptr) return;
+    TAppointmentForm& f = *form_;
+    f.setWindowTitle("Edit appointment . . .");
+    f.NazivCB->setCurrentIndex(-1);
+    f.NazivEdit->clear();
+    f.TelEdit->clear();
+    f.AppDatePicker->setDate(ReadDate(item->text(kAppDate)));
+    f.AppTimePicker->setTime(ReadTime(item->text(kAppTime)));
+    const int category = IndexOf(kCategories, item->text(kAppCategory));
+    f.AppCatCB->setCurrentIndex(category);
+    f.FillNameList();
+    if (category != 1) {
+        f.NazivEdit->setText(item->text(kAppCaption));
+        f.Notebook1->setCurrentIndex(0);
+    } else {
+        // The number the phone keeps, not a phonebook number of the name
+        // shown (two entries may share it).
+        const QString number = item->data(kAppCaption, kTextRole).toString();
+        f.TelEdit->setText(number.isEmpty() ? item->text(kAppCaption) : number);
+        f.Notebook1->setCurrentIndex(1);
+    }
+    f.NazivCB->setEnabled(f.NazivCB->count() > 0);
+    f.AppPerCB->setCurrentIndex(IndexOf(kRepeats, item->text(kAppRepeat)));
+    f.ActivateCheck->setChecked(item->data(kAppCaption, kImageRole).toInt() % 2 == 0);
+    f.AppointmentLocation = item->text(kAppPosition).toInt();
+    f.NewAppointment = false;
+    f.exec();
+}
+
+void PodsjetnikPage::DeleteAppTBClick() {
+    if (!engine_.Connected()) return;
+    // Only a shown entry: without one there is no slot to name.
+    bool ok = false;
+    const int slot = AppPosLab->text().toInt(&ok);
+    if (!DeleteAppTB->isEnabled() || !ok) return;
+    if (ConfirmDeleteCheck() &&
+        ShowMessageDialog(mainWindow_, QStringLiteral("Delete appointment"),
+                          "Name:  " + AppNameLab->text() + "\n\nDelete appointment from mobile?",
+                          DialogKind::Confirmation, DialogButtons::YesNo) == DialogResult::No)
+        return;
+    engine_.DeleteAppointment(slot);
+}
+
+void PodsjetnikPage::Izmjenipodatke1Click(int tag) {
+    if (tag == 1) EditAppTBClick();
+    if (tag == 2) DeleteAppTBClick();
+    if (tag != 3) return;  // 4: the calendar exchange is not offered yet
+    QTreeWidgetItem* item = AppointmentsList->currentItem();
+    if (item == nullptr) return;
+    const QString folder = QDir(dataDir_).filePath("Export");
+    QDir().mkpath(folder);
+    SaveFileDialog dialog;
+    dialog.Title = "Save as \"vCalendar\" to . . .";
+    dialog.Folder = folder.toStdString();
+    std::string name = ToAnsi(item->text(kAppCaption));
+    std::replace(name.begin(), name.end(), '/', '_');
+    std::replace(name.begin(), name.end(), '\0', '_');
+    dialog.FileName = name;
+    dialog.Filter = "vCalendar (*.vcs)|*.vcs";
+    dialog.ConfirmOverwrite = true;
+    std::string path = AskSaveFileName(dialog);
+    if (path.empty()) return;
+    if (QFileInfo(QString::fromStdString(path)).suffix().toLower() != "vcs") path += ".vcs";
+    VCalendarEntry entry;
+    entry.Category =
+        static_cast<AppointmentCategory>(IndexOf(kCategories, item->text(kAppCategory)));
+    entry.Repeat = static_cast<AppointmentRepeat>(IndexOf(kRepeats, item->text(kAppRepeat)));
+    entry.Text = ToAnsi(item->text(kAppCaption));
+    entry.Alarm = item->data(kAppCaption, kImageRole).toInt() % 2 == 0;
+    const QDate date = ReadDate(item->text(kAppDate));
+    entry.Date = Ymd(date.isValid() ? date : QDate(1997, 1, 1));
+    entry.Time = std::chrono::seconds(ReadTime(item->text(kAppTime)).msecsSinceStartOfDay() / 1000);
+    const auto written =
+        exchange::SaveAppointmentAsVCalendar(path, BuildVCalendar(entry, VCalendarForm::File));
+    if (!written.ok()) {
+        ShowMessageDialog(mainWindow_, QStringLiteral("Error"),
+                          "Error occurred while trying to write file!\n\n" +
+                              QString::fromStdString(written.error),
+                          DialogKind::Error, DialogButtons::Ok);
+        return;
+    }
+    ShowStatusMessage("Appointment succesfully saved as \"vCalendar\"!");
+}
+
+// --- sorting ---------------------------------------------------------------------
+
+int PodsjetnikPage::AppointmentsListCompare(const QTreeWidgetItem& a,
+                                            const QTreeWidgetItem& b) const {
+    if (SortColumn <= kAppRepeat) {
+        const int c =
+            QString::localeAwareCompare(a.text(SortColumn).toLower(), b.text(SortColumn).toLower());
+        const int sign = c < 0 ? -1 : c > 0 ? 1 : 0;
+        return SortDescending ? -sign : sign;
+    }
+    if (SortColumn == kAppDate || SortColumn == kAppTime) {
+        const qint64 va = SortColumn == kAppDate
+                              ? ReadDate(a.text(kAppDate)).toJulianDay()
+                              : ReadTime(a.text(kAppTime)).msecsSinceStartOfDay();
+        const qint64 vb = SortColumn == kAppDate
+                              ? ReadDate(b.text(kAppDate)).toJulianDay()
+                              : ReadTime(b.text(kAppTime)).msecsSinceStartOfDay();
+        if (va == vb) return 0;
+        // Later first unless SortDescending.
+        const int sign = va > vb ? -1 : 1;
+        return SortDescending ? -sign : sign;
+    }
+    return 0;
+}
+
+void PodsjetnikPage::SortRows() {
+    QList<QTreeWidgetItem*> items;
+    while (AppointmentsList->topLevelItemCount() > 0)
+        items << AppointmentsList->takeTopLevelItem(0);
+    std::stable_sort(items.begin(), items.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        return AppointmentsListCompare(*a, *b) < 0;
+    });
+    AppointmentsList->addTopLevelItems(items);
+}
+
+void PodsjetnikPage::ColumnClick(int column) {
+    if (AppointmentsList->topLevelItemCount() < 2) return;
+    if (column == SortColumn) SortDescending = !SortDescending;
+    SortColumn = column;
+    QTreeWidgetItem* current = AppointmentsList->currentItem();
+    fillingList_ = true;
+    SortRows();
+    fillingList_ = false;
+    if (current != nullptr) {
+        AppointmentsList->setCurrentItem(current);
+        current->setSelected(true);
+    }
+    AppointmentsListChange();
+}
+
+bool PodsjetnikPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == AppointmentsList && event->type() == QEvent::KeyRelease &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        if (DeleteAppTB->isEnabled()) DeleteAppTBClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace parlenko::ui

@@ -1,0 +1,140 @@
+#pragma once
+// The appointments page "Podsjetnik": the phone's calendar entries in
+// AppointmentsList, the details of the selected one with its next
+// activation, and the memory use. From it the user reads the calendar and
+// creates, edits, deletes and saves entries (as a vCalendar file). It is the
+// engine's view of the appointments list; the editor is TAppointmentForm.
+
+#include "engine/core/host.h"
+#include "engine/objects/objects_view.h"
+
+#include <QDateTime>
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace parlenko {
+class PhoneEngine;
+}  // namespace parlenko
+
+namespace parlenko::ui {
+
+class TAppointmentForm;
+
+// The columns of AppointmentsList.
+enum AppointmentColumn { kAppCaption, kAppCategory, kAppRepeat, kAppDate, kAppTime, kAppPosition };
+
+class PodsjetnikPage : public QWidget, public IObjectsView {
+public:
+    // mainWindow: where the editor and the message boxes are centred.
+    PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent = nullptr);
+    ~PodsjetnikPage() override;
+
+    // Folder under which "Export" is made for the vCalendar files.
+    void SetDataDir(const QString& dir) { dataDir_ = dir; }
+    // The save dialog of the vCalendar file ("" when cancelled); Qt's file
+    // dialog unless the main window or a test sets another.
+    std::function<std::string(const SaveFileDialog&)> AskSaveFileName;
+    // The status notice of a success (set by the main window).
+    std::function<void(const std::string&)> ShowStatusMessage = [](const std::string&) {};
+    // The "Confirm Delete" option, read when a delete asks.
+    std::function<bool()> ConfirmDeleteCheck = [] { return true; };
+    // The local time of the next-activation texts (the machine's clock
+    // unless a test sets another); the editor has its own.
+    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+
+    // The commands of menu "Po&dsjetnici" into menu (the main window's Podsjetnik1).
+    void FillMenu(QMenu* menu);
+
+    // --- commands
+    void RefreshAppointments();
+    void ShowAppointmentsSummary();
+    void RefreshAppTBClick();
+    void NewAppTBClick();
+    void EditAppTBClick();
+    void DeleteAppTBClick();
+    // tag 1 edit, 2 delete, 3 save as vCalendar, 4 save to Outlook.
+    void Izmjenipodatke1Click(int tag);
+    // The shared column click: the same column again turns the direction.
+    void ColumnClick(int column);
+    // < 0 when a goes before b under SortColumn / SortDescending.
+    int AppointmentsListCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b) const;
+    void AppointmentsListChange();
+
+    int SortColumn = 0;
+    bool SortDescending = false;
+
+    // --- IObjectsView
+    void ObjectCapabilitiesChanged(const ObjectCapabilitiesView& view) override;
+    void ClearAppointmentRows() override;
+    void AddAppointmentRow(const AppointmentRow& row) override;
+    void UpdateAppointmentRow(const AppointmentRow& row) override;
+    void RemoveAppointmentRows(const std::string& position) override;
+    void FocusAppointmentRow(const std::string& position) override;
+
+    TAppointmentForm* AppointmentForm() const { return form_; }
+    // The picture AppActPB shows (-1 none).
+    int AppActPBTag() const { return appActTag_; }
+
+    QTreeWidget* AppointmentsList = nullptr;
+    QLabel* AppNameLab = nullptr;
+    QLabel* AppCatLab = nullptr;
+    QLabel* AppDateLab = nullptr;
+    QLabel* AppPerLab = nullptr;
+    QLabel* AppPosLab = nullptr;
+    QLabel* AppActLab = nullptr;
+    QLabel* AppActPB = nullptr;
+    QLabel* AppActDateLab = nullptr;
+    QLabel* AppActTimeLab = nullptr;
+    QLabel* AppActDayLab = nullptr;
+    QLabel* AppCapLab = nullptr;
+    QLabel* AppCntLab = nullptr;
+    QLabel* AppFreeLab = nullptr;
+    QToolButton* NewAppTB = nullptr;
+    QToolButton* EditAppTB = nullptr;
+    QToolButton* DeleteAppTB = nullptr;
+    QToolButton* OutlookATB = nullptr;
+    QToolButton* RefreshAppTB = nullptr;
+    QMenu* AppointmentsPopup = nullptr;
+    QAction* Izmjenipodatke1 = nullptr;
+    QAction* Izbrisipodsjetnik1 = nullptr;
+    QAction* SnimikaovCalendar1 = nullptr;
+    QAction* SnimiuOutlookCalendar1 = nullptr;
+    // Main-menu items (after FillMenu).
+    QAction* Osvjeipodatke2 = nullptr;
+    QAction* Novipodsjetnik1 = nullptr;
+    QAction* Izmjenipodatkepodsjetnika1 = nullptr;
+    QAction* Izbrisipodsjetnik2 = nullptr;
+    QAction* kaovCalendar1 = nullptr;
+    QAction* uOutlookCalendar1 = nullptr;
+    QAction* RazmjenapodatakaOutlookCalendar1 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BlankDetails();
+    void SetAppActPB(int tag);
+    void SetRow(QTreeWidgetItem* item, const AppointmentRow& row);
+    QTreeWidgetItem* RowOf(const std::string& position) const;
+    void SortRows();
+    void SetSelected(bool selected);
+
+    PhoneEngine& engine_;
+    QWidget* mainWindow_;
+    QString dataDir_;
+    // Owned by the main window (by the page when there is none).
+    TAppointmentForm* form_ = nullptr;
+    int appActTag_ = -1;
+    int appointmentIndex_ = -1;
+    bool fillingList_ = false;
+};
+
+}  // namespace parlenko::ui
