@@ -11,6 +11,8 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
+#include "ui/dialogs/call_forms.h"
+#include "ui/dialogs/call_windows.h"
 #include "ui/dialogs/new_sms_form.h"
 #include "ui/dialogs/sms_form.h"
 #include "ui/dialogs/sms_mem_form.h"
@@ -504,6 +506,31 @@ TEST(SmsPageSim, NoticeShowsTheNewMessageAndReplies) {
     rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m));
     ASSERT_TRUE(PumpUntil([&] { return close.Done() && !n.isVisible(); }, 10000));
     EXPECT_FALSE(rig.engine.NewSmsPending());
+}
+
+TEST(SmsPageSim, DialAndAddTakeThePanelsNumber) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.ReadSms());
+    TSmsPage& p = *rig.page;
+    rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "Mobile memory", "07"));
+    // The one dial sequence: the dial dialog with the panel's number.
+    TDialForm& dial = *rig.glavna->CallWindows().DialForm();
+    WhenShown check(dial, [&] {
+        EXPECT_EQ(dial.TelEdit->text(), "+385915550000");
+        dial.reject();
+    });
+    std::size_t from = rig.Written().size();
+    p.DialPhoneSmsInTBClick();
+    EXPECT_TRUE(check.Done());
+    testing::Pump(100);
+    EXPECT_EQ(rig.Since(from).find("ATD"), std::string::npos);
+    // The phonebook was not read: adding the sender is refused.
+    DialogWatcher ok;
+    p.AddPhoneSmsInTBClick();
+    ASSERT_EQ(ok.Seen().size(), 1u);
+    EXPECT_EQ(ok.Seen()[0].caption, "Save person to phonebook");
+    EXPECT_EQ(ok.Seen()[0].text, "First, you must refresh mobile phonebook!");
 }
 
 }  // namespace
