@@ -16,7 +16,9 @@
 #include "ui/dialogs/new_sms_form.h"
 #include "ui/dialogs/sms_form.h"
 #include "ui/dialogs/sms_mem_form.h"
+#include "ui/dialogs/upis_imenik.h"
 #include "ui/glavna.h"
+#include "ui/pages/phonebook_page.h"
 #include "ui/pages/sms_page.h"
 #include "ui/qt_scheduler.h"
 #include "ui/window_host.h"
@@ -531,6 +533,53 @@ TEST(SmsPageSim, DialAndAddTakeThePanelsNumber) {
     ASSERT_EQ(ok.Seen().size(), 1u);
     EXPECT_EQ(ok.Seen()[0].caption, "Save person to phonebook");
     EXPECT_EQ(ok.Seen()[0].text, "First, you must refresh mobile phonebook!");
+}
+
+TEST(SmsPageSim, PhonebookButtonsComposeToTheEntryAndAddOpensTheEntryDialog) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    rig.glavna->OutBarBtn1Click(2);
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded(); }, 30000));
+    ASSERT_TRUE(rig.Idle());
+    TImenikPage& book = *rig.glavna->ImenikPage;
+    QTreeWidgetItem* vip = nullptr;
+    for (int i = 0; i < book.ImenikList->topLevelItemCount() && !vip; ++i)
+        if (book.ImenikList->topLevelItem(i)->text(1) == "0983273823")
+            vip = book.ImenikList->topLevelItem(i);
+    ASSERT_NE(vip, nullptr);
+    book.ImenikList->setCurrentItem(vip);
+    TSmsForm& f = *rig.page->SmsForm;
+    // To the entry: its number, and its name (a VIP entry's) chosen.
+    WhenShown to(f, [&] {
+        EXPECT_EQ(f.windowTitle(), "New message . . .");
+        EXPECT_EQ(f.TelEdit->text(), "0983273823");
+        EXPECT_EQ(f.NazivCB->currentData().toString(), "Ivan Pavic!");
+        EXPECT_EQ(f.NazivCB->currentText(), "Ivan Pavic");
+        EXPECT_TRUE(f.Text().isEmpty());
+        f.reject();
+    });
+    book.NewSmsIme1TB->trigger();
+    ASSERT_TRUE(to.Done());
+    // With the entry's data: the text, no recipient.
+    WhenShown data(f, [&] {
+        EXPECT_EQ(f.Text(), "Ivan Pavic\n0983273823");
+        EXPECT_TRUE(f.TelEdit->text().isEmpty());
+        f.reject();
+    });
+    book.NewSmsIme2TB->trigger();
+    ASSERT_TRUE(data.Done());
+
+    // A sender the phonebook does not know: the entry dialog with the number.
+    ASSERT_TRUE(rig.ReadSms());
+    rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "Mobile memory", "07"));
+    ASSERT_TRUE(rig.page->AddPhoneSmsInTB->isEnabled());
+    TUpisImenik& entry = book.UpisImenik();
+    WhenShown add(entry, [&] {
+        EXPECT_EQ(entry.TelEdit->text(), "+385915550000");
+        entry.reject();
+    });
+    rig.page->AddPhoneSmsInTB->trigger();
+    ASSERT_TRUE(add.Done());
 }
 
 }  // namespace
