@@ -49,6 +49,7 @@ class TMelodiesPage;
 class PodsjetnikPage;
 class TOptionsForm;
 class TSettingsPage;
+class TSmsPage;
 class TSaveNetForm;
 class TServicesPages;
 class TStatusFrm;
@@ -113,6 +114,8 @@ public:
     // The dial sequence with the selected row of list (caption and first
     // sub-item), or empty without one.
     void DialSelected(QTreeWidget* list);
+    // The phonebook page's SMS buttons (tag 5, 6) on its selected row.
+    void SmsToSelected(int tag);
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
     // Opens the backup and restore wizard modally (the phonebook page's
@@ -141,6 +144,7 @@ public:
     widgets::THintInstaller& Hints() { return *hints_; }
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
+    TSmsPage* SmsPage = nullptr;
     TCallsPage* PoziviPage = nullptr;
     // The call windows (the engine's calls view) and the shared dial sequence.
     TCallWindows& CallWindows() { return *callWindows_; }

@@ -19,7 +19,10 @@
 # call), the backup wizard's backup-start.png, restore-list.png and
 # restore-progress.png, phonebook.png (the phonebook page after a read),
 # entry.png (the entry dialog with the balloon of a name the phone cannot
-# store) and countries.png (the country-code picker) into OUTDIR.
+# store), countries.png (the country-code picker), sms.png (the SMS page read
+# from the simulated S45), compose.png (the compose window), smsmem.png (the
+# recipient of a stored message) and newsms.png (the new-message notice) into
+# OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
