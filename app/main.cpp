@@ -5,6 +5,8 @@
 #include "app/termination_signal.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/windows/outlook_app_form.h"
+#include "exchange/windows/store_session.h"
 #include "platform/serial/termios_serial_device.h"
 #include "platform/single_instance.h"
 #include "platform/system_clock.h"
@@ -81,6 +83,13 @@ int main(int argc, char** argv) {
     glavna.SetCitamForm(&citamForm);
     host.SetCitamForm(&citamForm);
 
+    // The contacts and calendar store, and the calendar exchange.
+    exchange::TStoreSession storeSession(
+        [&glavna] { return ui::LoadStoreSettings(glavna.OptionsPath()); });
+    exchange::TOutlookAppForm outlookAppForm(&glavna, engine, *glavna.Podsjetnik, storeSession,
+                                             &citamForm);
+    glavna.SetOutlookAppForm(&outlookAppForm);
+
     splash.close();
     if (glavna.ImagesMissing()) return 1;
 
@@ -94,5 +103,6 @@ int main(int argc, char** argv) {
     host.SetMainWindow(nullptr);
     host.SetStatusFrm(nullptr);
     host.SetCitamForm(nullptr);
+    glavna.SetOutlookAppForm(nullptr);
     return result;
 }

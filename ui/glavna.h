@@ -36,6 +36,7 @@ class TMenuPainter;
 namespace parlenko::ui {
 
 class TAdvancedPage;
+class ICalendarExchange;
 class TCitamForm;
 class TGeneralPage;
 class TInfoForm;
@@ -58,6 +59,8 @@ public:
     void SetStatusFrm(TStatusFrm* form) { statusFrm_ = form; }
     void SetInfoForm(TInfoForm* form) { infoForm_ = form; }
     void SetCitamForm(TCitamForm* form) { citamForm_ = form; }
+    // The calendar exchange window (TOutlookAppForm of the exchange windows).
+    void SetOutlookAppForm(ICalendarExchange* form);
 
     bool ImagesMissing() const { return imagesMissing_; }
     const TFolders& Folders() const { return folders_; }
@@ -100,6 +103,8 @@ public:
     void TabBarBtn1Click(int tag);
     void Notebook1PageChanged();
     void Notebook2PageChanged();
+    // Opens the calendar exchange (OutlookATB, RazmjenapodatakaOutlookCalendar1).
+    void OutlookATBClick();
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
     // Indicator clicks: act only while a new SMS or call is pending.
@@ -198,6 +203,7 @@ private:
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
+    ICalendarExchange* outlookAppForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;

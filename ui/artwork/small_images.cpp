@@ -124,10 +124,28 @@ QImage Appointment(int index) {
     return image;
 }
 
+// A calendar page with a red header: an appointment of the store.
+QImage CalendarItem() {
+    QImage image = Blank(kSmallImageSize);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x1D, 0x3A, 0x66), 1));
+    p.setBrush(QColor(0xFF, 0xFF, 0xF4));
+    p.drawRect(QRectF(1.5, 2.5, 13, 12));
+    p.setBrush(QColor(0xC8, 0x28, 0x28));
+    p.drawRect(QRectF(1.5, 2.5, 13, 3.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1D, 0x3A, 0x66));
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 3; ++col) p.drawRect(QRectF(3.5 + col * 3.5, 8 + row * 3, 2, 2));
+    return image;
+}
+
 }  // namespace
 
 QImage SmallImage(int index) {
     if (index == 3 || index == 4) return Person(index == 4);
+    if (index == 44) return CalendarItem();
     if (index >= 58 && index <= 65) return Appointment(index);
     return {};
 }
