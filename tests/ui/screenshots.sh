@@ -10,7 +10,9 @@
 # phone), splash.png, about.png, progress.png, status.png, message.png,
 # balloon.png (a validation balloon beside a line edit, and an ordinary
 # tooltip), appointments.png (the appointments page after a read) and
-# appointment-editor.png (the editor open on a phone call) into OUTDIR.
+# appointment-editor.png (the editor open on a phone call) and
+# outlook-calendar.png (the calendar exchange over a store of three
+# appointments) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
