@@ -19,6 +19,7 @@
 #include "ui/status_frm.h"
 #include "ui/window_host.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -30,6 +31,7 @@
 #include <QStackedWidget>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -285,16 +287,25 @@ TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlar
     }
     // The page's single save, and a store that cannot be reached.
     rig.page.FocusAppointmentRow("1");
+    EXPECT_TRUE(rig.page.OutlookATB->isEnabled());
+    EXPECT_TRUE(rig.page.SnimiuOutlookCalendar1->isEnabled());
     rig.page.Izmjenipodatke1Click(4);
     EXPECT_EQ(rig.status, "Appointment succesfully saved in Outlook Calendar!");
     EXPECT_EQ(rig.CalendarFiles().size(), 3);
+    // A calendar gone while the window holds it: the read says so and ends.
+    QDir(QString::fromStdString(rig.settings.Calendars)).removeRecursively();
+    rig.form.ReadOutlookAppointments();
+    ASSERT_EQ(watcher.Seen().size(), 2u);
+    EXPECT_EQ(watcher.Seen()[1].caption, "Error");
+    EXPECT_EQ(rig.form.OutAppointList->topLevelItemCount(), 0);
+    EXPECT_FALSE(rig.citam.isVisible());
     std::ofstream(rig.settings.Calendars + "-file") << "x";
     rig.settings.Calendars += "-file";
     rig.status.clear();
     rig.page.Izmjenipodatke1Click(4);
     rig.form.Open();
-    ASSERT_EQ(watcher.Seen().size(), 3u);
-    for (std::size_t i : {1u, 2u}) {
+    ASSERT_EQ(watcher.Seen().size(), 4u);
+    for (std::size_t i : {2u, 3u}) {
         EXPECT_EQ(watcher.Seen()[i].caption, "Outlook Calendar");
         EXPECT_EQ(watcher.Seen()[i].text,
                   "Error occurred while trying to initialize Outlook Calendar!");
