@@ -162,7 +162,7 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     CalendarRig rig;
     rig.AddToStore("+385911234567", "Phone Calls", {2030, 3, 4, 9, 30, 0});
     rig.AddToStore("Nazovi servis", "phone call", {2030, 3, 5, 10, 0, 0});
-    rig.AddToStore("Dvadeset znakova, da", "Business, Meeting", {2030, 3, 6, 7, 15, 0},
+    rig.AddToStore("Šetnja s psom, da je", "Business, Meeting", {2030, 3, 6, 7, 15, 0},
                    st::olRecursDaily, true);
     rig.AddToStore("Godisnjica", "Anniversary", {2030, 4, 1, 8, 0, 0}, st::olRecursYearNth);
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
@@ -201,14 +201,15 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
         EXPECT_EQ(f.NazivEdit->text(), "");
     });
 
-    // Several categories are a memo; the text is cut; a daily series is item 1.
-    rig.Choose("Dvadeset znakova, da");
+    // Several categories are a memo; the text is cut to 16, a character the
+    // phone cannot keep as "?"; a daily series is item 1.
+    rig.Choose("Šetnja s psom, da je");
     const std::size_t from = rig.device.Written().size();
     rig.SaveIntoEditor([](ui::TAppointmentForm& f) {
         EXPECT_EQ(f.windowTitle(), "New appointment . . .");
         EXPECT_EQ(f.AppCatCB->currentIndex(), 0);
         EXPECT_EQ(f.Notebook1->currentIndex(), 0);
-        EXPECT_EQ(f.NazivEdit->text(), "Dvadeset znakova");
+        EXPECT_EQ(f.NazivEdit->text(), "?etnja s psom, d");
         EXPECT_EQ(f.AppPerCB->currentIndex(), 1);
         EXPECT_TRUE(f.ActivateCheck->isChecked());
         EXPECT_EQ(f.AppointmentLocation, 4);
