@@ -11,6 +11,7 @@
 #include "platform/single_instance.h"
 #include "platform/system_clock.h"
 #include "ui/citam_form.h"
+#include "exchange/windows/backup_form.h"
 #include "ui/folders.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
@@ -82,6 +83,8 @@ int main(int argc, char** argv) {
     citamForm.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
     glavna.SetCitamForm(&citamForm);
     host.SetCitamForm(&citamForm);
+    exchange::TBackupForm backupForm(&glavna, engine, glavna.Folders().ExeDir);
+    glavna.SetBackupForm(&backupForm);
 
     // The contacts and calendar store, and the calendar exchange.
     exchange::TStoreSession storeSession(

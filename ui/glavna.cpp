@@ -9,10 +9,14 @@
 #include "ui/citam_form.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
+#include "ui/dialogs/call_windows.h"
+#include "ui/dialogs/upis_imenik.h"
 #include "ui/options_form.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/appointments_page.h"
+#include "ui/pages/calls_page.h"
 #include "ui/pages/general_page.h"
+#include "ui/pages/phonebook_page.h"
 #include "ui/pages/settings_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
@@ -21,11 +25,14 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDir>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -34,6 +41,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace parlenko::ui {
@@ -97,12 +105,15 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, artwork::kCream);
     setPalette(pal);
+    callWindows_ = std::make_unique<TCallWindows>(this, engine_);
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
     optionsForm_ = std::make_unique<TOptionsForm>(*this);
     OptionsForm = optionsForm_.get();
     SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
+    engine_.SetCallListsView(PoziviPage);
+    engine_.SetCallsView(callWindows_.get());
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
@@ -112,6 +123,9 @@ TGlavna::~TGlavna() {
     delete SettingsPage;
     engine_.SetGeneralView(nullptr);
     engine_.SetObjectsView(nullptr);
+    engine_.SetCallListsView(nullptr);
+    engine_.SetCallsView(nullptr);
+    engine_.SetPhonebookView(nullptr);
 }
 
 // --- construction -------------------------------------------------------------
@@ -255,6 +269,19 @@ void TGlavna::BuildFrame() {
         if (&row == &kPages.front()) {
             OsnovnoPage = new TGeneralPage;
             page = OsnovnoPage;
+        } else if (&row == &kPages[1]) {
+            QDir shipped(folders_.ImagesDir);
+            shipped.cdUp();
+            ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
+            ImenikPage->OtherCommand = [this](int tag) {
+                if (tag == 70) BackupTBClick();
+                if (tag == 4) DialSelected(ImenikPage->ImenikList);
+            };
+            engine_.SetPhonebookView(ImenikPage);
+            page = ImenikPage;
+        } else if (std::string_view(row.page) == "PoziviPage") {
+            PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
+            page = PoziviPage;
         } else if (&row == &kPages.back()) {
             OstaloPage = new TAdvancedPage;
             page = OstaloPage;
@@ -267,11 +294,23 @@ void TGlavna::BuildFrame() {
         }
         Notebook1->addWidget(page);
     }
+    // The call lists page adds a number through the phonebook's new entry;
+    // the phonebook's dial button follows the call.
+    PoziviPage->OnAddToPhonebook = [this](const QString& number) {
+        ImenikPage->UpisImenik().ImeEdit->clear();
+        ImenikPage->UpisImenik().TelEdit->setText(number);
+        ImenikPage->NumberPreset = true;
+        ImenikPage->UpisImeTBClick();
+    };
+    callWindows_->OnDialButtonEnabled = [this](bool on) {
+        ImenikPage->PozoviBrojTB->setEnabled(on);
+    };
     Notebook2 = OstaloPage->Notebook2;
     for (widgets::TBrisolaButton* b : OstaloPage->TabBarBtn)
         b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
     connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
     connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+    ImenikPage->FillMenu(findChild<QMenu*>("Telefonskiimenik1"));
     Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
     Podsjetnik->SetDataDir(folders_.ExeDir);
     Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
@@ -610,6 +649,10 @@ void TGlavna::OutlookATBClick() {
     if (outlookAppForm_ != nullptr) outlookAppForm_->Open();
 }
 
+void TGlavna::BackupTBClick() {
+    if (backupForm_ != nullptr) backupForm_->exec();
+}
+
 void TGlavna::SaveNetLocBtnClick() {
     const GeneralInfoView& v = engine_.GeneralInfo();
     if (!saveNetForm_) saveNetForm_ = std::make_unique<TSaveNetForm>(this, engine_);
@@ -618,12 +661,18 @@ void TGlavna::SaveNetLocBtnClick() {
     saveNetForm_->exec();
 }
 
-// The phonebook page brings these.
-void TGlavna::AllNumTB() {}
+// The phonebook, SMS, appointments and settings pages bring these.
+void TGlavna::AllNumTB() { ImenikPage->AllNumTBClick(0); }
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
 void TGlavna::RefreshAppointments() { Podsjetnik->RefreshAppointments(); }
 int TGlavna::AppointmentRows() const { return Podsjetnik->AppointmentsList->topLevelItemCount(); }
 void TGlavna::RefreshOstaloBtnClick() { SettingsPage->RefreshOstaloBtnClick(); }
+
+void TGlavna::DialSelected(QTreeWidget* list) {
+    const auto rows = list->selectedItems();
+    if (rows.isEmpty()) callWindows_->DialSequence({}, {});
+    else callWindows_->DialSequence(rows.front()->text(0), rows.front()->text(1));
+}
 
 void TGlavna::Izlaz1Click() { close(); }
 

@@ -16,9 +16,11 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QStackedWidget;
+class QTreeWidget;
 
 namespace parlenko::widgets {
 class TBrisolaButton;
@@ -37,8 +39,11 @@ namespace parlenko::ui {
 
 class TAdvancedPage;
 class ICalendarExchange;
+class TCallWindows;
+class TCallsPage;
 class TCitamForm;
 class TGeneralPage;
+class TImenikPage;
 class TInfoForm;
 class PodsjetnikPage;
 class TOptionsForm;
@@ -61,6 +66,8 @@ public:
     void SetCitamForm(TCitamForm* form) { citamForm_ = form; }
     // The calendar exchange window (TOutlookAppForm of the exchange windows).
     void SetOutlookAppForm(ICalendarExchange* form);
+    // The backup and restore wizard (TBackupForm of the exchange windows).
+    void SetBackupForm(QDialog* form) { backupForm_ = form; }
 
     bool ImagesMissing() const { return imagesMissing_; }
     const TFolders& Folders() const { return folders_; }
@@ -105,8 +112,14 @@ public:
     void Notebook2PageChanged();
     // Opens the calendar exchange (OutlookATB, RazmjenapodatakaOutlookCalendar1).
     void OutlookATBClick();
+    // The dial sequence with the selected row of list (caption and first
+    // sub-item), or empty without one.
+    void DialSelected(QTreeWidget* list);
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
+    // Opens the backup and restore wizard modally (the phonebook page's
+    // BackupTB and the menu item Pohranaipovratpodataka1).
+    void BackupTBClick();
     // Indicator clicks: act only while a new SMS or call is pending.
     void NewSmsPBClick();
     void NewCallPBClick();
@@ -130,6 +143,10 @@ public:
     widgets::THintInstaller& Hints() { return *hints_; }
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
+    TCallsPage* PoziviPage = nullptr;
+    // The call windows (the engine's calls view) and the shared dial sequence.
+    TCallWindows& CallWindows() { return *callWindows_; }
+    TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
@@ -204,9 +221,11 @@ private:
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
     ICalendarExchange* outlookAppForm_ = nullptr;
+    QDialog* backupForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
+    std::unique_ptr<TCallWindows> callWindows_;
     int portTrafficFrame_ = 0;
     int newSmsPhase_ = 0;
     int newCallPhase_ = 3;

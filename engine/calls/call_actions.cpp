@@ -31,13 +31,6 @@ bool IsTone(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#';
 }
 
-bool AreTones(std::string_view tones) {
-    if (tones.empty()) return false;
-    for (char c : tones)
-        if (!IsTone(c)) return false;
-    return true;
-}
-
 void KeepParty(EngineContext& ctx, const std::string& name, const std::string& number) {
     ctx.state.Call.PartyName = name;
     ctx.state.Call.PartyNumber = number;
@@ -159,7 +152,7 @@ void HangUpCall(EngineContext& ctx) {
 
 void SendDtmfTone(EngineContext& ctx, std::string_view tone, int duration) {
     if (!ctx.port.Connected()) return;
-    if (tone.size() != 1 || !AreTones(tone)) {
+    if (tone.size() != 1 || !AreDtmfTones(tone)) {
         Refuse(ctx, kInvalidTones);
         return;
     }
@@ -172,11 +165,18 @@ void SendDtmfTone(EngineContext& ctx, std::string_view tone, int duration) {
 
 void SendDtmfTones(EngineContext& ctx, std::string_view tones) {
     if (!ctx.port.Connected()) return;
-    if (!AreTones(tones)) {
+    if (!AreDtmfTones(tones)) {
         Refuse(ctx, kInvalidTones);
         return;
     }
     SendAtVtsString(ctx, tones);
+}
+
+bool AreDtmfTones(std::string_view tones) {
+    if (tones.empty()) return false;
+    for (char c : tones)
+        if (!IsTone(c)) return false;
+    return true;
 }
 
 void DeleteDialledCalls(EngineContext& ctx) {

@@ -30,6 +30,8 @@ void RejectCall(EngineContext& ctx);
 void HangUpCall(EngineContext& ctx);
 // One tone ("0"-"9", "A"-"D", "*", "#") for duration (1..255, the phone's unit).
 void SendDtmfTone(EngineContext& ctx, std::string_view tone, int duration);
+// True when tones is not empty and holds only the tones above.
+bool AreDtmfTones(std::string_view tones);
 // A string of tones, each as above.
 void SendDtmfTones(EngineContext& ctx, std::string_view tones);
 // "AT^SDLD": the phone forgets its dialled calls.

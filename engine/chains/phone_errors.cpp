@@ -2,6 +2,8 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/phonebook/restore_step.h"
 #include "engine/session/busy_state.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
@@ -85,11 +87,24 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
     // next refresh's clock read.
     if (echo == "AT+CCLK?") ctx.state.Chain.SettingClock = false;
 
+    // A restore counts a refused step or selection and goes on, without a box.
+    const bool selection = StartsWith(echo, "AT+CPBS=") || StartsWith(echo, "AT^SPBS=");
+    if (IsRestoring(ctx.state.Phonebook.Op)) {
+        if (StartsWith(echo, "AT+CPBW=")) {
+            RestoreStepFailed(ctx);
+            return ScanStep::Continue;
+        }
+        if (selection) {
+            ctx.state.CurrentMemory = Copy(echo, 10, 2);
+            RestoreSelectionFailed(ctx);
+            return ScanStep::EndScan;
+        }
+    }
     // A refused phonebook selection or write ends the entry operation: a
     // later memory selection must not carry it out.
-    if (StartsWith(echo, "AT+CPBS=") || StartsWith(echo, "AT^SPBS=") ||
-        StartsWith(echo, "AT+CPBW="))
-        ClearPhonebookOp(ctx.state.Phonebook.Op);
+    if (selection || StartsWith(echo, "AT+CPBW=")) ClearPhonebookOp(ctx.state.Phonebook.Op);
+    // A refused command of the wizard's re-read ends it.
+    if (StartsWith(echo, "AT+CPB") || StartsWith(echo, "AT^SPB")) BackupRefreshStopped(ctx);
 
     if (ctx.state.Chain.CregSetSent && StartsWith(echo, "AT+CREG="))
         return RegistrationFallBack(ctx, echo);

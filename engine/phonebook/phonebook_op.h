@@ -8,10 +8,12 @@
 
 #include "engine/phone/phone_memory.h"
 #include "engine/phone/records.h"
+#include "engine/phonebook/backup_view.h"
 
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace parlenko {
 
@@ -37,10 +39,15 @@ struct MoveEntry {
     bool Written = false;  // the write is done; the delete is what waits now
 };
 
-// A restore run of the backup wizard (the wizard ends it). Each entry it
-// writes (or position it clears) is one step.
+// A restore run of the backup wizard (restore_step.h). Each entry it writes
+// (or position it clears) is one step; Step is the one in flight. The run
+// ends when every chosen memory is done, on the time-out, when the port
+// closes, or at the next answer after a stop request.
 struct Restoring {
     std::optional<std::variant<WritePending, DeletePending>> Step;
+    std::vector<RestoreRow> Rows;  // chosen entries not yet sent, in file order
+    RestoreOutcome Outcome;        // counted as the answers come
+    bool StopRequested = false;    // the wizard closed: stop at the next answer
 };
 
 using PhonebookOp = std::variant<std::monostate, WritePending, DeletePending, MoveEntry, Restoring>;
@@ -62,8 +69,8 @@ inline const DeletePending* PendingDelete(const PhonebookOp& op) {
 }
 inline bool IsRestoring(const PhonebookOp& op) { return std::holds_alternative<Restoring>(op); }
 
-// Drops the operation in flight. A restore run stays (the wizard ends it);
-// only its step is dropped.
+// Drops the operation in flight. A restore run stays (it ends by its own
+// rules, restore_step.h); only its step is dropped.
 inline void ClearPhonebookOp(PhonebookOp& op) {
     if (auto* r = std::get_if<Restoring>(&op)) r->Step.reset();
     else op = std::monostate{};

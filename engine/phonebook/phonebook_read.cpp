@@ -168,13 +168,27 @@ void CloseReadProgress(EngineContext& ctx) {
 
 void FinishPhonebookRead(EngineContext& ctx) {
     auto& r = Read(ctx);
+    // Every memory has been read: its free positions are known.
+    ctx.state.Phonebook.PhonebookLoaded = true;
     // Closed whether shown or not: the read is over, so is the busy state.
     CloseReadProgress(ctx);
-    if (r.BackupRefreshing) ctx.views.backup->BackupRefreshFinished();
+    ctx.state.Phonebook.PhonebookReadComplete = true;
+    ctx.views.backup->PhonebookReadFinished();
+    if (r.BackupRefreshing) {
+        r.BackupRefreshing = false;
+        ctx.views.backup->BackupRefreshFinished();
+    }
     ctx.views.phonebook->SortPhonebookRows();
     const bool readSms = r.ReadSmsAfterPhonebook;
     r.ReadSmsAfterPhonebook = false;
     if (readSms) RefreshSms(ctx);
+}
+
+void BackupRefreshStopped(EngineContext& ctx) {
+    auto& r = Read(ctx);
+    if (!r.BackupRefreshing) return;
+    r.BackupRefreshing = false;
+    ctx.views.backup->BackupRefreshFailed();
 }
 
 // ---------------------------------------------------------------- phonebook
@@ -354,22 +368,6 @@ void RebuildFreePositions(PhonebookReadState& r, const std::vector<AListIme>& li
     }
 }
 
-// The restore has written every entry chosen for the memory: go on with the
-// next memory that has entries chosen, or finish.
-void NextRestoreMemory(EngineContext& ctx) {
-    auto& r = Read(ctx);
-    const auto memory = CurrentPhoneMemory(ctx.state);
-    EndBusy(ctx);
-    if (!memory || !IsWritable(*memory)) return;
-    for (auto next = NextInRead(*memory); next && IsWritable(*next); next = NextInRead(*next)) {
-        if (r.Of(*next).RestoreCount >= 1) {
-            RefreshPhonebook(ctx, *next);
-            return;
-        }
-    }
-    ctx.views.backup->RestoreFinished();
-}
-
 // The "OK" of a delete: the record leaves the list and the cache, its
 // position is free again. The delete that ends a move reports the move.
 void DeleteDone(EngineContext& ctx, const DeletePending& done) {
@@ -456,10 +454,7 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
     else if (const auto* write = PendingWrite(op))
         WriteDone(ctx, WritePending(*write), echo, position);
 
-    if (restoring) {
-        if (r.ReadCount >= r.ReadUsed) NextRestoreMemory(ctx);
-        else RestoreNextEntry(ctx);
-    }
+    if (restoring) RestoreNextEntry(ctx);
 }
 
 }  // namespace parlenko

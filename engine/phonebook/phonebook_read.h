@@ -53,5 +53,8 @@ void FinishPhonebookRead(EngineContext& ctx);
 
 // Closes the progress window; the busy state ends with it.
 void CloseReadProgress(EngineContext& ctx);
+// The backup wizard's re-read stopped before its end (refused, timed out,
+// the port closed): the wizard writes nothing. Nothing when no re-read runs.
+void BackupRefreshStopped(EngineContext& ctx);
 
 }  // namespace parlenko

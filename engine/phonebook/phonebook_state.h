@@ -4,6 +4,7 @@
 // of the progress window. One member of EngineState (PhonebookRead).
 
 #include "engine/phone/records.h"
+#include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/phonebook_views.h"
 #include "engine/session/progress_window.h"
 
@@ -53,9 +54,13 @@ struct PhonebookReadState {
     // box per read, not one per entry).
     bool CacheErrorReported = false;
 
-    // The backup wizard's restore run (its per-memory counts are in Memories).
+    // The backup wizard's restore run (its per-memory counts are in Memories,
+    // its rows and outcome in the phonebook operation).
     int RestorePosition = 1;
     bool RestoreOverwrite = false;  // restore by overwriting from position 1 (RestoreMob1RB)
+    // A run ended while the wizard was open: closing it reads the phonebook.
+    bool RestoreRan = false;
+    RestoreProgressView Restore;  // the wizard's restore page
 
     // Texts of the progress window and of the wizard's mirror.
     ProgressWindowView Progress;

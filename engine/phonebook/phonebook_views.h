@@ -5,6 +5,7 @@
 // these typed values.
 
 #include "engine/phone/phone_memory.h"
+#include "engine/phone/records.h"
 
 #include <string>
 
@@ -24,6 +25,13 @@ struct PhonebookRow {
     std::string Position;  // three digits
     int Image = kImageEntry;
     bool operator==(const PhonebookRow&) const = default;
+};
+
+// The entry dialog's write: the "AT+CPBW=..." line (CR included) and the
+// entry as it is stored once the phone confirms it.
+struct PhonebookWrite {
+    std::string Line;
+    AListIme Entry;
 };
 
 // The three call-list views.

@@ -17,9 +17,13 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
         // A full read starts afresh: no entry operation left over from before
         // may turn one of its memory selections into a write or a delete.
         ClearPhonebookOp(op.Op);
-        op.PhonebookLoaded = true;
+        // Until this read has run to its end the free positions are not
+        // known: the entry commands wait for it. A restore writes from the
+        // lists it started with and keeps the flag.
+        if (!restoring) op.PhonebookLoaded = false;
         r.CacheErrorReported = false;
         if (!restoring) {
+            op.PhonebookReadComplete = false;
             op.PhonebookList.clear();
             {
                 FillingListGuard filling(ctx.state);

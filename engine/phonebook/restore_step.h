@@ -1,17 +1,52 @@
 #pragma once
-// One step of the backup wizard's restore run: write the next chosen entry,
-// or in overwrite mode delete a position past the chosen ones. Called on the
-// "OK" of each memory selection of the run and after each answer to one of
-// its writes or deletes, until every position of the memory is done.
+// The backup wizard's restore run: the chosen entries of a backup written
+// back into the phone, memory by memory (SIM card, mobile memory, own
+// numbers; a memory without chosen entries is never selected). Each step
+// sends one "AT+CPBW=": in free-positions mode a write at the first free
+// position of the memory; in overwrite mode writes from position 1 on and,
+// once the memory's entries are written, deletes up to its capacity. The
+// "OK" of each memory selection and each answer to a step call
+// RestoreNextEntry; a refused step is counted and the run goes on.
 
+#include "engine/phonebook/backup_view.h"
 #include "engine/session/engine_context.h"
+
+#include <string>
+#include <vector>
 
 namespace parlenko {
 
-// Does nothing yet: the entries chosen for a restore come with the backup
-// wizard, which hands them to the engine when it lands. Until then no
-// restore run is ever started (nothing sets PhonebookOpState::Restoring in
-// the program).
+// Starts a run over rows (file order; rows of other memories are dropped):
+// sets the per-memory counts and selects the first memory with rows. False
+// when the port is closed (nothing starts). With no rows the run ends at once.
+bool StartRestore(EngineContext& ctx, const std::vector<RestoreRow>& rows, RestoreMode mode);
+
+// One step: the next write or delete of CurrentMemory, or, when its steps
+// are done, the next memory or the end of the run. A stop request ends the
+// run here.
 void RestoreNextEntry(EngineContext& ctx);
+
+// The phone refused the step in flight ("ERROR", "+CME ERROR:"): counted as
+// a failed step, and the run goes on.
+void RestoreStepFailed(EngineContext& ctx);
+// The phone refused the selection of CurrentMemory: its chosen entries count
+// as failed, and the run goes on with the next memory that has entries.
+void RestoreSelectionFailed(EngineContext& ctx);
+// The time-out or a closed port: the run ends, stopped.
+void AbortRestore(EngineContext& ctx);
+// The wizard closes: a run in flight stops at the next answer (or the
+// time-out); the phonebook is read again after a run.
+void RestoreWizardClosed(EngineContext& ctx);
+
+// The write line of one entry at position ("4" or "004"):
+// AT+CPBW=<position>,"<number>",,"<name>" and CR, the name escaped for the
+// phone and a VIP's "!" put back when the name is shorter than 16 characters.
+std::string MakeCpbwLine(const std::string& position, const RestoreRow& row);
+
+// Whether the rows fit: empty when they do, else the message for the
+// wizard's box. Free-positions mode counts the free positions (capacity less
+// the entries of PhonebookList); overwrite mode the capacity.
+std::string CheckFreeSpace(const EngineState& state, const std::vector<RestoreRow>& rows,
+                           RestoreMode mode);
 
 }  // namespace parlenko

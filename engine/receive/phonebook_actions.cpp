@@ -78,6 +78,12 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     auto& r = state.PhonebookRead;
     Lines(ctx).Blank(hit.echoEntry);
     state.CurrentMemory = SelectedMemory(hit.echo);
+    // A restore never goes on as a read: the memory's entries fail, the run
+    // goes on with the next memory.
+    if (IsRestoring(state.Phonebook.Op)) {
+        RestoreSelectionFailed(ctx);
+        return ScanStep::EndScan;
+    }
     if (PendingDelete(state.Phonebook.Op) || PendingWrite(state.Phonebook.Op)) {
         PhonebookOpFailed(ctx);
         return ScanStep::EndScan;
@@ -107,6 +113,7 @@ ScanStep StorageOk(EngineContext& ctx, const EchoHit& hit) {
 ScanStep ReadError(EngineContext& ctx, const EchoHit& hit) {
     Lines(ctx).Blank(hit.echoEntry);
     CloseReadProgress(ctx);
+    BackupRefreshStopped(ctx);
     ShowError(ctx, kReadFailed);
     return ScanStep::Continue;
 }
@@ -145,7 +152,12 @@ ScanStep WriteOk(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
+// A refused restore step is counted, without a box; the run goes on.
 ScanStep WriteError(EngineContext& ctx, const EchoHit&) {
+    if (IsRestoring(ctx.state.Phonebook.Op)) {
+        RestoreStepFailed(ctx);
+        return ScanStep::Continue;
+    }
     PhonebookOpFailed(ctx);
     return ScanStep::Continue;
 }

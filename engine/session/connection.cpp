@@ -1,6 +1,8 @@
 #include "engine/session/connection.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/phonebook/restore_step.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
 
@@ -46,6 +48,9 @@ void DisconnectMobile(EngineContext& ctx) {
     ClosePort(ctx);
     ctx.host.ConnectionChanged(false);
     EndBusy(ctx);
+    // Nothing more can be read or written: the wizard's runs end here.
+    BackupRefreshStopped(ctx);
+    if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);
 }
 
 }  // namespace parlenko

@@ -70,7 +70,10 @@ struct NewCallNoticeView {
 // Phonebook operations that run over a memory selection.
 struct PhonebookOpState {
     PhonebookOp Op;                // the entry operation in flight (phonebook_op.h)
-    bool PhonebookLoaded = false;  // the first full read of the run has finished
+    bool PhonebookLoaded = false;  // the last full read ran to its end
+    // The last full read ran to its end, and no restore has changed the
+    // phone since: the list is the phone's (a restore needs it).
+    bool PhonebookReadComplete = false;
     std::vector<AListIme> PhonebookList;
 };
 

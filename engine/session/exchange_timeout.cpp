@@ -1,6 +1,8 @@
 #include "engine/session/exchange_timeout.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/phonebook/phonebook_read.h"
+#include "engine/phonebook/restore_step.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/communication_error.h"
@@ -11,7 +13,8 @@ namespace {
 
 // Every operation that waits for an answer is given up: a flag left set
 // would otherwise make a later, unrelated memory selection write, delete or
-// read something. The backup wizard's restore run is its own to end.
+// read something. A restore run only loses its step here; it is ended
+// (stopped) once the time-out is done with the port.
 void EndPendingOperations(EngineState& s) {
     s.Upload.SendingAppointment = false;
     s.Upload.SendingMelody = false;
@@ -70,7 +73,15 @@ void ExchangeTimeOut(EngineContext& ctx) {
                                    DialogKind::Error, DialogButtons::Ok);
         ctx.host.CloseProgressWindow();
         EndBusy(ctx);
+    } else if (ctx.state.PhonebookRead.BackupRefreshing) {
+        // The wizard's re-read shows no progress window; it is told all the same.
+        ctx.host.ShowMessageDialog("Error",
+                                   "Unknown error occurred while trying\rto read data from "
+                                   "mobile!\r\rPlease, try againg!!!",
+                                   DialogKind::Error, DialogButtons::Ok);
     }
+    BackupRefreshStopped(ctx);
+    if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);
 }
 
 }  // namespace parlenko

@@ -4,11 +4,12 @@
 #include "engine/chains/settings_chain.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
+#include "engine/phonebook/entry_line.h"
 #include "engine/phonebook/entry_ops.h"
 #include "engine/phonebook/refresh_phonebook.h"
+#include "engine/phonebook/restore_step.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/receive/network_view.h"
-#include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/services/service_requests.h"
@@ -18,6 +19,8 @@
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
 #include "engine/sms/refresh_sms.h"
+#include "engine/text/gsm_alphabet.h"
+#include "engine/text/phonebook_lookup.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
 #include "engine/sms/sms_operations.h"
@@ -180,7 +183,62 @@ void PhoneEngine::RefreshPhonebookThenSms() {
 
 void PhoneEngine::RefreshCalls() { parlenko::RefreshCalls(in_->ctx, PhoneMemory::Dialled); }
 void PhoneEngine::RefreshSms() { parlenko::RefreshSms(in_->ctx); }
+bool PhoneEngine::RefreshPhonebookForBackup() {
+    if (!port_.Connected()) return false;
+    in_->state.PhonebookRead.BackupRefreshing = true;
+    parlenko::RefreshPhonebook(in_->ctx, PhoneMemory::Sim);
+    return true;
+}
+bool PhoneEngine::PhonebookReadComplete() const {
+    return in_->state.Phonebook.PhonebookReadComplete;
+}
+std::string PhoneEngine::CheckRestoreSpace(const std::vector<RestoreRow>& rows,
+                                           RestoreMode mode) const {
+    return parlenko::CheckFreeSpace(in_->state, rows, mode);
+}
+bool PhoneEngine::StartRestore(const std::vector<RestoreRow>& rows, RestoreMode mode) {
+    return parlenko::StartRestore(in_->ctx, rows, mode);
+}
+void PhoneEngine::BackupWizardClosed() {
+    in_->state.PhonebookRead.BackupRefreshing = false;
+    RestoreWizardClosed(in_->ctx);
+}
+
 bool PhoneEngine::PhonebookEmpty() const { return in_->state.Phonebook.PhonebookList.empty(); }
+bool PhoneEngine::PhonebookLoaded() const { return in_->state.Phonebook.PhonebookLoaded; }
+std::string PhoneEngine::PhonebookNameOf(std::string_view number) const {
+    return FindNameByNumber(number, in_->state.Phonebook.PhonebookList);
+}
+const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
+    return in_->state.Phonebook.PhonebookList;
+}
+int PhoneEngine::PhonebookCapacity(PhoneMemory memory) const {
+    if (!IsPhonebookMemory(memory)) return 0;
+    return in_->state.PhonebookRead.Of(memory).Capacity;
+}
+bool PhoneEngine::PhonebookMemoryLoaded(PhoneMemory memory) const {
+    return IsPhonebookMemory(memory) && in_->state.PhonebookRead.Of(memory).Loaded;
+}
+const std::vector<std::string>& PhoneEngine::PhonebookFreePositions(PhoneMemory memory) const {
+    static const std::vector<std::string> none;
+    if (!IsPhonebookMemory(memory)) return none;
+    return in_->state.PhonebookRead.Of(memory).FreePositions;
+}
+bool PhoneEngine::InCall() const { return in_->state.Call.InCall; }
+bool PhoneEngine::IsValidName(std::string_view name) { return IsValidText(name); }
+bool PhoneEngine::IsValidNumber(std::string_view number) { return parlenko::IsValidNumber(number); }
+std::string PhoneEngine::UnsupportedNameChars(std::string_view name) {
+    return parlenko::UnsupportedNameChars(name);
+}
+bool PhoneEngine::CanSaveEntry(std::string_view name, std::string_view number,
+                               std::string_view position) {
+    return parlenko::CanSaveEntry(name, number, position);
+}
+std::string PhoneEngine::VipName(std::string_view name) { return parlenko::VipName(name); }
+PhonebookWrite PhoneEngine::BuildPhonebookWrite(std::string_view name, std::string_view number,
+                                                std::string_view position) {
+    return parlenko::BuildPhonebookWrite(name, number, position);
+}
 bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
 bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }
 bool PhoneEngine::NewCallPending() const { return in_->timers.NewCallTimer->IsActive(); }
@@ -268,6 +326,7 @@ void PhoneEngine::MovePhonebookEntry(PhoneMemory from, const std::string& fromPo
 void PhoneEngine::Dial(const std::string& name, const std::string& number, bool hideNumber) {
     DialNumber(in_->ctx, name, number, hideNumber);
 }
+bool PhoneEngine::AreDtmfTones(std::string_view tones) { return parlenko::AreDtmfTones(tones); }
 void PhoneEngine::AnswerCall(const std::string& name, const std::string& number) {
     parlenko::AnswerCall(in_->ctx, name, number);
 }
@@ -347,9 +406,6 @@ const std::vector<std::string>& PhoneEngine::AppointmentFreePositions() const {
 }
 AppointmentSlotChoice PhoneEngine::NewAppointmentSlot() const {
     return parlenko::NewAppointmentSlot(in_->state.Objects.AppointmentFreePositions);
-}
-const std::vector<AListIme>& PhoneEngine::PhonebookList() const {
-    return in_->state.Phonebook.PhonebookList;
 }
 
 // --- inside -----------------------------------------------------------------------------

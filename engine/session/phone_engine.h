@@ -174,6 +174,9 @@ public:
     // The full read of both message memories.
     void RefreshSms();
     bool PhonebookEmpty() const;
+    // The shown name (without the VIP "!") of the first phonebook entry whose
+    // number is number exactly; empty when none is.
+    std::string PhonebookNameOf(std::string_view number) const;
     bool SmsListEmpty() const;
     // A new SMS or a new call waits for the user (its indicator blinks).
     bool NewSmsPending() const;
@@ -251,6 +254,24 @@ public:
     void ReadLogo(int kind);
     void DeleteLogo(int kind);
     bool UploadLogo(std::string_view bitmapBytes, int kind);
+    // --- the backup wizard ------------------------------------------------------
+    // The full phonebook read for a backup: the wizard's view mirrors it (no
+    // progress window) and hears BackupRefreshFinished at its end, or
+    // BackupRefreshFailed when it stops before. False while disconnected.
+    bool RefreshPhonebookForBackup();
+    // The last full read ran to its end and no restore ran since.
+    bool PhonebookReadComplete() const;
+    // Empty when rows fit into the phone in that mode, else the message for
+    // the wizard's box.
+    std::string CheckRestoreSpace(const std::vector<RestoreRow>& rows, RestoreMode mode) const;
+    // Writes rows (the chosen entries, in file order) into the phone; the
+    // wizard's view follows the run. False while disconnected.
+    bool StartRestore(const std::vector<RestoreRow>& rows, RestoreMode mode);
+    // The wizard closed: a re-read stops mirroring; a restore run in flight
+    // stops once its command in flight is answered (or timed out); after a
+    // restore the phonebook is read again.
+    void BackupWizardClosed();
+
     // --- phone operations: phonebook entries, calls, set commands ------------------
     // Each does nothing while the port is closed and keeps what it acts on;
     // the phone's answers are handled from that, whatever a window shows by
@@ -271,6 +292,9 @@ public:
     // Dials number ("#31#" in front when hideNumber); the call window shows
     // name and number once the phone accepts.
     void Dial(const std::string& name, const std::string& number, bool hideNumber);
+    // What SendDtmfTones accepts: "0"-"9", "A"-"D", "*" and "#", not empty.
+    // (Dial takes a number that is not empty and passes IsValidNumber.)
+    static bool AreDtmfTones(std::string_view tones);
     // The incoming-call notice's buttons: answer (the call window then shows
     // name and number) or reject.
     void AnswerCall(const std::string& name, const std::string& number);
@@ -293,6 +317,31 @@ public:
     void SetSpeakerVolume(int volume);
     void SetPricePerUnit(const std::string& currency, const std::string& price,
                          const std::string& pin2);
+
+    // --- the phonebook page and its entry dialog ---------------------------------
+    // A full phonebook read has run to its end (the capacities and free
+    // positions are known); false until then and while one runs.
+    bool PhonebookLoaded() const;
+    // The entries of every memory, in the order read or changed since (the
+    // cache's contents before the first read).
+    const std::vector<AListIme>& PhonebookList() const;
+    // Of Sim .. Service: the capacity of the storage answer, whether the
+    // memory answered its selection, and (writable memories) one line per
+    // position, "001" while free, "" once used.
+    int PhonebookCapacity(PhoneMemory memory) const;
+    bool PhonebookMemoryLoaded(PhoneMemory memory) const;
+    const std::vector<std::string>& PhonebookFreePositions(PhoneMemory memory) const;
+    // A voice call is up.
+    bool InCall() const;
+    // The entry dialog's checks and write line (pure; see entry_line.h).
+    static bool IsValidName(std::string_view name);
+    static bool IsValidNumber(std::string_view number);
+    static std::string UnsupportedNameChars(std::string_view name);
+    static bool CanSaveEntry(std::string_view name, std::string_view number,
+                             std::string_view position);
+    static std::string VipName(std::string_view name);
+    static PhonebookWrite BuildPhonebookWrite(std::string_view name, std::string_view number,
+                                              std::string_view position);
 
     // --- what the windows report -------------------------------------------------
     // The progress window closed (by the user, or when the engine closed it):
@@ -327,8 +376,6 @@ public:
     // One line per calendar slot, "1" upward; "" for a used slot. Empty
     // until the calendar was read.
     const std::vector<std::string>& AppointmentFreePositions() const;
-    // The phonebook as read from the phone (or its cache), all memories.
-    const std::vector<AListIme>& PhonebookList() const;
 
     // --- the inside, for the engine's own tests and plain callers ----------------
     EngineState& State();

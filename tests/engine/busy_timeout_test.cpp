@@ -164,7 +164,9 @@ TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
     s.Upload.SendingAppointment = s.Upload.SendingMelody = s.Upload.SendingLogo = true;
     s.Upload.UploadPackets = {"AA", "BB"};
     s.Upload.PacketIndex = 2;
-    s.Phonebook.Op = Restoring{WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}}};
+    Restoring run;
+    run.Step = WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}};
+    s.Phonebook.Op = run;
     s.Sms.Op = SmsDelete{PhoneMemory::Sim, "05"};
     s.Sms.Reading = true;
     s.Mode = ActivityMode::Sms;
@@ -174,7 +176,10 @@ TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
     EXPECT_TRUE(s.Upload.UploadPackets.empty());
     EXPECT_EQ(PendingWrite(s.Phonebook.Op), nullptr);
     EXPECT_FALSE(HasSmsOp(s.Sms.Op) || s.Sms.Reading);
-    EXPECT_TRUE(IsRestoring(s.Phonebook.Op));  // the backup wizard ends its own run
+    // A restore run stops, and the wizard hears why.
+    EXPECT_FALSE(IsRestoring(s.Phonebook.Op));
+    ASSERT_EQ(h.host.restoreOutcomes.size(), 1u);
+    EXPECT_TRUE(h.host.restoreOutcomes[0].NoAnswer);
     EXPECT_TRUE(s.Mode == ActivityMode::Sms);
     // A prompt that turns up late sends nothing.
     h.Sent();

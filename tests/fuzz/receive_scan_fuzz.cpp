@@ -83,7 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: s.Phonebook.Op = write; break;
         case 2: s.Phonebook.Op = del; break;
         case 3: s.Phonebook.Op = MoveEntry{del, PhoneMemory::Sim, write}; break;
-        case 4: s.Phonebook.Op = Restoring{write}; break;
+        case 4: {
+            Restoring run;
+            run.Step = write;
+            run.Rows = {{PhoneMemory::Sim, "Ana", "0911", true}};
+            s.Phonebook.Op = run;
+            break;
+        }
         default: break;
     }
     // And an SMS operation, picked the same way.

@@ -160,7 +160,14 @@ public:
     }
     void BackupReadProgressChanged(const BackupReadView& view) override { backupView = view; }
     void BackupRefreshFinished() override { ++backupRefreshFinishes; }
-    void RestoreFinished() override { ++restoreFinishes; }
+    void BackupRefreshFailed() override { ++backupRefreshFailures; }
+    void PhonebookReadFinished() override { ++phonebookReadFinishes; }
+    void RestoreProgressChanged(const RestoreProgressView& view) override {
+        restoreViews.push_back(view);
+    }
+    void RestoreFinished(const RestoreOutcome& outcome) override {
+        restoreOutcomes.push_back(outcome);
+    }
     void ClearSmsLists() override {
         smsRows.clear();
         ++smsListClears;
@@ -277,7 +284,10 @@ public:
     std::vector<SavedEntry> savedEntries;
     BackupReadView backupView;
     int backupRefreshFinishes = 0;
-    int restoreFinishes = 0;
+    int backupRefreshFailures = 0;
+    int phonebookReadFinishes = 0;
+    std::vector<RestoreProgressView> restoreViews;
+    std::vector<RestoreOutcome> restoreOutcomes;
     int smsListClears = 0;
     std::map<int, std::vector<SmsRow>> smsRows;  // by SmsFolder, top first
     std::map<int, std::string> smsCounts;        // by SmsFolder

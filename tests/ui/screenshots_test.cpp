@@ -15,6 +15,8 @@
 #include "exchange/store/outlook_store.h"
 #include "exchange/windows/outlook_app_form.h"
 #include "exchange/windows/store_session.h"
+#include "exchange/formats/backup_files.h"
+#include "exchange/windows/backup_form.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/appointment_editor.h"
@@ -42,6 +44,9 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QRadioButton>
+#include <QStackedWidget>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +202,44 @@ TEST_F(Screenshots, Windows) {
     box.show();
     Save(box, "message.png");
     box.close();
+
+    // The backup wizard: its start page once the phonebook was read, the
+    // entries of a backup with some chosen, and a restore under way.
+    {
+        const std::string backup = home.Dir() + "Backup_071226.pbb";
+        ASSERT_TRUE(exchange::WritePhonebookRecordsFile(
+                        backup, {{"Ana Horvat!", "+385911234567", "SIM card", "001"},
+                                 {"Ivo Ivic", "0987654321", "SIM card", "002"},
+                                 {"Posao ured", "+38512345678", "SIM card", "005"},
+                                 {"Marko", "+385981112223", "Mobile memory", "001"},
+                                 {"Frizer", "014833222", "Mobile memory", "002"},
+                                 {"My number", "+385915550001", "Own numbers", "001"}})
+                        .ok());
+        ASSERT_TRUE(exchange::AddBackupPath(home.Dir(), backup).ok());
+        exchange::TBackupForm wizard(&glavna, engine, home.QDir());
+        wizard.show();
+        wizard.PhonebookReadFinished();
+        Save(wizard, "backup-start.png");
+        wizard.RestoreRB->setChecked(true);
+        wizard.NextBtnClick();
+        wizard.BackupList->setCurrentItem(wizard.BackupList->topLevelItem(0));
+        wizard.NextBtnClick();
+        for (int row : {0, 1, 3})
+            wizard.RestoreList->topLevelItem(row)->setCheckState(0, Qt::Checked);
+        Save(wizard, "restore-list.png");
+        wizard.Notebook1->setCurrentIndex(exchange::TBackupForm::Restore5);
+        RestoreProgressView view;
+        view.RestoreLokLab = "SIM card";
+        view.ToWriteLab = "247 of 250";
+        view.WritingLabVisible = true;
+        view.RestNameLab = "Posao ured   [+38512345678]";
+        view.RestorePosLab = "Saving entry on position no. 3";
+        view.RestoreProgBar = 1;
+        view.RestPercLab = "1%";
+        wizard.RestoreProgressChanged(view);
+        Save(wizard, "restore-progress.png");
+        wizard.hide();
+    }
 
     // A name with characters the phone cannot store, the balloon beside its
     // edit, and an ordinary tooltip below (the main window's hints show it).

@@ -1,10 +1,18 @@
 #include "ui/artwork/small_images.h"
 
+#include "ui/artwork/artwork.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+#include <numbers>
+
 namespace parlenko::artwork {
 namespace {
+
+// Every picture is drawn in a 16 x 16 box, scaled to the size asked for.
+using Draw = void (*)(QPainter&);
 
 QImage Blank(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -13,10 +21,7 @@ QImage Blank(int size) {
 }
 
 // A person's head and shoulders; gold for a VIP.
-QImage Person(bool vip) {
-    QImage image = Blank(kSmallImageSize);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+void DrawListPerson(QPainter& p, bool vip) {
     const QColor body = vip ? QColor(0xD9, 0x9A, 0x1E) : QColor(0x3A, 0x6E, 0xA5);
     p.setPen(QPen(body.darker(140), 1));
     p.setBrush(body);
@@ -27,7 +32,6 @@ QImage Person(bool vip) {
         p.setBrush(QColor(0xC0, 0x20, 0x20));
         p.drawEllipse(QRectF(11, 0.5, 4.5, 4.5));
     }
-    return image;
 }
 
 void DrawAnniversary(QPainter& p, const QColor& c) {
@@ -99,10 +103,9 @@ void DrawBell(QPainter& p) {
     p.drawEllipse(QRectF(12.3, 14.3, 1.4, 1.4));
 }
 
-QImage Appointment(int index) {
-    QImage image = Blank(kSmallImageSize);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+// A calendar entry of the category of index (58 to 65), with its bell when
+// the alarm is on (the even index).
+void DrawAppointment(QPainter& p, int index) {
     const bool alarm = index % 2 == 0;
     const int base = index - (alarm ? 0 : 1);
     QColor c;
@@ -121,14 +124,224 @@ QImage Appointment(int index) {
     if (base == 62) DrawMeeting(p, c);
     if (base == 64) DrawPhoneCall(p, c);
     if (alarm) DrawBell(p);
-    return image;
 }
 
-// A calendar page with a red header: an appointment of the store.
-QImage CalendarItem() {
-    QImage image = Blank(kSmallImageSize);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+const QColor kRed{0xC6, 0x3B, 0x2F};
+const QColor kGold{0xE8, 0xB0, 0x20};
+const QColor kSkin{0xF2, 0xC9, 0x9A};
+
+void Person(QPainter& p, const QColor& shirt) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(shirt);
+    QPainterPath body;
+    body.moveTo(2.5, 15);
+    body.cubicTo(2.5, 10, 4.5, 9, 7.5, 9);
+    body.cubicTo(10.5, 9, 12.5, 10, 12.5, 15);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setBrush(kSkin);
+    p.drawEllipse(QRectF(4.5, 2.5, 6, 6));
+}
+
+void Star(QPainter& p, QPointF c, double r) {
+    QPainterPath star;
+    for (int i = 0; i < 10; ++i) {
+        const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+        const double rr = i % 2 == 0 ? r : r * 0.45;
+        const QPointF pt(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
+        if (i == 0) star.moveTo(pt);
+        else star.lineTo(pt);
+    }
+    star.closeSubpath();
+    p.setPen(QPen(kGold.darker(150), 0.6));
+    p.setBrush(kGold);
+    p.drawPath(star);
+}
+
+void Plus(QPainter& p) {
+    p.setPen(QPen(kLeaf, 2.2, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(12.5, 8), QPointF(12.5, 15));
+    p.drawLine(QPointF(9, 11.5), QPointF(16, 11.5));
+}
+
+void Cross(QPainter& p) {
+    p.setPen(QPen(kRed, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9.5, 9), QPointF(15, 14.5));
+    p.drawLine(QPointF(15, 9), QPointF(9.5, 14.5));
+}
+
+void Pencil(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.7));
+    p.setBrush(kGold);
+    QPainterPath pen;
+    pen.moveTo(15, 7.5);
+    pen.lineTo(16, 8.5);
+    pen.lineTo(10, 14.5);
+    pen.lineTo(8, 15.5);
+    pen.lineTo(9, 13.5);
+    pen.closeSubpath();
+    p.drawPath(pen);
+}
+
+void Handset(QPainter& p, const QColor& c) {
+    QPainterPath path;
+    path.moveTo(3.5, 2.5);
+    path.cubicTo(1.5, 4, 2, 7, 4, 9.5);
+    path.cubicTo(6, 12, 9, 14, 11.5, 14);
+    path.lineTo(13.5, 12.5);
+    path.lineTo(11, 10);
+    path.lineTo(9.5, 11);
+    path.cubicTo(7.5, 10, 6, 8.5, 5, 6.5);
+    path.lineTo(6, 5);
+    path.closeSubpath();
+    p.setPen(QPen(c.darker(140), 0.8));
+    p.setBrush(c);
+    p.drawPath(path);
+}
+
+void Envelope(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0xFF, 0xF4, 0xD6));
+    p.drawRect(QRectF(1.5, 4.5, 13, 8.5));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath flap;
+    flap.moveTo(1.5, 4.5);
+    flap.lineTo(8, 9.5);
+    flap.lineTo(14.5, 4.5);
+    p.drawPath(flap);
+}
+
+void MobilePhone(QPainter& p, const QColor& body) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(4.5, 1.5, 7, 13.5), 1.5, 1.5);
+    p.setBrush(QColor(0xCF, 0xE8, 0xF5));
+    p.drawRect(QRectF(5.5, 3.5, 5, 4));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) p.drawRect(QRectF(5.7 + c * 1.7, 9 + r * 1.8, 1.1, 1.1));
+}
+
+// 6: new entry.
+void DrawNewEntry(QPainter& p) {
+    Person(p, kTeal);
+    Plus(p);
+}
+// 7: edit entry.
+void DrawEditEntry(QPainter& p) {
+    Person(p, kTeal);
+    Pencil(p);
+}
+// 8: delete entry.
+void DrawDeleteEntry(QPainter& p) {
+    Person(p, kTeal);
+    Cross(p);
+}
+// 9: all numbers.
+void DrawAllNumbers(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0x3B, 0x6E, 0xB4));
+    p.drawRoundedRect(QRectF(3, 1.5, 10, 13), 1, 1);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5, 3.5, 6.5, 3.5));
+    p.setPen(QPen(Qt::white, 1));
+    p.drawLine(QPointF(4.2, 2), QPointF(4.2, 14.5));
+}
+// 10: SIM card.
+void DrawSimCard(QPainter& p) {
+    QPainterPath card;
+    card.moveTo(3.5, 1.5);
+    card.lineTo(10, 1.5);
+    card.lineTo(13, 4.5);
+    card.lineTo(13, 14.5);
+    card.lineTo(3.5, 14.5);
+    card.closeSubpath();
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0x3B, 0x9E, 0x5A));
+    p.drawPath(card);
+    p.setBrush(kGold);
+    p.drawRoundedRect(QRectF(5.5, 6.5, 5.5, 5), 1, 1);
+    p.setPen(QPen(kGold.darker(150), 0.5));
+    p.drawLine(QPointF(8.25, 6.5), QPointF(8.25, 11.5));
+    p.drawLine(QPointF(5.5, 9), QPointF(11, 9));
+}
+// 11: mobile memory.
+void DrawMobileMemory(QPainter& p) { MobilePhone(p, QColor(0x55, 0x5F, 0x6B)); }
+// 12: own numbers.
+void DrawOwnNumbers(QPainter& p) {
+    MobilePhone(p, QColor(0x55, 0x5F, 0x6B));
+    Star(p, QPointF(12, 12), 3.5);
+}
+// 13: service numbers (the network's mast).
+void DrawServiceNumbers(QPainter& p) {
+    p.setPen(QPen(kNavy, 1.2));
+    p.drawLine(QPointF(8, 5), QPointF(5, 15));
+    p.drawLine(QPointF(8, 5), QPointF(11, 15));
+    p.drawLine(QPointF(6.3, 11), QPointF(9.7, 11));
+    p.setBrush(kRed);
+    p.drawEllipse(QRectF(6.5, 3, 3, 3));
+    p.setPen(QPen(kTeal, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(3, 0.5, 10, 8), 30 * 16, 120 * 16);
+    p.drawArc(QRectF(3, 0.5, 10, 8), 210 * 16, 120 * 16);
+}
+// 20: refresh.
+void DrawRefresh(QPainter& p) {
+    p.setPen(QPen(kLeaf, 2, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(2.5, 2.5, 11, 11), 100 * 16, 250 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kLeaf);
+    QPainterPath head;
+    head.moveTo(6, 0.5);
+    head.lineTo(10, 3);
+    head.lineTo(6, 6);
+    head.closeSubpath();
+    p.drawPath(head);
+}
+// 21: new SMS to the entry.
+void DrawNewSms(QPainter& p) { Envelope(p); }
+// 28: dial.
+void DrawDial(QPainter& p) { Handset(p, kLeaf); }
+// 33: a service number's row.
+void DrawServiceRow(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0xCF, 0xE8, 0xF5));
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(5, 1.5, 6, 13));
+    p.drawLine(QPointF(1.5, 8), QPointF(14.5, 8));
+}
+// 35: SMS with the entry's data.
+void DrawSmsWithData(QPainter& p) {
+    Envelope(p);
+    p.setPen(QPen(kNavy, 0.6));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(8.5, 8.5, 7, 7));
+    p.setBrush(kTeal);
+    p.drawEllipse(QRectF(10.5, 9.5, 3, 3));
+}
+// 36: change memory.
+void DrawChangeMemory(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0x3B, 0x9E, 0x5A));
+    p.drawRect(QRectF(1, 2, 5, 7));
+    p.setBrush(QColor(0x55, 0x5F, 0x6B));
+    p.drawRoundedRect(QRectF(10, 7, 5, 8), 1, 1);
+    p.setPen(QPen(kTeal, 1.6, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(4, 12), QPointF(8, 12));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kTeal);
+    QPainterPath head;
+    head.moveTo(7.5, 9.5);
+    head.lineTo(10, 12);
+    head.lineTo(7.5, 14.5);
+    head.closeSubpath();
+    p.drawPath(head);
+}
+// 44: an appointment of the store (a calendar page with a red header).
+void DrawCalendarItem(QPainter& p) {
     p.setPen(QPen(QColor(0x1D, 0x3A, 0x66), 1));
     p.setBrush(QColor(0xFF, 0xFF, 0xF4));
     p.drawRect(QRectF(1.5, 2.5, 13, 12));
@@ -138,16 +351,90 @@ QImage CalendarItem() {
     p.setBrush(QColor(0x1D, 0x3A, 0x66));
     for (int row = 0; row < 2; ++row)
         for (int col = 0; col < 3; ++col) p.drawRect(QRectF(3.5 + col * 3.5, 8 + row * 3, 2, 2));
-    return image;
+}
+// 55: Outlook contacts.
+void DrawOutlookContacts(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0x1E, 0x5A, 0xA8));
+    p.drawRoundedRect(QRectF(1.5, 2.5, 13, 11), 1.5, 1.5);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(3.5, 5, 4, 5));
+    p.setPen(QPen(Qt::white, 1));
+    p.drawLine(QPointF(9, 6), QPointF(13, 6));
+    p.drawLine(QPointF(9, 8), QPointF(13, 8));
+    p.drawLine(QPointF(9, 10), QPointF(12, 10));
+}
+// 57: backup and restore.
+void DrawBackup(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0x3B, 0x6E, 0xB4));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 1, 1);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4, 1.5, 8, 5));
+    p.setBrush(kSand);
+    p.drawRect(QRectF(3.5, 9, 9, 5.5));
+    p.setBrush(kNavy);
+    p.drawRect(QRectF(9.5, 2.5, 1.5, 3));
+}
+
+struct Row {
+    int index;
+    Draw draw;
+};
+
+// One row per picture, in index order.
+// clang-format off
+constexpr Row kTable[] = {
+    {3, [](QPainter& p) { DrawListPerson(p, false); }},  // a phonebook entry
+    {4, [](QPainter& p) { DrawListPerson(p, true); }},   // a VIP entry
+    {6, DrawNewEntry},
+    {7, DrawEditEntry},
+    {8, DrawDeleteEntry},
+    {9, DrawAllNumbers},
+    {10, DrawSimCard},
+    {11, DrawMobileMemory},
+    {12, DrawOwnNumbers},
+    {13, DrawServiceNumbers},
+    {20, DrawRefresh},
+    {21, DrawNewSms},
+    {28, DrawDial},
+    {33, DrawServiceRow},
+    {35, DrawSmsWithData},
+    {36, DrawChangeMemory},
+    {44, DrawCalendarItem},
+    {55, DrawOutlookContacts},
+    {57, DrawBackup},
+    {58, [](QPainter& p) { DrawAppointment(p, 58); }},  // anniversary, alarm on
+    {59, [](QPainter& p) { DrawAppointment(p, 59); }},  // anniversary, alarm off
+    {60, [](QPainter& p) { DrawAppointment(p, 60); }},  // memo
+    {61, [](QPainter& p) { DrawAppointment(p, 61); }},
+    {62, [](QPainter& p) { DrawAppointment(p, 62); }},  // meeting
+    {63, [](QPainter& p) { DrawAppointment(p, 63); }},
+    {64, [](QPainter& p) { DrawAppointment(p, 64); }},  // phone call
+    {65, [](QPainter& p) { DrawAppointment(p, 65); }},
+};
+// clang-format on
+
+Draw Find(int index) {
+    for (const Row& row : kTable)
+        if (row.index == index) return row.draw;
+    return nullptr;
 }
 
 }  // namespace
 
-QImage SmallImage(int index) {
-    if (index == 3 || index == 4) return Person(index == 4);
-    if (index == 44) return CalendarItem();
-    if (index >= 58 && index <= 65) return Appointment(index);
-    return {};
+bool HasSmallImage(int index) { return Find(index) != nullptr; }
+
+QImage SmallImage(int index, int size) {
+    const Draw draw = Find(index);
+    if (draw == nullptr || size <= 0) return {};
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 16.0, size / 16.0);
+    draw(p);
+    return img;
 }
 
 QImage AppointmentToolPicture(AppointmentTool tool, bool enabled) {

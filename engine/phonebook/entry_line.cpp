@@ -1,0 +1,46 @@
+#include "engine/phonebook/entry_line.h"
+
+#include "engine/core/strings.h"
+#include "engine/text/gsm_alphabet.h"
+
+namespace parlenko {
+
+namespace {
+constexpr std::size_t kMaxNameLength = 16;
+}  // namespace
+
+std::string UnsupportedNameChars(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (!TextCharSet().test(static_cast<unsigned char>(c))) {
+            out += c;
+            out += ' ';
+        }
+    return out;
+}
+
+bool CanSaveEntry(std::string_view name, std::string_view number, std::string_view position) {
+    return !Trim(name).empty() && !Trim(number).empty() && !position.empty() &&
+           position != "Memory full" && IsValidText(name) && IsValidNumber(number);
+}
+
+std::string VipName(std::string_view name) {
+    std::string out(name);
+    if (out.size() == kMaxNameLength) out.back() = '!';
+    else out += '!';
+    return out;
+}
+
+PhonebookWrite BuildPhonebookWrite(std::string_view name, std::string_view number,
+                                   std::string_view position) {
+    const auto n = ParseInt(Trim(position));
+    const std::string pos = n ? IntToStr(*n) : std::string(Trim(position));
+    PhonebookWrite w;
+    w.Entry.Name = ReplaceUnsupportedChars(name);
+    w.Entry.Phone = KeepNumberChars(number);
+    w.Entry.Position = std::string(position);
+    w.Line = "AT+CPBW=" + pos + ",\"" + w.Entry.Phone + "\",,\"" + EscapeGsmText(name) + "\"\r";
+    return w;
+}
+
+}  // namespace parlenko

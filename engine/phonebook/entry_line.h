@@ -1,0 +1,32 @@
+#pragma once
+// What the entry dialog checks and sends: the tests of its name and number
+// against the phone's character sets and the "AT+CPBW" line it builds, with
+// the entry as it will be stored once the phone confirms the write. Pure.
+
+#include "engine/phonebook/phonebook_views.h"
+
+#include <string>
+#include <string_view>
+
+namespace parlenko {
+
+// Every character of s outside the name set, in order, each followed by one
+// blank ("" when there is none).
+std::string UnsupportedNameChars(std::string_view s);
+
+// The dialog may save: trimmed name and number not empty, position neither
+// empty nor "Memory full", the untrimmed texts within their sets.
+bool CanSaveEntry(std::string_view name, std::string_view number, std::string_view position);
+
+// The name with the VIP mark: a name of 16 characters (the most a name
+// holds) gets its last one replaced by "!", any other gets "!" appended.
+std::string VipName(std::string_view name);
+
+// The write of name (VIP mark already applied), number and position ("007")
+// as "AT+CPBW=7,"<number chars>",,"<escaped name>"" + CR, and the entry as
+// stored: unsupported name characters as "?", the number filtered, the
+// position text unchanged (its memory is set by the engine).
+PhonebookWrite BuildPhonebookWrite(std::string_view name, std::string_view number,
+                                   std::string_view position);
+
+}  // namespace parlenko

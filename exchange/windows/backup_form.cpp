@@ -1,0 +1,719 @@
+#include "exchange/windows/backup_form.h"
+
+#include "engine/session/phone_engine.h"
+#include "exchange/formats/backup_files.h"
+#include "ui/message_dialog.h"
+#include "ui/text_codec.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+namespace parlenko::exchange {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The engine's texts use "\r" for a line break.
+QString Lines(const std::string& text) { return ui::FromAnsi(text).replace('\r', '\n'); }
+
+constexpr int kWidth = 480;
+constexpr int kHeight = 400;
+constexpr int kPageWidth = kWidth - 40;
+
+struct PageText {
+    const char* title;
+    const char* description;
+};
+const PageText kPageTexts[] = {
+    {"Backup or Restore",
+     "You can backup phonebook from mobile, or restore data to mobile from previous backups."},
+    {"What you want to backup?",
+     "You can select mobile locations from where you want to make backup of your phonebook "
+     "entries."},
+    {"Location and Name", "Your backup data will be saved on location you choose."},
+    {"Confirm settings", "Please, confirm settings you choose for this backup."},
+    {"Refreshing phonebook entries",
+     "By refreshing phonebook entries from your mobile, you can be sure you have the most fresh "
+     "data in backup."},
+    {"Backup finished", "This was the final step in phonebook backup process."},
+    {"Choose backup",
+     "You can select one of previous phonebook backups and restore it back to your mobile."},
+    {"Restore what...?", "You can select entries you want to restore in your mobile."},
+    {"Restore type",
+     "You can choose the way you want restore process to write entries in your mobile."},
+    {"Confirm settings", "Please, confirm settings you choose for this restore."},
+    {"Restoring phonebook in your mobile", "Restore process is in progress. Please, wait . . ."},
+};
+
+constexpr char kNext[] = "Next  >>";
+
+// The list pictures: 49 a backup file, 3 a phonebook entry, 4 a VIP entry.
+QIcon ListImage(int index) {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (index == 49) {
+        p.setPen(QColor(60, 60, 90));
+        p.setBrush(QColor(250, 236, 170));
+        p.drawRect(2, 1, 11, 14);
+        p.setBrush(QColor(90, 120, 200));
+        p.drawRect(4, 3, 7, 3);
+        p.drawLine(4, 9, 11, 9);
+        p.drawLine(4, 12, 11, 12);
+    } else {
+        const QColor body = index == 4 ? QColor(210, 60, 50) : QColor(60, 110, 190);
+        p.setPen(Qt::NoPen);
+        p.setBrush(body);
+        p.drawEllipse(QRectF(5, 1.5, 6, 6));
+        p.drawRoundedRect(QRectF(2.5, 8.5, 11, 7), 3, 3);
+        if (index == 4) {
+            p.setBrush(QColor(255, 210, 40));
+            p.drawEllipse(QRectF(10, 0, 6, 6));
+        }
+    }
+    return QIcon(pm);
+}
+
+QLabel* Caption(QWidget* page, const QString& text, int x, int y, int w = 120) {
+    auto* l = new QLabel(text, page);
+    l->setGeometry(x, y, w, 18);
+    return l;
+}
+QLabel* Value(QWidget* page, const char* name, int x, int y, int w) {
+    auto* l = new QLabel(page);
+    l->setObjectName(name);
+    l->setGeometry(x, y, w, 18);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+std::string Ansi(const QString& s) { return ui::ToAnsi(s); }
+
+}  // namespace
+
+TBackupForm::TBackupForm(QWidget* mainWindow, PhoneEngine& engine, QString dataDir)
+    : TSmallWindow(mainWindow), engine_(engine), dataDir_(std::move(dataDir)) {
+    setObjectName("BackupForm");
+    setWindowTitle(U("Pohrana i povrat podataka"));
+    setModal(true);
+    setFixedSize(kWidth, kHeight);
+
+    auto* header = new QFrame(this);
+    header->setGeometry(0, 0, kWidth, 62);
+    header->setAutoFillBackground(true);
+    QPalette pal = header->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    header->setPalette(pal);
+    Label1 = new QLabel(header);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(16, 8, kWidth - 32, 18);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label2 = new QLabel(header);
+    Label2->setObjectName("Label2");
+    Label2->setGeometry(32, 27, kWidth - 48, 32);
+    Label2->setWordWrap(true);
+    auto* rule = new QFrame(this);
+    rule->setGeometry(0, 62, kWidth, 2);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    Notebook1 = new QStackedWidget(this);
+    Notebook1->setObjectName("Notebook1");
+    Notebook1->setGeometry(20, 74, kPageWidth, 272);
+    BuildPages();
+    connect(Notebook1, &QStackedWidget::currentChanged, this, [this] { Notebook1PageChanged(); });
+
+    auto* rule2 = new QFrame(this);
+    rule2->setGeometry(0, 352, kWidth, 2);
+    rule2->setFrameShape(QFrame::HLine);
+    rule2->setFrameShadow(QFrame::Sunken);
+    PrevBtn = new QPushButton(U("<<  Nazad"), this);
+    PrevBtn->setObjectName("PrevBtn");
+    PrevBtn->setGeometry(kWidth - 264, 362, 80, 26);
+    NextBtn = new QPushButton(U(kNext), this);
+    NextBtn->setObjectName("NextBtn");
+    NextBtn->setGeometry(kWidth - 180, 362, 80, 26);
+    NextBtn->setDefault(true);
+    CancelBtn = new QPushButton(U("Cancel"), this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->setGeometry(kWidth - 92, 362, 80, 26);
+    connect(PrevBtn, &QPushButton::clicked, this, [this] { PrevBtnClick(); });
+    connect(NextBtn, &QPushButton::clicked, this, [this] { NextBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    engine_.SetBackupView(this);
+}
+
+TBackupForm::~TBackupForm() { engine_.SetBackupView(nullptr); }
+
+void TBackupForm::BuildPages() {
+    auto page = [this] {
+        auto* w = new QWidget(Notebook1);
+        Notebook1->addWidget(w);
+        return w;
+    };
+    // 0 Start
+    QWidget* p = page();
+    BackupRB = new QRadioButton(U(" Pohrana telefonskog imenika iz mobitela"), p);
+    BackupRB->setObjectName("BackupRB");
+    BackupRB->setGeometry(20, 30, 380, 22);
+    BackupRB->setChecked(true);
+    RestoreRB = new QRadioButton(U(" Povrat podataka iz prethodne pohrane"), p);
+    RestoreRB->setObjectName("RestoreRB");
+    RestoreRB->setGeometry(20, 62, 380, 22);
+    RestoreRB->setEnabled(false);
+    RefreshLab = new QLabel(
+        U("Prije povrata podataka potrebno je pročitati telefonski imenik iz mobitela."), p);
+    RefreshLab->setObjectName("RefreshLab");
+    RefreshLab->setGeometry(40, 96, 380, 36);
+    RefreshLab->setWordWrap(true);
+    RefreshBtn = new QPushButton(U("Pročitaj imenik"), p);
+    RefreshBtn->setObjectName("RefreshBtn");
+    RefreshBtn->setGeometry(40, 138, 120, 26);
+    connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
+
+    // 1 Backup1
+    p = page();
+    CB1 = new QCheckBox(U(" SIM kartica"), p);
+    CB2 = new QCheckBox(U(" Memorija mobitela"), p);
+    CB3 = new QCheckBox(U(" Vlastiti brojevi"), p);
+    int y = 30;
+    for (const auto& [cb, name] :
+         {std::pair{CB1, "CB1"}, std::pair{CB2, "CB2"}, std::pair{CB3, "CB3"}}) {
+        cb->setObjectName(name);
+        cb->setGeometry(20, y, 300, 22);
+        cb->setChecked(true);
+        connect(cb, &QCheckBox::toggled, this, [this] { CB1Click(); });
+        y += 30;
+    }
+
+    // 2 Backup2
+    p = page();
+    Caption(p, U("Mapa:"), 20, 20);
+    Edit1 = new QLineEdit(p);
+    Edit1->setObjectName("Edit1");
+    Edit1->setGeometry(20, 40, 340, 22);
+    BrowseBtn = new QPushButton(U(". . ."), p);
+    BrowseBtn->setObjectName("BrowseBtn");
+    BrowseBtn->setGeometry(366, 39, 40, 24);
+    Caption(p, U("Naziv pohrane:"), 20, 76);
+    Edit2 = new QLineEdit(p);
+    Edit2->setObjectName("Edit2");
+    Edit2->setGeometry(20, 96, 220, 22);
+    RefreshCB = new QCheckBox(U(" Prije pohrane pročitaj telefonski imenik iz mobitela"), p);
+    RefreshCB->setObjectName("RefreshCB");
+    RefreshCB->setGeometry(20, 140, 400, 22);
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connect(Edit2, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connect(BrowseBtn, &QPushButton::clicked, this, [this] { BrowseBtnClick(); });
+    connect(RefreshCB, &QCheckBox::toggled, this, [this] { RefreshCBClick(); });
+
+    // 3 Backup3
+    p = page();
+    BackupMemo = new QPlainTextEdit(p);
+    BackupMemo->setObjectName("BackupMemo");
+    BackupMemo->setReadOnly(true);
+    BackupMemo->setGeometry(0, 0, kPageWidth, 268);
+
+    // 4 Backup4
+    p = page();
+    Caption(p, U("Lokacija:"), 20, 30);
+    MemLab = Value(p, "MemLab", 150, 30, 250);
+    Caption(p, U("Kapacitet:"), 20, 54);
+    CapLab = Value(p, "CapLab", 150, 54, 250);
+    Caption(p, U("Zapisano:"), 20, 78);
+    WritenLab = Value(p, "WritenLab", 150, 78, 250);
+    PosLab = Value(p, "PosLab", 20, 120, 380);
+    PosLab->setFont(font());
+    BackupProBar = new QProgressBar(p);
+    BackupProBar->setObjectName("BackupProBar");
+    BackupProBar->setGeometry(20, 146, 340, 18);
+    BackupProBar->setTextVisible(false);
+    PercLab = Value(p, "PercLab", 368, 146, 50);
+
+    // 5 BackupEnd
+    p = page();
+    SuccessLab = new QLabel(p);
+    SuccessLab->setObjectName("SuccessLab");
+    SuccessLab->setGeometry(20, 40, 400, 60);
+    SuccessLab->setWordWrap(true);
+
+    // 6 Restore1
+    p = page();
+    BackupList = new QTreeWidget(p);
+    BackupList->setObjectName("BackupList");
+    BackupList->setGeometry(0, 0, kPageWidth, 268);
+    BackupList->setRootIsDecorated(false);
+    BackupList->setHeaderLabels({U("Naziv pohrane"), U("Datum pohrane"), U("Mapa")});
+    BackupList->setColumnWidth(0, 176);
+    BackupList->setColumnWidth(1, 120);
+    BackupList->setColumnHidden(2, true);
+    BackupList->setSortingEnabled(false);
+    connect(BackupList, &QTreeWidget::itemSelectionChanged, this, [this] { BackupListChange(); });
+
+    // 7 Restore2
+    p = page();
+    RestoreList = new QTreeWidget(p);
+    RestoreList->setObjectName("RestoreList");
+    RestoreList->setGeometry(0, 0, kPageWidth, 240);
+    RestoreList->setRootIsDecorated(false);
+    RestoreList->setHeaderLabels({U("Naziv osobe"), U("Lokacija"), U("Telefon"), U("Pozicija")});
+    RestoreList->setColumnWidth(0, 186);
+    RestoreList->setColumnWidth(1, 110);
+    RestoreList->setColumnHidden(2, true);
+    RestoreList->setColumnHidden(3, true);
+    connect(RestoreList, &QTreeWidget::itemChanged, this, [this] { RestoreListClick(); });
+    SelectionCB = new QCheckBox(U(" Označi sve podatke "), p);
+    SelectionCB->setObjectName("SelectionCB");
+    SelectionCB->setGeometry(0, 246, 300, 22);
+    connect(SelectionCB, &QCheckBox::clicked, this, [this] { SelectionCBClick(); });
+
+    // 8 Restore3
+    p = page();
+    RestoreMob1RB =
+        new QRadioButton(U(" Zapisuj podatke iz povrata preko postojećih u mobitelu"), p);
+    RestoreMob1RB->setObjectName("RestoreMob1RB");
+    RestoreMob1RB->setGeometry(20, 30, 400, 22);
+    RestoreMob1RB->setChecked(true);
+    RestoreMob2RB =
+        new QRadioButton(U(" Zapisuj podatke iz povrata u slobodna mjesta u mobitelu"), p);
+    RestoreMob2RB->setObjectName("RestoreMob2RB");
+    RestoreMob2RB->setGeometry(20, 62, 400, 22);
+
+    // 9 Restore4
+    p = page();
+    RestoreMemo = new QPlainTextEdit(p);
+    RestoreMemo->setObjectName("RestoreMemo");
+    RestoreMemo->setReadOnly(true);
+    RestoreMemo->setGeometry(0, 0, kPageWidth, 268);
+
+    // 10 Restore5
+    p = page();
+    WayToRestoreLab = Value(p, "WayToRestoreLab", 20, 20, 400);
+    Caption(p, U("Lokacija:"), 20, 60);
+    RestoreLokLab = Value(p, "RestoreLokLab", 150, 60, 250);
+    Caption(p, U("Preostalo:"), 20, 84);
+    ToWriteLab = Value(p, "ToWriteLab", 150, 84, 250);
+    WritingLab = Caption(p, U("Zapisujem:"), 20, 108);
+    WritingLab->setObjectName("WritingLab");
+    RestNameLab = Value(p, "RestNameLab", 150, 108, 270);
+    RestorePosLab = Value(p, "RestorePosLab", 20, 146, 380);
+    RestorePosLab->setFont(font());
+    RestoreProgBar = new QProgressBar(p);
+    RestoreProgBar->setObjectName("RestoreProgBar");
+    RestoreProgBar->setGeometry(20, 172, 340, 18);
+    RestoreProgBar->setTextVisible(false);
+    RestPercLab = Value(p, "RestPercLab", 368, 172, 50);
+
+    RestoreMob1RB->setToolTip(
+        U("EXAMPLE:\nIf you have SIM card with 200 numbers capacity, and\nyou want to restore 50 "
+          "numbers, then entries will be\nsaved on first 50 memories on SIM card.\nThe rest 150 "
+          "memories will be deleted."));
+    RestoreMob2RB->setToolTip(
+        U("Entries you selected for restore will be saved in\nmobile only on free memories, so "
+          "your entries\ncurrently existing in your mobile will be saved."));
+}
+
+// ------------------------------------------------------------- opening
+
+void TBackupForm::showEvent(QShowEvent* event) {
+    TSmallWindow::showEvent(event);
+    FormShow();
+}
+
+void TBackupForm::FormShow() {
+    const QString folder = dataDir_ + "Backup";
+    QDir().mkpath(folder);
+    BackupRB->setChecked(true);
+    Edit1->setText(folder);
+    const QDate today = QDate::currentDate();
+    Edit2->setText(ui::FromAnsi(DefaultBackupName(today.day(), today.month(), today.year())));
+    if (engine_.PhonebookReadComplete()) PhonebookReadFinished();
+    else {
+        RestoreRB->setEnabled(false);
+        RefreshLab->show();
+        RefreshBtn->show();
+    }
+    CancelBtn->setEnabled(true);
+    TurnTo(Start);
+}
+
+void TBackupForm::PhonebookReadFinished() {
+    RestoreRB->setEnabled(true);
+    RefreshLab->hide();
+    RefreshBtn->hide();
+}
+
+void TBackupForm::RefreshBtnClick() { engine_.RefreshPhonebook(); }
+
+// ------------------------------------------------------------- pages
+
+void TBackupForm::TurnTo(int page) {
+    if (Notebook1->currentIndex() == page) Notebook1PageChanged();
+    else Notebook1->setCurrentIndex(page);
+}
+
+void TBackupForm::Notebook1PageChanged() {
+    const int page = Notebook1->currentIndex();
+    Label1->setText(U(kPageTexts[page].title));
+    Label2->setText(U(kPageTexts[page].description));
+    NextBtn->setText(U(kNext));
+    switch (page) {
+        case Start:
+            PrevBtn->setEnabled(false);
+            NextBtn->setEnabled(true);
+            break;
+        case Backup1:
+            PrevBtn->setEnabled(true);
+            CB1Click();
+            break;
+        case Backup2:
+            PrevBtn->setEnabled(true);
+            RefreshCBClick();
+            break;
+        case Backup3:
+            PrevBtn->setEnabled(true);
+            NextBtn->setEnabled(true);
+            NextBtn->setText(U("Backup"));
+            break;
+        case Backup4:
+        case Restore5:
+            PrevBtn->setEnabled(false);
+            NextBtn->setEnabled(false);
+            CancelBtn->setEnabled(false);
+            break;
+        case BackupEnd:
+            PrevBtn->setEnabled(false);
+            NextBtn->setEnabled(false);
+            CancelBtn->setEnabled(true);
+            CancelBtn->setText(U("Finish"));
+            if (BackupRB->isChecked()) {
+                SuccessLab->setText(
+                    U("Your phonebook entries from mobile are successfully saved "
+                      "on your hard disc."));
+            } else {
+                Label1->setText(U("Restore finished"));
+                Label2->setText(U("This was the final step in phonebook restore process."));
+            }
+            break;
+        case Restore1:
+            PrevBtn->setEnabled(true);
+            CancelBtn->setText(U("Cancel"));
+            BackupListChange();
+            break;
+        case Restore2:
+            PrevBtn->setEnabled(true);
+            CancelBtn->setText(U("Cancel"));
+            SelectionCB->setChecked(false);
+            RestoreListClick();
+            break;
+        case Restore3:
+            PrevBtn->setEnabled(true);
+            NextBtn->setEnabled(true);
+            CancelBtn->setText(U("Cancel"));
+            break;
+        case Restore4:
+            PrevBtn->setEnabled(true);
+            NextBtn->setEnabled(true);
+            NextBtn->setText(U("Restore"));
+            break;
+        default: break;
+    }
+    if (page != BackupEnd) CancelBtn->setText(U("Cancel"));
+    if (page == Restore5) {
+        WayToRestoreLab->setText(
+            Mode() == RestoreMode::Overwrite
+                ? U("Writing entries from backup over existing in mobile . . .")
+                : U("Writing entries from backup on free memories in mobile . . ."));
+    }
+}
+
+void TBackupForm::CB1Click() {
+    NextBtn->setEnabled(CB1->isChecked() || CB2->isChecked() || CB3->isChecked());
+}
+
+void TBackupForm::Edit1Change() {
+    NextBtn->setEnabled(!Edit1->text().trimmed().isEmpty() && !Edit2->text().trimmed().isEmpty());
+}
+
+void TBackupForm::RefreshCBClick() {
+    if (RefreshCB->isChecked()) NextBtn->setEnabled(engine_.Connected());
+    else Edit1Change();
+}
+
+void TBackupForm::BrowseBtnClick() {
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, U("Select folder where you want to save this phonebook backup!"), Edit1->text());
+    if (folder.isEmpty()) return;
+    Edit1->setText(folder);
+    Edit2->setFocus();
+}
+
+void TBackupForm::BackupListChange() {
+    NextBtn->setEnabled(!BackupList->selectedItems().isEmpty());
+}
+
+void TBackupForm::RestoreListClick() {
+    bool any = false;
+    for (int i = 0; i < RestoreList->topLevelItemCount() && !any; ++i)
+        any = RestoreList->topLevelItem(i)->checkState(0) == Qt::Checked;
+    NextBtn->setEnabled(any);
+}
+
+void TBackupForm::SelectionCBClick() {
+    const auto state = SelectionCB->isChecked() ? Qt::Checked : Qt::Unchecked;
+    QSignalBlocker block(RestoreList);
+    for (int i = 0; i < RestoreList->topLevelItemCount(); ++i)
+        RestoreList->topLevelItem(i)->setCheckState(0, state);
+    RestoreListClick();
+}
+
+RestoreMode TBackupForm::Mode() const {
+    return RestoreMob2RB->isChecked() ? RestoreMode::FreePositions : RestoreMode::Overwrite;
+}
+
+void TBackupForm::ShowError(const QString& caption, const QString& text) {
+    ui::ShowMessageDialog(this, caption, text, DialogKind::Error, DialogButtons::Ok);
+}
+
+// ------------------------------------------------------------- navigation
+
+void TBackupForm::PrevBtnClick() {
+    const int page = Notebook1->currentIndex();
+    TurnTo(page == Restore1 ? Start : page - 1);
+}
+
+void TBackupForm::NextBtnClick() {
+    switch (Notebook1->currentIndex()) {
+        case Start:
+            if (BackupRB->isChecked()) {
+                TurnTo(Backup1);
+            } else {
+                LoadBackupList();
+                TurnTo(Restore1);
+            }
+            break;
+        case Backup1: TurnTo(Backup2); break;
+        case Backup2: {
+            backupFolder_ = Edit1->text();
+            QDir().mkdir(backupFolder_);
+            if (!backupFolder_.endsWith('/')) backupFolder_ += '/';
+            QStringList memo = {"Action:", "     Backup phonebook", "", "Backup from locations:"};
+            if (CB1->isChecked()) memo << "     SIM card";
+            if (CB2->isChecked()) memo << "     Mobile memory";
+            if (CB3->isChecked()) memo << "     Own numbers";
+            memo << ""
+                 << "Backup path:"
+                 << "     " + Edit1->text() << ""
+                 << "Backup name:"
+                 << "     " + Edit2->text() << ""
+                 << (RefreshCB->isChecked() ? "Refresh phonebook:  YES" : "Refresh phonebook:  NO");
+            BackupMemo->setPlainText(memo.join('\n'));
+            if (QFileInfo::exists(backupFolder_ + Edit2->text() + ".pbb") &&
+                ui::ShowMessageDialog(
+                    this, U("Warning"), U("Backup with this name already exists!\n\nOverwrite?"),
+                    DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes) {
+                Edit2->setFocus();
+                break;
+            }
+            TurnTo(Backup3);
+            break;
+        }
+        case Backup3:
+            if (!RefreshCB->isChecked()) {
+                if (WriteBackupFile()) TurnTo(BackupEnd);
+                break;
+            }
+            MemLab->setText(U("SIM card"));
+            CapLab->setText("0");
+            WritenLab->setText("0");
+            PosLab->setText(U("Reading entry from position no. 1"));
+            BackupProBar->setValue(0);
+            PercLab->setText("0%");
+            TurnTo(Backup4);
+            // Disconnected: nothing starts, back to the confirmation.
+            if (!engine_.RefreshPhonebookForBackup()) TurnTo(Backup3);
+            break;
+        case Restore1:
+            if (LoadRestoreList()) TurnTo(Restore2);
+            break;
+        case Restore2: TurnTo(Restore3); break;
+        case Restore3: {
+            const QString message = Lines(engine_.CheckRestoreSpace(CheckedRows(), Mode()));
+            if (!message.isEmpty()) {
+                ShowError(U("Not enough space in mobile"), message);
+                break;
+            }
+            const auto* selected = BackupList->currentItem();
+            RestoreMemo->setPlainText(QStringList{
+                "Action:", "     Restore phonebook", "", "Backup name:",
+                "     " + (selected ? selected->text(0) : QString()), "", "Restore type:",
+                Mode() == RestoreMode::Overwrite
+                    ? "     Write entries from backup over existing in mobile"
+                    : "     Write entries from backup on free memories in mobile"}
+                                          .join('\n'));
+            TurnTo(Restore4);
+            break;
+        }
+        case Restore4: {
+            const auto rows = CheckedRows();
+            RestoreLokLab->clear();
+            ToWriteLab->clear();
+            RestNameLab->clear();
+            RestorePosLab->clear();
+            RestoreProgBar->setValue(0);
+            RestPercLab->setText("0%");
+            TurnTo(Restore5);
+            // Disconnected: nothing starts, back to the confirmation.
+            if (!engine_.StartRestore(rows, Mode())) TurnTo(Restore4);
+            break;
+        }
+        default: break;
+    }
+}
+
+// ------------------------------------------------------------- backup
+
+bool TBackupForm::WriteBackupFile() {
+    std::vector<PhonebookFileEntry> list;
+    for (const auto& e : engine_.PhonebookList())
+        list.push_back({e.Name, e.Phone, e.Location, e.Position});
+    const std::string path = Ansi(backupFolder_ + Edit2->text() + ".pbb");
+    const BackupMemories memories{CB1->isChecked(), CB2->isChecked(), CB3->isChecked()};
+    auto written = exchange::WriteBackupFile(path, list, memories);
+    if (written.ok()) written = AddBackupPath(Ansi(dataDir_), path);
+    if (written.ok()) return true;
+    ShowError(U("Error"), Lines(written.error));
+    TurnTo(Backup3);
+    return false;
+}
+
+void TBackupForm::BackupReadProgressChanged(const BackupReadView& view) {
+    MemLab->setText(ui::FromAnsi(view.MemLab));
+    CapLab->setText(ui::FromAnsi(view.CapLab));
+    WritenLab->setText(ui::FromAnsi(view.WritenLab));
+    PosLab->setText(ui::FromAnsi(view.PosLab));
+    BackupProBar->setValue(view.BackupProBar);
+    PercLab->setText(ui::FromAnsi(view.PercLab));
+}
+
+void TBackupForm::BackupRefreshFinished() {
+    if (!isVisible() || Notebook1->currentIndex() != Backup4) return;
+    if (WriteBackupFile()) TurnTo(BackupEnd);
+}
+
+void TBackupForm::BackupRefreshFailed() {
+    if (isVisible() && Notebook1->currentIndex() == Backup4) TurnTo(Backup3);
+}
+
+// ------------------------------------------------------------- restore
+
+void TBackupForm::LoadBackupList() {
+    BackupList->clear();
+    NextBtn->setEnabled(false);
+    for (const auto& b : ListBackups(Ansi(dataDir_))) {
+        auto* item = new QTreeWidgetItem(BackupList);
+        item->setIcon(0, ListImage(49));
+        item->setText(0, ui::FromAnsi(b.name));
+        item->setText(1, ui::FromAnsi(b.date));
+        item->setText(2, ui::FromAnsi(b.folder));
+        item->setData(0, Qt::UserRole, ui::FromAnsi(b.path));
+    }
+}
+
+bool TBackupForm::LoadRestoreList() {
+    const auto* selected = BackupList->currentItem();
+    if (!selected) return false;
+    const auto contents = ReadBackupFile(Ansi(selected->data(0, Qt::UserRole).toString()));
+    if (!contents.error.empty()) {
+        ShowError(U("Error"), Lines(contents.error));
+        return false;
+    }
+    if (contents.damagedRecords > 0)
+        ShowError(U("Error"), QString::number(contents.damagedRecords) +
+                                  U(" entries of this backup are damaged and cannot be restored!"));
+    QSignalBlocker block(RestoreList);
+    RestoreList->clear();
+    for (const auto& e : contents.entries) {
+        const bool vip = !e.Name.empty() && e.Name.back() == '!';
+        const QString name = ui::FromAnsi(vip ? e.Name.substr(0, e.Name.size() - 1) : e.Name);
+        auto* item = new QTreeWidgetItem(RestoreList);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, Qt::Unchecked);
+        item->setIcon(0, ListImage(vip ? 4 : 3));
+        item->setText(0, name);
+        item->setText(1, ui::FromAnsi(e.Location));
+        item->setText(2, ui::FromAnsi(e.Phone));
+        item->setText(3, ui::FromAnsi(e.Position));
+        item->setData(0, Qt::UserRole, vip);
+        item->setToolTip(0, "Name:  " + name + "\nPhone number:  " + item->text(2));
+        item->setToolTip(1, item->toolTip(0));
+    }
+    return true;
+}
+
+std::vector<RestoreRow> TBackupForm::CheckedRows() const {
+    std::vector<RestoreRow> rows;
+    for (int i = 0; i < RestoreList->topLevelItemCount(); ++i) {
+        const auto* item = RestoreList->topLevelItem(i);
+        if (item->checkState(0) != Qt::Checked) continue;
+        const auto memory = PhonebookMemoryFromCaption(Ansi(item->text(1)));
+        if (!memory) continue;
+        rows.push_back({*memory, Ansi(item->text(0)), Ansi(item->text(2)),
+                        item->data(0, Qt::UserRole).toBool()});
+    }
+    return rows;
+}
+
+void TBackupForm::RestoreProgressChanged(const RestoreProgressView& view) {
+    RestoreLokLab->setText(ui::FromAnsi(view.RestoreLokLab));
+    ToWriteLab->setText(ui::FromAnsi(view.ToWriteLab));
+    WritingLab->setVisible(view.WritingLabVisible);
+    RestNameLab->setText(ui::FromAnsi(view.RestNameLab));
+    RestorePosLab->setText(ui::FromAnsi(view.RestorePosLab));
+    RestoreProgBar->setValue(view.RestoreProgBar);
+    RestPercLab->setText(ui::FromAnsi(view.RestPercLab));
+}
+
+void TBackupForm::RestoreFinished(const RestoreOutcome& outcome) {
+    if (outcome.Stopped || !isVisible()) return;
+    TurnTo(BackupEnd);
+    if (outcome.NoAnswer) SuccessLab->setText(U("Restore was stopped: mobile did not answer."));
+    else if (outcome.Failed > 0)
+        SuccessLab->setText(U("Restore finished with errors: %1 of %2 steps failed in your mobile.")
+                                .arg(outcome.Failed)
+                                .arg(outcome.Steps));
+    else
+        SuccessLab->setText(
+            U("Your phonebook entries from previous backup are succesfully saved "
+              "in your mobile."));
+}
+
+// ------------------------------------------------------------- closing
+
+void TBackupForm::done(int result) {
+    CancelBtn->setEnabled(true);
+    engine_.BackupWizardClosed();
+    TSmallWindow::done(result);
+}
+
+}  // namespace parlenko::exchange

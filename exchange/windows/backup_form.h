@@ -1,0 +1,141 @@
+#pragma once
+// TBackupForm: the eleven-page wizard that copies the phonebook into a ".pbb"
+// backup file (optionally after reading the phone again) or writes the
+// entries of an earlier backup back into the phone. The main window creates
+// it once and opens it modally (exec). It is the engine's backup view: the
+// re-read's mirror, the restore's labels and the ends of both runs come
+// through it; every operation goes through PhoneEngine.
+
+#include "engine/phonebook/backup_view.h"
+#include "ui/small_window.h"
+
+#include <QString>
+
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTreeWidget;
+
+namespace parlenko {
+class PhoneEngine;
+}  // namespace parlenko
+
+namespace parlenko::exchange {
+
+class TBackupForm : public ui::TSmallWindow, public IBackupView {
+public:
+    // dataDir: the program's data folder (with its closing '/'), where
+    // "BackupPaths.bup" and the default "Backup" folder live.
+    TBackupForm(QWidget* mainWindow, PhoneEngine& engine, QString dataDir);
+    ~TBackupForm() override;
+
+    // Pages of Notebook1.
+    enum Page {
+        Start = 0,
+        Backup1,
+        Backup2,
+        Backup3,
+        Backup4,
+        BackupEnd,
+        Restore1,
+        Restore2,
+        Restore3,
+        Restore4,
+        Restore5,
+    };
+
+    // The engine's backup view.
+    void BackupReadProgressChanged(const BackupReadView& view) override;
+    void BackupRefreshFinished() override;
+    void BackupRefreshFailed() override;
+    void PhonebookReadFinished() override;
+    void RestoreProgressChanged(const RestoreProgressView& view) override;
+    void RestoreFinished(const RestoreOutcome& outcome) override;
+
+    // Event handlers (public for the window tests).
+    void NextBtnClick();
+    void PrevBtnClick();
+
+    // Controls, by their names.
+    QLabel* Label1 = nullptr;  // page title
+    QLabel* Label2 = nullptr;  // page description
+    QStackedWidget* Notebook1 = nullptr;
+    QPushButton* PrevBtn = nullptr;
+    QPushButton* NextBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QRadioButton* BackupRB = nullptr;
+    QRadioButton* RestoreRB = nullptr;
+    QLabel* RefreshLab = nullptr;
+    QPushButton* RefreshBtn = nullptr;
+    QCheckBox* CB1 = nullptr;
+    QCheckBox* CB2 = nullptr;
+    QCheckBox* CB3 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* BrowseBtn = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QCheckBox* RefreshCB = nullptr;
+    QPlainTextEdit* BackupMemo = nullptr;
+    QLabel* MemLab = nullptr;
+    QLabel* CapLab = nullptr;
+    QLabel* WritenLab = nullptr;
+    QLabel* PosLab = nullptr;
+    QProgressBar* BackupProBar = nullptr;
+    QLabel* PercLab = nullptr;
+    QLabel* SuccessLab = nullptr;
+    QTreeWidget* BackupList = nullptr;
+    QTreeWidget* RestoreList = nullptr;
+    QCheckBox* SelectionCB = nullptr;
+    QRadioButton* RestoreMob1RB = nullptr;
+    QRadioButton* RestoreMob2RB = nullptr;
+    QPlainTextEdit* RestoreMemo = nullptr;
+    QLabel* WayToRestoreLab = nullptr;
+    QLabel* RestoreLokLab = nullptr;
+    QLabel* ToWriteLab = nullptr;
+    QLabel* WritingLab = nullptr;
+    QLabel* RestNameLab = nullptr;
+    QLabel* RestorePosLab = nullptr;
+    QProgressBar* RestoreProgBar = nullptr;
+    QLabel* RestPercLab = nullptr;
+
+    // The folder of the backup being written (Edit1 with its closing '/').
+    const QString& BackupFolder() const { return backupFolder_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void BuildPages();
+    void FormShow();
+    void Notebook1PageChanged();
+    void TurnTo(int page);
+    void CB1Click();
+    void Edit1Change();
+    void RefreshCBClick();
+    void BrowseBtnClick();
+    void RefreshBtnClick();
+    void BackupListChange();
+    void RestoreListClick();
+    void SelectionCBClick();
+    void LoadBackupList();
+    bool LoadRestoreList();
+    std::vector<RestoreRow> CheckedRows() const;
+    RestoreMode Mode() const;
+    // Writes the backup file and adds it to the list; false (after a box)
+    // when a file could not be written.
+    bool WriteBackupFile();
+    void ShowError(const QString& caption, const QString& text);
+
+    PhoneEngine& engine_;
+    QString dataDir_;
+    QString backupFolder_;
+};
+
+}  // namespace parlenko::exchange

@@ -1,0 +1,216 @@
+// The backup and restore wizard with the simulated phone behind the port,
+// headless: a backup after a re-read, an overwrite restore, the space check
+// of the restore type page in both modes, and the overwrite question.
+
+#include "exchange/windows/backup_form.h"
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "exchange/formats/backup_files.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/qt_scheduler.h"
+#include "ui/window_host.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace parlenko::exchange {
+namespace {
+
+using ui::testing::DialogWatcher;
+using ui::testing::PumpUntil;
+
+// SIM card of 5 positions (entries at 1, 2, 5), mobile memory of 3.
+phonesim::PhoneState SmallPhone() {
+    auto st = phonesim::MakeDefaultState();
+    st.phonebooks["SM"].capacity = 5;
+    st.phonebooks["ME"].capacity = 3;
+    return st;
+}
+
+struct WizardRig {
+    WizardRig() {
+        port.Connect();
+        form.show();
+    }
+    ~WizardRig() { form.hide(); }
+    int Page() const { return form.Notebook1->currentIndex(); }
+    bool ReadPhonebook() {
+        engine.RefreshPhonebook();
+        return PumpUntil([&] { return engine.PhonebookReadComplete(); }, 10000);
+    }
+    std::map<int, phonesim::PhonebookEntry>& Book(const std::string& m) {
+        return device.Phone().State().phonebooks[m].entries;
+    }
+    // A backup file listed in "BackupPaths.bup".
+    std::string PutBackup(const std::vector<PhonebookFileEntry>& entries) {
+        const std::string path = home.Dir() + "old.pbb";
+        EXPECT_TRUE(WritePhonebookRecordsFile(path, entries).ok());
+        EXPECT_TRUE(AddBackupPath(home.Dir(), path).ok());
+        return path;
+    }
+    // From the start page to the restore type page with every row checked.
+    void ToRestoreType() {
+        ASSERT_TRUE(form.RestoreRB->isEnabled());
+        form.RestoreRB->setChecked(true);
+        form.NextBtnClick();
+        ASSERT_EQ(Page(), TBackupForm::Restore1);
+        ASSERT_EQ(form.BackupList->topLevelItemCount(), 1);
+        form.BackupList->setCurrentItem(form.BackupList->topLevelItem(0));
+        ASSERT_TRUE(form.NextBtn->isEnabled());
+        form.NextBtnClick();
+        ASSERT_EQ(Page(), TBackupForm::Restore2);
+        EXPECT_FALSE(form.NextBtn->isEnabled());
+        form.SelectionCB->click();
+        ASSERT_TRUE(form.NextBtn->isEnabled());
+        form.NextBtnClick();
+        ASSERT_EQ(Page(), TBackupForm::Restore3);
+    }
+
+    struct AppFirst {
+        AppFirst() { ui::testing::App(); }
+    } app;
+    ui::testing::TempHome home;
+    ui::QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{sched, SmallPhone()};
+    TSerialPortDriver port{device, sched};
+    ui::TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TBackupForm form{nullptr, engine, home.QDir()};
+};
+
+TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {
+    WizardRig rig;
+    EXPECT_FALSE(rig.form.RestoreRB->isEnabled());  // no read yet
+    rig.form.NextBtnClick();
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup1);
+    rig.form.NextBtnClick();
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup2);
+    EXPECT_TRUE(rig.form.Edit2->text().startsWith("Backup_"));
+    rig.form.Edit2->setText("b1");
+    rig.form.RefreshCB->setChecked(true);
+    ASSERT_TRUE(rig.form.NextBtn->isEnabled());  // connected
+    rig.form.NextBtnClick();
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
+    EXPECT_EQ(rig.form.NextBtn->text(), "Backup");
+    rig.form.NextBtnClick();
+    EXPECT_EQ(rig.Page(), TBackupForm::Backup4);
+    ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 10000));
+    EXPECT_EQ(rig.form.SuccessLab->text(),
+              "Your phonebook entries from mobile are successfully saved on your hard disc.");
+    EXPECT_TRUE(rig.form.RestoreRB->isEnabled());
+
+    std::vector<PhonebookFileEntry> expected;
+    for (const auto& e : rig.engine.PhonebookList())
+        if (e.Location != "Service numbers")
+            expected.push_back({e.Name, e.Phone, e.Location, e.Position});
+    EXPECT_EQ(expected.size(), 5u);
+    const std::string path = rig.home.Dir() + "Backup/b1.pbb";
+    EXPECT_EQ(ReadFileBytes(path), EncodePhonebookRecords(expected));
+    EXPECT_EQ(LoadBackupPaths(rig.home.Dir()), std::vector<std::string>{path});
+}
+
+TEST(BackupForm, FailedWriteShowsItsErrorAndStaysOnTheConfirmation) {
+    WizardRig rig;
+    rig.form.NextBtnClick();
+    rig.form.NextBtnClick();
+    QFile plain(rig.home.QDir() + "plain");
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    rig.form.Edit1->setText(rig.home.QDir() + "plain/sub");  // no folder can be made there
+    rig.form.NextBtnClick();
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
+    DialogWatcher boxes;
+    rig.form.NextBtnClick();
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].caption, "Error");
+    EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
+    EXPECT_FALSE(QFile::exists(rig.home.QDir() + "BackupPaths.bup"));
+}
+
+TEST(BackupForm, OverwriteQuestionKeepsTheNamePageUnlessYes) {
+    WizardRig rig;
+    rig.form.NextBtnClick();
+    rig.form.NextBtnClick();
+    rig.form.Edit2->setText("same");
+    QDir().mkpath(rig.form.Edit1->text());
+    QFile f(rig.form.Edit1->text() + "/same.pbb");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    {
+        DialogWatcher no([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+        rig.form.NextBtnClick();
+        ASSERT_EQ(no.Seen().size(), 1u);
+        EXPECT_EQ(no.Seen()[0].caption, "Warning");
+        EXPECT_EQ(no.Seen()[0].text, "Backup with this name already exists!\n\nOverwrite?");
+        EXPECT_EQ(rig.Page(), TBackupForm::Backup2);
+    }
+    DialogWatcher yes([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
+    rig.form.NextBtnClick();
+    EXPECT_EQ(yes.Seen().size(), 1u);
+    EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
+}
+
+TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
+    WizardRig rig;
+    ASSERT_TRUE(rig.ReadPhonebook());
+    rig.PutBackup({{"Ana!", "0911", "SIM card", "004"},
+                   {"Marko", "0921", "Mobile memory", "001"},
+                   {"Ivo", "0912", "SIM card", "009"}});
+    rig.form.hide();
+    rig.form.show();  // opened again: the restore is offered now
+    rig.ToRestoreType();
+    rig.form.NextBtnClick();
+    ASSERT_EQ(rig.Page(), TBackupForm::Restore4);
+    EXPECT_EQ(rig.form.NextBtn->text(), "Restore");
+    rig.form.NextBtnClick();
+    EXPECT_EQ(rig.Page(), TBackupForm::Restore5);
+    ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 15000));
+    EXPECT_EQ(rig.form.SuccessLab->text(),
+              "Your phonebook entries from previous backup are succesfully saved in your mobile.");
+    auto& sim = rig.Book("SM");
+    ASSERT_EQ(sim.size(), 2u);
+    EXPECT_EQ(sim[1].number, "0911");
+    EXPECT_EQ(sim[2].number, "0912");
+    EXPECT_EQ(rig.Book("ME").size(), 1u);
+    EXPECT_EQ(rig.Book("ME")[1].number, "0921");
+    // Finish: the phonebook is read again.
+    rig.form.CancelBtn->click();
+    EXPECT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
+}
+
+TEST(BackupForm, RestoreTypePageRefusesWhatDoesNotFitInEitherMode) {
+    WizardRig rig;
+    ASSERT_TRUE(rig.ReadPhonebook());
+    std::vector<PhonebookFileEntry> six;
+    for (int k = 1; k <= 6; ++k)
+        six.push_back({"N" + std::to_string(k), "09" + std::to_string(k), "SIM card",
+                       "00" + std::to_string(k)});
+    rig.PutBackup(six);
+    rig.form.hide();
+    rig.form.show();
+    rig.ToRestoreType();
+    DialogWatcher boxes;
+    rig.form.NextBtnClick();  // overwrite: 6 rows, 5 positions
+    rig.form.RestoreMob2RB->setChecked(true);
+    rig.form.NextBtnClick();  // free positions: 6 rows, 2 free
+    ASSERT_EQ(boxes.Seen().size(), 2u);
+    EXPECT_EQ(boxes.Seen()[0].caption, "Not enough space in mobile");
+    EXPECT_TRUE(boxes.Seen()[0].text.endsWith("Select less entries for restore."));
+    EXPECT_TRUE(boxes.Seen()[0].text.contains("Space missing on SIM card:  1"));
+    EXPECT_TRUE(boxes.Seen()[1].text.contains("there's no enough free space."));
+    EXPECT_TRUE(boxes.Seen()[1].text.contains("Space missing on SIM card:  4"));
+    EXPECT_EQ(rig.Page(), TBackupForm::Restore3);
+}
+
+}  // namespace
+}  // namespace parlenko::exchange

@@ -1,0 +1,481 @@
+// The call lists page and the call windows against the simulated S45: the
+// read fills the three lists, the buttons follow the selection, a call is
+// dialled, talked (tones) and ended from either side, an incoming call is
+// answered or rejected (also while a message box is open), the two balance
+// codes open the balance window, the lists are saved as CSV and the dialled
+// calls are deleted.
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/citam_form.h"
+#include "ui/dialogs/call_forms.h"
+#include "ui/dialogs/call_windows.h"
+#include "ui/dialogs/upis_imenik.h"
+#include "ui/glavna.h"
+#include "ui/pages/calls_page.h"
+#include "ui/pages/list_sort.h"
+#include "ui/pages/phonebook_page.h"
+#include "ui/qt_scheduler.h"
+#include "ui/status_frm.h"
+#include "ui/window_host.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::DialogWatcher;
+using testing::PumpUntil;
+
+// Steps a user takes while modal windows run their own loops: each step
+// waits for its condition, then acts; checked every few milliseconds in
+// whatever loop is running.
+class Script {
+public:
+    Script() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Run(); });
+        timer_.start();
+    }
+    Script& When(std::function<bool()> ready, std::function<void()> act) {
+        steps_.push_back({std::move(ready), std::move(act)});
+        return *this;
+    }
+    bool Done() const { return steps_.empty(); }
+
+private:
+    struct Step {
+        std::function<bool()> ready;
+        std::function<void()> act;
+    };
+    void Run() {
+        if (running_ || steps_.empty() || !steps_.front().ready()) return;
+        running_ = true;  // an action may open a window whose loop runs us again
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        step.act();
+        running_ = false;
+    }
+    std::deque<Step> steps_;
+    bool running_ = false;
+    QTimer timer_;
+};
+
+struct CallsRig {
+    CallsRig() {
+        {
+            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+            s.beginGroup("Options");
+            s.setValue("Auto Connect", 1);
+        }
+        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                         home.QDir() + "Logos"};
+        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
+        citam.SetModeSource([this] { return glavna->Mode(); });
+        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
+        status.SetEnabledSource([] { return true; });
+        host.SetMainWindow(glavna.get());
+        host.SetCitamForm(&citam);
+        host.SetStatusFrm(&status);
+        glavna->LoadOptions();
+        page = glavna->PoziviPage;
+        calls = &glavna->CallWindows();
+    }
+    ~CallsRig() {
+        host.SetMainWindow(nullptr);
+        host.SetCitamForm(nullptr);
+        host.SetStatusFrm(nullptr);
+        glavna->hide();
+        glavna.reset();
+    }
+    const std::string& Written() const { return device.Written(); }
+    std::string WrittenSince(std::size_t from) const { return Written().substr(from); }
+    bool Idle() {
+        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 20000);
+    }
+    // Connected, idle, the call lists read.
+    bool ShowCalls() {
+        glavna->show();
+        if (!PumpUntil([&] { return !engine.GeneralInfo().PrijemLab.empty(); }, 15000) || !Idle())
+            return false;
+        return ReadCalls();
+    }
+    // The page's button: the read runs under the progress window, which
+    // closes after the missed calls.
+    bool ReadCalls() {
+        glavna->OutBarBtn1Click(4);
+        return PumpUntil([&] { return citam.isVisible(); }, 10000) && Idle();
+    }
+    // The received call's row with number, selected.
+    void Select(QTreeWidget* list, const QString& number) {
+        list->clearSelection();
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->text(1) == number) list->topLevelItem(i)->setSelected(true);
+    }
+    bool SettledBusy() {
+        testing::Pump(150);
+        return PumpUntil([&] { return glavna->isEnabled(); }, 5000);
+    }
+    std::int64_t Now() const { return sched.NowMs(); }
+
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{
+        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TCitamForm citam;
+    TStatusFrm status;
+    std::unique_ptr<TGlavna> glavna;
+    TCallsPage* page = nullptr;
+    TCallWindows* calls = nullptr;
+};
+
+const QString kUnknown = QStringLiteral("+385913337777");
+
+TEST(CallsSimTest, ReadFillsTheListsAndTheButtonsFollowTheSelection) {
+    CallsRig rig;
+    ASSERT_TRUE(rig.ShowCalls()) << rig.Written();
+    TCallsPage& p = *rig.page;
+    EXPECT_EQ(p.CallsOutList->topLevelItemCount(), 8);
+    EXPECT_EQ(p.CallsInList->topLevelItemCount(), 6);
+    EXPECT_EQ(p.CallsMissList->topLevelItemCount(), 3);
+    for (QLabel* capacity : {p.Calls2Lab, p.Calls4Lab, p.Calls6Lab})
+        EXPECT_EQ(capacity->text(), "10");
+    EXPECT_EQ(p.Calls1Lab->text(), "8");
+    EXPECT_EQ(p.Calls3Lab->text(), "6");
+    EXPECT_EQ(p.Calls5Lab->text(), "3");
+    EXPECT_EQ(p.CallsOutList->columnWidth(0), 155);
+    EXPECT_EQ(p.CallsOutList->columnWidth(1), 120);
+
+    // SB4 .. SB6 of the received calls: the unnamed number may be added
+    // only while selected; a named row never.
+    rig.Select(p.CallsInList, kUnknown);
+    EXPECT_TRUE(p.SB[4]->isEnabled());
+    EXPECT_TRUE(p.SB[5]->isEnabled());
+    EXPECT_TRUE(p.SB[3]->isEnabled());
+    rig.Select(p.CallsInList, "+385983199779");
+    ASSERT_EQ(p.CallsInList->selectedItems().size(), 1);
+    EXPECT_EQ(p.CallsInList->selectedItems().front()->text(0), "Boris Horvat");
+    EXPECT_FALSE(p.SB[4]->isEnabled());
+    EXPECT_TRUE(p.SB[5]->isEnabled());
+    p.CallsInList->clearSelection();
+    EXPECT_FALSE(p.SB[4]->isEnabled());
+    EXPECT_FALSE(p.SB[5]->isEnabled());
+
+    // A header click sorts with the phonebook list's shared sort: the name
+    // column again reverses it.
+    SharedListSort() = {};
+    emit p.CallsInList->header()->sectionClicked(0);
+    EXPECT_EQ(p.CallsInList->topLevelItem(0)->text(0), "Dario Maric");
+    emit p.CallsInList->header()->sectionClicked(0);
+    EXPECT_EQ(p.CallsInList->topLevelItem(5)->text(0), "Dario Maric");
+
+    // A read again starts from empty lists: the same rows, not twice as many.
+    ASSERT_TRUE(rig.ReadCalls());
+    EXPECT_EQ(p.CallsMissList->topLevelItemCount(), 3);
+    EXPECT_EQ(p.CallsOutList->topLevelItemCount(), 8);
+}
+
+TEST(CallsSimTest, DialTalkWithTonesAndHangUpFromEitherSide) {
+    CallsRig rig;
+    ASSERT_TRUE(rig.ShowCalls()) << rig.Written();
+    TCallsPage& p = *rig.page;
+    TTalkingToForm& talk = *rig.calls->TalkingToForm();
+    TDialForm& dial = *rig.calls->DialForm();
+    rig.Select(p.CallsInList, kUnknown);
+    const std::size_t from = rig.Written().size();
+
+    QString shownNumber;
+    bool quoteSendable = true;
+    bool blankSendable = true;
+    std::size_t beforeRefused = 0;
+    std::size_t afterRefused = 0;
+    Script s;
+    s.When([&] { return dial.isVisible(); },
+           [&] {
+               EXPECT_EQ(dial.TelEdit->text(), kUnknown);
+               dial.BlockNumberCheck->setChecked(true);
+               dial.DialBtn->click();
+           })
+        .When([&] { return talk.isVisible(); },
+              [&] {
+                  shownNumber = talk.TelefonLab->text();
+                  EXPECT_EQ(talk.DurationUD->value(), 1);
+                  talk.DurationUD->setValue(3);
+                  talk.findChild<QPushButton*>("btnToneA")->click();
+              })
+        .When([&] { return rig.WrittenSince(from).find("AT+VTS=A,3\r") != std::string::npos; },
+              [&] {})
+        .When([&] { return rig.glavna->isEnabled(); },
+              [&] {
+                  talk.DtmfStrEdit->setText("12a#");
+                  talk.SendStrBtn->click();
+              })
+        .When([&] { return rig.WrittenSince(from).find("AT+VTS=\"12A#\"\r") != std::string::npos; },
+              [&] {})
+        .When([&] { return rig.glavna->isEnabled(); },
+              [&] {
+                  beforeRefused = rig.Written().size();
+                  talk.DtmfStrEdit->setText("12\";+CFUN=0");
+                  quoteSendable = talk.SendStrBtn->isEnabled();
+                  talk.SendStrBtn->click();
+                  talk.DtmfStrEdit->setText("1 2");
+                  blankSendable = talk.SendStrBtn->isEnabled();
+                  talk.SendStrBtn->click();
+                  afterRefused = rig.Written().size();
+                  talk.HangUpBtn->click();
+              });
+    p.SB[5]->click();
+    ASSERT_TRUE(PumpUntil([&] { return s.Done() && !talk.isVisible(); }, 20000))
+        << rig.WrittenSince(from);
+    EXPECT_NE(rig.WrittenSince(from).find("ATD#31#+385913337777;\r"), std::string::npos);
+    EXPECT_EQ(shownNumber, kUnknown);
+    EXPECT_FALSE(quoteSendable);
+    EXPECT_FALSE(blankSendable);
+    EXPECT_EQ(beforeRefused, afterRefused);
+    EXPECT_NE(rig.WrittenSince(afterRefused).find("AT+CHUP\r"), std::string::npos);
+    EXPECT_TRUE(talk.TelefonLab->text().isEmpty());
+    ASSERT_TRUE(
+        PumpUntil([&] { return rig.device.Phone().Call() == phonesim::CallState::Idle; }, 5000));
+    ASSERT_TRUE(rig.SettledBusy());
+
+    // The other side hangs up: the window closes and says so.
+    Script remote;
+    remote.When([&] { return dial.isVisible(); }, [&] { dial.DialBtn->click(); })
+        .When([&] { return talk.isVisible(); },
+              [&] { rig.device.Phone().RemoteHangup(rig.Now()); });
+    rig.calls->DialSequence("Petra", "+385954538935");
+    ASSERT_TRUE(PumpUntil([&] { return remote.Done() && !talk.isVisible(); }, 20000));
+    EXPECT_EQ(rig.status.PorukaLab->text(), "Disconnected!");
+}
+
+TEST(CallsSimTest, AddToPhonebookAndDialDialogTakesOnlyNumbersAndLooksUpNames) {
+    CallsRig rig;
+    ASSERT_TRUE(rig.ShowCalls());
+    TCallsPage& p = *rig.page;
+    rig.Select(p.CallsInList, kUnknown);
+    QString entryNumber;
+    rig.glavna->ImenikPage->ExecDialog = [&](QWidget& w) {
+        entryNumber = static_cast<TUpisImenik&>(w).TelEdit->text();
+        return int(QDialog::Rejected);
+    };
+    // Adding a number before the phonebook was read is refused.
+    {
+        DialogWatcher watcher;
+        p.SB[4]->click();
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        EXPECT_EQ(watcher.Seen()[0].caption, "Save person to phonebook");
+        EXPECT_TRUE(entryNumber.isEmpty());
+    }
+    // The phonebook names the numbers typed.
+    rig.glavna->OutBarBtn1Click(2);
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded(); }, 20000));
+    ASSERT_TRUE(rig.Idle());
+    // Once read, the add button opens the new entry with the number.
+    ASSERT_TRUE(rig.ReadCalls());
+    rig.Select(p.CallsInList, kUnknown);
+    p.SB[4]->click();
+    EXPECT_EQ(entryNumber, kUnknown);
+    TDialForm& dial = *rig.calls->DialForm();
+    const std::size_t from = rig.Written().size();
+    std::vector<bool> dialable;
+    QString vipName;
+    Script s;
+    s.When([&] { return dial.isVisible(); },
+           [&] {
+               for (const char* text :
+                    {"091 393", "12;+CPWD", "VIPnet", "  ", "*101#", " 0913933001 "}) {
+                   dial.TelEdit->setText(text);
+                   dialable.push_back(dial.DialBtn->isEnabled());
+               }
+               dial.activateWindow();
+               dial.TelEdit->setFocus();
+               dial.TelEdit->clear();
+               QTest::keyClicks(dial.TelEdit, "+38513688069");
+               vipName = dial.OsobaLab->text();
+               dial.close();
+           });
+    rig.calls->DialSequence({}, {});
+    ASSERT_TRUE(PumpUntil([&] { return s.Done() && !dial.isVisible(); }, 5000));
+    EXPECT_EQ(dialable, (std::vector<bool>{false, false, false, false, true, true}));
+    EXPECT_EQ(vipName, "Nikola B.");
+    rig.Idle();
+    EXPECT_EQ(rig.WrittenSince(from), "");
+}
+
+TEST(CallsSimTest, IncomingCallAnsweredRejectedAndClickableOverAMessageBox) {
+    CallsRig rig;
+    ASSERT_TRUE(rig.ShowCalls());
+    TNewCallForm& notice = *rig.calls->NewCallForm();
+    TTalkingToForm& talk = *rig.calls->TalkingToForm();
+
+    // Answered: the call window shows the caller.
+    std::size_t from = rig.Written().size();
+    rig.device.Phone().IncomingCall(rig.Now(), kUnknown.toStdString());
+    ASSERT_TRUE(PumpUntil(
+        [&] { return notice.isVisible() && !notice.TelefonLab->text().isEmpty(); }, 10000));
+    EXPECT_EQ(notice.TelefonLab->text(), kUnknown);
+    EXPECT_TRUE(notice.CloseTimer->isActive());
+    EXPECT_EQ(notice.CloseTimer->interval(), 10000);
+    QString talking;
+    Script answer;
+    answer.When([&] { return talk.isVisible(); },
+                [&] {
+                    talking = talk.TelefonLab->text();
+                    talk.HangUpBtn->click();
+                });
+    notice.Button1->click();
+    ASSERT_TRUE(PumpUntil([&] { return answer.Done() && !talk.isVisible(); }, 10000));
+    EXPECT_NE(rig.WrittenSince(from).find("ATA\r"), std::string::npos);
+    EXPECT_EQ(talking, kUnknown);
+    ASSERT_TRUE(
+        PumpUntil([&] { return rig.device.Phone().Call() == phonesim::CallState::Idle; }, 5000));
+    ASSERT_TRUE(rig.SettledBusy());
+
+    // Rejected.
+    from = rig.Written().size();
+    rig.device.Phone().IncomingCall(rig.Now(), kUnknown.toStdString());
+    ASSERT_TRUE(PumpUntil([&] { return notice.isVisible(); }, 10000));
+    notice.Button2->click();
+    EXPECT_FALSE(notice.isVisible());
+    ASSERT_TRUE(PumpUntil(
+        [&] { return rig.WrittenSince(from).find("AT+CHUP\r") != std::string::npos; }, 5000));
+    ASSERT_TRUE(
+        PumpUntil([&] { return rig.device.Phone().Call() == phonesim::CallState::Idle; }, 5000));
+    ASSERT_TRUE(rig.SettledBusy());
+
+    // A call while a message box waits: a real click on the notice's reject
+    // button gets through.
+    from = rig.Written().size();
+    bool blocked = true;
+    Script overBox;
+    overBox
+        .When([&] { return QApplication::activeModalWidget() != nullptr; },
+              [&] { rig.device.Phone().IncomingCall(rig.Now(), kUnknown.toStdString()); })
+        .When([&] { return notice.isVisible() && !notice.TelefonLab->text().isEmpty(); },
+              [&] {
+                  testing::Pump(100);
+                  QWindow* window = notice.windowHandle();
+                  const QPoint at = notice.Button2->mapTo(&notice, notice.Button2->rect().center());
+                  QTest::mouseClick(window, Qt::LeftButton, {}, at);
+                  blocked = notice.isVisible();
+              })
+        .When([&] { return true; }, [&] { QApplication::activeModalWidget()->close(); });
+    ShowMessageDialog(rig.glavna.get(), QStringLiteral("Information"), QStringLiteral("Wait"),
+                      DialogKind::Information, DialogButtons::Ok);
+    ASSERT_TRUE(PumpUntil([&] { return overBox.Done(); }, 10000));
+    EXPECT_FALSE(blocked);
+    EXPECT_NE(rig.WrittenSince(from).find("AT+CHUP\r"), std::string::npos);
+}
+
+TEST(CallsSimTest, BalanceCodesOpenTheBalanceWindow) {
+    CallsRig rig;
+    ASSERT_TRUE(rig.ShowCalls());
+    TKreditForm& kredit = *rig.calls->KreditForm();
+    for (const auto& [code, caption] :
+         {std::pair{"*101#", "VIPme saldo"}, std::pair{"*100#", "SIMPA kredit"}}) {
+        QString title;
+        QString saldo;
+        Script s;
+        s.When([&] { return rig.calls->DialForm()->isVisible(); },
+               [&] { rig.calls->DialForm()->DialBtn->click(); })
+            .When([&] { return kredit.isVisible(); },
+                  [&] {
+                      title = kredit.windowTitle();
+                      saldo = kredit.SaldoLab->text();
+                      kredit.Button1->click();
+                  });
+        rig.calls->DialSequence({}, code);
+        ASSERT_TRUE(PumpUntil([&] { return s.Done(); }, 10000)) << code;
+        EXPECT_EQ(title, caption);
+        EXPECT_EQ(saldo, "45,20 kn");
+        ASSERT_TRUE(rig.SettledBusy());
+    }
+}
+
+TEST(CallsSimTest, CallsSavedAsCsvAndDialledCallsDeleted) {
+    CallsRig rig;
+    ASSERT_TRUE(rig.ShowCalls());
+    TCallsPage& p = *rig.page;
+    const QString exportDir = rig.home.QDir() + "Export";
+    ASSERT_FALSE(QDir(exportDir).exists());
+    QString chosen = exportDir + "/received.csv";
+    QString title;
+    QString folder;
+    p.SetSaveChooser([&](QWidget*, const QString& t, const QString& f, const QString& filter) {
+        title = t;
+        folder = f;
+        EXPECT_EQ(filter, "Comma Separated Values (*.csv)");
+        return chosen;
+    });
+    p.SB[3]->click();
+    EXPECT_EQ(title, "Save received calls to . . .");
+    EXPECT_EQ(folder, exportDir);
+    QFile file(chosen);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray csv = file.readAll();
+    EXPECT_TRUE(csv.startsWith("NO;NAME;PHONE;LOCATION"));
+    EXPECT_TRUE(csv.contains("\n1;Boris Horvat;'+385983199779;Received calls\r\n2;;'0913933001;"))
+        << csv.toStdString();
+    EXPECT_EQ(csv.count("\r\n"), 7);
+
+    // A file under a regular file cannot be made: the error box, no file.
+    QFile plain(rig.home.QDir() + "plain");
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    chosen = rig.home.QDir() + "plain/missed.csv";
+    {
+        DialogWatcher watcher;
+        p.SB[6]->click();
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        EXPECT_EQ(watcher.Seen()[0].caption, "Error");
+        EXPECT_EQ(title, "Save missed calls to . . .");
+    }
+
+    // Delete the dialled calls: No sends nothing; Yes empties the list.
+    std::size_t from = rig.Written().size();
+    {
+        DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+        p.SB[0]->click();
+        ASSERT_EQ(no.Seen().size(), 1u);
+        EXPECT_EQ(no.Seen()[0].caption, "Delete dialled calls");
+    }
+    rig.SettledBusy();
+    EXPECT_EQ(rig.WrittenSince(from), "");
+    {
+        DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
+        p.SB[0]->click();
+    }
+    ASSERT_TRUE(PumpUntil([&] { return p.CallsOutList->topLevelItemCount() == 0; }, 5000));
+    EXPECT_NE(rig.WrittenSince(from).find("AT^SDLD\r"), std::string::npos);
+    EXPECT_FALSE(p.SB[0]->isEnabled());
+    EXPECT_EQ(p.Calls1Lab->text(), "0");
+}
+
+}  // namespace
+}  // namespace parlenko::ui

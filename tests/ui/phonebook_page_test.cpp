@@ -1,0 +1,387 @@
+// The phonebook page, its entry dialog and the country-code picker against
+// the simulated S45 (SIM 100 entries from position 3, "ME" 10 with 6 free,
+// "ON" 1, "SD" 5): the read and its views, the entry commands and what the
+// phone receives for them.
+
+#include "engine/phonebook/phonebook_views.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "exchange/formats/phonebook_file.h"
+#include "tests/support/sim_serial_device.h"
+#include "phonesim/state.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/citam_form.h"
+#include "ui/dialogs/upis_imenik.h"
+#include "ui/glavna.h"
+#include "ui/pages/phonebook_page.h"
+#include "ui/qt_scheduler.h"
+#include "ui/status_frm.h"
+#include "ui/window_host.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::DialogWatcher;
+using testing::PumpUntil;
+
+struct PhonebookRig {
+    explicit PhonebookRig(bool withCache = false) {
+        {
+            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+            s.beginGroup("Options");
+            s.setValue("Auto Connect", 1);
+        }
+        if (withCache)
+            (void)exchange::SavePhonebookFile(
+                home.Dir(),
+                {{"Ana!", "091", "SIM card", "001"}, {"Posao", "092", "Mobile memory", "002"}});
+        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                         home.QDir() + "Logos"};
+        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
+        citam.SetModeSource([this] { return glavna->Mode(); });
+        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
+        status = std::make_unique<TStatusFrm>(glavna.get());
+        status->SetEnabledSource([] { return true; });
+        host.SetMainWindow(glavna.get());
+        host.SetCitamForm(&citam);
+        host.SetStatusFrm(status.get());
+        glavna->LoadOptions();
+        page = glavna->ImenikPage;
+    }
+    ~PhonebookRig() {
+        host.SetMainWindow(nullptr);
+        host.SetCitamForm(nullptr);
+        host.SetStatusFrm(nullptr);
+        glavna->hide();
+        status.reset();
+        glavna.reset();
+    }
+    std::size_t Count(const std::string& line) const {
+        std::size_t n = 0;
+        for (auto at = device.Written().find(line); at != std::string::npos;
+             at = device.Written().find(line, at + 1))
+            ++n;
+        return n;
+    }
+    bool Idle() { return glavna->isEnabled() && !citam.isVisible(); }
+    bool ShowConnected() {
+        glavna->show();
+        return PumpUntil([&] { return Count("AT+CMGF=0\r") > 0; }, 8000) &&
+               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+    }
+    // Opens the page (its first read) and waits for the read's end.
+    bool OpenPage() {
+        if (!ShowConnected()) return false;
+        glavna->OutBarBtn1Click(2);
+        return PumpUntil([&] { return engine.PhonebookLoaded() && Idle(); }, 30000);
+    }
+    // Waits until the engine has no entry operation in flight.
+    bool Wait(const std::function<bool()>& done) {
+        return PumpUntil([&] { return done() && Idle(); }, 30000);
+    }
+    QTreeWidgetItem* Row(const QString& caption) {
+        for (int i = 0; i < page->ImenikList->topLevelItemCount(); ++i)
+            if (page->ImenikList->topLevelItem(i)->text(0) == caption)
+                return page->ImenikList->topLevelItem(i);
+        return nullptr;
+    }
+    void Select(const QString& caption) {
+        QTreeWidgetItem* row = Row(caption);
+        ASSERT_NE(row, nullptr) << caption.toStdString();
+        page->ImenikList->setCurrentItem(row);
+        row->setSelected(true);
+    }
+    const phonesim::Phonebook& Book(const char* memory) {
+        return device.Phone().State().phonebooks.at(memory);
+    }
+
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{
+        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TCitamForm citam;
+    std::unique_ptr<TGlavna> glavna;
+    std::unique_ptr<TStatusFrm> status;
+    TImenikPage* page = nullptr;
+};
+
+TEST(PhonebookPage, OpeningReadsAndTheViewsFilter) {
+    PhonebookRig rig;
+    ASSERT_TRUE(rig.OpenPage()) << rig.device.Written();
+    TImenikPage& p = *rig.page;
+    EXPECT_EQ(p.ImenikList->topLevelItemCount(), 116);
+    EXPECT_EQ(p.SBTPrikazLab->text(), " Applied view:  All numbers");
+    EXPECT_EQ(p.SBTKapacitetLab->text(), " Capacity:  372");
+    EXPECT_EQ(p.SBTUpisanoLab->text(), " Entries:  116");
+    EXPECT_EQ(p.SBTSlobodnoLab->text(), " Free:  256");
+    QTreeWidgetItem* vip = rig.Row("Nikola B.");
+    ASSERT_NE(vip, nullptr);
+    EXPECT_EQ(vip->data(0, Qt::UserRole).toInt(), kImageVip);
+    EXPECT_EQ(vip->text(2), "SIM card");
+    EXPECT_EQ(vip->text(3), "010");
+    EXPECT_TRUE(p.IzmjenaImeTB->isEnabled());
+
+    ASSERT_TRUE(p.ViewTB[4]->isEnabled());
+    p.ViewTB[4]->trigger();
+    ASSERT_EQ(p.ImenikList->topLevelItemCount(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(p.ImenikList->topLevelItem(i)->data(0, Qt::UserRole).toInt(), kImageService);
+    EXPECT_EQ(p.SBTKapacitetLab->text(), " Capacity:  20");
+    EXPECT_EQ(p.SBTSlobodnoLab->text(), " Free:  15");
+    // Seen in the "all" view a service number is an entry like any other.
+    p.ViewTB[0]->trigger();
+    EXPECT_EQ(rig.Row("Hitni poziv")->data(0, Qt::UserRole).toInt(), kImageEntry);
+    p.ViewTB[4]->trigger();
+
+    // Service numbers are the phone's own: three refusals, nothing left
+    // pending for the next read.
+    DialogWatcher watcher;
+    rig.Select("Policija");
+    // The popup, the main menu and the tool bar share their handlers.
+    ASSERT_TRUE(p.Izbrisiosobu2->isEnabled());
+    p.ImenikPopup->findChild<QAction*>("Izmjenapodataka1")->trigger();
+    p.Izbrisiosobu2->trigger();
+    p.PrebaciImeTB->trigger();
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Seen().size() == 3; }, 3000));
+    EXPECT_EQ(watcher.Seen()[0].text, "Cannot edit service numbers!");
+    EXPECT_EQ(watcher.Seen()[1].text, "Cannot delete service numbers!");
+    EXPECT_EQ(watcher.Seen()[2].text, "Cannot change location for service numbers");
+    // A click on empty space keeps the selection; a double-click edits.
+    QWidget* viewport = p.ImenikList->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(40, viewport->height() - 4));
+    testing::Pump(50);
+    ASSERT_EQ(p.ImenikList->selectedItems().size(), 1);
+    EXPECT_EQ(p.ImenikList->selectedItems()[0]->text(0), "Policija");
+    p.ImenikListDblClick();
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Seen().size() == 4; }, 3000));
+    EXPECT_EQ(watcher.Seen()[3].text, "Cannot edit service numbers!");
+
+    rig.engine.RefreshPhonebook();
+    ASSERT_TRUE(rig.Wait([&] { return rig.engine.PhonebookLoaded(); }));
+    EXPECT_EQ(rig.Count("AT+CPBW"), 0u);
+}
+
+TEST(PhonebookPage, BeforeAReadTheSummaryIsUnknownAndEveryCommandRefuses) {
+    PhonebookRig rig(true);
+    ASSERT_TRUE(rig.ShowConnected());
+    TImenikPage& p = *rig.page;
+    p.AllNumTBClick(0);
+    EXPECT_EQ(p.ImenikList->topLevelItemCount(), 2);
+    EXPECT_EQ(rig.Row("Ana")->data(0, Qt::UserRole).toInt(), kImageVip);
+    EXPECT_EQ(p.SBTKapacitetLab->text(), " Capacity:  ???");
+    EXPECT_EQ(p.SBTSlobodnoLab->text(), " Free:  ???");
+    EXPECT_EQ(p.SBTUpisanoLab->text(), " Entries:  2");
+    DialogWatcher watcher;
+    rig.Select("Ana");
+    p.UpisImeTBClick();
+    p.IzmjenaImeTBClick();
+    p.PrebaciImeTBClick();
+    p.BrisanjeImeTBClick();
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Seen().size() == 4; }, 3000));
+    const char* captions[] = {"New entry", "Edit entry", "Change location", "Delete entry"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(watcher.Seen()[static_cast<std::size_t>(i)].caption, captions[i]);
+        EXPECT_EQ(watcher.Seen()[static_cast<std::size_t>(i)].text,
+                  "First, you must refresh mobile phonebook!");
+    }
+    EXPECT_EQ(rig.Count("AT+CPBS"), 0u);
+}
+
+TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
+    PhonebookRig rig;
+    ASSERT_TRUE(rig.OpenPage());
+    TImenikPage& p = *rig.page;
+    // A number another page filled in shows once; cancelled, the next new
+    // entry starts empty.
+    p.UpisImenik().TelEdit->setText("0981234567");
+    p.NumberPreset = true;
+    QStringList numbers;
+    p.ExecDialog = [&](QWidget&) {
+        numbers << p.UpisImenik().TelEdit->text();
+        p.UpisImenik().Button2->click();
+        return 0;
+    };
+    p.UpisImeTBClick();
+    p.UpisImeTBClick();
+    EXPECT_EQ(numbers, (QStringList{"0981234567", ""}));
+
+    bool balloonShown = false;
+    bool balloonListed = false;
+    bool balloonGone = false;
+    bool saveBlocked = false;
+    p.ExecDialog = [&](QWidget&) {
+        TUpisImenik& d = p.UpisImenik();
+        d.show();
+        d.MobRadioBtn->click();
+        EXPECT_EQ(d.PozicijaLab->text(), "006");
+        EXPECT_EQ(d.MaxLab->text(), "100");
+        EXPECT_EQ(d.FreeLab->text(), "90");
+        d.TelEdit->setText("0911234567");
+        d.ImeEdit->setText("Ana{");
+        saveBlocked = !d.Button1->isEnabled();
+        balloonShown = d.Hint() != nullptr;
+        balloonListed = balloonShown && d.Hint()->Caption().contains("{ ");
+        d.ImeEdit->setText("Abcdefghijklmno");  // 15 characters
+        balloonGone = d.Hint() == nullptr;
+        d.VipCheck->setChecked(true);
+        d.Button1->click();
+        return 1;
+    };
+    p.UpisImeTBClick();
+    EXPECT_TRUE(saveBlocked);
+    EXPECT_TRUE(balloonShown);
+    EXPECT_TRUE(balloonListed);
+    EXPECT_TRUE(balloonGone);
+    const std::string write = "AT+CPBW=6,\"0911234567\",,\"Abcdefghijklmno!\"\r";
+    ASSERT_TRUE(rig.Wait([&] { return rig.Count(write) == 1; })) << rig.device.Written();
+    const auto select = rig.device.Written().rfind("AT+CPBS=\"ME\"\r");
+    EXPECT_LT(select, rig.device.Written().find(write));
+    ASSERT_TRUE(PumpUntil([&] { return rig.Row("Abcdefghijklmno") != nullptr; }, 3000));
+    EXPECT_EQ(rig.Book("ME").entries.at(6).name, "Abcdefghijklmno!");
+    QTreeWidgetItem* row = rig.Row("Abcdefghijklmno");
+    EXPECT_TRUE(row->isSelected());
+    EXPECT_EQ(row->data(0, Qt::UserRole).toInt(), kImageVip);
+    EXPECT_EQ(rig.status->PorukaLab->text(), "Entry succesfully saved in mobile phonebook!");
+}
+
+TEST(PhonebookPage, EditDeleteAndMoveKeepTheirMemoryAndOrder) {
+    PhonebookRig rig;
+    ASSERT_TRUE(rig.OpenPage());
+    TImenikPage& p = *rig.page;
+
+    // Edit: its own memory and position, the radios disabled.
+    rig.Select("Ivan Novak");
+    p.ExecDialog = [&](QWidget&) {
+        TUpisImenik& d = p.UpisImenik();
+        EXPECT_FALSE(d.SimRadioBtn->isEnabled());
+        EXPECT_EQ(d.PozicijaLab->text(), "003");
+        d.TelEdit->setText("0915550000");
+        d.Button1->click();
+        return 1;
+    };
+    p.IzmjenaImeTBClick();
+    ASSERT_TRUE(rig.Wait([&] { return rig.Count("AT+CPBW=3,\"0915550000\",,\"Ivan Novak\"\r"); }));
+    EXPECT_EQ(rig.Book("SM").entries.at(3).number, "0915550000");
+
+    // Delete: "No" sends nothing, "Yes" the delete of the selected position.
+    rig.Select("Petra Horvat");
+    {
+        // The Delete key asks as the button does.
+        DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+        QKeyEvent del(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(p.ImenikList, &del);
+        ASSERT_EQ(no.Seen().size(), 1u);
+        EXPECT_EQ(no.Seen()[0].text,
+                  "Name:  Petra Horvat\nPhone number:   0957129311\n\nDelete entry from mobile "
+                  "phonebook?");
+    }
+    testing::Pump(100);
+    EXPECT_EQ(rig.Count("AT+CPBW=6\r"), 0u);
+    {
+        DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
+        p.BrisanjeImeTBClick();
+        ASSERT_TRUE(rig.Wait([&] { return rig.Count("AT+CPBW=6\r") == 1; }));
+    }
+    EXPECT_EQ(rig.Book("SM").entries.count(6), 0u);
+    EXPECT_EQ(rig.Row("Petra Horvat"), nullptr);
+
+    // Move SIM -> "ME": the write into the target first, then the delete.
+    rig.Select("Zoran Matic");
+    p.ExecDialog = [&](QWidget&) {
+        TUpisImenik& d = p.UpisImenik();
+        EXPECT_TRUE(d.MobRadioBtn->isEnabled());
+        d.MobRadioBtn->click();
+        d.Button1->click();
+        return 1;
+    };
+    p.PrebaciImeTBClick();
+    const std::string moved = "AT+CPBW=6,\"0955786906\",,\"Zoran Matic\"\r";
+    ASSERT_TRUE(rig.Wait([&] { return rig.Count("AT+CPBW=16\r") == 1; })) << rig.device.Written();
+    EXPECT_LT(rig.device.Written().find(moved), rig.device.Written().find("AT+CPBW=16\r"));
+    EXPECT_EQ(rig.Book("ME").entries.at(6).name, "Zoran Matic");
+    EXPECT_EQ(rig.Book("SM").entries.count(16), 0u);
+
+    // A move with no other memory picked: one write, the entry stays.
+    rig.Select("Jelena Tomic");
+    const std::size_t writes = rig.Count("AT+CPBW=");
+    p.ExecDialog = [&](QWidget&) {
+        p.UpisImenik().Button1->click();
+        return 1;
+    };
+    p.PrebaciImeTBClick();
+    ASSERT_TRUE(rig.Wait([&] { return rig.Count("AT+CPBW=") == writes + 1; }));
+    testing::Pump(200);
+    EXPECT_EQ(rig.Count("AT+CPBW="), writes + 1);
+    EXPECT_EQ(rig.Book("SM").entries.at(9).name, "Jelena Tomic");
+    EXPECT_FALSE(p.UpisImenik().MoveEntry());
+}
+
+TEST(PhonebookPage, AReadCutShortLeavesTheEntryCommandsRefusing) {
+    PhonebookRig rig;
+    phonesim::CommandFault fault;
+    fault.command = "AT+CPBR=5";
+    fault.result = "ERROR";
+    rig.device.Phone().AddFault(fault);
+    ASSERT_TRUE(rig.ShowConnected());
+    DialogWatcher watcher;
+    rig.glavna->OutBarBtn1Click(2);
+    ASSERT_TRUE(PumpUntil([&] { return rig.Count("AT+CPBR=5\r") == 1 && rig.Idle(); }, 20000));
+    testing::Pump(200);
+    EXPECT_FALSE(rig.engine.PhonebookLoaded());
+    rig.page->UpisImeTBClick();
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            for (const auto& s : watcher.Seen())
+                if (s.text == "First, you must refresh mobile phonebook!") return true;
+            return false;
+        },
+        3000));
+    EXPECT_EQ(rig.Count("AT+CPBW"), 0u);
+    EXPECT_EQ(rig.page->SBTKapacitetLab->text(), " Capacity:  ???");
+}
+
+TEST(PhonebookPage, CountryCodeGoesInFrontOfTheNumber) {
+    PhonebookRig rig;
+    TUpisImenik& d = rig.page->UpisImenik();
+    d.ExecCountries = [](TZemljeForm& f) {
+        EXPECT_EQ(f.ZemljeCB->currentText(), "Croatia");
+        return int(QDialog::Accepted);
+    };
+    d.TelEdit->setText("0911234567");
+    d.Button3Click();
+    EXPECT_EQ(d.TelEdit->text(), "+385911234567");
+    d.TelEdit->clear();
+    d.Button3Click();
+    EXPECT_EQ(d.TelEdit->text(), "+385");
+    // Without a list the code is empty and the number stays.
+    EXPECT_EQ(AddCountryCode("0911234567", ""), "0911234567");
+    TZemljeForm none(rig.home.QDir());
+    none.SelectCountry("Croatia");
+    EXPECT_TRUE(none.PozivniLab->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace parlenko::ui

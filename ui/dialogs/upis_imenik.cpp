@@ -1,0 +1,345 @@
+#include "ui/dialogs/upis_imenik.h"
+
+#include "components/widgets/tessary_hint.h"
+#include "engine/session/phone_engine.h"
+#include "exchange/formats/country_list.h"
+#include "ui/artwork/small_images.h"
+#include "ui/text_codec.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace parlenko::ui {
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QLabel* Picture(QWidget* parent, int image, int x, int y) {
+    auto* l = new QLabel(parent);
+    l->setPixmap(QPixmap::fromImage(artwork::SmallImage(image)));
+    l->setGeometry(x, y, 16, 16);
+    return l;
+}
+
+QLabel* Label(QWidget* parent, const QString& text, int x, int y, int w = 120) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, 18);
+    return l;
+}
+
+const QString kDashes = QStringLiteral("--------------------------------");
+
+// Centres w on its parent window (the main window).
+void CentreOnParent(QWidget* w) {
+    if (QWidget* p = w->parentWidget()) {
+        const QRect r = p->window()->frameGeometry();
+        w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
+    }
+}
+
+}  // namespace
+
+QString AddCountryCode(const QString& number, const QString& code) {
+    if (code.isEmpty()) return number;
+    if (number.isEmpty()) return code;
+    if (number.startsWith('0')) return code + number.mid(1);
+    return code + number;
+}
+
+// ----------------------------------------------------------------- TZemljeForm
+
+TZemljeForm::TZemljeForm(const QString& countriesDir, QWidget* parent) : QDialog(parent) {
+    setObjectName("ZemljeForm");
+    setWindowTitle(U("Pozivni brojevi zemalja . . ."));
+    setFixedSize(330, 150);
+    auto* group = new QGroupBox(U(" Naziv i pozivni broj zemlje:"), this);
+    group->setGeometry(8, 8, 314, 96);
+    Label(group, U("Izaberi zemlju:"), 12, 26, 100);
+    ZemljeCB = new QComboBox(group);
+    ZemljeCB->setObjectName("ZemljeCB");
+    ZemljeCB->setGeometry(112, 24, 190, 22);
+    Label(group, U("Pozivni broj:"), 12, 60, 100);
+    PozivniLab = new QLabel(group);
+    PozivniLab->setObjectName("PozivniLab");
+    PozivniLab->setGeometry(112, 60, 190, 18);
+    Button1 = new QPushButton(U("Dodaj"), this);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(160, 114, 78, 26);
+    Button2 = new QPushButton(U("Odustani"), this);
+    Button2->setObjectName("Button2");
+    Button2->setGeometry(244, 114, 78, 26);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+
+    countries_ = exchange::LoadCountryList(countriesDir.toStdString());
+    for (const auto& c : countries_) ZemljeCB->addItem(FromAnsi(c.Name));
+    connect(ZemljeCB, &QComboBox::currentIndexChanged, this, [this] { ZemljeCBChange(); });
+}
+
+TZemljeForm::~TZemljeForm() = default;
+
+void TZemljeForm::SelectCountry(const QString& name) {
+    ZemljeCB->setCurrentIndex(ZemljeCB->findText(name, Qt::MatchExactly));
+    ZemljeCBChange();
+}
+
+void TZemljeForm::ZemljeCBChange() {
+    PozivniLab->setText(
+        FromAnsi(exchange::GetCountryCode(countries_, ToAnsi(ZemljeCB->currentText()))));
+}
+
+// ----------------------------------------------------------------- TUpisImenik
+
+TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidget* parent)
+    : QDialog(parent), engine_(engine) {
+    setObjectName("UpisImenik");
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setFixedSize(460, 300);
+
+    auto* person = new QGroupBox(U(" Podaci o osobi:"), this);
+    person->setGeometry(8, 8, 444, 84);
+    Picture(person, 3, 10, 24);
+    Label(person, U("Naziv osobe:"), 32, 24, 100);
+    ImeEdit = new QLineEdit(person);
+    ImeEdit->setObjectName("ImeEdit");
+    ImeEdit->setMaxLength(16);
+    ImeEdit->setGeometry(136, 22, 296, 22);
+    Picture(person, 28, 10, 54);
+    Label(person, U("Telefonski broj:"), 32, 54, 100);
+    TelEdit = new QLineEdit(person);
+    TelEdit->setObjectName("TelEdit");
+    TelEdit->setMaxLength(32);
+    TelEdit->setGeometry(136, 52, 296, 22);
+
+    auto* where = new QGroupBox(U(" Lokacija:"), this);
+    where->setGeometry(8, 98, 216, 96);
+    SimRadioBtn = new QRadioButton(U("SIM kartica"), where);
+    MobRadioBtn = new QRadioButton(U("Memorija mobitela"), where);
+    VlaRadioBtn = new QRadioButton(U("Vlastiti brojevi"), where);
+    int y = 22;
+    for (auto [radio, name, tag] : {std::tuple{SimRadioBtn, "SimRadioBtn", 100},
+                                    {MobRadioBtn, "MobRadioBtn", 200},
+                                    {VlaRadioBtn, "VlaRadioBtn", 300}}) {
+        radio->setObjectName(name);
+        radio->setProperty("Tag", tag);
+        radio->setGeometry(12, y, 176, 20);
+        y += 24;
+        connect(radio, &QRadioButton::clicked, this, [this, r = radio] { SimRadioBtnClick(r); });
+    }
+    SimRadioBtn->setChecked(true);
+
+    GroupXP4 = new QGroupBox(U(" SIM card:"), this);
+    GroupXP4->setObjectName("GroupXP4");
+    GroupXP4->setGeometry(232, 98, 220, 96);
+    Label(GroupXP4, U("Pozicija:"), 12, 22, 80);
+    Label(GroupXP4, U("Kapacitet:"), 12, 44, 80);
+    Label(GroupXP4, U("Slobodno:"), 12, 66, 80);
+    PozicijaLab = Label(GroupXP4, {}, 96, 22, 96);
+    PozicijaLab->setObjectName("PozicijaLab");
+    MaxLab = Label(GroupXP4, {}, 96, 44, 96);
+    MaxLab->setObjectName("MaxLab");
+    FreeLab = Label(GroupXP4, {}, 96, 66, 96);
+    FreeLab->setObjectName("FreeLab");
+
+    auto* as = new QGroupBox(U(" Snimi osobu kao:"), this);
+    as->setGeometry(8, 200, 444, 58);
+    Picture(as, 4, 10, 22);
+    VipCheck = new QCheckBox(U(" VIP zapis (Redbook)"), as);
+    VipCheck->setObjectName("VipCheck");
+    VipCheck->setGeometry(32, 20, 200, 20);
+    auto* note =
+        Label(as, U("Snimi osobu na ovaj način ako je smatraš važnijom od ostalih."), 32, 38, 406);
+    note->setStyleSheet("color: #555;");
+
+    Button3 = new QPushButton(U("Dodaj pozivni broj zemlje"), this);
+    Button3->setObjectName("Button3");
+    Button3->setGeometry(8, 266, 180, 26);
+    Button1 = new QPushButton(U("Snimi"), this);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(292, 266, 78, 26);
+    Button2 = new QPushButton(U("Odustani"), this);
+    Button2->setObjectName("Button2");
+    Button2->setGeometry(374, 266, 78, 26);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(ImeEdit, &QLineEdit::textChanged, this, [this] { ImeEditChange(); });
+    connect(TelEdit, &QLineEdit::textChanged, this, [this] { TelEditChange(); });
+    ImeEdit->installEventFilter(this);
+    TelEdit->installEventFilter(this);
+
+    zemlje_ = new TZemljeForm(countriesDir, this);
+    ExecCountries = [](TZemljeForm& f) { return f.exec(); };
+}
+
+TUpisImenik::~TUpisImenik() = default;
+
+void TUpisImenik::PrepareNew(const QString& name, const QString& number) {
+    moveEntry_ = false;
+    ImeEdit->setText(name);
+    TelEdit->setText(number);
+    SimRadioBtnClick(SimRadioBtn);
+    SimRadioBtn->setEnabled(engine_.PhonebookMemoryLoaded(PhoneMemory::Sim));
+    MobRadioBtn->setEnabled(engine_.PhonebookMemoryLoaded(PhoneMemory::Phone));
+    VlaRadioBtn->setEnabled(engine_.PhonebookMemoryLoaded(PhoneMemory::Own));
+    VipCheck->setChecked(false);
+    VipCheck->setEnabled(true);
+    ImeEditChange();
+}
+
+void TUpisImenik::PrepareEdit(const AListIme& entry, const QString& caption, bool vip, bool move) {
+    VipCheck->setEnabled(true);
+    ImeEdit->setText(caption);
+    TelEdit->setText(FromAnsi(entry.Phone));
+    QRadioButton* radio = SimRadioBtn;
+    entryMemory_ = PhoneMemory::Sim;
+    if (entry.Location == MemoryCaption(PhoneMemory::Phone)) {
+        radio = MobRadioBtn;
+        entryMemory_ = PhoneMemory::Phone;
+    } else if (entry.Location == MemoryCaption(PhoneMemory::Own)) {
+        radio = VlaRadioBtn;
+        entryMemory_ = PhoneMemory::Own;
+    }
+    SimRadioBtnClick(radio);
+    entryPosition_ = entry.Position;
+    PozicijaLab->setText(FromAnsi(entry.Position));
+    moveEntry_ = move;
+    SimRadioBtn->setEnabled(move && engine_.PhonebookMemoryLoaded(PhoneMemory::Sim));
+    MobRadioBtn->setEnabled(move && engine_.PhonebookMemoryLoaded(PhoneMemory::Phone));
+    VlaRadioBtn->setEnabled(move && engine_.PhonebookMemoryLoaded(PhoneMemory::Own));
+    VipCheck->setChecked(vip && VipCheck->isEnabled());
+    ImeEditChange();
+}
+
+void TUpisImenik::SimRadioBtnClick(QRadioButton* sender) {
+    VipCheck->setEnabled(true);
+    PhoneMemory memory = PhoneMemory::Sim;
+    const char* caption = " SIM card:";
+    if (sender == MobRadioBtn) {
+        memory = PhoneMemory::Phone;
+        caption = " Mobile memory:";
+    } else if (sender == VlaRadioBtn) {
+        memory = PhoneMemory::Own;
+        caption = " Own numbers:";
+    } else {
+        sender = SimRadioBtn;
+    }
+    int used = 0;
+    for (const AListIme& e : engine_.PhonebookList())
+        if (e.Location == MemoryCaption(memory)) ++used;
+    sender->setChecked(true);
+    GroupXP4->setTitle(U(caption));
+    targetMemory_ = memory;
+    QString position;
+    for (const std::string& line : engine_.PhonebookFreePositions(memory))
+        if (!line.empty()) {
+            position = FromAnsi(line);
+            break;
+        }
+    const int capacity = engine_.PhonebookCapacity(memory);
+    MaxLab->setText(QString::number(capacity));
+    FreeLab->setText(QString::number(capacity - used));
+    if (memory == PhoneMemory::Own) {
+        VipCheck->setChecked(false);
+        VipCheck->setEnabled(false);
+    }
+    PozicijaLab->setText(position.isEmpty() ? QStringLiteral("Memory full") : position);
+    ImeEditChange();
+    ImeEdit->setFocus();
+}
+
+void TUpisImenik::ShowBalloon(const QString& text, int top) {
+    if (hint_ == nullptr) hint_ = new widgets::TTessaryHintWindow(this);
+    const QRect frame = frameGeometry();
+    hint_->ShowHintAt(text, nullptr, frame.left() + 51, frame.top() + top);
+}
+
+void TUpisImenik::FreeHint() {
+    if (hint_ != nullptr) hint_->deleteLater();
+    hint_ = nullptr;
+}
+
+void TUpisImenik::ImeEditChange() {
+    const std::string name = ToAnsi(ImeEdit->text());
+    if (PhoneEngine::IsValidName(name)) {
+        FreeHint();
+        Button1->setEnabled(
+            PhoneEngine::CanSaveEntry(name, ToAnsi(TelEdit->text()), ToAnsi(PozicijaLab->text())));
+        return;
+    }
+    const QString message = U("You entered following\runsupported characters:\r") + kDashes + "\r" +
+                            FromAnsi(PhoneEngine::UnsupportedNameChars(name)) + "\r" + kDashes;
+    ShowBalloon(message, 100);
+    Button1->setEnabled(false);
+}
+
+void TUpisImenik::TelEditChange() {
+    const std::string number = ToAnsi(TelEdit->text());
+    if (PhoneEngine::IsValidNumber(number)) {
+        FreeHint();
+        Button1->setEnabled(PhoneEngine::CanSaveEntry(ToAnsi(ImeEdit->text()), number,
+                                                      ToAnsi(PozicijaLab->text())));
+        return;
+    }
+    const QString message = U("Invalid phone number!\r\rValid characters are:\r") + kDashes + "\r" +
+                            U("   Numbers:   '0 - 9'\r   Other:  '+', '*' and '#'\r") + kDashes;
+    ShowBalloon(message, 146);
+    Button1->setEnabled(false);
+}
+
+void TUpisImenik::Button1Click() {
+    const std::string name0 = ToAnsi(ImeEdit->text());
+    const std::string number0 = ToAnsi(TelEdit->text());
+    const std::string position = ToAnsi(PozicijaLab->text());
+    if (!PhoneEngine::CanSaveEntry(name0, number0, position)) return;
+    const std::string name = VipCheck->isChecked() ? PhoneEngine::VipName(name0) : name0;
+    const PhonebookWrite write = PhoneEngine::BuildPhonebookWrite(name, number0, position);
+    ImeEdit->setText(FromAnsi(write.Entry.Name));
+    TelEdit->setText(FromAnsi(write.Entry.Phone));
+    if (moveEntry_)
+        engine_.MovePhonebookEntry(entryMemory_, entryPosition_, targetMemory_, write.Line,
+                                   write.Entry);
+    else engine_.SavePhonebookEntry(targetMemory_, write.Line, write.Entry);
+    moveEntry_ = false;
+    accept();
+}
+
+void TUpisImenik::Button2Click() { reject(); }
+
+void TUpisImenik::Button3Click() {
+    zemlje_->SelectCountry(QStringLiteral("Croatia"));
+    if (ExecCountries(*zemlje_) != QDialog::Accepted) return;
+    TelEdit->setText(AddCountryCode(TelEdit->text(), zemlje_->PozivniLab->text()));
+}
+
+void TUpisImenik::showEvent(QShowEvent* event) {
+    CentreOnParent(this);
+    QDialog::showEvent(event);
+}
+
+void TUpisImenik::done(int result) {
+    // Any close: the balloon goes, and nothing of a move is left over.
+    FreeHint();
+    moveEntry_ = false;
+    QDialog::done(result);
+}
+
+bool TUpisImenik::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == ImeEdit) ImeEditChange();
+        if (watched == TelEdit) TelEditChange();
+    } else if (event->type() == QEvent::FocusOut && (watched == ImeEdit || watched == TelEdit)) {
+        FreeHint();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace parlenko::ui

@@ -1,0 +1,118 @@
+#pragma once
+// The phonebook entry dialog (new entry, edit, change of memory) and the
+// country calling-code picker it uses. The dialog checks name and number
+// live against the phone's character sets (the hint window lists what is
+// wrong), takes the first free position of the chosen memory, and on
+// "Snimi" hands the write to the engine.
+
+#include "components/widgets/tessary_hint.h"
+#include "engine/phone/phone_memory.h"
+#include "engine/phone/records.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace parlenko {
+class PhoneEngine;
+}
+namespace parlenko::exchange {
+struct CountryEntry;
+}
+
+namespace parlenko::ui {
+
+class TZemljeForm : public QDialog {
+public:
+    // countriesDir holds "CountryList.dat" (read once here).
+    TZemljeForm(const QString& countriesDir, QWidget* parent = nullptr);
+    ~TZemljeForm() override;
+    // Selects the country named name (none when absent) and shows its code.
+    void SelectCountry(const QString& name);
+    void ZemljeCBChange();
+
+    QComboBox* ZemljeCB = nullptr;
+    QLabel* PozivniLab = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+private:
+    std::vector<exchange::CountryEntry> countries_;
+};
+
+// The number with a calling code in front: an empty code leaves it as it
+// is; an empty number becomes the code; a leading "0" is dropped.
+QString AddCountryCode(const QString& number, const QString& code);
+
+class TUpisImenik : public QDialog {
+public:
+    TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidget* parent = nullptr);
+    ~TUpisImenik() override;
+
+    // The caller's preparations (the page's commands).
+    // A new entry: name and number as given (keepNumber: a number filled in
+    // by another page stays), the SIM card chosen, radios by the memories
+    // that answered.
+    void PrepareNew(const QString& name, const QString& number);
+    // An edit (move false) or a change of memory (move true) of entry, shown
+    // as caption/number with its VIP mark.
+    void PrepareEdit(const AListIme& entry, const QString& caption, bool vip, bool move);
+
+    // Memory radio (Tag 100, 200, 300).
+    void SimRadioBtnClick(QRadioButton* sender);
+    void ImeEditChange();
+    void TelEditChange();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    // The validation balloon, null when none is shown.
+    widgets::TTessaryHintWindow* Hint() const { return hint_; }
+    bool MoveEntry() const { return moveEntry_; }
+    // Shows the country picker modally (tests replace it).
+    std::function<int(TZemljeForm&)> ExecCountries;
+    TZemljeForm& ZemljeForm() { return *zemlje_; }
+
+    QLineEdit* ImeEdit = nullptr;
+    QLineEdit* TelEdit = nullptr;
+    QRadioButton* SimRadioBtn = nullptr;
+    QRadioButton* MobRadioBtn = nullptr;
+    QRadioButton* VlaRadioBtn = nullptr;
+    QGroupBox* GroupXP4 = nullptr;
+    QLabel* PozicijaLab = nullptr;
+    QLabel* MaxLab = nullptr;
+    QLabel* FreeLab = nullptr;
+    QCheckBox* VipCheck = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ShowBalloon(const QString& text, int top);
+    void FreeHint();
+
+    PhoneEngine& engine_;
+    QPointer<widgets::TTessaryHintWindow> hint_;
+    TZemljeForm* zemlje_ = nullptr;
+    PhoneMemory targetMemory_ = PhoneMemory::Sim;
+    PhoneMemory entryMemory_ = PhoneMemory::Sim;
+    std::string entryPosition_;
+    bool moveEntry_ = false;
+};
+
+}  // namespace parlenko::ui

@@ -1,0 +1,294 @@
+#include "ui/pages/calls_page.h"
+
+#include "engine/session/phone_engine.h"
+#include "exchange/formats/exports.h"
+#include "platform/paths.h"
+#include "ui/artwork/small_images.h"
+#include "ui/dialogs/call_windows.h"
+#include "ui/message_dialog.h"
+#include "ui/pages/list_sort.h"
+#include "ui/text_codec.h"
+
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace parlenko::ui {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr int kGroupHeight = 132;
+constexpr int kNameColumnWidth = 155;
+constexpr int kNumberColumnWidth = 120;
+
+// The default save dialog: no overwrite question, a name typed without an
+// extension gets ".CSV".
+QString ChooseWithDialog(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) {
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("CSV"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(QString());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+QTreeWidget* MakeList(QWidget* parent, const char* name) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setColumnCount(2);
+    list->setHeaderLabels({U("Naziv osobe"), U("Telefonski broj")});
+    list->setColumnWidth(0, kNameColumnWidth);
+    list->setColumnWidth(1, kNumberColumnWidth);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setIconSize(QSize(artwork::kSmallImageSize, artwork::kSmallImageSize));
+    list->header()->setSectionsMovable(false);
+    list->header()->setSectionsClickable(true);
+    list->header()->setStretchLastSection(false);
+    // The selection stays visible while another control has the focus.
+    QPalette pal = list->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    list->setPalette(pal);
+    return list;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& geometry,
+                  const char* name = nullptr) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(geometry);
+    if (name != nullptr) {
+        l->setObjectName(name);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+}  // namespace
+
+TCallsPage::TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir, QWidget* parent)
+    : QWidget(parent), engine_(engine), calls_(calls), exeDir_(std::move(exeDir)) {
+    setObjectName("PoziviPage");
+    setAccessibleName(U("Pozivi"));
+    chooser_ = ChooseWithDialog;
+
+    struct GroupRow {
+        const char* caption;
+        const char* list;
+        const char* buttons[3];  // first, add, call
+        const char* firstCaption;
+    };
+    const GroupRow rows[] = {
+        {" Odlazni pozivi:", "CallsOutList", {"SB1", "SB2", "SB3"}, "Izbriši pozive"},
+        {" Primljeni pozivi:", "CallsInList", {"SB4", "SB5", "SB6"}, "Snimi na disk"},
+        {" Propušteni pozivi:", "CallsMissList", {"SB7", "SB8", "SB9"}, "Snimi na disk"},
+    };
+    const char* labelNames[] = {"Calls1Lab", "Calls2Lab", "Calls3Lab",
+                                "Calls4Lab", "Calls5Lab", "Calls6Lab"};
+    for (int g = 0; g < 3; ++g) {
+        auto* box = new QGroupBox(U(rows[g].caption), this);
+        box->setGeometry(6, 4 + g * (kGroupHeight + 4), 508, kGroupHeight);
+        QTreeWidget* list = MakeList(box, rows[g].list);
+        list->setGeometry(10, 20, 298, kGroupHeight - 30);
+        MakeLabel(box, U("Poziva:"), QRect(318, 24, 58, 19));
+        QLabel* count = MakeLabel(box, "0", QRect(378, 24, 30, 19), labelNames[2 * g]);
+        MakeLabel(box, U("Kapacitet:"), QRect(318, 48, 58, 19));
+        QLabel* capacity = MakeLabel(box, "0", QRect(378, 48, 30, 19), labelNames[2 * g + 1]);
+        const char* captions[] = {rows[g].firstCaption, "Dodaj u imenik", "Pozovi broj"};
+        QPushButton* buttons[3];
+        for (int b = 0; b < 3; ++b) {
+            auto* button = new QPushButton(U(captions[b]), box);
+            button->setObjectName(rows[g].buttons[b]);
+            button->setProperty("Tag", 10 * (3 * g + b + 1));
+            button->setGeometry(412, 20 + b * 35, 88, 28);
+            button->setEnabled(false);
+            SB[3 * g + b] = button;
+            buttons[b] = button;
+        }
+        groups_[g] = {list, count, capacity, buttons[0], buttons[1], buttons[2]};
+    }
+    CallsOutList = groups_[0].list;
+    CallsInList = groups_[1].list;
+    CallsMissList = groups_[2].list;
+    Calls1Lab = groups_[0].count;
+    Calls2Lab = groups_[0].capacity;
+    Calls3Lab = groups_[1].count;
+    Calls4Lab = groups_[1].capacity;
+    Calls5Lab = groups_[2].count;
+    Calls6Lab = groups_[2].capacity;
+
+    connect(CallsOutList, &QTreeWidget::itemSelectionChanged, this,
+            [this] { CallsOutListChange(); });
+    connect(CallsInList, &QTreeWidget::itemSelectionChanged, this, [this] { CallsInListChange(); });
+    connect(CallsMissList, &QTreeWidget::itemSelectionChanged, this,
+            [this] { CallsMissListChange(); });
+    // A header click sorts as the phonebook's list does, with its sort state.
+    for (QTreeWidget* list : {CallsOutList, CallsInList, CallsMissList})
+        connect(list->header(), &QHeaderView::sectionClicked, this,
+                [list](int column) { ListColumnClick(list, column, SharedListSort()); });
+    connect(SB[0], &QPushButton::clicked, this, [this] { SB1Click(); });
+    for (int i : {1, 4, 7}) {
+        const int tag = 10 * (i + 1);
+        connect(SB[i], &QPushButton::clicked, this, [this, tag] { SB2Click(tag); });
+        connect(SB[i + 1], &QPushButton::clicked, this, [this, tag] { SB3Click(tag + 10); });
+    }
+    for (int i : {3, 6}) {
+        QPushButton* b = SB[i];
+        connect(b, &QPushButton::clicked, this, [this, b] { SB4Click(b); });
+    }
+}
+
+TCallsPage::Group& TCallsPage::GroupOf(CallListView list) {
+    switch (list) {
+        case CallListView::Dialled: return groups_[0];
+        case CallListView::Received: return groups_[1];
+        case CallListView::Missed: return groups_[2];
+    }
+    return groups_[0];
+}
+
+TCallsPage::Group* TCallsPage::GroupByTag(int tag) {
+    const int g = (tag / 10 - 1) / 3;
+    return g >= 0 && g < 3 ? &groups_[g] : nullptr;
+}
+
+// --- list changes ---------------------------------------------------------------
+
+void TCallsPage::ListChange(Group& g) {
+    const bool filled = g.list->topLevelItemCount() > 0;
+    const auto selected = g.list->selectedItems();
+    const QTreeWidgetItem* row = selected.isEmpty() ? nullptr : selected.front();
+    g.first->setEnabled(filled);
+    g.add->setEnabled(filled && row != nullptr && row->text(0).isEmpty());
+    g.call->setEnabled(filled && row != nullptr);
+    g.count->setText(QString::number(g.list->topLevelItemCount()));
+}
+
+void TCallsPage::CallsOutListChange() { ListChange(groups_[0]); }
+void TCallsPage::CallsInListChange() { ListChange(groups_[1]); }
+void TCallsPage::CallsMissListChange() { ListChange(groups_[2]); }
+
+// --- buttons --------------------------------------------------------------------
+
+void TCallsPage::SB1Click() {
+    if (!engine_.Connected()) return;
+    const int answer =
+        ShowMessageDialog(this, U("Delete dialled calls"), U("Delete dialled calls from mobile?"),
+                          DialogKind::Confirmation, DialogButtons::YesNo);
+    if (answer == DialogResult::No) return;
+    engine_.DeleteDialledCalls();
+}
+
+void TCallsPage::SB2Click(int tag) {
+    Group* g = GroupByTag(tag);
+    if (g == nullptr || !engine_.Connected()) return;
+    if (!engine_.PhonebookLoaded()) {
+        ShowMessageDialog(this, U("Save person to phonebook"),
+                          U("First, you must refresh mobile phonebook!"), DialogKind::Information,
+                          DialogButtons::Ok);
+        return;
+    }
+    const auto selected = g->list->selectedItems();
+    if (selected.isEmpty()) return;
+    if (OnAddToPhonebook) OnAddToPhonebook(selected.front()->text(1));
+}
+
+void TCallsPage::SB3Click(int tag) {
+    Group* g = GroupByTag(tag);
+    if (g == nullptr || !engine_.Connected()) return;
+    const auto selected = g->list->selectedItems();
+    if (selected.isEmpty()) calls_.DialSequence({}, {});
+    else calls_.DialSequence(selected.front()->text(0), selected.front()->text(1));
+}
+
+void TCallsPage::SB4Click(QPushButton* sender) {
+    const bool received = sender == SB[3];
+    QTreeWidget* list = received ? CallsInList : CallsMissList;
+    const QString folder = exeDir_ + "Export";
+    platform::MakeDirs(folder.toStdString());
+    const QString file = chooser_(
+        this, received ? U("Save received calls to . . .") : U("Save missed calls to . . ."),
+        folder, U("Comma Separated Values (*.csv)"));
+    if (file.isEmpty()) return;
+    std::vector<exchange::CallListRow> rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = list->topLevelItem(i);
+        rows.push_back({ToAnsi(row->text(0)), ToAnsi(row->text(1))});
+    }
+    const std::string path = file.toStdString();
+    const exchange::WriteResult written = received ? exchange::ExportReceivedCallsCsv(path, rows)
+                                                   : exchange::ExportMissedCallsCsv(path, rows);
+    if (!written.ok())
+        ShowMessageDialog(this, std::string("Error"), written.error, DialogKind::Error,
+                          DialogButtons::Ok);
+    if (list->topLevelItemCount() > 0) list->topLevelItem(0)->setSelected(true);
+}
+
+// --- the call-list read ---------------------------------------------------------
+
+void TCallsPage::ClearCallLists() {
+    for (Group& g : groups_) {
+        g.list->clear();
+        g.capacity->setText("0");
+        ListChange(g);
+    }
+}
+
+void TCallsPage::AddCallListRow(CallListView list, const std::string& caption,
+                                const std::string& number, int image) {
+    Group& g = GroupOf(list);
+    auto* row = new QTreeWidgetItem(g.list, {FromAnsi(caption), FromAnsi(number)});
+    row->setIcon(0, QIcon(QPixmap::fromImage(artwork::SmallImage(image))));
+    ListChange(g);
+}
+
+void TCallsPage::SetCallListCapacity(CallListView list, int capacity) {
+    GroupOf(list).capacity->setText(QString::number(capacity));
+}
+
+void TCallsPage::DialledCallsDeleted() {
+    Group& g = groups_[0];
+    g.list->clear();
+    ListChange(g);
+}
+
+void TCallsPage::FocusFirstCallRows() {
+    if (isVisible()) CallsOutList->setFocus();
+    for (Group& g : groups_) {
+        if (g.list->topLevelItemCount() == 0) continue;
+        QTreeWidgetItem* first = g.list->topLevelItem(0);
+        if (&g == &groups_[0]) {
+            g.list->setCurrentItem(first);
+            g.list->scrollToItem(first);
+        }
+        first->setSelected(true);
+    }
+}
+
+void TCallsPage::SetNameInListView(CallListView list, const std::string& name,
+                                   const std::string& number) {
+    if (name.empty()) return;
+    Group& g = GroupOf(list);
+    const QString shown = FromAnsi(name);
+    const QString wanted = FromAnsi(number);
+    for (int i = g.list->topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* row = g.list->topLevelItem(i);
+        if (row->text(1) == wanted) row->setText(0, shown);
+    }
+    ListChange(g);
+}
+
+}  // namespace parlenko::ui

@@ -1,0 +1,36 @@
+#pragma once
+// The sort of the main window's report lists (phonebook, call lists): one
+// sort column and direction shared by all of them. A column click on a list
+// of two rows or more toggles the direction when it is the column sorted
+// last, keeps it otherwise, and re-sorts; texts compare case-insensitively
+// in the user's locale. Column 0 is the row's caption, column k its k-th
+// sub-item (the tree widget's column k).
+
+#include <QString>
+
+class QTreeWidget;
+
+namespace parlenko::ui {
+
+struct TListSort {
+    int SortColumn = 0;
+    bool SortDescending = false;
+};
+
+// The state the main window's lists share.
+TListSort& SharedListSort();
+
+// Compares two cell texts as the lists sort them: negative, zero or
+// positive; reversed when sort.SortDescending.
+int CompareListTexts(const QString& a, const QString& b, const TListSort& sort);
+
+// Sorts the rows of list by sort.SortColumn; the current and selected rows
+// stay current and selected.
+void SortListRows(QTreeWidget* list, const TListSort& sort);
+
+// A click on the header of column: nothing below 2 rows; otherwise the
+// direction toggles on the same column, the column is taken and the list
+// re-sorted. True when it sorted.
+bool ListColumnClick(QTreeWidget* list, int column, TListSort& sort);
+
+}  // namespace parlenko::ui

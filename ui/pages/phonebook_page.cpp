@@ -1,0 +1,570 @@
+#include "ui/pages/phonebook_page.h"
+
+#include "components/widgets/menu_painter.h"
+#include "engine/session/phone_engine.h"
+#include "ui/artwork/small_images.h"
+#include "ui/dialogs/upis_imenik.h"
+#include "ui/message_dialog.h"
+#include "ui/pages/list_sort.h"
+#include "ui/text_codec.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace parlenko::ui {
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
+
+constexpr int kImageRole = Qt::UserRole;
+constexpr const char* kFirstRefresh = "First, you must refresh mobile phonebook!";
+
+struct ViewRow {
+    const char* name;
+    int image;
+    const char* hint;
+    const char* shown;  // the summary's view text
+};
+constexpr std::array<ViewRow, 5> kViews = {{
+    {"AllNumTB", 9, "Prikaži sve telefonske brojeve . . .", "All numbers"},
+    {"SimNumTB", 10, "Prikaži samo telefonske brojeve iz SIM kartice . . .", "SIM card"},
+    {"MobNumTB", 11, "Prikaži samo telefonske brojeve iz memorije mobitela . . .", "Mobile memory"},
+    {"OwnNumTB", 12, "Prikaži samo vlastite telefonske brojeve . . .", "Own numbers"},
+    {"SerNumTB", 13, "Prikaži samo mrežne telefonske brojeve . . .", "Service numbers"},
+}};
+
+QAction* Tool(QToolBar* bar, const char* name, int image, const char* hint, int tag = 0) {
+    QAction* a = bar->addAction(Small(image), {});
+    a->setObjectName(name);
+    a->setToolTip(U(hint));
+    a->setData(tag);
+    return a;
+}
+
+std::optional<PhoneMemory> MemoryOf(const QString& text) {
+    for (PhoneMemory m : kPhonebookMemories)
+        if (text == FromAnsi(MemoryCaption(m))) return m;
+    return std::nullopt;
+}
+
+// "007" -> "7".
+std::string PlainPosition(const QString& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok ? std::to_string(n) : ToAnsi(text.trimmed());
+}
+
+}  // namespace
+
+TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidget* parent)
+    : QWidget(parent), engine_(engine) {
+    setObjectName("ImenikPage");
+    setAccessibleName("Imenik");
+
+    ToolBar2 = new QToolBar(this);
+    ToolBar2->setObjectName("ToolBar2");
+    ToolBar2->setIconSize(QSize(16, 16));
+    ToolBar2->setGeometry(0, 0, 520, 28);
+    UpisImeTB = Tool(ToolBar2, "UpisImeTB", 6, "Upiši novu osobu u telefonski imenik . . .");
+    IzmjenaImeTB =
+        Tool(ToolBar2, "IzmjenaImeTB", 7, "Izmjeni podatake o osobi u telefonskom imeniku . . .");
+    BrisanjeImeTB =
+        Tool(ToolBar2, "BrisanjeImeTB", 8, "Izbriši osobu iz telefonskog imenika . . .");
+    PrebaciImeTB =
+        Tool(ToolBar2, "PrebaciImeTB", 36, "Prebaci osobu na drugu memorijsku lokaciju . . .");
+    ToolBar2->addSeparator();
+    auto* group = new QActionGroup(this);
+    for (int tag = 0; tag < 5; ++tag) {
+        const ViewRow& v = kViews[static_cast<std::size_t>(tag)];
+        QAction* a = Tool(ToolBar2, v.name, v.image, v.hint, tag);
+        a->setCheckable(true);
+        a->setEnabled(tag == 0);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, tag] { AllNumTBClick(tag); });
+        ViewTB[static_cast<std::size_t>(tag)] = a;
+    }
+    ViewTB[0]->setChecked(true);
+    ToolBar2->addSeparator();
+    PozoviBrojTB = Tool(ToolBar2, "PozoviBrojTB", 28, "Pozovi telefonski broj . . .", 4);
+    NewSmsIme1TB =
+        Tool(ToolBar2, "NewSmsIme1TB", 21, "Pošalji novu SMS poruku izabranoj osobi . . .", 5);
+    NewSmsIme2TB = Tool(ToolBar2, "NewSmsIme2TB", 35,
+                        "Pošalji SMS poruku sa podacima o izabranoj osobi . . .", 6);
+    // The export has no picture of its own: its button shows a word.
+    ExpImeTB = ToolBar2->addAction(U("Izvoz"));
+    ExpImeTB->setObjectName("ExpImeTB");
+    ExpImeTB->setToolTip(U("Izvoz telefonskog imenika u . . ."));
+    ExpImeTB->setData(60);
+    BackupTB = Tool(ToolBar2, "BackupTB", 57, "Pohrana i povrat telefonskog imenika . . .", 70);
+    OutlookCTB = Tool(ToolBar2, "OutlookCTB", 55, "Razmjena podataka:  Outlook Kontakti", 80);
+    ToolBar2->addSeparator();
+    OsvjeziTB = Tool(ToolBar2, "OsvjeziTB", 20, "Osvježi telefonski imenik . . .");
+    for (QAction* a : {IzmjenaImeTB, BrisanjeImeTB, PrebaciImeTB, PozoviBrojTB, NewSmsIme1TB,
+                       NewSmsIme2TB, BackupTB})
+        a->setEnabled(false);
+
+    connect(UpisImeTB, &QAction::triggered, this, [this] { UpisImeTBClick(); });
+    connect(IzmjenaImeTB, &QAction::triggered, this, [this] { IzmjenaImeTBClick(); });
+    connect(BrisanjeImeTB, &QAction::triggered, this, [this] { BrisanjeImeTBClick(); });
+    connect(PrebaciImeTB, &QAction::triggered, this, [this] { PrebaciImeTBClick(); });
+    connect(PozoviBrojTB, &QAction::triggered, this, [this] { PozoviBrojTBClick(); });
+    connect(OsvjeziTB, &QAction::triggered, this, [this] { OsvjeziTBClick(); });
+    for (QAction* a : {NewSmsIme1TB, NewSmsIme2TB, ExpImeTB, BackupTB, OutlookCTB})
+        connect(a, &QAction::triggered, this, [this, a] {
+            if (OtherCommand) OtherCommand(a->data().toInt());
+        });
+
+    ImenikList = new QTreeWidget(this);
+    ImenikList->setObjectName("ImenikList");
+    ImenikList->setGeometry(4, 30, 512, 356);
+    ImenikList->setRootIsDecorated(false);
+    ImenikList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ImenikList->setSelectionMode(QAbstractItemView::SingleSelection);
+    ImenikList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ImenikList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ImenikList->setIconSize(QSize(16, 16));
+    ImenikList->setHeaderLabels(
+        {U("Naziv osobe"), U("Telefonski broj"), U("Lokacija"), U("Pozicija")});
+    ImenikList->headerItem()->setTextAlignment(3, Qt::AlignCenter);
+    ImenikList->header()->setSectionsClickable(true);
+    ImenikList->header()->setStretchLastSection(false);
+    for (auto [col, width] : {std::pair{0, 190}, {1, 139}, {2, 112}, {3, 58}})
+        ImenikList->setColumnWidth(col, width);
+    ImenikList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ImenikList, &QTreeWidget::itemSelectionChanged, this, [this] { ImenikListChange(); });
+    connect(ImenikList, &QTreeWidget::itemDoubleClicked, this, [this] { ImenikListDblClick(); });
+    connect(ImenikList->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { ImenikListColumnClick(column); });
+    ImenikList->installEventFilter(this);
+    ImenikList->viewport()->installEventFilter(this);
+
+    ImenikPopup = new widgets::TPaintedMenu(this);
+    ImenikPopup->setObjectName("ImenikPopup");
+    auto item = [this](QMenu* m, const char* name, const char* caption, int tag, int image = -1) {
+        QAction* a = image >= 0 ? m->addAction(Small(image), U(caption)) : m->addAction(U(caption));
+        a->setObjectName(name);
+        a->setData(tag);
+        connect(a, &QAction::triggered, this, [this, tag] { Izmjenapodataka1Click(tag); });
+        return a;
+    };
+    item(ImenikPopup, "Izmjenapodataka1", "Izmjeni podatake o osobi . . .", 1, 7);
+    item(ImenikPopup, "Izbrisiosobu1", "Izbriši osobu . . .", 2, 8);
+    item(ImenikPopup, "Promjenilokaciju1", "Promjeni lokaciju . . .", 3, 36);
+    ImenikPopup->addSeparator();
+    item(ImenikPopup, "Pozoviosobu1", "Pozovi osobu . . .", 4, 28);
+    QMenu* sms = ImenikPopup->addMenu(Small(21), U("Pošalji SMS poruku"));
+    sms->menuAction()->setObjectName("PosaljiSMSporuku1");
+    item(sms, "izabranojosobi1", ". . . izabranoj osobi", 5);
+    item(sms, "sapodacimaoizabranojosobi1", ". . . sa podacima o izabranoj osobi", 6);
+    ImenikPopup->addSeparator();
+    item(ImenikPopup, "SnimikaoBusinessCard1", "Snimi kao \"Business Card\" . . .", 7);
+    QMenu* outlook = ImenikPopup->addMenu(Small(55), U("Snimi u Outlook Contacts"));
+    outlook->menuAction()->setObjectName("SnimiuOutlookContacts1");
+    item(outlook, "Kuca1", "Kuća", 10);
+    item(outlook, "Mobitel1", "Mobitel", 20);
+    item(outlook, "Posao11", "Posao 1", 30);
+    item(outlook, "Posao21", "Posao 2", 40);
+    item(outlook, "Firma1", "Firma", 50);
+    connect(ImenikList, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        ImenikPopup->popup(ImenikList->viewport()->mapToGlobal(p));
+    });
+
+    const int y = 390;
+    SBTPrikazLab = new QLabel(this);
+    SBTKapacitetLab = new QLabel(this);
+    SBTUpisanoLab = new QLabel(this);
+    SBTSlobodnoLab = new QLabel(this);
+    int x = 4;
+    for (auto [label, name, w] : {std::tuple{SBTPrikazLab, "SBTPrikazLab", 200},
+                                  {SBTKapacitetLab, "SBTKapacitetLab", 104},
+                                  {SBTUpisanoLab, "SBTUpisanoLab", 104},
+                                  {SBTSlobodnoLab, "SBTSlobodnoLab", 100}}) {
+        label->setObjectName(name);
+        label->setGeometry(x, y, w - 2, 20);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        x += w;
+    }
+
+    upis_ = new TUpisImenik(engine_, countriesDir, this);
+    ExecDialog = [](QWidget& w) {
+        auto* d = qobject_cast<QDialog*>(&w);
+        return d != nullptr ? d->exec() : 0;
+    };
+    ShowSummary();
+}
+
+TImenikPage::~TImenikPage() = default;
+
+void TImenikPage::FillMenu(QMenu* menu) {
+    if (menu == nullptr) return;
+    auto item = [this](QMenu* m, const char* name, const char* caption, int tag) {
+        QAction* a = m->addAction(U(caption));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, tag] { Izmjenapodataka1Click(tag); });
+        return a;
+    };
+    auto sub = [menu](QMenu* parent, const char* name, const char* caption) {
+        auto* m = new widgets::TPaintedMenu(U(caption), menu);
+        m->menuAction()->setObjectName(name);
+        parent->addMenu(m);
+        return m;
+    };
+    QAction* refresh = menu->addAction(U("Osvježi podatke"));
+    refresh->setObjectName("Osvjezipodatke1");
+    connect(refresh, &QAction::triggered, this, [this] { OsvjeziTBClick(); });
+    menu->addSeparator();
+    QAction* add = menu->addAction(U("Upiši novu osobu . . ."));
+    add->setObjectName("Upisnoveosobe1");
+    connect(add, &QAction::triggered, this, [this] { UpisImeTBClick(); });
+    Izmjenipodatke2 = item(menu, "Izmjenipodatke2", "Izmjeni podatake o osobi . . .", 1);
+    Izbrisiosobu2 = item(menu, "Izbrisiosobu2", "Izbriši osobu . . .", 2);
+    Promjenilokaciju2 = item(menu, "Promjenilokaciju2", "Promjeni lokaciju . . .", 3);
+    menu->addSeparator();
+    Pozoviosobu2 = item(menu, "Pozoviosobu2", "Pozovi osobu . . .", 4);
+    QMenu* sms = sub(menu, "PosaljiSMSporuku2", "Pošalji SMS poruku");
+    PosaljiSMSporuku2 = sms->menuAction();
+    item(sms, "izabranojosobi2", ". . . izabranoj osobi", 5);
+    item(sms, "sapodacimaoizabranojosobi2", ". . . sa podacima o izabranoj osobi", 6);
+    menu->addSeparator();
+    QMenu* save = sub(menu, "Snimi1", "Snimi osobu");
+    kaoBusinessCard1 = item(save, "kaoBusinessCard1", ". . . kao \"Business Card\"", 7);
+    QMenu* outlook = sub(save, "uOutlookContacts1", ". . . u \"Outlook Contacts\"");
+    uOutlookContacts1 = outlook->menuAction();
+    item(outlook, "Kua2", "Kuća", 10);
+    item(outlook, "Mobitel3", "Mobitel", 20);
+    item(outlook, "Posao13", "Posao 1", 30);
+    item(outlook, "Posao23", "Posao 2", 40);
+    item(outlook, "Firma3", "Firma", 50);
+    menu->addSeparator();
+    Pohranaipovratpodataka1 = menu->addAction(U("Pohrana i povrat podataka . . ."));
+    Pohranaipovratpodataka1->setObjectName("Pohranaipovratpodataka1");
+    connect(Pohranaipovratpodataka1, &QAction::triggered, this, [this] {
+        if (OtherCommand) OtherCommand(70);
+    });
+    ImenikListChange();
+}
+
+// --- the engine's view ------------------------------------------------------
+
+void TImenikPage::ClearPhonebookRows() {
+    ViewTB[0]->setChecked(true);
+    viewTag_ = 0;
+    const bool blocked = ImenikList->blockSignals(true);
+    ImenikList->clear();
+    ImenikList->blockSignals(blocked);
+    phonebookIndex_ = -1;
+}
+
+void TImenikPage::AddPhonebookRow(const PhonebookRow& row) {
+    auto* item = new QTreeWidgetItem(QStringList{FromAnsi(row.Caption), FromAnsi(row.Number),
+                                                 FromAnsi(row.Memory), FromAnsi(row.Position)});
+    item->setIcon(0, Small(row.Image));
+    item->setData(0, kImageRole, row.Image);
+    item->setTextAlignment(3, Qt::AlignCenter);
+    ImenikList->addTopLevelItem(item);
+}
+
+void TImenikPage::SortPhonebookRows() {
+    // The end of a read: the rows are all there.
+    SortListRows(ImenikList, SharedListSort());
+    const bool rows = ImenikList->topLevelItemCount() > 0;
+    for (QAction* a : {IzmjenaImeTB, BrisanjeImeTB, PrebaciImeTB, PozoviBrojTB})
+        a->setEnabled(rows);
+    ShowSummary();
+}
+
+void TImenikPage::SetPhonebookViewEnabled(PhonebookMemory memory, bool enabled) {
+    const int index = MemoryIndex(memory);
+    if (index >= 1 && index <= 4) ViewTB[static_cast<std::size_t>(index)]->setEnabled(enabled);
+}
+
+void TImenikPage::ShowPhonebookSummary(const PhonebookCapacities& c) {
+    const int capacity = viewTag_ == 1   ? c.Sim
+                         : viewTag_ == 2 ? c.Phone
+                         : viewTag_ == 3 ? c.Own
+                         : viewTag_ == 4 ? c.Service
+                                         : c.Sim + c.Phone + c.Own + c.Service;
+    const int n = ImenikList->topLevelItemCount();
+    SBTPrikazLab->setText(U(" Applied view:  ") +
+                          U(kViews[static_cast<std::size_t>(viewTag_)].shown));
+    SBTUpisanoLab->setText(U(" Entries:  ") + QString::number(n));
+    if (engine_.PhonebookLoaded()) {
+        SBTKapacitetLab->setText(U(" Capacity:  ") + QString::number(capacity));
+        SBTSlobodnoLab->setText(U(" Free:  ") + QString::number(capacity - n));
+    } else {
+        SBTKapacitetLab->setText(U(" Capacity:  ???"));
+        SBTSlobodnoLab->setText(U(" Free:  ???"));
+    }
+}
+
+void TImenikPage::ShowSummary() {
+    ShowPhonebookSummary({engine_.PhonebookCapacity(PhoneMemory::Sim),
+                          engine_.PhonebookCapacity(PhoneMemory::Phone),
+                          engine_.PhonebookCapacity(PhoneMemory::Own),
+                          engine_.PhonebookCapacity(PhoneMemory::Service)});
+}
+
+void TImenikPage::ReapplyPhonebookFilter() { AllNumTBClick(viewTag_); }
+
+void TImenikPage::FocusFirstPhonebookRow(bool onlyWhenActive) {
+    if (!isVisible() || (onlyWhenActive && !window()->isActiveWindow())) return;
+    ImenikList->setFocus();
+    if (ImenikList->topLevelItemCount() == 0) return;
+    QTreeWidgetItem* first = ImenikList->topLevelItem(0);
+    ImenikList->setCurrentItem(first);
+    first->setSelected(true);
+    ImenikList->scrollToItem(first);
+    phonebookIndex_ = 0;
+}
+
+void TImenikPage::PhonebookEntrySaved(const std::string& name, const std::string& number,
+                                      const std::string& position) {
+    (void)name;
+    const QString num = FromAnsi(number);
+    const QString pos = FromAnsi(position);
+    for (int i = 0; i < ImenikList->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = ImenikList->topLevelItem(i);
+        if (row->text(1) == num && row->text(3) == pos) {
+            ImenikList->setCurrentItem(row);
+            row->setSelected(true);
+            ImenikList->scrollToItem(row);
+            phonebookIndex_ = i;
+            return;
+        }
+    }
+}
+
+// --- view filter, selection, sorting ----------------------------------------
+
+void TImenikPage::AllNumTBClick(int tag) {
+    if (tag < 0 || tag > 4) return;
+    filling_ = true;
+    viewTag_ = tag;
+    ViewTB[static_cast<std::size_t>(tag)]->setChecked(true);
+    const bool blocked = ImenikList->blockSignals(true);
+    ImenikList->clear();
+    const QString memory = tag == 0 ? QString() : U(kViews[static_cast<std::size_t>(tag)].shown);
+    for (const AListIme& e : engine_.PhonebookList()) {
+        const QString location = FromAnsi(e.Location);
+        if (tag != 0 && location != memory) continue;
+        PhonebookRow row{e.Name, e.Phone, e.Location, e.Position, kImageEntry};
+        if (tag == 4) {
+            row.Image = kImageService;
+        } else if (!e.Name.empty() && e.Name.back() == '!') {
+            row.Caption.pop_back();
+            row.Image = kImageVip;
+        }
+        AddPhonebookRow(row);
+    }
+    SortListRows(ImenikList, SharedListSort());
+    ImenikList->blockSignals(blocked);
+    const bool rows = ImenikList->topLevelItemCount() > 0;
+    for (QAction* a : {IzmjenaImeTB, BrisanjeImeTB, PrebaciImeTB, PozoviBrojTB})
+        a->setEnabled(rows);
+    ShowSummary();
+    filling_ = false;
+    phonebookIndex_ = -1;
+    if (isVisible()) {
+        ImenikList->setFocus();
+        if (rows) {
+            QTreeWidgetItem* first = ImenikList->topLevelItem(0);
+            ImenikList->setCurrentItem(first);
+            first->setSelected(true);
+            ImenikList->scrollToItem(first);
+            phonebookIndex_ = 0;
+        }
+    }
+}
+
+void TImenikPage::ImenikListChange() {
+    QTreeWidgetItem* current = ImenikList->currentItem();
+    if (current != nullptr && current->isSelected())
+        phonebookIndex_ = ImenikList->indexOfTopLevelItem(current);
+    const bool sel = ImenikList->topLevelItemCount() > 0 && !ImenikList->selectedItems().isEmpty();
+    for (QAction* a :
+         {IzmjenaImeTB, BrisanjeImeTB, PrebaciImeTB, NewSmsIme1TB, NewSmsIme2TB, BackupTB})
+        a->setEnabled(sel);
+    PozoviBrojTB->setEnabled(sel && !engine_.InCall());
+    for (QAction* a : ImenikPopup->actions()) {
+        const QString name = a->objectName();
+        if (name == "Pozoviosobu1") a->setEnabled(PozoviBrojTB->isEnabled());
+        else if (name == "SnimiuOutlookContacts1") a->setEnabled(sel && OutlookCTB->isEnabled());
+        else if (!name.isEmpty()) a->setEnabled(sel);
+    }
+    QAction* outlookItem = nullptr;
+    for (QAction* a : ImenikPopup->actions())
+        if (a->objectName() == "SnimiuOutlookContacts1") outlookItem = a;
+    if (Izmjenipodatke2 != nullptr) {
+        for (QAction* a : {Izmjenipodatke2, Izbrisiosobu2, Promjenilokaciju2, PosaljiSMSporuku2,
+                           kaoBusinessCard1})
+            a->setEnabled(sel);
+        Pozoviosobu2->setEnabled(PozoviBrojTB->isEnabled());
+        uOutlookContacts1->setEnabled(outlookItem != nullptr && outlookItem->isEnabled());
+        Pohranaipovratpodataka1->setEnabled(BackupTB->isEnabled());
+    }
+    ShowSummary();
+}
+
+QTreeWidgetItem* TImenikPage::SelectIndexRow() {
+    if (phonebookIndex_ < 0 || phonebookIndex_ >= ImenikList->topLevelItemCount()) return nullptr;
+    QTreeWidgetItem* row = ImenikList->topLevelItem(phonebookIndex_);
+    if (!row->isSelected() || ImenikList->currentItem() != row) {
+        ImenikList->setCurrentItem(row);
+        row->setSelected(true);
+    }
+    return row;
+}
+
+void TImenikPage::ImenikListClick() { SelectIndexRow(); }
+
+void TImenikPage::ImenikListDblClick() {
+    SelectIndexRow();
+    if (IzmjenaImeTB->isEnabled()) IzmjenaImeTBClick();
+}
+
+void TImenikPage::ImenikListColumnClick(int column) {
+    if (ListColumnClick(ImenikList, column, SharedListSort())) {
+        QTreeWidgetItem* current = ImenikList->currentItem();
+        if (current != nullptr && current->isSelected())
+            phonebookIndex_ = ImenikList->indexOfTopLevelItem(current);
+    }
+}
+
+bool TImenikPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ImenikList && event->type() == QEvent::KeyRelease &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        BrisanjeImeTBClick();
+        return true;
+    }
+    // After the list has handled the click (which on empty space drops the
+    // selection).
+    if (watched == ImenikList->viewport() && event->type() == QEvent::MouseButtonRelease)
+        QMetaObject::invokeMethod(
+            this, [this] { ImenikListClick(); }, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- commands -----------------------------------------------------------------
+
+int TImenikPage::Ask(const QString& caption, const QString& text) {
+    return ShowMessageDialog(window(), caption, text, DialogKind::Confirmation,
+                             DialogButtons::YesNo);
+}
+
+bool TImenikPage::RefuseUnloaded(const char* caption) {
+    if (engine_.PhonebookLoaded()) return false;
+    ShowMessageDialog(window(), U(caption), U(kFirstRefresh), DialogKind::Information,
+                      DialogButtons::Ok);
+    return true;
+}
+
+void TImenikPage::UpisImeTBClick() {
+    if (!engine_.Connected() || RefuseUnloaded("New entry")) return;
+    upis_->setWindowTitle(U("New entry - Phonebook"));
+    QString name;
+    if (FromOutlookContact) {
+        FromOutlookContact = false;
+        NumberPreset = true;
+        name = upis_->ImeEdit->text();
+    }
+    const QString number = NumberPreset ? upis_->TelEdit->text() : QString();
+    upis_->PrepareNew(name, number);
+    ExecDialog(*upis_);
+    // A number filled in by another page is used once: cancelled or saved,
+    // the next new entry starts empty.
+    NumberPreset = false;
+}
+
+void TImenikPage::IzmjenaImeTBClick() {
+    if (!engine_.Connected() || RefuseUnloaded("Edit entry")) return;
+    QTreeWidgetItem* row = SelectIndexRow();
+    if (row == nullptr) return;
+    if (row->text(2) == FromAnsi(MemoryCaption(PhoneMemory::Service))) {
+        ShowMessageDialog(window(), U("Information"), U("Cannot edit service numbers!"),
+                          DialogKind::Information, DialogButtons::Ok);
+        return;
+    }
+    upis_->setWindowTitle(U("Edit entry - Phonebook"));
+    AListIme entry{ToAnsi(row->text(0)), ToAnsi(row->text(1)), ToAnsi(row->text(2)),
+                   ToAnsi(row->text(3))};
+    upis_->PrepareEdit(entry, row->text(0), row->data(0, kImageRole).toInt() == kImageVip, false);
+    ExecDialog(*upis_);
+}
+
+void TImenikPage::PrebaciImeTBClick() {
+    if (!engine_.Connected() || RefuseUnloaded("Change location")) return;
+    QTreeWidgetItem* row = SelectIndexRow();
+    if (row == nullptr) return;
+    if (row->text(2) == FromAnsi(MemoryCaption(PhoneMemory::Service))) {
+        ShowMessageDialog(window(), U("Information"),
+                          U("Cannot change location for service numbers"), DialogKind::Information,
+                          DialogButtons::Ok);
+        return;
+    }
+    upis_->setWindowTitle(U("Change location - Phonebook"));
+    AListIme entry{ToAnsi(row->text(0)), ToAnsi(row->text(1)), ToAnsi(row->text(2)),
+                   ToAnsi(row->text(3))};
+    upis_->PrepareEdit(entry, row->text(0), row->data(0, kImageRole).toInt() == kImageVip, true);
+    ExecDialog(*upis_);
+}
+
+void TImenikPage::BrisanjeImeTBClick() {
+    if (!engine_.Connected() || RefuseUnloaded("Delete entry")) return;
+    QTreeWidgetItem* row = SelectIndexRow();
+    if (row == nullptr) return;
+    const auto memory = MemoryOf(row->text(2));
+    if (!memory || !IsWritable(*memory)) {
+        ShowMessageDialog(window(), U("Information"), U("Cannot delete service numbers!"),
+                          DialogKind::Information, DialogButtons::Ok);
+        return;
+    }
+    const QString text = U("Name:  ") + row->text(0) + "\r" + U("Phone number:   ") + row->text(1) +
+                         "\r\r" + U("Delete entry from mobile phonebook?");
+    if (Ask(U("Delete entry"), text) != DialogResult::Yes) return;
+    engine_.DeletePhonebookEntry(*memory, PlainPosition(row->text(3)));
+}
+
+void TImenikPage::PozoviBrojTBClick() {
+    if (!engine_.Connected()) return;
+    SelectIndexRow();
+    if (OtherCommand) OtherCommand(4);
+}
+
+void TImenikPage::OsvjeziTBClick() {
+    if (!engine_.Connected() || engine_.PhonebookEmpty()) return;
+    if (Ask(U("Refresh phonebook"), U("Read entries from mobile phonebook again?")) ==
+        DialogResult::Yes)
+        engine_.RefreshPhonebook();
+}
+
+void TImenikPage::Izmjenapodataka1Click(int tag) {
+    if (!engine_.Connected()) return;
+    switch (tag) {
+        case 1: IzmjenaImeTBClick(); break;
+        case 2: BrisanjeImeTBClick(); break;
+        case 3: PrebaciImeTBClick(); break;
+        case 4: PozoviBrojTBClick(); break;
+        case 5:
+        case 6:
+        case 7:
+        case 10:
+        case 20:
+        case 30:
+        case 40:
+        case 50:
+            if (OtherCommand) OtherCommand(tag);
+            break;
+        default: break;
+    }
+}
+
+}  // namespace parlenko::ui
