@@ -353,6 +353,7 @@ void TGlavna::BuildFrame() {
     Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
     };
+    Podsjetnik->OutlookATBClick = [this] { OutlookATBClick(); };
     engine_.SetObjectsView(Podsjetnik);
     setCentralWidget(central);
     BuildStatusBar();
@@ -676,6 +677,15 @@ void TGlavna::Notebook1PageChanged() {
                  "uOutlookCalendar1"});
     // Back on the page, its items follow the selected row again.
     else Podsjetnik->AppointmentsListChange();
+}
+
+void TGlavna::SetOutlookAppForm(ICalendarExchange* form) {
+    outlookAppForm_ = form;
+    Podsjetnik->SetCalendarExchange(form);
+}
+
+void TGlavna::OutlookATBClick() {
+    if (outlookAppForm_ != nullptr) outlookAppForm_->Open();
 }
 
 void TGlavna::BackupTBClick() {

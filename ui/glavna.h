@@ -38,6 +38,7 @@ class TMenuPainter;
 namespace parlenko::ui {
 
 class TAdvancedPage;
+class ICalendarExchange;
 class TCallWindows;
 class TCallsPage;
 class TCitamForm;
@@ -67,6 +68,8 @@ public:
     void SetStatusFrm(TStatusFrm* form) { statusFrm_ = form; }
     void SetInfoForm(TInfoForm* form) { infoForm_ = form; }
     void SetCitamForm(TCitamForm* form) { citamForm_ = form; }
+    // The calendar exchange window (TOutlookAppForm of the exchange windows).
+    void SetOutlookAppForm(ICalendarExchange* form);
     // The backup and restore wizard (TBackupForm of the exchange windows).
     void SetBackupForm(QDialog* form) { backupForm_ = form; }
 
@@ -111,6 +114,8 @@ public:
     void TabBarBtn1Click(int tag);
     void Notebook1PageChanged();
     void Notebook2PageChanged();
+    // Opens the calendar exchange (OutlookATB, RazmjenapodatakaOutlookCalendar1).
+    void OutlookATBClick();
     // The dial sequence with the selected row of list (caption and first
     // sub-item), or empty without one.
     void DialSelected(QTreeWidget* list);
@@ -226,6 +231,7 @@ private:
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
+    ICalendarExchange* outlookAppForm_ = nullptr;
     QDialog* backupForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;

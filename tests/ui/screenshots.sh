@@ -21,8 +21,9 @@
 # entry.png (the entry dialog with the balloon of a name the phone cannot
 # store), countries.png (the country-code picker), sms.png (the SMS page read
 # from the simulated S45), compose.png (the compose window), smsmem.png (the
-# recipient of a stored message) and newsms.png (the new-message notice) into
-# OUTDIR.
+# recipient of a stored message), newsms.png (the new-message notice) and
+# outlook-calendar.png (the calendar exchange over a store of three
+# appointments) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

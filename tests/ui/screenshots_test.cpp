@@ -14,6 +14,9 @@
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/store/outlook_store.h"
+#include "exchange/windows/outlook_app_form.h"
+#include "exchange/windows/store_session.h"
 #include "exchange/formats/backup_files.h"
 #include "exchange/windows/backup_form.h"
 #include "tests/support/phonesim/state.h"
@@ -429,6 +432,44 @@ TEST_F(Screenshots, Appointments) {
         f.reject();
     });
     page.EditAppTBClick();
+
+    // The calendar exchange over a store with three appointments.
+    exchange::TStoreSession session([&glavna] { return LoadStoreSettings(glavna.OptionsPath()); });
+    {
+        exchange::store::Application app(LoadStoreSettings(glavna.OptionsPath()));
+        app.GetNamespace("MAPI").Logon();
+        const struct {
+            const char* subject;
+            const char* categories;
+            exchange::store::LocalDateTime start;
+            int recurrence;
+        } items[] = {{"Sastanak odjela", "Meeting", {2026, 12, 14, 9, 0, 0}, 1},
+                     {"+385911234567", "Phone Calls", {2026, 12, 15, 16, 30, 0}, -1},
+                     {"Rođendan Ane", "Anniversary", {2027, 3, 8, 8, 0, 0}, 5}};
+        for (const auto& i : items) {
+            auto a = app.CreateItem(exchange::store::olAppointmentItem).AsAppointmentItem();
+            a.SetSubject(i.subject);
+            a.SetCategories(i.categories);
+            a.SetStart(i.start);
+            if (i.recurrence >= 0) a.GetRecurrencePattern().SetRecurrenceType(i.recurrence);
+            a.SetReminderSet(i.recurrence != -1);
+            a.Save();
+        }
+    }
+    exchange::TOutlookAppForm outlook(&glavna, engine, page, session, &citam);
+    glavna.SetOutlookAppForm(&outlook);
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!outlook.isVisible()) return;
+        watch.stop();
+        outlook.OutSelectAllBtnClick();
+        Save(outlook, "outlook-calendar.png");
+        outlook.reject();
+    });
+    watch.start();
+    glavna.OutlookATBClick();
+    glavna.SetOutlookAppForm(nullptr);
 
     host.SetMainWindow(nullptr);
     host.SetCitamForm(nullptr);

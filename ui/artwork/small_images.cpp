@@ -441,6 +441,18 @@ void DrawChangeMemory(QPainter& p) {
     head.closeSubpath();
     p.drawPath(head);
 }
+// 44: an appointment of the store (a calendar page with a red header).
+void DrawCalendarItem(QPainter& p) {
+    p.setPen(QPen(QColor(0x1D, 0x3A, 0x66), 1));
+    p.setBrush(QColor(0xFF, 0xFF, 0xF4));
+    p.drawRect(QRectF(1.5, 2.5, 13, 12));
+    p.setBrush(QColor(0xC8, 0x28, 0x28));
+    p.drawRect(QRectF(1.5, 2.5, 13, 3.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1D, 0x3A, 0x66));
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 3; ++col) p.drawRect(QRectF(3.5 + col * 3.5, 8 + row * 3, 2, 2));
+}
 // 55: Outlook contacts.
 void DrawOutlookContacts(QPainter& p) {
     p.setPen(QPen(kNavy, 0.8));
@@ -533,6 +545,7 @@ constexpr Row kTable[] = {
     {33, DrawServiceRow},
     {35, DrawSmsWithData},
     {36, DrawChangeMemory},
+    {44, DrawCalendarItem},
     {46, DrawMelody},
     {52, DrawLogo},
     {55, DrawOutlookContacts},
