@@ -32,8 +32,8 @@ namespace {
 constexpr int kPortTrafficMs = 250;
 
 template <class View>
-View* OrNull(View* view, View& null) {
-    return view != nullptr ? view : &null;
+View* OrNull(View* view) {
+    return view != nullptr ? view : NullView<View>();
 }
 }  // namespace
 
@@ -65,37 +65,21 @@ PhoneEngine::~PhoneEngine() { port_.SetOnReceiveData({}); }
 
 // --- views ---------------------------------------------------------------------
 
-void PhoneEngine::SetGeneralView(IGeneralView* view) {
-    in_->ctx.views.general = OrNull(view, NullGeneralView());
-}
+void PhoneEngine::SetGeneralView(IGeneralView* view) { in_->ctx.views.general = OrNull(view); }
 void PhoneEngine::SetPhonebookView(IPhonebookView* view) {
-    in_->ctx.views.phonebook = OrNull(view, NullPhonebookView());
+    in_->ctx.views.phonebook = OrNull(view);
 }
 void PhoneEngine::SetCallListsView(ICallListsView* view) {
-    in_->ctx.views.callLists = OrNull(view, NullCallListsView());
+    in_->ctx.views.callLists = OrNull(view);
 }
-void PhoneEngine::SetCallsView(ICallsView* view) {
-    in_->ctx.views.calls = OrNull(view, NullCallsView());
-}
-void PhoneEngine::SetSmsView(ISmsView* view) { in_->ctx.views.sms = OrNull(view, NullSmsView()); }
-void PhoneEngine::SetSettingsView(ISettingsView* view) {
-    in_->ctx.views.settings = OrNull(view, NullSettingsView());
-}
-void PhoneEngine::SetLogoView(ILogoView* view) {
-    in_->ctx.views.logo = OrNull(view, NullLogoView());
-}
-void PhoneEngine::SetObjectsView(IObjectsView* view) {
-    in_->ctx.views.objects = OrNull(view, NullObjectsView());
-}
-void PhoneEngine::SetBackupView(IBackupView* view) {
-    in_->ctx.views.backup = OrNull(view, NullBackupView());
-}
-void PhoneEngine::SetServicesView(IServicesView* view) {
-    in_->ctx.views.services = OrNull(view, NullServicesView());
-}
-void PhoneEngine::SetMelodiesView(IMelodiesView* view) {
-    in_->ctx.views.melodies = OrNull(view, NullMelodiesView());
-}
+void PhoneEngine::SetCallsView(ICallsView* view) { in_->ctx.views.calls = OrNull(view); }
+void PhoneEngine::SetSmsView(ISmsView* view) { in_->ctx.views.sms = OrNull(view); }
+void PhoneEngine::SetSettingsView(ISettingsView* view) { in_->ctx.views.settings = OrNull(view); }
+void PhoneEngine::SetLogoView(ILogoView* view) { in_->ctx.views.logo = OrNull(view); }
+void PhoneEngine::SetObjectsView(IObjectsView* view) { in_->ctx.views.objects = OrNull(view); }
+void PhoneEngine::SetBackupView(IBackupView* view) { in_->ctx.views.backup = OrNull(view); }
+void PhoneEngine::SetServicesView(IServicesView* view) { in_->ctx.views.services = OrNull(view); }
+void PhoneEngine::SetMelodiesView(IMelodiesView* view) { in_->ctx.views.melodies = OrNull(view); }
 
 // --- connection ------------------------------------------------------------------
 

@@ -18,64 +18,25 @@
 
 namespace parlenko {
 
-// The do-nothing views: the interfaces' own default bodies.
-inline IGeneralView& NullGeneralView() {
-    static IGeneralView view;
-    return view;
-}
-inline IPhonebookView& NullPhonebookView() {
-    static IPhonebookView view;
-    return view;
-}
-inline ICallListsView& NullCallListsView() {
-    static ICallListsView view;
-    return view;
-}
-inline ICallsView& NullCallsView() {
-    static ICallsView view;
-    return view;
-}
-inline ISmsView& NullSmsView() {
-    static ISmsView view;
-    return view;
-}
-inline ISettingsView& NullSettingsView() {
-    static ISettingsView view;
-    return view;
-}
-inline IObjectsView& NullObjectsView() {
-    static IObjectsView view;
-    return view;
-}
-inline ILogoView& NullLogoView() {
-    static ILogoView view;
-    return view;
-}
-inline IBackupView& NullBackupView() {
-    static IBackupView view;
-    return view;
-}
-inline IServicesView& NullServicesView() {
-    static IServicesView view;
-    return view;
-}
-inline IMelodiesView& NullMelodiesView() {
-    static IMelodiesView view;
-    return view;
+// The do-nothing view of an interface: its own default bodies.
+template <class View>
+View* NullView() {
+    static View view;
+    return &view;
 }
 
 struct Views {
-    IGeneralView* general = &NullGeneralView();
-    IPhonebookView* phonebook = &NullPhonebookView();
-    ICallListsView* callLists = &NullCallListsView();
-    ICallsView* calls = &NullCallsView();
-    ISmsView* sms = &NullSmsView();
-    ISettingsView* settings = &NullSettingsView();
-    IObjectsView* objects = &NullObjectsView();
-    ILogoView* logo = &NullLogoView();
-    IBackupView* backup = &NullBackupView();
-    IServicesView* services = &NullServicesView();
-    IMelodiesView* melodies = &NullMelodiesView();
+    IGeneralView* general = NullView<IGeneralView>();
+    IPhonebookView* phonebook = NullView<IPhonebookView>();
+    ICallListsView* callLists = NullView<ICallListsView>();
+    ICallsView* calls = NullView<ICallsView>();
+    ISmsView* sms = NullView<ISmsView>();
+    ISettingsView* settings = NullView<ISettingsView>();
+    IObjectsView* objects = NullView<IObjectsView>();
+    ILogoView* logo = NullView<ILogoView>();
+    IBackupView* backup = NullView<IBackupView>();
+    IServicesView* services = NullView<IServicesView>();
+    IMelodiesView* melodies = NullView<IMelodiesView>();
 };
 
 }  // namespace parlenko
