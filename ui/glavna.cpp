@@ -312,6 +312,8 @@ void TGlavna::BuildFrame() {
     connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
     Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
     Podsjetnik->SetDataDir(folders_.ExeDir);
+    Podsjetnik->SetFileChoice(ImenaSaveDlg);
+    PoziviPage->SetFileChoice(ImenaSaveDlg);
     Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
     Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));

@@ -7,6 +7,7 @@
 
 #include "engine/general/general_view.h"
 #include "engine/session/modes.h"
+#include "ui/dialogs/file_choice.h"
 #include "ui/folders.h"
 #include "ui/options.h"
 
@@ -143,6 +144,8 @@ public:
     TCallWindows& CallWindows() { return *callWindows_; }
     TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
+    // The file choice every export of the pages shares.
+    TFileChoice ImenaSaveDlg;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
     QWidget* NewSmsPB = nullptr;
