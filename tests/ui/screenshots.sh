@@ -14,7 +14,7 @@
 # page after a read), appointment-editor.png (the editor open on a phone
 # call), the backup wizard's backup-start.png, restore-list.png and
 # restore-progress.png, phonebook.png (the phonebook page after a read),
-# entry.png (the entry dialog with the balloon of a name the phone cannot
+# export.png (its export button's menu open), entry.png (the entry dialog with the balloon of a name the phone cannot
 # store) and countries.png (the country-code picker) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
