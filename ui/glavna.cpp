@@ -16,7 +16,9 @@
 #include "ui/pages/appointments_page.h"
 #include "ui/pages/calls_page.h"
 #include "ui/pages/general_page.h"
+#include "ui/pages/locks_page.h"
 #include "ui/pages/phonebook_page.h"
+#include "ui/pages/services_pages.h"
 #include "ui/pages/settings_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
@@ -114,6 +116,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
     engine_.SetCallListsView(PoziviPage);
     engine_.SetCallsView(callWindows_.get());
+    ServicesPages = new TServicesPages(engine_, this, Notebook2);
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
@@ -121,6 +124,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
 
 TGlavna::~TGlavna() {
     delete SettingsPage;
+    delete ServicesPages;
     engine_.SetGeneralView(nullptr);
     engine_.SetObjectsView(nullptr);
     engine_.SetCallListsView(nullptr);
@@ -618,8 +622,9 @@ void TGlavna::TabBarBtn1Click(int tag) {
     Notebook2->setCurrentIndex(page);
     Notebook2PageChanged();
     if (!engine_.Connected()) return;
-    // The locks check, the ringer test query and the logo read of pages 2 to
-    // 4 come with the pages that handle their answers.
+    // The ringer test query and the logo read of pages 3 and 4 come with the
+    // pages that handle their answers.
+    if (page == 2) ServicesPages->Locks->RefreshLocksBtnClick();
     if (page == 5) RefreshOstaloBtnClick();
 }
 

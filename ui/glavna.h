@@ -49,6 +49,7 @@ class PodsjetnikPage;
 class TOptionsForm;
 class TSettingsPage;
 class TSaveNetForm;
+class TServicesPages;
 class TStatusFrm;
 
 class TGlavna : public QMainWindow, public IGeneralView {
@@ -166,6 +167,8 @@ public:
     QAction* Oprogramu1 = nullptr;
     TOptionsForm* OptionsForm = nullptr;
     TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
+    // Diverts, barrings and locks: Notebook2's pages 0 to 2.
+    TServicesPages* ServicesPages = nullptr;
 
     // Repaints the connection indicator and the port name caption.
     void RepaintConnected();

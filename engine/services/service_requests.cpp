@@ -22,14 +22,6 @@ bool IsDigits(std::string_view s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// A code or password as one field of a command line: printable, and none
-// of the characters that would end the field or the command.
-bool IsPlainField(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
-        return c > ' ' && c < '\x7f' && c != '"' && c != ',' && c != ';';
-    });
-}
-
 void StartCheckProgress(EngineContext& ctx, const char* caption, const char* position) {
     auto& p = Services(ctx).Progress;
     p = ProgressWindowView{};
@@ -103,7 +95,8 @@ void CheckBarrings(EngineContext& ctx) {
 
 bool SetBarring(EngineContext& ctx, int facility, bool on, int cls, std::string_view password) {
     if (!ctx.port.Connected()) return false;
-    if (facility < 5 || facility > 9 || !IsCallClass(cls) || !IsPlainField(password)) return false;
+    if (facility < 5 || facility > 9 || !IsCallClass(cls) || !IsValidSecurityCode(password, true))
+        return false;
     SendAtClck(ctx, facility, on ? 1 : 0, cls, password);
     return true;
 }
@@ -117,8 +110,9 @@ void CheckLocks(EngineContext& ctx) {
 bool SetLock(EngineContext& ctx, int facility, bool on, std::string_view password) {
     if (!ctx.port.Connected()) return false;
     if (facility < 1 || facility > 4) return false;
-    // The keypad lock takes no code; the writer sends none for it.
-    if (facility != 1 && !IsPlainField(password)) return false;
+    // The keypad lock takes no code; the writer sends none for it. The codes
+    // go unquoted into the line, so only digits may pass.
+    if (facility != 1 && !IsValidSecurityCode(password, false)) return false;
     SendAtClck(ctx, facility, on ? 1 : 0, -1, facility == 1 ? std::string_view() : password);
     return true;
 }
@@ -126,8 +120,10 @@ bool SetLock(EngineContext& ctx, int facility, bool on, std::string_view passwor
 bool ChangeSecurityCode(EngineContext& ctx, int kind, std::string_view oldCode,
                         std::string_view newCode) {
     if (!ctx.port.Connected()) return false;
-    if (kind < 1 || kind > static_cast<int>(at::PasswordFacilities.size()) || oldCode.empty() ||
-        newCode.empty() || !IsDigits(oldCode) || !IsDigits(newCode))
+    if (kind < 1 || kind > static_cast<int>(at::PasswordFacilities.size())) return false;
+    // Kinds 4..8 are the network's barring password.
+    const bool network = kind >= 4;
+    if (!IsValidSecurityCode(oldCode, network) || !IsValidSecurityCode(newCode, network))
         return false;
     SendAtCpwd(ctx, kind, oldCode, newCode);
     return true;

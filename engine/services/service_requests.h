@@ -26,17 +26,18 @@ bool SetDivert(EngineContext& ctx, int reason, std::string_view number, int cls,
 // off, the progress window shown, then "AO", "OI", "OX", "AI", "IR" asked.
 void CheckBarrings(EngineContext& ctx);
 // Switches barring facility (5 "AO" .. 9 "IR") on or off for class (1, 2, 4)
-// with the network password.
+// with the network password (4 digits).
 bool SetBarring(EngineContext& ctx, int facility, bool on, int cls, std::string_view password);
 
 // The lock check: "CS", "PS", "SC", "FD" asked one after another.
 void CheckLocks(EngineContext& ctx);
 // Locks or unlocks facility (1 "CS" keypad, 2 "PS" phone, 3 "SC" SIM PIN,
-// 4 "FD" fixed dialling) with its code (the keypad needs none).
+// 4 "FD" fixed dialling) with its code, 4 to 8 digits (the keypad needs none).
 bool SetLock(EngineContext& ctx, int facility, bool on, std::string_view password);
 
 // Changes the security code of kind (1 "SC" .. 8 "IR", PasswordFacilities);
-// both codes digits only and not empty.
+// both codes as IsValidSecurityCode takes them (kinds 4..8 the network's
+// 4-digit password).
 bool ChangeSecurityCode(EngineContext& ctx, int kind, std::string_view oldCode,
                         std::string_view newCode);
 

@@ -140,7 +140,7 @@ public:
     // ("SC"), 4 fixed dialling ("FD").
     bool SetLock(int facility, bool on, const std::string& password);
     // kind 1 PIN, 2 PIN 2, 3 phone code, 4..8 the barring passwords ("AO",
-    // "OI", "OX", "AI", "IR"); the codes digits only.
+    // "OI", "OX", "AI", "IR"); the codes as IsValidSecurityCode takes them.
     bool ChangeSecurityCode(int kind, const std::string& oldCode, const std::string& newCode);
 
     // --- the phone's ringer melody (melodies page) -----------------------------------

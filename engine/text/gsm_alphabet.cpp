@@ -124,6 +124,15 @@ bool IsValidText(std::string_view s) { return AllInSet(s, TextCharSet()); }
 
 bool IsValidNumber(std::string_view s) { return AllInSet(s, NumberCharSet()); }
 
+bool IsValidSecurityCode(std::string_view s, bool networkPassword) {
+    const std::size_t least = 4;
+    const std::size_t most = networkPassword ? 4 : 8;
+    if (s.size() < least || s.size() > most) return false;
+    for (const char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
 bool IsSmsText(std::string_view s) {
     CharSet set = TextCharSet();
     set.set(kCR);

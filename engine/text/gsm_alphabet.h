@@ -26,6 +26,10 @@ const CharSet& NumberCharSet();
 bool AllInSet(std::string_view s, const CharSet& set);
 bool IsValidText(std::string_view s);
 bool IsValidNumber(std::string_view s);
+// A security code as SIMs and networks take it: digits only, 4 to 8 of them
+// for the PIN, PIN2 and phone code, exactly 4 for the network's barring
+// password (networkPassword).
+bool IsValidSecurityCode(std::string_view s, bool networkPassword);
 // The message editor's test: text characters, CR and LF.
 bool IsSmsText(std::string_view s);
 

@@ -217,7 +217,8 @@ def main():
 #                             ringer_range (highest melody,highest volume), price (currency,price),
 #                             cell_broadcast (mode,mids,dcss), busy (a number that answers BUSY; repeatable)
 #   [settings]                what ATZ returns to: echo, cmee, creg, clip, cnmi (five numbers), smgo
-#   [passwords]               SC (PIN), P2 (PIN2), PS (phone code), AB (barring password) = digits
+#   [passwords]               SC (PIN), P2 (PIN2), PS (phone code), AB (barring password), PUK = digits;
+#                             SC_TRIES, P2_TRIES = wrong tries left (3; 0 blocks the code)
 #   [locks]                   CS, PS, SC, FD = 0/1; AO, OI, OX, AI, IR = classes barred (1 voice, 2 data, 4 fax)
 #   [diverts]                 reason,class,number,type,time    one active divert a line
 #   [ussd]                    code = text answered to that service code (ATD or AT+CUSD)
@@ -262,6 +263,7 @@ def main():
     w("P2 = 5678")
     w("PS = 0000")
     w("AB = 0000")
+    w("PUK = 12345678")
     w("")
     w("[locks]")
     w("SC = 1")

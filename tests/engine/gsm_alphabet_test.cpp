@@ -45,6 +45,16 @@ TEST(CharSets, HoldExactlyTheAllowedBytes) {
     EXPECT_EQ(NumberCharSet().count(), 13u);
 }
 
+TEST(CharSets, SecurityCodes) {
+    // PIN, PIN2, phone code: 4 to 8 digits; the barring password 4.
+    for (const char* code : {"1234", "12345678"}) EXPECT_TRUE(IsValidSecurityCode(code, false));
+    for (const char* code : {"", "123", "123456789", "12a4", "12,4", "1234;", " 1234"})
+        EXPECT_FALSE(IsValidSecurityCode(code, false)) << code;
+    EXPECT_TRUE(IsValidSecurityCode("0000", true));
+    for (const char* code : {"000", "00000", "0a00", "00;1"})
+        EXPECT_FALSE(IsValidSecurityCode(code, true)) << code;
+}
+
 TEST(CharSets, TestsAndFilters) {
     EXPECT_TRUE(IsValidText(""));
     EXPECT_TRUE(IsValidNumber(""));

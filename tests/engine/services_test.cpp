@@ -161,10 +161,11 @@ TEST(Locks, CheckReadsTheFourLocksAndAChangeReportsItsResult) {
     EXPECT_EQ(t.s.engine.Services().LockPB[0], 1);
 
     t.s.host.statusMessages.clear();
-    ASSERT_TRUE(t.s.engine.ChangeSecurityCode(1, "1234", "4321"));
+    // The PIN is no longer asked for, so its code is the PIN 2's to change.
+    ASSERT_TRUE(t.s.engine.ChangeSecurityCode(2, "5678", "8765"));
     t.Run();
     EXPECT_THAT(t.s.host.statusMessages, ElementsAre("Security code succesfully changed!"));
-    EXPECT_EQ(t.s.phone().State().passwords["SC"], "4321");
+    EXPECT_EQ(t.s.phone().State().passwords["P2"], "8765");
 }
 
 TEST(Barrings, CheckStepsThroughTheFiveAndASwitchOnClearsItsGroup) {
@@ -231,6 +232,13 @@ TEST(Services, ChangesRefuseWhatCannotMakeAValidLine) {
     EXPECT_FALSE(h.engine.SetLock(2, true, ""));
     EXPECT_FALSE(h.engine.ChangeSecurityCode(9, "1234", "4321"));
     EXPECT_FALSE(h.engine.ChangeSecurityCode(1, "1234", "43a1"));
+    // The codes go unquoted into the line: digits only, of the lengths a SIM
+    // or the network takes.
+    EXPECT_FALSE(h.engine.SetBarring(5, true, 1, "000"));
+    EXPECT_FALSE(h.engine.SetLock(3, false, "12;4"));
+    EXPECT_FALSE(h.engine.SetLock(3, false, "123"));
+    EXPECT_FALSE(h.engine.ChangeSecurityCode(1, "123", "4321"));
+    EXPECT_FALSE(h.engine.ChangeSecurityCode(4, "0000", "12345"));
     EXPECT_FALSE(h.engine.PlayMelody(0, 0));  // no melody list yet
     EXPECT_EQ(h.Sent(), "");
 }

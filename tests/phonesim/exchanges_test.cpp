@@ -153,12 +153,49 @@ TEST(PhoneExchanges, LocksAndSecurityCodes) {
     EXPECT_EQ(h.Ask("AT+CLCK=\"SC\",0,1234"), Ok());
     EXPECT_EQ(h.Ask("AT+CLCK=\"SC\",2"), Ok("+CLCK: 0"));
     EXPECT_EQ(h.Ask("AT+CLCK=\"CS\",1"), Ok());  // the keypad lock takes no code
+    // A PIN that is not asked for cannot be changed.
+    EXPECT_EQ(h.Ask("AT+CPWD=\"SC\",1234,4321"), "\r\n+CME ERROR: 3\r\n");
+    EXPECT_EQ(h.Ask("AT+CLCK=\"SC\",1,1234"), Ok());
     EXPECT_EQ(h.Ask("AT+CPWD=\"SC\",1234,4321"), Ok());
     EXPECT_EQ(h.Ask("AT+CPWD=\"SC\",1234,5555"), "\r\n+CME ERROR: 16\r\n");
     EXPECT_EQ(h.Ask("AT+CPWD=\"P2\",5678,12"), "\r\n+CME ERROR: 3\r\n");
     EXPECT_EQ(h.phone.State().passwords.at("SC"), "4321");
     EXPECT_EQ(h.Ask("AT+CPUC=\"EUR\",\"0.20\",\"5678\""), Ok());
     EXPECT_EQ(h.Ask("AT+CPUC?"), Ok("+CPUC: \"EUR\",\"0.20\""));
+}
+
+TEST(PhoneExchanges, WrongPinsBlockThePinUntilThePuk) {
+    Harness h;
+    h.Quiet();
+    // Two wrong tries, then the right code gives all three back.
+    EXPECT_EQ(h.Ask("AT+CLCK=\"SC\",0,9999"), "\r\n+CME ERROR: 16\r\n");
+    EXPECT_EQ(h.Ask("AT+CPWD=\"SC\",9999,4321"), "\r\n+CME ERROR: 16\r\n");
+    EXPECT_EQ(h.Ask("AT+CLCK=\"SC\",1,1234"), Ok());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(h.Ask("AT+CLCK=\"SC\",0,9999"), "\r\n+CME ERROR: 16\r\n") << i;
+    EXPECT_EQ(h.Ask("AT+CLCK=\"SC\",0,1234"), "\r\n+CME ERROR: 12\r\n");
+    EXPECT_EQ(h.Ask("AT+CPWD=\"SC\",1234,4321"), "\r\n+CME ERROR: 12\r\n");
+    EXPECT_EQ(h.Ask("AT+CPIN?"), Ok("+CPIN: SIM PUK"));
+    EXPECT_EQ(h.Ask("AT+CPIN=\"11111111\",\"4321\""), "\r\n+CME ERROR: 16\r\n");
+    EXPECT_EQ(h.Ask("AT+CPIN=\"12345678\",\"4321\""), Ok());
+    EXPECT_EQ(h.Ask("AT+CPIN?"), Ok("+CPIN: READY"));
+    EXPECT_EQ(h.Ask("AT+CLCK=\"SC\",0,4321"), Ok());
+
+    // The PIN2 of fixed dialling, its change and the price per unit.
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(h.Ask("AT+CLCK=\"FD\",1,1111"), "\r\n+CME ERROR: 16\r\n");
+    EXPECT_EQ(h.Ask("AT+CLCK=\"FD\",1,5678"), "\r\n+CME ERROR: 18\r\n");
+    EXPECT_EQ(h.Ask("AT+CPWD=\"P2\",5678,8765"), "\r\n+CME ERROR: 18\r\n");
+    EXPECT_EQ(h.Ask("AT+CPUC=\"EUR\",\"0.20\",\"5678\""), "\r\n+CME ERROR: 18\r\n");
+    EXPECT_EQ(h.phone.State().locks.at("FD"), 0);
+}
+
+TEST(PhoneExchanges, ABarringRefusedForWantOfNetworkStaysAsItWas) {
+    PhoneState st = MakeDefaultState();
+    st.regStatus = 0;
+    Harness h(st);
+    h.Quiet();
+    EXPECT_EQ(h.Ask("AT+CLCK=\"AO\",1,0000,1"), "\r\n+CME ERROR: 30\r\n");
+    EXPECT_EQ(h.phone.State().locks.at("AO"), 0);
 }
 
 TEST(PhoneExchanges, DivertsAnswerOneLinePerClass) {

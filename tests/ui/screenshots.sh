@@ -7,7 +7,10 @@
 # (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
 # "&Parlenko" menu open), options.png (the options window; options-comm.png
 # its second tab), settings.png (the settings page read from the simulated
-# phone), splash.png, about.png, progress.png, status.png, message.png,
+# phone), diverts.png, barrings.png and locks.png (the advanced sub-pages
+# after their checks against the simulated phone), divert.png, barring.png,
+# lock.png and code.png (their dialogs), splash.png, about.png, progress.png,
+# status.png, message.png,
 # balloon.png (a validation balloon beside a line edit, and an ordinary
 # tooltip), calls.png (the call lists page after the read), dial.png,
 # talking.png, newcall.png, balance.png, appointments.png (the appointments

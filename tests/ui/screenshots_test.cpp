@@ -1,10 +1,11 @@
 // Pictures of the windows for a person to look at: the main window connected
 // to the simulated phone (the general page, then the advanced page, then the
 // first menu open), the save-location window, the options window, the
-// settings page read from the phone, the splash window, the about box, the
-// progress window, the status notice, a message box, a validation balloon
-// beside a line edit with an ordinary tooltip, and the appointments page with
-// its editor. Runs only when
+// settings page read from the phone, the diverts, barrings and locks pages
+// after their checks with their four dialogs, the splash window, the about
+// box, the progress window, the status notice, a message box, a validation
+// balloon beside a line edit with an ordinary tooltip, and the appointments
+// page with its editor. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
@@ -18,10 +19,18 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/appointment_editor.h"
 #include "ui/citam_form.h"
+#include "ui/dialogs/barring_form.h"
+#include "ui/dialogs/change_lock_form.h"
+#include "ui/dialogs/change_pin_form.h"
+#include "ui/dialogs/divert_form.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
 #include "ui/options_form.h"
 #include "ui/pages/appointments_page.h"
+#include "ui/pages/barring_page.h"
+#include "ui/pages/divert_page.h"
+#include "ui/pages/locks_page.h"
+#include "ui/pages/services_pages.h"
 #include "ui/pages/settings_page.h"
 #include "ui/qt_scheduler.h"
 #include "ui/save_net_form.h"
@@ -30,6 +39,9 @@
 #include "ui/window_host.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QApplication>
 #include <QDir>
 #include <QHelpEvent>
@@ -179,6 +191,62 @@ TEST_F(Screenshots, Windows) {
     ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
     Pump(300);
     Save(glavna, "settings.png");
+
+    // The diverts, barrings and locks pages after their checks, and their
+    // dialogs (the divert dialog's names from the phonebook).
+    engine.RefreshPhonebook();
+    ASSERT_TRUE(PumpUntil([&] { return !engine.PhonebookEmpty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 20000));
+    auto idle = [&] {
+        Pump(300);
+        return PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 15000);
+    };
+    TServicesPages& services = *glavna.ServicesPages;
+    // The diverts and locks of the typical S45.
+    const auto s45 = ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state");
+    device.Phone().State().diverts = s45.diverts;
+    device.Phone().State().locks = s45.locks;
+    glavna.findChild<QAction*>("Preusmjeravanjepoziva1")->trigger();
+    services.Diverts->DivertCheckBtn->click();
+    ASSERT_TRUE(idle());
+    Save(glavna, "diverts.png");
+    glavna.findChild<QAction*>("Zabranapoziva1")->trigger();
+    services.Barrings->BarringCheckBtn->click();
+    ASSERT_TRUE(idle());
+    Save(glavna, "barrings.png");
+    glavna.findChild<QAction*>("Zakljuavanja1")->trigger();
+    ASSERT_TRUE(idle());
+    Save(glavna, "locks.png");
+
+    TDivertForm& divert = *services.Diverts->DivertForm();
+    divert.show();
+    divert.ReasonCB->setCurrentIndex(2);
+    // A VIP name of the phonebook fills its number.
+    for (int k = 0; k < divert.NazivCB->count(); ++k)
+        if (divert.NazivCB->itemData(k).toString().endsWith('!'))
+            divert.NazivCB->setCurrentIndex(k);
+    divert.NazivCBChange();
+    Save(divert, "divert.png");
+    divert.hide();
+    TBarringForm& barring = *services.Barrings->BarringForm();
+    barring.show();
+    barring.RadioButton[1]->click();
+    barring.PswdEdit->setText("0000");
+    Save(barring, "barring.png");
+    barring.hide();
+    TChangeLockForm& lock = *services.Locks->ChangeLockForm();
+    lock.show();
+    lock.RadioButton[2]->click();
+    lock.PinEdit->setText("1234");
+    Save(lock, "lock.png");
+    lock.hide();
+    TChangePinForm& code = *services.Locks->ChangePinForm();
+    code.show();
+    code.OldPinEdit->setText("1234");
+    code.New1PinEdit->setText("4321");
+    code.New2PinEdit->setText("4321");
+    Save(code, "code.png");
+    code.hide();
     glavna.OutBarBtn1Click(1);
 
     glavna.SetMode(ActivityMode::Phonebook);

@@ -253,6 +253,10 @@ private:
     void ClearBarringGroup(const std::string& group, int classMask);
     void SetBarring(const std::string& fac, bool on, int classMask);
     Answer OnCpwd(const Command& c, const Params& params, std::int64_t nowMs);
+    // The code of owner ("SC", "P2", "PS", "AB") checked as the SIM does:
+    // nullopt when right; a wrong PIN or PIN2 uses up one of its tries, and
+    // once none is left the code is blocked ("+CME ERROR: 12" or 18).
+    std::optional<Answer> CheckCode(const std::string& owner, const std::string& code);
     Answer OnCpuc(const Command& c, const Params& params, std::int64_t nowMs);
     Answer OnCalm(const Command& c, const Params& params, std::int64_t nowMs);
     Answer OnCvib(const Command& c, const Params& params, std::int64_t nowMs);

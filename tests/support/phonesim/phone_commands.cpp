@@ -198,11 +198,24 @@ Phone::Answer Phone::OnCscs(const Command& c, const Params& params, std::int64_t
     return ok;
 }
 
-Phone::Answer Phone::OnCpin(const Command& c, const Params&, std::int64_t) {
+// A blocked PIN is asked for its PUK: AT+CPIN="<PUK>","<new PIN>" unblocks it.
+Phone::Answer Phone::OnCpin(const Command& c, const Params& params, std::int64_t) {
     Answer ok;
-    if (c.form == Command::Read) ok.lines = {"+CPIN: READY"};
-    else if (c.form == Command::Set) return CmeError(3);
-    else if (c.form != Command::Test) return Error();
+    const bool blocked = state_.pinTries <= 0;
+    if (c.form == Command::Read) {
+        ok.lines = {blocked ? "+CPIN: SIM PUK" : "+CPIN: READY"};
+    } else if (c.form == Command::Set) {
+        if (!blocked || params.size() != 2) return CmeError(3);
+        if (params[0].text != state_.passwords["PUK"]) return CmeError(16);
+        const std::string& pin = params[1].text;
+        const bool digits =
+            std::all_of(pin.begin(), pin.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+        if (!digits || pin.size() < 4 || pin.size() > 8) return CmeError(3);
+        state_.passwords["SC"] = pin;
+        state_.pinTries = 3;
+    } else if (c.form != Command::Test) {
+        return Error();
+    }
     return ok;
 }
 

@@ -16,7 +16,8 @@
 //     cell_broadcast = mode,mids,dcss (+CSCB)
 //     busy = number                  dialling it answers BUSY (repeatable)
 //   [settings]                what ATZ returns to: echo, cmee, creg, clip, cnmi (five numbers), smgo
-//   [passwords]               SC (PIN), P2 (PIN2), PS (phone code), AB (barring password) = digits
+//   [passwords]               SC (PIN), P2 (PIN2), PS (phone code), AB (barring password), PUK = digits;
+//                             SC_TRIES, P2_TRIES = wrong tries left (3; 0 blocks the code)
 //   [locks]                   CS, PS, SC, FD = 0/1;  AO, OI, OX, AI, IR = class mask barred (1 voice, 2 data, 4 fax)
 //   [diverts]                 reason,class,number,type,time   one active divert a line
 //   [ussd]                    code = text    the answer to that service code (ATD or +CUSD)
@@ -175,7 +176,9 @@ private:
             return;
         }
         if (section == "passwords") {
-            st.passwords[key] = value;
+            if (key == "SC_TRIES") st.pinTries = Int(value);
+            else if (key == "P2_TRIES") st.pin2Tries = Int(value);
+            else st.passwords[key] = value;
             return;
         }
         if (section == "locks") {

@@ -117,9 +117,14 @@ struct PhoneState {
     std::string cbDcss;
 
     // Passwords by facility: "SC" PIN, "P2" PIN2, "PS" phone code, "AB" the
-    // network's barring password (every barring facility uses it).
+    // network's barring password (every barring facility uses it), "PUK" the
+    // code that unblocks the PIN.
     std::map<std::string, std::string> passwords = {
-        {"SC", "1234"}, {"P2", "5678"}, {"PS", "0000"}, {"AB", "0000"}};
+        {"SC", "1234"}, {"P2", "5678"}, {"PS", "0000"}, {"AB", "0000"}, {"PUK", "12345678"}};
+    // Wrong tries left of the PIN and the PIN2, as a SIM counts them: a right
+    // code gives back all three, none left blocks the code.
+    int pinTries = 3;
+    int pin2Tries = 3;
     // Lock facilities "CS", "PS", "SC", "FD": on or off. Barrings "AO", "OI",
     // "OX", "AI", "IR": a bit mask of the classes barred (1 voice, 2 data, 4 fax).
     std::map<std::string, int> locks = {{"CS", 0}, {"PS", 0}, {"SC", 1}, {"FD", 0}, {"AO", 0},

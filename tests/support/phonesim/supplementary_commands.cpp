@@ -129,15 +129,17 @@ Phone::Answer Phone::OnClck(const Command& c, const Params& params, std::int64_t
     if (*mode == 2) return group ? CmeError(3) : LockQuery(fac, *cls);
     std::string password = params.size() > 2 ? params[2].text : "";
     std::string owner = IsBarring(fac) || group ? "AB" : fac == "FD" ? "P2" : fac;
-    if (fac != "CS" && password != state_.passwords[owner]) return CmeError(16);
+    if (fac != "CS")
+        if (auto refused = CheckCode(owner, password)) return *refused;
     if (group) {
         if (*mode != 0) return CmeError(3);
         ClearBarringGroup(fac, *cls);
         return ok;
     }
     if (IsBarring(fac)) {
-        SetBarring(fac, *mode == 1, *cls);
+        // The network keeps the barrings: without it nothing changes.
         if (state_.regStatus != 1 && state_.regStatus != 5) return CmeError(30);
+        SetBarring(fac, *mode == 1, *cls);
     } else {
         state_.locks[fac] = *mode;
     }
@@ -196,13 +198,30 @@ Phone::Answer Phone::OnCpwd(const Command& c, const Params& params, std::int64_t
     if (owner != "SC" && owner != "P2" && owner != "PS" && owner != "AB") return Error();
     const std::string& oldPw = params[1].text;
     const std::string& newPw = params[2].text;
-    if (oldPw != state_.passwords[owner]) return CmeError(16);
+    // A SIM does not change a PIN that is not asked for.
+    if (owner == "SC" && state_.locks["SC"] == 0) return CmeError(3);
+    if (auto refused = CheckCode(owner, oldPw)) return *refused;
     std::size_t minLen = 4, maxLen = owner == "AB" ? 4 : 8;
     bool digits =
         std::all_of(newPw.begin(), newPw.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
     if (!digits || newPw.size() < minLen || newPw.size() > maxLen) return CmeError(3);
     state_.passwords[owner] = newPw;
     return ok;
+}
+
+std::optional<Phone::Answer> Phone::CheckCode(const std::string& owner, const std::string& code) {
+    int* tries = owner == "SC" ? &state_.pinTries : owner == "P2" ? &state_.pin2Tries : nullptr;
+    if (tries == nullptr) {
+        if (code != state_.passwords[owner]) return CmeError(16);
+        return std::nullopt;
+    }
+    if (*tries <= 0) return CmeError(owner == "SC" ? 12 : 18);
+    if (code != state_.passwords[owner]) {
+        --*tries;
+        return CmeError(16);
+    }
+    *tries = 3;
+    return std::nullopt;
 }
 
 Phone::Answer Phone::OnCpuc(const Command& c, const Params& params, std::int64_t) {
@@ -212,7 +231,7 @@ Phone::Answer Phone::OnCpuc(const Command& c, const Params& params, std::int64_t
     } else if (c.form == Command::Set) {
         if (params.size() < 2 || params.size() > 3) return Error();
         if (params.size() < 3 || params[2].text.empty()) return CmeError(17);
-        if (params[2].text != state_.passwords["P2"]) return CmeError(16);
+        if (auto refused = CheckCode("P2", params[2].text)) return *refused;
         if (params[0].text.size() > 3) return CmeError(24);
         state_.currency = params[0].text;
         state_.pricePerUnit = params[1].text;

@@ -1,0 +1,49 @@
+#pragma once
+// "Postavljanje zabrane poziva . . .": switches one call barring on or off
+// for one class of calls with the network's barring password. The chosen
+// barring and class are kept between openings; the password is emptied on
+// every showing.
+
+#include "ui/small_window.h"
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace parlenko {
+class PhoneEngine;
+}
+
+namespace parlenko::ui {
+
+class TBarringForm : public TSmallWindow {
+public:
+    TBarringForm(QWidget* mainWindow, PhoneEngine& engine);
+
+    void RadioButton1Click(int tag);  // a barring (Tag 5..9)
+    void RadioButton6Click(int tag);  // a class (Tag 1, 2, 4)
+    void PswdEditChange();
+    void ActivateBtnClick(int tag);  // 1 on, 2 off
+
+    // RadioButton1..5 the barrings "AO", "OI", "OX", "AI", "IR"; 6..8 voice,
+    // data, fax.
+    std::array<QRadioButton*, 8> RadioButton{};
+    QLineEdit* PswdEdit = nullptr;
+    QPushButton* ActivateBtn = nullptr;
+    QPushButton* DeactivateBtn = nullptr;
+    QPushButton* Button3 = nullptr;
+    int Facility() const { return facility_; }
+    int CallClass() const { return class_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    PhoneEngine& engine_;
+    int facility_ = 5;
+    int class_ = 1;
+};
+
+}  // namespace parlenko::ui

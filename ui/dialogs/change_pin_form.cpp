@@ -1,0 +1,75 @@
+#include "ui/dialogs/change_pin_form.h"
+
+#include "engine/text/gsm_alphabet.h"
+#include "ui/dialogs/code_edit.h"
+#include "ui/pages/page_controls.h"
+#include "ui/text_codec.h"
+
+#include <QLineEdit>
+
+namespace parlenko::ui {
+
+TChangePinForm::TChangePinForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
+    using namespace controls;
+    setObjectName("ChangePinForm");
+    setWindowTitle(U("Promjena tajnog broja"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setModal(true);
+    setFixedSize(380, 222);
+
+    QGroupBox* kind = Group(this, "KindGB", " Vrsta tajnog broja:", {8, 6, 364, 48});
+    PinTypeLab = Label(kind, "PinTypeLab", "", {12, 20, 346, 20});
+    PinTypeLab->setStyleSheet(QStringLiteral("color: #1D3A66; font-weight: bold;"));
+
+    QGroupBox* change = Group(this, "ChangeGB", " Promjeni tajni broj:", {8, 58, 364, 116});
+    const char* captions[3] = {"Stari broj:", "Novi broj:", "Ponovi novi broj:"};
+    const char* names[3] = {"OldPinEdit", "New1PinEdit", "New2PinEdit"};
+    QLineEdit* edits[3] = {};
+    for (int k = 0; k < 3; ++k) {
+        Label(change, nullptr, captions[k], {12, 22 + k * 30, 120, 20});
+        edits[k] = new QLineEdit(change);
+        edits[k]->setObjectName(names[k]);
+        edits[k]->setGeometry(136, 21 + k * 30, 100, 22);
+        ShowCodeAsHashes(edits[k]);
+        connect(edits[k], &QLineEdit::textChanged, this, &TChangePinForm::OldPinEditChange);
+    }
+    OldPinEdit = edits[0];
+    New1PinEdit = edits[1];
+    New2PinEdit = edits[2];
+
+    Button1 = Button(this, "Button1", "U redu", {202, 184, 80, 26});
+    Button2 = Button(this, "Button2", "Odustani", {288, 184, 84, 26});
+    Button1->setEnabled(false);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    SetKind(1, {});
+}
+
+void TChangePinForm::SetKind(int kind, const QString& caption) {
+    kind_ = kind;
+    PinTypeLab->setText(caption);
+}
+
+void TChangePinForm::showEvent(QShowEvent* event) {
+    TSmallWindow::showEvent(event);
+    const int most = NetworkPassword() ? 4 : 8;
+    for (QLineEdit* e : {OldPinEdit, New1PinEdit, New2PinEdit}) {
+        e->clear();
+        e->setMaxLength(most);
+    }
+    OldPinEditChange();
+    OldPinEdit->setFocus();
+}
+
+// Codes of the chosen kind in all three fields: digits only, 4 to 8 of them
+// (a barring password 4), so nothing a SIM refuses is sent.
+void TChangePinForm::OldPinEditChange() {
+    const bool network = NetworkPassword();
+    bool valid = true;
+    for (const QLineEdit* e : {OldPinEdit, New1PinEdit, New2PinEdit})
+        valid = valid && IsValidSecurityCode(ToAnsi(e->text()), network);
+    Button1->setEnabled(valid);
+}
+
+}  // namespace parlenko::ui

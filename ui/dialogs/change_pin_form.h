@@ -1,0 +1,39 @@
+#pragma once
+// "Promjena tajnog broja": the old code and the new one twice. "U redu"
+// closes with OK once all three are codes of the chosen kind; the locks
+// page compares the new ones and sends the change. The codes are emptied on
+// every showing.
+
+#include "ui/small_window.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace parlenko::ui {
+
+class TChangePinForm : public TSmallWindow {
+public:
+    explicit TChangePinForm(QWidget* mainWindow);
+
+    // kind 1..8 as the locks page's radios; caption: the code's name.
+    void SetKind(int kind, const QString& caption);
+    void OldPinEditChange();
+
+    QLabel* PinTypeLab = nullptr;
+    QLineEdit* OldPinEdit = nullptr;
+    QLineEdit* New1PinEdit = nullptr;
+    QLineEdit* New2PinEdit = nullptr;
+    QPushButton* Button1 = nullptr;  // "U redu"
+    QPushButton* Button2 = nullptr;  // "Odustani"
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Kinds 4..8 are the network's barring password.
+    bool NetworkPassword() const { return kind_ >= 4; }
+    int kind_ = 1;
+};
+
+}  // namespace parlenko::ui

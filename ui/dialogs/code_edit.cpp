@@ -1,0 +1,28 @@
+#include "ui/dialogs/code_edit.h"
+
+#include <QLineEdit>
+#include <QProxyStyle>
+
+namespace parlenko::ui {
+namespace {
+
+class THashEchoStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) return '#';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+}  // namespace
+
+void ShowCodeAsHashes(QLineEdit* edit) {
+    auto* style = new THashEchoStyle;
+    style->setParent(edit);
+    edit->setStyle(style);
+    edit->setEchoMode(QLineEdit::Password);
+}
+
+}  // namespace parlenko::ui

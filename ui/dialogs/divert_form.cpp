@@ -1,0 +1,258 @@
+#include "ui/dialogs/divert_form.h"
+
+#include "components/widgets/tessary_hint.h"
+#include "engine/session/phone_engine.h"
+#include "engine/text/gsm_alphabet.h"
+#include "ui/artwork/services_images.h"
+#include "ui/artwork/small_images.h"
+#include "ui/pages/page_controls.h"
+#include "ui/text_codec.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <array>
+
+namespace parlenko::ui {
+namespace {
+
+constexpr std::array<int, 3> kClasses = {1, 2, 4};  // by ClassCB's index
+constexpr int kNoReply = 2;
+constexpr int kPersonPicture = 3;
+constexpr int kVipPicture = 4;
+
+const QString kDashes = QStringLiteral("--------------------------------");
+
+QString InvalidNumberText() {
+    return QStringLiteral("Invalid phone number!\r\r") + "Valid characters are:" + "\r" + kDashes +
+           "\r" + "   Numbers:   '0 - 9'" + "\r" + "   Other:  '+', '*' i '#'" + "\r" + kDashes;
+}
+
+// The page's picture of the chosen class.
+class TClassBox final : public QWidget {
+public:
+    TClassBox(QWidget* parent, const QComboBox* classCB) : QWidget(parent), classCB_(classCB) {
+        setObjectName("ClassPB");
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const QImage picture = artwork::CallClassPicture(classCB_->currentIndex());
+        if (picture.isNull()) return;
+        QPainter p(this);
+        p.drawImage(0, 1, picture);
+    }
+
+private:
+    const QComboBox* classCB_;
+};
+
+}  // namespace
+
+TDivertForm::TDivertForm(QWidget* mainWindow, PhoneEngine& engine)
+    : TSmallWindow(mainWindow), engine_(engine) {
+    using namespace controls;
+    setObjectName("DivertForm");
+    setWindowTitle(U("Preusmjeravanje poziva"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setModal(true);
+    setFixedSize(380, 256);
+
+    QGroupBox* divert = Group(this, "DivertGB", " Preusmjeravanje poziva:", {8, 6, 364, 86});
+    Label(divert, nullptr, "Kada:", {12, 24, 60, 20});
+    ReasonCB = new QComboBox(divert);
+    ReasonCB->setObjectName("ReasonCB");
+    ReasonCB->setGeometry(76, 22, 200, 22);
+    ReasonCB->addItems({"Uvijek . . .", "Ako ste zauzeti . . .", "Ako se ne javite . . .",
+                        "Ako niste dostupni . . ."});
+    Label(divert, nullptr, "Vrsta:", {12, 54, 60, 20});
+    ClassCB = new QComboBox(divert);
+    ClassCB->setObjectName("ClassCB");
+    ClassCB->setGeometry(76, 52, 200, 22);
+    ClassCB->addItems({"Glasovni poziv", "Podatkovni poziv", "Faks poziv"});
+    ClassPB = new TClassBox(divert, ClassCB);
+    ClassPB->setGeometry(304, 28, artwork::kCallClassSize, artwork::kCallClassSize + 1);
+
+    QGroupBox* target = Group(this, "TargetGB", " Preusmjeri poziv prema:", {8, 96, 364, 116});
+    Label(target, nullptr, "Naziv osobe:", {12, 18, 100, 18});
+    NazivCB = new QComboBox(target);
+    NazivCB->setObjectName("NazivCB");
+    NazivCB->setGeometry(12, 36, 340, 22);
+    // The number sits where the balloon points at, just above it.
+    Label(target, nullptr, "Telefonski broj:", {12, 64, 120, 18});
+    TelEdit = new QLineEdit(target);
+    TelEdit->setObjectName("TelEdit");
+    TelEdit->setGeometry(12, 82, 180, 22);
+    TelEdit->setMaxLength(20);
+    TelEdit->installEventFilter(this);
+    Label3 = Label(target, "Label3", "Nakon:", {212, 83, 44, 20});
+    TimeEdit = new QLineEdit(target);
+    TimeEdit->setObjectName("TimeEdit");
+    TimeEdit->setGeometry(258, 82, 30, 22);
+    TimeEdit->setReadOnly(true);
+    TimeEdit->setAlignment(Qt::AlignCenter);
+    TimeEdit->setText("20");
+    TimeUpDown = new QSpinBox(target);
+    TimeUpDown->setObjectName("TimeUpDown");
+    TimeUpDown->setGeometry(288, 82, 16, 22);
+    TimeUpDown->setRange(5, 30);
+    TimeUpDown->setSingleStep(5);
+    TimeUpDown->setValue(20);
+    TimeUpDown->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    TimeUpDown->setFocusPolicy(Qt::NoFocus);  // only its arrows are seen
+    TimeUpDown->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; padding: 0; }"));
+    Label4 = Label(target, "Label4", "sek", {310, 83, 40, 20});
+    for (QWidget* w : std::initializer_list<QWidget*>{TimeEdit, TimeUpDown, Label3, Label4})
+        w->setEnabled(false);
+
+    ActivateBtn = Button(this, "ActivateBtn", "Aktiviraj", {116, 222, 80, 26});
+    DeactivateBtn = Button(this, "DeactivateBtn", "Deaktiviraj", {202, 222, 80, 26});
+    CloseBtn = Button(this, "CloseBtn", "Odustani", {288, 222, 84, 26});
+    ActivateBtn->setEnabled(false);
+    DeactivateBtn->setEnabled(false);
+
+    connect(ReasonCB, &QComboBox::currentIndexChanged, this, &TDivertForm::ClassCBChange);
+    connect(ClassCB, &QComboBox::currentIndexChanged, this, &TDivertForm::ClassCBChange);
+    connect(NazivCB, &QComboBox::activated, this, &TDivertForm::NazivCBChange);
+    connect(TelEdit, &QLineEdit::textChanged, this, &TDivertForm::TelEditChange);
+    connect(TimeUpDown, &QSpinBox::valueChanged, TimeEdit,
+            [this](int v) { TimeEdit->setText(QString::number(v)); });
+    connect(ActivateBtn, &QPushButton::clicked, this, [this] { ActivateBtnClick(1); });
+    connect(DeactivateBtn, &QPushButton::clicked, this, [this] { ActivateBtnClick(2); });
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TDivertForm::~TDivertForm() = default;
+
+void TDivertForm::showEvent(QShowEvent* event) {
+    TSmallWindow::showEvent(event);
+    FillNameList();
+    const QSignalBlocker reason(ReasonCB);
+    const QSignalBlocker cls(ClassCB);
+    ReasonCB->setCurrentIndex(0);
+    ClassCB->setCurrentIndex(0);
+    ClassCBChange();
+}
+
+// The names of the phonebook, sorted; a VIP name without its "!" and with
+// its own picture. The name as stored is the item's data.
+void TDivertForm::FillNameList() {
+    NazivCB->clear();
+    std::vector<QString> names;
+    for (const AListIme& e : engine_.PhonebookList()) names.push_back(FromAnsi(e.Name));
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::localeAwareCompare(a, b) < 0;
+    });
+    const QIcon person(QPixmap::fromImage(artwork::SmallImage(kPersonPicture)));
+    const QIcon vip(QPixmap::fromImage(artwork::SmallImage(kVipPicture)));
+    for (const QString& name : names) {
+        const bool isVip = name.endsWith('!');
+        NazivCB->addItem(isVip ? vip : person, isVip ? name.chopped(1) : name, name);
+    }
+    NazivCB->setCurrentIndex(-1);
+}
+
+void TDivertForm::NazivCBChange() {
+    const std::string chosen = ToAnsi(NazivCB->currentData().toString());
+    TelEdit->clear();
+    for (const AListIme& e : engine_.PhonebookList()) {
+        if (e.Name == chosen) {
+            TelEdit->setText(FromAnsi(e.Phone));
+            break;
+        }
+    }
+}
+
+void TDivertForm::TelEditChange() {
+    const std::string number = ToAnsi(TelEdit->text());
+    if (TelEdit->hasFocus()) {
+        // A known number selects its name; an unknown one leaves none.
+        int found = -1;
+        for (const AListIme& e : engine_.PhonebookList()) {
+            if (e.Phone == number) {
+                found = NazivCB->findData(FromAnsi(e.Name));
+                break;
+            }
+        }
+        NazivCB->setCurrentIndex(found);
+    }
+    if (IsValidNumber(number)) {
+        FreeBalloon();
+        const bool filled = !TelEdit->text().trimmed().isEmpty();
+        ActivateBtn->setEnabled(filled);
+        DeactivateBtn->setEnabled(filled);
+        return;
+    }
+    if (!balloon_) balloon_ = std::make_unique<widgets::TTessaryHintWindow>(this);
+    balloon_->ShowHintAt(InvalidNumberText(), nullptr, x() + 79, y() + 229);
+    ActivateBtn->setEnabled(false);
+    DeactivateBtn->setEnabled(false);
+}
+
+void TDivertForm::TelEditExit() { FreeBalloon(); }
+
+void TDivertForm::FreeBalloon() { balloon_.reset(); }
+
+// The reason or the class changed: the page's number of that divert, and
+// for no reply its time.
+void TDivertForm::ClassCBChange() {
+    TelEdit->setFocus();
+    TimeEdit->setText("20");
+    for (QWidget* w : std::initializer_list<QWidget*>{TimeEdit, TimeUpDown, Label3, Label4})
+        w->setEnabled(false);
+    ClassPB->update();
+    const int reason = ReasonCB->currentIndex();
+    const int column = ClassCB->currentIndex();
+    const ServicesView& page = engine_.Services();
+    if (reason >= 0 && reason < 4 && column >= 0 && column < 3) {
+        TelEdit->setText(FromAnsi(page.DivertLab[static_cast<std::size_t>(3 * reason + column)]));
+        if (reason == kNoReply) {
+            for (QWidget* w : std::initializer_list<QWidget*>{TimeEdit, TimeUpDown, Label3, Label4})
+                w->setEnabled(true);
+            const QString time = FromAnsi(page.DivertSekLab[static_cast<std::size_t>(column)]);
+            TimeEdit->setText(time);
+            bool ok = false;
+            const int seconds = time.toInt(&ok);
+            if (ok) {
+                const QSignalBlocker quiet(TimeUpDown);
+                TimeUpDown->setValue(seconds);
+            }
+        }
+    }
+    TelEdit->selectAll();
+}
+
+void TDivertForm::ActivateBtnClick(int tag) {
+    const int column = std::clamp(ClassCB->currentIndex(), 0, 2);
+    engine_.SetDivert(ReasonCB->currentIndex(), ToAnsi(TelEdit->text()),
+                      kClasses[static_cast<std::size_t>(column)], ToAnsi(TimeEdit->text()),
+                      tag == 1);
+    accept();
+}
+
+void TDivertForm::closeEvent(QCloseEvent* event) {
+    FreeBalloon();
+    TSmallWindow::closeEvent(event);
+}
+
+void TDivertForm::done(int result) {
+    FreeBalloon();
+    TSmallWindow::done(result);
+}
+
+bool TDivertForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TelEdit) {
+        if (event->type() == QEvent::FocusIn) TelEditChange();
+        else if (event->type() == QEvent::FocusOut) TelEditExit();
+    }
+    return TSmallWindow::eventFilter(watched, event);
+}
+
+}  // namespace parlenko::ui

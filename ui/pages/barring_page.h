@@ -1,0 +1,42 @@
+#pragma once
+// The barrings sub-page "Zabrana poziva": for voice, data and fax calls the
+// five call barrings, each with its indicator. "Osvježi" asks the phone;
+// "Izmjeni" (enabled by the check's last answer) opens the barring dialog.
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QPushButton;
+
+namespace parlenko {
+class PhoneEngine;
+}
+
+namespace parlenko::ui {
+
+class TBarringForm;
+class TIndicatorBox;
+
+class TBarringPage : public QWidget {
+public:
+    TBarringPage(PhoneEngine& engine, QWidget* mainWindow);
+    ~TBarringPage() override;
+
+    void BarringCheckBtnClick();
+    void BarringBtnClick();
+
+    // Numbered barring row + 5 x class column + 1 (rows "AO", "OI", "OX",
+    // "AI", "IR"; columns voice, data, fax).
+    std::array<TIndicatorBox*, 15> BarPB{};
+    QPushButton* BarringCheckBtn = nullptr;
+    QPushButton* BarringBtn = nullptr;
+    TBarringForm* BarringForm() const { return form_.get(); }
+
+private:
+    PhoneEngine& engine_;
+    std::unique_ptr<TBarringForm> form_;
+};
+
+}  // namespace parlenko::ui

@@ -1,0 +1,69 @@
+#include "ui/pages/divert_page.h"
+
+#include "engine/session/phone_engine.h"
+#include "ui/dialogs/divert_form.h"
+#include "ui/pages/page_controls.h"
+#include "ui/pages/services_pages.h"
+
+namespace parlenko::ui {
+namespace {
+
+constexpr const char* kClassGroups[3] = {
+    " Glasovni pozivi:", " Podatkovni pozivi:", " Faks pozivi:"};
+constexpr const char* kReasons[4] = {
+    "Uvijek:", "Ako ste zauzeti:", "Ako se ne javite:", "Ako niste dostupni:"};
+constexpr int kGroupHeight = 96;
+constexpr int kRowHeight = 18;
+
+}  // namespace
+
+TDivertPage::TDivertPage(PhoneEngine& engine, QWidget* mainWindow)
+    : engine_(engine), form_(std::make_unique<TDivertForm>(mainWindow, engine)) {
+    using namespace controls;
+    setObjectName("DivertPage");
+    static constexpr const char* kGroupNames[3] = {"DivertVoiceGB", "DivertDataGB", "DivertFaxGB"};
+    for (int column = 0; column < 3; ++column) {
+        QGroupBox* g = Group(this, kGroupNames[column], kClassGroups[column],
+                             {8, 4 + column * (kGroupHeight + 4), 504, kGroupHeight});
+        for (int reason = 0; reason < 4; ++reason) {
+            const int number = 3 * reason + column + 1;
+            const auto k = static_cast<std::size_t>(number - 1);
+            const int y = 20 + reason * kRowHeight;
+            const QByteArray pb = "Divert" + QByteArray::number(number) + "PB";
+            DivertPB[k] = new TIndicatorBox(g, pb.constData());
+            DivertPB[k]->move(12, y);
+            Label(g, nullptr, kReasons[reason], {34, y, 120, 17});
+            const QByteArray lab = "Divert" + QByteArray::number(number) + "Lab";
+            DivertLab[k] = Label(g, lab.constData(), "", {156, y, 170, 17});
+            DivertLab[k]->setStyleSheet(QStringLiteral("color: #1D3A66; font-weight: bold;"));
+        }
+        const int y = 20 + 2 * kRowHeight;
+        Label(g, nullptr, "Preusmjeri nakon:", {340, y, 100, 17});
+        const QByteArray sek = "DivertSek" + QByteArray::number(column + 1) + "Lab";
+        DivertSekLab[static_cast<std::size_t>(column)] =
+            Label(g, sek.constData(), "", {440, y, 24, 17});
+        DivertSekLab[static_cast<std::size_t>(column)]->setAlignment(Qt::AlignRight |
+                                                                     Qt::AlignVCenter);
+        DivertSekLab[static_cast<std::size_t>(column)]->setStyleSheet(
+            QStringLiteral("color: #1D3A66; font-weight: bold;"));
+        Label(g, nullptr, "sek.", {468, y, 30, 17});
+    }
+    DivertCheckBtn = Button(this, "DivertCheckBtn", "Osvježi", {346, 310, 80, 24});
+    DivertBtn = Button(this, "DivertBtn", "Izmjeni", {432, 310, 80, 24});
+    DivertBtn->setEnabled(false);
+    connect(DivertCheckBtn, &QPushButton::clicked, this, &TDivertPage::DivertCheckBtnClick);
+    connect(DivertBtn, &QPushButton::clicked, this, &TDivertPage::DivertBtnClick);
+}
+
+TDivertPage::~TDivertPage() = default;
+
+// The indicators, numbers and times go blank and the button off through the
+// services view as the check starts.
+void TDivertPage::DivertCheckBtnClick() { engine_.CheckDiverts(); }
+
+void TDivertPage::DivertBtnClick() {
+    if (!engine_.Connected()) return;
+    form_->exec();
+}
+
+}  // namespace parlenko::ui
