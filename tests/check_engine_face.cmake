@@ -25,6 +25,7 @@ set(face
   engine/sms/sms_view.h
   engine/settings/settings_view.h
   engine/objects/objects_view.h
+  engine/objects/logo_view.h
   engine/objects/appointment_row.h
   engine/text/vcalendar.h
   engine/text/next_occurrence.h

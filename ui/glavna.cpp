@@ -17,6 +17,8 @@
 #include "ui/pages/calls_page.h"
 #include "ui/pages/general_page.h"
 #include "ui/pages/locks_page.h"
+#include "ui/pages/logo_page.h"
+#include "ui/pages/melodies_page.h"
 #include "ui/pages/phonebook_page.h"
 #include "ui/pages/services_pages.h"
 #include "ui/pages/settings_page.h"
@@ -130,6 +132,8 @@ TGlavna::~TGlavna() {
     engine_.SetCallListsView(nullptr);
     engine_.SetCallsView(nullptr);
     engine_.SetPhonebookView(nullptr);
+    engine_.SetMelodiesView(nullptr);
+    engine_.SetLogoView(nullptr);
 }
 
 // --- construction -------------------------------------------------------------
@@ -310,6 +314,20 @@ void TGlavna::BuildFrame() {
         ImenikPage->PozoviBrojTB->setEnabled(on);
     };
     Notebook2 = OstaloPage->Notebook2;
+    // The melody and logo sub-pages take the places kept for them.
+    MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
+    LogotipPage = new TLogoPage(engine_, folders_.LogosDir);
+    LogotipPage->OnStatusMessage = [this](const QString& text) {
+        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(text);
+    };
+    for (auto [index, page] : {std::pair<int, QWidget*>{3, MelodijePage}, {4, LogotipPage}}) {
+        QWidget* placeholder = Notebook2->widget(index);
+        Notebook2->insertWidget(index, page);
+        Notebook2->removeWidget(placeholder);
+        delete placeholder;
+    }
+    engine_.SetMelodiesView(MelodijePage);
+    engine_.SetLogoView(LogotipPage);
     for (widgets::TBrisolaButton* b : OstaloPage->TabBarBtn)
         b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
     connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
@@ -622,9 +640,11 @@ void TGlavna::TabBarBtn1Click(int tag) {
     Notebook2->setCurrentIndex(page);
     Notebook2PageChanged();
     if (!engine_.Connected()) return;
-    // The ringer test query and the logo read of pages 3 and 4 come with the
-    // pages that handle their answers.
+    // The entry actions of pages 2 (the locks check), 3 (the melody list)
+    // and 4 (the logo).
     if (page == 2) ServicesPages->Locks->RefreshLocksBtnClick();
+    if (page == 3) MelodijePage->PageShown();
+    if (page == 4) LogotipPage->PageShown();
     if (page == 5) RefreshOstaloBtnClick();
 }
 

@@ -45,6 +45,8 @@ class TCitamForm;
 class TGeneralPage;
 class TImenikPage;
 class TInfoForm;
+class TLogoPage;
+class TMelodiesPage;
 class PodsjetnikPage;
 class TOptionsForm;
 class TSettingsPage;
@@ -147,6 +149,8 @@ public:
     QStackedWidget* Notebook2 = nullptr;
     // The file choice every export of the pages shares.
     TFileChoice ImenaSaveDlg;
+    TMelodiesPage* MelodijePage = nullptr;  // Notebook2 page 3
+    TLogoPage* LogotipPage = nullptr;       // Notebook2 page 4
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
     QWidget* NewSmsPB = nullptr;

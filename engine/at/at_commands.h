@@ -59,7 +59,7 @@ void SendAtSdld(EngineContext& ctx);
 void SendAtSbnrTest(EngineContext& ctx);
 void SendAtSbnr(EngineContext& ctx, int type, int index);
 void SendAtSbnw(EngineContext& ctx, int type, int location, int part, int count);
-// For a melody the index comes from the melody list (state.Melodies).
+// A melody is deleted only while a user melody is selected (state.Melodies).
 void SendAtSbnwDelete(EngineContext& ctx, int type, std::string_view index);
 // A lone ESC that aborts a waiting "> " prompt; expects no answer, so it
 // does not re-arm the time-out.

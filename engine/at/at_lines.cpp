@@ -181,8 +181,6 @@ std::string SbnwDelete(int type, std::string_view index,
         if (selectedMelody < 0 || selectedMelody >= count) return {};
         if (Pos("Individual", melodyItems[static_cast<std::size_t>(selectedMelody)]) == 0)
             return {};
-        const std::string derived = IntToStr(count - 1 - selectedMelody);
-        return Join({"AT^SBNW=", t, derived, ",0"});
     }
     return Join({"AT^SBNW=", t, index, ",0"});
 }

@@ -84,9 +84,8 @@ std::string Sdld();
 std::string SbnrTest();
 std::string Sbnr(int type, int index);
 std::string Sbnw(int type, int location, int part, int count);
-// Delete a binary object. For a melody the index is derived from the melody
-// list: nothing is sent unless the selected item is an "Individual" melody,
-// and the index is (item count - 1 - selected item).
+// Delete a binary object. For a melody nothing is sent unless the selected
+// item of the melody list is an "Individual" melody.
 std::string SbnwDelete(int type, std::string_view index,
                        const std::vector<std::string>& melodyItems, int selectedMelody);
 // One ESC byte; no CR.

@@ -68,6 +68,7 @@ ScanStep AfterSbnrOk(EngineContext& ctx, const EchoHit& hit) {
     caps.LogosIndex = 0;
     caps.SaveLogoMemIndex = 0;
     ctx.views.objects->ObjectCapabilitiesChanged(caps);
+    ctx.views.logo->LogoKindsChanged(caps);
     SendAtCmgf(ctx);
     return ScanStep::Continue;
 }

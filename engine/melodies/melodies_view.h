@@ -35,6 +35,11 @@ struct MelodyListView {
     bool DelMelBtnEnabled = false;
 };
 
+// The phone's slot of a user melody: the user melodies are numbered from
+// the end of the list, so the first of three is slot 2. rank: the melody's
+// place (from 0) among userMelodies user melodies.
+inline int UserMelodySlot(int userMelodies, int rank) { return userMelodies - 1 - rank; }
+
 class IMelodiesView {
 public:
     virtual ~IMelodiesView() = default;

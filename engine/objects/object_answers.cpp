@@ -224,7 +224,7 @@ void HandleSbnrBmpAnswer(EngineContext& ctx, std::string_view position, std::str
     up.SendingLogo = false;
     const bool screensaver = position == "2";
     if (kind == ObjectAnswer::Empty) {
-        ObjectsView(ctx).ShowNoLogo(screensaver ? "EMPTY!" : ctx.state.GeneralInfo.OperLab);
+        LogoView(ctx).ShowNoLogo(screensaver ? "EMPTY!" : ctx.state.GeneralInfo.OperLab);
         return;
     }
     const auto bytes = HexToBytes(hex);
@@ -236,12 +236,12 @@ void HandleSbnrBmpAnswer(EngineContext& ctx, std::string_view position, std::str
     if (!ctx.state.Options.DataDir.empty()) {
         const std::string path = DataFile(ctx, kLogoFileName);
         if (!WriteOrReport(ctx, path, *bytes)) return;
-        ObjectsView(ctx).ShowLogo(path);
+        LogoView(ctx).ShowLogo(path);
     }
     if (afterUpload) {
         auto& caps = ctx.state.Capabilities;
         caps.LogosIndex = screensaver ? 1 : 0;
-        ObjectsView(ctx).ObjectCapabilitiesChanged(caps);
+        LogoView(ctx).LogoKindsChanged(caps);
         ctx.host.ShowStatusMessage("Logo succesfully saved in mobile!");
     }
 }

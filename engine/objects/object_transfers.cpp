@@ -8,6 +8,7 @@
 #include "engine/session/filling_list.h"
 #include "engine/text/hex_text.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,6 +73,16 @@ void SendFirstPacket(EngineContext& ctx, std::vector<std::string> packets, int t
     ShowProgressWindow(ctx);
 }
 
+// The phone's slot of the user melody of this rank in the melody list;
+// nullopt when the list has no such user melody.
+std::optional<int> UserMelodySlotOf(EngineContext& ctx, int userMelody) {
+    const int users = static_cast<int>(
+        std::count_if(ctx.state.Melodies.MelodijeCB.begin(), ctx.state.Melodies.MelodijeCB.end(),
+                      [](const std::string& item) { return Pos("Individual", item) > 0; }));
+    if (userMelody < 0 || userMelody >= users) return std::nullopt;
+    return UserMelodySlot(users, userMelody);
+}
+
 }  // namespace
 
 void RefreshAppointments(EngineContext& ctx) {
@@ -128,13 +139,17 @@ void DeleteAppointment(EngineContext& ctx, int slot) {
 
 void ReadUserMelody(EngineContext& ctx, int userMelody) {
     if (!ctx.port.Connected()) return;
-    SendAtSbnr(ctx, at::kObjMelody, userMelody);
+    const auto slot = UserMelodySlotOf(ctx, userMelody);
+    if (!slot) return;
+    SendAtSbnr(ctx, at::kObjMelody, *slot);
 }
 
 void DeleteUserMelody(EngineContext& ctx, int userMelody) {
     if (!ctx.port.Connected()) return;
+    const auto slot = UserMelodySlotOf(ctx, userMelody);
+    if (!slot) return;
     ctx.state.Upload.SendingMelody = false;
-    SendAtSbnwDelete(ctx, at::kObjMelody, IntToStr(userMelody));
+    SendAtSbnwDelete(ctx, at::kObjMelody, IntToStr(*slot));
 }
 
 bool UploadMelody(EngineContext& ctx, std::string_view fileBytes, int slot) {

@@ -6,5 +6,6 @@
 namespace parlenko {
 
 inline IObjectsView& ObjectsView(EngineContext& ctx) { return *ctx.views.objects; }
+inline ILogoView& LogoView(EngineContext& ctx) { return *ctx.views.logo; }
 
 }  // namespace parlenko

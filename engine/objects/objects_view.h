@@ -1,8 +1,9 @@
 #pragma once
 // The phone's binary objects as the appointments, melodies and logo pages
 // show them: how many calendar slots there are and which logo kinds can be
-// read and written, the rows of the appointments list and the logo read
-// from the phone. A view call only shows.
+// read and written, and the rows of the appointments list. The logo read
+// from the phone goes to the logo page's own view (logo_view.h). A view call
+// only shows.
 
 #include "engine/objects/appointment_row.h"
 
@@ -40,12 +41,6 @@ public:
     // Select, focus, scroll to and show the details of the row of this slot
     // ("": the first row, when there is one); the memory summary follows.
     virtual void FocusAppointmentRow(const std::string& position) { (void)position; }
-
-    // --- logo ----------------------------------------------------------------
-    // Draw the logo read from the phone, kept as a bitmap file at path.
-    virtual void ShowLogo(const std::string& path) { (void)path; }
-    // The phone has no logo of the kind read: show text in its place.
-    virtual void ShowNoLogo(const std::string& text) { (void)text; }
 };
 
 }  // namespace parlenko

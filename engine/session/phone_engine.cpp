@@ -21,6 +21,7 @@
 #include "engine/sms/refresh_sms.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
+#include "engine/text/phone_models.h"
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
 #include "engine/sms/sms_operations.h"
@@ -79,6 +80,9 @@ void PhoneEngine::SetCallsView(ICallsView* view) {
 void PhoneEngine::SetSmsView(ISmsView* view) { in_->ctx.views.sms = OrNull(view, NullSmsView()); }
 void PhoneEngine::SetSettingsView(ISettingsView* view) {
     in_->ctx.views.settings = OrNull(view, NullSettingsView());
+}
+void PhoneEngine::SetLogoView(ILogoView* view) {
+    in_->ctx.views.logo = OrNull(view, NullLogoView());
 }
 void PhoneEngine::SetObjectsView(IObjectsView* view) {
     in_->ctx.views.objects = OrNull(view, NullObjectsView());
@@ -397,6 +401,7 @@ const ServicesView& PhoneEngine::Services() const { return in_->state.Services.P
 const MelodyListView& PhoneEngine::Melodies() const { return in_->state.Melodies; }
 const PhoneSettingsView& PhoneEngine::Settings() const { return in_->state.Settings; }
 const ObjectCapabilitiesView& PhoneEngine::Capabilities() const { return in_->state.Capabilities; }
+std::string PhoneEngine::PhoneLogoSize() const { return LogoSizeText(in_->state.Chain.PhoneModel); }
 const std::vector<AListSMS>& PhoneEngine::SmsList() const { return in_->state.Sms.SmsList; }
 const std::vector<AppointmentRow>& PhoneEngine::Appointments() const {
     return in_->state.Objects.AppointmentsList;

@@ -20,6 +20,7 @@
 #include "engine/calls/calls_view.h"
 #include "engine/general/general_view.h"
 #include "engine/melodies/melodies_view.h"
+#include "engine/objects/logo_view.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phone/phone_memory.h"
 #include "engine/phone/records.h"
@@ -88,6 +89,7 @@ public:
     void SetSmsView(ISmsView* view);
     void SetSettingsView(ISettingsView* view);
     void SetObjectsView(IObjectsView* view);
+    void SetLogoView(ILogoView* view);
     void SetBackupView(IBackupView* view);
     void SetServicesView(IServicesView* view);
     void SetMelodiesView(IMelodiesView* view);
@@ -243,11 +245,13 @@ public:
     // The slot a new entry goes into: the lowest free one of the calendar read.
     AppointmentSlotChoice NewAppointmentSlot() const;
     // userMelody: the rank (from 0) of the chosen melody among the user
-    // melodies of the melody list. The melody read asks for a file name
-    // through the host's save dialog.
+    // melodies of the melody list; both address the phone's slot
+    // UserMelodySlot(number of user melodies, rank). The melody read asks
+    // for a file name through the host's save dialog.
     void ReadUserMelody(int userMelody);
     void DeleteUserMelody(int userMelody);
-    // A MIDI file's bytes into a user-melody slot; false (after telling the
+    // A MIDI file's bytes into a user-melody slot (UserMelodySlot of the
+    // upload list's size and its chosen item); false (after telling the
     // user) when the file is too big to send.
     bool UploadMelody(std::string_view fileBytes, int slot);
     // kind 0 the operator logo, 1 the screensaver.
@@ -369,6 +373,9 @@ public:
     const MelodyListView& Melodies() const;
     const PhoneSettingsView& Settings() const;
     const ObjectCapabilitiesView& Capabilities() const;
+    // The operator logo's size on the connected model ("101 x 46"), "??? x ???"
+    // when the model is not known.
+    std::string PhoneLogoSize() const;
     // The messages of both memories as read, stored and deleted; the newest first.
     const std::vector<AListSMS>& SmsList() const;
     // The appointments list as read and changed since.

@@ -7,6 +7,7 @@
 #include "engine/calls/calls_view.h"
 #include "engine/general/general_view.h"
 #include "engine/melodies/melodies_view.h"
+#include "engine/objects/logo_view.h"
 #include "engine/objects/objects_view.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/call_lists_view.h"
@@ -46,6 +47,10 @@ inline IObjectsView& NullObjectsView() {
     static IObjectsView view;
     return view;
 }
+inline ILogoView& NullLogoView() {
+    static ILogoView view;
+    return view;
+}
 inline IBackupView& NullBackupView() {
     static IBackupView view;
     return view;
@@ -67,6 +72,7 @@ struct Views {
     ISmsView* sms = &NullSmsView();
     ISettingsView* settings = &NullSettingsView();
     IObjectsView* objects = &NullObjectsView();
+    ILogoView* logo = &NullLogoView();
     IBackupView* backup = &NullBackupView();
     IServicesView* services = &NullServicesView();
     IMelodiesView* melodies = &NullMelodiesView();

@@ -169,13 +169,13 @@ TEST(AtWriters, CregFlagFollowsTheLastRegistrationCommand) {
     EXPECT_FALSE(h.state().Chain.CregSetSent);
 }
 
-TEST(AtWriters, MelodyDeleteTakesItsIndexFromTheMelodyList) {
+TEST(AtWriters, MelodyDeleteNeedsAUserMelodySelected) {
     ScriptRig h;
     auto& m = h.state().Melodies;
     m.MelodijeCB = {"Standard 1", "Standard 2", "Individual 1", "Individual 2"};
     m.MelodijeIndex = 2;
-    SendAtSbnwDelete(h.ctx(), 2, "99");
-    EXPECT_EQ(h.Sent(), "AT^SBNW=\"mid\",1,0\r");  // 4 - 1 - 2
+    SendAtSbnwDelete(h.ctx(), 2, "1");
+    EXPECT_EQ(h.Sent(), "AT^SBNW=\"mid\",1,0\r");
 
     m.MelodijeIndex = 0;  // not an individual melody: nothing at all
     SendAtSbnwDelete(h.ctx(), 2, "0");

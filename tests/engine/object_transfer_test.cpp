@@ -178,6 +178,9 @@ TEST(ObjectTransfer, MelodyReadJoinsItsPartsIntoTheChosenFile) {
     const std::string melody = Bytes(2 * 176 + 50);  // three parts
     st.objects["mid"].objects[1] = melody;
     ObjectsHarness s(st);
+    // Three user melodies: rank 1 is slot 1, rank 0 slot 2.
+    s.state().Melodies.MelodijeCB = {"39  -  Melody no. 39", "40  -  Individual",
+                                     "41  -  Individual", "42  -  Individual"};
 
     s.host.saveFileAnswer = s.file("Ringer");
     s.engine.ReadUserMelody(1);

@@ -30,6 +30,7 @@ class RecordingHost : public IHost,
                       public ISmsView,
                       public ISettingsView,
                       public IObjectsView,
+                      public ILogoView,
                       public IBackupView,
                       public IServicesView,
                       public IMelodiesView {
@@ -43,6 +44,7 @@ public:
         engine.SetSmsView(this);
         engine.SetSettingsView(this);
         engine.SetObjectsView(this);
+        engine.SetLogoView(this);
         engine.SetBackupView(this);
         engine.SetServicesView(this);
         engine.SetMelodiesView(this);
@@ -101,6 +103,7 @@ public:
         capabilities = view;
         ++capabilitiesChanges;
     }
+    void LogoKindsChanged(const ObjectCapabilitiesView& view) override { logoKinds = view; }
     // Services and melodies pages: every indicator change in order
     // ("Divert7=1 +385911", "Time1=20", "Bar2=0", "Lock3=1", "DivertBtn=1").
     void DivertChanged(int number, int picture, const std::string& divertNumber) override {
@@ -321,6 +324,7 @@ public:
     int melodyListChanges = 0;
     std::vector<MelodyListView> ringerStates;
     ObjectCapabilitiesView capabilities;
+    ObjectCapabilitiesView logoKinds;  // the logo view's last LogoKindsChanged
     int capabilitiesChanges = 0;
     std::vector<bool> connectionChanges;
     std::vector<SaveFileDialog> saveDialogs;

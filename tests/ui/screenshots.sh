@@ -4,7 +4,8 @@
 # builds the window tests (in $PARLENKO_BUILD_DIR, default build/) and runs
 # their screenshot case under Xvfb. It writes main.png (the main window
 # connected to the simulated phone, its general page filled), advanced.png
-# (the advanced page's tab bar), savenet.png (naming the cell), menu.png (the
+# (the advanced page's tab bar), melodies.png and logo.png (its melody and
+# logo sub-pages), savenet.png (naming the cell), menu.png (the
 # "&Parlenko" menu open), options.png (the options window; options-comm.png
 # its second tab), settings.png (the settings page read from the simulated
 # phone), diverts.png, barrings.png and locks.png (the advanced sub-pages

@@ -1,11 +1,11 @@
 // Pictures of the windows for a person to look at: the main window connected
-// to the simulated phone (the general page, then the advanced page, then the
-// first menu open), the save-location window, the options window, the
-// settings page read from the phone, the diverts, barrings and locks pages
-// after their checks with their four dialogs, the splash window, the about
-// box, the progress window, the status notice, a message box, a validation
-// balloon beside a line edit with an ordinary tooltip, and the appointments
-// page with its editor. Runs only when
+// to the simulated phone (the general page, then the advanced page with its
+// melody and logo sub-pages, then the first menu open), the save-location
+// window, the options window, the settings page read from the phone, the
+// diverts, barrings and locks pages after their checks with their four
+// dialogs, the splash window, the about box, the progress window, the status
+// notice, a message box, a validation balloon beside a line edit with an
+// ordinary tooltip, and the appointments page with its editor. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
@@ -31,7 +31,10 @@
 #include "ui/pages/divert_page.h"
 #include "ui/pages/locks_page.h"
 #include "ui/pages/services_pages.h"
+#include "ui/pages/logo_page.h"
+#include "ui/pages/melodies_page.h"
 #include "ui/pages/settings_page.h"
+#include "ui/pc_files.h"
 #include "ui/qt_scheduler.h"
 #include "ui/save_net_form.h"
 #include "ui/splash_form.h"
@@ -44,6 +47,7 @@
 #include <QRadioButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -154,6 +158,37 @@ TEST_F(Screenshots, Windows) {
     glavna.findChild<QAction*>("Ostalo2")->trigger();
     Pump(1000);
     Save(glavna, "advanced.png");
+
+    // The melody sub-page: the phone's melodies, a MIDI file of the PC chosen.
+    const QString melodies = home.QDir() + "Melodies/";
+    QDir().mkpath(melodies);
+    for (const char* name : {"Fanfare.mid", "Nocturne.mid"}) {
+        QFile f(melodies + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(
+            QByteArray::fromHex("4D546864000000060000000100604D54726B00000014"
+                                "00903C4060803C4000903E4060803E4000FF2F00"));
+    }
+    glavna.TabBarBtn1Click(40);
+    glavna.MelodijePage->MidiFiles().SetFolder(melodies);
+    Pump(1500);
+    glavna.MelodijePage->MidiFiles().SelectPath(melodies + "Nocturne.mid");
+    Save(glavna, "melodies.png");
+
+    // The logo sub-page: the phone's logo and a picture of the PC.
+    const QString logos = home.QDir() + "Logos/";
+    QDir().mkpath(logos);
+    QImage picture(101, 46, QImage::Format_Mono);
+    picture.fill(1);
+    for (int x = 8; x < 93; ++x)
+        for (int y = 18; y < 28; ++y)
+            if ((x / 6 + y / 5) % 2 == 0) picture.setPixel(x, y, 0);
+    ASSERT_TRUE(picture.save(logos + "Stripes.bmp", "BMP"));
+    glavna.TabBarBtn1Click(50);
+    glavna.LogotipPage->LogoFiles().SetFolder(logos);
+    Pump(2000);
+    glavna.LogotipPage->LogoFiles().SelectPath(logos + "Stripes.bmp");
+    Save(glavna, "logo.png");
     glavna.OutBarBtn1Click(1);
     Pump(1500);
 

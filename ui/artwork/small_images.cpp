@@ -365,6 +365,43 @@ void DrawBackup(QPainter& p) {
     p.drawRect(QRectF(9.5, 2.5, 1.5, 3));
 }
 
+// A melody: two notes joined by a beam.
+void DrawMelody(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kNavy);
+    p.drawEllipse(QRectF(1.5, 10.5, 5, 4));
+    p.drawEllipse(QRectF(9.5, 9, 5, 4));
+    p.drawRect(QRectF(5.5, 3, 1.4, 9.5));
+    p.drawRect(QRectF(13.5, 1.5, 1.4, 9.5));
+    QPainterPath beam;
+    beam.moveTo(5.5, 3);
+    beam.lineTo(14.9, 1.5);
+    beam.lineTo(14.9, 4);
+    beam.lineTo(5.5, 5.5);
+    beam.closeSubpath();
+    p.setBrush(kTeal);
+    p.drawPath(beam);
+}
+
+// A logo: a framed picture of a hill and the sun.
+void DrawLogo(QPainter& p) {
+    p.setPen(QPen(kNavy, 1));
+    p.setBrush(QColor(0xDD, 0xEE, 0xF8));
+    p.drawRect(QRectF(1.5, 2.5, 13, 11));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kLeaf);
+    QPainterPath hill;
+    hill.moveTo(2, 13);
+    hill.lineTo(6.5, 7.5);
+    hill.lineTo(9.5, 10.5);
+    hill.lineTo(11, 9);
+    hill.lineTo(14, 13);
+    hill.closeSubpath();
+    p.drawPath(hill);
+    p.setBrush(QColor(0xF2, 0xB1, 0x34));
+    p.drawEllipse(QRectF(10, 4, 3, 3));
+}
+
 struct Row {
     int index;
     Draw draw;
@@ -389,6 +426,8 @@ constexpr Row kTable[] = {
     {33, DrawServiceRow},
     {35, DrawSmsWithData},
     {36, DrawChangeMemory},
+    {46, DrawMelody},
+    {52, DrawLogo},
     {55, DrawOutlookContacts},
     {57, DrawBackup},
     {58, [](QPainter& p) { DrawAppointment(p, 58); }},  // anniversary, alarm on

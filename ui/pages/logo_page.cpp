@@ -1,0 +1,304 @@
+#include "ui/pages/logo_page.h"
+
+#include "engine/core/host.h"
+#include "engine/session/phone_engine.h"
+#include "ui/artwork/artwork.h"
+#include "ui/artwork/small_images.h"
+#include "ui/message_dialog.h"
+#include "ui/pc_files.h"
+#include "ui/text_codec.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace parlenko::ui {
+namespace {
+
+constexpr int kLogoPicture = 52;
+constexpr QSize kCanvas(124, 64);
+const QColor kNoLogoColour(0xFF, 0xFB, 0xF0);  // $F0FBFF
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QGroupBox* Group(QWidget* parent, const char* caption, const QRect& at) {
+    auto* g = new QGroupBox(U(caption), parent);
+    g->setGeometry(at);
+    return g;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& at,
+                    bool enabled = false) {
+    auto* b = new QPushButton(U(caption), parent);
+    b->setObjectName(name);
+    b->setGeometry(at);
+    b->setEnabled(enabled);
+    return b;
+}
+
+QLabel* Value(QWidget* parent, const char* name, const QRect& at) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(at);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: #1D3A66;"));
+    return l;
+}
+
+// A picture box: the canvas in a sunken frame.
+QLabel* PictureBox(QWidget* parent, const char* name, const QPoint& at) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setLineWidth(1);
+    l->setGeometry(at.x(), at.y(), kCanvas.width() + 2, kCanvas.height() + 2);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
+    static const QIcon icon(QPixmap::fromImage(artwork::SmallImage(kLogoPicture)));
+    QSignalBlocker block(box);
+    box->clear();
+    for (const std::string& item : items) box->addItem(icon, FromAnsi(item));
+    box->setCurrentIndex(index);
+}
+
+// The picture centred on a white canvas; a 1-bit picture is drawn
+// transparent (the colour of its bottom-left pixel left out).
+QPixmap Canvas(const QImage& picture) {
+    QImage canvas(kCanvas, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QImage shown = picture.convertToFormat(QImage::Format_ARGB32);
+    if (picture.depth() == 1 && !picture.isNull()) {
+        const QRgb clear = shown.pixel(0, shown.height() - 1);
+        for (int y = 0; y < shown.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+            for (int x = 0; x < shown.width(); ++x)
+                if (line[x] == clear) line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    QPainter p(&canvas);
+    p.drawImage(kCanvas.width() / 2 - shown.width() / 2, kCanvas.height() / 2 - shown.height() / 2,
+                shown);
+    return QPixmap::fromImage(canvas);
+}
+
+QString SizeText(const QImage& picture) {
+    return QString::number(picture.width()) + " x " + QString::number(picture.height());
+}
+
+bool IsBmpFile(const QString& path) {
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && info.suffix().toLower() == QLatin1String("bmp");
+}
+
+int Ask(QWidget* parent, const char* caption, const char* text) {
+    return ShowMessageDialog(parent, U(caption), U(text), DialogKind::Confirmation,
+                             DialogButtons::YesNo);
+}
+
+void ShowError(QWidget* parent, const QString& text) {
+    ShowMessageDialog(parent, QStringLiteral("Error"), text, DialogKind::Error, DialogButtons::Ok);
+}
+
+}  // namespace
+
+TLogoPage::TLogoPage(PhoneEngine& engine, const QString& logosDir, QWidget* parent)
+    : QWidget(parent), engine_(engine), logosDir_(logosDir) {
+    setObjectName("LogotipPage");
+    setAccessibleName("Logotip");
+
+    QGroupBox* phone = Group(this, " Logotip na mobitelu:", QRect(8, 4, 244, 196));
+    LogosCB = new QComboBox(phone);
+    LogosCB->setObjectName("LogosCB");
+    LogosCB->setGeometry(12, 24, 220, 22);
+    auto* mobPanel = new QFrame(phone);
+    mobPanel->setObjectName("MobLogPanel");
+    mobPanel->setGeometry(12, 52, 220, 104);
+    MobLogImage = PictureBox(mobPanel, "MobLogImage", QPoint((220 - kCanvas.width() - 2) / 2, 4));
+    MobLogSizeLab = Value(mobPanel, "MobLogSizeLab", QRect(0, 76, 220, 20));
+    MobLogSizeLab->setAlignment(Qt::AlignCenter);
+    RefLogBtn = Button(phone, "RefLogBtn", "Osvježi", QRect(12, 160, 106, 25), true);
+    DelLogBtn = Button(phone, "DelLogBtn", "Izbriši", QRect(126, 160, 106, 25));
+
+    QGroupBox* save = Group(this, " Snimi logotip iz mobitela:", QRect(8, 208, 244, 96));
+    auto* note = new QLabel(U("Logotip će biti snimljen u BMP formatu!"), save);
+    note->setGeometry(12, 22, 220, 32);
+    note->setWordWrap(true);
+    SaveToBmpBtn = Button(save, "SaveToBmpBtn", "Snimi logotip na disk", QRect(12, 58, 220, 25));
+
+    QGroupBox* pc = Group(this, " Slike na računalu:", QRect(260, 4, 252, 376));
+    logoFiles_ = new TPcFileList(pc, "LogoFoldersCB", "LogoListView", "Logos", logosDir);
+    logoFiles_->FoldersCB->setGeometry(10, 22, 232, 22);
+    logoFiles_->ListView->setGeometry(10, 48, 232, 126);
+    auto* compPanel = new QFrame(pc);
+    compPanel->setObjectName("CompLogPanel");
+    compPanel->setGeometry(10, 178, 232, 112);
+    CompLogImage =
+        PictureBox(compPanel, "CompLogImage", QPoint((232 - kCanvas.width() - 2) / 2, 2));
+    auto* picSize = new QLabel(U("Veličina slike:"), compPanel);
+    picSize->setGeometry(0, 72, 130, 18);
+    PicSizeLab = Value(compPanel, "PicSizeLab", QRect(132, 72, 100, 18));
+    auto* maxSize = new QLabel(U("Veličina na mobitelu:"), compPanel);
+    maxSize->setGeometry(0, 92, 130, 18);
+    PicMaxSizeLab = Value(compPanel, "PicMaxSizeLab", QRect(132, 92, 100, 18));
+    auto* mem = new QLabel(U("Memorija za snimanje logotipa:"), pc);
+    mem->setGeometry(10, 298, 232, 18);
+    SaveLogoMemCB = new QComboBox(pc);
+    SaveLogoMemCB->setObjectName("SaveLogoMemCB");
+    SaveLogoMemCB->setGeometry(10, 316, 232, 22);
+    UploadLogBtn = Button(pc, "UploadLogBtn", "Snimi logotip u mobitel", QRect(10, 344, 232, 25));
+
+    MobLogImage->setPixmap(Canvas(QImage()));
+    CompLogImage->setPixmap(Canvas(QImage()));
+
+    connect(RefLogBtn, &QPushButton::clicked, this, [this] { RefLogBtnClick(); });
+    connect(DelLogBtn, &QPushButton::clicked, this, [this] { DelLogBtnClick(); });
+    connect(SaveToBmpBtn, &QPushButton::clicked, this, [this] { SaveToBmpBtnClick(); });
+    connect(UploadLogBtn, &QPushButton::clicked, this, [this] { UploadLogBtnClick(); });
+    connect(SaveLogoMemCB, &QComboBox::currentIndexChanged, this,
+            [this] { SaveLogoMemCBChange(); });
+    connect(logoFiles_, &TPcFileList::SelectionChanged, this, [this] { LogoListViewChange(); });
+}
+
+TLogoPage::~TLogoPage() = default;
+
+void TLogoPage::PageShown() {
+    SaveLogoMemCBChange();
+    if (mobLogTag_ == 0) RefLogBtnClick();
+}
+
+// ---------------------------------------------------------------- the phone's logo
+
+void TLogoPage::LogoKindsChanged(const ObjectCapabilitiesView& view) {
+    Fill(LogosCB, view.LogosCB, view.LogosIndex);
+    const int before = SaveLogoMemCB->currentIndex();
+    Fill(SaveLogoMemCB, view.SaveLogoMemCB, view.SaveLogoMemIndex);
+    if (SaveLogoMemCB->currentIndex() != before) SaveLogoMemCBChange();
+}
+
+void TLogoPage::ShowLogo(const std::string& path) {
+    const QString file = QString::fromStdString(path);
+    QImage logo(file, "BMP");
+    if (logo.isNull()) logo.load(file);
+    phoneLogoPath_ = file;
+    mobLogTag_ = 1;
+    MobLogImage->setPixmap(Canvas(logo));
+    MobLogSizeLab->setText(SizeText(logo));
+    DelLogBtn->setEnabled(true);
+    SaveToBmpBtn->setEnabled(true);
+}
+
+void TLogoPage::ShowNoLogo(const std::string& text) {
+    QImage canvas(kCanvas, QImage::Format_RGB32);
+    canvas.fill(kNoLogoColour);
+    {
+        QPainter p(&canvas);
+        QFont f = font();
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::black);
+        p.drawText(canvas.rect(), Qt::AlignCenter | Qt::TextSingleLine, FromAnsi(text));
+    }
+    MobLogImage->setPixmap(QPixmap::fromImage(canvas));
+    MobLogSizeLab->setText(QStringLiteral("No logo on mobile!"));
+    phoneLogoPath_.clear();
+    DelLogBtn->setEnabled(false);
+    SaveToBmpBtn->setEnabled(false);
+}
+
+void TLogoPage::RefLogBtnClick() {
+    if (!engine_.Connected()) return;
+    engine_.ReadLogo(std::max(LogosCB->currentIndex(), 0));
+}
+
+void TLogoPage::DelLogBtnClick() {
+    if (!engine_.Connected()) return;
+    if (Ask(this, "Delete logo", "Delete logo from mobile?") != DialogResult::Yes) return;
+    engine_.DeleteLogo(std::max(LogosCB->currentIndex(), 0));
+}
+
+void TLogoPage::SaveToBmpBtnClick() {
+    if (phoneLogoPath_.isEmpty()) return;
+    QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save logo to . . ."),
+                                                QDir(logosDir_).filePath("ParlenkoLogo"),
+                                                QStringLiteral("BMP pictures (*.bmp)"));
+    if (name.isEmpty()) return;
+    if (QFileInfo(name).suffix().toLower() != QLatin1String("bmp")) name += QStringLiteral(".bmp");
+    // The logo as the phone gave it, not the picture box's canvas.
+    QFile from(phoneLogoPath_);
+    QSaveFile to(name);
+    if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly) ||
+        to.write(from.readAll()) < 0 || !to.commit()) {
+        ShowError(this, "Error occurred while trying to write file!\n\n" +
+                            QDir::toNativeSeparators(name));
+        return;
+    }
+    if (OnStatusMessage) OnStatusMessage(QStringLiteral("Logo succesfully saved on disc!"));
+}
+
+void TLogoPage::SaveLogoMemCBChange() {
+    PicMaxSizeLab->setText(SaveLogoMemCB->currentIndex() == 1
+                               ? QStringLiteral("101 x 46")
+                               : QString::fromStdString(engine_.PhoneLogoSize()));
+}
+
+// ---------------------------------------------------------------- BMP files
+
+void TLogoPage::ClearCompPicture() {
+    compPicture_ = QImage();
+    CompLogImage->setPixmap(Canvas(QImage()));
+    PicSizeLab->clear();
+    UploadLogBtn->setEnabled(false);
+}
+
+void TLogoPage::LogoListViewChange() {
+    const QString path = logoFiles_->SelectedPath();
+    if (path.isEmpty()) {
+        ClearCompPicture();
+        return;
+    }
+    if (!IsBmpFile(path)) return;
+    QImage picture;
+    if (!picture.load(path, "BMP")) {
+        ClearCompPicture();
+        ShowError(this, QStringLiteral("Cannot open picture!"));
+        return;
+    }
+    compPicture_ = picture;
+    CompLogImage->setPixmap(Canvas(picture));
+    PicSizeLab->setText(SizeText(picture));
+    UploadLogBtn->setEnabled(true);
+}
+
+void TLogoPage::UploadLogBtnClick() {
+    if (!engine_.Connected() || compPicture_.isNull()) return;
+    if (Ask(this, "Save logo", "Save logo in mobile?") == DialogResult::No) return;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!compPicture_.save(&buffer, "BMP")) {
+        ShowError(this, QStringLiteral("Cannot open picture!"));
+        return;
+    }
+    engine_.UploadLogo(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                       std::max(SaveLogoMemCB->currentIndex(), 0));
+}
+
+}  // namespace parlenko::ui

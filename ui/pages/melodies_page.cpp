@@ -1,0 +1,316 @@
+#include "ui/pages/melodies_page.h"
+
+#include "components/midi/memory_stream.h"
+#include "components/midi/midi_data.h"
+#include "engine/core/host.h"
+#include "engine/session/phone_engine.h"
+#include "ui/artwork/small_images.h"
+#include "ui/message_dialog.h"
+#include "ui/midi_player.h"
+#include "ui/pc_files.h"
+#include "ui/text_codec.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTreeView>
+
+#include <algorithm>
+#include <exception>
+
+namespace parlenko::ui {
+namespace {
+
+constexpr int kMelodyPicture = 46;
+constexpr int kNoteOn = 0x90;
+constexpr char kNoPlayerHint[] = "Za sviranje instalirajte timidity ili fluidsynth";
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QGroupBox* Group(QWidget* parent, const char* caption, const QRect& at) {
+    auto* g = new QGroupBox(U(caption), parent);
+    g->setGeometry(at);
+    return g;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& at) {
+    auto* b = new QPushButton(U(caption), parent);
+    b->setObjectName(name);
+    b->setGeometry(at);
+    b->setEnabled(false);
+    return b;
+}
+
+QLabel* Label(QWidget* parent, const char* caption, const QRect& at) {
+    auto* l = new QLabel(U(caption), parent);
+    l->setGeometry(at);
+    return l;
+}
+
+QLabel* Value(QWidget* parent, const char* name, const QRect& at) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(at);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: #1D3A66;"));
+    return l;
+}
+
+void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
+    static const QIcon icon(QPixmap::fromImage(artwork::SmallImage(kMelodyPicture)));
+    QSignalBlocker block(box);
+    box->clear();
+    for (const std::string& item : items) box->addItem(icon, FromAnsi(item));
+    box->setCurrentIndex(index);
+}
+
+bool IsUserMelody(const QString& item) { return item.contains(QLatin1String("Individual")); }
+
+bool IsMidiFile(const QString& path) {
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && info.suffix().toLower() == QLatin1String("mid");
+}
+
+void ShowError(QWidget* parent, const QString& text) {
+    ShowMessageDialog(parent, QStringLiteral("Error"), text, DialogKind::Error, DialogButtons::Ok);
+}
+
+int Ask(QWidget* parent, const char* caption, const char* text) {
+    return ShowMessageDialog(parent, U(caption), U(text), DialogKind::Confirmation,
+                             DialogButtons::YesNo);
+}
+
+}  // namespace
+
+TMelodiesPage::TMelodiesPage(PhoneEngine& engine, const QString& melodiesDir, QWidget* parent)
+    : QWidget(parent), engine_(engine) {
+    setObjectName("MelodijePage");
+    setAccessibleName("Melodije");
+
+    QGroupBox* phone = Group(this, " Melodije u mobitelu:", QRect(8, 4, 244, 160));
+    MelodijeCB = new QComboBox(phone);
+    MelodijeCB->setObjectName("MelodijeCB");
+    MelodijeCB->setGeometry(12, 24, 220, 22);
+    MelodijeCB->setEnabled(false);
+    Label(phone, "Glasnoća:", QRect(12, 58, 64, 20));
+    VolumeTB = new QSlider(Qt::Horizontal, phone);
+    VolumeTB->setObjectName("VolumeTB");
+    VolumeTB->setGeometry(80, 54, 152, 28);
+    VolumeTB->setRange(0, 4);
+    VolumeTB->setPageStep(1);
+    VolumeTB->setTickPosition(QSlider::TicksBelow);
+    VolumeTB->setTickInterval(1);
+    VolumeTB->setEnabled(false);
+    PlayMelBtn = Button(phone, "PlayMelBtn", "Sviraj", QRect(12, 92, 106, 25));
+    SetMelBtn = Button(phone, "SetMelBtn", "Postavi", QRect(126, 92, 106, 25));
+    StopMelBtn = Button(phone, "StopMelBtn", "Zaustavi", QRect(12, 124, 106, 25));
+    DelMelBtn = Button(phone, "DelMelBtn", "Izbriši", QRect(126, 124, 106, 25));
+
+    QGroupBox* save = Group(this, " Snimi melodiju iz mobitela:", QRect(8, 172, 244, 96));
+    auto* note = Label(save, "Melodija će biti snimljena u MID formatu!", QRect(12, 22, 220, 32));
+    note->setWordWrap(true);
+    SaveToMidiBtn = Button(save, "SaveToMidiBtn", "Snimi melodiju na disk", QRect(12, 58, 220, 25));
+
+    QGroupBox* pc = Group(this, " Melodije na računalu:", QRect(260, 4, 252, 376));
+    midiFiles_ = new TPcFileList(pc, "MidiFoldersCB", "MidiListView", "Melodies", melodiesDir);
+    midiFiles_->FoldersCB->setGeometry(10, 22, 232, 22);
+    midiFiles_->ListView->setGeometry(10, 48, 232, 150);
+    Label(pc, "Veličina:", QRect(10, 204, 90, 18));
+    MidiSizeLab = Value(pc, "MidiSizeLab", QRect(100, 204, 142, 18));
+    Label(pc, "Broj traka:", QRect(10, 222, 90, 18));
+    MidiTracksLab = Value(pc, "MidiTracksLab", QRect(100, 222, 142, 18));
+    Label(pc, "Broj tonova:", QRect(10, 240, 90, 18));
+    MidiTonesLab = Value(pc, "MidiTonesLab", QRect(100, 240, 142, 18));
+    PlayMidiBtn = Button(pc, "PlayMidiBtn", "Sviraj", QRect(10, 264, 112, 25));
+    StopMidiBtn = Button(pc, "StopMidiBtn", "Zaustavi", QRect(130, 264, 112, 25));
+    Label(pc, "Memorija za snimanje melodije:", QRect(10, 298, 232, 18));
+    SaveMelMemCB = new QComboBox(pc);
+    SaveMelMemCB->setObjectName("SaveMelMemCB");
+    SaveMelMemCB->setGeometry(10, 316, 232, 22);
+    UploadMelBtn = Button(pc, "UploadMelBtn", "Snimi melodiju u mobitel", QRect(10, 344, 232, 25));
+
+    player_ = new TMidiPlayer(this);
+
+    connect(PlayMelBtn, &QPushButton::clicked, this, [this] { PlayMelBtnClick(); });
+    connect(SetMelBtn, &QPushButton::clicked, this, [this] { SetMelBtnClick(); });
+    connect(StopMelBtn, &QPushButton::clicked, this, [this] { StopMelBtnClick(); });
+    connect(DelMelBtn, &QPushButton::clicked, this, [this] { DelMelBtnClick(); });
+    connect(SaveToMidiBtn, &QPushButton::clicked, this, [this] { SaveToMidiBtnClick(); });
+    connect(PlayMidiBtn, &QPushButton::clicked, this, [this] { PlayMidiBtnClick(); });
+    connect(StopMidiBtn, &QPushButton::clicked, this, [this] { StopMidiBtnClick(); });
+    connect(UploadMelBtn, &QPushButton::clicked, this, [this] { UploadMelBtnClick(); });
+    connect(MelodijeCB, &QComboBox::currentIndexChanged, this, [this] { MelodijeCBChange(); });
+    connect(midiFiles_, &TPcFileList::SelectionChanged, this, [this] { MidiListViewChange(); });
+    // The player's notices (MPNotify).
+    connect(player_, &TMidiPlayer::Playing, this, [this] { PcButtons(true); });
+    connect(player_, &TMidiPlayer::Stopped, this, [this] { PcButtons(false); });
+}
+
+TMelodiesPage::~TMelodiesPage() = default;
+
+void TMelodiesPage::PageShown() { engine_.ReadMelodies(); }
+
+// ---------------------------------------------------------------- phone melodies
+
+void TMelodiesPage::MelodyListChanged(const MelodyListView& view) {
+    Fill(MelodijeCB, view.MelodijeCB, view.MelodijeIndex);
+    Fill(SaveMelMemCB, view.SaveMelMemCB, view.SaveMelMemIndex);
+    {
+        QSignalBlocker block(VolumeTB);
+        VolumeTB->setRange(view.VolumeMin, view.VolumeMax);
+    }
+    ShowState(view);
+}
+
+void TMelodiesPage::RingerStateChanged(const MelodyListView& view) { ShowState(view); }
+
+void TMelodiesPage::ShowState(const MelodyListView& view) {
+    {
+        QSignalBlocker block(MelodijeCB);
+        MelodijeCB->setCurrentIndex(view.MelodijeIndex);
+    }
+    {
+        QSignalBlocker block(VolumeTB);
+        VolumeTB->setValue(view.VolumeTB);
+    }
+    phonePlaying_ = view.Playing;
+    MelodijeCB->setEnabled(view.MelodijeCBEnabled);
+    VolumeTB->setEnabled(view.VolumeTBEnabled);
+    PlayMelBtn->setEnabled(view.PlayMelBtnEnabled);
+    SetMelBtn->setEnabled(view.SetMelBtnEnabled);
+    StopMelBtn->setEnabled(view.StopMelBtnEnabled);
+    DelMelBtn->setEnabled(view.DelMelBtnEnabled);
+    SaveToMidiBtn->setEnabled(view.SaveToMidiBtnEnabled);
+    // The user-melody rank of the selection the engine made.
+    int users = 0;
+    for (int i = 0; i <= MelodijeCB->currentIndex(); ++i)
+        if (IsUserMelody(MelodijeCB->itemText(i))) ++users;
+    userMelodyTag_ = std::max(users - 1, 0);
+    PcButtons(player_->IsPlaying());
+}
+
+void TMelodiesPage::MelodijeCBChange() {
+    const int index = MelodijeCB->currentIndex();
+    engine_.SelectMelody(index);
+    PlayMelBtn->setEnabled(MelodijeCB->count() > 0);
+    SetMelBtn->setEnabled(PlayMelBtn->isEnabled());
+    DelMelBtn->setEnabled(PlayMelBtn->isEnabled() && index >= 0 &&
+                          IsUserMelody(MelodijeCB->itemText(index)));
+    SaveToMidiBtn->setEnabled(DelMelBtn->isEnabled());
+    if (!DelMelBtn->isEnabled()) return;
+    int users = 0;
+    for (int i = 0; i <= index; ++i)
+        if (IsUserMelody(MelodijeCB->itemText(i))) ++users;
+    userMelodyTag_ = std::max(users - 1, 0);
+}
+
+void TMelodiesPage::PlayMelBtnClick() {
+    if (!engine_.Connected()) return;
+    engine_.PlayMelody(MelodijeCB->currentIndex(), VolumeTB->value());
+}
+
+void TMelodiesPage::SetMelBtnClick() {
+    if (!engine_.Connected()) return;
+    engine_.SetMelody(MelodijeCB->currentIndex(), VolumeTB->value());
+}
+
+void TMelodiesPage::StopMelBtnClick() {
+    if (!engine_.Connected()) return;
+    engine_.StopMelody();
+}
+
+void TMelodiesPage::DelMelBtnClick() {
+    if (!engine_.Connected()) return;
+    if (Ask(this, "Delete melody", "Delete user melody from mobile?") != DialogResult::Yes) return;
+    engine_.DeleteUserMelody(userMelodyTag_);
+}
+
+void TMelodiesPage::SaveToMidiBtnClick() {
+    if (!engine_.Connected()) return;
+    if (Ask(this, "Save melody", "Save user melody to disc?") != DialogResult::Yes) return;
+    engine_.ReadUserMelody(userMelodyTag_);
+}
+
+// ---------------------------------------------------------------- MIDI files
+
+bool TMelodiesPage::MidiChosen() const { return IsMidiFile(midiFiles_->SelectedPath()); }
+
+void TMelodiesPage::PcButtons(bool pcPlaying) {
+    const bool midi = MidiChosen();
+    const bool player = midi && player_->Available();
+    PlayMidiBtn->setEnabled(player && !pcPlaying);
+    PlayMidiBtn->setToolTip(midi && !player ? U(kNoPlayerHint) : QString());
+    StopMidiBtn->setEnabled(pcPlaying);
+    UploadMelBtn->setEnabled(midi && !pcPlaying && !phonePlaying_ && SaveMelMemCB->count() > 0);
+}
+
+void TMelodiesPage::MidiListViewChange() {
+    const QString path = midiFiles_->SelectedPath();
+    if (path.isEmpty()) {
+        MidiSizeLab->clear();
+        MidiTracksLab->clear();
+        MidiTonesLab->clear();
+        PcButtons(player_->IsPlaying());
+        return;
+    }
+    // Only ".mid" files are played and sent; the labels keep what they show.
+    PcButtons(player_->IsPlaying());
+    if (!MidiChosen()) return;
+    try {
+        midi::TMemoryStream stream;
+        stream.LoadFromFile(path.toStdString());
+        midi::TMidiData model;
+        model.LoadFromStream(stream);
+        long long notes = 0;
+        for (int t = 0; t < model.TrackCount(); ++t) {
+            const midi::TMidiTrackStream* track = model.GetTrack(t);
+            if (track == nullptr) continue;
+            for (std::int32_t e = 0; e < track->EventCount(); ++e) {
+                const midi::TMidiTrackEvent* event = track->GetEvent(e);
+                if (event != nullptr && event->Status == kNoteOn) ++notes;
+            }
+        }
+        const qint64 size = QFileInfo(path).size();
+        MidiTonesLab->setText(notes == 0 ? QStringLiteral("??") : QString::number(notes));
+        MidiTracksLab->setText(QString::number(model.TrackCount()));
+        MidiSizeLab->setText(size < 1024 ? QString::number(size) + " bytes"
+                                         : QString::number(size / 1024) + " kB");
+    } catch (const std::exception& e) {
+        ShowError(this, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TMelodiesPage::PlayMidiBtnClick() {
+    if (!MidiChosen()) return;
+    player_->Play(midiFiles_->SelectedPath());
+}
+
+void TMelodiesPage::StopMidiBtnClick() {
+    player_->Stop();
+    PcButtons(false);
+}
+
+void TMelodiesPage::UploadMelBtnClick() {
+    if (!engine_.Connected() || !MidiChosen() || SaveMelMemCB->count() == 0) return;
+    if (Ask(this, "Save melody", "Save melody in mobile?") == DialogResult::No) return;
+    QFile file(midiFiles_->SelectedPath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowError(this, "Cannot open file " + QDir::toNativeSeparators(file.fileName()));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    const int slot =
+        UserMelodySlot(SaveMelMemCB->count(), std::max(SaveMelMemCB->currentIndex(), 0));
+    engine_.UploadMelody(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), slot);
+}
+
+}  // namespace parlenko::ui
