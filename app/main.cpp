@@ -5,6 +5,8 @@
 #include "app/termination_signal.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/windows/outlook_app_form.h"
+#include "exchange/windows/store_session.h"
 #include "platform/serial/termios_serial_device.h"
 #include "platform/single_instance.h"
 #include "platform/system_clock.h"
@@ -84,6 +86,13 @@ int main(int argc, char** argv) {
     exchange::TBackupForm backupForm(&glavna, engine, glavna.Folders().ExeDir);
     glavna.SetBackupForm(&backupForm);
 
+    // The contacts and calendar store, and the calendar exchange.
+    exchange::TStoreSession storeSession(
+        [&glavna] { return ui::LoadStoreSettings(glavna.OptionsPath()); });
+    exchange::TOutlookAppForm outlookAppForm(&glavna, engine, *glavna.Podsjetnik, storeSession,
+                                             &citamForm);
+    glavna.SetOutlookAppForm(&outlookAppForm);
+
     splash.close();
     if (glavna.ImagesMissing()) return 1;
 
@@ -97,5 +106,6 @@ int main(int argc, char** argv) {
     host.SetMainWindow(nullptr);
     host.SetStatusFrm(nullptr);
     host.SetCitamForm(nullptr);
+    glavna.SetOutlookAppForm(nullptr);
     return result;
 }

@@ -29,7 +29,10 @@ set(face
   engine/objects/appointment_row.h
   engine/text/vcalendar.h
   engine/text/next_occurrence.h
-  engine/text/gsm_alphabet.h)
+  engine/text/gsm_alphabet.h
+  # The compose window counts and encodes what is typed, as the engine would.
+  engine/text/sms_counts.h
+  engine/pdu/pdu_encoder.h)
 set(app_also engine/serial/serial_port_driver.h)
 
 set(bad "")

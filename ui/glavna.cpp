@@ -22,6 +22,7 @@
 #include "ui/pages/phonebook_page.h"
 #include "ui/pages/services_pages.h"
 #include "ui/pages/settings_page.h"
+#include "ui/pages/sms_page.h"
 #include "ui/pictures.h"
 #include "ui/save_net_form.h"
 #include "ui/status_frm.h"
@@ -113,6 +114,10 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     BuildMenus();
     BuildFrame();
     engine_.SetGeneralView(this);
+    engine_.SetSmsView(SmsPage);
+    SmsPage->BuildMenu(findChild<QMenu*>("SMSporuke1"));
+    SmsPage->ConfirmDelete = [this] { return options_.ConfirmDelete; };
+    SmsPage->RefreshSms = [this] { RefreshSms(); };
     optionsForm_ = std::make_unique<TOptionsForm>(*this);
     OptionsForm = optionsForm_.get();
     SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
@@ -127,6 +132,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
 TGlavna::~TGlavna() {
     delete SettingsPage;
     delete ServicesPages;
+    engine_.SetSmsView(nullptr);
     engine_.SetGeneralView(nullptr);
     engine_.SetObjectsView(nullptr);
     engine_.SetCallListsView(nullptr);
@@ -284,12 +290,16 @@ void TGlavna::BuildFrame() {
             ImenikPage->OtherCommand = [this](int tag) {
                 if (tag == 70) BackupTBClick();
                 if (tag == 4) DialSelected(ImenikPage->ImenikList);
+                if (tag == 5 || tag == 6) SmsToSelected(tag);
             };
             engine_.SetPhonebookView(ImenikPage);
             page = ImenikPage;
         } else if (std::string_view(row.page) == "PoziviPage") {
             PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
             page = PoziviPage;
+        } else if (&row == &kPages[2]) {
+            SmsPage = new TSmsPage(engine_, this);
+            page = SmsPage;
         } else if (&row == &kPages.back()) {
             OstaloPage = new TAdvancedPage;
             page = OstaloPage;
@@ -309,6 +319,10 @@ void TGlavna::BuildFrame() {
         ImenikPage->UpisImenik().TelEdit->setText(number);
         ImenikPage->NumberPreset = true;
         ImenikPage->UpisImeTBClick();
+    };
+    SmsPage->AddToPhonebook = PoziviPage->OnAddToPhonebook;
+    SmsPage->DialSequence = [this](const QString& name, const QString& number) {
+        callWindows_->DialSequence(name, number);
     };
     callWindows_->OnDialButtonEnabled = [this](bool on) {
         ImenikPage->PozoviBrojTB->setEnabled(on);
@@ -346,6 +360,7 @@ void TGlavna::BuildFrame() {
     Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
     };
+    Podsjetnik->OutlookATBClick = [this] { OutlookATBClick(); };
     engine_.SetObjectsView(Podsjetnik);
     setCentralWidget(central);
     BuildStatusBar();
@@ -671,6 +686,15 @@ void TGlavna::Notebook1PageChanged() {
     else Podsjetnik->AppointmentsListChange();
 }
 
+void TGlavna::SetOutlookAppForm(ICalendarExchange* form) {
+    outlookAppForm_ = form;
+    Podsjetnik->SetCalendarExchange(form);
+}
+
+void TGlavna::OutlookATBClick() {
+    if (outlookAppForm_ != nullptr) outlookAppForm_->Open();
+}
+
 void TGlavna::BackupTBClick() {
     if (backupForm_ != nullptr) backupForm_->exec();
 }
@@ -694,6 +718,17 @@ void TGlavna::DialSelected(QTreeWidget* list) {
     const auto rows = list->selectedItems();
     if (rows.isEmpty()) callWindows_->DialSequence({}, {});
     else callWindows_->DialSequence(rows.front()->text(0), rows.front()->text(1));
+}
+
+// The phonebook page's SMS buttons: tag 5 a new message to the selected
+// entry, 6 one carrying its name and number.
+void TGlavna::SmsToSelected(int tag) {
+    const auto rows = ImenikPage->ImenikList->selectedItems();
+    if (rows.isEmpty()) return;
+    const QTreeWidgetItem* row = rows.front();
+    if (tag == 5)
+        SmsPage->NewSmsIme1TBClick(row->text(0), row->text(1), row->data(0, Qt::UserRole).toInt());
+    else SmsPage->NewSmsIme2TBClick(row->text(0), row->text(1));
 }
 
 void TGlavna::Izlaz1Click() { close(); }

@@ -39,6 +39,7 @@ class TMenuPainter;
 namespace parlenko::ui {
 
 class TAdvancedPage;
+class ICalendarExchange;
 class TCallWindows;
 class TCallsPage;
 class TCitamForm;
@@ -50,6 +51,7 @@ class TMelodiesPage;
 class PodsjetnikPage;
 class TOptionsForm;
 class TSettingsPage;
+class TSmsPage;
 class TSaveNetForm;
 class TServicesPages;
 class TStatusFrm;
@@ -67,6 +69,8 @@ public:
     void SetStatusFrm(TStatusFrm* form) { statusFrm_ = form; }
     void SetInfoForm(TInfoForm* form) { infoForm_ = form; }
     void SetCitamForm(TCitamForm* form) { citamForm_ = form; }
+    // The calendar exchange window (TOutlookAppForm of the exchange windows).
+    void SetOutlookAppForm(ICalendarExchange* form);
     // The backup and restore wizard (TBackupForm of the exchange windows).
     void SetBackupForm(QDialog* form) { backupForm_ = form; }
 
@@ -111,9 +115,13 @@ public:
     void TabBarBtn1Click(int tag);
     void Notebook1PageChanged();
     void Notebook2PageChanged();
+    // Opens the calendar exchange (OutlookATB, RazmjenapodatakaOutlookCalendar1).
+    void OutlookATBClick();
     // The dial sequence with the selected row of list (caption and first
     // sub-item), or empty without one.
     void DialSelected(QTreeWidget* list);
+    // The phonebook page's SMS buttons (tag 5, 6) on its selected row.
+    void SmsToSelected(int tag);
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
     // Opens the backup and restore wizard modally (the phonebook page's
@@ -142,6 +150,7 @@ public:
     widgets::THintInstaller& Hints() { return *hints_; }
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
+    TSmsPage* SmsPage = nullptr;
     TCallsPage* PoziviPage = nullptr;
     // The call windows (the engine's calls view) and the shared dial sequence.
     TCallWindows& CallWindows() { return *callWindows_; }
@@ -225,6 +234,7 @@ private:
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
+    ICalendarExchange* outlookAppForm_ = nullptr;
     QDialog* backupForm_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;

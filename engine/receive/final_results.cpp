@@ -54,6 +54,8 @@ ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {
     // An "ERROR" ends the exchange whatever it answers.
     if (kind == FinalResultKind::Error) EndBusy(ctx);
     ctx.state.Receive.RxLines.Blank(i);
+    if (kind == FinalResultKind::Error)
+        if (const auto step = SmsBodyRefused(ctx, i)) return *step;
     for (ActionTable table : kResultTables)
         if (RunEchoTable(ctx, i, kind, table()) == ScanStep::EndScan) return ScanStep::EndScan;
     return ScanStep::Continue;

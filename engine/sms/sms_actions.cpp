@@ -147,4 +147,16 @@ const std::array<EchoAction, 9> kSmsActions = {{
 
 std::span<const EchoAction> SmsActions() { return kSmsActions; }
 
+std::optional<ScanStep> SmsBodyRefused(EngineContext& ctx, int i) {
+    auto& lines = Lines(ctx);
+    if (!lines.StartsWith(i - 1, "> ")) return std::nullopt;
+    const bool store = lines.StartsWith(i - 3, "AT+CMGW=");
+    if (!store && !lines.StartsWith(i - 3, "AT+CMGS=")) return std::nullopt;
+    lines.Blank(i - 1);
+    lines.Blank(i - 3);
+    EndSmsOperation(ctx);
+    ShowError(ctx, store ? kStoreFailed : kSendFailed);
+    return ScanStep::Continue;
+}
+
 }  // namespace parlenko

@@ -1,5 +1,7 @@
 #include "engine/text/sms_counts.h"
 
+#include "engine/text/gsm_alphabet.h"
+
 #include <algorithm>
 
 namespace parlenko {
@@ -27,5 +29,54 @@ std::string SmsFolderCountText(const SmsFolderCount& count) {
 int CountCR(std::string_view s) { return static_cast<int>(std::count(s.begin(), s.end(), '\r')); }
 
 int CountCharsExceptCR(std::string_view s) { return static_cast<int>(s.size()) - CountCR(s); }
+
+int SmsTextLimit(bool flash) { return flash ? kFlashSmsTextLimit : kSmsTextLimit; }
+
+int SmsTextLength(std::string_view text, bool flash) {
+    if (flash) return CountCharsExceptCR(text);
+    return static_cast<int>(SmsTextToGsm(text).size());
+}
+
+std::string CutSmsText(std::string_view text, bool flash) {
+    const int limit = SmsTextLimit(flash);
+    int length = 0;
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[end]);
+        if (c == '\r') {
+            // The CR goes with its LF, or alone when none follows.
+            const bool pair = end + 1 < text.size() && text[end + 1] == '\n';
+            if (pair && length + 1 > limit) break;
+            if (pair) {
+                length += 1;
+                end += 2;
+            } else {
+                end += 1;
+            }
+            continue;
+        }
+        const int units = !flash && c == 128 ? 2 : 1;
+        if (length + units > limit) break;
+        length += units;
+        ++end;
+    }
+    return std::string(text.substr(0, end));
+}
+
+std::string InsertTemplate(std::string_view old, std::string_view templ, bool append) {
+    if (!append) return std::string(templ);
+    const std::string whole = std::string(old) + "\r\n" + std::string(templ);
+    if (SmsTextLength(whole, false) <= kSmsTextLimit) return whole;
+    const int templLength = static_cast<int>(templ.size());
+    int keep = std::max(0, 157 - (templLength + 2));
+    keep = std::min(keep, static_cast<int>(old.size()));
+    for (;; --keep) {
+        std::string kept(old.substr(0, static_cast<std::size_t>(keep)));
+        // A line break is not cut in half.
+        if (!kept.empty() && kept.back() == '\r') kept.pop_back();
+        std::string text = kept + "...\r\n" + std::string(templ);
+        if (keep == 0 || SmsTextLength(text, false) <= kSmsTextLimit) return text;
+    }
+}
 
 }  // namespace parlenko

@@ -29,4 +29,25 @@ std::string SmsFolderCountText(const SmsFolderCount& count);
 int CountCharsExceptCR(std::string_view s);
 int CountCR(std::string_view s);
 
+// --- the compose window's counting -----------------------------------------
+// Texts are Windows-1252 with CR LF line breaks, as the compose window holds
+// them. Lengths count as the PDU encoder does: a normal message in GSM code
+// units (the euro is two, ESC "e"; a line break one, its CR dropped), a
+// flash message (UCS2) every character but CR.
+
+inline constexpr int kSmsTextLimit = 160;
+inline constexpr int kFlashSmsTextLimit = 69;
+
+int SmsTextLimit(bool flash);
+int SmsTextLength(std::string_view text, bool flash);
+// The longest start of text that stays within the limit (a line break is
+// never cut in half).
+std::string CutSmsText(std::string_view text, bool flash);
+// A ready text for the compose window. Without append: the template. With
+// append: old + CR LF + template; when that would be longer than a normal
+// message may be, the old text is cut to its first 157 - (template length
+// + 2) characters and "..." follows it, and shortened further until the
+// whole fits.
+std::string InsertTemplate(std::string_view old, std::string_view templ, bool append);
+
 }  // namespace parlenko

@@ -416,6 +416,43 @@ TEST(SmsEdit, AFailedStoreKeepsTheOriginal) {
     EXPECT_EQ(h.state().Sms.SmsList.size(), 2u);
 }
 
+TEST(SmsEdit, OnTheS45TheNewVersionTakesTheFirstFreePlaceAndIsSent) {
+    SimPhoneRig h(S45State());
+    ReadSms(h);
+    const auto before = h.CommandCount();
+    const std::string pdu = Submit("+4930123456", "Termin am Dienstag");
+    EditStoredSms(h.ctx(), PhoneMemory::Phone, "04", pdu, true);
+    RunPhone(h, 5000);
+    EXPECT_THAT(h.Commands(before),
+                ElementsAre(kSelectMe, "AT+CMGW=" + SmsPduLength(pdu), "AT+CMGD=04", "AT+CMSS=03"));
+    auto& me = h.phone().State().smsMemories["ME"].messages;
+    EXPECT_EQ(me.count(4), 0u);
+    ASSERT_EQ(me.count(3), 1u);
+    EXPECT_EQ(me[3].status, 3);
+    EXPECT_EQ(Find(h, "Mobile memory", "03")->Text, "Termin am Dienstag");
+    EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));
+}
+
+TEST(SmsEdit, OnTheS45AStoreAnsweredErrorKeepsTheOriginal) {
+    SimPhoneRig h(S45State());
+    ReadSms(h);
+    phonesim::CommandFault fault;
+    fault.command = "AT+CMGW";
+    fault.result = "ERROR";
+    h.phone().AddFault(fault);
+    const auto before = h.CommandCount();
+    const std::string pdu = Submit("+4930123456", "Termin am Dienstag");
+    EditStoredSms(h.ctx(), PhoneMemory::Phone, "04", pdu, true);
+    RunPhone(h, 5000);
+    EXPECT_THAT(h.Commands(before), ElementsAre(kSelectMe, "AT+CMGW=" + SmsPduLength(pdu)));
+    EXPECT_EQ(h.phone().State().smsMemories["ME"].messages.count(4), 1u);
+    EXPECT_NE(Find(h, "Mobile memory", "04"), nullptr);
+    EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].text,
+              "Error occurred while trying to write\rSMS message in mobile!");
+}
+
 TEST(SmsSend, NewMessageGoesOutAtThePrompt) {
     SimPhoneRig h(PhoneWith(Memory(5), Memory(5)));
     const std::string pdu = Submit("+385955", "Bok");

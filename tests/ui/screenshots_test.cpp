@@ -5,7 +5,8 @@
 // diverts, barrings and locks pages after their checks with their four
 // dialogs, the splash window, the about box, the progress window, the status
 // notice, a message box, a validation balloon beside a line edit with an
-// ordinary tooltip, and the appointments page with its editor. Runs only when
+// ordinary tooltip, the appointments page with its editor, and the SMS page
+// with its windows. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh runs it
 // under Xvfb); skipped otherwise.
 
@@ -13,8 +14,12 @@
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/store/outlook_store.h"
+#include "exchange/windows/outlook_app_form.h"
+#include "exchange/windows/store_session.h"
 #include "exchange/formats/backup_files.h"
 #include "exchange/windows/backup_form.h"
+#include "tests/support/phonesim/state.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/appointment_editor.h"
@@ -27,13 +32,17 @@
 #include "ui/info_form.h"
 #include "ui/options_form.h"
 #include "ui/pages/appointments_page.h"
+#include "ui/dialogs/new_sms_form.h"
+#include "ui/dialogs/sms_form.h"
+#include "ui/dialogs/sms_mem_form.h"
 #include "ui/pages/barring_page.h"
 #include "ui/pages/divert_page.h"
 #include "ui/pages/locks_page.h"
-#include "ui/pages/services_pages.h"
 #include "ui/pages/logo_page.h"
 #include "ui/pages/melodies_page.h"
+#include "ui/pages/services_pages.h"
 #include "ui/pages/settings_page.h"
+#include "ui/pages/sms_page.h"
 #include "ui/pc_files.h"
 #include "ui/qt_scheduler.h"
 #include "ui/save_net_form.h"
@@ -57,6 +66,10 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QPlainTextEdit>
+#include <QComboBox>
 #include <QTreeWidget>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -419,6 +432,118 @@ TEST_F(Screenshots, Appointments) {
         f.reject();
     });
     page.EditAppTBClick();
+
+    // The calendar exchange over a store with three appointments.
+    exchange::TStoreSession session([&glavna] { return LoadStoreSettings(glavna.OptionsPath()); });
+    {
+        exchange::store::Application app(LoadStoreSettings(glavna.OptionsPath()));
+        app.GetNamespace("MAPI").Logon();
+        const struct {
+            const char* subject;
+            const char* categories;
+            exchange::store::LocalDateTime start;
+            int recurrence;
+        } items[] = {{"Sastanak odjela", "Meeting", {2026, 12, 14, 9, 0, 0}, 1},
+                     {"+385911234567", "Phone Calls", {2026, 12, 15, 16, 30, 0}, -1},
+                     {"Rođendan Ane", "Anniversary", {2027, 3, 8, 8, 0, 0}, 5}};
+        for (const auto& i : items) {
+            auto a = app.CreateItem(exchange::store::olAppointmentItem).AsAppointmentItem();
+            a.SetSubject(i.subject);
+            a.SetCategories(i.categories);
+            a.SetStart(i.start);
+            if (i.recurrence >= 0) a.GetRecurrencePattern().SetRecurrenceType(i.recurrence);
+            a.SetReminderSet(i.recurrence != -1);
+            a.Save();
+        }
+    }
+    exchange::TOutlookAppForm outlook(&glavna, engine, page, session, &citam);
+    glavna.SetOutlookAppForm(&outlook);
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!outlook.isVisible()) return;
+        watch.stop();
+        outlook.OutSelectAllBtnClick();
+        Save(outlook, "outlook-calendar.png");
+        outlook.reject();
+    });
+    watch.start();
+    glavna.OutlookATBClick();
+    glavna.SetOutlookAppForm(nullptr);
+
+    host.SetMainWindow(nullptr);
+    host.SetCitamForm(nullptr);
+    glavna.hide();
+}
+
+// The SMS page read from the simulated S45 (its phonebook first, as the
+// page offers), the compose window with a picture tag in the text, the
+// recipient window of a stored message and the new-message notice.
+TEST_F(Screenshots, Sms) {
+    testing::TempHome home;
+    {
+        QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+        s.beginGroup("Options");
+        s.setValue("Auto Connect", 1);
+    }
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device(
+        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state"));
+    TSerialPortDriver port(device, sched);
+    TWindowHost host;
+    PhoneEngine engine(port, sched, host);
+    TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                     home.QDir() + "Logos"};
+    TGlavna glavna(engine, folders, home.QDir() + "Parlenko.ini");
+    host.SetMainWindow(&glavna);
+    TCitamForm citam(&glavna);
+    citam.SetModeSource([&glavna] { return glavna.Mode(); });
+    citam.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
+    host.SetCitamForm(&citam);
+    glavna.LoadOptions();
+    glavna.show();
+    ASSERT_TRUE(PumpUntil([&] { return !engine.GeneralInfo().PrijemLab.empty(); }, 15000));
+    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 12000));
+    {
+        testing::DialogWatcher yes;  // "Read it now?" the phonebook
+        glavna.OutBarBtn1Click(3);
+        ASSERT_TRUE(PumpUntil([&] { return engine.SmsList().size() == 12; }, 30000));
+        ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 10000));
+    }
+    TSmsPage& page = *glavna.SmsPage;
+    page.SMSListIn->setFocus();
+    Pump(300);
+    Save(glavna, "sms.png");
+
+    TSmsForm& compose = *page.SmsForm;
+    compose.ComposeMode = 1;
+    compose.setWindowTitle("New message . . .");
+    compose.FillNameList();
+    compose.SetRecipient(QString::fromUtf8("Ivan Novak"), "+385950610995");
+    compose.SetText(QString::fromUtf8("Sretan rodjendan!\n\"%Cake\" i puno pozdrava"));
+    compose.PicturesUD->setValue(2);
+    compose.show();
+    compose.SetText(compose.Text());
+    Save(compose, "compose.png");
+    compose.reject();
+
+    TSmsMemForm& mem = *page.SmsMemForm;
+    mem.show();
+    mem.NazivCB->setCurrentIndex(mem.NazivCB->findData("Ivan Novak"));
+    mem.TelEdit->setText("+385950610995");
+    Save(mem, "smsmem.png");
+    mem.reject();
+
+    NewSmsNotice notice;
+    notice.OsobaLab = "Ivan";
+    notice.TelefonLab = "+385912345678";
+    notice.DatumLab = "15.03.2005     12:40:05";
+    notice.PorukaMemo = "Stizem za 10 minuta.\r\nCekaj me kod ulaza!";
+    QTimer::singleShot(200, [&] {
+        Save(*page.NewSmsForm, "newsms.png");
+        page.NewSmsForm->Button1->click();
+    });
+    page.ShowNewSmsNotice(notice);
 
     host.SetMainWindow(nullptr);
     host.SetCitamForm(nullptr);

@@ -302,6 +302,107 @@ void DrawRefresh(QPainter& p) {
 }
 // 21: new SMS to the entry.
 void DrawNewSms(QPainter& p) { Envelope(p); }
+// 22: reply to a message (an arrow back over the envelope).
+void DrawReplySms(QPainter& p) {
+    Envelope(p);
+    p.setPen(QPen(kLeaf, 1.8, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath bend;
+    bend.moveTo(15, 13);
+    bend.cubicTo(15, 9, 12, 8, 8.5, 8);
+    p.drawPath(bend);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kLeaf);
+    QPainterPath head;
+    head.moveTo(6, 8);
+    head.lineTo(9.5, 5);
+    head.lineTo(9.5, 11);
+    head.closeSubpath();
+    p.drawPath(head);
+}
+// 23: send a stored message (an arrow away from the envelope).
+void DrawSendSms(QPainter& p) {
+    Envelope(p);
+    p.setPen(QPen(kTeal, 1.8, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(7, 12.5), QPointF(12.5, 12.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kTeal);
+    QPainterPath head;
+    head.moveTo(16, 12.5);
+    head.lineTo(12, 9.5);
+    head.lineTo(12, 15.5);
+    head.closeSubpath();
+    p.drawPath(head);
+}
+// 24: an unread received message, or a stored one that was sent (a closed
+// envelope with a gold seal).
+void DrawMarkedSms(QPainter& p) {
+    Envelope(p);
+    p.setPen(QPen(kGold.darker(150), 0.6));
+    p.setBrush(kGold);
+    p.drawEllipse(QRectF(10, 1, 5.5, 5.5));
+}
+// 25: any other message (an open letter).
+void DrawSms(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3.5, 1.5, 9, 9));
+    p.setPen(QPen(kTeal, 0.8));
+    for (double y : {3.5, 5.5, 7.5}) p.drawLine(QPointF(5, y), QPointF(11, y));
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0xFF, 0xF4, 0xD6));
+    QPainterPath pocket;
+    pocket.moveTo(1.5, 7.5);
+    pocket.lineTo(8, 11.5);
+    pocket.lineTo(14.5, 7.5);
+    pocket.lineTo(14.5, 14.5);
+    pocket.lineTo(1.5, 14.5);
+    pocket.closeSubpath();
+    p.drawPath(pocket);
+}
+// 26: the inbox (a tray with an arrow in).
+void Tray(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(kSand);
+    QPainterPath tray;
+    tray.moveTo(1.5, 9.5);
+    tray.lineTo(5, 9.5);
+    tray.lineTo(6, 11.5);
+    tray.lineTo(10, 11.5);
+    tray.lineTo(11, 9.5);
+    tray.lineTo(14.5, 9.5);
+    tray.lineTo(14.5, 14.5);
+    tray.lineTo(1.5, 14.5);
+    tray.closeSubpath();
+    p.drawPath(tray);
+}
+void Arrow(QPainter& p, bool down, const QColor& colour) {
+    p.setPen(QPen(colour, 1.8, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(8, down ? 1 : 4), QPointF(8, down ? 6 : 9));
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    QPainterPath head;
+    if (down) {
+        head.moveTo(8, 9.5);
+        head.lineTo(4.5, 5.5);
+        head.lineTo(11.5, 5.5);
+    } else {
+        head.moveTo(8, 0.5);
+        head.lineTo(4.5, 4.5);
+        head.lineTo(11.5, 4.5);
+    }
+    head.closeSubpath();
+    p.drawPath(head);
+}
+void DrawInbox(QPainter& p) {
+    Tray(p);
+    Arrow(p, true, kLeaf);
+}
+// 27: the outbox (a tray with an arrow out).
+void DrawOutbox(QPainter& p) {
+    Tray(p);
+    Arrow(p, false, kTeal);
+}
 // 28: dial.
 void DrawDial(QPainter& p) { Handset(p, kLeaf); }
 // 33: a service number's row.
@@ -339,6 +440,18 @@ void DrawChangeMemory(QPainter& p) {
     head.lineTo(7.5, 14.5);
     head.closeSubpath();
     p.drawPath(head);
+}
+// 44: an appointment of the store (a calendar page with a red header).
+void DrawCalendarItem(QPainter& p) {
+    p.setPen(QPen(QColor(0x1D, 0x3A, 0x66), 1));
+    p.setBrush(QColor(0xFF, 0xFF, 0xF4));
+    p.drawRect(QRectF(1.5, 2.5, 13, 12));
+    p.setBrush(QColor(0xC8, 0x28, 0x28));
+    p.drawRect(QRectF(1.5, 2.5, 13, 3.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1D, 0x3A, 0x66));
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 3; ++col) p.drawRect(QRectF(3.5 + col * 3.5, 8 + row * 3, 2, 2));
 }
 // 55: Outlook contacts.
 void DrawOutlookContacts(QPainter& p) {
@@ -422,10 +535,17 @@ constexpr Row kTable[] = {
     {13, DrawServiceNumbers},
     {20, DrawRefresh},
     {21, DrawNewSms},
+    {22, DrawReplySms},
+    {23, DrawSendSms},
+    {24, DrawMarkedSms},
+    {25, DrawSms},
+    {26, DrawInbox},
+    {27, DrawOutbox},
     {28, DrawDial},
     {33, DrawServiceRow},
     {35, DrawSmsWithData},
     {36, DrawChangeMemory},
+    {44, DrawCalendarItem},
     {46, DrawMelody},
     {52, DrawLogo},
     {55, DrawOutlookContacts},

@@ -1,8 +1,8 @@
 #pragma once
 // The small pictures of the lists, tool bars, menus and combo boxes
 // ("ImagesSmall"), by their index: the phonebook's (3 an entry, 4 a VIP
-// entry, the tool-bar and menu pictures), 46 a melody, 52 a logo, and the
-// calendar entries 58 to 65
+// entry, the tool-bar and menu pictures), 44 an appointment of the store,
+// 46 a melody, 52 a logo, and the calendar entries 58 to 65
 // by category, the even one with the alarm on, the odd one with it off
 // (58/59 anniversary, 60/61 memo, 62/63 meeting, 64/65 phone call). Each
 // index is one row of the table in small_images.cpp; a page that needs

@@ -34,8 +34,8 @@ namespace {
 
 constexpr int kPageWidth = 520;
 constexpr int kPageHeight = 411;
-constexpr int kTextRole = Qt::UserRole;       // the entry's text as the phone keeps it
-constexpr int kImageRole = Qt::UserRole + 1;  // the row's picture
+constexpr int kTextRole = Qt::UserRole;  // the entry's text as the phone keeps it
+constexpr int kImageRole = kAppImageRole;
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -137,8 +137,9 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     }
     EditAppTB->setEnabled(false);
     DeleteAppTB->setEnabled(false);
-    // The calendar exchange is not offered yet.
+    // Until the calendar exchange is set.
     OutlookATB->setEnabled(false);
+    connect(OutlookATB, &QToolButton::clicked, this, [this] { OutlookATBClick(); });
     connect(NewAppTB, &QToolButton::clicked, this, [this] { NewAppTBClick(); });
     connect(EditAppTB, &QToolButton::clicked, this, [this] { EditAppTBClick(); });
     connect(DeleteAppTB, &QToolButton::clicked, this, [this] { DeleteAppTBClick(); });
@@ -259,7 +260,9 @@ void PodsjetnikPage::FillMenu(QMenu* menu) {
     menu->addSeparator();
     RazmjenapodatakaOutlookCalendar1 =
         Item(menu, "RazmjenapodatakaOutlookCalendar1", "Razmjena podataka:  Outlook Kalendar");
-    RazmjenapodatakaOutlookCalendar1->setEnabled(false);
+    RazmjenapodatakaOutlookCalendar1->setEnabled(OutlookATB->isEnabled());
+    connect(RazmjenapodatakaOutlookCalendar1, &QAction::triggered, this,
+            [this] { OutlookATBClick(); });
     connect(Osvjeipodatke2, &QAction::triggered, this, [this] { RefreshAppTBClick(); });
     connect(Novipodsjetnik1, &QAction::triggered, this, [this] { NewAppTBClick(); });
     const std::pair<QAction*, int> tags[] = {{Izmjenipodatkepodsjetnika1, 1},
@@ -270,6 +273,15 @@ void PodsjetnikPage::FillMenu(QMenu* menu) {
         const int t = tag;
         connect(a, &QAction::triggered, this, [this, t] { Izmjenipodatke1Click(t); });
     }
+    SetSelected(AppointmentsList->currentItem() != nullptr);
+}
+
+void PodsjetnikPage::SetCalendarExchange(ICalendarExchange* exchange) {
+    calendarExchange_ = exchange;
+    const bool available = exchange != nullptr && exchange->Available();
+    OutlookATB->setEnabled(available);
+    if (RazmjenapodatakaOutlookCalendar1 != nullptr)
+        RazmjenapodatakaOutlookCalendar1->setEnabled(available);
     SetSelected(AppointmentsList->currentItem() != nullptr);
 }
 
@@ -346,6 +358,7 @@ void PodsjetnikPage::FocusAppointmentRow(const std::string& position) {
     }
     AppointmentsListChange();
     ShowAppointmentsSummary();
+    AppointmentRowsChanged();
 }
 
 // --- page ------------------------------------------------------------------------
@@ -521,9 +534,13 @@ void PodsjetnikPage::DeleteAppTBClick() {
 void PodsjetnikPage::Izmjenipodatke1Click(int tag) {
     if (tag == 1) EditAppTBClick();
     if (tag == 2) DeleteAppTBClick();
-    if (tag != 3) return;  // 4: the calendar exchange is not offered yet
+    if (tag != 3 && tag != 4) return;
     QTreeWidgetItem* item = AppointmentsList->currentItem();
     if (item == nullptr) return;
+    if (tag == 4) {
+        if (calendarExchange_ != nullptr) calendarExchange_->SaveAppointment(*item);
+        return;
+    }
     const QString file = fileChoice_->ItemFile(
         mainWindow_, QStringLiteral("Save as \"vCalendar\" to . . ."), dataDir_,
         FromAnsi(exchange::ExportFileStem(ToAnsi(item->text(kAppCaption)))), VCalendarFiles());

@@ -31,6 +31,20 @@ class TAppointmentForm;
 
 // The columns of AppointmentsList.
 enum AppointmentColumn { kAppCaption, kAppCategory, kAppRepeat, kAppDate, kAppTime, kAppPosition };
+// The row's picture (58 to 65) in its caption column.
+inline constexpr int kAppImageRole = Qt::UserRole + 1;
+
+// The calendar exchange window as the page and the main window use it.
+class ICalendarExchange {
+public:
+    virtual ~ICalendarExchange() = default;
+    // The store can be reached ("Outlook is installed").
+    virtual bool Available() const = 0;
+    // Opens the exchange window (TGlavna.OutlookATBClick).
+    virtual void Open() = 0;
+    // A row of AppointmentsList into the store's default calendar (Tag 4).
+    virtual void SaveAppointment(const QTreeWidgetItem& row) = 0;
+};
 
 class PodsjetnikPage : public QWidget, public IObjectsView {
 public:
@@ -54,6 +68,14 @@ public:
 
     // The commands of menu "Po&dsjetnici" into menu (the main window's Podsjetnik1).
     void FillMenu(QMenu* menu);
+
+    // The calendar exchange: OutlookATB and its menu item are enabled when
+    // it is there and the store can be reached.
+    void SetCalendarExchange(ICalendarExchange* exchange);
+    // OutlookATB and RazmjenapodatakaOutlookCalendar1 (set by the main window).
+    std::function<void()> OutlookATBClick = [] {};
+    // After the rows changed by the phone's answers (a read, a save, a delete).
+    std::function<void()> AppointmentRowsChanged = [] {};
 
     // --- commands
     void RefreshAppointments();
@@ -136,6 +158,7 @@ private:
     TFileChoice* fileChoice_ = &ownFileChoice_;
     // Owned by the main window (by the page when there is none).
     TAppointmentForm* form_ = nullptr;
+    ICalendarExchange* calendarExchange_ = nullptr;
     int appActTag_ = -1;
     int appointmentIndex_ = -1;
     bool fillingList_ = false;

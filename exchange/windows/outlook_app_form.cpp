@@ -1,0 +1,509 @@
+#include "exchange/windows/outlook_app_form.h"
+
+#include "engine/session/phone_engine.h"
+#include "engine/text/gsm_alphabet.h"
+#include "exchange/store/windows1252.h"
+#include "exchange/windows/store_session.h"
+#include "ui/appointment_editor.h"
+#include "ui/artwork/artwork.h"
+#include "ui/artwork/small_images.h"
+#include "ui/citam_form.h"
+#include "ui/message_dialog.h"
+#include "ui/text_codec.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimeEdit>
+#include <QTreeWidget>
+
+#include <array>
+#include <cmath>
+
+namespace parlenko::exchange {
+namespace {
+
+constexpr int kWidth = 531;
+constexpr int kHeight = 483;
+constexpr int kImageRole = ui::kAppImageRole;
+constexpr int kOutlookPicture = 44;
+constexpr std::size_t kPhoneTextLength = 16;
+
+// Columns of both lists; the upper one has "Aktivan" as well.
+enum { kCaption, kCategory, kRepeat, kDate, kTime, kActive };
+
+constexpr std::array<const char*, 5> kRepeats = {"Once", "Daily", "Weekly", "Monthly", "Annualy"};
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+QDate ReadDate(const QString& text) { return QDate::fromString(text, "dd.MM.yyyy"); }
+QTime ReadTime(const QString& text) { return QTime::fromString(text, "HH:mm:ss"); }
+
+QLabel* Caption(QWidget* parent, const char* text, int x, int y, bool bold = false) {
+    auto* l = new QLabel(U(text), parent);
+    if (bold) l->setFont(artwork::UiFont(8.5, true));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(x, y, width, 16);
+    l->setStyleSheet(QStringLiteral("QLabel { color: #006400; }"));
+    l->setFont(artwork::UiFont(8.5, true));
+    return l;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text, int x, int y, int w) {
+    auto* b = new QPushButton(U(text), parent);
+    b->setObjectName(name);
+    b->setGeometry(x, y, w, 25);
+    return b;
+}
+
+QLabel* Picture(QWidget* parent, const char* name, int mode, int x, int y) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(x, y, 36, 36);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setPixmap(QPixmap::fromImage(artwork::ActivityPicture(mode)));
+    return l;
+}
+
+QTreeWidget* List(QWidget* parent, const char* name, const QStringList& columns,
+                  QAbstractItemView::SelectionMode mode, int x, int y, int w, int h) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setGeometry(x, y, w, h);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(mode);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setIconSize(QSize(16, 16));
+    list->setHeaderLabels(columns);
+    list->header()->setSectionsClickable(false);
+    list->header()->setStretchLastSection(false);
+    list->setColumnWidth(0, 204);
+    for (int c = 1; c < columns.size(); ++c) list->setColumnHidden(c, true);
+    return list;
+}
+
+QString RecurrenceText(store::AppointmentItem& item) {
+    if (!item.IsRecurring()) return "Once";
+    switch (item.GetRecurrencePattern().RecurrenceType()) {
+        case store::olRecursWeekly: return "Weekly";
+        case store::olRecursMonthly:
+        case store::olRecursMonthNth: return "Monthly";
+        case store::olRecursYearly:
+        case store::olRecursYearNth: return "Annualy";
+        default: return "Daily";
+    }
+}
+
+void ShowError(QWidget* parent, const char* caption, const QString& text) {
+    ui::ShowMessageDialog(parent, QString::fromLatin1(caption), text, DialogKind::Error,
+                          DialogButtons::Ok);
+}
+
+const QString kInitError =
+    QStringLiteral("Error occurred while trying to initialize Outlook Calendar!");
+
+}  // namespace
+
+std::string ToPhoneAppointmentText(const std::string& text) {
+    std::string s = ReplaceUnsupportedChars(text);
+    if (s.size() > kPhoneTextLength) s.resize(kPhoneTextLength);
+    return s;
+}
+
+TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::PodsjetnikPage& page,
+                                 TStoreSession& session, ui::TCitamForm* citam)
+    : ui::TSmallWindow(mainWindow),
+      engine_(engine),
+      page_(page),
+      session_(session),
+      citam_(citam),
+      mainWindow_(mainWindow) {
+    setObjectName("OutlookAppForm");
+    setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Outlook Kalendar"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setModal(true);
+    setFont(artwork::UiFont(8.5));
+    setFixedSize(kWidth, kHeight);
+
+    // The store's appointments.
+    auto* upper = new QGroupBox(U(" Outlook podsjetnici:"), this);
+    upper->setGeometry(8, 6, kWidth - 16, 206);
+    OutAppointList =
+        List(upper, "OutAppointList",
+             {"Naziv podsjetnika", "Kategorija", "Ponavljanje", "Datum", "Vrijeme", "Aktivan"},
+             QAbstractItemView::SingleSelection, 10, 20, 226, 176);
+    Caption(upper, "Osnovni podaci:", 250, 22, true);
+    const char* upperCaptions[] = {
+        "Kategorija:", "Ponavljanje:", "Datum:", "Vrijeme:", "Aktivanost:"};
+    QLabel** upperValues[] = {&OutCatLab, &OutRecLab, &OutDateLab, &OutTimeLab, &OutActLab};
+    const char* upperNames[] = {"OutCatLab", "OutRecLab", "OutDateLab", "OutTimeLab", "OutActLab"};
+    for (int i = 0; i < 5; ++i) {
+        Caption(upper, upperCaptions[i], 256, 44 + i * 20);
+        *upperValues[i] = Value(upper, upperNames[i], 336, 44 + i * 20, 168);
+    }
+    AppointmentsPB = Picture(upper, "AppointmentsPB", 6, kWidth - 16 - 46, 18);
+    RefreshBtn = Button(upper, "RefreshBtn", "Osvježi popis", 256, 170, 110);
+    SaveBtn = Button(upper, "SaveBtn", "Snimi u mobitel", 376, 170, 120);
+    SaveBtn->setEnabled(false);
+
+    // The phone's appointments.
+    auto* lower = new QGroupBox(U(" Podsjetnici u mobitelu:"), this);
+    lower->setGeometry(8, 218, kWidth - 16, 224);
+    MobAppointList = List(lower, "MobAppointList",
+                          {"Naziv podsjetnika", "Kategorija", "Ponavljanje", "Datum", "Vrijeme"},
+                          QAbstractItemView::ExtendedSelection, 10, 20, 226, 194);
+    Caption(lower, "Podsjetnici za snimanje:", 250, 22, true);
+    Caption(lower, "Označeno za snimanje:", 256, 44);
+    AppointSelLab = Value(lower, "AppointSelLab", 390, 44, 110);
+    Caption(lower, "Osnovni podaci:", 250, 74, true);
+    const char* lowerCaptions[] = {"Kategorija:", "Ponavljanje:", "Datum:"};
+    QLabel** lowerValues[] = {&MobCatLab, &MobRecLab, &MobDateLab};
+    const char* lowerNames[] = {"MobCatLab", "MobRecLab", "MobDateLab"};
+    for (int i = 0; i < 3; ++i) {
+        Caption(lower, lowerCaptions[i], 256, 96 + i * 20);
+        *lowerValues[i] = Value(lower, lowerNames[i], 336, 96 + i * 20, 168);
+    }
+    PhonebookPB = Picture(lower, "PhonebookPB", 3, kWidth - 16 - 46, 18);
+    OutSelectAllBtn = Button(lower, "OutSelectAllBtn", "Označi sve", 256, 188, 110);
+    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u Outlook", 376, 188, 120);
+    OutSelectAllBtn->setEnabled(false);
+    OutSaveBtn->setEnabled(false);
+
+    Button2 = Button(this, "Button2", "Zatvori", kWidth - 8 - 90, kHeight - 33, 90);
+
+    connect(OutAppointList, &QTreeWidget::itemSelectionChanged, this,
+            [this] { OutAppointListChange(); });
+    connect(MobAppointList, &QTreeWidget::itemSelectionChanged, this,
+            [this] { MobAppointListChange(); });
+    connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
+    connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
+    connect(OutSelectAllBtn, &QPushButton::clicked, this, [this] { OutSelectAllBtnClick(); });
+    connect(OutSaveBtn, &QPushButton::clicked, this, [this] { OutSaveBtnClick(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { reject(); });
+
+    // The lower list follows the phone's rows while the window is open.
+    page_.AppointmentRowsChanged = [this] {
+        if (isVisible()) FillPhoneAppointments();
+    };
+}
+
+TOutlookAppForm::~TOutlookAppForm() {
+    page_.AppointmentRowsChanged = [] {};
+}
+
+bool TOutlookAppForm::Available() const { return session_.Available(); }
+
+// --- mappings ------------------------------------------------------------------
+
+int TOutlookAppForm::CategoryIndexFromOutlook(const QString& categories) {
+    const QString c = categories.toLower();
+    if (c == "phone call" || c == "phone calls") return 1;
+    if (c == "meeting") return 2;
+    if (c == "anniversary") return 3;
+    return 0;
+}
+
+QString TOutlookAppForm::OutlookCategoryFromPhone(const QString& category) {
+    if (category == "Phone call") return "Phone Call";
+    if (category == "Meeting") return "Meeting";
+    if (category == "Anniversary") return "Anniversary";
+    return "Miscellaneous";
+}
+
+int TOutlookAppForm::RecurrenceTypeFromText(const QString& repetition) {
+    if (repetition == "Weekly") return store::olRecursWeekly;
+    if (repetition == "Monthly") return store::olRecursMonthly;
+    if (repetition == "Annualy") return store::olRecursYearly;
+    return store::olRecursDaily;
+}
+
+// --- opening and reading -------------------------------------------------------
+
+void TOutlookAppForm::Open() {
+    try {
+        store::NameSpace& ns = session_.LogonNameSpace();
+        session_.CalendarFolder.reset();
+        session_.CalendarFolder.emplace(ns.GetDefaultFolder(store::olFolderCalendar));
+    } catch (const std::exception&) {
+        // A failed opening opens nothing.
+        if (citam_ != nullptr && citam_->isVisible()) citam_->done(QDialog::Rejected);
+        ShowError(mainWindow_, "Outlook Calendar", kInitError);
+        return;
+    }
+    ReadOutlookAppointments();
+    if (!session_.CalendarFolder) return;  // the read failed and said so
+    FillPhoneAppointments();
+    exec();
+}
+
+void TOutlookAppForm::ClearOutlookDetails() {
+    for (QLabel* l : {OutCatLab, OutRecLab, OutDateLab, OutTimeLab, OutActLab}) l->clear();
+    SaveBtn->setEnabled(false);
+}
+
+void TOutlookAppForm::ReadOutlookAppointments() {
+    OutAppointList->setUpdatesEnabled(false);
+    OutAppointList->clear();
+    OutAppointList->setUpdatesEnabled(true);
+    ClearOutlookDetails();
+    if (!session_.CalendarFolder) return;
+    engine_.SetMode(ActivityMode::OutlookCalendar);
+    auto closeProgress = [this] {
+        if (citam_ != nullptr && citam_->isVisible()) citam_->done(QDialog::Rejected);
+    };
+    ProgressWindowView view;
+    view.Caption = "Reading appointments from MS Outlook . . .";
+    view.LokacijaLab = "Outlook Calendar";
+    view.Label1Visible = true;
+    view.ProgresLab = "0%";
+    try {
+        const store::Items items = session_.CalendarFolder->GetItems();
+        const long count = items.Count();
+        view.UpisanoLab = std::to_string(count);
+        if (citam_ != nullptr) {
+            citam_->Render(view);
+            citam_->ShowProgress();
+        }
+        for (long i = 1; i <= count; ++i) {
+            view.PozicijaLab = "Reading appointment from position no. " + std::to_string(i);
+            view.ProgressBar1 = static_cast<int>(
+                std::nearbyint(static_cast<double>(i) * 100.0 / static_cast<double>(count)));
+            view.ProgresLab = std::to_string(view.ProgressBar1) + "%";
+            if (citam_ != nullptr) citam_->Render(view);
+            QCoreApplication::processEvents();
+            fillingList_ = true;
+            try {
+                store::AppointmentItem a = items.Item(i).AsAppointmentItem();
+                const store::LocalDateTime& s = a.Start();
+                const QDateTime start(QDate(s.Year, s.Month, s.Day),
+                                      QTime(s.Hour, s.Minute, s.Second));
+                auto* row = new QTreeWidgetItem;
+                row->setText(kCaption, FromUtf8(a.Subject()));
+                row->setText(kCategory, FromUtf8(a.Categories()));
+                row->setText(kRepeat, RecurrenceText(a));
+                row->setText(kDate, start.date().toString("dd.MM.yyyy"));
+                row->setText(kTime, start.time().toString("HH:mm:ss"));
+                row->setText(kActive, a.ReminderSet() ? "Active" : "Not active");
+                row->setIcon(kCaption,
+                             QIcon(QPixmap::fromImage(artwork::SmallImage(kOutlookPicture))));
+                OutAppointList->addTopLevelItem(row);
+            } catch (const std::exception&) {
+                // Not an appointment, or unreadable: left out.
+            }
+            fillingList_ = false;
+        }
+    } catch (const std::exception& e) {
+        // The folder itself could not be listed: the operation ends here.
+        fillingList_ = false;
+        closeProgress();
+        session_.CalendarFolder.reset();
+        ShowError(isVisible() ? static_cast<QWidget*>(this) : mainWindow_, "Error",
+                  QString::fromUtf8(e.what()));
+        return;
+    }
+    closeProgress();
+    if (OutAppointList->topLevelItemCount() > 0) {
+        QTreeWidgetItem* first = OutAppointList->topLevelItem(0);
+        OutAppointList->setCurrentItem(first);
+        first->setSelected(true);
+        OutAppointListChange();
+    }
+}
+
+void TOutlookAppForm::FillPhoneAppointments() {
+    fillingList_ = true;
+    MobAppointList->clear();
+    fillingList_ = false;
+    for (QLabel* l : {MobCatLab, MobRecLab, MobDateLab}) l->clear();
+    OutSaveBtn->setEnabled(false);
+    QTreeWidget* source = page_.AppointmentsList;
+    for (int i = 0; i < source->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* from = source->topLevelItem(i);
+        fillingList_ = true;
+        auto* row = new QTreeWidgetItem;
+        for (int c = kCaption; c <= kTime; ++c) row->setText(c, from->text(c));
+        row->setData(kCaption, kImageRole, from->data(ui::kAppCaption, kImageRole));
+        row->setIcon(kCaption, from->icon(ui::kAppCaption));
+        MobAppointList->addTopLevelItem(row);
+        fillingList_ = false;
+    }
+    if (MobAppointList->topLevelItemCount() > 0) {
+        QTreeWidgetItem* first = MobAppointList->topLevelItem(0);
+        MobAppointList->setCurrentItem(first);
+        first->setSelected(true);
+    }
+    MobAppointListChange();
+}
+
+// --- list handlers --------------------------------------------------------------
+
+void TOutlookAppForm::OutAppointListChange() {
+    if (fillingList_) return;
+    QTreeWidgetItem* item = OutAppointList->currentItem();
+    if (OutAppointList->topLevelItemCount() == 0 || item == nullptr || !item->isSelected()) {
+        ClearOutlookDetails();
+        return;
+    }
+    OutCatLab->setText(item->text(kCategory));
+    OutRecLab->setText(item->text(kRepeat));
+    OutDateLab->setText(item->text(kDate));
+    OutTimeLab->setText(item->text(kTime));
+    OutActLab->setText(item->text(kActive));
+    SaveBtn->setEnabled(true);
+    selectedSubject_ = item->text(kCaption);
+}
+
+void TOutlookAppForm::MobAppointListChange() {
+    if (fillingList_) return;
+    const int rows = MobAppointList->topLevelItemCount();
+    const auto selected = MobAppointList->selectedItems();
+    OutSelectAllBtn->setEnabled(rows > 0);
+    AppointSelLab->setText(QString::number(selected.size()) + " of " + QString::number(rows));
+    QTreeWidgetItem* item = MobAppointList->currentItem();
+    if (rows == 0 || item == nullptr || !item->isSelected()) {
+        for (QLabel* l : {MobCatLab, MobRecLab, MobDateLab}) l->clear();
+        OutSaveBtn->setEnabled(false);
+        return;
+    }
+    OutSaveBtn->setEnabled(!selected.isEmpty());
+    MobCatLab->setText(item->text(kCategory));
+    MobRecLab->setText(item->text(kRepeat));
+    MobDateLab->setText(item->text(kDate) + "   " + item->text(kTime));
+}
+
+void TOutlookAppForm::OutSelectAllBtnClick() {
+    MobAppointList->selectAll();
+    MobAppointList->setFocus();
+}
+
+void TOutlookAppForm::RefreshBtnClick() {
+    ReadOutlookAppointments();
+    OutAppointList->setFocus();
+}
+
+// --- store to phone -------------------------------------------------------------
+
+void TOutlookAppForm::SaveBtnClick() {
+    OutAppointList->setFocus();
+    ui::TAppointmentForm& f = *page_.AppointmentForm();
+    f.FromOutlookAppointment = true;
+    f.FillNameList();
+    f.AppDatePicker->setDate(ReadDate(OutDateLab->text()));
+    f.AppTimePicker->setTime(ReadTime(OutTimeLab->text()));
+    // Set by code: the combos' user handlers (which empty the edits or move
+    // the date) do not run.
+    const int category = CategoryIndexFromOutlook(OutCatLab->text());
+    f.AppCatCB->setCurrentIndex(category);
+    const std::string subject = store::Utf8ToWindows1252(selectedSubject_.toStdString());
+    if (category != 1) {
+        f.Notebook1->setCurrentIndex(0);
+        f.NazivEdit->setText(ui::FromAnsi(ToPhoneAppointmentText(subject)));
+        f.NazivCB->setEnabled(f.NazivCB->count() > 0);
+        f.NazivCB->setCurrentIndex(-1);
+        f.TelEdit->clear();
+    } else {
+        f.Notebook1->setCurrentIndex(1);
+        f.NazivCB->setEnabled(f.NazivCB->count() > 0);
+        f.NazivCB->setCurrentIndex(-1);
+        f.TelEdit->setText(IsValidNumber(subject) ? ui::FromAnsi(subject) : QString());
+        f.NazivEdit->clear();
+    }
+    int repeat = 0;
+    for (std::size_t i = 0; i < kRepeats.size(); ++i)
+        if (OutRecLab->text() == QLatin1String(kRepeats[i])) repeat = static_cast<int>(i);
+    f.AppPerCB->setCurrentIndex(repeat);
+    f.ActivateCheck->setChecked(OutActLab->text() == "Active");
+    page_.NewAppTBClick();
+}
+
+// --- phone to store -------------------------------------------------------------
+
+void TOutlookAppForm::SaveRow(const store::Application& app, const QTreeWidgetItem& row) {
+    store::AppointmentItem item = app.CreateItem(store::olAppointmentItem).AsAppointmentItem();
+    item.SetSubject(row.text(kCaption).toStdString());
+    item.SetCategories(OutlookCategoryFromPhone(row.text(kCategory)).toStdString());
+    const QDate d = ReadDate(row.text(kDate));
+    const QTime t = ReadTime(row.text(kTime));
+    if (!d.isValid() || !t.isValid()) throw store::StoreError("The appointment has no valid start");
+    item.SetStart({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()});
+    if (row.text(kRepeat) == "Once") {
+        item.ClearRecurrencePattern();
+    } else {
+        item.GetRecurrencePattern().SetRecurrenceType(RecurrenceTypeFromText(row.text(kRepeat)));
+    }
+    const int picture = row.data(kCaption, kImageRole).toInt();
+    item.SetReminderSet(picture == 58 || picture == 60 || picture == 62 || picture == 64);
+    item.Save();
+}
+
+void TOutlookAppForm::OutSaveBtnClick() {
+    try {
+        if (!session_.OutlookApp) session_.ConnectOutlookApp();
+        for (int i = 0; i < MobAppointList->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* row = MobAppointList->topLevelItem(i);
+            if (row->isSelected()) SaveRow(*session_.OutlookApp, *row);
+        }
+    } catch (const std::exception&) {
+        ShowError(this, "Error",
+                  QStringLiteral(
+                      "Error occurred while trying to save appointment(s) in Outlook Calendar!"));
+        return;
+    }
+    MobAppointList->setFocus();
+    ui::ShowMessageDialog(this, QStringLiteral("Information"),
+                          QStringLiteral("Appointment(s) succesfully saved in Outlook Calendar!"),
+                          DialogKind::Information, DialogButtons::Ok);
+}
+
+void TOutlookAppForm::SaveAppointment(const QTreeWidgetItem& row) {
+    try {
+        store::NameSpace& ns = session_.LogonNameSpace();
+        ns.GetDefaultFolder(store::olFolderCalendar);
+        SaveRow(*session_.OutlookApp, row);
+    } catch (const std::exception&) {
+        ShowError(mainWindow_, "Outlook Calendar", kInitError);
+        return;
+    }
+    page_.ShowStatusMessage("Appointment succesfully saved in Outlook Calendar!");
+}
+
+// --- life cycle -------------------------------------------------------------------
+
+void TOutlookAppForm::showEvent(QShowEvent* event) {
+    ui::TSmallWindow::showEvent(event);
+    OutAppointList->setFocus();
+}
+
+void TOutlookAppForm::done(int result) {
+    FormClose();
+    ui::TSmallWindow::done(result);
+}
+
+void TOutlookAppForm::FormClose() {
+    OutAppointList->setUpdatesEnabled(false);
+    fillingList_ = true;
+    OutAppointList->clear();
+    fillingList_ = false;
+    OutAppointList->setUpdatesEnabled(true);
+    session_.Logoff();
+}
+
+}  // namespace parlenko::exchange

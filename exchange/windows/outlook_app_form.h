@@ -1,0 +1,111 @@
+#pragma once
+// TOutlookAppForm: the calendar exchange between the phone and the store's
+// default calendar. The upper list holds the store's appointments and sends
+// the chosen one into the appointment editor as a new phone entry; the lower
+// list copies the appointments page's rows and writes the selected ones into
+// the store. Created once at start-up and opened modally by the main window
+// (Open); the appointments page's "save to Outlook" command goes through
+// SaveAppointment.
+
+#include "exchange/store/outlook_store.h"
+#include "ui/pages/appointments_page.h"
+#include "ui/small_window.h"
+
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace parlenko {
+class PhoneEngine;
+}  // namespace parlenko
+
+namespace parlenko::ui {
+class TCitamForm;
+}  // namespace parlenko::ui
+
+namespace parlenko::exchange {
+
+class TStoreSession;
+
+// Each character outside the phone's text set becomes "?", and the text is
+// cut to 16 characters (text: Windows-1252).
+std::string ToPhoneAppointmentText(const std::string& text);
+
+class TOutlookAppForm : public ui::TSmallWindow, public ui::ICalendarExchange {
+public:
+    // page: its AppointmentsList is copied, its editor filled and its new
+    // command run; citam: the progress window of the read (may be null).
+    TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::PodsjetnikPage& page,
+                    TStoreSession& session, ui::TCitamForm* citam);
+    ~TOutlookAppForm() override;
+
+    // --- ICalendarExchange
+    bool Available() const override;
+    // Connects, logs on and takes the calendar; then reads, fills and shows.
+    void Open() override;
+    void SaveAppointment(const QTreeWidgetItem& row) override;
+
+    // The store's Categories: 1 phone call, 2 meeting, 3 anniversary, else 0
+    // (memo); compared lower-cased as a whole.
+    static int CategoryIndexFromOutlook(const QString& categories);
+    // The phone's category text (exact case) as the store's category.
+    static QString OutlookCategoryFromPhone(const QString& category);
+    // "Weekly" 1, "Monthly" 2, "Annualy" 5, anything else 0 (daily).
+    static int RecurrenceTypeFromText(const QString& repetition);
+
+    void ReadOutlookAppointments();
+    void FillPhoneAppointments();
+    void ClearOutlookDetails();
+
+    // Event handlers.
+    void OutAppointListChange();
+    void MobAppointListChange();
+    void OutSelectAllBtnClick();
+    void SaveBtnClick();
+    void OutSaveBtnClick();
+    void RefreshBtnClick();
+
+    QTreeWidget* OutAppointList = nullptr;
+    QLabel* OutCatLab = nullptr;
+    QLabel* OutRecLab = nullptr;
+    QLabel* OutDateLab = nullptr;
+    QLabel* OutTimeLab = nullptr;
+    QLabel* OutActLab = nullptr;
+    QPushButton* RefreshBtn = nullptr;
+    QPushButton* SaveBtn = nullptr;
+    QLabel* AppointmentsPB = nullptr;
+    QTreeWidget* MobAppointList = nullptr;
+    QLabel* AppointSelLab = nullptr;
+    QLabel* MobCatLab = nullptr;
+    QLabel* MobRecLab = nullptr;
+    QLabel* MobDateLab = nullptr;
+    QPushButton* OutSelectAllBtn = nullptr;
+    QPushButton* OutSaveBtn = nullptr;
+    QLabel* PhonebookPB = nullptr;
+    QPushButton* Button2 = nullptr;
+
+    const QString& SelectedSubject() const { return selectedSubject_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    // One phone row (caption, category, repetition, date, time, picture) into
+    // the store through app; throws StoreError.
+    static void SaveRow(const store::Application& app, const QTreeWidgetItem& row);
+    void FormClose();
+
+    PhoneEngine& engine_;
+    ui::PodsjetnikPage& page_;
+    TStoreSession& session_;
+    ui::TCitamForm* citam_;
+    QWidget* mainWindow_;
+    QString selectedSubject_;
+    bool fillingList_ = false;
+};
+
+}  // namespace parlenko::exchange

@@ -1,0 +1,354 @@
+// The calendar exchange window against the simulated phone and a store in a
+// temporary folder: store appointments into the editor and onto the phone,
+// phone appointments into the store, the page's single save, the failures,
+// and the repeating events khal makes.
+
+#include "exchange/windows/outlook_app_form.h"
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/busy_state.h"
+#include "engine/session/phone_engine.h"
+#include "exchange/store/outlook_store.h"
+#include "exchange/windows/store_session.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/appointment_editor.h"
+#include "ui/citam_form.h"
+#include "ui/pages/appointments_page.h"
+#include "ui/qt_scheduler.h"
+#include "ui/status_frm.h"
+#include "ui/window_host.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace parlenko::exchange {
+namespace {
+
+using ui::testing::DialogWatcher;
+using ui::testing::PumpUntil;
+namespace st = store;
+
+struct CalendarRig {
+    CalendarRig()
+        : settings{home.Dir() + "contacts", "default", home.Dir() + "calendars", "default"},
+          device(sched, phonesim::LoadStateFile(std::string(PARLENKO_SOURCE_DIR) +
+                                                "/tests/data/s45.state")) {
+        citam.SetModeSource([this] { return static_cast<int>(engine.Mode()); });
+        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
+        host.SetCitamForm(&citam);
+        host.SetStatusFrm(&statusFrm);
+        engine.SetObjectsView(&page);
+        page.ShowStatusMessage = [this](const std::string& text) { status = text; };
+        page.SetCalendarExchange(&form);
+    }
+    ~CalendarRig() {
+        engine.SetObjectsView(nullptr);
+        host.SetCitamForm(nullptr);
+        host.SetStatusFrm(nullptr);
+    }
+    bool Sent(const std::string& line) const {
+        return device.Written().find(line) != std::string::npos;
+    }
+    bool Idle() { return !IsBusy(engine.Context()) && !citam.isVisible(); }
+    bool ConnectAndRead() {
+        if (!engine.Connect()) return false;
+        if (!PumpUntil([&] { return Sent("AT+CMGF=0\r") && Idle(); }, 12000)) return false;
+        const std::size_t from = device.Written().size();
+        page.RefreshAppointments();
+        const std::string last =
+            "AT^SBNR=\"vcs\"," + std::to_string(engine.Capabilities().AppointmentSlots) + "\r";
+        return PumpUntil(
+            [&] { return device.Written().find(last, from) != std::string::npos && Idle(); },
+            20000);
+    }
+    // An appointment written into the store's default calendar.
+    void AddToStore(const std::string& subject, const std::string& categories,
+                    st::LocalDateTime start, int recurrence = -1, bool reminder = false) {
+        st::Application store(settings);
+        store.GetNamespace("MAPI").Logon();
+        st::AppointmentItem a = store.CreateItem(st::olAppointmentItem).AsAppointmentItem();
+        a.SetSubject(subject);
+        a.SetCategories(categories);
+        a.SetStart(start);
+        if (recurrence >= 0) a.GetRecurrencePattern().SetRecurrenceType(recurrence);
+        a.SetReminderSet(reminder);
+        a.Save();
+    }
+    // The store's calendar read into the upper list, the page's rows into the lower.
+    void ReadWithoutShowing() {
+        st::NameSpace& ns = session.LogonNameSpace();
+        session.CalendarFolder.emplace(ns.GetDefaultFolder(st::olFolderCalendar));
+        form.ReadOutlookAppointments();
+        form.FillPhoneAppointments();
+    }
+    QTreeWidgetItem* OutRow(const QString& caption) const {
+        for (int i = 0; i < form.OutAppointList->topLevelItemCount(); ++i)
+            if (form.OutAppointList->topLevelItem(i)->text(0) == caption)
+                return form.OutAppointList->topLevelItem(i);
+        return nullptr;
+    }
+    void Choose(const QString& caption) {
+        QTreeWidgetItem* row = OutRow(caption);
+        ASSERT_NE(row, nullptr) << caption.toStdString();
+        form.OutAppointList->setCurrentItem(row);
+        row->setSelected(true);
+    }
+    // Runs SaveBtnClick; act sees the editor it opens (and may save).
+    void SaveIntoEditor(const std::function<void(ui::TAppointmentForm&)>& act) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            ui::TAppointmentForm& f = *page.AppointmentForm();
+            if (f.isVisible()) {
+                seen = true;
+                act(f);
+            }
+            if (f.isVisible()) f.reject();
+        });
+        form.SaveBtnClick();
+        editorOpened = seen;
+    }
+    // The files of the store's default calendar.
+    QStringList CalendarFiles() const {
+        QDir dir(QString::fromStdString(settings.Calendars + "/default"));
+        QStringList texts;
+        for (const QString& name : dir.entryList({"*.ics"}, QDir::Files)) {
+            QFile f(dir.filePath(name));
+            if (f.open(QIODevice::ReadOnly)) texts << QString::fromUtf8(f.readAll());
+        }
+        return texts;
+    }
+
+    struct AppFirst {
+        AppFirst() { ui::testing::App(); }
+    } app;
+    ui::testing::TempHome home;
+    st::StoreSettings settings;
+    ui::QtScheduler sched;
+    parlenko::testing::SimSerialDevice device;
+    TSerialPortDriver port{device, sched};
+    ui::TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    ui::TCitamForm citam;
+    ui::TStatusFrm statusFrm;
+    QWidget mainWindow;
+    ui::PodsjetnikPage page{engine, &mainWindow};
+    TStoreSession session{[this] { return settings; }};
+    TOutlookAppForm form{&mainWindow, engine, page, session, &citam};
+    std::string status;
+    bool editorOpened = false;
+};
+
+TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
+    CalendarRig rig;
+    rig.AddToStore("+385911234567", "Phone Calls", {2030, 3, 4, 9, 30, 0});
+    rig.AddToStore("Nazovi servis", "phone call", {2030, 3, 5, 10, 0, 0});
+    rig.AddToStore("Šetnja s psom, da je", "Business, Meeting", {2030, 3, 6, 7, 15, 0},
+                   st::olRecursDaily, true);
+    rig.AddToStore("Godisnjica", "Anniversary", {2030, 4, 1, 8, 0, 0}, st::olRecursYearNth);
+    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    rig.ReadWithoutShowing();
+
+    EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments from MS Outlook . . .");
+    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Outlook Calendar");
+    EXPECT_EQ(rig.citam.UpisanoLab->text(), "4");
+    EXPECT_EQ(rig.citam.PozicijaLab->text(), "Reading appointment from position no. 4");
+    EXPECT_EQ(rig.engine.Mode(), ActivityMode::OutlookCalendar);
+    ASSERT_EQ(rig.form.OutAppointList->topLevelItemCount(), 4);
+    // The first row is chosen at once; the lower list copies the page.
+    EXPECT_TRUE(rig.form.SaveBtn->isEnabled());
+    EXPECT_EQ(rig.form.MobAppointList->topLevelItemCount(),
+              rig.page.AppointmentsList->topLevelItemCount());
+
+    rig.Choose("Godisnjica");
+    EXPECT_EQ(rig.form.OutRecLab->text(), "Annualy");
+    EXPECT_EQ(rig.form.OutDateLab->text(), "01.04.2030");
+    EXPECT_EQ(rig.form.OutActLab->text(), "Not active");
+
+    rig.Choose("+385911234567");
+    rig.SaveIntoEditor([](ui::TAppointmentForm& f) {
+        EXPECT_EQ(f.Notebook1->currentIndex(), 1);
+        EXPECT_EQ(f.AppCatCB->currentIndex(), 1);
+        EXPECT_EQ(f.TelEdit->text(), "+385911234567");
+        EXPECT_EQ(f.AppDatePicker->date(), QDate(2030, 3, 4));
+        EXPECT_EQ(f.AppTimePicker->time(), QTime(9, 30, 0));
+    });
+    EXPECT_TRUE(rig.editorOpened);
+
+    rig.Choose("Nazovi servis");
+    rig.SaveIntoEditor([](ui::TAppointmentForm& f) {
+        EXPECT_EQ(f.Notebook1->currentIndex(), 1);
+        EXPECT_EQ(f.TelEdit->text(), "");
+        EXPECT_EQ(f.NazivEdit->text(), "");
+    });
+
+    // Several categories are a memo; the text is cut to 16, a character the
+    // phone cannot keep as "?"; a daily series is item 1.
+    rig.Choose("Šetnja s psom, da je");
+    const std::size_t from = rig.device.Written().size();
+    rig.SaveIntoEditor([](ui::TAppointmentForm& f) {
+        EXPECT_EQ(f.windowTitle(), "New appointment . . .");
+        EXPECT_EQ(f.AppCatCB->currentIndex(), 0);
+        EXPECT_EQ(f.Notebook1->currentIndex(), 0);
+        EXPECT_EQ(f.NazivEdit->text(), "?etnja s psom, d");
+        EXPECT_EQ(f.AppPerCB->currentIndex(), 1);
+        EXPECT_TRUE(f.ActivateCheck->isChecked());
+        EXPECT_EQ(f.AppointmentLocation, 4);
+        ASSERT_TRUE(f.SnimiBtn->isEnabled());
+        f.SnimiBtn->click();
+    });
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return rig.device.Written().find("AT^SBNW=\"vcs\",4,1,", from) != std::string::npos &&
+                   rig.Idle() && rig.page.AppointmentsList->topLevelItemCount() == 4;
+        },
+        10000))
+        << rig.device.Written().substr(from);
+    EXPECT_EQ(rig.statusFrm.PorukaLab->text(), "Appointment succesfully saved in mobile!");
+}
+
+TEST(OutlookAppFormSim, APrefillRefusedWhileThePortIsClosedDoesNotReachTheNextNewEntry) {
+    CalendarRig rig;
+    rig.AddToStore("Stari termin", "Meeting", {2031, 1, 2, 3, 4, 5}, st::olRecursWeekly);
+    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    rig.ReadWithoutShowing();
+    rig.engine.Disconnect();
+    rig.Choose("Stari termin");
+    rig.SaveIntoEditor([](ui::TAppointmentForm&) {});
+    EXPECT_FALSE(rig.editorOpened);
+    EXPECT_FALSE(rig.page.AppointmentForm()->FromOutlookAppointment);
+
+    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    const QDateTime now(QDate(2027, 6, 1), QTime(12, 0, 0));
+    rig.page.AppointmentForm()->Now = [now] { return now; };
+    QDate date;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        ui::TAppointmentForm& f = *rig.page.AppointmentForm();
+        date = f.AppDatePicker->date();
+        text = f.NazivEdit->text();
+        f.reject();
+    });
+    rig.page.NewAppTBClick();
+    EXPECT_EQ(date, now.date());
+    EXPECT_EQ(text, "");
+}
+
+TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlarm) {
+    CalendarRig rig;
+    rig.page.AddAppointmentRow(
+        {"Sastanak", "Meeting", "Weekly", "02.06.2003", "10:30:00", "1", 62, "Sastanak"});
+    rig.page.AddAppointmentRow(
+        {"Biljeska", "Memo", "Once", "03.06.2003", "11:00:00", "2", 61, "Biljeska"});
+    rig.ReadWithoutShowing();
+    ASSERT_EQ(rig.form.MobAppointList->topLevelItemCount(), 2);
+    EXPECT_EQ(rig.form.AppointSelLab->text(), "1 of 2");
+    EXPECT_EQ(rig.form.MobDateLab->text(), "02.06.2003   10:30:00");
+    rig.form.OutSelectAllBtnClick();
+    EXPECT_EQ(rig.form.AppointSelLab->text(), "2 of 2");
+    DialogWatcher watcher;
+    rig.form.OutSaveBtnClick();
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Information");
+    EXPECT_EQ(watcher.Seen()[0].text, "Appointment(s) succesfully saved in Outlook Calendar!");
+
+    const QStringList files = rig.CalendarFiles();
+    ASSERT_EQ(files.size(), 2);
+    for (const QString& f : files) {
+        if (f.contains("SUMMARY:Sastanak")) {
+            EXPECT_TRUE(f.contains("CATEGORIES:Meeting")) << f.toStdString();
+            EXPECT_TRUE(f.contains("RRULE:FREQ=WEEKLY")) << f.toStdString();
+            EXPECT_TRUE(f.contains("DTSTART:20030602T103000")) << f.toStdString();
+            EXPECT_TRUE(f.contains("BEGIN:VALARM")) << f.toStdString();
+        } else {
+            EXPECT_TRUE(f.contains("SUMMARY:Biljeska")) << f.toStdString();
+            EXPECT_TRUE(f.contains("CATEGORIES:Miscellaneous")) << f.toStdString();
+            EXPECT_FALSE(f.contains("RRULE")) << f.toStdString();
+            EXPECT_FALSE(f.contains("VALARM")) << f.toStdString();
+        }
+    }
+    // The page's single save, and a store that cannot be reached.
+    rig.page.FocusAppointmentRow("1");
+    EXPECT_TRUE(rig.page.OutlookATB->isEnabled());
+    EXPECT_TRUE(rig.page.SnimiuOutlookCalendar1->isEnabled());
+    rig.page.Izmjenipodatke1Click(4);
+    EXPECT_EQ(rig.status, "Appointment succesfully saved in Outlook Calendar!");
+    EXPECT_EQ(rig.CalendarFiles().size(), 3);
+    // A calendar gone while the window holds it: the read says so and ends.
+    QDir(QString::fromStdString(rig.settings.Calendars)).removeRecursively();
+    rig.form.ReadOutlookAppointments();
+    ASSERT_EQ(watcher.Seen().size(), 2u);
+    EXPECT_EQ(watcher.Seen()[1].caption, "Error");
+    EXPECT_EQ(rig.form.OutAppointList->topLevelItemCount(), 0);
+    EXPECT_FALSE(rig.citam.isVisible());
+    std::ofstream(rig.settings.Calendars + "-file") << "x";
+    rig.settings.Calendars += "-file";
+    rig.status.clear();
+    rig.page.Izmjenipodatke1Click(4);
+    rig.form.Open();
+    ASSERT_EQ(watcher.Seen().size(), 4u);
+    for (std::size_t i : {2u, 3u}) {
+        EXPECT_EQ(watcher.Seen()[i].caption, "Outlook Calendar");
+        EXPECT_EQ(watcher.Seen()[i].text,
+                  "Error occurred while trying to initialize Outlook Calendar!");
+    }
+    EXPECT_EQ(rig.status, "");
+    EXPECT_FALSE(rig.form.isVisible());
+}
+
+// khal's repeating events, as the window lists them.
+TEST(OutlookAppForm, RepeatingEventsMadeByKhalShowTheirRepetition) {
+    if (std::system("command -v khal >/dev/null 2>&1") != 0) GTEST_SKIP() << "khal is missing";
+    CalendarRig rig;
+    rig.session.LogonNameSpace();  // makes the default collection
+    const std::string config = rig.home.Dir() + "khal.conf";
+    std::ofstream(config) << "[calendars]\n[[home]]\npath = " << rig.settings.Calendars
+                          << "/default\n[locale]\ntimeformat = %H:%M\ndateformat = %d.%m.%Y\n"
+                             "longdateformat = %d.%m.%Y\ndatetimeformat = %d.%m.%Y %H:%M\n"
+                             "longdatetimeformat = %d.%m.%Y %H:%M\n[sqlite]\npath = "
+                          << rig.home.Dir() << "khal.db\n";
+    for (const char* repeat : {"daily", "weekly", "monthly", "yearly"}) {
+        const std::string command = "khal -c '" + config + "' new -a home -r " + repeat +
+                                    " 21.12.2026 10:00 1h 'khal " + repeat + "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    QStringList shown;
+    // The window once it is up (the read lets events run before that).
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!rig.form.isVisible()) return;
+        watch.stop();
+        for (int i = 0; i < rig.form.OutAppointList->topLevelItemCount(); ++i)
+            shown << rig.form.OutAppointList->topLevelItem(i)->text(0) + "=" +
+                         rig.form.OutAppointList->topLevelItem(i)->text(2);
+        rig.form.reject();
+    });
+    watch.start();
+    rig.form.Open();
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"khal daily=Daily", "khal monthly=Monthly", "khal weekly=Weekly",
+                                  "khal yearly=Annualy"}));
+}
+
+}  // namespace
+}  // namespace parlenko::exchange

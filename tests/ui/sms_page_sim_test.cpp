@@ -1,0 +1,586 @@
+// The SMS page and its windows against the simulated S45 (tests/data/s45.state)
+// in-process: what the panel and buttons show for the messages read, which
+// message a delete, an edit or a send acts on when another arrives meanwhile,
+// the compose window's counting and checks, and the new-message notice.
+
+#include "components/widgets/tessary_hint.h"
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "tests/support/phonesim/pdu.h"
+#include "tests/support/phonesim/state.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/citam_form.h"
+#include "ui/dialogs/call_forms.h"
+#include "ui/dialogs/call_windows.h"
+#include "ui/dialogs/new_sms_form.h"
+#include "ui/dialogs/sms_form.h"
+#include "ui/dialogs/sms_mem_form.h"
+#include "ui/dialogs/upis_imenik.h"
+#include "ui/glavna.h"
+#include "ui/pages/phonebook_page.h"
+#include "ui/pages/sms_page.h"
+#include "ui/qt_scheduler.h"
+#include "ui/window_host.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::DialogWatcher;
+using testing::PumpUntil;
+
+constexpr char kSelectSim[] = "AT+CPMS=\"SM\",\"SM\",\"SM\"\r";
+constexpr char kSelectMe[] = "AT+CPMS=\"ME\",\"ME\",\"ME\"\r";
+
+// Runs act once, from the event loop, as soon as window is shown (inside
+// the modal loop that shows it).
+class WhenShown {
+public:
+    WhenShown(QWidget& window, std::function<void()> act) : window_(window), act_(std::move(act)) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (!window_.isVisible() || done_) return;
+            done_ = true;
+            timer_.stop();
+            act_();
+        });
+        timer_.start();
+    }
+    bool Done() const { return done_; }
+
+private:
+    QWidget& window_;
+    std::function<void()> act_;
+    QTimer timer_;
+    bool done_ = false;
+};
+
+struct SmsRig {
+    SmsRig() {
+        {
+            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+            s.beginGroup("Options");
+            s.setValue("Auto Connect", 1);
+        }
+        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                         home.QDir() + "Logos"};
+        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
+        citam.SetModeSource([this] { return glavna->Mode(); });
+        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
+        host.SetMainWindow(glavna.get());
+        host.SetCitamForm(&citam);
+        glavna->LoadOptions();
+        page = glavna->SmsPage;
+    }
+    ~SmsRig() {
+        host.SetMainWindow(nullptr);
+        host.SetCitamForm(nullptr);
+        glavna->hide();
+        glavna.reset();
+    }
+    const std::string& Written() const { return device.Written(); }
+    std::string Since(std::size_t from) const { return Written().substr(from); }
+    bool Idle() {
+        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 20000);
+    }
+    bool Connect() {
+        glavna->show();
+        glavna->activateWindow();
+        if (!QTest::qWaitForWindowActive(glavna.get())) return false;
+        return PumpUntil([&] { return !engine.GeneralInfo().PrijemLab.empty(); }, 15000) && Idle();
+    }
+    // The SMS page shown and both memories read (12 messages).
+    bool ReadSms() {
+        // "Read it now?" (the phonebook): no, the messages are read without it.
+        DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+        glavna->OutBarBtn1Click(3);
+        return PumpUntil([&] { return engine.SmsList().size() == 12; }, 30000) && Idle();
+    }
+    phonesim::Phone& Phone() { return device.Phone(); }
+    std::int64_t Now() const { return sched.NowMs(); }
+    QTreeWidgetItem* Row(SmsFolder folder, const QString& location, const QString& position) {
+        QTreeWidget* list = page->List(folder);
+        const int pos = folder == SmsFolder::Incoming ? sms_in::kPosition : sms_out::kPosition;
+        const int loc = folder == SmsFolder::Incoming ? sms_in::kLocation : sms_out::kLocation;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->text(pos) == position &&
+                list->topLevelItem(i)->text(loc) == location)
+                return list->topLevelItem(i);
+        return nullptr;
+    }
+    // Selects a row as a click does, its list having the focus.
+    void Select(SmsFolder folder, QTreeWidgetItem* row) {
+        QTreeWidget* list = page->List(folder);
+        // The windows shown meanwhile (progress, messages) took the activation.
+        glavna->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(glavna.get()));
+        list->setFocus();
+        testing::Pump(20);
+        list->setCurrentItem(row);
+    }
+    // A new message from sender arrives; the notice it opens is closed.
+    void Arrive(const std::string& sender, const std::string& text) {
+        phonesim::DeliverMessage m;
+        m.smsc = "+385910401";
+        m.sender = sender;
+        m.text = text;
+        m.timestamp = "05/03/16,09:00:00";
+        const auto before = engine.SmsList().size();
+        // The notice's modal loop runs inside the wait below: it is closed from there.
+        WhenShown close(*page->NewSmsForm, [this] { page->NewSmsForm->Button1->click(); });
+        // Into the SIM card: the phone memory's free places stay as they are.
+        Phone().ReceiveSms(Now(), phonesim::BuildDeliverPdu(m), "SM");
+        ASSERT_TRUE(
+            PumpUntil([&] { return close.Done() && !page->NewSmsForm->isVisible(); }, 10000));
+        EXPECT_EQ(engine.SmsList().size(), before + 1);
+    }
+
+    struct AppFirst {
+        AppFirst() { testing::App(); }
+    } app;
+    testing::TempHome home;
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{
+        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
+    TSerialPortDriver port{device, sched};
+    TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    TCitamForm citam;
+    std::unique_ptr<TGlavna> glavna;
+    TSmsPage* page = nullptr;
+};
+
+TEST(SmsPageSim, PanelAndButtonsFollowTheMessageShown) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.ReadSms());
+    TSmsPage& p = *rig.page;
+
+    // Inbox newest first; the counts of both lists.
+    ASSERT_EQ(p.SMSListIn->topLevelItemCount(), 8);
+    QStringList order;
+    for (int i = 0; i < p.SMSListIn->topLevelItemCount(); ++i)
+        order << p.SMSListIn->topLevelItem(i)->text(sms_in::kDate) + " " +
+                     p.SMSListIn->topLevelItem(i)->text(sms_in::kTime);
+    QStringList sorted = order;
+    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        auto key = [](const QString& s) {
+            return s.mid(6, 4) + s.mid(3, 2) + s.left(2) + s.mid(10);
+        };
+        return key(a) > key(b);
+    });
+    EXPECT_EQ(order, sorted);
+    QTreeWidgetItem early, late, odd;
+    early.setText(sms_in::kDate, "01.03.2005");
+    early.setText(sms_in::kTime, "07:30:00");
+    late.setText(sms_in::kDate, "15.03.2005");
+    late.setText(sms_in::kTime, "08:45:30");
+    odd.setText(sms_in::kDate, "32.13.2005");
+    EXPECT_EQ(TSmsPage::SMSListInCompare(late, early), -1);
+    EXPECT_EQ(TSmsPage::SMSListInCompare(early, late), 1);
+    EXPECT_EQ(TSmsPage::SMSListInCompare(early, early), 0);
+    EXPECT_EQ(TSmsPage::SMSListInCompare(odd, early), 1);  // last
+    EXPECT_EQ(TSmsPage::SMSListInCompare(early, odd), -1);
+    EXPECT_EQ(p.CountSmsInLab->text(), "(8/2 new)");
+    EXPECT_EQ(p.CountSmsOutLab->text(), "(4/2 new)");
+
+    // An alphanumeric sender: no reply, no phonebook entry; edit, delete, dial.
+    QTreeWidgetItem* vip = rig.Row(SmsFolder::Incoming, "SIM card", "02");
+    ASSERT_NE(vip, nullptr);
+    rig.Select(SmsFolder::Incoming, vip);
+    EXPECT_EQ(p.Label25->text(), "VIPnet");
+    EXPECT_EQ(p.Label16->text(), "Sender:");
+    EXPECT_FALSE(p.ReplySmsTB->isEnabled());
+    EXPECT_FALSE(p.AddPhoneSmsInTB->isEnabled());
+    EXPECT_FALSE(p.Odgovorinaporuku2->isEnabled());
+    EXPECT_TRUE(p.IzmjenaSmsInTB->isEnabled());
+    EXPECT_TRUE(p.BrisanjeSmsInTB->isEnabled());
+    EXPECT_TRUE(p.DialPhoneSmsInTB->isEnabled());
+    EXPECT_EQ(p.Label21->text(), "02");
+    EXPECT_EQ(p.Label27->text(), "SIM card");
+
+    // A sender with a number can be answered and added.
+    rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "Mobile memory", "07"));
+    EXPECT_TRUE(p.ReplySmsTB->isEnabled());
+    EXPECT_TRUE(p.AddPhoneSmsInTB->isEnabled());
+    EXPECT_EQ(p.Label25->text(), "+385915550000");
+
+    // A stored message has no centre of its own: the phone's is shown.
+    rig.Select(SmsFolder::Outgoing, rig.Row(SmsFolder::Outgoing, "Mobile memory", "04"));
+    EXPECT_EQ(p.Label16->text(), "Receiver:");
+    EXPECT_EQ(p.Label18->text(), "Validity:");
+    EXPECT_EQ(p.Label23->text(), QString::fromStdString(rig.engine.Settings().SmscLab));
+    EXPECT_FALSE(p.Label23->text().isEmpty());
+    EXPECT_TRUE(p.SlanjeSmsOutTB->isEnabled());
+    // Leaving the inbox disabled its commands.
+    EXPECT_FALSE(p.IzmjenaSmsInTB->isEnabled());
+    EXPECT_EQ(p.Label28->text(),
+              "Message length:  " + QString::number(p.SMSMemo->toPlainText().size()));
+}
+
+TEST(SmsPageSim, DeleteActsOnTheMessageShownWhenStarted) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    TSmsPage& p = *rig.page;
+
+    // Nothing shown: the Delete key sends nothing and leaves nothing behind.
+    std::size_t from = rig.Written().size();
+    p.SMSListIn->setFocus();
+    QKeyEvent del(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(p.SMSListIn, &del);
+    testing::Pump(200);
+    EXPECT_EQ(rig.Written().size(), from);
+    ASSERT_TRUE(rig.ReadSms());
+    EXPECT_EQ(p.SMSListIn->topLevelItemCount(), 8);
+
+    // The confirmation names the list; a message arriving while it is open
+    // takes over the panel, and the one shown first is deleted.
+    rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "SIM card", "05"));
+    const QString shownNumber = p.Label25->text();
+    from = rig.Written().size();
+    {
+        DialogWatcher watcher([&](TMessageDialog& d) {
+            rig.Arrive("+385917777777", "Jos jedna");
+            EXPECT_EQ(p.Label25->text(), "+385917777777");
+            DialogWatcher::Press(d, "Yes");
+        });
+        p.BrisanjeSmsInTBClick();
+        ASSERT_TRUE(PumpUntil([&] { return rig.Since(from).find("AT+CMGD=") != std::string::npos; },
+                              10000));
+        ASSERT_TRUE(rig.Idle());
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        EXPECT_EQ(watcher.Seen()[0].caption, "Delete message");
+        EXPECT_TRUE(watcher.Seen()[0].text.startsWith("Sender:  "))
+            << watcher.Seen()[0].text.toStdString();
+        EXPECT_TRUE(watcher.Seen()[0].text.contains(shownNumber));
+    }
+    const std::string sent = rig.Since(from);
+    const auto select = sent.rfind(kSelectSim);
+    ASSERT_NE(select, std::string::npos) << sent;
+    EXPECT_NE(sent.find("AT+CMGD=05\r", select), std::string::npos) << sent;
+    EXPECT_EQ(rig.Phone().State().smsMemories["SM"].messages.count(5), 0u);
+    EXPECT_TRUE(PumpUntil([&] { return !rig.Row(SmsFolder::Incoming, "SIM card", "05"); }, 5000));
+
+    // In the outbox the confirmation speaks of the receiver.
+    rig.Select(SmsFolder::Outgoing, p.SMSListOut->topLevelItem(0));
+    DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+    from = rig.Written().size();
+    p.BrisanjeSmsInTBClick();
+    ASSERT_TRUE(PumpUntil([&] { return no.Seen().size() == 1; }, 3000));
+    EXPECT_TRUE(no.Seen()[0].text.startsWith("Receiver:  "));
+    testing::Pump(100);
+    EXPECT_EQ(rig.Written().size(), from);
+}
+
+TEST(SmsPageSim, AnEditReplacesTheMessageShownWhenOpened) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.ReadSms());
+    TSmsPage& p = *rig.page;
+    TSmsForm& f = *p.SmsForm;
+
+    // Closed by the title bar: nothing reaches the phone.
+    rig.Select(SmsFolder::Outgoing, rig.Row(SmsFolder::Outgoing, "Mobile memory", "04"));
+    std::size_t from = rig.Written().size();
+    {
+        WhenShown closeIt(f, [&] { f.reject(); });
+        p.IzmjenaSmsInTBClick();
+    }
+    testing::Pump(100);
+    EXPECT_EQ(rig.Written().size(), from);
+
+    // A message arrives while the edit is open: the edited one is replaced.
+    rig.Select(SmsFolder::Outgoing, rig.Row(SmsFolder::Outgoing, "Mobile memory", "04"));
+    from = rig.Written().size();
+    WhenShown edit(f, [&] {
+        EXPECT_EQ(f.windowTitle(), "Edit message . . .");
+        EXPECT_EQ(f.Text(), "Termin am Montag passt. Schöne Grüße");
+        rig.Arrive("+385918888888", "Usput");
+        f.SetText("Termin am Dienstag");
+        f.SaveBtn->click();
+    });
+    p.IzmjenaSmsInTBClick();
+    ASSERT_TRUE(edit.Done());
+    ASSERT_TRUE(
+        PumpUntil([&] { return rig.Since(from).find("AT+CMGD=") != std::string::npos; }, 10000));
+    ASSERT_TRUE(rig.Idle());
+    const std::string sent = rig.Since(from);
+    const auto store = sent.find("AT+CMGW=");
+    ASSERT_NE(store, std::string::npos) << sent;
+    EXPECT_NE(sent.rfind(kSelectMe, store), std::string::npos) << sent;
+    EXPECT_GT(sent.find("AT+CMGD=04\r"), store) << sent;
+    auto& me = rig.Phone().State().smsMemories["ME"].messages;
+    EXPECT_EQ(me.count(4), 0u);
+    ASSERT_EQ(me.count(3), 1u);
+    EXPECT_EQ(phonesim::DecodePdu(me[3].pdu)->text, "Termin am Dienstag");
+    ASSERT_NE(rig.Row(SmsFolder::Outgoing, "Mobile memory", "03"), nullptr);
+    EXPECT_TRUE(
+        PumpUntil([&] { return !rig.Row(SmsFolder::Outgoing, "Mobile memory", "04"); }, 5000));
+}
+
+TEST(SmsPageSim, AStoredMessageWithoutNumberAsksForOne) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.ReadSms());
+    TSmsPage& p = *rig.page;
+    TSmsForm& f = *p.SmsForm;
+
+    // Stored with no number: Save only.
+    WhenShown store(f, [&] {
+        f.SetText("Bez broja");
+        EXPECT_TRUE(f.SaveBtn->isEnabled());
+        EXPECT_FALSE(f.SendBtn->isEnabled());
+        f.SaveBtn->click();
+    });
+    p.Novaporuka1Click();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Row(SmsFolder::Outgoing, "SIM card", "04"); }, 10000));
+    ASSERT_TRUE(rig.Idle());
+    EXPECT_EQ(p.Label21->text(), "04");  // the stored one is shown
+    EXPECT_TRUE(p.Label25->text().isEmpty());
+
+    std::size_t from = rig.Written().size();
+    DialogWatcher yes;  // "Send SMS message?"
+    WhenShown number(*p.SmsMemForm, [&] {
+        EXPECT_FALSE(p.SmsMemForm->SendBtn->isEnabled());
+        p.SmsMemForm->TelEdit->setText("+385911112222");
+        p.SmsMemForm->SendBtn->click();
+    });
+    p.SlanjeSmsOutTBClick();
+    ASSERT_TRUE(
+        PumpUntil([&] { return rig.Since(from).find("AT+CMSS=") != std::string::npos; }, 10000));
+    ASSERT_TRUE(rig.Idle());
+    EXPECT_NE(rig.Since(from).find("AT+CMSS=04,+385911112222\r"), std::string::npos)
+        << rig.Since(from);
+    ASSERT_EQ(yes.Seen().size(), 1u);
+    EXPECT_EQ(yes.Seen()[0].caption, "Send message");
+}
+
+TEST(SmsPageSim, ComposeCountsChecksAndSends) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    TSmsPage& p = *rig.page;
+    TSmsForm& f = *p.SmsForm;
+    std::size_t from = 0;
+    WhenShown compose(f, [&] {
+        EXPECT_EQ(f.windowTitle(), "New message . . .");
+        // A character the phone cannot store: listed, both buttons off.
+        f.TelEdit->setText("+385911234567");
+        f.SetText(QString::fromUtf8("Vidimo se u Čakovcu"));
+        ASSERT_NE(f.Hint(), nullptr);
+        EXPECT_TRUE(f.Hint()->Caption().contains(QString::fromUtf8("Č ")));
+        EXPECT_FALSE(f.SendBtn->isEnabled());
+        EXPECT_FALSE(f.SaveBtn->isEnabled());
+        f.SetText("Vidimo se u Cakovcu");
+        EXPECT_EQ(f.Hint(), nullptr);
+        EXPECT_TRUE(f.SendBtn->isEnabled());
+
+        // The limit: typing or pasting past it keeps what fits.
+        f.SetText(QString(150, 'a'));
+        f.PorukaMemo->moveCursor(QTextCursor::End);
+        f.PorukaMemo->insertPlainText(QString(20, 'b'));
+        EXPECT_EQ(f.Text(), QString(150, 'a') + QString(10, 'b'));
+        EXPECT_EQ(f.PreLab->text(), "0");
+        // The euro counts two.
+        f.SetText(QString(150, 'a') + QString(QChar(0x20AC)));
+        EXPECT_EQ(f.UpisLab->text(), "152");
+        EXPECT_EQ(f.Left(), 8);
+        f.PicturesUD->setValue(1);  // "Headache": 11 characters
+        EXPECT_FALSE(f.AddPicBtn->isEnabled());
+        f.PicturesUD->setValue(9);  // "No": 5
+        EXPECT_TRUE(f.AddPicBtn->isEnabled());
+        f.PorukaMemo->moveCursor(QTextCursor::Start);
+        f.AddPicBtn->click();
+        EXPECT_TRUE(f.Text().startsWith("\"%No\"aaa"));
+        // Flash: 69 at most, cut at once.
+        f.SetText(QString(100, 'c'));
+        f.FlashCheck->setChecked(true);
+        EXPECT_EQ(f.Text(), QString(69, 'c'));
+        EXPECT_EQ(f.MaxLab->text(), "69");
+        f.FlashCheck->setChecked(false);
+
+        // A text put there whole stays whole; over the limit nothing may go.
+        f.SetText(QString(170, 'd'));
+        EXPECT_EQ(f.Text().size(), 170);
+        EXPECT_EQ(f.PreLab->text(), "-10");
+        EXPECT_FALSE(f.SendBtn->isEnabled());
+        EXPECT_FALSE(f.SaveBtn->isEnabled());
+        // A number the encoder refuses is told, and nothing is sent.
+        f.SetText("Bok");
+        f.TelEdit->setText("+385+91");
+        ASSERT_TRUE(f.SendBtn->isEnabled());
+        const std::size_t before = rig.Written().size();
+        {
+            DialogWatcher ok;
+            f.SendBtn->click();
+            ASSERT_EQ(ok.Seen().size(), 1u);
+            EXPECT_EQ(ok.Seen()[0].caption, "Error");
+        }
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(rig.Written().size(), before);
+
+        f.TelEdit->setText("+385911234567");
+        f.SetText("Stizem u 8.\nPozdrav");
+        from = rig.Written().size();
+        f.SendBtn->click();
+    });
+    p.Novaporuka1Click();
+    ASSERT_TRUE(compose.Done());
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(f.Text().isEmpty());  // emptied on close
+    ASSERT_TRUE(PumpUntil([&] { return !rig.Phone().State().sentPdus.empty(); }, 10000));
+    const auto decoded = phonesim::DecodePdu(rig.Phone().State().sentPdus.back());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->address, "+385911234567");
+    EXPECT_EQ(decoded->text, "Stizem u 8.\nPozdrav");
+    EXPECT_NE(rig.Since(from).find("AT+CMGS="), std::string::npos);
+}
+
+TEST(SmsPageSim, NoticeShowsTheNewMessageAndReplies) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    TSmsPage& p = *rig.page;
+    TNewSmsForm& n = *p.NewSmsForm;
+    phonesim::DeliverMessage m;
+    m.smsc = "+385910401";
+    m.sender = "+385950610995";
+    m.text = "Javi se!";
+    m.timestamp = "05/03/16,09:15:00";
+    bool replied = false;
+    WhenShown notice(n, [&] {
+        EXPECT_EQ(n.TelefonLab->text(), "+385950610995");
+        EXPECT_EQ(n.DatumLab->text(), "16.03.2005     09:15:00");
+        EXPECT_EQ(n.PorukaMemo->toPlainText(), "Javi se!");
+        EXPECT_TRUE(n.CloseTimer->isActive());
+        EXPECT_TRUE(rig.engine.NewSmsPending());
+        WhenShown reply(*p.SmsForm, [&] {
+            replied = true;
+            EXPECT_EQ(p.SmsForm->windowTitle(), "Reply to message . . .");
+            EXPECT_EQ(p.SmsForm->TelEdit->text(), "+385950610995");
+            EXPECT_FALSE(p.SmsForm->TelEdit->isEnabled());
+            EXPECT_FALSE(p.SmsForm->NazivCB->isEnabled());
+            p.SmsForm->reject();
+        });
+        n.Button2->click();
+    });
+    rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m));
+    ASSERT_TRUE(PumpUntil([&] { return notice.Done() && !n.isVisible(); }, 10000));
+    EXPECT_TRUE(replied);
+    EXPECT_FALSE(rig.engine.NewSmsPending());
+
+    // While the compose window is open the notice offers no reply.
+    WhenShown composing(*p.SmsForm, [&] {
+        WhenShown inner(n, [&] {
+            EXPECT_FALSE(n.Button2->isEnabled());
+            n.Button1->click();
+        });
+        m.text = "Jesi tu?";
+        rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m));
+        EXPECT_TRUE(PumpUntil([&] { return inner.Done() && !n.isVisible(); }, 10000));
+        p.SmsForm->reject();
+    });
+    p.Novaporuka1Click();
+    ASSERT_TRUE(composing.Done());
+
+    // "Zatvori" clears the indicator too.
+    m.text = "Jos nesto";
+    WhenShown close(n, [&] { n.Button1->click(); });
+    rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m));
+    ASSERT_TRUE(PumpUntil([&] { return close.Done() && !n.isVisible(); }, 10000));
+    EXPECT_FALSE(rig.engine.NewSmsPending());
+}
+
+TEST(SmsPageSim, DialAndAddTakeThePanelsNumber) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.ReadSms());
+    TSmsPage& p = *rig.page;
+    rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "Mobile memory", "07"));
+    // The one dial sequence: the dial dialog with the panel's number.
+    TDialForm& dial = *rig.glavna->CallWindows().DialForm();
+    WhenShown check(dial, [&] {
+        EXPECT_EQ(dial.TelEdit->text(), "+385915550000");
+        dial.reject();
+    });
+    std::size_t from = rig.Written().size();
+    p.DialPhoneSmsInTBClick();
+    EXPECT_TRUE(check.Done());
+    testing::Pump(100);
+    EXPECT_EQ(rig.Since(from).find("ATD"), std::string::npos);
+    // The phonebook was not read: adding the sender is refused.
+    DialogWatcher ok;
+    p.AddPhoneSmsInTBClick();
+    ASSERT_EQ(ok.Seen().size(), 1u);
+    EXPECT_EQ(ok.Seen()[0].caption, "Save person to phonebook");
+    EXPECT_EQ(ok.Seen()[0].text, "First, you must refresh mobile phonebook!");
+}
+
+TEST(SmsPageSim, PhonebookButtonsComposeToTheEntryAndAddOpensTheEntryDialog) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    rig.glavna->OutBarBtn1Click(2);
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded(); }, 30000));
+    ASSERT_TRUE(rig.Idle());
+    TImenikPage& book = *rig.glavna->ImenikPage;
+    QTreeWidgetItem* vip = nullptr;
+    for (int i = 0; i < book.ImenikList->topLevelItemCount() && !vip; ++i)
+        if (book.ImenikList->topLevelItem(i)->text(1) == "0983273823")
+            vip = book.ImenikList->topLevelItem(i);
+    ASSERT_NE(vip, nullptr);
+    book.ImenikList->setCurrentItem(vip);
+    TSmsForm& f = *rig.page->SmsForm;
+    // To the entry: its number, and its name (a VIP entry's) chosen.
+    WhenShown to(f, [&] {
+        EXPECT_EQ(f.windowTitle(), "New message . . .");
+        EXPECT_EQ(f.TelEdit->text(), "0983273823");
+        EXPECT_EQ(f.NazivCB->currentData().toString(), "Ivan Pavic!");
+        EXPECT_EQ(f.NazivCB->currentText(), "Ivan Pavic");
+        EXPECT_TRUE(f.Text().isEmpty());
+        f.reject();
+    });
+    book.NewSmsIme1TB->trigger();
+    ASSERT_TRUE(to.Done());
+    // With the entry's data: the text, no recipient.
+    WhenShown data(f, [&] {
+        EXPECT_EQ(f.Text(), "Ivan Pavic\n0983273823");
+        EXPECT_TRUE(f.TelEdit->text().isEmpty());
+        f.reject();
+    });
+    book.NewSmsIme2TB->trigger();
+    ASSERT_TRUE(data.Done());
+
+    // A sender the phonebook does not know: the entry dialog with the number.
+    ASSERT_TRUE(rig.ReadSms());
+    rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "Mobile memory", "07"));
+    ASSERT_TRUE(rig.page->AddPhoneSmsInTB->isEnabled());
+    TUpisImenik& entry = book.UpisImenik();
+    WhenShown add(entry, [&] {
+        EXPECT_EQ(entry.TelEdit->text(), "+385915550000");
+        entry.reject();
+    });
+    rig.page->AddPhoneSmsInTB->trigger();
+    ASSERT_TRUE(add.Done());
+}
+
+}  // namespace
+}  // namespace parlenko::ui

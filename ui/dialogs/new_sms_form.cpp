@@ -1,0 +1,112 @@
+#include "ui/dialogs/new_sms_form.h"
+
+#include "engine/session/phone_engine.h"
+#include "ui/text_codec.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace parlenko::ui {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr int kCloseMs = 30000;
+
+QLabel* Row(QWidget* group, const char* caption, int y, const char* name) {
+    auto* c = new QLabel(U(caption), group);
+    c->setGeometry(12, y, 100, 19);
+    auto* v = new QLabel(group);
+    v->setObjectName(name);
+    v->setGeometry(114, y, 206, 19);
+    QFont f = v->font();
+    f.setBold(true);
+    v->setFont(f);
+    return v;
+}
+
+}  // namespace
+
+TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
+    : TSmallWindow(mainWindow), engine_(engine) {
+    setObjectName("NewSmsForm");
+    setWindowTitle(U("Nova SMS poruka!"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setModal(true);
+    setFixedSize(348, 300);
+    auto* details = new QGroupBox(U(" Osnovni podaci poruke:"), this);
+    details->setGeometry(8, 6, 332, 90);
+    OsobaLab = Row(details, "Naziv osobe:", 22, "OsobaLab");
+    TelefonLab = Row(details, "Telefonski broj:", 43, "TelefonLab");
+    DatumLab = Row(details, "Datum i vrijeme:", 64, "DatumLab");
+    auto* text = new QGroupBox(U(" Tekst poruke:"), this);
+    text->setGeometry(8, 100, 332, 156);
+    PorukaMemo = new QPlainTextEdit(text);
+    PorukaMemo->setObjectName("PorukaMemo");
+    PorukaMemo->setReadOnly(true);
+    PorukaMemo->setGeometry(10, 20, 312, 126);
+    Button1 = new QPushButton(U("Zatvori"), this);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(8, 264, 120, 26);
+    Button2 = new QPushButton(U("Odgovori na poruku"), this);
+    Button2->setObjectName("Button2");
+    Button2->setGeometry(220, 264, 120, 26);
+    CloseTimer = new QTimer(this);
+    CloseTimer->setObjectName("CloseTimer");
+    CloseTimer->setInterval(kCloseMs);
+    CloseTimer->setSingleShot(true);
+    connect(CloseTimer, &QTimer::timeout, this, [this] { CloseTimerTimer(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void TNewSmsForm::ShowNotice(const NewSmsNotice& notice) {
+    OsobaLab->setText(FromAnsi(notice.OsobaLab));
+    TelefonLab->setText(FromAnsi(notice.TelefonLab));
+    DatumLab->setText(FromAnsi(notice.DatumLab));
+    PorukaMemo->setPlainText(ToDisplay(notice.PorukaMemo));
+    Button2->setEnabled(!CanReply || CanReply());
+    CloseTimer->stop();
+    CloseTimer->start();
+    if (inLoop_) {
+        // Qt runs one modal loop of a dialog at a time.
+        if (!isVisible()) show();
+        raise();
+        activateWindow();
+        return;
+    }
+    inLoop_ = true;
+    exec();
+    inLoop_ = false;
+}
+
+void TNewSmsForm::showEvent(QShowEvent* event) {
+    TSmallWindow::showEvent(event);
+    FormShow();
+}
+
+void TNewSmsForm::FormShow() { Button1->setFocus(); }
+
+void TNewSmsForm::CloseTimerTimer() { reject(); }
+
+void TNewSmsForm::Button1Click() {
+    engine_.ClearNewSms();
+    reject();
+}
+
+void TNewSmsForm::Button2Click() {
+    engine_.ClearNewSms();
+    hide();
+    if (Reply) Reply(OsobaLab->text(), TelefonLab->text());
+    reject();
+}
+
+void TNewSmsForm::done(int result) {
+    CloseTimer->stop();
+    TSmallWindow::done(result);
+}
+
+}  // namespace parlenko::ui

@@ -1,0 +1,457 @@
+#include "ui/dialogs/sms_form.h"
+
+#include "components/widgets/tessary_hint.h"
+#include "engine/pdu/pdu_encoder.h"
+#include "engine/session/phone_engine.h"
+#include "engine/text/gsm_alphabet.h"
+#include "engine/text/sms_counts.h"
+#include "ui/artwork/sms_pictures.h"
+#include "ui/dialogs/sms_names.h"
+#include "ui/message_dialog.h"
+#include "ui/text_codec.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextCursor>
+
+#include <algorithm>
+
+namespace parlenko::ui {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+const QString kEuro = QString(QChar(0x20AC));
+
+QLabel* Caption(QWidget* parent, const char* text, const QRect& r) {
+    auto* l = new QLabel(U(text), parent);
+    l->setGeometry(r);
+    return l;
+}
+
+QLabel* Value(QWidget* parent, const char* name, const QRect& r) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(r);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QString Dashes(int n) { return QString(n, QChar('-')); }
+
+// Code units of one typed character in a message (see SmsTextLength).
+int Units(QChar c, bool flash) { return !flash && c == kEuro[0] ? 2 : 1; }
+
+int Length(const QString& text, bool flash) {
+    int n = 0;
+    for (const QChar c : text) n += Units(c, flash);
+    return n;
+}
+
+// The longest start of text within limit.
+QString FitPrefix(const QString& text, bool flash, int limit) {
+    int n = 0;
+    qsizetype end = 0;
+    for (; end < text.size(); ++end) {
+        const int u = Units(text[end], flash);
+        if (n + u > limit) break;
+        n += u;
+    }
+    return text.left(end);
+}
+
+}  // namespace
+
+TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
+    : TSmallWindow(mainWindow), engine_(engine) {
+    setObjectName("SmsForm");
+    setWindowTitle("SMS");
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setModal(true);
+    setFixedSize(460, 414);
+
+    auto* recipient = new QGroupBox(U(" Primatelj poruke:"), this);
+    recipient->setGeometry(8, 6, 444, 78);
+    Caption(recipient, "Telefonski broj:", QRect(12, 22, 100, 21));
+    TelEdit = new QLineEdit(recipient);
+    TelEdit->setObjectName("TelEdit");
+    TelEdit->setMaxLength(20);
+    TelEdit->setGeometry(116, 22, 316, 22);
+    Caption(recipient, "Naziv osobe:", QRect(12, 48, 100, 21));
+    NazivCB = new QComboBox(recipient);
+    NazivCB->setObjectName("NazivCB");
+    NazivCB->setGeometry(116, 48, 316, 22);
+
+    auto* validity = new QGroupBox(U(" Period čuvanja poruke u SMS centru:"), this);
+    validity->setGeometry(8, 88, 214, 78);
+    Caption(validity, "Period čuvanja:", QRect(12, 22, 100, 21));
+    TrajanjeUpDown = new QSpinBox(validity);
+    TrajanjeUpDown->setObjectName("TrajanjeUpDown");
+    TrajanjeUpDown->setGeometry(116, 22, 98, 22);
+    TrajanjeUpDown->setRange(1, 63);
+    TrajanjeUpDown->setValue(1);
+    TrajanjeEdit = TrajanjeUpDown->findChild<QLineEdit*>();
+    TrajanjeEdit->setObjectName("TrajanjeEdit");
+    TrajanjeEdit->setReadOnly(true);
+    Caption(validity, "Vrsta perioda:", QRect(12, 48, 100, 21));
+    TrajanjeCB = new QComboBox(validity);
+    TrajanjeCB->setObjectName("TrajanjeCB");
+    TrajanjeCB->setGeometry(116, 48, 98, 22);
+    TrajanjeCB->addItems({"Minute", "Sati", "Dani", "Tjedni"});
+    TrajanjeCB->setCurrentIndex(3);
+
+    auto* options = new QGroupBox(U(" Dodatne opcije:"), this);
+    options->setGeometry(226, 88, 226, 78);
+    FlashCheck = new QCheckBox(U(" Specijalna poruka  (Flash SMS)"), options);
+    FlashCheck->setObjectName("FlashCheck");
+    FlashCheck->setGeometry(10, 22, 212, 21);
+    ReportCheck = new QCheckBox(U(" Potvrda dostave  (Status Report)"), options);
+    ReportCheck->setObjectName("ReportCheck");
+    ReportCheck->setGeometry(10, 48, 212, 21);
+
+    auto* text = new QGroupBox(U(" Tekst poruke:"), this);
+    text->setGeometry(8, 170, 290, 200);
+    PorukaMemo = new QPlainTextEdit(text);
+    PorukaMemo->setObjectName("PorukaMemo");
+    PorukaMemo->setGeometry(10, 20, 270, 142);
+    PorukaMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    PorukaMemo->setTabChangesFocus(true);
+    Caption(text, "Maksimalno:", QRect(10, 170, 72, 20));
+    MaxLab = Value(text, "MaxLab", QRect(80, 170, 24, 20));
+    Caption(text, "Upisano:", QRect(114, 170, 54, 20));
+    UpisLab = Value(text, "UpisLab", QRect(166, 170, 24, 20));
+    Caption(text, "Preostaje:", QRect(200, 170, 60, 20));
+    PreLab = Value(text, "PreLab", QRect(254, 170, 26, 20));
+
+    auto* centre = new QGroupBox(U(" SMS centar:"), this);
+    centre->setGeometry(302, 170, 150, 46);
+    SmscLab = new QLabel(centre);
+    SmscLab->setObjectName("SmscLab");
+    SmscLab->setGeometry(4, 20, 142, 20);
+    SmscLab->setAlignment(Qt::AlignCenter);
+
+    auto* pictures = new QGroupBox(U(" Umetanje slika u poruku:"), this);
+    pictures->setGeometry(302, 220, 150, 150);
+    SmsPicturesPB = new QWidget(pictures);
+    SmsPicturesPB->setObjectName("SmsPicturesPB");
+    SmsPicturesPB->setGeometry(10, 22, 48, 48);
+    SmsPicturesPB->installEventFilter(this);
+    PicNameLab = new QLabel(pictures);
+    PicNameLab->setObjectName("PicNameLab");
+    PicNameLab->setGeometry(64, 24, 80, 20);
+    QFont bold = PicNameLab->font();
+    bold.setBold(true);
+    PicNameLab->setFont(bold);
+    PicNoLab = new QLabel(pictures);
+    PicNoLab->setObjectName("PicNoLab");
+    PicNoLab->setGeometry(64, 46, 80, 20);
+    PicturesUD = new QSpinBox(pictures);
+    PicturesUD->setObjectName("PicturesUD");
+    PicturesUD->setGeometry(10, 80, 64, 22);
+    PicturesUD->setRange(1, artwork::kSmsPictureCount);
+    PicturesUD->setWrapping(true);
+    PicturesUD->findChild<QLineEdit*>()->setReadOnly(true);
+    AddPicBtn = new QPushButton("<<", pictures);
+    AddPicBtn->setObjectName("AddPicBtn");
+    AddPicBtn->setGeometry(80, 78, 60, 26);
+    AddPicBtn->setFocusPolicy(Qt::NoFocus);
+
+    Button1 = new QPushButton(U("Odustani"), this);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(8, 380, 100, 26);
+    SaveBtn = new QPushButton(U("Snimi poruku"), this);
+    SaveBtn->setObjectName("SaveBtn");
+    SaveBtn->setGeometry(246, 380, 100, 26);
+    SendBtn = new QPushButton(U("Pošalji poruku"), this);
+    SendBtn->setObjectName("SendBtn");
+    SendBtn->setGeometry(352, 380, 100, 26);
+    for (QPushButton* b : {Button1, SaveBtn, SendBtn}) b->setAutoDefault(false);
+
+    connect(NazivCB, &QComboBox::activated, this, [this] { NazivCBChange(); });
+    connect(TelEdit, &QLineEdit::textEdited, this, [this] { TelEditChange(true); });
+    connect(TelEdit, &QLineEdit::textChanged, this, [this] { TelEditChange(false); });
+    connect(TrajanjeCB, &QComboBox::currentIndexChanged, this, [this] { TrajanjeCBChange(); });
+    connect(PorukaMemo, &QPlainTextEdit::textChanged, this, [this] { PorukaMemoChange(); });
+    connect(FlashCheck, &QCheckBox::toggled, this, [this] { PorukaMemoChange(); });
+    connect(PicturesUD, &QSpinBox::valueChanged, this, [this] { PicturesUDClick(); });
+    connect(AddPicBtn, &QPushButton::clicked, this, [this] { AddPicBtnClick(); });
+    connect(SendBtn, &QPushButton::clicked, this, [this] { SendBtnClick(); });
+    connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    PorukaMemo->installEventFilter(this);
+    TelEdit->installEventFilter(this);
+
+    FlashCheck->setToolTip(U("This message will be automatically\rdisplayed on mobile display."));
+    ReportCheck->setToolTip(U("SMS center will confirm when\rmessage is delivered."));
+    AddPicBtn->setToolTip(
+        U("Add picture to message...\r\rPictures will be visible only if\r"
+          "receiver has 'Siemens' mobile."));
+    PorukaMemoChange();
+    SmsPicturesPBPaint();
+}
+
+TSmsForm::~TSmsForm() = default;
+
+void TSmsForm::SetEditTarget(PhoneMemory memory, const std::string& position) {
+    editMemory_ = memory;
+    editPosition_ = position;
+}
+
+bool TSmsForm::Flash() const { return FlashCheck->isChecked(); }
+
+void TSmsForm::FillNameList() { FillNameCombo(NazivCB, engine_.PhonebookList()); }
+
+void TSmsForm::SetRecipient(const QString& name, const QString& number) {
+    TelEdit->setText(number);
+    SelectNameInCombo(NazivCB, name);
+}
+
+void TSmsForm::SetText(const QString& text) {
+    QString t = text;
+    t.replace("\r\n", "\n");
+    t.replace('\r', '\n');
+    // A text put here whole is kept whole, over the limit too (PreLab then
+    // shows by how much); only typing and pasting are held to the limit.
+    lastText_ = t;
+    PorukaMemo->setPlainText(t);
+}
+
+QString TSmsForm::Text() const { return PorukaMemo->toPlainText(); }
+
+std::string TSmsForm::PhoneText() const {
+    QString t = Text();
+    t.replace("\n", "\r\n");
+    return ToAnsi(t);
+}
+
+void TSmsForm::InsertTemplate(const QString& templ, bool append) {
+    QString t = templ;
+    t.replace("\r\n", "\n");
+    t.replace("\n", "\r\n");
+    SetText(FromAnsi(parlenko::InsertTemplate(PhoneText(), ToAnsi(t), append)));
+}
+
+QString TSmsForm::UnsupportedChars() const {
+    QString bad;
+    for (const QChar c : Text()) {
+        if (c == '\n') continue;
+        const std::string byte = ToAnsi(QString(c));
+        if (byte.size() != 1 || FromAnsi(byte) != QString(c) || !parlenko::IsSmsText(byte))
+            bad += c;
+    }
+    return bad;
+}
+
+std::string TSmsForm::BuildPdu() {
+    const bool flash = Flash();
+    const std::string text = flash ? PhoneText() : SmsTextToGsm(PhoneText());
+    const SubmitPdu pdu =
+        BuildSubmitPdu(ToAnsi(TelEdit->text().trimmed()), text, TrajanjeUpDown->value(),
+                       ReportCheck->isChecked(), flash, TrajanjeCB->currentIndex());
+    if (pdu.Ok()) return pdu.Pdu;
+    const QString why =
+        pdu.Error == SubmitPduError::InvalidNumber
+            ? U("Invalid phone number!\r\rThe '+' may stand only in front of the number.")
+            : U("SMS message is too long!");
+    ShowMessageDialog(this, QStringLiteral("Error"), why, DialogKind::Error, DialogButtons::Ok);
+    return {};
+}
+
+void TSmsForm::UpdateButtons() {
+    const bool number = IsValidNumber(ToAnsi(TelEdit->text()));
+    const bool ok = number && IsSmsText() && left_ >= 0;
+    SaveBtn->setEnabled(ok);
+    SendBtn->setEnabled(ok && !TelEdit->text().trimmed().isEmpty());
+}
+
+void TSmsForm::ShowHint(const QString& text, int dx, int dy) {
+    if (!hint_) hint_ = std::make_unique<widgets::TTessaryHintWindow>(this);
+    hint_->ShowHintAt(text, nullptr, x() + dx, y() + dy);
+}
+
+void TSmsForm::FreeHint() { hint_.reset(); }
+
+// --- handlers -------------------------------------------------------------------
+
+void TSmsForm::showEvent(QShowEvent* event) {
+    TSmallWindow::showEvent(event);
+    FormShow();
+}
+
+void TSmsForm::FormShow() {
+    TrajanjeCB->setCurrentIndex(3);
+    TrajanjeCBChange();
+    FlashCheck->setChecked(false);
+    ReportCheck->setChecked(false);
+    SmscLab->setText(FromAnsi(engine_.Settings().SmscLab));
+    PorukaMemoChange();
+    if (ComposeMode == 1 && NazivCB->isEnabled()) NazivCB->setFocus();
+    else PorukaMemo->setFocus();
+    UpdateButtons();
+}
+
+void TSmsForm::NazivCBChange() {
+    TelEdit->setText(PhoneOfName(engine_.PhonebookList(), NazivCB->currentData().toString()));
+}
+
+void TSmsForm::TelEditChange(bool edited) {
+    if (edited) SelectNameOfNumber(NazivCB, engine_.PhonebookList(), TelEdit->text());
+    if (IsValidNumber(ToAnsi(TelEdit->text()))) FreeHint();
+    else if (isVisible()) ShowHint(InvalidNumberHint(), 111, 114);
+    UpdateButtons();
+}
+
+void TSmsForm::TrajanjeCBChange() {
+    const int unit = TrajanjeCB->currentIndex();
+    const int max = unit <= 1 ? 720 : unit == 2 ? 30 : 63;
+    TrajanjeUpDown->setSingleStep(unit <= 1 ? 20 : 1);
+    TrajanjeUpDown->setMaximum(max);
+    TrajanjeUpDown->setValue(std::clamp(TrajanjeUpDown->value(), 1, max));
+}
+
+void TSmsForm::PorukaMemoChange() {
+    if (changing_) return;
+    const bool flash = Flash();
+    const int limit = SmsTextLimit(flash);
+    MaxLab->setText(QString::number(limit));
+    QString now = Text();
+    QString fitted = now;
+    int caret = -1;
+    if (flash && Length(now, true) > limit) {
+        // The flash box cuts the text at once.
+        fitted = FitPrefix(now, true, limit);
+    } else if (Length(now, flash) > limit && Length(now, flash) > Length(lastText_, flash)) {
+        // Typed or pasted past the limit: of what came in, only what fits.
+        qsizetype head = 0;
+        while (head < now.size() && head < lastText_.size() && now[head] == lastText_[head]) ++head;
+        qsizetype tail = 0;
+        while (tail < now.size() - head && tail < lastText_.size() - head &&
+               now[now.size() - 1 - tail] == lastText_[lastText_.size() - 1 - tail])
+            ++tail;
+        const QString before = now.left(head);
+        const QString after = now.right(tail);
+        const QString in = now.mid(head, now.size() - head - tail);
+        const int room = limit - Length(before + after, flash);
+        const QString kept = room > 0 ? FitPrefix(in, flash, room) : QString();
+        fitted = before + kept + after;
+        caret = static_cast<int>(before.size() + kept.size());
+    }
+    if (fitted != now) {
+        changing_ = true;
+        PorukaMemo->setPlainText(fitted);
+        QTextCursor c = PorukaMemo->textCursor();
+        c.setPosition(caret >= 0 ? caret : static_cast<int>(fitted.size()));
+        PorukaMemo->setTextCursor(c);
+        changing_ = false;
+        now = fitted;
+    }
+    lastText_ = now;
+    const int typed = SmsTextLength(PhoneText(), flash);
+    left_ = limit - typed;
+    UpisLab->setText(QString::number(typed));
+    PreLab->setText(QString::number(left_));
+    const QString bad = UnsupportedChars();
+    if (bad.isEmpty()) {
+        FreeHint();
+    } else if (isVisible()) {
+        QString list;
+        for (const QChar c : bad) list += QString(c) + ' ';
+        ShowHint(U("You entered following\runsupported characters:\r") + Dashes(42) + "\r" + list +
+                     "\r" + Dashes(42),
+                 31, 281);
+    }
+    UpdateButtons();
+    SmsPicturesPBPaint();
+}
+
+void TSmsForm::SmsPicturesPBPaint() {
+    const int n = PicturesUD->value();
+    const QString name = artwork::SmsPictureName(n - 1);
+    PicNameLab->setText(name);
+    PicNoLab->setText(QStringLiteral("Picture:  %1/%2").arg(n).arg(artwork::kSmsPictureCount));
+    const int tag = static_cast<int>(name.size()) + 3;  // "%Name" in double quotes
+    AddPicBtn->setEnabled(left_ >= tag);
+    SmsPicturesPB->update();
+}
+
+void TSmsForm::PicturesUDClick() { SmsPicturesPBPaint(); }
+
+void TSmsForm::AddPicBtnClick() {
+    const QString tag = "\"%" + artwork::SmsPictureName(PicturesUD->value() - 1) + "\"";
+    const QString text = Text();
+    const int at = PorukaMemo->textCursor().position();
+    const QString joined = text.left(at) + tag + text.mid(at).left(160);
+    changing_ = true;
+    PorukaMemo->setPlainText(joined);
+    changing_ = false;
+    QTextCursor c = PorukaMemo->textCursor();
+    c.setPosition(at + static_cast<int>(tag.size()));
+    PorukaMemo->setTextCursor(c);
+    PorukaMemo->setFocus();
+    PorukaMemoChange();
+}
+
+void TSmsForm::SendBtnClick() {
+    if (!SendBtn->isEnabled()) return;
+    const std::string pdu = BuildPdu();
+    if (pdu.empty()) return;
+    if (ComposeMode == 1) engine_.SendSms(pdu);
+    else engine_.EditStoredSms(editMemory_, editPosition_, pdu, true);
+    accept();
+}
+
+void TSmsForm::SaveBtnClick() {
+    if (!SaveBtn->isEnabled()) return;
+    const std::string pdu = BuildPdu();
+    if (pdu.empty()) return;
+    if (ComposeMode == 1) engine_.StoreSms(pdu);
+    else engine_.EditStoredSms(editMemory_, editPosition_, pdu, false);
+    accept();
+}
+
+void TSmsForm::Button1Click() { reject(); }
+
+void TSmsForm::done(int result) {
+    FormClose();
+    TSmallWindow::done(result);
+}
+
+void TSmsForm::FormClose() {
+    FlashCheck->setChecked(false);
+    FreeHint();
+    NazivCB->setCurrentIndex(-1);
+    TelEdit->clear();
+    PorukaMemo->clear();
+    editPosition_.clear();
+    PorukaMemoChange();
+}
+
+bool TSmsForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SmsPicturesPB && event->type() == QEvent::Paint) {
+        QPainter p(SmsPicturesPB);
+        p.fillRect(SmsPicturesPB->rect(), Qt::white);
+        p.setPen(QColor(0x83, 0x96, 0xA0));
+        p.drawRect(SmsPicturesPB->rect().adjusted(0, 0, -1, -1));
+        p.drawImage(4, 4, artwork::SmsPicture(PicturesUD->value() - 1));
+        return true;
+    }
+    if ((watched == PorukaMemo || watched == TelEdit) && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) FreeHint();
+    }
+    return TSmallWindow::eventFilter(watched, event);
+}
+
+}  // namespace parlenko::ui

@@ -1,0 +1,130 @@
+#pragma once
+// The compose window "SMS": one message to a number or a phonebook name,
+// with the validity period, a status report, the flash display and the
+// pictures of Siemens phones. The text is counted as it is typed against the
+// message's limit (160, or 69 for a flash message) and checked against the
+// phone's alphabet; Send and Save build the PDU and hand it to the engine.
+//
+// Its opener (the SMS page, the new-message notice) sets the mode, caption,
+// names, recipient and text, then shows it modally. Closing it any way
+// empties it; an edit reaches the engine only through Save or Send.
+
+#include "engine/phone/phone_memory.h"
+#include "ui/small_window.h"
+
+#include <memory>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+namespace parlenko {
+class PhoneEngine;
+}
+
+namespace parlenko::widgets {
+class TTessaryHintWindow;
+}
+
+namespace parlenko::ui {
+
+class TSmsForm : public TSmallWindow {
+    Q_OBJECT
+public:
+    // mainWindow: the window it centres on.
+    TSmsForm(PhoneEngine& engine, QWidget* mainWindow);
+    ~TSmsForm() override;
+
+    // 1 a new message (also a reply or a template); 0 the edit of a stored
+    // message, which replaces the one SetEditTarget named.
+    int ComposeMode = 1;
+    void SetEditTarget(PhoneMemory memory, const std::string& position);
+
+    // The phonebook's names into NazivCB, sorted.
+    void FillNameList();
+    // TelEdit := number; selects name (or name + "!") in NazivCB when listed.
+    void SetRecipient(const QString& name, const QString& number);
+    // The memo becomes the template, or with append the old text, a line
+    // break and the template, the old text shortened with "..." to fit.
+    void InsertTemplate(const QString& templ, bool append);
+    // The memo's text (line breaks as "\n").
+    void SetText(const QString& text);
+    QString Text() const;
+    // The memo's text as the phone takes it: Windows-1252, CR LF breaks.
+    std::string PhoneText() const;
+    // The PDU of what the window holds; empty, after telling the user,
+    // when the encoder refuses it.
+    std::string BuildPdu();
+    void UpdateButtons();
+    // Every character the phone cannot store, in text order ("\n" allowed).
+    QString UnsupportedChars() const;
+    bool IsSmsText() const { return UnsupportedChars().isEmpty(); }
+    // The validation balloon, while one is shown.
+    widgets::TTessaryHintWindow* Hint() const { return hint_.get(); }
+
+    // Handlers, by their names.
+    void FormShow();
+    void NazivCBChange();
+    void TelEditChange(bool edited);
+    void TrajanjeCBChange();
+    void PorukaMemoChange();
+    void SmsPicturesPBPaint();
+    void PicturesUDClick();
+    void AddPicBtnClick();
+    void SendBtnClick();
+    void SaveBtnClick();
+    void Button1Click();
+    void FormClose();
+
+    QLineEdit* TelEdit = nullptr;
+    QComboBox* NazivCB = nullptr;
+    QSpinBox* TrajanjeUpDown = nullptr;
+    QLineEdit* TrajanjeEdit = nullptr;
+    QComboBox* TrajanjeCB = nullptr;
+    QCheckBox* FlashCheck = nullptr;
+    QCheckBox* ReportCheck = nullptr;
+    QPlainTextEdit* PorukaMemo = nullptr;
+    QLabel* MaxLab = nullptr;
+    QLabel* UpisLab = nullptr;
+    QLabel* PreLab = nullptr;
+    QLabel* SmscLab = nullptr;
+    QWidget* SmsPicturesPB = nullptr;
+    QSpinBox* PicturesUD = nullptr;
+    QLabel* PicNameLab = nullptr;
+    QLabel* PicNoLab = nullptr;
+    QPushButton* AddPicBtn = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* SendBtn = nullptr;
+    QPushButton* SaveBtn = nullptr;
+
+    // The characters left (PreLab).
+    int Left() const { return left_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    void done(int result) override;
+
+private:
+    void ShowHint(const QString& text, int dx, int dy);
+    void FreeHint();
+    bool Flash() const;
+
+    PhoneEngine& engine_;
+    PhoneMemory editMemory_ = PhoneMemory::Sim;
+    std::string editPosition_;
+    std::unique_ptr<widgets::TTessaryHintWindow> hint_;
+    QString lastText_;
+    bool changing_ = false;
+    int left_ = 160;
+};
+
+}  // namespace parlenko::ui

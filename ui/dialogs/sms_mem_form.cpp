@@ -1,0 +1,110 @@
+#include "ui/dialogs/sms_mem_form.h"
+
+#include "components/widgets/tessary_hint.h"
+#include "engine/session/phone_engine.h"
+#include "engine/text/gsm_alphabet.h"
+#include "ui/dialogs/sms_names.h"
+#include "ui/text_codec.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace parlenko::ui {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+TSmsMemForm::TSmsMemForm(PhoneEngine& engine, QWidget* mainWindow)
+    : TSmallWindow(mainWindow), engine_(engine) {
+    setObjectName("SmsMemForm");
+    setWindowTitle(U("Upiši telefonski broj . . ."));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setModal(true);
+    setFixedSize(330, 150);
+    auto* group = new QGroupBox(U(" Primatelj poruke:"), this);
+    group->setGeometry(8, 6, 314, 98);
+    auto* nameCaption = new QLabel(U("Naziv osobe:"), group);
+    nameCaption->setGeometry(12, 24, 96, 21);
+    NazivCB = new QComboBox(group);
+    NazivCB->setObjectName("NazivCB");
+    NazivCB->setGeometry(110, 24, 192, 22);
+    auto* numberCaption = new QLabel(U("Telefonski broj:"), group);
+    numberCaption->setGeometry(12, 58, 96, 21);
+    TelEdit = new QLineEdit(group);
+    TelEdit->setObjectName("TelEdit");
+    TelEdit->setMaxLength(20);
+    TelEdit->setGeometry(110, 58, 192, 22);
+    SendBtn = new QPushButton(U("&Pošalji"), this);
+    SendBtn->setObjectName("SendBtn");
+    SendBtn->setGeometry(86, 114, 75, 26);
+    SendBtn->setEnabled(false);
+    SendBtn->setDefault(true);
+    Button2 = new QPushButton(U("&Odustani"), this);
+    Button2->setObjectName("Button2");
+    Button2->setGeometry(169, 114, 75, 26);
+    connect(NazivCB, &QComboBox::activated, this, [this] { NazivCBChange(); });
+    connect(TelEdit, &QLineEdit::textEdited, this, [this] { TelEditChange(true); });
+    connect(TelEdit, &QLineEdit::textChanged, this, [this] { TelEditChange(false); });
+    connect(SendBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    TelEdit->installEventFilter(this);
+}
+
+TSmsMemForm::~TSmsMemForm() = default;
+
+void TSmsMemForm::showEvent(QShowEvent* event) {
+    TSmallWindow::showEvent(event);
+    FormShow();
+}
+
+void TSmsMemForm::FormShow() {
+    FillNameCombo(NazivCB, engine_.PhonebookList());
+    TelEdit->clear();
+    SendBtn->setEnabled(false);
+    TelEdit->setFocus();
+}
+
+void TSmsMemForm::NazivCBChange() {
+    TelEdit->setText(PhoneOfName(engine_.PhonebookList(), NazivCB->currentData().toString()));
+}
+
+void TSmsMemForm::TelEditChange(bool edited) {
+    if (edited) SelectNameOfNumber(NazivCB, engine_.PhonebookList(), TelEdit->text());
+    if (IsValidNumber(ToAnsi(TelEdit->text()))) {
+        FreeHint();
+        SendBtn->setEnabled(!TelEdit->text().trimmed().isEmpty());
+    } else {
+        if (isVisible()) {
+            if (hint_ == nullptr) hint_ = new widgets::TTessaryHintWindow(this);
+            hint_->ShowHintAt(InvalidNumberHint(), nullptr, x() + 36, y() + 158);
+        }
+        SendBtn->setEnabled(false);
+    }
+}
+
+void TSmsMemForm::FreeHint() {
+    delete hint_;
+    hint_ = nullptr;
+}
+
+void TSmsMemForm::done(int result) {
+    FreeHint();
+    TSmallWindow::done(result);
+}
+
+bool TSmsMemForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TelEdit && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) FreeHint();
+    }
+    return TSmallWindow::eventFilter(watched, event);
+}
+
+}  // namespace parlenko::ui

@@ -1,0 +1,50 @@
+#pragma once
+// "Upiši telefonski broj . . .": the recipient of a stored message that has
+// none, asked when it is sent. Closes with OK (Send) once TelEdit holds a
+// phone number, else with Cancel.
+
+#include "ui/small_window.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace parlenko {
+class PhoneEngine;
+}
+
+namespace parlenko::widgets {
+class TTessaryHintWindow;
+}
+
+namespace parlenko::ui {
+
+class TSmsMemForm : public TSmallWindow {
+    Q_OBJECT
+public:
+    TSmsMemForm(PhoneEngine& engine, QWidget* mainWindow);
+    ~TSmsMemForm() override;
+
+    void FormShow();
+    void NazivCBChange();
+    void TelEditChange(bool edited);
+
+    QComboBox* NazivCB = nullptr;
+    QLineEdit* TelEdit = nullptr;
+    QPushButton* SendBtn = nullptr;
+    QPushButton* Button2 = nullptr;
+    widgets::TTessaryHintWindow* Hint() const { return hint_; }
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FreeHint();
+    PhoneEngine& engine_;
+    widgets::TTessaryHintWindow* hint_ = nullptr;
+};
+
+}  // namespace parlenko::ui

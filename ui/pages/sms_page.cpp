@@ -1,0 +1,803 @@
+#include "ui/pages/sms_page.h"
+
+#include "components/widgets/flat_panel.h"
+#include "components/widgets/menu_painter.h"
+#include "engine/session/phone_engine.h"
+#include "engine/text/gsm_alphabet.h"
+#include "engine/text/sms_counts.h"
+#include "ui/artwork/small_images.h"
+#include "ui/dialogs/new_sms_form.h"
+#include "ui/dialogs/sms_form.h"
+#include "ui/dialogs/sms_mem_form.h"
+#include "ui/message_dialog.h"
+#include "ui/text_codec.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QComboBox>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace parlenko::ui {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
+
+constexpr int kImageRole = Qt::UserRole;
+constexpr int kImageReply = 22;
+constexpr int kImageNew = 21;
+constexpr int kImageEdit = 7;
+constexpr int kImageDelete = 8;
+constexpr int kImageSend = 23;
+constexpr int kImageAdd = 6;
+constexpr int kImageDial = 28;
+constexpr int kImageRefresh = 20;
+
+struct Answer {
+    int tag;
+    const char* caption;
+    const char* text;
+};
+constexpr std::array<Answer, 4> kQuickAnswers = {{
+    {1, "Odgovor je &DA!", "Answer is YES!"},
+    {2, "Odgovor je &NE!", "Answer is NO!"},
+    {3, "Molim te, nazovi &ponovo!", "Please, call again!"},
+    {4, "&Zakasnit ću!", "I'll be late!"},
+}};
+constexpr std::array<Answer, 3> kTemplates = {{
+    {1, "&Kašnjenje", "Sorry,\r\ni'll be late\r\n-- minutes\r\non --!"},
+    {2, "&Sastanak", "Can we meet?\r\nPlace: --\r\nTime: --"},
+    {3, "&Godišnjica", "Dear --\r\ncongratulations\r\nfor your --\r\nfrom --!"},
+}};
+
+QAction* Tool(QToolBar* bar, const char* name, int image, const char* hint) {
+    QAction* a = bar->addAction(Small(image), {});
+    a->setObjectName(name);
+    a->setToolTip(U(hint));
+    a->setEnabled(false);
+    // A press must not take the focus from the list: leaving the list
+    // disables these buttons.
+    if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+        b->setFocusPolicy(Qt::NoFocus);
+    return a;
+}
+
+QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& captions,
+                      const QRect& r) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setGeometry(r);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setIconSize(QSize(16, 16));
+    list->setUniformRowHeights(true);
+    list->setHeaderLabels(captions);
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionsMovable(false);
+    list->header()->setSectionResizeMode(QHeaderView::Fixed);
+    list->setColumnWidth(0, 168);
+    list->setColumnWidth(1, 70);
+    // The other columns hold the message's fields for the handlers.
+    for (int c = 2; c < captions.size(); ++c) list->setColumnHidden(c, true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return list;
+}
+
+QLabel* PanelLabel(QWidget* parent, const char* name, const char* text, const QRect& r, bool bold) {
+    auto* l = new QLabel(U(text), parent);
+    l->setObjectName(name);
+    l->setGeometry(r);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+QString Cell(const QTreeWidgetItem& item, int column) { return item.text(column); }
+
+std::optional<QDateTime> InboxKey(const QTreeWidgetItem& item) {
+    const QDateTime key = QDateTime::fromString(
+        Cell(item, sms_in::kDate) + " " + Cell(item, sms_in::kTime), "dd.MM.yyyy hh:mm:ss");
+    if (!key.isValid()) return std::nullopt;
+    return key;
+}
+
+std::optional<PhoneMemory> MessageMemory(const QString& caption) {
+    for (PhoneMemory m : {PhoneMemory::Sim, PhoneMemory::Phone})
+        if (caption == FromAnsi(MemoryCaption(m))) return m;
+    return std::nullopt;
+}
+
+}  // namespace
+
+TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
+    : QWidget(parent), engine_(engine) {
+    setObjectName("SmsPage");
+    setAccessibleName("SMS");
+
+    // --- the two lists, each under its header and tool bar
+    auto header = [this](const char* name, const char* caption, int image, int y) {
+        auto* panel = new widgets::TFlatPanel(this);
+        panel->setObjectName(name);
+        panel->setGeometry(4, y, 258, 22);
+        panel->SetCaption(QString(12, ' ') + U(caption));
+        panel->SetAlignment(widgets::TAlignment::taLeftJustify);
+        panel->SetColor(widgets::RGBColor(0xEE, 0xE6, 0xD2));
+        auto* icon = new QLabel(panel);
+        icon->setPixmap(QPixmap::fromImage(artwork::SmallImage(image)));
+        icon->setGeometry(6, 3, 16, 16);
+        auto* count = new QLabel(U("(0/0 novih)"), panel);
+        count->setGeometry(120, 1, 132, 20);
+        count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return std::pair{panel, count};
+    };
+    std::tie(FlatPanel3, CountSmsInLab) = header("FlatPanel3", "Dolazne poruke", 26, 2);
+    CountSmsInLab->setObjectName("CountSmsInLab");
+    std::tie(FlatPanel4, CountSmsOutLab) = header("FlatPanel4", "Odlazne poruke", 27, 206);
+    CountSmsOutLab->setObjectName("CountSmsOutLab");
+
+    auto toolBar = [this](const char* name, int y) {
+        auto* bar = new QToolBar(this);
+        bar->setObjectName(name);
+        bar->setIconSize(QSize(16, 16));
+        bar->setGeometry(4, y, 258, 26);
+        return bar;
+    };
+    ToolBarIn = toolBar("ToolBarIn", 25);
+    ReplySmsTB = Tool(ToolBarIn, "ReplySmsTB", kImageReply, "Odgovori na poruku . . .");
+    IzmjenaSmsInTB = Tool(ToolBarIn, "IzmjenaSmsInTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
+    BrisanjeSmsInTB = Tool(ToolBarIn, "BrisanjeSmsInTB", kImageDelete, "Izbriši poruku . . .");
+    ToolBarIn->addSeparator();
+    AddPhoneSmsInTB = Tool(ToolBarIn, "AddPhoneSmsInTB", kImageAdd,
+                           "Dodaj pošiljatelja u telefonski imenik . . .");
+    DialPhoneSmsInTB =
+        Tool(ToolBarIn, "DialPhoneSmsInTB", kImageDial, "Pozovi telefonski broj . . .");
+    ToolBarIn->addSeparator();
+    OsvjeziSmsInTB = Tool(ToolBarIn, "OsvjeziSmsInTB", kImageRefresh, "Osvježi popis poruka . . .");
+    OsvjeziSmsInTB->setEnabled(true);
+
+    ToolBarOut = toolBar("ToolBarOut", 229);
+    NovaSmsTB = Tool(ToolBarOut, "NovaSmsTB", kImageNew, "Napiši novu poruku . . .");
+    NovaSmsTB->setEnabled(true);
+    IzmjenaSmsOutTB =
+        Tool(ToolBarOut, "IzmjenaSmsOutTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
+    BrisanjeSmsOutTB = Tool(ToolBarOut, "BrisanjeSmsOutTB", kImageDelete, "Izbriši poruku . . .");
+    SlanjeSmsOutTB = Tool(ToolBarOut, "SlanjeSmsOutTB", kImageSend, "Pošalji poruku . . .");
+    ToolBarOut->addSeparator();
+    AddPhoneSmsOutTB = Tool(ToolBarOut, "AddPhoneSmsOutTB", kImageAdd,
+                            "Dodaj primatelja u telefonski imenik . . .");
+    DialPhoneSmsOutTB =
+        Tool(ToolBarOut, "DialPhoneSmsOutTB", kImageDial, "Pozovi telefonski broj . . .");
+    ToolBarOut->addSeparator();
+    OsvjeziSmsOutTB =
+        Tool(ToolBarOut, "OsvjeziSmsOutTB", kImageRefresh, "Osvježi popis poruka . . .");
+    OsvjeziSmsOutTB->setEnabled(true);
+
+    // The drop-downs: the default item, a separator, then the items by Tag.
+    ReplySmsPopup = new widgets::TPaintedMenu(this);
+    ReplySmsPopup->setObjectName("ReplySmsPopup");
+    QAction* reply = ReplySmsPopup->addAction(Small(kImageReply), U("&Odgovori na poruku"));
+    reply->setObjectName("Odgovorinaporuku1");
+    ReplySmsPopup->setDefaultAction(reply);
+    connect(reply, &QAction::triggered, this, [this] { Odgovorinaporuku1Click(); });
+    ReplySmsPopup->addSeparator();
+    for (const Answer& a : kQuickAnswers) {
+        QAction* item = ReplySmsPopup->addAction(U(a.caption));
+        item->setData(a.tag);
+        const int tag = a.tag;
+        connect(item, &QAction::triggered, this, [this, tag] { OdgovorjeDA1Click(tag); });
+    }
+    ReplySmsTB->setMenu(ReplySmsPopup);
+    NewSmsPopup = new widgets::TPaintedMenu(this);
+    NewSmsPopup->setObjectName("NewSmsPopup");
+    QAction* fresh = NewSmsPopup->addAction(Small(kImageNew), U("&Nova poruka"));
+    fresh->setObjectName("Novaporuka1");
+    NewSmsPopup->setDefaultAction(fresh);
+    connect(fresh, &QAction::triggered, this, [this] { Novaporuka1Click(); });
+    NewSmsPopup->addSeparator();
+    for (const Answer& t : kTemplates) {
+        QAction* item = NewSmsPopup->addAction(U(t.caption));
+        item->setData(t.tag);
+        const int tag = t.tag;
+        connect(item, &QAction::triggered, this, [this, tag] { Zakasnjenje1Click(tag); });
+    }
+    NovaSmsTB->setMenu(NewSmsPopup);
+    for (QAction* a : {ReplySmsTB, NovaSmsTB})
+        if (auto* b = qobject_cast<QToolButton*>(
+                (a == ReplySmsTB ? ToolBarIn : ToolBarOut)->widgetForAction(a)))
+            b->setPopupMode(QToolButton::MenuButtonPopup);
+
+    connect(ReplySmsTB, &QAction::triggered, this, [this] { Odgovorinaporuku1Click(); });
+    connect(NovaSmsTB, &QAction::triggered, this, [this] { Novaporuka1Click(); });
+    for (QAction* a : {IzmjenaSmsInTB, IzmjenaSmsOutTB})
+        connect(a, &QAction::triggered, this, [this] { IzmjenaSmsInTBClick(); });
+    for (QAction* a : {BrisanjeSmsInTB, BrisanjeSmsOutTB})
+        connect(a, &QAction::triggered, this, [this] { BrisanjeSmsInTBClick(); });
+    connect(SlanjeSmsOutTB, &QAction::triggered, this, [this] { SlanjeSmsOutTBClick(); });
+    for (QAction* a : {AddPhoneSmsInTB, AddPhoneSmsOutTB})
+        connect(a, &QAction::triggered, this, [this] { AddPhoneSmsInTBClick(); });
+    for (QAction* a : {DialPhoneSmsInTB, DialPhoneSmsOutTB})
+        connect(a, &QAction::triggered, this, [this] { DialPhoneSmsInTBClick(); });
+    for (QAction* a : {OsvjeziSmsInTB, OsvjeziSmsOutTB})
+        connect(a, &QAction::triggered, this, [this] { OsvjeziSmsInTBClick(); });
+
+    SMSListIn = MakeList(this, "SMSListIn",
+                         {U("Pošiljatelj"), U("Datum"), U("Pozicija"), U("SMS centar"),
+                          U("Telefon"), U("Vrijeme"), U("Poruka"), U("Lokacija")},
+                         QRect(4, 52, 258, 150));
+    SMSListOut = MakeList(this, "SMSListOut",
+                          {U("Primatelj"), U("Trajanje"), U("Pozicija"), U("SMS centar"),
+                           U("Telefon"), U("Poruka"), U("Lokacija")},
+                          QRect(4, 256, 258, 151));
+    connect(SMSListIn, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListInChange(); });
+    connect(SMSListOut, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListOutChange(); });
+    for (QTreeWidget* list : {SMSListIn, SMSListOut}) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+
+    // --- the detail panel
+    auto* basics = new QGroupBox(U(" Osnovni podaci:"), this);
+    basics->setObjectName("GroupBox1");
+    basics->setGeometry(266, 2, 250, 136);
+    const int cx = 8, vx = 100, vw = 146;
+    Label16 = PanelLabel(basics, "Label16", "Pošiljatelj:", QRect(cx, 20, 92, 19), false);
+    Label24 = PanelLabel(basics, "Label24", "", QRect(vx, 20, vw, 19), true);
+    Label17 = PanelLabel(basics, "Label17", "Telefonski broj:", QRect(cx, 42, 92, 19), false);
+    Label25 = PanelLabel(basics, "Label25", "", QRect(vx, 42, vw, 19), true);
+    Label18 = PanelLabel(basics, "Label18", "Datum i vrijeme:", QRect(cx, 64, 92, 19), false);
+    Label26 = PanelLabel(basics, "Label26", "", QRect(vx, 64, vw, 19), true);
+    Label12 = PanelLabel(basics, "Label12", "SMS centar:", QRect(cx, 86, 92, 19), false);
+    Label23 = PanelLabel(basics, "Label23", "", QRect(vx, 86, vw, 19), true);
+    Label22 = PanelLabel(basics, "Label22", "Lokacija:", QRect(cx, 108, 92, 19), false);
+    Label27 = PanelLabel(basics, "Label27", "", QRect(vx, 108, vw, 19), true);
+    // The position is not shown; the commands read it from here.
+    Label11 = PanelLabel(basics, "Label11", "Pozicija:", QRect(cx, 108, 92, 19), false);
+    Label21 = PanelLabel(basics, "Label21", "", QRect(vx, 108, vw, 19), true);
+    Label11->hide();
+    Label21->hide();
+
+    auto* text = new QGroupBox(U(" Tekst poruke:"), this);
+    text->setObjectName("GroupBox2");
+    text->setGeometry(266, 142, 250, 265);
+    SMSMemo = new QPlainTextEdit(text);
+    SMSMemo->setObjectName("SMSMemo");
+    SMSMemo->setReadOnly(true);
+    SMSMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SMSMemo->setGeometry(8, 20, 234, 214);
+    Label28 = PanelLabel(text, "Label28", "Dužina poruke:  0", QRect(8, 239, 234, 19), false);
+    connect(SMSMemo, &QPlainTextEdit::textChanged, this, [this] { SMSMemoChange(); });
+
+    SmsForm = new TSmsForm(engine_, mainWindow);
+    SmsMemForm = new TSmsMemForm(engine_, mainWindow);
+    NewSmsForm = new TNewSmsForm(engine_, mainWindow);
+    NewSmsForm->CanReply = [this] { return !SmsForm->isVisible(); };
+    NewSmsForm->Reply = [this](const QString& name, const QString& number) {
+        PrepareReply(name, number);
+        ExecCompose();
+    };
+}
+
+TSmsPage::~TSmsPage() {
+    delete NewSmsForm;
+    delete SmsMemForm;
+    delete SmsForm;
+}
+
+void TSmsPage::BuildMenu(QMenu* smsMenu) {
+    smsMenu->addSeparator();
+    auto item = [this](QMenu* m, QAction*& field, const char* name, const char* caption, int image,
+                       auto handler) {
+        field = m->addAction(Small(image), U(caption));
+        field->setObjectName(name);
+        field->setEnabled(false);
+        connect(field, &QAction::triggered, this, handler);
+    };
+    QMenu* in = smsMenu->addMenu(Small(26), U("Dolazne poruke"));
+    in->menuAction()->setObjectName("Dolazneporuke1");
+    item(in, Odgovorinaporuku2, "Odgovorinaporuku2", "Odgovori na poruku", kImageReply,
+         [this] { Odgovorinaporuku1Click(); });
+    item(in, Izmjenisadrzajporuke2, "Izmjenisadrzajporuke2", "Izmjeni sadržaj poruke", kImageEdit,
+         [this] { IzmjenaSmsInTBClick(); });
+    item(in, Izbrisiporuku2, "Izbrisiporuku2", "Izbriši poruku", kImageDelete,
+         [this] { BrisanjeSmsInTBClick(); });
+    in->addSeparator();
+    item(in, Dodajosobuuimenik2, "Dodajosobuuimenik2", "Dodaj osobu u imenik", kImageAdd,
+         [this] { AddPhoneSmsInTBClick(); });
+    item(in, Pozoviosobu4, "Pozoviosobu4", "Pozovi osobu", kImageDial,
+         [this] { DialPhoneSmsInTBClick(); });
+    QMenu* out = smsMenu->addMenu(Small(27), U("Odlazne poruke"));
+    out->menuAction()->setObjectName("Odlazneporuke1");
+    item(out, Novaporuka2, "Novaporuka2", "Nova poruka", kImageNew, [this] { Novaporuka1Click(); });
+    Novaporuka2->setEnabled(true);
+    item(out, Izmjenisadrzajporuke1, "Izmjenisadrzajporuke1", "Izmjeni sadržaj poruke", kImageEdit,
+         [this] { IzmjenaSmsInTBClick(); });
+    item(out, Izbrisiporuku1, "Izbrisiporuku1", "Izbriši poruku", kImageDelete,
+         [this] { BrisanjeSmsInTBClick(); });
+    item(out, Posaljiporuku1, "Posaljiporuku1", "Pošalji poruku", kImageSend,
+         [this] { SlanjeSmsOutTBClick(); });
+    out->addSeparator();
+    item(out, Dodajosobuuimenik1, "Dodajosobuuimenik1", "Dodaj osobu u imenik", kImageAdd,
+         [this] { AddPhoneSmsInTBClick(); });
+    item(out, Pozoviosobu3, "Pozoviosobu3", "Pozovi osobu", kImageDial,
+         [this] { DialPhoneSmsInTBClick(); });
+    smsMenu->addSeparator();
+    item(smsMenu, Osvjezipodatke2, "Osvjezipodatke2", "Osvježi podatke", kImageRefresh,
+         [this] { OsvjeziSmsInTBClick(); });
+    Osvjezipodatke2->setEnabled(true);
+}
+
+QTreeWidget* TSmsPage::List(SmsFolder folder) const {
+    return folder == SmsFolder::Incoming ? SMSListIn : SMSListOut;
+}
+
+// --- ISmsView -----------------------------------------------------------------------
+
+void TSmsPage::ClearSmsLists() {
+    filling_ = true;
+    SMSListIn->clear();
+    SMSListOut->clear();
+    filling_ = false;
+    SmsInIndex = 0;
+    SmsOutIndex = 0;
+    for (QLabel* l : {Label21, Label23, Label24, Label25, Label26, Label27}) l->clear();
+    SMSMemo->clear();
+    Label28->setText("Message length:  0");
+    CountSmsInLab->setText("(0/0 new)");
+    CountSmsOutLab->setText("(0/0 new)");
+    SetEnabled(SmsFolder::Incoming, false);
+    SetEnabled(SmsFolder::Outgoing, false);
+}
+
+void TSmsPage::SetNameInSmsLists(const std::string& name, const std::string& number) {
+    const QString n = FromAnsi(number);
+    for (QTreeWidget* list : {SMSListIn, SMSListOut})
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (QTreeWidgetItem* item = list->topLevelItem(i); item->text(0) == n)
+                item->setText(0, FromAnsi(name));
+    // The panel follows when it shows one of them.
+    if (Label25->text() == n && Label24->text().isEmpty()) {
+        if (Label16->text() == "Receiver:") SMSListOutChange();
+        else SMSListInChange();
+    }
+}
+
+void TSmsPage::InsertSmsRow(SmsFolder folder, const SmsRow& row) {
+    const AListSMS& m = row.Message;
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, FromAnsi(row.Caption));
+    if (folder == SmsFolder::Incoming) {
+        item->setText(sms_in::kDate, FromAnsi(m.Date));
+        item->setText(sms_in::kPosition, FromAnsi(m.Position));
+        item->setText(sms_in::kSmsc, FromAnsi(m.Smsc));
+        item->setText(sms_in::kNumber, FromAnsi(m.Number));
+        item->setText(sms_in::kTime, FromAnsi(m.Time));
+        item->setText(sms_in::kText, FromAnsi(m.Text));
+        item->setText(sms_in::kLocation, FromAnsi(m.Location));
+    } else {
+        item->setText(sms_out::kValidity, FromAnsi(m.Validity));
+        item->setText(sms_out::kPosition, FromAnsi(m.Position));
+        item->setText(sms_out::kSmsc, FromAnsi(m.Smsc));
+        item->setText(sms_out::kNumber, FromAnsi(m.Number));
+        item->setText(sms_out::kText, FromAnsi(m.Text));
+        item->setText(sms_out::kLocation, FromAnsi(m.Location));
+    }
+    item->setIcon(0, Small(row.Image));
+    item->setData(0, kImageRole, row.Image);
+    filling_ = true;
+    List(folder)->insertTopLevelItem(0, item);
+    if (folder == SmsFolder::Incoming) SortInbox();
+    filling_ = false;
+}
+
+void TSmsPage::RemoveSmsRows(SmsFolder folder, const std::string& position,
+                             const std::string& location) {
+    QTreeWidget* list = List(folder);
+    const int pos = folder == SmsFolder::Incoming ? sms_in::kPosition : sms_out::kPosition;
+    const int loc = folder == SmsFolder::Incoming ? sms_in::kLocation : sms_out::kLocation;
+    filling_ = true;
+    for (int i = list->topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* item = list->topLevelItem(i);
+        if (item->text(pos) == FromAnsi(position) && item->text(loc) == FromAnsi(location))
+            delete list->takeTopLevelItem(i);
+    }
+    filling_ = false;
+}
+
+void TSmsPage::SetSmsRowImage(SmsFolder folder, const std::string& position,
+                              const std::string& location, int image) {
+    QTreeWidget* list = List(folder);
+    const int pos = folder == SmsFolder::Incoming ? sms_in::kPosition : sms_out::kPosition;
+    const int loc = folder == SmsFolder::Incoming ? sms_in::kLocation : sms_out::kLocation;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list->topLevelItem(i);
+        if (item->text(pos) == FromAnsi(position) && item->text(loc) == FromAnsi(location)) {
+            item->setIcon(0, Small(image));
+            item->setData(0, kImageRole, image);
+        }
+    }
+}
+
+void TSmsPage::SetSmsFolderCount(SmsFolder folder, const std::string& text) {
+    (folder == SmsFolder::Incoming ? CountSmsInLab : CountSmsOutLab)->setText(FromAnsi(text));
+}
+
+void TSmsPage::ShowFirstSmsRows(SmsFolder current) {
+    QTreeWidget* list = List(current);
+    if (isVisible()) list->setFocus(Qt::OtherFocusReason);
+    for (SmsFolder f : {SmsFolder::Incoming, SmsFolder::Outgoing}) {
+        QTreeWidget* l = List(f);
+        if (l->topLevelItemCount() == 0) continue;
+        (f == SmsFolder::Incoming ? SmsInIndex : SmsOutIndex) = 0;
+        l->setCurrentItem(l->topLevelItem(0));
+        l->scrollToItem(l->topLevelItem(0));
+    }
+    if (current == SmsFolder::Incoming) {
+        SMSListInEnter();
+        SMSListOutExit();
+    } else {
+        SMSListOutEnter();
+        SMSListInExit();
+    }
+}
+
+void TSmsPage::ShowNewSmsNotice(const NewSmsNotice& notice) { NewSmsForm->ShowNotice(notice); }
+
+// --- lists ----------------------------------------------------------------------------
+
+void TSmsPage::SortInbox() {
+    std::vector<QTreeWidgetItem*> items;
+    while (SMSListIn->topLevelItemCount() > 0) items.push_back(SMSListIn->takeTopLevelItem(0));
+    std::stable_sort(items.begin(), items.end(), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        return SMSListInCompare(*a, *b) < 0;
+    });
+    for (QTreeWidgetItem* item : items) SMSListIn->addTopLevelItem(item);
+}
+
+int TSmsPage::SMSListInCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b) {
+    const auto ka = InboxKey(a);
+    const auto kb = InboxKey(b);
+    if (!ka && !kb) return 0;
+    if (!ka) return 1;
+    if (!kb) return -1;
+    if (*ka < *kb) return 1;
+    if (*kb < *ka) return -1;
+    return 0;
+}
+
+void TSmsPage::SetEnabled(SmsFolder folder, bool any) {
+    if (folder == SmsFolder::Incoming) {
+        for (QAction* a : {ReplySmsTB, IzmjenaSmsInTB, BrisanjeSmsInTB, DialPhoneSmsInTB,
+                           Odgovorinaporuku2, Izmjenisadrzajporuke2, Izbrisiporuku2, Pozoviosobu4})
+            if (a != nullptr) a->setEnabled(any);
+        if (!any) {
+            AddPhoneSmsInTB->setEnabled(false);
+            if (Dodajosobuuimenik2 != nullptr) Dodajosobuuimenik2->setEnabled(false);
+        }
+    } else {
+        for (QAction* a : {IzmjenaSmsOutTB, BrisanjeSmsOutTB, SlanjeSmsOutTB, DialPhoneSmsOutTB,
+                           Izmjenisadrzajporuke1, Izbrisiporuku1, Posaljiporuku1, Pozoviosobu3})
+            if (a != nullptr) a->setEnabled(any);
+        if (!any) {
+            AddPhoneSmsOutTB->setEnabled(false);
+            if (Dodajosobuuimenik1 != nullptr) Dodajosobuuimenik1->setEnabled(false);
+        }
+    }
+}
+
+void TSmsPage::SMSListInChange() {
+    QTreeWidgetItem* item = SMSListIn->currentItem();
+    if (item != nullptr) SmsInIndex = SMSListIn->indexOfTopLevelItem(item);
+    SetEnabled(SmsFolder::Incoming, SMSListIn->topLevelItemCount() > 0);
+    Label16->setText("Sender:");
+    Label18->setText("Date and time:");
+    if (filling_ || item == nullptr || !item->isSelected()) return;
+    const QString number = item->text(sms_in::kNumber);
+    Label21->setText(item->text(sms_in::kPosition));
+    Label23->setText(item->text(sms_in::kSmsc));
+    const bool named = item->text(0) != number;
+    Label24->setText(named ? item->text(0) : QString());
+    AddPhoneSmsInTB->setEnabled(!named);
+    Label25->setText(number);
+    Label26->setText(item->text(sms_in::kDate) + "     " + item->text(sms_in::kTime));
+    Label27->setText(item->text(sms_in::kLocation));
+    SMSMemo->setPlainText(ToDisplay(ToAnsi(item->text(sms_in::kText))));
+    // A sender with letters in its number (or a status report) gets no answer.
+    ReplySmsTB->setEnabled(IsValidNumber(ToAnsi(number)));
+    if (!ReplySmsTB->isEnabled()) AddPhoneSmsInTB->setEnabled(false);
+    if (Dodajosobuuimenik2 != nullptr) Dodajosobuuimenik2->setEnabled(AddPhoneSmsInTB->isEnabled());
+    if (Odgovorinaporuku2 != nullptr) Odgovorinaporuku2->setEnabled(ReplySmsTB->isEnabled());
+}
+
+void TSmsPage::SMSListOutChange() {
+    QTreeWidgetItem* item = SMSListOut->currentItem();
+    if (item != nullptr) SmsOutIndex = SMSListOut->indexOfTopLevelItem(item);
+    SetEnabled(SmsFolder::Outgoing, SMSListOut->topLevelItemCount() > 0);
+    Label16->setText("Receiver:");
+    Label18->setText("Validity:");
+    if (filling_ || item == nullptr || !item->isSelected()) return;
+    const QString number = item->text(sms_out::kNumber);
+    Label21->setText(item->text(sms_out::kPosition));
+    const QString centre = item->text(sms_out::kSmsc);
+    Label23->setText(centre.size() >= 3 ? centre : FromAnsi(engine_.Settings().SmscLab));
+    const bool named = item->text(0) != number;
+    Label24->setText(named ? item->text(0) : QString());
+    AddPhoneSmsOutTB->setEnabled(!named);
+    if (Dodajosobuuimenik1 != nullptr) Dodajosobuuimenik1->setEnabled(!named);
+    Label25->setText(number);
+    Label26->setText(item->text(sms_out::kValidity));
+    Label27->setText(item->text(sms_out::kLocation));
+    SMSMemo->setPlainText(ToDisplay(ToAnsi(item->text(sms_out::kText))));
+}
+
+void TSmsPage::BlankPanel(SmsFolder folder) {
+    Label18->setText(folder == SmsFolder::Incoming ? "Date and time:" : "Validity:");
+    for (QLabel* l : {Label21, Label23, Label24, Label25, Label26, Label27}) l->clear();
+    SMSMemo->clear();
+    Label28->setText("Message length:  0");
+}
+
+void TSmsPage::SMSListInEnter() {
+    if (SMSListIn->topLevelItemCount() == 0) {
+        BlankPanel(SmsFolder::Incoming);
+        return;
+    }
+    SmsInIndex = std::clamp(SmsInIndex, 0, SMSListIn->topLevelItemCount() - 1);
+    QTreeWidgetItem* item = SMSListIn->topLevelItem(SmsInIndex);
+    SMSListIn->setCurrentItem(item);
+    item->setSelected(true);
+    SMSListInChange();
+}
+
+void TSmsPage::SMSListOutEnter() {
+    if (SMSListOut->topLevelItemCount() == 0) {
+        BlankPanel(SmsFolder::Outgoing);
+        return;
+    }
+    SmsOutIndex = std::clamp(SmsOutIndex, 0, SMSListOut->topLevelItemCount() - 1);
+    QTreeWidgetItem* item = SMSListOut->topLevelItem(SmsOutIndex);
+    SMSListOut->setCurrentItem(item);
+    item->setSelected(true);
+    SMSListOutChange();
+}
+
+void TSmsPage::SMSListInExit() {
+    for (QAction* a : {ReplySmsTB, IzmjenaSmsInTB, BrisanjeSmsInTB, AddPhoneSmsInTB,
+                       DialPhoneSmsInTB, Odgovorinaporuku2, Izmjenisadrzajporuke2, Izbrisiporuku2,
+                       Dodajosobuuimenik2, Pozoviosobu4})
+        if (a != nullptr) a->setEnabled(false);
+}
+
+void TSmsPage::SMSListOutExit() {
+    for (QAction* a :
+         {IzmjenaSmsOutTB, BrisanjeSmsOutTB, SlanjeSmsOutTB, AddPhoneSmsOutTB, DialPhoneSmsOutTB,
+          Izmjenisadrzajporuke1, Izbrisiporuku1, Posaljiporuku1, Dodajosobuuimenik1, Pozoviosobu3})
+        if (a != nullptr) a->setEnabled(false);
+}
+
+void TSmsPage::SMSListInClick() {
+    if (SMSListIn->topLevelItemCount() > 0 && SmsInIndex < SMSListIn->topLevelItemCount())
+        SMSListIn->setCurrentItem(SMSListIn->topLevelItem(SmsInIndex));
+}
+
+void TSmsPage::SMSListOutClick() {
+    if (SMSListOut->topLevelItemCount() > 0 && SmsOutIndex < SMSListOut->topLevelItemCount())
+        SMSListOut->setCurrentItem(SMSListOut->topLevelItem(SmsOutIndex));
+}
+
+void TSmsPage::SMSMemoChange() {
+    Label28->setText("Message length:  " +
+                     QString::number(CountCharsExceptCR(ToAnsi(SMSMemo->toPlainText()))));
+}
+
+void TSmsPage::ListFocusChanged(SmsFolder folder, const QFocusEvent& event) {
+    // Another window or a menu taking the focus does not leave the list.
+    if (event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason)
+        return;
+    const bool in = folder == SmsFolder::Incoming;
+    if (event.type() == QEvent::FocusIn) {
+        if (in) SMSListInEnter();
+        else SMSListOutEnter();
+    } else {
+        if (in) SMSListInExit();
+        else SMSListOutExit();
+    }
+}
+
+void TSmsPage::ListViewportClicked(SmsFolder folder, const QMouseEvent& event) {
+    // A click on empty space keeps the current message.
+    if (List(folder)->itemAt(event.position().toPoint()) != nullptr) return;
+    if (folder == SmsFolder::Incoming) SMSListInClick();
+    else SMSListOutClick();
+}
+
+bool TSmsPage::eventFilter(QObject* watched, QEvent* event) {
+    for (SmsFolder folder : {SmsFolder::Incoming, SmsFolder::Outgoing}) {
+        QTreeWidget* list = List(folder);
+        if (watched == list) {
+            if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+                ListFocusChanged(folder, *static_cast<QFocusEvent*>(event));
+            else if (event->type() == QEvent::KeyRelease &&
+                     static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete)
+                BrisanjeSmsInTBClick();
+        } else if (watched == list->viewport() && (event->type() == QEvent::MouseButtonRelease ||
+                                                   event->type() == QEvent::MouseButtonDblClick)) {
+            ListViewportClicked(folder, *static_cast<QMouseEvent*>(event));
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- commands ---------------------------------------------------------------------------
+
+int TSmsPage::Ask(const QString& caption, const QString& text) {
+    return ShowMessageDialog(window(), caption, text, DialogKind::Confirmation,
+                             DialogButtons::YesNo);
+}
+
+std::optional<TSmsPage::PanelMessage> TSmsPage::CurrentMessage() const {
+    const auto memory = MessageMemory(Label27->text());
+    const std::string position = ToAnsi(Label21->text().trimmed());
+    if (!memory || position.empty()) return std::nullopt;
+    return PanelMessage{*memory, position};
+}
+
+void TSmsPage::ExecCompose() { SmsForm->exec(); }
+
+void TSmsPage::PrepareNew(const char* caption) {
+    SmsForm->ComposeMode = 1;
+    SmsForm->setWindowTitle(U(caption));
+    SmsForm->FillNameList();
+    SmsForm->TelEdit->setEnabled(true);
+    SmsForm->TelEdit->clear();
+    SmsForm->NazivCB->setCurrentIndex(-1);
+    SmsForm->SetText({});
+}
+
+void TSmsPage::PrepareReply(const QString& name, const QString& number) {
+    SmsForm->ComposeMode = 1;
+    SmsForm->setWindowTitle(U("Reply to message . . ."));
+    SmsForm->FillNameList();
+    SmsForm->SetRecipient(name, number);
+    // The answer goes to the sender only.
+    SmsForm->TelEdit->setEnabled(false);
+    SmsForm->NazivCB->setEnabled(false);
+    SmsForm->SetText({});
+}
+
+void TSmsPage::Odgovorinaporuku1Click() {
+    if (!engine_.Connected()) return;
+    PrepareReply(Label24->text(), Label25->text());
+    ExecCompose();
+}
+
+void TSmsPage::OdgovorjeDA1Click(int tag) {
+    if (!engine_.Connected()) return;
+    const auto* a = std::find_if(kQuickAnswers.begin(), kQuickAnswers.end(),
+                                 [tag](const Answer& x) { return x.tag == tag; });
+    if (a == kQuickAnswers.end()) return;
+    PrepareReply(Label24->text(), Label25->text());
+    SmsForm->SetText(SMSMemo->toPlainText());
+    SmsForm->InsertTemplate(U(a->text), true);
+    ExecCompose();
+}
+
+void TSmsPage::Novaporuka1Click() {
+    if (!engine_.Connected()) return;
+    PrepareNew("New message . . .");
+    ExecCompose();
+}
+
+void TSmsPage::Zakasnjenje1Click(int tag) {
+    if (!engine_.Connected()) return;
+    const auto* t = std::find_if(kTemplates.begin(), kTemplates.end(),
+                                 [tag](const Answer& x) { return x.tag == tag; });
+    if (t == kTemplates.end()) return;
+    PrepareNew("New message . . .");
+    SmsForm->InsertTemplate(U(t->text), false);
+    ExecCompose();
+}
+
+void TSmsPage::IzmjenaSmsInTBClick() {
+    if (!engine_.Connected()) return;
+    const auto message = CurrentMessage();
+    if (!message) return;
+    SmsForm->ComposeMode = 0;
+    SmsForm->SetEditTarget(message->memory, message->position);
+    SmsForm->setWindowTitle(U("Edit message . . ."));
+    SmsForm->FillNameList();
+    SmsForm->SetRecipient(Label24->text(), Label25->text());
+    SmsForm->TelEdit->setEnabled(true);
+    SmsForm->SetText(SMSMemo->toPlainText());
+    ExecCompose();
+}
+
+void TSmsPage::BrisanjeSmsInTBClick() {
+    if (!engine_.Connected()) return;
+    // The message shown now is the one deleted, whatever arrives meanwhile.
+    const auto message = CurrentMessage();
+    if (!message) return;
+    if (!ConfirmDelete || ConfirmDelete()) {
+        const QString text = Label16->text() + "  " + Label24->text() + "\r" + Label17->text() +
+                             "  " + Label25->text() + "\r\rDelete SMS message from mobile?";
+        if (Ask(QStringLiteral("Delete message"), text) == DialogResult::No) return;
+    }
+    engine_.DeleteSms(message->memory, message->position);
+}
+
+void TSmsPage::SlanjeSmsOutTBClick() {
+    if (!engine_.Connected()) return;
+    const auto message = CurrentMessage();
+    if (!message) return;
+    const QString number = Label25->text();
+    if (Ask(QStringLiteral("Send message"), QStringLiteral("Send SMS message?")) ==
+        DialogResult::No)
+        return;
+    std::string to;
+    if (number.isEmpty()) {
+        if (SmsMemForm->exec() != QDialog::Accepted) return;
+        to = ToAnsi(SmsMemForm->TelEdit->text().trimmed());
+    }
+    engine_.SendStoredSms(message->memory, message->position, to);
+}
+
+void TSmsPage::AddPhoneSmsInTBClick() {
+    if (!engine_.Connected()) return;
+    if (!engine_.PhonebookLoaded()) {
+        ShowMessageDialog(window(), QStringLiteral("Save person to phonebook"),
+                          QStringLiteral("First, you must refresh mobile phonebook!"),
+                          DialogKind::Information, DialogButtons::Ok);
+        return;
+    }
+    if (AddToPhonebook) AddToPhonebook(Label25->text());
+}
+
+void TSmsPage::DialPhoneSmsInTBClick() {
+    if (!engine_.Connected()) return;
+    if (DialSequence) DialSequence(Label24->text(), Label25->text());
+}
+
+void TSmsPage::OsvjeziSmsInTBClick() {
+    if (!engine_.Connected() || engine_.SmsListEmpty()) return;
+    if (Ask(QStringLiteral("Refresh SMS messages"),
+            QStringLiteral("Read SMS messages from mobile again?")) == DialogResult::No)
+        return;
+    if (RefreshSms) RefreshSms();
+    else engine_.RefreshSms();
+}
+
+void TSmsPage::NewSmsIme1TBClick(const QString& caption, const QString& number, int image) {
+    if (!engine_.Connected()) return;
+    PrepareNew("New message . . .");
+    if (image == 3) SmsForm->SetRecipient(caption, number);
+    else if (image == 4) SmsForm->SetRecipient(caption + "!", number);
+    ExecCompose();
+}
+
+void TSmsPage::NewSmsIme2TBClick(const QString& caption, const QString& number) {
+    if (!engine_.Connected()) return;
+    PrepareNew("New message . . .");
+    SmsForm->SetText(caption + "\n" + number);
+    ExecCompose();
+}
+
+}  // namespace parlenko::ui

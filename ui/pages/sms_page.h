@@ -1,0 +1,205 @@
+#pragma once
+// The SMS page: the inbox (SMSListIn, newest first) and the outbox
+// (SMSListOut, as stored) of both message memories, their counts, the
+// detail panel of the current message, the two tool bars and the SMS menu.
+// It is the engine's SMS view: the rows, counts and the new-message notice
+// come from the engine. Every command takes the message it acts on from the
+// panel when the user starts it and goes to the engine with it.
+//
+// The compose window, the stored-message recipient window and the notice
+// belong to the page.
+
+#include "engine/phone/phone_memory.h"
+#include "engine/sms/sms_view.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QAction;
+class QFocusEvent;
+class QMouseEvent;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace parlenko {
+class PhoneEngine;
+}
+
+namespace parlenko::widgets {
+class TFlatPanel;
+}
+
+namespace parlenko::ui {
+
+class TNewSmsForm;
+class TSmsForm;
+class TSmsMemForm;
+
+// Sub-item columns of the two lists (column 0 is the caption).
+namespace sms_in {
+inline constexpr int kDate = 1, kPosition = 2, kSmsc = 3, kNumber = 4, kTime = 5, kText = 6,
+                     kLocation = 7, kColumns = 8;
+}
+namespace sms_out {
+inline constexpr int kValidity = 1, kPosition = 2, kSmsc = 3, kNumber = 4, kText = 5, kLocation = 6,
+                     kColumns = 7;
+}
+
+class TSmsPage : public QWidget, public ISmsView {
+    Q_OBJECT
+public:
+    // mainWindow: the window the page's windows centre on.
+    TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent = nullptr);
+    ~TSmsPage() override;
+
+    // Puts the page's items into the main menu's SMS menu.
+    void BuildMenu(QMenu* smsMenu);
+
+    // --- ISmsView
+    void ClearSmsLists() override;
+    void SetNameInSmsLists(const std::string& name, const std::string& number) override;
+    void InsertSmsRow(SmsFolder folder, const SmsRow& row) override;
+    void RemoveSmsRows(SmsFolder folder, const std::string& position,
+                       const std::string& location) override;
+    void SetSmsRowImage(SmsFolder folder, const std::string& position, const std::string& location,
+                        int image) override;
+    void SetSmsFolderCount(SmsFolder folder, const std::string& text) override;
+    void ShowFirstSmsRows(SmsFolder current) override;
+    void ShowNewSmsNotice(const NewSmsNotice& notice) override;
+
+    // --- what the main window gives
+    // Whether deletes ask first ("Confirm Delete").
+    std::function<bool()> ConfirmDelete;
+    // The full read (the main window's RefreshSms).
+    std::function<void()> RefreshSms;
+    // The dial sequence with the panel's name and number.
+    std::function<void(const QString& name, const QString& number)> DialSequence;
+    // The phonebook's entry dialog for a new entry with this number.
+    std::function<void(const QString& number)> AddToPhonebook;
+
+    // --- handlers
+    void SMSListInChange();
+    void SMSListOutChange();
+    void SMSListInEnter();
+    void SMSListOutEnter();
+    void SMSListInExit();
+    void SMSListOutExit();
+    void SMSListInClick();
+    void SMSListOutClick();
+    // Newest first; a date or time that does not convert sorts last.
+    static int SMSListInCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b);
+    void SMSMemoChange();
+    void Odgovorinaporuku1Click();
+    // Quick answers, Tag 1..4.
+    void OdgovorjeDA1Click(int tag);
+    void Novaporuka1Click();
+    // Templates, Tag 1..3.
+    void Zakasnjenje1Click(int tag);
+    void IzmjenaSmsInTBClick();
+    void BrisanjeSmsInTBClick();
+    void SlanjeSmsOutTBClick();
+    void AddPhoneSmsInTBClick();
+    void DialPhoneSmsInTBClick();
+    void OsvjeziSmsInTBClick();
+    // The phonebook page's buttons: a new message to the selected entry
+    // (image 3 an entry, 4 a VIP entry, other rows preset nothing), and a
+    // new message carrying the entry's name and number.
+    void NewSmsIme1TBClick(const QString& caption, const QString& number, int image);
+    void NewSmsIme2TBClick(const QString& caption, const QString& number);
+
+    QTreeWidget* List(SmsFolder folder) const;
+    int SmsInIndex = 0;
+    int SmsOutIndex = 0;
+
+    widgets::TFlatPanel* FlatPanel3 = nullptr;
+    widgets::TFlatPanel* FlatPanel4 = nullptr;
+    QLabel* CountSmsInLab = nullptr;
+    QLabel* CountSmsOutLab = nullptr;
+    QToolBar* ToolBarIn = nullptr;
+    QToolBar* ToolBarOut = nullptr;
+    QTreeWidget* SMSListIn = nullptr;
+    QTreeWidget* SMSListOut = nullptr;
+    QAction* ReplySmsTB = nullptr;
+    QAction* IzmjenaSmsInTB = nullptr;
+    QAction* BrisanjeSmsInTB = nullptr;
+    QAction* AddPhoneSmsInTB = nullptr;
+    QAction* DialPhoneSmsInTB = nullptr;
+    QAction* OsvjeziSmsInTB = nullptr;
+    QAction* NovaSmsTB = nullptr;
+    QAction* IzmjenaSmsOutTB = nullptr;
+    QAction* BrisanjeSmsOutTB = nullptr;
+    QAction* SlanjeSmsOutTB = nullptr;
+    QAction* AddPhoneSmsOutTB = nullptr;
+    QAction* DialPhoneSmsOutTB = nullptr;
+    QAction* OsvjeziSmsOutTB = nullptr;
+    QMenu* ReplySmsPopup = nullptr;
+    QMenu* NewSmsPopup = nullptr;
+    // The main menu's items (null until BuildMenu).
+    QAction* Odgovorinaporuku2 = nullptr;
+    QAction* Izmjenisadrzajporuke2 = nullptr;
+    QAction* Izbrisiporuku2 = nullptr;
+    QAction* Dodajosobuuimenik2 = nullptr;
+    QAction* Pozoviosobu4 = nullptr;
+    QAction* Novaporuka2 = nullptr;
+    QAction* Izmjenisadrzajporuke1 = nullptr;
+    QAction* Izbrisiporuku1 = nullptr;
+    QAction* Posaljiporuku1 = nullptr;
+    QAction* Dodajosobuuimenik1 = nullptr;
+    QAction* Pozoviosobu3 = nullptr;
+    QAction* Osvjezipodatke2 = nullptr;
+    // The detail panel.
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label21 = nullptr;
+    QLabel* Label22 = nullptr;
+    QLabel* Label23 = nullptr;
+    QLabel* Label24 = nullptr;
+    QLabel* Label25 = nullptr;
+    QLabel* Label26 = nullptr;
+    QLabel* Label27 = nullptr;
+    QLabel* Label28 = nullptr;
+    QPlainTextEdit* SMSMemo = nullptr;
+
+    TSmsForm* SmsForm = nullptr;
+    TSmsMemForm* SmsMemForm = nullptr;
+    TNewSmsForm* NewSmsForm = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The message the panel shows: its memory and position; nullopt when
+    // the panel names none.
+    struct PanelMessage {
+        PhoneMemory memory;
+        std::string position;
+    };
+    std::optional<PanelMessage> CurrentMessage() const;
+    void ListFocusChanged(SmsFolder folder, const QFocusEvent& event);
+    void ListViewportClicked(SmsFolder folder, const QMouseEvent& event);
+    void BlankPanel(SmsFolder folder);
+    void SetEnabled(SmsFolder folder, bool any);
+    void SortInbox();
+    // Opens the compose window as a new message (mode 1) with this caption.
+    void PrepareNew(const char* caption);
+    void PrepareReply(const QString& name, const QString& number);
+    void ExecCompose();
+    int Ask(const QString& caption, const QString& text);
+
+    PhoneEngine& engine_;
+    bool filling_ = false;
+};
+
+}  // namespace parlenko::ui
