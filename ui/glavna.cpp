@@ -349,6 +349,13 @@ void TGlavna::BuildFrame() {
     ImenikPage->FillMenu(findChild<QMenu*>("Telefonskiimenik1"));
     Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
     Podsjetnik->SetDataDir(folders_.ExeDir);
+    Podsjetnik->SetFileChoice(ImenaSaveDlg);
+    ImenikPage->SetDataDir(folders_.ExeDir);
+    ImenikPage->SetFileChoice(ImenaSaveDlg);
+    ImenikPage->ShowStatusMessage = [this](const std::string& text) {
+        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
+    };
+    PoziviPage->SetFileChoice(ImenaSaveDlg);
     Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
     Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));

@@ -7,6 +7,7 @@
 
 #include "engine/general/general_view.h"
 #include "engine/session/modes.h"
+#include "ui/dialogs/file_choice.h"
 #include "ui/folders.h"
 #include "ui/options.h"
 
@@ -155,6 +156,8 @@ public:
     TCallWindows& CallWindows() { return *callWindows_; }
     TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
+    // The file choice every export of the pages shares.
+    TFileChoice ImenaSaveDlg;
     TMelodiesPage* MelodijePage = nullptr;  // Notebook2 page 3
     TLogoPage* LogotipPage = nullptr;       // Notebook2 page 4
     QLabel* StatusBarImage = nullptr;

@@ -49,10 +49,44 @@ std::string XmlText(std::string_view text) {
 
 std::string Numbered(std::size_t n) { return std::to_string(n); }
 
+// The header line of a CSV file: it ends CR CR LF, the layout other programs
+// reading these files know.
+std::string CsvHeader(std::string_view columns) { return std::string(columns) + "\r"; }
+
+// The Windows-1252 bytes as UTF-8, the encoding of file names here.
+std::string FileNameUtf8(std::string_view text) {
+    std::string out;
+    for (char ch : text) {
+        auto b = static_cast<unsigned char>(ch);
+        std::uint32_t cp = b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : b;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+// A vCard 2.1 compound value (N): its ";" separates the name's parts.
+std::string CompoundValue(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == ';') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string PhonebookCsvText(const std::vector<PhonebookFileEntry>& entries) {
-    std::vector<std::string> lines{"NO;NAME;PHONE;LOCATION;POSITION"};
+    std::vector<std::string> lines{CsvHeader("NO;NAME;PHONE;LOCATION;POSITION")};
     std::size_t n = 0;
     for (const auto& e : entries)
         lines.push_back(Numbered(++n) + ";" + CsvCell(e.Name) + ";" + CsvCell("'" + e.Phone) + ";" +
@@ -61,7 +95,7 @@ std::string PhonebookCsvText(const std::vector<PhonebookFileEntry>& entries) {
 }
 
 std::string CallsCsvText(const std::vector<CallListRow>& rows, std::string_view listText) {
-    std::vector<std::string> lines{"NO;NAME;PHONE;LOCATION"};
+    std::vector<std::string> lines{CsvHeader("NO;NAME;PHONE;LOCATION")};
     std::size_t n = 0;
     for (const auto& r : rows)
         lines.push_back(Numbered(++n) + ";" + CsvCell(r.Name) + ";" + CsvCell("'" + r.Number) +
@@ -87,7 +121,7 @@ std::string PhonebookXmlText(const std::vector<PhonebookFileEntry>& entries) {
 }
 
 std::string VCardText(std::string_view name, std::string_view number) {
-    return JoinLines({"BEGIN:VCARD", "VERSION:2.1", "N:" + std::string(name),
+    return JoinLines({"BEGIN:VCARD", "VERSION:2.1", "N:" + CompoundValue(name),
                       "FN:" + std::string(name), "TEL;HOME;VOICE:" + std::string(number),
                       "END:VCARD"});
 }
@@ -110,11 +144,16 @@ WriteResult ExportMissedCallsCsv(const std::string& path, const std::vector<Call
     return WriteFileAtomically(path, CallsCsvText(rows, kMissedCallsText));
 }
 
-std::string VCardFileName(std::string_view name) {
-    std::string file(name);
-    for (char& c : file)
+std::string ExportFileStem(std::string_view name) {
+    std::string stem(name);
+    for (char& c : stem)
         if (c == '/' || c == '\0') c = '_';
-    return file + ".vcf";
+    if (stem.empty() || stem.front() == '.') stem.insert(0, "_");
+    return stem;
+}
+
+std::string VCardFileName(std::string_view name) {
+    return FileNameUtf8(ExportFileStem(name)) + ".vcf";
 }
 
 WriteResult ExportPhonebookVCards(const std::string& folder,

@@ -23,19 +23,22 @@ struct CallListRow {
 inline constexpr char kReceivedCallsText[] = "Received calls";
 inline constexpr char kMissedCallsText[] = "Missed calls";
 
-// "NO;NAME;PHONE;LOCATION;POSITION", then n;Name;'Phone;Location;Position per
+// "NO;NAME;PHONE;LOCATION;POSITION" ending CR CR LF (so readers see an empty
+// row after it), then n;Name;'Phone;Location;Position per
 // entry from n = 1, in list order, all memories, a VIP name with its "!". The
 // apostrophe keeps spreadsheets from reading the number as a number. A cell
 // holding ";", a double quote or a line break is quoted, quotes doubled.
 std::string PhonebookCsvText(const std::vector<PhonebookFileEntry>& entries);
-// "NO;NAME;PHONE;LOCATION", then n;Name;'Number;listText per row.
+// "NO;NAME;PHONE;LOCATION" ending CR CR LF, then n;Name;'Number;listText per row.
 std::string CallsCsvText(const std::vector<CallListRow>& rows, std::string_view listText);
 // The XML declaration (ISO-8859-1), "<PHONEBOOK>", per entry n the element
 // ENTRYn holding NAME, PHONE, LOCATION, POSITION, and "</PHONEBOOK>", one tag
 // per line. "&", "<", ">" are escaped; Windows-1252 characters outside
 // ISO-8859-1 (the euro sign, curly quotes ...) become character references.
 std::string PhonebookXmlText(const std::vector<PhonebookFileEntry>& entries);
-// The six lines of a vCard 2.1 with the name and a home voice number.
+// The six lines of a vCard 2.1 with the name and a home voice number. In N, a
+// compound value, ";" is written "\;" so that the whole name stays the family
+// name; FN holds the name as it is.
 std::string VCardText(std::string_view name, std::string_view number);
 
 WriteResult ExportPhonebookCsv(const std::string& path,
@@ -45,8 +48,13 @@ WriteResult ExportPhonebookXml(const std::string& path,
 WriteResult ExportReceivedCallsCsv(const std::string& path, const std::vector<CallListRow>& rows);
 WriteResult ExportMissedCallsCsv(const std::string& path, const std::vector<CallListRow>& rows);
 
-// The file name of an entry's vCard: the stored name (VIP "!" included) + ".vcf",
-// a "/" (or NUL) in the name written as "_" so that every card lands in the folder.
+// The file name (without extension, Windows-1252) an export of one item
+// offers or takes: the name with "/" (or NUL) written as "_" so that the file
+// lands in its folder, and "_" in front of an empty name or one that begins
+// with "." (such files are hidden).
+std::string ExportFileStem(std::string_view name);
+// The file name of an entry's vCard: ExportFileStem of the stored name (VIP
+// "!" included) in UTF-8, the file names' encoding, + ".vcf".
 std::string VCardFileName(std::string_view name);
 // One vCard per entry into folder, in list order. A name met again in the same
 // export gets " (2)", " (3)" ... before ".vcf" so that no entry is lost. The

@@ -20,20 +20,20 @@ TEST(Exports, PhonebookCsvNumbersEntriesAndMarksTheNumber) {
     TempFolder dir;
     ASSERT_TRUE(ExportPhonebookCsv(dir.file("book.csv"), kEntries).ok());
     EXPECT_EQ(dir.Get("book.csv"),
-              "NO;NAME;PHONE;LOCATION;POSITION\r\n"
+              "NO;NAME;PHONE;LOCATION;POSITION\r\r\n"
               "1;Ana!;'+385911234567;SIM card;001\r\n"
               "2;Bob;'0981234567;Mobile memory;012\r\n"
               "3;Voicemail;'123;Service numbers;001\r\n");
 
     ASSERT_TRUE(ExportPhonebookCsv(dir.file("book.csv"), {}).ok());  // replaces the file
-    EXPECT_EQ(dir.Get("book.csv"), "NO;NAME;PHONE;LOCATION;POSITION\r\n");
+    EXPECT_EQ(dir.Get("book.csv"), "NO;NAME;PHONE;LOCATION;POSITION\r\r\n");
 }
 
 TEST(Exports, CsvCellsWithSeparatorsOrQuotesAreQuoted) {
     EXPECT_EQ(PhonebookCsvText({{"Smith; John", "1", "SIM card", "001"},
                                 {"\"Boss\"", "2", "SIM card", "002"},
                                 {"Caf\xe9", "3", "SIM card", "003"}}),
-              "NO;NAME;PHONE;LOCATION;POSITION\r\n"
+              "NO;NAME;PHONE;LOCATION;POSITION\r\r\n"
               "1;\"Smith; John\";'1;SIM card;001\r\n"
               "2;\"\"\"Boss\"\"\";'2;SIM card;002\r\n"
               "3;Caf\xe9;'3;SIM card;003\r\n");
@@ -45,10 +45,10 @@ TEST(Exports, CallListsCsvNameTheirList) {
     ASSERT_TRUE(ExportReceivedCallsCsv(dir.file("in.csv"), rows).ok());
     ASSERT_TRUE(ExportMissedCallsCsv(dir.file("miss.csv"), {}).ok());
     EXPECT_EQ(dir.Get("in.csv"),
-              "NO;NAME;PHONE;LOCATION\r\n"
+              "NO;NAME;PHONE;LOCATION\r\r\n"
               "1;Ana;'+385911234567;Received calls\r\n"
               "2;;'0981234567;Received calls\r\n");
-    EXPECT_EQ(dir.Get("miss.csv"), "NO;NAME;PHONE;LOCATION\r\n");
+    EXPECT_EQ(dir.Get("miss.csv"), "NO;NAME;PHONE;LOCATION\r\r\n");
 }
 
 TEST(Exports, PhonebookXmlNumbersTheEntryElements) {
@@ -80,22 +80,29 @@ TEST(Exports, VCardHasSixLines) {
     EXPECT_EQ(dir.Get("card.vcf"),
               "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Ana\r\nFN:Ana\r\n"
               "TEL;HOME;VOICE:+385911234567\r\nEND:VCARD\r\n");
+    // N is a compound value: its ";" is escaped, FN keeps the name as it is.
+    EXPECT_EQ(VCardText("Doe; John", "1"),
+              "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Doe\\; John\r\nFN:Doe; John\r\n"
+              "TEL;HOME;VOICE:1\r\nEND:VCARD\r\n");
 }
 
 TEST(Exports, PhonebookVCardsOneFilePerEntryNoneLost) {
     TempFolder dir;
     std::vector<PhonebookFileEntry> entries = {
-        {"Ana!", "1", "SIM card", "001"},
-        {"Bob", "2", "SIM card", "002"},
-        {"Bob", "3", "Mobile memory", "001"},
-        {"../up", "4", "Own numbers", "001"},
+        {"Ana!", "1", "SIM card", "001"},     {"Bob", "2", "SIM card", "002"},
+        {"Bob", "3", "Mobile memory", "001"}, {"../up", "4", "Own numbers", "001"},
+        {"", "5", "SIM card", "003"},         {"M\xfcller", "6", "SIM card", "004"},
     };
     ASSERT_TRUE(ExportPhonebookVCards(dir.path() + "/", entries).ok());
-    EXPECT_EQ(dir.Listing(), ".._up.vcf Ana!.vcf Bob (2).vcf Bob.vcf");
+    // No card is hidden (a leading "."), the names are UTF-8 on disk.
+    EXPECT_EQ(dir.Listing(), "Ana!.vcf Bob (2).vcf Bob.vcf M\xc3\xbcller.vcf _.._up.vcf _.vcf");
     EXPECT_EQ(dir.Get("Ana!.vcf"), VCardText("Ana!", "1"));  // the bulk export keeps the VIP "!"
     EXPECT_EQ(dir.Get("Bob.vcf"), VCardText("Bob", "2"));
     EXPECT_EQ(dir.Get("Bob (2).vcf"), VCardText("Bob", "3"));
-    EXPECT_EQ(dir.Get(".._up.vcf"), VCardText("../up", "4"));
+    EXPECT_EQ(dir.Get("_.._up.vcf"), VCardText("../up", "4"));
+    EXPECT_EQ(dir.Get("M\xc3\xbcller.vcf"), VCardText("M\xfcller", "6"));
+    EXPECT_EQ(ExportFileStem(".Ana"), "_.Ana");
+    EXPECT_EQ(ExportFileStem("A/B.C"), "A_B.C");
 
     TempFolder empty;
     ASSERT_TRUE(ExportPhonebookVCards(empty.path(), {}).ok());

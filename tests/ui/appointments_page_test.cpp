@@ -457,11 +457,11 @@ TEST(AppointmentsPage, TheDateColumnPutsTheLatestFirstAndTheTextColumnAToZ) {
 TEST(AppointmentsPage, AVCalendarFileTakesItsExtensionAndHoldsTheFileForm) {
     OfflineRig r;
     r.page.FocusAppointmentRow("3");
-    std::vector<SaveFileDialog> asked;
+    std::vector<TFileChoice::SaveQuestion> asked;
     std::string answer;
-    r.page.AskSaveFileName = [&](const SaveFileDialog& d) {
-        asked.push_back(d);
-        return answer;
+    r.page.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+        asked.push_back(q);
+        return QString::fromStdString(answer);
     };
     VCalendarEntry entry;
     entry.Category = AppointmentCategory::Anniversary;
@@ -478,9 +478,9 @@ TEST(AppointmentsPage, AVCalendarFileTakesItsExtensionAndHoldsTheFileForm) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].Title, "Save as \"vCalendar\" to . . .");
     EXPECT_EQ(asked[0].FileName, "mango");
-    EXPECT_EQ(asked[0].Filter, "vCalendar (*.vcs)|*.vcs");
-    EXPECT_TRUE(asked[0].ConfirmOverwrite);
-    EXPECT_TRUE(QDir(QString::fromStdString(asked[0].Folder)).exists());
+    EXPECT_EQ(asked[0].Filter, "vCalendar (*.vcs)");
+    EXPECT_EQ(asked[0].Folder, r.home.QDir() + "Export");
+    EXPECT_TRUE(QDir(asked[0].Folder).exists());
     EXPECT_EQ(exchange::ReadFileBytes(answer + ".vcs"), expected);
     EXPECT_EQ(r.status, "Appointment succesfully saved as \"vCalendar\"!");
 

@@ -424,22 +424,30 @@ TEST(CallsSimTest, CallsSavedAsCsvAndDialledCallsDeleted) {
     TCallsPage& p = *rig.page;
     const QString exportDir = rig.home.QDir() + "Export";
     ASSERT_FALSE(QDir(exportDir).exists());
-    QString chosen = exportDir + "/received.csv";
+    // Typed without an extension: the CSV one is added; an existing file is
+    // replaced without a question.
+    QString chosen = exportDir + "/received";
     QString title;
     QString folder;
-    p.SetSaveChooser([&](QWidget*, const QString& t, const QString& f, const QString& filter) {
-        title = t;
-        folder = f;
-        EXPECT_EQ(filter, "Comma Separated Values (*.csv)");
+    p.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+        title = q.Title;
+        folder = q.Folder;
+        EXPECT_EQ(q.Filter, "Comma Separated Values (*.csv)");
+        EXPECT_EQ(q.FileName, "");
         return chosen;
-    });
-    p.SB[3]->click();
+    };
+    for (int round = 0; round < 2; ++round) {
+        DialogWatcher watcher;
+        p.SB[3]->click();
+        EXPECT_TRUE(watcher.Seen().empty());
+    }
     EXPECT_EQ(title, "Save received calls to . . .");
     EXPECT_EQ(folder, exportDir);
-    QFile file(chosen);
+    EXPECT_EQ(QDir(exportDir).entryList(QDir::Files), QStringList{"received.csv"});
+    QFile file(chosen + ".csv");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray csv = file.readAll();
-    EXPECT_TRUE(csv.startsWith("NO;NAME;PHONE;LOCATION"));
+    EXPECT_TRUE(csv.startsWith("NO;NAME;PHONE;LOCATION\r\r\n"));
     EXPECT_TRUE(csv.contains("\n1;Boris Horvat;'+385983199779;Received calls\r\n2;;'0913933001;"))
         << csv.toStdString();
     EXPECT_EQ(csv.count("\r\n"), 7);

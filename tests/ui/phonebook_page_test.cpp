@@ -6,6 +6,7 @@
 #include "engine/phonebook/phonebook_views.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/formats/atomic_file.h"
 #include "exchange/formats/phonebook_file.h"
 #include "tests/support/sim_serial_device.h"
 #include "phonesim/state.h"
@@ -361,6 +362,27 @@ TEST(PhonebookPage, AReadCutShortLeavesTheEntryCommandsRefusing) {
         3000));
     EXPECT_EQ(rig.Count("AT+CPBW"), 0u);
     EXPECT_EQ(rig.page->SBTKapacitetLab->text(), " Capacity:  ???");
+}
+
+TEST(PhonebookPage, BusinessCardFromThePopupAndTheMenuWhileConnected) {
+    PhonebookRig rig(true);
+    ASSERT_TRUE(rig.ShowConnected());
+    TImenikPage& p = *rig.page;
+    p.AllNumTBClick(0);
+    rig.Select("Ana");
+    QStringList asked;
+    p.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+        asked << q.FileName;
+        return q.Folder + "/" + q.FileName + QString::number(asked.size());
+    };
+    p.ImenikPopup->findChild<QAction*>("SnimikaoBusinessCard1")->trigger();
+    p.kaoBusinessCard1->trigger();
+    EXPECT_EQ(asked, (QStringList{"Ana", "Ana"}));
+    for (const char* file : {"Export/Ana1.vcf", "Export/Ana2.vcf"})
+        EXPECT_EQ(exchange::ReadFileBytes(rig.home.Dir() + file),
+                  "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Ana\r\nFN:Ana\r\nTEL;HOME;VOICE:091\r\n"
+                  "END:VCARD\r\n")
+            << file;
 }
 
 TEST(PhonebookPage, CountryCodeGoesInFrontOfTheNumber) {

@@ -1,5 +1,5 @@
 // Pictures of the phonebook page for a person to look at: the page filled by
-// a read of the simulated S45, the entry dialog with the balloon of a name
+// a read of the simulated S45, its export menu open, the entry dialog with the balloon of a name
 // the phone cannot store, and the country-code picker. Runs only when
 // PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh).
 
@@ -18,9 +18,11 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QToolBar>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -94,8 +96,17 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
         30000));
     Save(glavna, "phonebook.png");
 
-    // A new entry whose name holds characters the phone cannot store.
+    // The export button's menu open under it.
     TImenikPage& page = *glavna.ImenikPage;
+    QWidget* exportButton = page.ToolBar2->widgetForAction(page.ExpImeTB);
+    ASSERT_NE(exportButton, nullptr);
+    page.ExpImePopup->popup(exportButton->mapToGlobal(QPoint(0, exportButton->height())));
+    Pump(300);
+    SaveArea(glavna.frameGeometry().united(page.ExpImePopup->frameGeometry()),
+             {&glavna, page.ExpImePopup}, "export.png");
+    page.ExpImePopup->hide();
+
+    // A new entry whose name holds characters the phone cannot store.
     TUpisImenik& entry = page.UpisImenik();
     entry.setWindowTitle("New entry - Phonebook");
     entry.PrepareNew({}, "0911234567");

@@ -18,12 +18,12 @@
 # page after a read), appointment-editor.png (the editor open on a phone
 # call), the backup wizard's backup-start.png, restore-list.png and
 # restore-progress.png, phonebook.png (the phonebook page after a read),
-# entry.png (the entry dialog with the balloon of a name the phone cannot
-# store), countries.png (the country-code picker), sms.png (the SMS page read
-# from the simulated S45), compose.png (the compose window), smsmem.png (the
-# recipient of a stored message), newsms.png (the new-message notice) and
-# outlook-calendar.png (the calendar exchange over a store of three
-# appointments) into OUTDIR.
+# export.png (its export button's menu open), entry.png (the entry dialog
+# with the balloon of a name the phone cannot store), countries.png (the
+# country-code picker), sms.png (the SMS page read from the simulated S45),
+# compose.png (the compose window), smsmem.png (the recipient of a stored
+# message), newsms.png (the new-message notice) and outlook-calendar.png (the
+# calendar exchange over a store of three appointments) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

@@ -10,14 +10,11 @@
 #include "ui/artwork/small_images.h"
 #include "ui/message_dialog.h"
 #include "ui/text_codec.h"
-#include "ui/window_host.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -97,9 +94,6 @@ QAction* Item(QMenu* menu, const char* name, const char* caption) {
 
 PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent), engine_(engine), mainWindow_(mainWindow) {
-    AskSaveFileName = [this](const SaveFileDialog& d) {
-        return AskSaveFileNameDialog(mainWindow_, d);
-    };
     setObjectName("PodsjetnikPage");
     setAccessibleName("Podsjetnik");
     resize(kPageWidth, kPageHeight);
@@ -547,20 +541,10 @@ void PodsjetnikPage::Izmjenipodatke1Click(int tag) {
         if (calendarExchange_ != nullptr) calendarExchange_->SaveAppointment(*item);
         return;
     }
-    const QString folder = QDir(dataDir_).filePath("Export");
-    QDir().mkpath(folder);
-    SaveFileDialog dialog;
-    dialog.Title = "Save as \"vCalendar\" to . . .";
-    dialog.Folder = folder.toStdString();
-    std::string name = ToAnsi(item->text(kAppCaption));
-    std::replace(name.begin(), name.end(), '/', '_');
-    std::replace(name.begin(), name.end(), '\0', '_');
-    dialog.FileName = name;
-    dialog.Filter = "vCalendar (*.vcs)|*.vcs";
-    dialog.ConfirmOverwrite = true;
-    std::string path = AskSaveFileName(dialog);
-    if (path.empty()) return;
-    if (QFileInfo(QString::fromStdString(path)).suffix().toLower() != "vcs") path += ".vcs";
+    const QString file = fileChoice_->ItemFile(
+        mainWindow_, QStringLiteral("Save as \"vCalendar\" to . . ."), dataDir_,
+        FromAnsi(exchange::ExportFileStem(ToAnsi(item->text(kAppCaption)))), VCalendarFiles());
+    if (file.isEmpty()) return;
     VCalendarEntry entry;
     entry.Category =
         static_cast<AppointmentCategory>(IndexOf(kCategories, item->text(kAppCategory)));
@@ -570,15 +554,10 @@ void PodsjetnikPage::Izmjenipodatke1Click(int tag) {
     const QDate date = ReadDate(item->text(kAppDate));
     entry.Date = Ymd(date.isValid() ? date : QDate(1997, 1, 1));
     entry.Time = std::chrono::seconds(ReadTime(item->text(kAppTime)).msecsSinceStartOfDay() / 1000);
-    const auto written =
-        exchange::SaveAppointmentAsVCalendar(path, BuildVCalendar(entry, VCalendarForm::File));
-    if (!written.ok()) {
-        ShowMessageDialog(mainWindow_, QStringLiteral("Error"),
-                          "Error occurred while trying to write file!\n\n" +
-                              QString::fromStdString(written.error),
-                          DialogKind::Error, DialogButtons::Ok);
+    if (!WrittenOrReported(mainWindow_,
+                           exchange::SaveAppointmentAsVCalendar(
+                               file.toStdString(), BuildVCalendar(entry, VCalendarForm::File))))
         return;
-    }
     ShowStatusMessage("Appointment succesfully saved as \"vCalendar\"!");
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/core/host.h"
 #include "engine/objects/objects_view.h"
+#include "ui/dialogs/file_choice.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -53,9 +54,10 @@ public:
 
     // Folder under which "Export" is made for the vCalendar files.
     void SetDataDir(const QString& dir) { dataDir_ = dir; }
-    // The save dialog of the vCalendar file ("" when cancelled); Qt's file
-    // dialog unless the main window or a test sets another.
-    std::function<std::string(const SaveFileDialog&)> AskSaveFileName;
+    // The file choice of the vCalendar file: the page's own unless the main
+    // window shares its one.
+    void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
+    TFileChoice& FileChoice() { return *fileChoice_; }
     // The status notice of a success (set by the main window).
     std::function<void(const std::string&)> ShowStatusMessage = [](const std::string&) {};
     // The "Confirm Delete" option, read when a delete asks.
@@ -152,6 +154,8 @@ private:
     PhoneEngine& engine_;
     QWidget* mainWindow_;
     QString dataDir_;
+    TFileChoice ownFileChoice_;
+    TFileChoice* fileChoice_ = &ownFileChoice_;
     // Owned by the main window (by the page when there is none).
     TAppointmentForm* form_ = nullptr;
     ICalendarExchange* calendarExchange_ = nullptr;

@@ -2,14 +2,12 @@
 
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/exports.h"
-#include "platform/paths.h"
 #include "ui/artwork/small_images.h"
 #include "ui/dialogs/call_windows.h"
 #include "ui/message_dialog.h"
 #include "ui/pages/list_sort.h"
 #include "ui/text_codec.h"
 
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIcon>
@@ -26,19 +24,6 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 constexpr int kGroupHeight = 132;
 constexpr int kNameColumnWidth = 155;
 constexpr int kNumberColumnWidth = 120;
-
-// The default save dialog: no overwrite question, a name typed without an
-// extension gets ".CSV".
-QString ChooseWithDialog(QWidget* parent, const QString& title, const QString& folder,
-                         const QString& filter) {
-    QFileDialog dialog(parent, title, folder, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("CSV"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(QString());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
-}
 
 QTreeWidget* MakeList(QWidget* parent, const char* name) {
     auto* list = new QTreeWidget(parent);
@@ -83,7 +68,6 @@ TCallsPage::TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir,
     : QWidget(parent), engine_(engine), calls_(calls), exeDir_(std::move(exeDir)) {
     setObjectName("PoziviPage");
     setAccessibleName(U("Pozivi"));
-    chooser_ = ChooseWithDialog;
 
     struct GroupRow {
         const char* caption;
@@ -217,11 +201,9 @@ void TCallsPage::SB3Click(int tag) {
 void TCallsPage::SB4Click(QPushButton* sender) {
     const bool received = sender == SB[3];
     QTreeWidget* list = received ? CallsInList : CallsMissList;
-    const QString folder = exeDir_ + "Export";
-    platform::MakeDirs(folder.toStdString());
-    const QString file = chooser_(
+    const QString file = fileChoice_->ListFile(
         this, received ? U("Save received calls to . . .") : U("Save missed calls to . . ."),
-        folder, U("Comma Separated Values (*.csv)"));
+        exeDir_, CsvFiles());
     if (file.isEmpty()) return;
     std::vector<exchange::CallListRow> rows;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -231,9 +213,7 @@ void TCallsPage::SB4Click(QPushButton* sender) {
     const std::string path = file.toStdString();
     const exchange::WriteResult written = received ? exchange::ExportReceivedCallsCsv(path, rows)
                                                    : exchange::ExportMissedCallsCsv(path, rows);
-    if (!written.ok())
-        ShowMessageDialog(this, std::string("Error"), written.error, DialogKind::Error,
-                          DialogButtons::Ok);
+    WrittenOrReported(this, written);
     if (list->topLevelItemCount() > 0) list->topLevelItem(0)->setSelected(true);
 }
 

@@ -7,6 +7,7 @@
 // PhoneEngine.
 
 #include "engine/phonebook/call_lists_view.h"
+#include "ui/dialogs/file_choice.h"
 
 #include <QString>
 #include <QWidget>
@@ -32,12 +33,10 @@ public:
     // exeDir: the data folder (with its closing '/'), which holds "Export".
     TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir, QWidget* parent = nullptr);
 
-    // The save dialog of the CSV buttons: title, starting folder and filter
-    // in, the chosen file out (empty when cancelled). A QFileDialog with the
-    // default suffix "CSV" unless replaced.
-    using SaveChooser = std::function<QString(QWidget* parent, const QString& title,
-                                              const QString& folder, const QString& filter)>;
-    void SetSaveChooser(SaveChooser chooser) { chooser_ = std::move(chooser); }
+    // The file choice of the CSV buttons: the page's own unless the main
+    // window shares its one.
+    void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
+    TFileChoice& FileChoice() { return *fileChoice_; }
     // The add buttons hand the selected number to the phonebook's entry
     // dialog (the phonebook page); without it they do nothing.
     std::function<void(const QString& number)> OnAddToPhonebook;
@@ -94,7 +93,8 @@ private:
     PhoneEngine& engine_;
     TCallWindows& calls_;
     QString exeDir_;
-    SaveChooser chooser_;
+    TFileChoice ownFileChoice_;
+    TFileChoice* fileChoice_ = &ownFileChoice_;
     std::array<Group, 3> groups_{};
 };
 

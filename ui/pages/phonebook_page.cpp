@@ -2,6 +2,7 @@
 
 #include "components/widgets/menu_painter.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/formats/exports.h"
 #include "ui/artwork/small_images.h"
 #include "ui/dialogs/upis_imenik.h"
 #include "ui/message_dialog.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace parlenko::ui {
@@ -118,10 +120,35 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     connect(PrebaciImeTB, &QAction::triggered, this, [this] { PrebaciImeTBClick(); });
     connect(PozoviBrojTB, &QAction::triggered, this, [this] { PozoviBrojTBClick(); });
     connect(OsvjeziTB, &QAction::triggered, this, [this] { OsvjeziTBClick(); });
-    for (QAction* a : {NewSmsIme1TB, NewSmsIme2TB, ExpImeTB, BackupTB, OutlookCTB})
+    for (QAction* a : {NewSmsIme1TB, NewSmsIme2TB, BackupTB, OutlookCTB})
         connect(a, &QAction::triggered, this, [this, a] {
             if (OtherCommand) OtherCommand(a->data().toInt());
         });
+
+    // The export button: its menu on the arrow, the CSV export on a click.
+    ExpImePopup = new widgets::TPaintedMenu(this);
+    ExpImePopup->setObjectName("ExpImePopup");
+    auto exportItem = [this](const char* name, const char* caption, void (TImenikPage::*run)()) {
+        QAction* a = ExpImePopup->addAction(U(caption));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, run);
+        return a;
+    };
+    CommaSeparatedValuesCSV1 =
+        exportItem("CommaSeparatedValuesCSV1", "&Comma Separated Values   (*.csv)",
+                   &TImenikPage::CommaSeparatedValuesCSV1Click);
+    ExtendedMarkupLanguageXML1 =
+        exportItem("ExtendedMarkupLanguageXML1", "&Extended Markup Language   (*.xml)",
+                   &TImenikPage::ExtendedMarkupLanguageXML1Click);
+    vCardVCF1 = exportItem("vCardVCF1", "&Business Card   (*.vcf)", &TImenikPage::vCardVCF1Click);
+    QFont bold = CommaSeparatedValuesCSV1->font();
+    bold.setBold(true);
+    CommaSeparatedValuesCSV1->setFont(bold);
+    ExpImePopup->setDefaultAction(CommaSeparatedValuesCSV1);
+    ExpImeTB->setMenu(ExpImePopup);
+    if (auto* button = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(ExpImeTB)))
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(ExpImeTB, &QAction::triggered, this, [this] { CommaSeparatedValuesCSV1Click(); });
 
     ImenikList = new QTreeWidget(this);
     ImenikList->setObjectName("ImenikList");
@@ -553,9 +580,9 @@ void TImenikPage::Izmjenapodataka1Click(int tag) {
         case 2: BrisanjeImeTBClick(); break;
         case 3: PrebaciImeTBClick(); break;
         case 4: PozoviBrojTBClick(); break;
+        case 7: SnimikaoBusinessCard1Click(); break;
         case 5:
         case 6:
-        case 7:
         case 10:
         case 20:
         case 30:
@@ -565,6 +592,52 @@ void TImenikPage::Izmjenapodataka1Click(int tag) {
             break;
         default: break;
     }
+}
+
+// --- exports ----------------------------------------------------------------------
+
+std::vector<exchange::PhonebookFileEntry> TImenikPage::ExportEntries() const {
+    std::vector<exchange::PhonebookFileEntry> entries;
+    for (const AListIme& e : engine_.PhonebookList())
+        entries.push_back({e.Name, e.Phone, e.Location, e.Position});
+    return entries;
+}
+
+void TImenikPage::CommaSeparatedValuesCSV1Click() {
+    const QString file =
+        fileChoice_->ListFile(window(), U("Export phonebook to . . ."), dataDir_, CsvFiles());
+    if (file.isEmpty()) return;
+    WrittenOrReported(window(), exchange::ExportPhonebookCsv(file.toStdString(), ExportEntries()));
+}
+
+void TImenikPage::ExtendedMarkupLanguageXML1Click() {
+    const QString file =
+        fileChoice_->ListFile(window(), U("Export phonebook to . . ."), dataDir_, XmlFiles());
+    if (file.isEmpty()) return;
+    WrittenOrReported(window(), exchange::ExportPhonebookXml(file.toStdString(), ExportEntries()));
+}
+
+void TImenikPage::vCardVCF1Click() {
+    MakeExportFolder(dataDir_);
+    const QString folder =
+        fileChoice_->Folder(window(), U("Choose folder where you want to export phonebook . . ."));
+    if (folder.isEmpty()) return;
+    WrittenOrReported(window(),
+                      exchange::ExportPhonebookVCards(folder.toStdString(), ExportEntries()));
+}
+
+void TImenikPage::SnimikaoBusinessCard1Click() {
+    QTreeWidgetItem* row = SelectIndexRow();
+    if (row == nullptr) return;
+    // The caption is the name without the VIP "!".
+    const std::string name = ToAnsi(row->text(0));
+    const QString file =
+        fileChoice_->ItemFile(window(), U("Save as \"Business Card\" to . . ."), dataDir_,
+                              FromAnsi(exchange::ExportFileStem(name)), BusinessCardFiles());
+    if (file.isEmpty()) return;
+    if (WrittenOrReported(
+            window(), exchange::SaveEntryAsVCard(file.toStdString(), name, ToAnsi(row->text(1)))))
+        ShowStatusMessage("Phonebook entry succesfully saved as \"Business Card\"!");
 }
 
 }  // namespace parlenko::ui

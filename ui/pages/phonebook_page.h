@@ -6,11 +6,15 @@
 // engine with what it acts on.
 
 #include "engine/phonebook/phonebook_view.h"
+#include "exchange/formats/phonebook_file.h"
+#include "ui/dialogs/file_choice.h"
 
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -70,6 +74,22 @@ public:
     // The view button that is down (0..4).
     int ViewTag() const { return viewTag_; }
 
+    // The exports: the data folder that holds "Export", the file choice
+    // (the page's own unless the main window shares its one) and the status
+    // notice of a saved business card (set by the main window).
+    void SetDataDir(const QString& dir) { dataDir_ = dir; }
+    void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
+    TFileChoice& FileChoice() { return *fileChoice_; }
+    std::function<void(const std::string&)> ShowStatusMessage = [](const std::string&) {};
+    // The whole phonebook (the engine's list, the cache's before the first
+    // read; no connection needed) as CSV, XML or one vCard per entry
+    // (ExpImePopup; a plain click on ExpImeTB is the CSV export).
+    void CommaSeparatedValuesCSV1Click();
+    void ExtendedMarkupLanguageXML1Click();
+    void vCardVCF1Click();
+    // The selected entry as a "Business Card" (Tag 7 of the popup and menu).
+    void SnimikaoBusinessCard1Click();
+
     // The entry dialog. Another page that fills in its number (and the
     // Outlook exchange its name too) sets NumberPreset (FromOutlookContact)
     // before UpisImeTBClick; the next new entry shows them once, whether it
@@ -79,7 +99,7 @@ public:
     bool FromOutlookContact = false;
     // Shows a dialog modally (tests replace it).
     std::function<int(QWidget&)> ExecDialog;
-    // Actions owned by others: business card, SMS, Outlook, export, backup.
+    // Actions owned by others: SMS, Outlook, backup.
     std::function<void(int tag)> OtherCommand;
 
     QToolBar* ToolBar2 = nullptr;
@@ -91,7 +111,11 @@ public:
     QAction* PozoviBrojTB = nullptr;
     QAction* NewSmsIme1TB = nullptr;
     QAction* NewSmsIme2TB = nullptr;
-    QAction* ExpImeTB = nullptr;
+    QAction* ExpImeTB = nullptr;  // drop-down button of ExpImePopup
+    QMenu* ExpImePopup = nullptr;
+    QAction* CommaSeparatedValuesCSV1 = nullptr;  // the default item
+    QAction* ExtendedMarkupLanguageXML1 = nullptr;
+    QAction* vCardVCF1 = nullptr;
     QAction* BackupTB = nullptr;
     QAction* OutlookCTB = nullptr;
     QAction* OsvjeziTB = nullptr;
@@ -120,8 +144,13 @@ private:
     // The refusal before a read has finished; true when refused.
     bool RefuseUnloaded(const char* caption);
     int Ask(const QString& caption, const QString& text);
+    // The engine's phonebook as the export writers take it.
+    std::vector<exchange::PhonebookFileEntry> ExportEntries() const;
 
     PhoneEngine& engine_;
+    QString dataDir_;
+    TFileChoice ownFileChoice_;
+    TFileChoice* fileChoice_ = &ownFileChoice_;
     TUpisImenik* upis_ = nullptr;
     int viewTag_ = 0;
     int phonebookIndex_ = -1;
