@@ -10,6 +10,8 @@
 #include "platform/system_clock.h"
 #include "ui/citam_form.h"
 #include "exchange/windows/backup_form.h"
+#include "exchange/windows/outlook_cont_form.h"
+#include "exchange/windows/store_session.h"
 #include "ui/folders.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
@@ -83,6 +85,11 @@ int main(int argc, char** argv) {
     host.SetCitamForm(&citamForm);
     exchange::TBackupForm backupForm(&glavna, engine, glavna.Folders().ExeDir);
     glavna.SetBackupForm(&backupForm);
+
+    // The contacts and calendar store, and the contacts exchange.
+    exchange::TStoreSession storeSession(
+        [&glavna] { return ui::LoadStoreSettings(glavna.OptionsPath()); });
+    exchange::TOutlookContForm outlookContForm(&glavna, engine, storeSession, &citamForm);
 
     splash.close();
     if (glavna.ImagesMissing()) return 1;
