@@ -49,6 +49,7 @@ QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& co
     list->header()->setSectionsClickable(false);
     list->header()->setSectionResizeMode(QHeaderView::Fixed);
     list->setColumnWidth(0, 204);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int c = 1; c < columns.size(); ++c) list->setColumnHidden(c, true);
     return list;
 }
@@ -272,7 +273,9 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
                         {&Work2RB, &Work2Lab, "Work2RB", "Work2Lab", " Posao 2:"},
                         {&CompanyRB, &CompanyLab, "CompanyRB", "CompanyLab", " Firma:"}};
     QPalette green;
-    green.setColor(QPalette::WindowText, QColor(0, 100, 0));
+    // Dark green while chosen; greyed like any disabled label otherwise.
+    green.setColor(QPalette::Active, QPalette::WindowText, QColor(0, 100, 0));
+    green.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0, 100, 0));
     for (int i = 0; i < 5; ++i) {
         const int y = 44 + i * 24;
         *rows[i].rb = Radio(upper, rows[i].rbName, rows[i].caption, i + 1, 236, y, 86);
