@@ -310,6 +310,7 @@ void TGlavna::BuildFrame() {
         b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
     connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
     connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+    ImenikPage->FillMenu(findChild<QMenu*>("Telefonskiimenik1"));
     Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
     Podsjetnik->SetDataDir(folders_.ExeDir);
     Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };

@@ -322,7 +322,8 @@ public:
     // A full phonebook read has run to its end (the capacities and free
     // positions are known); false until then and while one runs.
     bool PhonebookLoaded() const;
-    // The entries of every memory, in the order read or changed since.
+    // The entries of every memory, in the order read or changed since (the
+    // cache's contents before the first read).
     const std::vector<AListIme>& PhonebookList() const;
     // Of Sim .. Service: the capacity of the storage answer, whether the
     // memory answered its selection, and (writable memories) one line per

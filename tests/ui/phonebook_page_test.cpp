@@ -21,11 +21,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -157,13 +160,25 @@ TEST(PhonebookPage, OpeningReadsAndTheViewsFilter) {
     // pending for the next read.
     DialogWatcher watcher;
     rig.Select("Policija");
-    p.IzmjenaImeTBClick();
-    p.BrisanjeImeTBClick();
-    p.PrebaciImeTBClick();
+    // The popup, the main menu and the tool bar share their handlers.
+    ASSERT_TRUE(p.Izbrisiosobu2->isEnabled());
+    p.ImenikPopup->findChild<QAction*>("Izmjenapodataka1")->trigger();
+    p.Izbrisiosobu2->trigger();
+    p.PrebaciImeTB->trigger();
     ASSERT_TRUE(PumpUntil([&] { return watcher.Seen().size() == 3; }, 3000));
     EXPECT_EQ(watcher.Seen()[0].text, "Cannot edit service numbers!");
     EXPECT_EQ(watcher.Seen()[1].text, "Cannot delete service numbers!");
     EXPECT_EQ(watcher.Seen()[2].text, "Cannot change location for service numbers");
+    // A click on empty space keeps the selection; a double-click edits.
+    QWidget* viewport = p.ImenikList->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(40, viewport->height() - 4));
+    testing::Pump(50);
+    ASSERT_EQ(p.ImenikList->selectedItems().size(), 1);
+    EXPECT_EQ(p.ImenikList->selectedItems()[0]->text(0), "Policija");
+    p.ImenikListDblClick();
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Seen().size() == 4; }, 3000));
+    EXPECT_EQ(watcher.Seen()[3].text, "Cannot edit service numbers!");
+
     rig.engine.RefreshPhonebook();
     ASSERT_TRUE(rig.Wait([&] { return rig.engine.PhonebookLoaded(); }));
     EXPECT_EQ(rig.Count("AT+CPBW"), 0u);
@@ -199,6 +214,20 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     PhonebookRig rig;
     ASSERT_TRUE(rig.OpenPage());
     TImenikPage& p = *rig.page;
+    // A number another page filled in shows once; cancelled, the next new
+    // entry starts empty.
+    p.UpisImenik().TelEdit->setText("0981234567");
+    p.NumberPreset = true;
+    QStringList numbers;
+    p.ExecDialog = [&](QWidget&) {
+        numbers << p.UpisImenik().TelEdit->text();
+        p.UpisImenik().Button2->click();
+        return 0;
+    };
+    p.UpisImeTBClick();
+    p.UpisImeTBClick();
+    EXPECT_EQ(numbers, (QStringList{"0981234567", ""}));
+
     bool balloonShown = false;
     bool balloonListed = false;
     bool balloonGone = false;
@@ -260,8 +289,10 @@ TEST(PhonebookPage, EditDeleteAndMoveKeepTheirMemoryAndOrder) {
     // Delete: "No" sends nothing, "Yes" the delete of the selected position.
     rig.Select("Petra Horvat");
     {
+        // The Delete key asks as the button does.
         DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-        p.BrisanjeImeTBClick();
+        QKeyEvent del(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(p.ImenikList, &del);
         ASSERT_EQ(no.Seen().size(), 1u);
         EXPECT_EQ(no.Seen()[0].text,
                   "Name:  Petra Horvat\nPhone number:   0957129311\n\nDelete entry from mobile "

@@ -10,10 +10,12 @@
 # phone), splash.png, about.png, progress.png, status.png, message.png,
 # balloon.png (a validation balloon beside a line edit, and an ordinary
 # tooltip), calls.png (the call lists page after the read), dial.png,
-# talking.png, newcall.png, balance.png, appointments.png (the appointments page after a read),
-# appointment-editor.png (the editor open on a phone call), and the backup
-# wizard's backup-start.png, restore-list.png and restore-progress.png into
-# OUTDIR.
+# talking.png, newcall.png, balance.png, appointments.png (the appointments
+# page after a read), appointment-editor.png (the editor open on a phone
+# call), the backup wizard's backup-start.png, restore-list.png and
+# restore-progress.png, phonebook.png (the phonebook page after a read),
+# entry.png (the entry dialog with the balloon of a name the phone cannot
+# store) and countries.png (the country-code picker) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -24,5 +26,5 @@ out="$(cd "$out" && pwd)"
 cmake --build "$build" --target ui_tests parlenko_images
 PARLENKO_SCREENSHOT_DIR="$out" QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$build/tests/ui_tests" --gtest_filter='Screenshots*.*'
+    "$build/tests/ui_tests" --gtest_filter='Screenshots*'
 ls -1 "$out"/*.png

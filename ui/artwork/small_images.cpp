@@ -14,6 +14,118 @@ namespace {
 // Every picture is drawn in a 16 x 16 box, scaled to the size asked for.
 using Draw = void (*)(QPainter&);
 
+QImage Blank(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// A person's head and shoulders; gold for a VIP.
+void DrawListPerson(QPainter& p, bool vip) {
+    const QColor body = vip ? QColor(0xD9, 0x9A, 0x1E) : QColor(0x3A, 0x6E, 0xA5);
+    p.setPen(QPen(body.darker(140), 1));
+    p.setBrush(body);
+    p.drawEllipse(QRectF(5, 1.5, 6, 6));
+    p.drawRoundedRect(QRectF(2.5, 8.5, 11, 6.5), 3, 3);
+    if (vip) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xC0, 0x20, 0x20));
+        p.drawEllipse(QRectF(11, 0.5, 4.5, 4.5));
+    }
+}
+
+void DrawAnniversary(QPainter& p, const QColor& c) {
+    // A wrapped present.
+    p.setPen(QPen(c.darker(150), 1));
+    p.setBrush(c);
+    p.drawRect(QRectF(2.5, 6.5, 11, 8));
+    p.drawRect(QRectF(1.5, 4.5, 13, 3));
+    p.setPen(QPen(QColor(0xFF, 0xE0, 0x60), 2));
+    p.drawLine(QPointF(8, 4.5), QPointF(8, 14.5));
+    p.setPen(QPen(QColor(0xFF, 0xE0, 0x60), 1.2));
+    p.drawEllipse(QRectF(4.5, 1.5, 3.5, 3));
+    p.drawEllipse(QRectF(8, 1.5, 3.5, 3));
+}
+
+void DrawMemo(QPainter& p, const QColor& c) {
+    // A note with lines.
+    p.setPen(QPen(c.darker(160), 1));
+    p.setBrush(c);
+    p.drawRect(QRectF(2.5, 1.5, 11, 13));
+    p.setPen(QPen(c.darker(220), 1));
+    for (int y = 5; y <= 12; y += 3) p.drawLine(QPointF(4.5, y + 0.5), QPointF(11.5, y + 0.5));
+}
+
+void DrawMeeting(QPainter& p, const QColor& c) {
+    // Two people side by side.
+    p.setPen(QPen(c.darker(150), 1));
+    p.setBrush(c.lighter(125));
+    p.drawEllipse(QRectF(8.5, 2, 5, 5));
+    p.drawRoundedRect(QRectF(7.5, 8, 8, 6.5), 2.5, 2.5);
+    p.setBrush(c);
+    p.drawEllipse(QRectF(2.5, 3, 5, 5));
+    p.drawRoundedRect(QRectF(0.5, 9, 9, 6), 2.5, 2.5);
+}
+
+void DrawPhoneCall(QPainter& p, const QColor& c) {
+    // A handset.
+    QPainterPath path;
+    path.moveTo(3, 2);
+    path.lineTo(6, 2);
+    path.lineTo(7, 5.5);
+    path.lineTo(5.2, 6.8);
+    path.quadTo(6.5, 9.5, 9.2, 10.8);
+    path.lineTo(10.5, 9);
+    path.lineTo(14, 10);
+    path.lineTo(14, 13);
+    path.quadTo(12.5, 14.5, 10.5, 14);
+    path.quadTo(3.5, 11.5, 2, 5);
+    path.quadTo(1.8, 3, 3, 2);
+    p.setPen(QPen(c.darker(160), 1));
+    p.setBrush(c);
+    p.drawPath(path);
+}
+
+// A small bell at the bottom right: the alarm is on.
+void DrawBell(QPainter& p) {
+    QPainterPath bell;
+    bell.moveTo(10, 14.5);
+    bell.lineTo(16, 14.5);
+    bell.lineTo(15, 13);
+    bell.lineTo(15, 10.5);
+    bell.quadTo(13, 7.5, 11, 10.5);
+    bell.lineTo(11, 13);
+    bell.closeSubpath();
+    p.setPen(QPen(QColor(0x80, 0x10, 0x10), 0.8));
+    p.setBrush(QColor(0xE8, 0x30, 0x20));
+    p.drawPath(bell);
+    p.setBrush(QColor(0x80, 0x10, 0x10));
+    p.drawEllipse(QRectF(12.3, 14.3, 1.4, 1.4));
+}
+
+// A calendar entry of the category of index (58 to 65), with its bell when
+// the alarm is on (the even index).
+void DrawAppointment(QPainter& p, int index) {
+    const bool alarm = index % 2 == 0;
+    const int base = index - (alarm ? 0 : 1);
+    QColor c;
+    switch (base) {
+        case 58: c = QColor(0xD8, 0x4A, 0x8C); break;
+        case 60: c = QColor(0xF6, 0xE2, 0x7A); break;
+        case 62: c = QColor(0x4A, 0x7C, 0xC8); break;
+        default: c = QColor(0x3C, 0xA0, 0x4C); break;
+    }
+    if (!alarm) {
+        const int g = qGray(c.rgb());
+        c = QColor(g, g, g);
+    }
+    if (base == 58) DrawAnniversary(p, c);
+    if (base == 60) DrawMemo(p, c);
+    if (base == 62) DrawMeeting(p, c);
+    if (base == 64) DrawPhoneCall(p, c);
+    if (alarm) DrawBell(p);
+}
+
 const QColor kRed{0xC6, 0x3B, 0x2F};
 const QColor kGold{0xE8, 0xB0, 0x20};
 const QColor kSkin{0xF2, 0xC9, 0x9A};
@@ -111,13 +223,6 @@ void MobilePhone(QPainter& p, const QColor& body) {
         for (int c = 0; c < 3; ++c) p.drawRect(QRectF(5.7 + c * 1.7, 9 + r * 1.8, 1.1, 1.1));
 }
 
-// 3: an ordinary entry.
-void DrawEntry(QPainter& p) { Person(p, kTeal); }
-// 4: a VIP entry.
-void DrawVipEntry(QPainter& p) {
-    Person(p, kRed);
-    Star(p, QPointF(12.5, 4), 3.5);
-}
 // 6: new entry.
 void DrawNewEntry(QPainter& p) {
     Person(p, kTeal);
@@ -274,109 +379,16 @@ void DrawBackup(QPainter& p) {
     p.drawRect(QRectF(9.5, 2.5, 1.5, 3));
 }
 
-void DrawAnniversary(QPainter& p, const QColor& c) {
-    // A wrapped present.
-    p.setPen(QPen(c.darker(150), 1));
-    p.setBrush(c);
-    p.drawRect(QRectF(2.5, 6.5, 11, 8));
-    p.drawRect(QRectF(1.5, 4.5, 13, 3));
-    p.setPen(QPen(QColor(0xFF, 0xE0, 0x60), 2));
-    p.drawLine(QPointF(8, 4.5), QPointF(8, 14.5));
-    p.setPen(QPen(QColor(0xFF, 0xE0, 0x60), 1.2));
-    p.drawEllipse(QRectF(4.5, 1.5, 3.5, 3));
-    p.drawEllipse(QRectF(8, 1.5, 3.5, 3));
-}
-
-void DrawMemo(QPainter& p, const QColor& c) {
-    // A note with lines.
-    p.setPen(QPen(c.darker(160), 1));
-    p.setBrush(c);
-    p.drawRect(QRectF(2.5, 1.5, 11, 13));
-    p.setPen(QPen(c.darker(220), 1));
-    for (int y = 5; y <= 12; y += 3) p.drawLine(QPointF(4.5, y + 0.5), QPointF(11.5, y + 0.5));
-}
-
-void DrawMeeting(QPainter& p, const QColor& c) {
-    // Two people side by side.
-    p.setPen(QPen(c.darker(150), 1));
-    p.setBrush(c.lighter(125));
-    p.drawEllipse(QRectF(8.5, 2, 5, 5));
-    p.drawRoundedRect(QRectF(7.5, 8, 8, 6.5), 2.5, 2.5);
-    p.setBrush(c);
-    p.drawEllipse(QRectF(2.5, 3, 5, 5));
-    p.drawRoundedRect(QRectF(0.5, 9, 9, 6), 2.5, 2.5);
-}
-
-void DrawPhoneCall(QPainter& p, const QColor& c) {
-    // A handset.
-    QPainterPath path;
-    path.moveTo(3, 2);
-    path.lineTo(6, 2);
-    path.lineTo(7, 5.5);
-    path.lineTo(5.2, 6.8);
-    path.quadTo(6.5, 9.5, 9.2, 10.8);
-    path.lineTo(10.5, 9);
-    path.lineTo(14, 10);
-    path.lineTo(14, 13);
-    path.quadTo(12.5, 14.5, 10.5, 14);
-    path.quadTo(3.5, 11.5, 2, 5);
-    path.quadTo(1.8, 3, 3, 2);
-    p.setPen(QPen(c.darker(160), 1));
-    p.setBrush(c);
-    p.drawPath(path);
-}
-
-// A small bell at the bottom right: the alarm is on.
-void DrawBell(QPainter& p) {
-    QPainterPath bell;
-    bell.moveTo(10, 14.5);
-    bell.lineTo(16, 14.5);
-    bell.lineTo(15, 13);
-    bell.lineTo(15, 10.5);
-    bell.quadTo(13, 7.5, 11, 10.5);
-    bell.lineTo(11, 13);
-    bell.closeSubpath();
-    p.setPen(QPen(QColor(0x80, 0x10, 0x10), 0.8));
-    p.setBrush(QColor(0xE8, 0x30, 0x20));
-    p.drawPath(bell);
-    p.setBrush(QColor(0x80, 0x10, 0x10));
-    p.drawEllipse(QRectF(12.3, 14.3, 1.4, 1.4));
-}
-
-// The calendar entries: 58/59 anniversary, 60/61 memo, 62/63 meeting,
-// 64/65 phone call; the even one with the alarm on (a bell), the odd one
-// with it off (grey).
-template <int Index>
-void DrawAppointment(QPainter& p) {
-    constexpr bool alarm = Index % 2 == 0;
-    constexpr int base = Index - (alarm ? 0 : 1);
-    QColor c;
-    switch (base) {
-        case 58: c = QColor(0xD8, 0x4A, 0x8C); break;
-        case 60: c = QColor(0xF6, 0xE2, 0x7A); break;
-        case 62: c = QColor(0x4A, 0x7C, 0xC8); break;
-        default: c = QColor(0x3C, 0xA0, 0x4C); break;
-    }
-    if (!alarm) {
-        const int g = qGray(c.rgb());
-        c = QColor(g, g, g);
-    }
-    if (base == 58) DrawAnniversary(p, c);
-    if (base == 60) DrawMemo(p, c);
-    if (base == 62) DrawMeeting(p, c);
-    if (base == 64) DrawPhoneCall(p, c);
-    if (alarm) DrawBell(p);
-}
-
 struct Row {
     int index;
     Draw draw;
 };
 
 // One row per picture, in index order.
+// clang-format off
 constexpr Row kTable[] = {
-    {3, DrawEntry},
-    {4, DrawVipEntry},
+    {3, [](QPainter& p) { DrawListPerson(p, false); }},  // a phonebook entry
+    {4, [](QPainter& p) { DrawListPerson(p, true); }},   // a VIP entry
     {6, DrawNewEntry},
     {7, DrawEditEntry},
     {8, DrawDeleteEntry},
@@ -394,26 +406,21 @@ constexpr Row kTable[] = {
     {43, DrawContactsFolder},
     {55, DrawOutlookContacts},
     {57, DrawBackup},
-    {58, DrawAppointment<58>},
-    {59, DrawAppointment<59>},
-    {60, DrawAppointment<60>},
-    {61, DrawAppointment<61>},
-    {62, DrawAppointment<62>},
-    {63, DrawAppointment<63>},
-    {64, DrawAppointment<64>},
-    {65, DrawAppointment<65>},
+    {58, [](QPainter& p) { DrawAppointment(p, 58); }},  // anniversary, alarm on
+    {59, [](QPainter& p) { DrawAppointment(p, 59); }},  // anniversary, alarm off
+    {60, [](QPainter& p) { DrawAppointment(p, 60); }},  // memo
+    {61, [](QPainter& p) { DrawAppointment(p, 61); }},
+    {62, [](QPainter& p) { DrawAppointment(p, 62); }},  // meeting
+    {63, [](QPainter& p) { DrawAppointment(p, 63); }},
+    {64, [](QPainter& p) { DrawAppointment(p, 64); }},  // phone call
+    {65, [](QPainter& p) { DrawAppointment(p, 65); }},
 };
+// clang-format on
 
 Draw Find(int index) {
     for (const Row& row : kTable)
         if (row.index == index) return row.draw;
     return nullptr;
-}
-
-QImage Blank(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
 }
 
 }  // namespace

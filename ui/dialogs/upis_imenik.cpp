@@ -102,25 +102,25 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
     : QDialog(parent), engine_(engine) {
     setObjectName("UpisImenik");
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    setFixedSize(420, 300);
+    setFixedSize(460, 300);
 
     auto* person = new QGroupBox(U(" Podaci o osobi:"), this);
-    person->setGeometry(8, 8, 404, 84);
+    person->setGeometry(8, 8, 444, 84);
     Picture(person, 3, 10, 24);
     Label(person, U("Naziv osobe:"), 32, 24, 100);
     ImeEdit = new QLineEdit(person);
     ImeEdit->setObjectName("ImeEdit");
     ImeEdit->setMaxLength(16);
-    ImeEdit->setGeometry(136, 22, 256, 22);
+    ImeEdit->setGeometry(136, 22, 296, 22);
     Picture(person, 28, 10, 54);
     Label(person, U("Telefonski broj:"), 32, 54, 100);
     TelEdit = new QLineEdit(person);
     TelEdit->setObjectName("TelEdit");
     TelEdit->setMaxLength(32);
-    TelEdit->setGeometry(136, 52, 256, 22);
+    TelEdit->setGeometry(136, 52, 296, 22);
 
     auto* where = new QGroupBox(U(" Lokacija:"), this);
-    where->setGeometry(8, 98, 196, 96);
+    where->setGeometry(8, 98, 216, 96);
     SimRadioBtn = new QRadioButton(U("SIM kartica"), where);
     MobRadioBtn = new QRadioButton(U("Memorija mobitela"), where);
     VlaRadioBtn = new QRadioButton(U("Vlastiti brojevi"), where);
@@ -138,7 +138,7 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
 
     GroupXP4 = new QGroupBox(U(" SIM card:"), this);
     GroupXP4->setObjectName("GroupXP4");
-    GroupXP4->setGeometry(212, 98, 200, 96);
+    GroupXP4->setGeometry(232, 98, 220, 96);
     Label(GroupXP4, U("Pozicija:"), 12, 22, 80);
     Label(GroupXP4, U("Kapacitet:"), 12, 44, 80);
     Label(GroupXP4, U("Slobodno:"), 12, 66, 80);
@@ -150,13 +150,13 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
     FreeLab->setObjectName("FreeLab");
 
     auto* as = new QGroupBox(U(" Snimi osobu kao:"), this);
-    as->setGeometry(8, 200, 404, 58);
+    as->setGeometry(8, 200, 444, 58);
     Picture(as, 4, 10, 22);
     VipCheck = new QCheckBox(U(" VIP zapis (Redbook)"), as);
     VipCheck->setObjectName("VipCheck");
     VipCheck->setGeometry(32, 20, 200, 20);
     auto* note =
-        Label(as, U("Snimi osobu na ovaj način ako je smatraš važnijom od ostalih."), 32, 38, 366);
+        Label(as, U("Snimi osobu na ovaj način ako je smatraš važnijom od ostalih."), 32, 38, 406);
     note->setStyleSheet("color: #555;");
 
     Button3 = new QPushButton(U("Dodaj pozivni broj zemlje"), this);
@@ -164,10 +164,10 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
     Button3->setGeometry(8, 266, 180, 26);
     Button1 = new QPushButton(U("Snimi"), this);
     Button1->setObjectName("Button1");
-    Button1->setGeometry(252, 266, 78, 26);
+    Button1->setGeometry(292, 266, 78, 26);
     Button2 = new QPushButton(U("Odustani"), this);
     Button2->setObjectName("Button2");
-    Button2->setGeometry(334, 266, 78, 26);
+    Button2->setGeometry(374, 266, 78, 26);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });

@@ -99,7 +99,11 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
         Tool(ToolBar2, "NewSmsIme1TB", 21, "Pošalji novu SMS poruku izabranoj osobi . . .", 5);
     NewSmsIme2TB = Tool(ToolBar2, "NewSmsIme2TB", 35,
                         "Pošalji SMS poruku sa podacima o izabranoj osobi . . .", 6);
-    ExpImeTB = Tool(ToolBar2, "ExpImeTB", 9, "Izvoz telefonskog imenika u . . .", 60);
+    // The export has no picture of its own: its button shows a word.
+    ExpImeTB = ToolBar2->addAction(U("Izvoz"));
+    ExpImeTB->setObjectName("ExpImeTB");
+    ExpImeTB->setToolTip(U("Izvoz telefonskog imenika u . . ."));
+    ExpImeTB->setData(60);
     BackupTB = Tool(ToolBar2, "BackupTB", 57, "Pohrana i povrat telefonskog imenika . . .", 70);
     OutlookCTB = Tool(ToolBar2, "OutlookCTB", 55, "Razmjena podataka:  Outlook Kontakti", 80);
     ToolBar2->addSeparator();
@@ -123,6 +127,7 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     ImenikList->setObjectName("ImenikList");
     ImenikList->setGeometry(4, 30, 512, 356);
     ImenikList->setRootIsDecorated(false);
+    ImenikList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ImenikList->setSelectionMode(QAbstractItemView::SingleSelection);
     ImenikList->setSelectionBehavior(QAbstractItemView::SelectRows);
     ImenikList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -198,6 +203,55 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
 }
 
 TImenikPage::~TImenikPage() = default;
+
+void TImenikPage::FillMenu(QMenu* menu) {
+    if (menu == nullptr) return;
+    auto item = [this](QMenu* m, const char* name, const char* caption, int tag) {
+        QAction* a = m->addAction(U(caption));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, tag] { Izmjenapodataka1Click(tag); });
+        return a;
+    };
+    auto sub = [menu](QMenu* parent, const char* name, const char* caption) {
+        auto* m = new widgets::TPaintedMenu(U(caption), menu);
+        m->menuAction()->setObjectName(name);
+        parent->addMenu(m);
+        return m;
+    };
+    QAction* refresh = menu->addAction(U("Osvježi podatke"));
+    refresh->setObjectName("Osvjezipodatke1");
+    connect(refresh, &QAction::triggered, this, [this] { OsvjeziTBClick(); });
+    menu->addSeparator();
+    QAction* add = menu->addAction(U("Upiši novu osobu . . ."));
+    add->setObjectName("Upisnoveosobe1");
+    connect(add, &QAction::triggered, this, [this] { UpisImeTBClick(); });
+    Izmjenipodatke2 = item(menu, "Izmjenipodatke2", "Izmjeni podatake o osobi . . .", 1);
+    Izbrisiosobu2 = item(menu, "Izbrisiosobu2", "Izbriši osobu . . .", 2);
+    Promjenilokaciju2 = item(menu, "Promjenilokaciju2", "Promjeni lokaciju . . .", 3);
+    menu->addSeparator();
+    Pozoviosobu2 = item(menu, "Pozoviosobu2", "Pozovi osobu . . .", 4);
+    QMenu* sms = sub(menu, "PosaljiSMSporuku2", "Pošalji SMS poruku");
+    PosaljiSMSporuku2 = sms->menuAction();
+    item(sms, "izabranojosobi2", ". . . izabranoj osobi", 5);
+    item(sms, "sapodacimaoizabranojosobi2", ". . . sa podacima o izabranoj osobi", 6);
+    menu->addSeparator();
+    QMenu* save = sub(menu, "Snimi1", "Snimi osobu");
+    kaoBusinessCard1 = item(save, "kaoBusinessCard1", ". . . kao \"Business Card\"", 7);
+    QMenu* outlook = sub(save, "uOutlookContacts1", ". . . u \"Outlook Contacts\"");
+    uOutlookContacts1 = outlook->menuAction();
+    item(outlook, "Kua2", "Kuća", 10);
+    item(outlook, "Mobitel3", "Mobitel", 20);
+    item(outlook, "Posao13", "Posao 1", 30);
+    item(outlook, "Posao23", "Posao 2", 40);
+    item(outlook, "Firma3", "Firma", 50);
+    menu->addSeparator();
+    Pohranaipovratpodataka1 = menu->addAction(U("Pohrana i povrat podataka . . ."));
+    Pohranaipovratpodataka1->setObjectName("Pohranaipovratpodataka1");
+    connect(Pohranaipovratpodataka1, &QAction::triggered, this, [this] {
+        if (OtherCommand) OtherCommand(70);
+    });
+    ImenikListChange();
+}
 
 // --- the engine's view ------------------------------------------------------
 
@@ -346,6 +400,17 @@ void TImenikPage::ImenikListChange() {
         else if (name == "SnimiuOutlookContacts1") a->setEnabled(sel && OutlookCTB->isEnabled());
         else if (!name.isEmpty()) a->setEnabled(sel);
     }
+    QAction* outlookItem = nullptr;
+    for (QAction* a : ImenikPopup->actions())
+        if (a->objectName() == "SnimiuOutlookContacts1") outlookItem = a;
+    if (Izmjenipodatke2 != nullptr) {
+        for (QAction* a : {Izmjenipodatke2, Izbrisiosobu2, Promjenilokaciju2, PosaljiSMSporuku2,
+                           kaoBusinessCard1})
+            a->setEnabled(sel);
+        Pozoviosobu2->setEnabled(PozoviBrojTB->isEnabled());
+        uOutlookContacts1->setEnabled(outlookItem != nullptr && outlookItem->isEnabled());
+        Pohranaipovratpodataka1->setEnabled(BackupTB->isEnabled());
+    }
     ShowSummary();
 }
 
@@ -380,8 +445,11 @@ bool TImenikPage::eventFilter(QObject* watched, QEvent* event) {
         BrisanjeImeTBClick();
         return true;
     }
+    // After the list has handled the click (which on empty space drops the
+    // selection).
     if (watched == ImenikList->viewport() && event->type() == QEvent::MouseButtonRelease)
-        ImenikListClick();
+        QMetaObject::invokeMethod(
+            this, [this] { ImenikListClick(); }, Qt::QueuedConnection);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -402,11 +470,17 @@ bool TImenikPage::RefuseUnloaded(const char* caption) {
 void TImenikPage::UpisImeTBClick() {
     if (!engine_.Connected() || RefuseUnloaded("New entry")) return;
     upis_->setWindowTitle(U("New entry - Phonebook"));
+    QString name;
+    if (FromOutlookContact) {
+        FromOutlookContact = false;
+        NumberPreset = true;
+        name = upis_->ImeEdit->text();
+    }
     const QString number = NumberPreset ? upis_->TelEdit->text() : QString();
-    const QString name = NumberPreset ? upis_->ImeEdit->text() : QString();
     upis_->PrepareNew(name, number);
     ExecDialog(*upis_);
-    // A number filled in by another page is used once.
+    // A number filled in by another page is used once: cancelled or saved,
+    // the next new entry starts empty.
     NumberPreset = false;
 }
 

@@ -45,6 +45,10 @@ public:
     void PhonebookEntrySaved(const std::string& name, const std::string& number,
                              const std::string& position) override;
 
+    // The phonebook items of the main menu ("&Telefonski imenik"), sharing
+    // the popup's handlers by Tag.
+    void FillMenu(QMenu* menu);
+
     // --- handlers
     // View filter: tag 0 all, 1 SIM card, 2 mobile memory, 3 own numbers,
     // 4 service numbers.
@@ -66,10 +70,13 @@ public:
     // The view button that is down (0..4).
     int ViewTag() const { return viewTag_; }
 
-    // The entry dialog; a number another page filled in stays for the next
-    // new entry (NumberPreset), once.
+    // The entry dialog. Another page that fills in its number (and the
+    // Outlook exchange its name too) sets NumberPreset (FromOutlookContact)
+    // before UpisImeTBClick; the next new entry shows them once, whether it
+    // is saved or not.
     TUpisImenik& UpisImenik() { return *upis_; }
     bool NumberPreset = false;
+    bool FromOutlookContact = false;
     // Shows a dialog modally (tests replace it).
     std::function<int(QWidget&)> ExecDialog;
     // Actions owned by others: business card, SMS, Outlook, export, backup.
@@ -90,6 +97,15 @@ public:
     QAction* OsvjeziTB = nullptr;
     QTreeWidget* ImenikList = nullptr;
     QMenu* ImenikPopup = nullptr;
+    // Main-menu items (after FillMenu).
+    QAction* Izmjenipodatke2 = nullptr;
+    QAction* Izbrisiosobu2 = nullptr;
+    QAction* Promjenilokaciju2 = nullptr;
+    QAction* Pozoviosobu2 = nullptr;
+    QAction* PosaljiSMSporuku2 = nullptr;
+    QAction* kaoBusinessCard1 = nullptr;
+    QAction* uOutlookContacts1 = nullptr;
+    QAction* Pohranaipovratpodataka1 = nullptr;
     QLabel* SBTPrikazLab = nullptr;
     QLabel* SBTKapacitetLab = nullptr;
     QLabel* SBTUpisanoLab = nullptr;

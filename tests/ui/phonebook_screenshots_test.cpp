@@ -1,0 +1,125 @@
+// Pictures of the phonebook page for a person to look at: the page filled by
+// a read of the simulated S45, the entry dialog with the balloon of a name
+// the phone cannot store, and the country-code picker. Runs only when
+// PARLENKO_SCREENSHOT_DIR names a folder (tests/ui/screenshots.sh).
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "phonesim/state.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/citam_form.h"
+#include "ui/dialogs/upis_imenik.h"
+#include "ui/glavna.h"
+#include "ui/pages/phonebook_page.h"
+#include "ui/qt_scheduler.h"
+#include "ui/window_host.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace parlenko::ui {
+namespace {
+
+using testing::Pump;
+using testing::PumpUntil;
+
+QString OutDir() { return qEnvironmentVariable("PARLENKO_SCREENSHOT_DIR"); }
+
+// What the display shows of a screen area holding the windows (their own
+// renderings, placed, when the platform cannot grab the screen).
+void SaveArea(const QRect& area, const std::vector<QWidget*>& windows, const QString& name) {
+    Pump(300);
+    QPixmap shot;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr && QGuiApplication::platformName() == "xcb")
+        shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (shot.isNull()) {
+        shot = QPixmap(area.size());
+        shot.fill(Qt::darkGray);
+        QPainter p(&shot);
+        for (QWidget* w : windows)
+            p.drawPixmap(w->frameGeometry().topLeft() - area.topLeft(), w->grab());
+    }
+    const QString path = QDir(OutDir()).filePath(name);
+    ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
+}
+
+void Save(QWidget& w, const QString& name) {
+    w.raise();
+    SaveArea(w.frameGeometry(), {&w}, name);
+}
+
+TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
+    if (OutDir().isEmpty()) GTEST_SKIP() << "PARLENKO_SCREENSHOT_DIR is not set";
+    testing::App();
+    QDir().mkpath(OutDir());
+    testing::TempHome home;
+    {
+        QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
+        s.beginGroup("Options");
+        s.setValue("Auto Connect", 1);
+    }
+    QtScheduler sched;
+    parlenko::testing::SimSerialDevice device(
+        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state"));
+    TSerialPortDriver port(device, sched);
+    TWindowHost host;
+    PhoneEngine engine(port, sched, host);
+    TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
+                     home.QDir() + "Logos"};
+    TGlavna glavna(engine, folders, home.QDir() + "Parlenko.ini");
+    host.SetMainWindow(&glavna);
+    TCitamForm citam(&glavna);
+    citam.SetModeSource([&glavna] { return glavna.Mode(); });
+    citam.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
+    host.SetCitamForm(&citam);
+    glavna.LoadOptions();
+
+    glavna.show();
+    ASSERT_TRUE(PumpUntil([&] { return port.Connected() && glavna.isEnabled(); }, 8000));
+    Pump(2000);
+    glavna.OutBarBtn1Click(2);
+    ASSERT_TRUE(PumpUntil(
+        [&] { return engine.PhonebookLoaded() && glavna.isEnabled() && !citam.isVisible(); },
+        30000));
+    Save(glavna, "phonebook.png");
+
+    // A new entry whose name holds characters the phone cannot store.
+    TImenikPage& page = *glavna.ImenikPage;
+    TUpisImenik& entry = page.UpisImenik();
+    entry.setWindowTitle("New entry - Phonebook");
+    entry.PrepareNew({}, "0911234567");
+    entry.show();
+    Pump(300);
+    entry.ImeEdit->setFocus();
+    entry.ImeEdit->setText(QString::fromUtf8("Ana ~{Ive}"));
+    Pump(200);
+    ASSERT_NE(entry.Hint(), nullptr);
+    const QRect area =
+        entry.frameGeometry().united(entry.Hint()->frameGeometry()).adjusted(-10, -10, 10, 10);
+    SaveArea(area, {&entry, entry.Hint()}, "entry.png");
+    entry.hide();
+
+    TZemljeForm& countries = entry.ZemljeForm();
+    countries.SelectCountry("Croatia");
+    countries.show();
+    Save(countries, "countries.png");
+    countries.hide();
+
+    host.SetMainWindow(nullptr);
+    host.SetCitamForm(nullptr);
+    glavna.hide();
+}
+
+}  // namespace
+}  // namespace parlenko::ui
