@@ -90,6 +90,11 @@ int main(int argc, char** argv) {
     exchange::TStoreSession storeSession(
         [&glavna] { return ui::LoadStoreSettings(glavna.OptionsPath()); });
     exchange::TOutlookContForm outlookContForm(&glavna, engine, storeSession, &citamForm);
+    outlookContForm.NewEntryFromContact = [&glavna](const std::string& name,
+                                                    const std::string& number) {
+        glavna.NewEntryFromContact(name, number);
+    };
+    glavna.SetContactsExchange(&outlookContForm);
 
     splash.close();
     if (glavna.ImagesMissing()) return 1;
@@ -104,5 +109,6 @@ int main(int argc, char** argv) {
     host.SetMainWindow(nullptr);
     host.SetStatusFrm(nullptr);
     host.SetCitamForm(nullptr);
+    glavna.SetContactsExchange(nullptr);
     return result;
 }

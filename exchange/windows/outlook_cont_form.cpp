@@ -376,6 +376,52 @@ bool TOutlookContForm::OpenStore() {
     return true;
 }
 
+bool TOutlookContForm::Available() const { return session_.Available(); }
+
+void TOutlookContForm::PhonebookChanged() {
+    if (isVisible()) FillPhonebookList();
+}
+
+bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& number, int field) {
+    const auto failed = [this] {
+        ui::ShowMessageDialog(parentWidget(), U("Outlook Contacts"),
+                              U("Error occurred while trying to initialize Outlook Contacts!"),
+                              DialogKind::Error, DialogButtons::Ok);
+        return false;
+    };
+    try {
+        session_.LogonNameSpace();
+        session_.ContactsFolder.reset();
+        session_.ContactsFolder =
+            session_.OutlookNameSpace->GetDefaultFolder(store::olFolderContacts);
+    } catch (const std::exception&) {
+        return failed();
+    }
+    outFoldersForm_->FillFolderTree();
+    if (outFoldersForm_->exec() != QDialog::Accepted) return false;
+    const int k = outFoldersForm_->SelectedFolderIndex();
+    try {
+        std::optional<store::Folder> target;
+        if (k > 0) target = session_.ContactsFolder->GetFolders().Item(k);
+        store::ContactItem c =
+            session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
+        c.SetFullName(store::Windows1252ToUtf8(name));
+        const std::string utf8 = store::Windows1252ToUtf8(number);
+        switch (field) {
+            case 20: c.SetMobileTelephoneNumber(utf8); break;
+            case 30: c.SetBusinessTelephoneNumber(utf8); break;
+            case 40: c.SetBusiness2TelephoneNumber(utf8); break;
+            case 50: c.SetCompanyMainTelephoneNumber(utf8); break;
+            default: c.SetHomeTelephoneNumber(utf8); break;
+        }
+        if (target) c.Move(*target);
+        else c.Save();
+    } catch (const std::exception&) {
+        return failed();
+    }
+    return true;
+}
+
 void TOutlookContForm::showEvent(QShowEvent* event) {
     TSmallWindow::showEvent(event);
     if (OutFoldersCB->count() > 0) OutFoldersCB->setCurrentIndex(0);

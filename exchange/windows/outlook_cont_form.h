@@ -8,6 +8,7 @@
 // new contacts go to. Both are created once at start; the store references
 // live in the shared TStoreSession.
 
+#include "ui/contacts_exchange.h"
 #include "ui/small_window.h"
 
 #include <QString>
@@ -76,7 +77,7 @@ private:
     TOutlookContForm& contForm_;
 };
 
-class TOutlookContForm : public ui::TSmallWindow {
+class TOutlookContForm : public ui::TSmallWindow, public ui::IContactsExchange {
 public:
     TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TStoreSession& session,
                      ui::TCitamForm* citamForm);
@@ -85,9 +86,13 @@ public:
     // The main window's command: connects to the store, fills both lists and
     // shows the window modally. A failed connection shows its message and
     // opens nothing.
-    void Open();
+    void Open() override;
     // Open without the modal loop: true when the window may be shown.
     bool OpenStore();
+    bool Available() const override;
+    bool SaveEntry(const std::string& name, const std::string& number, int field) override;
+    // Refills the lower list while the window is shown.
+    void PhonebookChanged() override;
     // The phone's new-entry command with the dialog pre-filled (name and
     // number as the phone takes them, Windows-1252).
     std::function<void(const std::string& name, const std::string& number)> NewEntryFromContact;

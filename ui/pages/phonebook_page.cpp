@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <utility>
+
 namespace parlenko::ui {
 
 namespace {
@@ -329,6 +331,7 @@ void TImenikPage::FocusFirstPhonebookRow(bool onlyWhenActive) {
 void TImenikPage::PhonebookEntrySaved(const std::string& name, const std::string& number,
                                       const std::string& position) {
     (void)name;
+    if (OnEntrySaved) OnEntrySaved();
     const QString num = FromAnsi(number);
     const QString pos = FromAnsi(position);
     for (int i = 0; i < ImenikList->topLevelItemCount(); ++i) {
@@ -468,11 +471,12 @@ bool TImenikPage::RefuseUnloaded(const char* caption) {
 }
 
 void TImenikPage::UpisImeTBClick() {
+    // A contact's pre-fill is for this command only, even when it refuses.
+    const bool fromOutlook = std::exchange(FromOutlookContact, false);
     if (!engine_.Connected() || RefuseUnloaded("New entry")) return;
     upis_->setWindowTitle(U("New entry - Phonebook"));
     QString name;
-    if (FromOutlookContact) {
-        FromOutlookContact = false;
+    if (fromOutlook) {
         NumberPreset = true;
         name = upis_->ImeEdit->text();
     }

@@ -77,6 +77,8 @@ public:
     TUpisImenik& UpisImenik() { return *upis_; }
     bool NumberPreset = false;
     bool FromOutlookContact = false;
+    // An entry was saved (the contacts exchange's list follows).
+    std::function<void()> OnEntrySaved;
     // Shows a dialog modally (tests replace it).
     std::function<int(QWidget&)> ExecDialog;
     // Actions owned by others: business card, SMS, Outlook, export, backup.
