@@ -228,6 +228,32 @@ TEST(OutlookContForm, EntriesSavedIntoASubfolderLieOnlyThereAndFoldersComeAndGo)
     rig.form.close();
 }
 
+// The phonebook page's single-entry command (Tag 10..50).
+TEST(OutlookContForm, OneEntrySavedWithItsFieldIntoTheChosenFolder) {
+    ExchangeRig rig;
+    TOutFoldersForm& folders = rig.form.OutFoldersForm();
+    const auto accept = [&](int node) {
+        QTimer::singleShot(0, [&folders, node] {
+            QTreeWidgetItem* root = folders.OutFoldersTV->topLevelItem(0);
+            folders.OutFoldersTV->setCurrentItem(node == 0 ? root : root->child(node - 1));
+            folders.Button2->click();
+        });
+    };
+    accept(0);
+    EXPECT_TRUE(
+        rig.form.SaveEntry("Mi\x9A"
+                           "a",
+                           "0913333333", 50));
+    store::Items items = rig.DefaultFolder().GetItems();
+    ASSERT_EQ(items.Count(), 1);
+    const store::ContactItem c = items.Item(1).AsContactItem();
+    EXPECT_EQ(c.FullName(),
+              "Mi\xC5\xA1"
+              "a");
+    EXPECT_EQ(c.CompanyMainTelephoneNumber(), "0913333333");
+    EXPECT_TRUE(c.HomeTelephoneNumber().empty());
+}
+
 TEST(OutlookContForm, AStorageThatIsAPlainFileOpensNothing) {
     ExchangeRig rig;
     QFile plain(QString::fromStdString(rig.settings.Contacts));
