@@ -649,6 +649,9 @@ void TGlavna::BackupTBClick() {
 void TGlavna::SetContactsExchange(IContactsExchange* exchange) {
     contactsExchange_ = exchange;
     ImenikPage->OutlookCTB->setEnabled(exchange != nullptr && exchange->Available());
+    if (ImenikPage->RazmjenapodatakaOutlookContacts1 != nullptr)
+        ImenikPage->RazmjenapodatakaOutlookContacts1->setEnabled(
+            ImenikPage->OutlookCTB->isEnabled());
     ImenikPage->OnEntrySaved = [this] {
         if (contactsExchange_ != nullptr) contactsExchange_->PhonebookChanged();
     };

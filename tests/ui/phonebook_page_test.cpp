@@ -299,6 +299,8 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
     };
     rig.glavna->SetContactsExchange(&contacts);
     EXPECT_TRUE(p.OutlookCTB->isEnabled());
+    ASSERT_NE(p.RazmjenapodatakaOutlookContacts1, nullptr);  // the main menu's item
+    EXPECT_TRUE(p.RazmjenapodatakaOutlookContacts1->isEnabled());
     ASSERT_TRUE(contacts.OpenStore());
     contacts.show();
     const int rowsBefore = contacts.PhonebookList->topLevelItemCount();
@@ -327,6 +329,8 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
     EXPECT_TRUE(unexpected.Seen().empty());
     contacts.close();
     rig.glavna->SetContactsExchange(nullptr);
+    EXPECT_FALSE(p.OutlookCTB->isEnabled());
+    EXPECT_FALSE(p.RazmjenapodatakaOutlookContacts1->isEnabled());
 }
 
 TEST(PhonebookPage, EditDeleteAndMoveKeepTheirMemoryAndOrder) {

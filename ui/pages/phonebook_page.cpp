@@ -252,6 +252,12 @@ void TImenikPage::FillMenu(QMenu* menu) {
     connect(Pohranaipovratpodataka1, &QAction::triggered, this, [this] {
         if (OtherCommand) OtherCommand(70);
     });
+    RazmjenapodatakaOutlookContacts1 =
+        menu->addAction(Small(55), U("Razmjena podataka:  Outlook Kontakti"));
+    RazmjenapodatakaOutlookContacts1->setObjectName("RazmjenapodatakaOutlookContacts1");
+    connect(RazmjenapodatakaOutlookContacts1, &QAction::triggered, this, [this] {
+        if (OtherCommand) OtherCommand(80);
+    });
     ImenikListChange();
 }
 
@@ -413,6 +419,7 @@ void TImenikPage::ImenikListChange() {
         Pozoviosobu2->setEnabled(PozoviBrojTB->isEnabled());
         uOutlookContacts1->setEnabled(outlookItem != nullptr && outlookItem->isEnabled());
         Pohranaipovratpodataka1->setEnabled(BackupTB->isEnabled());
+        RazmjenapodatakaOutlookContacts1->setEnabled(OutlookCTB->isEnabled());
     }
     ShowSummary();
 }

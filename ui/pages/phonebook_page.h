@@ -108,6 +108,7 @@ public:
     QAction* kaoBusinessCard1 = nullptr;
     QAction* uOutlookContacts1 = nullptr;
     QAction* Pohranaipovratpodataka1 = nullptr;
+    QAction* RazmjenapodatakaOutlookContacts1 = nullptr;  // follows OutlookCTB
     QLabel* SBTPrikazLab = nullptr;
     QLabel* SBTKapacitetLab = nullptr;
     QLabel* SBTUpisanoLab = nullptr;
