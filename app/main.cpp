@@ -12,6 +12,8 @@
 #include "platform/system_clock.h"
 #include "ui/citam_form.h"
 #include "exchange/windows/backup_form.h"
+#include "exchange/windows/outlook_cont_form.h"
+#include "exchange/windows/store_session.h"
 #include "ui/folders.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
@@ -86,12 +88,18 @@ int main(int argc, char** argv) {
     exchange::TBackupForm backupForm(&glavna, engine, glavna.Folders().ExeDir);
     glavna.SetBackupForm(&backupForm);
 
-    // The contacts and calendar store, and the calendar exchange.
+    // The contacts and calendar store, and the two exchanges.
     exchange::TStoreSession storeSession(
         [&glavna] { return ui::LoadStoreSettings(glavna.OptionsPath()); });
     exchange::TOutlookAppForm outlookAppForm(&glavna, engine, *glavna.Podsjetnik, storeSession,
                                              &citamForm);
     glavna.SetOutlookAppForm(&outlookAppForm);
+    exchange::TOutlookContForm outlookContForm(&glavna, engine, storeSession, &citamForm);
+    outlookContForm.NewEntryFromContact = [&glavna](const std::string& name,
+                                                    const std::string& number) {
+        glavna.NewEntryFromContact(name, number);
+    };
+    glavna.SetContactsExchange(&outlookContForm);
 
     splash.close();
     if (glavna.ImagesMissing()) return 1;
@@ -107,5 +115,6 @@ int main(int argc, char** argv) {
     host.SetStatusFrm(nullptr);
     host.SetCitamForm(nullptr);
     glavna.SetOutlookAppForm(nullptr);
+    glavna.SetContactsExchange(nullptr);
     return result;
 }

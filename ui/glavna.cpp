@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "ui/artwork/artwork.h"
 #include "ui/citam_form.h"
+#include "ui/contacts_exchange.h"
 #include "ui/info_form.h"
 #include "ui/message_dialog.h"
 #include "ui/dialogs/call_windows.h"
@@ -289,6 +290,8 @@ void TGlavna::BuildFrame() {
             ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
             ImenikPage->OtherCommand = [this](int tag) {
                 if (tag == 70) BackupTBClick();
+                if (tag == 80) OutlookCTBClick();
+                if (tag >= 10 && tag <= 50 && tag % 10 == 0) SaveEntryToContacts(tag);
                 if (tag == 4) DialSelected(ImenikPage->ImenikList);
                 if (tag == 5 || tag == 6) SmsToSelected(tag);
             };
@@ -697,6 +700,37 @@ void TGlavna::OutlookATBClick() {
 
 void TGlavna::BackupTBClick() {
     if (backupForm_ != nullptr) backupForm_->exec();
+}
+
+void TGlavna::SetContactsExchange(IContactsExchange* exchange) {
+    contactsExchange_ = exchange;
+    ImenikPage->OutlookCTB->setEnabled(exchange != nullptr && exchange->Available());
+    if (ImenikPage->RazmjenapodatakaOutlookContacts1 != nullptr)
+        ImenikPage->RazmjenapodatakaOutlookContacts1->setEnabled(
+            ImenikPage->OutlookCTB->isEnabled());
+    ImenikPage->OnEntrySaved = [this] {
+        if (contactsExchange_ != nullptr) contactsExchange_->PhonebookChanged();
+    };
+}
+
+void TGlavna::OutlookCTBClick() {
+    if (contactsExchange_ != nullptr && ImenikPage->OutlookCTB->isEnabled())
+        contactsExchange_->Open();
+}
+
+void TGlavna::SaveEntryToContacts(int field) {
+    const QTreeWidgetItem* row = ImenikPage->ImenikList->currentItem();
+    if (contactsExchange_ == nullptr || row == nullptr) return;
+    if (contactsExchange_->SaveEntry(ToAnsi(row->text(0)), ToAnsi(row->text(1)), field) &&
+        statusFrm_ != nullptr)
+        statusFrm_->ShowStatusMessage(U("Entry succesfully saved in Outlook Contacts!"));
+}
+
+void TGlavna::NewEntryFromContact(const std::string& name, const std::string& number) {
+    ImenikPage->UpisImenik().ImeEdit->setText(FromAnsi(name));
+    ImenikPage->UpisImenik().TelEdit->setText(FromAnsi(number));
+    ImenikPage->FromOutlookContact = true;
+    ImenikPage->UpisImeTBClick();
 }
 
 void TGlavna::SaveNetLocBtnClick() {

@@ -43,6 +43,7 @@ class ICalendarExchange;
 class TCallWindows;
 class TCallsPage;
 class TCitamForm;
+class IContactsExchange;
 class TGeneralPage;
 class TImenikPage;
 class TInfoForm;
@@ -73,6 +74,9 @@ public:
     void SetOutlookAppForm(ICalendarExchange* form);
     // The backup and restore wizard (TBackupForm of the exchange windows).
     void SetBackupForm(QDialog* form) { backupForm_ = form; }
+    // The contacts exchange: OutlookCTB is enabled exactly when its store
+    // can be opened.
+    void SetContactsExchange(IContactsExchange* exchange);
 
     bool ImagesMissing() const { return imagesMissing_; }
     const TFolders& Folders() const { return folders_; }
@@ -127,6 +131,13 @@ public:
     // Opens the backup and restore wizard modally (the phonebook page's
     // BackupTB and the menu item Pohranaipovratpodataka1).
     void BackupTBClick();
+    // Opens the contacts exchange (the phonebook page's OutlookCTB).
+    void OutlookCTBClick();
+    // The selected phonebook entry into the contacts store (the phonebook
+    // popup's Outlook items, Tag 10..50).
+    void SaveEntryToContacts(int field);
+    // The contacts exchange's pre-filled new entry (Windows-1252 name and number).
+    void NewEntryFromContact(const std::string& name, const std::string& number);
     // Indicator clicks: act only while a new SMS or call is pending.
     void NewSmsPBClick();
     void NewCallPBClick();
@@ -236,6 +247,7 @@ private:
     TCitamForm* citamForm_ = nullptr;
     ICalendarExchange* outlookAppForm_ = nullptr;
     QDialog* backupForm_ = nullptr;
+    IContactsExchange* contactsExchange_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;

@@ -8,12 +8,16 @@
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/atomic_file.h"
 #include "exchange/formats/phonebook_file.h"
+#include "exchange/store/outlook_store.h"
+#include "exchange/windows/outlook_cont_form.h"
+#include "exchange/windows/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "phonesim/state.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
 #include "ui/dialogs/upis_imenik.h"
 #include "ui/glavna.h"
+#include "ui/options.h"
 #include "ui/pages/phonebook_page.h"
 #include "ui/qt_scheduler.h"
 #include "ui/status_frm.h"
@@ -266,6 +270,68 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     EXPECT_TRUE(row->isSelected());
     EXPECT_EQ(row->data(0, Qt::UserRole).toInt(), kImageVip);
     EXPECT_EQ(rig.status->PorukaLab->text(), "Entry succesfully saved in mobile phonebook!");
+}
+
+// The contacts exchange's chosen number opens the new entry with the name the
+// phone can take; the saved entry joins the exchange window's list; a new
+// entry the page refuses keeps no pre-fill for later.
+TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
+    PhonebookRig rig;
+    ASSERT_TRUE(rig.OpenPage());
+    TImenikPage& p = *rig.page;
+    const auto settings = LoadStoreSettings(rig.home.QDir() + "Parlenko.ini");
+    {
+        exchange::store::Application app(settings);
+        exchange::store::NameSpace ns = app.GetNamespace("MAPI");
+        ns.Logon();
+        auto c = app.CreateItem(exchange::store::olContactItem).AsContactItem();
+        c.SetFullName(
+            "\xC5\xA0uma \xC4\x86uk \xC4\x8C"
+            "a\xC5\xA1"
+            "a \xC5\xBD"
+            "abe");
+        c.SetMobileTelephoneNumber("+385 (091) 234 567");
+        c.Save();
+    }
+    exchange::TStoreSession session([&settings] { return settings; });
+    exchange::TOutlookContForm contacts(rig.glavna.get(), rig.engine, session, &rig.citam);
+    contacts.NewEntryFromContact = [&](const std::string& name, const std::string& number) {
+        rig.glavna->NewEntryFromContact(name, number);
+    };
+    rig.glavna->SetContactsExchange(&contacts);
+    EXPECT_TRUE(p.OutlookCTB->isEnabled());
+    ASSERT_NE(p.RazmjenapodatakaOutlookContacts1, nullptr);  // the main menu's item
+    EXPECT_TRUE(p.RazmjenapodatakaOutlookContacts1->isEnabled());
+    ASSERT_TRUE(contacts.OpenStore());
+    contacts.show();
+    const int rowsBefore = contacts.PhonebookList->topLevelItemCount();
+    EXPECT_EQ(rowsBefore, 116);
+    ASSERT_EQ(contacts.ContactsList->topLevelItemCount(), 1);
+    contacts.ContactsList->setCurrentItem(contacts.ContactsList->topLevelItem(0));
+    contacts.MobRB->click();
+    QStringList seen;
+    p.ExecDialog = [&](QWidget&) {
+        TUpisImenik& d = p.UpisImenik();
+        seen << d.ImeEdit->text() << d.TelEdit->text();
+        d.ImeEdit->setText("Suma Cuk");  // the SIM card's names are shorter
+        d.Button1->click();
+        return 1;
+    };
+    contacts.SaveBtn->click();
+    EXPECT_EQ(seen, (QStringList{"?uma ?uk ?a?a ?a", "+38591234567"}));
+    DialogWatcher unexpected;
+    ASSERT_TRUE(
+        rig.Wait([&] { return contacts.PhonebookList->topLevelItemCount() == rowsBefore + 1; }));
+
+    rig.engine.Disconnect();
+    ASSERT_TRUE(PumpUntil([&] { return !rig.engine.Connected(); }, 3000));
+    contacts.SaveBtn->click();  // refused while not connected
+    EXPECT_FALSE(p.FromOutlookContact);
+    EXPECT_TRUE(unexpected.Seen().empty());
+    contacts.close();
+    rig.glavna->SetContactsExchange(nullptr);
+    EXPECT_FALSE(p.OutlookCTB->isEnabled());
+    EXPECT_FALSE(p.RazmjenapodatakaOutlookContacts1->isEnabled());
 }
 
 TEST(PhonebookPage, EditDeleteAndMoveKeepTheirMemoryAndOrder) {

@@ -18,8 +18,11 @@
 #include "exchange/windows/outlook_app_form.h"
 #include "exchange/windows/store_session.h"
 #include "exchange/formats/backup_files.h"
+#include "exchange/store/outlook_store.h"
 #include "exchange/windows/backup_form.h"
 #include "tests/support/phonesim/state.h"
+#include "exchange/windows/outlook_cont_form.h"
+#include "exchange/windows/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/appointment_editor.h"
@@ -30,6 +33,7 @@
 #include "ui/dialogs/divert_form.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
+#include "ui/options.h"
 #include "ui/options_form.h"
 #include "ui/pages/appointments_page.h"
 #include "ui/dialogs/new_sms_form.h"
@@ -470,6 +474,46 @@ TEST_F(Screenshots, Appointments) {
     watch.start();
     glavna.OutlookATBClick();
     glavna.SetOutlookAppForm(nullptr);
+
+    // The contacts exchange over three contacts (one chosen, its mobile
+    // number picked) and the phonebook just read, two entries marked; then
+    // the folder window with the subfolder "Posao" chosen.
+    {
+        const auto settings = LoadStoreSettings(home.QDir() + "Parlenko.ini");
+        exchange::store::Application app(settings);
+        exchange::store::NameSpace ns = app.GetNamespace("MAPI");
+        ns.Logon();
+        for (const auto& [name, home1, mobile] :
+             {std::tuple{"Ana Horvat", "+385 (01) 4567 890", "+385 91 123 4567"},
+              std::tuple{"\xC5\xA0ime Kova\xC4\x8D", "", "098 765 432"},
+              std::tuple{"Zubar Novak", "(01) 2345-678", ""}}) {
+            auto c = app.CreateItem(exchange::store::olContactItem).AsContactItem();
+            c.SetFullName(name);
+            c.SetHomeTelephoneNumber(home1);
+            c.SetMobileTelephoneNumber(mobile);
+            c.Save();
+        }
+        ns.GetDefaultFolder(exchange::store::olFolderContacts).GetFolders().Add("Posao", 10);
+        exchange::TOutlookContForm contacts(&glavna, engine, session, &citam);
+        glavna.show();
+        ASSERT_TRUE(contacts.OpenStore());
+        contacts.show();
+        Pump(100);
+        contacts.ContactsList->setCurrentItem(contacts.ContactsList->topLevelItem(0));
+        contacts.MobRB->click();
+        contacts.PhonebookList->clearSelection();
+        for (int row : {0, 1})
+            if (row < contacts.PhonebookList->topLevelItemCount())
+                contacts.PhonebookList->topLevelItem(row)->setSelected(true);
+        Save(contacts, "outlook-contacts.png");
+        exchange::TOutFoldersForm& folderForm = contacts.OutFoldersForm();
+        folderForm.show();
+        folderForm.OutFoldersTV->setCurrentItem(folderForm.OutFoldersTV->topLevelItem(0)->child(0));
+        folderForm.Edit1->setText("Obitelj");
+        Save(folderForm, "outlook-folders.png");
+        folderForm.hide();
+        contacts.close();
+    }
 
     host.SetMainWindow(nullptr);
     host.SetCitamForm(nullptr);

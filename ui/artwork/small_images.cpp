@@ -465,6 +465,20 @@ void DrawOutlookContacts(QPainter& p) {
     p.drawLine(QPointF(9, 8), QPointF(13, 8));
     p.drawLine(QPointF(9, 10), QPointF(12, 10));
 }
+// 43: a folder of the contacts store (a folder with a card on it).
+void DrawContactsFolder(QPainter& p) {
+    p.setPen(QPen(kNavy, 0.8));
+    p.setBrush(QColor(0xF2, 0xC9, 0x4C));
+    p.drawRect(QRectF(1.5, 3.5, 5, 2));
+    p.drawRoundedRect(QRectF(1.5, 5, 13, 9.5), 1, 1);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5.5, 7, 7, 5.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1E, 0x5A, 0xA8));
+    p.drawEllipse(QRectF(6.5, 8, 2.5, 2.5));
+    p.drawRect(QRectF(9.5, 8.5, 2.5, 0.8));
+    p.drawRect(QRectF(9.5, 10.5, 2.5, 0.8));
+}
 // 57: backup and restore.
 void DrawBackup(QPainter& p) {
     p.setPen(QPen(kNavy, 0.8));
@@ -545,6 +559,7 @@ constexpr Row kTable[] = {
     {33, DrawServiceRow},
     {35, DrawSmsWithData},
     {36, DrawChangeMemory},
+    {43, DrawContactsFolder},
     {44, DrawCalendarItem},
     {46, DrawMelody},
     {52, DrawLogo},

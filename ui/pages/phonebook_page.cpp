@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <utility>
+
 namespace parlenko::ui {
 
 namespace {
@@ -277,6 +279,12 @@ void TImenikPage::FillMenu(QMenu* menu) {
     connect(Pohranaipovratpodataka1, &QAction::triggered, this, [this] {
         if (OtherCommand) OtherCommand(70);
     });
+    RazmjenapodatakaOutlookContacts1 =
+        menu->addAction(Small(55), U("Razmjena podataka:  Outlook Kontakti"));
+    RazmjenapodatakaOutlookContacts1->setObjectName("RazmjenapodatakaOutlookContacts1");
+    connect(RazmjenapodatakaOutlookContacts1, &QAction::triggered, this, [this] {
+        if (OtherCommand) OtherCommand(80);
+    });
     ImenikListChange();
 }
 
@@ -356,6 +364,7 @@ void TImenikPage::FocusFirstPhonebookRow(bool onlyWhenActive) {
 void TImenikPage::PhonebookEntrySaved(const std::string& name, const std::string& number,
                                       const std::string& position) {
     (void)name;
+    if (OnEntrySaved) OnEntrySaved();
     const QString num = FromAnsi(number);
     const QString pos = FromAnsi(position);
     for (int i = 0; i < ImenikList->topLevelItemCount(); ++i) {
@@ -437,6 +446,7 @@ void TImenikPage::ImenikListChange() {
         Pozoviosobu2->setEnabled(PozoviBrojTB->isEnabled());
         uOutlookContacts1->setEnabled(outlookItem != nullptr && outlookItem->isEnabled());
         Pohranaipovratpodataka1->setEnabled(BackupTB->isEnabled());
+        RazmjenapodatakaOutlookContacts1->setEnabled(OutlookCTB->isEnabled());
     }
     ShowSummary();
 }
@@ -495,11 +505,12 @@ bool TImenikPage::RefuseUnloaded(const char* caption) {
 }
 
 void TImenikPage::UpisImeTBClick() {
+    // A contact's pre-fill is for this command only, even when it refuses.
+    const bool fromOutlook = std::exchange(FromOutlookContact, false);
     if (!engine_.Connected() || RefuseUnloaded("New entry")) return;
     upis_->setWindowTitle(U("New entry - Phonebook"));
     QString name;
-    if (FromOutlookContact) {
-        FromOutlookContact = false;
+    if (fromOutlook) {
         NumberPreset = true;
         name = upis_->ImeEdit->text();
     }

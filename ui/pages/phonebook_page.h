@@ -97,6 +97,8 @@ public:
     TUpisImenik& UpisImenik() { return *upis_; }
     bool NumberPreset = false;
     bool FromOutlookContact = false;
+    // An entry was saved (the contacts exchange's list follows).
+    std::function<void()> OnEntrySaved;
     // Shows a dialog modally (tests replace it).
     std::function<int(QWidget&)> ExecDialog;
     // Actions owned by others: SMS, Outlook, backup.
@@ -130,6 +132,7 @@ public:
     QAction* kaoBusinessCard1 = nullptr;
     QAction* uOutlookContacts1 = nullptr;
     QAction* Pohranaipovratpodataka1 = nullptr;
+    QAction* RazmjenapodatakaOutlookContacts1 = nullptr;  // follows OutlookCTB
     QLabel* SBTPrikazLab = nullptr;
     QLabel* SBTKapacitetLab = nullptr;
     QLabel* SBTUpisanoLab = nullptr;

@@ -1,0 +1,658 @@
+#include "exchange/windows/outlook_cont_form.h"
+
+#include "engine/session/modes.h"
+#include "engine/session/phone_engine.h"
+#include "engine/text/gsm_alphabet.h"
+#include "exchange/store/outlook_store.h"
+#include "exchange/store/windows1252.h"
+#include "exchange/windows/store_session.h"
+#include "ui/artwork/artwork.h"
+#include "ui/artwork/small_images.h"
+#include "ui/citam_form.h"
+#include "ui/message_dialog.h"
+#include "ui/text_codec.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include <cmath>
+#include <optional>
+
+namespace parlenko::exchange {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString FromUtf8(const std::string& s) { return QString::fromStdString(s); }
+QIcon FolderIcon() { return QIcon(QPixmap::fromImage(artwork::SmallImage(43))); }
+QIcon EntryIcon(bool vip) { return QIcon(QPixmap::fromImage(artwork::SmallImage(vip ? 4 : 3))); }
+
+// The window's list views: report style, read-only, whole rows.
+QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& columns, bool multi) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(multi ? QAbstractItemView::ExtendedSelection
+                                 : QAbstractItemView::SingleSelection);
+    list->setHeaderLabels(columns);
+    list->header()->setSectionsClickable(false);
+    list->header()->setSectionResizeMode(QHeaderView::Fixed);
+    list->setColumnWidth(0, 204);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int c = 1; c < columns.size(); ++c) list->setColumnHidden(c, true);
+    return list;
+}
+
+QLabel* Text(QWidget* parent, const QString& text, int x, int y, int w) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, 18);
+    return l;
+}
+
+QRadioButton* Radio(QWidget* parent, const char* name, const char* caption, int tag, int x, int y,
+                    int w) {
+    auto* rb = new QRadioButton(U(caption), parent);
+    rb->setObjectName(name);
+    rb->setProperty("Tag", tag);
+    rb->setGeometry(x, y, w, 18);
+    return rb;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
+    auto* b = new QPushButton(U(caption), parent);
+    b->setObjectName(name);
+    b->setGeometry(x, y, w, 25);
+    return b;
+}
+
+}  // namespace
+
+QString NormalizeOutlookNumber(const QString& number) {
+    QString s = number;
+    QString result;
+    const qsizetype open = s.indexOf('(');
+    if (open >= 0 && s.indexOf(')') >= 0) {
+        result = s.left(open + 1);
+        s.remove(0, open + 1);
+        const qsizetype close = s.indexOf(')');
+        QString area = s.left(close + 1);
+        s.remove(0, close + 1);
+        // "+385 (01)": the area code's "0" is the trunk prefix, not dialled
+        // after the country code; without one in front it is part of the number.
+        QString front = result;
+        front.remove(' ').remove('(');
+        if (!front.isEmpty() && area.startsWith('0')) area.remove(0, 1);
+        result += area + s;
+        while (result.contains(' ') || result.contains('(') || result.contains(')')) {
+            for (const QChar c : {QChar(' '), QChar('('), QChar(')')}) {
+                const qsizetype at = result.indexOf(c);
+                if (at >= 0) result.remove(at, 1);
+            }
+        }
+    } else {
+        result = s;
+    }
+    result.remove(' ');
+    return result;
+}
+
+std::string ToPhonebookName(const std::string& utf8Name) {
+    std::string name = ReplaceUnsupportedChars(store::Utf8ToWindows1252(utf8Name));
+    if (name.size() > 16) name.resize(16);
+    return name;
+}
+
+// ---------------------------------------------------------------------------
+// TOutFoldersForm
+
+TOutFoldersForm::TOutFoldersForm(QWidget* mainWindow, TStoreSession& session,
+                                 TOutlookContForm& contForm)
+    : TSmallWindow(mainWindow), session_(session), contForm_(contForm) {
+    setObjectName("OutFoldersForm");
+    setWindowTitle(U("Izaberi mapu za snimanje kontakata . . ."));
+    setModal(true);
+    setFixedSize(325, 248);
+
+    auto* group = new QGroupBox(U(" Lista mapa u Outlook Kontaktima:"), this);
+    group->setGeometry(8, 6, 309, 196);
+    OutFoldersTV = new QTreeWidget(group);
+    OutFoldersTV->setObjectName("OutFoldersTV");
+    OutFoldersTV->setHeaderHidden(true);
+    OutFoldersTV->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    OutFoldersTV->setGeometry(10, 22, 289, 130);
+    Edit1 = new QLineEdit(group);
+    Edit1->setObjectName("Edit1");
+    Edit1->setGeometry(10, 160, 175, 24);
+    Button1 = Button(group, "Button1", "Dodaj novu", 192, 160, 107);
+    Button1->setEnabled(false);
+    Button3 = Button(this, "Button3", "Izbriši mapu", 8, 214, 100);
+    Button2 = Button(this, "Button2", "Prihvati", 130, 214, 90);
+    Button4 = Button(this, "Button4", "Odustani", 227, 214, 90);
+    Button2->setDefault(true);
+
+    QObject::connect(OutFoldersTV, &QTreeWidget::currentItemChanged, this,
+                     [this] { OutFoldersTVChange(); });
+    QObject::connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    QObject::connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    QObject::connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    QObject::connect(Button2, &QPushButton::clicked, this, [this] { accept(); });
+    QObject::connect(Button4, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+void TOutFoldersForm::showEvent(QShowEvent* event) {
+    TSmallWindow::showEvent(event);
+    Edit1->clear();
+    // The tree has the focus: its root is the choice until another is made.
+    if (OutFoldersTV->currentItem() == nullptr && OutFoldersTV->topLevelItemCount() > 0)
+        OutFoldersTV->setCurrentItem(OutFoldersTV->topLevelItem(0));
+    OutFoldersTV->setFocus();
+}
+
+void TOutFoldersForm::FillFolderTree() {
+    OutFoldersTV->clear();
+    QComboBox* combo = contForm_.OutFoldersCB;
+    combo->clear();
+    if (session_.ContactsFolder) {
+        try {
+            const QString rootName = FromUtf8(session_.ContactsFolder->Name());
+            auto* root = new QTreeWidgetItem(OutFoldersTV, {rootName});
+            root->setIcon(0, FolderIcon());
+            combo->addItem(FolderIcon(), rootName);
+            const store::Folders folders = session_.ContactsFolder->GetFolders();
+            for (long i = 1; i <= folders.Count(); ++i) {
+                const QString name = FromUtf8(folders.Item(i).Name());
+                auto* child = new QTreeWidgetItem(root, {name});
+                child->setIcon(0, FolderIcon());
+                combo->addItem(FolderIcon(), name);
+            }
+        } catch (const std::exception& e) {
+            ui::ShowMessageDialog(this, U("Error"), FromUtf8(e.what()), DialogKind::Error,
+                                  DialogButtons::Ok);
+        }
+    }
+    if (combo->count() > 0) combo->setCurrentIndex(0);
+    OutFoldersTV->expandAll();
+    OutFoldersTV->setFocus();
+}
+
+int TOutFoldersForm::SelectedFolderIndex() const {
+    const QTreeWidgetItem* item = OutFoldersTV->currentItem();
+    if (item == nullptr || !item->isSelected() || item->parent() == nullptr) return 0;
+    return item->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(item)) + 1;
+}
+
+void TOutFoldersForm::OutFoldersTVChange() {
+    const QTreeWidgetItem* item = OutFoldersTV->currentItem();
+    Button3->setEnabled(item != nullptr && item->parent() != nullptr);
+}
+
+void TOutFoldersForm::Edit1Change() { Button1->setEnabled(!Edit1->text().trimmed().isEmpty()); }
+
+void TOutFoldersForm::Button1Click() {
+    if (!session_.ContactsFolder) return;
+    try {
+        session_.ContactsFolder->GetFolders().Add(Edit1->text().toStdString(),
+                                                  store::olFolderContacts);
+    } catch (const std::exception&) {
+        ui::ShowMessageDialog(this, U("Error!"), U("Folder you trying to add already exists!"),
+                              DialogKind::Error, DialogButtons::Ok);
+    }
+    QComboBox* combo = contForm_.OutFoldersCB;
+    const int j = combo->currentIndex();
+    const QString text = combo->currentText();
+    FillFolderTree();
+    if (j >= 0 && j < combo->count() && combo->itemText(j) == text) combo->setCurrentIndex(j);
+    else if (combo->count() > 0) combo->setCurrentIndex(0);
+    Edit1->clear();
+}
+
+void TOutFoldersForm::Button3Click() {
+    const QTreeWidgetItem* item = OutFoldersTV->currentItem();
+    // The default folder itself is never deleted.
+    if (item == nullptr || item->parent() == nullptr) return;
+    const int index = item->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(item)) + 1;
+    if (ui::ShowMessageDialog(this, U("Delete folder"), U("Delete folder from Outlook Contacts?"),
+                              DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes)
+        return;
+    if (!session_.ContactsFolder) return;
+    try {
+        session_.ContactsFolder->GetFolders().Remove(index);
+    } catch (const std::exception& e) {
+        ui::ShowMessageDialog(this, U("Error"), FromUtf8(e.what()), DialogKind::Error,
+                              DialogButtons::Ok);
+    }
+    FillFolderTree();
+    contForm_.OutFoldersCB->setCurrentIndex(-1);
+    contForm_.ContactsList->clear();
+    contForm_.ClearContactDetails();
+}
+
+// ---------------------------------------------------------------------------
+// TOutlookContForm
+
+TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TStoreSession& session,
+                                   ui::TCitamForm* citamForm)
+    : TSmallWindow(mainWindow), engine_(engine), session_(session), citam_(citamForm) {
+    setObjectName("OutlookContForm");
+    setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Outlook Kontakti"));
+    setModal(true);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setFixedSize(531, 483);
+
+    auto* upper = new QGroupBox(U(" Outlook Kontakti:"), this);
+    upper->setGeometry(8, 4, 515, 226);
+    OutFoldersCB = new QComboBox(upper);
+    OutFoldersCB->setObjectName("OutFoldersCB");
+    OutFoldersCB->setGeometry(10, 20, 204, 22);
+    ContactsList =
+        ReportList(upper, "ContactsList",
+                   {U("Naziv osobe"), "Home", "Mobile", "Work1", "Work2", "Company"}, false);
+    ContactsList->setGeometry(10, 46, 204, 170);
+    Text(upper, U("Telefonski brojevi:"), 228, 20, 200);
+    struct Row {
+        QRadioButton** rb;
+        QLabel** lab;
+        const char* rbName;
+        const char* labName;
+        const char* caption;
+    };
+    const Row rows[] = {{&HomeRB, &HomeLab, "HomeRB", "HomeLab", " Kuća:"},
+                        {&MobRB, &MobLab, "MobRB", "MobLab", " Mobitel:"},
+                        {&Work1RB, &Work1Lab, "Work1RB", "Work1Lab", " Posao 1:"},
+                        {&Work2RB, &Work2Lab, "Work2RB", "Work2Lab", " Posao 2:"},
+                        {&CompanyRB, &CompanyLab, "CompanyRB", "CompanyLab", " Firma:"}};
+    QPalette green;
+    // Dark green while chosen; greyed like any disabled label otherwise.
+    green.setColor(QPalette::Active, QPalette::WindowText, QColor(0, 100, 0));
+    green.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0, 100, 0));
+    for (int i = 0; i < 5; ++i) {
+        const int y = 44 + i * 24;
+        *rows[i].rb = Radio(upper, rows[i].rbName, rows[i].caption, i + 1, 236, y, 86);
+        auto* lab = new QLabel(upper);
+        lab->setObjectName(rows[i].labName);
+        lab->setGeometry(324, y, 180, 18);
+        lab->setPalette(green);
+        QFont bold = lab->font();
+        bold.setBold(true);
+        lab->setFont(bold);
+        *rows[i].lab = lab;
+        QObject::connect(*rows[i].rb, &QRadioButton::clicked, this, [this] { HomeRBClick(); });
+    }
+    RefreshBtn = Button(upper, "RefreshBtn", "Osvježi popis", 228, 186, 110);
+    SaveBtn = Button(upper, "SaveBtn", "Snimi u mobitel", 344, 186, 110);
+    ContactsPB = new QWidget(upper);
+    ContactsPB->setObjectName("ContactsPB");
+    ContactsPB->setGeometry(468, 178, 36, 36);
+    ContactsPB->installEventFilter(this);
+
+    auto* lower = new QGroupBox(U(" Telefonski imenik u mobitelu:"), this);
+    lower->setGeometry(8, 236, 515, 206);
+    PhonebookList =
+        ReportList(lower, "PhonebookList", {U("Naziv osobe"), U("Telefonski broj")}, true);
+    PhonebookList->setGeometry(10, 20, 204, 176);
+    PhonebookList->setSortingEnabled(true);
+    PhonebookList->sortByColumn(0, Qt::AscendingOrder);
+    Text(lower, U("Označeno za snimanje:"), 228, 20, 140);
+    PhoneSelLab = Text(lower, "0 of 0", 370, 20, 130);
+    PhoneSelLab->setObjectName("PhoneSelLab");
+    Text(lower, U("Brojevi za snimanje:"), 228, 44, 270);
+    Text(lower, U("Snimi označene brojeve u polje:"), 236, 64, 260);
+    OutHomeRB = Radio(lower, "OutHomeRB", " Kuća", 1, 244, 84, 120);
+    OutMobRB = Radio(lower, "OutMobRB", " Mobitel", 2, 244, 104, 120);
+    OutWork1RB = Radio(lower, "OutWork1RB", " Posao 1", 3, 244, 124, 120);
+    OutWork2RB = Radio(lower, "OutWork2RB", " Posao 2", 4, 370, 84, 120);
+    OutCompanyRB = Radio(lower, "OutCompanyRB", " Firma", 5, 370, 104, 120);
+    OutHomeRB->setChecked(true);
+    OutSelectAllBtn = Button(lower, "OutSelectAllBtn", "Označi sve", 228, 168, 110);
+    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u Outlook", 344, 168, 110);
+    OutSelectAllBtn->setEnabled(false);
+    OutSaveBtn->setEnabled(false);
+    PhonebookPB = new QWidget(lower);
+    PhonebookPB->setObjectName("PhonebookPB");
+    PhonebookPB->setGeometry(468, 160, 36, 36);
+    PhonebookPB->installEventFilter(this);
+
+    Button2 = Button(this, "Button2", "Zatvori", 423, 450, 100);
+
+    ClearContactDetails();
+    QObject::connect(ContactsList, &QTreeWidget::itemSelectionChanged, this,
+                     [this] { ContactsListChange(); });
+    QObject::connect(PhonebookList, &QTreeWidget::itemSelectionChanged, this,
+                     [this] { PhonebookListChange(); });
+    QObject::connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
+    QObject::connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
+    QObject::connect(OutSelectAllBtn, &QPushButton::clicked, this,
+                     [this] { OutSelectAllBtnClick(); });
+    QObject::connect(OutSaveBtn, &QPushButton::clicked, this, [this] { OutSaveBtnClick(); });
+    // Only the user's choice reads another folder; refilling the combo does not.
+    QObject::connect(OutFoldersCB, &QComboBox::activated, this, [this] { OutFoldersCBChange(); });
+    QObject::connect(Button2, &QPushButton::clicked, this, [this] { close(); });
+
+    outFoldersForm_ = new TOutFoldersForm(mainWindow, session_, *this);
+}
+
+TOutlookContForm::~TOutlookContForm() { delete outFoldersForm_; }
+
+void TOutlookContForm::ShowStoreError(const std::exception& error) {
+    if (citam_ != nullptr && citam_->isVisible()) citam_->close();
+    ui::ShowMessageDialog(this, U("Error"), FromUtf8(error.what()), DialogKind::Error,
+                          DialogButtons::Ok);
+}
+
+void TOutlookContForm::Open() {
+    if (OpenStore()) exec();
+}
+
+bool TOutlookContForm::OpenStore() {
+    try {
+        session_.LogonNameSpace();
+        session_.ContactsFolder.reset();
+        session_.ContactsFolder =
+            session_.OutlookNameSpace->GetDefaultFolder(store::olFolderContacts);
+    } catch (const std::exception&) {
+        if (citam_ != nullptr && citam_->isVisible()) citam_->close();
+        hide();
+        ui::ShowMessageDialog(parentWidget(), U("Outlook Contacts"),
+                              U("Error occurred while trying to initialize Outlook Contacts!"),
+                              DialogKind::Error, DialogButtons::Ok);
+        return false;
+    }
+    if (!session_.OutlookNameSpace || !session_.ContactsFolder) return false;
+    session_.CurrentContactsFolder = session_.ContactsFolder;
+    outFoldersForm_->FillFolderTree();
+    ReadOutlookContacts();
+    FillPhonebookList();
+    return true;
+}
+
+bool TOutlookContForm::Available() const { return session_.Available(); }
+
+void TOutlookContForm::PhonebookChanged() {
+    if (isVisible()) FillPhonebookList();
+}
+
+bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& number, int field) {
+    const auto failed = [this] {
+        ui::ShowMessageDialog(parentWidget(), U("Outlook Contacts"),
+                              U("Error occurred while trying to initialize Outlook Contacts!"),
+                              DialogKind::Error, DialogButtons::Ok);
+        return false;
+    };
+    try {
+        session_.LogonNameSpace();
+        session_.ContactsFolder.reset();
+        session_.ContactsFolder =
+            session_.OutlookNameSpace->GetDefaultFolder(store::olFolderContacts);
+    } catch (const std::exception&) {
+        return failed();
+    }
+    outFoldersForm_->FillFolderTree();
+    if (outFoldersForm_->exec() != QDialog::Accepted) return false;
+    const int k = outFoldersForm_->SelectedFolderIndex();
+    try {
+        std::optional<store::Folder> target;
+        if (k > 0) target = session_.ContactsFolder->GetFolders().Item(k);
+        store::ContactItem c =
+            session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
+        c.SetFullName(store::Windows1252ToUtf8(name));
+        const std::string utf8 = store::Windows1252ToUtf8(number);
+        switch (field) {
+            case 20: c.SetMobileTelephoneNumber(utf8); break;
+            case 30: c.SetBusinessTelephoneNumber(utf8); break;
+            case 40: c.SetBusiness2TelephoneNumber(utf8); break;
+            case 50: c.SetCompanyMainTelephoneNumber(utf8); break;
+            default: c.SetHomeTelephoneNumber(utf8); break;
+        }
+        if (target) c.Move(*target);
+        else c.Save();
+    } catch (const std::exception&) {
+        return failed();
+    }
+    return true;
+}
+
+void TOutlookContForm::showEvent(QShowEvent* event) {
+    TSmallWindow::showEvent(event);
+    if (OutFoldersCB->count() > 0) OutFoldersCB->setCurrentIndex(0);
+    ContactsList->setFocus();
+}
+
+void TOutlookContForm::done(int result) {
+    ContactsList->clear();
+    ClearContactDetails();
+    session_.Logoff();
+    TSmallWindow::done(result);
+}
+
+bool TOutlookContForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && (watched == ContactsPB || watched == PhonebookPB)) {
+        QPainter p(static_cast<QWidget*>(watched));
+        p.drawImage(0, 0, artwork::ActivityPicture(watched == ContactsPB ? 5 : 0));
+        return true;
+    }
+    return TSmallWindow::eventFilter(watched, event);
+}
+
+void TOutlookContForm::ClearContactDetails() {
+    for (QRadioButton* rb : {HomeRB, MobRB, Work1RB, Work2RB, CompanyRB}) {
+        // Qt's exclusive radios cannot be unchecked while exclusive.
+        rb->setAutoExclusive(false);
+        rb->setChecked(false);
+        rb->setAutoExclusive(true);
+        rb->setEnabled(false);
+    }
+    for (QLabel* lab : {HomeLab, MobLab, Work1Lab, Work2Lab, CompanyLab}) {
+        lab->clear();
+        lab->setEnabled(false);
+    }
+    SaveBtn->setEnabled(false);
+}
+
+void TOutlookContForm::ReadOutlookContacts() {
+    ContactsList->setUpdatesEnabled(false);
+    ContactsList->clear();
+    ContactsList->setUpdatesEnabled(true);
+    ContactsList->setSortingEnabled(false);
+    ClearContactDetails();
+    if (!session_.CurrentContactsFolder) return;
+    engine_.SetMode(ActivityMode::OutlookContacts);
+
+    std::string folderName;
+    std::optional<store::Items> items;
+    try {
+        folderName = session_.CurrentContactsFolder->Name();
+        items = session_.CurrentContactsFolder->GetItems();
+    } catch (const std::exception& e) {
+        ShowStoreError(e);
+        return;
+    }
+    const long count = items->Count();
+    if (citam_ != nullptr) {
+        citam_->setWindowTitle(U("Reading contacts from MS Outlook . . ."));
+        citam_->LokacijaLab->setText("Folder \"" + FromUtf8(folderName) + "\"");
+        citam_->Label1->setVisible(true);
+        citam_->UpisanoLab->setText(QString::number(count));
+        citam_->ShowProgress();
+    }
+    for (long i = 1; i <= count; ++i) {
+        const int progress = static_cast<int>(
+            std::lround(static_cast<double>(i) * 100.0 / static_cast<double>(count)));
+        if (citam_ != nullptr) {
+            citam_->PozicijaLab->setText("Reading contact from position no. " + QString::number(i));
+            citam_->SetPercent(progress);
+        }
+        QCoreApplication::processEvents();
+        FillingList = true;
+        try {
+            const store::ContactItem c = items->Item(i).AsContactItem();
+            auto* row = new QTreeWidgetItem(ContactsList);
+            row->setText(0, FromUtf8(c.FullName()));
+            const std::string* numbers[] = {
+                &c.HomeTelephoneNumber(), &c.MobileTelephoneNumber(), &c.BusinessTelephoneNumber(),
+                &c.Business2TelephoneNumber(), &c.CompanyMainTelephoneNumber()};
+            for (int k = 0; k < 5; ++k)
+                row->setText(k + 1, NormalizeOutlookNumber(FromUtf8(*numbers[k])));
+            row->setIcon(0, FolderIcon());
+        } catch (const std::exception&) {
+            // Not a contact (a distribution list, a broken file): skipped.
+        }
+        FillingList = false;
+    }
+    if (citam_ != nullptr && citam_->isVisible()) citam_->close();
+    ContactsList->sortItems(0, Qt::AscendingOrder);
+    if (ContactsList->topLevelItemCount() > 0)
+        ContactsList->setCurrentItem(ContactsList->topLevelItem(0));
+}
+
+void TOutlookContForm::FillPhonebookList() {
+    PhonebookList->clear();
+    for (const AListIme& e : engine_.PhonebookList()) {
+        FillingList = true;
+        std::string name = e.Name;
+        const bool vip = !name.empty() && name.back() == '!';
+        if (vip) name.pop_back();
+        auto* row = new QTreeWidgetItem(PhonebookList);
+        row->setText(0, ui::FromAnsi(name));
+        row->setText(1, ui::FromAnsi(e.Phone));
+        row->setData(0, Qt::UserRole, QByteArray::fromStdString(name));
+        row->setData(1, Qt::UserRole, QByteArray::fromStdString(e.Phone));
+        row->setIcon(0, EntryIcon(vip));
+        FillingList = false;
+    }
+    if (PhonebookList->topLevelItemCount() > 0)
+        PhonebookList->setCurrentItem(PhonebookList->topLevelItem(0));
+    PhonebookListChange();
+}
+
+void TOutlookContForm::RefreshBtnClick() {
+    ReadOutlookContacts();
+    ContactsList->setFocus();
+}
+
+void TOutlookContForm::ContactsListChange() {
+    const QList<QTreeWidgetItem*> sel = ContactsList->selectedItems();
+    if (ContactsList->topLevelItemCount() == 0 || sel.isEmpty()) {
+        ClearContactDetails();
+        return;
+    }
+    if (FillingList) return;
+    ClearContactDetails();
+    const QTreeWidgetItem* row = sel.front();
+    QRadioButton* radios[] = {HomeRB, MobRB, Work1RB, Work2RB, CompanyRB};
+    QLabel* labels[] = {HomeLab, MobLab, Work1Lab, Work2Lab, CompanyLab};
+    for (int k = 0; k < 5; ++k) {
+        labels[k]->setText(row->text(k + 1));
+        radios[k]->setEnabled(!row->text(k + 1).trimmed().isEmpty());
+    }
+    SelectedContactName = row->text(0);
+}
+
+void TOutlookContForm::HomeRBClick() {
+    QLabel* labels[] = {HomeLab, MobLab, Work1Lab, Work2Lab, CompanyLab};
+    for (QLabel* lab : labels) lab->setEnabled(false);
+    SaveBtn->setEnabled(false);
+    QRadioButton* radios[] = {HomeRB, MobRB, Work1RB, Work2RB, CompanyRB};
+    for (int k = 0; k < 5; ++k) {
+        if (!radios[k]->isChecked()) continue;
+        labels[k]->setEnabled(true);
+        SelectedNumber = labels[k]->text();
+        SaveBtn->setEnabled(true);
+        return;
+    }
+}
+
+void TOutlookContForm::SaveBtnClick() {
+    ContactsList->setFocus();
+    const std::string name = ToPhonebookName(SelectedContactName.toStdString());
+    const std::string number = KeepNumberChars(ui::ToAnsi(SelectedNumber));
+    if (NewEntryFromContact) NewEntryFromContact(name, number);
+}
+
+void TOutlookContForm::PhonebookListChange() {
+    const int rows = PhonebookList->topLevelItemCount();
+    if (rows == 0) {
+        PhoneSelLab->setText("0 of 0");
+        OutSelectAllBtn->setEnabled(false);
+        OutSaveBtn->setEnabled(false);
+        return;
+    }
+    OutSelectAllBtn->setEnabled(true);
+    if (FillingList) return;
+    const auto selected = PhonebookList->selectedItems().size();
+    PhoneSelLab->setText(QString::number(selected) + " of " + QString::number(rows));
+    OutSaveBtn->setEnabled(selected > 0);
+}
+
+void TOutlookContForm::OutSelectAllBtnClick() {
+    PhonebookList->selectAll();
+    PhonebookList->setFocus();
+}
+
+void TOutlookContForm::OutSaveBtnClick() {
+    if (outFoldersForm_->exec() != QDialog::Accepted) return;
+    const int k = outFoldersForm_->SelectedFolderIndex();
+    std::optional<store::Folder> target;
+    try {
+        if (!session_.ContactsFolder || !session_.OutlookApp)
+            throw store::StoreError("The contacts store is not open.");
+        if (k > 0) target = session_.ContactsFolder->GetFolders().Item(k);
+    } catch (const std::exception& e) {
+        ShowStoreError(e);
+        return;
+    }
+    try {
+        for (int r = 0; r < PhonebookList->topLevelItemCount(); ++r) {
+            const QTreeWidgetItem* row = PhonebookList->topLevelItem(r);
+            if (!row->isSelected()) continue;
+            store::ContactItem c =
+                session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
+            c.SetFullName(
+                store::Windows1252ToUtf8(row->data(0, Qt::UserRole).toByteArray().toStdString()));
+            const std::string number =
+                store::Windows1252ToUtf8(row->data(1, Qt::UserRole).toByteArray().toStdString());
+            if (OutMobRB->isChecked()) c.SetMobileTelephoneNumber(number);
+            else if (OutWork1RB->isChecked()) c.SetBusinessTelephoneNumber(number);
+            else if (OutWork2RB->isChecked()) c.SetBusiness2TelephoneNumber(number);
+            else if (OutCompanyRB->isChecked()) c.SetCompanyMainTelephoneNumber(number);
+            else c.SetHomeTelephoneNumber(number);
+            if (target) c.Move(*target);
+            else c.Save();
+        }
+    } catch (const std::exception&) {
+        ui::ShowMessageDialog(this, U("Error"),
+                              U("Error occurred while trying to save entries in Outlook Contacts!"),
+                              DialogKind::Error, DialogButtons::Ok);
+        return;
+    }
+    PhonebookList->setFocus();
+    ui::ShowMessageDialog(this, U("Information"),
+                          U("Entries succesfully saved in Outlook Contacts!"),
+                          DialogKind::Information, DialogButtons::Ok);
+}
+
+void TOutlookContForm::OutFoldersCBChange() {
+    if (OutFoldersCB->count() == 0 || !session_.ContactsFolder) return;
+    const int index = OutFoldersCB->currentIndex();
+    if (index < 0) return;
+    try {
+        if (index == 0) session_.CurrentContactsFolder = session_.ContactsFolder;
+        else session_.CurrentContactsFolder = session_.ContactsFolder->GetFolders().Item(index);
+    } catch (const std::exception& e) {
+        ShowStoreError(e);
+        return;
+    }
+    ReadOutlookContacts();
+}
+
+}  // namespace parlenko::exchange

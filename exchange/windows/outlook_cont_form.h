@@ -1,0 +1,163 @@
+#pragma once
+// TOutlookContForm: the contacts exchange between the phonebook and the
+// contacts store. The upper half lists the contacts of one store folder and
+// sends one number of one contact into the phone's new-entry dialog; the
+// lower half lists the phonebook and writes the chosen entries into the
+// store as new contacts. TOutFoldersForm lists the default contacts folder
+// with its subfolders, adds and deletes subfolders and chooses the folder
+// new contacts go to. Both are created once at start; the store references
+// live in the shared TStoreSession.
+
+#include "ui/contacts_exchange.h"
+#include "ui/small_window.h"
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace parlenko {
+class PhoneEngine;
+}  // namespace parlenko
+namespace parlenko::ui {
+class TCitamForm;
+}  // namespace parlenko::ui
+
+namespace parlenko::exchange {
+
+class TStoreSession;
+class TOutlookContForm;
+
+// The phone form of a store number: blanks and parentheses go, the area
+// code's leading "0" only after a country code ("+385 (01) 234 567" gives
+// "+3851234567", "(01) 4567-890" gives "014567-890").
+QString NormalizeOutlookNumber(const QString& number);
+
+// A store name (UTF-8) as a phonebook name: Windows-1252 first, then every
+// character outside the phone's text characters "?", at most 16 characters.
+std::string ToPhonebookName(const std::string& utf8Name);
+
+class TOutFoldersForm : public ui::TSmallWindow {
+public:
+    TOutFoldersForm(QWidget* mainWindow, TStoreSession& session, TOutlookContForm& contForm);
+
+    // Rebuilds the tree and the exchange window's folder combo from the
+    // default contacts folder (root, then its subfolders in the store's order).
+    void FillFolderTree();
+    // The chosen folder's index: 0 the default folder (also when nothing is
+    // chosen), i its subfolder i.
+    int SelectedFolderIndex() const;
+
+    void OutFoldersTVChange();
+    void Edit1Change();
+    void Button1Click();  // add
+    void Button3Click();  // delete
+
+    QTreeWidget* OutFoldersTV = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr;  // "Dodaj novu"
+    QPushButton* Button3 = nullptr;  // "Izbriši mapu"
+    QPushButton* Button2 = nullptr;  // "Prihvati"
+    QPushButton* Button4 = nullptr;  // "Odustani"
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TStoreSession& session_;
+    TOutlookContForm& contForm_;
+};
+
+class TOutlookContForm : public ui::TSmallWindow, public ui::IContactsExchange {
+public:
+    TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TStoreSession& session,
+                     ui::TCitamForm* citamForm);
+    ~TOutlookContForm() override;
+
+    // The main window's command: connects to the store, fills both lists and
+    // shows the window modally. A failed connection shows its message and
+    // opens nothing.
+    void Open() override;
+    // Open without the modal loop: true when the window may be shown.
+    bool OpenStore();
+    bool Available() const override;
+    bool SaveEntry(const std::string& name, const std::string& number, int field) override;
+    // Refills the lower list while the window is shown.
+    void PhonebookChanged() override;
+    // The phone's new-entry command with the dialog pre-filled (name and
+    // number as the phone takes them, Windows-1252).
+    std::function<void(const std::string& name, const std::string& number)> NewEntryFromContact;
+
+    void ReadOutlookContacts();
+    void FillPhonebookList();
+    void ClearContactDetails();
+
+    // Event handlers (public for the window tests).
+    void RefreshBtnClick();
+    void ContactsListChange();
+    void HomeRBClick();
+    void SaveBtnClick();
+    void PhonebookListChange();
+    void OutSelectAllBtnClick();
+    void OutSaveBtnClick();
+    void OutFoldersCBChange();
+
+    TOutFoldersForm& OutFoldersForm() { return *outFoldersForm_; }
+
+    QComboBox* OutFoldersCB = nullptr;
+    QTreeWidget* ContactsList = nullptr;
+    QRadioButton* HomeRB = nullptr;
+    QRadioButton* MobRB = nullptr;
+    QRadioButton* Work1RB = nullptr;
+    QRadioButton* Work2RB = nullptr;
+    QRadioButton* CompanyRB = nullptr;
+    QLabel* HomeLab = nullptr;
+    QLabel* MobLab = nullptr;
+    QLabel* Work1Lab = nullptr;
+    QLabel* Work2Lab = nullptr;
+    QLabel* CompanyLab = nullptr;
+    QPushButton* RefreshBtn = nullptr;
+    QPushButton* SaveBtn = nullptr;
+    QWidget* ContactsPB = nullptr;
+    QTreeWidget* PhonebookList = nullptr;
+    QLabel* PhoneSelLab = nullptr;
+    QRadioButton* OutHomeRB = nullptr;
+    QRadioButton* OutMobRB = nullptr;
+    QRadioButton* OutWork1RB = nullptr;
+    QRadioButton* OutWork2RB = nullptr;
+    QRadioButton* OutCompanyRB = nullptr;
+    QPushButton* OutSelectAllBtn = nullptr;
+    QPushButton* OutSaveBtn = nullptr;
+    QWidget* PhonebookPB = nullptr;
+    QPushButton* Button2 = nullptr;  // "Zatvori"
+
+    // Set while one row is being added; the list-change handlers ignore it.
+    bool FillingList = false;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // An error outside the guarded steps: its text in an "Error" box.
+    void ShowStoreError(const std::exception& error);
+
+    PhoneEngine& engine_;
+    TStoreSession& session_;
+    ui::TCitamForm* citam_;
+    TOutFoldersForm* outFoldersForm_ = nullptr;
+    QString SelectedContactName;  // the chosen contact's name as the store holds it
+    QString SelectedNumber;
+};
+
+}  // namespace parlenko::exchange

@@ -1,0 +1,323 @@
+// The contacts exchange windows over a store in a temporary folder, with the
+// simulated phone connected and its phonebook read: the contacts read with
+// its progress window, the choice of a number and the pre-filled new entry,
+// saving phonebook entries into a subfolder, adding and deleting subfolders,
+// a storage that cannot be opened, and the cards khard writes.
+
+#include "exchange/windows/outlook_cont_form.h"
+
+#include "engine/serial/serial_port_driver.h"
+#include "engine/session/phone_engine.h"
+#include "exchange/store/outlook_store.h"
+#include "exchange/windows/store_session.h"
+#include "tests/support/sim_serial_device.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/citam_form.h"
+#include "ui/qt_scheduler.h"
+#include "ui/window_host.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace parlenko::exchange {
+namespace {
+
+using ui::testing::DialogWatcher;
+using ui::testing::PumpUntil;
+
+phonesim::PhoneState TwoEntries() {
+    auto st = phonesim::MakeDefaultState();
+    st.phonebooks["SM"].capacity = 5;
+    st.phonebooks["SM"].entries = {{1, {"+385911111111", 145, "Ana!"}},
+                                   {2, {"0912222222", 129, "Ivo"}}};
+    st.phonebooks["ME"].capacity = 3;
+    st.phonebooks["ME"].entries.clear();
+    return st;
+}
+
+struct ExchangeRig {
+    ExchangeRig() {
+        port.Connect();
+        engine.RefreshPhonebook();
+        EXPECT_TRUE(PumpUntil([&] { return engine.PhonebookReadComplete(); }, 10000));
+        settings = {home.Dir() + "contacts", "default", home.Dir() + "calendars", "default"};
+    }
+    // A card in collection (made when missing).
+    void PutCard(const std::string& collection, const std::string& file, const std::string& card) {
+        QDir().mkpath(QString::fromStdString(settings.Contacts + "/" + collection));
+        QFile f(QString::fromStdString(settings.Contacts + "/" + collection + "/" + file));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(card.data(), static_cast<qint64>(card.size()));
+    }
+    QTreeWidgetItem* Row(QTreeWidget* list, const QString& caption) {
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->text(0) == caption) return list->topLevelItem(i);
+        return nullptr;
+    }
+    store::Folder DefaultFolder() {
+        store::NameSpace ns = store::Application(settings).GetNamespace("MAPI");
+        ns.Logon();
+        return ns.GetDefaultFolder(store::olFolderContacts);
+    }
+
+    struct AppFirst {
+        AppFirst() { ui::testing::App(); }
+    } app;
+    ui::testing::TempHome home;
+    ui::QtScheduler sched;
+    parlenko::testing::SimSerialDevice device{sched, TwoEntries()};
+    TSerialPortDriver port{device, sched};
+    ui::TWindowHost host;
+    PhoneEngine engine{port, sched, host};
+    ui::TCitamForm citam{nullptr};
+    store::StoreSettings settings;
+    TStoreSession session{[this] { return settings; }};
+    TOutlookContForm form{nullptr, engine, session, &citam};
+};
+
+constexpr char kSuma[] =
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:s1\r\nFN:\xC5\xA0uma \xC4\x86uk \xC4\x8C"
+    "a\xC5\xA1"
+    "a \xC5\xBD"
+    "abe\r\nTEL;TYPE=CELL:+385 (091) 234 567\r\nEND:VCARD\r\n";
+constexpr char kNoNumbers[] =
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:b1\r\nFN:Bez Broja\r\nEMAIL:b@x.hr\r\nEND:VCARD\r\n";
+constexpr char kGroup[] =
+    "BEGIN:VCARD\r\nVERSION:4.0\r\nUID:g1\r\nKIND:group\r\nFN:Svi\r\nEND:VCARD\r\n";
+
+TEST(OutlookContForm, ReadListsTheContactsAndAChosenNumberPreFillsTheNewEntry) {
+    ExchangeRig rig;
+    rig.DefaultFolder();  // made by the store, named "Contacts"
+    rig.PutCard("default", "s1.vcf", kSuma);
+    rig.PutCard("default", "b1.vcf", kNoNumbers);
+    rig.PutCard("default", "g1.vcf", kGroup);
+    std::string name, number;
+    int newEntries = 0;
+    rig.form.NewEntryFromContact = [&](const std::string& n, const std::string& t) {
+        name = n;
+        number = t;
+        ++newEntries;
+    };
+    ASSERT_TRUE(rig.form.OpenStore());
+    rig.form.show();
+    EXPECT_EQ(rig.citam.windowTitle(), "Reading contacts from MS Outlook . . .");
+    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Folder \"Contacts\"");
+    EXPECT_EQ(rig.citam.UpisanoLab->text(), "3");  // the group counts as a position
+    EXPECT_FALSE(rig.citam.isVisible());
+    ASSERT_EQ(rig.form.ContactsList->topLevelItemCount(), 2);
+    EXPECT_EQ(rig.form.OutFoldersCB->count(), 1);
+    EXPECT_EQ(rig.form.OutFoldersCB->currentText(), "Contacts");
+
+    // No numbers: nothing to choose, nothing to save.
+    rig.form.ContactsList->setCurrentItem(rig.Row(rig.form.ContactsList, "Bez Broja"));
+    for (QRadioButton* rb :
+         {rig.form.HomeRB, rig.form.MobRB, rig.form.Work1RB, rig.form.Work2RB, rig.form.CompanyRB})
+        EXPECT_FALSE(rb->isEnabled());
+    EXPECT_FALSE(rig.form.SaveBtn->isEnabled());
+
+    QTreeWidgetItem* suma = rig.Row(rig.form.ContactsList, QString::fromUtf8("Šuma Ćuk Čaša Žabe"));
+    ASSERT_NE(suma, nullptr);
+    rig.form.ContactsList->setCurrentItem(suma);
+    EXPECT_EQ(rig.form.MobLab->text(), "+38591234567");
+    EXPECT_TRUE(rig.form.MobRB->isEnabled());
+    EXPECT_FALSE(rig.form.HomeRB->isEnabled());
+    rig.form.MobRB->click();
+    ASSERT_TRUE(rig.form.SaveBtn->isEnabled());
+    rig.form.SaveBtn->click();
+    EXPECT_EQ(newEntries, 1);
+    EXPECT_EQ(name, "?uma ?uk ?a?a ?a");
+    EXPECT_EQ(number, "+38591234567");
+
+    // Another contact clears the choice: no radio stays checked.
+    rig.form.ContactsList->setCurrentItem(rig.Row(rig.form.ContactsList, "Bez Broja"));
+    rig.form.ContactsList->setCurrentItem(suma);
+    EXPECT_FALSE(rig.form.MobRB->isChecked());
+    EXPECT_FALSE(rig.form.SaveBtn->isEnabled());
+    rig.form.close();
+}
+
+TEST(OutlookContForm, EntriesSavedIntoASubfolderLieOnlyThereAndFoldersComeAndGo) {
+    ExchangeRig rig;
+    ASSERT_TRUE(rig.form.OpenStore());
+    rig.form.show();
+    TOutFoldersForm& folders = rig.form.OutFoldersForm();
+
+    folders.Edit1->setText("Posao");
+    ASSERT_TRUE(folders.Button1->isEnabled());
+    folders.Button1Click();
+    ASSERT_EQ(rig.form.OutFoldersCB->count(), 2);
+    EXPECT_EQ(rig.form.OutFoldersCB->itemText(1), "Posao");
+    EXPECT_TRUE(folders.Edit1->text().isEmpty());
+
+    // Ana (a VIP entry) and Ivo into "Posao" as mobile numbers.
+    QTreeWidgetItem* ana = rig.Row(rig.form.PhonebookList, "Ana");
+    QTreeWidgetItem* ivo = rig.Row(rig.form.PhonebookList, "Ivo");
+    ASSERT_NE(ana, nullptr);
+    ASSERT_NE(ivo, nullptr);
+    rig.form.PhonebookList->clearSelection();
+    ana->setSelected(true);
+    ivo->setSelected(true);
+    EXPECT_TRUE(rig.form.PhoneSelLab->text().startsWith("2 of "));
+    rig.form.OutMobRB->setChecked(true);
+    QTimer::singleShot(0, [&] {
+        QTreeWidgetItem* root = folders.OutFoldersTV->topLevelItem(0);
+        folders.OutFoldersTV->setCurrentItem(root->child(0));
+        EXPECT_TRUE(folders.Button3->isEnabled());
+        folders.Button2->click();
+    });
+    {
+        DialogWatcher ok;
+        rig.form.OutSaveBtnClick();
+        ASSERT_EQ(ok.Seen().size(), 1u);
+        EXPECT_EQ(ok.Seen()[0].text, "Entries succesfully saved in Outlook Contacts!");
+    }
+    store::Folder contacts = rig.DefaultFolder();
+    EXPECT_EQ(contacts.GetItems().Count(), 0);
+    ASSERT_EQ(contacts.GetFolders().Count(), 1);
+    store::Items posao = contacts.GetFolders().Item(1).GetItems();
+    ASSERT_EQ(posao.Count(), 2);
+    std::map<std::string, std::string> saved;
+    for (long i = 1; i <= posao.Count(); ++i) {
+        const store::ContactItem c = posao.Item(i).AsContactItem();
+        EXPECT_TRUE(c.HomeTelephoneNumber().empty());
+        saved[c.FullName()] = c.MobileTelephoneNumber();
+    }
+    EXPECT_EQ(saved, (std::map<std::string, std::string>{{"Ana", "+385911111111"},
+                                                         {"Ivo", "0912222222"}}));
+
+    // The same name again: refused, the combo keeps its choice.
+    rig.form.OutFoldersCB->setCurrentIndex(1);
+    {
+        DialogWatcher ok;
+        folders.Edit1->setText("posao");
+        folders.Button1Click();
+        ASSERT_EQ(ok.Seen().size(), 1u);
+        EXPECT_EQ(ok.Seen()[0].text, "Folder you trying to add already exists!");
+    }
+    EXPECT_EQ(rig.form.OutFoldersCB->count(), 2);
+    EXPECT_EQ(rig.form.OutFoldersCB->currentIndex(), 1);
+
+    // The root is never deleted; the subfolder is, and nothing stays chosen.
+    folders.OutFoldersTV->setCurrentItem(folders.OutFoldersTV->topLevelItem(0));
+    EXPECT_FALSE(folders.Button3->isEnabled());
+    {
+        DialogWatcher none;
+        folders.Button3Click();
+        EXPECT_TRUE(none.Seen().empty());
+    }
+    folders.OutFoldersTV->setCurrentItem(folders.OutFoldersTV->topLevelItem(0)->child(0));
+    {
+        DialogWatcher yes([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
+        folders.Button3Click();
+        ASSERT_EQ(yes.Seen().size(), 1u);
+    }
+    EXPECT_EQ(rig.form.OutFoldersCB->currentIndex(), -1);
+    EXPECT_EQ(rig.form.ContactsList->topLevelItemCount(), 0);
+    EXPECT_EQ(rig.DefaultFolder().GetFolders().Count(), 0);
+    rig.form.close();
+}
+
+// The phonebook page's single-entry command (Tag 10..50).
+TEST(OutlookContForm, OneEntrySavedWithItsFieldIntoTheChosenFolder) {
+    ExchangeRig rig;
+    TOutFoldersForm& folders = rig.form.OutFoldersForm();
+    const auto accept = [&](int node) {
+        QTimer::singleShot(0, [&folders, node] {
+            QTreeWidgetItem* root = folders.OutFoldersTV->topLevelItem(0);
+            folders.OutFoldersTV->setCurrentItem(node == 0 ? root : root->child(node - 1));
+            folders.Button2->click();
+        });
+    };
+    accept(0);
+    EXPECT_TRUE(
+        rig.form.SaveEntry("Mi\x9A"
+                           "a",
+                           "0913333333", 50));
+    store::Items items = rig.DefaultFolder().GetItems();
+    ASSERT_EQ(items.Count(), 1);
+    const store::ContactItem c = items.Item(1).AsContactItem();
+    EXPECT_EQ(c.FullName(),
+              "Mi\xC5\xA1"
+              "a");
+    EXPECT_EQ(c.CompanyMainTelephoneNumber(), "0913333333");
+    EXPECT_TRUE(c.HomeTelephoneNumber().empty());
+}
+
+TEST(OutlookContForm, AStorageThatIsAPlainFileOpensNothing) {
+    ExchangeRig rig;
+    QFile plain(QString::fromStdString(rig.settings.Contacts));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    DialogWatcher ok;
+    EXPECT_FALSE(rig.form.OpenStore());
+    ASSERT_EQ(ok.Seen().size(), 1u);
+    EXPECT_EQ(ok.Seen()[0].caption, "Outlook Contacts");
+    EXPECT_EQ(ok.Seen()[0].text, "Error occurred while trying to initialize Outlook Contacts!");
+    EXPECT_FALSE(rig.form.isVisible());
+}
+
+TEST(OutlookContForm, NumbersLoseBlanksAndParenthesesAndNamesFitThePhone) {
+    EXPECT_EQ(NormalizeOutlookNumber("+385 (01) 234 567"), "+3851234567");
+    EXPECT_EQ(NormalizeOutlookNumber("(01) 4567-890"), "014567-890");
+    EXPECT_EQ(NormalizeOutlookNumber("091 234 5678"), "0912345678");
+    EXPECT_EQ(NormalizeOutlookNumber("+385 (01 234"), "+385(01234");
+    EXPECT_EQ(ToPhonebookName("Ärger € 12345678901234"), "\xC4rger \x80 12345678");
+    EXPECT_EQ(ToPhonebookName("Ana \xF0\x9F\x98\x80"), "Ana ?");
+}
+
+// Cards that khard writes (vCard 3.0 and 4.0) are listed with their numbers.
+TEST(OutlookContForm, CardsKhardWritesAppearWithTheirNumbers) {
+    const QString khard = QStandardPaths::findExecutable("khard");
+    if (khard.isEmpty()) GTEST_SKIP() << "khard is not installed";
+    ExchangeRig rig;
+    const QString config = rig.home.QDir() + "khard.conf";
+    {
+        ASSERT_TRUE(rig.form.OpenStore());  // makes the default collection
+        rig.form.close();
+        QFile f(config);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(("[addressbooks]\n[[parlenko]]\npath = " + rig.settings.Contacts +
+                 "/default/\n[general]\neditor = /bin/true\nmerge_editor = /bin/true\n")
+                    .c_str());
+    }
+    for (const auto& [version, first, last, cell] :
+         {std::tuple{"3.0", "Ivo", "Kralj", "+385 (01) 234 5678"},
+          std::tuple{"4.0", "Eva", "Novak", "+38598765432"}}) {
+        const QString yaml = rig.home.QDir() + version + ".yaml";
+        QFile f(yaml);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((std::string("First name : ") + first + "\nLast name : " + last +
+                 "\nPhone :\n    cell : " + cell + "\n    work : 02 " + version + "\n")
+                    .c_str());
+        f.close();
+        QProcess p;
+        p.start(khard,
+                {"-c", config, "new", "-a", "parlenko", "-i", yaml, "--vcard-version", version});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    }
+    ASSERT_TRUE(rig.form.OpenStore());
+    ASSERT_EQ(rig.form.ContactsList->topLevelItemCount(), 2);
+    QTreeWidgetItem* ivo = rig.Row(rig.form.ContactsList, "Ivo Kralj");
+    QTreeWidgetItem* eva = rig.Row(rig.form.ContactsList, "Eva Novak");
+    ASSERT_NE(ivo, nullptr);
+    ASSERT_NE(eva, nullptr);
+    EXPECT_EQ(ivo->text(2), "+38512345678");  // Mobile
+    EXPECT_EQ(ivo->text(3), "023.0");         // Business
+    EXPECT_EQ(eva->text(2), "+38598765432");
+    EXPECT_EQ(eva->text(3), "024.0");
+}
+
+}  // namespace
+}  // namespace parlenko::exchange
