@@ -5,6 +5,7 @@
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/page_controls.h"
 #include "ui/pc_files.h"
 #include "ui/text_codec.h"
 
@@ -48,17 +49,6 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption, cons
     return b;
 }
 
-QLabel* Value(QWidget* parent, const char* name, const QRect& at) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setGeometry(at);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: #1D3A66;"));
-    return l;
-}
-
 // A picture box: the canvas in a sunken frame.
 QLabel* PictureBox(QWidget* parent, const char* name, const QPoint& at) {
     auto* l = new QLabel(parent);
@@ -73,10 +63,7 @@ QLabel* PictureBox(QWidget* parent, const char* name, const QPoint& at) {
 
 void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
     static const QIcon icon(QPixmap::fromImage(artwork::SmallImage(kLogoPicture)));
-    QSignalBlocker block(box);
-    box->clear();
-    for (const std::string& item : items) box->addItem(icon, FromAnsi(item));
-    box->setCurrentIndex(index);
+    controls::Fill(box, items, index, icon);
 }
 
 // The picture centred on a white canvas; a 1-bit picture is drawn
@@ -104,18 +91,12 @@ QString SizeText(const QImage& picture) {
 }
 
 bool IsBmpFile(const QString& path) {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.isFile() && info.suffix().toLower() == QLatin1String("bmp");
+    return controls::IsFileWithSuffix(path, QLatin1String("bmp"));
 }
 
-int Ask(QWidget* parent, const char* caption, const char* text) {
-    return ShowMessageDialog(parent, U(caption), U(text), DialogKind::Confirmation,
-                             DialogButtons::YesNo);
-}
-
-void ShowError(QWidget* parent, const QString& text) {
-    ShowMessageDialog(parent, QStringLiteral("Error"), text, DialogKind::Error, DialogButtons::Ok);
-}
+using controls::Ask;
+using controls::ShowError;
+using controls::Value;
 
 }  // namespace
 

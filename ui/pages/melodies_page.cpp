@@ -7,6 +7,7 @@
 #include "ui/artwork/small_images.h"
 #include "ui/message_dialog.h"
 #include "ui/midi_player.h"
+#include "ui/pages/page_controls.h"
 #include "ui/pc_files.h"
 #include "ui/text_codec.h"
 
@@ -53,40 +54,20 @@ QLabel* Label(QWidget* parent, const char* caption, const QRect& at) {
     return l;
 }
 
-QLabel* Value(QWidget* parent, const char* name, const QRect& at) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setGeometry(at);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: #1D3A66;"));
-    return l;
-}
-
 void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
     static const QIcon icon(QPixmap::fromImage(artwork::SmallImage(kMelodyPicture)));
-    QSignalBlocker block(box);
-    box->clear();
-    for (const std::string& item : items) box->addItem(icon, FromAnsi(item));
-    box->setCurrentIndex(index);
+    controls::Fill(box, items, index, icon);
 }
 
 bool IsUserMelody(const QString& item) { return item.contains(QLatin1String("Individual")); }
 
 bool IsMidiFile(const QString& path) {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.isFile() && info.suffix().toLower() == QLatin1String("mid");
+    return controls::IsFileWithSuffix(path, QLatin1String("mid"));
 }
 
-void ShowError(QWidget* parent, const QString& text) {
-    ShowMessageDialog(parent, QStringLiteral("Error"), text, DialogKind::Error, DialogButtons::Ok);
-}
-
-int Ask(QWidget* parent, const char* caption, const char* text) {
-    return ShowMessageDialog(parent, U(caption), U(text), DialogKind::Confirmation,
-                             DialogButtons::YesNo);
-}
+using controls::Ask;
+using controls::ShowError;
+using controls::Value;
 
 }  // namespace
 

@@ -2,10 +2,19 @@
 // Controls placed by hand on the advanced sub-pages and their dialogs: each
 // named, at its place, with its caption (UTF-8).
 
+#include "ui/message_dialog.h"
+#include "ui/text_codec.h"
+
+#include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <string>
+#include <vector>
 
 namespace parlenko::ui::controls {
 
@@ -38,6 +47,45 @@ inline QRadioButton* Radio(QWidget* parent, const QString& name, const char* cap
     b->setObjectName(name);
     b->setGeometry(r);
     return b;
+}
+
+// A value shown beside its caption: bold, dark blue.
+inline QLabel* Value(QWidget* parent, const char* name, const QRect& r) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(r);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: #1D3A66;"));
+    return l;
+}
+
+// Fills a box with the phone's items (each with the icon), selecting index,
+// without telling the box's handler.
+inline void Fill(QComboBox* box, const std::vector<std::string>& items, int index,
+                 const QIcon& icon) {
+    QSignalBlocker block(box);
+    box->clear();
+    for (const std::string& item : items) box->addItem(icon, FromAnsi(item));
+    box->setCurrentIndex(index);
+}
+
+// True when path names an existing file with the suffix (lower case, any case
+// on disk).
+inline bool IsFileWithSuffix(const QString& path, QLatin1String suffix) {
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && info.suffix().toLower() == suffix;
+}
+
+// A Yes/No question; the answer as a DialogResult.
+inline int Ask(QWidget* parent, const char* caption, const char* text) {
+    return ShowMessageDialog(parent, U(caption), U(text), DialogKind::Confirmation,
+                             DialogButtons::YesNo);
+}
+
+inline void ShowError(QWidget* parent, const QString& text) {
+    ShowMessageDialog(parent, QStringLiteral("Error"), text, DialogKind::Error, DialogButtons::Ok);
 }
 
 }  // namespace parlenko::ui::controls
