@@ -50,6 +50,28 @@ void BlankAnswer(RxLineList& lines, const EchoHit& hit) {
     for (int k = hit.echoEntry; k < hit.result; ++k) lines.Blank(k);
 }
 
+// A query's "OK" with its answer lines: when every line has the prefix, the
+// echo and lines are blanked and the lines handed to answered with the echo.
+ScanStep QueryAnswerOk(EngineContext& ctx, const EchoHit& hit, std::string_view prefix,
+                       void (*answered)(EngineContext&, const std::string&,
+                                        const std::vector<std::string>&)) {
+    const auto answer = AnswerLines(Lines(ctx), hit, prefix);
+    if (!answer) return ScanStep::Continue;
+    BlankAnswer(Lines(ctx), hit);
+    answered(ctx, hit.echo, *answer);
+    return ScanStep::Continue;
+}
+
+// Feeds a query's answer lines to handle (line, last), the last line (an
+// empty one when there are none) marked; step counts the answered query
+// before the last line moves the check on.
+template <class Handle>
+void FeedQueryAnswer(const std::vector<std::string>& lines, int& step, Handle handle) {
+    for (std::size_t k = 0; k + 1 < lines.size(); ++k) handle(lines[k], false);
+    if (step >= 0) ++step;
+    handle(lines.empty() ? std::string() : lines.back(), true);
+}
+
 // ---------------------------------------------------------------- diverts
 
 // A divert query answered (lines may be empty): every line lights its
@@ -60,22 +82,16 @@ void DivertQueryAnswered(EngineContext& ctx, const std::string& echo,
     const DivertEcho e = ParseCcfcEcho(echo);
     const int reason =
         e.reason && *e.reason >= 0 && *e.reason <= 3 ? static_cast<int>(*e.reason) : -1;
-    for (std::size_t k = 0; k + 1 < lines.size(); ++k)
-        HandleCcfcAnswer(ctx, reason, lines[k], false);
-    int& step = Services(ctx).DivertStep;
-    if (step >= 0) ++step;
-    HandleCcfcAnswer(ctx, reason, lines.empty() ? std::string() : lines.back(), true);
+    FeedQueryAnswer(lines, Services(ctx).DivertStep, [&](const std::string& line, bool last) {
+        HandleCcfcAnswer(ctx, reason, line, last);
+    });
     EndBusy(ctx);
     ShowChangeResult(ctx, Services(ctx).DivertStep, "Divert succesfully activated!",
                      "Divert succesfully deactivated!");
 }
 
 ScanStep DivertAnswerOk(EngineContext& ctx, const EchoHit& hit) {
-    const auto answer = AnswerLines(Lines(ctx), hit, "+CCFC:");
-    if (!answer) return ScanStep::Continue;
-    BlankAnswer(Lines(ctx), hit);
-    DivertQueryAnswered(ctx, hit.echo, *answer);
-    return ScanStep::Continue;
+    return QueryAnswerOk(ctx, hit, "+CCFC:", DivertQueryAnswered);
 }
 
 // The echo right above the "OK" (blanked by the runner): a change, or a
@@ -98,11 +114,9 @@ void LockQueryAnswered(EngineContext& ctx, const std::string& echo,
                        const std::vector<std::string>& lines) {
     const LockEcho e = ParseClckEcho(echo);
     const int facility = e.facility.value_or(-1);
-    for (std::size_t k = 0; k + 1 < lines.size(); ++k)
-        HandleClckAnswer(ctx, facility, lines[k], false);
-    int& step = Services(ctx).BarringStep;
-    if (step >= 0) ++step;
-    HandleClckAnswer(ctx, facility, lines.empty() ? std::string() : lines.back(), true);
+    FeedQueryAnswer(lines, Services(ctx).BarringStep, [&](const std::string& line, bool last) {
+        HandleClckAnswer(ctx, facility, line, last);
+    });
     EndBusy(ctx);
     const int after = Services(ctx).BarringStep;
     if (facility >= 1 && facility <= 4)
@@ -114,11 +128,7 @@ void LockQueryAnswered(EngineContext& ctx, const std::string& echo,
 }
 
 ScanStep LockAnswerOk(EngineContext& ctx, const EchoHit& hit) {
-    const auto answer = AnswerLines(Lines(ctx), hit, "+CLCK:");
-    if (!answer) return ScanStep::Continue;
-    BlankAnswer(Lines(ctx), hit);
-    LockQueryAnswered(ctx, hit.echo, *answer);
-    return ScanStep::Continue;
+    return QueryAnswerOk(ctx, hit, "+CLCK:", LockQueryAnswered);
 }
 
 ScanStep LockChangeOk(EngineContext& ctx, const EchoHit& hit) {
