@@ -90,7 +90,7 @@ struct CallsRig : testing::MainWindowRig {
         page = glavna->PoziviPage;
         calls = &glavna->CallWindows();
     }
-    ~CallsRig() { host.SetStatusFrm(nullptr); }
+    ~CallsRig() { CloseMainWindow(); }  // before the status window goes
     std::string WrittenSince(std::size_t from) const { return Written().substr(from); }
     // Connected, idle, the call lists read.
     bool ShowCalls() {

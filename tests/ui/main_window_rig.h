@@ -45,7 +45,11 @@ public:
         host.SetMainWindow(glavna.get());
         host.SetCitamForm(&citam);
     }
-    ~MainWindowRig() {
+    ~MainWindowRig() { CloseMainWindow(); }
+    // Takes the windows from the host and deletes the main window (once); a
+    // rig whose own windows must outlive the main window calls it first.
+    void CloseMainWindow() {
+        if (!glavna) return;
         host.SetMainWindow(nullptr);
         host.SetCitamForm(nullptr);
         host.SetStatusFrm(nullptr);
