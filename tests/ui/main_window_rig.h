@@ -16,6 +16,7 @@
 
 #include <QSettings>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,9 @@ namespace parlenko::ui::testing {
 struct MainWindowRigOptions {
     bool s45State = true;     // tests/data/s45.state; the default state otherwise
     bool autoConnect = true;  // "Auto Connect" in the options file
+    // Fills the data folder (its path, with the closing '/') before the main
+    // window is made.
+    std::function<void(const std::string&)> prepareHome = {};
 };
 
 class MainWindowRig {
@@ -37,6 +41,7 @@ public:
             s.beginGroup("Options");
             s.setValue("Auto Connect", 1);
         }
+        if (options.prepareHome) options.prepareHome(home.Dir());
         TFolders folders{home.QDir(), BuiltImagesDir(), home.QDir() + "Melodies/",
                          home.QDir() + "Logos"};
         glavna = std::make_unique<TGlavna>(engine, folders, IniPath());
