@@ -8,6 +8,7 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
 #include "ui/dialogs/call_forms.h"
@@ -81,43 +82,20 @@ private:
     QTimer timer_;
 };
 
-struct CallsRig {
+struct CallsRig : testing::MainWindowRig {
     CallsRig() {
-        {
-            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
-            s.beginGroup("Options");
-            s.setValue("Auto Connect", 1);
-        }
-        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
-                         home.QDir() + "Logos"};
-        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
-        citam.SetModeSource([this] { return glavna->Mode(); });
-        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
         status.SetEnabledSource([] { return true; });
-        host.SetMainWindow(glavna.get());
-        host.SetCitamForm(&citam);
         host.SetStatusFrm(&status);
         glavna->LoadOptions();
         page = glavna->PoziviPage;
         calls = &glavna->CallWindows();
     }
-    ~CallsRig() {
-        host.SetMainWindow(nullptr);
-        host.SetCitamForm(nullptr);
-        host.SetStatusFrm(nullptr);
-        glavna->hide();
-        glavna.reset();
-    }
-    const std::string& Written() const { return device.Written(); }
+    ~CallsRig() { CloseMainWindow(); }  // before the status window goes
     std::string WrittenSince(std::size_t from) const { return Written().substr(from); }
-    bool Idle() {
-        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 20000);
-    }
     // Connected, idle, the call lists read.
     bool ShowCalls() {
         glavna->show();
-        if (!PumpUntil([&] { return !engine.GeneralInfo().PrijemLab.empty(); }, 15000) || !Idle())
-            return false;
+        if (!WaitConnected() || !Idle()) return false;
         return ReadCalls();
     }
     // The page's button: the read runs under the progress window, which
@@ -138,19 +116,7 @@ struct CallsRig {
     }
     std::int64_t Now() const { return sched.NowMs(); }
 
-    struct AppFirst {
-        AppFirst() { testing::App(); }
-    } app;
-    testing::TempHome home;
-    QtScheduler sched;
-    parlenko::testing::SimSerialDevice device{
-        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
-    TSerialPortDriver port{device, sched};
-    TWindowHost host;
-    PhoneEngine engine{port, sched, host};
-    TCitamForm citam;
     TStatusFrm status;
-    std::unique_ptr<TGlavna> glavna;
     TCallsPage* page = nullptr;
     TCallWindows* calls = nullptr;
 };

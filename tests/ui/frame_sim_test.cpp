@@ -7,6 +7,7 @@
 #include "engine/session/phone_engine.h"
 #include "components/widgets/brisola_button.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
 #include "ui/glavna.h"
@@ -46,42 +47,19 @@ public:
     int clears = 0;
 };
 
-struct FrameRig {
-    FrameRig() {
-        {
-            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
-            s.beginGroup("Options");
-            s.setValue("Auto Connect", 1);
-        }
-        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
-                         home.QDir() + "Logos"};
-        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
-        citam.SetModeSource([this] { return glavna->Mode(); });
-        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
-        host.SetMainWindow(glavna.get());
-        host.SetCitamForm(&citam);
+struct FrameRig : testing::MainWindowRig {
+    FrameRig() : MainWindowRig({.s45State = false}) {
         glavna->LoadOptions();
         engine.SetSmsView(&sms);
     }
-    ~FrameRig() {
-        engine.SetSmsView(nullptr);
-        host.SetMainWindow(nullptr);
-        host.SetCitamForm(nullptr);
-        glavna->hide();
-        glavna.reset();
-    }
-    const std::string& Written() const { return device.Written(); }
+    ~FrameRig() { engine.SetSmsView(nullptr); }
     bool SentSince(std::size_t from, const char* line) const {
         return Written().find(line, from) != std::string::npos;
     }
     // Connected, the connect chain and the general information read, idle.
     bool ShowConnected() {
         glavna->show();
-        return PumpUntil([&] { return !engine.GeneralInfo().PrijemLab.empty(); }, 15000) &&
-               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
-    }
-    bool Idle() {
-        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 20000);
+        return WaitConnected() && PumpUntil([&] { return glavna->isEnabled(); }, 12000);
     }
     void Click(QWidget* w) {
         const QPointF at(5, 5);
@@ -93,18 +71,7 @@ struct FrameRig {
         QApplication::sendEvent(w, &release);
     }
 
-    struct AppFirst {
-        AppFirst() { testing::App(); }
-    } app;
-    testing::TempHome home;
-    QtScheduler sched;
-    parlenko::testing::SimSerialDevice device{sched};
-    TSerialPortDriver port{device, sched};
-    TWindowHost host;
-    PhoneEngine engine{port, sched, host};
-    TCitamForm citam;
     CountingSmsView sms;
-    std::unique_ptr<TGlavna> glavna;
 };
 
 QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }

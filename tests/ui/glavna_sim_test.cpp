@@ -8,6 +8,7 @@
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
 #include "ui/pages/appointments_page.h"
@@ -30,28 +31,8 @@ namespace {
 using testing::DialogWatcher;
 using testing::PumpUntil;
 
-struct SimRig {
-    SimRig() {
-        {
-            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
-            s.beginGroup("Options");
-            s.setValue("Auto Connect", 1);
-        }
-        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
-                         home.QDir() + "Logos"};
-        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
-        citam.SetModeSource([this] { return glavna->Mode(); });
-        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
-        host.SetMainWindow(glavna.get());
-        host.SetCitamForm(&citam);
-        glavna->LoadOptions();
-    }
-    ~SimRig() {
-        host.SetMainWindow(nullptr);
-        host.SetCitamForm(nullptr);
-        glavna->hide();
-        glavna.reset();
-    }
+struct SimRig : testing::MainWindowRig {
+    SimRig() : MainWindowRig({.s45State = false}) { glavna->LoadOptions(); }
     bool Sent(const char* line) const { return device.Written().find(line) != std::string::npos; }
     // Shows the main window and waits until auto-connect has run the connect
     // chain to its end and the busy state is over.
@@ -60,18 +41,6 @@ struct SimRig {
         return PumpUntil([&] { return Sent("AT+CMGF=0\r"); }, 8000) &&
                PumpUntil([&] { return glavna->isEnabled(); }, 12000);
     }
-
-    struct AppFirst {
-        AppFirst() { testing::App(); }
-    } app;  // before the first window
-    testing::TempHome home;
-    QtScheduler sched;
-    parlenko::testing::SimSerialDevice device{sched};
-    TSerialPortDriver port{device, sched};
-    TWindowHost host;
-    PhoneEngine engine{port, sched, host};
-    TCitamForm citam;
-    std::unique_ptr<TGlavna> glavna;
 };
 
 TEST(GlavnaSimTest, AutoConnectResetsThePhoneAndRunsTheConnectChain) {

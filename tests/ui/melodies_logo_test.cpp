@@ -9,6 +9,7 @@
 #include "engine/session/phone_engine.h"
 #include "tests/support/phonesim/state.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
 #include "ui/midi_player.h"
@@ -41,32 +42,14 @@ using testing::PumpUntil;
 constexpr int kMelodiesTab = 40;
 constexpr int kLogoTab = 50;
 
-struct Rig {
+struct Rig : testing::MainWindowRig {
     Rig() {
-        {
-            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
-            s.beginGroup("Options");
-            s.setValue("Auto Connect", 1);
-        }
-        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
-                         home.QDir() + "Logos"};
-        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
-        citam.SetModeSource([this] { return glavna->Mode(); });
-        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
         status = std::make_unique<TStatusFrm>(glavna.get());
         glavna->SetStatusFrm(status.get());
-        host.SetMainWindow(glavna.get());
-        host.SetCitamForm(&citam);
         host.SetStatusFrm(status.get());
         glavna->LoadOptions();
     }
-    ~Rig() {
-        host.SetMainWindow(nullptr);
-        host.SetCitamForm(nullptr);
-        host.SetStatusFrm(nullptr);
-        glavna->hide();
-        glavna.reset();
-    }
+    ~Rig() { CloseMainWindow(); }  // before the status window goes
     std::size_t Mark() const { return device.Written().size(); }
     // line was sent after mark.
     bool SentSince(std::size_t mark, const std::string& line) const {
@@ -90,19 +73,7 @@ struct Rig {
         return list.SelectPath(folder + name);
     }
 
-    struct AppFirst {
-        AppFirst() { testing::App(); }
-    } app;
-    testing::TempHome home;
-    QtScheduler sched;
-    parlenko::testing::SimSerialDevice device{
-        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
-    TSerialPortDriver port{device, sched};
-    TWindowHost host;
-    PhoneEngine engine{port, sched, host};
-    TCitamForm citam;
     std::unique_ptr<TStatusFrm> status;
-    std::unique_ptr<TGlavna> glavna;
 };
 
 // Answers the next file dialog with path (a timer while it lives).

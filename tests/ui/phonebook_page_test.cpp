@@ -13,6 +13,7 @@
 #include "exchange/windows/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "phonesim/state.h"
+#include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
 #include "ui/dialogs/upis_imenik.h"
@@ -46,37 +47,24 @@ namespace {
 using testing::DialogWatcher;
 using testing::PumpUntil;
 
-struct PhonebookRig {
-    explicit PhonebookRig(bool withCache = false) {
-        {
-            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
-            s.beginGroup("Options");
-            s.setValue("Auto Connect", 1);
-        }
-        if (withCache)
-            (void)exchange::SavePhonebookFile(
-                home.Dir(),
-                {{"Ana!", "091", "SIM card", "001"}, {"Posao", "092", "Mobile memory", "002"}});
-        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
-                         home.QDir() + "Logos"};
-        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
-        citam.SetModeSource([this] { return glavna->Mode(); });
-        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
+struct PhonebookRig : testing::MainWindowRig {
+    explicit PhonebookRig(bool withCache = false)
+        : MainWindowRig({.prepareHome = [withCache](const std::string& dir) {
+              if (withCache)
+                  (void)exchange::SavePhonebookFile(dir,
+                                                    {{"Ana!", "091", "SIM card", "001"},
+                                                     {"Posao", "092", "Mobile memory", "002"}});
+          }}) {
         status = std::make_unique<TStatusFrm>(glavna.get());
         status->SetEnabledSource([] { return true; });
-        host.SetMainWindow(glavna.get());
-        host.SetCitamForm(&citam);
         host.SetStatusFrm(status.get());
         glavna->LoadOptions();
         page = glavna->ImenikPage;
     }
-    ~PhonebookRig() {
-        host.SetMainWindow(nullptr);
-        host.SetCitamForm(nullptr);
+    ~PhonebookRig() {  // the status window goes before the main window
         host.SetStatusFrm(nullptr);
         glavna->hide();
         status.reset();
-        glavna.reset();
     }
     std::size_t Count(const std::string& line) const {
         std::size_t n = 0;
@@ -117,18 +105,6 @@ struct PhonebookRig {
         return device.Phone().State().phonebooks.at(memory);
     }
 
-    struct AppFirst {
-        AppFirst() { testing::App(); }
-    } app;
-    testing::TempHome home;
-    QtScheduler sched;
-    parlenko::testing::SimSerialDevice device{
-        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
-    TSerialPortDriver port{device, sched};
-    TWindowHost host;
-    PhoneEngine engine{port, sched, host};
-    TCitamForm citam;
-    std::unique_ptr<TGlavna> glavna;
     std::unique_ptr<TStatusFrm> status;
     TImenikPage* page = nullptr;
 };

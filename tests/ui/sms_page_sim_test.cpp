@@ -9,6 +9,7 @@
 #include "tests/support/phonesim/pdu.h"
 #include "tests/support/phonesim/state.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
 #include "ui/dialogs/call_forms.h"
@@ -76,39 +77,17 @@ private:
     bool done_ = false;
 };
 
-struct SmsRig {
+struct SmsRig : testing::MainWindowRig {
     SmsRig() {
-        {
-            QSettings s(home.QDir() + "Parlenko.ini", QSettings::IniFormat);
-            s.beginGroup("Options");
-            s.setValue("Auto Connect", 1);
-        }
-        TFolders folders{home.QDir(), testing::BuiltImagesDir(), home.QDir() + "Melodies/",
-                         home.QDir() + "Logos"};
-        glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
-        citam.SetModeSource([this] { return glavna->Mode(); });
-        citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
-        host.SetMainWindow(glavna.get());
-        host.SetCitamForm(&citam);
         glavna->LoadOptions();
         page = glavna->SmsPage;
     }
-    ~SmsRig() {
-        host.SetMainWindow(nullptr);
-        host.SetCitamForm(nullptr);
-        glavna->hide();
-        glavna.reset();
-    }
-    const std::string& Written() const { return device.Written(); }
     std::string Since(std::size_t from) const { return Written().substr(from); }
-    bool Idle() {
-        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 20000);
-    }
     bool Connect() {
         glavna->show();
         glavna->activateWindow();
         if (!QTest::qWaitForWindowActive(glavna.get())) return false;
-        return PumpUntil([&] { return !engine.GeneralInfo().PrijemLab.empty(); }, 15000) && Idle();
+        return WaitConnected() && Idle();
     }
     // The SMS page shown and both memories read (12 messages).
     bool ReadSms() {
@@ -156,18 +135,6 @@ struct SmsRig {
         EXPECT_EQ(engine.SmsList().size(), before + 1);
     }
 
-    struct AppFirst {
-        AppFirst() { testing::App(); }
-    } app;
-    testing::TempHome home;
-    QtScheduler sched;
-    parlenko::testing::SimSerialDevice device{
-        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")};
-    TSerialPortDriver port{device, sched};
-    TWindowHost host;
-    PhoneEngine engine{port, sched, host};
-    TCitamForm citam;
-    std::unique_ptr<TGlavna> glavna;
     TSmsPage* page = nullptr;
 };
 
