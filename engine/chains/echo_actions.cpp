@@ -15,17 +15,18 @@ ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
         const EchoHandler handler = ok ? row.onOk : row.onError;
         if (handler == nullptr) continue;
         const int distance = ok ? row.okDistance : 2;
-        const int echoEntry = i - distance;
+        const int echoEntry = lines.Above(i, distance);
         if (!EchoAt(lines, echoEntry, row.echo, row.compare)) continue;
 
         EchoHit hit;
         hit.result = i;
         hit.echoEntry = echoEntry;
         hit.echo = lines.At(echoEntry);
-        if (distance == 4) hit.answer = lines.At(i - 2);
+        const int answerEntry = lines.Above(i, 2);
+        if (distance == 4) hit.answer = lines.At(answerEntry);
         if (row.blanking == EchoBlanking::EchoAndAnswer) {
             lines.Blank(echoEntry);
-            if (distance == 4) lines.Blank(i - 2);
+            if (distance == 4) lines.Blank(answerEntry);
         }
         if (handler(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
         if (lines.Generation() != generation) return ScanStep::EndScan;

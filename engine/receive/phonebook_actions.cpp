@@ -135,7 +135,7 @@ ScanStep EmptyPositionOk(EngineContext& ctx, const EchoHit& hit) {
 // The same with one more blank line between the echo and the "OK": only
 // when the test two entries up did not match (its echo is blanked then).
 ScanStep EmptyPositionLateOk(EngineContext& ctx, const EchoHit& hit) {
-    Lines(ctx).Blank(hit.result - 2);
+    Lines(ctx).Blank(Lines(ctx).Above(hit.result, 2));
     Lines(ctx).Blank(hit.echoEntry);
     PositionAnswer(ctx, {}, CpbrAnswer::Empty);
     return ScanStep::Continue;

@@ -1,6 +1,7 @@
 #include "engine/session/connection.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/at/at_send.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/restore_step.h"
 #include "engine/serial/serial_port_driver.h"
@@ -20,6 +21,7 @@ void ResetModem(EngineContext& ctx) {
     ctx.state.Chain.AwaitingFirstAnswer = true;
     ctx.scheduler.Sleep(kBeforeResetMs);
     for (int k = 0; k < 2; ++k) {
+        CommandWritten(ctx, "ATZ\r");
         ctx.port.SendString("ATZ\r");
         ctx.scheduler.Sleep(kAfterWriteMs);
         ctx.scheduler.ProcessPendingEvents();
@@ -37,6 +39,7 @@ void RefreshGeneralInfo(EngineContext& ctx) {
 
 void ClosePort(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
+    CommandWritten(ctx, "AT+CNMI=0,0,0,0\r");
     ctx.port.SendString("AT+CNMI=0,0,0,0\r");
     ctx.scheduler.Sleep(kAfterWriteMs);
     ctx.scheduler.ProcessPendingEvents();

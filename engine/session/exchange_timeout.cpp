@@ -50,6 +50,7 @@ void ExchangeTimeOut(EngineContext& ctx) {
     if (ctx.port.Connected()) ctx.port.FlushBuffers(true, false);
     EndBusy(ctx);
     ctx.state.Receive.RxLines.BlankAll();
+    ctx.state.Receive.CommandInFlight.clear();
 
     // The phone was reset at connect and never answered: nothing is on the
     // port. Say so once and close it rather than show a connection that

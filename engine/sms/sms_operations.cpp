@@ -97,6 +97,24 @@ void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index
     SelectMemory(ctx, memory);
 }
 
+void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index) {
+    auto& s = Sms(ctx);
+    s.NewMessagesWaiting.push_back({memory, index, s.FullReadsDone + 1});
+}
+
+void ServeWaitingNewMessages(EngineContext& ctx) {
+    auto& waiting = Sms(ctx).NewMessagesWaiting;
+    while (!waiting.empty() && ctx.port.Connected()) {
+        const WaitingNewMessage next = waiting.front();
+        waiting.erase(waiting.begin());
+        if (Sms(ctx).FullReadsDone >= next.FullReadsNeeded &&
+            AnnounceReadMessage(ctx, next.Memory, next.Index))
+            continue;
+        ReadNewSms(ctx, next.Memory, next.Index);
+        return;
+    }
+}
+
 std::optional<ScanStep> SmsMemorySelected(EngineContext& ctx) {
     return std::visit(
         [&ctx](auto& op) -> std::optional<ScanStep> {

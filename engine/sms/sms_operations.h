@@ -31,6 +31,12 @@ void EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& po
 // A new-message notice: read that message (unless another SMS operation
 // is in flight; the indicator tells of it all the same).
 void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index);
+// A new-message notice arrived: the message waits until nothing runs.
+void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index);
+// Nothing runs (no command in flight): the waiting messages are announced,
+// those a full read has brought already at once, the first other one by
+// reading it (the rest wait for its end).
+void ServeWaitingNewMessages(EngineContext& ctx);
 
 // The "OK" of a message-memory selection with an operation in flight: its
 // command is sent. nullopt when no operation waits (the selection is a
