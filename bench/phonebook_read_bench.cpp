@@ -43,15 +43,8 @@ constexpr int kEntries = 250;
 
 // No windows: the host and the phonebook page's view; counts the rows and
 // notices the end of the read.
-class BenchHost final : public IHost, public IPhonebookView {
+class BenchHost final : public bench::ConsoleHost, public IPhonebookView {
 public:
-    int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind,
-                          DialogButtons) override {
-        std::cerr << "message: " << caption << ": " << text << "\n";
-        ++messages;
-        return DialogResult::Ok;
-    }
-    void ShowStatusMessage(const std::string&) override {}
     void AddPhonebookRow(const PhonebookRow&) override {
         const auto now = std::chrono::steady_clock::now();
         if (++rows == 1) firstRow = now;
@@ -60,7 +53,6 @@ public:
     void SortPhonebookRows() override { finished = true; }
 
     int rows = 0;
-    int messages = 0;
     bool finished = false;
     std::chrono::steady_clock::time_point firstRow, lastRow;
 };

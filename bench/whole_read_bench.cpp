@@ -117,19 +117,12 @@ struct StageResult {
 
 // No windows: the host and the views of the pages that the reads fill. It
 // counts the rows and tells the bench what may end a stage.
-class ReadHost final : public IHost,
+class ReadHost final : public bench::ConsoleHost,
                        public IPhonebookView,
                        public ICallListsView,
                        public ISmsView,
                        public IObjectsView {
 public:
-    int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind,
-                          DialogButtons) override {
-        std::cerr << "message: " << caption << ": " << text << "\n";
-        ++messages;
-        return DialogResult::Ok;
-    }
-    void ShowStatusMessage(const std::string&) override {}
     void SetMainWindowEnabled(bool enabled) override {
         if (enabled) onSignal(Signal::WindowEnabled);
     }
@@ -151,7 +144,6 @@ public:
 
     std::function<void(Signal)> onSignal = [](Signal) {};
     bool progressShown = false;
-    int messages = 0;
     int phonebookRows = 0;
     int callRows = 0;
     int smsRows = 0;

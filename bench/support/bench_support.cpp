@@ -7,11 +7,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 namespace parlenko::bench {
 
 double MsBetween(Clock::time_point origin, Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(t - origin).count();
+}
+
+int ConsoleHost::ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind,
+                                   DialogButtons) {
+    std::cerr << "message: " << caption << ": " << text << "\n";
+    ++messages;
+    return DialogResult::Ok;
 }
 
 std::ptrdiff_t RecordingDevice::Read(std::uint8_t* buffer, std::size_t size) {

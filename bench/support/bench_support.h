@@ -3,6 +3,7 @@
 // that records what crosses the link, the simulator program started on a
 // pseudo-terminal, and other programs (gammu) run and timed.
 
+#include "engine/core/host.h"
 #include "engine/core/scheduler.h"
 #include "engine/serial/serial_device.h"
 
@@ -22,6 +23,17 @@ using Clock = std::chrono::steady_clock;
 
 // Milliseconds from origin to t.
 double MsBetween(Clock::time_point origin, Clock::time_point t);
+
+// A host without windows: a message box goes to standard error (answered
+// OK) and is counted; status notices are dropped.
+class ConsoleHost : public IHost {
+public:
+    int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind kind,
+                          DialogButtons buttons) override;
+    void ShowStatusMessage(const std::string&) override {}
+
+    int messages = 0;
+};
 
 // One read or write on the link, or a pause of ours (a sleep that
 // dispatches nothing, while the phone's bytes wait in the port).
