@@ -523,8 +523,8 @@ bool CompareWithGammu(const Options& o, const std::string& state, const fs::path
     std::printf("  %-34s %7d %8.3f %10.3f %8.3f\n", "total", entries, wall, startup,
                 wall - startup);
     std::printf("ours against gammu (its start-ups off each run but the first):\n");
-    PrintRatio("connect chain + general information / identify",
-               ours.stageWall[0] + ours.stageWall[1], read[0] + read[1]);
+    PrintRatio("connect + general information / identify", ours.stageWall[0] + ours.stageWall[1],
+               read[0] + read[1]);
     PrintRatio("phonebook (ours with the service numbers)", ours.stageWall[2], read[2]);
     PrintRatio("call lists", ours.stageWall[3], read[3]);
     PrintRatio("SMS", ours.stageWall[4], read[4]);
