@@ -6,6 +6,22 @@ bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompa
     return compare == EchoCompare::Whole ? lines.Is(entry, text) : lines.StartsWith(entry, text);
 }
 
+bool RunErrorRowFor(EngineContext& ctx, std::string_view command,
+                    std::span<const EchoAction> table) {
+    for (const EchoAction& row : table) {
+        const bool matches =
+            row.compare == EchoCompare::Whole ? command == row.echo : command.starts_with(row.echo);
+        if (row.onError == nullptr || !matches) continue;
+        EchoHit hit;
+        hit.result = -1;
+        hit.echoEntry = -1;
+        hit.echo = std::string(command);
+        row.onError(ctx, hit);
+        return true;
+    }
+    return false;
+}
+
 ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
                       std::span<const EchoAction> table) {
     auto& lines = ctx.state.Receive.RxLines;

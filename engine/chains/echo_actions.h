@@ -80,4 +80,10 @@ bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompa
 ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
                       std::span<const EchoAction> table);
 
+// Runs the "ERROR" action of the first row of table whose echo is command,
+// as if the phone had refused it (a command that got no answer at all); the
+// hit names no entry. False when no row has one.
+bool RunErrorRowFor(EngineContext& ctx, std::string_view command,
+                    std::span<const EchoAction> table);
+
 }  // namespace parlenko

@@ -59,6 +59,11 @@ bool AnswersCommandInFlight(const ReceiveState& rx, int i) {
 
 }  // namespace
 
+bool EndUnansweredWrite(EngineContext& ctx, std::string_view command) {
+    return EndUnansweredSmsWrite(ctx) || EndUnansweredPhonebookWrite(ctx) ||
+           EndUnansweredSetCommand(ctx, command);
+}
+
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {
     // The command in flight is answered; whatever follows may write the next.
     auto& rx = ctx.state.Receive;

@@ -181,4 +181,11 @@ const std::array<EchoAction, 8> kPhonebookActions = {{
 
 std::span<const EchoAction> PhonebookActions() { return kPhonebookActions; }
 
+bool EndUnansweredPhonebookWrite(EngineContext& ctx) {
+    const auto& op = ctx.state.Phonebook.Op;
+    if (IsRestoring(op) || std::holds_alternative<std::monostate>(op)) return false;
+    PhonebookOpFailed(ctx);
+    return true;
+}
+
 }  // namespace parlenko

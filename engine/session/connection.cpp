@@ -6,6 +6,7 @@
 #include "engine/phonebook/restore_step.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
+#include "engine/sms/sms_operations.h"
 
 namespace parlenko {
 
@@ -51,6 +52,11 @@ void DisconnectMobile(EngineContext& ctx) {
     ClosePort(ctx);
     ctx.host.ConnectionChanged(false);
     EndBusy(ctx);
+    // What waited for an answer gets none now (a message the compose window
+    // handed over is given back to it).
+    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    EndSmsOperation(ctx);
+    ctx.state.Sms.NewMessagesWaiting.clear();
     // Nothing more can be read or written: the wizard's runs end here.
     BackupRefreshStopped(ctx);
     if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);

@@ -262,15 +262,15 @@ bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& are
 void PhoneEngine::DeleteSms(PhoneMemory memory, const std::string& position) {
     parlenko::DeleteSms(in_->ctx, memory, position);
 }
-void PhoneEngine::StoreSms(const std::string& pdu) { parlenko::StoreSms(in_->ctx, pdu); }
-void PhoneEngine::SendSms(const std::string& pdu) { parlenko::SendSms(in_->ctx, pdu); }
+bool PhoneEngine::StoreSms(const std::string& pdu) { return parlenko::StoreSms(in_->ctx, pdu); }
+bool PhoneEngine::SendSms(const std::string& pdu) { return parlenko::SendSms(in_->ctx, pdu); }
 void PhoneEngine::SendStoredSms(PhoneMemory memory, const std::string& position,
                                 const std::string& number) {
     parlenko::SendStoredSms(in_->ctx, memory, position, number);
 }
-void PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
+bool PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
                                 const std::string& pdu, bool sendAfter) {
-    parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
+    return parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
 }
 
 // --- options and data -------------------------------------------------------------

@@ -201,11 +201,13 @@ public:
     // position as the lists show it ("05"), pdu the hex PDU the compose
     // window built (the command's length argument is taken from it).
     void DeleteSms(PhoneMemory memory, const std::string& position);
+    // The compose window's three return whether they started; the SMS view
+    // then hears ComposedMessageDone once the phone took the message or not.
     // Stores a new message in the SIM card (in the phone memory when the SIM
     // card's is full).
-    void StoreSms(const std::string& pdu);
+    bool StoreSms(const std::string& pdu);
     // Sends a new message at once.
-    void SendSms(const std::string& pdu);
+    bool SendSms(const std::string& pdu);
     // Sends a stored message to its own number, or to number when that is
     // not empty; a number with other characters than digits, "+", "*" and
     // "#" is refused with a message and nothing is sent.
@@ -214,7 +216,7 @@ public:
     // Replaces a stored message by a new version: the new one is stored
     // first and the original deleted only once that succeeded; with
     // sendAfter the new one is then sent.
-    void EditStoredSms(PhoneMemory memory, const std::string& position, const std::string& pdu,
+    bool EditStoredSms(PhoneMemory memory, const std::string& position, const std::string& pdu,
                        bool sendAfter);
 
     // --- options and data --------------------------------------------------------

@@ -135,4 +135,8 @@ std::span<const EchoAction> ClockSetActions() { return kClockSet; }
 std::span<const EchoAction> SwitchOffActions() { return kSwitchOff; }
 std::span<const EchoAction> SetCommandActions() { return kSetCommands; }
 
+bool EndUnansweredSetCommand(EngineContext& ctx, std::string_view command) {
+    return RunErrorRowFor(ctx, command, kClockSet) || RunErrorRowFor(ctx, command, kSetCommands);
+}
+
 }  // namespace parlenko

@@ -8,6 +8,8 @@
 #include "engine/sms/sms_steps.h"
 
 #include <array>
+#include <type_traits>
+#include <variant>
 
 namespace parlenko {
 
@@ -100,6 +102,7 @@ ScanStep StoredOk(EngineContext& ctx, const EchoHit& hit) {
 
 ScanStep SendOk(EngineContext& ctx, const EchoHit&) {
     EndBusy(ctx);
+    SmsSent(ctx);
     return ScanStep::Continue;
 }
 
@@ -126,6 +129,7 @@ ScanStep BodyOk(EngineContext& ctx, const EchoHit& hit) {
         lines.Blank(command);
         lines.Blank(lines.Above(hit.result, 2));
         ctx.host.ShowStatusMessage(kSent);
+        SmsSent(ctx);
     }
     return ScanStep::Continue;
 }
@@ -148,6 +152,27 @@ const std::array<EchoAction, 9> kSmsActions = {{
 }  // namespace
 
 std::span<const EchoAction> SmsActions() { return kSmsActions; }
+
+bool EndUnansweredSmsWrite(EngineContext& ctx) {
+    const char* text = std::visit(
+        [](const auto& op) -> const char* {
+            using T = std::decay_t<decltype(op)>;
+            if constexpr (std::is_same_v<T, SmsStore>) return kStoreFailed;
+            if constexpr (std::is_same_v<T, SmsSend> || std::is_same_v<T, SmsSendStored>)
+                return kSendFailed;
+            if constexpr (std::is_same_v<T, SmsDelete>) return kDeleteFailed;
+            if constexpr (std::is_same_v<T, SmsEdit>) {
+                if (op.Now == SmsEdit::Step::Store) return kStoreFailed;
+                return op.Now == SmsEdit::Step::DeleteOriginal ? kDeleteFailed : kSendFailed;
+            }
+            return nullptr;  // nothing, or a read
+        },
+        ctx.state.Sms.Op);
+    if (text == nullptr) return false;
+    EndSmsOperation(ctx);
+    ShowError(ctx, text);
+    return true;
+}
 
 std::optional<ScanStep> SmsBodyRefused(EngineContext& ctx, int i) {
     auto& lines = Lines(ctx);

@@ -39,6 +39,10 @@ struct SmsState {
 
     std::vector<WaitingNewMessage> NewMessagesWaiting;  // oldest first
 
+    // The compose window waits for the phone to take its message (until
+    // ComposedMessageDone).
+    bool ComposeWaiting = false;
+
     std::string PduToSend;     // hex PDU sent at the "> " prompt of "AT+CMGS="/"AT+CMGW="
     std::string SmsPduLength;  // its TPDU octet count, the argument of those commands
     int StoreRetryCount = 0;   // consecutive memory-full answers to "AT+CMGW="

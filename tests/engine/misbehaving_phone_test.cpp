@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -184,6 +186,67 @@ TEST(TalkingDevice, AStreamWithoutAnswersIsCutAndEndsLikeASilentPhone) {
     EXPECT_FALSE(h.port.Connected());
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].caption, "Communication error!");
+}
+
+// Each write the phone takes in (its echo comes) but never answers: the
+// operation's own failure text, once, and nothing of it is carried out by a
+// later answer or memory selection.
+TEST(UnansweredWrite, EndsWithItsOwnFailureTextAndLeavesNothingPending) {
+    constexpr char kPhonebook[] =
+        "Error occurred while trying to write or\rdelete entry in mobile phonebook!";
+    constexpr char kStore[] = "Error occurred while trying to write\rSMS message in mobile!";
+    constexpr char kSend[] = "Error occurred while trying to send SMS message!";
+    constexpr char kDelete[] = "Error occurred while trying to delete\rSMS message from mobile!";
+    const std::string pdu = "0011000B915389215543F10000AA03C8329B";
+    struct Write {
+        std::string silentCommand;
+        std::function<void(PhoneEngine&)> start;
+        std::string text;
+    };
+    const std::vector<Write> writes = {
+        {"AT+CPBW=", [](PhoneEngine& e) { e.DeletePhonebookEntry(PhoneMemory::Sim, "2"); },
+         kPhonebook},
+        {"AT+CPBS=",
+         [](PhoneEngine& e) {
+             e.SavePhonebookEntry(PhoneMemory::Phone, "AT+CPBW=9,\"0911\",129,\"Ivo\"\r",
+                                  {"Ivo", "0911", "", "009"});
+         },
+         kPhonebook},
+        {"AT+CMGW=", [&](PhoneEngine& e) { e.StoreSms(pdu); }, kStore},
+        {"AT+CMGS=", [&](PhoneEngine& e) { e.SendSms(pdu); }, kSend},
+        {"AT+CMSS=", [](PhoneEngine& e) { e.SendStoredSms(PhoneMemory::Sim, "01"); }, kSend},
+        {"AT+CPMS=", [](PhoneEngine& e) { e.DeleteSms(PhoneMemory::Sim, "01"); }, kDelete},
+        {"AT+CALM=", [](PhoneEngine& e) { e.SetAlertSound(AlertSound::Silent); },
+         "Error occured while trying to\rset alert sound mode in mobile!"},
+        {"AT+CCLK=",
+         [](PhoneEngine& e) {
+             e.SetPhoneClock(std::chrono::local_seconds(std::chrono::hours(24 * 365 * 30)));
+         },
+         "Error occured while trying to\rsave date and time in mobile!"},
+    };
+    for (const auto& w : writes) {
+        testing::SimPhoneRig h(BusyPhone(), {.dataFolder = true});
+        phonesim::CommandFault silent;
+        silent.command = w.silentCommand;
+        silent.noAnswer = true;
+        h.phone().AddFault(silent);
+        w.start(h.engine);
+        h.clock.RunFor(15000);
+        ASSERT_EQ(h.host.dialogs.size(), 1u) << w.silentCommand;
+        EXPECT_EQ(h.host.dialogs[0].text, w.text) << w.silentCommand;
+        EXPECT_TRUE(h.host.mainWindowEnabled) << w.silentCommand;
+        EXPECT_FALSE(HasSmsOp(h.state().Sms.Op)) << w.silentCommand;
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(h.state().Phonebook.Op))
+            << w.silentCommand;
+        // A later full read selects every memory again: nothing is written.
+        const auto before = h.CommandCount();
+        h.engine.RefreshSms();
+        h.clock.RunFor(30000);
+        for (const auto& c : h.Commands(before))
+            EXPECT_FALSE(c.starts_with("AT+CMG") && !c.starts_with("AT+CMGR="))
+                << w.silentCommand << ": " << c;
+        EXPECT_EQ(h.host.dialogs.size(), 1u) << w.silentCommand;
+    }
 }
 
 TEST(LongConnection, ReceivedLinesStayBoundedOverAHundredReads) {
