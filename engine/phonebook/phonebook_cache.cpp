@@ -44,11 +44,6 @@ void SavePhonebookCache(EngineContext& ctx) {
     Report(ctx, exchange::SavePhonebookFile(DataDir(ctx), entries));
 }
 
-void DeletePhonebookCache(EngineContext& ctx) {
-    if (DataDir(ctx).empty()) return;
-    Report(ctx, exchange::DeletePhonebookFile(DataDir(ctx)));
-}
-
 void LoadPhonebookCache(EngineContext& ctx) {
     auto& list = ctx.state.Phonebook.PhonebookList;
     list.clear();

@@ -170,8 +170,11 @@ void FinishPhonebookRead(EngineContext& ctx) {
     auto& r = Read(ctx);
     // Every memory has been read: its free positions are known.
     ctx.state.Phonebook.PhonebookLoaded = true;
+    ctx.state.Phonebook.PhonebookListPartial = false;
     // Closed whether shown or not: the read is over, so is the busy state.
     CloseReadProgress(ctx);
+    // The list read replaces the cache whole.
+    SavePhonebookCache(ctx);
     ctx.state.Phonebook.PhonebookReadComplete = true;
     ctx.views.backup->PhonebookReadFinished();
     if (r.BackupRefreshing) {
@@ -245,7 +248,6 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
         const std::string location(MemoryCaption(*memory));
 
         const AListIme entry{storedName, number, location, position};
-        AppendToPhonebookCache(ctx, entry);
 
         const std::string shownName = DisplayName(storedName);
         PhonebookRow row{shownName, number, location, position, kImageEntry};

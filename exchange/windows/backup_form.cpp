@@ -540,7 +540,11 @@ void TBackupForm::NextBtnClick() {
         }
         case Backup3:
             if (!RefreshCB->isChecked()) {
-                if (WriteBackupFile()) TurnTo(BackupEnd);
+                // The list of a read that stopped part way is not the phonebook.
+                if (engine_.PhonebookListPartial())
+                    ShowError(U("Error"), U("Phonebook was not read completely from mobile!\n\n"
+                                            "Please, read phonebook from mobile again."));
+                else if (WriteBackupFile()) TurnTo(BackupEnd);
                 break;
             }
             MemLab->setText(U("SIM card"));

@@ -137,6 +137,30 @@ TEST(BackupForm, FailedWriteShowsItsErrorAndStaysOnTheConfirmation) {
     EXPECT_FALSE(QFile::exists(rig.home.QDir() + "BackupPaths.bup"));
 }
 
+TEST(BackupForm, BackupWithoutAReReadIsRefusedWhileTheLastReadIsIncomplete) {
+    WizardRig rig;
+    phonesim::CommandFault silent;  // the phone falls silent in the middle of the SIM card
+    silent.command = "AT+CPBR=2";
+    silent.noAnswer = true;
+    rig.device.Phone().AddFault(silent);
+    rig.engine.RefreshPhonebook();
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookList().size() == 1; }, 10000));
+    rig.form.NextBtnClick();
+    rig.form.NextBtnClick();
+    rig.form.Edit2->setText("partial");
+    rig.form.NextBtnClick();
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
+    DialogWatcher boxes;
+    rig.form.NextBtnClick();
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].caption, "Error");
+    EXPECT_EQ(boxes.Seen()[0].text,
+              "Phonebook was not read completely from mobile!\n\n"
+              "Please, read phonebook from mobile again.");
+    EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
+    EXPECT_FALSE(QFile::exists(rig.form.Edit1->text() + "/partial.pbb"));
+}
+
 TEST(BackupForm, OverwriteQuestionKeepsTheNamePageUnlessYes) {
     WizardRig rig;
     rig.form.NextBtnClick();
