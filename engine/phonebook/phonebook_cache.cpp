@@ -24,18 +24,6 @@ void Report(EngineContext& ctx, const exchange::WriteResult& result) {
 
 }  // namespace
 
-void AppendToPhonebookCache(EngineContext& ctx, const AListIme& e) {
-    if (DataDir(ctx).empty()) return;
-    Report(ctx,
-           exchange::WritePhonebookRecord(DataDir(ctx), e.Name, e.Phone, e.Location, e.Position));
-}
-
-void ReplaceInPhonebookCache(EngineContext& ctx, const AListIme& e, long index) {
-    if (DataDir(ctx).empty()) return;
-    Report(ctx, exchange::WritePhonebookRecord(DataDir(ctx), e.Name, e.Phone, e.Location,
-                                               e.Position, index));
-}
-
 void SavePhonebookCache(EngineContext& ctx) {
     if (DataDir(ctx).empty()) return;
     std::vector<exchange::PhonebookFileEntry> entries;

@@ -3,23 +3,19 @@
 // read that ran to its end. A full read leaves the file alone while it runs
 // and writes it whole from PhonebookList at its end, so a read that stops
 // before (a silent phone, a closed port, the program ended) keeps the
-// previous file as it was; after that, an entry change appends or replaces
-// its record or rewrites the file from the list. The list is loaded from it
-// at start-up. Every write replaces the file atomically (the file format
-// layer does it); a failed write is reported in one message box per read or
-// entry change. Without a data folder (an empty Options.DataDir) nothing is
-// read or written.
+// previous file as it was; after that, each entry change (a save, a move, a
+// delete) writes it whole from the list again, so the file never drifts from
+// the list. The list is loaded from it at start-up. Every write replaces the
+// file atomically (the file format layer does it); a failed write is
+// reported in one message box per read or entry change. Without a data
+// folder (an empty Options.DataDir) nothing is read or written.
 
 #include "engine/phone/records.h"
 #include "engine/session/engine_context.h"
 
 namespace parlenko {
 
-void AppendToPhonebookCache(EngineContext& ctx, const AListIme& entry);
-// Replaces record index (the entry's index in PhonebookList).
-void ReplaceInPhonebookCache(EngineContext& ctx, const AListIme& entry, long index);
-// Rewrites the cache from PhonebookList (at the end of a full read, and
-// after a delete).
+// Writes the cache from PhonebookList.
 void SavePhonebookCache(EngineContext& ctx);
 
 // At start-up: PhonebookList from the cache (what is sound of a damaged
