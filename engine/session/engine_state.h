@@ -82,6 +82,10 @@ struct PhonebookOpState {
     // The last full read ran to its end, and no restore has changed the
     // phone since: the list is the phone's (a restore needs it).
     bool PhonebookReadComplete = false;
+    // A full read was started and has not run to its end (it is running, or
+    // it stopped): the list holds part of the phone's entries, while the
+    // cache still holds the last complete read.
+    bool PhonebookListPartial = false;
     std::vector<AListIme> PhonebookList;
 };
 

@@ -180,6 +180,7 @@ bool PhoneEngine::RefreshPhonebookForBackup() {
 bool PhoneEngine::PhonebookReadComplete() const {
     return in_->state.Phonebook.PhonebookReadComplete;
 }
+bool PhoneEngine::PhonebookListPartial() const { return in_->state.Phonebook.PhonebookListPartial; }
 std::string PhoneEngine::CheckRestoreSpace(const std::vector<RestoreRow>& rows,
                                            RestoreMode mode) const {
     return parlenko::CheckFreeSpace(in_->state, rows, mode);

@@ -267,6 +267,11 @@ public:
     bool RefreshPhonebookForBackup();
     // The last full read ran to its end and no restore ran since.
     bool PhonebookReadComplete() const;
+    // A full read started in this run has not run to its end (it runs, or it
+    // stopped): the list holds only part of the phone's entries, so a backup
+    // without a re-read is refused. False before any read (the list is the
+    // cache's, a complete read).
+    bool PhonebookListPartial() const;
     // Empty when rows fit into the phone in that mode, else the message for
     // the wizard's box.
     std::string CheckRestoreSpace(const std::vector<RestoreRow>& rows, RestoreMode mode) const;
