@@ -1,9 +1,29 @@
 #include "engine/chains/echo_actions.h"
 
+#include "engine/core/strings.h"
+
 namespace parlenko {
 
 bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompare compare) {
     return compare == EchoCompare::Whole ? lines.Is(entry, text) : lines.StartsWith(entry, text);
+}
+
+int RefusedCommandEntry(const RxLineList& lines, int i) {
+    return lines.StartsWith(lines.Above(i, 1), "> ") ? lines.Above(i, 3) : lines.Above(i, 2);
+}
+
+ScanStep RunRefusedActions(EngineContext& ctx, std::span<const EchoAction> table,
+                           const EchoHit& hit) {
+    const auto generation = ctx.state.Receive.RxLines.Generation();
+    for (const EchoAction& row : table) {
+        if (row.onRefused == nullptr) continue;
+        const bool match = row.compare == EchoCompare::Whole ? hit.echo == row.echo
+                                                             : StartsWith(hit.echo, row.echo);
+        if (!match) continue;
+        if (row.onRefused(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
+        if (ctx.state.Receive.RxLines.Generation() != generation) return ScanStep::EndScan;
+    }
+    return ScanStep::Continue;
 }
 
 ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
@@ -15,19 +35,21 @@ ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
         const EchoHandler handler = ok ? row.onOk : row.onError;
         if (handler == nullptr) continue;
         const int distance = ok ? row.okDistance : 2;
-        const int echoEntry = lines.Above(i, distance);
+        const int echoEntry = ok ? lines.Above(i, distance) : RefusedCommandEntry(lines, i);
         if (!EchoAt(lines, echoEntry, row.echo, row.compare)) continue;
 
         EchoHit hit;
         hit.result = i;
         hit.echoEntry = echoEntry;
         hit.echo = lines.At(echoEntry);
+        hit.body = !ok && echoEntry != lines.Above(i, 2);
         const int answerEntry = lines.Above(i, 2);
         if (distance == 4) hit.answer = lines.At(answerEntry);
         if (row.blanking == EchoBlanking::EchoAndAnswer) {
             lines.Blank(echoEntry);
             if (distance == 4) lines.Blank(answerEntry);
         }
+        if (hit.body) lines.Blank(lines.Above(i, 1));
         if (handler(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
         if (lines.Generation() != generation) return ScanStep::EndScan;
     }

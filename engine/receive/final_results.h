@@ -15,6 +15,8 @@
 #include "engine/receive/scan_step.h"
 #include "engine/session/engine_context.h"
 
+#include <string>
+
 namespace parlenko {
 
 enum class FinalResultKind {
@@ -24,5 +26,11 @@ enum class FinalResultKind {
 };
 
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind);
+
+// A command was refused ("ERROR", "+CME ERROR: n", "+CMS ERROR: n"): the
+// operation that owns its exchange ends, silently (the onRefused of the
+// action tables' rows for `echo`). body: the refusal followed the command's
+// body after its "> " prompt. EndScan when the received lines were reset.
+ScanStep EndRefusedOperation(EngineContext& ctx, const std::string& echo, bool body);
 
 }  // namespace parlenko
