@@ -6,12 +6,19 @@ bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompa
     return compare == EchoCompare::Whole ? lines.Is(entry, text) : lines.StartsWith(entry, text);
 }
 
+namespace {
+
+// The row is for this command line.
+bool RowIsFor(const EchoAction& row, std::string_view command) {
+    return row.compare == EchoCompare::Whole ? command == row.echo : command.starts_with(row.echo);
+}
+
+}  // namespace
+
 bool RunErrorRowFor(EngineContext& ctx, std::string_view command,
                     std::span<const EchoAction> table) {
     for (const EchoAction& row : table) {
-        const bool matches =
-            row.compare == EchoCompare::Whole ? command == row.echo : command.starts_with(row.echo);
-        if (row.onError == nullptr || !matches) continue;
+        if (row.onError == nullptr || !RowIsFor(row, command)) continue;
         EchoHit hit;
         hit.result = -1;
         hit.echoEntry = -1;
@@ -20,6 +27,21 @@ bool RunErrorRowFor(EngineContext& ctx, std::string_view command,
         return true;
     }
     return false;
+}
+
+int RefusedCommandEntry(const RxLineList& lines, int i) {
+    return lines.StartsWith(lines.Above(i, 1), "> ") ? lines.Above(i, 3) : lines.Above(i, 2);
+}
+
+ScanStep RunRefusedActions(EngineContext& ctx, std::span<const EchoAction> table,
+                           const EchoHit& hit) {
+    const auto generation = ctx.state.Receive.RxLines.Generation();
+    for (const EchoAction& row : table) {
+        if (row.onRefused == nullptr || !RowIsFor(row, hit.echo)) continue;
+        if (row.onRefused(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
+        if (ctx.state.Receive.RxLines.Generation() != generation) return ScanStep::EndScan;
+    }
+    return ScanStep::Continue;
 }
 
 ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
@@ -31,19 +53,21 @@ ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
         const EchoHandler handler = ok ? row.onOk : row.onError;
         if (handler == nullptr) continue;
         const int distance = ok ? row.okDistance : 2;
-        const int echoEntry = lines.Above(i, distance);
+        const int echoEntry = ok ? lines.Above(i, distance) : RefusedCommandEntry(lines, i);
         if (!EchoAt(lines, echoEntry, row.echo, row.compare)) continue;
 
         EchoHit hit;
         hit.result = i;
         hit.echoEntry = echoEntry;
         hit.echo = lines.At(echoEntry);
+        hit.body = !ok && echoEntry != lines.Above(i, 2);
         const int answerEntry = lines.Above(i, 2);
         if (distance == 4) hit.answer = lines.At(answerEntry);
         if (row.blanking == EchoBlanking::EchoAndAnswer) {
             lines.Blank(echoEntry);
             if (distance == 4) lines.Blank(answerEntry);
         }
+        if (hit.body) lines.Blank(lines.Above(i, 1));
         if (handler(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
         if (lines.Generation() != generation) return ScanStep::EndScan;
     }

@@ -16,6 +16,15 @@
 // Every row of every table runs in turn on the same result, not as
 // alternatives: a row that matched blanked the echo and answer it used,
 // which keeps later rows from matching them again.
+//
+// A refused body: when the phone refuses what followed a "> " prompt, the
+// error comes right below the echoed body, and the command stands two
+// entries above the body (echo, blank, "> " + body, error).
+//
+// Every final error form ("ERROR", "+CME ERROR: n", "+CMS ERROR: n") ends
+// the operation that owns the exchange: a row's onRefused does that, and
+// says nothing. Then a plain "ERROR" runs the row's onError (its text),
+// while a phone error shows the code's message (phone_errors.h): one box.
 
 #include "engine/receive/final_results.h"
 #include "engine/receive/scan_step.h"
@@ -26,6 +35,10 @@
 #include <string_view>
 
 namespace parlenko {
+
+// What a plain "ERROR" to a refused body says (the packet of an upload, or
+// a body whose command has no text of its own).
+inline constexpr char kPacketFailed[] = "Error occurred while trying to send packet!";
 
 enum class EchoCompare {
     Whole,   // the entry equals the text
@@ -42,6 +55,7 @@ struct EchoHit {
     // RxLineList::Above(result, n), never result - n.
     std::string echo;    // the echoed command line
     std::string answer;  // the information line at result - 2 (OK rows at distance 4)
+    bool body = false;   // an error refused the body after the command's "> " prompt
 };
 
 using EchoHandler = ScanStep (*)(EngineContext& ctx, const EchoHit& hit);
@@ -58,6 +72,11 @@ struct EchoAction {
     EchoHandler onOk;     // nullptr: "OK" has no test for this command
     EchoHandler onError;  // nullptr: "ERROR" has no test for this command
     EchoBlanking blanking = EchoBlanking::EchoAndAnswer;
+    // Ends the command's operation on every final error form; nullptr: an
+    // error leaves nothing running. It reads hit.echo and hit.body only and
+    // shows no message (one row per command carries it; the distance does
+    // not matter).
+    EchoHandler onRefused = nullptr;
 };
 
 // Actions that only move a chain on: `Then<Next>` sends the chain's next
@@ -73,10 +92,20 @@ inline ScanStep ChainStops(EngineContext&, const EchoHit&) { return ScanStep::Co
 // the list.
 bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompare compare);
 
+// The entry of the command an error at entry i refused: two entries above
+// it, or three when the error follows a refused body.
+int RefusedCommandEntry(const RxLineList& lines, int i);
+
+// Runs onRefused of every row of `table` whose echo matches hit.echo.
+ScanStep RunRefusedActions(EngineContext& ctx, std::span<const EchoAction> table,
+                           const EchoHit& hit);
+
 // Runs every row of `table` on the result at entry i. A matching row blanks
 // its echo (and, for an "OK" at distance 4, the answer at i - 2) before its
-// action runs, unless the row blanks by its action. Stops early with EndScan when an action ends the scan or the
-// list was reset meanwhile.
+// action runs, unless the row blanks by its action; a refused body is
+// blanked by the runner. Stops early with EndScan when an action ends the
+// scan or the list was reset meanwhile. onRefused is not run here
+// (EndRefusedOperation, final_results.h).
 ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
                       std::span<const EchoAction> table);
 

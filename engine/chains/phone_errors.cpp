@@ -1,9 +1,11 @@
 #include "engine/chains/phone_errors.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/chains/echo_actions.h"
 #include "engine/core/strings.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/restore_step.h"
+#include "engine/receive/final_results.h"
 #include "engine/session/busy_state.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
@@ -63,6 +65,29 @@ void ShowErrorMessage(EngineContext& ctx, std::optional<int> code, const std::st
     }
 }
 
+// A refused phonebook command. A restore counts a refused step or selection
+// and goes on, without a box; otherwise a refused selection or write ends
+// the entry operation (a later memory selection must not carry it out), and
+// a refused command of the wizard's re-read ends that.
+std::optional<ScanStep> PhonebookRefused(EngineContext& ctx, const std::string& echo) {
+    const bool selection = StartsWith(echo, "AT+CPBS=") || StartsWith(echo, "AT^SPBS=");
+    const bool write = StartsWith(echo, "AT+CPBW=");
+    if (IsRestoring(ctx.state.Phonebook.Op)) {
+        if (write) {
+            RestoreStepFailed(ctx);
+            return ScanStep::Continue;
+        }
+        if (selection) {
+            ctx.state.CurrentMemory = Copy(echo, 10, 2);
+            RestoreSelectionFailed(ctx);
+            return ScanStep::EndScan;
+        }
+    }
+    if (selection || write) ClearPhonebookOp(ctx.state.Phonebook.Op);
+    if (StartsWith(echo, "AT+CPB") || StartsWith(echo, "AT^SPB")) BackupRefreshStopped(ctx);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string PhoneErrorMessage(int code, const std::string& text) {
@@ -75,8 +100,10 @@ void ResetStoreRetryCount(EngineContext& ctx) { ctx.state.Sms.StoreRetryCount = 
 ScanStep HandlePhoneError(EngineContext& ctx, int i) {
     auto& lines = ctx.state.Receive.RxLines;
     const std::string line = lines.At(i);
-    const int echoEntry = lines.Above(i, 2);
+    const int echoEntry = RefusedCommandEntry(lines, i);
+    const bool body = echoEntry != lines.Above(i, 2);
     const std::string echo = lines.At(echoEntry);
+    if (body) lines.Blank(lines.Above(i, 1));
     lines.Blank(i);
     lines.Blank(echoEntry);
 
@@ -88,24 +115,7 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
     // next refresh's clock read.
     if (echo == "AT+CCLK?") ctx.state.Chain.SettingClock = false;
 
-    // A restore counts a refused step or selection and goes on, without a box.
-    const bool selection = StartsWith(echo, "AT+CPBS=") || StartsWith(echo, "AT^SPBS=");
-    if (IsRestoring(ctx.state.Phonebook.Op)) {
-        if (StartsWith(echo, "AT+CPBW=")) {
-            RestoreStepFailed(ctx);
-            return ScanStep::Continue;
-        }
-        if (selection) {
-            ctx.state.CurrentMemory = Copy(echo, 10, 2);
-            RestoreSelectionFailed(ctx);
-            return ScanStep::EndScan;
-        }
-    }
-    // A refused phonebook selection or write ends the entry operation: a
-    // later memory selection must not carry it out.
-    if (selection || StartsWith(echo, "AT+CPBW=")) ClearPhonebookOp(ctx.state.Phonebook.Op);
-    // A refused command of the wizard's re-read ends it.
-    if (StartsWith(echo, "AT+CPB") || StartsWith(echo, "AT^SPB")) BackupRefreshStopped(ctx);
+    if (const auto step = PhonebookRefused(ctx, echo)) return *step;
 
     if (ctx.state.Chain.CregSetSent && StartsWith(echo, "AT+CREG="))
         return RegistrationFallBack(ctx, echo);
@@ -138,13 +148,16 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
         return ScanStep::Continue;
     }
 
-    // A refused message command, or a refused body after its "> " prompt
-    // (the error follows the body's echo at once), ends the SMS operation.
-    if (IsSmsCommand(echo) || lines.StartsWith(lines.Above(i, 1), "> ")) {
+    // A refused message command, or a refused body after its "> " prompt,
+    // ends the SMS operation.
+    if (IsSmsCommand(echo)) {
         if (StartsWith(echo, "AT+CMGR=") || StartsWith(echo, "AT+CPMS=\""))
             ctx.host.CloseProgressWindow();
         EndSmsOperation(ctx);
     }
+    // The operation that owns the exchange ends before the box, so that
+    // nothing waits for the time-out and the time-out has nothing to say.
+    if (EndRefusedOperation(ctx, echo, body) == ScanStep::EndScan) return ScanStep::EndScan;
     ShowErrorMessage(ctx, code, Trim(CopyFrom(line, 13)));
     return ScanStep::Continue;
 }

@@ -1,8 +1,11 @@
 #pragma once
 // "+CME ERROR: <n>" and "+CMS ERROR: <n>": the phone refused a command with
 // a numeric code ("AT+CMEE=1" at connect asks for numbers). The command is
-// the echo two entries above the error line. Most codes end the exchange
-// with a message naming the code; a few steer the operation in flight:
+// the echo two entries above the error line (three when the error follows
+// a refused body). Most codes end the exchange as "ERROR" would (the
+// operation that owns it ends: EndRefusedOperation, final_results.h) with
+// a message naming the code instead of the command's text; a few steer the
+// operation in flight:
 //  - the registration notice setting ("AT+CREG=2" falls back to "AT+CREG=1",
 //    and a refused "AT+CREG=1" goes on with "AT+CREG?"), no message;
 //  - 303, 30, 3 to a message-memory selection: the memory is not there, the

@@ -123,32 +123,49 @@ ScanStep LogoDeleted(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-// --------------------------------------------------------------- "ERROR"
+// --------------------------------------------------------------- refusals
 
-template <const char* Text, bool CloseProgress>
-ScanStep Failed(EngineContext& ctx, const EchoHit&) {
-    if (CloseProgress) CloseReadProgress(ctx);
-    ctx.host.ShowMessageDialog("Error", Text, DialogKind::Error, DialogButtons::Ok);
+// Any final error form ends the read it answers: the read window closes.
+ScanStep ReadRefused(EngineContext& ctx, const EchoHit&) {
+    CloseReadProgress(ctx);
     return ScanStep::Continue;
 }
 
-// A refused upload command ends the upload, so that a later answer of the
-// same type is not taken for one of its packets or for its read-back.
-template <const char* Text, bool UploadState::*Guard, bool CloseProgress>
-ScanStep UploadFailed(EngineContext& ctx, const EchoHit& hit) {
+// The logo read after an upload is that upload's last step.
+ScanStep LogoReadRefused(EngineContext& ctx, const EchoHit& hit) {
+    ctx.state.Upload.SendingLogo = false;
+    return ReadRefused(ctx, hit);
+}
+
+// Any final error form ends the upload it answers (the command or a packet
+// refused), so that a later answer of the same type is not taken for one of
+// its packets or for its read-back.
+template <bool UploadState::*Guard, bool CloseProgress>
+ScanStep UploadRefused(EngineContext& ctx, const EchoHit&) {
     auto& up = ctx.state.Upload;
     up.*Guard = false;
     up.UploadPackets.clear();
     up.PacketIndex = 0;
     up.PacketCount = 0;
-    return Failed<Text, CloseProgress>(ctx, hit);
+    if (CloseProgress) CloseReadProgress(ctx);
+    return ScanStep::Continue;
+}
+
+// "ERROR": the command's text, or the packet's when its body was refused.
+template <const char* Text>
+ScanStep Failed(EngineContext& ctx, const EchoHit& hit) {
+    ctx.host.ShowMessageDialog("Error", hit.body ? kPacketFailed : Text, DialogKind::Error,
+                               DialogButtons::Ok);
+    return ScanStep::Continue;
 }
 
 using W = EchoCompare;
 constexpr auto kByAction = EchoBlanking::ByAction;
+constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
 
 // The "OK" rows first, in the order they run; the "ERROR" rows (echo at
-// i - 2) after them.
+// i - 2, or the command of a refused packet) after them, each with what any
+// refusal ends.
 const std::array kObjectActions = {
     EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, AppointmentSlotEmpty, nullptr},
     EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, MelodyEmpty, nullptr},
@@ -166,15 +183,18 @@ const std::array kObjectActions = {
                PacketAccepted<&UploadState::SendingLogo, HandleSbnwBmpAnswer>, nullptr, kByAction},
     EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, LogoDeleted, nullptr, kByAction},
 
-    EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, nullptr, Failed<kAppointmentReadFailed, true>},
-    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 2, nullptr,
-               UploadFailed<kAppointmentSaveFailed, &UploadState::SendingAppointment, false>},
-    EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, nullptr, Failed<kMelodyReadFailed, true>},
-    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 2, nullptr,
-               UploadFailed<kMelodySaveFailed, &UploadState::SendingMelody, true>},
-    EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, nullptr, Failed<kLogoReadFailed, true>},
-    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, nullptr,
-               UploadFailed<kLogoSaveFailed, &UploadState::SendingLogo, true>},
+    EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, nullptr, Failed<kAppointmentReadFailed>,
+               kEchoAndAnswer, ReadRefused},
+    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 2, nullptr, Failed<kAppointmentSaveFailed>,
+               kEchoAndAnswer, UploadRefused<&UploadState::SendingAppointment, false>},
+    EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, nullptr, Failed<kMelodyReadFailed>, kEchoAndAnswer,
+               ReadRefused},
+    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 2, nullptr, Failed<kMelodySaveFailed>, kEchoAndAnswer,
+               UploadRefused<&UploadState::SendingMelody, true>},
+    EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, nullptr, Failed<kLogoReadFailed>, kEchoAndAnswer,
+               LogoReadRefused},
+    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, nullptr, Failed<kLogoSaveFailed>, kEchoAndAnswer,
+               UploadRefused<&UploadState::SendingLogo, true>},
 };
 
 }  // namespace

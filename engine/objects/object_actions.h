@@ -11,6 +11,11 @@
 //   - an accepted upload packet:   echo, blank, "> " + the echoed packet, OK
 //                                  (echo at i - 3, packet at i - 1)
 //   - a delete:                    echo, blank, OK                 (i - 2)
+//   - a refused packet:            echo, blank, "> " + the echoed packet,
+//                                  then the error (echo at i - 3)
+// Any final error form ends the read or upload it answers; "ERROR" then
+// shows the command's text, or "Error occurred while trying to send
+// packet!" for a refused packet.
 // An upload and a delete of the same type are told apart by the type's
 // upload guard (UploadState).
 

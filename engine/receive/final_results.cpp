@@ -57,11 +57,28 @@ bool AnswersCommandInFlight(const ReceiveState& rx, int i) {
     return false;
 }
 
+// An "ERROR" ends the operation of the command it refused; the command's
+// text follows from its row of the tables.
+ScanStep EndOperationOfError(EngineContext& ctx, int i) {
+    const auto& lines = ctx.state.Receive.RxLines;
+    const int command = RefusedCommandEntry(lines, i);
+    return EndRefusedOperation(ctx, lines.At(command), command != lines.Above(i, 2));
+}
+
 }  // namespace
 
 bool EndUnansweredWrite(EngineContext& ctx, std::string_view command) {
     return EndUnansweredSmsWrite(ctx) || EndUnansweredPhonebookWrite(ctx) ||
            EndUnansweredSetCommand(ctx, command);
+}
+
+ScanStep EndRefusedOperation(EngineContext& ctx, const std::string& echo, bool body) {
+    EchoHit hit;
+    hit.echo = echo;
+    hit.body = body;
+    for (ActionTable table : kResultTables)
+        if (RunRefusedActions(ctx, table(), hit) == ScanStep::EndScan) return ScanStep::EndScan;
+    return ScanStep::Continue;
 }
 
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {
@@ -73,8 +90,8 @@ ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {
     // An "ERROR" ends the exchange whatever it answers.
     if (kind == FinalResultKind::Error) EndBusy(ctx);
     ctx.state.Receive.RxLines.Blank(i);
-    if (kind == FinalResultKind::Error)
-        if (const auto step = SmsBodyRefused(ctx, i)) return *step;
+    if (kind == FinalResultKind::Error && EndOperationOfError(ctx, i) == ScanStep::EndScan)
+        return ScanStep::EndScan;
     for (ActionTable table : kResultTables)
         if (RunEchoTable(ctx, i, kind, table()) == ScanStep::EndScan) return ScanStep::EndScan;
     return ScanStep::Continue;

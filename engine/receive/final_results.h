@@ -15,6 +15,8 @@
 #include "engine/receive/scan_step.h"
 #include "engine/session/engine_context.h"
 
+#include <string>
+
 namespace parlenko {
 
 enum class FinalResultKind {
@@ -29,5 +31,11 @@ ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind);
 // entry, a message, a setting) ends as its refusal would, with its own
 // failure text, and true is returned; a read is left to the time-out.
 bool EndUnansweredWrite(EngineContext& ctx, std::string_view command);
+
+// A command was refused ("ERROR", "+CME ERROR: n", "+CMS ERROR: n"): the
+// operation that owns its exchange ends, silently (the onRefused of the
+// action tables' rows for `echo`). body: the refusal followed the command's
+// body after its "> " prompt. EndScan when the received lines were reset.
+ScanStep EndRefusedOperation(EngineContext& ctx, const std::string& echo, bool body);
 
 }  // namespace parlenko

@@ -104,6 +104,16 @@ ScanStep DivertChangeOk(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
+// A refused query or change ends the check whose window is open (the mode
+// names the window's owner): the window closes, and the time-out then has
+// nothing to report.
+template <ActivityMode Check>
+ScanStep CheckRefused(EngineContext& ctx, const EchoHit&) {
+    if (ctx.state.Mode == Check && ctx.host.IsProgressWindowVisible())
+        ctx.host.CloseProgressWindow();
+    return ScanStep::Continue;
+}
+
 ScanStep DivertError(EngineContext& ctx, const EchoHit&) {
     ShowError(ctx, kDivertFailed);
     return ScanStep::Continue;
@@ -191,8 +201,13 @@ void EnableMelodyChoice(EngineContext& ctx) {
     ShowRingerState(ctx);
 }
 
-ScanStep RingerPlayError(EngineContext& ctx, const EchoHit&) {
+ScanStep RingerPlayRefused(EngineContext& ctx, const EchoHit&) {
+    Services(ctx).MelodyPlayPending = false;
     EnableMelodyChoice(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep RingerPlayError(EngineContext& ctx, const EchoHit&) {
     ShowError(ctx, kPlayFailed);
     return ScanStep::Continue;
 }
@@ -217,26 +232,33 @@ ScanStep RingerSetOk(EngineContext& ctx, const EchoHit& hit) {
 }
 
 // Neither the play nor the setting goes on after a refusal.
-ScanStep RingerSetError(EngineContext& ctx, const EchoHit& hit) {
+ScanStep RingerSetRefused(EngineContext& ctx, const EchoHit& hit) {
     if (!IsRingerSet(hit)) return ScanStep::Continue;
-    Lines(ctx).Blank(hit.echoEntry);
     auto& s = Services(ctx);
     const bool playing = s.MelodyPlayPending;
     s.MelodyPlayPending = false;
     s.MelodySetPending = false;
     if (playing) EnableMelodyChoice(ctx);
+    return ScanStep::Continue;
+}
+
+ScanStep RingerSetError(EngineContext& ctx, const EchoHit& hit) {
+    if (!IsRingerSet(hit)) return ScanStep::Continue;
+    Lines(ctx).Blank(hit.echoEntry);
     ShowError(ctx, kSetMelodyFailed);
     return ScanStep::Continue;
 }
 
 constexpr auto kByAction = EchoBlanking::ByAction;
+constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
 constexpr auto kPrefix = EchoCompare::Prefix;
 constexpr auto kWhole = EchoCompare::Whole;
 
 // A query's echo stands 3 + the number of its answer lines above the "OK";
 // up to eight lines (one per class) are taken.
 constexpr std::array<EchoAction, 25> kServicesActions = {{
-    {"AT+CCFC=", kPrefix, 2, DivertChangeOk, DivertError},
+    {"AT+CCFC=", kPrefix, 2, DivertChangeOk, DivertError, kEchoAndAnswer,
+     CheckRefused<ActivityMode::Diverts>},
     {"AT+CCFC=", kPrefix, 3, DivertChangeOk, nullptr},
     {"AT+CCFC=", kPrefix, 4, DivertAnswerOk, nullptr, kByAction},
     {"AT+CCFC=", kPrefix, 5, DivertAnswerOk, nullptr, kByAction},
@@ -247,7 +269,8 @@ constexpr std::array<EchoAction, 25> kServicesActions = {{
     {"AT+CCFC=", kPrefix, 10, DivertAnswerOk, nullptr, kByAction},
     {"AT+CCFC=", kPrefix, 11, DivertAnswerOk, nullptr, kByAction},
 
-    {"AT+CLCK=", kPrefix, 2, LockChangeOk, LockError},
+    {"AT+CLCK=", kPrefix, 2, LockChangeOk, LockError, kEchoAndAnswer,
+     CheckRefused<ActivityMode::Barrings>},
     {"AT+CLCK=", kPrefix, 3, LockChangeOk, nullptr},
     {"AT+CLCK=", kPrefix, 4, LockAnswerOk, nullptr, kByAction},
     {"AT+CLCK=", kPrefix, 5, LockAnswerOk, nullptr, kByAction},
@@ -262,8 +285,8 @@ constexpr std::array<EchoAction, 25> kServicesActions = {{
 
     {"AT^SRTC=?", kWhole, 4, RingerRangesOk, RingerReadError},
     {"AT^SRTC?", kWhole, 4, RingerStateOk, RingerReadError},
-    {"AT^SRTC", kWhole, 2, RingerPlayOk, RingerPlayError},
-    {"AT^SRTC=", kPrefix, 2, RingerSetOk, RingerSetError, kByAction},
+    {"AT^SRTC", kWhole, 2, RingerPlayOk, RingerPlayError, kEchoAndAnswer, RingerPlayRefused},
+    {"AT^SRTC=", kPrefix, 2, RingerSetOk, RingerSetError, kByAction, RingerSetRefused},
 }};
 
 }  // namespace

@@ -19,7 +19,6 @@ constexpr char kReadFailed[] = "Error occurred while trying to read\rSMS message
 constexpr char kStoreFailed[] = "Error occurred while trying to write\rSMS message in mobile!";
 constexpr char kSendFailed[] = "Error occurred while trying to send SMS message!";
 constexpr char kDeleteFailed[] = "Error occurred while trying to delete\rSMS message from mobile!";
-constexpr char kPacketFailed[] = "Error occurred while trying to send packet!";
 constexpr char kSent[] = "SMS message succesfully sent!";
 
 RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
@@ -172,20 +171,6 @@ bool EndUnansweredSmsWrite(EngineContext& ctx) {
     EndSmsOperation(ctx);
     ShowError(ctx, text);
     return true;
-}
-
-std::optional<ScanStep> SmsBodyRefused(EngineContext& ctx, int i) {
-    auto& lines = Lines(ctx);
-    const int bodyEntry = lines.Above(i, 1);
-    const int command = lines.Above(i, 3);
-    if (!lines.StartsWith(bodyEntry, "> ")) return std::nullopt;
-    const bool store = lines.StartsWith(command, "AT+CMGW=");
-    if (!store && !lines.StartsWith(command, "AT+CMGS=")) return std::nullopt;
-    lines.Blank(bodyEntry);
-    lines.Blank(command);
-    EndSmsOperation(ctx);
-    ShowError(ctx, store ? kStoreFailed : kSendFailed);
-    return ScanStep::Continue;
 }
 
 }  // namespace parlenko

@@ -8,18 +8,11 @@
 
 #include "engine/chains/echo_actions.h"
 
-#include <optional>
 #include <span>
 
 namespace parlenko {
 
 std::span<const EchoAction> SmsActions();
-
-// A plain "ERROR" that follows the echoed body of "AT+CMGW="/"AT+CMGS=" at
-// once (no blank line between, so no echo stands where the table looks):
-// the operation ends and the user is told. nullopt when the lines above
-// entry i are not such a body.
-std::optional<ScanStep> SmsBodyRefused(EngineContext& ctx, int i);
 
 // The store, send or delete in flight got no answer at all: it ends as a
 // refusal ends it, with the same text. False when no such operation runs.
