@@ -67,13 +67,11 @@ bool TakeInNewLines(RxLineList& lines, int first, std::string_view commandInFlig
         const std::string line = lines.At(k);
         // A call code is known whole even before its line ends; the other
         // codes only once the line is complete.
-        if (IsOneOf(line, codes::kCallCodes)) {
+        const bool complete = k < remainder;
+        if (IsOneOf(line, codes::kCallCodes) || (complete && IsNoticeLine(lines, k, line)))
             lines.MarkOutOfTurn(k);
-        } else if (k < remainder && IsNoticeLine(lines, k, line)) {
-            lines.MarkOutOfTurn(k);
-        } else if (k < remainder && IsBroadcastPage(lines, k)) {
+        else if (complete && IsBroadcastPage(lines, k))
             lines.MarkOutOfTurn(k, /*withFraming=*/false);
-        }
         answered = answered || lines.IsOutOfTurn(k) || IsFinalResult(line) ||
                    line == codes::kPrompt || IsAnswerOf(line, commandInFlight);
     }
