@@ -517,10 +517,13 @@ void TGlavna::SetConnectedMenus(bool connected) {
 }
 
 void TGlavna::ShowConnectError() {
-    ShowMessageDialog(
-        this, "Error connecting to " + options_.PortName(),
-        QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
-        DialogKind::Error, DialogButtons::Ok);
+    QString text =
+        QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!");
+    // The device and why it failed, when the port tells.
+    if (const std::string reason = engine_.ConnectErrorText(); !reason.empty())
+        text += "\r\n\r\n" + QString::fromStdString(reason);
+    ShowMessageDialog(this, "Error connecting to " + options_.PortName(), text, DialogKind::Error,
+                      DialogButtons::Ok);
 }
 
 void TGlavna::Uspostavivezu1Click() {
