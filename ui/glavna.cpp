@@ -57,6 +57,7 @@ constexpr int kClientWidth = 620;
 constexpr int kClientHeight = 473;
 constexpr int kLeftBarWidth = 100;
 constexpr int kStatusBarHeight = 26;
+constexpr int kPortNameWidth = 110;  // the status bar's port name of a device path
 constexpr int kHintMs = 10000;
 
 struct PageRow {
@@ -550,8 +551,16 @@ void TGlavna::RepaintConnected() {
     ConnectedPB->setToolTip(connected ? U("Mobile connected!\nTo disconnect, double-click here!")
                                       : U("Mobile not connected!\nTo connect, double-click here!"));
     ConnectedPB->update();
-    const QString name = FromAnsi(engine_.PortName());
-    if (name.size() > 3) ComPortNameLab->setText(name.left(3) + " " + name.mid(3, 3));
+    const QString name = QString::fromStdString(engine_.PortName());
+    if (name.startsWith('/')) {
+        // A device path: its name, as much as fits, and the whole path as the hint.
+        ComPortNameLab->setText(ComPortNameLab->fontMetrics().elidedText(
+            QFileInfo(name).fileName(), Qt::ElideRight, kPortNameWidth));
+        ComPortNameLab->setToolTip(name);
+    } else if (name.size() > 3) {
+        ComPortNameLab->setText(name.left(3) + " " + name.mid(3, 3));
+        ComPortNameLab->setToolTip({});
+    }
 }
 
 void TGlavna::GeneralInfoChanged(const GeneralInfoView& v) {
