@@ -735,7 +735,7 @@ void TGlavna::SaveEntryToContacts(int field) {
     if (contactsExchange_ == nullptr || row == nullptr) return;
     if (contactsExchange_->SaveEntry(ToAnsi(row->text(0)), ToAnsi(row->text(1)), field) &&
         statusFrm_ != nullptr)
-        statusFrm_->ShowStatusMessage(U("Entry succesfully saved in Outlook Contacts!"));
+        statusFrm_->ShowStatusMessage(U("Entry succesfully saved in the contacts folder!"));
 }
 
 void TGlavna::NewEntryFromContact(const std::string& name, const std::string& number) {
