@@ -2,6 +2,7 @@
 // options, the splash window, then the event loop until the main window
 // closes.
 
+#include "app/program_identity.h"
 #include "app/termination_signal.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -31,9 +32,9 @@
 using namespace parlenko;
 
 int main(int argc, char** argv) {
+    if (const auto status = parlenko::app::AnswerCommandLine(argc, argv)) return *status;
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Parlenko");
-    QApplication::setApplicationDisplayName("Parlenko");
+    parlenko::app::SetProgramIdentity();
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Only a lock held by another copy refuses the start; a lock that cannot
