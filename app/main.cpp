@@ -1,13 +1,12 @@
 // The program block: one copy at a time, the windows in their order, the
 // options, the splash window, then the event loop until the main window
-// closes.
+// closes. SIGTERM and SIGINT are handled from the first moment on.
 
 #include "app/program_identity.h"
 #include "app/termination_signal.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/windows/outlook_app_form.h"
-#include "exchange/windows/store_session.h"
 #include "platform/serial/termios_serial_device.h"
 #include "platform/single_instance.h"
 #include "platform/system_clock.h"
@@ -26,16 +25,55 @@
 #include "ui/window_host.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <memory>
 
 using namespace parlenko;
 
+namespace {
+
+// What SIGTERM and SIGINT do depends on how far the start has come. Until the
+// main window runs nothing has been written: the box that is open closes,
+// every later one returns at once, and the program leaves before its main
+// window shows. Once it runs, the main window closes without the close query
+// (options saved, notices off, port closed).
+class StartUp {
+public:
+    void Terminate() {
+        if (running_ != nullptr) {
+            running_->CloseAtTermination();
+            return;
+        }
+        terminated_ = true;
+        if (splash_ != nullptr) splash_->SplashTimer->stop();
+        // Ends the loop of the open box; until the event loop of the program
+        // would start, every later loop returns at once.
+        QCoreApplication::exit(0);
+    }
+    bool Terminated() const { return terminated_; }
+    void SetSplash(ui::TSplashForm* splash) { splash_ = splash; }
+    void SetRunning(ui::TGlavna* glavna) { running_ = glavna; }
+
+private:
+    bool terminated_ = false;
+    ui::TSplashForm* splash_ = nullptr;
+    ui::TGlavna* running_ = nullptr;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // --help and --version answer without a window.
     if (const auto status = parlenko::app::AnswerCommandLine(argc, argv)) return *status;
+    // Before anything else: a signal during the start is served by the
+    // first event loop (a box's) instead of killing the program.
+    parlenko::app::TerminationSignal terminationSignal;
     QApplication app(argc, argv);
     parlenko::app::SetProgramIdentity();
     QApplication::setQuitOnLastWindowClosed(false);
+    StartUp startUp;
+    terminationSignal.Listen([&startUp] { startUp.Terminate(); });
 
     // Only a lock held by another copy refuses the start; a lock that cannot
     // be made at all (say, an unwritable data folder) does not.
@@ -44,7 +82,7 @@ int main(int argc, char** argv) {
         ui::ShowMessageDialog(nullptr, QStringLiteral("Parlenko"),
                               QStringLiteral("Parlenko already active!"), DialogKind::Error,
                               DialogButtons::Ok);
-        return 1;
+        return startUp.Terminated() ? 0 : 1;
     }
 
     // The engine and its port: "COM2" at 19200 bit/s with RTS/CTS and the
@@ -75,11 +113,12 @@ int main(int argc, char** argv) {
     glavna.SetStatusFrm(&statusFrm);
     host.SetStatusFrm(&statusFrm);
     ui::TSplashForm splash;
+    startUp.SetSplash(&splash);
     ui::TInfoForm infoForm(&glavna);
     glavna.SetInfoForm(&infoForm);
 
     glavna.LoadOptions();
-    if (glavna.Options().SplashScreen) splash.ShowAndWait();
+    if (glavna.Options().SplashScreen && !startUp.Terminated()) splash.ShowAndWait();
 
     ui::TCitamForm citamForm(&glavna);
     citamForm.SetModeSource([&glavna] { return glavna.Mode(); });
@@ -103,14 +142,17 @@ int main(int argc, char** argv) {
     glavna.SetContactsExchange(&outlookContForm);
 
     splash.close();
+    startUp.SetSplash(nullptr);
+    if (startUp.Terminated()) return 0;
     if (glavna.ImagesMissing()) return 1;
 
     QObject::connect(&glavna, &ui::TGlavna::MainWindowClosed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // SIGTERM and SIGINT end the program without the close query.
-    parlenko::app::TerminationSignal terminationSignal([&glavna] { glavna.CloseAtTermination(); });
+    // From here SIGTERM and SIGINT end the program without the close query.
+    startUp.SetRunning(&glavna);
     glavna.show();
     const int result = app.exec();
+    startUp.SetRunning(nullptr);
     // The windows go before the engine: nothing may call the host afterwards.
     host.SetMainWindow(nullptr);
     host.SetStatusFrm(nullptr);

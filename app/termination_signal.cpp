@@ -31,8 +31,7 @@ void ClosePipe() {
 
 }  // namespace
 
-TerminationSignal::TerminationSignal(std::function<void()> onSignal)
-    : onSignal_(std::move(onSignal)) {
+TerminationSignal::TerminationSignal() {
     if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     struct sigaction sa {};
     sa.sa_handler = OnTerminate;
@@ -43,17 +42,23 @@ TerminationSignal::TerminationSignal(std::function<void()> onSignal)
         ClosePipe();
         return;
     }
-    notifier_ = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
-                     [this] { Drain(); });
+    installed_ = true;
 }
 
 TerminationSignal::~TerminationSignal() {
-    if (!notifier_) return;
+    if (!installed_) return;
     std::signal(SIGTERM, SIG_DFL);
     std::signal(SIGINT, SIG_DFL);
     notifier_.reset();
     ClosePipe();
+}
+
+void TerminationSignal::Listen(std::function<void()> onSignal) {
+    onSignal_ = std::move(onSignal);
+    if (!installed_ || notifier_) return;
+    notifier_ = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                     [this] { Drain(); });
 }
 
 void TerminationSignal::Drain() {

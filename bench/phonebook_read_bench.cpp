@@ -12,6 +12,7 @@
 // with their ratio. Neither counts its start-up: ours is timed from the first
 // entry to the last, gammu's run that reads one entry is taken off its time.
 
+#include "bench/support/bench_support.h"
 #include "engine/core/host.h"
 #include "engine/core/loop_scheduler.h"
 #include "engine/phonebook/refresh_phonebook.h"
@@ -19,13 +20,7 @@
 #include "engine/session/phone_engine.h"
 #include "platform/serial/termios_serial_device.h"
 
-#include <fcntl.h>
-#include <sys/types.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -46,52 +41,10 @@ namespace fs = std::filesystem;
 
 constexpr int kEntries = 250;
 
-// Counts the bytes that cross the link in each direction.
-class CountingDevice final : public ISerialDevice {
-public:
-    explicit CountingDevice(ISerialDevice& inner) : inner_(inner) {}
-    bool Open(const std::string& name) override { return inner_.Open(name); }
-    bool IsOpen() const override { return inner_.IsOpen(); }
-    bool Configure(const LineSettings& s) override { return inner_.Configure(s); }
-    bool SetQueueSizes(std::size_t in, std::size_t out) override {
-        return inner_.SetQueueSizes(in, out);
-    }
-    void Close() override { inner_.Close(); }
-    bool Purge(bool in, bool out) override { return inner_.Purge(in, out); }
-    std::optional<std::size_t> InQueue() override { return inner_.InQueue(); }
-    std::optional<std::size_t> OutQueue() override { return inner_.OutQueue(); }
-    std::optional<LineSignals> ModemLines() override { return inner_.ModemLines(); }
-    std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t size) override {
-        auto n = inner_.Read(buffer, size);
-        if (n > 0) received += static_cast<std::size_t>(n);
-        return n;
-    }
-    std::ptrdiff_t Write(const std::uint8_t* data, std::size_t size) override {
-        auto n = inner_.Write(data, size);
-        if (n > 0) sent += static_cast<std::size_t>(n);
-        return n;
-    }
-    void WaitWritable(int ms) override { inner_.WaitWritable(ms); }
-    int ReadableFd() const override { return inner_.ReadableFd(); }
-
-    std::size_t sent = 0;
-    std::size_t received = 0;
-
-private:
-    ISerialDevice& inner_;
-};
-
 // No windows: the host and the phonebook page's view; counts the rows and
 // notices the end of the read.
-class BenchHost final : public IHost, public IPhonebookView {
+class BenchHost final : public bench::ConsoleHost, public IPhonebookView {
 public:
-    int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind,
-                          DialogButtons) override {
-        std::cerr << "message: " << caption << ": " << text << "\n";
-        ++messages;
-        return DialogResult::Ok;
-    }
-    void ShowStatusMessage(const std::string&) override {}
     void AddPhonebookRow(const PhonebookRow&) override {
         const auto now = std::chrono::steady_clock::now();
         if (++rows == 1) firstRow = now;
@@ -100,7 +53,6 @@ public:
     void SortPhonebookRows() override { finished = true; }
 
     int rows = 0;
-    int messages = 0;
     bool finished = false;
     std::chrono::steady_clock::time_point firstRow, lastRow;
 };
@@ -118,73 +70,6 @@ std::string WriteState(const fs::path& folder) {
     return path.string();
 }
 
-struct Simulator {
-    pid_t pid = -1;
-    int stdoutFd = -1;
-    std::string device;
-};
-
-// Starts phonesim and reads the device path from its first line.
-bool StartSimulator(const std::string& program, const std::string& state, int baud,
-                    const std::string& link, Simulator& sim) {
-    int fds[2];
-    if (::pipe(fds) != 0) return false;
-    const std::string baudText = std::to_string(baud);
-    sim.pid = ::fork();
-    if (sim.pid < 0) return false;
-    if (sim.pid == 0) {
-        ::dup2(fds[1], STDOUT_FILENO);
-        ::close(fds[0]);
-        ::close(fds[1]);
-        ::execl(program.c_str(), program.c_str(), "--state", state.c_str(), "--baud",
-                baudText.c_str(), "--link", link.c_str(), static_cast<char*>(nullptr));
-        std::perror("phonebook_read_bench: exec phonesim");
-        ::_exit(127);
-    }
-    ::close(fds[1]);
-    sim.stdoutFd = fds[0];
-    char c;
-    while (::read(sim.stdoutFd, &c, 1) == 1 && c != '\n') sim.device += c;
-    return !sim.device.empty();
-}
-
-// Runs args with no input and no output; the wall time in seconds when it
-// ended with status 0.
-std::optional<double> TimeRun(const std::vector<std::string>& args) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
-    if (pid < 0) return std::nullopt;
-    if (pid == 0) {
-        const int null = ::open("/dev/null", O_RDWR);
-        ::dup2(null, STDIN_FILENO);
-        ::dup2(null, STDOUT_FILENO);
-        ::dup2(null, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::string FindInPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t colon = dirs.find(':', from);
-        const std::string dir = dirs.substr(from, colon - from);
-        const std::string candidate = (dir.empty() ? "." : dir) + "/" + name;
-        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-        if (colon == std::string::npos) return {};
-        from = colon + 1;
-    }
-}
-
 struct GammuFigures {
     double all = 0;  // getallmemory SM
     double one = 0;  // getmemory SM 1: its start-up and one entry
@@ -192,33 +77,22 @@ struct GammuFigures {
 
 // gammu against a fresh simulator on the same line; nullopt when a run failed.
 std::optional<GammuFigures> TimeGammu(const std::string& gammu, const std::string& program,
-                                      const std::string& state, int baud, const fs::path& folder);
-
-void StopSimulator(Simulator& sim) {
-    if (sim.pid > 0) {
-        ::kill(sim.pid, SIGTERM);
-        ::waitpid(sim.pid, nullptr, 0);
-    }
-    if (sim.stdoutFd >= 0) ::close(sim.stdoutFd);
-}
-
-std::optional<GammuFigures> TimeGammu(const std::string& gammu, const std::string& program,
                                       const std::string& state, int baud, const fs::path& folder) {
     const std::string link = (folder / "gammu-phone").string();
     const std::string rc = (folder / "gammurc").string();
     std::ofstream(rc) << "[gammu]\ndevice = " << link << "\nconnection = at" << baud << "\n";
     GammuFigures f;
     for (int run = 0; run < 2; ++run) {
-        Simulator sim;
-        if (!StartSimulator(program, state, baud, link, sim)) {
-            StopSimulator(sim);
+        bench::Simulator sim;
+        if (!bench::StartSimulator(program, state, baud, link, {}, sim)) {
+            bench::StopSimulator(sim);
             return std::nullopt;
         }
-        const auto t = run == 0 ? TimeRun({gammu, "-c", rc, "getallmemory", "SM"})
-                                : TimeRun({gammu, "-c", rc, "getmemory", "SM", "1"});
-        StopSimulator(sim);
-        if (!t) return std::nullopt;
-        (run == 0 ? f.all : f.one) = *t;
+        const auto t = run == 0 ? bench::RunProgram({gammu, "-c", rc, "getallmemory", "SM"})
+                                : bench::RunProgram({gammu, "-c", rc, "getmemory", "SM", "1"});
+        bench::StopSimulator(sim);
+        if (!t || !t->ok) return std::nullopt;
+        (run == 0 ? f.all : f.one) = t->seconds;
     }
     return f;
 }
@@ -228,7 +102,7 @@ std::optional<GammuFigures> TimeGammu(const std::string& gammu, const std::strin
 int main(int argc, char** argv) {
     std::string program = PARLENKO_PHONESIM;
     int baud = 19200;
-    std::string gammu = FindInPath("gammu");
+    std::string gammu = bench::FindInPath("gammu");
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--phonesim" && i + 1 < argc) program = argv[++i];
@@ -243,18 +117,17 @@ int main(int argc, char** argv) {
     }
     if (baud <= 0) baud = 19200;
 
-    std::string pattern = (fs::temp_directory_path() / "parlenko-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
+    const fs::path folder = bench::MakeTempFolder("parlenko-bench");
+    if (folder.empty()) {
         std::perror("phonebook_read_bench: mkdtemp");
         return 1;
     }
-    const fs::path folder = pattern;
     const std::string state = WriteState(folder);
 
-    Simulator sim;
-    if (!StartSimulator(program, state, baud, (folder / "phone").string(), sim)) {
+    bench::Simulator sim;
+    if (!bench::StartSimulator(program, state, baud, (folder / "phone").string(), {}, sim)) {
         std::cerr << "phonebook_read_bench: could not start " << program << "\n";
-        StopSimulator(sim);
+        bench::StopSimulator(sim);
         fs::remove_all(folder);
         return 1;
     }
@@ -264,7 +137,7 @@ int main(int argc, char** argv) {
     {
         LoopScheduler loop;
         platform::TermiosSerialDevice termios;
-        CountingDevice device(termios);
+        bench::RecordingDevice device(termios);
         TSerialPortDriver port(device, loop);
         port.SetPortName(sim.device);
         port.SetBaudRateValue(static_cast<std::uint32_t>(baud));
@@ -306,7 +179,7 @@ int main(int argc, char** argv) {
             ours = entries;
         }
     }
-    StopSimulator(sim);
+    bench::StopSimulator(sim);
 
     if (status == 0 && !gammu.empty()) {
         if (const auto g = TimeGammu(gammu, program, state, baud, folder)) {

@@ -1,7 +1,9 @@
 #include "engine/at/at_lines.h"
 
 #include "engine/core/strings.h"
+#include "engine/text/gsm_alphabet.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace parlenko::at {
@@ -33,6 +35,34 @@ std::string_view ObjectType(int type) {
     }
 }
 
+bool IsHexText(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    });
+}
+
+// "AT+CMSS=" arguments: a position, then optionally a number, quoted or not.
+bool IsStoredSendArgs(std::string_view args) {
+    const auto comma = args.find(',');
+    if (!IsDigitsText(args.substr(0, comma))) return false;
+    if (comma == std::string_view::npos) return true;
+    std::string_view number = args.substr(comma + 1);
+    if (number.size() >= 2 && number.front() == '"' && number.back() == '"')
+        number = number.substr(1, number.size() - 2);
+    return IsValidNumber(number);
+}
+
+// The clock as "AT+CCLK=" takes it: one quoted text.
+bool IsQuotedClock(std::string_view clock) {
+    return clock.size() >= 2 && clock.front() == '"' && clock.back() == '"' &&
+           IsQuotedText(clock.substr(1, clock.size() - 2));
+}
+
+// A position, index or length after the command's "=".
+std::string WithDigits(std::string_view command, std::string_view digits) {
+    return IsDigitsText(digits) ? Join({command, digits}) : std::string();
+}
+
 std::string QuerySet(std::string_view command, int mode, int value) {
     if (mode == 0) return Join({command, "=", IntToStr(value)});
     if (mode == 1) return Join({command, "?"});
@@ -40,6 +70,26 @@ std::string QuerySet(std::string_view command, int mode, int value) {
 }
 
 }  // namespace
+
+bool IsDigitsText(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsQuotedText(std::string_view s) { return IsValidText(s) && s.find('"') == s.npos; }
+
+bool IsDtmfText(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#';
+    });
+}
+
+bool IsOneCommand(std::string_view line) {
+    if (!line.empty() && line.back() == kCr) line.remove_suffix(1);
+    return std::none_of(line.begin(), line.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 32 || b == 127;
+    });
+}
 
 std::string Cgmi() { return Line("AT+CGMI"); }
 std::string Cgmm() { return Line("AT+CGMM"); }
@@ -50,7 +100,7 @@ std::string Cimi() { return Line("AT+CIMI"); }
 std::string Scid() { return Line("AT^SCID"); }
 
 std::string Cclk(int mode, std::string_view clock) {
-    if (mode == 0) return Join({"AT+CCLK=", clock});
+    if (mode == 0) return IsQuotedClock(clock) ? Join({"AT+CCLK=", clock}) : std::string();
     if (mode == 1) return Line("AT+CCLK?");
     return {};
 }
@@ -66,7 +116,8 @@ std::string EchoOn() { return Line("ATE1"); }
 std::string Cmee() { return Line("AT+CMEE=1"); }
 
 std::string Csca(int mode, std::string_view number) {
-    if (mode == 0) return Join({"AT+CSCA=\"", number, "\""});
+    if (mode == 0)
+        return IsValidNumber(number) ? Join({"AT+CSCA=\"", number, "\""}) : std::string();
     if (mode == 1) return Line("AT+CSCA?");
     return {};
 }
@@ -83,17 +134,21 @@ std::string Smgo() { return Line("AT^SMGO=1"); }
 std::string Clip() { return Line("AT+CLIP=1"); }
 std::string Cmgf() { return Line("AT+CMGF=0"); }
 std::string Cscb() { return Line("AT+CSCB=1"); }
-std::string Dial(std::string_view number) { return Join({"ATD", number, ";"}); }
+std::string Dial(std::string_view number) {
+    return IsValidNumber(number) ? Join({"ATD", number, ";"}) : std::string();
+}
 std::string Chup() { return Line("AT+CHUP"); }
 std::string Answer() { return Line("ATA"); }
 
 std::string Ccfc(std::string_view reason, std::string_view number, std::string_view cls,
                  std::string_view time, int mode) {
+    if (!IsDigitsText(reason)) return {};
     std::string s = "AT+CCFC=";
     switch (mode) {
         case 0:
         case 1:
         case 3:
+            if (!IsValidNumber(number) || !IsDigitsText(cls) || !IsDigitsText(time)) return {};
             s += reason;
             s += ',';
             s += IntToStr(mode);
@@ -135,9 +190,17 @@ std::string CpbsQuery(int mode) {
     return {};
 }
 
-std::string Cpbr(std::string_view position) { return Join({"AT+CPBR=", position}); }
-std::string Cpbw(std::string_view argument) { return Join({"AT+CPBW=", argument}); }
-std::string Raw(std::string_view line) { return std::string(line); }
+std::string Cpbr(std::string_view position) { return WithDigits("AT+CPBR=", position); }
+std::string Cpbw(std::string_view position) { return WithDigits("AT+CPBW=", position); }
+
+std::string CpbwEntry(std::string_view position, std::string_view number, std::string_view name) {
+    if (!IsDigitsText(position) || number.empty() || !IsValidNumber(number)) return {};
+    return Join({"AT+CPBW=", position, ",\"", number, "\",,\"", EscapeGsmText(name), "\""});
+}
+
+std::string Raw(std::string_view line) {
+    return IsOneCommand(line) ? std::string(line) : std::string();
+}
 
 std::string Cpms(int kind) {
     if (kind == 1) return Line("AT+CPMS=\"SM\",\"SM\",\"SM\"");
@@ -145,13 +208,16 @@ std::string Cpms(int kind) {
     return {};
 }
 
-std::string Cmgr(std::string_view index) { return Join({"AT+CMGR=", index}); }
-std::string Cmgw(std::string_view length) { return Join({"AT+CMGW=", length}); }
-std::string Cmgd(std::string_view index) { return Join({"AT+CMGD=", index}); }
-std::string Cmgs(std::string_view length) { return Join({"AT+CMGS=", length}); }
-std::string Cmss(std::string_view args) { return Join({"AT+CMSS=", args}); }
+std::string Cmgr(std::string_view index) { return WithDigits("AT+CMGR=", index); }
+std::string Cmgw(std::string_view length) { return WithDigits("AT+CMGW=", length); }
+std::string Cmgd(std::string_view index) { return WithDigits("AT+CMGD=", index); }
+std::string Cmgs(std::string_view length) { return WithDigits("AT+CMGS=", length); }
+std::string Cmss(std::string_view args) {
+    return IsStoredSendArgs(args) ? Join({"AT+CMSS=", args}) : std::string();
+}
 
 std::string Pdu(std::string_view pdu) {
+    if (!IsHexText(pdu)) return {};
     std::string s(pdu);
     s += '\x1a';
     return s;
@@ -175,7 +241,7 @@ std::string Sbnw(int type, int location, int part, int count) {
 std::string SbnwDelete(int type, std::string_view index,
                        const std::vector<std::string>& melodyItems, int selectedMelody) {
     auto t = ObjectType(type);
-    if (t.empty()) return {};
+    if (t.empty() || !IsDigitsText(index)) return {};
     if (type == kObjMelody) {
         const int count = static_cast<int>(melodyItems.size());
         if (selectedMelody < 0 || selectedMelody >= count) return {};
@@ -189,6 +255,7 @@ std::string Escape() { return std::string(1, '\x1b'); }
 
 std::string Clck(int facilityIndex, int mode, int cls, std::string_view password) {
     if (facilityIndex < 1 || facilityIndex > static_cast<int>(LockFacilities.size())) return {};
+    if (!IsDigitsText(password)) return {};
     std::string s = "AT+CLCK=\"";
     s += LockFacilities[static_cast<std::size_t>(facilityIndex - 1)];
     s += "\",";
@@ -210,6 +277,7 @@ std::string Clck(int facilityIndex, int mode, int cls, std::string_view password
 
 std::string Cpwd(int kind, std::string_view oldCode, std::string_view newCode) {
     if (kind < 1 || kind > static_cast<int>(PasswordFacilities.size())) return {};
+    if (!IsDigitsText(oldCode) || !IsDigitsText(newCode)) return {};
     return Join({"AT+CPWD=\"", PasswordFacilities[static_cast<std::size_t>(kind - 1)], "\",",
                  oldCode, ",", newCode});
 }
@@ -224,10 +292,13 @@ std::string Srtc(int mode, int melody, int volume) {
 }
 
 std::string VtsTone(std::string_view tone, int duration) {
+    if (!IsDtmfText(tone)) return {};
     return Join({"AT+VTS=", tone, ",", IntToStr(duration)});
 }
 
-std::string VtsString(std::string_view digits) { return Join({"AT+VTS=\"", digits, "\""}); }
+std::string VtsString(std::string_view digits) {
+    return IsDtmfText(digits) ? Join({"AT+VTS=\"", digits, "\""}) : std::string();
+}
 
 std::string Calm(int mode, int value) { return QuerySet("AT+CALM", mode, value); }
 std::string Crsl(int mode, int value) { return QuerySet("AT+CRSL", mode, value); }
@@ -235,7 +306,10 @@ std::string Cvib(int mode, int value) { return QuerySet("AT+CVIB", mode, value);
 
 std::string Cpuc(int mode, std::string_view currency, std::string_view price,
                  std::string_view password) {
-    if (mode == 0) return Join({"AT+CPUC=\"", currency, "\",\"", price, "\",\"", password, "\""});
+    if (mode == 0) {
+        if (!IsQuotedText(currency) || !IsQuotedText(price) || !IsQuotedText(password)) return {};
+        return Join({"AT+CPUC=\"", currency, "\",\"", price, "\",\"", password, "\""});
+    }
     if (mode == 1) return Line("AT+CPUC?");
     return {};
 }

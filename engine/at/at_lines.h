@@ -4,7 +4,16 @@
 // texts are part of the protocol down to each quote and comma.
 //
 // Lines end in one carriage return unless noted. A builder that returns an
-// empty string means "send nothing" (a selector outside the listed values).
+// empty string means "send nothing": a selector outside the listed values,
+// or data that the line cannot carry (below).
+//
+// Data in a line (a number, a name, a text, a code, a position, a PDU) is
+// checked by the builder that puts it there, and one argument that fails
+// leaves the whole line unbuilt: data never ends its field or starts a
+// second command (no double quote where a field is quoted as it stands, no
+// CR, LF, Ctrl-Z or ESC anywhere), and it holds only characters of the
+// phone's sets. Numbers are checked with IsValidNumber, the entry dialog's
+// test; names are escaped (EscapeGsmText), so that any text is safe in them.
 
 #include "engine/phone/phone_memory.h"
 
@@ -27,6 +36,18 @@ inline constexpr std::array<std::string_view, 8> PasswordFacilities = {"SC", "P2
 inline constexpr int kObjAppointment = 1;  // "vcs"
 inline constexpr int kObjMelody = 2;       // "mid"
 inline constexpr int kObjLogo = 3;         // "bmp"
+
+// The checks of data in a line, for the builders below and for the
+// operations that refuse such data before they start.
+// Digits only: positions, indexes, lengths and security codes ("" passes).
+bool IsDigitsText(std::string_view s);
+// A text that goes between double quotes as it stands: text characters
+// (IsValidText) but the double quote.
+bool IsQuotedText(std::string_view s);
+// DTMF tones: digits, "*", "#" and "A" to "D" ("" passes).
+bool IsDtmfText(std::string_view s);
+// A line that is one command: no control character but one closing CR.
+bool IsOneCommand(std::string_view line);
 
 std::string Cgmi();
 std::string Cgmm();
@@ -68,8 +89,12 @@ std::string Cpbs(int kind);
 // mode 0: "AT+CPBS?"; mode 1: "AT^SPBS?" (service numbers).
 std::string CpbsQuery(int mode);
 std::string Cpbr(std::string_view position);
-std::string Cpbw(std::string_view argument);
-// The line unchanged (it already ends in CR).
+// A delete: "AT+CPBW=" and the position.
+std::string Cpbw(std::string_view position);
+// The write of one phonebook entry, AT+CPBW=<position>,"<number>",,"<name>"
+// and CR: the position as digits, the number not empty, the name escaped.
+std::string CpbwEntry(std::string_view position, std::string_view number, std::string_view name);
+// The line unchanged (it already ends in CR); "" unless it is one command.
 std::string Raw(std::string_view line);
 // Message memory: 1 SM, 2 ME.
 std::string Cpms(int kind);
@@ -77,8 +102,10 @@ std::string Cmgr(std::string_view index);
 std::string Cmgw(std::string_view length);
 std::string Cmgd(std::string_view index);
 std::string Cmgs(std::string_view length);
+// args: the position, optionally "," and the number (quoted or not).
 std::string Cmss(std::string_view args);
-// The PDU hex text (or an upload packet) and one Ctrl-Z; no CR.
+// The PDU hex text (or an upload packet) and one Ctrl-Z; no CR. "" for
+// anything but hex digits.
 std::string Pdu(std::string_view pdu);
 std::string Sdld();
 std::string SbnrTest();

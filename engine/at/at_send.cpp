@@ -1,22 +1,24 @@
 #include "engine/at/at_send.h"
 
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/busy_state.h"
 #include "engine/session/communication_error.h"
 #include "engine/session/exchange_timeout.h"
 
 namespace parlenko {
 
+void CommandWritten(EngineContext& ctx, std::string_view line) {
+    if (!line.ends_with('\r')) return;
+    auto& rx = ctx.state.Receive;
+    const int remainder = rx.RxLines.Size() - 1;
+    rx.RxLines.Blank(remainder);
+    rx.CommandInFlight = std::string(line.substr(0, line.size() - 1));
+    rx.CommandEntry = remainder;
+}
+
 bool SendAtLine(EngineContext& ctx, std::string_view line, AnswerExpected expected) {
-    // With no exchange in flight the phone's answer to this command starts
-    // on a fresh line: a fragment left without its carriage return (line
-    // noise, a phone that restarted) would otherwise be glued to the echo
-    // and hide it.
-    if (!IsBusy(ctx)) {
-        auto& lines = ctx.state.Receive.RxLines;
-        lines.Blank(lines.Size() - 1);
-    }
+    if (expected == AnswerExpected::Yes) CommandWritten(ctx, line);
     if (!ctx.port.SendString(line)) {
+        ctx.state.Receive.CommandInFlight.clear();
         ReportCommunicationError(ctx);
         return false;
     }

@@ -17,4 +17,13 @@ enum class AnswerExpected { Yes, No };
 bool SendAtLine(EngineContext& ctx, std::string_view line,
                 AnswerExpected expected = AnswerExpected::Yes);
 
+// The bookkeeping of a command line (ending in a carriage return) about to
+// be written, whichever road it takes: it is the command in flight until a
+// final result answers it, and an unfinished line still in the received
+// lines is noise (the previous exchange has ended; the phone's answer to
+// this command starts on a fresh line). A body after a "> " prompt is not a
+// command line: the prompt stays, and the command that asked for it stays
+// in flight.
+void CommandWritten(EngineContext& ctx, std::string_view line);
+
 }  // namespace parlenko

@@ -1,6 +1,7 @@
 #include "engine/calls/call_actions.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/receive/outcome_actions.h"
 #include "engine/serial/serial_port_driver.h"
@@ -25,10 +26,6 @@ constexpr char kInvalidDuration[] = "Tone duration must be from 1 to 255!";
 
 void Refuse(EngineContext& ctx, const char* text) {
     ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
-bool IsTone(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#';
 }
 
 void KeepParty(EngineContext& ctx, const std::string& name, const std::string& number) {
@@ -172,12 +169,7 @@ void SendDtmfTones(EngineContext& ctx, std::string_view tones) {
     SendAtVtsString(ctx, tones);
 }
 
-bool AreDtmfTones(std::string_view tones) {
-    if (tones.empty()) return false;
-    for (char c : tones)
-        if (!IsTone(c)) return false;
-    return true;
-}
+bool AreDtmfTones(std::string_view tones) { return !tones.empty() && at::IsDtmfText(tones); }
 
 void DeleteDialledCalls(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;

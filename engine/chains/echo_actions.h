@@ -6,6 +6,9 @@
 // for a command with one (answer at i - 2, echo at i - 4); an "ERROR"
 // carries no information line, so its echo is always at i - 2.
 //
+// Entries are counted in turn (RxLineList::Above): a line the phone sent
+// out of turn inside the exchange is not one of them.
+//
 // Commands are listed in tables of EchoAction rows: the echo, how it is
 // compared, how many entries above the "OK" it stands ("at"), and the action
 // on "OK" and on "ERROR". A row compares the echo whole (commands without
@@ -33,8 +36,10 @@ enum class EchoCompare {
 // in the list (the list may change under a call out; never index it again
 // for these).
 struct EchoHit {
-    int result = 0;      // entry of the "OK"/"ERROR"
-    int echoEntry = 0;   // entry of the echo
+    int result = 0;     // entry of the "OK"/"ERROR"
+    int echoEntry = 0;  // entry of the echo
+    // Entries above and below the result are counted in turn: use
+    // RxLineList::Above(result, n), never result - n.
     std::string echo;    // the echoed command line
     std::string answer;  // the information line at result - 2 (OK rows at distance 4)
 };
@@ -74,5 +79,11 @@ bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompa
 // list was reset meanwhile.
 ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
                       std::span<const EchoAction> table);
+
+// Runs the "ERROR" action of the first row of table whose echo is command,
+// as if the phone had refused it (a command that got no answer at all); the
+// hit names no entry. False when no row has one.
+bool RunErrorRowFor(EngineContext& ctx, std::string_view command,
+                    std::span<const EchoAction> table);
 
 }  // namespace parlenko

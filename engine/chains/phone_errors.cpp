@@ -75,9 +75,10 @@ void ResetStoreRetryCount(EngineContext& ctx) { ctx.state.Sms.StoreRetryCount = 
 ScanStep HandlePhoneError(EngineContext& ctx, int i) {
     auto& lines = ctx.state.Receive.RxLines;
     const std::string line = lines.At(i);
-    const std::string echo = lines.At(i - 2);
+    const int echoEntry = lines.Above(i, 2);
+    const std::string echo = lines.At(echoEntry);
     lines.Blank(i);
-    lines.Blank(i - 2);
+    lines.Blank(echoEntry);
 
     std::optional<int> code;
     if (const auto n = ParseInt(Copy(line, 13, 5))) code = static_cast<int>(*n);
@@ -139,7 +140,7 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
 
     // A refused message command, or a refused body after its "> " prompt
     // (the error follows the body's echo at once), ends the SMS operation.
-    if (IsSmsCommand(echo) || lines.StartsWith(i - 1, "> ")) {
+    if (IsSmsCommand(echo) || lines.StartsWith(lines.Above(i, 1), "> ")) {
         if (StartsWith(echo, "AT+CMGR=") || StartsWith(echo, "AT+CPMS=\""))
             ctx.host.CloseProgressWindow();
         EndSmsOperation(ctx);

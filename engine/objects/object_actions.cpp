@@ -52,11 +52,12 @@ ScanStep ObjectRead(EngineContext& ctx, const EchoHit& hit) {
 
     std::string data;
     bool echoFound = false;
-    for (int k = hit.result; k >= 0; --k) {
+    for (int k = hit.result; k >= 0; k = lines.Above(k, 1)) {
         if (lines.StartsWith(k, "^SBNR: ")) {
-            data.insert(0, lines.At(k + 1));
+            const int dataEntry = lines.Below(k, 1);
+            data.insert(0, lines.At(dataEntry));
             lines.Blank(k);
-            lines.Blank(k + 1);
+            lines.Blank(dataEntry);
         } else if (lines.StartsWith(k, "AT^SBNR=\"")) {
             lines.Blank(k);
             echoFound = true;
@@ -83,8 +84,9 @@ template <bool UploadState::*Guard, PacketHandler Handle>
 ScanStep PacketAccepted(EngineContext& ctx, const EchoHit& hit) {
     if (!(ctx.state.Upload.*Guard)) return ScanStep::Continue;
     auto& lines = Lines(ctx);
-    const std::string packet = lines.At(hit.result - 1);
-    lines.Blank(hit.result - 1);
+    const int packetEntry = lines.Above(hit.result, 1);
+    const std::string packet = lines.At(packetEntry);
+    lines.Blank(packetEntry);
     lines.Blank(hit.echoEntry);
     Handle(ctx, hit.echo, packet);
     return ScanStep::Continue;

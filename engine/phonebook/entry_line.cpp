@@ -1,5 +1,6 @@
 #include "engine/phonebook/entry_line.h"
 
+#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/text/gsm_alphabet.h"
 
@@ -19,9 +20,13 @@ std::string UnsupportedNameChars(std::string_view s) {
     return out;
 }
 
+bool IsWritableEntry(std::string_view name, std::string_view number) {
+    return IsValidText(name) && !number.empty() && IsValidNumber(number);
+}
+
 bool CanSaveEntry(std::string_view name, std::string_view number, std::string_view position) {
-    return !Trim(name).empty() && !Trim(number).empty() && !position.empty() &&
-           position != "Memory full" && IsValidText(name) && IsValidNumber(number);
+    return !Trim(name).empty() && !position.empty() && position != "Memory full" &&
+           IsWritableEntry(name, number);
 }
 
 std::string VipName(std::string_view name) {
@@ -39,7 +44,7 @@ PhonebookWrite BuildPhonebookWrite(std::string_view name, std::string_view numbe
     w.Entry.Name = ReplaceUnsupportedChars(name);
     w.Entry.Phone = KeepNumberChars(number);
     w.Entry.Position = std::string(position);
-    w.Line = "AT+CPBW=" + pos + ",\"" + w.Entry.Phone + "\",,\"" + EscapeGsmText(name) + "\"\r";
+    w.Line = at::CpbwEntry(pos, w.Entry.Phone, name);
     return w;
 }
 

@@ -14,6 +14,11 @@ namespace parlenko {
 // blank ("" when there is none).
 std::string UnsupportedNameChars(std::string_view s);
 
+// An entry's texts as the phone takes them: the name within the text set,
+// the number not empty and within the number set. What the dialog saves and
+// what a restore writes pass this test.
+bool IsWritableEntry(std::string_view name, std::string_view number);
+
 // The dialog may save: trimmed name and number not empty, position neither
 // empty nor "Memory full", the untrimmed texts within their sets.
 bool CanSaveEntry(std::string_view name, std::string_view number, std::string_view position);
@@ -25,7 +30,8 @@ std::string VipName(std::string_view name);
 // The write of name (VIP mark already applied), number and position ("007")
 // as "AT+CPBW=7,"<number chars>",,"<escaped name>"" + CR, and the entry as
 // stored: unsupported name characters as "?", the number filtered, the
-// position text unchanged (its memory is set by the engine).
+// position text unchanged (its memory is set by the engine). The line is
+// empty when the number keeps no character or the position is no number.
 PhonebookWrite BuildPhonebookWrite(std::string_view name, std::string_view number,
                                    std::string_view position);
 

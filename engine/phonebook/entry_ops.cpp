@@ -1,6 +1,7 @@
 #include "engine/phonebook/entry_ops.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/serial/serial_port_driver.h"
 
@@ -35,9 +36,9 @@ std::optional<long long> PositionNumber(std::string_view text) {
 // The line is one "AT+CPBW=<position>,..." command ending in its one CR (a
 // second CR would send a second command), and its position is the entry's.
 bool IsWriteLineFor(const std::string& line, const AListIme& entry) {
-    if (!StartsWith(line, "AT+CPBW=") || line.size() < 10 || line.back() != '\r') return false;
-    for (std::size_t k = 0; k + 1 < line.size(); ++k)
-        if (static_cast<unsigned char>(line[k]) < 32) return false;
+    if (!StartsWith(line, "AT+CPBW=") || line.size() < 10 || line.back() != '\r' ||
+        !at::IsOneCommand(line))
+        return false;
     const std::string args = line.substr(8, line.size() - 9);
     const auto comma = args.find(',');
     if (comma == std::string::npos) return false;

@@ -24,29 +24,12 @@ void Report(EngineContext& ctx, const exchange::WriteResult& result) {
 
 }  // namespace
 
-void AppendToPhonebookCache(EngineContext& ctx, const AListIme& e) {
-    if (DataDir(ctx).empty()) return;
-    Report(ctx,
-           exchange::WritePhonebookRecord(DataDir(ctx), e.Name, e.Phone, e.Location, e.Position));
-}
-
-void ReplaceInPhonebookCache(EngineContext& ctx, const AListIme& e, long index) {
-    if (DataDir(ctx).empty()) return;
-    Report(ctx, exchange::WritePhonebookRecord(DataDir(ctx), e.Name, e.Phone, e.Location,
-                                               e.Position, index));
-}
-
 void SavePhonebookCache(EngineContext& ctx) {
     if (DataDir(ctx).empty()) return;
     std::vector<exchange::PhonebookFileEntry> entries;
     for (const auto& e : ctx.state.Phonebook.PhonebookList)
         entries.push_back({e.Name, e.Phone, e.Location, e.Position});
     Report(ctx, exchange::SavePhonebookFile(DataDir(ctx), entries));
-}
-
-void DeletePhonebookCache(EngineContext& ctx) {
-    if (DataDir(ctx).empty()) return;
-    Report(ctx, exchange::DeletePhonebookFile(DataDir(ctx)));
 }
 
 void LoadPhonebookCache(EngineContext& ctx) {

@@ -1,24 +1,22 @@
 #pragma once
-// The phonebook cache "Phonebook.dat" in the data folder, as the engine
-// keeps it in step with PhonebookList: one record appended per entry read,
-// a record replaced or the whole file rewritten after an entry changed, the
-// file deleted when a full read starts, and the list loaded from it at
-// start-up. Every write replaces or extends the file safely (the file format
-// layer does it); a failed write is reported in one message box per read or
-// entry change and never stops the read. Without a data folder (an empty
-// Options.DataDir) nothing is read or written.
+// The phonebook cache "Phonebook.dat" in the data folder: the last phonebook
+// read that ran to its end. A full read leaves the file alone while it runs
+// and writes it whole from PhonebookList at its end, so a read that stops
+// before (a silent phone, a closed port, the program ended) keeps the
+// previous file as it was; after that, each entry change (a save, a move, a
+// delete) writes it whole from the list again, so the file never drifts from
+// the list. The list is loaded from it at start-up. Every write replaces the
+// file atomically (the file format layer does it); a failed write is
+// reported in one message box per read or entry change. Without a data
+// folder (an empty Options.DataDir) nothing is read or written.
 
 #include "engine/phone/records.h"
 #include "engine/session/engine_context.h"
 
 namespace parlenko {
 
-void AppendToPhonebookCache(EngineContext& ctx, const AListIme& entry);
-// Replaces record index (the entry's index in PhonebookList).
-void ReplaceInPhonebookCache(EngineContext& ctx, const AListIme& entry, long index);
-// Rewrites the cache from PhonebookList.
+// Writes the cache from PhonebookList.
 void SavePhonebookCache(EngineContext& ctx);
-void DeletePhonebookCache(EngineContext& ctx);
 
 // At start-up: PhonebookList from the cache (what is sound of a damaged
 // file), the view emptied, each memory's view button enabled when the cache

@@ -170,8 +170,11 @@ void FinishPhonebookRead(EngineContext& ctx) {
     auto& r = Read(ctx);
     // Every memory has been read: its free positions are known.
     ctx.state.Phonebook.PhonebookLoaded = true;
+    ctx.state.Phonebook.PhonebookListPartial = false;
     // Closed whether shown or not: the read is over, so is the busy state.
     CloseReadProgress(ctx);
+    // The list read replaces the cache whole.
+    SavePhonebookCache(ctx);
     ctx.state.Phonebook.PhonebookReadComplete = true;
     ctx.views.backup->PhonebookReadFinished();
     if (r.BackupRefreshing) {
@@ -245,7 +248,6 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
         const std::string location(MemoryCaption(*memory));
 
         const AListIme entry{storedName, number, location, position};
-        AppendToPhonebookCache(ctx, entry);
 
         const std::string shownName = DisplayName(storedName);
         PhonebookRow row{shownName, number, location, position, kImageEntry};
@@ -415,24 +417,18 @@ void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view ec
     }
     if (restoring) return;
     // The saved entry replaces the record of its memory and position, or is
-    // added to the list and the cache.
+    // added to the list; the cache follows the list whole.
     const AListIme& saved = done.Entry;
     auto& list = ctx.state.Phonebook.PhonebookList;
     auto it = std::find_if(list.begin(), list.end(), [&](const AListIme& e) {
         return e.Position == saved.Position && e.Location == saved.Location;
     });
-    const bool found = it != list.end();
-    if (found) {
-        *it = saved;
-        ReplaceInPhonebookCache(ctx, saved, static_cast<long>(it - list.begin()));
-    }
+    if (it != list.end()) *it = saved;
+    else list.push_back(saved);
+    SavePhonebookCache(ctx);
     const std::string name = DisplayName(PhonebookTextFromGsm(WithNameEscapesDecoded(echo)));
     const std::string number = ExtractQuoted(echo);
     PushNameToLists(ctx, name, number);
-    if (!found) {
-        list.push_back(saved);
-        AppendToPhonebookCache(ctx, saved);
-    }
     ctx.views.phonebook->PhonebookEntrySaved(name, number, position);
     ctx.views.phonebook->ReapplyPhonebookFilter();
     if (deleteFrom) SendAtCpbs(ctx, *deleteFrom);

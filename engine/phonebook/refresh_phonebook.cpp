@@ -1,7 +1,6 @@
 #include "engine/phonebook/refresh_phonebook.h"
 
 #include "engine/at/at_commands.h"
-#include "engine/phonebook/phonebook_cache.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/filling_list.h"
 
@@ -23,13 +22,13 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
         if (!restoring) op.PhonebookLoaded = false;
         r.CacheErrorReported = false;
         if (!restoring) {
+            // The list fills as the read goes; the cache keeps the last
+            // complete read until this one has run to its end.
             op.PhonebookReadComplete = false;
+            op.PhonebookListPartial = true;
             op.PhonebookList.clear();
-            {
-                FillingListGuard filling(ctx.state);
-                ctx.views.phonebook->ClearPhonebookRows();
-            }
-            DeletePhonebookCache(ctx);
+            FillingListGuard filling(ctx.state);
+            ctx.views.phonebook->ClearPhonebookRows();
         }
         // A restore keeps the capacities of the writable memories: it writes
         // into them before they are read again.

@@ -1,13 +1,14 @@
 #include "engine/phonebook/restore_step.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
+#include "engine/phonebook/entry_line.h"
 #include "engine/phonebook/free_positions.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
-#include "engine/text/gsm_alphabet.h"
 
 #include <algorithm>
 #include <optional>
@@ -18,6 +19,11 @@ namespace {
 
 PhonebookReadState& Read(EngineContext& ctx) { return ctx.state.PhonebookRead; }
 Restoring* Run(EngineContext& ctx) { return std::get_if<Restoring>(&ctx.state.Phonebook.Op); }
+
+// The name as the phone stores it: a VIP's "!" put back when it fits.
+std::string StoredName(const RestoreRow& row) {
+    return row.Vip && row.Name.size() < 16 ? row.Name + "!" : row.Name;
+}
 
 void ShowProgress(EngineContext& ctx) {
     ctx.views.backup->RestoreProgressChanged(Read(ctx).Restore);
@@ -89,9 +95,8 @@ void SendWrite(EngineContext& ctx, Restoring& run, PhoneMemory memory, const std
     v.RestNameLab = row->Name + "   [" + row->Number + "]";
     v.WritingLabVisible = true;
     v.RestorePosLab = "Saving entry on position no. " + position;
-    const std::string stored = row->Vip && row->Name.size() < 16 ? row->Name + "!" : row->Name;
     const auto number = ParseInt(position);
-    run.Step = WritePending{line, AListIme{stored, row->Number, v.RestoreLokLab,
+    run.Step = WritePending{line, AListIme{StoredName(*row), row->Number, v.RestoreLokLab,
                                            number ? IntToStrPadded(*number, 3) : position}};
     run.Rows.erase(row);
     run.Outcome.Steps += 1;
@@ -109,6 +114,63 @@ void SendDelete(EngineContext& ctx, Restoring& run, PhoneMemory memory,
     run.Outcome.Steps += 1;
     ShowProgress(ctx);
     SendAtCpbw(ctx, position);
+}
+
+// What one step did: sent a command (or ended the run or the memory), or
+// dropped a row that cannot be written without sending anything.
+enum class StepDone { Sent, RowRefused };
+
+// A row the entry dialog could not save either (a number or name with
+// characters the phone's sets do not hold, a double quote, CR, LF, ...) is
+// dropped before anything is sent, and counts as failed. It takes no
+// position: in free-positions mode the next row gets the same free position,
+// in overwrite mode the same position number.
+StepDone RefuseRow(EngineContext& ctx, Restoring& run, std::vector<RestoreRow>::iterator row) {
+    auto& r = Read(ctx);
+    run.Rows.erase(row);
+    run.Outcome.Steps += 1;
+    run.Outcome.Failed += 1;
+    if (!r.RestoreOverwrite) r.ReadCount += 1;  // the memory's rows are counted there
+    return StepDone::RowRefused;
+}
+
+StepDone RestoreStep(EngineContext& ctx) {
+    auto* run = Run(ctx);
+    if (!run) return StepDone::Sent;
+    if (run->StopRequested) {
+        EndRun(ctx, false);
+        return StepDone::Sent;
+    }
+    auto& r = Read(ctx);
+    const auto memory = CurrentPhoneMemory(ctx.state);
+    if (!memory || !IsWritable(*memory) || r.ReadCount >= r.ReadUsed) {
+        MemoryDone(ctx);
+        return StepDone::Sent;
+    }
+    auto& v = r.Restore;
+    v.ToWriteLab = IntToStr(r.ReadUsed - r.ReadCount) + " of " + IntToStr(r.ReadUsed);
+    const int percent = ProgressPercent(r.ReadCount, r.ReadUsed);
+    v.RestoreProgBar = percent;
+    v.RestPercLab = IntToStr(percent) + "%";
+
+    // The memory's own next row: a backup is not always in memory order.
+    const auto row = std::find_if(run->Rows.begin(), run->Rows.end(),
+                                  [&](const RestoreRow& x) { return x.Memory == *memory; });
+    const bool haveRow = row != run->Rows.end();
+    if (haveRow && !IsWritableEntry(StoredName(*row), row->Number))
+        return RefuseRow(ctx, *run, row);
+    if (!r.RestoreOverwrite) {
+        const auto* free = FreePositionList(r, *memory);
+        const std::string position = free ? FirstFreePosition(*free) : std::string();
+        if (!haveRow || position.empty()) MemoryDone(ctx);
+        else SendWrite(ctx, *run, *memory, position, row);
+        return StepDone::Sent;
+    }
+    const std::string position = IntToStr(r.RestorePosition);
+    r.RestorePosition += 1;
+    if (haveRow) SendWrite(ctx, *run, *memory, position, row);
+    else SendDelete(ctx, *run, *memory, position);
+    return StepDone::Sent;
 }
 
 }  // namespace
@@ -141,42 +203,7 @@ bool StartRestore(EngineContext& ctx, const std::vector<RestoreRow>& rows, Resto
 }
 
 void RestoreNextEntry(EngineContext& ctx) {
-    auto* run = Run(ctx);
-    if (!run) return;
-    if (run->StopRequested) {
-        EndRun(ctx, false);
-        return;
-    }
-    auto& r = Read(ctx);
-    const auto memory = CurrentPhoneMemory(ctx.state);
-    if (!memory || !IsWritable(*memory) || r.ReadCount >= r.ReadUsed) {
-        MemoryDone(ctx);
-        return;
-    }
-    auto& v = r.Restore;
-    v.ToWriteLab = IntToStr(r.ReadUsed - r.ReadCount) + " of " + IntToStr(r.ReadUsed);
-    const int percent = ProgressPercent(r.ReadCount, r.ReadUsed);
-    v.RestoreProgBar = percent;
-    v.RestPercLab = IntToStr(percent) + "%";
-
-    // The memory's own next row: a backup is not always in memory order.
-    const auto row = std::find_if(run->Rows.begin(), run->Rows.end(),
-                                  [&](const RestoreRow& x) { return x.Memory == *memory; });
-    const bool haveRow = row != run->Rows.end();
-    if (!r.RestoreOverwrite) {
-        const auto* free = FreePositionList(r, *memory);
-        const std::string position = free ? FirstFreePosition(*free) : std::string();
-        if (!haveRow || position.empty()) {
-            MemoryDone(ctx);
-            return;
-        }
-        SendWrite(ctx, *run, *memory, position, row);
-        return;
-    }
-    const std::string position = IntToStr(r.RestorePosition);
-    r.RestorePosition += 1;
-    if (haveRow) SendWrite(ctx, *run, *memory, position, row);
-    else SendDelete(ctx, *run, *memory, position);
+    while (RestoreStep(ctx) == StepDone::RowRefused) {}
 }
 
 void RestoreStepFailed(EngineContext& ctx) {
@@ -207,9 +234,7 @@ void RestoreWizardClosed(EngineContext& ctx) {
 }
 
 std::string MakeCpbwLine(const std::string& position, const RestoreRow& row) {
-    std::string name = row.Name;
-    if (row.Vip && name.size() < 16) name += "!";
-    return "AT+CPBW=" + position + ",\"" + row.Number + "\",,\"" + EscapeGsmText(name) + "\"\r";
+    return at::CpbwEntry(position, row.Number, StoredName(row));
 }
 
 std::string CheckFreeSpace(const EngineState& state, const std::vector<RestoreRow>& rows,

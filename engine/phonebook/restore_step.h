@@ -23,7 +23,9 @@ bool StartRestore(EngineContext& ctx, const std::vector<RestoreRow>& rows, Resto
 
 // One step: the next write or delete of CurrentMemory, or, when its steps
 // are done, the next memory or the end of the run. A stop request ends the
-// run here.
+// run here. A row that the entry dialog could not save either
+// (IsWritableEntry) is not sent: it counts as failed and the next row
+// follows at once.
 void RestoreNextEntry(EngineContext& ctx);
 
 // The phone refused the step in flight ("ERROR", "+CME ERROR:"): counted as
@@ -39,8 +41,9 @@ void AbortRestore(EngineContext& ctx);
 void RestoreWizardClosed(EngineContext& ctx);
 
 // The write line of one entry at position ("4" or "004"):
-// AT+CPBW=<position>,"<number>",,"<name>" and CR, the name escaped for the
-// phone and a VIP's "!" put back when the name is shorter than 16 characters.
+// AT+CPBW=<position>,"<number>",,"<name>" and CR (at::CpbwEntry), the name
+// escaped for the phone and a VIP's "!" put back when the name is shorter
+// than 16 characters; "" when the number cannot go into the line.
 std::string MakeCpbwLine(const std::string& position, const RestoreRow& row);
 
 // Whether the rows fit: empty when they do, else the message for the

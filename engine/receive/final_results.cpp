@@ -46,9 +46,28 @@ constexpr std::array<ActionTable, 13> kResultTables = {
     SetCommandActions,
 };
 
+// The result at entry i answers the command in flight: its echo stands
+// above i, no higher than where the command's answer began. A result of a
+// command written earlier (a page that started an operation before the
+// answer of the last one came) leaves it in flight.
+bool AnswersCommandInFlight(const ReceiveState& rx, int i) {
+    if (rx.CommandInFlight.empty()) return false;
+    for (int k = rx.RxLines.Above(i, 1); k >= 0 && k >= rx.CommandEntry; k = rx.RxLines.Above(k, 1))
+        if (rx.RxLines.Is(k, rx.CommandInFlight)) return true;
+    return false;
+}
+
 }  // namespace
 
+bool EndUnansweredWrite(EngineContext& ctx, std::string_view command) {
+    return EndUnansweredSmsWrite(ctx) || EndUnansweredPhonebookWrite(ctx) ||
+           EndUnansweredSetCommand(ctx, command);
+}
+
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {
+    // The command in flight is answered; whatever follows may write the next.
+    auto& rx = ctx.state.Receive;
+    if (AnswersCommandInFlight(rx, i)) rx.CommandInFlight.clear();
     if (kind == FinalResultKind::PhoneError) return HandlePhoneError(ctx, i);
 
     // An "ERROR" ends the exchange whatever it answers.

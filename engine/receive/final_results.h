@@ -25,4 +25,9 @@ enum class FinalResultKind {
 
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind);
 
+// The command in flight got no answer before the time-out: a write (an
+// entry, a message, a setting) ends as its refusal would, with its own
+// failure text, and true is returned; a read is left to the time-out.
+bool EndUnansweredWrite(EngineContext& ctx, std::string_view command);
+
 }  // namespace parlenko

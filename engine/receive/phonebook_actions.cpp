@@ -135,7 +135,7 @@ ScanStep EmptyPositionOk(EngineContext& ctx, const EchoHit& hit) {
 // The same with one more blank line between the echo and the "OK": only
 // when the test two entries up did not match (its echo is blanked then).
 ScanStep EmptyPositionLateOk(EngineContext& ctx, const EchoHit& hit) {
-    Lines(ctx).Blank(hit.result - 2);
+    Lines(ctx).Blank(Lines(ctx).Above(hit.result, 2));
     Lines(ctx).Blank(hit.echoEntry);
     PositionAnswer(ctx, {}, CpbrAnswer::Empty);
     return ScanStep::Continue;
@@ -180,5 +180,12 @@ const std::array<EchoAction, 8> kPhonebookActions = {{
 }  // namespace
 
 std::span<const EchoAction> PhonebookActions() { return kPhonebookActions; }
+
+bool EndUnansweredPhonebookWrite(EngineContext& ctx) {
+    const auto& op = ctx.state.Phonebook.Op;
+    if (IsRestoring(op) || std::holds_alternative<std::monostate>(op)) return false;
+    PhonebookOpFailed(ctx);
+    return true;
+}
 
 }  // namespace parlenko

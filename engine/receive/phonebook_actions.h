@@ -14,4 +14,9 @@ namespace parlenko {
 
 std::span<const EchoAction> PhonebookActions();
 
+// The entry write, move or delete in flight got no answer at all: it ends
+// as a refusal ends it, with the same text. False when none runs (a restore
+// run ends by its own rules).
+bool EndUnansweredPhonebookWrite(EngineContext& ctx);
+
 }  // namespace parlenko

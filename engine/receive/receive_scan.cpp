@@ -1,9 +1,12 @@
 #include "engine/receive/receive_scan.h"
 
 #include "engine/receive/final_results.h"
+#include "engine/receive/line_intake.h"
+#include "engine/receive/result_codes.h"
 #include "engine/receive/unsolicited_codes.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/exchange_timeout.h"
+#include "engine/sms/sms_operations.h"
 
 #include <algorithm>
 #include <array>
@@ -29,7 +32,7 @@ bool IsRemainder(EngineContext& ctx, int i) { return i == Lines(ctx).Size() - 1;
 ScanStep TestPhoneError(EngineContext& ctx, int i) {
     auto& l = Lines(ctx);
     if (IsRemainder(ctx, i)) return ScanStep::Continue;
-    if (!l.StartsWith(i, "+CME ERROR: ") && !l.StartsWith(i, "+CMS ERROR: "))
+    if (!l.StartsWith(i, codes::kCmeError) && !l.StartsWith(i, codes::kCmsError))
         return ScanStep::Continue;
     return HandleFinalResult(ctx, i, FinalResultKind::PhoneError);
 }
@@ -54,63 +57,75 @@ ScanStep TestLinePrefix(EngineContext& ctx, int i) {
 // A cell-broadcast page: 88 octets as 176 hex characters under its header.
 ScanStep TestCellBroadcast(EngineContext& ctx, int i) {
     auto& l = Lines(ctx);
-    if (i > 0 && !IsRemainder(ctx, i) && l.Length(i) == 176 && l.StartsWith(i - 1, "+CBM: 88"))
+    if (i > 0 && !IsRemainder(ctx, i) && l.Length(i) == 176 && l.StartsWith(i - 1, codes::kCbmPage))
         return HandleCellBroadcast(ctx, i);
     return ScanStep::Continue;
 }
 
 ScanStep TestOk(EngineContext& ctx, int i) {
-    return Lines(ctx).Is(i, "OK") ? HandleFinalResult(ctx, i, FinalResultKind::Ok)
-                                  : ScanStep::Continue;
+    return Lines(ctx).Is(i, codes::kOk) ? HandleFinalResult(ctx, i, FinalResultKind::Ok)
+                                        : ScanStep::Continue;
 }
 
 ScanStep TestError(EngineContext& ctx, int i) {
-    return Lines(ctx).Is(i, "ERROR") ? HandleFinalResult(ctx, i, FinalResultKind::Error)
-                                     : ScanStep::Continue;
+    return Lines(ctx).Is(i, codes::kError) ? HandleFinalResult(ctx, i, FinalResultKind::Error)
+                                           : ScanStep::Continue;
 }
-
-constexpr char kRing[] = "RING";
-constexpr char kNoCarrier[] = "NO CARRIER";
-constexpr char kBusy[] = "BUSY";
-constexpr char kNoDialtone[] = "NO DIALTONE";
-constexpr char kClip[] = "+CLIP: ";
-constexpr char kCmti[] = "+CMTI: ";
-constexpr char kCdsi[] = "+CDSI: ";
-constexpr char kCreg[] = "+CREG: ";
-constexpr char kSmgo[] = "^SMGO: ";
-constexpr char kPrompt[] = "> ";
-constexpr char kEsc[] = "\x1b";
 
 // The fifteen tests, in the order they run on each entry.
 constexpr std::array<ScanTest, 15> kTests = {
-    TestPhoneError,                            // 1  "+CME ERROR: " / "+CMS ERROR: "
-    TestWhole<kRing, HandleRing>,              // 2
-    TestWhole<kNoCarrier, HandleNoCarrier>,    // 3
-    TestWhole<kBusy, HandleBusy>,              // 4
-    TestWhole<kNoDialtone, HandleNoDialtone>,  // 5
-    TestLinePrefix<kClip, HandleClip>,         // 6
-    TestLinePrefix<kCmti, HandleNewMessage>,   // 7
-    TestLinePrefix<kCdsi, HandleNewMessage>,   // 8
-    TestLinePrefix<kCreg, HandleCreg>,         // 9
-    TestCellBroadcast,                         // 10
-    TestLinePrefix<kSmgo, HandleSmsOverflow>,  // 11
-    TestWhole<kPrompt, HandlePrompt>,          // 12
-    TestPrefix<kEsc, HandleEscapeEcho>,        // 13
-    TestOk,                                    // 14
-    TestError,                                 // 15
+    TestPhoneError,                                   // 1  "+CME ERROR: " / "+CMS ERROR: "
+    TestWhole<codes::kRing, HandleRing>,              // 2
+    TestWhole<codes::kNoCarrier, HandleNoCarrier>,    // 3
+    TestWhole<codes::kBusy, HandleBusy>,              // 4
+    TestWhole<codes::kNoDialtone, HandleNoDialtone>,  // 5
+    TestLinePrefix<codes::kClip, HandleClip>,         // 6
+    TestLinePrefix<codes::kCmti, HandleNewMessage>,   // 7
+    TestLinePrefix<codes::kCdsi, HandleNewMessage>,   // 8
+    TestLinePrefix<codes::kCreg, HandleCreg>,         // 9
+    TestCellBroadcast,                                // 10
+    TestLinePrefix<codes::kSmgo, HandleSmsOverflow>,  // 11
+    TestWhole<codes::kPrompt, HandlePrompt>,          // 12
+    TestPrefix<codes::kEsc, HandleEscapeEcho>,        // 13
+    TestOk,                                           // 14
+    TestError,                                        // 15
 };
 
 // The tests of the final results, for the rest of a walk that an
 // unsolicited code cut short.
 constexpr std::array<ScanTest, 3> kFinalResultTests = {TestPhoneError, TestOk, TestError};
 
-// Drops the blank top of the list once no walk is left; the one index kept
-// across chunks (the answered prompt) moves with the entries.
+// Once the outermost call is done and no command waits for its answer,
+// every line still standing in turn is noise (no final result will come
+// for it) and goes; out-of-turn lines stay for the scan that handles them.
+void DropStaleLines(EngineContext& ctx) {
+    auto& rx = ctx.state.Receive;
+    if (!rx.CommandInFlight.empty()) return;
+    for (int k = 0; k + 1 < rx.RxLines.Size(); ++k)
+        if (!rx.RxLines.IsOutOfTurn(k)) rx.RxLines.Blank(k);
+}
+
+// Drops the blank top of the list once no walk is left; the indexes kept
+// across chunks (the answered prompt, the command's first entry) move with
+// the entries.
 void CompactRxLines(EngineContext& ctx) {
     auto& rx = ctx.state.Receive;
     const int removed = rx.RxLines.Compact();
-    if (removed == 0 || rx.AnsweredPromptEntry < 0) return;
-    rx.AnsweredPromptEntry = std::max(-1, rx.AnsweredPromptEntry - removed);
+    if (removed == 0) return;
+    rx.CommandEntry = std::max(-1, rx.CommandEntry - removed);
+    if (rx.AnsweredPromptEntry >= 0)
+        rx.AnsweredPromptEntry = std::max(-1, rx.AnsweredPromptEntry - removed);
+}
+
+// The chunk's new lines are taken in; when the phone answered, the
+// exchange's time-out starts again and the busy state begins.
+void TakeIn(EngineContext& ctx, std::string_view chunk) {
+    auto& rx = ctx.state.Receive;
+    const int first = rx.RxLines.AddChunk(chunk);
+    if (!TakeInNewLines(rx.RxLines, first, rx.CommandInFlight)) return;
+    ctx.state.Chain.AwaitingFirstAnswer = false;
+    RestartTimeOut(ctx);
+    if (!IsBusy(ctx)) BeginBusy(ctx);
 }
 
 }  // namespace
@@ -144,16 +159,25 @@ void cpDrvReceiveData(EngineContext& ctx, const std::uint8_t* data, std::size_t 
 }
 
 void ReceiveText(EngineContext& ctx, std::string_view chunk) {
-    ctx.state.Chain.AwaitingFirstAnswer = false;  // something is on the port
-    RestartTimeOut(ctx);
-    if (!IsBusy(ctx)) BeginBusy(ctx);
     if (chunk.empty()) return;
-    Lines(ctx).AddChunk(chunk);  // line feeds dropped, lines cut at CR
+    auto& rx = ctx.state.Receive;
+    TakeIn(ctx, chunk);
+    ++rx.Depth;
     ScanRxLines(ctx);
-    // Only the outermost call compacts: a nested one runs inside a walk.
+    --rx.Depth;
+    // Only the outermost call tidies up and starts waiting work: a nested
+    // one runs inside a walk, while a window of the outer call is open.
+    if (rx.Depth > 0) return;
+    DropStaleLines(ctx);
     CompactRxLines(ctx);
+    if (rx.CommandInFlight.empty()) ServeWaitingNewMessages(ctx);
 }
 
-void ResetRxLines(EngineContext& ctx) { Lines(ctx).Reset(); }
+void ResetRxLines(EngineContext& ctx) {
+    auto& rx = ctx.state.Receive;
+    rx.RxLines.Reset();
+    rx.CommandInFlight.clear();
+    rx.CommandEntry = 0;
+}
 
 }  // namespace parlenko

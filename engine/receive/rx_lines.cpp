@@ -5,52 +5,60 @@
 namespace parlenko {
 
 void RxLineList::Reset() {
-    lines_.assign(kFloor, std::string());
+    lines_.assign(kFloor, Entry{});
     ++generation_;
 }
 
 void RxLineList::BlankAll() {
-    for (auto& l : lines_) l.clear();
+    for (auto& l : lines_) l.text.clear();
+}
+
+const RxLineList::Entry* RxLineList::EntryAt(int i) const {
+    if (i < 0 || i >= Size()) return nullptr;
+    return &lines_[static_cast<std::size_t>(i)];
 }
 
 std::string RxLineList::At(int i) const {
-    if (i < 0 || i >= Size()) return {};
-    return lines_[static_cast<std::size_t>(i)];
+    const Entry* e = EntryAt(i);
+    return e ? e->text : std::string();
 }
 
 bool RxLineList::IsBlank(int i) const {
-    return i < 0 || i >= Size() || lines_[static_cast<std::size_t>(i)].empty();
+    const Entry* e = EntryAt(i);
+    return !e || e->text.empty();
 }
 
 int RxLineList::Length(int i) const {
-    if (i < 0 || i >= Size()) return 0;
-    return static_cast<int>(lines_[static_cast<std::size_t>(i)].size());
+    const Entry* e = EntryAt(i);
+    return e ? static_cast<int>(e->text.size()) : 0;
 }
 
 bool RxLineList::Is(int i, std::string_view text) const {
-    if (i < 0 || i >= Size()) return false;
-    return lines_[static_cast<std::size_t>(i)] == text;
+    const Entry* e = EntryAt(i);
+    return e && e->text == text;
 }
 
 bool RxLineList::StartsWith(int i, std::string_view prefix) const {
-    if (prefix.empty() || i < 0 || i >= Size()) return false;
-    return lines_[static_cast<std::size_t>(i)].starts_with(prefix);
+    const Entry* e = EntryAt(i);
+    return e && !prefix.empty() && e->text.starts_with(prefix);
 }
 
 void RxLineList::Blank(int i) {
-    if (i >= 0 && i < Size()) lines_[static_cast<std::size_t>(i)].clear();
+    if (i >= 0 && i < Size()) lines_[static_cast<std::size_t>(i)].text.clear();
 }
 
 void RxLineList::Set(int i, std::string text) {
-    if (i >= 0 && i < Size()) lines_[static_cast<std::size_t>(i)] = std::move(text);
+    if (i >= 0 && i < Size()) lines_[static_cast<std::size_t>(i)].text = std::move(text);
 }
+
+void RxLineList::Append(std::string text) { lines_.push_back(Entry{std::move(text)}); }
 
 int RxLineList::Compact() {
     if (walks_ > 0 || Size() <= kFloor) return 0;
     // The remainder stays whatever it holds: a line may be arriving in it.
     const std::size_t last = lines_.size() - 1;
     std::size_t first = 0;
-    while (first < last && lines_[first].empty()) ++first;
+    while (first < last && lines_[first].text.empty()) ++first;
     const std::size_t removable = lines_.size() - static_cast<std::size_t>(kFloor);
     const std::size_t n = std::min(first, removable);
     if (n == 0) return 0;
@@ -58,33 +66,54 @@ int RxLineList::Compact() {
     return static_cast<int>(n);
 }
 
-void RxLineList::Append(std::string text) { lines_.push_back(std::move(text)); }
-
-void RxLineList::AddChunk(std::string_view chunk) {
-    std::string s;
-    s.reserve(chunk.size());
-    for (char c : chunk)
-        if (c != '\n') s += c;
+int RxLineList::AddChunk(std::string_view chunk) {
     if (lines_.empty()) lines_.emplace_back();
-    // The old remainder goes in front; the first completed line replaces it.
-    std::string text = lines_.back() + s;
-    bool first = true;
+    const int first = Size() - 1;
     std::size_t start = 0;
-    for (;;) {
-        auto cr = text.find('\r', start);
-        if (cr == std::string::npos) break;
-        std::string line = text.substr(start, cr - start);
-        if (first) {
-            lines_.back() = std::move(line);
-            first = false;
-        } else {
-            lines_.push_back(std::move(line));
-        }
+    while (start <= chunk.size()) {
+        const std::size_t cr = chunk.find('\r', start);
+        const std::string_view piece =
+            chunk.substr(start, cr == std::string_view::npos ? std::string_view::npos : cr - start);
+        std::string& rest = lines_.back().text;
+        for (char c : piece)
+            if (c != '\n' && rest.size() < kLongestLine) rest += c;
+        if (cr == std::string_view::npos) break;
+        lines_.back().receivedEmpty = rest.empty();
+        lines_.emplace_back();
         start = cr + 1;
     }
-    std::string rest = text.substr(start);
-    if (first) lines_.back() = std::move(rest);
-    else lines_.push_back(std::move(rest));
+    return first;
+}
+
+void RxLineList::MarkOutOfTurn(int i, bool withFraming) {
+    if (i < 0 || i >= Size()) return;
+    lines_[static_cast<std::size_t>(i)].outOfTurn = true;
+    if (!withFraming || i == 0) return;
+    Entry& above = lines_[static_cast<std::size_t>(i - 1)];
+    if (above.receivedEmpty && above.text.empty() && !above.outOfTurn) above.outOfTurn = true;
+}
+
+bool RxLineList::IsOutOfTurn(int i) const {
+    const Entry* e = EntryAt(i);
+    return e && e->outOfTurn;
+}
+
+int RxLineList::Above(int i, int n) const {
+    int k = i;
+    for (int counted = 0; counted < n;) {
+        if (--k < 0) return -1;
+        if (!IsOutOfTurn(k)) ++counted;
+    }
+    return k;
+}
+
+int RxLineList::Below(int i, int n) const {
+    int k = i;
+    for (int counted = 0; counted < n;) {
+        if (++k >= Size()) return Size();
+        if (!IsOutOfTurn(k)) ++counted;
+    }
+    return k;
 }
 
 }  // namespace parlenko

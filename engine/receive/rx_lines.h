@@ -6,12 +6,18 @@
 // of the list is dropped (Compact): nothing below it moves relative to
 // anything else, so every count up to an echo stays what it was.
 //
+// Lines the phone sends out of turn (a call, a notice) are marked as such
+// together with the empty line that framed them, and the counts up to an
+// echo pass over them (Above, Below): an exchange reads the same whether a
+// notice fell into it or not.
+//
 // The receive handler is re-entrant (a message box opened from a scan lets
 // nested calls handle new chunks on this same list), so nobody may hold a
 // reference into the list across a call out: At() returns a copy, every
 // access is bounds-checked (outside the list reads as an empty line) and
 // Reset() bumps a generation that an outer scan checks to notice it.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +28,10 @@ namespace parlenko {
 class RxLineList {
 public:
     static constexpr int kFloor = 20;  // never fewer entries than this
+    // The remainder keeps at most this many characters; what a device sends
+    // beyond it without a carriage return is dropped. The longest line the
+    // phone sends (an object packet, a message PDU) is a few hundred.
+    static constexpr std::size_t kLongestLine = 16384;
 
     RxLineList() { Reset(); }
 
@@ -47,8 +57,20 @@ public:
 
     // Adds a received chunk: line feeds dropped, lines cut at carriage
     // returns; the old remainder is completed in place and the new
-    // remainder becomes the last entry.
-    void AddChunk(std::string_view chunk);
+    // remainder becomes the last entry. Costs the chunk's size. Returns the
+    // first entry the chunk changed (the old remainder's).
+    int AddChunk(std::string_view chunk);
+
+    // Out-of-turn lines. Marking entry i marks the empty line the phone put
+    // in front of it too (a received empty line right above, not yet
+    // marked), unless withFraming is false (a line that follows its header).
+    void MarkOutOfTurn(int i, bool withFraming = true);
+    bool IsOutOfTurn(int i) const;
+    // The entry n in-turn entries above i (n = 0: i itself), passing over
+    // out-of-turn ones; -1 when the list ends first.
+    int Above(int i, int n) const;
+    // The entry n in-turn entries below i; Size() when the list ends first.
+    int Below(int i, int n) const;
 
     std::uint64_t Generation() const { return generation_; }
 
@@ -63,6 +85,7 @@ public:
     private:
         RxLineList& list_;
     };
+    bool Walking() const { return walks_ > 0; }
 
     // Drops the blank entries above the first non-blank one (the remainder
     // counts as non-blank), keeping at least kFloor entries. Does nothing
@@ -71,7 +94,14 @@ public:
     int Compact();
 
 private:
-    std::vector<std::string> lines_;
+    struct Entry {
+        std::string text;
+        bool receivedEmpty = false;  // completed with nothing in it: a framing line
+        bool outOfTurn = false;
+    };
+    const Entry* EntryAt(int i) const;
+
+    std::vector<Entry> lines_;
     std::uint64_t generation_ = 0;
     int walks_ = 0;
 };

@@ -117,14 +117,16 @@ ScanStep HandleNewMessage(EngineContext& ctx, int i) {
     const auto memory = MemoryFromCode(n.Memory);
     if (memory != PhoneMemory::Sim && memory != PhoneMemory::Phone) return ScanStep::Continue;
     if (n.Index.empty()) return ScanStep::Continue;
-    ReadNewSms(ctx, *memory, n.Index);
+    // Read once nothing else runs: a memory selection now would pull the
+    // exchange in flight (a read, a write) into another memory.
+    NewMessageArrived(ctx, *memory, n.Index);
     return ScanStep::Continue;
 }
 
 ScanStep HandleCreg(EngineContext& ctx, int i) {
     auto& lines = ctx.state.Receive.RxLines;
     // The answer to the information chain's query: its "OK" handles it.
-    if (lines.Is(i - 2, "AT+CREG?")) return ScanStep::EndScan;
+    if (lines.Is(lines.Above(i, 2), "AT+CREG?")) return ScanStep::EndScan;
     const std::string line = lines.At(i);
     lines.Blank(i);
     // A notice ends no exchange of its own, like every other notice.
@@ -174,11 +176,12 @@ ScanStep HandlePrompt(EngineContext& ctx, int i) {
     rx.AnsweredPromptGeneration = lines.Generation();
 
     ctx.scheduler.Sleep(kPromptSettleMs);
-    if (lines.StartsWith(i - 2, "AT+CMGW=") || lines.StartsWith(i - 2, "AT+CMGS=")) {
+    const int command = lines.Above(i, 2);
+    if (lines.StartsWith(command, "AT+CMGW=") || lines.StartsWith(command, "AT+CMGS=")) {
         SendAtPdu(ctx, ctx.state.Sms.PduToSend);
-    } else if (lines.StartsWith(i - 2, "AT^SBNW=\"vcs\"") ||
-               lines.StartsWith(i - 2, "AT^SBNW=\"mid\"") ||
-               lines.StartsWith(i - 2, "AT^SBNW=\"bmp\"")) {
+    } else if (lines.StartsWith(command, "AT^SBNW=\"vcs\"") ||
+               lines.StartsWith(command, "AT^SBNW=\"mid\"") ||
+               lines.StartsWith(command, "AT^SBNW=\"bmp\"")) {
         const auto& up = ctx.state.Upload;
         // No upload running (the time-out ended it): nothing to send.
         if (up.PacketIndex >= 1 && up.PacketIndex <= static_cast<int>(up.UploadPackets.size()))

@@ -39,7 +39,8 @@ void ShowChangeResult(EngineContext& ctx, int step, const char* on, const char* 
 std::optional<std::vector<std::string>> AnswerLines(const RxLineList& lines, const EchoHit& hit,
                                                     std::string_view prefix) {
     std::vector<std::string> out;
-    for (int k = hit.echoEntry + 2; k <= hit.result - 2; ++k) {
+    const int last = lines.Above(hit.result, 2);
+    for (int k = lines.Below(hit.echoEntry, 2); k <= last; k = lines.Below(k, 1)) {
         if (!lines.StartsWith(k, prefix)) return std::nullopt;
         out.push_back(lines.At(k));
     }
@@ -47,7 +48,7 @@ std::optional<std::vector<std::string>> AnswerLines(const RxLineList& lines, con
 }
 
 void BlankAnswer(RxLineList& lines, const EchoHit& hit) {
-    for (int k = hit.echoEntry; k < hit.result; ++k) lines.Blank(k);
+    for (int k = hit.echoEntry; k < hit.result; k = lines.Below(k, 1)) lines.Blank(k);
 }
 
 // A query's "OK" with its answer lines: when every line has the prefix, the

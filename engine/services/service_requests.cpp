@@ -8,8 +8,6 @@
 #include "engine/services/service_answers.h"
 #include "engine/text/gsm_alphabet.h"
 
-#include <algorithm>
-
 namespace parlenko {
 
 namespace {
@@ -17,10 +15,6 @@ namespace {
 ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
 
 bool IsCallClass(int cls) { return cls == 1 || cls == 2 || cls == 4; }
-
-bool IsDigits(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 void StartCheckProgress(EngineContext& ctx, const char* caption, const char* position) {
     auto& p = Services(ctx).Progress;
@@ -74,7 +68,7 @@ bool SetDivert(EngineContext& ctx, int reason, std::string_view number, int cls,
                std::string_view time, bool on) {
     if (!ctx.port.Connected()) return false;
     if (reason < 0 || reason > 3 || !IsCallClass(cls) || number.empty() || !IsValidNumber(number) ||
-        !IsDigits(time))
+        !at::IsDigitsText(time))
         return false;
     SendAtCcfc(ctx, IntToStr(reason), number, IntToStr(cls), time, on ? 3 : 0);
     return true;

@@ -1,10 +1,12 @@
 #include "engine/session/connection.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/at/at_send.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/restore_step.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
+#include "engine/sms/sms_operations.h"
 
 namespace parlenko {
 
@@ -20,6 +22,7 @@ void ResetModem(EngineContext& ctx) {
     ctx.state.Chain.AwaitingFirstAnswer = true;
     ctx.scheduler.Sleep(kBeforeResetMs);
     for (int k = 0; k < 2; ++k) {
+        CommandWritten(ctx, "ATZ\r");
         ctx.port.SendString("ATZ\r");
         ctx.scheduler.Sleep(kAfterWriteMs);
         ctx.scheduler.ProcessPendingEvents();
@@ -37,6 +40,7 @@ void RefreshGeneralInfo(EngineContext& ctx) {
 
 void ClosePort(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
+    CommandWritten(ctx, "AT+CNMI=0,0,0,0\r");
     ctx.port.SendString("AT+CNMI=0,0,0,0\r");
     ctx.scheduler.Sleep(kAfterWriteMs);
     ctx.scheduler.ProcessPendingEvents();
@@ -48,6 +52,11 @@ void DisconnectMobile(EngineContext& ctx) {
     ClosePort(ctx);
     ctx.host.ConnectionChanged(false);
     EndBusy(ctx);
+    // What waited for an answer gets none now (a message the compose window
+    // handed over is given back to it).
+    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    EndSmsOperation(ctx);
+    ctx.state.Sms.NewMessagesWaiting.clear();
     // Nothing more can be read or written: the wizard's runs end here.
     BackupRefreshStopped(ctx);
     if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);

@@ -47,6 +47,14 @@ struct ReceiveState {
     // prompt is served once even when later chunks leave it unchanged.
     int AnsweredPromptEntry = -1;
     std::uint64_t AnsweredPromptGeneration = 0;
+    // The command line written last (without its carriage return) until a
+    // final result answers it; empty when no command is in flight. Its
+    // answer lands below CommandEntry, the remainder when it was written.
+    std::string CommandInFlight;
+    int CommandEntry = 0;
+    // Receive calls in progress: more than one while a modal window opened
+    // from a scan lets new chunks in.
+    int Depth = 0;
 };
 
 // Calls.
@@ -74,6 +82,10 @@ struct PhonebookOpState {
     // The last full read ran to its end, and no restore has changed the
     // phone since: the list is the phone's (a restore needs it).
     bool PhonebookReadComplete = false;
+    // A full read was started and has not run to its end (it is running, or
+    // it stopped): the list holds part of the phone's entries, while the
+    // cache still holds the last complete read.
+    bool PhonebookListPartial = false;
     std::vector<AListIme> PhonebookList;
 };
 

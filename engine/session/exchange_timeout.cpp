@@ -6,16 +6,24 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/communication_error.h"
+#include "engine/receive/final_results.h"
+#include "engine/sms/sms_operations.h"
+
+#include <utility>
 
 namespace parlenko {
 
 namespace {
 
+constexpr char kUnknownError[] =
+    "Unknown error occurred while trying\rto read data from mobile!\r\rPlease, try againg!!!";
+
 // Every operation that waits for an answer is given up: a flag left set
 // would otherwise make a later, unrelated memory selection write, delete or
 // read something. A restore run only loses its step here; it is ended
 // (stopped) once the time-out is done with the port.
-void EndPendingOperations(EngineState& s) {
+void EndPendingOperations(EngineContext& ctx) {
+    auto& s = ctx.state;
     s.Upload.SendingAppointment = false;
     s.Upload.SendingMelody = false;
     s.Upload.SendingLogo = false;
@@ -24,15 +32,40 @@ void EndPendingOperations(EngineState& s) {
     s.Upload.PacketCount = 0;
 
     ClearPhonebookOp(s.Phonebook.Op);
-
-    ClearSmsOp(s.Sms.Op);
-    s.Sms.StoreRetryCount = 0;
-    s.Sms.Reading = false;
+    EndSmsOperation(ctx);
 
     // A melody sent to be played or kept and never confirmed: a later
     // accepted melody setting (the ringer restored) must not start playing.
     s.Services.MelodyPlayPending = false;
     s.Services.MelodySetPending = false;
+}
+
+// The phone was reset at connect and never answered: nothing is on the
+// port. Say so once and close it rather than show a connection that does
+// not exist. True when it did.
+bool NoPhoneAtConnect(EngineContext& ctx) {
+    if (!ctx.state.Chain.AwaitingFirstAnswer) return false;
+    ctx.state.Chain.AwaitingFirstAnswer = false;
+    if (!ctx.port.Connected()) return false;
+    ReportCommunicationError(ctx);
+    ctx.state.Receive.RxLines.Reset();
+    return true;
+}
+
+// A phone read stopped halfway: the user is told (not during the store
+// exchanges, whose window stays).
+void ReportStalledRead(EngineContext& ctx) {
+    const ActivityMode mode = ctx.state.Mode;
+    if (mode != ActivityMode::OutlookContacts && mode != ActivityMode::OutlookCalendar &&
+        ctx.host.IsProgressWindowVisible()) {
+        ctx.host.HideProgressWindow();
+        ctx.host.ShowMessageDialog("Error", kUnknownError, DialogKind::Error, DialogButtons::Ok);
+        ctx.host.CloseProgressWindow();
+        EndBusy(ctx);
+    } else if (ctx.state.PhonebookRead.BackupRefreshing) {
+        // The wizard's re-read shows no progress window; it is told all the same.
+        ctx.host.ShowMessageDialog("Error", kUnknownError, DialogKind::Error, DialogButtons::Ok);
+    }
 }
 
 }  // namespace
@@ -41,7 +74,8 @@ void RestartTimeOut(EngineContext& ctx) { ctx.timers.TimeOutTimer->Start(); }
 
 void ExchangeTimeOut(EngineContext& ctx) {
     ctx.timers.TimeOutTimer->Stop();
-    EndPendingOperations(ctx.state);
+    auto& rx = ctx.state.Receive;
+    const std::string unanswered = std::exchange(rx.CommandInFlight, {});
     // Both port buffers are purged around the ESC: what waits to go out is
     // dropped before it (a purge of the output after it could drop the ESC
     // itself), what came in is dropped after it.
@@ -49,39 +83,21 @@ void ExchangeTimeOut(EngineContext& ctx) {
     if (ctx.port.Connected()) SendAtEscape(ctx);
     if (ctx.port.Connected()) ctx.port.FlushBuffers(true, false);
     EndBusy(ctx);
-    ctx.state.Receive.RxLines.BlankAll();
+    rx.RxLines.BlankAll();
 
-    // The phone was reset at connect and never answered: nothing is on the
-    // port. Say so once and close it rather than show a connection that
-    // does not exist.
-    if (ctx.state.Chain.AwaitingFirstAnswer) {
-        ctx.state.Chain.AwaitingFirstAnswer = false;
-        if (ctx.port.Connected()) {
-            ReportCommunicationError(ctx);
-            ctx.state.Receive.RxLines.Reset();
-            return;
-        }
+    if (NoPhoneAtConnect(ctx)) {
+        EndPendingOperations(ctx);
+        return;
     }
-
-    const ActivityMode mode = ctx.state.Mode;
-    if (mode != ActivityMode::OutlookContacts && mode != ActivityMode::OutlookCalendar &&
-        ctx.host.IsProgressWindowVisible()) {
-        ctx.host.HideProgressWindow();
-        ctx.host.ShowMessageDialog("Error",
-                                   "Unknown error occurred while trying\rto read data from "
-                                   "mobile!\r\rPlease, try againg!!!",
-                                   DialogKind::Error, DialogButtons::Ok);
-        ctx.host.CloseProgressWindow();
-        EndBusy(ctx);
-    } else if (ctx.state.PhonebookRead.BackupRefreshing) {
-        // The wizard's re-read shows no progress window; it is told all the same.
-        ctx.host.ShowMessageDialog("Error",
-                                   "Unknown error occurred while trying\rto read data from "
-                                   "mobile!\r\rPlease, try againg!!!",
-                                   DialogKind::Error, DialogButtons::Ok);
-    }
+    // A write that got no answer ends as its refusal would, with its text:
+    // one box, and the read's box does not follow it.
+    const bool told = !unanswered.empty() && EndUnansweredWrite(ctx, unanswered);
+    EndPendingOperations(ctx);
+    if (!told) ReportStalledRead(ctx);
     BackupRefreshStopped(ctx);
     if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);
+    // Nothing is in flight any more: messages that waited are read now.
+    if (rx.Depth == 0 && rx.CommandInFlight.empty()) ServeWaitingNewMessages(ctx);
 }
 
 }  // namespace parlenko

@@ -182,6 +182,7 @@ bool PhoneEngine::RefreshPhonebookForBackup() {
 bool PhoneEngine::PhonebookReadComplete() const {
     return in_->state.Phonebook.PhonebookReadComplete;
 }
+bool PhoneEngine::PhonebookListPartial() const { return in_->state.Phonebook.PhonebookListPartial; }
 std::string PhoneEngine::CheckRestoreSpace(const std::vector<RestoreRow>& rows,
                                            RestoreMode mode) const {
     return parlenko::CheckFreeSpace(in_->state, rows, mode);
@@ -264,15 +265,15 @@ bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& are
 void PhoneEngine::DeleteSms(PhoneMemory memory, const std::string& position) {
     parlenko::DeleteSms(in_->ctx, memory, position);
 }
-void PhoneEngine::StoreSms(const std::string& pdu) { parlenko::StoreSms(in_->ctx, pdu); }
-void PhoneEngine::SendSms(const std::string& pdu) { parlenko::SendSms(in_->ctx, pdu); }
+bool PhoneEngine::StoreSms(const std::string& pdu) { return parlenko::StoreSms(in_->ctx, pdu); }
+bool PhoneEngine::SendSms(const std::string& pdu) { return parlenko::SendSms(in_->ctx, pdu); }
 void PhoneEngine::SendStoredSms(PhoneMemory memory, const std::string& position,
                                 const std::string& number) {
     parlenko::SendStoredSms(in_->ctx, memory, position, number);
 }
-void PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
+bool PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
                                 const std::string& pdu, bool sendAfter) {
-    parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
+    return parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
 }
 
 // --- options and data -------------------------------------------------------------

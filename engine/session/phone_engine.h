@@ -204,11 +204,13 @@ public:
     // position as the lists show it ("05"), pdu the hex PDU the compose
     // window built (the command's length argument is taken from it).
     void DeleteSms(PhoneMemory memory, const std::string& position);
+    // The compose window's three return whether they started; the SMS view
+    // then hears ComposedMessageDone once the phone took the message or not.
     // Stores a new message in the SIM card (in the phone memory when the SIM
     // card's is full).
-    void StoreSms(const std::string& pdu);
+    bool StoreSms(const std::string& pdu);
     // Sends a new message at once.
-    void SendSms(const std::string& pdu);
+    bool SendSms(const std::string& pdu);
     // Sends a stored message to its own number, or to number when that is
     // not empty; a number with other characters than digits, "+", "*" and
     // "#" is refused with a message and nothing is sent.
@@ -217,7 +219,7 @@ public:
     // Replaces a stored message by a new version: the new one is stored
     // first and the original deleted only once that succeeded; with
     // sendAfter the new one is then sent.
-    void EditStoredSms(PhoneMemory memory, const std::string& position, const std::string& pdu,
+    bool EditStoredSms(PhoneMemory memory, const std::string& position, const std::string& pdu,
                        bool sendAfter);
 
     // --- options and data --------------------------------------------------------
@@ -268,6 +270,11 @@ public:
     bool RefreshPhonebookForBackup();
     // The last full read ran to its end and no restore ran since.
     bool PhonebookReadComplete() const;
+    // A full read started in this run has not run to its end (it runs, or it
+    // stopped): the list holds only part of the phone's entries, so a backup
+    // without a re-read is refused. False before any read (the list is the
+    // cache's, a complete read).
+    bool PhonebookListPartial() const;
     // Empty when rows fit into the phone in that mode, else the message for
     // the wizard's box.
     std::string CheckRestoreSpace(const std::vector<RestoreRow>& rows, RestoreMode mode) const;

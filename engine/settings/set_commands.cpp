@@ -1,6 +1,7 @@
 #include "engine/settings/set_commands.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/at/at_lines.h"
 #include "engine/receive/outcome_actions.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/text/clock_format.h"
@@ -17,17 +18,10 @@ constexpr char kInvalidNumber[] =
     "Invalid phone number!\r\rValid characters are:\r--------------------------------\r"
     "   Numbers:   '0 - 9'\r   Other:  '+', '*' and '#'\r--------------------------------";
 constexpr char kInvalidPriceFields[] =
-    "Currency, price and PIN 2 must not contain\rdouble quotes or control characters!";
+    "Currency, price and PIN 2 must not contain\rdouble quotes or unsupported characters!";
 
 void Refuse(EngineContext& ctx, const char* text) {
     ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
-// A text that can stand between the double quotes of a command line.
-bool FitsInQuotes(std::string_view s) {
-    for (char c : s)
-        if (c == '"' || static_cast<unsigned char>(c) < 32 || c == 127) return false;
-    return true;
 }
 
 // "OK" of "AT+CSCA=": the number is read back ("AT+CSCA?", whose answer goes
@@ -124,7 +118,7 @@ void SetSpeakerVolume(EngineContext& ctx, int volume) {
 void SetPricePerUnit(EngineContext& ctx, std::string_view currency, std::string_view price,
                      std::string_view pin2) {
     if (!ctx.port.Connected()) return;
-    if (!FitsInQuotes(currency) || !FitsInQuotes(price) || !FitsInQuotes(pin2)) {
+    if (!at::IsQuotedText(currency) || !at::IsQuotedText(price) || !at::IsQuotedText(pin2)) {
         Refuse(ctx, kInvalidPriceFields);
         return;
     }
@@ -134,5 +128,9 @@ void SetPricePerUnit(EngineContext& ctx, std::string_view currency, std::string_
 std::span<const EchoAction> ClockSetActions() { return kClockSet; }
 std::span<const EchoAction> SwitchOffActions() { return kSwitchOff; }
 std::span<const EchoAction> SetCommandActions() { return kSetCommands; }
+
+bool EndUnansweredSetCommand(EngineContext& ctx, std::string_view command) {
+    return RunErrorRowFor(ctx, command, kClockSet) || RunErrorRowFor(ctx, command, kSetCommands);
+}
 
 }  // namespace parlenko

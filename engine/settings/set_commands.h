@@ -25,7 +25,7 @@ void SetVibration(EngineContext& ctx, bool on);
 // Volume 1..5; any other value sends nothing.
 void SetSpeakerVolume(EngineContext& ctx, int volume);
 // "AT+CPUC=" with the currency, the price and PIN 2; a field with a double
-// quote or a control character would break the line and is refused.
+// quote or a character outside the text set (at::IsQuotedText) is refused.
 void SetPricePerUnit(EngineContext& ctx, std::string_view currency, std::string_view price,
                      std::string_view pin2);
 
@@ -34,5 +34,10 @@ void SetPricePerUnit(EngineContext& ctx, std::string_view currency, std::string_
 std::span<const EchoAction> ClockSetActions();
 std::span<const EchoAction> SwitchOffActions();
 std::span<const EchoAction> SetCommandActions();
+
+// A set command (clock, SMS centre, alert, vibration, volume, price) that
+// got no answer at all ends as its refusal does, with the same text. False
+// when command is none of them.
+bool EndUnansweredSetCommand(EngineContext& ctx, std::string_view command);
 
 }  // namespace parlenko

@@ -8,6 +8,8 @@
 #include "engine/sms/sms_steps.h"
 
 #include <array>
+#include <type_traits>
+#include <variant>
 
 namespace parlenko {
 
@@ -62,12 +64,13 @@ ScanStep OperationError(EngineContext& ctx, const EchoHit& hit) {
 // "AT+CMGR=" answered with a header and the PDU (header at i - 3, PDU at i - 2).
 ScanStep MessageOk(EngineContext& ctx, const EchoHit& hit) {
     auto& lines = Lines(ctx);
-    const int i = hit.result;
-    if (!lines.StartsWith(i - 3, "+CMGR:")) return ScanStep::Continue;
-    const std::string header = lines.At(i - 3);
-    const std::string pdu = lines.At(i - 2);
-    lines.Blank(i - 2);
-    lines.Blank(i - 3);
+    const int headerEntry = lines.Above(hit.result, 3);
+    const int pduEntry = lines.Above(hit.result, 2);
+    if (!lines.StartsWith(headerEntry, "+CMGR:")) return ScanStep::Continue;
+    const std::string header = lines.At(headerEntry);
+    const std::string pdu = lines.At(pduEntry);
+    lines.Blank(pduEntry);
+    lines.Blank(headerEntry);
     lines.Blank(hit.echoEntry);
     HandleCmgrAnswer(ctx, CopyFrom(hit.echo, 9), pdu, FirstField(header), CmgrAnswer::Message);
     return ScanStep::Continue;
@@ -84,11 +87,12 @@ ScanStep EmptyPositionOk(EngineContext& ctx, const EchoHit&) {
 template <int AnswerAt>
 ScanStep StoredOk(EngineContext& ctx, const EchoHit& hit) {
     auto& lines = Lines(ctx);
-    const int i = hit.result;
-    const std::string answer = lines.At(i - AnswerAt);
-    const std::string body = lines.At(i - AnswerAt - 1);
-    lines.Blank(i - AnswerAt);
-    lines.Blank(i - AnswerAt - 1);
+    const int answerEntry = lines.Above(hit.result, AnswerAt);
+    const int bodyEntry = lines.Above(answerEntry, 1);
+    const std::string answer = lines.At(answerEntry);
+    const std::string body = lines.At(bodyEntry);
+    lines.Blank(answerEntry);
+    lines.Blank(bodyEntry);
     lines.Blank(hit.echoEntry);
     ctx.host.ShowStatusMessage("SMS message succesfully saved in mobile!");
     const std::string position = HandleCmgwAnswer(ctx, FirstField(answer), body);
@@ -98,6 +102,7 @@ ScanStep StoredOk(EngineContext& ctx, const EchoHit& hit) {
 
 ScanStep SendOk(EngineContext& ctx, const EchoHit&) {
     EndBusy(ctx);
+    SmsSent(ctx);
     return ScanStep::Continue;
 }
 
@@ -120,10 +125,11 @@ ScanStep BodyOk(EngineContext& ctx, const EchoHit& hit) {
     auto& lines = Lines(ctx);
     EndBusy(ctx);
     lines.Blank(hit.echoEntry);
-    if (lines.StartsWith(hit.result - 5, "AT+CMGS=")) {
-        lines.Blank(hit.result - 5);
-        lines.Blank(hit.result - 2);
+    if (const int command = lines.Above(hit.result, 5); lines.StartsWith(command, "AT+CMGS=")) {
+        lines.Blank(command);
+        lines.Blank(lines.Above(hit.result, 2));
         ctx.host.ShowStatusMessage(kSent);
+        SmsSent(ctx);
     }
     return ScanStep::Continue;
 }
@@ -147,13 +153,36 @@ const std::array<EchoAction, 9> kSmsActions = {{
 
 std::span<const EchoAction> SmsActions() { return kSmsActions; }
 
+bool EndUnansweredSmsWrite(EngineContext& ctx) {
+    const char* text = std::visit(
+        [](const auto& op) -> const char* {
+            using T = std::decay_t<decltype(op)>;
+            if constexpr (std::is_same_v<T, SmsStore>) return kStoreFailed;
+            if constexpr (std::is_same_v<T, SmsSend> || std::is_same_v<T, SmsSendStored>)
+                return kSendFailed;
+            if constexpr (std::is_same_v<T, SmsDelete>) return kDeleteFailed;
+            if constexpr (std::is_same_v<T, SmsEdit>) {
+                if (op.Now == SmsEdit::Step::Store) return kStoreFailed;
+                return op.Now == SmsEdit::Step::DeleteOriginal ? kDeleteFailed : kSendFailed;
+            }
+            return nullptr;  // nothing, or a read
+        },
+        ctx.state.Sms.Op);
+    if (text == nullptr) return false;
+    EndSmsOperation(ctx);
+    ShowError(ctx, text);
+    return true;
+}
+
 std::optional<ScanStep> SmsBodyRefused(EngineContext& ctx, int i) {
     auto& lines = Lines(ctx);
-    if (!lines.StartsWith(i - 1, "> ")) return std::nullopt;
-    const bool store = lines.StartsWith(i - 3, "AT+CMGW=");
-    if (!store && !lines.StartsWith(i - 3, "AT+CMGS=")) return std::nullopt;
-    lines.Blank(i - 1);
-    lines.Blank(i - 3);
+    const int bodyEntry = lines.Above(i, 1);
+    const int command = lines.Above(i, 3);
+    if (!lines.StartsWith(bodyEntry, "> ")) return std::nullopt;
+    const bool store = lines.StartsWith(command, "AT+CMGW=");
+    if (!store && !lines.StartsWith(command, "AT+CMGS=")) return std::nullopt;
+    lines.Blank(bodyEntry);
+    lines.Blank(command);
     EndSmsOperation(ctx);
     ShowError(ctx, store ? kStoreFailed : kSendFailed);
     return ScanStep::Continue;

@@ -21,4 +21,8 @@ std::span<const EchoAction> SmsActions();
 // entry i are not such a body.
 std::optional<ScanStep> SmsBodyRefused(EngineContext& ctx, int i);
 
+// The store, send or delete in flight got no answer at all: it ends as a
+// refusal ends it, with the same text. False when no such operation runs.
+bool EndUnansweredSmsWrite(EngineContext& ctx);
+
 }  // namespace parlenko

@@ -24,6 +24,9 @@ struct SmsStore {
     std::string Pdu;
 };
 
+// Send a new message at once ("AT+CMGS=" and the PDU at the prompt).
+struct SmsSend {};
+
 // Send a stored message ("AT+CMSS=" with Args: the position, or the
 // position, a comma and another number).
 struct SmsSendStored {
@@ -51,7 +54,8 @@ struct SmsReadNew {
     std::string Index;
 };
 
-using SmsOp = std::variant<std::monostate, SmsDelete, SmsStore, SmsSendStored, SmsEdit, SmsReadNew>;
+using SmsOp =
+    std::variant<std::monostate, SmsDelete, SmsStore, SmsSend, SmsSendStored, SmsEdit, SmsReadNew>;
 
 inline bool IsReadingNewSms(const SmsOp& op) { return std::holds_alternative<SmsReadNew>(op); }
 inline bool HasSmsOp(const SmsOp& op) { return !std::holds_alternative<std::monostate>(op); }

@@ -39,6 +39,9 @@ void StepIn(EngineContext& ctx, PhoneMemory memory) {
     else SelectMemory(ctx, memory);
 }
 
+// The compose window's message: it waits for the outcome.
+void ComposeStarted(EngineContext& ctx) { Sms(ctx).ComposeWaiting = true; }
+
 void SendStore(EngineContext& ctx, const std::string& pdu) {
     auto& s = Sms(ctx);
     s.PduToSend = pdu;
@@ -53,17 +56,23 @@ void DeleteSms(EngineContext& ctx, PhoneMemory memory, const std::string& positi
     Start(ctx, SmsDelete{memory, position}, memory);
 }
 
-void StoreSms(EngineContext& ctx, const std::string& pdu) {
-    if (!ctx.port.Connected() || pdu.empty()) return;
+bool StoreSms(EngineContext& ctx, const std::string& pdu) {
+    if (!ctx.port.Connected() || pdu.empty()) return false;
+    ComposeStarted(ctx);
     Start(ctx, SmsStore{PhoneMemory::Sim, pdu}, PhoneMemory::Sim);
+    return true;
 }
 
-void SendSms(EngineContext& ctx, const std::string& pdu) {
-    if (!ctx.port.Connected() || pdu.empty()) return;
+bool SendSms(EngineContext& ctx, const std::string& pdu) {
+    if (!ctx.port.Connected() || pdu.empty()) return false;
+    ComposeStarted(ctx);
     auto& s = Sms(ctx);
+    s.Op = SmsSend{};
+    s.StoreRetryCount = 0;
     s.PduToSend = pdu;
     s.SmsPduLength = SmsPduLength(pdu);
     SendAtCmgs(ctx, s.SmsPduLength);
+    return true;
 }
 
 void SendStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
@@ -77,16 +86,18 @@ void SendStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& po
     Start(ctx, SmsSendStored{memory, args}, memory);
 }
 
-void EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
+bool EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
                    const std::string& pdu, bool sendAfter) {
     if (!ctx.port.Connected() || !IsMessageMemory(memory) || position.empty() || pdu.empty())
-        return;
+        return false;
+    ComposeStarted(ctx);
     SmsEdit edit;
     edit.Memory = memory;
     edit.OriginalPosition = position;
     edit.Pdu = pdu;
     edit.SendAfter = sendAfter;
     Start(ctx, std::move(edit), memory);
+    return true;
 }
 
 void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index) {
@@ -97,11 +108,29 @@ void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index
     SelectMemory(ctx, memory);
 }
 
+void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index) {
+    auto& s = Sms(ctx);
+    s.NewMessagesWaiting.push_back({memory, index, s.FullReadsDone + 1});
+}
+
+void ServeWaitingNewMessages(EngineContext& ctx) {
+    auto& waiting = Sms(ctx).NewMessagesWaiting;
+    while (!waiting.empty() && ctx.port.Connected()) {
+        const WaitingNewMessage next = waiting.front();
+        waiting.erase(waiting.begin());
+        if (Sms(ctx).FullReadsDone >= next.FullReadsNeeded &&
+            AnnounceReadMessage(ctx, next.Memory, next.Index))
+            continue;
+        ReadNewSms(ctx, next.Memory, next.Index);
+        return;
+    }
+}
+
 std::optional<ScanStep> SmsMemorySelected(EngineContext& ctx) {
     return std::visit(
         [&ctx](auto& op) -> std::optional<ScanStep> {
             using T = std::decay_t<decltype(op)>;
-            if constexpr (std::is_same_v<T, std::monostate>) {
+            if constexpr (std::is_same_v<T, std::monostate> || std::is_same_v<T, SmsSend>) {
                 return std::nullopt;
             } else if constexpr (std::is_same_v<T, SmsDelete>) {
                 SendAtCmgd(ctx, op.Position);
@@ -125,9 +154,18 @@ std::optional<ScanStep> SmsMemorySelected(EngineContext& ctx) {
         Sms(ctx).Op);
 }
 
+void ComposedMessageDone(EngineContext& ctx, bool accepted) {
+    auto& s = Sms(ctx);
+    if (!s.ComposeWaiting) return;
+    s.ComposeWaiting = false;
+    ctx.views.sms->ComposedMessageDone(accepted);
+}
+
 void SmsStored(EngineContext& ctx, const std::string& position) {
     auto& s = Sms(ctx);
     s.StoreRetryCount = 0;
+    // Stored: the message is safe on the phone, whatever follows.
+    ComposedMessageDone(ctx, true);
     if (auto* edit = std::get_if<SmsEdit>(&s.Op); edit && edit->Now == SmsEdit::Step::Store) {
         // The new version is safe: now the original goes.
         edit->NewMemory = CurrentSmsMemory(ctx.state).value_or(edit->Memory);
@@ -157,8 +195,10 @@ bool SmsDeleted(EngineContext& ctx) {
 
 void SmsSent(EngineContext& ctx) {
     auto& s = Sms(ctx);
-    if (std::holds_alternative<SmsSendStored>(s.Op) || std::holds_alternative<SmsEdit>(s.Op))
+    if (std::holds_alternative<SmsSendStored>(s.Op) || std::holds_alternative<SmsEdit>(s.Op) ||
+        std::holds_alternative<SmsSend>(s.Op))
         ClearSmsOp(s.Op);
+    ComposedMessageDone(ctx, true);
 }
 
 void EndSmsOperation(EngineContext& ctx) {
@@ -166,6 +206,7 @@ void EndSmsOperation(EngineContext& ctx) {
     ClearSmsOp(s.Op);
     s.StoreRetryCount = 0;
     StopSmsRead(ctx);
+    ComposedMessageDone(ctx, false);
 }
 
 }  // namespace parlenko

@@ -17,20 +17,28 @@ namespace parlenko {
 // Start a full read of both message memories (refresh_sms.h) or one of
 // these. Each does nothing while disconnected.
 void DeleteSms(EngineContext& ctx, PhoneMemory memory, const std::string& position);
+// The compose window's three: each returns whether it started (the
+// window then waits for ComposedMessageDone).
 // Store a new message in the SIM card (the phone memory when that is full).
-void StoreSms(EngineContext& ctx, const std::string& pdu);
+bool StoreSms(EngineContext& ctx, const std::string& pdu);
 // Send a new message at once ("AT+CMGS=").
-void SendSms(EngineContext& ctx, const std::string& pdu);
+bool SendSms(EngineContext& ctx, const std::string& pdu);
 // Send a stored message, to its own number or to `number`. A number that
 // is not a phone number is refused with a message; nothing is sent.
 void SendStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
                    const std::string& number);
 // Replace a stored message by a new version (then send it when asked).
-void EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
+bool EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
                    const std::string& pdu, bool sendAfter);
 // A new-message notice: read that message (unless another SMS operation
 // is in flight; the indicator tells of it all the same).
 void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index);
+// A new-message notice arrived: the message waits until nothing runs.
+void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index);
+// Nothing runs (no command in flight): the waiting messages are announced,
+// those a full read has brought already at once, the first other one by
+// reading it (the rest wait for its end).
+void ServeWaitingNewMessages(EngineContext& ctx);
 
 // The "OK" of a message-memory selection with an operation in flight: its
 // command is sent. nullopt when no operation waits (the selection is a
@@ -41,8 +49,10 @@ void SmsStored(EngineContext& ctx, const std::string& position);
 // The "OK" of "AT+CMGD=". Returns true when it completed a delete the user
 // asked for (an edit's delete of the original says nothing).
 bool SmsDeleted(EngineContext& ctx);
-// The "OK" of "AT+CMSS=".
+// A message was sent: the "OK" of "AT+CMSS=", or of "AT+CMGS=" after its body.
 void SmsSent(EngineContext& ctx);
+// Tells the compose window, when it waits, whether the phone took its message.
+void ComposedMessageDone(EngineContext& ctx, bool accepted);
 // The operation in flight and a running full read end here: a command of
 // theirs failed (the caller reports it), or a new full read starts.
 void EndSmsOperation(EngineContext& ctx);

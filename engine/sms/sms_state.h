@@ -3,6 +3,7 @@
 // operation in flight, the full read's loop and its progress window, and the
 // body that the "> " prompt takes. One member of EngineState (Sms).
 
+#include "engine/phone/phone_memory.h"
 #include "engine/phone/records.h"
 #include "engine/session/progress_window.h"
 #include "engine/sms/sms_op.h"
@@ -11,6 +12,17 @@
 #include <vector>
 
 namespace parlenko {
+
+// A new-message notice waiting until the engine is idle: nothing that runs
+// is interrupted by it.
+struct WaitingNewMessage {
+    PhoneMemory Memory = PhoneMemory::Sim;
+    std::string Index;
+    // Full reads that must have ended for the message to be in SmsList
+    // already: one more than had ended when the notice came. A full read that
+    // was running then, or started later, ends after it arrived.
+    int FullReadsNeeded = 0;
+};
 
 struct SmsState {
     SmsOp Op;                       // the operation in flight (sms_op.h)
@@ -23,6 +35,13 @@ struct SmsState {
     int ReadUsed = 0;      // used count of the storage answer
     int ReadCapacity = 0;  // capacity of the storage answer
     ProgressWindowView Progress;
+    int FullReadsDone = 0;  // full reads (both memories) that ran to their end
+
+    std::vector<WaitingNewMessage> NewMessagesWaiting;  // oldest first
+
+    // The compose window waits for the phone to take its message (until
+    // ComposedMessageDone).
+    bool ComposeWaiting = false;
 
     std::string PduToSend;     // hex PDU sent at the "> " prompt of "AT+CMGS="/"AT+CMGW="
     std::string SmsPduLength;  // its TPDU octet count, the argument of those commands

@@ -69,6 +69,32 @@ void InsertRecord(EngineContext& ctx, SmsFolder folder, const SmsRow& row) {
     RefreshCount(ctx, folder);
 }
 
+// A message read again at a position the list knows (the notice of a
+// message stored where an older one was): the older record goes.
+void DropRecordAt(EngineContext& ctx, const AListSMS& m) {
+    auto& list = Sms(ctx).SmsList;
+    const auto old = std::find_if(list.begin(), list.end(), [&](const AListSMS& r) {
+        return r.Position == m.Position && r.Location == m.Location;
+    });
+    if (old == list.end()) return;
+    const auto folder = FolderOfStatus(old->Status).value_or(SmsFolder::Incoming);
+    list.erase(old);
+    {
+        FillingListGuard filling(ctx.state);
+        ctx.views.sms->RemoveSmsRows(folder, m.Position, m.Location);
+    }
+    RefreshCount(ctx, folder);
+}
+
+void Announce(EngineContext& ctx, const AListSMS& m, const std::string& caption) {
+    NewSmsNotice notice;
+    notice.OsobaLab = caption == m.Number ? std::string() : caption;
+    notice.TelefonLab = m.Number;
+    notice.DatumLab = m.Date + "     " + m.Time;
+    notice.PorukaMemo = m.Text;
+    ctx.views.sms->ShowNewSmsNotice(notice);
+}
+
 int ReadLimit(const SmsState& s) {
     return s.ReadCapacity >= s.ReadUsed ? s.ReadCapacity : kReadLimitWhenCountsDisagree;
 }
@@ -81,6 +107,7 @@ void EndOfPass(EngineContext& ctx) {
         SendAtCpms(ctx, MemoryIndex(PhoneMemory::Phone));
         return;
     }
+    ++Sms(ctx).FullReadsDone;
     CloseReadProgress(ctx);
 }
 
@@ -135,6 +162,18 @@ std::string SmsPositionText(std::string_view index) {
 }
 
 void StopSmsRead(EngineContext& ctx) { Sms(ctx).Reading = false; }
+
+bool AnnounceReadMessage(EngineContext& ctx, PhoneMemory memory, std::string_view index) {
+    const std::string position = SmsPositionText(index);
+    const std::string_view location = MemoryCaption(memory);
+    const auto& list = Sms(ctx).SmsList;
+    const auto it = std::find_if(list.begin(), list.end(), [&](const AListSMS& m) {
+        return m.Position == position && m.Location == location;
+    });
+    if (it == list.end()) return false;
+    Announce(ctx, *it, ReadCaption(ctx, it->Number));
+    return true;
+}
 
 void HandleCpmsAnswer(EngineContext& ctx, std::string_view line) {
     const auto memory = CurrentSmsMemory(ctx.state);
@@ -193,6 +232,7 @@ void HandleCmgrAnswer(EngineContext& ctx, std::string_view index, std::string_vi
         row->Message = ReadRecord(ctx, pdu, status, SmsPositionText(index));
         row->Caption = ReadCaption(ctx, row->Message.Number);
         row->Image = ImageOf(*folder, status);
+        if (readNew) DropRecordAt(ctx, row->Message);
         InsertRecord(ctx, *folder, *row);
         ctx.views.sms->ShowFirstSmsRows(SmsFolder::Incoming);
     }
@@ -200,14 +240,7 @@ void HandleCmgrAnswer(EngineContext& ctx, std::string_view index, std::string_vi
     if (readNew) {
         ClearSmsOp(s.Op);
         EndBusy(ctx);
-        if (!row) return;
-        const AListSMS& m = row->Message;
-        NewSmsNotice notice;
-        notice.OsobaLab = row->Caption == m.Number ? std::string() : row->Caption;
-        notice.TelefonLab = m.Number;
-        notice.DatumLab = m.Date + "     " + m.Time;
-        notice.PorukaMemo = m.Text;
-        ctx.views.sms->ShowNewSmsNotice(notice);
+        if (row) Announce(ctx, row->Message, row->Caption);
         return;
     }
     if (!s.Reading) return;

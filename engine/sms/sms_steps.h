@@ -44,6 +44,10 @@ void HandleCmssAnswer(EngineContext& ctx, std::string_view echo);
 // A message deleted (the echoed "AT+CMGD=" line).
 void HandleCmgdAnswer(EngineContext& ctx, std::string_view echo);
 
+// Shows the new-message notice for the message SmsList holds at index of
+// memory (a full read brought it). False when the list has none there.
+bool AnnounceReadMessage(EngineContext& ctx, PhoneMemory memory, std::string_view index);
+
 // The full read stops (a failure): no further position is asked.
 void StopSmsRead(EngineContext& ctx);
 

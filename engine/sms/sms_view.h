@@ -77,6 +77,10 @@ public:
     // Show the new-message notice (or refill it when it is up) and restart
     // its 30 s closing timer.
     virtual void ShowNewSmsNotice(const NewSmsNotice& notice) { (void)notice; }
+    // The message the compose window handed over (StoreSms, SendSms,
+    // EditStoredSms) was taken by the phone (stored or sent), or not: then
+    // its failure has been told and the window keeps what was typed.
+    virtual void ComposedMessageDone(bool accepted) { (void)accepted; }
 };
 
 }  // namespace parlenko

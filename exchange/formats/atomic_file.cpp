@@ -163,25 +163,6 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     return {};
 }
 
-WriteResult AppendToFile(const std::string& path, std::string_view bytes) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return {Failure("Could not write", path, errno)};
-    struct stat st {};
-    off_t oldSize = 0;
-    if (::fstat(fd, &st) == 0) oldSize = st.st_size;
-    bool written = ::lseek(fd, oldSize, SEEK_SET) == oldSize && WriteAll(fd, bytes);
-    int err = errno;
-    if (!written && ::ftruncate(fd, oldSize) != 0) {
-        // Nothing more can be done; the error below still reaches the caller.
-    }
-    if (::close(fd) != 0 && written) {
-        written = false;
-        err = errno;
-    }
-    if (!written) return {Failure("Could not write", path, err)};
-    return {};
-}
-
 WriteResult RemoveFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
         return {Failure("Could not delete", path, errno)};

@@ -43,10 +43,6 @@ bool FileExists(const std::string& path);
 // Replaces path with bytes: temporary file beside it, fsync, rename.
 WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// Appends bytes to path (created when missing) in place. When the append
-// fails part way the file is cut back to its old size.
-WriteResult AppendToFile(const std::string& path, std::string_view bytes);
-
 // Deletes path; a file that is already gone is no error.
 WriteResult RemoveFile(const std::string& path);
 

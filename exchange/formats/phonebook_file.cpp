@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace parlenko::exchange {
 namespace {
@@ -111,18 +110,12 @@ WriteResult WritePhonebookRecord(const std::string& dataDir, std::string_view na
     const std::string path = PhonebookFilePath(dataDir);
     const std::string record = RecordBytes(MakePhonebookRecord(name, phone, location, position));
 
-    struct stat st {};
-    bool exists = ::stat(path.c_str(), &st) == 0;
-    std::size_t size = exists ? static_cast<std::size_t>(st.st_size) : 0;
-
-    // The common case, once per entry during a read: append in place.
-    if (index < 0 && size % kPhonebookRecordSize == 0) return AppendToFile(path, record);
-
-    // Otherwise rewrite the whole file: a record replaced at its index, or an
-    // append behind an incomplete last record (which is dropped so that every
-    // later record stays on its 76-byte boundary).
+    // The whole file is rewritten atomically, so that no moment leaves it
+    // cut short: a record replaced at its index, or one appended (behind an
+    // incomplete last record, which is dropped so that every later record
+    // stays on its 76-byte boundary).
     std::string bytes;
-    if (exists) {
+    if (FileExists(path)) {
         auto read = ReadFileBytes(path);
         if (!read) return {"Could not read \"" + path + "\""};
         bytes = std::move(*read);

@@ -90,13 +90,14 @@ PhonebookFileContents LoadPhonebookFile(const std::string& dataDir);
 // Replaces the cache with one record per entry, in order.
 WriteResult SavePhonebookFile(const std::string& dataDir,
                               const std::vector<PhonebookFileEntry>& entries);
-// Index -1 appends one record at the end (the read loop, one per entry read;
-// the file is created when missing). Index >= 0 replaces record Index, and
-// Index equal to the record count appends; beyond that it is an error.
+// One entry changed: the file rewritten atomically with one record more or
+// one replaced. Index -1 appends a record at the end (the file is created
+// when missing). Index >= 0 replaces record Index, and Index equal to the
+// record count appends; beyond that it is an error.
 WriteResult WritePhonebookRecord(const std::string& dataDir, std::string_view name,
                                  std::string_view phone, std::string_view location,
                                  std::string_view position, long index = -1);
-// Deletes the cache before a full read from the phone; a missing file is no error.
+// Deletes the cache; a missing file is no error.
 WriteResult DeletePhonebookFile(const std::string& dataDir);
 
 }  // namespace parlenko::exchange

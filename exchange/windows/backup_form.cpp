@@ -513,46 +513,8 @@ void TBackupForm::NextBtnClick() {
             }
             break;
         case Backup1: TurnTo(Backup2); break;
-        case Backup2: {
-            backupFolder_ = Edit1->text();
-            QDir().mkdir(backupFolder_);
-            if (!backupFolder_.endsWith('/')) backupFolder_ += '/';
-            QStringList memo = {"Action:", "     Backup phonebook", "", "Backup from locations:"};
-            if (CB1->isChecked()) memo << "     SIM card";
-            if (CB2->isChecked()) memo << "     Mobile memory";
-            if (CB3->isChecked()) memo << "     Own numbers";
-            memo << ""
-                 << "Backup path:"
-                 << "     " + Edit1->text() << ""
-                 << "Backup name:"
-                 << "     " + Edit2->text() << ""
-                 << (RefreshCB->isChecked() ? "Refresh phonebook:  YES" : "Refresh phonebook:  NO");
-            BackupMemo->setPlainText(memo.join('\n'));
-            if (QFileInfo::exists(backupFolder_ + Edit2->text() + ".pbb") &&
-                ui::ShowMessageDialog(
-                    this, U("Warning"), U("Backup with this name already exists!\n\nOverwrite?"),
-                    DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes) {
-                Edit2->setFocus();
-                break;
-            }
-            TurnTo(Backup3);
-            break;
-        }
-        case Backup3:
-            if (!RefreshCB->isChecked()) {
-                if (WriteBackupFile()) TurnTo(BackupEnd);
-                break;
-            }
-            MemLab->setText(U("SIM card"));
-            CapLab->setText("0");
-            WritenLab->setText("0");
-            PosLab->setText(U("Reading entry from position no. 1"));
-            BackupProBar->setValue(0);
-            PercLab->setText("0%");
-            TurnTo(Backup4);
-            // Disconnected: nothing starts, back to the confirmation.
-            if (!engine_.RefreshPhonebookForBackup()) TurnTo(Backup3);
-            break;
+        case Backup2: ConfirmBackupSettings(); break;
+        case Backup3: StartBackup(); break;
         case Restore1:
             if (LoadRestoreList()) TurnTo(Restore2);
             break;
@@ -592,6 +554,55 @@ void TBackupForm::NextBtnClick() {
 }
 
 // ------------------------------------------------------------- backup
+
+// Next on the location page: the summary of the backup, after the
+// overwrite question when a backup of that name exists.
+void TBackupForm::ConfirmBackupSettings() {
+    backupFolder_ = Edit1->text();
+    QDir().mkdir(backupFolder_);
+    if (!backupFolder_.endsWith('/')) backupFolder_ += '/';
+    QStringList memo = {"Action:", "     Backup phonebook", "", "Backup from locations:"};
+    if (CB1->isChecked()) memo << "     SIM card";
+    if (CB2->isChecked()) memo << "     Mobile memory";
+    if (CB3->isChecked()) memo << "     Own numbers";
+    memo << ""
+         << "Backup path:"
+         << "     " + Edit1->text() << ""
+         << "Backup name:"
+         << "     " + Edit2->text() << ""
+         << (RefreshCB->isChecked() ? "Refresh phonebook:  YES" : "Refresh phonebook:  NO");
+    BackupMemo->setPlainText(memo.join('\n'));
+    if (QFileInfo::exists(backupFolder_ + Edit2->text() + ".pbb") &&
+        ui::ShowMessageDialog(
+            this, U("Warning"), U("Backup with this name already exists!\n\nOverwrite?"),
+            DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes) {
+        Edit2->setFocus();
+        return;
+    }
+    TurnTo(Backup3);
+}
+
+// Next on the confirmation page: the backup from the list as it stands, or
+// after reading the phone again.
+void TBackupForm::StartBackup() {
+    if (!RefreshCB->isChecked()) {
+        // The list of a read that stopped part way is not the phonebook.
+        if (engine_.PhonebookListPartial())
+            ShowError(U("Error"), U("Phonebook was not read completely from mobile!\n\n"
+                                    "Please, read phonebook from mobile again."));
+        else if (WriteBackupFile()) TurnTo(BackupEnd);
+        return;
+    }
+    MemLab->setText(U("SIM card"));
+    CapLab->setText("0");
+    WritenLab->setText("0");
+    PosLab->setText(U("Reading entry from position no. 1"));
+    BackupProBar->setValue(0);
+    PercLab->setText("0%");
+    TurnTo(Backup4);
+    // Disconnected: nothing starts, back to the confirmation.
+    if (!engine_.RefreshPhonebookForBackup()) TurnTo(Backup3);
+}
 
 bool TBackupForm::WriteBackupFile() {
     std::vector<PhonebookFileEntry> list;

@@ -126,6 +126,8 @@ private:
     void SelectionCBClick();
     void LoadBackupList();
     bool LoadRestoreList();
+    void ConfirmBackupSettings();
+    void StartBackup();
     std::vector<RestoreRow> CheckedRows() const;
     RestoreMode Mode() const;
     // Writes the backup file and adds it to the list; false (after a box)

@@ -9,10 +9,11 @@ prepared for it) and checks what a user would see:
 1. "Phonebook.dat" is a folder, a pipe nobody writes, a link to /dev/zero:
    the program starts within 2 s with one message naming the file, keeps
    running, and SIGINT ends it with status 0.
-2. "RING" and "+CLIP:" arrive in the chunk of an answer's "OK": the call is
-   shown and the general-information chain still runs to its end.
-3. Line noise without a carriage return follows the last answer of the
-   connect chain: the general-information chain that starts next still runs.
+2. "RING" and "+CLIP:" arrive in the chunk of an answer's "OK", between a
+   command's echo and its answer, and between an answer and its "OK": the
+   call is shown and the general-information chain still runs to its end.
+3. Line noise without a carriage return follows every answer of the
+   connect chain: the chain and the general-information chain still run.
 4. Nothing answers on the port: one "Communication error!" message, and
    the port is left closed (another opener may take it).
 
@@ -115,16 +116,20 @@ def chain_run(parlenko, phonesim, state, tmp, name, script):
 
 
 def call_in_an_answer_run(parlenko, phonesim, state, tmp):
-    script = ("# A call comes in just as the software version is answered.\n"
+    script = ("# A call comes in just as the software version is answered, and inside\n"
+              "# the exchanges of the serial number and the subscriber identity.\n"
               "after AT+CGMR unsolicited RING\n"
-              "after AT+CGMR unsolicited +CLIP: \"+385911234567\",145\n")
+              "after AT+CGMR unsolicited +CLIP: \"+385911234567\",145\n"
+              "after AT+CGSN before-answer RING\n"
+              "after AT+CGSN before-answer +CLIP: \"+385911234567\",145\n"
+              "after AT+CIMI before-result RING\n")
     whole, sent, shown = chain_run(parlenko, phonesim, state, tmp, "call", script)
     check(whole, "call in an answer: the chain stopped: %r" % sent)
     check(not shown, "call in an answer: messages %r" % shown)
 
 
 def noise_after_an_answer_run(parlenko, phonesim, state, tmp):
-    script = "after AT+CMGF=0 raw \\x7f~#\\x00\n"
+    script = "".join("after %s raw \\x7f~#\\x00\n" % command for command in CONNECT_CHAIN[2:])
     whole, sent, shown = chain_run(parlenko, phonesim, state, tmp, "noise", script)
     check(whole, "noise after an answer: the chain stopped: %r" % sent)
     check(not shown, "noise after an answer: messages %r" % shown)

@@ -14,6 +14,9 @@
    "Error connecting to COM2", keeps running, and ends on SIGTERM.
 3. The same with the error box left open, waiting for a user who is not
    there: SIGTERM still ends the program at once, options saved.
+4. The images folder is missing and the start-up's error box is left open:
+   SIGTERM closes it and ends the program at once with status 0, no close
+   query, the options file as it was.
 
 Message boxes answer themselves (PARLENKO_TEST_AUTOANSWER) and print
 "parlenko-message: caption | text" on standard error. Every wait is bounded
@@ -38,6 +41,7 @@ CONNECT_ERROR = ("parlenko-message: Error connecting to COM2 | "
                  "Could not connect to serial port!\\r\\n\\r\\nCheck settings and try again!"
                  "\\r\\n\\r\\n%s/ports/com2: no such device.")  # % the data folder
 CLOSE_QUERY = "parlenko-message: Close Parlenko | Do you really want to exit?"
+IMAGES_MISSING = "parlenko-message: Error | Folder 'ParlenkoImages' is missing!"
 OPTIONS = "[Options]\nSerial Port=1\nAuto Connect=1\nSplash Screen=0\n"
 
 CHAIN_SECONDS = 20.0
@@ -117,8 +121,9 @@ def make_home(tmp, name):
     return home
 
 
-def start_program(parlenko, home, answer, name):
-    env = dict(os.environ, PARLENKO_HOME=home, QT_QPA_PLATFORM="offscreen", PARLENKO_TEST_AUTOANSWER=answer)
+def start_program(parlenko, home, answer, name, **more_env):
+    env = dict(os.environ, PARLENKO_HOME=home, QT_QPA_PLATFORM="offscreen", PARLENKO_TEST_AUTOANSWER=answer,
+               **more_env)
     env.pop("XDG_DATA_HOME", None)
     stderr = os.path.join(os.path.dirname(home), name + ".stderr")
     with open(stderr, "w") as err:
@@ -199,6 +204,22 @@ def no_phone_run(parlenko, tmp, answer):
     check("Device Check" in options_values(ini), "no phone (%s): the options were not saved: %r" % (answer, read(ini)))
 
 
+def start_up_box_run(parlenko, tmp):
+    home = make_home(tmp, "startup-box")
+    ini = os.path.join(home, "Parlenko.ini")
+    proc, stderr = start_program(parlenko, home, "wait", "startup-box",
+                                 PARLENKO_IMAGES_DIR=os.path.join(tmp, "no-such-images"))
+    shown = wait_for(lambda: any(line.startswith(IMAGES_MISSING) for line in read(stderr).splitlines())
+                     or proc.poll() is not None, CHAIN_SECONDS)
+    if not check(shown and proc.poll() is None,
+                 "start-up box: not shown and waiting (status %s); stderr %r" % (proc.poll(), read(stderr))):
+        return
+    status = stop_with_sigterm(proc)
+    check(status == 0, "start-up box: exit status %r, expected 0 within %g s" % (status, EXIT_SECONDS))
+    check(CLOSE_QUERY not in read(stderr).splitlines(), "start-up box: SIGTERM asked the close query")
+    check(read(ini) == OPTIONS, "start-up box: the options file changed: %r" % read(ini))
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -209,7 +230,8 @@ def main():
     tmp = tempfile.mkdtemp(prefix="parlenko-run-")
     scenarios = [("connected, SIGTERM", lambda: connected_run(parlenko, phonesim, state, tmp)),
                  ("no phone, SIGTERM", lambda: no_phone_run(parlenko, tmp, "yes")),
-                 ("no phone, its box left open, SIGTERM", lambda: no_phone_run(parlenko, tmp, "wait"))]
+                 ("no phone, its box left open, SIGTERM", lambda: no_phone_run(parlenko, tmp, "wait")),
+                 ("start-up box left open, SIGTERM", lambda: start_up_box_run(parlenko, tmp))]
     try:
         for name, run in scenarios:
             before = len(failures)

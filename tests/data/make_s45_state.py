@@ -3,9 +3,17 @@
 
 Run it again after changing it; the state file it writes is committed.
     /usr/bin/python3 tests/data/make_s45_state.py > tests/data/s45.state
+
+With --full it writes the same phone filled up instead: every phonebook and
+call list at its capacity, every message position used and every calendar
+slot the phone offers taken. The build makes that one where it is needed
+(the benchmarks); it is not committed.
+    /usr/bin/python3 tests/data/make_s45_state.py --full -o s45-full.state
 """
+import argparse
 import random
 import struct
+import sys
 
 GSM = ("@£$¥èéùìòÇ\nØø\rÅåΔ_ΦΓΛΩΠΨΣΘΞ\x1bÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?"
        "¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§¿abcdefghijklmnopqrstuvwxyzäöñüà")
@@ -165,8 +173,11 @@ SPECIAL = ["Müller Jörg", "Schäfer", "Strauß", "Ärztin Öhler", "Übersetze
            "Frizer 2€ off", "Bank $ info", "Jürgen!", "Mama & Tata!", "Dr. Güntner", "Kino £ club"]
 
 
-def sim_phonebook(rng):
-    positions = sorted(rng.sample(range(1, 251), 100))
+def sim_phonebook(rng, positions=None, name_length=14):
+    """Entries at positions (100 of the SIM card's 250 drawn when None): names
+    of FIRST and LAST, the SPECIAL ones among them, some VIPs ("!")."""
+    if positions is None:
+        positions = sorted(rng.sample(range(1, 251), 100))
     entries, used_names = [], set()
     special = list(SPECIAL)
     for k, pos in enumerate(positions):
@@ -175,11 +186,11 @@ def sim_phonebook(rng):
         else:
             while True:
                 name = rng.choice(FIRST) + " " + rng.choice(LAST)
-                if gsm_len(name) > 14:
+                if gsm_len(name) > name_length:
                     name = rng.choice(FIRST) + " " + rng.choice(LAST)[0] + "."
                 if k % 11 == 5:
-                    name = name[:13] + "!"  # VIP
-                if name not in used_names and gsm_len(name) <= 14:
+                    name = name[:name_length - 1] + "!"  # VIP
+                if name not in used_names and gsm_len(name) <= name_length:
                     break
         used_names.add(name)
         kind = rng.random()
@@ -198,13 +209,52 @@ def book_line(pos, number, name):
     return '%d,"%s",%d,"%s"' % (pos, number, 145 if number.startswith("+") else 129, name)
 
 
-def main():
-    rng = random.Random(45)
-    sim = sim_phonebook(rng)
-    by_name = {name: number for _, number, name in sim}
-    some = [e for e in sim if not e[2].endswith("!")]
-    out = []
-    w = out.append
+class StateWriter:
+    """The state file's lines, section by section."""
+
+    def __init__(self):
+        self.lines = []
+
+    def w(self, line):
+        self.lines.append(line)
+
+    def book(self, memory, capacity, entries, number_length=20, name_length=14, writable=True):
+        """A phonebook or call list: entries are (position, number, name)."""
+        self.w("")
+        self.w("[phonebook %s]" % memory)
+        self.w("capacity = %d" % capacity)
+        self.w("number_length = %d" % number_length)
+        self.w("name_length = %d" % name_length)
+        if not writable:
+            self.w("writable = 0")
+        for pos, number, name in entries:
+            self.w(book_line(pos, number, name))
+
+    def sms(self, memory, capacity, messages):
+        """A message memory: messages are (index, status, PDU)."""
+        self.w("")
+        self.w("[sms %s]" % memory)
+        self.w("capacity = %d" % capacity)
+        for index, status, pdu in messages:
+            self.w("%d,%d,%s" % (index, status, pdu))
+
+    def objects(self, kind, highest, items):
+        """Binary objects: items are (index, bytes), cut into lines of 352 hex digits."""
+        self.w("")
+        self.w("[objects %s]" % kind)
+        self.w("range = 0-%d" % highest)
+        for index, data in items:
+            hexdata = data.hex().upper()
+            for i in range(0, len(hexdata), 352):
+                self.w("%d,%s" % (index, hexdata[i:i + 352]))
+
+    def text(self):
+        return "\n".join(self.lines) + "\n"
+
+
+def phone_sections(out):
+    """The header, the phone's identity and settings: the same in every state."""
+    w = out.w
     w("""# Simulated phone: a Siemens S45 as a typical user keeps it.
 # Written by tests/data/make_s45_state.py; read by phonesim (tests/support/phonesim).
 #
@@ -228,42 +278,26 @@ def main():
 #   [objects TYPE]            range = low-high;  index,HEX   (lines of one index are joined)
 """)
     w("[phone]")
-    w("manufacturer = SIEMENS")
-    w("model = S45")
-    w("revision = 21")
-    w("imei = 350123451234560")
-    w("imsi = 219101234567890")
-    w("scid = 89385101234567890123")
-    w("clock = 05/03/15,12:34:56")
-    w("battery = 0,80")
-    w("signal = 20,99")
-    w("registration = 1,0DA2,5C1F")
-    w("operator = HR VIP")
-    w("operator_numeric = 21910")
-    w("smsc = +385910401,145")
-    w("alert = 0")
-    w("vibration = 1")
-    w("speaker_level = 3")
-    w("ringer = 5,3")
-    w("ringer_range = 41,4")
-    w("price = HRK,0.80")
-    w("cell_broadcast = 0,50,")
-    w("busy = +385915550000")
+    for key, value in [("manufacturer", "SIEMENS"), ("model", "S45"), ("revision", "21"),
+                       ("imei", "350123451234560"), ("imsi", "219101234567890"),
+                       ("scid", "89385101234567890123"), ("clock", "05/03/15,12:34:56"),
+                       ("battery", "0,80"), ("signal", "20,99"), ("registration", "1,0DA2,5C1F"),
+                       ("operator", "HR VIP"), ("operator_numeric", "21910"),
+                       ("smsc", "+385910401,145"), ("alert", "0"), ("vibration", "1"),
+                       ("speaker_level", "3"), ("ringer", "5,3"), ("ringer_range", "41,4"),
+                       ("price", "HRK,0.80"), ("cell_broadcast", "0,50,"),
+                       ("busy", "+385915550000")]:
+        w("%s = %s" % (key, value))
     w("")
     w("[settings]")
-    w("echo = 1")
-    w("cmee = 0")
-    w("creg = 0")
-    w("clip = 0")
-    w("cnmi = 0,0,0,0,0")
-    w("smgo = 0")
+    for key, value in [("echo", "1"), ("cmee", "0"), ("creg", "0"), ("clip", "0"),
+                       ("cnmi", "0,0,0,0,0"), ("smgo", "0")]:
+        w("%s = %s" % (key, value))
     w("")
     w("[passwords]")
-    w("SC = 1234")
-    w("P2 = 5678")
-    w("PS = 0000")
-    w("AB = 0000")
-    w("PUK = 12345678")
+    for key, value in [("SC", "1234"), ("P2", "5678"), ("PS", "0000"), ("AB", "0000"),
+                       ("PUK", "12345678")]:
+        w("%s = %s" % (key, value))
     w("")
     w("[locks]")
     w("SC = 1")
@@ -276,60 +310,56 @@ def main():
     w("[ussd]")
     w("*101# = VIPme saldo: 45,20 kn")
     w("*100# = Na racunu imate 45,20 kn")
-    w("")
-    w("[phonebook SM]")
-    w("capacity = 250")
-    w("number_length = 20")
-    w("name_length = 14")
-    for pos, number, name in sim:
-        w(book_line(pos, number, name))
-    w("")
-    w("[phonebook ME]")
-    w("capacity = 100")
-    w("number_length = 32")
-    w("name_length = 18")
-    me = [("+385915551234", "Posao Marko"), ("+4930123456", "Büro Berlin"), ("+385981112223", "Taxi Zagreb"),
-          ("0914445556", "Vodoinstalater"), ("+38512223334", "Zubar Dr. Ivić".replace("ć", "c")),
-          ("+436641234567", "Österreich Hotel"), ("0957778889", "Šef".replace("Š", "S")),
-          ("+385919990000", "Servis @ auta"), ("+38521123456", "Split apartman"), ("0989876543", "Teta Ljubica!")]
-    for k, (number, name) in enumerate(me):
-        w(book_line([1, 2, 3, 4, 5, 7, 8, 10, 11, 15][k], number, name))
-    w("")
-    w("[phonebook ON]")
-    w("capacity = 2")
-    w("number_length = 20")
-    w("name_length = 14")
-    w(book_line(1, "+385915550001", "Moj broj"))
-    w("")
-    w("[phonebook SD]")
-    w("capacity = 20")
-    w("number_length = 20")
-    w("name_length = 14")
-    w("writable = 0")
-    for pos, number, name in [(1, "112", "Hitni poziv"), (2, "92", "Policija"), (3, "94", "Hitna pomoc"),
-                              (4, "*101#", "Stanje racuna"), (5, "+385911234", "VIP info")]:
-        w(book_line(pos, number, name))
-    for book, picks in (("LD", 8), ("RC", 6), ("MC", 3)):
-        w("")
-        w("[phonebook %s]" % book)
-        w("capacity = 10")
-        w("number_length = 20")
-        w("name_length = 14")
-        w("writable = 0")
-        for k in range(picks):
+
+
+ME_ENTRIES = [("+385915551234", "Posao Marko"), ("+4930123456", "Büro Berlin"), ("+385981112223", "Taxi Zagreb"),
+              ("0914445556", "Vodoinstalater"), ("+38512223334", "Zubar Dr. Ivic"),
+              ("+436641234567", "Österreich Hotel"), ("0957778889", "Sef"),
+              ("+385919990000", "Servis @ auta"), ("+38521123456", "Split apartman"), ("0989876543", "Teta Ljubica!")]
+SERVICE_ENTRIES = [("112", "Hitni poziv"), ("92", "Policija"), ("94", "Hitna pomoc"),
+                   ("*101#", "Stanje racuna"), ("+385911234", "VIP info")]
+
+
+def call_lists(out, some, picks, capacity=10):
+    """The dialled, received and missed calls: picks[book] calls each, drawn
+    from the phonebook entries some, with a caller the phonebook does not know
+    at the third position."""
+    for book in ("LD", "RC", "MC"):
+        entries = []
+        for k in range(picks[book]):
             if k == 2:
-                w(book_line(k + 1, "+385913337777", ""))  # a caller the phonebook does not know
+                entries.append((k + 1, "+385913337777", ""))
                 continue
             pos, number, name = some[(k * 13 + ord(book[0])) % len(some)]
             # The phone keeps the name it knew at the time of the call; some
             # entries carry none although the number is in the phonebook.
-            w(book_line(k + 1, number, "" if (book != "LD" and k % 2) else name))
+            entries.append((k + 1, number, "" if (book != "LD" and k % 2) else name))
+        out.book(book, capacity, entries, writable=False)
+
+
+def binary_objects(out, calendar):
+    """The calendar entries (index, bytes) with the melody and the logo."""
+    out.objects("vcs", 49, calendar)
+    out.objects("mid", 2, [(0, midi_melody())])
+    out.objects("bmp", 2, [(0, logo_bmp())])
+
+
+def typical_state():
+    rng = random.Random(45)
+    sim = sim_phonebook(rng)
+    some = [e for e in sim if not e[2].endswith("!")]
+    out = StateWriter()
+    phone_sections(out)
+    out.book("SM", 250, sim)
+    out.book("ME", 100, [([1, 2, 3, 4, 5, 7, 8, 10, 11, 15][k], number, name)
+                         for k, (number, name) in enumerate(ME_ENTRIES)], number_length=32, name_length=18)
+    out.book("ON", 2, [(1, "+385915550001", "Moj broj")])
+    out.book("SD", 20, [(k + 1, number, name) for k, (number, name) in enumerate(SERVICE_ENTRIES)],
+             writable=False)
+    call_lists(out, some, {"LD": 8, "RC": 6, "MC": 3})
 
     friend = some[0]
-    w("")
-    w("[sms SM]")
-    w("capacity = 20")
-    sms_sm = [
+    out.sms("SM", 20, [
         (1, 1, deliver(friend[1], "05/03/12,18:02:11", "Bok! Vidimo se sutra u 8 kod kina?")),
         (2, 1, deliver("VIPnet", "05/03/13,10:00:00", "Dobrodosli u VIP mrezu. Vas VIP tim")),
         (3, 0, deliver(some[3][1], "05/03/15,08:45:30", "Računi: 12€ za pizzu, ostalo sutra. Grüße!", ucs2=True)),
@@ -337,42 +367,101 @@ def main():
         (6, 2, submit(some[7][1], "Kasnim 10 min, naruci mi kavu")),
         (8, 3, submit(friend[1], "Moze, vidimo se u 8!")),
         (9, 1, deliver(some[9][1], "05/03/09,12:00:00", "Popis:\n- kruh\n- mlijeko\n- jaja @ 2$")),
-    ]
-    for index, status, pdu in sms_sm:
-        w("%d,%d,%s" % (index, status, pdu))
-    w("")
-    w("[sms ME]")
-    w("capacity = 25")
-    sms_me = [
+    ])
+    out.sms("ME", 25, [
         (1, 1, deliver(some[11][1], "05/02/28,16:40:00", "Sretan put! Javi se kad stignes.")),
         (2, 0, deliver(some[12][1], "05/03/15,11:59:59", "Ćao, jesi li dobila moju poruku?", ucs2=True)),
         (4, 2, submit("+4930123456", "Termin am Montag passt. Schöne Grüße")),
         (5, 3, submit(some[13][1], "Stigao sam.")),
         (7, 1, deliver("+385915550000", "05/03/01,07:30:00", "Vas racun za veljacu iznosi 123,45 kn.")),
-    ]
-    for index, status, pdu in sms_me:
-        w("%d,%d,%s" % (index, status, pdu))
+    ])
+    binary_objects(out, [
+        (1, vcalendar("MEETING", "20050316T090000", "Sastanak s Markom i Anom u uredu, donijeti izvjestaj za ozujak", alarm=True)),
+        (2, vcalendar("ANNIVERSARY", "20050402T000000", "Rodjendan Ane", rule="YD1")),
+        (3, vcalendar("PHONE CALL", "20050318T143000", friend[1], alarm=True)),
+    ])
+    return out.text()
 
-    def object_lines(index, data):
-        hexdata = data.hex().upper()
-        for i in range(0, len(hexdata), 352):
-            w("%d,%s" % (index, hexdata[i:i + 352]))
 
-    w("")
-    w("[objects vcs]")
-    w("range = 0-49")
-    object_lines(1, vcalendar("MEETING", "20050316T090000", "Sastanak s Markom i Anom u uredu, donijeti izvjestaj za ozujak", alarm=True))
-    object_lines(2, vcalendar("ANNIVERSARY", "20050402T000000", "Rodjendan Ane", rule="YD1"))
-    object_lines(3, vcalendar("PHONE CALL", "20050318T143000", friend[1], alarm=True))
-    w("")
-    w("[objects mid]")
-    w("range = 0-2")
-    object_lines(0, midi_melody())
-    w("")
-    w("[objects bmp]")
-    w("range = 0-2")
-    object_lines(0, logo_bmp())
-    print("\n".join(out))
+# Pieces of the messages of the full phone, joined up to the length each needs.
+WORDS = ("Bok sutra vidimo se kod kina u osam donesi kljuceve od auta javi se kad stignes "
+         "racun je placen hvala na pozivu sastanak je pomaknut na cetvrtak poslije rucka "
+         "zovi me kad procitas kupi kruh mlijeko i jaja @ 2$ nema problema lijep pozdrav").split()
+UCS2_TEXTS = ["Računi: 12€ za pizzu, ostalo sutra. Grüße!", "Ćao, jesi li dobila moju poruku?",
+              "Čestitam! Šaljem ti ključeve poštom, javi kad stignu. Žao mi je."]
+CATEGORIES = ["MEETING", "ANNIVERSARY", "PHONE CALL", "MEMO"]
+RULES = [None, "YD1", "W1", "D1", None, "MD1"]
+
+
+def message_text(rng, length):
+    words = []
+    while len(" ".join(words)) < length:
+        words.append(rng.choice(WORDS))
+    return " ".join(words)[:length].strip()
+
+
+def full_messages(rng, count, numbers):
+    """count messages: received (read and unread) and stored (unsent and
+    sent), of every length up to the 160 characters of one message."""
+    messages = []
+    for index in range(1, count + 1):
+        status = [1, 0, 1, 2, 3][index % 5]
+        number = numbers[(index * 7) % len(numbers)]
+        stamp = "05/03/%02d,%02d:%02d:%02d" % (1 + index % 28, index % 24, (index * 7) % 60, (index * 13) % 60)
+        if index % 6 == 0:
+            text, ucs2 = UCS2_TEXTS[index % len(UCS2_TEXTS)], True
+        else:
+            text, ucs2 = message_text(rng, rng.choice([12, 40, 90, 160])), False
+        pdu = submit(number, text, ucs2) if status >= 2 else deliver(number, stamp, text, ucs2)
+        messages.append((index, status, pdu))
+    return messages
+
+
+def full_calendar(rng, numbers):
+    """An entry in every calendar slot the phone reads (1 to 49)."""
+    entries = []
+    for slot in range(1, 50):
+        category = CATEGORIES[slot % len(CATEGORIES)]
+        start = "200503%02dT%02d%02d00" % (1 + slot % 28, 8 + slot % 12, (slot * 15) % 60)
+        text = numbers[slot % len(numbers)] if category == "PHONE CALL" else \
+            message_text(rng, rng.choice([10, 30, 60])).capitalize()
+        entries.append((slot, vcalendar(category, start, text, alarm=slot % 2 == 1,
+                                        rule=RULES[slot % len(RULES)])))
+    return entries
+
+
+def full_state():
+    rng = random.Random(4545)
+    sim = sim_phonebook(rng, range(1, 251))
+    me = sim_phonebook(rng, range(1, 101), name_length=18)
+    some = [e for e in sim if not e[2].endswith("!")]
+    numbers = [number for _, number, _ in some]
+    out = StateWriter()
+    phone_sections(out)
+    out.book("SM", 250, sim)
+    out.book("ME", 100, me, number_length=32, name_length=18)
+    out.book("ON", 2, [(1, "+385915550001", "Moj broj"), (2, "+385981234567", "Posao")])
+    service = SERVICE_ENTRIES + [("+38591%04d" % (1000 + k), "Usluga %d" % k) for k in range(1, 16)]
+    out.book("SD", 20, [(k + 1, number, name) for k, (number, name) in enumerate(service)],
+             writable=False)
+    call_lists(out, some, {"LD": 10, "RC": 10, "MC": 10})
+    out.sms("SM", 20, full_messages(rng, 20, numbers))
+    out.sms("ME", 25, full_messages(rng, 25, numbers))
+    binary_objects(out, full_calendar(rng, numbers))
+    return out.text().replace("as a typical user keeps it.", "with every memory, list and slot full.", 1)
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Writes the state file of the simulated S45.")
+    parser.add_argument("--full", action="store_true", help="every memory, list and slot used")
+    parser.add_argument("-o", "--output", help="the file to write (standard output without)")
+    args = parser.parse_args()
+    text = full_state() if args.full else typical_state()
+    if args.output:
+        with open(args.output, "w", encoding="utf-8") as f:
+            f.write(text)
+    else:
+        sys.stdout.write(text)
 
 
 if __name__ == "__main__":

@@ -195,6 +195,34 @@ TEST(AtWriters, SelectorsOutsideTheirTablesSendNothing) {
     EXPECT_EQ(at::Calm(2, 1), "");
 }
 
+// Data that would end its field or start a second command builds no line
+// at all, in every builder that carries data; and the entry write escapes
+// what its name holds.
+TEST(AtWriters, DataThatWouldBreakItsLineBuildsNothing) {
+    const std::string forged = "1\",,\"X\"\r\nAT+CPBW=5";
+    const std::vector<std::pair<const char*, std::string>> lines = {
+        {"Dial", at::Dial(forged)},
+        {"Csca", at::Csca(0, forged)},
+        {"Ccfc", at::Ccfc("1", forged, "1", "", 3)},
+        {"CpbwEntry", at::CpbwEntry("3", forged, "Ana")},
+        {"CpbwEntryPosition", at::CpbwEntry(forged, "091", "Ana")},
+        {"Cpbw", at::Cpbw(forged)},
+        {"Cpbr", at::Cpbr(forged)},
+        {"Raw", at::Raw("AT+CPBW=3,\"1\",,\"A\"\rAT+CPBW=5\r")},
+        {"Cmgd", at::Cmgd(forged)},
+        {"Cmss", at::Cmss("3," + forged)},
+        {"Pdu", at::Pdu("0011\x1a"
+                        "00")},
+        {"Clck", at::Clck(3, 1, 1, forged)},
+        {"Cpwd", at::Cpwd(1, "1234", forged)},
+        {"VtsString", at::VtsString(forged)},
+        {"Cpuc", at::Cpuc(0, "HRK\"", "1.50", "1234")},
+        {"Cclk", at::Cclk(0, "\"05/03/15,12:34:56\"\rATD112;")},
+    };
+    for (const auto& [name, line] : lines) EXPECT_EQ(line, "") << name;
+    EXPECT_EQ(at::CpbwEntry("3", "091", "A\"\r\n"), "AT+CPBW=3,\"091\",,\"A\\22??\"\r");
+}
+
 TEST(AtWriters, FailedWriteIsReportedAndTheCommandDropped) {
     ScriptRig h;
     h.device.SetWriteFails(true);

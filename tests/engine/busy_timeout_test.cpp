@@ -17,6 +17,7 @@ constexpr char kTimeOutText[] =
 
 TEST(BusyState, FirstChunkLocksTheWindowAndAnimatesTraffic) {
     ScriptRig h;
+    SendAtCgmi(h.ctx());
     h.Receive("AT+CGMI\r");
     EXPECT_FALSE(h.host.mainWindowEnabled);
     h.clock.RunFor(250 * 9);
@@ -50,11 +51,12 @@ TEST(BusyState, OneEndEndsAnyNumberOfBegins) {
 TEST(ExchangeTimeOut, FiresTenSecondsAfterTheLastChunk) {
     ScriptRig h;
     const int p0 = h.device.PurgeCount();  // the connect purges too
+    SendAtCpbr(h.ctx(), "1");
     h.Receive("AT+CPBR=1\r");
     h.Sent();
     h.clock.RunFor(9999);
     EXPECT_FALSE(h.host.mainWindowEnabled);
-    h.Receive("\r\n");  // at 9999 ms: postpones it
+    h.Receive("\r\n+CPBR: 1,\"0911\",129,\"Ana\"\r\n");  // at 9999 ms: postpones it
     const int entries = h.lines().Size();
     h.clock.RunFor(9999);
     EXPECT_EQ(h.device.PurgeCount(), p0);
@@ -88,6 +90,7 @@ TEST(ExchangeTimeOut, StalledPhoneReadTellsTheUserAndClosesTheProgressWindow) {
     ScriptRig h;
     h.state().Mode = ActivityMode::Phonebook;
     h.host.progressVisible = true;
+    SendAtCpbr(h.ctx(), "5");
     h.Receive("AT+CPBR=5\r");
     h.clock.RunFor(10000);
     ASSERT_EQ(h.host.dialogs.size(), 1u);

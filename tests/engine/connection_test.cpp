@@ -1,6 +1,7 @@
 // Opening and closing the conversation, and a write that fails.
 
 #include "engine/at/at_commands.h"
+#include "engine/at/at_send.h"
 #include "engine/session/communication_error.h"
 #include "engine/session/connection.h"
 #include "tests/support/engine_rig.h"
@@ -124,10 +125,13 @@ TEST(Connection, GeneralPageIsReadAtOnceAndRefreshedWhenTheOptionAsks) {
 
 TEST(Connection, ResetAndNoticesOffAnswersEndTheExchange) {
     ScriptRig h;
+    SendAtLine(h.ctx(), "AT+CNMI=0,0,0,0\r");
     h.Receive("AT+CNMI=0,0,0,0\r\r\n");
     EXPECT_FALSE(h.host.mainWindowEnabled);
     h.Receive("OK\r\n");
     EXPECT_TRUE(h.host.mainWindowEnabled);
+    SendAtLine(h.ctx(), "ATZ\r");
+    h.Sent();
     h.Receive("ATZ\r\r\nOK\r\n");
     EXPECT_TRUE(h.host.mainWindowEnabled);
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;

@@ -4,9 +4,14 @@
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/session/connection.h"
 #include "tests/support/engine_rig.h"
+#include "tests/support/phonesim/pdu.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <map>
 #include <string>
 
 namespace parlenko {
@@ -34,6 +39,215 @@ struct ReadRig : testing::SimPhoneRig {
     }
     std::size_t Entries() { return state().Phonebook.PhonebookList.size(); }
 };
+
+// Every phonebook memory in use, three messages in the SIM card and two in
+// the phone memory, and the notices on as the connect chain leaves them.
+phonesim::PhoneState BusyPhone() {
+    phonesim::PhoneState s;
+    const std::map<std::string, int> counts = {{"SM", 6}, {"ME", 6}, {"ON", 2}, {"SD", 2}};
+    for (const auto& [memory, count] : counts) {
+        auto& book = s.phonebooks[memory];
+        book.capacity = 20;
+        for (int p = 1; p <= count; ++p)
+            book.entries[p] = {"0915550" + std::to_string(p), 129,
+                               memory + " " + std::to_string(p)};
+    }
+    for (const auto& [memory, count] : std::map<std::string, int>{{"SM", 3}, {"ME", 2}}) {
+        auto& box = s.smsMemories[memory];
+        box.capacity = 10;
+        for (int p = 1; p <= count; ++p) {
+            phonesim::DeliverMessage m;
+            m.sender = "0915550" + std::to_string(p);
+            m.text = "Old " + memory + " " + std::to_string(p);
+            box.messages[p] = {1, phonesim::BuildDeliverPdu(m)};
+        }
+    }
+    s.settings.cnmi = {1, 1, 0, 2, 0};
+    return s;
+}
+
+std::string NewMessagePdu(const std::string& text) {
+    phonesim::DeliverMessage m;
+    m.sender = "+385917654321";
+    m.text = text;
+    return phonesim::BuildDeliverPdu(m);
+}
+
+std::map<std::string, int> EntriesByMemory(const std::vector<AListIme>& list) {
+    std::map<std::string, int> out;
+    for (const auto& e : list) ++out[e.Location];
+    return out;
+}
+
+const std::map<std::string, int> kBusyPhoneEntries = {
+    {"SIM card", 6}, {"Mobile memory", 6}, {"Own numbers", 2}, {"Service numbers", 2}};
+
+TEST(NewMessageDuringAnExchange, WaitsForThePhonebookReadOfEveryMemory) {
+    for (const std::string memory : {"ME", "ON", "SD"}) {
+        ReadRig h(BusyPhone());
+        RefreshPhonebook(h.ctx(), PhoneMemory::Sim);
+        ASSERT_TRUE(h.clock.RunUntil([&] { return h.state().CurrentMemory == memory; }, 30000));
+        h.phone().ReceiveSms(h.clock.NowMs(), NewMessagePdu("Hello " + memory), "SM");
+        ASSERT_TRUE(h.clock.RunUntil([&] { return h.host.phonebookSorts > 0; }, 60000)) << memory;
+        h.clock.RunFor(5000);
+        EXPECT_EQ(EntriesByMemory(h.state().Phonebook.PhonebookList), kBusyPhoneEntries) << memory;
+        ASSERT_EQ(h.host.newSmsNotices.size(), 1u) << memory;
+        EXPECT_EQ(h.host.newSmsNotices[0].PorukaMemo, "Hello " + memory);
+        EXPECT_TRUE(h.host.dialogs.empty()) << memory;
+    }
+}
+
+TEST(NewMessageDuringAnExchange, TheSmsReadReadsEveryMessageOnceAndAnnouncesTheNewOne) {
+    // The notice in the middle of the SIM card's pass, for a message in the
+    // SIM card (behind the pass) and in the phone memory (still to be read).
+    for (const std::string memory : {"SM", "ME"}) {
+        testing::SimPhoneRig h(BusyPhone());
+        h.engine.RefreshSms();
+        ASSERT_TRUE(h.clock.RunUntil([&] { return h.Commands().size() >= 3; },
+                                     30000));  // CPMS, CMGR=1, CMGR=2
+        h.phone().ReceiveSms(h.clock.NowMs(), NewMessagePdu("New in " + memory), memory);
+        h.clock.RunFor(30000);
+        const auto& list = h.state().Sms.SmsList;
+        EXPECT_EQ(list.size(), 6u) << memory;
+        std::map<std::string, int> copies;
+        for (const auto& m : list) ++copies[m.Location + " " + m.Position];
+        for (const auto& [where, n] : copies) EXPECT_EQ(n, 1) << memory << ": " << where;
+        ASSERT_EQ(h.host.newSmsNotices.size(), 1u) << memory;
+        EXPECT_EQ(h.host.newSmsNotices[0].PorukaMemo, "New in " + memory);
+        EXPECT_TRUE(h.host.dialogs.empty()) << memory;
+    }
+}
+
+TEST(CallDuringAnExchange, RingAndCallerIdAnywhereInsideAReadDoNotStopIt) {
+    const std::vector<std::string> call = {"RING", "+CLIP: \"0915553\",129"};
+    for (int place = 0; place < 3; ++place) {
+        ReadRig h(TenEntryPhone());
+        phonesim::CommandFault fault;
+        fault.command = "AT+CPBR=4";
+        if (place == 0) fault.unsolicitedBeforeAnswer = call;
+        if (place == 1) fault.unsolicitedBeforeResult = call;
+        if (place == 2) {
+            fault.unsolicitedBeforeAnswer = call;
+            fault.splitAt = {5, 14, 30};  // inside the call's lines and the answer
+            fault.splitGapMs = 30;
+        }
+        h.phone().AddFault(fault);
+        ASSERT_TRUE(h.ReadPhonebook()) << place;
+        EXPECT_EQ(h.Entries(), 10u) << place;
+        EXPECT_TRUE(h.host.dialogs.empty()) << place;
+        EXPECT_FALSE(h.host.newCallNotices.empty()) << place;
+    }
+}
+
+TEST(LineNoise, NoiseAfterEveryAnswerOfTheConnectChainLeavesTheChainWhole) {
+    testing::SimPhoneRig h;
+    phonesim::CommandFault noise;
+    noise.times = -1;
+    noise.rawAfter = "\x7f\xfe#";
+    h.phone().AddFault(noise);
+    h.engine.GeneralPageShown(false);
+    h.Connect(20000);
+    const auto commands = h.Commands();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "AT+CSCB=1"), commands.end());
+    EXPECT_EQ(h.phone().State().settings.cnmi[1], 1);
+    EXPECT_TRUE(h.host.dialogs.empty());
+}
+
+TEST(LineNoise, NoiseAfterAMemorySelectionDoesNotLoseTheWrite) {
+    testing::SimPhoneRig h(BusyPhone(), {.dataFolder = true});
+    h.engine.RefreshPhonebook();
+    h.clock.RunFor(60000);
+    phonesim::CommandFault noise;
+    noise.command = "AT+CPBS=";
+    noise.rawAfter = "\x13\x7f";
+    h.phone().AddFault(noise);
+    h.engine.DeletePhonebookEntry(PhoneMemory::Sim, "2");
+    h.clock.RunFor(5000);
+    EXPECT_EQ(h.phone().State().phonebooks["SM"].entries.count(2), 0u);
+    EXPECT_EQ(EntriesByMemory(h.state().Phonebook.PhonebookList).at("SIM card"), 5);
+    EXPECT_TRUE(h.host.dialogs.empty());
+}
+
+TEST(TalkingDevice, AStreamWithoutAnswersIsCutAndEndsLikeASilentPhone) {
+    testing::ScriptRig h;
+    ResetModem(h.ctx());
+    // Bytes without a line end, then lines nobody asked for (a GPS).
+    for (int k = 0; k < 100; ++k) {
+        h.Receive(std::string(4000, 'x'));
+        h.clock.RunFor(100);
+    }
+    EXPECT_LE(h.lines().At(h.lines().Size() - 1).size(), 65536u);
+    const std::string nmea =
+        "\r\n$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
+    for (int k = 0; k < 300; ++k) {
+        h.Receive(nmea);
+        h.clock.RunFor(100);
+    }
+    EXPECT_FALSE(h.port.Connected());
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].caption, "Communication error!");
+}
+
+// Each write the phone takes in (its echo comes) but never answers: the
+// operation's own failure text, once, and nothing of it is carried out by a
+// later answer or memory selection.
+TEST(UnansweredWrite, EndsWithItsOwnFailureTextAndLeavesNothingPending) {
+    constexpr char kPhonebook[] =
+        "Error occurred while trying to write or\rdelete entry in mobile phonebook!";
+    constexpr char kStore[] = "Error occurred while trying to write\rSMS message in mobile!";
+    constexpr char kSend[] = "Error occurred while trying to send SMS message!";
+    constexpr char kDelete[] = "Error occurred while trying to delete\rSMS message from mobile!";
+    const std::string pdu = "0011000B915389215543F10000AA03C8329B";
+    struct Write {
+        std::string silentCommand;
+        std::function<void(PhoneEngine&)> start;
+        std::string text;
+    };
+    const std::vector<Write> writes = {
+        {"AT+CPBW=", [](PhoneEngine& e) { e.DeletePhonebookEntry(PhoneMemory::Sim, "2"); },
+         kPhonebook},
+        {"AT+CPBS=",
+         [](PhoneEngine& e) {
+             e.SavePhonebookEntry(PhoneMemory::Phone, "AT+CPBW=9,\"0911\",129,\"Ivo\"\r",
+                                  {"Ivo", "0911", "", "009"});
+         },
+         kPhonebook},
+        {"AT+CMGW=", [&](PhoneEngine& e) { e.StoreSms(pdu); }, kStore},
+        {"AT+CMGS=", [&](PhoneEngine& e) { e.SendSms(pdu); }, kSend},
+        {"AT+CMSS=", [](PhoneEngine& e) { e.SendStoredSms(PhoneMemory::Sim, "01"); }, kSend},
+        {"AT+CPMS=", [](PhoneEngine& e) { e.DeleteSms(PhoneMemory::Sim, "01"); }, kDelete},
+        {"AT+CALM=", [](PhoneEngine& e) { e.SetAlertSound(AlertSound::Silent); },
+         "Error occured while trying to\rset alert sound mode in mobile!"},
+        {"AT+CCLK=",
+         [](PhoneEngine& e) {
+             e.SetPhoneClock(std::chrono::local_seconds(std::chrono::hours(24 * 365 * 30)));
+         },
+         "Error occured while trying to\rsave date and time in mobile!"},
+    };
+    for (const auto& w : writes) {
+        testing::SimPhoneRig h(BusyPhone(), {.dataFolder = true});
+        phonesim::CommandFault silent;
+        silent.command = w.silentCommand;
+        silent.noAnswer = true;
+        h.phone().AddFault(silent);
+        w.start(h.engine);
+        h.clock.RunFor(15000);
+        ASSERT_EQ(h.host.dialogs.size(), 1u) << w.silentCommand;
+        EXPECT_EQ(h.host.dialogs[0].text, w.text) << w.silentCommand;
+        EXPECT_TRUE(h.host.mainWindowEnabled) << w.silentCommand;
+        EXPECT_FALSE(HasSmsOp(h.state().Sms.Op)) << w.silentCommand;
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(h.state().Phonebook.Op))
+            << w.silentCommand;
+        // A later full read selects every memory again: nothing is written.
+        const auto before = h.CommandCount();
+        h.engine.RefreshSms();
+        h.clock.RunFor(30000);
+        for (const auto& c : h.Commands(before))
+            EXPECT_FALSE(c.starts_with("AT+CMG") && !c.starts_with("AT+CMGR="))
+                << w.silentCommand << ": " << c;
+        EXPECT_EQ(h.host.dialogs.size(), 1u) << w.silentCommand;
+    }
+}
 
 TEST(LongConnection, ReceivedLinesStayBoundedOverAHundredReads) {
     ReadRig h(TenEntryPhone());

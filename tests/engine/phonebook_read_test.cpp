@@ -413,6 +413,44 @@ TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
     EXPECT_THAT(h.host.dialogs, IsEmpty());
 }
 
+// A read that the phone leaves in the middle of a memory (it falls silent
+// there: the time-out ends the read) keeps the cache of the last complete
+// read byte for byte, and the next start loads that read whole. The four
+// memories hold 2, 3, 4 and 5 entries, so "AT+CPBR=k" is first asked of the
+// (k-1)-th memory.
+class PhonebookReadCut : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PhonebookReadCut, KeepsTheLastCompleteCacheByteForByte) {
+    std::map<std::string, phonesim::Phonebook> books;
+    const char* memories[] = {"SM", "ME", "ON", "SD"};
+    for (int m = 0; m < 4; ++m) {
+        std::map<int, phonesim::PhonebookEntry> entries;
+        for (int p = 1; p <= m + 2; ++p)
+            entries[p] = {"09" + std::to_string(10 * m + p), 129, "N" + std::to_string(10 * m + p)};
+        books[memories[m]] = Book(20, entries);
+    }
+    ReadRig h(PhoneWith(books), kWithData);
+    ReadPhonebook(h);
+    const std::string path = exchange::PhonebookFilePath(h.dataDir());
+    const auto complete = exchange::ReadFileBytes(path);
+    ASSERT_TRUE(complete);
+    ASSERT_EQ(complete->size(), 14 * exchange::kPhonebookRecordSize);
+
+    phonesim::CommandFault silent;
+    silent.command = GetParam();
+    silent.noAnswer = true;
+    h.phone().AddFault(silent);
+    ReadPhonebook(h);
+    ASSERT_FALSE(h.state().Phonebook.PhonebookLoaded);
+    const auto kept = exchange::ReadFileBytes(path);
+    EXPECT_TRUE(kept == complete) << (kept ? kept->size() : 0) << " bytes kept";
+    LoadPhonebookCache(h.ctx());
+    EXPECT_EQ(h.state().Phonebook.PhonebookList.size(), 14u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachMemory, PhonebookReadCut,
+                         ::testing::Values("AT+CPBR=2", "AT+CPBR=3", "AT+CPBR=4", "AT+CPBR=5"));
+
 // ------------------------------------------------------ entry write answers
 
 TEST(PhonebookWrite, DeleteRemovesTheRecordAndRewritesTheCache) {

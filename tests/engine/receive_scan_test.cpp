@@ -1,3 +1,4 @@
+#include "engine/at/at_send.h"
 #include "engine/pdu/septets.h"
 #include "engine/receive/network_view.h"
 #include "engine/receive/unsolicited_codes.h"
@@ -321,6 +322,7 @@ TEST(ReceiveNetwork, CaptionWithoutALocationIsTheOperatorAlone) {
 
 TEST(ReceiveNetwork, SolicitedAnswerWaitsForItsOk) {
     ScriptRig h;
+    SendAtCregQuery(h.ctx());
     h.Receive("BUSY\r\nAT+CREG?\r\r\n+CREG: 2,1,\"0DA2\",\"5C1F\"\r\n");
     EXPECT_TRUE(h.host.dialogs.empty());
     EXPECT_EQ(h.state().GeneralInfo.StatMreLab, "");
@@ -338,11 +340,17 @@ TEST(ReceiveNesting, ChunksArrivingInAMessageBoxAreHandledOnce) {
     };
     h.Receive("+CMTI: \"SM\",3\r\nBUSY\r\n");
     // BUSY's box let the nested call handle everything it saw, including
-    // the older notice; the outer scan finds it blank afterwards.
+    // the older notice; the outer scan finds it blank afterwards. The two
+    // messages are read one after the other once the outer call is done,
+    // in the order the scans met their notices (last line first).
     ASSERT_EQ(h.host.dialogs.size(), 2u);
     EXPECT_EQ(h.host.dialogs[0].text, "Phone number you dialed is busy!");
     EXPECT_EQ(h.host.dialogs[1].text, "No dialtone!");
-    EXPECT_EQ(h.Sent(), "AT+CPMS=\"SM\",\"SM\",\"SM\"\rAT+CPMS=\"SM\",\"SM\",\"SM\"\r");
+    EXPECT_EQ(h.Sent(), "AT+CPMS=\"SM\",\"SM\",\"SM\"\r");
+    h.Receive("AT+CPMS=\"SM\",\"SM\",\"SM\"\r\r\n+CPMS: 2,10,2,10,2,10\r\n\r\nOK\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CMGR=4\r");
+    h.Receive("AT+CMGR=4\r\r\n+CMS ERROR: 321\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CPMS=\"SM\",\"SM\",\"SM\"\r");
     EXPECT_EQ(h.host.newCallNotices.size(), 1u);
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;
 }
@@ -376,22 +384,28 @@ struct Outcome {
 
 // A connection's worth of traffic, in the bursts the phone sends them: a
 // burst ends where the phone waits (for a command, the body after "> ") or
-// where time passes before the next notice.
-const std::vector<std::string>& Transcript() {
-    static const std::vector<std::string> t = {
-        // One command answered per burst: the chain sends the next one on
-        // each "OK", in the order the results are scanned.
-        "ATZ\r\r\nOK\r\nATZ\r\r\nOK\r\nATE1\r\r\nOK\r\n",
-        "AT+CPBR=1\r\r\n+CPBR: 1,\"0911234567\",129,\"Ana\"\r\n\r\nOK\r\n",
-        "RING\r\n\r\n+CLIP: \"0911234567\",129,,,\"Ana\",0\r\n",
-        "\r\nRING\r\n",
-        "+CREG: 1,\"0DA2\",\"5C1F\"\r\n",
-        "NO CARRIER\r\n",
-        "^SMGO: 2,1\r\n+CMTI: \"SM\",105\r\n",
-        "AT+CMGS=23\r\r\n> ",
-        "0011000B91\x1a\r\n+CMGS: 7\r\n\r\nOK\r\n",
-        "BUSY\r\n",
-        "AT+CSQ\r\r\n+CSQ: 20,99\r\n\r\nOK\r\n",
+// where time passes before the next notice. Each burst follows the command
+// the program wrote for it (none for what the phone sends of its own accord).
+struct Burst {
+    std::string command;
+    std::string bytes;
+};
+
+const std::vector<Burst>& Transcript() {
+    static const std::vector<Burst> t = {
+        {"ATZ", "ATZ\r\r\nOK\r\n"},
+        {"ATZ", "ATZ\r\r\nOK\r\n"},
+        {"ATE1", "ATE1\r\r\nOK\r\n"},
+        {"AT+CPBR=1", "AT+CPBR=1\r\r\n+CPBR: 1,\"0911234567\",129,\"Ana\"\r\n\r\nOK\r\n"},
+        {"", "RING\r\n\r\n+CLIP: \"0911234567\",129,,,\"Ana\",0\r\n"},
+        {"", "\r\nRING\r\n"},
+        {"", "+CREG: 1,\"0DA2\",\"5C1F\"\r\n"},
+        {"", "NO CARRIER\r\n"},
+        {"", "^SMGO: 2,1\r\n+CMTI: \"SM\",105\r\n"},
+        {"AT+CMGS=23", "AT+CMGS=23\r\r\n> "},
+        {"", "0011000B91\x1a\r\n+CMGS: 7\r\n\r\nOK\r\n"},
+        {"", "BUSY\r\n"},
+        {"AT+CSQ", "AT+CSQ\r\r\n+CSQ: 20,99\r\n\r\nOK\r\n"},
     };
     return t;
 }
@@ -400,8 +414,11 @@ Outcome RunTranscript(const std::vector<std::vector<std::string>>& segmentsInChu
     ScriptRig h;
     h.state().Sms.PduToSend = "0011000B91";
     h.state().Phonebook.PhonebookList = {{"Ana", "0911234567", "SM", "001"}};
-    for (const auto& chunks : segmentsInChunks)
-        for (const auto& c : chunks) h.Receive(c);
+    for (std::size_t k = 0; k < segmentsInChunks.size(); ++k) {
+        if (const auto& command = Transcript()[k].command; !command.empty())
+            SendAtLine(h.ctx(), command + "\r");
+        for (const auto& c : segmentsInChunks[k]) h.Receive(c);
+    }
     h.Receive("\n");  // one more poll: whatever waited is handled
     Outcome o;
     o.written = h.Sent();
@@ -421,7 +438,8 @@ Outcome RunTranscript(const std::vector<std::vector<std::string>>& segmentsInChu
 }
 
 TEST(ReceiveChunking, WholeByteByByteAndEverySplitAgree) {
-    const auto& t = Transcript();
+    std::vector<std::string> t;
+    for (const auto& burst : Transcript()) t.push_back(burst.bytes);
     std::vector<std::vector<std::string>> whole;
     for (const auto& s : t) whole.push_back({s});
     const Outcome expected = RunTranscript(whole);

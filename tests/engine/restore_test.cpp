@@ -119,6 +119,21 @@ TEST(Restore, RefusedStepIsCountedWithoutABoxAndTheRunGoesOn) {
     EXPECT_EQ(p.Book("SM")[3].number, "0913");
 }
 
+// A row whose number would end its field and start a second command (a
+// backup written by anything but this program): nothing of it is sent, it
+// counts as failed, and the next row takes the free position.
+TEST(Restore, RowThatWouldBreakItsLineSendsNothingAndCountsAsFailed) {
+    RestoreRig p;
+    const RestoreRow forged{PhoneMemory::Sim, "Ana", "0911\",,\"X\"\r\nAT+CPBW=5", false};
+    ASSERT_TRUE(p.h.engine.StartRestore({forged, kSimIvo}, RestoreMode::FreePositions));
+    p.h.clock.RunFor(30000);
+    EXPECT_THAT(p.Writes(), ElementsAre("AT+CPBS=\"SM\"", "AT+CPBW=003,\"0912\",,\"Ivo\""));
+    EXPECT_EQ(p.Outcome().Steps, 2);
+    EXPECT_EQ(p.Outcome().Failed, 1);
+    EXPECT_TRUE(p.Book("SM").count(5));
+    EXPECT_TRUE(p.h.host.dialogs.empty());
+}
+
 TEST(Restore, TimeOutStopsTheRun) {
     RestoreRig p;
     phonesim::CommandFault silent;

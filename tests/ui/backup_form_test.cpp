@@ -58,6 +58,13 @@ struct WizardRig {
         EXPECT_TRUE(AddBackupPath(home.Dir(), path).ok());
         return path;
     }
+    // Next on the confirmation page: the boxes it showed (each answered).
+    std::vector<ui::testing::SeenDialog> ConfirmBackup() {
+        EXPECT_EQ(Page(), TBackupForm::Backup3);
+        DialogWatcher boxes;
+        form.NextBtnClick();
+        return boxes.Seen();
+    }
     // From the start page to the restore type page with every row checked.
     void ToRestoreType() {
         ASSERT_TRUE(form.RestoreRB->isEnabled());
@@ -128,13 +135,33 @@ TEST(BackupForm, FailedWriteShowsItsErrorAndStaysOnTheConfirmation) {
     plain.close();
     rig.form.Edit1->setText(rig.home.QDir() + "plain/sub");  // no folder can be made there
     rig.form.NextBtnClick();
-    ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
-    DialogWatcher boxes;
-    rig.form.NextBtnClick();
-    ASSERT_EQ(boxes.Seen().size(), 1u);
-    EXPECT_EQ(boxes.Seen()[0].caption, "Error");
+    const auto boxes = rig.ConfirmBackup();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
     EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
     EXPECT_FALSE(QFile::exists(rig.home.QDir() + "BackupPaths.bup"));
+}
+
+TEST(BackupForm, BackupWithoutAReReadIsRefusedWhileTheLastReadIsIncomplete) {
+    WizardRig rig;
+    phonesim::CommandFault silent;  // the phone falls silent in the middle of the SIM card
+    silent.command = "AT+CPBR=2";
+    silent.noAnswer = true;
+    rig.device.Phone().AddFault(silent);
+    rig.engine.RefreshPhonebook();
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookList().size() == 1; }, 10000));
+    rig.form.NextBtnClick();
+    rig.form.NextBtnClick();
+    rig.form.Edit2->setText("partial");
+    rig.form.NextBtnClick();
+    const auto boxes = rig.ConfirmBackup();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].text,
+              "Phonebook was not read completely from mobile!\n\n"
+              "Please, read phonebook from mobile again.");
+    EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
+    EXPECT_FALSE(QFile::exists(rig.form.Edit1->text() + "/partial.pbb"));
 }
 
 TEST(BackupForm, OverwriteQuestionKeepsTheNamePageUnlessYes) {

@@ -423,6 +423,37 @@ TEST(SmsPageSim, ComposeCountsChecksAndSends) {
     EXPECT_NE(rig.Since(from).find("AT+CMGS="), std::string::npos);
 }
 
+TEST(SmsPageSim, ComposeKeepsTheTextUntilThePhoneTakesTheMessage) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    TSmsPage& p = *rig.page;
+    TSmsForm& f = *p.SmsForm;
+    phonesim::CommandFault refused;
+    refused.command = "AT+CMGS=";
+    refused.result = "+CMS ERROR: 500";
+    rig.Phone().AddFault(refused);
+    bool keptAfterRefusal = false;
+    WhenShown compose(f, [&] {
+        f.TelEdit->setText("+385911234567");
+        f.SetText("Vidimo se");
+        {
+            DialogWatcher ok;
+            f.SendBtn->click();
+            EXPECT_FALSE(f.SendBtn->isEnabled());  // while the phone works on it
+            ASSERT_TRUE(PumpUntil([&] { return !ok.Seen().empty(); }, 10000));
+            EXPECT_EQ(ok.Seen()[0].caption, "Error");
+        }
+        ASSERT_TRUE(PumpUntil([&] { return !f.Waiting(); }, 5000));
+        keptAfterRefusal = f.isVisible() && f.Text() == "Vidimo se" && f.SendBtn->isEnabled();
+        f.SendBtn->click();  // the phone takes it now
+    });
+    p.Novaporuka1Click();
+    ASSERT_TRUE(compose.Done());
+    EXPECT_TRUE(keptAfterRefusal);
+    EXPECT_FALSE(f.isVisible());
+    ASSERT_EQ(rig.Phone().State().sentPdus.size(), 1u);
+}
+
 TEST(SmsPageSim, NoticeShowsTheNewMessageAndReplies) {
     SmsRig rig;
     ASSERT_TRUE(rig.Connect());

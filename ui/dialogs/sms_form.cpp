@@ -271,7 +271,7 @@ std::string TSmsForm::BuildPdu() {
 
 void TSmsForm::UpdateButtons() {
     const bool number = IsValidNumber(ToAnsi(TelEdit->text()));
-    const bool ok = number && IsSmsText() && left_ >= 0;
+    const bool ok = number && IsSmsText() && left_ >= 0 && !waiting_;
     SaveBtn->setEnabled(ok);
     SendBtn->setEnabled(ok && !TelEdit->text().trimmed().isEmpty());
 }
@@ -407,18 +407,25 @@ void TSmsForm::SendBtnClick() {
     if (!SendBtn->isEnabled()) return;
     const std::string pdu = BuildPdu();
     if (pdu.empty()) return;
-    if (ComposeMode == 1) engine_.SendSms(pdu);
-    else engine_.EditStoredSms(editMemory_, editPosition_, pdu, true);
-    accept();
+    waiting_ = ComposeMode == 1 ? engine_.SendSms(pdu)
+                                : engine_.EditStoredSms(editMemory_, editPosition_, pdu, true);
+    UpdateButtons();
 }
 
 void TSmsForm::SaveBtnClick() {
     if (!SaveBtn->isEnabled()) return;
     const std::string pdu = BuildPdu();
     if (pdu.empty()) return;
-    if (ComposeMode == 1) engine_.StoreSms(pdu);
-    else engine_.EditStoredSms(editMemory_, editPosition_, pdu, false);
-    accept();
+    waiting_ = ComposeMode == 1 ? engine_.StoreSms(pdu)
+                                : engine_.EditStoredSms(editMemory_, editPosition_, pdu, false);
+    UpdateButtons();
+}
+
+void TSmsForm::MessageDone(bool accepted) {
+    if (!waiting_) return;
+    waiting_ = false;
+    if (accepted && isVisible()) accept();
+    else UpdateButtons();
 }
 
 void TSmsForm::Button1Click() { reject(); }
@@ -429,6 +436,7 @@ void TSmsForm::done(int result) {
 }
 
 void TSmsForm::FormClose() {
+    waiting_ = false;
     FlashCheck->setChecked(false);
     FreeHint();
     NazivCB->setCurrentIndex(-1);

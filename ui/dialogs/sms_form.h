@@ -62,6 +62,11 @@ public:
     // when the encoder refuses it.
     std::string BuildPdu();
     void UpdateButtons();
+    // The phone took the message handed over by Send or Save (the window
+    // closes), or did not (its failure was told; what was typed stays).
+    void MessageDone(bool accepted);
+    // A message was handed over and its outcome is awaited.
+    bool Waiting() const { return waiting_; }
     // Every character the phone cannot store, in text order ("\n" allowed).
     QString UnsupportedChars() const;
     bool IsSmsText() const { return UnsupportedChars().isEmpty(); }
@@ -124,6 +129,7 @@ private:
     std::unique_ptr<widgets::TTessaryHintWindow> hint_;
     QString lastText_;
     bool changing_ = false;
+    bool waiting_ = false;
     int left_ = 160;
 };
 

@@ -461,6 +461,7 @@ void TSmsPage::ShowFirstSmsRows(SmsFolder current) {
 }
 
 void TSmsPage::ShowNewSmsNotice(const NewSmsNotice& notice) { NewSmsForm->ShowNotice(notice); }
+void TSmsPage::ComposedMessageDone(bool accepted) { SmsForm->MessageDone(accepted); }
 
 // --- lists ----------------------------------------------------------------------------
 

@@ -75,6 +75,7 @@ public:
     void SetSmsFolderCount(SmsFolder folder, const std::string& text) override;
     void ShowFirstSmsRows(SmsFolder current) override;
     void ShowNewSmsNotice(const NewSmsNotice& notice) override;
+    void ComposedMessageDone(bool accepted) override;
 
     // --- what the main window gives
     // Whether deletes ask first ("Confirm Delete").

@@ -120,6 +120,10 @@ void ParseAfter(FaultScript& script, LineReader& in) {
         f.rawAfter += in.Text();
     } else if (action == "unsolicited") {
         f.unsolicitedAfter.push_back(in.Text());
+    } else if (action == "before-answer") {
+        f.unsolicitedBeforeAnswer.push_back(in.Text());
+    } else if (action == "before-result") {
+        f.unsolicitedBeforeResult.push_back(in.Text());
     } else if (action == "answer") {
         f.result = in.Text();
         if (f.result->empty()) in.Fail("answer needs a result");

@@ -5,6 +5,8 @@
 //
 //   after <command> raw <bytes>           bytes sent right after its answer
 //   after <command> unsolicited <line>    a line framed CR LF after its answer
+//   after <command> before-answer <line>  a line framed CR LF between its echo and its answer
+//   after <command> before-result <line>  a line framed CR LF between its answer and its result
 //   after <command> answer <result>       <result> in place of its answer
 //   after <command> silent                echo only: the command is not carried out
 //   after <command> delay <ms>            its answer comes <ms> later

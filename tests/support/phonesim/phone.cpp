@@ -355,7 +355,13 @@ void Phone::HandleCommands(const std::string& cmdLine, const std::optional<Comma
 
 void Phone::EnqueueAnswer(const Answer& answer, std::int64_t nowMs,
                           const std::optional<CommandFault>& fault) {
+    const auto framed = [](const std::vector<std::string>& lines) {
+        std::string out;
+        for (const auto& line : lines) out += "\r\n" + line + "\r\n";
+        return out;
+    };
     std::string bytes;
+    if (fault) bytes += framed(fault->unsolicitedBeforeAnswer);
     if (!answer.lines.empty()) {
         bytes += "\r\n";
         for (std::size_t i = 0; i < answer.lines.size(); ++i) {
@@ -364,6 +370,7 @@ void Phone::EnqueueAnswer(const Answer& answer, std::int64_t nowMs,
         }
         bytes += "\r\n";
     }
+    if (fault) bytes += framed(fault->unsolicitedBeforeResult);
     if (!answer.final.empty()) bytes += "\r\n" + answer.final + "\r\n";
     double at = static_cast<double>(nowMs + options_.answerDelayMs);
     if (!fault) {

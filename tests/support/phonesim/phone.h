@@ -47,6 +47,10 @@ struct CommandFault {
     std::vector<std::size_t> splitAt{};   // byte offsets of the answer where a new chunk starts
     int splitGapMs = 0;                   // time between those chunks
     std::string garbageBefore{};          // raw bytes sent just before the answer
+    // Lines framed CR LF that arrive out of turn inside the exchange: after
+    // the echo, before the answer; after the answer, before the final result.
+    std::vector<std::string> unsolicitedBeforeAnswer{};
+    std::vector<std::string> unsolicitedBeforeResult{};
     std::vector<std::string> unsolicitedAfter{};  // lines sent after the answer
     std::string rawAfter{};                       // raw bytes sent after those
 };
