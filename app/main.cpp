@@ -2,6 +2,7 @@
 // options, the splash window, then the event loop until the main window
 // closes. SIGTERM and SIGINT are handled from the first moment on.
 
+#include "app/program_identity.h"
 #include "app/termination_signal.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -63,12 +64,13 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version answer without a window.
+    if (const auto status = parlenko::app::AnswerCommandLine(argc, argv)) return *status;
     // Before anything else: a signal during the start is served by the
     // first event loop (a box's) instead of killing the program.
     parlenko::app::TerminationSignal terminationSignal;
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Parlenko");
-    QApplication::setApplicationDisplayName("Parlenko");
+    parlenko::app::SetProgramIdentity();
     QApplication::setQuitOnLastWindowClosed(false);
     StartUp startUp;
     terminationSignal.Listen([&startUp] { startUp.Terminate(); });

@@ -23,7 +23,7 @@ QString FindImagesDir() {
     const QString beside = WithSlash(appDir) + "ParlenkoImages/";
     if (QFileInfo(beside).isDir()) return beside;
     const QString installed =
-        QDir::cleanPath(appDir + "/../" PARLENKO_INSTALL_DATADIR "/parlenko/ParlenkoImages");
+        QDir::cleanPath(appDir + "/" PARLENKO_SHARE_FROM_BINDIR "/ParlenkoImages");
     if (QFileInfo(installed).isDir()) return WithSlash(installed);
     return beside;
 }

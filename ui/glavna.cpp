@@ -57,6 +57,7 @@ constexpr int kClientWidth = 620;
 constexpr int kClientHeight = 473;
 constexpr int kLeftBarWidth = 100;
 constexpr int kStatusBarHeight = 26;
+constexpr int kPortNameWidth = 110;  // the status bar's port name of a device path
 constexpr int kHintMs = 10000;
 
 struct PageRow {
@@ -517,10 +518,13 @@ void TGlavna::SetConnectedMenus(bool connected) {
 }
 
 void TGlavna::ShowConnectError() {
-    ShowMessageDialog(
-        this, "Error connecting to " + options_.PortName(),
-        QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!"),
-        DialogKind::Error, DialogButtons::Ok);
+    QString text =
+        QStringLiteral("Could not connect to serial port!\r\n\r\nCheck settings and try again!");
+    // The device and why it failed, when the port tells.
+    if (const std::string reason = engine_.ConnectErrorText(); !reason.empty())
+        text += "\r\n\r\n" + QString::fromStdString(reason);
+    ShowMessageDialog(this, "Error connecting to " + options_.PortName(), text, DialogKind::Error,
+                      DialogButtons::Ok);
 }
 
 void TGlavna::Uspostavivezu1Click() {
@@ -547,8 +551,16 @@ void TGlavna::RepaintConnected() {
     ConnectedPB->setToolTip(connected ? U("Mobile connected!\nTo disconnect, double-click here!")
                                       : U("Mobile not connected!\nTo connect, double-click here!"));
     ConnectedPB->update();
-    const QString name = FromAnsi(engine_.PortName());
-    if (name.size() > 3) ComPortNameLab->setText(name.left(3) + " " + name.mid(3, 3));
+    const QString name = QString::fromStdString(engine_.PortName());
+    if (name.startsWith('/')) {
+        // A device path: its name, as much as fits, and the whole path as the hint.
+        ComPortNameLab->setText(ComPortNameLab->fontMetrics().elidedText(
+            QFileInfo(name).fileName(), Qt::ElideRight, kPortNameWidth));
+        ComPortNameLab->setToolTip(name);
+    } else if (name.size() > 3) {
+        ComPortNameLab->setText(name.left(3) + " " + name.mid(3, 3));
+        ComPortNameLab->setToolTip({});
+    }
 }
 
 void TGlavna::GeneralInfoChanged(const GeneralInfoView& v) {
@@ -723,7 +735,7 @@ void TGlavna::SaveEntryToContacts(int field) {
     if (contactsExchange_ == nullptr || row == nullptr) return;
     if (contactsExchange_->SaveEntry(ToAnsi(row->text(0)), ToAnsi(row->text(1)), field) &&
         statusFrm_ != nullptr)
-        statusFrm_->ShowStatusMessage(U("Entry succesfully saved in Outlook Contacts!"));
+        statusFrm_->ShowStatusMessage(U("Entry succesfully saved in the contacts folder!"));
 }
 
 void TGlavna::NewEntryFromContact(const std::string& name, const std::string& number) {

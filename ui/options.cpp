@@ -34,7 +34,10 @@ void ReadBool(QSettings& s, const char* name, bool& target) {
 
 }  // namespace
 
-QString TOptions::PortName() const { return QStringLiteral("COM%1").arg(SerialPort + 1); }
+QString TOptions::PortName() const {
+    if (!SerialDevice.isEmpty()) return SerialDevice;
+    return QStringLiteral("COM%1").arg(SerialPort + 1);
+}
 
 std::uint32_t TOptions::BaudRateValue() const {
     const int n = static_cast<int>(std::size(BaudRateItems));
@@ -57,6 +60,9 @@ bool LoadOptionsFile(const QString& path, TOptions& o) {
     ReadBool(s, "Confirm Delete", o.ConfirmDelete);
     ReadBool(s, "Auto Connect", o.AutoConnect);
     ReadIndex(s, "Serial Port", o.SerialPort, 8);
+    // Only a device path; anything else leaves "COM n" in force.
+    if (const QString device = s.value("Serial Device").toString(); device.startsWith('/'))
+        o.SerialDevice = device;
     ReadIndex(s, "Baud Rate", o.BaudRate, static_cast<int>(std::size(BaudRateItems)));
     ReadIndex(s, "Data Bits", o.DataBits, 4);
     ReadIndex(s, "Parity", o.Parity, 3);
@@ -82,6 +88,8 @@ bool SaveOptionsFile(const QString& path, const TOptions& o) {
     s.setValue("Confirm Delete", o.ConfirmDelete ? 1 : 0);
     s.setValue("Auto Connect", o.AutoConnect ? 1 : 0);
     s.setValue("Serial Port", o.SerialPort);
+    if (o.SerialDevice.isEmpty()) s.remove("Serial Device");
+    else s.setValue("Serial Device", o.SerialDevice);
     s.setValue("Baud Rate", o.BaudRate);
     s.setValue("Data Bits", o.DataBits);
     s.setValue("Parity", o.Parity);

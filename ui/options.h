@@ -2,7 +2,9 @@
 // The sixteen user options and their storage: an INI file "Parlenko.ini" in
 // the data folder, group "Options", one integer value per option under the
 // option's name ("Serial Port", "Baud Rate" ... "Splash Screen"). Booleans are
-// 0 or 1 and read as true when non-zero; combo choices are item indexes.
+// 0 or 1 and read as true when non-zero; combo choices are item indexes. A
+// serial device chosen in place of "COM n" is kept as its path under
+// "Serial Device" (absent while a "COM n" is chosen).
 // A missing file or value leaves the default; a value that is not a number
 // or lies outside its range is ignored (the default or the current value
 // stays).
@@ -25,6 +27,7 @@ struct TOptions {
     bool ConfirmDelete = true;
     bool AutoConnect = true;
     int SerialPort = 1;           // "COM 1".."COM 8": index 0..7
+    QString SerialDevice;         // a device path chosen instead; empty: SerialPort
     int BaudRate = 8;             // index into BaudRateItems (8 = 19200)
     int DataBits = 3;             // 5, 6, 7, 8 bits: index 0..3
     int Parity = 0;               // none, odd, even
@@ -33,7 +36,7 @@ struct TOptions {
     int SoftwareFlowControl = 0;  // off, XON/XOFF
     bool DeviceCheck = true;
 
-    // "COM" + (SerialPort + 1).
+    // SerialDevice when one is chosen, else "COM" + (SerialPort + 1).
     QString PortName() const;
     // The number of the chosen baud rate item.
     std::uint32_t BaudRateValue() const;

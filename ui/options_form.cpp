@@ -1,16 +1,21 @@
 #include "ui/options_form.h"
 
 #include "engine/session/phone_engine.h"
+#include "platform/serial/port_list.h"
 #include "ui/glavna.h"
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QTabWidget>
 
 namespace parlenko::ui {
@@ -28,11 +33,13 @@ QCheckBox* AddCheck(QWidget* parent, const char* name, const char* caption, cons
     return c;
 }
 
+// c: a combo box of a kind of its own, or nullptr for a plain one.
 QComboBox* AddCombo(QWidget* parent, const char* name, const char* caption, int top,
-                    const QStringList& items) {
+                    const QStringList& items, QComboBox* c = nullptr) {
     auto* l = new QLabel(U(caption), parent);
     l->setGeometry(16, top + 3, 90, 16);
-    auto* c = new QComboBox(parent);
+    if (c == nullptr) c = new QComboBox;
+    c->setParent(parent);
     c->setObjectName(name);
     c->setGeometry(110, top, 130, 22);
     c->addItems(items);
@@ -62,6 +69,41 @@ void MakeUpDown(QLineEdit* edit, QSpinBox* upDown, int min, int max) {
                      [edit](int v) { edit->setText(QString::number(v)); });
     edit->setText(QString::number(upDown->value()));
 }
+
+// One item of the port list: its name, with what it opens now when that is
+// known ("COM 2  (/dev/ttyS1)"); path is the device of an item chosen in
+// place of "COM n" (item data and hint).
+void AddPort(QComboBox* combo, const QString& name, const QString& opens, const QString& path) {
+    combo->addItem(opens.isEmpty() ? name : name + "  (" + opens + ")", path);
+    const int item = combo->count() - 1;
+    combo->setItemData(item, name, TOptionsForm::kNameRole);
+    if (!path.isEmpty()) combo->setItemData(item, path, Qt::ToolTipRole);
+}
+
+// A serial device: a stable name with the device it is now, or the path.
+void AddDevice(QComboBox* combo, const QString& path) {
+    if (!path.contains("/serial/by-id/")) return AddPort(combo, path, {}, path);
+    const QString now = QFileInfo(path).canonicalFilePath();
+    AddPort(combo, QFileInfo(path).fileName(),
+            now.isEmpty() ? QString() : QFileInfo(now).fileName(), path);
+}
+
+// The port list shows the chosen port by its name alone; the open list
+// shows what each one opens as well.
+class PortComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        option.currentText = currentData(TOptionsForm::kNameRole).toString();
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
 
 }  // namespace
 
@@ -129,9 +171,7 @@ TOptionsForm::TOptionsForm(TGlavna& glavna) : TSmallWindow(&glavna), glavna_(gla
     auto* serial = new QGroupBox(U(" Serijski ulaz:"), comm);
     serial->setObjectName("GroupBox3");
     serial->setGeometry(8, 6, 258, 180);
-    QStringList ports;
-    for (int i = 1; i <= 8; ++i) ports << QStringLiteral("COM %1").arg(i);
-    ComPortCB = AddCombo(serial, "ComPortCB", "Naziv:", 22, ports);
+    ComPortCB = AddCombo(serial, "ComPortCB", "Naziv:", 22, {}, new PortComboBox);  // FillPorts
     QStringList rates;
     for (std::uint32_t r : BaudRateItems) rates << QString::number(r);
     BaudRateCB = AddCombo(serial, "BaudRateCB", "Brzina:", 52, rates);
@@ -172,7 +212,8 @@ void TOptionsForm::Fill(const TOptions& o) {
     SplashScreenCheck->setChecked(o.SplashScreen);
     ConfirmDeleteCheck->setChecked(o.ConfirmDelete);
     AutoConnectCheck->setChecked(o.AutoConnect);
-    ComPortCB->setCurrentIndex(o.SerialPort);
+    FillPorts();
+    SelectPort(o);
     BaudRateCB->setCurrentIndex(o.BaudRate);
     DataBitsCB->setCurrentIndex(o.DataBits);
     ParityCB->setCurrentIndex(o.Parity);
@@ -194,7 +235,10 @@ TOptions TOptionsForm::Edited() const {
     o.SplashScreen = SplashScreenCheck->isChecked();
     o.ConfirmDelete = ConfirmDeleteCheck->isChecked();
     o.AutoConnect = AutoConnectCheck->isChecked();
-    o.SerialPort = ComPortCB->currentIndex();
+    // A "COM n" item has no device path; a device keeps the "COM n" in force.
+    const QString device = ComPortCB->currentData().toString();
+    o.SerialPort = device.isEmpty() ? ComPortCB->currentIndex() : glavna_.Options().SerialPort;
+    o.SerialDevice = device;
     o.BaudRate = BaudRateCB->currentIndex();
     o.DataBits = DataBitsCB->currentIndex();
     o.Parity = ParityCB->currentIndex();
@@ -203,6 +247,29 @@ TOptions TOptionsForm::Edited() const {
     o.SoftwareFlowControl = SoftFlowCB->currentIndex();
     o.DeviceCheck = DeviceCheck->isChecked();
     return o;
+}
+
+// "COM 1" to "COM 8", each with the device it opens, then the serial devices
+// present.
+void TOptionsForm::FillPorts() {
+    ComPortCB->clear();
+    for (int i = 1; i <= 8; ++i)
+        AddPort(ComPortCB, QStringLiteral("COM %1").arg(i),
+                QString::fromStdString(platform::ComPortDevice(i)), {});
+    for (const std::string& device : platform::SerialDevicesPresent(deviceFolder_.toStdString()))
+        AddDevice(ComPortCB, QString::fromStdString(device));
+    // The list drops open as wide as its longest name.
+    ComPortCB->view()->setMinimumWidth(ComPortCB->view()->sizeHintForColumn(0) + 8);
+}
+
+// A chosen device that is not there now (unplugged) stays in the list.
+void TOptionsForm::SelectPort(const TOptions& o) {
+    if (o.SerialDevice.isEmpty()) {
+        ComPortCB->setCurrentIndex(o.SerialPort);
+        return;
+    }
+    if (ComPortCB->findData(o.SerialDevice) < 0) AddDevice(ComPortCB, o.SerialDevice);
+    ComPortCB->setCurrentIndex(ComPortCB->findData(o.SerialDevice));
 }
 
 void TOptionsForm::UpdateRefreshControls() {

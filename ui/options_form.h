@@ -26,6 +26,12 @@ public:
 
     // The values the controls hold.
     TOptions Edited() const;
+    // Item role of the port list: the item's name ("COM 2", a device) without
+    // what it opens, which its text adds. Item data: the device path of a
+    // device chosen in place of "COM n".
+    static constexpr int kNameRole = Qt::UserRole + 1;
+    // Where the serial devices of the port list are looked for ("/dev/").
+    void SetDeviceFolder(const QString& folder) { deviceFolder_ = folder; }
 
     void OKBtnClick();
     void Button2Click();
@@ -62,8 +68,11 @@ protected:
 private:
     void FormShow();
     void Fill(const TOptions& o);
+    void FillPorts();
+    void SelectPort(const TOptions& o);
 
     TGlavna& glavna_;
+    QString deviceFolder_ = QStringLiteral("/dev/");
 };
 
 }  // namespace parlenko::ui

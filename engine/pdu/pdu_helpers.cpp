@@ -77,7 +77,8 @@ std::string ValidityPeriodText(std::string_view pair) {
         // 12 hours and then steps of 30 minutes.
         int minutes = 720 + (v - 143) * 30;
         std::string text = IntToStr(minutes / 60) + " hours";
-        if (minutes % 60) text += " " + IntToStr(minutes % 60) + " minutes";
+        // Appended: GCC 12 warns falsely (-Wrestrict) on " " + a temporary string.
+        if (minutes % 60) text.append(" ").append(IntToStr(minutes % 60)).append(" minutes");
         return text;
     }
     if (v <= 196) return IntToStr(v - 166) + " days";

@@ -2,6 +2,8 @@
 // The one serial port, as the driver sees it: non-blocking and exclusive.
 // platform/ has the termios device; tests have fakes and the simulated phone.
 
+#include "engine/serial/port_error.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -38,6 +40,9 @@ public:
     virtual ~ISerialDevice() = default;
     // Opens the named port exclusively; false when missing or in use.
     virtual bool Open(const std::string& name) = 0;
+    // Why the last Open or Configure failed; no fault after a success or
+    // when the device cannot tell.
+    virtual PortError LastError() const { return {}; }
     virtual bool IsOpen() const = 0;
     virtual bool Configure(const LineSettings& settings) = 0;
     // Advisory sizes of the driver's queues.

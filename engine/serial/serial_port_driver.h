@@ -150,6 +150,8 @@ public:
     // Stops the poll timer and closes the port; nothing when closed.
     void Disconnect();
     bool Connected() const { return connected_; }
+    // Why the last Connect failed, as the device tells it.
+    PortError LastError() const { return device_.LastError(); }
     // The modem input signals; all off while closed, when the device cannot
     // report them, or when asking fails.
     LineSignals GetLineStatus();

@@ -37,8 +37,12 @@ bool InMelodyRange(long long v) { return v >= 0 && v <= kMaxMelodyCount; }
 // Plain items for a model without a melody table: "01 - Melody no. 1".
 std::vector<std::string> NumberedMelodies(int count) {
     std::vector<std::string> items;
+    // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
     for (int i = 1; i <= count; ++i)
-        items.push_back((i < 10 ? "0" : "") + IntToStr(i) + " - Melody no. " + IntToStr(i));
+        items.push_back(std::string(i < 10 ? "0" : "")
+                            .append(IntToStr(i))
+                            .append(" - Melody no. ")
+                            .append(IntToStr(i)));
     return items;
 }
 

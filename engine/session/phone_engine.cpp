@@ -96,6 +96,8 @@ bool PhoneEngine::Connect() {
     return true;
 }
 
+std::string PhoneEngine::ConnectErrorText() const { return PortErrorText(port_.LastError()); }
+
 void PhoneEngine::Disconnect() {
     DisconnectMobile(in_->ctx);
     parlenko::ResetRxLines(in_->ctx);

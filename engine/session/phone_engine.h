@@ -99,6 +99,9 @@ public:
     // up and resets the phone, which starts the connect chain. False when the
     // port cannot be opened: the engine is then left disconnected and idle.
     bool Connect();
+    // Why the last Connect failed: one line naming the device and the
+    // reason; empty when the port gave none.
+    std::string ConnectErrorText() const;
     // Stops the refresh, switches the phone's notices off, closes the port,
     // tells the host, ends the busy state and clears the received lines.
     void Disconnect();

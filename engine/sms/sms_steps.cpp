@@ -157,7 +157,8 @@ std::string SmsPositionText(std::string_view index) {
     const std::string text = Trim(index);
     const auto n = ParseInt(text);
     if (!n || *n < 0) return text;
-    return *n < 10 ? "0" + IntToStr(*n) : IntToStr(*n);
+    // Appended: GCC 12 warns falsely (-Wrestrict) on "0" + a temporary string.
+    return std::string(*n < 10 ? "0" : "").append(IntToStr(*n));
 }
 
 void StopSmsRead(EngineContext& ctx) { Sms(ctx).Reading = false; }
@@ -267,7 +268,7 @@ std::string HandleCmgwAnswer(EngineContext& ctx, std::string_view index, std::st
     m.Validity = d.PduValidity;
     m.Location = MemoryText(ctx.state);
     m.Position = position;
-    m.Status = "2";
+    m.Status = '2';  // a char: GCC 12 warns falsely (-Wrestrict) on assigning "2" here
     m.Text = PduDisplayText(d);
     // An entry with that number but no name leaves the caption empty.
     row.Caption = PhonebookName(ctx, m.Number).value_or(m.Number);
@@ -288,7 +289,7 @@ void HandleCmssAnswer(EngineContext& ctx, std::string_view echo) {
         return m.Position == position && m.Location == location;
     });
     if (it == list.end()) return;
-    it->Status = "3";
+    it->Status = '3';  // a char: GCC 12 warns falsely (-Wrestrict) on assigning "3" here
     ctx.views.sms->SetSmsRowImage(SmsFolder::Outgoing, position, location, kImageSmsMarked);
     RefreshCount(ctx, SmsFolder::Outgoing);
 }

@@ -23,7 +23,12 @@ SmsFolderCount CountSmsFolder(const std::vector<AListSMS>& messages, SmsFolder f
 
 std::string SmsFolderCountText(const SmsFolderCount& count) {
     if (count.items == 0) return "(0/0 new)";
-    return "(" + std::to_string(count.items) + "/" + std::to_string(count.marked) + " new)";
+    // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
+    return std::string("(")
+        .append(std::to_string(count.items))
+        .append("/")
+        .append(std::to_string(count.marked))
+        .append(" new)");
 }
 
 int CountCR(std::string_view s) { return static_cast<int>(std::count(s.begin(), s.end(), '\r')); }

@@ -148,7 +148,8 @@ std::string ExportFileStem(std::string_view name) {
     std::string stem(name);
     for (char& c : stem)
         if (c == '/' || c == '\0') c = '_';
-    if (stem.empty() || stem.front() == '.') stem.insert(0, "_");
+    if (stem.empty() || stem.front() == '.')
+        stem.insert(stem.begin(), '_');  // GCC 12 warns falsely (-Wrestrict) on insert(0, "_")
     return stem;
 }
 

@@ -40,7 +40,14 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }  // namespace
 
 std::string LocationKey(std::string_view op, std::string_view area, std::string_view cell) {
-    return "{" + KeyPart(op) + "},{" + KeyPart(area) + "},{" + KeyPart(cell) + "}";
+    // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
+    return std::string("{")
+        .append(KeyPart(op))
+        .append("},{")
+        .append(KeyPart(area))
+        .append("},{")
+        .append(KeyPart(cell))
+        .append("}");
 }
 
 std::string FindLocationNameIn(const std::vector<std::string>& lines, std::string_view key) {

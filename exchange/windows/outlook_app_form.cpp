@@ -117,7 +117,7 @@ void ShowError(QWidget* parent, const char* caption, const QString& text) {
 }
 
 const QString kInitError =
-    QStringLiteral("Error occurred while trying to initialize Outlook Calendar!");
+    QStringLiteral("Error occurred while trying to initialize the calendar folder!");
 
 }  // namespace
 
@@ -136,7 +136,7 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
       citam_(citam),
       mainWindow_(mainWindow) {
     setObjectName("OutlookAppForm");
-    setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Outlook Kalendar"));
+    setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Mapa kalendara"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setModal(true);
@@ -144,7 +144,7 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
     setFixedSize(kWidth, kHeight);
 
     // The store's appointments.
-    auto* upper = new QGroupBox(U(" Outlook podsjetnici:"), this);
+    auto* upper = new QGroupBox(U(" Podsjetnici u mapi kalendara:"), this);
     upper->setGeometry(8, 6, kWidth - 16, 206);
     OutAppointList =
         List(upper, "OutAppointList",
@@ -183,7 +183,7 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
     }
     PhonebookPB = Picture(lower, "PhonebookPB", 3, kWidth - 16 - 46, 18);
     OutSelectAllBtn = Button(lower, "OutSelectAllBtn", "Označi sve", 256, 188, 110);
-    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u Outlook", 376, 188, 120);
+    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u kalendar", 376, 188, 120);
     OutSelectAllBtn->setEnabled(false);
     OutSaveBtn->setEnabled(false);
 
@@ -245,7 +245,7 @@ void TOutlookAppForm::Open() {
     } catch (const std::exception&) {
         // A failed opening opens nothing.
         if (citam_ != nullptr && citam_->isVisible()) citam_->done(QDialog::Rejected);
-        ShowError(mainWindow_, "Outlook Calendar", kInitError);
+        ShowError(mainWindow_, "Calendar folder", kInitError);
         return;
     }
     ReadOutlookAppointments();
@@ -270,8 +270,8 @@ void TOutlookAppForm::ReadOutlookAppointments() {
         if (citam_ != nullptr && citam_->isVisible()) citam_->done(QDialog::Rejected);
     };
     ProgressWindowView view;
-    view.Caption = "Reading appointments from MS Outlook . . .";
-    view.LokacijaLab = "Outlook Calendar";
+    view.Caption = "Reading appointments from the calendar folder . . .";
+    view.LokacijaLab = "Calendar folder";
     view.Label1Visible = true;
     view.ProgresLab = "0%";
     try {
@@ -462,15 +462,17 @@ void TOutlookAppForm::OutSaveBtnClick() {
             if (row->isSelected()) SaveRow(*session_.OutlookApp, *row);
         }
     } catch (const std::exception&) {
-        ShowError(this, "Error",
-                  QStringLiteral(
-                      "Error occurred while trying to save appointment(s) in Outlook Calendar!"));
+        ShowError(
+            this, "Error",
+            QStringLiteral(
+                "Error occurred while trying to save appointment(s) in the calendar folder!"));
         return;
     }
     MobAppointList->setFocus();
-    ui::ShowMessageDialog(this, QStringLiteral("Information"),
-                          QStringLiteral("Appointment(s) succesfully saved in Outlook Calendar!"),
-                          DialogKind::Information, DialogButtons::Ok);
+    ui::ShowMessageDialog(
+        this, QStringLiteral("Information"),
+        QStringLiteral("Appointment(s) succesfully saved in the calendar folder!"),
+        DialogKind::Information, DialogButtons::Ok);
 }
 
 void TOutlookAppForm::SaveAppointment(const QTreeWidgetItem& row) {
@@ -479,10 +481,10 @@ void TOutlookAppForm::SaveAppointment(const QTreeWidgetItem& row) {
         ns.GetDefaultFolder(store::olFolderCalendar);
         SaveRow(*session_.OutlookApp, row);
     } catch (const std::exception&) {
-        ShowError(mainWindow_, "Outlook Calendar", kInitError);
+        ShowError(mainWindow_, "Calendar folder", kInitError);
         return;
     }
-    page_.ShowStatusMessage("Appointment succesfully saved in Outlook Calendar!");
+    page_.ShowStatusMessage("Appointment succesfully saved in the calendar folder!");
 }
 
 // --- life cycle -------------------------------------------------------------------

@@ -124,7 +124,7 @@ TOutFoldersForm::TOutFoldersForm(QWidget* mainWindow, TStoreSession& session,
     setModal(true);
     setFixedSize(325, 248);
 
-    auto* group = new QGroupBox(U(" Lista mapa u Outlook Kontaktima:"), this);
+    auto* group = new QGroupBox(U(" Lista mapa u mapi kontakata:"), this);
     group->setGeometry(8, 6, 309, 196);
     OutFoldersTV = new QTreeWidget(group);
     OutFoldersTV->setObjectName("OutFoldersTV");
@@ -222,7 +222,8 @@ void TOutFoldersForm::Button3Click() {
     // The default folder itself is never deleted.
     if (item == nullptr || item->parent() == nullptr) return;
     const int index = item->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(item)) + 1;
-    if (ui::ShowMessageDialog(this, U("Delete folder"), U("Delete folder from Outlook Contacts?"),
+    if (ui::ShowMessageDialog(this, U("Delete folder"),
+                              U("Delete folder from the contacts folder?"),
                               DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes)
         return;
     if (!session_.ContactsFolder) return;
@@ -245,12 +246,12 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
                                    ui::TCitamForm* citamForm)
     : TSmallWindow(mainWindow), engine_(engine), session_(session), citam_(citamForm) {
     setObjectName("OutlookContForm");
-    setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Outlook Kontakti"));
+    setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Mapa kontakata"));
     setModal(true);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setFixedSize(531, 483);
 
-    auto* upper = new QGroupBox(U(" Outlook Kontakti:"), this);
+    auto* upper = new QGroupBox(U(" Mapa kontakata:"), this);
     upper->setGeometry(8, 4, 515, 226);
     OutFoldersCB = new QComboBox(upper);
     OutFoldersCB->setObjectName("OutFoldersCB");
@@ -315,7 +316,7 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
     OutCompanyRB = Radio(lower, "OutCompanyRB", " Firma", 5, 370, 104, 120);
     OutHomeRB->setChecked(true);
     OutSelectAllBtn = Button(lower, "OutSelectAllBtn", "Označi sve", 228, 168, 110);
-    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u Outlook", 344, 168, 110);
+    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u kontakte", 344, 168, 110);
     OutSelectAllBtn->setEnabled(false);
     OutSaveBtn->setEnabled(false);
     PhonebookPB = new QWidget(lower);
@@ -363,8 +364,8 @@ bool TOutlookContForm::OpenStore() {
     } catch (const std::exception&) {
         if (citam_ != nullptr && citam_->isVisible()) citam_->close();
         hide();
-        ui::ShowMessageDialog(parentWidget(), U("Outlook Contacts"),
-                              U("Error occurred while trying to initialize Outlook Contacts!"),
+        ui::ShowMessageDialog(parentWidget(), U("Contacts folder"),
+                              U("Error occurred while trying to initialize the contacts folder!"),
                               DialogKind::Error, DialogButtons::Ok);
         return false;
     }
@@ -384,8 +385,8 @@ void TOutlookContForm::PhonebookChanged() {
 
 bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& number, int field) {
     const auto failed = [this] {
-        ui::ShowMessageDialog(parentWidget(), U("Outlook Contacts"),
-                              U("Error occurred while trying to initialize Outlook Contacts!"),
+        ui::ShowMessageDialog(parentWidget(), U("Contacts folder"),
+                              U("Error occurred while trying to initialize the contacts folder!"),
                               DialogKind::Error, DialogButtons::Ok);
         return false;
     };
@@ -479,7 +480,7 @@ void TOutlookContForm::ReadOutlookContacts() {
     }
     const long count = items->Count();
     if (citam_ != nullptr) {
-        citam_->setWindowTitle(U("Reading contacts from MS Outlook . . ."));
+        citam_->setWindowTitle(U("Reading contacts from the contacts folder . . ."));
         citam_->LokacijaLab->setText("Folder \"" + FromUtf8(folderName) + "\"");
         citam_->Label1->setVisible(true);
         citam_->UpisanoLab->setText(QString::number(count));
@@ -630,14 +631,15 @@ void TOutlookContForm::OutSaveBtnClick() {
             else c.Save();
         }
     } catch (const std::exception&) {
-        ui::ShowMessageDialog(this, U("Error"),
-                              U("Error occurred while trying to save entries in Outlook Contacts!"),
-                              DialogKind::Error, DialogButtons::Ok);
+        ui::ShowMessageDialog(
+            this, U("Error"),
+            U("Error occurred while trying to save entries in the contacts folder!"),
+            DialogKind::Error, DialogButtons::Ok);
         return;
     }
     PhonebookList->setFocus();
     ui::ShowMessageDialog(this, U("Information"),
-                          U("Entries succesfully saved in Outlook Contacts!"),
+                          U("Entries succesfully saved in the contacts folder!"),
                           DialogKind::Information, DialogButtons::Ok);
 }
 

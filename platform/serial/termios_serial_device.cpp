@@ -4,6 +4,7 @@
 #include "platform/serial/custom_baud.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -61,6 +62,21 @@ std::optional<tcflag_t> SizeFlag(int dataBits) {
     }
 }
 
+// The fault an errno of open() stands for.
+PortFault OpenFault(int err) {
+    switch (err) {
+        case EACCES:
+        case EPERM: return PortFault::NotAllowed;
+        case EBUSY: return PortFault::InUse;  // TIOCEXCL of another opener
+        case ENOENT:
+        case ENOTDIR:
+        case ENODEV:
+        case ENXIO:
+        case EIO: return PortFault::NoDevice;  // a serial port without hardware gives EIO
+        default: return PortFault::Other;
+    }
+}
+
 // A pseudo-terminal has no modem lines: these ioctls fail there with
 // ENOTTY or EINVAL, which means "nothing to set" rather than an error.
 bool NoModemLines(int err) { return err == ENOTTY || err == EINVAL; }
@@ -72,15 +88,32 @@ TermiosSerialDevice::~TermiosSerialDevice() { Close(); }
 bool TermiosSerialDevice::Open(const std::string& name) {
     Close();
     const std::string path = ResolvePortName(name);
+    lastError_ = {};
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    // flock catches a second opener even when TIOCEXCL does not (root).
-    if (!::isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+    if (fd < 0) return Fail(OpenFault(errno), path);
+    std::optional<PortFault> fault;
+    if (!::isatty(fd)) {
+        fault = PortFault::NotSerial;
+    } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // flock catches a second opener even when TIOCEXCL does not (root).
+        fault = errno == EWOULDBLOCK ? PortFault::InUse : PortFault::Other;
+    } else if (::ioctl(fd, TIOCEXCL) != 0) {
+        fault = PortFault::Other;
+    }
+    if (fault) {
+        const int err = errno;
         ::close(fd);
-        return false;
+        errno = err;
+        return Fail(*fault, path);
     }
     fd_ = fd;
+    device_ = path;
     return true;
+}
+
+bool TermiosSerialDevice::Fail(PortFault fault, const std::string& device) {
+    lastError_ = {fault, device, std::strerror(errno)};
+    return false;
 }
 
 void TermiosSerialDevice::Close() {
@@ -99,6 +132,12 @@ bool TermiosSerialDevice::SetModemLine(int line, bool on) {
 
 bool TermiosSerialDevice::Configure(const LineSettings& s) {
     if (fd_ < 0) return false;
+    lastError_ = {};
+    if (ApplyLineSettings(s)) return true;
+    return Fail(PortFault::Settings, device_);
+}
+
+bool TermiosSerialDevice::ApplyLineSettings(const LineSettings& s) {
     const auto size = SizeFlag(s.dataBits);
     if (!size || s.baud == 0) return false;
     termios t{};

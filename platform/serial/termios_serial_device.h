@@ -17,6 +17,8 @@ public:
     // /dev/ttyS1). Fails when the device is missing, not a terminal, or held
     // by another opener (TIOCEXCL and an exclusive flock).
     bool Open(const std::string& name) override;
+    // The device path and the reason of the last failed Open or Configure.
+    PortError LastError() const override { return lastError_; }
     bool IsOpen() const override { return fd_ >= 0; }
     // Raw mode with the given line settings. Speeds without a B-constant go
     // through termios2; one and a half stop bits become two (Linux has no
@@ -39,8 +41,13 @@ public:
     int Fd() const { return fd_; }
 
 private:
+    bool ApplyLineSettings(const LineSettings& settings);
     bool SetModemLine(int line, bool on);
+    // Keeps fault, device and errno's text as the last error; false.
+    bool Fail(PortFault fault, const std::string& device);
     int fd_ = -1;
+    std::string device_;  // the path opened
+    PortError lastError_;
 };
 
 }  // namespace parlenko::platform

@@ -38,7 +38,8 @@ GENERAL_INFO_CHAIN = ["AT+CGMI", "AT+CGMM", "AT+CGMR", "AT+CPAS", "AT+CGSN", "AT
                       "AT+CCLK?", "AT+CBC", "AT+COPS=0,0", "AT+COPS?", "AT+CREG=2", "AT+CREG?", "AT+CSQ"]
 NOTICES_OFF = "AT+CNMI=0,0,0,0"
 CONNECT_ERROR = ("parlenko-message: Error connecting to COM2 | "
-                 "Could not connect to serial port!\\r\\n\\r\\nCheck settings and try again!")
+                 "Could not connect to serial port!\\r\\n\\r\\nCheck settings and try again!"
+                 "\\r\\n\\r\\n%s/ports/com2: no such device.")  # % the data folder
 CLOSE_QUERY = "parlenko-message: Close Parlenko | Do you really want to exit?"
 IMAGES_MISSING = "parlenko-message: Error | Folder 'ParlenkoImages' is missing!"
 OPTIONS = "[Options]\nSerial Port=1\nAuto Connect=1\nSplash Screen=0\n"
@@ -186,8 +187,9 @@ def no_phone_run(parlenko, tmp, answer):
     ini = os.path.join(home, "Parlenko.ini")
     proc, stderr = start_program(parlenko, home, answer, "nophone-" + answer)
 
-    shown = wait_for(lambda: CONNECT_ERROR in read(stderr).splitlines() or proc.poll() is not None, CHAIN_SECONDS)
-    if not check(CONNECT_ERROR in read(stderr).splitlines(),
+    error = CONNECT_ERROR % home
+    shown = wait_for(lambda: error in read(stderr).splitlines() or proc.poll() is not None, CHAIN_SECONDS)
+    if not check(error in read(stderr).splitlines(),
                  "no phone (%s): no connect error; stderr %r" % (answer, read(stderr))):
         return
     # The error box is answered (or left open); the program stays up, disconnected.

@@ -425,8 +425,11 @@ TEST_P(PhonebookReadCut, KeepsTheLastCompleteCacheByteForByte) {
     const char* memories[] = {"SM", "ME", "ON", "SD"};
     for (int m = 0; m < 4; ++m) {
         std::map<int, phonesim::PhonebookEntry> entries;
-        for (int p = 1; p <= m + 2; ++p)
-            entries[p] = {"09" + std::to_string(10 * m + p), 129, "N" + std::to_string(10 * m + p)};
+        for (int p = 1; p <= m + 2; ++p) {
+            // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
+            const std::string n = std::to_string(10 * m + p);
+            entries[p] = {std::string("09").append(n), 129, std::string("N").append(n)};
+        }
         books[memories[m]] = Book(20, entries);
     }
     ReadRig h(PhoneWith(books), kWithData);

@@ -139,6 +139,7 @@ TEST_F(TermiosSerialTest, APortHasOneOpenerAtATime) {
     EXPECT_EQ(exclusive, 1);
     EXPECT_FALSE(second->Connect());
     EXPECT_FALSE(second->Connected());
+    EXPECT_EQ(second->LastError().fault, PortFault::InUse);
     first->Disconnect();
     EXPECT_EQ(::ioctl(slave_, TIOCGEXCL, &exclusive), 0);
     EXPECT_EQ(exclusive, 0);
@@ -205,6 +206,7 @@ TEST_F(TermiosSerialTest, NonStandardBaudIsSetOrRefused) {
 
     drv->SetBaudRateValue(0);  // no such speed: refused, and the port stays usable
     EXPECT_FALSE(drv->ApplyCOMSettings());
+    EXPECT_EQ(drv->LastError().fault, PortFault::Settings);
     EXPECT_TRUE(drv->Connected());
 }
 
@@ -223,7 +225,9 @@ TEST_F(TermiosSerialTest, APseudoTerminalHasNoModemLinesAndIsStillWrittenTo) {
 TEST(TermiosSerialDeviceTest, OnlyTerminalsOpen) {
     TermiosSerialDevice dev;
     EXPECT_FALSE(dev.Open("/nonexistent/ttyS99"));
+    EXPECT_EQ(PortErrorText(dev.LastError()), "/nonexistent/ttyS99: no such device.");
     EXPECT_FALSE(dev.Open("/dev/null"));
+    EXPECT_EQ(PortErrorText(dev.LastError()), "/dev/null: not a serial device.");
     EXPECT_FALSE(dev.IsOpen());
     EXPECT_FALSE(dev.Configure(LineSettings{}));
     EXPECT_FALSE(dev.Purge(true, true));

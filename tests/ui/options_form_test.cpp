@@ -9,6 +9,7 @@
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/location_names.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/glavna.h"
 #include "ui/pages/general_page.h"
@@ -34,6 +35,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace parlenko::ui {
@@ -184,6 +187,63 @@ TEST(OptionsForm, AStoredIntervalBelowTheRangeShowsItsMinimum) {
     EXPECT_EQ(rig.Form().RefreshEdit->text(), "10");
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 10000);
     rig.Form().Button2->click();
+}
+
+TEST(OptionsForm, PortListShowsWhatEachComOpensThenTheDevicesPresent) {
+    Rig rig(false);
+    // A device folder as udev makes it: one adapter also under its stable name.
+    parlenko::testing::TempDir dev("parlenko-dev");
+    const std::string d = dev.path() + "/";
+    for (const char* name :
+         {"ttyUSB0", "ttyUSB1", "ttyUSB10", "ttyACM0", "rfcomm0", "ttyS0", "ttyUSBx", "console"})
+        std::ofstream(d + name).put('\n');
+    std::filesystem::create_directories(d + "serial/by-id");
+    const std::string stable = d + "serial/by-id/usb-FTDI_FT232R_A1-if00-port0";
+    std::filesystem::create_symlink("../../ttyUSB1", stable);
+    std::filesystem::create_directories(rig.home.Dir() + "ports");
+    std::filesystem::create_symlink("/dev/null", rig.home.Dir() + "ports/com3");
+
+    TOptionsForm& f = rig.Form();
+    f.SetDeviceFolder(QString::fromStdString(d));
+    f.open();
+    QStringList items;
+    for (int i = 0; i < f.ComPortCB->count(); ++i) items << f.ComPortCB->itemText(i);
+    const QString q = QString::fromStdString(d);
+    EXPECT_EQ(items,
+              QStringList({"COM 1  (/dev/ttyS0)", "COM 2  (/dev/ttyS1)", "COM 3  (ports/com3)",
+                           "COM 4  (/dev/ttyS3)", "COM 5  (/dev/ttyS4)", "COM 6  (/dev/ttyS5)",
+                           "COM 7  (/dev/ttyS6)", "COM 8  (/dev/ttyS7)",
+                           "usb-FTDI_FT232R_A1-if00-port0  (ttyUSB1)", q + "ttyUSB0",
+                           q + "ttyUSB10", q + "ttyACM0", q + "rfcomm0"}));
+    EXPECT_EQ(f.ComPortCB->currentIndex(), 1);
+    // The closed box names the port alone.
+    EXPECT_EQ(f.ComPortCB->currentData(TOptionsForm::kNameRole).toString(), "COM 2");
+
+    // A device chosen is what the port opens, and the file keeps it.
+    f.ComPortCB->setCurrentIndex(8);
+    f.OKBtn->click();
+    EXPECT_EQ(rig.engine.PortName(), stable);
+    EXPECT_EQ(rig.glavna->ComPortNameLab->toolTip().toStdString(), stable);
+    EXPECT_TRUE(rig.glavna->ComPortNameLab->text().startsWith("usb-FTDI"));
+    TOptions saved;
+    ASSERT_TRUE(LoadOptionsFile(rig.IniPath(), saved));
+    EXPECT_EQ(saved.PortName().toStdString(), stable);
+    EXPECT_EQ(saved.SerialPort, 1) << "the COM choice stays as it was";
+
+    // The list is read again at each showing; the chosen device stays in it
+    // while it is unplugged.
+    std::filesystem::remove(stable);
+    std::filesystem::remove(d + "ttyUSB0");
+    f.open();
+    EXPECT_EQ(f.ComPortCB->count(), 13);
+    EXPECT_EQ(f.ComPortCB->currentData().toString().toStdString(), stable);
+    EXPECT_EQ(f.ComPortCB->itemText(8), q + "ttyUSB1");
+    EXPECT_EQ(f.ComPortCB->itemText(12), "usb-FTDI_FT232R_A1-if00-port0");
+    f.ComPortCB->setCurrentIndex(4);  // back to a COM port
+    f.OKBtn->click();
+    EXPECT_EQ(rig.engine.PortName(), "COM5");
+    EXPECT_EQ(rig.glavna->ComPortNameLab->text(), "COM 5");
+    EXPECT_FALSE(QSettings(rig.IniPath(), QSettings::IniFormat).contains("Options/Serial Device"));
 }
 
 // --- against the simulated phone ------------------------------------------------------

@@ -61,6 +61,23 @@ TEST(OptionsTest, SaveWritesAllSixteenValuesAndLoadReadsThemBack) {
     EXPECT_EQ(back.RefreshInterval, 45);
 }
 
+TEST(OptionsTest, AChosenDeviceIsKeptBesideTheComChoice) {
+    testing::TempHome home;
+    TOptions o;
+    o.SerialPort = 4;
+    o.SerialDevice = "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0";
+    ASSERT_TRUE(SaveOptionsFile(OptionsFilePath(), o));
+    TOptions back;
+    ASSERT_TRUE(LoadOptionsFile(OptionsFilePath(), back));
+    EXPECT_EQ(back.PortName(), o.SerialDevice);
+    EXPECT_EQ(back.SerialPort, 4);
+    // Only a path is taken.
+    QSettings(OptionsFilePath(), QSettings::IniFormat).setValue("Options/Serial Device", "ttyUSB0");
+    TOptions other;
+    ASSERT_TRUE(LoadOptionsFile(OptionsFilePath(), other));
+    EXPECT_EQ(other.PortName(), "COM5");
+}
+
 TEST(OptionsTest, IntervalsAreKeptInRangeAndBadValuesIgnored) {
     testing::TempHome home;
     {

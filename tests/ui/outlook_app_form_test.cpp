@@ -168,8 +168,8 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
     rig.ReadWithoutShowing();
 
-    EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments from MS Outlook . . .");
-    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Outlook Calendar");
+    EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments from the calendar folder . . .");
+    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Calendar folder");
     EXPECT_EQ(rig.citam.UpisanoLab->text(), "4");
     EXPECT_EQ(rig.citam.PozicijaLab->text(), "Reading appointment from position no. 4");
     EXPECT_EQ(rig.engine.Mode(), ActivityMode::OutlookCalendar);
@@ -269,7 +269,7 @@ TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlar
     rig.form.OutSaveBtnClick();
     ASSERT_EQ(watcher.Seen().size(), 1u);
     EXPECT_EQ(watcher.Seen()[0].caption, "Information");
-    EXPECT_EQ(watcher.Seen()[0].text, "Appointment(s) succesfully saved in Outlook Calendar!");
+    EXPECT_EQ(watcher.Seen()[0].text, "Appointment(s) succesfully saved in the calendar folder!");
 
     const QStringList files = rig.CalendarFiles();
     ASSERT_EQ(files.size(), 2);
@@ -291,7 +291,7 @@ TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlar
     EXPECT_TRUE(rig.page.OutlookATB->isEnabled());
     EXPECT_TRUE(rig.page.SnimiuOutlookCalendar1->isEnabled());
     rig.page.Izmjenipodatke1Click(4);
-    EXPECT_EQ(rig.status, "Appointment succesfully saved in Outlook Calendar!");
+    EXPECT_EQ(rig.status, "Appointment succesfully saved in the calendar folder!");
     EXPECT_EQ(rig.CalendarFiles().size(), 3);
     // A calendar gone while the window holds it: the read says so and ends.
     QDir(QString::fromStdString(rig.settings.Calendars)).removeRecursively();
@@ -307,9 +307,9 @@ TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlar
     rig.form.Open();
     ASSERT_EQ(watcher.Seen().size(), 4u);
     for (std::size_t i : {2u, 3u}) {
-        EXPECT_EQ(watcher.Seen()[i].caption, "Outlook Calendar");
+        EXPECT_EQ(watcher.Seen()[i].caption, "Calendar folder");
         EXPECT_EQ(watcher.Seen()[i].text,
-                  "Error occurred while trying to initialize Outlook Calendar!");
+                  "Error occurred while trying to initialize the calendar folder!");
     }
     EXPECT_EQ(rig.status, "");
     EXPECT_FALSE(rig.form.isVisible());

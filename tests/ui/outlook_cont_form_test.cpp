@@ -111,7 +111,7 @@ TEST(OutlookContForm, ReadListsTheContactsAndAChosenNumberPreFillsTheNewEntry) {
     };
     ASSERT_TRUE(rig.form.OpenStore());
     rig.form.show();
-    EXPECT_EQ(rig.citam.windowTitle(), "Reading contacts from MS Outlook . . .");
+    EXPECT_EQ(rig.citam.windowTitle(), "Reading contacts from the contacts folder . . .");
     EXPECT_EQ(rig.citam.LokacijaLab->text(), "Folder \"Contacts\"");
     EXPECT_EQ(rig.citam.UpisanoLab->text(), "3");  // the group counts as a position
     EXPECT_FALSE(rig.citam.isVisible());
@@ -180,7 +180,7 @@ TEST(OutlookContForm, EntriesSavedIntoASubfolderLieOnlyThereAndFoldersComeAndGo)
         DialogWatcher ok;
         rig.form.OutSaveBtnClick();
         ASSERT_EQ(ok.Seen().size(), 1u);
-        EXPECT_EQ(ok.Seen()[0].text, "Entries succesfully saved in Outlook Contacts!");
+        EXPECT_EQ(ok.Seen()[0].text, "Entries succesfully saved in the contacts folder!");
     }
     store::Folder contacts = rig.DefaultFolder();
     EXPECT_EQ(contacts.GetItems().Count(), 0);
@@ -262,8 +262,8 @@ TEST(OutlookContForm, AStorageThatIsAPlainFileOpensNothing) {
     DialogWatcher ok;
     EXPECT_FALSE(rig.form.OpenStore());
     ASSERT_EQ(ok.Seen().size(), 1u);
-    EXPECT_EQ(ok.Seen()[0].caption, "Outlook Contacts");
-    EXPECT_EQ(ok.Seen()[0].text, "Error occurred while trying to initialize Outlook Contacts!");
+    EXPECT_EQ(ok.Seen()[0].caption, "Contacts folder");
+    EXPECT_EQ(ok.Seen()[0].text, "Error occurred while trying to initialize the contacts folder!");
     EXPECT_FALSE(rig.form.isVisible());
 }
 

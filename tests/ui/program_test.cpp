@@ -1,7 +1,9 @@
 // The real program, started as a user would: one copy at a time, the missing
-// images folder, and the automatic connect to a port that cannot be opened.
+// images folder, and the automatic connect to a port that cannot be opened
+// (missing, held by another program, or not allowed), which says why.
 // Message boxes answer themselves and print their texts (PARLENKO_TEST_AUTOANSWER).
 
+#include "platform/serial/termios_serial_device.h"
 #include "platform/single_instance.h"
 #include "tests/ui/ui_test_support.h"
 
@@ -13,6 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <grp.h>
+#include <pty.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace parlenko::ui {
 namespace {
@@ -61,6 +68,31 @@ protected:
     bool Running(const QProcess& p) {
         return p.state() == QProcess::Running &&
                std::filesystem::is_directory(home.Dir() + "Melodies");
+    }
+
+    // Starts the program with the automatic connect to COM2, the link
+    // ports/com2 pointing at device, and gives its standard error once the
+    // connect error is shown (or the program ended).
+    QString StartToConnectError(QProcess& p, const std::string& device) {
+        WriteOptions(false, true);
+        std::filesystem::create_directories(home.Dir() + "ports");
+        std::filesystem::create_symlink(device, home.Dir() + "ports/com2");
+        Start(p, Env());
+        QString err;
+        PumpUntil(
+            [&] {
+                err += QString::fromUtf8(p.readAllStandardError());
+                return err.contains("Error connecting") || p.state() == QProcess::NotRunning;
+            },
+            10000);
+        return err;
+    }
+
+    // The message printed for the connect error, with the reason line.
+    QString ConnectError(const QString& reason) const {
+        return "parlenko-message: Error connecting to COM2 | Could not connect to serial "
+               "port!\\r\\n\\r\\nCheck settings and try again!\\r\\n\\r\\n" +
+               home.QDir() + "ports/com2: " + reason;
     }
 
     static void Stop(QProcess& p) {
@@ -123,26 +155,67 @@ TEST_F(ProgramTest, MissingImagesFolderShowsTheMessageAndEndsWithoutTheMainWindo
 }
 
 TEST_F(ProgramTest, AutoConnectToAPortThatCannotBeOpenedSaysSo) {
-    WriteOptions(false, true);
     // COM2 is the link ports/com2 in the data folder, pointing nowhere.
-    std::filesystem::create_directories(home.Dir() + "ports");
-    std::filesystem::create_symlink(home.Dir() + "no-such-device", home.Dir() + "ports/com2");
     QProcess p;
-    Start(p, Env());
-    QString err;
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            err += QString::fromUtf8(p.readAllStandardError());
-            return err.contains("Error connecting") || p.state() == QProcess::NotRunning;
-        },
-        10000));
+    const QString err = StartToConnectError(p, home.Dir() + "no-such-device");
     EXPECT_TRUE(
         err.contains("parlenko-message: Error connecting to COM2 | Could not connect to serial "
                      "port!\\r\\n\\r\\nCheck settings and try again!"))
         << err.toStdString();
+    EXPECT_TRUE(err.contains(ConnectError("no such device."))) << err.toStdString();
     EXPECT_EQ(p.state(), QProcess::Running) << "the program goes on, disconnected";
     EXPECT_TRUE(std::filesystem::exists(home.Dir() + "Melodies"));
     EXPECT_TRUE(std::filesystem::exists(home.Dir() + "Logos"));
+    Stop(p);
+}
+
+// A pseudo-terminal plays the serial port.
+struct Pty {
+    Pty() {
+        char buffer[128] = {};
+        if (::openpty(&master, &slave, buffer, nullptr, nullptr) == 0) name = buffer;
+    }
+    ~Pty() {
+        if (master >= 0) ::close(master);
+        if (slave >= 0) ::close(slave);
+    }
+    int master = -1;
+    int slave = -1;
+    std::string name;
+};
+
+TEST_F(ProgramTest, AutoConnectToAPortHeldByAnotherProgramSaysSo) {
+    Pty pty;
+    ASSERT_FALSE(pty.name.empty());
+    platform::TermiosSerialDevice holder;  // another program with the port open
+    ASSERT_TRUE(holder.Open(pty.name));
+    QProcess p;
+    const QString err = StartToConnectError(p, pty.name);
+    EXPECT_TRUE(err.contains(ConnectError("in use by another program."))) << err.toStdString();
+    Stop(p);
+}
+
+TEST_F(ProgramTest, AutoConnectToAPortWithoutPermissionNamesTheGroup) {
+    Pty pty;
+    ASSERT_FALSE(pty.name.empty());
+    // Nobody may open the port; as root the program runs as "nobody", whom
+    // the mode binds, with the data folder open to it.
+    ASSERT_EQ(::chmod(pty.name.c_str(), 0), 0);
+    ASSERT_EQ(::chmod(home.Dir().c_str(), 0777), 0);
+    QProcess p;
+    if (::geteuid() == 0) {
+        p.setChildProcessModifier([] {
+            const uid_t nobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
+                ::setresuid(nobody, nobody, nobody) != 0)
+                ::_exit(126);
+        });
+    }
+    const QString err = StartToConnectError(p, pty.name);
+    EXPECT_TRUE(
+        err.contains(ConnectError("permission denied; your user must be in the "
+                                  "\"dialout\" group")))
+        << err.toStdString();
     Stop(p);
 }
 

@@ -7,7 +7,8 @@
 # (the advanced page's tab bar), melodies.png and logo.png (its melody and
 # logo sub-pages), savenet.png (naming the cell), menu.png (the
 # "&Parlenko" menu open), options.png (the options window; options-comm.png
-# its second tab), settings.png (the settings page read from the simulated
+# its second tab, options-ports.png its port list open on two USB cables),
+# settings.png (the settings page read from the simulated
 # phone), diverts.png, barrings.png and locks.png (the advanced sub-pages
 # after their checks against the simulated phone), divert.png, barring.png,
 # lock.png and code.png (their dialogs), splash.png, about.png, progress.png,

@@ -24,6 +24,7 @@
 #include "exchange/windows/outlook_cont_form.h"
 #include "exchange/windows/store_session.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/appointment_editor.h"
 #include "ui/citam_form.h"
@@ -54,6 +55,7 @@
 #include "ui/status_frm.h"
 #include "ui/window_host.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
@@ -81,6 +83,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace parlenko::ui {
@@ -229,11 +233,25 @@ TEST_F(Screenshots, Windows) {
     Save(info, "about.png");
     info.hide();
 
-    // The options window over the main window, as "Opcije" opens it.
+    // The options window over the main window, as "Opcije" opens it, on a
+    // machine with two USB cables (one known by its stable name).
+    parlenko::testing::TempDir dev("parlenko-dev");
+    std::filesystem::create_directories(dev.file("serial/by-id"));
+    for (const char* name : {"ttyUSB0", "ttyACM0"}) std::ofstream(dev.file(name)).put('\n');
+    std::filesystem::create_symlink("../../ttyUSB0",
+                                    dev.file("serial/by-id/usb-Prolific_USB-Serial-if00-port0"));
+    glavna.OptionsForm->SetDeviceFolder(QString::fromStdString(dev.path()));
     glavna.OptionsForm->open();
     Save(*glavna.OptionsForm, "options.png");
     glavna.OptionsForm->PageControl1->setCurrentIndex(1);
     Save(*glavna.OptionsForm, "options-comm.png");
+    // The port list dropped open.
+    glavna.OptionsForm->ComPortCB->showPopup();
+    QWidget* ports = glavna.OptionsForm->ComPortCB->view()->window();
+    ASSERT_TRUE(PumpUntil([&] { return ports->isVisible(); }, 3000));
+    SaveArea(glavna.OptionsForm->frameGeometry().united(ports->geometry()),
+             {glavna.OptionsForm, ports}, "options-ports.png");
+    glavna.OptionsForm->ComPortCB->hidePopup();
     glavna.OptionsForm->Button2->click();
 
     // The settings page, read from the phone as its tab is entered.

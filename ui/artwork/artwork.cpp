@@ -432,6 +432,32 @@ QImage SplashPicture() {
     return img;
 }
 
+QImage ProgramIcon(int size) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    Antialias(p);
+    // Drawn on a 96 x 96 square, scaled to the size asked for.
+    p.scale(size / 96.0, size / 96.0);
+    const QRectF tile(4, 4, 88, 88);
+    QLinearGradient g(tile.topLeft(), tile.bottomRight());
+    g.setColorAt(0, kNavy);
+    g.setColorAt(1, kTeal);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(tile, 18, 18);
+    p.setClipRect(tile);
+    p.setPen(QPen(QColor(255, 255, 255, 45), 2.5));
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(66, 60), 14.0 + i * 14, 14.0 + i * 14);
+    // The phone (drawn 96 x 150), a little turned, filling most of the height.
+    p.translate(30, 6);
+    p.rotate(8);
+    p.scale(0.55, 0.55);
+    DrawPhone(p, "S45");
+    return img;
+}
+
 QImage AboutBand(int width, int height) {
     QImage img = Blank(width, height, kNavy);
     QPainter p(&img);

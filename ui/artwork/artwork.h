@@ -44,6 +44,9 @@ QImage QuestionMarkPicture();
 // Start-up window, 350 x 234; about box band, 313 x 84.
 QImage SplashPicture();
 QImage AboutBand(int width = 313, int height = 84);
+// The program's icon, size x size: the start-up window's phone on its blue
+// (the windows' title bars, the desktop's menus).
+QImage ProgramIcon(int size);
 
 // 36 x 36 picture of an activity mode (0 phonebook, 1 SMS, 2 call lists,
 // 3 appointments, 5 Outlook contacts, 6 Outlook calendar, 7 diverts,

@@ -111,7 +111,7 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
          "Izmjeni podatke podsjetnika . . ."},
         {&DeleteAppTB, "DeleteAppTB", artwork::AppointmentTool::Delete, "Izbriši podsjetnik . . ."},
         {&OutlookATB, "OutlookATB", artwork::AppointmentTool::Outlook,
-         "Razmjena podataka:  Outlook Kalendar"},
+         "Razmjena podataka:  Mapa kalendara"},
         {&RefreshAppTB, "RefreshAppTB", artwork::AppointmentTool::Refresh,
          "Osvježi popis podsjetnika . . ."},
     };
@@ -182,7 +182,7 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     SnimikaovCalendar1 =
         Item(AppointmentsPopup, "SnimikaovCalendar1", "Snimi kao \"vCalendar\" . . .");
     SnimiuOutlookCalendar1 =
-        Item(AppointmentsPopup, "SnimiuOutlookCalendar1", "Snimi u \"Outlook Kalendar\" . . .");
+        Item(AppointmentsPopup, "SnimiuOutlookCalendar1", "Snimi u \"Mapa kalendara\" . . .");
     const std::pair<QAction*, int> popupTags[] = {{Izmjenipodatke1, 1},
                                                   {Izbrisipodsjetnik1, 2},
                                                   {SnimikaovCalendar1, 3},
@@ -256,10 +256,10 @@ void PodsjetnikPage::FillMenu(QMenu* menu) {
     save->setObjectName("Snimi2");
     menu->addMenu(save);
     kaovCalendar1 = Item(save, "kaovCalendar1", ". . . kao \"vCalendar\"");
-    uOutlookCalendar1 = Item(save, "uOutlookCalendar1", ". . . u \"Outlook Kalendar\"");
+    uOutlookCalendar1 = Item(save, "uOutlookCalendar1", ". . . u \"Mapa kalendara\"");
     menu->addSeparator();
     RazmjenapodatakaOutlookCalendar1 =
-        Item(menu, "RazmjenapodatakaOutlookCalendar1", "Razmjena podataka:  Outlook Kalendar");
+        Item(menu, "RazmjenapodatakaOutlookCalendar1", "Razmjena podataka:  Mapa kalendara");
     RazmjenapodatakaOutlookCalendar1->setEnabled(OutlookATB->isEnabled());
     connect(RazmjenapodatakaOutlookCalendar1, &QAction::triggered, this,
             [this] { OutlookATBClick(); });

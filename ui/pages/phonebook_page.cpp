@@ -109,7 +109,7 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     ExpImeTB->setToolTip(U("Izvoz telefonskog imenika u . . ."));
     ExpImeTB->setData(60);
     BackupTB = Tool(ToolBar2, "BackupTB", 57, "Pohrana i povrat telefonskog imenika . . .", 70);
-    OutlookCTB = Tool(ToolBar2, "OutlookCTB", 55, "Razmjena podataka:  Outlook Kontakti", 80);
+    OutlookCTB = Tool(ToolBar2, "OutlookCTB", 55, "Razmjena podataka:  Mapa kontakata", 80);
     ToolBar2->addSeparator();
     OsvjeziTB = Tool(ToolBar2, "OsvjeziTB", 20, "Osvježi telefonski imenik . . .");
     for (QAction* a : {IzmjenaImeTB, BrisanjeImeTB, PrebaciImeTB, PozoviBrojTB, NewSmsIme1TB,
@@ -196,7 +196,7 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     item(sms, "sapodacimaoizabranojosobi1", ". . . sa podacima o izabranoj osobi", 6);
     ImenikPopup->addSeparator();
     item(ImenikPopup, "SnimikaoBusinessCard1", "Snimi kao \"Business Card\" . . .", 7);
-    QMenu* outlook = ImenikPopup->addMenu(Small(55), U("Snimi u Outlook Contacts"));
+    QMenu* outlook = ImenikPopup->addMenu(Small(55), U("Snimi u mapu kontakata"));
     outlook->menuAction()->setObjectName("SnimiuOutlookContacts1");
     item(outlook, "Kuca1", "Kuća", 10);
     item(outlook, "Mobitel1", "Mobitel", 20);
@@ -266,7 +266,7 @@ void TImenikPage::FillMenu(QMenu* menu) {
     menu->addSeparator();
     QMenu* save = sub(menu, "Snimi1", "Snimi osobu");
     kaoBusinessCard1 = item(save, "kaoBusinessCard1", ". . . kao \"Business Card\"", 7);
-    QMenu* outlook = sub(save, "uOutlookContacts1", ". . . u \"Outlook Contacts\"");
+    QMenu* outlook = sub(save, "uOutlookContacts1", ". . . u \"Mapa kontakata\"");
     uOutlookContacts1 = outlook->menuAction();
     item(outlook, "Kua2", "Kuća", 10);
     item(outlook, "Mobitel3", "Mobitel", 20);
@@ -280,7 +280,7 @@ void TImenikPage::FillMenu(QMenu* menu) {
         if (OtherCommand) OtherCommand(70);
     });
     RazmjenapodatakaOutlookContacts1 =
-        menu->addAction(Small(55), U("Razmjena podataka:  Outlook Kontakti"));
+        menu->addAction(Small(55), U("Razmjena podataka:  Mapa kontakata"));
     RazmjenapodatakaOutlookContacts1->setObjectName("RazmjenapodatakaOutlookContacts1");
     connect(RazmjenapodatakaOutlookContacts1, &QAction::triggered, this, [this] {
         if (OtherCommand) OtherCommand(80);

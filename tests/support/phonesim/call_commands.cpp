@@ -93,8 +93,9 @@ void Phone::SetRegistration(std::int64_t nowMs, int status, std::string lac, std
         Unsolicited(nowMs, "+CREG: " + std::to_string(status));
     } else if (state_.settings.cregMode == 2) {
         std::string line = "+CREG: " + std::to_string(status);
+        // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
         if (status == 1 || status == 5)
-            line += "," + Quote(state_.lac) + "," + Quote(state_.cellId);
+            line.append(",").append(Quote(state_.lac)).append(",").append(Quote(state_.cellId));
         Unsolicited(nowMs, line);
     }
 }

@@ -25,9 +25,15 @@ std::optional<Phone::Answer> Phone::ObjectCommand(const Command& c, std::int64_t
 Phone::Answer Phone::ObjectTypes(const std::string& name) const {
     Answer ok;
     std::string list;
+    // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
     for (const auto& [type, store] : state_.objects)
-        list += (list.empty() ? "" : ",") + std::string("(") + Quote(type) + ",(" +
-                std::to_string(store.lowest) + "-" + std::to_string(store.highest) + "))";
+        list.append(list.empty() ? "(" : ",(")
+            .append(Quote(type))
+            .append(",(")
+            .append(std::to_string(store.lowest))
+            .append("-")
+            .append(std::to_string(store.highest))
+            .append("))");
     ok.lines = {name + ": " + list};
     return ok;
 }

@@ -210,7 +210,9 @@ std::optional<DecodedPdu> DecodePdu(std::string_view hex) {
     if (scaLen > 0) {
         int type = r.Byte();
         std::string raw = r.Take(static_cast<std::size_t>(scaLen - 1));
-        d.smsc = (type == 0x91 ? "+" : "") + DigitsFromSemiOctets(raw, raw.size() * 2);
+        // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
+        d.smsc =
+            std::string(type == 0x91 ? "+" : "").append(DigitsFromSemiOctets(raw, raw.size() * 2));
         if (!d.smsc.empty() && d.smsc.back() == '?') d.smsc.pop_back();
     }
     int fo = r.Byte();

@@ -46,7 +46,8 @@ Phone::Answer Phone::OnCpbs(const Command& c, const Params& params, std::int64_t
         std::string list;
         for (const auto& [id, book] : state_.phonebooks) {
             if (!siemens && id == "SD") continue;
-            list += (list.empty() ? "" : ",") + Quote(id);
+            // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
+            list.append(list.empty() ? "" : ",").append(Quote(id));
         }
         ok.lines = {n + ": (" + list + ")"};
         return ok;

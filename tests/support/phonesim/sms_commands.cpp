@@ -74,15 +74,19 @@ Phone::Answer Phone::OnCpms(const Command& c, const Params& params, std::int64_t
     };
     if (c.form == Command::Test) {
         std::string list;
+        // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
         for (const auto& [id, mem] : state_.smsMemories)
-            list += (list.empty() ? "" : ",") + Quote(id);
+            list.append(list.empty() ? "" : ",").append(Quote(id));
         ok.lines = {"+CPMS: (" + list + "),(" + list + "),(" + list + ")"};
         return ok;
     }
     if (c.form == Command::Read) {
         std::string line = "+CPMS: ";
         for (int k = 0; k < 3; ++k)
-            line += (k ? "," : "") + Quote(state_.settings.smsMemories[k]) + "," + counts(k);
+            line.append(k ? "," : "")
+                .append(Quote(state_.settings.smsMemories[k]))
+                .append(",")
+                .append(counts(k));
         ok.lines = {line};
         return ok;
     }

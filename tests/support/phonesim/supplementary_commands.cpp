@@ -65,7 +65,8 @@ Phone::Answer Phone::DivertQuery(int reason, int classMask) {
         const Divert& d = state_.diverts[{reason, k}];
         std::string line = "+CCFC: " + std::string(d.active ? "1" : "0") + "," + std::to_string(k);
         if (d.active) {
-            line += "," + Quote(d.number) + "," + std::to_string(d.type);
+            // Appended: GCC 12 warns falsely (-Wrestrict) on "text" + a temporary string.
+            line.append(",").append(Quote(d.number)).append(",").append(std::to_string(d.type));
             if (reason == 2) line += ",,," + std::to_string(d.time);
         }
         ok.lines.push_back(line);

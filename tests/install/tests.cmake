@@ -1,0 +1,33 @@
+# The installed program: `cmake --install` into a prefix of the build tree,
+# then the copy there started from its own paths, and the desktop file and
+# AppStream metadata checked by the desktop's own tools (skipped when a tool
+# is missing).
+if(TARGET parlenko AND TARGET phonesim)
+  set(prefix ${PROJECT_BINARY_DIR}/installed-test)
+  add_test(NAME parlenko_install
+           COMMAND sh -c "rm -rf '${prefix}' && '${CMAKE_COMMAND}' --install '${PROJECT_BINARY_DIR}' --prefix '${prefix}'")
+  set_tests_properties(parlenko_install PROPERTIES FIXTURES_SETUP parlenko_installed)
+  add_test(NAME parlenko_installed_run
+           COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/installed_run.py
+                   ${prefix} ${PROJECT_VERSION} $<TARGET_FILE:phonesim> ${PROJECT_SOURCE_DIR}/tests/data/s45.state)
+  set_tests_properties(parlenko_installed_run PROPERTIES
+                       FIXTURES_REQUIRED parlenko_installed LABELS "program" TIMEOUT 120)
+
+  # name, tool, its arguments before the file, the installed file
+  function(parlenko_validate_installed name tool args file)
+    find_program(tool_path ${tool} NO_CACHE)
+    if(tool_path)
+      add_test(NAME ${name} COMMAND ${tool_path} ${args} ${prefix}/${file})
+      # Clean means no remark at all, not only no error.
+      set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED parlenko_installed
+                           FAIL_REGULAR_EXPRESSION "(^|\n)([EW]: |[^\n]*: (error|warning|hint): )")
+    else()
+      add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E echo "${tool} is not installed")
+      set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "is not installed")
+    endif()
+  endfunction()
+  parlenko_validate_installed(parlenko_desktop_file_valid desktop-file-validate ""
+                              share/applications/${PARLENKO_APP_ID}.desktop)
+  parlenko_validate_installed(parlenko_metainfo_valid appstreamcli "validate;--no-net"
+                              share/metainfo/${PARLENKO_APP_ID}.metainfo.xml)
+endif()
