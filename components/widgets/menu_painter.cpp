@@ -415,41 +415,48 @@ void TMenuPainter::HookItemTree(QAction* item, bool enable) {
         if (enable != IsHooked(sub)) HookMenu(sub, enable, false);
 }
 
+void TMenuPainter::ReleaseItem(TMenuItemEvents& e) const {
+    if (e.DrawnBy == this) {
+        e.OnDrawItem = nullptr;
+        e.DrawnBy = nullptr;
+    }
+    if (e.MeasuredBy == this) {
+        e.OnMeasureItem = nullptr;
+        e.MeasuredBy = nullptr;
+    }
+}
+
+void TMenuPainter::TakeItem(TMenuItemEvents& e) {
+    if (!e.OnDrawItem || OverrideOwnerDraw) {
+        e.OnDrawItem = [self = QPointer<TMenuPainter>(this)](QAction*, QPainter& canvas,
+                                                             const QRect&, bool) {
+            if (self && self->CurrentItem.option != nullptr)
+                self->DrawMenuItem(canvas, *self->CurrentItem.option, self->CurrentItem.widget);
+        };
+        e.DrawnBy = this;
+    }
+    if (!e.OnMeasureItem || e.MeasuredBy == this || OverrideOwnerDraw) {
+        e.OnMeasureItem = [self = QPointer<TMenuPainter>(this)](QAction*, int& width, int& height) {
+            if (!self || self->CurrentItem.option == nullptr) return;
+            const QSize s = self->MeasureMenuItem(*self->CurrentItem.option,
+                                                  self->CurrentItem.widget, {width, height});
+            width = s.width();
+            height = s.height();
+        };
+        e.MeasuredBy = this;
+    }
+}
+
 void TMenuPainter::HookItem(QAction* item, bool enable) {
     if (item == nullptr || TagOf(item) == kSkipTag) return;
     TMenuItemEvents* e = TMenuItemEvents::Of(item, enable);
     if (e == nullptr) return;
     if (!enable) {
-        if (e->DrawnBy == this) {
-            e->OnDrawItem = nullptr;
-            e->DrawnBy = nullptr;
-        }
-        if (e->MeasuredBy == this) {
-            e->OnMeasureItem = nullptr;
-            e->MeasuredBy = nullptr;
-        }
-    } else {
-        if (!e->OnDrawItem || OverrideOwnerDraw) {
-            e->OnDrawItem = [self = QPointer<TMenuPainter>(this)](QAction*, QPainter& canvas,
-                                                                  const QRect&, bool) {
-                if (self && self->CurrentItem.option != nullptr)
-                    self->DrawMenuItem(canvas, *self->CurrentItem.option, self->CurrentItem.widget);
-            };
-            e->DrawnBy = this;
-        }
-        if (!e->OnMeasureItem || e->MeasuredBy == this || OverrideOwnerDraw) {
-            e->OnMeasureItem = [self = QPointer<TMenuPainter>(this)](QAction*, int& width,
-                                                                     int& height) {
-                if (!self || self->CurrentItem.option == nullptr) return;
-                const QSize s = self->MeasureMenuItem(*self->CurrentItem.option,
-                                                      self->CurrentItem.widget, {width, height});
-                width = s.width();
-                height = s.height();
-            };
-            e->MeasuredBy = this;
-        }
-        if (QMenu* sub = item->menu(); sub != nullptr && !IsHooked(sub)) HookMenu(sub, true, false);
+        ReleaseItem(*e);
+        return;
     }
+    TakeItem(*e);
+    if (QMenu* sub = item->menu(); sub != nullptr && !IsHooked(sub)) HookMenu(sub, true, false);
 }
 
 bool TMenuPainter::BelongsToOwner(const QObject* object) const {
@@ -585,182 +592,212 @@ void TMenuPainter::DrawMenuBarTab(QPainter& p, const TRect& r) const {
     }
 }
 
-void TMenuPainter::DrawMenuItem(QPainter& p, const QStyleOptionMenuItem& option,
-                                const QWidget* widget) {
-    PreparePalette(p);
-    const bool separator = option.menuItemType == QStyleOptionMenuItem::Separator;
-    const bool topLevel = qobject_cast<const QMenuBar*>(widget) != nullptr;
-    const bool enabled = (option.state & QStyle::State_Enabled) != 0;
-    const bool selected = (option.state & QStyle::State_Selected) != 0 &&
-                          (!topLevel || (option.state & QStyle::State_Sunken) != 0);
-    const bool checked = option.checkType != QStyleOptionMenuItem::NotCheckable && option.checked;
-    const bool radio = option.checkType == QStyleOptionMenuItem::Exclusive;
-    const bool rtl = option.direction == Qt::RightToLeft;
-    p.save();
-    p.setFont(font_);
-
-    TRect r = TRect::FromQRect(option.rect);
-    r.Bottom += 1;
-
+struct TMenuPainter::MenuItemLayout {
+    bool separator = false;
+    bool topLevel = false;  // an item of the menu bar
+    bool enabled = false;
+    bool selected = false;
+    bool checked = false;
+    bool radio = false;
+    bool rtl = false;
+    bool drawnSelected = false;  // the selection is drawn
     QImage image;
+    bool hasImage = false;
+    int iw = 0;       // the image's width
+    TRect r;          // the whole item
+    TRect band;       // the icon band
+    TRect imageRect;  // the image, or the check mark without one
+    TRect textRect;   // caption and shortcut
+};
+
+TMenuPainter::MenuItemLayout TMenuPainter::LayOutMenuItem(const QStyleOptionMenuItem& option,
+                                                          const QWidget* widget) const {
+    MenuItemLayout m;
+    m.separator = option.menuItemType == QStyleOptionMenuItem::Separator;
+    m.topLevel = qobject_cast<const QMenuBar*>(widget) != nullptr;
+    m.enabled = (option.state & QStyle::State_Enabled) != 0;
+    m.selected = (option.state & QStyle::State_Selected) != 0 &&
+                 (!m.topLevel || (option.state & QStyle::State_Sunken) != 0);
+    m.checked = option.checkType != QStyleOptionMenuItem::NotCheckable && option.checked;
+    m.radio = option.checkType == QStyleOptionMenuItem::Exclusive;
+    m.rtl = option.direction == Qt::RightToLeft;
+    m.drawnSelected = m.selected && DrawSelect && (m.topLevel || m.enabled);
+
+    m.r = TRect::FromQRect(option.rect);
+    m.r.Bottom += 1;
+    const TRect& r = m.r;
+
     if (!option.icon.isNull()) {
         const int s = style_->pixelMetric(QStyle::PM_SmallIconSize, &option, widget);
         const QSize size = option.icon.actualSize(QSize(s, s));
-        image = option.icon.pixmap(size, 1.0, QIcon::Normal, QIcon::Off).toImage();
+        m.image = option.icon.pixmap(size, 1.0, QIcon::Normal, QIcon::Off).toImage();
     }
-    const bool hasImage = !image.isNull();
-    const int iw = image.width();
+    m.hasImage = !m.image.isNull();
+    m.iw = m.image.width();
 
-    const TRect band = rtl ? TRect{r.Right - IconWidth, r.Top, r.Right, r.Bottom}
-                           : TRect{r.Left, r.Top, r.Left + IconWidth, r.Bottom};
-    TRect imageRect;
-    if (!hasImage) {
-        imageRect.Left = band.Left + (IconWidth - 10) / 2;
-        imageRect.Top = band.Top + (band.Height() - 10) / 2;
-        imageRect.Right = imageRect.Left + 10;
-        imageRect.Bottom = imageRect.Top + 10;
+    m.band = m.rtl ? TRect{r.Right - IconWidth, r.Top, r.Right, r.Bottom}
+                   : TRect{r.Left, r.Top, r.Left + IconWidth, r.Bottom};
+    TRect& ir = m.imageRect;
+    if (!m.hasImage) {
+        ir.Left = m.band.Left + (IconWidth - 10) / 2;
+        ir.Top = m.band.Top + (m.band.Height() - 10) / 2;
+        ir.Right = ir.Left + 10;
+        ir.Bottom = ir.Top + 10;
     } else {
-        imageRect = {band.Left + 1, band.Top + 2, band.Right - 3, band.Bottom - 2};
-        if (iw > IconWidth) {
-            if (rtl) imageRect.Left = imageRect.Right - iw;
-            else imageRect.Right = imageRect.Left + iw;
+        ir = {m.band.Left + 1, m.band.Top + 2, m.band.Right - 3, m.band.Bottom - 2};
+        if (m.iw > IconWidth) {
+            if (m.rtl) ir.Left = ir.Right - m.iw;
+            else ir.Right = ir.Left + m.iw;
         }
     }
-    if (topLevel) OffsetRect(imageRect, 0, -1);
+    if (m.topLevel) OffsetRect(ir, 0, -1);
 
-    TRect textRect = r;
-    const int indent = std::max(topLevel ? 4 : IconWidth, iw + 4);
-    if (rtl) textRect.Right = r.Right - indent;
-    else textRect.Left = r.Left + indent;
-    if (topLevel) {
-        if (!hasImage) textRect = r;
-        else if (rtl) textRect.Right += 5;
-        else textRect.Left -= 5;
+    TRect& tr = m.textRect;
+    tr = r;
+    const int indent = std::max(m.topLevel ? 4 : IconWidth, m.iw + 4);
+    if (m.rtl) tr.Right = r.Right - indent;
+    else tr.Left = r.Left + indent;
+    if (m.topLevel) {
+        if (!m.hasImage) tr = r;
+        else if (m.rtl) tr.Right += 5;
+        else tr.Left -= 5;
     }
+    return m;
+}
 
-    // Background.
-    if (!topLevel) {
-        if (Gradient && trueColour_) {
-            DrawGradient(p, {r.Left, r.Top, r.Right + 2, r.Bottom}, rtl);
-        } else {
-            FillRect(p, r, Q(colors_.MenuBackground));
-            FillRect(p, band, Q(colors_.IconBand));
-        }
-    } else {
+void TMenuPainter::DrawItemBackground(QPainter& p, const MenuItemLayout& m) const {
+    const TRect& r = m.r;
+    if (m.topLevel) {
         FillRect(p, r, Q(colors_.MenuBar));
-    }
-
-    // Selection.
-    const bool drawnSelected = selected && DrawSelect && (topLevel || enabled);
-    if (drawnSelected) {
-        if (!topLevel) {
-            TRect s = r;
-            s.Top += 1;
-            s.Bottom -= 1;
-            if (FlatMenu) s.Right -= 1;
-            Rectangle(p, s, Q(colors_.SelectionBorder), Q(colors_.Selection));
-        } else {
-            DrawMenuBarTab(p, r);
-        }
-    }
-
-    // Check mark.
-    if (checked) {
-        const TRect& c = imageRect;
-        QColor pen = Q(radio || hasImage ? colors_.SelectionBorder : colors_.CheckFrame);
-        if (!enabled) pen = Q(colors_.DisabledText);
-        const QColor brush =
-            enabled ? Q(selected ? colors_.CheckedAreaSelected : colors_.CheckedArea) : QColor();
-        p.setPen(pen);
-        p.setBrush(brush.isValid() ? QBrush(brush) : QBrush(Qt::NoBrush));
-        p.setRenderHint(QPainter::Antialiasing, false);
-        const QRect qr(c.Left, c.Top, c.Width() - 1, c.Height() - 1);
-        if (radio) {
-            if (!hasImage) p.drawEllipse(qr);
-            else p.drawRoundedRect(qr, 3, 3);
-        } else {
-            Rectangle(p, c, pen, brush);
-            if (!hasImage) {
-                const QColor tick = enabled ? QColor(Qt::black) : Q(colors_.DisabledText);
-                const int L = c.Left;
-                const int T = c.Top;
-                const int R = c.Right;
-                const int B = c.Bottom;
-                DrawLine(p, {L + 1, T + 5}, {L + 4, B - 2}, tick);
-                DrawLine(p, {L + 2, T + 5}, {L + 4, B - 3}, tick);
-                DrawLine(p, {L + 2, T + 4}, {L + 5, B - 3}, tick);
-                DrawLine(p, {L + 4, B - 3}, {R + 2, T - 1}, tick);
-                DrawLine(p, {L + 4, B - 2}, {R - 2, T + 3}, tick);
-            }
-        }
-    }
-
-    // The image.
-    if (hasImage) {
-        int x = 0;
-        if (topLevel) x = rtl ? imageRect.Right - iw - 5 : imageRect.Left + 1;
-        else if (iw < IconWidth) x = band.Left + (IconWidth - iw) / 2;
-        else x = rtl ? imageRect.Right - iw - 2 : imageRect.Left + 2;
-        int y = imageRect.Top + 3;
-        QImage shown = image;
-        if (enabled && selected && !checked) {
-            DrawImageShadow(p, image, x + 1, y + 1, Q(Darken(colors_.Selection, 50)));
-            x -= 1;
-            y -= 1;
-        } else if (enabled && !selected && !checked && trueColour_) {
-            shown = DimImage(image, DimLevel);
-        } else if (!enabled) {
-            shown = DimImage(GrayImage(image, GrayLevel), 40);
-        }
-        p.drawImage(QPoint(x, y), shown);
-    }
-
-    // Caption and shortcut, or the separator line.
-    if (!separator) {
-        const qsizetype tab = option.text.indexOf('\t');
-        const QString caption = option.text.left(tab);
-        const QString shortcut = tab >= 0 ? option.text.mid(tab + 1) : QString();
-        const int th = QFontMetrics(font_).height();
-        OffsetRect(textRect, rtl ? -3 : 3, 0);
-        textRect.Top += (textRect.Height() - th) / 2;
-        textRect.Bottom = textRect.Top + th;
-
-        TColor colour = ColorToRGB(fontColor_);
-        if (selected) colour = colors_.SelectionText;
-        if (!enabled) colour = colors_.DisabledText;
-        if (selected && topLevel && useSystemColors_) {
-            const TColor ib = colors_.IconBand;
-            const bool dark = (GetRValue(ib) + GetBValue(ib)) / 2 < 151 && GetGValue(ib) < 201;
-            colour = dark ? Light(colour, 90) : ColorToRGB(fontColor_);
-        }
-        const unsigned flags = rtl ? DT_RIGHT : DT_LEFT;
-        if (option.menuItemType == QStyleOptionMenuItem::DefaultItem && enabled) {
-            const TColor bg = BackgroundAt(textRect.Left, r, rtl, drawnSelected, topLevel);
-            const struct {
-                int dx, dy, v;
-            } passes[] = {{1, 0, 30}, {1, 2, 30}, {0, 1, 40}, {1, 1, 60}};
-            for (const auto& s : passes) {
-                TRect t = textRect;
-                OffsetRect(t, s.dx, s.dy);
-                p.setPen(Q(Darken(bg, s.v)));
-                DrawText(p, caption, t, flags);
-            }
-        }
-        p.setPen(Q(colour));
-        TRect t = textRect;
-        DrawText(p, caption, t, flags);
-        if (!shortcut.isEmpty()) {
-            p.setPen(Q(trueColour_ ? Darken(colour, -40) : colour));
-            TRect s = textRect;
-            if (rtl) s.Left += 10;
-            else s.Right -= 10;
-            DrawText(p, shortcut + ' ', s, rtl ? DT_LEFT : DT_RIGHT);
-        }
+    } else if (Gradient && trueColour_) {
+        DrawGradient(p, {r.Left, r.Top, r.Right + 2, r.Bottom}, m.rtl);
     } else {
-        const int y = textRect.Top + textRect.Height() / 2;
-        if (rtl) DrawLine(p, {textRect.Left, y}, {textRect.Right - 7, y}, Q(colors_.Separator));
-        else DrawLine(p, {textRect.Left + 7, y}, {textRect.Right, y}, Q(colors_.Separator));
+        FillRect(p, r, Q(colors_.MenuBackground));
+        FillRect(p, m.band, Q(colors_.IconBand));
     }
+    if (!m.drawnSelected) return;
+    if (m.topLevel) {
+        DrawMenuBarTab(p, r);
+        return;
+    }
+    TRect s = r;
+    s.Top += 1;
+    s.Bottom -= 1;
+    if (FlatMenu) s.Right -= 1;
+    Rectangle(p, s, Q(colors_.SelectionBorder), Q(colors_.Selection));
+}
+
+void TMenuPainter::DrawItemCheck(QPainter& p, const MenuItemLayout& m) const {
+    const TRect& c = m.imageRect;
+    QColor pen = Q(m.radio || m.hasImage ? colors_.SelectionBorder : colors_.CheckFrame);
+    if (!m.enabled) pen = Q(colors_.DisabledText);
+    const QColor brush =
+        m.enabled ? Q(m.selected ? colors_.CheckedAreaSelected : colors_.CheckedArea) : QColor();
+    p.setPen(pen);
+    p.setBrush(brush.isValid() ? QBrush(brush) : QBrush(Qt::NoBrush));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QRect qr(c.Left, c.Top, c.Width() - 1, c.Height() - 1);
+    if (m.radio) {
+        if (!m.hasImage) p.drawEllipse(qr);
+        else p.drawRoundedRect(qr, 3, 3);
+        return;
+    }
+    Rectangle(p, c, pen, brush);
+    if (m.hasImage) return;
+    const QColor tick = m.enabled ? QColor(Qt::black) : Q(colors_.DisabledText);
+    const int L = c.Left;
+    const int T = c.Top;
+    const int R = c.Right;
+    const int B = c.Bottom;
+    DrawLine(p, {L + 1, T + 5}, {L + 4, B - 2}, tick);
+    DrawLine(p, {L + 2, T + 5}, {L + 4, B - 3}, tick);
+    DrawLine(p, {L + 2, T + 4}, {L + 5, B - 3}, tick);
+    DrawLine(p, {L + 4, B - 3}, {R + 2, T - 1}, tick);
+    DrawLine(p, {L + 4, B - 2}, {R - 2, T + 3}, tick);
+}
+
+void TMenuPainter::DrawItemImage(QPainter& p, const MenuItemLayout& m) const {
+    const TRect& ir = m.imageRect;
+    int x = 0;
+    if (m.topLevel) x = m.rtl ? ir.Right - m.iw - 5 : ir.Left + 1;
+    else if (m.iw < IconWidth) x = m.band.Left + (IconWidth - m.iw) / 2;
+    else x = m.rtl ? ir.Right - m.iw - 2 : ir.Left + 2;
+    int y = ir.Top + 3;
+    QImage shown = m.image;
+    if (m.enabled && m.selected && !m.checked) {
+        DrawImageShadow(p, m.image, x + 1, y + 1, Q(Darken(colors_.Selection, 50)));
+        x -= 1;
+        y -= 1;
+    } else if (m.enabled && !m.selected && !m.checked && trueColour_) {
+        shown = DimImage(m.image, DimLevel);
+    } else if (!m.enabled) {
+        shown = DimImage(GrayImage(m.image, GrayLevel), 40);
+    }
+    p.drawImage(QPoint(x, y), shown);
+}
+
+void TMenuPainter::DrawItemText(QPainter& p, const MenuItemLayout& m, const QString& text,
+                                bool defaultItem) const {
+    const qsizetype tab = text.indexOf('\t');
+    const QString caption = text.left(tab);
+    const QString shortcut = tab >= 0 ? text.mid(tab + 1) : QString();
+    const int th = QFontMetrics(font_).height();
+    TRect textRect = m.textRect;
+    OffsetRect(textRect, m.rtl ? -3 : 3, 0);
+    textRect.Top += (textRect.Height() - th) / 2;
+    textRect.Bottom = textRect.Top + th;
+
+    TColor colour = ColorToRGB(fontColor_);
+    if (m.selected) colour = colors_.SelectionText;
+    if (!m.enabled) colour = colors_.DisabledText;
+    if (m.selected && m.topLevel && useSystemColors_) {
+        const TColor ib = colors_.IconBand;
+        const bool dark = (GetRValue(ib) + GetBValue(ib)) / 2 < 151 && GetGValue(ib) < 201;
+        colour = dark ? Light(colour, 90) : ColorToRGB(fontColor_);
+    }
+    const unsigned flags = m.rtl ? DT_RIGHT : DT_LEFT;
+    if (defaultItem && m.enabled) {
+        // The default item: its caption over a shadow of darker passes.
+        const TColor bg = BackgroundAt(textRect.Left, m.r, m.rtl, m.drawnSelected, m.topLevel);
+        const struct { int dx, dy, v; } passes[] = {{1, 0, 30}, {1, 2, 30}, {0, 1, 40}, {1, 1, 60}};
+        for (const auto& s : passes) {
+            TRect t = textRect;
+            OffsetRect(t, s.dx, s.dy);
+            p.setPen(Q(Darken(bg, s.v)));
+            DrawText(p, caption, t, flags);
+        }
+    }
+    p.setPen(Q(colour));
+    TRect t = textRect;
+    DrawText(p, caption, t, flags);
+    if (shortcut.isEmpty()) return;
+    p.setPen(Q(trueColour_ ? Darken(colour, -40) : colour));
+    TRect s = textRect;
+    if (m.rtl) s.Left += 10;
+    else s.Right -= 10;
+    DrawText(p, shortcut + ' ', s, m.rtl ? DT_LEFT : DT_RIGHT);
+}
+
+void TMenuPainter::DrawItemSeparator(QPainter& p, const MenuItemLayout& m) const {
+    const TRect& t = m.textRect;
+    const int y = t.Top + t.Height() / 2;
+    if (m.rtl) DrawLine(p, {t.Left, y}, {t.Right - 7, y}, Q(colors_.Separator));
+    else DrawLine(p, {t.Left + 7, y}, {t.Right, y}, Q(colors_.Separator));
+}
+
+void TMenuPainter::DrawMenuItem(QPainter& p, const QStyleOptionMenuItem& option,
+                                const QWidget* widget) {
+    PreparePalette(p);
+    p.save();
+    p.setFont(font_);
+    const MenuItemLayout item = LayOutMenuItem(option, widget);
+    DrawItemBackground(p, item);
+    if (item.checked) DrawItemCheck(p, item);
+    if (item.hasImage) DrawItemImage(p, item);
+    if (item.separator) DrawItemSeparator(p, item);
+    else
+        DrawItemText(p, item, option.text,
+                     option.menuItemType == QStyleOptionMenuItem::DefaultItem);
     p.restore();
 }
 

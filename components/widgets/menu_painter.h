@@ -284,6 +284,19 @@ private:
     void DrawMenuBarTab(QPainter& p, const TRect& r) const;
     void DrawGradient(QPainter& p, const TRect& r, bool rtl) const;
     TColor BackgroundAt(int x, const TRect& r, bool rtl, bool selected, bool topLevel) const;
+    // One item's draw, part by part (MenuItemLayout: what the item is and
+    // where its parts go).
+    struct MenuItemLayout;
+    MenuItemLayout LayOutMenuItem(const QStyleOptionMenuItem& option, const QWidget* widget) const;
+    void DrawItemBackground(QPainter& p, const MenuItemLayout& item) const;
+    void DrawItemCheck(QPainter& p, const MenuItemLayout& item) const;
+    void DrawItemImage(QPainter& p, const MenuItemLayout& item) const;
+    void DrawItemText(QPainter& p, const MenuItemLayout& item, const QString& text,
+                      bool defaultItem) const;
+    void DrawItemSeparator(QPainter& p, const MenuItemLayout& item) const;
+    // The item's own draw and measure handlers, or none.
+    void ReleaseItem(TMenuItemEvents& events) const;
+    void TakeItem(TMenuItemEvents& events);
 
     QWidget* owner_;
     TMenuStyle* style_;
