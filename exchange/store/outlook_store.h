@@ -14,8 +14,8 @@
 // Name. Items read from files are snapshots: changing one and saving it is
 // refused, only new items are written. Texts are UTF-8: the phone's
 // Windows-1252 goes in through Windows1252ToUtf8 and comes out through
-// Utf8ToWindows1252 (windows1252.h). Every failure throws StoreError with an
-// English text.
+// Utf8ToWindows1252 (exchange/formats/text_encoding.h). Every failure throws
+// StoreError with an English text.
 
 #include "exchange/store/icalendar.h"
 #include "exchange/store/store_settings.h"

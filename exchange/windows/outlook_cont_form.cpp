@@ -4,12 +4,13 @@
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/store/windows1252.h"
+#include "exchange/formats/text_encoding.h"
 #include "exchange/windows/store_session.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/citam_form.h"
 #include "ui/message_dialog.h"
+#include "ui/phone_text_question.h"
 #include "ui/text_codec.h"
 
 #include <QComboBox>
@@ -107,11 +108,7 @@ QString NormalizeOutlookNumber(const QString& number) {
     return result;
 }
 
-std::string ToPhonebookName(const std::string& utf8Name) {
-    std::string name = ReplaceUnsupportedChars(store::Utf8ToWindows1252(utf8Name));
-    if (name.size() > 16) name.resize(16);
-    return name;
-}
+PhoneText ToPhonebookName(const std::string& utf8Name) { return ToPhoneText(utf8Name, 16); }
 
 // ---------------------------------------------------------------------------
 // TOutFoldersForm
@@ -405,8 +402,8 @@ bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& num
         if (k > 0) target = session_.ContactsFolder->GetFolders().Item(k);
         store::ContactItem c =
             session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
-        c.SetFullName(store::Windows1252ToUtf8(name));
-        const std::string utf8 = store::Windows1252ToUtf8(number);
+        c.SetFullName(Windows1252ToUtf8(name));
+        const std::string utf8 = Windows1252ToUtf8(number);
         switch (field) {
             case 20: c.SetMobileTelephoneNumber(utf8); break;
             case 30: c.SetBusinessTelephoneNumber(utf8); break;
@@ -574,9 +571,11 @@ void TOutlookContForm::HomeRBClick() {
 
 void TOutlookContForm::SaveBtnClick() {
     ContactsList->setFocus();
-    const std::string name = ToPhonebookName(SelectedContactName.toStdString());
+    const PhoneText name = ToPhonebookName(ui::ToUtf8(SelectedContactName));
+    // Closed, the phone takes nothing: the new-entry command refuses.
+    if (engine_.Connected() && !ui::WriteChangedTexts(this, {{SelectedContactName, name}})) return;
     const std::string number = KeepNumberChars(ui::ToAnsi(SelectedNumber));
-    if (NewEntryFromContact) NewEntryFromContact(name, number);
+    if (NewEntryFromContact) NewEntryFromContact(name.Text, number);
 }
 
 void TOutlookContForm::PhonebookListChange() {
@@ -618,9 +617,9 @@ void TOutlookContForm::OutSaveBtnClick() {
             store::ContactItem c =
                 session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
             c.SetFullName(
-                store::Windows1252ToUtf8(row->data(0, Qt::UserRole).toByteArray().toStdString()));
+                Windows1252ToUtf8(row->data(0, Qt::UserRole).toByteArray().toStdString()));
             const std::string number =
-                store::Windows1252ToUtf8(row->data(1, Qt::UserRole).toByteArray().toStdString());
+                Windows1252ToUtf8(row->data(1, Qt::UserRole).toByteArray().toStdString());
             if (OutMobRB->isChecked()) c.SetMobileTelephoneNumber(number);
             else if (OutWork1RB->isChecked()) c.SetBusinessTelephoneNumber(number);
             else if (OutWork2RB->isChecked()) c.SetBusiness2TelephoneNumber(number);
