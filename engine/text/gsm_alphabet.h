@@ -73,8 +73,8 @@ struct PhoneText {
 };
 // The first maxChars characters of a UTF-8 text (composed first) as the
 // phone stores them: a character of TextCharSet stays, a Croatian letter
-// with a diacritic becomes its plain letter (c, c, d, s, z for č, ć, đ, š,
-// ž; capitals likewise), every other character "?".
+// with a diacritic becomes its plain letter (č and ć become c, đ d, š s,
+// ž z; capitals likewise), every other character "?".
 PhoneText ToPhoneText(std::string_view utf8, std::size_t maxChars = std::string::npos);
 
 }  // namespace parlenko

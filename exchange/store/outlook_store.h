@@ -17,6 +17,7 @@
 // Utf8ToWindows1252 (exchange/formats/text_encoding.h). Every failure throws
 // StoreError with an English text.
 
+#include "exchange/formats/text_encoding.h"
 #include "exchange/store/icalendar.h"
 #include "exchange/store/store_settings.h"
 #include "exchange/store/vcard.h"
@@ -28,6 +29,10 @@
 #include <vector>
 
 namespace parlenko::exchange::store {
+
+// The conversions the store's callers use on the way in and out.
+using exchange::Utf8ToWindows1252;
+using exchange::Windows1252ToUtf8;
 
 inline constexpr int olAppointmentItem = 1;
 inline constexpr int olContactItem = 2;

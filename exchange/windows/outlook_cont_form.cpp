@@ -4,7 +4,6 @@
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/formats/text_encoding.h"
 #include "exchange/windows/store_session.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
@@ -402,8 +401,8 @@ bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& num
         if (k > 0) target = session_.ContactsFolder->GetFolders().Item(k);
         store::ContactItem c =
             session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
-        c.SetFullName(Windows1252ToUtf8(name));
-        const std::string utf8 = Windows1252ToUtf8(number);
+        c.SetFullName(store::Windows1252ToUtf8(name));
+        const std::string utf8 = store::Windows1252ToUtf8(number);
         switch (field) {
             case 20: c.SetMobileTelephoneNumber(utf8); break;
             case 30: c.SetBusinessTelephoneNumber(utf8); break;
@@ -617,9 +616,9 @@ void TOutlookContForm::OutSaveBtnClick() {
             store::ContactItem c =
                 session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
             c.SetFullName(
-                Windows1252ToUtf8(row->data(0, Qt::UserRole).toByteArray().toStdString()));
+                store::Windows1252ToUtf8(row->data(0, Qt::UserRole).toByteArray().toStdString()));
             const std::string number =
-                Windows1252ToUtf8(row->data(1, Qt::UserRole).toByteArray().toStdString());
+                store::Windows1252ToUtf8(row->data(1, Qt::UserRole).toByteArray().toStdString());
             if (OutMobRB->isChecked()) c.SetMobileTelephoneNumber(number);
             else if (OutWork1RB->isChecked()) c.SetBusinessTelephoneNumber(number);
             else if (OutWork2RB->isChecked()) c.SetBusiness2TelephoneNumber(number);
