@@ -208,13 +208,21 @@ TEST(BackupForm, OverwriteQuestionKeepsTheNamePageUnlessYes) {
 
 TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
     WizardRig rig;
-    ASSERT_NO_FATAL_FAILURE(rig.ToRestoreConfirmation({{"Ana!", "0911", "SIM card", "004"},
-                                                       {"Marko", "0921", "Mobile memory", "001"},
-                                                       {"Ivo", "0912", "SIM card", "009"}}));
+    ASSERT_TRUE(rig.ReadPhonebook());
+    rig.PutBackup({{"Ana!", "0911", "SIM card", "004"},
+                   {"Marko", "0921", "Mobile memory", "001"},
+                   {"Ivo", "0912", "SIM card", "009"}});
+    rig.form.hide();
+    rig.form.show();  // opened again: the restore is offered now
+    rig.ToRestoreType();
+    rig.form.NextBtnClick();
+    ASSERT_EQ(rig.Page(), TBackupForm::Restore4);
     EXPECT_EQ(rig.form.NextBtn->text(), "Restore");
     rig.form.NextBtnClick();
     EXPECT_EQ(rig.Page(), TBackupForm::Restore5);
-    ASSERT_NO_FATAL_FAILURE(rig.WaitForRestoreSuccess());
+    ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 15000));
+    EXPECT_EQ(rig.form.SuccessLab->text(),
+              "Your phonebook entries from previous backup are succesfully saved in your mobile.");
     auto& sim = rig.Book("SM");
     ASSERT_EQ(sim.size(), 2u);
     EXPECT_EQ(sim[1].number, "0911");
@@ -224,6 +232,30 @@ TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
     // Finish: the phonebook is read again.
     rig.form.CancelBtn->click();
     EXPECT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
+}
+
+TEST(BackupForm, RestoreTypePageRefusesWhatDoesNotFitInEitherMode) {
+    WizardRig rig;
+    ASSERT_TRUE(rig.ReadPhonebook());
+    std::vector<PhonebookFileEntry> six;
+    for (int k = 1; k <= 6; ++k)
+        six.push_back({"N" + std::to_string(k), "09" + std::to_string(k), "SIM card",
+                       "00" + std::to_string(k)});
+    rig.PutBackup(six);
+    rig.form.hide();
+    rig.form.show();
+    rig.ToRestoreType();
+    DialogWatcher boxes;
+    rig.form.NextBtnClick();  // overwrite: 6 rows, 5 positions
+    rig.form.RestoreMob2RB->setChecked(true);
+    rig.form.NextBtnClick();  // free positions: 6 rows, 2 free
+    ASSERT_EQ(boxes.Seen().size(), 2u);
+    EXPECT_EQ(boxes.Seen()[0].caption, "Not enough space in mobile");
+    EXPECT_TRUE(boxes.Seen()[0].text.endsWith("Select less entries for restore."));
+    EXPECT_TRUE(boxes.Seen()[0].text.contains("Space missing on SIM card:  1"));
+    EXPECT_TRUE(boxes.Seen()[1].text.contains("there's no enough free space."));
+    EXPECT_TRUE(boxes.Seen()[1].text.contains("Space missing on SIM card:  4"));
+    EXPECT_EQ(rig.Page(), TBackupForm::Restore3);
 }
 
 // Names the phone cannot store whole are shown before the first write: No
@@ -257,30 +289,6 @@ TEST(BackupForm, RestoreAsksBeforeWritingNamesThePhoneCannotStore) {
     EXPECT_EQ(sim[1].name, "Sime Zic");
     EXPECT_EQ(sim[2].name, "Caf?");
     EXPECT_EQ(sim[3].name, "Ivo");
-}
-
-TEST(BackupForm, RestoreTypePageRefusesWhatDoesNotFitInEitherMode) {
-    WizardRig rig;
-    ASSERT_TRUE(rig.ReadPhonebook());
-    std::vector<PhonebookFileEntry> six;
-    for (int k = 1; k <= 6; ++k)
-        six.push_back({"N" + std::to_string(k), "09" + std::to_string(k), "SIM card",
-                       "00" + std::to_string(k)});
-    rig.PutBackup(six);
-    rig.form.hide();
-    rig.form.show();
-    rig.ToRestoreType();
-    DialogWatcher boxes;
-    rig.form.NextBtnClick();  // overwrite: 6 rows, 5 positions
-    rig.form.RestoreMob2RB->setChecked(true);
-    rig.form.NextBtnClick();  // free positions: 6 rows, 2 free
-    ASSERT_EQ(boxes.Seen().size(), 2u);
-    EXPECT_EQ(boxes.Seen()[0].caption, "Not enough space in mobile");
-    EXPECT_TRUE(boxes.Seen()[0].text.endsWith("Select less entries for restore."));
-    EXPECT_TRUE(boxes.Seen()[0].text.contains("Space missing on SIM card:  1"));
-    EXPECT_TRUE(boxes.Seen()[1].text.contains("there's no enough free space."));
-    EXPECT_TRUE(boxes.Seen()[1].text.contains("Space missing on SIM card:  4"));
-    EXPECT_EQ(rig.Page(), TBackupForm::Restore3);
 }
 
 }  // namespace
