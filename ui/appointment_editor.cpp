@@ -41,23 +41,17 @@ QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
     return l;
 }
 
-// The characters of text the phone cannot keep: outside Windows-1252 or
-// outside the text set.
+// The characters of text the phone cannot keep, each followed by a blank.
 QString UnsupportedChars(const QString& text) {
     QString bad;
-    for (const QChar c : text) {
-        const std::string ansi = ToAnsi(QString(c));
-        if (FromAnsi(ansi) != QString(c) || !IsValidText(ansi)) bad += QString(c) + ' ';
-    }
+    for (const std::string& c : parlenko::UnsupportedChars(ToUtf8(text))) bad += FromUtf8(c) + ' ';
     return bad;
 }
 
 bool ValidText(const QString& text) { return UnsupportedChars(text).isEmpty(); }
 
-bool ValidNumber(const QString& text) {
-    const std::string ansi = ToAnsi(text);
-    return FromAnsi(ansi) == text && IsValidNumber(ansi);
-}
+// A character outside Windows-1252 becomes "?", which no number holds.
+bool ValidNumber(const QString& text) { return IsValidNumber(ToAnsi(text)); }
 
 // Typing stops at max characters; a longer text set by the program (read
 // from the phone) stays whole and may still be shortened.

@@ -5,6 +5,7 @@
 #include "engine/pdu/septets.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/service_centre.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -166,16 +167,18 @@ struct Body {
     bool headerDropped = false;
 };
 
+// UCS2 text as UTF-8, every character kept (phones send UTF-16: a surrogate
+// pair is one character).
 Body DecodeUcs2Text(HexCursor& c, bool udhi) {
     OctetUserData ud = ReadOctetUserData(c, udhi);
-    std::string text;
+    std::u16string units;
     for (std::size_t i = 0; i + 1 < ud.data.size(); i += 2) {
-        auto unit = static_cast<std::uint16_t>(ud.data[i] << 8 | ud.data[i + 1]);
+        auto unit = static_cast<char16_t>(ud.data[i] << 8 | ud.data[i + 1]);
         // The marker character that our own encoder puts before every UCS2 text.
         if (i == 0 && unit == 0x0001) continue;
-        text.push_back(Ucs2ToWindows1252(unit));
+        units.push_back(unit);
     }
-    return {WithCrLf(text), ud.headerDropped};
+    return {WithCrLf(exchange::Utf16ToUtf8(units)), ud.headerDropped};
 }
 
 Body Decode8BitText(HexCursor& c, bool udhi) {
@@ -269,8 +272,13 @@ PduCoding CodingOfDcs(int dcs) {
 }
 
 std::string PduDisplayText(const DecodedPdu& decoded) {
-    if (decoded.PduStatusReport || decoded.Coding != PduCoding::Gsm7Bit) return decoded.PduText;
-    return SmsTextFromGsm(decoded.PduText);
+    if (decoded.PduStatusReport) return exchange::Windows1252ToUtf8(decoded.PduText);
+    switch (decoded.Coding) {
+        case PduCoding::Ucs2: return decoded.PduText;
+        case PduCoding::EightBit: return exchange::Windows1252ToUtf8(decoded.PduText);
+        case PduCoding::Gsm7Bit: break;
+    }
+    return exchange::Windows1252ToUtf8(SmsTextFromGsm(decoded.PduText));
 }
 
 SevenBitText Decode7BitText(std::string_view userData, bool udhi) {

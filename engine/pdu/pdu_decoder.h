@@ -31,9 +31,10 @@ struct DecodedPdu {
     std::string PduTime;
     // Relative validity period of a stored message ("2 days"), else empty.
     std::string PduValidity;
-    // The message text: GSM code units for a 7-bit message, Windows-1252
-    // characters for UCS2 and 8-bit messages, the report text of a status
-    // report. Every LF and every CR is written as CR LF.
+    // The message text: GSM code units for a 7-bit message, UTF-8 for a UCS2
+    // message (every character kept), the octets of an 8-bit message, the
+    // report text of a status report (Windows-1252: it holds a phonebook
+    // name). Every LF and every CR is written as CR LF.
     std::string PduText;
 
     bool PduUdhi = false;          // a user data header is present and was not removed
@@ -66,10 +67,10 @@ std::optional<PduMessageType> MessageTypeOfPdu(std::string_view pdu);
 // else as a received message or status report.
 DecodedPdu DecodeReadPdu(std::string_view pdu, const PduNameLookup& findNameByNumber = {});
 
-// The text of a decoded message as Windows-1252, for showing and storing:
-// the GSM code units of a 7-bit message go through the GSM alphabet
-// conversion; UCS2 and 8-bit texts and status-report texts already are
-// Windows-1252 and stand as they are.
+// The text of a decoded message as UTF-8, for showing and storing: the GSM
+// code units of a 7-bit message go through the GSM alphabet conversion, the
+// octets of an 8-bit message and a status report's text are read as
+// Windows-1252, and a UCS2 text stands as it is.
 std::string PduDisplayText(const DecodedPdu& decoded);
 
 struct SevenBitText {

@@ -3,6 +3,7 @@
 #include "engine/core/strings.h"
 #include "engine/pdu/pdu_helpers.h"
 #include "engine/pdu/septets.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <algorithm>
 
@@ -87,7 +88,8 @@ std::string Encode7BitText(std::string_view codes) {
 std::string EncodeUcs2Text(std::string_view text) {
     std::string units = "0001";
     for (char c : text) {
-        std::uint16_t u = Windows1252ToUcs2(c);
+        // Every character of Windows-1252 lies in the basic plane: one unit.
+        const auto u = static_cast<int>(exchange::Windows1252CodePoint(c));
         units += ByteToHex(u >> 8) + ByteToHex(u & 0xFF);
     }
     return ByteToHex(static_cast<int>(units.size() / 2)) + units;

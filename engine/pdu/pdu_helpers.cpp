@@ -2,8 +2,6 @@
 
 #include "engine/core/strings.h"
 
-#include <array>
-
 namespace parlenko {
 
 namespace {
@@ -13,13 +11,6 @@ int HexDigitValue(char c) {
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
-
-// Windows-1252 0x80..0x9F in Unicode. The five bytes that code page leaves
-// undefined map to the C1 control of the same value.
-constexpr std::array<std::uint16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 }  // namespace
 
@@ -83,19 +74,6 @@ std::string ValidityPeriodText(std::string_view pair) {
     }
     if (v <= 196) return IntToStr(v - 166) + " days";
     return IntToStr(v - 192) + " weeks";
-}
-
-char Ucs2ToWindows1252(std::uint16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
-    for (std::size_t i = 0; i < kCp1252High.size(); ++i)
-        if (unit >= 0x100 && kCp1252High[i] == unit) return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-std::uint16_t Windows1252ToUcs2(char c) {
-    auto b = static_cast<unsigned char>(c);
-    if (b >= 0x80 && b <= 0x9F) return kCp1252High[b - 0x80];
-    return b;
 }
 
 }  // namespace parlenko

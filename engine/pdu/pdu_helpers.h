@@ -1,8 +1,7 @@
 #pragma once
 // Small hex, semi-octet and bit-string routines shared by the PDU decoder and
-// encoder, the validity-period texts and the UCS2 <-> Windows-1252 mapping.
+// encoder, and the validity-period texts.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -36,12 +35,5 @@ char NumberCharToSemiOctet(char c);
 // "N minutes" up to 12 hours, "N hours" / "12 hours 30 minutes" style up to
 // 24 hours, "N days", "N weeks".
 std::string ValidityPeriodText(std::string_view pair);
-
-// One UCS2 code unit as a Windows-1252 character: ASCII and U+00A0..U+00FF
-// as the same byte, the characters of 0x80..0x9F (the euro U+20AC among
-// them) as their byte, anything else (the C1 controls included) as '?'.
-char Ucs2ToWindows1252(std::uint16_t unit);
-// A Windows-1252 character as a UCS2 code unit (0x80 gives the euro U+20AC).
-std::uint16_t Windows1252ToUcs2(char c);
 
 }  // namespace parlenko

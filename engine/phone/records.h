@@ -1,6 +1,8 @@
 #pragma once
 // The in-memory records of the phone's lists: one phonebook entry and one
-// short message, all fields held as text the way the phone gives them.
+// short message, all fields held as text the way the phone gives them:
+// Windows-1252, but a message's text in UTF-8, since a UCS2 message carries
+// letters that Windows-1252 has not.
 
 #include <string>
 
@@ -25,7 +27,7 @@ struct AListSMS {
     std::string Position;  // "0" in front below 10
     std::string Status;    // "0" unread, "1" read, "2" stored unsent, "3" stored sent
     std::string Validity;
-    std::string Text;
+    std::string Text;  // UTF-8, line breaks CR LF
 };
 
 }  // namespace parlenko

@@ -10,13 +10,9 @@ namespace {
 constexpr std::size_t kMaxNameLength = 16;
 }  // namespace
 
-std::string UnsupportedNameChars(std::string_view s) {
+std::string UnsupportedNameChars(std::string_view utf8) {
     std::string out;
-    for (char c : s)
-        if (!TextCharSet().test(static_cast<unsigned char>(c))) {
-            out += c;
-            out += ' ';
-        }
+    for (const std::string& c : UnsupportedChars(utf8)) out += c + ' ';
     return out;
 }
 

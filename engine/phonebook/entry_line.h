@@ -10,9 +10,9 @@
 
 namespace parlenko {
 
-// Every character of s outside the name set, in order, each followed by one
-// blank ("" when there is none).
-std::string UnsupportedNameChars(std::string_view s);
+// Every character of a typed name (UTF-8) that the phone's name set has not,
+// in order, each followed by one blank ("" when there is none).
+std::string UnsupportedNameChars(std::string_view utf8);
 
 // An entry's texts as the phone takes them: the name within the text set,
 // the number not empty and within the number set. What the dialog saves and

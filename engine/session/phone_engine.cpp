@@ -216,10 +216,12 @@ const std::vector<std::string>& PhoneEngine::PhonebookFreePositions(PhoneMemory 
     return in_->state.PhonebookRead.Of(memory).FreePositions;
 }
 bool PhoneEngine::InCall() const { return in_->state.Call.InCall; }
-bool PhoneEngine::IsValidName(std::string_view name) { return IsValidText(name); }
+bool PhoneEngine::IsValidName(std::string_view utf8Name) {
+    return UnsupportedChars(utf8Name).empty();
+}
 bool PhoneEngine::IsValidNumber(std::string_view number) { return parlenko::IsValidNumber(number); }
-std::string PhoneEngine::UnsupportedNameChars(std::string_view name) {
-    return parlenko::UnsupportedNameChars(name);
+std::string PhoneEngine::UnsupportedNameChars(std::string_view utf8Name) {
+    return parlenko::UnsupportedNameChars(utf8Name);
 }
 bool PhoneEngine::CanSaveEntry(std::string_view name, std::string_view number,
                                std::string_view position) {

@@ -347,10 +347,12 @@ public:
     const std::vector<std::string>& PhonebookFreePositions(PhoneMemory memory) const;
     // A voice call is up.
     bool InCall() const;
-    // The entry dialog's checks and write line (pure; see entry_line.h).
-    static bool IsValidName(std::string_view name);
+    // The entry dialog's checks and write line (pure; see entry_line.h). The
+    // typed name's checks take it in UTF-8, so that a character Windows-1252
+    // has not is told, not turned into "?".
+    static bool IsValidName(std::string_view utf8Name);
     static bool IsValidNumber(std::string_view number);
-    static std::string UnsupportedNameChars(std::string_view name);
+    static std::string UnsupportedNameChars(std::string_view utf8Name);
     static bool CanSaveEntry(std::string_view name, std::string_view number,
                              std::string_view position);
     static std::string VipName(std::string_view name);

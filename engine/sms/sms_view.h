@@ -30,7 +30,7 @@ struct NewSmsNotice {
     std::string OsobaLab;    // the sender's phonebook name; empty when unknown
     std::string TelefonLab;  // the number
     std::string DatumLab;    // date + five blanks + time
-    std::string PorukaMemo;  // the text
+    std::string PorukaMemo;  // the text (UTF-8)
 };
 
 class ISmsView {

@@ -1,5 +1,8 @@
 #include "engine/text/gsm_alphabet.h"
 
+#include "exchange/formats/text_encoding.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -84,6 +87,22 @@ std::string AnsiFromGsm(std::string_view gsm, bool smsOnly) {
         if (auto ansi = GsmToAnsi(code)) out += static_cast<char>(*ansi);
         else out += gsm[i];
     }
+    return out;
+}
+
+// The byte of a character when the phone's text (with lineBreaks, CR and LF
+// too) holds it.
+std::optional<char> PhoneByte(char32_t cp, bool lineBreaks) {
+    const auto byte = exchange::Windows1252Byte(cp);
+    if (!byte) return std::nullopt;
+    const auto c = static_cast<unsigned char>(*byte);
+    if (TextCharSet().test(c) || (lineBreaks && (c == kCR || c == kLF))) return byte;
+    return std::nullopt;
+}
+
+std::string Utf8Char(char32_t cp) {
+    std::string out;
+    exchange::AppendUtf8(out, cp);
     return out;
 }
 
@@ -207,6 +226,29 @@ std::string SmsTextToGsm(std::string_view text) {
         } else {
             out += ch;
         }
+    }
+    return out;
+}
+
+std::vector<std::string> UnsupportedChars(std::string_view utf8, bool lineBreaks) {
+    std::vector<std::string> out;
+    for (char32_t cp : exchange::ComposedCodePoints(utf8))
+        if (!PhoneByte(cp, lineBreaks)) out.push_back(Utf8Char(cp));
+    return out;
+}
+
+PhoneText ToPhoneText(std::string_view utf8, std::size_t maxChars) {
+    PhoneText out;
+    const std::u32string chars = exchange::ComposedCodePoints(utf8);
+    for (std::size_t i = 0; i < chars.size() && i < maxChars; ++i) {
+        if (const auto byte = PhoneByte(chars[i], false)) {
+            out.Text += *byte;
+            continue;
+        }
+        out.Text += exchange::PlainCroatianLetter(chars[i]).value_or('?');
+        std::string changed = Utf8Char(chars[i]);
+        if (std::find(out.Changed.begin(), out.Changed.end(), changed) == out.Changed.end())
+            out.Changed.push_back(std::move(changed));
     }
     return out;
 }

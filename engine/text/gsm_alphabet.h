@@ -7,6 +7,7 @@
 #include <bitset>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace parlenko {
 
@@ -57,5 +58,23 @@ std::string EscapeGsmText(std::string_view name);
 // A message text as raw GSM code units for the 7-bit encoder: CR dropped,
 // LF kept as 10, characters outside the text set "?".
 std::string SmsTextToGsm(std::string_view text);
+
+// --- From the PC's UTF-8 text to the phone ---
+
+// The characters of a UTF-8 text (composed first) that a name or message
+// text cannot hold: those outside TextCharSet once in Windows-1252, CR and LF
+// allowed with lineBreaks. Each as UTF-8, in text order, duplicates included.
+std::vector<std::string> UnsupportedChars(std::string_view utf8, bool lineBreaks = false);
+
+// A UTF-8 text as the phone stores it.
+struct PhoneText {
+    std::string Text;                  // Windows-1252, every character in TextCharSet
+    std::vector<std::string> Changed;  // the characters changed (UTF-8), in order, each once
+};
+// The first maxChars characters of a UTF-8 text (composed first) as the
+// phone stores them: a character of TextCharSet stays, a Croatian letter
+// with a diacritic becomes its plain letter (č and ć become c, đ d, š s,
+// ž z; capitals likewise), every other character "?".
+PhoneText ToPhoneText(std::string_view utf8, std::size_t maxChars = std::string::npos);
 
 }  // namespace parlenko

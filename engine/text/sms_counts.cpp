@@ -1,6 +1,7 @@
 #include "engine/text/sms_counts.h"
 
 #include "engine/text/gsm_alphabet.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <algorithm>
 
@@ -70,17 +71,25 @@ std::string CutSmsText(std::string_view text, bool flash) {
 
 std::string InsertTemplate(std::string_view old, std::string_view templ, bool append) {
     if (!append) return std::string(templ);
+    // Counted as the phone's text; a character it has not counts once (and
+    // keeps the message from being sent until it is changed).
+    const auto length = [](std::string_view utf8) {
+        return SmsTextLength(exchange::Utf8ToWindows1252(utf8), false);
+    };
     const std::string whole = std::string(old) + "\r\n" + std::string(templ);
-    if (SmsTextLength(whole, false) <= kSmsTextLimit) return whole;
-    const int templLength = static_cast<int>(templ.size());
+    if (length(whole) <= kSmsTextLimit) return whole;
+    const std::u32string chars = exchange::ComposedCodePoints(old);
+    const auto templLength = static_cast<int>(exchange::ComposedCodePoints(templ).size());
     int keep = std::max(0, 157 - (templLength + 2));
-    keep = std::min(keep, static_cast<int>(old.size()));
+    keep = std::min(keep, static_cast<int>(chars.size()));
     for (;; --keep) {
-        std::string kept(old.substr(0, static_cast<std::size_t>(keep)));
+        std::u32string kept = chars.substr(0, static_cast<std::size_t>(keep));
         // A line break is not cut in half.
-        if (!kept.empty() && kept.back() == '\r') kept.pop_back();
-        std::string text = kept + "...\r\n" + std::string(templ);
-        if (keep == 0 || SmsTextLength(text, false) <= kSmsTextLimit) return text;
+        if (!kept.empty() && kept.back() == U'\r') kept.pop_back();
+        std::string text;
+        for (char32_t cp : kept) exchange::AppendUtf8(text, cp);
+        text += "...\r\n" + std::string(templ);
+        if (keep == 0 || length(text) <= kSmsTextLimit) return text;
     }
 }
 

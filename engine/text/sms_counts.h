@@ -43,11 +43,11 @@ int SmsTextLength(std::string_view text, bool flash);
 // The longest start of text that stays within the limit (a line break is
 // never cut in half).
 std::string CutSmsText(std::string_view text, bool flash);
-// A ready text for the compose window. Without append: the template. With
-// append: old + CR LF + template; when that would be longer than a normal
-// message may be, the old text is cut to its first 157 - (template length
-// + 2) characters and "..." follows it, and shortened further until the
-// whole fits.
+// A ready text for the compose window, in UTF-8 (a received text keeps
+// every letter). Without append: the template. With append: old + CR LF +
+// template; when that would be longer than a normal message may be, the old
+// text is cut to its first 157 - (template length + 2) characters and "..."
+// follows it, and shortened further until the whole fits.
 std::string InsertTemplate(std::string_view old, std::string_view templ, bool append);
 
 }  // namespace parlenko

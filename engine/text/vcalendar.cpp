@@ -3,6 +3,7 @@
 #include "engine/core/strings.h"
 #include "engine/text/hex_text.h"
 #include "engine/text/next_occurrence.h"
+#include "exchange/formats/exports.h"
 
 #include <array>
 #include <vector>
@@ -118,7 +119,8 @@ std::string BuildVCalendar(const VCalendarEntry& entry, VCalendarForm form) {
     if (entry.Alarm) line("DALARM:" + stamp);
     line("DTSTART:" + stamp);
     if (const std::string rule = RuleLine(entry); !rule.empty()) line(rule);
-    line((form == VCalendarForm::Phone ? "DESCRIPTION:" : "SUMMARY:") + text);
+    line(form == VCalendarForm::Phone ? "DESCRIPTION:" + text
+                                      : exchange::Utf8Property("SUMMARY", text));
     line("END:VEVENT");
     line("END:VCALENDAR");
     return form == VCalendarForm::Phone ? BytesToHex(out) : out;

@@ -8,7 +8,8 @@
 //   DALARM:<stamp>              (the alarm, at the start time)
 //   DTSTART:<stamp>             (yyyymmddThhmmss)
 //   RRULE:D1 | D7 | MD1 <dd> | YD1
-//   DESCRIPTION:<text>          (the phone's form) or SUMMARY:<text> (a file)
+//   DESCRIPTION:<text>          (the phone's form) or SUMMARY:<text> (a file;
+//                               SUMMARY;CHARSET=UTF-8:<text> beyond ASCII)
 //   END:VEVENT / END:VCALENDAR
 //
 // every line ending CR LF.
@@ -27,7 +28,7 @@ enum class AppointmentRepeat { Once = 0, Daily = 1, Weekly = 2, Monthly = 3, Yea
 struct VCalendarEntry {
     AppointmentCategory Category = AppointmentCategory::Memo;
     AppointmentRepeat Repeat = AppointmentRepeat::Once;
-    std::string Text;  // Windows-1252
+    std::string Text;  // Windows-1252 (a file holds it in UTF-8 when it is not ASCII)
     bool Alarm = false;
     std::chrono::year_month_day Date{};
     std::chrono::seconds Time{0};  // time of day

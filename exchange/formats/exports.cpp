@@ -1,8 +1,8 @@
 #include "exchange/formats/exports.h"
 
+#include "exchange/formats/text_encoding.h"
 #include "exchange/formats/text_lines.h"
 
-#include <cstdint>
 #include <set>
 
 namespace parlenko::exchange {
@@ -20,13 +20,6 @@ std::string CsvCell(std::string_view text) {
     return cell;
 }
 
-// Unicode code points of Windows-1252 bytes 0x80..0x9F; the five bytes the code
-// page leaves undefined keep their own value.
-constexpr std::uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 // Element content in ISO-8859-1: markup characters escaped, the Windows-1252
 // extras as character references, control characters XML cannot carry as "?".
 std::string XmlText(std::string_view text) {
@@ -39,7 +32,7 @@ std::string XmlText(std::string_view text) {
             case '>': out += "&gt;"; break;
             default:
                 if (b >= 0x80 && b <= 0x9F)
-                    out += "&#" + std::to_string(kCp1252High[b - 0x80]) + ";";
+                    out += "&#" + std::to_string(Windows1252CodePoint(ch)) + ";";
                 else if (b < 0x20 && b != '\t') out += '?';
                 else out += ch;
         }
@@ -52,26 +45,6 @@ std::string Numbered(std::size_t n) { return std::to_string(n); }
 // The header line of a CSV file: it ends CR CR LF, the layout other programs
 // reading these files know.
 std::string CsvHeader(std::string_view columns) { return std::string(columns) + "\r"; }
-
-// The Windows-1252 bytes as UTF-8, the encoding of file names here.
-std::string FileNameUtf8(std::string_view text) {
-    std::string out;
-    for (char ch : text) {
-        auto b = static_cast<unsigned char>(ch);
-        std::uint32_t cp = b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : b;
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
-}
 
 // A vCard 2.1 compound value (N): its ";" separates the name's parts.
 std::string CompoundValue(std::string_view text) {
@@ -121,9 +94,14 @@ std::string PhonebookXmlText(const std::vector<PhonebookFileEntry>& entries) {
 }
 
 std::string VCardText(std::string_view name, std::string_view number) {
-    return JoinLines({"BEGIN:VCARD", "VERSION:2.1", "N:" + CompoundValue(name),
-                      "FN:" + std::string(name), "TEL;HOME;VOICE:" + std::string(number),
+    return JoinLines({"BEGIN:VCARD", "VERSION:2.1", Utf8Property("N", CompoundValue(name)),
+                      Utf8Property("FN", name), Utf8Property("TEL;HOME;VOICE", number),
                       "END:VCARD"});
+}
+
+std::string Utf8Property(std::string_view property, std::string_view value) {
+    if (IsAscii(value)) return std::string(property) + ":" + std::string(value);
+    return std::string(property) + ";CHARSET=UTF-8:" + Windows1252ToUtf8(value);
 }
 
 WriteResult ExportPhonebookCsv(const std::string& path,
@@ -154,7 +132,7 @@ std::string ExportFileStem(std::string_view name) {
 }
 
 std::string VCardFileName(std::string_view name) {
-    return FileNameUtf8(ExportFileStem(name)) + ".vcf";
+    return Windows1252ToUtf8(ExportFileStem(name)) + ".vcf";
 }
 
 WriteResult ExportPhonebookVCards(const std::string& folder,

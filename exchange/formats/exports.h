@@ -2,8 +2,11 @@
 // The files other programs read: the phonebook as CSV, as XML or as vCard 2.1
 // files, the received and missed calls as CSV, one entry as a vCard and one
 // appointment as a vCalendar file. Every file is a list of lines, each ending
-// CR LF, written in one go (replacing a file of the same name); texts are the
-// Windows-1252 bytes the program holds.
+// CR LF, written in one go (replacing a file of the same name). CSV and XML
+// hold the Windows-1252 bytes the program holds; in vCard and vCalendar files
+// a value beyond ASCII is UTF-8 and its property says so (CHARSET=UTF-8, as
+// vCard 2.1 and vCalendar 1.0 allow), the encoding their readers on this
+// platform expect.
 
 #include "exchange/formats/atomic_file.h"
 #include "exchange/formats/phonebook_file.h"
@@ -36,10 +39,14 @@ std::string CallsCsvText(const std::vector<CallListRow>& rows, std::string_view 
 // per line. "&", "<", ">" are escaped; Windows-1252 characters outside
 // ISO-8859-1 (the euro sign, curly quotes ...) become character references.
 std::string PhonebookXmlText(const std::vector<PhonebookFileEntry>& entries);
-// The six lines of a vCard 2.1 with the name and a home voice number. In N, a
-// compound value, ";" is written "\;" so that the whole name stays the family
-// name; FN holds the name as it is.
+// The six lines of a vCard 2.1 with the name and a home voice number
+// (Windows-1252). In N, a compound value, ";" is written "\;" so that the
+// whole name stays the family name; FN holds the name as it is.
 std::string VCardText(std::string_view name, std::string_view number);
+// One property line of a vCard or vCalendar file (without its line end) for
+// a Windows-1252 value: "NAME:value" when the value is ASCII, else
+// "NAME;CHARSET=UTF-8:" and the value in UTF-8.
+std::string Utf8Property(std::string_view property, std::string_view value);
 
 WriteResult ExportPhonebookCsv(const std::string& path,
                                const std::vector<PhonebookFileEntry>& entries);

@@ -1,6 +1,6 @@
 #include "exchange/store/icalendar.h"
 
-#include "exchange/store/windows1252.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <libical/ical.h>
 

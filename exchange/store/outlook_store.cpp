@@ -2,7 +2,7 @@
 
 #include "exchange/formats/atomic_file.h"
 #include "exchange/store/vdir.h"
-#include "exchange/store/windows1252.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <algorithm>
 #include <cerrno>

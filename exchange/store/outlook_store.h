@@ -14,9 +14,10 @@
 // Name. Items read from files are snapshots: changing one and saving it is
 // refused, only new items are written. Texts are UTF-8: the phone's
 // Windows-1252 goes in through Windows1252ToUtf8 and comes out through
-// Utf8ToWindows1252 (windows1252.h). Every failure throws StoreError with an
-// English text.
+// Utf8ToWindows1252 (exchange/formats/text_encoding.h). Every failure throws
+// StoreError with an English text.
 
+#include "exchange/formats/text_encoding.h"
 #include "exchange/store/icalendar.h"
 #include "exchange/store/store_settings.h"
 #include "exchange/store/vcard.h"
@@ -28,6 +29,10 @@
 #include <vector>
 
 namespace parlenko::exchange::store {
+
+// The conversions the store's callers use on the way in and out.
+using exchange::Utf8ToWindows1252;
+using exchange::Windows1252ToUtf8;
 
 inline constexpr int olAppointmentItem = 1;
 inline constexpr int olContactItem = 2;

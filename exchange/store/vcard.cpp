@@ -1,6 +1,6 @@
 #include "exchange/store/vcard.h"
 
-#include "exchange/store/windows1252.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <algorithm>
 #include <set>

@@ -1,8 +1,11 @@
 #include "exchange/windows/backup_form.h"
 
 #include "engine/session/phone_engine.h"
+#include "engine/text/gsm_alphabet.h"
 #include "exchange/formats/backup_files.h"
+#include "exchange/formats/text_encoding.h"
 #include "ui/message_dialog.h"
+#include "ui/phone_text_question.h"
 #include "ui/text_codec.h"
 
 #include <QCheckBox>
@@ -105,6 +108,17 @@ QLabel* Value(QWidget* page, const char* name, int x, int y, int w) {
 }
 
 std::string Ansi(const QString& s) { return ui::ToAnsi(s); }
+
+// The rows' names as the phone stores them, after asking about those it
+// cannot store whole; false when the user cancels.
+bool NamesAsThePhoneStoresThem(QWidget* parent, std::vector<RestoreRow>& rows) {
+    std::vector<ui::TextForPhone> names;
+    for (const RestoreRow& row : rows)
+        names.push_back({ui::FromAnsi(row.Name), ToPhoneText(Windows1252ToUtf8(row.Name))});
+    if (!ui::WriteChangedTexts(parent, names)) return false;
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i].Name = names[i].Phone.Text;
+    return true;
+}
 
 }  // namespace
 
@@ -537,7 +551,8 @@ void TBackupForm::NextBtnClick() {
             break;
         }
         case Restore4: {
-            const auto rows = CheckedRows();
+            auto rows = CheckedRows();
+            if (!NamesAsThePhoneStoresThem(this, rows)) break;
             RestoreLokLab->clear();
             ToWriteLab->clear();
             RestNameLab->clear();

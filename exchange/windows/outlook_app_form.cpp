@@ -2,13 +2,13 @@
 
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
-#include "exchange/store/windows1252.h"
 #include "exchange/windows/store_session.h"
 #include "ui/appointment_editor.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/citam_form.h"
 #include "ui/message_dialog.h"
+#include "ui/phone_text_question.h"
 #include "ui/text_codec.h"
 
 #include <QCheckBox>
@@ -121,10 +121,8 @@ const QString kInitError =
 
 }  // namespace
 
-std::string ToPhoneAppointmentText(const std::string& text) {
-    std::string s = ReplaceUnsupportedChars(text);
-    if (s.size() > kPhoneTextLength) s.resize(kPhoneTextLength);
-    return s;
+PhoneText ToPhoneAppointmentText(const std::string& utf8Text) {
+    return ToPhoneText(utf8Text, kPhoneTextLength);
 }
 
 TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::PodsjetnikPage& page,
@@ -403,6 +401,13 @@ void TOutlookAppForm::RefreshBtnClick() {
 
 void TOutlookAppForm::SaveBtnClick() {
     OutAppointList->setFocus();
+    const int category = CategoryIndexFromOutlook(OutCatLab->text());
+    // A phone call takes the subject as its number, or nothing. Closed, the
+    // phone takes nothing: the new-appointment command refuses.
+    const PhoneText text = ToPhoneAppointmentText(ui::ToUtf8(selectedSubject_));
+    if (category != 1 && engine_.Connected() &&
+        !ui::WriteChangedTexts(this, {{selectedSubject_, text}}))
+        return;
     ui::TAppointmentForm& f = *page_.AppointmentForm();
     f.FromOutlookAppointment = true;
     f.FillNameList();
@@ -410,12 +415,11 @@ void TOutlookAppForm::SaveBtnClick() {
     f.AppTimePicker->setTime(ReadTime(OutTimeLab->text()));
     // Set by code: the combos' user handlers (which empty the edits or move
     // the date) do not run.
-    const int category = CategoryIndexFromOutlook(OutCatLab->text());
     f.AppCatCB->setCurrentIndex(category);
-    const std::string subject = store::Utf8ToWindows1252(selectedSubject_.toStdString());
+    const std::string subject = ui::ToAnsi(selectedSubject_);
     if (category != 1) {
         f.Notebook1->setCurrentIndex(0);
-        f.NazivEdit->setText(ui::FromAnsi(ToPhoneAppointmentText(subject)));
+        f.NazivEdit->setText(ui::FromAnsi(text.Text));
         f.NazivCB->setEnabled(f.NazivCB->count() > 0);
         f.NazivCB->setCurrentIndex(-1);
         f.TelEdit->clear();

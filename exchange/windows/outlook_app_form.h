@@ -7,6 +7,7 @@
 // (Open); the appointments page's "save to Outlook" command goes through
 // SaveAppointment.
 
+#include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
 #include "ui/pages/appointments_page.h"
 #include "ui/small_window.h"
@@ -30,9 +31,9 @@ namespace parlenko::exchange {
 
 class TStoreSession;
 
-// Each character outside the phone's text set becomes "?", and the text is
-// cut to 16 characters (text: Windows-1252).
-std::string ToPhoneAppointmentText(const std::string& text);
+// A store subject (UTF-8) as an appointment's text: at most 16 characters,
+// those the phone's text set has not changed (ToPhoneText) and listed.
+PhoneText ToPhoneAppointmentText(const std::string& utf8Text);
 
 class TOutlookAppForm : public ui::TSmallWindow, public ui::ICalendarExchange {
 public:

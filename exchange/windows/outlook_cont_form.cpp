@@ -4,12 +4,12 @@
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/store/windows1252.h"
 #include "exchange/windows/store_session.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/citam_form.h"
 #include "ui/message_dialog.h"
+#include "ui/phone_text_question.h"
 #include "ui/text_codec.h"
 
 #include <QComboBox>
@@ -107,11 +107,7 @@ QString NormalizeOutlookNumber(const QString& number) {
     return result;
 }
 
-std::string ToPhonebookName(const std::string& utf8Name) {
-    std::string name = ReplaceUnsupportedChars(store::Utf8ToWindows1252(utf8Name));
-    if (name.size() > 16) name.resize(16);
-    return name;
-}
+PhoneText ToPhonebookName(const std::string& utf8Name) { return ToPhoneText(utf8Name, 16); }
 
 // ---------------------------------------------------------------------------
 // TOutFoldersForm
@@ -575,9 +571,11 @@ void TOutlookContForm::HomeRBClick() {
 
 void TOutlookContForm::SaveBtnClick() {
     ContactsList->setFocus();
-    const std::string name = ToPhonebookName(SelectedContactName.toStdString());
+    const PhoneText name = ToPhonebookName(ui::ToUtf8(SelectedContactName));
+    // Closed, the phone takes nothing: the new-entry command refuses.
+    if (engine_.Connected() && !ui::WriteChangedTexts(this, {{SelectedContactName, name}})) return;
     const std::string number = KeepNumberChars(ui::ToAnsi(SelectedNumber));
-    if (NewEntryFromContact) NewEntryFromContact(name, number);
+    if (NewEntryFromContact) NewEntryFromContact(name.Text, number);
 }
 
 void TOutlookContForm::PhonebookListChange() {

@@ -8,6 +8,7 @@
 // new contacts go to. Both are created once at start; the store references
 // live in the shared TStoreSession.
 
+#include "engine/text/gsm_alphabet.h"
 #include "ui/contacts_exchange.h"
 #include "ui/small_window.h"
 
@@ -42,9 +43,9 @@ class TOutlookContForm;
 // "+3851234567", "(01) 4567-890" gives "014567-890").
 QString NormalizeOutlookNumber(const QString& number);
 
-// A store name (UTF-8) as a phonebook name: Windows-1252 first, then every
-// character outside the phone's text characters "?", at most 16 characters.
-std::string ToPhonebookName(const std::string& utf8Name);
+// A store name (UTF-8) as a phonebook name: at most 16 characters, those the
+// phone's text characters have not changed (ToPhoneText) and listed.
+PhoneText ToPhonebookName(const std::string& utf8Name);
 
 class TOutFoldersForm : public ui::TSmallWindow {
 public:

@@ -97,12 +97,13 @@ TEST(PduDecoder, Ucs2ByCodingGroups) {
     EXPECT_EQ(flash.Coding, PduCoding::Ucs2);
     // Standard UCS2 (08) without a marker keeps its first character.
     EXPECT_EQ(DecodeSmsPdu(Deliver("08", "0400480069")).PduText, "Hi");
-    // Euro, a-umlaut, an unmapped character, LF; the length octet cuts the text.
+    // Euro, a-umlaut, a-macron (no Windows-1252 character), LF: every one kept
+    // (UTF-8); the length octet cuts the text.
     DecodedPdu r = DecodeSmsPdu(Deliver("08",
                                         "0820AC00E40101000A"
                                         "0041"));
-    EXPECT_EQ(r.PduText, "\x80\xE4?\r\n");
-    EXPECT_EQ(PduDisplayText(r), "\x80\xE4?\r\n");  // not passed through the GSM conversion
+    EXPECT_EQ(r.PduText, "\xE2\x82\xAC\xC3\xA4\xC4\x81\r\n");
+    EXPECT_EQ(PduDisplayText(r), r.PduText);  // not passed through the GSM conversion
     // Class variants of UCS2 and the UCS2 message-waiting group.
     EXPECT_EQ(DecodeSmsPdu(Deliver("19", "0400480069")).PduText, "Hi");
     EXPECT_EQ(DecodeSmsPdu(Deliver("E0", "0400480069")).PduText, "Hi");

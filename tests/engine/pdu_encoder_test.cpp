@@ -4,6 +4,7 @@
 #include "engine/pdu/pdu_helpers.h"
 #include "engine/pdu/septets.h"
 #include "engine/text/gsm_alphabet.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -106,13 +107,13 @@ TEST(PduEncoder, WhatWeStoreReadsBack) {
     DecodedPdu r = DecodeStoredSubmitPdu(p.Pdu);
     EXPECT_EQ(r.PduNumber, "+38591*12#");
     EXPECT_EQ(r.PduValidity, "2 days");
-    EXPECT_EQ(PduDisplayText(r), "Cijena 5\x80, ok?\r\nDa");
+    EXPECT_EQ(PduDisplayText(r), exchange::Windows1252ToUtf8(text));  // shown as UTF-8
 
     SubmitPdu flash = BuildSubmitPdu("0911234567", "\xC4\x80 \xFC", 720, false, true, 0);
     DecodedPdu f = DecodeStoredSubmitPdu(flash.Pdu);
     EXPECT_EQ(f.PduNumber, "0911234567");
     EXPECT_EQ(f.PduValidity, "720 minutes");
-    EXPECT_EQ(PduDisplayText(f), "\xC4\x80 \xFC");
+    EXPECT_EQ(PduDisplayText(f), exchange::Windows1252ToUtf8("\xC4\x80 \xFC"));
 }
 
 }  // namespace

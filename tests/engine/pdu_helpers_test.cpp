@@ -40,18 +40,6 @@ TEST(PduHelpers, ValidityTextsAtTheirBorders) {
     EXPECT_EQ(ValidityPeriodText("FF"), "63 weeks");
 }
 
-TEST(PduHelpers, Ucs2AndWindows1252) {
-    EXPECT_EQ(Ucs2ToWindows1252(0x20AC), '\x80');
-    EXPECT_EQ(Windows1252ToUcs2('\x80'), 0x20AC);
-    EXPECT_EQ(Ucs2ToWindows1252(0x0161), '\x9A');  // s caron
-    EXPECT_EQ(Windows1252ToUcs2('\x9A'), 0x0161);
-    EXPECT_EQ(Ucs2ToWindows1252(0x00E4), '\xE4');
-    EXPECT_EQ(Ucs2ToWindows1252('A'), 'A');
-    EXPECT_EQ(Ucs2ToWindows1252(0x0101), '?');
-    EXPECT_EQ(Ucs2ToWindows1252(0x0085), '?');  // C1 control
-    EXPECT_EQ(Windows1252ToUcs2('\xFC'), 0x00FC);
-}
-
 TEST(PduHelpers, DataCodingGroups) {
     EXPECT_EQ(CodingOfDcs(0x00), PduCoding::Gsm7Bit);
     EXPECT_EQ(CodingOfDcs(0x04), PduCoding::EightBit);

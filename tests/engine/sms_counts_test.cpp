@@ -3,6 +3,8 @@
 
 #include "engine/text/sms_counts.h"
 
+#include "exchange/formats/text_encoding.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,13 +40,24 @@ TEST(SmsCounts, InsertTemplateKeepsTheWholeWithinTheLimit) {
     EXPECT_EQ(InsertTemplate("old", templ, true), "old\r\n" + templ);
     const std::string old(150, 'o');
     EXPECT_EQ(InsertTemplate(old, templ, true), std::string(135, 'o') + "...\r\n" + templ);
-    // Euros in the old text take two places each: it is shortened further.
+    // Texts are UTF-8. Euros in the old text take two places each: it is
+    // shortened further, by characters.
+    const std::string euro = "\xE2\x82\xAC";
     std::string euros;
-    for (int i = 0; i < 75; ++i) euros += "o" + kEuro;
+    for (int i = 0; i < 75; ++i) euros += "o" + euro;
     const std::string withEuros = InsertTemplate(euros, templ, true);
-    EXPECT_LE(SmsTextLength(withEuros, false), 160);
-    EXPECT_GE(SmsTextLength(withEuros, false), 158);
+    const std::string asPhone = exchange::Utf8ToWindows1252(withEuros);
+    EXPECT_EQ(exchange::Windows1252ToUtf8(asPhone), withEuros);
+    EXPECT_LE(SmsTextLength(asPhone, false), 160);
+    EXPECT_GE(SmsTextLength(asPhone, false), 158);
     EXPECT_EQ(withEuros.substr(withEuros.size() - 25), "...\r\n" + templ);
+    // A letter the phone has not is kept for the compose window to show.
+    EXPECT_EQ(InsertTemplate("\xC4\x86"
+                             "ao",
+                             templ, true),
+              "\xC4\x86"
+              "ao\r\n" +
+                  templ);
 }
 
 }  // namespace

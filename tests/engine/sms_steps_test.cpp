@@ -93,7 +93,7 @@ TEST(SmsRead, SeededPhoneGivesEveryMessageWithItsSenderDateAndText) {
     for (const auto& m : h.state().Sms.SmsList)
         got.emplace_back(m.Location + " " + m.Position, m.Status, m.Number, m.Date, m.Time,
                          m.Validity, m.Text);
-    // The newest read first; UCS2 letters outside Windows-1252 read "?".
+    // The newest read first; texts are UTF-8, a UCS2 message keeps every letter.
     EXPECT_THAT(
         got,
         ElementsAre(
@@ -101,10 +101,9 @@ TEST(SmsRead, SeededPhoneGivesEveryMessageWithItsSenderDateAndText) {
                 "Vas racun za veljacu iznosi 123,45 kn."},
             Row{"Mobile memory 05", "3", "+38512784312", "", "", "24 hours", "Stigao sam."},
             Row{"Mobile memory 04", "2", "+4930123456", "", "", "24 hours",
-                "Termin am Montag passt. Sch\xf6ne Gr\xfc\xdf"
-                "e"},
+                "Termin am Montag passt. Schöne Grüße"},
             Row{"Mobile memory 02", "0", "+385988557844", "15.03.2005", "11:59:59", "",
-                "?ao, jesi li dobila moju poruku?"},
+                "Ćao, jesi li dobila moju poruku?"},
             Row{"Mobile memory 01", "1", "0956303118", "28.02.2005", "16:40:00", "",
                 "Sretan put! Javi se kad stignes."},
             Row{"SIM card 09", "1", "0989918231", "09.03.2005", "12:00:00", "",
@@ -113,10 +112,9 @@ TEST(SmsRead, SeededPhoneGivesEveryMessageWithItsSenderDateAndText) {
             Row{"SIM card 06", "2", "0989063601", "", "", "24 hours",
                 "Kasnim 10 min, naruci mi kavu"},
             Row{"SIM card 05", "1", "0913933001", "10.03.2005", "21:17:03", "",
-                "Ra?un je pla?en. Hvala! ?estitam na novom poslu."},
+                "Račun je plaćen. Hvala! Čestitam na novom poslu."},
             Row{"SIM card 03", "0", "+385926921764", "15.03.2005", "08:45:30", "",
-                "Ra?uni: 12\x80 za pizzu, ostalo sutra. Gr\xfc\xdf"
-                "e!"},
+                "Računi: 12€ za pizzu, ostalo sutra. Grüße!"},
             Row{"SIM card 02", "1", "VIPnet", "13.03.2005", "10:00:00", "",
                 "Dobrodosli u VIP mrezu. Vas VIP tim"},
             Row{"SIM card 01", "1", "+385950610995", "12.03.2005", "18:02:11", "",

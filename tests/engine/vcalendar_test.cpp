@@ -30,6 +30,12 @@ TEST(VCalendar, BuildsTheFileAndThePhoneForm) {
               "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
               "CATEGORIES:MEETING\r\nDALARM:20020517T183000\r\nDTSTART:20020517T183000\r\n"
               "RRULE:MD1 17\r\nSUMMARY:Sastanak\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    // A file's text beyond ASCII is UTF-8, and its property says so.
+    VCalendarEntry birthday = Meeting();
+    birthday.Text = "Geburtstag J\xF6rg";
+    EXPECT_NE(BuildVCalendar(birthday, VCalendarForm::File)
+                  .find("\r\nSUMMARY;CHARSET=UTF-8:Geburtstag J\xC3\xB6rg\r\n"),
+              std::string::npos);
 
     VCalendarEntry memo;
     memo.Text = "A";

@@ -13,6 +13,7 @@ import subprocess
 ENTRIES = [
     ("Ana!", "+385911234567", "SIM card", "001"),
     ("Müller Jörg", "0981234567", "Mobile memory", "002"),
+    ("Büro Berlin", "+49301234567", "Mobile memory", "003"),
     ("A & B", "*100#", "SIM card", "003"),
     ("Doe; John", "+12125550100", "Own numbers", "001"),
     ("Voicemail", "123", "Service numbers", "001"),

@@ -84,6 +84,10 @@ TEST(Exports, VCardHasSixLines) {
     EXPECT_EQ(VCardText("Doe; John", "1"),
               "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Doe\\; John\r\nFN:Doe; John\r\n"
               "TEL;HOME;VOICE:1\r\nEND:VCARD\r\n");
+    // Beyond ASCII a value is UTF-8, and its property says so.
+    EXPECT_EQ(VCardText("B\xFCro Berlin", "1"),
+              "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:B\xC3\xBCro Berlin\r\n"
+              "FN;CHARSET=UTF-8:B\xC3\xBCro Berlin\r\nTEL;HOME;VOICE:1\r\nEND:VCARD\r\n");
 }
 
 TEST(Exports, PhonebookVCardsOneFilePerEntryNoneLost) {

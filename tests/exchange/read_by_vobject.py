@@ -5,11 +5,12 @@ Usage: read_by_vobject.py EXPORT_FILES
 
 EXPORT_FILES loads a phonebook cache with the program's reader and writes
 the exports with its writers. Every ".vcf" (one per entry, named after it)
-is read by vobject, decoded as Windows-1252: VERSION 2.1, FN the stored name,
-N's family part the stored name, one TEL with the number and the HOME and
-VOICE parameters. vobject reads every card by vCard 3.0 rules, where ","
-separates values, so no name here holds one. Exit 77 (skipped) only when
-python3-vobject is missing.
+is read by vobject as the platform's readers take it, decoded as UTF-8:
+VERSION 2.1, FN the stored name, N's family part the stored name, one TEL
+with the number and the HOME and VOICE parameters; a value beyond ASCII
+carries CHARSET=UTF-8, and an ASCII card is plain ASCII. vobject reads every
+card by vCard 3.0 rules, where "," separates values, so no name here holds
+one. Exit 77 (skipped) only when python3-vobject is missing.
 """
 
 import os
@@ -39,7 +40,12 @@ def main():
             if not os.path.exists(path):
                 continue
             with open(path, "rb") as f:
-                card = vobject.readOne(f.read().decode("cp1252"))
+                raw = f.read()
+            try:
+                card = vobject.readOne(raw.decode("utf-8"))
+            except UnicodeDecodeError as e:
+                problems.append(f"{name}: not UTF-8 ({e})")
+                continue
 
             def expect(what, got, value):
                 if got != value:
@@ -48,6 +54,11 @@ def main():
             expect("VERSION", card.version.value, "2.1")
             expect("FN", card.fn.value, name)
             expect("N family", card.n.value.family, name)
+            charset = [] if name.isascii() else ["UTF-8"]
+            expect("FN CHARSET", card.fn.params.get("CHARSET", []), charset)
+            expect("N CHARSET", card.n.params.get("CHARSET", []), charset)
+            if name.isascii():
+                expect("ASCII bytes", raw.isascii(), True)
             tels = card.contents.get("tel", [])
             expect("TEL count", len(tels), 1)
             if tels:

@@ -4,13 +4,14 @@
 // and the Windows-1252 conversion turns any bytes into one byte per character.
 #include "exchange/store/icalendar.h"
 #include "exchange/store/vcard.h"
-#include "exchange/store/windows1252.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+using namespace parlenko::exchange;
 using namespace parlenko::exchange::store;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -47,7 +47,6 @@ ALLOWANCES = {
     "gammu-escape-tail": "Gammu's 7-bit text runs one character past the user data for every escape pair",
     "ucs2-marker": "a leading U+0001 (our encoder's marker) is dropped; Gammu keeps it as a character",
     "line-breaks": "every LF and every CR is written as CR LF",
-    "ucs2-to-ansi": "UCS2 text is Windows-1252 for us; characters outside it read '?'",
     "unknown-escape": "an escape with no extension character stays ESC + code; Gammu shows it as U+00B9 + char",
 }
 
@@ -78,17 +77,9 @@ def to_gsm_codes(text, allow_unknown_escape):
     return "".join(chr(c) for c in out)
 
 
-def to_ansi(text):
-    out = []
-    for ch in text:
-        if 0x80 <= ord(ch) <= 0x9F:
-            out.append("?")
-            continue
-        try:
-            out.append(ch.encode("cp1252").decode("latin-1"))
-        except UnicodeEncodeError:
-            out.append("?")
-    return "".join(out)
+def from_utf8(text):
+    """Our UCS2 text (UTF-8, one JSON character a byte) as characters."""
+    return text.encode("latin-1").decode("utf-8", errors="replace")
 
 
 def crlf(text):
@@ -349,24 +340,26 @@ def compare(item, ours, theirs):
     gtext = theirs["Text"]
     our_coding = {"Default_No_Compression": "7bit", "Unicode_No_Compression": "ucs2", "8bit": "8bit"}.get(coding)
     c.field("coding", ours["coding"], our_coding)
+    our_text = ours["text"]
     if coding == "8bit":
         expected = crlf(gtext.decode("latin-1"))
         allow = [("line-breaks", lambda: False)]
     elif coding == "Unicode_No_Compression":
-        expected = crlf(to_ansi(gtext))
+        our_text = from_utf8(our_text)
+        expected = crlf(gtext)
         allow = [("ucs2-marker", lambda: len(gtext) > 0 and gtext[0] in "\x01~"
-                  and crlf(to_ansi(gtext[1:])) == ours["text"])]
+                  and crlf(gtext[1:]) == our_text)]
     else:
         codes = to_gsm_codes(gtext, False)
         expected = crlf(codes) if codes is not None else gtext
         loose = to_gsm_codes(gtext, True)
-        escapes = ours["text"].count("\x1b")
+        escapes = our_text.count("\x1b")
         trimmed = to_gsm_codes(gtext[:len(gtext) - escapes], False) if escapes else None
-        allow = [("unknown-escape", lambda: loose is not None and crlf(loose) == ours["text"]),
-                 ("gammu-escape-tail", lambda: trimmed is not None and crlf(trimmed) == ours["text"])]
-    if ours["text"] == expected and expected != gtext and coding != "8bit":
-        c.allowed.add("ucs2-to-ansi" if coding == "Unicode_No_Compression" else "line-breaks")
-    c.field("text", ours["text"], expected, *allow)
+        allow = [("unknown-escape", lambda: loose is not None and crlf(loose) == our_text),
+                 ("gammu-escape-tail", lambda: trimmed is not None and crlf(trimmed) == our_text)]
+    if our_text == expected and expected != gtext and coding != "8bit":
+        c.allowed.add("line-breaks")
+    c.field("text", our_text, expected, *allow)
     return c
 
 

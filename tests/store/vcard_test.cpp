@@ -2,7 +2,7 @@
 // bytes of a written card.
 #include "exchange/store/vcard.h"
 
-#include "exchange/store/windows1252.h"
+#include "exchange/formats/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -110,21 +110,6 @@ TEST(VCard, FoldingCountsOctets) {
               std::string(74, 'x') + "\r\n \xE2\x82\xAC\r\n");
     EXPECT_EQ(FoldLine(std::string(150, 'x')),
               std::string(75, 'x') + "\r\n " + std::string(74, 'x') + "\r\n x\r\n");
-}
-
-TEST(Windows1252, ConversionsBothWays) {
-    const std::string all = [] {
-        std::string s;
-        for (int c = 1; c < 256; ++c) s.push_back(static_cast<char>(c));
-        return s;
-    }();
-    EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(all)), all);
-    // Composed first; one "?" for each character outside, an emoji and a broken byte too.
-    EXPECT_EQ(Utf8ToWindows1252("A\xCC\x8A \xC5\xA0uma \xC4\x86uk \xC4\x8C"
-                                "a\xC5\xA1"
-                                "a \xF0\x9F\x98\x80!\xFF"),
-              "\xC5 \x8Auma ?uk ?a\x9A"
-              "a ?!?");
 }
 
 }  // namespace

@@ -82,6 +82,25 @@ struct WizardRig {
         form.NextBtnClick();
         ASSERT_EQ(Page(), TBackupForm::Restore3);
     }
+    // After a read, a backup of entries and the wizard opened again (the
+    // restore is offered now): on to the restore's confirmation page, every
+    // row chosen, entries written over those in the phone.
+    void ToRestoreConfirmation(const std::vector<PhonebookFileEntry>& entries) {
+        ASSERT_TRUE(ReadPhonebook());
+        PutBackup(entries);
+        form.hide();
+        form.show();
+        ToRestoreType();
+        form.NextBtnClick();
+        ASSERT_EQ(Page(), TBackupForm::Restore4);
+    }
+    // The restore run goes to its end and the last page tells a success.
+    void WaitForRestoreSuccess() {
+        ASSERT_TRUE(PumpUntil([&] { return Page() == TBackupForm::BackupEnd; }, 15000));
+        EXPECT_EQ(form.SuccessLab->text(),
+                  "Your phonebook entries from previous backup are succesfully saved in your "
+                  "mobile.");
+    }
 
     struct AppFirst {
         AppFirst() { ui::testing::App(); }
@@ -237,6 +256,39 @@ TEST(BackupForm, RestoreTypePageRefusesWhatDoesNotFitInEitherMode) {
     EXPECT_TRUE(boxes.Seen()[1].text.contains("there's no enough free space."));
     EXPECT_TRUE(boxes.Seen()[1].text.contains("Space missing on SIM card:  4"));
     EXPECT_EQ(rig.Page(), TBackupForm::Restore3);
+}
+
+// Names the phone cannot store whole are shown before the first write: No
+// keeps the confirmation page, Yes writes them changed.
+TEST(BackupForm, RestoreAsksBeforeWritingNamesThePhoneCannotStore) {
+    WizardRig rig;
+    ASSERT_NO_FATAL_FAILURE(
+        rig.ToRestoreConfirmation({{"\x8Aime \x8Eic", "0911", "SIM card", "001"},
+                                   {"Caf\xE9", "0912", "SIM card", "002"},
+                                   {"Ivo", "0913", "SIM card", "003"}}));
+    const std::string before = rig.device.Written();
+    {
+        DialogWatcher no([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+        rig.form.NextBtnClick();
+        ASSERT_EQ(no.Seen().size(), 1u);
+        EXPECT_EQ(no.Seen()[0].caption, "Unsupported characters");
+        EXPECT_TRUE(no.Seen()[0].text.contains(QString::fromUtf8(
+            "   Šime Žic   ( Š Ž )   ->   Sime Zic\n   Café   ( é )   ->   Caf?\n")))
+            << no.Seen()[0].text.toStdString();
+        EXPECT_FALSE(no.Seen()[0].text.contains("Ivo"));
+    }
+    EXPECT_EQ(rig.Page(), TBackupForm::Restore4);
+    EXPECT_EQ(rig.device.Written(), before);
+
+    DialogWatcher yes([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
+    rig.form.NextBtnClick();
+    ASSERT_NO_FATAL_FAILURE(rig.WaitForRestoreSuccess());
+    EXPECT_EQ(yes.Seen().size(), 1u);
+    auto& sim = rig.Book("SM");
+    ASSERT_EQ(sim.size(), 3u);
+    EXPECT_EQ(sim[1].name, "Sime Zic");
+    EXPECT_EQ(sim[2].name, "Caf?");
+    EXPECT_EQ(sim[3].name, "Ivo");
 }
 
 }  // namespace

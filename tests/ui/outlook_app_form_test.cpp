@@ -39,6 +39,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace parlenko::exchange {
@@ -113,17 +114,20 @@ struct CalendarRig {
         form.OutAppointList->setCurrentItem(row);
         row->setSelected(true);
     }
-    // Runs SaveBtnClick; act sees the editor it opens (and may save).
+    // Runs SaveBtnClick; act sees the editor it opens (and may save), once it
+    // shows (a question may come first).
     void SaveIntoEditor(const std::function<void(ui::TAppointmentForm&)>& act) {
         bool seen = false;
-        QTimer::singleShot(0, [&] {
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
             ui::TAppointmentForm& f = *page.AppointmentForm();
-            if (f.isVisible()) {
-                seen = true;
-                act(f);
-            }
+            if (seen || !f.isVisible()) return;
+            seen = true;
+            act(f);
             if (f.isVisible()) f.reject();
         });
+        poll.start();
         form.SaveBtnClick();
         editorOpened = seen;
     }
@@ -162,7 +166,7 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     CalendarRig rig;
     rig.AddToStore("+385911234567", "Phone Calls", {2030, 3, 4, 9, 30, 0});
     rig.AddToStore("Nazovi servis", "phone call", {2030, 3, 5, 10, 0, 0});
-    rig.AddToStore("Šetnja s psom, da je", "Business, Meeting", {2030, 3, 6, 7, 15, 0},
+    rig.AddToStore("Ručak s Đurom i Šimom", "Business, Meeting", {2030, 3, 6, 7, 15, 0},
                    st::olRecursDaily, true);
     rig.AddToStore("Godisnjica", "Anniversary", {2030, 4, 1, 8, 0, 0}, st::olRecursYearNth);
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
@@ -201,21 +205,37 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
         EXPECT_EQ(f.NazivEdit->text(), "");
     });
 
-    // Several categories are a memo; the text is cut to 16, a character the
-    // phone cannot keep as "?"; a daily series is item 1.
-    rig.Choose("Šetnja s psom, da je");
+    // Several categories are a memo; the text is cut to 16; a daily series is
+    // item 1. The phone cannot keep the letters with diacritics of those 16:
+    // the user is asked first, and No opens nothing.
+    rig.Choose("Ručak s Đurom i Šimom");
+    {
+        DialogWatcher no([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+        rig.SaveIntoEditor([](ui::TAppointmentForm&) {});
+        ASSERT_EQ(no.Seen().size(), 1u);
+        EXPECT_EQ(no.Seen()[0].caption, "Unsupported characters");
+        EXPECT_TRUE(no.Seen()[0].text.contains(
+            QString::fromUtf8("   Ručak s Đurom i Šimom   ( č Đ )   ->   Rucak s Durom i \n")))
+            << no.Seen()[0].text.toStdString();
+        EXPECT_FALSE(rig.editorOpened);
+    }
+    // Yes: their plain letters reach the phone.
+    auto yes = std::make_unique<DialogWatcher>(
+        [](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
     const std::size_t from = rig.device.Written().size();
     rig.SaveIntoEditor([](ui::TAppointmentForm& f) {
         EXPECT_EQ(f.windowTitle(), "New appointment . . .");
         EXPECT_EQ(f.AppCatCB->currentIndex(), 0);
         EXPECT_EQ(f.Notebook1->currentIndex(), 0);
-        EXPECT_EQ(f.NazivEdit->text(), "?etnja s psom, d");
+        EXPECT_EQ(f.NazivEdit->text(), "Rucak s Durom i ");
         EXPECT_EQ(f.AppPerCB->currentIndex(), 1);
         EXPECT_TRUE(f.ActivateCheck->isChecked());
         EXPECT_EQ(f.AppointmentLocation, 4);
         ASSERT_TRUE(f.SnimiBtn->isEnabled());
         f.SnimiBtn->click();
     });
+    EXPECT_EQ(yes->Seen().size(), 1u);
+    yes.reset();
     ASSERT_TRUE(PumpUntil(
         [&] {
             return rig.device.Written().find("AT^SBNW=\"vcs\",4,1,", from) != std::string::npos &&
@@ -224,6 +244,9 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
         10000))
         << rig.device.Written().substr(from);
     EXPECT_EQ(rig.statusFrm.PorukaLab->text(), "Appointment succesfully saved in mobile!");
+    EXPECT_NE(rig.device.Phone().State().objects["vcs"].objects[4].find(
+                  "\r\nDESCRIPTION:Rucak s Durom i \r\n"),
+              std::string::npos);
 }
 
 TEST(OutlookAppFormSim, APrefillRefusedWhileThePortIsClosedDoesNotReachTheNextNewEntry) {

@@ -134,9 +134,24 @@ TEST(OutlookContForm, ReadListsTheContactsAndAChosenNumberPreFillsTheNewEntry) {
     EXPECT_FALSE(rig.form.HomeRB->isEnabled());
     rig.form.MobRB->click();
     ASSERT_TRUE(rig.form.SaveBtn->isEnabled());
+    // The phone cannot store the name whole: the user is asked first, and
+    // No prefills nothing.
+    const QString asked =
+        QString::fromUtf8("   Šuma Ćuk Čaša Žabe   ( Š Ć Č š Ž )   ->   Suma Cuk Casa Za\n");
+    {
+        DialogWatcher no([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+        rig.form.SaveBtn->click();
+        ASSERT_EQ(no.Seen().size(), 1u);
+        EXPECT_EQ(no.Seen()[0].caption, "Unsupported characters");
+        EXPECT_TRUE(no.Seen()[0].text.contains(asked)) << no.Seen()[0].text.toStdString();
+        EXPECT_EQ(newEntries, 0);
+    }
+    // Yes: the Croatian letters as their plain letters, cut to 16.
+    DialogWatcher yes([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
     rig.form.SaveBtn->click();
+    ASSERT_EQ(yes.Seen().size(), 1u);
     EXPECT_EQ(newEntries, 1);
-    EXPECT_EQ(name, "?uma ?uk ?a?a ?a");
+    EXPECT_EQ(name, "Suma Cuk Casa Za");
     EXPECT_EQ(number, "+38591234567");
 
     // Another contact clears the choice: no radio stays checked.
@@ -272,8 +287,12 @@ TEST(OutlookContForm, NumbersLoseBlanksAndParenthesesAndNamesFitThePhone) {
     EXPECT_EQ(NormalizeOutlookNumber("(01) 4567-890"), "014567-890");
     EXPECT_EQ(NormalizeOutlookNumber("091 234 5678"), "0912345678");
     EXPECT_EQ(NormalizeOutlookNumber("+385 (01 234"), "+385(01234");
-    EXPECT_EQ(ToPhonebookName("Ärger € 12345678901234"), "\xC4rger \x80 12345678");
-    EXPECT_EQ(ToPhonebookName("Ana \xF0\x9F\x98\x80"), "Ana ?");
+    const PhoneText kept = ToPhonebookName("Ärger € 12345678901234");
+    EXPECT_EQ(kept.Text, "\xC4rger \x80 12345678");
+    EXPECT_TRUE(kept.Changed.empty());
+    const PhoneText emoji = ToPhonebookName("Ana \xF0\x9F\x98\x80");
+    EXPECT_EQ(emoji.Text, "Ana ?");
+    EXPECT_EQ(emoji.Changed, std::vector<std::string>{"\xF0\x9F\x98\x80"});
 }
 
 // Cards that khard writes (vCard 3.0 and 4.0) are listed with their numbers.

@@ -12,7 +12,8 @@
 # phone), diverts.png, barrings.png and locks.png (the advanced sub-pages
 # after their checks against the simulated phone), divert.png, barring.png,
 # lock.png and code.png (their dialogs), splash.png, about.png, progress.png,
-# status.png, message.png,
+# status.png, message.png, unsupported.png (the question before text the phone
+# cannot store whole is written),
 # balloon.png (a validation balloon beside a line edit, and an ordinary
 # tooltip), calls.png (the call lists page after the read), dial.png,
 # talking.png, newcall.png, balance.png, appointments.png (the appointments

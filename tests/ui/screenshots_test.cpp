@@ -49,6 +49,7 @@
 #include "ui/pages/settings_page.h"
 #include "ui/pages/sms_page.h"
 #include "ui/pc_files.h"
+#include "ui/phone_text_question.h"
 #include "ui/qt_scheduler.h"
 #include "ui/save_net_form.h"
 #include "ui/splash_form.h"
@@ -338,6 +339,17 @@ TEST_F(Screenshots, Windows) {
     Save(box, "message.png");
     box.close();
 
+    // The question before text the phone cannot store whole is written.
+    testing::DialogWatcher no([](TMessageDialog& d) {
+        d.adjustSize();
+        Save(d, "unsupported.png");
+        testing::DialogWatcher::Press(d, "No");
+    });
+    WriteChangedTexts(
+        &glavna,
+        {{QString::fromUtf8("Iva Khardić"), ToPhoneText("Iva Khardi\xC4\x87")},
+         {QString::fromUtf8("Đuro Šimić"), ToPhoneText("\xC4\x90uro \xC5\xA0imi\xC4\x87")}});
+
     // The backup wizard: its start page once the phonebook was read, the
     // entries of a backup with some chosen, and a restore under way.
     {
@@ -600,7 +612,10 @@ TEST_F(Screenshots, Sms) {
     notice.OsobaLab = "Ivan";
     notice.TelefonLab = "+385912345678";
     notice.DatumLab = "15.03.2005     12:40:05";
-    notice.PorukaMemo = "Stizem za 10 minuta.\r\nCekaj me kod ulaza!";
+    notice.PorukaMemo =
+        "Sti\xC5\xBE"
+        "em za 10 minuta.\r\n\xC4\x8C"
+        "ekaj me kod ulaza!";
     QTimer::singleShot(200, [&] {
         Save(*page.NewSmsForm, "newsms.png");
         page.NewSmsForm->Button1->click();

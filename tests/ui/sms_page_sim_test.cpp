@@ -508,6 +508,58 @@ TEST(SmsPageSim, NoticeShowsTheNewMessageAndReplies) {
     EXPECT_FALSE(rig.engine.NewSmsPending());
 }
 
+// UCS2 messages keep every letter: in the notice, on the page and in a
+// quick answer, where the compose window lists what the phone cannot send.
+TEST(SmsPageSim, Ucs2MessagesKeepEveryLetter) {
+    SmsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    TSmsPage& p = *rig.page;
+    TNewSmsForm& n = *p.NewSmsForm;
+    const QString croatian = QString::fromUtf8("Ćao Đuro, čćžšđ");
+    const QString cyrillic = QString::fromUtf8("Привет, Ђорђе!");
+    QStringList noticed;
+    int minute = 10;
+    for (const QString& text : {croatian, cyrillic}) {
+        phonesim::DeliverMessage m;
+        m.smsc = "+385910401";
+        m.sender = "+385950610995";
+        m.text = text.toStdString();
+        m.ucs2 = true;
+        m.timestamp = "05/03/16,09:" + std::to_string(++minute) + ":00";
+        WhenShown notice(n, [&] {
+            noticed << n.PorukaMemo->toPlainText();
+            n.Button1->click();
+        });
+        rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m), "SM");
+        ASSERT_TRUE(PumpUntil([&] { return notice.Done() && !n.isVisible(); }, 10000));
+    }
+    EXPECT_EQ(noticed, (QStringList{croatian, cyrillic}));
+
+    ASSERT_TRUE(rig.Idle());
+    QTreeWidgetItem* row = nullptr;
+    QStringList texts;
+    for (int i = 0; i < p.SMSListIn->topLevelItemCount(); ++i) {
+        texts << p.SMSListIn->topLevelItem(i)->text(sms_in::kText);
+        if (texts.back() == croatian) row = p.SMSListIn->topLevelItem(i);
+    }
+    EXPECT_TRUE(texts.contains(cyrillic));
+    ASSERT_NE(row, nullptr) << texts.join('|').toStdString();
+    rig.Select(SmsFolder::Incoming, row);
+    EXPECT_EQ(p.SMSMemo->toPlainText(), croatian);
+
+    TSmsForm& f = *p.SmsForm;
+    WhenShown answer(f, [&] {
+        EXPECT_EQ(f.Text(), croatian + "\nAnswer is YES!");
+        ASSERT_NE(f.Hint(), nullptr);
+        EXPECT_TRUE(f.Hint()->Caption().contains(QString::fromUtf8("Ć Đ č ć ž š đ ")))
+            << f.Hint()->Caption().toStdString();
+        EXPECT_FALSE(f.SendBtn->isEnabled());
+        f.reject();
+    });
+    p.OdgovorjeDA1Click(1);
+    EXPECT_TRUE(answer.Done());
+}
+
 TEST(SmsPageSim, DialAndAddTakeThePanelsNumber) {
     SmsRig rig;
     ASSERT_TRUE(rig.Connect());

@@ -7,7 +7,8 @@ VCS_WRITE is the test tool that writes one appointment as a file. For every
 case below the file is written, read with python3-vobject (Debian's, seen
 only by /usr/bin/python3), and its structure (one VCALENDAR of version 1.0
 holding one VEVENT) and its DTSTART, CATEGORIES and SUMMARY values are
-compared with what was asked for; the alarm and the rule are checked as the
+compared with what was asked for (decoded as UTF-8, a SUMMARY beyond ASCII
+carrying CHARSET=UTF-8); the alarm and the rule are checked as the
 raw values this reader keeps. Exit 77 (skipped) only when python3-vobject is
 missing.
 """
@@ -45,9 +46,12 @@ def check(tool, folder, n, case):
                     str(start.year), str(start.month), str(start.day), str(seconds),
                     text.encode("cp1252", errors="replace").hex()], check=True)
     with open(path, "rb") as f:
-        raw = f.read().decode("cp1252")
-    cal = vobject.readOne(raw)
+        raw = f.read()
     problems = []
+    try:
+        cal = vobject.readOne(raw.decode("utf-8"))
+    except UnicodeDecodeError as e:
+        return [f"not UTF-8 ({e})"]
 
     def expect(what, got, wanted):
         if got != wanted:
@@ -59,9 +63,14 @@ def check(tool, folder, n, case):
     event = cal.vevent
     expect("DTSTART", event.dtstart.value, start)
     expect("CATEGORIES", event.categories.value, [CATEGORIES[category]])
-    # A line break cannot stand in a value: it is taken out.
-    expect("SUMMARY", event.summary.value, text.encode("cp1252", errors="replace")
-           .decode("cp1252").replace("\r", "").replace("\n", ""))
+    # A line break cannot stand in a value: it is taken out. Beyond ASCII the
+    # value is UTF-8 and says so; an ASCII file is plain ASCII.
+    summary = text.encode("cp1252", errors="replace").decode("cp1252")
+    expect("SUMMARY", event.summary.value, summary.replace("\r", "").replace("\n", ""))
+    expect("SUMMARY CHARSET", event.summary.params.get("CHARSET", []),
+           [] if summary.isascii() else ["UTF-8"])
+    if summary.isascii():
+        expect("ASCII bytes", raw.isascii(), True)
     stamp = start.strftime("%Y%m%dT%H%M%S")
     expect("DALARM", event.dalarm.value if hasattr(event, "dalarm") else None,
            stamp if alarm else None)

@@ -67,7 +67,7 @@ void TNewSmsForm::ShowNotice(const NewSmsNotice& notice) {
     OsobaLab->setText(FromAnsi(notice.OsobaLab));
     TelefonLab->setText(FromAnsi(notice.TelefonLab));
     DatumLab->setText(FromAnsi(notice.DatumLab));
-    PorukaMemo->setPlainText(ToDisplay(notice.PorukaMemo));
+    PorukaMemo->setPlainText(WithLineFeeds(FromUtf8(notice.PorukaMemo)));
     Button2->setEnabled(!CanReply || CanReply());
     CloseTimer->stop();
     CloseTimer->start();

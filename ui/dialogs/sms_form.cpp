@@ -240,17 +240,15 @@ void TSmsForm::InsertTemplate(const QString& templ, bool append) {
     QString t = templ;
     t.replace("\r\n", "\n");
     t.replace("\n", "\r\n");
-    SetText(FromAnsi(parlenko::InsertTemplate(PhoneText(), ToAnsi(t), append)));
+    QString old = Text();
+    old.replace("\n", "\r\n");
+    SetText(FromUtf8(parlenko::InsertTemplate(ToUtf8(old), ToUtf8(t), append)));
 }
 
-QString TSmsForm::UnsupportedChars() const {
-    QString bad;
-    for (const QChar c : Text()) {
-        if (c == '\n') continue;
-        const std::string byte = ToAnsi(QString(c));
-        if (byte.size() != 1 || FromAnsi(byte) != QString(c) || !parlenko::IsSmsText(byte))
-            bad += c;
-    }
+QStringList TSmsForm::UnsupportedChars() const {
+    QStringList bad;
+    for (const std::string& c : parlenko::UnsupportedChars(ToUtf8(Text()), true))
+        bad << FromUtf8(c);
     return bad;
 }
 
@@ -362,12 +360,12 @@ void TSmsForm::PorukaMemoChange() {
     left_ = limit - typed;
     UpisLab->setText(QString::number(typed));
     PreLab->setText(QString::number(left_));
-    const QString bad = UnsupportedChars();
+    const QStringList bad = UnsupportedChars();
     if (bad.isEmpty()) {
         FreeHint();
     } else if (isVisible()) {
         QString list;
-        for (const QChar c : bad) list += QString(c) + ' ';
+        for (const QString& c : bad) list += c + ' ';
         ShowHint(U("You entered following\runsupported characters:\r") + Dashes(42) + "\r" + list +
                      "\r" + Dashes(42),
                  31, 281);

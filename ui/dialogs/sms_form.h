@@ -12,6 +12,8 @@
 #include "engine/phone/phone_memory.h"
 #include "ui/small_window.h"
 
+#include <QStringList>
+
 #include <memory>
 #include <string>
 
@@ -68,7 +70,7 @@ public:
     // A message was handed over and its outcome is awaited.
     bool Waiting() const { return waiting_; }
     // Every character the phone cannot store, in text order ("\n" allowed).
-    QString UnsupportedChars() const;
+    QStringList UnsupportedChars() const;
     bool IsSmsText() const { return UnsupportedChars().isEmpty(); }
     // The validation balloon, while one is shown.
     widgets::TTessaryHintWindow* Hint() const { return hint_.get(); }

@@ -268,15 +268,15 @@ void TUpisImenik::FreeHint() {
 }
 
 void TUpisImenik::ImeEditChange() {
-    const std::string name = ToAnsi(ImeEdit->text());
-    if (PhoneEngine::IsValidName(name)) {
+    const std::string typed = ToUtf8(ImeEdit->text());
+    if (PhoneEngine::IsValidName(typed)) {
         FreeHint();
-        Button1->setEnabled(
-            PhoneEngine::CanSaveEntry(name, ToAnsi(TelEdit->text()), ToAnsi(PozicijaLab->text())));
+        Button1->setEnabled(PhoneEngine::CanSaveEntry(
+            ToAnsi(ImeEdit->text()), ToAnsi(TelEdit->text()), ToAnsi(PozicijaLab->text())));
         return;
     }
     const QString message = U("You entered following\runsupported characters:\r") + kDashes + "\r" +
-                            FromAnsi(PhoneEngine::UnsupportedNameChars(name)) + "\r" + kDashes;
+                            FromUtf8(PhoneEngine::UnsupportedNameChars(typed)) + "\r" + kDashes;
     ShowBalloon(message, 100);
     Button1->setEnabled(false);
 }

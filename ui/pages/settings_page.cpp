@@ -1,6 +1,7 @@
 #include "ui/pages/settings_page.h"
 
 #include "engine/session/phone_engine.h"
+#include "engine/text/gsm_alphabet.h"
 #include "ui/text_codec.h"
 
 #include <QDateTime>
@@ -60,16 +61,7 @@ class PhoneTextValidator final : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        for (const QChar c : input) {
-            const std::string byte = ToAnsi(QString(c));
-            if (byte.size() != 1 || FromAnsi(byte) != QString(c)) return Invalid;
-            const auto b = static_cast<unsigned char>(byte[0]);
-            const bool inSet = (b >= 32 && b <= 90 && b != '"') || b == 95 ||
-                               (b >= 97 && b <= 122) || b == 128 || b == 163 || b == 165 ||
-                               b == 196 || b == 214 || b == 220 || b == 223 || b == 228 ||
-                               b == 246 || b == 252;
-            if (!inSet) return Invalid;
-        }
+        if (input.contains('"') || !UnsupportedChars(ToUtf8(input)).empty()) return Invalid;
         return Acceptable;
     }
 };

@@ -391,14 +391,14 @@ void TSmsPage::InsertSmsRow(SmsFolder folder, const SmsRow& row) {
         item->setText(sms_in::kSmsc, FromAnsi(m.Smsc));
         item->setText(sms_in::kNumber, FromAnsi(m.Number));
         item->setText(sms_in::kTime, FromAnsi(m.Time));
-        item->setText(sms_in::kText, FromAnsi(m.Text));
+        item->setText(sms_in::kText, FromUtf8(m.Text));
         item->setText(sms_in::kLocation, FromAnsi(m.Location));
     } else {
         item->setText(sms_out::kValidity, FromAnsi(m.Validity));
         item->setText(sms_out::kPosition, FromAnsi(m.Position));
         item->setText(sms_out::kSmsc, FromAnsi(m.Smsc));
         item->setText(sms_out::kNumber, FromAnsi(m.Number));
-        item->setText(sms_out::kText, FromAnsi(m.Text));
+        item->setText(sms_out::kText, FromUtf8(m.Text));
         item->setText(sms_out::kLocation, FromAnsi(m.Location));
     }
     item->setIcon(0, Small(row.Image));
@@ -521,7 +521,7 @@ void TSmsPage::SMSListInChange() {
     Label25->setText(number);
     Label26->setText(item->text(sms_in::kDate) + "     " + item->text(sms_in::kTime));
     Label27->setText(item->text(sms_in::kLocation));
-    SMSMemo->setPlainText(ToDisplay(ToAnsi(item->text(sms_in::kText))));
+    SMSMemo->setPlainText(WithLineFeeds(item->text(sms_in::kText)));
     // A sender with letters in its number (or a status report) gets no answer.
     ReplySmsTB->setEnabled(IsValidNumber(ToAnsi(number)));
     if (!ReplySmsTB->isEnabled()) AddPhoneSmsInTB->setEnabled(false);
@@ -547,7 +547,7 @@ void TSmsPage::SMSListOutChange() {
     Label25->setText(number);
     Label26->setText(item->text(sms_out::kValidity));
     Label27->setText(item->text(sms_out::kLocation));
-    SMSMemo->setPlainText(ToDisplay(ToAnsi(item->text(sms_out::kText))));
+    SMSMemo->setPlainText(WithLineFeeds(item->text(sms_out::kText)));
 }
 
 void TSmsPage::BlankPanel(SmsFolder folder) {
