@@ -153,6 +153,26 @@ TEST(AppointmentsPageSim, ReadShowsEverySlotsEntryWithNamesPicturesAndTheMemoryU
     EXPECT_FALSE(rig.page.OutlookATB->isEnabled());
 }
 
+// The phone reads its slots in the order Z to A: the first click on the
+// text column must still sort, A before Z; the date column's first click
+// shows the latest first.
+TEST(AppointmentsPageSim, EachColumnsFirstClickSortsItsOwnWay) {
+    PageRig rig;
+    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    const auto captions = [&] {
+        QStringList texts;
+        for (int i = 0; i < rig.page.AppointmentsList->topLevelItemCount(); ++i)
+            texts << rig.page.AppointmentsList->topLevelItem(i)->text(kAppCaption).left(8);
+        return texts;
+    };
+    // Without the phonebook the phone call shows its number.
+    ASSERT_EQ(captions(), (QStringList{"Sastanak", "Rodjenda", "+3859506"}));
+    rig.page.ColumnClick(kAppCaption);
+    EXPECT_EQ(captions(), (QStringList{"+3859506", "Rodjenda", "Sastanak"}));
+    rig.page.ColumnClick(kAppDate);  // 02.04., 18.03., 16.03.2005
+    EXPECT_EQ(captions(), (QStringList{"Rodjenda", "+3859506", "Sastanak"}));
+}
+
 TEST(AppointmentsPageSim, AFullCalendarRefusesANewEntryUntilADeleteFreesItsSlot) {
     PageRig rig(3);
     ASSERT_TRUE(rig.engine.Connect());

@@ -565,6 +565,7 @@ void PodsjetnikPage::Izmjenipodatke1Click(int tag) {
 
 int PodsjetnikPage::AppointmentsListCompare(const QTreeWidgetItem& a,
                                             const QTreeWidgetItem& b) const {
+    if (SortColumn < 0) return 0;
     if (SortColumn <= kAppRepeat) {
         const int c =
             QString::localeAwareCompare(a.text(SortColumn).toLower(), b.text(SortColumn).toLower());
