@@ -165,6 +165,38 @@ TEST(PhonebookPage, OpeningReadsAndTheViewsFilter) {
     EXPECT_EQ(rig.Count("AT+CPBW"), 0u);
 }
 
+// Another window active while the page reads: the summary counts the rows
+// as they come, and the page shown ends with its first row selected.
+TEST(PhonebookPage, AReadCountsItsRowsAndSelectsTheFirstOnThePageShown) {
+    PhonebookRig rig;
+    ASSERT_TRUE(rig.ShowConnected());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    testing::Pump(50);
+    TImenikPage& p = *rig.page;
+    QString entries, capacity;
+    int rows = 0;
+    rig.glavna->OutBarBtn1Click(2);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            if (!rig.engine.PhonebookReadRunning() || p.ImenikList->topLevelItemCount() < 20)
+                return false;
+            rows = p.ImenikList->topLevelItemCount();
+            entries = p.SBTUpisanoLab->text();
+            capacity = p.SBTKapacitetLab->text();
+            return true;
+        },
+        30000));
+    EXPECT_EQ(entries, " Entries:  " + QString::number(rows));
+    EXPECT_NE(capacity, " Capacity:  ???");
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded() && rig.Idle(); }, 30000));
+    EXPECT_FALSE(rig.glavna->isActiveWindow());
+    ASSERT_EQ(p.ImenikList->selectedItems().size(), 1);
+    EXPECT_EQ(p.ImenikList->selectedItems()[0], p.ImenikList->topLevelItem(0));
+    EXPECT_TRUE(p.IzmjenaImeTB->isEnabled());
+}
+
 TEST(PhonebookPage, BeforeAReadTheSummaryIsUnknownAndEveryCommandRefuses) {
     PhonebookRig rig(true);
     ASSERT_TRUE(rig.ShowConnected());
