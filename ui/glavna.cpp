@@ -59,6 +59,19 @@ constexpr int kLeftBarWidth = 100;
 constexpr int kStatusBarHeight = 26;
 constexpr int kHintMs = 10000;
 
+// The port as the status bar names it: "COM2" as "COM 2", "COM12" as
+// "COM 12" (the driver's "\\.\COM2" likewise); a device path by its device
+// name ("/dev/ttyUSB0" as "ttyUSB0"); any other name whole.
+QString PortCaption(QString name) {
+    if (name.startsWith(QLatin1String("\\\\.\\"))) name.remove(0, 4);
+    if (name.startsWith('/')) return name.mid(name.lastIndexOf('/') + 1);
+    bool digits = false;
+    name.mid(3).toInt(&digits);
+    if (name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) && digits)
+        return name.left(3) + " " + name.mid(3);
+    return name;
+}
+
 struct PageRow {
     const char* caption;  // left-bar button and page caption
     const char* page;     // objectName of the page
@@ -548,7 +561,9 @@ void TGlavna::RepaintConnected() {
                                       : U("Mobile not connected!\nTo connect, double-click here!"));
     ConnectedPB->update();
     const QString name = FromAnsi(engine_.PortName());
-    if (name.size() > 3) ComPortNameLab->setText(name.left(3) + " " + name.mid(3, 3));
+    if (name.size() <= 3) return;
+    ComPortNameLab->setText(PortCaption(name));
+    ComPortNameLab->setToolTip(name);
 }
 
 void TGlavna::GeneralInfoChanged(const GeneralInfoView& v) {
