@@ -5,7 +5,8 @@
 # their screenshot case under Xvfb. It writes main.png (the main window
 # connected to the simulated phone, its general page filled), advanced.png
 # (the advanced page's tab bar), melodies.png and logo.png (its melody and
-# logo sub-pages), savenet.png (naming the cell), menu.png (the
+# logo sub-pages), logo-read.png (the logo page after reading the simulated
+# S45's operator logo), savenet.png (naming the cell), menu.png (the
 # "&Parlenko" menu open), options.png (the options window; options-comm.png
 # its second tab), settings.png (the settings page read from the simulated
 # phone), diverts.png, barrings.png and locks.png (the advanced sub-pages

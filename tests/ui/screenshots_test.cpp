@@ -206,6 +206,13 @@ TEST_F(Screenshots, Windows) {
     Pump(2000);
     glavna.LogotipPage->LogoFiles().SelectPath(logos + "Stripes.bmp");
     Save(glavna, "logo.png");
+    // The logo of the typical S45 (1-bit, framed in black) read from the phone.
+    device.Phone().State().objects["bmp"] =
+        ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state").objects["bmp"];
+    glavna.LogotipPage->RefLogBtn->click();
+    ASSERT_TRUE(PumpUntil([&] { return glavna.LogotipPage->MobLogImageTag() == 1; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
+    Save(glavna, "logo-read.png");
     glavna.OutBarBtn1Click(1);
     Pump(1500);
 
