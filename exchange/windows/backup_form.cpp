@@ -159,6 +159,9 @@ TBackupForm::TBackupForm(QWidget* mainWindow, PhoneEngine& engine, QString dataD
     connect(PrevBtn, &QPushButton::clicked, this, [this] { PrevBtnClick(); });
     connect(NextBtn, &QPushButton::clicked, this, [this] { NextBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter is the forward button only (Next, Backup, Restore, Finish): no
+    // other button becomes the default by having the focus.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 
     engine_.SetBackupView(this);
 }
@@ -439,6 +442,8 @@ void TBackupForm::Notebook1PageChanged() {
         default: break;
     }
     if (page != BackupEnd) CancelBtn->setText(U("Cancel"));
+    // The last page goes forward by "Finish".
+    (page == BackupEnd ? CancelBtn : NextBtn)->setDefault(true);
     if (page == Restore5) {
         WayToRestoreLab->setText(
             Mode() == RestoreMode::Overwrite

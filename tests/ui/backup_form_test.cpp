@@ -16,9 +16,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -124,6 +127,28 @@ TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {
     const std::string path = rig.home.Dir() + "Backup/b1.pbb";
     EXPECT_EQ(ReadFileBytes(path), EncodePhonebookRecords(expected));
     EXPECT_EQ(LoadBackupPaths(rig.home.Dir()), std::vector<std::string>{path});
+}
+
+// Enter is the forward button wherever the focus is: Next, then Backup,
+// then Finish; the other buttons take Enter only as a click of their own.
+TEST(BackupForm, EnterGoesForwardFromAnyControl) {
+    WizardRig rig;
+    const auto enter = [&](QWidget* at) {
+        at->setFocus();
+        QTest::keyClick(at, Qt::Key_Return);
+    };
+    enter(rig.form.BackupRB);
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup1);
+    enter(rig.form.PrevBtn);
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup2);
+    rig.form.Edit2->setText("enter");
+    enter(rig.form.Edit2);
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
+    enter(rig.form.BackupMemo);
+    ASSERT_EQ(rig.Page(), TBackupForm::BackupEnd);
+    EXPECT_TRUE(QFile::exists(rig.home.QDir() + "Backup/enter.pbb"));
+    enter(rig.form.SuccessLab->parentWidget());
+    EXPECT_FALSE(rig.form.isVisible());  // "Finish"
 }
 
 TEST(BackupForm, FailedWriteShowsItsErrorAndStaysOnTheConfirmation) {

@@ -280,6 +280,36 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     EXPECT_EQ(rig.status->PorukaLab->text(), "Entry succesfully saved in mobile phonebook!");
 }
 
+// Enter in the entry dialog is "Snimi": nothing while it is off, never the
+// country-code picker, the save once it is on.
+TEST(PhonebookPage, EnterInTheEntryDialogSavesOnlyWhenSnimiIsOn) {
+    PhonebookRig rig;
+    ASSERT_TRUE(rig.OpenPage());
+    TImenikPage& p = *rig.page;
+    int pickers = 0;
+    p.UpisImenik().ExecCountries = [&](TZemljeForm&) {
+        ++pickers;
+        return int(QDialog::Rejected);
+    };
+    bool keptOpen = false;
+    p.ExecDialog = [&](QWidget&) {
+        TUpisImenik& d = p.UpisImenik();
+        d.show();
+        d.TelEdit->setText("0917654321");
+        d.ImeEdit->setText("Ana{");  // "{" is no phone character: "Snimi" is off
+        QTest::keyClick(d.ImeEdit, Qt::Key_Return);
+        keptOpen = d.isVisible();
+        d.ImeEdit->setText("Enter Ana");
+        QTest::keyClick(d.TelEdit, Qt::Key_Return);
+        return d.isVisible() ? 0 : 1;
+    };
+    p.UpisImeTBClick();
+    EXPECT_EQ(pickers, 0);
+    EXPECT_TRUE(keptOpen);
+    EXPECT_TRUE(rig.Wait([&] { return rig.Count(",,\"Enter Ana\"\r") == 1; }))
+        << rig.device.Written();
+}
+
 // The contacts exchange's chosen number opens the new entry with the name the
 // phone can take; the saved entry joins the exchange window's list; a new
 // entry the page refuses keeps no pre-fill for later.
