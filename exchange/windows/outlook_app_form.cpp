@@ -462,11 +462,14 @@ void TOutlookAppForm::OutSaveBtnClick() {
             if (row->isSelected()) SaveRow(*session_.OutlookApp, *row);
         }
     } catch (const std::exception&) {
+        ReadOutlookAppointments();  // the appointments saved before the error are there
         ShowError(this, "Error",
                   QStringLiteral(
                       "Error occurred while trying to save appointment(s) in Outlook Calendar!"));
         return;
     }
+    // The store's list shows what was written.
+    ReadOutlookAppointments();
     MobAppointList->setFocus();
     ui::ShowMessageDialog(this, QStringLiteral("Information"),
                           QStringLiteral("Appointment(s) succesfully saved in Outlook Calendar!"),

@@ -630,11 +630,14 @@ void TOutlookContForm::OutSaveBtnClick() {
             else c.Save();
         }
     } catch (const std::exception&) {
+        ReadOutlookContacts();  // the contacts saved before the error are there
         ui::ShowMessageDialog(this, U("Error"),
                               U("Error occurred while trying to save entries in Outlook Contacts!"),
                               DialogKind::Error, DialogButtons::Ok);
         return;
     }
+    // The store's list shows what was written.
+    ReadOutlookContacts();
     PhonebookList->setFocus();
     ui::ShowMessageDialog(this, U("Information"),
                           U("Entries succesfully saved in Outlook Contacts!"),
