@@ -240,6 +240,56 @@ TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
     EXPECT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
 }
 
+// The end of a restore lists each entry the phone refused with the phone's
+// own reason; a run the time-out ends says that it stopped, and lists the
+// entries not written.
+TEST(BackupForm, RestoreEndListsTheEntriesNotWrittenWithThePhonesReason) {
+    WizardRig rig;
+    ASSERT_TRUE(rig.ReadPhonebook());
+    rig.PutBackup({{"Ana!", "0911", "SIM card", "004"},
+                   {"Ivo", "0912", "SIM card", "009"},
+                   {"Eva", "0913", "SIM card", "010"}});
+    phonesim::CommandFault tooLong;
+    tooLong.command = "AT+CPBW=2,";
+    tooLong.result = "+CME ERROR: 24";
+    rig.device.Phone().AddFault(tooLong);
+    rig.form.hide();
+    rig.form.show();
+    rig.ToRestoreType();
+    rig.form.NextBtnClick();
+    rig.form.NextBtnClick();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 15000));
+    EXPECT_EQ(rig.form.Label1->text(), "Restore finished");
+    EXPECT_TRUE(rig.form.SuccessLab->text().contains("not written in your mobile:  1"))
+        << rig.form.SuccessLab->text().toStdString();
+    QTreeWidget* list = rig.form.NotWrittenList;
+    ASSERT_TRUE(list->isVisibleTo(&rig.form));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Ivo");
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "0912");
+    EXPECT_EQ(list->topLevelItem(0)->text(2), "SIM card");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "Text too long");
+    EXPECT_EQ(rig.Book("SM")[3].number, "0913");
+    rig.form.CancelBtn->click();
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
+
+    // The phone falls silent at Eva's write: the run stops at the time-out.
+    phonesim::CommandFault silent;
+    silent.command = "AT+CPBW=3,";
+    silent.noAnswer = true;
+    rig.device.Phone().AddFault(silent);
+    rig.form.show();
+    rig.ToRestoreType();
+    rig.form.NextBtnClick();
+    rig.form.NextBtnClick();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 20000));
+    EXPECT_EQ(rig.form.Label1->text(), "Restore stopped");
+    EXPECT_TRUE(rig.form.SuccessLab->text().startsWith("Restore was stopped"));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Eva");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "No answer from mobile");
+}
+
 TEST(BackupForm, RestoreTypePageRefusesWhatDoesNotFitInEitherMode) {
     WizardRig rig;
     ASSERT_TRUE(rig.ReadPhonebook());

@@ -17,8 +17,8 @@
 # tooltip), calls.png (the call lists page after the read), dial.png,
 # talking.png, newcall.png, balance.png, appointments.png (the appointments
 # page after a read), appointment-editor.png (the editor open on a phone
-# call), the backup wizard's backup-start.png, restore-list.png and
-# restore-progress.png, phonebook.png (the phonebook page after a read),
+# call), the backup wizard's backup-start.png, restore-list.png,
+# restore-progress.png and restore-end.png (the entries the phone refused), phonebook.png (the phonebook page after a read),
 # export.png (its export button's menu open), entry.png (the entry dialog
 # with the balloon of a name the phone cannot store), countries.png (the
 # country-code picker), sms.png (the SMS page read from the simulated S45),

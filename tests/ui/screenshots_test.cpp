@@ -328,7 +328,8 @@ TEST_F(Screenshots, Windows) {
     box.close();
 
     // The backup wizard: its start page once the phonebook was read, the
-    // entries of a backup with some chosen, and a restore under way.
+    // entries of a backup with some chosen, a restore under way and the end
+    // of one that the phone partly refused.
     {
         const std::string backup = home.Dir() + "Backup_071226.pbb";
         ASSERT_TRUE(exchange::WritePhonebookRecordsFile(
@@ -362,6 +363,15 @@ TEST_F(Screenshots, Windows) {
         view.RestPercLab = "1%";
         wizard.RestoreProgressChanged(view);
         Save(wizard, "restore-progress.png");
+        // The end of a run the phone partly refused.
+        RestoreOutcome outcome;
+        outcome.Steps = 250;
+        outcome.Failed = 2;
+        outcome.NotWritten = {
+            {{PhoneMemory::Sim, "Posao ured", "+38512345678", false}, "Text too long"},
+            {{PhoneMemory::Phone, "Frizer", "014833222", false}, "Memory full"}};
+        wizard.RestoreFinished(outcome);
+        Save(wizard, "restore-end.png");
         wizard.hide();
     }
 
