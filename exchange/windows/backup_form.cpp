@@ -1,5 +1,6 @@
 #include "exchange/windows/backup_form.h"
 
+#include "components/widgets/elided_label.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/backup_files.h"
 #include "ui/message_dialog.h"
@@ -95,7 +96,7 @@ QLabel* Caption(QWidget* page, const QString& text, int x, int y, int w = 120) {
     return l;
 }
 QLabel* Value(QWidget* page, const char* name, int x, int y, int w) {
-    auto* l = new QLabel(page);
+    auto* l = new widgets::TElidedLabel(page);
     l->setObjectName(name);
     l->setGeometry(x, y, w, 18);
     QFont f = l->font();

@@ -1,5 +1,6 @@
 #include "exchange/windows/outlook_app_form.h"
 
+#include "components/widgets/elided_label.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/windows1252.h"
@@ -56,7 +57,7 @@ QLabel* Caption(QWidget* parent, const char* text, int x, int y, bool bold = fal
 }
 
 QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* l = new QLabel(parent);
+    auto* l = new widgets::TElidedLabel(parent);
     l->setObjectName(name);
     l->setGeometry(x, y, width, 16);
     l->setStyleSheet(QStringLiteral("QLabel { color: #006400; }"));

@@ -464,6 +464,25 @@ TEST(AppointmentsPage, DetailsOfAWeeklyEntryAndItsNextActivation) {
     EXPECT_FALSE(r.page.AppActDateLab->isEnabled());
 }
 
+// A text longer than its label is cut where the label ends and shown whole
+// as the label's hint; a text that fits has none.
+TEST(AppointmentsPage, CutDetailsShowTheirWholeTextAsHint) {
+    OfflineRig r;
+    const QString text = "Sastanak s Markom i Anom u uredu";
+    r.page.AddAppointmentRow({text.toStdString(), "Meeting", "Once", "16.03.2005", "09:00:00", "4",
+                              63, text.toStdString()});
+    r.page.FocusAppointmentRow("4");
+    const auto hint = [](QLabel* l) {
+        l->grab();  // painted as on the screen
+        return l->toolTip();
+    };
+    EXPECT_EQ(r.page.AppNameLab->text(), text);
+    EXPECT_EQ(hint(r.page.AppNameLab), text);
+    EXPECT_EQ(hint(r.page.AppActLab), "Appointment deactivated!");
+    r.page.FocusAppointmentRow("2");
+    EXPECT_EQ(hint(r.page.AppNameLab), "");
+}
+
 TEST(AppointmentsPage, TheDateColumnPutsTheLatestFirstAndTheTextColumnAToZ) {
     OfflineRig r;
     r.page.ColumnClick(kAppDate);

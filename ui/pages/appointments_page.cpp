@@ -1,5 +1,6 @@
 #include "ui/pages/appointments_page.h"
 
+#include "components/widgets/elided_label.h"
 #include "components/widgets/menu_painter.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/next_occurrence.h"
@@ -75,7 +76,7 @@ QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
 }
 
 QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* l = new QLabel(parent);
+    auto* l = new widgets::TElidedLabel(parent);
     l->setObjectName(name);
     l->setGeometry(x, y, width, 16);
     QFont f = l->font();
@@ -214,7 +215,7 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     AppActPB = new QLabel(next);
     AppActPB->setObjectName("AppActPB");
     AppActPB->setGeometry(10, 22, 16, 17);
-    AppActLab = new QLabel(next);
+    AppActLab = new widgets::TElidedLabel(next);
     AppActLab->setObjectName("AppActLab");
     AppActLab->setGeometry(30, 24, 130, 16);
     Caption(next, "Datum:", 10, 56);

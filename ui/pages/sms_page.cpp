@@ -1,5 +1,6 @@
 #include "ui/pages/sms_page.h"
 
+#include "components/widgets/elided_label.h"
 #include "components/widgets/flat_panel.h"
 #include "components/widgets/menu_painter.h"
 #include "engine/session/phone_engine.h"
@@ -101,7 +102,7 @@ QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& capt
 }
 
 QLabel* PanelLabel(QWidget* parent, const char* name, const char* text, const QRect& r, bool bold) {
-    auto* l = new QLabel(U(text), parent);
+    auto* l = new widgets::TElidedLabel(U(text), parent);
     l->setObjectName(name);
     l->setGeometry(r);
     if (bold) {
