@@ -26,6 +26,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace parlenko::exchange {
 namespace {
 
@@ -60,6 +63,20 @@ struct WizardRig {
         EXPECT_TRUE(WritePhonebookRecordsFile(path, entries).ok());
         EXPECT_TRUE(AddBackupPath(home.Dir(), path).ok());
         return path;
+    }
+    // Adds a fault the phone plays for command.
+    void Fault(const std::string& command, std::optional<std::string> result) {
+        phonesim::CommandFault f;
+        f.command = command;
+        f.result = std::move(result);
+        f.noAnswer = !f.result;
+        device.Phone().AddFault(f);
+    }
+    // Runs the restore chosen up to the restore type page: to the last page.
+    bool RunRestore() {
+        form.NextBtnClick();
+        form.NextBtnClick();
+        return PumpUntil([&] { return Page() == TBackupForm::BackupEnd; }, 20000);
     }
     // Next on the confirmation page: the boxes it showed (each answered).
     std::vector<ui::testing::SeenDialog> ConfirmBackup() {
@@ -245,20 +262,13 @@ TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
 // entries not written.
 TEST(BackupForm, RestoreEndListsTheEntriesNotWrittenWithThePhonesReason) {
     WizardRig rig;
-    ASSERT_TRUE(rig.ReadPhonebook());
     rig.PutBackup({{"Ana!", "0911", "SIM card", "004"},
                    {"Ivo", "0912", "SIM card", "009"},
                    {"Eva", "0913", "SIM card", "010"}});
-    phonesim::CommandFault tooLong;
-    tooLong.command = "AT+CPBW=2,";
-    tooLong.result = "+CME ERROR: 24";
-    rig.device.Phone().AddFault(tooLong);
-    rig.form.hide();
-    rig.form.show();
+    ASSERT_TRUE(rig.ReadPhonebook());  // the wizard, open, offers the restore now
+    rig.Fault("AT+CPBW=2,", "+CME ERROR: 24");
     rig.ToRestoreType();
-    rig.form.NextBtnClick();
-    rig.form.NextBtnClick();
-    ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 15000));
+    ASSERT_TRUE(rig.RunRestore());
     EXPECT_EQ(rig.form.Label1->text(), "Restore finished");
     EXPECT_TRUE(rig.form.SuccessLab->text().contains("not written in your mobile:  1"))
         << rig.form.SuccessLab->text().toStdString();
@@ -274,15 +284,10 @@ TEST(BackupForm, RestoreEndListsTheEntriesNotWrittenWithThePhonesReason) {
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
 
     // The phone falls silent at Eva's write: the run stops at the time-out.
-    phonesim::CommandFault silent;
-    silent.command = "AT+CPBW=3,";
-    silent.noAnswer = true;
-    rig.device.Phone().AddFault(silent);
+    rig.Fault("AT+CPBW=3,", std::nullopt);
     rig.form.show();
     rig.ToRestoreType();
-    rig.form.NextBtnClick();
-    rig.form.NextBtnClick();
-    ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 20000));
+    ASSERT_TRUE(rig.RunRestore());
     EXPECT_EQ(rig.form.Label1->text(), "Restore stopped");
     EXPECT_TRUE(rig.form.SuccessLab->text().startsWith("Restore was stopped"));
     ASSERT_EQ(list->topLevelItemCount(), 1);

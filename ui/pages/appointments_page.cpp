@@ -217,7 +217,7 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     AppActPB->setGeometry(10, 22, 16, 17);
     AppActLab = new widgets::TElidedLabel(next);
     AppActLab->setObjectName("AppActLab");
-    AppActLab->setGeometry(30, 24, 130, 16);
+    AppActLab->setGeometry(28, 24, 134, 16);
     Caption(next, "Datum:", 10, 56);
     AppActDateLab = Value(next, "AppActDateLab", 66, 56, 94);
     Caption(next, "Vrijeme:", 10, 80);
