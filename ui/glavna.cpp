@@ -60,6 +60,19 @@ constexpr int kStatusBarHeight = 26;
 constexpr int kPortNameWidth = 110;  // the status bar's port name of a device path
 constexpr int kHintMs = 10000;
 
+// The port as the status bar names it: "COM2" as "COM 2", "COM12" as
+// "COM 12" (the driver's "\\.\COM2" likewise); a device path by its device
+// name ("/dev/ttyUSB0" as "ttyUSB0"); any other name whole.
+QString PortCaption(QString name) {
+    if (name.startsWith(QLatin1String("\\\\.\\"))) name.remove(0, 4);
+    if (name.startsWith('/')) return name.mid(name.lastIndexOf('/') + 1);
+    bool digits = false;
+    name.mid(3).toInt(&digits);
+    if (name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) && digits)
+        return name.left(3) + " " + name.mid(3);
+    return name;
+}
+
 struct PageRow {
     const char* caption;  // left-bar button and page caption
     const char* page;     // objectName of the page
@@ -552,15 +565,11 @@ void TGlavna::RepaintConnected() {
                                       : U("Mobile not connected!\nTo connect, double-click here!"));
     ConnectedPB->update();
     const QString name = QString::fromStdString(engine_.PortName());
-    if (name.startsWith('/')) {
-        // A device path: its name, as much as fits, and the whole path as the hint.
-        ComPortNameLab->setText(ComPortNameLab->fontMetrics().elidedText(
-            QFileInfo(name).fileName(), Qt::ElideRight, kPortNameWidth));
-        ComPortNameLab->setToolTip(name);
-    } else if (name.size() > 3) {
-        ComPortNameLab->setText(name.left(3) + " " + name.mid(3, 3));
-        ComPortNameLab->setToolTip({});
-    }
+    if (name.size() <= 3) return;
+    // A long device name as much as fits; the whole name is the hint.
+    ComPortNameLab->setText(ComPortNameLab->fontMetrics().elidedText(
+        PortCaption(name), Qt::ElideRight, kPortNameWidth));
+    ComPortNameLab->setToolTip(name);
 }
 
 void TGlavna::GeneralInfoChanged(const GeneralInfoView& v) {

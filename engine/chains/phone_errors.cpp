@@ -65,21 +65,30 @@ void ShowErrorMessage(EngineContext& ctx, std::optional<int> code, const std::st
     }
 }
 
+// The phone's own words for a refusal: the text of its code ("Text too
+// long"), the code itself when it has no text, or the verbose text.
+std::string RefusalText(std::optional<int> code, const std::string& verbose) {
+    if (!code) return verbose;
+    const std::string text = Trim(PhoneErrorText(*code));
+    return text.empty() ? "+CME ERROR: " + IntToStr(*code) : text;
+}
+
 // A refused phonebook command. A restore counts a refused step or selection
 // and goes on, without a box; otherwise a refused selection or write ends
 // the entry operation (a later memory selection must not carry it out), and
 // a refused command of the wizard's re-read ends that.
-std::optional<ScanStep> PhonebookRefused(EngineContext& ctx, const std::string& echo) {
+std::optional<ScanStep> PhonebookRefused(EngineContext& ctx, const std::string& echo,
+                                         const std::string& reason) {
     const bool selection = StartsWith(echo, "AT+CPBS=") || StartsWith(echo, "AT^SPBS=");
     const bool write = StartsWith(echo, "AT+CPBW=");
     if (IsRestoring(ctx.state.Phonebook.Op)) {
         if (write) {
-            RestoreStepFailed(ctx);
+            RestoreStepFailed(ctx, reason);
             return ScanStep::Continue;
         }
         if (selection) {
             ctx.state.CurrentMemory = Copy(echo, 10, 2);
-            RestoreSelectionFailed(ctx);
+            RestoreSelectionFailed(ctx, reason);
             return ScanStep::EndScan;
         }
     }
@@ -115,7 +124,8 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
     // next refresh's clock read.
     if (echo == "AT+CCLK?") ctx.state.Chain.SettingClock = false;
 
-    if (const auto step = PhonebookRefused(ctx, echo)) return *step;
+    if (const auto step = PhonebookRefused(ctx, echo, RefusalText(code, Trim(CopyFrom(line, 13)))))
+        return *step;
 
     if (ctx.state.Chain.CregSetSent && StartsWith(echo, "AT+CREG="))
         return RegistrationFallBack(ctx, echo);

@@ -7,6 +7,7 @@
 #include "engine/phonebook/phonebook_views.h"
 
 #include <string>
+#include <vector>
 
 namespace parlenko {
 
@@ -35,12 +36,24 @@ struct RestoreProgressView {
     std::string RestPercLab;  // "6%"
 };
 
+// A chosen entry that a restore run did not write, and why: the phone's
+// own error text ("Text too long", "Memory full"), or what kept it from
+// being sent.
+struct RestoreFailure {
+    RestoreRow Row;
+    std::string Reason;
+    bool operator==(const RestoreFailure&) const = default;
+};
+
 // How a restore run ended.
 struct RestoreOutcome {
     int Steps = 0;   // writes and deletes sent, plus entries of a memory that could not be selected
     int Failed = 0;  // of those, the ones the phone refused
     bool NoAnswer = false;  // stopped: the phone did not answer or the port closed
     bool Stopped = false;   // stopped on the user's request (the wizard closed)
+    // The chosen entries not written, in the order the run met them (a
+    // refused delete is counted in Failed only: it names no entry).
+    std::vector<RestoreFailure> NotWritten;
     bool Succeeded() const { return Failed == 0 && !NoAnswer && !Stopped; }
 };
 

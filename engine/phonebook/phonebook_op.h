@@ -45,9 +45,10 @@ struct MoveEntry {
 // closes, or at the next answer after a stop request.
 struct Restoring {
     std::optional<std::variant<WritePending, DeletePending>> Step;
-    std::vector<RestoreRow> Rows;  // chosen entries not yet sent, in file order
-    RestoreOutcome Outcome;        // counted as the answers come
-    bool StopRequested = false;    // the wizard closed: stop at the next answer
+    std::vector<RestoreRow> Rows;    // chosen entries not yet sent, in file order
+    std::optional<RestoreRow> Sent;  // the entry of the write waiting for its answer
+    RestoreOutcome Outcome;          // counted as the answers come
+    bool StopRequested = false;      // the wizard closed: stop at the next answer
 };
 
 using PhonebookOp = std::variant<std::monostate, WritePending, DeletePending, MoveEntry, Restoring>;

@@ -171,6 +171,7 @@ void FinishPhonebookRead(EngineContext& ctx) {
     // Every memory has been read: its free positions are known.
     ctx.state.Phonebook.PhonebookLoaded = true;
     ctx.state.Phonebook.PhonebookListPartial = false;
+    ctx.state.Phonebook.PhonebookReadRunning = false;
     // Closed whether shown or not: the read is over, so is the busy state.
     CloseReadProgress(ctx);
     // The list read replaces the cache whole.
@@ -188,6 +189,12 @@ void FinishPhonebookRead(EngineContext& ctx) {
 }
 
 void BackupRefreshStopped(EngineContext& ctx) {
+    auto& op = ctx.state.Phonebook;
+    if (op.PhonebookReadRunning) {
+        // The capacities of a read cut short are unknown again.
+        op.PhonebookReadRunning = false;
+        ShowPhonebookSummary(ctx);
+    }
     auto& r = Read(ctx);
     if (!r.BackupRefreshing) return;
     r.BackupRefreshing = false;

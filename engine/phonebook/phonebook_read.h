@@ -53,8 +53,9 @@ void FinishPhonebookRead(EngineContext& ctx);
 
 // Closes the progress window; the busy state ends with it.
 void CloseReadProgress(EngineContext& ctx);
-// The backup wizard's re-read stopped before its end (refused, timed out,
-// the port closed): the wizard writes nothing. Nothing when no re-read runs.
+// A phonebook command was refused, timed out or the port closed: a full
+// read that ran has stopped (the page's summary says so), and the backup
+// wizard's re-read writes nothing.
 void BackupRefreshStopped(EngineContext& ctx);
 
 }  // namespace parlenko

@@ -35,9 +35,9 @@ public:
     virtual void ShowPhonebookSummary(const PhonebookCapacities& capacities) { (void)capacities; }
     // Apply the view button that is down again (after an entry changed).
     virtual void ReapplyPhonebookFilter() {}
-    // A memory was read: when the phonebook page is shown focus its view
-    // (when onlyWhenActive, only if the main window is the active window);
-    // select, focus and show row 0 when there is one.
+    // A memory was read: when the phonebook page is shown, select and show
+    // row 0 when there is one, and focus the view (when onlyWhenActive, only
+    // if the main window is the active window).
     virtual void FocusFirstPhonebookRow(bool onlyWhenActive) { (void)onlyWhenActive; }
     // An entry was saved from the entry dialog: select and show its row.
     virtual void PhonebookEntrySaved(const std::string& name, const std::string& number,

@@ -26,6 +26,7 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
             // complete read until this one has run to its end.
             op.PhonebookReadComplete = false;
             op.PhonebookListPartial = true;
+            op.PhonebookReadRunning = true;
             op.PhonebookList.clear();
             FillingListGuard filling(ctx.state);
             ctx.views.phonebook->ClearPhonebookRows();
@@ -38,12 +39,17 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
             counters.Used = 0;
         }
         for (auto m : kPhonebookMemories) ctx.views.phonebook->SetPhonebookViewEnabled(m, false);
-        ctx.views.phonebook->ShowPhonebookSummary(
-            {r.Of(PhoneMemory::Sim).Capacity, r.Of(PhoneMemory::Phone).Capacity,
-             r.Of(PhoneMemory::Own).Capacity, r.Of(PhoneMemory::Service).Capacity});
+        ShowPhonebookSummary(ctx);
         ctx.state.Mode = ActivityMode::Phonebook;
     }
     SendAtCpbs(ctx, memory);
+}
+
+void ShowPhonebookSummary(EngineContext& ctx) {
+    const auto& r = ctx.state.PhonebookRead;
+    ctx.views.phonebook->ShowPhonebookSummary(
+        {r.Of(PhoneMemory::Sim).Capacity, r.Of(PhoneMemory::Phone).Capacity,
+         r.Of(PhoneMemory::Own).Capacity, r.Of(PhoneMemory::Service).Capacity});
 }
 
 void RefreshCalls(EngineContext& ctx, PhoneMemory list) {

@@ -14,6 +14,9 @@ namespace parlenko {
 // the next memory. Does nothing while disconnected.
 void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory);
 
+// The phonebook page's summary with the capacities known now.
+void ShowPhonebookSummary(EngineContext& ctx);
+
 // Selects a call list (Dialled .. Missed) for reading. Dialled starts the
 // read of all three and empties the lists first. Does nothing while
 // disconnected.

@@ -25,6 +25,16 @@ std::string StoredName(const RestoreRow& row) {
     return row.Vip && row.Name.size() < 16 ? row.Name + "!" : row.Name;
 }
 
+// Why a chosen entry was not written, when the phone gave no text of its own.
+constexpr char kNoFreePosition[] = "Memory full";
+constexpr char kNotStorable[] = "Characters the mobile cannot store";
+constexpr char kNoAnswer[] = "No answer from mobile";
+constexpr char kNotSent[] = "Not sent: the restore stopped";
+
+void NotWritten(Restoring& run, const RestoreRow& row, const std::string& reason) {
+    run.Outcome.NotWritten.push_back({row, reason});
+}
+
 void ShowProgress(EngineContext& ctx) {
     ctx.views.backup->RestoreProgressChanged(Read(ctx).Restore);
 }
@@ -54,6 +64,9 @@ std::optional<PhoneMemory> NextMemoryWithRows(const Restoring& run, int after) {
 void EndRun(EngineContext& ctx, bool noAnswer) {
     auto* run = Run(ctx);
     if (!run) return;
+    // A run that stops names the entry in flight and every entry not sent.
+    if (noAnswer && run->Sent) NotWritten(*run, *run->Sent, kNoAnswer);
+    for (const auto& row : run->Rows) NotWritten(*run, row, kNotSent);
     RestoreOutcome outcome = run->Outcome;
     outcome.NoAnswer = noAnswer;
     outcome.Stopped = run->StopRequested;
@@ -65,15 +78,18 @@ void EndRun(EngineContext& ctx, bool noAnswer) {
 }
 
 // The steps of CurrentMemory are over. Rows of it still left (no free
-// position was left for them, or the memory could not be selected) count as
-// failed; then the next memory with rows, or the end.
-void MemoryDone(EngineContext& ctx) {
+// position was left for them, or the memory could not be selected: reason)
+// count as failed; then the next memory with rows, or the end.
+void MemoryDone(EngineContext& ctx, const std::string& reason = kNoFreePosition) {
     auto* run = Run(ctx);
     if (!run) return;
     const auto memory = CurrentPhoneMemory(ctx.state);
     if (memory) {
-        const auto left =
-            std::erase_if(run->Rows, [&](const RestoreRow& row) { return row.Memory == *memory; });
+        const auto left = std::erase_if(run->Rows, [&](const RestoreRow& row) {
+            if (row.Memory != *memory) return false;
+            NotWritten(*run, row, reason);
+            return true;
+        });
         run->Outcome.Steps += static_cast<int>(left);
         run->Outcome.Failed += static_cast<int>(left);
     }
@@ -98,6 +114,7 @@ void SendWrite(EngineContext& ctx, Restoring& run, PhoneMemory memory, const std
     const auto number = ParseInt(position);
     run.Step = WritePending{line, AListIme{StoredName(*row), row->Number, v.RestoreLokLab,
                                            number ? IntToStrPadded(*number, 3) : position}};
+    run.Sent = *row;
     run.Rows.erase(row);
     run.Outcome.Steps += 1;
     ShowProgress(ctx);
@@ -127,6 +144,7 @@ enum class StepDone { Sent, RowRefused };
 // in overwrite mode the same position number.
 StepDone RefuseRow(EngineContext& ctx, Restoring& run, std::vector<RestoreRow>::iterator row) {
     auto& r = Read(ctx);
+    NotWritten(run, *row, kNotStorable);
     run.Rows.erase(row);
     run.Outcome.Steps += 1;
     run.Outcome.Failed += 1;
@@ -203,21 +221,25 @@ bool StartRestore(EngineContext& ctx, const std::vector<RestoreRow>& rows, Resto
 }
 
 void RestoreNextEntry(EngineContext& ctx) {
+    // The write sent last has had its answer.
+    if (auto* run = Run(ctx)) run->Sent.reset();
     while (RestoreStep(ctx) == StepDone::RowRefused) {}
 }
 
-void RestoreStepFailed(EngineContext& ctx) {
+void RestoreStepFailed(EngineContext& ctx, const std::string& reason) {
     auto* run = Run(ctx);
     if (!run) return;
+    if (run->Sent) NotWritten(*run, *run->Sent, reason);
+    run->Sent.reset();
     run->Step.reset();
     run->Outcome.Failed += 1;
     Read(ctx).ReadCount += 1;
     RestoreNextEntry(ctx);
 }
 
-void RestoreSelectionFailed(EngineContext& ctx) {
+void RestoreSelectionFailed(EngineContext& ctx, const std::string& reason) {
     if (auto* run = Run(ctx)) run->Step.reset();
-    MemoryDone(ctx);
+    MemoryDone(ctx, reason);
 }
 
 void AbortRestore(EngineContext& ctx) { EndRun(ctx, true); }

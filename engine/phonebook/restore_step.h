@@ -25,15 +25,18 @@ bool StartRestore(EngineContext& ctx, const std::vector<RestoreRow>& rows, Resto
 // are done, the next memory or the end of the run. A stop request ends the
 // run here. A row that the entry dialog could not save either
 // (IsWritableEntry) is not sent: it counts as failed and the next row
-// follows at once.
+// follows at once. Rows a memory has no position left for are not written
+// ("Memory full"); a run that stops lists the rows it did not send.
 void RestoreNextEntry(EngineContext& ctx);
 
 // The phone refused the step in flight ("ERROR", "+CME ERROR:"): counted as
-// a failed step, and the run goes on.
-void RestoreStepFailed(EngineContext& ctx);
+// a failed step (a write's entry is listed with reason, the phone's text),
+// and the run goes on.
+void RestoreStepFailed(EngineContext& ctx, const std::string& reason);
 // The phone refused the selection of CurrentMemory: its chosen entries count
-// as failed, and the run goes on with the next memory that has entries.
-void RestoreSelectionFailed(EngineContext& ctx);
+// as failed (listed with reason), and the run goes on with the next memory
+// that has entries.
+void RestoreSelectionFailed(EngineContext& ctx, const std::string& reason);
 // The time-out or a closed port: the run ends, stopped.
 void AbortRestore(EngineContext& ctx);
 // The wizard closes: a run in flight stops at the next answer (or the

@@ -15,6 +15,8 @@ namespace {
 constexpr char kWriteFailed[] =
     "Error occurred while trying to write or\rdelete entry in mobile phonebook!";
 constexpr char kReadFailed[] = "Error occurred while trying to read\rentry from mobile phonebook!";
+// A refusal without a code: the phone's whole answer.
+constexpr char kPlainError[] = "ERROR";
 
 RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
 
@@ -81,7 +83,7 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     // A restore never goes on as a read: the memory's entries fail, the run
     // goes on with the next memory.
     if (IsRestoring(state.Phonebook.Op)) {
-        RestoreSelectionFailed(ctx);
+        RestoreSelectionFailed(ctx, kPlainError);
         return ScanStep::EndScan;
     }
     if (PendingDelete(state.Phonebook.Op) || PendingWrite(state.Phonebook.Op)) {
@@ -155,7 +157,7 @@ ScanStep WriteOk(EngineContext& ctx, const EchoHit& hit) {
 // A refused restore step is counted, without a box; the run goes on.
 ScanStep WriteError(EngineContext& ctx, const EchoHit&) {
     if (IsRestoring(ctx.state.Phonebook.Op)) {
-        RestoreStepFailed(ctx);
+        RestoreStepFailed(ctx, kPlainError);
         return ScanStep::Continue;
     }
     PhonebookOpFailed(ctx);

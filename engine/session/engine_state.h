@@ -86,6 +86,8 @@ struct PhonebookOpState {
     // it stopped): the list holds part of the phone's entries, while the
     // cache still holds the last complete read.
     bool PhonebookListPartial = false;
+    // A full read runs now: from its start to its end or its stop.
+    bool PhonebookReadRunning = false;
     std::vector<AListIme> PhonebookList;
 };
 

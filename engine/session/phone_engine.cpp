@@ -183,6 +183,7 @@ bool PhoneEngine::PhonebookReadComplete() const {
     return in_->state.Phonebook.PhonebookReadComplete;
 }
 bool PhoneEngine::PhonebookListPartial() const { return in_->state.Phonebook.PhonebookListPartial; }
+bool PhoneEngine::PhonebookReadRunning() const { return in_->state.Phonebook.PhonebookReadRunning; }
 std::string PhoneEngine::CheckRestoreSpace(const std::vector<RestoreRow>& rows,
                                            RestoreMode mode) const {
     return parlenko::CheckFreeSpace(in_->state, rows, mode);

@@ -275,6 +275,8 @@ public:
     // without a re-read is refused. False before any read (the list is the
     // cache's, a complete read).
     bool PhonebookListPartial() const;
+    // A full read is running now: started, and neither at its end nor stopped.
+    bool PhonebookReadRunning() const;
     // Empty when rows fit into the phone in that mode, else the message for
     // the wizard's box.
     std::string CheckRestoreSpace(const std::vector<RestoreRow>& rows, RestoreMode mode) const;

@@ -1,5 +1,6 @@
 #include "exchange/windows/backup_form.h"
 
+#include "components/widgets/elided_label.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/formats/backup_files.h"
@@ -98,7 +99,7 @@ QLabel* Caption(QWidget* page, const QString& text, int x, int y, int w = 120) {
     return l;
 }
 QLabel* Value(QWidget* page, const char* name, int x, int y, int w) {
-    auto* l = new QLabel(page);
+    auto* l = new widgets::TElidedLabel(page);
     l->setObjectName(name);
     l->setGeometry(x, y, w, 18);
     QFont f = l->font();
@@ -173,6 +174,9 @@ TBackupForm::TBackupForm(QWidget* mainWindow, PhoneEngine& engine, QString dataD
     connect(PrevBtn, &QPushButton::clicked, this, [this] { PrevBtnClick(); });
     connect(NextBtn, &QPushButton::clicked, this, [this] { NextBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter is the forward button only (Next, Backup, Restore, Finish): no
+    // other button becomes the default by having the focus.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 
     engine_.SetBackupView(this);
 }
@@ -270,6 +274,14 @@ void TBackupForm::BuildPages() {
     SuccessLab->setObjectName("SuccessLab");
     SuccessLab->setGeometry(20, 40, 400, 60);
     SuccessLab->setWordWrap(true);
+    NotWrittenList = new QTreeWidget(p);
+    NotWrittenList->setObjectName("NotWrittenList");
+    NotWrittenList->setGeometry(0, 104, kPageWidth, 164);
+    NotWrittenList->setRootIsDecorated(false);
+    NotWrittenList->setHeaderLabels({U("Naziv osobe"), U("Telefon"), U("Lokacija"), U("Razlog")});
+    for (auto [column, width] : {std::pair{0, 120}, {1, 100}, {2, 100}})
+        NotWrittenList->setColumnWidth(column, width);
+    NotWrittenList->hide();
 
     // 6 Restore1
     p = page();
@@ -416,6 +428,7 @@ void TBackupForm::Notebook1PageChanged() {
             CancelBtn->setEnabled(false);
             break;
         case BackupEnd:
+            NotWrittenList->hide();
             PrevBtn->setEnabled(false);
             NextBtn->setEnabled(false);
             CancelBtn->setEnabled(true);
@@ -453,6 +466,8 @@ void TBackupForm::Notebook1PageChanged() {
         default: break;
     }
     if (page != BackupEnd) CancelBtn->setText(U("Cancel"));
+    // The last page goes forward by "Finish".
+    (page == BackupEnd ? CancelBtn : NextBtn)->setDefault(true);
     if (page == Restore5) {
         WayToRestoreLab->setText(
             Mode() == RestoreMode::Overwrite
@@ -723,15 +738,39 @@ void TBackupForm::RestoreProgressChanged(const RestoreProgressView& view) {
 void TBackupForm::RestoreFinished(const RestoreOutcome& outcome) {
     if (outcome.Stopped || !isVisible()) return;
     TurnTo(BackupEnd);
-    if (outcome.NoAnswer) SuccessLab->setText(U("Restore was stopped: mobile did not answer."));
-    else if (outcome.Failed > 0)
+    ShowNotWritten(outcome.NotWritten);
+    const QString notWritten = outcome.NotWritten.empty()
+                                   ? QString()
+                                   : U("\nEntries from backup not written in your mobile:  %1")
+                                         .arg(outcome.NotWritten.size());
+    if (outcome.NoAnswer) {
+        Label1->setText(U("Restore stopped"));
+        Label2->setText(U("Mobile did not answer, so the restore process was stopped."));
+        SuccessLab->setText(U("Restore was stopped: mobile did not answer.") + notWritten);
+    } else if (outcome.Failed > 0) {
         SuccessLab->setText(U("Restore finished with errors: %1 of %2 steps failed in your mobile.")
                                 .arg(outcome.Failed)
-                                .arg(outcome.Steps));
-    else
+                                .arg(outcome.Steps) +
+                            notWritten);
+    } else {
         SuccessLab->setText(
             U("Your phonebook entries from previous backup are succesfully saved "
               "in your mobile."));
+    }
+}
+
+void TBackupForm::ShowNotWritten(const std::vector<RestoreFailure>& entries) {
+    NotWrittenList->clear();
+    for (const auto& e : entries) {
+        auto* item = new QTreeWidgetItem(NotWrittenList);
+        item->setIcon(0, ListImage(e.Row.Vip ? 4 : 3));
+        item->setText(0, ui::FromAnsi(e.Row.Name));
+        item->setText(1, ui::FromAnsi(e.Row.Number));
+        item->setText(2, ui::FromAnsi(std::string(MemoryCaption(e.Row.Memory))));
+        item->setText(3, ui::FromAnsi(e.Reason));
+        item->setToolTip(3, item->text(3));
+    }
+    NotWrittenList->setVisible(!entries.empty());
 }
 
 // ------------------------------------------------------------- closing

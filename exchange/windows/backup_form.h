@@ -89,6 +89,8 @@ public:
     QProgressBar* BackupProBar = nullptr;
     QLabel* PercLab = nullptr;
     QLabel* SuccessLab = nullptr;
+    // After a restore: the entries not written, each with the phone's reason.
+    QTreeWidget* NotWrittenList = nullptr;
     QTreeWidget* BackupList = nullptr;
     QTreeWidget* RestoreList = nullptr;
     QCheckBox* SelectionCB = nullptr;
@@ -134,6 +136,7 @@ private:
     // when a file could not be written.
     bool WriteBackupFile();
     void ShowError(const QString& caption, const QString& text);
+    void ShowNotWritten(const std::vector<RestoreFailure>& entries);
 
     PhoneEngine& engine_;
     QString dataDir_;

@@ -1,5 +1,6 @@
 #include "exchange/windows/outlook_app_form.h"
 
+#include "components/widgets/elided_label.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/windows/store_session.h"
@@ -56,7 +57,7 @@ QLabel* Caption(QWidget* parent, const char* text, int x, int y, bool bold = fal
 }
 
 QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* l = new QLabel(parent);
+    auto* l = new widgets::TElidedLabel(parent);
     l->setObjectName(name);
     l->setGeometry(x, y, width, 16);
     l->setStyleSheet(QStringLiteral("QLabel { color: #006400; }"));
@@ -466,12 +467,15 @@ void TOutlookAppForm::OutSaveBtnClick() {
             if (row->isSelected()) SaveRow(*session_.OutlookApp, *row);
         }
     } catch (const std::exception&) {
+        ReadOutlookAppointments();  // the appointments saved before the error are there
         ShowError(
             this, "Error",
             QStringLiteral(
                 "Error occurred while trying to save appointment(s) in the calendar folder!"));
         return;
     }
+    // The store's list shows what was written.
+    ReadOutlookAppointments();
     MobAppointList->setFocus();
     ui::ShowMessageDialog(
         this, QStringLiteral("Information"),

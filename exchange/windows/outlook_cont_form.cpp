@@ -629,12 +629,15 @@ void TOutlookContForm::OutSaveBtnClick() {
             else c.Save();
         }
     } catch (const std::exception&) {
+        ReadOutlookContacts();  // the contacts saved before the error are there
         ui::ShowMessageDialog(
             this, U("Error"),
             U("Error occurred while trying to save entries in the contacts folder!"),
             DialogKind::Error, DialogButtons::Ok);
         return;
     }
+    // The store's list shows what was written.
+    ReadOutlookContacts();
     PhonebookList->setFocus();
     ui::ShowMessageDialog(this, U("Information"),
                           U("Entries succesfully saved in the contacts folder!"),

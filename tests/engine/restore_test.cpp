@@ -103,6 +103,8 @@ TEST(Restore, RefusedSelectionWritesNothingAndCountsItsRowsAsFailed) {
     EXPECT_THAT(p.Writes(), ElementsAre("AT+CPBS=\"SM\""));
     EXPECT_EQ(p.Outcome().Failed, 2);
     EXPECT_FALSE(p.Outcome().NoAnswer);
+    EXPECT_THAT(p.Outcome().NotWritten,
+                ElementsAre(RestoreFailure{kSimAna, "ERROR"}, RestoreFailure{kSimIvo, "ERROR"}));
     EXPECT_EQ(p.Book("SM").size(), 3u);
 }
 
@@ -115,6 +117,8 @@ TEST(Restore, RefusedStepIsCountedWithoutABoxAndTheRunGoesOn) {
     EXPECT_EQ(p.Writes().size(), 6u);  // the selection and five steps
     EXPECT_EQ(p.Outcome().Steps, 5);
     EXPECT_EQ(p.Outcome().Failed, 2);
+    // The refused write's entry with the phone's word; a refused delete names none.
+    EXPECT_THAT(p.Outcome().NotWritten, ElementsAre(RestoreFailure{kSimIvo, "ERROR"}));
     EXPECT_TRUE(p.h.host.dialogs.empty());
     EXPECT_EQ(p.Book("SM")[3].number, "0913");
 }
@@ -130,6 +134,8 @@ TEST(Restore, RowThatWouldBreakItsLineSendsNothingAndCountsAsFailed) {
     EXPECT_THAT(p.Writes(), ElementsAre("AT+CPBS=\"SM\"", "AT+CPBW=003,\"0912\",,\"Ivo\""));
     EXPECT_EQ(p.Outcome().Steps, 2);
     EXPECT_EQ(p.Outcome().Failed, 1);
+    EXPECT_THAT(p.Outcome().NotWritten,
+                ElementsAre(RestoreFailure{forged, "Characters the mobile cannot store"}));
     EXPECT_TRUE(p.Book("SM").count(5));
     EXPECT_TRUE(p.h.host.dialogs.empty());
 }
@@ -144,6 +150,9 @@ TEST(Restore, TimeOutStopsTheRun) {
     p.h.clock.RunFor(30000);
     EXPECT_EQ(p.Writes().back(), "AT+CPBW=2,\"0912\",,\"Ivo\"");
     EXPECT_TRUE(p.Outcome().NoAnswer);
+    EXPECT_THAT(p.Outcome().NotWritten,
+                ElementsAre(RestoreFailure{kSimIvo, "No answer from mobile"},
+                            RestoreFailure{kSimEva, "Not sent: the restore stopped"}));
     EXPECT_FALSE(IsRestoring(p.h.state().Phonebook.Op));
 }
 

@@ -153,6 +153,26 @@ TEST(AppointmentsPageSim, ReadShowsEverySlotsEntryWithNamesPicturesAndTheMemoryU
     EXPECT_FALSE(rig.page.OutlookATB->isEnabled());
 }
 
+// The phone reads its slots in the order Z to A: the first click on the
+// text column must still sort, A before Z; the date column's first click
+// shows the latest first.
+TEST(AppointmentsPageSim, EachColumnsFirstClickSortsItsOwnWay) {
+    PageRig rig;
+    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    const auto captions = [&] {
+        QStringList texts;
+        for (int i = 0; i < rig.page.AppointmentsList->topLevelItemCount(); ++i)
+            texts << rig.page.AppointmentsList->topLevelItem(i)->text(kAppCaption).left(8);
+        return texts;
+    };
+    // Without the phonebook the phone call shows its number.
+    ASSERT_EQ(captions(), (QStringList{"Sastanak", "Rodjenda", "+3859506"}));
+    rig.page.ColumnClick(kAppCaption);
+    EXPECT_EQ(captions(), (QStringList{"+3859506", "Rodjenda", "Sastanak"}));
+    rig.page.ColumnClick(kAppDate);  // 02.04., 18.03., 16.03.2005
+    EXPECT_EQ(captions(), (QStringList{"Rodjenda", "+3859506", "Sastanak"}));
+}
+
 TEST(AppointmentsPageSim, AFullCalendarRefusesANewEntryUntilADeleteFreesItsSlot) {
     PageRig rig(3);
     ASSERT_TRUE(rig.engine.Connect());
@@ -442,6 +462,25 @@ TEST(AppointmentsPage, DetailsOfAWeeklyEntryAndItsNextActivation) {
     r.page.FocusAppointmentRow("1");
     EXPECT_EQ(r.page.AppActLab->text(), "Appointment deactivated!");
     EXPECT_FALSE(r.page.AppActDateLab->isEnabled());
+}
+
+// A text longer than its label is cut where the label ends and shown whole
+// as the label's hint; a text that fits has none.
+TEST(AppointmentsPage, CutDetailsShowTheirWholeTextAsHint) {
+    OfflineRig r;
+    const QString text = "Sastanak s Markom i Anom u uredu";
+    r.page.AddAppointmentRow({text.toStdString(), "Meeting", "Once", "16.03.2005", "09:00:00", "4",
+                              63, text.toStdString()});
+    r.page.FocusAppointmentRow("4");
+    const auto hint = [](QLabel* l) {
+        l->grab();  // painted as on the screen
+        return l->toolTip();
+    };
+    EXPECT_EQ(r.page.AppNameLab->text(), text);
+    EXPECT_EQ(hint(r.page.AppNameLab), text);
+    EXPECT_EQ(hint(r.page.AppActLab), "Appointment deactivated!");
+    r.page.FocusAppointmentRow("2");
+    EXPECT_EQ(hint(r.page.AppNameLab), "");
 }
 
 TEST(AppointmentsPage, TheDateColumnPutsTheLatestFirstAndTheTextColumnAToZ) {

@@ -16,12 +16,18 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
 
 namespace parlenko::exchange {
 namespace {
@@ -57,6 +63,20 @@ struct WizardRig {
         EXPECT_TRUE(WritePhonebookRecordsFile(path, entries).ok());
         EXPECT_TRUE(AddBackupPath(home.Dir(), path).ok());
         return path;
+    }
+    // Adds a fault the phone plays for command.
+    void Fault(const std::string& command, std::optional<std::string> result) {
+        phonesim::CommandFault f;
+        f.command = command;
+        f.result = std::move(result);
+        f.noAnswer = !f.result;
+        device.Phone().AddFault(f);
+    }
+    // Runs the restore chosen up to the restore type page: to the last page.
+    bool RunRestore() {
+        form.NextBtnClick();
+        form.NextBtnClick();
+        return PumpUntil([&] { return Page() == TBackupForm::BackupEnd; }, 20000);
     }
     // Next on the confirmation page: the boxes it showed (each answered).
     std::vector<ui::testing::SeenDialog> ConfirmBackup() {
@@ -143,6 +163,28 @@ TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {
     const std::string path = rig.home.Dir() + "Backup/b1.pbb";
     EXPECT_EQ(ReadFileBytes(path), EncodePhonebookRecords(expected));
     EXPECT_EQ(LoadBackupPaths(rig.home.Dir()), std::vector<std::string>{path});
+}
+
+// Enter is the forward button wherever the focus is: Next, then Backup,
+// then Finish; the other buttons take Enter only as a click of their own.
+TEST(BackupForm, EnterGoesForwardFromAnyControl) {
+    WizardRig rig;
+    const auto enter = [&](QWidget* at) {
+        at->setFocus();
+        QTest::keyClick(at, Qt::Key_Return);
+    };
+    enter(rig.form.BackupRB);
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup1);
+    enter(rig.form.PrevBtn);
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup2);
+    rig.form.Edit2->setText("enter");
+    enter(rig.form.Edit2);
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
+    enter(rig.form.BackupMemo);
+    ASSERT_EQ(rig.Page(), TBackupForm::BackupEnd);
+    EXPECT_TRUE(QFile::exists(rig.home.QDir() + "Backup/enter.pbb"));
+    enter(rig.form.SuccessLab->parentWidget());
+    EXPECT_FALSE(rig.form.isVisible());  // "Finish"
 }
 
 TEST(BackupForm, FailedWriteShowsItsErrorAndStaysOnTheConfirmation) {
@@ -232,6 +274,44 @@ TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
     // Finish: the phonebook is read again.
     rig.form.CancelBtn->click();
     EXPECT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
+}
+
+// The end of a restore lists each entry the phone refused with the phone's
+// own reason; a run the time-out ends says that it stopped, and lists the
+// entries not written.
+TEST(BackupForm, RestoreEndListsTheEntriesNotWrittenWithThePhonesReason) {
+    WizardRig rig;
+    rig.PutBackup({{"Ana!", "0911", "SIM card", "004"},
+                   {"Ivo", "0912", "SIM card", "009"},
+                   {"Eva", "0913", "SIM card", "010"}});
+    ASSERT_TRUE(rig.ReadPhonebook());  // the wizard, open, offers the restore now
+    rig.Fault("AT+CPBW=2,", "+CME ERROR: 24");
+    rig.ToRestoreType();
+    ASSERT_TRUE(rig.RunRestore());
+    EXPECT_EQ(rig.form.Label1->text(), "Restore finished");
+    EXPECT_TRUE(rig.form.SuccessLab->text().contains("not written in your mobile:  1"))
+        << rig.form.SuccessLab->text().toStdString();
+    QTreeWidget* list = rig.form.NotWrittenList;
+    ASSERT_TRUE(list->isVisibleTo(&rig.form));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Ivo");
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "0912");
+    EXPECT_EQ(list->topLevelItem(0)->text(2), "SIM card");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "Text too long");
+    EXPECT_EQ(rig.Book("SM")[3].number, "0913");
+    rig.form.CancelBtn->click();
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
+
+    // The phone falls silent at Eva's write: the run stops at the time-out.
+    rig.Fault("AT+CPBW=3,", std::nullopt);
+    rig.form.show();
+    rig.ToRestoreType();
+    ASSERT_TRUE(rig.RunRestore());
+    EXPECT_EQ(rig.form.Label1->text(), "Restore stopped");
+    EXPECT_TRUE(rig.form.SuccessLab->text().startsWith("Restore was stopped"));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Eva");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "No answer from mobile");
 }
 
 TEST(BackupForm, RestoreTypePageRefusesWhatDoesNotFitInEitherMode) {

@@ -183,6 +183,15 @@ TEST(GlavnaTest, OptionsReachThePort) {
     EXPECT_FALSE(rig.port.CheckLineStatus());
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 10000);
     EXPECT_EQ(rig.glavna->ComPortNameLab->text(), "COM 8");
+    // The whole name: every digit, a device by its name.
+    for (const auto& [name, shown] : {std::pair{"COM12", "COM 12"},
+                                      {"\\\\.\\COM3", "COM 3"},
+                                      {"/dev/serial/by-id/usb-FTDI_A1-port0", "usb-FTDI_A1-port0"},
+                                      {"/dev/ttyUSB0", "ttyUSB0"}}) {
+        rig.port.SetPortName(name);
+        rig.glavna->RepaintConnected();
+        EXPECT_EQ(rig.glavna->ComPortNameLab->text(), shown) << name;
+    }
 }
 
 TEST(GlavnaTest, AutoConnectResetsThePhone) {

@@ -227,16 +227,22 @@ TEST(MelodiesPage, MidiFilesShowTheirFiguresAndUploadIntoTheChosenSlot) {
     ASSERT_TRUE(files.SelectPath(dir + "c_silent.mid"));
     EXPECT_EQ(page.MidiTonesLab->text(), "??");
     EXPECT_EQ(page.MidiSizeLab->text(), "200 bytes");
+    ASSERT_TRUE(page.UploadMelBtn->isEnabled());
     {
+        // A file the MIDI model rejects: why, no figures, nothing to send.
         DialogWatcher ok;
         ASSERT_TRUE(files.SelectPath(dir + "d_damaged.mid"));
         ASSERT_TRUE(PumpUntil([&] { return !ok.Seen().empty(); }, 3000));
         EXPECT_EQ(ok.Seen()[0].caption, "Error");
+        const QString why = ok.Seen()[0].text;  // the model's own words after the name
+        EXPECT_TRUE(why.startsWith("Cannot read melody d_damaged.mid!\n\n")) << why.toStdString();
+        EXPECT_GT(why.size(), 38) << why.toStdString();
     }
-    EXPECT_EQ(page.MidiSizeLab->text(), "200 bytes");
-    EXPECT_EQ(page.MidiTonesLab->text(), "??");
+    for (QLabel* l : {page.MidiSizeLab, page.MidiTracksLab, page.MidiTonesLab})
+        EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
+    EXPECT_FALSE(page.UploadMelBtn->isEnabled());
     ASSERT_TRUE(files.SelectPath(dir + "e_notes.txt"));
-    EXPECT_EQ(page.MidiSizeLab->text(), "200 bytes");
+    EXPECT_EQ(page.MidiSizeLab->text(), "");
     EXPECT_FALSE(page.UploadMelBtn->isEnabled());
     EXPECT_FALSE(page.PlayMidiBtn->isEnabled());
 
@@ -328,6 +334,14 @@ TEST(LogoPage, ReadSaveUploadAndDeleteTheOperatorLogoAndTheScreensaver) {
     EXPECT_EQ(page.MobLogSizeLab->text(), "101 x 46");
     EXPECT_EQ(page.PicMaxSizeLab->text(), "101 x 46");
     ASSERT_EQ(page.LogosCB->count(), 2);
+    // The phone's logo is framed in black (its corner pixels too): the frame
+    // is drawn on the white canvas (124 x 64, the logo centred at 12, 9),
+    // the paper inside it stays white.
+    const QImage shown = page.MobLogImage->pixmap().toImage();
+    for (const QPoint at : {QPoint(12, 9), QPoint(12, 30), QPoint(112, 54), QPoint(60, 9)})
+        EXPECT_LT(qGray(shown.pixel(at)), 64) << at.x() << "," << at.y();
+    EXPECT_EQ(qGray(shown.pixel(14, 52)), 255);
+    EXPECT_EQ(qGray(shown.pixel(5, 5)), 255);
 
     // Saved as "x": "x.bmp" holds the phone's bytes.
     {

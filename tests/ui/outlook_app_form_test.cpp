@@ -283,6 +283,7 @@ TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlar
     rig.page.AddAppointmentRow(
         {"Biljeska", "Memo", "Once", "03.06.2003", "11:00:00", "2", 61, "Biljeska"});
     rig.ReadWithoutShowing();
+    ASSERT_EQ(rig.form.OutAppointList->topLevelItemCount(), 0);
     ASSERT_EQ(rig.form.MobAppointList->topLevelItemCount(), 2);
     EXPECT_EQ(rig.form.AppointSelLab->text(), "1 of 2");
     EXPECT_EQ(rig.form.MobDateLab->text(), "02.06.2003   10:30:00");
@@ -293,6 +294,9 @@ TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlar
     ASSERT_EQ(watcher.Seen().size(), 1u);
     EXPECT_EQ(watcher.Seen()[0].caption, "Information");
     EXPECT_EQ(watcher.Seen()[0].text, "Appointment(s) succesfully saved in the calendar folder!");
+    // The store's list follows the write.
+    ASSERT_EQ(rig.form.OutAppointList->topLevelItemCount(), 2);
+    EXPECT_NE(rig.OutRow("Biljeska"), nullptr);
 
     const QStringList files = rig.CalendarFiles();
     ASSERT_EQ(files.size(), 2);

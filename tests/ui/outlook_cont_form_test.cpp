@@ -243,6 +243,30 @@ TEST(OutlookContForm, EntriesSavedIntoASubfolderLieOnlyThereAndFoldersComeAndGo)
     rig.form.close();
 }
 
+// The store's list fills when the window opens and follows each write into
+// the store; the phonebook list follows the phone.
+TEST(OutlookContForm, TheListsFillOnOpeningAndAfterEachWrite) {
+    ExchangeRig rig;
+    rig.DefaultFolder();
+    rig.PutCard("default", "b1.vcf", kNoNumbers);
+    ASSERT_TRUE(rig.form.OpenStore());
+    rig.form.show();
+    EXPECT_EQ(rig.form.ContactsList->topLevelItemCount(), 1);
+    EXPECT_EQ(rig.form.PhonebookList->topLevelItemCount(),
+              static_cast<int>(rig.engine.PhonebookList().size()));
+    rig.form.PhonebookList->clearSelection();
+    rig.Row(rig.form.PhonebookList, "Ivo")->setSelected(true);
+    QTimer::singleShot(0, [&] { rig.form.OutFoldersForm().Button2->click(); });  // the root
+    {
+        DialogWatcher ok;
+        rig.form.OutSaveBtnClick();
+        ASSERT_EQ(ok.Seen().size(), 1u);
+    }
+    ASSERT_EQ(rig.form.ContactsList->topLevelItemCount(), 2);
+    EXPECT_NE(rig.Row(rig.form.ContactsList, "Ivo"), nullptr);
+    rig.form.close();
+}
+
 // The phonebook page's single-entry command (Tag 10..50).
 TEST(OutlookContForm, OneEntrySavedWithItsFieldIntoTheChosenFolder) {
     ExchangeRig rig;

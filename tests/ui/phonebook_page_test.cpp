@@ -165,6 +165,38 @@ TEST(PhonebookPage, OpeningReadsAndTheViewsFilter) {
     EXPECT_EQ(rig.Count("AT+CPBW"), 0u);
 }
 
+// Another window active while the page reads: the summary counts the rows
+// as they come, and the page shown ends with its first row selected.
+TEST(PhonebookPage, AReadCountsItsRowsAndSelectsTheFirstOnThePageShown) {
+    PhonebookRig rig;
+    ASSERT_TRUE(rig.ShowConnected());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    testing::Pump(50);
+    TImenikPage& p = *rig.page;
+    QString entries, capacity;
+    int rows = 0;
+    rig.glavna->OutBarBtn1Click(2);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            if (!rig.engine.PhonebookReadRunning() || p.ImenikList->topLevelItemCount() < 20)
+                return false;
+            rows = p.ImenikList->topLevelItemCount();
+            entries = p.SBTUpisanoLab->text();
+            capacity = p.SBTKapacitetLab->text();
+            return true;
+        },
+        30000));
+    EXPECT_EQ(entries, " Entries:  " + QString::number(rows));
+    EXPECT_NE(capacity, " Capacity:  ???");
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded() && rig.Idle(); }, 30000));
+    EXPECT_FALSE(rig.glavna->isActiveWindow());
+    ASSERT_EQ(p.ImenikList->selectedItems().size(), 1);
+    EXPECT_EQ(p.ImenikList->selectedItems()[0], p.ImenikList->topLevelItem(0));
+    EXPECT_TRUE(p.IzmjenaImeTB->isEnabled());
+}
+
 TEST(PhonebookPage, BeforeAReadTheSummaryIsUnknownAndEveryCommandRefuses) {
     PhonebookRig rig(true);
     ASSERT_TRUE(rig.ShowConnected());
@@ -246,6 +278,36 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     EXPECT_TRUE(row->isSelected());
     EXPECT_EQ(row->data(0, Qt::UserRole).toInt(), kImageVip);
     EXPECT_EQ(rig.status->PorukaLab->text(), "Entry succesfully saved in mobile phonebook!");
+}
+
+// Enter in the entry dialog is "Snimi": nothing while it is off, never the
+// country-code picker, the save once it is on.
+TEST(PhonebookPage, EnterInTheEntryDialogSavesOnlyWhenSnimiIsOn) {
+    PhonebookRig rig;
+    ASSERT_TRUE(rig.OpenPage());
+    TImenikPage& p = *rig.page;
+    int pickers = 0;
+    p.UpisImenik().ExecCountries = [&](TZemljeForm&) {
+        ++pickers;
+        return int(QDialog::Rejected);
+    };
+    bool keptOpen = false;
+    p.ExecDialog = [&](QWidget&) {
+        TUpisImenik& d = p.UpisImenik();
+        d.show();
+        d.TelEdit->setText("0917654321");
+        d.ImeEdit->setText("Ana{");  // "{" is no phone character: "Snimi" is off
+        QTest::keyClick(d.ImeEdit, Qt::Key_Return);
+        keptOpen = d.isVisible();
+        d.ImeEdit->setText("Enter Ana");
+        QTest::keyClick(d.TelEdit, Qt::Key_Return);
+        return d.isVisible() ? 0 : 1;
+    };
+    p.UpisImeTBClick();
+    EXPECT_EQ(pickers, 0);
+    EXPECT_TRUE(keptOpen);
+    EXPECT_TRUE(rig.Wait([&] { return rig.Count(",,\"Enter Ana\"\r") == 1; }))
+        << rig.device.Written();
 }
 
 // The contacts exchange's chosen number opens the new entry with the name the

@@ -5,7 +5,8 @@
 # their screenshot case under Xvfb. It writes main.png (the main window
 # connected to the simulated phone, its general page filled), advanced.png
 # (the advanced page's tab bar), melodies.png and logo.png (its melody and
-# logo sub-pages), savenet.png (naming the cell), menu.png (the
+# logo sub-pages), logo-read.png (the logo page after reading the simulated
+# S45's operator logo), savenet.png (naming the cell), menu.png (the
 # "&Parlenko" menu open), options.png (the options window; options-comm.png
 # its second tab, options-ports.png its port list open on two USB cables),
 # settings.png (the settings page read from the simulated
@@ -18,8 +19,8 @@
 # tooltip), calls.png (the call lists page after the read), dial.png,
 # talking.png, newcall.png, balance.png, appointments.png (the appointments
 # page after a read), appointment-editor.png (the editor open on a phone
-# call), the backup wizard's backup-start.png, restore-list.png and
-# restore-progress.png, phonebook.png (the phonebook page after a read),
+# call), the backup wizard's backup-start.png, restore-list.png,
+# restore-progress.png and restore-end.png (the entries the phone refused), phonebook.png (the phonebook page after a read),
 # export.png (its export button's menu open), entry.png (the entry dialog
 # with the balloon of a name the phone cannot store), countries.png (the
 # country-code picker), sms.png (the SMS page read from the simulated S45),

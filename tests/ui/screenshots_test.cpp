@@ -211,6 +211,13 @@ TEST_F(Screenshots, Windows) {
     Pump(2000);
     glavna.LogotipPage->LogoFiles().SelectPath(logos + "Stripes.bmp");
     Save(glavna, "logo.png");
+    // The logo of the typical S45 (1-bit, framed in black) read from the phone.
+    device.Phone().State().objects["bmp"] =
+        ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state").objects["bmp"];
+    glavna.LogotipPage->RefLogBtn->click();
+    ASSERT_TRUE(PumpUntil([&] { return glavna.LogotipPage->MobLogImageTag() == 1; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
+    Save(glavna, "logo-read.png");
     glavna.OutBarBtn1Click(1);
     Pump(1500);
 
@@ -351,7 +358,8 @@ TEST_F(Screenshots, Windows) {
          {QString::fromUtf8("Đuro Šimić"), ToPhoneText("\xC4\x90uro \xC5\xA0imi\xC4\x87")}});
 
     // The backup wizard: its start page once the phonebook was read, the
-    // entries of a backup with some chosen, and a restore under way.
+    // entries of a backup with some chosen, a restore under way and the end
+    // of one that the phone partly refused.
     {
         const std::string backup = home.Dir() + "Backup_071226.pbb";
         ASSERT_TRUE(exchange::WritePhonebookRecordsFile(
@@ -385,6 +393,15 @@ TEST_F(Screenshots, Windows) {
         view.RestPercLab = "1%";
         wizard.RestoreProgressChanged(view);
         Save(wizard, "restore-progress.png");
+        // The end of a run the phone partly refused.
+        RestoreOutcome outcome;
+        outcome.Steps = 250;
+        outcome.Failed = 2;
+        outcome.NotWritten = {
+            {{PhoneMemory::Sim, "Posao ured", "+38512345678", false}, "Text too long"},
+            {{PhoneMemory::Phone, "Frizer", "014833222", false}, "Memory full"}};
+        wizard.RestoreFinished(outcome);
+        Save(wizard, "restore-end.png");
         wizard.hide();
     }
 

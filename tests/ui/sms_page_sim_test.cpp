@@ -186,6 +186,11 @@ TEST(SmsPageSim, PanelAndButtonsFollowTheMessageShown) {
     EXPECT_TRUE(p.DialPhoneSmsInTB->isEnabled());
     EXPECT_EQ(p.Label21->text(), "02");
     EXPECT_EQ(p.Label27->text(), "SIM card");
+    // The position has its own row under the memory, caption and value shown.
+    for (QLabel* l : {p.Label11, p.Label21}) {
+        EXPECT_TRUE(l->isVisibleTo(&p)) << l->objectName().toStdString();
+        EXPECT_GT(l->y(), p.Label27->y()) << l->objectName().toStdString();
+    }
 
     // A sender with a number can be answered and added.
     rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "Mobile memory", "07"));

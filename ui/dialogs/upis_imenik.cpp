@@ -78,6 +78,8 @@ TZemljeForm::TZemljeForm(const QString& countriesDir, QWidget* parent) : QDialog
     Button2->setGeometry(244, 114, 78, 26);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    Button2->setAutoDefault(false);
+    Button1->setDefault(true);  // Enter adds the code
 
     countries_ = exchange::LoadCountryList(countriesDir.toStdString());
     for (const auto& c : countries_) ZemljeCB->addItem(FromAnsi(c.Name));
@@ -171,6 +173,11 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    // Enter is "Snimi" (nothing while it is off): the country-code picker
+    // and "Odustani" never become the default by having the focus.
+    Button2->setAutoDefault(false);
+    Button3->setAutoDefault(false);
+    Button1->setDefault(true);
     connect(ImeEdit, &QLineEdit::textChanged, this, [this] { ImeEditChange(); });
     connect(TelEdit, &QLineEdit::textChanged, this, [this] { TelEditChange(); });
     ImeEdit->installEventFilter(this);

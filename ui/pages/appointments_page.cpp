@@ -1,5 +1,6 @@
 #include "ui/pages/appointments_page.h"
 
+#include "components/widgets/elided_label.h"
 #include "components/widgets/menu_painter.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/next_occurrence.h"
@@ -75,7 +76,7 @@ QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
 }
 
 QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* l = new QLabel(parent);
+    auto* l = new widgets::TElidedLabel(parent);
     l->setObjectName(name);
     l->setGeometry(x, y, width, 16);
     QFont f = l->font();
@@ -214,9 +215,9 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     AppActPB = new QLabel(next);
     AppActPB->setObjectName("AppActPB");
     AppActPB->setGeometry(10, 22, 16, 17);
-    AppActLab = new QLabel(next);
+    AppActLab = new widgets::TElidedLabel(next);
     AppActLab->setObjectName("AppActLab");
-    AppActLab->setGeometry(30, 24, 130, 16);
+    AppActLab->setGeometry(28, 24, 134, 16);
     Caption(next, "Datum:", 10, 56);
     AppActDateLab = Value(next, "AppActDateLab", 66, 56, 94);
     Caption(next, "Vrijeme:", 10, 80);
@@ -565,6 +566,7 @@ void PodsjetnikPage::Izmjenipodatke1Click(int tag) {
 
 int PodsjetnikPage::AppointmentsListCompare(const QTreeWidgetItem& a,
                                             const QTreeWidgetItem& b) const {
+    if (SortColumn < 0) return 0;
     if (SortColumn <= kAppRepeat) {
         const int c =
             QString::localeAwareCompare(a.text(SortColumn).toLower(), b.text(SortColumn).toLower());

@@ -86,13 +86,16 @@ public:
     void DeleteAppTBClick();
     // tag 1 edit, 2 delete, 3 save as vCalendar, 4 save to Outlook.
     void Izmjenipodatke1Click(int tag);
-    // The shared column click: the same column again turns the direction.
+    // A column click: the same column again turns the direction; another
+    // column keeps it. No column is sorted before the first click, so each
+    // column's first click shows its own first order (text A to Z, the
+    // latest date and time first).
     void ColumnClick(int column);
     // < 0 when a goes before b under SortColumn / SortDescending.
     int AppointmentsListCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b) const;
     void AppointmentsListChange();
 
-    int SortColumn = 0;
+    int SortColumn = -1;  // none until the first click
     bool SortDescending = false;
 
     // --- IObjectsView

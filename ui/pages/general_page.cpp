@@ -1,5 +1,6 @@
 #include "ui/pages/general_page.h"
 
+#include "components/widgets/elided_label.h"
 #include "ui/artwork/artwork.h"
 #include "ui/message_dialog.h"
 #include "ui/pictures.h"
@@ -31,7 +32,7 @@ QLabel* Row(QWidget* group, const char* name, int tag, const char* caption, int 
             int y, int valueWidth, const char* hint = nullptr) {
     auto* c = new QLabel(U(caption), group);
     c->setGeometry(x, y, valueX - x - 4, kRowHeight);
-    auto* v = new QLabel(group);
+    auto* v = new widgets::TElidedLabel(group);
     v->setObjectName(name);
     if (tag != 0) v->setProperty("Tag", tag);
     v->setGeometry(valueX, y, valueWidth, kRowHeight);

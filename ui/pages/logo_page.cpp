@@ -66,18 +66,20 @@ void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
     controls::Fill(box, items, index, icon);
 }
 
-// The picture centred on a white canvas; a 1-bit picture is drawn
-// transparent (the colour of its bottom-left pixel left out).
+// The picture centred on the white canvas. A 1-bit picture is drawn
+// transparent: its white (the paper) is the canvas's, only its ink is
+// drawn, whatever colour its corner pixels have; other pictures are drawn
+// whole.
 QPixmap Canvas(const QImage& picture) {
     QImage canvas(kCanvas, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QImage shown = picture.convertToFormat(QImage::Format_ARGB32);
     if (picture.depth() == 1 && !picture.isNull()) {
-        const QRgb clear = shown.pixel(0, shown.height() - 1);
+        const QRgb paper = qRgb(0xFF, 0xFF, 0xFF);
         for (int y = 0; y < shown.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
             for (int x = 0; x < shown.width(); ++x)
-                if (line[x] == clear) line[x] = qRgba(0, 0, 0, 0);
+                if (line[x] == paper) line[x] = qRgba(0, 0, 0, 0);
         }
     }
     QPainter p(&canvas);

@@ -230,7 +230,8 @@ void TMelodiesPage::PcButtons(bool pcPlaying) {
     PlayMidiBtn->setEnabled(player && !pcPlaying);
     PlayMidiBtn->setToolTip(midi && !player ? U(kNoPlayerHint) : QString());
     StopMidiBtn->setEnabled(pcPlaying);
-    UploadMelBtn->setEnabled(midi && !pcPlaying && !phonePlaying_ && SaveMelMemCB->count() > 0);
+    UploadMelBtn->setEnabled(midi && midiReadable_ && !pcPlaying && !phonePlaying_ &&
+                             SaveMelMemCB->count() > 0);
 }
 
 void TMelodiesPage::MidiListViewChange() {
@@ -243,8 +244,11 @@ void TMelodiesPage::MidiListViewChange() {
         return;
     }
     // Only ".mid" files are played and sent; the labels keep what they show.
-    PcButtons(player_->IsPlaying());
-    if (!MidiChosen()) return;
+    if (!MidiChosen()) {
+        PcButtons(player_->IsPlaying());
+        return;
+    }
+    midiReadable_ = false;
     try {
         midi::TMemoryStream stream;
         stream.LoadFromFile(path.toStdString());
@@ -264,9 +268,16 @@ void TMelodiesPage::MidiListViewChange() {
         MidiTracksLab->setText(QString::number(model.TrackCount()));
         MidiSizeLab->setText(size < 1024 ? QString::number(size) + " bytes"
                                          : QString::number(size / 1024) + " kB");
+        midiReadable_ = true;
     } catch (const std::exception& e) {
-        ShowError(this, QString::fromLocal8Bit(e.what()));
+        // Nothing of the file is known: no figures, nothing to send.
+        for (QLabel* l : {MidiSizeLab, MidiTracksLab, MidiTonesLab}) l->clear();
+        PcButtons(player_->IsPlaying());
+        ShowError(this, "Cannot read melody " + QFileInfo(path).fileName() + "!\n\n" +
+                            QString::fromLocal8Bit(e.what()));
+        return;
     }
+    PcButtons(player_->IsPlaying());
 }
 
 void TMelodiesPage::PlayMidiBtnClick() {
@@ -280,7 +291,8 @@ void TMelodiesPage::StopMidiBtnClick() {
 }
 
 void TMelodiesPage::UploadMelBtnClick() {
-    if (!engine_.Connected() || !MidiChosen() || SaveMelMemCB->count() == 0) return;
+    if (!engine_.Connected() || !MidiChosen() || !midiReadable_ || SaveMelMemCB->count() == 0)
+        return;
     if (Ask(this, "Save melody", "Save melody in mobile?") == DialogResult::No) return;
     QFile file(midiFiles_->SelectedPath());
     if (!file.open(QIODevice::ReadOnly)) {

@@ -81,6 +81,8 @@ private:
     TMidiPlayer* player_ = nullptr;
     int userMelodyTag_ = 0;
     bool phonePlaying_ = false;
+    // The chosen ".mid" file was read by the MIDI model (upload needs it).
+    bool midiReadable_ = false;
 };
 
 }  // namespace parlenko::ui

@@ -2,6 +2,7 @@
 // Controls placed by hand on the advanced sub-pages and their dialogs: each
 // named, at its place, with its caption (UTF-8).
 
+#include "components/widgets/elided_label.h"
 #include "ui/message_dialog.h"
 #include "ui/text_codec.h"
 
@@ -51,7 +52,7 @@ inline QRadioButton* Radio(QWidget* parent, const QString& name, const char* cap
 
 // A value shown beside its caption: bold, dark blue.
 inline QLabel* Value(QWidget* parent, const char* name, const QRect& r) {
-    auto* l = new QLabel(parent);
+    auto* l = new widgets::TElidedLabel(parent);
     l->setObjectName(name);
     l->setGeometry(r);
     QFont f = l->font();

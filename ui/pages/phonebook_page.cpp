@@ -306,6 +306,8 @@ void TImenikPage::AddPhonebookRow(const PhonebookRow& row) {
     item->setData(0, kImageRole, row.Image);
     item->setTextAlignment(3, Qt::AlignCenter);
     ImenikList->addTopLevelItem(item);
+    // A row of a read: the summary counts it at once.
+    if (!filling_) ShowSummary();
 }
 
 void TImenikPage::SortPhonebookRows() {
@@ -332,7 +334,9 @@ void TImenikPage::ShowPhonebookSummary(const PhonebookCapacities& c) {
     SBTPrikazLab->setText(U(" Applied view:  ") +
                           U(kViews[static_cast<std::size_t>(viewTag_)].shown));
     SBTUpisanoLab->setText(U(" Entries:  ") + QString::number(n));
-    if (engine_.PhonebookLoaded()) {
+    // The capacities are known from a read's start: unknown only while the
+    // list is the cache's or a read stopped short.
+    if (engine_.PhonebookLoaded() || engine_.PhonebookReadRunning()) {
         SBTKapacitetLab->setText(U(" Capacity:  ") + QString::number(capacity));
         SBTSlobodnoLab->setText(U(" Free:  ") + QString::number(capacity - n));
     } else {
@@ -351,8 +355,9 @@ void TImenikPage::ShowSummary() {
 void TImenikPage::ReapplyPhonebookFilter() { AllNumTBClick(viewTag_); }
 
 void TImenikPage::FocusFirstPhonebookRow(bool onlyWhenActive) {
-    if (!isVisible() || (onlyWhenActive && !window()->isActiveWindow())) return;
-    ImenikList->setFocus();
+    // The page shown gets its first row; the focus only when the window may take it.
+    if (!isVisible()) return;
+    if (!onlyWhenActive || window()->isActiveWindow()) ImenikList->setFocus();
     if (ImenikList->topLevelItemCount() == 0) return;
     QTreeWidgetItem* first = ImenikList->topLevelItem(0);
     ImenikList->setCurrentItem(first);

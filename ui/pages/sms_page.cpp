@@ -1,5 +1,6 @@
 #include "ui/pages/sms_page.h"
 
+#include "components/widgets/elided_label.h"
 #include "components/widgets/flat_panel.h"
 #include "components/widgets/menu_painter.h"
 #include "engine/session/phone_engine.h"
@@ -101,7 +102,7 @@ QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& capt
 }
 
 QLabel* PanelLabel(QWidget* parent, const char* name, const char* text, const QRect& r, bool bold) {
-    auto* l = new QLabel(U(text), parent);
+    auto* l = new widgets::TElidedLabel(U(text), parent);
     l->setObjectName(name);
     l->setGeometry(r);
     if (bold) {
@@ -258,7 +259,7 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     // --- the detail panel
     auto* basics = new QGroupBox(U(" Osnovni podaci:"), this);
     basics->setObjectName("GroupBox1");
-    basics->setGeometry(266, 2, 250, 136);
+    basics->setGeometry(266, 2, 250, 158);
     const int cx = 8, vx = 100, vw = 146;
     Label16 = PanelLabel(basics, "Label16", "Pošiljatelj:", QRect(cx, 20, 92, 19), false);
     Label24 = PanelLabel(basics, "Label24", "", QRect(vx, 20, vw, 19), true);
@@ -270,21 +271,18 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     Label23 = PanelLabel(basics, "Label23", "", QRect(vx, 86, vw, 19), true);
     Label22 = PanelLabel(basics, "Label22", "Lokacija:", QRect(cx, 108, 92, 19), false);
     Label27 = PanelLabel(basics, "Label27", "", QRect(vx, 108, vw, 19), true);
-    // The position is not shown; the commands read it from here.
-    Label11 = PanelLabel(basics, "Label11", "Pozicija:", QRect(cx, 108, 92, 19), false);
-    Label21 = PanelLabel(basics, "Label21", "", QRect(vx, 108, vw, 19), true);
-    Label11->hide();
-    Label21->hide();
+    Label11 = PanelLabel(basics, "Label11", "Pozicija:", QRect(cx, 130, 92, 19), false);
+    Label21 = PanelLabel(basics, "Label21", "", QRect(vx, 130, vw, 19), true);
 
     auto* text = new QGroupBox(U(" Tekst poruke:"), this);
     text->setObjectName("GroupBox2");
-    text->setGeometry(266, 142, 250, 265);
+    text->setGeometry(266, 164, 250, 243);
     SMSMemo = new QPlainTextEdit(text);
     SMSMemo->setObjectName("SMSMemo");
     SMSMemo->setReadOnly(true);
     SMSMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SMSMemo->setGeometry(8, 20, 234, 214);
-    Label28 = PanelLabel(text, "Label28", "Dužina poruke:  0", QRect(8, 239, 234, 19), false);
+    SMSMemo->setGeometry(8, 20, 234, 192);
+    Label28 = PanelLabel(text, "Label28", "Dužina poruke:  0", QRect(8, 217, 234, 19), false);
     connect(SMSMemo, &QPlainTextEdit::textChanged, this, [this] { SMSMemoChange(); });
 
     SmsForm = new TSmsForm(engine_, mainWindow);
