@@ -6,14 +6,14 @@
 #include "app/termination_signal.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
-#include "exchange/windows/outlook_app_form.h"
+#include "ui/exchange/outlook_app_form.h"
 #include "platform/serial/termios_serial_device.h"
 #include "platform/single_instance.h"
 #include "platform/system_clock.h"
 #include "ui/citam_form.h"
-#include "exchange/windows/backup_form.h"
-#include "exchange/windows/outlook_cont_form.h"
-#include "exchange/windows/store_session.h"
+#include "ui/exchange/backup_form.h"
+#include "ui/exchange/outlook_cont_form.h"
+#include "ui/exchange/store_session.h"
 #include "ui/folders.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
@@ -125,16 +125,16 @@ int main(int argc, char** argv) {
     citamForm.SetOnClosed([&engine] { engine.ProgressWindowClosed(); });
     glavna.SetCitamForm(&citamForm);
     host.SetCitamForm(&citamForm);
-    exchange::TBackupForm backupForm(&glavna, engine, glavna.Folders().ExeDir);
+    ui::TBackupForm backupForm(&glavna, engine, glavna.Folders().ExeDir);
     glavna.SetBackupForm(&backupForm);
 
     // The contacts and calendar store, and the two exchanges.
-    exchange::TStoreSession storeSession(
+    ui::TStoreSession storeSession(
         [&glavna] { return ui::LoadStoreSettings(glavna.OptionsPath()); });
-    exchange::TOutlookAppForm outlookAppForm(&glavna, engine, *glavna.Podsjetnik, storeSession,
-                                             &citamForm);
+    ui::TOutlookAppForm outlookAppForm(&glavna, engine, *glavna.Podsjetnik, storeSession,
+                                       &citamForm);
     glavna.SetOutlookAppForm(&outlookAppForm);
-    exchange::TOutlookContForm outlookContForm(&glavna, engine, storeSession, &citamForm);
+    ui::TOutlookContForm outlookContForm(&glavna, engine, storeSession, &citamForm);
     outlookContForm.NewEntryFromContact = [&glavna](const std::string& name,
                                                     const std::string& number) {
         glavna.NewEntryFromContact(name, number);

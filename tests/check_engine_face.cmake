@@ -1,4 +1,4 @@
-# Fails when a window (ui/, exchange/windows/) or the program block (app/) includes a header of
+# Fails when a window (ui/) or the program block (app/) includes a header of
 # the engine's inside. They see only the engine's face: PhoneEngine, the host
 # every page shares, the pages' views and the value types these carry, and
 # the time seam the windows' scheduler implements, and the pure text routines
@@ -36,7 +36,7 @@ set(face
 set(app_also engine/serial/serial_port_driver.h)
 
 set(bad "")
-foreach(folder ui exchange/windows app)
+foreach(folder ui app)
   set(allowed ${face})
   if(folder STREQUAL "app")
     list(APPEND allowed ${app_also})

@@ -2,7 +2,7 @@
 // headless: a backup after a re-read, an overwrite restore, the space check
 // of the restore type page in both modes, and the overwrite question.
 
-#include "exchange/windows/backup_form.h"
+#include "ui/exchange/backup_form.h"
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -29,7 +29,7 @@
 #include <optional>
 #include <string>
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 namespace {
 
 using ui::testing::DialogWatcher;
@@ -58,10 +58,10 @@ struct WizardRig {
         return device.Phone().State().phonebooks[m].entries;
     }
     // A backup file listed in "BackupPaths.bup".
-    std::string PutBackup(const std::vector<PhonebookFileEntry>& entries) {
+    std::string PutBackup(const std::vector<exchange::PhonebookFileEntry>& entries) {
         const std::string path = home.Dir() + "old.pbb";
-        EXPECT_TRUE(WritePhonebookRecordsFile(path, entries).ok());
-        EXPECT_TRUE(AddBackupPath(home.Dir(), path).ok());
+        EXPECT_TRUE(exchange::WritePhonebookRecordsFile(path, entries).ok());
+        EXPECT_TRUE(exchange::AddBackupPath(home.Dir(), path).ok());
         return path;
     }
     // Adds a fault the phone plays for command.
@@ -105,7 +105,7 @@ struct WizardRig {
     // After a read, a backup of entries and the wizard opened again (the
     // restore is offered now): on to the restore's confirmation page, every
     // row chosen, entries written over those in the phone.
-    void ToRestoreConfirmation(const std::vector<PhonebookFileEntry>& entries) {
+    void ToRestoreConfirmation(const std::vector<exchange::PhonebookFileEntry>& entries) {
         ASSERT_TRUE(ReadPhonebook());
         PutBackup(entries);
         form.hide();
@@ -155,14 +155,14 @@ TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {
               "Your phonebook entries from mobile are successfully saved on your hard disc.");
     EXPECT_TRUE(rig.form.RestoreRB->isEnabled());
 
-    std::vector<PhonebookFileEntry> expected;
+    std::vector<exchange::PhonebookFileEntry> expected;
     for (const auto& e : rig.engine.PhonebookList())
         if (e.Location != "Service numbers")
             expected.push_back({e.Name, e.Phone, e.Location, e.Position});
     EXPECT_EQ(expected.size(), 5u);
     const std::string path = rig.home.Dir() + "Backup/b1.pbb";
-    EXPECT_EQ(ReadFileBytes(path), EncodePhonebookRecords(expected));
-    EXPECT_EQ(LoadBackupPaths(rig.home.Dir()), std::vector<std::string>{path});
+    EXPECT_EQ(exchange::ReadFileBytes(path), exchange::EncodePhonebookRecords(expected));
+    EXPECT_EQ(exchange::LoadBackupPaths(rig.home.Dir()), std::vector<std::string>{path});
 }
 
 // Enter is the forward button wherever the focus is: Next, then Backup,
@@ -317,7 +317,7 @@ TEST(BackupForm, RestoreEndListsTheEntriesNotWrittenWithThePhonesReason) {
 TEST(BackupForm, RestoreTypePageRefusesWhatDoesNotFitInEitherMode) {
     WizardRig rig;
     ASSERT_TRUE(rig.ReadPhonebook());
-    std::vector<PhonebookFileEntry> six;
+    std::vector<exchange::PhonebookFileEntry> six;
     for (int k = 1; k <= 6; ++k)
         six.push_back({"N" + std::to_string(k), "09" + std::to_string(k), "SIM card",
                        "00" + std::to_string(k)});
@@ -372,4 +372,4 @@ TEST(BackupForm, RestoreAsksBeforeWritingNamesThePhoneCannotStore) {
 }
 
 }  // namespace
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

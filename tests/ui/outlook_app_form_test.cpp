@@ -3,13 +3,13 @@
 // phone appointments into the store, the page's single save, the failures,
 // and the repeating events khal makes.
 
-#include "exchange/windows/outlook_app_form.h"
+#include "ui/exchange/outlook_app_form.h"
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/windows/store_session.h"
+#include "ui/exchange/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/appointment_editor.h"
@@ -42,12 +42,12 @@
 #include <memory>
 #include <string>
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 namespace {
 
 using ui::testing::DialogWatcher;
 using ui::testing::PumpUntil;
-namespace st = store;
+namespace st = exchange::store;
 
 struct CalendarRig {
     CalendarRig()
@@ -378,4 +378,4 @@ TEST(OutlookAppForm, RepeatingEventsMadeByKhalShowTheirRepetition) {
 }
 
 }  // namespace
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

@@ -4,12 +4,12 @@
 // saving phonebook entries into a subfolder, adding and deleting subfolders,
 // a storage that cannot be opened, and the cards khard writes.
 
-#include "exchange/windows/outlook_cont_form.h"
+#include "ui/exchange/outlook_cont_form.h"
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/windows/store_session.h"
+#include "ui/exchange/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/citam_form.h"
@@ -30,7 +30,7 @@
 
 #include <gtest/gtest.h>
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 namespace {
 
 using ui::testing::DialogWatcher;
@@ -65,10 +65,10 @@ struct ExchangeRig {
             if (list->topLevelItem(i)->text(0) == caption) return list->topLevelItem(i);
         return nullptr;
     }
-    store::Folder DefaultFolder() {
-        store::NameSpace ns = store::Application(settings).GetNamespace("MAPI");
+    exchange::store::Folder DefaultFolder() {
+        exchange::store::NameSpace ns = exchange::store::Application(settings).GetNamespace("MAPI");
         ns.Logon();
-        return ns.GetDefaultFolder(store::olFolderContacts);
+        return ns.GetDefaultFolder(exchange::store::olFolderContacts);
     }
 
     struct AppFirst {
@@ -81,7 +81,7 @@ struct ExchangeRig {
     ui::TWindowHost host;
     PhoneEngine engine{port, sched, host};
     ui::TCitamForm citam{nullptr};
-    store::StoreSettings settings;
+    exchange::store::StoreSettings settings;
     TStoreSession session{[this] { return settings; }};
     TOutlookContForm form{nullptr, engine, session, &citam};
 };
@@ -197,14 +197,14 @@ TEST(OutlookContForm, EntriesSavedIntoASubfolderLieOnlyThereAndFoldersComeAndGo)
         ASSERT_EQ(ok.Seen().size(), 1u);
         EXPECT_EQ(ok.Seen()[0].text, "Entries succesfully saved in the contacts folder!");
     }
-    store::Folder contacts = rig.DefaultFolder();
+    exchange::store::Folder contacts = rig.DefaultFolder();
     EXPECT_EQ(contacts.GetItems().Count(), 0);
     ASSERT_EQ(contacts.GetFolders().Count(), 1);
-    store::Items posao = contacts.GetFolders().Item(1).GetItems();
+    exchange::store::Items posao = contacts.GetFolders().Item(1).GetItems();
     ASSERT_EQ(posao.Count(), 2);
     std::map<std::string, std::string> saved;
     for (long i = 1; i <= posao.Count(); ++i) {
-        const store::ContactItem c = posao.Item(i).AsContactItem();
+        const exchange::store::ContactItem c = posao.Item(i).AsContactItem();
         EXPECT_TRUE(c.HomeTelephoneNumber().empty());
         saved[c.FullName()] = c.MobileTelephoneNumber();
     }
@@ -283,9 +283,9 @@ TEST(OutlookContForm, OneEntrySavedWithItsFieldIntoTheChosenFolder) {
         rig.form.SaveEntry("Mi\x9A"
                            "a",
                            "0913333333", 50));
-    store::Items items = rig.DefaultFolder().GetItems();
+    exchange::store::Items items = rig.DefaultFolder().GetItems();
     ASSERT_EQ(items.Count(), 1);
-    const store::ContactItem c = items.Item(1).AsContactItem();
+    const exchange::store::ContactItem c = items.Item(1).AsContactItem();
     EXPECT_EQ(c.FullName(),
               "Mi\xC5\xA1"
               "a");
@@ -363,4 +363,4 @@ TEST(OutlookContForm, CardsKhardWritesAppearWithTheirNumbers) {
 }
 
 }  // namespace
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

@@ -9,8 +9,8 @@
 #include "exchange/formats/atomic_file.h"
 #include "exchange/formats/phonebook_file.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/windows/outlook_cont_form.h"
-#include "exchange/windows/store_session.h"
+#include "ui/exchange/outlook_cont_form.h"
+#include "ui/exchange/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "phonesim/state.h"
 #include "tests/ui/main_window_rig.h"
@@ -331,8 +331,8 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
         c.SetMobileTelephoneNumber("+385 (091) 234 567");
         c.Save();
     }
-    exchange::TStoreSession session([&settings] { return settings; });
-    exchange::TOutlookContForm contacts(rig.glavna.get(), rig.engine, session, &rig.citam);
+    ui::TStoreSession session([&settings] { return settings; });
+    ui::TOutlookContForm contacts(rig.glavna.get(), rig.engine, session, &rig.citam);
     contacts.NewEntryFromContact = [&](const std::string& name, const std::string& number) {
         rig.glavna->NewEntryFromContact(name, number);
     };

@@ -15,14 +15,14 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/windows/outlook_app_form.h"
-#include "exchange/windows/store_session.h"
+#include "ui/exchange/outlook_app_form.h"
+#include "ui/exchange/store_session.h"
 #include "exchange/formats/backup_files.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/windows/backup_form.h"
+#include "ui/exchange/backup_form.h"
 #include "tests/support/phonesim/state.h"
-#include "exchange/windows/outlook_cont_form.h"
-#include "exchange/windows/store_session.h"
+#include "ui/exchange/outlook_cont_form.h"
+#include "ui/exchange/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
@@ -371,7 +371,7 @@ TEST_F(Screenshots, Windows) {
                                  {"My number", "+385915550001", "Own numbers", "001"}})
                         .ok());
         ASSERT_TRUE(exchange::AddBackupPath(home.Dir(), backup).ok());
-        exchange::TBackupForm wizard(&glavna, engine, home.QDir());
+        ui::TBackupForm wizard(&glavna, engine, home.QDir());
         wizard.show();
         wizard.PhonebookReadFinished();
         Save(wizard, "backup-start.png");
@@ -382,7 +382,7 @@ TEST_F(Screenshots, Windows) {
         for (int row : {0, 1, 3})
             wizard.RestoreList->topLevelItem(row)->setCheckState(0, Qt::Checked);
         Save(wizard, "restore-list.png");
-        wizard.Notebook1->setCurrentIndex(exchange::TBackupForm::Restore5);
+        wizard.Notebook1->setCurrentIndex(ui::TBackupForm::Restore5);
         RestoreProgressView view;
         view.RestoreLokLab = "SIM card";
         view.ToWriteLab = "247 of 250";
@@ -485,7 +485,7 @@ TEST_F(Screenshots, Appointments) {
     page.EditAppTBClick();
 
     // The calendar exchange over a store with three appointments.
-    exchange::TStoreSession session([&glavna] { return LoadStoreSettings(glavna.OptionsPath()); });
+    ui::TStoreSession session([&glavna] { return LoadStoreSettings(glavna.OptionsPath()); });
     {
         exchange::store::Application app(LoadStoreSettings(glavna.OptionsPath()));
         app.GetNamespace("MAPI").Logon();
@@ -507,7 +507,7 @@ TEST_F(Screenshots, Appointments) {
             a.Save();
         }
     }
-    exchange::TOutlookAppForm outlook(&glavna, engine, page, session, &citam);
+    ui::TOutlookAppForm outlook(&glavna, engine, page, session, &citam);
     glavna.SetOutlookAppForm(&outlook);
     QTimer watch;
     watch.setInterval(5);
@@ -541,7 +541,7 @@ TEST_F(Screenshots, Appointments) {
             c.Save();
         }
         ns.GetDefaultFolder(exchange::store::olFolderContacts).GetFolders().Add("Posao", 10);
-        exchange::TOutlookContForm contacts(&glavna, engine, session, &citam);
+        ui::TOutlookContForm contacts(&glavna, engine, session, &citam);
         glavna.show();
         ASSERT_TRUE(contacts.OpenStore());
         contacts.show();
@@ -553,7 +553,7 @@ TEST_F(Screenshots, Appointments) {
             if (row < contacts.PhonebookList->topLevelItemCount())
                 contacts.PhonebookList->topLevelItem(row)->setSelected(true);
         Save(contacts, "outlook-contacts.png");
-        exchange::TOutFoldersForm& folderForm = contacts.OutFoldersForm();
+        ui::TOutFoldersForm& folderForm = contacts.OutFoldersForm();
         folderForm.show();
         folderForm.OutFoldersTV->setCurrentItem(folderForm.OutFoldersTV->topLevelItem(0)->child(0));
         folderForm.Edit1->setText("Obitelj");

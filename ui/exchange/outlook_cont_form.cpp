@@ -1,10 +1,10 @@
-#include "exchange/windows/outlook_cont_form.h"
+#include "ui/exchange/outlook_cont_form.h"
 
 #include "engine/session/modes.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "exchange/windows/store_session.h"
+#include "ui/exchange/store_session.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/citam_form.h"
@@ -27,11 +27,10 @@
 #include <cmath>
 #include <optional>
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-QString FromUtf8(const std::string& s) { return QString::fromStdString(s); }
 QIcon FolderIcon() { return QIcon(QPixmap::fromImage(artwork::SmallImage(43))); }
 QIcon EntryIcon(bool vip) { return QIcon(QPixmap::fromImage(artwork::SmallImage(vip ? 4 : 3))); }
 
@@ -165,7 +164,7 @@ void TOutFoldersForm::FillFolderTree() {
             auto* root = new QTreeWidgetItem(OutFoldersTV, {rootName});
             root->setIcon(0, FolderIcon());
             combo->addItem(FolderIcon(), rootName);
-            const store::Folders folders = session_.ContactsFolder->GetFolders();
+            const exchange::store::Folders folders = session_.ContactsFolder->GetFolders();
             for (long i = 1; i <= folders.Count(); ++i) {
                 const QString name = FromUtf8(folders.Item(i).Name());
                 auto* child = new QTreeWidgetItem(root, {name});
@@ -199,7 +198,7 @@ void TOutFoldersForm::Button1Click() {
     if (!session_.ContactsFolder) return;
     try {
         session_.ContactsFolder->GetFolders().Add(Edit1->text().toStdString(),
-                                                  store::olFolderContacts);
+                                                  exchange::store::olFolderContacts);
     } catch (const std::exception&) {
         ui::ShowMessageDialog(this, U("Error!"), U("Folder you trying to add already exists!"),
                               DialogKind::Error, DialogButtons::Ok);
@@ -356,7 +355,7 @@ bool TOutlookContForm::OpenStore() {
         session_.LogonNameSpace();
         session_.ContactsFolder.reset();
         session_.ContactsFolder =
-            session_.OutlookNameSpace->GetDefaultFolder(store::olFolderContacts);
+            session_.OutlookNameSpace->GetDefaultFolder(exchange::store::olFolderContacts);
     } catch (const std::exception&) {
         if (citam_ != nullptr && citam_->isVisible()) citam_->close();
         hide();
@@ -390,7 +389,7 @@ bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& num
         session_.LogonNameSpace();
         session_.ContactsFolder.reset();
         session_.ContactsFolder =
-            session_.OutlookNameSpace->GetDefaultFolder(store::olFolderContacts);
+            session_.OutlookNameSpace->GetDefaultFolder(exchange::store::olFolderContacts);
     } catch (const std::exception&) {
         return failed();
     }
@@ -398,12 +397,12 @@ bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& num
     if (outFoldersForm_->exec() != QDialog::Accepted) return false;
     const int k = outFoldersForm_->SelectedFolderIndex();
     try {
-        std::optional<store::Folder> target;
+        std::optional<exchange::store::Folder> target;
         if (k > 0) target = session_.ContactsFolder->GetFolders().Item(k);
-        store::ContactItem c =
-            session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
-        c.SetFullName(store::Windows1252ToUtf8(name));
-        const std::string utf8 = store::Windows1252ToUtf8(number);
+        exchange::store::ContactItem c =
+            session_.OutlookApp->CreateItem(exchange::store::olContactItem).AsContactItem();
+        c.SetFullName(exchange::store::Windows1252ToUtf8(name));
+        const std::string utf8 = exchange::store::Windows1252ToUtf8(number);
         switch (field) {
             case 20: c.SetMobileTelephoneNumber(utf8); break;
             case 30: c.SetBusinessTelephoneNumber(utf8); break;
@@ -466,7 +465,7 @@ void TOutlookContForm::ReadOutlookContacts() {
     engine_.SetMode(ActivityMode::OutlookContacts);
 
     std::string folderName;
-    std::optional<store::Items> items;
+    std::optional<exchange::store::Items> items;
     try {
         folderName = session_.CurrentContactsFolder->Name();
         items = session_.CurrentContactsFolder->GetItems();
@@ -492,7 +491,7 @@ void TOutlookContForm::ReadOutlookContacts() {
         QCoreApplication::processEvents();
         FillingList = true;
         try {
-            const store::ContactItem c = items->Item(i).AsContactItem();
+            const exchange::store::ContactItem c = items->Item(i).AsContactItem();
             auto* row = new QTreeWidgetItem(ContactsList);
             row->setText(0, FromUtf8(c.FullName()));
             const std::string* numbers[] = {
@@ -601,10 +600,10 @@ void TOutlookContForm::OutSelectAllBtnClick() {
 void TOutlookContForm::OutSaveBtnClick() {
     if (outFoldersForm_->exec() != QDialog::Accepted) return;
     const int k = outFoldersForm_->SelectedFolderIndex();
-    std::optional<store::Folder> target;
+    std::optional<exchange::store::Folder> target;
     try {
         if (!session_.ContactsFolder || !session_.OutlookApp)
-            throw store::StoreError("The contacts store is not open.");
+            throw exchange::store::StoreError("The contacts store is not open.");
         if (k > 0) target = session_.ContactsFolder->GetFolders().Item(k);
     } catch (const std::exception& e) {
         ShowStoreError(e);
@@ -614,12 +613,12 @@ void TOutlookContForm::OutSaveBtnClick() {
         for (int r = 0; r < PhonebookList->topLevelItemCount(); ++r) {
             const QTreeWidgetItem* row = PhonebookList->topLevelItem(r);
             if (!row->isSelected()) continue;
-            store::ContactItem c =
-                session_.OutlookApp->CreateItem(store::olContactItem).AsContactItem();
-            c.SetFullName(
-                store::Windows1252ToUtf8(row->data(0, Qt::UserRole).toByteArray().toStdString()));
-            const std::string number =
-                store::Windows1252ToUtf8(row->data(1, Qt::UserRole).toByteArray().toStdString());
+            exchange::store::ContactItem c =
+                session_.OutlookApp->CreateItem(exchange::store::olContactItem).AsContactItem();
+            c.SetFullName(exchange::store::Windows1252ToUtf8(
+                row->data(0, Qt::UserRole).toByteArray().toStdString()));
+            const std::string number = exchange::store::Windows1252ToUtf8(
+                row->data(1, Qt::UserRole).toByteArray().toStdString());
             if (OutMobRB->isChecked()) c.SetMobileTelephoneNumber(number);
             else if (OutWork1RB->isChecked()) c.SetBusinessTelephoneNumber(number);
             else if (OutWork2RB->isChecked()) c.SetBusiness2TelephoneNumber(number);
@@ -658,4 +657,4 @@ void TOutlookContForm::OutFoldersCBChange() {
     ReadOutlookContacts();
 }
 
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

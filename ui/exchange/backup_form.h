@@ -27,7 +27,7 @@ namespace parlenko {
 class PhoneEngine;
 }  // namespace parlenko
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 
 class TBackupForm : public ui::TSmallWindow, public IBackupView {
 public:
@@ -143,4 +143,4 @@ private:
     QString backupFolder_;
 };
 
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

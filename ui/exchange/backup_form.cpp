@@ -1,4 +1,4 @@
-#include "exchange/windows/backup_form.h"
+#include "ui/exchange/backup_form.h"
 
 #include "components/widgets/elided_label.h"
 #include "engine/session/phone_engine.h"
@@ -26,7 +26,7 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -115,7 +115,8 @@ std::string Ansi(const QString& s) { return ui::ToAnsi(s); }
 bool NamesAsThePhoneStoresThem(QWidget* parent, std::vector<RestoreRow>& rows) {
     std::vector<ui::TextForPhone> names;
     for (const RestoreRow& row : rows)
-        names.push_back({ui::FromAnsi(row.Name), ToPhoneText(Windows1252ToUtf8(row.Name))});
+        names.push_back(
+            {ui::FromAnsi(row.Name), ToPhoneText(exchange::Windows1252ToUtf8(row.Name))});
     if (!ui::WriteChangedTexts(parent, names)) return false;
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i].Name = names[i].Phone.Text;
     return true;
@@ -372,7 +373,8 @@ void TBackupForm::FormShow() {
     BackupRB->setChecked(true);
     Edit1->setText(folder);
     const QDate today = QDate::currentDate();
-    Edit2->setText(ui::FromAnsi(DefaultBackupName(today.day(), today.month(), today.year())));
+    Edit2->setText(
+        ui::FromAnsi(exchange::DefaultBackupName(today.day(), today.month(), today.year())));
     if (engine_.PhonebookReadComplete()) PhonebookReadFinished();
     else {
         RestoreRB->setEnabled(false);
@@ -635,13 +637,13 @@ void TBackupForm::StartBackup() {
 }
 
 bool TBackupForm::WriteBackupFile() {
-    std::vector<PhonebookFileEntry> list;
+    std::vector<exchange::PhonebookFileEntry> list;
     for (const auto& e : engine_.PhonebookList())
         list.push_back({e.Name, e.Phone, e.Location, e.Position});
     const std::string path = Ansi(backupFolder_ + Edit2->text() + ".pbb");
-    const BackupMemories memories{CB1->isChecked(), CB2->isChecked(), CB3->isChecked()};
+    const exchange::BackupMemories memories{CB1->isChecked(), CB2->isChecked(), CB3->isChecked()};
     auto written = exchange::WriteBackupFile(path, list, memories);
-    if (written.ok()) written = AddBackupPath(Ansi(dataDir_), path);
+    if (written.ok()) written = exchange::AddBackupPath(Ansi(dataDir_), path);
     if (written.ok()) return true;
     ShowError(U("Error"), Lines(written.error));
     TurnTo(Backup3);
@@ -671,7 +673,7 @@ void TBackupForm::BackupRefreshFailed() {
 void TBackupForm::LoadBackupList() {
     BackupList->clear();
     NextBtn->setEnabled(false);
-    for (const auto& b : ListBackups(Ansi(dataDir_))) {
+    for (const auto& b : exchange::ListBackups(Ansi(dataDir_))) {
         auto* item = new QTreeWidgetItem(BackupList);
         item->setIcon(0, ListImage(49));
         item->setText(0, ui::FromAnsi(b.name));
@@ -684,7 +686,8 @@ void TBackupForm::LoadBackupList() {
 bool TBackupForm::LoadRestoreList() {
     const auto* selected = BackupList->currentItem();
     if (!selected) return false;
-    const auto contents = ReadBackupFile(Ansi(selected->data(0, Qt::UserRole).toString()));
+    const auto contents =
+        exchange::ReadBackupFile(Ansi(selected->data(0, Qt::UserRole).toString()));
     if (!contents.error.empty()) {
         ShowError(U("Error"), Lines(contents.error));
         return false;
@@ -781,4 +784,4 @@ void TBackupForm::done(int result) {
     TSmallWindow::done(result);
 }
 
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

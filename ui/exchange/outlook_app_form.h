@@ -27,7 +27,7 @@ namespace parlenko::ui {
 class TCitamForm;
 }  // namespace parlenko::ui
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 
 class TStoreSession;
 
@@ -97,7 +97,7 @@ protected:
 private:
     // One phone row (caption, category, repetition, date, time, picture) into
     // the store through app; throws StoreError.
-    static void SaveRow(const store::Application& app, const QTreeWidgetItem& row);
+    static void SaveRow(const exchange::store::Application& app, const QTreeWidgetItem& row);
     void FormClose();
 
     PhoneEngine& engine_;
@@ -109,4 +109,4 @@ private:
     bool fillingList_ = false;
 };
 
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

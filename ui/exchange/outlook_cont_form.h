@@ -33,7 +33,7 @@ namespace parlenko::ui {
 class TCitamForm;
 }  // namespace parlenko::ui
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 
 class TStoreSession;
 class TOutlookContForm;
@@ -161,4 +161,4 @@ private:
     QString SelectedNumber;
 };
 
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

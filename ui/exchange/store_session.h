@@ -10,32 +10,32 @@
 #include <functional>
 #include <optional>
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 
 class TStoreSession {
 public:
     // settings: read at every connect (the settings file may have changed).
-    explicit TStoreSession(std::function<store::StoreSettings()> settings)
+    explicit TStoreSession(std::function<exchange::store::StoreSettings()> settings)
         : settings_(std::move(settings)) {}
 
     // "Outlook is installed": the storage folders exist or can be made.
     bool Available() const;
 
     // Connects OutlookApp anew from the settings; throws StoreError.
-    store::Application& ConnectOutlookApp();
+    exchange::store::Application& ConnectOutlookApp();
     // Connect, GetNamespace("MAPI") and Logon: OutlookNameSpace; throws StoreError.
-    store::NameSpace& LogonNameSpace();
+    exchange::store::NameSpace& LogonNameSpace();
     // Logoff on OutlookNameSpace when held; never fails.
     void Logoff();
 
-    std::optional<store::Application> OutlookApp;
-    std::optional<store::NameSpace> OutlookNameSpace;
-    std::optional<store::Folder> ContactsFolder;
-    std::optional<store::Folder> CurrentContactsFolder;
-    std::optional<store::Folder> CalendarFolder;
+    std::optional<exchange::store::Application> OutlookApp;
+    std::optional<exchange::store::NameSpace> OutlookNameSpace;
+    std::optional<exchange::store::Folder> ContactsFolder;
+    std::optional<exchange::store::Folder> CurrentContactsFolder;
+    std::optional<exchange::store::Folder> CalendarFolder;
 
 private:
-    std::function<store::StoreSettings()> settings_;
+    std::function<exchange::store::StoreSettings()> settings_;
 };
 
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui

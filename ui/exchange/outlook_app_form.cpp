@@ -1,9 +1,9 @@
-#include "exchange/windows/outlook_app_form.h"
+#include "ui/exchange/outlook_app_form.h"
 
 #include "components/widgets/elided_label.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
-#include "exchange/windows/store_session.h"
+#include "ui/exchange/store_session.h"
 #include "ui/appointment_editor.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
@@ -28,7 +28,7 @@
 #include <array>
 #include <cmath>
 
-namespace parlenko::exchange {
+namespace parlenko::ui {
 namespace {
 
 constexpr int kWidth = 531;
@@ -100,14 +100,14 @@ QTreeWidget* List(QWidget* parent, const char* name, const QStringList& columns,
     return list;
 }
 
-QString RecurrenceText(store::AppointmentItem& item) {
+QString RecurrenceText(exchange::store::AppointmentItem& item) {
     if (!item.IsRecurring()) return "Once";
     switch (item.GetRecurrencePattern().RecurrenceType()) {
-        case store::olRecursWeekly: return "Weekly";
-        case store::olRecursMonthly:
-        case store::olRecursMonthNth: return "Monthly";
-        case store::olRecursYearly:
-        case store::olRecursYearNth: return "Annualy";
+        case exchange::store::olRecursWeekly: return "Weekly";
+        case exchange::store::olRecursMonthly:
+        case exchange::store::olRecursMonthNth: return "Monthly";
+        case exchange::store::olRecursYearly:
+        case exchange::store::olRecursYearNth: return "Annualy";
         default: return "Daily";
     }
 }
@@ -228,19 +228,19 @@ QString TOutlookAppForm::OutlookCategoryFromPhone(const QString& category) {
 }
 
 int TOutlookAppForm::RecurrenceTypeFromText(const QString& repetition) {
-    if (repetition == "Weekly") return store::olRecursWeekly;
-    if (repetition == "Monthly") return store::olRecursMonthly;
-    if (repetition == "Annualy") return store::olRecursYearly;
-    return store::olRecursDaily;
+    if (repetition == "Weekly") return exchange::store::olRecursWeekly;
+    if (repetition == "Monthly") return exchange::store::olRecursMonthly;
+    if (repetition == "Annualy") return exchange::store::olRecursYearly;
+    return exchange::store::olRecursDaily;
 }
 
 // --- opening and reading -------------------------------------------------------
 
 void TOutlookAppForm::Open() {
     try {
-        store::NameSpace& ns = session_.LogonNameSpace();
+        exchange::store::NameSpace& ns = session_.LogonNameSpace();
         session_.CalendarFolder.reset();
-        session_.CalendarFolder.emplace(ns.GetDefaultFolder(store::olFolderCalendar));
+        session_.CalendarFolder.emplace(ns.GetDefaultFolder(exchange::store::olFolderCalendar));
     } catch (const std::exception&) {
         // A failed opening opens nothing.
         if (citam_ != nullptr && citam_->isVisible()) citam_->done(QDialog::Rejected);
@@ -274,7 +274,7 @@ void TOutlookAppForm::ReadOutlookAppointments() {
     view.Label1Visible = true;
     view.ProgresLab = "0%";
     try {
-        const store::Items items = session_.CalendarFolder->GetItems();
+        const exchange::store::Items items = session_.CalendarFolder->GetItems();
         const long count = items.Count();
         view.UpisanoLab = std::to_string(count);
         if (citam_ != nullptr) {
@@ -290,8 +290,8 @@ void TOutlookAppForm::ReadOutlookAppointments() {
             QCoreApplication::processEvents();
             fillingList_ = true;
             try {
-                store::AppointmentItem a = items.Item(i).AsAppointmentItem();
-                const store::LocalDateTime& s = a.Start();
+                exchange::store::AppointmentItem a = items.Item(i).AsAppointmentItem();
+                const exchange::store::LocalDateTime& s = a.Start();
                 const QDateTime start(QDate(s.Year, s.Month, s.Day),
                                       QTime(s.Hour, s.Minute, s.Second));
                 auto* row = new QTreeWidgetItem;
@@ -441,13 +441,15 @@ void TOutlookAppForm::SaveBtnClick() {
 
 // --- phone to store -------------------------------------------------------------
 
-void TOutlookAppForm::SaveRow(const store::Application& app, const QTreeWidgetItem& row) {
-    store::AppointmentItem item = app.CreateItem(store::olAppointmentItem).AsAppointmentItem();
+void TOutlookAppForm::SaveRow(const exchange::store::Application& app, const QTreeWidgetItem& row) {
+    exchange::store::AppointmentItem item =
+        app.CreateItem(exchange::store::olAppointmentItem).AsAppointmentItem();
     item.SetSubject(row.text(kCaption).toStdString());
     item.SetCategories(OutlookCategoryFromPhone(row.text(kCategory)).toStdString());
     const QDate d = ReadDate(row.text(kDate));
     const QTime t = ReadTime(row.text(kTime));
-    if (!d.isValid() || !t.isValid()) throw store::StoreError("The appointment has no valid start");
+    if (!d.isValid() || !t.isValid())
+        throw exchange::store::StoreError("The appointment has no valid start");
     item.SetStart({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()});
     if (row.text(kRepeat) == "Once") {
         item.ClearRecurrencePattern();
@@ -485,8 +487,8 @@ void TOutlookAppForm::OutSaveBtnClick() {
 
 void TOutlookAppForm::SaveAppointment(const QTreeWidgetItem& row) {
     try {
-        store::NameSpace& ns = session_.LogonNameSpace();
-        ns.GetDefaultFolder(store::olFolderCalendar);
+        exchange::store::NameSpace& ns = session_.LogonNameSpace();
+        ns.GetDefaultFolder(exchange::store::olFolderCalendar);
         SaveRow(*session_.OutlookApp, row);
     } catch (const std::exception&) {
         ShowError(mainWindow_, "Calendar folder", kInitError);
@@ -516,4 +518,4 @@ void TOutlookAppForm::FormClose() {
     session_.Logoff();
 }
 
-}  // namespace parlenko::exchange
+}  // namespace parlenko::ui
