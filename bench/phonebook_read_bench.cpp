@@ -13,6 +13,7 @@
 // entry to the last, gammu's run that reads one entry is taken off its time.
 
 #include "bench/support/bench_support.h"
+#include "tests/support/engine_inside.h"
 #include "engine/core/host.h"
 #include "engine/core/loop_scheduler.h"
 #include "engine/phonebook/refresh_phonebook.h"
@@ -144,14 +145,14 @@ int main(int argc, char** argv) {
         BenchHost host;
         PhoneEngine engine(port, loop, host);
         engine.SetPhonebookView(&host);
-        engine.State().Options.DataDir = folder.string();
+        EngineInside::State(engine).Options.DataDir = folder.string();
 
         if (!port.Connect()) {
             std::cerr << "phonebook_read_bench: could not open " << sim.device << "\n";
             status = 1;
         } else {
             const auto start = std::chrono::steady_clock::now();
-            RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
+            RefreshPhonebook(EngineInside::Context(engine), PhoneMemory::Sim);
             const bool done = loop.RunUntil([&] { return host.finished; }, 300000);
             const double wall =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

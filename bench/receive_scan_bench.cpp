@@ -6,6 +6,7 @@
 //   receive_scan_bench [ENTRIES]     (default 2000 phonebook-style answers)
 
 #include "engine/core/host.h"
+#include "tests/support/engine_inside.h"
 #include "engine/core/virtual_scheduler.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
         if (k % block == 0) {
             const auto us =
                 std::chrono::duration<double, std::micro>(Clock::now() - blockStart).count();
-            std::printf("%10d %12d %16.1f\n", k, engine.State().Receive.RxLines.Size(), us / block);
+            std::printf("%10d %12d %16.1f\n", k, EngineInside::State(engine).Receive.RxLines.Size(),
+                        us / block);
             blockStart = Clock::now();
         }
     }

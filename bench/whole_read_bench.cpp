@@ -23,6 +23,7 @@
 // read, and ours is compared with gammu's stage by stage and in total.
 
 #include "bench/support/bench_support.h"
+#include "tests/support/engine_inside.h"
 #include "engine/core/host.h"
 #include "engine/core/loop_scheduler.h"
 #include "engine/serial/serial_port_driver.h"
@@ -230,7 +231,7 @@ private:
         StageResult& r = results_[current_];
         if (r.finished || s != def.endsOn) return;
         if (!def.lastCommand.empty() && lastWritten_ != def.lastCommand) return;
-        if (!def.memory.empty() && engine_.State().CurrentMemory != def.memory) return;
+        if (!def.memory.empty() && EngineInside::State(engine_).CurrentMemory != def.memory) return;
         r.end = Now();
         r.finished = true;
     }

@@ -398,15 +398,19 @@ public:
     // until the calendar was read.
     const std::vector<std::string>& AppointmentFreePositions() const;
 
-    // --- the inside, for the engine's own tests and plain callers ----------------
-    EngineState& State();
-    const EngineState& State() const;
-    EngineContext& Context();
-    EngineTimers& Timers();
     // The port's receive handler (hooked in the constructor).
     void cpDrvReceiveData(const std::uint8_t* data, std::size_t size);
 
 private:
+    // The inside: the engine's own units work on it. Tests and benchmarks
+    // reach it through one accessor (tests/support/engine_inside.h) and
+    // nothing else of the program does.
+    friend class EngineInside;
+    EngineState& State();
+    const EngineState& State() const;
+    EngineContext& Context();
+    EngineTimers& Timers();
+
     struct Inside;
     TSerialPortDriver& port_;
     std::unique_ptr<Inside> in_;

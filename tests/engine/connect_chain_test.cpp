@@ -2,6 +2,7 @@
 // what the general page shows afterwards, and the chain's forks.
 
 #include "engine/parse/sbnr_ranges.h"
+#include "tests/support/engine_inside.h"
 #include "tests/support/engine_rig.h"
 
 #include <gmock/gmock.h>
@@ -76,7 +77,7 @@ TEST(ConnectChain, WithTheGeneralPageShownReadsTheSettingsThenTheInformation) {
 
     // The exchange is over: the window takes input, no timer of the refresh.
     EXPECT_TRUE(s.host.mainWindowEnabled);
-    EXPECT_FALSE(s.engine.Timers().RefreshTimer->IsActive());
+    EXPECT_FALSE(EngineInside::Timers(s.engine).RefreshTimer->IsActive());
     EXPECT_TRUE(s.host.dialogs.empty());
 }
 
@@ -89,7 +90,7 @@ TEST(ConnectChain, WithAnotherPageShownEndsWithCellBroadcastsAndReadsNothing) {
     EXPECT_EQ(s.view().ProLab, "");
     EXPECT_EQ(s.host.generalInfoChanges, 0);
     EXPECT_TRUE(s.host.mainWindowEnabled);
-    EXPECT_FALSE(s.engine.Timers().RefreshTimer->IsActive());
+    EXPECT_FALSE(EngineInside::Timers(s.engine).RefreshTimer->IsActive());
 }
 
 TEST(ConnectChain, CellInfoDeliversBroadcastsAndEndsTheInformationWithThem) {
@@ -109,7 +110,7 @@ TEST(ConnectChain, RefreshOptionRereadsTheInformationOnTheTimer) {
     SimPhoneRig s;
     s.state().Options.RefreshCheck = true;
     s.Connect();
-    ASSERT_TRUE(s.engine.Timers().RefreshTimer->IsActive());
+    ASSERT_TRUE(EngineInside::Timers(s.engine).RefreshTimer->IsActive());
     const std::size_t before = s.CommandCount();
     s.phone().State().rssi = 31;
     s.clock.RunFor(kRefreshIntervalMs + 2000);

@@ -1,6 +1,7 @@
 // Opening and closing the conversation, and a write that fails.
 
 #include "engine/at/at_commands.h"
+#include "tests/support/engine_inside.h"
 #include "engine/at/at_send.h"
 #include "engine/session/communication_error.h"
 #include "engine/session/connection.h"
@@ -20,7 +21,7 @@ const std::string kTwoWritingResults = "ATE1\r\r\nOK\r\nAT^SMGO=1\r\r\nOK\r\n";
 
 TEST(CommunicationError, DisconnectsAndTellsOnceForTheWholeScan) {
     ScriptRig h;
-    h.engine.Timers().RefreshTimer->Start();
+    EngineInside::Timers(h.engine).RefreshTimer->Start();
     h.device.SetWriteFails(true);
     h.Receive(kTwoWritingResults);
     ASSERT_EQ(h.host.dialogs.size(), 1u);
@@ -30,7 +31,7 @@ TEST(CommunicationError, DisconnectsAndTellsOnceForTheWholeScan) {
     EXPECT_THAT(h.host.dialogs[0].text, HasSubstr("Check connection between mobile and computer."));
     EXPECT_THAT(h.host.dialogs[0].text, HasSubstr("     -  Hardware flow control"));
     EXPECT_FALSE(h.port.Connected());
-    EXPECT_FALSE(h.engine.Timers().RefreshTimer->IsActive());
+    EXPECT_FALSE(EngineInside::Timers(h.engine).RefreshTimer->IsActive());
     EXPECT_THAT(h.host.connectionChanges, ElementsAre(false));
     EXPECT_TRUE(h.host.mainWindowEnabled);
 
@@ -85,13 +86,13 @@ TEST(Connection, DisconnectSwitchesTheNoticesOffAndClosesThePort) {
     SimPhoneRig s;
     s.state().Options.RefreshCheck = true;
     s.Connect();
-    ASSERT_TRUE(s.engine.Timers().RefreshTimer->IsActive());
+    ASSERT_TRUE(EngineInside::Timers(s.engine).RefreshTimer->IsActive());
     ASSERT_EQ(s.phone().State().settings.cnmi[0], 1);
     DisconnectMobile(s.ctx());
     EXPECT_EQ(s.Commands().back(), "AT+CNMI=0,0,0,0");
     EXPECT_EQ(s.phone().State().settings.cnmi[0], 0);
     EXPECT_FALSE(s.port.Connected());
-    EXPECT_FALSE(s.engine.Timers().RefreshTimer->IsActive());
+    EXPECT_FALSE(EngineInside::Timers(s.engine).RefreshTimer->IsActive());
     EXPECT_THAT(s.host.connectionChanges, ElementsAre(false));
     EXPECT_TRUE(s.host.mainWindowEnabled);
     EXPECT_TRUE(s.host.dialogs.empty());

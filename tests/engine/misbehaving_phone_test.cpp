@@ -1,6 +1,7 @@
 // The engine against a phone that misbehaves or is busy with other things:
 // a long connection, a call during a read, line noise, no phone at all.
 #include "engine/at/at_commands.h"
+#include "tests/support/engine_inside.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/session/connection.h"
 #include "tests/support/engine_rig.h"
@@ -255,7 +256,7 @@ TEST(LongConnection, ReceivedLinesStayBoundedOverAHundredReads) {
     for (int read = 0; read < 100; ++read) {
         ASSERT_TRUE(h.ReadPhonebook()) << "read " << read;
         ASSERT_EQ(h.Entries(), 10u);
-        largest = std::max(largest, h.engine.State().Receive.RxLines.Size());
+        largest = std::max(largest, EngineInside::State(h.engine).Receive.RxLines.Size());
     }
     // One read alone leaves about fifty lines; a hundred must not add up.
     EXPECT_LE(largest, 40);

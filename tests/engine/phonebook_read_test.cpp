@@ -1,6 +1,7 @@
 // The phonebook and call-list reads against the simulated phone on virtual
 // time, and a few phone misbehaviours played as scripted chunks.
 #include "engine/phonebook/free_positions.h"
+#include "tests/support/engine_inside.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
@@ -324,20 +325,20 @@ TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
 
 TEST(PhonebookReadScript, PositionBeyondTheFreeListIsIgnored) {
     ScriptRig h(kWithData);
-    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
+    RefreshPhonebook(EngineInside::Context(h.engine), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",2,3\r\n\r\nOK\r\n");
     h.Receive("AT+CPBR=1\r\r\n+CPBR: 7,\"0917\",129,\"Far\"\r\n\r\nOK\r\n");
-    const auto& r = h.engine.State().PhonebookRead;
+    const auto& r = EngineInside::State(h.engine).PhonebookRead;
     EXPECT_THAT(r.Of(PhoneMemory::Sim).FreePositions, ElementsAre("001", "002", "003"));
-    ASSERT_EQ(h.engine.State().Phonebook.PhonebookList.size(), 1u);
-    EXPECT_EQ(h.engine.State().Phonebook.PhonebookList[0].Position, "007");
+    ASSERT_EQ(EngineInside::State(h.engine).Phonebook.PhonebookList.size(), 1u);
+    EXPECT_EQ(EngineInside::State(h.engine).Phonebook.PhonebookList[0].Position, "007");
     EXPECT_NE(h.Sent().find("AT+CPBR=2\r"), std::string::npos);
 }
 
 TEST(PhonebookReadScript, PhoneAnsweringOkPastItsCapacityCannotKeepTheLoopGoing) {
     ScriptRig h(kWithData);
-    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
+    RefreshPhonebook(EngineInside::Context(h.engine), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",2,3\r\n\r\nOK\r\n");
     h.Sent();
@@ -348,18 +349,18 @@ TEST(PhonebookReadScript, PhoneAnsweringOkPastItsCapacityCannotKeepTheLoopGoing)
 
 TEST(PhonebookReadScript, EmptyPositionWithAnExtraBlankLineAdvancesToo) {
     ScriptRig h(kWithData);
-    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
+    RefreshPhonebook(EngineInside::Context(h.engine), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",1,3\r\n\r\nOK\r\n");
     h.Sent();
     h.Receive("AT+CPBR=1\r\r\n\r\nOK\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPBR=2\r");
-    EXPECT_EQ(h.engine.State().PhonebookRead.ReadPosition, 2);
+    EXPECT_EQ(EngineInside::State(h.engine).PhonebookRead.ReadPosition, 2);
 }
 
 TEST(PhonebookReadScript, StorageAnswerWithoutNumbersChangesNothing) {
     ScriptRig h(kWithData);
-    RefreshPhonebook(h.engine.Context(), PhoneMemory::Sim);
+    RefreshPhonebook(EngineInside::Context(h.engine), PhoneMemory::Sim);
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Sent();
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"SM\",x,250\r\n\r\nOK\r\n");
@@ -370,10 +371,11 @@ TEST(PhonebookReadScript, StorageAnswerWithoutNumbersChangesNothing) {
 TEST(CallListReadScript, NameFromThePhonebookLosesOnlyItsVipMark) {
     ScriptRig h(kWithData);
     // The VIP entry "Wow!" is stored as "Wow!!".
-    h.engine.State().Phonebook.PhonebookList = {{"Ana", "0911", "SIM card", "001"},
-                                                {"Wow!!", "0933", "SIM card", "002"},
-                                                {"Other", "0933", "Mobile memory", "001"}};
-    RefreshCalls(h.engine.Context(), PhoneMemory::Missed);
+    EngineInside::State(h.engine).Phonebook.PhonebookList = {
+        {"Ana", "0911", "SIM card", "001"},
+        {"Wow!!", "0933", "SIM card", "002"},
+        {"Other", "0933", "Mobile memory", "001"}};
+    RefreshCalls(EngineInside::Context(h.engine), PhoneMemory::Missed);
     h.Receive("AT+CPBS=\"MC\"\r\r\nOK\r\n");
     h.Receive("AT+CPBS?\r\r\n+CPBS: \"MC\",1,10\r\n\r\nOK\r\n");
     h.Receive("AT+CPBR=1\r\r\n+CPBR: 1,\"0933\",129,\"\"\r\n\r\nOK\r\n");
@@ -385,7 +387,7 @@ TEST(CallListReadScript, NameFromThePhonebookLosesOnlyItsVipMark) {
 TEST(PhonebookReadScript, ReadErrorClosesTheProgressWindow) {
     ScriptRig h(kWithData);
     h.host.progressVisible = true;
-    h.engine.State().CurrentMemory = "SM";
+    EngineInside::State(h.engine).CurrentMemory = "SM";
     h.Receive("AT+CPBR=4\r\r\nERROR\r\n");
     EXPECT_FALSE(h.host.progressVisible);
     ASSERT_EQ(h.host.dialogs.size(), 1u);
@@ -400,8 +402,8 @@ TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
     bytes += std::string(30, '\x7f');  // an incomplete last record
     ASSERT_TRUE(
         exchange::WriteFileAtomically(exchange::PhonebookFilePath(h.dataDir()), bytes).ok());
-    LoadPhonebookCache(h.engine.Context());
-    const auto& list = h.engine.State().Phonebook.PhonebookList;
+    LoadPhonebookCache(EngineInside::Context(h.engine));
+    const auto& list = EngineInside::State(h.engine).Phonebook.PhonebookList;
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].Name, "Ana!");
     EXPECT_EQ(list[1].Location, "Own numbers");
@@ -409,7 +411,7 @@ TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
     EXPECT_FALSE(h.host.phonebookViewEnabled[2]);
     EXPECT_TRUE(h.host.phonebookViewEnabled[3]);
     EXPECT_FALSE(h.host.phonebookViewEnabled[4]);
-    EXPECT_FALSE(h.engine.State().Phonebook.PhonebookLoaded);
+    EXPECT_FALSE(EngineInside::State(h.engine).Phonebook.PhonebookLoaded);
     EXPECT_THAT(h.host.dialogs, IsEmpty());
 }
 
@@ -458,7 +460,7 @@ INSTANTIATE_TEST_SUITE_P(EachMemory, PhonebookReadCut,
 
 TEST(PhonebookWrite, DeleteRemovesTheRecordAndRewritesTheCache) {
     ScriptRig h(kWithData);
-    auto& s = h.engine.State();
+    auto& s = EngineInside::State(h.engine);
     s.Phonebook.PhonebookList = {{"A", "1", "SIM card", "007"},
                                  {"B", "2", "Mobile memory", "007"},
                                  {"C", "3", "Mobile memory", "008"}};
@@ -480,7 +482,7 @@ TEST(PhonebookWrite, DeleteRemovesTheRecordAndRewritesTheCache) {
 
 TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
     ScriptRig h(kWithData);
-    auto& s = h.engine.State();
+    auto& s = EngineInside::State(h.engine);
     s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions = {"001", "002", "003"};
     s.Phonebook.Op =
         WritePending{"AT+CPBW=2,\"0912\",129,\"Ivo\"\r", {"Ivo", "0912", "SIM card", "002"}};
@@ -501,7 +503,7 @@ TEST(PhonebookWrite, SaveOfANewEntryAppendsItAndTakesItsPosition) {
 
 TEST(PhonebookWrite, SavedNameWithEscapedCharactersReachesTheListsAsText) {
     ScriptRig h(kWithData);
-    auto& s = h.engine.State();
+    auto& s = EngineInside::State(h.engine);
     s.PhonebookRead.Of(PhoneMemory::Sim).FreePositions = {"001", "002", "003"};
     // "M\xFCller \"Jr\"!" (a VIP entry) as the entry dialog writes it.
     const std::string line = "AT+CPBW=3,\"0913\",129,\"M\\7Eller \\22Jr\\22!\"";
@@ -518,7 +520,7 @@ TEST(PhonebookWrite, SavedNameWithEscapedCharactersReachesTheListsAsText) {
 
 TEST(PhonebookWrite, MoveWritesTheTargetThenDeletesTheOldPosition) {
     ScriptRig h(kWithData);
-    auto& s = h.engine.State();
+    auto& s = EngineInside::State(h.engine);
     s.Phonebook.PhonebookList = {{"Ivo", "0912", "SIM card", "004"}};
     s.PhonebookRead.Of(PhoneMemory::Sim).Capacity = 5;
     s.PhonebookRead.Of(PhoneMemory::Phone).Capacity = 5;
@@ -549,7 +551,8 @@ TEST(PhonebookWrite, MoveWritesTheTargetThenDeletesTheOldPosition) {
 
 TEST(PhonebookWrite, FailedSelectionWithAPendingWriteReportsAndDropsIt) {
     ScriptRig h(kWithData);
-    h.engine.State().Phonebook.Op = WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}};
+    EngineInside::State(h.engine).Phonebook.Op =
+        WritePending{"AT+CPBW=1,\"0912\",129,\"Ivo\"\r", {}};
     h.Receive("AT+CPBS=\"SM\"\r\r\nERROR\r\n");
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text,
@@ -562,7 +565,7 @@ TEST(PhonebookWrite, FailedSelectionWithAPendingWriteReportsAndDropsIt) {
 
 TEST(PhonebookWrite, RefusedWriteIsReportedAndDropped) {
     ScriptRig h(kWithData);
-    auto& s = h.engine.State();
+    auto& s = EngineInside::State(h.engine);
     s.Phonebook.Op = DeletePending{PhoneMemory::Sim, "4"};
     h.Receive("AT+CPBS=\"SM\"\r\r\nOK\r\n");
     h.Receive("AT+CPBW=4\r\r\nERROR\r\n");

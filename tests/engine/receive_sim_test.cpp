@@ -1,5 +1,6 @@
 // The receive handler against the simulated phone, over the real port driver.
 #include "engine/at/at_commands.h"
+#include "tests/support/engine_inside.h"
 #include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +12,9 @@ using testing::SimPhoneRig;
 
 TEST(ReceiveWithPhone, IncomingCallNoticeShowsThePhonebookNameUntilHangup) {
     SimPhoneRig h;
-    h.engine.State().Phonebook.PhonebookList = {{"Ana!", "+385911234567", "SM", "001"}};
-    SendAtClip(h.engine.Context());
+    EngineInside::State(h.engine).Phonebook.PhonebookList = {
+        {"Ana!", "+385911234567", "SM", "001"}};
+    SendAtClip(EngineInside::Context(h.engine));
     h.clock.RunFor(1000);
 
     h.phone().IncomingCall(h.clock.NowMs(), "+385911234567", 145);
@@ -21,7 +23,7 @@ TEST(ReceiveWithPhone, IncomingCallNoticeShowsThePhonebookNameUntilHangup) {
     EXPECT_EQ(h.host.newCallNotices.back().name, "Ana");
     EXPECT_EQ(h.host.newCallNotices.back().number, "+385911234567");
     EXPECT_TRUE(h.host.newCallNoticeVisible);
-    EXPECT_EQ(h.engine.State().Indicators.NewCallHint,
+    EXPECT_EQ(EngineInside::State(h.engine).Indicators.NewCallHint,
               "You got new call(s)!\rTo view calls, click here.");
 
     // The phone rings again (RING, +CLIP): the notice keeps the caller.

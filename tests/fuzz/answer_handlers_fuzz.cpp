@@ -7,6 +7,7 @@
 //
 // Input: lines separated by LF.
 #include "engine/core/virtual_scheduler.h"
+#include "tests/support/engine_inside.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/receive/network_view.h"
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QuietHost host;
     PhoneEngine engine(port, clock, host);
     port.Connect();
-    EngineContext& ctx = engine.Context();
+    EngineContext& ctx = EngineInside::Context(engine);
 
     std::string_view input(reinterpret_cast<const char*>(data), size);
     int line = 0;

@@ -7,6 +7,7 @@
 // Input: a control byte, then fields separated by '\n': the storage answer,
 // then triples of index, header line and PDU line.
 #include "engine/core/virtual_scheduler.h"
+#include "tests/support/engine_inside.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -51,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QuietHost host;
     PhoneEngine engine(port, clock, host);
     port.Connect();
-    EngineContext& ctx = engine.Context();
+    EngineContext& ctx = EngineInside::Context(engine);
 
     const std::uint8_t control = data[0];
-    auto& s = engine.State();
+    auto& s = EngineInside::State(engine);
     s.CurrentMemory = (control & 1) ? "ME" : "SM";
     s.Phonebook.PhonebookList = {{"Ana!", "+385911", "SIM card", "001"}, {"", "0912", "", "002"}};
     const auto fields = Fields(data + 1, size - 1);

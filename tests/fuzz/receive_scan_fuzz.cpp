@@ -9,6 +9,7 @@
 // input's length picks the phonebook and the SMS operation and the divert,
 // barring or ringer state in flight.
 #include "engine/core/virtual_scheduler.h"
+#include "tests/support/engine_inside.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -47,7 +48,7 @@ private:
             std::string chunk = std::move(nested.front());
             nested.pop_front();
             ++depth_;
-            ReceiveText(engine->Context(), chunk);
+            ReceiveText(EngineInside::Context(*engine), chunk);
             --depth_;
         }
     }
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     port.Connect();
 
     const std::uint8_t control = data[0];
-    auto& s = engine.State();
+    auto& s = EngineInside::State(engine);
     s.Options.CellInfoCheck = control & 1;
     device.failWrites = control & 2;
     host.progress = control & 4;

@@ -3,6 +3,7 @@
 // device opens it as "COM2", and the engine runs on a real-time loop.
 
 #include "engine/core/loop_scheduler.h"
+#include "tests/support/engine_inside.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/connection.h"
 #include "engine/session/phone_engine.h"
@@ -111,8 +112,8 @@ TEST(ConnectOverPty, Com2LinkedToTheSimulatorFillsTheGeneralPage) {
     host.Attach(engine);
     ASSERT_TRUE(port.Connect()) << port.PortName();
 
-    ResetModem(engine.Context());
-    const GeneralInfoView& v = engine.State().GeneralInfo;
+    ResetModem(EngineInside::Context(engine));
+    const GeneralInfoView& v = EngineInside::State(engine).GeneralInfo;
     ASSERT_TRUE(loop.RunUntil([&] { return !v.PrijemLab.empty(); }, 15000))
         << "information chain did not finish; maker: '" << v.ProLab << "'";
 
@@ -129,10 +130,10 @@ TEST(ConnectOverPty, Com2LinkedToTheSimulatorFillsTheGeneralPage) {
     EXPECT_FALSE(v.DatMobLab.empty());
     EXPECT_FALSE(v.NapBatLab.empty());
     EXPECT_EQ(host.generalInfo.ImeiLab, seeded.imei);
-    EXPECT_EQ(engine.State().Settings.SmscEdit, seeded.smsc);
+    EXPECT_EQ(EngineInside::State(engine).Settings.SmscEdit, seeded.smsc);
     EXPECT_TRUE(host.dialogs.empty());
 
-    DisconnectMobile(engine.Context());
+    DisconnectMobile(EngineInside::Context(engine));
     EXPECT_FALSE(port.Connected());
 }
 #endif

@@ -3,6 +3,7 @@
 // are purged right after it.
 
 #include "engine/core/virtual_scheduler.h"
+#include "tests/support/engine_inside.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "platform/serial/termios_serial_device.h"
@@ -70,13 +71,13 @@ TEST(ExchangeTimeOutPty, EscapeReachesThePhoneBeforeThePurge) {
 
     // The phone answered "AT+CMGS=" with its prompt and waits for the body.
     pty.Write("AT+CMGS=23\r\r\n> ");
-    for (int k = 0; k < 100 && engine.State().Receive.RxLines.At(
-                                   engine.State().Receive.RxLines.Size() - 1) != "> ";
+    for (int k = 0; k < 100 && EngineInside::State(engine).Receive.RxLines.At(
+                                   EngineInside::State(engine).Receive.RxLines.Size() - 1) != "> ";
          ++k) {
         ::usleep(2000);
         clock.RunFor(50);
     }
-    ASSERT_EQ(pty.Read(50), std::string(engine.State().Sms.PduToSend) + "\x1a");
+    ASSERT_EQ(pty.Read(50), std::string(EngineInside::State(engine).Sms.PduToSend) + "\x1a");
 
     clock.RunFor(10000);
     EXPECT_EQ(pty.Read(500), "\x1b");

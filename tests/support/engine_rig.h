@@ -17,6 +17,7 @@
 //   s.phone().IncomingCall(s.clock.NowMs(), "0911");
 
 #include "engine/at/at_commands.h"
+#include "tests/support/engine_inside.h"
 #include "engine/core/virtual_scheduler.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
@@ -59,15 +60,15 @@ public:
     EngineRig(const EngineRig&) = delete;
     EngineRig& operator=(const EngineRig&) = delete;
 
-    EngineContext& ctx() { return engine.Context(); }
-    EngineState& state() { return engine.State(); }
-    RxLineList& lines() { return engine.State().Receive.RxLines; }
-    const GeneralInfoView& view() { return engine.State().GeneralInfo; }
+    EngineContext& ctx() { return EngineInside::Context(engine); }
+    EngineState& state() { return EngineInside::State(engine); }
+    RxLineList& lines() { return EngineInside::State(engine).Receive.RxLines; }
+    const GeneralInfoView& view() { return EngineInside::State(engine).GeneralInfo; }
     // The engine's data folder when the rig made one.
     const std::string& dataDir() const { return data_->path(); }
 
     // One chunk through the receive handler, as the port's poll hands it on.
-    void Receive(std::string_view chunk) { ReceiveText(engine.Context(), chunk); }
+    void Receive(std::string_view chunk) { ReceiveText(EngineInside::Context(engine), chunk); }
     // Everything written to the port since the last call.
     std::string Sent() requires(!kSimulated) { return device.TakeWritten(); }
     // Opens the port if it is not, resets the phone, then lets the
@@ -102,7 +103,7 @@ private:
         host.Attach(engine);
         if (options.dataFolder) {
             data_.emplace("parlenko-rig");
-            engine.State().Options.DataDir = data_->path();
+            EngineInside::State(engine).Options.DataDir = data_->path();
         }
         if (options.openPort) port.Connect();
     }

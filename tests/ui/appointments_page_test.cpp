@@ -4,6 +4,7 @@
 // the vCalendar file.
 
 #include "ui/pages/appointments_page.h"
+#include "tests/support/engine_inside.h"
 
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
@@ -73,14 +74,14 @@ struct PageRig {
     bool Sent(const std::string& line) const {
         return device.Written().find(line) != std::string::npos;
     }
-    bool Idle() { return !IsBusy(engine.Context()) && !citam.isVisible(); }
+    bool Idle() { return !IsBusy(EngineInside::Context(engine)) && !citam.isVisible(); }
     // Connects, reads the phonebook (the SIM card and on) when asked, and
     // the calendar.
     bool ConnectAndRead(bool phonebook = false) {
         if (!engine.Connect()) return false;
         if (!PumpUntil([&] { return Sent("AT+CMGF=0\r") && Idle(); }, 12000)) return false;
         if (phonebook) {
-            RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
+            RefreshPhonebook(EngineInside::Context(engine), PhoneMemory::Sim);
             // The service numbers come last.
             if (!PumpUntil([&] { return Sent("AT^SPBS=\"SD\"\r") && Idle(); }, 30000)) return false;
         }
@@ -259,7 +260,7 @@ TEST(AppointmentsPageSim, ANewMemoGoesIntoTheFreeSlotInTwoPacketsAndItsRowAppear
 TEST(AppointmentsPageSim, EditingAPhoneCallKeepsTheNumberReadFromThePhone) {
     PageRig rig;
     // Two entries share the name shown for the call; the first has another number.
-    rig.engine.State().Phonebook.PhonebookList = {
+    EngineInside::State(rig.engine).Phonebook.PhonebookList = {
         {"Ivan Novak", "+385911111111", "SIM card", "099"},
         {"Ivan Novak", "+385950610995", "SIM card", "003"}};
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
@@ -361,8 +362,8 @@ TEST(AppointmentEditor, AOneTimeAlarmNeedsAMomentAheadAndWeeklyPicksTheDayFromTo
 TEST(AppointmentEditor, NamesShowWithoutTheVipMarkAndANameFillsItsNumber) {
     EditorRig r;
     TAppointmentForm& f = r.form;
-    r.engine.State().Phonebook.PhonebookList = {{"Marko", "+38591222", "SIM card", "001"},
-                                                {"ana!", "+38591111", "SIM card", "002"}};
+    EngineInside::State(r.engine).Phonebook.PhonebookList = {
+        {"Marko", "+38591222", "SIM card", "001"}, {"ana!", "+38591111", "SIM card", "002"}};
     f.FillNameList();
     ASSERT_EQ(f.NazivCB->count(), 2);
     EXPECT_EQ(f.NazivCB->itemText(0), "ana");

@@ -3,6 +3,7 @@
 // the general page and the naming of the current cell.
 
 #include "engine/serial/serial_port_driver.h"
+#include "tests/support/engine_inside.h"
 #include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 #include "components/widgets/brisola_button.h"
@@ -133,7 +134,7 @@ TEST(FrameSimTest, SmsPageWithoutPhonebookAsksFirst) {
     ASSERT_EQ(watcher.Seen().size(), 1u);
     EXPECT_EQ(watcher.Seen()[0].caption, "Refresh phonebook");
     EXPECT_TRUE(watcher.Seen()[0].text.startsWith("Phonebook not loaded!"));
-    EXPECT_FALSE(rig.engine.State().PhonebookRead.ReadSmsAfterPhonebook);
+    EXPECT_FALSE(EngineInside::State(rig.engine).PhonebookRead.ReadSmsAfterPhonebook);
     EXPECT_TRUE(rig.Written().empty());
 
     // The SMS page is shown: the connect chain reads no general information.

@@ -3,6 +3,7 @@
 // the progress window follows what the engine tells it.
 
 #include "ui/glavna.h"
+#include "tests/support/engine_inside.h"
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/phonebook/refresh_phonebook.h"
@@ -112,11 +113,11 @@ TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
         if (!memory.isEmpty() && !memoriesSeen.contains(memory)) memoriesSeen << memory;
     });
     watch.start(5);
-    RefreshPhonebook(rig.engine.Context(), PhoneMemory::Sim);
+    RefreshPhonebook(EngineInside::Context(rig.engine), PhoneMemory::Sim);
     ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CPBR=1\r"); }, 5000)) << rig.device.Written();
     ASSERT_TRUE(PumpUntil([&] { return sawProgress && !rig.citam.isVisible(); }, 20000));
     EXPECT_TRUE(memoriesSeen.contains("SIM card")) << memoriesSeen.join(", ").toStdString();
-    EXPECT_FALSE(rig.engine.State().Phonebook.PhonebookList.empty());
+    EXPECT_FALSE(EngineInside::State(rig.engine).Phonebook.PhonebookList.empty());
     ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000))
         << "closing ended the busy state";
 }

@@ -2,6 +2,7 @@
 // the close query, the page header pictures, and the painted main menu.
 
 #include "ui/glavna.h"
+#include "tests/support/engine_inside.h"
 
 #include "components/widgets/brisola_button.h"
 #include "components/widgets/menu_painter.h"
@@ -161,7 +162,7 @@ TEST(GlavnaTest, CreationLoadsThePhonebookCache) {
             dir, {{"Ana", "+385911234567", "SM", "001"}, {"Ivo!", "0987654", "ME", "002"}});
         ASSERT_TRUE(written.ok()) << written.error;
     });
-    const auto& list = rig.engine.State().Phonebook.PhonebookList;
+    const auto& list = EngineInside::State(rig.engine).Phonebook.PhonebookList;
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].Name, "Ana");
     EXPECT_EQ(list[1].Name, "Ivo!");

@@ -4,6 +4,7 @@
 // and the repeating events khal makes.
 
 #include "ui/exchange/outlook_app_form.h"
+#include "tests/support/engine_inside.h"
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
@@ -70,7 +71,7 @@ struct CalendarRig {
     bool Sent(const std::string& line) const {
         return device.Written().find(line) != std::string::npos;
     }
-    bool Idle() { return !IsBusy(engine.Context()) && !citam.isVisible(); }
+    bool Idle() { return !IsBusy(EngineInside::Context(engine)) && !citam.isVisible(); }
     bool ConnectAndRead() {
         if (!engine.Connect()) return false;
         if (!PumpUntil([&] { return Sent("AT+CMGF=0\r") && Idle(); }, 12000)) return false;

@@ -11,6 +11,7 @@
 // under Xvfb); skipped otherwise.
 
 #include "components/widgets/tessary_hint.h"
+#include "tests/support/engine_inside.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -467,7 +468,7 @@ TEST_F(Screenshots, Appointments) {
     };
     const auto idle = [&] { return glavna.isEnabled() && !citam.isVisible(); };
     ASSERT_TRUE(PumpUntil([&] { return sent("AT+CMGF=0\r") && idle(); }, 12000));
-    RefreshPhonebook(engine.Context(), PhoneMemory::Sim);
+    RefreshPhonebook(EngineInside::Context(engine), PhoneMemory::Sim);
     ASSERT_TRUE(PumpUntil([&] { return sent("AT^SPBS=\"SD\"\r") && idle(); }, 20000));
     glavna.OutBarBtn1Click(5);
     // The page's first visit reads the calendar.

@@ -5,6 +5,7 @@
 // sent.
 
 #include "engine/serial/serial_port_driver.h"
+#include "tests/support/engine_inside.h"
 #include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
@@ -206,7 +207,7 @@ TEST(ServicesPagesSim, DivertDialogNamesAndNumbersOfThePhonebook) {
     Rig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
     // Entries as a phonebook read leaves them.
-    rig.engine.State().Phonebook.PhonebookList = {
+    EngineInside::State(rig.engine).Phonebook.PhonebookList = {
         {"Ivan Novak", "+385950610995", "SIM card", "003"},
         {"Petra Horvat", "0957129311", "SIM card", "006"},
         {"Nikola B.!", "+38513688069", "SIM card", "010"},
