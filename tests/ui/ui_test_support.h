@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,18 @@ inline bool PumpUntil(const std::function<bool()>& done, int maxMs) {
 }
 inline void Pump(int ms) {
     PumpUntil([] { return false; }, ms);
+}
+
+// A window's control by its object name, as a user finds it by its place:
+// the windows keep their controls to themselves. Throws when the window has
+// no such control of that kind, which fails the test that asked.
+template <class Control>
+Control& Find(const QObject& window, const char* objectName) {
+    auto* control = window.findChild<Control*>(QString::fromLatin1(objectName));
+    if (control == nullptr)
+        throw std::runtime_error(std::string("no control named ") + objectName + " in " +
+                                 window.metaObject()->className());
+    return *control;
 }
 
 // A fresh data folder in PARLENKO_HOME for one test; removed afterwards.
