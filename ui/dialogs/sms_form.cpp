@@ -1,7 +1,6 @@
 #include "ui/dialogs/sms_form.h"
 
 #include "components/widgets/tessary_hint.h"
-#include "engine/pdu/pdu_encoder.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/sms_counts.h"
@@ -252,19 +251,28 @@ QStringList TSmsForm::UnsupportedChars() const {
     return bad;
 }
 
-std::string TSmsForm::BuildPdu() {
-    const bool flash = Flash();
-    const std::string text = flash ? PhoneText() : SmsTextToGsm(PhoneText());
-    const SubmitPdu pdu =
-        BuildSubmitPdu(ToAnsi(TelEdit->text().trimmed()), text, TrajanjeUpDown->value(),
-                       ReportCheck->isChecked(), flash, TrajanjeCB->currentIndex());
-    if (pdu.Ok()) return pdu.Pdu;
-    const QString why =
-        pdu.Error == SubmitPduError::InvalidNumber
-            ? U("Invalid phone number!\r\rThe '+' may stand only in front of the number.")
-            : U("SMS message is too long!");
-    ShowMessageDialog(this, QStringLiteral("Error"), why, DialogKind::Error, DialogButtons::Ok);
-    return {};
+ComposedSms TSmsForm::Message() const {
+    ComposedSms m;
+    m.Number = ToAnsi(TelEdit->text().trimmed());
+    m.Text = PhoneText();
+    m.ValidityValue = TrajanjeUpDown->value();
+    m.ValidityUnit = TrajanjeCB->currentIndex();
+    m.StatusReport = ReportCheck->isChecked();
+    m.Flash = Flash();
+    return m;
+}
+
+void TSmsForm::HandedOver(ComposedSmsResult result) {
+    if (result == ComposedSmsResult::InvalidNumber || result == ComposedSmsResult::TextTooLong) {
+        const QString why =
+            result == ComposedSmsResult::InvalidNumber
+                ? U("Invalid phone number!\r\rThe '+' may stand only in front of the number.")
+                : U("SMS message is too long!");
+        ShowMessageDialog(this, QStringLiteral("Error"), why, DialogKind::Error, DialogButtons::Ok);
+        return;
+    }
+    waiting_ = result == ComposedSmsResult::Started;
+    UpdateButtons();
 }
 
 void TSmsForm::UpdateButtons() {
@@ -403,20 +411,16 @@ void TSmsForm::AddPicBtnClick() {
 
 void TSmsForm::SendBtnClick() {
     if (!SendBtn->isEnabled()) return;
-    const std::string pdu = BuildPdu();
-    if (pdu.empty()) return;
-    waiting_ = ComposeMode == 1 ? engine_.SendSms(pdu)
-                                : engine_.EditStoredSms(editMemory_, editPosition_, pdu, true);
-    UpdateButtons();
+    HandedOver(ComposeMode == 1
+                   ? engine_.SendSms(Message())
+                   : engine_.EditStoredSms(editMemory_, editPosition_, Message(), true));
 }
 
 void TSmsForm::SaveBtnClick() {
     if (!SaveBtn->isEnabled()) return;
-    const std::string pdu = BuildPdu();
-    if (pdu.empty()) return;
-    waiting_ = ComposeMode == 1 ? engine_.StoreSms(pdu)
-                                : engine_.EditStoredSms(editMemory_, editPosition_, pdu, false);
-    UpdateButtons();
+    HandedOver(ComposeMode == 1
+                   ? engine_.StoreSms(Message())
+                   : engine_.EditStoredSms(editMemory_, editPosition_, Message(), false));
 }
 
 void TSmsForm::MessageDone(bool accepted) {

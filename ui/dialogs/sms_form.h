@@ -3,13 +3,14 @@
 // with the validity period, a status report, the flash display and the
 // pictures of Siemens phones. The text is counted as it is typed against the
 // message's limit (160, or 69 for a flash message) and checked against the
-// phone's alphabet; Send and Save build the PDU and hand it to the engine.
+// phone's alphabet; Send and Save hand the message's values to the engine.
 //
 // Its opener (the SMS page, the new-message notice) sets the mode, caption,
 // names, recipient and text, then shows it modally. Closing it any way
 // empties it; an edit reaches the engine only through Save or Send.
 
 #include "engine/phone/phone_memory.h"
+#include "engine/sms/composed_sms.h"
 #include "ui/small_window.h"
 
 #include <QStringList>
@@ -60,9 +61,8 @@ public:
     QString Text() const;
     // The memo's text as the phone takes it: Windows-1252, CR LF breaks.
     std::string PhoneText() const;
-    // The PDU of what the window holds; empty, after telling the user,
-    // when the encoder refuses it.
-    std::string BuildPdu();
+    // The message the window holds, as the engine takes it.
+    ComposedSms Message() const;
     void UpdateButtons();
     // The phone took the message handed over by Send or Save (the window
     // closes), or did not (its failure was told; what was typed stays).
@@ -121,6 +121,9 @@ public:
     void done(int result) override;
 
 private:
+    // What the engine did with the message Send or Save handed over: a
+    // refusal is told (nothing was sent), else the window waits when it started.
+    void HandedOver(ComposedSmsResult result);
     void ShowHint(const QString& text, int dx, int dy);
     void FreeHint();
     bool Flash() const;

@@ -303,18 +303,17 @@ void TUpisImenik::TelEditChange() {
 }
 
 void TUpisImenik::Button1Click() {
-    const std::string name0 = ToAnsi(ImeEdit->text());
-    const std::string number0 = ToAnsi(TelEdit->text());
+    const std::string name = ToAnsi(ImeEdit->text());
+    const std::string number = ToAnsi(TelEdit->text());
     const std::string position = ToAnsi(PozicijaLab->text());
-    if (!PhoneEngine::CanSaveEntry(name0, number0, position)) return;
-    const std::string name = VipCheck->isChecked() ? PhoneEngine::VipName(name0) : name0;
-    const PhonebookWrite write = PhoneEngine::BuildPhonebookWrite(name, number0, position);
-    ImeEdit->setText(FromAnsi(write.Entry.Name));
-    TelEdit->setText(FromAnsi(write.Entry.Phone));
-    if (moveEntry_)
-        engine_.MovePhonebookEntry(entryMemory_, entryPosition_, targetMemory_, write.Line,
-                                   write.Entry);
-    else engine_.SavePhonebookEntry(targetMemory_, write.Line, write.Entry);
+    if (!PhoneEngine::CanSaveEntry(name, number, position)) return;
+    const PhonebookEntryValues entry{targetMemory_, position, name, number, VipCheck->isChecked()};
+    // The fields show the entry as the phone will store it (the texts pass
+    // the phone's sets already): with its VIP mark.
+    ImeEdit->setText(FromAnsi(entry.Vip ? PhoneEngine::VipName(name) : name));
+    TelEdit->setText(FromAnsi(number));
+    if (moveEntry_) engine_.MovePhonebookEntry(entryMemory_, entryPosition_, entry);
+    else engine_.SavePhonebookEntry(entry);
     moveEntry_ = false;
     accept();
 }
