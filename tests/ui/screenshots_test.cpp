@@ -603,26 +603,25 @@ TEST_F(Screenshots, Sms) {
         ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 10000));
     }
     TSmsPage& page = *glavna.SmsPage;
-    page.SMSListIn->setFocus();
+    testing::Find<QTreeWidget>(page, "SMSListIn").setFocus();
     Pump(300);
     Save(glavna, "sms.png");
 
-    TSmsForm& compose = *page.SmsForm;
-    compose.ComposeMode = 1;
-    compose.setWindowTitle("New message . . .");
-    compose.FillNameList();
+    TSmsForm& compose = page.ComposeWindow();
+    compose.PrepareNew();
     compose.SetRecipient(QString::fromUtf8("Ivan Novak"), "+385950610995");
     compose.SetText(QString::fromUtf8("Sretan rodjendan!\n\"%Cake\" i puno pozdrava"));
-    compose.PicturesUD->setValue(2);
+    testing::Find<QSpinBox>(compose, "PicturesUD").setValue(2);
     compose.show();
     compose.SetText(compose.Text());
     Save(compose, "compose.png");
     compose.reject();
 
-    TSmsMemForm& mem = *page.SmsMemForm;
+    TSmsMemForm& mem = page.RecipientWindow();
     mem.show();
-    mem.NazivCB->setCurrentIndex(mem.NazivCB->findData("Ivan Novak"));
-    mem.TelEdit->setText("+385950610995");
+    auto& names = testing::Find<QComboBox>(mem, "NazivCB");
+    names.setCurrentIndex(names.findData("Ivan Novak"));
+    testing::Find<QLineEdit>(mem, "TelEdit").setText("+385950610995");
     Save(mem, "smsmem.png");
     mem.reject();
 
@@ -634,9 +633,10 @@ TEST_F(Screenshots, Sms) {
         "Sti\xC5\xBE"
         "em za 10 minuta.\r\n\xC4\x8C"
         "ekaj me kod ulaza!";
+    TNewSmsForm& newSms = page.NoticeWindow();
     QTimer::singleShot(200, [&] {
-        Save(*page.NewSmsForm, "newsms.png");
-        page.NewSmsForm->Button1->click();
+        Save(newSms, "newsms.png");
+        testing::Find<QPushButton>(newSms, "Button1").click();
     });
     page.ShowNewSmsNotice(notice);
 

@@ -203,9 +203,37 @@ TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
 
 TSmsForm::~TSmsForm() = default;
 
-void TSmsForm::SetEditTarget(PhoneMemory memory, const std::string& position) {
+void TSmsForm::PrepareNew() {
+    ComposeMode = 1;
+    setWindowTitle(U("New message . . ."));
+    FillNameList();
+    TelEdit->setEnabled(true);
+    TelEdit->clear();
+    NazivCB->setCurrentIndex(-1);
+    SetText({});
+}
+
+void TSmsForm::PrepareReply(const QString& name, const QString& number) {
+    ComposeMode = 1;
+    setWindowTitle(U("Reply to message . . ."));
+    FillNameList();
+    SetRecipient(name, number);
+    // The answer goes to the sender only.
+    TelEdit->setEnabled(false);
+    NazivCB->setEnabled(false);
+    SetText({});
+}
+
+void TSmsForm::PrepareEdit(PhoneMemory memory, const std::string& position, const QString& name,
+                           const QString& number, const QString& text) {
+    ComposeMode = 0;
     editMemory_ = memory;
     editPosition_ = position;
+    setWindowTitle(U("Edit message . . ."));
+    FillNameList();
+    SetRecipient(name, number);
+    TelEdit->setEnabled(true);
+    SetText(text);
 }
 
 bool TSmsForm::Flash() const { return FlashCheck->isChecked(); }

@@ -5,9 +5,10 @@
 // message's limit (160, or 69 for a flash message) and checked against the
 // phone's alphabet; Send and Save hand the message's values to the engine.
 //
-// Its opener (the SMS page, the new-message notice) sets the mode, caption,
-// names, recipient and text, then shows it modally. Closing it any way
-// empties it; an edit reaches the engine only through Save or Send.
+// Its opener (the SMS page, the new-message notice) prepares it as a new
+// message, a reply or the edit of a stored message, may set the recipient
+// and text, then shows it modally. Closing it any way empties it; an edit
+// reaches the engine only through Save or Send.
 
 #include "engine/phone/phone_memory.h"
 #include "engine/sms/composed_sms.h"
@@ -44,13 +45,15 @@ public:
     TSmsForm(PhoneEngine& engine, QWidget* mainWindow);
     ~TSmsForm() override;
 
-    // 1 a new message (also a reply or a template); 0 the edit of a stored
-    // message, which replaces the one SetEditTarget named.
-    int ComposeMode = 1;
-    void SetEditTarget(PhoneMemory memory, const std::string& position);
+    // "New message . . .": the phonebook's names listed, no recipient, no text.
+    void PrepareNew();
+    // "Reply to message . . .": to name and number only (both fixed), no text.
+    void PrepareReply(const QString& name, const QString& number);
+    // "Edit message . . .": text to name and number (both free), replacing
+    // the stored message at position of memory.
+    void PrepareEdit(PhoneMemory memory, const std::string& position, const QString& name,
+                     const QString& number, const QString& text);
 
-    // The phonebook's names into NazivCB, sorted.
-    void FillNameList();
     // TelEdit := number; selects name (or name + "!") in NazivCB when listed.
     void SetRecipient(const QString& name, const QString& number);
     // The memo becomes the template, or with append the old text, a line
@@ -89,6 +92,38 @@ public:
     void Button1Click();
     void FormClose();
 
+    // The characters left (PreLab).
+    int Left() const { return left_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    void done(int result) override;
+
+private:
+    // The phonebook's names into NazivCB, sorted.
+    void FillNameList();
+    // What the engine did with the message Send or Save handed over: a
+    // refusal is told (nothing was sent), else the window waits when it started.
+    void HandedOver(ComposedSmsResult result);
+    void ShowHint(const QString& text, int dx, int dy);
+    void FreeHint();
+    bool Flash() const;
+
+    PhoneEngine& engine_;
+    // 1 a new message (also a reply or a template); 0 the edit of a stored
+    // message, which replaces the one at editPosition_ of editMemory_.
+    int ComposeMode = 1;
+    PhoneMemory editMemory_ = PhoneMemory::Sim;
+    std::string editPosition_;
+    std::unique_ptr<widgets::TTessaryHintWindow> hint_;
+    QString lastText_;
+    bool changing_ = false;
+    bool waiting_ = false;
+    int left_ = 160;
+
     QLineEdit* TelEdit = nullptr;
     QComboBox* NazivCB = nullptr;
     QSpinBox* TrajanjeUpDown = nullptr;
@@ -109,33 +144,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* SendBtn = nullptr;
     QPushButton* SaveBtn = nullptr;
-
-    // The characters left (PreLab).
-    int Left() const { return left_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-public:
-    void done(int result) override;
-
-private:
-    // What the engine did with the message Send or Save handed over: a
-    // refusal is told (nothing was sent), else the window waits when it started.
-    void HandedOver(ComposedSmsResult result);
-    void ShowHint(const QString& text, int dx, int dy);
-    void FreeHint();
-    bool Flash() const;
-
-    PhoneEngine& engine_;
-    PhoneMemory editMemory_ = PhoneMemory::Sim;
-    std::string editPosition_;
-    std::unique_ptr<widgets::TTessaryHintWindow> hint_;
-    QString lastText_;
-    bool changing_ = false;
-    bool waiting_ = false;
-    int left_ = 160;
 };
 
 }  // namespace parlenko::ui

@@ -93,6 +93,8 @@ void TZemljeForm::SelectCountry(const QString& name) {
     ZemljeCBChange();
 }
 
+QString TZemljeForm::CallingCode() const { return PozivniLab->text(); }
+
 void TZemljeForm::ZemljeCBChange() {
     PozivniLab->setText(
         FromAnsi(exchange::GetCountryCode(countries_, ToAnsi(ZemljeCB->currentText()))));
@@ -184,7 +186,7 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
     TelEdit->installEventFilter(this);
 
     zemlje_ = new TZemljeForm(countriesDir, this);
-    ExecCountries = [](TZemljeForm& f) { return f.exec(); };
+    execCountries_ = [](TZemljeForm& f) { return f.exec(); };
 }
 
 TUpisImenik::~TUpisImenik() = default;
@@ -225,6 +227,14 @@ void TUpisImenik::PrepareEdit(const AListIme& entry, const QString& caption, boo
     VipCheck->setChecked(vip && VipCheck->isEnabled());
     ImeEditChange();
 }
+
+void TUpisImenik::FillIn(const QString& name, const QString& number) {
+    ImeEdit->setText(name);
+    TelEdit->setText(number);
+}
+
+QString TUpisImenik::Name() const { return ImeEdit->text(); }
+QString TUpisImenik::Number() const { return TelEdit->text(); }
 
 void TUpisImenik::SimRadioBtnClick(QRadioButton* sender) {
     VipCheck->setEnabled(true);
@@ -322,8 +332,8 @@ void TUpisImenik::Button2Click() { reject(); }
 
 void TUpisImenik::Button3Click() {
     zemlje_->SelectCountry(QStringLiteral("Croatia"));
-    if (ExecCountries(*zemlje_) != QDialog::Accepted) return;
-    TelEdit->setText(AddCountryCode(TelEdit->text(), zemlje_->PozivniLab->text()));
+    if (execCountries_(*zemlje_) != QDialog::Accepted) return;
+    TelEdit->setText(AddCountryCode(TelEdit->text(), zemlje_->CallingCode()));
 }
 
 void TUpisImenik::showEvent(QShowEvent* event) {
