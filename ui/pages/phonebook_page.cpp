@@ -33,6 +33,9 @@ constexpr int kImageRole = Qt::UserRole;
 // A row's entry: its memory caption and position as the engine holds them.
 constexpr int kLocationRole = Qt::UserRole + 1;
 constexpr int kPositionRole = Qt::UserRole + 2;
+// The row shows its entry's name as stored, VIP "!" included (the service
+// numbers' own view); other rows show it without the "!".
+constexpr int kNameWholeRole = Qt::UserRole + 3;
 constexpr const char* kFirstRefresh = "First, you must refresh mobile phonebook!";
 
 struct ViewRow {
@@ -302,6 +305,7 @@ void TImenikPage::AddPhonebookRow(const PhonebookRow& row) {
     item->setData(0, kImageRole, row.Image);
     item->setData(0, kLocationRole, Bytes(row.Memory));
     item->setData(0, kPositionRole, Bytes(row.Position));
+    item->setData(0, kNameWholeRole, filling_ && viewTag_ == 4);
     item->setTextAlignment(3, Qt::AlignCenter);
     ImenikList->addTopLevelItem(item);
     // A row of a read: the summary counts it at once.
@@ -641,10 +645,9 @@ std::optional<TImenikPage::ShownEntry> TImenikPage::EntryOf(const QTreeWidgetIte
                                     static_cast<std::size_t>(positionBytes.size()));
     for (const AListIme& e : engine_.PhonebookList()) {
         if (e.Location != location || e.Position != position) continue;
-        // The service numbers' own view shows their names as stored; every
-        // other row shows a name without its VIP "!".
         std::string caption = e.Name;
-        if (viewTag_ != 4 && !caption.empty() && caption.back() == '!') caption.pop_back();
+        if (!row->data(0, kNameWholeRole).toBool() && !caption.empty() && caption.back() == '!')
+            caption.pop_back();
         return ShownEntry{&e, FromAnsi(caption), row->data(0, kImageRole).toInt()};
     }
     return std::nullopt;
