@@ -376,11 +376,10 @@ void TGlavna::BuildFrame() {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
     });
     PoziviPage->SetFileChoice(ImenaSaveDlg);
-    Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
-    Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
+    Podsjetnik->SetConfirmDeleteSource([this] { return options_.ConfirmDelete; });
+    connect(Podsjetnik, &PodsjetnikPage::StatusMessage, this, [this](const std::string& text) {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
-    };
-    Podsjetnik->OutlookATBClick = [this] { OutlookATBClick(); };
+    });
     engine_.SetObjectsView(Podsjetnik);
     setCentralWidget(central);
     BuildStatusBar();
@@ -758,7 +757,7 @@ void TGlavna::SaveNetLocBtnClick() {
 void TGlavna::AllNumTB() { ImenikPage->AllNumTBClick(0); }
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
 void TGlavna::RefreshAppointments() { Podsjetnik->RefreshAppointments(); }
-int TGlavna::AppointmentRows() const { return Podsjetnik->AppointmentsList->topLevelItemCount(); }
+int TGlavna::AppointmentRows() const { return Podsjetnik->AppointmentCount(); }
 void TGlavna::RefreshOstaloBtnClick() { SettingsPage->RefreshOstaloBtnClick(); }
 
 void TGlavna::Izlaz1Click() { close(); }

@@ -352,9 +352,8 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
     }
     ui::TStoreSession session([&settings] { return settings; });
     ui::TOutlookContForm contacts(rig.glavna.get(), rig.engine, session, &rig.citam);
-    contacts.NewEntryFromContact = [&](const std::string& name, const std::string& number) {
-        rig.glavna->NewEntryFromContact(name, number);
-    };
+    QObject::connect(&contacts, &ui::TOutlookContForm::NewEntryFromContact, rig.glavna.get(),
+                     &TGlavna::NewEntryFromContact);
     rig.glavna->SetContactsExchange(&contacts);
     QAction& exchangeButton = rig.Action("OutlookCTB");
     auto& exchangeItem = Find<QAction>(*rig.glavna, "RazmjenapodatakaOutlookContacts1");
@@ -362,11 +361,14 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
     EXPECT_TRUE(exchangeItem.isEnabled());  // the main menu's item
     ASSERT_TRUE(contacts.OpenStore());
     contacts.show();
-    const int rowsBefore = contacts.PhonebookList->topLevelItemCount();
+    QTreeWidget& contactsPhonebook = testing::Find<QTreeWidget>(contacts, "PhonebookList");
+    QTreeWidget& contactsList = testing::Find<QTreeWidget>(contacts, "ContactsList");
+    QPushButton& contactsSave = testing::Find<QPushButton>(contacts, "SaveBtn");
+    const int rowsBefore = contactsPhonebook.topLevelItemCount();
     EXPECT_EQ(rowsBefore, 116);
-    ASSERT_EQ(contacts.ContactsList->topLevelItemCount(), 1);
-    contacts.ContactsList->setCurrentItem(contacts.ContactsList->topLevelItem(0));
-    contacts.MobRB->click();
+    ASSERT_EQ(contactsList.topLevelItemCount(), 1);
+    contactsList.setCurrentItem(contactsList.topLevelItem(0));
+    testing::Find<QRadioButton>(contacts, "MobRB").click();
     QStringList seen;
     EntryControls dlg(p.UpisImenik());
     p.SetDialogRunner([&](QWidget&) {
@@ -377,17 +379,16 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
     });
     {
         DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-        contacts.SaveBtn->click();
+        contactsSave.click();
         EXPECT_EQ(yes.Seen().size(), 1u);  // the letters the phone cannot store
     }
     EXPECT_EQ(seen, (QStringList{"Suma Cuk Casa Za", "+38591234567"}));
     DialogWatcher unexpected;
-    ASSERT_TRUE(
-        rig.Wait([&] { return contacts.PhonebookList->topLevelItemCount() == rowsBefore + 1; }));
+    ASSERT_TRUE(rig.Wait([&] { return contactsPhonebook.topLevelItemCount() == rowsBefore + 1; }));
 
     rig.engine.Disconnect();
     ASSERT_TRUE(PumpUntil([&] { return !rig.engine.Connected(); }, 3000));
-    contacts.SaveBtn->click();  // refused while not connected
+    contactsSave.click();  // refused while not connected
     EXPECT_FALSE(p.ContactPreFillPending());
     EXPECT_TRUE(unexpected.Seen().empty());
     contacts.close();
