@@ -302,9 +302,9 @@ TMidiTrackEvent* TMidiTrackStream::AddMetaEvent(std::int32_t tick, std::uint8_t 
 }
 
 void TMidiTrackStream::PairNotes() {
-    constexpr int kMaxOpen = 5;
+    constexpr std::size_t kMaxOpen = 5;
     std::array<std::array<std::int32_t, kMaxOpen>, 128> open{};
-    std::array<int, 128> depth{};
+    std::array<std::size_t, 128> depth{};
     for (std::int32_t i = 0; i < count_; ++i) Record(i)->Link = 0;
     for (std::int32_t i = 0; i < count_; ++i) {
         TMidiTrackEvent* event = Record(i);

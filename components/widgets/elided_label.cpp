@@ -25,8 +25,9 @@ void TElidedLabel::paintEvent(QPaintEvent* event) {
     drawFrame(&p);
     const QRect r = TextRect();
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, r.width());
-    style()->drawItemText(&p, r, QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
-                          isEnabled(), shown, foregroundRole());
+    const auto align = QStyle::visualAlignment(layoutDirection(), alignment());
+    style()->drawItemText(&p, r, static_cast<int>(align.toInt()), palette(), isEnabled(), shown,
+                          foregroundRole());
     FollowHint(shown != text());
 }
 

@@ -130,8 +130,8 @@ int QtTextFlags(unsigned format) {
 int CalcTextRect(const QFontMetrics& fm, const QString& text, TRect& r, unsigned format) {
     const int far = 1 << 20;
     const int w = (format & DT_WORDBREAK) ? std::max(r.Width(), 1) : far;
-    const int flags = (QtTextFlags(format) & ~(Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask)) |
-                      Qt::AlignLeft | Qt::AlignTop;
+    const int alignment = Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask;
+    const int flags = (QtTextFlags(format) & ~alignment) | Qt::AlignLeft | Qt::AlignTop;
     const QRect b = fm.boundingRect(QRect(r.Left, r.Top, w, far), flags, GdiLineBreaks(text));
     r.Right = r.Left + b.width();
     r.Bottom = r.Top + b.height();

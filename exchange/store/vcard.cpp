@@ -206,31 +206,44 @@ bool SoftLineBreak(std::string_view logical) {
            Upper(logical.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
+// vCard 2.1 folds before a blank that stays part of the value.
+bool FoldsKeepTheBlank(const std::vector<std::string_view>& lines) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](auto line) { return IEquals(TrimBlanks(line), "VERSION:2.1"); });
+}
+
+bool StartsWithBlank(std::string_view line) {
+    return !line.empty() && (line.front() == ' ' || line.front() == '\t');
+}
+
+// The logical line that starts at lines[i]: folds unfolded, quoted-printable
+// soft breaks joined. i is left on its last physical line.
+std::string LogicalLine(const std::vector<std::string_view>& lines, std::size_t& i, bool v21) {
+    std::string logical(lines[i]);
+    while (i + 1 < lines.size()) {
+        if (SoftLineBreak(logical)) {
+            // The next line goes on as it is, blanks in front included.
+            logical.pop_back();
+            logical += lines[++i];
+        } else if (StartsWithBlank(lines[i + 1])) {
+            logical += lines[++i].substr(v21 ? 0 : 1);
+        } else {
+            break;
+        }
+    }
+    return logical;
+}
+
 // Logical lines of the first card: unfolded, quoted-printable soft breaks joined.
 std::optional<std::vector<Property>> CardProperties(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     const auto lines = PhysicalLines(bytes);
-    // vCard 2.1 folds before a blank that stays part of the value.
-    bool v21 = false;
-    for (auto line : lines)
-        if (IEquals(TrimBlanks(line), "VERSION:2.1")) v21 = true;
+    const bool v21 = FoldsKeepTheBlank(lines);
 
     std::vector<Property> props;
     int depth = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string logical(lines[i]);
-        while (i + 1 < lines.size()) {
-            if (SoftLineBreak(logical)) {
-                // The next line goes on as it is, blanks in front included.
-                logical.pop_back();
-                logical += lines[++i];
-            } else if (!lines[i + 1].empty() &&
-                       (lines[i + 1].front() == ' ' || lines[i + 1].front() == '\t')) {
-                logical += lines[++i].substr(v21 ? 0 : 1);
-            } else {
-                break;
-            }
-        }
+        const std::string logical = LogicalLine(lines, i, v21);
         if (TrimBlanks(logical).empty()) continue;
         auto prop = ParseLine(logical);
         if (!prop) continue;
@@ -249,53 +262,83 @@ std::optional<std::vector<Property>> CardProperties(std::string_view bytes) {
 
 bool Has(const Property& p, std::string_view type) { return p.types.count(std::string(type)) > 0; }
 
+bool IsGroup(const Property& p) {
+    return (p.name == "KIND" || p.name == "X-ADDRESSBOOKSERVER-KIND") &&
+           IEquals(TrimBlanks(p.value), "group");
+}
+
+// N's "Family;Given" as "Given Family".
+std::string NameFromN(const Property& p) {
+    const auto parts = Components(DecodedValue(p));
+    const std::string family = parts.empty() ? "" : parts[0];
+    const std::string given = parts.size() > 1 ? parts[1] : "";
+    return given.empty() ? family : family.empty() ? given : given + " " + family;
+}
+
+// The card's properties taken one by one into the fields they fill.
+class CardFields {
+public:
+    explicit CardFields(bool v40) : v40_(v40) {}
+
+    void Take(const Property& p) {
+        if (p.name == "FN" && fn_.empty()) {
+            fn_ = TrimBlanks(Unescape(DecodedValue(p)));
+        } else if (p.name == "N" && nameFromN_.empty()) {
+            nameFromN_ = NameFromN(p);
+        } else if (p.name == "TEL") {
+            TakeNumber(p);
+        }
+    }
+
+    ContactFields Result() && {
+        fields_.FullName = fn_.empty() ? nameFromN_ : fn_;
+        if (fields_.Home.empty()) fields_.Home = untyped_;
+        return std::move(fields_);
+    }
+
+private:
+    void TakeNumber(const Property& p) {
+        const std::string number = Number(p, v40_);
+        if (number.empty()) return;
+        const bool company = Has(p, "X-EVOLUTION-COMPANY") || Has(p, "X-COMPANY");
+        const bool special = Has(p, "CELL") || Has(p, "FAX") || Has(p, "PAGER");
+        if (Has(p, "CELL") && fields_.Mobile.empty()) fields_.Mobile = number;
+        if (company && fields_.CompanyMain.empty()) fields_.CompanyMain = number;
+        if (!company && !special) TakeVoiceNumber(p, number);
+    }
+
+    // A number that is neither a mobile, fax or pager nor the company's.
+    void TakeVoiceNumber(const Property& p, const std::string& number) {
+        if (Has(p, "HOME") && fields_.Home.empty()) fields_.Home = number;
+        if (Has(p, "WORK")) {
+            if (works_ == 0) fields_.Business = number;
+            if (works_ == 1) fields_.Business2 = number;
+            ++works_;
+        }
+        const bool plain = std::all_of(p.types.begin(), p.types.end(),
+                                       [](const auto& t) { return t == "VOICE" || t == "PREF"; });
+        if (plain && untyped_.empty()) untyped_ = number;
+    }
+
+    bool v40_;
+    ContactFields fields_;
+    std::string fn_;
+    std::string nameFromN_;
+    std::string untyped_;  // the first number without a type (or with VOICE only)
+    int works_ = 0;        // WORK numbers seen
+};
+
 }  // namespace
 
 std::optional<ContactFields> ReadVCard(std::string_view bytes) {
-    auto props = CardProperties(bytes);
-    if (!props) return std::nullopt;
-    ContactFields c;
-    std::string fn;
-    std::string nameFromN;
-    std::string untyped;
-    int works = 0;
+    const auto props = CardProperties(bytes);
+    if (!props || std::any_of(props->begin(), props->end(), IsGroup)) return std::nullopt;
     const bool v40 = std::any_of(props->begin(), props->end(), [](const Property& p) {
         return p.name == "VERSION" && TrimBlanks(p.value) == "4.0";
     });
-    for (const auto& p : *props) {
-        if ((p.name == "KIND" || p.name == "X-ADDRESSBOOKSERVER-KIND") &&
-            IEquals(TrimBlanks(p.value), "group"))
-            return std::nullopt;
-        if (p.name == "FN" && fn.empty()) {
-            fn = TrimBlanks(Unescape(DecodedValue(p)));
-        } else if (p.name == "N" && nameFromN.empty()) {
-            const auto parts = Components(DecodedValue(p));
-            const std::string family = parts.empty() ? "" : parts[0];
-            const std::string given = parts.size() > 1 ? parts[1] : "";
-            nameFromN = given.empty() ? family : family.empty() ? given : given + " " + family;
-        } else if (p.name == "TEL") {
-            const std::string number = Number(p, v40);
-            if (number.empty()) continue;
-            const bool company = Has(p, "X-EVOLUTION-COMPANY") || Has(p, "X-COMPANY");
-            const bool special = Has(p, "CELL") || Has(p, "FAX") || Has(p, "PAGER");
-            if (Has(p, "CELL") && c.Mobile.empty()) c.Mobile = number;
-            if (company && c.CompanyMain.empty()) c.CompanyMain = number;
-            if (company || special) continue;
-            if (Has(p, "HOME") && c.Home.empty()) c.Home = number;
-            if (Has(p, "WORK")) {
-                if (works == 0) c.Business = number;
-                if (works == 1) c.Business2 = number;
-                ++works;
-            }
-            const bool plain = std::all_of(p.types.begin(), p.types.end(), [](const auto& t) {
-                return t == "VOICE" || t == "PREF";
-            });
-            if (plain && untyped.empty()) untyped = number;
-        }
-    }
-    c.FullName = fn.empty() ? nameFromN : fn;
-    if (c.Home.empty()) c.Home = untyped;
-    return c;
+    CardFields fields(v40);
+    for (const auto& p : *props) fields.Take(p);
+    return std::move(fields).Result();
 }
 
 std::string FoldLine(std::string_view line) {

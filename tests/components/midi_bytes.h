@@ -2,6 +2,7 @@
 // Builders of MIDI and RIFF bytes for the model's tests.
 
 #include <cstdint>
+#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -46,6 +47,12 @@ inline Bytes RiffChunk(const std::string& id, const Bytes& data) {
     Bytes out = Cat({Text(id), LittleEndian32(static_cast<std::uint32_t>(data.size())), data});
     if (data.size() % 2) out.push_back(0);
     return out;
+}
+
+inline void WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 // A track using running status, metas, a split sysex, every channel message

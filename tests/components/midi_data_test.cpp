@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace parlenko::midi {
@@ -19,6 +18,7 @@ using testing::HeaderChunk;
 using testing::RiffChunk;
 using testing::Text;
 using testing::TrackChunk;
+using testing::WriteFile;
 
 const Bytes kNoteTrack =
     TrackChunk({0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00});
@@ -150,11 +150,9 @@ TEST(MidiData, OpensFilesByNameWhenActivated) {
     const Bytes smf = Cat({HeaderChunk(0, 1, 240), kNoteTrack});
     const std::string mid = dir + "midi_data_test.mid";
     const std::string rmi = dir + "midi_data_test.rmi";
-    std::ofstream(mid, std::ios::binary)
-        .write(reinterpret_cast<const char*>(smf.data()), smf.size());
+    WriteFile(mid, smf);
     const Bytes riff = RiffChunk("RIFF", Cat({Text("RMID"), RiffChunk("data", smf)}));
-    std::ofstream(rmi, std::ios::binary)
-        .write(reinterpret_cast<const char*>(riff.data()), riff.size());
+    WriteFile(rmi, riff);
 
     TMidiData midi;
     midi.SetFileName(mid);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace parlenko::midi {
@@ -15,6 +14,7 @@ using testing::Bytes;
 using testing::Cat;
 using testing::RiffChunk;
 using testing::Text;
+using testing::WriteFile;
 
 std::string ReadAll(TStream& s) {
     std::string out;
@@ -85,8 +85,7 @@ TEST(RiffStream, ChunkIdsHaveFourCharacters) {
 TEST(RiffStream, FileStreamReadsAFileAndReportsOneItCannotOpen) {
     const std::string path = ::testing::TempDir() + "riff_stream_test.rmi";
     const Bytes file = RiffChunk("RIFF", Cat({Text("RMID"), RiffChunk("data", Text("abc"))}));
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), file.size());
+    WriteFile(path, file);
     {
         TRiffFileStream s(path, fmOpenRead | fmShareDenyWrite);
         s.Descend("RMID", MMIO_FINDRIFF);

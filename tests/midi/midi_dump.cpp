@@ -32,7 +32,8 @@ std::string Hex(std::span<const std::uint8_t> bytes) {
 
 std::string Quoted(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
         if (c == '"' || c == '\\') {
             out.push_back('\\');
             out.push_back(static_cast<char>(c));

@@ -32,10 +32,11 @@ std::vector<std::uint8_t> Encode(int width, int height) {
     jpeg_set_quality(&c, 95, TRUE);
     jpeg_start_compress(&c, TRUE);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
-    for (int x = 0; x < width; ++x) {
-        row[x * 3] = x < width / 2 ? 255 : 0;
+    const auto columns = static_cast<std::size_t>(width);
+    for (std::size_t x = 0; x < columns; ++x) {
+        row[x * 3] = x < columns / 2 ? 255 : 0;
         row[x * 3 + 1] = 0;
-        row[x * 3 + 2] = x < width / 2 ? 0 : 255;
+        row[x * 3 + 2] = x < columns / 2 ? 0 : 255;
     }
     while (c.next_scanline < c.image_height) {
         JSAMPROW r = row.data();

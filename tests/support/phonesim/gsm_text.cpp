@@ -1,5 +1,6 @@
 #include "phonesim/gsm_text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace phonesim {
@@ -66,9 +67,10 @@ std::u32string DecodeUtf8(std::string_view s) {
                     : (b & 0xF0) == 0xE0 ? 2
                     : (b & 0xF8) == 0xF0 ? 3
                                          : -1;
+        const auto count = static_cast<std::size_t>(std::max(extra, 0));
         char32_t c = extra > 0 ? (b & (0x3F >> extra)) : b;
-        bool ok = extra >= 0 && i + extra < s.size();
-        for (int k = 1; ok && k <= extra; ++k) {
+        bool ok = extra >= 0 && i + count < s.size();
+        for (std::size_t k = 1; ok && k <= count; ++k) {
             auto cont = static_cast<unsigned char>(s[i + k]);
             if ((cont & 0xC0) != 0x80) ok = false;
             else c = (c << 6) | (cont & 0x3F);
@@ -79,7 +81,7 @@ std::u32string DecodeUtf8(std::string_view s) {
             continue;
         }
         out += c;
-        i += extra + 1;
+        i += count + 1;
     }
     return out;
 }
@@ -130,7 +132,7 @@ std::string GsmToUtf8(std::string_view gsm) {
             AppendUtf8(out, c);
             continue;
         }
-        AppendUtf8(out, kDefault[code]);
+        AppendUtf8(out, kDefault[static_cast<std::size_t>(code)]);
     }
     return out;
 }

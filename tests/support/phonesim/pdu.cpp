@@ -263,9 +263,9 @@ std::optional<DecodedPdu> DecodePdu(std::string_view hex) {
         std::size_t headerOctets = static_cast<std::size_t>(static_cast<unsigned char>(ud[0])) + 1;
         skip = (headerOctets * 8 + 6) / 7;
         fill = static_cast<int>(skip * 7 - headerOctets * 8);
-        std::string gsm =
-            UnpackSeptets(ud.substr(std::min(headerOctets, ud.size())),
-                          static_cast<std::size_t>(udl) > skip ? udl - skip : 0, fill);
+        std::string gsm = UnpackSeptets(
+            ud.substr(std::min(headerOctets, ud.size())),
+            static_cast<std::size_t>(udl) > skip ? static_cast<std::size_t>(udl) - skip : 0, fill);
         d.text = GsmToUtf8(gsm);
         return d;
     }

@@ -37,7 +37,7 @@ std::optional<Phone::Answer> Phone::SmsCommand(const Command& c, std::int64_t no
 }
 
 SmsMemory* Phone::ChosenSmsMemory(int which) {
-    auto it = state_.smsMemories.find(state_.settings.smsMemories[which]);
+    auto it = state_.smsMemories.find(state_.settings.smsMemories[static_cast<std::size_t>(which)]);
     return it == state_.smsMemories.end() ? nullptr : &it->second;
 }
 
@@ -84,7 +84,7 @@ Phone::Answer Phone::OnCpms(const Command& c, const Params& params, std::int64_t
         std::string line = "+CPMS: ";
         for (int k = 0; k < 3; ++k)
             line.append(k ? "," : "")
-                .append(Quote(state_.settings.smsMemories[k]))
+                .append(Quote(state_.settings.smsMemories[static_cast<std::size_t>(k)]))
                 .append(",")
                 .append(counts(k));
         ok.lines = {line};
