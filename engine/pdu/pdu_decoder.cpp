@@ -195,7 +195,8 @@ Body DecodeUserData(HexCursor& c, PduCoding coding, bool udhi) {
     }
     auto udl = c.Octet();
     if (!udl) return {};
-    SevenBitText t = Decode7BitText(ByteToHex(*udl) + std::string(c.Pairs(*udl)), udhi);
+    SevenBitText t = Decode7BitText(
+        ByteToHex(*udl) + std::string(c.Pairs(static_cast<std::size_t>(*udl))), udhi);
     return {t.Text, t.HeaderDropped};
 }
 
@@ -289,8 +290,8 @@ SevenBitText Decode7BitText(std::string_view userData, bool udhi) {
     std::vector<std::uint8_t> octets = c.AllOctets();
 
     std::vector<std::uint8_t> firstUdl(
-        octets.begin(),
-        octets.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(*udl, octets.size())));
+        octets.begin(), octets.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                             static_cast<std::size_t>(*udl), octets.size())));
     firstUdl.resize(static_cast<std::size_t>(*udl), 0);
     t.Out = WithCrLf(UnpackSeptets(firstUdl, SeptetsInOctets(firstUdl.size())));
 

@@ -18,7 +18,7 @@ namespace {
 using namespace std::chrono;
 
 local_seconds At(int y, unsigned m, unsigned d, int hh, int mm, int ss) {
-    return local_days{year{y} / m / d} + hours{hh} + minutes{mm} + seconds{ss};
+    return local_days{year{y} / month{m} / day{d}} + hours{hh} + minutes{mm} + seconds{ss};
 }
 
 class RecordingClock : public ISystemClock {
