@@ -86,9 +86,7 @@ ScanStep SetPcClock(EngineContext& ctx, const std::string& answer) {
                                       ? SetPcClockFromPhone(answer, *ctx.systemClock)
                                       : ClockSetResult::Refused;
     EndBusy(ctx);
-    if (result != ClockSetResult::Set)
-        ctx.host.ShowMessageDialog("Error", PcClockFailureText(result), DialogKind::Error,
-                                   DialogButtons::Ok);
+    if (result != ClockSetResult::Set) ShowError(ctx, PcClockFailureText(result));
     return ScanStep::EndScan;
 }
 

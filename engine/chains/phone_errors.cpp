@@ -52,8 +52,7 @@ void ShowErrorMessage(EngineContext& ctx, std::optional<int> code, const std::st
     if (code) {
         chain.LastErrorCode = *code;
         chain.LastErrorText = PhoneErrorText(*code);
-        ctx.host.ShowMessageDialog("Error", PhoneErrorMessage(*code, chain.LastErrorText),
-                                   DialogKind::Error, DialogButtons::Ok);
+        ShowError(ctx, PhoneErrorMessage(*code, chain.LastErrorText));
     } else {
         // Verbose error mode (the phone was reset behind our back): the
         // phone's own words, without a code.

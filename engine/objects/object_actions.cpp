@@ -13,8 +13,6 @@ namespace parlenko {
 
 namespace {
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
-
 // The slot of an echoed read: what follows 'AT^SBNR="vcs",'.
 std::string SlotOfRead(const std::string& echo) { return Copy(echo, 15, 2); }
 
@@ -154,8 +152,7 @@ ScanStep UploadRefused(EngineContext& ctx, const EchoHit&) {
 // "ERROR": the command's text, or the packet's when its body was refused.
 template <const char* Text>
 ScanStep Failed(EngineContext& ctx, const EchoHit& hit) {
-    ctx.host.ShowMessageDialog("Error", hit.body ? kPacketFailed : Text, DialogKind::Error,
-                               DialogButtons::Ok);
+    ShowError(ctx, hit.body ? kPacketFailed : Text);
     return ScanStep::Continue;
 }
 

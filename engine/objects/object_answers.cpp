@@ -20,10 +20,6 @@ namespace parlenko {
 
 namespace {
 
-void ShowError(EngineContext& ctx, const std::string& text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
 void CloseProgressIfVisible(EngineContext& ctx) {
     if (ctx.host.IsProgressWindowVisible()) CloseReadProgress(ctx);
 }

@@ -28,7 +28,7 @@ inline ScanStep EndsQuietly(EngineContext& ctx, const EchoHit&) {
 // "ERROR" (which has ended the busy state): the failure text.
 template <const char* Text>
 ScanStep FailsWith(EngineContext& ctx, const EchoHit&) {
-    ctx.host.ShowMessageDialog("Error", Text, DialogKind::Error, DialogButtons::Ok);
+    ShowError(ctx, Text);
     return ScanStep::Continue;
 }
 

@@ -18,12 +18,6 @@ constexpr char kReadFailed[] = "Error occurred while trying to read\rentry from 
 // A refusal without a code: the phone's whole answer.
 constexpr char kPlainError[] = "ERROR";
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
-
-void ShowError(EngineContext& ctx, const char* text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
 // A write or delete the phone refused: reported, and dropped so that a later
 // memory selection does not carry it out again.
 void PhonebookOpFailed(EngineContext& ctx) {

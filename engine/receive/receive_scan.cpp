@@ -20,8 +20,6 @@ namespace {
 // A test that does not match returns Continue.
 using ScanTest = ScanStep (*)(EngineContext& ctx, int i);
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
-
 // The last entry is the unterminated remainder. Whole-line tests, the
 // prompt and the ESC echo look at it as soon as it arrives; a test that only
 // knows the start of a line and then reads what follows (an error code, a

@@ -21,12 +21,7 @@ constexpr char kMelodiesFailed[] = "Error occured while trying to read\rmelodies
 constexpr char kPlayFailed[] = "Error occured while trying to\rplay melody from mobile!";
 constexpr char kSetMelodyFailed[] = "Error occured while trying to\rset melody in mobile!";
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
 ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
-
-void ShowError(EngineContext& ctx, const char* text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
 
 // The success text of a single change, by the value its set line recorded.
 void ShowChangeResult(EngineContext& ctx, int step, const char* on, const char* off) {

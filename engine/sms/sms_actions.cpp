@@ -21,12 +21,6 @@ constexpr char kSendFailed[] = "Error occurred while trying to send SMS message!
 constexpr char kDeleteFailed[] = "Error occurred while trying to delete\rSMS message from mobile!";
 constexpr char kSent[] = "SMS message succesfully sent!";
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
-
-void ShowError(EngineContext& ctx, const char* text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
 // The first field after the response prefix ("+CMGR: 1,,23" gives "1").
 std::string FirstField(std::string_view answer) {
     AnswerReader r(answer);
