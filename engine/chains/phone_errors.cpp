@@ -145,7 +145,7 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i) {
         if (retries == 1) {
             // Store in the phone memory instead: the selection's "OK" writes
             // the message again, the operation being still in flight.
-            SendAtCpms(ctx, MemoryIndex(PhoneMemory::Phone));
+            SendAtCpms(ctx, PhoneMemory::Phone);
             return ScanStep::EndScan;
         }
         retries = 0;  // both memories are full: say so

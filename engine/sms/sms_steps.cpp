@@ -104,7 +104,7 @@ int ReadLimit(const SmsState& s) {
 void EndOfPass(EngineContext& ctx) {
     Sms(ctx).Reading = false;
     if (CurrentSmsMemory(ctx.state) == PhoneMemory::Sim) {
-        SendAtCpms(ctx, MemoryIndex(PhoneMemory::Phone));
+        SendAtCpms(ctx, PhoneMemory::Phone);
         return;
     }
     ++Sms(ctx).FullReadsDone;
