@@ -6,7 +6,7 @@
 //   constexpr char kSaved[] = "Date and time succesfully saved in mobile!";
 //   EchoAction{"AT+CCLK=", EchoCompare::Prefix, 2, Reports<kSaved>, FailsWith<kFailed>}
 
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 #include "engine/session/busy_state.h"
 
 namespace parlenko {

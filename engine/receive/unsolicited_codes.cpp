@@ -3,7 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/pdu/pdu_decoder.h"
-#include "engine/receive/network_view.h"
+#include "engine/general/network_view.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/indicators.h"
 #include "engine/sms/sms_operations.h"

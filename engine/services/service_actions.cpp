@@ -1,7 +1,7 @@
 #include "engine/services/service_actions.h"
 
 #include "engine/at/at_commands.h"
-#include "engine/services/ringer_answers.h"
+#include "engine/melodies/ringer_answers.h"
 #include "engine/services/service_answers.h"
 #include "engine/session/busy_state.h"
 

@@ -12,7 +12,7 @@
 // queries again, and that query's answer shows the success text. A query
 // answered with no line at all counts as an empty answer.
 
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 
 #include <span>
 

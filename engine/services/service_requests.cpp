@@ -4,7 +4,7 @@
 #include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/services/ringer_answers.h"
+#include "engine/melodies/ringer_answers.h"
 #include "engine/services/service_answers.h"
 #include "engine/text/gsm_alphabet.h"
 

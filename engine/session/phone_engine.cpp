@@ -1,7 +1,7 @@
 #include "engine/session/phone_engine.h"
 
 #include "engine/at/at_commands.h"
-#include "engine/chains/settings_chain.h"
+#include "engine/settings/settings_chain.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
 #include "engine/phonebook/entry_line.h"
@@ -9,7 +9,7 @@
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/restore_step.h"
 #include "engine/phonebook/phonebook_cache.h"
-#include "engine/receive/network_view.h"
+#include "engine/general/network_view.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/services/service_requests.h"

@@ -6,7 +6,7 @@
 // SMS steps (sms_steps.h) and move the operation in flight on
 // (sms_operations.h).
 
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 
 #include <span>
 

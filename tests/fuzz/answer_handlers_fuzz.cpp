@@ -10,7 +10,7 @@
 #include "tests/support/engine_inside.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
-#include "engine/receive/network_view.h"
+#include "engine/general/network_view.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "engine/session/engine_context.h"

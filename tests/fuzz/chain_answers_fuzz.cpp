@@ -4,11 +4,11 @@
 // count in range, never a crash; no text taken from a line is longer than
 // the line, no melody list longer than its limit; the answer reader never
 // hands out more than the line holds.
-#include "engine/chains/general_info_chain.h"
+#include "engine/general/general_info_chain.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/sbnr_ranges.h"
 #include "engine/parse/single_answers.h"
-#include "engine/services/ringer_answers.h"
+#include "engine/melodies/ringer_answers.h"
 #include "engine/services/service_answers.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
-#include "engine/chains/phone_errors.h"
+#include "engine/receive/phone_errors.h"
 
 #include "engine/at/at_commands.h"
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 #include "engine/core/strings.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/restore_step.h"

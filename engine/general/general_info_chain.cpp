@@ -1,10 +1,10 @@
-#include "engine/chains/general_info_chain.h"
+#include "engine/general/general_info_chain.h"
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/single_answers.h"
-#include "engine/receive/network_view.h"
+#include "engine/general/network_view.h"
 #include "engine/session/busy_state.h"
 #include "engine/text/clock_format.h"
 

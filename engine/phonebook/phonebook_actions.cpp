@@ -1,4 +1,4 @@
-#include "engine/receive/phonebook_actions.h"
+#include "engine/phonebook/phonebook_actions.h"
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"

@@ -1,4 +1,4 @@
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 
 namespace parlenko {
 

@@ -1,4 +1,4 @@
-#include "engine/receive/network_view.h"
+#include "engine/general/network_view.h"
 
 #include "engine/core/strings.h"
 #include "engine/parse/single_answers.h"
