@@ -4,6 +4,7 @@
 #include "engine/session/connect_chain.h"
 #include "engine/receive/echo_actions.h"
 #include "engine/general/general_info_chain.h"
+#include "engine/melodies/melody_actions.h"
 #include "engine/receive/phone_errors.h"
 #include "engine/settings/settings_chain.h"
 #include "engine/objects/object_actions.h"
@@ -28,7 +29,7 @@ using ActionTable = std::span<const EchoAction> (*)();
 // chain and "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and
 // melody actions, among which the other settings' chain and the single set
 // commands stand. Rows still open are marked.
-constexpr std::array<ActionTable, 13> kResultTables = {
+constexpr std::array<ActionTable, 14> kResultTables = {
     ClosingEchoActions,
     CallActions,
     GeneralInfoActionsToClock,
@@ -40,8 +41,9 @@ constexpr std::array<ActionTable, 13> kResultTables = {
     // SMS: memory selection, read, store, send, delete, the body after "> "
     SmsActions,
     ObjectActions,
-    // diverts, barrings, locks, ringer melodies
+    // diverts, barrings, locks; ringer melodies
     ServicesActions,
+    MelodyActions,
     SettingsChainActions,
     SetCommandActions,
 };

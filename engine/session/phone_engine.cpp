@@ -12,6 +12,7 @@
 #include "engine/general/network_view.h"
 #include "engine/receive/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/melodies/melody_requests.h"
 #include "engine/services/service_requests.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/connection.h"
