@@ -19,6 +19,7 @@ namespace parlenko {
 namespace {
 
 using W = EchoCompare;
+using B = EchoBlanking;
 
 GeneralInfoView& View(EngineContext& ctx) { return ctx.state.GeneralInfo; }
 void Changed(EngineContext& ctx) { ctx.views.general->GeneralInfoChanged(ctx.state.GeneralInfo); }
@@ -98,12 +99,11 @@ ScanStep ClockRead(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-ScanStep ClockRefused(EngineContext& ctx, const EchoHit&) {
-    // The clock the user asked for cannot be read; drop the request so a
-    // later refresh does not set the machine's clock unasked. The chain goes
-    // on as after any refused query.
+// The clock the user asked for cannot be read, whatever the refusal: the
+// request is dropped, so a later refresh does not set the machine's clock
+// unasked.
+ScanStep ClockRequestDropped(EngineContext& ctx, const EchoHit&) {
     ctx.state.Chain.SettingClock = false;
-    SendAtCbc(ctx);
     return ScanStep::Continue;
 }
 
@@ -130,6 +130,17 @@ ScanStep OperatorRead(EngineContext& ctx, const EchoHit& hit) {
     Changed(ctx);
     SendAtCregSet(ctx, 2);
     return ScanStep::Continue;
+}
+
+// A registration setting refused with a code while the chain sets it:
+// "AT+CREG=2" (notices with area and cell) falls back to "AT+CREG=1" (status
+// only), and a refused "AT+CREG=1" goes on with the query, so the chain
+// never repeats a setting without end. No message.
+std::optional<ScanStep> RegistrationFallBack(EngineContext& ctx, const EchoHit& hit) {
+    if (!ctx.state.Chain.CregSetSent) return std::nullopt;
+    if (hit.echo == "AT+CREG=1") SendAtCregQuery(ctx);
+    else SendAtCregSet(ctx, 1);
+    return ScanStep::EndScan;
 }
 
 ScanStep RegistrationRead(EngineContext& ctx, const EchoHit& hit) {
@@ -164,7 +175,8 @@ constexpr std::array kToClock = {
     EchoAction{"AT+CGSN", W::Whole, 4, ImeiRead, Then<SendAtCimi>},
     EchoAction{"AT+CIMI", W::Whole, 4, ImsiRead, Then<SendAtScid>},
     EchoAction{"AT^SCID", W::Whole, 4, SimIdRead, Then<QueryClock>},
-    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, ClockRefused},
+    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, Then<SendAtCbc>, B::EchoAndAnswer,
+               ClockRequestDropped},
 };
 
 constexpr std::array kAfterClock = {
@@ -176,6 +188,9 @@ constexpr std::array kAfterClock = {
     EchoAction{"AT+CREG=2", W::Whole, 2, Then<SendAtCregQuery>, Then<SetRegistration1>},
     EchoAction{"AT+CREG=1", W::Whole, 2, Then<SendAtCregQuery>, Then<SendAtCregQuery>},
     EchoAction{"AT+CREG?", W::Whole, 4, RegistrationRead, Then<SendAtCsq>},
+    // A phone error to any registration setting the chain sent.
+    EchoAction{"AT+CREG=", W::Prefix, 0, nullptr, nullptr, B::EchoAndAnswer, nullptr,
+               RegistrationFallBack},
     EchoAction{"AT+CSQ", W::Whole, 4, ReceptionRead, ReceptionRefused},
 };
 

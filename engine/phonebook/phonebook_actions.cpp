@@ -7,6 +7,7 @@
 #include "engine/phonebook/restore_step.h"
 
 #include <array>
+#include <optional>
 
 namespace parlenko {
 
@@ -158,19 +159,57 @@ ScanStep WriteError(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
+// ---------------------------------------------------------------- phone errors
+
+// A selection refused with a code: a restore's memory fails whole, the run
+// goes on with the next memory; otherwise the write or delete waiting for it
+// is dropped, and the refusal goes on as every other.
+std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
+    if (IsRestoring(ctx.state.Phonebook.Op)) {
+        ctx.state.CurrentMemory = SelectedMemory(hit.echo);
+        RestoreSelectionFailed(ctx, hit.reason);
+        return ScanStep::EndScan;
+    }
+    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    return std::nullopt;
+}
+
+// A write refused with a code: a restore counts the entry with the phone's
+// words and goes on, without a box; any other write is dropped.
+std::optional<ScanStep> WritePhoneError(EngineContext& ctx, const EchoHit& hit) {
+    if (IsRestoring(ctx.state.Phonebook.Op)) {
+        RestoreStepFailed(ctx, hit.reason);
+        return ScanStep::Continue;
+    }
+    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    return std::nullopt;
+}
+
+// Any phonebook command refused with a code ends the wizard's re-read.
+std::optional<ScanStep> ReadStopsOnPhoneError(EngineContext& ctx, const EchoHit&) {
+    BackupRefreshStopped(ctx);
+    return std::nullopt;
+}
+
 constexpr auto kByAction = EchoBlanking::ByAction;
+constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
 constexpr auto kPrefix = EchoCompare::Prefix;
 constexpr auto kWhole = EchoCompare::Whole;
 
-const std::array<EchoAction, 8> kPhonebookActions = {{
-    {"AT+CPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction},
-    {"AT^SPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction},
+// The selection, storage query, position read and entry write; then two
+// rows for a phone error to any phonebook command.
+const std::array<EchoAction, 10> kPhonebookActions = {{
+    //  echo      compare  at  on "OK"          on "ERROR"      blanking  refused  phone error
+    {"AT+CPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
+    {"AT^SPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
     {"AT+CPBS?", kWhole, 4, StorageOk, ReadError},
     {"AT^SPBS?", kWhole, 4, StorageOk, ReadError},
     {"AT+CPBR=", kPrefix, 2, EmptyPositionOk, ReadError, kByAction},
     {"AT+CPBR=", kPrefix, 3, EmptyPositionLateOk, nullptr, kByAction},
     {"AT+CPBR=", kPrefix, 4, EntryOk, nullptr},
-    {"AT+CPBW=", kPrefix, 2, WriteOk, WriteError},
+    {"AT+CPBW=", kPrefix, 2, WriteOk, WriteError, kEchoAndAnswer, nullptr, WritePhoneError},
+    {"AT+CPB", kPrefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr, ReadStopsOnPhoneError},
+    {"AT^SPB", kPrefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr, ReadStopsOnPhoneError},
 }};
 
 }  // namespace

@@ -44,6 +44,15 @@ ScanStep RunRefusedActions(EngineContext& ctx, std::span<const EchoAction> table
     return ScanStep::Continue;
 }
 
+std::optional<ScanStep> RunPhoneErrorActions(EngineContext& ctx, std::span<const EchoAction> table,
+                                             const EchoHit& hit) {
+    for (const EchoAction& row : table) {
+        if (row.onPhoneError == nullptr || !RowIsFor(row, hit.echo)) continue;
+        if (const auto step = row.onPhoneError(ctx, hit)) return step;
+    }
+    return std::nullopt;
+}
+
 ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
                       std::span<const EchoAction> table) {
     auto& lines = ctx.state.Receive.RxLines;

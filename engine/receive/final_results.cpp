@@ -83,6 +83,12 @@ ScanStep EndRefusedOperation(EngineContext& ctx, const std::string& echo, bool b
     return ScanStep::Continue;
 }
 
+std::optional<ScanStep> RunPhoneErrorRows(EngineContext& ctx, const EchoHit& hit) {
+    for (ActionTable table : kResultTables)
+        if (const auto step = RunPhoneErrorActions(ctx, table(), hit)) return step;
+    return std::nullopt;
+}
+
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {
     // The command in flight is answered; whatever follows may write the next.
     auto& rx = ctx.state.Receive;

@@ -15,9 +15,12 @@
 #include "engine/receive/scan_step.h"
 #include "engine/session/engine_context.h"
 
+#include <optional>
 #include <string>
 
 namespace parlenko {
+
+struct EchoHit;  // echo_actions.h
 
 enum class FinalResultKind {
     PhoneError,  // the entry starts with "+CME ERROR: " or "+CMS ERROR: "
@@ -37,5 +40,11 @@ bool EndUnansweredWrite(EngineContext& ctx, std::string_view command);
 // action tables' rows for `echo`). body: the refusal followed the command's
 // body after its "> " prompt. EndScan when the received lines were reset.
 ScanStep EndRefusedOperation(EngineContext& ctx, const std::string& echo, bool body);
+
+// A phone error ("+CME ERROR: n", "+CMS ERROR: n") refused hit.echo: the
+// onPhoneError of the action tables' rows for it, in the tables' order. The
+// step of the row that took the error over; nullopt when none did and the
+// refusal goes on as every other.
+std::optional<ScanStep> RunPhoneErrorRows(EngineContext& ctx, const EchoHit& hit);
 
 }  // namespace parlenko

@@ -2,18 +2,15 @@
 // "+CME ERROR: <n>" and "+CMS ERROR: <n>": the phone refused a command with
 // a numeric code ("AT+CMEE=1" at connect asks for numbers). The command is
 // the echo two entries above the error line (three when the error follows
-// a refused body). Most codes end the exchange as "ERROR" would (the
-// operation that owns it ends: EndRefusedOperation, final_results.h) with
-// a message naming the code instead of the command's text; a few steer the
-// operation in flight:
-//  - the registration notice setting ("AT+CREG=2" falls back to "AT+CREG=1",
-//    and a refused "AT+CREG=1" goes on with "AT+CREG?"), no message;
-//  - 303, 30, 3 to a message-memory selection: the memory is not there, the
-//    read ends without a message;
-//  - 322 (memory full) to "AT+CMGW=": the first time the message is stored
-//    again in the phone memory "ME", the second time the message is shown;
-//  - 321, 32 (no message at that index) to "AT+CMGR=": the read goes on
-//    with the next position.
+// a refused body). What every such refusal does is here: the code is kept
+// (LastErrorCode, LastErrorText) and the error box names it instead of the
+// command's own text. What it means for a command is said by the command's
+// row in its topic's action table (echo_actions.h): its onPhoneError may
+// take the error over (a registration setting falls back, an absent message
+// memory ends the read quietly, a full memory stores in the phone, an empty
+// read position moves on, a restore counts the entry), else the operation
+// that owns the exchange ends (onRefused, EndRefusedOperation) and the box
+// follows.
 
 #include "engine/receive/scan_step.h"
 #include "engine/session/engine_context.h"
@@ -27,9 +24,5 @@ ScanStep HandlePhoneError(EngineContext& ctx, int i);
 
 // The message shown for a code and its text.
 std::string PhoneErrorMessage(int code, const std::string& text);
-
-// A message was stored: the next memory-full answer retries in "ME" again.
-// The store's success ("OK" to "AT+CMGW=") calls it.
-void ResetStoreRetryCount(EngineContext& ctx);
 
 }  // namespace parlenko

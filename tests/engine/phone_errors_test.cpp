@@ -3,6 +3,7 @@
 
 #include "engine/receive/phone_errors.h"
 #include "engine/text/error_texts.h"
+#include "engine/sms/sms_actions.h"
 #include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>
