@@ -241,7 +241,8 @@ std::string SbnwDelete(int type, std::string_view index,
     if (type == kObjMelody) {
         const int count = static_cast<int>(melodyItems.size());
         if (selectedMelody < 0 || selectedMelody >= count) return {};
-        if (Pos("Individual", melodyItems[static_cast<std::size_t>(selectedMelody)]) == 0)
+        if (melodyItems[static_cast<std::size_t>(selectedMelody)].find("Individual") ==
+            std::string::npos)
             return {};
     }
     return Join({"AT^SBNW=", t, index, ",0"});

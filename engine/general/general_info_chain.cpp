@@ -41,8 +41,12 @@ std::string AsIs(std::string_view answer) { return std::string(answer); }
 std::string UpToComma(std::string_view answer) {
     return std::string(answer.substr(0, answer.find(',')));
 }
-// The SIM identity after "^SCID: ".
-std::string AfterScidPrefix(std::string_view answer) { return CopyFrom(answer, 8); }
+// The SIM identity: the answer from its 8th character, after "^SCID: ".
+std::string AfterScidPrefix(std::string_view answer) {
+    AnswerReader r(answer);
+    r.Skip(std::string_view("^SCID: ").size());
+    return std::string(r.Rest());
+}
 
 void QueryClock(EngineContext& ctx) { SendAtCclk(ctx, 1); }
 void SetRegistration2(EngineContext& ctx) { SendAtCregSet(ctx, 2); }

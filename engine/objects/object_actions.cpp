@@ -4,6 +4,7 @@
 #include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/objects/object_answers.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/session/busy_state.h"
 
@@ -13,8 +14,16 @@ namespace parlenko {
 
 namespace {
 
-// The slot of an echoed read: what follows 'AT^SBNR="vcs",'.
-std::string SlotOfRead(const std::string& echo) { return Copy(echo, 15, 2); }
+// The header of each part of a read object.
+constexpr char kObjectHeader[] = "^SBNR: ";
+
+// The slot of an echoed read: the two characters after 'AT^SBNR="vcs",'.
+std::string SlotOfRead(std::string_view echo) {
+    AnswerReader r(echo);
+    r.SkipCommand();
+    r.NextField();  // the quoted type
+    return std::string(r.NextChars(2));
+}
 
 // --------------------------------------------------------------- empty reads
 
@@ -43,15 +52,18 @@ ScanStep LogoEmpty(EngineContext& ctx, const EchoHit& hit) {
 ScanStep ObjectRead(EngineContext& ctx, const EchoHit& hit) {
     EndBusy(ctx);
     auto& lines = Lines(ctx);
-    std::string header = CopyFrom(hit.echo, 8);
-    const std::string type = Copy(header, 1, 5);
-    Delete(header, 1, 6);
-    const std::string position = header.substr(0, header.find(','));
+    // "^SBNR: "vcs",<position>,...": the quoted type (five characters) and
+    // the position after its comma.
+    AnswerReader header(hit.echo);
+    header.Skip(std::string_view(kObjectHeader).size());
+    const std::string type(header.NextChars(5));
+    header.Skip(1);
+    const std::string position(header.NextField());
 
     std::string data;
     bool echoFound = false;
     for (int k = hit.result; k >= 0; k = lines.Above(k, 1)) {
-        if (lines.StartsWith(k, "^SBNR: ")) {
+        if (lines.StartsWith(k, kObjectHeader)) {
             const int dataEntry = lines.Below(k, 1);
             data.insert(0, lines.At(dataEntry));
             lines.Blank(k);
@@ -167,7 +179,7 @@ const std::array kObjectActions = {
     EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, AppointmentSlotEmpty, nullptr},
     EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, MelodyEmpty, nullptr},
     EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, LogoEmpty, nullptr},
-    EchoAction{"^SBNR: ", W::Prefix, 3, ObjectRead, nullptr, kByAction},
+    EchoAction{kObjectHeader, W::Prefix, 3, ObjectRead, nullptr, kByAction},
     EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 3,
                PacketAccepted<&UploadState::SendingAppointment, HandleSbnwVcsAnswer>, nullptr,
                kByAction},

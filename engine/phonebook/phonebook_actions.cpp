@@ -26,16 +26,13 @@ void PhonebookOpFailed(EngineContext& ctx) {
     ShowError(ctx, kWriteFailed);
 }
 
-// The memory code between the quotes of "AT+CPBS="SM"".
-std::string SelectedMemory(const std::string& echo) { return Copy(echo, 10, 2); }
-
 // "OK" of a memory selection: a restore step, a pending write or delete, or
 // the storage query of a read.
 ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
     auto& state = ctx.state;
     auto& r = state.PhonebookRead;
     const auto& op = state.Phonebook.Op;
-    state.CurrentMemory = SelectedMemory(hit.echo);
+    state.CurrentMemory = SelectedMemoryCode(hit.echo);
     const auto memory = CurrentPhoneMemory(state);
     r.ReadCount = 0;
     r.RestorePosition = 1;
@@ -74,7 +71,7 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     auto& state = ctx.state;
     auto& r = state.PhonebookRead;
     Lines(ctx).Blank(hit.echoEntry);
-    state.CurrentMemory = SelectedMemory(hit.echo);
+    state.CurrentMemory = SelectedMemoryCode(hit.echo);
     // A restore never goes on as a read: the memory's entries fail, the run
     // goes on with the next memory.
     if (IsRestoring(state.Phonebook.Op)) {
@@ -166,7 +163,7 @@ ScanStep WriteError(EngineContext& ctx, const EchoHit&) {
 // is dropped, and the refusal goes on as every other.
 std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
     if (IsRestoring(ctx.state.Phonebook.Op)) {
-        ctx.state.CurrentMemory = SelectedMemory(hit.echo);
+        ctx.state.CurrentMemory = SelectedMemoryCode(hit.echo);
         RestoreSelectionFailed(ctx, hit.reason);
         return ScanStep::EndScan;
     }

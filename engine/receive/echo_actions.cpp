@@ -1,6 +1,20 @@
 #include "engine/receive/echo_actions.h"
 
+#include "engine/parse/answer_reader.h"
+
 namespace parlenko {
+
+std::string_view EchoArguments(std::string_view echo) {
+    AnswerReader r(echo);
+    return r.SkipCommand() ? r.Rest() : std::string_view();
+}
+
+std::string SelectedMemoryCode(std::string_view echo) {
+    AnswerReader r(echo);
+    if (!r.SkipCommand()) return {};
+    r.Skip(1);  // the opening quote
+    return std::string(r.NextChars(2));
+}
 
 bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompare compare) {
     return compare == EchoCompare::Whole ? lines.Is(entry, text) : lines.StartsWith(entry, text);

@@ -107,6 +107,12 @@ ScanStep Then(EngineContext& ctx, const EchoHit&) {
 }
 inline ScanStep ChainStops(EngineContext&, const EchoHit&) { return ScanStep::Continue; }
 
+// What follows the '=' of an echoed command ("07" of "AT+CMGR=07").
+std::string_view EchoArguments(std::string_view echo);
+// The memory code of an echoed memory selection: its characters 10 and 11,
+// between the quotes of "AT+CPBS=\"SM\"" and "AT+CPMS=\"ME\",...".
+std::string SelectedMemoryCode(std::string_view echo);
+
 // True when entry `entry` holds the echo `text` by `compare`; false outside
 // the list.
 bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompare compare);

@@ -2,7 +2,9 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/pdu/pdu_decoder.h"
+#include "engine/receive/result_codes.h"
 #include "engine/general/network_view.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/indicators.h"
@@ -35,23 +37,30 @@ void CallEnded(EngineContext& ctx, int i) {
 }  // namespace
 
 std::string ClipNumber(std::string_view line) {
-    std::string rest = CopyFrom(line, 8);
-    const auto comma = rest.find(',');
-    if (comma != std::string::npos) rest.erase(comma);
-    std::erase(rest, '"');
-    return rest;
+    AnswerReader r(line);
+    r.Skip(std::string_view(codes::kClip).size());
+    std::string number(r.NextField());
+    std::erase(number, '"');
+    return number;
 }
 
 NewMessageNotice ParseNewMessageNotice(std::string_view line) {
     NewMessageNotice n;
-    const long quote = Pos("\"", line);
-    if (quote > 0) n.Memory = Copy(line, quote + 1, 2);
-    const long comma = Pos(",", line);
-    if (comma > 0) {
-        std::string rest = Trim(CopyFrom(line, comma + 1));
-        std::size_t k = 0;
-        while (k < rest.size() && std::isdigit(static_cast<unsigned char>(rest[k]))) ++k;
-        n.Index = rest.substr(0, k);
+    // The memory: the two characters after the first double quote.
+    if (const auto quote = line.find('"'); quote != std::string_view::npos) {
+        AnswerReader memory(line);
+        memory.Skip(quote + 1);
+        n.Memory = std::string(memory.NextChars(2));
+    }
+    // The index: the digits that open what follows the first comma.
+    AnswerReader r(line);
+    r.NextField();
+    if (r.HasField()) {
+        const std::string rest = Trim(r.Rest());
+        const auto digits = std::find_if_not(rest.begin(), rest.end(), [](char c) {
+            return std::isdigit(static_cast<unsigned char>(c)) != 0;
+        });
+        n.Index.assign(rest.begin(), digits);
     }
     return n;
 }
@@ -141,9 +150,15 @@ ScanStep HandleCellBroadcast(EngineContext& ctx, int i) {
     const std::string page = lines.At(i);
     lines.Blank(i - 1);
     lines.Blank(i);
-    // Message identifier 50 (low octet 0x32): the cell's location name.
-    if (Copy(page, 7, 2) != "32") return ScanStep::EndScan;
-    const auto decoded = Decode7BitText(CopyFrom(page, 11), /*udhi=*/false);
+    // The page's hex text: serial number (4 digits), message identifier (4;
+    // 50, low octet 0x32, is the cell's location name), coding scheme (2).
+    // What follows goes to the decoder as it stands, the page octet in the
+    // place where the decoder reads the text's length.
+    AnswerReader hex(page);
+    hex.Skip(6);
+    if (hex.NextChars(2) != "32") return ScanStep::EndScan;
+    hex.Skip(2);
+    const auto decoded = Decode7BitText(hex.Rest(), /*udhi=*/false);
     std::string name = ReplaceUnsupportedChars(decoded.Out);
     std::erase(name, '?');
     auto& v = ctx.state.GeneralInfo;
@@ -156,9 +171,14 @@ ScanStep HandleCellBroadcast(EngineContext& ctx, int i) {
 ScanStep HandleSmsOverflow(EngineContext& ctx, int i) {
     EndBusy(ctx);
     auto& lines = ctx.state.Receive.RxLines;
-    std::string v = Copy(lines.At(i), 8, 3);
+    // Characters 8 to 10 of the line; of a longer value its third, the state
+    // of "<mode>,<state>" (so "^SMGO: 10" gives nothing).
+    const std::string line = lines.At(i);
     lines.Blank(i);
-    if (v.size() > 1) v = Copy(v, 3, 1);  // "<mode>,<state>": the state
+    AnswerReader r(line);
+    r.Skip(std::string_view(codes::kSmgo).size());
+    std::string_view v = r.NextChars(3);
+    if (v.size() > 1) v = v.substr(2, 1);
     if (v == "0") ClearNewSms(ctx);
     else if (v == "1") ShowSmsOverflow(ctx, 0);
     else if (v == "2") ShowSmsOverflow(ctx, 1);

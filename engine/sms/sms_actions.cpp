@@ -33,7 +33,7 @@ std::string FirstField(std::string_view answer) {
 // "OK" of a message-memory selection (echo and storage answer blanked): the
 // operation in flight sends its command, or a full read takes the counts.
 ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
-    ctx.state.CurrentMemory = Copy(hit.echo, 10, 2);
+    ctx.state.CurrentMemory = SelectedMemoryCode(hit.echo);
     if (const auto step = SmsMemorySelected(ctx)) return *step;
     HandleCpmsAnswer(ctx, hit.answer);
     return ScanStep::Continue;
@@ -67,7 +67,8 @@ ScanStep MessageOk(EngineContext& ctx, const EchoHit& hit) {
     lines.Blank(pduEntry);
     lines.Blank(headerEntry);
     lines.Blank(hit.echoEntry);
-    HandleCmgrAnswer(ctx, CopyFrom(hit.echo, 9), pdu, FirstField(header), CmgrAnswer::Message);
+    HandleCmgrAnswer(ctx, std::string(EchoArguments(hit.echo)), pdu, FirstField(header),
+                     CmgrAnswer::Message);
     return ScanStep::Continue;
 }
 
