@@ -39,7 +39,8 @@ ScanStep Fill(EngineContext& ctx, const EchoHit& hit) {
 std::string AsIs(std::string_view answer) { return std::string(answer); }
 // The revision: what stands before the first comma.
 std::string UpToComma(std::string_view answer) {
-    return std::string(answer.substr(0, answer.find(',')));
+    AnswerReader r(answer);
+    return std::string(r.NextField());
 }
 // The SIM identity: the answer from its 8th character, after "^SCID: ".
 std::string AfterScidPrefix(std::string_view answer) {

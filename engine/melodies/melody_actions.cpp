@@ -2,6 +2,7 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/melodies/ringer_answers.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -59,7 +60,12 @@ ScanStep RingerPlayError(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-bool IsRingerSet(const EchoHit& hit) { return hit.echo.size() <= 8 || hit.echo[8] != '?'; }
+// "AT^SRTC=<mode>,...": a setting, not the query "AT^SRTC=?".
+bool IsRingerSet(const EchoHit& hit) {
+    AnswerReader r(hit.echo);
+    r.SkipCommand();
+    return r.Peek() != '?';
+}
 
 // A melody and volume were set: played next, or kept as the ringer.
 ScanStep RingerSetOk(EngineContext& ctx, const EchoHit& hit) {

@@ -127,8 +127,12 @@ ScanStep MelodyDeleted(EngineContext& ctx, const EchoHit& hit) {
 ScanStep LogoDeleted(EngineContext& ctx, const EchoHit& hit) {
     if (!IsDelete<&UploadState::SendingLogo>(ctx, hit)) return ScanStep::Continue;
     // The logo slot is read again, so the page shows it empty.
-    if (hit.echo.size() > 14 && hit.echo[14] >= '0' && hit.echo[14] <= '9')
-        SendAtSbnr(ctx, at::kObjLogo, hit.echo[14] - '0');
+    // 'AT^SBNW="bmp",<slot>,0': the slot's digit.
+    AnswerReader r(hit.echo);
+    r.SkipCommand();
+    r.NextField();  // the quoted type
+    if (const char slot = r.Peek(); slot >= '0' && slot <= '9')
+        SendAtSbnr(ctx, at::kObjLogo, slot - '0');
     ctx.host.ShowStatusMessage("Logo succesfully deleted from mobile!");
     return ScanStep::Continue;
 }
