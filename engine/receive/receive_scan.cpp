@@ -1,11 +1,14 @@
 #include "engine/receive/receive_scan.h"
 
+#include "engine/calls/call_notices.h"
+#include "engine/general/network_notices.h"
 #include "engine/receive/final_results.h"
 #include "engine/receive/line_intake.h"
 #include "engine/receive/result_codes.h"
-#include "engine/receive/unsolicited_codes.h"
+#include "engine/receive/prompt_lines.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/exchange_timeout.h"
+#include "engine/sms/sms_notices.h"
 #include "engine/sms/sms_operations.h"
 
 #include <algorithm>
