@@ -160,7 +160,6 @@ ScanStep CodeError(EngineContext& ctx, const EchoHit&) {
 constexpr auto kByAction = EchoBlanking::ByAction;
 constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
 constexpr auto kPrefix = EchoCompare::Prefix;
-constexpr auto kWhole = EchoCompare::Whole;
 
 // A query's echo stands 3 + the number of its answer lines above the "OK";
 // up to eight lines (one per class) are taken.
