@@ -99,9 +99,6 @@ constexpr char kHangUpFailed[] = "Error occured while trying to hang up!\r\rTry 
 constexpr char kDeleteFailed[] =
     "Error occured while trying to\rdelete dialled calls!\r\rTry again?";
 
-constexpr auto kPrefix = EchoCompare::Prefix;
-constexpr auto kWhole = EchoCompare::Whole;
-
 const std::array<EchoAction, 6> kCallActions = {{
     //  echo        compare  at  on "OK"                on "ERROR"
     {"ATD", kPrefix, 2, CallUp, FailsWith<kDialFailed>},

@@ -3,6 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/melodies/ringer_answers.h"
 #include "engine/parse/answer_reader.h"
+#include "engine/receive/outcome_actions.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -15,8 +16,6 @@ constexpr char kMelodiesFailed[] = "Error occured while trying to read\rmelodies
 constexpr char kPlayFailed[] = "Error occured while trying to\rplay melody from mobile!";
 constexpr char kSetMelodyFailed[] = "Error occured while trying to\rset melody in mobile!";
 
-ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
-
 ScanStep RingerRangesOk(EngineContext& ctx, const EchoHit& hit) {
     EndBusy(ctx);
     HandleSrtcTestAnswer(ctx, hit.answer);
@@ -26,11 +25,6 @@ ScanStep RingerRangesOk(EngineContext& ctx, const EchoHit& hit) {
 ScanStep RingerStateOk(EngineContext& ctx, const EchoHit& hit) {
     EndBusy(ctx);
     HandleSrtcQueryAnswer(ctx, hit.answer);
-    return ScanStep::Continue;
-}
-
-ScanStep RingerReadError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kMelodiesFailed);
     return ScanStep::Continue;
 }
 
@@ -50,13 +44,8 @@ void EnableMelodyChoice(EngineContext& ctx) {
 }
 
 ScanStep RingerPlayRefused(EngineContext& ctx, const EchoHit&) {
-    Services(ctx).MelodyPlayPending = false;
+    ctx.state.Services.MelodyPlayPending = false;
     EnableMelodyChoice(ctx);
-    return ScanStep::Continue;
-}
-
-ScanStep RingerPlayError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kPlayFailed);
     return ScanStep::Continue;
 }
 
@@ -72,7 +61,7 @@ ScanStep RingerSetOk(EngineContext& ctx, const EchoHit& hit) {
     if (!IsRingerSet(hit)) return ScanStep::Continue;
     Lines(ctx).Blank(hit.echoEntry);
     EndBusy(ctx);
-    auto& s = Services(ctx);
+    auto& s = ctx.state.Services;
     if (s.MelodyPlayPending) SendAtSrtc(ctx, 3);
     if (s.MelodySetPending) {
         s.MelodySetPending = false;
@@ -87,7 +76,7 @@ ScanStep RingerSetOk(EngineContext& ctx, const EchoHit& hit) {
 // Neither the play nor the setting goes on after a refusal.
 ScanStep RingerSetRefused(EngineContext& ctx, const EchoHit& hit) {
     if (!IsRingerSet(hit)) return ScanStep::Continue;
-    auto& s = Services(ctx);
+    auto& s = ctx.state.Services;
     const bool playing = s.MelodyPlayPending;
     s.MelodyPlayPending = false;
     s.MelodySetPending = false;
@@ -102,15 +91,10 @@ ScanStep RingerSetError(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
-constexpr auto kPrefix = EchoCompare::Prefix;
-constexpr auto kWhole = EchoCompare::Whole;
-
 constexpr std::array<EchoAction, 4> kMelodyActions = {{
-    {"AT^SRTC=?", kWhole, 4, RingerRangesOk, RingerReadError},
-    {"AT^SRTC?", kWhole, 4, RingerStateOk, RingerReadError},
-    {"AT^SRTC", kWhole, 2, RingerPlayOk, RingerPlayError, kEchoAndAnswer, RingerPlayRefused},
+    {"AT^SRTC=?", kWhole, 4, RingerRangesOk, FailsWith<kMelodiesFailed>},
+    {"AT^SRTC?", kWhole, 4, RingerStateOk, FailsWith<kMelodiesFailed>},
+    {"AT^SRTC", kWhole, 2, RingerPlayOk, FailsWith<kPlayFailed>, kEchoAndAnswer, RingerPlayRefused},
     {"AT^SRTC=", kPrefix, 2, RingerSetOk, RingerSetError, kByAction, RingerSetRefused},
 }};
 

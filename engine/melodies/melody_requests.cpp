@@ -8,8 +8,6 @@ namespace parlenko {
 
 namespace {
 
-ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
-
 bool MelodyChoiceValid(const EngineContext& ctx, int melody, int volume) {
     const auto& m = ctx.state.Melodies;
     return melody >= 0 && melody < static_cast<int>(m.MelodijeCB.size()) && volume >= m.VolumeMin &&
@@ -17,7 +15,7 @@ bool MelodyChoiceValid(const EngineContext& ctx, int melody, int volume) {
 }
 
 void SendMelody(EngineContext& ctx, int melody, int volume) {
-    auto& s = Services(ctx);
+    auto& s = ctx.state.Services;
     s.SentMelody = melody;
     s.SentVolume = volume;
     auto& m = ctx.state.Melodies;
@@ -35,7 +33,7 @@ void ReadMelodies(EngineContext& ctx) {
 
 bool PlayMelody(EngineContext& ctx, int melody, int volume) {
     if (!ctx.port.Connected() || !MelodyChoiceValid(ctx, melody, volume)) return false;
-    auto& s = Services(ctx);
+    auto& s = ctx.state.Services;
     s.MelodyPlayPending = true;
     s.MelodySetPending = false;
     auto& m = ctx.state.Melodies;
@@ -48,7 +46,7 @@ bool PlayMelody(EngineContext& ctx, int melody, int volume) {
 
 bool SetMelody(EngineContext& ctx, int melody, int volume) {
     if (!ctx.port.Connected() || !MelodyChoiceValid(ctx, melody, volume)) return false;
-    auto& s = Services(ctx);
+    auto& s = ctx.state.Services;
     s.MelodySetPending = true;
     s.MelodyPlayPending = false;
     SendMelody(ctx, melody, volume);

@@ -173,8 +173,6 @@ ScanStep Failed(EngineContext& ctx, const EchoHit& hit) {
 }
 
 using W = EchoCompare;
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
 
 // The "OK" rows first, in the order they run; the "ERROR" rows (echo at
 // i - 2, or the command of a refused packet) after them, each with what any

@@ -188,11 +188,6 @@ std::optional<ScanStep> ReadStopsOnPhoneError(EngineContext& ctx, const EchoHit&
     return std::nullopt;
 }
 
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
-constexpr auto kPrefix = EchoCompare::Prefix;
-constexpr auto kWhole = EchoCompare::Whole;
-
 // The selection, storage query, position read and entry write; then two
 // rows for a phone error to any phonebook command.
 const std::array<EchoAction, 10> kPhonebookActions = {{

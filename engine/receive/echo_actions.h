@@ -98,6 +98,12 @@ struct EchoAction {
     PhoneErrorHandler onPhoneError = nullptr;
 };
 
+// The tables' compare and blanking columns under short names.
+inline constexpr auto kWhole = EchoCompare::Whole;
+inline constexpr auto kPrefix = EchoCompare::Prefix;
+inline constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
+inline constexpr auto kByAction = EchoBlanking::ByAction;
+
 // Actions that only move a chain on: `Then<Next>` sends the chain's next
 // command; `ChainStops` sends nothing (the runner has blanked the echo).
 template <void (*Next)(EngineContext&)>

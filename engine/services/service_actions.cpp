@@ -1,6 +1,7 @@
 #include "engine/services/service_actions.h"
 
 #include "engine/services/service_answers.h"
+#include "engine/receive/outcome_actions.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -104,11 +105,6 @@ ScanStep CheckRefused(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-ScanStep DivertError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kDivertFailed);
-    return ScanStep::Continue;
-}
-
 // ---------------------------------------------------------------- locks and barrings
 
 void LockQueryAnswered(EngineContext& ctx, const std::string& echo,
@@ -139,11 +135,6 @@ ScanStep LockChangeOk(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-ScanStep LockError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kLockFailed);
-    return ScanStep::Continue;
-}
-
 // ---------------------------------------------------------------- security codes
 
 ScanStep CodeChangedOk(EngineContext& ctx, const EchoHit&) {
@@ -152,19 +143,10 @@ ScanStep CodeChangedOk(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-ScanStep CodeError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kCodeFailed);
-    return ScanStep::Continue;
-}
-
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
-constexpr auto kPrefix = EchoCompare::Prefix;
-
 // A query's echo stands 3 + the number of its answer lines above the "OK";
 // up to eight lines (one per class) are taken.
 constexpr std::array<EchoAction, 21> kServicesActions = {{
-    {"AT+CCFC=", kPrefix, 2, DivertChangeOk, DivertError, kEchoAndAnswer,
+    {"AT+CCFC=", kPrefix, 2, DivertChangeOk, FailsWith<kDivertFailed>, kEchoAndAnswer,
      CheckRefused<ActivityMode::Diverts>},
     {"AT+CCFC=", kPrefix, 3, DivertChangeOk, nullptr},
     {"AT+CCFC=", kPrefix, 4, DivertAnswerOk, nullptr, kByAction},
@@ -176,7 +158,7 @@ constexpr std::array<EchoAction, 21> kServicesActions = {{
     {"AT+CCFC=", kPrefix, 10, DivertAnswerOk, nullptr, kByAction},
     {"AT+CCFC=", kPrefix, 11, DivertAnswerOk, nullptr, kByAction},
 
-    {"AT+CLCK=", kPrefix, 2, LockChangeOk, LockError, kEchoAndAnswer,
+    {"AT+CLCK=", kPrefix, 2, LockChangeOk, FailsWith<kLockFailed>, kEchoAndAnswer,
      CheckRefused<ActivityMode::Barrings>},
     {"AT+CLCK=", kPrefix, 3, LockChangeOk, nullptr},
     {"AT+CLCK=", kPrefix, 4, LockAnswerOk, nullptr, kByAction},
@@ -188,7 +170,7 @@ constexpr std::array<EchoAction, 21> kServicesActions = {{
     {"AT+CLCK=", kPrefix, 10, LockAnswerOk, nullptr, kByAction},
     {"AT+CLCK=", kPrefix, 11, LockAnswerOk, nullptr, kByAction},
 
-    {"AT+CPWD=", kPrefix, 2, CodeChangedOk, CodeError},
+    {"AT+CPWD=", kPrefix, 2, CodeChangedOk, FailsWith<kCodeFailed>},
 }};
 
 }  // namespace

@@ -52,8 +52,6 @@ constexpr char kVolumeFailed[] = "Error occured while trying to\rset speaker lev
 constexpr char kPriceSet[] = "Price per unit succesfully set!";
 constexpr char kPriceFailed[] = "Error occured while trying to\rset price per unit in mobile!";
 
-constexpr auto kPrefix = EchoCompare::Prefix;
-
 const std::array<EchoAction, 1> kClockSet = {{
     {"AT+CCLK=", kPrefix, 2, Reports<kClockSaved>, FailsWith<kClockFailed>},
 }};

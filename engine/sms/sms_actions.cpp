@@ -190,10 +190,6 @@ std::optional<ScanStep> StorePhoneError(EngineContext& ctx, const EchoHit& hit) 
     return OperationPhoneError(ctx, hit);
 }
 
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
-constexpr auto kPrefix = EchoCompare::Prefix;
-
 constexpr EchoHandler kNone = nullptr;
 
 const std::array<EchoAction, 9> kSmsActions = {{

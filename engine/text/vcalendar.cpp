@@ -85,15 +85,20 @@ std::string RepetitionText(std::string_view rule) {
     return {};
 }
 
+// Three texts with a separator between them ("31.12.2003", "23:59:58").
+std::string JoinThree(std::string_view first, char separator, std::string_view second,
+                      std::string_view third) {
+    std::string out(first);
+    out.append(1, separator).append(second).append(1, separator).append(third);
+    return out;
+}
+
 // dd.mm.yyyy from the stamp's first eight characters.
 std::string StampDate(std::string_view stamp) {
     AnswerReader r(stamp);
     const std::string_view year = r.NextChars(4);
     const std::string_view month = r.NextChars(2);
-    const std::string_view day = r.NextChars(2);
-    std::string date(day);
-    date.append(".").append(month).append(".").append(year);
-    return date;
+    return JoinThree(r.NextChars(2), '.', month, year);
 }
 
 // hh:mm:ss from the six characters after the "T"; empty without a "T".
@@ -103,10 +108,7 @@ std::string StampTime(std::string_view stamp) {
     AnswerReader r(stamp.substr(t + 1));
     const std::string_view hours = r.NextChars(2);
     const std::string_view minutes = r.NextChars(2);
-    const std::string_view seconds = r.NextChars(2);
-    std::string time(hours);
-    time.append(":").append(minutes).append(":").append(seconds);
-    return time;
+    return JoinThree(hours, ':', minutes, r.NextChars(2));
 }
 
 }  // namespace
