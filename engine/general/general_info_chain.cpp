@@ -2,9 +2,9 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
+#include "engine/general/network_view.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/single_answers.h"
-#include "engine/general/network_view.h"
 #include "engine/session/busy_state.h"
 #include "engine/text/clock_format.h"
 

@@ -1,17 +1,17 @@
 #include "engine/receive/final_results.h"
 
 #include "engine/calls/call_actions.h"
-#include "engine/session/connect_chain.h"
-#include "engine/receive/echo_actions.h"
 #include "engine/general/general_info_chain.h"
 #include "engine/melodies/melody_actions.h"
-#include "engine/receive/phone_errors.h"
-#include "engine/settings/settings_chain.h"
 #include "engine/objects/object_actions.h"
 #include "engine/phonebook/phonebook_actions.h"
+#include "engine/receive/echo_actions.h"
+#include "engine/receive/phone_errors.h"
 #include "engine/services/service_actions.h"
 #include "engine/session/busy_state.h"
+#include "engine/session/connect_chain.h"
 #include "engine/settings/set_commands.h"
+#include "engine/settings/settings_chain.h"
 #include "engine/sms/sms_actions.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "engine/services/service_actions.h"
 
-#include "engine/services/service_answers.h"
 #include "engine/receive/outcome_actions.h"
+#include "engine/services/service_answers.h"
 #include "engine/session/busy_state.h"
 
 #include <array>

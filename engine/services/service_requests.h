@@ -1,9 +1,9 @@
 #pragma once
 // What the diverts, barrings and locks pages start. Each sends only the
 // first command; the answers carry the operation on (service_answers.h,
-// service_actions.h). Nothing is sent while the port is
-// closed; a change whose arguments could not make a valid command line is
-// refused (false) and nothing is sent.
+// service_actions.h). Nothing is sent while the port is closed; a change
+// whose arguments could not make a valid command line is refused (false)
+// and nothing is sent.
 
 #include "engine/session/engine_context.h"
 

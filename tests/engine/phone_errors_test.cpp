@@ -2,8 +2,8 @@
 // that steer the operation in flight.
 
 #include "engine/receive/phone_errors.h"
-#include "engine/text/error_texts.h"
 #include "engine/sms/sms_actions.h"
+#include "engine/text/error_texts.h"
 #include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>

@@ -5,10 +5,10 @@
 // the line, no melody list longer than its limit; the answer reader never
 // hands out more than the line holds.
 #include "engine/general/general_info_chain.h"
+#include "engine/melodies/ringer_answers.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/sbnr_ranges.h"
 #include "engine/parse/single_answers.h"
-#include "engine/melodies/ringer_answers.h"
 #include "engine/services/service_answers.h"
 
 #include <cstddef>
