@@ -19,7 +19,6 @@ namespace parlenko {
 namespace {
 
 using W = EchoCompare;
-using B = EchoBlanking;
 
 GeneralInfoView& View(EngineContext& ctx) { return ctx.state.GeneralInfo; }
 void Changed(EngineContext& ctx) { ctx.views.general->GeneralInfoChanged(ctx.state.GeneralInfo); }
@@ -180,7 +179,7 @@ constexpr std::array kToClock = {
     EchoAction{"AT+CGSN", W::Whole, 4, ImeiRead, Then<SendAtCimi>},
     EchoAction{"AT+CIMI", W::Whole, 4, ImsiRead, Then<SendAtScid>},
     EchoAction{"AT^SCID", W::Whole, 4, SimIdRead, Then<QueryClock>},
-    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, Then<SendAtCbc>, B::EchoAndAnswer,
+    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, Then<SendAtCbc>, kEchoAndAnswer,
                ClockRequestDropped},
 };
 
@@ -194,7 +193,7 @@ constexpr std::array kAfterClock = {
     EchoAction{"AT+CREG=1", W::Whole, 2, Then<SendAtCregQuery>, Then<SendAtCregQuery>},
     EchoAction{"AT+CREG?", W::Whole, 4, RegistrationRead, Then<SendAtCsq>},
     // A phone error to any registration setting the chain sent.
-    EchoAction{"AT+CREG=", W::Prefix, 0, nullptr, nullptr, B::EchoAndAnswer, nullptr,
+    EchoAction{"AT+CREG=", W::Prefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr,
                RegistrationFallBack},
     EchoAction{"AT+CSQ", W::Whole, 4, ReceptionRead, ReceptionRefused},
 };

@@ -189,9 +189,10 @@ std::optional<ScanStep> ReadStopsOnPhoneError(EngineContext& ctx, const EchoHit&
 }
 
 // The selection, storage query, position read and entry write; then two
-// rows for a phone error to any phonebook command.
+// rows for a phone error to any phonebook command. Each row: echo, compare,
+// distance, on "OK", on "ERROR", blanking, on every refusal, on a phone
+// error.
 const std::array<EchoAction, 10> kPhonebookActions = {{
-    //  echo      compare  at  on "OK"          on "ERROR"      blanking  refused  phone error
     {"AT+CPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
     {"AT^SPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
     {"AT+CPBS?", kWhole, 4, StorageOk, ReadError},

@@ -23,12 +23,12 @@ namespace {
 
 using ActionTable = std::span<const EchoAction> (*)();
 
-// The action tables of "OK" and "ERROR", in the order their rows run on a
-// result: the closing echoes; the calls and the prepaid balance; the
-// general-information chain with "AT+CCLK=" between its halves; the connect
-// chain and "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and
-// melody actions, among which the other settings' chain and the single set
-// commands stand. Rows still open are marked.
+// The topics' action tables, in the order their rows run on a result: the
+// closing echoes; the calls and the prepaid balance; the general-information
+// chain with "AT+CCLK=" between its halves; the connect chain and
+// "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and melody
+// actions, the other settings' chain and the single set commands. The same
+// order holds for a refusal's rows and a phone error's.
 constexpr std::array<ActionTable, 14> kResultTables = {
     ClosingEchoActions,
     CallActions,

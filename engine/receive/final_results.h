@@ -2,7 +2,8 @@
 // Final results of a command: "+CME ERROR: "/"+CMS ERROR: " (a code), "OK"
 // and "ERROR". The receive scan recognises the line at entry i and hands it
 // here; this unit finds the command by its echo a fixed number of entries
-// above (i - 2, i - 4, ...) and runs the command's action.
+// above (i - 2, i - 4, ...) and runs the command's action from its topic's
+// table (echo_actions.h).
 //
 // Rules for implementations (the scan is re-entrant):
 //  - read entries through RxLineList (At/Is/StartsWith) at every test; keep

@@ -190,21 +190,21 @@ std::optional<ScanStep> StorePhoneError(EngineContext& ctx, const EchoHit& hit) 
     return OperationPhoneError(ctx, hit);
 }
 
-constexpr EchoHandler kNone = nullptr;
-
+// Each row: echo, compare, distance, on "OK", on "ERROR", blanking, on every
+// refusal, on a phone error.
 const std::array<EchoAction, 9> kSmsActions = {{
-    // echo      compare  at  on "OK"     on "ERROR"   blanking   refused  phone error
-    {"AT+CPMS=\"", kPrefix, 4, SelectionOk, ReadError, kEchoAndAnswer, kNone, SelectionPhoneError},
-    {"AT+CMGR=", kPrefix, 5, MessageOk, ReadError, kByAction, kNone, MessagePhoneError},
+    {"AT+CPMS=\"", kPrefix, 4, SelectionOk, ReadError, kEchoAndAnswer, nullptr,
+     SelectionPhoneError},
+    {"AT+CMGR=", kPrefix, 5, MessageOk, ReadError, kByAction, nullptr, MessagePhoneError},
     {"AT+CMGR=", kPrefix, 4, EmptyPositionOk, nullptr},
-    {"AT+CMGW=", kPrefix, 5, StoredOk<2>, OperationError<kStoreFailed>, kByAction, kNone,
+    {"AT+CMGW=", kPrefix, 5, StoredOk<2>, OperationError<kStoreFailed>, kByAction, nullptr,
      StorePhoneError},
     {"AT+CMGW=", kPrefix, 7, StoredOk<4>, nullptr, kByAction},
-    {"AT+CMGS=", kPrefix, 4, SendOk, OperationError<kSendFailed>, kEchoAndAnswer, kNone,
+    {"AT+CMGS=", kPrefix, 4, SendOk, OperationError<kSendFailed>, kEchoAndAnswer, nullptr,
      OperationPhoneError},
-    {"AT+CMSS=", kPrefix, 4, SentStoredOk, OperationError<kSendFailed>, kEchoAndAnswer, kNone,
+    {"AT+CMSS=", kPrefix, 4, SentStoredOk, OperationError<kSendFailed>, kEchoAndAnswer, nullptr,
      OperationPhoneError},
-    {"AT+CMGD=", kPrefix, 2, DeletedOk, OperationError<kDeleteFailed>, kEchoAndAnswer, kNone,
+    {"AT+CMGD=", kPrefix, 2, DeletedOk, OperationError<kDeleteFailed>, kEchoAndAnswer, nullptr,
      OperationPhoneError},
     {"> ", kPrefix, 3, BodyOk, OperationError<kPacketFailed>, kByAction},
 }};
