@@ -60,7 +60,7 @@ void SendAtCcfc(EngineContext& ctx, std::string_view reason, std::string_view nu
     Send(ctx, at::Ccfc(reason, number, cls, time, mode));
 }
 void SendAtCpbs(EngineContext& ctx, PhoneMemory memory) { Send(ctx, at::Cpbs(memory)); }
-void SendAtCpbsQuery(EngineContext& ctx, int mode) { Send(ctx, at::CpbsQuery(mode)); }
+void SendAtCpbsQuery(EngineContext& ctx, PhoneMemory memory) { Send(ctx, at::CpbsQuery(memory)); }
 void SendAtCpbr(EngineContext& ctx, std::string_view position) { Send(ctx, at::Cpbr(position)); }
 void SendAtCpbw(EngineContext& ctx, std::string_view argument) { Send(ctx, at::Cpbw(argument)); }
 void SendAtRaw(EngineContext& ctx, std::string_view line) { Send(ctx, at::Raw(line)); }

@@ -179,10 +179,8 @@ std::string Cpbs(PhoneMemory memory) {
     return Join({command, MemoryCode(memory), "\""});
 }
 
-std::string CpbsQuery(int mode) {
-    if (mode == 0) return Line("AT+CPBS?");
-    if (mode == 1) return Line("AT^SPBS?");
-    return {};
+std::string CpbsQuery(PhoneMemory memory) {
+    return Line(memory == PhoneMemory::Service ? "AT^SPBS?" : "AT+CPBS?");
 }
 
 std::string Cpbr(std::string_view position) { return WithDigits("AT+CPBR=", position); }

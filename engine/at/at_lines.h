@@ -84,8 +84,9 @@ std::string Ccfc(std::string_view reason, std::string_view number, std::string_v
                  std::string_view time, int mode);
 // Memory selection ("AT^SPBS=" for the service numbers).
 std::string Cpbs(PhoneMemory memory);
-// mode 0: "AT+CPBS?"; mode 1: "AT^SPBS?" (service numbers).
-std::string CpbsQuery(int mode);
+// The selected memory's storage query: "AT^SPBS?" for the service numbers,
+// "AT+CPBS?" for every other memory.
+std::string CpbsQuery(PhoneMemory memory);
 std::string Cpbr(std::string_view position);
 // A delete: "AT+CPBW=" and the position.
 std::string Cpbw(std::string_view position);

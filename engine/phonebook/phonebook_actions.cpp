@@ -58,7 +58,8 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
         r.Of(*memory).Loaded = true;
         ctx.views.phonebook->SetPhonebookViewEnabled(*memory, true);
     }
-    SendAtCpbsQuery(ctx, memory == PhoneMemory::Service ? 1 : 0);
+    // A memory the echo does not name is asked the standard way.
+    SendAtCpbsQuery(ctx, memory.value_or(PhoneMemory::Sim));
     Lines(ctx).Blank(hit.echoEntry);
     return ScanStep::Continue;
 }
