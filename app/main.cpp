@@ -135,10 +135,8 @@ int main(int argc, char** argv) {
                                        &citamForm);
     glavna.SetOutlookAppForm(&outlookAppForm);
     ui::TOutlookContForm outlookContForm(&glavna, engine, storeSession, &citamForm);
-    outlookContForm.NewEntryFromContact = [&glavna](const std::string& name,
-                                                    const std::string& number) {
-        glavna.NewEntryFromContact(name, number);
-    };
+    QObject::connect(&outlookContForm, &ui::TOutlookContForm::NewEntryFromContact, &glavna,
+                     &ui::TGlavna::NewEntryFromContact);
     glavna.SetContactsExchange(&outlookContForm);
 
     splash.close();

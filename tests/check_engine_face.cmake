@@ -23,6 +23,7 @@ set(face
   engine/phonebook/backup_view.h
   engine/calls/calls_view.h
   engine/sms/sms_view.h
+  engine/sms/composed_sms.h
   engine/settings/settings_view.h
   engine/objects/objects_view.h
   engine/objects/logo_view.h
@@ -30,9 +31,8 @@ set(face
   engine/text/vcalendar.h
   engine/text/next_occurrence.h
   engine/text/gsm_alphabet.h
-  # The compose window counts and encodes what is typed, as the engine would.
-  engine/text/sms_counts.h
-  engine/pdu/pdu_encoder.h)
+  # The compose window counts what is typed, as the engine would.
+  engine/text/sms_counts.h)
 set(app_also engine/serial/serial_port_driver.h)
 
 set(bad "")

@@ -192,6 +192,72 @@ TAppointmentForm::TAppointmentForm(PhoneEngine& engine, QWidget* mainWindow)
 
 TAppointmentForm::~TAppointmentForm() { FreeHint(); }
 
+void TAppointmentForm::OpenNew(int slot) {
+    const QDateTime now = Now();
+    AppointmentFields empty;
+    empty.Date = now.date();
+    empty.Time = now.time();
+    FillForNew(empty);
+    ShowModal("New appointment . . .", slot, true);
+}
+
+void TAppointmentForm::OpenForStoreItem(const AppointmentFields& fields, int slot) {
+    FillForNew(fields);
+    ShowModal("New appointment . . .", slot, true);
+}
+
+void TAppointmentForm::FillForNew(const AppointmentFields& fields) {
+    FillNameList();
+    AppDatePicker->setDate(fields.Date);
+    AppTimePicker->setTime(fields.Time);
+    // Set by code: the combos' user handlers (which empty the edits or move
+    // the date) do not run.
+    AppCatCB->setCurrentIndex(fields.Category);
+    if (fields.Category != 1) {
+        Notebook1->setCurrentIndex(0);
+        NazivEdit->setText(fields.Text);
+        NazivCB->setEnabled(NazivCB->count() > 0);
+        NazivCB->setCurrentIndex(-1);
+        TelEdit->clear();
+    } else {
+        Notebook1->setCurrentIndex(1);
+        NazivCB->setEnabled(NazivCB->count() > 0);
+        NazivCB->setCurrentIndex(-1);
+        TelEdit->setText(fields.Number);
+        NazivEdit->clear();
+    }
+    AppPerCB->setCurrentIndex(fields.Repeat);
+    ActivateCheck->setChecked(fields.Alarm);
+}
+
+void TAppointmentForm::OpenForEdit(const AppointmentFields& fields, int slot) {
+    NazivCB->setCurrentIndex(-1);
+    NazivEdit->clear();
+    TelEdit->clear();
+    AppDatePicker->setDate(fields.Date);
+    AppTimePicker->setTime(fields.Time);
+    AppCatCB->setCurrentIndex(fields.Category);
+    FillNameList();
+    if (fields.Category != 1) {
+        NazivEdit->setText(fields.Text);
+        Notebook1->setCurrentIndex(0);
+    } else {
+        TelEdit->setText(fields.Number);
+        Notebook1->setCurrentIndex(1);
+    }
+    NazivCB->setEnabled(NazivCB->count() > 0);
+    AppPerCB->setCurrentIndex(fields.Repeat);
+    ActivateCheck->setChecked(fields.Alarm);
+    ShowModal("Edit appointment . . .", slot, false);
+}
+
+void TAppointmentForm::ShowModal(const char* title, int slot, bool isNew) {
+    setWindowTitle(QString::fromLatin1(title));
+    appointmentLocation_ = slot;
+    newAppointment_ = isNew;
+    exec();
+}
+
 void TAppointmentForm::FillNameList() {
     std::vector<std::string> names;
     for (const AListIme& e : engine_.PhonebookList()) names.push_back(e.Name);
@@ -328,7 +394,7 @@ void TAppointmentForm::SnimiBtnClick() {
                                              std::chrono::month(static_cast<unsigned>(d.month())),
                                              std::chrono::day(static_cast<unsigned>(d.day()))};
     entry.Time = std::chrono::seconds(AppTimePicker->time().msecsSinceStartOfDay() / 1000);
-    engine_.SaveAppointment(entry, AppointmentLocation, NewAppointment);
+    engine_.SaveAppointment(entry, appointmentLocation_, newAppointment_);
     accept();
 }
 

@@ -30,22 +30,59 @@ class PhoneEngine;
 
 namespace parlenko::ui {
 
+// What the editor opens with: the entry's moment, its category (the items of
+// AppCatCB: 0 memo, 1 phone call, 2 meeting, 3 anniversary), its text or, for
+// a phone call, the number to call, its repetition (the items of AppPerCB: 0
+// once .. 4 annually) and its alarm.
+struct AppointmentFields {
+    QDate Date;
+    QTime Time;
+    int Category = 0;
+    QString Text;    // every category but the phone call
+    QString Number;  // the phone call
+    int Repeat = 0;
+    bool Alarm = false;
+};
+
 class TAppointmentForm : public QDialog {
+    Q_OBJECT
 public:
     // The editor is centred on mainWindow when shown.
     TAppointmentForm(PhoneEngine& engine, QWidget* mainWindow);
     ~TAppointmentForm() override;
 
-    // Set by the page before it shows the editor.
-    int AppointmentLocation = 0;
-    bool NewAppointment = true;
-    // Set by the calendar exchange before it runs the page's new command,
-    // which clears it and keeps the values placed here.
-    bool FromOutlookAppointment = false;
+    // The new command: today and now, a memo without text, once, no alarm;
+    // "Snimi" writes a new entry into slot.
+    void OpenNew(int slot);
+    // The new command with the values of an item of the calendar store (the
+    // calendar exchange's "Snimi u mobitel").
+    void OpenForStoreItem(const AppointmentFields& fields, int slot);
+    // The edit command: the entry of slot with its values.
+    void OpenForEdit(const AppointmentFields& fields, int slot);
 
-    // The local time the activation rules compare with (the machine's clock
-    // unless a test sets another).
-    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+    // The local time the activation rules compare with and a new entry
+    // starts at (the machine's clock unless a test sets another).
+    void SetClock(std::function<QDateTime()> now) { now_ = std::move(now); }
+
+    // The slot "Snimi" writes to, and whether as a new entry.
+    int AppointmentLocation() const { return appointmentLocation_; }
+    bool NewAppointment() const { return newAppointment_; }
+
+    // The validation balloon while a field holds an invalid text.
+    widgets::TTessaryHintWindow* HintWindow() const { return hint_.data(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QDateTime Now() const { return now_(); }
+    // Fills the controls as the new command does (the values of a store item,
+    // or those of an empty entry).
+    void FillForNew(const AppointmentFields& fields);
+    void ShowModal(const char* title, int slot, bool isNew);
 
     // NazivCB := the names of the phonebook read (a VIP name keeps its "!").
     void FillNameList();
@@ -53,6 +90,7 @@ public:
     void UpdateActivation();
 
     // Event handlers.
+    void FormShow();
     void AppCatCBChange();
     void AppDayCBChange();
     void NazivEditChange();
@@ -61,8 +99,8 @@ public:
     void NazivCBChange();
     void SnimiBtnClick();
 
-    // The validation balloon while a field holds an invalid text.
-    widgets::TTessaryHintWindow* HintWindow() const { return hint_.data(); }
+    void ShowHint(const QString& text, int dx, int dy);
+    void FreeHint();
 
     QDateEdit* AppDatePicker = nullptr;
     QTimeEdit* AppTimePicker = nullptr;
@@ -78,19 +116,11 @@ public:
     QPushButton* SnimiBtn = nullptr;
     QPushButton* OdustaniBtn = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void FormShow();
-    void ShowHint(const QString& text, int dx, int dy);
-    void FreeHint();
-
     PhoneEngine& engine_;
     QWidget* mainWindow_;
+    std::function<QDateTime()> now_ = [] { return QDateTime::currentDateTime(); };
+    int appointmentLocation_ = 0;
+    bool newAppointment_ = true;
     QPointer<widgets::TTessaryHintWindow> hint_;
     bool telEditActive_ = false;
     bool updating_ = false;

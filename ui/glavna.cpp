@@ -131,8 +131,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     engine_.SetGeneralView(this);
     engine_.SetSmsView(SmsPage);
     SmsPage->BuildMenu(findChild<QMenu*>("SMSporuke1"));
-    SmsPage->ConfirmDelete = [this] { return options_.ConfirmDelete; };
-    SmsPage->RefreshSms = [this] { RefreshSms(); };
+    SmsPage->SetConfirmDeleteSource([this] { return options_.ConfirmDelete; });
     optionsForm_ = std::make_unique<TOptionsForm>(*this);
     OptionsForm = optionsForm_.get();
     SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
@@ -302,13 +301,6 @@ void TGlavna::BuildFrame() {
             QDir shipped(folders_.ImagesDir);
             shipped.cdUp();
             ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
-            ImenikPage->OtherCommand = [this](int tag) {
-                if (tag == 70) BackupTBClick();
-                if (tag == 80) OutlookCTBClick();
-                if (tag >= 10 && tag <= 50 && tag % 10 == 0) SaveEntryToContacts(tag);
-                if (tag == 4) DialSelected(ImenikPage->ImenikList);
-                if (tag == 5 || tag == 6) SmsToSelected(tag);
-            };
             engine_.SetPhonebookView(ImenikPage);
             page = ImenikPage;
         } else if (std::string_view(row.page) == "PoziviPage") {
@@ -329,21 +321,32 @@ void TGlavna::BuildFrame() {
         }
         Notebook1->addWidget(page);
     }
+    // What the phonebook page asks of the others.
+    connect(ImenikPage, &TImenikPage::BackupRequested, this, &TGlavna::BackupTBClick);
+    connect(ImenikPage, &TImenikPage::ContactsExchangeRequested, this, &TGlavna::OutlookCTBClick);
+    connect(ImenikPage, &TImenikPage::SaveToContactsRequested, this, &TGlavna::SaveEntryToContacts);
+    connect(ImenikPage, &TImenikPage::DialRequested, this,
+            [this](const QString& name, const QString& number) {
+                callWindows_->DialSequence(name, number);
+            });
+    connect(ImenikPage, &TImenikPage::NewSmsRequested, SmsPage, &TSmsPage::NewSmsIme1TBClick);
+    connect(ImenikPage, &TImenikPage::NewSmsWithEntryRequested, SmsPage,
+            &TSmsPage::NewSmsIme2TBClick);
+    connect(ImenikPage, &TImenikPage::EntrySaved, this, [this] {
+        if (contactsExchange_ != nullptr) contactsExchange_->PhonebookChanged();
+    });
     // The call lists page adds a number through the phonebook's new entry;
     // the phonebook's dial button follows the call.
     PoziviPage->OnAddToPhonebook = [this](const QString& number) {
-        ImenikPage->UpisImenik().ImeEdit->clear();
-        ImenikPage->UpisImenik().TelEdit->setText(number);
-        ImenikPage->NumberPreset = true;
-        ImenikPage->UpisImeTBClick();
+        ImenikPage->NewEntryWithNumber(number);
     };
-    SmsPage->AddToPhonebook = PoziviPage->OnAddToPhonebook;
-    SmsPage->DialSequence = [this](const QString& name, const QString& number) {
-        callWindows_->DialSequence(name, number);
-    };
-    callWindows_->OnDialButtonEnabled = [this](bool on) {
-        ImenikPage->PozoviBrojTB->setEnabled(on);
-    };
+    connect(SmsPage, &TSmsPage::AddToPhonebookRequested, ImenikPage,
+            &TImenikPage::NewEntryWithNumber);
+    connect(SmsPage, &TSmsPage::DialRequested, this,
+            [this](const QString& name, const QString& number) {
+                callWindows_->DialSequence(name, number);
+            });
+    callWindows_->OnDialButtonEnabled = [this](bool on) { ImenikPage->SetDialEnabled(on); };
     Notebook2 = OstaloPage->Notebook2;
     // The melody and logo sub-pages take the places kept for them.
     MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
@@ -369,15 +372,14 @@ void TGlavna::BuildFrame() {
     Podsjetnik->SetFileChoice(ImenaSaveDlg);
     ImenikPage->SetDataDir(folders_.ExeDir);
     ImenikPage->SetFileChoice(ImenaSaveDlg);
-    ImenikPage->ShowStatusMessage = [this](const std::string& text) {
+    connect(ImenikPage, &TImenikPage::StatusMessage, this, [this](const std::string& text) {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
-    };
+    });
     PoziviPage->SetFileChoice(ImenaSaveDlg);
-    Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
-    Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
+    Podsjetnik->SetConfirmDeleteSource([this] { return options_.ConfirmDelete; });
+    connect(Podsjetnik, &PodsjetnikPage::StatusMessage, this, [this](const std::string& text) {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
-    };
-    Podsjetnik->OutlookATBClick = [this] { OutlookATBClick(); };
+    });
     engine_.SetObjectsView(Podsjetnik);
     setCentralWidget(central);
     BuildStatusBar();
@@ -725,33 +727,22 @@ void TGlavna::BackupTBClick() {
 
 void TGlavna::SetContactsExchange(IContactsExchange* exchange) {
     contactsExchange_ = exchange;
-    ImenikPage->OutlookCTB->setEnabled(exchange != nullptr && exchange->Available());
-    if (ImenikPage->RazmjenapodatakaOutlookContacts1 != nullptr)
-        ImenikPage->RazmjenapodatakaOutlookContacts1->setEnabled(
-            ImenikPage->OutlookCTB->isEnabled());
-    ImenikPage->OnEntrySaved = [this] {
-        if (contactsExchange_ != nullptr) contactsExchange_->PhonebookChanged();
-    };
+    ImenikPage->SetContactsExchangeAvailable(exchange != nullptr && exchange->Available());
 }
 
 void TGlavna::OutlookCTBClick() {
-    if (contactsExchange_ != nullptr && ImenikPage->OutlookCTB->isEnabled())
+    if (contactsExchange_ != nullptr && ImenikPage->ContactsExchangeAvailable())
         contactsExchange_->Open();
 }
 
-void TGlavna::SaveEntryToContacts(int field) {
-    const QTreeWidgetItem* row = ImenikPage->ImenikList->currentItem();
-    if (contactsExchange_ == nullptr || row == nullptr) return;
-    if (contactsExchange_->SaveEntry(ToAnsi(row->text(0)), ToAnsi(row->text(1)), field) &&
-        statusFrm_ != nullptr)
+void TGlavna::SaveEntryToContacts(const QString& name, const QString& number, int field) {
+    if (contactsExchange_ == nullptr) return;
+    if (contactsExchange_->SaveEntry(ToAnsi(name), ToAnsi(number), field) && statusFrm_ != nullptr)
         statusFrm_->ShowStatusMessage(U("Entry succesfully saved in the contacts folder!"));
 }
 
 void TGlavna::NewEntryFromContact(const std::string& name, const std::string& number) {
-    ImenikPage->UpisImenik().ImeEdit->setText(FromAnsi(name));
-    ImenikPage->UpisImenik().TelEdit->setText(FromAnsi(number));
-    ImenikPage->FromOutlookContact = true;
-    ImenikPage->UpisImeTBClick();
+    ImenikPage->NewEntryFromContact(FromAnsi(name), FromAnsi(number));
 }
 
 void TGlavna::SaveNetLocBtnClick() {
@@ -766,25 +757,8 @@ void TGlavna::SaveNetLocBtnClick() {
 void TGlavna::AllNumTB() { ImenikPage->AllNumTBClick(0); }
 void TGlavna::RefreshSms() { engine_.RefreshSms(); }
 void TGlavna::RefreshAppointments() { Podsjetnik->RefreshAppointments(); }
-int TGlavna::AppointmentRows() const { return Podsjetnik->AppointmentsList->topLevelItemCount(); }
+int TGlavna::AppointmentRows() const { return Podsjetnik->AppointmentCount(); }
 void TGlavna::RefreshOstaloBtnClick() { SettingsPage->RefreshOstaloBtnClick(); }
-
-void TGlavna::DialSelected(QTreeWidget* list) {
-    const auto rows = list->selectedItems();
-    if (rows.isEmpty()) callWindows_->DialSequence({}, {});
-    else callWindows_->DialSequence(rows.front()->text(0), rows.front()->text(1));
-}
-
-// The phonebook page's SMS buttons: tag 5 a new message to the selected
-// entry, 6 one carrying its name and number.
-void TGlavna::SmsToSelected(int tag) {
-    const auto rows = ImenikPage->ImenikList->selectedItems();
-    if (rows.isEmpty()) return;
-    const QTreeWidgetItem* row = rows.front();
-    if (tag == 5)
-        SmsPage->NewSmsIme1TBClick(row->text(0), row->text(1), row->data(0, Qt::UserRole).toInt());
-    else SmsPage->NewSmsIme2TBClick(row->text(0), row->text(1));
-}
 
 void TGlavna::Izlaz1Click() { close(); }
 

@@ -121,11 +121,6 @@ public:
     void Notebook2PageChanged();
     // Opens the calendar exchange (OutlookATB, RazmjenapodatakaOutlookCalendar1).
     void OutlookATBClick();
-    // The dial sequence with the selected row of list (caption and first
-    // sub-item), or empty without one.
-    void DialSelected(QTreeWidget* list);
-    // The phonebook page's SMS buttons (tag 5, 6) on its selected row.
-    void SmsToSelected(int tag);
     // Opens TSaveNetForm for the current cell.
     void SaveNetLocBtnClick();
     // Opens the backup and restore wizard modally (the phonebook page's
@@ -133,9 +128,9 @@ public:
     void BackupTBClick();
     // Opens the contacts exchange (the phonebook page's OutlookCTB).
     void OutlookCTBClick();
-    // The selected phonebook entry into the contacts store (the phonebook
-    // popup's Outlook items, Tag 10..50).
-    void SaveEntryToContacts(int field);
+    // The selected phonebook entry (its name as shown and its number) into
+    // the contacts store (the phonebook popup's Outlook items, Tag 10..50).
+    void SaveEntryToContacts(const QString& name, const QString& number, int field);
     // The contacts exchange's pre-filled new entry (Windows-1252 name and number).
     void NewEntryFromContact(const std::string& name, const std::string& number);
     // Indicator clicks: act only while a new SMS or call is pending.

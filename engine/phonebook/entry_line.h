@@ -1,9 +1,10 @@
 #pragma once
-// What the entry dialog checks and sends: the tests of its name and number
-// against the phone's character sets and the "AT+CPBW" line it builds, with
-// the entry as it will be stored once the phone confirms the write. Pure.
+// What the entry dialog checks and the engine sends for it: the tests of its
+// name and number against the phone's character sets and the "AT+CPBW" line
+// of an entry, with the entry as it will be stored once the phone confirms
+// the write. Pure.
 
-#include "engine/phonebook/phonebook_views.h"
+#include "engine/phone/records.h"
 
 #include <string>
 #include <string_view>
@@ -26,6 +27,13 @@ bool CanSaveEntry(std::string_view name, std::string_view number, std::string_vi
 // The name with the VIP mark: a name of 16 characters (the most a name
 // holds) gets its last one replaced by "!", any other gets "!" appended.
 std::string VipName(std::string_view name);
+
+// The entry dialog's write: the "AT+CPBW=..." line (CR included) and the
+// entry as it is stored once the phone confirms it.
+struct PhonebookWrite {
+    std::string Line;
+    AListIme Entry;
+};
 
 // The write of name (VIP mark already applied), number and position ("007")
 // as "AT+CPBW=7,"<number chars>",,"<escaped name>"" + CR, and the entry as

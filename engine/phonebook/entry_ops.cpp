@@ -3,6 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
+#include "engine/phonebook/entry_line.h"
 #include "engine/serial/serial_port_driver.h"
 
 #include <optional>
@@ -33,8 +34,9 @@ std::optional<long long> PositionNumber(std::string_view text) {
     return n;
 }
 
-// The line is one "AT+CPBW=<position>,..." command ending in its one CR (a
-// second CR would send a second command), and its position is the entry's.
+// The built line is one "AT+CPBW=<position>,..." command ending in its one
+// CR (empty when the values make none) for a position of 1..65535, the
+// entry's.
 bool IsWriteLineFor(const std::string& line, const AListIme& entry) {
     if (!StartsWith(line, "AT+CPBW=") || line.size() < 10 || line.back() != '\r' ||
         !at::IsOneCommand(line))
@@ -46,15 +48,16 @@ bool IsWriteLineFor(const std::string& line, const AListIme& entry) {
     return linePosition && linePosition == PositionNumber(entry.Position);
 }
 
-// The pending write of entry into memory, or nullopt (refused, reported).
-std::optional<WritePending> MakeWrite(EngineContext& ctx, PhoneMemory memory,
-                                      const std::string& writeLine, AListIme entry) {
-    if (!IsWriteLineFor(writeLine, entry)) {
+// The pending write of entry into its memory, or nullopt (refused, reported).
+std::optional<WritePending> MakeWrite(EngineContext& ctx, const PhonebookEntryValues& entry) {
+    const std::string name = entry.Vip ? VipName(entry.Name) : entry.Name;
+    PhonebookWrite write = BuildPhonebookWrite(name, entry.Number, entry.Position);
+    if (!IsWriteLineFor(write.Line, write.Entry)) {
         Refuse(ctx, "Error", kBadRequest, DialogKind::Error);
         return std::nullopt;
     }
-    entry.Location = std::string(MemoryCaption(memory));
-    return WritePending{writeLine, std::move(entry)};
+    write.Entry.Location = std::string(MemoryCaption(entry.Memory));
+    return WritePending{std::move(write.Line), std::move(write.Entry)};
 }
 
 std::optional<DeletePending> MakeDelete(EngineContext& ctx, PhoneMemory memory,
@@ -69,14 +72,13 @@ std::optional<DeletePending> MakeDelete(EngineContext& ctx, PhoneMemory memory,
 
 }  // namespace
 
-void SavePhonebookEntry(EngineContext& ctx, PhoneMemory memory, const std::string& writeLine,
-                        AListIme entry) {
+void SavePhonebookEntry(EngineContext& ctx, const PhonebookEntryValues& entry) {
     if (!ctx.port.Connected()) return;
-    if (RefuseUnwritable(ctx, memory, "Cannot edit service numbers!")) return;
-    auto write = MakeWrite(ctx, memory, writeLine, std::move(entry));
+    if (RefuseUnwritable(ctx, entry.Memory, "Cannot edit service numbers!")) return;
+    auto write = MakeWrite(ctx, entry);
     if (!write) return;
     ctx.state.Phonebook.Op = std::move(*write);
-    SendAtCpbs(ctx, memory);
+    SendAtCpbs(ctx, entry.Memory);
 }
 
 void DeletePhonebookEntry(EngineContext& ctx, PhoneMemory memory, std::string_view position) {
@@ -89,13 +91,14 @@ void DeletePhonebookEntry(EngineContext& ctx, PhoneMemory memory, std::string_vi
 }
 
 void MovePhonebookEntry(EngineContext& ctx, PhoneMemory from, std::string_view fromPosition,
-                        PhoneMemory target, const std::string& writeLine, AListIme entry) {
+                        const PhonebookEntryValues& entry) {
     if (!ctx.port.Connected()) return;
+    const PhoneMemory target = entry.Memory;
     constexpr char kNoMove[] = "Cannot change location for service numbers";
     if (RefuseUnwritable(ctx, from, kNoMove) || RefuseUnwritable(ctx, target, kNoMove)) return;
     auto del = MakeDelete(ctx, from, fromPosition);
     if (!del) return;
-    auto write = MakeWrite(ctx, target, writeLine, std::move(entry));
+    auto write = MakeWrite(ctx, entry);
     if (!write) return;
     // Onto its own memory and position: the entry is rewritten where it is.
     if (target == from && PositionNumber(write->Entry.Position) == PositionNumber(fromPosition))

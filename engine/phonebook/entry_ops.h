@@ -10,12 +10,14 @@
 // position only after that write's "OK"; a move onto the entry's own memory
 // and position is a plain save.
 //
+// The engine builds the write from the entry's values (entry_line.h).
 // Service numbers and the call lists are never written: such a request is
-// refused with the page's text, and so is a write line that is not one
-// "AT+CPBW=" command for the entry's position.
+// refused with the page's text, and so are values that make no "AT+CPBW="
+// command for the entry's position (a number without a number character, a
+// position outside 1..65535).
 
 #include "engine/phone/phone_memory.h"
-#include "engine/phone/records.h"
+#include "engine/phonebook/phonebook_views.h"
 #include "engine/session/engine_context.h"
 
 #include <string>
@@ -23,15 +25,13 @@
 
 namespace parlenko {
 
-// Saves entry into memory at the position of writeLine ("AT+CPBW=7,...\r",
-// built by the entry dialog); entry holds the dialog's values as saved.
-void SavePhonebookEntry(EngineContext& ctx, PhoneMemory memory, const std::string& writeLine,
-                        AListIme entry);
+// Saves entry into its memory at its position.
+void SavePhonebookEntry(EngineContext& ctx, const PhonebookEntryValues& entry);
 // Deletes the entry at position ("7" or "007") of memory.
 void DeletePhonebookEntry(EngineContext& ctx, PhoneMemory memory, std::string_view position);
-// Moves the entry at fromPosition of from into target, written with
-// writeLine as entry.
+// Moves the entry at fromPosition of from into entry's memory and position,
+// written with entry's values.
 void MovePhonebookEntry(EngineContext& ctx, PhoneMemory from, std::string_view fromPosition,
-                        PhoneMemory target, const std::string& writeLine, AListIme entry);
+                        const PhonebookEntryValues& entry);
 
 }  // namespace parlenko

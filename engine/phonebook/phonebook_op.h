@@ -20,7 +20,7 @@ namespace parlenko {
 // Save an entry: on the selection's "OK" send WriteLine ("AT+CPBW=7,...\r").
 struct WritePending {
     std::string WriteLine;
-    AListIme Entry;  // the entry dialog's values (Location = memory caption)
+    AListIme Entry;  // the entry as stored once written (Location = memory caption)
 };
 
 // Delete an entry: on the selection's "OK" send "AT+CPBW=" and PositionText.

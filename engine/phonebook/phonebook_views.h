@@ -1,8 +1,9 @@
 #pragma once
 // What the phonebook and call-list reads show in the windows: the rows they
-// add to the views and the backup wizard's mirror of a phonebook read. The
-// pages' views (phonebook_view.h, call_lists_view.h, backup_view.h) carry
-// these typed values.
+// add to the views and the backup wizard's mirror of a phonebook read; and
+// the entry the entry dialog hands the engine to save. The pages' views
+// (phonebook_view.h, call_lists_view.h, backup_view.h) carry these typed
+// values.
 
 #include "engine/phone/phone_memory.h"
 #include "engine/phone/records.h"
@@ -27,11 +28,16 @@ struct PhonebookRow {
     bool operator==(const PhonebookRow&) const = default;
 };
 
-// The entry dialog's write: the "AT+CPBW=..." line (CR included) and the
-// entry as it is stored once the phone confirms it.
-struct PhonebookWrite {
-    std::string Line;
-    AListIme Entry;
+// An entry as the entry dialog saves it (PhoneEngine::SavePhonebookEntry,
+// MovePhonebookEntry): the memory and position it goes to, the name and
+// number as typed (Windows-1252) and the VIP mark. The engine builds the
+// phone's command from these.
+struct PhonebookEntryValues {
+    PhoneMemory Memory = PhoneMemory::Sim;
+    std::string Position;  // as the dialog shows it ("006")
+    std::string Name;      // without the VIP "!"
+    std::string Number;
+    bool Vip = false;  // stored with the VIP mark (VipName)
 };
 
 // The three call-list views.

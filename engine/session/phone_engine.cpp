@@ -230,10 +230,6 @@ bool PhoneEngine::CanSaveEntry(std::string_view name, std::string_view number,
     return parlenko::CanSaveEntry(name, number, position);
 }
 std::string PhoneEngine::VipName(std::string_view name) { return parlenko::VipName(name); }
-PhonebookWrite PhoneEngine::BuildPhonebookWrite(std::string_view name, std::string_view number,
-                                                std::string_view position) {
-    return parlenko::BuildPhonebookWrite(name, number, position);
-}
 bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
 bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }
 bool PhoneEngine::NewCallPending() const { return in_->timers.NewCallTimer->IsActive(); }
@@ -269,15 +265,19 @@ bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& are
 void PhoneEngine::DeleteSms(PhoneMemory memory, const std::string& position) {
     parlenko::DeleteSms(in_->ctx, memory, position);
 }
-bool PhoneEngine::StoreSms(const std::string& pdu) { return parlenko::StoreSms(in_->ctx, pdu); }
-bool PhoneEngine::SendSms(const std::string& pdu) { return parlenko::SendSms(in_->ctx, pdu); }
+ComposedSmsResult PhoneEngine::StoreSms(const ComposedSms& message) {
+    return parlenko::StoreSms(in_->ctx, message);
+}
+ComposedSmsResult PhoneEngine::SendSms(const ComposedSms& message) {
+    return parlenko::SendSms(in_->ctx, message);
+}
 void PhoneEngine::SendStoredSms(PhoneMemory memory, const std::string& position,
                                 const std::string& number) {
     parlenko::SendStoredSms(in_->ctx, memory, position, number);
 }
-bool PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
-                                const std::string& pdu, bool sendAfter) {
-    return parlenko::EditStoredSms(in_->ctx, memory, position, pdu, sendAfter);
+ComposedSmsResult PhoneEngine::EditStoredSms(PhoneMemory memory, const std::string& position,
+                                             const ComposedSms& message, bool sendAfter) {
+    return parlenko::EditStoredSms(in_->ctx, memory, position, message, sendAfter);
 }
 
 // --- options and data -------------------------------------------------------------
@@ -305,17 +305,15 @@ void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = c
 
 // --- phone operations ----------------------------------------------------------------
 
-void PhoneEngine::SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
-                                     const AListIme& entry) {
-    parlenko::SavePhonebookEntry(in_->ctx, memory, writeLine, entry);
+void PhoneEngine::SavePhonebookEntry(const PhonebookEntryValues& entry) {
+    parlenko::SavePhonebookEntry(in_->ctx, entry);
 }
 void PhoneEngine::DeletePhonebookEntry(PhoneMemory memory, const std::string& position) {
     parlenko::DeletePhonebookEntry(in_->ctx, memory, position);
 }
 void PhoneEngine::MovePhonebookEntry(PhoneMemory from, const std::string& fromPosition,
-                                     PhoneMemory target, const std::string& writeLine,
-                                     const AListIme& entry) {
-    parlenko::MovePhonebookEntry(in_->ctx, from, fromPosition, target, writeLine, entry);
+                                     const PhonebookEntryValues& entry) {
+    parlenko::MovePhonebookEntry(in_->ctx, from, fromPosition, entry);
 }
 
 void PhoneEngine::Dial(const std::string& name, const std::string& number, bool hideNumber) {

@@ -30,6 +30,7 @@
 #include "engine/services/services_view.h"
 #include "engine/session/modes.h"
 #include "engine/settings/settings_view.h"
+#include "engine/sms/composed_sms.h"
 #include "engine/sms/sms_view.h"
 #include "engine/text/vcalendar.h"
 
@@ -201,16 +202,18 @@ public:
     // --- the SMS page ------------------------------------------------------------
     // Each does nothing while disconnected. memory is the message memory of
     // the message (PhoneMemory::Sim or PhoneMemory::Phone), position its
-    // position as the lists show it ("05"), pdu the hex PDU the compose
-    // window built (the command's length argument is taken from it).
+    // position as the lists show it ("05"), message the compose window's
+    // values (the engine builds its PDU and the command's length argument).
     void DeleteSms(PhoneMemory memory, const std::string& position);
-    // The compose window's three return whether they started; the SMS view
-    // then hears ComposedMessageDone once the phone took the message or not.
+    // The compose window's three say at once what became of the message: a
+    // message the PDU encoder refuses (InvalidNumber, TextTooLong) sends
+    // nothing, whether connected or not; a started one (Started) makes the
+    // SMS view hear ComposedMessageDone once the phone took it or not.
     // Stores a new message in the SIM card (in the phone memory when the SIM
     // card's is full).
-    bool StoreSms(const std::string& pdu);
+    ComposedSmsResult StoreSms(const ComposedSms& message);
     // Sends a new message at once.
-    bool SendSms(const std::string& pdu);
+    ComposedSmsResult SendSms(const ComposedSms& message);
     // Sends a stored message to its own number, or to number when that is
     // not empty; a number with other characters than digits, "+", "*" and
     // "#" is refused with a message and nothing is sent.
@@ -219,8 +222,8 @@ public:
     // Replaces a stored message by a new version: the new one is stored
     // first and the original deleted only once that succeeded; with
     // sendAfter the new one is then sent.
-    bool EditStoredSms(PhoneMemory memory, const std::string& position, const std::string& pdu,
-                       bool sendAfter);
+    ComposedSmsResult EditStoredSms(PhoneMemory memory, const std::string& position,
+                                    const ComposedSms& message, bool sendAfter);
 
     // --- options and data --------------------------------------------------------
     // Line settings (ignored by an open port until it reopens), the refresh
@@ -295,16 +298,17 @@ public:
     // its characters) sends nothing and says why in a message box. A full
     // phonebook read (RefreshPhonebook) drops any entry operation left over.
     //
-    // Saves entry (the entry dialog's values as saved) into memory with the
-    // dialog's line "AT+CPBW=<position>,...\r" for the entry's position.
-    void SavePhonebookEntry(PhoneMemory memory, const std::string& writeLine,
-                            const AListIme& entry);
+    // Saves entry (the entry dialog's values) into its memory at its
+    // position; values that make no write (a number without a number
+    // character, a position outside 1..65535) are refused with a message.
+    void SavePhonebookEntry(const PhonebookEntryValues& entry);
     // Deletes the entry at position ("7" or "007") of memory.
     void DeletePhonebookEntry(PhoneMemory memory, const std::string& position);
-    // Moves the entry at fromPosition of from into target: the write into the
-    // target goes first, the old position is deleted after its "OK".
-    void MovePhonebookEntry(PhoneMemory from, const std::string& fromPosition, PhoneMemory target,
-                            const std::string& writeLine, const AListIme& entry);
+    // Moves the entry at fromPosition of from to entry's memory and position,
+    // written with entry's values: the write goes first, the old position is
+    // deleted after its "OK".
+    void MovePhonebookEntry(PhoneMemory from, const std::string& fromPosition,
+                            const PhonebookEntryValues& entry);
     // Dials number ("#31#" in front when hideNumber); the call window shows
     // name and number once the phone accepts.
     void Dial(const std::string& name, const std::string& number, bool hideNumber);
@@ -349,17 +353,15 @@ public:
     const std::vector<std::string>& PhonebookFreePositions(PhoneMemory memory) const;
     // A voice call is up.
     bool InCall() const;
-    // The entry dialog's checks and write line (pure; see entry_line.h). The
-    // typed name's checks take it in UTF-8, so that a character Windows-1252
-    // has not is told, not turned into "?".
+    // The entry dialog's checks and the VIP mark (pure; see entry_line.h).
+    // The typed name's checks take it in UTF-8, so that a character
+    // Windows-1252 has not is told, not turned into "?".
     static bool IsValidName(std::string_view utf8Name);
     static bool IsValidNumber(std::string_view number);
     static std::string UnsupportedNameChars(std::string_view utf8Name);
     static bool CanSaveEntry(std::string_view name, std::string_view number,
                              std::string_view position);
     static std::string VipName(std::string_view name);
-    static PhonebookWrite BuildPhonebookWrite(std::string_view name, std::string_view number,
-                                              std::string_view position);
 
     // --- what the windows report -------------------------------------------------
     // The progress window closed (by the user, or when the engine closed it):

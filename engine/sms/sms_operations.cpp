@@ -49,6 +49,23 @@ void SendStore(EngineContext& ctx, const std::string& pdu) {
     SendAtCmgw(ctx, s.SmsPduLength);
 }
 
+// The PDU of a composed message: a flash message's text as typed, any
+// other's as GSM code units.
+SubmitPdu ComposedPdu(const ComposedSms& m) {
+    const std::string text = m.Flash ? m.Text : SmsTextToGsm(m.Text);
+    return BuildSubmitPdu(m.Number, text, m.ValidityValue, m.StatusReport, m.Flash, m.ValidityUnit);
+}
+
+// Builds message's PDU and hands it to start (one of the PDU operations).
+template <class Start>
+ComposedSmsResult HandOver(const ComposedSms& message, Start start) {
+    const SubmitPdu pdu = ComposedPdu(message);
+    if (!pdu.Ok())
+        return pdu.Error == SubmitPduError::InvalidNumber ? ComposedSmsResult::InvalidNumber
+                                                          : ComposedSmsResult::TextTooLong;
+    return start(pdu.Pdu) ? ComposedSmsResult::Started : ComposedSmsResult::NotStarted;
+}
+
 }  // namespace
 
 void DeleteSms(EngineContext& ctx, PhoneMemory memory, const std::string& position) {
@@ -98,6 +115,21 @@ bool EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& po
     edit.SendAfter = sendAfter;
     Start(ctx, std::move(edit), memory);
     return true;
+}
+
+ComposedSmsResult StoreSms(EngineContext& ctx, const ComposedSms& message) {
+    return HandOver(message, [&ctx](const std::string& pdu) { return StoreSms(ctx, pdu); });
+}
+
+ComposedSmsResult SendSms(EngineContext& ctx, const ComposedSms& message) {
+    return HandOver(message, [&ctx](const std::string& pdu) { return SendSms(ctx, pdu); });
+}
+
+ComposedSmsResult EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
+                                const ComposedSms& message, bool sendAfter) {
+    return HandOver(message, [&](const std::string& pdu) {
+        return EditStoredSms(ctx, memory, position, pdu, sendAfter);
+    });
 }
 
 void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index) {

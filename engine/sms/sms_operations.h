@@ -7,6 +7,7 @@
 
 #include "engine/phone/phone_memory.h"
 #include "engine/receive/scan_step.h"
+#include "engine/sms/composed_sms.h"
 #include "engine/session/engine_context.h"
 
 #include <optional>
@@ -30,6 +31,12 @@ void SendStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& po
 // Replace a stored message by a new version (then send it when asked).
 bool EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
                    const std::string& pdu, bool sendAfter);
+// The same three for the compose window's message: its PDU is built here
+// (pdu_encoder.h), and a message the encoder refuses starts nothing.
+ComposedSmsResult StoreSms(EngineContext& ctx, const ComposedSms& message);
+ComposedSmsResult SendSms(EngineContext& ctx, const ComposedSms& message);
+ComposedSmsResult EditStoredSms(EngineContext& ctx, PhoneMemory memory, const std::string& position,
+                                const ComposedSms& message, bool sendAfter);
 // A new-message notice: read that message (unless another SMS operation
 // is in flight; the indicator tells of it all the same).
 void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index);

@@ -198,7 +198,7 @@ TEST(UnansweredWrite, EndsWithItsOwnFailureTextAndLeavesNothingPending) {
     constexpr char kStore[] = "Error occurred while trying to write\rSMS message in mobile!";
     constexpr char kSend[] = "Error occurred while trying to send SMS message!";
     constexpr char kDelete[] = "Error occurred while trying to delete\rSMS message from mobile!";
-    const std::string pdu = "0011000B915389215543F10000AA03C8329B";
+    const ComposedSms message{.Number = "+35981255341", .Text = "Hi"};
     struct Write {
         std::string silentCommand;
         std::function<void(PhoneEngine&)> start;
@@ -209,12 +209,11 @@ TEST(UnansweredWrite, EndsWithItsOwnFailureTextAndLeavesNothingPending) {
          kPhonebook},
         {"AT+CPBS=",
          [](PhoneEngine& e) {
-             e.SavePhonebookEntry(PhoneMemory::Phone, "AT+CPBW=9,\"0911\",129,\"Ivo\"\r",
-                                  {"Ivo", "0911", "", "009"});
+             e.SavePhonebookEntry({PhoneMemory::Phone, "009", "Ivo", "0911"});
          },
          kPhonebook},
-        {"AT+CMGW=", [&](PhoneEngine& e) { e.StoreSms(pdu); }, kStore},
-        {"AT+CMGS=", [&](PhoneEngine& e) { e.SendSms(pdu); }, kSend},
+        {"AT+CMGW=", [&](PhoneEngine& e) { e.StoreSms(message); }, kStore},
+        {"AT+CMGS=", [&](PhoneEngine& e) { e.SendSms(message); }, kSend},
         {"AT+CMSS=", [](PhoneEngine& e) { e.SendStoredSms(PhoneMemory::Sim, "01"); }, kSend},
         {"AT+CPMS=", [](PhoneEngine& e) { e.DeleteSms(PhoneMemory::Sim, "01"); }, kDelete},
         {"AT+CALM=", [](PhoneEngine& e) { e.SetAlertSound(AlertSound::Silent); },

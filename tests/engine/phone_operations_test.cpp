@@ -48,10 +48,10 @@ struct ReadPhone {
     std::size_t mark = 0;
 };
 
-const std::string kIvoAt2 = "AT+CPBW=2,\"0911\",,\"Ivo\"\r";
-const AListIme kIvo2{"Ivo", "0911", "", "002"};
-const std::string kIvoAt3 = "AT+CPBW=3,\"0911\",,\"Ivo\"\r";
-const AListIme kIvo3{"Ivo", "0911", "", "003"};
+// Ivo, 0911, at position 2 or 3 of a memory.
+PhonebookEntryValues Ivo(PhoneMemory memory, const char* position) {
+    return {memory, position, "Ivo", "0911"};
+}
 
 bool Sent(const std::vector<std::string>& commands, const std::string& prefix) {
     return std::any_of(commands.begin(), commands.end(),
@@ -62,7 +62,7 @@ bool Sent(const std::vector<std::string>& commands, const std::string& prefix) {
 
 TEST(PhonebookEntryOps, MoveWritesTheTargetBeforeDeletingTheOldPosition) {
     ReadPhone p;
-    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "005", PhoneMemory::Phone, kIvoAt2, kIvo2);
+    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "005", Ivo(PhoneMemory::Phone, "002"));
     p.Run();
     EXPECT_THAT(p.CommandsSinceRead(), ElementsAre("AT+CPBS=\"ME\"", "AT+CPBW=2,\"0911\",,\"Ivo\"",
                                                    "AT+CPBS=\"SM\"", "AT+CPBW=5"));
@@ -78,7 +78,7 @@ TEST(PhonebookEntryOps, MoveWritesTheTargetBeforeDeletingTheOldPosition) {
 TEST(PhonebookEntryOps, MoveWhoseWriteFailsKeepsTheEntryWhereItWas) {
     ReadPhone p;
     p.h.phone().AddFault({.command = "AT+CPBW=2", .result = "ERROR"});
-    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "005", PhoneMemory::Phone, kIvoAt2, kIvo2);
+    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "005", Ivo(PhoneMemory::Phone, "002"));
     p.Run();
     EXPECT_FALSE(Sent(p.CommandsSinceRead(), "AT+CPBW=5"));
     EXPECT_TRUE(p.PhoneHas("SM", 5));
@@ -91,7 +91,7 @@ TEST(PhonebookEntryOps, MoveWhoseWriteFailsKeepsTheEntryWhereItWas) {
 TEST(PhonebookEntryOps, MoveWhoseDeleteFailsKeepsBothCopies) {
     ReadPhone p;
     p.h.phone().AddFault({.command = "AT+CPBW=5", .result = "ERROR"});
-    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "005", PhoneMemory::Phone, kIvoAt2, kIvo2);
+    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "005", Ivo(PhoneMemory::Phone, "002"));
     p.Run();
     EXPECT_TRUE(p.PhoneHas("SM", 5) && p.PhoneHas("ME", 2));
     EXPECT_TRUE(p.ListHas("SIM card", "005") && p.ListHas("Mobile memory", "002"));
@@ -102,9 +102,8 @@ TEST(PhonebookEntryOps, MoveWhoseDeleteFailsKeepsBothCopies) {
 
 TEST(PhonebookEntryOps, MoveOntoItsOwnPositionIsOneWrite) {
     ReadPhone p;
-    const AListIme entry{"Posao", "+38512345678", "", "005"};
-    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "5", PhoneMemory::Sim,
-                                  "AT+CPBW=5,\"+38512345678\",,\"Posao\"\r", entry);
+    p.h.engine.MovePhonebookEntry(PhoneMemory::Sim, "5",
+                                  {PhoneMemory::Sim, "005", "Posao", "+38512345678"});
     p.Run();
     EXPECT_THAT(p.CommandsSinceRead(),
                 ElementsAre("AT+CPBS=\"SM\"", "AT+CPBW=5,\"+38512345678\",,\"Posao\""));
@@ -123,7 +122,7 @@ TEST(PhonebookEntryOps, FailedWriteOrDeleteLeavesNothingPending) {
                 ReadPhone p;
                 p.h.phone().AddFault({.command = failing, .result = result});
                 if (del) p.h.engine.DeletePhonebookEntry(PhoneMemory::Sim, "005");
-                else p.h.engine.SavePhonebookEntry(PhoneMemory::Sim, kIvoAt3, kIvo3);
+                else p.h.engine.SavePhonebookEntry(Ivo(PhoneMemory::Sim, "003"));
                 p.Run();
                 ASSERT_EQ(p.h.host.dialogs.size(), 1u);
                 if (std::string(result) == "ERROR") {
@@ -146,11 +145,11 @@ TEST(PhonebookEntryOps, FailedWriteOrDeleteLeavesNothingPending) {
 TEST(PhonebookEntryOps, RequestsThePhoneCannotTakeSendNothing) {
     ReadPhone p;
     p.h.engine.DeletePhonebookEntry(PhoneMemory::Service, "1");
-    p.h.engine.SavePhonebookEntry(PhoneMemory::Service, kIvoAt2, kIvo2);
-    p.h.engine.MovePhonebookEntry(PhoneMemory::Service, "1", PhoneMemory::Sim, kIvoAt2, kIvo2);
-    // A line with a second command in it, and a line for another position.
-    p.h.engine.SavePhonebookEntry(PhoneMemory::Sim, "AT+CPBW=2,\"0911\",,\"Ivo\"\rATZ\r", kIvo2);
-    p.h.engine.SavePhonebookEntry(PhoneMemory::Sim, kIvoAt3, kIvo2);
+    p.h.engine.SavePhonebookEntry(Ivo(PhoneMemory::Service, "002"));
+    p.h.engine.MovePhonebookEntry(PhoneMemory::Service, "1", Ivo(PhoneMemory::Sim, "002"));
+    // A number without a number character, and a position the phone has not.
+    p.h.engine.SavePhonebookEntry({PhoneMemory::Sim, "002", "Ivo", "abc"});
+    p.h.engine.SavePhonebookEntry(Ivo(PhoneMemory::Sim, "0"));
     p.h.engine.DeletePhonebookEntry(PhoneMemory::Sim, "x");
     p.Run();
     EXPECT_THAT(p.CommandsSinceRead(), IsEmpty());
@@ -309,7 +308,7 @@ std::vector<Row> Rows() {
          "Price per unit succesfully set!",
          "Error occured while trying to\rset price per unit in mobile!"},
         {"AT+CPBW",
-         [](SimPhoneRig& h) { h.engine.SavePhonebookEntry(PhoneMemory::Sim, kIvoAt2, kIvo2); },
+         [](SimPhoneRig& h) { h.engine.SavePhonebookEntry(Ivo(PhoneMemory::Sim, "002")); },
          "Entry succesfully saved in mobile phonebook!", kWriteFailed},
     };
 }

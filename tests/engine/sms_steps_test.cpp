@@ -462,5 +462,37 @@ TEST(SmsSend, NewMessageGoesOutAtThePrompt) {
     EXPECT_TRUE(h.host.mainWindowEnabled);
 }
 
+// The compose window hands values over: the engine encodes them, and what the
+// encoder refuses is told back and reaches no phone.
+TEST(SmsSend, TheEngineEncodesTheComposedMessageAndARefusalSendsNothing) {
+    SimPhoneRig h(PhoneWith(Memory(5), Memory(5)));
+    EXPECT_EQ(h.engine.SendSms({.Number = "+385+955", .Text = "Bok"}),
+              ComposedSmsResult::InvalidNumber);
+    EXPECT_EQ(h.engine.StoreSms({.Number = "+385955", .Text = std::string(161, 'a')}),
+              ComposedSmsResult::TextTooLong);
+    EXPECT_EQ(h.engine.EditStoredSms(
+                  PhoneMemory::Sim, "01",
+                  {.Number = "+385955", .Text = std::string(70, 'a'), .Flash = true}, false),
+              ComposedSmsResult::TextTooLong);
+    RunPhone(h, 5000);
+    EXPECT_THAT(h.Commands(), IsEmpty());
+
+    const ComposedSms message{.Number = "+385955",
+                              .Text = "Bok\r\nvidimo se",
+                              .ValidityValue = 2,
+                              .ValidityUnit = 2,
+                              .StatusReport = true};
+    EXPECT_EQ(h.engine.SendSms(message), ComposedSmsResult::Started);
+    RunPhone(h, 5000);
+    ASSERT_EQ(h.phone().State().sentPdus.size(), 1u);
+    const std::string& pdu = h.phone().State().sentPdus[0];
+    EXPECT_THAT(h.Commands(), ElementsAre("AT+CMGS=" + SmsPduLength(pdu)));
+    const auto sent = phonesim::DecodePdu(pdu);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(sent->address, "+385955");
+    EXPECT_EQ(sent->text, "Bok\nvidimo se");
+    EXPECT_TRUE(sent->statusReportRequested);
+}
+
 }  // namespace
 }  // namespace parlenko

@@ -15,6 +15,7 @@
 #include "engine/text/vcalendar.h"
 #include "exchange/formats/atomic_file.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/ui/appointment_editor_controls.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/appointment_editor.h"
 #include "ui/citam_form.h"
@@ -45,7 +46,17 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::EditorControls;
+using testing::Find;
+using testing::Pick;
 using testing::PumpUntil;
+
+// The row of slot as the page holds it.
+std::optional<AppointmentRow> RowData(const PodsjetnikPage& page, const std::string& slot) {
+    for (const AppointmentRow& row : page.AppointmentRows())
+        if (row.Position == slot) return row;
+    return std::nullopt;
+}
 
 // The S45 of tests/data/s45.state, its calendar cut to highestSlot when given.
 phonesim::PhoneState State(int highestSlot) {
@@ -63,8 +74,9 @@ struct PageRig {
         host.SetStatusFrm(&statusFrm);
         engine.SetObjectsView(&page);
         page.SetDataDir(home.QDir());
-        page.ShowStatusMessage = [this](const std::string& text) { status = text; };
-        page.ConfirmDeleteCheck = [] { return false; };
+        QObject::connect(&page, &PodsjetnikPage::StatusMessage,
+                         [this](const std::string& text) { status = text; });
+        page.SetConfirmDeleteSource([] { return false; });
     }
     ~PageRig() {
         engine.SetObjectsView(nullptr);
@@ -94,19 +106,20 @@ struct PageRig {
             },
             20000);
     }
+    QTreeWidget& List() const { return Find<QTreeWidget>(page, "AppointmentsList"); }
+    QString Label(const char* name) const { return Find<QLabel>(page, name).text(); }
     QTreeWidgetItem* Row(const QString& slot) const {
-        for (int i = 0; i < page.AppointmentsList->topLevelItemCount(); ++i)
-            if (page.AppointmentsList->topLevelItem(i)->text(kAppPosition) == slot)
-                return page.AppointmentsList->topLevelItem(i);
+        for (int i = 0; i < List().topLevelItemCount(); ++i)
+            if (List().topLevelItem(i)->text(kAppPosition) == slot) return List().topLevelItem(i);
         return nullptr;
     }
     // Runs the editor's command; act sees the open editor and closes it.
     void WithEditor(const std::function<void()>& command,
-                    const std::function<void(TAppointmentForm&)>& act) {
+                    const std::function<void(EditorControls&)>& act) {
         QTimer::singleShot(0, [&] {
-            TAppointmentForm& f = *page.AppointmentForm();
-            if (f.isVisible()) act(f);
-            if (f.isVisible()) f.reject();
+            EditorControls f(Find<TAppointmentForm>(mainWindow, "AppointmentForm"));
+            if (f.form.isVisible()) act(f);
+            if (f.form.isVisible()) f.form.reject();
         });
         command();
     }
@@ -140,18 +153,18 @@ TEST(AppointmentsPageSim, ReadShowsEverySlotsEntryWithNamesPicturesAndTheMemoryU
     for (int i = 1; i <= 49; ++i) expected += std::to_string(i) + " ";
     EXPECT_EQ(asked, expected);
     EXPECT_EQ(rig.engine.Appointments().size(), 3u);
-    ASSERT_EQ(rig.page.AppointmentsList->topLevelItemCount(), 3);
+    ASSERT_EQ(rig.List().topLevelItemCount(), 3);
     ASSERT_NE(rig.Row("3"), nullptr);
     EXPECT_EQ(rig.Row("3")->text(kAppCaption), "Ivan Novak");
-    EXPECT_EQ(rig.Row("1")->data(kAppCaption, Qt::UserRole + 1).toInt(), 62);
-    EXPECT_EQ(rig.page.AppCapLab->text(), "49");
-    EXPECT_EQ(rig.page.AppCntLab->text(), "3");
-    EXPECT_EQ(rig.page.AppFreeLab->text(), "46");
+    ASSERT_TRUE(RowData(rig.page, "1").has_value());
+    EXPECT_EQ(RowData(rig.page, "1")->Image, 62);
+    EXPECT_EQ(rig.Label("AppCapLab"), "49");
+    EXPECT_EQ(rig.Label("AppCntLab"), "3");
+    EXPECT_EQ(rig.Label("AppFreeLab"), "46");
     // The first row is selected and shown.
-    EXPECT_EQ(rig.page.AppPosLab->text(),
-              rig.page.AppointmentsList->topLevelItem(0)->text(kAppPosition));
-    EXPECT_TRUE(rig.page.EditAppTB->isEnabled());
-    EXPECT_FALSE(rig.page.OutlookATB->isEnabled());
+    EXPECT_EQ(rig.Label("AppPosLab"), rig.List().topLevelItem(0)->text(kAppPosition));
+    EXPECT_TRUE(Find<QToolButton>(rig.page, "EditAppTB").isEnabled());
+    EXPECT_FALSE(Find<QToolButton>(rig.page, "OutlookATB").isEnabled());
 }
 
 // The phone reads its slots in the order Z to A: the first click on the
@@ -162,8 +175,8 @@ TEST(AppointmentsPageSim, EachColumnsFirstClickSortsItsOwnWay) {
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
     const auto captions = [&] {
         QStringList texts;
-        for (int i = 0; i < rig.page.AppointmentsList->topLevelItemCount(); ++i)
-            texts << rig.page.AppointmentsList->topLevelItem(i)->text(kAppCaption).left(8);
+        for (int i = 0; i < rig.List().topLevelItemCount(); ++i)
+            texts << rig.List().topLevelItem(i)->text(kAppCaption).left(8);
         return texts;
     };
     // Without the phonebook the phone call shows its number.
@@ -180,7 +193,7 @@ TEST(AppointmentsPageSim, AFullCalendarRefusesANewEntryUntilADeleteFreesItsSlot)
     ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CMGF=0\r") && rig.Idle(); }, 12000));
     DialogWatcher watcher;
     // Before the read: no row, so the Delete key sends nothing.
-    QTest::keyClick(rig.page.AppointmentsList, Qt::Key_Delete);
+    QTest::keyClick(&rig.List(), Qt::Key_Delete);
     EXPECT_FALSE(rig.Sent("AT^SBNW")) << rig.device.Written();
     rig.page.NewAppTBClick();
     ASSERT_EQ(watcher.Seen().size(), 1u);
@@ -188,28 +201,27 @@ TEST(AppointmentsPageSim, AFullCalendarRefusesANewEntryUntilADeleteFreesItsSlot)
 
     rig.page.RefreshAppointments();
     ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT^SBNR=\"vcs\",3\r") && rig.Idle(); }, 20000));
-    ASSERT_EQ(rig.page.AppointmentsList->topLevelItemCount(), 3);
+    ASSERT_EQ(rig.List().topLevelItemCount(), 3);
     // A pre-fill that the full memory refuses does not reach a later entry.
-    rig.page.AppointmentForm()->FromOutlookAppointment = true;
-    rig.page.AppointmentForm()->NazivEdit->setText("Stale");
-    rig.page.NewAppTBClick();
+    AppointmentFields stale;
+    stale.Text = "Stale";
+    rig.page.NewAppointmentFromStore(stale);
     ASSERT_EQ(watcher.Seen().size(), 2u);
     EXPECT_EQ(watcher.Seen()[1].caption, "Memory full");
     EXPECT_EQ(watcher.Seen()[1].text, "Appointments memory is full!");
-    EXPECT_FALSE(rig.page.AppointmentForm()->FromOutlookAppointment);
 
     rig.page.FocusAppointmentRow("2");
     rig.page.DeleteAppTBClick();
     ASSERT_TRUE(PumpUntil([&] { return rig.Row("2") == nullptr; }, 5000));
     EXPECT_TRUE(rig.Sent("AT^SBNW=\"vcs\",2,0\r"));
-    EXPECT_EQ(rig.page.AppCntLab->text(), "2");
+    EXPECT_EQ(rig.Label("AppCntLab"), "2");
 
     std::optional<int> slot;
     QString text;
     rig.WithEditor([&] { rig.page.NewAppTBClick(); },
-                   [&](TAppointmentForm& f) {
-                       slot = f.AppointmentLocation;
-                       text = f.NazivEdit->text();
+                   [&](EditorControls& f) {
+                       slot = f.form.AppointmentLocation();
+                       text = f.text.text();
                    });
     EXPECT_EQ(slot, 2);
     EXPECT_EQ(text, "");
@@ -220,18 +232,18 @@ TEST(AppointmentsPageSim, ANewMemoGoesIntoTheFreeSlotInTwoPacketsAndItsRowAppear
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
     const std::size_t from = rig.device.Written().size();
     rig.WithEditor([&] { rig.page.NewAppTBClick(); },
-                   [&](TAppointmentForm& f) {
-                       EXPECT_EQ(f.windowTitle(), "New appointment . . .");
-                       EXPECT_EQ(f.AppointmentLocation, 4);
-                       EXPECT_FALSE(f.SnimiBtn->isEnabled());
-                       QTest::keyClicks(f.NazivEdit, "ABCDEFGHIJKLMNOPQR");  // 16 are typed
-                       f.AppPerCB->setCurrentIndex(3);
-                       f.AppDatePicker->setDate(QDate(2030, 5, 17));
-                       f.AppTimePicker->setTime(QTime(18, 30, 0));
-                       f.ActivateCheck->setChecked(true);
-                       EXPECT_EQ(f.AppActivationLab->text(), "Monthly\n\n17.\n\n18:30:00");
-                       ASSERT_TRUE(f.SnimiBtn->isEnabled());
-                       f.SnimiBtn->click();
+                   [&](EditorControls& f) {
+                       EXPECT_EQ(f.form.windowTitle(), "New appointment . . .");
+                       EXPECT_EQ(f.form.AppointmentLocation(), 4);
+                       EXPECT_FALSE(f.save.isEnabled());
+                       QTest::keyClicks(&f.text, "ABCDEFGHIJKLMNOPQR");  // 16 are typed
+                       f.repeat.setCurrentIndex(3);
+                       f.date.setDate(QDate(2030, 5, 17));
+                       f.time.setTime(QTime(18, 30, 0));
+                       f.alarm.setChecked(true);
+                       EXPECT_EQ(f.activation.text(), "Monthly\n\n17.\n\n18:30:00");
+                       ASSERT_TRUE(f.save.isEnabled());
+                       f.save.click();
                    });
     ASSERT_TRUE(PumpUntil([&] { return rig.Row("4") != nullptr && rig.Idle(); }, 10000))
         << rig.device.Written().substr(from);
@@ -253,7 +265,7 @@ TEST(AppointmentsPageSim, ANewMemoGoesIntoTheFreeSlotInTwoPacketsAndItsRowAppear
     EXPECT_EQ(*texts, (VCalendarTexts{"ABCDEFGHIJKLMNOP", "Memo", "17.05.2030", "18:30:00",
                                       "Active", "Monthly"}));
     EXPECT_EQ(rig.Row("4")->text(kAppCaption), "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(rig.page.AppPosLab->text(), "4");
+    EXPECT_EQ(rig.Label("AppPosLab"), "4");
     EXPECT_EQ(rig.statusFrm.PorukaLab->text(), "Appointment succesfully saved in mobile!");
 }
 
@@ -271,14 +283,14 @@ TEST(AppointmentsPageSim, EditingAPhoneCallKeepsTheNumberReadFromThePhone) {
     int page = -1;
     QString name;
     rig.WithEditor([&] { rig.page.EditAppTBClick(); },
-                   [&](TAppointmentForm& f) {
-                       number = f.TelEdit->text();
-                       page = f.Notebook1->currentIndex();
-                       name = f.NazivCB->currentText();
-                       f.AppTimePicker->setTime(QTime(15, 0, 0));
-                       EXPECT_FALSE(f.NewAppointment);
-                       EXPECT_EQ(f.AppointmentLocation, 3);
-                       f.SnimiBtn->click();
+                   [&](EditorControls& f) {
+                       number = f.number.text();
+                       page = f.pages.currentIndex();
+                       name = f.names.currentText();
+                       f.time.setTime(QTime(15, 0, 0));
+                       EXPECT_FALSE(f.form.NewAppointment());
+                       EXPECT_EQ(f.form.AppointmentLocation(), 3);
+                       f.save.click();
                    });
     EXPECT_EQ(number, "+385950610995");
     EXPECT_EQ(page, 1);
@@ -293,7 +305,7 @@ TEST(AppointmentsPageSim, EditingAPhoneCallKeepsTheNumberReadFromThePhone) {
     ASSERT_TRUE(texts.has_value());
     EXPECT_EQ(texts->Description, "+385950610995");
     EXPECT_EQ(texts->Time, "15:00:00");
-    EXPECT_EQ(rig.page.AppointmentsList->topLevelItemCount(), 3);
+    EXPECT_EQ(rig.List().topLevelItemCount(), 3);
     EXPECT_EQ(rig.Row("3")->text(kAppCaption), "Ivan Novak");
 }
 
@@ -309,110 +321,115 @@ struct EditorRig {
     TWindowHost host;
     PhoneEngine engine{port, sched, host};
     TAppointmentForm form{engine, nullptr};
+    EditorControls f{form};
     void SetNow(const QDateTime& now) {
-        form.Now = [now] { return now; };
+        form.SetClock([now] { return now; });
     }
 };
 
 TEST(AppointmentEditor, AOneTimeAlarmNeedsAMomentAheadAndWeeklyPicksTheDayFromToday) {
     EditorRig r;
-    TAppointmentForm& f = r.form;
+    EditorControls& f = r.f;
     // Wednesday, 9 December 2026.
     const QDateTime now(QDate(2026, 12, 9), QTime(10, 0, 0));
     r.SetNow(now);
-    f.AppPerCB->setCurrentIndex(0);
-    f.AppDatePicker->setDate(now.date());
-    f.AppTimePicker->setTime(now.time().addSecs(60));
-    f.ActivateCheck->setChecked(true);
-    f.UpdateActivation();
-    EXPECT_TRUE(f.ActivateCheck->isEnabled());
-    EXPECT_TRUE(f.AppActivationLab->isEnabled());
-    f.AppTimePicker->setTime(now.time().addSecs(-60));
-    EXPECT_FALSE(f.ActivateCheck->isEnabled());
-    EXPECT_FALSE(f.ActivateCheck->isChecked());
-    EXPECT_FALSE(f.AppActivationLab->isEnabled());
-    EXPECT_EQ(f.AppActivationLab->text(), "Once\n\n09.12.2026\n\n09:59:00");
+    f.repeat.setCurrentIndex(0);
+    f.date.setDate(now.date());
+    f.time.setTime(now.time().addSecs(60));
+    f.alarm.setChecked(true);
+    EXPECT_TRUE(f.alarm.isEnabled());
+    EXPECT_TRUE(f.activation.isEnabled());
+    f.time.setTime(now.time().addSecs(-60));
+    EXPECT_FALSE(f.alarm.isEnabled());
+    EXPECT_FALSE(f.alarm.isChecked());
+    EXPECT_FALSE(f.activation.isEnabled());
+    EXPECT_EQ(f.activation.text(), "Once\n\n09.12.2026\n\n09:59:00");
 
-    f.AppDatePicker->setDate(QDate(1990, 3, 1));
-    EXPECT_EQ(f.AppDatePicker->date(), QDate(1997, 1, 1));
+    f.date.setDate(QDate(1990, 3, 1));
+    EXPECT_EQ(f.date.date(), QDate(1997, 1, 1));
 
-    f.AppPerCB->setCurrentIndex(2);
-    EXPECT_FALSE(f.AppDatePicker->isEnabled());
-    EXPECT_TRUE(f.AppDayCB->isEnabled());
-    f.AppDayCB->setCurrentIndex(2);  // "Srijeda"
-    f.AppDayCBChange();
-    EXPECT_EQ(f.AppDatePicker->date(), now.date());
+    f.repeat.setCurrentIndex(2);
+    EXPECT_FALSE(f.date.isEnabled());
+    EXPECT_TRUE(f.day.isEnabled());
+    Pick(f.day, 2);  // "Srijeda"
+    EXPECT_EQ(f.date.date(), now.date());
     r.SetNow(QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0)));  // a Thursday
-    f.AppDayCB->setCurrentIndex(2);
-    f.AppDayCBChange();
-    EXPECT_EQ(f.AppDatePicker->date(), QDate(2026, 12, 16));
-    EXPECT_TRUE(f.AppActivationLab->text().startsWith("Weekly\n\nSrijeda\n\n"));
+    Pick(f.day, 2);
+    EXPECT_EQ(f.date.date(), QDate(2026, 12, 16));
+    EXPECT_TRUE(f.activation.text().startsWith("Weekly\n\nSrijeda\n\n"));
 
     // An entry opened on a Monday names Monday, whatever the list held before.
-    f.AppDayCB->setCurrentIndex(4);
+    f.day.setCurrentIndex(4);
     {
-        const QSignalBlocker block(f.AppDatePicker);
-        f.AppDatePicker->setDate(QDate(2003, 6, 2));
+        const QSignalBlocker block(f.date);
+        f.date.setDate(QDate(2003, 6, 2));
     }
-    f.UpdateActivation();
-    EXPECT_TRUE(f.AppActivationLab->text().startsWith(QString::fromUtf8("Weekly\n\nPonedjeljak")))
-        << f.AppActivationLab->text().toStdString();
+    r.form.show();
+    EXPECT_TRUE(f.activation.text().startsWith(QString::fromUtf8("Weekly\n\nPonedjeljak")))
+        << f.activation.text().toStdString();
+    r.form.reject();
 }
 
 TEST(AppointmentEditor, NamesShowWithoutTheVipMarkAndANameFillsItsNumber) {
     EditorRig r;
-    TAppointmentForm& f = r.form;
+    EditorControls& f = r.f;
     EngineInside::State(r.engine).Phonebook.PhonebookList = {
         {"Marko", "+38591222", "SIM card", "001"}, {"ana!", "+38591111", "SIM card", "002"}};
-    f.FillNameList();
-    ASSERT_EQ(f.NazivCB->count(), 2);
-    EXPECT_EQ(f.NazivCB->itemText(0), "ana");
-    EXPECT_EQ(f.NazivCB->itemData(0).toString(), "ana!");
-    EXPECT_EQ(f.NazivCB->currentIndex(), -1);
-    f.NazivCB->setCurrentIndex(0);
-    f.NazivCBChange();
-    EXPECT_EQ(f.TelEdit->text(), "+38591111");
-    // A number set while the number edit is not being typed in leaves the name alone.
-    f.TelEdit->setText("+38591222");
-    EXPECT_EQ(f.NazivCB->currentIndex(), 0);
-    // The category change empties both fields.
-    f.AppCatCB->setCurrentIndex(1);
-    f.AppCatCBChange();
-    EXPECT_EQ(f.TelEdit->text(), "");
-    EXPECT_EQ(f.NazivCB->currentIndex(), -1);
-    EXPECT_EQ(f.Notebook1->currentIndex(), 1);
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        opened = r.form.isVisible();
+        [&] {
+            ASSERT_EQ(f.names.count(), 2);
+            EXPECT_EQ(f.names.itemText(0), "ana");
+            EXPECT_EQ(f.names.itemData(0).toString(), "ana!");
+            EXPECT_EQ(f.names.currentIndex(), -1);
+            Pick(f.names, 0);
+            EXPECT_EQ(f.number.text(), "+38591111");
+            // A number set while the number edit is not being typed in leaves the name alone.
+            f.number.setText("+38591222");
+            EXPECT_EQ(f.names.currentIndex(), 0);
+            // The category change empties both fields.
+            Pick(f.category, 1);
+            EXPECT_EQ(f.number.text(), "");
+            EXPECT_EQ(f.names.currentIndex(), -1);
+            EXPECT_EQ(f.pages.currentIndex(), 1);
+        }();
+        r.form.reject();
+    });
+    r.form.OpenNew(1);
+    EXPECT_TRUE(opened);
 }
 
 TEST(AppointmentEditor, TextAndNumberAreCheckedAndALongTextFromThePhoneStaysWhole) {
     EditorRig r;
-    TAppointmentForm& f = r.form;
-    f.show();
-    EXPECT_FALSE(f.SnimiBtn->isEnabled());
-    f.NazivEdit->setText(QString::fromUtf8("Sastanak š"));
-    EXPECT_FALSE(f.SnimiBtn->isEnabled());
-    ASSERT_NE(f.HintWindow(), nullptr);
-    EXPECT_TRUE(f.HintWindow()->Caption().contains(QString::fromUtf8("š ")));
-    f.NazivEdit->setText("Sastanak");
-    EXPECT_EQ(f.HintWindow(), nullptr);
-    EXPECT_TRUE(f.SnimiBtn->isEnabled());
+    EditorControls& f = r.f;
+    r.form.show();
+    EXPECT_FALSE(f.save.isEnabled());
+    f.text.setText(QString::fromUtf8("Sastanak š"));
+    EXPECT_FALSE(f.save.isEnabled());
+    ASSERT_NE(r.form.HintWindow(), nullptr);
+    EXPECT_TRUE(r.form.HintWindow()->Caption().contains(QString::fromUtf8("š ")));
+    f.text.setText("Sastanak");
+    EXPECT_EQ(r.form.HintWindow(), nullptr);
+    EXPECT_TRUE(f.save.isEnabled());
     const QString forty(40, 'x');
-    f.NazivEdit->setText(forty);
-    EXPECT_EQ(f.NazivEdit->text(), forty);
+    f.text.setText(forty);
+    EXPECT_EQ(f.text.text(), forty);
     // It can be shortened, not lengthened, by typing.
-    f.NazivEdit->setFocus();
-    f.NazivEdit->end(false);
-    QTest::keyClick(f.NazivEdit, Qt::Key_Backspace);
-    EXPECT_EQ(f.NazivEdit->text().size(), 39);
-    QTest::keyClicks(f.NazivEdit, "y");
-    EXPECT_EQ(f.NazivEdit->text().size(), 39);
-    f.NazivEdit->clear();
-    f.TelEdit->setText("+385 91");
-    EXPECT_FALSE(f.SnimiBtn->isEnabled());
-    ASSERT_NE(f.HintWindow(), nullptr);
-    EXPECT_TRUE(f.HintWindow()->Caption().startsWith("Invalid phone number!"));
-    f.TelEdit->setText("+38591");
-    EXPECT_TRUE(f.SnimiBtn->isEnabled());
-    f.reject();
+    f.text.setFocus();
+    f.text.end(false);
+    QTest::keyClick(&f.text, Qt::Key_Backspace);
+    EXPECT_EQ(f.text.text().size(), 39);
+    QTest::keyClicks(&f.text, "y");
+    EXPECT_EQ(f.text.text().size(), 39);
+    f.text.clear();
+    f.number.setText("+385 91");
+    EXPECT_FALSE(f.save.isEnabled());
+    ASSERT_NE(r.form.HintWindow(), nullptr);
+    EXPECT_TRUE(r.form.HintWindow()->Caption().startsWith("Invalid phone number!"));
+    f.number.setText("+38591");
+    EXPECT_TRUE(f.save.isEnabled());
+    r.form.reject();
 }
 
 // --- the page without a phone ------------------------------------------------------
@@ -420,9 +437,10 @@ TEST(AppointmentEditor, TextAndNumberAreCheckedAndALongTextFromThePhoneStaysWhol
 struct OfflineRig {
     OfflineRig() {
         page.SetDataDir(home.QDir());
-        page.ShowStatusMessage = [this](const std::string& text) { status = text; };
+        QObject::connect(&page, &PodsjetnikPage::StatusMessage,
+                         [this](const std::string& text) { status = text; });
         // Thursday, 1 June 2028.
-        page.Now = [] { return QDateTime(QDate(2028, 6, 1), QTime(12, 0, 0)); };
+        page.SetClock([] { return QDateTime(QDate(2028, 6, 1), QTime(12, 0, 0)); });
         const AppointmentRow rows[] = {
             {"zebra", "Memo", "Once", "05.01.2004", "08:00:00", "1", 61, "zebra"},
             {"Apple", "Meeting", "Weekly", "02.06.2003", "09:15:00", "2", 62, "Apple"},
@@ -432,8 +450,9 @@ struct OfflineRig {
     }
     QStringList Column(int column) const {
         QStringList out;
-        for (int i = 0; i < page.AppointmentsList->topLevelItemCount(); ++i)
-            out << page.AppointmentsList->topLevelItem(i)->text(column);
+        const QTreeWidget& list = Find<QTreeWidget>(page, "AppointmentsList");
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            out << list.topLevelItem(i)->text(column);
         return out;
     }
     struct AppFirst {
@@ -451,18 +470,19 @@ struct OfflineRig {
 
 TEST(AppointmentsPage, DetailsOfAWeeklyEntryAndItsNextActivation) {
     OfflineRig r;
+    const auto label = [&](const char* name) -> QLabel& { return Find<QLabel>(r.page, name); };
     r.page.FocusAppointmentRow("2");
-    EXPECT_EQ(r.page.AppNameLab->text(), "Apple");
-    EXPECT_EQ(r.page.AppPerLab->text(), "Weekly   [ Monday ]");
-    EXPECT_EQ(r.page.AppDateLab->text(), "02.06.2003   09:15:00");
-    EXPECT_EQ(r.page.AppActDateLab->text(), "05.06.2028");
-    EXPECT_EQ(r.page.AppActDayLab->text(), "Monday");
-    EXPECT_EQ(r.page.AppActLab->text(), "Appointment activated!");
-    EXPECT_TRUE(r.page.AppActDayLab->isEnabled());
+    EXPECT_EQ(label("AppNameLab").text(), "Apple");
+    EXPECT_EQ(label("AppPerLab").text(), "Weekly   [ Monday ]");
+    EXPECT_EQ(label("AppDateLab").text(), "02.06.2003   09:15:00");
+    EXPECT_EQ(label("AppActDateLab").text(), "05.06.2028");
+    EXPECT_EQ(label("AppActDayLab").text(), "Monday");
+    EXPECT_EQ(label("AppActLab").text(), "Appointment activated!");
+    EXPECT_TRUE(label("AppActDayLab").isEnabled());
     EXPECT_EQ(r.page.AppActPBTag(), 62);
     r.page.FocusAppointmentRow("1");
-    EXPECT_EQ(r.page.AppActLab->text(), "Appointment deactivated!");
-    EXPECT_FALSE(r.page.AppActDateLab->isEnabled());
+    EXPECT_EQ(label("AppActLab").text(), "Appointment deactivated!");
+    EXPECT_FALSE(label("AppActDateLab").isEnabled());
 }
 
 // A text longer than its label is cut where the label ends and shown whole
@@ -473,15 +493,16 @@ TEST(AppointmentsPage, CutDetailsShowTheirWholeTextAsHint) {
     r.page.AddAppointmentRow({text.toStdString(), "Meeting", "Once", "16.03.2005", "09:00:00", "4",
                               63, text.toStdString()});
     r.page.FocusAppointmentRow("4");
-    const auto hint = [](QLabel* l) {
-        l->grab();  // painted as on the screen
-        return l->toolTip();
+    QLabel& name = Find<QLabel>(r.page, "AppNameLab");
+    const auto hint = [](QLabel& l) {
+        l.grab();  // painted as on the screen
+        return l.toolTip();
     };
-    EXPECT_EQ(r.page.AppNameLab->text(), text);
-    EXPECT_EQ(hint(r.page.AppNameLab), text);
-    EXPECT_EQ(hint(r.page.AppActLab), "Appointment deactivated!");
+    EXPECT_EQ(name.text(), text);
+    EXPECT_EQ(hint(name), text);
+    EXPECT_EQ(hint(Find<QLabel>(r.page, "AppActLab")), "Appointment deactivated!");
     r.page.FocusAppointmentRow("2");
-    EXPECT_EQ(hint(r.page.AppNameLab), "");
+    EXPECT_EQ(hint(name), "");
 }
 
 TEST(AppointmentsPage, TheDateColumnPutsTheLatestFirstAndTheTextColumnAToZ) {

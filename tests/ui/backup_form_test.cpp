@@ -33,6 +33,7 @@ namespace parlenko::ui {
 namespace {
 
 using ui::testing::DialogWatcher;
+using ui::testing::Find;
 using ui::testing::PumpUntil;
 
 // SIM card of 5 positions (entries at 1, 2, 5), mobile memory of 3.
@@ -49,7 +50,13 @@ struct WizardRig {
         form.show();
     }
     ~WizardRig() { form.hide(); }
-    int Page() const { return form.Notebook1->currentIndex(); }
+    // A control of the wizard by its name.
+    template <class Control>
+    Control& In(const char* name) const {
+        return Find<Control>(form, name);
+    }
+    int Page() const { return In<QStackedWidget>("Notebook1").currentIndex(); }
+    void Next() { In<QPushButton>("NextBtn").click(); }
     bool ReadPhonebook() {
         engine.RefreshPhonebook();
         return PumpUntil([&] { return engine.PhonebookReadComplete(); }, 10000);
@@ -74,32 +81,33 @@ struct WizardRig {
     }
     // Runs the restore chosen up to the restore type page: to the last page.
     bool RunRestore() {
-        form.NextBtnClick();
-        form.NextBtnClick();
+        Next();
+        Next();
         return PumpUntil([&] { return Page() == TBackupForm::BackupEnd; }, 20000);
     }
     // Next on the confirmation page: the boxes it showed (each answered).
     std::vector<ui::testing::SeenDialog> ConfirmBackup() {
         EXPECT_EQ(Page(), TBackupForm::Backup3);
         DialogWatcher boxes;
-        form.NextBtnClick();
+        Next();
         return boxes.Seen();
     }
     // From the start page to the restore type page with every row checked.
     void ToRestoreType() {
-        ASSERT_TRUE(form.RestoreRB->isEnabled());
-        form.RestoreRB->setChecked(true);
-        form.NextBtnClick();
+        ASSERT_TRUE(In<QRadioButton>("RestoreRB").isEnabled());
+        In<QRadioButton>("RestoreRB").setChecked(true);
+        Next();
         ASSERT_EQ(Page(), TBackupForm::Restore1);
-        ASSERT_EQ(form.BackupList->topLevelItemCount(), 1);
-        form.BackupList->setCurrentItem(form.BackupList->topLevelItem(0));
-        ASSERT_TRUE(form.NextBtn->isEnabled());
-        form.NextBtnClick();
+        QTreeWidget& backups = In<QTreeWidget>("BackupList");
+        ASSERT_EQ(backups.topLevelItemCount(), 1);
+        backups.setCurrentItem(backups.topLevelItem(0));
+        ASSERT_TRUE(In<QPushButton>("NextBtn").isEnabled());
+        Next();
         ASSERT_EQ(Page(), TBackupForm::Restore2);
-        EXPECT_FALSE(form.NextBtn->isEnabled());
-        form.SelectionCB->click();
-        ASSERT_TRUE(form.NextBtn->isEnabled());
-        form.NextBtnClick();
+        EXPECT_FALSE(In<QPushButton>("NextBtn").isEnabled());
+        In<QCheckBox>("SelectionCB").click();
+        ASSERT_TRUE(In<QPushButton>("NextBtn").isEnabled());
+        Next();
         ASSERT_EQ(Page(), TBackupForm::Restore3);
     }
     // After a read, a backup of entries and the wizard opened again (the
@@ -111,13 +119,13 @@ struct WizardRig {
         form.hide();
         form.show();
         ToRestoreType();
-        form.NextBtnClick();
+        Next();
         ASSERT_EQ(Page(), TBackupForm::Restore4);
     }
     // The restore run goes to its end and the last page tells a success.
     void WaitForRestoreSuccess() {
         ASSERT_TRUE(PumpUntil([&] { return Page() == TBackupForm::BackupEnd; }, 15000));
-        EXPECT_EQ(form.SuccessLab->text(),
+        EXPECT_EQ(In<QLabel>("SuccessLab").text(),
                   "Your phonebook entries from previous backup are succesfully saved in your "
                   "mobile.");
     }
@@ -136,24 +144,24 @@ struct WizardRig {
 
 TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {
     WizardRig rig;
-    EXPECT_FALSE(rig.form.RestoreRB->isEnabled());  // no read yet
-    rig.form.NextBtnClick();
+    EXPECT_FALSE(rig.In<QRadioButton>("RestoreRB").isEnabled());  // no read yet
+    rig.Next();
     ASSERT_EQ(rig.Page(), TBackupForm::Backup1);
-    rig.form.NextBtnClick();
+    rig.Next();
     ASSERT_EQ(rig.Page(), TBackupForm::Backup2);
-    EXPECT_TRUE(rig.form.Edit2->text().startsWith("Backup_"));
-    rig.form.Edit2->setText("b1");
-    rig.form.RefreshCB->setChecked(true);
-    ASSERT_TRUE(rig.form.NextBtn->isEnabled());  // connected
-    rig.form.NextBtnClick();
+    EXPECT_TRUE(rig.In<QLineEdit>("Edit2").text().startsWith("Backup_"));
+    rig.In<QLineEdit>("Edit2").setText("b1");
+    rig.In<QCheckBox>("RefreshCB").setChecked(true);
+    ASSERT_TRUE(rig.In<QPushButton>("NextBtn").isEnabled());  // connected
+    rig.Next();
     ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
-    EXPECT_EQ(rig.form.NextBtn->text(), "Backup");
-    rig.form.NextBtnClick();
+    EXPECT_EQ(rig.In<QPushButton>("NextBtn").text(), "Backup");
+    rig.Next();
     EXPECT_EQ(rig.Page(), TBackupForm::Backup4);
     ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 10000));
-    EXPECT_EQ(rig.form.SuccessLab->text(),
+    EXPECT_EQ(rig.In<QLabel>("SuccessLab").text(),
               "Your phonebook entries from mobile are successfully saved on your hard disc.");
-    EXPECT_TRUE(rig.form.RestoreRB->isEnabled());
+    EXPECT_TRUE(rig.In<QRadioButton>("RestoreRB").isEnabled());
 
     std::vector<exchange::PhonebookFileEntry> expected;
     for (const auto& e : rig.engine.PhonebookList())
@@ -173,29 +181,30 @@ TEST(BackupForm, EnterGoesForwardFromAnyControl) {
         at->setFocus();
         QTest::keyClick(at, Qt::Key_Return);
     };
-    enter(rig.form.BackupRB);
+    enter(&rig.In<QRadioButton>("BackupRB"));
     ASSERT_EQ(rig.Page(), TBackupForm::Backup1);
-    enter(rig.form.PrevBtn);
+    enter(&rig.In<QPushButton>("PrevBtn"));
     ASSERT_EQ(rig.Page(), TBackupForm::Backup2);
-    rig.form.Edit2->setText("enter");
-    enter(rig.form.Edit2);
+    rig.In<QLineEdit>("Edit2").setText("enter");
+    enter(&rig.In<QLineEdit>("Edit2"));
     ASSERT_EQ(rig.Page(), TBackupForm::Backup3);
-    enter(rig.form.BackupMemo);
+    enter(&rig.In<QPlainTextEdit>("BackupMemo"));
     ASSERT_EQ(rig.Page(), TBackupForm::BackupEnd);
     EXPECT_TRUE(QFile::exists(rig.home.QDir() + "Backup/enter.pbb"));
-    enter(rig.form.SuccessLab->parentWidget());
+    enter(rig.In<QLabel>("SuccessLab").parentWidget());
     EXPECT_FALSE(rig.form.isVisible());  // "Finish"
 }
 
 TEST(BackupForm, FailedWriteShowsItsErrorAndStaysOnTheConfirmation) {
     WizardRig rig;
-    rig.form.NextBtnClick();
-    rig.form.NextBtnClick();
+    rig.Next();
+    rig.Next();
     QFile plain(rig.home.QDir() + "plain");
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();
-    rig.form.Edit1->setText(rig.home.QDir() + "plain/sub");  // no folder can be made there
-    rig.form.NextBtnClick();
+    rig.In<QLineEdit>("Edit1").setText(rig.home.QDir() +
+                                       "plain/sub");  // no folder can be made there
+    rig.Next();
     const auto boxes = rig.ConfirmBackup();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error");
@@ -211,10 +220,10 @@ TEST(BackupForm, BackupWithoutAReReadIsRefusedWhileTheLastReadIsIncomplete) {
     rig.device.Phone().AddFault(silent);
     rig.engine.RefreshPhonebook();
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookList().size() == 1; }, 10000));
-    rig.form.NextBtnClick();
-    rig.form.NextBtnClick();
-    rig.form.Edit2->setText("partial");
-    rig.form.NextBtnClick();
+    rig.Next();
+    rig.Next();
+    rig.In<QLineEdit>("Edit2").setText("partial");
+    rig.Next();
     const auto boxes = rig.ConfirmBackup();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error");
@@ -222,28 +231,28 @@ TEST(BackupForm, BackupWithoutAReReadIsRefusedWhileTheLastReadIsIncomplete) {
               "Phonebook was not read completely from mobile!\n\n"
               "Please, read phonebook from mobile again.");
     EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
-    EXPECT_FALSE(QFile::exists(rig.form.Edit1->text() + "/partial.pbb"));
+    EXPECT_FALSE(QFile::exists(rig.In<QLineEdit>("Edit1").text() + "/partial.pbb"));
 }
 
 TEST(BackupForm, OverwriteQuestionKeepsTheNamePageUnlessYes) {
     WizardRig rig;
-    rig.form.NextBtnClick();
-    rig.form.NextBtnClick();
-    rig.form.Edit2->setText("same");
-    QDir().mkpath(rig.form.Edit1->text());
-    QFile f(rig.form.Edit1->text() + "/same.pbb");
+    rig.Next();
+    rig.Next();
+    rig.In<QLineEdit>("Edit2").setText("same");
+    QDir().mkpath(rig.In<QLineEdit>("Edit1").text());
+    QFile f(rig.In<QLineEdit>("Edit1").text() + "/same.pbb");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
     {
         DialogWatcher no([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-        rig.form.NextBtnClick();
+        rig.Next();
         ASSERT_EQ(no.Seen().size(), 1u);
         EXPECT_EQ(no.Seen()[0].caption, "Warning");
         EXPECT_EQ(no.Seen()[0].text, "Backup with this name already exists!\n\nOverwrite?");
         EXPECT_EQ(rig.Page(), TBackupForm::Backup2);
     }
     DialogWatcher yes([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-    rig.form.NextBtnClick();
+    rig.Next();
     EXPECT_EQ(yes.Seen().size(), 1u);
     EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
 }
@@ -257,13 +266,13 @@ TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
     rig.form.hide();
     rig.form.show();  // opened again: the restore is offered now
     rig.ToRestoreType();
-    rig.form.NextBtnClick();
+    rig.Next();
     ASSERT_EQ(rig.Page(), TBackupForm::Restore4);
-    EXPECT_EQ(rig.form.NextBtn->text(), "Restore");
-    rig.form.NextBtnClick();
+    EXPECT_EQ(rig.In<QPushButton>("NextBtn").text(), "Restore");
+    rig.Next();
     EXPECT_EQ(rig.Page(), TBackupForm::Restore5);
     ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 15000));
-    EXPECT_EQ(rig.form.SuccessLab->text(),
+    EXPECT_EQ(rig.In<QLabel>("SuccessLab").text(),
               "Your phonebook entries from previous backup are succesfully saved in your mobile.");
     auto& sim = rig.Book("SM");
     ASSERT_EQ(sim.size(), 2u);
@@ -272,7 +281,7 @@ TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
     EXPECT_EQ(rig.Book("ME").size(), 1u);
     EXPECT_EQ(rig.Book("ME")[1].number, "0921");
     // Finish: the phonebook is read again.
-    rig.form.CancelBtn->click();
+    rig.In<QPushButton>("CancelBtn").click();
     EXPECT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
 }
 
@@ -288,10 +297,10 @@ TEST(BackupForm, RestoreEndListsTheEntriesNotWrittenWithThePhonesReason) {
     rig.Fault("AT+CPBW=2,", "+CME ERROR: 24");
     rig.ToRestoreType();
     ASSERT_TRUE(rig.RunRestore());
-    EXPECT_EQ(rig.form.Label1->text(), "Restore finished");
-    EXPECT_TRUE(rig.form.SuccessLab->text().contains("not written in your mobile:  1"))
-        << rig.form.SuccessLab->text().toStdString();
-    QTreeWidget* list = rig.form.NotWrittenList;
+    EXPECT_EQ(rig.In<QLabel>("Label1").text(), "Restore finished");
+    EXPECT_TRUE(rig.In<QLabel>("SuccessLab").text().contains("not written in your mobile:  1"))
+        << rig.In<QLabel>("SuccessLab").text().toStdString();
+    QTreeWidget* list = &rig.In<QTreeWidget>("NotWrittenList");
     ASSERT_TRUE(list->isVisibleTo(&rig.form));
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Ivo");
@@ -299,7 +308,7 @@ TEST(BackupForm, RestoreEndListsTheEntriesNotWrittenWithThePhonesReason) {
     EXPECT_EQ(list->topLevelItem(0)->text(2), "SIM card");
     EXPECT_EQ(list->topLevelItem(0)->text(3), "Text too long");
     EXPECT_EQ(rig.Book("SM")[3].number, "0913");
-    rig.form.CancelBtn->click();
+    rig.In<QPushButton>("CancelBtn").click();
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 10000));
 
     // The phone falls silent at Eva's write: the run stops at the time-out.
@@ -307,8 +316,8 @@ TEST(BackupForm, RestoreEndListsTheEntriesNotWrittenWithThePhonesReason) {
     rig.form.show();
     rig.ToRestoreType();
     ASSERT_TRUE(rig.RunRestore());
-    EXPECT_EQ(rig.form.Label1->text(), "Restore stopped");
-    EXPECT_TRUE(rig.form.SuccessLab->text().startsWith("Restore was stopped"));
+    EXPECT_EQ(rig.In<QLabel>("Label1").text(), "Restore stopped");
+    EXPECT_TRUE(rig.In<QLabel>("SuccessLab").text().startsWith("Restore was stopped"));
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Eva");
     EXPECT_EQ(list->topLevelItem(0)->text(3), "No answer from mobile");
@@ -326,9 +335,9 @@ TEST(BackupForm, RestoreTypePageRefusesWhatDoesNotFitInEitherMode) {
     rig.form.show();
     rig.ToRestoreType();
     DialogWatcher boxes;
-    rig.form.NextBtnClick();  // overwrite: 6 rows, 5 positions
-    rig.form.RestoreMob2RB->setChecked(true);
-    rig.form.NextBtnClick();  // free positions: 6 rows, 2 free
+    rig.Next();  // overwrite: 6 rows, 5 positions
+    rig.In<QRadioButton>("RestoreMob2RB").setChecked(true);
+    rig.Next();  // free positions: 6 rows, 2 free
     ASSERT_EQ(boxes.Seen().size(), 2u);
     EXPECT_EQ(boxes.Seen()[0].caption, "Not enough space in mobile");
     EXPECT_TRUE(boxes.Seen()[0].text.endsWith("Select less entries for restore."));
@@ -349,7 +358,7 @@ TEST(BackupForm, RestoreAsksBeforeWritingNamesThePhoneCannotStore) {
     const std::string before = rig.device.Written();
     {
         DialogWatcher no([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-        rig.form.NextBtnClick();
+        rig.Next();
         ASSERT_EQ(no.Seen().size(), 1u);
         EXPECT_EQ(no.Seen()[0].caption, "Unsupported characters");
         EXPECT_TRUE(no.Seen()[0].text.contains(QString::fromUtf8(
@@ -361,7 +370,7 @@ TEST(BackupForm, RestoreAsksBeforeWritingNamesThePhoneCannotStore) {
     EXPECT_EQ(rig.device.Written(), before);
 
     DialogWatcher yes([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-    rig.form.NextBtnClick();
+    rig.Next();
     ASSERT_NO_FATAL_FAILURE(rig.WaitForRestoreSuccess());
     EXPECT_EQ(yes.Seen().size(), 1u);
     auto& sim = rig.Book("SM");

@@ -246,10 +246,10 @@ TEST(CallsSimTest, AddToPhonebookAndDialDialogTakesOnlyNumbersAndLooksUpNames) {
     TCallsPage& p = *rig.page;
     rig.Select(p.CallsInList, kUnknown);
     QString entryNumber;
-    rig.glavna->ImenikPage->ExecDialog = [&](QWidget& w) {
-        entryNumber = static_cast<TUpisImenik&>(w).TelEdit->text();
+    rig.glavna->ImenikPage->SetDialogRunner([&](QWidget& w) {
+        entryNumber = static_cast<TUpisImenik&>(w).Number();
         return int(QDialog::Rejected);
-    };
+    });
     // Adding a number before the phonebook was read is refused.
     {
         DialogWatcher watcher;

@@ -143,7 +143,7 @@ TEST(GlavnaSimTest, TheAppointmentsPageReadsTheCalendarOnItsFirstVisitOnly) {
         },
         10000))
         << rig.device.Written();
-    EXPECT_EQ(rig.glavna->Podsjetnik->AppCntLab->text(),
+    EXPECT_EQ(testing::Find<QLabel>(*rig.glavna, "AppCntLab").text(),
               QString::number(rig.glavna->AppointmentRows()));
     EXPECT_TRUE(rig.glavna->findChild<QAction*>("Izmjenipodatkepodsjetnika1")->isEnabled());
     rig.glavna->OutBarBtn1Click(1);

@@ -12,6 +12,7 @@
 #include "exchange/store/outlook_store.h"
 #include "ui/exchange/store_session.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/ui/appointment_editor_controls.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/appointment_editor.h"
 #include "ui/citam_form.h"
@@ -47,6 +48,8 @@ namespace parlenko::ui {
 namespace {
 
 using ui::testing::DialogWatcher;
+using ui::testing::EditorControls;
+using ui::testing::Find;
 using ui::testing::PumpUntil;
 namespace st = exchange::store;
 
@@ -60,7 +63,8 @@ struct CalendarRig {
         host.SetCitamForm(&citam);
         host.SetStatusFrm(&statusFrm);
         engine.SetObjectsView(&page);
-        page.ShowStatusMessage = [this](const std::string& text) { status = text; };
+        QObject::connect(&page, &ui::PodsjetnikPage::StatusMessage,
+                         [this](const std::string& text) { status = text; });
         page.SetCalendarExchange(&form);
     }
     ~CalendarRig() {
@@ -97,39 +101,43 @@ struct CalendarRig {
         a.Save();
     }
     // The store's calendar read into the upper list, the page's rows into the lower.
-    void ReadWithoutShowing() {
-        st::NameSpace& ns = session.LogonNameSpace();
-        session.CalendarFolder.emplace(ns.GetDefaultFolder(st::olFolderCalendar));
-        form.ReadOutlookAppointments();
-        form.FillPhoneAppointments();
+    void ReadWithoutShowing() { ASSERT_TRUE(form.OpenStore()); }
+    template <class Control>
+    Control& In(const char* name) const {
+        return Find<Control>(form, name);
     }
+    QTreeWidget& OutList() const { return In<QTreeWidget>("OutAppointList"); }
+    QTreeWidget& MobList() const { return In<QTreeWidget>("MobAppointList"); }
+    QString Label(const char* name) const { return In<QLabel>(name).text(); }
     QTreeWidgetItem* OutRow(const QString& caption) const {
-        for (int i = 0; i < form.OutAppointList->topLevelItemCount(); ++i)
-            if (form.OutAppointList->topLevelItem(i)->text(0) == caption)
-                return form.OutAppointList->topLevelItem(i);
+        for (int i = 0; i < OutList().topLevelItemCount(); ++i)
+            if (OutList().topLevelItem(i)->text(0) == caption) return OutList().topLevelItem(i);
         return nullptr;
     }
     void Choose(const QString& caption) {
         QTreeWidgetItem* row = OutRow(caption);
         ASSERT_NE(row, nullptr) << caption.toStdString();
-        form.OutAppointList->setCurrentItem(row);
+        OutList().setCurrentItem(row);
         row->setSelected(true);
     }
-    // Runs SaveBtnClick; act sees the editor it opens (and may save), once it
+    ui::TAppointmentForm& Editor() {
+        return Find<ui::TAppointmentForm>(mainWindow, "AppointmentForm");
+    }
+    // Clicks SaveBtn; act sees the editor it opens (and may save), once it
     // shows (a question may come first).
-    void SaveIntoEditor(const std::function<void(ui::TAppointmentForm&)>& act) {
+    void SaveIntoEditor(const std::function<void(EditorControls&)>& act) {
         bool seen = false;
         QTimer poll;
         poll.setInterval(5);
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            ui::TAppointmentForm& f = *page.AppointmentForm();
-            if (seen || !f.isVisible()) return;
+            EditorControls f(Editor());
+            if (seen || !f.form.isVisible()) return;
             seen = true;
             act(f);
-            if (f.isVisible()) f.reject();
+            if (f.form.isVisible()) f.form.reject();
         });
         poll.start();
-        form.SaveBtnClick();
+        In<QPushButton>("SaveBtn").click();
         editorOpened = seen;
     }
     // The files of the store's default calendar.
@@ -178,32 +186,31 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     EXPECT_EQ(rig.citam.UpisanoLab->text(), "4");
     EXPECT_EQ(rig.citam.PozicijaLab->text(), "Reading appointment from position no. 4");
     EXPECT_EQ(rig.engine.Mode(), ActivityMode::OutlookCalendar);
-    ASSERT_EQ(rig.form.OutAppointList->topLevelItemCount(), 4);
+    ASSERT_EQ(rig.OutList().topLevelItemCount(), 4);
     // The first row is chosen at once; the lower list copies the page.
-    EXPECT_TRUE(rig.form.SaveBtn->isEnabled());
-    EXPECT_EQ(rig.form.MobAppointList->topLevelItemCount(),
-              rig.page.AppointmentsList->topLevelItemCount());
+    EXPECT_TRUE(rig.In<QPushButton>("SaveBtn").isEnabled());
+    EXPECT_EQ(rig.MobList().topLevelItemCount(), rig.page.AppointmentCount());
 
     rig.Choose("Godisnjica");
-    EXPECT_EQ(rig.form.OutRecLab->text(), "Annualy");
-    EXPECT_EQ(rig.form.OutDateLab->text(), "01.04.2030");
-    EXPECT_EQ(rig.form.OutActLab->text(), "Not active");
+    EXPECT_EQ(rig.Label("OutRecLab"), "Annualy");
+    EXPECT_EQ(rig.Label("OutDateLab"), "01.04.2030");
+    EXPECT_EQ(rig.Label("OutActLab"), "Not active");
 
     rig.Choose("+385911234567");
-    rig.SaveIntoEditor([](ui::TAppointmentForm& f) {
-        EXPECT_EQ(f.Notebook1->currentIndex(), 1);
-        EXPECT_EQ(f.AppCatCB->currentIndex(), 1);
-        EXPECT_EQ(f.TelEdit->text(), "+385911234567");
-        EXPECT_EQ(f.AppDatePicker->date(), QDate(2030, 3, 4));
-        EXPECT_EQ(f.AppTimePicker->time(), QTime(9, 30, 0));
+    rig.SaveIntoEditor([](EditorControls& f) {
+        EXPECT_EQ(f.pages.currentIndex(), 1);
+        EXPECT_EQ(f.category.currentIndex(), 1);
+        EXPECT_EQ(f.number.text(), "+385911234567");
+        EXPECT_EQ(f.date.date(), QDate(2030, 3, 4));
+        EXPECT_EQ(f.time.time(), QTime(9, 30, 0));
     });
     EXPECT_TRUE(rig.editorOpened);
 
     rig.Choose("Nazovi servis");
-    rig.SaveIntoEditor([](ui::TAppointmentForm& f) {
-        EXPECT_EQ(f.Notebook1->currentIndex(), 1);
-        EXPECT_EQ(f.TelEdit->text(), "");
-        EXPECT_EQ(f.NazivEdit->text(), "");
+    rig.SaveIntoEditor([](EditorControls& f) {
+        EXPECT_EQ(f.pages.currentIndex(), 1);
+        EXPECT_EQ(f.number.text(), "");
+        EXPECT_EQ(f.text.text(), "");
     });
 
     // Several categories are a memo; the text is cut to 16; a daily series is
@@ -212,7 +219,7 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     rig.Choose("Ručak s Đurom i Šimom");
     {
         DialogWatcher no([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-        rig.SaveIntoEditor([](ui::TAppointmentForm&) {});
+        rig.SaveIntoEditor([](EditorControls&) {});
         ASSERT_EQ(no.Seen().size(), 1u);
         EXPECT_EQ(no.Seen()[0].caption, "Unsupported characters");
         EXPECT_TRUE(no.Seen()[0].text.contains(
@@ -224,23 +231,23 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     auto yes = std::make_unique<DialogWatcher>(
         [](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
     const std::size_t from = rig.device.Written().size();
-    rig.SaveIntoEditor([](ui::TAppointmentForm& f) {
-        EXPECT_EQ(f.windowTitle(), "New appointment . . .");
-        EXPECT_EQ(f.AppCatCB->currentIndex(), 0);
-        EXPECT_EQ(f.Notebook1->currentIndex(), 0);
-        EXPECT_EQ(f.NazivEdit->text(), "Rucak s Durom i ");
-        EXPECT_EQ(f.AppPerCB->currentIndex(), 1);
-        EXPECT_TRUE(f.ActivateCheck->isChecked());
-        EXPECT_EQ(f.AppointmentLocation, 4);
-        ASSERT_TRUE(f.SnimiBtn->isEnabled());
-        f.SnimiBtn->click();
+    rig.SaveIntoEditor([](EditorControls& f) {
+        EXPECT_EQ(f.form.windowTitle(), "New appointment . . .");
+        EXPECT_EQ(f.category.currentIndex(), 0);
+        EXPECT_EQ(f.pages.currentIndex(), 0);
+        EXPECT_EQ(f.text.text(), "Rucak s Durom i ");
+        EXPECT_EQ(f.repeat.currentIndex(), 1);
+        EXPECT_TRUE(f.alarm.isChecked());
+        EXPECT_EQ(f.form.AppointmentLocation(), 4);
+        ASSERT_TRUE(f.save.isEnabled());
+        f.save.click();
     });
     EXPECT_EQ(yes->Seen().size(), 1u);
     yes.reset();
     ASSERT_TRUE(PumpUntil(
         [&] {
             return rig.device.Written().find("AT^SBNW=\"vcs\",4,1,", from) != std::string::npos &&
-                   rig.Idle() && rig.page.AppointmentsList->topLevelItemCount() == 4;
+                   rig.Idle() && rig.page.AppointmentCount() == 4;
         },
         10000))
         << rig.device.Written().substr(from);
@@ -257,20 +264,19 @@ TEST(OutlookAppFormSim, APrefillRefusedWhileThePortIsClosedDoesNotReachTheNextNe
     rig.ReadWithoutShowing();
     rig.engine.Disconnect();
     rig.Choose("Stari termin");
-    rig.SaveIntoEditor([](ui::TAppointmentForm&) {});
+    rig.SaveIntoEditor([](EditorControls&) {});
     EXPECT_FALSE(rig.editorOpened);
-    EXPECT_FALSE(rig.page.AppointmentForm()->FromOutlookAppointment);
 
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
     const QDateTime now(QDate(2027, 6, 1), QTime(12, 0, 0));
-    rig.page.AppointmentForm()->Now = [now] { return now; };
+    rig.page.SetClock([now] { return now; });
     QDate date;
     QString text;
     QTimer::singleShot(0, [&] {
-        ui::TAppointmentForm& f = *rig.page.AppointmentForm();
-        date = f.AppDatePicker->date();
-        text = f.NazivEdit->text();
-        f.reject();
+        EditorControls f(rig.Editor());
+        date = f.date.date();
+        text = f.text.text();
+        f.form.reject();
     });
     rig.page.NewAppTBClick();
     EXPECT_EQ(date, now.date());
@@ -284,19 +290,19 @@ TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlar
     rig.page.AddAppointmentRow(
         {"Biljeska", "Memo", "Once", "03.06.2003", "11:00:00", "2", 61, "Biljeska"});
     rig.ReadWithoutShowing();
-    ASSERT_EQ(rig.form.OutAppointList->topLevelItemCount(), 0);
-    ASSERT_EQ(rig.form.MobAppointList->topLevelItemCount(), 2);
-    EXPECT_EQ(rig.form.AppointSelLab->text(), "1 of 2");
-    EXPECT_EQ(rig.form.MobDateLab->text(), "02.06.2003   10:30:00");
-    rig.form.OutSelectAllBtnClick();
-    EXPECT_EQ(rig.form.AppointSelLab->text(), "2 of 2");
+    ASSERT_EQ(rig.OutList().topLevelItemCount(), 0);
+    ASSERT_EQ(rig.MobList().topLevelItemCount(), 2);
+    EXPECT_EQ(rig.Label("AppointSelLab"), "1 of 2");
+    EXPECT_EQ(rig.Label("MobDateLab"), "02.06.2003   10:30:00");
+    rig.In<QPushButton>("OutSelectAllBtn").click();
+    EXPECT_EQ(rig.Label("AppointSelLab"), "2 of 2");
     DialogWatcher watcher;
-    rig.form.OutSaveBtnClick();
+    rig.In<QPushButton>("OutSaveBtn").click();
     ASSERT_EQ(watcher.Seen().size(), 1u);
     EXPECT_EQ(watcher.Seen()[0].caption, "Information");
     EXPECT_EQ(watcher.Seen()[0].text, "Appointment(s) succesfully saved in the calendar folder!");
     // The store's list follows the write.
-    ASSERT_EQ(rig.form.OutAppointList->topLevelItemCount(), 2);
+    ASSERT_EQ(rig.OutList().topLevelItemCount(), 2);
     EXPECT_NE(rig.OutRow("Biljeska"), nullptr);
 
     const QStringList files = rig.CalendarFiles();
@@ -316,17 +322,17 @@ TEST(OutlookAppForm, PhoneAppointmentsGoIntoTheStoreWithTheirCategoryRuleAndAlar
     }
     // The page's single save, and a store that cannot be reached.
     rig.page.FocusAppointmentRow("1");
-    EXPECT_TRUE(rig.page.OutlookATB->isEnabled());
-    EXPECT_TRUE(rig.page.SnimiuOutlookCalendar1->isEnabled());
+    EXPECT_TRUE(Find<QToolButton>(rig.page, "OutlookATB").isEnabled());
+    EXPECT_TRUE(Find<QAction>(rig.page, "SnimiuOutlookCalendar1").isEnabled());
     rig.page.Izmjenipodatke1Click(4);
     EXPECT_EQ(rig.status, "Appointment succesfully saved in the calendar folder!");
     EXPECT_EQ(rig.CalendarFiles().size(), 3);
     // A calendar gone while the window holds it: the read says so and ends.
     QDir(QString::fromStdString(rig.settings.Calendars)).removeRecursively();
-    rig.form.ReadOutlookAppointments();
+    rig.In<QPushButton>("RefreshBtn").click();
     ASSERT_EQ(watcher.Seen().size(), 2u);
     EXPECT_EQ(watcher.Seen()[1].caption, "Error");
-    EXPECT_EQ(rig.form.OutAppointList->topLevelItemCount(), 0);
+    EXPECT_EQ(rig.OutList().topLevelItemCount(), 0);
     EXPECT_FALSE(rig.citam.isVisible());
     std::ofstream(rig.settings.Calendars + "-file") << "x";
     rig.settings.Calendars += "-file";
@@ -366,9 +372,9 @@ TEST(OutlookAppForm, RepeatingEventsMadeByKhalShowTheirRepetition) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!rig.form.isVisible()) return;
         watch.stop();
-        for (int i = 0; i < rig.form.OutAppointList->topLevelItemCount(); ++i)
-            shown << rig.form.OutAppointList->topLevelItem(i)->text(0) + "=" +
-                         rig.form.OutAppointList->topLevelItem(i)->text(2);
+        const QTreeWidget& list = rig.OutList();
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            shown << list.topLevelItem(i)->text(0) + "=" + list.topLevelItem(i)->text(2);
         rig.form.reject();
     });
     watch.start();

@@ -34,6 +34,7 @@ namespace parlenko::ui {
 namespace {
 
 using ui::testing::DialogWatcher;
+using ui::testing::Find;
 using ui::testing::PumpUntil;
 
 phonesim::PhoneState TwoEntries() {
@@ -60,11 +61,24 @@ struct ExchangeRig {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(card.data(), static_cast<qint64>(card.size()));
     }
-    QTreeWidgetItem* Row(QTreeWidget* list, const QString& caption) {
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            if (list->topLevelItem(i)->text(0) == caption) return list->topLevelItem(i);
+    QTreeWidgetItem* Row(QTreeWidget& list, const QString& caption) {
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            if (list.topLevelItem(i)->text(0) == caption) return list.topLevelItem(i);
         return nullptr;
     }
+    // A control of the exchange window, or of its folder window.
+    template <class Control>
+    Control& In(const char* name) {
+        return Find<Control>(form, name);
+    }
+    template <class Control>
+    Control& InFolders(const char* name) {
+        return Find<Control>(form.OutFoldersForm(), name);
+    }
+    QTreeWidget& Contacts() { return In<QTreeWidget>("ContactsList"); }
+    QTreeWidget& Phonebook() { return In<QTreeWidget>("PhonebookList"); }
+    QComboBox& Folders() { return In<QComboBox>("OutFoldersCB"); }
+    QTreeWidget& FolderTree() { return InFolders<QTreeWidget>("OutFoldersTV"); }
     exchange::store::Folder DefaultFolder() {
         exchange::store::NameSpace ns = exchange::store::Application(settings).GetNamespace("MAPI");
         ns.Logon();
@@ -104,43 +118,45 @@ TEST(OutlookContForm, ReadListsTheContactsAndAChosenNumberPreFillsTheNewEntry) {
     rig.PutCard("default", "g1.vcf", kGroup);
     std::string name, number;
     int newEntries = 0;
-    rig.form.NewEntryFromContact = [&](const std::string& n, const std::string& t) {
-        name = n;
-        number = t;
-        ++newEntries;
-    };
+    QObject::connect(&rig.form, &TOutlookContForm::NewEntryFromContact,
+                     [&](const std::string& n, const std::string& t) {
+                         name = n;
+                         number = t;
+                         ++newEntries;
+                     });
     ASSERT_TRUE(rig.form.OpenStore());
     rig.form.show();
     EXPECT_EQ(rig.citam.windowTitle(), "Reading contacts from the contacts folder . . .");
     EXPECT_EQ(rig.citam.LokacijaLab->text(), "Folder \"Contacts\"");
     EXPECT_EQ(rig.citam.UpisanoLab->text(), "3");  // the group counts as a position
     EXPECT_FALSE(rig.citam.isVisible());
-    ASSERT_EQ(rig.form.ContactsList->topLevelItemCount(), 2);
-    EXPECT_EQ(rig.form.OutFoldersCB->count(), 1);
-    EXPECT_EQ(rig.form.OutFoldersCB->currentText(), "Contacts");
+    ASSERT_EQ(rig.Contacts().topLevelItemCount(), 2);
+    EXPECT_EQ(rig.Folders().count(), 1);
+    EXPECT_EQ(rig.Folders().currentText(), "Contacts");
 
     // No numbers: nothing to choose, nothing to save.
-    rig.form.ContactsList->setCurrentItem(rig.Row(rig.form.ContactsList, "Bez Broja"));
-    for (QRadioButton* rb :
-         {rig.form.HomeRB, rig.form.MobRB, rig.form.Work1RB, rig.form.Work2RB, rig.form.CompanyRB})
-        EXPECT_FALSE(rb->isEnabled());
-    EXPECT_FALSE(rig.form.SaveBtn->isEnabled());
+    rig.Contacts().setCurrentItem(rig.Row(rig.Contacts(), "Bez Broja"));
+    for (const char* radio : {"HomeRB", "MobRB", "Work1RB", "Work2RB", "CompanyRB"})
+        EXPECT_FALSE(rig.In<QRadioButton>(radio).isEnabled()) << radio;
+    QPushButton& save = rig.In<QPushButton>("SaveBtn");
+    EXPECT_FALSE(save.isEnabled());
 
-    QTreeWidgetItem* suma = rig.Row(rig.form.ContactsList, QString::fromUtf8("Šuma Ćuk Čaša Žabe"));
+    QTreeWidgetItem* suma = rig.Row(rig.Contacts(), QString::fromUtf8("Šuma Ćuk Čaša Žabe"));
     ASSERT_NE(suma, nullptr);
-    rig.form.ContactsList->setCurrentItem(suma);
-    EXPECT_EQ(rig.form.MobLab->text(), "+38591234567");
-    EXPECT_TRUE(rig.form.MobRB->isEnabled());
-    EXPECT_FALSE(rig.form.HomeRB->isEnabled());
-    rig.form.MobRB->click();
-    ASSERT_TRUE(rig.form.SaveBtn->isEnabled());
+    rig.Contacts().setCurrentItem(suma);
+    QRadioButton& mobile = rig.In<QRadioButton>("MobRB");
+    EXPECT_EQ(rig.In<QLabel>("MobLab").text(), "+38591234567");
+    EXPECT_TRUE(mobile.isEnabled());
+    EXPECT_FALSE(rig.In<QRadioButton>("HomeRB").isEnabled());
+    mobile.click();
+    ASSERT_TRUE(save.isEnabled());
     // The phone cannot store the name whole: the user is asked first, and
     // No prefills nothing.
     const QString asked =
         QString::fromUtf8("   Šuma Ćuk Čaša Žabe   ( Š Ć Č š Ž )   ->   Suma Cuk Casa Za\n");
     {
         DialogWatcher no([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-        rig.form.SaveBtn->click();
+        save.click();
         ASSERT_EQ(no.Seen().size(), 1u);
         EXPECT_EQ(no.Seen()[0].caption, "Unsupported characters");
         EXPECT_TRUE(no.Seen()[0].text.contains(asked)) << no.Seen()[0].text.toStdString();
@@ -148,17 +164,17 @@ TEST(OutlookContForm, ReadListsTheContactsAndAChosenNumberPreFillsTheNewEntry) {
     }
     // Yes: the Croatian letters as their plain letters, cut to 16.
     DialogWatcher yes([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-    rig.form.SaveBtn->click();
+    save.click();
     ASSERT_EQ(yes.Seen().size(), 1u);
     EXPECT_EQ(newEntries, 1);
     EXPECT_EQ(name, "Suma Cuk Casa Za");
     EXPECT_EQ(number, "+38591234567");
 
     // Another contact clears the choice: no radio stays checked.
-    rig.form.ContactsList->setCurrentItem(rig.Row(rig.form.ContactsList, "Bez Broja"));
-    rig.form.ContactsList->setCurrentItem(suma);
-    EXPECT_FALSE(rig.form.MobRB->isChecked());
-    EXPECT_FALSE(rig.form.SaveBtn->isEnabled());
+    rig.Contacts().setCurrentItem(rig.Row(rig.Contacts(), "Bez Broja"));
+    rig.Contacts().setCurrentItem(suma);
+    EXPECT_FALSE(mobile.isChecked());
+    EXPECT_FALSE(save.isEnabled());
     rig.form.close();
 }
 
@@ -166,34 +182,36 @@ TEST(OutlookContForm, EntriesSavedIntoASubfolderLieOnlyThereAndFoldersComeAndGo)
     ExchangeRig rig;
     ASSERT_TRUE(rig.form.OpenStore());
     rig.form.show();
-    TOutFoldersForm& folders = rig.form.OutFoldersForm();
+    QLineEdit& newName = rig.InFolders<QLineEdit>("Edit1");
+    QPushButton& add = rig.InFolders<QPushButton>("Button1");
+    QPushButton& remove = rig.InFolders<QPushButton>("Button3");
 
-    folders.Edit1->setText("Posao");
-    ASSERT_TRUE(folders.Button1->isEnabled());
-    folders.Button1Click();
-    ASSERT_EQ(rig.form.OutFoldersCB->count(), 2);
-    EXPECT_EQ(rig.form.OutFoldersCB->itemText(1), "Posao");
-    EXPECT_TRUE(folders.Edit1->text().isEmpty());
+    newName.setText("Posao");
+    ASSERT_TRUE(add.isEnabled());
+    add.click();
+    ASSERT_EQ(rig.Folders().count(), 2);
+    EXPECT_EQ(rig.Folders().itemText(1), "Posao");
+    EXPECT_TRUE(newName.text().isEmpty());
 
     // Ana (a VIP entry) and Ivo into "Posao" as mobile numbers.
-    QTreeWidgetItem* ana = rig.Row(rig.form.PhonebookList, "Ana");
-    QTreeWidgetItem* ivo = rig.Row(rig.form.PhonebookList, "Ivo");
+    QTreeWidgetItem* ana = rig.Row(rig.Phonebook(), "Ana");
+    QTreeWidgetItem* ivo = rig.Row(rig.Phonebook(), "Ivo");
     ASSERT_NE(ana, nullptr);
     ASSERT_NE(ivo, nullptr);
-    rig.form.PhonebookList->clearSelection();
+    rig.Phonebook().clearSelection();
     ana->setSelected(true);
     ivo->setSelected(true);
-    EXPECT_TRUE(rig.form.PhoneSelLab->text().startsWith("2 of "));
-    rig.form.OutMobRB->setChecked(true);
+    EXPECT_TRUE(rig.In<QLabel>("PhoneSelLab").text().startsWith("2 of "));
+    rig.In<QRadioButton>("OutMobRB").setChecked(true);
     QTimer::singleShot(0, [&] {
-        QTreeWidgetItem* root = folders.OutFoldersTV->topLevelItem(0);
-        folders.OutFoldersTV->setCurrentItem(root->child(0));
-        EXPECT_TRUE(folders.Button3->isEnabled());
-        folders.Button2->click();
+        QTreeWidgetItem* root = rig.FolderTree().topLevelItem(0);
+        rig.FolderTree().setCurrentItem(root->child(0));
+        EXPECT_TRUE(remove.isEnabled());
+        rig.InFolders<QPushButton>("Button2").click();
     });
     {
         DialogWatcher ok;
-        rig.form.OutSaveBtnClick();
+        rig.In<QPushButton>("OutSaveBtn").click();
         ASSERT_EQ(ok.Seen().size(), 1u);
         EXPECT_EQ(ok.Seen()[0].text, "Entries succesfully saved in the contacts folder!");
     }
@@ -212,33 +230,33 @@ TEST(OutlookContForm, EntriesSavedIntoASubfolderLieOnlyThereAndFoldersComeAndGo)
                                                          {"Ivo", "0912222222"}}));
 
     // The same name again: refused, the combo keeps its choice.
-    rig.form.OutFoldersCB->setCurrentIndex(1);
+    rig.Folders().setCurrentIndex(1);
     {
         DialogWatcher ok;
-        folders.Edit1->setText("posao");
-        folders.Button1Click();
+        newName.setText("posao");
+        add.click();
         ASSERT_EQ(ok.Seen().size(), 1u);
         EXPECT_EQ(ok.Seen()[0].text, "Folder you trying to add already exists!");
     }
-    EXPECT_EQ(rig.form.OutFoldersCB->count(), 2);
-    EXPECT_EQ(rig.form.OutFoldersCB->currentIndex(), 1);
+    EXPECT_EQ(rig.Folders().count(), 2);
+    EXPECT_EQ(rig.Folders().currentIndex(), 1);
 
     // The root is never deleted; the subfolder is, and nothing stays chosen.
-    folders.OutFoldersTV->setCurrentItem(folders.OutFoldersTV->topLevelItem(0));
-    EXPECT_FALSE(folders.Button3->isEnabled());
+    rig.FolderTree().setCurrentItem(rig.FolderTree().topLevelItem(0));
+    EXPECT_FALSE(remove.isEnabled());
     {
         DialogWatcher none;
-        folders.Button3Click();
+        remove.click();
         EXPECT_TRUE(none.Seen().empty());
     }
-    folders.OutFoldersTV->setCurrentItem(folders.OutFoldersTV->topLevelItem(0)->child(0));
+    rig.FolderTree().setCurrentItem(rig.FolderTree().topLevelItem(0)->child(0));
     {
         DialogWatcher yes([](ui::TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-        folders.Button3Click();
+        remove.click();
         ASSERT_EQ(yes.Seen().size(), 1u);
     }
-    EXPECT_EQ(rig.form.OutFoldersCB->currentIndex(), -1);
-    EXPECT_EQ(rig.form.ContactsList->topLevelItemCount(), 0);
+    EXPECT_EQ(rig.Folders().currentIndex(), -1);
+    EXPECT_EQ(rig.Contacts().topLevelItemCount(), 0);
     EXPECT_EQ(rig.DefaultFolder().GetFolders().Count(), 0);
     rig.form.close();
 }
@@ -251,31 +269,30 @@ TEST(OutlookContForm, TheListsFillOnOpeningAndAfterEachWrite) {
     rig.PutCard("default", "b1.vcf", kNoNumbers);
     ASSERT_TRUE(rig.form.OpenStore());
     rig.form.show();
-    EXPECT_EQ(rig.form.ContactsList->topLevelItemCount(), 1);
-    EXPECT_EQ(rig.form.PhonebookList->topLevelItemCount(),
+    EXPECT_EQ(rig.Contacts().topLevelItemCount(), 1);
+    EXPECT_EQ(rig.Phonebook().topLevelItemCount(),
               static_cast<int>(rig.engine.PhonebookList().size()));
-    rig.form.PhonebookList->clearSelection();
-    rig.Row(rig.form.PhonebookList, "Ivo")->setSelected(true);
-    QTimer::singleShot(0, [&] { rig.form.OutFoldersForm().Button2->click(); });  // the root
+    rig.Phonebook().clearSelection();
+    rig.Row(rig.Phonebook(), "Ivo")->setSelected(true);
+    QTimer::singleShot(0, [&] { rig.InFolders<QPushButton>("Button2").click(); });  // the root
     {
         DialogWatcher ok;
-        rig.form.OutSaveBtnClick();
+        rig.In<QPushButton>("OutSaveBtn").click();
         ASSERT_EQ(ok.Seen().size(), 1u);
     }
-    ASSERT_EQ(rig.form.ContactsList->topLevelItemCount(), 2);
-    EXPECT_NE(rig.Row(rig.form.ContactsList, "Ivo"), nullptr);
+    ASSERT_EQ(rig.Contacts().topLevelItemCount(), 2);
+    EXPECT_NE(rig.Row(rig.Contacts(), "Ivo"), nullptr);
     rig.form.close();
 }
 
 // The phonebook page's single-entry command (Tag 10..50).
 TEST(OutlookContForm, OneEntrySavedWithItsFieldIntoTheChosenFolder) {
     ExchangeRig rig;
-    TOutFoldersForm& folders = rig.form.OutFoldersForm();
     const auto accept = [&](int node) {
-        QTimer::singleShot(0, [&folders, node] {
-            QTreeWidgetItem* root = folders.OutFoldersTV->topLevelItem(0);
-            folders.OutFoldersTV->setCurrentItem(node == 0 ? root : root->child(node - 1));
-            folders.Button2->click();
+        QTimer::singleShot(0, [&rig, node] {
+            QTreeWidgetItem* root = rig.FolderTree().topLevelItem(0);
+            rig.FolderTree().setCurrentItem(node == 0 ? root : root->child(node - 1));
+            rig.InFolders<QPushButton>("Button2").click();
         });
     };
     accept(0);
@@ -351,9 +368,9 @@ TEST(OutlookContForm, CardsKhardWritesAppearWithTheirNumbers) {
         ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     }
     ASSERT_TRUE(rig.form.OpenStore());
-    ASSERT_EQ(rig.form.ContactsList->topLevelItemCount(), 2);
-    QTreeWidgetItem* ivo = rig.Row(rig.form.ContactsList, "Ivo Kralj");
-    QTreeWidgetItem* eva = rig.Row(rig.form.ContactsList, "Eva Novak");
+    ASSERT_EQ(rig.Contacts().topLevelItemCount(), 2);
+    QTreeWidgetItem* ivo = rig.Row(rig.Contacts(), "Ivo Kralj");
+    QTreeWidgetItem* eva = rig.Row(rig.Contacts(), "Eva Novak");
     ASSERT_NE(ivo, nullptr);
     ASSERT_NE(eva, nullptr);
     EXPECT_EQ(ivo->text(2), "+38512345678");  // Mobile

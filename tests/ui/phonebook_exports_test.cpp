@@ -29,6 +29,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 
 const std::vector<exchange::PhonebookFileEntry> kCache = {
     {"Ana!", "091", "SIM card", "001"},
@@ -53,7 +54,8 @@ struct ExportRig {
             folderCaption = caption;
             return answers.isEmpty() ? QString() : answers.takeFirst();
         };
-        page->ShowStatusMessage = [this](const std::string& text) { status = text; };
+        QObject::connect(page, &TImenikPage::StatusMessage,
+                         [this](const std::string& text) { status = text; });
     }
     ~ExportRig() { host.SetMainWindow(nullptr); }
     QString Export() const { return home.QDir() + "Export/"; }
@@ -61,15 +63,17 @@ struct ExportRig {
         return exchange::ReadFileBytes(path.toStdString()).value_or("(missing)");
     }
     void Select(const QString& caption) {
-        for (int i = 0; i < page->ImenikList->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* row = page->ImenikList->topLevelItem(i);
+        auto& list = Find<QTreeWidget>(*page, "ImenikList");
+        for (int i = 0; i < list.topLevelItemCount(); ++i) {
+            QTreeWidgetItem* row = list.topLevelItem(i);
             if (row->text(0) != caption) continue;
-            page->ImenikList->setCurrentItem(row);
+            list.setCurrentItem(row);
             row->setSelected(true);
             return;
         }
         ADD_FAILURE() << caption.toStdString();
     }
+    void Trigger(const char* action) { Find<QAction>(*page, action).trigger(); }
 
     struct AppFirst {
         AppFirst() { testing::App(); }
@@ -93,18 +97,22 @@ TEST(PhonebookExports, TheExportButtonIsADropDownWhoseClickWritesTheCsv) {
     ExportRig rig;
     TImenikPage& p = *rig.page;
     ASSERT_FALSE(rig.engine.Connected());
-    ASSERT_EQ(
-        p.ExpImePopup->actions(),
-        (QList<QAction*>{p.CommaSeparatedValuesCSV1, p.ExtendedMarkupLanguageXML1, p.vCardVCF1}));
-    EXPECT_EQ(p.CommaSeparatedValuesCSV1->text(), "&Comma Separated Values   (*.csv)");
-    EXPECT_EQ(p.ExtendedMarkupLanguageXML1->text(), "&Extended Markup Language   (*.xml)");
-    EXPECT_EQ(p.vCardVCF1->text(), "&Business Card   (*.vcf)");
-    EXPECT_EQ(p.ExpImePopup->defaultAction(), p.CommaSeparatedValuesCSV1);
-    EXPECT_TRUE(p.CommaSeparatedValuesCSV1->font().bold());
-    auto* button = qobject_cast<QToolButton*>(p.ToolBar2->widgetForAction(p.ExpImeTB));
+    auto& popup = Find<QMenu>(p, "ExpImePopup");
+    auto& csv1 = Find<QAction>(p, "CommaSeparatedValuesCSV1");
+    auto& xml1 = Find<QAction>(p, "ExtendedMarkupLanguageXML1");
+    auto& vcf1 = Find<QAction>(p, "vCardVCF1");
+    auto& exportButton = Find<QAction>(p, "ExpImeTB");
+    ASSERT_EQ(popup.actions(), (QList<QAction*>{&csv1, &xml1, &vcf1}));
+    EXPECT_EQ(csv1.text(), "&Comma Separated Values   (*.csv)");
+    EXPECT_EQ(xml1.text(), "&Extended Markup Language   (*.xml)");
+    EXPECT_EQ(vcf1.text(), "&Business Card   (*.vcf)");
+    EXPECT_EQ(popup.defaultAction(), &csv1);
+    EXPECT_TRUE(csv1.font().bold());
+    auto* button =
+        qobject_cast<QToolButton*>(Find<QToolBar>(p, "ToolBar2").widgetForAction(&exportButton));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->popupMode(), QToolButton::MenuButtonPopup);
-    EXPECT_EQ(p.ExpImeTB->menu<QMenu*>(), p.ExpImePopup);
+    EXPECT_EQ(exportButton.menu<QMenu*>(), &popup);
 
     // "book" typed: Export/book.csv, the list order, the VIP "!" kept.
     const std::string csv =
@@ -122,7 +130,7 @@ TEST(PhonebookExports, TheExportButtonIsADropDownWhoseClickWritesTheCsv) {
     EXPECT_EQ(rig.Read(rig.Export() + "book.csv"), csv);
 
     // Cancelled: nothing written. Again to the same file: replaced, no question.
-    p.CommaSeparatedValuesCSV1->trigger();
+    csv1.trigger();
     EXPECT_EQ(QDir(rig.Export()).entryList(QDir::Files), QStringList{"book.csv"});
     exchange::WriteResult old =
         exchange::WriteFileAtomically(rig.Export().toStdString() + "book.csv", "old");
@@ -130,14 +138,14 @@ TEST(PhonebookExports, TheExportButtonIsADropDownWhoseClickWritesTheCsv) {
     {
         DialogWatcher watcher;
         rig.answers = {rig.Export() + "book.csv"};
-        p.ExpImeTB->trigger();
+        exportButton.trigger();
         EXPECT_TRUE(watcher.Seen().empty());
     }
     EXPECT_EQ(rig.Read(rig.Export() + "book.csv"), csv);
     EXPECT_EQ(rig.status, "");
 
     rig.answers = {rig.Export() + "book"};
-    p.ExtendedMarkupLanguageXML1->trigger();
+    xml1.trigger();
     EXPECT_EQ(rig.asked.back().Filter, "Extended Markup Language (*.xml)");
     EXPECT_EQ(rig.Read(rig.Export() + "book.xml"), exchange::PhonebookXmlText(kCache));
 }
@@ -147,7 +155,7 @@ TEST(PhonebookExports, VCardsGoToTheChosenFolderOneFilePerEntry) {
     const QString cards = rig.home.QDir() + "cards";
     QDir().mkpath(cards);
     rig.answers = {cards};
-    rig.page->vCardVCF1->trigger();
+    rig.Trigger("vCardVCF1");
     EXPECT_EQ(rig.folderCaption, "Choose folder where you want to export phonebook . . .");
     EXPECT_TRUE(rig.asked.empty());
     EXPECT_TRUE(QDir(rig.Export()).exists());
@@ -160,7 +168,7 @@ TEST(PhonebookExports, VCardsGoToTheChosenFolderOneFilePerEntry) {
     EXPECT_EQ(rig.status, "");
 
     // Cancelled: nothing more.
-    rig.page->vCardVCF1->trigger();
+    rig.Trigger("vCardVCF1");
     EXPECT_EQ(QDir(cards).entryList(QDir::Files).size(), 3);
 }
 
@@ -211,8 +219,8 @@ TEST(PhonebookExports, AnUnwritableTargetShowsTheErrorAndLeavesNoFile) {
     rig.Select("Ana");
     DialogWatcher watcher;
     rig.answers = {plain + "/book", plain + "/cards", plain + "/card"};
-    rig.page->CommaSeparatedValuesCSV1->trigger();
-    rig.page->vCardVCF1->trigger();
+    rig.Trigger("CommaSeparatedValuesCSV1");
+    rig.Trigger("vCardVCF1");
     rig.page->SnimikaoBusinessCard1Click();
     ASSERT_EQ(watcher.Seen().size(), 3u);
     for (const auto& seen : watcher.Seen()) {

@@ -45,7 +45,24 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
+
+// The entry dialog's controls.
+struct EntryControls {
+    explicit EntryControls(TUpisImenik& d) : dialog(d) {}
+    TUpisImenik& dialog;
+    QLineEdit& ImeEdit = Find<QLineEdit>(dialog, "ImeEdit");
+    QLineEdit& TelEdit = Find<QLineEdit>(dialog, "TelEdit");
+    QRadioButton& SimRadioBtn = Find<QRadioButton>(dialog, "SimRadioBtn");
+    QRadioButton& MobRadioBtn = Find<QRadioButton>(dialog, "MobRadioBtn");
+    QLabel& PozicijaLab = Find<QLabel>(dialog, "PozicijaLab");
+    QLabel& MaxLab = Find<QLabel>(dialog, "MaxLab");
+    QLabel& FreeLab = Find<QLabel>(dialog, "FreeLab");
+    QCheckBox& VipCheck = Find<QCheckBox>(dialog, "VipCheck");
+    QPushButton& Button1 = Find<QPushButton>(dialog, "Button1");  // "Snimi"
+    QPushButton& Button2 = Find<QPushButton>(dialog, "Button2");  // "Odustani"
+};
 
 struct PhonebookRig : testing::MainWindowRig {
     explicit PhonebookRig(bool withCache = false)
@@ -89,16 +106,18 @@ struct PhonebookRig : testing::MainWindowRig {
     bool Wait(const std::function<bool()>& done) {
         return PumpUntil([&] { return done() && Idle(); }, 30000);
     }
+    QTreeWidget& List() { return Find<QTreeWidget>(*page, "ImenikList"); }
+    QString Text(const char* label) { return Find<QLabel>(*page, label).text(); }
+    QAction& Action(const char* name) { return Find<QAction>(*page, name); }
     QTreeWidgetItem* Row(const QString& caption) {
-        for (int i = 0; i < page->ImenikList->topLevelItemCount(); ++i)
-            if (page->ImenikList->topLevelItem(i)->text(0) == caption)
-                return page->ImenikList->topLevelItem(i);
+        for (int i = 0; i < List().topLevelItemCount(); ++i)
+            if (List().topLevelItem(i)->text(0) == caption) return List().topLevelItem(i);
         return nullptr;
     }
     void Select(const QString& caption) {
         QTreeWidgetItem* row = Row(caption);
         ASSERT_NE(row, nullptr) << caption.toStdString();
-        page->ImenikList->setCurrentItem(row);
+        List().setCurrentItem(row);
         row->setSelected(true);
     }
     const phonesim::Phonebook& Book(const char* memory) {
@@ -113,49 +132,52 @@ TEST(PhonebookPage, OpeningReadsAndTheViewsFilter) {
     PhonebookRig rig;
     ASSERT_TRUE(rig.OpenPage()) << rig.device.Written();
     TImenikPage& p = *rig.page;
-    EXPECT_EQ(p.ImenikList->topLevelItemCount(), 116);
-    EXPECT_EQ(p.SBTPrikazLab->text(), " Applied view:  All numbers");
-    EXPECT_EQ(p.SBTKapacitetLab->text(), " Capacity:  372");
-    EXPECT_EQ(p.SBTUpisanoLab->text(), " Entries:  116");
-    EXPECT_EQ(p.SBTSlobodnoLab->text(), " Free:  256");
+    QTreeWidget& list = rig.List();
+    EXPECT_EQ(list.topLevelItemCount(), 116);
+    EXPECT_EQ(rig.Text("SBTPrikazLab"), " Applied view:  All numbers");
+    EXPECT_EQ(rig.Text("SBTKapacitetLab"), " Capacity:  372");
+    EXPECT_EQ(rig.Text("SBTUpisanoLab"), " Entries:  116");
+    EXPECT_EQ(rig.Text("SBTSlobodnoLab"), " Free:  256");
     QTreeWidgetItem* vip = rig.Row("Nikola B.");
     ASSERT_NE(vip, nullptr);
     EXPECT_EQ(vip->data(0, Qt::UserRole).toInt(), kImageVip);
     EXPECT_EQ(vip->text(2), "SIM card");
     EXPECT_EQ(vip->text(3), "010");
-    EXPECT_TRUE(p.IzmjenaImeTB->isEnabled());
+    EXPECT_TRUE(rig.Action("IzmjenaImeTB").isEnabled());
 
-    ASSERT_TRUE(p.ViewTB[4]->isEnabled());
-    p.ViewTB[4]->trigger();
-    ASSERT_EQ(p.ImenikList->topLevelItemCount(), 5);
+    QAction& services = rig.Action("SerNumTB");
+    ASSERT_TRUE(services.isEnabled());
+    services.trigger();
+    ASSERT_EQ(list.topLevelItemCount(), 5);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(p.ImenikList->topLevelItem(i)->data(0, Qt::UserRole).toInt(), kImageService);
-    EXPECT_EQ(p.SBTKapacitetLab->text(), " Capacity:  20");
-    EXPECT_EQ(p.SBTSlobodnoLab->text(), " Free:  15");
+        EXPECT_EQ(list.topLevelItem(i)->data(0, Qt::UserRole).toInt(), kImageService);
+    EXPECT_EQ(rig.Text("SBTKapacitetLab"), " Capacity:  20");
+    EXPECT_EQ(rig.Text("SBTSlobodnoLab"), " Free:  15");
     // Seen in the "all" view a service number is an entry like any other.
-    p.ViewTB[0]->trigger();
+    rig.Action("AllNumTB").trigger();
     EXPECT_EQ(rig.Row("Hitni poziv")->data(0, Qt::UserRole).toInt(), kImageEntry);
-    p.ViewTB[4]->trigger();
+    services.trigger();
 
     // Service numbers are the phone's own: three refusals, nothing left
     // pending for the next read.
     DialogWatcher watcher;
     rig.Select("Policija");
     // The popup, the main menu and the tool bar share their handlers.
-    ASSERT_TRUE(p.Izbrisiosobu2->isEnabled());
-    p.ImenikPopup->findChild<QAction*>("Izmjenapodataka1")->trigger();
-    p.Izbrisiosobu2->trigger();
-    p.PrebaciImeTB->trigger();
+    auto& menuDelete = Find<QAction>(*rig.glavna, "Izbrisiosobu2");
+    ASSERT_TRUE(menuDelete.isEnabled());
+    Find<QMenu>(p, "ImenikPopup").findChild<QAction*>("Izmjenapodataka1")->trigger();
+    menuDelete.trigger();
+    rig.Action("PrebaciImeTB").trigger();
     ASSERT_TRUE(PumpUntil([&] { return watcher.Seen().size() == 3; }, 3000));
     EXPECT_EQ(watcher.Seen()[0].text, "Cannot edit service numbers!");
     EXPECT_EQ(watcher.Seen()[1].text, "Cannot delete service numbers!");
     EXPECT_EQ(watcher.Seen()[2].text, "Cannot change location for service numbers");
     // A click on empty space keeps the selection; a double-click edits.
-    QWidget* viewport = p.ImenikList->viewport();
+    QWidget* viewport = list.viewport();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(40, viewport->height() - 4));
     testing::Pump(50);
-    ASSERT_EQ(p.ImenikList->selectedItems().size(), 1);
-    EXPECT_EQ(p.ImenikList->selectedItems()[0]->text(0), "Policija");
+    ASSERT_EQ(list.selectedItems().size(), 1);
+    EXPECT_EQ(list.selectedItems()[0]->text(0), "Policija");
     p.ImenikListDblClick();
     ASSERT_TRUE(PumpUntil([&] { return watcher.Seen().size() == 4; }, 3000));
     EXPECT_EQ(watcher.Seen()[3].text, "Cannot edit service numbers!");
@@ -174,17 +196,16 @@ TEST(PhonebookPage, AReadCountsItsRowsAndSelectsTheFirstOnThePageShown) {
     other.show();
     other.activateWindow();
     testing::Pump(50);
-    TImenikPage& p = *rig.page;
+    QTreeWidget& list = rig.List();
     QString entries, capacity;
     int rows = 0;
     rig.glavna->OutBarBtn1Click(2);
     ASSERT_TRUE(PumpUntil(
         [&] {
-            if (!rig.engine.PhonebookReadRunning() || p.ImenikList->topLevelItemCount() < 20)
-                return false;
-            rows = p.ImenikList->topLevelItemCount();
-            entries = p.SBTUpisanoLab->text();
-            capacity = p.SBTKapacitetLab->text();
+            if (!rig.engine.PhonebookReadRunning() || list.topLevelItemCount() < 20) return false;
+            rows = list.topLevelItemCount();
+            entries = rig.Text("SBTUpisanoLab");
+            capacity = rig.Text("SBTKapacitetLab");
             return true;
         },
         30000));
@@ -192,9 +213,9 @@ TEST(PhonebookPage, AReadCountsItsRowsAndSelectsTheFirstOnThePageShown) {
     EXPECT_NE(capacity, " Capacity:  ???");
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded() && rig.Idle(); }, 30000));
     EXPECT_FALSE(rig.glavna->isActiveWindow());
-    ASSERT_EQ(p.ImenikList->selectedItems().size(), 1);
-    EXPECT_EQ(p.ImenikList->selectedItems()[0], p.ImenikList->topLevelItem(0));
-    EXPECT_TRUE(p.IzmjenaImeTB->isEnabled());
+    ASSERT_EQ(list.selectedItems().size(), 1);
+    EXPECT_EQ(list.selectedItems()[0], list.topLevelItem(0));
+    EXPECT_TRUE(rig.Action("IzmjenaImeTB").isEnabled());
 }
 
 TEST(PhonebookPage, BeforeAReadTheSummaryIsUnknownAndEveryCommandRefuses) {
@@ -202,11 +223,11 @@ TEST(PhonebookPage, BeforeAReadTheSummaryIsUnknownAndEveryCommandRefuses) {
     ASSERT_TRUE(rig.ShowConnected());
     TImenikPage& p = *rig.page;
     p.AllNumTBClick(0);
-    EXPECT_EQ(p.ImenikList->topLevelItemCount(), 2);
+    EXPECT_EQ(rig.List().topLevelItemCount(), 2);
     EXPECT_EQ(rig.Row("Ana")->data(0, Qt::UserRole).toInt(), kImageVip);
-    EXPECT_EQ(p.SBTKapacitetLab->text(), " Capacity:  ???");
-    EXPECT_EQ(p.SBTSlobodnoLab->text(), " Free:  ???");
-    EXPECT_EQ(p.SBTUpisanoLab->text(), " Entries:  2");
+    EXPECT_EQ(rig.Text("SBTKapacitetLab"), " Capacity:  ???");
+    EXPECT_EQ(rig.Text("SBTSlobodnoLab"), " Free:  ???");
+    EXPECT_EQ(rig.Text("SBTUpisanoLab"), " Entries:  2");
     DialogWatcher watcher;
     rig.Select("Ana");
     p.UpisImeTBClick();
@@ -227,17 +248,16 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     PhonebookRig rig;
     ASSERT_TRUE(rig.OpenPage());
     TImenikPage& p = *rig.page;
+    EntryControls dlg(p.UpisImenik());
     // A number another page filled in shows once; cancelled, the next new
     // entry starts empty.
-    p.UpisImenik().TelEdit->setText("0981234567");
-    p.NumberPreset = true;
     QStringList numbers;
-    p.ExecDialog = [&](QWidget&) {
-        numbers << p.UpisImenik().TelEdit->text();
-        p.UpisImenik().Button2->click();
+    p.SetDialogRunner([&](QWidget&) {
+        numbers << dlg.TelEdit.text();
+        dlg.Button2.click();
         return 0;
-    };
-    p.UpisImeTBClick();
+    });
+    p.NewEntryWithNumber("0981234567");
     p.UpisImeTBClick();
     EXPECT_EQ(numbers, (QStringList{"0981234567", ""}));
 
@@ -245,24 +265,23 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     bool balloonListed = false;
     bool balloonGone = false;
     bool saveBlocked = false;
-    p.ExecDialog = [&](QWidget&) {
-        TUpisImenik& d = p.UpisImenik();
-        d.show();
-        d.MobRadioBtn->click();
-        EXPECT_EQ(d.PozicijaLab->text(), "006");
-        EXPECT_EQ(d.MaxLab->text(), "100");
-        EXPECT_EQ(d.FreeLab->text(), "90");
-        d.TelEdit->setText("0911234567");
-        d.ImeEdit->setText("Ana{");
-        saveBlocked = !d.Button1->isEnabled();
-        balloonShown = d.Hint() != nullptr;
-        balloonListed = balloonShown && d.Hint()->Caption().contains("{ ");
-        d.ImeEdit->setText("Abcdefghijklmno");  // 15 characters
-        balloonGone = d.Hint() == nullptr;
-        d.VipCheck->setChecked(true);
-        d.Button1->click();
+    p.SetDialogRunner([&](QWidget&) {
+        dlg.dialog.show();
+        dlg.MobRadioBtn.click();
+        EXPECT_EQ(dlg.PozicijaLab.text(), "006");
+        EXPECT_EQ(dlg.MaxLab.text(), "100");
+        EXPECT_EQ(dlg.FreeLab.text(), "90");
+        dlg.TelEdit.setText("0911234567");
+        dlg.ImeEdit.setText("Ana{");
+        saveBlocked = !dlg.Button1.isEnabled();
+        balloonShown = dlg.dialog.Hint() != nullptr;
+        balloonListed = balloonShown && dlg.dialog.Hint()->Caption().contains("{ ");
+        dlg.ImeEdit.setText("Abcdefghijklmno");  // 15 characters
+        balloonGone = dlg.dialog.Hint() == nullptr;
+        dlg.VipCheck.setChecked(true);
+        dlg.Button1.click();
         return 1;
-    };
+    });
     p.UpisImeTBClick();
     EXPECT_TRUE(saveBlocked);
     EXPECT_TRUE(balloonShown);
@@ -287,22 +306,22 @@ TEST(PhonebookPage, EnterInTheEntryDialogSavesOnlyWhenSnimiIsOn) {
     ASSERT_TRUE(rig.OpenPage());
     TImenikPage& p = *rig.page;
     int pickers = 0;
-    p.UpisImenik().ExecCountries = [&](TZemljeForm&) {
+    p.UpisImenik().SetCountryPickerRunner([&](TZemljeForm&) {
         ++pickers;
         return int(QDialog::Rejected);
-    };
+    });
     bool keptOpen = false;
-    p.ExecDialog = [&](QWidget&) {
-        TUpisImenik& d = p.UpisImenik();
-        d.show();
-        d.TelEdit->setText("0917654321");
-        d.ImeEdit->setText("Ana{");  // "{" is no phone character: "Snimi" is off
-        QTest::keyClick(d.ImeEdit, Qt::Key_Return);
-        keptOpen = d.isVisible();
-        d.ImeEdit->setText("Enter Ana");
-        QTest::keyClick(d.TelEdit, Qt::Key_Return);
-        return d.isVisible() ? 0 : 1;
-    };
+    EntryControls dlg(p.UpisImenik());
+    p.SetDialogRunner([&](QWidget&) {
+        dlg.dialog.show();
+        dlg.TelEdit.setText("0917654321");
+        dlg.ImeEdit.setText("Ana{");  // "{" is no phone character: "Snimi" is off
+        QTest::keyClick(&dlg.ImeEdit, Qt::Key_Return);
+        keptOpen = dlg.dialog.isVisible();
+        dlg.ImeEdit.setText("Enter Ana");
+        QTest::keyClick(&dlg.TelEdit, Qt::Key_Return);
+        return dlg.dialog.isVisible() ? 0 : 1;
+    });
     p.UpisImeTBClick();
     EXPECT_EQ(pickers, 0);
     EXPECT_TRUE(keptOpen);
@@ -333,64 +352,66 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
     }
     ui::TStoreSession session([&settings] { return settings; });
     ui::TOutlookContForm contacts(rig.glavna.get(), rig.engine, session, &rig.citam);
-    contacts.NewEntryFromContact = [&](const std::string& name, const std::string& number) {
-        rig.glavna->NewEntryFromContact(name, number);
-    };
+    QObject::connect(&contacts, &ui::TOutlookContForm::NewEntryFromContact, rig.glavna.get(),
+                     &TGlavna::NewEntryFromContact);
     rig.glavna->SetContactsExchange(&contacts);
-    EXPECT_TRUE(p.OutlookCTB->isEnabled());
-    ASSERT_NE(p.RazmjenapodatakaOutlookContacts1, nullptr);  // the main menu's item
-    EXPECT_TRUE(p.RazmjenapodatakaOutlookContacts1->isEnabled());
+    QAction& exchangeButton = rig.Action("OutlookCTB");
+    auto& exchangeItem = Find<QAction>(*rig.glavna, "RazmjenapodatakaOutlookContacts1");
+    EXPECT_TRUE(exchangeButton.isEnabled());
+    EXPECT_TRUE(exchangeItem.isEnabled());  // the main menu's item
     ASSERT_TRUE(contacts.OpenStore());
     contacts.show();
-    const int rowsBefore = contacts.PhonebookList->topLevelItemCount();
+    QTreeWidget& contactsPhonebook = testing::Find<QTreeWidget>(contacts, "PhonebookList");
+    QTreeWidget& contactsList = testing::Find<QTreeWidget>(contacts, "ContactsList");
+    QPushButton& contactsSave = testing::Find<QPushButton>(contacts, "SaveBtn");
+    const int rowsBefore = contactsPhonebook.topLevelItemCount();
     EXPECT_EQ(rowsBefore, 116);
-    ASSERT_EQ(contacts.ContactsList->topLevelItemCount(), 1);
-    contacts.ContactsList->setCurrentItem(contacts.ContactsList->topLevelItem(0));
-    contacts.MobRB->click();
+    ASSERT_EQ(contactsList.topLevelItemCount(), 1);
+    contactsList.setCurrentItem(contactsList.topLevelItem(0));
+    testing::Find<QRadioButton>(contacts, "MobRB").click();
     QStringList seen;
-    p.ExecDialog = [&](QWidget&) {
-        TUpisImenik& d = p.UpisImenik();
-        seen << d.ImeEdit->text() << d.TelEdit->text();
-        d.ImeEdit->setText("Suma Cuk");  // the SIM card's names are shorter
-        d.Button1->click();
+    EntryControls dlg(p.UpisImenik());
+    p.SetDialogRunner([&](QWidget&) {
+        seen << dlg.ImeEdit.text() << dlg.TelEdit.text();
+        dlg.ImeEdit.setText("Suma Cuk");  // the SIM card's names are shorter
+        dlg.Button1.click();
         return 1;
-    };
+    });
     {
         DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-        contacts.SaveBtn->click();
+        contactsSave.click();
         EXPECT_EQ(yes.Seen().size(), 1u);  // the letters the phone cannot store
     }
     EXPECT_EQ(seen, (QStringList{"Suma Cuk Casa Za", "+38591234567"}));
     DialogWatcher unexpected;
-    ASSERT_TRUE(
-        rig.Wait([&] { return contacts.PhonebookList->topLevelItemCount() == rowsBefore + 1; }));
+    ASSERT_TRUE(rig.Wait([&] { return contactsPhonebook.topLevelItemCount() == rowsBefore + 1; }));
 
     rig.engine.Disconnect();
     ASSERT_TRUE(PumpUntil([&] { return !rig.engine.Connected(); }, 3000));
-    contacts.SaveBtn->click();  // refused while not connected
-    EXPECT_FALSE(p.FromOutlookContact);
+    contactsSave.click();  // refused while not connected
+    EXPECT_FALSE(p.ContactPreFillPending());
     EXPECT_TRUE(unexpected.Seen().empty());
     contacts.close();
     rig.glavna->SetContactsExchange(nullptr);
-    EXPECT_FALSE(p.OutlookCTB->isEnabled());
-    EXPECT_FALSE(p.RazmjenapodatakaOutlookContacts1->isEnabled());
+    EXPECT_FALSE(exchangeButton.isEnabled());
+    EXPECT_FALSE(exchangeItem.isEnabled());
 }
 
 TEST(PhonebookPage, EditDeleteAndMoveKeepTheirMemoryAndOrder) {
     PhonebookRig rig;
     ASSERT_TRUE(rig.OpenPage());
     TImenikPage& p = *rig.page;
+    EntryControls dlg(p.UpisImenik());
 
     // Edit: its own memory and position, the radios disabled.
     rig.Select("Ivan Novak");
-    p.ExecDialog = [&](QWidget&) {
-        TUpisImenik& d = p.UpisImenik();
-        EXPECT_FALSE(d.SimRadioBtn->isEnabled());
-        EXPECT_EQ(d.PozicijaLab->text(), "003");
-        d.TelEdit->setText("0915550000");
-        d.Button1->click();
+    p.SetDialogRunner([&](QWidget&) {
+        EXPECT_FALSE(dlg.SimRadioBtn.isEnabled());
+        EXPECT_EQ(dlg.PozicijaLab.text(), "003");
+        dlg.TelEdit.setText("0915550000");
+        dlg.Button1.click();
         return 1;
-    };
+    });
     p.IzmjenaImeTBClick();
     ASSERT_TRUE(rig.Wait([&] { return rig.Count("AT+CPBW=3,\"0915550000\",,\"Ivan Novak\"\r"); }));
     EXPECT_EQ(rig.Book("SM").entries.at(3).number, "0915550000");
@@ -401,7 +422,7 @@ TEST(PhonebookPage, EditDeleteAndMoveKeepTheirMemoryAndOrder) {
         // The Delete key asks as the button does.
         DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
         QKeyEvent del(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier);
-        QApplication::sendEvent(p.ImenikList, &del);
+        QApplication::sendEvent(&rig.List(), &del);
         ASSERT_EQ(no.Seen().size(), 1u);
         EXPECT_EQ(no.Seen()[0].text,
                   "Name:  Petra Horvat\nPhone number:   0957129311\n\nDelete entry from mobile "
@@ -419,13 +440,12 @@ TEST(PhonebookPage, EditDeleteAndMoveKeepTheirMemoryAndOrder) {
 
     // Move SIM -> "ME": the write into the target first, then the delete.
     rig.Select("Zoran Matic");
-    p.ExecDialog = [&](QWidget&) {
-        TUpisImenik& d = p.UpisImenik();
-        EXPECT_TRUE(d.MobRadioBtn->isEnabled());
-        d.MobRadioBtn->click();
-        d.Button1->click();
+    p.SetDialogRunner([&](QWidget&) {
+        EXPECT_TRUE(dlg.MobRadioBtn.isEnabled());
+        dlg.MobRadioBtn.click();
+        dlg.Button1.click();
         return 1;
-    };
+    });
     p.PrebaciImeTBClick();
     const std::string moved = "AT+CPBW=6,\"0955786906\",,\"Zoran Matic\"\r";
     ASSERT_TRUE(rig.Wait([&] { return rig.Count("AT+CPBW=16\r") == 1; })) << rig.device.Written();
@@ -436,10 +456,10 @@ TEST(PhonebookPage, EditDeleteAndMoveKeepTheirMemoryAndOrder) {
     // A move with no other memory picked: one write, the entry stays.
     rig.Select("Jelena Tomic");
     const std::size_t writes = rig.Count("AT+CPBW=");
-    p.ExecDialog = [&](QWidget&) {
-        p.UpisImenik().Button1->click();
+    p.SetDialogRunner([&](QWidget&) {
+        dlg.Button1.click();
         return 1;
-    };
+    });
     p.PrebaciImeTBClick();
     ASSERT_TRUE(rig.Wait([&] { return rig.Count("AT+CPBW=") == writes + 1; }));
     testing::Pump(200);
@@ -469,7 +489,7 @@ TEST(PhonebookPage, AReadCutShortLeavesTheEntryCommandsRefusing) {
         },
         3000));
     EXPECT_EQ(rig.Count("AT+CPBW"), 0u);
-    EXPECT_EQ(rig.page->SBTKapacitetLab->text(), " Capacity:  ???");
+    EXPECT_EQ(rig.Text("SBTKapacitetLab"), " Capacity:  ???");
 }
 
 TEST(PhonebookPage, BusinessCardFromThePopupAndTheMenuWhileConnected) {
@@ -483,8 +503,8 @@ TEST(PhonebookPage, BusinessCardFromThePopupAndTheMenuWhileConnected) {
         asked << q.FileName;
         return q.Folder + "/" + q.FileName + QString::number(asked.size());
     };
-    p.ImenikPopup->findChild<QAction*>("SnimikaoBusinessCard1")->trigger();
-    p.kaoBusinessCard1->trigger();
+    Find<QMenu>(p, "ImenikPopup").findChild<QAction*>("SnimikaoBusinessCard1")->trigger();
+    Find<QAction>(*rig.glavna, "kaoBusinessCard1").trigger();
     EXPECT_EQ(asked, (QStringList{"Ana", "Ana"}));
     for (const char* file : {"Export/Ana1.vcf", "Export/Ana2.vcf"})
         EXPECT_EQ(exchange::ReadFileBytes(rig.home.Dir() + file),
@@ -496,21 +516,22 @@ TEST(PhonebookPage, BusinessCardFromThePopupAndTheMenuWhileConnected) {
 TEST(PhonebookPage, CountryCodeGoesInFrontOfTheNumber) {
     PhonebookRig rig;
     TUpisImenik& d = rig.page->UpisImenik();
-    d.ExecCountries = [](TZemljeForm& f) {
-        EXPECT_EQ(f.ZemljeCB->currentText(), "Croatia");
+    d.SetCountryPickerRunner([](TZemljeForm& f) {
+        EXPECT_EQ(Find<QComboBox>(f, "ZemljeCB").currentText(), "Croatia");
         return int(QDialog::Accepted);
-    };
-    d.TelEdit->setText("0911234567");
+    });
+    QLineEdit& number = Find<QLineEdit>(d, "TelEdit");
+    number.setText("0911234567");
     d.Button3Click();
-    EXPECT_EQ(d.TelEdit->text(), "+385911234567");
-    d.TelEdit->clear();
+    EXPECT_EQ(number.text(), "+385911234567");
+    number.clear();
     d.Button3Click();
-    EXPECT_EQ(d.TelEdit->text(), "+385");
+    EXPECT_EQ(number.text(), "+385");
     // Without a list the code is empty and the number stays.
     EXPECT_EQ(AddCountryCode("0911234567", ""), "0911234567");
     TZemljeForm none(rig.home.QDir());
     none.SelectCountry("Croatia");
-    EXPECT_TRUE(none.PozivniLab->text().isEmpty());
+    EXPECT_TRUE(none.CallingCode().isEmpty());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "ui/qt_scheduler.h"
 #include "ui/window_host.h"
 
+#include <QAction>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -98,13 +99,15 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
 
     // The export button's menu open under it.
     TImenikPage& page = *glavna.ImenikPage;
-    QWidget* exportButton = page.ToolBar2->widgetForAction(page.ExpImeTB);
+    QWidget* exportButton = testing::Find<QToolBar>(page, "ToolBar2")
+                                .widgetForAction(&testing::Find<QAction>(page, "ExpImeTB"));
     ASSERT_NE(exportButton, nullptr);
-    page.ExpImePopup->popup(exportButton->mapToGlobal(QPoint(0, exportButton->height())));
+    auto& exportMenu = testing::Find<QMenu>(page, "ExpImePopup");
+    exportMenu.popup(exportButton->mapToGlobal(QPoint(0, exportButton->height())));
     Pump(300);
-    SaveArea(glavna.frameGeometry().united(page.ExpImePopup->frameGeometry()),
-             {&glavna, page.ExpImePopup}, "export.png");
-    page.ExpImePopup->hide();
+    SaveArea(glavna.frameGeometry().united(exportMenu.frameGeometry()), {&glavna, &exportMenu},
+             "export.png");
+    exportMenu.hide();
 
     // A new entry whose name holds characters the phone cannot store.
     TUpisImenik& entry = page.UpisImenik();
@@ -112,8 +115,9 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     entry.PrepareNew({}, "0911234567");
     entry.show();
     Pump(300);
-    entry.ImeEdit->setFocus();
-    entry.ImeEdit->setText(QString::fromUtf8("Ana ~{Ive}"));
+    auto& name = testing::Find<QLineEdit>(entry, "ImeEdit");
+    name.setFocus();
+    name.setText(QString::fromUtf8("Ana ~{Ive}"));
     Pump(200);
     ASSERT_NE(entry.Hint(), nullptr);
     const QRect area =

@@ -92,6 +92,7 @@
 namespace parlenko::ui {
 namespace {
 
+using testing::Find;
 using testing::Pump;
 using testing::PumpUntil;
 
@@ -376,14 +377,18 @@ TEST_F(Screenshots, Windows) {
         wizard.show();
         wizard.PhonebookReadFinished();
         Save(wizard, "backup-start.png");
-        wizard.RestoreRB->setChecked(true);
-        wizard.NextBtnClick();
-        wizard.BackupList->setCurrentItem(wizard.BackupList->topLevelItem(0));
-        wizard.NextBtnClick();
+        QPushButton& next = Find<QPushButton>(wizard, "NextBtn");
+        Find<QRadioButton>(wizard, "RestoreRB").setChecked(true);
+        next.click();
+        QTreeWidget& backups = Find<QTreeWidget>(wizard, "BackupList");
+        backups.setCurrentItem(backups.topLevelItem(0));
+        next.click();
         for (int row : {0, 1, 3})
-            wizard.RestoreList->topLevelItem(row)->setCheckState(0, Qt::Checked);
+            Find<QTreeWidget>(wizard, "RestoreList")
+                .topLevelItem(row)
+                ->setCheckState(0, Qt::Checked);
         Save(wizard, "restore-list.png");
-        wizard.Notebook1->setCurrentIndex(ui::TBackupForm::Restore5);
+        Find<QStackedWidget>(wizard, "Notebook1").setCurrentIndex(ui::TBackupForm::Restore5);
         RestoreProgressView view;
         view.RestoreLokLab = "SIM card";
         view.ToWriteLab = "247 of 250";
@@ -472,14 +477,14 @@ TEST_F(Screenshots, Appointments) {
     ASSERT_TRUE(PumpUntil([&] { return sent("AT^SPBS=\"SD\"\r") && idle(); }, 20000));
     glavna.OutBarBtn1Click(5);
     // The page's first visit reads the calendar.
-    PodsjetnikPage& page = *glavna.Podsjetnik;
+    PodsjetnikPage& page = Find<PodsjetnikPage>(glavna, "PodsjetnikPage");
     ASSERT_TRUE(PumpUntil([&] { return sent("AT^SBNR=\"vcs\",49\r") && idle(); }, 20000));
     page.FocusAppointmentRow("1");
     Save(glavna, "appointments.png");
 
     page.FocusAppointmentRow("3");
     QTimer::singleShot(0, [&] {
-        TAppointmentForm& f = *page.AppointmentForm();
+        TAppointmentForm& f = Find<TAppointmentForm>(glavna, "AppointmentForm");
         Save(f, "appointment-editor.png");
         f.reject();
     });
@@ -515,7 +520,7 @@ TEST_F(Screenshots, Appointments) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!outlook.isVisible()) return;
         watch.stop();
-        outlook.OutSelectAllBtnClick();
+        Find<QPushButton>(outlook, "OutSelectAllBtn").click();
         Save(outlook, "outlook-calendar.png");
         outlook.reject();
     });
@@ -547,17 +552,19 @@ TEST_F(Screenshots, Appointments) {
         ASSERT_TRUE(contacts.OpenStore());
         contacts.show();
         Pump(100);
-        contacts.ContactsList->setCurrentItem(contacts.ContactsList->topLevelItem(0));
-        contacts.MobRB->click();
-        contacts.PhonebookList->clearSelection();
+        QTreeWidget& contactsList = Find<QTreeWidget>(contacts, "ContactsList");
+        contactsList.setCurrentItem(contactsList.topLevelItem(0));
+        Find<QRadioButton>(contacts, "MobRB").click();
+        QTreeWidget& phonebook = Find<QTreeWidget>(contacts, "PhonebookList");
+        phonebook.clearSelection();
         for (int row : {0, 1})
-            if (row < contacts.PhonebookList->topLevelItemCount())
-                contacts.PhonebookList->topLevelItem(row)->setSelected(true);
+            if (row < phonebook.topLevelItemCount()) phonebook.topLevelItem(row)->setSelected(true);
         Save(contacts, "outlook-contacts.png");
         ui::TOutFoldersForm& folderForm = contacts.OutFoldersForm();
         folderForm.show();
-        folderForm.OutFoldersTV->setCurrentItem(folderForm.OutFoldersTV->topLevelItem(0)->child(0));
-        folderForm.Edit1->setText("Obitelj");
+        QTreeWidget& folderTree = Find<QTreeWidget>(folderForm, "OutFoldersTV");
+        folderTree.setCurrentItem(folderTree.topLevelItem(0)->child(0));
+        Find<QLineEdit>(folderForm, "Edit1").setText("Obitelj");
         Save(folderForm, "outlook-folders.png");
         folderForm.hide();
         contacts.close();
@@ -603,26 +610,25 @@ TEST_F(Screenshots, Sms) {
         ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 10000));
     }
     TSmsPage& page = *glavna.SmsPage;
-    page.SMSListIn->setFocus();
+    testing::Find<QTreeWidget>(page, "SMSListIn").setFocus();
     Pump(300);
     Save(glavna, "sms.png");
 
-    TSmsForm& compose = *page.SmsForm;
-    compose.ComposeMode = 1;
-    compose.setWindowTitle("New message . . .");
-    compose.FillNameList();
+    TSmsForm& compose = page.ComposeWindow();
+    compose.PrepareNew();
     compose.SetRecipient(QString::fromUtf8("Ivan Novak"), "+385950610995");
     compose.SetText(QString::fromUtf8("Sretan rodjendan!\n\"%Cake\" i puno pozdrava"));
-    compose.PicturesUD->setValue(2);
+    testing::Find<QSpinBox>(compose, "PicturesUD").setValue(2);
     compose.show();
     compose.SetText(compose.Text());
     Save(compose, "compose.png");
     compose.reject();
 
-    TSmsMemForm& mem = *page.SmsMemForm;
+    TSmsMemForm& mem = page.RecipientWindow();
     mem.show();
-    mem.NazivCB->setCurrentIndex(mem.NazivCB->findData("Ivan Novak"));
-    mem.TelEdit->setText("+385950610995");
+    auto& names = testing::Find<QComboBox>(mem, "NazivCB");
+    names.setCurrentIndex(names.findData("Ivan Novak"));
+    testing::Find<QLineEdit>(mem, "TelEdit").setText("+385950610995");
     Save(mem, "smsmem.png");
     mem.reject();
 
@@ -634,9 +640,10 @@ TEST_F(Screenshots, Sms) {
         "Sti\xC5\xBE"
         "em za 10 minuta.\r\n\xC4\x8C"
         "ekaj me kod ulaza!";
+    TNewSmsForm& newSms = page.NoticeWindow();
     QTimer::singleShot(200, [&] {
-        Save(*page.NewSmsForm, "newsms.png");
-        page.NewSmsForm->Button1->click();
+        Save(newSms, "newsms.png");
+        testing::Find<QPushButton>(newSms, "Button1").click();
     });
     page.ShowNewSmsNotice(notice);
 

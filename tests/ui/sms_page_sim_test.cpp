@@ -49,6 +49,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
 
 constexpr char kSelectSim[] = "AT+CPMS=\"SM\",\"SM\",\"SM\"\r";
@@ -98,8 +99,17 @@ struct SmsRig : testing::MainWindowRig {
     }
     phonesim::Phone& Phone() { return device.Phone(); }
     std::int64_t Now() const { return sched.NowMs(); }
+    // The page's lists, panel labels and actions (the SMS menu's too), and its windows.
+    QTreeWidget& List(SmsFolder folder) {
+        return Find<QTreeWidget>(*page, folder == SmsFolder::Incoming ? "SMSListIn" : "SMSListOut");
+    }
+    QString Text(const char* label) { return Find<QLabel>(*page, label).text(); }
+    QAction& Action(const char* name) { return Find<QAction>(*glavna, name); }
+    TSmsForm& Compose() { return page->ComposeWindow(); }
+    TSmsMemForm& RecipientForm() { return page->RecipientWindow(); }
+    TNewSmsForm& Notice() { return page->NoticeWindow(); }
     QTreeWidgetItem* Row(SmsFolder folder, const QString& location, const QString& position) {
-        QTreeWidget* list = page->List(folder);
+        QTreeWidget* list = &List(folder);
         const int pos = folder == SmsFolder::Incoming ? sms_in::kPosition : sms_out::kPosition;
         const int loc = folder == SmsFolder::Incoming ? sms_in::kLocation : sms_out::kLocation;
         for (int i = 0; i < list->topLevelItemCount(); ++i)
@@ -110,7 +120,7 @@ struct SmsRig : testing::MainWindowRig {
     }
     // Selects a row as a click does, its list having the focus.
     void Select(SmsFolder folder, QTreeWidgetItem* row) {
-        QTreeWidget* list = page->List(folder);
+        QTreeWidget* list = &List(folder);
         // The windows shown meanwhile (progress, messages) took the activation.
         glavna->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(glavna.get()));
@@ -127,11 +137,10 @@ struct SmsRig : testing::MainWindowRig {
         m.timestamp = "05/03/16,09:00:00";
         const auto before = engine.SmsList().size();
         // The notice's modal loop runs inside the wait below: it is closed from there.
-        WhenShown close(*page->NewSmsForm, [this] { page->NewSmsForm->Button1->click(); });
+        WhenShown close(Notice(), [this] { Find<QPushButton>(Notice(), "Button1").click(); });
         // Into the SIM card: the phone memory's free places stay as they are.
         Phone().ReceiveSms(Now(), phonesim::BuildDeliverPdu(m), "SM");
-        ASSERT_TRUE(
-            PumpUntil([&] { return close.Done() && !page->NewSmsForm->isVisible(); }, 10000));
+        ASSERT_TRUE(PumpUntil([&] { return close.Done() && !Notice().isVisible(); }, 10000));
         EXPECT_EQ(engine.SmsList().size(), before + 1);
     }
 
@@ -145,11 +154,11 @@ TEST(SmsPageSim, PanelAndButtonsFollowTheMessageShown) {
     TSmsPage& p = *rig.page;
 
     // Inbox newest first; the counts of both lists.
-    ASSERT_EQ(p.SMSListIn->topLevelItemCount(), 8);
+    ASSERT_EQ(rig.List(SmsFolder::Incoming).topLevelItemCount(), 8);
     QStringList order;
-    for (int i = 0; i < p.SMSListIn->topLevelItemCount(); ++i)
-        order << p.SMSListIn->topLevelItem(i)->text(sms_in::kDate) + " " +
-                     p.SMSListIn->topLevelItem(i)->text(sms_in::kTime);
+    for (int i = 0; i < rig.List(SmsFolder::Incoming).topLevelItemCount(); ++i)
+        order << rig.List(SmsFolder::Incoming).topLevelItem(i)->text(sms_in::kDate) + " " +
+                     rig.List(SmsFolder::Incoming).topLevelItem(i)->text(sms_in::kTime);
     QStringList sorted = order;
     std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
         auto key = [](const QString& s) {
@@ -158,57 +167,58 @@ TEST(SmsPageSim, PanelAndButtonsFollowTheMessageShown) {
         return key(a) > key(b);
     });
     EXPECT_EQ(order, sorted);
-    QTreeWidgetItem early, late, odd;
-    early.setText(sms_in::kDate, "01.03.2005");
-    early.setText(sms_in::kTime, "07:30:00");
-    late.setText(sms_in::kDate, "15.03.2005");
-    late.setText(sms_in::kTime, "08:45:30");
-    odd.setText(sms_in::kDate, "32.13.2005");
+    AListSMS early, late, odd;
+    early.Date = "01.03.2005";
+    early.Time = "07:30:00";
+    late.Date = "15.03.2005";
+    late.Time = "08:45:30";
+    odd.Date = "32.13.2005";
     EXPECT_EQ(TSmsPage::SMSListInCompare(late, early), -1);
     EXPECT_EQ(TSmsPage::SMSListInCompare(early, late), 1);
     EXPECT_EQ(TSmsPage::SMSListInCompare(early, early), 0);
     EXPECT_EQ(TSmsPage::SMSListInCompare(odd, early), 1);  // last
     EXPECT_EQ(TSmsPage::SMSListInCompare(early, odd), -1);
-    EXPECT_EQ(p.CountSmsInLab->text(), "(8/2 new)");
-    EXPECT_EQ(p.CountSmsOutLab->text(), "(4/2 new)");
+    EXPECT_EQ(rig.Text("CountSmsInLab"), "(8/2 new)");
+    EXPECT_EQ(rig.Text("CountSmsOutLab"), "(4/2 new)");
 
     // An alphanumeric sender: no reply, no phonebook entry; edit, delete, dial.
     QTreeWidgetItem* vip = rig.Row(SmsFolder::Incoming, "SIM card", "02");
     ASSERT_NE(vip, nullptr);
     rig.Select(SmsFolder::Incoming, vip);
-    EXPECT_EQ(p.Label25->text(), "VIPnet");
-    EXPECT_EQ(p.Label16->text(), "Sender:");
-    EXPECT_FALSE(p.ReplySmsTB->isEnabled());
-    EXPECT_FALSE(p.AddPhoneSmsInTB->isEnabled());
-    EXPECT_FALSE(p.Odgovorinaporuku2->isEnabled());
-    EXPECT_TRUE(p.IzmjenaSmsInTB->isEnabled());
-    EXPECT_TRUE(p.BrisanjeSmsInTB->isEnabled());
-    EXPECT_TRUE(p.DialPhoneSmsInTB->isEnabled());
-    EXPECT_EQ(p.Label21->text(), "02");
-    EXPECT_EQ(p.Label27->text(), "SIM card");
+    EXPECT_EQ(rig.Text("Label25"), "VIPnet");
+    EXPECT_EQ(rig.Text("Label16"), "Sender:");
+    EXPECT_FALSE(rig.Action("ReplySmsTB").isEnabled());
+    EXPECT_FALSE(rig.Action("AddPhoneSmsInTB").isEnabled());
+    EXPECT_FALSE(rig.Action("Odgovorinaporuku2").isEnabled());
+    EXPECT_TRUE(rig.Action("IzmjenaSmsInTB").isEnabled());
+    EXPECT_TRUE(rig.Action("BrisanjeSmsInTB").isEnabled());
+    EXPECT_TRUE(rig.Action("DialPhoneSmsInTB").isEnabled());
+    EXPECT_EQ(rig.Text("Label21"), "02");
+    EXPECT_EQ(rig.Text("Label27"), "SIM card");
     // The position has its own row under the memory, caption and value shown.
-    for (QLabel* l : {p.Label11, p.Label21}) {
+    for (QLabel* l : {&Find<QLabel>(p, "Label11"), &Find<QLabel>(p, "Label21")}) {
         EXPECT_TRUE(l->isVisibleTo(&p)) << l->objectName().toStdString();
-        EXPECT_GT(l->y(), p.Label27->y()) << l->objectName().toStdString();
+        EXPECT_GT(l->y(), Find<QLabel>(p, "Label27").y()) << l->objectName().toStdString();
     }
 
     // A sender with a number can be answered and added.
     rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "Mobile memory", "07"));
-    EXPECT_TRUE(p.ReplySmsTB->isEnabled());
-    EXPECT_TRUE(p.AddPhoneSmsInTB->isEnabled());
-    EXPECT_EQ(p.Label25->text(), "+385915550000");
+    EXPECT_TRUE(rig.Action("ReplySmsTB").isEnabled());
+    EXPECT_TRUE(rig.Action("AddPhoneSmsInTB").isEnabled());
+    EXPECT_EQ(rig.Text("Label25"), "+385915550000");
 
     // A stored message has no centre of its own: the phone's is shown.
     rig.Select(SmsFolder::Outgoing, rig.Row(SmsFolder::Outgoing, "Mobile memory", "04"));
-    EXPECT_EQ(p.Label16->text(), "Receiver:");
-    EXPECT_EQ(p.Label18->text(), "Validity:");
-    EXPECT_EQ(p.Label23->text(), QString::fromStdString(rig.engine.Settings().SmscLab));
-    EXPECT_FALSE(p.Label23->text().isEmpty());
-    EXPECT_TRUE(p.SlanjeSmsOutTB->isEnabled());
+    EXPECT_EQ(rig.Text("Label16"), "Receiver:");
+    EXPECT_EQ(rig.Text("Label18"), "Validity:");
+    EXPECT_EQ(rig.Text("Label23"), QString::fromStdString(rig.engine.Settings().SmscLab));
+    EXPECT_FALSE(rig.Text("Label23").isEmpty());
+    EXPECT_TRUE(rig.Action("SlanjeSmsOutTB").isEnabled());
     // Leaving the inbox disabled its commands.
-    EXPECT_FALSE(p.IzmjenaSmsInTB->isEnabled());
-    EXPECT_EQ(p.Label28->text(),
-              "Message length:  " + QString::number(p.SMSMemo->toPlainText().size()));
+    EXPECT_FALSE(rig.Action("IzmjenaSmsInTB").isEnabled());
+    EXPECT_EQ(rig.Text("Label28"),
+              "Message length:  " +
+                  QString::number(Find<QPlainTextEdit>(p, "SMSMemo").toPlainText().size()));
 }
 
 TEST(SmsPageSim, DeleteActsOnTheMessageShownWhenStarted) {
@@ -218,23 +228,23 @@ TEST(SmsPageSim, DeleteActsOnTheMessageShownWhenStarted) {
 
     // Nothing shown: the Delete key sends nothing and leaves nothing behind.
     std::size_t from = rig.Written().size();
-    p.SMSListIn->setFocus();
+    rig.List(SmsFolder::Incoming).setFocus();
     QKeyEvent del(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier);
-    QApplication::sendEvent(p.SMSListIn, &del);
+    QApplication::sendEvent(&rig.List(SmsFolder::Incoming), &del);
     testing::Pump(200);
     EXPECT_EQ(rig.Written().size(), from);
     ASSERT_TRUE(rig.ReadSms());
-    EXPECT_EQ(p.SMSListIn->topLevelItemCount(), 8);
+    EXPECT_EQ(rig.List(SmsFolder::Incoming).topLevelItemCount(), 8);
 
     // The confirmation names the list; a message arriving while it is open
     // takes over the panel, and the one shown first is deleted.
     rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "SIM card", "05"));
-    const QString shownNumber = p.Label25->text();
+    const QString shownNumber = rig.Text("Label25");
     from = rig.Written().size();
     {
         DialogWatcher watcher([&](TMessageDialog& d) {
             rig.Arrive("+385917777777", "Jos jedna");
-            EXPECT_EQ(p.Label25->text(), "+385917777777");
+            EXPECT_EQ(rig.Text("Label25"), "+385917777777");
             DialogWatcher::Press(d, "Yes");
         });
         p.BrisanjeSmsInTBClick();
@@ -255,7 +265,7 @@ TEST(SmsPageSim, DeleteActsOnTheMessageShownWhenStarted) {
     EXPECT_TRUE(PumpUntil([&] { return !rig.Row(SmsFolder::Incoming, "SIM card", "05"); }, 5000));
 
     // In the outbox the confirmation speaks of the receiver.
-    rig.Select(SmsFolder::Outgoing, p.SMSListOut->topLevelItem(0));
+    rig.Select(SmsFolder::Outgoing, rig.List(SmsFolder::Outgoing).topLevelItem(0));
     DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
     from = rig.Written().size();
     p.BrisanjeSmsInTBClick();
@@ -270,7 +280,7 @@ TEST(SmsPageSim, AnEditReplacesTheMessageShownWhenOpened) {
     ASSERT_TRUE(rig.Connect());
     ASSERT_TRUE(rig.ReadSms());
     TSmsPage& p = *rig.page;
-    TSmsForm& f = *p.SmsForm;
+    TSmsForm& f = rig.Compose();
 
     // Closed by the title bar: nothing reaches the phone.
     rig.Select(SmsFolder::Outgoing, rig.Row(SmsFolder::Outgoing, "Mobile memory", "04"));
@@ -290,7 +300,7 @@ TEST(SmsPageSim, AnEditReplacesTheMessageShownWhenOpened) {
         EXPECT_EQ(f.Text(), "Termin am Montag passt. Schöne Grüße");
         rig.Arrive("+385918888888", "Usput");
         f.SetText("Termin am Dienstag");
-        f.SaveBtn->click();
+        Find<QPushButton>(f, "SaveBtn").click();
     });
     p.IzmjenaSmsInTBClick();
     ASSERT_TRUE(edit.Done());
@@ -316,27 +326,27 @@ TEST(SmsPageSim, AStoredMessageWithoutNumberAsksForOne) {
     ASSERT_TRUE(rig.Connect());
     ASSERT_TRUE(rig.ReadSms());
     TSmsPage& p = *rig.page;
-    TSmsForm& f = *p.SmsForm;
+    TSmsForm& f = rig.Compose();
 
     // Stored with no number: Save only.
     WhenShown store(f, [&] {
         f.SetText("Bez broja");
-        EXPECT_TRUE(f.SaveBtn->isEnabled());
-        EXPECT_FALSE(f.SendBtn->isEnabled());
-        f.SaveBtn->click();
+        EXPECT_TRUE(Find<QPushButton>(f, "SaveBtn").isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(f, "SendBtn").isEnabled());
+        Find<QPushButton>(f, "SaveBtn").click();
     });
     p.Novaporuka1Click();
     ASSERT_TRUE(PumpUntil([&] { return rig.Row(SmsFolder::Outgoing, "SIM card", "04"); }, 10000));
     ASSERT_TRUE(rig.Idle());
-    EXPECT_EQ(p.Label21->text(), "04");  // the stored one is shown
-    EXPECT_TRUE(p.Label25->text().isEmpty());
+    EXPECT_EQ(rig.Text("Label21"), "04");  // the stored one is shown
+    EXPECT_TRUE(rig.Text("Label25").isEmpty());
 
     std::size_t from = rig.Written().size();
     DialogWatcher yes;  // "Send SMS message?"
-    WhenShown number(*p.SmsMemForm, [&] {
-        EXPECT_FALSE(p.SmsMemForm->SendBtn->isEnabled());
-        p.SmsMemForm->TelEdit->setText("+385911112222");
-        p.SmsMemForm->SendBtn->click();
+    WhenShown number(rig.RecipientForm(), [&] {
+        EXPECT_FALSE(Find<QPushButton>(rig.RecipientForm(), "SendBtn").isEnabled());
+        Find<QLineEdit>(rig.RecipientForm(), "TelEdit").setText("+385911112222");
+        Find<QPushButton>(rig.RecipientForm(), "SendBtn").click();
     });
     p.SlanjeSmsOutTBClick();
     ASSERT_TRUE(
@@ -352,69 +362,69 @@ TEST(SmsPageSim, ComposeCountsChecksAndSends) {
     SmsRig rig;
     ASSERT_TRUE(rig.Connect());
     TSmsPage& p = *rig.page;
-    TSmsForm& f = *p.SmsForm;
+    TSmsForm& f = rig.Compose();
     std::size_t from = 0;
     WhenShown compose(f, [&] {
         EXPECT_EQ(f.windowTitle(), "New message . . .");
         // A character the phone cannot store: listed, both buttons off.
-        f.TelEdit->setText("+385911234567");
+        Find<QLineEdit>(f, "TelEdit").setText("+385911234567");
         f.SetText(QString::fromUtf8("Vidimo se u Čakovcu"));
         ASSERT_NE(f.Hint(), nullptr);
         EXPECT_TRUE(f.Hint()->Caption().contains(QString::fromUtf8("Č ")));
-        EXPECT_FALSE(f.SendBtn->isEnabled());
-        EXPECT_FALSE(f.SaveBtn->isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(f, "SendBtn").isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(f, "SaveBtn").isEnabled());
         f.SetText("Vidimo se u Cakovcu");
         EXPECT_EQ(f.Hint(), nullptr);
-        EXPECT_TRUE(f.SendBtn->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(f, "SendBtn").isEnabled());
 
         // The limit: typing or pasting past it keeps what fits.
         f.SetText(QString(150, 'a'));
-        f.PorukaMemo->moveCursor(QTextCursor::End);
-        f.PorukaMemo->insertPlainText(QString(20, 'b'));
+        Find<QPlainTextEdit>(f, "PorukaMemo").moveCursor(QTextCursor::End);
+        Find<QPlainTextEdit>(f, "PorukaMemo").insertPlainText(QString(20, 'b'));
         EXPECT_EQ(f.Text(), QString(150, 'a') + QString(10, 'b'));
-        EXPECT_EQ(f.PreLab->text(), "0");
+        EXPECT_EQ(Find<QLabel>(f, "PreLab").text(), "0");
         // The euro counts two.
         f.SetText(QString(150, 'a') + QString(QChar(0x20AC)));
-        EXPECT_EQ(f.UpisLab->text(), "152");
+        EXPECT_EQ(Find<QLabel>(f, "UpisLab").text(), "152");
         EXPECT_EQ(f.Left(), 8);
-        f.PicturesUD->setValue(1);  // "Headache": 11 characters
-        EXPECT_FALSE(f.AddPicBtn->isEnabled());
-        f.PicturesUD->setValue(9);  // "No": 5
-        EXPECT_TRUE(f.AddPicBtn->isEnabled());
-        f.PorukaMemo->moveCursor(QTextCursor::Start);
-        f.AddPicBtn->click();
+        Find<QSpinBox>(f, "PicturesUD").setValue(1);  // "Headache": 11 characters
+        EXPECT_FALSE(Find<QPushButton>(f, "AddPicBtn").isEnabled());
+        Find<QSpinBox>(f, "PicturesUD").setValue(9);  // "No": 5
+        EXPECT_TRUE(Find<QPushButton>(f, "AddPicBtn").isEnabled());
+        Find<QPlainTextEdit>(f, "PorukaMemo").moveCursor(QTextCursor::Start);
+        Find<QPushButton>(f, "AddPicBtn").click();
         EXPECT_TRUE(f.Text().startsWith("\"%No\"aaa"));
         // Flash: 69 at most, cut at once.
         f.SetText(QString(100, 'c'));
-        f.FlashCheck->setChecked(true);
+        Find<QCheckBox>(f, "FlashCheck").setChecked(true);
         EXPECT_EQ(f.Text(), QString(69, 'c'));
-        EXPECT_EQ(f.MaxLab->text(), "69");
-        f.FlashCheck->setChecked(false);
+        EXPECT_EQ(Find<QLabel>(f, "MaxLab").text(), "69");
+        Find<QCheckBox>(f, "FlashCheck").setChecked(false);
 
         // A text put there whole stays whole; over the limit nothing may go.
         f.SetText(QString(170, 'd'));
         EXPECT_EQ(f.Text().size(), 170);
-        EXPECT_EQ(f.PreLab->text(), "-10");
-        EXPECT_FALSE(f.SendBtn->isEnabled());
-        EXPECT_FALSE(f.SaveBtn->isEnabled());
+        EXPECT_EQ(Find<QLabel>(f, "PreLab").text(), "-10");
+        EXPECT_FALSE(Find<QPushButton>(f, "SendBtn").isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(f, "SaveBtn").isEnabled());
         // A number the encoder refuses is told, and nothing is sent.
         f.SetText("Bok");
-        f.TelEdit->setText("+385+91");
-        ASSERT_TRUE(f.SendBtn->isEnabled());
+        Find<QLineEdit>(f, "TelEdit").setText("+385+91");
+        ASSERT_TRUE(Find<QPushButton>(f, "SendBtn").isEnabled());
         const std::size_t before = rig.Written().size();
         {
             DialogWatcher ok;
-            f.SendBtn->click();
+            Find<QPushButton>(f, "SendBtn").click();
             ASSERT_EQ(ok.Seen().size(), 1u);
             EXPECT_EQ(ok.Seen()[0].caption, "Error");
         }
         EXPECT_TRUE(f.isVisible());
         EXPECT_EQ(rig.Written().size(), before);
 
-        f.TelEdit->setText("+385911234567");
+        Find<QLineEdit>(f, "TelEdit").setText("+385911234567");
         f.SetText("Stizem u 8.\nPozdrav");
         from = rig.Written().size();
-        f.SendBtn->click();
+        Find<QPushButton>(f, "SendBtn").click();
     });
     p.Novaporuka1Click();
     ASSERT_TRUE(compose.Done());
@@ -432,25 +442,27 @@ TEST(SmsPageSim, ComposeKeepsTheTextUntilThePhoneTakesTheMessage) {
     SmsRig rig;
     ASSERT_TRUE(rig.Connect());
     TSmsPage& p = *rig.page;
-    TSmsForm& f = *p.SmsForm;
+    TSmsForm& f = rig.Compose();
     phonesim::CommandFault refused;
     refused.command = "AT+CMGS=";
     refused.result = "+CMS ERROR: 500";
     rig.Phone().AddFault(refused);
     bool keptAfterRefusal = false;
     WhenShown compose(f, [&] {
-        f.TelEdit->setText("+385911234567");
+        Find<QLineEdit>(f, "TelEdit").setText("+385911234567");
         f.SetText("Vidimo se");
         {
             DialogWatcher ok;
-            f.SendBtn->click();
-            EXPECT_FALSE(f.SendBtn->isEnabled());  // while the phone works on it
+            Find<QPushButton>(f, "SendBtn").click();
+            EXPECT_FALSE(
+                Find<QPushButton>(f, "SendBtn").isEnabled());  // while the phone works on it
             ASSERT_TRUE(PumpUntil([&] { return !ok.Seen().empty(); }, 10000));
             EXPECT_EQ(ok.Seen()[0].caption, "Error");
         }
         ASSERT_TRUE(PumpUntil([&] { return !f.Waiting(); }, 5000));
-        keptAfterRefusal = f.isVisible() && f.Text() == "Vidimo se" && f.SendBtn->isEnabled();
-        f.SendBtn->click();  // the phone takes it now
+        keptAfterRefusal =
+            f.isVisible() && f.Text() == "Vidimo se" && Find<QPushButton>(f, "SendBtn").isEnabled();
+        Find<QPushButton>(f, "SendBtn").click();  // the phone takes it now
     });
     p.Novaporuka1Click();
     ASSERT_TRUE(compose.Done());
@@ -463,7 +475,7 @@ TEST(SmsPageSim, NoticeShowsTheNewMessageAndReplies) {
     SmsRig rig;
     ASSERT_TRUE(rig.Connect());
     TSmsPage& p = *rig.page;
-    TNewSmsForm& n = *p.NewSmsForm;
+    TNewSmsForm& n = rig.Notice();
     phonesim::DeliverMessage m;
     m.smsc = "+385910401";
     m.sender = "+385950610995";
@@ -471,20 +483,20 @@ TEST(SmsPageSim, NoticeShowsTheNewMessageAndReplies) {
     m.timestamp = "05/03/16,09:15:00";
     bool replied = false;
     WhenShown notice(n, [&] {
-        EXPECT_EQ(n.TelefonLab->text(), "+385950610995");
-        EXPECT_EQ(n.DatumLab->text(), "16.03.2005     09:15:00");
-        EXPECT_EQ(n.PorukaMemo->toPlainText(), "Javi se!");
-        EXPECT_TRUE(n.CloseTimer->isActive());
+        EXPECT_EQ(Find<QLabel>(n, "TelefonLab").text(), "+385950610995");
+        EXPECT_EQ(Find<QLabel>(n, "DatumLab").text(), "16.03.2005     09:15:00");
+        EXPECT_EQ(Find<QPlainTextEdit>(n, "PorukaMemo").toPlainText(), "Javi se!");
+        EXPECT_TRUE(Find<QTimer>(n, "CloseTimer").isActive());
         EXPECT_TRUE(rig.engine.NewSmsPending());
-        WhenShown reply(*p.SmsForm, [&] {
+        WhenShown reply(rig.Compose(), [&] {
             replied = true;
-            EXPECT_EQ(p.SmsForm->windowTitle(), "Reply to message . . .");
-            EXPECT_EQ(p.SmsForm->TelEdit->text(), "+385950610995");
-            EXPECT_FALSE(p.SmsForm->TelEdit->isEnabled());
-            EXPECT_FALSE(p.SmsForm->NazivCB->isEnabled());
-            p.SmsForm->reject();
+            EXPECT_EQ(rig.Compose().windowTitle(), "Reply to message . . .");
+            EXPECT_EQ(Find<QLineEdit>(rig.Compose(), "TelEdit").text(), "+385950610995");
+            EXPECT_FALSE(Find<QLineEdit>(rig.Compose(), "TelEdit").isEnabled());
+            EXPECT_FALSE(Find<QComboBox>(rig.Compose(), "NazivCB").isEnabled());
+            rig.Compose().reject();
         });
-        n.Button2->click();
+        Find<QPushButton>(n, "Button2").click();
     });
     rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m));
     ASSERT_TRUE(PumpUntil([&] { return notice.Done() && !n.isVisible(); }, 10000));
@@ -492,22 +504,22 @@ TEST(SmsPageSim, NoticeShowsTheNewMessageAndReplies) {
     EXPECT_FALSE(rig.engine.NewSmsPending());
 
     // While the compose window is open the notice offers no reply.
-    WhenShown composing(*p.SmsForm, [&] {
+    WhenShown composing(rig.Compose(), [&] {
         WhenShown inner(n, [&] {
-            EXPECT_FALSE(n.Button2->isEnabled());
-            n.Button1->click();
+            EXPECT_FALSE(Find<QPushButton>(n, "Button2").isEnabled());
+            Find<QPushButton>(n, "Button1").click();
         });
         m.text = "Jesi tu?";
         rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m));
         EXPECT_TRUE(PumpUntil([&] { return inner.Done() && !n.isVisible(); }, 10000));
-        p.SmsForm->reject();
+        rig.Compose().reject();
     });
     p.Novaporuka1Click();
     ASSERT_TRUE(composing.Done());
 
     // "Zatvori" clears the indicator too.
     m.text = "Jos nesto";
-    WhenShown close(n, [&] { n.Button1->click(); });
+    WhenShown close(n, [&] { Find<QPushButton>(n, "Button1").click(); });
     rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m));
     ASSERT_TRUE(PumpUntil([&] { return close.Done() && !n.isVisible(); }, 10000));
     EXPECT_FALSE(rig.engine.NewSmsPending());
@@ -519,7 +531,7 @@ TEST(SmsPageSim, Ucs2MessagesKeepEveryLetter) {
     SmsRig rig;
     ASSERT_TRUE(rig.Connect());
     TSmsPage& p = *rig.page;
-    TNewSmsForm& n = *p.NewSmsForm;
+    TNewSmsForm& n = rig.Notice();
     const QString croatian = QString::fromUtf8("Ćao Đuro, čćžšđ");
     const QString cyrillic = QString::fromUtf8("Привет, Ђорђе!");
     QStringList noticed;
@@ -532,8 +544,8 @@ TEST(SmsPageSim, Ucs2MessagesKeepEveryLetter) {
         m.ucs2 = true;
         m.timestamp = "05/03/16,09:" + std::to_string(++minute) + ":00";
         WhenShown notice(n, [&] {
-            noticed << n.PorukaMemo->toPlainText();
-            n.Button1->click();
+            noticed << Find<QPlainTextEdit>(n, "PorukaMemo").toPlainText();
+            Find<QPushButton>(n, "Button1").click();
         });
         rig.Phone().ReceiveSms(rig.Now(), phonesim::BuildDeliverPdu(m), "SM");
         ASSERT_TRUE(PumpUntil([&] { return notice.Done() && !n.isVisible(); }, 10000));
@@ -543,22 +555,22 @@ TEST(SmsPageSim, Ucs2MessagesKeepEveryLetter) {
     ASSERT_TRUE(rig.Idle());
     QTreeWidgetItem* row = nullptr;
     QStringList texts;
-    for (int i = 0; i < p.SMSListIn->topLevelItemCount(); ++i) {
-        texts << p.SMSListIn->topLevelItem(i)->text(sms_in::kText);
-        if (texts.back() == croatian) row = p.SMSListIn->topLevelItem(i);
+    for (int i = 0; i < rig.List(SmsFolder::Incoming).topLevelItemCount(); ++i) {
+        texts << rig.List(SmsFolder::Incoming).topLevelItem(i)->text(sms_in::kText);
+        if (texts.back() == croatian) row = rig.List(SmsFolder::Incoming).topLevelItem(i);
     }
     EXPECT_TRUE(texts.contains(cyrillic));
     ASSERT_NE(row, nullptr) << texts.join('|').toStdString();
     rig.Select(SmsFolder::Incoming, row);
-    EXPECT_EQ(p.SMSMemo->toPlainText(), croatian);
+    EXPECT_EQ(Find<QPlainTextEdit>(p, "SMSMemo").toPlainText(), croatian);
 
-    TSmsForm& f = *p.SmsForm;
+    TSmsForm& f = rig.Compose();
     WhenShown answer(f, [&] {
         EXPECT_EQ(f.Text(), croatian + "\nAnswer is YES!");
         ASSERT_NE(f.Hint(), nullptr);
         EXPECT_TRUE(f.Hint()->Caption().contains(QString::fromUtf8("Ć Đ č ć ž š đ ")))
             << f.Hint()->Caption().toStdString();
-        EXPECT_FALSE(f.SendBtn->isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(f, "SendBtn").isEnabled());
         f.reject();
     });
     p.OdgovorjeDA1Click(1);
@@ -598,42 +610,42 @@ TEST(SmsPageSim, PhonebookButtonsComposeToTheEntryAndAddOpensTheEntryDialog) {
     ASSERT_TRUE(rig.Idle());
     TImenikPage& book = *rig.glavna->ImenikPage;
     QTreeWidgetItem* vip = nullptr;
-    for (int i = 0; i < book.ImenikList->topLevelItemCount() && !vip; ++i)
-        if (book.ImenikList->topLevelItem(i)->text(1) == "0983273823")
-            vip = book.ImenikList->topLevelItem(i);
+    auto& entries = Find<QTreeWidget>(book, "ImenikList");
+    for (int i = 0; i < entries.topLevelItemCount() && !vip; ++i)
+        if (entries.topLevelItem(i)->text(1) == "0983273823") vip = entries.topLevelItem(i);
     ASSERT_NE(vip, nullptr);
-    book.ImenikList->setCurrentItem(vip);
-    TSmsForm& f = *rig.page->SmsForm;
+    entries.setCurrentItem(vip);
+    TSmsForm& f = rig.Compose();
     // To the entry: its number, and its name (a VIP entry's) chosen.
     WhenShown to(f, [&] {
         EXPECT_EQ(f.windowTitle(), "New message . . .");
-        EXPECT_EQ(f.TelEdit->text(), "0983273823");
-        EXPECT_EQ(f.NazivCB->currentData().toString(), "Ivan Pavic!");
-        EXPECT_EQ(f.NazivCB->currentText(), "Ivan Pavic");
+        EXPECT_EQ(Find<QLineEdit>(f, "TelEdit").text(), "0983273823");
+        EXPECT_EQ(Find<QComboBox>(f, "NazivCB").currentData().toString(), "Ivan Pavic!");
+        EXPECT_EQ(Find<QComboBox>(f, "NazivCB").currentText(), "Ivan Pavic");
         EXPECT_TRUE(f.Text().isEmpty());
         f.reject();
     });
-    book.NewSmsIme1TB->trigger();
+    Find<QAction>(book, "NewSmsIme1TB").trigger();
     ASSERT_TRUE(to.Done());
     // With the entry's data: the text, no recipient.
     WhenShown data(f, [&] {
         EXPECT_EQ(f.Text(), "Ivan Pavic\n0983273823");
-        EXPECT_TRUE(f.TelEdit->text().isEmpty());
+        EXPECT_TRUE(Find<QLineEdit>(f, "TelEdit").text().isEmpty());
         f.reject();
     });
-    book.NewSmsIme2TB->trigger();
+    Find<QAction>(book, "NewSmsIme2TB").trigger();
     ASSERT_TRUE(data.Done());
 
     // A sender the phonebook does not know: the entry dialog with the number.
     ASSERT_TRUE(rig.ReadSms());
     rig.Select(SmsFolder::Incoming, rig.Row(SmsFolder::Incoming, "Mobile memory", "07"));
-    ASSERT_TRUE(rig.page->AddPhoneSmsInTB->isEnabled());
+    ASSERT_TRUE(rig.Action("AddPhoneSmsInTB").isEnabled());
     TUpisImenik& entry = book.UpisImenik();
     WhenShown add(entry, [&] {
-        EXPECT_EQ(entry.TelEdit->text(), "+385915550000");
+        EXPECT_EQ(entry.Number(), "+385915550000");
         entry.reject();
     });
-    rig.page->AddPhoneSmsInTB->trigger();
+    rig.Action("AddPhoneSmsInTB").trigger();
     ASSERT_TRUE(add.Done());
 }
 

@@ -63,12 +63,14 @@ TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
 
-void TNewSmsForm::ShowNotice(const NewSmsNotice& notice) {
-    OsobaLab->setText(FromAnsi(notice.OsobaLab));
-    TelefonLab->setText(FromAnsi(notice.TelefonLab));
+void TNewSmsForm::ShowNotice(const NewSmsNotice& notice, bool replyAllowed) {
+    senderName_ = FromAnsi(notice.OsobaLab);
+    senderNumber_ = FromAnsi(notice.TelefonLab);
+    OsobaLab->setText(senderName_);
+    TelefonLab->setText(senderNumber_);
     DatumLab->setText(FromAnsi(notice.DatumLab));
     PorukaMemo->setPlainText(WithLineFeeds(FromUtf8(notice.PorukaMemo)));
-    Button2->setEnabled(!CanReply || CanReply());
+    Button2->setEnabled(replyAllowed);
     CloseTimer->stop();
     CloseTimer->start();
     if (inLoop_) {
@@ -100,7 +102,7 @@ void TNewSmsForm::Button1Click() {
 void TNewSmsForm::Button2Click() {
     engine_.ClearNewSms();
     hide();
-    if (Reply) Reply(OsobaLab->text(), TelefonLab->text());
+    emit ReplyRequested(senderName_, senderNumber_);
     reject();
 }
 

@@ -2,13 +2,13 @@
 // "Nova SMS poruka!": the notice of a message just received, with its
 // sender, time and text. It closes itself 30 s after it was last filled;
 // "Zatvori" and "Odgovori na poruku" clear the new-message indicator, the
-// latter opening the compose window to the sender. A message read while
-// the notice is up refills it.
+// latter asking for the compose window to the sender (ReplyRequested). A
+// message read while the notice is up refills it.
 
 #include "engine/sms/sms_view.h"
 #include "ui/small_window.h"
 
-#include <functional>
+#include <QString>
 
 class QLabel;
 class QPlainTextEdit;
@@ -27,17 +27,30 @@ public:
     TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow);
 
     // Fills the notice and restarts its timer; shows it modally unless it
-    // is up already (then it is only raised).
-    void ShowNotice(const NewSmsNotice& notice);
-    // Whether Reply may open the compose window (it is not open already).
-    std::function<bool()> CanReply;
-    // Opens the compose window to the sender (name, number), modally.
-    std::function<void(const QString& name, const QString& number)> Reply;
+    // is up already (then it is only raised). replyAllowed: the reply button
+    // is on (the compose window is not open already).
+    void ShowNotice(const NewSmsNotice& notice, bool replyAllowed);
 
     void FormShow();
     void CloseTimerTimer();
     void Button1Click();
     void Button2Click();
+
+    void done(int result) override;
+
+signals:
+    // The compose window to the sender (name, number), modally.
+    void ReplyRequested(const QString& name, const QString& number);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    PhoneEngine& engine_;
+    bool inLoop_ = false;
+    // The sender the reply goes to.
+    QString senderName_;
+    QString senderNumber_;
 
     QLabel* OsobaLab = nullptr;
     QLabel* TelefonLab = nullptr;
@@ -46,15 +59,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QTimer* CloseTimer = nullptr;
-
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    PhoneEngine& engine_;
-    bool inLoop_ = false;
 };
 
 }  // namespace parlenko::ui

@@ -1,7 +1,6 @@
 #include "ui/dialogs/sms_form.h"
 
 #include "components/widgets/tessary_hint.h"
-#include "engine/pdu/pdu_encoder.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/sms_counts.h"
@@ -204,9 +203,37 @@ TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
 
 TSmsForm::~TSmsForm() = default;
 
-void TSmsForm::SetEditTarget(PhoneMemory memory, const std::string& position) {
+void TSmsForm::PrepareNew() {
+    ComposeMode = 1;
+    setWindowTitle(U("New message . . ."));
+    FillNameList();
+    TelEdit->setEnabled(true);
+    TelEdit->clear();
+    NazivCB->setCurrentIndex(-1);
+    SetText({});
+}
+
+void TSmsForm::PrepareReply(const QString& name, const QString& number) {
+    ComposeMode = 1;
+    setWindowTitle(U("Reply to message . . ."));
+    FillNameList();
+    SetRecipient(name, number);
+    // The answer goes to the sender only.
+    TelEdit->setEnabled(false);
+    NazivCB->setEnabled(false);
+    SetText({});
+}
+
+void TSmsForm::PrepareEdit(PhoneMemory memory, const std::string& position, const QString& name,
+                           const QString& number, const QString& text) {
+    ComposeMode = 0;
     editMemory_ = memory;
     editPosition_ = position;
+    setWindowTitle(U("Edit message . . ."));
+    FillNameList();
+    SetRecipient(name, number);
+    TelEdit->setEnabled(true);
+    SetText(text);
 }
 
 bool TSmsForm::Flash() const { return FlashCheck->isChecked(); }
@@ -252,19 +279,28 @@ QStringList TSmsForm::UnsupportedChars() const {
     return bad;
 }
 
-std::string TSmsForm::BuildPdu() {
-    const bool flash = Flash();
-    const std::string text = flash ? PhoneText() : SmsTextToGsm(PhoneText());
-    const SubmitPdu pdu =
-        BuildSubmitPdu(ToAnsi(TelEdit->text().trimmed()), text, TrajanjeUpDown->value(),
-                       ReportCheck->isChecked(), flash, TrajanjeCB->currentIndex());
-    if (pdu.Ok()) return pdu.Pdu;
-    const QString why =
-        pdu.Error == SubmitPduError::InvalidNumber
-            ? U("Invalid phone number!\r\rThe '+' may stand only in front of the number.")
-            : U("SMS message is too long!");
-    ShowMessageDialog(this, QStringLiteral("Error"), why, DialogKind::Error, DialogButtons::Ok);
-    return {};
+ComposedSms TSmsForm::Message() const {
+    ComposedSms m;
+    m.Number = ToAnsi(TelEdit->text().trimmed());
+    m.Text = PhoneText();
+    m.ValidityValue = TrajanjeUpDown->value();
+    m.ValidityUnit = TrajanjeCB->currentIndex();
+    m.StatusReport = ReportCheck->isChecked();
+    m.Flash = Flash();
+    return m;
+}
+
+void TSmsForm::HandedOver(ComposedSmsResult result) {
+    if (result == ComposedSmsResult::InvalidNumber || result == ComposedSmsResult::TextTooLong) {
+        const QString why =
+            result == ComposedSmsResult::InvalidNumber
+                ? U("Invalid phone number!\r\rThe '+' may stand only in front of the number.")
+                : U("SMS message is too long!");
+        ShowMessageDialog(this, QStringLiteral("Error"), why, DialogKind::Error, DialogButtons::Ok);
+        return;
+    }
+    waiting_ = result == ComposedSmsResult::Started;
+    UpdateButtons();
 }
 
 void TSmsForm::UpdateButtons() {
@@ -403,20 +439,16 @@ void TSmsForm::AddPicBtnClick() {
 
 void TSmsForm::SendBtnClick() {
     if (!SendBtn->isEnabled()) return;
-    const std::string pdu = BuildPdu();
-    if (pdu.empty()) return;
-    waiting_ = ComposeMode == 1 ? engine_.SendSms(pdu)
-                                : engine_.EditStoredSms(editMemory_, editPosition_, pdu, true);
-    UpdateButtons();
+    HandedOver(ComposeMode == 1
+                   ? engine_.SendSms(Message())
+                   : engine_.EditStoredSms(editMemory_, editPosition_, Message(), true));
 }
 
 void TSmsForm::SaveBtnClick() {
     if (!SaveBtn->isEnabled()) return;
-    const std::string pdu = BuildPdu();
-    if (pdu.empty()) return;
-    waiting_ = ComposeMode == 1 ? engine_.StoreSms(pdu)
-                                : engine_.EditStoredSms(editMemory_, editPosition_, pdu, false);
-    UpdateButtons();
+    HandedOver(ComposeMode == 1
+                   ? engine_.StoreSms(Message())
+                   : engine_.EditStoredSms(editMemory_, editPosition_, Message(), false));
 }
 
 void TSmsForm::MessageDone(bool accepted) {

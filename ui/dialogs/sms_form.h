@@ -3,13 +3,15 @@
 // with the validity period, a status report, the flash display and the
 // pictures of Siemens phones. The text is counted as it is typed against the
 // message's limit (160, or 69 for a flash message) and checked against the
-// phone's alphabet; Send and Save build the PDU and hand it to the engine.
+// phone's alphabet; Send and Save hand the message's values to the engine.
 //
-// Its opener (the SMS page, the new-message notice) sets the mode, caption,
-// names, recipient and text, then shows it modally. Closing it any way
-// empties it; an edit reaches the engine only through Save or Send.
+// Its opener (the SMS page, the new-message notice) prepares it as a new
+// message, a reply or the edit of a stored message, may set the recipient
+// and text, then shows it modally. Closing it any way empties it; an edit
+// reaches the engine only through Save or Send.
 
 #include "engine/phone/phone_memory.h"
+#include "engine/sms/composed_sms.h"
 #include "ui/small_window.h"
 
 #include <QStringList>
@@ -43,13 +45,15 @@ public:
     TSmsForm(PhoneEngine& engine, QWidget* mainWindow);
     ~TSmsForm() override;
 
-    // 1 a new message (also a reply or a template); 0 the edit of a stored
-    // message, which replaces the one SetEditTarget named.
-    int ComposeMode = 1;
-    void SetEditTarget(PhoneMemory memory, const std::string& position);
+    // "New message . . .": the phonebook's names listed, no recipient, no text.
+    void PrepareNew();
+    // "Reply to message . . .": to name and number only (both fixed), no text.
+    void PrepareReply(const QString& name, const QString& number);
+    // "Edit message . . .": text to name and number (both free), replacing
+    // the stored message at position of memory.
+    void PrepareEdit(PhoneMemory memory, const std::string& position, const QString& name,
+                     const QString& number, const QString& text);
 
-    // The phonebook's names into NazivCB, sorted.
-    void FillNameList();
     // TelEdit := number; selects name (or name + "!") in NazivCB when listed.
     void SetRecipient(const QString& name, const QString& number);
     // The memo becomes the template, or with append the old text, a line
@@ -60,9 +64,8 @@ public:
     QString Text() const;
     // The memo's text as the phone takes it: Windows-1252, CR LF breaks.
     std::string PhoneText() const;
-    // The PDU of what the window holds; empty, after telling the user,
-    // when the encoder refuses it.
-    std::string BuildPdu();
+    // The message the window holds, as the engine takes it.
+    ComposedSms Message() const;
     void UpdateButtons();
     // The phone took the message handed over by Send or Save (the window
     // closes), or did not (its failure was told; what was typed stays).
@@ -89,6 +92,38 @@ public:
     void Button1Click();
     void FormClose();
 
+    // The characters left (PreLab).
+    int Left() const { return left_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    void done(int result) override;
+
+private:
+    // The phonebook's names into NazivCB, sorted.
+    void FillNameList();
+    // What the engine did with the message Send or Save handed over: a
+    // refusal is told (nothing was sent), else the window waits when it started.
+    void HandedOver(ComposedSmsResult result);
+    void ShowHint(const QString& text, int dx, int dy);
+    void FreeHint();
+    bool Flash() const;
+
+    PhoneEngine& engine_;
+    // 1 a new message (also a reply or a template); 0 the edit of a stored
+    // message, which replaces the one at editPosition_ of editMemory_.
+    int ComposeMode = 1;
+    PhoneMemory editMemory_ = PhoneMemory::Sim;
+    std::string editPosition_;
+    std::unique_ptr<widgets::TTessaryHintWindow> hint_;
+    QString lastText_;
+    bool changing_ = false;
+    bool waiting_ = false;
+    int left_ = 160;
+
     QLineEdit* TelEdit = nullptr;
     QComboBox* NazivCB = nullptr;
     QSpinBox* TrajanjeUpDown = nullptr;
@@ -109,30 +144,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* SendBtn = nullptr;
     QPushButton* SaveBtn = nullptr;
-
-    // The characters left (PreLab).
-    int Left() const { return left_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-public:
-    void done(int result) override;
-
-private:
-    void ShowHint(const QString& text, int dx, int dy);
-    void FreeHint();
-    bool Flash() const;
-
-    PhoneEngine& engine_;
-    PhoneMemory editMemory_ = PhoneMemory::Sim;
-    std::string editPosition_;
-    std::unique_ptr<widgets::TTessaryHintWindow> hint_;
-    QString lastText_;
-    bool changing_ = false;
-    bool waiting_ = false;
-    int left_ = 160;
 };
 
 }  // namespace parlenko::ui

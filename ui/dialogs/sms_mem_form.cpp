@@ -71,6 +71,8 @@ void TSmsMemForm::FormShow() {
     TelEdit->setFocus();
 }
 
+QString TSmsMemForm::Number() const { return TelEdit->text(); }
+
 void TSmsMemForm::NazivCBChange() {
     TelEdit->setText(PhoneOfName(engine_.PhonebookList(), NazivCB->currentData().toString()));
 }

@@ -28,11 +28,8 @@ public:
     void FormShow();
     void NazivCBChange();
     void TelEditChange(bool edited);
-
-    QComboBox* NazivCB = nullptr;
-    QLineEdit* TelEdit = nullptr;
-    QPushButton* SendBtn = nullptr;
-    QPushButton* Button2 = nullptr;
+    // The number typed (or chosen by its name).
+    QString Number() const;
     widgets::TTessaryHintWindow* Hint() const { return hint_; }
 
     void done(int result) override;
@@ -45,6 +42,11 @@ private:
     void FreeHint();
     PhoneEngine& engine_;
     widgets::TTessaryHintWindow* hint_ = nullptr;
+
+    QComboBox* NazivCB = nullptr;
+    QLineEdit* TelEdit = nullptr;
+    QPushButton* SendBtn = nullptr;
+    QPushButton* Button2 = nullptr;
 };
 
 }  // namespace parlenko::ui

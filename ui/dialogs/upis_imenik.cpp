@@ -93,6 +93,8 @@ void TZemljeForm::SelectCountry(const QString& name) {
     ZemljeCBChange();
 }
 
+QString TZemljeForm::CallingCode() const { return PozivniLab->text(); }
+
 void TZemljeForm::ZemljeCBChange() {
     PozivniLab->setText(
         FromAnsi(exchange::GetCountryCode(countries_, ToAnsi(ZemljeCB->currentText()))));
@@ -184,7 +186,7 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
     TelEdit->installEventFilter(this);
 
     zemlje_ = new TZemljeForm(countriesDir, this);
-    ExecCountries = [](TZemljeForm& f) { return f.exec(); };
+    execCountries_ = [](TZemljeForm& f) { return f.exec(); };
 }
 
 TUpisImenik::~TUpisImenik() = default;
@@ -225,6 +227,14 @@ void TUpisImenik::PrepareEdit(const AListIme& entry, const QString& caption, boo
     VipCheck->setChecked(vip && VipCheck->isEnabled());
     ImeEditChange();
 }
+
+void TUpisImenik::FillIn(const QString& name, const QString& number) {
+    ImeEdit->setText(name);
+    TelEdit->setText(number);
+}
+
+QString TUpisImenik::Name() const { return ImeEdit->text(); }
+QString TUpisImenik::Number() const { return TelEdit->text(); }
 
 void TUpisImenik::SimRadioBtnClick(QRadioButton* sender) {
     VipCheck->setEnabled(true);
@@ -303,18 +313,17 @@ void TUpisImenik::TelEditChange() {
 }
 
 void TUpisImenik::Button1Click() {
-    const std::string name0 = ToAnsi(ImeEdit->text());
-    const std::string number0 = ToAnsi(TelEdit->text());
+    const std::string name = ToAnsi(ImeEdit->text());
+    const std::string number = ToAnsi(TelEdit->text());
     const std::string position = ToAnsi(PozicijaLab->text());
-    if (!PhoneEngine::CanSaveEntry(name0, number0, position)) return;
-    const std::string name = VipCheck->isChecked() ? PhoneEngine::VipName(name0) : name0;
-    const PhonebookWrite write = PhoneEngine::BuildPhonebookWrite(name, number0, position);
-    ImeEdit->setText(FromAnsi(write.Entry.Name));
-    TelEdit->setText(FromAnsi(write.Entry.Phone));
-    if (moveEntry_)
-        engine_.MovePhonebookEntry(entryMemory_, entryPosition_, targetMemory_, write.Line,
-                                   write.Entry);
-    else engine_.SavePhonebookEntry(targetMemory_, write.Line, write.Entry);
+    if (!PhoneEngine::CanSaveEntry(name, number, position)) return;
+    const PhonebookEntryValues entry{targetMemory_, position, name, number, VipCheck->isChecked()};
+    // The fields show the entry as the phone will store it (the texts pass
+    // the phone's sets already): with its VIP mark.
+    ImeEdit->setText(FromAnsi(entry.Vip ? PhoneEngine::VipName(name) : name));
+    TelEdit->setText(FromAnsi(number));
+    if (moveEntry_) engine_.MovePhonebookEntry(entryMemory_, entryPosition_, entry);
+    else engine_.SavePhonebookEntry(entry);
     moveEntry_ = false;
     accept();
 }
@@ -323,8 +332,8 @@ void TUpisImenik::Button2Click() { reject(); }
 
 void TUpisImenik::Button3Click() {
     zemlje_->SelectCountry(QStringLiteral("Croatia"));
-    if (ExecCountries(*zemlje_) != QDialog::Accepted) return;
-    TelEdit->setText(AddCountryCode(TelEdit->text(), zemlje_->PozivniLab->text()));
+    if (execCountries_(*zemlje_) != QDialog::Accepted) return;
+    TelEdit->setText(AddCountryCode(TelEdit->text(), zemlje_->CallingCode()));
 }
 
 void TUpisImenik::showEvent(QShowEvent* event) {

@@ -34,6 +34,7 @@ struct CountryEntry;
 namespace parlenko::ui {
 
 class TZemljeForm : public QDialog {
+    Q_OBJECT
 public:
     // countriesDir holds "CountryList.dat" (read once here).
     TZemljeForm(const QString& countriesDir, QWidget* parent = nullptr);
@@ -41,14 +42,15 @@ public:
     // Selects the country named name (none when absent) and shows its code.
     void SelectCountry(const QString& name);
     void ZemljeCBChange();
+    // The calling code shown ("+385"; empty when no country is chosen).
+    QString CallingCode() const;
 
+private:
+    std::vector<exchange::CountryEntry> countries_;
     QComboBox* ZemljeCB = nullptr;
     QLabel* PozivniLab = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
-
-private:
-    std::vector<exchange::CountryEntry> countries_;
 };
 
 // The number with a calling code in front: an empty code leaves it as it
@@ -56,6 +58,7 @@ private:
 QString AddCountryCode(const QString& number, const QString& code);
 
 class TUpisImenik : public QDialog {
+    Q_OBJECT
 public:
     TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidget* parent = nullptr);
     ~TUpisImenik() override;
@@ -68,9 +71,12 @@ public:
     // An edit (move false) or a change of memory (move true) of entry, shown
     // as caption/number with its VIP mark.
     void PrepareEdit(const AListIme& entry, const QString& caption, bool vip, bool move);
+    // Fills in name and number (another page's, for the next new entry).
+    void FillIn(const QString& name, const QString& number);
+    // The name and number the fields hold.
+    QString Name() const;
+    QString Number() const;
 
-    // Memory radio (Tag 100, 200, 300).
-    void SimRadioBtnClick(QRadioButton* sender);
     void ImeEditChange();
     void TelEditChange();
     void Button1Click();
@@ -79,9 +85,31 @@ public:
     // The validation balloon, null when none is shown.
     widgets::TTessaryHintWindow* Hint() const { return hint_; }
     bool MoveEntry() const { return moveEntry_; }
-    // Shows the country picker modally (tests replace it).
-    std::function<int(TZemljeForm&)> ExecCountries;
+    // Shows the country picker modally: exec unless tests set their own.
+    void SetCountryPickerRunner(std::function<int(TZemljeForm&)> run) {
+        execCountries_ = std::move(run);
+    }
     TZemljeForm& ZemljeForm() { return *zemlje_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Memory radio (Tag 100, 200, 300).
+    void SimRadioBtnClick(QRadioButton* sender);
+    void ShowBalloon(const QString& text, int top);
+    void FreeHint();
+
+    PhoneEngine& engine_;
+    QPointer<widgets::TTessaryHintWindow> hint_;
+    TZemljeForm* zemlje_ = nullptr;
+    std::function<int(TZemljeForm&)> execCountries_;
+    PhoneMemory targetMemory_ = PhoneMemory::Sim;
+    PhoneMemory entryMemory_ = PhoneMemory::Sim;
+    std::string entryPosition_;
+    bool moveEntry_ = false;
 
     QLineEdit* ImeEdit = nullptr;
     QLineEdit* TelEdit = nullptr;
@@ -96,23 +124,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void ShowBalloon(const QString& text, int top);
-    void FreeHint();
-
-    PhoneEngine& engine_;
-    QPointer<widgets::TTessaryHintWindow> hint_;
-    TZemljeForm* zemlje_ = nullptr;
-    PhoneMemory targetMemory_ = PhoneMemory::Sim;
-    PhoneMemory entryMemory_ = PhoneMemory::Sim;
-    std::string entryPosition_;
-    bool moveEntry_ = false;
 };
 
 }  // namespace parlenko::ui

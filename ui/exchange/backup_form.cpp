@@ -550,37 +550,8 @@ void TBackupForm::NextBtnClick() {
             if (LoadRestoreList()) TurnTo(Restore2);
             break;
         case Restore2: TurnTo(Restore3); break;
-        case Restore3: {
-            const QString message = Lines(engine_.CheckRestoreSpace(CheckedRows(), Mode()));
-            if (!message.isEmpty()) {
-                ShowError(U("Not enough space in mobile"), message);
-                break;
-            }
-            const auto* selected = BackupList->currentItem();
-            RestoreMemo->setPlainText(QStringList{
-                "Action:", "     Restore phonebook", "", "Backup name:",
-                "     " + (selected ? selected->text(0) : QString()), "", "Restore type:",
-                Mode() == RestoreMode::Overwrite
-                    ? "     Write entries from backup over existing in mobile"
-                    : "     Write entries from backup on free memories in mobile"}
-                                          .join('\n'));
-            TurnTo(Restore4);
-            break;
-        }
-        case Restore4: {
-            auto rows = CheckedRows();
-            if (!NamesAsThePhoneStoresThem(this, rows)) break;
-            RestoreLokLab->clear();
-            ToWriteLab->clear();
-            RestNameLab->clear();
-            RestorePosLab->clear();
-            RestoreProgBar->setValue(0);
-            RestPercLab->setText("0%");
-            TurnTo(Restore5);
-            // Disconnected: nothing starts, back to the confirmation.
-            if (!engine_.StartRestore(rows, Mode())) TurnTo(Restore4);
-            break;
-        }
+        case Restore3: ConfirmRestoreSettings(); break;
+        case Restore4: StartRestore(); break;
         default: break;
     }
 }
@@ -669,6 +640,41 @@ void TBackupForm::BackupRefreshFailed() {
 }
 
 // ------------------------------------------------------------- restore
+
+// Next on the restore type page: the summary of the restore, once the
+// chosen entries fit.
+void TBackupForm::ConfirmRestoreSettings() {
+    const QString message = Lines(engine_.CheckRestoreSpace(CheckedRows(), Mode()));
+    if (!message.isEmpty()) {
+        ShowError(U("Not enough space in mobile"), message);
+        return;
+    }
+    const auto* selected = BackupList->currentItem();
+    RestoreMemo->setPlainText(QStringList{
+        "Action:", "     Restore phonebook", "",
+        "Backup name:", "     " + (selected ? selected->text(0) : QString()), "", "Restore type:",
+        Mode() == RestoreMode::Overwrite
+            ? "     Write entries from backup over existing in mobile"
+            : "     Write entries from backup on free memories in mobile"}
+                                  .join('\n'));
+    TurnTo(Restore4);
+}
+
+// Next on the restore's confirmation page: the restore run, after asking
+// about names the phone cannot store whole.
+void TBackupForm::StartRestore() {
+    auto rows = CheckedRows();
+    if (!NamesAsThePhoneStoresThem(this, rows)) return;
+    RestoreLokLab->clear();
+    ToWriteLab->clear();
+    RestNameLab->clear();
+    RestorePosLab->clear();
+    RestoreProgBar->setValue(0);
+    RestPercLab->setText("0%");
+    TurnTo(Restore5);
+    // Disconnected: nothing starts, back to the confirmation.
+    if (!engine_.StartRestore(rows, Mode())) TurnTo(Restore4);
+}
 
 void TBackupForm::LoadBackupList() {
     BackupList->clear();

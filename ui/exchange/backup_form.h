@@ -30,6 +30,7 @@ class PhoneEngine;
 namespace parlenko::ui {
 
 class TBackupForm : public ui::TSmallWindow, public IBackupView {
+    Q_OBJECT
 public:
     // dataDir: the program's data folder (with its closing '/'), where
     // "BackupPaths.bup" and the default "Backup" folder live.
@@ -59,11 +60,39 @@ public:
     void RestoreProgressChanged(const RestoreProgressView& view) override;
     void RestoreFinished(const RestoreOutcome& outcome) override;
 
-    // Event handlers (public for the window tests).
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void BuildPages();
+    void FormShow();
+    void Notebook1PageChanged();
+    void TurnTo(int page);
     void NextBtnClick();
     void PrevBtnClick();
+    void CB1Click();
+    void Edit1Change();
+    void RefreshCBClick();
+    void BrowseBtnClick();
+    void RefreshBtnClick();
+    void BackupListChange();
+    void RestoreListClick();
+    void SelectionCBClick();
+    void LoadBackupList();
+    bool LoadRestoreList();
+    void ConfirmBackupSettings();
+    void StartBackup();
+    void ConfirmRestoreSettings();
+    void StartRestore();
+    std::vector<RestoreRow> CheckedRows() const;
+    RestoreMode Mode() const;
+    // Writes the backup file and adds it to the list; false (after a box)
+    // when a file could not be written.
+    bool WriteBackupFile();
+    void ShowError(const QString& caption, const QString& text);
+    void ShowNotWritten(const std::vector<RestoreFailure>& entries);
 
-    // Controls, by their names.
     QLabel* Label1 = nullptr;  // page title
     QLabel* Label2 = nullptr;  // page description
     QStackedWidget* Notebook1 = nullptr;
@@ -106,41 +135,9 @@ public:
     QProgressBar* RestoreProgBar = nullptr;
     QLabel* RestPercLab = nullptr;
 
-    // The folder of the backup being written (Edit1 with its closing '/').
-    const QString& BackupFolder() const { return backupFolder_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
-private:
-    void BuildPages();
-    void FormShow();
-    void Notebook1PageChanged();
-    void TurnTo(int page);
-    void CB1Click();
-    void Edit1Change();
-    void RefreshCBClick();
-    void BrowseBtnClick();
-    void RefreshBtnClick();
-    void BackupListChange();
-    void RestoreListClick();
-    void SelectionCBClick();
-    void LoadBackupList();
-    bool LoadRestoreList();
-    void ConfirmBackupSettings();
-    void StartBackup();
-    std::vector<RestoreRow> CheckedRows() const;
-    RestoreMode Mode() const;
-    // Writes the backup file and adds it to the list; false (after a box)
-    // when a file could not be written.
-    bool WriteBackupFile();
-    void ShowError(const QString& caption, const QString& text);
-    void ShowNotWritten(const std::vector<RestoreFailure>& entries);
-
     PhoneEngine& engine_;
     QString dataDir_;
-    QString backupFolder_;
+    QString backupFolder_;  // BackupFolder: Edit1 with its closing '/'
 };
 
 }  // namespace parlenko::ui

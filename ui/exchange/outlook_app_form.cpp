@@ -33,7 +33,7 @@ namespace {
 
 constexpr int kWidth = 531;
 constexpr int kHeight = 483;
-constexpr int kImageRole = ui::kAppImageRole;
+constexpr int kRowRole = Qt::UserRole;  // a lower row's AppointmentRow
 constexpr int kOutlookPicture = 44;
 constexpr std::size_t kPhoneTextLength = 16;
 
@@ -199,14 +199,12 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
     connect(Button2, &QPushButton::clicked, this, [this] { reject(); });
 
     // The lower list follows the phone's rows while the window is open.
-    page_.AppointmentRowsChanged = [this] {
+    connect(&page_, &ui::PodsjetnikPage::AppointmentRowsChanged, this, [this] {
         if (isVisible()) FillPhoneAppointments();
-    };
+    });
 }
 
-TOutlookAppForm::~TOutlookAppForm() {
-    page_.AppointmentRowsChanged = [] {};
-}
+TOutlookAppForm::~TOutlookAppForm() = default;
 
 bool TOutlookAppForm::Available() const { return session_.Available(); }
 
@@ -237,6 +235,10 @@ int TOutlookAppForm::RecurrenceTypeFromText(const QString& repetition) {
 // --- opening and reading -------------------------------------------------------
 
 void TOutlookAppForm::Open() {
+    if (OpenStore()) exec();
+}
+
+bool TOutlookAppForm::OpenStore() {
     try {
         exchange::store::NameSpace& ns = session_.LogonNameSpace();
         session_.CalendarFolder.reset();
@@ -245,12 +247,12 @@ void TOutlookAppForm::Open() {
         // A failed opening opens nothing.
         if (citam_ != nullptr && citam_->isVisible()) citam_->done(QDialog::Rejected);
         ShowError(mainWindow_, "Calendar folder", kInitError);
-        return;
+        return false;
     }
     ReadOutlookAppointments();
-    if (!session_.CalendarFolder) return;  // the read failed and said so
+    if (!session_.CalendarFolder) return false;  // the read failed and said so
     FillPhoneAppointments();
-    exec();
+    return true;
 }
 
 void TOutlookAppForm::ClearOutlookDetails() {
@@ -290,20 +292,7 @@ void TOutlookAppForm::ReadOutlookAppointments() {
             QCoreApplication::processEvents();
             fillingList_ = true;
             try {
-                exchange::store::AppointmentItem a = items.Item(i).AsAppointmentItem();
-                const exchange::store::LocalDateTime& s = a.Start();
-                const QDateTime start(QDate(s.Year, s.Month, s.Day),
-                                      QTime(s.Hour, s.Minute, s.Second));
-                auto* row = new QTreeWidgetItem;
-                row->setText(kCaption, FromUtf8(a.Subject()));
-                row->setText(kCategory, FromUtf8(a.Categories()));
-                row->setText(kRepeat, RecurrenceText(a));
-                row->setText(kDate, start.date().toString("dd.MM.yyyy"));
-                row->setText(kTime, start.time().toString("HH:mm:ss"));
-                row->setText(kActive, a.ReminderSet() ? "Active" : "Not active");
-                row->setIcon(kCaption,
-                             QIcon(QPixmap::fromImage(artwork::SmallImage(kOutlookPicture))));
-                OutAppointList->addTopLevelItem(row);
+                AddOutlookRow(items, i);
             } catch (const std::exception&) {
                 // Not an appointment, or unreadable: left out.
             }
@@ -327,20 +316,37 @@ void TOutlookAppForm::ReadOutlookAppointments() {
     }
 }
 
+void TOutlookAppForm::AddOutlookRow(const exchange::store::Items& items, long index) {
+    exchange::store::AppointmentItem a = items.Item(index).AsAppointmentItem();
+    const exchange::store::LocalDateTime& s = a.Start();
+    const QDateTime start(QDate(s.Year, s.Month, s.Day), QTime(s.Hour, s.Minute, s.Second));
+    auto* row = new QTreeWidgetItem;
+    row->setText(kCaption, FromUtf8(a.Subject()));
+    row->setText(kCategory, FromUtf8(a.Categories()));
+    row->setText(kRepeat, RecurrenceText(a));
+    row->setText(kDate, start.date().toString("dd.MM.yyyy"));
+    row->setText(kTime, start.time().toString("HH:mm:ss"));
+    row->setText(kActive, a.ReminderSet() ? "Active" : "Not active");
+    row->setIcon(kCaption, QIcon(QPixmap::fromImage(artwork::SmallImage(kOutlookPicture))));
+    OutAppointList->addTopLevelItem(row);
+}
+
 void TOutlookAppForm::FillPhoneAppointments() {
     fillingList_ = true;
     MobAppointList->clear();
     fillingList_ = false;
     for (QLabel* l : {MobCatLab, MobRecLab, MobDateLab}) l->clear();
     OutSaveBtn->setEnabled(false);
-    QTreeWidget* source = page_.AppointmentsList;
-    for (int i = 0; i < source->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* from = source->topLevelItem(i);
+    for (const AppointmentRow& from : page_.AppointmentRows()) {
         fillingList_ = true;
         auto* row = new QTreeWidgetItem;
-        for (int c = kCaption; c <= kTime; ++c) row->setText(c, from->text(c));
-        row->setData(kCaption, kImageRole, from->data(ui::kAppCaption, kImageRole));
-        row->setIcon(kCaption, from->icon(ui::kAppCaption));
+        row->setText(kCaption, ui::FromAnsi(from.Caption));
+        row->setText(kCategory, ui::FromAnsi(from.Category));
+        row->setText(kRepeat, ui::FromAnsi(from.Repetition));
+        row->setText(kDate, ui::FromAnsi(from.Date));
+        row->setText(kTime, ui::FromAnsi(from.Time));
+        row->setData(kCaption, kRowRole, QVariant::fromValue(from));
+        row->setIcon(kCaption, QIcon(QPixmap::fromImage(artwork::SmallImage(from.Image))));
         MobAppointList->addTopLevelItem(row);
         fillingList_ = false;
     }
@@ -409,54 +415,42 @@ void TOutlookAppForm::SaveBtnClick() {
     if (category != 1 && engine_.Connected() &&
         !ui::WriteChangedTexts(this, {{selectedSubject_, text}}))
         return;
-    ui::TAppointmentForm& f = *page_.AppointmentForm();
-    f.FromOutlookAppointment = true;
-    f.FillNameList();
-    f.AppDatePicker->setDate(ReadDate(OutDateLab->text()));
-    f.AppTimePicker->setTime(ReadTime(OutTimeLab->text()));
-    // Set by code: the combos' user handlers (which empty the edits or move
-    // the date) do not run.
-    f.AppCatCB->setCurrentIndex(category);
+    page_.NewAppointmentFromStore(ChosenItemFields(category, text));
+}
+
+AppointmentFields TOutlookAppForm::ChosenItemFields(int category, const PhoneText& text) const {
+    AppointmentFields fields;
+    fields.Date = ReadDate(OutDateLab->text());
+    fields.Time = ReadTime(OutTimeLab->text());
+    fields.Category = category;
     const std::string subject = ui::ToAnsi(selectedSubject_);
-    if (category != 1) {
-        f.Notebook1->setCurrentIndex(0);
-        f.NazivEdit->setText(ui::FromAnsi(text.Text));
-        f.NazivCB->setEnabled(f.NazivCB->count() > 0);
-        f.NazivCB->setCurrentIndex(-1);
-        f.TelEdit->clear();
-    } else {
-        f.Notebook1->setCurrentIndex(1);
-        f.NazivCB->setEnabled(f.NazivCB->count() > 0);
-        f.NazivCB->setCurrentIndex(-1);
-        f.TelEdit->setText(IsValidNumber(subject) ? ui::FromAnsi(subject) : QString());
-        f.NazivEdit->clear();
-    }
-    int repeat = 0;
+    if (category != 1) fields.Text = ui::FromAnsi(text.Text);
+    else fields.Number = IsValidNumber(subject) ? ui::FromAnsi(subject) : QString();
     for (std::size_t i = 0; i < kRepeats.size(); ++i)
-        if (OutRecLab->text() == QLatin1String(kRepeats[i])) repeat = static_cast<int>(i);
-    f.AppPerCB->setCurrentIndex(repeat);
-    f.ActivateCheck->setChecked(OutActLab->text() == "Active");
-    page_.NewAppTBClick();
+        if (OutRecLab->text() == QLatin1String(kRepeats[i])) fields.Repeat = static_cast<int>(i);
+    fields.Alarm = OutActLab->text() == "Active";
+    return fields;
 }
 
 // --- phone to store -------------------------------------------------------------
 
-void TOutlookAppForm::SaveRow(const exchange::store::Application& app, const QTreeWidgetItem& row) {
+void TOutlookAppForm::SaveRow(const exchange::store::Application& app, const AppointmentRow& row) {
     exchange::store::AppointmentItem item =
         app.CreateItem(exchange::store::olAppointmentItem).AsAppointmentItem();
-    item.SetSubject(row.text(kCaption).toStdString());
-    item.SetCategories(OutlookCategoryFromPhone(row.text(kCategory)).toStdString());
-    const QDate d = ReadDate(row.text(kDate));
-    const QTime t = ReadTime(row.text(kTime));
+    item.SetSubject(ui::FromAnsi(row.Caption).toStdString());
+    item.SetCategories(OutlookCategoryFromPhone(ui::FromAnsi(row.Category)).toStdString());
+    const QDate d = ReadDate(ui::FromAnsi(row.Date));
+    const QTime t = ReadTime(ui::FromAnsi(row.Time));
     if (!d.isValid() || !t.isValid())
         throw exchange::store::StoreError("The appointment has no valid start");
     item.SetStart({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()});
-    if (row.text(kRepeat) == "Once") {
+    const QString repetition = ui::FromAnsi(row.Repetition);
+    if (repetition == "Once") {
         item.ClearRecurrencePattern();
     } else {
-        item.GetRecurrencePattern().SetRecurrenceType(RecurrenceTypeFromText(row.text(kRepeat)));
+        item.GetRecurrencePattern().SetRecurrenceType(RecurrenceTypeFromText(repetition));
     }
-    const int picture = row.data(kCaption, kImageRole).toInt();
+    const int picture = row.Image;
     item.SetReminderSet(picture == 58 || picture == 60 || picture == 62 || picture == 64);
     item.Save();
 }
@@ -466,7 +460,9 @@ void TOutlookAppForm::OutSaveBtnClick() {
         if (!session_.OutlookApp) session_.ConnectOutlookApp();
         for (int i = 0; i < MobAppointList->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* row = MobAppointList->topLevelItem(i);
-            if (row->isSelected()) SaveRow(*session_.OutlookApp, *row);
+            if (row->isSelected())
+                SaveRow(*session_.OutlookApp,
+                        row->data(kCaption, kRowRole).value<AppointmentRow>());
         }
     } catch (const std::exception&) {
         ReadOutlookAppointments();  // the appointments saved before the error are there
@@ -485,16 +481,16 @@ void TOutlookAppForm::OutSaveBtnClick() {
         DialogKind::Information, DialogButtons::Ok);
 }
 
-void TOutlookAppForm::SaveAppointment(const QTreeWidgetItem& row) {
+bool TOutlookAppForm::SaveAppointment(const AppointmentRow& row) {
     try {
         exchange::store::NameSpace& ns = session_.LogonNameSpace();
         ns.GetDefaultFolder(exchange::store::olFolderCalendar);
         SaveRow(*session_.OutlookApp, row);
     } catch (const std::exception&) {
         ShowError(mainWindow_, "Calendar folder", kInitError);
-        return;
+        return false;
     }
-    page_.ShowStatusMessage("Appointment succesfully saved in the calendar folder!");
+    return true;
 }
 
 // --- life cycle -------------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
+#include "ui/appointment_editor.h"
 #include "ui/pages/appointments_page.h"
 #include "ui/small_window.h"
 
@@ -36,9 +37,11 @@ class TStoreSession;
 PhoneText ToPhoneAppointmentText(const std::string& utf8Text);
 
 class TOutlookAppForm : public ui::TSmallWindow, public ui::ICalendarExchange {
+    Q_OBJECT
 public:
-    // page: its AppointmentsList is copied, its editor filled and its new
-    // command run; citam: the progress window of the read (may be null).
+    // page: its rows are copied into the lower list, and its new command
+    // opens the editor on a store item; citam: the progress window of the
+    // read (may be null).
     TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::PodsjetnikPage& page,
                     TStoreSession& session, ui::TCitamForm* citam);
     ~TOutlookAppForm() override;
@@ -47,7 +50,10 @@ public:
     bool Available() const override;
     // Connects, logs on and takes the calendar; then reads, fills and shows.
     void Open() override;
-    void SaveAppointment(const QTreeWidgetItem& row) override;
+    bool SaveAppointment(const AppointmentRow& row) override;
+
+    // Open without the modal loop: true when the window may be shown.
+    bool OpenStore();
 
     // The store's Categories: 1 phone call, 2 meeting, 3 anniversary, else 0
     // (memo); compared lower-cased as a whole.
@@ -57,9 +63,19 @@ public:
     // "Weekly" 1, "Monthly" 2, "Annualy" 5, anything else 0 (daily).
     static int RecurrenceTypeFromText(const QString& repetition);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
     void ReadOutlookAppointments();
+    // One item of the store as a row of the upper list; throws on an item
+    // that is not an appointment or cannot be read.
+    void AddOutlookRow(const exchange::store::Items& items, long index);
     void FillPhoneAppointments();
     void ClearOutlookDetails();
+    // The chosen store item as the editor's values.
+    AppointmentFields ChosenItemFields(int category, const PhoneText& text) const;
 
     // Event handlers.
     void OutAppointListChange();
@@ -68,6 +84,10 @@ public:
     void SaveBtnClick();
     void OutSaveBtnClick();
     void RefreshBtnClick();
+
+    // One phone row into the store through app; throws StoreError.
+    static void SaveRow(const exchange::store::Application& app, const AppointmentRow& row);
+    void FormClose();
 
     QTreeWidget* OutAppointList = nullptr;
     QLabel* OutCatLab = nullptr;
@@ -88,24 +108,12 @@ public:
     QLabel* PhonebookPB = nullptr;
     QPushButton* Button2 = nullptr;
 
-    const QString& SelectedSubject() const { return selectedSubject_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
-private:
-    // One phone row (caption, category, repetition, date, time, picture) into
-    // the store through app; throws StoreError.
-    static void SaveRow(const exchange::store::Application& app, const QTreeWidgetItem& row);
-    void FormClose();
-
     PhoneEngine& engine_;
     ui::PodsjetnikPage& page_;
     TStoreSession& session_;
     ui::TCitamForm* citam_;
     QWidget* mainWindow_;
-    QString selectedSubject_;
+    QString selectedSubject_;  // SelectedSubject: the chosen store item's subject
     bool fillingList_ = false;
 };
 

@@ -154,31 +154,39 @@ void TOutFoldersForm::showEvent(QShowEvent* event) {
     OutFoldersTV->setFocus();
 }
 
-void TOutFoldersForm::FillFolderTree() {
-    OutFoldersTV->clear();
-    QComboBox* combo = contForm_.OutFoldersCB;
-    combo->clear();
-    if (session_.ContactsFolder) {
-        try {
-            const QString rootName = FromUtf8(session_.ContactsFolder->Name());
-            auto* root = new QTreeWidgetItem(OutFoldersTV, {rootName});
-            root->setIcon(0, FolderIcon());
-            combo->addItem(FolderIcon(), rootName);
-            const exchange::store::Folders folders = session_.ContactsFolder->GetFolders();
-            for (long i = 1; i <= folders.Count(); ++i) {
-                const QString name = FromUtf8(folders.Item(i).Name());
-                auto* child = new QTreeWidgetItem(root, {name});
-                child->setIcon(0, FolderIcon());
-                combo->addItem(FolderIcon(), name);
-            }
-        } catch (const std::exception& e) {
-            ui::ShowMessageDialog(this, U("Error"), FromUtf8(e.what()), DialogKind::Error,
-                                  DialogButtons::Ok);
-        }
-    }
-    if (combo->count() > 0) combo->setCurrentIndex(0);
+void TOutFoldersForm::FillFolderTree() { ListFolders(false); }
+
+void TOutFoldersForm::ListFolders(bool keepChoice) {
+    QString error;
+    const QStringList names = FillTree(error);
+    if (keepChoice) contForm_.ShowFoldersKeepingChoice(names);
+    else contForm_.ShowFolders(names);
+    if (!error.isEmpty())
+        ui::ShowMessageDialog(this, U("Error"), error, DialogKind::Error, DialogButtons::Ok);
     OutFoldersTV->expandAll();
     OutFoldersTV->setFocus();
+}
+
+QStringList TOutFoldersForm::FillTree(QString& error) {
+    OutFoldersTV->clear();
+    QStringList names;
+    if (!session_.ContactsFolder) return names;
+    try {
+        const QString rootName = FromUtf8(session_.ContactsFolder->Name());
+        auto* root = new QTreeWidgetItem(OutFoldersTV, {rootName});
+        root->setIcon(0, FolderIcon());
+        names << rootName;
+        const exchange::store::Folders folders = session_.ContactsFolder->GetFolders();
+        for (long i = 1; i <= folders.Count(); ++i) {
+            const QString name = FromUtf8(folders.Item(i).Name());
+            auto* child = new QTreeWidgetItem(root, {name});
+            child->setIcon(0, FolderIcon());
+            names << name;
+        }
+    } catch (const std::exception& e) {
+        error = FromUtf8(e.what());
+    }
+    return names;
 }
 
 int TOutFoldersForm::SelectedFolderIndex() const {
@@ -203,12 +211,7 @@ void TOutFoldersForm::Button1Click() {
         ui::ShowMessageDialog(this, U("Error!"), U("Folder you trying to add already exists!"),
                               DialogKind::Error, DialogButtons::Ok);
     }
-    QComboBox* combo = contForm_.OutFoldersCB;
-    const int j = combo->currentIndex();
-    const QString text = combo->currentText();
-    FillFolderTree();
-    if (j >= 0 && j < combo->count() && combo->itemText(j) == text) combo->setCurrentIndex(j);
-    else if (combo->count() > 0) combo->setCurrentIndex(0);
+    ListFolders(true);
     Edit1->clear();
 }
 
@@ -229,9 +232,7 @@ void TOutFoldersForm::Button3Click() {
                               DialogButtons::Ok);
     }
     FillFolderTree();
-    contForm_.OutFoldersCB->setCurrentIndex(-1);
-    contForm_.ContactsList->clear();
-    contForm_.ClearContactDetails();
+    contForm_.ForgetChosenFolder();
 }
 
 // ---------------------------------------------------------------------------
@@ -374,6 +375,27 @@ bool TOutlookContForm::OpenStore() {
 
 bool TOutlookContForm::Available() const { return session_.Available(); }
 
+void TOutlookContForm::ShowFolders(const QStringList& names) {
+    OutFoldersCB->clear();
+    for (const QString& name : names) OutFoldersCB->addItem(FolderIcon(), name);
+    if (OutFoldersCB->count() > 0) OutFoldersCB->setCurrentIndex(0);
+}
+
+void TOutlookContForm::ShowFoldersKeepingChoice(const QStringList& names) {
+    const int j = OutFoldersCB->currentIndex();
+    const QString text = OutFoldersCB->currentText();
+    ShowFolders(names);
+    if (j >= 0 && j < OutFoldersCB->count() && OutFoldersCB->itemText(j) == text)
+        OutFoldersCB->setCurrentIndex(j);
+    else if (OutFoldersCB->count() > 0) OutFoldersCB->setCurrentIndex(0);
+}
+
+void TOutlookContForm::ForgetChosenFolder() {
+    OutFoldersCB->setCurrentIndex(-1);
+    ContactsList->clear();
+    ClearContactDetails();
+}
+
 void TOutlookContForm::PhonebookChanged() {
     if (isVisible()) FillPhonebookList();
 }
@@ -491,15 +513,7 @@ void TOutlookContForm::ReadOutlookContacts() {
         QCoreApplication::processEvents();
         FillingList = true;
         try {
-            const exchange::store::ContactItem c = items->Item(i).AsContactItem();
-            auto* row = new QTreeWidgetItem(ContactsList);
-            row->setText(0, FromUtf8(c.FullName()));
-            const std::string* numbers[] = {
-                &c.HomeTelephoneNumber(), &c.MobileTelephoneNumber(), &c.BusinessTelephoneNumber(),
-                &c.Business2TelephoneNumber(), &c.CompanyMainTelephoneNumber()};
-            for (int k = 0; k < 5; ++k)
-                row->setText(k + 1, NormalizeOutlookNumber(FromUtf8(*numbers[k])));
-            row->setIcon(0, FolderIcon());
+            AddContactRow(*items, i);
         } catch (const std::exception&) {
             // Not a contact (a distribution list, a broken file): skipped.
         }
@@ -509,6 +523,17 @@ void TOutlookContForm::ReadOutlookContacts() {
     ContactsList->sortItems(0, Qt::AscendingOrder);
     if (ContactsList->topLevelItemCount() > 0)
         ContactsList->setCurrentItem(ContactsList->topLevelItem(0));
+}
+
+void TOutlookContForm::AddContactRow(const exchange::store::Items& items, long index) {
+    const exchange::store::ContactItem c = items.Item(index).AsContactItem();
+    auto* row = new QTreeWidgetItem(ContactsList);
+    row->setText(0, FromUtf8(c.FullName()));
+    const std::string* numbers[] = {&c.HomeTelephoneNumber(), &c.MobileTelephoneNumber(),
+                                    &c.BusinessTelephoneNumber(), &c.Business2TelephoneNumber(),
+                                    &c.CompanyMainTelephoneNumber()};
+    for (int k = 0; k < 5; ++k) row->setText(k + 1, NormalizeOutlookNumber(FromUtf8(*numbers[k])));
+    row->setIcon(0, FolderIcon());
 }
 
 void TOutlookContForm::FillPhonebookList() {
@@ -574,7 +599,7 @@ void TOutlookContForm::SaveBtnClick() {
     // Closed, the phone takes nothing: the new-entry command refuses.
     if (engine_.Connected() && !ui::WriteChangedTexts(this, {{SelectedContactName, name}})) return;
     const std::string number = KeepNumberChars(ui::ToAnsi(SelectedNumber));
-    if (NewEntryFromContact) NewEntryFromContact(name.Text, number);
+    emit NewEntryFromContact(name.Text, number);
 }
 
 void TOutlookContForm::PhonebookListChange() {
@@ -610,23 +635,7 @@ void TOutlookContForm::OutSaveBtnClick() {
         return;
     }
     try {
-        for (int r = 0; r < PhonebookList->topLevelItemCount(); ++r) {
-            const QTreeWidgetItem* row = PhonebookList->topLevelItem(r);
-            if (!row->isSelected()) continue;
-            exchange::store::ContactItem c =
-                session_.OutlookApp->CreateItem(exchange::store::olContactItem).AsContactItem();
-            c.SetFullName(exchange::store::Windows1252ToUtf8(
-                row->data(0, Qt::UserRole).toByteArray().toStdString()));
-            const std::string number = exchange::store::Windows1252ToUtf8(
-                row->data(1, Qt::UserRole).toByteArray().toStdString());
-            if (OutMobRB->isChecked()) c.SetMobileTelephoneNumber(number);
-            else if (OutWork1RB->isChecked()) c.SetBusinessTelephoneNumber(number);
-            else if (OutWork2RB->isChecked()) c.SetBusiness2TelephoneNumber(number);
-            else if (OutCompanyRB->isChecked()) c.SetCompanyMainTelephoneNumber(number);
-            else c.SetHomeTelephoneNumber(number);
-            if (target) c.Move(*target);
-            else c.Save();
-        }
+        SaveSelectedEntries(target);
     } catch (const std::exception&) {
         ReadOutlookContacts();  // the contacts saved before the error are there
         ui::ShowMessageDialog(
@@ -641,6 +650,26 @@ void TOutlookContForm::OutSaveBtnClick() {
     ui::ShowMessageDialog(this, U("Information"),
                           U("Entries succesfully saved in the contacts folder!"),
                           DialogKind::Information, DialogButtons::Ok);
+}
+
+void TOutlookContForm::SaveSelectedEntries(const std::optional<exchange::store::Folder>& target) {
+    for (int r = 0; r < PhonebookList->topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* row = PhonebookList->topLevelItem(r);
+        if (!row->isSelected()) continue;
+        exchange::store::ContactItem c =
+            session_.OutlookApp->CreateItem(exchange::store::olContactItem).AsContactItem();
+        c.SetFullName(exchange::store::Windows1252ToUtf8(
+            row->data(0, Qt::UserRole).toByteArray().toStdString()));
+        const std::string number = exchange::store::Windows1252ToUtf8(
+            row->data(1, Qt::UserRole).toByteArray().toStdString());
+        if (OutMobRB->isChecked()) c.SetMobileTelephoneNumber(number);
+        else if (OutWork1RB->isChecked()) c.SetBusinessTelephoneNumber(number);
+        else if (OutWork2RB->isChecked()) c.SetBusiness2TelephoneNumber(number);
+        else if (OutCompanyRB->isChecked()) c.SetCompanyMainTelephoneNumber(number);
+        else c.SetHomeTelephoneNumber(number);
+        if (target) c.Move(*target);
+        else c.Save();
+    }
 }
 
 void TOutlookContForm::OutFoldersCBChange() {

@@ -9,12 +9,14 @@
 // live in the shared TStoreSession.
 
 #include "engine/text/gsm_alphabet.h"
+#include "exchange/store/outlook_store.h"
 #include "ui/contacts_exchange.h"
 #include "ui/small_window.h"
 
 #include <QString>
+#include <QStringList>
 
-#include <functional>
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -48,6 +50,7 @@ QString NormalizeOutlookNumber(const QString& number);
 PhoneText ToPhonebookName(const std::string& utf8Name);
 
 class TOutFoldersForm : public ui::TSmallWindow {
+    Q_OBJECT
 public:
     TOutFoldersForm(QWidget* mainWindow, TStoreSession& session, TOutlookContForm& contForm);
 
@@ -58,6 +61,16 @@ public:
     // chosen), i its subfolder i.
     int SelectedFolderIndex() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The tree and the exchange window's combo; keepChoice: the combo keeps
+    // its choice when the folder is still in its place (after an add).
+    void ListFolders(bool keepChoice);
+    // The tree from the default contacts folder; the folders' names, the
+    // default folder first (up to an error, whose text goes into error).
+    QStringList FillTree(QString& error);
     void OutFoldersTVChange();
     void Edit1Change();
     void Button1Click();  // add
@@ -70,15 +83,12 @@ public:
     QPushButton* Button2 = nullptr;  // "Prihvati"
     QPushButton* Button4 = nullptr;  // "Odustani"
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     TStoreSession& session_;
     TOutlookContForm& contForm_;
 };
 
 class TOutlookContForm : public ui::TSmallWindow, public ui::IContactsExchange {
+    Q_OBJECT
 public:
     TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TStoreSession& session,
                      ui::TCitamForm* citamForm);
@@ -94,15 +104,43 @@ public:
     bool SaveEntry(const std::string& name, const std::string& number, int field) override;
     // Refills the lower list while the window is shown.
     void PhonebookChanged() override;
+
+    // The folder window (its tree, the subfolders added and deleted).
+    TOutFoldersForm& OutFoldersForm() { return *outFoldersForm_; }
+
+    // The folder combo lists the store's folders by name, the default folder
+    // first; it is chosen.
+    void ShowFolders(const QStringList& names);
+    // The same after a folder was added: the choice stays when the folder
+    // chosen is still in its place, else the default folder is chosen.
+    void ShowFoldersKeepingChoice(const QStringList& names);
+    // The folder chosen was deleted: none is chosen and no contacts are listed.
+    void ForgetChosenFolder();
+
+signals:
     // The phone's new-entry command with the dialog pre-filled (name and
     // number as the phone takes them, Windows-1252).
-    std::function<void(const std::string& name, const std::string& number)> NewEntryFromContact;
+    void NewEntryFromContact(const std::string& name, const std::string& number);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     void ReadOutlookContacts();
+    // One item of the folder as a row of ContactsList; throws on an item
+    // that is not a contact or cannot be read.
+    void AddContactRow(const exchange::store::Items& items, long index);
     void FillPhonebookList();
     void ClearContactDetails();
+    // The selected rows of PhonebookList into the store as new contacts,
+    // moved into target when there is one; throws on a failure.
+    void SaveSelectedEntries(const std::optional<exchange::store::Folder>& target);
+    // An error outside the guarded steps: its text in an "Error" box.
+    void ShowStoreError(const std::exception& error);
 
-    // Event handlers (public for the window tests).
+    // Event handlers.
     void RefreshBtnClick();
     void ContactsListChange();
     void HomeRBClick();
@@ -111,8 +149,6 @@ public:
     void OutSelectAllBtnClick();
     void OutSaveBtnClick();
     void OutFoldersCBChange();
-
-    TOutFoldersForm& OutFoldersForm() { return *outFoldersForm_; }
 
     QComboBox* OutFoldersCB = nullptr;
     QTreeWidget* ContactsList = nullptr;
@@ -141,24 +177,14 @@ public:
     QWidget* PhonebookPB = nullptr;
     QPushButton* Button2 = nullptr;  // "Zatvori"
 
-    // Set while one row is being added; the list-change handlers ignore it.
-    bool FillingList = false;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    // An error outside the guarded steps: its text in an "Error" box.
-    void ShowStoreError(const std::exception& error);
-
     PhoneEngine& engine_;
     TStoreSession& session_;
     ui::TCitamForm* citam_;
     TOutFoldersForm* outFoldersForm_ = nullptr;
     QString SelectedContactName;  // the chosen contact's name as the store holds it
     QString SelectedNumber;
+    // Set while one row is being added; the list-change handlers ignore it.
+    bool FillingList = false;
 };
 
 }  // namespace parlenko::ui

@@ -35,8 +35,7 @@ namespace {
 
 constexpr int kPageWidth = 520;
 constexpr int kPageHeight = 411;
-constexpr int kTextRole = Qt::UserRole;  // the entry's text as the phone keeps it
-constexpr int kImageRole = kAppImageRole;
+constexpr int kRowRole = Qt::UserRole;  // the row's AppointmentRow
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -66,6 +65,10 @@ std::chrono::year_month_day Ymd(const QDate& d) {
     return std::chrono::year_month_day{std::chrono::year(d.year()),
                                        std::chrono::month(static_cast<unsigned>(d.month())),
                                        std::chrono::day(static_cast<unsigned>(d.day()))};
+}
+
+AppointmentRow RowData(const QTreeWidgetItem& item) {
+    return item.data(kAppCaption, kRowRole).value<AppointmentRow>();
 }
 
 QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
@@ -140,7 +143,9 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     DeleteAppTB->setEnabled(false);
     // Until the calendar exchange is set.
     OutlookATB->setEnabled(false);
-    connect(OutlookATB, &QToolButton::clicked, this, [this] { OutlookATBClick(); });
+    connect(OutlookATB, &QToolButton::clicked, this, [this] {
+        if (calendarExchange_ != nullptr) calendarExchange_->Open();
+    });
     connect(NewAppTB, &QToolButton::clicked, this, [this] { NewAppTBClick(); });
     connect(EditAppTB, &QToolButton::clicked, this, [this] { EditAppTBClick(); });
     connect(DeleteAppTB, &QToolButton::clicked, this, [this] { DeleteAppTBClick(); });
@@ -245,6 +250,11 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
 
 PodsjetnikPage::~PodsjetnikPage() = default;
 
+void PodsjetnikPage::SetClock(const std::function<QDateTime()>& now) {
+    now_ = now;
+    form_->SetClock(now);
+}
+
 void PodsjetnikPage::FillMenu(QMenu* menu) {
     Osvjeipodatke2 = Item(menu, "Osvjeipodatke2", "Osvježi podatke");
     menu->addSeparator();
@@ -262,8 +272,9 @@ void PodsjetnikPage::FillMenu(QMenu* menu) {
     RazmjenapodatakaOutlookCalendar1 =
         Item(menu, "RazmjenapodatakaOutlookCalendar1", "Razmjena podataka:  Mapa kalendara");
     RazmjenapodatakaOutlookCalendar1->setEnabled(OutlookATB->isEnabled());
-    connect(RazmjenapodatakaOutlookCalendar1, &QAction::triggered, this,
-            [this] { OutlookATBClick(); });
+    connect(RazmjenapodatakaOutlookCalendar1, &QAction::triggered, this, [this] {
+        if (calendarExchange_ != nullptr) calendarExchange_->Open();
+    });
     connect(Osvjeipodatke2, &QAction::triggered, this, [this] { RefreshAppTBClick(); });
     connect(Novipodsjetnik1, &QAction::triggered, this, [this] { NewAppTBClick(); });
     const std::pair<QAction*, int> tags[] = {{Izmjenipodatkepodsjetnika1, 1},
@@ -309,8 +320,7 @@ void PodsjetnikPage::SetRow(QTreeWidgetItem* item, const AppointmentRow& row) {
     item->setText(kAppDate, FromAnsi(row.Date));
     item->setText(kAppTime, FromAnsi(row.Time));
     item->setText(kAppPosition, FromAnsi(row.Position));
-    item->setData(kAppCaption, kTextRole, FromAnsi(row.Text));
-    item->setData(kAppCaption, kImageRole, row.Image);
+    item->setData(kAppCaption, kRowRole, QVariant::fromValue(row));
     item->setIcon(kAppCaption, QIcon(QPixmap::fromImage(artwork::SmallImage(row.Image))));
 }
 
@@ -320,6 +330,15 @@ void PodsjetnikPage::AddAppointmentRow(const AppointmentRow& row) {
     fillingList_ = false;
     ShowAppointmentsSummary();
 }
+
+std::vector<AppointmentRow> PodsjetnikPage::AppointmentRows() const {
+    std::vector<AppointmentRow> rows;
+    for (int i = 0; i < AppointmentsList->topLevelItemCount(); ++i)
+        rows.push_back(RowData(*AppointmentsList->topLevelItem(i)));
+    return rows;
+}
+
+int PodsjetnikPage::AppointmentCount() const { return AppointmentsList->topLevelItemCount(); }
 
 QTreeWidgetItem* PodsjetnikPage::RowOf(const std::string& position) const {
     const QString p = FromAnsi(position);
@@ -359,7 +378,7 @@ void PodsjetnikPage::FocusAppointmentRow(const std::string& position) {
     }
     AppointmentsListChange();
     ShowAppointmentsSummary();
-    AppointmentRowsChanged();
+    emit AppointmentRowsChanged();
 }
 
 // --- page ------------------------------------------------------------------------
@@ -406,26 +425,28 @@ void PodsjetnikPage::AppointmentsListChange() {
         return;
     }
     if (fillingList_) return;
-    AppNameLab->setText(item->text(kAppCaption));
-    AppCatLab->setText(item->text(kAppCategory));
-    AppDateLab->setText(item->text(kAppDate) + "   " + item->text(kAppTime));
-    QString repeat = item->text(kAppRepeat);
-    const QDate date = ReadDate(item->text(kAppDate));
+    ShowDetails(RowData(*item));
+}
+
+void PodsjetnikPage::ShowDetails(const AppointmentRow& row) {
+    AppNameLab->setText(FromAnsi(row.Caption));
+    AppCatLab->setText(FromAnsi(row.Category));
+    AppDateLab->setText(FromAnsi(row.Date) + "   " + FromAnsi(row.Time));
+    QString repeat = FromAnsi(row.Repetition);
+    const QDate date = ReadDate(FromAnsi(row.Date));
     if (repeat == "Weekly" && date.isValid())
         repeat += "   [ " + FromAnsi(std::string(DayNameOf(Ymd(date)))) + " ]";
     AppPerLab->setText(repeat);
-    AppPosLab->setText(item->text(kAppPosition));
+    AppPosLab->setText(FromAnsi(row.Position));
     const std::string next =
-        NextOccurrence(ToAnsi(item->text(kAppDate)), ToAnsi(item->text(kAppTime)),
-                       ToAnsi(item->text(kAppRepeat)), LocalSeconds(Now()));
+        NextOccurrence(row.Date, row.Time, row.Repetition, LocalSeconds(now_()));
     AppActDateLab->setText(FromAnsi(next));
-    AppActTimeLab->setText(item->text(kAppTime));
+    AppActTimeLab->setText(FromAnsi(row.Time));
     const QDate nextDate = ReadDate(FromAnsi(next));
     AppActDayLab->setText(nextDate.isValid() ? FromAnsi(std::string(DayNameOf(Ymd(nextDate))))
                                              : QString());
-    const int image = item->data(kAppCaption, kImageRole).toInt();
-    const bool active = image % 2 == 0;
-    SetAppActPB(image);
+    const bool active = row.Image % 2 == 0;
+    SetAppActPB(row.Image);
     AppActLab->setText(active ? "Appointment activated!" : "Appointment deactivated!");
     for (QLabel* l : {AppActDateLab, AppActTimeLab, AppActDayLab}) l->setEnabled(active);
     ShowAppointmentsSummary();
@@ -447,11 +468,13 @@ void PodsjetnikPage::RefreshAppTBClick() {
     RefreshAppointments();
 }
 
-void PodsjetnikPage::NewAppTBClick() {
-    TAppointmentForm& f = *form_;
-    // A pre-fill is for this command only, whatever it ends in.
-    const bool prefilled = f.FromOutlookAppointment;
-    f.FromOutlookAppointment = false;
+void PodsjetnikPage::NewAppTBClick() { OpenNewAppointment(nullptr); }
+
+void PodsjetnikPage::NewAppointmentFromStore(const AppointmentFields& fields) {
+    OpenNewAppointment(&fields);
+}
+
+void PodsjetnikPage::OpenNewAppointment(const AppointmentFields* storeItem) {
     if (!engine_.Connected()) return;
     const AppointmentSlotChoice choice = engine_.NewAppointmentSlot();
     if (choice.Status == AppointmentSlotStatus::NotRead) {
@@ -466,56 +489,26 @@ void PodsjetnikPage::NewAppTBClick() {
                           DialogButtons::Ok);
         return;
     }
-    f.AppointmentLocation = choice.Slot;
-    f.setWindowTitle("New appointment . . .");
-    if (!prefilled) {
-        const QDateTime now = f.Now();
-        f.AppDatePicker->setDate(now.date());
-        f.AppTimePicker->setTime(now.time());
-        f.AppCatCB->setCurrentIndex(0);
-        f.NazivEdit->clear();
-        f.FillNameList();
-        f.NazivCB->setEnabled(f.NazivCB->count() > 0);
-        f.NazivCB->setCurrentIndex(-1);
-        f.TelEdit->clear();
-        f.AppPerCB->setCurrentIndex(0);
-        f.Notebook1->setCurrentIndex(0);
-        f.ActivateCheck->setChecked(false);
-    }
-    f.NewAppointment = true;
-    f.exec();
+    if (storeItem != nullptr) form_->OpenForStoreItem(*storeItem, choice.Slot);
+    else form_->OpenNew(choice.Slot);
 }
 
 void PodsjetnikPage::EditAppTBClick() {
     if (!engine_.Connected()) return;
     QTreeWidgetItem* item = AppointmentsList->currentItem();
     if (item == nullptr) return;
-    TAppointmentForm& f = *form_;
-    f.setWindowTitle("Edit appointment . . .");
-    f.NazivCB->setCurrentIndex(-1);
-    f.NazivEdit->clear();
-    f.TelEdit->clear();
-    f.AppDatePicker->setDate(ReadDate(item->text(kAppDate)));
-    f.AppTimePicker->setTime(ReadTime(item->text(kAppTime)));
-    const int category = IndexOf(kCategories, item->text(kAppCategory));
-    f.AppCatCB->setCurrentIndex(category);
-    f.FillNameList();
-    if (category != 1) {
-        f.NazivEdit->setText(item->text(kAppCaption));
-        f.Notebook1->setCurrentIndex(0);
-    } else {
-        // The number the phone keeps, not a phonebook number of the name
-        // shown (two entries may share it).
-        const QString number = item->data(kAppCaption, kTextRole).toString();
-        f.TelEdit->setText(number.isEmpty() ? item->text(kAppCaption) : number);
-        f.Notebook1->setCurrentIndex(1);
-    }
-    f.NazivCB->setEnabled(f.NazivCB->count() > 0);
-    f.AppPerCB->setCurrentIndex(IndexOf(kRepeats, item->text(kAppRepeat)));
-    f.ActivateCheck->setChecked(item->data(kAppCaption, kImageRole).toInt() % 2 == 0);
-    f.AppointmentLocation = item->text(kAppPosition).toInt();
-    f.NewAppointment = false;
-    f.exec();
+    const AppointmentRow row = RowData(*item);
+    AppointmentFields fields;
+    fields.Date = ReadDate(FromAnsi(row.Date));
+    fields.Time = ReadTime(FromAnsi(row.Time));
+    fields.Category = IndexOf(kCategories, FromAnsi(row.Category));
+    fields.Text = FromAnsi(row.Caption);
+    // The number the phone keeps, not a phonebook number of the name shown
+    // (two entries may share it).
+    fields.Number = FromAnsi(row.Text.empty() ? row.Caption : row.Text);
+    fields.Repeat = IndexOf(kRepeats, FromAnsi(row.Repetition));
+    fields.Alarm = row.Image % 2 == 0;
+    form_->OpenForEdit(fields, FromAnsi(row.Position).toInt());
 }
 
 void PodsjetnikPage::DeleteAppTBClick() {
@@ -524,7 +517,7 @@ void PodsjetnikPage::DeleteAppTBClick() {
     bool ok = false;
     const int slot = AppPosLab->text().toInt(&ok);
     if (!DeleteAppTB->isEnabled() || !ok) return;
-    if (ConfirmDeleteCheck() &&
+    if (confirmDelete_() &&
         ShowMessageDialog(mainWindow_, QStringLiteral("Delete appointment"),
                           "Name:  " + AppNameLab->text() + "\n\nDelete appointment from mobile?",
                           DialogKind::Confirmation, DialogButtons::YesNo) == DialogResult::No)
@@ -538,28 +531,30 @@ void PodsjetnikPage::Izmjenipodatke1Click(int tag) {
     if (tag != 3 && tag != 4) return;
     QTreeWidgetItem* item = AppointmentsList->currentItem();
     if (item == nullptr) return;
-    if (tag == 4) {
-        if (calendarExchange_ != nullptr) calendarExchange_->SaveAppointment(*item);
-        return;
-    }
+    const AppointmentRow row = RowData(*item);
+    if (tag == 3) SaveAsVCalendar(row);
+    else if (calendarExchange_ != nullptr && calendarExchange_->SaveAppointment(row))
+        emit StatusMessage("Appointment succesfully saved in the calendar folder!");
+}
+
+void PodsjetnikPage::SaveAsVCalendar(const AppointmentRow& row) {
     const QString file = fileChoice_->ItemFile(
         mainWindow_, QStringLiteral("Save as \"vCalendar\" to . . ."), dataDir_,
-        FromAnsi(exchange::ExportFileStem(ToAnsi(item->text(kAppCaption)))), VCalendarFiles());
+        FromAnsi(exchange::ExportFileStem(row.Caption)), VCalendarFiles());
     if (file.isEmpty()) return;
     VCalendarEntry entry;
-    entry.Category =
-        static_cast<AppointmentCategory>(IndexOf(kCategories, item->text(kAppCategory)));
-    entry.Repeat = static_cast<AppointmentRepeat>(IndexOf(kRepeats, item->text(kAppRepeat)));
-    entry.Text = ToAnsi(item->text(kAppCaption));
-    entry.Alarm = item->data(kAppCaption, kImageRole).toInt() % 2 == 0;
-    const QDate date = ReadDate(item->text(kAppDate));
+    entry.Category = static_cast<AppointmentCategory>(IndexOf(kCategories, FromAnsi(row.Category)));
+    entry.Repeat = static_cast<AppointmentRepeat>(IndexOf(kRepeats, FromAnsi(row.Repetition)));
+    entry.Text = row.Caption;
+    entry.Alarm = row.Image % 2 == 0;
+    const QDate date = ReadDate(FromAnsi(row.Date));
     entry.Date = Ymd(date.isValid() ? date : QDate(1997, 1, 1));
-    entry.Time = std::chrono::seconds(ReadTime(item->text(kAppTime)).msecsSinceStartOfDay() / 1000);
+    entry.Time = std::chrono::seconds(ReadTime(FromAnsi(row.Time)).msecsSinceStartOfDay() / 1000);
     if (!WrittenOrReported(mainWindow_,
                            exchange::SaveAppointmentAsVCalendar(
                                file.toStdString(), BuildVCalendar(entry, VCalendarForm::File))))
         return;
-    ShowStatusMessage("Appointment succesfully saved as \"vCalendar\"!");
+    emit StatusMessage("Appointment succesfully saved as \"vCalendar\"!");
 }
 
 // --- sorting ---------------------------------------------------------------------

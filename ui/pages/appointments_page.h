@@ -13,6 +13,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -28,11 +30,10 @@ class PhoneEngine;
 namespace parlenko::ui {
 
 class TAppointmentForm;
+struct AppointmentFields;
 
 // The columns of AppointmentsList.
 enum AppointmentColumn { kAppCaption, kAppCategory, kAppRepeat, kAppDate, kAppTime, kAppPosition };
-// The row's picture (58 to 65) in its caption column.
-inline constexpr int kAppImageRole = Qt::UserRole + 1;
 
 // The calendar exchange window as the page and the main window use it.
 class ICalendarExchange {
@@ -42,11 +43,13 @@ public:
     virtual bool Available() const = 0;
     // Opens the exchange window (TGlavna.OutlookATBClick).
     virtual void Open() = 0;
-    // A row of AppointmentsList into the store's default calendar (Tag 4).
-    virtual void SaveAppointment(const QTreeWidgetItem& row) = 0;
+    // An entry of AppointmentsList into the store's default calendar (Tag 4);
+    // true when saved (a failure has been reported).
+    virtual bool SaveAppointment(const AppointmentRow& row) = 0;
 };
 
 class PodsjetnikPage : public QWidget, public IObjectsView {
+    Q_OBJECT
 public:
     // mainWindow: where the editor and the message boxes are centred.
     PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent = nullptr);
@@ -58,30 +61,32 @@ public:
     // window shares its one.
     void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
     TFileChoice& FileChoice() { return *fileChoice_; }
-    // The status notice of a success (set by the main window).
-    std::function<void(const std::string&)> ShowStatusMessage = [](const std::string&) {};
     // The "Confirm Delete" option, read when a delete asks.
-    std::function<bool()> ConfirmDeleteCheck = [] { return true; };
-    // The local time of the next-activation texts (the machine's clock
-    // unless a test sets another); the editor has its own.
-    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+    void SetConfirmDeleteSource(std::function<bool()> confirmDelete) {
+        confirmDelete_ = std::move(confirmDelete);
+    }
+    // The local time of the next-activation texts and of the editor (the
+    // machine's clock unless a test sets another).
+    void SetClock(const std::function<QDateTime()>& now);
 
     // The commands of menu "Po&dsjetnici" into menu (the main window's Podsjetnik1).
     void FillMenu(QMenu* menu);
 
-    // The calendar exchange: OutlookATB and its menu item are enabled when
-    // it is there and the store can be reached.
+    // The calendar exchange: OutlookATB and its menu item open it, and are
+    // enabled when it is there and the store can be reached.
     void SetCalendarExchange(ICalendarExchange* exchange);
-    // OutlookATB and RazmjenapodatakaOutlookCalendar1 (set by the main window).
-    std::function<void()> OutlookATBClick = [] {};
-    // After the rows changed by the phone's answers (a read, a save, a delete).
-    std::function<void()> AppointmentRowsChanged = [] {};
+
+    // The rows of AppointmentsList in the order shown.
+    std::vector<AppointmentRow> AppointmentRows() const;
+    int AppointmentCount() const;
 
     // --- commands
     void RefreshAppointments();
-    void ShowAppointmentsSummary();
     void RefreshAppTBClick();
     void NewAppTBClick();
+    // The new command with the editor opened on an item of the calendar
+    // store (the calendar exchange).
+    void NewAppointmentFromStore(const AppointmentFields& fields);
     void EditAppTBClick();
     void DeleteAppTBClick();
     // tag 1 edit, 2 delete, 3 save as vCalendar, 4 save to Outlook.
@@ -91,12 +96,8 @@ public:
     // column's first click shows its own first order (text A to Z, the
     // latest date and time first).
     void ColumnClick(int column);
-    // < 0 when a goes before b under SortColumn / SortDescending.
-    int AppointmentsListCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b) const;
+    // The buttons and menu items follow the selected row; its details show.
     void AppointmentsListChange();
-
-    int SortColumn = -1;  // none until the first click
-    bool SortDescending = false;
 
     // --- IObjectsView
     void ObjectCapabilitiesChanged(const ObjectCapabilitiesView& view) override;
@@ -106,9 +107,32 @@ public:
     void RemoveAppointmentRows(const std::string& position) override;
     void FocusAppointmentRow(const std::string& position) override;
 
-    TAppointmentForm* AppointmentForm() const { return form_; }
     // The picture AppActPB shows (-1 none).
     int AppActPBTag() const { return appActTag_; }
+
+signals:
+    // A success for the main window's status notice.
+    void StatusMessage(const std::string& text);
+    // The rows changed by the phone's answers (a read, a save, a delete).
+    void AppointmentRowsChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ShowAppointmentsSummary();
+    // The new command, with the values of a store item when there are some.
+    void OpenNewAppointment(const AppointmentFields* storeItem);
+    void SaveAsVCalendar(const AppointmentRow& row);
+    // < 0 when a goes before b under SortColumn / SortDescending.
+    int AppointmentsListCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b) const;
+    void BlankDetails();
+    void ShowDetails(const AppointmentRow& row);
+    void SetAppActPB(int tag);
+    void SetRow(QTreeWidgetItem* item, const AppointmentRow& row);
+    QTreeWidgetItem* RowOf(const std::string& position) const;
+    void SortRows();
+    void SetSelected(bool selected);
 
     QTreeWidget* AppointmentsList = nullptr;
     QLabel* AppNameLab = nullptr;
@@ -143,25 +167,18 @@ public:
     QAction* uOutlookCalendar1 = nullptr;
     QAction* RazmjenapodatakaOutlookCalendar1 = nullptr;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void BlankDetails();
-    void SetAppActPB(int tag);
-    void SetRow(QTreeWidgetItem* item, const AppointmentRow& row);
-    QTreeWidgetItem* RowOf(const std::string& position) const;
-    void SortRows();
-    void SetSelected(bool selected);
-
     PhoneEngine& engine_;
     QWidget* mainWindow_;
     QString dataDir_;
     TFileChoice ownFileChoice_;
     TFileChoice* fileChoice_ = &ownFileChoice_;
+    std::function<bool()> confirmDelete_ = [] { return true; };
+    std::function<QDateTime()> now_ = [] { return QDateTime::currentDateTime(); };
     // Owned by the main window (by the page when there is none).
     TAppointmentForm* form_ = nullptr;
     ICalendarExchange* calendarExchange_ = nullptr;
+    int SortColumn = -1;  // none until the first click
+    bool SortDescending = false;
     int appActTag_ = -1;
     int appointmentIndex_ = -1;
     bool fillingList_ = false;

@@ -30,6 +30,12 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
 
 constexpr int kImageRole = Qt::UserRole;
+// A row's entry: its memory caption and position as the engine holds them.
+constexpr int kLocationRole = Qt::UserRole + 1;
+constexpr int kPositionRole = Qt::UserRole + 2;
+// The row shows its entry's name as stored, VIP "!" included (the service
+// numbers' own view); other rows show it without the "!".
+constexpr int kNameWholeRole = Qt::UserRole + 3;
 constexpr const char* kFirstRefresh = "First, you must refresh mobile phonebook!";
 
 struct ViewRow {
@@ -54,10 +60,8 @@ QAction* Tool(QToolBar* bar, const char* name, int image, const char* hint, int 
     return a;
 }
 
-std::optional<PhoneMemory> MemoryOf(const QString& text) {
-    for (PhoneMemory m : kPhonebookMemories)
-        if (text == FromAnsi(MemoryCaption(m))) return m;
-    return std::nullopt;
+QByteArray Bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // "007" -> "7".
@@ -123,9 +127,7 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     connect(PozoviBrojTB, &QAction::triggered, this, [this] { PozoviBrojTBClick(); });
     connect(OsvjeziTB, &QAction::triggered, this, [this] { OsvjeziTBClick(); });
     for (QAction* a : {NewSmsIme1TB, NewSmsIme2TB, BackupTB, OutlookCTB})
-        connect(a, &QAction::triggered, this, [this, a] {
-            if (OtherCommand) OtherCommand(a->data().toInt());
-        });
+        connect(a, &QAction::triggered, this, [this, a] { RequestFromOthers(a->data().toInt()); });
 
     // The export button: its menu on the arrow, the CSV export on a click.
     ExpImePopup = new widgets::TPaintedMenu(this);
@@ -224,7 +226,7 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     }
 
     upis_ = new TUpisImenik(engine_, countriesDir, this);
-    ExecDialog = [](QWidget& w) {
+    execDialog_ = [](QWidget& w) {
         auto* d = qobject_cast<QDialog*>(&w);
         return d != nullptr ? d->exec() : 0;
     };
@@ -276,15 +278,12 @@ void TImenikPage::FillMenu(QMenu* menu) {
     menu->addSeparator();
     Pohranaipovratpodataka1 = menu->addAction(U("Pohrana i povrat podataka . . ."));
     Pohranaipovratpodataka1->setObjectName("Pohranaipovratpodataka1");
-    connect(Pohranaipovratpodataka1, &QAction::triggered, this, [this] {
-        if (OtherCommand) OtherCommand(70);
-    });
+    connect(Pohranaipovratpodataka1, &QAction::triggered, this, [this] { RequestFromOthers(70); });
     RazmjenapodatakaOutlookContacts1 =
         menu->addAction(Small(55), U("Razmjena podataka:  Mapa kontakata"));
     RazmjenapodatakaOutlookContacts1->setObjectName("RazmjenapodatakaOutlookContacts1");
-    connect(RazmjenapodatakaOutlookContacts1, &QAction::triggered, this, [this] {
-        if (OtherCommand) OtherCommand(80);
-    });
+    connect(RazmjenapodatakaOutlookContacts1, &QAction::triggered, this,
+            [this] { RequestFromOthers(80); });
     ImenikListChange();
 }
 
@@ -304,6 +303,9 @@ void TImenikPage::AddPhonebookRow(const PhonebookRow& row) {
                                                  FromAnsi(row.Memory), FromAnsi(row.Position)});
     item->setIcon(0, Small(row.Image));
     item->setData(0, kImageRole, row.Image);
+    item->setData(0, kLocationRole, Bytes(row.Memory));
+    item->setData(0, kPositionRole, Bytes(row.Position));
+    item->setData(0, kNameWholeRole, filling_ && viewTag_ == 4);
     item->setTextAlignment(3, Qt::AlignCenter);
     ImenikList->addTopLevelItem(item);
     // A row of a read: the summary counts it at once.
@@ -369,12 +371,11 @@ void TImenikPage::FocusFirstPhonebookRow(bool onlyWhenActive) {
 void TImenikPage::PhonebookEntrySaved(const std::string& name, const std::string& number,
                                       const std::string& position) {
     (void)name;
-    if (OnEntrySaved) OnEntrySaved();
-    const QString num = FromAnsi(number);
-    const QString pos = FromAnsi(position);
+    emit EntrySaved();
     for (int i = 0; i < ImenikList->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = ImenikList->topLevelItem(i);
-        if (row->text(1) == num && row->text(3) == pos) {
+        const auto entry = EntryOf(row);
+        if (entry && entry->record->Phone == number && entry->record->Position == position) {
             ImenikList->setCurrentItem(row);
             row->setSelected(true);
             ImenikList->scrollToItem(row);
@@ -509,77 +510,79 @@ bool TImenikPage::RefuseUnloaded(const char* caption) {
     return true;
 }
 
+void TImenikPage::NewEntryWithNumber(const QString& number) {
+    upis_->FillIn({}, number);
+    numberPreset_ = true;
+    UpisImeTBClick();
+}
+
+void TImenikPage::NewEntryFromContact(const QString& name, const QString& number) {
+    upis_->FillIn(name, number);
+    fromOutlookContact_ = true;
+    UpisImeTBClick();
+}
+
 void TImenikPage::UpisImeTBClick() {
     // A contact's pre-fill is for this command only, even when it refuses.
-    const bool fromOutlook = std::exchange(FromOutlookContact, false);
+    const bool fromOutlook = std::exchange(fromOutlookContact_, false);
     if (!engine_.Connected() || RefuseUnloaded("New entry")) return;
     upis_->setWindowTitle(U("New entry - Phonebook"));
     QString name;
     if (fromOutlook) {
-        NumberPreset = true;
-        name = upis_->ImeEdit->text();
+        numberPreset_ = true;
+        name = upis_->Name();
     }
-    const QString number = NumberPreset ? upis_->TelEdit->text() : QString();
+    const QString number = numberPreset_ ? upis_->Number() : QString();
     upis_->PrepareNew(name, number);
-    ExecDialog(*upis_);
+    execDialog_(*upis_);
     // A number filled in by another page is used once: cancelled or saved,
     // the next new entry starts empty.
-    NumberPreset = false;
+    numberPreset_ = false;
 }
 
-void TImenikPage::IzmjenaImeTBClick() {
-    if (!engine_.Connected() || RefuseUnloaded("Edit entry")) return;
-    QTreeWidgetItem* row = SelectIndexRow();
-    if (row == nullptr) return;
-    if (row->text(2) == FromAnsi(MemoryCaption(PhoneMemory::Service))) {
-        ShowMessageDialog(window(), U("Information"), U("Cannot edit service numbers!"),
-                          DialogKind::Information, DialogButtons::Ok);
+void TImenikPage::EditEntry(bool move) {
+    if (!engine_.Connected() || RefuseUnloaded(move ? "Change location" : "Edit entry")) return;
+    const auto entry = EntryOf(SelectIndexRow());
+    if (!entry) return;
+    if (entry->record->Location == MemoryCaption(PhoneMemory::Service)) {
+        ShowMessageDialog(
+            window(), U("Information"),
+            U(move ? "Cannot change location for service numbers" : "Cannot edit service numbers!"),
+            DialogKind::Information, DialogButtons::Ok);
         return;
     }
-    upis_->setWindowTitle(U("Edit entry - Phonebook"));
-    AListIme entry{ToAnsi(row->text(0)), ToAnsi(row->text(1)), ToAnsi(row->text(2)),
-                   ToAnsi(row->text(3))};
-    upis_->PrepareEdit(entry, row->text(0), row->data(0, kImageRole).toInt() == kImageVip, false);
-    ExecDialog(*upis_);
+    upis_->setWindowTitle(U(move ? "Change location - Phonebook" : "Edit entry - Phonebook"));
+    upis_->PrepareEdit(*entry->record, entry->caption, entry->image == kImageVip, move);
+    execDialog_(*upis_);
 }
 
-void TImenikPage::PrebaciImeTBClick() {
-    if (!engine_.Connected() || RefuseUnloaded("Change location")) return;
-    QTreeWidgetItem* row = SelectIndexRow();
-    if (row == nullptr) return;
-    if (row->text(2) == FromAnsi(MemoryCaption(PhoneMemory::Service))) {
-        ShowMessageDialog(window(), U("Information"),
-                          U("Cannot change location for service numbers"), DialogKind::Information,
-                          DialogButtons::Ok);
-        return;
-    }
-    upis_->setWindowTitle(U("Change location - Phonebook"));
-    AListIme entry{ToAnsi(row->text(0)), ToAnsi(row->text(1)), ToAnsi(row->text(2)),
-                   ToAnsi(row->text(3))};
-    upis_->PrepareEdit(entry, row->text(0), row->data(0, kImageRole).toInt() == kImageVip, true);
-    ExecDialog(*upis_);
-}
+void TImenikPage::IzmjenaImeTBClick() { EditEntry(false); }
+
+void TImenikPage::PrebaciImeTBClick() { EditEntry(true); }
 
 void TImenikPage::BrisanjeImeTBClick() {
     if (!engine_.Connected() || RefuseUnloaded("Delete entry")) return;
-    QTreeWidgetItem* row = SelectIndexRow();
-    if (row == nullptr) return;
-    const auto memory = MemoryOf(row->text(2));
+    const auto entry = EntryOf(SelectIndexRow());
+    if (!entry) return;
+    const auto memory = PhonebookMemoryFromCaption(entry->record->Location);
     if (!memory || !IsWritable(*memory)) {
         ShowMessageDialog(window(), U("Information"), U("Cannot delete service numbers!"),
                           DialogKind::Information, DialogButtons::Ok);
         return;
     }
-    const QString text = U("Name:  ") + row->text(0) + "\r" + U("Phone number:   ") + row->text(1) +
-                         "\r\r" + U("Delete entry from mobile phonebook?");
+    const QString text = U("Name:  ") + entry->caption + "\r" + U("Phone number:   ") +
+                         FromAnsi(entry->record->Phone) + "\r\r" +
+                         U("Delete entry from mobile phonebook?");
     if (Ask(U("Delete entry"), text) != DialogResult::Yes) return;
-    engine_.DeletePhonebookEntry(*memory, PlainPosition(row->text(3)));
+    engine_.DeletePhonebookEntry(*memory, PlainPosition(FromAnsi(entry->record->Position)));
 }
 
 void TImenikPage::PozoviBrojTBClick() {
     if (!engine_.Connected()) return;
     SelectIndexRow();
-    if (OtherCommand) OtherCommand(4);
+    const auto entry = SelectedEntry();
+    if (entry) emit DialRequested(entry->caption, FromAnsi(entry->record->Phone));
+    else emit DialRequested({}, {});
 }
 
 void TImenikPage::OsvjeziTBClick() {
@@ -603,11 +606,57 @@ void TImenikPage::Izmjenapodataka1Click(int tag) {
         case 20:
         case 30:
         case 40:
-        case 50:
-            if (OtherCommand) OtherCommand(tag);
-            break;
+        case 50: RequestFromOthers(tag); break;
         default: break;
     }
+}
+
+void TImenikPage::RequestFromOthers(int tag) {
+    if (tag == 70) {
+        emit BackupRequested();
+        return;
+    }
+    if (tag == 80) {
+        emit ContactsExchangeRequested();
+        return;
+    }
+    if (tag == 5 || tag == 6) {
+        const auto entry = SelectedEntry();
+        if (!entry) return;
+        const QString number = FromAnsi(entry->record->Phone);
+        if (tag == 5) emit NewSmsRequested(entry->caption, number, entry->image);
+        else emit NewSmsWithEntryRequested(entry->caption, number);
+        return;
+    }
+    // The contacts folder's fields: the current row, selected or not.
+    if (tag >= 10 && tag <= 50 && tag % 10 == 0) {
+        if (const auto entry = EntryOf(ImenikList->currentItem()))
+            emit SaveToContactsRequested(entry->caption, FromAnsi(entry->record->Phone), tag);
+    }
+}
+
+std::optional<TImenikPage::ShownEntry> TImenikPage::EntryOf(const QTreeWidgetItem* row) const {
+    if (row == nullptr) return std::nullopt;
+    const QByteArray locationBytes = row->data(0, kLocationRole).toByteArray();
+    const QByteArray positionBytes = row->data(0, kPositionRole).toByteArray();
+    const std::string_view location(locationBytes.constData(),
+                                    static_cast<std::size_t>(locationBytes.size()));
+    const std::string_view position(positionBytes.constData(),
+                                    static_cast<std::size_t>(positionBytes.size()));
+    for (const AListIme& e : engine_.PhonebookList()) {
+        if (e.Location != location || e.Position != position) continue;
+        std::string caption = e.Name;
+        if (!row->data(0, kNameWholeRole).toBool() && !caption.empty() && caption.back() == '!')
+            caption.pop_back();
+        return ShownEntry{&e, FromAnsi(caption), row->data(0, kImageRole).toInt()};
+    }
+    return std::nullopt;
+}
+
+std::optional<TImenikPage::ShownEntry> TImenikPage::SelectedEntry() const {
+    const auto rows = ImenikList->selectedItems();
+    if (rows.isEmpty()) return std::nullopt;
+    return EntryOf(rows.front());
 }
 
 // --- exports ----------------------------------------------------------------------
@@ -643,17 +692,29 @@ void TImenikPage::vCardVCF1Click() {
 }
 
 void TImenikPage::SnimikaoBusinessCard1Click() {
-    QTreeWidgetItem* row = SelectIndexRow();
-    if (row == nullptr) return;
-    // The caption is the name without the VIP "!".
-    const std::string name = ToAnsi(row->text(0));
+    const auto entry = EntryOf(SelectIndexRow());
+    if (!entry) return;
+    // The name as the row shows it: without the VIP "!".
+    const std::string name = ToAnsi(entry->caption);
     const QString file =
         fileChoice_->ItemFile(window(), U("Save as \"Business Card\" to . . ."), dataDir_,
                               FromAnsi(exchange::ExportFileStem(name)), BusinessCardFiles());
     if (file.isEmpty()) return;
     if (WrittenOrReported(
-            window(), exchange::SaveEntryAsVCard(file.toStdString(), name, ToAnsi(row->text(1)))))
-        ShowStatusMessage("Phonebook entry succesfully saved as \"Business Card\"!");
+            window(), exchange::SaveEntryAsVCard(file.toStdString(), name, entry->record->Phone)))
+        emit StatusMessage("Phonebook entry succesfully saved as \"Business Card\"!");
 }
+
+// --- what other windows set ------------------------------------------------------
+
+void TImenikPage::SetDialEnabled(bool enabled) { PozoviBrojTB->setEnabled(enabled); }
+
+void TImenikPage::SetContactsExchangeAvailable(bool available) {
+    OutlookCTB->setEnabled(available);
+    if (RazmjenapodatakaOutlookContacts1 != nullptr)
+        RazmjenapodatakaOutlookContacts1->setEnabled(OutlookCTB->isEnabled());
+}
+
+bool TImenikPage::ContactsExchangeAvailable() const { return OutlookCTB->isEnabled(); }
 
 }  // namespace parlenko::ui

@@ -3,8 +3,13 @@
 // filtered by the view buttons, with the summary line under it, and the
 // commands on the entries (new, edit, change of memory, delete, dial,
 // refresh). It is the engine's phonebook view; every command goes to the
-// engine with what it acts on.
+// engine with what it acts on. Each row carries its entry's memory and
+// position; the entry itself is the engine's (PhoneEngine::PhonebookList).
+//
+// What other windows carry out (dialling, a message to the entry, the
+// backup wizard, the contacts exchange) the page asks for by its signals.
 
+#include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "exchange/formats/phonebook_file.h"
 #include "ui/dialogs/file_choice.h"
@@ -13,6 +18,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +26,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
-class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -33,6 +38,7 @@ namespace parlenko::ui {
 class TUpisImenik;
 
 class TImenikPage : public QWidget, public IPhonebookView {
+    Q_OBJECT
 public:
     // countriesDir holds "CountryList.dat" for the entry dialog.
     TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidget* parent = nullptr);
@@ -52,6 +58,21 @@ public:
     // The phonebook items of the main menu ("&Telefonski imenik"), sharing
     // the popup's handlers by Tag.
     void FillMenu(QMenu* menu);
+
+    // --- what other windows set
+    // The dial button and items follow the call (the call windows).
+    void SetDialEnabled(bool enabled);
+    // The contacts exchange is there (its button and menu item are on) or not.
+    void SetContactsExchangeAvailable(bool available);
+    bool ContactsExchangeAvailable() const;
+    // A new entry with a number another page filled in (the call lists, the
+    // SMS page), and one with a contact's name and number (the contacts
+    // exchange). Each fills the entry dialog as UpisImeTBClick then shows it;
+    // the dialog shows them once, whether the entry is saved or not.
+    void NewEntryWithNumber(const QString& number);
+    void NewEntryFromContact(const QString& name, const QString& number);
+    // A contact's pre-fill waits for the next new entry (none after a refusal).
+    bool ContactPreFillPending() const { return fromOutlookContact_; }
 
     // --- handlers
     // View filter: tag 0 all, 1 SIM card, 2 mobile memory, 3 own numbers,
@@ -74,13 +95,11 @@ public:
     // The view button that is down (0..4).
     int ViewTag() const { return viewTag_; }
 
-    // The exports: the data folder that holds "Export", the file choice
-    // (the page's own unless the main window shares its one) and the status
-    // notice of a saved business card (set by the main window).
+    // The exports: the data folder that holds "Export" and the file choice
+    // (the page's own unless the main window shares its one).
     void SetDataDir(const QString& dir) { dataDir_ = dir; }
     void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
     TFileChoice& FileChoice() { return *fileChoice_; }
-    std::function<void(const std::string&)> ShowStatusMessage = [](const std::string&) {};
     // The whole phonebook (the engine's list, the cache's before the first
     // read; no connection needed) as CSV, XML or one vCard per entry
     // (ExpImePopup; a plain click on ExpImeTB is the CSV export).
@@ -90,19 +109,69 @@ public:
     // The selected entry as a "Business Card" (Tag 7 of the popup and menu).
     void SnimikaoBusinessCard1Click();
 
-    // The entry dialog. Another page that fills in its number (and the
-    // Outlook exchange its name too) sets NumberPreset (FromOutlookContact)
-    // before UpisImeTBClick; the next new entry shows them once, whether it
-    // is saved or not.
+    // The entry dialog.
     TUpisImenik& UpisImenik() { return *upis_; }
-    bool NumberPreset = false;
-    bool FromOutlookContact = false;
+    // Shows a dialog modally: exec unless tests set their own.
+    void SetDialogRunner(std::function<int(QWidget&)> run) { execDialog_ = std::move(run); }
+
+signals:
+    // The selected entry as shown (its caption, without the VIP "!"; its
+    // number): dial it (both empty when no row is selected), a new message
+    // to it (image: the row's, kImageEntry or kImageVip preset the
+    // recipient), a new message carrying its name and number, or save it
+    // into the contacts folder (field: 10 home .. 50 company).
+    void DialRequested(const QString& name, const QString& number);
+    void NewSmsRequested(const QString& caption, const QString& number, int image);
+    void NewSmsWithEntryRequested(const QString& caption, const QString& number);
+    void SaveToContactsRequested(const QString& name, const QString& number, int field);
+    // The backup wizard and the contacts exchange window.
+    void BackupRequested();
+    void ContactsExchangeRequested();
     // An entry was saved (the contacts exchange's list follows).
-    std::function<void()> OnEntrySaved;
-    // Shows a dialog modally (tests replace it).
-    std::function<int(QWidget&)> ExecDialog;
-    // Actions owned by others: SMS, Outlook, backup.
-    std::function<void(int tag)> OtherCommand;
+    void EntrySaved();
+    // A status notice (a saved business card).
+    void StatusMessage(const std::string& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A row's entry as it shows: the engine's record of the row's memory and
+    // position (never null), the caption and the row's image.
+    struct ShownEntry {
+        const AListIme* record;
+        QString caption;
+        int image;
+    };
+    std::optional<ShownEntry> EntryOf(const QTreeWidgetItem* row) const;
+    // The first selected row's entry, when a row is selected.
+    std::optional<ShownEntry> SelectedEntry() const;
+    // The commands other windows carry out, by their Tag.
+    void RequestFromOthers(int tag);
+    // The edit (move false) or change of memory (move true) of the row at
+    // PhonebookIndex, in the entry dialog.
+    void EditEntry(bool move);
+    // The row at PhonebookIndex selected again; nullptr when there is none.
+    QTreeWidgetItem* SelectIndexRow();
+    // The refusal before a read has finished; true when refused.
+    bool RefuseUnloaded(const char* caption);
+    int Ask(const QString& caption, const QString& text);
+    // The engine's phonebook as the export writers take it.
+    std::vector<exchange::PhonebookFileEntry> ExportEntries() const;
+
+    PhoneEngine& engine_;
+    QString dataDir_;
+    TFileChoice ownFileChoice_;
+    TFileChoice* fileChoice_ = &ownFileChoice_;
+    TUpisImenik* upis_ = nullptr;
+    std::function<int(QWidget&)> execDialog_;
+    int viewTag_ = 0;
+    int phonebookIndex_ = -1;
+    bool filling_ = false;
+    // Another page filled in the dialog's number (and the contacts exchange
+    // its name too) for the next new entry.
+    bool numberPreset_ = false;
+    bool fromOutlookContact_ = false;
 
     QToolBar* ToolBar2 = nullptr;
     QAction* UpisImeTB = nullptr;
@@ -137,27 +206,6 @@ public:
     QLabel* SBTKapacitetLab = nullptr;
     QLabel* SBTUpisanoLab = nullptr;
     QLabel* SBTSlobodnoLab = nullptr;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    // The row at PhonebookIndex selected again; nullptr when there is none.
-    QTreeWidgetItem* SelectIndexRow();
-    // The refusal before a read has finished; true when refused.
-    bool RefuseUnloaded(const char* caption);
-    int Ask(const QString& caption, const QString& text);
-    // The engine's phonebook as the export writers take it.
-    std::vector<exchange::PhonebookFileEntry> ExportEntries() const;
-
-    PhoneEngine& engine_;
-    QString dataDir_;
-    TFileChoice ownFileChoice_;
-    TFileChoice* fileChoice_ = &ownFileChoice_;
-    TUpisImenik* upis_ = nullptr;
-    int viewTag_ = 0;
-    int phonebookIndex_ = -1;
-    bool filling_ = false;
 };
 
 }  // namespace parlenko::ui

@@ -40,6 +40,9 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
 
 constexpr int kImageRole = Qt::UserRole;
+// A row's message: its memory caption and position as the engine holds them.
+constexpr int kLocationRole = Qt::UserRole + 1;
+constexpr int kPositionRole = Qt::UserRole + 2;
 constexpr int kImageReply = 22;
 constexpr int kImageNew = 21;
 constexpr int kImageEdit = 7;
@@ -95,7 +98,7 @@ QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& capt
     list->header()->setSectionResizeMode(QHeaderView::Fixed);
     list->setColumnWidth(0, 168);
     list->setColumnWidth(1, 70);
-    // The other columns hold the message's fields for the handlers.
+    // The other columns hold the message's fields as text, hidden.
     for (int c = 2; c < captions.size(); ++c) list->setColumnHidden(c, true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
@@ -113,13 +116,26 @@ QLabel* PanelLabel(QWidget* parent, const char* name, const char* text, const QR
     return l;
 }
 
-QString Cell(const QTreeWidgetItem& item, int column) { return item.text(column); }
-
-std::optional<QDateTime> InboxKey(const QTreeWidgetItem& item) {
-    const QDateTime key = QDateTime::fromString(
-        Cell(item, sms_in::kDate) + " " + Cell(item, sms_in::kTime), "dd.MM.yyyy hh:mm:ss");
+std::optional<QDateTime> InboxKey(const AListSMS& m) {
+    const QDateTime key =
+        QDateTime::fromString(FromAnsi(m.Date) + " " + FromAnsi(m.Time), "dd.MM.yyyy hh:mm:ss");
     if (!key.isValid()) return std::nullopt;
     return key;
+}
+
+QByteArray Bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string_view View(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// The row holds the message at position of location.
+bool RowIs(const QTreeWidgetItem& row, std::string_view position, std::string_view location) {
+    const QByteArray rowPosition = row.data(0, kPositionRole).toByteArray();
+    const QByteArray rowLocation = row.data(0, kLocationRole).toByteArray();
+    return View(rowPosition) == position && View(rowLocation) == location;
 }
 
 std::optional<PhoneMemory> MessageMemory(const QString& caption) {
@@ -288,11 +304,11 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     SmsForm = new TSmsForm(engine_, mainWindow);
     SmsMemForm = new TSmsMemForm(engine_, mainWindow);
     NewSmsForm = new TNewSmsForm(engine_, mainWindow);
-    NewSmsForm->CanReply = [this] { return !SmsForm->isVisible(); };
-    NewSmsForm->Reply = [this](const QString& name, const QString& number) {
-        PrepareReply(name, number);
-        ExecCompose();
-    };
+    connect(NewSmsForm, &TNewSmsForm::ReplyRequested, this,
+            [this](const QString& name, const QString& number) {
+                SmsForm->PrepareReply(name, number);
+                ExecCompose();
+            });
 }
 
 TSmsPage::~TSmsPage() {
@@ -360,6 +376,7 @@ void TSmsPage::ClearSmsLists() {
     for (QLabel* l : {Label21, Label23, Label24, Label25, Label26, Label27}) l->clear();
     SMSMemo->clear();
     Label28->setText("Message length:  0");
+    shown_.reset();
     CountSmsInLab->setText("(0/0 new)");
     CountSmsOutLab->setText("(0/0 new)");
     SetEnabled(SmsFolder::Incoming, false);
@@ -373,8 +390,8 @@ void TSmsPage::SetNameInSmsLists(const std::string& name, const std::string& num
             if (QTreeWidgetItem* item = list->topLevelItem(i); item->text(0) == n)
                 item->setText(0, FromAnsi(name));
     // The panel follows when it shows one of them.
-    if (Label25->text() == n && Label24->text().isEmpty()) {
-        if (Label16->text() == "Receiver:") SMSListOutChange();
+    if (ShownNumber() == n && ShownName().isEmpty()) {
+        if (panelFolder_ == SmsFolder::Outgoing) SMSListOutChange();
         else SMSListInChange();
     }
 }
@@ -401,37 +418,39 @@ void TSmsPage::InsertSmsRow(SmsFolder folder, const SmsRow& row) {
     }
     item->setIcon(0, Small(row.Image));
     item->setData(0, kImageRole, row.Image);
+    item->setData(0, kLocationRole, Bytes(m.Location));
+    item->setData(0, kPositionRole, Bytes(m.Position));
     filling_ = true;
     List(folder)->insertTopLevelItem(0, item);
     if (folder == SmsFolder::Incoming) SortInbox();
     filling_ = false;
 }
 
+std::vector<QTreeWidgetItem*> TSmsPage::RowsAt(SmsFolder folder, const std::string& position,
+                                               const std::string& location) const {
+    QTreeWidget* list = List(folder);
+    std::vector<QTreeWidgetItem*> rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (RowIs(*list->topLevelItem(i), position, location))
+            rows.push_back(list->topLevelItem(i));
+    return rows;
+}
+
 void TSmsPage::RemoveSmsRows(SmsFolder folder, const std::string& position,
                              const std::string& location) {
     QTreeWidget* list = List(folder);
-    const int pos = folder == SmsFolder::Incoming ? sms_in::kPosition : sms_out::kPosition;
-    const int loc = folder == SmsFolder::Incoming ? sms_in::kLocation : sms_out::kLocation;
+    const auto rows = RowsAt(folder, position, location);
     filling_ = true;
-    for (int i = list->topLevelItemCount() - 1; i >= 0; --i) {
-        QTreeWidgetItem* item = list->topLevelItem(i);
-        if (item->text(pos) == FromAnsi(position) && item->text(loc) == FromAnsi(location))
-            delete list->takeTopLevelItem(i);
-    }
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        delete list->takeTopLevelItem(list->indexOfTopLevelItem(*row));
     filling_ = false;
 }
 
 void TSmsPage::SetSmsRowImage(SmsFolder folder, const std::string& position,
                               const std::string& location, int image) {
-    QTreeWidget* list = List(folder);
-    const int pos = folder == SmsFolder::Incoming ? sms_in::kPosition : sms_out::kPosition;
-    const int loc = folder == SmsFolder::Incoming ? sms_in::kLocation : sms_out::kLocation;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = list->topLevelItem(i);
-        if (item->text(pos) == FromAnsi(position) && item->text(loc) == FromAnsi(location)) {
-            item->setIcon(0, Small(image));
-            item->setData(0, kImageRole, image);
-        }
+    for (QTreeWidgetItem* item : RowsAt(folder, position, location)) {
+        item->setIcon(0, Small(image));
+        item->setData(0, kImageRole, image);
     }
 }
 
@@ -458,21 +477,29 @@ void TSmsPage::ShowFirstSmsRows(SmsFolder current) {
     }
 }
 
-void TSmsPage::ShowNewSmsNotice(const NewSmsNotice& notice) { NewSmsForm->ShowNotice(notice); }
+void TSmsPage::ShowNewSmsNotice(const NewSmsNotice& notice) {
+    // No reply while the compose window is open already.
+    NewSmsForm->ShowNotice(notice, !SmsForm->isVisible());
+}
 void TSmsPage::ComposedMessageDone(bool accepted) { SmsForm->MessageDone(accepted); }
 
 // --- lists ----------------------------------------------------------------------------
 
 void TSmsPage::SortInbox() {
-    std::vector<QTreeWidgetItem*> items;
-    while (SMSListIn->topLevelItemCount() > 0) items.push_back(SMSListIn->takeTopLevelItem(0));
-    std::stable_sort(items.begin(), items.end(), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-        return SMSListInCompare(*a, *b) < 0;
+    // Each row with its message's sort key.
+    std::vector<std::pair<QTreeWidgetItem*, AListSMS>> rows;
+    while (SMSListIn->topLevelItemCount() > 0) {
+        QTreeWidgetItem* item = SMSListIn->takeTopLevelItem(0);
+        const AListSMS* m = RecordOf(item);
+        rows.emplace_back(item, m != nullptr ? *m : AListSMS{});
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+        return SMSListInCompare(a.second, b.second) < 0;
     });
-    for (QTreeWidgetItem* item : items) SMSListIn->addTopLevelItem(item);
+    for (const auto& row : rows) SMSListIn->addTopLevelItem(row.first);
 }
 
-int TSmsPage::SMSListInCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b) {
+int TSmsPage::SMSListInCompare(const AListSMS& a, const AListSMS& b) {
     const auto ka = InboxKey(a);
     const auto kb = InboxKey(b);
     if (!ka && !kb) return 0;
@@ -507,19 +534,24 @@ void TSmsPage::SMSListInChange() {
     QTreeWidgetItem* item = SMSListIn->currentItem();
     if (item != nullptr) SmsInIndex = SMSListIn->indexOfTopLevelItem(item);
     SetEnabled(SmsFolder::Incoming, SMSListIn->topLevelItemCount() > 0);
+    panelFolder_ = SmsFolder::Incoming;
     Label16->setText("Sender:");
     Label18->setText("Date and time:");
     if (filling_ || item == nullptr || !item->isSelected()) return;
-    const QString number = item->text(sms_in::kNumber);
-    Label21->setText(item->text(sms_in::kPosition));
-    Label23->setText(item->text(sms_in::kSmsc));
+    const AListSMS* m = RecordOf(item);
+    if (m == nullptr) return;
+    const QString number = FromAnsi(m->Number);
+    Label21->setText(FromAnsi(m->Position));
+    Label23->setText(FromAnsi(m->Smsc));
+    // The caption is the sender's phonebook name, else the number.
     const bool named = item->text(0) != number;
-    Label24->setText(named ? item->text(0) : QString());
+    shown_ = ShownMessage{m->Location, m->Position, named ? item->text(0) : QString()};
+    Label24->setText(shown_->name);
     AddPhoneSmsInTB->setEnabled(!named);
     Label25->setText(number);
-    Label26->setText(item->text(sms_in::kDate) + "     " + item->text(sms_in::kTime));
-    Label27->setText(item->text(sms_in::kLocation));
-    SMSMemo->setPlainText(WithLineFeeds(item->text(sms_in::kText)));
+    Label26->setText(FromAnsi(m->Date) + "     " + FromAnsi(m->Time));
+    Label27->setText(FromAnsi(m->Location));
+    SMSMemo->setPlainText(WithLineFeeds(FromUtf8(m->Text)));
     // A sender with letters in its number (or a status report) gets no answer.
     ReplySmsTB->setEnabled(IsValidNumber(ToAnsi(number)));
     if (!ReplySmsTB->isEnabled()) AddPhoneSmsInTB->setEnabled(false);
@@ -531,21 +563,26 @@ void TSmsPage::SMSListOutChange() {
     QTreeWidgetItem* item = SMSListOut->currentItem();
     if (item != nullptr) SmsOutIndex = SMSListOut->indexOfTopLevelItem(item);
     SetEnabled(SmsFolder::Outgoing, SMSListOut->topLevelItemCount() > 0);
+    panelFolder_ = SmsFolder::Outgoing;
     Label16->setText("Receiver:");
     Label18->setText("Validity:");
     if (filling_ || item == nullptr || !item->isSelected()) return;
-    const QString number = item->text(sms_out::kNumber);
-    Label21->setText(item->text(sms_out::kPosition));
-    const QString centre = item->text(sms_out::kSmsc);
+    const AListSMS* m = RecordOf(item);
+    if (m == nullptr) return;
+    const QString number = FromAnsi(m->Number);
+    Label21->setText(FromAnsi(m->Position));
+    const QString centre = FromAnsi(m->Smsc);
     Label23->setText(centre.size() >= 3 ? centre : FromAnsi(engine_.Settings().SmscLab));
+    // The caption is the receiver's phonebook name (maybe empty), else the number.
     const bool named = item->text(0) != number;
-    Label24->setText(named ? item->text(0) : QString());
+    shown_ = ShownMessage{m->Location, m->Position, named ? item->text(0) : QString()};
+    Label24->setText(shown_->name);
     AddPhoneSmsOutTB->setEnabled(!named);
     if (Dodajosobuuimenik1 != nullptr) Dodajosobuuimenik1->setEnabled(!named);
     Label25->setText(number);
-    Label26->setText(item->text(sms_out::kValidity));
-    Label27->setText(item->text(sms_out::kLocation));
-    SMSMemo->setPlainText(WithLineFeeds(item->text(sms_out::kText)));
+    Label26->setText(FromAnsi(m->Validity));
+    Label27->setText(FromAnsi(m->Location));
+    SMSMemo->setPlainText(WithLineFeeds(FromUtf8(m->Text)));
 }
 
 void TSmsPage::BlankPanel(SmsFolder folder) {
@@ -553,6 +590,7 @@ void TSmsPage::BlankPanel(SmsFolder folder) {
     for (QLabel* l : {Label21, Label23, Label24, Label25, Label26, Label27}) l->clear();
     SMSMemo->clear();
     Label28->setText("Message length:  0");
+    shown_.reset();
 }
 
 void TSmsPage::SMSListInEnter() {
@@ -653,39 +691,43 @@ int TSmsPage::Ask(const QString& caption, const QString& text) {
                              DialogButtons::YesNo);
 }
 
+const AListSMS* TSmsPage::RecordOf(const QTreeWidgetItem* row) const {
+    if (row == nullptr) return nullptr;
+    const QByteArray position = row->data(0, kPositionRole).toByteArray();
+    const QByteArray location = row->data(0, kLocationRole).toByteArray();
+    for (const AListSMS& m : engine_.SmsList())
+        if (m.Position == View(position) && m.Location == View(location)) return &m;
+    return nullptr;
+}
+
+const AListSMS* TSmsPage::ShownRecord() const {
+    if (!shown_) return nullptr;
+    for (const AListSMS& m : engine_.SmsList())
+        if (m.Position == shown_->position && m.Location == shown_->location) return &m;
+    return nullptr;
+}
+
+QString TSmsPage::ShownName() const { return shown_ ? shown_->name : QString(); }
+
+QString TSmsPage::ShownNumber() const {
+    const AListSMS* m = ShownRecord();
+    return m != nullptr ? FromAnsi(m->Number) : QString();
+}
+
 std::optional<TSmsPage::PanelMessage> TSmsPage::CurrentMessage() const {
-    const auto memory = MessageMemory(Label27->text());
-    const std::string position = ToAnsi(Label21->text().trimmed());
-    if (!memory || position.empty()) return std::nullopt;
+    if (!shown_) return std::nullopt;
+    const auto memory = MessageMemory(FromAnsi(shown_->location));
+    if (!memory) return std::nullopt;
+    const std::string position = ToAnsi(FromAnsi(shown_->position).trimmed());
+    if (position.empty()) return std::nullopt;
     return PanelMessage{*memory, position};
 }
 
 void TSmsPage::ExecCompose() { SmsForm->exec(); }
 
-void TSmsPage::PrepareNew(const char* caption) {
-    SmsForm->ComposeMode = 1;
-    SmsForm->setWindowTitle(U(caption));
-    SmsForm->FillNameList();
-    SmsForm->TelEdit->setEnabled(true);
-    SmsForm->TelEdit->clear();
-    SmsForm->NazivCB->setCurrentIndex(-1);
-    SmsForm->SetText({});
-}
-
-void TSmsPage::PrepareReply(const QString& name, const QString& number) {
-    SmsForm->ComposeMode = 1;
-    SmsForm->setWindowTitle(U("Reply to message . . ."));
-    SmsForm->FillNameList();
-    SmsForm->SetRecipient(name, number);
-    // The answer goes to the sender only.
-    SmsForm->TelEdit->setEnabled(false);
-    SmsForm->NazivCB->setEnabled(false);
-    SmsForm->SetText({});
-}
-
 void TSmsPage::Odgovorinaporuku1Click() {
     if (!engine_.Connected()) return;
-    PrepareReply(Label24->text(), Label25->text());
+    SmsForm->PrepareReply(ShownName(), ShownNumber());
     ExecCompose();
 }
 
@@ -694,7 +736,8 @@ void TSmsPage::OdgovorjeDA1Click(int tag) {
     const auto* a = std::find_if(kQuickAnswers.begin(), kQuickAnswers.end(),
                                  [tag](const Answer& x) { return x.tag == tag; });
     if (a == kQuickAnswers.end()) return;
-    PrepareReply(Label24->text(), Label25->text());
+    SmsForm->PrepareReply(ShownName(), ShownNumber());
+    // The message shown, and the answer under it.
     SmsForm->SetText(SMSMemo->toPlainText());
     SmsForm->InsertTemplate(U(a->text), true);
     ExecCompose();
@@ -702,7 +745,7 @@ void TSmsPage::OdgovorjeDA1Click(int tag) {
 
 void TSmsPage::Novaporuka1Click() {
     if (!engine_.Connected()) return;
-    PrepareNew("New message . . .");
+    SmsForm->PrepareNew();
     ExecCompose();
 }
 
@@ -711,7 +754,7 @@ void TSmsPage::Zakasnjenje1Click(int tag) {
     const auto* t = std::find_if(kTemplates.begin(), kTemplates.end(),
                                  [tag](const Answer& x) { return x.tag == tag; });
     if (t == kTemplates.end()) return;
-    PrepareNew("New message . . .");
+    SmsForm->PrepareNew();
     SmsForm->InsertTemplate(U(t->text), false);
     ExecCompose();
 }
@@ -720,13 +763,8 @@ void TSmsPage::IzmjenaSmsInTBClick() {
     if (!engine_.Connected()) return;
     const auto message = CurrentMessage();
     if (!message) return;
-    SmsForm->ComposeMode = 0;
-    SmsForm->SetEditTarget(message->memory, message->position);
-    SmsForm->setWindowTitle(U("Edit message . . ."));
-    SmsForm->FillNameList();
-    SmsForm->SetRecipient(Label24->text(), Label25->text());
-    SmsForm->TelEdit->setEnabled(true);
-    SmsForm->SetText(SMSMemo->toPlainText());
+    SmsForm->PrepareEdit(message->memory, message->position, ShownName(), ShownNumber(),
+                         SMSMemo->toPlainText());
     ExecCompose();
 }
 
@@ -735,9 +773,9 @@ void TSmsPage::BrisanjeSmsInTBClick() {
     // The message shown now is the one deleted, whatever arrives meanwhile.
     const auto message = CurrentMessage();
     if (!message) return;
-    if (!ConfirmDelete || ConfirmDelete()) {
-        const QString text = Label16->text() + "  " + Label24->text() + "\r" + Label17->text() +
-                             "  " + Label25->text() + "\r\rDelete SMS message from mobile?";
+    if (!confirmDelete_ || confirmDelete_()) {
+        const QString text = Label16->text() + "  " + ShownName() + "\r" + Label17->text() + "  " +
+                             ShownNumber() + "\r\rDelete SMS message from mobile?";
         if (Ask(QStringLiteral("Delete message"), text) == DialogResult::No) return;
     }
     engine_.DeleteSms(message->memory, message->position);
@@ -747,14 +785,14 @@ void TSmsPage::SlanjeSmsOutTBClick() {
     if (!engine_.Connected()) return;
     const auto message = CurrentMessage();
     if (!message) return;
-    const QString number = Label25->text();
+    const QString number = ShownNumber();
     if (Ask(QStringLiteral("Send message"), QStringLiteral("Send SMS message?")) ==
         DialogResult::No)
         return;
     std::string to;
     if (number.isEmpty()) {
         if (SmsMemForm->exec() != QDialog::Accepted) return;
-        to = ToAnsi(SmsMemForm->TelEdit->text().trimmed());
+        to = ToAnsi(SmsMemForm->Number().trimmed());
     }
     engine_.SendStoredSms(message->memory, message->position, to);
 }
@@ -767,12 +805,12 @@ void TSmsPage::AddPhoneSmsInTBClick() {
                           DialogKind::Information, DialogButtons::Ok);
         return;
     }
-    if (AddToPhonebook) AddToPhonebook(Label25->text());
+    emit AddToPhonebookRequested(ShownNumber());
 }
 
 void TSmsPage::DialPhoneSmsInTBClick() {
     if (!engine_.Connected()) return;
-    if (DialSequence) DialSequence(Label24->text(), Label25->text());
+    emit DialRequested(ShownName(), ShownNumber());
 }
 
 void TSmsPage::OsvjeziSmsInTBClick() {
@@ -780,13 +818,12 @@ void TSmsPage::OsvjeziSmsInTBClick() {
     if (Ask(QStringLiteral("Refresh SMS messages"),
             QStringLiteral("Read SMS messages from mobile again?")) == DialogResult::No)
         return;
-    if (RefreshSms) RefreshSms();
-    else engine_.RefreshSms();
+    engine_.RefreshSms();
 }
 
 void TSmsPage::NewSmsIme1TBClick(const QString& caption, const QString& number, int image) {
     if (!engine_.Connected()) return;
-    PrepareNew("New message . . .");
+    SmsForm->PrepareNew();
     if (image == 3) SmsForm->SetRecipient(caption, number);
     else if (image == 4) SmsForm->SetRecipient(caption + "!", number);
     ExecCompose();
@@ -794,7 +831,7 @@ void TSmsPage::NewSmsIme1TBClick(const QString& caption, const QString& number, 
 
 void TSmsPage::NewSmsIme2TBClick(const QString& caption, const QString& number) {
     if (!engine_.Connected()) return;
-    PrepareNew("New message . . .");
+    SmsForm->PrepareNew();
     SmsForm->SetText(caption + "\n" + number);
     ExecCompose();
 }

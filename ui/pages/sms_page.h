@@ -3,11 +3,14 @@
 // (SMSListOut, as stored) of both message memories, their counts, the
 // detail panel of the current message, the two tool bars and the SMS menu.
 // It is the engine's SMS view: the rows, counts and the new-message notice
-// come from the engine. Every command takes the message it acts on from the
-// panel when the user starts it and goes to the engine with it.
+// come from the engine. Each row carries its message's memory and position;
+// the message itself is the engine's (PhoneEngine::SmsList). Every command
+// takes the message the panel shows when the user starts it and goes to the
+// engine with it.
 //
 // The compose window, the stored-message recipient window and the notice
-// belong to the page.
+// belong to the page; dialling and the phonebook's new entry it asks for by
+// its signals.
 
 #include "engine/phone/phone_memory.h"
 #include "engine/sms/sms_view.h"
@@ -18,6 +21,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QFocusEvent;
@@ -44,7 +48,8 @@ class TNewSmsForm;
 class TSmsForm;
 class TSmsMemForm;
 
-// Sub-item columns of the two lists (column 0 is the caption).
+// Sub-item columns of the two lists (column 0 is the caption); all but the
+// first two are hidden.
 namespace sms_in {
 inline constexpr int kDate = 1, kPosition = 2, kSmsc = 3, kNumber = 4, kTime = 5, kText = 6,
                      kLocation = 7, kColumns = 8;
@@ -78,14 +83,11 @@ public:
     void ComposedMessageDone(bool accepted) override;
 
     // --- what the main window gives
-    // Whether deletes ask first ("Confirm Delete").
-    std::function<bool()> ConfirmDelete;
-    // The full read (the main window's RefreshSms).
-    std::function<void()> RefreshSms;
-    // The dial sequence with the panel's name and number.
-    std::function<void(const QString& name, const QString& number)> DialSequence;
-    // The phonebook's entry dialog for a new entry with this number.
-    std::function<void(const QString& number)> AddToPhonebook;
+    // Whether deletes ask first ("Confirm Delete"), asked at each delete
+    // (without a source they ask).
+    void SetConfirmDeleteSource(std::function<bool()> confirm) {
+        confirmDelete_ = std::move(confirm);
+    }
 
     // --- handlers
     void SMSListInChange();
@@ -97,7 +99,7 @@ public:
     void SMSListInClick();
     void SMSListOutClick();
     // Newest first; a date or time that does not convert sorts last.
-    static int SMSListInCompare(const QTreeWidgetItem& a, const QTreeWidgetItem& b);
+    static int SMSListInCompare(const AListSMS& a, const AListSMS& b);
     void SMSMemoChange();
     void Odgovorinaporuku1Click();
     // Quick answers, Tag 1..4.
@@ -117,7 +119,59 @@ public:
     void NewSmsIme1TBClick(const QString& caption, const QString& number, int image);
     void NewSmsIme2TBClick(const QString& caption, const QString& number);
 
+    // The page's windows: the compose window, the recipient of a stored
+    // message and the new-message notice (top-level windows of their own).
+    TSmsForm& ComposeWindow() const { return *SmsForm; }
+    TSmsMemForm& RecipientWindow() const { return *SmsMemForm; }
+    TNewSmsForm& NoticeWindow() const { return *NewSmsForm; }
+
+signals:
+    // The dial sequence with the panel's name and number.
+    void DialRequested(const QString& name, const QString& number);
+    // The phonebook's entry dialog for a new entry with this number.
+    void AddToPhonebookRequested(const QString& number);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The message the panel shows: its record's memory caption and position,
+    // and the name it shows (empty when none).
+    struct ShownMessage {
+        std::string location;
+        std::string position;
+        QString name;
+    };
+    // The message the panel shows as a memory and position the engine's
+    // commands take; nullopt when the panel names none.
+    struct PanelMessage {
+        PhoneMemory memory;
+        std::string position;
+    };
     QTreeWidget* List(SmsFolder folder) const;
+    // The engine's record of a row, of the message shown; nullptr when none.
+    const AListSMS* RecordOf(const QTreeWidgetItem* row) const;
+    const AListSMS* ShownRecord() const;
+    // The name and number the panel shows (empty when it shows none).
+    QString ShownName() const;
+    QString ShownNumber() const;
+    std::optional<PanelMessage> CurrentMessage() const;
+    // The rows of folder's list holding the message at position of location.
+    std::vector<QTreeWidgetItem*> RowsAt(SmsFolder folder, const std::string& position,
+                                         const std::string& location) const;
+    void ListFocusChanged(SmsFolder folder, const QFocusEvent& event);
+    void ListViewportClicked(SmsFolder folder, const QMouseEvent& event);
+    void BlankPanel(SmsFolder folder);
+    void SetEnabled(SmsFolder folder, bool any);
+    void SortInbox();
+    void ExecCompose();
+    int Ask(const QString& caption, const QString& text);
+
+    PhoneEngine& engine_;
+    std::function<bool()> confirmDelete_;
+    std::optional<ShownMessage> shown_;
+    SmsFolder panelFolder_ = SmsFolder::Incoming;  // the list the panel's captions name
+    bool filling_ = false;
     int SmsInIndex = 0;
     int SmsOutIndex = 0;
 
@@ -176,31 +230,6 @@ public:
     TSmsForm* SmsForm = nullptr;
     TSmsMemForm* SmsMemForm = nullptr;
     TNewSmsForm* NewSmsForm = nullptr;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    // The message the panel shows: its memory and position; nullopt when
-    // the panel names none.
-    struct PanelMessage {
-        PhoneMemory memory;
-        std::string position;
-    };
-    std::optional<PanelMessage> CurrentMessage() const;
-    void ListFocusChanged(SmsFolder folder, const QFocusEvent& event);
-    void ListViewportClicked(SmsFolder folder, const QMouseEvent& event);
-    void BlankPanel(SmsFolder folder);
-    void SetEnabled(SmsFolder folder, bool any);
-    void SortInbox();
-    // Opens the compose window as a new message (mode 1) with this caption.
-    void PrepareNew(const char* caption);
-    void PrepareReply(const QString& name, const QString& number);
-    void ExecCompose();
-    int Ask(const QString& caption, const QString& text);
-
-    PhoneEngine& engine_;
-    bool filling_ = false;
 };
 
 }  // namespace parlenko::ui
