@@ -59,13 +59,12 @@ void SendAtCcfc(EngineContext& ctx, std::string_view reason, std::string_view nu
                 std::string_view cls, std::string_view time, int mode) {
     Send(ctx, at::Ccfc(reason, number, cls, time, mode));
 }
-void SendAtCpbs(EngineContext& ctx, int kind) { Send(ctx, at::Cpbs(kind)); }
 void SendAtCpbs(EngineContext& ctx, PhoneMemory memory) { Send(ctx, at::Cpbs(memory)); }
-void SendAtCpbsQuery(EngineContext& ctx, int mode) { Send(ctx, at::CpbsQuery(mode)); }
+void SendAtCpbsQuery(EngineContext& ctx, PhoneMemory memory) { Send(ctx, at::CpbsQuery(memory)); }
 void SendAtCpbr(EngineContext& ctx, std::string_view position) { Send(ctx, at::Cpbr(position)); }
 void SendAtCpbw(EngineContext& ctx, std::string_view argument) { Send(ctx, at::Cpbw(argument)); }
 void SendAtRaw(EngineContext& ctx, std::string_view line) { Send(ctx, at::Raw(line)); }
-void SendAtCpms(EngineContext& ctx, int kind) { Send(ctx, at::Cpms(kind)); }
+void SendAtCpms(EngineContext& ctx, PhoneMemory memory) { Send(ctx, at::Cpms(memory)); }
 void SendAtCmgr(EngineContext& ctx, std::string_view index) { Send(ctx, at::Cmgr(index)); }
 void SendAtCmgw(EngineContext& ctx, std::string_view length) { Send(ctx, at::Cmgw(length)); }
 void SendAtCmgd(EngineContext& ctx, std::string_view index) { Send(ctx, at::Cmgd(index)); }

@@ -42,13 +42,12 @@ void SendAtChup(EngineContext& ctx);
 void SendAtAnswer(EngineContext& ctx);
 void SendAtCcfc(EngineContext& ctx, std::string_view reason, std::string_view number,
                 std::string_view cls, std::string_view time, int mode);
-void SendAtCpbs(EngineContext& ctx, int kind);
 void SendAtCpbs(EngineContext& ctx, PhoneMemory memory);
-void SendAtCpbsQuery(EngineContext& ctx, int mode);
+void SendAtCpbsQuery(EngineContext& ctx, PhoneMemory memory);
 void SendAtCpbr(EngineContext& ctx, std::string_view position);
 void SendAtCpbw(EngineContext& ctx, std::string_view argument);
 void SendAtRaw(EngineContext& ctx, std::string_view line);
-void SendAtCpms(EngineContext& ctx, int kind);
+void SendAtCpms(EngineContext& ctx, PhoneMemory memory);
 void SendAtCmgr(EngineContext& ctx, std::string_view index);
 void SendAtCmgw(EngineContext& ctx, std::string_view length);
 void SendAtCmgd(EngineContext& ctx, std::string_view index);

@@ -179,15 +179,8 @@ std::string Cpbs(PhoneMemory memory) {
     return Join({command, MemoryCode(memory), "\""});
 }
 
-std::string Cpbs(int kind) {
-    const auto memory = MemoryFromIndex(kind);
-    return memory ? Cpbs(*memory) : std::string();
-}
-
-std::string CpbsQuery(int mode) {
-    if (mode == 0) return Line("AT+CPBS?");
-    if (mode == 1) return Line("AT^SPBS?");
-    return {};
+std::string CpbsQuery(PhoneMemory memory) {
+    return Line(memory == PhoneMemory::Service ? "AT^SPBS?" : "AT+CPBS?");
 }
 
 std::string Cpbr(std::string_view position) { return WithDigits("AT+CPBR=", position); }
@@ -202,10 +195,11 @@ std::string Raw(std::string_view line) {
     return IsOneCommand(line) ? std::string(line) : std::string();
 }
 
-std::string Cpms(int kind) {
-    if (kind == 1) return Line("AT+CPMS=\"SM\",\"SM\",\"SM\"");
-    if (kind == 2) return Line("AT+CPMS=\"ME\",\"ME\",\"ME\"");
-    return {};
+std::string Cpms(PhoneMemory memory) {
+    if (memory != PhoneMemory::Sim && memory != PhoneMemory::Phone) return {};
+    // The same memory for reading, writing and receiving.
+    const std::string_view code = MemoryCode(memory);
+    return Join({"AT+CPMS=\"", code, "\",\"", code, "\",\"", code, "\""});
 }
 
 std::string Cmgr(std::string_view index) { return WithDigits("AT+CMGR=", index); }
@@ -245,7 +239,8 @@ std::string SbnwDelete(int type, std::string_view index,
     if (type == kObjMelody) {
         const int count = static_cast<int>(melodyItems.size());
         if (selectedMelody < 0 || selectedMelody >= count) return {};
-        if (Pos("Individual", melodyItems[static_cast<std::size_t>(selectedMelody)]) == 0)
+        if (melodyItems[static_cast<std::size_t>(selectedMelody)].find("Individual") ==
+            std::string::npos)
             return {};
     }
     return Join({"AT^SBNW=", t, index, ",0"});

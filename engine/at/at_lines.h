@@ -84,10 +84,9 @@ std::string Ccfc(std::string_view reason, std::string_view number, std::string_v
                  std::string_view time, int mode);
 // Memory selection ("AT^SPBS=" for the service numbers).
 std::string Cpbs(PhoneMemory memory);
-// The same by the memory's index (1 SM .. 7 MC); "" for any other number.
-std::string Cpbs(int kind);
-// mode 0: "AT+CPBS?"; mode 1: "AT^SPBS?" (service numbers).
-std::string CpbsQuery(int mode);
+// The selected memory's storage query: "AT^SPBS?" for the service numbers,
+// "AT+CPBS?" for every other memory.
+std::string CpbsQuery(PhoneMemory memory);
 std::string Cpbr(std::string_view position);
 // A delete: "AT+CPBW=" and the position.
 std::string Cpbw(std::string_view position);
@@ -96,8 +95,8 @@ std::string Cpbw(std::string_view position);
 std::string CpbwEntry(std::string_view position, std::string_view number, std::string_view name);
 // The line unchanged (it already ends in CR); "" unless it is one command.
 std::string Raw(std::string_view line);
-// Message memory: 1 SM, 2 ME.
-std::string Cpms(int kind);
+// Message memory: the SIM card ("SM") or the phone ("ME"); "" for any other.
+std::string Cpms(PhoneMemory memory);
 std::string Cmgr(std::string_view index);
 std::string Cmgw(std::string_view length);
 std::string Cmgd(std::string_view index);

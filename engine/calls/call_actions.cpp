@@ -24,10 +24,6 @@ constexpr char kInvalidTones[] =
     "--------------------------------";
 constexpr char kInvalidDuration[] = "Tone duration must be from 1 to 255!";
 
-void Refuse(EngineContext& ctx, const char* text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
 void KeepParty(EngineContext& ctx, const std::string& name, const std::string& number) {
     ctx.state.Call.PartyName = name;
     ctx.state.Call.PartyNumber = number;
@@ -103,9 +99,6 @@ constexpr char kHangUpFailed[] = "Error occured while trying to hang up!\r\rTry 
 constexpr char kDeleteFailed[] =
     "Error occured while trying to\rdelete dialled calls!\r\rTry again?";
 
-constexpr auto kPrefix = EchoCompare::Prefix;
-constexpr auto kWhole = EchoCompare::Whole;
-
 const std::array<EchoAction, 6> kCallActions = {{
     //  echo        compare  at  on "OK"                on "ERROR"
     {"ATD", kPrefix, 2, CallUp, FailsWith<kDialFailed>},
@@ -122,7 +115,7 @@ void DialNumber(EngineContext& ctx, const std::string& name, const std::string& 
                 bool hideNumber) {
     if (!ctx.port.Connected()) return;
     if (number.empty() || !IsValidNumber(number)) {
-        Refuse(ctx, kInvalidNumber);
+        ShowError(ctx, kInvalidNumber);
         return;
     }
     KeepParty(ctx, name, number);
@@ -150,11 +143,11 @@ void HangUpCall(EngineContext& ctx) {
 void SendDtmfTone(EngineContext& ctx, std::string_view tone, int duration) {
     if (!ctx.port.Connected()) return;
     if (tone.size() != 1 || !AreDtmfTones(tone)) {
-        Refuse(ctx, kInvalidTones);
+        ShowError(ctx, kInvalidTones);
         return;
     }
     if (duration < 1 || duration > 255) {
-        Refuse(ctx, kInvalidDuration);
+        ShowError(ctx, kInvalidDuration);
         return;
     }
     SendAtVtsTone(ctx, tone, duration);
@@ -163,7 +156,7 @@ void SendDtmfTone(EngineContext& ctx, std::string_view tone, int duration) {
 void SendDtmfTones(EngineContext& ctx, std::string_view tones) {
     if (!ctx.port.Connected()) return;
     if (!AreDtmfTones(tones)) {
-        Refuse(ctx, kInvalidTones);
+        ShowError(ctx, kInvalidTones);
         return;
     }
     SendAtVtsString(ctx, tones);

@@ -4,6 +4,7 @@
 #include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/objects/object_answers.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/session/busy_state.h"
 
@@ -13,10 +14,16 @@ namespace parlenko {
 
 namespace {
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
+// The header of each part of a read object.
+constexpr char kObjectHeader[] = "^SBNR: ";
 
-// The slot of an echoed read: what follows 'AT^SBNR="vcs",'.
-std::string SlotOfRead(const std::string& echo) { return Copy(echo, 15, 2); }
+// The slot of an echoed read: the two characters after 'AT^SBNR="vcs",'.
+std::string SlotOfRead(std::string_view echo) {
+    AnswerReader r(echo);
+    r.SkipCommand();
+    r.NextField();  // the quoted type
+    return std::string(r.NextChars(2));
+}
 
 // --------------------------------------------------------------- empty reads
 
@@ -45,15 +52,18 @@ ScanStep LogoEmpty(EngineContext& ctx, const EchoHit& hit) {
 ScanStep ObjectRead(EngineContext& ctx, const EchoHit& hit) {
     EndBusy(ctx);
     auto& lines = Lines(ctx);
-    std::string header = CopyFrom(hit.echo, 8);
-    const std::string type = Copy(header, 1, 5);
-    Delete(header, 1, 6);
-    const std::string position = header.substr(0, header.find(','));
+    // "^SBNR: "vcs",<position>,...": the quoted type (five characters) and
+    // the position after its comma.
+    AnswerReader header(hit.echo);
+    header.Skip(std::string_view(kObjectHeader).size());
+    const std::string type(header.NextChars(5));
+    header.Skip(1);
+    const std::string position(header.NextField());
 
     std::string data;
     bool echoFound = false;
     for (int k = hit.result; k >= 0; k = lines.Above(k, 1)) {
-        if (lines.StartsWith(k, "^SBNR: ")) {
+        if (lines.StartsWith(k, kObjectHeader)) {
             const int dataEntry = lines.Below(k, 1);
             data.insert(0, lines.At(dataEntry));
             lines.Blank(k);
@@ -117,8 +127,12 @@ ScanStep MelodyDeleted(EngineContext& ctx, const EchoHit& hit) {
 ScanStep LogoDeleted(EngineContext& ctx, const EchoHit& hit) {
     if (!IsDelete<&UploadState::SendingLogo>(ctx, hit)) return ScanStep::Continue;
     // The logo slot is read again, so the page shows it empty.
-    if (hit.echo.size() > 14 && hit.echo[14] >= '0' && hit.echo[14] <= '9')
-        SendAtSbnr(ctx, at::kObjLogo, hit.echo[14] - '0');
+    // 'AT^SBNW="bmp",<slot>,0': the slot's digit.
+    AnswerReader r(hit.echo);
+    r.SkipCommand();
+    r.NextField();  // the quoted type
+    if (const char slot = r.Peek(); slot >= '0' && slot <= '9')
+        SendAtSbnr(ctx, at::kObjLogo, slot - '0');
     ctx.host.ShowStatusMessage("Logo succesfully deleted from mobile!");
     return ScanStep::Continue;
 }
@@ -154,14 +168,11 @@ ScanStep UploadRefused(EngineContext& ctx, const EchoHit&) {
 // "ERROR": the command's text, or the packet's when its body was refused.
 template <const char* Text>
 ScanStep Failed(EngineContext& ctx, const EchoHit& hit) {
-    ctx.host.ShowMessageDialog("Error", hit.body ? kPacketFailed : Text, DialogKind::Error,
-                               DialogButtons::Ok);
+    ShowError(ctx, hit.body ? kPacketFailed : Text);
     return ScanStep::Continue;
 }
 
 using W = EchoCompare;
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
 
 // The "OK" rows first, in the order they run; the "ERROR" rows (echo at
 // i - 2, or the command of a refused packet) after them, each with what any
@@ -170,7 +181,7 @@ const std::array kObjectActions = {
     EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, AppointmentSlotEmpty, nullptr},
     EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, MelodyEmpty, nullptr},
     EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, LogoEmpty, nullptr},
-    EchoAction{"^SBNR: ", W::Prefix, 3, ObjectRead, nullptr, kByAction},
+    EchoAction{kObjectHeader, W::Prefix, 3, ObjectRead, nullptr, kByAction},
     EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 3,
                PacketAccepted<&UploadState::SendingAppointment, HandleSbnwVcsAnswer>, nullptr,
                kByAction},

@@ -4,6 +4,7 @@
 #include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/objects/object_view_access.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/phonebook/free_positions.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/session/busy_state.h"
@@ -19,10 +20,6 @@
 namespace parlenko {
 
 namespace {
-
-void ShowError(EngineContext& ctx, const std::string& text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
 
 void CloseProgressIfVisible(EngineContext& ctx) {
     if (ctx.host.IsProgressWindowVisible()) CloseReadProgress(ctx);
@@ -94,16 +91,16 @@ struct PacketAck {
 
 // "AT^SBNW="vcs",<location>,<packet>,<count>": what follows the quoted type.
 std::optional<PacketAck> ParseAck(std::string_view echo) {
-    const std::string rest = CopyFrom(echo, 15);
-    const auto first = rest.find(',');
-    if (first == std::string::npos) return std::nullopt;
-    const auto second = rest.find(',', first + 1);
-    if (second == std::string::npos) return std::nullopt;
+    AnswerReader r(echo);
+    r.SkipCommand();
+    r.NextField();  // the quoted type
     PacketAck ack;
-    ack.location = rest.substr(0, first);
+    ack.location = std::string(r.NextField());
+    if (!r.HasField()) return std::nullopt;
+    const auto number = ParseInt(r.NextField());
+    if (!r.HasField()) return std::nullopt;
+    const auto count = ParseInt(r.Rest());
     const auto location = ParseInt(ack.location);
-    const auto number = ParseInt(rest.substr(first + 1, second - first - 1));
-    const auto count = ParseInt(rest.substr(second + 1));
     if (!location || !number || !count || *location < 0 || *location > 65535 || *number < 1 ||
         *count < 1 || *count > 65535)
         return std::nullopt;
@@ -302,8 +299,10 @@ void HandleSbnwBmpAnswer(EngineContext& ctx, std::string_view echo, std::string_
 
 void HandleAppointmentDeleted(EngineContext& ctx, std::string_view echo) {
     auto& objects = ctx.state.Objects;
-    std::string location = CopyFrom(echo, 15);
-    location = location.substr(0, location.find(','));
+    AnswerReader fields(echo);
+    fields.SkipCommand();
+    fields.NextField();  // the quoted type
+    const std::string location(fields.NextField());
     auto& free = objects.AppointmentFreePositions;
     const auto slot = ParseInt(location);
     if (slot && *slot >= 1 && *slot <= static_cast<long long>(free.size()))

@@ -76,9 +76,9 @@ void SendFirstPacket(EngineContext& ctx, std::vector<std::string> packets, int t
 // The phone's slot of the user melody of this rank in the melody list;
 // nullopt when the list has no such user melody.
 std::optional<int> UserMelodySlotOf(EngineContext& ctx, int userMelody) {
-    const int users = static_cast<int>(
-        std::count_if(ctx.state.Melodies.MelodijeCB.begin(), ctx.state.Melodies.MelodijeCB.end(),
-                      [](const std::string& item) { return Pos("Individual", item) > 0; }));
+    const int users = static_cast<int>(std::count_if(
+        ctx.state.Melodies.MelodijeCB.begin(), ctx.state.Melodies.MelodijeCB.end(),
+        [](const std::string& item) { return item.find("Individual") != std::string::npos; }));
     if (userMelody < 0 || userMelody >= users) return std::nullopt;
     return UserMelodySlot(users, userMelody);
 }

@@ -13,6 +13,23 @@ bool AnswerReader::SkipPrefix() {
     return true;
 }
 
+bool AnswerReader::SkipCommand() {
+    if (!more_) return false;
+    const auto equals = rest_.find('=');
+    if (equals == std::string_view::npos) return false;
+    rest_.remove_prefix(equals + 1);
+    return true;
+}
+
+void AnswerReader::Skip(std::size_t n) { NextChars(n); }
+
+std::string_view AnswerReader::NextChars(std::size_t n) {
+    if (!more_) return {};
+    const std::string_view chars = rest_.substr(0, n);
+    rest_.remove_prefix(chars.size());
+    return chars;
+}
+
 std::string_view AnswerReader::NextField() {
     if (!more_) return {};
     const auto comma = rest_.find(',');

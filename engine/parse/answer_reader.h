@@ -11,7 +11,18 @@
 // Fields are separated by commas. A field that does not hold what is asked
 // for yields nullopt (or the empty text) and is consumed all the same, so a
 // garbled field never shifts the ones after it. Nothing here throws.
+//
+// Some answers are read by character positions instead (a hex page, a code
+// of fixed width, the memory between the quotes of an echoed selection):
+// Skip and NextChars move by characters, commas included, and the field
+// reads go on from where they stop.
+//
+//   AnswerReader e("AT+CPBS=\"SM\"");
+//   e.SkipCommand();                // past "AT+CPBS="
+//   e.Skip(1);                      // the opening quote
+//   e.NextChars(2);                 // "SM"
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -25,6 +36,12 @@ public:
     // field and the blanks after it. Returns false, skipping nothing, when the
     // first field has no ':'.
     bool SkipPrefix();
+    // Skips the command of an echoed command line: the text up to and
+    // including the first '='. Returns false, skipping nothing, when the line
+    // has none.
+    bool SkipCommand();
+    // Passes over n characters (what is left when fewer are).
+    void Skip(std::size_t n);
 
     // Whether a field is left: the line has its first field (empty or not)
     // and one more after each comma.
@@ -44,6 +61,9 @@ public:
     // the next comma behind the closing quote. nullopt when the field does not
     // open with a quote or the quote is not closed (the field is consumed).
     std::optional<std::string_view> NextString();
+    // The next n characters as they stand, commas included (what is left
+    // when fewer are); "" when no field is left.
+    std::string_view NextChars(std::size_t n);
     // Everything not read yet, commas included; nothing is left after it.
     std::string_view Rest();
 

@@ -45,8 +45,7 @@ void LoadPhonebookCache(EngineContext& ctx) {
         // The program starts with an empty phonebook; the next read from the
         // phone replaces whatever stands at the cache's place.
         if (!cache.error.empty())
-            ctx.host.ShowMessageDialog("Error", "Phonebook file cannot be read!\r\r" + cache.error,
-                                       DialogKind::Error, DialogButtons::Ok);
+            ShowError(ctx, "Phonebook file cannot be read!\r\r" + cache.error);
         for (auto& e : cache.entries) {
             if (const auto memory = PhonebookMemoryFromCaption(e.Location)) present.insert(*memory);
             list.push_back(AListIme{std::move(e.Name), std::move(e.Phone), std::move(e.Location),

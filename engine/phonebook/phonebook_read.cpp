@@ -331,14 +331,13 @@ namespace {
 // The position of an echoed "AT+CPBW=7,..." as three digits; a delete's
 // echo ("AT+CPBW=7") gives the text as it stands.
 std::string WrittenPosition(std::string_view echo) {
-    const long eq = Pos("=", echo);
-    std::string text = eq > 0 ? CopyFrom(echo, eq + 1) : std::string();
-    const long comma = Pos(",", text);
-    if (comma == 0) return text;
-    text = Copy(text, 1, comma - 1);
-    const auto value = ParseInt(text);
+    AnswerReader r(echo);
+    if (!r.SkipCommand()) return {};
+    const std::string position(r.NextField());
+    if (!r.HasField()) return position;  // a delete: no fields follow
+    const auto value = ParseInt(position);
     if (value && *value >= 0 && *value < 100) return IntToStrPadded(*value, 3);
-    return text;
+    return position;
 }
 
 // The written line with the escapes of its name (a backslash and the two hex

@@ -1,16 +1,17 @@
 #include "engine/receive/final_results.h"
 
 #include "engine/calls/call_actions.h"
-#include "engine/chains/connect_chain.h"
-#include "engine/chains/echo_actions.h"
-#include "engine/chains/general_info_chain.h"
-#include "engine/chains/phone_errors.h"
-#include "engine/chains/settings_chain.h"
+#include "engine/general/general_info_chain.h"
+#include "engine/melodies/melody_actions.h"
 #include "engine/objects/object_actions.h"
-#include "engine/receive/phonebook_actions.h"
+#include "engine/phonebook/phonebook_actions.h"
+#include "engine/receive/echo_actions.h"
+#include "engine/receive/phone_errors.h"
 #include "engine/services/service_actions.h"
 #include "engine/session/busy_state.h"
+#include "engine/session/connect_chain.h"
 #include "engine/settings/set_commands.h"
+#include "engine/settings/settings_chain.h"
 #include "engine/sms/sms_actions.h"
 
 #include <array>
@@ -22,13 +23,13 @@ namespace {
 
 using ActionTable = std::span<const EchoAction> (*)();
 
-// The action tables of "OK" and "ERROR", in the order their rows run on a
-// result: the closing echoes; the calls and the prepaid balance; the
-// general-information chain with "AT+CCLK=" between its halves; the connect
-// chain and "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and
-// melody actions, among which the other settings' chain and the single set
-// commands stand. Rows still open are marked.
-constexpr std::array<ActionTable, 13> kResultTables = {
+// The topics' action tables, in the order their rows run on a result: the
+// closing echoes; the calls and the prepaid balance; the general-information
+// chain with "AT+CCLK=" between its halves; the connect chain and
+// "AT^SMSO"; then the phonebook, SMS, transfer, divert, lock and melody
+// actions, the other settings' chain and the single set commands. The same
+// order holds for a refusal's rows and a phone error's.
+constexpr std::array<ActionTable, 14> kResultTables = {
     ClosingEchoActions,
     CallActions,
     GeneralInfoActionsToClock,
@@ -40,8 +41,9 @@ constexpr std::array<ActionTable, 13> kResultTables = {
     // SMS: memory selection, read, store, send, delete, the body after "> "
     SmsActions,
     ObjectActions,
-    // diverts, barrings, locks, ringer melodies
+    // diverts, barrings, locks; ringer melodies
     ServicesActions,
+    MelodyActions,
     SettingsChainActions,
     SetCommandActions,
 };
@@ -79,6 +81,12 @@ ScanStep EndRefusedOperation(EngineContext& ctx, const std::string& echo, bool b
     for (ActionTable table : kResultTables)
         if (RunRefusedActions(ctx, table(), hit) == ScanStep::EndScan) return ScanStep::EndScan;
     return ScanStep::Continue;
+}
+
+std::optional<ScanStep> RunPhoneErrorRows(EngineContext& ctx, const EchoHit& hit) {
+    for (ActionTable table : kResultTables)
+        if (const auto step = RunPhoneErrorActions(ctx, table(), hit)) return step;
+    return std::nullopt;
 }
 
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {

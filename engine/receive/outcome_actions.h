@@ -6,7 +6,7 @@
 //   constexpr char kSaved[] = "Date and time succesfully saved in mobile!";
 //   EchoAction{"AT+CCLK=", EchoCompare::Prefix, 2, Reports<kSaved>, FailsWith<kFailed>}
 
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 #include "engine/session/busy_state.h"
 
 namespace parlenko {
@@ -28,7 +28,7 @@ inline ScanStep EndsQuietly(EngineContext& ctx, const EchoHit&) {
 // "ERROR" (which has ended the busy state): the failure text.
 template <const char* Text>
 ScanStep FailsWith(EngineContext& ctx, const EchoHit&) {
-    ctx.host.ShowMessageDialog("Error", Text, DialogKind::Error, DialogButtons::Ok);
+    ShowError(ctx, Text);
     return ScanStep::Continue;
 }
 

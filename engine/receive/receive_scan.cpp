@@ -1,11 +1,14 @@
 #include "engine/receive/receive_scan.h"
 
+#include "engine/calls/call_notices.h"
+#include "engine/general/network_notices.h"
 #include "engine/receive/final_results.h"
 #include "engine/receive/line_intake.h"
+#include "engine/receive/prompt_lines.h"
 #include "engine/receive/result_codes.h"
-#include "engine/receive/unsolicited_codes.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/exchange_timeout.h"
+#include "engine/sms/sms_notices.h"
 #include "engine/sms/sms_operations.h"
 
 #include <algorithm>
@@ -19,8 +22,6 @@ namespace {
 // One test of the scan: looks at entry i afresh and, when it matches, acts.
 // A test that does not match returns Continue.
 using ScanTest = ScanStep (*)(EngineContext& ctx, int i);
-
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
 
 // The last entry is the unterminated remainder. Whole-line tests, the
 // prompt and the ESC echo look at it as soon as it arrives; a test that only

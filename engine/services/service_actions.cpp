@@ -1,7 +1,6 @@
 #include "engine/services/service_actions.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/services/ringer_answers.h"
+#include "engine/receive/outcome_actions.h"
 #include "engine/services/service_answers.h"
 #include "engine/session/busy_state.h"
 
@@ -17,16 +16,8 @@ namespace {
 constexpr char kDivertFailed[] = "Error occured while trying to set divert!";
 constexpr char kLockFailed[] = "Error occured while trying to set barring or lock!";
 constexpr char kCodeFailed[] = "Error occured while trying to change security code!";
-constexpr char kMelodiesFailed[] = "Error occured while trying to read\rmelodies from mobile!";
-constexpr char kPlayFailed[] = "Error occured while trying to\rplay melody from mobile!";
-constexpr char kSetMelodyFailed[] = "Error occured while trying to\rset melody in mobile!";
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
 ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
-
-void ShowError(EngineContext& ctx, const char* text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
 
 // The success text of a single change, by the value its set line recorded.
 void ShowChangeResult(EngineContext& ctx, int step, const char* on, const char* off) {
@@ -114,11 +105,6 @@ ScanStep CheckRefused(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-ScanStep DivertError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kDivertFailed);
-    return ScanStep::Continue;
-}
-
 // ---------------------------------------------------------------- locks and barrings
 
 void LockQueryAnswered(EngineContext& ctx, const std::string& echo,
@@ -149,11 +135,6 @@ ScanStep LockChangeOk(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-ScanStep LockError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kLockFailed);
-    return ScanStep::Continue;
-}
-
 // ---------------------------------------------------------------- security codes
 
 ScanStep CodeChangedOk(EngineContext& ctx, const EchoHit&) {
@@ -162,102 +143,10 @@ ScanStep CodeChangedOk(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-ScanStep CodeError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kCodeFailed);
-    return ScanStep::Continue;
-}
-
-// ---------------------------------------------------------------- ringer
-
-ScanStep RingerRangesOk(EngineContext& ctx, const EchoHit& hit) {
-    EndBusy(ctx);
-    HandleSrtcTestAnswer(ctx, hit.answer);
-    return ScanStep::Continue;
-}
-
-ScanStep RingerStateOk(EngineContext& ctx, const EchoHit& hit) {
-    EndBusy(ctx);
-    HandleSrtcQueryAnswer(ctx, hit.answer);
-    return ScanStep::Continue;
-}
-
-ScanStep RingerReadError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kMelodiesFailed);
-    return ScanStep::Continue;
-}
-
-// Play or stop accepted: the state is read again.
-ScanStep RingerPlayOk(EngineContext& ctx, const EchoHit&) {
-    EndBusy(ctx);
-    SendAtSrtc(ctx, 1);
-    return ScanStep::Continue;
-}
-
-// A melody that could not be played leaves the list and the volume usable.
-void EnableMelodyChoice(EngineContext& ctx) {
-    auto& m = ctx.state.Melodies;
-    m.MelodijeCBEnabled = true;
-    m.VolumeTBEnabled = true;
-    ShowRingerState(ctx);
-}
-
-ScanStep RingerPlayRefused(EngineContext& ctx, const EchoHit&) {
-    Services(ctx).MelodyPlayPending = false;
-    EnableMelodyChoice(ctx);
-    return ScanStep::Continue;
-}
-
-ScanStep RingerPlayError(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, kPlayFailed);
-    return ScanStep::Continue;
-}
-
-bool IsRingerSet(const EchoHit& hit) { return hit.echo.size() <= 8 || hit.echo[8] != '?'; }
-
-// A melody and volume were set: played next, or kept as the ringer.
-ScanStep RingerSetOk(EngineContext& ctx, const EchoHit& hit) {
-    if (!IsRingerSet(hit)) return ScanStep::Continue;
-    Lines(ctx).Blank(hit.echoEntry);
-    EndBusy(ctx);
-    auto& s = Services(ctx);
-    if (s.MelodyPlayPending) SendAtSrtc(ctx, 3);
-    if (s.MelodySetPending) {
-        s.MelodySetPending = false;
-        s.KeptMelody = s.SentMelody;
-        s.KeptVolume = s.SentVolume;
-        ctx.host.ShowStatusMessage("Melody and volume succesfully set!");
-    }
-    s.MelodyPlayPending = false;
-    return ScanStep::Continue;
-}
-
-// Neither the play nor the setting goes on after a refusal.
-ScanStep RingerSetRefused(EngineContext& ctx, const EchoHit& hit) {
-    if (!IsRingerSet(hit)) return ScanStep::Continue;
-    auto& s = Services(ctx);
-    const bool playing = s.MelodyPlayPending;
-    s.MelodyPlayPending = false;
-    s.MelodySetPending = false;
-    if (playing) EnableMelodyChoice(ctx);
-    return ScanStep::Continue;
-}
-
-ScanStep RingerSetError(EngineContext& ctx, const EchoHit& hit) {
-    if (!IsRingerSet(hit)) return ScanStep::Continue;
-    Lines(ctx).Blank(hit.echoEntry);
-    ShowError(ctx, kSetMelodyFailed);
-    return ScanStep::Continue;
-}
-
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
-constexpr auto kPrefix = EchoCompare::Prefix;
-constexpr auto kWhole = EchoCompare::Whole;
-
 // A query's echo stands 3 + the number of its answer lines above the "OK";
 // up to eight lines (one per class) are taken.
-constexpr std::array<EchoAction, 25> kServicesActions = {{
-    {"AT+CCFC=", kPrefix, 2, DivertChangeOk, DivertError, kEchoAndAnswer,
+constexpr std::array<EchoAction, 21> kServicesActions = {{
+    {"AT+CCFC=", kPrefix, 2, DivertChangeOk, FailsWith<kDivertFailed>, kEchoAndAnswer,
      CheckRefused<ActivityMode::Diverts>},
     {"AT+CCFC=", kPrefix, 3, DivertChangeOk, nullptr},
     {"AT+CCFC=", kPrefix, 4, DivertAnswerOk, nullptr, kByAction},
@@ -269,7 +158,7 @@ constexpr std::array<EchoAction, 25> kServicesActions = {{
     {"AT+CCFC=", kPrefix, 10, DivertAnswerOk, nullptr, kByAction},
     {"AT+CCFC=", kPrefix, 11, DivertAnswerOk, nullptr, kByAction},
 
-    {"AT+CLCK=", kPrefix, 2, LockChangeOk, LockError, kEchoAndAnswer,
+    {"AT+CLCK=", kPrefix, 2, LockChangeOk, FailsWith<kLockFailed>, kEchoAndAnswer,
      CheckRefused<ActivityMode::Barrings>},
     {"AT+CLCK=", kPrefix, 3, LockChangeOk, nullptr},
     {"AT+CLCK=", kPrefix, 4, LockAnswerOk, nullptr, kByAction},
@@ -281,12 +170,7 @@ constexpr std::array<EchoAction, 25> kServicesActions = {{
     {"AT+CLCK=", kPrefix, 10, LockAnswerOk, nullptr, kByAction},
     {"AT+CLCK=", kPrefix, 11, LockAnswerOk, nullptr, kByAction},
 
-    {"AT+CPWD=", kPrefix, 2, CodeChangedOk, CodeError},
-
-    {"AT^SRTC=?", kWhole, 4, RingerRangesOk, RingerReadError},
-    {"AT^SRTC?", kWhole, 4, RingerStateOk, RingerReadError},
-    {"AT^SRTC", kWhole, 2, RingerPlayOk, RingerPlayError, kEchoAndAnswer, RingerPlayRefused},
-    {"AT^SRTC=", kPrefix, 2, RingerSetOk, RingerSetError, kByAction, RingerSetRefused},
+    {"AT+CPWD=", kPrefix, 2, CodeChangedOk, FailsWith<kCodeFailed>},
 }};
 
 }  // namespace

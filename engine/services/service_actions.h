@@ -1,7 +1,6 @@
 #pragma once
 // The final-result actions of the divert, lock and barring commands
-// ("AT+CCFC=", "AT+CLCK="), the security-code change ("AT+CPWD=") and the
-// ringer commands ("AT^SRTC=?", "AT^SRTC?", "AT^SRTC=", "AT^SRTC").
+// ("AT+CCFC=", "AT+CLCK=") and the security-code change ("AT+CPWD=").
 //
 // A query is answered with one line per call class, or with a single line
 // for all classes ("+CCFC: 0,7"); its echo stands the line count plus three
@@ -12,7 +11,7 @@
 // queries again, and that query's answer shows the success text. A query
 // answered with no line at all counts as an empty answer.
 
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 
 #include <span>
 

@@ -4,7 +4,6 @@
 #include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/services/ringer_answers.h"
 #include "engine/services/service_answers.h"
 #include "engine/text/gsm_alphabet.h"
 
@@ -31,23 +30,6 @@ void StartCheckProgress(EngineContext& ctx, const char* caption, const char* pos
 void ShowCheckWindow(EngineContext& ctx) {
     if (!ctx.host.IsProgressWindowVisible()) ctx.host.ShowProgressWindow();
 }
-
-bool MelodyChoiceValid(const EngineContext& ctx, int melody, int volume) {
-    const auto& m = ctx.state.Melodies;
-    return melody >= 0 && melody < static_cast<int>(m.MelodijeCB.size()) && volume >= m.VolumeMin &&
-           volume <= m.VolumeMax;
-}
-
-void SendMelody(EngineContext& ctx, int melody, int volume) {
-    auto& s = Services(ctx);
-    s.SentMelody = melody;
-    s.SentVolume = volume;
-    auto& m = ctx.state.Melodies;
-    m.MelodijeIndex = melody;
-    m.VolumeTB = volume;
-    SendAtSrtc(ctx, 2, melody, volume);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- diverts
@@ -121,49 +103,6 @@ bool ChangeSecurityCode(EngineContext& ctx, int kind, std::string_view oldCode,
         return false;
     SendAtCpwd(ctx, kind, oldCode, newCode);
     return true;
-}
-
-// ---------------------------------------------------------------- melodies
-
-void ReadMelodies(EngineContext& ctx) {
-    if (!ctx.port.Connected()) return;
-    SendAtSrtc(ctx, 0);
-}
-
-bool PlayMelody(EngineContext& ctx, int melody, int volume) {
-    if (!ctx.port.Connected() || !MelodyChoiceValid(ctx, melody, volume)) return false;
-    auto& s = Services(ctx);
-    s.MelodyPlayPending = true;
-    s.MelodySetPending = false;
-    auto& m = ctx.state.Melodies;
-    m.MelodijeCBEnabled = false;
-    m.VolumeTBEnabled = false;
-    SendMelody(ctx, melody, volume);
-    ShowRingerState(ctx);
-    return true;
-}
-
-bool SetMelody(EngineContext& ctx, int melody, int volume) {
-    if (!ctx.port.Connected() || !MelodyChoiceValid(ctx, melody, volume)) return false;
-    auto& s = Services(ctx);
-    s.MelodySetPending = true;
-    s.MelodyPlayPending = false;
-    SendMelody(ctx, melody, volume);
-    return true;
-}
-
-void StopMelody(EngineContext& ctx) {
-    if (!ctx.port.Connected()) return;
-    auto& m = ctx.state.Melodies;
-    m.MelodijeCBEnabled = true;
-    m.VolumeTBEnabled = true;
-    ShowRingerState(ctx);
-    SendAtSrtc(ctx, 3);
-}
-
-void SelectMelody(EngineContext& ctx, int index) {
-    auto& m = ctx.state.Melodies;
-    m.MelodijeIndex = index >= 0 && index < static_cast<int>(m.MelodijeCB.size()) ? index : -1;
 }
 
 }  // namespace parlenko

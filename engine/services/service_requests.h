@@ -1,9 +1,9 @@
 #pragma once
-// What the diverts, barrings, locks and melodies pages start. Each sends only
-// the first command; the answers carry the operation on (service_answers.h,
-// ringer_answers.h, service_actions.h). Nothing is sent while the port is
-// closed; a change whose arguments could not make a valid command line is
-// refused (false) and nothing is sent.
+// What the diverts, barrings and locks pages start. Each sends only the
+// first command; the answers carry the operation on (service_answers.h,
+// service_actions.h). Nothing is sent while the port is closed; a change
+// whose arguments could not make a valid command line is refused (false)
+// and nothing is sent.
 
 #include "engine/session/engine_context.h"
 
@@ -40,18 +40,5 @@ bool SetLock(EngineContext& ctx, int facility, bool on, std::string_view passwor
 // 4-digit password).
 bool ChangeSecurityCode(EngineContext& ctx, int kind, std::string_view oldCode,
                         std::string_view newCode);
-
-// The melodies page was opened: the phone's melody and volume ranges are
-// read, then its ringer state.
-void ReadMelodies(EngineContext& ctx);
-// Plays melody (an index of the melody list) at volume (within the phone's
-// range) on the phone; the list and the volume take no input meanwhile.
-bool PlayMelody(EngineContext& ctx, int melody, int volume);
-// Makes melody and volume the phone's ringer (kept from then on).
-bool SetMelody(EngineContext& ctx, int melody, int volume);
-// Stops a playing melody; the list and the volume take input again.
-void StopMelody(EngineContext& ctx);
-// The melody list's selection (-1 none), which a melody delete addresses.
-void SelectMelody(EngineContext& ctx, int index);
 
 }  // namespace parlenko

@@ -12,6 +12,7 @@
 #include "engine/session/views.h"
 
 #include <memory>
+#include <string>
 
 namespace parlenko {
 
@@ -42,5 +43,14 @@ struct EngineContext {
     // The machine's clock, set from the phone's on request; null: not settable.
     ISystemClock* systemClock = nullptr;
 };
+
+// The received lines, as the receive scan and the answers' actions read and
+// blank them.
+inline RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
+
+// A failure told in the error box: caption "Error", the OK button.
+inline void ShowError(EngineContext& ctx, const std::string& text) {
+    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
+}
 
 }  // namespace parlenko

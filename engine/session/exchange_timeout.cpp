@@ -59,12 +59,12 @@ void ReportStalledRead(EngineContext& ctx) {
     if (mode != ActivityMode::OutlookContacts && mode != ActivityMode::OutlookCalendar &&
         ctx.host.IsProgressWindowVisible()) {
         ctx.host.HideProgressWindow();
-        ctx.host.ShowMessageDialog("Error", kUnknownError, DialogKind::Error, DialogButtons::Ok);
+        ShowError(ctx, kUnknownError);
         ctx.host.CloseProgressWindow();
         EndBusy(ctx);
     } else if (ctx.state.PhonebookRead.BackupRefreshing) {
         // The wizard's re-read shows no progress window; it is told all the same.
-        ctx.host.ShowMessageDialog("Error", kUnknownError, DialogKind::Error, DialogButtons::Ok);
+        ShowError(ctx, kUnknownError);
     }
 }
 

@@ -20,10 +20,6 @@ constexpr char kInvalidNumber[] =
 constexpr char kInvalidPriceFields[] =
     "Currency, price and PIN 2 must not contain\rdouble quotes or unsupported characters!";
 
-void Refuse(EngineContext& ctx, const char* text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
 // "OK" of "AT+CSCA=": the number is read back ("AT+CSCA?", whose answer goes
 // on as the connect chain does).
 ScanStep SmsCentreSet(EngineContext& ctx, const EchoHit&) {
@@ -55,8 +51,6 @@ constexpr char kVolumeSet[] = "Speaker volume succesfully set!";
 constexpr char kVolumeFailed[] = "Error occured while trying to\rset speaker level in mobile!";
 constexpr char kPriceSet[] = "Price per unit succesfully set!";
 constexpr char kPriceFailed[] = "Error occured while trying to\rset price per unit in mobile!";
-
-constexpr auto kPrefix = EchoCompare::Prefix;
 
 const std::array<EchoAction, 1> kClockSet = {{
     {"AT+CCLK=", kPrefix, 2, Reports<kClockSaved>, FailsWith<kClockFailed>},
@@ -94,7 +88,7 @@ void SetPcClockFromPhone(EngineContext& ctx) {
 void SetSmsCentre(EngineContext& ctx, std::string_view number) {
     if (!ctx.port.Connected()) return;
     if (number.empty() || !IsValidNumber(number)) {
-        Refuse(ctx, kInvalidNumber);
+        ShowError(ctx, kInvalidNumber);
         return;
     }
     SendAtCsca(ctx, 0, number);
@@ -119,7 +113,7 @@ void SetPricePerUnit(EngineContext& ctx, std::string_view currency, std::string_
                      std::string_view pin2) {
     if (!ctx.port.Connected()) return;
     if (!at::IsQuotedText(currency) || !at::IsQuotedText(price) || !at::IsQuotedText(pin2)) {
-        Refuse(ctx, kInvalidPriceFields);
+        ShowError(ctx, kInvalidPriceFields);
         return;
     }
     SendAtCpuc(ctx, 0, currency, price, pin2);

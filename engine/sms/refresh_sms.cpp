@@ -14,7 +14,7 @@ void RefreshSms(EngineContext& ctx) {
     ctx.views.sms->ClearSmsLists();
     ctx.state.Mode = ActivityMode::Sms;
     EndSmsOperation(ctx);
-    SendAtCpms(ctx, MemoryIndex(PhoneMemory::Sim));
+    SendAtCpms(ctx, PhoneMemory::Sim);
 }
 
 }  // namespace parlenko

@@ -1,5 +1,6 @@
 #include "engine/sms/sms_actions.h"
 
+#include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
@@ -8,6 +9,7 @@
 #include "engine/sms/sms_steps.h"
 
 #include <array>
+#include <optional>
 #include <type_traits>
 #include <variant>
 
@@ -21,12 +23,6 @@ constexpr char kSendFailed[] = "Error occurred while trying to send SMS message!
 constexpr char kDeleteFailed[] = "Error occurred while trying to delete\rSMS message from mobile!";
 constexpr char kSent[] = "SMS message succesfully sent!";
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
-
-void ShowError(EngineContext& ctx, const char* text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
 // The first field after the response prefix ("+CMGR: 1,,23" gives "1").
 std::string FirstField(std::string_view answer) {
     AnswerReader r(answer);
@@ -37,7 +33,7 @@ std::string FirstField(std::string_view answer) {
 // "OK" of a message-memory selection (echo and storage answer blanked): the
 // operation in flight sends its command, or a full read takes the counts.
 ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
-    ctx.state.CurrentMemory = Copy(hit.echo, 10, 2);
+    ctx.state.CurrentMemory = SelectedMemoryCode(hit.echo);
     if (const auto step = SmsMemorySelected(ctx)) return *step;
     HandleCpmsAnswer(ctx, hit.answer);
     return ScanStep::Continue;
@@ -71,7 +67,8 @@ ScanStep MessageOk(EngineContext& ctx, const EchoHit& hit) {
     lines.Blank(pduEntry);
     lines.Blank(headerEntry);
     lines.Blank(hit.echoEntry);
-    HandleCmgrAnswer(ctx, CopyFrom(hit.echo, 9), pdu, FirstField(header), CmgrAnswer::Message);
+    HandleCmgrAnswer(ctx, std::string(EchoArguments(hit.echo)), pdu, FirstField(header),
+                     CmgrAnswer::Message);
     return ScanStep::Continue;
 }
 
@@ -133,24 +130,90 @@ ScanStep BodyOk(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kPrefix = EchoCompare::Prefix;
+// ---------------------------------------------------------------- phone errors
 
+// Codes the phone gives when a message memory cannot be selected.
+bool IsMemoryAbsent(int code) { return code == 303 || code == 30 || code == 3; }
+// Codes of a read position without a message (invalid memory index).
+bool IsEmptyPosition(int code) { return code == 321 || code == 32; }
+constexpr int kMemoryFull = 322;
+
+// A refused message command, or a refused body after its "> " prompt, ends
+// the SMS operation; the refusal goes on as every other.
+std::optional<ScanStep> OperationPhoneError(EngineContext& ctx, const EchoHit&) {
+    EndSmsOperation(ctx);
+    return std::nullopt;
+}
+
+// A refused selection or read also closes the read window.
+std::optional<ScanStep> ReadPhoneError(EngineContext& ctx, const EchoHit& hit) {
+    ctx.host.CloseProgressWindow();
+    return OperationPhoneError(ctx, hit);
+}
+
+// The message memory is not there: the read (or the operation that needed
+// it) ends quietly.
+std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
+    if (!hit.code || !IsMemoryAbsent(*hit.code)) return ReadPhoneError(ctx, hit);
+    EndSmsOperation(ctx);
+    EndBusy(ctx);
+    ctx.host.CloseProgressWindow();
+    return ScanStep::EndScan;
+}
+
+// The read met a position without a message: on to the next.
+std::optional<ScanStep> MessagePhoneError(EngineContext& ctx, const EchoHit& hit) {
+    if (!hit.code || !IsEmptyPosition(*hit.code)) return ReadPhoneError(ctx, hit);
+    HandleCmgrAnswer(ctx, "", "", "", CmgrAnswer::Empty);
+    return ScanStep::Continue;
+}
+
+// A store (or an edit's store) is what a full memory interrupted.
+bool StoreWaitsForRetry(const SmsOp& op) {
+    if (std::holds_alternative<SmsStore>(op)) return true;
+    const auto* edit = std::get_if<SmsEdit>(&op);
+    return edit && edit->Now == SmsEdit::Step::Store;
+}
+
+// The SIM card is full: the first time the message is stored in the phone
+// memory instead (the selection's "OK" writes it again, the operation being
+// still in flight); when that is full too, the refusal is shown.
+std::optional<ScanStep> StorePhoneError(EngineContext& ctx, const EchoHit& hit) {
+    auto& sms = ctx.state.Sms;
+    if (hit.code == kMemoryFull && StoreWaitsForRetry(sms.Op)) {
+        if (++sms.StoreRetryCount == 1) {
+            SendAtCpms(ctx, PhoneMemory::Phone);
+            return ScanStep::EndScan;
+        }
+        sms.StoreRetryCount = 0;  // both memories are full: say so
+    }
+    return OperationPhoneError(ctx, hit);
+}
+
+// Each row: echo, compare, distance, on "OK", on "ERROR", blanking, on every
+// refusal, on a phone error.
 const std::array<EchoAction, 9> kSmsActions = {{
-    {"AT+CPMS=\"", kPrefix, 4, SelectionOk, ReadError},
-    {"AT+CMGR=", kPrefix, 5, MessageOk, ReadError, kByAction},
+    {"AT+CPMS=\"", kPrefix, 4, SelectionOk, ReadError, kEchoAndAnswer, nullptr,
+     SelectionPhoneError},
+    {"AT+CMGR=", kPrefix, 5, MessageOk, ReadError, kByAction, nullptr, MessagePhoneError},
     {"AT+CMGR=", kPrefix, 4, EmptyPositionOk, nullptr},
-    {"AT+CMGW=", kPrefix, 5, StoredOk<2>, OperationError<kStoreFailed>, kByAction},
+    {"AT+CMGW=", kPrefix, 5, StoredOk<2>, OperationError<kStoreFailed>, kByAction, nullptr,
+     StorePhoneError},
     {"AT+CMGW=", kPrefix, 7, StoredOk<4>, nullptr, kByAction},
-    {"AT+CMGS=", kPrefix, 4, SendOk, OperationError<kSendFailed>},
-    {"AT+CMSS=", kPrefix, 4, SentStoredOk, OperationError<kSendFailed>},
-    {"AT+CMGD=", kPrefix, 2, DeletedOk, OperationError<kDeleteFailed>},
+    {"AT+CMGS=", kPrefix, 4, SendOk, OperationError<kSendFailed>, kEchoAndAnswer, nullptr,
+     OperationPhoneError},
+    {"AT+CMSS=", kPrefix, 4, SentStoredOk, OperationError<kSendFailed>, kEchoAndAnswer, nullptr,
+     OperationPhoneError},
+    {"AT+CMGD=", kPrefix, 2, DeletedOk, OperationError<kDeleteFailed>, kEchoAndAnswer, nullptr,
+     OperationPhoneError},
     {"> ", kPrefix, 3, BodyOk, OperationError<kPacketFailed>, kByAction},
 }};
 
 }  // namespace
 
 std::span<const EchoAction> SmsActions() { return kSmsActions; }
+
+void ResetStoreRetryCount(EngineContext& ctx) { ctx.state.Sms.StoreRetryCount = 0; }
 
 bool EndUnansweredSmsWrite(EngineContext& ctx) {
     const char* text = std::visit(

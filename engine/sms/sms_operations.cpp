@@ -22,7 +22,7 @@ bool IsMessageMemory(PhoneMemory memory) {
     return memory == PhoneMemory::Sim || memory == PhoneMemory::Phone;
 }
 
-void SelectMemory(EngineContext& ctx, PhoneMemory memory) { SendAtCpms(ctx, MemoryIndex(memory)); }
+void SelectMemory(EngineContext& ctx, PhoneMemory memory) { SendAtCpms(ctx, memory); }
 
 // An operation starts: it replaces whatever waited, and selects its memory.
 void Start(EngineContext& ctx, SmsOp op, PhoneMemory memory) {

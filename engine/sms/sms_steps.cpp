@@ -104,7 +104,7 @@ int ReadLimit(const SmsState& s) {
 void EndOfPass(EngineContext& ctx) {
     Sms(ctx).Reading = false;
     if (CurrentSmsMemory(ctx.state) == PhoneMemory::Sim) {
-        SendAtCpms(ctx, MemoryIndex(PhoneMemory::Phone));
+        SendAtCpms(ctx, PhoneMemory::Phone);
         return;
     }
     ++Sms(ctx).FullReadsDone;
@@ -280,9 +280,10 @@ std::string HandleCmgwAnswer(EngineContext& ctx, std::string_view index, std::st
 
 void HandleCmssAnswer(EngineContext& ctx, std::string_view echo) {
     EndBusy(ctx);
-    std::string args = CopyFrom(echo, 9);
-    if (const auto comma = args.find(','); comma != std::string::npos) args.erase(comma);
-    const std::string position = SmsPositionText(args);
+    // "AT+CMSS=<position>[,<number>]": the position.
+    AnswerReader r(echo);
+    r.SkipCommand();
+    const std::string position = SmsPositionText(r.NextField());
     const std::string location = MemoryText(ctx.state);
     auto& list = Sms(ctx).SmsList;
     auto it = std::find_if(list.begin(), list.end(), [&](const AListSMS& m) {
@@ -295,7 +296,9 @@ void HandleCmssAnswer(EngineContext& ctx, std::string_view echo) {
 }
 
 void HandleCmgdAnswer(EngineContext& ctx, std::string_view echo) {
-    const std::string position = SmsPositionText(CopyFrom(echo, 9));
+    AnswerReader r(echo);
+    r.SkipCommand();
+    const std::string position = SmsPositionText(r.Rest());
     const std::string location = MemoryText(ctx.state);
     auto& list = Sms(ctx).SmsList;
     auto it = std::find_if(list.begin(), list.end(), [&](const AListSMS& m) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/text/date_text.h"
 
 namespace parlenko {
@@ -26,16 +27,22 @@ std::optional<std::chrono::local_seconds> ParseCclkAnswer(std::string_view line)
     if (line.size() < 25 || line[7] != '"' || line[10] != '/' || line[13] != '/' ||
         line[16] != ',' || line[19] != ':' || line[22] != ':')
         return std::nullopt;
-    auto twoDigits = [&](long pos) -> std::optional<long long> {
-        std::string f = Copy(line, pos, 2);
+    AnswerReader r(line);
+    r.Skip(8);  // up to the quote
+    // The next two characters as digits, and the separator after them.
+    auto twoDigits = [&r]() -> std::optional<long long> {
+        const std::string_view f = r.NextChars(2);
+        r.Skip(1);
         if (f.size() != 2 || f[0] < '0' || f[0] > '9' || f[1] < '0' || f[1] > '9')
             return std::nullopt;
         return ParseInt(f);
     };
-    auto yy = twoDigits(9), mm = twoDigits(12), dd = twoDigits(15);
+    const auto yy = twoDigits();
+    const auto mm = twoDigits();
+    const auto dd = twoDigits();
     if (!yy || !mm || !dd) return std::nullopt;
     auto date = ParseDateText(IntToStr(*dd) + "." + IntToStr(*mm) + "." + IntToStr(2000 + *yy));
-    std::string timeText = Copy(line, 18, 8);
+    const std::string timeText(r.NextChars(8));
     auto time = timeText.size() == 8 ? ParseTimeText(timeText) : std::nullopt;
     if (!date || !time) return std::nullopt;
     return std::chrono::local_days{*date} + *time;

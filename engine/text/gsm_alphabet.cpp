@@ -110,10 +110,10 @@ std::string Utf8Char(char32_t cp) {
 
 CharSet MakeTextCharSet() {
     CharSet set;
-    for (int c = 32; c <= 90; ++c) set.set(c);
+    for (std::size_t c = 32; c <= 90; ++c) set.set(c);
     set.set(95);
-    for (int c = 97; c <= 122; ++c) set.set(c);
-    for (int c : {128, 163, 165, 196, 214, 220, 223, 228, 246, 252}) set.set(c);
+    for (std::size_t c = 97; c <= 122; ++c) set.set(c);
+    for (std::size_t c : {128u, 163u, 165u, 196u, 214u, 220u, 223u, 228u, 246u, 252u}) set.set(c);
     return set;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/text/vcalendar.h"
 
 #include "engine/core/strings.h"
+#include "engine/parse/answer_reader.h"
 #include "engine/text/hex_text.h"
 #include "engine/text/next_occurrence.h"
 #include "exchange/formats/exports.h"
@@ -84,17 +85,30 @@ std::string RepetitionText(std::string_view rule) {
     return {};
 }
 
+// Three texts with a separator between them ("31.12.2003", "23:59:58").
+std::string JoinThree(std::string_view first, char separator, std::string_view second,
+                      std::string_view third) {
+    std::string out(first);
+    out.append(1, separator).append(second).append(1, separator).append(third);
+    return out;
+}
+
 // dd.mm.yyyy from the stamp's first eight characters.
 std::string StampDate(std::string_view stamp) {
-    return Copy(stamp, 7, 2) + "." + Copy(stamp, 5, 2) + "." + Copy(stamp, 1, 4);
+    AnswerReader r(stamp);
+    const std::string_view year = r.NextChars(4);
+    const std::string_view month = r.NextChars(2);
+    return JoinThree(r.NextChars(2), '.', month, year);
 }
 
 // hh:mm:ss from the six characters after the "T"; empty without a "T".
 std::string StampTime(std::string_view stamp) {
     const auto t = stamp.find('T');
     if (t == std::string_view::npos) return {};
-    const std::string_view time = stamp.substr(t + 1);
-    return Copy(time, 1, 2) + ":" + Copy(time, 3, 2) + ":" + Copy(time, 5, 2);
+    AnswerReader r(stamp.substr(t + 1));
+    const std::string_view hours = r.NextChars(2);
+    const std::string_view minutes = r.NextChars(2);
+    return JoinThree(hours, ':', minutes, r.NextChars(2));
 }
 
 }  // namespace

@@ -59,5 +59,32 @@ TEST(AnswerReader, PrefixIsLookedForInTheFirstFieldOnly) {
     EXPECT_EQ(Unquoted("\""), "");
 }
 
+TEST(AnswerReader, CharacterPositionsAndEchoedCommands) {
+    // The memory between the quotes of an echoed selection.
+    AnswerReader echo("AT+CPMS=\"SM\",\"SM\",\"SM\"");
+    EXPECT_TRUE(echo.SkipCommand());
+    echo.Skip(1);
+    EXPECT_EQ(echo.NextChars(2), "SM");
+    // Field reads go on from where the characters stopped.
+    EXPECT_EQ(echo.NextField(), "\"");
+    EXPECT_EQ(echo.NextString(), "SM");
+
+    AnswerReader noCommand("+CME ERROR: 10");
+    EXPECT_FALSE(noCommand.SkipCommand());
+    noCommand.Skip(12);
+    // Fewer characters than asked for: what is left; then nothing.
+    EXPECT_EQ(noCommand.NextChars(5), "10");
+    EXPECT_EQ(noCommand.NextChars(5), "");
+    noCommand.Skip(3);
+    EXPECT_EQ(noCommand.Rest(), "");
+
+    AnswerReader read("^SMGO: 1,2");
+    read.Skip(7);
+    EXPECT_EQ(read.NextChars(3), "1,2");  // commas count as characters
+    EXPECT_TRUE(read.HasField());
+    EXPECT_EQ(read.NextField(), "");
+    EXPECT_EQ(read.NextChars(1), "");  // no field left
+}
+
 }  // namespace
 }  // namespace parlenko

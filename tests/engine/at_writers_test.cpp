@@ -61,23 +61,25 @@ TEST(AtWriters, EveryLineByteForByte) {
         {"CcfcQuery", [](auto& c) { SendAtCcfc(c, "3", "x", "1", "5", 2); }, "AT+CCFC=3,2\r"},
         {"CcfcErase", [](auto& c) { SendAtCcfc(c, "0", "x", "1", "5", 4); }, "AT+CCFC=0,4\r"},
         {"CcfcOtherMode", [](auto& c) { SendAtCcfc(c, "0", "x", "1", "5", 9); }, "AT+CCFC=\r"},
-        {"CpbsSM", [](auto& c) { SendAtCpbs(c, 1); }, "AT+CPBS=\"SM\"\r"},
-        {"CpbsME", [](auto& c) { SendAtCpbs(c, 2); }, "AT+CPBS=\"ME\"\r"},
-        {"CpbsON", [](auto& c) { SendAtCpbs(c, 3); }, "AT+CPBS=\"ON\"\r"},
-        {"CpbsSD", [](auto& c) { SendAtCpbs(c, 4); }, "AT^SPBS=\"SD\"\r"},
-        {"CpbsLD", [](auto& c) { SendAtCpbs(c, 5); }, "AT+CPBS=\"LD\"\r"},
-        {"CpbsRC", [](auto& c) { SendAtCpbs(c, 6); }, "AT+CPBS=\"RC\"\r"},
-        {"CpbsMC", [](auto& c) { SendAtCpbs(c, 7); }, "AT+CPBS=\"MC\"\r"},
-        {"CpbsOther", [](auto& c) { SendAtCpbs(c, 8); }, ""},
-        {"CpbsQuery", [](auto& c) { SendAtCpbsQuery(c, 0); }, "AT+CPBS?\r"},
-        {"SpbsQuery", [](auto& c) { SendAtCpbsQuery(c, 1); }, "AT^SPBS?\r"},
+        {"CpbsSM", [](auto& c) { SendAtCpbs(c, PhoneMemory::Sim); }, "AT+CPBS=\"SM\"\r"},
+        {"CpbsME", [](auto& c) { SendAtCpbs(c, PhoneMemory::Phone); }, "AT+CPBS=\"ME\"\r"},
+        {"CpbsON", [](auto& c) { SendAtCpbs(c, PhoneMemory::Own); }, "AT+CPBS=\"ON\"\r"},
+        {"CpbsSD", [](auto& c) { SendAtCpbs(c, PhoneMemory::Service); }, "AT^SPBS=\"SD\"\r"},
+        {"CpbsLD", [](auto& c) { SendAtCpbs(c, PhoneMemory::Dialled); }, "AT+CPBS=\"LD\"\r"},
+        {"CpbsRC", [](auto& c) { SendAtCpbs(c, PhoneMemory::Received); }, "AT+CPBS=\"RC\"\r"},
+        {"CpbsMC", [](auto& c) { SendAtCpbs(c, PhoneMemory::Missed); }, "AT+CPBS=\"MC\"\r"},
+        {"CpbsQuery", [](auto& c) { SendAtCpbsQuery(c, PhoneMemory::Dialled); }, "AT+CPBS?\r"},
+        {"SpbsQuery", [](auto& c) { SendAtCpbsQuery(c, PhoneMemory::Service); }, "AT^SPBS?\r"},
         {"Cpbr", [](auto& c) { SendAtCpbr(c, "1"); }, "AT+CPBR=1\r"},
         {"Cpbw", [](auto& c) { SendAtCpbw(c, "12"); }, "AT+CPBW=12\r"},
         {"Raw", [](auto& c) { SendAtRaw(c, "AT+CPBW=3,\"091\",129,\"Ana\"\r"); },
          "AT+CPBW=3,\"091\",129,\"Ana\"\r"},
         {"RawAddsNoCr", [](auto& c) { SendAtRaw(c, "AT"); }, "AT"},
-        {"CpmsSM", [](auto& c) { SendAtCpms(c, 1); }, "AT+CPMS=\"SM\",\"SM\",\"SM\"\r"},
-        {"CpmsME", [](auto& c) { SendAtCpms(c, 2); }, "AT+CPMS=\"ME\",\"ME\",\"ME\"\r"},
+        {"CpmsSM", [](auto& c) { SendAtCpms(c, PhoneMemory::Sim); },
+         "AT+CPMS=\"SM\",\"SM\",\"SM\"\r"},
+        {"CpmsME", [](auto& c) { SendAtCpms(c, PhoneMemory::Phone); },
+         "AT+CPMS=\"ME\",\"ME\",\"ME\"\r"},
+        {"CpmsOther", [](auto& c) { SendAtCpms(c, PhoneMemory::Own); }, ""},
         {"Cmgr", [](auto& c) { SendAtCmgr(c, "07"); }, "AT+CMGR=07\r"},
         {"Cmgw", [](auto& c) { SendAtCmgw(c, "23"); }, "AT+CMGW=23\r"},
         {"Cmgd", [](auto& c) { SendAtCmgd(c, "03"); }, "AT+CMGD=03\r"},
@@ -189,7 +191,7 @@ TEST(AtWriters, SelectorsOutsideTheirTablesSendNothing) {
     EXPECT_EQ(at::Clck(0, 1, 1, "x"), "");
     EXPECT_EQ(at::Clck(10, 1, 1, "x"), "");
     EXPECT_EQ(at::Cpwd(9, "1", "2"), "");
-    EXPECT_EQ(at::Cpms(3), "");
+    EXPECT_EQ(at::Cpms(PhoneMemory::Dialled), "");
     EXPECT_EQ(at::Cnmi(2), "");
     EXPECT_EQ(at::Sbnr(4, 1), "");
     EXPECT_EQ(at::Calm(2, 1), "");

@@ -141,8 +141,8 @@ TEST(ExchangeTimeOut, UnansweredCommandEndsBusyAfterTenSeconds) {
 
 TEST(ExchangeTimeOut, ReadStartedOnASilentPhoneGivesUpAfterTenSeconds) {
     ScriptRig h;
-    h.host.progressVisible = true;  // the read shows its progress window
-    SendAtCpbs(h.ctx(), 1);         // and the phone never answers
+    h.host.progressVisible = true;          // the read shows its progress window
+    SendAtCpbs(h.ctx(), PhoneMemory::Sim);  // and the phone never answers
     h.clock.RunFor(9999);
     EXPECT_TRUE(h.host.dialogs.empty());
     h.clock.RunFor(1);
@@ -173,7 +173,7 @@ TEST(ExchangeTimeOut, EndsEveryPendingOperation) {
     s.Sms.Op = SmsDelete{PhoneMemory::Sim, "05"};
     s.Sms.Reading = true;
     s.Mode = ActivityMode::Sms;
-    SendAtCpms(h.ctx(), 1);
+    SendAtCpms(h.ctx(), PhoneMemory::Sim);
     h.clock.RunFor(10000);
     EXPECT_FALSE(s.Upload.SendingAppointment || s.Upload.SendingMelody || s.Upload.SendingLogo);
     EXPECT_TRUE(s.Upload.UploadPackets.empty());

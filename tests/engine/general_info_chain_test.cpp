@@ -2,7 +2,7 @@
 // refused or odd answer leaves on the page, the registration fall-back and
 // the clock read that sets the computer's clock.
 
-#include "engine/chains/general_info_chain.h"
+#include "engine/general/general_info_chain.h"
 #include "engine/text/clock_format.h"
 #include "tests/support/engine_rig.h"
 

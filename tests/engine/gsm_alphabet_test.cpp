@@ -37,10 +37,10 @@ std::string CpbrLine(const std::string& gsmName) {
 TEST(CharSets, HoldExactlyTheAllowedBytes) {
     const CharSet& text = TextCharSet();
     EXPECT_EQ(text.count(), 59u + 1u + 26u + 10u);
-    for (int c : {31, 91, 92, 93, 94, 96, 123, 127, 129, 255, 13, 10, 9})
+    for (std::size_t c : {31u, 91u, 92u, 93u, 94u, 96u, 123u, 127u, 129u, 255u, 13u, 10u, 9u})
         EXPECT_FALSE(text.test(c)) << c;
-    for (int c :
-         {32, 48, 63, 64, 90, 95, 97, 122, 128, 163, 165, 196, 214, 220, 223, 228, 246, 252})
+    for (std::size_t c : {32u, 48u, 63u, 64u, 90u, 95u, 97u, 122u, 128u, 163u, 165u, 196u, 214u,
+                          220u, 223u, 228u, 246u, 252u})
         EXPECT_TRUE(text.test(c)) << c;
     EXPECT_EQ(NumberCharSet().count(), 13u);
 }
@@ -118,7 +118,7 @@ TEST(GsmFromPhone, PhonebookNameField) {
 // Every typeable character survives the way to the phone and back.
 TEST(GsmRoundTrip, IdentityOverTheWholeTextSet) {
     std::string all;
-    for (int c = 0; c < 256; ++c) {
+    for (std::size_t c = 0; c < 256; ++c) {
         if (!TextCharSet().test(c)) continue;
         std::string one(1, static_cast<char>(c));
         all += one;

@@ -1,7 +1,7 @@
 #include "engine/at/at_send.h"
+#include "engine/calls/call_notices.h"
+#include "engine/general/network_view.h"
 #include "engine/pdu/septets.h"
-#include "engine/receive/network_view.h"
-#include "engine/receive/unsolicited_codes.h"
 #include "exchange/formats/location_names.h"
 #include "tests/support/engine_rig.h"
 

@@ -3,8 +3,8 @@
 // the controls usable again, the progress window closed, and nothing more
 // from the time-out 10 s later.
 
-#include "engine/chains/phone_errors.h"
 #include "engine/objects/object_answers.h"
+#include "engine/receive/phone_errors.h"
 #include "engine/text/error_texts.h"
 #include "engine/text/vcalendar.h"
 #include "tests/support/engine_rig.h"

@@ -2,7 +2,7 @@
 // and changes the pages start, against the simulated phone, and the answers
 // a real phone gives that the simulated one does not, scripted.
 
-#include "engine/services/ringer_answers.h"
+#include "engine/melodies/ringer_answers.h"
 #include "engine/services/service_answers.h"
 #include "tests/support/engine_rig.h"
 

@@ -7,13 +7,13 @@
 //
 // Input: lines separated by LF.
 #include "engine/core/virtual_scheduler.h"
-#include "tests/support/engine_inside.h"
+#include "engine/general/network_view.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
-#include "engine/receive/network_view.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/phone_engine.h"
 #include "engine/session/engine_context.h"
+#include "engine/session/phone_engine.h"
+#include "tests/support/engine_inside.h"
 #include "tests/support/null_serial_device.h"
 
 #include <cstddef>

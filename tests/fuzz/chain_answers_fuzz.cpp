@@ -4,11 +4,11 @@
 // count in range, never a crash; no text taken from a line is longer than
 // the line, no melody list longer than its limit; the answer reader never
 // hands out more than the line holds.
-#include "engine/chains/general_info_chain.h"
+#include "engine/general/general_info_chain.h"
+#include "engine/melodies/ringer_answers.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/sbnr_ranges.h"
 #include "engine/parse/single_answers.h"
-#include "engine/services/ringer_answers.h"
 #include "engine/services/service_answers.h"
 
 #include <cstddef>
@@ -44,10 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto facility = ParseClckEcho(s).facility;
         facility && (*facility < 1 || *facility > 9))
         std::abort();
-    if (const auto r = ParseSrtcTest(s)) {
-        if (r->melodyCount < 0 || r->melodyCount > kMaxMelodyCount) std::abort();
-        if (r->volumeMin.has_value() != r->volumeMax.has_value()) std::abort();
-        if (r->volumeMin && *r->volumeMin > *r->volumeMax) std::abort();
+    if (const auto ranges = ParseSrtcTest(s)) {
+        if (ranges->melodyCount < 0 || ranges->melodyCount > kMaxMelodyCount) std::abort();
+        if (ranges->volumeMin.has_value() != ranges->volumeMax.has_value()) std::abort();
+        if (ranges->volumeMin && *ranges->volumeMin > *ranges->volumeMax) std::abort();
     }
     if (const auto q = ParseSrtcQuery(s); q && (q->melody < 0 || q->volume < 0)) std::abort();
 

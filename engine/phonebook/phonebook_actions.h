@@ -6,7 +6,7 @@
 // loops (engine/phonebook/phonebook_read.h) and carry out a pending write or
 // delete once its memory is selected.
 
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 
 #include <span>
 

@@ -1,10 +1,10 @@
-#include "engine/chains/general_info_chain.h"
+#include "engine/general/general_info_chain.h"
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
+#include "engine/general/network_view.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/single_answers.h"
-#include "engine/receive/network_view.h"
 #include "engine/session/busy_state.h"
 #include "engine/text/clock_format.h"
 
@@ -38,10 +38,15 @@ ScanStep Fill(EngineContext& ctx, const EchoHit& hit) {
 std::string AsIs(std::string_view answer) { return std::string(answer); }
 // The revision: what stands before the first comma.
 std::string UpToComma(std::string_view answer) {
-    return std::string(answer.substr(0, answer.find(',')));
+    AnswerReader r(answer);
+    return std::string(r.NextField());
 }
-// The SIM identity after "^SCID: ".
-std::string AfterScidPrefix(std::string_view answer) { return CopyFrom(answer, 8); }
+// The SIM identity: the answer from its 8th character, after "^SCID: ".
+std::string AfterScidPrefix(std::string_view answer) {
+    AnswerReader r(answer);
+    r.Skip(std::string_view("^SCID: ").size());
+    return std::string(r.Rest());
+}
 
 void QueryClock(EngineContext& ctx) { SendAtCclk(ctx, 1); }
 void SetRegistration2(EngineContext& ctx) { SendAtCregSet(ctx, 2); }
@@ -86,9 +91,7 @@ ScanStep SetPcClock(EngineContext& ctx, const std::string& answer) {
                                       ? SetPcClockFromPhone(answer, *ctx.systemClock)
                                       : ClockSetResult::Refused;
     EndBusy(ctx);
-    if (result != ClockSetResult::Set)
-        ctx.host.ShowMessageDialog("Error", PcClockFailureText(result), DialogKind::Error,
-                                   DialogButtons::Ok);
+    if (result != ClockSetResult::Set) ShowError(ctx, PcClockFailureText(result));
     return ScanStep::EndScan;
 }
 
@@ -100,12 +103,11 @@ ScanStep ClockRead(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-ScanStep ClockRefused(EngineContext& ctx, const EchoHit&) {
-    // The clock the user asked for cannot be read; drop the request so a
-    // later refresh does not set the machine's clock unasked. The chain goes
-    // on as after any refused query.
+// The clock the user asked for cannot be read, whatever the refusal: the
+// request is dropped, so a later refresh does not set the machine's clock
+// unasked.
+ScanStep ClockRequestDropped(EngineContext& ctx, const EchoHit&) {
     ctx.state.Chain.SettingClock = false;
-    SendAtCbc(ctx);
     return ScanStep::Continue;
 }
 
@@ -132,6 +134,17 @@ ScanStep OperatorRead(EngineContext& ctx, const EchoHit& hit) {
     Changed(ctx);
     SendAtCregSet(ctx, 2);
     return ScanStep::Continue;
+}
+
+// A registration setting refused with a code while the chain sets it:
+// "AT+CREG=2" (notices with area and cell) falls back to "AT+CREG=1" (status
+// only), and a refused "AT+CREG=1" goes on with the query, so the chain
+// never repeats a setting without end. No message.
+std::optional<ScanStep> RegistrationFallBack(EngineContext& ctx, const EchoHit& hit) {
+    if (!ctx.state.Chain.CregSetSent) return std::nullopt;
+    if (hit.echo == "AT+CREG=1") SendAtCregQuery(ctx);
+    else SendAtCregSet(ctx, 1);
+    return ScanStep::EndScan;
 }
 
 ScanStep RegistrationRead(EngineContext& ctx, const EchoHit& hit) {
@@ -166,7 +179,8 @@ constexpr std::array kToClock = {
     EchoAction{"AT+CGSN", W::Whole, 4, ImeiRead, Then<SendAtCimi>},
     EchoAction{"AT+CIMI", W::Whole, 4, ImsiRead, Then<SendAtScid>},
     EchoAction{"AT^SCID", W::Whole, 4, SimIdRead, Then<QueryClock>},
-    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, ClockRefused},
+    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, Then<SendAtCbc>, kEchoAndAnswer,
+               ClockRequestDropped},
 };
 
 constexpr std::array kAfterClock = {
@@ -178,6 +192,9 @@ constexpr std::array kAfterClock = {
     EchoAction{"AT+CREG=2", W::Whole, 2, Then<SendAtCregQuery>, Then<SetRegistration1>},
     EchoAction{"AT+CREG=1", W::Whole, 2, Then<SendAtCregQuery>, Then<SendAtCregQuery>},
     EchoAction{"AT+CREG?", W::Whole, 4, RegistrationRead, Then<SendAtCsq>},
+    // A phone error to any registration setting the chain sent.
+    EchoAction{"AT+CREG=", W::Prefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr,
+               RegistrationFallBack},
     EchoAction{"AT+CSQ", W::Whole, 4, ReceptionRead, ReceptionRefused},
 };
 

@@ -11,7 +11,7 @@
 // ReadingOtherSettings clear the rest of the connect chain, with it set the
 // chain of the other settings (settings_chain.h).
 
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 
 #include <span>
 

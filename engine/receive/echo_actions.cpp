@@ -1,6 +1,20 @@
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
+
+#include "engine/parse/answer_reader.h"
 
 namespace parlenko {
+
+std::string_view EchoArguments(std::string_view echo) {
+    AnswerReader r(echo);
+    return r.SkipCommand() ? r.Rest() : std::string_view();
+}
+
+std::string SelectedMemoryCode(std::string_view echo) {
+    AnswerReader r(echo);
+    if (!r.SkipCommand()) return {};
+    r.Skip(1);  // the opening quote
+    return std::string(r.NextChars(2));
+}
 
 bool EchoAt(const RxLineList& lines, int entry, std::string_view text, EchoCompare compare) {
     return compare == EchoCompare::Whole ? lines.Is(entry, text) : lines.StartsWith(entry, text);
@@ -42,6 +56,15 @@ ScanStep RunRefusedActions(EngineContext& ctx, std::span<const EchoAction> table
         if (ctx.state.Receive.RxLines.Generation() != generation) return ScanStep::EndScan;
     }
     return ScanStep::Continue;
+}
+
+std::optional<ScanStep> RunPhoneErrorActions(EngineContext& ctx, std::span<const EchoAction> table,
+                                             const EchoHit& hit) {
+    for (const EchoAction& row : table) {
+        if (row.onPhoneError == nullptr || !RowIsFor(row, hit.echo)) continue;
+        if (const auto step = row.onPhoneError(ctx, hit)) return step;
+    }
+    return std::nullopt;
 }
 
 ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,

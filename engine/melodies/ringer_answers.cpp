@@ -1,4 +1,4 @@
-#include "engine/services/ringer_answers.h"
+#include "engine/melodies/ringer_answers.h"
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"

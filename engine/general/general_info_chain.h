@@ -10,7 +10,7 @@
 // The chain's rows come in two tables because the answer to "AT+CCLK="
 // (setting the phone's clock, a per-command action) is matched between them.
 
-#include "engine/chains/echo_actions.h"
+#include "engine/receive/echo_actions.h"
 
 #include <span>
 #include <string>

@@ -1,4 +1,4 @@
-#include "engine/chains/connect_chain.h"
+#include "engine/session/connect_chain.h"
 
 #include "engine/at/at_commands.h"
 #include "engine/parse/sbnr_ranges.h"

@@ -1,4 +1,4 @@
-#include "engine/chains/settings_chain.h"
+#include "engine/settings/settings_chain.h"
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"

@@ -1,4 +1,4 @@
-#include "engine/receive/phonebook_actions.h"
+#include "engine/phonebook/phonebook_actions.h"
 
 #include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
@@ -7,6 +7,7 @@
 #include "engine/phonebook/restore_step.h"
 
 #include <array>
+#include <optional>
 
 namespace parlenko {
 
@@ -18,12 +19,6 @@ constexpr char kReadFailed[] = "Error occurred while trying to read\rentry from 
 // A refusal without a code: the phone's whole answer.
 constexpr char kPlainError[] = "ERROR";
 
-RxLineList& Lines(EngineContext& ctx) { return ctx.state.Receive.RxLines; }
-
-void ShowError(EngineContext& ctx, const char* text) {
-    ctx.host.ShowMessageDialog("Error", text, DialogKind::Error, DialogButtons::Ok);
-}
-
 // A write or delete the phone refused: reported, and dropped so that a later
 // memory selection does not carry it out again.
 void PhonebookOpFailed(EngineContext& ctx) {
@@ -31,16 +26,13 @@ void PhonebookOpFailed(EngineContext& ctx) {
     ShowError(ctx, kWriteFailed);
 }
 
-// The memory code between the quotes of "AT+CPBS="SM"".
-std::string SelectedMemory(const std::string& echo) { return Copy(echo, 10, 2); }
-
 // "OK" of a memory selection: a restore step, a pending write or delete, or
 // the storage query of a read.
 ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
     auto& state = ctx.state;
     auto& r = state.PhonebookRead;
     const auto& op = state.Phonebook.Op;
-    state.CurrentMemory = SelectedMemory(hit.echo);
+    state.CurrentMemory = SelectedMemoryCode(hit.echo);
     const auto memory = CurrentPhoneMemory(state);
     r.ReadCount = 0;
     r.RestorePosition = 1;
@@ -66,7 +58,8 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
         r.Of(*memory).Loaded = true;
         ctx.views.phonebook->SetPhonebookViewEnabled(*memory, true);
     }
-    SendAtCpbsQuery(ctx, memory == PhoneMemory::Service ? 1 : 0);
+    // A memory the echo does not name is asked the standard way.
+    SendAtCpbsQuery(ctx, memory.value_or(PhoneMemory::Sim));
     Lines(ctx).Blank(hit.echoEntry);
     return ScanStep::Continue;
 }
@@ -79,7 +72,7 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     auto& state = ctx.state;
     auto& r = state.PhonebookRead;
     Lines(ctx).Blank(hit.echoEntry);
-    state.CurrentMemory = SelectedMemory(hit.echo);
+    state.CurrentMemory = SelectedMemoryCode(hit.echo);
     // A restore never goes on as a read: the memory's entries fail, the run
     // goes on with the next memory.
     if (IsRestoring(state.Phonebook.Op)) {
@@ -164,19 +157,53 @@ ScanStep WriteError(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-constexpr auto kByAction = EchoBlanking::ByAction;
-constexpr auto kPrefix = EchoCompare::Prefix;
-constexpr auto kWhole = EchoCompare::Whole;
+// ---------------------------------------------------------------- phone errors
 
-const std::array<EchoAction, 8> kPhonebookActions = {{
-    {"AT+CPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction},
-    {"AT^SPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction},
+// A selection refused with a code: a restore's memory fails whole, the run
+// goes on with the next memory; otherwise the write or delete waiting for it
+// is dropped, and the refusal goes on as every other.
+std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
+    if (IsRestoring(ctx.state.Phonebook.Op)) {
+        ctx.state.CurrentMemory = SelectedMemoryCode(hit.echo);
+        RestoreSelectionFailed(ctx, hit.reason);
+        return ScanStep::EndScan;
+    }
+    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    return std::nullopt;
+}
+
+// A write refused with a code: a restore counts the entry with the phone's
+// words and goes on, without a box; any other write is dropped.
+std::optional<ScanStep> WritePhoneError(EngineContext& ctx, const EchoHit& hit) {
+    if (IsRestoring(ctx.state.Phonebook.Op)) {
+        RestoreStepFailed(ctx, hit.reason);
+        return ScanStep::Continue;
+    }
+    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    return std::nullopt;
+}
+
+// Any phonebook command refused with a code ends the wizard's re-read.
+std::optional<ScanStep> ReadStopsOnPhoneError(EngineContext& ctx, const EchoHit&) {
+    BackupRefreshStopped(ctx);
+    return std::nullopt;
+}
+
+// The selection, storage query, position read and entry write; then two
+// rows for a phone error to any phonebook command. Each row: echo, compare,
+// distance, on "OK", on "ERROR", blanking, on every refusal, on a phone
+// error.
+const std::array<EchoAction, 10> kPhonebookActions = {{
+    {"AT+CPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
+    {"AT^SPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
     {"AT+CPBS?", kWhole, 4, StorageOk, ReadError},
     {"AT^SPBS?", kWhole, 4, StorageOk, ReadError},
     {"AT+CPBR=", kPrefix, 2, EmptyPositionOk, ReadError, kByAction},
     {"AT+CPBR=", kPrefix, 3, EmptyPositionLateOk, nullptr, kByAction},
     {"AT+CPBR=", kPrefix, 4, EntryOk, nullptr},
-    {"AT+CPBW=", kPrefix, 2, WriteOk, WriteError},
+    {"AT+CPBW=", kPrefix, 2, WriteOk, WriteError, kEchoAndAnswer, nullptr, WritePhoneError},
+    {"AT+CPB", kPrefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr, ReadStopsOnPhoneError},
+    {"AT^SPB", kPrefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr, ReadStopsOnPhoneError},
 }};
 
 }  // namespace

@@ -25,11 +25,16 @@
 // the operation that owns the exchange: a row's onRefused does that, and
 // says nothing. Then a plain "ERROR" runs the row's onError (its text),
 // while a phone error shows the code's message (phone_errors.h): one box.
+// Before that, a phone error runs the row's onPhoneError: what the code
+// means for the command (a full memory stores elsewhere, an empty position
+// moves a read on, a restore counts the entry), which may take the error
+// over so that nothing more follows.
 
 #include "engine/receive/final_results.h"
 #include "engine/receive/scan_step.h"
 #include "engine/session/engine_context.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,9 +61,18 @@ struct EchoHit {
     std::string echo;    // the echoed command line
     std::string answer;  // the information line at result - 2 (OK rows at distance 4)
     bool body = false;   // an error refused the body after the command's "> " prompt
+    // A phone error only: its code (nullopt when the phone gave words
+    // instead), and the phone's words for the refusal (the code's text, the
+    // code itself when it has none, or the words it gave).
+    std::optional<int> code;
+    std::string reason;
 };
 
 using EchoHandler = ScanStep (*)(EngineContext& ctx, const EchoHit& hit);
+// A row's own handling of "+CME ERROR: n"/"+CMS ERROR: n": the step to go on
+// with when the row took the error over (no message follows), nullopt when
+// the refusal goes on as every other (onRefused, the code's message).
+using PhoneErrorHandler = std::optional<ScanStep> (*)(EngineContext& ctx, const EchoHit& hit);
 
 enum class EchoBlanking {
     EchoAndAnswer,  // the runner blanks the echo and, at distance 4, the answer
@@ -77,7 +91,18 @@ struct EchoAction {
     // shows no message (one row per command carries it; the distance does
     // not matter).
     EchoHandler onRefused = nullptr;
+    // What a phone error does for the command before the common refusal;
+    // nullptr: nothing of its own. Reads hit.echo, hit.body, hit.code and
+    // hit.reason (one row per command carries it; the distance does not
+    // matter). Rows run in turn until one takes the error over.
+    PhoneErrorHandler onPhoneError = nullptr;
 };
+
+// The tables' compare and blanking columns under short names.
+inline constexpr auto kWhole = EchoCompare::Whole;
+inline constexpr auto kPrefix = EchoCompare::Prefix;
+inline constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
+inline constexpr auto kByAction = EchoBlanking::ByAction;
 
 // Actions that only move a chain on: `Then<Next>` sends the chain's next
 // command; `ChainStops` sends nothing (the runner has blanked the echo).
@@ -87,6 +112,12 @@ ScanStep Then(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 inline ScanStep ChainStops(EngineContext&, const EchoHit&) { return ScanStep::Continue; }
+
+// What follows the '=' of an echoed command ("07" of "AT+CMGR=07").
+std::string_view EchoArguments(std::string_view echo);
+// The memory code of an echoed memory selection: its characters 10 and 11,
+// between the quotes of "AT+CPBS=\"SM\"" and "AT+CPMS=\"ME\",...".
+std::string SelectedMemoryCode(std::string_view echo);
 
 // True when entry `entry` holds the echo `text` by `compare`; false outside
 // the list.
@@ -99,6 +130,11 @@ int RefusedCommandEntry(const RxLineList& lines, int i);
 // Runs onRefused of every row of `table` whose echo matches hit.echo.
 ScanStep RunRefusedActions(EngineContext& ctx, std::span<const EchoAction> table,
                            const EchoHit& hit);
+
+// Runs onPhoneError of the rows of `table` whose echo matches hit.echo, in
+// turn, until one takes the error over: its step; nullopt when none did.
+std::optional<ScanStep> RunPhoneErrorActions(EngineContext& ctx, std::span<const EchoAction> table,
+                                             const EchoHit& hit);
 
 // Runs every row of `table` on the result at entry i. A matching row blanks
 // its echo (and, for an "OK" at distance 4, the answer at i - 2) before its

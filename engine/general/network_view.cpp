@@ -1,4 +1,4 @@
-#include "engine/receive/network_view.h"
+#include "engine/general/network_view.h"
 
 #include "engine/core/strings.h"
 #include "engine/parse/single_answers.h"
@@ -21,8 +21,10 @@ void UpdateNetLocCaption(GeneralInfoView& v, NetLocVariant variant) {
 }
 
 void UpdateNetLocHint(GeneralInfoView& v) {
-    const long percent = Pos("%", v.PrijemLab);
-    const std::string reception = percent > 0 ? Copy(v.PrijemLab, 1, percent) : std::string();
+    // The reception label up to its percent sign.
+    const auto percent = v.PrijemLab.find('%');
+    const std::string reception =
+        percent != std::string::npos ? v.PrijemLab.substr(0, percent + 1) : std::string();
     v.NetLocHint = "Network name:  " + v.OperLab + "\r" + "Location name:  " + v.LokacijaLab +
                    "\r" + "Network status:  " + v.StatMreLab + "\r" +
                    "Reception level:  " + reception;

@@ -1,0 +1,49 @@
+#include "engine/general/network_notices.h"
+
+#include "engine/general/network_view.h"
+#include "engine/parse/answer_reader.h"
+#include "engine/pdu/pdu_decoder.h"
+#include "engine/session/busy_state.h"
+#include "engine/text/gsm_alphabet.h"
+
+#include <string>
+
+namespace parlenko {
+
+ScanStep HandleCreg(EngineContext& ctx, int i) {
+    auto& lines = ctx.state.Receive.RxLines;
+    // The answer to the information chain's query: its "OK" handles it.
+    if (lines.Is(lines.Above(i, 2), "AT+CREG?")) return ScanStep::EndScan;
+    const std::string line = lines.At(i);
+    lines.Blank(i);
+    // A notice ends no exchange of its own, like every other notice.
+    EndBusy(ctx);
+    ApplyRegistration(ctx, line);
+    return ScanStep::Continue;
+}
+
+ScanStep HandleCellBroadcast(EngineContext& ctx, int i) {
+    EndBusy(ctx);
+    auto& lines = ctx.state.Receive.RxLines;
+    const std::string page = lines.At(i);
+    lines.Blank(i - 1);
+    lines.Blank(i);
+    // The page's hex text: serial number (4 digits), message identifier (4;
+    // 50, low octet 0x32, is the cell's location name), coding scheme (2).
+    // What follows goes to the decoder as it stands, the page octet in the
+    // place where the decoder reads the text's length.
+    AnswerReader hex(page);
+    hex.Skip(6);
+    if (hex.NextChars(2) != "32") return ScanStep::EndScan;
+    hex.Skip(2);
+    const auto decoded = Decode7BitText(hex.Rest(), /*udhi=*/false);
+    std::string name = ReplaceUnsupportedChars(decoded.Out);
+    std::erase(name, '?');
+    auto& v = ctx.state.GeneralInfo;
+    v.LokacijaLab = name;
+    UpdateNetLocCaption(v, NetLocVariant::CellBroadcast);
+    ctx.views.general->GeneralInfoChanged(v);
+    return ScanStep::Continue;
+}
+
+}  // namespace parlenko
