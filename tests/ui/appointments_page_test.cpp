@@ -45,6 +45,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
 
 // The S45 of tests/data/s45.state, its calendar cut to highestSlot when given.
@@ -254,7 +255,8 @@ TEST(AppointmentsPageSim, ANewMemoGoesIntoTheFreeSlotInTwoPacketsAndItsRowAppear
                                       "Active", "Monthly"}));
     EXPECT_EQ(rig.Row("4")->text(kAppCaption), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(rig.page.AppPosLab->text(), "4");
-    EXPECT_EQ(rig.statusFrm.PorukaLab->text(), "Appointment succesfully saved in mobile!");
+    EXPECT_EQ(Find<QLabel>(rig.statusFrm, "PorukaLab").text(),
+              "Appointment succesfully saved in mobile!");
 }
 
 TEST(AppointmentsPageSim, EditingAPhoneCallKeepsTheNumberReadFromThePhone) {

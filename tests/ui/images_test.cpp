@@ -30,7 +30,8 @@ TEST(ImagesTest, HeaderBarsOfBothLanguages) {
 TEST(ImagesTest, OnePicturePerPhoneModelAndTheQuestionMark) {
     QStringList engineModels;
     for (const auto& row : PhoneModels())
-        engineModels << QString::fromLatin1(row.model.data(), row.model.size());
+        engineModels << QString::fromLatin1(row.model.data(),
+                                            static_cast<qsizetype>(row.model.size()));
     EXPECT_EQ(artwork::PhoneModels(), engineModels)
         << "the drawn models are the models the program knows";
     for (const QString& model : engineModels + QStringList{"QuestionMark"}) {

@@ -46,6 +46,8 @@
 namespace parlenko::ui {
 namespace {
 
+using testing::Find;
+
 using ui::testing::DialogWatcher;
 using ui::testing::PumpUntil;
 namespace st = exchange::store;
@@ -174,9 +176,10 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     rig.ReadWithoutShowing();
 
     EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments from the calendar folder . . .");
-    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Calendar folder");
-    EXPECT_EQ(rig.citam.UpisanoLab->text(), "4");
-    EXPECT_EQ(rig.citam.PozicijaLab->text(), "Reading appointment from position no. 4");
+    EXPECT_EQ(Find<QLabel>(rig.citam, "LokacijaLab").text(), "Calendar folder");
+    EXPECT_EQ(Find<QLabel>(rig.citam, "UpisanoLab").text(), "4");
+    EXPECT_EQ(Find<QLabel>(rig.citam, "PozicijaLab").text(),
+              "Reading appointment from position no. 4");
     EXPECT_EQ(rig.engine.Mode(), ActivityMode::OutlookCalendar);
     ASSERT_EQ(rig.form.OutAppointList->topLevelItemCount(), 4);
     // The first row is chosen at once; the lower list copies the page.
@@ -244,7 +247,8 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
         },
         10000))
         << rig.device.Written().substr(from);
-    EXPECT_EQ(rig.statusFrm.PorukaLab->text(), "Appointment succesfully saved in mobile!");
+    EXPECT_EQ(Find<QLabel>(rig.statusFrm, "PorukaLab").text(),
+              "Appointment succesfully saved in mobile!");
     EXPECT_NE(rig.device.Phone().State().objects["vcs"].objects[4].find(
                   "\r\nDESCRIPTION:Rucak s Durom i \r\n"),
               std::string::npos);

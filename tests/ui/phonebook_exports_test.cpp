@@ -29,6 +29,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 
 const std::vector<exchange::PhonebookFileEntry> kCache = {
     {"Ana!", "091", "SIM card", "001"},

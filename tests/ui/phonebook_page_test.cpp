@@ -45,6 +45,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
 
 struct PhonebookRig : testing::MainWindowRig {
@@ -59,7 +60,7 @@ struct PhonebookRig : testing::MainWindowRig {
         status->SetEnabledSource([] { return true; });
         host.SetStatusFrm(status.get());
         glavna->LoadOptions();
-        page = glavna->ImenikPage;
+        page = &Find<TImenikPage>(*glavna, "ImenikPage");
     }
     ~PhonebookRig() {  // the status window goes before the main window
         host.SetStatusFrm(nullptr);
@@ -277,7 +278,8 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     QTreeWidgetItem* row = rig.Row("Abcdefghijklmno");
     EXPECT_TRUE(row->isSelected());
     EXPECT_EQ(row->data(0, Qt::UserRole).toInt(), kImageVip);
-    EXPECT_EQ(rig.status->PorukaLab->text(), "Entry succesfully saved in mobile phonebook!");
+    EXPECT_EQ(Find<QLabel>(*rig.status, "PorukaLab").text(),
+              "Entry succesfully saved in mobile phonebook!");
 }
 
 // Enter in the entry dialog is "Snimi": nothing while it is off, never the

@@ -32,6 +32,7 @@
 namespace parlenko::ui {
 namespace {
 
+using testing::Find;
 using testing::Pump;
 using testing::PumpUntil;
 
@@ -97,7 +98,7 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     Save(glavna, "phonebook.png");
 
     // The export button's menu open under it.
-    TImenikPage& page = *glavna.ImenikPage;
+    TImenikPage& page = Find<TImenikPage>(glavna, "ImenikPage");
     QWidget* exportButton = page.ToolBar2->widgetForAction(page.ExpImeTB);
     ASSERT_NE(exportButton, nullptr);
     page.ExpImePopup->popup(exportButton->mapToGlobal(QPoint(0, exportButton->height())));

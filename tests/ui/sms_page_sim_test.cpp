@@ -49,6 +49,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
 
 constexpr char kSelectSim[] = "AT+CPMS=\"SM\",\"SM\",\"SM\"\r";
@@ -80,7 +81,7 @@ private:
 struct SmsRig : testing::MainWindowRig {
     SmsRig() {
         glavna->LoadOptions();
-        page = glavna->SmsPage;
+        page = &Find<TSmsPage>(*glavna, "SmsPage");
     }
     std::string Since(std::size_t from) const { return Written().substr(from); }
     bool Connect() {
@@ -574,7 +575,7 @@ TEST(SmsPageSim, DialAndAddTakeThePanelsNumber) {
     // The one dial sequence: the dial dialog with the panel's number.
     TDialForm& dial = *rig.glavna->CallWindows().DialForm();
     WhenShown check(dial, [&] {
-        EXPECT_EQ(dial.TelEdit->text(), "+385915550000");
+        EXPECT_EQ(Find<QLineEdit>(dial, "TelEdit").text(), "+385915550000");
         dial.reject();
     });
     std::size_t from = rig.Written().size();
@@ -596,7 +597,7 @@ TEST(SmsPageSim, PhonebookButtonsComposeToTheEntryAndAddOpensTheEntryDialog) {
     rig.glavna->OutBarBtn1Click(2);
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded(); }, 30000));
     ASSERT_TRUE(rig.Idle());
-    TImenikPage& book = *rig.glavna->ImenikPage;
+    TImenikPage& book = Find<TImenikPage>(*rig.glavna, "ImenikPage");
     QTreeWidgetItem* vip = nullptr;
     for (int i = 0; i < book.ImenikList->topLevelItemCount() && !vip; ++i)
         if (book.ImenikList->topLevelItem(i)->text(1) == "0983273823")
