@@ -46,7 +46,7 @@ public:
             return;
         }
         terminated_ = true;
-        if (splash_ != nullptr) splash_->SplashTimer->stop();
+        if (splash_ != nullptr) splash_->EndWait();
         // Ends the loop of the open box; until the event loop of the program
         // would start, every later loop returns at once.
         QCoreApplication::exit(0);

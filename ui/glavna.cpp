@@ -482,8 +482,7 @@ void TGlavna::LoadOptions() {
 void TGlavna::SaveOptions() { SaveOptionsFile(optionsPath_, options_); }
 
 void TGlavna::ApplyOptions() {
-    if (statusFrm_ != nullptr)
-        statusFrm_->CloseTimer->setInterval(options_.StatusMessagesInterval * 1000);
+    if (statusFrm_ != nullptr) statusFrm_->SetCloseInterval(options_.StatusMessagesInterval * 1000);
     PhoneOptions o;
     o.Port.PortName = options_.PortName().toStdString();
     o.Port.BaudRate = options_.BaudRateValue();

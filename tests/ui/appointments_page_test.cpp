@@ -501,10 +501,10 @@ TEST(AppointmentsPage, AVCalendarFileTakesItsExtensionAndHoldsTheFileForm) {
     r.page.FocusAppointmentRow("3");
     std::vector<TFileChoice::SaveQuestion> asked;
     std::string answer;
-    r.page.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+    r.page.FileChoice().SetSaveDialog([&](QWidget*, const TFileChoice::SaveQuestion& q) {
         asked.push_back(q);
         return QString::fromStdString(answer);
-    };
+    });
     VCalendarEntry entry;
     entry.Category = AppointmentCategory::Anniversary;
     entry.Repeat = AppointmentRepeat::Yearly;

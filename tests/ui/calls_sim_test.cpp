@@ -417,13 +417,13 @@ TEST(CallsSimTest, CallsSavedAsCsvAndDialledCallsDeleted) {
     QString chosen = exportDir + "/received";
     QString title;
     QString folder;
-    p.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+    p.FileChoice().SetSaveDialog([&](QWidget*, const TFileChoice::SaveQuestion& q) {
         title = q.Title;
         folder = q.Folder;
         EXPECT_EQ(q.Filter, "Comma Separated Values (*.csv)");
         EXPECT_EQ(q.FileName, "");
         return chosen;
-    };
+    });
     for (int round = 0; round < 2; ++round) {
         DialogWatcher watcher;
         Find<QPushButton>(p, "SB4").click();

@@ -481,10 +481,10 @@ TEST(PhonebookPage, BusinessCardFromThePopupAndTheMenuWhileConnected) {
     p.AllNumTBClick(0);
     rig.Select("Ana");
     QStringList asked;
-    p.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+    p.FileChoice().SetSaveDialog([&](QWidget*, const TFileChoice::SaveQuestion& q) {
         asked << q.FileName;
         return q.Folder + "/" + q.FileName + QString::number(asked.size());
-    };
+    });
     p.ImenikPopup->findChild<QAction*>("SnimikaoBusinessCard1")->trigger();
     p.kaoBusinessCard1->trigger();
     EXPECT_EQ(asked, (QStringList{"Ana", "Ana"}));

@@ -333,9 +333,9 @@ TEST_F(Screenshots, Windows) {
     glavna.OutBarBtn1Click(1);
 
     glavna.SetMode(ActivityMode::Phonebook);
-    citam.LokacijaLab->setText("SIM card");
-    citam.UpisanoLab->setText("42 / 250");
-    citam.PozicijaLab->setText(QString::fromUtf8("Čitam podatke sa pozicije br. 18"));
+    Find<QLabel>(citam, "LokacijaLab").setText("SIM card");
+    Find<QLabel>(citam, "UpisanoLab").setText("42 / 250");
+    citam.ShowPosition(QString::fromUtf8("Čitam podatke sa pozicije br. 18"));
     citam.SetPercent(43);
     citam.ShowProgress();
     Save(citam, "progress.png");
