@@ -331,19 +331,13 @@ void TGlavna::BuildFrame() {
     }
     // The call lists page adds a number through the phonebook's new entry;
     // the phonebook's dial button follows the call.
-    PoziviPage->OnAddToPhonebook = [this](const QString& number) {
-        ImenikPage->UpisImenik().ImeEdit->clear();
-        ImenikPage->UpisImenik().TelEdit->setText(number);
-        ImenikPage->NumberPreset = true;
-        ImenikPage->UpisImeTBClick();
-    };
-    SmsPage->AddToPhonebook = PoziviPage->OnAddToPhonebook;
+    connect(PoziviPage, &TCallsPage::AddToPhonebookRequested, this, &TGlavna::AddNumberToPhonebook);
+    SmsPage->AddToPhonebook = [this](const QString& number) { AddNumberToPhonebook(number); };
     SmsPage->DialSequence = [this](const QString& name, const QString& number) {
         callWindows_->DialSequence(name, number);
     };
-    callWindows_->OnDialButtonEnabled = [this](bool on) {
-        ImenikPage->PozoviBrojTB->setEnabled(on);
-    };
+    connect(callWindows_.get(), &TCallWindows::DialButtonEnabledChanged, this,
+            [this](bool on) { ImenikPage->PozoviBrojTB->setEnabled(on); });
     Notebook2 = OstaloPage->Notebook2;
     // The melody and logo sub-pages take the places kept for them.
     MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
@@ -744,6 +738,13 @@ void TGlavna::SaveEntryToContacts(int field) {
     if (contactsExchange_->SaveEntry(ToAnsi(row->text(0)), ToAnsi(row->text(1)), field) &&
         statusFrm_ != nullptr)
         statusFrm_->ShowStatusMessage(U("Entry succesfully saved in the contacts folder!"));
+}
+
+void TGlavna::AddNumberToPhonebook(const QString& number) {
+    ImenikPage->UpisImenik().ImeEdit->clear();
+    ImenikPage->UpisImenik().TelEdit->setText(number);
+    ImenikPage->NumberPreset = true;
+    ImenikPage->UpisImeTBClick();
 }
 
 void TGlavna::NewEntryFromContact(const std::string& name, const std::string& number) {

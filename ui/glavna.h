@@ -225,6 +225,9 @@ private:
     void BuildMenuPainter();
     void BuildFrame();
     void BuildStatusBar();
+    // The call lists' and the SMS page's add buttons: the phonebook's new
+    // entry with number.
+    void AddNumberToPhonebook(const QString& number);
     // Paints an indicator; false for another widget.
     bool PaintIndicator(QWidget* box);
     void FormCreate();
