@@ -134,7 +134,6 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     SmsPage->ConfirmDelete = [this] { return options_.ConfirmDelete; };
     SmsPage->RefreshSms = [this] { RefreshSms(); };
     optionsForm_ = std::make_unique<TOptionsForm>(*this);
-    OptionsForm = optionsForm_.get();
     SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
     engine_.SetCallListsView(PoziviPage);
     engine_.SetCallsView(callWindows_.get());

@@ -165,6 +165,8 @@ public:
     TCallsPage* PoziviPage = nullptr;
     // The call windows (the engine's calls view) and the shared dial sequence.
     TCallWindows& CallWindows() { return *callWindows_; }
+    // The options window.
+    TOptionsForm* OptionsForm() const { return optionsForm_.get(); }
     TImenikPage* ImenikPage = nullptr;
     QStackedWidget* Notebook2 = nullptr;
     // The file choice every export of the pages shares.
@@ -189,7 +191,6 @@ public:
     QAction* Opcije1 = nullptr;
     QAction* Izlaz1 = nullptr;
     QAction* Oprogramu1 = nullptr;
-    TOptionsForm* OptionsForm = nullptr;
     TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
     // Diverts, barrings and locks: Notebook2's pages 0 to 2.
     TServicesPages* ServicesPages = nullptr;

@@ -66,13 +66,13 @@ struct Rig {
     ~Rig() {
         host.SetMainWindow(nullptr);
         host.SetStatusFrm(nullptr);
-        glavna->OptionsForm->hide();
+        glavna->OptionsForm()->hide();
         glavna->hide();
         glavna.reset();
     }
     QString IniPath() const { return home.QDir() + "Parlenko.ini"; }
-    TOptionsForm& Form() { return *glavna->OptionsForm; }
-    TSettingsPage& Page() { return *glavna->SettingsPage; }
+    TOptionsForm& Form() { return *glavna->OptionsForm(); }
+    TSettingsPage& Page() { return Find<TSettingsPage>(*glavna, "OstaloSettingsPage"); }
     // What the port got since Mark().
     void Mark() { mark = device.Written().size(); }
     std::string Since() const { return device.Written().substr(mark); }

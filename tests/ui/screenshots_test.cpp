@@ -254,19 +254,21 @@ TEST_F(Screenshots, Windows) {
     for (const char* name : {"ttyUSB0", "ttyACM0"}) std::ofstream(dev.file(name)).put('\n');
     std::filesystem::create_symlink("../../ttyUSB0",
                                     dev.file("serial/by-id/usb-Prolific_USB-Serial-if00-port0"));
-    glavna.OptionsForm->SetDeviceFolder(QString::fromStdString(dev.path()));
-    glavna.OptionsForm->open();
-    Save(*glavna.OptionsForm, "options.png");
-    glavna.OptionsForm->PageControl1->setCurrentIndex(1);
-    Save(*glavna.OptionsForm, "options-comm.png");
+    TOptionsForm& options = *glavna.OptionsForm();
+    options.SetDeviceFolder(QString::fromStdString(dev.path()));
+    options.open();
+    Save(options, "options.png");
+    Find<QTabWidget>(options, "PageControl1").setCurrentIndex(1);
+    Save(options, "options-comm.png");
     // The port list dropped open.
-    glavna.OptionsForm->ComPortCB->showPopup();
-    QWidget* ports = glavna.OptionsForm->ComPortCB->view()->window();
+    QComboBox& portList = Find<QComboBox>(options, "ComPortCB");
+    portList.showPopup();
+    QWidget* ports = portList.view()->window();
     ASSERT_TRUE(PumpUntil([&] { return ports->isVisible(); }, 3000));
-    SaveArea(glavna.OptionsForm->frameGeometry().united(ports->geometry()),
-             {glavna.OptionsForm, ports}, "options-ports.png");
-    glavna.OptionsForm->ComPortCB->hidePopup();
-    glavna.OptionsForm->Button2->click();
+    SaveArea(options.frameGeometry().united(ports->geometry()), {&options, ports},
+             "options-ports.png");
+    portList.hidePopup();
+    Find<QPushButton>(options, "Button2").click();
 
     // The settings page, read from the phone as its tab is entered.
     glavna.findChild<QAction*>("Ostalo2")->trigger();
