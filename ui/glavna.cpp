@@ -134,10 +134,11 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     SmsPage->ConfirmDelete = [this] { return options_.ConfirmDelete; };
     SmsPage->RefreshSms = [this] { RefreshSms(); };
     optionsForm_ = std::make_unique<TOptionsForm>(*this);
-    SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
+    SettingsPage = new TSettingsPage(engine_);
+    OstaloPage->FillSubPage(5, SettingsPage);
     engine_.SetCallListsView(PoziviPage);
     engine_.SetCallsView(callWindows_.get());
-    ServicesPages = new TServicesPages(engine_, this, Notebook2);
+    ServicesPages = new TServicesPages(engine_, this, *OstaloPage);
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
@@ -337,23 +338,17 @@ void TGlavna::BuildFrame() {
     };
     connect(callWindows_.get(), &TCallWindows::DialButtonEnabledChanged, this,
             [this](bool on) { ImenikPage->PozoviBrojTB->setEnabled(on); });
-    Notebook2 = OstaloPage->Notebook2;
     // The melody and logo sub-pages take the places kept for them.
     MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
     LogotipPage = new TLogoPage(engine_, folders_.LogosDir);
-    LogotipPage->OnStatusMessage = [this](const QString& text) {
+    connect(LogotipPage, &TLogoPage::StatusMessageRequested, this, [this](const QString& text) {
         if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(text);
-    };
-    for (auto [index, page] : {std::pair<int, QWidget*>{3, MelodijePage}, {4, LogotipPage}}) {
-        QWidget* placeholder = Notebook2->widget(index);
-        Notebook2->insertWidget(index, page);
-        Notebook2->removeWidget(placeholder);
-        delete placeholder;
-    }
+    });
+    OstaloPage->ReplaceSubPage(3, MelodijePage);
+    OstaloPage->ReplaceSubPage(4, LogotipPage);
     engine_.SetMelodiesView(MelodijePage);
     engine_.SetLogoView(LogotipPage);
-    for (widgets::TBrisolaButton* b : OstaloPage->TabBarBtn)
-        b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
+    connect(OstaloPage, &TAdvancedPage::TabClicked, this, &TGlavna::TabBarBtn1Click);
     connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
     connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
     ImenikPage->FillMenu(findChild<QMenu*>("Telefonskiimenik1"));
@@ -667,19 +662,16 @@ void TGlavna::OutBarBtn1Click(int tag) {
 
 void TGlavna::TabBarBtn1Click(int tag) {
     const int page = tag / 10 - 1;
-    if (page < 0 || page >= Notebook2->count()) return;
-    Notebook2->setCurrentIndex(page);
-    Notebook2PageChanged();
+    if (page < 0 || page >= OstaloPage->SubPageCount()) return;
+    OstaloPage->ShowSubPage(page);
     if (!engine_.Connected()) return;
     // The entry actions of pages 2 (the locks check), 3 (the melody list)
     // and 4 (the logo).
-    if (page == 2) ServicesPages->Locks->RefreshLocksBtnClick();
+    if (page == 2) ServicesPages->CheckLocks();
     if (page == 3) MelodijePage->PageShown();
     if (page == 4) LogotipPage->PageShown();
     if (page == 5) RefreshOstaloBtnClick();
 }
-
-void TGlavna::Notebook2PageChanged() { OstaloPage->ShowCurrentTab(); }
 
 void TGlavna::Notebook1PageChanged() {
     const int page = Notebook1->currentIndex();

@@ -118,7 +118,6 @@ public:
     // connected.
     void TabBarBtn1Click(int tag);
     void Notebook1PageChanged();
-    void Notebook2PageChanged();
     // Opens the calendar exchange (OutlookATB, RazmjenapodatakaOutlookCalendar1).
     void OutlookATBClick();
     // The dial sequence with the selected row of list (caption and first
@@ -168,11 +167,10 @@ public:
     // The options window.
     TOptionsForm* OptionsForm() const { return optionsForm_.get(); }
     TImenikPage* ImenikPage = nullptr;
-    QStackedWidget* Notebook2 = nullptr;
     // The file choice every export of the pages shares.
     TFileChoice ImenaSaveDlg;
-    TMelodiesPage* MelodijePage = nullptr;  // Notebook2 page 3
-    TLogoPage* LogotipPage = nullptr;       // Notebook2 page 4
+    TMelodiesPage* MelodijePage = nullptr;  // sub-page 3 of the advanced page
+    TLogoPage* LogotipPage = nullptr;       // sub-page 4
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
     QWidget* NewSmsPB = nullptr;
@@ -192,7 +190,7 @@ public:
     QAction* Izlaz1 = nullptr;
     QAction* Oprogramu1 = nullptr;
     TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
-    // Diverts, barrings and locks: Notebook2's pages 0 to 2.
+    // Diverts, barrings and locks: the advanced page's sub-pages 0 to 2.
     TServicesPages* ServicesPages = nullptr;
 
     // Repaints the connection indicator and the port name caption.

@@ -460,14 +460,14 @@ TEST(ServicesPagesSim, SecurityCodeChangeSendsEqualNewCodesOnly) {
     EXPECT_EQ(rig.Phone().passwords.at("SC"), "4321");
 
     // A barring password takes four digits at most.
-    page.PswRB[3]->click();
-    EXPECT_EQ(page.SecurityCodeKind, 4);
-    EXPECT_EQ(f.PinTypeLab->text(), "Zabrana svih odlaznih poziva");
+    Find<QRadioButton>(page, "Psw4RB").click();
+    EXPECT_EQ(page.SecurityCodeKind(), 4);
+    EXPECT_EQ(Find<QLabel>(f, "PinTypeLab").text(), "Zabrana svih odlaznih poziva");
     int longest = 0;
     OnceShown([&] {
-        f.OldPinEdit->setText("123456");
-        longest = static_cast<int>(f.OldPinEdit->text().size());
-        f.Button2->click();
+        oldCode.setText("123456");
+        longest = static_cast<int>(oldCode.text().size());
+        Find<QPushButton>(f, "Button2").click();
     });
     page.Button3Click();
     EXPECT_EQ(longest, 4);

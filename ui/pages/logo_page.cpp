@@ -232,7 +232,7 @@ void TLogoPage::SaveToBmpBtnClick() {
                             QDir::toNativeSeparators(name));
         return;
     }
-    if (OnStatusMessage) OnStatusMessage(QStringLiteral("Logo succesfully saved on disc!"));
+    emit StatusMessageRequested(QStringLiteral("Logo succesfully saved on disc!"));
 }
 
 void TLogoPage::SaveLogoMemCBChange() {
