@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     // The contacts and calendar store, and the two exchanges.
     ui::TStoreSession storeSession(
         [&glavna] { return ui::LoadStoreSettings(glavna.OptionsPath()); });
-    ui::TOutlookAppForm outlookAppForm(&glavna, engine, *glavna.Podsjetnik, storeSession,
+    ui::TOutlookAppForm outlookAppForm(&glavna, engine, glavna.AppointmentsPage(), storeSession,
                                        &citamForm);
     glavna.SetOutlookAppForm(&outlookAppForm);
     ui::TOutlookContForm outlookContForm(&glavna, engine, storeSession, &citamForm);

@@ -75,16 +75,15 @@ QString PortCaption(QString name) {
 
 struct PageRow {
     const char* caption;  // left-bar button and page caption
-    const char* page;     // objectName of the page
     int icon;             // activity picture on the button (-1 a phone)
 };
 constexpr std::array<PageRow, 6> kPages = {{
-    {"Osnovno", "OsnovnoPage", -1},
-    {"Imenik", "ImenikPage", 0},
-    {"SMS", "SmsPage", 1},
-    {"Pozivi", "PoziviPage", 2},
-    {"Podsjetnik", "PodsjetnikPage", 3},
-    {"Ostalo", "OstaloPage", 7},
+    {"Osnovno", -1},
+    {"Imenik", 0},
+    {"SMS", 1},
+    {"Pozivi", 2},
+    {"Podsjetnik", 3},
+    {"Ostalo", 7},
 }};
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -138,7 +137,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     OstaloPage->FillSubPage(5, SettingsPage);
     engine_.SetCallListsView(PoziviPage);
     engine_.SetCallsView(callWindows_.get());
-    ServicesPages = new TServicesPages(engine_, this, *OstaloPage);
+    ServicesPages = std::make_unique<TServicesPages>(engine_, this, *OstaloPage);
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
@@ -146,7 +145,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
 
 TGlavna::~TGlavna() {
     delete SettingsPage;
-    delete ServicesPages;
+    ServicesPages.reset();
     engine_.SetSmsView(nullptr);
     engine_.SetGeneralView(nullptr);
     engine_.SetObjectsView(nullptr);
@@ -256,10 +255,21 @@ void TGlavna::BuildFrame() {
     central->setObjectName("Client");
     central->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
     central->setAutoFillBackground(true);
+    BuildLeftBar(central);
+    BuildPages(central);
+    ConnectPages();
+    BuildAdvancedSubPages();
+    ShareMenusAndFiles();
+    setCentralWidget(central);
+    BuildStatusBar();
+    setFixedSize(sizeHint());
+    StatusBarImage->setGeometry(0, 0, kClientWidth, kStatusBarHeight);
+}
 
-    // Left bar with the six page buttons, one above the other.
+// The left bar with the six page buttons, one above the other.
+void TGlavna::BuildLeftBar(QWidget* client) {
     const int barHeight = kClientHeight - kStatusBarHeight;
-    auto* leftBar = new QLabel(central);
+    auto* leftBar = new QLabel(client);
     leftBar->setObjectName("OutBar");
     leftBar->setGeometry(0, 0, kLeftBarWidth, barHeight);
     leftBar->setPixmap(QPixmap::fromImage(artwork::OutBarBackground(barHeight)));
@@ -269,9 +279,9 @@ void TGlavna::BuildFrame() {
         b->Tag = i + 1;
         const int top = i * artwork::kOutBarButtonHeight;
         b->setGeometry(0, top, kLeftBarWidth, artwork::kOutBarButtonHeight);
+        const PageRow& row = kPages[static_cast<std::size_t>(i)];
         auto picture = [&](artwork::ButtonLook look) {
-            return artwork::OutBarButton(barHeight, top, kPages[i].icon, U(kPages[i].caption),
-                                         look);
+            return artwork::OutBarButton(barHeight, top, row.icon, U(row.caption), look);
         };
         b->SetDownImage(picture(artwork::ButtonLook::Down));
         b->SetMouseOverImage(picture(artwork::ButtonLook::MouseOver));
@@ -280,55 +290,52 @@ void TGlavna::BuildFrame() {
         b->OnClick = [this](widgets::TBrisolaButton* sender) { OutBarBtn1Click(sender->Tag); };
         OutBarBtn[static_cast<std::size_t>(i)] = b;
     }
+}
 
-    MainBarImage = new QLabel(central);
+// The page header and the six pages under it, each placing its own controls.
+void TGlavna::BuildPages(QWidget* client) {
+    MainBarImage = new QLabel(client);
     MainBarImage->setObjectName("MainBarImage");
     MainBarImage->setGeometry(kLeftBarWidth, 0, kClientWidth - kLeftBarWidth,
                               artwork::kPageBarHeight);
     MainBarImage->setStyleSheet(QStringLiteral("background: #1D3A66;"));
 
-    Notebook1 = new QStackedWidget(central);
+    Notebook1 = new QStackedWidget(client);
     Notebook1->setObjectName("Notebook1");
     Notebook1->setGeometry(kLeftBarWidth, artwork::kPageBarHeight, kClientWidth - kLeftBarWidth,
                            kClientHeight - kStatusBarHeight - artwork::kPageBarHeight);
-    for (const PageRow& row : kPages) {
-        // Each page's own controls are placed by the page; the pages not
-        // built yet are empty.
-        QWidget* page = nullptr;
-        if (&row == &kPages.front()) {
-            OsnovnoPage = new TGeneralPage;
-            page = OsnovnoPage;
-        } else if (&row == &kPages[1]) {
-            QDir shipped(folders_.ImagesDir);
-            shipped.cdUp();
-            ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
-            ImenikPage->OtherCommand = [this](int tag) {
-                if (tag == 70) BackupTBClick();
-                if (tag == 80) OutlookCTBClick();
-                if (tag >= 10 && tag <= 50 && tag % 10 == 0) SaveEntryToContacts(tag);
-                if (tag == 4) DialSelected(ImenikPage->ImenikList);
-                if (tag == 5 || tag == 6) SmsToSelected(tag);
-            };
-            engine_.SetPhonebookView(ImenikPage);
-            page = ImenikPage;
-        } else if (std::string_view(row.page) == "PoziviPage") {
-            PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
-            page = PoziviPage;
-        } else if (&row == &kPages[2]) {
-            SmsPage = new TSmsPage(engine_, this);
-            page = SmsPage;
-        } else if (&row == &kPages.back()) {
-            OstaloPage = new TAdvancedPage;
-            page = OstaloPage;
-        } else if (QLatin1String(row.page) == QLatin1String("PodsjetnikPage")) {
-            page = Podsjetnik = new PodsjetnikPage(engine_, this);
-        } else {
-            page = new QWidget;
-            page->setObjectName(row.page);
-            page->setAccessibleName(U(row.caption));
-        }
-        Notebook1->addWidget(page);
+    for (int index = 0; index < static_cast<int>(kPages.size()); ++index)
+        Notebook1->addWidget(MakePage(index));
+}
+
+// The page of the left bar's button index + 1.
+QWidget* TGlavna::MakePage(int index) {
+    switch (index) {
+        case 0: return OsnovnoPage = new TGeneralPage;
+        case 1: return MakePhonebookPage();
+        case 2: return SmsPage = new TSmsPage(engine_, this);
+        case 3: return PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
+        case 4: return Podsjetnik = new PodsjetnikPage(engine_, this);
+        default: return OstaloPage = new TAdvancedPage;
     }
+}
+
+QWidget* TGlavna::MakePhonebookPage() {
+    QDir shipped(folders_.ImagesDir);
+    shipped.cdUp();
+    ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
+    ImenikPage->OtherCommand = [this](int tag) {
+        if (tag == 70) BackupTBClick();
+        if (tag == 80) OutlookCTBClick();
+        if (tag >= 10 && tag <= 50 && tag % 10 == 0) SaveEntryToContacts(tag);
+        if (tag == 4) DialSelected(ImenikPage->ImenikList);
+        if (tag == 5 || tag == 6) SmsToSelected(tag);
+    };
+    engine_.SetPhonebookView(ImenikPage);
+    return ImenikPage;
+}
+
+void TGlavna::ConnectPages() {
     // The call lists page adds a number through the phonebook's new entry;
     // the phonebook's dial button follows the call.
     connect(PoziviPage, &TCallsPage::AddToPhonebookRequested, this, &TGlavna::AddNumberToPhonebook);
@@ -338,19 +345,26 @@ void TGlavna::BuildFrame() {
     };
     connect(callWindows_.get(), &TCallWindows::DialButtonEnabledChanged, this,
             [this](bool on) { ImenikPage->PozoviBrojTB->setEnabled(on); });
-    // The melody and logo sub-pages take the places kept for them.
+    connect(OsnovnoPage, &TGeneralPage::SaveLocationRequested, this, &TGlavna::SaveNetLocBtnClick);
+    connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+}
+
+// The melody and logo sub-pages take the places kept for them; the tabs
+// switch the sub-pages.
+void TGlavna::BuildAdvancedSubPages() {
     MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
     LogotipPage = new TLogoPage(engine_, folders_.LogosDir);
-    connect(LogotipPage, &TLogoPage::StatusMessageRequested, this, [this](const QString& text) {
-        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(text);
-    });
+    connect(LogotipPage, &TLogoPage::StatusMessageRequested, this, &TGlavna::ShowStatusMessage);
     OstaloPage->ReplaceSubPage(3, MelodijePage);
     OstaloPage->ReplaceSubPage(4, LogotipPage);
     engine_.SetMelodiesView(MelodijePage);
     engine_.SetLogoView(LogotipPage);
     connect(OstaloPage, &TAdvancedPage::TabClicked, this, &TGlavna::TabBarBtn1Click);
-    connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
-    connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+}
+
+// The phonebook's and the appointments' menus, the data folder, the shared
+// file choice and the status notice.
+void TGlavna::ShareMenusAndFiles() {
     ImenikPage->FillMenu(findChild<QMenu*>("Telefonskiimenik1"));
     Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
     Podsjetnik->SetDataDir(folders_.ExeDir);
@@ -358,19 +372,15 @@ void TGlavna::BuildFrame() {
     ImenikPage->SetDataDir(folders_.ExeDir);
     ImenikPage->SetFileChoice(ImenaSaveDlg);
     ImenikPage->ShowStatusMessage = [this](const std::string& text) {
-        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
+        ShowStatusMessage(ToDisplay(text));
     };
     PoziviPage->SetFileChoice(ImenaSaveDlg);
     Podsjetnik->ConfirmDeleteCheck = [this] { return options_.ConfirmDelete; };
     Podsjetnik->ShowStatusMessage = [this](const std::string& text) {
-        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
+        ShowStatusMessage(ToDisplay(text));
     };
     Podsjetnik->OutlookATBClick = [this] { OutlookATBClick(); };
     engine_.SetObjectsView(Podsjetnik);
-    setCentralWidget(central);
-    BuildStatusBar();
-    setFixedSize(sizeHint());
-    StatusBarImage->setGeometry(0, 0, kClientWidth, kStatusBarHeight);
 }
 
 void TGlavna::BuildStatusBar() {
@@ -432,8 +442,6 @@ void TGlavna::BuildStatusBar() {
 
 // Creation steps of the window.
 void TGlavna::FormCreate() {
-    KeptMelody = -1;
-    KeptVolume = -1;
     hints_ = std::make_unique<widgets::THintInstaller>(kHintMs);
     if (!QFileInfo(folders_.ImagesDir).isDir()) {
         ShowMessageDialog(
@@ -665,8 +673,8 @@ void TGlavna::TabBarBtn1Click(int tag) {
     if (page < 0 || page >= OstaloPage->SubPageCount()) return;
     OstaloPage->ShowSubPage(page);
     if (!engine_.Connected()) return;
-    // The entry actions of pages 2 (the locks check), 3 (the melody list)
-    // and 4 (the logo).
+    // The entry actions of pages 2 (the locks check), 3 (the melody list),
+    // 4 (the logo) and 5 (the settings).
     if (page == 2) ServicesPages->CheckLocks();
     if (page == 3) MelodijePage->PageShown();
     if (page == 4) LogotipPage->PageShown();
@@ -726,9 +734,8 @@ void TGlavna::OutlookCTBClick() {
 void TGlavna::SaveEntryToContacts(int field) {
     const QTreeWidgetItem* row = ImenikPage->ImenikList->currentItem();
     if (contactsExchange_ == nullptr || row == nullptr) return;
-    if (contactsExchange_->SaveEntry(ToAnsi(row->text(0)), ToAnsi(row->text(1)), field) &&
-        statusFrm_ != nullptr)
-        statusFrm_->ShowStatusMessage(U("Entry succesfully saved in the contacts folder!"));
+    if (contactsExchange_->SaveEntry(ToAnsi(row->text(0)), ToAnsi(row->text(1)), field))
+        ShowStatusMessage(U("Entry succesfully saved in the contacts folder!"));
 }
 
 void TGlavna::AddNumberToPhonebook(const QString& number) {
@@ -736,6 +743,10 @@ void TGlavna::AddNumberToPhonebook(const QString& number) {
     ImenikPage->UpisImenik().TelEdit->setText(number);
     ImenikPage->NumberPreset = true;
     ImenikPage->UpisImeTBClick();
+}
+
+void TGlavna::ShowStatusMessage(const QString& text) {
+    if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(text);
 }
 
 void TGlavna::NewEntryFromContact(const std::string& name, const std::string& number) {

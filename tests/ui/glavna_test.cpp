@@ -95,8 +95,8 @@ TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
     EXPECT_TRUE(std::filesystem::is_directory(rig.home.Dir() + "Logos"));
     ASSERT_FALSE(mainBarImage.pixmap().isNull()) << "the general page's header";
     EXPECT_EQ(mainBarImage.pixmap().size(), QSize(520, 36));
-    EXPECT_EQ(g.KeptMelody, -1);
-    EXPECT_EQ(g.KeptVolume, -1);
+    EXPECT_EQ(EngineInside::State(rig.engine).Services.KeptMelody, -1);
+    EXPECT_EQ(EngineInside::State(rig.engine).Services.KeptVolume, -1);
     EXPECT_FALSE(rig.engine.RefreshRunning()) << "only the general page starts it";
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 30000);
     g.SetMode(ActivityMode::LogoUpload);
