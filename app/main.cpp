@@ -46,7 +46,7 @@ public:
             return;
         }
         terminated_ = true;
-        if (splash_ != nullptr) splash_->SplashTimer->stop();
+        if (splash_ != nullptr) splash_->EndWait();
         // Ends the loop of the open box; until the event loop of the program
         // would start, every later loop returns at once.
         QCoreApplication::exit(0);
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     // The contacts and calendar store, and the two exchanges.
     ui::TStoreSession storeSession(
         [&glavna] { return ui::LoadStoreSettings(glavna.OptionsPath()); });
-    ui::TOutlookAppForm outlookAppForm(&glavna, engine, *glavna.Podsjetnik, storeSession,
+    ui::TOutlookAppForm outlookAppForm(&glavna, engine, glavna.AppointmentsPage(), storeSession,
                                        &citamForm);
     glavna.SetOutlookAppForm(&outlookAppForm);
     ui::TOutlookContForm outlookContForm(&glavna, engine, storeSession, &citamForm);

@@ -92,6 +92,14 @@ void TCitamForm::Render(const ProgressWindowView& view) {
     CitamSlika->update();
 }
 
+void TCitamForm::ShowLocation(const QString& location, const QString& entries) {
+    LokacijaLab->setText(location);
+    Label1->setVisible(true);
+    UpisanoLab->setText(entries);
+}
+
+void TCitamForm::ShowPosition(const QString& text) { PozicijaLab->setText(text); }
+
 void TCitamForm::SetPercent(int percent) {
     ProgressBar1->setValue(percent < 0 ? 0 : (percent > 100 ? 100 : percent));
     ProgresLab->setText(QString::number(percent) + "%");

@@ -37,7 +37,18 @@ public:
     void ResetTexts();
     // The texts and percentage the running operation keeps.
     void Render(const ProgressWindowView& view);
+    // What a read of the computer's side shows: the folder (or memory) and
+    // how many entries it holds, then the position being read.
+    void ShowLocation(const QString& location, const QString& entries);
+    void ShowPosition(const QString& text);
 
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     widgets::TFlatPanel* FlatPanel1 = nullptr;  // holds the controls below
     QLabel* Label1 = nullptr;                   // "Upisano:"
     QLabel* Label2 = nullptr;                   // "Lokacija:"
@@ -49,13 +60,6 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
     QWidget* CitamSlika = nullptr;  // picture of the running operation
 
-    void done(int result) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void CitamSlikaPaint();
     std::function<int()> mode_;
     std::function<void()> onClosed_;

@@ -75,16 +75,15 @@ QString PortCaption(QString name) {
 
 struct PageRow {
     const char* caption;  // left-bar button and page caption
-    const char* page;     // objectName of the page
     int icon;             // activity picture on the button (-1 a phone)
 };
 constexpr std::array<PageRow, 6> kPages = {{
-    {"Osnovno", "OsnovnoPage", -1},
-    {"Imenik", "ImenikPage", 0},
-    {"SMS", "SmsPage", 1},
-    {"Pozivi", "PoziviPage", 2},
-    {"Podsjetnik", "PodsjetnikPage", 3},
-    {"Ostalo", "OstaloPage", 7},
+    {"Osnovno", -1},
+    {"Imenik", 0},
+    {"SMS", 1},
+    {"Pozivi", 2},
+    {"Podsjetnik", 3},
+    {"Ostalo", 7},
 }};
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -133,11 +132,11 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     SmsPage->BuildMenu(findChild<QMenu*>("SMSporuke1"));
     SmsPage->SetConfirmDeleteSource([this] { return options_.ConfirmDelete; });
     optionsForm_ = std::make_unique<TOptionsForm>(*this);
-    OptionsForm = optionsForm_.get();
-    SettingsPage = new TSettingsPage(engine_, Notebook2->widget(5));
+    SettingsPage = new TSettingsPage(engine_);
+    OstaloPage->FillSubPage(5, SettingsPage);
     engine_.SetCallListsView(PoziviPage);
     engine_.SetCallsView(callWindows_.get());
-    ServicesPages = new TServicesPages(engine_, this, Notebook2);
+    ServicesPages = std::make_unique<TServicesPages>(engine_, this, *OstaloPage);
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
@@ -145,7 +144,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
 
 TGlavna::~TGlavna() {
     delete SettingsPage;
-    delete ServicesPages;
+    ServicesPages.reset();
     engine_.SetSmsView(nullptr);
     engine_.SetGeneralView(nullptr);
     engine_.SetObjectsView(nullptr);
@@ -255,10 +254,21 @@ void TGlavna::BuildFrame() {
     central->setObjectName("Client");
     central->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
     central->setAutoFillBackground(true);
+    BuildLeftBar(central);
+    BuildPages(central);
+    ConnectPages();
+    BuildAdvancedSubPages();
+    ShareMenusAndFiles();
+    setCentralWidget(central);
+    BuildStatusBar();
+    setFixedSize(sizeHint());
+    StatusBarImage->setGeometry(0, 0, kClientWidth, kStatusBarHeight);
+}
 
-    // Left bar with the six page buttons, one above the other.
+// The left bar with the six page buttons, one above the other.
+void TGlavna::BuildLeftBar(QWidget* client) {
     const int barHeight = kClientHeight - kStatusBarHeight;
-    auto* leftBar = new QLabel(central);
+    auto* leftBar = new QLabel(client);
     leftBar->setObjectName("OutBar");
     leftBar->setGeometry(0, 0, kLeftBarWidth, barHeight);
     leftBar->setPixmap(QPixmap::fromImage(artwork::OutBarBackground(barHeight)));
@@ -268,9 +278,9 @@ void TGlavna::BuildFrame() {
         b->Tag = i + 1;
         const int top = i * artwork::kOutBarButtonHeight;
         b->setGeometry(0, top, kLeftBarWidth, artwork::kOutBarButtonHeight);
+        const PageRow& row = kPages[static_cast<std::size_t>(i)];
         auto picture = [&](artwork::ButtonLook look) {
-            return artwork::OutBarButton(barHeight, top, kPages[i].icon, U(kPages[i].caption),
-                                         look);
+            return artwork::OutBarButton(barHeight, top, row.icon, U(row.caption), look);
         };
         b->SetDownImage(picture(artwork::ButtonLook::Down));
         b->SetMouseOverImage(picture(artwork::ButtonLook::MouseOver));
@@ -279,112 +289,101 @@ void TGlavna::BuildFrame() {
         b->OnClick = [this](widgets::TBrisolaButton* sender) { OutBarBtn1Click(sender->Tag); };
         OutBarBtn[static_cast<std::size_t>(i)] = b;
     }
+}
 
-    MainBarImage = new QLabel(central);
+// The page header and the six pages under it, each placing its own controls.
+void TGlavna::BuildPages(QWidget* client) {
+    MainBarImage = new QLabel(client);
     MainBarImage->setObjectName("MainBarImage");
     MainBarImage->setGeometry(kLeftBarWidth, 0, kClientWidth - kLeftBarWidth,
                               artwork::kPageBarHeight);
     MainBarImage->setStyleSheet(QStringLiteral("background: #1D3A66;"));
 
-    Notebook1 = new QStackedWidget(central);
+    Notebook1 = new QStackedWidget(client);
     Notebook1->setObjectName("Notebook1");
     Notebook1->setGeometry(kLeftBarWidth, artwork::kPageBarHeight, kClientWidth - kLeftBarWidth,
                            kClientHeight - kStatusBarHeight - artwork::kPageBarHeight);
-    for (const PageRow& row : kPages) {
-        // Each page's own controls are placed by the page; the pages not
-        // built yet are empty.
-        QWidget* page = nullptr;
-        if (&row == &kPages.front()) {
-            OsnovnoPage = new TGeneralPage;
-            page = OsnovnoPage;
-        } else if (&row == &kPages[1]) {
-            QDir shipped(folders_.ImagesDir);
-            shipped.cdUp();
-            ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
-            engine_.SetPhonebookView(ImenikPage);
-            page = ImenikPage;
-        } else if (std::string_view(row.page) == "PoziviPage") {
-            PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
-            page = PoziviPage;
-        } else if (&row == &kPages[2]) {
-            SmsPage = new TSmsPage(engine_, this);
-            page = SmsPage;
-        } else if (&row == &kPages.back()) {
-            OstaloPage = new TAdvancedPage;
-            page = OstaloPage;
-        } else if (QLatin1String(row.page) == QLatin1String("PodsjetnikPage")) {
-            page = Podsjetnik = new PodsjetnikPage(engine_, this);
-        } else {
-            page = new QWidget;
-            page->setObjectName(row.page);
-            page->setAccessibleName(U(row.caption));
-        }
-        Notebook1->addWidget(page);
+    for (int index = 0; index < static_cast<int>(kPages.size()); ++index)
+        Notebook1->addWidget(MakePage(index));
+}
+
+// The page of the left bar's button index + 1.
+QWidget* TGlavna::MakePage(int index) {
+    switch (index) {
+        case 0: return OsnovnoPage = new TGeneralPage;
+        case 1: return MakePhonebookPage();
+        case 2: return SmsPage = new TSmsPage(engine_, this);
+        case 3: return PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
+        case 4: return Podsjetnik = new PodsjetnikPage(engine_, this);
+        default: return OstaloPage = new TAdvancedPage;
     }
+}
+
+QWidget* TGlavna::MakePhonebookPage() {
+    QDir shipped(folders_.ImagesDir);
+    shipped.cdUp();
+    ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
+    engine_.SetPhonebookView(ImenikPage);
+    return ImenikPage;
+}
+
+void TGlavna::ConnectPages() {
+    const auto dial = [this](const QString& name, const QString& number) {
+        callWindows_->DialSequence(name, number);
+    };
     // What the phonebook page asks of the others.
     connect(ImenikPage, &TImenikPage::BackupRequested, this, &TGlavna::BackupTBClick);
     connect(ImenikPage, &TImenikPage::ContactsExchangeRequested, this, &TGlavna::OutlookCTBClick);
     connect(ImenikPage, &TImenikPage::SaveToContactsRequested, this, &TGlavna::SaveEntryToContacts);
-    connect(ImenikPage, &TImenikPage::DialRequested, this,
-            [this](const QString& name, const QString& number) {
-                callWindows_->DialSequence(name, number);
-            });
+    connect(ImenikPage, &TImenikPage::DialRequested, this, dial);
     connect(ImenikPage, &TImenikPage::NewSmsRequested, SmsPage, &TSmsPage::NewSmsIme1TBClick);
     connect(ImenikPage, &TImenikPage::NewSmsWithEntryRequested, SmsPage,
             &TSmsPage::NewSmsIme2TBClick);
     connect(ImenikPage, &TImenikPage::EntrySaved, this, [this] {
         if (contactsExchange_ != nullptr) contactsExchange_->PhonebookChanged();
     });
-    // The call lists page adds a number through the phonebook's new entry;
-    // the phonebook's dial button follows the call.
-    PoziviPage->OnAddToPhonebook = [this](const QString& number) {
-        ImenikPage->NewEntryWithNumber(number);
-    };
+    // The call lists and SMS pages add a number through the phonebook's new
+    // entry; the phonebook's dial button follows the call.
+    connect(PoziviPage, &TCallsPage::AddToPhonebookRequested, ImenikPage,
+            &TImenikPage::NewEntryWithNumber);
     connect(SmsPage, &TSmsPage::AddToPhonebookRequested, ImenikPage,
             &TImenikPage::NewEntryWithNumber);
-    connect(SmsPage, &TSmsPage::DialRequested, this,
-            [this](const QString& name, const QString& number) {
-                callWindows_->DialSequence(name, number);
-            });
-    callWindows_->OnDialButtonEnabled = [this](bool on) { ImenikPage->SetDialEnabled(on); };
-    Notebook2 = OstaloPage->Notebook2;
-    // The melody and logo sub-pages take the places kept for them.
+    connect(SmsPage, &TSmsPage::DialRequested, this, dial);
+    connect(callWindows_.get(), &TCallWindows::DialButtonEnabledChanged, ImenikPage,
+            &TImenikPage::SetDialEnabled);
+    connect(OsnovnoPage, &TGeneralPage::SaveLocationRequested, this, &TGlavna::SaveNetLocBtnClick);
+    connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+}
+
+// The melody and logo sub-pages take the places kept for them; the tabs
+// switch the sub-pages.
+void TGlavna::BuildAdvancedSubPages() {
     MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
     LogotipPage = new TLogoPage(engine_, folders_.LogosDir);
-    LogotipPage->OnStatusMessage = [this](const QString& text) {
-        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(text);
-    };
-    for (auto [index, page] : {std::pair<int, QWidget*>{3, MelodijePage}, {4, LogotipPage}}) {
-        QWidget* placeholder = Notebook2->widget(index);
-        Notebook2->insertWidget(index, page);
-        Notebook2->removeWidget(placeholder);
-        delete placeholder;
-    }
+    connect(LogotipPage, &TLogoPage::StatusMessageRequested, this, &TGlavna::ShowStatusMessage);
+    OstaloPage->ReplaceSubPage(3, MelodijePage);
+    OstaloPage->ReplaceSubPage(4, LogotipPage);
     engine_.SetMelodiesView(MelodijePage);
     engine_.SetLogoView(LogotipPage);
-    for (widgets::TBrisolaButton* b : OstaloPage->TabBarBtn)
-        b->OnClick = [this](widgets::TBrisolaButton* sender) { TabBarBtn1Click(sender->Tag); };
-    connect(OsnovnoPage->SaveNetLocBtn, &QPushButton::clicked, this, &TGlavna::SaveNetLocBtnClick);
-    connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
+    connect(OstaloPage, &TAdvancedPage::TabClicked, this, &TGlavna::TabBarBtn1Click);
+}
+
+// The phonebook's and the appointments' menus, the data folder, the shared
+// file choice and the status notice.
+void TGlavna::ShareMenusAndFiles() {
     ImenikPage->FillMenu(findChild<QMenu*>("Telefonskiimenik1"));
     Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
     Podsjetnik->SetDataDir(folders_.ExeDir);
     Podsjetnik->SetFileChoice(ImenaSaveDlg);
     ImenikPage->SetDataDir(folders_.ExeDir);
     ImenikPage->SetFileChoice(ImenaSaveDlg);
-    connect(ImenikPage, &TImenikPage::StatusMessage, this, [this](const std::string& text) {
-        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
-    });
+    connect(ImenikPage, &TImenikPage::StatusMessage, this,
+            [this](const std::string& text) { ShowStatusMessage(ToDisplay(text)); });
     PoziviPage->SetFileChoice(ImenaSaveDlg);
     Podsjetnik->SetConfirmDeleteSource([this] { return options_.ConfirmDelete; });
-    connect(Podsjetnik, &PodsjetnikPage::StatusMessage, this, [this](const std::string& text) {
-        if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
-    });
+    connect(Podsjetnik, &PodsjetnikPage::StatusMessage, this,
+            [this](const std::string& text) { ShowStatusMessage(ToDisplay(text)); });
     engine_.SetObjectsView(Podsjetnik);
-    setCentralWidget(central);
-    BuildStatusBar();
-    setFixedSize(sizeHint());
-    StatusBarImage->setGeometry(0, 0, kClientWidth, kStatusBarHeight);
 }
 
 void TGlavna::BuildStatusBar() {
@@ -446,8 +445,6 @@ void TGlavna::BuildStatusBar() {
 
 // Creation steps of the window.
 void TGlavna::FormCreate() {
-    KeptMelody = -1;
-    KeptVolume = -1;
     hints_ = std::make_unique<widgets::THintInstaller>(kHintMs);
     if (!QFileInfo(folders_.ImagesDir).isDir()) {
         ShowMessageDialog(
@@ -484,8 +481,7 @@ void TGlavna::LoadOptions() {
 void TGlavna::SaveOptions() { SaveOptionsFile(optionsPath_, options_); }
 
 void TGlavna::ApplyOptions() {
-    if (statusFrm_ != nullptr)
-        statusFrm_->CloseTimer->setInterval(options_.StatusMessagesInterval * 1000);
+    if (statusFrm_ != nullptr) statusFrm_->SetCloseInterval(options_.StatusMessagesInterval * 1000);
     PhoneOptions o;
     o.Port.PortName = options_.PortName().toStdString();
     o.Port.BaudRate = options_.BaudRateValue();
@@ -677,19 +673,16 @@ void TGlavna::OutBarBtn1Click(int tag) {
 
 void TGlavna::TabBarBtn1Click(int tag) {
     const int page = tag / 10 - 1;
-    if (page < 0 || page >= Notebook2->count()) return;
-    Notebook2->setCurrentIndex(page);
-    Notebook2PageChanged();
+    if (page < 0 || page >= OstaloPage->SubPageCount()) return;
+    OstaloPage->ShowSubPage(page);
     if (!engine_.Connected()) return;
-    // The entry actions of pages 2 (the locks check), 3 (the melody list)
-    // and 4 (the logo).
-    if (page == 2) ServicesPages->Locks->RefreshLocksBtnClick();
+    // The entry actions of pages 2 (the locks check), 3 (the melody list),
+    // 4 (the logo) and 5 (the settings).
+    if (page == 2) ServicesPages->CheckLocks();
     if (page == 3) MelodijePage->PageShown();
     if (page == 4) LogotipPage->PageShown();
     if (page == 5) RefreshOstaloBtnClick();
 }
-
-void TGlavna::Notebook2PageChanged() { OstaloPage->ShowCurrentTab(); }
 
 void TGlavna::Notebook1PageChanged() {
     const int page = Notebook1->currentIndex();
@@ -737,8 +730,12 @@ void TGlavna::OutlookCTBClick() {
 
 void TGlavna::SaveEntryToContacts(const QString& name, const QString& number, int field) {
     if (contactsExchange_ == nullptr) return;
-    if (contactsExchange_->SaveEntry(ToAnsi(name), ToAnsi(number), field) && statusFrm_ != nullptr)
-        statusFrm_->ShowStatusMessage(U("Entry succesfully saved in the contacts folder!"));
+    if (contactsExchange_->SaveEntry(ToAnsi(name), ToAnsi(number), field))
+        ShowStatusMessage(U("Entry succesfully saved in the contacts folder!"));
+}
+
+void TGlavna::ShowStatusMessage(const QString& text) {
+    if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(text);
 }
 
 void TGlavna::NewEntryFromContact(const std::string& name, const std::string& number) {

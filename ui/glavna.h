@@ -80,8 +80,6 @@ public:
 
     bool ImagesMissing() const { return imagesMissing_; }
     const TFolders& Folders() const { return folders_; }
-    int KeptMelody = -1;
-    int KeptVolume = -1;
 
     // Activity mode: picks the progress window's picture.
     int Mode() const;
@@ -117,8 +115,6 @@ public:
     // Sub-page of the advanced page (tag 10..60), then its entry action while
     // connected.
     void TabBarBtn1Click(int tag);
-    void Notebook1PageChanged();
-    void Notebook2PageChanged();
     // Opens the calendar exchange (OutlookATB, RazmjenapodatakaOutlookCalendar1).
     void OutlookATBClick();
     // Opens TSaveNetForm for the current cell.
@@ -147,47 +143,14 @@ public:
 
     PhoneEngine& Engine() { return engine_; }
 
-    // Controls, by their names.
-    QLabel* MainBarImage = nullptr;
-    QStackedWidget* Notebook1 = nullptr;
-    PodsjetnikPage* Podsjetnik = nullptr;                 // page 5, the appointments
-    std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
     // Shows every tooltip of the application in the hint window.
     widgets::THintInstaller& Hints() { return *hints_; }
-    TGeneralPage* OsnovnoPage = nullptr;
-    TAdvancedPage* OstaloPage = nullptr;
-    TSmsPage* SmsPage = nullptr;
-    TCallsPage* PoziviPage = nullptr;
     // The call windows (the engine's calls view) and the shared dial sequence.
     TCallWindows& CallWindows() { return *callWindows_; }
-    TImenikPage* ImenikPage = nullptr;
-    QStackedWidget* Notebook2 = nullptr;
-    // The file choice every export of the pages shares.
-    TFileChoice ImenaSaveDlg;
-    TMelodiesPage* MelodijePage = nullptr;  // Notebook2 page 3
-    TLogoPage* LogotipPage = nullptr;       // Notebook2 page 4
-    QLabel* StatusBarImage = nullptr;
-    QWidget* ConnectedPB = nullptr;
-    QWidget* NewSmsPB = nullptr;
-    QWidget* NewCallPB = nullptr;
-    QWidget* PortTrafficPB = nullptr;
-    QLabel* ComPortNameLab = nullptr;
-    QLabel* ProModLab = nullptr;
-    QLabel* NetLocLab = nullptr;
-    widgets::TMenuPainter* MenuPainter1 = nullptr;
-    QMenu* Parlenko1 = nullptr;
-    QMenu* Info1 = nullptr;
-    QAction* Uspostavivezu1 = nullptr;
-    QAction* Prekinivezu1 = nullptr;
-    QAction* Snimilokacijumreze1 = nullptr;
-    QAction* Iskljucimobitel1 = nullptr;
-    QAction* Opcije1 = nullptr;
-    QAction* Izlaz1 = nullptr;
-    QAction* Oprogramu1 = nullptr;
-    TOptionsForm* OptionsForm = nullptr;
-    TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
-    // Diverts, barrings and locks: Notebook2's pages 0 to 2.
-    TServicesPages* ServicesPages = nullptr;
+    // The appointments page (page 5), which the calendar exchange fills.
+    PodsjetnikPage& AppointmentsPage() { return *Podsjetnik; }
+    // The options window.
+    TOptionsForm* OptionsForm() const { return optionsForm_.get(); }
 
     // Repaints the connection indicator and the port name caption.
     void RepaintConnected();
@@ -219,7 +182,20 @@ private:
     void BuildMenus();
     void BuildMenuPainter();
     void BuildFrame();
+    void BuildLeftBar(QWidget* client);
+    void BuildPages(QWidget* client);
+    QWidget* MakePage(int index);
+    QWidget* MakePhonebookPage();
+    void ConnectPages();
+    void BuildAdvancedSubPages();
+    void ShareMenusAndFiles();
     void BuildStatusBar();
+    // Another page is shown: the menu items of the pages hidden are off.
+    void Notebook1PageChanged();
+    // The call lists' and the SMS page's add buttons: the phonebook's new
+    // entry with number.
+    void AddNumberToPhonebook(const QString& number);
+    void ShowStatusMessage(const QString& text);
     // Paints an indicator; false for another widget.
     bool PaintIndicator(QWidget* box);
     void FormCreate();
@@ -228,6 +204,42 @@ private:
     bool FormCloseQuery();
     void SetConnectedMenus(bool connected);
     void ShowConnectError();
+
+    // Controls, by their names.
+    QLabel* MainBarImage = nullptr;
+    QStackedWidget* Notebook1 = nullptr;
+    PodsjetnikPage* Podsjetnik = nullptr;                 // page 5, the appointments
+    std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
+    TGeneralPage* OsnovnoPage = nullptr;
+    TAdvancedPage* OstaloPage = nullptr;
+    TSmsPage* SmsPage = nullptr;
+    TCallsPage* PoziviPage = nullptr;
+    TImenikPage* ImenikPage = nullptr;
+    // The file choice every export of the pages shares.
+    TFileChoice ImenaSaveDlg;
+    TMelodiesPage* MelodijePage = nullptr;  // sub-page 3 of the advanced page
+    TLogoPage* LogotipPage = nullptr;       // sub-page 4
+    QLabel* StatusBarImage = nullptr;
+    QWidget* ConnectedPB = nullptr;
+    QWidget* NewSmsPB = nullptr;
+    QWidget* NewCallPB = nullptr;
+    QWidget* PortTrafficPB = nullptr;
+    QLabel* ComPortNameLab = nullptr;
+    QLabel* ProModLab = nullptr;
+    QLabel* NetLocLab = nullptr;
+    widgets::TMenuPainter* MenuPainter1 = nullptr;
+    QMenu* Parlenko1 = nullptr;
+    QMenu* Info1 = nullptr;
+    QAction* Uspostavivezu1 = nullptr;
+    QAction* Prekinivezu1 = nullptr;
+    QAction* Snimilokacijumreze1 = nullptr;
+    QAction* Iskljucimobitel1 = nullptr;
+    QAction* Opcije1 = nullptr;
+    QAction* Izlaz1 = nullptr;
+    QAction* Oprogramu1 = nullptr;
+    TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
+    // Diverts, barrings and locks: the advanced page's sub-pages 0 to 2.
+    std::unique_ptr<TServicesPages> ServicesPages;
 
     PhoneEngine& engine_;
     TFolders folders_;

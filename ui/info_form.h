@@ -16,6 +16,7 @@ class TInfoForm : public TSmallWindow {
 public:
     explicit TInfoForm(QWidget* mainWindow = nullptr);
 
+private:
     QLabel* Image1 = nullptr;
     QLabel* OpisLab = nullptr;
     widgets::TUrlLabel* EmailLab = nullptr;  // link labels of the contact group

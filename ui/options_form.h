@@ -40,6 +40,10 @@ public:
     void UpdateRefreshControls();
     void UpdateStatusControls();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QTabWidget* PageControl1 = nullptr;
     QCheckBox* SplashScreenCheck = nullptr;
     QCheckBox* AutoConnectCheck = nullptr;
@@ -62,10 +66,6 @@ public:
     QPushButton* OKBtn = nullptr;
     QPushButton* Button2 = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     void FormShow();
     void Fill(const TOptions& o);
     void FillPorts();

@@ -69,6 +69,11 @@ void TPcFileList::SetFolder(const QString& folder) {
 
 QString TPcFileList::Folder() const { return folder_; }
 
+void TPcFileList::Place(const QRect& folders, const QRect& list) {
+    FoldersCB->setGeometry(folders);
+    ListView->setGeometry(list);
+}
+
 QString TPcFileList::SelectedPath() const {
     const QModelIndexList rows = ListView->selectionModel()->selectedRows();
     if (rows.isEmpty()) return {};
@@ -98,7 +103,7 @@ void TPcFileList::FillCombo() {
         chain.prepend(Clean(d.absolutePath()));
         if (!d.cdUp()) break;
     }
-    for (int depth = 0; depth < chain.size(); ++depth)
+    for (qsizetype depth = 0; depth < chain.size(); ++depth)
         FoldersCB->addItem(QString(depth * 2, QLatin1Char(' ')) + Caption(chain[depth]),
                            chain[depth]);
     FoldersCB->setCurrentIndex(FoldersCB->count() - 1);

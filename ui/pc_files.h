@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QFileSystemModel;
+class QRect;
 class QTreeView;
 class QWidget;
 
@@ -31,9 +32,8 @@ public:
     bool SelectPath(const QString& path);
     // True once the folder shown was read.
     bool Loaded() const { return loaded_; }
-
-    QComboBox* FoldersCB = nullptr;
-    QTreeView* ListView = nullptr;
+    // Places the folder combo and the list on their page.
+    void Place(const QRect& folders, const QRect& list);
 
 signals:
     // The selected row changed (none included).
@@ -46,6 +46,8 @@ private:
     void FolderLoaded(const QString& path);
     void Activated(int index);
 
+    QComboBox* FoldersCB = nullptr;
+    QTreeView* ListView = nullptr;
     QFileSystemModel* model_ = nullptr;
     QString ownCaption_;
     QString ownFolder_;

@@ -23,6 +23,7 @@ public:
     // caller shows the form then.
     void Prepare(const QString& op, const QString& area, const QString& cell, const QString& name);
 
+private:
     QLabel* NetLab = nullptr;
     QLabel* LocLab = nullptr;
     QLabel* CellLab = nullptr;
@@ -30,7 +31,6 @@ public:
     QPushButton* Button1 = nullptr;  // "Snimi"
     QPushButton* Button2 = nullptr;  // "Odustani"
 
-private:
     void LocEditChange();
     void Button1Click();
 

@@ -25,6 +25,8 @@ TSplashForm::TSplashForm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWi
 
 void TSplashForm::SplashTimerTimer() { SplashTimer->stop(); }
 
+void TSplashForm::EndWait() { SplashTimer->stop(); }
+
 void TSplashForm::ShowAndWait() {
     CenterOnScreen(this);
     show();

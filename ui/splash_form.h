@@ -18,7 +18,10 @@ public:
     // Shows the window, paints it at once, starts SplashTimer and processes
     // events until the timer has switched itself off.
     void ShowAndWait();
+    // Ends the wait at once (the program is told to end during it).
+    void EndWait();
 
+private:
     QLabel* Image1 = nullptr;
     QTimer* SplashTimer = nullptr;  // 3000 ms, created stopped
 };

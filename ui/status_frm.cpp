@@ -50,6 +50,8 @@ void TStatusFrm::ShowStatusMessage(const QString& text) {
     CloseTimer->start();
 }
 
+void TStatusFrm::SetCloseInterval(int ms) { CloseTimer->setInterval(ms); }
+
 void TStatusFrm::CloseTimerTimer() {
     CloseTimer->stop();
     close();

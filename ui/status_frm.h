@@ -24,13 +24,14 @@ public:
     // nothing when the option is off.
     void ShowStatusMessage(const QString& text);
     void CloseTimerTimer();
+    // How long a notice stays: "Status Messages Interval" x 1000 ms.
+    void SetCloseInterval(int ms);
 
+private:
     QGroupBox* GroupBox1 = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* PorukaLab = nullptr;
-    QTimer* CloseTimer = nullptr;  // interval = "Status Messages Interval" x 1000 ms
-
-private:
+    QTimer* CloseTimer = nullptr;
     std::function<bool()> enabled_;
 };
 

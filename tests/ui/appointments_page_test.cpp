@@ -266,7 +266,8 @@ TEST(AppointmentsPageSim, ANewMemoGoesIntoTheFreeSlotInTwoPacketsAndItsRowAppear
                                       "Active", "Monthly"}));
     EXPECT_EQ(rig.Row("4")->text(kAppCaption), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(rig.Label("AppPosLab"), "4");
-    EXPECT_EQ(rig.statusFrm.PorukaLab->text(), "Appointment succesfully saved in mobile!");
+    EXPECT_EQ(Find<QLabel>(rig.statusFrm, "PorukaLab").text(),
+              "Appointment succesfully saved in mobile!");
 }
 
 TEST(AppointmentsPageSim, EditingAPhoneCallKeepsTheNumberReadFromThePhone) {
@@ -520,10 +521,10 @@ TEST(AppointmentsPage, AVCalendarFileTakesItsExtensionAndHoldsTheFileForm) {
     r.page.FocusAppointmentRow("3");
     std::vector<TFileChoice::SaveQuestion> asked;
     std::string answer;
-    r.page.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+    r.page.FileChoice().SetSaveDialog([&](QWidget*, const TFileChoice::SaveQuestion& q) {
         asked.push_back(q);
         return QString::fromStdString(answer);
-    };
+    });
     VCalendarEntry entry;
     entry.Category = AppointmentCategory::Anniversary;
     entry.Repeat = AppointmentRepeat::Yearly;

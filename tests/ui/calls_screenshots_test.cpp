@@ -30,6 +30,7 @@
 namespace parlenko::ui {
 namespace {
 
+using testing::Find;
 using testing::Pump;
 using testing::PumpUntil;
 
@@ -92,30 +93,32 @@ TEST(ScreenshotsCalls, PageAndCallWindows) {
     };
     ASSERT_TRUE(idle());
     glavna.OutBarBtn1Click(4);
-    ASSERT_TRUE(PumpUntil(
-        [&] { return glavna.PoziviPage->CallsMissList->topLevelItemCount() == 3; }, 15000));
+    TCallsPage& page = Find<TCallsPage>(glavna, "PoziviPage");
+    const QTreeWidget& missed = Find<QTreeWidget>(page, "CallsMissList");
+    ASSERT_TRUE(PumpUntil([&] { return missed.topLevelItemCount() == 3; }, 15000));
     ASSERT_TRUE(idle());
-    TCallsPage& page = *glavna.PoziviPage;
-    page.CallsInList->clearSelection();
-    page.CallsInList->setCurrentItem(page.CallsInList->topLevelItem(2));
+    QTreeWidget& received = Find<QTreeWidget>(page, "CallsInList");
+    received.clearSelection();
+    received.setCurrentItem(received.topLevelItem(2));
     Save(glavna, "calls.png");
 
     TCallWindows& calls = glavna.CallWindows();
+    TTalkingToForm& talking = *calls.TalkingToForm();
     bool done = false;
     OnceWhen([&] { return calls.DialForm()->isVisible(); },
              [&] {
                  Save(*calls.DialForm(), "dial.png");
-                 calls.DialForm()->DialBtn->click();
+                 Find<QPushButton>(*calls.DialForm(), "DialBtn").click();
              });
     OnceWhen([&] { return calls.TalkingToForm()->isVisible(); },
              [&] {
-                 calls.TalkingToForm()->DtmfStrEdit->setText("1234#");
-                 calls.TalkingToForm()->DurationUD->setValue(3);
-                 Save(*calls.TalkingToForm(), "talking.png");
-                 calls.TalkingToForm()->HangUpBtn->click();
+                 Find<QLineEdit>(talking, "DtmfStrEdit").setText("1234#");
+                 Find<QSpinBox>(talking, "DurationUD").setValue(3);
+                 Save(talking, "talking.png");
+                 Find<QPushButton>(talking, "HangUpBtn").click();
                  done = true;
              });
-    page.SB[5]->click();
+    Find<QPushButton>(page, "SB6").click();
     ASSERT_TRUE(PumpUntil([&] { return done && !calls.TalkingToForm()->isVisible(); }, 15000));
     ASSERT_TRUE(
         PumpUntil([&] { return device.Phone().Call() == phonesim::CallState::Idle; }, 5000));
@@ -126,11 +129,11 @@ TEST(ScreenshotsCalls, PageAndCallWindows) {
     ASSERT_TRUE(PumpUntil(
         [&] {
             return calls.NewCallForm()->isVisible() &&
-                   !calls.NewCallForm()->TelefonLab->text().isEmpty();
+                   !Find<QLabel>(*calls.NewCallForm(), "TelefonLab").text().isEmpty();
         },
         10000));
     Save(*calls.NewCallForm(), "newcall.png");
-    calls.NewCallForm()->Button2->click();
+    Find<QPushButton>(*calls.NewCallForm(), "Button2").click();
     ASSERT_TRUE(
         PumpUntil([&] { return device.Phone().Call() == phonesim::CallState::Idle; }, 5000));
     Pump(500);
@@ -138,11 +141,11 @@ TEST(ScreenshotsCalls, PageAndCallWindows) {
 
     done = false;
     OnceWhen([&] { return calls.DialForm()->isVisible(); },
-             [&] { calls.DialForm()->DialBtn->click(); });
+             [&] { Find<QPushButton>(*calls.DialForm(), "DialBtn").click(); });
     OnceWhen([&] { return calls.KreditForm()->isVisible(); },
              [&] {
                  Save(*calls.KreditForm(), "balance.png");
-                 calls.KreditForm()->Button1->click();
+                 Find<QPushButton>(*calls.KreditForm(), "Button1").click();
                  done = true;
              });
     calls.DialSequence({}, "*101#");

@@ -46,6 +46,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
 
 // Steps a user takes while modal windows run their own loops: each step
@@ -87,7 +88,7 @@ struct CallsRig : testing::MainWindowRig {
         status.SetEnabledSource([] { return true; });
         host.SetStatusFrm(&status);
         glavna->LoadOptions();
-        page = glavna->PoziviPage;
+        page = &Find<TCallsPage>(*glavna, "PoziviPage");
         calls = &glavna->CallWindows();
     }
     ~CallsRig() { CloseMainWindow(); }  // before the status window goes
@@ -104,11 +105,12 @@ struct CallsRig : testing::MainWindowRig {
         glavna->OutBarBtn1Click(4);
         return PumpUntil([&] { return citam.isVisible(); }, 10000) && Idle();
     }
-    // The received call's row with number, selected.
-    void Select(QTreeWidget* list, const QString& number) {
-        list->clearSelection();
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            if (list->topLevelItem(i)->text(1) == number) list->topLevelItem(i)->setSelected(true);
+    // The row with number of the page's list, selected.
+    void Select(const char* list, const QString& number) {
+        QTreeWidget& rows = Find<QTreeWidget>(*page, list);
+        rows.clearSelection();
+        for (int i = 0; i < rows.topLevelItemCount(); ++i)
+            if (rows.topLevelItem(i)->text(1) == number) rows.topLevelItem(i)->setSelected(true);
     }
     bool SettledBusy() {
         testing::Pump(150);
@@ -127,44 +129,49 @@ TEST(CallsSimTest, ReadFillsTheListsAndTheButtonsFollowTheSelection) {
     CallsRig rig;
     ASSERT_TRUE(rig.ShowCalls()) << rig.Written();
     TCallsPage& p = *rig.page;
-    EXPECT_EQ(p.CallsOutList->topLevelItemCount(), 8);
-    EXPECT_EQ(p.CallsInList->topLevelItemCount(), 6);
-    EXPECT_EQ(p.CallsMissList->topLevelItemCount(), 3);
-    for (QLabel* capacity : {p.Calls2Lab, p.Calls4Lab, p.Calls6Lab})
-        EXPECT_EQ(capacity->text(), "10");
-    EXPECT_EQ(p.Calls1Lab->text(), "8");
-    EXPECT_EQ(p.Calls3Lab->text(), "6");
-    EXPECT_EQ(p.Calls5Lab->text(), "3");
-    EXPECT_EQ(p.CallsOutList->columnWidth(0), 155);
-    EXPECT_EQ(p.CallsOutList->columnWidth(1), 120);
+    QTreeWidget& dialled = Find<QTreeWidget>(p, "CallsOutList");
+    QTreeWidget& received = Find<QTreeWidget>(p, "CallsInList");
+    const QTreeWidget& missed = Find<QTreeWidget>(p, "CallsMissList");
+    const QPushButton& add = Find<QPushButton>(p, "SB5");
+    const QPushButton& call = Find<QPushButton>(p, "SB6");
+    EXPECT_EQ(dialled.topLevelItemCount(), 8);
+    EXPECT_EQ(received.topLevelItemCount(), 6);
+    EXPECT_EQ(missed.topLevelItemCount(), 3);
+    for (const char* capacity : {"Calls2Lab", "Calls4Lab", "Calls6Lab"})
+        EXPECT_EQ(Find<QLabel>(p, capacity).text(), "10") << capacity;
+    EXPECT_EQ(Find<QLabel>(p, "Calls1Lab").text(), "8");
+    EXPECT_EQ(Find<QLabel>(p, "Calls3Lab").text(), "6");
+    EXPECT_EQ(Find<QLabel>(p, "Calls5Lab").text(), "3");
+    EXPECT_EQ(dialled.columnWidth(0), 155);
+    EXPECT_EQ(dialled.columnWidth(1), 120);
 
     // SB4 .. SB6 of the received calls: the unnamed number may be added
     // only while selected; a named row never.
-    rig.Select(p.CallsInList, kUnknown);
-    EXPECT_TRUE(p.SB[4]->isEnabled());
-    EXPECT_TRUE(p.SB[5]->isEnabled());
-    EXPECT_TRUE(p.SB[3]->isEnabled());
-    rig.Select(p.CallsInList, "+385983199779");
-    ASSERT_EQ(p.CallsInList->selectedItems().size(), 1);
-    EXPECT_EQ(p.CallsInList->selectedItems().front()->text(0), "Boris Horvat");
-    EXPECT_FALSE(p.SB[4]->isEnabled());
-    EXPECT_TRUE(p.SB[5]->isEnabled());
-    p.CallsInList->clearSelection();
-    EXPECT_FALSE(p.SB[4]->isEnabled());
-    EXPECT_FALSE(p.SB[5]->isEnabled());
+    rig.Select("CallsInList", kUnknown);
+    EXPECT_TRUE(add.isEnabled());
+    EXPECT_TRUE(call.isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(p, "SB4").isEnabled());
+    rig.Select("CallsInList", "+385983199779");
+    ASSERT_EQ(received.selectedItems().size(), 1);
+    EXPECT_EQ(received.selectedItems().front()->text(0), "Boris Horvat");
+    EXPECT_FALSE(add.isEnabled());
+    EXPECT_TRUE(call.isEnabled());
+    received.clearSelection();
+    EXPECT_FALSE(add.isEnabled());
+    EXPECT_FALSE(call.isEnabled());
 
     // A header click sorts with the phonebook list's shared sort: the name
     // column again reverses it.
     SharedListSort() = {};
-    emit p.CallsInList->header()->sectionClicked(0);
-    EXPECT_EQ(p.CallsInList->topLevelItem(0)->text(0), "Dario Maric");
-    emit p.CallsInList->header()->sectionClicked(0);
-    EXPECT_EQ(p.CallsInList->topLevelItem(5)->text(0), "Dario Maric");
+    emit received.header()->sectionClicked(0);
+    EXPECT_EQ(received.topLevelItem(0)->text(0), "Dario Maric");
+    emit received.header()->sectionClicked(0);
+    EXPECT_EQ(received.topLevelItem(5)->text(0), "Dario Maric");
 
     // A read again starts from empty lists: the same rows, not twice as many.
     ASSERT_TRUE(rig.ReadCalls());
-    EXPECT_EQ(p.CallsMissList->topLevelItemCount(), 3);
-    EXPECT_EQ(p.CallsOutList->topLevelItemCount(), 8);
+    EXPECT_EQ(missed.topLevelItemCount(), 3);
+    EXPECT_EQ(dialled.topLevelItemCount(), 8);
 }
 
 TEST(CallsSimTest, DialTalkWithTonesAndHangUpFromEitherSide) {
@@ -173,7 +180,13 @@ TEST(CallsSimTest, DialTalkWithTonesAndHangUpFromEitherSide) {
     TCallsPage& p = *rig.page;
     TTalkingToForm& talk = *rig.calls->TalkingToForm();
     TDialForm& dial = *rig.calls->DialForm();
-    rig.Select(p.CallsInList, kUnknown);
+    QPushButton& dialButton = Find<QPushButton>(dial, "DialBtn");
+    const QLabel& party = Find<QLabel>(talk, "TelefonLab");
+    QSpinBox& duration = Find<QSpinBox>(talk, "DurationUD");
+    QLineEdit& tones = Find<QLineEdit>(talk, "DtmfStrEdit");
+    QPushButton& send = Find<QPushButton>(talk, "SendStrBtn");
+    QPushButton& hangUp = Find<QPushButton>(talk, "HangUpBtn");
+    rig.Select("CallsInList", kUnknown);
     const std::size_t from = rig.Written().size();
 
     QString shownNumber;
@@ -184,39 +197,39 @@ TEST(CallsSimTest, DialTalkWithTonesAndHangUpFromEitherSide) {
     Script s;
     s.When([&] { return dial.isVisible(); },
            [&] {
-               EXPECT_EQ(dial.TelEdit->text(), kUnknown);
-               dial.BlockNumberCheck->setChecked(true);
-               dial.DialBtn->click();
+               EXPECT_EQ(Find<QLineEdit>(dial, "TelEdit").text(), kUnknown);
+               Find<QCheckBox>(dial, "BlockNumberCheck").setChecked(true);
+               dialButton.click();
            })
         .When([&] { return talk.isVisible(); },
               [&] {
-                  shownNumber = talk.TelefonLab->text();
-                  EXPECT_EQ(talk.DurationUD->value(), 1);
-                  talk.DurationUD->setValue(3);
+                  shownNumber = party.text();
+                  EXPECT_EQ(duration.value(), 1);
+                  duration.setValue(3);
                   talk.findChild<QPushButton*>("btnToneA")->click();
               })
         .When([&] { return rig.WrittenSince(from).find("AT+VTS=A,3\r") != std::string::npos; },
               [&] {})
         .When([&] { return rig.glavna->isEnabled(); },
               [&] {
-                  talk.DtmfStrEdit->setText("12a#");
-                  talk.SendStrBtn->click();
+                  tones.setText("12a#");
+                  send.click();
               })
         .When([&] { return rig.WrittenSince(from).find("AT+VTS=\"12A#\"\r") != std::string::npos; },
               [&] {})
         .When([&] { return rig.glavna->isEnabled(); },
               [&] {
                   beforeRefused = rig.Written().size();
-                  talk.DtmfStrEdit->setText("12\";+CFUN=0");
-                  quoteSendable = talk.SendStrBtn->isEnabled();
-                  talk.SendStrBtn->click();
-                  talk.DtmfStrEdit->setText("1 2");
-                  blankSendable = talk.SendStrBtn->isEnabled();
-                  talk.SendStrBtn->click();
+                  tones.setText("12\";+CFUN=0");
+                  quoteSendable = send.isEnabled();
+                  send.click();
+                  tones.setText("1 2");
+                  blankSendable = send.isEnabled();
+                  send.click();
                   afterRefused = rig.Written().size();
-                  talk.HangUpBtn->click();
+                  hangUp.click();
               });
-    p.SB[5]->click();
+    Find<QPushButton>(p, "SB6").click();
     ASSERT_TRUE(PumpUntil([&] { return s.Done() && !talk.isVisible(); }, 20000))
         << rig.WrittenSince(from);
     EXPECT_NE(rig.WrittenSince(from).find("ATD#31#+385913337777;\r"), std::string::npos);
@@ -225,35 +238,35 @@ TEST(CallsSimTest, DialTalkWithTonesAndHangUpFromEitherSide) {
     EXPECT_FALSE(blankSendable);
     EXPECT_EQ(beforeRefused, afterRefused);
     EXPECT_NE(rig.WrittenSince(afterRefused).find("AT+CHUP\r"), std::string::npos);
-    EXPECT_TRUE(talk.TelefonLab->text().isEmpty());
+    EXPECT_TRUE(party.text().isEmpty());
     ASSERT_TRUE(
         PumpUntil([&] { return rig.device.Phone().Call() == phonesim::CallState::Idle; }, 5000));
     ASSERT_TRUE(rig.SettledBusy());
 
     // The other side hangs up: the window closes and says so.
     Script remote;
-    remote.When([&] { return dial.isVisible(); }, [&] { dial.DialBtn->click(); })
+    remote.When([&] { return dial.isVisible(); }, [&] { dialButton.click(); })
         .When([&] { return talk.isVisible(); },
               [&] { rig.device.Phone().RemoteHangup(rig.Now()); });
     rig.calls->DialSequence("Petra", "+385954538935");
     ASSERT_TRUE(PumpUntil([&] { return remote.Done() && !talk.isVisible(); }, 20000));
-    EXPECT_EQ(rig.status.PorukaLab->text(), "Disconnected!");
+    EXPECT_EQ(Find<QLabel>(rig.status, "PorukaLab").text(), "Disconnected!");
 }
 
 TEST(CallsSimTest, AddToPhonebookAndDialDialogTakesOnlyNumbersAndLooksUpNames) {
     CallsRig rig;
     ASSERT_TRUE(rig.ShowCalls());
-    TCallsPage& p = *rig.page;
-    rig.Select(p.CallsInList, kUnknown);
+    QPushButton& add = Find<QPushButton>(*rig.page, "SB5");
+    rig.Select("CallsInList", kUnknown);
     QString entryNumber;
-    rig.glavna->ImenikPage->SetDialogRunner([&](QWidget& w) {
+    Find<TImenikPage>(*rig.glavna, "ImenikPage").SetDialogRunner([&](QWidget& w) {
         entryNumber = static_cast<TUpisImenik&>(w).Number();
         return int(QDialog::Rejected);
     });
     // Adding a number before the phonebook was read is refused.
     {
         DialogWatcher watcher;
-        p.SB[4]->click();
+        add.click();
         ASSERT_EQ(watcher.Seen().size(), 1u);
         EXPECT_EQ(watcher.Seen()[0].caption, "Save person to phonebook");
         EXPECT_TRUE(entryNumber.isEmpty());
@@ -264,10 +277,12 @@ TEST(CallsSimTest, AddToPhonebookAndDialDialogTakesOnlyNumbersAndLooksUpNames) {
     ASSERT_TRUE(rig.Idle());
     // Once read, the add button opens the new entry with the number.
     ASSERT_TRUE(rig.ReadCalls());
-    rig.Select(p.CallsInList, kUnknown);
-    p.SB[4]->click();
+    rig.Select("CallsInList", kUnknown);
+    add.click();
     EXPECT_EQ(entryNumber, kUnknown);
     TDialForm& dial = *rig.calls->DialForm();
+    QLineEdit& number = Find<QLineEdit>(dial, "TelEdit");
+    const QPushButton& dialButton = Find<QPushButton>(dial, "DialBtn");
     const std::size_t from = rig.Written().size();
     std::vector<bool> dialable;
     QString vipName;
@@ -276,14 +291,14 @@ TEST(CallsSimTest, AddToPhonebookAndDialDialogTakesOnlyNumbersAndLooksUpNames) {
            [&] {
                for (const char* text :
                     {"091 393", "12;+CPWD", "VIPnet", "  ", "*101#", " 0913933001 "}) {
-                   dial.TelEdit->setText(text);
-                   dialable.push_back(dial.DialBtn->isEnabled());
+                   number.setText(text);
+                   dialable.push_back(dialButton.isEnabled());
                }
                dial.activateWindow();
-               dial.TelEdit->setFocus();
-               dial.TelEdit->clear();
-               QTest::keyClicks(dial.TelEdit, "+38513688069");
-               vipName = dial.OsobaLab->text();
+               number.setFocus();
+               number.clear();
+               QTest::keyClicks(&number, "+38513688069");
+               vipName = Find<QLabel>(dial, "OsobaLab").text();
                dial.close();
            });
     rig.calls->DialSequence({}, {});
@@ -299,23 +314,28 @@ TEST(CallsSimTest, IncomingCallAnsweredRejectedAndClickableOverAMessageBox) {
     ASSERT_TRUE(rig.ShowCalls());
     TNewCallForm& notice = *rig.calls->NewCallForm();
     TTalkingToForm& talk = *rig.calls->TalkingToForm();
+    const QLabel& caller = Find<QLabel>(notice, "TelefonLab");
+    const QTimer& closeTimer = Find<QTimer>(notice, "CloseTimer");
+    QPushButton& answerButton = Find<QPushButton>(notice, "Button1");
+    QPushButton& reject = Find<QPushButton>(notice, "Button2");
+    const QLabel& party = Find<QLabel>(talk, "TelefonLab");
+    QPushButton& hangUp = Find<QPushButton>(talk, "HangUpBtn");
 
     // Answered: the call window shows the caller.
     std::size_t from = rig.Written().size();
     rig.device.Phone().IncomingCall(rig.Now(), kUnknown.toStdString());
-    ASSERT_TRUE(PumpUntil(
-        [&] { return notice.isVisible() && !notice.TelefonLab->text().isEmpty(); }, 10000));
-    EXPECT_EQ(notice.TelefonLab->text(), kUnknown);
-    EXPECT_TRUE(notice.CloseTimer->isActive());
-    EXPECT_EQ(notice.CloseTimer->interval(), 10000);
+    ASSERT_TRUE(PumpUntil([&] { return notice.isVisible() && !caller.text().isEmpty(); }, 10000));
+    EXPECT_EQ(caller.text(), kUnknown);
+    EXPECT_TRUE(closeTimer.isActive());
+    EXPECT_EQ(closeTimer.interval(), 10000);
     QString talking;
     Script answer;
     answer.When([&] { return talk.isVisible(); },
                 [&] {
-                    talking = talk.TelefonLab->text();
-                    talk.HangUpBtn->click();
+                    talking = party.text();
+                    hangUp.click();
                 });
-    notice.Button1->click();
+    answerButton.click();
     ASSERT_TRUE(PumpUntil([&] { return answer.Done() && !talk.isVisible(); }, 10000));
     EXPECT_NE(rig.WrittenSince(from).find("ATA\r"), std::string::npos);
     EXPECT_EQ(talking, kUnknown);
@@ -327,7 +347,7 @@ TEST(CallsSimTest, IncomingCallAnsweredRejectedAndClickableOverAMessageBox) {
     from = rig.Written().size();
     rig.device.Phone().IncomingCall(rig.Now(), kUnknown.toStdString());
     ASSERT_TRUE(PumpUntil([&] { return notice.isVisible(); }, 10000));
-    notice.Button2->click();
+    reject.click();
     EXPECT_FALSE(notice.isVisible());
     ASSERT_TRUE(PumpUntil(
         [&] { return rig.WrittenSince(from).find("AT+CHUP\r") != std::string::npos; }, 5000));
@@ -343,11 +363,11 @@ TEST(CallsSimTest, IncomingCallAnsweredRejectedAndClickableOverAMessageBox) {
     overBox
         .When([&] { return QApplication::activeModalWidget() != nullptr; },
               [&] { rig.device.Phone().IncomingCall(rig.Now(), kUnknown.toStdString()); })
-        .When([&] { return notice.isVisible() && !notice.TelefonLab->text().isEmpty(); },
+        .When([&] { return notice.isVisible() && !caller.text().isEmpty(); },
               [&] {
                   testing::Pump(100);
                   QWindow* window = notice.windowHandle();
-                  const QPoint at = notice.Button2->mapTo(&notice, notice.Button2->rect().center());
+                  const QPoint at = reject.mapTo(&notice, reject.rect().center());
                   QTest::mouseClick(window, Qt::LeftButton, {}, at);
                   blocked = notice.isVisible();
               })
@@ -369,12 +389,12 @@ TEST(CallsSimTest, BalanceCodesOpenTheBalanceWindow) {
         QString saldo;
         Script s;
         s.When([&] { return rig.calls->DialForm()->isVisible(); },
-               [&] { rig.calls->DialForm()->DialBtn->click(); })
+               [&] { Find<QPushButton>(*rig.calls->DialForm(), "DialBtn").click(); })
             .When([&] { return kredit.isVisible(); },
                   [&] {
                       title = kredit.windowTitle();
-                      saldo = kredit.SaldoLab->text();
-                      kredit.Button1->click();
+                      saldo = Find<QLabel>(kredit, "SaldoLab").text();
+                      Find<QPushButton>(kredit, "Button1").click();
                   });
         rig.calls->DialSequence({}, code);
         ASSERT_TRUE(PumpUntil([&] { return s.Done(); }, 10000)) << code;
@@ -388,6 +408,8 @@ TEST(CallsSimTest, CallsSavedAsCsvAndDialledCallsDeleted) {
     CallsRig rig;
     ASSERT_TRUE(rig.ShowCalls());
     TCallsPage& p = *rig.page;
+    QPushButton& deleteButton = Find<QPushButton>(p, "SB1");
+    const QTreeWidget& dialled = Find<QTreeWidget>(p, "CallsOutList");
     const QString exportDir = rig.home.QDir() + "Export";
     ASSERT_FALSE(QDir(exportDir).exists());
     // Typed without an extension: the CSV one is added; an existing file is
@@ -395,16 +417,16 @@ TEST(CallsSimTest, CallsSavedAsCsvAndDialledCallsDeleted) {
     QString chosen = exportDir + "/received";
     QString title;
     QString folder;
-    p.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+    p.FileChoice().SetSaveDialog([&](QWidget*, const TFileChoice::SaveQuestion& q) {
         title = q.Title;
         folder = q.Folder;
         EXPECT_EQ(q.Filter, "Comma Separated Values (*.csv)");
         EXPECT_EQ(q.FileName, "");
         return chosen;
-    };
+    });
     for (int round = 0; round < 2; ++round) {
         DialogWatcher watcher;
-        p.SB[3]->click();
+        Find<QPushButton>(p, "SB4").click();
         EXPECT_TRUE(watcher.Seen().empty());
     }
     EXPECT_EQ(title, "Save received calls to . . .");
@@ -425,7 +447,7 @@ TEST(CallsSimTest, CallsSavedAsCsvAndDialledCallsDeleted) {
     chosen = rig.home.QDir() + "plain/missed.csv";
     {
         DialogWatcher watcher;
-        p.SB[6]->click();
+        Find<QPushButton>(p, "SB7").click();
         ASSERT_EQ(watcher.Seen().size(), 1u);
         EXPECT_EQ(watcher.Seen()[0].caption, "Error");
         EXPECT_EQ(title, "Save missed calls to . . .");
@@ -435,7 +457,7 @@ TEST(CallsSimTest, CallsSavedAsCsvAndDialledCallsDeleted) {
     std::size_t from = rig.Written().size();
     {
         DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-        p.SB[0]->click();
+        deleteButton.click();
         ASSERT_EQ(no.Seen().size(), 1u);
         EXPECT_EQ(no.Seen()[0].caption, "Delete dialled calls");
     }
@@ -443,12 +465,12 @@ TEST(CallsSimTest, CallsSavedAsCsvAndDialledCallsDeleted) {
     EXPECT_EQ(rig.WrittenSince(from), "");
     {
         DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-        p.SB[0]->click();
+        deleteButton.click();
     }
-    ASSERT_TRUE(PumpUntil([&] { return p.CallsOutList->topLevelItemCount() == 0; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return dialled.topLevelItemCount() == 0; }, 5000));
     EXPECT_NE(rig.WrittenSince(from).find("AT^SDLD\r"), std::string::npos);
-    EXPECT_FALSE(p.SB[0]->isEnabled());
-    EXPECT_EQ(p.Calls1Lab->text(), "0");
+    EXPECT_FALSE(deleteButton.isEnabled());
+    EXPECT_EQ(Find<QLabel>(p, "Calls1Lab").text(), "0");
 }
 
 }  // namespace

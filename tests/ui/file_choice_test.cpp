@@ -19,10 +19,10 @@ using testing::TempHome;
 // Answers the save dialog from a list, "" (cancel) once it is used up.
 struct ScriptedDialog {
     explicit ScriptedDialog(TFileChoice& choice) {
-        choice.AskFileName = [this](QWidget*, const TFileChoice::SaveQuestion& q) {
+        choice.SetSaveDialog([this](QWidget*, const TFileChoice::SaveQuestion& q) {
             asked.push_back(q);
             return answers.isEmpty() ? QString() : answers.takeFirst();
-        };
+        });
     }
     QStringList answers;
     std::vector<TFileChoice::SaveQuestion> asked;

@@ -40,6 +40,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
 
 class CountingSmsView : public ISmsView {
@@ -54,6 +55,8 @@ struct FrameRig : testing::MainWindowRig {
         engine.SetSmsView(&sms);
     }
     ~FrameRig() { engine.SetSmsView(nullptr); }
+    // The page shown (the left bar's button - 1).
+    int Page() const { return Find<QStackedWidget>(*glavna, "Notebook1").currentIndex(); }
     bool SentSince(std::size_t from, const char* line) const {
         return Written().find(line, from) != std::string::npos;
     }
@@ -85,7 +88,7 @@ TEST(FrameSimTest, PageButtonsStartTheirReads) {
     // Phonebook: an empty list is read; once read, a second press reads nothing.
     std::size_t from = rig.Written().size();
     g.OutBarBtn1Click(2);
-    EXPECT_EQ(g.Notebook1->currentIndex(), 1);
+    EXPECT_EQ(rig.Page(), 1);
     EXPECT_TRUE(rig.SentSince(from, "AT+CPBS=\"SM\"\r"));
     ASSERT_TRUE(PumpUntil([&] { return !rig.engine.PhonebookEmpty(); }, 10000));
     ASSERT_TRUE(rig.Idle());
@@ -97,7 +100,7 @@ TEST(FrameSimTest, PageButtonsStartTheirReads) {
     for (int press = 0; press < 2; ++press) {
         from = rig.Written().size();
         g.OutBarBtn1Click(4);
-        EXPECT_EQ(g.Notebook1->currentIndex(), 3);
+        EXPECT_EQ(rig.Page(), 3);
         EXPECT_TRUE(rig.SentSince(from, "AT+CPBS=\"LD\"\r")) << "press " << press;
         ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(from, "AT+CPBS=\"MC\"\r"); }, 10000));
         ASSERT_TRUE(rig.Idle());
@@ -116,7 +119,7 @@ TEST(FrameSimTest, PageButtonsStartTheirReads) {
     EXPECT_TRUE(rig.engine.RefreshRunning());
     g.OutBarBtn1Click(6);
     EXPECT_FALSE(rig.engine.RefreshRunning());
-    EXPECT_EQ(g.Notebook1->currentIndex(), 5);
+    EXPECT_EQ(rig.Page(), 5);
 }
 
 TEST(FrameSimTest, SmsPageWithoutPhonebookAsksFirst) {
@@ -145,7 +148,7 @@ TEST(FrameSimTest, SmsPageWithoutPhonebookAsksFirst) {
     answers = {"No"};
     std::size_t from = rig.Written().size();
     g.OutBarBtn1Click(3);
-    EXPECT_EQ(g.Notebook1->currentIndex(), 2);
+    EXPECT_EQ(rig.Page(), 2);
     EXPECT_EQ(rig.sms.clears, 1);
     EXPECT_TRUE(rig.SentSince(from, "AT+CPMS="));
     EXPECT_FALSE(rig.SentSince(from, "AT+CPBS="));
@@ -167,18 +170,23 @@ TEST(FrameSimTest, AdvancedMenuItemsShowTheirTabAndTabsNeedTheConnection) {
     FrameRig rig;  // not shown: disconnected
     TGlavna& g = *rig.glavna;
     g.findChild<QAction*>("Ostalo2")->trigger();
-    EXPECT_EQ(g.Notebook1->currentIndex(), 5);
-    EXPECT_EQ(g.Notebook2->currentIndex(), 5);
-    for (std::size_t i = 0; i < 6; ++i) {
-        const widgets::TBrisolaButton& b = *g.OstaloPage->TabBarBtn[i];
-        EXPECT_EQ(b.Tag, 10 * static_cast<int>(i + 1));
-        EXPECT_EQ(b.UpImage(), i == 5 ? b.DownImage() : b.DisabledImage()) << "tab " << i + 1;
+    EXPECT_EQ(rig.Page(), 5);
+    const QStackedWidget& notebook2 = Find<QStackedWidget>(g, "Notebook2");
+    EXPECT_EQ(notebook2.currentIndex(), 5);
+    auto tab = [&g](int n) -> widgets::TBrisolaButton& {
+        return Find<widgets::TBrisolaButton>(
+            g, QStringLiteral("TabBarBtn%1").arg(n).toLatin1().constData());
+    };
+    for (int n = 1; n <= 6; ++n) {
+        const widgets::TBrisolaButton& b = tab(n);
+        EXPECT_EQ(b.Tag, 10 * n);
+        EXPECT_EQ(b.UpImage(), n == 6 ? b.DownImage() : b.DisabledImage()) << "tab " << n;
         EXPECT_NE(b.DownImage(), b.DisabledImage());
     }
-    rig.Click(g.OstaloPage->TabBarBtn[2]);
-    EXPECT_EQ(g.Notebook2->currentIndex(), 2);
-    EXPECT_EQ(g.OstaloPage->TabBarBtn[2]->UpImage(), g.OstaloPage->TabBarBtn[2]->DownImage());
-    EXPECT_EQ(g.OstaloPage->TabBarBtn[5]->UpImage(), g.OstaloPage->TabBarBtn[5]->DisabledImage());
+    rig.Click(&tab(3));
+    EXPECT_EQ(notebook2.currentIndex(), 2);
+    EXPECT_EQ(tab(3).UpImage(), tab(3).DownImage());
+    EXPECT_EQ(tab(6).UpImage(), tab(6).DisabledImage());
     for (int tag = 10; tag <= 60; tag += 10) g.TabBarBtn1Click(tag);
     EXPECT_TRUE(rig.Written().empty());
 }
@@ -195,14 +203,16 @@ TEST(FrameSimTest, Indicators) {
     EXPECT_GT(*traffic.rbegin(), 0) << "the animation ran during the connect chain";
     EXPECT_EQ(g.PortTrafficFrame(), 0);
     EXPECT_EQ(g.NewCallPhase(), 3);
-    EXPECT_EQ(g.NewCallPB->toolTip(), "Nema novih poziva!");
-    EXPECT_EQ(g.NewSmsPB->toolTip(), "Nema novih SMS poruka!");
+    QWidget& newCall = Find<QWidget>(g, "NewCallPB");
+    QWidget& newSms = Find<QWidget>(g, "NewSmsPB");
+    EXPECT_EQ(newCall.toolTip(), "Nema novih poziva!");
+    EXPECT_EQ(newSms.toolTip(), "Nema novih SMS poruka!");
 
     // Nothing pending: a click changes nothing.
     std::size_t from = rig.Written().size();
-    rig.Click(g.NewCallPB);
-    rig.Click(g.NewSmsPB);
-    EXPECT_EQ(g.Notebook1->currentIndex(), 0);
+    rig.Click(&newCall);
+    rig.Click(&newSms);
+    EXPECT_EQ(rig.Page(), 0);
     EXPECT_EQ(rig.Written().size(), from);
 
     rig.device.Phone().IncomingCall(rig.sched.NowMs(), "0911234567");
@@ -216,33 +226,35 @@ TEST(FrameSimTest, Indicators) {
     rig.device.Phone().RemoteHangup(rig.sched.NowMs());
     ASSERT_TRUE(rig.Idle());
     from = rig.Written().size();
-    rig.Click(g.NewCallPB);
-    EXPECT_EQ(g.Notebook1->currentIndex(), 3);
+    rig.Click(&newCall);
+    EXPECT_EQ(rig.Page(), 3);
     EXPECT_TRUE(rig.SentSince(from, "AT+CPBS=\"LD\"\r"));
     EXPECT_EQ(g.NewCallPhase(), 3);
-    EXPECT_EQ(g.NewCallPB->toolTip(), "No new calls!");
+    EXPECT_EQ(newCall.toolTip(), "No new calls!");
 }
 
 TEST(FrameSimTest, GeneralPageOfTheDefaultPhone) {
     FrameRig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
-    const TGeneralPage& p = *rig.glavna->OsnovnoPage;
-    EXPECT_EQ(p.ProLab->text(), "SIEMENS");
-    EXPECT_EQ(p.ProLab->property("Tag").toInt(), 101);
-    EXPECT_EQ(p.ModLab->text(), "S45");
-    EXPECT_EQ(p.NapBatLab->text(), "80%");
-    EXPECT_EQ(p.NapStatPB->Tag(), 8);
-    EXPECT_EQ(p.PrijemLab->text(), "65%     [ -73 dBm ]");
-    EXPECT_EQ(p.PrijemLab->property("Tag").toInt(), 115);
-    EXPECT_EQ(p.PrijemStatPB->Tag(), 6);
-    EXPECT_EQ(p.OperLab->text(), "HR VIP");
-    EXPECT_EQ(p.PodrucjeLab->text(), "0DA2");
-    EXPECT_EQ(p.BazaIDLab->text(), "5C1F");
-    EXPECT_TRUE(p.SaveNetLocBtn->isEnabled());
-    EXPECT_TRUE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    const TGeneralPage& p = Find<TGeneralPage>(*rig.glavna, "OsnovnoPage");
+    QLabel& prijemLab = Find<QLabel>(p, "PrijemLab");
+    QLabel& proLab = Find<QLabel>(p, "ProLab");
+    EXPECT_EQ(proLab.text(), "SIEMENS");
+    EXPECT_EQ(proLab.property("Tag").toInt(), 101);
+    EXPECT_EQ(Find<QLabel>(p, "ModLab").text(), "S45");
+    EXPECT_EQ(Find<QLabel>(p, "NapBatLab").text(), "80%");
+    EXPECT_EQ(Find<TLevelBars>(p, "NapStatPB").Tag(), 8);
+    EXPECT_EQ(prijemLab.text(), "65%     [ -73 dBm ]");
+    EXPECT_EQ(prijemLab.property("Tag").toInt(), 115);
+    EXPECT_EQ(Find<TLevelBars>(p, "PrijemStatPB").Tag(), 6);
+    EXPECT_EQ(Find<QLabel>(p, "OperLab").text(), "HR VIP");
+    EXPECT_EQ(Find<QLabel>(p, "PodrucjeLab").text(), "0DA2");
+    EXPECT_EQ(Find<QLabel>(p, "BazaIDLab").text(), "5C1F");
+    EXPECT_TRUE(Find<QPushButton>(p, "SaveNetLocBtn").isEnabled());
+    EXPECT_TRUE(Find<QAction>(*rig.glavna, "Snimilokacijumreze1").isEnabled());
     const auto s45 = LoadJpegPicture(testing::BuiltImagesDir() + "S45.jpg");
     ASSERT_TRUE(s45.has_value());
-    EXPECT_EQ(Rgb(p.MobImage->pixmap().toImage()), Rgb(*s45));
+    EXPECT_EQ(Rgb(Find<QLabel>(p, "MobImage").pixmap().toImage()), Rgb(*s45));
 }
 
 TEST(FrameSimTest, PhonePictureNamesOnlyFilesOfTheImagesFolder) {
@@ -256,10 +268,11 @@ TEST(FrameSimTest, PhonePictureNamesOnlyFilesOfTheImagesFolder) {
     ASSERT_TRUE(QFile::copy(testing::BuiltImagesDir() + "S45.jpg", home.QDir() + "S45.jpg"));
     const QImage question = Rgb(*LoadJpegPicture(images + "QuestionMark.jpg"));
     TGeneralPage page;
+    QLabel& picture = Find<QLabel>(page, "MobImage");
     for (const char* model : {"X99", "../S45", "..", ""}) {
-        page.MobImage->clear();
+        picture.clear();
         page.ShowPhonePicture(images, model);
-        EXPECT_EQ(Rgb(page.MobImage->pixmap().toImage()), question) << model;
+        EXPECT_EQ(Rgb(picture.pixmap().toImage()), question) << model;
     }
 
     {
@@ -272,39 +285,43 @@ TEST(FrameSimTest, PhonePictureNamesOnlyFilesOfTheImagesFolder) {
     ASSERT_EQ(watcher.Seen().size(), 1u);
     EXPECT_EQ(watcher.Seen()[0].caption, "Error");
     EXPECT_EQ(watcher.Seen()[0].text, "Cannot open picture!");
-    EXPECT_TRUE(page.MobImage->pixmap().isNull());
+    EXPECT_TRUE(picture.pixmap().isNull());
 }
 
 TEST(FrameSimTest, SaveLocationNamesTheCurrentCell) {
     FrameRig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
     TGlavna& g = *rig.glavna;
+    QAction& saveLocation = Find<QAction>(g, "Snimilokacijumreze1");
+    const QLabel& location = Find<QLabel>(Find<TGeneralPage>(g, "OsnovnoPage"), "LokacijaLab");
     QString prefilled = "unset";
     bool saveEnabledBlank = true;
     QTimer::singleShot(0, [&] {
         TSaveNetForm& f = *g.SaveNetForm();
-        EXPECT_EQ(f.NetLab->text(), "HR VIP");
-        EXPECT_EQ(f.CellLab->text(), "5C1F");
-        prefilled = f.LocEdit->text();
-        f.LocEdit->setText("   ");
-        saveEnabledBlank = f.Button1->isEnabled();
-        f.LocEdit->setText("Ured 2");
-        f.Button1->click();
+        QLineEdit& name = Find<QLineEdit>(f, "LocEdit");
+        QPushButton& save = Find<QPushButton>(f, "Button1");
+        EXPECT_EQ(Find<QLabel>(f, "NetLab").text(), "HR VIP");
+        EXPECT_EQ(Find<QLabel>(f, "CellLab").text(), "5C1F");
+        prefilled = name.text();
+        name.setText("   ");
+        saveEnabledBlank = save.isEnabled();
+        name.setText("Ured 2");
+        save.click();
     });
-    g.OsnovnoPage->SaveNetLocBtn->click();
+    Find<QPushButton>(g, "SaveNetLocBtn").click();
     EXPECT_EQ(prefilled, "");
     EXPECT_FALSE(saveEnabledBlank);
     QFile file(rig.home.QDir() + "Locations.dat");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("{HR VIP},{0DA2},{5C1F},\"Ured 2\"\r\n"));
-    EXPECT_EQ(g.OsnovnoPage->LokacijaLab->text(), "Ured 2");
+    EXPECT_EQ(location.text(), "Ured 2");
 
     // Opened again from the menu, the name is there.
     QTimer::singleShot(0, [&] {
-        prefilled = g.SaveNetForm()->LocEdit->text();
-        g.SaveNetForm()->Button2->click();
+        prefilled = Find<QLineEdit>(*g.SaveNetForm(), "LocEdit").text();
+        Find<QPushButton>(*g.SaveNetForm(), "Button2").click();
     });
-    g.Snimilokacijumreze1->trigger();
+    saveLocation.trigger();
     EXPECT_EQ(prefilled, "Ured 2");
 
     // A file that cannot be written: a message, the form stays open, the old
@@ -314,16 +331,16 @@ TEST(FrameSimTest, SaveLocationNamesTheCurrentCell) {
     bool stayedOpen = false;
     QTimer::singleShot(0, [&] {
         TSaveNetForm& f = *g.SaveNetForm();
-        f.LocEdit->setText("Ured 3");
-        f.Button1->click();
+        Find<QLineEdit>(f, "LocEdit").setText("Ured 3");
+        Find<QPushButton>(f, "Button1").click();
         stayedOpen = f.isVisible();
-        f.Button2->click();
+        Find<QPushButton>(f, "Button2").click();
     });
-    g.Snimilokacijumreze1->trigger();
+    saveLocation.trigger();
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(watcher.Seen().size(), 1u);
     EXPECT_EQ(watcher.Seen()[0].caption, "Error");
-    EXPECT_EQ(g.OsnovnoPage->LokacijaLab->text(), "Ured 2");
+    EXPECT_EQ(location.text(), "Ured 2");
     QFile again(rig.home.QDir() + "Locations.dat");
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), QByteArray("{HR VIP},{0DA2},{5C1F},\"Ured 2\"\r\n"));

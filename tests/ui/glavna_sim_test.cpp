@@ -30,6 +30,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
 
 struct SimRig : testing::MainWindowRig {
@@ -52,10 +53,11 @@ TEST(GlavnaSimTest, AutoConnectResetsThePhoneAndRunsTheConnectChain) {
     EXPECT_TRUE(rig.Sent("AT+CMEE=1\r"));
     // The general page is shown: the general information is read next, and
     // the status bar names the phone.
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->ProModLab->text().contains("S45"); }, 8000))
+    ASSERT_TRUE(PumpUntil(
+        [&] { return Find<QLabel>(*rig.glavna, "ProModLab").text().contains("S45"); }, 8000))
         << rig.device.Written();
     EXPECT_TRUE(rig.Sent("AT+CGMI\r"));
-    EXPECT_FALSE(rig.glavna->Uspostavivezu1->isEnabled());
+    EXPECT_FALSE(Find<QAction>(*rig.glavna, "Uspostavivezu1").isEnabled());
 }
 
 TEST(GlavnaSimTest, AFailedWriteDisconnectsAndTheMenusFollow) {
@@ -67,9 +69,9 @@ TEST(GlavnaSimTest, AFailedWriteDisconnectsAndTheMenusFollow) {
     ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 3000));
     EXPECT_EQ(watcher.Seen()[0].caption, "Communication error!");
     EXPECT_FALSE(rig.port.Connected());
-    EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
-    EXPECT_FALSE(rig.glavna->Prekinivezu1->isEnabled());
-    EXPECT_FALSE(rig.glavna->Iskljucimobitel1->isEnabled());
+    EXPECT_TRUE(Find<QAction>(*rig.glavna, "Uspostavivezu1").isEnabled());
+    EXPECT_FALSE(Find<QAction>(*rig.glavna, "Prekinivezu1").isEnabled());
+    EXPECT_FALSE(Find<QAction>(*rig.glavna, "Iskljucimobitel1").isEnabled());
     EXPECT_TRUE(rig.glavna->isEnabled()) << "the busy state ended";
 }
 
@@ -87,11 +89,11 @@ TEST(GlavnaSimTest, ProgressWindowShowsWhatTheEngineKeeps) {
     rig.host.ShowProgressWindow();
     EXPECT_TRUE(rig.host.IsProgressWindowVisible());
     EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments . . .");
-    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Mobile memory");
-    EXPECT_TRUE(rig.citam.Label1->isHidden());
-    EXPECT_EQ(rig.citam.PozicijaLab->text(), "Reading entry from position no. 5");
-    EXPECT_EQ(rig.citam.ProgressBar1->value(), 38);
-    EXPECT_EQ(rig.citam.ProgresLab->text(), "38%");
+    EXPECT_EQ(Find<QLabel>(rig.citam, "LokacijaLab").text(), "Mobile memory");
+    EXPECT_TRUE(Find<QLabel>(rig.citam, "Label1").isHidden());
+    EXPECT_EQ(Find<QLabel>(rig.citam, "PozicijaLab").text(), "Reading entry from position no. 5");
+    EXPECT_EQ(Find<QProgressBar>(rig.citam, "ProgressBar1").value(), 38);
+    EXPECT_EQ(Find<QLabel>(rig.citam, "ProgresLab").text(), "38%");
     rig.host.HideProgressWindow();
     rig.host.CloseProgressWindow();
     EXPECT_FALSE(rig.host.IsProgressWindowVisible());
@@ -109,7 +111,7 @@ TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!rig.citam.isVisible()) return;
         sawProgress = true;
-        const QString memory = rig.citam.LokacijaLab->text();
+        const QString memory = Find<QLabel>(rig.citam, "LokacijaLab").text();
         if (!memory.isEmpty() && !memoriesSeen.contains(memory)) memoriesSeen << memory;
     });
     watch.start(5);

@@ -38,6 +38,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::Pump;
 using testing::PumpUntil;
 
@@ -61,6 +62,8 @@ struct GlavnaRig {
         host.SetMainWindow(nullptr);
         glavna.reset();
     }
+    // A command of the main menu, by its name.
+    QAction& Command(const char* name) const { return Find<QAction>(*glavna, name); }
     bool Written(const char* text) const {
         return device.Written().find(text) != std::string::npos;
     }
@@ -77,21 +80,23 @@ struct GlavnaRig {
 TEST(GlavnaTest, CreationShapesTheWindowAndItsFolders) {
     GlavnaRig rig(false);
     TGlavna& g = *rig.glavna;
+    QAction& izlaz1 = Find<QAction>(g, "Izlaz1");
+    QLabel& mainBarImage = Find<QLabel>(g, "MainBarImage");
     EXPECT_FALSE(g.ImagesMissing());
     EXPECT_EQ(g.objectName(), "Glavna");
     EXPECT_EQ(g.windowTitle(), "Parlenko");
-    EXPECT_EQ(g.Notebook1->count(), 6);
-    EXPECT_EQ(g.Izlaz1->text(), "Zatvori Parlenko");
-    EXPECT_EQ(g.Izlaz1->shortcut(), QKeySequence(Qt::Key_F10));
-    EXPECT_TRUE(g.Uspostavivezu1->isEnabled());
-    EXPECT_FALSE(g.Prekinivezu1->isEnabled());
-    EXPECT_FALSE(g.Iskljucimobitel1->isEnabled());
+    EXPECT_EQ(Find<QStackedWidget>(g, "Notebook1").count(), 6);
+    EXPECT_EQ(izlaz1.text(), "Zatvori Parlenko");
+    EXPECT_EQ(izlaz1.shortcut(), QKeySequence(Qt::Key_F10));
+    EXPECT_TRUE(Find<QAction>(g, "Uspostavivezu1").isEnabled());
+    EXPECT_FALSE(Find<QAction>(g, "Prekinivezu1").isEnabled());
+    EXPECT_FALSE(Find<QAction>(g, "Iskljucimobitel1").isEnabled());
     EXPECT_TRUE(std::filesystem::is_directory(rig.home.Dir() + "Melodies"));
     EXPECT_TRUE(std::filesystem::is_directory(rig.home.Dir() + "Logos"));
-    ASSERT_FALSE(g.MainBarImage->pixmap().isNull()) << "the general page's header";
-    EXPECT_EQ(g.MainBarImage->pixmap().size(), QSize(520, 36));
-    EXPECT_EQ(g.KeptMelody, -1);
-    EXPECT_EQ(g.KeptVolume, -1);
+    ASSERT_FALSE(mainBarImage.pixmap().isNull()) << "the general page's header";
+    EXPECT_EQ(mainBarImage.pixmap().size(), QSize(520, 36));
+    EXPECT_EQ(EngineInside::State(rig.engine).Services.KeptMelody, -1);
+    EXPECT_EQ(EngineInside::State(rig.engine).Services.KeptVolume, -1);
     EXPECT_FALSE(rig.engine.RefreshRunning()) << "only the general page starts it";
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 30000);
     g.SetMode(ActivityMode::LogoUpload);
@@ -102,7 +107,7 @@ TEST(GlavnaTest, MainMenuIsPaintedByMenuPainter1) {
     using namespace widgets;
     GlavnaRig rig(false);
     TGlavna& g = *rig.glavna;
-    const TMenuPainter& mp = *g.MenuPainter1;
+    const TMenuPainter& mp = Find<widgets::TMenuPainter>(g, "MenuPainter1");
     const TMenuColors t = mp.PaletteStep(true);
     EXPECT_EQ(t.MenuBackground, ColorToRGB(clBtnFace));
     EXPECT_EQ(t.IconBand, clMoneyGreen);
@@ -132,22 +137,24 @@ TEST(GlavnaTest, MainMenuIsPaintedByMenuPainter1) {
         EXPECT_NE(qobject_cast<const TPaintedMenu*>(m), nullptr) << m->objectName().toStdString();
         EXPECT_TRUE(mp.IsHooked(m)) << m->objectName().toStdString();
     }
+    QMenu& parlenko1 = Find<QMenu>(g, "Parlenko1");
     int separators = 0;
-    for (QAction* a : g.Parlenko1->actions()) {
+    for (QAction* a : parlenko1.actions()) {
         if (!a->isSeparator()) continue;
         ++separators;
-        EXPECT_EQ(g.Parlenko1->actionGeometry(a).height(), 4);
+        EXPECT_EQ(parlenko1.actionGeometry(a).height(), 4);
     }
     EXPECT_EQ(separators, 3);
-    g.Parlenko1->resize(g.Parlenko1->sizeHint());
-    const QImage image = g.Parlenko1->grab().toImage();
-    const QRect r = g.Parlenko1->actionGeometry(g.Uspostavivezu1);
+    parlenko1.resize(parlenko1.sizeHint());
+    const QImage image = parlenko1.grab().toImage();
+    const QRect r = parlenko1.actionGeometry(&Find<QAction>(g, "Uspostavivezu1"));
     EXPECT_EQ(FromQColor(image.pixelColor(r.left(), r.top())), clMoneyGreen) << "the band";
 
     // The items' shortcuts still reach them.
+    QAction& exit = Find<QAction>(g, "Izlaz1");
     int triggered = 0;
-    QObject::connect(g.Izlaz1, &QAction::triggered, [&] { ++triggered; });
-    g.Izlaz1->disconnect(&g);
+    QObject::connect(&exit, &QAction::triggered, [&] { ++triggered; });
+    exit.disconnect(&g);
     g.show();
     g.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
@@ -183,7 +190,7 @@ TEST(GlavnaTest, OptionsReachThePort) {
     EXPECT_EQ(rig.port.HwFlow(), hfNONE);
     EXPECT_FALSE(rig.port.CheckLineStatus());
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 10000);
-    EXPECT_EQ(rig.glavna->ComPortNameLab->text(), "COM 8");
+    EXPECT_EQ(Find<QLabel>(*rig.glavna, "ComPortNameLab").text(), "COM 8");
     // The whole name: every digit, a device by its name.
     for (const auto& [name, shown] : {std::pair{"COM12", "COM 12"},
                                       {"\\\\.\\COM3", "COM 3"},
@@ -191,7 +198,7 @@ TEST(GlavnaTest, OptionsReachThePort) {
                                       {"/dev/ttyUSB0", "ttyUSB0"}}) {
         rig.port.SetPortName(name);
         rig.glavna->RepaintConnected();
-        EXPECT_EQ(rig.glavna->ComPortNameLab->text(), shown) << name;
+        EXPECT_EQ(Find<QLabel>(*rig.glavna, "ComPortNameLab").text(), shown) << name;
     }
 }
 
@@ -202,9 +209,9 @@ TEST(GlavnaTest, AutoConnectResetsThePhone) {
     EXPECT_EQ(rig.device.OpenedName(), "COM2");
     EXPECT_EQ(rig.device.Written().rfind("ATZ\rATZ\rATE1\r", 0), 0u) << rig.device.Written();
     EXPECT_TRUE(rig.port.Connected());
-    EXPECT_FALSE(rig.glavna->Uspostavivezu1->isEnabled());
-    EXPECT_TRUE(rig.glavna->Prekinivezu1->isEnabled());
-    EXPECT_TRUE(rig.glavna->Iskljucimobitel1->isEnabled());
+    EXPECT_FALSE(rig.Command("Uspostavivezu1").isEnabled());
+    EXPECT_TRUE(rig.Command("Prekinivezu1").isEnabled());
+    EXPECT_TRUE(rig.Command("Iskljucimobitel1").isEnabled());
     // Closing without asking again: the test answers Yes.
     DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
     rig.glavna->close();
@@ -228,7 +235,7 @@ TEST(GlavnaTest, APortThatCannotBeOpenedIsReported) {
     EXPECT_EQ(watcher.Seen()[0].text,
               "Could not connect to serial port!\n\nCheck settings and try again!");
     EXPECT_FALSE(rig.port.Connected());
-    EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
+    EXPECT_TRUE(rig.Command("Uspostavivezu1").isEnabled());
     EXPECT_TRUE(rig.device.Written().empty());
     rig.glavna->hide();
 }
@@ -280,7 +287,7 @@ TEST_F(CloseQueryTest, NoKeepsTheProgramAndSavesNothing) {
 
 TEST_F(CloseQueryTest, YesSavesTheOptionsAndClosesThePort) {
     DialogWatcher watcher([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-    rig->glavna->Izlaz1->trigger();  // "Zatvori Parlenko" runs the same query
+    rig->Command("Izlaz1").trigger();  // "Zatvori Parlenko" runs the same query
     ASSERT_EQ(watcher.Seen().size(), 1u);
     ExpectClosedCleanly();
 }
@@ -295,26 +302,26 @@ TEST_F(CloseQueryTest, ClosingTheQueryByItsTitleBarCountsAsYes) {
 TEST(GlavnaTest, ConnectCommandTogglesTheConnection) {
     GlavnaRig rig(false);
     rig.glavna->show();
-    rig.glavna->Uspostavivezu1->trigger();
+    rig.Command("Uspostavivezu1").trigger();
     EXPECT_TRUE(rig.port.Connected());
     EXPECT_EQ(rig.device.TakeWritten(), "ATZ\rATZ\rATE1\r");
-    EXPECT_FALSE(rig.glavna->Uspostavivezu1->isEnabled());
-    rig.glavna->Prekinivezu1->trigger();
+    EXPECT_FALSE(rig.Command("Uspostavivezu1").isEnabled());
+    rig.Command("Prekinivezu1").trigger();
     EXPECT_FALSE(rig.port.Connected());
     EXPECT_EQ(rig.device.TakeWritten(), "AT+CNMI=0,0,0,0\r");
-    EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
-    EXPECT_FALSE(rig.glavna->Prekinivezu1->isEnabled());
+    EXPECT_TRUE(rig.Command("Uspostavivezu1").isEnabled());
+    EXPECT_FALSE(rig.Command("Prekinivezu1").isEnabled());
     rig.glavna->hide();
 }
 
 TEST(GlavnaTest, TurningThePhoneOffAsksThenSwitchesItOffAndDisconnects) {
     GlavnaRig rig(false);
     rig.glavna->show();
-    rig.glavna->Uspostavivezu1->trigger();
+    rig.Command("Uspostavivezu1").trigger();
     rig.device.TakeWritten();
     {
         DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
-        rig.glavna->Iskljucimobitel1->trigger();
+        rig.Command("Iskljucimobitel1").trigger();
         ASSERT_EQ(no.Seen().size(), 1u);
         EXPECT_EQ(no.Seen()[0].caption, "Mobile turn off");
         EXPECT_EQ(no.Seen()[0].text, "Do you really want to turn off your mobile?");
@@ -323,12 +330,12 @@ TEST(GlavnaTest, TurningThePhoneOffAsksThenSwitchesItOffAndDisconnects) {
     EXPECT_TRUE(rig.device.Written().empty());
     {
         DialogWatcher yes([](TMessageDialog& d) { DialogWatcher::Press(d, "Yes"); });
-        rig.glavna->Iskljucimobitel1->trigger();
+        rig.Command("Iskljucimobitel1").trigger();
     }
     EXPECT_EQ(rig.device.Written(), "AT^SMSO\rAT+CNMI=0,0,0,0\r");
     EXPECT_FALSE(rig.port.Connected());
-    EXPECT_TRUE(rig.glavna->Uspostavivezu1->isEnabled());
-    EXPECT_FALSE(rig.glavna->Iskljucimobitel1->isEnabled());
+    EXPECT_TRUE(rig.Command("Uspostavivezu1").isEnabled());
+    EXPECT_FALSE(rig.Command("Iskljucimobitel1").isEnabled());
     rig.glavna->hide();
 }
 
@@ -337,13 +344,15 @@ TEST(GlavnaTest, HeaderPictures) {
     const QString dir = images.QDir();
     GlavnaRig rig(false, dir);
     TGlavna& g = *rig.glavna;
+    QLabel& mainBarImage = Find<QLabel>(g, "MainBarImage");
+    QStackedWidget& notebook1 = Find<QStackedWidget>(g, "Notebook1");
     // The general header is missing: blank, and no message.
-    EXPECT_TRUE(g.MainBarImage->pixmap().isNull());
+    EXPECT_TRUE(mainBarImage.pixmap().isNull());
 
     QFile::copy(testing::BuiltImagesDir() + "engPhonebookBar.jpg", dir + "engPhonebookBar.jpg");
     g.OutBarBtn1Click(2);
-    EXPECT_EQ(g.Notebook1->currentIndex(), 1);
-    EXPECT_EQ(g.MainBarImage->pixmap().size(), QSize(520, 36));
+    EXPECT_EQ(notebook1.currentIndex(), 1);
+    EXPECT_EQ(mainBarImage.pixmap().size(), QSize(520, 36));
 
     {
         QFile bad(dir + "engSmsBar.jpg");
@@ -357,14 +366,15 @@ TEST(GlavnaTest, HeaderPictures) {
     EXPECT_EQ(watcher.Seen()[1].caption, "Refresh phonebook");
     EXPECT_EQ(watcher.Seen()[0].caption, "Error");
     EXPECT_EQ(watcher.Seen()[0].text, "Cannot open picture!");
-    EXPECT_TRUE(g.MainBarImage->pixmap().isNull());
-    EXPECT_EQ(g.Notebook1->currentIndex(), 2) << "the program goes on";
+    EXPECT_TRUE(mainBarImage.pixmap().isNull());
+    EXPECT_EQ(notebook1.currentIndex(), 2) << "the program goes on";
 }
 
 TEST(GlavnaTest, LeftBarButtonsAndTooltips) {
     GlavnaRig rig(false);
     TGlavna& g = *rig.glavna;
-    widgets::TBrisolaButton& six = *g.OutBarBtn[5];
+    QWidget& connectedPB = Find<QWidget>(g, "ConnectedPB");
+    widgets::TBrisolaButton& six = Find<widgets::TBrisolaButton>(g, "OutBarBtn6");
     EXPECT_EQ(six.Tag, 6);
     EXPECT_EQ(six.height(), 70);
     const QImage up = six.grab().toImage();
@@ -377,13 +387,13 @@ TEST(GlavnaTest, LeftBarButtonsAndTooltips) {
                       Qt::NoModifier);
         QApplication::sendEvent(&six, &e);
     }
-    EXPECT_EQ(g.Notebook1->currentIndex(), 5);
+    EXPECT_EQ(Find<QStackedWidget>(g, "Notebook1").currentIndex(), 5);
 
     QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), QPoint(300, 200));
-    QApplication::sendEvent(g.ConnectedPB, &tip);
+    QApplication::sendEvent(&connectedPB, &tip);
     widgets::TTessaryHintWindow& hint = g.Hints().Window();
     EXPECT_TRUE(hint.isVisible());
-    EXPECT_EQ(hint.Caption(), g.ConnectedPB->toolTip());
+    EXPECT_EQ(hint.Caption(), connectedPB.toolTip());
     EXPECT_TRUE(hint.Caption().startsWith("Mobile not connected!"));
     EXPECT_EQ(g.Hints().HidePause(), 10000);
     EXPECT_FALSE(QToolTip::isVisible());

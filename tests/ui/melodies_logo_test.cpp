@@ -37,6 +37,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::PumpUntil;
 
 constexpr int kMelodiesTab = 40;
@@ -59,11 +60,12 @@ struct Rig : testing::MainWindowRig {
         glavna->show();
         return PumpUntil([&] { return device.Written().find("AT+CMGF=0\r") != std::string::npos; },
                          8000) &&
-               PumpUntil([&] { return glavna->ProModLab->text().contains("S45"); }, 8000) &&
+               PumpUntil([&] { return Find<QLabel>(*glavna, "ProModLab").text().contains("S45"); },
+                         8000) &&
                PumpUntil([&] { return glavna->isEnabled(); }, 12000);
     }
-    TMelodiesPage& Melodies() { return *glavna->MelodijePage; }
-    TLogoPage& Logo() { return *glavna->LogotipPage; }
+    TMelodiesPage& Melodies() { return Find<TMelodiesPage>(*glavna, "MelodijePage"); }
+    TLogoPage& Logo() { return Find<TLogoPage>(*glavna, "LogotipPage"); }
     phonesim::ObjectStore& Store(const char* type) { return device.Phone().State().objects[type]; }
     QString File(const QString& name) const { return home.QDir() + name; }
     // Shows folder in list and selects name in it.
@@ -137,59 +139,64 @@ TEST(MelodiesPage, RingerPlayStopSaveAndDeleteNameTheSameUserSlot) {
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     rig.glavna->TabBarBtn1Click(kMelodiesTab);
     TMelodiesPage& page = rig.Melodies();
-    ASSERT_TRUE(PumpUntil(
-        [&] { return page.MelodijeCB->count() == 42 && page.PlayMelBtn->isEnabled(); }, 5000))
+    QComboBox& melodijeCB = Find<QComboBox>(page, "MelodijeCB");
+    QPushButton& delMelBtn = Find<QPushButton>(page, "DelMelBtn");
+    QPushButton& playMelBtn = Find<QPushButton>(page, "PlayMelBtn");
+    QPushButton& saveToMidiBtn = Find<QPushButton>(page, "SaveToMidiBtn");
+    QPushButton& stopMelBtn = Find<QPushButton>(page, "StopMelBtn");
+    QSlider& volumeTB = Find<QSlider>(page, "VolumeTB");
+    ASSERT_TRUE(PumpUntil([&] { return melodijeCB.count() == 42 && playMelBtn.isEnabled(); }, 5000))
         << rig.device.Written();
     EXPECT_TRUE(rig.device.Written().find("AT^SRTC=?\r") != std::string::npos);
     for (int i = 0; i < 42; ++i)
-        EXPECT_EQ(page.MelodijeCB->itemText(i).contains("Individual"), i >= 39) << i;
-    EXPECT_EQ(page.SaveMelMemCB->count(), 3);
+        EXPECT_EQ(melodijeCB.itemText(i).contains("Individual"), i >= 39) << i;
+    EXPECT_EQ(Find<QComboBox>(page, "SaveMelMemCB").count(), 3);
 
-    page.MelodijeCB->setCurrentIndex(39);  // "40", the first user melody
-    EXPECT_TRUE(page.DelMelBtn->isEnabled());
-    EXPECT_TRUE(page.SaveToMidiBtn->isEnabled());
+    melodijeCB.setCurrentIndex(39);  // "40", the first user melody
+    EXPECT_TRUE(delMelBtn.isEnabled());
+    EXPECT_TRUE(saveToMidiBtn.isEnabled());
     EXPECT_EQ(page.UserMelodyTag(), 0);
     std::size_t mark = rig.Mark();
-    page.PlayMelBtn->click();
-    ASSERT_TRUE(PumpUntil([&] { return page.StopMelBtn->isEnabled(); }, 5000))
+    playMelBtn.click();
+    ASSERT_TRUE(PumpUntil([&] { return stopMelBtn.isEnabled(); }, 5000))
         << rig.device.Written().substr(mark);
     const std::string played = rig.device.Written().substr(mark);
-    const auto set = played.find("AT^SRTC=39," + std::to_string(page.VolumeTB->value()) + "\r");
+    const auto set = played.find("AT^SRTC=39," + std::to_string(volumeTB.value()) + "\r");
     const auto play = played.find("AT^SRTC\r", set);
     ASSERT_NE(set, std::string::npos) << played;
     ASSERT_NE(play, std::string::npos) << played;
     EXPECT_NE(played.find("AT^SRTC?\r", play), std::string::npos) << played;
-    EXPECT_FALSE(page.MelodijeCB->isEnabled());
-    EXPECT_FALSE(page.VolumeTB->isEnabled());
+    EXPECT_FALSE(melodijeCB.isEnabled());
+    EXPECT_FALSE(volumeTB.isEnabled());
 
     mark = rig.Mark();
-    page.StopMelBtn->click();
+    stopMelBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(mark, "AT^SRTC\r"); }, 3000));
     // The phone idle again: its own ringer melody (06) is set back.
     ASSERT_TRUE(PumpUntil(
-        [&] { return page.MelodijeCB->isEnabled() && rig.SentSince(mark, "AT^SRTC=5,3\r"); }, 5000))
+        [&] { return melodijeCB.isEnabled() && rig.SentSince(mark, "AT^SRTC=5,3\r"); }, 5000))
         << rig.device.Written().substr(mark);
     ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
-    page.MelodijeCB->setCurrentIndex(39);
-    ASSERT_TRUE(page.SaveToMidiBtn->isEnabled());
+    melodijeCB.setCurrentIndex(39);
+    ASSERT_TRUE(saveToMidiBtn.isEnabled());
 
     // Saving and deleting "40" both address slot 2.
     DialogWatcher yes;  // confirms, then closes "No melody found in user's memory!"
     mark = rig.Mark();
-    page.SaveToMidiBtn->click();
+    saveToMidiBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(mark, "AT^SBNR=\"mid\",2\r"); }, 3000));
     ASSERT_TRUE(PumpUntil([&] { return yes.Seen().size() >= 2; }, 5000));
     EXPECT_EQ(yes.Seen()[1].text, "No melody found in user's memory!");
     mark = rig.Mark();
-    page.DelMelBtn->click();
+    delMelBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(mark, "AT^SBNW=\"mid\",2,0\r"); }, 3000));
     ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
 
     // "42" is slot 0: the phone's 153 bytes go into the file chosen.
-    page.MelodijeCB->setCurrentIndex(41);
+    melodijeCB.setCurrentIndex(41);
     EXPECT_EQ(page.UserMelodyTag(), 2);
     FileDialogAnswer answer(rig.File("Ringer.mid"));
-    page.SaveToMidiBtn->click();
+    saveToMidiBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return QFile::exists(rig.File("Ringer.mid")); }, 5000));
     EXPECT_EQ(answer.Title(), "Save melody to . . .");
     const std::string kept = rig.Store("mid").objects[0];
@@ -202,7 +209,12 @@ TEST(MelodiesPage, MidiFilesShowTheirFiguresAndUploadIntoTheChosenSlot) {
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     rig.glavna->TabBarBtn1Click(kMelodiesTab);
     TMelodiesPage& page = rig.Melodies();
-    ASSERT_TRUE(PumpUntil([&] { return page.SaveMelMemCB->count() == 3; }, 5000));
+    QComboBox& saveMelMemCB = Find<QComboBox>(page, "SaveMelMemCB");
+    QLabel& midiSizeLab = Find<QLabel>(page, "MidiSizeLab");
+    QLabel& midiTonesLab = Find<QLabel>(page, "MidiTonesLab");
+    QLabel& midiTracksLab = Find<QLabel>(page, "MidiTracksLab");
+    QPushButton& uploadMelBtn = Find<QPushButton>(page, "UploadMelBtn");
+    ASSERT_TRUE(PumpUntil([&] { return saveMelMemCB.count() == 3; }, 5000));
     ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
 
     const QString dir = rig.File("midi/");
@@ -217,17 +229,17 @@ TEST(MelodiesPage, MidiFilesShowTheirFiguresAndUploadIntoTheChosenSlot) {
     TPcFileList& files = page.MidiFiles();
 
     ASSERT_TRUE(Rig::Choose(files, dir, "a1023.mid"));
-    EXPECT_EQ(page.MidiSizeLab->text(), "1023 bytes");
-    EXPECT_EQ(page.MidiTracksLab->text(), "1");
-    EXPECT_EQ(page.MidiTonesLab->text(), "3");
-    EXPECT_TRUE(page.UploadMelBtn->isEnabled());
+    EXPECT_EQ(midiSizeLab.text(), "1023 bytes");
+    EXPECT_EQ(midiTracksLab.text(), "1");
+    EXPECT_EQ(midiTonesLab.text(), "3");
+    EXPECT_TRUE(uploadMelBtn.isEnabled());
     ASSERT_TRUE(files.SelectPath(dir + "b1024.mid"));
-    EXPECT_EQ(page.MidiSizeLab->text(), "1 kB");
-    EXPECT_EQ(page.MidiTonesLab->text(), "2");
+    EXPECT_EQ(midiSizeLab.text(), "1 kB");
+    EXPECT_EQ(midiTonesLab.text(), "2");
     ASSERT_TRUE(files.SelectPath(dir + "c_silent.mid"));
-    EXPECT_EQ(page.MidiTonesLab->text(), "??");
-    EXPECT_EQ(page.MidiSizeLab->text(), "200 bytes");
-    ASSERT_TRUE(page.UploadMelBtn->isEnabled());
+    EXPECT_EQ(midiTonesLab.text(), "??");
+    EXPECT_EQ(midiSizeLab.text(), "200 bytes");
+    ASSERT_TRUE(uploadMelBtn.isEnabled());
     {
         // A file the MIDI model rejects: why, no figures, nothing to send.
         DialogWatcher ok;
@@ -238,21 +250,21 @@ TEST(MelodiesPage, MidiFilesShowTheirFiguresAndUploadIntoTheChosenSlot) {
         EXPECT_TRUE(why.startsWith("Cannot read melody d_damaged.mid!\n\n")) << why.toStdString();
         EXPECT_GT(why.size(), 38) << why.toStdString();
     }
-    for (QLabel* l : {page.MidiSizeLab, page.MidiTracksLab, page.MidiTonesLab})
+    for (QLabel* l : {&midiSizeLab, &midiTracksLab, &midiTonesLab})
         EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
-    EXPECT_FALSE(page.UploadMelBtn->isEnabled());
+    EXPECT_FALSE(uploadMelBtn.isEnabled());
     ASSERT_TRUE(files.SelectPath(dir + "e_notes.txt"));
-    EXPECT_EQ(page.MidiSizeLab->text(), "");
-    EXPECT_FALSE(page.UploadMelBtn->isEnabled());
-    EXPECT_FALSE(page.PlayMidiBtn->isEnabled());
+    EXPECT_EQ(midiSizeLab.text(), "");
+    EXPECT_FALSE(uploadMelBtn.isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(page, "PlayMidiBtn").isEnabled());
 
     // 8800 bytes: 50 packets into the first user melody's slot (2).
     ASSERT_TRUE(files.SelectPath(dir + "f8800.mid"));
-    page.SaveMelMemCB->setCurrentIndex(0);
+    saveMelMemCB.setCurrentIndex(0);
     rig.Store("mid").objects.erase(2);
     DialogWatcher yes;
     std::size_t mark = rig.Mark();
-    page.UploadMelBtn->click();
+    uploadMelBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return rig.Store("mid").objects.count(2) == 1; }, 60000))
         << rig.device.Written().substr(mark, 400);
     EXPECT_TRUE(rig.SentSince(mark, "AT^SBNW=\"mid\",2,1,50\r"));
@@ -264,7 +276,7 @@ TEST(MelodiesPage, MidiFilesShowTheirFiguresAndUploadIntoTheChosenSlot) {
     ASSERT_TRUE(files.SelectPath(dir + "g8801.mid"));
     mark = rig.Mark();
     const auto seen = yes.Seen().size();
-    page.UploadMelBtn->click();
+    uploadMelBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return yes.Seen().size() >= seen + 2; }, 3000));
     EXPECT_EQ(yes.Seen()[seen + 1].text, "Melody too big!");
     testing::Pump(100);
@@ -285,28 +297,30 @@ TEST(MelodiesPage, ThePcPlayerRunsTheCommandAndTheButtonsFollowIt) {
     {
         Rig rig;
         TMelodiesPage& page = rig.Melodies();
+        QPushButton& playMidiBtn = Find<QPushButton>(page, "PlayMidiBtn");
+        QPushButton& stopMidiBtn = Find<QPushButton>(page, "StopMidiBtn");
         ASSERT_TRUE(Rig::Choose(page.MidiFiles(), dir, "tune.mid"));
-        ASSERT_TRUE(page.PlayMidiBtn->isEnabled());
+        ASSERT_TRUE(playMidiBtn.isEnabled());
         page.PlayMidiBtnClick();
-        ASSERT_TRUE(PumpUntil([&] { return page.StopMidiBtn->isEnabled(); }, 5000));
-        EXPECT_FALSE(page.PlayMidiBtn->isEnabled());
-        EXPECT_FALSE(page.UploadMelBtn->isEnabled());
+        ASSERT_TRUE(PumpUntil([&] { return stopMidiBtn.isEnabled(); }, 5000));
+        EXPECT_FALSE(playMidiBtn.isEnabled());
+        EXPECT_FALSE(Find<QPushButton>(page, "UploadMelBtn").isEnabled());
         ASSERT_TRUE(PumpUntil([&] { return QFile::exists(dir + "pid"); }, 5000));
         EXPECT_TRUE(ReadFile(dir + "args").contains((dir + "tune.mid").toLocal8Bit()));
         testing::Pump(50);
         const int pid = ReadFile(dir + "pid").trimmed().toInt();
         ASSERT_GT(pid, 0);
-        page.StopMidiBtn->click();
+        stopMidiBtn.click();
         EXPECT_NE(::kill(pid, 0), 0) << "Zaustavi ended the player";
-        EXPECT_TRUE(page.PlayMidiBtn->isEnabled());
-        EXPECT_FALSE(page.StopMidiBtn->isEnabled());
+        EXPECT_TRUE(playMidiBtn.isEnabled());
+        EXPECT_FALSE(stopMidiBtn.isEnabled());
 
         // A player that ends by itself gives play back.
         setenv("PLAYER_SLEEP", "0", 1);
         page.PlayMidiBtnClick();
-        ASSERT_TRUE(PumpUntil([&] { return page.StopMidiBtn->isEnabled(); }, 5000));
-        ASSERT_TRUE(PumpUntil(
-            [&] { return page.PlayMidiBtn->isEnabled() && !page.StopMidiBtn->isEnabled(); }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return stopMidiBtn.isEnabled(); }, 5000));
+        ASSERT_TRUE(
+            PumpUntil([&] { return playMidiBtn.isEnabled() && !stopMidiBtn.isEnabled(); }, 5000));
     }
     unsetenv("PLAYER_SLEEP");
     // No player: play stays off, with the hint.
@@ -314,10 +328,11 @@ TEST(MelodiesPage, ThePcPlayerRunsTheCommandAndTheButtonsFollowIt) {
     {
         Rig rig;
         TMelodiesPage& page = rig.Melodies();
+        const QPushButton& playMidiBtn = Find<QPushButton>(page, "PlayMidiBtn");
         ASSERT_TRUE(Rig::Choose(page.MidiFiles(), dir, "tune.mid"));
-        EXPECT_FALSE(page.PlayMidiBtn->isEnabled());
-        EXPECT_EQ(page.PlayMidiBtn->toolTip(), "Za sviranje instalirajte timidity ili fluidsynth");
-        EXPECT_EQ(page.MidiTonesLab->text(), "4");
+        EXPECT_FALSE(playMidiBtn.isEnabled());
+        EXPECT_EQ(playMidiBtn.toolTip(), "Za sviranje instalirajte timidity ili fluidsynth");
+        EXPECT_EQ(Find<QLabel>(page, "MidiTonesLab").text(), "4");
     }
     unsetenv("PARLENKO_MIDI_PLAYER");
 }
@@ -326,18 +341,25 @@ TEST(LogoPage, ReadSaveUploadAndDeleteTheOperatorLogoAndTheScreensaver) {
     Rig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     TLogoPage& page = rig.Logo();
+    QComboBox& logosCB = Find<QComboBox>(page, "LogosCB");
+    QLabel& mobLogSizeLab = Find<QLabel>(page, "MobLogSizeLab");
+    QLabel& picMaxSizeLab = Find<QLabel>(page, "PicMaxSizeLab");
+    QLabel& picSizeLab = Find<QLabel>(page, "PicSizeLab");
+    QPushButton& delLogBtn = Find<QPushButton>(page, "DelLogBtn");
+    QPushButton& saveToBmpBtn = Find<QPushButton>(page, "SaveToBmpBtn");
+    QPushButton& uploadLogBtn = Find<QPushButton>(page, "UploadLogBtn");
     std::size_t mark = rig.Mark();
     rig.glavna->TabBarBtn1Click(kLogoTab);
     ASSERT_TRUE(PumpUntil([&] { return page.MobLogImageTag() == 1; }, 5000))
         << rig.device.Written().substr(mark);
     EXPECT_TRUE(rig.SentSince(mark, "AT^SBNR=\"bmp\",0\r"));
-    EXPECT_EQ(page.MobLogSizeLab->text(), "101 x 46");
-    EXPECT_EQ(page.PicMaxSizeLab->text(), "101 x 46");
-    ASSERT_EQ(page.LogosCB->count(), 2);
+    EXPECT_EQ(mobLogSizeLab.text(), "101 x 46");
+    EXPECT_EQ(picMaxSizeLab.text(), "101 x 46");
+    ASSERT_EQ(logosCB.count(), 2);
     // The phone's logo is framed in black (its corner pixels too): the frame
     // is drawn on the white canvas (124 x 64, the logo centred at 12, 9),
     // the paper inside it stays white.
-    const QImage shown = page.MobLogImage->pixmap().toImage();
+    const QImage shown = Find<QLabel>(page, "MobLogImage").pixmap().toImage();
     for (const QPoint at : {QPoint(12, 9), QPoint(12, 30), QPoint(112, 54), QPoint(60, 9)})
         EXPECT_LT(qGray(shown.pixel(at)), 64) << at.x() << "," << at.y();
     EXPECT_EQ(qGray(shown.pixel(14, 52)), 255);
@@ -346,15 +368,15 @@ TEST(LogoPage, ReadSaveUploadAndDeleteTheOperatorLogoAndTheScreensaver) {
     // Saved as "x": "x.bmp" holds the phone's bytes.
     {
         FileDialogAnswer answer(rig.File("x"));
-        page.SaveToBmpBtn->click();
+        saveToBmpBtn.click();
         EXPECT_EQ(answer.Title(), "Save logo to . . .");
     }
     EXPECT_EQ(ReadFile(rig.File("x.bmp")).toStdString(), rig.Store("bmp").objects[0]);
-    EXPECT_EQ(rig.status->PorukaLab->text(), "Logo succesfully saved on disc!");
+    EXPECT_EQ(Find<QLabel>(*rig.status, "PorukaLab").text(), "Logo succesfully saved on disc!");
 
     // The screensaver kind is index 2 for upload, read and delete.
-    page.SaveLogoMemCB->setCurrentIndex(1);
-    EXPECT_EQ(page.PicMaxSizeLab->text(), "101 x 46");
+    Find<QComboBox>(page, "SaveLogoMemCB").setCurrentIndex(1);
+    EXPECT_EQ(picMaxSizeLab.text(), "101 x 46");
     const QString dir = rig.File("pictures/");
     QDir().mkpath(dir);
     QImage mono(101, 46, QImage::Format_Mono);
@@ -363,13 +385,16 @@ TEST(LogoPage, ReadSaveUploadAndDeleteTheOperatorLogoAndTheScreensaver) {
     ASSERT_TRUE(mono.save(dir + "mono.bmp", "BMP"));
     WriteFile(dir + "z_broken.bmp", "BM not really a picture");
     ASSERT_TRUE(Rig::Choose(page.LogoFiles(), dir, "mono.bmp"));
-    EXPECT_EQ(page.PicSizeLab->text(), "101 x 46");
-    ASSERT_TRUE(page.UploadLogBtn->isEnabled());
+    EXPECT_EQ(picSizeLab.text(), "101 x 46");
+    ASSERT_TRUE(uploadLogBtn.isEnabled());
     DialogWatcher yes;
     mark = rig.Mark();
-    page.UploadLogBtn->click();
+    uploadLogBtn.click();
     ASSERT_TRUE(PumpUntil(
-        [&] { return rig.status->PorukaLab->text() == "Logo succesfully saved in mobile!"; },
+        [&] {
+            return Find<QLabel>(*rig.status, "PorukaLab").text() ==
+                   "Logo succesfully saved in mobile!";
+        },
         20000))
         << rig.device.Written().substr(mark, 300);
     EXPECT_TRUE(rig.SentSince(mark, "AT^SBNW=\"bmp\",2,1,5\r"));
@@ -378,28 +403,27 @@ TEST(LogoPage, ReadSaveUploadAndDeleteTheOperatorLogoAndTheScreensaver) {
     const QImage held = QImage::fromData(QByteArray::fromStdString(stored), "BMP");
     EXPECT_EQ(held.depth(), 1);
     EXPECT_EQ(held.size(), QSize(101, 46));
-    EXPECT_EQ(page.LogosCB->currentIndex(), 1);
-    EXPECT_EQ(page.MobLogSizeLab->text(), "101 x 46");
+    EXPECT_EQ(logosCB.currentIndex(), 1);
+    EXPECT_EQ(mobLogSizeLab.text(), "101 x 46");
     ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
 
     mark = rig.Mark();
-    page.RefLogBtn->click();
+    Find<QPushButton>(page, "RefLogBtn").click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(mark, "AT^SBNR=\"bmp\",2\r"); }, 3000));
     ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
     mark = rig.Mark();
-    page.DelLogBtn->click();
+    delLogBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(mark, "AT^SBNW=\"bmp\",2,0\r"); }, 3000));
-    ASSERT_TRUE(
-        PumpUntil([&] { return page.MobLogSizeLab->text() == "No logo on mobile!"; }, 5000));
-    EXPECT_FALSE(page.DelLogBtn->isEnabled());
-    EXPECT_FALSE(page.SaveToBmpBtn->isEnabled());
+    ASSERT_TRUE(PumpUntil([&] { return mobLogSizeLab.text() == "No logo on mobile!"; }, 5000));
+    EXPECT_FALSE(delLogBtn.isEnabled());
+    EXPECT_FALSE(saveToBmpBtn.isEnabled());
 
     const auto seen = yes.Seen().size();
     ASSERT_TRUE(page.LogoFiles().SelectPath(dir + "z_broken.bmp"));
     ASSERT_TRUE(PumpUntil([&] { return yes.Seen().size() > seen; }, 3000));
     EXPECT_EQ(yes.Seen()[seen].text, "Cannot open picture!");
-    EXPECT_FALSE(page.UploadLogBtn->isEnabled());
-    EXPECT_EQ(page.PicSizeLab->text(), "");
+    EXPECT_FALSE(uploadLogBtn.isEnabled());
+    EXPECT_EQ(picSizeLab.text(), "");
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::Pump;
 using testing::PumpUntil;
 
@@ -65,13 +66,13 @@ struct Rig {
     ~Rig() {
         host.SetMainWindow(nullptr);
         host.SetStatusFrm(nullptr);
-        glavna->OptionsForm->hide();
+        glavna->OptionsForm()->hide();
         glavna->hide();
         glavna.reset();
     }
     QString IniPath() const { return home.QDir() + "Parlenko.ini"; }
-    TOptionsForm& Form() { return *glavna->OptionsForm; }
-    TSettingsPage& Page() { return *glavna->SettingsPage; }
+    TOptionsForm& Form() { return *glavna->OptionsForm(); }
+    TSettingsPage& Page() { return Find<TSettingsPage>(*glavna, "OstaloSettingsPage"); }
     // What the port got since Mark().
     void Mark() { mark = device.Written().size(); }
     std::string Since() const { return device.Written().substr(mark); }
@@ -111,18 +112,22 @@ struct Rig {
 TEST(OptionsForm, CancelEscAndCloseLeaveTheOptionsAndNoFile) {
     Rig rig(false);
     const std::function<void(TOptionsForm&)> ways[] = {
-        [](TOptionsForm& f) { f.Button2->click(); },
+        [](TOptionsForm& f) { Find<QPushButton>(f, "Button2").click(); },
         [](TOptionsForm& f) { QTest::keyClick(&f, Qt::Key_Escape); },
         [](TOptionsForm& f) { f.close(); },
     };
     for (const auto& leave : ways) {
         TOptionsForm& f = rig.Form();
+        QCheckBox& autoConnectCheck = Find<QCheckBox>(f, "AutoConnectCheck");
+        QCheckBox& refreshCheck = Find<QCheckBox>(f, "RefreshCheck");
+        QComboBox& comPortCB = Find<QComboBox>(f, "ComPortCB");
+        QPushButton& button2 = Find<QPushButton>(f, "Button2");
         f.open();
         ASSERT_TRUE(PumpUntil([&] { return f.isVisible(); }, 2000));
         EXPECT_EQ(f.windowTitle(), "Opcije");
-        f.RefreshCheck->click();
-        f.ComPortCB->setCurrentIndex(7);
-        f.AutoConnectCheck->setChecked(false);
+        refreshCheck.click();
+        comPortCB.setCurrentIndex(7);
+        autoConnectCheck.setChecked(false);
         leave(f);
         ASSERT_TRUE(PumpUntil([&] { return !f.isVisible(); }, 2000));
         EXPECT_FALSE(rig.glavna->Options().RefreshGeneralInfo);
@@ -130,12 +135,12 @@ TEST(OptionsForm, CancelEscAndCloseLeaveTheOptionsAndNoFile) {
         EXPECT_FALSE(QFileInfo::exists(rig.IniPath()));
         // The next showing shows the values in force.
         f.open();
-        EXPECT_FALSE(f.RefreshCheck->isChecked());
-        EXPECT_FALSE(f.RefreshEdit->isEnabled());
-        EXPECT_EQ(f.ComPortCB->currentIndex(), 1);
-        EXPECT_TRUE(f.AutoConnectCheck->isChecked());
-        EXPECT_EQ(f.PageControl1->currentIndex(), 0);
-        f.Button2->click();
+        EXPECT_FALSE(refreshCheck.isChecked());
+        EXPECT_FALSE(Find<QLineEdit>(f, "RefreshEdit").isEnabled());
+        EXPECT_EQ(comPortCB.currentIndex(), 1);
+        EXPECT_TRUE(autoConnectCheck.isChecked());
+        EXPECT_EQ(Find<QTabWidget>(f, "PageControl1").currentIndex(), 0);
+        button2.click();
     }
     EXPECT_EQ(rig.engine.PortName(), "COM2");
 }
@@ -143,23 +148,27 @@ TEST(OptionsForm, CancelEscAndCloseLeaveTheOptionsAndNoFile) {
 TEST(OptionsForm, OkWritesTheSixteenValuesAndTheIntervalControlsFollowTheirBoxes) {
     Rig rig(false);
     TOptionsForm& f = rig.Form();
+    QLineEdit& refreshEdit = Find<QLineEdit>(f, "RefreshEdit");
+    QLineEdit& statusPorukeEdit = Find<QLineEdit>(f, "StatusPorukeEdit");
+    QSpinBox& refreshUD = Find<QSpinBox>(f, "RefreshUD");
+    QSpinBox& statusPorukeUD = Find<QSpinBox>(f, "StatusPorukeUD");
     f.open();
-    EXPECT_FALSE(f.RefreshEdit->isEnabled());
-    EXPECT_FALSE(f.RefreshUD->isEnabled());
-    EXPECT_TRUE(f.StatusPorukeEdit->isEnabled());
-    EXPECT_TRUE(f.StatusPorukeUD->isEnabled());
-    EXPECT_TRUE(f.RefreshEdit->isReadOnly());
-    f.RefreshCheck->click();
-    f.StatusPorukeCheck->click();
-    EXPECT_TRUE(f.RefreshEdit->isEnabled());
-    EXPECT_TRUE(f.RefreshUD->isEnabled());
-    EXPECT_FALSE(f.StatusPorukeEdit->isEnabled());
-    EXPECT_FALSE(f.StatusPorukeUD->isEnabled());
-    f.RefreshUD->stepBy(5);
-    EXPECT_EQ(f.RefreshEdit->text(), "35");
-    f.ComPortCB->setCurrentIndex(7);
-    f.BaudRateCB->setCurrentIndex(14);
-    f.OKBtn->click();
+    EXPECT_FALSE(refreshEdit.isEnabled());
+    EXPECT_FALSE(refreshUD.isEnabled());
+    EXPECT_TRUE(statusPorukeEdit.isEnabled());
+    EXPECT_TRUE(statusPorukeUD.isEnabled());
+    EXPECT_TRUE(refreshEdit.isReadOnly());
+    Find<QCheckBox>(f, "RefreshCheck").click();
+    Find<QCheckBox>(f, "StatusPorukeCheck").click();
+    EXPECT_TRUE(refreshEdit.isEnabled());
+    EXPECT_TRUE(refreshUD.isEnabled());
+    EXPECT_FALSE(statusPorukeEdit.isEnabled());
+    EXPECT_FALSE(statusPorukeUD.isEnabled());
+    refreshUD.stepBy(5);
+    EXPECT_EQ(refreshEdit.text(), "35");
+    Find<QComboBox>(f, "ComPortCB").setCurrentIndex(7);
+    Find<QComboBox>(f, "BaudRateCB").setCurrentIndex(14);
+    Find<QPushButton>(f, "OKBtn").click();
     ASSERT_FALSE(f.isVisible());
 
     QSettings s(rig.IniPath(), QSettings::IniFormat);
@@ -184,9 +193,9 @@ TEST(OptionsForm, AStoredIntervalBelowTheRangeShowsItsMinimum) {
     }
     rig.glavna->LoadOptions();
     rig.Form().open();
-    EXPECT_EQ(rig.Form().RefreshEdit->text(), "10");
+    EXPECT_EQ(Find<QLineEdit>(rig.Form(), "RefreshEdit").text(), "10");
     EXPECT_EQ(rig.engine.RefreshIntervalMs(), 10000);
-    rig.Form().Button2->click();
+    Find<QPushButton>(rig.Form(), "Button2").click();
 }
 
 TEST(OptionsForm, PortListShowsWhatEachComOpensThenTheDevicesPresent) {
@@ -204,10 +213,12 @@ TEST(OptionsForm, PortListShowsWhatEachComOpensThenTheDevicesPresent) {
     std::filesystem::create_symlink("/dev/null", rig.home.Dir() + "ports/com3");
 
     TOptionsForm& f = rig.Form();
+    QComboBox& comPortCB = Find<QComboBox>(f, "ComPortCB");
+    QPushButton& oKBtn = Find<QPushButton>(f, "OKBtn");
     f.SetDeviceFolder(QString::fromStdString(d));
     f.open();
     QStringList items;
-    for (int i = 0; i < f.ComPortCB->count(); ++i) items << f.ComPortCB->itemText(i);
+    for (int i = 0; i < comPortCB.count(); ++i) items << comPortCB.itemText(i);
     const QString q = QString::fromStdString(d);
     EXPECT_EQ(items,
               QStringList({"COM 1  (/dev/ttyS0)", "COM 2  (/dev/ttyS1)", "COM 3  (ports/com3)",
@@ -215,16 +226,16 @@ TEST(OptionsForm, PortListShowsWhatEachComOpensThenTheDevicesPresent) {
                            "COM 7  (/dev/ttyS6)", "COM 8  (/dev/ttyS7)",
                            "usb-FTDI_FT232R_A1-if00-port0  (ttyUSB1)", q + "ttyUSB0",
                            q + "ttyUSB10", q + "ttyACM0", q + "rfcomm0"}));
-    EXPECT_EQ(f.ComPortCB->currentIndex(), 1);
+    EXPECT_EQ(comPortCB.currentIndex(), 1);
     // The closed box names the port alone.
-    EXPECT_EQ(f.ComPortCB->currentData(TOptionsForm::kNameRole).toString(), "COM 2");
+    EXPECT_EQ(comPortCB.currentData(TOptionsForm::kNameRole).toString(), "COM 2");
 
     // A device chosen is what the port opens, and the file keeps it.
-    f.ComPortCB->setCurrentIndex(8);
-    f.OKBtn->click();
+    comPortCB.setCurrentIndex(8);
+    oKBtn.click();
     EXPECT_EQ(rig.engine.PortName(), stable);
-    EXPECT_EQ(rig.glavna->ComPortNameLab->toolTip().toStdString(), stable);
-    EXPECT_TRUE(rig.glavna->ComPortNameLab->text().startsWith("usb-FTDI"));
+    EXPECT_EQ(Find<QLabel>(*rig.glavna, "ComPortNameLab").toolTip().toStdString(), stable);
+    EXPECT_TRUE(Find<QLabel>(*rig.glavna, "ComPortNameLab").text().startsWith("usb-FTDI"));
     TOptions saved;
     ASSERT_TRUE(LoadOptionsFile(rig.IniPath(), saved));
     EXPECT_EQ(saved.PortName().toStdString(), stable);
@@ -235,14 +246,14 @@ TEST(OptionsForm, PortListShowsWhatEachComOpensThenTheDevicesPresent) {
     std::filesystem::remove(stable);
     std::filesystem::remove(d + "ttyUSB0");
     f.open();
-    EXPECT_EQ(f.ComPortCB->count(), 13);
-    EXPECT_EQ(f.ComPortCB->currentData().toString().toStdString(), stable);
-    EXPECT_EQ(f.ComPortCB->itemText(8), q + "ttyUSB1");
-    EXPECT_EQ(f.ComPortCB->itemText(12), "usb-FTDI_FT232R_A1-if00-port0");
-    f.ComPortCB->setCurrentIndex(4);  // back to a COM port
-    f.OKBtn->click();
+    EXPECT_EQ(comPortCB.count(), 13);
+    EXPECT_EQ(comPortCB.currentData().toString().toStdString(), stable);
+    EXPECT_EQ(comPortCB.itemText(8), q + "ttyUSB1");
+    EXPECT_EQ(comPortCB.itemText(12), "usb-FTDI_FT232R_A1-if00-port0");
+    comPortCB.setCurrentIndex(4);  // back to a COM port
+    oKBtn.click();
     EXPECT_EQ(rig.engine.PortName(), "COM5");
-    EXPECT_EQ(rig.glavna->ComPortNameLab->text(), "COM 5");
+    EXPECT_EQ(Find<QLabel>(*rig.glavna, "ComPortNameLab").text(), "COM 5");
     EXPECT_FALSE(QSettings(rig.IniPath(), QSettings::IniFormat).contains("Options/Serial Device"));
 }
 
@@ -253,7 +264,7 @@ TEST(OptionsFormSim, OkReconnectsWhatWasConnected) {
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     rig.Mark();
     rig.Form().open();
-    rig.Form().OKBtn->click();
+    Find<QPushButton>(rig.Form(), "OKBtn").click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince("ATE1\r"); }, 5000)) << rig.Since();
     EXPECT_EQ(rig.Since().rfind("AT+CNMI=0,0,0,0\rATZ\rATZ\rATE1\r", 0), 0u) << rig.Since();
     EXPECT_TRUE(rig.port.Connected());
@@ -264,7 +275,7 @@ TEST(OptionsFormSim, OkReconnectsWhatWasConnected) {
     ASSERT_FALSE(rig.port.Connected());
     rig.Mark();
     rig.Form().open();
-    rig.Form().OKBtn->click();
+    Find<QPushButton>(rig.Form(), "OKBtn").click();
     Pump(300);
     EXPECT_EQ(rig.Since(), "");
     EXPECT_FALSE(rig.port.Connected());
@@ -276,8 +287,8 @@ TEST(OptionsFormSim, APortThatCannotOpenIsReportedAndTheOptionsAreSaved) {
     DialogWatcher watcher;
     rig.device.SetOpenFailure(true);
     rig.Form().open();
-    rig.Form().ComPortCB->setCurrentIndex(7);
-    rig.Form().OKBtn->click();
+    Find<QComboBox>(rig.Form(), "ComPortCB").setCurrentIndex(7);
+    Find<QPushButton>(rig.Form(), "OKBtn").click();
     ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 3000));
     EXPECT_EQ(watcher.Seen()[0].caption, "Error connecting to COM8");
     QSettings s(rig.IniPath(), QSettings::IniFormat);
@@ -289,26 +300,27 @@ TEST(OptionsFormSim, CellInfoDecidesTheSavedLocationAndTheNetworkCaption) {
     Rig rig(true);
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     const GeneralInfoView& v = rig.engine.GeneralInfo();
-    QPushButton* saveButton = rig.glavna->OsnovnoPage->SaveNetLocBtn;
-    ASSERT_TRUE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    QPushButton* saveButton =
+        &Find<QPushButton>(Find<TGeneralPage>(*rig.glavna, "OsnovnoPage"), "SaveNetLocBtn");
+    ASSERT_TRUE(Find<QAction>(*rig.glavna, "Snimilokacijumreze1").isEnabled());
     ASSERT_TRUE(saveButton->isEnabled());
     ASSERT_TRUE(
         exchange::SaveLocationName(rig.home.Dir(), v.OperLab, v.PodrucjeLab, v.BazaIDLab, "Ured 2")
             .ok());
     rig.Form().open();
-    rig.Form().CellInfoCheck->setChecked(true);
-    rig.Form().OKBtn->click();
+    Find<QCheckBox>(rig.Form(), "CellInfoCheck").setChecked(true);
+    Find<QPushButton>(rig.Form(), "OKBtn").click();
     ASSERT_TRUE(rig.Idle());
-    EXPECT_FALSE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    EXPECT_FALSE(Find<QAction>(*rig.glavna, "Snimilokacijumreze1").isEnabled());
     EXPECT_FALSE(saveButton->isEnabled());
 
     rig.Form().open();
-    rig.Form().CellInfoCheck->setChecked(false);
-    rig.Form().OKBtn->click();
-    EXPECT_TRUE(rig.glavna->Snimilokacijumreze1->isEnabled());
+    Find<QCheckBox>(rig.Form(), "CellInfoCheck").setChecked(false);
+    Find<QPushButton>(rig.Form(), "OKBtn").click();
+    EXPECT_TRUE(Find<QAction>(*rig.glavna, "Snimilokacijumreze1").isEnabled());
     EXPECT_TRUE(saveButton->isEnabled());
-    EXPECT_EQ(rig.glavna->NetLocLab->text(), "HR VIP:  Ured 2");
-    EXPECT_EQ(rig.glavna->NetLocLab->toolTip(), "HR VIP:  Ured 2");
+    EXPECT_EQ(Find<QLabel>(*rig.glavna, "NetLocLab").text(), "HR VIP:  Ured 2");
+    EXPECT_EQ(Find<QLabel>(*rig.glavna, "NetLocLab").toolTip(), "HR VIP:  Ured 2");
     ASSERT_TRUE(rig.Idle());
 }
 
@@ -316,59 +328,69 @@ TEST(SettingsPageSim, ReadsTheSettingsAndSendsEachGroup) {
     Rig rig(true);
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     TSettingsPage& p = rig.Page();
+    QLineEdit& cijenaEdit = Find<QLineEdit>(p, "CijenaEdit");
+    QLineEdit& pricePinEdit = Find<QLineEdit>(p, "PricePinEdit");
+    QLineEdit& smscEdit = Find<QLineEdit>(p, "SmscEdit");
+    QLineEdit& valutaEdit = Find<QLineEdit>(p, "ValutaEdit");
+    QPushButton& alertBtn = Find<QPushButton>(p, "AlertBtn");
+    QPushButton& priceBtn = Find<QPushButton>(p, "PriceBtn");
     // Entering the tab reads the settings.
     rig.Mark();
     rig.glavna->TabBarBtn1Click(60);
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince("AT+CPUC?\r"); }, 5000)) << rig.Since();
     ASSERT_TRUE(rig.Idle());
     EXPECT_EQ(rig.Since(), "AT+CSCA?\rAT+CALM?\rAT+CVIB?\rAT+CRSL?\rAT+CPUC?\r");
-    EXPECT_EQ(p.SmscEdit->text(), "+385910401");
-    EXPECT_TRUE(p.Alert1RB->isChecked());
-    EXPECT_TRUE(p.Vibra2RB->isChecked());
-    EXPECT_EQ(p.RingerTB->value(), 3);
-    EXPECT_EQ(p.ValutaEdit->text(), "HRK");
-    EXPECT_EQ(p.CijenaEdit->text(), "0.80");
+    EXPECT_EQ(smscEdit.text(), "+385910401");
+    EXPECT_TRUE(Find<QRadioButton>(p, "Alert1RB").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(p, "Vibra2RB").isChecked());
+    EXPECT_EQ(Find<QSlider>(p, "RingerTB").value(), 3);
+    EXPECT_EQ(valutaEdit.text(), "HRK");
+    EXPECT_EQ(cijenaEdit.text(), "0.80");
 
     // The alert values are not in the buttons' order.
     rig.Mark();
-    p.Alert2RB->setChecked(true);
-    p.AlertBtn->click();
+    Find<QRadioButton>(p, "Alert2RB").setChecked(true);
+    alertBtn.click();
     ASSERT_TRUE(rig.Idle());
-    p.Alert3RB->setChecked(true);
-    p.AlertBtn->click();
+    Find<QRadioButton>(p, "Alert3RB").setChecked(true);
+    alertBtn.click();
     ASSERT_TRUE(rig.Idle());
     EXPECT_EQ(rig.Since(), "AT+CALM=2\rAT+CALM=1\r");
 
     // A new centre is read back.
     rig.Mark();
-    p.SmscEdit->clear();
-    QTest::keyClicks(p.SmscEdit, "+385980501\"x");
-    EXPECT_EQ(p.SmscEdit->text(), "+385980501");
-    p.SmscBtn->click();
+    smscEdit.clear();
+    QTest::keyClicks(&smscEdit, "+385980501\"x");
+    EXPECT_EQ(smscEdit.text(), "+385980501");
+    Find<QPushButton>(p, "SmscBtn").click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince("AT+CSCA?\r"); }, 5000)) << rig.Since();
     EXPECT_EQ(rig.Since().rfind("AT+CSCA=\"+385980501\"\rAT+CSCA?\r", 0), 0u) << rig.Since();
     ASSERT_TRUE(rig.Idle());
 
     // The price with PIN 2.
-    p.ValutaEdit->clear();
-    QTest::keyClicks(p.ValutaEdit, "E\"U~R");
-    EXPECT_EQ(p.ValutaEdit->text(), "EUR");
-    p.CijenaEdit->clear();
-    QTest::keyClicks(p.CijenaEdit, "0.2.5");
-    EXPECT_EQ(p.CijenaEdit->text(), "0.25");
-    EXPECT_FALSE(p.PriceBtn->isEnabled());
-    QTest::keyClicks(p.PricePinEdit, "5678");
-    ASSERT_TRUE(p.PriceBtn->isEnabled());
-    p.PriceBtn->click();
-    EXPECT_EQ(p.PricePinEdit->text(), "");
-    EXPECT_FALSE(p.PriceBtn->isEnabled());
+    valutaEdit.clear();
+    QTest::keyClicks(&valutaEdit, "E\"U~R");
+    EXPECT_EQ(valutaEdit.text(), "EUR");
+    cijenaEdit.clear();
+    QTest::keyClicks(&cijenaEdit, "0.2.5");
+    EXPECT_EQ(cijenaEdit.text(), "0.25");
+    EXPECT_FALSE(priceBtn.isEnabled());
+    QTest::keyClicks(&pricePinEdit, "5678");
+    ASSERT_TRUE(priceBtn.isEnabled());
+    priceBtn.click();
+    EXPECT_EQ(pricePinEdit.text(), "");
+    EXPECT_FALSE(priceBtn.isEnabled());
     ASSERT_TRUE(PumpUntil(
-        [&] { return rig.status.PorukaLab->text() == "Price per unit succesfully set!"; }, 5000));
+        [&] {
+            return Find<QLabel>(rig.status, "PorukaLab").text() ==
+                   "Price per unit succesfully set!";
+        },
+        5000));
     ASSERT_TRUE(rig.Idle());
 
     DialogWatcher watcher;
-    QTest::keyClicks(p.PricePinEdit, "1111");
-    p.PriceBtn->click();
+    QTest::keyClicks(&pricePinEdit, "1111");
+    priceBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 5000));
     EXPECT_EQ(watcher.Seen()[0].text,
               "Error occurred communicating with mobile!\n\nReason:  Incorrect password  (16)");
@@ -379,11 +401,12 @@ TEST(SettingsPageSim, ThePcClockGoesToThePhone) {
     Rig rig(true);
     ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
     TSettingsPage& p = rig.Page();
-    p.Clock1RB->setChecked(true);
-    p.Button1->click();
+    Find<QRadioButton>(p, "Clock1RB").setChecked(true);
+    Find<QPushButton>(p, "Button1").click();
     ASSERT_TRUE(PumpUntil(
         [&] {
-            return rig.status.PorukaLab->text() == "Date and time succesfully saved in mobile!";
+            return Find<QLabel>(rig.status, "PorukaLab").text() ==
+                   "Date and time succesfully saved in mobile!";
         },
         5000));
     const auto phone = ::phonesim::ParseClockText(rig.device.Phone().ClockText(rig.sched.NowMs()));
@@ -398,29 +421,35 @@ TEST(SettingsPageSim, ThePcClockGoesToThePhone) {
 TEST(SettingsPageSim, DisconnectedNoButtonSendsOrShowsAnything) {
     Rig rig(false);
     TSettingsPage& p = rig.Page();
-    EXPECT_FALSE(p.SmscBtn->isEnabled());
-    EXPECT_FALSE(p.PriceBtn->isEnabled());
-    EXPECT_TRUE(p.Clock1RB->isChecked());
-    EXPECT_TRUE(p.Alert1RB->isChecked());
-    EXPECT_TRUE(p.Vibra1RB->isChecked());
-    EXPECT_EQ(p.RingerTB->value(), 1);
-    EXPECT_EQ(p.ValutaEdit->maxLength(), 3);
-    EXPECT_EQ(p.PricePinEdit->maxLength(), 8);
+    QLineEdit& pricePinEdit = Find<QLineEdit>(p, "PricePinEdit");
+    QLineEdit& valutaEdit = Find<QLineEdit>(p, "ValutaEdit");
+    QPushButton& button1 = Find<QPushButton>(p, "Button1");
+    QPushButton& priceBtn = Find<QPushButton>(p, "PriceBtn");
+    QPushButton& smscBtn = Find<QPushButton>(p, "SmscBtn");
+    EXPECT_FALSE(smscBtn.isEnabled());
+    EXPECT_FALSE(priceBtn.isEnabled());
+    EXPECT_TRUE(Find<QRadioButton>(p, "Clock1RB").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(p, "Alert1RB").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(p, "Vibra1RB").isChecked());
+    EXPECT_EQ(Find<QSlider>(p, "RingerTB").value(), 1);
+    EXPECT_EQ(valutaEdit.maxLength(), 3);
+    EXPECT_EQ(pricePinEdit.maxLength(), 8);
     DialogWatcher watcher;
-    p.SmscEdit->setText("+385980501");
-    p.ValutaEdit->setText("HRK");
-    p.CijenaEdit->setText("0.80");
-    p.PricePinEdit->setText("5678");
-    for (QPushButton* b : {p.RefreshOstaloBtn, p.SmscBtn, p.AlertBtn, p.VibraBtn, p.RingerBtn,
-                           p.PriceBtn, p.Button1})
+    Find<QLineEdit>(p, "SmscEdit").setText("+385980501");
+    valutaEdit.setText("HRK");
+    Find<QLineEdit>(p, "CijenaEdit").setText("0.80");
+    pricePinEdit.setText("5678");
+    for (QPushButton* b : {&Find<QPushButton>(p, "RefreshOstaloBtn"), &smscBtn,
+                           &Find<QPushButton>(p, "AlertBtn"), &Find<QPushButton>(p, "VibraBtn"),
+                           &Find<QPushButton>(p, "RingerBtn"), &priceBtn, &button1})
         b->click();
-    p.Clock2RB->setChecked(true);
-    p.Button1->click();
+    Find<QRadioButton>(p, "Clock2RB").setChecked(true);
+    button1.click();
     Pump(300);
     EXPECT_EQ(rig.device.Written(), "");
     EXPECT_TRUE(watcher.Seen().empty());
-    EXPECT_EQ(rig.status.PorukaLab->text(), "");
-    EXPECT_EQ(p.PricePinEdit->text(), "5678");
+    EXPECT_EQ(Find<QLabel>(rig.status, "PorukaLab").text(), "");
+    EXPECT_EQ(pricePinEdit.text(), "5678");
 }
 
 }  // namespace

@@ -47,6 +47,8 @@
 namespace parlenko::ui {
 namespace {
 
+using testing::Find;
+
 using ui::testing::DialogWatcher;
 using ui::testing::EditorControls;
 using ui::testing::Find;
@@ -182,9 +184,10 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     rig.ReadWithoutShowing();
 
     EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments from the calendar folder . . .");
-    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Calendar folder");
-    EXPECT_EQ(rig.citam.UpisanoLab->text(), "4");
-    EXPECT_EQ(rig.citam.PozicijaLab->text(), "Reading appointment from position no. 4");
+    EXPECT_EQ(Find<QLabel>(rig.citam, "LokacijaLab").text(), "Calendar folder");
+    EXPECT_EQ(Find<QLabel>(rig.citam, "UpisanoLab").text(), "4");
+    EXPECT_EQ(Find<QLabel>(rig.citam, "PozicijaLab").text(),
+              "Reading appointment from position no. 4");
     EXPECT_EQ(rig.engine.Mode(), ActivityMode::OutlookCalendar);
     ASSERT_EQ(rig.OutList().topLevelItemCount(), 4);
     // The first row is chosen at once; the lower list copies the page.
@@ -251,7 +254,8 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
         },
         10000))
         << rig.device.Written().substr(from);
-    EXPECT_EQ(rig.statusFrm.PorukaLab->text(), "Appointment succesfully saved in mobile!");
+    EXPECT_EQ(Find<QLabel>(rig.statusFrm, "PorukaLab").text(),
+              "Appointment succesfully saved in mobile!");
     EXPECT_NE(rig.device.Phone().State().objects["vcs"].objects[4].find(
                   "\r\nDESCRIPTION:Rucak s Durom i \r\n"),
               std::string::npos);

@@ -33,6 +33,8 @@
 namespace parlenko::ui {
 namespace {
 
+using testing::Find;
+
 using ui::testing::DialogWatcher;
 using ui::testing::Find;
 using ui::testing::PumpUntil;
@@ -127,8 +129,8 @@ TEST(OutlookContForm, ReadListsTheContactsAndAChosenNumberPreFillsTheNewEntry) {
     ASSERT_TRUE(rig.form.OpenStore());
     rig.form.show();
     EXPECT_EQ(rig.citam.windowTitle(), "Reading contacts from the contacts folder . . .");
-    EXPECT_EQ(rig.citam.LokacijaLab->text(), "Folder \"Contacts\"");
-    EXPECT_EQ(rig.citam.UpisanoLab->text(), "3");  // the group counts as a position
+    EXPECT_EQ(Find<QLabel>(rig.citam, "LokacijaLab").text(), "Folder \"Contacts\"");
+    EXPECT_EQ(Find<QLabel>(rig.citam, "UpisanoLab").text(), "3");  // the group counts as a position
     EXPECT_FALSE(rig.citam.isVisible());
     ASSERT_EQ(rig.Contacts().topLevelItemCount(), 2);
     EXPECT_EQ(rig.Folders().count(), 1);

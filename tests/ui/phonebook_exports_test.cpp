@@ -44,16 +44,16 @@ struct ExportRig {
                          home.QDir() + "Logos"};
         glavna = std::make_unique<TGlavna>(engine, folders, home.QDir() + "Parlenko.ini");
         host.SetMainWindow(glavna.get());
-        page = glavna->ImenikPage;
+        page = &Find<TImenikPage>(*glavna, "ImenikPage");
         page->AllNumTBClick(0);
-        page->FileChoice().AskFileName = [this](QWidget*, const TFileChoice::SaveQuestion& q) {
+        page->FileChoice().SetSaveDialog([this](QWidget*, const TFileChoice::SaveQuestion& q) {
             asked.push_back(q);
             return answers.isEmpty() ? QString() : answers.takeFirst();
-        };
-        page->FileChoice().AskFolder = [this](QWidget*, const QString& caption) {
+        });
+        page->FileChoice().SetFolderDialog([this](QWidget*, const QString& caption) {
             folderCaption = caption;
             return answers.isEmpty() ? QString() : answers.takeFirst();
-        };
+        });
         QObject::connect(page, &TImenikPage::StatusMessage,
                          [this](const std::string& text) { status = text; });
     }

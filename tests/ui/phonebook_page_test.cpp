@@ -76,7 +76,7 @@ struct PhonebookRig : testing::MainWindowRig {
         status->SetEnabledSource([] { return true; });
         host.SetStatusFrm(status.get());
         glavna->LoadOptions();
-        page = glavna->ImenikPage;
+        page = &Find<TImenikPage>(*glavna, "ImenikPage");
     }
     ~PhonebookRig() {  // the status window goes before the main window
         host.SetStatusFrm(nullptr);
@@ -296,7 +296,8 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     QTreeWidgetItem* row = rig.Row("Abcdefghijklmno");
     EXPECT_TRUE(row->isSelected());
     EXPECT_EQ(row->data(0, Qt::UserRole).toInt(), kImageVip);
-    EXPECT_EQ(rig.status->PorukaLab->text(), "Entry succesfully saved in mobile phonebook!");
+    EXPECT_EQ(Find<QLabel>(*rig.status, "PorukaLab").text(),
+              "Entry succesfully saved in mobile phonebook!");
 }
 
 // Enter in the entry dialog is "Snimi": nothing while it is off, never the
@@ -499,10 +500,10 @@ TEST(PhonebookPage, BusinessCardFromThePopupAndTheMenuWhileConnected) {
     p.AllNumTBClick(0);
     rig.Select("Ana");
     QStringList asked;
-    p.FileChoice().AskFileName = [&](QWidget*, const TFileChoice::SaveQuestion& q) {
+    p.FileChoice().SetSaveDialog([&](QWidget*, const TFileChoice::SaveQuestion& q) {
         asked << q.FileName;
         return q.Folder + "/" + q.FileName + QString::number(asked.size());
-    };
+    });
     Find<QMenu>(p, "ImenikPopup").findChild<QAction*>("SnimikaoBusinessCard1")->trigger();
     Find<QAction>(*rig.glavna, "kaoBusinessCard1").trigger();
     EXPECT_EQ(asked, (QStringList{"Ana", "Ana"}));

@@ -33,6 +33,7 @@
 namespace parlenko::ui {
 namespace {
 
+using testing::Find;
 using testing::Pump;
 using testing::PumpUntil;
 
@@ -98,7 +99,7 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     Save(glavna, "phonebook.png");
 
     // The export button's menu open under it.
-    TImenikPage& page = *glavna.ImenikPage;
+    TImenikPage& page = Find<TImenikPage>(glavna, "ImenikPage");
     QWidget* exportButton = testing::Find<QToolBar>(page, "ToolBar2")
                                 .widgetForAction(&testing::Find<QAction>(page, "ExpImeTB"));
     ASSERT_NE(exportButton, nullptr);

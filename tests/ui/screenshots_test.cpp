@@ -81,6 +81,7 @@
 #include <QTreeWidget>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -167,7 +168,7 @@ TEST_F(Screenshots, Windows) {
     glavna.LoadOptions();
 
     TSplashForm splash;
-    splash.SplashTimer->setInterval(200);
+    Find<QTimer>(splash, "SplashTimer").setInterval(200);
     splash.ShowAndWait();
     Save(splash, "splash.png");
     splash.close();
@@ -194,9 +195,10 @@ TEST_F(Screenshots, Windows) {
                                 "00903C4060803C4000903E4060803E4000FF2F00"));
     }
     glavna.TabBarBtn1Click(40);
-    glavna.MelodijePage->MidiFiles().SetFolder(melodies);
+    TPcFileList& midiFiles = Find<TMelodiesPage>(glavna, "MelodijePage").MidiFiles();
+    midiFiles.SetFolder(melodies);
     Pump(1500);
-    glavna.MelodijePage->MidiFiles().SelectPath(melodies + "Nocturne.mid");
+    midiFiles.SelectPath(melodies + "Nocturne.mid");
     Save(glavna, "melodies.png");
 
     // The logo sub-page: the phone's logo and a picture of the PC.
@@ -209,15 +211,16 @@ TEST_F(Screenshots, Windows) {
             if ((x / 6 + y / 5) % 2 == 0) picture.setPixel(x, y, 0);
     ASSERT_TRUE(picture.save(logos + "Stripes.bmp", "BMP"));
     glavna.TabBarBtn1Click(50);
-    glavna.LogotipPage->LogoFiles().SetFolder(logos);
+    TLogoPage& logoPage = Find<TLogoPage>(glavna, "LogotipPage");
+    logoPage.LogoFiles().SetFolder(logos);
     Pump(2000);
-    glavna.LogotipPage->LogoFiles().SelectPath(logos + "Stripes.bmp");
+    logoPage.LogoFiles().SelectPath(logos + "Stripes.bmp");
     Save(glavna, "logo.png");
     // The logo of the typical S45 (1-bit, framed in black) read from the phone.
     device.Phone().State().objects["bmp"] =
         ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state").objects["bmp"];
-    glavna.LogotipPage->RefLogBtn->click();
-    ASSERT_TRUE(PumpUntil([&] { return glavna.LogotipPage->MobLogImageTag() == 1; }, 5000));
+    Find<QPushButton>(logoPage, "RefLogBtn").click();
+    ASSERT_TRUE(PumpUntil([&] { return logoPage.MobLogImageTag() == 1; }, 5000));
     ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
     Save(glavna, "logo-read.png");
     glavna.OutBarBtn1Click(1);
@@ -232,12 +235,13 @@ TEST_F(Screenshots, Windows) {
 
     // The first menu open with an item selected: the window and the menu
     // below it as the screen shows them.
-    glavna.menuBar()->setActiveAction(glavna.Parlenko1->menuAction());
-    ASSERT_TRUE(PumpUntil([&] { return glavna.Parlenko1->isVisible(); }, 3000));
-    glavna.Parlenko1->setActiveAction(glavna.Prekinivezu1);
-    SaveArea(glavna.frameGeometry().united(glavna.Parlenko1->geometry()),
-             {&glavna, glavna.Parlenko1}, "menu.png");
-    glavna.Parlenko1->hide();
+    QMenu& parlenko1 = Find<QMenu>(glavna, "Parlenko1");
+    glavna.menuBar()->setActiveAction(parlenko1.menuAction());
+    ASSERT_TRUE(PumpUntil([&] { return parlenko1.isVisible(); }, 3000));
+    parlenko1.setActiveAction(&Find<QAction>(glavna, "Prekinivezu1"));
+    SaveArea(glavna.frameGeometry().united(parlenko1.geometry()), {&glavna, &parlenko1},
+             "menu.png");
+    parlenko1.hide();
 
     info.show();
     Save(info, "about.png");
@@ -250,24 +254,26 @@ TEST_F(Screenshots, Windows) {
     for (const char* name : {"ttyUSB0", "ttyACM0"}) std::ofstream(dev.file(name)).put('\n');
     std::filesystem::create_symlink("../../ttyUSB0",
                                     dev.file("serial/by-id/usb-Prolific_USB-Serial-if00-port0"));
-    glavna.OptionsForm->SetDeviceFolder(QString::fromStdString(dev.path()));
-    glavna.OptionsForm->open();
-    Save(*glavna.OptionsForm, "options.png");
-    glavna.OptionsForm->PageControl1->setCurrentIndex(1);
-    Save(*glavna.OptionsForm, "options-comm.png");
+    TOptionsForm& options = *glavna.OptionsForm();
+    options.SetDeviceFolder(QString::fromStdString(dev.path()));
+    options.open();
+    Save(options, "options.png");
+    Find<QTabWidget>(options, "PageControl1").setCurrentIndex(1);
+    Save(options, "options-comm.png");
     // The port list dropped open.
-    glavna.OptionsForm->ComPortCB->showPopup();
-    QWidget* ports = glavna.OptionsForm->ComPortCB->view()->window();
+    QComboBox& portList = Find<QComboBox>(options, "ComPortCB");
+    portList.showPopup();
+    QWidget* ports = portList.view()->window();
     ASSERT_TRUE(PumpUntil([&] { return ports->isVisible(); }, 3000));
-    SaveArea(glavna.OptionsForm->frameGeometry().united(ports->geometry()),
-             {glavna.OptionsForm, ports}, "options-ports.png");
-    glavna.OptionsForm->ComPortCB->hidePopup();
-    glavna.OptionsForm->Button2->click();
+    SaveArea(options.frameGeometry().united(ports->geometry()), {&options, ports},
+             "options-ports.png");
+    portList.hidePopup();
+    Find<QPushButton>(options, "Button2").click();
 
     // The settings page, read from the phone as its tab is entered.
     glavna.findChild<QAction*>("Ostalo2")->trigger();
     ASSERT_TRUE(
-        PumpUntil([&] { return !glavna.SettingsPage->CijenaEdit->text().isEmpty(); }, 5000));
+        PumpUntil([&] { return !Find<QLineEdit>(glavna, "CijenaEdit").text().isEmpty(); }, 5000));
     ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
     Pump(300);
     Save(glavna, "settings.png");
@@ -281,58 +287,57 @@ TEST_F(Screenshots, Windows) {
         Pump(300);
         return PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 15000);
     };
-    TServicesPages& services = *glavna.ServicesPages;
     // The diverts and locks of the typical S45.
     const auto s45 = ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state");
     device.Phone().State().diverts = s45.diverts;
     device.Phone().State().locks = s45.locks;
     glavna.findChild<QAction*>("Preusmjeravanjepoziva1")->trigger();
-    services.Diverts->DivertCheckBtn->click();
+    Find<QPushButton>(glavna, "DivertCheckBtn").click();
     ASSERT_TRUE(idle());
     Save(glavna, "diverts.png");
     glavna.findChild<QAction*>("Zabranapoziva1")->trigger();
-    services.Barrings->BarringCheckBtn->click();
+    Find<QPushButton>(glavna, "BarringCheckBtn").click();
     ASSERT_TRUE(idle());
     Save(glavna, "barrings.png");
     glavna.findChild<QAction*>("Zakljuavanja1")->trigger();
     ASSERT_TRUE(idle());
     Save(glavna, "locks.png");
 
-    TDivertForm& divert = *services.Diverts->DivertForm();
+    TDivertForm& divert = *Find<TDivertPage>(glavna, "DivertPage").DivertForm();
     divert.show();
-    divert.ReasonCB->setCurrentIndex(2);
+    Find<QComboBox>(divert, "ReasonCB").setCurrentIndex(2);
     // A VIP name of the phonebook fills its number.
-    for (int k = 0; k < divert.NazivCB->count(); ++k)
-        if (divert.NazivCB->itemData(k).toString().endsWith('!'))
-            divert.NazivCB->setCurrentIndex(k);
+    QComboBox& names = Find<QComboBox>(divert, "NazivCB");
+    for (int k = 0; k < names.count(); ++k)
+        if (names.itemData(k).toString().endsWith('!')) names.setCurrentIndex(k);
     divert.NazivCBChange();
     Save(divert, "divert.png");
     divert.hide();
-    TBarringForm& barring = *services.Barrings->BarringForm();
+    TBarringForm& barring = *Find<TBarringPage>(glavna, "BarringPage").BarringForm();
     barring.show();
-    barring.RadioButton[1]->click();
-    barring.PswdEdit->setText("0000");
+    Find<QRadioButton>(barring, "RadioButton2").click();
+    Find<QLineEdit>(barring, "PswdEdit").setText("0000");
     Save(barring, "barring.png");
     barring.hide();
-    TChangeLockForm& lock = *services.Locks->ChangeLockForm();
+    TChangeLockForm& lock = *Find<TLocksPage>(glavna, "LocksPage").ChangeLockForm();
     lock.show();
-    lock.RadioButton[2]->click();
-    lock.PinEdit->setText("1234");
+    Find<QRadioButton>(lock, "RadioButton3").click();
+    Find<QLineEdit>(lock, "PinEdit").setText("1234");
     Save(lock, "lock.png");
     lock.hide();
-    TChangePinForm& code = *services.Locks->ChangePinForm();
+    TChangePinForm& code = *Find<TLocksPage>(glavna, "LocksPage").ChangePinForm();
     code.show();
-    code.OldPinEdit->setText("1234");
-    code.New1PinEdit->setText("4321");
-    code.New2PinEdit->setText("4321");
+    Find<QLineEdit>(code, "OldPinEdit").setText("1234");
+    Find<QLineEdit>(code, "New1PinEdit").setText("4321");
+    Find<QLineEdit>(code, "New2PinEdit").setText("4321");
     Save(code, "code.png");
     code.hide();
     glavna.OutBarBtn1Click(1);
 
     glavna.SetMode(ActivityMode::Phonebook);
-    citam.LokacijaLab->setText("SIM card");
-    citam.UpisanoLab->setText("42 / 250");
-    citam.PozicijaLab->setText(QString::fromUtf8("Čitam podatke sa pozicije br. 18"));
+    Find<QLabel>(citam, "LokacijaLab").setText("SIM card");
+    Find<QLabel>(citam, "UpisanoLab").setText("42 / 250");
+    citam.ShowPosition(QString::fromUtf8("Čitam podatke sa pozicije br. 18"));
     citam.SetPercent(43);
     citam.ShowProgress();
     Save(citam, "progress.png");
@@ -609,7 +614,7 @@ TEST_F(Screenshots, Sms) {
         ASSERT_TRUE(PumpUntil([&] { return engine.SmsList().size() == 12; }, 30000));
         ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 10000));
     }
-    TSmsPage& page = *glavna.SmsPage;
+    TSmsPage& page = Find<TSmsPage>(glavna, "SmsPage");
     testing::Find<QTreeWidget>(page, "SMSListIn").setFocus();
     Pump(300);
     Save(glavna, "sms.png");

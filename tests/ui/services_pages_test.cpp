@@ -46,6 +46,7 @@ namespace parlenko::ui {
 namespace {
 
 using testing::DialogWatcher;
+using testing::Find;
 using testing::Pump;
 using testing::PumpUntil;
 
@@ -93,10 +94,13 @@ struct Rig {
     std::string Since() const { return Written().substr(mark); }
     // The status notice shows text (the change's re-query answered).
     bool Status(const char* text) {
-        return PumpUntil([&] { return status.isVisible() && status.PorukaLab->text() == text; },
-                         10000);
+        const QLabel& shown = Find<QLabel>(status, "PorukaLab");
+        return PumpUntil([&] { return status.isVisible() && shown.text() == text; }, 10000);
     }
-    TServicesPages& Pages() { return *glavna->ServicesPages; }
+    TDivertPage& Diverts() { return Find<TDivertPage>(*glavna, "DivertPage"); }
+    TBarringPage& Barrings() { return Find<TBarringPage>(*glavna, "BarringPage"); }
+    TLocksPage& Locks() { return Find<TLocksPage>(*glavna, "LocksPage"); }
+    int SubPage() { return Find<QStackedWidget>(*glavna, "Notebook2").currentIndex(); }
     phonesim::PhoneState& Phone() { return device.Phone().State(); }
 
     struct AppFirst {
@@ -132,55 +136,65 @@ void WhenModal(QWidget& dialog, std::function<void()> act) {
     poll->start();
 }
 
-std::vector<int> Tags(const auto& boxes) {
+// The pictures of a page's indicators kind1PB .. kind<count>PB.
+std::vector<int> Tags(const QWidget& page, const char* kind, int count) {
     std::vector<int> out;
-    for (const TIndicatorBox* b : boxes) out.push_back(b->Tag());
+    for (int n = 1; n <= count; ++n) {
+        const std::string name = kind + std::to_string(n) + "PB";
+        out.push_back(Find<TIndicatorBox>(page, name.c_str()).Tag());
+    }
     return out;
 }
 
 TEST(ServicesPagesSim, DivertCheckFillsThePageAndTheDialogChangesADivert) {
     Rig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
-    TDivertPage& page = *rig.Pages().Diverts;
-    EXPECT_FALSE(page.DivertBtn->isEnabled());
+    TDivertPage& page = rig.Diverts();
+    QPushButton& change = Find<QPushButton>(page, "DivertBtn");
+    EXPECT_FALSE(change.isEnabled());
     rig.glavna->TabBarBtn1Click(10);
-    EXPECT_EQ(rig.glavna->Notebook2->currentIndex(), 0);
+    EXPECT_EQ(rig.SubPage(), 0);
     rig.Mark();
-    page.DivertCheckBtn->click();
+    Find<QPushButton>(page, "DivertCheckBtn").click();
     ASSERT_TRUE(rig.Idle());
     EXPECT_EQ(rig.Since(), "AT+CCFC=0,2\rAT+CCFC=1,2\rAT+CCFC=2,2\rAT+CCFC=3,2\r");
-    EXPECT_EQ(Tags(page.DivertPB), (std::vector<int>{0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(page.DivertLab[3]->text(), "+385981234567");
-    EXPECT_EQ(page.DivertLab[6]->text(), "+385981234567");
-    EXPECT_EQ(page.DivertLab[0]->text(), "");
-    EXPECT_EQ(page.DivertSekLab[0]->text(), "25");
-    EXPECT_EQ(page.DivertSekLab[1]->text(), "");
-    EXPECT_TRUE(page.DivertBtn->isEnabled());
+    EXPECT_EQ(Tags(page, "Divert", 12), (std::vector<int>{0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Find<QLabel>(page, "Divert4Lab").text(), "+385981234567");
+    EXPECT_EQ(Find<QLabel>(page, "Divert7Lab").text(), "+385981234567");
+    EXPECT_EQ(Find<QLabel>(page, "Divert1Lab").text(), "");
+    EXPECT_EQ(Find<QLabel>(page, "DivertSek1Lab").text(), "25");
+    EXPECT_EQ(Find<QLabel>(page, "DivertSek2Lab").text(), "");
+    EXPECT_TRUE(change.isEnabled());
 
     TDivertForm& f = *page.DivertForm();
+    QComboBox& reason = Find<QComboBox>(f, "ReasonCB");
+    QComboBox& callClass = Find<QComboBox>(f, "ClassCB");
+    QLineEdit& number = Find<QLineEdit>(f, "TelEdit");
+    QLineEdit& time = Find<QLineEdit>(f, "TimeEdit");
+    const QSpinBox& timeUpDown = Find<QSpinBox>(f, "TimeUpDown");
+    QPushButton& activate = Find<QPushButton>(f, "ActivateBtn");
+    const QPushButton& deactivate = Find<QPushButton>(f, "DeactivateBtn");
     bool alwaysBlank = false, timeOffForAlways = false, noReplyFilled = false;
     bool balloonOnLetter = false, blockedOnLetter = false, freedWhenValid = false;
     OnceShown([&] {
         // Opens on "Uvijek" and voice: no divert, so no number and no time.
-        alwaysBlank = f.ReasonCB->currentIndex() == 0 && f.ClassCB->currentIndex() == 0 &&
-                      f.TelEdit->text().isEmpty() && !f.ActivateBtn->isEnabled() &&
-                      !f.DeactivateBtn->isEnabled();
-        timeOffForAlways = !f.TimeEdit->isEnabled() && !f.TimeUpDown->isEnabled();
-        f.ReasonCB->setCurrentIndex(2);
-        noReplyFilled = f.TelEdit->text() == "+385981234567" && f.TimeEdit->text() == "25" &&
-                        f.TimeEdit->isEnabled() && f.TimeUpDown->isEnabled() &&
-                        f.ActivateBtn->isEnabled();
-        f.TelEdit->setText("+3859812a");
+        alwaysBlank = reason.currentIndex() == 0 && callClass.currentIndex() == 0 &&
+                      number.text().isEmpty() && !activate.isEnabled() && !deactivate.isEnabled();
+        timeOffForAlways = !time.isEnabled() && !timeUpDown.isEnabled();
+        reason.setCurrentIndex(2);
+        noReplyFilled = number.text() == "+385981234567" && time.text() == "25" &&
+                        time.isEnabled() && timeUpDown.isEnabled() && activate.isEnabled();
+        number.setText("+3859812a");
         balloonOnLetter = f.Balloon() != nullptr && f.Balloon()->isVisible() &&
                           f.Balloon()->Caption().endsWith(
                               "   Other:  '+', '*' i '#'\r--------------------------------");
-        blockedOnLetter = !f.ActivateBtn->isEnabled() && !f.DeactivateBtn->isEnabled();
-        f.TelEdit->setText("+385981234567");
-        freedWhenValid = f.Balloon() == nullptr && f.ActivateBtn->isEnabled();
+        blockedOnLetter = !activate.isEnabled() && !deactivate.isEnabled();
+        number.setText("+385981234567");
+        freedWhenValid = f.Balloon() == nullptr && activate.isEnabled();
         rig.Mark();
-        f.ActivateBtn->click();
+        activate.click();
     });
-    page.DivertBtn->click();
+    change.click();
     EXPECT_TRUE(alwaysBlank);
     EXPECT_TRUE(timeOffForAlways);
     EXPECT_TRUE(noReplyFilled);
@@ -194,12 +208,12 @@ TEST(ServicesPagesSim, DivertCheckFillsThePageAndTheDialogChangesADivert) {
     // Fax for no reply: the page knows no time, so the field is empty.
     bool faxBlank = false;
     OnceShown([&] {
-        f.ReasonCB->setCurrentIndex(2);
-        f.ClassCB->setCurrentIndex(2);
-        faxBlank = f.TelEdit->text().isEmpty() && f.TimeEdit->text().isEmpty();
-        f.CloseBtn->click();
+        reason.setCurrentIndex(2);
+        callClass.setCurrentIndex(2);
+        faxBlank = number.text().isEmpty() && time.text().isEmpty();
+        Find<QPushButton>(f, "CloseBtn").click();
     });
-    page.DivertBtn->click();
+    change.click();
     EXPECT_TRUE(faxBlank);
 }
 
@@ -212,26 +226,28 @@ TEST(ServicesPagesSim, DivertDialogNamesAndNumbersOfThePhonebook) {
         {"Petra Horvat", "0957129311", "SIM card", "006"},
         {"Nikola B.!", "+38513688069", "SIM card", "010"},
     };
-    TDivertForm& f = *rig.Pages().Diverts->DivertForm();
+    TDivertForm& f = *rig.Diverts().DivertForm();
+    QComboBox& name = Find<QComboBox>(f, "NazivCB");
+    QLineEdit& number = Find<QLineEdit>(f, "TelEdit");
     int names = 0;
     QString vipShown, numberOfName, nameOfNumber;
     int unknownSelection = 0;
     OnceShown([&] {
-        names = f.NazivCB->count();
-        vipShown = f.NazivCB->itemText(f.NazivCB->findData("Nikola B.!"));
-        f.NazivCB->setCurrentIndex(f.NazivCB->findData("Ivan Novak"));
+        names = name.count();
+        vipShown = name.itemText(name.findData("Nikola B.!"));
+        name.setCurrentIndex(name.findData("Ivan Novak"));
         f.NazivCBChange();
-        numberOfName = f.TelEdit->text();
+        numberOfName = number.text();
         f.activateWindow();
-        f.TelEdit->setFocus();
+        number.setFocus();
         QCoreApplication::processEvents();
-        f.TelEdit->setText("0957129311");
-        nameOfNumber = f.NazivCB->currentText();
-        f.TelEdit->setText("0957");
-        unknownSelection = f.NazivCB->currentIndex();
-        f.CloseBtn->click();
+        number.setText("0957129311");
+        nameOfNumber = name.currentText();
+        number.setText("0957");
+        unknownSelection = name.currentIndex();
+        Find<QPushButton>(f, "CloseBtn").click();
     });
-    rig.Pages().Diverts->DivertBtnClick();
+    rig.Diverts().DivertBtnClick();
     EXPECT_EQ(names, 3);
     EXPECT_EQ(vipShown, "Nikola B.");
     EXPECT_EQ(numberOfName, "+385950610995");
@@ -242,32 +258,35 @@ TEST(ServicesPagesSim, DivertDialogNamesAndNumbersOfThePhonebook) {
 TEST(ServicesPagesSim, BarringDialogSendsTheChosenBarringClassAndFourDigitPassword) {
     Rig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
-    TBarringPage& page = *rig.Pages().Barrings;
+    TBarringPage& page = rig.Barrings();
     TBarringForm& f = *page.BarringForm();
+    QLineEdit& password = Find<QLineEdit>(f, "PswdEdit");
+    QPushButton& activate = Find<QPushButton>(f, "ActivateBtn");
+    QPushButton& deactivate = Find<QPushButton>(f, "DeactivateBtn");
     rig.Mark();
     OnceShown([&] {
-        EXPECT_EQ(f.RadioButton[0]->text(), " Svih odlaznih");
-        EXPECT_TRUE(f.RadioButton[0]->isChecked());
-        EXPECT_TRUE(f.RadioButton[5]->isChecked());
-        EXPECT_EQ(f.PswdEdit->echoMode(), QLineEdit::Password);
-        f.PswdEdit->setText("0000");
-        f.ActivateBtn->click();
+        EXPECT_EQ(Find<QRadioButton>(f, "RadioButton1").text(), " Svih odlaznih");
+        EXPECT_TRUE(Find<QRadioButton>(f, "RadioButton1").isChecked());
+        EXPECT_TRUE(Find<QRadioButton>(f, "RadioButton6").isChecked());
+        EXPECT_EQ(password.echoMode(), QLineEdit::Password);
+        password.setText("0000");
+        activate.click();
     });
     page.BarringBtnClick();
     EXPECT_EQ(rig.Since().rfind("AT+CLCK=\"AO\",1,0000,1\r", 0), 0u) << rig.Since();
     EXPECT_TRUE(rig.Status("Barring succesfully activated!"));
-    EXPECT_EQ(page.BarPB[0]->Tag(), 1);
+    EXPECT_EQ(Find<TIndicatorBox>(page, "Bar1PB").Tag(), 1);
     EXPECT_EQ(rig.Phone().locks.at("AO"), 1);
     ASSERT_TRUE(rig.Idle());
 
     // Data and fax carry their classes; the barring chosen stays chosen.
-    for (const auto& [radio, cls] : {std::pair{6, 2}, std::pair{7, 4}}) {
+    for (const auto& [radio, cls] : {std::pair{"RadioButton7", 2}, std::pair{"RadioButton8", 4}}) {
         rig.Mark();
         OnceShown([&, radio = radio] {
-            EXPECT_TRUE(f.PswdEdit->text().isEmpty()) << "emptied on every showing";
-            f.RadioButton[static_cast<std::size_t>(radio)]->click();
-            f.PswdEdit->setText("0000");
-            f.DeactivateBtn->click();
+            EXPECT_TRUE(password.text().isEmpty()) << "emptied on every showing";
+            Find<QRadioButton>(f, radio).click();
+            password.setText("0000");
+            deactivate.click();
         });
         page.BarringBtnClick();
         EXPECT_EQ(rig.Since().rfind("AT+CLCK=\"AO\",0,0000," + std::to_string(cls) + "\r", 0), 0u)
@@ -280,12 +299,12 @@ TEST(ServicesPagesSim, BarringDialogSendsTheChosenBarringClassAndFourDigitPasswo
     std::vector<bool> enabled;
     OnceShown([&] {
         for (const char* code : {"000", "0a00", "00;1"}) {
-            f.PswdEdit->setText(code);
-            enabled.push_back(f.ActivateBtn->isEnabled() || f.DeactivateBtn->isEnabled());
+            password.setText(code);
+            enabled.push_back(activate.isEnabled() || deactivate.isEnabled());
         }
-        f.PswdEdit->setText("00000");
-        enabled.push_back(f.PswdEdit->text() != "0000");
-        f.Button3->click();
+        password.setText("00000");
+        enabled.push_back(password.text() != "0000");
+        Find<QPushButton>(f, "Button3").click();
     });
     page.BarringBtnClick();
     EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, false}));
@@ -296,27 +315,30 @@ TEST(ServicesPagesSim, BarringDialogSendsTheChosenBarringClassAndFourDigitPasswo
 TEST(ServicesPagesSim, LocksTabChecksTheLocksAndTheDialogUnlocksTheSim) {
     Rig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
-    TLocksPage& page = *rig.Pages().Locks;
+    TLocksPage& page = rig.Locks();
     rig.Mark();
     rig.glavna->TabBarBtn1Click(30);
-    EXPECT_EQ(rig.glavna->Notebook2->currentIndex(), 2);
+    EXPECT_EQ(rig.SubPage(), 2);
     ASSERT_TRUE(
         PumpUntil([&] { return rig.Since().find("\"FD\",2\r") != std::string::npos; }, 10000));
     ASSERT_TRUE(rig.Idle());
-    EXPECT_EQ(Tags(page.LockPB), (std::vector<int>{0, 0, 1, 0}));
+    EXPECT_EQ(Tags(page, "Lock", 4), (std::vector<int>{0, 0, 1, 0}));
 
     TChangeLockForm& f = *page.ChangeLockForm();
+    QLineEdit& pin = Find<QLineEdit>(f, "PinEdit");
+    QPushButton& lock = Find<QPushButton>(f, "Button1");
+    QPushButton& unlock = Find<QPushButton>(f, "Button2");
     DialogWatcher watcher;
     // A wrong PIN: the phone's reason, and nothing is sent again.
     rig.Mark();
     OnceShown([&] {
-        EXPECT_FALSE(f.PinEdit->isEnabled()) << "the keypad needs no code";
-        EXPECT_TRUE(f.Button1->isEnabled());
-        f.RadioButton[2]->click();
-        EXPECT_EQ(f.PinTypeLab->text(), "Enter PIN:");
-        EXPECT_FALSE(f.Button2->isEnabled());
-        f.PinEdit->setText("9999");
-        f.Button2->click();
+        EXPECT_FALSE(pin.isEnabled()) << "the keypad needs no code";
+        EXPECT_TRUE(lock.isEnabled());
+        Find<QRadioButton>(f, "RadioButton3").click();
+        EXPECT_EQ(Find<QLabel>(f, "PinTypeLab").text(), "Enter PIN:");
+        EXPECT_FALSE(unlock.isEnabled());
+        pin.setText("9999");
+        unlock.click();
     });
     page.LockBtnClick();
     ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen().empty(); }, 10000));
@@ -327,45 +349,46 @@ TEST(ServicesPagesSim, LocksTabChecksTheLocksAndTheDialogUnlocksTheSim) {
 
     rig.Mark();
     OnceShown([&] {
-        EXPECT_TRUE(f.RadioButton[2]->isChecked()) << "the lock chosen stays chosen";
-        EXPECT_TRUE(f.PinEdit->text().isEmpty());
+        EXPECT_TRUE(Find<QRadioButton>(f, "RadioButton3").isChecked())
+            << "the lock chosen stays chosen";
+        EXPECT_TRUE(pin.text().isEmpty());
         for (const char* code : {"123", "12a4", "12,4"}) {
-            f.PinEdit->setText(code);
-            EXPECT_FALSE(f.Button2->isEnabled()) << code;
+            pin.setText(code);
+            EXPECT_FALSE(unlock.isEnabled()) << code;
         }
-        f.PinEdit->setText("1234");
-        f.Button2->click();
+        pin.setText("1234");
+        unlock.click();
     });
     page.LockBtnClick();
     EXPECT_EQ(rig.Since().rfind("AT+CLCK=\"SC\",0,1234\r", 0), 0u) << rig.Since();
     EXPECT_TRUE(rig.Status("Lock succesfully deactivated!"));
-    EXPECT_EQ(page.LockPB[2]->Tag(), 0);
+    EXPECT_EQ(Find<TIndicatorBox>(page, "Lock3PB").Tag(), 0);
     ASSERT_TRUE(rig.Idle());
 
     // The keypad lock takes no code.
     rig.Mark();
     OnceShown([&] {
-        f.RadioButton[0]->click();
-        EXPECT_FALSE(f.PinEdit->isEnabled());
-        f.Button1->click();
+        Find<QRadioButton>(f, "RadioButton1").click();
+        EXPECT_FALSE(pin.isEnabled());
+        lock.click();
     });
     page.LockBtnClick();
     EXPECT_EQ(rig.Since().rfind("AT+CLCK=\"CS\",1\r", 0), 0u) << rig.Since();
     EXPECT_TRUE(rig.Status("Lock succesfully activated!"));
-    EXPECT_EQ(page.LockPB[0]->Tag(), 1);
+    EXPECT_EQ(Find<TIndicatorBox>(page, "Lock1PB").Tag(), 1);
 }
 
 TEST(ServicesPagesSim, ThreeWrongPinsBlockThePin) {
     Rig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
-    TLocksPage& page = *rig.Pages().Locks;
+    TLocksPage& page = rig.Locks();
     TChangeLockForm& f = *page.ChangeLockForm();
     DialogWatcher watcher;
     for (const char* code : {"9999", "9999", "9999", "1234"}) {
         OnceShown([&] {
-            f.RadioButton[2]->click();
-            f.PinEdit->setText(code);
-            f.Button2->click();
+            Find<QRadioButton>(f, "RadioButton3").click();
+            Find<QLineEdit>(f, "PinEdit").setText(code);
+            Find<QPushButton>(f, "Button2").click();
         });
         const std::size_t seen = watcher.Seen().size();
         page.LockBtnClick();
@@ -380,9 +403,13 @@ TEST(ServicesPagesSim, ThreeWrongPinsBlockThePin) {
 TEST(ServicesPagesSim, SecurityCodeChangeSendsEqualNewCodesOnly) {
     Rig rig;
     ASSERT_TRUE(rig.ShowConnected()) << rig.Written();
-    TLocksPage& page = *rig.Pages().Locks;
+    TLocksPage& page = rig.Locks();
     TChangePinForm& f = *page.ChangePinForm();
-    EXPECT_EQ(f.PinTypeLab->text(), "Osobni tajni broj  (PIN)");
+    QLineEdit& oldCode = Find<QLineEdit>(f, "OldPinEdit");
+    QLineEdit& newCode = Find<QLineEdit>(f, "New1PinEdit");
+    QLineEdit& repeated = Find<QLineEdit>(f, "New2PinEdit");
+    QPushButton& ok = Find<QPushButton>(f, "Button1");
+    EXPECT_EQ(Find<QLabel>(f, "PinTypeLab").text(), "Osobni tajni broj  (PIN)");
 
     // Different new codes: "Try again?" answered Yes shows the dialog again,
     // empty; answered No, nothing is sent.
@@ -392,18 +419,18 @@ TEST(ServicesPagesSim, SecurityCodeChangeSendsEqualNewCodesOnly) {
         answers.erase(answers.begin());
     });
     auto differentCodes = [&] {
-        f.OldPinEdit->setText("1234");
-        f.New1PinEdit->setText("4321");
-        f.New2PinEdit->setText("4322");
-        f.Button1->click();
+        oldCode.setText("1234");
+        newCode.setText("4321");
+        repeated.setText("4322");
+        ok.click();
     };
     bool emptyAgain = false;
     rig.Mark();
     OnceShown([&] {
         differentCodes();
         WhenModal(f, [&] {
-            emptyAgain = f.OldPinEdit->text().isEmpty() && f.New1PinEdit->text().isEmpty() &&
-                         f.New2PinEdit->text().isEmpty() && !f.Button1->isEnabled();
+            emptyAgain = oldCode.text().isEmpty() && newCode.text().isEmpty() &&
+                         repeated.text().isEmpty() && !ok.isEnabled();
             differentCodes();
         });
     });
@@ -416,16 +443,16 @@ TEST(ServicesPagesSim, SecurityCodeChangeSendsEqualNewCodesOnly) {
 
     // Codes a SIM would refuse keep "U redu" off.
     OnceShown([&] {
-        EXPECT_TRUE(f.OldPinEdit->text().isEmpty()) << "emptied on every showing";
-        f.New1PinEdit->setText("4321");
-        f.New2PinEdit->setText("4321");
+        EXPECT_TRUE(oldCode.text().isEmpty()) << "emptied on every showing";
+        newCode.setText("4321");
+        repeated.setText("4321");
         for (const char* code : {"123", "12a4", ""}) {
-            f.OldPinEdit->setText(code);
-            EXPECT_FALSE(f.Button1->isEnabled()) << code;
+            oldCode.setText(code);
+            EXPECT_FALSE(ok.isEnabled()) << code;
         }
-        f.OldPinEdit->setText("1234");
-        EXPECT_TRUE(f.Button1->isEnabled());
-        f.Button1->click();
+        oldCode.setText("1234");
+        EXPECT_TRUE(ok.isEnabled());
+        ok.click();
     });
     page.Button3Click();
     EXPECT_EQ(rig.Since(), "AT+CPWD=\"SC\",1234,4321\r");
@@ -433,14 +460,14 @@ TEST(ServicesPagesSim, SecurityCodeChangeSendsEqualNewCodesOnly) {
     EXPECT_EQ(rig.Phone().passwords.at("SC"), "4321");
 
     // A barring password takes four digits at most.
-    page.PswRB[3]->click();
-    EXPECT_EQ(page.SecurityCodeKind, 4);
-    EXPECT_EQ(f.PinTypeLab->text(), "Zabrana svih odlaznih poziva");
+    Find<QRadioButton>(page, "Psw4RB").click();
+    EXPECT_EQ(page.SecurityCodeKind(), 4);
+    EXPECT_EQ(Find<QLabel>(f, "PinTypeLab").text(), "Zabrana svih odlaznih poziva");
     int longest = 0;
     OnceShown([&] {
-        f.OldPinEdit->setText("123456");
-        longest = static_cast<int>(f.OldPinEdit->text().size());
-        f.Button2->click();
+        oldCode.setText("123456");
+        longest = static_cast<int>(oldCode.text().size());
+        Find<QPushButton>(f, "Button2").click();
     });
     page.Button3Click();
     EXPECT_EQ(longest, 4);

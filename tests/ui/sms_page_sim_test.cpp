@@ -81,7 +81,7 @@ private:
 struct SmsRig : testing::MainWindowRig {
     SmsRig() {
         glavna->LoadOptions();
-        page = glavna->SmsPage;
+        page = &Find<TSmsPage>(*glavna, "SmsPage");
     }
     std::string Since(std::size_t from) const { return Written().substr(from); }
     bool Connect() {
@@ -586,7 +586,7 @@ TEST(SmsPageSim, DialAndAddTakeThePanelsNumber) {
     // The one dial sequence: the dial dialog with the panel's number.
     TDialForm& dial = *rig.glavna->CallWindows().DialForm();
     WhenShown check(dial, [&] {
-        EXPECT_EQ(dial.TelEdit->text(), "+385915550000");
+        EXPECT_EQ(Find<QLineEdit>(dial, "TelEdit").text(), "+385915550000");
         dial.reject();
     });
     std::size_t from = rig.Written().size();
@@ -608,7 +608,7 @@ TEST(SmsPageSim, PhonebookButtonsComposeToTheEntryAndAddOpensTheEntryDialog) {
     rig.glavna->OutBarBtn1Click(2);
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookLoaded(); }, 30000));
     ASSERT_TRUE(rig.Idle());
-    TImenikPage& book = *rig.glavna->ImenikPage;
+    TImenikPage& book = Find<TImenikPage>(*rig.glavna, "ImenikPage");
     QTreeWidgetItem* vip = nullptr;
     auto& entries = Find<QTreeWidget>(book, "ImenikList");
     for (int i = 0; i < entries.topLevelItemCount() && !vip; ++i)

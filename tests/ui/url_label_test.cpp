@@ -116,9 +116,11 @@ TEST_F(UrlLabelTest, LeftClickOpensTheLink) {
 
 TEST_F(UrlLabelTest, AboutBoxLinks) {
     ui::TInfoForm info;
-    EXPECT_EQ(info.EmailLab->Link(), "mailto:" + info.EmailLab->text() + "?Subject=&body=");
-    EXPECT_EQ(info.WebLab->Link(), "http://" + info.WebLab->text());
-    EXPECT_EQ(info.EmailLab->cursor().shape(), Qt::PointingHandCursor);
+    const TUrlLabel& email = ui::testing::Find<TUrlLabel>(info, "EmailLab");
+    const TUrlLabel& web = ui::testing::Find<TUrlLabel>(info, "WebLab");
+    EXPECT_EQ(email.Link(), "mailto:" + email.text() + "?Subject=&body=");
+    EXPECT_EQ(web.Link(), "http://" + web.text());
+    EXPECT_EQ(email.cursor().shape(), Qt::PointingHandCursor);
 }
 
 }  // namespace

@@ -326,13 +326,14 @@ QFont UiFont(double pointSize, bool bold) {
 
 QString PageBarFileName(int language, int page) {
     if (page < 1 || page > static_cast<int>(kPages.size())) return {};
-    return QString(language == 0 ? "cro" : "eng") + kPages[page - 1].file;
+    return QString(language == 0 ? "cro" : "eng") + kPages[static_cast<std::size_t>(page - 1)].file;
 }
 
 QImage PageBar(int language, int page) {
     QImage img = Blank(kPageBarWidth, kPageBarHeight, kNavy);
     if (page < 1 || page > static_cast<int>(kPages.size())) return img;
-    const PageInfo& info = kPages[page - 1];
+    const auto index = static_cast<std::size_t>(page - 1);
+    const PageInfo& info = kPages[index];
     QPainter p(&img);
     Antialias(p);
     QLinearGradient g(0, 0, kPageBarWidth, 0);
@@ -357,7 +358,7 @@ QImage PageBar(int language, int page) {
     p.save();
     p.translate(8, 3);
     p.scale(30.0 / 36.0, 30.0 / 36.0);
-    DrawActivity(p, kPageIcon[page - 1]);
+    DrawActivity(p, kPageIcon[index]);
     p.restore();
     p.setPen(Qt::white);
     p.setFont(UiFont(13, true));

@@ -51,7 +51,7 @@ TBarringForm::TBarringForm(QWidget* mainWindow, PhoneEngine& engine)
         QRadioButton* rb = Radio(classes, QStringLiteral("RadioButton%1").arg(k + 6),
                                  kClasses[k].caption, {12 + k * 120, 20, 110, 20});
         rb->setProperty("Tag", tag);
-        RadioButton[static_cast<std::size_t>(k + 5)] = rb;
+        RadioButton[static_cast<std::size_t>(k) + 5] = rb;
         connect(rb, &QRadioButton::clicked, this, [this, tag] { RadioButton6Click(tag); });
     }
     RadioButton[0]->setChecked(true);

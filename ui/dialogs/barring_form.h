@@ -19,6 +19,7 @@ class PhoneEngine;
 namespace parlenko::ui {
 
 class TBarringForm : public TSmallWindow {
+    Q_OBJECT
 public:
     TBarringForm(QWidget* mainWindow, PhoneEngine& engine);
 
@@ -27,13 +28,6 @@ public:
     void PswdEditChange();
     void ActivateBtnClick(int tag);  // 1 on, 2 off
 
-    // RadioButton1..5 the barrings "AO", "OI", "OX", "AI", "IR"; 6..8 voice,
-    // data, fax.
-    std::array<QRadioButton*, 8> RadioButton{};
-    QLineEdit* PswdEdit = nullptr;
-    QPushButton* ActivateBtn = nullptr;
-    QPushButton* DeactivateBtn = nullptr;
-    QPushButton* Button3 = nullptr;
     int Facility() const { return facility_; }
     int CallClass() const { return class_; }
 
@@ -41,6 +35,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // RadioButton1..5 the barrings "AO", "OI", "OX", "AI", "IR"; 6..8 voice,
+    // data, fax.
+    std::array<QRadioButton*, 8> RadioButton{};
+    QLineEdit* PswdEdit = nullptr;
+    QPushButton* ActivateBtn = nullptr;
+    QPushButton* DeactivateBtn = nullptr;
+    QPushButton* Button3 = nullptr;
     PhoneEngine& engine_;
     int facility_ = 5;
     int class_ = 1;

@@ -132,6 +132,10 @@ void TDialForm::Preset(const QString& name, const QString& number) {
 
 QString TDialForm::Number() const { return TelEdit->text().trimmed(); }
 
+QString TDialForm::Name() const { return OsobaLab->text(); }
+
+bool TDialForm::HidesOwnNumber() const { return BlockNumberCheck->isChecked(); }
+
 void TDialForm::TelEditChange() {
     // Only what the phone can dial: a blank, a name or a command line
     // ("12;+CPWD") never reaches the dial command.
@@ -160,14 +164,15 @@ TTalkingToForm::TTalkingToForm(QWidget* mainWindow, PhoneEngine& engine)
 
     auto* dtmf = new QGroupBox(U(" Slanje DTMF tonova:"), this);
     dtmf->setGeometry(8, 118, 314, 212);
-    for (int tag = 0; tag < 16; ++tag) {
-        const auto [row, column] = kKeypad[tag];
-        QPushButton* b = Button(dtmf, kTones[tag].name, kTones[tag].tone,
+    for (std::size_t k = 0; k < kTones.size(); ++k) {
+        const int tag = static_cast<int>(k);
+        const auto [row, column] = kKeypad[k];
+        QPushButton* b = Button(dtmf, kTones[k].name, kTones[k].tone,
                                 QRect(14 + column * 38, 22 + row * 30, 34, 26));
         b->setProperty("Tag", tag);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [this, tag] { btnTone1Click(tag); });
-        ToneButtons[tag] = b;
+        ToneButtons[k] = b;
     }
     Caption(dtmf, "Dužina tona:", QRect(180, 24, 120, 19));
     DurationUD = new QSpinBox(dtmf);
@@ -189,6 +194,11 @@ TTalkingToForm::TTalkingToForm(QWidget* mainWindow, PhoneEngine& engine)
     connect(HangUpBtn, &QPushButton::clicked, this, [this] { HangUpBtnClick(); });
     connect(DtmfStrEdit, &QLineEdit::textChanged, this, [this] { DtmfStrEditChange(); });
     connect(SendStrBtn, &QPushButton::clicked, this, [this] { SendStrBtnClick(); });
+}
+
+void TTalkingToForm::ShowParty(const std::string& name, const std::string& number) {
+    OsobaLab->setText(FromAnsi(name));
+    TelefonLab->setText(FromAnsi(number));
 }
 
 std::string TTalkingToForm::Tones() const {
@@ -228,7 +238,7 @@ void TTalkingToForm::SendStrBtnClick() {
 
 void TTalkingToForm::btnTone1Click(int tag) {
     if (tag < 0 || tag >= static_cast<int>(kTones.size())) return;
-    engine_.SendDtmfTone(kTones[tag].tone, DurationUD->value());
+    engine_.SendDtmfTone(kTones[static_cast<std::size_t>(tag)].tone, DurationUD->value());
 }
 
 // --- TNewCallForm ------------------------------------------------------------------
@@ -340,6 +350,11 @@ TKreditForm::TKreditForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     Button1 = Button(this, "Button1", "Zatvori", QRect(95, 100, 80, 27));
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TKreditForm::ShowBalance(const std::string& caption, const std::string& balance) {
+    setWindowTitle(FromAnsi(caption));
+    SaldoLab->setText(FromAnsi(balance));
 }
 
 }  // namespace parlenko::ui

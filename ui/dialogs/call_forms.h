@@ -37,16 +37,19 @@ public:
     void Preset(const QString& name, const QString& number);
     // The number as it is dialled: the trimmed text of TelEdit.
     QString Number() const;
+    // The name shown for it (OsobaLab).
+    QString Name() const;
+    // "Sakrij svoj broj" is ticked.
+    bool HidesOwnNumber() const;
 
+    void TelEditChange();
+
+private:
     QLabel* OsobaLab = nullptr;
     QLineEdit* TelEdit = nullptr;
     QCheckBox* BlockNumberCheck = nullptr;
     QPushButton* DialBtn = nullptr;
     QPushButton* Button1 = nullptr;  // "Odustani"
-
-    void TelEditChange();
-
-private:
     PhoneEngine& engine_;
 };
 
@@ -57,15 +60,8 @@ class TTalkingToForm : public TSmallWindow {
 public:
     TTalkingToForm(QWidget* mainWindow, PhoneEngine& engine);
 
-    QLabel* OsobaLab = nullptr;
-    QLabel* TelefonLab = nullptr;
-    QPushButton* HangUpBtn = nullptr;
-    // btnTone0 .. btnTone9, btnToneZvj ("*"), btnToneLjest ("#"), btnToneA .. btnToneD,
-    // by Tag 0..15.
-    std::array<QPushButton*, 16> ToneButtons{};
-    QLineEdit* DtmfStrEdit = nullptr;
-    QPushButton* SendStrBtn = nullptr;
-    QSpinBox* DurationUD = nullptr;  // with its edit, 1..255
+    // The other party (the engine's Windows-1252 texts).
+    void ShowParty(const std::string& name, const std::string& number);
 
     // The tones of DtmfStrEdit as they are sent: trimmed, a-d as A-D. Empty
     // when the text holds anything but tones.
@@ -85,6 +81,16 @@ protected:
     void reject() override;
 
 private:
+    QLabel* OsobaLab = nullptr;
+    QLabel* TelefonLab = nullptr;
+    QPushButton* HangUpBtn = nullptr;
+    // btnTone0 .. btnTone9, btnToneZvj ("*"), btnToneLjest ("#"), btnToneA .. btnToneD,
+    // by Tag 0..15.
+    std::array<QPushButton*, 16> ToneButtons{};
+    QLineEdit* DtmfStrEdit = nullptr;
+    QPushButton* SendStrBtn = nullptr;
+    QSpinBox* DurationUD = nullptr;  // with its edit, 1..255
+
     PhoneEngine& engine_;
 };
 
@@ -101,12 +107,6 @@ public:
     // restarts CloseTimer.
     void Present(const std::string& name, const std::string& number);
 
-    QLabel* OsobaLab = nullptr;
-    QLabel* TelefonLab = nullptr;
-    QPushButton* Button1 = nullptr;  // answer
-    QPushButton* Button2 = nullptr;  // reject
-    QTimer* CloseTimer = nullptr;
-
     void Button1Click();
     void Button2Click();
 
@@ -118,6 +118,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLabel* OsobaLab = nullptr;
+    QLabel* TelefonLab = nullptr;
+    QPushButton* Button1 = nullptr;  // answer
+    QPushButton* Button2 = nullptr;  // reject
+    QTimer* CloseTimer = nullptr;
+
     // Back to a window of its own (no parent), shown again when it was.
     void LeaveModalParent();
     PhoneEngine& engine_;
@@ -132,6 +138,10 @@ class TKreditForm : public TSmallWindow {
 public:
     explicit TKreditForm(QWidget* mainWindow);
 
+    // The operator's caption and the balance it answered (Windows-1252).
+    void ShowBalance(const std::string& caption, const std::string& balance);
+
+private:
     QLabel* SaldoLab = nullptr;
     QPushButton* Button1 = nullptr;  // "Zatvori"
 };

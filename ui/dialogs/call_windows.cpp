@@ -4,9 +4,6 @@
 #include "ui/dialogs/call_forms.h"
 #include "ui/text_codec.h"
 
-#include <QCheckBox>
-#include <QLabel>
-
 namespace parlenko::ui {
 
 TCallWindows::TCallWindows(QWidget* mainWindow, PhoneEngine& engine)
@@ -22,8 +19,7 @@ void TCallWindows::DialSequence(const QString& name, const QString& number) {
     if (!engine_.Connected()) return;
     dial_->Preset(name, number);
     if (dial_->exec() != QDialog::Accepted) return;
-    engine_.Dial(ToAnsi(dial_->OsobaLab->text()), ToAnsi(dial_->Number()),
-                 dial_->BlockNumberCheck->isChecked());
+    engine_.Dial(ToAnsi(dial_->Name()), ToAnsi(dial_->Number()), dial_->HidesOwnNumber());
 }
 
 void TCallWindows::ShowNewCallNotice(const std::string& name, const std::string& number) {
@@ -38,9 +34,7 @@ void TCallWindows::CloseTalkingWindow() {
     if (talking_->isVisible()) talking_->done(QDialog::Rejected);
 }
 
-void TCallWindows::SetDialButtonEnabled(bool enabled) {
-    if (OnDialButtonEnabled) OnDialButtonEnabled(enabled);
-}
+void TCallWindows::SetDialButtonEnabled(bool enabled) { emit DialButtonEnabledChanged(enabled); }
 
 void TCallWindows::ShowTalkingWindow(const std::string& name, const std::string& number) {
     if (talking_->isVisible()) {
@@ -48,14 +42,12 @@ void TCallWindows::ShowTalkingWindow(const std::string& name, const std::string&
         talking_->activateWindow();
         return;
     }
-    talking_->OsobaLab->setText(FromAnsi(name));
-    talking_->TelefonLab->setText(FromAnsi(number));
+    talking_->ShowParty(name, number);
     talking_->exec();
 }
 
 void TCallWindows::ShowBalanceWindow(const std::string& caption, const std::string& balance) {
-    kredit_->setWindowTitle(FromAnsi(caption));
-    kredit_->SaldoLab->setText(FromAnsi(balance));
+    kredit_->ShowBalance(caption, balance);
     kredit_->exec();
 }
 

@@ -3,13 +3,13 @@
 // progress and the prepaid-balance window, shown as the phone's answers
 // arrive; and the dial sequence the phonebook, SMS and call-list pages share.
 // The tool bar's dial button belongs to the phonebook page: it follows the
-// call through OnDialButtonEnabled.
+// call through DialButtonEnabledChanged.
 
 #include "engine/calls/calls_view.h"
 
+#include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class QWidget;
@@ -25,7 +25,8 @@ class TKreditForm;
 class TNewCallForm;
 class TTalkingToForm;
 
-class TCallWindows final : public ICallsView {
+class TCallWindows final : public QObject, public ICallsView {
+    Q_OBJECT
 public:
     // The windows centre on mainWindow; they are not its children.
     TCallWindows(QWidget* mainWindow, PhoneEngine& engine);
@@ -39,8 +40,6 @@ public:
     // the dialog's name and number. Does nothing while disconnected.
     void DialSequence(const QString& name, const QString& number);
 
-    std::function<void(bool)> OnDialButtonEnabled;
-
     void ShowNewCallNotice(const std::string& name, const std::string& number) override;
     void CloseNewCallNotice() override;
     void CloseTalkingWindow() override;
@@ -52,6 +51,10 @@ public:
     TTalkingToForm* TalkingToForm() const { return talking_.get(); }
     TNewCallForm* NewCallForm() const { return newCall_.get(); }
     TKreditForm* KreditForm() const { return kredit_.get(); }
+
+signals:
+    // The phonebook page's dial button follows the call.
+    void DialButtonEnabledChanged(bool enabled);
 
 private:
     PhoneEngine& engine_;

@@ -20,6 +20,7 @@ class PhoneEngine;
 namespace parlenko::ui {
 
 class TChangeLockForm : public TSmallWindow {
+    Q_OBJECT
 public:
     TChangeLockForm(QWidget* mainWindow, PhoneEngine& engine);
 
@@ -27,6 +28,12 @@ public:
     void PinEditChange();
     void Button1Click(int tag);  // 10 lock, 20 unlock
 
+    int Facility() const { return facility_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     std::array<QRadioButton*, 4> RadioButton{};
     QLabel* PinTypeLab = nullptr;
     QLabel* Label1 = nullptr;
@@ -34,12 +41,6 @@ public:
     QPushButton* Button1 = nullptr;  // "Zaključaj"
     QPushButton* Button2 = nullptr;  // "Otključaj"
     QPushButton* Button3 = nullptr;  // "Odustani"
-    int Facility() const { return facility_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     PhoneEngine& engine_;
     int facility_ = 1;
 };

@@ -51,6 +51,12 @@ void TChangePinForm::SetKind(int kind, const QString& caption) {
     PinTypeLab->setText(caption);
 }
 
+QString TChangePinForm::OldCode() const { return OldPinEdit->text(); }
+
+QString TChangePinForm::NewCode() const { return New1PinEdit->text(); }
+
+bool TChangePinForm::NewCodesMatch() const { return New1PinEdit->text() == New2PinEdit->text(); }
+
 void TChangePinForm::showEvent(QShowEvent* event) {
     TSmallWindow::showEvent(event);
     const int most = NetworkPassword() ? 4 : 8;

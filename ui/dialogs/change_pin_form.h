@@ -13,6 +13,7 @@ class QPushButton;
 namespace parlenko::ui {
 
 class TChangePinForm : public TSmallWindow {
+    Q_OBJECT
 public:
     explicit TChangePinForm(QWidget* mainWindow);
 
@@ -20,6 +21,16 @@ public:
     void SetKind(int kind, const QString& caption);
     void OldPinEditChange();
 
+    // The codes as typed: the old one, the new one, and whether its
+    // repetition is the same.
+    QString OldCode() const;
+    QString NewCode() const;
+    bool NewCodesMatch() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* PinTypeLab = nullptr;
     QLineEdit* OldPinEdit = nullptr;
     QLineEdit* New1PinEdit = nullptr;
@@ -27,10 +38,6 @@ public:
     QPushButton* Button1 = nullptr;  // "U redu"
     QPushButton* Button2 = nullptr;  // "Odustani"
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     // Kinds 4..8 are the network's barring password.
     bool NetworkPassword() const { return kind_ >= 4; }
     int kind_ = 1;

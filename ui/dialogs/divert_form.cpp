@@ -212,7 +212,8 @@ void TDivertForm::ClassCBChange() {
     const int column = ClassCB->currentIndex();
     const ServicesView& page = engine_.Services();
     if (reason >= 0 && reason < 4 && column >= 0 && column < 3) {
-        TelEdit->setText(FromAnsi(page.DivertLab[static_cast<std::size_t>(3 * reason + column)]));
+        const auto divert = static_cast<std::size_t>(reason) * 3 + static_cast<std::size_t>(column);
+        TelEdit->setText(FromAnsi(page.DivertLab[divert]));
         if (reason == kNoReply) {
             for (QWidget* w : std::initializer_list<QWidget*>{TimeEdit, TimeUpDown, Label3, Label4})
                 w->setEnabled(true);

@@ -27,6 +27,7 @@ class TTessaryHintWindow;
 namespace parlenko::ui {
 
 class TDivertForm : public TSmallWindow {
+    Q_OBJECT
 public:
     TDivertForm(QWidget* mainWindow, PhoneEngine& engine);
     ~TDivertForm() override;
@@ -38,6 +39,16 @@ public:
     void ClassCBChange();
     void ActivateBtnClick(int tag);  // 1 activate, 2 deactivate
 
+    // The validation balloon while one is shown.
+    widgets::TTessaryHintWindow* Balloon() const { return balloon_.get(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QComboBox* ReasonCB = nullptr;
     QComboBox* ClassCB = nullptr;
     QWidget* ClassPB = nullptr;
@@ -50,16 +61,7 @@ public:
     QPushButton* ActivateBtn = nullptr;
     QPushButton* DeactivateBtn = nullptr;
     QPushButton* CloseBtn = nullptr;
-    // The validation balloon while one is shown.
-    widgets::TTessaryHintWindow* Balloon() const { return balloon_.get(); }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void FreeBalloon();
 
     PhoneEngine& engine_;

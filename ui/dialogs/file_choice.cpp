@@ -30,7 +30,7 @@ ExportFileType XmlFiles() { return {"Extended Markup Language (*.xml)", "xml"}; 
 ExportFileType BusinessCardFiles() { return {"Business Card (*.vcf)", "vcf"}; }
 ExportFileType VCalendarFiles() { return {"vCalendar (*.vcs)", "vcs"}; }
 
-TFileChoice::TFileChoice() : AskFileName(AskWithDialog), AskFolder(AskFolderWithDialog) {}
+TFileChoice::TFileChoice() : askFileName_(AskWithDialog), askFolder_(AskFolderWithDialog) {}
 
 QString MakeExportFolder(const QString& exeDir) {
     const QString folder = QDir(exeDir).filePath("Export");
@@ -40,7 +40,7 @@ QString MakeExportFolder(const QString& exeDir) {
 
 QString TFileChoice::ListFile(QWidget* parent, const QString& title, const QString& exeDir,
                               const ExportFileType& type) {
-    QString file = AskFileName(parent, {title, MakeExportFolder(exeDir), QString(), type.Filter});
+    QString file = askFileName_(parent, {title, MakeExportFolder(exeDir), QString(), type.Filter});
     if (file.isEmpty()) return {};
     if (QFileInfo(file).suffix().isEmpty()) {
         if (!file.endsWith('.')) file += '.';
@@ -53,7 +53,7 @@ QString TFileChoice::ItemFile(QWidget* parent, const QString& title, const QStri
                               const QString& offeredName, const ExportFileType& type) {
     SaveQuestion q{title, MakeExportFolder(exeDir), offeredName, type.Filter};
     for (;;) {
-        QString file = AskFileName(parent, q);
+        QString file = askFileName_(parent, q);
         if (file.isEmpty()) return {};
         const QString ending = "." + type.Extension;
         if (!file.toLower().endsWith(ending)) file += ending;
@@ -69,7 +69,7 @@ QString TFileChoice::ItemFile(QWidget* parent, const QString& title, const QStri
 }
 
 QString TFileChoice::Folder(QWidget* parent, const QString& caption) {
-    return AskFolder(parent, caption);
+    return askFolder_(parent, caption);
 }
 
 bool WrittenOrReported(QWidget* parent, const exchange::WriteResult& written) {

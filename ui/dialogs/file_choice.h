@@ -38,9 +38,11 @@ public:
     // The save dialog: the file as the user gave it ("" when cancelled); it
     // neither adds an extension nor asks about replacing (the rules below
     // do). A QFileDialog named "ImenaSaveDlg" unless replaced.
-    std::function<QString(QWidget* parent, const SaveQuestion& question)> AskFileName;
+    using SaveDialog = std::function<QString(QWidget* parent, const SaveQuestion& question)>;
+    void SetSaveDialog(SaveDialog dialog) { askFileName_ = std::move(dialog); }
     // The folder dialog: the folder chosen, "" when cancelled.
-    std::function<QString(QWidget* parent, const QString& caption)> AskFolder;
+    using FolderDialog = std::function<QString(QWidget* parent, const QString& caption)>;
+    void SetFolderDialog(FolderDialog dialog) { askFolder_ = std::move(dialog); }
 
     // A whole list's file (phonebook CSV or XML, a call list): the dialog
     // opens in exeDir + "Export" (created first) with no name offered; a name
@@ -57,6 +59,10 @@ public:
                      const QString& offeredName, const ExportFileType& type);
     // A folder, chosen with caption and no preset folder; "" when cancelled.
     QString Folder(QWidget* parent, const QString& caption);
+
+private:
+    SaveDialog askFileName_;
+    FolderDialog askFolder_;
 };
 
 // The export folder of the data folder exeDir, created when missing.

@@ -498,16 +498,14 @@ void TOutlookContForm::ReadOutlookContacts() {
     const long count = items->Count();
     if (citam_ != nullptr) {
         citam_->setWindowTitle(U("Reading contacts from the contacts folder . . ."));
-        citam_->LokacijaLab->setText("Folder \"" + FromUtf8(folderName) + "\"");
-        citam_->Label1->setVisible(true);
-        citam_->UpisanoLab->setText(QString::number(count));
+        citam_->ShowLocation("Folder \"" + FromUtf8(folderName) + "\"", QString::number(count));
         citam_->ShowProgress();
     }
     for (long i = 1; i <= count; ++i) {
         const int progress = static_cast<int>(
             std::lround(static_cast<double>(i) * 100.0 / static_cast<double>(count)));
         if (citam_ != nullptr) {
-            citam_->PozicijaLab->setText("Reading contact from position no. " + QString::number(i));
+            citam_->ShowPosition("Reading contact from position no. " + QString::number(i));
             citam_->SetPercent(progress);
         }
         QCoreApplication::processEvents();

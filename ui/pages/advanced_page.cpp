@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QStackedWidget>
+#include <QVBoxLayout>
 
 namespace parlenko::ui {
 namespace {
@@ -47,6 +48,7 @@ TAdvancedPage::TAdvancedPage(QWidget* parent) : QWidget(parent) {
         b->SetMouseOverImage(artwork::TabBarButton(caption, artwork::ButtonLook::MouseOver));
         b->SetDisabledImage(artwork::TabBarButton(caption, artwork::ButtonLook::Disabled));
         b->SetUpImage(artwork::TabBarButton(caption, artwork::ButtonLook::Up));
+        b->OnClick = [this](widgets::TBrisolaButton* sender) { emit TabClicked(sender->Tag); };
         TabBarBtn[i] = b;
     }
     Notebook2 = new QStackedWidget(this);
@@ -60,6 +62,26 @@ TAdvancedPage::TAdvancedPage(QWidget* parent) : QWidget(parent) {
         Notebook2->addWidget(page);
     }
     ShowCurrentTab();
+}
+
+int TAdvancedPage::SubPageCount() const { return Notebook2->count(); }
+
+void TAdvancedPage::ShowSubPage(int index) {
+    Notebook2->setCurrentIndex(index);
+    ShowCurrentTab();
+}
+
+void TAdvancedPage::FillSubPage(int index, QWidget* page) {
+    auto* layout = new QVBoxLayout(Notebook2->widget(index));
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(page);
+}
+
+void TAdvancedPage::ReplaceSubPage(int index, QWidget* page) {
+    QWidget* placeholder = Notebook2->widget(index);
+    Notebook2->insertWidget(index, page);
+    Notebook2->removeWidget(placeholder);
+    delete placeholder;
 }
 
 void TAdvancedPage::ShowCurrentTab() {

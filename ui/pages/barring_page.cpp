@@ -49,6 +49,12 @@ TBarringPage::TBarringPage(PhoneEngine& engine, QWidget* mainWindow)
 
 TBarringPage::~TBarringPage() = default;
 
+void TBarringPage::ShowBarring(int number, int picture) {
+    if (TIndicatorBox* box = controls::Numbered(BarPB, number)) box->SetTag(picture);
+}
+
+void TBarringPage::SetChangeEnabled(bool enabled) { BarringBtn->setEnabled(enabled); }
+
 void TBarringPage::BarringCheckBtnClick() { engine_.CheckBarrings(); }
 
 void TBarringPage::BarringBtnClick() {

@@ -20,6 +20,7 @@ class TBarringForm;
 class TIndicatorBox;
 
 class TBarringPage : public QWidget {
+    Q_OBJECT
 public:
     TBarringPage(PhoneEngine& engine, QWidget* mainWindow);
     ~TBarringPage() override;
@@ -27,14 +28,18 @@ public:
     void BarringCheckBtnClick();
     void BarringBtnClick();
 
-    // Numbered barring row + 5 x class column + 1 (rows "AO", "OI", "OX",
-    // "AI", "IR"; columns voice, data, fax).
-    std::array<TIndicatorBox*, 15> BarPB{};
-    QPushButton* BarringCheckBtn = nullptr;
-    QPushButton* BarringBtn = nullptr;
+    // The indicator picture of the barring numbered barring row + 5 x class
+    // column + 1 (rows "AO", "OI", "OX", "AI", "IR"; columns voice, data,
+    // fax).
+    void ShowBarring(int number, int picture);
+    // "Izmjeni".
+    void SetChangeEnabled(bool enabled);
     TBarringForm* BarringForm() const { return form_.get(); }
 
 private:
+    std::array<TIndicatorBox*, 15> BarPB{};
+    QPushButton* BarringCheckBtn = nullptr;
+    QPushButton* BarringBtn = nullptr;
     PhoneEngine& engine_;
     std::unique_ptr<TBarringForm> form_;
 };

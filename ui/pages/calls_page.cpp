@@ -62,6 +62,23 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& geometry,
     return l;
 }
 
+// One group of the page; its labels are Calls<2g+1>Lab and Calls<2g+2>Lab, its
+// buttons SB<3g+1> to SB<3g+3>.
+struct GroupRow {
+    const char* caption;
+    const char* list;
+    const char* firstCaption;  // then "Dodaj u imenik" and "Pozovi broj"
+};
+constexpr std::array<GroupRow, 3> kGroupRows = {{
+    {" Odlazni pozivi:", "CallsOutList", "Izbriši pozive"},
+    {" Primljeni pozivi:", "CallsInList", "Snimi na disk"},
+    {" Propušteni pozivi:", "CallsMissList", "Snimi na disk"},
+}};
+
+QByteArray NumberedName(const char* prefix, std::size_t n, const char* suffix) {
+    return prefix + QByteArray::number(static_cast<qulonglong>(n)) + suffix;
+}
+
 }  // namespace
 
 TCallsPage::TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir, QWidget* parent)
@@ -69,41 +86,7 @@ TCallsPage::TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir,
     setObjectName("PoziviPage");
     setAccessibleName(U("Pozivi"));
 
-    struct GroupRow {
-        const char* caption;
-        const char* list;
-        const char* buttons[3];  // first, add, call
-        const char* firstCaption;
-    };
-    const GroupRow rows[] = {
-        {" Odlazni pozivi:", "CallsOutList", {"SB1", "SB2", "SB3"}, "Izbriši pozive"},
-        {" Primljeni pozivi:", "CallsInList", {"SB4", "SB5", "SB6"}, "Snimi na disk"},
-        {" Propušteni pozivi:", "CallsMissList", {"SB7", "SB8", "SB9"}, "Snimi na disk"},
-    };
-    const char* labelNames[] = {"Calls1Lab", "Calls2Lab", "Calls3Lab",
-                                "Calls4Lab", "Calls5Lab", "Calls6Lab"};
-    for (int g = 0; g < 3; ++g) {
-        auto* box = new QGroupBox(U(rows[g].caption), this);
-        box->setGeometry(6, 4 + g * (kGroupHeight + 4), 508, kGroupHeight);
-        QTreeWidget* list = MakeList(box, rows[g].list);
-        list->setGeometry(10, 20, 298, kGroupHeight - 30);
-        MakeLabel(box, U("Poziva:"), QRect(318, 24, 58, 19));
-        QLabel* count = MakeLabel(box, "0", QRect(378, 24, 30, 19), labelNames[2 * g]);
-        MakeLabel(box, U("Kapacitet:"), QRect(318, 48, 58, 19));
-        QLabel* capacity = MakeLabel(box, "0", QRect(378, 48, 30, 19), labelNames[2 * g + 1]);
-        const char* captions[] = {rows[g].firstCaption, "Dodaj u imenik", "Pozovi broj"};
-        QPushButton* buttons[3];
-        for (int b = 0; b < 3; ++b) {
-            auto* button = new QPushButton(U(captions[b]), box);
-            button->setObjectName(rows[g].buttons[b]);
-            button->setProperty("Tag", 10 * (3 * g + b + 1));
-            button->setGeometry(412, 20 + b * 35, 88, 28);
-            button->setEnabled(false);
-            SB[3 * g + b] = button;
-            buttons[b] = button;
-        }
-        groups_[g] = {list, count, capacity, buttons[0], buttons[1], buttons[2]};
-    }
+    for (std::size_t g = 0; g < groups_.size(); ++g) groups_[g] = BuildGroup(g);
     CallsOutList = groups_[0].list;
     CallsInList = groups_[1].list;
     CallsMissList = groups_[2].list;
@@ -124,15 +107,40 @@ TCallsPage::TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir,
         connect(list->header(), &QHeaderView::sectionClicked, this,
                 [list](int column) { ListColumnClick(list, column, SharedListSort()); });
     connect(SB[0], &QPushButton::clicked, this, [this] { SB1Click(); });
-    for (int i : {1, 4, 7}) {
-        const int tag = 10 * (i + 1);
-        connect(SB[i], &QPushButton::clicked, this, [this, tag] { SB2Click(tag); });
-        connect(SB[i + 1], &QPushButton::clicked, this, [this, tag] { SB3Click(tag + 10); });
+    for (const Group& g : groups_) {
+        const int tag = g.add->property("Tag").toInt();
+        connect(g.add, &QPushButton::clicked, this, [this, tag] { SB2Click(tag); });
+        connect(g.call, &QPushButton::clicked, this, [this, tag] { SB3Click(tag + 10); });
     }
-    for (int i : {3, 6}) {
-        QPushButton* b = SB[i];
+    for (QPushButton* b : {SB[3], SB[6]})
         connect(b, &QPushButton::clicked, this, [this, b] { SB4Click(b); });
+}
+
+TCallsPage::Group TCallsPage::BuildGroup(std::size_t g) {
+    const GroupRow& row = kGroupRows[g];
+    auto* box = new QGroupBox(U(row.caption), this);
+    box->setGeometry(6, 4 + static_cast<int>(g) * (kGroupHeight + 4), 508, kGroupHeight);
+    QTreeWidget* list = MakeList(box, row.list);
+    list->setGeometry(10, 20, 298, kGroupHeight - 30);
+    MakeLabel(box, U("Poziva:"), QRect(318, 24, 58, 19));
+    QLabel* count = MakeLabel(box, "0", QRect(378, 24, 30, 19),
+                              NumberedName("Calls", 2 * g + 1, "Lab").constData());
+    MakeLabel(box, U("Kapacitet:"), QRect(318, 48, 58, 19));
+    QLabel* capacity = MakeLabel(box, "0", QRect(378, 48, 30, 19),
+                                 NumberedName("Calls", 2 * g + 2, "Lab").constData());
+    const std::array<const char*, 3> captions = {row.firstCaption, "Dodaj u imenik", "Pozovi broj"};
+    std::array<QPushButton*, 3> buttons{};
+    for (std::size_t b = 0; b < buttons.size(); ++b) {
+        auto* button = new QPushButton(U(captions[b]), box);
+        const std::size_t n = 3 * g + b;  // SB1 .. SB9 as 0 .. 8
+        button->setObjectName(NumberedName("SB", n + 1, ""));
+        button->setProperty("Tag", 10 * static_cast<int>(n + 1));
+        button->setGeometry(412, 20 + static_cast<int>(b) * 35, 88, 28);
+        button->setEnabled(false);
+        SB[n] = button;
+        buttons[b] = button;
     }
+    return {list, count, capacity, buttons[0], buttons[1], buttons[2]};
 }
 
 TCallsPage::Group& TCallsPage::GroupOf(CallListView list) {
@@ -146,7 +154,7 @@ TCallsPage::Group& TCallsPage::GroupOf(CallListView list) {
 
 TCallsPage::Group* TCallsPage::GroupByTag(int tag) {
     const int g = (tag / 10 - 1) / 3;
-    return g >= 0 && g < 3 ? &groups_[g] : nullptr;
+    return g >= 0 && g < 3 ? &groups_[static_cast<std::size_t>(g)] : nullptr;
 }
 
 // --- list changes ---------------------------------------------------------------
@@ -187,7 +195,7 @@ void TCallsPage::SB2Click(int tag) {
     }
     const auto selected = g->list->selectedItems();
     if (selected.isEmpty()) return;
-    if (OnAddToPhonebook) OnAddToPhonebook(selected.front()->text(1));
+    emit AddToPhonebookRequested(selected.front()->text(1));
 }
 
 void TCallsPage::SB3Click(int tag) {

@@ -13,7 +13,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -37,21 +36,6 @@ public:
     // window shares its one.
     void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
     TFileChoice& FileChoice() { return *fileChoice_; }
-    // The add buttons hand the selected number to the phonebook's entry
-    // dialog (the phonebook page); without it they do nothing.
-    std::function<void(const QString& number)> OnAddToPhonebook;
-
-    // The lists and their controls, by Tag order of the groups.
-    QTreeWidget* CallsOutList = nullptr;   // "LD"
-    QTreeWidget* CallsInList = nullptr;    // "RC"
-    QTreeWidget* CallsMissList = nullptr;  // "MC"
-    QLabel* Calls1Lab = nullptr;           // counts and capacities
-    QLabel* Calls2Lab = nullptr;
-    QLabel* Calls3Lab = nullptr;
-    QLabel* Calls4Lab = nullptr;
-    QLabel* Calls5Lab = nullptr;
-    QLabel* Calls6Lab = nullptr;
-    std::array<QPushButton*, 9> SB{};  // SB1 .. SB9, Tag 10 .. 90
 
     // The selection changed: buttons and count follow.
     void CallsOutListChange();
@@ -76,7 +60,24 @@ public:
     void SetNameInListView(CallListView list, const std::string& name,
                            const std::string& number) override;
 
+signals:
+    // The add buttons hand the selected number to the phonebook's entry
+    // dialog (the phonebook page).
+    void AddToPhonebookRequested(const QString& number);
+
 private:
+    // The lists and their controls, by Tag order of the groups.
+    QTreeWidget* CallsOutList = nullptr;   // "LD"
+    QTreeWidget* CallsInList = nullptr;    // "RC"
+    QTreeWidget* CallsMissList = nullptr;  // "MC"
+    QLabel* Calls1Lab = nullptr;           // counts and capacities
+    QLabel* Calls2Lab = nullptr;
+    QLabel* Calls3Lab = nullptr;
+    QLabel* Calls4Lab = nullptr;
+    QLabel* Calls5Lab = nullptr;
+    QLabel* Calls6Lab = nullptr;
+    std::array<QPushButton*, 9> SB{};  // SB1 .. SB9, Tag 10 .. 90
+
     // One group: its list, count and capacity labels and three buttons.
     struct Group {
         QTreeWidget* list;
@@ -86,6 +87,8 @@ private:
         QPushButton* add;
         QPushButton* call;
     };
+    // Builds group g (0 dialled, 1 received, 2 missed) with its controls.
+    Group BuildGroup(std::size_t g);
     Group& GroupOf(CallListView list);
     Group* GroupByTag(int tag);
     void ListChange(Group& g);

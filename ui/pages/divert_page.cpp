@@ -57,6 +57,19 @@ TDivertPage::TDivertPage(PhoneEngine& engine, QWidget* mainWindow)
 
 TDivertPage::~TDivertPage() = default;
 
+void TDivertPage::ShowDivert(int number, int picture, const QString& divertNumber) {
+    TIndicatorBox* box = controls::Numbered(DivertPB, number);
+    if (box == nullptr) return;
+    box->SetTag(picture);
+    controls::Numbered(DivertLab, number)->setText(divertNumber);
+}
+
+void TDivertPage::ShowNoReplyTime(int column, const QString& seconds) {
+    if (QLabel* time = controls::Numbered(DivertSekLab, column)) time->setText(seconds);
+}
+
+void TDivertPage::SetChangeEnabled(bool enabled) { DivertBtn->setEnabled(enabled); }
+
 // The indicators, numbers and times go blank and the button off through the
 // services view as the check starts.
 void TDivertPage::DivertCheckBtnClick() { engine_.CheckDiverts(); }

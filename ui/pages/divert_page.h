@@ -22,6 +22,7 @@ class TDivertForm;
 class TIndicatorBox;
 
 class TDivertPage : public QWidget {
+    Q_OBJECT
 public:
     TDivertPage(PhoneEngine& engine, QWidget* mainWindow);
     ~TDivertPage() override;
@@ -29,15 +30,21 @@ public:
     void DivertCheckBtnClick();
     void DivertBtnClick();
 
-    // Numbered 3 x reason + class column + 1 (columns voice, data, fax).
+    // The divert numbered 3 x reason + class column + 1 (columns voice, data,
+    // fax): its indicator picture and its number.
+    void ShowDivert(int number, int picture, const QString& divertNumber);
+    // The no-reply time of class column 1..3.
+    void ShowNoReplyTime(int column, const QString& seconds);
+    // "Izmjeni".
+    void SetChangeEnabled(bool enabled);
+    TDivertForm* DivertForm() const { return form_.get(); }
+
+private:
     std::array<TIndicatorBox*, 12> DivertPB{};
     std::array<QLabel*, 12> DivertLab{};
     std::array<QLabel*, 3> DivertSekLab{};  // no-reply times: voice, data, fax
     QPushButton* DivertCheckBtn = nullptr;
     QPushButton* DivertBtn = nullptr;
-    TDivertForm* DivertForm() const { return form_.get(); }
-
-private:
     PhoneEngine& engine_;
     std::unique_ptr<TDivertForm> form_;
 };

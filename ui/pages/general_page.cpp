@@ -115,6 +115,7 @@ TGeneralPage::TGeneralPage(QWidget* parent) : QWidget(parent) {
     SaveNetLocBtn->setObjectName("SaveNetLocBtn");
     SaveNetLocBtn->setGeometry(370, 104, 120, 26);
     SaveNetLocBtn->setEnabled(false);
+    connect(SaveNetLocBtn, &QPushButton::clicked, this, &TGeneralPage::SaveLocationRequested);
 }
 
 void TGeneralPage::Render(const GeneralInfoView& v) {

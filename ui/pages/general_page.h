@@ -17,6 +17,7 @@ namespace parlenko::ui {
 
 // A row of level bars: Tag bars of the level picture, 20 pixels apart.
 class TLevelBars : public QWidget {
+    Q_OBJECT
 public:
     explicit TLevelBars(QWidget* parent = nullptr);
     int Tag() const { return tag_; }
@@ -30,6 +31,7 @@ private:
 };
 
 class TGeneralPage : public QWidget {
+    Q_OBJECT
 public:
     explicit TGeneralPage(QWidget* parent = nullptr);
 
@@ -41,6 +43,11 @@ public:
     // decoded clears the picture and shows "Cannot open picture!".
     void ShowPhonePicture(const QString& imagesDir, const std::string& model);
 
+signals:
+    // "<< Snimi lokaciju": the user names the current cell.
+    void SaveLocationRequested();
+
+private:
     QLabel* MobImage = nullptr;
     QLabel* ProLab = nullptr;
     QLabel* ModLab = nullptr;

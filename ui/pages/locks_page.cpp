@@ -72,6 +72,10 @@ TLocksPage::TLocksPage(PhoneEngine& engine, QWidget* mainWindow)
 
 TLocksPage::~TLocksPage() = default;
 
+void TLocksPage::ShowLock(int number, int picture) {
+    if (TIndicatorBox* box = controls::Numbered(LockPB, number)) box->SetTag(picture);
+}
+
 void TLocksPage::RefreshLocksBtnClick() { engine_.CheckLocks(); }
 
 void TLocksPage::LockBtnClick() {
@@ -81,7 +85,7 @@ void TLocksPage::LockBtnClick() {
 
 void TLocksPage::Psw1RBClick(int tag) {
     if (tag < 1 || tag > 8) return;
-    SecurityCodeKind = tag;
+    securityCodeKind_ = tag;
     pinForm_->SetKind(tag, PswRB[static_cast<std::size_t>(tag - 1)]->text().trimmed());
 }
 
@@ -89,10 +93,9 @@ void TLocksPage::Button3Click() {
     if (!engine_.Connected()) return;
     for (;;) {
         if (pinForm_->exec() != QDialog::Accepted) return;
-        const QString newCode = pinForm_->New1PinEdit->text();
-        if (newCode == pinForm_->New2PinEdit->text()) {
-            engine_.ChangeSecurityCode(SecurityCodeKind, ToAnsi(pinForm_->OldPinEdit->text()),
-                                       ToAnsi(newCode));
+        if (pinForm_->NewCodesMatch()) {
+            engine_.ChangeSecurityCode(securityCodeKind_, ToAnsi(pinForm_->OldCode()),
+                                       ToAnsi(pinForm_->NewCode()));
             return;
         }
         const int answer = ShowMessageDialog(

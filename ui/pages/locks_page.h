@@ -23,6 +23,7 @@ class TChangePinForm;
 class TIndicatorBox;
 
 class TLocksPage : public QWidget {
+    Q_OBJECT
 public:
     TLocksPage(PhoneEngine& engine, QWidget* mainWindow);
     ~TLocksPage() override;
@@ -35,17 +36,20 @@ public:
     // The code dialog; equal new codes are sent, different ones asked about.
     void Button3Click();
 
+    // The indicator picture of lock 1..4 ("CS", "PS", "SC", "FD").
+    void ShowLock(int number, int picture);
+    // 1 PIN, 2 PIN 2, 3 phone code, 4..8 the barring passwords.
+    int SecurityCodeKind() const { return securityCodeKind_; }
+    TChangeLockForm* ChangeLockForm() const { return lockForm_.get(); }
+    TChangePinForm* ChangePinForm() const { return pinForm_.get(); }
+
+private:
     std::array<TIndicatorBox*, 4> LockPB{};  // "CS", "PS", "SC", "FD"
     QPushButton* RefreshLocksBtn = nullptr;
     QPushButton* LockBtn = nullptr;
     std::array<QRadioButton*, 8> PswRB{};  // Psw1RB..Psw8RB, Tag 1..8
     QPushButton* Button3 = nullptr;
-    // 1 PIN, 2 PIN 2, 3 phone code, 4..8 the barring passwords.
-    int SecurityCodeKind = 1;
-    TChangeLockForm* ChangeLockForm() const { return lockForm_.get(); }
-    TChangePinForm* ChangePinForm() const { return pinForm_.get(); }
-
-private:
+    int securityCodeKind_ = 1;
     PhoneEngine& engine_;
     QWidget* mainWindow_;
     std::unique_ptr<TChangeLockForm> lockForm_;

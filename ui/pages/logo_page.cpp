@@ -128,8 +128,7 @@ TLogoPage::TLogoPage(PhoneEngine& engine, const QString& logosDir, QWidget* pare
 
     QGroupBox* pc = Group(this, " Slike na računalu:", QRect(260, 4, 252, 376));
     logoFiles_ = new TPcFileList(pc, "LogoFoldersCB", "LogoListView", "Logos", logosDir);
-    logoFiles_->FoldersCB->setGeometry(10, 22, 232, 22);
-    logoFiles_->ListView->setGeometry(10, 48, 232, 126);
+    logoFiles_->Place({10, 22, 232, 22}, {10, 48, 232, 126});
     auto* compPanel = new QFrame(pc);
     compPanel->setObjectName("CompLogPanel");
     compPanel->setGeometry(10, 178, 232, 112);
@@ -233,7 +232,7 @@ void TLogoPage::SaveToBmpBtnClick() {
                             QDir::toNativeSeparators(name));
         return;
     }
-    if (OnStatusMessage) OnStatusMessage(QStringLiteral("Logo succesfully saved on disc!"));
+    emit StatusMessageRequested(QStringLiteral("Logo succesfully saved on disc!"));
 }
 
 void TLogoPage::SaveLogoMemCBChange() {

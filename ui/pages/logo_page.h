@@ -10,8 +10,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include <functional>
-
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -25,14 +23,12 @@ namespace parlenko::ui {
 class TPcFileList;
 
 class TLogoPage : public QWidget, public ILogoView {
+    Q_OBJECT
 public:
     // logosDir: the program's own logo folder, offered in the folder box and
     // by the save dialog.
     TLogoPage(PhoneEngine& engine, const QString& logosDir, QWidget* parent = nullptr);
     ~TLogoPage() override;
-
-    // Shows the main window's status notice (set by the main window).
-    std::function<void(const QString&)> OnStatusMessage;
 
     // The sub-page was opened: the phone size text, and the logo read unless
     // one is shown.
@@ -57,6 +53,11 @@ public:
     // The picture chosen on the PC, as loaded (null when none).
     const QImage& CompLogPicture() const { return compPicture_; }
 
+signals:
+    // A success for the main window's status notice.
+    void StatusMessageRequested(const QString& text);
+
+private:
     QComboBox* LogosCB = nullptr;
     QLabel* MobLogImage = nullptr;
     QLabel* MobLogSizeLab = nullptr;
@@ -69,7 +70,6 @@ public:
     QComboBox* SaveLogoMemCB = nullptr;
     QPushButton* UploadLogBtn = nullptr;
 
-private:
     void ClearCompPicture();
 
     PhoneEngine& engine_;

@@ -102,8 +102,7 @@ TMelodiesPage::TMelodiesPage(PhoneEngine& engine, const QString& melodiesDir, QW
 
     QGroupBox* pc = Group(this, " Melodije na računalu:", QRect(260, 4, 252, 376));
     midiFiles_ = new TPcFileList(pc, "MidiFoldersCB", "MidiListView", "Melodies", melodiesDir);
-    midiFiles_->FoldersCB->setGeometry(10, 22, 232, 22);
-    midiFiles_->ListView->setGeometry(10, 48, 232, 150);
+    midiFiles_->Place({10, 22, 232, 22}, {10, 48, 232, 150});
     Label(pc, "Veličina:", QRect(10, 204, 90, 18));
     MidiSizeLab = Value(pc, "MidiSizeLab", QRect(100, 204, 142, 18));
     Label(pc, "Broj traka:", QRect(10, 222, 90, 18));

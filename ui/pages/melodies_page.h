@@ -24,6 +24,7 @@ class TMidiPlayer;
 class TPcFileList;
 
 class TMelodiesPage : public QWidget, public IMelodiesView {
+    Q_OBJECT
 public:
     // melodiesDir: the program's own melody folder, offered in the folder box.
     TMelodiesPage(PhoneEngine& engine, const QString& melodiesDir, QWidget* parent = nullptr);
@@ -53,6 +54,7 @@ public:
     TPcFileList& MidiFiles() { return *midiFiles_; }
     TMidiPlayer& Player() { return *player_; }
 
+private:
     QComboBox* MelodijeCB = nullptr;
     QSlider* VolumeTB = nullptr;
     QPushButton* PlayMelBtn = nullptr;
@@ -68,7 +70,6 @@ public:
     QComboBox* SaveMelMemCB = nullptr;
     QPushButton* UploadMelBtn = nullptr;
 
-private:
     void MelodijeCBChange();
     void ShowState(const MelodyListView& view);
     // The play and upload buttons by the file chosen, the PC player and the

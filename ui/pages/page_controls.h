@@ -14,12 +14,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace parlenko::ui::controls {
 
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The control numbered number (from 1) of a row of controls; nullptr outside
+// the row.
+template <typename Control, std::size_t N>
+Control* Numbered(const std::array<Control*, N>& row, int number) {
+    if (number < 1 || number > static_cast<int>(N)) return nullptr;
+    return row[static_cast<std::size_t>(number - 1)];
+}
 
 inline QGroupBox* Group(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* g = new QGroupBox(U(caption), parent);

@@ -8,14 +8,13 @@
 
 #include <QWidget>
 
-class QStackedWidget;
-
 namespace parlenko {
 class PhoneEngine;
 }
 
 namespace parlenko::ui {
 
+class TAdvancedPage;
 class TBarringPage;
 class TDivertPage;
 class TLocksPage;
@@ -23,6 +22,7 @@ class TLocksPage;
 // An indicator: paints picture Tag of the checked pictures (0 off, 1 on)
 // at (0, 1).
 class TIndicatorBox : public QWidget {
+    Q_OBJECT
 public:
     explicit TIndicatorBox(QWidget* parent, const char* name);
     int Tag() const { return tag_; }
@@ -37,8 +37,9 @@ private:
 
 class TServicesPages : public IServicesView {
 public:
-    // mainWindow: what the dialogs centre on.
-    TServicesPages(PhoneEngine& engine, QWidget* mainWindow, QStackedWidget* notebook2);
+    // mainWindow: what the dialogs centre on; the pages fill the first three
+    // sub-pages of advanced.
+    TServicesPages(PhoneEngine& engine, QWidget* mainWindow, TAdvancedPage& advanced);
     ~TServicesPages() override;
     TServicesPages(const TServicesPages&) = delete;
     TServicesPages& operator=(const TServicesPages&) = delete;
@@ -50,12 +51,14 @@ public:
     void DivertButtonEnabled(bool enabled) override;
     void BarringButtonEnabled(bool enabled) override;
 
-    TDivertPage* Diverts = nullptr;    // "Preusmjeravanja", page 0
-    TBarringPage* Barrings = nullptr;  // "Zabrana poziva", page 1
-    TLocksPage* Locks = nullptr;       // "Zakljucavanja", page 2
+    // The locks sub-page was entered while connected: its check runs.
+    void CheckLocks();
 
 private:
     PhoneEngine& engine_;
+    TDivertPage* Diverts = nullptr;    // "Preusmjeravanja", page 0
+    TBarringPage* Barrings = nullptr;  // "Zabrana poziva", page 1
+    TLocksPage* Locks = nullptr;       // "Zakljucavanja", page 2
 };
 
 }  // namespace parlenko::ui

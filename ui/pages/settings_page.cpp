@@ -78,8 +78,8 @@ std::chrono::local_seconds LocalNow() {
     const QDateTime now = QDateTime::currentDateTime();
     const QDate d = now.date();
     const QTime t = now.time();
-    return local_days{year{d.year()} / static_cast<unsigned>(d.month()) /
-                      static_cast<unsigned>(d.day())} +
+    return local_days{year{d.year()} / month{static_cast<unsigned>(d.month())} /
+                      day{static_cast<unsigned>(d.day())}} +
            hours{t.hour()} + minutes{t.minute()} + seconds{t.second()};
 }
 

@@ -40,6 +40,7 @@ public:
     void PriceBtnClick();
     void Button1Click();
 
+private:
     QRadioButton* Clock1RB = nullptr;
     QRadioButton* Clock2RB = nullptr;
     QPushButton* Button1 = nullptr;
@@ -60,7 +61,6 @@ public:
     QPushButton* PriceBtn = nullptr;
     QPushButton* RefreshOstaloBtn = nullptr;
 
-private:
     PhoneEngine& engine_;
 };
 
