@@ -194,7 +194,6 @@ private:
     void Notebook1PageChanged();
     // The call lists' and the SMS page's add buttons: the phonebook's new
     // entry with number.
-    void AddNumberToPhonebook(const QString& number);
     void ShowStatusMessage(const QString& text);
     // Paints an indicator; false for another widget.
     bool PaintIndicator(QWidget* box);

@@ -570,7 +570,8 @@ QImage OutBarButton(int barHeight, int buttonTop, int icon, const QString& capti
         text = QColor(0xA8, 0xB4, 0xC4);
         p.setOpacity(0.6);
     }
-    p.drawImage(QPointF((kOutBarWidth - 32) / 2 + shift, 9 + shift), picture);
+    const int left = (kOutBarWidth - 32) / 2;  // whole pixels, as drawn so far
+    p.drawImage(QPointF(left + shift, 9 + shift), picture);
     p.setOpacity(1);
     QFont f = UiFont(8.5, true);
     p.setFont(f);
