@@ -8,10 +8,10 @@
 #include "ui/artwork/artwork.h"
 #include "ui/citam_form.h"
 #include "ui/contacts_exchange.h"
-#include "ui/info_form.h"
-#include "ui/message_dialog.h"
 #include "ui/dialogs/call_windows.h"
 #include "ui/dialogs/upis_imenik.h"
+#include "ui/info_form.h"
+#include "ui/message_dialog.h"
 #include "ui/options_form.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/appointments_page.h"
@@ -31,21 +31,20 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
-#include <QDialog>
-#include <QDir>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QTreeWidget>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>

@@ -11,19 +11,13 @@
 // under Xvfb); skipped otherwise.
 
 #include "components/widgets/tessary_hint.h"
-#include "tests/support/engine_inside.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
-#include "exchange/store/outlook_store.h"
-#include "ui/exchange/outlook_app_form.h"
-#include "ui/exchange/store_session.h"
 #include "exchange/formats/backup_files.h"
 #include "exchange/store/outlook_store.h"
-#include "ui/exchange/backup_form.h"
+#include "tests/support/engine_inside.h"
 #include "tests/support/phonesim/state.h"
-#include "ui/exchange/outlook_cont_form.h"
-#include "ui/exchange/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
@@ -33,14 +27,18 @@
 #include "ui/dialogs/change_lock_form.h"
 #include "ui/dialogs/change_pin_form.h"
 #include "ui/dialogs/divert_form.h"
+#include "ui/dialogs/new_sms_form.h"
+#include "ui/dialogs/sms_form.h"
+#include "ui/dialogs/sms_mem_form.h"
+#include "ui/exchange/backup_form.h"
+#include "ui/exchange/outlook_app_form.h"
+#include "ui/exchange/outlook_cont_form.h"
+#include "ui/exchange/store_session.h"
 #include "ui/glavna.h"
 #include "ui/info_form.h"
 #include "ui/options.h"
 #include "ui/options_form.h"
 #include "ui/pages/appointments_page.h"
-#include "ui/dialogs/new_sms_form.h"
-#include "ui/dialogs/sms_form.h"
-#include "ui/dialogs/sms_mem_form.h"
 #include "ui/pages/barring_page.h"
 #include "ui/pages/divert_page.h"
 #include "ui/pages/locks_page.h"
@@ -59,35 +57,32 @@
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHelpEvent>
-#include <QLineEdit>
-#include <QPainter>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
-#include <QTimer>
 #include <QSpinBox>
-#include <QPushButton>
-#include <QPlainTextEdit>
-#include <QComboBox>
-#include <QTreeWidget>
-#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <vector>
 
 namespace parlenko::ui {
@@ -248,14 +243,17 @@ TEST_F(Screenshots, Windows) {
     info.hide();
 
     // The options window over the main window, as "Opcije" opens it, on a
-    // machine with two USB cables (one known by its stable name).
-    parlenko::testing::TempDir dev("parlenko-dev");
-    std::filesystem::create_directories(dev.file("serial/by-id"));
-    for (const char* name : {"ttyUSB0", "ttyACM0"}) std::ofstream(dev.file(name)).put('\n');
+    // machine with two USB cables (one known by its stable name), in a fixed
+    // folder as its path shows in the picture.
+    const std::filesystem::path dev =
+        std::filesystem::temp_directory_path() / "parlenko-screenshots-dev";
+    std::filesystem::remove_all(dev);
+    std::filesystem::create_directories(dev / "serial/by-id");
+    for (const char* name : {"ttyUSB0", "ttyACM0"}) std::ofstream(dev / name).put('\n');
     std::filesystem::create_symlink("../../ttyUSB0",
-                                    dev.file("serial/by-id/usb-Prolific_USB-Serial-if00-port0"));
+                                    dev / "serial/by-id/usb-Prolific_USB-Serial-if00-port0");
     TOptionsForm& options = *glavna.OptionsForm();
-    options.SetDeviceFolder(QString::fromStdString(dev.path()));
+    options.SetDeviceFolder(QString::fromStdString(dev.string()));
     options.open();
     Save(options, "options.png");
     Find<QTabWidget>(options, "PageControl1").setCurrentIndex(1);
@@ -269,6 +267,7 @@ TEST_F(Screenshots, Windows) {
              "options-ports.png");
     portList.hidePopup();
     Find<QPushButton>(options, "Button2").click();
+    std::filesystem::remove_all(dev);
 
     // The settings page, read from the phone as its tab is entered.
     glavna.findChild<QAction*>("Ostalo2")->trigger();
@@ -498,7 +497,8 @@ TEST_F(Screenshots, Appointments) {
     // The calendar exchange over a store with three appointments.
     ui::TStoreSession session([&glavna] { return LoadStoreSettings(glavna.OptionsPath()); });
     {
-        exchange::store::Application app(LoadStoreSettings(glavna.OptionsPath()));
+        const exchange::store::StoreSettings stored = LoadStoreSettings(glavna.OptionsPath());
+        exchange::store::Application app(stored);
         app.GetNamespace("MAPI").Logon();
         const struct {
             const char* subject;
@@ -508,6 +508,10 @@ TEST_F(Screenshots, Appointments) {
         } items[] = {{"Sastanak odjela", "Meeting", {2026, 12, 14, 9, 0, 0}, 1},
                      {"+385911234567", "Phone Calls", {2026, 12, 15, 16, 30, 0}, -1},
                      {"Rođendan Ane", "Anniversary", {2027, 3, 8, 8, 0, 0}, 5}};
+        const std::filesystem::path calendar =
+            std::filesystem::path(stored.Calendars) / stored.CalendarDefault;
+        const auto firstSaved = std::filesystem::file_time_type::clock::now();
+        std::set<std::filesystem::path> dated;
         for (const auto& i : items) {
             auto a = app.CreateItem(exchange::store::olAppointmentItem).AsAppointmentItem();
             a.SetSubject(i.subject);
@@ -516,7 +520,15 @@ TEST_F(Screenshots, Appointments) {
             if (i.recurrence >= 0) a.GetRecurrencePattern().SetRecurrenceType(i.recurrence);
             a.SetReminderSet(i.recurrence != -1);
             a.Save();
+            // The store lists items oldest first; saves within one clock tick
+            // would fall back to their random names, so each gets its own second.
+            for (const auto& e : std::filesystem::directory_iterator(calendar)) {
+                if (e.path().extension() != ".ics" || !dated.insert(e.path()).second) continue;
+                std::filesystem::last_write_time(e.path(),
+                                                 firstSaved + std::chrono::seconds(dated.size()));
+            }
         }
+        ASSERT_EQ(dated.size(), 3u);
     }
     ui::TOutlookAppForm outlook(&glavna, engine, page, session, &citam);
     glavna.SetOutlookAppForm(&outlook);
