@@ -30,8 +30,6 @@ constexpr int kTextLength = 16;
 constexpr int kNumberLength = 38;
 const QString kRule = QStringLiteral("--------------------------------");
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QIcon SmallIcon(int index) { return QIcon(QPixmap::fromImage(artwork::SmallImage(index))); }
 
 QLabel* Caption(QWidget* parent, const char* text, int x, int y) {

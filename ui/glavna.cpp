@@ -85,8 +85,6 @@ constexpr std::array<PageRow, 6> kPages = {{
     {"Ostalo", 7},
 }};
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {},
                  const char* hint = nullptr) {
     QAction* a = menu->addAction(U(caption));

@@ -3,6 +3,7 @@
 #include "engine/session/phone_engine.h"
 #include "platform/serial/port_list.h"
 #include "ui/glavna.h"
+#include "ui/text_codec.h"
 
 #include <QCheckBox>
 #include <QAbstractItemView>
@@ -23,8 +24,6 @@ namespace {
 
 constexpr int kWidth = 560;
 constexpr int kHeight = 318;
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QCheckBox* AddCheck(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* c = new QCheckBox(U(caption), parent);

@@ -14,8 +14,6 @@ namespace {
 
 constexpr int kLocationNameLength = 40;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QLabel* Row(QWidget* group, const char* caption, int y, const char* name) {
     auto* c = new QLabel(U(caption), group);
     c->setGeometry(14, y, 96, 19);

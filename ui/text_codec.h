@@ -23,5 +23,7 @@ std::string ToUtf8(const QString& text);
 QString WithLineFeeds(QString text);
 // FromAnsi, with "\r\n" and lone "\r" as "\n".
 QString ToDisplay(std::string_view text);
+// A caption as written in the windows' sources (UTF-8).
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace parlenko::ui

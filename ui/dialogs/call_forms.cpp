@@ -20,8 +20,6 @@ namespace {
 constexpr int kDtmfStringLength = 29;
 constexpr int kNoticeCloseMs = 10000;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 constexpr Qt::WindowFlags kDialogFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint;
 

@@ -12,8 +12,6 @@
 namespace parlenko::ui {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 constexpr int kCloseMs = 30000;
 
 QLabel* Row(QWidget* group, const char* caption, int y, const char* name) {

@@ -27,8 +27,6 @@
 namespace parlenko::ui {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 const QString kEuro = QString(QChar(0x20AC));
 
 QLabel* Caption(QWidget* parent, const char* text, const QRect& r) {

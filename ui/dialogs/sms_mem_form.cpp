@@ -15,11 +15,6 @@
 #include <QPushButton>
 
 namespace parlenko::ui {
-namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-}  // namespace
 
 TSmsMemForm::TSmsMemForm(PhoneEngine& engine, QWidget* mainWindow)
     : TSmallWindow(mainWindow), engine_(engine) {

@@ -20,8 +20,6 @@ namespace parlenko::ui {
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QLabel* Picture(QWidget* parent, int image, int x, int y) {
     auto* l = new QLabel(parent);
     l->setPixmap(QPixmap::fromImage(artwork::SmallImage(image)));

@@ -29,8 +29,6 @@
 namespace parlenko::ui {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // The engine's texts use "\r" for a line break.
 QString Lines(const std::string& text) { return ui::FromAnsi(text).replace('\r', '\n'); }
 

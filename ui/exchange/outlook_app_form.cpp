@@ -42,7 +42,6 @@ enum { kCaption, kCategory, kRepeat, kDate, kTime, kActive };
 
 constexpr std::array<const char*, 5> kRepeats = {"Once", "Daily", "Weekly", "Monthly", "Annualy"};
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 QDate ReadDate(const QString& text) { return QDate::fromString(text, "dd.MM.yyyy"); }

@@ -30,7 +30,6 @@
 namespace parlenko::ui {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QIcon FolderIcon() { return QIcon(QPixmap::fromImage(artwork::SmallImage(43))); }
 QIcon EntryIcon(bool vip) { return QIcon(QPixmap::fromImage(artwork::SmallImage(vip ? 4 : 3))); }
 
@@ -351,18 +350,29 @@ void TOutlookContForm::Open() {
     if (OpenStore()) exec();
 }
 
-bool TOutlookContForm::OpenStore() {
+bool TOutlookContForm::OpenContactsFolder() {
     try {
         session_.LogonNameSpace();
         session_.ContactsFolder.reset();
         session_.ContactsFolder =
             session_.OutlookNameSpace->GetDefaultFolder(exchange::store::olFolderContacts);
+        return true;
     } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void TOutlookContForm::ShowContactsFolderError() {
+    ui::ShowMessageDialog(parentWidget(), U("Contacts folder"),
+                          U("Error occurred while trying to initialize the contacts folder!"),
+                          DialogKind::Error, DialogButtons::Ok);
+}
+
+bool TOutlookContForm::OpenStore() {
+    if (!OpenContactsFolder()) {
         if (citam_ != nullptr && citam_->isVisible()) citam_->close();
         hide();
-        ui::ShowMessageDialog(parentWidget(), U("Contacts folder"),
-                              U("Error occurred while trying to initialize the contacts folder!"),
-                              DialogKind::Error, DialogButtons::Ok);
+        ShowContactsFolderError();
         return false;
     }
     if (!session_.OutlookNameSpace || !session_.ContactsFolder) return false;
@@ -402,19 +412,10 @@ void TOutlookContForm::PhonebookChanged() {
 
 bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& number, int field) {
     const auto failed = [this] {
-        ui::ShowMessageDialog(parentWidget(), U("Contacts folder"),
-                              U("Error occurred while trying to initialize the contacts folder!"),
-                              DialogKind::Error, DialogButtons::Ok);
+        ShowContactsFolderError();
         return false;
     };
-    try {
-        session_.LogonNameSpace();
-        session_.ContactsFolder.reset();
-        session_.ContactsFolder =
-            session_.OutlookNameSpace->GetDefaultFolder(exchange::store::olFolderContacts);
-    } catch (const std::exception&) {
-        return failed();
-    }
+    if (!OpenContactsFolder()) return failed();
     outFoldersForm_->FillFolderTree();
     if (outFoldersForm_->exec() != QDialog::Accepted) return false;
     const int k = outFoldersForm_->SelectedFolderIndex();

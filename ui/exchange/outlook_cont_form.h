@@ -128,6 +128,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The store's default contacts folder opened afresh; false when it cannot be.
+    bool OpenContactsFolder();
+    // "Error occurred while trying to initialize the contacts folder!"
+    void ShowContactsFolderError();
     void ReadOutlookContacts();
     // One item of the folder as a row of ContactsList; throws on an item
     // that is not a contact or cannot be read.

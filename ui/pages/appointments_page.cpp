@@ -37,8 +37,6 @@ constexpr int kPageWidth = 520;
 constexpr int kPageHeight = 411;
 constexpr int kRowRole = Qt::UserRole;  // the row's AppointmentRow
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 constexpr std::array<const char*, 4> kCategories = {"Memo", "Phone call", "Meeting", "Anniversary"};
 constexpr std::array<const char*, 5> kRepeats = {"Once", "Daily", "Weekly", "Monthly", "Annualy"};
 

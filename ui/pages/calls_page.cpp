@@ -19,8 +19,6 @@
 namespace parlenko::ui {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 constexpr int kGroupHeight = 132;
 constexpr int kNameColumnWidth = 155;
 constexpr int kNumberColumnWidth = 120;

@@ -19,8 +19,6 @@ constexpr int kBarStep = 20;
 constexpr int kMaxBars = 10;
 constexpr int kRowHeight = 19;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QGroupBox* Group(QWidget* parent, const char* caption, const QRect& at) {
     auto* g = new QGroupBox(U(caption), parent);
     g->setGeometry(at);

@@ -32,8 +32,6 @@ constexpr int kLogoPicture = 52;
 constexpr QSize kCanvas(124, 64);
 const QColor kNoLogoColour(0xFF, 0xFB, 0xF0);  // $F0FBFF
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QGroupBox* Group(QWidget* parent, const char* caption, const QRect& at) {
     auto* g = new QGroupBox(U(caption), parent);
     g->setGeometry(at);

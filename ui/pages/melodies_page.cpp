@@ -32,8 +32,6 @@ constexpr int kMelodyPicture = 46;
 constexpr int kNoteOn = 0x90;
 constexpr char kNoPlayerHint[] = "Za sviranje instalirajte timidity ili fluidsynth";
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QGroupBox* Group(QWidget* parent, const char* caption, const QRect& at) {
     auto* g = new QGroupBox(U(caption), parent);
     g->setGeometry(at);

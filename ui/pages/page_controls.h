@@ -21,8 +21,6 @@
 
 namespace parlenko::ui::controls {
 
-inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // The control numbered number (from 1) of a row of controls; nullptr outside
 // the row.
 template <typename Control, std::size_t N>

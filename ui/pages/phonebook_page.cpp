@@ -26,7 +26,6 @@ namespace parlenko::ui {
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
 
 constexpr int kImageRole = Qt::UserRole;

@@ -19,8 +19,6 @@
 namespace parlenko::ui {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* g = new QGroupBox(U(caption), parent);
     g->setObjectName(name);
