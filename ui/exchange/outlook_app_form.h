@@ -25,10 +25,8 @@ class PhoneEngine;
 }  // namespace parlenko
 
 namespace parlenko::ui {
-class TCitamForm;
-}  // namespace parlenko::ui
 
-namespace parlenko::ui {
+class TCitamForm;
 
 class TStoreSession;
 

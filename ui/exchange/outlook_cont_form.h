@@ -31,11 +31,10 @@ class QTreeWidgetItem;
 namespace parlenko {
 class PhoneEngine;
 }  // namespace parlenko
-namespace parlenko::ui {
-class TCitamForm;
-}  // namespace parlenko::ui
 
 namespace parlenko::ui {
+
+class TCitamForm;
 
 class TStoreSession;
 class TOutlookContForm;
