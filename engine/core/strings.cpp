@@ -19,21 +19,7 @@ std::string CopyFrom(std::string_view s, long index) {
     return Copy(s, index, static_cast<long>(s.size()) + 1);
 }
 
-long Pos(std::string_view needle, std::string_view s) { return PosFrom(needle, s, 1); }
-
-long PosFrom(std::string_view needle, std::string_view s, long from) {
-    if (needle.empty() || from < 1 || from > static_cast<long>(s.size())) return 0;
-    auto p = s.find(needle, static_cast<std::size_t>(from - 1));
-    return p == std::string_view::npos ? 0 : static_cast<long>(p) + 1;
-}
-
-void Delete(std::string& s, long index, long count) {
-    if (index < 1 || count <= 0 || index > static_cast<long>(s.size())) return;
-    s.erase(static_cast<std::size_t>(index - 1), static_cast<std::size_t>(count));
-}
-
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.starts_with(prefix); }
-bool EndsWith(std::string_view s, std::string_view suffix) { return s.ends_with(suffix); }
 
 std::string Trim(std::string_view s) {
     auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };

@@ -1,7 +1,7 @@
 #pragma once
 // String helpers with the semantics the phone protocol rules are written in:
-// 1-based positions, copies that clamp instead of throwing, a failed search
-// gives 0, rounding halves to even, and numbers parsed without exceptions.
+// 1-based positions, copies that clamp instead of throwing, rounding halves
+// to even, and numbers parsed without exceptions.
 
 #include <cstdint>
 #include <optional>
@@ -14,15 +14,8 @@ namespace parlenko {
 std::string Copy(std::string_view s, long index, long count);
 // Everything from 1-based index to the end.
 std::string CopyFrom(std::string_view s, long index);
-// 1-based position of needle in s, 0 when absent (an empty needle gives 0).
-long Pos(std::string_view needle, std::string_view s);
-// 1-based position of needle at or after from, 0 when absent.
-long PosFrom(std::string_view needle, std::string_view s, long from);
-// Removes count characters from 1-based index; clamps.
-void Delete(std::string& s, long index, long count);
 
 bool StartsWith(std::string_view s, std::string_view prefix);
-bool EndsWith(std::string_view s, std::string_view suffix);
 // Spaces and control characters off both ends.
 std::string Trim(std::string_view s);
 std::string UpperCase(std::string_view s);  // ASCII letters only

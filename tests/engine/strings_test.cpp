@@ -15,24 +15,6 @@ TEST(Strings, CopyClampsAtBothEnds) {
     EXPECT_EQ(CopyFrom("AT+CPBR=12", 9), "12");
 }
 
-TEST(Strings, PosIsOneBasedAndZeroWhenAbsent) {
-    EXPECT_EQ(Pos(",", "1,2"), 2);
-    EXPECT_EQ(Pos("x", "1,2"), 0);
-    EXPECT_EQ(Pos("", "abc"), 0);
-    EXPECT_EQ(PosFrom(",", "1,2,3", 3), 4);
-    EXPECT_EQ(PosFrom(",", "1,2", 9), 0);
-}
-
-TEST(Strings, DeleteClamps) {
-    std::string s = "+CLIP: \"123\"";
-    Delete(s, 1, 7);
-    EXPECT_EQ(s, "\"123\"");
-    Delete(s, 10, 1);
-    EXPECT_EQ(s, "\"123\"");
-    Delete(s, 4, 100);
-    EXPECT_EQ(s, "\"12");
-}
-
 TEST(Strings, ParseIntAcceptsOnlyWholeNumbers) {
     EXPECT_EQ(ParseInt("42"), 42);
     EXPECT_EQ(ParseInt(" -7 "), -7);
