@@ -42,8 +42,6 @@ enum { kCaption, kCategory, kRepeat, kDate, kTime, kActive };
 
 constexpr std::array<const char*, 5> kRepeats = {"Once", "Daily", "Weekly", "Monthly", "Annualy"};
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
 QDate ReadDate(const QString& text) { return QDate::fromString(text, "dd.MM.yyyy"); }
 QTime ReadTime(const QString& text) { return QTime::fromString(text, "HH:mm:ss"); }
 
