@@ -1,6 +1,7 @@
 #include "ui/dialogs/call_forms.h"
 
 #include "engine/session/phone_engine.h"
+#include "ui/pages/page_controls.h"
 #include "ui/text_codec.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ namespace {
 constexpr int kDtmfStringLength = 29;
 constexpr int kNoticeCloseMs = 10000;
 
+using controls::Button;
+
 constexpr Qt::WindowFlags kDialogFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint;
 
@@ -37,13 +40,6 @@ QLabel* Value(QWidget* parent, const char* name, const QRect& geometry) {
     f.setBold(true);
     l->setFont(f);
     return l;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text, const QRect& geometry) {
-    auto* b = new QPushButton(U(text), parent);
-    b->setObjectName(name);
-    b->setGeometry(geometry);
-    return b;
 }
 
 // The tone buttons in Tag order: caption and name.

@@ -9,6 +9,7 @@
 #include "ui/artwork/small_images.h"
 #include "ui/citam_form.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/page_controls.h"
 #include "ui/phone_text_question.h"
 #include "ui/text_codec.h"
 
@@ -63,10 +64,7 @@ QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const char* text, int x, int y, int w) {
-    auto* b = new QPushButton(U(text), parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, 25);
-    return b;
+    return controls::Button(parent, name, text, QRect(x, y, w, 25));
 }
 
 QLabel* Picture(QWidget* parent, const char* name, int mode, int x, int y) {

@@ -9,6 +9,7 @@
 #include "ui/artwork/small_images.h"
 #include "ui/citam_form.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/page_controls.h"
 #include "ui/phone_text_question.h"
 #include "ui/text_codec.h"
 
@@ -68,10 +69,7 @@ QRadioButton* Radio(QWidget* parent, const char* name, const char* caption, int 
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
-    auto* b = new QPushButton(U(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, 25);
-    return b;
+    return controls::Button(parent, name, caption, QRect(x, y, w, 25));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "components/widgets/elided_label.h"
 #include "ui/artwork/artwork.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/page_controls.h"
 #include "ui/pictures.h"
 #include "ui/text_codec.h"
 
@@ -19,11 +20,7 @@ constexpr int kBarStep = 20;
 constexpr int kMaxBars = 10;
 constexpr int kRowHeight = 19;
 
-QGroupBox* Group(QWidget* parent, const char* caption, const QRect& at) {
-    auto* g = new QGroupBox(U(caption), parent);
-    g->setGeometry(at);
-    return g;
-}
+using controls::Group;
 
 // A caption at x and its value label at valueX on the same row.
 QLabel* Row(QWidget* group, const char* name, int tag, const char* caption, int x, int valueX,

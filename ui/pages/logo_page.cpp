@@ -32,17 +32,9 @@ constexpr int kLogoPicture = 52;
 constexpr QSize kCanvas(124, 64);
 const QColor kNoLogoColour(0xFF, 0xFB, 0xF0);  // $F0FBFF
 
-QGroupBox* Group(QWidget* parent, const char* caption, const QRect& at) {
-    auto* g = new QGroupBox(U(caption), parent);
-    g->setGeometry(at);
-    return g;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& at,
                     bool enabled = false) {
-    auto* b = new QPushButton(U(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(at);
+    QPushButton* b = controls::Button(parent, name, caption, at);
     b->setEnabled(enabled);
     return b;
 }
@@ -95,6 +87,7 @@ bool IsBmpFile(const QString& path) {
 }
 
 using controls::Ask;
+using controls::Group;
 using controls::ShowError;
 using controls::Value;
 

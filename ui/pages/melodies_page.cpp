@@ -32,16 +32,9 @@ constexpr int kMelodyPicture = 46;
 constexpr int kNoteOn = 0x90;
 constexpr char kNoPlayerHint[] = "Za sviranje instalirajte timidity ili fluidsynth";
 
-QGroupBox* Group(QWidget* parent, const char* caption, const QRect& at) {
-    auto* g = new QGroupBox(U(caption), parent);
-    g->setGeometry(at);
-    return g;
-}
-
+// Off until the phone's melodies are read.
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& at) {
-    auto* b = new QPushButton(U(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(at);
+    QPushButton* b = controls::Button(parent, name, caption, at);
     b->setEnabled(false);
     return b;
 }
@@ -64,6 +57,7 @@ bool IsMidiFile(const QString& path) {
 }
 
 using controls::Ask;
+using controls::Group;
 using controls::ShowError;
 using controls::Value;
 

@@ -1,6 +1,6 @@
 #pragma once
-// Controls placed by hand on the advanced sub-pages and their dialogs: each
-// named, at its place, with its caption (UTF-8).
+// Controls placed by hand on the pages and in the windows: each named, at its
+// place, with its caption (UTF-8).
 
 #include "components/widgets/elided_label.h"
 #include "ui/message_dialog.h"
@@ -31,9 +31,14 @@ Control* Numbered(const std::array<Control*, N>& row, int number) {
 
 inline QGroupBox* Group(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* g = new QGroupBox(U(caption), parent);
-    g->setObjectName(name);
+    if (name != nullptr) g->setObjectName(name);
     g->setGeometry(r);
     return g;
+}
+
+// A frame no code looks up.
+inline QGroupBox* Group(QWidget* parent, const char* caption, const QRect& r) {
+    return Group(parent, nullptr, caption, r);
 }
 
 inline QLabel* Label(QWidget* parent, const char* name, const char* caption, const QRect& r) {
