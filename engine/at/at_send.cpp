@@ -1,5 +1,6 @@
 #include "engine/at/at_send.h"
 
+#include "engine/receive/line_intake.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/communication_error.h"
 #include "engine/session/exchange_timeout.h"
@@ -10,7 +11,7 @@ void CommandWritten(EngineContext& ctx, std::string_view line) {
     if (!line.ends_with('\r')) return;
     auto& rx = ctx.state.Receive;
     const int remainder = rx.RxLines.Size() - 1;
-    rx.RxLines.Blank(remainder);
+    if (!CanBeginKnownLine(rx.RxLines.At(remainder))) rx.RxLines.Blank(remainder);
     rx.CommandInFlight = std::string(line.substr(0, line.size() - 1));
     rx.CommandEntry = remainder;
 }

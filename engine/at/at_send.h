@@ -21,7 +21,8 @@ bool SendAtLine(EngineContext& ctx, std::string_view line,
 // be written, whichever road it takes: it is the command in flight until a
 // final result answers it, and an unfinished line still in the received
 // lines is noise (the previous exchange has ended; the phone's answer to
-// this command starts on a fresh line). A body after a "> " prompt is not a
+// this command starts on a fresh line), unless it may still become a line
+// the engine knows (a notice whose line end is on its way). A body after a "> " prompt is not a
 // command line: the prompt stays, and the command that asked for it stays
 // in flight.
 void CommandWritten(EngineContext& ctx, std::string_view line);

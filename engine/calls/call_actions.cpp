@@ -86,6 +86,7 @@ ScanStep DialAnswered(EngineContext& ctx, const EchoHit& hit) {
 
 ScanStep DialledCallsDeletedOk(EngineContext& ctx, const EchoHit&) {
     EndBusy(ctx);
+    ctx.state.PhonebookRead.Calls.Rows[static_cast<std::size_t>(CallListView::Dialled)].clear();
     ctx.views.callLists->DialledCallsDeleted();
     ctx.host.ShowStatusMessage("All dialled calls succesfully deleted from mobile!");
     return ScanStep::Continue;

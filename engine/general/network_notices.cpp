@@ -12,8 +12,9 @@ namespace parlenko {
 
 ScanStep HandleCreg(EngineContext& ctx, int i) {
     auto& lines = ctx.state.Receive.RxLines;
-    // The answer to the information chain's query: its "OK" handles it.
-    if (lines.Is(lines.Above(i, 2), "AT+CREG?")) return ScanStep::EndScan;
+    // The answer to the information chain's query (the intake marks only the
+    // notices out of turn): its "OK" handles it.
+    if (!lines.IsOutOfTurn(i)) return ScanStep::EndScan;
     const std::string line = lines.At(i);
     lines.Blank(i);
     // A notice ends no exchange of its own, like every other notice.

@@ -87,7 +87,7 @@ ScanStep RingerSetRefused(EngineContext& ctx, const EchoHit& hit) {
 ScanStep RingerSetError(EngineContext& ctx, const EchoHit& hit) {
     if (!IsRingerSet(hit)) return ScanStep::Continue;
     Lines(ctx).Blank(hit.echoEntry);
-    ShowError(ctx, kSetMelodyFailed);
+    ShowRefusal(ctx, hit, kSetMelodyFailed);
     return ScanStep::Continue;
 }
 

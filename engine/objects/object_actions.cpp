@@ -6,6 +6,7 @@
 #include "engine/objects/object_answers.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
+#include "engine/receive/phone_errors.h"
 #include "engine/session/busy_state.h"
 
 #include <array>
@@ -139,8 +140,10 @@ ScanStep LogoDeleted(EngineContext& ctx, const EchoHit& hit) {
 
 // --------------------------------------------------------------- refusals
 
-// Any final error form ends the read it answers: the read window closes.
+// Any final error form ends the read it answers: the read window closes,
+// an appointment read's list shows what it showed before.
 ScanStep ReadRefused(EngineContext& ctx, const EchoHit&) {
+    StopAppointmentRead(ctx);
     CloseReadProgress(ctx);
     return ScanStep::Continue;
 }
@@ -165,10 +168,11 @@ ScanStep UploadRefused(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-// "ERROR": the command's text, or the packet's when its body was refused.
+// A refusal: the command's text, or the packet's when its body was refused
+// or the phone never asked for it.
 template <const char* Text>
 ScanStep Failed(EngineContext& ctx, const EchoHit& hit) {
-    ShowError(ctx, hit.body ? kPacketFailed : Text);
+    ShowRefusal(ctx, hit, hit.body || hit.silent ? kPacketFailed : Text);
     return ScanStep::Continue;
 }
 

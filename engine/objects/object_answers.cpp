@@ -27,6 +27,7 @@ void CloseProgressIfVisible(EngineContext& ctx) {
 
 // A read whose object cannot be used ends like one the phone refused.
 void ObjectReadFailed(EngineContext& ctx, const char* text) {
+    StopAppointmentRead(ctx);
     CloseProgressIfVisible(ctx);
     EndBusy(ctx);
     ShowError(ctx, text);
@@ -163,6 +164,20 @@ bool WriteOrReport(EngineContext& ctx, const std::string& path, std::string_view
 
 // ------------------------------------------------------------ reads
 
+bool StopAppointmentRead(EngineContext& ctx) {
+    auto& objects = ctx.state.Objects;
+    if (!objects.AppointmentReadRunning) return false;
+    objects.AppointmentReadRunning = false;
+    objects.AppointmentsList = std::move(objects.AppointmentsBeforeRead);
+    objects.AppointmentFreePositions = std::move(objects.FreePositionsBeforeRead);
+    objects.AppointmentsBeforeRead.clear();
+    objects.FreePositionsBeforeRead.clear();
+    FillingListGuard filling(ctx.state);
+    ObjectsView(ctx).ClearAppointmentRows();
+    for (const auto& row : objects.AppointmentsList) ObjectsView(ctx).AddAppointmentRow(row);
+    return true;
+}
+
 void HandleSbnrVcsAnswer(EngineContext& ctx, std::string_view position, std::string_view hex,
                          ObjectAnswer kind) {
     auto& r = ctx.state.PhonebookRead;
@@ -179,6 +194,7 @@ void HandleSbnrVcsAnswer(EngineContext& ctx, std::string_view position, std::str
     }
     r.ReadPosition += 1;
     if (r.ReadPosition > r.ReadCapacity) {
+        objects.AppointmentReadRunning = false;
         CloseProgressIfVisible(ctx);
         ObjectsView(ctx).FocusAppointmentRow("");
         return;

@@ -37,6 +37,11 @@ inline constexpr char kLogoSaveFailed[] = "Error occured while trying to save\rl
 // The logo read from the phone is kept in the data folder under this name.
 inline constexpr char kLogoFileName[] = "ParlenkoLogo.bmp";
 
+// The appointment read failed (a refusal, silence, the port closed): it
+// stops, and the list shows again what it showed before the read began.
+// True when one ran.
+bool StopAppointmentRead(EngineContext& ctx);
+
 // One slot of the appointment read: adds its row (Data), then asks the next
 // slot or ends the read.
 void HandleSbnrVcsAnswer(EngineContext& ctx, std::string_view position, std::string_view hex,

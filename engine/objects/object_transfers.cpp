@@ -89,6 +89,12 @@ void RefreshAppointments(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
     auto& objects = ctx.state.Objects;
+    // A read that starts over a running one keeps what was there before that.
+    if (!objects.AppointmentReadRunning) {
+        objects.AppointmentsBeforeRead = objects.AppointmentsList;
+        objects.FreePositionsBeforeRead = objects.AppointmentFreePositions;
+    }
+    objects.AppointmentReadRunning = true;
     {
         FillingListGuard filling(ctx.state);
         objects.AppointmentsList.clear();

@@ -15,6 +15,11 @@ struct ObjectsState {
     std::vector<std::string> AppointmentFreePositions;
     // The appointments list: the engine's copy of what the page shows.
     std::vector<AppointmentRow> AppointmentsList;
+    // A read of every slot runs; what the list and the free slots were
+    // before it comes back when it fails.
+    bool AppointmentReadRunning = false;
+    std::vector<AppointmentRow> AppointmentsBeforeRead;
+    std::vector<std::string> FreePositionsBeforeRead;
     // The running appointment upload writes a new entry (not an edit).
     bool NewAppointment = false;
     // The packets of the running appointment upload as the phone echoed them.

@@ -5,6 +5,7 @@
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/restore_step.h"
+#include "engine/receive/phone_errors.h"
 
 #include <array>
 #include <optional>
@@ -21,9 +22,9 @@ constexpr char kPlainError[] = "ERROR";
 
 // A write or delete the phone refused: reported, and dropped so that a later
 // memory selection does not carry it out again.
-void PhonebookOpFailed(EngineContext& ctx) {
+void PhonebookOpFailed(EngineContext& ctx, const EchoHit& hit) {
     ClearPhonebookOp(ctx.state.Phonebook.Op);
-    ShowError(ctx, kWriteFailed);
+    ShowRefusal(ctx, hit, kWriteFailed);
 }
 
 // "OK" of a memory selection: a restore step, a pending write or delete, or
@@ -80,11 +81,16 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
         return ScanStep::EndScan;
     }
     if (PendingDelete(state.Phonebook.Op) || PendingWrite(state.Phonebook.Op)) {
-        PhonebookOpFailed(ctx);
+        PhonebookOpFailed(ctx, hit);
         return ScanStep::EndScan;
     }
     const auto memory = CurrentPhoneMemory(state);
-    if (!memory || !IsPhonebookMemory(*memory)) return ScanStep::Continue;
+    if (!memory) return ScanStep::Continue;
+    // A call list the phone does not have is skipped the same way.
+    if (!IsPhonebookMemory(*memory)) {
+        CallListRefused(ctx, *memory);
+        return ScanStep::Continue;
+    }
     // A memory the phone does not have holds nothing and is not loaded.
     auto& m = r.Of(*memory);
     m.Capacity = 0;
@@ -105,11 +111,14 @@ ScanStep StorageOk(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
+// A refused storage query or position: the read ends, its lists show what
+// they showed before it.
 ScanStep ReadError(EngineContext& ctx, const EchoHit& hit) {
     Lines(ctx).Blank(hit.echoEntry);
     CloseReadProgress(ctx);
-    BackupRefreshStopped(ctx);
-    ShowError(ctx, kReadFailed);
+    StopPhonebookRead(ctx);
+    StopCallListRead(ctx);
+    ShowRefusal(ctx, hit, kReadFailed);
     return ScanStep::Continue;
 }
 
@@ -148,52 +157,38 @@ ScanStep WriteOk(EngineContext& ctx, const EchoHit& hit) {
 }
 
 // A refused restore step is counted, without a box; the run goes on.
-ScanStep WriteError(EngineContext& ctx, const EchoHit&) {
+ScanStep WriteError(EngineContext& ctx, const EchoHit& hit) {
     if (IsRestoring(ctx.state.Phonebook.Op)) {
         RestoreStepFailed(ctx, kPlainError);
         return ScanStep::Continue;
     }
-    PhonebookOpFailed(ctx);
+    PhonebookOpFailed(ctx, hit);
     return ScanStep::Continue;
 }
 
 // ---------------------------------------------------------------- phone errors
 
-// A selection refused with a code: a restore's memory fails whole, the run
-// goes on with the next memory; otherwise the write or delete waiting for it
-// is dropped, and the refusal goes on as every other.
+// A selection refused with a code during a restore: the memory's entries
+// fail with the phone's words, the run goes on with the next memory.
 std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
-    if (IsRestoring(ctx.state.Phonebook.Op)) {
-        ctx.state.CurrentMemory = SelectedMemoryCode(hit.echo);
-        RestoreSelectionFailed(ctx, hit.reason);
-        return ScanStep::EndScan;
-    }
-    ClearPhonebookOp(ctx.state.Phonebook.Op);
-    return std::nullopt;
+    if (!IsRestoring(ctx.state.Phonebook.Op)) return std::nullopt;
+    ctx.state.CurrentMemory = SelectedMemoryCode(hit.echo);
+    RestoreSelectionFailed(ctx, hit.reason);
+    return ScanStep::EndScan;
 }
 
-// A write refused with a code: a restore counts the entry with the phone's
-// words and goes on, without a box; any other write is dropped.
+// A write refused with a code during a restore: the entry is counted with
+// the phone's words and the run goes on, without a box.
 std::optional<ScanStep> WritePhoneError(EngineContext& ctx, const EchoHit& hit) {
-    if (IsRestoring(ctx.state.Phonebook.Op)) {
-        RestoreStepFailed(ctx, hit.reason);
-        return ScanStep::Continue;
-    }
-    ClearPhonebookOp(ctx.state.Phonebook.Op);
-    return std::nullopt;
+    if (!IsRestoring(ctx.state.Phonebook.Op)) return std::nullopt;
+    RestoreStepFailed(ctx, hit.reason);
+    return ScanStep::Continue;
 }
 
-// Any phonebook command refused with a code ends the wizard's re-read.
-std::optional<ScanStep> ReadStopsOnPhoneError(EngineContext& ctx, const EchoHit&) {
-    BackupRefreshStopped(ctx);
-    return std::nullopt;
-}
-
-// The selection, storage query, position read and entry write; then two
-// rows for a phone error to any phonebook command. Each row: echo, compare,
-// distance, on "OK", on "ERROR", blanking, on every refusal, on a phone
-// error.
-const std::array<EchoAction, 10> kPhonebookActions = {{
+// The selection, storage query, position read and entry write. Each row:
+// echo, compare, distance, on "OK", on "ERROR", blanking, on every refusal,
+// on a phone error.
+const std::array<EchoAction, 8> kPhonebookActions = {{
     {"AT+CPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
     {"AT^SPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
     {"AT+CPBS?", kWhole, 4, StorageOk, ReadError},
@@ -202,8 +197,6 @@ const std::array<EchoAction, 10> kPhonebookActions = {{
     {"AT+CPBR=", kPrefix, 3, EmptyPositionLateOk, nullptr, kByAction},
     {"AT+CPBR=", kPrefix, 4, EntryOk, nullptr},
     {"AT+CPBW=", kPrefix, 2, WriteOk, WriteError, kEchoAndAnswer, nullptr, WritePhoneError},
-    {"AT+CPB", kPrefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr, ReadStopsOnPhoneError},
-    {"AT^SPB", kPrefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr, ReadStopsOnPhoneError},
 }};
 
 }  // namespace
@@ -213,7 +206,7 @@ std::span<const EchoAction> PhonebookActions() { return kPhonebookActions; }
 bool EndUnansweredPhonebookWrite(EngineContext& ctx) {
     const auto& op = ctx.state.Phonebook.Op;
     if (IsRestoring(op) || std::holds_alternative<std::monostate>(op)) return false;
-    PhonebookOpFailed(ctx);
+    PhonebookOpFailed(ctx, EchoHit{});
     return true;
 }
 

@@ -51,6 +51,8 @@ std::optional<CallListView> CallListOf(PhoneMemory memory) {
     }
 }
 
+std::size_t CallListIndex(CallListView list) { return static_cast<std::size_t>(list); }
+
 std::string Caption(std::optional<PhoneMemory> memory) {
     return memory ? std::string(MemoryCaption(*memory)) : std::string();
 }
@@ -110,11 +112,17 @@ void EndOfPhonebookMemory(EngineContext& ctx, PhoneMemory memory, bool afterEntr
     ctx.views.phonebook->FocusFirstPhonebookRow(afterEntry);
 }
 
+// The last call list has been read (or refused): the read is over.
+void CallListsReadDone(EngineContext& ctx, bool afterEntry) {
+    ctx.state.PhonebookRead.CallListsReadRunning = false;
+    if (!afterEntry || ctx.host.IsProgressWindowVisible()) CloseReadProgress(ctx);
+}
+
 // A call list has been read to its end.
 void EndOfCallList(EngineContext& ctx, std::optional<PhoneMemory> list, bool afterEntry) {
     if (list) {
         if (const auto next = NextInRead(*list)) RefreshCalls(ctx, *next);
-        else if (!afterEntry || ctx.host.IsProgressWindowVisible()) CloseReadProgress(ctx);
+        else CallListsReadDone(ctx, afterEntry);
     }
     ctx.views.callLists->FocusFirstCallRows();
 }
@@ -124,8 +132,43 @@ void EndOfCallList(EngineContext& ctx, std::optional<PhoneMemory> list, bool aft
 void PushNameToLists(EngineContext& ctx, const std::string& name, const std::string& number) {
     if (name.empty()) return;
     ctx.views.sms->SetNameInSmsLists(name, number);
-    for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed})
+    for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed}) {
         ctx.views.callLists->SetNameInListView(list, name, number);
+        for (auto& row : Read(ctx).Calls.Rows[CallListIndex(list)])
+            if (row.Number == number) row.Caption = name;
+    }
+}
+
+// The phonebook view shows the list again as it stands, with the memories'
+// buttons and the summary.
+void ShowPhonebookListAgain(EngineContext& ctx) {
+    const auto& list = ctx.state.Phonebook.PhonebookList;
+    {
+        FillingListGuard filling(ctx.state);
+        ctx.views.phonebook->ClearPhonebookRows();
+        for (const auto& e : list) ctx.views.phonebook->AddPhonebookRow(PhonebookRowOf(e));
+    }
+    ctx.views.phonebook->SortPhonebookRows();
+    for (auto memory : kPhonebookMemories) {
+        const std::string_view caption = MemoryCaption(memory);
+        const bool listed = std::any_of(list.begin(), list.end(),
+                                        [&](const AListIme& e) { return e.Location == caption; });
+        ctx.views.phonebook->SetPhonebookViewEnabled(memory, Read(ctx).Of(memory).Loaded || listed);
+    }
+    ShowPhonebookSummary(ctx);
+}
+
+// The call-list views show the lists again as the engine keeps them.
+void ShowCallListsAgain(EngineContext& ctx) {
+    const auto& calls = Read(ctx).Calls;
+    FillingListGuard filling(ctx.state);
+    ctx.views.callLists->ClearCallLists();
+    for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed}) {
+        const std::size_t k = CallListIndex(list);
+        ctx.views.callLists->SetCallListCapacity(list, calls.Capacities[k]);
+        for (const auto& row : calls.Rows[k])
+            ctx.views.callLists->AddCallListRow(list, row.Caption, row.Number, row.Image);
+    }
 }
 
 // After one position (an entry or an empty one): the next position, or the
@@ -188,17 +231,52 @@ void FinishPhonebookRead(EngineContext& ctx) {
     if (readSms) RefreshSms(ctx);
 }
 
-void BackupRefreshStopped(EngineContext& ctx) {
+PhonebookRow PhonebookRowOf(const AListIme& entry) {
+    PhonebookRow row{DisplayName(entry.Name), entry.Phone, entry.Location, entry.Position,
+                     kImageEntry};
+    if (!entry.Name.empty() && entry.Name.back() == '!') row.Image = kImageVip;
+    if (PhonebookMemoryFromCaption(entry.Location) == PhoneMemory::Service)
+        row.Image = kImageService;
+    return row;
+}
+
+bool StopPhonebookRead(EngineContext& ctx) {
     auto& op = ctx.state.Phonebook;
-    if (op.PhonebookReadRunning) {
-        // The capacities of a read cut short are unknown again.
+    const bool running = op.PhonebookReadRunning;
+    if (running) {
+        // The list of the read cut short goes: what was there before is the
+        // cache's, and comes back.
         op.PhonebookReadRunning = false;
-        ShowPhonebookSummary(ctx);
+        auto& before = op.BeforeRead;
+        op.PhonebookList = std::move(before.List);
+        op.PhonebookLoaded = before.Loaded;
+        op.PhonebookReadComplete = before.ReadComplete;
+        op.PhonebookListPartial = before.ListPartial;
+        Read(ctx).Memories = before.Memories;
+        before = {};
+        ShowPhonebookListAgain(ctx);
     }
     auto& r = Read(ctx);
-    if (!r.BackupRefreshing) return;
-    r.BackupRefreshing = false;
-    ctx.views.backup->BackupRefreshFailed();
+    if (r.BackupRefreshing) {
+        r.BackupRefreshing = false;
+        ctx.views.backup->BackupRefreshFailed();
+    }
+    return running;
+}
+
+bool StopCallListRead(EngineContext& ctx) {
+    auto& r = Read(ctx);
+    if (!r.CallListsReadRunning) return false;
+    r.CallListsReadRunning = false;
+    r.Calls = std::move(r.CallsBeforeRead);
+    r.CallsBeforeRead = {};
+    ShowCallListsAgain(ctx);
+    return true;
+}
+
+void CallListRefused(EngineContext& ctx, PhoneMemory list) {
+    if (const auto next = NextInRead(list)) RefreshCalls(ctx, *next);
+    else CallListsReadDone(ctx, false);
 }
 
 // ---------------------------------------------------------------- phonebook
@@ -257,12 +335,9 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
         const AListIme entry{storedName, number, location, position};
 
         const std::string shownName = DisplayName(storedName);
-        PhonebookRow row{shownName, number, location, position, kImageEntry};
-        if (!storedName.empty() && storedName.back() == '!') row.Image = kImageVip;
-        if (*memory == PhoneMemory::Service) row.Image = kImageService;
         {
             FillingListGuard filling(ctx.state);
-            ctx.views.phonebook->AddPhonebookRow(row);
+            ctx.views.phonebook->AddPhonebookRow(PhonebookRowOf(entry));
         }
         ctx.state.Phonebook.PhonebookList.push_back(entry);
 
@@ -288,10 +363,14 @@ void HandleCallListCpbsAnswer(EngineContext& ctx, std::string_view line) {
     StartProgress(ctx, "Reading phone calls . . .", kCallPositionText, *counts, Caption(memory));
     ProgressChanged(ctx);
     const auto list = memory ? CallListOf(*memory) : std::nullopt;
-    if (list) ctx.views.callLists->SetCallListCapacity(*list, counts->capacity);
+    if (list) {
+        r.Calls.Capacities[CallListIndex(*list)] = counts->capacity;
+        ctx.views.callLists->SetCallListCapacity(*list, counts->capacity);
+    }
 
     if (counts->capacity == 0 || counts->used == 0) {
         if (const auto next = list ? NextInRead(*memory) : std::nullopt) SendAtCpbs(ctx, *next);
+        else r.CallListsReadRunning = false;
         CloseReadProgress(ctx);
         return;
     }
@@ -316,6 +395,7 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
                 }
         }
         if (const auto list = memory ? CallListOf(*memory) : std::nullopt) {
+            r.Calls.Rows[CallListIndex(*list)].push_back({DisplayName(name), number, kImageCall});
             FillingListGuard filling(ctx.state);
             ctx.views.callLists->AddCallListRow(*list, DisplayName(name), number, kImageCall);
         }

@@ -54,8 +54,18 @@ void FinishPhonebookRead(EngineContext& ctx);
 // Closes the progress window; the busy state ends with it.
 void CloseReadProgress(EngineContext& ctx);
 // A phonebook command was refused, timed out or the port closed: a full
-// read that ran has stopped (the page's summary says so), and the backup
-// wizard's re-read writes nothing.
-void BackupRefreshStopped(EngineContext& ctx);
+// read that ran has stopped, and the list shows again what it showed before
+// the read began (the cache's entries); the backup wizard's re-read writes
+// nothing. True when a full read ran.
+bool StopPhonebookRead(EngineContext& ctx);
+// The same for the call lists: a read that ran stops and the lists show
+// again what they showed before it. True when one ran.
+bool StopCallListRead(EngineContext& ctx);
+// A call list refused its selection: the read goes on with the next list,
+// or ends after the missed calls.
+void CallListRefused(EngineContext& ctx, PhoneMemory list);
+
+// The phonebook view's row of an entry.
+PhonebookRow PhonebookRowOf(const AListIme& entry);
 
 }  // namespace parlenko

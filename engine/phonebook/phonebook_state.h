@@ -28,6 +28,20 @@ struct MemoryCounters {
     int RestoreWritten = 0;  // entries the restore has written here
 };
 
+// One row of a call-list view, as the read added it.
+struct CallListRow {
+    std::string Caption;
+    std::string Number;
+    int Image = 0;
+};
+
+// The three call lists as their views show them (Dialled, Received, Missed),
+// with the capacities their labels show.
+struct CallLists {
+    std::array<std::vector<CallListRow>, 3> Rows;
+    std::array<int, 3> Capacities{};
+};
+
 struct PhonebookReadState {
     // The loop over the positions of the memory being read.
     int ReadPosition = 1;  // position asked last, from 1
@@ -61,6 +75,12 @@ struct PhonebookReadState {
     // A run ended while the wizard was open: closing it reads the phonebook.
     bool RestoreRan = false;
     RestoreProgressView Restore;  // the wizard's restore page
+
+    // The call lists the last read filled, and what they showed before the
+    // running read began (put back when it fails).
+    CallLists Calls;
+    CallLists CallsBeforeRead;
+    bool CallListsReadRunning = false;
 
     // Texts of the progress window and of the wizard's mirror.
     ProgressWindowView Progress;

@@ -13,6 +13,11 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
         auto& op = ctx.state.Phonebook;
         auto& r = ctx.state.PhonebookRead;
         const bool restoring = IsRestoring(op.Op);
+        // What the list shows now comes back if this read fails (a read that
+        // starts over a running one keeps what was there before that).
+        if (!restoring && !op.PhonebookReadRunning)
+            op.BeforeRead = {op.PhonebookList, op.PhonebookLoaded, op.PhonebookReadComplete,
+                             op.PhonebookListPartial, r.Memories};
         // A full read starts afresh: no entry operation left over from before
         // may turn one of its memory selections into a write or a delete.
         ClearPhonebookOp(op.Op);
@@ -56,6 +61,10 @@ void RefreshCalls(EngineContext& ctx, PhoneMemory list) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
     if (list == PhoneMemory::Dialled) {
+        auto& r = ctx.state.PhonebookRead;
+        if (!r.CallListsReadRunning) r.CallsBeforeRead = r.Calls;
+        r.CallListsReadRunning = true;
+        r.Calls = {};
         FillingListGuard filling(ctx.state);
         ctx.views.callLists->ClearCallLists();
     }

@@ -2,6 +2,8 @@
 
 #include "engine/parse/answer_reader.h"
 
+#include <algorithm>
+
 namespace parlenko {
 
 std::string_view EchoArguments(std::string_view echo) {
@@ -29,18 +31,16 @@ bool RowIsFor(const EchoAction& row, std::string_view command) {
 
 }  // namespace
 
-bool RunErrorRowFor(EngineContext& ctx, std::string_view command,
-                    std::span<const EchoAction> table) {
-    for (const EchoAction& row : table) {
-        if (row.onError == nullptr || !RowIsFor(row, command)) continue;
-        EchoHit hit;
-        hit.result = -1;
-        hit.echoEntry = -1;
-        hit.echo = std::string(command);
-        row.onError(ctx, hit);
-        return true;
-    }
-    return false;
+std::optional<ScanStep> RunErrorRow(EngineContext& ctx, std::span<const EchoAction> table,
+                                    const EchoHit& hit) {
+    for (const EchoAction& row : table)
+        if (row.onError != nullptr && RowIsFor(row, hit.echo)) return row.onError(ctx, hit);
+    return std::nullopt;
+}
+
+bool HasRowFor(std::span<const EchoAction> table, std::string_view command) {
+    return std::any_of(table.begin(), table.end(),
+                       [command](const EchoAction& row) { return RowIsFor(row, command); });
 }
 
 int RefusedCommandEntry(const RxLineList& lines, int i) {
@@ -67,31 +67,25 @@ std::optional<ScanStep> RunPhoneErrorActions(EngineContext& ctx, std::span<const
     return std::nullopt;
 }
 
-ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
-                      std::span<const EchoAction> table) {
+ScanStep RunOkRows(EngineContext& ctx, int i, std::span<const EchoAction> table) {
     auto& lines = ctx.state.Receive.RxLines;
     const auto generation = lines.Generation();
-    const bool ok = kind == FinalResultKind::Ok;
     for (const EchoAction& row : table) {
-        const EchoHandler handler = ok ? row.onOk : row.onError;
-        if (handler == nullptr) continue;
-        const int distance = ok ? row.okDistance : 2;
-        const int echoEntry = ok ? lines.Above(i, distance) : RefusedCommandEntry(lines, i);
+        if (row.onOk == nullptr) continue;
+        const int echoEntry = lines.Above(i, row.okDistance);
         if (!EchoAt(lines, echoEntry, row.echo, row.compare)) continue;
 
         EchoHit hit;
         hit.result = i;
         hit.echoEntry = echoEntry;
         hit.echo = lines.At(echoEntry);
-        hit.body = !ok && echoEntry != lines.Above(i, 2);
         const int answerEntry = lines.Above(i, 2);
-        if (distance == 4) hit.answer = lines.At(answerEntry);
+        if (row.okDistance == 4) hit.answer = lines.At(answerEntry);
         if (row.blanking == EchoBlanking::EchoAndAnswer) {
             lines.Blank(echoEntry);
-            if (distance == 4) lines.Blank(answerEntry);
+            if (row.okDistance == 4) lines.Blank(answerEntry);
         }
-        if (hit.body) lines.Blank(lines.Above(i, 1));
-        if (handler(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
+        if (row.onOk(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
         if (lines.Generation() != generation) return ScanStep::EndScan;
     }
     return ScanStep::Continue;

@@ -23,14 +23,15 @@
 //
 // Every final error form ("ERROR", "+CME ERROR: n", "+CMS ERROR: n") ends
 // the operation that owns the exchange: a row's onRefused does that, and
-// says nothing. Then a plain "ERROR" runs the row's onError (its text),
-// while a phone error shows the code's message (phone_errors.h): one box.
-// Before that, a phone error runs the row's onPhoneError: what the code
-// means for the command (a full memory stores elsewhere, an empty position
-// moves a read on, a restore counts the entry), which may take the error
-// over so that nothing more follows.
+// says nothing. Then the row's onError runs, for every form alike: it ends
+// or skips the step, and its box (ShowRefusal) names the phone's reason when
+// the phone gave one, else the command's own text: one box. Before that, a
+// phone error runs the row's onPhoneError: what the code means for the
+// command (a full memory stores elsewhere, an empty position moves a read
+// on, a restore counts the entry), which may take the error over so that
+// nothing more follows. A command the phone never answered is refused the
+// same way by the time-out (EchoHit::silent).
 
-#include "engine/receive/final_results.h"
 #include "engine/receive/scan_step.h"
 #include "engine/session/engine_context.h"
 
@@ -66,6 +67,8 @@ struct EchoHit {
     // code itself when it has none, or the words it gave).
     std::optional<int> code;
     std::string reason;
+    // The command got no answer at all: the time-out refuses it.
+    bool silent = false;
 };
 
 using EchoHandler = ScanStep (*)(EngineContext& ctx, const EchoHit& hit);
@@ -136,19 +139,18 @@ ScanStep RunRefusedActions(EngineContext& ctx, std::span<const EchoAction> table
 std::optional<ScanStep> RunPhoneErrorActions(EngineContext& ctx, std::span<const EchoAction> table,
                                              const EchoHit& hit);
 
-// Runs every row of `table` on the result at entry i. A matching row blanks
-// its echo (and, for an "OK" at distance 4, the answer at i - 2) before its
-// action runs, unless the row blanks by its action; a refused body is
-// blanked by the runner. Stops early with EndScan when an action ends the
-// scan or the list was reset meanwhile. onRefused is not run here
-// (EndRefusedOperation, final_results.h).
-ScanStep RunEchoTable(EngineContext& ctx, int i, FinalResultKind kind,
-                      std::span<const EchoAction> table);
+// Runs every "OK" row of `table` on the result at entry i. A matching row
+// blanks its echo (and, at distance 4, the answer at i - 2) before its
+// action runs, unless the row blanks by its action. Stops early with
+// EndScan when an action ends the scan or the list was reset meanwhile.
+ScanStep RunOkRows(EngineContext& ctx, int i, std::span<const EchoAction> table);
 
-// Runs the "ERROR" action of the first row of table whose echo is command,
-// as if the phone had refused it (a command that got no answer at all); the
-// hit names no entry. False when no row has one.
-bool RunErrorRowFor(EngineContext& ctx, std::string_view command,
-                    std::span<const EchoAction> table);
+// Runs the "ERROR" action of the first row of table whose echo is hit.echo:
+// its step; nullopt when no row of the table has one.
+std::optional<ScanStep> RunErrorRow(EngineContext& ctx, std::span<const EchoAction> table,
+                                    const EchoHit& hit);
+
+// The table has a row for command (any column).
+bool HasRowFor(std::span<const EchoAction> table, std::string_view command);
 
 }  // namespace parlenko

@@ -6,6 +6,7 @@
 #include "engine/objects/object_actions.h"
 #include "engine/phonebook/phonebook_actions.h"
 #include "engine/receive/echo_actions.h"
+#include "engine/receive/line_intake.h"
 #include "engine/receive/phone_errors.h"
 #include "engine/services/service_actions.h"
 #include "engine/session/busy_state.h"
@@ -14,6 +15,7 @@
 #include "engine/settings/settings_chain.h"
 #include "engine/sms/sms_actions.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -48,60 +50,90 @@ constexpr std::array<ActionTable, 14> kResultTables = {
     SetCommandActions,
 };
 
-// The result at entry i answers the command in flight: its echo stands
-// above i, no higher than where the command's answer began. A result of a
-// command written earlier (a page that started an operation before the
-// answer of the last one came) leaves it in flight.
-bool AnswersCommandInFlight(const ReceiveState& rx, int i) {
-    if (rx.CommandInFlight.empty()) return false;
-    for (int k = rx.RxLines.Above(i, 1); k >= 0 && k >= rx.CommandEntry; k = rx.RxLines.Above(k, 1))
-        if (rx.RxLines.Is(k, rx.CommandInFlight)) return true;
-    return false;
-}
-
-// An "ERROR" ends the operation of the command it refused; the command's
-// text follows from its row of the tables.
-ScanStep EndOperationOfError(EngineContext& ctx, int i) {
-    const auto& lines = ctx.state.Receive.RxLines;
-    const int command = RefusedCommandEntry(lines, i);
-    return EndRefusedOperation(ctx, lines.At(command), command != lines.Above(i, 2));
-}
-
-}  // namespace
-
-bool EndUnansweredWrite(EngineContext& ctx, std::string_view command) {
-    return EndUnansweredSmsWrite(ctx) || EndUnansweredPhonebookWrite(ctx) ||
-           EndUnansweredSetCommand(ctx, command);
-}
-
-ScanStep EndRefusedOperation(EngineContext& ctx, const std::string& echo, bool body) {
-    EchoHit hit;
-    hit.echo = echo;
-    hit.body = body;
+// Runs onRefused of every row for hit.echo: the operation that owns the
+// exchange ends, silently.
+ScanStep EndRefusedOperation(EngineContext& ctx, const EchoHit& hit) {
     for (ActionTable table : kResultTables)
         if (RunRefusedActions(ctx, table(), hit) == ScanStep::EndScan) return ScanStep::EndScan;
     return ScanStep::Continue;
 }
 
+// The onPhoneError of the rows for hit.echo, in the tables' order: the step
+// of the row that took the error over; nullopt when none did.
 std::optional<ScanStep> RunPhoneErrorRows(EngineContext& ctx, const EchoHit& hit) {
     for (ActionTable table : kResultTables)
         if (const auto step = RunPhoneErrorActions(ctx, table(), hit)) return step;
     return std::nullopt;
 }
 
+ScanStep HandleRefusal(EngineContext& ctx, int i) {
+    const EchoHit hit = TakeRefusal(ctx, i);
+    if (hit.code || !hit.reason.empty())
+        if (const auto step = RunPhoneErrorRows(ctx, hit)) return *step;
+    return RefuseCommand(ctx, hit);
+}
+
+// "OK" under the echo of the command in flight that no row could read.
+ScanStep OkNotUnderstood(EngineContext& ctx, int i, int echoEntry) {
+    auto& lines = Lines(ctx);
+    EchoHit hit;
+    hit.result = i;
+    hit.echoEntry = echoEntry;
+    hit.echo = lines.At(echoEntry);
+    lines.Blank(echoEntry);
+    return RefuseCommand(ctx, hit);
+}
+
+}  // namespace
+
+bool IsChainCommand(std::string_view command) {
+    constexpr std::array<ActionTable, 4> kChains = {ConnectChainActions, GeneralInfoActionsToClock,
+                                                    GeneralInfoActionsAfterClock,
+                                                    SettingsChainActions};
+    return command == "ATZ" ||
+           std::any_of(kChains.begin(), kChains.end(),
+                       [command](ActionTable table) { return HasRowFor(table(), command); });
+}
+
+bool EndUnansweredWrite(EngineContext& ctx) {
+    return EndUnansweredSmsWrite(ctx) || EndUnansweredPhonebookWrite(ctx);
+}
+
+bool IsKnownCommand(std::string_view command) {
+    return std::any_of(kResultTables.begin(), kResultTables.end(),
+                       [command](ActionTable table) { return HasRowFor(table(), command); });
+}
+
+ScanStep RefuseCommand(EngineContext& ctx, const EchoHit& hit) {
+    EndBusy(ctx);
+    const auto generation = Lines(ctx).Generation();
+    if (EndRefusedOperation(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
+    for (ActionTable table : kResultTables) {
+        if (const auto step = RunErrorRow(ctx, table(), hit)) {
+            if (Lines(ctx).Generation() != generation) return ScanStep::EndScan;
+            return *step;
+        }
+    }
+    ShowRefusal(ctx, hit, {});
+    return ScanStep::Continue;
+}
+
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {
     // The command in flight is answered; whatever follows may write the next.
     auto& rx = ctx.state.Receive;
-    if (AnswersCommandInFlight(rx, i)) rx.CommandInFlight.clear();
-    if (kind == FinalResultKind::PhoneError) return HandlePhoneError(ctx, i);
+    const int echoEntry = EchoEntryAbove(rx.RxLines, i, rx.CommandEntry, rx.CommandInFlight);
+    if (echoEntry >= 0) rx.CommandInFlight.clear();
+    if (kind != FinalResultKind::Ok) return HandleRefusal(ctx, i);
 
-    // An "ERROR" ends the exchange whatever it answers.
-    if (kind == FinalResultKind::Error) EndBusy(ctx);
-    ctx.state.Receive.RxLines.Blank(i);
-    if (kind == FinalResultKind::Error && EndOperationOfError(ctx, i) == ScanStep::EndScan)
-        return ScanStep::EndScan;
+    auto& lines = rx.RxLines;
+    const auto generation = lines.Generation();
+    lines.Blank(i);
     for (ActionTable table : kResultTables)
-        if (RunEchoTable(ctx, i, kind, table()) == ScanStep::EndScan) return ScanStep::EndScan;
+        if (RunOkRows(ctx, i, table()) == ScanStep::EndScan) return ScanStep::EndScan;
+    // A row that read the exchange blanked the echo.
+    if (echoEntry >= 0 && lines.Generation() == generation && !lines.IsBlank(echoEntry) &&
+        IsKnownCommand(lines.At(echoEntry)))
+        return OkNotUnderstood(ctx, i, echoEntry);
     return ScanStep::Continue;
 }
 

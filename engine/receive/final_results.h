@@ -5,6 +5,12 @@
 // above (i - 2, i - 4, ...) and runs the command's action from its topic's
 // table (echo_actions.h).
 //
+// The command in flight owns its result: when the result stands under that
+// command's echo and no row can read the exchange (an answer the command
+// does not give, a line missing), the command counts as refused, so the
+// operation it belongs to ends at once, with its message, instead of
+// waiting for the time-out.
+//
 // Rules for implementations (the scan is re-entrant):
 //  - read entries through RxLineList (At/Is/StartsWith) at every test; keep
 //    no reference into the list across a call out (message box, send);
@@ -18,6 +24,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace parlenko {
 
@@ -31,21 +38,21 @@ enum class FinalResultKind {
 
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind);
 
-// The command in flight got no answer before the time-out: a write (an
-// entry, a message, a setting) ends as its refusal would, with its own
-// failure text, and true is returned; a read is left to the time-out.
-bool EndUnansweredWrite(EngineContext& ctx, std::string_view command);
+// The road of every refusal (any error form, a result no row could read, no
+// answer at all): the busy state ends, the operation that owns the
+// exchange ends (the rows' onRefused), then the command's "ERROR" row runs,
+// whose box names the phone's reason when it gave one. A command without an
+// "ERROR" row shows the phone's reason alone, if any.
+ScanStep RefuseCommand(EngineContext& ctx, const EchoHit& hit);
 
-// A command was refused ("ERROR", "+CME ERROR: n", "+CMS ERROR: n"): the
-// operation that owns its exchange ends, silently (the onRefused of the
-// action tables' rows for `echo`). body: the refusal followed the command's
-// body after its "> " prompt. EndScan when the received lines were reset.
-ScanStep EndRefusedOperation(EngineContext& ctx, const std::string& echo, bool body);
+// The command has a row in the action tables.
+bool IsKnownCommand(std::string_view command);
 
-// A phone error ("+CME ERROR: n", "+CMS ERROR: n") refused hit.echo: the
-// onPhoneError of the action tables' rows for it, in the tables' order. The
-// step of the row that took the error over; nullopt when none did and the
-// refusal goes on as every other.
-std::optional<ScanStep> RunPhoneErrorRows(EngineContext& ctx, const EchoHit& hit);
+// The command is a step of the connect, information or settings chain.
+bool IsChainCommand(std::string_view command);
+
+// An entry or message write is in flight without an answer: it ends with
+// its own failure text, and true is returned.
+bool EndUnansweredWrite(EngineContext& ctx);
 
 }  // namespace parlenko

@@ -3,6 +3,8 @@
 #include "engine/receive/result_codes.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <span>
 
 namespace parlenko {
@@ -24,10 +26,10 @@ bool IsFinalResult(std::string_view line) {
 }
 
 // A complete line the phone sent out of its own accord. A "+CREG: " line
-// two in-turn entries under the query's echo answers the query.
-bool IsNoticeLine(const RxLineList& lines, int k, std::string_view line) {
+// answers the registration query while that query is in flight.
+bool IsNoticeLine(std::string_view line, std::string_view command) {
     if (BeginsWithOneOf(line, codes::kNoticePrefixes)) return true;
-    return line.starts_with(codes::kCreg) && !lines.Is(lines.Above(k, 2), "AT+CREG?");
+    return line.starts_with(codes::kCreg) && command != "AT+CREG?";
 }
 
 // A cell-broadcast page follows its header directly, with no empty line.
@@ -43,11 +45,103 @@ void FreeEcho(RxLineList& lines, int k, std::string_view command) {
     if (line.size() > command.size() && line.ends_with(command)) lines.Set(k, std::string(command));
 }
 
+// ---------------------------------------------------------------- answers
+
+// How a command's answer looks between its echo and its final result.
+enum class AnswerShape {
+    None,      // no information line
+    Plain,     // one line without a prefix (the identity queries, a service code's text)
+    Prefixed,  // lines that begin with the command's name and a colon
+    WithData,  // prefixed headers, each followed directly by a line of hex data
+};
+
+constexpr std::array<std::string_view, 5> kPlainAnswerCommands = {"AT+CGMI", "AT+CGMM", "AT+CGMR",
+                                                                  "AT+CGSN", "AT+CIMI"};
+
+AnswerShape ShapeOf(std::string_view command) {
+    if (IsOneOf(command, kPlainAnswerCommands) || command.starts_with("ATD"))
+        return AnswerShape::Plain;
+    if (command.starts_with("AT+CMGR=") || command.starts_with("AT^SBNR=\""))
+        return AnswerShape::WithData;
+    return AnswerPrefix(command).empty() ? AnswerShape::None : AnswerShape::Prefixed;
+}
+
+// "+CUSD: ...", "^SBC: ...": a line in the form of a result code.
+bool LooksLikeResultCode(std::string_view line) {
+    if (line.size() < 3 || (line[0] != '+' && line[0] != '^')) return false;
+    const auto colon = line.find(':');
+    if (colon == std::string_view::npos || colon < 2) return false;
+    return std::all_of(line.begin() + 1, line.begin() + static_cast<std::ptrdiff_t>(colon),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+bool IsHexLine(std::string_view line) {
+    return !line.empty() && std::all_of(line.begin(), line.end(), [](char c) {
+        return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+    });
+}
+
 bool IsAnswerOf(std::string_view line, std::string_view command) {
     if (command.empty()) return false;
     if (line == command) return true;
+    if (ShapeOf(command) == AnswerShape::Plain) return !LooksLikeResultCode(line);
     const std::string prefix = AnswerPrefix(command);
     return !prefix.empty() && line.starts_with(prefix);
+}
+
+// Reads the lines between a command's echo and its final result in order
+// and tells which belong to its answer.
+class AnswerLines {
+public:
+    explicit AnswerLines(std::string_view command)
+        : shape_(ShapeOf(command)), prefix_(AnswerPrefix(command)) {}
+
+    bool Belongs(const RxLineList& lines, int k) {
+        const bool keep = Judge(lines, k);
+        if (keep) lastKept_ = k;
+        return keep;
+    }
+
+private:
+    bool Judge(const RxLineList& lines, int k) {
+        if (lines.WasCut(k)) return false;
+        const std::string line = lines.At(k);
+        if (line.starts_with(codes::kPrompt)) return true;  // the prompt and the body's echo
+        switch (shape_) {
+            case AnswerShape::None: return false;
+            case AnswerShape::Plain:
+                if (plainTaken_ || LooksLikeResultCode(line)) return false;
+                plainTaken_ = true;
+                return true;
+            case AnswerShape::Prefixed: return line.starts_with(prefix_);
+            case AnswerShape::WithData:
+                return line.starts_with(prefix_) || (lastKept_ == k - 1 && IsHexLine(line));
+        }
+        return false;
+    }
+
+    AnswerShape shape_;
+    std::string prefix_;
+    int lastKept_ = -1;
+    bool plainTaken_ = false;
+};
+
+// The final result at `result` answers the command whose echo is at `echo`:
+// every line between them that is no part of the answer is set aside, and of
+// two empty lines in a row the upper one, so that the exchange reads as the
+// phone frames it: echo, empty line, answer lines, empty line, result.
+void SetAsideStrayLines(RxLineList& lines, int echo, int result, std::string_view command) {
+    AnswerLines answer(command);
+    for (int k = echo + 1; k < result; ++k) {
+        if (lines.IsOutOfTurn(k) || lines.IsBlank(k) || answer.Belongs(lines, k)) continue;
+        lines.MarkOutOfTurn(k);
+        lines.Blank(k);
+    }
+    for (int k = echo + 1; k < result; ++k) {
+        if (lines.IsOutOfTurn(k) || !lines.IsBlank(k)) continue;
+        const int next = lines.Below(k, 1);
+        if (next < result && lines.IsBlank(next)) lines.MarkOutOfTurn(k, /*withFraming=*/false);
+    }
 }
 
 }  // namespace
@@ -58,22 +152,51 @@ std::string AnswerPrefix(std::string_view command) {
     return std::string(name) + ":";
 }
 
-bool TakeInNewLines(RxLineList& lines, int first, std::string_view commandInFlight) {
+int EchoEntryAbove(const RxLineList& lines, int result, int from, std::string_view command) {
+    if (command.empty()) return -1;
+    for (int k = lines.Above(result, 1); k >= 0 && k >= from; k = lines.Above(k, 1))
+        if (lines.Is(k, command)) return k;
+    return -1;
+}
+
+bool CanBeginKnownLine(std::string_view text) {
+    if (text.empty()) return false;
+    constexpr std::array<std::string_view, 6> kWhole = {codes::kRing, codes::kNoCarrier,
+                                                        codes::kBusy, codes::kNoDialtone,
+                                                        codes::kOk,   codes::kError};
+    constexpr std::array<std::string_view, 9> kBeginnings = {
+        codes::kCmeError, codes::kCmsError, codes::kClip, codes::kCmti,  codes::kCdsi,
+        codes::kCreg,     codes::kCbm,      codes::kSmgo, codes::kPrompt};
+    const auto begins = [text](std::string_view known) { return known.starts_with(text); };
+    return std::any_of(kWhole.begin(), kWhole.end(), begins) ||
+           std::any_of(kBeginnings.begin(), kBeginnings.end(), [&](std::string_view known) {
+               return begins(known) || text.starts_with(known);
+           });
+}
+
+bool TakeInNewLines(RxLineList& lines, int first, CommandInFlightAt inFlight) {
     bool answered = false;
+    const std::string_view command = inFlight.command;
     const int remainder = lines.Size() - 1;
     for (int k = std::max(first, 0); k <= remainder; ++k) {
         if (lines.IsBlank(k) || lines.IsOutOfTurn(k)) continue;
-        if (k < remainder) FreeEcho(lines, k, commandInFlight);
+        if (k < remainder) FreeEcho(lines, k, command);
         const std::string line = lines.At(k);
         // A call code is known whole even before its line ends; the other
         // codes only once the line is complete.
         const bool complete = k < remainder;
-        if (IsOneOf(line, codes::kCallCodes) || (complete && IsNoticeLine(lines, k, line)))
+        if (IsOneOf(line, codes::kCallCodes) || (complete && IsNoticeLine(line, command)))
             lines.MarkOutOfTurn(k);
         else if (complete && IsBroadcastPage(lines, k))
             lines.MarkOutOfTurn(k, /*withFraming=*/false);
-        answered = answered || lines.IsOutOfTurn(k) || IsFinalResult(line) ||
-                   line == codes::kPrompt || IsAnswerOf(line, commandInFlight);
+        const bool result = IsFinalResult(line);
+        answered = answered || lines.IsOutOfTurn(k) || result || line == codes::kPrompt ||
+                   IsAnswerOf(line, command);
+        // "OK" and "ERROR" are known whole before their line ends.
+        if (result && (complete || line == codes::kOk || line == codes::kError)) {
+            const int echo = EchoEntryAbove(lines, k, inFlight.entry, command);
+            if (echo >= 0) SetAsideStrayLines(lines, echo, k, command);
+        }
     }
     return answered;
 }

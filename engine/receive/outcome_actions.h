@@ -7,6 +7,7 @@
 //   EchoAction{"AT+CCLK=", EchoCompare::Prefix, 2, Reports<kSaved>, FailsWith<kFailed>}
 
 #include "engine/receive/echo_actions.h"
+#include "engine/receive/phone_errors.h"
 #include "engine/session/busy_state.h"
 
 namespace parlenko {
@@ -25,10 +26,11 @@ inline ScanStep EndsQuietly(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-// "ERROR" (which has ended the busy state): the failure text.
+// A refusal (which has ended the busy state): the failure text, or the
+// phone's reason when it gave one.
 template <const char* Text>
-ScanStep FailsWith(EngineContext& ctx, const EchoHit&) {
-    ShowError(ctx, Text);
+ScanStep FailsWith(EngineContext& ctx, const EchoHit& hit) {
+    ShowRefusal(ctx, hit, Text);
     return ScanStep::Continue;
 }
 

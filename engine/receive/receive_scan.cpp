@@ -123,7 +123,7 @@ void CompactRxLines(EngineContext& ctx) {
 void TakeIn(EngineContext& ctx, std::string_view chunk) {
     auto& rx = ctx.state.Receive;
     const int first = rx.RxLines.AddChunk(chunk);
-    if (!TakeInNewLines(rx.RxLines, first, rx.CommandInFlight)) return;
+    if (!TakeInNewLines(rx.RxLines, first, {rx.CommandInFlight, rx.CommandEntry})) return;
     ctx.state.Chain.AwaitingFirstAnswer = false;
     RestartTimeOut(ctx);
     if (!IsBusy(ctx)) BeginBusy(ctx);
@@ -171,7 +171,7 @@ void ReceiveText(EngineContext& ctx, std::string_view chunk) {
     if (rx.Depth > 0) return;
     DropStaleLines(ctx);
     CompactRxLines(ctx);
-    if (rx.CommandInFlight.empty()) ServeWaitingNewMessages(ctx);
+    ServeWaitingNewMessages(ctx);
 }
 
 void ResetRxLines(EngineContext& ctx) {

@@ -5,6 +5,7 @@
 namespace parlenko {
 
 void RxLineList::Reset() {
+    dropped_ += lines_.size();
     lines_.assign(kFloor, Entry{});
     ++generation_;
 }
@@ -48,7 +49,10 @@ void RxLineList::Blank(int i) {
 }
 
 void RxLineList::Set(int i, std::string text) {
-    if (i >= 0 && i < Size()) lines_[static_cast<std::size_t>(i)].text = std::move(text);
+    if (i < 0 || i >= Size()) return;
+    Entry& e = lines_[static_cast<std::size_t>(i)];
+    e.text = std::move(text);
+    e.cut = false;
 }
 
 void RxLineList::Append(std::string text) { lines_.push_back(Entry{std::move(text)}); }
@@ -63,6 +67,7 @@ int RxLineList::Compact() {
     const std::size_t n = std::min(first, removable);
     if (n == 0) return 0;
     lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(n));
+    dropped_ += n;
     return static_cast<int>(n);
 }
 
@@ -74,15 +79,24 @@ int RxLineList::AddChunk(std::string_view chunk) {
         const std::size_t cr = chunk.find('\r', start);
         const std::string_view piece =
             chunk.substr(start, cr == std::string_view::npos ? std::string_view::npos : cr - start);
-        std::string& rest = lines_.back().text;
+        Entry& rest = lines_.back();
         for (char c : piece)
-            if (c != '\n' && rest.size() < kLongestLine) rest += c;
+            if (c != '\n' && c != '\0') rest.text += c;
+        if (rest.text.size() > kLongestLine) {
+            rest.text.erase(0, rest.text.size() - kLongestLine);
+            rest.cut = true;
+        }
         if (cr == std::string_view::npos) break;
-        lines_.back().receivedEmpty = rest.empty();
+        rest.receivedEmpty = rest.text.empty();
         lines_.emplace_back();
         start = cr + 1;
     }
     return first;
+}
+
+bool RxLineList::WasCut(int i) const {
+    const Entry* e = EntryAt(i);
+    return e && e->cut;
 }
 
 void RxLineList::MarkOutOfTurn(int i, bool withFraming) {

@@ -17,6 +17,7 @@
 // access is bounds-checked (outside the list reads as an empty line) and
 // Reset() bumps a generation that an outer scan checks to notice it.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -28,9 +29,11 @@ namespace parlenko {
 class RxLineList {
 public:
     static constexpr int kFloor = 20;  // never fewer entries than this
-    // The remainder keeps at most this many characters; what a device sends
-    // beyond it without a carriage return is dropped. The longest line the
-    // phone sends (an object packet, a message PDU) is a few hundred.
+    // A line keeps at most this many characters: of a longer one (a device
+    // that talks without ever ending a line) only the last ones are kept, so
+    // that an echo that follows the noise still ends the line whole, and the
+    // line is marked cut (WasCut). The longest line the phone sends (an
+    // object packet, a message PDU) is a few hundred characters.
     static constexpr std::size_t kLongestLine = 16384;
 
     RxLineList() { Reset(); }
@@ -55,11 +58,15 @@ public:
     void Set(int i, std::string text);
     void Append(std::string text);
 
-    // Adds a received chunk: line feeds dropped, lines cut at carriage
-    // returns; the old remainder is completed in place and the new
-    // remainder becomes the last entry. Costs the chunk's size. Returns the
-    // first entry the chunk changed (the old remainder's).
+    // Adds a received chunk: line feeds and NUL bytes dropped (the phone
+    // sends neither inside a line), lines cut at carriage returns; the old
+    // remainder is completed in place and the new remainder becomes the last
+    // entry. Costs the chunk's size. Returns the first entry the chunk
+    // changed (the old remainder's).
     int AddChunk(std::string_view chunk);
+    // Entry i lost its beginning to the length cap: it is no line the phone
+    // sent whole.
+    bool WasCut(int i) const;
 
     // Out-of-turn lines. Marking entry i marks the empty line the phone put
     // in front of it too (a received empty line right above, not yet
@@ -73,6 +80,11 @@ public:
     int Below(int i, int n) const;
 
     std::uint64_t Generation() const { return generation_; }
+    // A number for entry i that keeps the order lines arrived in across
+    // compactions and resets (a later line has a larger number).
+    std::uint64_t ArrivalNumber(int i) const {
+        return dropped_ + static_cast<std::uint64_t>(std::max(i, 0));
+    }
 
     // Marks a walk over the list (a scan) for as long as it lives; walks nest.
     class Walk {
@@ -98,11 +110,13 @@ private:
         std::string text;
         bool receivedEmpty = false;  // completed with nothing in it: a framing line
         bool outOfTurn = false;
+        bool cut = false;  // longer than kLongestLine: its beginning was dropped
     };
     const Entry* EntryAt(int i) const;
 
     std::vector<Entry> lines_;
     std::uint64_t generation_ = 0;
+    std::uint64_t dropped_ = 0;  // entries removed from the top so far
     int walks_ = 0;
 };
 

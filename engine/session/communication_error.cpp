@@ -3,6 +3,8 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/connection.h"
 
+#include <string>
+
 namespace parlenko {
 
 namespace {
@@ -18,16 +20,34 @@ constexpr const char* kLineCheckOffText =
     "     -  Hardware flow control\r\rIf you use two wires data cable, you need to disable\r"
     "all data flow controls in 'Options' window.";
 
-}  // namespace
-
-void ReportCommunicationError(EngineContext& ctx) {
+// Disconnects and tells text, once per connection.
+void ReportBrokenConnection(EngineContext& ctx, const std::string& text) {
     auto& reported = ctx.state.Chain.CommunicationErrorReported;
     if (reported) return;
     reported = true;  // before anything that may write or run the loop again
     DisconnectMobile(ctx);
-    ctx.host.ShowMessageDialog("Communication error!",
-                               ctx.port.CheckLineStatus() ? kLineCheckOnText : kLineCheckOffText,
-                               DialogKind::Error, DialogButtons::Ok);
+    ctx.host.ShowMessageDialog("Communication error!", text, DialogKind::Error, DialogButtons::Ok);
+}
+
+std::string Quoted(std::string_view command) { return "\"" + std::string(command) + "\""; }
+
+}  // namespace
+
+void ReportCommunicationError(EngineContext& ctx) {
+    ReportBrokenConnection(ctx, ctx.port.CheckLineStatus() ? kLineCheckOnText : kLineCheckOffText);
+}
+
+void ReportNoAnswer(EngineContext& ctx, std::string_view command) {
+    ReportBrokenConnection(ctx, "Mobile stopped answering!\r\rNo answer to command " +
+                                    Quoted(command) +
+                                    ".\r\rCheck connection between mobile and computer,\r"
+                                    "and that mobile is switched on.");
+}
+
+void ReportEchoRefused(EngineContext& ctx, std::string_view command) {
+    ReportBrokenConnection(ctx, "Mobile refused command " + Quoted(command) +
+                                    "!\r\rWithout command echo, answers of mobile\r"
+                                    "cannot be read.");
 }
 
 }  // namespace parlenko

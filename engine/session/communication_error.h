@@ -3,6 +3,8 @@
 
 #include "engine/session/engine_context.h"
 
+#include <string_view>
+
 namespace parlenko {
 
 // Called by the AT send wrapper for every failed write; the command is
@@ -12,5 +14,12 @@ namespace parlenko {
 // the same exchange fail on the closed port and stay silent until the next
 // connect (ResetModem) clears the mark.
 void ReportCommunicationError(EngineContext& ctx);
+
+// The connection itself failed at a step it cannot go on without: the phone
+// never answered a command of the connect or information chain, or refused
+// to switch its echo on. Disconnects as above and shows "Communication
+// error!" naming the command; once, like ReportCommunicationError.
+void ReportNoAnswer(EngineContext& ctx, std::string_view command);
+void ReportEchoRefused(EngineContext& ctx, std::string_view command);
 
 }  // namespace parlenko

@@ -4,6 +4,7 @@
 #include "engine/parse/sbnr_ranges.h"
 #include "engine/parse/single_answers.h"
 #include "engine/session/busy_state.h"
+#include "engine/session/communication_error.h"
 #include "engine/session/connection.h"
 #include "engine/text/service_centre.h"
 
@@ -21,6 +22,12 @@ ScanStep EndsExchange(EngineContext& ctx, const EchoHit&) {
 }
 
 void QuerySmsCentre(EngineContext& ctx) { SendAtCsca(ctx, 1); }
+
+// Without echo no answer could be matched: the connection fails here.
+ScanStep EchoRefused(EngineContext& ctx, const EchoHit& hit) {
+    ReportEchoRefused(ctx, hit.echo.empty() ? std::string("ATE1") : hit.echo);
+    return ScanStep::EndScan;
+}
 
 ScanStep AfterCmeeOk(EngineContext& ctx, const EchoHit&) {
     QuerySmsCentre(ctx);
@@ -98,7 +105,7 @@ constexpr std::array kClosing = {
 
 constexpr std::array kConnect = {
     //         echo                compare    at  on "OK"                on "ERROR"
-    EchoAction{"ATE1", W::Whole, 2, Then<SendAtCmee>, ChainStops},
+    EchoAction{"ATE1", W::Whole, 2, Then<SendAtCmee>, EchoRefused},
     EchoAction{"AT+CMEE=1", W::Whole, 2, AfterCmeeOk, Then<QuerySmsCentre>},
     EchoAction{"AT+CSCA?", W::Whole, 4, AfterCscaOk, AfterCscaError},
     EchoAction{"AT+CSMS=1", W::Whole, 4, AfterCsms, AfterCsms},

@@ -5,7 +5,8 @@
 //   cell broadcasts), AT^SMGO=1, AT+CLIP=1, AT^SBNR=?, AT+CMGF=0,
 // and then either the general-information chain (general page shown) or
 // AT+CSCB=1. A refused setting does not stop the chain, except "ATE1"
-// (without echo no answer could be matched).
+// (without echo no answer could be matched): the connection fails, with a
+// message, and the port is closed.
 //
 // Every answer to "AT+CSCA?" continues a chain, whoever asked: with
 // ReadingOtherSettings clear the rest of the connect chain, with it set the

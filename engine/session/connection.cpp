@@ -6,6 +6,7 @@
 #include "engine/phonebook/restore_step.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
+#include "engine/session/running_reads.h"
 #include "engine/sms/sms_operations.h"
 
 namespace parlenko {
@@ -20,6 +21,7 @@ void ResetModem(EngineContext& ctx) {
     // A new conversation: a failed write is worth telling again.
     ctx.state.Chain.CommunicationErrorReported = false;
     ctx.state.Chain.AwaitingFirstAnswer = true;
+    const HoldNotices hold(ctx.state.Receive);
     ctx.scheduler.Sleep(kBeforeResetMs);
     for (int k = 0; k < 2; ++k) {
         CommandWritten(ctx, "ATZ\r");
@@ -40,6 +42,7 @@ void RefreshGeneralInfo(EngineContext& ctx) {
 
 void ClosePort(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
+    const HoldNotices hold(ctx.state.Receive);
     CommandWritten(ctx, "AT+CNMI=0,0,0,0\r");
     ctx.port.SendString("AT+CNMI=0,0,0,0\r");
     ctx.scheduler.Sleep(kAfterWriteMs);
@@ -57,9 +60,13 @@ void DisconnectMobile(EngineContext& ctx) {
     ClearPhonebookOp(ctx.state.Phonebook.Op);
     EndSmsOperation(ctx);
     ctx.state.Sms.NewMessagesWaiting.clear();
-    // Nothing more can be read or written: the wizard's runs end here.
-    BackupRefreshStopped(ctx);
+    // Nothing more can be read or written: the reads end here, their lists
+    // as they were before them, and so do the wizard's runs. The exchange
+    // has nothing left to time out.
+    StopRunningReads(ctx);
     if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);
+    ctx.state.Receive.CommandInFlight.clear();
+    ctx.timers.TimeOutTimer->Stop();
 }
 
 }  // namespace parlenko

@@ -55,6 +55,22 @@ struct ReceiveState {
     // Receive calls in progress: more than one while a modal window opened
     // from a scan lets new chunks in.
     int Depth = 0;
+    // More than 0 while a chain writes its commands with timed pauses
+    // between them (the reset at connect, the closing): no notice may slip a
+    // command in meanwhile (HoldNotices).
+    int NoticesHeld = 0;
+};
+
+// Holds the new-message notices back for as long as it lives.
+class HoldNotices {
+public:
+    explicit HoldNotices(ReceiveState& rx) : rx_(rx) { ++rx_.NoticesHeld; }
+    ~HoldNotices() { --rx_.NoticesHeld; }
+    HoldNotices(const HoldNotices&) = delete;
+    HoldNotices& operator=(const HoldNotices&) = delete;
+
+private:
+    ReceiveState& rx_;
 };
 
 // Calls.
@@ -89,6 +105,17 @@ struct PhonebookOpState {
     // A full read runs now: from its start to its end or its stop.
     bool PhonebookReadRunning = false;
     std::vector<AListIme> PhonebookList;
+
+    // What the list showed before the running full read began: put back
+    // when the read fails, so that the list agrees with the cache again.
+    struct ListBeforeRead {
+        std::vector<AListIme> List;
+        bool Loaded = false;
+        bool ReadComplete = false;
+        bool ListPartial = false;
+        std::array<MemoryCounters, kPhonebookMemories.size()> Memories{};
+    };
+    ListBeforeRead BeforeRead;
 };
 
 // A running calendar, melody or logo upload.

@@ -3,10 +3,12 @@
 #include "engine/at/at_commands.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/restore_step.h"
+#include "engine/receive/echo_actions.h"
+#include "engine/receive/final_results.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/communication_error.h"
-#include "engine/receive/final_results.h"
+#include "engine/session/running_reads.h"
 #include "engine/sms/sms_operations.h"
 
 #include <utility>
@@ -52,20 +54,49 @@ bool NoPhoneAtConnect(EngineContext& ctx) {
     return true;
 }
 
-// A phone read stopped halfway: the user is told (not during the store
-// exchanges, whose window stays).
-void ReportStalledRead(EngineContext& ctx) {
-    const ActivityMode mode = ctx.state.Mode;
-    if (mode != ActivityMode::OutlookContacts && mode != ActivityMode::OutlookCalendar &&
-        ctx.host.IsProgressWindowVisible()) {
-        ctx.host.HideProgressWindow();
-        ShowError(ctx, kUnknownError);
-        ctx.host.CloseProgressWindow();
-        EndBusy(ctx);
-    } else if (ctx.state.PhonebookRead.BackupRefreshing) {
-        // The wizard's re-read shows no progress window; it is told all the same.
-        ShowError(ctx, kUnknownError);
+bool UploadRuns(const UploadState& up) {
+    return up.SendingAppointment || up.SendingMelody || up.SendingLogo;
+}
+
+// A read stopped halfway: the user is told (not during the store
+// exchanges, whose window stays). True when there was one.
+bool ReportStalledRead(EngineContext& ctx) {
+    const bool backupReRead = ctx.state.PhonebookRead.BackupRefreshing;
+    if (!StopRunningReads(ctx) && !backupReRead) return false;
+    ShowError(ctx, kUnknownError);
+    return true;
+}
+
+// The command got no answer: it is refused as the phone would have, its
+// failure text said. False for a command no table knows.
+bool RefuseUnanswered(EngineContext& ctx, const std::string& command) {
+    if (!IsKnownCommand(command)) return false;
+    EchoHit hit;
+    hit.result = -1;
+    hit.echoEntry = -1;
+    hit.echo = command;
+    hit.silent = true;
+    RefuseCommand(ctx, hit);
+    return true;
+}
+
+// Ends what the unanswered command belonged to, with one message.
+void EndUnansweredExchange(EngineContext& ctx, const std::string& unanswered) {
+    if (!unanswered.empty() && IsChainCommand(unanswered)) {
+        ReportNoAnswer(ctx, unanswered);
+        return;
     }
+    // A restore run tells its outcome on the wizard's page (AbortRestore).
+    if (IsRestoring(ctx.state.Phonebook.Op)) return;
+    // An entry or message write in flight says what it could not write.
+    if (!unanswered.empty() && EndUnansweredWrite(ctx)) return;
+    // An upload the phone never prompted for (or never confirmed) could not
+    // send its packet.
+    if (!unanswered.empty() && UploadRuns(ctx.state.Upload) && RefuseUnanswered(ctx, unanswered))
+        return;
+    if (ReportStalledRead(ctx)) return;
+    // A setting, a call command, a query of its own: its failure text.
+    if (!unanswered.empty()) RefuseUnanswered(ctx, unanswered);
 }
 
 }  // namespace
@@ -89,15 +120,12 @@ void ExchangeTimeOut(EngineContext& ctx) {
         EndPendingOperations(ctx);
         return;
     }
-    // A write that got no answer ends as its refusal would, with its text:
-    // one box, and the read's box does not follow it.
-    const bool told = !unanswered.empty() && EndUnansweredWrite(ctx, unanswered);
+    EndUnansweredExchange(ctx, unanswered);
     EndPendingOperations(ctx);
-    if (!told) ReportStalledRead(ctx);
-    BackupRefreshStopped(ctx);
+    StopRunningReads(ctx);
     if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);
     // Nothing is in flight any more: messages that waited are read now.
-    if (rx.Depth == 0 && rx.CommandInFlight.empty()) ServeWaitingNewMessages(ctx);
+    if (rx.Depth == 0) ServeWaitingNewMessages(ctx);
 }
 
 }  // namespace parlenko

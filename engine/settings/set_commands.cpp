@@ -3,6 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/at/at_lines.h"
 #include "engine/receive/outcome_actions.h"
+#include "engine/receive/phone_errors.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/text/clock_format.h"
 #include "engine/text/gsm_alphabet.h"
@@ -29,11 +30,11 @@ ScanStep SmsCentreSet(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-ScanStep SmsCentreFailed(EngineContext& ctx, const EchoHit&) {
-    SendAtCsca(ctx, 1);
-    ctx.host.ShowMessageDialog(
-        "Error", "Error occurred while trying to set\rphone number of SMS center in mobile!",
-        DialogKind::Error, DialogButtons::Ok);
+ScanStep SmsCentreFailed(EngineContext& ctx, const EchoHit& hit) {
+    // The number is read back, unless the phone has stopped answering.
+    if (!hit.silent) SendAtCsca(ctx, 1);
+    ShowRefusal(ctx, hit,
+                "Error occurred while trying to set\rphone number of SMS center in mobile!");
     return ScanStep::Continue;
 }
 
@@ -122,9 +123,5 @@ void SetPricePerUnit(EngineContext& ctx, std::string_view currency, std::string_
 std::span<const EchoAction> ClockSetActions() { return kClockSet; }
 std::span<const EchoAction> SwitchOffActions() { return kSwitchOff; }
 std::span<const EchoAction> SetCommandActions() { return kSetCommands; }
-
-bool EndUnansweredSetCommand(EngineContext& ctx, std::string_view command) {
-    return RunErrorRowFor(ctx, command, kClockSet) || RunErrorRowFor(ctx, command, kSetCommands);
-}
 
 }  // namespace parlenko

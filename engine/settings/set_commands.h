@@ -35,9 +35,4 @@ std::span<const EchoAction> ClockSetActions();
 std::span<const EchoAction> SwitchOffActions();
 std::span<const EchoAction> SetCommandActions();
 
-// A set command (clock, SMS centre, alert, vibration, volume, price) that
-// got no answer at all ends as its refusal does, with the same text. False
-// when command is none of them.
-bool EndUnansweredSetCommand(EngineContext& ctx, std::string_view command);
-
 }  // namespace parlenko

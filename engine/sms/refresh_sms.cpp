@@ -10,10 +10,13 @@ void RefreshSms(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
     auto& sms = ctx.state.Sms;
+    // A read that starts over a running one keeps what was there before that.
+    if (!sms.FullReadRunning) sms.ListBeforeRead = sms.SmsList;
     sms.SmsList.clear();
     ctx.views.sms->ClearSmsLists();
     ctx.state.Mode = ActivityMode::Sms;
     EndSmsOperation(ctx);
+    sms.FullReadRunning = true;
     SendAtCpms(ctx, PhoneMemory::Sim);
 }
 

@@ -4,6 +4,7 @@
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
+#include "engine/receive/phone_errors.h"
 #include "engine/session/busy_state.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
@@ -43,8 +44,9 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
 ScanStep ReadError(EngineContext& ctx, const EchoHit& hit) {
     Lines(ctx).Blank(hit.echoEntry);
     EndSmsOperation(ctx);
+    StopSmsFullRead(ctx);
     CloseReadProgress(ctx);
-    ShowError(ctx, kReadFailed);
+    ShowRefusal(ctx, hit, kReadFailed);
     return ScanStep::Continue;
 }
 
@@ -52,7 +54,7 @@ template <const char* Text>
 ScanStep OperationError(EngineContext& ctx, const EchoHit& hit) {
     Lines(ctx).Blank(hit.echoEntry);
     EndSmsOperation(ctx);
-    ShowError(ctx, Text);
+    ShowRefusal(ctx, hit, Text);
     return ScanStep::Continue;
 }
 
@@ -138,24 +140,12 @@ bool IsMemoryAbsent(int code) { return code == 303 || code == 30 || code == 3; }
 bool IsEmptyPosition(int code) { return code == 321 || code == 32; }
 constexpr int kMemoryFull = 322;
 
-// A refused message command, or a refused body after its "> " prompt, ends
-// the SMS operation; the refusal goes on as every other.
-std::optional<ScanStep> OperationPhoneError(EngineContext& ctx, const EchoHit&) {
-    EndSmsOperation(ctx);
-    return std::nullopt;
-}
-
-// A refused selection or read also closes the read window.
-std::optional<ScanStep> ReadPhoneError(EngineContext& ctx, const EchoHit& hit) {
-    ctx.host.CloseProgressWindow();
-    return OperationPhoneError(ctx, hit);
-}
-
 // The message memory is not there: the read (or the operation that needed
 // it) ends quietly.
 std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
-    if (!hit.code || !IsMemoryAbsent(*hit.code)) return ReadPhoneError(ctx, hit);
+    if (!hit.code || !IsMemoryAbsent(*hit.code)) return std::nullopt;
     EndSmsOperation(ctx);
+    ctx.state.Sms.FullReadRunning = false;
     EndBusy(ctx);
     ctx.host.CloseProgressWindow();
     return ScanStep::EndScan;
@@ -163,7 +153,7 @@ std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& h
 
 // The read met a position without a message: on to the next.
 std::optional<ScanStep> MessagePhoneError(EngineContext& ctx, const EchoHit& hit) {
-    if (!hit.code || !IsEmptyPosition(*hit.code)) return ReadPhoneError(ctx, hit);
+    if (!hit.code || !IsEmptyPosition(*hit.code)) return std::nullopt;
     HandleCmgrAnswer(ctx, "", "", "", CmgrAnswer::Empty);
     return ScanStep::Continue;
 }
@@ -187,7 +177,7 @@ std::optional<ScanStep> StorePhoneError(EngineContext& ctx, const EchoHit& hit) 
         }
         sms.StoreRetryCount = 0;  // both memories are full: say so
     }
-    return OperationPhoneError(ctx, hit);
+    return std::nullopt;
 }
 
 // Each row: echo, compare, distance, on "OK", on "ERROR", blanking, on every
@@ -200,12 +190,9 @@ const std::array<EchoAction, 9> kSmsActions = {{
     {"AT+CMGW=", kPrefix, 5, StoredOk<2>, OperationError<kStoreFailed>, kByAction, nullptr,
      StorePhoneError},
     {"AT+CMGW=", kPrefix, 7, StoredOk<4>, nullptr, kByAction},
-    {"AT+CMGS=", kPrefix, 4, SendOk, OperationError<kSendFailed>, kEchoAndAnswer, nullptr,
-     OperationPhoneError},
-    {"AT+CMSS=", kPrefix, 4, SentStoredOk, OperationError<kSendFailed>, kEchoAndAnswer, nullptr,
-     OperationPhoneError},
-    {"AT+CMGD=", kPrefix, 2, DeletedOk, OperationError<kDeleteFailed>, kEchoAndAnswer, nullptr,
-     OperationPhoneError},
+    {"AT+CMGS=", kPrefix, 4, SendOk, OperationError<kSendFailed>},
+    {"AT+CMSS=", kPrefix, 4, SentStoredOk, OperationError<kSendFailed>},
+    {"AT+CMGD=", kPrefix, 2, DeletedOk, OperationError<kDeleteFailed>},
     {"> ", kPrefix, 3, BodyOk, OperationError<kPacketFailed>, kByAction},
 }};
 

@@ -47,7 +47,7 @@ ScanStep HandleNewMessage(EngineContext& ctx, int i) {
     if (n.Index.empty()) return ScanStep::Continue;
     // Read once nothing else runs: a memory selection now would pull the
     // exchange in flight (a read, a write) into another memory.
-    NewMessageArrived(ctx, *memory, n.Index);
+    NewMessageArrived(ctx, *memory, n.Index, lines.ArrivalNumber(i));
     return ScanStep::Continue;
 }
 

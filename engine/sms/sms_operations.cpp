@@ -6,6 +6,7 @@
 #include "engine/sms/sms_steps.h"
 #include "engine/text/gsm_alphabet.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace parlenko {
@@ -140,12 +141,17 @@ void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index
     SelectMemory(ctx, memory);
 }
 
-void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index) {
-    auto& s = Sms(ctx);
-    s.NewMessagesWaiting.push_back({memory, index, s.FullReadsDone + 1});
+void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index,
+                       std::uint64_t arrival) {
+    auto& waiting = Sms(ctx).NewMessagesWaiting;
+    const auto later = std::find_if(waiting.begin(), waiting.end(),
+                                    [arrival](const auto& w) { return w.Arrival > arrival; });
+    waiting.insert(later, {memory, index, Sms(ctx).FullReadsDone + 1, arrival});
 }
 
 void ServeWaitingNewMessages(EngineContext& ctx) {
+    const auto& rx = ctx.state.Receive;
+    if (!rx.CommandInFlight.empty() || rx.NoticesHeld > 0) return;
     auto& waiting = Sms(ctx).NewMessagesWaiting;
     while (!waiting.empty() && ctx.port.Connected()) {
         const WaitingNewMessage next = waiting.front();

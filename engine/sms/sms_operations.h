@@ -41,10 +41,12 @@ ComposedSmsResult EditStoredSms(EngineContext& ctx, PhoneMemory memory, const st
 // is in flight; the indicator tells of it all the same).
 void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index);
 // A new-message notice arrived: the message waits until nothing runs.
-void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index);
-// Nothing runs (no command in flight): the waiting messages are announced,
-// those a full read has brought already at once, the first other one by
-// reading it (the rest wait for its end).
+void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index,
+                       std::uint64_t arrival);
+// Nothing runs (no command in flight, no chain step due): the waiting
+// messages are announced in the order they arrived, those a full read has
+// brought already at once, the first other one by reading it (the rest wait
+// for its end).
 void ServeWaitingNewMessages(EngineContext& ctx);
 
 // The "OK" of a message-memory selection with an operation in flight: its

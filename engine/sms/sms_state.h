@@ -8,6 +8,7 @@
 #include "engine/session/progress_window.h"
 #include "engine/sms/sms_op.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct WaitingNewMessage {
     // already: one more than had ended when the notice came. A full read that
     // was running then, or started later, ends after it arrived.
     int FullReadsNeeded = 0;
+    // When the notice arrived (RxLineList::ArrivalNumber): the scan meets
+    // the lines of one chunk last first, the messages are read first first.
+    std::uint64_t Arrival = 0;
 };
 
 struct SmsState {
@@ -36,6 +40,10 @@ struct SmsState {
     int ReadCapacity = 0;  // capacity of the storage answer
     ProgressWindowView Progress;
     int FullReadsDone = 0;  // full reads (both memories) that ran to their end
+    // A full read runs: from its first selection to the end of its second
+    // pass. What the list held before it comes back when it fails.
+    bool FullReadRunning = false;
+    std::vector<AListSMS> ListBeforeRead;
 
     std::vector<WaitingNewMessage> NewMessagesWaiting;  // oldest first
 

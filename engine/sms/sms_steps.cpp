@@ -108,6 +108,8 @@ void EndOfPass(EngineContext& ctx) {
         return;
     }
     ++Sms(ctx).FullReadsDone;
+    Sms(ctx).FullReadRunning = false;
+    Sms(ctx).ListBeforeRead.clear();
     CloseReadProgress(ctx);
 }
 
@@ -162,6 +164,30 @@ std::string SmsPositionText(std::string_view index) {
 }
 
 void StopSmsRead(EngineContext& ctx) { Sms(ctx).Reading = false; }
+
+bool StopSmsFullRead(EngineContext& ctx) {
+    auto& s = Sms(ctx);
+    s.Reading = false;
+    if (!s.FullReadRunning) return false;
+    s.FullReadRunning = false;
+    s.SmsList = std::move(s.ListBeforeRead);
+    s.ListBeforeRead.clear();
+    {
+        FillingListGuard filling(ctx.state);
+        ctx.views.sms->ClearSmsLists();
+        // Each row goes in at the top: the last record first.
+        for (auto m = s.SmsList.rbegin(); m != s.SmsList.rend(); ++m) {
+            const auto folder = FolderOfStatus(m->Status);
+            if (folder)
+                ctx.views.sms->InsertSmsRow(
+                    *folder, {ReadCaption(ctx, m->Number), *m, ImageOf(*folder, m->Status)});
+        }
+    }
+    RefreshCount(ctx, SmsFolder::Incoming);
+    RefreshCount(ctx, SmsFolder::Outgoing);
+    ctx.views.sms->ShowFirstSmsRows(SmsFolder::Incoming);
+    return true;
+}
 
 bool AnnounceReadMessage(EngineContext& ctx, PhoneMemory memory, std::string_view index) {
     const std::string position = SmsPositionText(index);

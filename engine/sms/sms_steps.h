@@ -50,5 +50,9 @@ bool AnnounceReadMessage(EngineContext& ctx, PhoneMemory memory, std::string_vie
 
 // The full read stops (a failure): no further position is asked.
 void StopSmsRead(EngineContext& ctx);
+// A full read failed (a refusal, silence, the port closed): it stops, and
+// the lists show again the messages they showed before it began. True when
+// one ran.
+bool StopSmsFullRead(EngineContext& ctx);
 
 }  // namespace parlenko

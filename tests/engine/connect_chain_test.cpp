@@ -121,13 +121,18 @@ TEST(ConnectChain, RefreshOptionRereadsTheInformationOnTheTimer) {
     EXPECT_THAT(s.host.phonePictures, ElementsAre("S45"));
 }
 
-TEST(ConnectChain, RefusedEchoStopsTheChain) {
-    SimPhoneRig s;
-    s.phone().AddFault({.command = "ATE1", .result = "ERROR"});
-    s.Connect();
-    EXPECT_THAT(s.Commands(), ElementsAre("ATZ", "ATZ", "ATE1"));
-    EXPECT_TRUE(s.host.mainWindowEnabled);
-    EXPECT_TRUE(s.host.dialogs.empty());
+TEST(ConnectChain, RefusedEchoEndsTheConnectionWithOneMessage) {
+    for (const char* refusal : {"ERROR", "+CME ERROR: 4"}) {
+        SimPhoneRig s;
+        s.phone().AddFault({.command = "ATE1", .result = refusal});
+        s.Connect(15000);
+        EXPECT_THAT(s.Commands(), ElementsAre("ATZ", "ATZ", "ATE1", "AT+CNMI=0,0,0,0")) << refusal;
+        EXPECT_FALSE(s.port.Connected());
+        EXPECT_TRUE(s.host.mainWindowEnabled);
+        ASSERT_EQ(s.host.dialogs.size(), 1u) << refusal;
+        EXPECT_EQ(s.host.dialogs[0].caption, "Communication error!");
+        EXPECT_THAT(s.host.dialogs[0].text, ::testing::HasSubstr("\"ATE1\""));
+    }
 }
 
 TEST(ConnectChain, RefusedSettingsDoNotStopTheChain) {

@@ -305,10 +305,11 @@ TEST(NoPhone, AConnectNobodyAnswersIsReportedOnceAndClosesThePort) {
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].caption, "Communication error!");
 
-    // A phone that answers is left alone, even when it later goes quiet.
-    testing::ScriptRig answered;
-    ResetModem(answered.ctx());
-    answered.Receive("ATZ\r\r\nOK\r\n");
+    // A phone that answered the whole connection is left alone when it
+    // later goes quiet with nothing asked.
+    testing::SimPhoneRig answered;
+    answered.Connect();
+    answered.device.Phone().AddFault({.command = "", .times = -1, .noAnswer = true});
     answered.clock.RunFor(30000);
     EXPECT_TRUE(answered.port.Connected());
     EXPECT_TRUE(answered.host.dialogs.empty());

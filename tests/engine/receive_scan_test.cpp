@@ -342,14 +342,14 @@ TEST(ReceiveNesting, ChunksArrivingInAMessageBoxAreHandledOnce) {
     // BUSY's box let the nested call handle everything it saw, including
     // the older notice; the outer scan finds it blank afterwards. The two
     // messages are read one after the other once the outer call is done,
-    // in the order the scans met their notices (last line first).
+    // in the order they arrived.
     ASSERT_EQ(h.host.dialogs.size(), 2u);
     EXPECT_EQ(h.host.dialogs[0].text, "Phone number you dialed is busy!");
     EXPECT_EQ(h.host.dialogs[1].text, "No dialtone!");
     EXPECT_EQ(h.Sent(), "AT+CPMS=\"SM\",\"SM\",\"SM\"\r");
     h.Receive("AT+CPMS=\"SM\",\"SM\",\"SM\"\r\r\n+CPMS: 2,10,2,10,2,10\r\n\r\nOK\r\n");
-    EXPECT_EQ(h.Sent(), "AT+CMGR=4\r");
-    h.Receive("AT+CMGR=4\r\r\n+CMS ERROR: 321\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CMGR=3\r");
+    h.Receive("AT+CMGR=3\r\r\n+CMS ERROR: 321\r\n");
     EXPECT_EQ(h.Sent(), "AT+CPMS=\"SM\",\"SM\",\"SM\"\r");
     EXPECT_EQ(h.host.newCallNotices.size(), 1u);
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;
