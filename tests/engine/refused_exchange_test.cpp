@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace parlenko::testing {
 namespace {
@@ -126,6 +129,65 @@ TEST(RefusedExchange, ARefusedSlotEndsTheAppointmentRead) {
         t.engine.RefreshAppointments();
         t.ExpectOneBoxAndNothingLater(result == "ERROR" ? kAppointmentReadFailed : CodeMessage(),
                                       result);
+    }
+}
+
+// A write the phone never answers ends with its own failure text when the
+// time-out comes: an upload the phone never prompts for could not send its
+// packet; a setting says which one failed. Nothing more follows.
+TEST(SilentExchange, AWriteThePhoneNeverAnswersSaysWhatFailed) {
+    VCalendarEntry entry;
+    entry.Text = "Sastanak";
+    entry.Date = std::chrono::year_month_day{std::chrono::year{2006}, std::chrono::month{7},
+                                             std::chrono::day{14}};
+    const std::string file(400, 'x');
+    constexpr char kPacket[] = "Error occurred while trying to send packet!";
+    constexpr char kLock[] = "Error occured while trying to set barring or lock!";
+    struct Case {
+        const char* what;
+        const char* command;
+        std::function<bool(Connected&)> start;
+        const char* text;
+    };
+    const std::vector<Case> cases = {
+        {"appointment", "AT^SBNW",
+         [&](Connected& t) {
+             t.engine.SaveAppointment(entry, 2, true);
+             return true;
+         },
+         kPacket},
+        {"melody", "AT^SBNW", [&](Connected& t) { return t.engine.UploadMelody(file, 1); },
+         kPacket},
+        {"logo", "AT^SBNW", [&](Connected& t) { return t.engine.UploadLogo("BM" + file, 0); },
+         kPacket},
+        {"divert",
+         "AT+CCFC=", [](Connected& t) { return t.engine.SetDivert(0, "+38591222", 1, "", true); },
+         "Error occured while trying to set divert!"},
+        {"barring",
+         "AT+CLCK=", [](Connected& t) { return t.engine.SetBarring(6, true, 1, "0000"); }, kLock},
+        {"lock", "AT+CLCK=", [](Connected& t) { return t.engine.SetLock(3, false, "1234"); },
+         kLock},
+        {"code",
+         "AT+CPWD=", [](Connected& t) { return t.engine.ChangeSecurityCode(2, "5678", "8765"); },
+         "Error occured while trying to change security code!"},
+        {"clock", "AT+CCLK=",
+         [](Connected& t) {
+             t.engine.SetPhoneClock(std::chrono::local_seconds{std::chrono::seconds{1150000000}});
+             return true;
+         },
+         "Error occured while trying to\rsave date and time in mobile!"},
+    };
+    for (const Case& c : cases) {
+        Connected t;
+        t.phone().AddFault({.command = c.command, .noAnswer = true});
+        ASSERT_TRUE(c.start(t)) << c.what;
+        t.clock.RunFor(12000);
+        ASSERT_EQ(t.host.dialogs.size(), 1u) << c.what;
+        EXPECT_EQ(t.host.dialogs[0].text, c.text) << c.what;
+        EXPECT_FALSE(t.host.progressVisible) << c.what;
+        EXPECT_TRUE(t.host.mainWindowEnabled) << c.what;
+        t.clock.RunFor(12000);
+        EXPECT_EQ(t.host.dialogs.size(), 1u) << c.what;
     }
 }
 

@@ -38,8 +38,9 @@
 namespace parlenko::testing {
 
 struct RigOptions {
-    bool openPort = true;     // the port is connected before the test starts
-    bool dataFolder = false;  // the engine's data folder is a fresh temporary one
+    bool openPort = true;            // the port is connected before the test starts
+    bool dataFolder = false;         // the engine's data folder is a fresh temporary one
+    phonesim::PhoneOptions phone{};  // the simulated phone's timing
 };
 
 template <class Device, class Host = RecordingHost>
@@ -54,7 +55,7 @@ public:
     }
     explicit EngineRig(phonesim::PhoneState seeded = phonesim::MakeDefaultState(),
                        RigOptions options = {}) requires kSimulated
-        : device(clock, std::move(seeded)) {
+        : device(clock, std::move(seeded), options.phone) {
         Start(options);
     }
     EngineRig(const EngineRig&) = delete;

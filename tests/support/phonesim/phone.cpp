@@ -194,6 +194,10 @@ std::optional<CommandFault> Phone::TakeFault(const std::string& line) {
     for (auto it = faults_.begin(); it != faults_.end(); ++it) {
         if (it->times == 0) continue;
         if (upper.compare(0, it->command.size(), Upper(it->command)) != 0) continue;
+        if (it->skip > 0) {
+            --it->skip;
+            continue;
+        }
         CommandFault f = *it;
         if (it->times > 0 && --it->times == 0) faults_.erase(it);
         return f;

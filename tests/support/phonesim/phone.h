@@ -40,6 +40,7 @@ struct PhoneOptions {
 // `command` (compared without regard to case; empty matches every command).
 struct CommandFault {
     std::string command{};
+    int skip = 0;                         // matching commands that pass before it applies
     int times = 1;                        // commands it applies to; -1: every one
     std::optional<std::string> result{};  // answer this final result instead
     bool noAnswer = false;                // echo only, the command is not carried out
