@@ -16,6 +16,13 @@ prepared for it) and checks what a user would see:
    connect chain: the chain and the general-information chain still run.
 4. Nothing answers on the port: one "Communication error!" message, and
    the port is left closed (another opener may take it).
+5. The phone fails inside the connect and information chains: it falls
+   silent after a command, refuses "ATE1", puts a NUL byte before an "OK",
+   sends lines the program does not know inside an exchange or a long run
+   of noise, or a new-message notice inside the first reset while it
+   answers late. Either the chains run to their end with no message, or
+   exactly one "Communication error!" names the command, and the port is
+   left closed. A notice waits until the chains are done.
 
 Message boxes answer themselves (PARLENKO_TEST_AUTOANSWER). Every wait is
 bounded; every child is killed when the script ends, however it ends.
@@ -28,6 +35,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 from program_run import (CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, failures, kill_children,
@@ -151,6 +159,75 @@ def nothing_answers_run(parlenko, phonesim, state, tmp):
     sim.wait(timeout=5)
 
 
+NO_ANSWER = MESSAGE + "Communication error! | Mobile stopped answering!"
+CHAINS = CONNECT_CHAIN + GENERAL_INFO_CHAIN
+
+
+def failing_phone_run(parlenko, phonesim, state, tmp, name, script, expect, latency=None):
+    """One fault script; expect is "whole" (the chains run to their end, no
+    message) or the command the one message must name."""
+    home = make_home(tmp, name)
+    faults = os.path.join(tmp, name + ".faults")
+    with open(faults, "w") as f:
+        f.write(script)
+    link = os.path.join(home, "ports", "com2")
+    log = os.path.join(tmp, name + ".phonesim.log")
+    args = [phonesim, "--state", state, "--link", link, "--log", log, "--faults", faults]
+    if latency:
+        args += ["--latency", str(latency)]
+    sim = start(args, stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+    device = sim.stdout.readline().decode().strip()
+    proc, stderr = start_program(parlenko, home, "yes", name)
+    if expect == "whole":
+        wait_for(lambda: len(logged_commands(log)) >= len(CHAINS) or proc.poll() is not None, 30.0)
+        time.sleep(1.0)  # a message would follow at once
+    else:
+        wait_for(lambda: messages(stderr) or proc.poll() is not None, 25.0)
+        time.sleep(1.0)  # a second message would follow at once
+    sent = logged_commands(log)
+    shown = messages(stderr)
+    check(proc.poll() is None, "%s: the program ended (status %r)" % (name, proc.poll()))
+    if expect == "whole":
+        check(sent[:len(CHAINS)] == CHAINS, "%s: the chains stopped: %r" % (name, sent))
+        check(not shown, "%s: messages %r" % (name, shown))
+    else:
+        check(len(shown) == 1 and shown[0].startswith(MESSAGE + "Communication error!")
+              and '"%s"' % expect in shown[0],
+              "%s: expected one communication error naming %s, got %r" % (name, expect, shown))
+        check(port_is_free(device), "%s: the program still holds the port" % name)
+    stop_with_sigterm(proc)
+    sim.send_signal(signal.SIGTERM)
+    sim.wait(timeout=5)
+    return sent
+
+
+def failing_chain_runs(parlenko, phonesim, state, tmp):
+    runs = [("silent " + c, "after %s silent\n" % c, c)
+            for c in ["ATE1", "AT+CMEE=1", "AT+CNMI=1,1,0,2", "AT+CMGF=0", "AT+CGMI", "AT+CCLK?",
+                      "AT+COPS?"]]
+    runs += [("echo refused", "after ATE1 answer ERROR\n", "ATE1"),
+             ("nul before ok", "after AT+CGSN answer \\x00OK\n", "whole"),
+             ("unknown lines", "after AT+CGMI before-result HELLO\n"
+              "after AT+CREG? before-result ^SBC: Undervoltage\n"
+              "after AT+CPAS before-answer +CUSD: 0,\"Stanje\",15\n", "whole"),
+             ("long noise", "after AT+CGMM raw " + "#" * 24000 + "\n", "whole")]
+    threads = []
+    for name, script, expect in runs:
+        key = name.replace(" ", "-").replace("+", "").replace("?", "").replace("=", "-")
+        t = threading.Thread(target=failing_phone_run,
+                             args=(parlenko, phonesim, state, tmp, key, script, expect))
+        t.start()
+        threads.append(t)
+    # A notice inside the first reset of a phone that answers late waits for
+    # the chains: nothing is written between them.
+    late = failing_phone_run(parlenko, phonesim, state, tmp, "notice-in-reset",
+                             "after ATZ before-result +CMTI: \"SM\",4\n", "whole", latency=60)
+    check(late[len(CHAINS):len(CHAINS) + 2] == ["AT+CPMS=\"SM\",\"SM\",\"SM\"", "AT+CMGR=4"],
+          "notice in the reset: expected the message read after the chains, got %r" % late)
+    for t in threads:
+        t.join()
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -162,7 +239,9 @@ def main():
     scenarios = [("unreadable caches", lambda: unreadable_cache_runs(parlenko, tmp)),
                  ("a call in an answer", lambda: call_in_an_answer_run(parlenko, phonesim, state, tmp)),
                  ("noise after an answer", lambda: noise_after_an_answer_run(parlenko, phonesim, state, tmp)),
-                 ("nothing answers", lambda: nothing_answers_run(parlenko, phonesim, state, tmp))]
+                 ("nothing answers", lambda: nothing_answers_run(parlenko, phonesim, state, tmp)),
+                 ("a phone failing inside the chains",
+                  lambda: failing_chain_runs(parlenko, phonesim, state, tmp))]
     try:
         for name, run in scenarios:
             before = len(failures)
