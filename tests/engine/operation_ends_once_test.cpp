@@ -180,5 +180,24 @@ TEST(PhoneErrors, ACodeToAMemorySelectionSkipsItAsErrorDoes) {
     }
 }
 
+TEST(LostLink, APortGoneInTheMiddleOfAReadGivesOneMessage) {
+    SimPhoneRig s(phonesim::MakeDefaultState(), {.dataFolder = true});
+    s.Connect();
+    RefreshPhonebook(s.ctx(), PhoneMemory::Sim);
+    ASSERT_TRUE(s.clock.RunUntil([&] { return s.host.phonebookSorts > 0; }, 60000));
+    const auto before = s.host.phonebookRows;
+    RefreshPhonebook(s.ctx(), PhoneMemory::Sim);
+    ASSERT_TRUE(s.clock.RunUntil([&] { return s.host.progressVisible; }, 10000));
+    s.device.SetWriteFailure(true);
+    s.clock.RunFor(30000);
+    ASSERT_EQ(s.host.dialogs.size(), 1u);
+    EXPECT_EQ(s.host.dialogs[0].caption, "Communication error!");
+    EXPECT_FALSE(s.port.Connected());
+    EXPECT_FALSE(s.host.progressVisible);
+    EXPECT_TRUE(s.host.mainWindowEnabled);
+    // The list shows the last complete read again.
+    EXPECT_EQ(s.host.phonebookRows.size(), before.size());
+}
+
 }  // namespace
 }  // namespace parlenko
