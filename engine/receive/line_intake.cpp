@@ -81,12 +81,18 @@ bool IsHexLine(std::string_view line) {
     });
 }
 
+// The line begins with the answer prefix, whichever sign the phone puts in
+// front of the name ("+CPBS:" or "^SPBS:" for either command).
+bool HasAnswerPrefix(std::string_view line, std::string_view prefix) {
+    if (prefix.empty() || line.empty() || (line[0] != '+' && line[0] != '^')) return false;
+    return line.substr(1).starts_with(prefix.substr(1));
+}
+
 bool IsAnswerOf(std::string_view line, std::string_view command) {
     if (command.empty()) return false;
     if (line == command) return true;
     if (ShapeOf(command) == AnswerShape::Plain) return !LooksLikeResultCode(line);
-    const std::string prefix = AnswerPrefix(command);
-    return !prefix.empty() && line.starts_with(prefix);
+    return HasAnswerPrefix(line, AnswerPrefix(command));
 }
 
 // Reads the lines between a command's echo and its final result in order
@@ -113,9 +119,9 @@ private:
                 if (plainTaken_ || LooksLikeResultCode(line)) return false;
                 plainTaken_ = true;
                 return true;
-            case AnswerShape::Prefixed: return line.starts_with(prefix_);
+            case AnswerShape::Prefixed: return HasAnswerPrefix(line, prefix_);
             case AnswerShape::WithData:
-                return line.starts_with(prefix_) || (lastKept_ == k - 1 && IsHexLine(line));
+                return HasAnswerPrefix(line, prefix_) || (lastKept_ == k - 1 && IsHexLine(line));
         }
         return false;
     }
