@@ -638,6 +638,7 @@ std::optional<OurTotals> RunOurs(BenchLoop& loop, const Options& o, const std::s
     return ours;
 }
 
+#ifdef PARLENKO_BENCH_QT
 // The two loops' ratios stage by stage, and the Qt loop's total wall/wire
 // beside the plain loop's.
 void PrintLoopComparison(const OurTotals& plain, const OurTotals& qt) {
@@ -654,6 +655,7 @@ void PrintLoopComparison(const OurTotals& plain, const OurTotals& qt) {
     std::printf("  total wall: loop %.3f s, qt %.3f s; qt wall/wire minus loop wall/wire %+.3f\n",
                 plain.total, qt.total, qt.totalRatios.overWire - plain.totalRatios.overWire);
 }
+#endif
 
 // Ours on one state (through the Qt loop too when asked), then gammu's; 0
 // when everything got through.
