@@ -10,7 +10,13 @@
 // stage does not get through.
 //
 //   whole_read_bench [--state FILE]... [--phonesim PATH] [--baud N]
-//                    [--gammu PATH | --no-gammu]
+//                    [--gammu PATH | --no-gammu] [--scheduler loop|qt]
+//
+// The engine runs on the plain loop scheduler. With --scheduler qt the same
+// read runs a second time, on a fresh simulator, through the program's own
+// event loop: a QApplication (on the offscreen platform unless
+// QT_QPA_PLATFORM names another) with the scheduler and the read watch of the
+// windows, and the two are printed side by side.
 //
 // Without --state it reads the S45 of tests/data and the same phone filled
 // up (the state generator's --full, written by the build). When gammu is
@@ -31,6 +37,13 @@
 #include "engine/session/phone_engine.h"
 #include "platform/serial/termios_serial_device.h"
 
+#ifdef PARLENKO_BENCH_QT
+#include "ui/qt_scheduler.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#endif
+
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -38,7 +51,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -67,7 +82,52 @@ struct Options {
     std::string phonesim = PARLENKO_PHONESIM;
     int baud = 19200;
     std::string gammu = bench::FindInPath("gammu");
+    bool qt = false;  // also through the program's Qt event loop
 };
+
+// ------------------------------------------------------------------ loops
+
+// The loop the engine runs on: its scheduler, and running it until a
+// condition holds (false when maxMs passed first).
+class BenchLoop {
+public:
+    virtual ~BenchLoop() = default;
+    virtual IScheduler& Scheduler() = 0;
+    virtual bool RunUntil(const std::function<bool()>& done, std::int64_t maxMs) = 0;
+};
+
+// The engine's own loop for plain callers.
+class PlainLoop final : public BenchLoop {
+public:
+    IScheduler& Scheduler() override { return loop_; }
+    bool RunUntil(const std::function<bool()>& done, std::int64_t maxMs) override {
+        return loop_.RunUntil(done, maxMs);
+    }
+
+private:
+    LoopScheduler loop_;
+};
+
+#ifdef PARLENKO_BENCH_QT
+// The program's: the application's event loop, passes as its exec() runs
+// them, with the windows' scheduler.
+class QtLoop final : public BenchLoop {
+public:
+    IScheduler& Scheduler() override { return scheduler_; }
+    bool RunUntil(const std::function<bool()>& done, std::int64_t maxMs) override {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done()) {
+            if (clock.elapsed() >= maxMs) return false;
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return true;
+    }
+
+private:
+    ui::QtScheduler scheduler_;
+};
+#endif
 
 // ------------------------------------------------------------------ stages
 
@@ -155,9 +215,10 @@ public:
 // and the stages run one after the other.
 class WholeRead {
 public:
-    WholeRead(const std::string& device, int baud, const fs::path& dataDir)
-        : device_(termios_),
-          scheduler_(loop_, device_.events),
+    WholeRead(BenchLoop& loop, const std::string& device, int baud, const fs::path& dataDir)
+        : loop_(loop),
+          device_(termios_),
+          scheduler_(loop.Scheduler(), device_.events),
           port_(device_, scheduler_),
           engine_(port_, scheduler_, host_) {
         port_.SetPortName(device);
@@ -236,7 +297,7 @@ private:
         r.finished = true;
     }
 
-    LoopScheduler loop_;
+    BenchLoop& loop_;
     platform::TermiosSerialDevice termios_;
     bench::RecordingDevice device_;
     bench::RecordingScheduler scheduler_;
@@ -322,15 +383,28 @@ std::string Printable(std::string_view text) {
 
 double WireSeconds(std::size_t bytes, int baud) { return static_cast<double>(bytes) * 10.0 / baud; }
 
+// A stage's wall time over its bytes' time on the wire, both ways and the
+// phone's alone.
+struct WireRatios {
+    double overWire = 0;
+    double overRecv = 0;
+};
+
+WireRatios RatiosOf(double wall, const LinkFigures& f, int baud) {
+    const double wire = WireSeconds(f.sent + f.received, baud);
+    const double phoneWire = WireSeconds(f.received, baud);
+    return {wire > 0 ? wall / wire : 0.0, phoneWire > 0 ? wall / phoneWire : 0.0};
+}
+
 void PrintStageRow(const char* name, int entries, double wall, const LinkFigures& f, int baud) {
     const double wire = WireSeconds(f.sent + f.received, baud);
     const std::string entryText = entries < 0 ? "-" : std::to_string(entries);
     char perEntry[32] = "-";
     if (entries > 0) std::snprintf(perEntry, sizeof perEntry, "%.1f", wall * 1000.0 / entries);
-    const double phoneWire = WireSeconds(f.received, baud);
+    const WireRatios r = RatiosOf(wall, f, baud);
     std::printf("  %-24s %7s %8.3f %7zu %7zu %7zu %8.3f %9.2f %9.2f %9s\n", name, entryText.c_str(),
-                wall, f.sent, f.received, f.sent + f.received, wire, wire > 0 ? wall / wire : 0.0,
-                phoneWire > 0 ? wall / phoneWire : 0.0, perEntry);
+                wall, f.sent, f.received, f.sent + f.received, wire, r.overWire, r.overRecv,
+                perEntry);
 }
 
 void PrintWhereTimeWent(const char* name, const LinkFigures& f, int baud) {
@@ -345,7 +419,9 @@ void PrintWhereTimeWent(const char* name, const LinkFigures& f, int baud) {
 // Our figures per stage and in total; the walls, for the comparison.
 struct OurTotals {
     double stageWall[kStageCount] = {};
+    WireRatios stageRatios[kStageCount] = {};
     double total = 0;
+    WireRatios totalRatios;
     int entries = 0;
 };
 
@@ -358,6 +434,7 @@ OurTotals PrintOurs(const WholeRead& run, int baud) {
         const StageResult& r = run.Result(k);
         const LinkFigures f = FiguresOf(run.Events(), r.start, r.end);
         t.stageWall[k] = bench::MsBetween(r.start.at, r.end.at) / 1000.0;
+        t.stageRatios[k] = RatiosOf(t.stageWall[k], f, baud);
         PrintStageRow(kStages[k].name, r.entries, t.stageWall[k], f, baud);
         all.sent += f.sent;
         all.received += f.received;
@@ -366,6 +443,7 @@ OurTotals PrintOurs(const WholeRead& run, int baud) {
     const StageResult& first = run.Result(0);
     const StageResult& last = run.Result(kStageCount - 1);
     t.total = bench::MsBetween(first.start.at, last.end.at) / 1000.0;
+    t.totalRatios = RatiosOf(t.total, all, baud);
     PrintStageRow("total", t.entries, t.total, all, baud);
     std::printf("  processor time of ours over the whole read: %.3f s\n", run.CpuSecondsUsed());
 
@@ -541,7 +619,46 @@ bool CompareWithGammu(const Options& o, const std::string& state, const fs::path
 
 // ------------------------------------------------------------------- main
 
-// Ours on one state, then gammu's; 0 when everything got through.
+// Ours on one state on a fresh simulator, through loop; nullopt when the
+// simulator did not start or a stage did not get through.
+std::optional<OurTotals> RunOurs(BenchLoop& loop, const Options& o, const std::string& state,
+                                 const fs::path& folder) {
+    bench::Simulator sim;
+    std::optional<OurTotals> ours;
+    if (!bench::StartSimulator(o.phonesim, state, o.baud, (folder / "phone").string(), {}, sim)) {
+        std::cerr << "whole_read_bench: could not start " << o.phonesim << "\n";
+    } else {
+        WholeRead run(loop, sim.device, o.baud, folder);
+        if (run.Run()) ours = PrintOurs(run, o.baud);
+        else
+            std::printf("  the read did not get through (a stage without its end, or a message)\n");
+        run.Disconnect();
+    }
+    bench::StopSimulator(sim);
+    return ours;
+}
+
+#ifdef PARLENKO_BENCH_QT
+// The two loops' ratios stage by stage, and the Qt loop's total wall/wire
+// beside the plain loop's.
+void PrintLoopComparison(const OurTotals& plain, const OurTotals& qt) {
+    std::printf("the loop scheduler against the program's Qt event loop:\n");
+    std::printf("  %-24s %14s %14s %14s %14s\n", "stage", "loop wall/wire", "qt wall/wire",
+                "loop wall/recv", "qt wall/recv");
+    auto row = [](const char* name, const WireRatios& p, const WireRatios& q) {
+        std::printf("  %-24s %14.3f %14.3f %14.3f %14.3f\n", name, p.overWire, q.overWire,
+                    p.overRecv, q.overRecv);
+    };
+    for (std::size_t k = 0; k < kStageCount; ++k)
+        row(kStages[k].name, plain.stageRatios[k], qt.stageRatios[k]);
+    row("total", plain.totalRatios, qt.totalRatios);
+    std::printf("  total wall: loop %.3f s, qt %.3f s; qt wall/wire minus loop wall/wire %+.3f\n",
+                plain.total, qt.total, qt.totalRatios.overWire - plain.totalRatios.overWire);
+}
+#endif
+
+// Ours on one state (through the Qt loop too when asked), then gammu's; 0
+// when everything got through.
 int BenchState(const Options& o, const std::string& state) {
     const fs::path folder = bench::MakeTempFolder("parlenko-whole-read");
     if (folder.empty()) {
@@ -550,23 +667,20 @@ int BenchState(const Options& o, const std::string& state) {
     }
     std::printf("\n== %s, at %d baud through the port driver on a pseudo-terminal\n", state.c_str(),
                 o.baud);
-    int status = 0;
-    bench::Simulator sim;
-    OurTotals ours;
-    if (!bench::StartSimulator(o.phonesim, state, o.baud, (folder / "phone").string(), {}, sim)) {
-        std::cerr << "whole_read_bench: could not start " << o.phonesim << "\n";
-        status = 1;
-    } else {
-        WholeRead run(sim.device, o.baud, folder);
-        const bool done = run.Run();
-        if (done) ours = PrintOurs(run, o.baud);
-        else
-            std::printf("  the read did not get through (a stage without its end, or a message)\n");
-        run.Disconnect();
-        status = done ? 0 : 1;
+    if (o.qt) std::printf("the engine's loop scheduler:\n");
+    PlainLoop plainLoop;
+    const auto ours = RunOurs(plainLoop, o, state, folder);
+    int status = ours ? 0 : 1;
+#ifdef PARLENKO_BENCH_QT
+    if (o.qt && ours) {
+        std::printf("the program's Qt event loop (QtScheduler, its read watch):\n");
+        QtLoop qtLoop;
+        const auto qt = RunOurs(qtLoop, o, state, folder);
+        if (qt) PrintLoopComparison(*ours, *qt);
+        else status = 1;
     }
-    bench::StopSimulator(sim);
-    if (status == 0 && !o.gammu.empty() && !CompareWithGammu(o, state, folder, ours))
+#endif
+    if (ours && !o.gammu.empty() && !CompareWithGammu(o, state, folder, *ours))
         std::printf("  (a gammu run failed: its figures are not comparable)\n");
     std::error_code ec;
     fs::remove_all(folder, ec);
@@ -582,7 +696,11 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         else if (a == "--baud" && hasValue) o.baud = std::atoi(argv[++i]);
         else if (a == "--gammu" && hasValue) o.gammu = argv[++i];
         else if (a == "--no-gammu") o.gammu.clear();
-        else return false;
+        else if (a == "--scheduler" && hasValue) {
+            const std::string kind = argv[++i];
+            if (kind != "loop" && kind != "qt") return false;
+            o.qt = kind == "qt";
+        } else return false;
     }
     if (o.baud <= 0) o.baud = 19200;
     if (o.states.empty()) o.states = {PARLENKO_S45_STATE, PARLENKO_S45_FULL_STATE};
@@ -595,9 +713,22 @@ int main(int argc, char** argv) {
     Options o;
     if (!ParseOptions(argc, argv, o)) {
         std::cerr << "usage: whole_read_bench [--state FILE]... [--phonesim PATH] [--baud N]"
-                     " [--gammu PATH | --no-gammu]\n";
+                     " [--gammu PATH | --no-gammu] [--scheduler loop|qt]\n";
         return 2;
     }
+#ifdef PARLENKO_BENCH_QT
+    // The program's event loop needs its application; no window is shown.
+    std::optional<QApplication> app;
+    if (o.qt) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app.emplace(argc, argv);
+    }
+#else
+    if (o.qt) {
+        std::cerr << "whole_read_bench: built without the windows, no Qt event loop\n";
+        return 2;
+    }
+#endif
     int status = 0;
     for (const auto& state : o.states) status |= BenchState(o, state);
     return status;

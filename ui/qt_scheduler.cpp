@@ -5,6 +5,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <poll.h>
 #include <sys/ioctl.h>
 
 #include <algorithm>
@@ -85,22 +86,46 @@ private:
         std::function<void()> onReadable;
     };
 
-    // Notifier slot: bytes wait. The notifier is level-triggered: off until
-    // the posted call has read them.
+    enum class Ready { Bytes, Drained, HungUp };
+
+    // What the descriptor holds now: bytes, nothing (someone read them), or
+    // a hang-up or an error (readable with nothing to read included).
+    static Ready Readiness(int fd) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 0) < 0) return Ready::Drained;  // interrupted: the next poll tells
+        if (p.revents == 0) return Ready::Drained;
+        int queued = 0;
+        if (::ioctl(fd, FIONREAD, &queued) == 0 && queued > 0) return Ready::Bytes;
+        return Ready::HungUp;
+    }
+
+    // Notifier slot: the loop's poll saw the descriptor readable. The
+    // notifier is level-triggered: off until the posted call has read the
+    // bytes.
     static void Post(const std::weak_ptr<State>& weak) {
         const auto state = weak.lock();
         if (!state) return;
         QSocketNotifier& notifier = *state->notifier;
         notifier.setEnabled(false);
-        // Readable with nothing to read: a hang-up or an error, which would
-        // wake the loop again at once. The timers alone go on from here.
-        int queued = 0;
-        if (::ioctl(static_cast<int>(notifier.socket()), FIONREAD, &queued) != 0 || queued <= 0)
-            return;
-        // Posted to the application, not to the notifier: the call may end
-        // the watch, and the notifier must not be deleted inside its own event.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [weak] { Run(weak); }, Qt::QueuedConnection);
+        switch (Readiness(static_cast<int>(notifier.socket()))) {
+            case Ready::Bytes:
+                // Posted to the application, not to the notifier: the call may
+                // end the watch, and the notifier must not be deleted inside
+                // its own event.
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(), [weak] { Run(weak); }, Qt::QueuedConnection);
+                return;
+            case Ready::Drained:
+                // Read between the loop's poll and this slot (the port
+                // driver's poll tick runs first in the same pass): the watch
+                // stays armed for the next bytes.
+                notifier.setEnabled(true);
+                return;
+            case Ready::HungUp:
+                // Would wake the loop again at once: the port driver's timer
+                // alone goes on from here.
+                return;
+        }
     }
 
     static void Run(const std::weak_ptr<State>& weak) {

@@ -14,7 +14,10 @@
 // A watched descriptor works the same way: its QSocketNotifier posts the
 // call (at most one pending) and stays off until the call runs; the notifier
 // is on again before the call itself, so new bytes that come while the call
-// sits in a modal window's loop are handled there.
+// sits in a modal window's loop are handled there. Bytes already read by the
+// time the notifier's turn comes (the port driver's poll tick may run first in
+// the same pass of the loop) leave it on; only a hang-up or an error turns it
+// off for good, and the port driver's timer goes on alone.
 
 #include "engine/core/scheduler.h"
 

@@ -221,6 +221,48 @@ TEST(SmsPageSim, PanelAndButtonsFollowTheMessageShown) {
                   QString::number(Find<QPlainTextEdit>(p, "SMSMemo").toPlainText().size()));
 }
 
+// The inbox is in its order after every message read, whatever came
+// before: newest first, of equal dates the one read later first, and dates
+// that do not convert (month 13) last, likewise the one read later first.
+TEST(SmsPageSim, TheInboxKeepsItsOrderOnAMixedInbox) {
+    SmsRig rig;
+    struct Stored {
+        const char* memory;
+        int index;
+        const char* timestamp;  // yy/MM/dd,hh:mm:ss
+        const char* text;
+    };
+    // Read in this order: the SIM card's positions first, then the phone's.
+    const Stored messages[] = {
+        {"SM", 1, "05/03/10,12:00:00", "A"}, {"SM", 2, "05/03/12,08:00:00", "B"},
+        {"SM", 3, "05/03/10,12:00:00", "C"}, {"SM", 4, "05/13/10,12:00:00", "D"},
+        {"SM", 5, "05/03/11,09:30:00", "E"}, {"ME", 1, "05/13/01,00:00:00", "F"},
+        {"ME", 2, "05/03/09,00:00:00", "G"}, {"ME", 3, "05/03/12,08:00:00", "H"},
+        {"ME", 4, "05/03/13,23:59:59", "I"},
+    };
+    auto& memories = rig.Phone().State().smsMemories;
+    memories["SM"].messages.clear();
+    memories["ME"].messages.clear();
+    for (const Stored& m : messages) {
+        phonesim::DeliverMessage d;
+        d.smsc = "+385910401";
+        d.sender = "+385911234567";
+        d.timestamp = m.timestamp;
+        d.text = m.text;
+        memories[m.memory].messages[m.index] = {1, phonesim::BuildDeliverPdu(d)};
+    }
+    ASSERT_TRUE(rig.Connect());
+    DialogWatcher no([](TMessageDialog& d) { DialogWatcher::Press(d, "No"); });
+    rig.glavna->OutBarBtn1Click(3);
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.SmsList().size() == 9; }, 30000) && rig.Idle());
+
+    QTreeWidget& inbox = rig.List(SmsFolder::Incoming);
+    QString order;
+    for (int i = 0; i < inbox.topLevelItemCount(); ++i)
+        order += inbox.topLevelItem(i)->text(sms_in::kText);
+    EXPECT_EQ(order.toStdString(), "IHBECAGFD");
+}
+
 TEST(SmsPageSim, DeleteActsOnTheMessageShownWhenStarted) {
     SmsRig rig;
     ASSERT_TRUE(rig.Connect());

@@ -42,6 +42,9 @@ constexpr int kImageRole = Qt::UserRole;
 // A row's message: its memory caption and position as the engine holds them.
 constexpr int kLocationRole = Qt::UserRole + 1;
 constexpr int kPositionRole = Qt::UserRole + 2;
+// An inbox row's date and time as the inbox sorts them, converted once when
+// the row comes; none when they do not convert.
+constexpr int kInboxKeyRole = Qt::UserRole + 3;
 constexpr int kImageReply = 22;
 constexpr int kImageNew = 21;
 constexpr int kImageEdit = 7;
@@ -120,6 +123,22 @@ std::optional<QDateTime> InboxKey(const AListSMS& m) {
         QDateTime::fromString(FromAnsi(m.Date) + " " + FromAnsi(m.Time), "dd.MM.yyyy hh:mm:ss");
     if (!key.isValid()) return std::nullopt;
     return key;
+}
+
+std::optional<QDateTime> InboxKey(const QTreeWidgetItem& row) {
+    const QVariant key = row.data(0, kInboxKeyRole);
+    if (!key.isValid()) return std::nullopt;
+    return key.toDateTime();
+}
+
+// The inbox's order: 1 when a sorts after b, -1 when before, 0 when equal.
+int CompareInboxKeys(const std::optional<QDateTime>& a, const std::optional<QDateTime>& b) {
+    if (!a && !b) return 0;
+    if (!a) return 1;
+    if (!b) return -1;
+    if (*a < *b) return 1;
+    if (*b < *a) return -1;
+    return 0;
 }
 
 QByteArray Bytes(const std::string& text) {
@@ -419,9 +438,10 @@ void TSmsPage::InsertSmsRow(SmsFolder folder, const SmsRow& row) {
     item->setData(0, kImageRole, row.Image);
     item->setData(0, kLocationRole, Bytes(m.Location));
     item->setData(0, kPositionRole, Bytes(m.Position));
+    if (folder == SmsFolder::Incoming)
+        if (const auto key = InboxKey(m)) item->setData(0, kInboxKeyRole, *key);
     filling_ = true;
-    List(folder)->insertTopLevelItem(0, item);
-    if (folder == SmsFolder::Incoming) SortInbox();
+    List(folder)->insertTopLevelItem(folder == SmsFolder::Incoming ? InboxPlace(*item) : 0, item);
     filling_ = false;
 }
 
@@ -484,29 +504,23 @@ void TSmsPage::ComposedMessageDone(bool accepted) { SmsForm->MessageDone(accepte
 
 // --- lists ----------------------------------------------------------------------------
 
-void TSmsPage::SortInbox() {
-    // Each row with its message's sort key.
-    std::vector<std::pair<QTreeWidgetItem*, AListSMS>> rows;
-    while (SMSListIn->topLevelItemCount() > 0) {
-        QTreeWidgetItem* item = SMSListIn->takeTopLevelItem(0);
-        const AListSMS* m = RecordOf(item);
-        rows.emplace_back(item, m != nullptr ? *m : AListSMS{});
+// The inbox is always in its order: a new row goes before the first row it
+// does not sort after, so of equal dates the row that came last is first.
+// A binary search over the rows, each key read, never converted again.
+int TSmsPage::InboxPlace(const QTreeWidgetItem& row) const {
+    const auto key = InboxKey(row);
+    int low = 0;
+    int high = SMSListIn->topLevelItemCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (CompareInboxKeys(InboxKey(*SMSListIn->topLevelItem(middle)), key) < 0) low = middle + 1;
+        else high = middle;
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-        return SMSListInCompare(a.second, b.second) < 0;
-    });
-    for (const auto& row : rows) SMSListIn->addTopLevelItem(row.first);
+    return low;
 }
 
 int TSmsPage::SMSListInCompare(const AListSMS& a, const AListSMS& b) {
-    const auto ka = InboxKey(a);
-    const auto kb = InboxKey(b);
-    if (!ka && !kb) return 0;
-    if (!ka) return 1;
-    if (!kb) return -1;
-    if (*ka < *kb) return 1;
-    if (*kb < *ka) return -1;
-    return 0;
+    return CompareInboxKeys(InboxKey(a), InboxKey(b));
 }
 
 void TSmsPage::SetEnabled(SmsFolder folder, bool any) {

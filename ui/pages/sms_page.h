@@ -163,7 +163,8 @@ private:
     void ListViewportClicked(SmsFolder folder, const QMouseEvent& event);
     void BlankPanel(SmsFolder folder);
     void SetEnabled(SmsFolder folder, bool any);
-    void SortInbox();
+    // Where row goes in the inbox to keep its order.
+    int InboxPlace(const QTreeWidgetItem& row) const;
     void ExecCompose();
     int Ask(const QString& caption, const QString& text);
 
