@@ -3,6 +3,8 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/connection.h"
 
+#include <string>
+
 namespace parlenko {
 
 namespace {
@@ -24,10 +26,12 @@ void ReportCommunicationError(EngineContext& ctx) {
     auto& reported = ctx.state.Chain.CommunicationErrorReported;
     if (reported) return;
     reported = true;  // before anything that may write or run the loop again
+    // Asked while the port is still open: a device that went away is named.
+    const PortError gone = ctx.port.GoneError();
     DisconnectMobile(ctx);
-    ctx.host.ShowMessageDialog("Communication error!",
-                               ctx.port.CheckLineStatus() ? kLineCheckOnText : kLineCheckOffText,
-                               DialogKind::Error, DialogButtons::Ok);
+    std::string text = ctx.port.CheckLineStatus() ? kLineCheckOnText : kLineCheckOffText;
+    if (gone.fault == PortFault::Gone) text += "\r\r" + PortErrorText(gone);
+    ctx.host.ShowMessageDialog("Communication error!", text, DialogKind::Error, DialogButtons::Ok);
 }
 
 }  // namespace parlenko
