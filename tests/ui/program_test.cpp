@@ -216,8 +216,9 @@ TEST_F(ProgramTest, AutoConnectToAPortWithoutPermissionNamesTheGroup) {
     const group* owner = ::getgrgid(st.st_gid);
     ASSERT_NE(owner, nullptr);
     const QString err = StartToConnectError(p, pty.name);
-    EXPECT_TRUE(err.contains(ConnectError("permission denied; the device belongs to the group \"" +
-                                          QString::fromUtf8(owner->gr_name) + "\"")))
+    // Where the user stands towards the group depends on who runs the test.
+    EXPECT_TRUE(err.contains(ConnectError("permission denied")) &&
+                err.contains("group \"" + QString::fromUtf8(owner->gr_name) + "\""))
         << err.toStdString();
     Stop(p);
 }
