@@ -7,10 +7,12 @@
 
 namespace parlenko::app {
 
-// --help (also -h, --help-all) and --version (-v) print their answer on
-// standard output; the program then ends with the status given, before any
-// window or display is needed. Nothing (the program goes on) for any other
-// command line: Qt's own options (-platform, -style ...) stay Qt's.
+// --help (also -h), --help-all (with the toolkit's options) and --version
+// (-v) print their answer on standard output and give status 0; an option
+// neither ours nor the toolkit's, or any other argument, prints a short
+// message on standard error and gives status 2. Either before any window or
+// display is needed. Nothing (the program goes on) for any other command
+// line: the toolkit's own options (-platform, -style ...) stay its own.
 std::optional<int> AnswerCommandLine(int argc, char** argv);
 
 // The application's name, version, desktop file and window icon; after the

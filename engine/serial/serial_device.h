@@ -43,6 +43,10 @@ public:
     // Why the last Open or Configure failed; no fault after a success or
     // when the device cannot tell.
     virtual PortError LastError() const { return {}; }
+    // While open: a PortFault::Gone error naming the device when it has gone
+    // away (unplugged, or the far end of a pseudo-terminal closed); no fault
+    // while it is there, or when the device cannot tell.
+    virtual PortError GoneError() const { return {}; }
     virtual bool IsOpen() const = 0;
     virtual bool Configure(const LineSettings& settings) = 0;
     // Advisory sizes of the driver's queues.

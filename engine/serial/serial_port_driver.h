@@ -152,6 +152,9 @@ public:
     bool Connected() const { return connected_; }
     // Why the last Connect failed, as the device tells it.
     PortError LastError() const { return device_.LastError(); }
+    // While connected: a PortFault::Gone error when the device has gone away
+    // (unplugged); no fault otherwise.
+    PortError GoneError() const { return connected_ ? device_.GoneError() : PortError{}; }
     // The modem input signals; all off while closed, when the device cannot
     // report them, or when asking fails.
     LineSignals GetLineStatus();

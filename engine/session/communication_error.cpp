@@ -25,8 +25,12 @@ void ReportBrokenConnection(EngineContext& ctx, const std::string& text) {
     auto& reported = ctx.state.Chain.CommunicationErrorReported;
     if (reported) return;
     reported = true;  // before anything that may write or run the loop again
+    // Asked while the port is still open: a device that went away is named.
+    const PortError gone = ctx.port.GoneError();
     DisconnectMobile(ctx);
-    ctx.host.ShowMessageDialog("Communication error!", text, DialogKind::Error, DialogButtons::Ok);
+    std::string shown = text;
+    if (gone.fault == PortFault::Gone) shown += "\r\r" + PortErrorText(gone);
+    ctx.host.ShowMessageDialog("Communication error!", shown, DialogKind::Error, DialogButtons::Ok);
 }
 
 std::string Quoted(std::string_view command) { return "\"" + std::string(command) + "\""; }

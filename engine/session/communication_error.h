@@ -10,7 +10,8 @@ namespace parlenko {
 // Called by the AT send wrapper for every failed write; the command is
 // dropped (no retry). Disconnects (refresh stopped, port closed, windows
 // told, busy state ended) and shows "Communication error!" with advice that
-// depends on the port's line check. Shown once: the writers that follow in
+// depends on the port's line check, and a last line naming the device when
+// it has gone away (unplugged). Shown once: the writers that follow in
 // the same exchange fail on the closed port and stay silent until the next
 // connect (ResetModem) clears the mark.
 void ReportCommunicationError(EngineContext& ctx);

@@ -3,14 +3,19 @@
 #include "platform/paths.h"
 #include "platform/serial/custom_baud.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace parlenko::platform {
 namespace {
@@ -77,6 +82,57 @@ PortFault OpenFault(int err) {
     }
 }
 
+// The name of group id, or its number when it has none.
+std::string GroupName(gid_t id) {
+    group entry{};
+    group* found = nullptr;
+    std::vector<char> buffer(4096);
+    if (::getgrgid_r(id, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr)
+        return found->gr_name;
+    return std::to_string(id);
+}
+
+// Whether this process holds group id now.
+bool ProcessHasGroup(gid_t id) {
+    if (::getegid() == id) return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0) return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    const int got = ::getgroups(count, groups.data());
+    if (got < 0) return false;
+    groups.resize(static_cast<std::size_t>(got));
+    return std::find(groups.begin(), groups.end(), id) != groups.end();
+}
+
+// Whether the user's account is in group id, as the group database says
+// now (a group added after the login counts here but not in the process).
+bool AccountHasGroup(gid_t id) {
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(4096);
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr)
+        return false;
+    int count = 64;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    if (::getgrouplist(found->pw_name, found->pw_gid, groups.data(), &count) < 0) {
+        groups.resize(static_cast<std::size_t>(count));
+        if (::getgrouplist(found->pw_name, found->pw_gid, groups.data(), &count) < 0) return false;
+    }
+    groups.resize(static_cast<std::size_t>(count));
+    return std::find(groups.begin(), groups.end(), id) != groups.end();
+}
+
+// The group of a device the user may not open, and where the user stands.
+void DescribeGroup(const std::string& path, PortError& error) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return;
+    error.group = GroupName(st.st_gid);
+    error.standing = ProcessHasGroup(st.st_gid)   ? GroupStanding::Member
+                     : AccountHasGroup(st.st_gid) ? GroupStanding::NotYetActive
+                                                  : GroupStanding::NotMember;
+}
+
 // A pseudo-terminal has no modem lines: these ioctls fail there with
 // ENOTTY or EINVAL, which means "nothing to set" rather than an error.
 bool NoModemLines(int err) { return err == ENOTTY || err == EINVAL; }
@@ -112,8 +168,19 @@ bool TermiosSerialDevice::Open(const std::string& name) {
 }
 
 bool TermiosSerialDevice::Fail(PortFault fault, const std::string& device) {
-    lastError_ = {fault, device, std::strerror(errno)};
+    lastError_ = {fault, device, std::strerror(errno), {}, GroupStanding::Unknown};
+    if (fault == PortFault::NotAllowed) DescribeGroup(device, lastError_);
     return false;
+}
+
+PortError TermiosSerialDevice::GoneError() const {
+    if (fd_ < 0) return {};
+    pollfd p{fd_, 0, 0};
+    const bool hungUp = ::poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    struct stat st {};
+    const bool pathGone = ::stat(device_.c_str(), &st) != 0 && (errno == ENOENT || errno == ENODEV);
+    if (!hungUp && !pathGone) return {};
+    return {PortFault::Gone, device_, {}, {}, GroupStanding::Unknown};
 }
 
 void TermiosSerialDevice::Close() {

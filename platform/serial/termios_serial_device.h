@@ -17,8 +17,14 @@ public:
     // /dev/ttyS1). Fails when the device is missing, not a terminal, or held
     // by another opener (TIOCEXCL and an exclusive flock).
     bool Open(const std::string& name) override;
-    // The device path and the reason of the last failed Open or Configure.
+    // The device path and the reason of the last failed Open or Configure;
+    // a refused permission names the device's group and where the user
+    // stands towards it.
     PortError LastError() const override { return lastError_; }
+    // Gone when the line has hung up (a USB adapter unplugged, the far end
+    // of a pseudo-terminal closed) or the path opened no longer leads to a
+    // device.
+    PortError GoneError() const override;
     bool IsOpen() const override { return fd_ >= 0; }
     // Raw mode with the given line settings. Speeds without a B-constant go
     // through termios2; one and a half stop bits become two (Linux has no

@@ -17,3 +17,10 @@ if(TARGET parlenko AND TARGET phonesim)
                    $<TARGET_FILE:parlenko> $<TARGET_FILE:phonesim> ${PROJECT_SOURCE_DIR}/tests/data/s45.state)
   set_tests_properties(parlenko_faults_run PROPERTIES LABELS "program" TIMEOUT 180)
 endif()
+
+# scripts/demo on this tree: what the user saved in its data folder stays.
+if(TARGET parlenko AND TARGET phonesim)
+  add_test(NAME parlenko_demo_keeps_saved_files
+           COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/demo_run.py ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
+  set_tests_properties(parlenko_demo_keeps_saved_files PROPERTIES LABELS "program" TIMEOUT 180)
+endif()

@@ -52,6 +52,22 @@ TEST(CommunicationError, AdviceFollowsTheLineCheck) {
               "cable, replace it with\rfull wires data cable.");
 }
 
+TEST(CommunicationError, ADeviceThatWentAwayIsNamedAfterTheAdvice) {
+    ScriptRig h;
+    h.device.SetWriteFails(true);
+    h.device.SetGone("/dev/serial/by-id/usb-Prolific-if00-port0");
+    SendAtCgmi(h.ctx());
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].text,
+              "Cannot send data!\r\rCheck connection between mobile and computer.\r"
+              "In 'Options' window, disable following options:\r\r     -  Check connection\r"
+              "     -  Hardware flow control\r\rIf you use two wires data cable, you need to "
+              "disable\rall data flow controls in 'Options' window.\r\r"
+              "/dev/serial/by-id/usb-Prolific-if00-port0: the device is gone (unplugged or "
+              "switched off).");
+    EXPECT_FALSE(h.port.Connected());
+}
+
 TEST(CommunicationError, TellsAgainAfterTheNextConnect) {
     ScriptRig h;
     h.device.SetWriteFails(true);

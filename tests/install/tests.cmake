@@ -1,7 +1,7 @@
 # The installed program: `cmake --install` into a prefix of the build tree,
-# then the copy there started from its own paths, and the desktop file and
-# AppStream metadata checked by the desktop's own tools (skipped when a tool
-# is missing).
+# then the copy there started from its own paths, and the desktop file,
+# AppStream metadata and manual page checked by the desktop's and groff's own
+# tools (skipped when a tool is missing).
 if(TARGET parlenko AND TARGET phonesim)
   set(prefix ${PROJECT_BINARY_DIR}/installed-test)
   add_test(NAME parlenko_install
@@ -30,4 +30,17 @@ if(TARGET parlenko AND TARGET phonesim)
                               share/applications/${PARLENKO_APP_ID}.desktop)
   parlenko_validate_installed(parlenko_metainfo_valid appstreamcli "validate;--no-net"
                               share/metainfo/${PARLENKO_APP_ID}.metainfo.xml)
+
+  # The manual page: no groff warning, and man renders it.
+  find_program(groff_path groff NO_CACHE)
+  find_program(man_path man NO_CACHE)
+  if(groff_path AND man_path)
+    add_test(NAME parlenko_man_page_valid
+             COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/check_man_page.sh
+                     ${prefix}/${CMAKE_INSTALL_MANDIR}/man1/parlenko.1)
+    set_tests_properties(parlenko_man_page_valid PROPERTIES FIXTURES_REQUIRED parlenko_installed)
+  else()
+    add_test(NAME parlenko_man_page_valid COMMAND ${CMAKE_COMMAND} -E echo "groff or man is not installed")
+    set_tests_properties(parlenko_man_page_valid PROPERTIES SKIP_REGULAR_EXPRESSION "is not installed")
+  endif()
 endif()

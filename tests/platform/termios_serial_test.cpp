@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/serial/custom_baud.h"
 #include "platform/serial/termios_serial_device.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,19 @@
 #include <chrono>
 #include <filesystem>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <pty.h>
+#include <pwd.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <stdlib.h>
 #include <string>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace parlenko::platform {
 namespace {
@@ -220,6 +226,92 @@ TEST_F(TermiosSerialTest, APseudoTerminalHasNoModemLinesAndIsStillWrittenTo) {
     EXPECT_TRUE(drv->SendString("AT\r"));
     reader.join();
     EXPECT_EQ(got, "AT\r");
+}
+
+TEST_F(TermiosSerialTest, AnOpenDeviceWhoseFarEndClosesIsNamedAsGone) {
+    TermiosSerialDevice dev;
+    ASSERT_TRUE(dev.Open(slaveName_));
+    EXPECT_EQ(dev.GoneError().fault, PortFault::None);
+    ::close(master_);  // the phone's end: as a USB adapter unplugged, the line hangs up
+    master_ = -1;
+    EXPECT_EQ(PortErrorText(dev.GoneError()),
+              slaveName_ + ": the device is gone (unplugged or switched off).");
+    dev.Close();
+    EXPECT_EQ(dev.GoneError().fault, PortFault::None);  // closed: nothing to tell
+}
+
+TEST_F(TermiosSerialTest, AnOpenDeviceWhoseLinkWentIsNamedAsGone) {
+    testing::TempDir dir("parlenko-gone");
+    const std::string link = dir.file("usb-Prolific_USB-Serial_Controller-if00-port0");
+    ASSERT_EQ(::symlink(slaveName_.c_str(), link.c_str()), 0);
+    TermiosSerialDevice dev;
+    ASSERT_TRUE(dev.Open(link));
+    EXPECT_EQ(dev.GoneError().fault, PortFault::None);
+    ASSERT_EQ(::unlink(link.c_str()), 0);  // udev removes the by-id link on unplug
+    EXPECT_EQ(PortErrorText(dev.GoneError()),
+              link + ": the device is gone (unplugged or switched off).");
+}
+
+// Opens device in a child process that runs as "nobody" with the group ids
+// given (the first is its own group); returns the reason the open gave.
+std::string OpenAsNobody(const std::string& device, std::vector<gid_t> groups) {
+    int out[2];
+    if (::pipe(out) != 0) return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        const passwd* nobody = ::getpwnam("nobody");
+        if (nobody == nullptr || ::setgroups(groups.size(), groups.data()) != 0 ||
+            ::setresgid(groups.front(), groups.front(), groups.front()) != 0 ||
+            ::setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid) != 0)
+            ::_exit(126);
+        TermiosSerialDevice dev;
+        const std::string text = dev.Open(device) ? "opened" : PortErrorText(dev.LastError());
+        (void)!::write(out[1], text.data(), text.size());
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    std::string got;
+    char buf[512];
+    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        got.append(buf, static_cast<std::size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return got;
+}
+
+// The three ways a user in or out of the device's group is refused; as root
+// only (the test takes another user's groups).
+TEST_F(TermiosSerialTest, APermissionRefusalNamesTheDevicesGroupAndWhereTheUserStands) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    const group* dialout = ::getgrnam("dialout");
+    const passwd* nobody = ::getpwnam("nobody");
+    if (dialout == nullptr || nobody == nullptr) GTEST_SKIP() << "no \"dialout\" or \"nobody\"";
+    const gid_t dialoutId = dialout->gr_gid;
+    const gid_t ownGroup = nobody->pw_gid;  // the account's own group ("nogroup")
+    const std::string ownName = ::getgrgid(ownGroup)->gr_name;
+    const std::string refused = slaveName_ + ": permission denied";
+
+    // Not in the group: told to join it.
+    ASSERT_EQ(::chown(slaveName_.c_str(), 0, dialoutId), 0);
+    ASSERT_EQ(::chmod(slaveName_.c_str(), 0660), 0);
+    EXPECT_EQ(OpenAsNobody(slaveName_, {ownGroup}),
+              refused +
+                  "; the device belongs to the group \"dialout\" and your user is not in "
+                  "it: sudo adduser $USER dialout, then log out and in again.");
+
+    // In the group by the account, but the login (the process) began before.
+    ASSERT_EQ(::chown(slaveName_.c_str(), 0, ownGroup), 0);
+    EXPECT_EQ(OpenAsNobody(slaveName_, {dialoutId}),
+              refused + "; your user was added to the device's group \"" + ownName +
+                  "\" after this session began: log out and in again.");
+
+    // In the group, and the group may not open the device.
+    ASSERT_EQ(::chmod(slaveName_.c_str(), 0600), 0);
+    EXPECT_EQ(OpenAsNobody(slaveName_, {ownGroup}),
+              refused + ", although your user is in the device's group \"" + ownName +
+                  "\": the device does not let its group open it.");
 }
 
 TEST(TermiosSerialDeviceTest, OnlyTerminalsOpen) {

@@ -26,6 +26,11 @@ bool FakeSerialDevice::SetQueueSizes(std::size_t in, std::size_t out) {
     return true;
 }
 
+PortError FakeSerialDevice::GoneError() const {
+    if (!open_ || gone_.empty()) return {};
+    return {PortFault::Gone, gone_, {}, {}, GroupStanding::Unknown};
+}
+
 void FakeSerialDevice::Close() {
     if (open_) ++closeCount_;
     open_ = false;

@@ -47,6 +47,9 @@ public:
     void SetWriteBudget(std::optional<std::size_t> n) { writeBudget_ = n; }
     // Write returns -1 (a device that went away).
     void SetWriteFails(bool fails) { writeFails_ = fails; }
+    // While open, GoneError names this device as gone (unplugged); empty:
+    // the device is there.
+    void SetGone(std::string device) { gone_ = std::move(device); }
     // What OutQueue reports: bytes written but not yet sent.
     void SetOutQueue(std::size_t n) { outQueue_ = n; }
     // InQueue/OutQueue report nullopt (cannot tell).
@@ -79,6 +82,7 @@ public:
     std::optional<std::size_t> InQueue() override;
     std::optional<std::size_t> OutQueue() override;
     std::optional<LineSignals> ModemLines() override { return modemLines_; }
+    PortError GoneError() const override;
     std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t size) override;
     std::ptrdiff_t Write(const std::uint8_t* data, std::size_t size) override;
     void WaitWritable(int ms) override;
@@ -95,6 +99,7 @@ private:
     std::optional<LineSignals> modemLines_;
     std::optional<std::size_t> writeBudget_;
     bool writeFails_ = false;
+    std::string gone_;
     std::size_t outQueue_ = 0;
     bool queuesUnknown_ = false;
     std::string openedName_;
