@@ -1,8 +1,8 @@
 #include "engine/sms/refresh_sms.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/sms/sms_operations.h"
+#include "engine/sms/sms_steps.h"
 
 namespace parlenko {
 
@@ -14,7 +14,7 @@ void RefreshSms(EngineContext& ctx) {
     ctx.views.sms->ClearSmsLists();
     ctx.state.Mode = ActivityMode::Sms;
     EndSmsOperation(ctx);
-    SendAtCpms(ctx, PhoneMemory::Sim);
+    SelectSmsPass(ctx, PhoneMemory::Sim);
 }
 
 }  // namespace parlenko

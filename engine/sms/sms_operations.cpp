@@ -143,6 +143,7 @@ void ReadNewSms(EngineContext& ctx, PhoneMemory memory, const std::string& index
 void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string& index) {
     auto& s = Sms(ctx);
     s.NewMessagesWaiting.push_back({memory, index, s.FullReadsDone + 1});
+    NewMessageDuringPass(ctx, memory);
 }
 
 void ServeWaitingNewMessages(EngineContext& ctx) {

@@ -8,6 +8,7 @@
 #include "engine/session/progress_window.h"
 #include "engine/sms/sms_op.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,13 @@ struct SmsState {
     int ReadCapacity = 0;  // capacity of the storage answer
     ProgressWindowView Progress;
     int FullReadsDone = 0;  // full reads (both memories) that ran to their end
+    // The memory whose pass the full read has selected or is reading; none
+    // outside a full read.
+    std::optional<PhoneMemory> PassMemory;
+    // New-message notices for PassMemory since its selection: messages its
+    // storage answer may not have counted, so the pass reads on past its
+    // used count until it found them too (or reached the capacity).
+    int PassNotices = 0;
 
     std::vector<WaitingNewMessage> NewMessagesWaiting;  // oldest first
 
