@@ -235,7 +235,11 @@ public:
     void ShowCellLocationByOptions();
     // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
     void SetDataDir(const std::string& dir);
-    // Fills the phonebook page from the cache file of the data folder.
+    // At start-up, before the cache is loaded: removes what writes of the
+    // data folder's own files left behind when the program was killed.
+    void RemoveStaleTempFiles();
+    // Fills the phonebook page from the cache file of the data folder; a
+    // cache with damaged records says how many could not be read.
     void LoadPhonebookCache();
     // The machine's clock that "phone to PC" sets (must outlive the engine).
     void SetSystemClock(ISystemClock* clock);
