@@ -33,11 +33,11 @@ using namespace parlenko;
 
 namespace {
 
-// What SIGTERM, SIGINT and SIGHUP do depends on how far the start has come. Until the
-// main window runs nothing has been written: the box that is open closes,
-// every later one returns at once, and the program leaves before its main
-// window shows. Once it runs, the main window closes without the close query
-// (options saved, notices off, port closed).
+// What SIGTERM, SIGINT and SIGHUP do depends on how far the start has come.
+// Until the main window runs nothing has been written: the box that is open
+// closes, every later one returns at once, and the program leaves before its
+// main window shows. Once it runs, the main window closes without the close
+// query (options saved, notices off, port closed).
 class StartUp {
 public:
     void Terminate() {

@@ -2,9 +2,9 @@
 // SIGTERM (a desktop logging out, a system shutting down, a service manager,
 // `kill`), SIGINT (Ctrl-C in a terminal) and SIGHUP (the terminal that started
 // the program closed) end the program without asking anything: nobody is
-// there to answer. The handler only writes a byte into a
-// pipe; the event loop reads it and calls the given function, also while a
-// modal window's loop runs.
+// there to answer. The handler only writes a byte into a pipe; the event loop
+// reads it and calls the given function, also while a modal window's loop
+// runs.
 //
 // The handler is installed first thing in main, before the application
 // object exists; a signal that arrives before Listen waits in the pipe and is

@@ -109,7 +109,10 @@ public:
     // Asks the phone to switch itself off ("AT^SMSO"), then disconnects as
     // a lost phone does (the received lines stay).
     void TurnOff();
-    // Switches the phone's notices off and closes the port; the program ends.
+    // The running operation ends (the command in flight is given up to a
+    // second for its answer), the phone's notices are switched off and the
+    // port closed; the program ends. Nothing is written after the notices'
+    // command.
     void ClosePort();
     // Clears the received lines back to 20 blank entries.
     void ResetRxLines();
