@@ -319,8 +319,11 @@ def main():
                  ("no phone, its box left open, SIGTERM", lambda: no_phone_run(parlenko, tmp, "wait")),
                  ("start-up box left open, SIGTERM", lambda: start_up_box_run(parlenko, tmp))]
     try:
-        display = start_x_server()
-        check(display is not None, "Xvfb did not start")
+        # Both come with the test packages of scripts/deps.
+        missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
+        check(not missing, "missing %s (scripts/deps installs it)" % " and ".join(missing))
+        display = start_x_server() if not missing else None
+        check(missing or display is not None, "Xvfb did not start")
         for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
             scenarios.append(("a phonebook read, %s" % signal.Signals(signum).name,
                               lambda signum=signum: display and signal_during_read_run(
