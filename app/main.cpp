@@ -1,6 +1,6 @@
 // The program block: one copy at a time, the windows in their order, the
 // options, the splash window, then the event loop until the main window
-// closes. SIGTERM and SIGINT are handled from the first moment on.
+// closes. SIGTERM, SIGINT and SIGHUP are handled from the first moment on.
 
 #include "app/program_identity.h"
 #include "app/termination_signal.h"
@@ -33,11 +33,11 @@ using namespace parlenko;
 
 namespace {
 
-// What SIGTERM and SIGINT do depends on how far the start has come. Until the
-// main window runs nothing has been written: the box that is open closes,
-// every later one returns at once, and the program leaves before its main
-// window shows. Once it runs, the main window closes without the close query
-// (options saved, notices off, port closed).
+// What SIGTERM, SIGINT and SIGHUP do depends on how far the start has come.
+// Until the main window runs nothing has been written: the box that is open
+// closes, every later one returns at once, and the program leaves before its
+// main window shows. Once it runs, the main window closes without the close
+// query (options saved, notices off, port closed).
 class StartUp {
 public:
     void Terminate() {
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
 
     QObject::connect(&glavna, &ui::TGlavna::MainWindowClosed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // From here SIGTERM and SIGINT end the program without the close query.
+    // From here SIGTERM, SIGINT and SIGHUP end the program without the close query.
     startUp.SetRunning(&glavna);
     glavna.show();
     const int result = app.exec();

@@ -14,6 +14,9 @@ namespace {
 // by the handler. One per process, as the signal disposition is.
 int g_pipe[2] = {-1, -1};
 
+// SIGTERM, SIGINT, and SIGHUP (the terminal that started the program closed).
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 void OnTerminate(int) {
     const int saved = errno;
     const char byte = 1;
@@ -37,8 +40,9 @@ TerminationSignal::TerminationSignal() {
     sa.sa_handler = OnTerminate;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    if (::sigaction(SIGTERM, &sa, nullptr) != 0 || ::sigaction(SIGINT, &sa, nullptr) != 0) {
-        std::signal(SIGTERM, SIG_DFL);
+    for (const int sig : kSignals) {
+        if (::sigaction(sig, &sa, nullptr) == 0) continue;
+        for (const int other : kSignals) std::signal(other, SIG_DFL);
         ClosePipe();
         return;
     }
@@ -47,8 +51,7 @@ TerminationSignal::TerminationSignal() {
 
 TerminationSignal::~TerminationSignal() {
     if (!installed_) return;
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    for (const int sig : kSignals) std::signal(sig, SIG_DFL);
     notifier_.reset();
     ClosePipe();
 }

@@ -1,9 +1,10 @@
 #pragma once
 // SIGTERM (a desktop logging out, a system shutting down, a service manager,
-// `kill`) and SIGINT (Ctrl-C in a terminal) end the program without asking
-// anything: nobody is there to answer. The handler only writes a byte into a
-// pipe; the event loop reads it and calls the given function, also while a
-// modal window's loop runs.
+// `kill`), SIGINT (Ctrl-C in a terminal) and SIGHUP (the terminal that started
+// the program closed) end the program without asking anything: nobody is
+// there to answer. The handler only writes a byte into a pipe; the event loop
+// reads it and calls the given function, also while a modal window's loop
+// runs.
 //
 // The handler is installed first thing in main, before the application
 // object exists; a signal that arrives before Listen waits in the pipe and is
@@ -20,7 +21,7 @@ class TerminationSignal {
 public:
     // Installs the handler (no Qt needed yet).
     TerminationSignal();
-    // Gives both signals back their default action.
+    // Gives the three signals back their default action.
     ~TerminationSignal();
     TerminationSignal(const TerminationSignal&) = delete;
     TerminationSignal& operator=(const TerminationSignal&) = delete;

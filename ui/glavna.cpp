@@ -459,6 +459,7 @@ void TGlavna::FormCreate() {
     // only with "Refresh General Info" set.
     // The phonebook cache of the data folder.
     engine_.SetDataDir(folders_.ExeDir.toStdString());
+    engine_.RemoveStaleTempFiles();
     engine_.LoadPhonebookCache();
     engine_.ResetRxLines();
     RepaintConnected();

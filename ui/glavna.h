@@ -99,9 +99,10 @@ public:
     void LoadPageBarImage(int language, int page);
 
     // The system asks the program to end (SIGTERM at logout or shutdown,
-    // SIGINT): nobody is there to answer the close query, so it is not asked.
-    // The options are saved, the phone's notices switched off and the port
-    // closed; every event loop ends, an open message box's included.
+    // SIGINT, SIGHUP when its terminal closed): nobody is there to answer the
+    // close query, so it is not asked. Every event loop ends, an open message
+    // box's included; the options are saved, the running operation ends and
+    // the phone's notices are switched off, and the port is closed.
     void CloseAtTermination();
 
     // Command handlers.

@@ -10,6 +10,8 @@ namespace {
 void Send(EngineContext& ctx, const std::string& line,
           AnswerExpected expected = AnswerExpected::Yes) {
     if (line.empty()) return;  // a selector outside the listed values
+    // Closing: the running operation ends here, its next step is not sent.
+    if (ctx.state.Chain.Closing) return;
     SendAtLine(ctx, line, expected);
 }
 

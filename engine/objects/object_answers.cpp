@@ -183,12 +183,10 @@ void HandleSbnrVcsAnswer(EngineContext& ctx, std::string_view position, std::str
     auto& r = ctx.state.PhonebookRead;
     auto& objects = ctx.state.Objects;
     if (kind == ObjectAnswer::Data) {
-        const auto texts = ParseVCalendar(hex);
-        if (!texts) {
-            ObjectReadFailed(ctx, kAppointmentReadFailed);
-            return;
-        }
-        AddRow(ctx, RowOf(ctx, *texts, position));
+        // Data that does not decode (not hex) still holds the slot: a row
+        // with empty texts, and the read goes on.
+        const VCalendarTexts texts = ParseVCalendar(hex).value_or(VCalendarTexts{});
+        AddRow(ctx, RowOf(ctx, texts, position));
         // A slot the phone did not announce has no line to blank.
         BlankFreePosition(objects.AppointmentFreePositions, position);
     }

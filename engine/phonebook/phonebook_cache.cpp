@@ -22,6 +22,12 @@ void Report(EngineContext& ctx, const exchange::WriteResult& result) {
         DialogKind::Error, DialogButtons::Ok);
 }
 
+std::string DamagedCacheText(std::size_t damaged, const std::string& dataDir) {
+    const std::string count = std::to_string(damaged) + (damaged == 1 ? " entry" : " entries");
+    return "Phonebook file is damaged!\r\r" + count + " could not be read from \"" +
+           exchange::PhonebookFilePath(dataDir) + "\".";
+}
+
 }  // namespace
 
 void SavePhonebookCache(EngineContext& ctx) {
@@ -46,6 +52,9 @@ void LoadPhonebookCache(EngineContext& ctx) {
         // phone replaces whatever stands at the cache's place.
         if (!cache.error.empty())
             ShowError(ctx, "Phonebook file cannot be read!\r\r" + cache.error);
+        // Damaged records are left out; the user learns how many, once.
+        if (cache.damagedRecords > 0)
+            ShowError(ctx, DamagedCacheText(cache.damagedRecords, DataDir(ctx)));
         for (auto& e : cache.entries) {
             if (const auto memory = PhonebookMemoryFromCaption(e.Location)) present.insert(*memory);
             list.push_back(AListIme{std::move(e.Name), std::move(e.Phone), std::move(e.Location),

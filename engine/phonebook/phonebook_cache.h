@@ -19,9 +19,10 @@ namespace parlenko {
 void SavePhonebookCache(EngineContext& ctx);
 
 // At start-up: PhonebookList from the cache (what is sound of a damaged
-// file), the view emptied, each memory's view button enabled when the cache
-// holds an entry of it. PhonebookLoaded stays false: the capacities are
-// unknown until the phone is read.
+// file, and one message saying how many records were left out), the view
+// emptied, each memory's view button enabled when the cache holds an entry
+// of it. PhonebookLoaded stays false: the capacities are unknown until the
+// phone is read.
 void LoadPhonebookCache(EngineContext& ctx);
 
 }  // namespace parlenko

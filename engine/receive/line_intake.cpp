@@ -52,7 +52,7 @@ enum class AnswerShape {
     None,      // no information line
     Plain,     // one line without a prefix (the identity queries, a service code's text)
     Prefixed,  // lines that begin with the command's name and a colon
-    WithData,  // prefixed headers, each followed directly by a line of hex data
+    WithData,  // prefixed headers, each followed directly by a line of data
 };
 
 constexpr std::array<std::string_view, 5> kPlainAnswerCommands = {"AT+CGMI", "AT+CGMM", "AT+CGMR",
@@ -73,12 +73,6 @@ bool LooksLikeResultCode(std::string_view line) {
     if (colon == std::string_view::npos || colon < 2) return false;
     return std::all_of(line.begin() + 1, line.begin() + static_cast<std::ptrdiff_t>(colon),
                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
-}
-
-bool IsHexLine(std::string_view line) {
-    return !line.empty() && std::all_of(line.begin(), line.end(), [](char c) {
-        return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-    });
 }
 
 // The line begins with the answer prefix, whichever sign the phone puts in
@@ -103,13 +97,6 @@ public:
         : shape_(ShapeOf(command)), prefix_(AnswerPrefix(command)) {}
 
     bool Belongs(const RxLineList& lines, int k) {
-        const bool keep = Judge(lines, k);
-        if (keep) lastKept_ = k;
-        return keep;
-    }
-
-private:
-    bool Judge(const RxLineList& lines, int k) {
         if (lines.WasCut(k)) return false;
         const std::string line = lines.At(k);
         if (line.starts_with(codes::kPrompt)) return true;  // the prompt and the body's echo
@@ -121,14 +108,21 @@ private:
                 return true;
             case AnswerShape::Prefixed: return HasAnswerPrefix(line, prefix_);
             case AnswerShape::WithData:
-                return HasAnswerPrefix(line, prefix_) || (lastKept_ == k - 1 && IsHexLine(line));
+                // A header, and the data line right under it, whatever it holds
+                // (the reader of the object says when it cannot use it).
+                if (HasAnswerPrefix(line, prefix_)) {
+                    header_ = k;
+                    return true;
+                }
+                return header_ == k - 1;
         }
         return false;
     }
 
+private:
     AnswerShape shape_;
     std::string prefix_;
-    int lastKept_ = -1;
+    int header_ = -1;
     bool plainTaken_ = false;
 };
 

@@ -14,12 +14,30 @@ namespace parlenko {
 namespace {
 constexpr int kBeforeResetMs = 500;
 constexpr int kAfterWriteMs = 100;
+// How long closing waits for the answer to the command in flight, and how
+// often it looks: the answer of a read position takes well under it.
+constexpr int kInFlightWaitMs = 1000;
+constexpr int kInFlightPollMs = 10;
+
+// The command in flight gets its answer (its result, or silence for up to
+// kInFlightWaitMs) before anything else is written: the closing command
+// would otherwise reach the phone in the middle of that exchange, and its
+// "OK" might be taken for that command's.
+void AwaitCommandInFlight(EngineContext& ctx) {
+    const auto deadline = ctx.scheduler.NowMs() + kInFlightWaitMs;
+    while (ctx.port.Connected() && !ctx.state.Receive.CommandInFlight.empty() &&
+           ctx.scheduler.NowMs() < deadline) {
+        ctx.scheduler.Sleep(kInFlightPollMs);
+        ctx.scheduler.ProcessPendingEvents();
+    }
+}
 }  // namespace
 
 void ResetModem(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     // A new conversation: a failed write is worth telling again.
     ctx.state.Chain.CommunicationErrorReported = false;
+    ctx.state.Chain.Closing = false;
     ctx.state.Chain.AwaitingFirstAnswer = true;
     const HoldNotices hold(ctx.state.Receive);
     ctx.scheduler.Sleep(kBeforeResetMs);
@@ -43,6 +61,11 @@ void RefreshGeneralInfo(EngineContext& ctx) {
 void ClosePort(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     const HoldNotices hold(ctx.state.Receive);
+    // The running operation ends first: from here none of its commands is
+    // written, and the one in flight is given its answer.
+    ctx.state.Chain.Closing = true;
+    AwaitCommandInFlight(ctx);
+    if (!ctx.port.Connected()) return;
     CommandWritten(ctx, "AT+CNMI=0,0,0,0\r");
     ctx.port.SendString("AT+CNMI=0,0,0,0\r");
     ctx.scheduler.Sleep(kAfterWriteMs);

@@ -22,8 +22,10 @@ void ResetModem(EngineContext& ctx);
 // If the port is open: both port buffers discarded, then "AT+CGMI", the
 // first step of the general-information chain. The refresh timer's tick.
 void RefreshGeneralInfo(EngineContext& ctx);
-// If the port is open: "AT+CNMI=0,0,0,0" written directly (the phone's
-// notices off), 100 ms and the pending work, then the port is closed.
+// If the port is open: the running operation ends (no further command is
+// written, until the next ResetModem), the command in flight is given up to
+// a second for its answer, then "AT+CNMI=0,0,0,0" is written directly (the
+// phone's notices off), 100 ms and the pending work, and the port is closed.
 void ClosePort(EngineContext& ctx);
 // Stops the refresh, closes the port, tells the windows the connection is
 // down and ends the busy state.

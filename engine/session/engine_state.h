@@ -143,6 +143,10 @@ struct ChainState {
     // The port was opened and the phone reset, and nothing has come back
     // yet: a time-out now means there is no phone on the port.
     bool AwaitingFirstAnswer = false;
+    // The conversation is being closed, or was closed: no command is written
+    // but the closing one, until the next reset of the phone. An answer that
+    // still arrives updates the lists; the step it would start is not sent.
+    bool Closing = false;
 };
 
 // Status-bar indicators and the busy animation.

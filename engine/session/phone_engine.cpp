@@ -16,6 +16,7 @@
 #include "engine/services/service_requests.h"
 #include "engine/session/busy_state.h"
 #include "engine/session/connection.h"
+#include "engine/session/data_files.h"
 #include "engine/session/engine_context.h"
 #include "engine/session/exchange_timeout.h"
 #include "engine/session/indicators.h"
@@ -300,6 +301,7 @@ void PhoneEngine::ApplyOptions(const PhoneOptions& options) {
 void PhoneEngine::ShowCellLocationByOptions() { parlenko::ShowCellLocationByOptions(in_->ctx); }
 
 void PhoneEngine::SetDataDir(const std::string& dir) { in_->state.Options.DataDir = dir; }
+void PhoneEngine::RemoveStaleTempFiles() { parlenko::RemoveStaleTempFiles(in_->ctx); }
 void PhoneEngine::LoadPhonebookCache() { parlenko::LoadPhonebookCache(in_->ctx); }
 void PhoneEngine::SetSystemClock(ISystemClock* clock) { in_->ctx.systemClock = clock; }
 

@@ -109,7 +109,10 @@ public:
     // Asks the phone to switch itself off ("AT^SMSO"), then disconnects as
     // a lost phone does (the received lines stay).
     void TurnOff();
-    // Switches the phone's notices off and closes the port; the program ends.
+    // The running operation ends (the command in flight is given up to a
+    // second for its answer), the phone's notices are switched off and the
+    // port closed; the program ends. Nothing is written after the notices'
+    // command.
     void ClosePort();
     // Clears the received lines back to 20 blank entries.
     void ResetRxLines();
@@ -235,7 +238,11 @@ public:
     void ShowCellLocationByOptions();
     // Folder of "Phonebook.dat", "Locations.dat", ... (with its closing '/').
     void SetDataDir(const std::string& dir);
-    // Fills the phonebook page from the cache file of the data folder.
+    // At start-up, before the cache is loaded: removes what writes of the
+    // data folder's own files left behind when the program was killed.
+    void RemoveStaleTempFiles();
+    // Fills the phonebook page from the cache file of the data folder; a
+    // cache with damaged records says how many could not be read.
     void LoadPhonebookCache();
     // The machine's clock that "phone to PC" sets (must outlive the engine).
     void SetSystemClock(ISystemClock* clock);

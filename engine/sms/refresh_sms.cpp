@@ -1,8 +1,8 @@
 #include "engine/sms/refresh_sms.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/sms/sms_operations.h"
+#include "engine/sms/sms_steps.h"
 
 namespace parlenko {
 
@@ -17,7 +17,7 @@ void RefreshSms(EngineContext& ctx) {
     ctx.state.Mode = ActivityMode::Sms;
     EndSmsOperation(ctx);
     sms.FullReadRunning = true;
-    SendAtCpms(ctx, PhoneMemory::Sim);
+    SelectSmsPass(ctx, PhoneMemory::Sim);
 }
 
 }  // namespace parlenko

@@ -147,6 +147,7 @@ void NewMessageArrived(EngineContext& ctx, PhoneMemory memory, const std::string
     const auto later = std::find_if(waiting.begin(), waiting.end(),
                                     [arrival](const auto& w) { return w.Arrival > arrival; });
     waiting.insert(later, {memory, index, Sms(ctx).FullReadsDone + 1, arrival});
+    NewMessageDuringPass(ctx, memory);
 }
 
 void ServeWaitingNewMessages(EngineContext& ctx) {

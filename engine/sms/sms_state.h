@@ -9,6 +9,7 @@
 #include "engine/sms/sms_op.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,13 @@ struct SmsState {
     // pass. What the list held before it comes back when it fails.
     bool FullReadRunning = false;
     std::vector<AListSMS> ListBeforeRead;
+    // The memory whose pass the full read has selected or is reading; none
+    // outside a full read.
+    std::optional<PhoneMemory> PassMemory;
+    // New-message notices for PassMemory since its selection: messages its
+    // storage answer may not have counted, so the pass reads on past its
+    // used count until it found them too (or reached the capacity).
+    int PassNotices = 0;
 
     std::vector<WaitingNewMessage> NewMessagesWaiting;  // oldest first
 

@@ -99,14 +99,19 @@ int ReadLimit(const SmsState& s) {
     return s.ReadCapacity >= s.ReadUsed ? s.ReadCapacity : kReadLimitWhenCountsDisagree;
 }
 
+// Messages the pass may find: the used count, and one more for each notice
+// of a message in its memory since the selection (it may lie ahead).
+int PassExpected(const SmsState& s) { return s.ReadUsed + s.PassNotices; }
+
 // A pass has read its memory: the SIM card's goes on with the phone
 // memory, the phone memory's ends the read.
 void EndOfPass(EngineContext& ctx) {
     Sms(ctx).Reading = false;
     if (CurrentSmsMemory(ctx.state) == PhoneMemory::Sim) {
-        SendAtCpms(ctx, PhoneMemory::Phone);
+        SelectSmsPass(ctx, PhoneMemory::Phone);
         return;
     }
+    Sms(ctx).PassMemory.reset();
     ++Sms(ctx).FullReadsDone;
     Sms(ctx).FullReadRunning = false;
     Sms(ctx).ListBeforeRead.clear();
@@ -114,10 +119,13 @@ void EndOfPass(EngineContext& ctx) {
 }
 
 // After a position of a running pass: the next one, or the end of the pass.
+// An undisturbed pass stops at its last counted message; after a notice it
+// reads on, as a message that filled a gap ahead counts against the used
+// count and would leave the last one unread.
 void NextPosition(EngineContext& ctx) {
     auto& s = Sms(ctx);
     s.ReadPosition += 1;
-    if (s.ReadCount >= s.ReadUsed || s.ReadPosition > ReadLimit(s)) {
+    if (s.ReadCount >= PassExpected(s) || s.ReadPosition > ReadLimit(s)) {
         EndOfPass(ctx);
         return;
     }
@@ -163,7 +171,22 @@ std::string SmsPositionText(std::string_view index) {
     return std::string(*n < 10 ? "0" : "").append(IntToStr(*n));
 }
 
-void StopSmsRead(EngineContext& ctx) { Sms(ctx).Reading = false; }
+void StopSmsRead(EngineContext& ctx) {
+    Sms(ctx).Reading = false;
+    Sms(ctx).PassMemory.reset();
+}
+
+void SelectSmsPass(EngineContext& ctx, PhoneMemory memory) {
+    auto& s = Sms(ctx);
+    s.PassMemory = memory;
+    s.PassNotices = 0;
+    SendAtCpms(ctx, memory);
+}
+
+void NewMessageDuringPass(EngineContext& ctx, PhoneMemory memory) {
+    auto& s = Sms(ctx);
+    if (s.PassMemory == memory) ++s.PassNotices;
+}
 
 bool StopSmsFullRead(EngineContext& ctx) {
     auto& s = Sms(ctx);
@@ -271,7 +294,7 @@ void HandleCmgrAnswer(EngineContext& ctx, std::string_view index, std::string_vi
     }
     if (!s.Reading) return;
 
-    const int percent = ProgressPercent(s.ReadCount, s.ReadUsed);
+    const int percent = ProgressPercent(std::min(s.ReadCount, PassExpected(s)), PassExpected(s));
     s.Progress.ProgressBar1 = percent;
     s.Progress.ProgresLab = IntToStr(percent) + "%";
     NextPosition(ctx);

@@ -4,9 +4,10 @@
 //
 // A full read is two passes, SIM card then phone memory. Each pass starts at
 // its storage answer and asks one position per "AT+CMGR=" from 1 upward
-// until as many messages as the used count were found, and never past the
-// capacity (or a generous fixed limit when the phone reports fewer places
-// than messages).
+// until as many messages as the used count were found (and one more for each
+// notice of a new message in that memory during the pass), and never past
+// the capacity (or a generous fixed limit when the phone reports fewer
+// places than messages).
 
 #include "engine/phone/phone_memory.h"
 #include "engine/session/engine_context.h"
@@ -48,6 +49,11 @@ void HandleCmgdAnswer(EngineContext& ctx, std::string_view echo);
 // memory (a full read brought it). False when the list has none there.
 bool AnnounceReadMessage(EngineContext& ctx, PhoneMemory memory, std::string_view index);
 
+// The full read selects the memory of its next pass (the SIM card's first).
+void SelectSmsPass(EngineContext& ctx, PhoneMemory memory);
+// A new-message notice for memory: when the full read has selected or reads
+// that memory, its pass reads on until it found that message too.
+void NewMessageDuringPass(EngineContext& ctx, PhoneMemory memory);
 // The full read stops (a failure): no further position is asked.
 void StopSmsRead(EngineContext& ctx);
 // A full read failed (a refusal, silence, the port closed): it stops, and

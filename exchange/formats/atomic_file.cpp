@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstring>
-#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace parlenko::exchange {
 namespace {
@@ -138,7 +140,7 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+        temp = TempFileName(path, ::getpid(), counter++);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return {Failure("Could not write", path, errno)};
     }
@@ -161,6 +163,46 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     }
     SyncFolder(FolderOf(path));
     return {};
+}
+
+std::string TempFileName(const std::string& path, long processId, unsigned number) {
+    return path + ".tmp" + std::to_string(processId) + "_" + std::to_string(number);
+}
+
+bool IsTempFileOf(std::string_view name, std::string_view target) {
+    constexpr std::string_view kMark = ".tmp";
+    if (target.empty() || !name.starts_with(target)) return false;
+    name.remove_prefix(target.size());
+    if (!name.starts_with(kMark)) return false;
+    name.remove_prefix(kMark.size());
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    // digits "_" digits, nothing more
+    const auto underscore = name.find('_');
+    if (underscore == std::string_view::npos) return false;
+    const std::string_view id = name.substr(0, underscore);
+    const std::string_view number = name.substr(underscore + 1);
+    return !id.empty() && !number.empty() && std::all_of(id.begin(), id.end(), isDigit) &&
+           std::all_of(number.begin(), number.end(), isDigit);
+}
+
+std::size_t RemoveStaleTempFiles(const std::string& folder,
+                                 std::span<const std::string_view> targets) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) return 0;
+    std::size_t removed = 0;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        const std::string name = it->path().filename().string();
+        const bool ours = std::any_of(targets.begin(), targets.end(),
+                                      [&](std::string_view t) { return IsTempFileOf(name, t); });
+        // Not followed: a link of that name is not one of our writes.
+        std::error_code statError;
+        if (!ours || !fs::is_regular_file(it->symlink_status(statError)) || statError) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 WriteResult RemoveFile(const std::string& path) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,18 @@ bool FileExists(const std::string& path);
 
 // Replaces path with bytes: temporary file beside it, fsync, rename.
 WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The temporary file of a write to path: path + ".tmp" + the writer's
+// process id + "_" + a running number ("Phonebook.dat.tmp4711_0").
+std::string TempFileName(const std::string& path, long processId, unsigned number);
+// Whether name (a bare file name) is that of a temporary file of a write to
+// a file named target in the same folder.
+bool IsTempFileOf(std::string_view name, std::string_view target);
+// Removes from folder the temporary files that writes to the files named in
+// targets left behind (the program was killed during a write): only regular
+// files named exactly so, nothing else. Returns how many were removed.
+std::size_t RemoveStaleTempFiles(const std::string& folder,
+                                 std::span<const std::string_view> targets);
 
 // Deletes path; a file that is already gone is no error.
 WriteResult RemoveFile(const std::string& path);

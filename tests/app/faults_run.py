@@ -8,7 +8,10 @@ prepared for it) and checks what a user would see:
 
 1. "Phonebook.dat" is a folder, a pipe nobody writes, a link to /dev/zero:
    the program starts within 2 s with one message naming the file, keeps
-   running, and SIGINT ends it with status 0.
+   running, and SIGINT ends it with status 0. A cache with junk among its
+   records: one message with the count of entries left out; the temporary
+   files of writes a killed program left in the data folder are removed at
+   the start, nothing else.
 2. "RING" and "+CLIP:" arrive in the chunk of an answer's "OK", between a
    command's echo and its answer, and between an answer and its "OK": the
    call is shown and the general-information chain still runs to its end.
@@ -104,6 +107,42 @@ def unreadable_cache_runs(parlenko, tmp):
         except subprocess.TimeoutExpired:
             status = None
         check(status == 0, "cache %s: SIGINT gave status %r, expected 0" % (kind, status))
+
+
+def damaged_cache_run(parlenko, tmp):
+    """A cache with two sound records among junk, and the temporary files of
+    writes a killed program left: one message with the count, the temporary
+    files gone, everything else kept."""
+    home = make_home(tmp, "cache-damaged")
+    with open(os.path.join(home, "Parlenko.ini"), "w") as f:
+        f.write(OPTIONS_NO_CONNECT)
+
+    def record(name, number):
+        def field(text, width):
+            return bytes([len(text)]) + text + bytes(width - len(text))
+        return field(name, 16) + field(number, 32) + field(b"SIM card", 20) + field(b"001", 4)
+
+    junk = b"\xff" * (3 * 76)
+    with open(os.path.join(home, "Phonebook.dat"), "wb") as f:
+        f.write(record(b"Ana", b"0911") + junk + record(b"Ivo", b"0922") + b"\x05tail")
+    stale = ["Phonebook.dat.tmp4242_0", "Locations.dat.tmp17_3", "ParlenkoLogo.bmp.tmp9_1"]
+    kept = ["Phonebook.dat.tmp", "Phonebook.dat.tmp12_x", "notes.txt.tmp1_1", "notes.txt"]
+    for name in stale + kept:
+        with open(os.path.join(home, name), "w") as f:
+            f.write("x")
+    proc, stderr = start_program(parlenko, home, "yes", "cache-damaged")
+    wait_for(lambda: messages(stderr) or proc.poll() is not None, 5.0)
+    wait_for(lambda: proc.poll() is not None, 0.5)  # a second message would come at once
+    got = messages(stderr)
+    check(len(got) == 1 and got[0].startswith(MESSAGE + "Error | Phonebook file is damaged!")
+          and "4 entries could not be read" in got[0],
+          "damaged cache: expected one message counting 4 entries, got %r" % got)
+    left = os.listdir(home)
+    check(not any(name in left for name in stale), "damaged cache: stale temporary files left: %r" % left)
+    check(all(name in left for name in kept), "damaged cache: other files removed: %r" % left)
+    check(proc.poll() is None, "damaged cache: the program ended (status %r)" % proc.poll())
+    status = stop_with_sigterm(proc)
+    check(status == 0, "damaged cache: SIGTERM gave status %r, expected 0" % status)
 
 
 def chain_run(parlenko, phonesim, state, tmp, name, script):
@@ -237,6 +276,7 @@ def main():
     signal.signal(signal.SIGINT, on_signal)
     tmp = tempfile.mkdtemp(prefix="parlenko-faults-")
     scenarios = [("unreadable caches", lambda: unreadable_cache_runs(parlenko, tmp)),
+                 ("a damaged cache, stale temporary files", lambda: damaged_cache_run(parlenko, tmp)),
                  ("a call in an answer", lambda: call_in_an_answer_run(parlenko, phonesim, state, tmp)),
                  ("noise after an answer", lambda: noise_after_an_answer_run(parlenko, phonesim, state, tmp)),
                  ("nothing answers", lambda: nothing_answers_run(parlenko, phonesim, state, tmp)),

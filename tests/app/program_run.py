@@ -17,6 +17,11 @@
 4. The images folder is missing and the start-up's error box is left open:
    SIGTERM closes it and ends the program at once with status 0, no close
    query, the options file as it was.
+5. On a private X server (Xvfb; keys pressed with xdotool) the phonebook is
+   read from a phone answering 60 ms late, and SIGTERM, SIGINT or SIGHUP
+   arrives during the read: the program ends within 3 s with status 0, the
+   read's last command gets its answer before "AT+CNMI=0,0,0,0", which is
+   the last command the phone receives.
 
 Message boxes answer themselves (PARLENKO_TEST_AUTOANSWER) and print
 "parlenko-message: caption | text" on standard error. Every wait is bounded
@@ -122,8 +127,8 @@ def make_home(tmp, name):
 
 
 def start_program(parlenko, home, answer, name, **more_env):
-    env = dict(os.environ, PARLENKO_HOME=home, QT_QPA_PLATFORM="offscreen", PARLENKO_TEST_AUTOANSWER=answer,
-               **more_env)
+    env = dict(os.environ, PARLENKO_HOME=home, QT_QPA_PLATFORM="offscreen", PARLENKO_TEST_AUTOANSWER=answer)
+    env.update(more_env)
     env.pop("XDG_DATA_HOME", None)
     stderr = os.path.join(os.path.dirname(home), name + ".stderr")
     with open(stderr, "w") as err:
@@ -220,6 +225,87 @@ def start_up_box_run(parlenko, tmp):
     check(read(ini) == OPTIONS, "start-up box: the options file changed: %r" % read(ini))
 
 
+def start_x_server():
+    """A private X server for the runs that press keys; its display name."""
+    read_end, write_end = os.pipe()
+    start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
+          pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+          stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as f:
+        number = f.readline().strip()
+    return ":" + number if number else None
+
+
+def press_keys(display, *keys):
+    """Focuses the main window and presses keys as a user would; False when
+    the window was not found."""
+    env = dict(os.environ, DISPLAY=display)
+    try:
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Parlenko$"],
+                               env=env, capture_output=True, text=True, timeout=10)
+        window = found.stdout.split()[0] if found.stdout.split() else None
+        if window is None:
+            return False
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], env=env, timeout=10, check=True)
+        time.sleep(0.5)  # the window takes the focus in its own time
+        for key in keys:
+            subprocess.run(["xdotool", "key", key], env=env, timeout=10, check=True)
+            time.sleep(0.3)
+    except (subprocess.SubprocessError, OSError):
+        return False
+    return True
+
+
+def signal_during_read_run(parlenko, phonesim, state, tmp, display, signum):
+    """The phonebook read runs (the menu "Telefonski imenik", "Prikaži
+    podatke", on a phone answering 60 ms late) when the signal comes: the
+    read ends first, "AT+CNMI=0,0,0,0" waits for the answer of the command in
+    flight and is the last command; the program ends within 3 s."""
+    name = "read-" + signal.Signals(signum).name
+    home = make_home(tmp, name)
+    link = os.path.join(home, "ports", "com2")
+    log = os.path.join(tmp, name + ".phonesim.log")
+    latency = 60
+    start([phonesim, "--state", state, "--link", link, "--log", log, "--latency", str(latency)],
+          stdout=subprocess.PIPE, stdin=subprocess.DEVNULL).stdout.readline()
+    proc, stderr = start_program(parlenko, home, "yes", name, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+    expected = CONNECT_CHAIN + GENERAL_INFO_CHAIN
+    wait_for(lambda: len(logged_commands(log)) >= len(expected) or proc.poll() is not None, CHAIN_SECONDS)
+    if not check(logged_commands(log)[:len(expected)] == expected and proc.poll() is None,
+                 "%s: the chains did not run: %r" % (name, logged_commands(log))):
+        return
+    # The menu "Telefonski imenik", its "Prikaži podatke"; again when the
+    # first keys came before the window listened.
+    for _ in range(3):
+        if not check(press_keys(display, "Escape", "alt+t", "Return"),
+                     "%s: could not press keys in the main window" % name):
+            return
+        if wait_for(lambda: 'AT+CPBS="SM"' in logged_commands(log), 3.0):
+            break
+    if not check(wait_for(lambda: "AT+CPBR=3" in logged_commands(log), CHAIN_SECONDS),
+                 "%s: the phonebook read did not start: %r" % (name, logged_commands(log)[-5:])):
+        return
+    proc.send_signal(signum)
+    try:
+        status = proc.wait(timeout=EXIT_SECONDS)
+    except subprocess.TimeoutExpired:
+        status = None
+    check(status == 0, "%s: exit status %r, expected 0 within %g s" % (name, status, EXIT_SECONDS))
+    check(CLOSE_QUERY not in read(stderr).splitlines(), "%s: the close query was asked" % name)
+    time.sleep(0.5)  # the phone logs the last line a moment after the program has gone
+    lines = [line.split("\t", 1) for line in read(log).splitlines() if "\t" in line]
+    sent = [text for _, text in lines]
+    if not check(sent[-1:] == [NOTICES_OFF], "%s: last commands %r, expected %r last" % (name, sent[-3:], NOTICES_OFF)):
+        return
+    # The closing command follows the read's last command, after its answer
+    # came back; no command of the read after it.
+    before_ms, before = lines[-2]
+    check(before.startswith("AT+CPBR=") and int(lines[-1][0]) - int(before_ms) >= latency - 10,
+          "%s: the closing command did not wait for the read's answer: %r" % (name, lines[-3:]))
+    check(sent.count(NOTICES_OFF) == 1, "%s: %s written %d times" % (name, NOTICES_OFF, sent.count(NOTICES_OFF)))
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -233,6 +319,15 @@ def main():
                  ("no phone, its box left open, SIGTERM", lambda: no_phone_run(parlenko, tmp, "wait")),
                  ("start-up box left open, SIGTERM", lambda: start_up_box_run(parlenko, tmp))]
     try:
+        # Both come with the test packages of scripts/deps.
+        missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
+        check(not missing, "missing %s (scripts/deps installs it)" % " and ".join(missing))
+        display = start_x_server() if not missing else None
+        check(missing or display is not None, "Xvfb did not start")
+        for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+            scenarios.append(("a phonebook read, %s" % signal.Signals(signum).name,
+                              lambda signum=signum: display and signal_during_read_run(
+                                  parlenko, phonesim, state, tmp, display, signum)))
         for name, run in scenarios:
             before = len(failures)
             started = time.monotonic()

@@ -1,6 +1,7 @@
 # The real program against the simulated phone over a pseudo-terminal: the
 # automatic connect and its command chains, SIGTERM closing through the close
-# query, a missing phone. Needs the windows (not built with the UI off); the
+# query, a missing phone, a signal during a phonebook read (on Xvfb, the keys
+# pressed with xdotool). Needs the windows (not built with the UI off); the
 # program reads the pictures that parlenko_images draws beside it.
 if(TARGET parlenko AND TARGET phonesim)
   add_test(NAME parlenko_program_run

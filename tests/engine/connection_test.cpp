@@ -10,6 +10,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace parlenko::testing {
 namespace {
 
@@ -153,6 +156,58 @@ TEST(Connection, ResetAndNoticesOffAnswersEndTheExchange) {
     EXPECT_TRUE(h.host.mainWindowEnabled);
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;
     EXPECT_EQ(h.Sent(), "");
+}
+
+}  // namespace
+}  // namespace parlenko::testing
+
+namespace parlenko::testing {
+namespace {
+
+// A phone with ten SIM entries and nothing else.
+phonesim::PhoneState TenSimEntries() {
+    phonesim::PhoneState s;
+    auto& sim = s.phonebooks["SM"];
+    sim.capacity = 10;
+    for (int p = 1; p <= 10; ++p)
+        sim.entries[p] = {"0915550" + std::to_string(p), 129, "Osoba " + std::to_string(p)};
+    return s;
+}
+
+// Closing while a phonebook read waits for the answer to "AT+CPBR=3" (late,
+// or never): the read stops, the notices go off after that answer or after
+// a short wait for it, and nothing is written after the closing command.
+TEST(Closing, ARunningReadEndsFirstAndNothingFollowsTheClosingCommand) {
+    for (const bool answered : {true, false}) {
+        SimPhoneRig s(TenSimEntries());
+        phonesim::CommandFault late;
+        late.command = "AT+CPBR=3";
+        late.delayMs = 400;
+        late.noAnswer = !answered;
+        s.phone().AddFault(late);
+        s.engine.RefreshPhonebook();
+        ASSERT_TRUE(s.clock.RunUntil(
+            [&] { return !s.Commands().empty() && s.Commands().back() == "AT+CPBR=3"; }, 10000));
+        const auto start = s.clock.NowMs();
+        s.engine.ClosePort();
+        EXPECT_LT(s.clock.NowMs() - start, 3000) << answered;
+        s.clock.RunFor(5000);
+
+        const auto& received = s.phone().Received();
+        ASSERT_FALSE(received.empty());
+        EXPECT_EQ(received.back().text, "AT+CNMI=0,0,0,0") << answered;
+        const auto cpbr3 = std::find_if(received.begin(), received.end(),
+                                        [](const auto& r) { return r.text == "AT+CPBR=3"; });
+        ASSERT_NE(cpbr3, received.end());
+        // The closing command is the only one after the command in flight,
+        // and it waited for that command's answer.
+        EXPECT_EQ(received.end() - cpbr3, 2) << answered;
+        if (answered) {
+            EXPECT_GE(received.back().ms - cpbr3->ms, 400);
+        }
+        EXPECT_FALSE(s.port.Connected());
+        EXPECT_TRUE(s.host.dialogs.empty()) << answered;
+    }
 }
 
 }  // namespace

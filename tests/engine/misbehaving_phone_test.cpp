@@ -119,6 +119,47 @@ TEST(NewMessageDuringAnExchange, TheSmsReadReadsEveryMessageOnceAndAnnouncesTheN
     }
 }
 
+TEST(NewMessageDuringAnExchange, AMessageFillingAGapAheadOfTheSmsReadLeavesNoneBehind) {
+    // Seven messages in each memory with position 4 free; the new one lands
+    // there while the pass of its memory is at position 2, so the pass finds
+    // one message more than its storage answer counted.
+    for (const std::string memory : {"SM", "ME"}) {
+        phonesim::PhoneState s = BusyPhone();
+        for (const std::string box : {"SM", "ME"}) {
+            auto& messages = s.smsMemories[box].messages;
+            messages.clear();
+            for (const int p : {1, 2, 3, 5, 6, 7, 8})
+                messages[p] = {1, NewMessagePdu(box + " old")};
+        }
+        testing::SimPhoneRig h(std::move(s));
+        h.engine.RefreshSms();
+        const std::string second = "AT+CMGR=2";
+        ASSERT_TRUE(h.clock.RunUntil(
+            [&] {
+                const auto commands = h.Commands();
+                return h.state().CurrentMemory == memory &&
+                       std::find(commands.begin(), commands.end(), second) != commands.end() &&
+                       h.state().Sms.Reading;
+            },
+            30000));
+        ASSERT_EQ(h.phone().ReceiveSms(h.clock.NowMs(), NewMessagePdu("New in " + memory), memory),
+                  4);
+        h.clock.RunFor(30000);
+        std::map<std::string, int> copies;
+        for (const auto& m : h.state().Sms.SmsList) ++copies[m.Location + " " + m.Position];
+        std::map<std::string, int> expected;
+        for (const std::string box : {"SM", "ME"})
+            for (const std::string p : {"01", "02", "03", "04", "05", "06", "07", "08"})
+                if (p != "04" || box == memory)
+                    expected[std::string(MemoryCaption(*MemoryFromCode(box))) + " " + p] = 1;
+        EXPECT_EQ(copies, expected) << memory;
+        ASSERT_EQ(h.host.newSmsNotices.size(), 1u) << memory;
+        EXPECT_EQ(h.host.newSmsNotices[0].PorukaMemo, "New in " + memory);
+        EXPECT_TRUE(h.host.dialogs.empty()) << memory;
+        EXPECT_FALSE(h.host.IsProgressWindowVisible()) << memory;
+    }
+}
+
 TEST(CallDuringAnExchange, RingAndCallerIdAnywhereInsideAReadDoNotStopIt) {
     const std::vector<std::string> call = {"RING", "+CLIP: \"0915553\",129"};
     for (int place = 0; place < 3; ++place) {

@@ -113,6 +113,33 @@ TEST(ObjectTransfer, AppointmentReadAsksEverySlotAndSkipsTheGaps) {
     EXPECT_EQ(s.host.statusMessages.back(), "Appointment succesfully deleted from mobile!");
 }
 
+// A slot whose data is not hex (a line hit by noise) gives a row with empty
+// texts; the read goes on to the last slot without a message.
+TEST(ObjectTransfer, AnUndecodableSlotGivesAnEmptyRowAndTheReadGoesOn) {
+    ObjectsHarness s;
+    phonesim::CommandFault noise;
+    noise.command = "AT^SBNR=\"vcs\",1";
+    noise.result = "OK";
+    noise.garbageBefore = "\r\n^SBNR: \"vcs\",1,1,1\r\n424547494E3Z\r\n";
+    s.phone().AddFault(noise);
+    const auto from = s.CommandCount();
+    s.engine.RefreshAppointments();
+    s.clock.RunFor(10000);
+
+    EXPECT_THAT(s.ObjectCommands(from), ElementsAre("AT^SBNR=\"vcs\",1", "AT^SBNR=\"vcs\",2",
+                                                    "AT^SBNR=\"vcs\",3", "AT^SBNR=\"vcs\",4"));
+    std::vector<std::string> positions;
+    for (const auto& row : s.host.appointmentRows) positions.push_back(row.Position);
+    EXPECT_THAT(positions, ElementsAre("1", "3", "4"));
+    ASSERT_FALSE(s.host.appointmentRows.empty());
+    EXPECT_EQ(s.host.appointmentRows[0],
+              (AppointmentRow{"", "", "Once", "", "", "1", kImageMemoAlarm + 1, ""}));
+    EXPECT_THAT(s.state().Objects.AppointmentFreePositions, ElementsAre("", "2", "", ""));
+    EXPECT_THAT(s.host.dialogs, IsEmpty());
+    EXPECT_FALSE(s.host.progressVisible);
+    EXPECT_TRUE(s.host.mainWindowEnabled);
+}
+
 TEST(ObjectTransfer, ThreePacketUploadIsAcknowledgedPacketByPacket) {
     ObjectsHarness s;
     s.engine.RefreshAppointments();
@@ -285,7 +312,8 @@ TEST(ObjectTransfer, MelodyUploadShowsEachAcknowledgedPacket) {
     EXPECT_FALSE(s.host.progressVisible);
 }
 
-// Object data that is not hex: the type's read error, no file, not busy.
+// Object data that is not hex: the melody's and the logo's read error, no
+// file, not busy.
 TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
     testing::ScriptRig h(kWithData);
     const std::string logoFile = exchange::JoinPath(h.dataDir(), kLogoFileName);
@@ -300,17 +328,15 @@ TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
     EXPECT_EQ(h.host.dialogs[1].text, kMelodyReadFailed);
     EXPECT_THAT(h.host.saveDialogs, IsEmpty());
 
-    // A bad slot in the appointment read ends the read.
+    // A bad slot in the appointment read gives an empty row; the read goes on.
     h.state().Capabilities.AppointmentSlots = 5;
     h.engine.RefreshAppointments();
     h.Sent();
     h.Receive("AT^SBNR=\"vcs\",1\r\r\n^SBNR: \"vcs\",1,1,1\r\n4245474E3Z\r\n\r\nOK\r\n");
-    ASSERT_EQ(h.host.dialogs.size(), 3u);
-    EXPECT_EQ(h.host.dialogs[2].text, kAppointmentReadFailed);
-    EXPECT_EQ(h.Sent(), "");
-    EXPECT_FALSE(h.host.progressVisible);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
-    EXPECT_THAT(h.host.appointmentRows, IsEmpty());
+    EXPECT_EQ(h.host.dialogs.size(), 2u);
+    EXPECT_EQ(h.Sent(), "AT^SBNR=\"vcs\",2\r");
+    ASSERT_EQ(h.host.appointmentRows.size(), 1u);
+    EXPECT_EQ(h.host.appointmentRows[0].Caption, "");
 }
 
 // A slot the phone did not announce has no line in the free-slot list: its

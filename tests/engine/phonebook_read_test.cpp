@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -412,6 +413,56 @@ TEST(PhonebookCache, StartUpLoadsWhatIsSoundOfADamagedCache) {
     EXPECT_TRUE(h.host.phonebookViewEnabled[3]);
     EXPECT_FALSE(h.host.phonebookViewEnabled[4]);
     EXPECT_FALSE(EngineInside::State(h.engine).Phonebook.PhonebookLoaded);
+    // The record left out is counted in one message.
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].caption, "Error");
+    EXPECT_EQ(h.host.dialogs[0].text,
+              "Phonebook file is damaged!\r\r1 entry could not be read from \"" +
+                  exchange::PhonebookFilePath(h.dataDir()) + "\".");
+}
+
+TEST(PhonebookCache, ACacheOfJunkSaysHowManyEntriesCouldNotBeReadOnce) {
+    ScriptRig h(kWithData);
+    const std::string path = exchange::PhonebookFilePath(h.dataDir());
+    ASSERT_TRUE(exchange::WriteFileAtomically(path, std::string(10 * 76, '\xff')).ok());
+    h.engine.LoadPhonebookCache();
+    EXPECT_THAT(EngineInside::State(h.engine).Phonebook.PhonebookList, IsEmpty());
+    ASSERT_EQ(h.host.dialogs.size(), 1u);
+    EXPECT_EQ(h.host.dialogs[0].text,
+              "Phonebook file is damaged!\r\r10 entries could not be read from \"" + path + "\".");
+    EXPECT_EQ(h.host.dialogs[0].kind, DialogKind::Error);
+}
+
+TEST(PhonebookCache, StartUpRemovesTheTemporaryFilesOfWritesThatWereCutOff) {
+    ScriptRig h(kWithData);
+    const auto put = [&](const std::string& name) {
+        ASSERT_TRUE(exchange::WriteFileAtomically(exchange::JoinPath(h.dataDir(), name), "x").ok());
+    };
+    // What a killed program leaves: each data file's own temporary files.
+    for (const char* stale :
+         {"Phonebook.dat.tmp4242_0", "Phonebook.dat.tmp4242_17", "Locations.dat.tmp1_2",
+          "BackupPaths.bup.tmp99_0", "ParlenkoLogo.bmp.tmp7_3"})
+        put(stale);
+    // Anything else stays: other names, near misses, a folder, a link.
+    const std::vector<std::string> kept = {
+        "Phonebook.dat",       "Phonebook.dat.tmp",     "Phonebook.dat.tmp12_",
+        "Phonebook.dat.tmp_1", "Phonebook.dat.tmpx_1",  "Phonebook.dat.tmp1_2.bak",
+        "Notes.txt.tmp1_2",    "xPhonebook.dat.tmp1_2", "Parlenko.ini"};
+    for (const auto& name : kept) put(name);
+    ASSERT_TRUE(std::filesystem::create_directory(h.dataDir() + "/Locations.dat.tmp3_3"));
+    std::filesystem::create_symlink(h.dataDir() + "/Parlenko.ini",
+                                    h.dataDir() + "/Phonebook.dat.tmp5_5");
+    ASSERT_TRUE(std::filesystem::create_directory(h.dataDir() + "/Backup"));
+    put("Backup/Phonebook.dat.tmp8_8");
+
+    h.engine.RemoveStaleTempFiles();
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(h.dataDir()))
+        left.push_back(e.path().filename().string());
+    std::vector<std::string> expected = kept;
+    expected.insert(expected.end(), {"Locations.dat.tmp3_3", "Phonebook.dat.tmp5_5", "Backup"});
+    EXPECT_THAT(left, ::testing::UnorderedElementsAreArray(expected));
+    EXPECT_TRUE(exchange::FileExists(h.dataDir() + "/Backup/Phonebook.dat.tmp8_8"));
     EXPECT_THAT(h.host.dialogs, IsEmpty());
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+// The program's own files in the data folder: the phonebook cache, the cell
+// names, the list of backups and the operator logo read from the phone.
+
+#include "engine/session/engine_context.h"
+
+namespace parlenko {
+
+// At start-up, before anything is read or written: the temporary files that
+// a write of one of those files left behind when the program was killed
+// in the middle of it are removed. Nothing else in the folder is touched.
+void RemoveStaleTempFiles(EngineContext& ctx);
+
+}  // namespace parlenko
