@@ -12,8 +12,8 @@ set(face
   engine/session/phone_engine.h
   engine/core/host.h
   engine/core/scheduler.h
-  engine/session/progress_window.h
-  engine/session/modes.h
+  engine/core/progress_window.h
+  engine/core/modes.h
   engine/phone/phone_memory.h
   engine/phone/records.h
   engine/general/general_view.h

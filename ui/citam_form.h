@@ -5,7 +5,7 @@
 // the user out of the other windows while it is up. Closing it, by the
 // operation, the time-out or the user, always ends the busy state.
 
-#include "engine/session/progress_window.h"
+#include "engine/core/progress_window.h"
 #include "ui/small_window.h"
 
 #include <functional>

@@ -6,7 +6,7 @@
 // network captions, and the general page (TGeneralPage) it hands them on to.
 
 #include "engine/general/general_view.h"
-#include "engine/session/modes.h"
+#include "engine/core/modes.h"
 #include "ui/dialogs/file_choice.h"
 #include "ui/folders.h"
 #include "ui/options.h"

@@ -2,6 +2,7 @@
 
 #include "engine/at/at_lines.h"
 #include "engine/at/at_send.h"
+#include "engine/melodies/melodies_state.h"
 
 namespace parlenko {
 
@@ -80,7 +81,7 @@ void SendAtSbnw(EngineContext& ctx, int type, int location, int part, int count)
     Send(ctx, at::Sbnw(type, location, part, count));
 }
 void SendAtSbnwDelete(EngineContext& ctx, int type, std::string_view index) {
-    const auto& m = ctx.state.Melodies;
+    const auto& m = Melodies(ctx);
     Send(ctx, at::SbnwDelete(type, index, m.MelodijeCB, m.MelodijeIndex));
 }
 void SendAtEscape(EngineContext& ctx) { Send(ctx, at::Escape(), AnswerExpected::No); }

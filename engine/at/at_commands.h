@@ -5,7 +5,7 @@
 // whose selector is outside the listed values sends nothing.
 
 #include "engine/phone/phone_memory.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string_view>
 

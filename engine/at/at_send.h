@@ -1,7 +1,7 @@
 #pragma once
 // The one road of a command line to the phone.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string_view>
 

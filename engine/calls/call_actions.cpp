@@ -5,9 +5,13 @@
 #include "engine/core/strings.h"
 #include "engine/receive/outcome_actions.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/indicators.h"
+#include "engine/core/indicators.h"
 #include "engine/text/balance_amount.h"
 #include "engine/text/gsm_alphabet.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/phonebook/call_lists_view.h"
+#include "engine/calls/calls_view.h"
+#include "engine/calls/calls_state.h"
 
 #include <array>
 
@@ -25,30 +29,30 @@ constexpr char kInvalidTones[] =
 constexpr char kInvalidDuration[] = "Tone duration must be from 1 to 255!";
 
 void KeepParty(EngineContext& ctx, const std::string& name, const std::string& number) {
-    ctx.state.Call.PartyName = name;
-    ctx.state.Call.PartyNumber = number;
+    Call(ctx).PartyName = name;
+    Call(ctx).PartyNumber = number;
 }
 
 // "OK" right under "ATD" or "ATA": the call is up; the call window shows
 // the party kept when the command was sent.
 ScanStep CallUp(EngineContext& ctx, const EchoHit&) {
-    auto& call = ctx.state.Call;
+    auto& call = Call(ctx);
     call.InCall = true;
-    ctx.views.calls->SetDialButtonEnabled(false);
+    ViewOf<ICallsView>(ctx).SetDialButtonEnabled(false);
     EndBusy(ctx);
     const std::string name = call.PartyName;
     const std::string number = call.PartyNumber;
-    ctx.views.calls->ShowTalkingWindow(name, number);
+    ViewOf<ICallsView>(ctx).ShowTalkingWindow(name, number);
     return ScanStep::Continue;
 }
 
 ScanStep HungUp(EngineContext& ctx, const EchoHit&) {
-    ctx.state.Call.InCall = false;
-    ctx.views.calls->SetDialButtonEnabled(true);
+    Call(ctx).InCall = false;
+    ViewOf<ICallsView>(ctx).SetDialButtonEnabled(true);
     EndBusy(ctx);
-    ctx.views.calls->CloseNewCallNotice();
-    ctx.state.NewCallNotice = {};
-    ctx.views.calls->CloseTalkingWindow();
+    ViewOf<ICallsView>(ctx).CloseNewCallNotice();
+    NewCallNotice(ctx) = {};
+    ViewOf<ICallsView>(ctx).CloseTalkingWindow();
     ctx.host.ShowStatusMessage("Disconnected!");
     return ScanStep::Continue;
 }
@@ -77,8 +81,8 @@ ScanStep DialAnswered(EngineContext& ctx, const EchoHit& hit) {
     EndBusy(ctx);
     for (const auto& f : kBalanceFormats) {
         if (hit.echo != f.dial || !BeginsWithText(hit.answer, f.text)) continue;
-        ctx.views.calls->ShowBalanceWindow(std::string(f.caption),
-                                           KeepDigitsAndSeparators(hit.answer) + " kn");
+        ViewOf<ICallsView>(ctx).ShowBalanceWindow(std::string(f.caption),
+                                                  KeepDigitsAndSeparators(hit.answer) + " kn");
         break;
     }
     return ScanStep::Continue;
@@ -86,8 +90,8 @@ ScanStep DialAnswered(EngineContext& ctx, const EchoHit& hit) {
 
 ScanStep DialledCallsDeletedOk(EngineContext& ctx, const EchoHit&) {
     EndBusy(ctx);
-    ctx.state.PhonebookRead.Calls.Rows[static_cast<std::size_t>(CallListView::Dialled)].clear();
-    ctx.views.callLists->DialledCallsDeleted();
+    PhonebookRead(ctx).Calls.Rows[static_cast<std::size_t>(CallListView::Dialled)].clear();
+    ViewOf<ICallListsView>(ctx).DialledCallsDeleted();
     ctx.host.ShowStatusMessage("All dialled calls succesfully deleted from mobile!");
     return ScanStep::Continue;
 }

@@ -1,10 +1,13 @@
 #include "engine/calls/call_notices.h"
 
 #include "engine/parse/answer_reader.h"
-#include "engine/receive/result_codes.h"
-#include "engine/session/busy_state.h"
-#include "engine/session/indicators.h"
+#include "engine/core/result_codes.h"
+#include "engine/core/busy_state.h"
+#include "engine/core/indicators.h"
 #include "engine/text/phonebook_lookup.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/calls/calls_view.h"
+#include "engine/calls/calls_state.h"
 
 #include <string>
 
@@ -14,13 +17,13 @@ namespace {
 
 // Shows the incoming-call notice with the engine's texts.
 void PresentCallNotice(EngineContext& ctx) {
-    const auto& n = ctx.state.NewCallNotice;
-    ctx.views.calls->ShowNewCallNotice(n.OsobaLab, n.TelefonLab);
+    const auto& n = NewCallNotice(ctx);
+    ViewOf<ICallsView>(ctx).ShowNewCallNotice(n.OsobaLab, n.TelefonLab);
 }
 
 void CallEnded(EngineContext& ctx, int i) {
-    ctx.state.Call.InCall = false;
-    ctx.views.calls->SetDialButtonEnabled(true);
+    Call(ctx).InCall = false;
+    ViewOf<ICallsView>(ctx).SetDialButtonEnabled(true);
     EndBusy(ctx);
     ctx.state.Receive.RxLines.Blank(i);
 }
@@ -39,7 +42,7 @@ ScanStep HandleRing(EngineContext& ctx, int i) {
     EndBusy(ctx);
     ShowNewCall(ctx);
     ctx.state.Receive.RxLines.Blank(i);
-    auto& notice = ctx.state.NewCallNotice;
+    auto& notice = NewCallNotice(ctx);
     // This call's notice is up: the other codes above wait for the next
     // chunk, but a final result that came with the call is still handled.
     if (!notice.TelefonLab.empty()) return ScanStep::FinalResultsOnly;
@@ -51,9 +54,9 @@ ScanStep HandleRing(EngineContext& ctx, int i) {
 
 ScanStep HandleNoCarrier(EngineContext& ctx, int i) {
     CallEnded(ctx, i);
-    ctx.views.calls->CloseNewCallNotice();
-    ctx.state.NewCallNotice = {};
-    ctx.views.calls->CloseTalkingWindow();
+    ViewOf<ICallsView>(ctx).CloseNewCallNotice();
+    NewCallNotice(ctx) = {};
+    ViewOf<ICallsView>(ctx).CloseTalkingWindow();
     ctx.host.ShowStatusMessage("Disconnected!");
     return ScanStep::Continue;
 }
@@ -77,8 +80,8 @@ ScanStep HandleClip(EngineContext& ctx, int i) {
     auto& lines = ctx.state.Receive.RxLines;
     const std::string number = ClipNumber(lines.At(i));
     lines.Blank(i);
-    auto& notice = ctx.state.NewCallNotice;
-    notice.OsobaLab = FindNameByNumber(number, ctx.state.Phonebook.PhonebookList);
+    auto& notice = NewCallNotice(ctx);
+    notice.OsobaLab = FindNameByNumber(number, Phonebook(ctx).PhonebookList);
     notice.TelefonLab = number;
     PresentCallNotice(ctx);
     return ScanStep::Continue;

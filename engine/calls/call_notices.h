@@ -5,7 +5,7 @@
 // and "NO DIALTONE" end the call (calls_view.h shows them).
 
 #include "engine/receive/scan_step.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string>
 #include <string_view>

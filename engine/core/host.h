@@ -11,7 +11,7 @@
 // Modal calls (the message box and the windows marked modal) run the event
 // loop while open: the receive handler may be entered again from inside them.
 
-#include "engine/session/progress_window.h"
+#include "engine/core/progress_window.h"
 
 #include <string>
 

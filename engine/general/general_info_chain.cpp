@@ -5,8 +5,10 @@
 #include "engine/general/network_view.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/single_answers.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/text/clock_format.h"
+#include "engine/general/general_view.h"
+#include "engine/general/general_state.h"
 
 #include <algorithm>
 #include <array>
@@ -20,8 +22,8 @@ namespace {
 
 using W = EchoCompare;
 
-GeneralInfoView& View(EngineContext& ctx) { return ctx.state.GeneralInfo; }
-void Changed(EngineContext& ctx) { ctx.views.general->GeneralInfoChanged(ctx.state.GeneralInfo); }
+GeneralInfoView& View(EngineContext& ctx) { return GeneralInfo(ctx); }
+void Changed(EngineContext& ctx) { ViewOf<IGeneralView>(ctx).GeneralInfoChanged(GeneralInfo(ctx)); }
 
 // An answer that fills one label: the label takes Parse(answer), the general
 // view is told, and the chain goes on with `Next`. (A refused query keeps its
@@ -57,7 +59,8 @@ constexpr auto MakerRead = Fill<&GeneralInfoView::ProLab, AsIs, SendAtCgmm>;
 ScanStep ModelRead(EngineContext& ctx, const EchoHit& hit) {
     auto& v = View(ctx);
     v.ModLab = hit.answer;
-    if (v.ModLab != ctx.state.Chain.PhoneModel) ctx.views.general->ShowPhonePicture(v.ModLab);
+    if (v.ModLab != ctx.state.Chain.PhoneModel)
+        ViewOf<IGeneralView>(ctx).ShowPhonePicture(v.ModLab);
     ctx.state.Chain.PhoneModel = v.ModLab;
     v.ProModLab = v.ProLab + " " + v.ModLab;
     v.ProModHint = v.ProModLab;

@@ -3,8 +3,10 @@
 #include "engine/general/network_view.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/pdu/pdu_decoder.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/text/gsm_alphabet.h"
+#include "engine/general/general_view.h"
+#include "engine/general/general_state.h"
 
 #include <string>
 
@@ -40,10 +42,10 @@ ScanStep HandleCellBroadcast(EngineContext& ctx, int i) {
     const auto decoded = Decode7BitText(hex.Rest(), /*udhi=*/false);
     std::string name = ReplaceUnsupportedChars(decoded.Out);
     std::erase(name, '?');
-    auto& v = ctx.state.GeneralInfo;
+    auto& v = GeneralInfo(ctx);
     v.LokacijaLab = name;
     UpdateNetLocCaption(v, NetLocVariant::CellBroadcast);
-    ctx.views.general->GeneralInfoChanged(v);
+    ViewOf<IGeneralView>(ctx).GeneralInfoChanged(v);
     return ScanStep::Continue;
 }
 

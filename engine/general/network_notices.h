@@ -5,7 +5,7 @@
 // the cell broadcast page that names the cell's location.
 
 #include "engine/receive/scan_step.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

@@ -2,6 +2,8 @@
 
 #include "engine/core/strings.h"
 #include "engine/parse/single_answers.h"
+#include "engine/general/general_view.h"
+#include "engine/general/general_state.h"
 #include "exchange/formats/location_names.h"
 
 namespace parlenko {
@@ -34,7 +36,7 @@ namespace {
 
 // Store-location button and location name by the cell-broadcast option.
 void ApplyCellLocation(EngineContext& ctx) {
-    auto& v = ctx.state.GeneralInfo;
+    auto& v = GeneralInfo(ctx);
     if (ctx.state.Options.CellInfoCheck) {
         v.SaveNetLocEnabled = false;
     } else {
@@ -50,22 +52,22 @@ void ApplyCellLocation(EngineContext& ctx) {
 }  // namespace
 
 void ApplyRegistration(EngineContext& ctx, std::string_view line) {
-    auto& v = ctx.state.GeneralInfo;
+    auto& v = GeneralInfo(ctx);
     Registration reg = ParseCreg(line);
     v.StatMreLab = std::move(reg.status);
     v.PodrucjeLab = std::move(reg.area);
     v.BazaIDLab = std::move(reg.cell);
     ApplyCellLocation(ctx);
     UpdateNetLocCaption(v, NetLocVariant::Registration);
-    ctx.views.general->GeneralInfoChanged(v);
+    ViewOf<IGeneralView>(ctx).GeneralInfoChanged(v);
 }
 
 void ShowCellLocationByOptions(EngineContext& ctx) {
-    auto& v = ctx.state.GeneralInfo;
+    auto& v = GeneralInfo(ctx);
     ApplyCellLocation(ctx);
     v.NetLocLab = !Trim(v.LokacijaLab).empty() ? v.OperLab + ":  " + v.LokacijaLab : v.OperLab;
     v.NetLocHint = v.NetLocLab;
-    ctx.views.general->GeneralInfoChanged(v);
+    ViewOf<IGeneralView>(ctx).GeneralInfoChanged(v);
 }
 
 }  // namespace parlenko

@@ -4,7 +4,8 @@
 // the answers of the general-information chain ("AT+COPS?", "AT+CREG?",
 // "AT+CSQ").
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
+#include "engine/general/general_view.h"
 
 #include <string_view>
 

@@ -4,7 +4,9 @@
 #include "engine/melodies/ringer_answers.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/receive/outcome_actions.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
+#include "engine/services/services_state.h"
+#include "engine/melodies/melodies_state.h"
 
 #include <array>
 
@@ -37,14 +39,14 @@ ScanStep RingerPlayOk(EngineContext& ctx, const EchoHit&) {
 
 // A melody that could not be played leaves the list and the volume usable.
 void EnableMelodyChoice(EngineContext& ctx) {
-    auto& m = ctx.state.Melodies;
+    auto& m = Melodies(ctx);
     m.MelodijeCBEnabled = true;
     m.VolumeTBEnabled = true;
     ShowRingerState(ctx);
 }
 
 ScanStep RingerPlayRefused(EngineContext& ctx, const EchoHit&) {
-    ctx.state.Services.MelodyPlayPending = false;
+    Services(ctx).MelodyPlayPending = false;
     EnableMelodyChoice(ctx);
     return ScanStep::Continue;
 }
@@ -61,7 +63,7 @@ ScanStep RingerSetOk(EngineContext& ctx, const EchoHit& hit) {
     if (!IsRingerSet(hit)) return ScanStep::Continue;
     Lines(ctx).Blank(hit.echoEntry);
     EndBusy(ctx);
-    auto& s = ctx.state.Services;
+    auto& s = Services(ctx);
     if (s.MelodyPlayPending) SendAtSrtc(ctx, 3);
     if (s.MelodySetPending) {
         s.MelodySetPending = false;
@@ -76,7 +78,7 @@ ScanStep RingerSetOk(EngineContext& ctx, const EchoHit& hit) {
 // Neither the play nor the setting goes on after a refusal.
 ScanStep RingerSetRefused(EngineContext& ctx, const EchoHit& hit) {
     if (!IsRingerSet(hit)) return ScanStep::Continue;
-    auto& s = ctx.state.Services;
+    auto& s = Services(ctx);
     const bool playing = s.MelodyPlayPending;
     s.MelodyPlayPending = false;
     s.MelodySetPending = false;

@@ -3,22 +3,24 @@
 #include "engine/at/at_commands.h"
 #include "engine/melodies/ringer_answers.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/services/services_state.h"
+#include "engine/melodies/melodies_state.h"
 
 namespace parlenko {
 
 namespace {
 
 bool MelodyChoiceValid(const EngineContext& ctx, int melody, int volume) {
-    const auto& m = ctx.state.Melodies;
+    const auto& m = Melodies(ctx);
     return melody >= 0 && melody < static_cast<int>(m.MelodijeCB.size()) && volume >= m.VolumeMin &&
            volume <= m.VolumeMax;
 }
 
 void SendMelody(EngineContext& ctx, int melody, int volume) {
-    auto& s = ctx.state.Services;
+    auto& s = Services(ctx);
     s.SentMelody = melody;
     s.SentVolume = volume;
-    auto& m = ctx.state.Melodies;
+    auto& m = Melodies(ctx);
     m.MelodijeIndex = melody;
     m.VolumeTB = volume;
     SendAtSrtc(ctx, 2, melody, volume);
@@ -33,10 +35,10 @@ void ReadMelodies(EngineContext& ctx) {
 
 bool PlayMelody(EngineContext& ctx, int melody, int volume) {
     if (!ctx.port.Connected() || !MelodyChoiceValid(ctx, melody, volume)) return false;
-    auto& s = ctx.state.Services;
+    auto& s = Services(ctx);
     s.MelodyPlayPending = true;
     s.MelodySetPending = false;
-    auto& m = ctx.state.Melodies;
+    auto& m = Melodies(ctx);
     m.MelodijeCBEnabled = false;
     m.VolumeTBEnabled = false;
     SendMelody(ctx, melody, volume);
@@ -46,7 +48,7 @@ bool PlayMelody(EngineContext& ctx, int melody, int volume) {
 
 bool SetMelody(EngineContext& ctx, int melody, int volume) {
     if (!ctx.port.Connected() || !MelodyChoiceValid(ctx, melody, volume)) return false;
-    auto& s = ctx.state.Services;
+    auto& s = Services(ctx);
     s.MelodySetPending = true;
     s.MelodyPlayPending = false;
     SendMelody(ctx, melody, volume);
@@ -55,7 +57,7 @@ bool SetMelody(EngineContext& ctx, int melody, int volume) {
 
 void StopMelody(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
-    auto& m = ctx.state.Melodies;
+    auto& m = Melodies(ctx);
     m.MelodijeCBEnabled = true;
     m.VolumeTBEnabled = true;
     ShowRingerState(ctx);
@@ -63,7 +65,7 @@ void StopMelody(EngineContext& ctx) {
 }
 
 void SelectMelody(EngineContext& ctx, int index) {
-    auto& m = ctx.state.Melodies;
+    auto& m = Melodies(ctx);
     m.MelodijeIndex = index >= 0 && index < static_cast<int>(m.MelodijeCB.size()) ? index : -1;
 }
 

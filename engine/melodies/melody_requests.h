@@ -5,7 +5,7 @@
 // volume outside what the phone offers is refused (false) and nothing is
 // sent.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

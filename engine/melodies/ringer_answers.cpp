@@ -4,6 +4,9 @@
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/text/phone_models.h"
+#include "engine/services/services_state.h"
+#include "engine/melodies/melodies_view.h"
+#include "engine/melodies/melodies_state.h"
 
 #include <algorithm>
 #include <utility>
@@ -99,16 +102,16 @@ std::optional<RingerSetting> ParseSrtcQuery(std::string_view line) {
 }
 
 void ShowMelodyList(EngineContext& ctx) {
-    ctx.views.melodies->MelodyListChanged(ctx.state.Melodies);
+    ViewOf<IMelodiesView>(ctx).MelodyListChanged(Melodies(ctx));
 }
 void ShowRingerState(EngineContext& ctx) {
-    ctx.views.melodies->RingerStateChanged(ctx.state.Melodies);
+    ViewOf<IMelodiesView>(ctx).RingerStateChanged(Melodies(ctx));
 }
 
 void HandleSrtcTestAnswer(EngineContext& ctx, const std::string& line) {
     const auto ranges = ParseSrtcTest(line);
     if (!ranges) return;
-    auto& m = ctx.state.Melodies;
+    auto& m = Melodies(ctx);
     if (ranges->volumeMin) {
         m.VolumeMin = *ranges->volumeMin;
         m.VolumeMax = *ranges->volumeMax;
@@ -127,10 +130,10 @@ void HandleSrtcTestAnswer(EngineContext& ctx, const std::string& line) {
 void HandleSrtcQueryAnswer(EngineContext& ctx, const std::string& line) {
     const auto ringer = ParseSrtcQuery(line);
     if (!ringer) return;
-    auto& s = ctx.state.Services;
+    auto& s = Services(ctx);
     if (s.KeptMelody == -1) s.KeptMelody = ringer->melody;
     if (s.KeptVolume == -1) s.KeptVolume = ringer->volume;
-    auto& m = ctx.state.Melodies;
+    auto& m = Melodies(ctx);
     m.MelodijeIndex = ringer->melody < static_cast<int>(m.MelodijeCB.size()) ? ringer->melody : -1;
     m.VolumeTB = ringer->volume;
     SetPlaying(m, ringer->playing);

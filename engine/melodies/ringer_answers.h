@@ -6,7 +6,7 @@
 // later answer shows the phone idle with another melody or volume, i.e.
 // after a melody was played from the page.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <optional>
 #include <string>

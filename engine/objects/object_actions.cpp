@@ -7,7 +7,8 @@
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/receive/phone_errors.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
+#include "engine/objects/objects_state.h"
 
 #include <array>
 
@@ -93,7 +94,7 @@ using PacketHandler = void (*)(EngineContext&, std::string_view, std::string_vie
 // type's upload runs.
 template <bool UploadState::*Guard, PacketHandler Handle>
 ScanStep PacketAccepted(EngineContext& ctx, const EchoHit& hit) {
-    if (!(ctx.state.Upload.*Guard)) return ScanStep::Continue;
+    if (!(Upload(ctx).*Guard)) return ScanStep::Continue;
     auto& lines = Lines(ctx);
     const int packetEntry = lines.Above(hit.result, 1);
     const std::string packet = lines.At(packetEntry);
@@ -106,7 +107,7 @@ ScanStep PacketAccepted(EngineContext& ctx, const EchoHit& hit) {
 // A delete (echo at i - 2) while no upload of the type runs.
 template <bool UploadState::*Guard>
 bool IsDelete(EngineContext& ctx, const EchoHit& hit) {
-    if (ctx.state.Upload.*Guard) return false;
+    if (Upload(ctx).*Guard) return false;
     Lines(ctx).Blank(hit.echoEntry);
     EndBusy(ctx);
     return true;
@@ -150,7 +151,7 @@ ScanStep ReadRefused(EngineContext& ctx, const EchoHit&) {
 
 // The logo read after an upload is that upload's last step.
 ScanStep LogoReadRefused(EngineContext& ctx, const EchoHit& hit) {
-    ctx.state.Upload.SendingLogo = false;
+    Upload(ctx).SendingLogo = false;
     return ReadRefused(ctx, hit);
 }
 
@@ -159,7 +160,7 @@ ScanStep LogoReadRefused(EngineContext& ctx, const EchoHit& hit) {
 // its packets or for its read-back.
 template <bool UploadState::*Guard, bool CloseProgress>
 ScanStep UploadRefused(EngineContext& ctx, const EchoHit&) {
-    auto& up = ctx.state.Upload;
+    auto& up = Upload(ctx);
     up.*Guard = false;
     up.UploadPackets.clear();
     up.PacketIndex = 0;

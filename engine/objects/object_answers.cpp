@@ -7,11 +7,14 @@
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/free_positions.h"
 #include "engine/phonebook/phonebook_read.h"
-#include "engine/session/busy_state.h"
-#include "engine/session/filling_list.h"
+#include "engine/core/busy_state.h"
+#include "engine/core/filling_list.h"
 #include "engine/text/hex_text.h"
 #include "engine/text/phonebook_lookup.h"
 #include "engine/text/vcalendar.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/objects/objects_state.h"
+#include "engine/general/general_state.h"
 #include "exchange/formats/atomic_file.h"
 
 #include <algorithm>
@@ -49,7 +52,7 @@ AppointmentRow RowOf(EngineContext& ctx, const VCalendarTexts& t, std::string_vi
     row.Text = t.Description;
     // A phone call holds a number: the phonebook's name for it, when known.
     if (t.Category == "Phone call") {
-        std::string name = FindNameByNumber(t.Description, ctx.state.Phonebook.PhonebookList);
+        std::string name = FindNameByNumber(t.Description, Phonebook(ctx).PhonebookList);
         if (!name.empty()) row.Caption = std::move(name);
     }
     row.Category = t.Category;
@@ -63,13 +66,13 @@ AppointmentRow RowOf(EngineContext& ctx, const VCalendarTexts& t, std::string_vi
 
 void AddRow(EngineContext& ctx, const AppointmentRow& row) {
     FillingListGuard filling(ctx.state);
-    ctx.state.Objects.AppointmentsList.push_back(row);
+    Objects(ctx).AppointmentsList.push_back(row);
     ObjectsView(ctx).AddAppointmentRow(row);
 }
 
 // The row of the same slot shows row; a slot without a row gets one.
 void ReplaceRow(EngineContext& ctx, const AppointmentRow& row) {
-    auto& rows = ctx.state.Objects.AppointmentsList;
+    auto& rows = Objects(ctx).AppointmentsList;
     auto it = std::find_if(rows.begin(), rows.end(),
                            [&](const AppointmentRow& r) { return r.Position == row.Position; });
     if (it == rows.end()) {
@@ -118,14 +121,14 @@ enum class AckStep { NextSent, Complete, Ignored };
 AckStep AcceptPacket(EngineContext& ctx, int type, const PacketAck& ack) {
     if (ack.number > ack.count) return AckStep::Ignored;
     if (ack.number == ack.count) return AckStep::Complete;
-    ctx.state.Upload.PacketIndex = ack.number + 1;
+    Upload(ctx).PacketIndex = ack.number + 1;
     SendAtSbnw(ctx, type, ack.locationNumber, ack.number + 1, ack.count);
     return AckStep::NextSent;
 }
 
 // The melody and logo uploads show the packet just acknowledged.
 void ShowPacketProgress(EngineContext& ctx, const PacketAck& ack) {
-    auto& p = ctx.state.PhonebookRead.Progress;
+    auto& p = PhonebookRead(ctx).Progress;
     p.PozicijaLab = "Sending packet no. " + IntToStr(ack.number) + " of " + IntToStr(ack.count);
     p.ProgressBar1 = ProgressPercent(ack.number, ack.count);
     p.ProgresLab = IntToStr(p.ProgressBar1) + "%";
@@ -165,7 +168,7 @@ bool WriteOrReport(EngineContext& ctx, const std::string& path, std::string_view
 // ------------------------------------------------------------ reads
 
 bool StopAppointmentRead(EngineContext& ctx) {
-    auto& objects = ctx.state.Objects;
+    auto& objects = Objects(ctx);
     if (!objects.AppointmentReadRunning) return false;
     objects.AppointmentReadRunning = false;
     objects.AppointmentsList = std::move(objects.AppointmentsBeforeRead);
@@ -180,8 +183,8 @@ bool StopAppointmentRead(EngineContext& ctx) {
 
 void HandleSbnrVcsAnswer(EngineContext& ctx, std::string_view position, std::string_view hex,
                          ObjectAnswer kind) {
-    auto& r = ctx.state.PhonebookRead;
-    auto& objects = ctx.state.Objects;
+    auto& r = PhonebookRead(ctx);
+    auto& objects = Objects(ctx);
     if (kind == ObjectAnswer::Data) {
         // Data that does not decode (not hex) still holds the slot: a row
         // with empty texts, and the read goes on.
@@ -229,13 +232,13 @@ void HandleSbnrMidAnswer(EngineContext& ctx, std::string_view hex, ObjectAnswer 
 
 void HandleSbnrBmpAnswer(EngineContext& ctx, std::string_view position, std::string_view hex,
                          ObjectAnswer kind) {
-    auto& up = ctx.state.Upload;
+    auto& up = Upload(ctx);
     // An upload's read-back ends the upload, whatever it finds.
     const bool afterUpload = up.SendingLogo;
     up.SendingLogo = false;
     const bool screensaver = position == "2";
     if (kind == ObjectAnswer::Empty) {
-        LogoView(ctx).ShowNoLogo(screensaver ? "EMPTY!" : ctx.state.GeneralInfo.OperLab);
+        LogoView(ctx).ShowNoLogo(screensaver ? "EMPTY!" : GeneralInfo(ctx).OperLab);
         return;
     }
     const auto bytes = HexToBytes(hex);
@@ -250,7 +253,7 @@ void HandleSbnrBmpAnswer(EngineContext& ctx, std::string_view position, std::str
         LogoView(ctx).ShowLogo(path);
     }
     if (afterUpload) {
-        auto& caps = ctx.state.Capabilities;
+        auto& caps = Capabilities(ctx);
         caps.LogosIndex = screensaver ? 1 : 0;
         LogoView(ctx).LogoKindsChanged(caps);
         ctx.host.ShowStatusMessage("Logo succesfully saved in mobile!");
@@ -260,7 +263,7 @@ void HandleSbnrBmpAnswer(EngineContext& ctx, std::string_view position, std::str
 // ------------------------------------------------------------ uploads
 
 void HandleSbnwVcsAnswer(EngineContext& ctx, std::string_view echo, std::string_view packet) {
-    auto& objects = ctx.state.Objects;
+    auto& objects = Objects(ctx);
     const auto ack = ParseAck(echo);
     if (!ack || ack->number > ack->count) return;
     if (ack->number == 1) objects.AppointmentBuffer.clear();
@@ -268,7 +271,7 @@ void HandleSbnwVcsAnswer(EngineContext& ctx, std::string_view echo, std::string_
     BlankFreePosition(objects.AppointmentFreePositions, ack->location);
     if (AcceptPacket(ctx, at::kObjAppointment, *ack) != AckStep::Complete) return;
 
-    ctx.state.Upload.SendingAppointment = false;
+    Upload(ctx).SendingAppointment = false;
     EndBusy(ctx);
     const auto texts = ParseVCalendar(CleanBuffer(std::move(objects.AppointmentBuffer)));
     objects.AppointmentBuffer.clear();
@@ -294,7 +297,7 @@ void HandleSbnwMidAnswer(EngineContext& ctx, std::string_view echo, std::string_
     const AckStep step = AcceptPacket(ctx, at::kObjMelody, *ack);
     if (step == AckStep::NextSent) ShowPacketProgress(ctx, *ack);
     if (step != AckStep::Complete) return;
-    ctx.state.Upload.SendingMelody = false;
+    Upload(ctx).SendingMelody = false;
     CloseProgressIfVisible(ctx);
     ctx.host.ShowStatusMessage("Melody succesfully saved in mobile!");
 }
@@ -312,7 +315,7 @@ void HandleSbnwBmpAnswer(EngineContext& ctx, std::string_view echo, std::string_
 }
 
 void HandleAppointmentDeleted(EngineContext& ctx, std::string_view echo) {
-    auto& objects = ctx.state.Objects;
+    auto& objects = Objects(ctx);
     AnswerReader fields(echo);
     fields.SkipCommand();
     fields.NextField();  // the quoted type

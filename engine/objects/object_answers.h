@@ -9,7 +9,7 @@
 // object shows its type's read-error text, writes no file and leaves no
 // operation waiting.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string>
 #include <string_view>

@@ -5,8 +5,11 @@
 #include "engine/core/strings.h"
 #include "engine/objects/object_view_access.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/filling_list.h"
+#include "engine/core/filling_list.h"
 #include "engine/text/hex_text.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/objects/objects_state.h"
+#include "engine/melodies/melodies_state.h"
 
 #include <algorithm>
 #include <optional>
@@ -29,14 +32,14 @@ std::vector<std::string> CutIntoPackets(const std::string& hex) {
 
 // Takes the packets of a new upload; the first goes at the phone's prompt.
 void StartUpload(EngineContext& ctx, std::vector<std::string> packets) {
-    auto& up = ctx.state.Upload;
+    auto& up = Upload(ctx);
     up.UploadPackets = std::move(packets);
     up.PacketIndex = 1;
     up.PacketCount = static_cast<int>(up.UploadPackets.size());
 }
 
 void ShowProgress(EngineContext& ctx, const std::string& caption, const std::string& position) {
-    auto& p = ctx.state.PhonebookRead.Progress;
+    auto& p = PhonebookRead(ctx).Progress;
     p.Caption = caption;
     p.LokacijaLab = "Mobile memory";
     p.Label1Visible = false;
@@ -77,7 +80,7 @@ void SendFirstPacket(EngineContext& ctx, std::vector<std::string> packets, int t
 // nullopt when the list has no such user melody.
 std::optional<int> UserMelodySlotOf(EngineContext& ctx, int userMelody) {
     const int users = static_cast<int>(std::count_if(
-        ctx.state.Melodies.MelodijeCB.begin(), ctx.state.Melodies.MelodijeCB.end(),
+        Melodies(ctx).MelodijeCB.begin(), Melodies(ctx).MelodijeCB.end(),
         [](const std::string& item) { return item.find("Individual") != std::string::npos; }));
     if (userMelody < 0 || userMelody >= users) return std::nullopt;
     return UserMelodySlot(users, userMelody);
@@ -88,7 +91,7 @@ std::optional<int> UserMelodySlotOf(EngineContext& ctx, int userMelody) {
 void RefreshAppointments(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
-    auto& objects = ctx.state.Objects;
+    auto& objects = Objects(ctx);
     // A read that starts over a running one keeps what was there before that.
     if (!objects.AppointmentReadRunning) {
         objects.AppointmentsBeforeRead = objects.AppointmentsList;
@@ -100,13 +103,13 @@ void RefreshAppointments(EngineContext& ctx) {
         objects.AppointmentsList.clear();
         ObjectsView(ctx).ClearAppointmentRows();
     }
-    const int slots = ctx.state.Capabilities.AppointmentSlots;
+    const int slots = Capabilities(ctx).AppointmentSlots;
     objects.AppointmentFreePositions.clear();
     for (int slot = 1; slot <= slots; ++slot)
         objects.AppointmentFreePositions.push_back(IntToStr(slot));
 
     ctx.state.Mode = ActivityMode::Appointments;
-    auto& r = ctx.state.PhonebookRead;
+    auto& r = PhonebookRead(ctx);
     r.ReadCapacity = slots;
     r.ReadPosition = 1;
     ShowProgress(ctx, "Reading appointments . . .", "Reading entry from position no. 1");
@@ -132,14 +135,14 @@ AppointmentSlotChoice NewAppointmentSlot(const std::vector<std::string>& free) {
 void SaveAppointment(EngineContext& ctx, const VCalendarEntry& entry, int slot, bool isNew) {
     if (!ctx.port.Connected()) return;
     StartUpload(ctx, CutIntoPackets(BuildVCalendar(entry, VCalendarForm::Phone)));
-    ctx.state.Upload.SendingAppointment = true;
-    ctx.state.Objects.NewAppointment = isNew;
-    SendAtSbnw(ctx, at::kObjAppointment, slot, 1, ctx.state.Upload.PacketCount);
+    Upload(ctx).SendingAppointment = true;
+    Objects(ctx).NewAppointment = isNew;
+    SendAtSbnw(ctx, at::kObjAppointment, slot, 1, Upload(ctx).PacketCount);
 }
 
 void DeleteAppointment(EngineContext& ctx, int slot) {
     if (!ctx.port.Connected()) return;
-    ctx.state.Upload.SendingAppointment = false;
+    Upload(ctx).SendingAppointment = false;
     SendAtSbnwDelete(ctx, at::kObjAppointment, IntToStr(slot));
 }
 
@@ -154,7 +157,7 @@ void DeleteUserMelody(EngineContext& ctx, int userMelody) {
     if (!ctx.port.Connected()) return;
     const auto slot = UserMelodySlotOf(ctx, userMelody);
     if (!slot) return;
-    ctx.state.Upload.SendingMelody = false;
+    Upload(ctx).SendingMelody = false;
     SendAtSbnwDelete(ctx, at::kObjMelody, IntToStr(*slot));
 }
 
@@ -162,7 +165,7 @@ bool UploadMelody(EngineContext& ctx, std::string_view fileBytes, int slot) {
     if (!ctx.port.Connected()) return false;
     auto packets = FilePackets(ctx, fileBytes, "Melody too big!");
     if (!packets) return false;
-    ctx.state.Upload.SendingMelody = true;
+    Upload(ctx).SendingMelody = true;
     ctx.state.Mode = ActivityMode::MelodyUpload;
     SendFirstPacket(ctx, std::move(*packets), at::kObjMelody, slot,
                     "Saving melody in mobile . . .");
@@ -176,7 +179,7 @@ void ReadLogo(EngineContext& ctx, int kind) {
 
 void DeleteLogo(EngineContext& ctx, int kind) {
     if (!ctx.port.Connected() || LogoIndex(kind) < 0) return;
-    ctx.state.Upload.SendingLogo = false;
+    Upload(ctx).SendingLogo = false;
     SendAtSbnwDelete(ctx, at::kObjLogo, IntToStr(LogoIndex(kind)));
 }
 
@@ -184,7 +187,7 @@ bool UploadLogo(EngineContext& ctx, std::string_view bitmapBytes, int kind) {
     if (!ctx.port.Connected() || LogoIndex(kind) < 0) return false;
     auto packets = FilePackets(ctx, bitmapBytes, "Logo too big!");
     if (!packets) return false;
-    ctx.state.Upload.SendingLogo = true;
+    Upload(ctx).SendingLogo = true;
     ctx.state.Mode = ActivityMode::LogoUpload;
     SendFirstPacket(ctx, std::move(*packets), at::kObjLogo, LogoIndex(kind),
                     "Saving logo in mobile . . .");

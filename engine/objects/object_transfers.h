@@ -4,7 +4,8 @@
 // and logo reads. Each sends only the first command (nothing while the port
 // is closed); the answers carry the operation on (object_answers.h).
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
+#include "engine/objects/appointment_row.h"
 #include "engine/text/vcalendar.h"
 
 #include <string>

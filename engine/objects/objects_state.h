@@ -3,7 +3,9 @@
 // answers. One member of EngineState (Objects); the packets of a running
 // upload and its guard flags are in UploadState.
 
+#include "engine/core/engine_context.h"
 #include "engine/objects/appointment_row.h"
+#include "engine/objects/objects_view.h"
 
 #include <string>
 #include <vector>
@@ -25,5 +27,21 @@ struct ObjectsState {
     // The packets of the running appointment upload as the phone echoed them.
     std::string AppointmentBuffer;
 };
+
+// A running calendar, melody or logo upload.
+struct UploadState {
+    std::vector<std::string> UploadPackets;  // hex packets, 352 characters each
+    int PacketIndex = 0;                     // number from 1 of the next packet
+    int PacketCount = 0;
+    bool SendingAppointment = false;
+    bool SendingMelody = false;
+    bool SendingLogo = false;
+};
+
+inline UploadState& Upload(const EngineContext& ctx) { return ctx.topics.Get<UploadState>(); }
+inline ObjectsState& Objects(const EngineContext& ctx) { return ctx.topics.Get<ObjectsState>(); }
+inline ObjectCapabilitiesView& Capabilities(const EngineContext& ctx) {
+    return ctx.topics.Get<ObjectCapabilitiesView>();
+}
 
 }  // namespace parlenko

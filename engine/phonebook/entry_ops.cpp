@@ -5,6 +5,7 @@
 #include "engine/core/strings.h"
 #include "engine/phonebook/entry_line.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/phonebook/phonebook_state.h"
 
 #include <optional>
 
@@ -77,7 +78,7 @@ void SavePhonebookEntry(EngineContext& ctx, const PhonebookEntryValues& entry) {
     if (RefuseUnwritable(ctx, entry.Memory, "Cannot edit service numbers!")) return;
     auto write = MakeWrite(ctx, entry);
     if (!write) return;
-    ctx.state.Phonebook.Op = std::move(*write);
+    Phonebook(ctx).Op = std::move(*write);
     SendAtCpbs(ctx, entry.Memory);
 }
 
@@ -86,7 +87,7 @@ void DeletePhonebookEntry(EngineContext& ctx, PhoneMemory memory, std::string_vi
     if (RefuseUnwritable(ctx, memory, "Cannot delete service numbers!")) return;
     auto del = MakeDelete(ctx, memory, position);
     if (!del) return;
-    ctx.state.Phonebook.Op = std::move(*del);
+    Phonebook(ctx).Op = std::move(*del);
     SendAtCpbs(ctx, memory);
 }
 
@@ -102,8 +103,8 @@ void MovePhonebookEntry(EngineContext& ctx, PhoneMemory from, std::string_view f
     if (!write) return;
     // Onto its own memory and position: the entry is rewritten where it is.
     if (target == from && PositionNumber(write->Entry.Position) == PositionNumber(fromPosition))
-        ctx.state.Phonebook.Op = std::move(*write);
-    else ctx.state.Phonebook.Op = MoveEntry{std::move(*del), target, std::move(*write)};
+        Phonebook(ctx).Op = std::move(*write);
+    else Phonebook(ctx).Op = MoveEntry{std::move(*del), target, std::move(*write)};
     SendAtCpbs(ctx, target);
 }
 

@@ -18,7 +18,7 @@
 
 #include "engine/phone/phone_memory.h"
 #include "engine/phonebook/phonebook_views.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string>
 #include <string_view>

@@ -6,6 +6,8 @@
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/restore_step.h"
 #include "engine/receive/phone_errors.h"
+#include "engine/phonebook/phonebook_view.h"
+#include "engine/phonebook/phonebook_state.h"
 
 #include <array>
 #include <optional>
@@ -23,7 +25,7 @@ constexpr char kPlainError[] = "ERROR";
 // A write or delete the phone refused: reported, and dropped so that a later
 // memory selection does not carry it out again.
 void PhonebookOpFailed(EngineContext& ctx, const EchoHit& hit) {
-    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    ClearPhonebookOp(Phonebook(ctx).Op);
     ShowRefusal(ctx, hit, kWriteFailed);
 }
 
@@ -31,8 +33,8 @@ void PhonebookOpFailed(EngineContext& ctx, const EchoHit& hit) {
 // the storage query of a read.
 ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
     auto& state = ctx.state;
-    auto& r = state.PhonebookRead;
-    const auto& op = state.Phonebook.Op;
+    auto& r = PhonebookRead(ctx);
+    const auto& op = Phonebook(ctx).Op;
     state.CurrentMemory = SelectedMemoryCode(hit.echo);
     const auto memory = CurrentPhoneMemory(state);
     r.ReadCount = 0;
@@ -57,7 +59,7 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
 
     if (memory && IsPhonebookMemory(*memory)) {
         r.Of(*memory).Loaded = true;
-        ctx.views.phonebook->SetPhonebookViewEnabled(*memory, true);
+        ViewOf<IPhonebookView>(ctx).SetPhonebookViewEnabled(*memory, true);
     }
     // A memory the echo does not name is asked the standard way.
     SendAtCpbsQuery(ctx, memory.value_or(PhoneMemory::Sim));
@@ -71,16 +73,16 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
 // after any other answer of theirs.
 ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     auto& state = ctx.state;
-    auto& r = state.PhonebookRead;
+    auto& r = PhonebookRead(ctx);
     Lines(ctx).Blank(hit.echoEntry);
     state.CurrentMemory = SelectedMemoryCode(hit.echo);
     // A restore never goes on as a read: the memory's entries fail, the run
     // goes on with the next memory.
-    if (IsRestoring(state.Phonebook.Op)) {
+    if (IsRestoring(Phonebook(ctx).Op)) {
         RestoreSelectionFailed(ctx, kPlainError);
         return ScanStep::EndScan;
     }
-    if (PendingDelete(state.Phonebook.Op) || PendingWrite(state.Phonebook.Op)) {
+    if (PendingDelete(Phonebook(ctx).Op) || PendingWrite(Phonebook(ctx).Op)) {
         PhonebookOpFailed(ctx, hit);
         return ScanStep::EndScan;
     }
@@ -97,7 +99,7 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     if (IsWritable(*memory)) m.Used = 0;
     if (const auto next = NextInRead(*memory)) RefreshPhonebook(ctx, *next);
     m.Loaded = false;
-    ctx.views.phonebook->SetPhonebookViewEnabled(*memory, false);
+    ViewOf<IPhonebookView>(ctx).SetPhonebookViewEnabled(*memory, false);
     if (*memory == PhoneMemory::Service) FinishPhonebookRead(ctx);
     return ScanStep::Continue;
 }
@@ -158,7 +160,7 @@ ScanStep WriteOk(EngineContext& ctx, const EchoHit& hit) {
 
 // A refused restore step is counted, without a box; the run goes on.
 ScanStep WriteError(EngineContext& ctx, const EchoHit& hit) {
-    if (IsRestoring(ctx.state.Phonebook.Op)) {
+    if (IsRestoring(Phonebook(ctx).Op)) {
         RestoreStepFailed(ctx, kPlainError);
         return ScanStep::Continue;
     }
@@ -171,7 +173,7 @@ ScanStep WriteError(EngineContext& ctx, const EchoHit& hit) {
 // A selection refused with a code during a restore: the memory's entries
 // fail with the phone's words, the run goes on with the next memory.
 std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
-    if (!IsRestoring(ctx.state.Phonebook.Op)) return std::nullopt;
+    if (!IsRestoring(Phonebook(ctx).Op)) return std::nullopt;
     ctx.state.CurrentMemory = SelectedMemoryCode(hit.echo);
     RestoreSelectionFailed(ctx, hit.reason);
     return ScanStep::EndScan;
@@ -180,7 +182,7 @@ std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& h
 // A write refused with a code during a restore: the entry is counted with
 // the phone's words and the run goes on, without a box.
 std::optional<ScanStep> WritePhoneError(EngineContext& ctx, const EchoHit& hit) {
-    if (!IsRestoring(ctx.state.Phonebook.Op)) return std::nullopt;
+    if (!IsRestoring(Phonebook(ctx).Op)) return std::nullopt;
     RestoreStepFailed(ctx, hit.reason);
     return ScanStep::Continue;
 }
@@ -204,7 +206,7 @@ const std::array<EchoAction, 8> kPhonebookActions = {{
 std::span<const EchoAction> PhonebookActions() { return kPhonebookActions; }
 
 bool EndUnansweredPhonebookWrite(EngineContext& ctx) {
-    const auto& op = ctx.state.Phonebook.Op;
+    const auto& op = Phonebook(ctx).Op;
     if (IsRestoring(op) || std::holds_alternative<std::monostate>(op)) return false;
     PhonebookOpFailed(ctx, EchoHit{});
     return true;

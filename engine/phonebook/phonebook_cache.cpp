@@ -1,8 +1,10 @@
 #include "engine/phonebook/phonebook_cache.h"
 
 #include "engine/phonebook/phonebook_read.h"
-#include "engine/session/filling_list.h"
+#include "engine/core/filling_list.h"
 #include "engine/phone/phone_memory.h"
+#include "engine/phonebook/phonebook_view.h"
+#include "engine/phonebook/phonebook_state.h"
 #include "exchange/formats/phonebook_file.h"
 
 #include <set>
@@ -14,7 +16,7 @@ namespace {
 const std::string& DataDir(EngineContext& ctx) { return ctx.state.Options.DataDir; }
 
 void Report(EngineContext& ctx, const exchange::WriteResult& result) {
-    auto& r = ctx.state.PhonebookRead;
+    auto& r = PhonebookRead(ctx);
     if (result.ok() || r.CacheErrorReported) return;
     r.CacheErrorReported = true;
     ctx.host.ShowMessageDialog(
@@ -33,17 +35,17 @@ std::string DamagedCacheText(std::size_t damaged, const std::string& dataDir) {
 void SavePhonebookCache(EngineContext& ctx) {
     if (DataDir(ctx).empty()) return;
     std::vector<exchange::PhonebookFileEntry> entries;
-    for (const auto& e : ctx.state.Phonebook.PhonebookList)
+    for (const auto& e : Phonebook(ctx).PhonebookList)
         entries.push_back({e.Name, e.Phone, e.Location, e.Position});
     Report(ctx, exchange::SavePhonebookFile(DataDir(ctx), entries));
 }
 
 void LoadPhonebookCache(EngineContext& ctx) {
-    auto& list = ctx.state.Phonebook.PhonebookList;
+    auto& list = Phonebook(ctx).PhonebookList;
     list.clear();
     {
         FillingListGuard filling(ctx.state);
-        ctx.views.phonebook->ClearPhonebookRows();
+        ViewOf<IPhonebookView>(ctx).ClearPhonebookRows();
     }
     std::set<PhoneMemory> present;
     if (!DataDir(ctx).empty()) {
@@ -62,7 +64,7 @@ void LoadPhonebookCache(EngineContext& ctx) {
         }
     }
     for (auto memory : kPhonebookMemories)
-        ctx.views.phonebook->SetPhonebookViewEnabled(memory, present.contains(memory));
+        ViewOf<IPhonebookView>(ctx).SetPhonebookViewEnabled(memory, present.contains(memory));
 }
 
 }  // namespace parlenko

@@ -11,7 +11,7 @@
 // folder (an empty Options.DataDir) nothing is read or written.
 
 #include "engine/phone/records.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

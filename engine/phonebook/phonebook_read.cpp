@@ -7,12 +7,17 @@
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/restore_step.h"
-#include "engine/session/busy_state.h"
-#include "engine/session/filling_list.h"
+#include "engine/core/busy_state.h"
+#include "engine/core/filling_list.h"
 #include "engine/sms/refresh_sms.h"
 #include "engine/text/cpbr_fields.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
+#include "engine/sms/sms_view.h"
+#include "engine/phonebook/phonebook_view.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/phonebook/call_lists_view.h"
+#include "engine/phonebook/backup_view.h"
 
 #include <algorithm>
 #include <array>
@@ -22,7 +27,7 @@ namespace parlenko {
 
 namespace {
 
-PhonebookReadState& Read(EngineContext& ctx) { return ctx.state.PhonebookRead; }
+PhonebookReadState& Read(EngineContext& ctx) { return PhonebookRead(ctx); }
 
 // "+CPBS: "SM",3,250": the used count after the first comma, the capacity
 // after the second. nullopt when either is not a number.
@@ -60,7 +65,7 @@ std::string Caption(std::optional<PhoneMemory> memory) {
 void ProgressChanged(EngineContext& ctx) { ctx.host.ProgressWindowChanged(Read(ctx).Progress); }
 
 void BackupChanged(EngineContext& ctx) {
-    ctx.views.backup->BackupReadProgressChanged(Read(ctx).Backup);
+    ViewOf<IBackupView>(ctx).BackupReadProgressChanged(Read(ctx).Backup);
 }
 
 // The storage answer's first texts of the progress window and of the wizard.
@@ -109,12 +114,12 @@ void StoreCounters(PhonebookReadState& r, PhoneMemory memory, const StorageCount
 void EndOfPhonebookMemory(EngineContext& ctx, PhoneMemory memory, bool afterEntry) {
     if (const auto next = NextInRead(memory)) RefreshPhonebook(ctx, *next);
     else FinishPhonebookRead(ctx);
-    ctx.views.phonebook->FocusFirstPhonebookRow(afterEntry);
+    ViewOf<IPhonebookView>(ctx).FocusFirstPhonebookRow(afterEntry);
 }
 
 // The last call list has been read (or refused): the read is over.
 void CallListsReadDone(EngineContext& ctx, bool afterEntry) {
-    ctx.state.PhonebookRead.CallListsReadRunning = false;
+    PhonebookRead(ctx).CallListsReadRunning = false;
     if (!afterEntry || ctx.host.IsProgressWindowVisible()) CloseReadProgress(ctx);
 }
 
@@ -124,16 +129,16 @@ void EndOfCallList(EngineContext& ctx, std::optional<PhoneMemory> list, bool aft
         if (const auto next = NextInRead(*list)) RefreshCalls(ctx, *next);
         else CallListsReadDone(ctx, afterEntry);
     }
-    ctx.views.callLists->FocusFirstCallRows();
+    ViewOf<ICallListsView>(ctx).FocusFirstCallRows();
 }
 
 // A phonebook name known for a number: into the SMS lists and the three
 // call lists. An empty name changes nothing.
 void PushNameToLists(EngineContext& ctx, const std::string& name, const std::string& number) {
     if (name.empty()) return;
-    ctx.views.sms->SetNameInSmsLists(name, number);
+    ViewOf<ISmsView>(ctx).SetNameInSmsLists(name, number);
     for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed}) {
-        ctx.views.callLists->SetNameInListView(list, name, number);
+        ViewOf<ICallListsView>(ctx).SetNameInListView(list, name, number);
         for (auto& row : Read(ctx).Calls.Rows[CallListIndex(list)])
             if (row.Number == number) row.Caption = name;
     }
@@ -142,18 +147,19 @@ void PushNameToLists(EngineContext& ctx, const std::string& name, const std::str
 // The phonebook view shows the list again as it stands, with the memories'
 // buttons and the summary.
 void ShowPhonebookListAgain(EngineContext& ctx) {
-    const auto& list = ctx.state.Phonebook.PhonebookList;
+    const auto& list = Phonebook(ctx).PhonebookList;
     {
         FillingListGuard filling(ctx.state);
-        ctx.views.phonebook->ClearPhonebookRows();
-        for (const auto& e : list) ctx.views.phonebook->AddPhonebookRow(PhonebookRowOf(e));
+        ViewOf<IPhonebookView>(ctx).ClearPhonebookRows();
+        for (const auto& e : list) ViewOf<IPhonebookView>(ctx).AddPhonebookRow(PhonebookRowOf(e));
     }
-    ctx.views.phonebook->SortPhonebookRows();
+    ViewOf<IPhonebookView>(ctx).SortPhonebookRows();
     for (auto memory : kPhonebookMemories) {
         const std::string_view caption = MemoryCaption(memory);
         const bool listed = std::any_of(list.begin(), list.end(),
                                         [&](const AListIme& e) { return e.Location == caption; });
-        ctx.views.phonebook->SetPhonebookViewEnabled(memory, Read(ctx).Of(memory).Loaded || listed);
+        ViewOf<IPhonebookView>(ctx).SetPhonebookViewEnabled(memory,
+                                                            Read(ctx).Of(memory).Loaded || listed);
     }
     ShowPhonebookSummary(ctx);
 }
@@ -162,12 +168,12 @@ void ShowPhonebookListAgain(EngineContext& ctx) {
 void ShowCallListsAgain(EngineContext& ctx) {
     const auto& calls = Read(ctx).Calls;
     FillingListGuard filling(ctx.state);
-    ctx.views.callLists->ClearCallLists();
+    ViewOf<ICallListsView>(ctx).ClearCallLists();
     for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed}) {
         const std::size_t k = CallListIndex(list);
-        ctx.views.callLists->SetCallListCapacity(list, calls.Capacities[k]);
+        ViewOf<ICallListsView>(ctx).SetCallListCapacity(list, calls.Capacities[k]);
         for (const auto& row : calls.Rows[k])
-            ctx.views.callLists->AddCallListRow(list, row.Caption, row.Number, row.Image);
+            ViewOf<ICallListsView>(ctx).AddCallListRow(list, row.Caption, row.Number, row.Image);
     }
 }
 
@@ -195,7 +201,7 @@ constexpr std::string_view kCallPositionText = "Reading call from position no. "
 
 }  // namespace
 
-std::optional<PhoneMemory> CurrentPhoneMemory(const EngineState& state) {
+std::optional<PhoneMemory> CurrentPhoneMemory(const CoreState& state) {
     return MemoryFromCode(state.CurrentMemory);
 }
 
@@ -212,20 +218,20 @@ void CloseReadProgress(EngineContext& ctx) {
 void FinishPhonebookRead(EngineContext& ctx) {
     auto& r = Read(ctx);
     // Every memory has been read: its free positions are known.
-    ctx.state.Phonebook.PhonebookLoaded = true;
-    ctx.state.Phonebook.PhonebookListPartial = false;
-    ctx.state.Phonebook.PhonebookReadRunning = false;
+    Phonebook(ctx).PhonebookLoaded = true;
+    Phonebook(ctx).PhonebookListPartial = false;
+    Phonebook(ctx).PhonebookReadRunning = false;
     // Closed whether shown or not: the read is over, so is the busy state.
     CloseReadProgress(ctx);
     // The list read replaces the cache whole.
     SavePhonebookCache(ctx);
-    ctx.state.Phonebook.PhonebookReadComplete = true;
-    ctx.views.backup->PhonebookReadFinished();
+    Phonebook(ctx).PhonebookReadComplete = true;
+    ViewOf<IBackupView>(ctx).PhonebookReadFinished();
     if (r.BackupRefreshing) {
         r.BackupRefreshing = false;
-        ctx.views.backup->BackupRefreshFinished();
+        ViewOf<IBackupView>(ctx).BackupRefreshFinished();
     }
-    ctx.views.phonebook->SortPhonebookRows();
+    ViewOf<IPhonebookView>(ctx).SortPhonebookRows();
     const bool readSms = r.ReadSmsAfterPhonebook;
     r.ReadSmsAfterPhonebook = false;
     if (readSms) RefreshSms(ctx);
@@ -241,7 +247,7 @@ PhonebookRow PhonebookRowOf(const AListIme& entry) {
 }
 
 bool StopPhonebookRead(EngineContext& ctx) {
-    auto& op = ctx.state.Phonebook;
+    auto& op = Phonebook(ctx);
     const bool running = op.PhonebookReadRunning;
     if (running) {
         // The list of the read cut short goes: what was there before is the
@@ -259,7 +265,7 @@ bool StopPhonebookRead(EngineContext& ctx) {
     auto& r = Read(ctx);
     if (r.BackupRefreshing) {
         r.BackupRefreshing = false;
-        ctx.views.backup->BackupRefreshFailed();
+        ViewOf<IBackupView>(ctx).BackupRefreshFailed();
     }
     return running;
 }
@@ -337,9 +343,9 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
         const std::string shownName = DisplayName(storedName);
         {
             FillingListGuard filling(ctx.state);
-            ctx.views.phonebook->AddPhonebookRow(PhonebookRowOf(entry));
+            ViewOf<IPhonebookView>(ctx).AddPhonebookRow(PhonebookRowOf(entry));
         }
-        ctx.state.Phonebook.PhonebookList.push_back(entry);
+        Phonebook(ctx).PhonebookList.push_back(entry);
 
         PushNameToLists(ctx, shownName, number);
         if (auto* list = FreePositionList(r, *memory)) BlankFreePosition(*list, position);
@@ -365,7 +371,7 @@ void HandleCallListCpbsAnswer(EngineContext& ctx, std::string_view line) {
     const auto list = memory ? CallListOf(*memory) : std::nullopt;
     if (list) {
         r.Calls.Capacities[CallListIndex(*list)] = counts->capacity;
-        ctx.views.callLists->SetCallListCapacity(*list, counts->capacity);
+        ViewOf<ICallListsView>(ctx).SetCallListCapacity(*list, counts->capacity);
     }
 
     if (counts->capacity == 0 || counts->used == 0) {
@@ -388,7 +394,7 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
         // A call without a name takes the stored name of the first phonebook
         // record with exactly that number; its VIP "!" goes below, once.
         if (name.empty()) {
-            for (const auto& e : ctx.state.Phonebook.PhonebookList)
+            for (const auto& e : Phonebook(ctx).PhonebookList)
                 if (e.Phone == number) {
                     name = e.Name;
                     break;
@@ -397,7 +403,8 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
         if (const auto list = memory ? CallListOf(*memory) : std::nullopt) {
             r.Calls.Rows[CallListIndex(*list)].push_back({DisplayName(name), number, kImageCall});
             FillingListGuard filling(ctx.state);
-            ctx.views.callLists->AddCallListRow(*list, DisplayName(name), number, kImageCall);
+            ViewOf<ICallListsView>(ctx).AddCallListRow(*list, DisplayName(name), number,
+                                                       kImageCall);
         }
     }
     if (AdvanceOrFinish(ctx, kCallPositionText, false))
@@ -460,7 +467,7 @@ void RebuildFreePositions(PhonebookReadState& r, const std::vector<AListIme>& li
 // position is free again. The delete that ends a move reports the move.
 void DeleteDone(EngineContext& ctx, const DeletePending& done) {
     auto& r = Read(ctx);
-    auto& pb = ctx.state.Phonebook;
+    auto& pb = Phonebook(ctx);
     const bool restoring = IsRestoring(pb.Op);
     if (!restoring) {
         const std::string memoryText(MemoryCaption(done.Memory));
@@ -478,7 +485,7 @@ void DeleteDone(EngineContext& ctx, const DeletePending& done) {
     if (!restoring)
         ctx.host.ShowStatusMessage(moved ? "Entry succesfully moved to another location in mobile!"
                                          : "Entry succesfully deleted from mobile phonebook!");
-    ctx.views.phonebook->ReapplyPhonebookFilter();
+    ViewOf<IPhonebookView>(ctx).ReapplyPhonebookFilter();
 }
 
 // The "OK" of a write (a save, the first half of a move, a restore step). A
@@ -487,7 +494,7 @@ void DeleteDone(EngineContext& ctx, const DeletePending& done) {
 void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view echo,
                const std::string& position) {
     auto& r = Read(ctx);
-    auto& op = ctx.state.Phonebook.Op;
+    auto& op = Phonebook(ctx).Op;
     const bool restoring = IsRestoring(op);
     std::optional<PhoneMemory> deleteFrom;
     if (auto* move = std::get_if<MoveEntry>(&op)) {
@@ -505,7 +512,7 @@ void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view ec
     // The saved entry replaces the record of its memory and position, or is
     // added to the list; the cache follows the list whole.
     const AListIme& saved = done.Entry;
-    auto& list = ctx.state.Phonebook.PhonebookList;
+    auto& list = Phonebook(ctx).PhonebookList;
     auto it = std::find_if(list.begin(), list.end(), [&](const AListIme& e) {
         return e.Position == saved.Position && e.Location == saved.Location;
     });
@@ -515,8 +522,8 @@ void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view ec
     const std::string name = DisplayName(PhonebookTextFromGsm(WithNameEscapesDecoded(echo)));
     const std::string number = ExtractQuoted(echo);
     PushNameToLists(ctx, name, number);
-    ctx.views.phonebook->PhonebookEntrySaved(name, number, position);
-    ctx.views.phonebook->ReapplyPhonebookFilter();
+    ViewOf<IPhonebookView>(ctx).PhonebookEntrySaved(name, number, position);
+    ViewOf<IPhonebookView>(ctx).ReapplyPhonebookFilter();
     if (deleteFrom) SendAtCpbs(ctx, *deleteFrom);
 }
 
@@ -524,7 +531,7 @@ void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view ec
 
 void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo) {
     auto& r = Read(ctx);
-    const auto& op = ctx.state.Phonebook.Op;
+    const auto& op = Phonebook(ctx).Op;
     r.CacheErrorReported = false;  // each entry change reports its own failure
     r.ReadCount += 1;
     const std::string position = WrittenPosition(echo);

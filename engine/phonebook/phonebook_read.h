@@ -14,7 +14,8 @@
 // max(capacity, used) positions.
 
 #include "engine/phone/phone_memory.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
+#include "engine/phonebook/phonebook_views.h"
 
 #include <optional>
 #include <string>
@@ -30,7 +31,7 @@ enum class CpbrAnswer {
 
 // The phone memory named by CurrentMemory; nullopt for a message memory
 // code or any other text.
-std::optional<PhoneMemory> CurrentPhoneMemory(const EngineState& state);
+std::optional<PhoneMemory> CurrentPhoneMemory(const CoreState& state);
 
 // done / total as a percentage, rounded to the nearest integer, halves to even.
 int ProgressPercent(int done, int total);

@@ -1,12 +1,15 @@
 #pragma once
 // What the phonebook and call-list reads remember between two answers: the
 // loop counters, the per-memory capacities and free positions, and the texts
-// of the progress window. One member of EngineState (PhonebookRead).
+// of the progress window (PhonebookRead), and the entry operation in flight
+// with the list of entries (Phonebook).
 
+#include "engine/core/engine_context.h"
 #include "engine/phone/records.h"
+#include "engine/phonebook/phonebook_op.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/phonebook_views.h"
-#include "engine/session/progress_window.h"
+#include "engine/core/progress_window.h"
 
 #include <array>
 #include <string>
@@ -86,5 +89,39 @@ struct PhonebookReadState {
     ProgressWindowView Progress;
     BackupReadView Backup;
 };
+
+// Phonebook operations that run over a memory selection.
+struct PhonebookOpState {
+    PhonebookOp Op;                // the entry operation in flight (phonebook_op.h)
+    bool PhonebookLoaded = false;  // the last full read ran to its end
+    // The last full read ran to its end, and no restore has changed the
+    // phone since: the list is the phone's (a restore needs it).
+    bool PhonebookReadComplete = false;
+    // A full read was started and has not run to its end (it is running, or
+    // it stopped): the list holds part of the phone's entries, while the
+    // cache still holds the last complete read.
+    bool PhonebookListPartial = false;
+    // A full read runs now: from its start to its end or its stop.
+    bool PhonebookReadRunning = false;
+    std::vector<AListIme> PhonebookList;
+
+    // What the list showed before the running full read began: put back
+    // when the read fails, so that the list agrees with the cache again.
+    struct ListBeforeRead {
+        std::vector<AListIme> List;
+        bool Loaded = false;
+        bool ReadComplete = false;
+        bool ListPartial = false;
+        std::array<MemoryCounters, kPhonebookMemories.size()> Memories{};
+    };
+    ListBeforeRead BeforeRead;
+};
+
+inline PhonebookOpState& Phonebook(const EngineContext& ctx) {
+    return ctx.topics.Get<PhonebookOpState>();
+}
+inline PhonebookReadState& PhonebookRead(const EngineContext& ctx) {
+    return ctx.topics.Get<PhonebookReadState>();
+}
 
 }  // namespace parlenko

@@ -2,7 +2,10 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/filling_list.h"
+#include "engine/core/filling_list.h"
+#include "engine/phonebook/phonebook_view.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/phonebook/call_lists_view.h"
 
 namespace parlenko {
 
@@ -10,8 +13,8 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
     if (memory == PhoneMemory::Sim) {
-        auto& op = ctx.state.Phonebook;
-        auto& r = ctx.state.PhonebookRead;
+        auto& op = Phonebook(ctx);
+        auto& r = PhonebookRead(ctx);
         const bool restoring = IsRestoring(op.Op);
         // What the list shows now comes back if this read fails (a read that
         // starts over a running one keeps what was there before that).
@@ -34,7 +37,7 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
             op.PhonebookReadRunning = true;
             op.PhonebookList.clear();
             FillingListGuard filling(ctx.state);
-            ctx.views.phonebook->ClearPhonebookRows();
+            ViewOf<IPhonebookView>(ctx).ClearPhonebookRows();
         }
         // A restore keeps the capacities of the writable memories: it writes
         // into them before they are read again.
@@ -43,7 +46,8 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
             if (!restoring || !IsWritable(m)) counters.Capacity = 0;
             counters.Used = 0;
         }
-        for (auto m : kPhonebookMemories) ctx.views.phonebook->SetPhonebookViewEnabled(m, false);
+        for (auto m : kPhonebookMemories)
+            ViewOf<IPhonebookView>(ctx).SetPhonebookViewEnabled(m, false);
         ShowPhonebookSummary(ctx);
         ctx.state.Mode = ActivityMode::Phonebook;
     }
@@ -51,8 +55,8 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
 }
 
 void ShowPhonebookSummary(EngineContext& ctx) {
-    const auto& r = ctx.state.PhonebookRead;
-    ctx.views.phonebook->ShowPhonebookSummary(
+    const auto& r = PhonebookRead(ctx);
+    ViewOf<IPhonebookView>(ctx).ShowPhonebookSummary(
         {r.Of(PhoneMemory::Sim).Capacity, r.Of(PhoneMemory::Phone).Capacity,
          r.Of(PhoneMemory::Own).Capacity, r.Of(PhoneMemory::Service).Capacity});
 }
@@ -61,12 +65,12 @@ void RefreshCalls(EngineContext& ctx, PhoneMemory list) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
     if (list == PhoneMemory::Dialled) {
-        auto& r = ctx.state.PhonebookRead;
+        auto& r = PhonebookRead(ctx);
         if (!r.CallListsReadRunning) r.CallsBeforeRead = r.Calls;
         r.CallListsReadRunning = true;
         r.Calls = {};
         FillingListGuard filling(ctx.state);
-        ctx.views.callLists->ClearCallLists();
+        ViewOf<ICallListsView>(ctx).ClearCallLists();
     }
     ctx.state.Mode = ActivityMode::Calls;
     SendAtCpbs(ctx, list);

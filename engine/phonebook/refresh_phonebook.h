@@ -3,7 +3,7 @@
 // receive actions and the read loops do the rest.
 
 #include "engine/phone/phone_memory.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

@@ -8,7 +8,9 @@
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/phonebook/backup_view.h"
 
 #include <algorithm>
 #include <optional>
@@ -17,8 +19,8 @@ namespace parlenko {
 
 namespace {
 
-PhonebookReadState& Read(EngineContext& ctx) { return ctx.state.PhonebookRead; }
-Restoring* Run(EngineContext& ctx) { return std::get_if<Restoring>(&ctx.state.Phonebook.Op); }
+PhonebookReadState& Read(EngineContext& ctx) { return PhonebookRead(ctx); }
+Restoring* Run(EngineContext& ctx) { return std::get_if<Restoring>(&Phonebook(ctx).Op); }
 
 // The name as the phone stores it: a VIP's "!" put back when it fits.
 std::string StoredName(const RestoreRow& row) {
@@ -36,7 +38,7 @@ void NotWritten(Restoring& run, const RestoreRow& row, const std::string& reason
 }
 
 void ShowProgress(EngineContext& ctx) {
-    ctx.views.backup->RestoreProgressChanged(Read(ctx).Restore);
+    ViewOf<IBackupView>(ctx).RestoreProgressChanged(Read(ctx).Restore);
 }
 
 void SelectMemory(EngineContext& ctx, PhoneMemory memory) {
@@ -70,10 +72,10 @@ void EndRun(EngineContext& ctx, bool noAnswer) {
     RestoreOutcome outcome = run->Outcome;
     outcome.NoAnswer = noAnswer;
     outcome.Stopped = run->StopRequested;
-    ctx.state.Phonebook.Op = std::monostate{};
+    Phonebook(ctx).Op = std::monostate{};
     EndBusy(ctx);
     Read(ctx).RestoreRan = !outcome.Stopped;
-    ctx.views.backup->RestoreFinished(outcome);
+    ViewOf<IBackupView>(ctx).RestoreFinished(outcome);
     if (outcome.Stopped) RefreshPhonebook(ctx, PhoneMemory::Sim);
 }
 
@@ -211,9 +213,9 @@ bool StartRestore(EngineContext& ctx, const std::vector<RestoreRow>& rows, Resto
     r.Restore = RestoreProgressView{};
     r.Restore.RestPercLab = "0%";
     // The list no longer shows what the phone holds.
-    ctx.state.Phonebook.PhonebookReadComplete = false;
+    Phonebook(ctx).PhonebookReadComplete = false;
     const auto first = NextMemoryWithRows(run, 0);
-    ctx.state.Phonebook.Op = std::move(run);
+    Phonebook(ctx).Op = std::move(run);
     ShowProgress(ctx);
     if (first) SelectMemory(ctx, *first);
     else EndRun(ctx, false);
@@ -259,7 +261,7 @@ std::string MakeCpbwLine(const std::string& position, const RestoreRow& row) {
     return at::CpbwEntry(position, row.Number, StoredName(row));
 }
 
-std::string CheckFreeSpace(const EngineState& state, const std::vector<RestoreRow>& rows,
+std::string CheckFreeSpace(const EngineContext& ctx, const std::vector<RestoreRow>& rows,
                            RestoreMode mode) {
     struct Line {
         PhoneMemory memory;
@@ -274,10 +276,10 @@ std::string CheckFreeSpace(const EngineState& state, const std::vector<RestoreRo
         const auto chosen = std::count_if(rows.begin(), rows.end(), [&](const RestoreRow& row) {
             return row.Memory == line.memory;
         });
-        long long space = state.PhonebookRead.Of(line.memory).Capacity;
+        long long space = PhonebookRead(ctx).Of(line.memory).Capacity;
         if (!overwrite) {
             const std::string caption(MemoryCaption(line.memory));
-            const auto& list = state.Phonebook.PhonebookList;
+            const auto& list = Phonebook(ctx).PhonebookList;
             space -= std::count_if(list.begin(), list.end(),
                                    [&](const AListIme& e) { return e.Location == caption; });
         }

@@ -9,7 +9,7 @@
 // RestoreNextEntry; a refused step is counted and the run goes on.
 
 #include "engine/phonebook/backup_view.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string>
 #include <vector>
@@ -52,7 +52,7 @@ std::string MakeCpbwLine(const std::string& position, const RestoreRow& row);
 // Whether the rows fit: empty when they do, else the message for the
 // wizard's box. Free-positions mode counts the free positions (capacity less
 // the entries of PhonebookList); overwrite mode the capacity.
-std::string CheckFreeSpace(const EngineState& state, const std::vector<RestoreRow>& rows,
+std::string CheckFreeSpace(const EngineContext& ctx, const std::vector<RestoreRow>& rows,
                            RestoreMode mode);
 
 }  // namespace parlenko

@@ -33,7 +33,7 @@
 // same way by the time-out (EchoHit::silent).
 
 #include "engine/receive/scan_step.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <optional>
 #include <span>

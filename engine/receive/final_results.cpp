@@ -9,7 +9,7 @@
 #include "engine/receive/line_intake.h"
 #include "engine/receive/phone_errors.h"
 #include "engine/services/service_actions.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/session/connect_chain.h"
 #include "engine/settings/set_commands.h"
 #include "engine/settings/settings_chain.h"

@@ -20,7 +20,7 @@
 // The scan itself stops when the list was reset meanwhile.
 
 #include "engine/receive/scan_step.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <optional>
 #include <string>

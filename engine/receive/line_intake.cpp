@@ -1,6 +1,6 @@
 #include "engine/receive/line_intake.h"
 
-#include "engine/receive/result_codes.h"
+#include "engine/core/result_codes.h"
 
 #include <algorithm>
 #include <array>

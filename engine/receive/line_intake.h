@@ -16,7 +16,7 @@
 //    flight). Bytes that make none of these (a device that talks but is not
 //    a phone, noise) do not count as an answer.
 
-#include "engine/receive/rx_lines.h"
+#include "engine/core/rx_lines.h"
 
 #include <string>
 #include <string_view>

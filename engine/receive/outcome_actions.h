@@ -8,7 +8,7 @@
 
 #include "engine/receive/echo_actions.h"
 #include "engine/receive/phone_errors.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 
 namespace parlenko {
 

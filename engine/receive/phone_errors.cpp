@@ -2,7 +2,7 @@
 
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
-#include "engine/receive/result_codes.h"
+#include "engine/core/result_codes.h"
 #include "engine/text/error_texts.h"
 
 namespace parlenko {

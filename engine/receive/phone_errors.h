@@ -11,7 +11,7 @@
 // command's own text.
 
 #include "engine/receive/echo_actions.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string>
 

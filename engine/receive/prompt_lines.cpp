@@ -1,7 +1,9 @@
 #include "engine/receive/prompt_lines.h"
 
 #include "engine/at/at_commands.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
+#include "engine/sms/sms_state.h"
+#include "engine/objects/objects_state.h"
 
 namespace parlenko {
 
@@ -24,11 +26,11 @@ ScanStep HandlePrompt(EngineContext& ctx, int i) {
     ctx.scheduler.Sleep(kPromptSettleMs);
     const int command = lines.Above(i, 2);
     if (lines.StartsWith(command, "AT+CMGW=") || lines.StartsWith(command, "AT+CMGS=")) {
-        SendAtPdu(ctx, ctx.state.Sms.PduToSend);
+        SendAtPdu(ctx, Sms(ctx).PduToSend);
     } else if (lines.StartsWith(command, "AT^SBNW=\"vcs\"") ||
                lines.StartsWith(command, "AT^SBNW=\"mid\"") ||
                lines.StartsWith(command, "AT^SBNW=\"bmp\"")) {
-        const auto& up = ctx.state.Upload;
+        const auto& up = Upload(ctx);
         // No upload running (the time-out ended it): nothing to send.
         if (up.PacketIndex >= 1 && up.PacketIndex <= static_cast<int>(up.UploadPackets.size()))
             SendAtPdu(ctx, up.UploadPackets[static_cast<std::size_t>(up.PacketIndex - 1)]);

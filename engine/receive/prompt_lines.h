@@ -7,7 +7,7 @@
 // general/network_notices.h.
 
 #include "engine/receive/scan_step.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

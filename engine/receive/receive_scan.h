@@ -10,7 +10,7 @@
 // re-reads the entry at every test; a reset of the list (its generation
 // changes) ends the outer scan.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,8 @@
 
 #include "engine/receive/outcome_actions.h"
 #include "engine/services/service_answers.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
+#include "engine/services/services_state.h"
 
 #include <array>
 #include <optional>
@@ -16,8 +17,6 @@ namespace {
 constexpr char kDivertFailed[] = "Error occured while trying to set divert!";
 constexpr char kLockFailed[] = "Error occured while trying to set barring or lock!";
 constexpr char kCodeFailed[] = "Error occured while trying to change security code!";
-
-ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
 
 // The success text of a single change, by the value its set line recorded.
 void ShowChangeResult(EngineContext& ctx, int step, const char* on, const char* off) {

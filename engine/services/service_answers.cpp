@@ -4,6 +4,8 @@
 #include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
+#include "engine/services/services_view.h"
+#include "engine/services/services_state.h"
 
 #include <array>
 
@@ -16,8 +18,6 @@ constexpr int kLocks = 4;         // "CS", "PS", "SC", "FD": indexes 1..4
 constexpr int kFirstBarring = 5;  // "AO"
 constexpr int kLastBarring = 9;   // "IR"
 constexpr int kBarringsPerColumn = 5;
-
-ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
 
 // Reads the fields after a response prefix that must be the line's own.
 std::optional<AnswerReader> ReaderAfter(std::string_view line, std::string_view prefix) {
@@ -153,38 +153,38 @@ void ShowDivert(EngineContext& ctx, int number, int picture, const std::string& 
     const auto k = static_cast<std::size_t>(number - 1);
     page.DivertPB[k] = picture;
     page.DivertLab[k] = divertNumber;
-    ctx.views.services->DivertChanged(number, picture, divertNumber);
+    ViewOf<IServicesView>(ctx).DivertChanged(number, picture, divertNumber);
 }
 
 void ShowDivertTime(EngineContext& ctx, int column, const std::string& seconds) {
     auto& page = Services(ctx).Page;
     if (column < 1 || column > static_cast<int>(page.DivertSekLab.size())) return;
     page.DivertSekLab[static_cast<std::size_t>(column - 1)] = seconds;
-    ctx.views.services->DivertTimeChanged(column, seconds);
+    ViewOf<IServicesView>(ctx).DivertTimeChanged(column, seconds);
 }
 
 void ShowBarring(EngineContext& ctx, int number, int picture) {
     auto& page = Services(ctx).Page;
     if (number < 1 || number > static_cast<int>(page.BarPB.size())) return;
     page.BarPB[static_cast<std::size_t>(number - 1)] = picture;
-    ctx.views.services->BarringChanged(number, picture);
+    ViewOf<IServicesView>(ctx).BarringChanged(number, picture);
 }
 
 void ShowLock(EngineContext& ctx, int number, int picture) {
     auto& page = Services(ctx).Page;
     if (number < 1 || number > static_cast<int>(page.LockPB.size())) return;
     page.LockPB[static_cast<std::size_t>(number - 1)] = picture;
-    ctx.views.services->LockChanged(number, picture);
+    ViewOf<IServicesView>(ctx).LockChanged(number, picture);
 }
 
 void EnableDivertButton(EngineContext& ctx, bool enabled) {
     Services(ctx).Page.DivertBtnEnabled = enabled;
-    ctx.views.services->DivertButtonEnabled(enabled);
+    ViewOf<IServicesView>(ctx).DivertButtonEnabled(enabled);
 }
 
 void EnableBarringButton(EngineContext& ctx, bool enabled) {
     Services(ctx).Page.BarringBtnEnabled = enabled;
-    ctx.views.services->BarringButtonEnabled(enabled);
+    ViewOf<IServicesView>(ctx).BarringButtonEnabled(enabled);
 }
 
 void ShowCheckProgress(EngineContext& ctx) {

@@ -11,7 +11,7 @@
 // answered query before the last line is handed here. After a single change
 // the steps hold kSwitchedOn or kSwitchedOff and the check tables do nothing.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <optional>
 #include <string>

@@ -6,12 +6,11 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/services/service_answers.h"
 #include "engine/text/gsm_alphabet.h"
+#include "engine/services/services_state.h"
 
 namespace parlenko {
 
 namespace {
-
-ServicesState& Services(EngineContext& ctx) { return ctx.state.Services; }
 
 bool IsCallClass(int cls) { return cls == 1 || cls == 2 || cls == 4; }
 

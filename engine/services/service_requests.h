@@ -5,7 +5,7 @@
 // whose arguments could not make a valid command line is refused (false)
 // and nothing is sent.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string_view>
 

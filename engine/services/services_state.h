@@ -2,8 +2,9 @@
 // What the divert, lock and barring checks and the ringer commands remember
 // between two answers. One member of EngineState (Services).
 
+#include "engine/core/engine_context.h"
 #include "engine/services/services_view.h"
-#include "engine/session/progress_window.h"
+#include "engine/core/progress_window.h"
 
 namespace parlenko {
 
@@ -34,5 +35,7 @@ struct ServicesState {
     int SentMelody = 0;
     int SentVolume = 0;
 };
+
+inline ServicesState& Services(const EngineContext& ctx) { return ctx.topics.Get<ServicesState>(); }
 
 }  // namespace parlenko

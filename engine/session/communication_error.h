@@ -1,7 +1,7 @@
 #pragma once
 // A command line could not be written to the phone.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string_view>
 

@@ -3,10 +3,15 @@
 #include "engine/at/at_commands.h"
 #include "engine/parse/sbnr_ranges.h"
 #include "engine/parse/single_answers.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/session/communication_error.h"
 #include "engine/session/connection.h"
 #include "engine/text/service_centre.h"
+#include "engine/settings/settings_view.h"
+#include "engine/settings/settings_state.h"
+#include "engine/objects/objects_view.h"
+#include "engine/objects/objects_state.h"
+#include "engine/objects/logo_view.h"
 
 #include <array>
 
@@ -38,12 +43,12 @@ ScanStep AfterCmeeOk(EngineContext& ctx, const EchoHit&) {
 
 ScanStep AfterCscaOk(EngineContext& ctx, const EchoHit& hit) {
     auto& chain = ctx.state.Chain;
-    auto& settings = ctx.state.Settings;
+    auto& settings = Settings(ctx);
     chain.SmscText = ParseCsca(hit.answer);
     settings.SmscEdit = chain.SmscText;
     chain.SmscText = ServiceCentreName(chain.SmscText);
     settings.SmscLab = chain.SmscText;
-    ctx.views.settings->PhoneSettingsChanged(settings);
+    ViewOf<ISettingsView>(ctx).PhoneSettingsChanged(settings);
     if (chain.ReadingOtherSettings) {
         SendAtCalm(ctx, 1);  // the chain of the other settings
         return ScanStep::EndScan;
@@ -65,7 +70,7 @@ ScanStep AfterCsms(EngineContext& ctx, const EchoHit&) {
 }
 
 ScanStep AfterSbnrOk(EngineContext& ctx, const EchoHit& hit) {
-    auto& caps = ctx.state.Capabilities;
+    auto& caps = Capabilities(ctx);
     caps.AppointmentSlots = ParseSbnrVcsRange(hit.answer);
     caps.AppCapLab = std::to_string(caps.AppointmentSlots);
     caps.ScreensaverLogoSupported = ParseSbnrBmpRange(hit.answer);
@@ -74,8 +79,8 @@ ScanStep AfterSbnrOk(EngineContext& ctx, const EchoHit& hit) {
     caps.SaveLogoMemCB = caps.LogosCB;
     caps.LogosIndex = 0;
     caps.SaveLogoMemIndex = 0;
-    ctx.views.objects->ObjectCapabilitiesChanged(caps);
-    ctx.views.logo->LogoKindsChanged(caps);
+    ViewOf<IObjectsView>(ctx).ObjectCapabilitiesChanged(caps);
+    ViewOf<ILogoView>(ctx).LogoKindsChanged(caps);
     SendAtCmgf(ctx);
     return ScanStep::Continue;
 }

@@ -5,9 +5,11 @@
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/restore_step.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/session/running_reads.h"
 #include "engine/sms/sms_operations.h"
+#include "engine/sms/sms_state.h"
+#include "engine/phonebook/phonebook_state.h"
 
 namespace parlenko {
 
@@ -80,14 +82,14 @@ void DisconnectMobile(EngineContext& ctx) {
     EndBusy(ctx);
     // What waited for an answer gets none now (a message the compose window
     // handed over is given back to it).
-    ClearPhonebookOp(ctx.state.Phonebook.Op);
+    ClearPhonebookOp(Phonebook(ctx).Op);
     EndSmsOperation(ctx);
-    ctx.state.Sms.NewMessagesWaiting.clear();
+    Sms(ctx).NewMessagesWaiting.clear();
     // Nothing more can be read or written: the reads end here, their lists
     // as they were before them, and so do the wizard's runs. The exchange
     // has nothing left to time out.
     StopRunningReads(ctx);
-    if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);
+    if (IsRestoring(Phonebook(ctx).Op)) AbortRestore(ctx);
     ctx.state.Receive.CommandInFlight.clear();
     ctx.timers.TimeOutTimer->Stop();
 }

@@ -8,7 +8,7 @@
 // loop's pending work runs (received chunks and timers may be handled, and
 // the engine entered again, during the wait).
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

@@ -2,7 +2,7 @@
 // The program's own files in the data folder: the phonebook cache, the cell
 // names, the list of backups and the operator logo read from the phone.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

@@ -6,10 +6,13 @@
 #include "engine/receive/echo_actions.h"
 #include "engine/receive/final_results.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/session/communication_error.h"
 #include "engine/session/running_reads.h"
 #include "engine/sms/sms_operations.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/objects/objects_state.h"
+#include "engine/services/services_state.h"
 
 #include <utility>
 
@@ -25,21 +28,20 @@ constexpr char kUnknownError[] =
 // read something. A restore run only loses its step here; it is ended
 // (stopped) once the time-out is done with the port.
 void EndPendingOperations(EngineContext& ctx) {
-    auto& s = ctx.state;
-    s.Upload.SendingAppointment = false;
-    s.Upload.SendingMelody = false;
-    s.Upload.SendingLogo = false;
-    s.Upload.UploadPackets.clear();
-    s.Upload.PacketIndex = 0;
-    s.Upload.PacketCount = 0;
+    Upload(ctx).SendingAppointment = false;
+    Upload(ctx).SendingMelody = false;
+    Upload(ctx).SendingLogo = false;
+    Upload(ctx).UploadPackets.clear();
+    Upload(ctx).PacketIndex = 0;
+    Upload(ctx).PacketCount = 0;
 
-    ClearPhonebookOp(s.Phonebook.Op);
+    ClearPhonebookOp(Phonebook(ctx).Op);
     EndSmsOperation(ctx);
 
     // A melody sent to be played or kept and never confirmed: a later
     // accepted melody setting (the ringer restored) must not start playing.
-    s.Services.MelodyPlayPending = false;
-    s.Services.MelodySetPending = false;
+    Services(ctx).MelodyPlayPending = false;
+    Services(ctx).MelodySetPending = false;
 }
 
 // The phone was reset at connect and never answered: nothing is on the
@@ -61,7 +63,7 @@ bool UploadRuns(const UploadState& up) {
 // A read stopped halfway: the user is told (not during the store
 // exchanges, whose window stays). True when there was one.
 bool ReportStalledRead(EngineContext& ctx) {
-    const bool backupReRead = ctx.state.PhonebookRead.BackupRefreshing;
+    const bool backupReRead = PhonebookRead(ctx).BackupRefreshing;
     if (!StopRunningReads(ctx) && !backupReRead) return false;
     ShowError(ctx, kUnknownError);
     return true;
@@ -87,13 +89,12 @@ void EndUnansweredExchange(EngineContext& ctx, const std::string& unanswered) {
         return;
     }
     // A restore run tells its outcome on the wizard's page (AbortRestore).
-    if (IsRestoring(ctx.state.Phonebook.Op)) return;
+    if (IsRestoring(Phonebook(ctx).Op)) return;
     // An entry or message write in flight says what it could not write.
     if (!unanswered.empty() && EndUnansweredWrite(ctx)) return;
     // An upload the phone never prompted for (or never confirmed) could not
     // send its packet.
-    if (!unanswered.empty() && UploadRuns(ctx.state.Upload) && RefuseUnanswered(ctx, unanswered))
-        return;
+    if (!unanswered.empty() && UploadRuns(Upload(ctx)) && RefuseUnanswered(ctx, unanswered)) return;
     if (ReportStalledRead(ctx)) return;
     // A setting, a call command, a query of its own: its failure text.
     if (!unanswered.empty()) RefuseUnanswered(ctx, unanswered);
@@ -123,7 +124,7 @@ void ExchangeTimeOut(EngineContext& ctx) {
     EndUnansweredExchange(ctx, unanswered);
     EndPendingOperations(ctx);
     StopRunningReads(ctx);
-    if (IsRestoring(ctx.state.Phonebook.Op)) AbortRestore(ctx);
+    if (IsRestoring(Phonebook(ctx).Op)) AbortRestore(ctx);
     // Nothing is in flight any more: messages that waited are read now.
     if (rx.Depth == 0) ServeWaitingNewMessages(ctx);
 }

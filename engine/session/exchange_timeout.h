@@ -11,7 +11,7 @@
 //    list showing again what it showed before the read began.
 // An exchange that already ended (its result came) leaves nothing to say.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

@@ -14,12 +14,13 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/melodies/melody_requests.h"
 #include "engine/services/service_requests.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/session/connection.h"
 #include "engine/session/data_files.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
+#include "engine/session/engine_state.h"
 #include "engine/session/exchange_timeout.h"
-#include "engine/session/indicators.h"
+#include "engine/core/indicators.h"
 #include "engine/sms/refresh_sms.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
@@ -27,22 +28,34 @@
 #include "exchange/formats/location_names.h"
 #include "engine/settings/set_commands.h"
 #include "engine/sms/sms_operations.h"
+#include "engine/general/general_view.h"
 
 namespace parlenko {
 
 namespace {
 constexpr int kPortTrafficMs = 250;
 
-template <class View>
-View* OrNull(View* view) {
-    return view != nullptr ? view : NullView<View>();
-}
 }  // namespace
 
 struct PhoneEngine::Inside {
     Inside(TSerialPortDriver& port, IScheduler& scheduler, IHost& host)
-        : ctx{state, port, scheduler, host, timers} {}
+        : ctx{state, topics, port, scheduler, host, timers} {
+        // Each topic finds its own part of the state by its type.
+        topics.Keep(state.Call);
+        topics.Keep(state.NewCallNotice);
+        topics.Keep(state.Phonebook);
+        topics.Keep(state.PhonebookRead);
+        topics.Keep(state.Sms);
+        topics.Keep(state.Upload);
+        topics.Keep(state.Objects);
+        topics.Keep(state.Melodies);
+        topics.Keep(state.Services);
+        topics.Keep(state.GeneralInfo);
+        topics.Keep(state.Settings);
+        topics.Keep(state.Capabilities);
+    }
     EngineState state;
+    TopicStore topics;
     EngineTimers timers;
     EngineContext ctx;
 };
@@ -67,21 +80,17 @@ PhoneEngine::~PhoneEngine() { port_.SetOnReceiveData({}); }
 
 // --- views ---------------------------------------------------------------------
 
-void PhoneEngine::SetGeneralView(IGeneralView* view) { in_->ctx.views.general = OrNull(view); }
-void PhoneEngine::SetPhonebookView(IPhonebookView* view) {
-    in_->ctx.views.phonebook = OrNull(view);
-}
-void PhoneEngine::SetCallListsView(ICallListsView* view) {
-    in_->ctx.views.callLists = OrNull(view);
-}
-void PhoneEngine::SetCallsView(ICallsView* view) { in_->ctx.views.calls = OrNull(view); }
-void PhoneEngine::SetSmsView(ISmsView* view) { in_->ctx.views.sms = OrNull(view); }
-void PhoneEngine::SetSettingsView(ISettingsView* view) { in_->ctx.views.settings = OrNull(view); }
-void PhoneEngine::SetLogoView(ILogoView* view) { in_->ctx.views.logo = OrNull(view); }
-void PhoneEngine::SetObjectsView(IObjectsView* view) { in_->ctx.views.objects = OrNull(view); }
-void PhoneEngine::SetBackupView(IBackupView* view) { in_->ctx.views.backup = OrNull(view); }
-void PhoneEngine::SetServicesView(IServicesView* view) { in_->ctx.views.services = OrNull(view); }
-void PhoneEngine::SetMelodiesView(IMelodiesView* view) { in_->ctx.views.melodies = OrNull(view); }
+void PhoneEngine::SetGeneralView(IGeneralView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetPhonebookView(IPhonebookView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetCallListsView(ICallListsView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetCallsView(ICallsView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetSmsView(ISmsView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetSettingsView(ISettingsView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetLogoView(ILogoView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetObjectsView(IObjectsView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetBackupView(IBackupView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetServicesView(IServicesView* view) { in_->topics.SetView(view); }
+void PhoneEngine::SetMelodiesView(IMelodiesView* view) { in_->topics.SetView(view); }
 
 // --- connection ------------------------------------------------------------------
 
@@ -188,7 +197,7 @@ bool PhoneEngine::PhonebookListPartial() const { return in_->state.Phonebook.Pho
 bool PhoneEngine::PhonebookReadRunning() const { return in_->state.Phonebook.PhonebookReadRunning; }
 std::string PhoneEngine::CheckRestoreSpace(const std::vector<RestoreRow>& rows,
                                            RestoreMode mode) const {
-    return parlenko::CheckFreeSpace(in_->state, rows, mode);
+    return parlenko::CheckFreeSpace(in_->ctx, rows, mode);
 }
 bool PhoneEngine::StartRestore(const std::vector<RestoreRow>& rows, RestoreMode mode) {
     return parlenko::StartRestore(in_->ctx, rows, mode);
@@ -257,7 +266,7 @@ bool PhoneEngine::SaveLocationName(const std::string& op, const std::string& are
     // The phone may have moved on to another cell while the name was typed.
     if (v.OperLab != op || v.PodrucjeLab != area || v.BazaIDLab != cell) return true;
     v.LokacijaLab = name;
-    in_->ctx.views.general->GeneralInfoChanged(v);
+    ViewOf<IGeneralView>(in_->ctx).GeneralInfoChanged(v);
     return true;
 }
 

@@ -28,7 +28,7 @@
 #include "engine/phonebook/call_lists_view.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/services/services_view.h"
-#include "engine/session/modes.h"
+#include "engine/core/modes.h"
 #include "engine/settings/settings_view.h"
 #include "engine/sms/composed_sms.h"
 #include "engine/sms/sms_view.h"

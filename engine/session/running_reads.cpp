@@ -2,7 +2,7 @@
 
 #include "engine/objects/object_answers.h"
 #include "engine/phonebook/phonebook_read.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/sms/sms_steps.h"
 
 namespace parlenko {

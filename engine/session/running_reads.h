@@ -3,7 +3,7 @@
 // the appointments, and any read that shows the progress window) end in one
 // place when the phone fails them: silence, or the port gone.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

@@ -4,7 +4,9 @@
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
+#include "engine/settings/settings_view.h"
+#include "engine/settings/settings_state.h"
 
 #include <array>
 
@@ -22,7 +24,7 @@ std::string_view ValueOf(std::string_view answer) {
     return r.Rest();
 }
 
-void Changed(EngineContext& ctx) { ctx.views.settings->PhoneSettingsChanged(ctx.state.Settings); }
+void Changed(EngineContext& ctx) { ViewOf<ISettingsView>(ctx).PhoneSettingsChanged(Settings(ctx)); }
 
 // A value and the radio button it checks.
 struct RadioChoice {
@@ -43,7 +45,7 @@ template <int PhoneSettingsView::*Radio, const auto& Choices,
 ScanStep RadioRead(EngineContext& ctx, const EchoHit& hit) {
     const std::string_view v = ValueOf(hit.answer);
     for (const auto& choice : Choices)
-        if (choice.value == v) ctx.state.Settings.*Radio = choice.button;
+        if (choice.value == v) Settings(ctx).*Radio = choice.button;
     Changed(ctx);
     Next(ctx, 1, 0);
     EndBusy(ctx);
@@ -55,7 +57,7 @@ constexpr auto VibrationRead = RadioRead<&PhoneSettingsView::VibraRB, kVibraChoi
 
 ScanStep RingerRead(EngineContext& ctx, const EchoHit& hit) {
     if (const auto level = ParseInt(ValueOf(hit.answer)))
-        ctx.state.Settings.RingerTB = static_cast<int>(*level);
+        Settings(ctx).RingerTB = static_cast<int>(*level);
     Changed(ctx);
     SendAtCpuc(ctx, 1);
     EndBusy(ctx);
@@ -64,7 +66,7 @@ ScanStep RingerRead(EngineContext& ctx, const EchoHit& hit) {
 
 ScanStep PriceRead(EngineContext& ctx, const EchoHit& hit) {
     // +CPUC: "<currency>","<price per unit>"
-    auto& s = ctx.state.Settings;
+    auto& s = Settings(ctx);
     AnswerReader r(hit.answer);
     r.SkipPrefix();
     s.ValutaEdit = std::string(r.NextString().value_or(std::string_view()));

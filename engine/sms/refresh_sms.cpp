@@ -3,17 +3,19 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
+#include "engine/sms/sms_view.h"
+#include "engine/sms/sms_state.h"
 
 namespace parlenko {
 
 void RefreshSms(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     ctx.port.FlushBuffers(true, true);
-    auto& sms = ctx.state.Sms;
+    auto& sms = Sms(ctx);
     // A read that starts over a running one keeps what was there before that.
     if (!sms.FullReadRunning) sms.ListBeforeRead = sms.SmsList;
     sms.SmsList.clear();
-    ctx.views.sms->ClearSmsLists();
+    ViewOf<ISmsView>(ctx).ClearSmsLists();
     ctx.state.Mode = ActivityMode::Sms;
     EndSmsOperation(ctx);
     sms.FullReadRunning = true;

@@ -2,7 +2,7 @@
 // Starting the full read of both message memories (the SMS page's refresh,
 // and the step that follows a phonebook read asked to go on with the SMS).
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

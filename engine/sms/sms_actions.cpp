@@ -5,9 +5,10 @@
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/receive/phone_errors.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
+#include "engine/sms/sms_state.h"
 
 #include <array>
 #include <optional>
@@ -145,7 +146,7 @@ constexpr int kMemoryFull = 322;
 std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
     if (!hit.code || !IsMemoryAbsent(*hit.code)) return std::nullopt;
     EndSmsOperation(ctx);
-    ctx.state.Sms.FullReadRunning = false;
+    Sms(ctx).FullReadRunning = false;
     EndBusy(ctx);
     ctx.host.CloseProgressWindow();
     return ScanStep::EndScan;
@@ -169,7 +170,7 @@ bool StoreWaitsForRetry(const SmsOp& op) {
 // memory instead (the selection's "OK" writes it again, the operation being
 // still in flight); when that is full too, the refusal is shown.
 std::optional<ScanStep> StorePhoneError(EngineContext& ctx, const EchoHit& hit) {
-    auto& sms = ctx.state.Sms;
+    auto& sms = Sms(ctx);
     if (hit.code == kMemoryFull && StoreWaitsForRetry(sms.Op)) {
         if (++sms.StoreRetryCount == 1) {
             SendAtCpms(ctx, PhoneMemory::Phone);
@@ -200,7 +201,7 @@ const std::array<EchoAction, 9> kSmsActions = {{
 
 std::span<const EchoAction> SmsActions() { return kSmsActions; }
 
-void ResetStoreRetryCount(EngineContext& ctx) { ctx.state.Sms.StoreRetryCount = 0; }
+void ResetStoreRetryCount(EngineContext& ctx) { Sms(ctx).StoreRetryCount = 0; }
 
 bool EndUnansweredSmsWrite(EngineContext& ctx) {
     const char* text = std::visit(
@@ -216,7 +217,7 @@ bool EndUnansweredSmsWrite(EngineContext& ctx) {
             }
             return nullptr;  // nothing, or a read
         },
-        ctx.state.Sms.Op);
+        Sms(ctx).Op);
     if (text == nullptr) return false;
     EndSmsOperation(ctx);
     ShowError(ctx, text);

@@ -2,9 +2,9 @@
 
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
-#include "engine/receive/result_codes.h"
-#include "engine/session/busy_state.h"
-#include "engine/session/indicators.h"
+#include "engine/core/result_codes.h"
+#include "engine/core/busy_state.h"
+#include "engine/core/indicators.h"
 #include "engine/sms/sms_operations.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 // (the message memory is full, or no longer).
 
 #include "engine/receive/scan_step.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <string>
 #include <string_view>

@@ -5,6 +5,8 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/sms/sms_steps.h"
 #include "engine/text/gsm_alphabet.h"
+#include "engine/sms/sms_view.h"
+#include "engine/sms/sms_state.h"
 
 #include <algorithm>
 #include <type_traits>
@@ -16,8 +18,6 @@ namespace {
 constexpr char kInvalidNumber[] =
     "Invalid phone number!\r\rValid characters are:\r   Numbers:   '0 - 9'\r   Other:  '+', '*' "
     "and '#'";
-
-SmsState& Sms(EngineContext& ctx) { return ctx.state.Sms; }
 
 bool IsMessageMemory(PhoneMemory memory) {
     return memory == PhoneMemory::Sim || memory == PhoneMemory::Phone;
@@ -197,7 +197,7 @@ void ComposedMessageDone(EngineContext& ctx, bool accepted) {
     auto& s = Sms(ctx);
     if (!s.ComposeWaiting) return;
     s.ComposeWaiting = false;
-    ctx.views.sms->ComposedMessageDone(accepted);
+    ViewOf<ISmsView>(ctx).ComposedMessageDone(accepted);
 }
 
 void SmsStored(EngineContext& ctx, const std::string& position) {

@@ -8,7 +8,7 @@
 #include "engine/phone/phone_memory.h"
 #include "engine/receive/scan_step.h"
 #include "engine/sms/composed_sms.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <optional>
 #include <string>

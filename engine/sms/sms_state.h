@@ -3,9 +3,10 @@
 // operation in flight, the full read's loop and its progress window, and the
 // body that the "> " prompt takes. One member of EngineState (Sms).
 
+#include "engine/core/engine_context.h"
 #include "engine/phone/phone_memory.h"
 #include "engine/phone/records.h"
-#include "engine/session/progress_window.h"
+#include "engine/core/progress_window.h"
 #include "engine/sms/sms_op.h"
 
 #include <cstdint>
@@ -63,5 +64,7 @@ struct SmsState {
     std::string SmsPduLength;  // its TPDU octet count, the argument of those commands
     int StoreRetryCount = 0;   // consecutive memory-full answers to "AT+CMGW="
 };
+
+inline SmsState& Sms(const EngineContext& ctx) { return ctx.topics.Get<SmsState>(); }
 
 }  // namespace parlenko

@@ -5,10 +5,13 @@
 #include "engine/parse/answer_reader.h"
 #include "engine/pdu/pdu_decoder.h"
 #include "engine/phonebook/phonebook_read.h"
-#include "engine/session/busy_state.h"
-#include "engine/session/filling_list.h"
+#include "engine/core/busy_state.h"
+#include "engine/core/filling_list.h"
 #include "engine/text/phonebook_lookup.h"
 #include "engine/text/sms_counts.h"
+#include "engine/sms/sms_view.h"
+#include "engine/sms/sms_state.h"
+#include "engine/phonebook/phonebook_state.h"
 
 #include <algorithm>
 
@@ -22,9 +25,7 @@ constexpr int kReadLimitWhenCountsDisagree = 999;
 
 constexpr std::string_view kPositionText = "Reading message from position no. ";
 
-SmsState& Sms(EngineContext& ctx) { return ctx.state.Sms; }
-
-std::string MemoryText(const EngineState& state) {
+std::string MemoryText(const CoreState& state) {
     const auto memory = CurrentSmsMemory(state);
     return memory ? std::string(MemoryCaption(*memory)) : std::string();
 }
@@ -32,7 +33,7 @@ std::string MemoryText(const EngineState& state) {
 // The name of the first phonebook entry whose number is exactly this one,
 // without the VIP "!"; nullopt when no entry has it.
 std::optional<std::string> PhonebookName(const EngineContext& ctx, const std::string& number) {
-    for (const auto& e : ctx.state.Phonebook.PhonebookList)
+    for (const auto& e : Phonebook(ctx).PhonebookList)
         if (e.Phone == number) return DisplayName(e.Name);
     return std::nullopt;
 }
@@ -55,8 +56,8 @@ int ImageOf(SmsFolder folder, std::string_view status) {
 }
 
 void RefreshCount(EngineContext& ctx, SmsFolder folder) {
-    ctx.views.sms->SetSmsFolderCount(folder,
-                                     SmsFolderCountText(CountSmsFolder(Sms(ctx).SmsList, folder)));
+    ViewOf<ISmsView>(ctx).SetSmsFolderCount(
+        folder, SmsFolderCountText(CountSmsFolder(Sms(ctx).SmsList, folder)));
 }
 
 void InsertRecord(EngineContext& ctx, SmsFolder folder, const SmsRow& row) {
@@ -64,7 +65,7 @@ void InsertRecord(EngineContext& ctx, SmsFolder folder, const SmsRow& row) {
     list.insert(list.begin(), row.Message);
     {
         FillingListGuard filling(ctx.state);
-        ctx.views.sms->InsertSmsRow(folder, row);
+        ViewOf<ISmsView>(ctx).InsertSmsRow(folder, row);
     }
     RefreshCount(ctx, folder);
 }
@@ -81,7 +82,7 @@ void DropRecordAt(EngineContext& ctx, const AListSMS& m) {
     list.erase(old);
     {
         FillingListGuard filling(ctx.state);
-        ctx.views.sms->RemoveSmsRows(folder, m.Position, m.Location);
+        ViewOf<ISmsView>(ctx).RemoveSmsRows(folder, m.Position, m.Location);
     }
     RefreshCount(ctx, folder);
 }
@@ -92,7 +93,7 @@ void Announce(EngineContext& ctx, const AListSMS& m, const std::string& caption)
     notice.TelefonLab = m.Number;
     notice.DatumLab = m.Date + "     " + m.Time;
     notice.PorukaMemo = m.Text;
-    ctx.views.sms->ShowNewSmsNotice(notice);
+    ViewOf<ISmsView>(ctx).ShowNewSmsNotice(notice);
 }
 
 int ReadLimit(const SmsState& s) {
@@ -138,7 +139,7 @@ void NextPosition(EngineContext& ctx) {
 // filed by its status.
 AListSMS ReadRecord(const EngineContext& ctx, std::string_view pdu, std::string_view status,
                     const std::string& position) {
-    const auto& phonebook = ctx.state.Phonebook.PhonebookList;
+    const auto& phonebook = Phonebook(ctx).PhonebookList;
     const DecodedPdu d = DecodeReadPdu(pdu, [&phonebook](const std::string& number) {
         return FindNameByNumber(number, phonebook);
     });
@@ -157,7 +158,7 @@ AListSMS ReadRecord(const EngineContext& ctx, std::string_view pdu, std::string_
 
 }  // namespace
 
-std::optional<PhoneMemory> CurrentSmsMemory(const EngineState& state) {
+std::optional<PhoneMemory> CurrentSmsMemory(const CoreState& state) {
     const auto memory = MemoryFromCode(state.CurrentMemory);
     if (memory == PhoneMemory::Sim || memory == PhoneMemory::Phone) return memory;
     return std::nullopt;
@@ -197,18 +198,18 @@ bool StopSmsFullRead(EngineContext& ctx) {
     s.ListBeforeRead.clear();
     {
         FillingListGuard filling(ctx.state);
-        ctx.views.sms->ClearSmsLists();
+        ViewOf<ISmsView>(ctx).ClearSmsLists();
         // Each row goes in at the top: the last record first.
         for (auto m = s.SmsList.rbegin(); m != s.SmsList.rend(); ++m) {
             const auto folder = FolderOfStatus(m->Status);
             if (folder)
-                ctx.views.sms->InsertSmsRow(
+                ViewOf<ISmsView>(ctx).InsertSmsRow(
                     *folder, {ReadCaption(ctx, m->Number), *m, ImageOf(*folder, m->Status)});
         }
     }
     RefreshCount(ctx, SmsFolder::Incoming);
     RefreshCount(ctx, SmsFolder::Outgoing);
-    ctx.views.sms->ShowFirstSmsRows(SmsFolder::Incoming);
+    ViewOf<ISmsView>(ctx).ShowFirstSmsRows(SmsFolder::Incoming);
     return true;
 }
 
@@ -283,7 +284,7 @@ void HandleCmgrAnswer(EngineContext& ctx, std::string_view index, std::string_vi
         row->Image = ImageOf(*folder, status);
         if (readNew) DropRecordAt(ctx, row->Message);
         InsertRecord(ctx, *folder, *row);
-        ctx.views.sms->ShowFirstSmsRows(SmsFolder::Incoming);
+        ViewOf<ISmsView>(ctx).ShowFirstSmsRows(SmsFolder::Incoming);
     }
 
     if (readNew) {
@@ -323,7 +324,7 @@ std::string HandleCmgwAnswer(EngineContext& ctx, std::string_view index, std::st
     row.Caption = PhonebookName(ctx, m.Number).value_or(m.Number);
     row.Image = kImageSms;
     InsertRecord(ctx, SmsFolder::Outgoing, row);
-    ctx.views.sms->ShowFirstSmsRows(SmsFolder::Outgoing);
+    ViewOf<ISmsView>(ctx).ShowFirstSmsRows(SmsFolder::Outgoing);
     return position;
 }
 
@@ -340,7 +341,7 @@ void HandleCmssAnswer(EngineContext& ctx, std::string_view echo) {
     });
     if (it == list.end()) return;
     it->Status = '3';  // a char: GCC 12 warns falsely (-Wrestrict) on assigning "3" here
-    ctx.views.sms->SetSmsRowImage(SmsFolder::Outgoing, position, location, kImageSmsMarked);
+    ViewOf<ISmsView>(ctx).SetSmsRowImage(SmsFolder::Outgoing, position, location, kImageSmsMarked);
     RefreshCount(ctx, SmsFolder::Outgoing);
 }
 
@@ -361,10 +362,10 @@ void HandleCmgdAnswer(EngineContext& ctx, std::string_view echo) {
     const SmsFolder folder = FolderOfStatus(status).value_or(SmsFolder::Outgoing);
     {
         FillingListGuard filling(ctx.state);
-        ctx.views.sms->RemoveSmsRows(folder, position, location);
+        ViewOf<ISmsView>(ctx).RemoveSmsRows(folder, position, location);
     }
     RefreshCount(ctx, folder);
-    ctx.views.sms->ShowFirstSmsRows(folder);
+    ViewOf<ISmsView>(ctx).ShowFirstSmsRows(folder);
 }
 
 }  // namespace parlenko

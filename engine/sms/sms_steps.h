@@ -10,7 +10,7 @@
 // places than messages).
 
 #include "engine/phone/phone_memory.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 #include <optional>
 #include <string>
@@ -26,7 +26,7 @@ enum class CmgrAnswer {
 
 // The message memory named by CurrentMemory ("SM" or "ME"); nullopt for
 // any other text.
-std::optional<PhoneMemory> CurrentSmsMemory(const EngineState& state);
+std::optional<PhoneMemory> CurrentSmsMemory(const CoreState& state);
 
 // A message position as the lists keep it: the number with "0" in front
 // below 10 ("05", "12", "123"); a text that is not a number stays as it is.

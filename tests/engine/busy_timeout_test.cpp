@@ -1,6 +1,6 @@
 #include "engine/at/at_commands.h"
-#include "engine/session/busy_state.h"
-#include "engine/session/indicators.h"
+#include "engine/core/busy_state.h"
+#include "engine/core/indicators.h"
 #include "tests/support/engine_rig.h"
 
 #include <gtest/gtest.h>

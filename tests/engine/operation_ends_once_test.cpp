@@ -3,7 +3,7 @@
 // cut between two chunks, notices during the connection's reset. And a
 // result that answers less than the command asks for ends the step at once.
 #include "engine/phonebook/refresh_phonebook.h"
-#include "engine/receive/rx_lines.h"
+#include "engine/core/rx_lines.h"
 #include "tests/support/engine_rig.h"
 
 #include <gmock/gmock.h>

@@ -11,7 +11,7 @@
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/engine_inside.h"
 #include "tests/support/null_serial_device.h"

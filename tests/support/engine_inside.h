@@ -4,7 +4,7 @@
 // never use it; a test that goes through it says that it checks how the
 // engine works inside, not what its face shows.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 #include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 

@@ -8,7 +8,7 @@
 
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/hex_text.h"

@@ -7,7 +7,7 @@
 #include "tests/support/engine_inside.h"
 
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/store/outlook_store.h"
 #include "ui/exchange/store_session.h"

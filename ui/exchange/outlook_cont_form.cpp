@@ -1,6 +1,6 @@
 #include "ui/exchange/outlook_cont_form.h"
 
-#include "engine/session/modes.h"
+#include "engine/core/modes.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"

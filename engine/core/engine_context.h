@@ -1,15 +1,15 @@
 #pragma once
-// What every unit of the engine works with, passed explicitly: the state,
-// the serial port, time, the windows (the shared host and the pages' views)
-// and the engine's own timers.
+// What every unit of the engine works with, passed explicitly: the shared
+// state, each topic's state and view (by type), the serial port, time, the
+// windows' shared host and the engine's own timers.
 //
 // A unit takes an EngineContext& and uses only what it needs. The context
 // holds references; PhoneEngine owns what they point to.
 
 #include "engine/core/host.h"
 #include "engine/core/scheduler.h"
-#include "engine/session/engine_state.h"
-#include "engine/session/views.h"
+#include "engine/core/core_state.h"
+#include "engine/core/topic_store.h"
 
 #include <memory>
 #include <string>
@@ -33,16 +33,23 @@ struct EngineTimers {
 };
 
 struct EngineContext {
-    EngineState& state;
+    CoreState& state;
+    // Each topic's state and its page's view (a do-nothing view until a
+    // window sets its own), found by type.
+    TopicStore& topics;
     TSerialPortDriver& port;
     IScheduler& scheduler;
     IHost& host;
     EngineTimers& timers;
-    // The pages' views; each shows a do-nothing view until a window sets its own.
-    Views views{};
     // The machine's clock, set from the phone's on request; null: not settable.
     ISystemClock* systemClock = nullptr;
 };
+
+// A page's view (IPhonebookView, ISmsView, ...).
+template <class View>
+View& ViewOf(const EngineContext& ctx) {
+    return ctx.topics.View<View>();
+}
 
 // The received lines, as the receive scan and the answers' actions read and
 // blank them.

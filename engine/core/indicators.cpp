@@ -1,4 +1,4 @@
-#include "engine/session/indicators.h"
+#include "engine/core/indicators.h"
 
 namespace parlenko {
 

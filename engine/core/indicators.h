@@ -3,7 +3,7 @@
 // call. Each blinks from a 750 ms timer by switching its phase; the host is
 // told the phase and the hint after every change.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

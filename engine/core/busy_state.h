@@ -3,7 +3,7 @@
 // the port-traffic indicator sweeps. There is no nesting count: one EndBusy
 // ends any number of BeginBusy calls, and EndBusy when not busy is harmless.
 
-#include "engine/session/engine_context.h"
+#include "engine/core/engine_context.h"
 
 namespace parlenko {
 

@@ -1,4 +1,4 @@
-#include "engine/receive/rx_lines.h"
+#include "engine/core/rx_lines.h"
 
 #include <algorithm>
 

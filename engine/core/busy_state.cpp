@@ -1,4 +1,4 @@
-#include "engine/session/busy_state.h"
+#include "engine/core/busy_state.h"
 
 namespace parlenko {
 

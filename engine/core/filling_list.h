@@ -4,13 +4,13 @@
 // ever set through this guard, around one row change: a read that stalls
 // between two answers cannot leave every list handler dead.
 
-#include "engine/session/engine_state.h"
+#include "engine/core/core_state.h"
 
 namespace parlenko {
 
 class FillingListGuard {
 public:
-    explicit FillingListGuard(EngineState& state) : state_(state), before_(state.FillingList) {
+    explicit FillingListGuard(CoreState& state) : state_(state), before_(state.FillingList) {
         state_.FillingList = true;
     }
     ~FillingListGuard() { state_.FillingList = before_; }
@@ -18,7 +18,7 @@ public:
     FillingListGuard& operator=(const FillingListGuard&) = delete;
 
 private:
-    EngineState& state_;
+    CoreState& state_;
     bool before_;
 };
 
