@@ -8,7 +8,7 @@
 #include "engine/core/host.h"
 #include "tests/support/engine_inside.h"
 #include "engine/core/virtual_scheduler.h"
-#include "engine/receive/receive_scan.h"
+#include "engine/conversation/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/null_serial_device.h"

@@ -1,7 +1,7 @@
 #include "engine/at/at_commands.h"
 
 #include "engine/at/at_lines.h"
-#include "engine/at/at_send.h"
+#include "engine/conversation/command_send.h"
 #include "engine/melodies/melodies_state.h"
 
 namespace parlenko {

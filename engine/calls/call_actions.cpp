@@ -3,7 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
-#include "engine/receive/outcome_actions.h"
+#include "engine/conversation/outcome_actions.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/core/indicators.h"
 #include "engine/text/balance_amount.h"

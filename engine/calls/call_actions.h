@@ -11,7 +11,7 @@
 // refused one sends nothing and the message box says why. Everything does
 // nothing while the port is closed.
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 #include <string>

@@ -4,7 +4,7 @@
 // incoming-call notice, "+CLIP: " names the caller, "NO CARRIER", "BUSY"
 // and "NO DIALTONE" end the call (calls_view.h shows them).
 
-#include "engine/receive/scan_step.h"
+#include "engine/conversation/scan_step.h"
 #include "engine/core/engine_context.h"
 
 #include <string>

@@ -6,6 +6,7 @@
 #include "engine/parse/answer_reader.h"
 #include "engine/parse/single_answers.h"
 #include "engine/core/busy_state.h"
+#include "engine/serial/serial_port_driver.h"
 #include "engine/text/clock_format.h"
 #include "engine/general/general_view.h"
 #include "engine/general/general_state.h"
@@ -214,6 +215,12 @@ std::optional<double> ParseDecimal(std::string_view text) {
 }
 
 }  // namespace
+
+void RefreshGeneralInfo(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    ctx.port.FlushBuffers(true, true);
+    SendAtCgmi(ctx);
+}
 
 std::span<const EchoAction> GeneralInfoActionsToClock() { return kToClock; }
 std::span<const EchoAction> GeneralInfoActionsAfterClock() { return kAfterClock; }

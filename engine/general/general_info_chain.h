@@ -10,13 +10,20 @@
 // The chain's rows come in two tables because the answer to "AT+CCLK="
 // (setting the phone's clock, a per-command action) is matched between them.
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace parlenko {
+
+// Default period of the general-information refresh.
+inline constexpr int kRefreshIntervalMs = 30000;
+
+// If the port is open: both port buffers discarded, then "AT+CGMI", the
+// first step of the general-information chain. The refresh timer's tick.
+void RefreshGeneralInfo(EngineContext& ctx);
 
 // "AT+CGMI" up to "AT+CCLK?".
 std::span<const EchoAction> GeneralInfoActionsToClock();

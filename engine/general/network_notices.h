@@ -4,7 +4,7 @@
 // registration notice "+CREG: " (status, area and cell, network_view.h) and
 // the cell broadcast page that names the cell's location.
 
-#include "engine/receive/scan_step.h"
+#include "engine/conversation/scan_step.h"
 #include "engine/core/engine_context.h"
 
 namespace parlenko {

@@ -5,7 +5,7 @@
 // or stop ("AT^SRTC"). A refused play or setting leaves the list and the
 // volume usable and drops what was pending.
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 

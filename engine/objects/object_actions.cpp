@@ -6,7 +6,7 @@
 #include "engine/objects/object_answers.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
-#include "engine/receive/phone_errors.h"
+#include "engine/conversation/phone_errors.h"
 #include "engine/core/busy_state.h"
 #include "engine/objects/objects_state.h"
 

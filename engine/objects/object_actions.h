@@ -19,7 +19,7 @@
 // An upload and a delete of the same type are told apart by the type's
 // upload guard (UploadState).
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 

@@ -5,7 +5,7 @@
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/restore_step.h"
-#include "engine/receive/phone_errors.h"
+#include "engine/conversation/phone_errors.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/phonebook/phonebook_state.h"
 
@@ -207,7 +207,9 @@ std::span<const EchoAction> PhonebookActions() { return kPhonebookActions; }
 
 bool EndUnansweredPhonebookWrite(EngineContext& ctx) {
     const auto& op = Phonebook(ctx).Op;
-    if (IsRestoring(op) || std::holds_alternative<std::monostate>(op)) return false;
+    // A restore run tells its outcome on the wizard's page when it ends.
+    if (IsRestoring(op)) return true;
+    if (std::holds_alternative<std::monostate>(op)) return false;
     PhonebookOpFailed(ctx, EchoHit{});
     return true;
 }

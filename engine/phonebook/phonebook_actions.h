@@ -6,7 +6,7 @@
 // loops (engine/phonebook/phonebook_read.h) and carry out a pending write or
 // delete once its memory is selected.
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 
@@ -15,8 +15,8 @@ namespace parlenko {
 std::span<const EchoAction> PhonebookActions();
 
 // The entry write, move or delete in flight got no answer at all: it ends
-// as a refusal ends it, with the same text. False when none runs (a restore
-// run ends by its own rules).
+// as a refusal ends it, with the same text; a restore run tells its outcome
+// when it ends. False when neither runs.
 bool EndUnansweredPhonebookWrite(EngineContext& ctx);
 
 }  // namespace parlenko

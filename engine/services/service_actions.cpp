@@ -1,6 +1,6 @@
 #include "engine/services/service_actions.h"
 
-#include "engine/receive/outcome_actions.h"
+#include "engine/conversation/outcome_actions.h"
 #include "engine/services/service_answers.h"
 #include "engine/core/busy_state.h"
 #include "engine/services/services_state.h"

@@ -11,7 +11,7 @@
 // queries again, and that query's answer shows the success text. A query
 // answered with no line at all counts as an empty answer.
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 

@@ -12,7 +12,7 @@
 // ReadingOtherSettings clear the rest of the connect chain, with it set the
 // chain of the other settings (settings_chain.h).
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 

@@ -10,16 +10,18 @@
 #include "engine/phonebook/restore_step.h"
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/general/network_view.h"
-#include "engine/receive/receive_scan.h"
+#include "engine/conversation/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/melodies/melody_requests.h"
 #include "engine/services/service_requests.h"
 #include "engine/core/busy_state.h"
-#include "engine/session/connection.h"
+#include "engine/conversation/connection.h"
 #include "engine/session/data_files.h"
 #include "engine/core/engine_context.h"
+#include "engine/general/general_info_chain.h"
 #include "engine/session/engine_state.h"
-#include "engine/session/exchange_timeout.h"
+#include "engine/session/topics.h"
+#include "engine/conversation/exchange_timeout.h"
 #include "engine/core/indicators.h"
 #include "engine/sms/refresh_sms.h"
 #include "engine/text/gsm_alphabet.h"
@@ -53,8 +55,11 @@ struct PhoneEngine::Inside {
         topics.Keep(state.GeneralInfo);
         topics.Keep(state.Settings);
         topics.Keep(state.Capabilities);
+        topics.Keep(registry);
+        RegisterTopics(registry);
     }
     EngineState state;
+    TopicRegistry registry;
     TopicStore topics;
     EngineTimers timers;
     EngineContext ctx;

@@ -2,8 +2,8 @@
 
 #include "engine/at/at_commands.h"
 #include "engine/at/at_lines.h"
-#include "engine/receive/outcome_actions.h"
-#include "engine/receive/phone_errors.h"
+#include "engine/conversation/outcome_actions.h"
+#include "engine/conversation/phone_errors.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/text/clock_format.h"
 #include "engine/text/gsm_alphabet.h"

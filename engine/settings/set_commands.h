@@ -5,7 +5,7 @@
 // final results of those commands, each success and failure with its text.
 // The starting calls do nothing while the port is closed.
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 #include "engine/settings/settings_view.h"
 
 #include <chrono>

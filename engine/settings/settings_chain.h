@@ -8,7 +8,7 @@
 // goes on with the next one; "AT+CPUC?" is the last. The flag stays set
 // until the connect chain's "AT+CMEE=1" clears it.
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 

@@ -7,7 +7,7 @@
 // the answers to the SMS steps (sms_steps.h) and move the operation in
 // flight on (sms_operations.h).
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include <span>
 

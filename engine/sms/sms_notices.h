@@ -5,7 +5,7 @@
 // indicator, and the message is read once nothing else runs) and "^SMGO: "
 // (the message memory is full, or no longer).
 
-#include "engine/receive/scan_step.h"
+#include "engine/conversation/scan_step.h"
 #include "engine/core/engine_context.h"
 
 #include <string>

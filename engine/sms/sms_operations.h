@@ -6,7 +6,7 @@
 // step (SmsStored, SmsDeleted, SmsSent); a failure ends it (EndSmsOperation).
 
 #include "engine/phone/phone_memory.h"
-#include "engine/receive/scan_step.h"
+#include "engine/conversation/scan_step.h"
 #include "engine/sms/composed_sms.h"
 #include "engine/core/engine_context.h"
 

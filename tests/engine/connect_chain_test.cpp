@@ -1,6 +1,7 @@
 // The connect chain against the simulated phone: the order of the settings,
 // what the general page shows afterwards, and the chain's forks.
 
+#include "engine/general/general_info_chain.h"
 #include "engine/parse/sbnr_ranges.h"
 #include "tests/support/engine_inside.h"
 #include "tests/support/engine_rig.h"

@@ -3,7 +3,7 @@
 #include "engine/at/at_commands.h"
 #include "tests/support/engine_inside.h"
 #include "engine/phonebook/refresh_phonebook.h"
-#include "engine/session/connection.h"
+#include "engine/conversation/connection.h"
 #include "tests/support/engine_rig.h"
 #include "tests/support/phonesim/pdu.h"
 

@@ -2,7 +2,7 @@
 // phone on virtual time: the slot read, the packet upload, the object reads
 // joined from their parts, the deletes, and object data that is not hex.
 #include "engine/objects/object_answers.h"
-#include "engine/receive/receive_scan.h"
+#include "engine/conversation/receive_scan.h"
 #include "engine/text/hex_text.h"
 #include "engine/text/vcalendar.h"
 #include "exchange/formats/atomic_file.h"

@@ -1,7 +1,7 @@
 // "+CME ERROR: "/"+CMS ERROR: " answers: the general message and the codes
 // that steer the operation in flight.
 
-#include "engine/receive/phone_errors.h"
+#include "engine/conversation/phone_errors.h"
 #include "engine/sms/sms_actions.h"
 #include "engine/text/error_texts.h"
 #include "tests/support/engine_rig.h"

@@ -1,4 +1,4 @@
-#include "engine/at/at_send.h"
+#include "engine/conversation/command_send.h"
 #include "engine/calls/call_notices.h"
 #include "engine/general/network_view.h"
 #include "engine/pdu/septets.h"

@@ -4,7 +4,7 @@
 // from the time-out 10 s later.
 
 #include "engine/objects/object_answers.h"
-#include "engine/receive/phone_errors.h"
+#include "engine/conversation/phone_errors.h"
 #include "engine/text/error_texts.h"
 #include "engine/text/vcalendar.h"
 #include "tests/support/engine_rig.h"

@@ -8,7 +8,7 @@
 // then triples of index, header line and PDU line.
 #include "engine/core/virtual_scheduler.h"
 #include "tests/support/engine_inside.h"
-#include "engine/receive/receive_scan.h"
+#include "engine/conversation/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "engine/sms/sms_operations.h"

@@ -5,7 +5,7 @@
 #include "engine/core/loop_scheduler.h"
 #include "tests/support/engine_inside.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/connection.h"
+#include "engine/conversation/connection.h"
 #include "engine/session/phone_engine.h"
 #include "phonesim/state.h"
 #include "platform/serial/termios_serial_device.h"

@@ -5,6 +5,7 @@
 #include "ui/glavna.h"
 #include "tests/support/engine_inside.h"
 
+#include "engine/general/general_info_chain.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/session/phone_engine.h"

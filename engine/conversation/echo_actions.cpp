@@ -1,4 +1,4 @@
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 
 #include "engine/parse/answer_reader.h"
 

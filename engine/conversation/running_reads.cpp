@@ -1,9 +1,7 @@
-#include "engine/session/running_reads.h"
+#include "engine/conversation/running_reads.h"
 
-#include "engine/objects/object_answers.h"
-#include "engine/phonebook/phonebook_read.h"
+#include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
-#include "engine/sms/sms_steps.h"
 
 namespace parlenko {
 
@@ -18,10 +16,8 @@ bool StoreExchangeRuns(const EngineContext& ctx) {
 }  // namespace
 
 bool StopRunningReads(EngineContext& ctx) {
-    bool ran = StopPhonebookRead(ctx);
-    ran = StopCallListRead(ctx) || ran;
-    ran = StopSmsFullRead(ctx) || ran;
-    ran = StopAppointmentRead(ctx) || ran;
+    bool ran = false;
+    for (auto stop : Registry(ctx).reads) ran = stop(ctx) || ran;
     if (!StoreExchangeRuns(ctx) && ctx.host.IsProgressWindowVisible()) {
         ctx.host.HideProgressWindow();
         ctx.host.CloseProgressWindow();

@@ -32,7 +32,7 @@
 // nothing more follows. A command the phone never answered is refused the
 // same way by the time-out (EchoHit::silent).
 
-#include "engine/receive/scan_step.h"
+#include "engine/conversation/scan_step.h"
 #include "engine/core/engine_context.h"
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "engine/receive/line_intake.h"
+#include "engine/conversation/line_intake.h"
 
 #include "engine/core/result_codes.h"
 

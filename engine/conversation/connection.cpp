@@ -1,15 +1,11 @@
-#include "engine/session/connection.h"
+#include "engine/conversation/connection.h"
 
 #include "engine/at/at_commands.h"
-#include "engine/at/at_send.h"
-#include "engine/phonebook/phonebook_read.h"
-#include "engine/phonebook/restore_step.h"
-#include "engine/serial/serial_port_driver.h"
+#include "engine/conversation/command_send.h"
+#include "engine/conversation/running_reads.h"
+#include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
-#include "engine/session/running_reads.h"
-#include "engine/sms/sms_operations.h"
-#include "engine/sms/sms_state.h"
-#include "engine/phonebook/phonebook_state.h"
+#include "engine/serial/serial_port_driver.h"
 
 namespace parlenko {
 
@@ -54,12 +50,6 @@ void ResetModem(EngineContext& ctx) {
     SendAtEchoOn(ctx);
 }
 
-void RefreshGeneralInfo(EngineContext& ctx) {
-    if (!ctx.port.Connected()) return;
-    ctx.port.FlushBuffers(true, true);
-    SendAtCgmi(ctx);
-}
-
 void ClosePort(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
     const HoldNotices hold(ctx.state.Receive);
@@ -81,15 +71,11 @@ void DisconnectMobile(EngineContext& ctx) {
     ctx.host.ConnectionChanged(false);
     EndBusy(ctx);
     // What waited for an answer gets none now (a message the compose window
-    // handed over is given back to it).
-    ClearPhonebookOp(Phonebook(ctx).Op);
-    EndSmsOperation(ctx);
-    Sms(ctx).NewMessagesWaiting.clear();
+    // handed over is given back to it, a restore run ends).
+    for (auto end : Registry(ctx).disconnected) end(ctx);
     // Nothing more can be read or written: the reads end here, their lists
-    // as they were before them, and so do the wizard's runs. The exchange
-    // has nothing left to time out.
+    // as they were before them. The exchange has nothing left to time out.
     StopRunningReads(ctx);
-    if (IsRestoring(Phonebook(ctx).Op)) AbortRestore(ctx);
     ctx.state.Receive.CommandInFlight.clear();
     ctx.timers.TimeOutTimer->Stop();
 }

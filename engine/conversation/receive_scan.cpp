@@ -1,15 +1,13 @@
-#include "engine/receive/receive_scan.h"
+#include "engine/conversation/receive_scan.h"
 
-#include "engine/calls/call_notices.h"
-#include "engine/general/network_notices.h"
-#include "engine/receive/final_results.h"
-#include "engine/receive/line_intake.h"
-#include "engine/receive/prompt_lines.h"
-#include "engine/core/result_codes.h"
+#include "engine/conversation/exchange_timeout.h"
+#include "engine/conversation/final_results.h"
+#include "engine/conversation/line_intake.h"
+#include "engine/conversation/prompt_lines.h"
+#include "engine/conversation/scan_tests.h"
+#include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
-#include "engine/session/exchange_timeout.h"
-#include "engine/sms/sms_notices.h"
-#include "engine/sms/sms_operations.h"
+#include "engine/core/result_codes.h"
 
 #include <algorithm>
 #include <array>
@@ -19,48 +17,12 @@ namespace parlenko {
 
 namespace {
 
-// One test of the scan: looks at entry i afresh and, when it matches, acts.
-// A test that does not match returns Continue.
-using ScanTest = ScanStep (*)(EngineContext& ctx, int i);
-
-// The last entry is the unterminated remainder. Whole-line tests, the
-// prompt and the ESC echo look at it as soon as it arrives; a test that only
-// knows the start of a line and then reads what follows (an error code, a
-// number, an index, a status) waits for the carriage return, so that a line
-// split between two chunks is not read half.
-bool IsRemainder(EngineContext& ctx, int i) { return i == Lines(ctx).Size() - 1; }
-
 ScanStep TestPhoneError(EngineContext& ctx, int i) {
     auto& l = Lines(ctx);
     if (IsRemainder(ctx, i)) return ScanStep::Continue;
     if (!l.StartsWith(i, codes::kCmeError) && !l.StartsWith(i, codes::kCmsError))
         return ScanStep::Continue;
     return HandleFinalResult(ctx, i, FinalResultKind::PhoneError);
-}
-
-template <const char* Text, ScanStep (*Handler)(EngineContext&, int)>
-ScanStep TestWhole(EngineContext& ctx, int i) {
-    return Lines(ctx).Is(i, Text) ? Handler(ctx, i) : ScanStep::Continue;
-}
-
-template <const char* Prefix, ScanStep (*Handler)(EngineContext&, int)>
-ScanStep TestPrefix(EngineContext& ctx, int i) {
-    return Lines(ctx).StartsWith(i, Prefix) ? Handler(ctx, i) : ScanStep::Continue;
-}
-
-// A prefix test on complete lines only.
-template <const char* Prefix, ScanStep (*Handler)(EngineContext&, int)>
-ScanStep TestLinePrefix(EngineContext& ctx, int i) {
-    if (IsRemainder(ctx, i)) return ScanStep::Continue;
-    return TestPrefix<Prefix, Handler>(ctx, i);
-}
-
-// A cell-broadcast page: 88 octets as 176 hex characters under its header.
-ScanStep TestCellBroadcast(EngineContext& ctx, int i) {
-    auto& l = Lines(ctx);
-    if (i > 0 && !IsRemainder(ctx, i) && l.Length(i) == 176 && l.StartsWith(i - 1, codes::kCbmPage))
-        return HandleCellBroadcast(ctx, i);
-    return ScanStep::Continue;
 }
 
 ScanStep TestOk(EngineContext& ctx, int i) {
@@ -73,24 +35,13 @@ ScanStep TestError(EngineContext& ctx, int i) {
                                            : ScanStep::Continue;
 }
 
-// The fifteen tests, in the order they run on each entry.
-constexpr std::array<ScanTest, 15> kTests = {
-    TestPhoneError,                                   // 1  "+CME ERROR: " / "+CMS ERROR: "
-    TestWhole<codes::kRing, HandleRing>,              // 2
-    TestWhole<codes::kNoCarrier, HandleNoCarrier>,    // 3
-    TestWhole<codes::kBusy, HandleBusy>,              // 4
-    TestWhole<codes::kNoDialtone, HandleNoDialtone>,  // 5
-    TestLinePrefix<codes::kClip, HandleClip>,         // 6
-    TestLinePrefix<codes::kCmti, HandleNewMessage>,   // 7
-    TestLinePrefix<codes::kCdsi, HandleNewMessage>,   // 8
-    TestLinePrefix<codes::kCreg, HandleCreg>,         // 9
-    TestCellBroadcast,                                // 10
-    TestLinePrefix<codes::kSmgo, HandleSmsOverflow>,  // 11
-    TestWhole<codes::kPrompt, HandlePrompt>,          // 12
-    TestPrefix<codes::kEsc, HandleEscapeEcho>,        // 13
-    TestOk,                                           // 14
-    TestError,                                        // 15
-};
+// The tests of every entry, in the order they run: a phone error, the
+// topics' tests of the lines the phone sends out of turn, the "> " prompt,
+// the ESC echo, "OK" and "ERROR".
+constexpr std::array<ScanTest, 1> kFirstTests = {TestPhoneError};
+constexpr std::array<ScanTest, 4> kLastTests = {WholeLine<codes::kPrompt, HandlePrompt>,
+                                                Beginning<codes::kEsc, HandleEscapeEcho>, TestOk,
+                                                TestError};
 
 // The tests of the final results, for the rest of a walk that an
 // unsolicited code cut short.
@@ -135,23 +86,32 @@ void ScanRxLines(EngineContext& ctx) {
     auto& lines = Lines(ctx);
     const RxLineList::Walk walk(lines);
     const auto generation = lines.Generation();
+    // Copied: a test may not change the list of tests, but it may open a
+    // window whose nested calls walk the same registry.
+    const std::vector<ScanTest> notices = Registry(ctx).notices;
+    const std::array<std::span<const ScanTest>, 3> everyTest = {kFirstTests, notices, kLastTests};
     // Nested calls (from a modal window opened by a test) may append and
     // blank entries; they never compact while this walk is in progress, so
     // i stays inside the list unless the list was reset, which ends this scan.
     bool resultsOnly = false;
     for (int i = lines.Size() - 1; i >= 0; --i) {
         if (lines.IsBlank(i)) continue;  // an empty entry matches no test
-        const std::span<const ScanTest> tests =
-            resultsOnly ? std::span<const ScanTest>(kFinalResultTests) : kTests;
-        for (ScanTest test : tests) {
-            const ScanStep step = test(ctx, i);
-            if (lines.Generation() != generation) return;
-            if (step == ScanStep::EndScan) return;
-            if (step == ScanStep::FinalResultsOnly) {
-                resultsOnly = true;
-                break;
+        const auto run = [&](std::span<const ScanTest> tests) {
+            for (ScanTest test : tests) {
+                const ScanStep step = test(ctx, i);
+                if (lines.Generation() != generation || step != ScanStep::Continue) return step;
             }
+            return ScanStep::Continue;
+        };
+        ScanStep step = ScanStep::Continue;
+        if (resultsOnly) {
+            step = run(kFinalResultTests);
+        } else {
+            for (const auto tests : everyTest)
+                if ((step = run(tests)) != ScanStep::Continue) break;
         }
+        if (lines.Generation() != generation || step == ScanStep::EndScan) return;
+        if (step == ScanStep::FinalResultsOnly) resultsOnly = true;
     }
 }
 
@@ -171,7 +131,7 @@ void ReceiveText(EngineContext& ctx, std::string_view chunk) {
     if (rx.Depth > 0) return;
     DropStaleLines(ctx);
     CompactRxLines(ctx);
-    ServeWaitingNewMessages(ctx);
+    for (auto serve : Registry(ctx).idle) serve(ctx);
 }
 
 void ResetRxLines(EngineContext& ctx) {

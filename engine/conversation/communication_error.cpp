@@ -1,7 +1,7 @@
-#include "engine/session/communication_error.h"
+#include "engine/conversation/communication_error.h"
 
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/connection.h"
+#include "engine/conversation/connection.h"
 
 #include <string>
 

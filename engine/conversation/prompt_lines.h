@@ -6,7 +6,7 @@
 // notices are their topics': calls/call_notices.h, sms/sms_notices.h,
 // general/network_notices.h.
 
-#include "engine/receive/scan_step.h"
+#include "engine/conversation/scan_step.h"
 #include "engine/core/engine_context.h"
 
 namespace parlenko {

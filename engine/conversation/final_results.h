@@ -19,7 +19,7 @@
 //  - return EndScan where the action must stop the scan of this chunk.
 // The scan itself stops when the list was reset meanwhile.
 
-#include "engine/receive/scan_step.h"
+#include "engine/conversation/scan_step.h"
 #include "engine/core/engine_context.h"
 
 #include <optional>
@@ -46,13 +46,13 @@ ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind);
 ScanStep RefuseCommand(EngineContext& ctx, const EchoHit& hit);
 
 // The command has a row in the action tables.
-bool IsKnownCommand(std::string_view command);
+bool IsKnownCommand(EngineContext& ctx, std::string_view command);
 
 // The command is a step of the connect, information or settings chain.
-bool IsChainCommand(std::string_view command);
+bool IsChainCommand(EngineContext& ctx, std::string_view command);
 
-// An entry or message write is in flight without an answer: it ends with
-// its own failure text, and true is returned.
+// A write is in flight without an answer: the topic that owns it ends it
+// with its own failure text (or its own account), and true is returned.
 bool EndUnansweredWrite(EngineContext& ctx);
 
 }  // namespace parlenko

@@ -1,19 +1,15 @@
-#include "engine/session/exchange_timeout.h"
+#include "engine/conversation/exchange_timeout.h"
 
 #include "engine/at/at_commands.h"
-#include "engine/phonebook/phonebook_read.h"
-#include "engine/phonebook/restore_step.h"
-#include "engine/receive/echo_actions.h"
-#include "engine/receive/final_results.h"
-#include "engine/serial/serial_port_driver.h"
+#include "engine/conversation/communication_error.h"
+#include "engine/conversation/echo_actions.h"
+#include "engine/conversation/final_results.h"
+#include "engine/conversation/running_reads.h"
+#include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
-#include "engine/session/communication_error.h"
-#include "engine/session/running_reads.h"
-#include "engine/sms/sms_operations.h"
-#include "engine/phonebook/phonebook_state.h"
-#include "engine/objects/objects_state.h"
-#include "engine/services/services_state.h"
+#include "engine/serial/serial_port_driver.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace parlenko {
@@ -25,23 +21,9 @@ constexpr char kUnknownError[] =
 
 // Every operation that waits for an answer is given up: a flag left set
 // would otherwise make a later, unrelated memory selection write, delete or
-// read something. A restore run only loses its step here; it is ended
-// (stopped) once the time-out is done with the port.
+// read something. A restore run ends here, and tells its outcome.
 void EndPendingOperations(EngineContext& ctx) {
-    Upload(ctx).SendingAppointment = false;
-    Upload(ctx).SendingMelody = false;
-    Upload(ctx).SendingLogo = false;
-    Upload(ctx).UploadPackets.clear();
-    Upload(ctx).PacketIndex = 0;
-    Upload(ctx).PacketCount = 0;
-
-    ClearPhonebookOp(Phonebook(ctx).Op);
-    EndSmsOperation(ctx);
-
-    // A melody sent to be played or kept and never confirmed: a later
-    // accepted melody setting (the ringer restored) must not start playing.
-    Services(ctx).MelodyPlayPending = false;
-    Services(ctx).MelodySetPending = false;
+    for (auto end : Registry(ctx).timedOut) end(ctx);
 }
 
 // The phone was reset at connect and never answered: nothing is on the
@@ -56,15 +38,15 @@ bool NoPhoneAtConnect(EngineContext& ctx) {
     return true;
 }
 
-bool UploadRuns(const UploadState& up) {
-    return up.SendingAppointment || up.SendingMelody || up.SendingLogo;
+bool UploadRuns(EngineContext& ctx) {
+    const auto& uploads = Registry(ctx).uploads;
+    return std::any_of(uploads.begin(), uploads.end(), [&ctx](auto runs) { return runs(ctx); });
 }
 
 // A read stopped halfway: the user is told (not during the store
 // exchanges, whose window stays). True when there was one.
 bool ReportStalledRead(EngineContext& ctx) {
-    const bool backupReRead = PhonebookRead(ctx).BackupRefreshing;
-    if (!StopRunningReads(ctx) && !backupReRead) return false;
+    if (!StopRunningReads(ctx)) return false;
     ShowError(ctx, kUnknownError);
     return true;
 }
@@ -72,7 +54,7 @@ bool ReportStalledRead(EngineContext& ctx) {
 // The command got no answer: it is refused as the phone would have, its
 // failure text said. False for a command no table knows.
 bool RefuseUnanswered(EngineContext& ctx, const std::string& command) {
-    if (!IsKnownCommand(command)) return false;
+    if (!IsKnownCommand(ctx, command)) return false;
     EchoHit hit;
     hit.result = -1;
     hit.echoEntry = -1;
@@ -84,17 +66,16 @@ bool RefuseUnanswered(EngineContext& ctx, const std::string& command) {
 
 // Ends what the unanswered command belonged to, with one message.
 void EndUnansweredExchange(EngineContext& ctx, const std::string& unanswered) {
-    if (!unanswered.empty() && IsChainCommand(unanswered)) {
+    if (!unanswered.empty() && IsChainCommand(ctx, unanswered)) {
         ReportNoAnswer(ctx, unanswered);
         return;
     }
-    // A restore run tells its outcome on the wizard's page (AbortRestore).
-    if (IsRestoring(Phonebook(ctx).Op)) return;
-    // An entry or message write in flight says what it could not write.
+    // An entry or message write in flight says what it could not write (a
+    // restore run tells its outcome on the wizard's page).
     if (!unanswered.empty() && EndUnansweredWrite(ctx)) return;
     // An upload the phone never prompted for (or never confirmed) could not
     // send its packet.
-    if (!unanswered.empty() && UploadRuns(Upload(ctx)) && RefuseUnanswered(ctx, unanswered)) return;
+    if (!unanswered.empty() && UploadRuns(ctx) && RefuseUnanswered(ctx, unanswered)) return;
     if (ReportStalledRead(ctx)) return;
     // A setting, a call command, a query of its own: its failure text.
     if (!unanswered.empty()) RefuseUnanswered(ctx, unanswered);
@@ -124,9 +105,9 @@ void ExchangeTimeOut(EngineContext& ctx) {
     EndUnansweredExchange(ctx, unanswered);
     EndPendingOperations(ctx);
     StopRunningReads(ctx);
-    if (IsRestoring(Phonebook(ctx).Op)) AbortRestore(ctx);
-    // Nothing is in flight any more: messages that waited are read now.
-    if (rx.Depth == 0) ServeWaitingNewMessages(ctx);
+    // Nothing is in flight any more: work that waited (a new message) starts.
+    if (rx.Depth == 0)
+        for (auto serve : Registry(ctx).idle) serve(ctx);
 }
 
 }  // namespace parlenko

@@ -1,4 +1,4 @@
-#include "engine/receive/phone_errors.h"
+#include "engine/conversation/phone_errors.h"
 
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"

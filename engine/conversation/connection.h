@@ -1,8 +1,7 @@
 #pragma once
 // The routines that open and close a conversation with the phone: reset it
-// after the port opened (which starts the connect chain), read the general
-// information, switch the notices off and close the port, and return to the
-// disconnected state.
+// after the port opened (which starts the connect chain), switch the notices
+// off and close the port, and return to the disconnected state.
 //
 // ResetModem and ClosePort wait as the phone needs: a plain sleep, then the
 // loop's pending work runs (received chunks and timers may be handled, and
@@ -12,16 +11,10 @@
 
 namespace parlenko {
 
-// Default period of the general-information refresh.
-inline constexpr int kRefreshIntervalMs = 30000;
-
 // If the port is open: 500 ms; twice "ATZ" written directly (a failed write
 // is not reported), 100 ms and the pending work each; then "ATE1", whose
 // "OK" starts the connect chain.
 void ResetModem(EngineContext& ctx);
-// If the port is open: both port buffers discarded, then "AT+CGMI", the
-// first step of the general-information chain. The refresh timer's tick.
-void RefreshGeneralInfo(EngineContext& ctx);
 // If the port is open: the running operation ends (no further command is
 // written, until the next ResetModem), the command in flight is given up to
 // a second for its answer, then "AT+CNMI=0,0,0,0" is written directly (the

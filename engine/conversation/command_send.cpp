@@ -1,9 +1,9 @@
-#include "engine/at/at_send.h"
+#include "engine/conversation/command_send.h"
 
-#include "engine/receive/line_intake.h"
+#include "engine/conversation/line_intake.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/session/communication_error.h"
-#include "engine/session/exchange_timeout.h"
+#include "engine/conversation/communication_error.h"
+#include "engine/conversation/exchange_timeout.h"
 
 namespace parlenko {
 

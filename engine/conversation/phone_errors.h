@@ -10,7 +10,7 @@
 // does at that step, with the phone's reason in the box in place of the
 // command's own text.
 
-#include "engine/receive/echo_actions.h"
+#include "engine/conversation/echo_actions.h"
 #include "engine/core/engine_context.h"
 
 #include <string>

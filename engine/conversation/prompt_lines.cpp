@@ -1,9 +1,11 @@
-#include "engine/receive/prompt_lines.h"
+#include "engine/conversation/prompt_lines.h"
 
 #include "engine/at/at_commands.h"
+#include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
-#include "engine/sms/sms_state.h"
-#include "engine/objects/objects_state.h"
+
+#include <algorithm>
+#include <string>
 
 namespace parlenko {
 
@@ -24,16 +26,14 @@ ScanStep HandlePrompt(EngineContext& ctx, int i) {
     rx.AnsweredPromptGeneration = lines.Generation();
 
     ctx.scheduler.Sleep(kPromptSettleMs);
-    const int command = lines.Above(i, 2);
-    if (lines.StartsWith(command, "AT+CMGW=") || lines.StartsWith(command, "AT+CMGS=")) {
-        SendAtPdu(ctx, Sms(ctx).PduToSend);
-    } else if (lines.StartsWith(command, "AT^SBNW=\"vcs\"") ||
-               lines.StartsWith(command, "AT^SBNW=\"mid\"") ||
-               lines.StartsWith(command, "AT^SBNW=\"bmp\"")) {
-        const auto& up = Upload(ctx);
-        // No upload running (the time-out ended it): nothing to send.
-        if (up.PacketIndex >= 1 && up.PacketIndex <= static_cast<int>(up.UploadPackets.size()))
-            SendAtPdu(ctx, up.UploadPackets[static_cast<std::size_t>(up.PacketIndex - 1)]);
+    const std::string command = lines.At(lines.Above(i, 2));
+    for (const PromptBody& prompt : Registry(ctx).prompts) {
+        const bool asked = std::any_of(prompt.commands.begin(), prompt.commands.end(),
+                                       [&](std::string_view c) { return command.starts_with(c); });
+        if (!asked) continue;
+        // Nothing to send when the operation ended meanwhile (the time-out).
+        if (const auto body = prompt.body(ctx)) SendAtPdu(ctx, *body);
+        break;
     }
     return ScanStep::Continue;
 }

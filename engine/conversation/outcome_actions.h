@@ -6,8 +6,8 @@
 //   constexpr char kSaved[] = "Date and time succesfully saved in mobile!";
 //   EchoAction{"AT+CCLK=", EchoCompare::Prefix, 2, Reports<kSaved>, FailsWith<kFailed>}
 
-#include "engine/receive/echo_actions.h"
-#include "engine/receive/phone_errors.h"
+#include "engine/conversation/echo_actions.h"
+#include "engine/conversation/phone_errors.h"
 #include "engine/core/busy_state.h"
 
 namespace parlenko {
