@@ -1,7 +1,5 @@
 #include "engine/calls/call_actions.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/conversation/outcome_actions.h"
 #include "engine/serial/serial_port_driver.h"
@@ -12,6 +10,8 @@
 #include "engine/phonebook/call_lists_view.h"
 #include "engine/calls/calls_view.h"
 #include "engine/calls/calls_state.h"
+#include "engine/conversation/command_lines.h"
+#include "engine/calls/call_commands.h"
 
 #include <array>
 

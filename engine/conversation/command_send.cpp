@@ -2,6 +2,7 @@
 
 #include "engine/conversation/line_intake.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/conversation/command_lines.h"
 #include "engine/conversation/communication_error.h"
 #include "engine/conversation/exchange_timeout.h"
 
@@ -26,5 +27,16 @@ bool SendAtLine(EngineContext& ctx, std::string_view line, AnswerExpected expect
     if (expected == AnswerExpected::Yes) RestartTimeOut(ctx);
     return true;
 }
+
+void SendCommand(EngineContext& ctx, const std::string& line, AnswerExpected expected) {
+    if (line.empty()) return;  // a selector outside the listed values
+    // Closing: the running operation ends here, its next step is not sent.
+    if (ctx.state.Chain.Closing) return;
+    SendAtLine(ctx, line, expected);
+}
+
+void SendAtEchoOn(EngineContext& ctx) { SendCommand(ctx, at::EchoOn()); }
+void SendAtPdu(EngineContext& ctx, std::string_view pdu) { SendCommand(ctx, at::Pdu(pdu)); }
+void SendAtEscape(EngineContext& ctx) { SendCommand(ctx, at::Escape(), AnswerExpected::No); }
 
 }  // namespace parlenko

@@ -3,6 +3,7 @@
 
 #include "engine/core/engine_context.h"
 
+#include <string>
 #include <string_view>
 
 namespace parlenko {
@@ -26,5 +27,18 @@ bool SendAtLine(EngineContext& ctx, std::string_view line,
 // command line: the prompt stays, and the command that asked for it stays
 // in flight.
 void CommandWritten(EngineContext& ctx, std::string_view line);
+
+// A topic's command line: nothing for "" (a builder that would send
+// nothing) or while the conversation closes (the running operation ends
+// there, its next step is not sent); else SendAtLine.
+void SendCommand(EngineContext& ctx, const std::string& line,
+                 AnswerExpected expected = AnswerExpected::Yes);
+
+// The conversation's own commands.
+void SendAtEchoOn(EngineContext& ctx);
+void SendAtPdu(EngineContext& ctx, std::string_view pdu);
+// A lone ESC that aborts a waiting "> " prompt; expects no answer, so it
+// does not re-arm the time-out.
+void SendAtEscape(EngineContext& ctx);
 
 }  // namespace parlenko

@@ -1,6 +1,5 @@
 #include "engine/conversation/connection.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/conversation/command_send.h"
 #include "engine/conversation/running_reads.h"
 #include "engine/conversation/topic_registry.h"

@@ -1,6 +1,5 @@
 #include "engine/conversation/exchange_timeout.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/conversation/communication_error.h"
 #include "engine/conversation/echo_actions.h"
 #include "engine/conversation/final_results.h"
@@ -8,6 +7,7 @@
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
 #include "engine/serial/serial_port_driver.h"
+#include "engine/conversation/command_send.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,8 +1,8 @@
 #include "engine/conversation/prompt_lines.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
+#include "engine/conversation/command_send.h"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,5 @@
 #include "engine/general/general_info_chain.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/general/network_view.h"
 #include "engine/parse/answer_reader.h"
@@ -10,6 +9,7 @@
 #include "engine/text/clock_format.h"
 #include "engine/general/general_view.h"
 #include "engine/general/general_state.h"
+#include "engine/general/general_commands.h"
 
 #include <algorithm>
 #include <array>

@@ -1,12 +1,12 @@
 #include "engine/melodies/melody_actions.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/melodies/ringer_answers.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/conversation/outcome_actions.h"
 #include "engine/core/busy_state.h"
 #include "engine/services/services_state.h"
 #include "engine/melodies/melodies_state.h"
+#include "engine/melodies/melody_commands.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 #include "engine/melodies/melody_requests.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/melodies/ringer_answers.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/services/services_state.h"
 #include "engine/melodies/melodies_state.h"
+#include "engine/melodies/melody_commands.h"
 
 namespace parlenko {
 

@@ -1,12 +1,12 @@
 #include "engine/melodies/ringer_answers.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/text/phone_models.h"
 #include "engine/services/services_state.h"
 #include "engine/melodies/melodies_view.h"
 #include "engine/melodies/melodies_state.h"
+#include "engine/melodies/melody_commands.h"
 
 #include <algorithm>
 #include <utility>

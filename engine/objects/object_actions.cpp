@@ -1,7 +1,5 @@
 #include "engine/objects/object_actions.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/objects/object_answers.h"
 #include "engine/parse/answer_reader.h"
@@ -9,6 +7,7 @@
 #include "engine/conversation/phone_errors.h"
 #include "engine/core/busy_state.h"
 #include "engine/objects/objects_state.h"
+#include "engine/objects/object_commands.h"
 
 #include <array>
 

@@ -1,7 +1,5 @@
 #include "engine/objects/object_answers.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/objects/object_view_access.h"
 #include "engine/parse/answer_reader.h"
@@ -16,6 +14,7 @@
 #include "engine/objects/objects_state.h"
 #include "engine/general/general_state.h"
 #include "exchange/formats/atomic_file.h"
+#include "engine/objects/object_commands.h"
 
 #include <algorithm>
 #include <optional>

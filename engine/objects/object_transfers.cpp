@@ -1,7 +1,5 @@
 #include "engine/objects/object_transfers.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/objects/object_view_access.h"
 #include "engine/serial/serial_port_driver.h"
@@ -10,6 +8,7 @@
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/objects/objects_state.h"
 #include "engine/melodies/melodies_state.h"
+#include "engine/objects/object_commands.h"
 
 #include <algorithm>
 #include <optional>

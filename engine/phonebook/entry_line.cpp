@@ -1,8 +1,8 @@
 #include "engine/phonebook/entry_line.h"
 
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/text/gsm_alphabet.h"
+#include "engine/phonebook/phonebook_commands.h"
 
 namespace parlenko {
 

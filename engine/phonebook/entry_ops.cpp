@@ -1,11 +1,11 @@
 #include "engine/phonebook/entry_ops.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/phonebook/entry_line.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/phonebook/phonebook_state.h"
+#include "engine/phonebook/phonebook_commands.h"
+#include "engine/conversation/command_lines.h"
 
 #include <optional>
 

@@ -1,6 +1,5 @@
 #include "engine/phonebook/phonebook_actions.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
@@ -8,6 +7,7 @@
 #include "engine/conversation/phone_errors.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/phonebook/phonebook_state.h"
+#include "engine/phonebook/phonebook_commands.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,5 @@
 #include "engine/phonebook/phonebook_read.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/free_positions.h"
@@ -18,6 +17,7 @@
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/phonebook/call_lists_view.h"
 #include "engine/phonebook/backup_view.h"
+#include "engine/phonebook/phonebook_commands.h"
 
 #include <algorithm>
 #include <array>

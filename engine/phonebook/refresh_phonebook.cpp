@@ -1,11 +1,11 @@
 #include "engine/phonebook/refresh_phonebook.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/core/filling_list.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/phonebook/call_lists_view.h"
+#include "engine/phonebook/phonebook_commands.h"
 
 namespace parlenko {
 

@@ -1,7 +1,5 @@
 #include "engine/phonebook/restore_step.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/phonebook/entry_line.h"
 #include "engine/phonebook/free_positions.h"
@@ -11,6 +9,7 @@
 #include "engine/core/busy_state.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/phonebook/backup_view.h"
+#include "engine/phonebook/phonebook_commands.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,11 +1,10 @@
 #include "engine/services/service_answers.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/services/services_view.h"
 #include "engine/services/services_state.h"
+#include "engine/services/service_commands.h"
 
 #include <array>
 

@@ -1,12 +1,12 @@
 #include "engine/services/service_requests.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/core/strings.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/services/service_answers.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/services/services_state.h"
+#include "engine/services/service_commands.h"
+#include "engine/conversation/command_lines.h"
 
 namespace parlenko {
 

@@ -1,7 +1,8 @@
 #include "engine/session/connect_chain.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/general/general_info_chain.h"
+#include "engine/general/general_commands.h"
+#include "engine/objects/object_commands.h"
 #include "engine/parse/sbnr_ranges.h"
 #include "engine/parse/single_answers.h"
 #include "engine/core/busy_state.h"
@@ -13,6 +14,8 @@
 #include "engine/objects/objects_view.h"
 #include "engine/objects/objects_state.h"
 #include "engine/objects/logo_view.h"
+#include "engine/settings/settings_commands.h"
+#include "engine/session/connect_commands.h"
 
 #include <array>
 

@@ -1,6 +1,5 @@
 #include "engine/session/phone_engine.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/settings/settings_chain.h"
 #include "engine/objects/object_transfers.h"
 #include "engine/calls/call_actions.h"
@@ -31,6 +30,7 @@
 #include "engine/settings/set_commands.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/general/general_view.h"
+#include "engine/settings/settings_commands.h"
 
 namespace parlenko {
 

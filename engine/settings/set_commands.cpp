@@ -1,12 +1,13 @@
 #include "engine/settings/set_commands.h"
 
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "engine/conversation/outcome_actions.h"
 #include "engine/conversation/phone_errors.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/text/clock_format.h"
 #include "engine/text/gsm_alphabet.h"
+#include "engine/settings/settings_commands.h"
+#include "engine/general/general_commands.h"
+#include "engine/conversation/command_lines.h"
 
 #include <array>
 #include <string>

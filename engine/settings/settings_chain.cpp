@@ -1,12 +1,12 @@
 #include "engine/settings/settings_chain.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/core/busy_state.h"
 #include "engine/settings/settings_view.h"
 #include "engine/settings/settings_state.h"
+#include "engine/settings/settings_commands.h"
 
 #include <array>
 

@@ -1,6 +1,5 @@
 #include "engine/sms/sms_actions.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/phonebook/phonebook_read.h"
@@ -9,6 +8,7 @@
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
 #include "engine/sms/sms_state.h"
+#include "engine/sms/sms_commands.h"
 
 #include <array>
 #include <optional>

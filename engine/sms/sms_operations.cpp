@@ -1,12 +1,12 @@
 #include "engine/sms/sms_operations.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/pdu/pdu_encoder.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/sms/sms_steps.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/sms/sms_view.h"
 #include "engine/sms/sms_state.h"
+#include "engine/sms/sms_commands.h"
 
 #include <algorithm>
 #include <type_traits>

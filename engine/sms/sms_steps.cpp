@@ -1,6 +1,5 @@
 #include "engine/sms/sms_steps.h"
 
-#include "engine/at/at_commands.h"
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/pdu/pdu_decoder.h"
@@ -12,6 +11,7 @@
 #include "engine/sms/sms_view.h"
 #include "engine/sms/sms_state.h"
 #include "engine/phonebook/phonebook_state.h"
+#include "engine/sms/sms_commands.h"
 
 #include <algorithm>
 

@@ -1,6 +1,15 @@
-#include "engine/at/at_commands.h"
-#include "engine/at/at_lines.h"
 #include "tests/support/engine_rig.h"
+#include "engine/sms/sms_commands.h"
+#include "engine/settings/settings_commands.h"
+#include "engine/session/connect_commands.h"
+#include "engine/services/service_commands.h"
+#include "engine/phonebook/phonebook_commands.h"
+#include "engine/objects/object_commands.h"
+#include "engine/melodies/melody_commands.h"
+#include "engine/general/general_commands.h"
+#include "engine/conversation/command_send.h"
+#include "engine/conversation/command_lines.h"
+#include "engine/calls/call_commands.h"
 
 #include <gtest/gtest.h>
 

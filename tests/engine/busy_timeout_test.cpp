@@ -1,7 +1,9 @@
-#include "engine/at/at_commands.h"
 #include "engine/core/busy_state.h"
 #include "engine/core/indicators.h"
 #include "tests/support/engine_rig.h"
+#include "engine/sms/sms_commands.h"
+#include "engine/phonebook/phonebook_commands.h"
+#include "engine/general/general_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "engine/parse/sbnr_ranges.h"
 #include "tests/support/engine_inside.h"
 #include "tests/support/engine_rig.h"
+#include "engine/settings/settings_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // Opening and closing the conversation, and a write that fails.
 
 #include "engine/general/general_info_chain.h"
-#include "engine/at/at_commands.h"
 #include "tests/support/engine_inside.h"
 #include "engine/conversation/command_send.h"
 #include "engine/conversation/communication_error.h"
 #include "engine/conversation/connection.h"
 #include "tests/support/engine_rig.h"
+#include "engine/general/general_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

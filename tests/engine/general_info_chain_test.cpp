@@ -5,6 +5,7 @@
 #include "engine/general/general_info_chain.h"
 #include "engine/text/clock_format.h"
 #include "tests/support/engine_rig.h"
+#include "engine/general/general_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 // The engine against a phone that misbehaves or is busy with other things:
 // a long connection, a call during a read, line noise, no phone at all.
-#include "engine/at/at_commands.h"
 #include "tests/support/engine_inside.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/conversation/connection.h"

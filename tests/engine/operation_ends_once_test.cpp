@@ -5,6 +5,7 @@
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/core/rx_lines.h"
 #include "tests/support/engine_rig.h"
+#include "engine/general/general_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

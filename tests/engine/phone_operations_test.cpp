@@ -1,8 +1,8 @@
 // The phone operations a page starts through PhoneEngine (phonebook entries,
 // calls, the balance, the set commands), against the simulated phone on
 // virtual time; its scripted faults play the failures.
-#include "engine/at/at_commands.h"
 #include "tests/support/engine_rig.h"
+#include "engine/settings/settings_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include "engine/pdu/septets.h"
 #include "exchange/formats/location_names.h"
 #include "tests/support/engine_rig.h"
+#include "engine/general/general_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The receive handler against the simulated phone, over the real port driver.
-#include "engine/at/at_commands.h"
 #include "tests/support/engine_inside.h"
 #include "tests/support/engine_rig.h"
+#include "engine/session/connect_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // simulated phone.
 
 #include "tests/support/engine_rig.h"
+#include "engine/settings/settings_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

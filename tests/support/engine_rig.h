@@ -16,7 +16,6 @@
 //   s.Commands();                         // every command line the phone got
 //   s.phone().IncomingCall(s.clock.NowMs(), "0911");
 
-#include "engine/at/at_commands.h"
 #include "tests/support/engine_inside.h"
 #include "engine/core/virtual_scheduler.h"
 #include "engine/conversation/receive_scan.h"
