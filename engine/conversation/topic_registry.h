@@ -59,6 +59,12 @@ struct TopicRegistry {
     std::vector<void (*)(EngineContext&)> timedOut;
     // The port closed: nothing of the topic's waits for an answer any more.
     std::vector<void (*)(EngineContext&)> disconnected;
+
+    // The phonebook's news for the lists that show numbers: a name is known
+    // for a number; a full read ran to its end.
+    std::vector<void (*)(EngineContext&, const std::string& name, const std::string& number)>
+        namesKnown;
+    std::vector<void (*)(EngineContext&)> phonebookRead;
 };
 
 inline TopicRegistry& Registry(const EngineContext& ctx) { return ctx.topics.Get<TopicRegistry>(); }

@@ -3,7 +3,7 @@
 #include "engine/core/strings.h"
 #include "engine/general/network_view.h"
 #include "engine/parse/answer_reader.h"
-#include "engine/parse/single_answers.h"
+#include "engine/general/general_answers.h"
 #include "engine/core/busy_state.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/text/clock_format.h"

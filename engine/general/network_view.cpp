@@ -1,7 +1,7 @@
 #include "engine/general/network_view.h"
 
 #include "engine/core/strings.h"
-#include "engine/parse/single_answers.h"
+#include "engine/general/general_answers.h"
 #include "engine/general/general_view.h"
 #include "engine/general/general_state.h"
 #include "exchange/formats/location_names.h"

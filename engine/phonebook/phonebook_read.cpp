@@ -6,13 +6,12 @@
 #include "engine/phonebook/phonebook_cache.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/phonebook/restore_step.h"
+#include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
 #include "engine/core/filling_list.h"
-#include "engine/sms/refresh_sms.h"
 #include "engine/text/cpbr_fields.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
-#include "engine/sms/sms_view.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/phonebook/call_lists_view.h"
@@ -136,7 +135,7 @@ void EndOfCallList(EngineContext& ctx, std::optional<PhoneMemory> list, bool aft
 // call lists. An empty name changes nothing.
 void PushNameToLists(EngineContext& ctx, const std::string& name, const std::string& number) {
     if (name.empty()) return;
-    ViewOf<ISmsView>(ctx).SetNameInSmsLists(name, number);
+    for (auto tell : Registry(ctx).namesKnown) tell(ctx, name, number);
     for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed}) {
         ViewOf<ICallListsView>(ctx).SetNameInListView(list, name, number);
         for (auto& row : Read(ctx).Calls.Rows[CallListIndex(list)])
@@ -205,16 +204,6 @@ std::optional<PhoneMemory> CurrentPhoneMemory(const CoreState& state) {
     return MemoryFromCode(state.CurrentMemory);
 }
 
-int ProgressPercent(int done, int total) {
-    if (total <= 0) return 0;
-    return static_cast<int>(RoundHalfEven(static_cast<double>(done) / total * 100.0));
-}
-
-void CloseReadProgress(EngineContext& ctx) {
-    ctx.host.CloseProgressWindow();
-    EndBusy(ctx);
-}
-
 void FinishPhonebookRead(EngineContext& ctx) {
     auto& r = Read(ctx);
     // Every memory has been read: its free positions are known.
@@ -232,9 +221,7 @@ void FinishPhonebookRead(EngineContext& ctx) {
         ViewOf<IBackupView>(ctx).BackupRefreshFinished();
     }
     ViewOf<IPhonebookView>(ctx).SortPhonebookRows();
-    const bool readSms = r.ReadSmsAfterPhonebook;
-    r.ReadSmsAfterPhonebook = false;
-    if (readSms) RefreshSms(ctx);
+    for (auto done : Registry(ctx).phonebookRead) done(ctx);
 }
 
 PhonebookRow PhonebookRowOf(const AListIme& entry) {

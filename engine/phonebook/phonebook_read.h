@@ -15,6 +15,7 @@
 
 #include "engine/phone/phone_memory.h"
 #include "engine/core/engine_context.h"
+#include "engine/core/read_progress.h"
 #include "engine/phonebook/phonebook_views.h"
 
 #include <optional>
@@ -33,9 +34,6 @@ enum class CpbrAnswer {
 // code or any other text.
 std::optional<PhoneMemory> CurrentPhoneMemory(const CoreState& state);
 
-// done / total as a percentage, rounded to the nearest integer, halves to even.
-int ProgressPercent(int done, int total);
-
 // The storage answer of "SM", "ME", "ON" or "SD" (+CPBS: "SM",used,capacity).
 void HandlePhonebookCpbsAnswer(EngineContext& ctx, std::string_view line);
 // One phonebook position.
@@ -52,8 +50,6 @@ void HandlePhonebookWriteAnswer(EngineContext& ctx, std::string_view echo);
 // running backup its data, sort the view, start a pending SMS read.
 void FinishPhonebookRead(EngineContext& ctx);
 
-// Closes the progress window; the busy state ends with it.
-void CloseReadProgress(EngineContext& ctx);
 // A phonebook command was refused, timed out or the port closed: a full
 // read that ran has stopped, and the list shows again what it showed before
 // the read began (the cache's entries); the backup wizard's re-read writes

@@ -2,7 +2,7 @@
 
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
-#include "engine/phonebook/phonebook_read.h"
+#include "engine/core/read_progress.h"
 #include "engine/conversation/phone_errors.h"
 #include "engine/core/busy_state.h"
 #include "engine/sms/sms_operations.h"

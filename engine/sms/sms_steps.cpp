@@ -3,7 +3,7 @@
 #include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/pdu/pdu_decoder.h"
-#include "engine/phonebook/phonebook_read.h"
+#include "engine/core/read_progress.h"
 #include "engine/core/busy_state.h"
 #include "engine/core/filling_list.h"
 #include "engine/text/phonebook_lookup.h"

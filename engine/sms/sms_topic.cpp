@@ -2,11 +2,14 @@
 
 #include "engine/conversation/scan_tests.h"
 #include "engine/core/result_codes.h"
+#include "engine/phonebook/phonebook_state.h"
+#include "engine/sms/refresh_sms.h"
 #include "engine/sms/sms_actions.h"
 #include "engine/sms/sms_notices.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_state.h"
 #include "engine/sms/sms_steps.h"
+#include "engine/sms/sms_view.h"
 
 namespace parlenko {
 
@@ -18,6 +21,19 @@ std::optional<std::string> MessagePdu(EngineContext& ctx) { return Sms(ctx).PduT
 void MessagesEnd(EngineContext& ctx) {
     EndSmsOperation(ctx);
     Sms(ctx).NewMessagesWaiting.clear();
+}
+
+// A phonebook name shows in the message lists in place of its number.
+void ShowName(EngineContext& ctx, const std::string& name, const std::string& number) {
+    ViewOf<ISmsView>(ctx).SetNameInSmsLists(name, number);
+}
+
+// The messages wait for the phonebook's names when both are read at once.
+void ReadAfterPhonebook(EngineContext& ctx) {
+    auto& r = PhonebookRead(ctx);
+    if (!r.ReadSmsAfterPhonebook) return;
+    r.ReadSmsAfterPhonebook = false;
+    RefreshSms(ctx);
 }
 
 }  // namespace
@@ -34,6 +50,8 @@ void RegisterSms(TopicRegistry& registry) {
     registry.reads.push_back(StopSmsFullRead);
     registry.timedOut.push_back(EndSmsOperation);
     registry.disconnected.push_back(MessagesEnd);
+    registry.namesKnown.push_back(ShowName);
+    registry.phonebookRead.push_back(ReadAfterPhonebook);
 }
 
 }  // namespace parlenko

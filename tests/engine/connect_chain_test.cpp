@@ -2,7 +2,7 @@
 // what the general page shows afterwards, and the chain's forks.
 
 #include "engine/general/general_info_chain.h"
-#include "engine/parse/sbnr_ranges.h"
+#include "engine/objects/object_ranges.h"
 #include "tests/support/engine_inside.h"
 #include "tests/support/engine_rig.h"
 #include "engine/settings/settings_commands.h"

@@ -2,7 +2,7 @@
 // The readers of single answer lines and notices: any bytes must give a
 // result of the promised shape, never a crash or a read outside the line.
 #include "engine/calls/call_notices.h"
-#include "engine/parse/single_answers.h"
+#include "engine/general/general_answers.h"
 #include "engine/sms/sms_notices.h"
 #include "engine/text/balance_amount.h"
 #include "engine/text/cpbr_fields.h"

@@ -7,8 +7,8 @@
 #include "engine/general/general_info_chain.h"
 #include "engine/melodies/ringer_answers.h"
 #include "engine/parse/answer_reader.h"
-#include "engine/parse/sbnr_ranges.h"
-#include "engine/parse/single_answers.h"
+#include "engine/objects/object_ranges.h"
+#include "engine/general/general_answers.h"
 #include "engine/services/service_answers.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "engine/parse/single_answers.h"
+#include "engine/general/general_answers.h"
 
 #include "engine/parse/answer_reader.h"
 #include "engine/text/date_text.h"

@@ -1,4 +1,4 @@
-#include "engine/parse/sbnr_ranges.h"
+#include "engine/objects/object_ranges.h"
 
 #include "engine/core/strings.h"
 
