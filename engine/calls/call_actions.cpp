@@ -104,15 +104,29 @@ constexpr char kHangUpFailed[] = "Error occured while trying to hang up!\r\rTry 
 constexpr char kDeleteFailed[] =
     "Error occured while trying to\rdelete dialled calls!\r\rTry again?";
 
-const std::array<EchoAction, 6> kCallActions = {{
-    //  echo        compare  at  on "OK"                on "ERROR"
-    {"ATD", kPrefix, 2, CallUp, FailsWith<kDialFailed>},
-    {"AT+CHUP", kPrefix, 2, HungUp, AsksToRetry<kError, kHangUpFailed, SendAtChup>},
-    {"ATA", kPrefix, 2, CallUp, FailsWith<kAnswerFailed>},
-    {"ATD", kPrefix, 4, DialAnswered, nullptr},
-    {"AT+VTS=", kPrefix, 2, EndsQuietly, FailsWith<kTonesFailed>},
-    {"AT^SDLD", kWhole, 2, DialledCallsDeletedOk, AsksToRetry<kError, kDeleteFailed, SendAtSdld>},
-}};
+const std::array kCallActions = {
+    // A dial's "OK" right under it: the call is up; a service code answers
+    // with a line first.
+    EchoAction{.echo = "ATD",
+               .compare = kPrefix,
+               .onOk = {At(2, CallUp), At(4, DialAnswered)},
+               .onError = FailsWith<kDialFailed>},
+    EchoAction{.echo = "AT+CHUP",
+               .compare = kPrefix,
+               .onOk = {At(2, HungUp)},
+               .onError = AsksToRetry<kError, kHangUpFailed, SendAtChup>},
+    EchoAction{.echo = "ATA",
+               .compare = kPrefix,
+               .onOk = {At(2, CallUp)},
+               .onError = FailsWith<kAnswerFailed>},
+    EchoAction{.echo = "AT+VTS=",
+               .compare = kPrefix,
+               .onOk = {At(2, EndsQuietly)},
+               .onError = FailsWith<kTonesFailed>},
+    EchoAction{.echo = "AT^SDLD",
+               .onOk = {At(2, DialledCallsDeletedOk)},
+               .onError = AsksToRetry<kError, kDeleteFailed, SendAtSdld>},
+};
 
 }  // namespace
 

@@ -67,26 +67,44 @@ std::optional<ScanStep> RunPhoneErrorActions(EngineContext& ctx, std::span<const
     return std::nullopt;
 }
 
-ScanStep RunOkRows(EngineContext& ctx, int i, std::span<const EchoAction> table) {
+namespace {
+
+// The layout's "OK" test at one distance: true when it matched and ran.
+// Sets step to what the handler returned (EndScan when the list was reset).
+bool RunOkLayout(EngineContext& ctx, int i, const EchoAction& row, const OkLayout& layout,
+                 int distance, ScanStep& step) {
     auto& lines = ctx.state.Receive.RxLines;
     const auto generation = lines.Generation();
-    for (const EchoAction& row : table) {
-        if (row.onOk == nullptr) continue;
-        const int echoEntry = lines.Above(i, row.okDistance);
-        if (!EchoAt(lines, echoEntry, row.echo, row.compare)) continue;
+    const int echoEntry = lines.Above(i, distance);
+    if (!EchoAt(lines, echoEntry, row.echo, row.compare)) return false;
 
-        EchoHit hit;
-        hit.result = i;
-        hit.echoEntry = echoEntry;
-        hit.echo = lines.At(echoEntry);
-        const int answerEntry = lines.Above(i, 2);
-        if (row.okDistance == 4) hit.answer = lines.At(answerEntry);
-        if (row.blanking == EchoBlanking::EchoAndAnswer) {
-            lines.Blank(echoEntry);
-            if (row.okDistance == 4) lines.Blank(answerEntry);
+    EchoHit hit;
+    hit.result = i;
+    hit.echoEntry = echoEntry;
+    hit.echo = lines.At(echoEntry);
+    const int answerEntry = lines.Above(i, 2);
+    if (distance == 4) hit.answer = lines.At(answerEntry);
+    if (layout.blanking == EchoBlanking::EchoAndAnswer) {
+        lines.Blank(echoEntry);
+        if (distance == 4) lines.Blank(answerEntry);
+    }
+    step = layout.then(ctx, hit);
+    if (lines.Generation() != generation) step = ScanStep::EndScan;
+    return true;
+}
+
+}  // namespace
+
+ScanStep RunOkRows(EngineContext& ctx, int i, std::span<const EchoAction> table) {
+    for (const EchoAction& row : table) {
+        for (const OkLayout& layout : row.onOk) {
+            if (layout.then == nullptr) continue;
+            for (int distance = layout.at; distance <= layout.upTo; ++distance) {
+                ScanStep step = ScanStep::Continue;
+                if (!RunOkLayout(ctx, i, row, layout, distance, step)) continue;
+                if (step == ScanStep::EndScan) return ScanStep::EndScan;
+            }
         }
-        if (row.onOk(ctx, hit) == ScanStep::EndScan) return ScanStep::EndScan;
-        if (lines.Generation() != generation) return ScanStep::EndScan;
     }
     return ScanStep::Continue;
 }

@@ -9,13 +9,14 @@
 // Entries are counted in turn (RxLineList::Above): a line the phone sent
 // out of turn inside the exchange is not one of them.
 //
-// Commands are listed in tables of EchoAction rows: the echo, how it is
-// compared, how many entries above the "OK" it stands ("at"), and the action
-// on "OK" and on "ERROR". A row compares the echo whole (commands without
-// arguments) or by the row's text as a prefix (commands with arguments).
-// Every row of every table runs in turn on the same result, not as
-// alternatives: a row that matched blanked the echo and answer it used,
-// which keeps later rows from matching them again.
+// Commands are listed in tables of EchoAction rows, one row a command: its
+// echo, how it is compared, where the echo stands above an "OK" and what
+// that "OK" does (one layout for each form of its answer), and what "ERROR"
+// and every other refusal do. A row compares the echo whole (commands
+// without arguments) or by the row's text as a prefix (commands with
+// arguments). Every layout of every row runs in turn on the same result,
+// not as alternatives: a layout that matched blanked the echo and answer it
+// used, which keeps later ones from matching them again.
 //
 // A refused body: when the phone refuses what followed a "> " prompt, the
 // error comes right below the echoed body, and the command stands two
@@ -35,6 +36,7 @@
 #include "engine/conversation/scan_step.h"
 #include "engine/core/engine_context.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -82,30 +84,50 @@ enum class EchoBlanking {
     ByAction,       // the action blanks what it used (odd layouts: prompts, several lines)
 };
 
-struct EchoAction {
-    std::string_view echo;
-    EchoCompare compare;
-    int okDistance;       // entries above the "OK" where the echo stands
-    EchoHandler onOk;     // nullptr: "OK" has no test for this command
-    EchoHandler onError;  // nullptr: "ERROR" has no test for this command
-    EchoBlanking blanking = EchoBlanking::EchoAndAnswer;
-    // Ends the command's operation on every final error form; nullptr: an
-    // error leaves nothing running. It reads hit.echo and hit.body only and
-    // shows no message (one row per command carries it; the distance does
-    // not matter).
-    EchoHandler onRefused = nullptr;
-    // What a phone error does for the command before the common refusal;
-    // nullptr: nothing of its own. Reads hit.echo, hit.body, hit.code and
-    // hit.reason (one row per command carries it; the distance does not
-    // matter). Rows run in turn until one takes the error over.
-    PhoneErrorHandler onPhoneError = nullptr;
-};
-
-// The tables' compare and blanking columns under short names.
+// The tables' compare and blanking values under short names.
 inline constexpr auto kWhole = EchoCompare::Whole;
 inline constexpr auto kPrefix = EchoCompare::Prefix;
 inline constexpr auto kEchoAndAnswer = EchoBlanking::EchoAndAnswer;
 inline constexpr auto kByAction = EchoBlanking::ByAction;
+
+// One layout of a command's exchange under its "OK": the echo stands `at`
+// entries above the "OK" (or at each distance from `at` to `upTo`: a
+// command whose answer has up to so many lines), and `then` runs.
+struct OkLayout {
+    int at = 0;
+    EchoHandler then = nullptr;
+    EchoBlanking blanking = kEchoAndAnswer;
+    int upTo = 0;
+};
+// The echo `at` entries above the "OK".
+constexpr OkLayout At(int at, EchoHandler then, EchoBlanking blanking = kEchoAndAnswer) {
+    return {at, then, blanking, at};
+}
+// The echo at any distance from `at` to `upTo`.
+constexpr OkLayout FromTo(int at, int upTo, EchoHandler then,
+                          EchoBlanking blanking = kEchoAndAnswer) {
+    return {at, then, blanking, upTo};
+}
+
+// One command of a topic: its echo, and what each final result does for it.
+struct EchoAction {
+    std::string_view echo;
+    EchoCompare compare = kWhole;
+    // The layouts of its "OK", tried in this order (an unused one has no
+    // `then`); none: "OK" has no test for this command.
+    std::array<OkLayout, 3> onOk{};
+    // "ERROR" (echo two entries above, or three after a refused body), and
+    // every other refusal; nullptr: no test.
+    EchoHandler onError = nullptr;
+    // Ends the command's operation on every final error form; nullptr: an
+    // error leaves nothing running. It reads hit.echo and hit.body only and
+    // shows no message.
+    EchoHandler onRefused = nullptr;
+    // What a phone error does for the command before the common refusal;
+    // nullptr: nothing of its own. Reads hit.echo, hit.body, hit.code and
+    // hit.reason. Rows run in turn until one takes the error over.
+    PhoneErrorHandler onPhoneError = nullptr;
+};
 
 // Actions that only move a chain on: `Then<Next>` sends the chain's next
 // command; `ChainStops` sends nothing (the runner has blanked the echo).

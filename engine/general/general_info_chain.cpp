@@ -21,8 +21,6 @@ namespace parlenko {
 
 namespace {
 
-using W = EchoCompare;
-
 GeneralInfoView& View(EngineContext& ctx) { return GeneralInfo(ctx); }
 void Changed(EngineContext& ctx) { ViewOf<IGeneralView>(ctx).GeneralInfoChanged(GeneralInfo(ctx)); }
 
@@ -174,32 +172,40 @@ ScanStep ReceptionRefused(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
+// Each step answers one line (echo four entries above the "OK") and asks
+// the next; a refused step keeps its label and asks the next all the same.
 constexpr std::array kToClock = {
-    //         echo         compare    at  on "OK"        on "ERROR"
-    EchoAction{"AT+CGMI", W::Whole, 4, MakerRead, Then<SendAtCgmm>},
-    EchoAction{"AT+CGMM", W::Whole, 4, ModelRead, Then<SendAtCgmr>},
-    EchoAction{"AT+CGMR", W::Whole, 4, RevisionRead, Then<SendAtCpas>},
-    EchoAction{"AT+CPAS", W::Whole, 4, ActivityRead, Then<SendAtCgsn>},
-    EchoAction{"AT+CGSN", W::Whole, 4, ImeiRead, Then<SendAtCimi>},
-    EchoAction{"AT+CIMI", W::Whole, 4, ImsiRead, Then<SendAtScid>},
-    EchoAction{"AT^SCID", W::Whole, 4, SimIdRead, Then<QueryClock>},
-    EchoAction{"AT+CCLK?", W::Whole, 4, ClockRead, Then<SendAtCbc>, kEchoAndAnswer,
-               ClockRequestDropped},
+    EchoAction{.echo = "AT+CGMI", .onOk = {At(4, MakerRead)}, .onError = Then<SendAtCgmm>},
+    EchoAction{.echo = "AT+CGMM", .onOk = {At(4, ModelRead)}, .onError = Then<SendAtCgmr>},
+    EchoAction{.echo = "AT+CGMR", .onOk = {At(4, RevisionRead)}, .onError = Then<SendAtCpas>},
+    EchoAction{.echo = "AT+CPAS", .onOk = {At(4, ActivityRead)}, .onError = Then<SendAtCgsn>},
+    EchoAction{.echo = "AT+CGSN", .onOk = {At(4, ImeiRead)}, .onError = Then<SendAtCimi>},
+    EchoAction{.echo = "AT+CIMI", .onOk = {At(4, ImsiRead)}, .onError = Then<SendAtScid>},
+    EchoAction{.echo = "AT^SCID", .onOk = {At(4, SimIdRead)}, .onError = Then<QueryClock>},
+    EchoAction{.echo = "AT+CCLK?",
+               .onOk = {At(4, ClockRead)},
+               .onError = Then<SendAtCbc>,
+               .onRefused = ClockRequestDropped},
 };
 
 constexpr std::array kAfterClock = {
-    //         echo            compare    at  on "OK"                 on "ERROR"
-    EchoAction{"AT+CBC", W::Whole, 4, BatteryRead, Then<SendAtCopsAuto>},
-    EchoAction{"AT+COPS=0,0", W::Whole, 2, Then<SendAtCopsQuery>, Then<SendAtCopsQuery>},
-    EchoAction{"AT+COPS?", W::Whole, 4, OperatorRead, Then<SetRegistration2>},
+    EchoAction{.echo = "AT+CBC", .onOk = {At(4, BatteryRead)}, .onError = Then<SendAtCopsAuto>},
+    EchoAction{.echo = "AT+COPS=0,0",
+               .onOk = {At(2, Then<SendAtCopsQuery>)},
+               .onError = Then<SendAtCopsQuery>},
+    EchoAction{
+        .echo = "AT+COPS?", .onOk = {At(4, OperatorRead)}, .onError = Then<SetRegistration2>},
     // A phone without area and cell in its notices refuses "=2": ask for "=1".
-    EchoAction{"AT+CREG=2", W::Whole, 2, Then<SendAtCregQuery>, Then<SetRegistration1>},
-    EchoAction{"AT+CREG=1", W::Whole, 2, Then<SendAtCregQuery>, Then<SendAtCregQuery>},
-    EchoAction{"AT+CREG?", W::Whole, 4, RegistrationRead, Then<SendAtCsq>},
+    EchoAction{.echo = "AT+CREG=2",
+               .onOk = {At(2, Then<SendAtCregQuery>)},
+               .onError = Then<SetRegistration1>},
+    EchoAction{.echo = "AT+CREG=1",
+               .onOk = {At(2, Then<SendAtCregQuery>)},
+               .onError = Then<SendAtCregQuery>},
+    EchoAction{.echo = "AT+CREG?", .onOk = {At(4, RegistrationRead)}, .onError = Then<SendAtCsq>},
     // A phone error to any registration setting the chain sent.
-    EchoAction{"AT+CREG=", W::Prefix, 0, nullptr, nullptr, kEchoAndAnswer, nullptr,
-               RegistrationFallBack},
-    EchoAction{"AT+CSQ", W::Whole, 4, ReceptionRead, ReceptionRefused},
+    EchoAction{.echo = "AT+CREG=", .compare = kPrefix, .onPhoneError = RegistrationFallBack},
+    EchoAction{.echo = "AT+CSQ", .onOk = {At(4, ReceptionRead)}, .onError = ReceptionRefused},
 };
 
 // A whole decimal number, possibly with a fraction ("80", "80.5").

@@ -93,12 +93,22 @@ ScanStep RingerSetError(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-constexpr std::array<EchoAction, 4> kMelodyActions = {{
-    {"AT^SRTC=?", kWhole, 4, RingerRangesOk, FailsWith<kMelodiesFailed>},
-    {"AT^SRTC?", kWhole, 4, RingerStateOk, FailsWith<kMelodiesFailed>},
-    {"AT^SRTC", kWhole, 2, RingerPlayOk, FailsWith<kPlayFailed>, kEchoAndAnswer, RingerPlayRefused},
-    {"AT^SRTC=", kPrefix, 2, RingerSetOk, RingerSetError, kByAction, RingerSetRefused},
-}};
+constexpr std::array kMelodyActions = {
+    EchoAction{.echo = "AT^SRTC=?",
+               .onOk = {At(4, RingerRangesOk)},
+               .onError = FailsWith<kMelodiesFailed>},
+    EchoAction{
+        .echo = "AT^SRTC?", .onOk = {At(4, RingerStateOk)}, .onError = FailsWith<kMelodiesFailed>},
+    EchoAction{.echo = "AT^SRTC",
+               .onOk = {At(2, RingerPlayOk)},
+               .onError = FailsWith<kPlayFailed>,
+               .onRefused = RingerPlayRefused},
+    EchoAction{.echo = "AT^SRTC=",
+               .compare = kPrefix,
+               .onOk = {At(2, RingerSetOk, kByAction)},
+               .onError = RingerSetError,
+               .onRefused = RingerSetRefused},
+};
 
 }  // namespace
 

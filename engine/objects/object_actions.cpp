@@ -176,40 +176,48 @@ ScanStep Failed(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-using W = EchoCompare;
-
-// The "OK" rows first, in the order they run; the "ERROR" rows (echo at
-// i - 2, or the command of a refused packet) after them, each with what any
-// refusal ends.
+// A read's "OK" right under its echo: the slot is empty; an object's
+// last header three entries above the "OK": the object. An upload's packet
+// accepted (echo, the echoed packet, "OK") or, with no upload running, a
+// delete done. Every refusal ends the read or the upload.
 const std::array kObjectActions = {
-    EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, AppointmentSlotEmpty, nullptr},
-    EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, MelodyEmpty, nullptr},
-    EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, LogoEmpty, nullptr},
-    EchoAction{kObjectHeader, W::Prefix, 3, ObjectRead, nullptr, kByAction},
-    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 3,
-               PacketAccepted<&UploadState::SendingAppointment, HandleSbnwVcsAnswer>, nullptr,
-               kByAction},
-    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 2, AppointmentDeleted, nullptr, kByAction},
-    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 3,
-               PacketAccepted<&UploadState::SendingMelody, HandleSbnwMidAnswer>, nullptr,
-               kByAction},
-    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 2, MelodyDeleted, nullptr, kByAction},
-    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 3,
-               PacketAccepted<&UploadState::SendingLogo, HandleSbnwBmpAnswer>, nullptr, kByAction},
-    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, LogoDeleted, nullptr, kByAction},
-
-    EchoAction{"AT^SBNR=\"vcs\",", W::Prefix, 2, nullptr, Failed<kAppointmentReadFailed>,
-               kEchoAndAnswer, ReadRefused},
-    EchoAction{"AT^SBNW=\"vcs\",", W::Prefix, 2, nullptr, Failed<kAppointmentSaveFailed>,
-               kEchoAndAnswer, UploadRefused<&UploadState::SendingAppointment, false>},
-    EchoAction{"AT^SBNR=\"mid\",", W::Prefix, 2, nullptr, Failed<kMelodyReadFailed>, kEchoAndAnswer,
-               ReadRefused},
-    EchoAction{"AT^SBNW=\"mid\",", W::Prefix, 2, nullptr, Failed<kMelodySaveFailed>, kEchoAndAnswer,
-               UploadRefused<&UploadState::SendingMelody, true>},
-    EchoAction{"AT^SBNR=\"bmp\",", W::Prefix, 2, nullptr, Failed<kLogoReadFailed>, kEchoAndAnswer,
-               LogoReadRefused},
-    EchoAction{"AT^SBNW=\"bmp\",", W::Prefix, 2, nullptr, Failed<kLogoSaveFailed>, kEchoAndAnswer,
-               UploadRefused<&UploadState::SendingLogo, true>},
+    EchoAction{.echo = "AT^SBNR=\"vcs\",",
+               .compare = kPrefix,
+               .onOk = {At(2, AppointmentSlotEmpty)},
+               .onError = Failed<kAppointmentReadFailed>,
+               .onRefused = ReadRefused},
+    EchoAction{.echo = "AT^SBNR=\"mid\",",
+               .compare = kPrefix,
+               .onOk = {At(2, MelodyEmpty)},
+               .onError = Failed<kMelodyReadFailed>,
+               .onRefused = ReadRefused},
+    EchoAction{.echo = "AT^SBNR=\"bmp\",",
+               .compare = kPrefix,
+               .onOk = {At(2, LogoEmpty)},
+               .onError = Failed<kLogoReadFailed>,
+               .onRefused = LogoReadRefused},
+    EchoAction{.echo = kObjectHeader, .compare = kPrefix, .onOk = {At(3, ObjectRead, kByAction)}},
+    EchoAction{.echo = "AT^SBNW=\"vcs\",",
+               .compare = kPrefix,
+               .onOk = {At(3, PacketAccepted<&UploadState::SendingAppointment, HandleSbnwVcsAnswer>,
+                           kByAction),
+                        At(2, AppointmentDeleted, kByAction)},
+               .onError = Failed<kAppointmentSaveFailed>,
+               .onRefused = UploadRefused<&UploadState::SendingAppointment, false>},
+    EchoAction{
+        .echo = "AT^SBNW=\"mid\",",
+        .compare = kPrefix,
+        .onOk = {At(3, PacketAccepted<&UploadState::SendingMelody, HandleSbnwMidAnswer>, kByAction),
+                 At(2, MelodyDeleted, kByAction)},
+        .onError = Failed<kMelodySaveFailed>,
+        .onRefused = UploadRefused<&UploadState::SendingMelody, true>},
+    EchoAction{
+        .echo = "AT^SBNW=\"bmp\",",
+        .compare = kPrefix,
+        .onOk = {At(3, PacketAccepted<&UploadState::SendingLogo, HandleSbnwBmpAnswer>, kByAction),
+                 At(2, LogoDeleted, kByAction)},
+        .onError = Failed<kLogoSaveFailed>,
+        .onRefused = UploadRefused<&UploadState::SendingLogo, true>},
 };
 
 }  // namespace

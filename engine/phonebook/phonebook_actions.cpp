@@ -187,19 +187,33 @@ std::optional<ScanStep> WritePhoneError(EngineContext& ctx, const EchoHit& hit) 
     return ScanStep::Continue;
 }
 
-// The selection, storage query, position read and entry write. Each row:
-// echo, compare, distance, on "OK", on "ERROR", blanking, on every refusal,
-// on a phone error.
-const std::array<EchoAction, 8> kPhonebookActions = {{
-    {"AT+CPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
-    {"AT^SPBS=", kPrefix, 2, SelectionOk, SelectionError, kByAction, nullptr, SelectionPhoneError},
-    {"AT+CPBS?", kWhole, 4, StorageOk, ReadError},
-    {"AT^SPBS?", kWhole, 4, StorageOk, ReadError},
-    {"AT+CPBR=", kPrefix, 2, EmptyPositionOk, ReadError, kByAction},
-    {"AT+CPBR=", kPrefix, 3, EmptyPositionLateOk, nullptr, kByAction},
-    {"AT+CPBR=", kPrefix, 4, EntryOk, nullptr},
-    {"AT+CPBW=", kPrefix, 2, WriteOk, WriteError, kEchoAndAnswer, nullptr, WritePhoneError},
-}};
+// The selection, storage query, position read and entry write.
+const std::array kPhonebookActions = {
+    EchoAction{.echo = "AT+CPBS=",
+               .compare = kPrefix,
+               .onOk = {At(2, SelectionOk, kByAction)},
+               .onError = SelectionError,
+               .onPhoneError = SelectionPhoneError},
+    EchoAction{.echo = "AT^SPBS=",
+               .compare = kPrefix,
+               .onOk = {At(2, SelectionOk, kByAction)},
+               .onError = SelectionError,
+               .onPhoneError = SelectionPhoneError},
+    EchoAction{.echo = "AT+CPBS?", .onOk = {At(4, StorageOk)}, .onError = ReadError},
+    EchoAction{.echo = "AT^SPBS?", .onOk = {At(4, StorageOk)}, .onError = ReadError},
+    // An empty position answers "OK" alone (one more blank line on some
+    // phones), an entry its line.
+    EchoAction{.echo = "AT+CPBR=",
+               .compare = kPrefix,
+               .onOk = {At(2, EmptyPositionOk, kByAction), At(3, EmptyPositionLateOk, kByAction),
+                        At(4, EntryOk)},
+               .onError = ReadError},
+    EchoAction{.echo = "AT+CPBW=",
+               .compare = kPrefix,
+               .onOk = {At(2, WriteOk)},
+               .onError = WriteError,
+               .onPhoneError = WritePhoneError},
+};
 
 }  // namespace
 

@@ -142,35 +142,25 @@ ScanStep CodeChangedOk(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-// A query's echo stands 3 + the number of its answer lines above the "OK";
-// up to eight lines (one per class) are taken.
-constexpr std::array<EchoAction, 21> kServicesActions = {{
-    {"AT+CCFC=", kPrefix, 2, DivertChangeOk, FailsWith<kDivertFailed>, kEchoAndAnswer,
-     CheckRefused<ActivityMode::Diverts>},
-    {"AT+CCFC=", kPrefix, 3, DivertChangeOk, nullptr},
-    {"AT+CCFC=", kPrefix, 4, DivertAnswerOk, nullptr, kByAction},
-    {"AT+CCFC=", kPrefix, 5, DivertAnswerOk, nullptr, kByAction},
-    {"AT+CCFC=", kPrefix, 6, DivertAnswerOk, nullptr, kByAction},
-    {"AT+CCFC=", kPrefix, 7, DivertAnswerOk, nullptr, kByAction},
-    {"AT+CCFC=", kPrefix, 8, DivertAnswerOk, nullptr, kByAction},
-    {"AT+CCFC=", kPrefix, 9, DivertAnswerOk, nullptr, kByAction},
-    {"AT+CCFC=", kPrefix, 10, DivertAnswerOk, nullptr, kByAction},
-    {"AT+CCFC=", kPrefix, 11, DivertAnswerOk, nullptr, kByAction},
-
-    {"AT+CLCK=", kPrefix, 2, LockChangeOk, FailsWith<kLockFailed>, kEchoAndAnswer,
-     CheckRefused<ActivityMode::Barrings>},
-    {"AT+CLCK=", kPrefix, 3, LockChangeOk, nullptr},
-    {"AT+CLCK=", kPrefix, 4, LockAnswerOk, nullptr, kByAction},
-    {"AT+CLCK=", kPrefix, 5, LockAnswerOk, nullptr, kByAction},
-    {"AT+CLCK=", kPrefix, 6, LockAnswerOk, nullptr, kByAction},
-    {"AT+CLCK=", kPrefix, 7, LockAnswerOk, nullptr, kByAction},
-    {"AT+CLCK=", kPrefix, 8, LockAnswerOk, nullptr, kByAction},
-    {"AT+CLCK=", kPrefix, 9, LockAnswerOk, nullptr, kByAction},
-    {"AT+CLCK=", kPrefix, 10, LockAnswerOk, nullptr, kByAction},
-    {"AT+CLCK=", kPrefix, 11, LockAnswerOk, nullptr, kByAction},
-
-    {"AT+CPWD=", kPrefix, 2, CodeChangedOk, FailsWith<kCodeFailed>},
-}};
+// A change's echo stands right above its "OK" (or with one blank line
+// more); a query's 3 + the number of its answer lines above it, up to eight
+// lines (one per class).
+constexpr std::array kServicesActions = {
+    EchoAction{.echo = "AT+CCFC=",
+               .compare = kPrefix,
+               .onOk = {FromTo(2, 3, DivertChangeOk), FromTo(4, 11, DivertAnswerOk, kByAction)},
+               .onError = FailsWith<kDivertFailed>,
+               .onRefused = CheckRefused<ActivityMode::Diverts>},
+    EchoAction{.echo = "AT+CLCK=",
+               .compare = kPrefix,
+               .onOk = {FromTo(2, 3, LockChangeOk), FromTo(4, 11, LockAnswerOk, kByAction)},
+               .onError = FailsWith<kLockFailed>,
+               .onRefused = CheckRefused<ActivityMode::Barrings>},
+    EchoAction{.echo = "AT+CPWD=",
+               .compare = kPrefix,
+               .onOk = {At(2, CodeChangedOk)},
+               .onError = FailsWith<kCodeFailed>},
+};
 
 }  // namespace
 

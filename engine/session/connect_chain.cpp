@@ -23,8 +23,6 @@ namespace parlenko {
 
 namespace {
 
-using W = EchoCompare;
-
 ScanStep EndsExchange(EngineContext& ctx, const EchoHit&) {
     EndBusy(ctx);
     return ScanStep::Continue;
@@ -107,24 +105,28 @@ ScanStep AfterCmgfOk(EngineContext& ctx, const EchoHit&) {
 }
 
 constexpr std::array kClosing = {
-    //         echo                compare    at  on "OK"        on "ERROR"
-    EchoAction{"AT+CNMI=0,0,0,0", W::Whole, 2, EndsExchange, nullptr},
-    EchoAction{"ATZ", W::Whole, 2, EndsExchange, nullptr},
+    EchoAction{.echo = "AT+CNMI=0,0,0,0", .onOk = {At(2, EndsExchange)}},
+    EchoAction{.echo = "ATZ", .onOk = {At(2, EndsExchange)}},
 };
 
+// Each setting's "OK" (and its refusal, the echo aside) sends the next.
 constexpr std::array kConnect = {
-    //         echo                compare    at  on "OK"                on "ERROR"
-    EchoAction{"ATE1", W::Whole, 2, Then<SendAtCmee>, EchoRefused},
-    EchoAction{"AT+CMEE=1", W::Whole, 2, AfterCmeeOk, Then<QuerySmsCentre>},
-    EchoAction{"AT+CSCA?", W::Whole, 4, AfterCscaOk, AfterCscaError},
-    EchoAction{"AT+CSMS=1", W::Whole, 4, AfterCsms, AfterCsms},
-    EchoAction{"AT+CNMI=1,1,0,2", W::Whole, 2, Then<SendAtSmgo>, Then<SendAtSmgo>},
-    EchoAction{"AT+CNMI=1,1,2,2", W::Whole, 2, Then<SendAtSmgo>, Then<SendAtSmgo>},
-    EchoAction{"AT^SMGO=1", W::Whole, 2, Then<SendAtClip>, Then<SendAtClip>},
-    EchoAction{"AT+CLIP=1", W::Whole, 2, Then<SendAtSbnrTest>, Then<SendAtSbnrTest>},
-    EchoAction{"AT^SBNR=?", W::Whole, 4, AfterSbnrOk, Then<SendAtCmgf>},
-    EchoAction{"AT+CMGF=0", W::Whole, 2, AfterCmgfOk, Then<AfterMessageFormat>},
-    EchoAction{"AT+CSCB=1", W::Whole, 2, EndsExchange, ChainStops},
+    EchoAction{.echo = "ATE1", .onOk = {At(2, Then<SendAtCmee>)}, .onError = EchoRefused},
+    EchoAction{.echo = "AT+CMEE=1", .onOk = {At(2, AfterCmeeOk)}, .onError = Then<QuerySmsCentre>},
+    EchoAction{.echo = "AT+CSCA?", .onOk = {At(4, AfterCscaOk)}, .onError = AfterCscaError},
+    EchoAction{.echo = "AT+CSMS=1", .onOk = {At(4, AfterCsms)}, .onError = AfterCsms},
+    EchoAction{
+        .echo = "AT+CNMI=1,1,0,2", .onOk = {At(2, Then<SendAtSmgo>)}, .onError = Then<SendAtSmgo>},
+    EchoAction{
+        .echo = "AT+CNMI=1,1,2,2", .onOk = {At(2, Then<SendAtSmgo>)}, .onError = Then<SendAtSmgo>},
+    EchoAction{.echo = "AT^SMGO=1", .onOk = {At(2, Then<SendAtClip>)}, .onError = Then<SendAtClip>},
+    EchoAction{.echo = "AT+CLIP=1",
+               .onOk = {At(2, Then<SendAtSbnrTest>)},
+               .onError = Then<SendAtSbnrTest>},
+    EchoAction{.echo = "AT^SBNR=?", .onOk = {At(4, AfterSbnrOk)}, .onError = Then<SendAtCmgf>},
+    EchoAction{
+        .echo = "AT+CMGF=0", .onOk = {At(2, AfterCmgfOk)}, .onError = Then<AfterMessageFormat>},
+    EchoAction{.echo = "AT+CSCB=1", .onOk = {At(2, EndsExchange)}, .onError = ChainStops},
 };
 
 }  // namespace

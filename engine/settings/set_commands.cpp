@@ -54,25 +54,43 @@ constexpr char kVolumeFailed[] = "Error occured while trying to\rset speaker lev
 constexpr char kPriceSet[] = "Price per unit succesfully set!";
 constexpr char kPriceFailed[] = "Error occured while trying to\rset price per unit in mobile!";
 
-const std::array<EchoAction, 1> kClockSet = {{
-    {"AT+CCLK=", kPrefix, 2, Reports<kClockSaved>, FailsWith<kClockFailed>},
-}};
+const std::array kClockSet = {
+    EchoAction{.echo = "AT+CCLK=",
+               .compare = kPrefix,
+               .onOk = {At(2, Reports<kClockSaved>)},
+               .onError = FailsWith<kClockFailed>},
+};
 
 // Switching off: the menu command disconnects by itself; an "OK" that still
 // arrives ends the exchange.
-const std::array<EchoAction, 1> kSwitchOff = {{
-    {"AT^SMSO", EchoCompare::Whole, 2, EndsQuietly,
-     AsksToRetry<kTurnOff, kTurnOffFailed, SwitchOffAgain>},
-}};
+const std::array kSwitchOff = {
+    EchoAction{.echo = "AT^SMSO",
+               .onOk = {At(2, EndsQuietly)},
+               .onError = AsksToRetry<kTurnOff, kTurnOffFailed, SwitchOffAgain>},
+};
 
-const std::array<EchoAction, 5> kSetCommands = {{
-    //  echo         compare  at  on "OK"               on "ERROR"
-    {"AT+CSCA=", kPrefix, 2, SmsCentreSet, SmsCentreFailed},
-    {"AT+CALM=", kPrefix, 2, Reports<kAlertSet>, FailsWith<kAlertFailed>},
-    {"AT+CVIB=", kPrefix, 2, Reports<kVibraSet>, FailsWith<kVibraFailed>},
-    {"AT+CRSL=", kPrefix, 2, Reports<kVolumeSet>, FailsWith<kVolumeFailed>},
-    {"AT+CPUC=", kPrefix, 2, Reports<kPriceSet>, FailsWith<kPriceFailed>},
-}};
+const std::array kSetCommands = {
+    EchoAction{.echo = "AT+CSCA=",
+               .compare = kPrefix,
+               .onOk = {At(2, SmsCentreSet)},
+               .onError = SmsCentreFailed},
+    EchoAction{.echo = "AT+CALM=",
+               .compare = kPrefix,
+               .onOk = {At(2, Reports<kAlertSet>)},
+               .onError = FailsWith<kAlertFailed>},
+    EchoAction{.echo = "AT+CVIB=",
+               .compare = kPrefix,
+               .onOk = {At(2, Reports<kVibraSet>)},
+               .onError = FailsWith<kVibraFailed>},
+    EchoAction{.echo = "AT+CRSL=",
+               .compare = kPrefix,
+               .onOk = {At(2, Reports<kVolumeSet>)},
+               .onError = FailsWith<kVolumeFailed>},
+    EchoAction{.echo = "AT+CPUC=",
+               .compare = kPrefix,
+               .onOk = {At(2, Reports<kPriceSet>)},
+               .onError = FailsWith<kPriceFailed>},
+};
 
 }  // namespace
 

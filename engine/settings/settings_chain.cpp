@@ -14,8 +14,6 @@ namespace parlenko {
 
 namespace {
 
-using W = EchoCompare;
-
 // The value of a settings answer: the text after its prefix ("+CALM: 2"
 // gives "2").
 std::string_view ValueOf(std::string_view answer) {
@@ -85,11 +83,10 @@ ScanStep Query(EngineContext& ctx, const EchoHit&) {
 void QueryPrice(EngineContext& ctx, int, int) { SendAtCpuc(ctx, 1); }
 
 constexpr std::array kSettings = {
-    //         echo         compare    at  on "OK"         on "ERROR"
-    EchoAction{"AT+CALM?", W::Whole, 4, AlertRead, Query<SendAtCvib>},
-    EchoAction{"AT+CVIB?", W::Whole, 4, VibrationRead, Query<SendAtCrsl>},
-    EchoAction{"AT+CRSL?", W::Whole, 4, RingerRead, Query<QueryPrice>},
-    EchoAction{"AT+CPUC?", W::Whole, 4, PriceRead, ChainStops},
+    EchoAction{.echo = "AT+CALM?", .onOk = {At(4, AlertRead)}, .onError = Query<SendAtCvib>},
+    EchoAction{.echo = "AT+CVIB?", .onOk = {At(4, VibrationRead)}, .onError = Query<SendAtCrsl>},
+    EchoAction{.echo = "AT+CRSL?", .onOk = {At(4, RingerRead)}, .onError = Query<QueryPrice>},
+    EchoAction{.echo = "AT+CPUC?", .onOk = {At(4, PriceRead)}, .onError = ChainStops},
 };
 
 }  // namespace

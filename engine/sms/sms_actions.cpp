@@ -181,21 +181,42 @@ std::optional<ScanStep> StorePhoneError(EngineContext& ctx, const EchoHit& hit) 
     return std::nullopt;
 }
 
-// Each row: echo, compare, distance, on "OK", on "ERROR", blanking, on every
-// refusal, on a phone error.
-const std::array<EchoAction, 9> kSmsActions = {{
-    {"AT+CPMS=\"", kPrefix, 4, SelectionOk, ReadError, kEchoAndAnswer, nullptr,
-     SelectionPhoneError},
-    {"AT+CMGR=", kPrefix, 5, MessageOk, ReadError, kByAction, nullptr, MessagePhoneError},
-    {"AT+CMGR=", kPrefix, 4, EmptyPositionOk, nullptr},
-    {"AT+CMGW=", kPrefix, 5, StoredOk<2>, OperationError<kStoreFailed>, kByAction, nullptr,
-     StorePhoneError},
-    {"AT+CMGW=", kPrefix, 7, StoredOk<4>, nullptr, kByAction},
-    {"AT+CMGS=", kPrefix, 4, SendOk, OperationError<kSendFailed>},
-    {"AT+CMSS=", kPrefix, 4, SentStoredOk, OperationError<kSendFailed>},
-    {"AT+CMGD=", kPrefix, 2, DeletedOk, OperationError<kDeleteFailed>},
-    {"> ", kPrefix, 3, BodyOk, OperationError<kPacketFailed>, kByAction},
-}};
+// A message read answers a header and its PDU, an empty position the header
+// alone; a store echoes its body after the prompt and answers the position.
+const std::array kSmsActions = {
+    EchoAction{.echo = "AT+CPMS=\"",
+               .compare = kPrefix,
+               .onOk = {At(4, SelectionOk)},
+               .onError = ReadError,
+               .onPhoneError = SelectionPhoneError},
+    EchoAction{.echo = "AT+CMGR=",
+               .compare = kPrefix,
+               .onOk = {At(5, MessageOk, kByAction), At(4, EmptyPositionOk)},
+               .onError = ReadError,
+               .onPhoneError = MessagePhoneError},
+    EchoAction{.echo = "AT+CMGW=",
+               .compare = kPrefix,
+               .onOk = {At(5, StoredOk<2>, kByAction), At(7, StoredOk<4>, kByAction)},
+               .onError = OperationError<kStoreFailed>,
+               .onPhoneError = StorePhoneError},
+    EchoAction{.echo = "AT+CMGS=",
+               .compare = kPrefix,
+               .onOk = {At(4, SendOk)},
+               .onError = OperationError<kSendFailed>},
+    EchoAction{.echo = "AT+CMSS=",
+               .compare = kPrefix,
+               .onOk = {At(4, SentStoredOk)},
+               .onError = OperationError<kSendFailed>},
+    EchoAction{.echo = "AT+CMGD=",
+               .compare = kPrefix,
+               .onOk = {At(2, DeletedOk)},
+               .onError = OperationError<kDeleteFailed>},
+    // The echoed body of a sent message three entries above the "OK".
+    EchoAction{.echo = "> ",
+               .compare = kPrefix,
+               .onOk = {At(3, BodyOk, kByAction)},
+               .onError = OperationError<kPacketFailed>},
+};
 
 }  // namespace
 
