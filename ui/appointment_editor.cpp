@@ -6,6 +6,7 @@
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/text_codec.h"
+#include "ui/window_owner.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -398,6 +399,8 @@ void TAppointmentForm::SnimiBtnClick() {
 
 void TAppointmentForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The appointments page opens it, and the calendar exchange.
+    OwnByOpeningWindow(this, mainWindow_);
     FormShow();
 }
 

@@ -68,7 +68,7 @@ public:
     const std::string& Written() const { return device.Written(); }
     // The main window enabled and the progress window closed.
     bool Idle() {
-        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 20000);
+        return PumpUntil([&] { return !glavna->Busy() && !citam.isVisible(); }, 20000);
     }
     // The connect chain done: the general information read.
     bool WaitConnected() {

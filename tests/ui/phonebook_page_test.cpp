@@ -90,11 +90,11 @@ struct PhonebookRig : testing::MainWindowRig {
             ++n;
         return n;
     }
-    bool Idle() { return glavna->isEnabled() && !citam.isVisible(); }
+    bool Idle() { return !glavna->Busy() && !citam.isVisible(); }
     bool ShowConnected() {
         glavna->show();
         return PumpUntil([&] { return Count("AT+CMGF=0\r") > 0; }, 8000) &&
-               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+               PumpUntil([&] { return !glavna->Busy(); }, 12000);
     }
     // Opens the page (its first read) and waits for the read's end.
     bool OpenPage() {

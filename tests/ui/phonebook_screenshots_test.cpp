@@ -90,12 +90,11 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     glavna.LoadOptions();
 
     glavna.show();
-    ASSERT_TRUE(PumpUntil([&] { return port.Connected() && glavna.isEnabled(); }, 8000));
+    ASSERT_TRUE(PumpUntil([&] { return port.Connected() && !glavna.Busy(); }, 8000));
     Pump(2000);
     glavna.OutBarBtn1Click(2);
     ASSERT_TRUE(PumpUntil(
-        [&] { return engine.PhonebookLoaded() && glavna.isEnabled() && !citam.isVisible(); },
-        30000));
+        [&] { return engine.PhonebookLoaded() && !glavna.Busy() && !citam.isVisible(); }, 30000));
     Save(glavna, "phonebook.png");
 
     // The export button's menu open under it.

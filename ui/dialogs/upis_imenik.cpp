@@ -5,6 +5,7 @@
 #include "exchange/formats/country_list.h"
 #include "ui/artwork/small_images.h"
 #include "ui/text_codec.h"
+#include "ui/window_owner.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,12 +36,13 @@ QLabel* Label(QWidget* parent, const QString& text, int x, int y, int w = 120) {
 
 const QString kDashes = QStringLiteral("--------------------------------");
 
-// Centres w on its parent window (the main window).
+// Centres w on the main window: the window its parents end in.
 void CentreOnParent(QWidget* w) {
-    if (QWidget* p = w->parentWidget()) {
-        const QRect r = p->window()->frameGeometry();
-        w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
-    }
+    QWidget* main = w->parentWidget();
+    if (main == nullptr) return;
+    while (main->parentWidget() != nullptr) main = main->parentWidget();
+    const QRect r = main->frameGeometry();
+    w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
 }
 
 }  // namespace
@@ -92,6 +94,12 @@ void TZemljeForm::SelectCountry(const QString& name) {
 }
 
 QString TZemljeForm::CallingCode() const { return PozivniLab->text(); }
+
+void TZemljeForm::showEvent(QShowEvent* event) {
+    CentreOnParent(this);
+    QDialog::showEvent(event);
+    OwnByOpeningWindow(this, parentWidget());
+}
 
 void TZemljeForm::ZemljeCBChange() {
     PozivniLab->setText(
@@ -337,6 +345,8 @@ void TUpisImenik::Button3Click() {
 void TUpisImenik::showEvent(QShowEvent* event) {
     CentreOnParent(this);
     QDialog::showEvent(event);
+    // The phonebook page opens it, and the contacts exchange.
+    OwnByOpeningWindow(this, parentWidget());
 }
 
 void TUpisImenik::done(int result) {

@@ -45,6 +45,9 @@ public:
     // The calling code shown ("+385"; empty when no country is chosen).
     QString CallingCode() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::vector<exchange::CountryEntry> countries_;
     QComboBox* ZemljeCB = nullptr;
