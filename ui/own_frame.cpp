@@ -18,7 +18,7 @@ constexpr QRgb kActiveTo = qRgb(166, 202, 240);
 constexpr QRgb kInactiveFrom = qRgb(128, 128, 128);
 constexpr QRgb kInactiveTo = qRgb(192, 192, 192);
 constexpr QRgb kInactiveText = qRgb(212, 208, 200);
-constexpr int kTextIndent = 4;
+constexpr int kTextIndent = 3;
 
 }  // namespace
 
@@ -62,13 +62,16 @@ void TOwnFrame::paintEvent(QPaintEvent*) {
     p.fillRect(bar, shade);
     p.fillRect(QRect(bar.left(), bar.bottom() + 1, bar.width(), 1), ToQColor(clBtnFace));
 
-    QFont bold = window_.font();
-    bold.setBold(true);
-    p.setFont(bold);
-    p.setPen(active ? QColor(Qt::white) : QColor(kInactiveText));
+    // The caption in bold; a long one in the plain font, so that it is whole.
+    const QString title = window_.windowTitle();
     const QRect text = bar.adjusted(kTextIndent, 0, -kTextIndent, 0);
+    QFont font = window_.font();
+    font.setBold(true);
+    if (QFontMetrics(font).horizontalAdvance(title) > text.width()) font.setBold(false);
+    p.setFont(font);
+    p.setPen(active ? QColor(Qt::white) : QColor(kInactiveText));
     p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-               p.fontMetrics().elidedText(window_.windowTitle(), Qt::ElideRight, text.width()));
+               p.fontMetrics().elidedText(title, Qt::ElideRight, text.width()));
 }
 
 void TOwnFrame::mousePressEvent(QMouseEvent* event) {

@@ -264,6 +264,8 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     bool balloonShown = false;
     bool balloonListed = false;
     bool balloonGone = false;
+    bool balloonKept = false;
+    bool hintSaysWhy = false;
     bool saveBlocked = false;
     p.SetDialogRunner([&](QWidget&) {
         dlg.dialog.show();
@@ -276,6 +278,12 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
         saveBlocked = !dlg.Button1.isEnabled();
         balloonShown = dlg.dialog.Hint() != nullptr;
         balloonListed = balloonShown && dlg.dialog.Hint()->Caption().contains("{ ");
+        // A valid number typed meanwhile: the name is still why "Snimi" is off.
+        dlg.TelEdit.setFocus();
+        dlg.TelEdit.clear();
+        dlg.TelEdit.setText("0911234567");
+        balloonKept = dlg.dialog.Hint() != nullptr && dlg.dialog.Hint()->Caption().contains("{ ");
+        hintSaysWhy = !dlg.Button1.isEnabled() && !dlg.Button1.toolTip().isEmpty();
         dlg.ImeEdit.setText("Abcdefghijklmno");  // 15 characters
         balloonGone = dlg.dialog.Hint() == nullptr;
         dlg.VipCheck.setChecked(true);
@@ -286,6 +294,8 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     EXPECT_TRUE(saveBlocked);
     EXPECT_TRUE(balloonShown);
     EXPECT_TRUE(balloonListed);
+    EXPECT_TRUE(balloonKept);
+    EXPECT_TRUE(hintSaysWhy);
     EXPECT_TRUE(balloonGone);
     const std::string write = "AT+CPBW=6,\"0911234567\",,\"Abcdefghijklmno!\"\r";
     ASSERT_TRUE(rig.Wait([&] { return rig.Count(write) == 1; })) << rig.device.Written();

@@ -10,6 +10,7 @@
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/message_dialog.h"
+#include "ui/name_order.h"
 #include "ui/text_codec.h"
 
 #include <QAction>
@@ -561,8 +562,7 @@ int PodsjetnikPage::AppointmentsListCompare(const QTreeWidgetItem& a,
                                             const QTreeWidgetItem& b) const {
     if (SortColumn < 0) return 0;
     if (SortColumn <= kAppRepeat) {
-        const int c =
-            QString::localeAwareCompare(a.text(SortColumn).toLower(), b.text(SortColumn).toLower());
+        const int c = NameCollator().compare(a.text(SortColumn), b.text(SortColumn));
         const int sign = c < 0 ? -1 : c > 0 ? 1 : 0;
         return SortDescending ? -sign : sign;
     }

@@ -275,18 +275,19 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     auto* basics = new QGroupBox(U(" Osnovni podaci:"), this);
     basics->setObjectName("GroupBox1");
     basics->setGeometry(266, 2, 250, 158);
-    const int cx = 8, vx = 100, vw = 146;
-    Label16 = PanelLabel(basics, "Label16", "Pošiljatelj:", QRect(cx, 20, 92, 19), false);
+    // Captions as wide as "Datum i vrijeme:", values as a date and a time.
+    const int cx = 6, cw = 95, vx = 102, vw = 144;
+    Label16 = PanelLabel(basics, "Label16", "Pošiljatelj:", QRect(cx, 20, cw, 19), false);
     Label24 = PanelLabel(basics, "Label24", "", QRect(vx, 20, vw, 19), true);
-    Label17 = PanelLabel(basics, "Label17", "Telefonski broj:", QRect(cx, 42, 92, 19), false);
+    Label17 = PanelLabel(basics, "Label17", "Telefonski broj:", QRect(cx, 42, cw, 19), false);
     Label25 = PanelLabel(basics, "Label25", "", QRect(vx, 42, vw, 19), true);
-    Label18 = PanelLabel(basics, "Label18", "Datum i vrijeme:", QRect(cx, 64, 92, 19), false);
+    Label18 = PanelLabel(basics, "Label18", "Datum i vrijeme:", QRect(cx, 64, cw, 19), false);
     Label26 = PanelLabel(basics, "Label26", "", QRect(vx, 64, vw, 19), true);
-    Label12 = PanelLabel(basics, "Label12", "SMS centar:", QRect(cx, 86, 92, 19), false);
+    Label12 = PanelLabel(basics, "Label12", "SMS centar:", QRect(cx, 86, cw, 19), false);
     Label23 = PanelLabel(basics, "Label23", "", QRect(vx, 86, vw, 19), true);
-    Label22 = PanelLabel(basics, "Label22", "Lokacija:", QRect(cx, 108, 92, 19), false);
+    Label22 = PanelLabel(basics, "Label22", "Lokacija:", QRect(cx, 108, cw, 19), false);
     Label27 = PanelLabel(basics, "Label27", "", QRect(vx, 108, vw, 19), true);
-    Label11 = PanelLabel(basics, "Label11", "Pozicija:", QRect(cx, 130, 92, 19), false);
+    Label11 = PanelLabel(basics, "Label11", "Pozicija:", QRect(cx, 130, cw, 19), false);
     Label21 = PanelLabel(basics, "Label21", "", QRect(vx, 130, vw, 19), true);
 
     auto* text = new QGroupBox(U(" Tekst poruke:"), this);
@@ -544,7 +545,8 @@ void TSmsPage::SMSListInChange() {
     Label23->setText(FromAnsi(m->Smsc));
     // The caption is the sender's phonebook name, else the number.
     const bool named = item->text(0) != number;
-    shown_ = ShownMessage{m->Location, m->Position, named ? item->text(0) : QString()};
+    shown_ = ShownMessage{SmsFolder::Incoming, m->Location, m->Position,
+                          named ? item->text(0) : QString()};
     Label24->setText(shown_->name);
     AddPhoneSmsInTB->setEnabled(!named);
     Label25->setText(number);
@@ -574,7 +576,8 @@ void TSmsPage::SMSListOutChange() {
     Label23->setText(centre.size() >= 3 ? centre : FromAnsi(engine_.Settings().SmscLab));
     // The caption is the receiver's phonebook name (maybe empty), else the number.
     const bool named = item->text(0) != number;
-    shown_ = ShownMessage{m->Location, m->Position, named ? item->text(0) : QString()};
+    shown_ = ShownMessage{SmsFolder::Outgoing, m->Location, m->Position,
+                          named ? item->text(0) : QString()};
     Label24->setText(shown_->name);
     AddPhoneSmsOutTB->setEnabled(!named);
     if (Dodajosobuuimenik1 != nullptr) Dodajosobuuimenik1->setEnabled(!named);
@@ -725,13 +728,13 @@ std::optional<TSmsPage::PanelMessage> TSmsPage::CurrentMessage() const {
 void TSmsPage::ExecCompose() { SmsForm->exec(); }
 
 void TSmsPage::Odgovorinaporuku1Click() {
-    if (!engine_.Connected()) return;
+    if (!engine_.Connected() || !Shows(SmsFolder::Incoming)) return;
     SmsForm->PrepareReply(ShownName(), ShownNumber());
     ExecCompose();
 }
 
 void TSmsPage::OdgovorjeDA1Click(int tag) {
-    if (!engine_.Connected()) return;
+    if (!engine_.Connected() || !Shows(SmsFolder::Incoming)) return;
     const auto* a = std::find_if(kQuickAnswers.begin(), kQuickAnswers.end(),
                                  [tag](const Answer& x) { return x.tag == tag; });
     if (a == kQuickAnswers.end()) return;
@@ -781,7 +784,7 @@ void TSmsPage::BrisanjeSmsInTBClick() {
 }
 
 void TSmsPage::SlanjeSmsOutTBClick() {
-    if (!engine_.Connected()) return;
+    if (!engine_.Connected() || !Shows(SmsFolder::Outgoing)) return;
     const auto message = CurrentMessage();
     if (!message) return;
     const QString number = ShownNumber();
