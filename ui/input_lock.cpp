@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QWindow>
 
 namespace parlenko::ui {
 namespace {
@@ -55,9 +56,17 @@ bool TInputLock::Covers(const QWidget* widget) const {
 }
 
 bool TInputLock::eventFilter(QObject* watched, QEvent* event) {
-    if (!locked_ || !IsInput(event->type()) || !watched->isWidgetType() ||
-        !Covers(static_cast<QWidget*>(watched)))
-        return false;
+    if (!locked_ || !IsInput(event->type())) return false;
+    // The window system's input reaches the native window first: stopped
+    // there, a click does not even move the focus.
+    const QWidget* target = nullptr;
+    if (watched->isWidgetType()) {
+        target = static_cast<QWidget*>(watched);
+    } else if (watched->isWindowType()) {
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowHandle() == watched) target = w;
+    }
+    if (target == nullptr || !Covers(target)) return false;
     // Taken by the window itself, so that no shortcut is looked up for it.
     if (event->type() == QEvent::ShortcutOverride) event->accept();
     return true;
