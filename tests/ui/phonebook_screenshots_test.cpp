@@ -26,6 +26,9 @@
 #include <QToolBar>
 #include <QSettings>
 
+#include <QMenuBar>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -108,6 +111,24 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     SaveArea(glavna.frameGeometry().united(exportMenu.frameGeometry()), {&glavna, &exportMenu},
              "export.png");
     exportMenu.hide();
+
+    // The phonebook menu with the sub-menu of the messages open: the arrows
+    // of the sub-menu items.
+    auto& phonebookMenu = testing::Find<QMenu>(glavna, "Telefonskiimenik1");
+    glavna.activateWindow();
+    glavna.menuBar()->setActiveAction(phonebookMenu.menuAction());
+    ASSERT_TRUE(PumpUntil([&] { return phonebookMenu.isVisible(); }, 3000));
+    phonebookMenu.setActiveAction(&testing::Find<QAction>(glavna, "PosaljiSMSporuku2"));
+    QTest::keyClick(&phonebookMenu, Qt::Key_Right);
+    QMenu* messages = testing::Find<QAction>(glavna, "PosaljiSMSporuku2").menu();
+    ASSERT_NE(messages, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return messages->isVisible(); }, 3000));
+    SaveArea(glavna.frameGeometry()
+                 .united(phonebookMenu.frameGeometry())
+                 .united(messages->frameGeometry()),
+             {&glavna, &phonebookMenu, messages}, "phonebook-menu.png");
+    messages->hide();
+    phonebookMenu.hide();
 
     // A new entry whose name holds characters the phone cannot store.
     TUpisImenik& entry = page.UpisImenik();

@@ -94,14 +94,17 @@ using testing::PumpUntil;
 
 QString OutDir() { return qEnvironmentVariable("PARLENKO_SCREENSHOT_DIR"); }
 
-// What the display shows of the window (its own rendering when the platform
-// cannot grab the screen).
+// What the display shows of the window, with the title bar a window manager
+// gives it (its own rendering when the platform cannot grab the screen).
 void Save(QWidget& w, const QString& name) {
     w.raise();
     Pump(300);
     QPixmap shot;
-    if (QScreen* screen = w.screen(); screen != nullptr && QGuiApplication::platformName() == "xcb")
-        shot = screen->grabWindow(w.winId());
+    if (QScreen* screen = w.screen();
+        screen != nullptr && QGuiApplication::platformName() == "xcb") {
+        const QRect frame = w.frameGeometry();
+        shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    }
     if (shot.isNull()) shot = w.grab();
     const QString path = QDir(OutDir()).filePath(name);
     ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
