@@ -12,8 +12,9 @@ void ApplyWindowLook(QWidget* window);
 
 // A small window of the main window. It wears the shared look and, whenever
 // it is shown, belongs to the window that opens it (window_owner.h) and
-// centres itself on the main window (if any). The program keeps it (it is
-// made once and shown again and again), not the main window.
+// centres itself on the main window (if any). It is no child of the main
+// window: its owner changes with the window that opens it, and whoever made
+// it deletes it.
 class TSmallWindow : public QDialog {
 public:
     explicit TSmallWindow(QWidget* mainWindow);

@@ -60,7 +60,8 @@ std::ostream& operator<<(std::ostream& out, const Opened& o) {
 
 // While it lives, each dialog shown is noted with its owner and then handled
 // by the handler of its name, else closed: a message box by "No" (or "OK"),
-// any other dialog as by Escape. Dialogs shown before it was made are left.
+// any other dialog as by Escape. Dialogs shown before it was made, and the
+// progress window, are left.
 class DialogCatcher {
 public:
     using Handler = std::function<void(QDialog&)>;
@@ -97,7 +98,9 @@ private:
         const auto windows = QApplication::topLevelWidgets();
         for (QWidget* w : windows) {
             auto* d = qobject_cast<QDialog*>(w);
+            // The progress window comes and goes with the work: left alone.
             if (d == nullptr || !d->isVisible() || before_.count(d) ||
+                d->objectName() == QLatin1String("CitamForm") ||
                 std::find(handled_.begin(), handled_.end(), d) != handled_.end())
                 continue;
             handled_.emplace_back(d);

@@ -7,6 +7,7 @@
 // refuses. The main window against the simulated S45, in-process.
 
 #include "engine/session/phone_engine.h"
+#include "tests/support/phonesim/pdu.h"
 #include "tests/support/phonesim/phone.h"
 #include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
@@ -14,8 +15,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTest>
@@ -405,6 +408,44 @@ TEST(EnabledStates, AppointmentsPage) {
         Set(e, kSmsMenu, false);
         CheckThroughExchanges(rig, e, selected ? "an appointment" : "no appointment");
     }
+}
+
+// A page not shown keeps its main-menu items off, whatever happens to its
+// lists meanwhile: a message arriving while the phonebook is shown fills
+// the SMS lists, and the phone's message selects a row of the hidden page.
+TEST(EnabledStates, ItemsOfAHiddenPageStayOff) {
+    StatesRig rig;
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.Open(3));  // the messages read
+    ASSERT_TRUE(rig.Open(2));  // then the phonebook shown, an entry selected
+    QTreeWidget& list = rig.List("ImenikPage", "ImenikList");
+    rig.Select(list, list.topLevelItem(0));
+    phonesim::DeliverMessage m;
+    m.smsc = "+385910401";
+    m.sender = "+385911234567";
+    m.text = "Stigao sam.";
+    m.timestamp = "05/03/16,09:00:00";
+    const auto before = rig.engine.SmsList().size();
+    // The new-message notice, closed as it shows.
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "NewSmsForm" && w->isVisible())
+                Find<QPushButton>(*w, "Button1").click();
+    });
+    closer.start();
+    rig.device.Phone().ReceiveSms(rig.sched.NowMs(), phonesim::BuildDeliverPdu(m), "SM");
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.SmsList().size() == before + 1; }, 10000));
+    ASSERT_TRUE(rig.Settle());
+    States e;
+    Set(e, kSmsMenu, false);
+    Set(e, kAppointmentsMenu, false);
+    Set(e,
+        {"Izmjenipodatke2", "Izbrisiosobu2", "Promjenilokaciju2", "Pozoviosobu2",
+         "PosaljiSMSporuku2", "kaoBusinessCard1"},
+        true);
+    for (const auto& [name, enabled] : e) EXPECT_EQ(rig.Enabled(name.c_str()), enabled) << name;
 }
 
 // The general page and the advanced page: every page's items on rows are off.

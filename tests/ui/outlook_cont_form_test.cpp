@@ -121,17 +121,11 @@ TEST(OutlookContForm, ContactsAreInTheOrderOfTheUsersLanguage) {
     ExchangeRig rig;
     rig.DefaultFolder();
     // Croatian: "Č" and "Ć" after "C", "Đ" after "D" (not after "Z").
-    const char* names[] = {"Zoran",
-                           "\xC4\x8C"
-                           "edo",
-                           "Cvijeta",
-                           "\xC4\x90uro",
-                           "Dario",
-                           "\xC4\x86iro"};
+    const QStringList names = QString::fromUtf8("Zoran,Čedo,Cvijeta,Đuro,Dario,Ćiro").split(',');
     int uid = 0;
-    for (const char* n : names) {
+    for (const QString& n : names) {
         const std::string id = std::to_string(++uid);
-        rig.PutCard("default", id + ".vcf", Card(id, n));
+        rig.PutCard("default", id + ".vcf", Card(id, n.toStdString()));
     }
     ASSERT_TRUE(rig.form.OpenStore());
     QStringList order;

@@ -507,7 +507,7 @@ TEST(PhonebookPage, BusinessCardFromThePopupAndTheMenuWhileConnected) {
     PhonebookRig rig(true);
     ASSERT_TRUE(rig.ShowConnected());
     TImenikPage& p = *rig.page;
-    p.AllNumTBClick(0);
+    rig.glavna->OutBarBtn1Click(2);  // the page shown: the main menu's items are its own
     rig.Select("Ana");
     QStringList asked;
     p.FileChoice().SetSaveDialog([&](QWidget*, const TFileChoice::SaveQuestion& q) {

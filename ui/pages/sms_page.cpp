@@ -11,6 +11,7 @@
 #include "ui/dialogs/sms_form.h"
 #include "ui/dialogs/sms_mem_form.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/page_controls.h"
 #include "ui/text_codec.h"
 
 #include <QAction>
@@ -510,22 +511,30 @@ int TSmsPage::SMSListInCompare(const AListSMS& a, const AListSMS& b) {
     return 0;
 }
 
+void TSmsPage::SetMenuItem(QAction* item, bool enabled) {
+    // The main menu's items are the page's only while it is shown (a message
+    // arriving while another page is shown leaves them off).
+    if (item != nullptr) item->setEnabled(enabled && controls::IsPageShown(this));
+}
+
 void TSmsPage::SetEnabled(SmsFolder folder, bool any) {
     if (folder == SmsFolder::Incoming) {
-        for (QAction* a : {ReplySmsTB, IzmjenaSmsInTB, BrisanjeSmsInTB, DialPhoneSmsInTB,
-                           Odgovorinaporuku2, Izmjenisadrzajporuke2, Izbrisiporuku2, Pozoviosobu4})
-            if (a != nullptr) a->setEnabled(any);
+        for (QAction* a : {ReplySmsTB, IzmjenaSmsInTB, BrisanjeSmsInTB, DialPhoneSmsInTB})
+            a->setEnabled(any);
+        for (QAction* a : {Odgovorinaporuku2, Izmjenisadrzajporuke2, Izbrisiporuku2, Pozoviosobu4})
+            SetMenuItem(a, any);
         if (!any) {
             AddPhoneSmsInTB->setEnabled(false);
-            if (Dodajosobuuimenik2 != nullptr) Dodajosobuuimenik2->setEnabled(false);
+            SetMenuItem(Dodajosobuuimenik2, false);
         }
     } else {
-        for (QAction* a : {IzmjenaSmsOutTB, BrisanjeSmsOutTB, SlanjeSmsOutTB, DialPhoneSmsOutTB,
-                           Izmjenisadrzajporuke1, Izbrisiporuku1, Posaljiporuku1, Pozoviosobu3})
-            if (a != nullptr) a->setEnabled(any);
+        for (QAction* a : {IzmjenaSmsOutTB, BrisanjeSmsOutTB, SlanjeSmsOutTB, DialPhoneSmsOutTB})
+            a->setEnabled(any);
+        for (QAction* a : {Izmjenisadrzajporuke1, Izbrisiporuku1, Posaljiporuku1, Pozoviosobu3})
+            SetMenuItem(a, any);
         if (!any) {
             AddPhoneSmsOutTB->setEnabled(false);
-            if (Dodajosobuuimenik1 != nullptr) Dodajosobuuimenik1->setEnabled(false);
+            SetMenuItem(Dodajosobuuimenik1, false);
         }
     }
 }
@@ -556,8 +565,8 @@ void TSmsPage::SMSListInChange() {
     // A sender with letters in its number (or a status report) gets no answer.
     ReplySmsTB->setEnabled(IsValidNumber(ToAnsi(number)));
     if (!ReplySmsTB->isEnabled()) AddPhoneSmsInTB->setEnabled(false);
-    if (Dodajosobuuimenik2 != nullptr) Dodajosobuuimenik2->setEnabled(AddPhoneSmsInTB->isEnabled());
-    if (Odgovorinaporuku2 != nullptr) Odgovorinaporuku2->setEnabled(ReplySmsTB->isEnabled());
+    SetMenuItem(Dodajosobuuimenik2, AddPhoneSmsInTB->isEnabled());
+    SetMenuItem(Odgovorinaporuku2, ReplySmsTB->isEnabled());
 }
 
 void TSmsPage::SMSListOutChange() {
@@ -580,7 +589,7 @@ void TSmsPage::SMSListOutChange() {
                           named ? item->text(0) : QString()};
     Label24->setText(shown_->name);
     AddPhoneSmsOutTB->setEnabled(!named);
-    if (Dodajosobuuimenik1 != nullptr) Dodajosobuuimenik1->setEnabled(!named);
+    SetMenuItem(Dodajosobuuimenik1, !named);
     Label25->setText(number);
     Label26->setText(FromAnsi(m->Validity));
     Label27->setText(FromAnsi(m->Location));

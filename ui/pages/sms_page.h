@@ -167,6 +167,7 @@ private:
     void ListViewportClicked(SmsFolder folder, const QMouseEvent& event);
     void BlankPanel(SmsFolder folder);
     void SetEnabled(SmsFolder folder, bool any);
+    void SetMenuItem(QAction* item, bool enabled);
     void SortInbox();
     void ExecCompose();
     int Ask(const QString& caption, const QString& text);
