@@ -139,7 +139,8 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
 
 void SetProgramIdentity() {
     SetNameAndVersion();
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Parlenko"));
+    // No display name: the toolkit would add it to every window's title
+    // (" — Parlenko"), and the windows' captions are whole as they are.
     QGuiApplication::setDesktopFileName(QStringLiteral(PARLENKO_APP_ID));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})

@@ -5,7 +5,9 @@
 #include "engine/text/gsm_alphabet.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
+#include "ui/name_order.h"
 #include "ui/text_codec.h"
+#include "ui/window_owner.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -257,17 +259,15 @@ void TAppointmentForm::ShowModal(const char* title, int slot, bool isNew) {
 }
 
 void TAppointmentForm::FillNameList() {
-    std::vector<std::string> names;
-    for (const AListIme& e : engine_.PhonebookList()) names.push_back(e.Name);
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return FromAnsi(a).compare(FromAnsi(b), Qt::CaseInsensitive) < 0;
-    });
+    std::vector<QString> names;
+    for (const AListIme& e : engine_.PhonebookList()) names.push_back(FromAnsi(e.Name));
+    SortNames(names);
     NazivCB->clear();
-    for (const std::string& stored : names) {
-        QString shown = FromAnsi(stored);
+    for (const QString& stored : names) {
+        QString shown = stored;
         const bool vip = shown.endsWith('!');
         if (vip) shown.chop(1);
-        NazivCB->addItem(SmallIcon(vip ? 4 : 3), shown, FromAnsi(stored));
+        NazivCB->addItem(SmallIcon(vip ? 4 : 3), shown, stored);
     }
     NazivCB->setCurrentIndex(-1);
 }
@@ -398,6 +398,8 @@ void TAppointmentForm::SnimiBtnClick() {
 
 void TAppointmentForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The appointments page opens it, and the calendar exchange.
+    OwnByOpeningWindow(this, mainWindow_);
     FormShow();
 }
 

@@ -2,6 +2,7 @@
 
 #include "components/widgets/flat_panel.h"
 #include "ui/artwork/artwork.h"
+#include "ui/own_frame.h"
 #include "ui/text_codec.h"
 
 #include <QEvent>
@@ -69,6 +70,8 @@ TCitamForm::TCitamForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
                        QRect(1, 101, inner - 2, 16), Qt::AlignCenter);
     Label3->setStyleSheet(QStringLiteral("color: #1D3A66;"));
     ResetTexts();
+    // A caption without title-bar buttons: the window closes with its operation.
+    TOwnFrame::Install(*this, QSize(kWidth, kHeight));
 }
 
 void TCitamForm::ResetTexts() {

@@ -11,6 +11,7 @@
 #include "ui/dialogs/call_windows.h"
 #include "ui/dialogs/upis_imenik.h"
 #include "ui/info_form.h"
+#include "ui/input_lock.h"
 #include "ui/message_dialog.h"
 #include "ui/options_form.h"
 #include "ui/pages/advanced_page.h"
@@ -121,6 +122,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, artwork::kCream);
     setPalette(pal);
+    inputLock_ = std::make_unique<TInputLock>(*this);
     callWindows_ = std::make_unique<TCallWindows>(this, engine_);
     BuildMenus();
     BuildFrame();
@@ -512,6 +514,10 @@ void TGlavna::LoadPageBarImage(int language, int page) {
     }
     MainBarImage->repaint();
 }
+
+void TGlavna::SetBusy(bool busy) { inputLock_->SetLocked(busy); }
+
+bool TGlavna::Busy() const { return inputLock_->Locked(); }
 
 // --- port --------------------------------------------------------------------
 

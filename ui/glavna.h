@@ -40,6 +40,7 @@ namespace parlenko::ui {
 
 class TAdvancedPage;
 class ICalendarExchange;
+class TInputLock;
 class TCallWindows;
 class TCallsPage;
 class TCitamForm;
@@ -143,6 +144,11 @@ public:
     int AppointmentRows() const;
 
     PhoneEngine& Engine() { return engine_; }
+
+    // The busy state: while the phone answers the window takes no input;
+    // its controls and menus keep the states their pages gave them.
+    void SetBusy(bool busy);
+    bool Busy() const;
 
     // Shows every tooltip of the application in the hint window.
     widgets::THintInstaller& Hints() { return *hints_; }
@@ -256,6 +262,7 @@ private:
     QDialog* backupForm_ = nullptr;
     IContactsExchange* contactsExchange_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
+    std::unique_ptr<TInputLock> inputLock_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
     std::unique_ptr<TCallWindows> callWindows_;

@@ -2,6 +2,7 @@
 
 #include "ui/small_window.h"
 #include "ui/text_codec.h"
+#include "ui/window_owner.h"
 #include "ui/window_placement.h"
 
 #include <QApplication>
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,13 +42,16 @@ QString Escaped(QString s) {
 TMessageDialog::TMessageDialog(QWidget* parent, const QString& caption, const QString& text,
                                DialogKind kind, DialogButtons buttons)
     : QDialog(nullptr), anchor_(parent != nullptr ? parent->window() : nullptr) {
-    // Not a child of the window it belongs to: the main window is disabled
-    // while the phone answers, and that must not disable an open box.
+    // It belongs to (is transient for) the window that asks, set when it is
+    // shown. A box of no window (a second start) stays on top of every
+    // window, the running copy's included.
     setObjectName("MessageDialog");
     setWindowTitle(caption);
     setModal(true);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    Qt::WindowFlags flags =
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (anchor_ == nullptr) flags |= Qt::WindowStaysOnTopHint;
+    setWindowFlags(flags);
     ApplyWindowLook(this);
 
     auto* icon = new QLabel(this);
@@ -115,13 +118,15 @@ void TMessageDialog::showEvent(QShowEvent* event) {
         widened_ = true;
         layout()->setSizeConstraint(QLayout::SetNoConstraint);
         setFixedSize(sizeHint().width() + kWider, sizeHint().height());
-        if (anchor_ != nullptr) {
-            if (windowHandle() != nullptr && anchor_->windowHandle() != nullptr)
-                windowHandle()->setTransientParent(anchor_->windowHandle());
-            CenterOnWindow(this, anchor_);
-        } else {
-            CenterOnScreen(this);
-        }
+        if (anchor_ != nullptr) CenterOnWindow(this, anchor_);
+        else CenterOnScreen(this);
+    }
+    if (anchor_ != nullptr) {
+        SetOwner(this, anchor_);
+    } else {
+        // In front and with the keyboard, whatever window was active.
+        raise();
+        activateWindow();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ui/small_window.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/window_owner.h"
 #include "ui/window_placement.h"
 
 #include <QPalette>
@@ -21,6 +22,7 @@ TSmallWindow::TSmallWindow(QWidget* mainWindow) : QDialog(nullptr), main_(mainWi
 
 void TSmallWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    OwnByOpeningWindow(this, main_);
     CenterOnWindow(this, main_);
 }
 

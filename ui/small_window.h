@@ -10,10 +10,11 @@ namespace parlenko::ui {
 // The interface font and the cream window background, filled.
 void ApplyWindowLook(QWidget* window);
 
-// A small window of the main window. It is not the main window's child: the
-// main window is disabled while the phone answers, and that must not disable
-// this one. It wears the shared look and centres itself on the main window
-// (if any) whenever it is shown.
+// A small window of the main window. It wears the shared look and, whenever
+// it is shown, belongs to the window that opens it (window_owner.h) and
+// centres itself on the main window (if any). It is no child of the main
+// window: its owner changes with the window that opens it, and whoever made
+// it deletes it.
 class TSmallWindow : public QDialog {
 public:
     explicit TSmallWindow(QWidget* mainWindow);

@@ -1,6 +1,7 @@
 #include "ui/status_frm.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/own_frame.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -40,6 +41,8 @@ TStatusFrm::TStatusFrm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     CloseTimer->setObjectName("CloseTimer");
     CloseTimer->setInterval(3000);
     connect(CloseTimer, &QTimer::timeout, this, &TStatusFrm::CloseTimerTimer);
+    // A caption without title-bar buttons: the notice closes by its timer.
+    TOwnFrame::Install(*this, QSize(244, 113));
 }
 
 void TStatusFrm::ShowStatusMessage(const QString& text) {

@@ -5,8 +5,8 @@
 #include "ui/message_dialog.h"
 #include "ui/status_frm.h"
 #include "ui/text_codec.h"
+#include "ui/window_owner.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 
@@ -14,9 +14,10 @@ namespace parlenko::ui {
 
 int TWindowHost::ShowMessageDialog(const std::string& caption, const std::string& text,
                                    DialogKind kind, DialogButtons buttons) {
-    QWidget* parent = QApplication::activeModalWidget();
-    if (parent == nullptr) parent = glavna_;
-    return ui::ShowMessageDialog(parent, caption, text, kind, buttons);
+    // The engine's messages belong to the window in front: the progress
+    // window, an exchange window, a dialog waiting for the phone, else the
+    // main window.
+    return ui::ShowMessageDialog(OpeningWindow(nullptr, glavna_), caption, text, kind, buttons);
 }
 
 void TWindowHost::ShowStatusMessage(const std::string& text) {
@@ -24,7 +25,7 @@ void TWindowHost::ShowStatusMessage(const std::string& text) {
 }
 
 void TWindowHost::SetMainWindowEnabled(bool enabled) {
-    if (glavna_ != nullptr) glavna_->setEnabled(enabled);
+    if (glavna_ != nullptr) glavna_->SetBusy(!enabled);
 }
 
 void TWindowHost::PortTrafficChanged(int frame) {
@@ -64,9 +65,7 @@ void TWindowHost::ProgressWindowChanged(const ProgressWindowView& view) {
 }
 
 std::string TWindowHost::AskSaveFileName(const SaveFileDialog& dialog) {
-    QWidget* parent = QApplication::activeModalWidget();
-    if (parent == nullptr) parent = glavna_;
-    return AskSaveFileNameDialog(parent, dialog);
+    return AskSaveFileNameDialog(OpeningWindow(nullptr, glavna_), dialog);
 }
 
 std::string AskSaveFileNameDialog(QWidget* parent, const SaveFileDialog& dialog) {

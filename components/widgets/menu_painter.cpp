@@ -166,7 +166,11 @@ QSize TMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option
     const auto* mi = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if ((type != CT_MenuItem && type != CT_MenuBarItem) || mi == nullptr || !painter_.Active())
         return QProxyStyle::sizeFromContents(type, option, size, widget);
-    if (!IsPainted(widget)) return painter_.MeasureMenuItem(*mi, widget, size);
+    // The room of a sub-menu's arrow, beside what the item measures.
+    const int arrow = type == CT_MenuItem && mi->menuItemType == QStyleOptionMenuItem::SubMenu
+                          ? kSubMenuArrowWidth
+                          : 0;
+    if (!IsPainted(widget)) return painter_.MeasureMenuItem(*mi, widget, size) + QSize(arrow, 0);
     QAction* action = ActionOf(widget);
     TMenuItemEvents* events = TMenuItemEvents::Of(action);
     if (TagOf(action) == kSkipTag || events == nullptr || !events->OnMeasureItem)
@@ -176,7 +180,23 @@ QSize TMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option
     int h = size.height();
     events->OnMeasureItem(action, w, h);
     painter_.CurrentItem = {};
-    return {w, h};
+    return {w + arrow, h};
+}
+
+void TMenuStyle::DrawSubMenuArrow(const QStyleOptionMenuItem& item, QPainter* painter,
+                                  const QWidget* widget) const {
+    QStyleOption arrow(item);
+    const bool rtl = item.direction == Qt::RightToLeft;
+    const QRect r = item.rect;
+    const int size = std::min(kSubMenuArrowWidth - 4, r.height());
+    arrow.rect = QRect(rtl ? r.left() + 3 : r.right() - 2 - size, r.top() + (r.height() - size) / 2,
+                       size, size);
+    // Dark on the item whether it is selected or not (the selection is light).
+    arrow.state &= ~State_Selected;
+    arrow.palette.setColor(QPalette::ButtonText, ToQColor(clMenuText));
+    arrow.palette.setColor(QPalette::WindowText, ToQColor(clMenuText));
+    QProxyStyle::drawPrimitive(rtl ? PE_IndicatorArrowLeft : PE_IndicatorArrowRight, &arrow,
+                               painter, widget);
 }
 
 void TMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -194,8 +214,11 @@ void TMenuStyle::drawControl(ControlElement element, const QStyleOption* option,
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
+    const bool subMenu =
+        element == CE_MenuItem && mi->menuItemType == QStyleOptionMenuItem::SubMenu;
     if (!IsPainted(widget)) {
         painter_.DrawMenuItem(*painter, *mi, widget);
+        if (subMenu) DrawSubMenuArrow(*mi, painter, widget);
         return;
     }
     QAction* action = ActionOf(widget);
@@ -211,6 +234,7 @@ void TMenuStyle::drawControl(ControlElement element, const QStyleOption* option,
     events->OnDrawItem(action, *painter, mi->rect, selected);
     painter->restore();
     painter_.CurrentItem = {};
+    if (subMenu) DrawSubMenuArrow(*mi, painter, widget);
     // Items and sub-menus added since the last pass get the handlers here.
     if (events->DrawnBy == &painter_) painter_.HookItem(action, true);
 }

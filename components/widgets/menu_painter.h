@@ -51,6 +51,9 @@ void DrawImageShadow(QPainter& p, const QImage& image, int x, int y, const QColo
 // the band gradient counted from the band's edge.
 int MenuItemHeight(int textHeight, int imageHeight);
 constexpr int kSeparatorHeight = 4;
+// The room a sub-menu item keeps at its end for the menu's own arrow (the
+// system's menu check width), beside what the item's measure asks.
+constexpr int kSubMenuArrowWidth = 13;
 int GradientLevel(int column, int iconWidth);
 
 // --- the painter -----------------------------------------------------------------
@@ -140,6 +143,8 @@ class TMenuStyle : public QProxyStyle {
     Q_OBJECT
 public:
     explicit TMenuStyle(TMenuPainter& painter);
+    // A sub-menu item's arrow is the menu's own, not the item handler's: it
+    // is drawn after the item, in the room kept for it at the item's end.
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                            const QWidget* widget) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -150,6 +155,8 @@ public:
                     const QWidget* widget) const override;
 
 private:
+    void DrawSubMenuArrow(const QStyleOptionMenuItem& item, QPainter* painter,
+                          const QWidget* widget) const;
     TMenuPainter& painter_;
 };
 

@@ -253,7 +253,10 @@ void HandleSbnrBmpAnswer(EngineContext& ctx, std::string_view position, std::str
     }
     if (afterUpload) {
         auto& caps = Capabilities(ctx);
+        // The kind read is the one shown; the kind written stays the user's
+        // choice (the one just written), for the next upload too.
         caps.LogosIndex = screensaver ? 1 : 0;
+        caps.SaveLogoMemIndex = caps.LogosIndex;
         LogoView(ctx).LogoKindsChanged(caps);
         ctx.host.ShowStatusMessage("Logo succesfully saved in mobile!");
     }

@@ -89,7 +89,7 @@ TEST(ScreenshotsCalls, PageAndCallWindows) {
     ASSERT_TRUE(PumpUntil([&] { return port.Connected(); }, 5000));
     Pump(3000);
     auto idle = [&] {
-        return PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 20000);
+        return PumpUntil([&] { return !glavna.Busy() && !citam.isVisible(); }, 20000);
     };
     ASSERT_TRUE(idle());
     glavna.OutBarBtn1Click(4);

@@ -114,7 +114,7 @@ struct CallsRig : testing::MainWindowRig {
     }
     bool SettledBusy() {
         testing::Pump(150);
-        return PumpUntil([&] { return glavna->isEnabled(); }, 5000);
+        return PumpUntil([&] { return !glavna->Busy(); }, 5000);
     }
     std::int64_t Now() const { return sched.NowMs(); }
 
@@ -210,14 +210,14 @@ TEST(CallsSimTest, DialTalkWithTonesAndHangUpFromEitherSide) {
               })
         .When([&] { return rig.WrittenSince(from).find("AT+VTS=A,3\r") != std::string::npos; },
               [&] {})
-        .When([&] { return rig.glavna->isEnabled(); },
+        .When([&] { return !rig.glavna->Busy(); },
               [&] {
                   tones.setText("12a#");
                   send.click();
               })
         .When([&] { return rig.WrittenSince(from).find("AT+VTS=\"12A#\"\r") != std::string::npos; },
               [&] {})
-        .When([&] { return rig.glavna->isEnabled(); },
+        .When([&] { return !rig.glavna->Busy(); },
               [&] {
                   beforeRefused = rig.Written().size();
                   tones.setText("12\";+CFUN=0");

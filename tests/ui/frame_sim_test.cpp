@@ -63,7 +63,7 @@ struct FrameRig : testing::MainWindowRig {
     // Connected, the connect chain and the general information read, idle.
     bool ShowConnected() {
         glavna->show();
-        return WaitConnected() && PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+        return WaitConnected() && PumpUntil([&] { return !glavna->Busy(); }, 12000);
     }
     void Click(QWidget* w) {
         const QPointF at(5, 5);

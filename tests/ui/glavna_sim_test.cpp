@@ -42,7 +42,7 @@ struct SimRig : testing::MainWindowRig {
     bool ShowConnected() {
         glavna->show();
         return PumpUntil([&] { return Sent("AT+CMGF=0\r"); }, 8000) &&
-               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+               PumpUntil([&] { return !glavna->Busy(); }, 12000);
     }
 };
 
@@ -73,7 +73,7 @@ TEST(GlavnaSimTest, AFailedWriteDisconnectsAndTheMenusFollow) {
     EXPECT_TRUE(Find<QAction>(*rig.glavna, "Uspostavivezu1").isEnabled());
     EXPECT_FALSE(Find<QAction>(*rig.glavna, "Prekinivezu1").isEnabled());
     EXPECT_FALSE(Find<QAction>(*rig.glavna, "Iskljucimobitel1").isEnabled());
-    EXPECT_TRUE(rig.glavna->isEnabled()) << "the busy state ended";
+    EXPECT_TRUE(!rig.glavna->Busy()) << "the busy state ended";
 }
 
 TEST(GlavnaSimTest, ProgressWindowShowsWhatTheEngineKeeps) {
@@ -121,7 +121,7 @@ TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
     ASSERT_TRUE(PumpUntil([&] { return sawProgress && !rig.citam.isVisible(); }, 20000));
     EXPECT_TRUE(memoriesSeen.contains("SIM card")) << memoriesSeen.join(", ").toStdString();
     EXPECT_FALSE(EngineInside::State(rig.engine).Phonebook.PhonebookList.empty());
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 12000))
+    ASSERT_TRUE(PumpUntil([&] { return !rig.glavna->Busy(); }, 12000))
         << "closing ended the busy state";
 }
 
@@ -141,7 +141,7 @@ TEST(GlavnaSimTest, TheAppointmentsPageReadsTheCalendarOnItsFirstVisitOnly) {
     rig.glavna->OutBarBtn1Click(5);
     ASSERT_TRUE(PumpUntil(
         [&] {
-            return rig.glavna->AppointmentRows() > 0 && rig.glavna->isEnabled() &&
+            return rig.glavna->AppointmentRows() > 0 && !rig.glavna->Busy() &&
                    !rig.citam.isVisible();
         },
         10000))

@@ -2,9 +2,12 @@
 
 #include "ui/pages/list_sort.h"
 
+#include "ui/name_order.h"
+
 #include "tests/ui/ui_test_support.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -44,6 +47,23 @@ TEST(ListSort, ColumnClicksToggleOnlyOnTheSameColumnAndKeepTheSelection) {
     EXPECT_FALSE(ListColumnClick(&one, 0, sort));
     EXPECT_TRUE(sort.SortDescending);
     EXPECT_EQ(sort.SortColumn, 1);
+}
+
+TEST(ListSort, NamesSortAsTheUsersLanguage) {
+    testing::App();
+    const QStringList names = QString::fromUtf8("Zoran,đuro,Čedo,cvijeta,Dario,Ćiro").split(',');
+    const auto sorted = [&] {
+        std::vector<QString> v(names.begin(), names.end());
+        SortNames(v);
+        return QStringList(v.begin(), v.end());
+    };
+    // No language (the C locale): Croatian, the program's own.
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(sorted(), QString::fromUtf8("cvijeta,Čedo,Ćiro,Dario,đuro,Zoran").split(','));
+    // German: "Č" is a "C" with a mark.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(sorted(), QString::fromUtf8("Čedo,Ćiro,cvijeta,Dario,đuro,Zoran").split(','));
+    QLocale::setDefault(QLocale::system());
 }
 
 }  // namespace

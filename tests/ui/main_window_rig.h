@@ -25,6 +25,8 @@ namespace parlenko::ui::testing {
 struct MainWindowRigOptions {
     bool s45State = true;     // tests/data/s45.state; the default state otherwise
     bool autoConnect = true;  // "Auto Connect" in the options file
+    // Changes the phone's state before the phone is made.
+    std::function<void(phonesim::PhoneState&)> adjustState = {};
     // Fills the data folder (its path, with the closing '/') before the main
     // window is made.
     std::function<void(const std::string&)> prepareHome = {};
@@ -33,9 +35,7 @@ struct MainWindowRigOptions {
 class MainWindowRig {
 public:
     explicit MainWindowRig(MainWindowRigOptions options = {})
-        : device{sched, options.s45State
-                            ? phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")
-                            : phonesim::MakeDefaultState()} {
+        : device{sched, PhoneStateOf(options)} {
         if (options.autoConnect) {
             QSettings s(IniPath(), QSettings::IniFormat);
             s.beginGroup("Options");
@@ -64,11 +64,18 @@ public:
     MainWindowRig(const MainWindowRig&) = delete;
     MainWindowRig& operator=(const MainWindowRig&) = delete;
 
+    static phonesim::PhoneState PhoneStateOf(const MainWindowRigOptions& options) {
+        auto state = options.s45State
+                         ? phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state")
+                         : phonesim::MakeDefaultState();
+        if (options.adjustState) options.adjustState(state);
+        return state;
+    }
     QString IniPath() const { return home.QDir() + "Parlenko.ini"; }
     const std::string& Written() const { return device.Written(); }
     // The main window enabled and the progress window closed.
     bool Idle() {
-        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 20000);
+        return PumpUntil([&] { return !glavna->Busy() && !citam.isVisible(); }, 20000);
     }
     // The connect chain done: the general information read.
     bool WaitConnected() {

@@ -62,7 +62,7 @@ struct Rig : testing::MainWindowRig {
                          8000) &&
                PumpUntil([&] { return Find<QLabel>(*glavna, "ProModLab").text().contains("S45"); },
                          8000) &&
-               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+               PumpUntil([&] { return !glavna->Busy(); }, 12000);
     }
     TMelodiesPage& Melodies() { return Find<TMelodiesPage>(*glavna, "MelodijePage"); }
     TLogoPage& Logo() { return Find<TLogoPage>(*glavna, "LogotipPage"); }
@@ -176,7 +176,7 @@ TEST(MelodiesPage, RingerPlayStopSaveAndDeleteNameTheSameUserSlot) {
     ASSERT_TRUE(PumpUntil(
         [&] { return melodijeCB.isEnabled() && rig.SentSince(mark, "AT^SRTC=5,3\r"); }, 5000))
         << rig.device.Written().substr(mark);
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.glavna->Busy(); }, 5000));
     melodijeCB.setCurrentIndex(39);
     ASSERT_TRUE(saveToMidiBtn.isEnabled());
 
@@ -190,7 +190,7 @@ TEST(MelodiesPage, RingerPlayStopSaveAndDeleteNameTheSameUserSlot) {
     mark = rig.Mark();
     delMelBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(mark, "AT^SBNW=\"mid\",2,0\r"); }, 3000));
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.glavna->Busy(); }, 5000));
 
     // "42" is slot 0: the phone's 153 bytes go into the file chosen.
     melodijeCB.setCurrentIndex(41);
@@ -215,7 +215,7 @@ TEST(MelodiesPage, MidiFilesShowTheirFiguresAndUploadIntoTheChosenSlot) {
     QLabel& midiTracksLab = Find<QLabel>(page, "MidiTracksLab");
     QPushButton& uploadMelBtn = Find<QPushButton>(page, "UploadMelBtn");
     ASSERT_TRUE(PumpUntil([&] { return saveMelMemCB.count() == 3; }, 5000));
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.glavna->Busy(); }, 5000));
 
     const QString dir = rig.File("midi/");
     QDir().mkpath(dir);
@@ -270,7 +270,7 @@ TEST(MelodiesPage, MidiFilesShowTheirFiguresAndUploadIntoTheChosenSlot) {
     EXPECT_TRUE(rig.SentSince(mark, "AT^SBNW=\"mid\",2,1,50\r"));
     EXPECT_TRUE(rig.SentSince(mark, "AT^SBNW=\"mid\",2,50,50\r"));
     EXPECT_EQ(QByteArray::fromStdString(rig.Store("mid").objects[2]), ReadFile(dir + "f8800.mid"));
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled() && !rig.citam.isVisible(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.glavna->Busy() && !rig.citam.isVisible(); }, 5000));
 
     // 8801 bytes are refused before anything is sent.
     ASSERT_TRUE(files.SelectPath(dir + "g8801.mid"));
@@ -405,12 +405,15 @@ TEST(LogoPage, ReadSaveUploadAndDeleteTheOperatorLogoAndTheScreensaver) {
     EXPECT_EQ(held.size(), QSize(101, 46));
     EXPECT_EQ(logosCB.currentIndex(), 1);
     EXPECT_EQ(mobLogSizeLab.text(), "101 x 46");
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
+    // The target stays the user's: a second upload goes to the screensaver too.
+    EXPECT_EQ(Find<QComboBox>(page, "SaveLogoMemCB").currentIndex(), 1);
+    EXPECT_EQ(picMaxSizeLab.text(), "101 x 46");
+    ASSERT_TRUE(PumpUntil([&] { return !rig.glavna->Busy(); }, 5000));
 
     mark = rig.Mark();
     Find<QPushButton>(page, "RefLogBtn").click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(mark, "AT^SBNR=\"bmp\",2\r"); }, 3000));
-    ASSERT_TRUE(PumpUntil([&] { return rig.glavna->isEnabled(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.glavna->Busy(); }, 5000));
     mark = rig.Mark();
     delLogBtn.click();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(mark, "AT^SBNW=\"bmp\",2,0\r"); }, 3000));

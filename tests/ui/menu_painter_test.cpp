@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace parlenko::widgets {
 namespace {
 
@@ -172,6 +174,39 @@ TEST_F(MenuPainterTest, PaintedMenuItems) {
     EXPECT_LT(p.height(), r.height());
     EXPECT_NE(Pixel(image, p.left(), p.top() + 1), clMoneyGreen);
     EXPECT_EQ(TMenuItemEvents::Of(rig.plain), nullptr);
+}
+
+// The default item's caption lies over four darker passes of itself; a
+// sub-menu item keeps room for its arrow, which is drawn there.
+TEST_F(MenuPainterTest, DefaultItemShadowAndSubMenuArrow) {
+    MenuRig rig;
+    QMenu* sub = rig.menu->addMenu("Sub");
+    sub->addAction("Inside");
+    const QImage plainImage = rig.Grab();
+    rig.menu->setDefaultAction(rig.first);
+    const QImage image = rig.Grab();
+    const QRect r = rig.menu->actionGeometry(rig.first);
+    // Below and right of the caption's strokes: the passes' colours.
+    std::set<TColor> shadows;
+    for (int v : {30, 40, 60})
+        for (int x = r.left(); x <= r.right(); ++x)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int level = 0; level <= 96; ++level)
+                    if (Pixel(image, x, y) == Darken(Lighten(clMoneyGreen, level), v))
+                        shadows.insert(Pixel(image, x, y));
+    EXPECT_FALSE(shadows.empty()) << "the default item has no shadow";
+    EXPECT_NE(image.copy(r), plainImage.copy(r));
+
+    // The sub-menu item: wider than its caption by the arrow's room, and the
+    // arrow's dark pixels in the last 16 pixels of the item.
+    const QRect a = rig.menu->actionGeometry(sub->menuAction());
+    const int caption = QFontMetrics(rig.painter.Font()).horizontalAdvance("Sub");
+    EXPECT_GE(a.width(), rig.painter.IconWidth + caption + 5 + 12);
+    int dark = 0;
+    for (int x = a.right() - 15; x <= a.right(); ++x)
+        for (int y = a.top(); y <= a.bottom(); ++y)
+            if (qGray(image.pixel(x, y)) < 100) ++dark;
+    EXPECT_GT(dark, 3) << "no arrow";
 }
 
 TEST_F(MenuPainterTest, SwitchingOffRestoresTheMenus) {

@@ -83,12 +83,12 @@ struct Rig {
         glavna->show();
         return PumpUntil([&] { return device.Written().find("AT+CSQ\r") != std::string::npos; },
                          10000) &&
-               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+               PumpUntil([&] { return !glavna->Busy(); }, 12000);
     }
     // Waits until the exchange started by the last command is over.
     bool Idle() {
         Pump(300);
-        return PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+        return PumpUntil([&] { return !glavna->Busy(); }, 12000);
     }
 
     struct AppFirst {

@@ -183,7 +183,7 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
     ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
     rig.ReadWithoutShowing();
 
-    EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments from the calendar folder . . .");
+    EXPECT_EQ(rig.citam.windowTitle(), "Reading appointments from the calendar . . .");
     EXPECT_EQ(Find<QLabel>(rig.citam, "LokacijaLab").text(), "Calendar folder");
     EXPECT_EQ(Find<QLabel>(rig.citam, "UpisanoLab").text(), "4");
     EXPECT_EQ(Find<QLabel>(rig.citam, "PozicijaLab").text(),

@@ -112,6 +112,28 @@ constexpr char kNoNumbers[] =
 constexpr char kGroup[] =
     "BEGIN:VCARD\r\nVERSION:4.0\r\nUID:g1\r\nKIND:group\r\nFN:Svi\r\nEND:VCARD\r\n";
 
+std::string Card(const std::string& uid, const std::string& name) {
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nFN:" + name +
+           "\r\nTEL;TYPE=CELL:0911234567\r\nEND:VCARD\r\n";
+}
+
+TEST(OutlookContForm, ContactsAreInTheOrderOfTheUsersLanguage) {
+    ExchangeRig rig;
+    rig.DefaultFolder();
+    // Croatian: "Č" and "Ć" after "C", "Đ" after "D" (not after "Z").
+    const QStringList names = QString::fromUtf8("Zoran,Čedo,Cvijeta,Đuro,Dario,Ćiro").split(',');
+    int uid = 0;
+    for (const QString& n : names) {
+        const std::string id = std::to_string(++uid);
+        rig.PutCard("default", id + ".vcf", Card(id, n.toStdString()));
+    }
+    ASSERT_TRUE(rig.form.OpenStore());
+    QStringList order;
+    for (int i = 0; i < rig.Contacts().topLevelItemCount(); ++i)
+        order << rig.Contacts().topLevelItem(i)->text(0);
+    EXPECT_EQ(order, QString::fromUtf8("Cvijeta,Čedo,Ćiro,Dario,Đuro,Zoran").split(','));
+}
+
 TEST(OutlookContForm, ReadListsTheContactsAndAChosenNumberPreFillsTheNewEntry) {
     ExchangeRig rig;
     rig.DefaultFolder();  // made by the store, named "Contacts"

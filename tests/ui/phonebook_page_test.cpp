@@ -90,11 +90,11 @@ struct PhonebookRig : testing::MainWindowRig {
             ++n;
         return n;
     }
-    bool Idle() { return glavna->isEnabled() && !citam.isVisible(); }
+    bool Idle() { return !glavna->Busy() && !citam.isVisible(); }
     bool ShowConnected() {
         glavna->show();
         return PumpUntil([&] { return Count("AT+CMGF=0\r") > 0; }, 8000) &&
-               PumpUntil([&] { return glavna->isEnabled(); }, 12000);
+               PumpUntil([&] { return !glavna->Busy(); }, 12000);
     }
     // Opens the page (its first read) and waits for the read's end.
     bool OpenPage() {
@@ -264,6 +264,8 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     bool balloonShown = false;
     bool balloonListed = false;
     bool balloonGone = false;
+    bool balloonKept = false;
+    bool hintSaysWhy = false;
     bool saveBlocked = false;
     p.SetDialogRunner([&](QWidget&) {
         dlg.dialog.show();
@@ -276,6 +278,12 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
         saveBlocked = !dlg.Button1.isEnabled();
         balloonShown = dlg.dialog.Hint() != nullptr;
         balloonListed = balloonShown && dlg.dialog.Hint()->Caption().contains("{ ");
+        // A valid number typed meanwhile: the name is still why "Snimi" is off.
+        dlg.TelEdit.setFocus();
+        dlg.TelEdit.clear();
+        dlg.TelEdit.setText("0911234567");
+        balloonKept = dlg.dialog.Hint() != nullptr && dlg.dialog.Hint()->Caption().contains("{ ");
+        hintSaysWhy = !dlg.Button1.isEnabled() && !dlg.Button1.toolTip().isEmpty();
         dlg.ImeEdit.setText("Abcdefghijklmno");  // 15 characters
         balloonGone = dlg.dialog.Hint() == nullptr;
         dlg.VipCheck.setChecked(true);
@@ -286,6 +294,8 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     EXPECT_TRUE(saveBlocked);
     EXPECT_TRUE(balloonShown);
     EXPECT_TRUE(balloonListed);
+    EXPECT_TRUE(balloonKept);
+    EXPECT_TRUE(hintSaysWhy);
     EXPECT_TRUE(balloonGone);
     const std::string write = "AT+CPBW=6,\"0911234567\",,\"Abcdefghijklmno!\"\r";
     ASSERT_TRUE(rig.Wait([&] { return rig.Count(write) == 1; })) << rig.device.Written();
@@ -497,7 +507,7 @@ TEST(PhonebookPage, BusinessCardFromThePopupAndTheMenuWhileConnected) {
     PhonebookRig rig(true);
     ASSERT_TRUE(rig.ShowConnected());
     TImenikPage& p = *rig.page;
-    p.AllNumTBClick(0);
+    rig.glavna->OutBarBtn1Click(2);  // the page shown: the main menu's items are its own
     rig.Select("Ana");
     QStringList asked;
     p.FileChoice().SetSaveDialog([&](QWidget*, const TFileChoice::SaveQuestion& q) {

@@ -26,6 +26,9 @@
 #include <QToolBar>
 #include <QSettings>
 
+#include <QMenuBar>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -90,12 +93,11 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     glavna.LoadOptions();
 
     glavna.show();
-    ASSERT_TRUE(PumpUntil([&] { return port.Connected() && glavna.isEnabled(); }, 8000));
+    ASSERT_TRUE(PumpUntil([&] { return port.Connected() && !glavna.Busy(); }, 8000));
     Pump(2000);
     glavna.OutBarBtn1Click(2);
     ASSERT_TRUE(PumpUntil(
-        [&] { return engine.PhonebookLoaded() && glavna.isEnabled() && !citam.isVisible(); },
-        30000));
+        [&] { return engine.PhonebookLoaded() && !glavna.Busy() && !citam.isVisible(); }, 30000));
     Save(glavna, "phonebook.png");
 
     // The export button's menu open under it.
@@ -109,6 +111,24 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     SaveArea(glavna.frameGeometry().united(exportMenu.frameGeometry()), {&glavna, &exportMenu},
              "export.png");
     exportMenu.hide();
+
+    // The phonebook menu with the sub-menu of the messages open: the arrows
+    // of the sub-menu items.
+    auto& phonebookMenu = testing::Find<QMenu>(glavna, "Telefonskiimenik1");
+    glavna.activateWindow();
+    glavna.menuBar()->setActiveAction(phonebookMenu.menuAction());
+    ASSERT_TRUE(PumpUntil([&] { return phonebookMenu.isVisible(); }, 3000));
+    phonebookMenu.setActiveAction(&testing::Find<QAction>(glavna, "PosaljiSMSporuku2"));
+    QTest::keyClick(&phonebookMenu, Qt::Key_Right);
+    QMenu* messages = testing::Find<QAction>(glavna, "PosaljiSMSporuku2").menu();
+    ASSERT_NE(messages, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return messages->isVisible(); }, 3000));
+    SaveArea(glavna.frameGeometry()
+                 .united(phonebookMenu.frameGeometry())
+                 .united(messages->frameGeometry()),
+             {&glavna, &phonebookMenu, messages}, "phonebook-menu.png");
+    messages->hide();
+    phonebookMenu.hide();
 
     // A new entry whose name holds characters the phone cannot store.
     TUpisImenik& entry = page.UpisImenik();

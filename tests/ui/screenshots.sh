@@ -2,7 +2,8 @@
 # Pictures of the windows as a person sees them, for review:
 #   tests/ui/screenshots.sh OUTDIR
 # builds the window tests (in $PARLENKO_BUILD_DIR, default build/) and runs
-# their screenshot case under Xvfb. It writes main.png (the main window
+# their screenshot cases under Xvfb with a window manager (openbox, when it is
+# installed; each window is taken with the title bar it shows there). It writes main.png (the main window
 # connected to the simulated phone, its general page filled), advanced.png
 # (the advanced page's tab bar), melodies.png and logo.png (its melody and
 # logo sub-pages), logo-read.png (the logo page after reading the simulated
@@ -26,7 +27,13 @@
 # country-code picker), sms.png (the SMS page read from the simulated S45),
 # compose.png (the compose window), smsmem.png (the recipient of a stored
 # message), newsms.png (the new-message notice) and outlook-calendar.png (the
-# calendar exchange over a store of three appointments) into OUTDIR.
+# calendar exchange over a store of three appointments), phonebook-menu.png
+# (the phonebook menu with its sub-menus open), and the whole screen as the
+# window manager shows it: wm-progress.png and wm-status.png (the progress and
+# status windows with their own captions), wm-contacts-entry.png and
+# wm-contacts-folders.png (the entry dialog and the folder choice in front of
+# the contacts exchange), wm-already-active.png (the box of a second start in
+# front of the running copy) into OUTDIR.
 set -euo pipefail
 out="${1:?usage: tests/ui/screenshots.sh OUTDIR}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -37,5 +44,6 @@ out="$(cd "$out" && pwd)"
 cmake --build "$build" --target ui_tests parlenko_images
 PARLENKO_SCREENSHOT_DIR="$out" QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$build/tests/ui_tests" --gtest_filter='Screenshots*'
+    "$root/tests/ui/with_window_manager.sh" \
+    "$build/tests/ui_tests" --gtest_filter='Screenshots*:WindowManager*'
 ls -1 "$out"/*.png

@@ -94,14 +94,17 @@ using testing::PumpUntil;
 
 QString OutDir() { return qEnvironmentVariable("PARLENKO_SCREENSHOT_DIR"); }
 
-// What the display shows of the window (its own rendering when the platform
-// cannot grab the screen).
+// What the display shows of the window, with the title bar a window manager
+// gives it (its own rendering when the platform cannot grab the screen).
 void Save(QWidget& w, const QString& name) {
     w.raise();
     Pump(300);
     QPixmap shot;
-    if (QScreen* screen = w.screen(); screen != nullptr && QGuiApplication::platformName() == "xcb")
-        shot = screen->grabWindow(w.winId());
+    if (QScreen* screen = w.screen();
+        screen != nullptr && QGuiApplication::platformName() == "xcb") {
+        const QRect frame = w.frameGeometry();
+        shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    }
     if (shot.isNull()) shot = w.grab();
     const QString path = QDir(OutDir()).filePath(name);
     ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
@@ -216,7 +219,7 @@ TEST_F(Screenshots, Windows) {
         ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state").objects["bmp"];
     Find<QPushButton>(logoPage, "RefLogBtn").click();
     ASSERT_TRUE(PumpUntil([&] { return logoPage.MobLogImageTag() == 1; }, 5000));
-    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return !glavna.Busy(); }, 5000));
     Save(glavna, "logo-read.png");
     glavna.OutBarBtn1Click(1);
     Pump(1500);
@@ -273,7 +276,7 @@ TEST_F(Screenshots, Windows) {
     glavna.findChild<QAction*>("Ostalo2")->trigger();
     ASSERT_TRUE(
         PumpUntil([&] { return !Find<QLineEdit>(glavna, "CijenaEdit").text().isEmpty(); }, 5000));
-    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return !glavna.Busy(); }, 5000));
     Pump(300);
     Save(glavna, "settings.png");
 
@@ -281,10 +284,10 @@ TEST_F(Screenshots, Windows) {
     // dialogs (the divert dialog's names from the phonebook).
     engine.RefreshPhonebook();
     ASSERT_TRUE(PumpUntil([&] { return !engine.PhonebookEmpty(); }, 10000));
-    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return !glavna.Busy() && !citam.isVisible(); }, 20000));
     auto idle = [&] {
         Pump(300);
-        return PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 15000);
+        return PumpUntil([&] { return !glavna.Busy() && !citam.isVisible(); }, 15000);
     };
     // The diverts and locks of the typical S45.
     const auto s45 = ::phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state");
@@ -475,7 +478,7 @@ TEST_F(Screenshots, Appointments) {
     const auto sent = [&](const char* line) {
         return device.Written().find(line) != std::string::npos;
     };
-    const auto idle = [&] { return glavna.isEnabled() && !citam.isVisible(); };
+    const auto idle = [&] { return !glavna.Busy() && !citam.isVisible(); };
     ASSERT_TRUE(PumpUntil([&] { return sent("AT+CMGF=0\r") && idle(); }, 12000));
     RefreshPhonebook(EngineInside::Context(engine), PhoneMemory::Sim);
     ASSERT_TRUE(PumpUntil([&] { return sent("AT^SPBS=\"SD\"\r") && idle(); }, 20000));
@@ -619,12 +622,12 @@ TEST_F(Screenshots, Sms) {
     glavna.LoadOptions();
     glavna.show();
     ASSERT_TRUE(PumpUntil([&] { return !engine.GeneralInfo().PrijemLab.empty(); }, 15000));
-    ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled(); }, 12000));
+    ASSERT_TRUE(PumpUntil([&] { return !glavna.Busy(); }, 12000));
     {
         testing::DialogWatcher yes;  // "Read it now?" the phonebook
         glavna.OutBarBtn1Click(3);
         ASSERT_TRUE(PumpUntil([&] { return engine.SmsList().size() == 12; }, 30000));
-        ASSERT_TRUE(PumpUntil([&] { return glavna.isEnabled() && !citam.isVisible(); }, 10000));
+        ASSERT_TRUE(PumpUntil([&] { return !glavna.Busy() && !citam.isVisible(); }, 10000));
     }
     TSmsPage& page = Find<TSmsPage>(glavna, "SmsPage");
     testing::Find<QTreeWidget>(page, "SMSListIn").setFocus();

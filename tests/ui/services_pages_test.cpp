@@ -87,7 +87,7 @@ struct Rig {
     }
     bool Idle() {
         Pump(300);
-        return PumpUntil([&] { return glavna->isEnabled() && !citam.isVisible(); }, 15000);
+        return PumpUntil([&] { return !glavna->Busy() && !citam.isVisible(); }, 15000);
     }
     const std::string& Written() const { return device.Written(); }
     void Mark() { mark = Written().size(); }

@@ -1,6 +1,7 @@
 // The status notice, the progress window, the splash window and the about box.
 
 #include "ui/citam_form.h"
+#include "ui/own_frame.h"
 #include "ui/info_form.h"
 #include "ui/splash_form.h"
 #include "ui/status_frm.h"
@@ -68,7 +69,10 @@ TEST_F(SmallWindowsTest, ProgressWindowShowsWithoutBlockingAndClosingEndsTheBusy
     QWidget& citamSlika = Find<QWidget>(form, "CitamSlika");
     form.SetModeSource([&] { return mode; });
     form.SetOnClosed([&] { ++closed; });
-    EXPECT_EQ(form.size(), QSize(280, 129));
+    // The client area in the window's own frame: a caption with no buttons.
+    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form.size(), QSize(280 + 2 * TOwnFrame::kBorder,
+                                 129 + 2 * TOwnFrame::kBorder + TOwnFrame::kCaptionHeight + 1));
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Čitam podatke iz telefonskog imenika . . ."));
     EXPECT_EQ(Find<QLabel>(form, "PozicijaLab").text(),
               QString::fromUtf8("Čitam podatke sa pozicije br. 1"));

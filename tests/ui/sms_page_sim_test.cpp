@@ -3,6 +3,7 @@
 // message a delete, an edit or a send acts on when another arrives meanwhile,
 // the compose window's counting and checks, and the new-message notice.
 
+#include "components/widgets/elided_label.h"
 #include "components/widgets/tessary_hint.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -149,6 +150,15 @@ struct SmsRig : testing::MainWindowRig {
 
 TEST(SmsPageSim, PanelAndButtonsFollowTheMessageShown) {
     SmsRig rig;
+    // Before a message is shown the panel's captions are the page's own,
+    // whole with a little room to spare (fonts differ from desktop to desktop).
+    for (const char* caption : {"Label16", "Label17", "Label18", "Label12", "Label22", "Label11"}) {
+        auto& label = Find<widgets::TElidedLabel>(*rig.page, caption);
+        EXPECT_FALSE(label.Elided()) << label.text().toStdString();
+        EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()) + 2,
+                  label.contentsRect().width())
+            << label.text().toStdString();
+    }
     ASSERT_TRUE(rig.Connect());
     ASSERT_TRUE(rig.ReadSms());
     TSmsPage& p = *rig.page;

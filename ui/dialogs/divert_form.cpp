@@ -5,6 +5,7 @@
 #include "engine/text/gsm_alphabet.h"
 #include "ui/artwork/services_images.h"
 #include "ui/artwork/small_images.h"
+#include "ui/name_order.h"
 #include "ui/pages/page_controls.h"
 #include "ui/text_codec.h"
 
@@ -147,9 +148,7 @@ void TDivertForm::FillNameList() {
     NazivCB->clear();
     std::vector<QString> names;
     for (const AListIme& e : engine_.PhonebookList()) names.push_back(FromAnsi(e.Name));
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return QString::localeAwareCompare(a, b) < 0;
-    });
+    SortNames(names);
     const QIcon person(QPixmap::fromImage(artwork::SmallImage(kPersonPicture)));
     const QIcon vip(QPixmap::fromImage(artwork::SmallImage(kVipPicture)));
     for (const QString& name : names) {

@@ -1,6 +1,7 @@
 #include "ui/dialogs/sms_names.h"
 
 #include "ui/artwork/small_images.h"
+#include "ui/name_order.h"
 #include "ui/text_codec.h"
 
 #include <QComboBox>
@@ -19,10 +20,10 @@ QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(ima
 }  // namespace
 
 void FillNameCombo(QComboBox* combo, const std::vector<AListIme>& phonebook) {
-    QStringList names;
+    std::vector<QString> names;
     for (const AListIme& e : phonebook)
-        if (!e.Name.empty()) names << FromAnsi(e.Name);
-    names.sort(Qt::CaseInsensitive);
+        if (!e.Name.empty()) names.push_back(FromAnsi(e.Name));
+    SortNames(names);
     combo->clear();
     for (const QString& name : names) {
         const bool vip = name.endsWith('!');

@@ -5,6 +5,7 @@
 #include "exchange/formats/country_list.h"
 #include "ui/artwork/small_images.h"
 #include "ui/text_codec.h"
+#include "ui/window_owner.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,12 +36,13 @@ QLabel* Label(QWidget* parent, const QString& text, int x, int y, int w = 120) {
 
 const QString kDashes = QStringLiteral("--------------------------------");
 
-// Centres w on its parent window (the main window).
+// Centres w on the main window: the window its parents end in.
 void CentreOnParent(QWidget* w) {
-    if (QWidget* p = w->parentWidget()) {
-        const QRect r = p->window()->frameGeometry();
-        w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
-    }
+    QWidget* main = w->parentWidget();
+    if (main == nullptr) return;
+    while (main->parentWidget() != nullptr) main = main->parentWidget();
+    const QRect r = main->frameGeometry();
+    w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
 }
 
 }  // namespace
@@ -92,6 +94,12 @@ void TZemljeForm::SelectCountry(const QString& name) {
 }
 
 QString TZemljeForm::CallingCode() const { return PozivniLab->text(); }
+
+void TZemljeForm::showEvent(QShowEvent* event) {
+    CentreOnParent(this);
+    QDialog::showEvent(event);
+    OwnByOpeningWindow(this, parentWidget());
+}
 
 void TZemljeForm::ZemljeCBChange() {
     PozivniLab->setText(
@@ -272,6 +280,12 @@ void TUpisImenik::SimRadioBtnClick(QRadioButton* sender) {
 }
 
 void TUpisImenik::ShowBalloon(const QString& text, int top) {
+    // Prepared unseen: the balloon comes when the dialog shows (its edit
+    // takes the focus then).
+    if (!isVisible()) {
+        FreeHint();
+        return;
+    }
     if (hint_ == nullptr) hint_ = new widgets::TTessaryHintWindow(this);
     const QRect frame = frameGeometry();
     hint_->ShowHintAt(text, nullptr, frame.left() + 51, frame.top() + top);
@@ -282,32 +296,45 @@ void TUpisImenik::FreeHint() {
     hint_ = nullptr;
 }
 
-void TUpisImenik::ImeEditChange() {
-    const std::string typed = ToUtf8(ImeEdit->text());
-    if (PhoneEngine::IsValidName(typed)) {
-        FreeHint();
-        Button1->setEnabled(PhoneEngine::CanSaveEntry(
-            ToAnsi(ImeEdit->text()), ToAnsi(TelEdit->text()), ToAnsi(PozicijaLab->text())));
-        return;
-    }
-    const QString message = U("You entered following\runsupported characters:\r") + kDashes + "\r" +
-                            FromUtf8(PhoneEngine::UnsupportedNameChars(typed)) + "\r" + kDashes;
-    ShowBalloon(message, 100);
-    Button1->setEnabled(false);
-}
+void TUpisImenik::ImeEditChange() { Validate(ImeEdit); }
 
-void TUpisImenik::TelEditChange() {
+void TUpisImenik::TelEditChange() { Validate(TelEdit); }
+
+void TUpisImenik::Validate(const QLineEdit* typing) {
+    const QString name = ImeEdit->text();
     const std::string number = ToAnsi(TelEdit->text());
-    if (PhoneEngine::IsValidNumber(number)) {
+    const std::string typedName = ToUtf8(name);
+    const bool nameValid = PhoneEngine::IsValidName(typedName);
+    const bool numberValid = PhoneEngine::IsValidNumber(number);
+    const bool canSave =
+        PhoneEngine::CanSaveEntry(ToAnsi(name), number, ToAnsi(PozicijaLab->text()));
+    Button1->setEnabled(canSave);
+
+    // The balloon names the text the phone cannot take, the one being typed
+    // in first, for as long as there is one: "Snimi" is off meanwhile.
+    const bool numberFirst = typing == TelEdit;
+    if (!numberValid && (numberFirst || nameValid)) {
+        ShowBalloon(U("Invalid phone number!\r\rValid characters are:\r") + kDashes + "\r" +
+                        U("   Numbers:   '0 - 9'\r   Other:  '+', '*' and '#'\r") + kDashes,
+                    146);
+    } else if (!nameValid) {
+        ShowBalloon(U("You entered following\runsupported characters:\r") + kDashes + "\r" +
+                        FromUtf8(PhoneEngine::UnsupportedNameChars(typedName)) + "\r" + kDashes,
+                    100);
+    } else {
         FreeHint();
-        Button1->setEnabled(PhoneEngine::CanSaveEntry(ToAnsi(ImeEdit->text()), number,
-                                                      ToAnsi(PozicijaLab->text())));
-        return;
     }
-    const QString message = U("Invalid phone number!\r\rValid characters are:\r") + kDashes + "\r" +
-                            U("   Numbers:   '0 - 9'\r   Other:  '+', '*' and '#'\r") + kDashes;
-    ShowBalloon(message, 146);
-    Button1->setEnabled(false);
+
+    // The button's hint says why it is off, whatever the reason.
+    QString why;
+    if (!canSave) {
+        if (!nameValid) why = U("Name contains unsupported characters!");
+        else if (!numberValid) why = U("Invalid phone number!");
+        else if (name.trimmed().isEmpty()) why = U("Name is empty!");
+        else if (TelEdit->text().trimmed().isEmpty()) why = U("Phone number is empty!");
+        else why = U("Memory full!");
+    }
+    Button1->setToolTip(why);
 }
 
 void TUpisImenik::Button1Click() {
@@ -330,13 +357,18 @@ void TUpisImenik::Button2Click() { reject(); }
 
 void TUpisImenik::Button3Click() {
     zemlje_->SelectCountry(QStringLiteral("Croatia"));
-    if (execCountries_(*zemlje_) != QDialog::Accepted) return;
-    TelEdit->setText(AddCountryCode(TelEdit->text(), zemlje_->CallingCode()));
+    // The balloon would lie over the picker; it is back when the picker closes.
+    FreeHint();
+    if (execCountries_(*zemlje_) == QDialog::Accepted)
+        TelEdit->setText(AddCountryCode(TelEdit->text(), zemlje_->CallingCode()));
+    Validate(TelEdit);
 }
 
 void TUpisImenik::showEvent(QShowEvent* event) {
     CentreOnParent(this);
     QDialog::showEvent(event);
+    // The phonebook page opens it, and the contacts exchange.
+    OwnByOpeningWindow(this, parentWidget());
 }
 
 void TUpisImenik::done(int result) {
@@ -347,12 +379,8 @@ void TUpisImenik::done(int result) {
 }
 
 bool TUpisImenik::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        if (watched == ImeEdit) ImeEditChange();
-        if (watched == TelEdit) TelEditChange();
-    } else if (event->type() == QEvent::FocusOut && (watched == ImeEdit || watched == TelEdit)) {
-        FreeHint();
-    }
+    if (event->type() == QEvent::FocusIn && (watched == ImeEdit || watched == TelEdit))
+        Validate(static_cast<QLineEdit*>(watched));
     return QDialog::eventFilter(watched, event);
 }
 

@@ -45,6 +45,9 @@ public:
     // The calling code shown ("+385"; empty when no country is chosen).
     QString CallingCode() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::vector<exchange::CountryEntry> countries_;
     QComboBox* ZemljeCB = nullptr;
@@ -77,6 +80,7 @@ public:
     QString Name() const;
     QString Number() const;
 
+    // Live checks of the two texts (Validate with the edit typed in).
     void ImeEditChange();
     void TelEditChange();
     void Button1Click();
@@ -99,6 +103,10 @@ protected:
 private:
     // Memory radio (Tag 100, 200, 300).
     void SimRadioBtnClick(QRadioButton* sender);
+    // "Snimi" on exactly when the entry can be saved; the balloon beside
+    // a text the phone cannot take (typing's first), the button's hint with
+    // the reason while it is off.
+    void Validate(const QLineEdit* typing);
     void ShowBalloon(const QString& text, int top);
     void FreeHint();
 

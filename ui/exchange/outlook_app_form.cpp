@@ -266,7 +266,7 @@ void TOutlookAppForm::ReadOutlookAppointments() {
         if (citam_ != nullptr && citam_->isVisible()) citam_->done(QDialog::Rejected);
     };
     ProgressWindowView view;
-    view.Caption = "Reading appointments from the calendar folder . . .";
+    view.Caption = "Reading appointments from the calendar . . .";
     view.LokacijaLab = "Calendar folder";
     view.Label1Visible = true;
     view.ProgresLab = "0%";

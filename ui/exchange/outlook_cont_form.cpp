@@ -9,6 +9,7 @@
 #include "ui/artwork/small_images.h"
 #include "ui/citam_form.h"
 #include "ui/message_dialog.h"
+#include "ui/name_order.h"
 #include "ui/pages/page_controls.h"
 #include "ui/phone_text_question.h"
 #include "ui/text_codec.h"
@@ -295,8 +296,6 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
     PhonebookList =
         ReportList(lower, "PhonebookList", {U("Naziv osobe"), U("Telefonski broj")}, true);
     PhonebookList->setGeometry(10, 20, 204, 176);
-    PhonebookList->setSortingEnabled(true);
-    PhonebookList->sortByColumn(0, Qt::AscendingOrder);
     Text(lower, U("Označeno za snimanje:"), 228, 20, 140);
     PhoneSelLab = Text(lower, "0 of 0", 370, 20, 130);
     PhoneSelLab->setObjectName("PhoneSelLab");
@@ -517,7 +516,7 @@ void TOutlookContForm::ReadOutlookContacts() {
         FillingList = false;
     }
     if (citam_ != nullptr && citam_->isVisible()) citam_->close();
-    ContactsList->sortItems(0, Qt::AscendingOrder);
+    SortRowsByName(ContactsList, 0);
     if (ContactsList->topLevelItemCount() > 0)
         ContactsList->setCurrentItem(ContactsList->topLevelItem(0));
 }
@@ -548,6 +547,7 @@ void TOutlookContForm::FillPhonebookList() {
         row->setIcon(0, EntryIcon(vip));
         FillingList = false;
     }
+    SortRowsByName(PhonebookList, 0);
     if (PhonebookList->topLevelItemCount() > 0)
         PhonebookList->setCurrentItem(PhonebookList->topLevelItem(0));
     PhonebookListChange();

@@ -10,6 +10,8 @@
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/message_dialog.h"
+#include "ui/name_order.h"
+#include "ui/pages/page_controls.h"
 #include "ui/text_codec.h"
 
 #include <QAction>
@@ -406,11 +408,16 @@ void PodsjetnikPage::ShowAppointmentsSummary() {
 
 void PodsjetnikPage::SetSelected(bool selected) {
     for (QToolButton* b : {EditAppTB, DeleteAppTB}) b->setEnabled(selected);
-    for (QAction* a : {Izmjenipodatke1, Izbrisipodsjetnik1, SnimikaovCalendar1,
-                       Izmjenipodatkepodsjetnika1, Izbrisipodsjetnik2, kaovCalendar1})
+    const bool exchange = OutlookATB->isEnabled();
+    for (QAction* a : {Izmjenipodatke1, Izbrisipodsjetnik1, SnimikaovCalendar1})
         if (a != nullptr) a->setEnabled(selected);
-    for (QAction* a : {SnimiuOutlookCalendar1, uOutlookCalendar1})
-        if (a != nullptr) a->setEnabled(selected && OutlookATB->isEnabled());
+    if (SnimiuOutlookCalendar1 != nullptr) SnimiuOutlookCalendar1->setEnabled(selected && exchange);
+    // The main menu's items are the page's only while it is shown (a row the
+    // calendar exchange wrote while another page is shown leaves them off).
+    const bool shown = controls::IsPageShown(this);
+    for (QAction* a : {Izmjenipodatkepodsjetnika1, Izbrisipodsjetnik2, kaovCalendar1})
+        if (a != nullptr) a->setEnabled(selected && shown);
+    if (uOutlookCalendar1 != nullptr) uOutlookCalendar1->setEnabled(selected && exchange && shown);
 }
 
 void PodsjetnikPage::AppointmentsListChange() {
@@ -561,8 +568,7 @@ int PodsjetnikPage::AppointmentsListCompare(const QTreeWidgetItem& a,
                                             const QTreeWidgetItem& b) const {
     if (SortColumn < 0) return 0;
     if (SortColumn <= kAppRepeat) {
-        const int c =
-            QString::localeAwareCompare(a.text(SortColumn).toLower(), b.text(SortColumn).toLower());
+        const int c = NameCollator().compare(a.text(SortColumn), b.text(SortColumn));
         const int sign = c < 0 ? -1 : c > 0 ? 1 : 0;
         return SortDescending ? -sign : sign;
     }

@@ -2,8 +2,8 @@
 // The sort of the main window's report lists (phonebook, call lists): one
 // sort column and direction shared by all of them. A column click on a list
 // of two rows or more toggles the direction when it is the column sorted
-// last, keeps it otherwise, and re-sorts; texts compare case-insensitively
-// in the user's locale. Column 0 is the row's caption, column k its k-th
+// last, keeps it otherwise, and re-sorts; texts compare as names do, in the
+// user's language (name_order.h). Column 0 is the row's caption, column k its k-th
 // sub-item (the tree widget's column k).
 
 #include <QString>

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 
 #include <array>
 #include <cstddef>
@@ -100,6 +101,16 @@ inline int Ask(QWidget* parent, const char* caption, const char* text) {
 
 inline void ShowError(QWidget* parent, const QString& text) {
     ShowMessageDialog(parent, QStringLiteral("Error"), text, DialogKind::Error, DialogButtons::Ok);
+}
+
+// Whether page is the page shown in each stack of pages it lies in (a page
+// outside any stack counts as shown). The main menu's items of a page are
+// the page's only while it is shown; leaving it switches them off.
+inline bool IsPageShown(const QWidget* page) {
+    for (const QWidget* w = page; w != nullptr; w = w->parentWidget())
+        if (const auto* stack = qobject_cast<const QStackedWidget*>(w->parentWidget()))
+            if (stack->currentWidget() != w) return false;
+    return true;
 }
 
 }  // namespace parlenko::ui::controls

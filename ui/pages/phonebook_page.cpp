@@ -7,6 +7,7 @@
 #include "ui/dialogs/upis_imenik.h"
 #include "ui/message_dialog.h"
 #include "ui/pages/list_sort.h"
+#include "ui/pages/page_controls.h"
 #include "ui/text_codec.h"
 
 #include <QAction>
@@ -445,11 +446,14 @@ void TImenikPage::ImenikListChange() {
     for (QAction* a : ImenikPopup->actions())
         if (a->objectName() == "SnimiuOutlookContacts1") outlookItem = a;
     if (Izmjenipodatke2 != nullptr) {
+        // The main menu's items on an entry are the page's only while it is
+        // shown (a row chosen by a save from another page leaves them off).
+        const bool shown = controls::IsPageShown(this);
         for (QAction* a : {Izmjenipodatke2, Izbrisiosobu2, Promjenilokaciju2, PosaljiSMSporuku2,
                            kaoBusinessCard1})
-            a->setEnabled(sel);
-        Pozoviosobu2->setEnabled(PozoviBrojTB->isEnabled());
-        uOutlookContacts1->setEnabled(outlookItem != nullptr && outlookItem->isEnabled());
+            a->setEnabled(sel && shown);
+        Pozoviosobu2->setEnabled(PozoviBrojTB->isEnabled() && shown);
+        uOutlookContacts1->setEnabled(outlookItem != nullptr && outlookItem->isEnabled() && shown);
         Pohranaipovratpodataka1->setEnabled(BackupTB->isEnabled());
         RazmjenapodatakaOutlookContacts1->setEnabled(OutlookCTB->isEnabled());
     }

@@ -11,6 +11,7 @@
 #include "ui/dialogs/sms_form.h"
 #include "ui/dialogs/sms_mem_form.h"
 #include "ui/message_dialog.h"
+#include "ui/pages/page_controls.h"
 #include "ui/text_codec.h"
 
 #include <QAction>
@@ -294,18 +295,19 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     auto* basics = new QGroupBox(U(" Osnovni podaci:"), this);
     basics->setObjectName("GroupBox1");
     basics->setGeometry(266, 2, 250, 158);
-    const int cx = 8, vx = 100, vw = 146;
-    Label16 = PanelLabel(basics, "Label16", "Pošiljatelj:", QRect(cx, 20, 92, 19), false);
+    // Captions as wide as "Datum i vrijeme:", values as a date and a time.
+    const int cx = 6, cw = 95, vx = 102, vw = 144;
+    Label16 = PanelLabel(basics, "Label16", "Pošiljatelj:", QRect(cx, 20, cw, 19), false);
     Label24 = PanelLabel(basics, "Label24", "", QRect(vx, 20, vw, 19), true);
-    Label17 = PanelLabel(basics, "Label17", "Telefonski broj:", QRect(cx, 42, 92, 19), false);
+    Label17 = PanelLabel(basics, "Label17", "Telefonski broj:", QRect(cx, 42, cw, 19), false);
     Label25 = PanelLabel(basics, "Label25", "", QRect(vx, 42, vw, 19), true);
-    Label18 = PanelLabel(basics, "Label18", "Datum i vrijeme:", QRect(cx, 64, 92, 19), false);
+    Label18 = PanelLabel(basics, "Label18", "Datum i vrijeme:", QRect(cx, 64, cw, 19), false);
     Label26 = PanelLabel(basics, "Label26", "", QRect(vx, 64, vw, 19), true);
-    Label12 = PanelLabel(basics, "Label12", "SMS centar:", QRect(cx, 86, 92, 19), false);
+    Label12 = PanelLabel(basics, "Label12", "SMS centar:", QRect(cx, 86, cw, 19), false);
     Label23 = PanelLabel(basics, "Label23", "", QRect(vx, 86, vw, 19), true);
-    Label22 = PanelLabel(basics, "Label22", "Lokacija:", QRect(cx, 108, 92, 19), false);
+    Label22 = PanelLabel(basics, "Label22", "Lokacija:", QRect(cx, 108, cw, 19), false);
     Label27 = PanelLabel(basics, "Label27", "", QRect(vx, 108, vw, 19), true);
-    Label11 = PanelLabel(basics, "Label11", "Pozicija:", QRect(cx, 130, 92, 19), false);
+    Label11 = PanelLabel(basics, "Label11", "Pozicija:", QRect(cx, 130, cw, 19), false);
     Label21 = PanelLabel(basics, "Label21", "", QRect(vx, 130, vw, 19), true);
 
     auto* text = new QGroupBox(U(" Tekst poruke:"), this);
@@ -523,22 +525,30 @@ int TSmsPage::SMSListInCompare(const AListSMS& a, const AListSMS& b) {
     return CompareInboxKeys(InboxKey(a), InboxKey(b));
 }
 
+void TSmsPage::SetMenuItem(QAction* item, bool enabled) {
+    // The main menu's items are the page's only while it is shown (a message
+    // arriving while another page is shown leaves them off).
+    if (item != nullptr) item->setEnabled(enabled && controls::IsPageShown(this));
+}
+
 void TSmsPage::SetEnabled(SmsFolder folder, bool any) {
     if (folder == SmsFolder::Incoming) {
-        for (QAction* a : {ReplySmsTB, IzmjenaSmsInTB, BrisanjeSmsInTB, DialPhoneSmsInTB,
-                           Odgovorinaporuku2, Izmjenisadrzajporuke2, Izbrisiporuku2, Pozoviosobu4})
-            if (a != nullptr) a->setEnabled(any);
+        for (QAction* a : {ReplySmsTB, IzmjenaSmsInTB, BrisanjeSmsInTB, DialPhoneSmsInTB})
+            a->setEnabled(any);
+        for (QAction* a : {Odgovorinaporuku2, Izmjenisadrzajporuke2, Izbrisiporuku2, Pozoviosobu4})
+            SetMenuItem(a, any);
         if (!any) {
             AddPhoneSmsInTB->setEnabled(false);
-            if (Dodajosobuuimenik2 != nullptr) Dodajosobuuimenik2->setEnabled(false);
+            SetMenuItem(Dodajosobuuimenik2, false);
         }
     } else {
-        for (QAction* a : {IzmjenaSmsOutTB, BrisanjeSmsOutTB, SlanjeSmsOutTB, DialPhoneSmsOutTB,
-                           Izmjenisadrzajporuke1, Izbrisiporuku1, Posaljiporuku1, Pozoviosobu3})
-            if (a != nullptr) a->setEnabled(any);
+        for (QAction* a : {IzmjenaSmsOutTB, BrisanjeSmsOutTB, SlanjeSmsOutTB, DialPhoneSmsOutTB})
+            a->setEnabled(any);
+        for (QAction* a : {Izmjenisadrzajporuke1, Izbrisiporuku1, Posaljiporuku1, Pozoviosobu3})
+            SetMenuItem(a, any);
         if (!any) {
             AddPhoneSmsOutTB->setEnabled(false);
-            if (Dodajosobuuimenik1 != nullptr) Dodajosobuuimenik1->setEnabled(false);
+            SetMenuItem(Dodajosobuuimenik1, false);
         }
     }
 }
@@ -558,7 +568,8 @@ void TSmsPage::SMSListInChange() {
     Label23->setText(FromAnsi(m->Smsc));
     // The caption is the sender's phonebook name, else the number.
     const bool named = item->text(0) != number;
-    shown_ = ShownMessage{m->Location, m->Position, named ? item->text(0) : QString()};
+    shown_ = ShownMessage{SmsFolder::Incoming, m->Location, m->Position,
+                          named ? item->text(0) : QString()};
     Label24->setText(shown_->name);
     AddPhoneSmsInTB->setEnabled(!named);
     Label25->setText(number);
@@ -568,8 +579,8 @@ void TSmsPage::SMSListInChange() {
     // A sender with letters in its number (or a status report) gets no answer.
     ReplySmsTB->setEnabled(IsValidNumber(ToAnsi(number)));
     if (!ReplySmsTB->isEnabled()) AddPhoneSmsInTB->setEnabled(false);
-    if (Dodajosobuuimenik2 != nullptr) Dodajosobuuimenik2->setEnabled(AddPhoneSmsInTB->isEnabled());
-    if (Odgovorinaporuku2 != nullptr) Odgovorinaporuku2->setEnabled(ReplySmsTB->isEnabled());
+    SetMenuItem(Dodajosobuuimenik2, AddPhoneSmsInTB->isEnabled());
+    SetMenuItem(Odgovorinaporuku2, ReplySmsTB->isEnabled());
 }
 
 void TSmsPage::SMSListOutChange() {
@@ -588,10 +599,11 @@ void TSmsPage::SMSListOutChange() {
     Label23->setText(centre.size() >= 3 ? centre : FromAnsi(engine_.Settings().SmscLab));
     // The caption is the receiver's phonebook name (maybe empty), else the number.
     const bool named = item->text(0) != number;
-    shown_ = ShownMessage{m->Location, m->Position, named ? item->text(0) : QString()};
+    shown_ = ShownMessage{SmsFolder::Outgoing, m->Location, m->Position,
+                          named ? item->text(0) : QString()};
     Label24->setText(shown_->name);
     AddPhoneSmsOutTB->setEnabled(!named);
-    if (Dodajosobuuimenik1 != nullptr) Dodajosobuuimenik1->setEnabled(!named);
+    SetMenuItem(Dodajosobuuimenik1, !named);
     Label25->setText(number);
     Label26->setText(FromAnsi(m->Validity));
     Label27->setText(FromAnsi(m->Location));
@@ -739,13 +751,13 @@ std::optional<TSmsPage::PanelMessage> TSmsPage::CurrentMessage() const {
 void TSmsPage::ExecCompose() { SmsForm->exec(); }
 
 void TSmsPage::Odgovorinaporuku1Click() {
-    if (!engine_.Connected()) return;
+    if (!engine_.Connected() || !Shows(SmsFolder::Incoming)) return;
     SmsForm->PrepareReply(ShownName(), ShownNumber());
     ExecCompose();
 }
 
 void TSmsPage::OdgovorjeDA1Click(int tag) {
-    if (!engine_.Connected()) return;
+    if (!engine_.Connected() || !Shows(SmsFolder::Incoming)) return;
     const auto* a = std::find_if(kQuickAnswers.begin(), kQuickAnswers.end(),
                                  [tag](const Answer& x) { return x.tag == tag; });
     if (a == kQuickAnswers.end()) return;
@@ -795,7 +807,7 @@ void TSmsPage::BrisanjeSmsInTBClick() {
 }
 
 void TSmsPage::SlanjeSmsOutTBClick() {
-    if (!engine_.Connected()) return;
+    if (!engine_.Connected() || !Shows(SmsFolder::Outgoing)) return;
     const auto message = CurrentMessage();
     if (!message) return;
     const QString number = ShownNumber();

@@ -135,9 +135,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The message the panel shows: its record's memory caption and position,
-    // and the name it shows (empty when none).
+    // The message the panel shows: its list, its record's memory caption
+    // and position, and the name it shows (empty when none).
     struct ShownMessage {
+        SmsFolder folder;
         std::string location;
         std::string position;
         QString name;
@@ -156,6 +157,9 @@ private:
     QString ShownName() const;
     QString ShownNumber() const;
     std::optional<PanelMessage> CurrentMessage() const;
+    // Whether the panel shows a message of folder (a reply answers only a
+    // received message, a send sends only a stored one).
+    bool Shows(SmsFolder folder) const { return shown_ && shown_->folder == folder; }
     // The rows of folder's list holding the message at position of location.
     std::vector<QTreeWidgetItem*> RowsAt(SmsFolder folder, const std::string& position,
                                          const std::string& location) const;
@@ -165,6 +169,7 @@ private:
     void SetEnabled(SmsFolder folder, bool any);
     // Where row goes in the inbox to keep its order.
     int InboxPlace(const QTreeWidgetItem& row) const;
+    void SetMenuItem(QAction* item, bool enabled);
     void ExecCompose();
     int Ask(const QString& caption, const QString& text);
 
