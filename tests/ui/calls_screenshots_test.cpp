@@ -7,6 +7,7 @@
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
+#include "tests/ui/x11_windows.h"
 #include "ui/citam_form.h"
 #include "ui/dialogs/call_forms.h"
 #include "ui/dialogs/call_windows.h"
@@ -36,9 +37,16 @@ using testing::PumpUntil;
 
 QString OutDir() { return qEnvironmentVariable("PARLENKO_SCREENSHOT_DIR"); }
 
+// The simulated phone's clock shows one second all the time: the pictures do
+// not depend on how long the steps before them took.
+phonesim::PhoneOptions StandingClock() {
+    phonesim::PhoneOptions options;
+    options.clockStands = true;
+    return options;
+}
+
 void Save(QWidget& w, const QString& name) {
-    w.raise();
-    Pump(300);
+    testing::SettleForPicture(w);
     QPixmap shot;
     if (QScreen* screen = w.screen(); screen != nullptr && QGuiApplication::platformName() == "xcb")
         shot = screen->grabWindow(w.winId());
@@ -72,7 +80,8 @@ TEST(ScreenshotsCalls, PageAndCallWindows) {
     }
     QtScheduler sched;
     parlenko::testing::SimSerialDevice device(
-        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state"));
+        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state"),
+        StandingClock());
     TSerialPortDriver port(device, sched);
     TWindowHost host;
     PhoneEngine engine(port, sched, host);

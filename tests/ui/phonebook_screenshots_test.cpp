@@ -8,6 +8,7 @@
 #include "phonesim/state.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
+#include "tests/ui/x11_windows.h"
 #include "ui/citam_form.h"
 #include "ui/dialogs/upis_imenik.h"
 #include "ui/glavna.h"
@@ -22,7 +23,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QToolBar>
 #include <QSettings>
 
@@ -42,14 +42,19 @@ using testing::PumpUntil;
 
 QString OutDir() { return qEnvironmentVariable("PARLENKO_SCREENSHOT_DIR"); }
 
+// The simulated phone's clock shows one second all the time: the pictures do
+// not depend on how long the steps before them took.
+phonesim::PhoneOptions StandingClock() {
+    phonesim::PhoneOptions options;
+    options.clockStands = true;
+    return options;
+}
+
 // What the display shows of a screen area holding the windows (their own
 // renderings, placed, when the platform cannot grab the screen).
 void SaveArea(const QRect& area, const std::vector<QWidget*>& windows, const QString& name) {
     Pump(300);
-    QPixmap shot;
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen != nullptr && QGuiApplication::platformName() == "xcb")
-        shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    QPixmap shot = testing::StillScreen(area);
     if (shot.isNull()) {
         shot = QPixmap(area.size());
         shot.fill(Qt::darkGray);
@@ -62,7 +67,7 @@ void SaveArea(const QRect& area, const std::vector<QWidget*>& windows, const QSt
 }
 
 void Save(QWidget& w, const QString& name) {
-    w.raise();
+    testing::SettleForPicture(w);
     SaveArea(w.frameGeometry(), {&w}, name);
 }
 
@@ -78,7 +83,8 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     }
     QtScheduler sched;
     parlenko::testing::SimSerialDevice device(
-        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state"));
+        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state"),
+        StandingClock());
     TSerialPortDriver port(device, sched);
     TWindowHost host;
     PhoneEngine engine(port, sched, host);
@@ -135,7 +141,7 @@ TEST(ScreenshotsPhonebook, PageEntryDialogAndCountries) {
     entry.setWindowTitle("New entry - Phonebook");
     entry.PrepareNew({}, "0911234567");
     entry.show();
-    Pump(300);
+    testing::SettleForPicture(entry);
     auto& name = testing::Find<QLineEdit>(entry, "ImeEdit");
     name.setFocus();
     name.setText(QString::fromUtf8("Ana ~{Ive}"));

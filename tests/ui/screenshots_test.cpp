@@ -21,6 +21,7 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
+#include "tests/ui/x11_windows.h"
 #include "ui/appointment_editor.h"
 #include "ui/citam_form.h"
 #include "ui/dialogs/barring_form.h"
@@ -69,7 +70,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -94,17 +94,19 @@ using testing::PumpUntil;
 
 QString OutDir() { return qEnvironmentVariable("PARLENKO_SCREENSHOT_DIR"); }
 
+// The simulated phone's clock shows one second all the time: the pictures do
+// not depend on how long the steps before them took.
+phonesim::PhoneOptions StandingClock() {
+    phonesim::PhoneOptions options;
+    options.clockStands = true;
+    return options;
+}
+
 // What the display shows of the window, with the title bar a window manager
 // gives it (its own rendering when the platform cannot grab the screen).
 void Save(QWidget& w, const QString& name) {
-    w.raise();
-    Pump(300);
-    QPixmap shot;
-    if (QScreen* screen = w.screen();
-        screen != nullptr && QGuiApplication::platformName() == "xcb") {
-        const QRect frame = w.frameGeometry();
-        shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-    }
+    testing::SettleForPicture(w);
+    QPixmap shot = testing::StillScreen(w.frameGeometry());
     if (shot.isNull()) shot = w.grab();
     const QString path = QDir(OutDir()).filePath(name);
     ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
@@ -114,10 +116,7 @@ void Save(QWidget& w, const QString& name) {
 // own renderings, placed, when the platform cannot grab the screen).
 void SaveArea(const QRect& area, const std::vector<QWidget*>& windows, const QString& name) {
     Pump(300);
-    QPixmap shot;
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen != nullptr && QGuiApplication::platformName() == "xcb")
-        shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    QPixmap shot = testing::StillScreen(area);
     if (shot.isNull()) {
         shot = QPixmap(area.size());
         shot.fill(Qt::darkGray);
@@ -146,7 +145,7 @@ TEST_F(Screenshots, Windows) {
         s.setValue("Auto Connect", 1);
     }
     QtScheduler sched;
-    parlenko::testing::SimSerialDevice device(sched);
+    parlenko::testing::SimSerialDevice device(sched, phonesim::MakeDefaultState(), StandingClock());
     TSerialPortDriver port(device, sched);
     TWindowHost host;
     PhoneEngine engine(port, sched, host);
@@ -430,7 +429,7 @@ TEST_F(Screenshots, Windows) {
     tipped.setToolTip("Mobile not connected!\r\nTo connect, double-click here!");
     tipped.setGeometry(20, 170, 60, 20);
     entry.show();
-    Pump(200);
+    testing::SettleForPicture(entry);
     const QString dashes = "--------------------------------";
     widgets::TTessaryHintWindow balloon(&entry);
     balloon.ShowHintAt(
@@ -461,7 +460,8 @@ TEST_F(Screenshots, Appointments) {
     testing::TempHome home;
     QtScheduler sched;
     parlenko::testing::SimSerialDevice device(
-        sched, phonesim::LoadStateFile(std::string(PARLENKO_SOURCE_DIR) + "/tests/data/s45.state"));
+        sched, phonesim::LoadStateFile(std::string(PARLENKO_SOURCE_DIR) + "/tests/data/s45.state"),
+        StandingClock());
     TSerialPortDriver port(device, sched);
     TWindowHost host;
     PhoneEngine engine(port, sched, host);
@@ -607,7 +607,8 @@ TEST_F(Screenshots, Sms) {
     }
     QtScheduler sched;
     parlenko::testing::SimSerialDevice device(
-        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state"));
+        sched, phonesim::LoadStateFile(PARLENKO_SOURCE_DIR "/tests/data/s45.state"),
+        StandingClock());
     TSerialPortDriver port(device, sched);
     TWindowHost host;
     PhoneEngine engine(port, sched, host);

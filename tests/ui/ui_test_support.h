@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QString>
+#include <QStyleHints>
 #include <QTimer>
 
 #include <cstdlib>
@@ -21,12 +22,19 @@
 
 namespace parlenko::ui::testing {
 
-// The application object (created on first use, kept to the end).
+// The application object (created on first use, kept to the end). When
+// pictures are taken the text cursor stays lit, so that two runs give the
+// same pictures whatever the moment of each.
 inline QApplication& App() {
     static int argc = 1;
     static char name[] = "ui_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        auto* made = new QApplication(argc, argv);
+        if (!qEnvironmentVariableIsEmpty("PARLENKO_SCREENSHOT_DIR"))
+            QGuiApplication::styleHints()->setCursorFlashTime(0);
+        return made;
+    }();
     return *app;
 }
 

@@ -51,7 +51,7 @@ void ScreenShot(const QString& name) {
     if (dir.isEmpty()) return;
     Pump(300);
     QDir().mkpath(dir);
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    const QPixmap shot = testing::StillScreen(QGuiApplication::primaryScreen()->geometry());
     EXPECT_TRUE(shot.save(QDir(dir).filePath(name), "PNG")) << name.toStdString();
 }
 

@@ -3,12 +3,15 @@
 #include "tests/ui/ui_test_support.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 #if defined(PARLENKO_HAVE_XCB)
 #include <xcb/xcb.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -116,8 +119,20 @@ std::array<long, 4> FrameExtents(const QWidget& window) {
     return out;
 }
 
+namespace {
+// Whether the window manager keeps the window and has framed it.
+bool Managed(const QWidget& window) {
+    const auto order = Stacking();
+    return std::find(order.begin(), order.end(), NativeWindow(window)) != order.end() &&
+           FrameExtents(window)[2] > 0;
+}
+}  // namespace
+
 #else
 
+namespace {
+bool Managed(const QWidget&) { return true; }
+}  // namespace
 bool OnX11() { return false; }
 bool WaitForWindowManager(int) { return false; }
 X11Window NativeWindow(const QWidget&) { return 0; }
@@ -130,5 +145,29 @@ bool Above(const QWidget&, const QWidget&) { return false; }
 std::array<long, 4> FrameExtents(const QWidget&) { return {}; }
 
 #endif
+
+void SettleForPicture(QWidget& window) {
+    window.raise();
+    const Qt::WindowType type = window.windowType();
+    const bool framed =
+        (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool) &&
+        !window.windowFlags().testAnyFlags(Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    if (framed && WaitForWindowManager(0)) PumpUntil([&] { return Managed(window); }, 3000);
+    Pump(300);
+}
+
+QPixmap StillScreen(const QRect& area) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || QGuiApplication::platformName() != QLatin1String("xcb")) return {};
+    QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    for (int tries = 0; tries < 20; ++tries) {
+        Pump(100);
+        QPixmap again = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        const bool same = again.toImage() == shot.toImage();
+        shot = std::move(again);
+        if (same) break;
+    }
+    return shot;
+}
 
 }  // namespace parlenko::ui::testing

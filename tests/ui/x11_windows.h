@@ -4,6 +4,8 @@
 // titles, stacking and activation with these. Everything answers "nothing"
 // off the X11 platform or without a window manager.
 
+#include <QPixmap>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -37,5 +39,13 @@ QString TitleOf(X11Window window);
 // The frame the window manager draws around the window: left, right, top,
 // bottom (_NET_FRAME_EXTENTS; zeros when it draws none).
 std::array<long, 4> FrameExtents(const QWidget& window);
+
+// Brings a shown window to the front and waits until the display shows it
+// whole: framed, when a window manager runs (for up to three seconds, as the
+// window manager may be slow), then painted.
+void SettleForPicture(QWidget& window);
+// What the screen shows of an area once it holds still (two grabs a moment
+// apart agree); a null picture off the X11 platform.
+QPixmap StillScreen(const QRect& area);
 
 }  // namespace parlenko::ui::testing

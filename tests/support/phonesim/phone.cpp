@@ -536,7 +536,11 @@ Phone::Answer Phone::CmsError(int code) const {
     return a;
 }
 
-std::int64_t Phone::ClockSeconds(std::int64_t nowMs) const { return clockBase_ + nowMs / 1000; }
+std::int64_t Phone::ClockRun(std::int64_t nowMs) const {
+    return options_.clockStands ? 0 : nowMs / 1000;
+}
+
+std::int64_t Phone::ClockSeconds(std::int64_t nowMs) const { return clockBase_ + ClockRun(nowMs); }
 
 std::string Phone::ClockText(std::int64_t nowMs) const {
     return FormatClockText(ClockSeconds(nowMs));

@@ -34,6 +34,7 @@ struct PhoneOptions {
     int ringTimeoutMs = 30000;       // an unanswered call then becomes a missed call
     int networkDelayMs = 500;        // before a USSD answer (+CUSD)
     int statusReportDelayMs = 5000;  // from sending a message that asked for one to its report
+    bool clockStands = false;        // the clock shows the same second all the time (pictures)
 };
 
 // A scripted misbehaviour for the next command(s) whose line starts with
@@ -291,6 +292,8 @@ private:
     void DeliverStatusReport(std::int64_t nowMs, int reference, const std::string& recipient,
                              const std::string& sentAt);
     std::int64_t ClockSeconds(std::int64_t nowMs) const;
+    // The seconds the clock has run at nowMs (none when it stands).
+    std::int64_t ClockRun(std::int64_t nowMs) const;
 
     PhoneState state_;
     Settings seededSettings_;

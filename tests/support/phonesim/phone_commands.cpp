@@ -269,7 +269,7 @@ Phone::Answer Phone::OnCclk(const Command& c, const Params& params, std::int64_t
         if (params.size() != 1 || !params[0].quoted) return Error();
         auto secs = ParseClockText(params[0].text);
         if (!secs) return CmeError(3);
-        clockBase_ = *secs - nowMs / 1000;
+        clockBase_ = *secs - ClockRun(nowMs);
     } else if (c.form != Command::Test) {
         return Error();
     }
