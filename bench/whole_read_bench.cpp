@@ -29,16 +29,16 @@
 // read, and ours is compared with gammu's stage by stage and in total.
 
 #include "bench/support/bench_support.h"
-#include "tests/support/engine_inside.h"
 #include "engine/core/host.h"
 #include "engine/core/loop_scheduler.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 #include "platform/serial/termios_serial_device.h"
+#include "tests/support/engine_inside.h"
 
 #ifdef PARLENKO_BENCH_QT
-#include "ui/qt_scheduler.h"
+#include "ui/base/qt_scheduler.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

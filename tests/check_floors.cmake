@@ -19,8 +19,22 @@ set(engine_floors
   objects=8
   session=9)
 
+# ui/: the pictures drawn in code and the plain helpers (text, folders,
+# options, time on the event loop), then the shared controls (labels,
+# buttons, lists, the message box and the one error box, the small
+# window's look), the small windows and dialogs, the pages, the exchange
+# windows over the pages, and the main window on top with the engine's host.
+# The image generator is a program of its own over the pictures.
+set(ui_floors
+  artwork=1 base=1
+  controls=2 imagegen=2
+  dialogs=3
+  pages=4
+  exchange=5
+  main_window=6)
+
 set(bad "")
-foreach(part engine)
+foreach(part engine ui)
   set(floors ${${part}_floors})
   file(GLOB_RECURSE files ${ROOT}/${part}/*.h ${ROOT}/${part}/*.cpp)
   foreach(f ${files})

@@ -3,7 +3,7 @@
 // names, as a user finds them.
 
 #include "tests/ui/ui_test_support.h"
-#include "ui/appointment_editor.h"
+#include "ui/dialogs/appointment_editor.h"
 
 #include <QCheckBox>
 #include <QComboBox>

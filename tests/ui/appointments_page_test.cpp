@@ -3,12 +3,12 @@
 // the upload of an entry; and, without a phone, the details, the sorting and
 // the vCalendar file.
 
-#include "ui/pages/appointments_page.h"
 #include "tests/support/engine_inside.h"
+#include "ui/pages/appointments_page.h"
 
+#include "engine/core/busy_state.h"
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/core/busy_state.h"
 #include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/hex_text.h"
@@ -17,11 +17,11 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/appointment_editor_controls.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/appointment_editor.h"
-#include "ui/citam_form.h"
-#include "ui/qt_scheduler.h"
-#include "ui/status_frm.h"
-#include "ui/window_host.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/dialogs/appointment_editor.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/dialogs/status_frm.h"
+#include "ui/main_window/window_host.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -9,8 +9,8 @@
 #include "exchange/formats/backup_files.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/qt_scheduler.h"
-#include "ui/window_host.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/main_window/window_host.h"
 
 #include <QCheckBox>
 #include <QDir>

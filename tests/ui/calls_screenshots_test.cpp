@@ -8,13 +8,13 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "tests/ui/x11_windows.h"
-#include "ui/citam_form.h"
+#include "ui/base/qt_scheduler.h"
 #include "ui/dialogs/call_forms.h"
 #include "ui/dialogs/call_windows.h"
-#include "ui/glavna.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/main_window/glavna.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/calls_page.h"
-#include "ui/qt_scheduler.h"
-#include "ui/window_host.h"
 
 #include <QDir>
 #include <QLabel>

@@ -10,17 +10,17 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/citam_form.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/controls/list_sort.h"
 #include "ui/dialogs/call_forms.h"
 #include "ui/dialogs/call_windows.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/dialogs/status_frm.h"
 #include "ui/dialogs/upis_imenik.h"
-#include "ui/glavna.h"
+#include "ui/main_window/glavna.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/calls_page.h"
-#include "ui/pages/list_sort.h"
 #include "ui/pages/phonebook_page.h"
-#include "ui/qt_scheduler.h"
-#include "ui/status_frm.h"
-#include "ui/window_host.h"
 
 #include <QCheckBox>
 #include <QDir>

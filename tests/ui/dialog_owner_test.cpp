@@ -12,14 +12,14 @@
 #include "exchange/store/outlook_store.h"
 #include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/dialogs/info_form.h"
+#include "ui/dialogs/status_frm.h"
 #include "ui/exchange/outlook_app_form.h"
 #include "ui/exchange/outlook_cont_form.h"
 #include "ui/exchange/store_session.h"
-#include "ui/info_form.h"
 #include "ui/pages/barring_page.h"
 #include "ui/pages/divert_page.h"
 #include "ui/pages/locks_page.h"
-#include "ui/status_frm.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The file choice of the exports: the folder it opens in, the extension
 // rules of its two forms and the question before replacing a file.
 
-#include "ui/dialogs/file_choice.h"
+#include "ui/controls/file_choice.h"
 
 #include "tests/ui/ui_test_support.h"
 

@@ -2,22 +2,22 @@
 // the reads they start, the advanced page's tabs, the status-bar indicators,
 // the general page and the naming of the current cell.
 
+#include "components/widgets/brisola_button.h"
 #include "engine/serial/serial_port_driver.h"
-#include "tests/support/engine_inside.h"
 #include "engine/session/engine_state.h"
 #include "engine/session/phone_engine.h"
-#include "components/widgets/brisola_button.h"
+#include "tests/support/engine_inside.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/citam_form.h"
-#include "ui/glavna.h"
+#include "ui/base/pictures.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/dialogs/save_net_form.h"
+#include "ui/main_window/glavna.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/general_page.h"
-#include "ui/pictures.h"
-#include "ui/qt_scheduler.h"
-#include "ui/save_net_form.h"
-#include "ui/window_host.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,20 +2,20 @@
 // connect runs the connect chain, a lost connection resets the window, and
 // the progress window follows what the engine tells it.
 
-#include "ui/glavna.h"
 #include "tests/support/engine_inside.h"
+#include "ui/main_window/glavna.h"
 
 #include "engine/general/general_info_chain.h"
-#include "engine/serial/serial_port_driver.h"
 #include "engine/phonebook/refresh_phonebook.h"
+#include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/citam_form.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/appointments_page.h"
-#include "ui/qt_scheduler.h"
-#include "ui/window_host.h"
 
 #include <QAction>
 #include <QLabel>

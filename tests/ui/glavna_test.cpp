@@ -1,8 +1,8 @@
 // The main window's life cycle over a scripted port: the automatic connect,
 // the close query, the page header pictures, and the painted main menu.
 
-#include "ui/glavna.h"
 #include "tests/support/engine_inside.h"
+#include "ui/main_window/glavna.h"
 
 #include "components/widgets/brisola_button.h"
 #include "components/widgets/menu_painter.h"
@@ -13,8 +13,8 @@
 #include "exchange/formats/phonebook_file.h"
 #include "tests/support/fake_serial_device.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/qt_scheduler.h"
-#include "ui/window_host.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/main_window/window_host.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "engine/text/phone_models.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/artwork/artwork.h"
-#include "ui/pictures.h"
+#include "ui/base/pictures.h"
 
 #include <QFileInfo>
 

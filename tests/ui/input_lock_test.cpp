@@ -2,7 +2,7 @@
 // or a menu it opens, while its dialogs take input as always; nothing of
 // the window changes its enabled state or loses the focus.
 
-#include "ui/input_lock.h"
+#include "ui/main_window/input_lock.h"
 
 #include "tests/ui/ui_test_support.h"
 

@@ -1,8 +1,8 @@
 // The shared sort of the report lists.
 
-#include "ui/pages/list_sort.h"
+#include "ui/controls/list_sort.h"
 
-#include "ui/name_order.h"
+#include "ui/base/name_order.h"
 
 #include "tests/ui/ui_test_support.h"
 

@@ -9,10 +9,10 @@
 #include "engine/session/phone_engine.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/citam_form.h"
-#include "ui/glavna.h"
-#include "ui/qt_scheduler.h"
-#include "ui/window_host.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/main_window/glavna.h"
+#include "ui/main_window/window_host.h"
 
 #include <QSettings>
 

@@ -3,7 +3,7 @@
 // melodies, a 153-byte melody in user slot 0, a 1-bit 101 x 46 operator
 // logo).
 
-#include "ui/glavna.h"
+#include "ui/main_window/glavna.h"
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -11,14 +11,14 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/citam_form.h"
-#include "ui/midi_player.h"
+#include "ui/base/midi_player.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/controls/pc_files.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/dialogs/status_frm.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/logo_page.h"
 #include "ui/pages/melodies_page.h"
-#include "ui/pc_files.h"
-#include "ui/qt_scheduler.h"
-#include "ui/status_frm.h"
-#include "ui/window_host.h"
 
 #include <QComboBox>
 #include <QFile>

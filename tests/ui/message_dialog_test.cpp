@@ -1,10 +1,10 @@
 // The program's message box: buttons and results, the title-bar close, the
 // look, and the line breaks of the texts.
 
-#include "ui/message_dialog.h"
+#include "ui/controls/message_dialog.h"
 
-#include "ui/artwork/artwork.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/artwork/artwork.h"
 
 #include <QLabel>
 #include <QKeyEvent>

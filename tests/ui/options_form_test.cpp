@@ -3,7 +3,7 @@
 // simulated phone, the reconnect after OK, the cell location display and the
 // settings page's commands.
 
-#include "ui/options_form.h"
+#include "ui/dialogs/options_form.h"
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
@@ -11,12 +11,12 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/glavna.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/dialogs/status_frm.h"
+#include "ui/main_window/glavna.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/general_page.h"
 #include "ui/pages/settings_page.h"
-#include "ui/qt_scheduler.h"
-#include "ui/status_frm.h"
-#include "ui/window_host.h"
 
 #include <QAction>
 #include <QCheckBox>

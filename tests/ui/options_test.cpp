@@ -1,6 +1,6 @@
 // The options file: defaults, ranges, and what a save writes.
 
-#include "ui/options.h"
+#include "ui/base/options.h"
 
 #include "platform/paths.h"
 

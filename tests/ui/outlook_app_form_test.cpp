@@ -3,23 +3,23 @@
 // phone appointments into the store, the page's single save, the failures,
 // and the repeating events khal makes.
 
-#include "ui/exchange/outlook_app_form.h"
 #include "tests/support/engine_inside.h"
+#include "ui/exchange/outlook_app_form.h"
 
-#include "engine/serial/serial_port_driver.h"
 #include "engine/core/busy_state.h"
+#include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/store/outlook_store.h"
-#include "ui/exchange/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/appointment_editor_controls.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/appointment_editor.h"
-#include "ui/citam_form.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/dialogs/appointment_editor.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/dialogs/status_frm.h"
+#include "ui/exchange/store_session.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/appointments_page.h"
-#include "ui/qt_scheduler.h"
-#include "ui/status_frm.h"
-#include "ui/window_host.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -9,12 +9,12 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/store/outlook_store.h"
-#include "ui/exchange/store_session.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/citam_form.h"
-#include "ui/qt_scheduler.h"
-#include "ui/window_host.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/exchange/store_session.h"
+#include "ui/main_window/window_host.h"
 
 #include <QComboBox>
 #include <QDir>

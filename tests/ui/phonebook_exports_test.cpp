@@ -6,13 +6,13 @@
 #include "exchange/formats/atomic_file.h"
 #include "exchange/formats/exports.h"
 #include "exchange/formats/phonebook_file.h"
-#include "tests/support/sim_serial_device.h"
 #include "phonesim/state.h"
+#include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/glavna.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/main_window/glavna.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/phonebook_page.h"
-#include "ui/qt_scheduler.h"
-#include "ui/window_host.h"
 
 #include <QAction>
 #include <QDir>

@@ -9,12 +9,12 @@
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "tests/ui/x11_windows.h"
-#include "ui/citam_form.h"
+#include "ui/base/qt_scheduler.h"
+#include "ui/dialogs/citam_form.h"
 #include "ui/dialogs/upis_imenik.h"
-#include "ui/glavna.h"
+#include "ui/main_window/glavna.h"
+#include "ui/main_window/window_host.h"
 #include "ui/pages/phonebook_page.h"
-#include "ui/qt_scheduler.h"
-#include "ui/window_host.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The engine's timers on the Qt loop, and the serial poll across a message
 // box opened from inside the receive handler.
 
-#include "ui/qt_scheduler.h"
+#include "ui/base/qt_scheduler.h"
 
 #include "engine/serial/serial_port_driver.h"
 #include "tests/support/fake_serial_device.h"

@@ -1,13 +1,13 @@
 // The status notice, the progress window, the splash window and the about box.
 
-#include "ui/citam_form.h"
-#include "ui/own_frame.h"
-#include "ui/info_form.h"
-#include "ui/splash_form.h"
-#include "ui/status_frm.h"
+#include "ui/controls/own_frame.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/dialogs/info_form.h"
+#include "ui/dialogs/splash_form.h"
+#include "ui/dialogs/status_frm.h"
 
-#include "ui/artwork/artwork.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/artwork/artwork.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -4,7 +4,7 @@
 // a watcher that answers the next message box as a user would.
 
 #include "tests/support/temp_dir.h"
-#include "ui/message_dialog.h"
+#include "ui/controls/message_dialog.h"
 
 #include <QApplication>
 #include <QLabel>

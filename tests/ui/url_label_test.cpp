@@ -3,7 +3,7 @@
 
 #include "components/widgets/url_label.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/info_form.h"
+#include "ui/dialogs/info_form.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>

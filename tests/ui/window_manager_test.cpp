@@ -12,12 +12,12 @@
 #include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "tests/ui/x11_windows.h"
-#include "ui/citam_form.h"
+#include "ui/controls/message_dialog.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/dialogs/status_frm.h"
 #include "ui/dialogs/upis_imenik.h"
 #include "ui/exchange/outlook_cont_form.h"
 #include "ui/exchange/store_session.h"
-#include "ui/message_dialog.h"
-#include "ui/status_frm.h"
 
 #include <QApplication>
 #include <QDir>

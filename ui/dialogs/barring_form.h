@@ -4,7 +4,7 @@
 // barring and class are kept between openings; the password is emptied on
 // every showing.
 
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 #include <array>
 

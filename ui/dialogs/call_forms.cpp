@@ -1,8 +1,8 @@
 #include "ui/dialogs/call_forms.h"
 
 #include "engine/session/phone_engine.h"
-#include "ui/pages/page_controls.h"
-#include "ui/text_codec.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 
 #include <QApplication>
 #include <QCheckBox>

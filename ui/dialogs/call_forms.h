@@ -5,7 +5,7 @@
 // shown. They start operations through PhoneEngine only; TCallWindows
 // (call_windows.h) shows them for the engine.
 
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "ui/dialogs/call_windows.h"
 
 #include "engine/session/phone_engine.h"
+#include "ui/base/text_codec.h"
 #include "ui/dialogs/call_forms.h"
-#include "ui/text_codec.h"
 
 namespace parlenko::ui {
 

@@ -2,9 +2,9 @@
 
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/dialogs/code_edit.h"
-#include "ui/pages/page_controls.h"
-#include "ui/text_codec.h"
 
 #include <QLineEdit>
 

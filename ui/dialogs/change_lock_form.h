@@ -4,7 +4,7 @@
 // dialling outside the fixed numbers (PIN 2). The chosen lock is kept
 // between openings; the code is emptied on every showing.
 
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 // page compares the new ones and sends the change. The codes are emptied on
 // every showing.
 
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 class QLabel;
 class QLineEdit;

@@ -5,9 +5,9 @@
 #include "engine/text/gsm_alphabet.h"
 #include "ui/artwork/services_images.h"
 #include "ui/artwork/small_images.h"
-#include "ui/name_order.h"
-#include "ui/pages/page_controls.h"
-#include "ui/text_codec.h"
+#include "ui/base/name_order.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -6,7 +6,7 @@
 // number selects its name. A number with other characters than digits, "+",
 // "*" and "#" shows a balloon and blocks both buttons.
 
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "ui/dialogs/new_sms_form.h"
 
 #include "engine/session/phone_engine.h"
-#include "ui/text_codec.h"
+#include "ui/base/text_codec.h"
 
 #include <QGroupBox>
 #include <QLabel>

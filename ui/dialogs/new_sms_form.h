@@ -6,7 +6,7 @@
 // message read while the notice is up refills it.
 
 #include "engine/sms/sms_view.h"
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 #include <QString>
 

@@ -5,9 +5,9 @@
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/sms_counts.h"
 #include "ui/artwork/sms_pictures.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/message_dialog.h"
 #include "ui/dialogs/sms_names.h"
-#include "ui/message_dialog.h"
-#include "ui/text_codec.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -12,7 +12,7 @@
 
 #include "engine/phone/phone_memory.h"
 #include "engine/sms/composed_sms.h"
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 #include <QStringList>
 

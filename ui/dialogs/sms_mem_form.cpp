@@ -3,8 +3,8 @@
 #include "components/widgets/tessary_hint.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
+#include "ui/base/text_codec.h"
 #include "ui/dialogs/sms_names.h"
-#include "ui/text_codec.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -3,7 +3,7 @@
 // none, asked when it is sent. Closes with OK (Send) once TelEdit holds a
 // phone number, else with Cancel.
 
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 class QComboBox;
 class QLineEdit;

@@ -1,8 +1,8 @@
 #include "ui/dialogs/sms_names.h"
 
 #include "ui/artwork/small_images.h"
-#include "ui/name_order.h"
-#include "ui/text_codec.h"
+#include "ui/base/name_order.h"
+#include "ui/base/text_codec.h"
 
 #include <QComboBox>
 #include <QStringList>

@@ -4,8 +4,8 @@
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/country_list.h"
 #include "ui/artwork/small_images.h"
-#include "ui/text_codec.h"
-#include "ui/window_owner.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/window_owner.h"
 
 #include <QCheckBox>
 #include <QComboBox>

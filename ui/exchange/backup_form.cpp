@@ -5,9 +5,9 @@
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/formats/backup_files.h"
 #include "exchange/formats/text_encoding.h"
-#include "ui/message_dialog.h"
-#include "ui/phone_text_question.h"
-#include "ui/text_codec.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/message_dialog.h"
+#include "ui/controls/phone_text_question.h"
 
 #include <QCheckBox>
 #include <QDate>

@@ -7,7 +7,7 @@
 // through it; every operation goes through PhoneEngine.
 
 #include "engine/phonebook/backup_view.h"
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
 
 #include <QString>
 

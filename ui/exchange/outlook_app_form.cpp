@@ -3,15 +3,15 @@
 #include "components/widgets/elided_label.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
-#include "ui/exchange/store_session.h"
-#include "ui/appointment_editor.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
-#include "ui/citam_form.h"
-#include "ui/message_dialog.h"
-#include "ui/pages/page_controls.h"
-#include "ui/phone_text_question.h"
-#include "ui/text_codec.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
+#include "ui/controls/message_dialog.h"
+#include "ui/controls/phone_text_question.h"
+#include "ui/dialogs/appointment_editor.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/exchange/store_session.h"
 
 #include <QCheckBox>
 #include <QComboBox>

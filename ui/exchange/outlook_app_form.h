@@ -9,9 +9,9 @@
 
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "ui/appointment_editor.h"
+#include "ui/controls/small_window.h"
+#include "ui/dialogs/appointment_editor.h"
 #include "ui/pages/appointments_page.h"
-#include "ui/small_window.h"
 
 #include <QString>
 

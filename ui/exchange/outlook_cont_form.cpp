@@ -4,15 +4,15 @@
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "ui/exchange/store_session.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
-#include "ui/citam_form.h"
-#include "ui/message_dialog.h"
-#include "ui/name_order.h"
-#include "ui/pages/page_controls.h"
-#include "ui/phone_text_question.h"
-#include "ui/text_codec.h"
+#include "ui/base/name_order.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
+#include "ui/controls/message_dialog.h"
+#include "ui/controls/phone_text_question.h"
+#include "ui/dialogs/citam_form.h"
+#include "ui/exchange/store_session.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -10,8 +10,8 @@
 
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "ui/contacts_exchange.h"
-#include "ui/small_window.h"
+#include "ui/controls/small_window.h"
+#include "ui/exchange/contacts_exchange.h"
 
 #include <QString>
 #include <QStringList>

@@ -6,13 +6,13 @@
 #include "engine/text/next_occurrence.h"
 #include "engine/text/vcalendar.h"
 #include "exchange/formats/exports.h"
-#include "ui/appointment_editor.h"
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
-#include "ui/message_dialog.h"
-#include "ui/name_order.h"
-#include "ui/pages/page_controls.h"
-#include "ui/text_codec.h"
+#include "ui/base/name_order.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
+#include "ui/controls/message_dialog.h"
+#include "ui/dialogs/appointment_editor.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -7,7 +7,7 @@
 
 #include "engine/core/host.h"
 #include "engine/objects/objects_view.h"
-#include "ui/dialogs/file_choice.h"
+#include "ui/controls/file_choice.h"
 
 #include <QDateTime>
 #include <QWidget>

@@ -3,10 +3,10 @@
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/exports.h"
 #include "ui/artwork/small_images.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/list_sort.h"
+#include "ui/controls/message_dialog.h"
 #include "ui/dialogs/call_windows.h"
-#include "ui/message_dialog.h"
-#include "ui/pages/list_sort.h"
-#include "ui/text_codec.h"
 
 #include <QGroupBox>
 #include <QHeaderView>

@@ -7,7 +7,7 @@
 // PhoneEngine.
 
 #include "engine/phonebook/call_lists_view.h"
-#include "ui/dialogs/file_choice.h"
+#include "ui/controls/file_choice.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "ui/pages/divert_page.h"
 
 #include "engine/session/phone_engine.h"
+#include "ui/controls/controls.h"
 #include "ui/dialogs/divert_form.h"
-#include "ui/pages/page_controls.h"
 #include "ui/pages/services_pages.h"
 
 namespace parlenko::ui {

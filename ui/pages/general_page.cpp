@@ -2,10 +2,10 @@
 
 #include "components/widgets/elided_label.h"
 #include "ui/artwork/artwork.h"
-#include "ui/message_dialog.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pictures.h"
-#include "ui/text_codec.h"
+#include "ui/base/pictures.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
+#include "ui/controls/message_dialog.h"
 
 #include <QFileInfo>
 #include <QGroupBox>

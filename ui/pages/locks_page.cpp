@@ -1,12 +1,12 @@
 #include "ui/pages/locks_page.h"
 
 #include "engine/session/phone_engine.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
+#include "ui/controls/message_dialog.h"
 #include "ui/dialogs/change_lock_form.h"
 #include "ui/dialogs/change_pin_form.h"
-#include "ui/message_dialog.h"
-#include "ui/pages/page_controls.h"
 #include "ui/pages/services_pages.h"
-#include "ui/text_codec.h"
 
 #include <QLineEdit>
 

@@ -5,11 +5,11 @@
 #include "engine/core/host.h"
 #include "engine/session/phone_engine.h"
 #include "ui/artwork/small_images.h"
-#include "ui/message_dialog.h"
-#include "ui/midi_player.h"
-#include "ui/pages/page_controls.h"
-#include "ui/pc_files.h"
-#include "ui/text_codec.h"
+#include "ui/base/midi_player.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
+#include "ui/controls/message_dialog.h"
+#include "ui/controls/pc_files.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -4,11 +4,11 @@
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/exports.h"
 #include "ui/artwork/small_images.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
+#include "ui/controls/list_sort.h"
+#include "ui/controls/message_dialog.h"
 #include "ui/dialogs/upis_imenik.h"
-#include "ui/message_dialog.h"
-#include "ui/pages/list_sort.h"
-#include "ui/pages/page_controls.h"
-#include "ui/text_codec.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -12,7 +12,7 @@
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "exchange/formats/phonebook_file.h"
-#include "ui/dialogs/file_choice.h"
+#include "ui/controls/file_choice.h"
 
 #include <QWidget>
 

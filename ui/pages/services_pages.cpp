@@ -2,11 +2,11 @@
 
 #include "engine/session/phone_engine.h"
 #include "ui/artwork/services_images.h"
+#include "ui/base/text_codec.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/barring_page.h"
 #include "ui/pages/divert_page.h"
 #include "ui/pages/locks_page.h"
-#include "ui/text_codec.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
-#include "ui/text_codec.h"
+#include "ui/base/text_codec.h"
 
 #include <QDateTime>
 #include <QGroupBox>

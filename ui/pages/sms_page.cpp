@@ -7,12 +7,12 @@
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/sms_counts.h"
 #include "ui/artwork/small_images.h"
+#include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
+#include "ui/controls/message_dialog.h"
 #include "ui/dialogs/new_sms_form.h"
 #include "ui/dialogs/sms_form.h"
 #include "ui/dialogs/sms_mem_form.h"
-#include "ui/message_dialog.h"
-#include "ui/pages/page_controls.h"
-#include "ui/text_codec.h"
 
 #include <QAction>
 #include <QDateTime>
