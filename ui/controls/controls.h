@@ -1,24 +1,34 @@
 #pragma once
-// Controls placed by hand on the pages and in the windows: each named, at its
-// place, with its caption (UTF-8).
+// The controls the windows place by hand: the pages, the small windows and
+// dialogs and the exchange windows build themselves from these. Each control
+// is named (nullptr: no code looks it up), at its place, with its caption; a
+// string literal given as a text is UTF-8.
 
-#include "components/widgets/elided_label.h"
-#include "ui/base/text_codec.h"
 #include "ui/controls/message_dialog.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QToolBar>
+#include <QTreeWidget>
 
 #include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
+
+class QFont;
+class QImage;
+class QTimer;
 
 namespace parlenko::ui::controls {
 
@@ -30,87 +40,74 @@ Control* Numbered(const std::array<Control*, N>& row, int number) {
     return row[static_cast<std::size_t>(number - 1)];
 }
 
-inline QGroupBox* Group(QWidget* parent, const char* name, const char* caption, const QRect& r) {
-    auto* g = new QGroupBox(U(caption), parent);
-    if (name != nullptr) g->setObjectName(name);
-    g->setGeometry(r);
-    return g;
-}
+// --- labels
 
+QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRect& r);
+// A caption no code looks up.
+QLabel* Caption(QWidget* parent, const QString& text, const QRect& r);
+// A caption at a point, as wide and high as its text in font (the parent's
+// when null).
+QLabel* FittedCaption(QWidget* parent, const QString& text, const QPoint& at,
+                      const QFont* font = nullptr);
+// A value beside its caption, in bold: the whole text, or as much as fits
+// with "..." (elided).
+QLabel* Value(QWidget* parent, const char* name, const QRect& r);
+QLabel* ElidedValue(QWidget* parent, const char* name, const QRect& r);
+// A value of a page: elided, bold and dark blue.
+QLabel* PageValue(QWidget* parent, const char* name, const QRect& r);
+// Where a row's caption and its value stand: x and width of each, and the
+// row's height.
+struct RowColumns {
+    int captionX;
+    int captionWidth;
+    int valueX;
+    int valueWidth;
+    int height = 19;
+};
+// A caption and its value (Value) on the row at y; the value.
+QLabel* ValueRow(QWidget* parent, const RowColumns& columns, int y, const QString& caption,
+                 const char* name);
+// A picture, named, at its place.
+QLabel* Picture(QWidget* parent, const char* name, const QRect& r, const QImage& picture);
+// One of the small pictures (16 x 16) at a point.
+QLabel* SmallPicture(QWidget* parent, int image, const QPoint& at);
+// The widget's own font in bold.
+void SetBold(QWidget* widget);
+
+// --- frames, buttons, edits
+
+QGroupBox* Group(QWidget* parent, const char* name, const QString& caption, const QRect& r);
 // A frame no code looks up.
-inline QGroupBox* Group(QWidget* parent, const char* caption, const QRect& r) {
-    return Group(parent, nullptr, caption, r);
-}
+QGroupBox* Group(QWidget* parent, const QString& caption, const QRect& r);
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const QRect& r);
+QRadioButton* Radio(QWidget* parent, const QString& name, const QString& caption, const QRect& r);
+QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, const QRect& r);
+QLineEdit* Edit(QWidget* parent, const char* name, const QRect& r);
+QComboBox* Combo(QWidget* parent, const char* name, const QRect& r);
 
-inline QLabel* Label(QWidget* parent, const char* name, const char* caption, const QRect& r) {
-    auto* l = new QLabel(U(caption), parent);
-    if (name != nullptr) l->setObjectName(name);
-    l->setGeometry(r);
-    return l;
-}
+// --- pictures, lists, tool bars
 
-inline QPushButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& r) {
-    auto* b = new QPushButton(U(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    return b;
-}
+QIcon SmallIcon(int image);
+// A list of rows under column captions, read-only, chosen by whole rows,
+// without the tree's root decoration.
+QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& columns);
+// A tool bar button: its small picture and its hint.
+QAction* Tool(QToolBar* bar, const char* name, int image, const QString& hint);
 
-inline QRadioButton* Radio(QWidget* parent, const QString& name, const char* caption,
-                           const QRect& r) {
-    auto* b = new QRadioButton(U(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    return b;
-}
-
-// A value shown beside its caption: bold, dark blue.
-inline QLabel* Value(QWidget* parent, const char* name, const QRect& r) {
-    auto* l = new widgets::TElidedLabel(parent);
-    l->setObjectName(name);
-    l->setGeometry(r);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: #1D3A66;"));
-    return l;
-}
+// A timer of the window's, named, with its interval (stopped).
+QTimer* Timer(QObject* owner, const char* name, int ms);
 
 // Fills a box with the phone's items (each with the icon), selecting index,
 // without telling the box's handler.
-inline void Fill(QComboBox* box, const std::vector<std::string>& items, int index,
-                 const QIcon& icon) {
-    QSignalBlocker block(box);
-    box->clear();
-    for (const std::string& item : items) box->addItem(icon, FromAnsi(item));
-    box->setCurrentIndex(index);
-}
+void Fill(QComboBox* box, const std::vector<std::string>& items, int index, const QIcon& icon);
 
 // True when path names an existing file with the suffix (lower case, any case
 // on disk).
-inline bool IsFileWithSuffix(const QString& path, QLatin1String suffix) {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.isFile() && info.suffix().toLower() == suffix;
-}
-
-// A Yes/No question; the answer as a DialogResult.
-inline int Ask(QWidget* parent, const char* caption, const char* text) {
-    return ShowMessageDialog(parent, U(caption), U(text), DialogKind::Confirmation,
-                             DialogButtons::YesNo);
-}
-
-inline void ShowError(QWidget* parent, const QString& text) {
-    ShowMessageDialog(parent, QStringLiteral("Error"), text, DialogKind::Error, DialogButtons::Ok);
-}
+bool IsFileWithSuffix(const QString& path, QLatin1String suffix);
 
 // Whether page is the page shown in each stack of pages it lies in (a page
 // outside any stack counts as shown). The main menu's items of a page are
 // the page's only while it is shown; leaving it switches them off.
-inline bool IsPageShown(const QWidget* page) {
-    for (const QWidget* w = page; w != nullptr; w = w->parentWidget())
-        if (const auto* stack = qobject_cast<const QStackedWidget*>(w->parentWidget()))
-            if (stack->currentWidget() != w) return false;
-    return true;
-}
+bool IsPageShown(const QWidget* page);
 
 }  // namespace parlenko::ui::controls

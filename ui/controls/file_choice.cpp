@@ -59,9 +59,9 @@ QString TFileChoice::ItemFile(QWidget* parent, const QString& title, const QStri
         if (!file.toLower().endsWith(ending)) file += ending;
         const QFileInfo info(file);
         if (!info.exists() || info.isDir() ||
-            ShowMessageDialog(parent, title,
-                              info.fileName() + " already exists.\n\nDo you want to replace it?",
-                              DialogKind::Confirmation, DialogButtons::YesNo) == DialogResult::Yes)
+            Ask(parent, title,
+                info.fileName() + " already exists.\n\nDo you want to replace it?") ==
+                DialogResult::Yes)
             return file;
         q.Folder = info.absolutePath();
         q.FileName = info.fileName();
@@ -74,8 +74,7 @@ QString TFileChoice::Folder(QWidget* parent, const QString& caption) {
 
 bool WrittenOrReported(QWidget* parent, const exchange::WriteResult& written) {
     if (written.ok()) return true;
-    ShowMessageDialog(parent, QStringLiteral("Error"), QString::fromStdString(written.error),
-                      DialogKind::Error, DialogButtons::Ok);
+    ShowError(parent, QStringLiteral("Error"), QString::fromStdString(written.error));
     return false;
 }
 

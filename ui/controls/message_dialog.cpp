@@ -164,4 +164,16 @@ int ShowMessageDialog(QWidget* parent, const std::string& caption, const std::st
     return ShowMessageDialog(parent, FromAnsi(caption), FromAnsi(text), kind, buttons);
 }
 
+void ShowError(QWidget* parent, const QString& caption, const QString& text) {
+    ShowMessageDialog(parent, caption, text, DialogKind::Error, DialogButtons::Ok);
+}
+
+void Inform(QWidget* parent, const QString& caption, const QString& text) {
+    ShowMessageDialog(parent, caption, text, DialogKind::Information, DialogButtons::Ok);
+}
+
+int Ask(QWidget* parent, const QString& caption, const QString& text) {
+    return ShowMessageDialog(parent, caption, text, DialogKind::Confirmation, DialogButtons::YesNo);
+}
+
 }  // namespace parlenko::ui

@@ -52,4 +52,11 @@ int ShowMessageDialog(QWidget* parent, const QString& caption, const QString& te
 int ShowMessageDialog(QWidget* parent, const std::string& caption, const std::string& text,
                       DialogKind kind, DialogButtons buttons);
 
+// The three boxes the windows open themselves. An error ("Error" is the
+// usual caption) and a notice, each with OK; a question with Yes and No,
+// whose answer is the DialogResult.
+void ShowError(QWidget* parent, const QString& caption, const QString& text);
+void Inform(QWidget* parent, const QString& caption, const QString& text);
+int Ask(QWidget* parent, const QString& caption, const QString& text);
+
 }  // namespace parlenko::ui

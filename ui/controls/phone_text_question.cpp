@@ -29,8 +29,7 @@ bool WriteChangedTexts(QWidget* parent, const std::vector<TextForPhone>& items) 
         lines << QStringLiteral("   . . . and %1 more").arg(changed - kItemsShown);
     const QString text = "Mobile phone can not store following characters:\r\r" + lines.join('\r') +
                          "\r\rWrite to mobile with these characters changed as shown?";
-    return ShowMessageDialog(parent, QStringLiteral("Unsupported characters"), text,
-                             DialogKind::Confirmation, DialogButtons::YesNo) == DialogResult::Yes;
+    return Ask(parent, QStringLiteral("Unsupported characters"), text) == DialogResult::Yes;
 }
 
 }  // namespace parlenko::ui

@@ -7,6 +7,7 @@
 #include "ui/artwork/small_images.h"
 #include "ui/base/name_order.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/window_owner.h"
 
 #include <QCheckBox>
@@ -32,13 +33,9 @@ constexpr int kTextLength = 16;
 constexpr int kNumberLength = 38;
 const QString kRule = QStringLiteral("--------------------------------");
 
-QIcon SmallIcon(int index) { return QIcon(QPixmap::fromImage(artwork::SmallImage(index))); }
-
+// A caption as wide as its text.
 QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
-    auto* l = new QLabel(U(text), parent);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
+    return controls::FittedCaption(parent, text, QPoint(x, y));
 }
 
 // The characters of text the phone cannot keep, each followed by a blank.
@@ -87,8 +84,19 @@ TAppointmentForm::TAppointmentForm(PhoneEngine& engine, QWidget* mainWindow)
     setFont(artwork::UiFont(8.5));
     setFixedSize(kWidth, kHeight);
 
-    auto* date = new QGroupBox(U(" Datum i vrijeme:"), this);
-    date->setGeometry(8, 4, 418, 54);
+    BuildDateAndName();
+    BuildRepeatAndActivation();
+    SnimiBtn = controls::Button(this, "SnimiBtn", "Snimi", QRect(262, 306, 78, 25));
+    SnimiBtn->setEnabled(false);
+    OdustaniBtn = controls::Button(this, "OdustaniBtn", "Odustani", QRect(348, 306, 78, 25));
+    ConnectHandlers();
+}
+
+// The date and time, the category, and the text or the number to call.
+void TAppointmentForm::BuildDateAndName() {
+    using controls::Combo;
+    using controls::Edit;
+    QGroupBox* date = controls::Group(this, " Datum i vrijeme:", QRect(8, 4, 418, 54));
     Caption(date, "Datum:", 12, 25);
     AppDatePicker = new QDateEdit(date);
     AppDatePicker->setObjectName("AppDatePicker");
@@ -101,78 +109,59 @@ TAppointmentForm::TAppointmentForm(PhoneEngine& engine, QWidget* mainWindow)
     AppTimePicker->setDisplayFormat("HH:mm:ss");
     AppTimePicker->setGeometry(282, 21, 100, 22);
 
-    auto* name = new QGroupBox(U(" Naziv i kategorija:"), this);
-    name->setGeometry(8, 62, 418, 86);
+    QGroupBox* name = controls::Group(this, " Naziv i kategorija:", QRect(8, 62, 418, 86));
     Caption(name, "Kategorija:", 12, 25);
-    AppCatCB = new QComboBox(name);
-    AppCatCB->setObjectName("AppCatCB");
-    AppCatCB->setGeometry(90, 21, 180, 22);
+    AppCatCB = Combo(name, "AppCatCB", QRect(90, 21, 180, 22));
     const int catPictures[] = {60, 64, 62, 58};
     const char* catTexts[] = {"Memorandum", "Telefonski poziv", "Sastanak", "Godišnjica"};
-    for (int i = 0; i < 4; ++i) AppCatCB->addItem(SmallIcon(catPictures[i]), U(catTexts[i]));
+    for (int i = 0; i < 4; ++i)
+        AppCatCB->addItem(controls::SmallIcon(catPictures[i]), U(catTexts[i]));
     Notebook1 = new QStackedWidget(name);
     Notebook1->setObjectName("Notebook1");
     Notebook1->setGeometry(2, 50, 414, 30);
     auto* pageDefault = new QWidget;
     pageDefault->setObjectName("Default");
     Caption(pageDefault, "Naziv:", 10, 5);
-    NazivEdit = new QLineEdit(pageDefault);
-    NazivEdit->setObjectName("NazivEdit");
-    NazivEdit->setGeometry(88, 1, 180, 22);
+    NazivEdit = Edit(pageDefault, "NazivEdit", QRect(88, 1, 180, 22));
     auto* pagePhone = new QWidget;
     pagePhone->setObjectName("Phone Call");
     Caption(pagePhone, "Broj:", 10, 5);
-    TelEdit = new QLineEdit(pagePhone);
-    TelEdit->setObjectName("TelEdit");
-    TelEdit->setGeometry(88, 1, 130, 22);
-    NazivCB = new QComboBox(pagePhone);
-    NazivCB->setObjectName("NazivCB");
-    NazivCB->setGeometry(226, 1, 180, 22);
+    TelEdit = Edit(pagePhone, "TelEdit", QRect(88, 1, 130, 22));
+    NazivCB = Combo(pagePhone, "NazivCB", QRect(226, 1, 180, 22));
     Notebook1->addWidget(pageDefault);
     Notebook1->addWidget(pagePhone);
     // Only typing is limited: a longer text read from the phone is kept whole.
     NazivEdit->setValidator(new TypingLimit(NazivEdit, kTextLength));
     TelEdit->setValidator(new TypingLimit(TelEdit, kNumberLength));
+}
 
-    auto* repeat = new QGroupBox(U(" Ponavljanje:"), this);
-    repeat->setGeometry(8, 152, 418, 54);
+// The repetition with its weekday, and the activation told in words.
+void TAppointmentForm::BuildRepeatAndActivation() {
+    using controls::Combo;
+    QGroupBox* repeat = controls::Group(this, " Ponavljanje:", QRect(8, 152, 418, 54));
     Caption(repeat, "Ponavljanje:", 12, 25);
-    AppPerCB = new QComboBox(repeat);
-    AppPerCB->setObjectName("AppPerCB");
-    AppPerCB->setGeometry(90, 21, 110, 22);
+    AppPerCB = Combo(repeat, "AppPerCB", QRect(90, 21, 110, 22));
     for (const char* t : {"Samo jednom", "Svakodnevno", "Tjedno", "Mjesečno", "Godišnje"})
         AppPerCB->addItem(U(t));
     Caption(repeat, "Dan u tjednu:", 212, 25);
-    AppDayCB = new QComboBox(repeat);
-    AppDayCB->setObjectName("AppDayCB");
-    AppDayCB->setGeometry(296, 21, 112, 22);
+    AppDayCB = Combo(repeat, "AppDayCB", QRect(296, 21, 112, 22));
     for (const char* t :
          {"Ponedjeljak", "Utorak", "Srijeda", "Četvrtak", "Petak", "Subota", "Nedjelja"})
         AppDayCB->addItem(U(t));
     AppDayCB->setEnabled(false);
 
-    auto* act = new QGroupBox(U(" Aktivacija podsjetnika:"), this);
-    act->setGeometry(8, 210, 418, 88);
-    AppActivationLab = new QLabel(act);
-    AppActivationLab->setObjectName("AppActivationLab");
-    AppActivationLab->setGeometry(10, 18, 220, 64);
+    QGroupBox* act = controls::Group(this, " Aktivacija podsjetnika:", QRect(8, 210, 418, 88));
+    AppActivationLab = controls::Label(act, "AppActivationLab", {}, QRect(10, 18, 220, 64));
     AppActivationLab->setAlignment(Qt::AlignCenter);
     AppActivationLab->setStyleSheet(
         QStringLiteral("QLabel { color: #D00000; }"
                        "QLabel:disabled { color: #A0A0A0; }"));
     AppActivationLab->setEnabled(false);
-    ActivateCheck = new QCheckBox(U("Aktiviraj podsjetnik"), act);
-    ActivateCheck->setObjectName("ActivateCheck");
-    ActivateCheck->setGeometry(250, 38, 160, 22);
+    ActivateCheck =
+        controls::Check(act, "ActivateCheck", "Aktiviraj podsjetnik", QRect(250, 38, 160, 22));
+}
 
-    SnimiBtn = new QPushButton(U("Snimi"), this);
-    SnimiBtn->setObjectName("SnimiBtn");
-    SnimiBtn->setGeometry(262, 306, 78, 25);
-    SnimiBtn->setEnabled(false);
-    OdustaniBtn = new QPushButton(U("Odustani"), this);
-    OdustaniBtn->setObjectName("OdustaniBtn");
-    OdustaniBtn->setGeometry(348, 306, 78, 25);
-
+void TAppointmentForm::ConnectHandlers() {
     // Combo changes of the user only: the page's own settings must not empty
     // the edits or move the date.
     connect(AppCatCB, &QComboBox::activated, this, [this] { AppCatCBChange(); });
@@ -267,7 +256,7 @@ void TAppointmentForm::FillNameList() {
         QString shown = stored;
         const bool vip = shown.endsWith('!');
         if (vip) shown.chop(1);
-        NazivCB->addItem(SmallIcon(vip ? 4 : 3), shown, stored);
+        NazivCB->addItem(controls::SmallIcon(vip ? 4 : 3), shown, stored);
     }
     NazivCB->setCurrentIndex(-1);
 }

@@ -78,6 +78,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildDateAndName();
+    void BuildRepeatAndActivation();
+    void ConnectHandlers();
     QDateTime Now() const { return now_(); }
     // Fills the controls as the new command does (the values of a store item,
     // or those of an empty entry).

@@ -22,25 +22,11 @@ constexpr int kDtmfStringLength = 29;
 constexpr int kNoticeCloseMs = 10000;
 
 using controls::Button;
+using controls::Caption;
+using controls::Value;
 
 constexpr Qt::WindowFlags kDialogFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint;
-
-QLabel* Caption(QWidget* parent, const char* text, const QRect& geometry) {
-    auto* l = new QLabel(U(text), parent);
-    l->setGeometry(geometry);
-    return l;
-}
-
-QLabel* Value(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setGeometry(geometry);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
 
 // The tone buttons in Tag order: caption and name.
 struct ToneKey {

@@ -3,6 +3,7 @@
 #include "components/widgets/flat_panel.h"
 #include "ui/artwork/artwork.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/own_frame.h"
 
 #include <QEvent>
@@ -17,12 +18,10 @@ namespace {
 constexpr int kWidth = 280;
 constexpr int kHeight = 129;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
-                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(geometry);
-    l->setAlignment(align);
+// A line of the window's width, centred.
+QLabel* Line(QWidget* panel, const char* name, const QString& text, int y, int height) {
+    QLabel* l = controls::Label(panel, name, text, QRect(1, y, kWidth - 8 - 2, height));
+    l->setAlignment(Qt::AlignCenter);
     return l;
 }
 
@@ -49,25 +48,18 @@ TCitamForm::TCitamForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     CitamSlika->setGeometry(8, 4, 36, 37);
     CitamSlika->installEventFilter(this);
 
-    Label2 = MakeLabel(panel, "Label2", QString::fromUtf8("Lokacija:"), QRect(56, 5, 60, 16));
-    LokacijaLab = MakeLabel(panel, "LokacijaLab", QString(), QRect(118, 5, 146, 16));
-    Label1 = MakeLabel(panel, "Label1", QString::fromUtf8("Upisano:"), QRect(56, 23, 60, 16));
-    UpisanoLab = MakeLabel(panel, "UpisanoLab", QString(), QRect(118, 23, 146, 16));
-    QFont bold = font();
-    bold.setBold(true);
-    LokacijaLab->setFont(bold);
-    UpisanoLab->setFont(bold);
-    PozicijaLab =
-        MakeLabel(panel, "PozicijaLab", QString(), QRect(1, 46, inner - 2, 16), Qt::AlignCenter);
+    Label2 = controls::Label(panel, "Label2", "Lokacija:", QRect(56, 5, 60, 16));
+    LokacijaLab = controls::Value(panel, "LokacijaLab", QRect(118, 5, 146, 16));
+    Label1 = controls::Label(panel, "Label1", "Upisano:", QRect(56, 23, 60, 16));
+    UpisanoLab = controls::Value(panel, "UpisanoLab", QRect(118, 23, 146, 16));
+    PozicijaLab = Line(panel, "PozicijaLab", QString(), 46, 16);
     ProgressBar1 = new QProgressBar(panel);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setGeometry(8, 66, inner - 16, 14);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
-    ProgresLab =
-        MakeLabel(panel, "ProgresLab", QString(), QRect(1, 82, inner - 2, 15), Qt::AlignCenter);
-    Label3 = MakeLabel(panel, "Label3", QString::fromUtf8("Trenutak, molim . . ."),
-                       QRect(1, 101, inner - 2, 16), Qt::AlignCenter);
+    ProgresLab = Line(panel, "ProgresLab", QString(), 82, 15);
+    Label3 = Line(panel, "Label3", "Trenutak, molim . . .", 101, 16);
     Label3->setStyleSheet(QStringLiteral("color: #1D3A66;"));
     ResetTexts();
     // A caption without title-bar buttons: the window closes with its operation.

@@ -2,6 +2,7 @@
 
 #include "components/widgets/url_label.h"
 #include "ui/artwork/artwork.h"
+#include "ui/controls/controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -14,19 +15,6 @@ namespace {
 constexpr int kWidth = 313;
 constexpr int kHeight = 331;
 
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
-                 bool bold = false) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(geometry);
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    return l;
-}
-
 }  // namespace
 
 TInfoForm::TInfoForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
@@ -37,30 +25,25 @@ TInfoForm::TInfoForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setModal(true);
     setFixedSize(kWidth, kHeight);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
-    Image1->setGeometry(0, 0, kWidth, 84);
-    Image1->setPixmap(QPixmap::fromImage(artwork::AboutBand(kWidth, 84)));
+    using namespace controls;
+    Image1 = Picture(this, "Image1", QRect(0, 0, kWidth, 84), artwork::AboutBand(kWidth, 84));
 
-    OpisLab = AddLabel(this, "OpisLab",
-                       QString::fromUtf8("Program  za jednostavno upravljanje, kontrolu i razmjenu "
-                                         "podataka između mobitela i računala."),
-                       QRect(16, 94, kWidth - 32, 44));
+    OpisLab = Label(this, "OpisLab",
+                    QString::fromUtf8("Program  za jednostavno upravljanje, kontrolu i razmjenu "
+                                      "podataka između mobitela i računala."),
+                    QRect(16, 94, kWidth - 32, 44));
     OpisLab->setWordWrap(true);
     OpisLab->setAlignment(Qt::AlignCenter);
 
-    auto* group = new QGroupBox(QString::fromUtf8(" Kontakt: "), this);
-    group->setObjectName("GroupBox1");
-    group->setGeometry(12, 146, kWidth - 24, 136);
-    AddLabel(group, "Label1", QString::fromUtf8("Autor:"), QRect(14, 24, 90, 16));
-    AddLabel(group, "AutorLab", QString::fromUtf8("Parlenko projekt"), QRect(110, 24, 170, 16),
-             true);
-    AddLabel(group, "Label2", QString::fromUtf8("E-mail:"), QRect(14, 46, 90, 16));
+    QGroupBox* group = Group(this, "GroupBox1", " Kontakt: ", QRect(12, 146, kWidth - 24, 136));
+    Label(group, "Label1", "Autor:", QRect(14, 24, 90, 16));
+    Value(group, "AutorLab", QRect(110, 24, 170, 16))->setText("Parlenko projekt");
+    Label(group, "Label2", "E-mail:", QRect(14, 46, 90, 16));
     EmailLab = new widgets::TUrlLabel(QString::fromUtf8("parlenko@example.org"), group);
     EmailLab->setObjectName("EmailLab");
     EmailLab->setGeometry(110, 46, 170, 16);
     EmailLab->UrlType = widgets::TUrlType::Mail;
-    AddLabel(group, "Label3", QString::fromUtf8("Web:"), QRect(14, 68, 90, 16));
+    Label(group, "Label3", "Web:", QRect(14, 68, 90, 16));
     WebLab = new widgets::TUrlLabel(QString::fromUtf8("www.example.org/parlenko"), group);
     WebLab->setObjectName("WebLab");
     WebLab->setGeometry(110, 68, 170, 16);
@@ -69,13 +52,12 @@ TInfoForm::TInfoForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(14, 94, kWidth - 24 - 28, 4);
-    AddLabel(group, "Label4", QString::fromUtf8("Verzija programa:"), QRect(14, 106, 110, 16));
-    VerzijaLab =
-        AddLabel(group, "VerzijaLab", QString::fromUtf8("1.0.1.0"), QRect(130, 106, 100, 16), true);
+    Label(group, "Label4", "Verzija programa:", QRect(14, 106, 110, 16));
+    VerzijaLab = Value(group, "VerzijaLab", QRect(130, 106, 100, 16));
+    VerzijaLab->setText("1.0.1.0");
 
-    ZatvoriBtn = new QPushButton(QString::fromUtf8("Zatvori"), this);
-    ZatvoriBtn->setObjectName("ZatvoriBtn");
-    ZatvoriBtn->setGeometry((kWidth - 90) / 2, kHeight - 40, 90, 27);
+    ZatvoriBtn =
+        Button(this, "ZatvoriBtn", "Zatvori", QRect((kWidth - 90) / 2, kHeight - 40, 90, 27));
     ZatvoriBtn->setDefault(true);
     connect(ZatvoriBtn, &QPushButton::clicked, this, &QDialog::reject);
 }

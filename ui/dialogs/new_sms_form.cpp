@@ -2,6 +2,7 @@
 
 #include "engine/session/phone_engine.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -14,18 +15,6 @@ namespace {
 
 constexpr int kCloseMs = 30000;
 
-QLabel* Row(QWidget* group, const char* caption, int y, const char* name) {
-    auto* c = new QLabel(U(caption), group);
-    c->setGeometry(12, y, 100, 19);
-    auto* v = new QLabel(group);
-    v->setObjectName(name);
-    v->setGeometry(114, y, 206, 19);
-    QFont f = v->font();
-    f.setBold(true);
-    v->setFont(f);
-    return v;
-}
-
 }  // namespace
 
 TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
@@ -35,23 +24,19 @@ TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(true);
     setFixedSize(348, 300);
-    auto* details = new QGroupBox(U(" Osnovni podaci poruke:"), this);
-    details->setGeometry(8, 6, 332, 90);
-    OsobaLab = Row(details, "Naziv osobe:", 22, "OsobaLab");
-    TelefonLab = Row(details, "Telefonski broj:", 43, "TelefonLab");
-    DatumLab = Row(details, "Datum i vrijeme:", 64, "DatumLab");
-    auto* text = new QGroupBox(U(" Tekst poruke:"), this);
-    text->setGeometry(8, 100, 332, 156);
+    using namespace controls;
+    QGroupBox* details = Group(this, " Osnovni podaci poruke:", QRect(8, 6, 332, 90));
+    const RowColumns row{12, 100, 114, 206};
+    OsobaLab = ValueRow(details, row, 22, "Naziv osobe:", "OsobaLab");
+    TelefonLab = ValueRow(details, row, 43, "Telefonski broj:", "TelefonLab");
+    DatumLab = ValueRow(details, row, 64, "Datum i vrijeme:", "DatumLab");
+    QGroupBox* text = Group(this, " Tekst poruke:", QRect(8, 100, 332, 156));
     PorukaMemo = new QPlainTextEdit(text);
     PorukaMemo->setObjectName("PorukaMemo");
     PorukaMemo->setReadOnly(true);
     PorukaMemo->setGeometry(10, 20, 312, 126);
-    Button1 = new QPushButton(U("Zatvori"), this);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(8, 264, 120, 26);
-    Button2 = new QPushButton(U("Odgovori na poruku"), this);
-    Button2->setObjectName("Button2");
-    Button2->setGeometry(220, 264, 120, 26);
+    Button1 = Button(this, "Button1", "Zatvori", QRect(8, 264, 120, 26));
+    Button2 = Button(this, "Button2", "Odgovori na poruku", QRect(220, 264, 120, 26));
     CloseTimer = new QTimer(this);
     CloseTimer->setObjectName("CloseTimer");
     CloseTimer->setInterval(kCloseMs);

@@ -2,6 +2,7 @@
 
 #include "engine/session/phone_engine.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
 
 #include <QGroupBox>
@@ -14,18 +15,6 @@ namespace {
 
 constexpr int kLocationNameLength = 40;
 
-QLabel* Row(QWidget* group, const char* caption, int y, const char* name) {
-    auto* c = new QLabel(U(caption), group);
-    c->setGeometry(14, y, 96, 19);
-    auto* v = new QLabel(group);
-    v->setObjectName(name);
-    v->setGeometry(112, y, 190, 19);
-    QFont f = v->font();
-    f.setBold(true);
-    v->setFont(f);
-    return v;
-}
-
 }  // namespace
 
 TSaveNetForm::TSaveNetForm(QWidget* mainWindow, PhoneEngine& engine)
@@ -34,27 +23,20 @@ TSaveNetForm::TSaveNetForm(QWidget* mainWindow, PhoneEngine& engine)
     setWindowTitle(U("Snimanje mrežne lokacije . . ."));
     setModal(true);
     setFixedSize(330, 230);
-    auto* now = new QGroupBox(U(" Trenutna lokacija:"), this);
-    now->setGeometry(8, 6, 314, 90);
-    NetLab = Row(now, "Naziv mreže:", 22, "NetLab");
-    LocLab = Row(now, "Lokacija:", 43, "LocLab");
-    CellLab = Row(now, "Bazna stanica:", 64, "CellLab");
-    auto* save = new QGroupBox(U(" Snimi lokaciju:"), this);
-    save->setGeometry(8, 102, 314, 80);
-    auto* caption = new QLabel(U("Naziv lokacije:"), save);
-    caption->setGeometry(14, 22, 200, 19);
-    LocEdit = new QLineEdit(save);
-    LocEdit->setObjectName("LocEdit");
+    using namespace controls;
+    QGroupBox* now = Group(this, " Trenutna lokacija:", QRect(8, 6, 314, 90));
+    const RowColumns row{14, 96, 112, 190};
+    NetLab = ValueRow(now, row, 22, "Naziv mreže:", "NetLab");
+    LocLab = ValueRow(now, row, 43, "Lokacija:", "LocLab");
+    CellLab = ValueRow(now, row, 64, "Bazna stanica:", "CellLab");
+    QGroupBox* save = Group(this, " Snimi lokaciju:", QRect(8, 102, 314, 80));
+    Caption(save, "Naziv lokacije:", QRect(14, 22, 200, 19));
+    LocEdit = Edit(save, "LocEdit", QRect(14, 44, 286, 22));
     LocEdit->setMaxLength(kLocationNameLength);
-    LocEdit->setGeometry(14, 44, 286, 22);
-    Button1 = new QPushButton(U("Snimi"), this);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(86, 192, 75, 26);
+    Button1 = Button(this, "Button1", "Snimi", QRect(86, 192, 75, 26));
     Button1->setEnabled(false);
     Button1->setDefault(true);
-    Button2 = new QPushButton(U("Odustani"), this);
-    Button2->setObjectName("Button2");
-    Button2->setGeometry(169, 192, 75, 26);
+    Button2 = Button(this, "Button2", "Odustani", QRect(169, 192, 75, 26));
     connect(LocEdit, &QLineEdit::textChanged, this, [this] { LocEditChange(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
@@ -78,9 +60,8 @@ void TSaveNetForm::Button1Click() {
     if (!engine_.SaveLocationName(ToAnsi(NetLab->text()), ToAnsi(LocLab->text()),
                                   ToAnsi(CellLab->text()), ToAnsi(LocEdit->text()), &error)) {
         // The old file stays; the dialog stays open to try again.
-        ShowMessageDialog(this, QStringLiteral("Error"),
-                          QStringLiteral("Cannot save location name!\r\r") + FromAnsi(error),
-                          DialogKind::Error, DialogButtons::Ok);
+        ShowError(this, QStringLiteral("Error"),
+                  QStringLiteral("Cannot save location name!\r\r") + FromAnsi(error));
         return;
     }
     accept();

@@ -6,6 +6,7 @@
 #include "engine/text/sms_counts.h"
 #include "ui/artwork/sms_pictures.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/dialogs/sms_names.h"
 
@@ -29,20 +30,10 @@ namespace {
 
 const QString kEuro = QString(QChar(0x20AC));
 
-QLabel* Caption(QWidget* parent, const char* text, const QRect& r) {
-    auto* l = new QLabel(U(text), parent);
-    l->setGeometry(r);
-    return l;
-}
-
-QLabel* Value(QWidget* parent, const char* name, const QRect& r) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setGeometry(r);
+// A count of the text: bold, on the right.
+QLabel* Count(QWidget* parent, const char* name, const QRect& r) {
+    QLabel* l = controls::Value(parent, name, r);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
     return l;
 }
 
@@ -79,20 +70,36 @@ TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     setModal(true);
     setFixedSize(460, 414);
 
-    auto* recipient = new QGroupBox(U(" Primatelj poruke:"), this);
-    recipient->setGeometry(8, 6, 444, 78);
-    Caption(recipient, "Telefonski broj:", QRect(12, 22, 100, 21));
-    TelEdit = new QLineEdit(recipient);
-    TelEdit->setObjectName("TelEdit");
-    TelEdit->setMaxLength(20);
-    TelEdit->setGeometry(116, 22, 316, 22);
-    Caption(recipient, "Naziv osobe:", QRect(12, 48, 100, 21));
-    NazivCB = new QComboBox(recipient);
-    NazivCB->setObjectName("NazivCB");
-    NazivCB->setGeometry(116, 48, 316, 22);
+    BuildRecipient();
+    BuildOptions();
+    BuildText();
+    BuildPictures();
+    BuildButtons();
+    ConnectHandlers();
+    FlashCheck->setToolTip(U("This message will be automatically\rdisplayed on mobile display."));
+    ReportCheck->setToolTip(U("SMS center will confirm when\rmessage is delivered."));
+    AddPicBtn->setToolTip(
+        U("Add picture to message...\r\rPictures will be visible only if\r"
+          "receiver has 'Siemens' mobile."));
+    PorukaMemoChange();
+    SmsPicturesPBPaint();
+}
 
-    auto* validity = new QGroupBox(U(" Period čuvanja poruke u SMS centru:"), this);
-    validity->setGeometry(8, 88, 214, 78);
+void TSmsForm::BuildRecipient() {
+    using namespace controls;
+    QGroupBox* recipient = Group(this, " Primatelj poruke:", QRect(8, 6, 444, 78));
+    Caption(recipient, "Telefonski broj:", QRect(12, 22, 100, 21));
+    TelEdit = Edit(recipient, "TelEdit", QRect(116, 22, 316, 22));
+    TelEdit->setMaxLength(20);
+    Caption(recipient, "Naziv osobe:", QRect(12, 48, 100, 21));
+    NazivCB = Combo(recipient, "NazivCB", QRect(116, 48, 316, 22));
+}
+
+// The validity period in the centre, flash and the status report.
+void TSmsForm::BuildOptions() {
+    using namespace controls;
+    QGroupBox* validity =
+        Group(this, " Period čuvanja poruke u SMS centru:", QRect(8, 88, 214, 78));
     Caption(validity, "Period čuvanja:", QRect(12, 22, 100, 21));
     TrajanjeUpDown = new QSpinBox(validity);
     TrajanjeUpDown->setObjectName("TrajanjeUpDown");
@@ -103,79 +110,66 @@ TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     TrajanjeEdit->setObjectName("TrajanjeEdit");
     TrajanjeEdit->setReadOnly(true);
     Caption(validity, "Vrsta perioda:", QRect(12, 48, 100, 21));
-    TrajanjeCB = new QComboBox(validity);
-    TrajanjeCB->setObjectName("TrajanjeCB");
-    TrajanjeCB->setGeometry(116, 48, 98, 22);
+    TrajanjeCB = Combo(validity, "TrajanjeCB", QRect(116, 48, 98, 22));
     TrajanjeCB->addItems({"Minute", "Sati", "Dani", "Tjedni"});
     TrajanjeCB->setCurrentIndex(3);
 
-    auto* options = new QGroupBox(U(" Dodatne opcije:"), this);
-    options->setGeometry(226, 88, 226, 78);
-    FlashCheck = new QCheckBox(U(" Specijalna poruka  (Flash SMS)"), options);
-    FlashCheck->setObjectName("FlashCheck");
-    FlashCheck->setGeometry(10, 22, 212, 21);
-    ReportCheck = new QCheckBox(U(" Potvrda dostave  (Status Report)"), options);
-    ReportCheck->setObjectName("ReportCheck");
-    ReportCheck->setGeometry(10, 48, 212, 21);
+    QGroupBox* options = Group(this, " Dodatne opcije:", QRect(226, 88, 226, 78));
+    FlashCheck =
+        Check(options, "FlashCheck", " Specijalna poruka  (Flash SMS)", QRect(10, 22, 212, 21));
+    ReportCheck =
+        Check(options, "ReportCheck", " Potvrda dostave  (Status Report)", QRect(10, 48, 212, 21));
+}
 
-    auto* text = new QGroupBox(U(" Tekst poruke:"), this);
-    text->setGeometry(8, 170, 290, 200);
+// The text with its counts, and the message centre it goes through.
+void TSmsForm::BuildText() {
+    using namespace controls;
+    QGroupBox* text = Group(this, " Tekst poruke:", QRect(8, 170, 290, 200));
     PorukaMemo = new QPlainTextEdit(text);
     PorukaMemo->setObjectName("PorukaMemo");
     PorukaMemo->setGeometry(10, 20, 270, 142);
     PorukaMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     PorukaMemo->setTabChangesFocus(true);
     Caption(text, "Maksimalno:", QRect(10, 170, 72, 20));
-    MaxLab = Value(text, "MaxLab", QRect(80, 170, 24, 20));
+    MaxLab = Count(text, "MaxLab", QRect(80, 170, 24, 20));
     Caption(text, "Upisano:", QRect(114, 170, 54, 20));
-    UpisLab = Value(text, "UpisLab", QRect(166, 170, 24, 20));
+    UpisLab = Count(text, "UpisLab", QRect(166, 170, 24, 20));
     Caption(text, "Preostaje:", QRect(200, 170, 60, 20));
-    PreLab = Value(text, "PreLab", QRect(254, 170, 26, 20));
+    PreLab = Count(text, "PreLab", QRect(254, 170, 26, 20));
 
-    auto* centre = new QGroupBox(U(" SMS centar:"), this);
-    centre->setGeometry(302, 170, 150, 46);
-    SmscLab = new QLabel(centre);
-    SmscLab->setObjectName("SmscLab");
-    SmscLab->setGeometry(4, 20, 142, 20);
+    QGroupBox* centre = Group(this, " SMS centar:", QRect(302, 170, 150, 46));
+    SmscLab = Label(centre, "SmscLab", {}, QRect(4, 20, 142, 20));
     SmscLab->setAlignment(Qt::AlignCenter);
+}
 
-    auto* pictures = new QGroupBox(U(" Umetanje slika u poruku:"), this);
-    pictures->setGeometry(302, 220, 150, 150);
+void TSmsForm::BuildPictures() {
+    using namespace controls;
+    QGroupBox* pictures = Group(this, " Umetanje slika u poruku:", QRect(302, 220, 150, 150));
     SmsPicturesPB = new QWidget(pictures);
     SmsPicturesPB->setObjectName("SmsPicturesPB");
     SmsPicturesPB->setGeometry(10, 22, 48, 48);
     SmsPicturesPB->installEventFilter(this);
-    PicNameLab = new QLabel(pictures);
-    PicNameLab->setObjectName("PicNameLab");
-    PicNameLab->setGeometry(64, 24, 80, 20);
-    QFont bold = PicNameLab->font();
-    bold.setBold(true);
-    PicNameLab->setFont(bold);
-    PicNoLab = new QLabel(pictures);
-    PicNoLab->setObjectName("PicNoLab");
-    PicNoLab->setGeometry(64, 46, 80, 20);
+    PicNameLab = Value(pictures, "PicNameLab", QRect(64, 24, 80, 20));
+    PicNoLab = Label(pictures, "PicNoLab", {}, QRect(64, 46, 80, 20));
     PicturesUD = new QSpinBox(pictures);
     PicturesUD->setObjectName("PicturesUD");
     PicturesUD->setGeometry(10, 80, 64, 22);
     PicturesUD->setRange(1, artwork::kSmsPictureCount);
     PicturesUD->setWrapping(true);
     PicturesUD->findChild<QLineEdit*>()->setReadOnly(true);
-    AddPicBtn = new QPushButton("<<", pictures);
-    AddPicBtn->setObjectName("AddPicBtn");
-    AddPicBtn->setGeometry(80, 78, 60, 26);
+    AddPicBtn = Button(pictures, "AddPicBtn", "<<", QRect(80, 78, 60, 26));
     AddPicBtn->setFocusPolicy(Qt::NoFocus);
+}
 
-    Button1 = new QPushButton(U("Odustani"), this);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(8, 380, 100, 26);
-    SaveBtn = new QPushButton(U("Snimi poruku"), this);
-    SaveBtn->setObjectName("SaveBtn");
-    SaveBtn->setGeometry(246, 380, 100, 26);
-    SendBtn = new QPushButton(U("Pošalji poruku"), this);
-    SendBtn->setObjectName("SendBtn");
-    SendBtn->setGeometry(352, 380, 100, 26);
+void TSmsForm::BuildButtons() {
+    using namespace controls;
+    Button1 = Button(this, "Button1", "Odustani", QRect(8, 380, 100, 26));
+    SaveBtn = Button(this, "SaveBtn", "Snimi poruku", QRect(246, 380, 100, 26));
+    SendBtn = Button(this, "SendBtn", "Pošalji poruku", QRect(352, 380, 100, 26));
     for (QPushButton* b : {Button1, SaveBtn, SendBtn}) b->setAutoDefault(false);
+}
 
+void TSmsForm::ConnectHandlers() {
     connect(NazivCB, &QComboBox::activated, this, [this] { NazivCBChange(); });
     connect(TelEdit, &QLineEdit::textEdited, this, [this] { TelEditChange(true); });
     connect(TelEdit, &QLineEdit::textChanged, this, [this] { TelEditChange(false); });
@@ -189,14 +183,6 @@ TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     PorukaMemo->installEventFilter(this);
     TelEdit->installEventFilter(this);
-
-    FlashCheck->setToolTip(U("This message will be automatically\rdisplayed on mobile display."));
-    ReportCheck->setToolTip(U("SMS center will confirm when\rmessage is delivered."));
-    AddPicBtn->setToolTip(
-        U("Add picture to message...\r\rPictures will be visible only if\r"
-          "receiver has 'Siemens' mobile."));
-    PorukaMemoChange();
-    SmsPicturesPBPaint();
 }
 
 TSmsForm::~TSmsForm() = default;
@@ -294,7 +280,7 @@ void TSmsForm::HandedOver(ComposedSmsResult result) {
             result == ComposedSmsResult::InvalidNumber
                 ? U("Invalid phone number!\r\rThe '+' may stand only in front of the number.")
                 : U("SMS message is too long!");
-        ShowMessageDialog(this, QStringLiteral("Error"), why, DialogKind::Error, DialogButtons::Ok);
+        ShowError(this, QStringLiteral("Error"), why);
         return;
     }
     waiting_ = result == ComposedSmsResult::Started;

@@ -103,6 +103,12 @@ public:
     void done(int result) override;
 
 private:
+    void BuildRecipient();
+    void BuildOptions();
+    void BuildText();
+    void BuildPictures();
+    void BuildButtons();
+    void ConnectHandlers();
     // The phonebook's names into NazivCB, sorted.
     void FillNameList();
     // What the engine did with the message Send or Save handed over: a

@@ -3,6 +3,7 @@
 #include "ui/artwork/small_images.h"
 #include "ui/base/name_order.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 
 #include <QComboBox>
 #include <QStringList>
@@ -15,7 +16,7 @@ namespace {
 constexpr int kImageEntry = 3;
 constexpr int kImageVipEntry = 4;
 
-QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
+using controls::SmallIcon;
 
 }  // namespace
 
@@ -27,7 +28,7 @@ void FillNameCombo(QComboBox* combo, const std::vector<AListIme>& phonebook) {
     combo->clear();
     for (const QString& name : names) {
         const bool vip = name.endsWith('!');
-        combo->addItem(Small(vip ? kImageVipEntry : kImageEntry), vip ? name.chopped(1) : name,
+        combo->addItem(SmallIcon(vip ? kImageVipEntry : kImageEntry), vip ? name.chopped(1) : name,
                        name);
     }
     combo->setCurrentIndex(-1);

@@ -1,6 +1,7 @@
 #include "ui/dialogs/splash_form.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/window_placement.h"
 
 #include <QCoreApplication>
@@ -13,13 +14,8 @@ namespace parlenko::ui {
 TSplashForm::TSplashForm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName("SplashForm");
     setFixedSize(350, 234);
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
-    Image1->setGeometry(0, 0, 350, 234);
-    Image1->setPixmap(QPixmap::fromImage(artwork::SplashPicture()));
-    SplashTimer = new QTimer(this);
-    SplashTimer->setObjectName("SplashTimer");
-    SplashTimer->setInterval(3000);
+    Image1 = controls::Picture(this, "Image1", QRect(0, 0, 350, 234), artwork::SplashPicture());
+    SplashTimer = controls::Timer(this, "SplashTimer", 3000);
     connect(SplashTimer, &QTimer::timeout, this, &TSplashForm::SplashTimerTimer);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/dialogs/status_frm.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/own_frame.h"
 
 #include <QGroupBox>
@@ -21,25 +22,16 @@ TStatusFrm::TStatusFrm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName("GroupBox1");
     GroupBox1->setGeometry(8, 4, 228, 101);
-    Image1 = new QLabel(GroupBox1);
-    Image1->setObjectName("Image1");
-    Image1->setGeometry(12, 34, 32, 32);
-    Image1->setPixmap(QPixmap::fromImage(artwork::StatusPicture()));
-    PorukaLab = new QLabel(GroupBox1);
-    PorukaLab->setObjectName("PorukaLab");
-    PorukaLab->setGeometry(54, 10, 164, 82);
+    Image1 =
+        controls::Picture(GroupBox1, "Image1", QRect(12, 34, 32, 32), artwork::StatusPicture());
+    PorukaLab = controls::Value(GroupBox1, "PorukaLab", QRect(54, 10, 164, 82));
     PorukaLab->setWordWrap(true);
     PorukaLab->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont f = PorukaLab->font();
-    f.setBold(true);
-    PorukaLab->setFont(f);
     QPalette lp = PorukaLab->palette();
     lp.setColor(QPalette::WindowText, QColor(0x00, 0x64, 0x00));
     PorukaLab->setPalette(lp);
 
-    CloseTimer = new QTimer(this);
-    CloseTimer->setObjectName("CloseTimer");
-    CloseTimer->setInterval(3000);
+    CloseTimer = controls::Timer(this, "CloseTimer", 3000);
     connect(CloseTimer, &QTimer::timeout, this, &TStatusFrm::CloseTimerTimer);
     // A caption without title-bar buttons: the notice closes by its timer.
     TOwnFrame::Install(*this, QSize(244, 113));

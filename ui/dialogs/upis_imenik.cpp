@@ -5,6 +5,7 @@
 #include "exchange/formats/country_list.h"
 #include "ui/artwork/small_images.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/window_owner.h"
 
 #include <QCheckBox>
@@ -21,17 +22,9 @@ namespace parlenko::ui {
 
 namespace {
 
-QLabel* Picture(QWidget* parent, int image, int x, int y) {
-    auto* l = new QLabel(parent);
-    l->setPixmap(QPixmap::fromImage(artwork::SmallImage(image)));
-    l->setGeometry(x, y, 16, 16);
-    return l;
-}
-
-QLabel* Label(QWidget* parent, const QString& text, int x, int y, int w = 120) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 18);
-    return l;
+// A caption of the window's rows: 18 pixels high.
+QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w) {
+    return controls::Caption(parent, text, QRect(x, y, w, 18));
 }
 
 const QString kDashes = QStringLiteral("--------------------------------");
@@ -60,22 +53,14 @@ TZemljeForm::TZemljeForm(const QString& countriesDir, QWidget* parent) : QDialog
     setObjectName("ZemljeForm");
     setWindowTitle(U("Pozivni brojevi zemalja . . ."));
     setFixedSize(330, 150);
-    auto* group = new QGroupBox(U(" Naziv i pozivni broj zemlje:"), this);
-    group->setGeometry(8, 8, 314, 96);
-    Label(group, U("Izaberi zemlju:"), 12, 26, 100);
-    ZemljeCB = new QComboBox(group);
-    ZemljeCB->setObjectName("ZemljeCB");
-    ZemljeCB->setGeometry(112, 24, 190, 22);
-    Label(group, U("Pozivni broj:"), 12, 60, 100);
-    PozivniLab = new QLabel(group);
-    PozivniLab->setObjectName("PozivniLab");
-    PozivniLab->setGeometry(112, 60, 190, 18);
-    Button1 = new QPushButton(U("Dodaj"), this);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(160, 114, 78, 26);
-    Button2 = new QPushButton(U("Odustani"), this);
-    Button2->setObjectName("Button2");
-    Button2->setGeometry(244, 114, 78, 26);
+    using namespace controls;
+    QGroupBox* group = Group(this, " Naziv i pozivni broj zemlje:", QRect(8, 8, 314, 96));
+    Caption(group, "Izaberi zemlju:", 12, 26, 100);
+    ZemljeCB = Combo(group, "ZemljeCB", QRect(112, 24, 190, 22));
+    Caption(group, "Pozivni broj:", 12, 60, 100);
+    PozivniLab = Label(group, "PozivniLab", {}, QRect(112, 60, 190, 18));
+    Button1 = Button(this, "Button1", "Dodaj", QRect(160, 114, 78, 26));
+    Button2 = Button(this, "Button2", "Odustani", QRect(244, 114, 78, 26));
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     Button2->setAutoDefault(false);
@@ -114,70 +99,68 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setFixedSize(460, 300);
 
-    auto* person = new QGroupBox(U(" Podaci o osobi:"), this);
-    person->setGeometry(8, 8, 444, 84);
-    Picture(person, 3, 10, 24);
-    Label(person, U("Naziv osobe:"), 32, 24, 100);
-    ImeEdit = new QLineEdit(person);
-    ImeEdit->setObjectName("ImeEdit");
-    ImeEdit->setMaxLength(16);
-    ImeEdit->setGeometry(136, 22, 296, 22);
-    Picture(person, 28, 10, 54);
-    Label(person, U("Telefonski broj:"), 32, 54, 100);
-    TelEdit = new QLineEdit(person);
-    TelEdit->setObjectName("TelEdit");
-    TelEdit->setMaxLength(32);
-    TelEdit->setGeometry(136, 52, 296, 22);
+    BuildPerson();
+    BuildLocation();
+    BuildButtons();
+    zemlje_ = new TZemljeForm(countriesDir, this);
+    execCountries_ = [](TZemljeForm& f) { return f.exec(); };
+}
 
-    auto* where = new QGroupBox(U(" Lokacija:"), this);
-    where->setGeometry(8, 98, 216, 96);
-    SimRadioBtn = new QRadioButton(U("SIM kartica"), where);
-    MobRadioBtn = new QRadioButton(U("Memorija mobitela"), where);
-    VlaRadioBtn = new QRadioButton(U("Vlastiti brojevi"), where);
+TUpisImenik::~TUpisImenik() = default;
+
+// The name and the number, and the VIP mark.
+void TUpisImenik::BuildPerson() {
+    using namespace controls;
+    QGroupBox* person = Group(this, " Podaci o osobi:", QRect(8, 8, 444, 84));
+    SmallPicture(person, 3, QPoint(10, 24));
+    Caption(person, "Naziv osobe:", 32, 24, 100);
+    ImeEdit = Edit(person, "ImeEdit", QRect(136, 22, 296, 22));
+    ImeEdit->setMaxLength(16);
+    SmallPicture(person, 28, QPoint(10, 54));
+    Caption(person, "Telefonski broj:", 32, 54, 100);
+    TelEdit = Edit(person, "TelEdit", QRect(136, 52, 296, 22));
+    TelEdit->setMaxLength(32);
+    ImeEdit->installEventFilter(this);
+    TelEdit->installEventFilter(this);
+}
+
+// The memory the entry goes to, with its position, capacity and free places.
+void TUpisImenik::BuildLocation() {
+    using namespace controls;
+    QGroupBox* where = Group(this, " Lokacija:", QRect(8, 98, 216, 96));
     int y = 22;
-    for (auto [radio, name, tag] : {std::tuple{SimRadioBtn, "SimRadioBtn", 100},
-                                    {MobRadioBtn, "MobRadioBtn", 200},
-                                    {VlaRadioBtn, "VlaRadioBtn", 300}}) {
-        radio->setObjectName(name);
-        radio->setProperty("Tag", tag);
-        radio->setGeometry(12, y, 176, 20);
+    for (auto [radio, name, caption, tag] :
+         {std::tuple{&SimRadioBtn, "SimRadioBtn", "SIM kartica", 100},
+          {&MobRadioBtn, "MobRadioBtn", "Memorija mobitela", 200},
+          {&VlaRadioBtn, "VlaRadioBtn", "Vlastiti brojevi", 300}}) {
+        QRadioButton* r = Radio(where, name, caption, QRect(12, y, 176, 20));
+        r->setProperty("Tag", tag);
         y += 24;
-        connect(radio, &QRadioButton::clicked, this, [this, r = radio] { SimRadioBtnClick(r); });
+        connect(r, &QRadioButton::clicked, this, [this, r] { SimRadioBtnClick(r); });
+        *radio = r;
     }
     SimRadioBtn->setChecked(true);
 
-    GroupXP4 = new QGroupBox(U(" SIM card:"), this);
-    GroupXP4->setObjectName("GroupXP4");
-    GroupXP4->setGeometry(232, 98, 220, 96);
-    Label(GroupXP4, U("Pozicija:"), 12, 22, 80);
-    Label(GroupXP4, U("Kapacitet:"), 12, 44, 80);
-    Label(GroupXP4, U("Slobodno:"), 12, 66, 80);
-    PozicijaLab = Label(GroupXP4, {}, 96, 22, 96);
-    PozicijaLab->setObjectName("PozicijaLab");
-    MaxLab = Label(GroupXP4, {}, 96, 44, 96);
-    MaxLab->setObjectName("MaxLab");
-    FreeLab = Label(GroupXP4, {}, 96, 66, 96);
-    FreeLab->setObjectName("FreeLab");
+    GroupXP4 = Group(this, "GroupXP4", " SIM card:", QRect(232, 98, 220, 96));
+    Caption(GroupXP4, "Pozicija:", 12, 22, 80);
+    Caption(GroupXP4, "Kapacitet:", 12, 44, 80);
+    Caption(GroupXP4, "Slobodno:", 12, 66, 80);
+    PozicijaLab = Label(GroupXP4, "PozicijaLab", {}, QRect(96, 22, 96, 18));
+    MaxLab = Label(GroupXP4, "MaxLab", {}, QRect(96, 44, 96, 18));
+    FreeLab = Label(GroupXP4, "FreeLab", {}, QRect(96, 66, 96, 18));
 
-    auto* as = new QGroupBox(U(" Snimi osobu kao:"), this);
-    as->setGeometry(8, 200, 444, 58);
-    Picture(as, 4, 10, 22);
-    VipCheck = new QCheckBox(U(" VIP zapis (Redbook)"), as);
-    VipCheck->setObjectName("VipCheck");
-    VipCheck->setGeometry(32, 20, 200, 20);
-    auto* note =
-        Label(as, U("Snimi osobu na ovaj način ako je smatraš važnijom od ostalih."), 32, 38, 406);
-    note->setStyleSheet("color: #555;");
+    QGroupBox* as = Group(this, " Snimi osobu kao:", QRect(8, 200, 444, 58));
+    SmallPicture(as, 4, QPoint(10, 22));
+    VipCheck = Check(as, "VipCheck", " VIP zapis (Redbook)", QRect(32, 20, 200, 20));
+    Caption(as, "Snimi osobu na ovaj način ako je smatraš važnijom od ostalih.", 32, 38, 406)
+        ->setStyleSheet("color: #555;");
+}
 
-    Button3 = new QPushButton(U("Dodaj pozivni broj zemlje"), this);
-    Button3->setObjectName("Button3");
-    Button3->setGeometry(8, 266, 180, 26);
-    Button1 = new QPushButton(U("Snimi"), this);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(292, 266, 78, 26);
-    Button2 = new QPushButton(U("Odustani"), this);
-    Button2->setObjectName("Button2");
-    Button2->setGeometry(374, 266, 78, 26);
+void TUpisImenik::BuildButtons() {
+    using namespace controls;
+    Button3 = Button(this, "Button3", "Dodaj pozivni broj zemlje", QRect(8, 266, 180, 26));
+    Button1 = Button(this, "Button1", "Snimi", QRect(292, 266, 78, 26));
+    Button2 = Button(this, "Button2", "Odustani", QRect(374, 266, 78, 26));
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
@@ -188,14 +171,7 @@ TUpisImenik::TUpisImenik(PhoneEngine& engine, const QString& countriesDir, QWidg
     Button1->setDefault(true);
     connect(ImeEdit, &QLineEdit::textChanged, this, [this] { ImeEditChange(); });
     connect(TelEdit, &QLineEdit::textChanged, this, [this] { TelEditChange(); });
-    ImeEdit->installEventFilter(this);
-    TelEdit->installEventFilter(this);
-
-    zemlje_ = new TZemljeForm(countriesDir, this);
-    execCountries_ = [](TZemljeForm& f) { return f.exec(); };
 }
-
-TUpisImenik::~TUpisImenik() = default;
 
 void TUpisImenik::PrepareNew(const QString& name, const QString& number) {
     moveEntry_ = false;

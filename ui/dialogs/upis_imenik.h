@@ -101,6 +101,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildPerson();
+    void BuildLocation();
+    void BuildButtons();
     // Memory radio (Tag 100, 200, 300).
     void SimRadioBtnClick(QRadioButton* sender);
     // "Snimi" on exactly when the entry can be saved; the balloon beside

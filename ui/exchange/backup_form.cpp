@@ -520,10 +520,6 @@ RestoreMode TBackupForm::Mode() const {
     return RestoreMob2RB->isChecked() ? RestoreMode::FreePositions : RestoreMode::Overwrite;
 }
 
-void TBackupForm::ShowError(const QString& caption, const QString& text) {
-    ui::ShowMessageDialog(this, caption, text, DialogKind::Error, DialogButtons::Ok);
-}
-
 // ------------------------------------------------------------- navigation
 
 void TBackupForm::PrevBtnClick() {
@@ -574,9 +570,8 @@ void TBackupForm::ConfirmBackupSettings() {
          << (RefreshCB->isChecked() ? "Refresh phonebook:  YES" : "Refresh phonebook:  NO");
     BackupMemo->setPlainText(memo.join('\n'));
     if (QFileInfo::exists(backupFolder_ + Edit2->text() + ".pbb") &&
-        ui::ShowMessageDialog(
-            this, U("Warning"), U("Backup with this name already exists!\n\nOverwrite?"),
-            DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes) {
+        Ask(this, U("Warning"), U("Backup with this name already exists!\n\nOverwrite?")) !=
+            DialogResult::Yes) {
         Edit2->setFocus();
         return;
     }
@@ -589,8 +584,9 @@ void TBackupForm::StartBackup() {
     if (!RefreshCB->isChecked()) {
         // The list of a read that stopped part way is not the phonebook.
         if (engine_.PhonebookListPartial())
-            ShowError(U("Error"), U("Phonebook was not read completely from mobile!\n\n"
-                                    "Please, read phonebook from mobile again."));
+            ShowError(this, U("Error"),
+                      U("Phonebook was not read completely from mobile!\n\n"
+                        "Please, read phonebook from mobile again."));
         else if (WriteBackupFile()) TurnTo(BackupEnd);
         return;
     }
@@ -614,7 +610,7 @@ bool TBackupForm::WriteBackupFile() {
     auto written = exchange::WriteBackupFile(path, list, memories);
     if (written.ok()) written = exchange::AddBackupPath(Ansi(dataDir_), path);
     if (written.ok()) return true;
-    ShowError(U("Error"), Lines(written.error));
+    ShowError(this, U("Error"), Lines(written.error));
     TurnTo(Backup3);
     return false;
 }
@@ -644,7 +640,7 @@ void TBackupForm::BackupRefreshFailed() {
 void TBackupForm::ConfirmRestoreSettings() {
     const QString message = Lines(engine_.CheckRestoreSpace(CheckedRows(), Mode()));
     if (!message.isEmpty()) {
-        ShowError(U("Not enough space in mobile"), message);
+        ShowError(this, U("Not enough space in mobile"), message);
         return;
     }
     const auto* selected = BackupList->currentItem();
@@ -693,12 +689,13 @@ bool TBackupForm::LoadRestoreList() {
     const auto contents =
         exchange::ReadBackupFile(Ansi(selected->data(0, Qt::UserRole).toString()));
     if (!contents.error.empty()) {
-        ShowError(U("Error"), Lines(contents.error));
+        ShowError(this, U("Error"), Lines(contents.error));
         return false;
     }
     if (contents.damagedRecords > 0)
-        ShowError(U("Error"), QString::number(contents.damagedRecords) +
-                                  U(" entries of this backup are damaged and cannot be restored!"));
+        ShowError(this, U("Error"),
+                  QString::number(contents.damagedRecords) +
+                      U(" entries of this backup are damaged and cannot be restored!"));
     QSignalBlocker block(RestoreList);
     RestoreList->clear();
     for (const auto& e : contents.entries) {

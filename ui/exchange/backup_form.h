@@ -90,7 +90,6 @@ private:
     // Writes the backup file and adds it to the list; false (after a box)
     // when a file could not be written.
     bool WriteBackupFile();
-    void ShowError(const QString& caption, const QString& text);
     void ShowNotWritten(const std::vector<RestoreFailure>& entries);
 
     QLabel* Label1 = nullptr;  // page title

@@ -107,11 +107,6 @@ QString RecurrenceText(exchange::store::AppointmentItem& item) {
     }
 }
 
-void ShowError(QWidget* parent, const char* caption, const QString& text) {
-    ui::ShowMessageDialog(parent, QString::fromLatin1(caption), text, DialogKind::Error,
-                          DialogButtons::Ok);
-}
-
 const QString kInitError =
     QStringLiteral("Error occurred while trying to initialize the calendar folder!");
 
@@ -322,7 +317,7 @@ void TOutlookAppForm::AddOutlookRow(const exchange::store::Items& items, long in
     row->setText(kDate, start.date().toString("dd.MM.yyyy"));
     row->setText(kTime, start.time().toString("HH:mm:ss"));
     row->setText(kActive, a.ReminderSet() ? "Active" : "Not active");
-    row->setIcon(kCaption, QIcon(QPixmap::fromImage(artwork::SmallImage(kOutlookPicture))));
+    row->setIcon(kCaption, controls::SmallIcon(kOutlookPicture));
     OutAppointList->addTopLevelItem(row);
 }
 
@@ -341,7 +336,7 @@ void TOutlookAppForm::FillPhoneAppointments() {
         row->setText(kDate, ui::FromAnsi(from.Date));
         row->setText(kTime, ui::FromAnsi(from.Time));
         row->setData(kCaption, kRowRole, QVariant::fromValue(from));
-        row->setIcon(kCaption, QIcon(QPixmap::fromImage(artwork::SmallImage(from.Image))));
+        row->setIcon(kCaption, controls::SmallIcon(from.Image));
         MobAppointList->addTopLevelItem(row);
         fillingList_ = false;
     }
@@ -470,10 +465,8 @@ void TOutlookAppForm::OutSaveBtnClick() {
     // The store's list shows what was written.
     ReadOutlookAppointments();
     MobAppointList->setFocus();
-    ui::ShowMessageDialog(
-        this, QStringLiteral("Information"),
-        QStringLiteral("Appointment(s) succesfully saved in the calendar folder!"),
-        DialogKind::Information, DialogButtons::Ok);
+    Inform(this, QStringLiteral("Information"),
+           QStringLiteral("Appointment(s) succesfully saved in the calendar folder!"));
 }
 
 bool TOutlookAppForm::SaveAppointment(const AppointmentRow& row) {

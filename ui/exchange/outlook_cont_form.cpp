@@ -32,8 +32,8 @@
 namespace parlenko::ui {
 namespace {
 
-QIcon FolderIcon() { return QIcon(QPixmap::fromImage(artwork::SmallImage(43))); }
-QIcon EntryIcon(bool vip) { return QIcon(QPixmap::fromImage(artwork::SmallImage(vip ? 4 : 3))); }
+QIcon FolderIcon() { return controls::SmallIcon(43); }
+QIcon EntryIcon(bool vip) { return controls::SmallIcon(vip ? 4 : 3); }
 
 // The window's list views: report style, read-only, whole rows.
 QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& columns, bool multi) {
@@ -159,8 +159,7 @@ void TOutFoldersForm::ListFolders(bool keepChoice) {
     const QStringList names = FillTree(error);
     if (keepChoice) contForm_.ShowFoldersKeepingChoice(names);
     else contForm_.ShowFolders(names);
-    if (!error.isEmpty())
-        ui::ShowMessageDialog(this, U("Error"), error, DialogKind::Error, DialogButtons::Ok);
+    if (!error.isEmpty()) ShowError(this, U("Error"), error);
     OutFoldersTV->expandAll();
     OutFoldersTV->setFocus();
 }
@@ -206,8 +205,7 @@ void TOutFoldersForm::Button1Click() {
         session_.ContactsFolder->GetFolders().Add(Edit1->text().toStdString(),
                                                   exchange::store::olFolderContacts);
     } catch (const std::exception&) {
-        ui::ShowMessageDialog(this, U("Error!"), U("Folder you trying to add already exists!"),
-                              DialogKind::Error, DialogButtons::Ok);
+        ShowError(this, U("Error!"), U("Folder you trying to add already exists!"));
     }
     ListFolders(true);
     Edit1->clear();
@@ -218,16 +216,14 @@ void TOutFoldersForm::Button3Click() {
     // The default folder itself is never deleted.
     if (item == nullptr || item->parent() == nullptr) return;
     const int index = item->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(item)) + 1;
-    if (ui::ShowMessageDialog(this, U("Delete folder"),
-                              U("Delete folder from the contacts folder?"),
-                              DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes)
+    if (Ask(this, U("Delete folder"), U("Delete folder from the contacts folder?")) !=
+        DialogResult::Yes)
         return;
     if (!session_.ContactsFolder) return;
     try {
         session_.ContactsFolder->GetFolders().Remove(index);
     } catch (const std::exception& e) {
-        ui::ShowMessageDialog(this, U("Error"), FromUtf8(e.what()), DialogKind::Error,
-                              DialogButtons::Ok);
+        ShowError(this, U("Error"), FromUtf8(e.what()));
     }
     FillFolderTree();
     contForm_.ForgetChosenFolder();
@@ -339,8 +335,7 @@ TOutlookContForm::~TOutlookContForm() { delete outFoldersForm_; }
 
 void TOutlookContForm::ShowStoreError(const std::exception& error) {
     if (citam_ != nullptr && citam_->isVisible()) citam_->close();
-    ui::ShowMessageDialog(this, U("Error"), FromUtf8(error.what()), DialogKind::Error,
-                          DialogButtons::Ok);
+    ShowError(this, U("Error"), FromUtf8(error.what()));
 }
 
 void TOutlookContForm::Open() {
@@ -360,9 +355,8 @@ bool TOutlookContForm::OpenContactsFolder() {
 }
 
 void TOutlookContForm::ShowContactsFolderError() {
-    ui::ShowMessageDialog(parentWidget(), U("Contacts folder"),
-                          U("Error occurred while trying to initialize the contacts folder!"),
-                          DialogKind::Error, DialogButtons::Ok);
+    ShowError(parentWidget(), U("Contacts folder"),
+              U("Error occurred while trying to initialize the contacts folder!"));
 }
 
 bool TOutlookContForm::OpenStore() {
@@ -635,18 +629,14 @@ void TOutlookContForm::OutSaveBtnClick() {
         SaveSelectedEntries(target);
     } catch (const std::exception&) {
         ReadOutlookContacts();  // the contacts saved before the error are there
-        ui::ShowMessageDialog(
-            this, U("Error"),
-            U("Error occurred while trying to save entries in the contacts folder!"),
-            DialogKind::Error, DialogButtons::Ok);
+        ShowError(this, U("Error"),
+                  U("Error occurred while trying to save entries in the contacts folder!"));
         return;
     }
     // The store's list shows what was written.
     ReadOutlookContacts();
     PhonebookList->setFocus();
-    ui::ShowMessageDialog(this, U("Information"),
-                          U("Entries succesfully saved in the contacts folder!"),
-                          DialogKind::Information, DialogButtons::Ok);
+    Inform(this, U("Information"), U("Entries succesfully saved in the contacts folder!"));
 }
 
 void TOutlookContForm::SaveSelectedEntries(const std::optional<exchange::store::Folder>& target) {

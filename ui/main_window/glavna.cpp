@@ -447,11 +447,10 @@ void TGlavna::BuildStatusBar() {
 void TGlavna::FormCreate() {
     hints_ = std::make_unique<widgets::THintInstaller>(kHintMs);
     if (!QFileInfo(folders_.ImagesDir).isDir()) {
-        ShowMessageDialog(
+        ShowError(
             this, QStringLiteral("Error"),
             QStringLiteral(
-                "Folder 'ParlenkoImages' is missing!\r\rProgram cannot run without this folder!"),
-            DialogKind::Error, DialogButtons::Ok);
+                "Folder 'ParlenkoImages' is missing!\r\rProgram cannot run without this folder!"));
         imagesMissing_ = true;
         return;
     }
@@ -521,8 +520,7 @@ void TGlavna::LoadPageBarImage(int language, int page) {
             MainBarImage->setPixmap(QPixmap::fromImage(*picture));
         } else {
             MainBarImage->repaint();
-            ShowMessageDialog(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"),
-                              DialogKind::Error, DialogButtons::Ok);
+            ShowError(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"));
             return;
         }
     }
@@ -552,8 +550,7 @@ void TGlavna::ShowConnectError() {
     // The device and why it failed, when the port tells.
     if (const std::string reason = engine_.ConnectErrorText(); !reason.empty())
         text += "\r\n\r\n" + QString::fromStdString(reason);
-    ShowMessageDialog(this, "Error connecting to " + options_.PortName(), text, DialogKind::Error,
-                      DialogButtons::Ok);
+    ShowError(this, "Error connecting to " + options_.PortName(), text);
 }
 
 void TGlavna::Uspostavivezu1Click() {
@@ -567,10 +564,8 @@ void TGlavna::Uspostavivezu1Click() {
 }
 
 void TGlavna::Iskljucimobitel1Click() {
-    const int answer =
-        ShowMessageDialog(this, QStringLiteral("Mobile turn off"),
-                          QStringLiteral("Do you really want to turn off your mobile?"),
-                          DialogKind::Confirmation, DialogButtons::YesNo);
+    const int answer = Ask(this, QStringLiteral("Mobile turn off"),
+                           QStringLiteral("Do you really want to turn off your mobile?"));
     if (answer == DialogResult::No) return;
     engine_.TurnOff();
 }
@@ -671,12 +666,11 @@ void TGlavna::OutBarBtn1Click(int tag) {
                 RefreshSms();
                 break;
             }
-            const int answer = ShowMessageDialog(
+            const int answer = Ask(
                 this, QStringLiteral("Refresh phonebook"),
                 QStringLiteral("Phonebook not loaded!\r\rWithout phonebook, is not possible to "
                                "associate\rphone number with message sender or receiver.\r\rRead "
-                               "it now?"),
-                DialogKind::Confirmation, DialogButtons::YesNo);
+                               "it now?"));
             if (answer == DialogResult::Yes) engine_.RefreshPhonebookThenSms();
             else RefreshSms();
             break;
@@ -800,9 +794,8 @@ void TGlavna::FormShow() {
 }
 
 bool TGlavna::FormCloseQuery() {
-    const int answer = ShowMessageDialog(this, QStringLiteral("Close Parlenko"),
-                                         QStringLiteral("Do you really want to exit?"),
-                                         DialogKind::Confirmation, DialogButtons::YesNo);
+    const int answer =
+        Ask(this, QStringLiteral("Close Parlenko"), QStringLiteral("Do you really want to exit?"));
     if (answer == DialogResult::No) return false;
     SaveOptions();
     engine_.ClosePort();

@@ -321,7 +321,7 @@ void PodsjetnikPage::SetRow(QTreeWidgetItem* item, const AppointmentRow& row) {
     item->setText(kAppTime, FromAnsi(row.Time));
     item->setText(kAppPosition, FromAnsi(row.Position));
     item->setData(kAppCaption, kRowRole, QVariant::fromValue(row));
-    item->setIcon(kAppCaption, QIcon(QPixmap::fromImage(artwork::SmallImage(row.Image))));
+    item->setIcon(kAppCaption, controls::SmallIcon(row.Image));
 }
 
 void PodsjetnikPage::AddAppointmentRow(const AppointmentRow& row) {
@@ -466,9 +466,8 @@ void PodsjetnikPage::RefreshAppointments() {
 void PodsjetnikPage::RefreshAppTBClick() {
     if (!engine_.Connected()) return;
     if (AppointmentsList->topLevelItemCount() > 0 &&
-        ShowMessageDialog(mainWindow_, QStringLiteral("Refresh appointments"),
-                          QStringLiteral("Read appointments from mobile again?"),
-                          DialogKind::Confirmation, DialogButtons::YesNo) != DialogResult::Yes)
+        Ask(mainWindow_, QStringLiteral("Refresh appointments"),
+            QStringLiteral("Read appointments from mobile again?")) != DialogResult::Yes)
         return;
     RefreshAppointments();
 }
@@ -483,15 +482,13 @@ void PodsjetnikPage::OpenNewAppointment(const AppointmentFields* storeItem) {
     if (!engine_.Connected()) return;
     const AppointmentSlotChoice choice = engine_.NewAppointmentSlot();
     if (choice.Status == AppointmentSlotStatus::NotRead) {
-        ShowMessageDialog(mainWindow_, QStringLiteral("New appointment"),
-                          QStringLiteral("First, you must read appointments from mobile!"),
-                          DialogKind::Information, DialogButtons::Ok);
+        Inform(mainWindow_, QStringLiteral("New appointment"),
+               QStringLiteral("First, you must read appointments from mobile!"));
         return;
     }
     if (choice.Status == AppointmentSlotStatus::Full) {
-        ShowMessageDialog(mainWindow_, QStringLiteral("Memory full"),
-                          QStringLiteral("Appointments memory is full!"), DialogKind::Error,
-                          DialogButtons::Ok);
+        ShowError(mainWindow_, QStringLiteral("Memory full"),
+                  QStringLiteral("Appointments memory is full!"));
         return;
     }
     if (storeItem != nullptr) form_->OpenForStoreItem(*storeItem, choice.Slot);
@@ -522,10 +519,9 @@ void PodsjetnikPage::DeleteAppTBClick() {
     bool ok = false;
     const int slot = AppPosLab->text().toInt(&ok);
     if (!DeleteAppTB->isEnabled() || !ok) return;
-    if (confirmDelete_() &&
-        ShowMessageDialog(mainWindow_, QStringLiteral("Delete appointment"),
-                          "Name:  " + AppNameLab->text() + "\n\nDelete appointment from mobile?",
-                          DialogKind::Confirmation, DialogButtons::YesNo) == DialogResult::No)
+    if (confirmDelete_() && Ask(mainWindow_, QStringLiteral("Delete appointment"),
+                                "Name:  " + AppNameLab->text() +
+                                    "\n\nDelete appointment from mobile?") == DialogResult::No)
         return;
     engine_.DeleteAppointment(slot);
 }

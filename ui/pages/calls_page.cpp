@@ -4,6 +4,7 @@
 #include "exchange/formats/exports.h"
 #include "ui/artwork/small_images.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/list_sort.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/dialogs/call_windows.h"
@@ -175,9 +176,7 @@ void TCallsPage::CallsMissListChange() { ListChange(groups_[2]); }
 
 void TCallsPage::SB1Click() {
     if (!engine_.Connected()) return;
-    const int answer =
-        ShowMessageDialog(this, U("Delete dialled calls"), U("Delete dialled calls from mobile?"),
-                          DialogKind::Confirmation, DialogButtons::YesNo);
+    const int answer = Ask(this, U("Delete dialled calls"), U("Delete dialled calls from mobile?"));
     if (answer == DialogResult::No) return;
     engine_.DeleteDialledCalls();
 }
@@ -186,9 +185,7 @@ void TCallsPage::SB2Click(int tag) {
     Group* g = GroupByTag(tag);
     if (g == nullptr || !engine_.Connected()) return;
     if (!engine_.PhonebookLoaded()) {
-        ShowMessageDialog(this, U("Save person to phonebook"),
-                          U("First, you must refresh mobile phonebook!"), DialogKind::Information,
-                          DialogButtons::Ok);
+        Inform(this, U("Save person to phonebook"), U("First, you must refresh mobile phonebook!"));
         return;
     }
     const auto selected = g->list->selectedItems();
@@ -237,7 +234,7 @@ void TCallsPage::AddCallListRow(CallListView list, const std::string& caption,
                                 const std::string& number, int image) {
     Group& g = GroupOf(list);
     auto* row = new QTreeWidgetItem(g.list, {FromAnsi(caption), FromAnsi(number)});
-    row->setIcon(0, QIcon(QPixmap::fromImage(artwork::SmallImage(image))));
+    row->setIcon(0, controls::SmallIcon(image));
     ListChange(g);
 }
 

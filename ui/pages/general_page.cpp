@@ -1,6 +1,5 @@
 #include "ui/pages/general_page.h"
 
-#include "components/widgets/elided_label.h"
 #include "ui/artwork/artwork.h"
 #include "ui/base/pictures.h"
 #include "ui/base/text_codec.h"
@@ -25,16 +24,9 @@ using controls::Group;
 // A caption at x and its value label at valueX on the same row.
 QLabel* Row(QWidget* group, const char* name, int tag, const char* caption, int x, int valueX,
             int y, int valueWidth, const char* hint = nullptr) {
-    auto* c = new QLabel(U(caption), group);
-    c->setGeometry(x, y, valueX - x - 4, kRowHeight);
-    auto* v = new widgets::TElidedLabel(group);
-    v->setObjectName(name);
+    QLabel* c = controls::Caption(group, caption, QRect(x, y, valueX - x - 4, kRowHeight));
+    QLabel* v = controls::PageValue(group, name, QRect(valueX, y, valueWidth, kRowHeight));
     if (tag != 0) v->setProperty("Tag", tag);
-    v->setGeometry(valueX, y, valueWidth, kRowHeight);
-    QFont f = v->font();
-    f.setBold(true);
-    v->setFont(f);
-    v->setStyleSheet(QStringLiteral("color: #1D3A66;"));
     if (hint != nullptr) {
         c->setToolTip(U(hint));
         v->setToolTip(U(hint));
@@ -106,9 +98,8 @@ TGeneralPage::TGeneralPage(QWidget* parent) : QWidget(parent) {
     StatMreLab = Row(net, "StatMreLab", 112, "Status mreže:", 270, 366, 22, 130);
     PrijemLab = Row(net, "PrijemLab", 115, "Prijemni signal:", 270, 366, 22 + kRowHeight, 130);
     PrijemStatPB = Bars(net, "PrijemStatPB", 270, 24 + 2 * kRowHeight);
-    SaveNetLocBtn = new QPushButton(U("<< Snimi lokaciju"), net);
-    SaveNetLocBtn->setObjectName("SaveNetLocBtn");
-    SaveNetLocBtn->setGeometry(370, 104, 120, 26);
+    SaveNetLocBtn =
+        controls::Button(net, "SaveNetLocBtn", "<< Snimi lokaciju", {370, 104, 120, 26});
     SaveNetLocBtn->setEnabled(false);
     connect(SaveNetLocBtn, &QPushButton::clicked, this, &TGeneralPage::SaveLocationRequested);
 }
@@ -147,8 +138,7 @@ void TGeneralPage::ShowPhonePicture(const QString& imagesDir, const std::string&
         return;
     }
     MobImage->clear();
-    ShowMessageDialog(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"),
-                      DialogKind::Error, DialogButtons::Ok);
+    ShowError(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"));
 }
 
 }  // namespace parlenko::ui

@@ -98,11 +98,10 @@ void TLocksPage::Button3Click() {
                                        ToAnsi(pinForm_->NewCode()));
             return;
         }
-        const int answer = ShowMessageDialog(
-            mainWindow_, QStringLiteral("Codes are different"),
-            QStringLiteral("New security code entered in 1st and 2nd field doesn't "
-                           "match!\r\rTry again?"),
-            DialogKind::Confirmation, DialogButtons::YesNo);
+        const int answer =
+            Ask(mainWindow_, QStringLiteral("Codes are different"),
+                QStringLiteral("New security code entered in 1st and 2nd field doesn't "
+                               "match!\r\rTry again?"));
         if (answer == DialogResult::No) return;
     }
 }

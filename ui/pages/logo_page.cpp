@@ -32,13 +32,6 @@ constexpr int kLogoPicture = 52;
 constexpr QSize kCanvas(124, 64);
 const QColor kNoLogoColour(0xFF, 0xFB, 0xF0);  // $F0FBFF
 
-QPushButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& at,
-                    bool enabled = false) {
-    QPushButton* b = controls::Button(parent, name, caption, at);
-    b->setEnabled(enabled);
-    return b;
-}
-
 // A picture box: the canvas in a sunken frame.
 QLabel* PictureBox(QWidget* parent, const char* name, const QPoint& at) {
     auto* l = new QLabel(parent);
@@ -52,8 +45,7 @@ QLabel* PictureBox(QWidget* parent, const char* name, const QPoint& at) {
 }
 
 void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
-    static const QIcon icon(QPixmap::fromImage(artwork::SmallImage(kLogoPicture)));
-    controls::Fill(box, items, index, icon);
+    controls::Fill(box, items, index, controls::SmallIcon(kLogoPicture));
 }
 
 // The picture centred on the white canvas. A 1-bit picture is drawn
@@ -86,37 +78,44 @@ bool IsBmpFile(const QString& path) {
     return controls::IsFileWithSuffix(path, QLatin1String("bmp"));
 }
 
-using controls::Ask;
-using controls::Group;
-using controls::ShowError;
-using controls::Value;
-
 }  // namespace
 
 TLogoPage::TLogoPage(PhoneEngine& engine, const QString& logosDir, QWidget* parent)
     : QWidget(parent), engine_(engine), logosDir_(logosDir) {
     setObjectName("LogotipPage");
     setAccessibleName("Logotip");
+    BuildPhoneSide();
+    BuildPcSide(logosDir);
+    // Off until the phone's logo is read, or a picture is chosen.
+    for (QPushButton* b : {DelLogBtn, SaveToBmpBtn, UploadLogBtn}) b->setEnabled(false);
+    MobLogImage->setPixmap(Canvas(QImage()));
+    CompLogImage->setPixmap(Canvas(QImage()));
+    ConnectHandlers();
+}
 
+// The phone's logo of the kind chosen, and its saving to a file.
+void TLogoPage::BuildPhoneSide() {
+    using namespace controls;
     QGroupBox* phone = Group(this, " Logotip na mobitelu:", QRect(8, 4, 244, 196));
-    LogosCB = new QComboBox(phone);
-    LogosCB->setObjectName("LogosCB");
-    LogosCB->setGeometry(12, 24, 220, 22);
+    LogosCB = Combo(phone, "LogosCB", QRect(12, 24, 220, 22));
     auto* mobPanel = new QFrame(phone);
     mobPanel->setObjectName("MobLogPanel");
     mobPanel->setGeometry(12, 52, 220, 104);
     MobLogImage = PictureBox(mobPanel, "MobLogImage", QPoint((220 - kCanvas.width() - 2) / 2, 4));
-    MobLogSizeLab = Value(mobPanel, "MobLogSizeLab", QRect(0, 76, 220, 20));
+    MobLogSizeLab = PageValue(mobPanel, "MobLogSizeLab", QRect(0, 76, 220, 20));
     MobLogSizeLab->setAlignment(Qt::AlignCenter);
-    RefLogBtn = Button(phone, "RefLogBtn", "Osvježi", QRect(12, 160, 106, 25), true);
+    RefLogBtn = Button(phone, "RefLogBtn", "Osvježi", QRect(12, 160, 106, 25));
     DelLogBtn = Button(phone, "DelLogBtn", "Izbriši", QRect(126, 160, 106, 25));
 
     QGroupBox* save = Group(this, " Snimi logotip iz mobitela:", QRect(8, 208, 244, 96));
-    auto* note = new QLabel(U("Logotip će biti snimljen u BMP formatu!"), save);
-    note->setGeometry(12, 22, 220, 32);
-    note->setWordWrap(true);
+    Caption(save, "Logotip će biti snimljen u BMP formatu!", QRect(12, 22, 220, 32))
+        ->setWordWrap(true);
     SaveToBmpBtn = Button(save, "SaveToBmpBtn", "Snimi logotip na disk", QRect(12, 58, 220, 25));
+}
 
+// The PC's pictures, the one chosen with its size, and its upload.
+void TLogoPage::BuildPcSide(const QString& logosDir) {
+    using namespace controls;
     QGroupBox* pc = Group(this, " Slike na računalu:", QRect(260, 4, 252, 376));
     logoFiles_ = new TPcFileList(pc, "LogoFoldersCB", "LogoListView", "Logos", logosDir);
     logoFiles_->Place({10, 22, 232, 22}, {10, 48, 232, 126});
@@ -125,22 +124,16 @@ TLogoPage::TLogoPage(PhoneEngine& engine, const QString& logosDir, QWidget* pare
     compPanel->setGeometry(10, 178, 232, 112);
     CompLogImage =
         PictureBox(compPanel, "CompLogImage", QPoint((232 - kCanvas.width() - 2) / 2, 2));
-    auto* picSize = new QLabel(U("Veličina slike:"), compPanel);
-    picSize->setGeometry(0, 72, 130, 18);
-    PicSizeLab = Value(compPanel, "PicSizeLab", QRect(132, 72, 100, 18));
-    auto* maxSize = new QLabel(U("Veličina na mobitelu:"), compPanel);
-    maxSize->setGeometry(0, 92, 130, 18);
-    PicMaxSizeLab = Value(compPanel, "PicMaxSizeLab", QRect(132, 92, 100, 18));
-    auto* mem = new QLabel(U("Memorija za snimanje logotipa:"), pc);
-    mem->setGeometry(10, 298, 232, 18);
-    SaveLogoMemCB = new QComboBox(pc);
-    SaveLogoMemCB->setObjectName("SaveLogoMemCB");
-    SaveLogoMemCB->setGeometry(10, 316, 232, 22);
+    Caption(compPanel, "Veličina slike:", QRect(0, 72, 130, 18));
+    PicSizeLab = PageValue(compPanel, "PicSizeLab", QRect(132, 72, 100, 18));
+    Caption(compPanel, "Veličina na mobitelu:", QRect(0, 92, 130, 18));
+    PicMaxSizeLab = PageValue(compPanel, "PicMaxSizeLab", QRect(132, 92, 100, 18));
+    Caption(pc, "Memorija za snimanje logotipa:", QRect(10, 298, 232, 18));
+    SaveLogoMemCB = Combo(pc, "SaveLogoMemCB", QRect(10, 316, 232, 22));
     UploadLogBtn = Button(pc, "UploadLogBtn", "Snimi logotip u mobitel", QRect(10, 344, 232, 25));
+}
 
-    MobLogImage->setPixmap(Canvas(QImage()));
-    CompLogImage->setPixmap(Canvas(QImage()));
-
+void TLogoPage::ConnectHandlers() {
     connect(RefLogBtn, &QPushButton::clicked, this, [this] { RefLogBtnClick(); });
     connect(DelLogBtn, &QPushButton::clicked, this, [this] { DelLogBtnClick(); });
     connect(SaveToBmpBtn, &QPushButton::clicked, this, [this] { SaveToBmpBtnClick(); });
@@ -219,8 +212,9 @@ void TLogoPage::SaveToBmpBtnClick() {
     QSaveFile to(name);
     if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly) ||
         to.write(from.readAll()) < 0 || !to.commit()) {
-        ShowError(this, "Error occurred while trying to write file!\n\n" +
-                            QDir::toNativeSeparators(name));
+        ShowError(
+            this, QStringLiteral("Error"),
+            "Error occurred while trying to write file!\n\n" + QDir::toNativeSeparators(name));
         return;
     }
     emit StatusMessageRequested(QStringLiteral("Logo succesfully saved on disc!"));
@@ -251,7 +245,7 @@ void TLogoPage::LogoListViewChange() {
     QImage picture;
     if (!picture.load(path, "BMP")) {
         ClearCompPicture();
-        ShowError(this, QStringLiteral("Cannot open picture!"));
+        ShowError(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"));
         return;
     }
     compPicture_ = picture;
@@ -267,7 +261,7 @@ void TLogoPage::UploadLogBtnClick() {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!compPicture_.save(&buffer, "BMP")) {
-        ShowError(this, QStringLiteral("Cannot open picture!"));
+        ShowError(this, QStringLiteral("Error"), QStringLiteral("Cannot open picture!"));
         return;
     }
     engine_.UploadLogo(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),

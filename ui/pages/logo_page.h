@@ -70,6 +70,9 @@ private:
     QComboBox* SaveLogoMemCB = nullptr;
     QPushButton* UploadLogBtn = nullptr;
 
+    void BuildPhoneSide();
+    void BuildPcSide(const QString& logosDir);
+    void ConnectHandlers();
     void ClearCompPicture();
 
     PhoneEngine& engine_;

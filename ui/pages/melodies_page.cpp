@@ -32,22 +32,8 @@ constexpr int kMelodyPicture = 46;
 constexpr int kNoteOn = 0x90;
 constexpr char kNoPlayerHint[] = "Za sviranje instalirajte timidity ili fluidsynth";
 
-// Off until the phone's melodies are read.
-QPushButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& at) {
-    QPushButton* b = controls::Button(parent, name, caption, at);
-    b->setEnabled(false);
-    return b;
-}
-
-QLabel* Label(QWidget* parent, const char* caption, const QRect& at) {
-    auto* l = new QLabel(U(caption), parent);
-    l->setGeometry(at);
-    return l;
-}
-
 void Fill(QComboBox* box, const std::vector<std::string>& items, int index) {
-    static const QIcon icon(QPixmap::fromImage(artwork::SmallImage(kMelodyPicture)));
-    controls::Fill(box, items, index, icon);
+    controls::Fill(box, items, index, controls::SmallIcon(kMelodyPicture));
 }
 
 bool IsUserMelody(const QString& item) { return item.contains(QLatin1String("Individual")); }
@@ -56,24 +42,29 @@ bool IsMidiFile(const QString& path) {
     return controls::IsFileWithSuffix(path, QLatin1String("mid"));
 }
 
-using controls::Ask;
-using controls::Group;
-using controls::ShowError;
-using controls::Value;
-
 }  // namespace
 
 TMelodiesPage::TMelodiesPage(PhoneEngine& engine, const QString& melodiesDir, QWidget* parent)
     : QWidget(parent), engine_(engine) {
     setObjectName("MelodijePage");
     setAccessibleName("Melodije");
+    BuildPhoneSide();
+    BuildPcSide(melodiesDir);
+    // Off until the phone's melodies are read, or a file is chosen.
+    for (QPushButton* b : {PlayMelBtn, SetMelBtn, StopMelBtn, DelMelBtn, SaveToMidiBtn, PlayMidiBtn,
+                           StopMidiBtn, UploadMelBtn})
+        b->setEnabled(false);
+    player_ = new TMidiPlayer(this);
+    ConnectHandlers();
+}
 
+// The phone's melodies with the volume, and the saving of a user melody.
+void TMelodiesPage::BuildPhoneSide() {
+    using namespace controls;
     QGroupBox* phone = Group(this, " Melodije u mobitelu:", QRect(8, 4, 244, 160));
-    MelodijeCB = new QComboBox(phone);
-    MelodijeCB->setObjectName("MelodijeCB");
-    MelodijeCB->setGeometry(12, 24, 220, 22);
+    MelodijeCB = Combo(phone, "MelodijeCB", QRect(12, 24, 220, 22));
     MelodijeCB->setEnabled(false);
-    Label(phone, "Glasnoća:", QRect(12, 58, 64, 20));
+    Caption(phone, "Glasnoća:", QRect(12, 58, 64, 20));
     VolumeTB = new QSlider(Qt::Horizontal, phone);
     VolumeTB->setObjectName("VolumeTB");
     VolumeTB->setGeometry(80, 54, 152, 28);
@@ -88,29 +79,31 @@ TMelodiesPage::TMelodiesPage(PhoneEngine& engine, const QString& melodiesDir, QW
     DelMelBtn = Button(phone, "DelMelBtn", "Izbriši", QRect(126, 124, 106, 25));
 
     QGroupBox* save = Group(this, " Snimi melodiju iz mobitela:", QRect(8, 172, 244, 96));
-    auto* note = Label(save, "Melodija će biti snimljena u MID formatu!", QRect(12, 22, 220, 32));
-    note->setWordWrap(true);
+    Caption(save, "Melodija će biti snimljena u MID formatu!", QRect(12, 22, 220, 32))
+        ->setWordWrap(true);
     SaveToMidiBtn = Button(save, "SaveToMidiBtn", "Snimi melodiju na disk", QRect(12, 58, 220, 25));
+}
 
+// The PC's MIDI files, the figures of the one chosen, and its upload.
+void TMelodiesPage::BuildPcSide(const QString& melodiesDir) {
+    using namespace controls;
     QGroupBox* pc = Group(this, " Melodije na računalu:", QRect(260, 4, 252, 376));
     midiFiles_ = new TPcFileList(pc, "MidiFoldersCB", "MidiListView", "Melodies", melodiesDir);
     midiFiles_->Place({10, 22, 232, 22}, {10, 48, 232, 150});
-    Label(pc, "Veličina:", QRect(10, 204, 90, 18));
-    MidiSizeLab = Value(pc, "MidiSizeLab", QRect(100, 204, 142, 18));
-    Label(pc, "Broj traka:", QRect(10, 222, 90, 18));
-    MidiTracksLab = Value(pc, "MidiTracksLab", QRect(100, 222, 142, 18));
-    Label(pc, "Broj tonova:", QRect(10, 240, 90, 18));
-    MidiTonesLab = Value(pc, "MidiTonesLab", QRect(100, 240, 142, 18));
+    Caption(pc, "Veličina:", QRect(10, 204, 90, 18));
+    MidiSizeLab = PageValue(pc, "MidiSizeLab", QRect(100, 204, 142, 18));
+    Caption(pc, "Broj traka:", QRect(10, 222, 90, 18));
+    MidiTracksLab = PageValue(pc, "MidiTracksLab", QRect(100, 222, 142, 18));
+    Caption(pc, "Broj tonova:", QRect(10, 240, 90, 18));
+    MidiTonesLab = PageValue(pc, "MidiTonesLab", QRect(100, 240, 142, 18));
     PlayMidiBtn = Button(pc, "PlayMidiBtn", "Sviraj", QRect(10, 264, 112, 25));
     StopMidiBtn = Button(pc, "StopMidiBtn", "Zaustavi", QRect(130, 264, 112, 25));
-    Label(pc, "Memorija za snimanje melodije:", QRect(10, 298, 232, 18));
-    SaveMelMemCB = new QComboBox(pc);
-    SaveMelMemCB->setObjectName("SaveMelMemCB");
-    SaveMelMemCB->setGeometry(10, 316, 232, 22);
+    Caption(pc, "Memorija za snimanje melodije:", QRect(10, 298, 232, 18));
+    SaveMelMemCB = Combo(pc, "SaveMelMemCB", QRect(10, 316, 232, 22));
     UploadMelBtn = Button(pc, "UploadMelBtn", "Snimi melodiju u mobitel", QRect(10, 344, 232, 25));
+}
 
-    player_ = new TMidiPlayer(this);
-
+void TMelodiesPage::ConnectHandlers() {
     connect(PlayMelBtn, &QPushButton::clicked, this, [this] { PlayMelBtnClick(); });
     connect(SetMelBtn, &QPushButton::clicked, this, [this] { SetMelBtnClick(); });
     connect(StopMelBtn, &QPushButton::clicked, this, [this] { StopMelBtnClick(); });
@@ -264,8 +257,9 @@ void TMelodiesPage::MidiListViewChange() {
         // Nothing of the file is known: no figures, nothing to send.
         for (QLabel* l : {MidiSizeLab, MidiTracksLab, MidiTonesLab}) l->clear();
         PcButtons(player_->IsPlaying());
-        ShowError(this, "Cannot read melody " + QFileInfo(path).fileName() + "!\n\n" +
-                            QString::fromLocal8Bit(e.what()));
+        ShowError(this, QStringLiteral("Error"),
+                  "Cannot read melody " + QFileInfo(path).fileName() + "!\n\n" +
+                      QString::fromLocal8Bit(e.what()));
         return;
     }
     PcButtons(player_->IsPlaying());
@@ -287,7 +281,8 @@ void TMelodiesPage::UploadMelBtnClick() {
     if (Ask(this, "Save melody", "Save melody in mobile?") == DialogResult::No) return;
     QFile file(midiFiles_->SelectedPath());
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowError(this, "Cannot open file " + QDir::toNativeSeparators(file.fileName()));
+        ShowError(this, QStringLiteral("Error"),
+                  "Cannot open file " + QDir::toNativeSeparators(file.fileName()));
         return;
     }
     const QByteArray bytes = file.readAll();

@@ -70,6 +70,9 @@ private:
     QComboBox* SaveMelMemCB = nullptr;
     QPushButton* UploadMelBtn = nullptr;
 
+    void BuildPhoneSide();
+    void BuildPcSide(const QString& melodiesDir);
+    void ConnectHandlers();
     void MelodijeCBChange();
     void ShowState(const MelodyListView& view);
     // The play and upload buttons by the file chosen, the PC player and the

@@ -27,7 +27,7 @@ namespace parlenko::ui {
 
 namespace {
 
-QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
+using controls::SmallIcon;
 
 constexpr int kImageRole = Qt::UserRole;
 // A row's entry: its memory caption and position as the engine holds them.
@@ -53,7 +53,7 @@ constexpr std::array<ViewRow, 5> kViews = {{
 }};
 
 QAction* Tool(QToolBar* bar, const char* name, int image, const char* hint, int tag = 0) {
-    QAction* a = bar->addAction(Small(image), {});
+    QAction* a = bar->addAction(SmallIcon(image), {});
     a->setObjectName(name);
     a->setToolTip(U(hint));
     a->setData(tag);
@@ -181,7 +181,8 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     ImenikPopup = new widgets::TPaintedMenu(this);
     ImenikPopup->setObjectName("ImenikPopup");
     auto item = [this](QMenu* m, const char* name, const char* caption, int tag, int image = -1) {
-        QAction* a = image >= 0 ? m->addAction(Small(image), U(caption)) : m->addAction(U(caption));
+        QAction* a =
+            image >= 0 ? m->addAction(SmallIcon(image), U(caption)) : m->addAction(U(caption));
         a->setObjectName(name);
         a->setData(tag);
         connect(a, &QAction::triggered, this, [this, tag] { Izmjenapodataka1Click(tag); });
@@ -192,13 +193,13 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     item(ImenikPopup, "Promjenilokaciju1", "Promjeni lokaciju . . .", 3, 36);
     ImenikPopup->addSeparator();
     item(ImenikPopup, "Pozoviosobu1", "Pozovi osobu . . .", 4, 28);
-    QMenu* sms = ImenikPopup->addMenu(Small(21), U("Pošalji SMS poruku"));
+    QMenu* sms = ImenikPopup->addMenu(SmallIcon(21), U("Pošalji SMS poruku"));
     sms->menuAction()->setObjectName("PosaljiSMSporuku1");
     item(sms, "izabranojosobi1", ". . . izabranoj osobi", 5);
     item(sms, "sapodacimaoizabranojosobi1", ". . . sa podacima o izabranoj osobi", 6);
     ImenikPopup->addSeparator();
     item(ImenikPopup, "SnimikaoBusinessCard1", "Snimi kao \"Business Card\" . . .", 7);
-    QMenu* outlook = ImenikPopup->addMenu(Small(55), U("Snimi u mapu kontakata"));
+    QMenu* outlook = ImenikPopup->addMenu(SmallIcon(55), U("Snimi u mapu kontakata"));
     outlook->menuAction()->setObjectName("SnimiuOutlookContacts1");
     item(outlook, "Kuca1", "Kuća", 10);
     item(outlook, "Mobitel1", "Mobitel", 20);
@@ -280,7 +281,7 @@ void TImenikPage::FillMenu(QMenu* menu) {
     Pohranaipovratpodataka1->setObjectName("Pohranaipovratpodataka1");
     connect(Pohranaipovratpodataka1, &QAction::triggered, this, [this] { RequestFromOthers(70); });
     RazmjenapodatakaOutlookContacts1 =
-        menu->addAction(Small(55), U("Razmjena podataka:  Mapa kontakata"));
+        menu->addAction(SmallIcon(55), U("Razmjena podataka:  Mapa kontakata"));
     RazmjenapodatakaOutlookContacts1->setObjectName("RazmjenapodatakaOutlookContacts1");
     connect(RazmjenapodatakaOutlookContacts1, &QAction::triggered, this,
             [this] { RequestFromOthers(80); });
@@ -301,7 +302,7 @@ void TImenikPage::ClearPhonebookRows() {
 void TImenikPage::AddPhonebookRow(const PhonebookRow& row) {
     auto* item = new QTreeWidgetItem(QStringList{FromAnsi(row.Caption), FromAnsi(row.Number),
                                                  FromAnsi(row.Memory), FromAnsi(row.Position)});
-    item->setIcon(0, Small(row.Image));
+    item->setIcon(0, SmallIcon(row.Image));
     item->setData(0, kImageRole, row.Image);
     item->setData(0, kLocationRole, Bytes(row.Memory));
     item->setData(0, kPositionRole, Bytes(row.Position));
@@ -501,15 +502,9 @@ bool TImenikPage::eventFilter(QObject* watched, QEvent* event) {
 
 // --- commands -----------------------------------------------------------------
 
-int TImenikPage::Ask(const QString& caption, const QString& text) {
-    return ShowMessageDialog(window(), caption, text, DialogKind::Confirmation,
-                             DialogButtons::YesNo);
-}
-
 bool TImenikPage::RefuseUnloaded(const char* caption) {
     if (engine_.PhonebookLoaded()) return false;
-    ShowMessageDialog(window(), U(caption), U(kFirstRefresh), DialogKind::Information,
-                      DialogButtons::Ok);
+    Inform(window(), U(caption), U(kFirstRefresh));
     return true;
 }
 
@@ -548,10 +543,9 @@ void TImenikPage::EditEntry(bool move) {
     const auto entry = EntryOf(SelectIndexRow());
     if (!entry) return;
     if (entry->record->Location == MemoryCaption(PhoneMemory::Service)) {
-        ShowMessageDialog(
-            window(), U("Information"),
-            U(move ? "Cannot change location for service numbers" : "Cannot edit service numbers!"),
-            DialogKind::Information, DialogButtons::Ok);
+        Inform(window(), U("Information"),
+               U(move ? "Cannot change location for service numbers"
+                      : "Cannot edit service numbers!"));
         return;
     }
     upis_->setWindowTitle(U(move ? "Change location - Phonebook" : "Edit entry - Phonebook"));
@@ -569,14 +563,13 @@ void TImenikPage::BrisanjeImeTBClick() {
     if (!entry) return;
     const auto memory = PhonebookMemoryFromCaption(entry->record->Location);
     if (!memory || !IsWritable(*memory)) {
-        ShowMessageDialog(window(), U("Information"), U("Cannot delete service numbers!"),
-                          DialogKind::Information, DialogButtons::Ok);
+        Inform(window(), U("Information"), U("Cannot delete service numbers!"));
         return;
     }
     const QString text = U("Name:  ") + entry->caption + "\r" + U("Phone number:   ") +
                          FromAnsi(entry->record->Phone) + "\r\r" +
                          U("Delete entry from mobile phonebook?");
-    if (Ask(U("Delete entry"), text) != DialogResult::Yes) return;
+    if (Ask(window(), U("Delete entry"), text) != DialogResult::Yes) return;
     engine_.DeletePhonebookEntry(*memory, PlainPosition(FromAnsi(entry->record->Position)));
 }
 
@@ -590,7 +583,7 @@ void TImenikPage::PozoviBrojTBClick() {
 
 void TImenikPage::OsvjeziTBClick() {
     if (!engine_.Connected() || engine_.PhonebookEmpty()) return;
-    if (Ask(U("Refresh phonebook"), U("Read entries from mobile phonebook again?")) ==
+    if (Ask(window(), U("Refresh phonebook"), U("Read entries from mobile phonebook again?")) ==
         DialogResult::Yes)
         engine_.RefreshPhonebook();
 }

@@ -155,7 +155,6 @@ private:
     QTreeWidgetItem* SelectIndexRow();
     // The refusal before a read has finished; true when refused.
     bool RefuseUnloaded(const char* caption);
-    int Ask(const QString& caption, const QString& text);
     // The engine's phonebook as the export writers take it.
     std::vector<exchange::PhonebookFileEntry> ExportEntries() const;
 

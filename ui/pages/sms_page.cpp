@@ -37,7 +37,7 @@
 namespace parlenko::ui {
 namespace {
 
-QIcon Small(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
+using controls::SmallIcon;
 
 constexpr int kImageRole = Qt::UserRole;
 // A row's message: its memory caption and position as the engine holds them.
@@ -73,7 +73,7 @@ constexpr std::array<Answer, 3> kTemplates = {{
 }};
 
 QAction* Tool(QToolBar* bar, const char* name, int image, const char* hint) {
-    QAction* a = bar->addAction(Small(image), {});
+    QAction* a = bar->addAction(SmallIcon(image), {});
     a->setObjectName(name);
     a->setToolTip(U(hint));
     a->setEnabled(false);
@@ -231,7 +231,7 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     // The drop-downs: the default item, a separator, then the items by Tag.
     ReplySmsPopup = new widgets::TPaintedMenu(this);
     ReplySmsPopup->setObjectName("ReplySmsPopup");
-    QAction* reply = ReplySmsPopup->addAction(Small(kImageReply), U("&Odgovori na poruku"));
+    QAction* reply = ReplySmsPopup->addAction(SmallIcon(kImageReply), U("&Odgovori na poruku"));
     reply->setObjectName("Odgovorinaporuku1");
     ReplySmsPopup->setDefaultAction(reply);
     connect(reply, &QAction::triggered, this, [this] { Odgovorinaporuku1Click(); });
@@ -245,7 +245,7 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     ReplySmsTB->setMenu(ReplySmsPopup);
     NewSmsPopup = new widgets::TPaintedMenu(this);
     NewSmsPopup->setObjectName("NewSmsPopup");
-    QAction* fresh = NewSmsPopup->addAction(Small(kImageNew), U("&Nova poruka"));
+    QAction* fresh = NewSmsPopup->addAction(SmallIcon(kImageNew), U("&Nova poruka"));
     fresh->setObjectName("Novaporuka1");
     NewSmsPopup->setDefaultAction(fresh);
     connect(fresh, &QAction::triggered, this, [this] { Novaporuka1Click(); });
@@ -341,12 +341,12 @@ void TSmsPage::BuildMenu(QMenu* smsMenu) {
     smsMenu->addSeparator();
     auto item = [this](QMenu* m, QAction*& field, const char* name, const char* caption, int image,
                        auto handler) {
-        field = m->addAction(Small(image), U(caption));
+        field = m->addAction(SmallIcon(image), U(caption));
         field->setObjectName(name);
         field->setEnabled(false);
         connect(field, &QAction::triggered, this, handler);
     };
-    QMenu* in = smsMenu->addMenu(Small(26), U("Dolazne poruke"));
+    QMenu* in = smsMenu->addMenu(SmallIcon(26), U("Dolazne poruke"));
     in->menuAction()->setObjectName("Dolazneporuke1");
     item(in, Odgovorinaporuku2, "Odgovorinaporuku2", "Odgovori na poruku", kImageReply,
          [this] { Odgovorinaporuku1Click(); });
@@ -359,7 +359,7 @@ void TSmsPage::BuildMenu(QMenu* smsMenu) {
          [this] { AddPhoneSmsInTBClick(); });
     item(in, Pozoviosobu4, "Pozoviosobu4", "Pozovi osobu", kImageDial,
          [this] { DialPhoneSmsInTBClick(); });
-    QMenu* out = smsMenu->addMenu(Small(27), U("Odlazne poruke"));
+    QMenu* out = smsMenu->addMenu(SmallIcon(27), U("Odlazne poruke"));
     out->menuAction()->setObjectName("Odlazneporuke1");
     item(out, Novaporuka2, "Novaporuka2", "Nova poruka", kImageNew, [this] { Novaporuka1Click(); });
     Novaporuka2->setEnabled(true);
@@ -436,7 +436,7 @@ void TSmsPage::InsertSmsRow(SmsFolder folder, const SmsRow& row) {
         item->setText(sms_out::kText, FromUtf8(m.Text));
         item->setText(sms_out::kLocation, FromAnsi(m.Location));
     }
-    item->setIcon(0, Small(row.Image));
+    item->setIcon(0, SmallIcon(row.Image));
     item->setData(0, kImageRole, row.Image);
     item->setData(0, kLocationRole, Bytes(m.Location));
     item->setData(0, kPositionRole, Bytes(m.Position));
@@ -470,7 +470,7 @@ void TSmsPage::RemoveSmsRows(SmsFolder folder, const std::string& position,
 void TSmsPage::SetSmsRowImage(SmsFolder folder, const std::string& position,
                               const std::string& location, int image) {
     for (QTreeWidgetItem* item : RowsAt(folder, position, location)) {
-        item->setIcon(0, Small(image));
+        item->setIcon(0, SmallIcon(image));
         item->setData(0, kImageRole, image);
     }
 }
@@ -711,11 +711,6 @@ bool TSmsPage::eventFilter(QObject* watched, QEvent* event) {
 
 // --- commands ---------------------------------------------------------------------------
 
-int TSmsPage::Ask(const QString& caption, const QString& text) {
-    return ShowMessageDialog(window(), caption, text, DialogKind::Confirmation,
-                             DialogButtons::YesNo);
-}
-
 const AListSMS* TSmsPage::RecordOf(const QTreeWidgetItem* row) const {
     if (row == nullptr) return nullptr;
     const QByteArray position = row->data(0, kPositionRole).toByteArray();
@@ -801,7 +796,7 @@ void TSmsPage::BrisanjeSmsInTBClick() {
     if (!confirmDelete_ || confirmDelete_()) {
         const QString text = Label16->text() + "  " + ShownName() + "\r" + Label17->text() + "  " +
                              ShownNumber() + "\r\rDelete SMS message from mobile?";
-        if (Ask(QStringLiteral("Delete message"), text) == DialogResult::No) return;
+        if (Ask(window(), QStringLiteral("Delete message"), text) == DialogResult::No) return;
     }
     engine_.DeleteSms(message->memory, message->position);
 }
@@ -811,7 +806,7 @@ void TSmsPage::SlanjeSmsOutTBClick() {
     const auto message = CurrentMessage();
     if (!message) return;
     const QString number = ShownNumber();
-    if (Ask(QStringLiteral("Send message"), QStringLiteral("Send SMS message?")) ==
+    if (Ask(window(), QStringLiteral("Send message"), QStringLiteral("Send SMS message?")) ==
         DialogResult::No)
         return;
     std::string to;
@@ -825,9 +820,8 @@ void TSmsPage::SlanjeSmsOutTBClick() {
 void TSmsPage::AddPhoneSmsInTBClick() {
     if (!engine_.Connected()) return;
     if (!engine_.PhonebookLoaded()) {
-        ShowMessageDialog(window(), QStringLiteral("Save person to phonebook"),
-                          QStringLiteral("First, you must refresh mobile phonebook!"),
-                          DialogKind::Information, DialogButtons::Ok);
+        Inform(window(), QStringLiteral("Save person to phonebook"),
+               QStringLiteral("First, you must refresh mobile phonebook!"));
         return;
     }
     emit AddToPhonebookRequested(ShownNumber());
@@ -840,7 +834,7 @@ void TSmsPage::DialPhoneSmsInTBClick() {
 
 void TSmsPage::OsvjeziSmsInTBClick() {
     if (!engine_.Connected() || engine_.SmsListEmpty()) return;
-    if (Ask(QStringLiteral("Refresh SMS messages"),
+    if (Ask(window(), QStringLiteral("Refresh SMS messages"),
             QStringLiteral("Read SMS messages from mobile again?")) == DialogResult::No)
         return;
     engine_.RefreshSms();

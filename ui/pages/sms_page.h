@@ -171,7 +171,6 @@ private:
     int InboxPlace(const QTreeWidgetItem& row) const;
     void SetMenuItem(QAction* item, bool enabled);
     void ExecCompose();
-    int Ask(const QString& caption, const QString& text);
 
     PhoneEngine& engine_;
     std::function<bool()> confirmDelete_;
