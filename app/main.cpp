@@ -157,5 +157,6 @@ int main(int argc, char** argv) {
     host.SetCitamForm(nullptr);
     glavna.SetOutlookAppForm(nullptr);
     glavna.SetContactsExchange(nullptr);
+    glavna.SetBackupForm(nullptr);
     return result;
 }

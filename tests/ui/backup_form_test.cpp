@@ -140,6 +140,12 @@ struct WizardRig {
     ui::TWindowHost host;
     PhoneEngine engine{port, sched, host};
     TBackupForm form{nullptr, engine, home.QDir()};
+    // The main window sets the wizard as the engine's backup view.
+    struct Viewed {
+        PhoneEngine& engine;
+        Viewed(PhoneEngine& e, IBackupView* view) : engine(e) { engine.SetBackupView(view); }
+        ~Viewed() { engine.SetBackupView(nullptr); }
+    } viewed{engine, &form};
 };
 
 TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {

@@ -176,11 +176,9 @@ TBackupForm::TBackupForm(QWidget* mainWindow, PhoneEngine& engine, QString dataD
     // Enter is the forward button only (Next, Backup, Restore, Finish): no
     // other button becomes the default by having the focus.
     for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
-
-    engine_.SetBackupView(this);
 }
 
-TBackupForm::~TBackupForm() { engine_.SetBackupView(nullptr); }
+TBackupForm::~TBackupForm() = default;
 
 void TBackupForm::BuildPages() {
     auto page = [this] {

@@ -8,6 +8,7 @@
 #include "ui/artwork/artwork.h"
 #include "ui/base/pictures.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/controls/window_placement.h"
 #include "ui/dialogs/call_windows.h"
@@ -17,11 +18,15 @@
 #include "ui/dialogs/save_net_form.h"
 #include "ui/dialogs/status_frm.h"
 #include "ui/dialogs/upis_imenik.h"
+#include "ui/exchange/backup_form.h"
 #include "ui/exchange/contacts_exchange.h"
+#include "ui/main_window/engine_views.h"
 #include "ui/main_window/input_lock.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/appointments_page.h"
+#include "ui/pages/barring_page.h"
 #include "ui/pages/calls_page.h"
+#include "ui/pages/divert_page.h"
 #include "ui/pages/general_page.h"
 #include "ui/pages/locks_page.h"
 #include "ui/pages/logo_page.h"
@@ -73,19 +78,6 @@ QString PortCaption(QString name) {
     return name;
 }
 
-struct PageRow {
-    const char* caption;  // left-bar button and page caption
-    int icon;             // activity picture on the button (-1 a phone)
-};
-constexpr std::array<PageRow, 6> kPages = {{
-    {"Osnovno", -1},
-    {"Imenik", 0},
-    {"SMS", 1},
-    {"Pozivi", 2},
-    {"Podsjetnik", 3},
-    {"Ostalo", 7},
-}};
-
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {},
                  const char* hint = nullptr) {
     QAction* a = menu->addAction(U(caption));
@@ -123,37 +115,221 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     pal.setColor(QPalette::Window, artwork::kCream);
     setPalette(pal);
     inputLock_ = std::make_unique<TInputLock>(*this);
+    views_ = std::make_unique<TEngineViews>(engine_);
     callWindows_ = std::make_unique<TCallWindows>(this, engine_);
+    views_->Set<ICallsView>(callWindows_.get());
     BuildMenus();
     BuildFrame();
-    engine_.SetGeneralView(this);
-    engine_.SetSmsView(SmsPage);
     SmsPage->BuildMenu(findChild<QMenu*>("SMSporuke1"));
     SmsPage->SetConfirmDeleteSource([this] { return options_.ConfirmDelete; });
     optionsForm_ = std::make_unique<TOptionsForm>(
         this, options_, [this](const TOptions& edited) { PutOptionsInForce(edited); });
-    SettingsPage = new TSettingsPage(engine_);
-    OstaloPage->FillSubPage(5, SettingsPage);
-    engine_.SetCallListsView(PoziviPage);
-    engine_.SetCallsView(callWindows_.get());
-    ServicesPages = std::make_unique<TServicesPages>(engine_, this, *OstaloPage);
     BuildMenuPainter();
     FormCreate();
     MenuPainter1->Loaded();
 }
 
-TGlavna::~TGlavna() {
-    delete SettingsPage;
-    ServicesPages.reset();
-    engine_.SetSmsView(nullptr);
-    engine_.SetGeneralView(nullptr);
-    engine_.SetObjectsView(nullptr);
-    engine_.SetCallListsView(nullptr);
-    engine_.SetCallsView(nullptr);
-    engine_.SetPhonebookView(nullptr);
-    engine_.SetMelodiesView(nullptr);
-    engine_.SetLogoView(nullptr);
+// The windows the engine shows in stay until it is told they are gone.
+TGlavna::~TGlavna() { views_->Clear(); }
+
+// --- the pages ------------------------------------------------------------------
+
+// A page of the left bar.
+struct TGlavna::PageRow {
+    const char* caption;  // its button's and the page's name
+    int icon;             // the activity picture on its button (-1 the phone)
+    // Its menu in the main menu (nullptr none) and the menu's item that
+    // shows the page (nullptr: the advanced page's menu holds an item for
+    // each sub-page).
+    const char* menu;
+    const char* menuCaption;
+    const char* showItem;
+    QWidget* (TGlavna::*make)();  // makes the page; its view is set there
+    void (TGlavna::*shown)();     // what showing it starts (nullptr nothing)
+    // The page's items in the main menu: off while another page is shown.
+    std::vector<const char*> menuItems;
+};
+
+// A sub-page of the advanced page.
+struct TGlavna::SubPageRow {
+    const char* caption;   // its tab's and the page's name
+    const char* menuItem;  // its item in the advanced page's menu
+    const char* menuCaption;
+    QWidget* (TGlavna::*make)();  // makes the page; its view is set there
+    void (TGlavna::*shown)();     // what showing it starts while connected (nullptr nothing)
+};
+
+const std::vector<TGlavna::PageRow>& TGlavna::Pages() {
+    static const std::vector<PageRow> rows = {
+        {"Osnovno", -1, nullptr, nullptr, nullptr, &TGlavna::MakeGeneralPage, nullptr, {}},
+        {"Imenik",
+         0,
+         "Telefonskiimenik1",
+         "&Telefonski imenik",
+         "Prikazi1",
+         &TGlavna::MakePhonebookPage,
+         &TGlavna::PhonebookPageShown,
+         {"Izmjenipodatke2", "Izbrisiosobu2", "Promjenilokaciju2", "Pozoviosobu2",
+          "PosaljiSMSporuku2", "kaoBusinessCard1", "uOutlookContacts1"}},
+        {"SMS",
+         1,
+         "SMSporuke1",
+         "&SMS poruke",
+         "Prikazipodatke1",
+         &TGlavna::MakeSmsPage,
+         &TGlavna::SmsPageShown,
+         {"Izmjenisadrzajporuke1", "Izbrisiporuku1", "Posaljiporuku1", "Dodajosobuuimenik1",
+          "Pozoviosobu3", "Odgovorinaporuku2", "Izmjenisadrzajporuke2", "Izbrisiporuku2",
+          "Dodajosobuuimenik2", "Pozoviosobu4"}},
+        {"Pozivi",
+         2,
+         "Pozivi1",
+         "&Pozivi",
+         "Prikazipodatke2",
+         &TGlavna::MakeCallsPage,
+         &TGlavna::CallsPageShown,
+         {}},
+        {"Podsjetnik",
+         3,
+         "Podsjetnik1",
+         "Po&dsjetnici",
+         "Prikaipodatke1",
+         &TGlavna::MakeAppointmentsPage,
+         &TGlavna::AppointmentsPageShown,
+         {"Izmjenipodatkepodsjetnika1", "Izbrisipodsjetnik2", "kaovCalendar1",
+          "uOutlookCalendar1"}},
+        {"Ostalo",
+         7,
+         "Ostalo1",
+         "&Napredne funkcije",
+         nullptr,
+         &TGlavna::MakeAdvancedPage,
+         nullptr,
+         {}},
+    };
+    return rows;
 }
+
+const std::vector<TGlavna::SubPageRow>& TGlavna::SubPages() {
+    static const std::vector<SubPageRow> rows = {
+        {"Preusmjeravanja", "Preusmjeravanjepoziva1", "Preusmjeravanje poziva",
+         &TGlavna::MakeDivertPage, nullptr},
+        {"Zabrana poziva", "Zabranapoziva1", "Zabrana poziva", &TGlavna::MakeBarringPage, nullptr},
+        {"Zakljucavanja", "Zakljuavanja1", "Zaključavanja", &TGlavna::MakeLocksPage,
+         &TGlavna::CheckLocks},
+        {"Melodije", "Melodije1", "Melodije", &TGlavna::MakeMelodiesPage, &TGlavna::ReadMelodies},
+        {"Logotip", "Logotip1", "Logotip", &TGlavna::MakeLogoPage, &TGlavna::ReadLogo},
+        {"Ostalo", "Ostalo2", "Ostalo", &TGlavna::MakeSettingsPage,
+         &TGlavna::RefreshOstaloBtnClick},
+    };
+    return rows;
+}
+
+QWidget* TGlavna::MakeGeneralPage() {
+    // The main window is the general view: its status bar shows the phone
+    // and the network, the page the rest.
+    OsnovnoPage = new TGeneralPage;
+    views_->Set<IGeneralView>(this);
+    return OsnovnoPage;
+}
+
+QWidget* TGlavna::MakePhonebookPage() {
+    QDir shipped(folders_.ImagesDir);
+    shipped.cdUp();
+    ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
+    views_->Set<IPhonebookView>(ImenikPage);
+    return ImenikPage;
+}
+
+QWidget* TGlavna::MakeSmsPage() {
+    SmsPage = new TSmsPage(engine_, this);
+    views_->Set<ISmsView>(SmsPage);
+    return SmsPage;
+}
+
+QWidget* TGlavna::MakeCallsPage() {
+    PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
+    views_->Set<ICallListsView>(PoziviPage);
+    return PoziviPage;
+}
+
+QWidget* TGlavna::MakeAppointmentsPage() {
+    Podsjetnik = new PodsjetnikPage(engine_, this);
+    views_->Set<IObjectsView>(Podsjetnik);
+    return Podsjetnik;
+}
+
+QWidget* TGlavna::MakeAdvancedPage() {
+    OstaloPage = new TAdvancedPage;
+    for (const SubPageRow& row : SubPages())
+        OstaloPage->AddSubPage(U(row.caption), (this->*row.make)());
+    connect(OstaloPage, &TAdvancedPage::TabClicked, this, &TGlavna::TabBarBtn1Click);
+    return OstaloPage;
+}
+
+// The diverts, barrings and locks share one view, made with the first of them.
+QWidget* TGlavna::MakeDivertPage() {
+    ServicesPages = std::make_unique<TServicesPages>(engine_, this);
+    views_->Set<IServicesView>(ServicesPages.get());
+    return ServicesPages->Diverts();
+}
+
+QWidget* TGlavna::MakeBarringPage() { return ServicesPages->Barrings(); }
+
+QWidget* TGlavna::MakeLocksPage() { return ServicesPages->Locks(); }
+
+QWidget* TGlavna::MakeMelodiesPage() {
+    MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
+    views_->Set<IMelodiesView>(MelodijePage);
+    return MelodijePage;
+}
+
+QWidget* TGlavna::MakeLogoPage() {
+    LogotipPage = new TLogoPage(engine_, folders_.LogosDir);
+    connect(LogotipPage, &TLogoPage::StatusMessageRequested, this, &TGlavna::ShowStatusMessage);
+    views_->Set<ILogoView>(LogotipPage);
+    return LogotipPage;
+}
+
+QWidget* TGlavna::MakeSettingsPage() {
+    SettingsPage = new TSettingsPage(engine_);
+    views_->Set<ISettingsView>(SettingsPage);
+    return SettingsPage;
+}
+
+void TGlavna::PhonebookPageShown() {
+    if (!engine_.PhonebookEmpty()) AllNumTB();
+    else engine_.RefreshPhonebook();
+}
+
+void TGlavna::SmsPageShown() {
+    if (!engine_.SmsListEmpty()) return;
+    if (!engine_.PhonebookEmpty()) {
+        RefreshSms();
+        return;
+    }
+    const int answer =
+        Ask(this, QStringLiteral("Refresh phonebook"),
+            QStringLiteral("Phonebook not loaded!\r\rWithout phonebook, is not possible to "
+                           "associate\rphone number with message sender or receiver.\r\rRead "
+                           "it now?"));
+    if (answer == DialogResult::Yes) engine_.RefreshPhonebookThenSms();
+    else RefreshSms();
+}
+
+void TGlavna::CallsPageShown() { engine_.RefreshCalls(); }
+
+void TGlavna::AppointmentsPageShown() {
+    if (AppointmentRows() == 0) RefreshAppointments();
+}
+
+void TGlavna::CheckLocks() { ServicesPages->CheckLocks(); }
+
+void TGlavna::ReadMelodies() { MelodijePage->PageShown(); }
+
+void TGlavna::ReadLogo() { LogotipPage->PageShown(); }
+
+int TGlavna::PageTag(const QWidget* page) const { return Notebook1->indexOf(page) + 1; }
 
 // --- construction -------------------------------------------------------------
 
@@ -186,41 +362,25 @@ void TGlavna::BuildMenus() {
     connect(Izlaz1, &QAction::triggered, this, &TGlavna::Izlaz1Click);
     connect(Opcije1, &QAction::triggered, this, &TGlavna::Opcije1Click);
 
-    struct PageMenu {
-        const char* menu;
-        const char* caption;
-        const char* item;
-        int tag;
-    };
-    const PageMenu pageMenus[] = {
-        {"Telefonskiimenik1", "&Telefonski imenik", "Prikazi1", 2},
-        {"SMSporuke1", "&SMS poruke", "Prikazipodatke1", 3},
-        {"Pozivi1", "&Pozivi", "Prikazipodatke2", 4},
-        {"Podsjetnik1", "Po&dsjetnici", "Prikaipodatke1", 5},
-    };
-    for (const PageMenu& pm : pageMenus) {
-        QMenu* m = AddMenu(bar, pm.menu, pm.caption);
-        QAction* a = AddItem(m, pm.item, "Prikaži podatke");
-        const int tag = pm.tag;
+    for (const PageRow& row : Pages()) {
+        if (row.menu == nullptr) continue;
+        QMenu* m = AddMenu(bar, row.menu, row.menuCaption);
+        if (row.showItem == nullptr) {
+            // The advanced page: an item for each sub-page.
+            int tag = 0;
+            for (const SubPageRow& sub : SubPages()) {
+                QAction* a = AddItem(m, sub.menuItem, sub.menuCaption);
+                const int subTag = 10 * ++tag;
+                connect(a, &QAction::triggered, this, [this, subTag] {
+                    OutBarBtn1Click(PageTag(OstaloPage));
+                    TabBarBtn1Click(subTag);
+                });
+            }
+            continue;
+        }
+        QAction* a = AddItem(m, row.showItem, "Prikaži podatke");
+        const int tag = static_cast<int>(&row - Pages().data()) + 1;
         connect(a, &QAction::triggered, this, [this, tag] { OutBarBtn1Click(tag); });
-    }
-    QMenu* advanced = AddMenu(bar, "Ostalo1", "&Napredne funkcije");
-    const std::pair<const char*, const char*> advancedItems[] = {
-        {"Preusmjeravanjepoziva1", "Preusmjeravanje poziva"},
-        {"Zabranapoziva1", "Zabrana poziva"},
-        {"Zakljuavanja1", "Zaključavanja"},
-        {"Melodije1", "Melodije"},
-        {"Logotip1", "Logotip"},
-        {"Ostalo2", "Ostalo"},
-    };
-    int advancedTag = 0;
-    for (const auto& [name, caption] : advancedItems) {
-        QAction* a = AddItem(advanced, name, caption);
-        const int tag = ++advancedTag;
-        connect(a, &QAction::triggered, this, [this, tag] {
-            OutBarBtn1Click(6);
-            TabBarBtn1Click(10 * tag);
-        });
     }
     Info1 = AddMenu(bar, "Info1", "In&formacije");
     Oprogramu1 = AddItem(Info1, "Oprogramu1", "O programu...");
@@ -257,7 +417,6 @@ void TGlavna::BuildFrame() {
     BuildLeftBar(central);
     BuildPages(central);
     ConnectPages();
-    BuildAdvancedSubPages();
     ShareMenusAndFiles();
     setCentralWidget(central);
     BuildStatusBar();
@@ -265,20 +424,18 @@ void TGlavna::BuildFrame() {
     StatusBarImage->setGeometry(0, 0, kClientWidth, kStatusBarHeight);
 }
 
-// The left bar with the six page buttons, one above the other.
+// The left bar with a button for each page, one above the other.
 void TGlavna::BuildLeftBar(QWidget* client) {
     const int barHeight = kClientHeight - kStatusBarHeight;
-    auto* leftBar = new QLabel(client);
-    leftBar->setObjectName("OutBar");
-    leftBar->setGeometry(0, 0, kLeftBarWidth, barHeight);
-    leftBar->setPixmap(QPixmap::fromImage(artwork::OutBarBackground(barHeight)));
-    for (int i = 0; i < 6; ++i) {
+    auto* leftBar = controls::Picture(client, "OutBar", QRect(0, 0, kLeftBarWidth, barHeight),
+                                      artwork::OutBarBackground(barHeight));
+    for (const PageRow& row : Pages()) {
+        const int tag = static_cast<int>(OutBarBtn.size()) + 1;
         auto* b = new widgets::TBrisolaButton(leftBar);
-        b->setObjectName(QStringLiteral("OutBarBtn%1").arg(i + 1));
-        b->Tag = i + 1;
-        const int top = i * artwork::kOutBarButtonHeight;
+        b->setObjectName(QStringLiteral("OutBarBtn%1").arg(tag));
+        b->Tag = tag;
+        const int top = (tag - 1) * artwork::kOutBarButtonHeight;
         b->setGeometry(0, top, kLeftBarWidth, artwork::kOutBarButtonHeight);
-        const PageRow& row = kPages[static_cast<std::size_t>(i)];
         auto picture = [&](artwork::ButtonLook look) {
             return artwork::OutBarButton(barHeight, top, row.icon, U(row.caption), look);
         };
@@ -287,11 +444,11 @@ void TGlavna::BuildLeftBar(QWidget* client) {
         b->SetDisabledImage(picture(artwork::ButtonLook::Disabled));
         b->SetUpImage(picture(artwork::ButtonLook::Up));
         b->OnClick = [this](widgets::TBrisolaButton* sender) { OutBarBtn1Click(sender->Tag); };
-        OutBarBtn[static_cast<std::size_t>(i)] = b;
+        OutBarBtn.push_back(b);
     }
 }
 
-// The page header and the six pages under it, each placing its own controls.
+// The page header and the pages under it, each placing its own controls.
 void TGlavna::BuildPages(QWidget* client) {
     MainBarImage = new QLabel(client);
     MainBarImage->setObjectName("MainBarImage");
@@ -303,28 +460,11 @@ void TGlavna::BuildPages(QWidget* client) {
     Notebook1->setObjectName("Notebook1");
     Notebook1->setGeometry(kLeftBarWidth, artwork::kPageBarHeight, kClientWidth - kLeftBarWidth,
                            kClientHeight - kStatusBarHeight - artwork::kPageBarHeight);
-    for (int index = 0; index < static_cast<int>(kPages.size()); ++index)
-        Notebook1->addWidget(MakePage(index));
-}
-
-// The page of the left bar's button index + 1.
-QWidget* TGlavna::MakePage(int index) {
-    switch (index) {
-        case 0: return OsnovnoPage = new TGeneralPage;
-        case 1: return MakePhonebookPage();
-        case 2: return SmsPage = new TSmsPage(engine_, this);
-        case 3: return PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
-        case 4: return Podsjetnik = new PodsjetnikPage(engine_, this);
-        default: return OstaloPage = new TAdvancedPage;
+    for (const PageRow& row : Pages()) {
+        QWidget* page = (this->*row.make)();
+        page->setAccessibleName(U(row.caption));
+        Notebook1->addWidget(page);
     }
-}
-
-QWidget* TGlavna::MakePhonebookPage() {
-    QDir shipped(folders_.ImagesDir);
-    shipped.cdUp();
-    ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
-    engine_.SetPhonebookView(ImenikPage);
-    return ImenikPage;
 }
 
 void TGlavna::ConnectPages() {
@@ -355,19 +495,6 @@ void TGlavna::ConnectPages() {
     connect(Notebook1, &QStackedWidget::currentChanged, this, &TGlavna::Notebook1PageChanged);
 }
 
-// The melody and logo sub-pages take the places kept for them; the tabs
-// switch the sub-pages.
-void TGlavna::BuildAdvancedSubPages() {
-    MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
-    LogotipPage = new TLogoPage(engine_, folders_.LogosDir);
-    connect(LogotipPage, &TLogoPage::StatusMessageRequested, this, &TGlavna::ShowStatusMessage);
-    OstaloPage->ReplaceSubPage(3, MelodijePage);
-    OstaloPage->ReplaceSubPage(4, LogotipPage);
-    engine_.SetMelodiesView(MelodijePage);
-    engine_.SetLogoView(LogotipPage);
-    connect(OstaloPage, &TAdvancedPage::TabClicked, this, &TGlavna::TabBarBtn1Click);
-}
-
 // The phonebook's and the appointments' menus, the data folder, the shared
 // file choice and the status notice.
 void TGlavna::ShareMenusAndFiles() {
@@ -383,7 +510,6 @@ void TGlavna::ShareMenusAndFiles() {
     Podsjetnik->SetConfirmDeleteSource([this] { return options_.ConfirmDelete; });
     connect(Podsjetnik, &PodsjetnikPage::StatusMessage, this,
             [this](const std::string& text) { ShowStatusMessage(ToDisplay(text)); });
-    engine_.SetObjectsView(Podsjetnik);
 }
 
 void TGlavna::BuildStatusBar() {
@@ -636,51 +762,26 @@ bool TGlavna::PaintIndicator(QWidget* box) {
 
 void TGlavna::NewSmsPBClick() {
     if (!engine_.NewSmsPending()) return;
-    OutBarBtn1Click(3);
+    OutBarBtn1Click(PageTag(SmsPage));
     engine_.ClearNewSms();
 }
 
 void TGlavna::NewCallPBClick() {
     if (!engine_.NewCallPending()) return;
-    OutBarBtn1Click(4);
+    OutBarBtn1Click(PageTag(PoziviPage));
     engine_.ClearNewCall();
 }
 
 // --- pages and commands -------------------------------------------------------
 
 void TGlavna::OutBarBtn1Click(int tag) {
-    if (tag < 1 || tag > 6) return;
+    if (tag < 1 || tag > static_cast<int>(Pages().size())) return;
     engine_.StopRefresh();
     LoadPageBarImage(1, tag);
     Notebook1->setCurrentIndex(tag - 1);
     // The general page reads itself and starts the refresh with the option.
-    engine_.GeneralPageShown(tag == 1);
-    switch (tag) {
-        case 2:
-            if (!engine_.PhonebookEmpty()) AllNumTB();
-            else engine_.RefreshPhonebook();
-            break;
-        case 3: {
-            if (!engine_.SmsListEmpty()) break;
-            if (!engine_.PhonebookEmpty()) {
-                RefreshSms();
-                break;
-            }
-            const int answer = Ask(
-                this, QStringLiteral("Refresh phonebook"),
-                QStringLiteral("Phonebook not loaded!\r\rWithout phonebook, is not possible to "
-                               "associate\rphone number with message sender or receiver.\r\rRead "
-                               "it now?"));
-            if (answer == DialogResult::Yes) engine_.RefreshPhonebookThenSms();
-            else RefreshSms();
-            break;
-        }
-        case 4: engine_.RefreshCalls(); break;
-        case 5:
-            if (AppointmentRows() == 0) RefreshAppointments();
-            break;
-        default: break;
-    }
+    engine_.GeneralPageShown(Notebook1->currentWidget() == OsnovnoPage);
+    if (const auto shown = Pages()[static_cast<std::size_t>(tag - 1)].shown) (this->*shown)();
 }
 
 void TGlavna::TabBarBtn1Click(int tag) {
@@ -688,33 +789,20 @@ void TGlavna::TabBarBtn1Click(int tag) {
     if (page < 0 || page >= OstaloPage->SubPageCount()) return;
     OstaloPage->ShowSubPage(page);
     if (!engine_.Connected()) return;
-    // The entry actions of pages 2 (the locks check), 3 (the melody list),
-    // 4 (the logo) and 5 (the settings).
-    if (page == 2) ServicesPages->CheckLocks();
-    if (page == 3) MelodijePage->PageShown();
-    if (page == 4) LogotipPage->PageShown();
-    if (page == 5) RefreshOstaloBtnClick();
+    if (const auto shown = SubPages()[static_cast<std::size_t>(page)].shown) (this->*shown)();
 }
 
 void TGlavna::Notebook1PageChanged() {
-    const int page = Notebook1->currentIndex();
-    auto disable = [this](std::initializer_list<const char*> names) {
+    const int shown = Notebook1->currentIndex();
+    int index = 0;
+    for (const PageRow& row : Pages()) {
+        if (index++ == shown) continue;
         // Items of pages not built yet are not there.
-        for (const char* name : names)
+        for (const char* name : row.menuItems)
             if (auto* a = findChild<QAction*>(name)) a->setEnabled(false);
-    };
-    if (page != 1)
-        disable({"Izmjenipodatke2", "Izbrisiosobu2", "Promjenilokaciju2", "Pozoviosobu2",
-                 "PosaljiSMSporuku2", "kaoBusinessCard1", "uOutlookContacts1"});
-    if (page != 2)
-        disable({"Izmjenisadrzajporuke1", "Izbrisiporuku1", "Posaljiporuku1", "Dodajosobuuimenik1",
-                 "Pozoviosobu3", "Odgovorinaporuku2", "Izmjenisadrzajporuke2", "Izbrisiporuku2",
-                 "Dodajosobuuimenik2", "Pozoviosobu4"});
-    if (page != 4)
-        disable({"Izmjenipodatkepodsjetnika1", "Izbrisipodsjetnik2", "kaovCalendar1",
-                 "uOutlookCalendar1"});
+    }
     // Back on the page, its items follow the selected row again.
-    else Podsjetnik->AppointmentsListChange();
+    if (Notebook1->currentWidget() == Podsjetnik) Podsjetnik->AppointmentsListChange();
 }
 
 void TGlavna::SetOutlookAppForm(ICalendarExchange* form) {
@@ -724,6 +812,11 @@ void TGlavna::SetOutlookAppForm(ICalendarExchange* form) {
 
 void TGlavna::OutlookATBClick() {
     if (outlookAppForm_ != nullptr) outlookAppForm_->Open();
+}
+
+void TGlavna::SetBackupForm(TBackupForm* form) {
+    backupForm_ = form;
+    SetEngineView(engine_, static_cast<IBackupView*>(form));
 }
 
 void TGlavna::BackupTBClick() {

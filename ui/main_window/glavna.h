@@ -1,5 +1,5 @@
 #pragma once
-// The main window: menus, the left bar and header of the six pages, the
+// The main window: menus, the left bar and header of the pages, the
 // status bar with its indicators, and the program's life cycle around them
 // (creation, first showing with the automatic connect, the close query, the
 // options). It is the engine's general view: the status bar's phone and
@@ -13,8 +13,8 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QDialog;
@@ -39,7 +39,9 @@ class TMenuPainter;
 namespace parlenko::ui {
 
 class TAdvancedPage;
+class TBackupForm;
 class ICalendarExchange;
+class TEngineViews;
 class TInputLock;
 class TCallWindows;
 class TCallsPage;
@@ -73,8 +75,8 @@ public:
     void SetCitamForm(TCitamForm* form) { citamForm_ = form; }
     // The calendar exchange window (TOutlookAppForm of the exchange windows).
     void SetOutlookAppForm(ICalendarExchange* form);
-    // The backup and restore wizard (TBackupForm of the exchange windows).
-    void SetBackupForm(QDialog* form) { backupForm_ = form; }
+    // The backup and restore wizard, the engine's backup view (nullptr: gone).
+    void SetBackupForm(TBackupForm* form);
     // The contacts exchange: OutlookCTB is enabled exactly when its store
     // can be opened.
     void SetContactsExchange(IContactsExchange* exchange);
@@ -100,7 +102,8 @@ public:
     // then saved.
     void PutOptionsInForce(const TOptions& edited);
 
-    // Header picture of a page (language 0 "cro", 1 "eng"; page 1..6).
+    // Header picture of a page (language 0 "cro", 1 "eng"; page from 1, as
+    // the left bar's buttons).
     void LoadPageBarImage(int language, int page);
 
     // The system asks the program to end (SIGTERM at logout or shutdown,
@@ -116,10 +119,11 @@ public:
     void Izlaz1Click();
     void Oprogramu1Click();
     void Opcije1Click();  // the options window, modal
-    // Page switch of the left bar (tag 1..6) with the page's first read.
+    // Page switch of the left bar (tag 1, 2 ... as its buttons) with what
+    // showing the page starts.
     void OutBarBtn1Click(int tag);
-    // Sub-page of the advanced page (tag 10..60), then its entry action while
-    // connected.
+    // Sub-page of the advanced page (tag 10, 20 ... as its tabs), then what
+    // showing it starts while connected.
     void TabBarBtn1Click(int tag);
     // Opens the calendar exchange (OutlookATB, RazmjenapodatakaOutlookCalendar1).
     void OutlookATBClick();
@@ -158,7 +162,7 @@ public:
     widgets::THintInstaller& Hints() { return *hints_; }
     // The call windows (the engine's calls view) and the shared dial sequence.
     TCallWindows& CallWindows() { return *callWindows_; }
-    // The appointments page (page 5), which the calendar exchange fills.
+    // The appointments page, which the calendar exchange fills.
     PodsjetnikPage& AppointmentsPage() { return *Podsjetnik; }
     // The options window.
     TOptionsForm* OptionsForm() const { return optionsForm_.get(); }
@@ -190,15 +194,42 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The pages of the left bar and the sub-pages of the advanced page, each
+    // in a row of its table (glavna.cpp).
+    struct PageRow;
+    struct SubPageRow;
+    static const std::vector<PageRow>& Pages();
+    static const std::vector<SubPageRow>& SubPages();
+    // The pages, each made with its view set on the engine.
+    QWidget* MakeGeneralPage();
+    QWidget* MakePhonebookPage();
+    QWidget* MakeSmsPage();
+    QWidget* MakeCallsPage();
+    QWidget* MakeAppointmentsPage();
+    QWidget* MakeAdvancedPage();
+    QWidget* MakeDivertPage();
+    QWidget* MakeBarringPage();
+    QWidget* MakeLocksPage();
+    QWidget* MakeMelodiesPage();
+    QWidget* MakeLogoPage();
+    QWidget* MakeSettingsPage();
+    // What showing a page starts.
+    void PhonebookPageShown();
+    void SmsPageShown();
+    void CallsPageShown();
+    void AppointmentsPageShown();
+    void CheckLocks();
+    void ReadMelodies();
+    void ReadLogo();
+    // The left bar's tag of a page.
+    int PageTag(const QWidget* page) const;
+
     void BuildMenus();
     void BuildMenuPainter();
     void BuildFrame();
     void BuildLeftBar(QWidget* client);
     void BuildPages(QWidget* client);
-    QWidget* MakePage(int index);
-    QWidget* MakePhonebookPage();
     void ConnectPages();
-    void BuildAdvancedSubPages();
     void ShareMenusAndFiles();
     void BuildStatusBar();
     // Another page is shown: the menu items of the pages hidden are off.
@@ -218,8 +249,8 @@ private:
     // Controls, by their names.
     QLabel* MainBarImage = nullptr;
     QStackedWidget* Notebook1 = nullptr;
-    PodsjetnikPage* Podsjetnik = nullptr;                 // page 5, the appointments
-    std::array<widgets::TBrisolaButton*, 6> OutBarBtn{};  // Tag 1..6
+    PodsjetnikPage* Podsjetnik = nullptr;             // the appointments
+    std::vector<widgets::TBrisolaButton*> OutBarBtn;  // Tag 1, 2 ...
     TGeneralPage* OsnovnoPage = nullptr;
     TAdvancedPage* OstaloPage = nullptr;
     TSmsPage* SmsPage = nullptr;
@@ -227,8 +258,8 @@ private:
     TImenikPage* ImenikPage = nullptr;
     // The file choice every export of the pages shares.
     TFileChoice ImenaSaveDlg;
-    TMelodiesPage* MelodijePage = nullptr;  // sub-page 3 of the advanced page
-    TLogoPage* LogotipPage = nullptr;       // sub-page 4
+    TMelodiesPage* MelodijePage = nullptr;  // sub-pages of the advanced page
+    TLogoPage* LogotipPage = nullptr;
     QLabel* StatusBarImage = nullptr;
     QWidget* ConnectedPB = nullptr;
     QWidget* NewSmsPB = nullptr;
@@ -248,7 +279,7 @@ private:
     QAction* Izlaz1 = nullptr;
     QAction* Oprogramu1 = nullptr;
     TSettingsPage* SettingsPage = nullptr;  // "Ostalo" of the advanced page
-    // Diverts, barrings and locks: the advanced page's sub-pages 0 to 2.
+    // Diverts, barrings and locks: sub-pages of the advanced page.
     std::unique_ptr<TServicesPages> ServicesPages;
 
     PhoneEngine& engine_;
@@ -263,10 +294,11 @@ private:
     TInfoForm* infoForm_ = nullptr;
     TCitamForm* citamForm_ = nullptr;
     ICalendarExchange* outlookAppForm_ = nullptr;
-    QDialog* backupForm_ = nullptr;
+    TBackupForm* backupForm_ = nullptr;
     IContactsExchange* contactsExchange_ = nullptr;
     std::unique_ptr<widgets::THintInstaller> hints_;
     std::unique_ptr<TInputLock> inputLock_;
+    std::unique_ptr<TEngineViews> views_;
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TSaveNetForm> saveNetForm_;
     std::unique_ptr<TCallWindows> callWindows_;

@@ -2,65 +2,45 @@
 
 #include "components/widgets/brisola_button.h"
 #include "ui/artwork/artwork.h"
+#include "ui/controls/controls.h"
 
 #include <QLabel>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 namespace parlenko::ui {
 namespace {
 
 constexpr int kPageWidth = 520;
+constexpr int kPageHeight = 411;
 constexpr int kTabLeft = 2;
-
-struct SubPage {
-    const char* caption;
-    const char* name;
-};
-constexpr std::array<SubPage, 6> kSubPages = {{
-    {"Preusmjeravanja", "PreusmjeravanjaPage"},
-    {"Zabrana poziva", "ZabranaPozivaPage"},
-    {"Zakljucavanja", "ZakljucavanjaPage"},
-    {"Melodije", "MelodijePage"},
-    {"Logotip", "LogotipPage"},
-    {"Ostalo", "PostavkePage"},
-}};
 
 }  // namespace
 
-TAdvancedPage::TAdvancedPage(QWidget* parent) : QWidget(parent) {
+TAdvancedPage::TAdvancedPage(QWidget* parent) : QWidget(parent), tabsRight_(kTabLeft) {
     setObjectName("OstaloPage");
-    setAccessibleName("Ostalo");
-    auto* bar = new QLabel(this);
-    bar->setObjectName("TabBar");
-    bar->setGeometry(0, 0, kPageWidth, artwork::kTabBarHeight);
-    bar->setPixmap(QPixmap::fromImage(artwork::TabBarBackground(kPageWidth)));
-    int left = kTabLeft;
-    for (std::size_t i = 0; i < kSubPages.size(); ++i) {
-        auto* b = new widgets::TBrisolaButton(bar);
-        b->setObjectName(QStringLiteral("TabBarBtn%1").arg(i + 1));
-        b->Tag = 10 * static_cast<int>(i + 1);
-        const QString caption = QString::fromUtf8(kSubPages[i].caption);
-        const int width = artwork::TabWidth(caption);
-        b->setGeometry(left, 0, width, artwork::kTabBarHeight);
-        left += width + 1;
-        b->SetDownImage(artwork::TabBarButton(caption, artwork::ButtonLook::Down));
-        b->SetMouseOverImage(artwork::TabBarButton(caption, artwork::ButtonLook::MouseOver));
-        b->SetDisabledImage(artwork::TabBarButton(caption, artwork::ButtonLook::Disabled));
-        b->SetUpImage(artwork::TabBarButton(caption, artwork::ButtonLook::Up));
-        b->OnClick = [this](widgets::TBrisolaButton* sender) { emit TabClicked(sender->Tag); };
-        TabBarBtn[i] = b;
-    }
+    TabBar = controls::Picture(this, "TabBar", QRect(0, 0, kPageWidth, artwork::kTabBarHeight),
+                               artwork::TabBarBackground(kPageWidth));
     Notebook2 = new QStackedWidget(this);
     Notebook2->setObjectName("Notebook2");
-    Notebook2->setGeometry(0, artwork::kTabBarHeight, kPageWidth, 411 - artwork::kTabBarHeight);
-    for (const SubPage& s : kSubPages) {
-        // Each sub-page's controls are placed by its own page.
-        auto* page = new QWidget;
-        page->setObjectName(s.name);
-        page->setAccessibleName(QString::fromUtf8(s.caption));
-        Notebook2->addWidget(page);
-    }
+    Notebook2->setGeometry(0, artwork::kTabBarHeight, kPageWidth,
+                           kPageHeight - artwork::kTabBarHeight);
+}
+
+void TAdvancedPage::AddSubPage(const QString& caption, QWidget* page) {
+    auto* b = new widgets::TBrisolaButton(TabBar);
+    b->setObjectName(QStringLiteral("TabBarBtn%1").arg(TabBarBtn.size() + 1));
+    b->Tag = 10 * static_cast<int>(TabBarBtn.size() + 1);
+    const int width = artwork::TabWidth(caption);
+    b->setGeometry(tabsRight_, 0, width, artwork::kTabBarHeight);
+    tabsRight_ += width + 1;
+    b->SetDownImage(artwork::TabBarButton(caption, artwork::ButtonLook::Down));
+    b->SetMouseOverImage(artwork::TabBarButton(caption, artwork::ButtonLook::MouseOver));
+    b->SetDisabledImage(artwork::TabBarButton(caption, artwork::ButtonLook::Disabled));
+    b->SetUpImage(artwork::TabBarButton(caption, artwork::ButtonLook::Up));
+    b->OnClick = [this](widgets::TBrisolaButton* sender) { emit TabClicked(sender->Tag); };
+    TabBarBtn.push_back(b);
+    page->setAccessibleName(caption);
+    Notebook2->addWidget(page);
     ShowCurrentTab();
 }
 
@@ -69,19 +49,6 @@ int TAdvancedPage::SubPageCount() const { return Notebook2->count(); }
 void TAdvancedPage::ShowSubPage(int index) {
     Notebook2->setCurrentIndex(index);
     ShowCurrentTab();
-}
-
-void TAdvancedPage::FillSubPage(int index, QWidget* page) {
-    auto* layout = new QVBoxLayout(Notebook2->widget(index));
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(page);
-}
-
-void TAdvancedPage::ReplaceSubPage(int index, QWidget* page) {
-    QWidget* placeholder = Notebook2->widget(index);
-    Notebook2->insertWidget(index, page);
-    Notebook2->removeWidget(placeholder);
-    delete placeholder;
 }
 
 void TAdvancedPage::ShowCurrentTab() {

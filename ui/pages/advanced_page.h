@@ -1,12 +1,13 @@
 #pragma once
-// The advanced page "Ostalo": a tab bar of six picture buttons over the
-// sub-pages of Notebook2 (diverts, barrings, locks, melodies, logo, phone
-// settings). The main window handles the tabs' clicks (TabClicked); the
-// sub-pages are filled by their own pages.
+// The advanced page "Ostalo": a tab bar of picture buttons over the
+// sub-pages of Notebook2, one tab a sub-page in the order they are added
+// (the main window adds them from its table: diverts, barrings, locks,
+// melodies, logo, phone settings). The main window handles the tabs' clicks
+// (TabClicked).
 
 #include <QWidget>
 
-#include <array>
+#include <vector>
 
 class QStackedWidget;
 
@@ -21,17 +22,15 @@ class TAdvancedPage : public QWidget {
 public:
     explicit TAdvancedPage(QWidget* parent = nullptr);
 
-    // The sub-pages: index 0..5 as the tabs.
+    // page becomes the next sub-page, under a tab of its caption (also the
+    // page's name for assistive tools).
+    void AddSubPage(const QString& caption, QWidget* page);
     int SubPageCount() const;
-    // Shows sub-page index and selects its tab.
+    // Shows sub-page index (from 0, as added) and selects its tab.
     void ShowSubPage(int index);
-    // page fills the place of sub-page index.
-    void FillSubPage(int index, QWidget* page);
-    // page takes the place of sub-page index (it names itself).
-    void ReplaceSubPage(int index, QWidget* page);
 
 signals:
-    // A tab was clicked: its Tag 10, 20 .. 60.
+    // A tab was clicked: its Tag, 10 for the first, 20 for the second ...
     void TabClicked(int tag);
 
 private:
@@ -39,8 +38,10 @@ private:
     // selected one.
     void ShowCurrentTab();
 
-    std::array<widgets::TBrisolaButton*, 6> TabBarBtn{};  // Tag 10, 20 .. 60
+    QWidget* TabBar = nullptr;
+    std::vector<widgets::TBrisolaButton*> TabBarBtn;  // Tag 10, 20 ...
     QStackedWidget* Notebook2 = nullptr;
+    int tabsRight_;  // where the next tab starts
 };
 
 }  // namespace parlenko::ui

@@ -99,7 +99,6 @@ QAction* Item(QMenu* menu, const char* name, const char* caption) {
 PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent), engine_(engine), mainWindow_(mainWindow) {
     setObjectName("PodsjetnikPage");
-    setAccessibleName("Podsjetnik");
     resize(kPageWidth, kPageHeight);
 
     // Tool bar.

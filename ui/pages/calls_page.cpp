@@ -83,7 +83,6 @@ QByteArray NumberedName(const char* prefix, std::size_t n, const char* suffix) {
 TCallsPage::TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir, QWidget* parent)
     : QWidget(parent), engine_(engine), calls_(calls), exeDir_(std::move(exeDir)) {
     setObjectName("PoziviPage");
-    setAccessibleName(U("Pozivi"));
 
     for (std::size_t g = 0; g < groups_.size(); ++g) groups_[g] = BuildGroup(g);
     CallsOutList = groups_[0].list;

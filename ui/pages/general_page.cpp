@@ -63,7 +63,6 @@ void TLevelBars::paintEvent(QPaintEvent*) {
 
 TGeneralPage::TGeneralPage(QWidget* parent) : QWidget(parent) {
     setObjectName("OsnovnoPage");
-    setAccessibleName("Osnovno");
 
     QGroupBox* phone = Group(this, " Tehnički podaci mobitela:", QRect(8, 4, 504, 188));
     MobImage = new QLabel(phone);

@@ -83,7 +83,6 @@ bool IsBmpFile(const QString& path) {
 TLogoPage::TLogoPage(PhoneEngine& engine, const QString& logosDir, QWidget* parent)
     : QWidget(parent), engine_(engine), logosDir_(logosDir) {
     setObjectName("LogotipPage");
-    setAccessibleName("Logotip");
     BuildPhoneSide();
     BuildPcSide(logosDir);
     // Off until the phone's logo is read, or a picture is chosen.

@@ -47,7 +47,6 @@ bool IsMidiFile(const QString& path) {
 TMelodiesPage::TMelodiesPage(PhoneEngine& engine, const QString& melodiesDir, QWidget* parent)
     : QWidget(parent), engine_(engine) {
     setObjectName("MelodijePage");
-    setAccessibleName("Melodije");
     BuildPhoneSide();
     BuildPcSide(melodiesDir);
     // Off until the phone's melodies are read, or a file is chosen.

@@ -76,7 +76,6 @@ std::string PlainPosition(const QString& text) {
 TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidget* parent)
     : QWidget(parent), engine_(engine) {
     setObjectName("ImenikPage");
-    setAccessibleName("Imenik");
 
     ToolBar2 = new QToolBar(this);
     ToolBar2->setObjectName("ToolBar2");

@@ -1,8 +1,8 @@
 #pragma once
-// The diverts, barrings and locks sub-pages of the advanced page (Notebook2
-// pages 0 to 2) and the indicator box they share. TServicesPages places the
-// three pages in their places of Notebook2 and is the engine's services
-// view: it hands each indicator, number and time on to its page.
+// The diverts, barrings and locks sub-pages of the advanced page and the
+// indicator box they share. TServicesPages makes the three pages and is the
+// engine's services view for them: it hands each indicator, number and time
+// on to its page.
 
 #include "engine/services/services_view.h"
 
@@ -14,7 +14,6 @@ class PhoneEngine;
 
 namespace parlenko::ui {
 
-class TAdvancedPage;
 class TBarringPage;
 class TDivertPage;
 class TLocksPage;
@@ -37,12 +36,13 @@ private:
 
 class TServicesPages : public IServicesView {
 public:
-    // mainWindow: what the dialogs centre on; the pages fill the first three
-    // sub-pages of advanced.
-    TServicesPages(PhoneEngine& engine, QWidget* mainWindow, TAdvancedPage& advanced);
-    ~TServicesPages() override;
-    TServicesPages(const TServicesPages&) = delete;
-    TServicesPages& operator=(const TServicesPages&) = delete;
+    // mainWindow: what the dialogs centre on. The pages are made without a
+    // parent; whoever places them owns them.
+    TServicesPages(PhoneEngine& engine, QWidget* mainWindow);
+
+    TDivertPage* Diverts() const { return diverts_; }
+    TBarringPage* Barrings() const { return barrings_; }
+    TLocksPage* Locks() const { return locks_; }
 
     void DivertChanged(int number, int picture, const std::string& divertNumber) override;
     void DivertTimeChanged(int column, const std::string& seconds) override;
@@ -55,10 +55,9 @@ public:
     void CheckLocks();
 
 private:
-    PhoneEngine& engine_;
-    TDivertPage* Diverts = nullptr;    // "Preusmjeravanja", page 0
-    TBarringPage* Barrings = nullptr;  // "Zabrana poziva", page 1
-    TLocksPage* Locks = nullptr;       // "Zakljucavanja", page 2
+    TDivertPage* diverts_;    // "Preusmjeravanja"
+    TBarringPage* barrings_;  // "Zabrana poziva"
+    TLocksPage* locks_;       // "Zakljucavanja"
 };
 
 }  // namespace parlenko::ui

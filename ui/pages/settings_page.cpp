@@ -157,11 +157,7 @@ TSettingsPage::TSettingsPage(PhoneEngine& engine, QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, &TSettingsPage::ValutaEditChange);
     connect(PriceBtn, &QPushButton::clicked, this, &TSettingsPage::PriceBtnClick);
     connect(Button1, &QPushButton::clicked, this, &TSettingsPage::Button1Click);
-
-    engine_.SetSettingsView(this);
 }
-
-TSettingsPage::~TSettingsPage() { engine_.SetSettingsView(nullptr); }
 
 void TSettingsPage::PhoneSettingsChanged(const PhoneSettingsView& v) {
     SmscEdit->setText(FromAnsi(v.SmscEdit));

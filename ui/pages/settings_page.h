@@ -25,7 +25,6 @@ class TSettingsPage : public QWidget, public ISettingsView {
     Q_OBJECT
 public:
     TSettingsPage(PhoneEngine& engine, QWidget* parent = nullptr);
-    ~TSettingsPage() override;
 
     void PhoneSettingsChanged(const PhoneSettingsView& view) override;
 

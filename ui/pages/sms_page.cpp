@@ -168,7 +168,6 @@ std::optional<PhoneMemory> MessageMemory(const QString& caption) {
 TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent), engine_(engine) {
     setObjectName("SmsPage");
-    setAccessibleName("SMS");
 
     // --- the two lists, each under its header and tool bar
     auto header = [this](const char* name, const char* caption, int image, int y) {
