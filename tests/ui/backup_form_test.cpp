@@ -283,7 +283,9 @@ TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
     auto& sim = rig.Book("SM");
     ASSERT_EQ(sim.size(), 2u);
     EXPECT_EQ(sim[1].number, "0911");
+    EXPECT_EQ(sim[1].name, "Ana!") << "the VIP mark goes back with the entry";
     EXPECT_EQ(sim[2].number, "0912");
+    EXPECT_EQ(sim[2].name, "Ivo");
     EXPECT_EQ(rig.Book("ME").size(), 1u);
     EXPECT_EQ(rig.Book("ME")[1].number, "0921");
     // Finish: the phonebook is read again.

@@ -1,11 +1,11 @@
 #include "ui/exchange/backup_form.h"
 
-#include "components/widgets/elided_label.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/formats/backup_files.h"
 #include "exchange/formats/text_encoding.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/controls/phone_text_question.h"
 
@@ -25,6 +25,8 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTreeWidget>
+
+Q_DECLARE_METATYPE(parlenko::RestoreRow)
 
 namespace parlenko::ui {
 namespace {
@@ -62,6 +64,25 @@ const PageText kPageTexts[] = {
 };
 
 constexpr char kNext[] = "Next  >>";
+// A restore row's record.
+constexpr int kRowRole = Qt::UserRole;
+
+// A rule across the window at y.
+void Rule(QWidget* window, int y) {
+    auto* rule = new QFrame(window);
+    rule->setGeometry(0, y, kWidth, 2);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+}
+
+// A read-only text filling a page.
+QPlainTextEdit* Memo(QWidget* page, const char* name) {
+    auto* memo = new QPlainTextEdit(page);
+    memo->setObjectName(name);
+    memo->setReadOnly(true);
+    memo->setGeometry(0, 0, kPageWidth, 268);
+    return memo;
+}
 
 // The list pictures: 49 a backup file, 3 a phonebook entry, 4 a VIP entry.
 QIcon ListImage(int index) {
@@ -91,19 +112,34 @@ QIcon ListImage(int index) {
     return QIcon(pm);
 }
 
-QLabel* Caption(QWidget* page, const QString& text, int x, int y, int w = 120) {
-    auto* l = new QLabel(text, page);
-    l->setGeometry(x, y, w, 18);
-    return l;
+// A caption of the wizard's pages, and a value beside it: 18 pixels high.
+QLabel* Caption(QWidget* page, const QString& text, int x, int y) {
+    return controls::Caption(page, text, QRect(x, y, 120, 18));
 }
 QLabel* Value(QWidget* page, const char* name, int x, int y, int w) {
-    auto* l = new widgets::TElidedLabel(page);
-    l->setObjectName(name);
-    l->setGeometry(x, y, w, 18);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
+    return controls::ElidedValue(page, name, QRect(x, y, w, 18));
+}
+
+// An entry of a backup as the restore writes it; none when its memory is not
+// one of the phonebook's (the backup reader keeps no such entry).
+std::optional<RestoreRow> RestoreRowOf(const exchange::PhonebookFileEntry& entry) {
+    const auto memory = PhonebookMemoryFromCaption(entry.Location);
+    if (!memory) return std::nullopt;
+    const bool vip = !entry.Name.empty() && entry.Name.back() == '!';
+    return RestoreRow{*memory, vip ? entry.Name.substr(0, entry.Name.size() - 1) : entry.Name,
+                      entry.Phone, vip};
+}
+
+// A row of the restore's lists: the entry's picture, name and number, and
+// its memory's caption in column memoryColumn.
+QTreeWidgetItem* EntryItem(QTreeWidget* list, const RestoreRow& row, int numberColumn,
+                           int memoryColumn) {
+    auto* item = new QTreeWidgetItem(list);
+    item->setIcon(0, ListImage(row.Vip ? 4 : 3));
+    item->setText(0, ui::FromAnsi(row.Name));
+    item->setText(numberColumn, ui::FromAnsi(row.Number));
+    item->setText(memoryColumn, ui::FromAnsi(std::string(MemoryCaption(row.Memory))));
+    return item;
 }
 
 std::string Ansi(const QString& s) { return ui::ToAnsi(s); }
@@ -129,47 +165,41 @@ TBackupForm::TBackupForm(QWidget* mainWindow, PhoneEngine& engine, QString dataD
     setModal(true);
     setFixedSize(kWidth, kHeight);
 
+    BuildHeader();
+    Notebook1 = new QStackedWidget(this);
+    Notebook1->setObjectName("Notebook1");
+    Notebook1->setGeometry(20, 74, kPageWidth, 272);
+    BuildStartPage();
+    BuildBackupPages();
+    BuildRestorePages();
+    connect(Notebook1, &QStackedWidget::currentChanged, this, [this] { Notebook1PageChanged(); });
+    BuildButtons();
+}
+
+TBackupForm::~TBackupForm() = default;
+
+// The page's title and what it is for, on white, above a rule.
+void TBackupForm::BuildHeader() {
     auto* header = new QFrame(this);
     header->setGeometry(0, 0, kWidth, 62);
     header->setAutoFillBackground(true);
     QPalette pal = header->palette();
     pal.setColor(QPalette::Window, Qt::white);
     header->setPalette(pal);
-    Label1 = new QLabel(header);
-    Label1->setObjectName("Label1");
-    Label1->setGeometry(16, 8, kWidth - 32, 18);
-    QFont bold = Label1->font();
-    bold.setBold(true);
-    Label1->setFont(bold);
-    Label2 = new QLabel(header);
-    Label2->setObjectName("Label2");
-    Label2->setGeometry(32, 27, kWidth - 48, 32);
+    Label1 = controls::Value(header, "Label1", QRect(16, 8, kWidth - 32, 18));
+    Label2 = controls::Label(header, "Label2", {}, QRect(32, 27, kWidth - 48, 32));
     Label2->setWordWrap(true);
-    auto* rule = new QFrame(this);
-    rule->setGeometry(0, 62, kWidth, 2);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
+    Rule(this, 62);
+}
 
-    Notebook1 = new QStackedWidget(this);
-    Notebook1->setObjectName("Notebook1");
-    Notebook1->setGeometry(20, 74, kPageWidth, 272);
-    BuildPages();
-    connect(Notebook1, &QStackedWidget::currentChanged, this, [this] { Notebook1PageChanged(); });
-
-    auto* rule2 = new QFrame(this);
-    rule2->setGeometry(0, 352, kWidth, 2);
-    rule2->setFrameShape(QFrame::HLine);
-    rule2->setFrameShadow(QFrame::Sunken);
-    PrevBtn = new QPushButton(U("<<  Nazad"), this);
-    PrevBtn->setObjectName("PrevBtn");
-    PrevBtn->setGeometry(kWidth - 264, 362, 80, 26);
-    NextBtn = new QPushButton(U(kNext), this);
-    NextBtn->setObjectName("NextBtn");
-    NextBtn->setGeometry(kWidth - 180, 362, 80, 26);
+// The rule under the pages and the buttons that turn them.
+void TBackupForm::BuildButtons() {
+    using controls::Button;
+    Rule(this, 352);
+    PrevBtn = Button(this, "PrevBtn", "<<  Nazad", QRect(kWidth - 264, 362, 80, 26));
+    NextBtn = Button(this, "NextBtn", kNext, QRect(kWidth - 180, 362, 80, 26));
     NextBtn->setDefault(true);
-    CancelBtn = new QPushButton(U("Cancel"), this);
-    CancelBtn->setObjectName("CancelBtn");
-    CancelBtn->setGeometry(kWidth - 92, 362, 80, 26);
+    CancelBtn = Button(this, "CancelBtn", "Cancel", QRect(kWidth - 92, 362, 80, 26));
     connect(PrevBtn, &QPushButton::clicked, this, [this] { PrevBtnClick(); });
     connect(NextBtn, &QPushButton::clicked, this, [this] { NextBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -178,98 +208,71 @@ TBackupForm::TBackupForm(QWidget* mainWindow, PhoneEngine& engine, QString dataD
     for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 }
 
-TBackupForm::~TBackupForm() = default;
+QWidget* TBackupForm::AddPage() {
+    auto* page = new QWidget(Notebook1);
+    Notebook1->addWidget(page);
+    return page;
+}
 
-void TBackupForm::BuildPages() {
-    auto page = [this] {
-        auto* w = new QWidget(Notebook1);
-        Notebook1->addWidget(w);
-        return w;
-    };
-    // 0 Start
-    QWidget* p = page();
-    BackupRB = new QRadioButton(U(" Pohrana telefonskog imenika iz mobitela"), p);
-    BackupRB->setObjectName("BackupRB");
-    BackupRB->setGeometry(20, 30, 380, 22);
+// Backup or restore; a restore needs the phonebook read first.
+void TBackupForm::BuildStartPage() {
+    using namespace controls;
+    QWidget* p = AddPage();
+    BackupRB =
+        Radio(p, "BackupRB", " Pohrana telefonskog imenika iz mobitela", QRect(20, 30, 380, 22));
     BackupRB->setChecked(true);
-    RestoreRB = new QRadioButton(U(" Povrat podataka iz prethodne pohrane"), p);
-    RestoreRB->setObjectName("RestoreRB");
-    RestoreRB->setGeometry(20, 62, 380, 22);
+    RestoreRB =
+        Radio(p, "RestoreRB", " Povrat podataka iz prethodne pohrane", QRect(20, 62, 380, 22));
     RestoreRB->setEnabled(false);
-    RefreshLab = new QLabel(
-        U("Prije povrata podataka potrebno je pročitati telefonski imenik iz mobitela."), p);
-    RefreshLab->setObjectName("RefreshLab");
-    RefreshLab->setGeometry(40, 96, 380, 36);
+    RefreshLab =
+        Label(p, "RefreshLab",
+              "Prije povrata podataka potrebno je pročitati telefonski imenik iz mobitela.",
+              QRect(40, 96, 380, 36));
     RefreshLab->setWordWrap(true);
-    RefreshBtn = new QPushButton(U("Pročitaj imenik"), p);
-    RefreshBtn->setObjectName("RefreshBtn");
-    RefreshBtn->setGeometry(40, 138, 120, 26);
+    RefreshBtn = Button(p, "RefreshBtn", "Pročitaj imenik", QRect(40, 138, 120, 26));
     connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
+}
 
-    // 1 Backup1
-    p = page();
-    CB1 = new QCheckBox(U(" SIM kartica"), p);
-    CB2 = new QCheckBox(U(" Memorija mobitela"), p);
-    CB3 = new QCheckBox(U(" Vlastiti brojevi"), p);
+// The memories, the file, the confirmation, the re-read and the end.
+void TBackupForm::BuildBackupPages() {
+    using namespace controls;
+    QWidget* p = AddPage();
     int y = 30;
-    for (const auto& [cb, name] :
-         {std::pair{CB1, "CB1"}, std::pair{CB2, "CB2"}, std::pair{CB3, "CB3"}}) {
-        cb->setObjectName(name);
-        cb->setGeometry(20, y, 300, 22);
-        cb->setChecked(true);
-        connect(cb, &QCheckBox::toggled, this, [this] { CB1Click(); });
+    for (auto [cb, name, caption] : {std::tuple{&CB1, "CB1", " SIM kartica"},
+                                     {&CB2, "CB2", " Memorija mobitela"},
+                                     {&CB3, "CB3", " Vlastiti brojevi"}}) {
+        *cb = Check(p, name, caption, QRect(20, y, 300, 22));
+        (*cb)->setChecked(true);
+        connect(*cb, &QCheckBox::toggled, this, [this] { CB1Click(); });
         y += 30;
     }
 
-    // 2 Backup2
-    p = page();
+    p = AddPage();
     Caption(p, U("Mapa:"), 20, 20);
-    Edit1 = new QLineEdit(p);
-    Edit1->setObjectName("Edit1");
-    Edit1->setGeometry(20, 40, 340, 22);
-    BrowseBtn = new QPushButton(U(". . ."), p);
-    BrowseBtn->setObjectName("BrowseBtn");
-    BrowseBtn->setGeometry(366, 39, 40, 24);
+    Edit1 = Edit(p, "Edit1", QRect(20, 40, 340, 22));
+    BrowseBtn = Button(p, "BrowseBtn", ". . .", QRect(366, 39, 40, 24));
     Caption(p, U("Naziv pohrane:"), 20, 76);
-    Edit2 = new QLineEdit(p);
-    Edit2->setObjectName("Edit2");
-    Edit2->setGeometry(20, 96, 220, 22);
-    RefreshCB = new QCheckBox(U(" Prije pohrane pročitaj telefonski imenik iz mobitela"), p);
-    RefreshCB->setObjectName("RefreshCB");
-    RefreshCB->setGeometry(20, 140, 400, 22);
+    Edit2 = Edit(p, "Edit2", QRect(20, 96, 220, 22));
+    RefreshCB = Check(p, "RefreshCB", " Prije pohrane pročitaj telefonski imenik iz mobitela",
+                      QRect(20, 140, 400, 22));
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
     connect(Edit2, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
     connect(BrowseBtn, &QPushButton::clicked, this, [this] { BrowseBtnClick(); });
     connect(RefreshCB, &QCheckBox::toggled, this, [this] { RefreshCBClick(); });
 
-    // 3 Backup3
-    p = page();
-    BackupMemo = new QPlainTextEdit(p);
-    BackupMemo->setObjectName("BackupMemo");
-    BackupMemo->setReadOnly(true);
-    BackupMemo->setGeometry(0, 0, kPageWidth, 268);
+    BackupMemo = Memo(AddPage(), "BackupMemo");
 
-    // 4 Backup4
-    p = page();
+    p = AddPage();
     Caption(p, U("Lokacija:"), 20, 30);
     MemLab = Value(p, "MemLab", 150, 30, 250);
     Caption(p, U("Kapacitet:"), 20, 54);
     CapLab = Value(p, "CapLab", 150, 54, 250);
     Caption(p, U("Zapisano:"), 20, 78);
     WritenLab = Value(p, "WritenLab", 150, 78, 250);
-    PosLab = Value(p, "PosLab", 20, 120, 380);
-    PosLab->setFont(font());
-    BackupProBar = new QProgressBar(p);
-    BackupProBar->setObjectName("BackupProBar");
-    BackupProBar->setGeometry(20, 146, 340, 18);
-    BackupProBar->setTextVisible(false);
-    PercLab = Value(p, "PercLab", 368, 146, 50);
+    std::tie(PosLab, BackupProBar, PercLab) = Progress(p, "PosLab", "BackupProBar", "PercLab", 120);
 
-    // 5 BackupEnd
-    p = page();
-    SuccessLab = new QLabel(p);
-    SuccessLab->setObjectName("SuccessLab");
-    SuccessLab->setGeometry(20, 40, 400, 60);
+    p = AddPage();
+    SuccessLab = Label(p, "SuccessLab", {}, QRect(20, 40, 400, 60));
     SuccessLab->setWordWrap(true);
     NotWrittenList = new QTreeWidget(p);
     NotWrittenList->setObjectName("NotWrittenList");
@@ -279,9 +282,13 @@ void TBackupForm::BuildPages() {
     for (auto [column, width] : {std::pair{0, 120}, {1, 100}, {2, 100}})
         NotWrittenList->setColumnWidth(column, width);
     NotWrittenList->hide();
+}
 
-    // 6 Restore1
-    p = page();
+// The backup, its entries, the way to write them, the confirmation and the
+// run.
+void TBackupForm::BuildRestorePages() {
+    using namespace controls;
+    QWidget* p = AddPage();
     BackupList = new QTreeWidget(p);
     BackupList->setObjectName("BackupList");
     BackupList->setGeometry(0, 0, kPageWidth, 268);
@@ -293,44 +300,38 @@ void TBackupForm::BuildPages() {
     BackupList->setSortingEnabled(false);
     connect(BackupList, &QTreeWidget::itemSelectionChanged, this, [this] { BackupListChange(); });
 
-    // 7 Restore2
-    p = page();
+    p = AddPage();
     RestoreList = new QTreeWidget(p);
     RestoreList->setObjectName("RestoreList");
     RestoreList->setGeometry(0, 0, kPageWidth, 240);
     RestoreList->setRootIsDecorated(false);
-    RestoreList->setHeaderLabels({U("Naziv osobe"), U("Lokacija"), U("Telefon"), U("Pozicija")});
+    RestoreList->setHeaderLabels({U("Naziv osobe"), U("Lokacija"), U("Telefon")});
     RestoreList->setColumnWidth(0, 186);
     RestoreList->setColumnWidth(1, 110);
     RestoreList->setColumnHidden(2, true);
-    RestoreList->setColumnHidden(3, true);
     connect(RestoreList, &QTreeWidget::itemChanged, this, [this] { RestoreListClick(); });
-    SelectionCB = new QCheckBox(U(" Označi sve podatke "), p);
-    SelectionCB->setObjectName("SelectionCB");
-    SelectionCB->setGeometry(0, 246, 300, 22);
+    SelectionCB = Check(p, "SelectionCB", " Označi sve podatke ", QRect(0, 246, 300, 22));
     connect(SelectionCB, &QCheckBox::clicked, this, [this] { SelectionCBClick(); });
 
-    // 8 Restore3
-    p = page();
+    p = AddPage();
     RestoreMob1RB =
-        new QRadioButton(U(" Zapisuj podatke iz povrata preko postojećih u mobitelu"), p);
-    RestoreMob1RB->setObjectName("RestoreMob1RB");
-    RestoreMob1RB->setGeometry(20, 30, 400, 22);
+        Radio(p, "RestoreMob1RB", " Zapisuj podatke iz povrata preko postojećih u mobitelu",
+              QRect(20, 30, 400, 22));
     RestoreMob1RB->setChecked(true);
     RestoreMob2RB =
-        new QRadioButton(U(" Zapisuj podatke iz povrata u slobodna mjesta u mobitelu"), p);
-    RestoreMob2RB->setObjectName("RestoreMob2RB");
-    RestoreMob2RB->setGeometry(20, 62, 400, 22);
+        Radio(p, "RestoreMob2RB", " Zapisuj podatke iz povrata u slobodna mjesta u mobitelu",
+              QRect(20, 62, 400, 22));
+    RestoreMob1RB->setToolTip(
+        U("EXAMPLE:\nIf you have SIM card with 200 numbers capacity, and\nyou want to restore 50 "
+          "numbers, then entries will be\nsaved on first 50 memories on SIM card.\nThe rest 150 "
+          "memories will be deleted."));
+    RestoreMob2RB->setToolTip(
+        U("Entries you selected for restore will be saved in\nmobile only on free memories, so "
+          "your entries\ncurrently existing in your mobile will be saved."));
 
-    // 9 Restore4
-    p = page();
-    RestoreMemo = new QPlainTextEdit(p);
-    RestoreMemo->setObjectName("RestoreMemo");
-    RestoreMemo->setReadOnly(true);
-    RestoreMemo->setGeometry(0, 0, kPageWidth, 268);
+    RestoreMemo = Memo(AddPage(), "RestoreMemo");
 
-    // 10 Restore5
-    p = page();
+    p = AddPage();
     WayToRestoreLab = Value(p, "WayToRestoreLab", 20, 20, 400);
     Caption(p, U("Lokacija:"), 20, 60);
     RestoreLokLab = Value(p, "RestoreLokLab", 150, 60, 250);
@@ -339,21 +340,22 @@ void TBackupForm::BuildPages() {
     WritingLab = Caption(p, U("Zapisujem:"), 20, 108);
     WritingLab->setObjectName("WritingLab");
     RestNameLab = Value(p, "RestNameLab", 150, 108, 270);
-    RestorePosLab = Value(p, "RestorePosLab", 20, 146, 380);
-    RestorePosLab->setFont(font());
-    RestoreProgBar = new QProgressBar(p);
-    RestoreProgBar->setObjectName("RestoreProgBar");
-    RestoreProgBar->setGeometry(20, 172, 340, 18);
-    RestoreProgBar->setTextVisible(false);
-    RestPercLab = Value(p, "RestPercLab", 368, 172, 50);
+    std::tie(RestorePosLab, RestoreProgBar, RestPercLab) =
+        Progress(p, "RestorePosLab", "RestoreProgBar", "RestPercLab", 146);
+}
 
-    RestoreMob1RB->setToolTip(
-        U("EXAMPLE:\nIf you have SIM card with 200 numbers capacity, and\nyou want to restore 50 "
-          "numbers, then entries will be\nsaved on first 50 memories on SIM card.\nThe rest 150 "
-          "memories will be deleted."));
-    RestoreMob2RB->setToolTip(
-        U("Entries you selected for restore will be saved in\nmobile only on free memories, so "
-          "your entries\ncurrently existing in your mobile will be saved."));
+// The position line, the bar and the percentage of a run, from y down.
+std::tuple<QLabel*, QProgressBar*, QLabel*> TBackupForm::Progress(QWidget* page,
+                                                                  const char* position,
+                                                                  const char* bar,
+                                                                  const char* percent, int y) {
+    QLabel* positionLab = Value(page, position, 20, y, 380);
+    positionLab->setFont(font());
+    auto* progress = new QProgressBar(page);
+    progress->setObjectName(bar);
+    progress->setGeometry(20, y + 26, 340, 18);
+    progress->setTextVisible(false);
+    return {positionLab, progress, Value(page, percent, 368, y + 26, 50)};
 }
 
 // ------------------------------------------------------------- opening
@@ -697,18 +699,13 @@ bool TBackupForm::LoadRestoreList() {
     QSignalBlocker block(RestoreList);
     RestoreList->clear();
     for (const auto& e : contents.entries) {
-        const bool vip = !e.Name.empty() && e.Name.back() == '!';
-        const QString name = ui::FromAnsi(vip ? e.Name.substr(0, e.Name.size() - 1) : e.Name);
-        auto* item = new QTreeWidgetItem(RestoreList);
+        const auto row = RestoreRowOf(e);
+        if (!row) continue;
+        QTreeWidgetItem* item = EntryItem(RestoreList, *row, 2, 1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
-        item->setIcon(0, ListImage(vip ? 4 : 3));
-        item->setText(0, name);
-        item->setText(1, ui::FromAnsi(e.Location));
-        item->setText(2, ui::FromAnsi(e.Phone));
-        item->setText(3, ui::FromAnsi(e.Position));
-        item->setData(0, Qt::UserRole, vip);
-        item->setToolTip(0, "Name:  " + name + "\nPhone number:  " + item->text(2));
+        item->setData(0, kRowRole, QVariant::fromValue(*row));
+        item->setToolTip(0, "Name:  " + item->text(0) + "\nPhone number:  " + item->text(2));
         item->setToolTip(1, item->toolTip(0));
     }
     return true;
@@ -718,11 +715,8 @@ std::vector<RestoreRow> TBackupForm::CheckedRows() const {
     std::vector<RestoreRow> rows;
     for (int i = 0; i < RestoreList->topLevelItemCount(); ++i) {
         const auto* item = RestoreList->topLevelItem(i);
-        if (item->checkState(0) != Qt::Checked) continue;
-        const auto memory = PhonebookMemoryFromCaption(Ansi(item->text(1)));
-        if (!memory) continue;
-        rows.push_back({*memory, Ansi(item->text(0)), Ansi(item->text(2)),
-                        item->data(0, Qt::UserRole).toBool()});
+        if (item->checkState(0) == Qt::Checked)
+            rows.push_back(item->data(0, kRowRole).value<RestoreRow>());
     }
     return rows;
 }
@@ -764,11 +758,7 @@ void TBackupForm::RestoreFinished(const RestoreOutcome& outcome) {
 void TBackupForm::ShowNotWritten(const std::vector<RestoreFailure>& entries) {
     NotWrittenList->clear();
     for (const auto& e : entries) {
-        auto* item = new QTreeWidgetItem(NotWrittenList);
-        item->setIcon(0, ListImage(e.Row.Vip ? 4 : 3));
-        item->setText(0, ui::FromAnsi(e.Row.Name));
-        item->setText(1, ui::FromAnsi(e.Row.Number));
-        item->setText(2, ui::FromAnsi(std::string(MemoryCaption(e.Row.Memory))));
+        QTreeWidgetItem* item = EntryItem(NotWrittenList, e.Row, 1, 2);
         item->setText(3, ui::FromAnsi(e.Reason));
         item->setToolTip(3, item->text(3));
     }

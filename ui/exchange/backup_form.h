@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include <tuple>
 #include <vector>
 
 class QCheckBox;
@@ -65,7 +66,15 @@ protected:
     void done(int result) override;
 
 private:
-    void BuildPages();
+    void BuildHeader();
+    void BuildButtons();
+    QWidget* AddPage();
+    void BuildStartPage();
+    void BuildBackupPages();
+    void BuildRestorePages();
+    std::tuple<QLabel*, QProgressBar*, QLabel*> Progress(QWidget* page, const char* position,
+                                                         const char* bar, const char* percent,
+                                                         int y);
     void FormShow();
     void Notebook1PageChanged();
     void TurnTo(int page);
