@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -19,18 +20,6 @@
 #include <QTreeWidget>
 
 namespace parlenko::ui::controls {
-namespace {
-
-// The control named, at its place.
-template <typename Control>
-Control* Placed(Control* control, const char* name, const QRect& r) {
-    if (name != nullptr) control->setObjectName(name);
-    control->setGeometry(r);
-    return control;
-}
-
-}  // namespace
-
 QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRect& r) {
     return Placed(new QLabel(text, parent), name, r);
 }
@@ -59,8 +48,12 @@ QLabel* Value(QWidget* parent, const char* name, const QRect& r) {
     return l;
 }
 
+QLabel* ElidedLabel(QWidget* parent, const char* name, const QString& text, const QRect& r) {
+    return Placed(new widgets::TElidedLabel(text, parent), name, r);
+}
+
 QLabel* ElidedValue(QWidget* parent, const char* name, const QRect& r) {
-    QLabel* l = Placed(new widgets::TElidedLabel(parent), name, r);
+    QLabel* l = ElidedLabel(parent, name, {}, r);
     SetBold(l);
     return l;
 }
@@ -75,6 +68,14 @@ QLabel* ValueRow(QWidget* parent, const RowColumns& columns, int y, const QStrin
                  const char* name) {
     Caption(parent, caption, QRect(columns.captionX, y, columns.captionWidth, columns.height));
     return Value(parent, name, QRect(columns.valueX, y, columns.valueWidth, columns.height));
+}
+
+void ValueRows(QWidget* parent, const RowColumns& columns, int y, int step,
+               std::initializer_list<ValueRowOf> rows) {
+    for (const ValueRowOf& row : rows) {
+        *row.value = ValueRow(parent, columns, y, row.caption, row.name);
+        y += step;
+    }
 }
 
 QLabel* Picture(QWidget* parent, const char* name, const QRect& r, const QImage& picture) {
@@ -121,6 +122,24 @@ QComboBox* Combo(QWidget* parent, const char* name, const QRect& r) {
     return Placed(new QComboBox(parent), name, r);
 }
 
+QSpinBox* SpinBox(QWidget* parent, const char* name, const QRect& r, int min, int max) {
+    QSpinBox* box = Placed(new QSpinBox(parent), name, r);
+    box->setRange(min, max);
+    return box;
+}
+
+std::pair<QPushButton*, QPushButton*> ActionAndCancel(QDialog* window, const char* name,
+                                                      const QString& caption,
+                                                      const char* cancelName,
+                                                      const QString& cancelCaption, int y) {
+    QPushButton* action = Button(window, name, caption, QRect(86, y, 75, 26));
+    action->setEnabled(false);
+    action->setDefault(true);
+    QPushButton* cancel = Button(window, cancelName, cancelCaption, QRect(169, y, 75, 26));
+    QObject::connect(cancel, &QPushButton::clicked, window, &QDialog::reject);
+    return {action, cancel};
+}
+
 QIcon SmallIcon(int image) { return QIcon(QPixmap::fromImage(artwork::SmallImage(image))); }
 
 QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& columns) {
@@ -131,6 +150,12 @@ QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& co
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setHeaderLabels(columns);
     return list;
+}
+
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, int image) {
+    QAction* a = image >= 0 ? menu->addAction(SmallIcon(image), caption) : menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
 }
 
 QAction* Tool(QToolBar* bar, const char* name, int image, const QString& hint) {

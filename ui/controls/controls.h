@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRect>
+#include <QSpinBox>
 #include <QString>
 #include <QStringList>
 #include <QToolBar>
@@ -23,11 +25,14 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QFont;
 class QImage;
+class QMenu;
 class QTimer;
 
 namespace parlenko::ui::controls {
@@ -40,6 +45,15 @@ Control* Numbered(const std::array<Control*, N>& row, int number) {
     return row[static_cast<std::size_t>(number - 1)];
 }
 
+// A control named, at its place (any kind of control: the others below
+// are made through this).
+template <typename Control>
+Control* Placed(Control* control, const char* name, const QRect& r) {
+    if (name != nullptr) control->setObjectName(name);
+    control->setGeometry(r);
+    return control;
+}
+
 // --- labels
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRect& r);
@@ -49,6 +63,8 @@ QLabel* Caption(QWidget* parent, const QString& text, const QRect& r);
 // when null).
 QLabel* FittedCaption(QWidget* parent, const QString& text, const QPoint& at,
                       const QFont* font = nullptr);
+// A label that shows as much of its text as fits, with "..." (elided).
+QLabel* ElidedLabel(QWidget* parent, const char* name, const QString& text, const QRect& r);
 // A value beside its caption, in bold: the whole text, or as much as fits
 // with "..." (elided).
 QLabel* Value(QWidget* parent, const char* name, const QRect& r);
@@ -69,6 +85,15 @@ QLabel* ValueRow(QWidget* parent, const RowColumns& columns, int y, const QStrin
                  const char* name);
 // A picture, named, at its place.
 QLabel* Picture(QWidget* parent, const char* name, const QRect& r, const QImage& picture);
+// Rows of a caption and its value from y down, step apart: each row's value
+// goes where its row says.
+struct ValueRowOf {
+    QLabel** value;
+    const char* caption;
+    const char* name;
+};
+void ValueRows(QWidget* parent, const RowColumns& columns, int y, int step,
+               std::initializer_list<ValueRowOf> rows);
 // One of the small pictures (16 x 16) at a point.
 QLabel* SmallPicture(QWidget* parent, int image, const QPoint& at);
 // The widget's own font in bold.
@@ -84,6 +109,16 @@ QRadioButton* Radio(QWidget* parent, const QString& name, const QString& caption
 QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, const QRect& r);
 QLineEdit* Edit(QWidget* parent, const char* name, const QRect& r);
 QComboBox* Combo(QWidget* parent, const char* name, const QRect& r);
+// A number from min to max, at min.
+QSpinBox* SpinBox(QWidget* parent, const char* name, const QRect& r, int min, int max);
+
+// The two buttons under a small window (330 wide) at y: the first, off
+// until what it acts on is there, is the default; the second rejects the
+// window.
+std::pair<QPushButton*, QPushButton*> ActionAndCancel(QDialog* window, const char* name,
+                                                      const QString& caption,
+                                                      const char* cancelName,
+                                                      const QString& cancelCaption, int y);
 
 // --- pictures, lists, tool bars
 
@@ -91,6 +126,8 @@ QIcon SmallIcon(int image);
 // A list of rows under column captions, read-only, chosen by whole rows,
 // without the tree's root decoration.
 QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& columns);
+// An item of a menu, named, with its small picture (none: image < 0).
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, int image = -1);
 // A tool bar button: its small picture and its hint.
 QAction* Tool(QToolBar* bar, const char* name, int image, const QString& hint);
 

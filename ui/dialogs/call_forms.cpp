@@ -23,7 +23,14 @@ constexpr int kNoticeCloseMs = 10000;
 
 using controls::Button;
 using controls::Caption;
+using controls::Group;
 using controls::Value;
+
+// The other side of a call: its name and number, each on a line of width.
+std::pair<QLabel*, QLabel*> Party(QWidget* group, int width, int numberY) {
+    return {Value(group, "OsobaLab", QRect(14, 22, width, 19)),
+            Value(group, "TelefonLab", QRect(14, numberY, width, 19))};
+}
 
 constexpr Qt::WindowFlags kDialogFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint;
@@ -82,17 +89,14 @@ TDialForm::TDialForm(QWidget* mainWindow, PhoneEngine& engine)
     setWindowFlags(kDialogFlags | Qt::WindowCloseButtonHint);
     setModal(true);
     setFixedSize(300, 178);
-    auto* group = new QGroupBox(U(" Pozivanje:"), this);
-    group->setGeometry(8, 6, 284, 124);
+    QGroupBox* group = Group(this, " Pozivanje:", QRect(8, 6, 284, 124));
     Caption(group, "Telefonski broj:", QRect(14, 24, 96, 19));
-    TelEdit = new QLineEdit(group);
-    TelEdit->setObjectName("TelEdit");
-    TelEdit->setGeometry(112, 22, 158, 22);
+    TelEdit = controls::Edit(group, "TelEdit", QRect(112, 22, 158, 22));
     Caption(group, "Naziv osobe:", QRect(14, 54, 96, 19));
     OsobaLab = Value(group, "OsobaLab", QRect(112, 54, 158, 19));
-    BlockNumberCheck = new QCheckBox(U(" Sakrij svoj broj  (Conceal ID, Incognito)"), group);
-    BlockNumberCheck->setObjectName("BlockNumberCheck");
-    BlockNumberCheck->setGeometry(14, 88, 262, 20);
+    BlockNumberCheck =
+        controls::Check(group, "BlockNumberCheck", " Sakrij svoj broj  (Conceal ID, Incognito)",
+                        QRect(14, 88, 262, 20));
     DialBtn = Button(this, "DialBtn", "Pozovi", QRect(68, 140, 78, 27));
     DialBtn->setEnabled(false);
     DialBtn->setDefault(true);
@@ -136,14 +140,11 @@ TTalkingToForm::TTalkingToForm(QWidget* mainWindow, PhoneEngine& engine)
     setWindowFlags(kDialogFlags);
     setModal(true);
     setFixedSize(330, 338);
-    auto* party = new QGroupBox(U(" Sugovornik:"), this);
-    party->setGeometry(8, 6, 314, 68);
-    OsobaLab = Value(party, "OsobaLab", QRect(14, 22, 286, 19));
-    TelefonLab = Value(party, "TelefonLab", QRect(14, 42, 286, 19));
+    std::tie(OsobaLab, TelefonLab) =
+        Party(Group(this, " Sugovornik:", QRect(8, 6, 314, 68)), 286, 42);
     HangUpBtn = Button(this, "HangUpBtn", "Prekini vezu", QRect(110, 82, 110, 28));
 
-    auto* dtmf = new QGroupBox(U(" Slanje DTMF tonova:"), this);
-    dtmf->setGeometry(8, 118, 314, 212);
+    QGroupBox* dtmf = Group(this, " Slanje DTMF tonova:", QRect(8, 118, 314, 212));
     for (std::size_t k = 0; k < kTones.size(); ++k) {
         const int tag = static_cast<int>(k);
         const auto [row, column] = kKeypad[k];
@@ -155,16 +156,11 @@ TTalkingToForm::TTalkingToForm(QWidget* mainWindow, PhoneEngine& engine)
         ToneButtons[k] = b;
     }
     Caption(dtmf, "Dužina tona:", QRect(180, 24, 120, 19));
-    DurationUD = new QSpinBox(dtmf);
-    DurationUD->setObjectName("DurationUD");
-    DurationUD->setGeometry(180, 46, 60, 22);
-    DurationUD->setRange(1, 255);
-    DurationUD->setValue(1);
+    DurationUD = controls::SpinBox(dtmf, "DurationUD", QRect(180, 46, 60, 22), 1, 255);
     Caption(dtmf, "( 1 - 255 )", QRect(246, 48, 62, 19));
-    DtmfStrEdit = new QLineEdit(U("0123456789ABCD*#"), dtmf);
-    DtmfStrEdit->setObjectName("DtmfStrEdit");
+    DtmfStrEdit = controls::Edit(dtmf, "DtmfStrEdit", QRect(14, 148, 208, 22));
     DtmfStrEdit->setMaxLength(kDtmfStringLength);
-    DtmfStrEdit->setGeometry(14, 148, 208, 22);
+    DtmfStrEdit->setText(U("0123456789ABCD*#"));
     SendStrBtn = Button(dtmf, "SendStrBtn", "Pošalji", QRect(230, 146, 70, 26));
     SendStrBtn->setEnabled(false);
     SendStrBtn->setAutoDefault(false);
@@ -229,15 +225,11 @@ TNewCallForm::TNewCallForm(QWidget* mainWindow, PhoneEngine& engine)
     setWindowTitle(U("Dolazni poziv!"));
     setWindowFlags(kDialogFlags | Qt::WindowCloseButtonHint);
     setFixedSize(290, 128);
-    auto* group = new QGroupBox(U(" Podaci o pozivatelju:"), this);
-    group->setGeometry(8, 6, 274, 70);
-    OsobaLab = Value(group, "OsobaLab", QRect(14, 22, 250, 19));
-    TelefonLab = Value(group, "TelefonLab", QRect(14, 44, 250, 19));
+    std::tie(OsobaLab, TelefonLab) =
+        Party(Group(this, " Podaci o pozivatelju:", QRect(8, 6, 274, 70)), 250, 44);
     Button1 = Button(this, "Button1", "Javi se na poziv", QRect(14, 88, 126, 28));
     Button2 = Button(this, "Button2", "Odbij poziv", QRect(150, 88, 126, 28));
-    CloseTimer = new QTimer(this);
-    CloseTimer->setObjectName("CloseTimer");
-    CloseTimer->setInterval(kNoticeCloseMs);
+    CloseTimer = controls::Timer(this, "CloseTimer", kNoticeCloseMs);
     connect(CloseTimer, &QTimer::timeout, this, [this] { done(QDialog::Rejected); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -318,8 +310,7 @@ TKreditForm::TKreditForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
     setWindowFlags(kDialogFlags | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     setFixedSize(270, 136);
-    auto* group = new QGroupBox(U(" Stanje na računu:"), this);
-    group->setGeometry(8, 6, 254, 84);
+    QGroupBox* group = Group(this, " Stanje na računu:", QRect(8, 6, 254, 84));
     auto* line = Caption(group, "Trenutno stanje Vašeg računa je:", QRect(8, 22, 238, 19));
     line->setAlignment(Qt::AlignCenter);
     SaldoLab = Value(group, "SaldoLab", QRect(8, 46, 238, 26));

@@ -25,11 +25,11 @@ TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     setModal(true);
     setFixedSize(348, 300);
     using namespace controls;
-    QGroupBox* details = Group(this, " Osnovni podaci poruke:", QRect(8, 6, 332, 90));
-    const RowColumns row{12, 100, 114, 206};
-    OsobaLab = ValueRow(details, row, 22, "Naziv osobe:", "OsobaLab");
-    TelefonLab = ValueRow(details, row, 43, "Telefonski broj:", "TelefonLab");
-    DatumLab = ValueRow(details, row, 64, "Datum i vrijeme:", "DatumLab");
+    ValueRows(Group(this, " Osnovni podaci poruke:", QRect(8, 6, 332, 90)), {12, 100, 114, 206}, 22,
+              21,
+              {{&OsobaLab, "Naziv osobe:", "OsobaLab"},
+               {&TelefonLab, "Telefonski broj:", "TelefonLab"},
+               {&DatumLab, "Datum i vrijeme:", "DatumLab"}});
     QGroupBox* text = Group(this, " Tekst poruke:", QRect(8, 100, 332, 156));
     PorukaMemo = new QPlainTextEdit(text);
     PorukaMemo->setObjectName("PorukaMemo");

@@ -24,22 +24,18 @@ TSaveNetForm::TSaveNetForm(QWidget* mainWindow, PhoneEngine& engine)
     setModal(true);
     setFixedSize(330, 230);
     using namespace controls;
-    QGroupBox* now = Group(this, " Trenutna lokacija:", QRect(8, 6, 314, 90));
-    const RowColumns row{14, 96, 112, 190};
-    NetLab = ValueRow(now, row, 22, "Naziv mreže:", "NetLab");
-    LocLab = ValueRow(now, row, 43, "Lokacija:", "LocLab");
-    CellLab = ValueRow(now, row, 64, "Bazna stanica:", "CellLab");
+    ValueRows(Group(this, " Trenutna lokacija:", QRect(8, 6, 314, 90)), {14, 96, 112, 190}, 22, 21,
+              {{&NetLab, "Naziv mreže:", "NetLab"},
+               {&LocLab, "Lokacija:", "LocLab"},
+               {&CellLab, "Bazna stanica:", "CellLab"}});
     QGroupBox* save = Group(this, " Snimi lokaciju:", QRect(8, 102, 314, 80));
     Caption(save, "Naziv lokacije:", QRect(14, 22, 200, 19));
     LocEdit = Edit(save, "LocEdit", QRect(14, 44, 286, 22));
     LocEdit->setMaxLength(kLocationNameLength);
-    Button1 = Button(this, "Button1", "Snimi", QRect(86, 192, 75, 26));
-    Button1->setEnabled(false);
-    Button1->setDefault(true);
-    Button2 = Button(this, "Button2", "Odustani", QRect(169, 192, 75, 26));
+    std::tie(Button1, Button2) =
+        ActionAndCancel(this, "Button1", "Snimi", "Button2", "Odustani", 192);
     connect(LocEdit, &QLineEdit::textChanged, this, [this] { LocEditChange(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TSaveNetForm::Prepare(const QString& op, const QString& area, const QString& cell,

@@ -4,6 +4,7 @@
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/dialogs/sms_names.h"
 
 #include <QComboBox>
@@ -23,32 +24,19 @@ TSmsMemForm::TSmsMemForm(PhoneEngine& engine, QWidget* mainWindow)
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(true);
     setFixedSize(330, 150);
-    auto* group = new QGroupBox(U(" Primatelj poruke:"), this);
-    group->setGeometry(8, 6, 314, 98);
-    auto* nameCaption = new QLabel(U("Naziv osobe:"), group);
-    nameCaption->setGeometry(12, 24, 96, 21);
-    NazivCB = new QComboBox(group);
-    NazivCB->setObjectName("NazivCB");
-    NazivCB->setGeometry(110, 24, 192, 22);
-    auto* numberCaption = new QLabel(U("Telefonski broj:"), group);
-    numberCaption->setGeometry(12, 58, 96, 21);
-    TelEdit = new QLineEdit(group);
-    TelEdit->setObjectName("TelEdit");
+    using namespace controls;
+    QGroupBox* group = Group(this, " Primatelj poruke:", QRect(8, 6, 314, 98));
+    Caption(group, "Naziv osobe:", QRect(12, 24, 96, 21));
+    NazivCB = Combo(group, "NazivCB", QRect(110, 24, 192, 22));
+    Caption(group, "Telefonski broj:", QRect(12, 58, 96, 21));
+    TelEdit = Edit(group, "TelEdit", QRect(110, 58, 192, 22));
     TelEdit->setMaxLength(20);
-    TelEdit->setGeometry(110, 58, 192, 22);
-    SendBtn = new QPushButton(U("&Pošalji"), this);
-    SendBtn->setObjectName("SendBtn");
-    SendBtn->setGeometry(86, 114, 75, 26);
-    SendBtn->setEnabled(false);
-    SendBtn->setDefault(true);
-    Button2 = new QPushButton(U("&Odustani"), this);
-    Button2->setObjectName("Button2");
-    Button2->setGeometry(169, 114, 75, 26);
+    std::tie(SendBtn, Button2) =
+        ActionAndCancel(this, "SendBtn", "&Pošalji", "Button2", "&Odustani", 114);
     connect(NazivCB, &QComboBox::activated, this, [this] { NazivCBChange(); });
     connect(TelEdit, &QLineEdit::textEdited, this, [this] { TelEditChange(true); });
     connect(TelEdit, &QLineEdit::textChanged, this, [this] { TelEditChange(false); });
     connect(SendBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     TelEdit->installEventFilter(this);
 }
 

@@ -31,11 +31,12 @@ public:
     TEngineViews(const TEngineViews&) = delete;
     TEngineViews& operator=(const TEngineViews&) = delete;
 
-    // view becomes the engine's view of its kind.
-    template <class View>
-    void Set(View* view) {
-        SetEngineView(engine_, view);
+    // window becomes the engine's view of the kind View; returns window.
+    template <class View, class Window>
+    Window* Set(Window* window) {
+        SetEngineView(engine_, static_cast<View*>(window));
         clears_.push_back([this] { SetEngineView(engine_, static_cast<View*>(nullptr)); });
+        return window;
     }
     // Every view set goes back to the engine's do-nothing view.
     void Clear() {

@@ -228,35 +228,28 @@ const std::vector<TGlavna::SubPageRow>& TGlavna::SubPages() {
 QWidget* TGlavna::MakeGeneralPage() {
     // The main window is the general view: its status bar shows the phone
     // and the network, the page the rest.
-    OsnovnoPage = new TGeneralPage;
     views_->Set<IGeneralView>(this);
-    return OsnovnoPage;
+    return OsnovnoPage = new TGeneralPage;
 }
 
 QWidget* TGlavna::MakePhonebookPage() {
     QDir shipped(folders_.ImagesDir);
     shipped.cdUp();
-    ImenikPage = new TImenikPage(engine_, shipped.absolutePath());
-    views_->Set<IPhonebookView>(ImenikPage);
-    return ImenikPage;
+    return ImenikPage =
+               views_->Set<IPhonebookView>(new TImenikPage(engine_, shipped.absolutePath()));
 }
 
 QWidget* TGlavna::MakeSmsPage() {
-    SmsPage = new TSmsPage(engine_, this);
-    views_->Set<ISmsView>(SmsPage);
-    return SmsPage;
+    return SmsPage = views_->Set<ISmsView>(new TSmsPage(engine_, this));
 }
 
 QWidget* TGlavna::MakeCallsPage() {
-    PoziviPage = new TCallsPage(engine_, *callWindows_, folders_.ExeDir);
-    views_->Set<ICallListsView>(PoziviPage);
-    return PoziviPage;
+    return PoziviPage =
+               views_->Set<ICallListsView>(new TCallsPage(engine_, *callWindows_, folders_.ExeDir));
 }
 
 QWidget* TGlavna::MakeAppointmentsPage() {
-    Podsjetnik = new PodsjetnikPage(engine_, this);
-    views_->Set<IObjectsView>(Podsjetnik);
-    return Podsjetnik;
+    return Podsjetnik = views_->Set<IObjectsView>(new PodsjetnikPage(engine_, this));
 }
 
 QWidget* TGlavna::MakeAdvancedPage() {
@@ -279,22 +272,18 @@ QWidget* TGlavna::MakeBarringPage() { return ServicesPages->Barrings(); }
 QWidget* TGlavna::MakeLocksPage() { return ServicesPages->Locks(); }
 
 QWidget* TGlavna::MakeMelodiesPage() {
-    MelodijePage = new TMelodiesPage(engine_, folders_.MelodiesDir);
-    views_->Set<IMelodiesView>(MelodijePage);
-    return MelodijePage;
+    return MelodijePage =
+               views_->Set<IMelodiesView>(new TMelodiesPage(engine_, folders_.MelodiesDir));
 }
 
 QWidget* TGlavna::MakeLogoPage() {
-    LogotipPage = new TLogoPage(engine_, folders_.LogosDir);
+    LogotipPage = views_->Set<ILogoView>(new TLogoPage(engine_, folders_.LogosDir));
     connect(LogotipPage, &TLogoPage::StatusMessageRequested, this, &TGlavna::ShowStatusMessage);
-    views_->Set<ILogoView>(LogotipPage);
     return LogotipPage;
 }
 
 QWidget* TGlavna::MakeSettingsPage() {
-    SettingsPage = new TSettingsPage(engine_);
-    views_->Set<ISettingsView>(SettingsPage);
-    return SettingsPage;
+    return SettingsPage = views_->Set<ISettingsView>(new TSettingsPage(engine_));
 }
 
 void TGlavna::PhonebookPageShown() {

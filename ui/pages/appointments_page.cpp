@@ -71,27 +71,19 @@ AppointmentRow RowData(const QTreeWidgetItem& item) {
     return item.data(kAppCaption, kRowRole).value<AppointmentRow>();
 }
 
+// The details' captions as wide as their texts, and their values: bold, 16
+// pixels high.
 QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
-    auto* l = new QLabel(U(text), parent);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
+    return controls::FittedCaption(parent, text, QPoint(x, y));
 }
-
 QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* l = new widgets::TElidedLabel(parent);
-    l->setObjectName(name);
-    l->setGeometry(x, y, width, 16);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
+    return controls::ElidedValue(parent, name, QRect(x, y, width, 16));
 }
-
-QAction* Item(QMenu* menu, const char* name, const char* caption) {
-    QAction* a = menu->addAction(U(caption));
-    a->setObjectName(name);
-    return a;
+// A caption and its value on a row.
+QLabel* ValueAt(QWidget* parent, const char* caption, int x, int y, const char* name, int valueX,
+                int width) {
+    Caption(parent, caption, x, y);
+    return Value(parent, name, valueX, y, width);
 }
 
 }  // namespace
@@ -101,7 +93,18 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     setObjectName("PodsjetnikPage");
     resize(kPageWidth, kPageHeight);
 
-    // Tool bar.
+    BuildToolBar();
+    BuildList();
+    BuildPopup();
+    BuildDetails();
+    form_ = new TAppointmentForm(engine_, mainWindow_);
+    if (mainWindow_ == nullptr) form_->setParent(this, form_->windowFlags());
+    SetSelected(false);
+    ShowAppointmentsSummary();
+}
+
+// The tool buttons, each with its picture and its greyed picture.
+void PodsjetnikPage::BuildToolBar() {
     struct Tool {
         QToolButton** button;
         const char* name;
@@ -120,8 +123,7 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     };
     int left = 6;
     for (const Tool& t : tools) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(t.name);
+        auto* b = controls::Placed(new QToolButton(this), t.name, QRect(left, 3, 30, 30));
         QIcon icon;
         icon.addPixmap(QPixmap::fromImage(artwork::AppointmentToolPicture(t.picture, true)),
                        QIcon::Normal);
@@ -131,7 +133,6 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
         b->setIconSize(QSize(24, 24));
         b->setAutoRaise(true);
         b->setToolTip(U(t.hint));
-        b->setGeometry(left, 3, 30, 30);
         left += t.picture == artwork::AppointmentTool::Delete ||
                         t.picture == artwork::AppointmentTool::Outlook
                     ? 40
@@ -149,19 +150,16 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     connect(EditAppTB, &QToolButton::clicked, this, [this] { EditAppTBClick(); });
     connect(DeleteAppTB, &QToolButton::clicked, this, [this] { DeleteAppTBClick(); });
     connect(RefreshAppTB, &QToolButton::clicked, this, [this] { RefreshAppTBClick(); });
+}
 
-    // The list.
-    AppointmentsList = new QTreeWidget(this);
-    AppointmentsList->setObjectName("AppointmentsList");
+void PodsjetnikPage::BuildList() {
+    AppointmentsList = controls::ReportList(
+        this, "AppointmentsList",
+        {"Naziv podsjetnika", "Kategorija", "Ponavljanje", "Datum", "Vrijeme", "Pozicija"});
     AppointmentsList->setGeometry(6, 36, kPageWidth - 12, 206);
-    AppointmentsList->setRootIsDecorated(false);
     AppointmentsList->setUniformRowHeights(true);
     AppointmentsList->setSelectionMode(QAbstractItemView::SingleSelection);
-    AppointmentsList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    AppointmentsList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AppointmentsList->setIconSize(QSize(16, 16));
-    AppointmentsList->setHeaderLabels(
-        {"Naziv podsjetnika", "Kategorija", "Ponavljanje", "Datum", "Vrijeme", "Pozicija"});
     const int widths[] = {163, 100, 85, 75, 75, 0};
     for (int i = 0; i < 6; ++i) AppointmentsList->setColumnWidth(i, widths[i]);
     AppointmentsList->setColumnHidden(kAppPosition, true);
@@ -176,75 +174,66 @@ PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget
     });
     connect(AppointmentsList->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { ColumnClick(column); });
+}
 
+// The commands on an appointment (Tag 1..4), in the list's right-click menu
+// (Izmjenipodatke1 ..) and in the main menu (Izmjenipodatkepodsjetnika1 ..).
+void PodsjetnikPage::ConnectCommands(const std::array<QAction*, 4>& items) {
+    for (int tag = 1; tag <= 4; ++tag)
+        connect(items[static_cast<std::size_t>(tag - 1)], &QAction::triggered, this,
+                [this, tag] { Izmjenipodatke1Click(tag); });
+}
+
+void PodsjetnikPage::BuildPopup() {
+    using controls::MenuItem;
     AppointmentsPopup = new widgets::TPaintedMenu(this);
     AppointmentsPopup->setObjectName("AppointmentsPopup");
     Izmjenipodatke1 =
-        Item(AppointmentsPopup, "Izmjenipodatke1", "Izmjeni podatke podsjetnika . . .");
+        MenuItem(AppointmentsPopup, "Izmjenipodatke1", "Izmjeni podatke podsjetnika . . .");
     AppointmentsPopup->setDefaultAction(Izmjenipodatke1);
-    Izbrisipodsjetnik1 = Item(AppointmentsPopup, "Izbrisipodsjetnik1", "Izbriši podsjetnik . . .");
+    Izbrisipodsjetnik1 =
+        MenuItem(AppointmentsPopup, "Izbrisipodsjetnik1", "Izbriši podsjetnik . . .");
     AppointmentsPopup->addSeparator();
     SnimikaovCalendar1 =
-        Item(AppointmentsPopup, "SnimikaovCalendar1", "Snimi kao \"vCalendar\" . . .");
+        MenuItem(AppointmentsPopup, "SnimikaovCalendar1", "Snimi kao \"vCalendar\" . . .");
     SnimiuOutlookCalendar1 =
-        Item(AppointmentsPopup, "SnimiuOutlookCalendar1", "Snimi u \"Mapa kalendara\" . . .");
-    const std::pair<QAction*, int> popupTags[] = {{Izmjenipodatke1, 1},
-                                                  {Izbrisipodsjetnik1, 2},
-                                                  {SnimikaovCalendar1, 3},
-                                                  {SnimiuOutlookCalendar1, 4}};
-    for (const auto& [a, tag] : popupTags) {
-        const int t = tag;
-        connect(a, &QAction::triggered, this, [this, t] { Izmjenipodatke1Click(t); });
-    }
+        MenuItem(AppointmentsPopup, "SnimiuOutlookCalendar1", "Snimi u \"Mapa kalendara\" . . .");
+    ConnectCommands(
+        {Izmjenipodatke1, Izbrisipodsjetnik1, SnimikaovCalendar1, SnimiuOutlookCalendar1});
     connect(AppointmentsList, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         AppointmentsPopup->popup(AppointmentsList->viewport()->mapToGlobal(p));
     });
+}
 
-    // Details.
+// The chosen appointment, its next activation, and the memory's figures.
+void PodsjetnikPage::BuildDetails() {
     const int groupsTop = 248;
     const int groupsHeight = kPageHeight - groupsTop - 6;
-    auto* basic = new QGroupBox(U(" Osnovni podaci:"), this);
-    basic->setGeometry(6, groupsTop, 236, groupsHeight);
+    QGroupBox* basic =
+        controls::Group(this, " Osnovni podaci:", QRect(6, groupsTop, 236, groupsHeight));
     const char* basicCaptions[] = {
         "Naziv:", "Kategorija:", "Aktivacija:", "Ponavljanje:", "Pozicija:"};
     QLabel** basicValues[] = {&AppNameLab, &AppCatLab, &AppDateLab, &AppPerLab, &AppPosLab};
     const char* basicNames[] = {"AppNameLab", "AppCatLab", "AppDateLab", "AppPerLab", "AppPosLab"};
-    for (int i = 0; i < 5; ++i) {
-        Caption(basic, basicCaptions[i], 10, 24 + i * 24);
-        *basicValues[i] = Value(basic, basicNames[i], 82, 24 + i * 24, 148);
-    }
+    for (int i = 0; i < 5; ++i)
+        *basicValues[i] = ValueAt(basic, basicCaptions[i], 10, 24 + i * 24, basicNames[i], 82, 148);
 
-    auto* next = new QGroupBox(U(" Slijedeća aktivacija:"), this);
-    next->setGeometry(248, groupsTop, 164, groupsHeight);
-    AppActPB = new QLabel(next);
-    AppActPB->setObjectName("AppActPB");
-    AppActPB->setGeometry(10, 22, 16, 17);
-    AppActLab = new widgets::TElidedLabel(next);
-    AppActLab->setObjectName("AppActLab");
-    AppActLab->setGeometry(28, 24, 134, 16);
-    Caption(next, "Datum:", 10, 56);
-    AppActDateLab = Value(next, "AppActDateLab", 66, 56, 94);
-    Caption(next, "Vrijeme:", 10, 80);
-    AppActTimeLab = Value(next, "AppActTimeLab", 66, 80, 94);
-    Caption(next, "Dan:", 10, 104);
-    AppActDayLab = Value(next, "AppActDayLab", 66, 104, 94);
+    QGroupBox* next =
+        controls::Group(this, " Slijedeća aktivacija:", QRect(248, groupsTop, 164, groupsHeight));
+    AppActPB = controls::Label(next, "AppActPB", {}, QRect(10, 22, 16, 17));
+    AppActLab = controls::ElidedLabel(next, "AppActLab", {}, QRect(28, 24, 134, 16));
+    AppActDateLab = ValueAt(next, "Datum:", 10, 56, "AppActDateLab", 66, 94);
+    AppActTimeLab = ValueAt(next, "Vrijeme:", 10, 80, "AppActTimeLab", 66, 94);
+    AppActDayLab = ValueAt(next, "Dan:", 10, 104, "AppActDayLab", 66, 94);
     AppActDayLab->setStyleSheet(
         QStringLiteral("QLabel { color: #D00000; }"
                        "QLabel:disabled { color: #A0A0A0; }"));
 
-    auto* memory = new QGroupBox(U(" Memorija:"), this);
-    memory->setGeometry(418, groupsTop, 96, groupsHeight);
-    Caption(memory, "Kapacitet:", 8, 32);
-    AppCapLab = Value(memory, "AppCapLab", 66, 32, 28);
-    Caption(memory, "Upisano:", 8, 60);
-    AppCntLab = Value(memory, "AppCntLab", 66, 60, 28);
-    Caption(memory, "Slobodno:", 8, 88);
-    AppFreeLab = Value(memory, "AppFreeLab", 66, 88, 28);
-
-    form_ = new TAppointmentForm(engine_, mainWindow_);
-    if (mainWindow_ == nullptr) form_->setParent(this, form_->windowFlags());
-    SetSelected(false);
-    ShowAppointmentsSummary();
+    QGroupBox* memory =
+        controls::Group(this, " Memorija:", QRect(418, groupsTop, 96, groupsHeight));
+    AppCapLab = ValueAt(memory, "Kapacitet:", 8, 32, "AppCapLab", 66, 28);
+    AppCntLab = ValueAt(memory, "Upisano:", 8, 60, "AppCntLab", 66, 28);
+    AppFreeLab = ValueAt(memory, "Slobodno:", 8, 88, "AppFreeLab", 66, 28);
 }
 
 PodsjetnikPage::~PodsjetnikPage() = default;
@@ -255,35 +244,30 @@ void PodsjetnikPage::SetClock(const std::function<QDateTime()>& now) {
 }
 
 void PodsjetnikPage::FillMenu(QMenu* menu) {
-    Osvjeipodatke2 = Item(menu, "Osvjeipodatke2", "Osvježi podatke");
+    using controls::MenuItem;
+    Osvjeipodatke2 = MenuItem(menu, "Osvjeipodatke2", "Osvježi podatke");
     menu->addSeparator();
-    Novipodsjetnik1 = Item(menu, "Novipodsjetnik1", "Novi podsjetnik");
+    Novipodsjetnik1 = MenuItem(menu, "Novipodsjetnik1", "Novi podsjetnik");
     Izmjenipodatkepodsjetnika1 =
-        Item(menu, "Izmjenipodatkepodsjetnika1", "Izmjeni podatke podsjetnika");
-    Izbrisipodsjetnik2 = Item(menu, "Izbrisipodsjetnik2", "Izbriši podsjetnik");
+        MenuItem(menu, "Izmjenipodatkepodsjetnika1", "Izmjeni podatke podsjetnika");
+    Izbrisipodsjetnik2 = MenuItem(menu, "Izbrisipodsjetnik2", "Izbriši podsjetnik");
     menu->addSeparator();
     QMenu* save = new widgets::TPaintedMenu(U("Snimi podsjetnik"), menu);
     save->setObjectName("Snimi2");
     menu->addMenu(save);
-    kaovCalendar1 = Item(save, "kaovCalendar1", ". . . kao \"vCalendar\"");
-    uOutlookCalendar1 = Item(save, "uOutlookCalendar1", ". . . u \"Mapa kalendara\"");
+    kaovCalendar1 = MenuItem(save, "kaovCalendar1", ". . . kao \"vCalendar\"");
+    uOutlookCalendar1 = MenuItem(save, "uOutlookCalendar1", ". . . u \"Mapa kalendara\"");
     menu->addSeparator();
     RazmjenapodatakaOutlookCalendar1 =
-        Item(menu, "RazmjenapodatakaOutlookCalendar1", "Razmjena podataka:  Mapa kalendara");
+        MenuItem(menu, "RazmjenapodatakaOutlookCalendar1", "Razmjena podataka:  Mapa kalendara");
     RazmjenapodatakaOutlookCalendar1->setEnabled(OutlookATB->isEnabled());
     connect(RazmjenapodatakaOutlookCalendar1, &QAction::triggered, this, [this] {
         if (calendarExchange_ != nullptr) calendarExchange_->Open();
     });
     connect(Osvjeipodatke2, &QAction::triggered, this, [this] { RefreshAppTBClick(); });
     connect(Novipodsjetnik1, &QAction::triggered, this, [this] { NewAppTBClick(); });
-    const std::pair<QAction*, int> tags[] = {{Izmjenipodatkepodsjetnika1, 1},
-                                             {Izbrisipodsjetnik2, 2},
-                                             {kaovCalendar1, 3},
-                                             {uOutlookCalendar1, 4}};
-    for (const auto& [a, tag] : tags) {
-        const int t = tag;
-        connect(a, &QAction::triggered, this, [this, t] { Izmjenipodatke1Click(t); });
-    }
+    ConnectCommands(
+        {Izmjenipodatkepodsjetnika1, Izbrisipodsjetnik2, kaovCalendar1, uOutlookCalendar1});
     SetSelected(AppointmentsList->currentItem() != nullptr);
 }
 

@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -120,6 +121,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildToolBar();
+    void BuildList();
+    void BuildPopup();
+    void BuildDetails();
+    void ConnectCommands(const std::array<QAction*, 4>& items);
     void ShowAppointmentsSummary();
     // The new command, with the values of a store item when there are some.
     void OpenNewAppointment(const AppointmentFields* storeItem);

@@ -8,6 +8,7 @@
 #include "ui/controls/controls.h"
 #include "ui/controls/list_sort.h"
 #include "ui/controls/message_dialog.h"
+#include "ui/controls/row_record.h"
 #include "ui/dialogs/upis_imenik.h"
 
 #include <QAction>
@@ -30,9 +31,6 @@ namespace {
 using controls::SmallIcon;
 
 constexpr int kImageRole = Qt::UserRole;
-// A row's entry: its memory caption and position as the engine holds them.
-constexpr int kLocationRole = Qt::UserRole + 1;
-constexpr int kPositionRole = Qt::UserRole + 2;
 // The row shows its entry's name as stored, VIP "!" included (the service
 // numbers' own view); other rows show it without the "!".
 constexpr int kNameWholeRole = Qt::UserRole + 3;
@@ -52,16 +50,11 @@ constexpr std::array<ViewRow, 5> kViews = {{
     {"SerNumTB", 13, "Prikaži samo mrežne telefonske brojeve . . .", "Service numbers"},
 }};
 
+// A tool button whose Tag is the command's.
 QAction* Tool(QToolBar* bar, const char* name, int image, const char* hint, int tag = 0) {
-    QAction* a = bar->addAction(SmallIcon(image), {});
-    a->setObjectName(name);
-    a->setToolTip(U(hint));
+    QAction* a = controls::Tool(bar, name, image, U(hint));
     a->setData(tag);
     return a;
-}
-
-QByteArray Bytes(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // "007" -> "7".
@@ -76,11 +69,24 @@ std::string PlainPosition(const QString& text) {
 TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidget* parent)
     : QWidget(parent), engine_(engine) {
     setObjectName("ImenikPage");
+    BuildToolBar();
+    BuildExportButton();
+    BuildList();
+    BuildPopup();
+    BuildSummary();
+    upis_ = new TUpisImenik(engine_, countriesDir, this);
+    execDialog_ = [](QWidget& w) {
+        auto* d = qobject_cast<QDialog*>(&w);
+        return d != nullptr ? d->exec() : 0;
+    };
+    ShowSummary();
+}
 
-    ToolBar2 = new QToolBar(this);
-    ToolBar2->setObjectName("ToolBar2");
+// The entry commands, the view buttons, the commands other windows carry
+// out and the refresh; the export button among them.
+void TImenikPage::BuildToolBar() {
+    ToolBar2 = controls::Placed(new QToolBar(this), "ToolBar2", QRect(0, 0, 520, 28));
     ToolBar2->setIconSize(QSize(16, 16));
-    ToolBar2->setGeometry(0, 0, 520, 28);
     UpisImeTB = Tool(ToolBar2, "UpisImeTB", 6, "Upiši novu osobu u telefonski imenik . . .");
     IzmjenaImeTB =
         Tool(ToolBar2, "IzmjenaImeTB", 7, "Izmjeni podatake o osobi u telefonskom imeniku . . .");
@@ -90,7 +96,7 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
         Tool(ToolBar2, "PrebaciImeTB", 36, "Prebaci osobu na drugu memorijsku lokaciju . . .");
     ToolBar2->addSeparator();
     auto* group = new QActionGroup(this);
-    for (int tag = 0; tag < 5; ++tag) {
+    for (int tag = 0; tag < static_cast<int>(kViews.size()); ++tag) {
         const ViewRow& v = kViews[static_cast<std::size_t>(tag)];
         QAction* a = Tool(ToolBar2, v.name, v.image, v.hint, tag);
         a->setCheckable(true);
@@ -127,13 +133,14 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     connect(OsvjeziTB, &QAction::triggered, this, [this] { OsvjeziTBClick(); });
     for (QAction* a : {NewSmsIme1TB, NewSmsIme2TB, BackupTB, OutlookCTB})
         connect(a, &QAction::triggered, this, [this, a] { RequestFromOthers(a->data().toInt()); });
+}
 
-    // The export button: its menu on the arrow, the CSV export on a click.
+// The export button: its menu on the arrow, the CSV export on a click.
+void TImenikPage::BuildExportButton() {
     ExpImePopup = new widgets::TPaintedMenu(this);
     ExpImePopup->setObjectName("ExpImePopup");
     auto exportItem = [this](const char* name, const char* caption, void (TImenikPage::*run)()) {
-        QAction* a = ExpImePopup->addAction(U(caption));
-        a->setObjectName(name);
+        QAction* a = controls::MenuItem(ExpImePopup, name, U(caption));
         connect(a, &QAction::triggered, this, run);
         return a;
     };
@@ -152,18 +159,15 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
     if (auto* button = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(ExpImeTB)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
     connect(ExpImeTB, &QAction::triggered, this, [this] { CommaSeparatedValuesCSV1Click(); });
+}
 
-    ImenikList = new QTreeWidget(this);
-    ImenikList->setObjectName("ImenikList");
+void TImenikPage::BuildList() {
+    ImenikList = controls::ReportList(
+        this, "ImenikList", {U("Naziv osobe"), U("Telefonski broj"), U("Lokacija"), U("Pozicija")});
     ImenikList->setGeometry(4, 30, 512, 356);
-    ImenikList->setRootIsDecorated(false);
     ImenikList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ImenikList->setSelectionMode(QAbstractItemView::SingleSelection);
-    ImenikList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ImenikList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ImenikList->setIconSize(QSize(16, 16));
-    ImenikList->setHeaderLabels(
-        {U("Naziv osobe"), U("Telefonski broj"), U("Lokacija"), U("Pozicija")});
     ImenikList->headerItem()->setTextAlignment(3, Qt::AlignCenter);
     ImenikList->header()->setSectionsClickable(true);
     ImenikList->header()->setStretchLastSection(false);
@@ -176,112 +180,96 @@ TImenikPage::TImenikPage(PhoneEngine& engine, const QString& countriesDir, QWidg
             [this](int column) { ImenikListColumnClick(column); });
     ImenikList->installEventFilter(this);
     ImenikList->viewport()->installEventFilter(this);
+}
 
+QAction* TImenikPage::EntryItem(QMenu* menu, const char* name, const char* caption, int tag,
+                                int image) {
+    QAction* a = controls::MenuItem(menu, name, U(caption), image);
+    a->setData(tag);
+    connect(a, &QAction::triggered, this, [this, tag] { Izmjenapodataka1Click(tag); });
+    return a;
+}
+
+// The list's right-click menu: the commands on the entry, by Tag.
+void TImenikPage::BuildPopup() {
     ImenikPopup = new widgets::TPaintedMenu(this);
     ImenikPopup->setObjectName("ImenikPopup");
-    auto item = [this](QMenu* m, const char* name, const char* caption, int tag, int image = -1) {
-        QAction* a =
-            image >= 0 ? m->addAction(SmallIcon(image), U(caption)) : m->addAction(U(caption));
-        a->setObjectName(name);
-        a->setData(tag);
-        connect(a, &QAction::triggered, this, [this, tag] { Izmjenapodataka1Click(tag); });
-        return a;
-    };
-    item(ImenikPopup, "Izmjenapodataka1", "Izmjeni podatake o osobi . . .", 1, 7);
-    item(ImenikPopup, "Izbrisiosobu1", "Izbriši osobu . . .", 2, 8);
-    item(ImenikPopup, "Promjenilokaciju1", "Promjeni lokaciju . . .", 3, 36);
+    EntryItem(ImenikPopup, "Izmjenapodataka1", "Izmjeni podatake o osobi . . .", 1, 7);
+    EntryItem(ImenikPopup, "Izbrisiosobu1", "Izbriši osobu . . .", 2, 8);
+    EntryItem(ImenikPopup, "Promjenilokaciju1", "Promjeni lokaciju . . .", 3, 36);
     ImenikPopup->addSeparator();
-    item(ImenikPopup, "Pozoviosobu1", "Pozovi osobu . . .", 4, 28);
+    EntryItem(ImenikPopup, "Pozoviosobu1", "Pozovi osobu . . .", 4, 28);
     QMenu* sms = ImenikPopup->addMenu(SmallIcon(21), U("Pošalji SMS poruku"));
     sms->menuAction()->setObjectName("PosaljiSMSporuku1");
-    item(sms, "izabranojosobi1", ". . . izabranoj osobi", 5);
-    item(sms, "sapodacimaoizabranojosobi1", ". . . sa podacima o izabranoj osobi", 6);
+    EntryItem(sms, "izabranojosobi1", ". . . izabranoj osobi", 5);
+    EntryItem(sms, "sapodacimaoizabranojosobi1", ". . . sa podacima o izabranoj osobi", 6);
     ImenikPopup->addSeparator();
-    item(ImenikPopup, "SnimikaoBusinessCard1", "Snimi kao \"Business Card\" . . .", 7);
+    EntryItem(ImenikPopup, "SnimikaoBusinessCard1", "Snimi kao \"Business Card\" . . .", 7);
     QMenu* outlook = ImenikPopup->addMenu(SmallIcon(55), U("Snimi u mapu kontakata"));
     outlook->menuAction()->setObjectName("SnimiuOutlookContacts1");
-    item(outlook, "Kuca1", "Kuća", 10);
-    item(outlook, "Mobitel1", "Mobitel", 20);
-    item(outlook, "Posao11", "Posao 1", 30);
-    item(outlook, "Posao21", "Posao 2", 40);
-    item(outlook, "Firma1", "Firma", 50);
+    AddContactFields(outlook, {"Kuca1", "Mobitel1", "Posao11", "Posao21", "Firma1"});
     connect(ImenikList, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         ImenikPopup->popup(ImenikList->viewport()->mapToGlobal(p));
     });
+}
 
-    const int y = 390;
-    SBTPrikazLab = new QLabel(this);
-    SBTKapacitetLab = new QLabel(this);
-    SBTUpisanoLab = new QLabel(this);
-    SBTSlobodnoLab = new QLabel(this);
+// The contacts folder's fields, Tag 10 to 50, each item by its name.
+void TImenikPage::AddContactFields(QMenu* menu, const std::array<const char*, 5>& names) {
+    const char* captions[] = {"Kuća", "Mobitel", "Posao 1", "Posao 2", "Firma"};
+    for (std::size_t k = 0; k < names.size(); ++k)
+        EntryItem(menu, names[k], captions[k], 10 * static_cast<int>(k + 1));
+}
+
+// The summary line under the list: the view, the capacity, the entries and
+// the free places.
+void TImenikPage::BuildSummary() {
     int x = 4;
-    for (auto [label, name, w] : {std::tuple{SBTPrikazLab, "SBTPrikazLab", 200},
-                                  {SBTKapacitetLab, "SBTKapacitetLab", 104},
-                                  {SBTUpisanoLab, "SBTUpisanoLab", 104},
-                                  {SBTSlobodnoLab, "SBTSlobodnoLab", 100}}) {
-        label->setObjectName(name);
-        label->setGeometry(x, y, w - 2, 20);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    for (auto [label, name, w] : {std::tuple{&SBTPrikazLab, "SBTPrikazLab", 200},
+                                  {&SBTKapacitetLab, "SBTKapacitetLab", 104},
+                                  {&SBTUpisanoLab, "SBTUpisanoLab", 104},
+                                  {&SBTSlobodnoLab, "SBTSlobodnoLab", 100}}) {
+        *label = controls::Label(this, name, {}, QRect(x, 390, w - 2, 20));
+        (*label)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         x += w;
     }
-
-    upis_ = new TUpisImenik(engine_, countriesDir, this);
-    execDialog_ = [](QWidget& w) {
-        auto* d = qobject_cast<QDialog*>(&w);
-        return d != nullptr ? d->exec() : 0;
-    };
-    ShowSummary();
 }
 
 TImenikPage::~TImenikPage() = default;
 
 void TImenikPage::FillMenu(QMenu* menu) {
     if (menu == nullptr) return;
-    auto item = [this](QMenu* m, const char* name, const char* caption, int tag) {
-        QAction* a = m->addAction(U(caption));
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, tag] { Izmjenapodataka1Click(tag); });
-        return a;
-    };
     auto sub = [menu](QMenu* parent, const char* name, const char* caption) {
         auto* m = new widgets::TPaintedMenu(U(caption), menu);
         m->menuAction()->setObjectName(name);
         parent->addMenu(m);
         return m;
     };
-    QAction* refresh = menu->addAction(U("Osvježi podatke"));
-    refresh->setObjectName("Osvjezipodatke1");
+    QAction* refresh = controls::MenuItem(menu, "Osvjezipodatke1", U("Osvježi podatke"));
     connect(refresh, &QAction::triggered, this, [this] { OsvjeziTBClick(); });
     menu->addSeparator();
-    QAction* add = menu->addAction(U("Upiši novu osobu . . ."));
-    add->setObjectName("Upisnoveosobe1");
+    QAction* add = controls::MenuItem(menu, "Upisnoveosobe1", U("Upiši novu osobu . . ."));
     connect(add, &QAction::triggered, this, [this] { UpisImeTBClick(); });
-    Izmjenipodatke2 = item(menu, "Izmjenipodatke2", "Izmjeni podatake o osobi . . .", 1);
-    Izbrisiosobu2 = item(menu, "Izbrisiosobu2", "Izbriši osobu . . .", 2);
-    Promjenilokaciju2 = item(menu, "Promjenilokaciju2", "Promjeni lokaciju . . .", 3);
+    Izmjenipodatke2 = EntryItem(menu, "Izmjenipodatke2", "Izmjeni podatake o osobi . . .", 1);
+    Izbrisiosobu2 = EntryItem(menu, "Izbrisiosobu2", "Izbriši osobu . . .", 2);
+    Promjenilokaciju2 = EntryItem(menu, "Promjenilokaciju2", "Promjeni lokaciju . . .", 3);
     menu->addSeparator();
-    Pozoviosobu2 = item(menu, "Pozoviosobu2", "Pozovi osobu . . .", 4);
+    Pozoviosobu2 = EntryItem(menu, "Pozoviosobu2", "Pozovi osobu . . .", 4);
     QMenu* sms = sub(menu, "PosaljiSMSporuku2", "Pošalji SMS poruku");
     PosaljiSMSporuku2 = sms->menuAction();
-    item(sms, "izabranojosobi2", ". . . izabranoj osobi", 5);
-    item(sms, "sapodacimaoizabranojosobi2", ". . . sa podacima o izabranoj osobi", 6);
+    EntryItem(sms, "izabranojosobi2", ". . . izabranoj osobi", 5);
+    EntryItem(sms, "sapodacimaoizabranojosobi2", ". . . sa podacima o izabranoj osobi", 6);
     menu->addSeparator();
     QMenu* save = sub(menu, "Snimi1", "Snimi osobu");
-    kaoBusinessCard1 = item(save, "kaoBusinessCard1", ". . . kao \"Business Card\"", 7);
+    kaoBusinessCard1 = EntryItem(save, "kaoBusinessCard1", ". . . kao \"Business Card\"", 7);
     QMenu* outlook = sub(save, "uOutlookContacts1", ". . . u \"Mapa kontakata\"");
     uOutlookContacts1 = outlook->menuAction();
-    item(outlook, "Kua2", "Kuća", 10);
-    item(outlook, "Mobitel3", "Mobitel", 20);
-    item(outlook, "Posao13", "Posao 1", 30);
-    item(outlook, "Posao23", "Posao 2", 40);
-    item(outlook, "Firma3", "Firma", 50);
+    AddContactFields(outlook, {"Kua2", "Mobitel3", "Posao13", "Posao23", "Firma3"});
     menu->addSeparator();
-    Pohranaipovratpodataka1 = menu->addAction(U("Pohrana i povrat podataka . . ."));
-    Pohranaipovratpodataka1->setObjectName("Pohranaipovratpodataka1");
+    Pohranaipovratpodataka1 =
+        controls::MenuItem(menu, "Pohranaipovratpodataka1", U("Pohrana i povrat podataka . . ."));
     connect(Pohranaipovratpodataka1, &QAction::triggered, this, [this] { RequestFromOthers(70); });
-    RazmjenapodatakaOutlookContacts1 =
-        menu->addAction(SmallIcon(55), U("Razmjena podataka:  Mapa kontakata"));
-    RazmjenapodatakaOutlookContacts1->setObjectName("RazmjenapodatakaOutlookContacts1");
+    RazmjenapodatakaOutlookContacts1 = controls::MenuItem(
+        menu, "RazmjenapodatakaOutlookContacts1", U("Razmjena podataka:  Mapa kontakata"), 55);
     connect(RazmjenapodatakaOutlookContacts1, &QAction::triggered, this,
             [this] { RequestFromOthers(80); });
     ImenikListChange();
@@ -303,8 +291,7 @@ void TImenikPage::AddPhonebookRow(const PhonebookRow& row) {
                                                  FromAnsi(row.Memory), FromAnsi(row.Position)});
     item->setIcon(0, SmallIcon(row.Image));
     item->setData(0, kImageRole, row.Image);
-    item->setData(0, kLocationRole, Bytes(row.Memory));
-    item->setData(0, kPositionRole, Bytes(row.Position));
+    KeepRecordKey(*item, row.Memory, row.Position);
     item->setData(0, kNameWholeRole, filling_ && viewTag_ == 4);
     item->setTextAlignment(3, Qt::AlignCenter);
     ImenikList->addTopLevelItem(item);
@@ -632,14 +619,8 @@ void TImenikPage::RequestFromOthers(int tag) {
 
 std::optional<TImenikPage::ShownEntry> TImenikPage::EntryOf(const QTreeWidgetItem* row) const {
     if (row == nullptr) return std::nullopt;
-    const QByteArray locationBytes = row->data(0, kLocationRole).toByteArray();
-    const QByteArray positionBytes = row->data(0, kPositionRole).toByteArray();
-    const std::string_view location(locationBytes.constData(),
-                                    static_cast<std::size_t>(locationBytes.size()));
-    const std::string_view position(positionBytes.constData(),
-                                    static_cast<std::size_t>(positionBytes.size()));
     for (const AListIme& e : engine_.PhonebookList()) {
-        if (e.Location != location || e.Position != position) continue;
+        if (!HoldsRecord(*row, e.Location, e.Position)) continue;
         std::string caption = e.Name;
         if (!row->data(0, kNameWholeRole).toBool() && !caption.empty() && caption.back() == '!')
             caption.pop_back();

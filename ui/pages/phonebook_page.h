@@ -136,6 +136,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildToolBar();
+    void BuildExportButton();
+    void BuildList();
+    void BuildPopup();
+    void BuildSummary();
+    // An item of the entry commands (the popup's and the main menu's), by
+    // its Tag.
+    QAction* EntryItem(QMenu* menu, const char* name, const char* caption, int tag, int image = -1);
+    void AddContactFields(QMenu* menu, const std::array<const char*, 5>& names);
     // A row's entry as it shows: the engine's record of the row's memory and
     // position (never null), the caption and the row's image.
     struct ShownEntry {

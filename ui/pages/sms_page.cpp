@@ -10,6 +10,7 @@
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
+#include "ui/controls/row_record.h"
 #include "ui/dialogs/new_sms_form.h"
 #include "ui/dialogs/sms_form.h"
 #include "ui/dialogs/sms_mem_form.h"
@@ -32,6 +33,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <vector>
 
 namespace parlenko::ui {
@@ -40,9 +42,6 @@ namespace {
 using controls::SmallIcon;
 
 constexpr int kImageRole = Qt::UserRole;
-// A row's message: its memory caption and position as the engine holds them.
-constexpr int kLocationRole = Qt::UserRole + 1;
-constexpr int kPositionRole = Qt::UserRole + 2;
 // An inbox row's date and time as the inbox sorts them, converted once when
 // the row comes; none when they do not convert.
 constexpr int kInboxKeyRole = Qt::UserRole + 3;
@@ -72,13 +71,11 @@ constexpr std::array<Answer, 3> kTemplates = {{
     {3, "&Godišnjica", "Dear --\r\ncongratulations\r\nfor your --\r\nfrom --!"},
 }};
 
+// A tool button, off until a message is chosen. A press must not take the
+// focus from the list: leaving the list disables these buttons.
 QAction* Tool(QToolBar* bar, const char* name, int image, const char* hint) {
-    QAction* a = bar->addAction(SmallIcon(image), {});
-    a->setObjectName(name);
-    a->setToolTip(U(hint));
+    QAction* a = controls::Tool(bar, name, image, U(hint));
     a->setEnabled(false);
-    // A press must not take the focus from the list: leaving the list
-    // disables these buttons.
     if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a)))
         b->setFocusPolicy(Qt::NoFocus);
     return a;
@@ -107,18 +104,6 @@ QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& capt
     return list;
 }
 
-QLabel* PanelLabel(QWidget* parent, const char* name, const char* text, const QRect& r, bool bold) {
-    auto* l = new widgets::TElidedLabel(U(text), parent);
-    l->setObjectName(name);
-    l->setGeometry(r);
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    return l;
-}
-
 std::optional<QDateTime> InboxKey(const AListSMS& m) {
     const QDateTime key =
         QDateTime::fromString(FromAnsi(m.Date) + " " + FromAnsi(m.Time), "dd.MM.yyyy hh:mm:ss");
@@ -142,25 +127,62 @@ int CompareInboxKeys(const std::optional<QDateTime>& a, const std::optional<QDat
     return 0;
 }
 
-QByteArray Bytes(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string_view View(const QByteArray& bytes) {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-// The row holds the message at position of location.
-bool RowIs(const QTreeWidgetItem& row, std::string_view position, std::string_view location) {
-    const QByteArray rowPosition = row.data(0, kPositionRole).toByteArray();
-    const QByteArray rowLocation = row.data(0, kLocationRole).toByteArray();
-    return View(rowPosition) == position && View(rowLocation) == location;
-}
-
 std::optional<PhoneMemory> MessageMemory(const QString& caption) {
     for (PhoneMemory m : {PhoneMemory::Sim, PhoneMemory::Phone})
         if (caption == FromAnsi(MemoryCaption(m))) return m;
     return std::nullopt;
+}
+
+// A list's header: its picture and caption on a flat panel, the count of
+// its messages on the right.
+std::pair<widgets::TFlatPanel*, QLabel*> ListHeader(QWidget* page, const char* name,
+                                                    const char* countName, const char* caption,
+                                                    int image, int y) {
+    auto* panel = controls::Placed(new widgets::TFlatPanel(page), name, QRect(4, y, 258, 22));
+    panel->SetCaption(QString(12, ' ') + U(caption));
+    panel->SetAlignment(widgets::TAlignment::taLeftJustify);
+    panel->SetColor(widgets::RGBColor(0xEE, 0xE6, 0xD2));
+    controls::SmallPicture(panel, image, QPoint(6, 3));
+    QLabel* count = controls::Label(panel, countName, "(0/0 novih)", QRect(120, 1, 132, 20));
+    count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return {panel, count};
+}
+
+QToolBar* ListToolBar(QWidget* page, const char* name, int y) {
+    auto* bar = controls::Placed(new QToolBar(page), name, QRect(4, y, 258, 26));
+    bar->setIconSize(QSize(16, 16));
+    return bar;
+}
+
+// A drop-down of a tool button: the default item, a separator, then the
+// items by Tag.
+struct DropDownItems {
+    const char* name;
+    const char* defaultItem;
+    int image;
+    const char* caption;
+    void (TSmsPage::*onDefault)();
+    std::span<const Answer> tagged;
+    void (TSmsPage::*onTagged)(int tag);
+};
+QMenu* DropDown(TSmsPage* page, QToolBar* bar, QAction* tool, const DropDownItems& items) {
+    QMenu* menu = new widgets::TPaintedMenu(page);
+    menu->setObjectName(items.name);
+    QAction* first = menu->addAction(SmallIcon(items.image), U(items.caption));
+    first->setObjectName(items.defaultItem);
+    menu->setDefaultAction(first);
+    QObject::connect(first, &QAction::triggered, page, items.onDefault);
+    menu->addSeparator();
+    for (const Answer& a : items.tagged) {
+        QAction* item = menu->addAction(U(a.caption));
+        item->setData(a.tag);
+        QObject::connect(item, &QAction::triggered, page,
+                         [page, tag = a.tag, run = items.onTagged] { (page->*run)(tag); });
+    }
+    tool->setMenu(menu);
+    if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(tool)))
+        b->setPopupMode(QToolButton::MenuButtonPopup);
+    return menu;
 }
 
 }  // namespace
@@ -168,36 +190,34 @@ std::optional<PhoneMemory> MessageMemory(const QString& caption) {
 TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent), engine_(engine) {
     setObjectName("SmsPage");
+    BuildHeaders();
+    BuildInboxTools();
+    BuildOutboxTools();
+    BuildDropDowns();
+    ConnectTools();
+    BuildLists();
+    BuildPanel();
+    SmsForm = new TSmsForm(engine_, mainWindow);
+    SmsMemForm = new TSmsMemForm(engine_, mainWindow);
+    NewSmsForm = new TNewSmsForm(engine_, mainWindow);
+    connect(NewSmsForm, &TNewSmsForm::ReplyRequested, this,
+            [this](const QString& name, const QString& number) {
+                SmsForm->PrepareReply(name, number);
+                ExecCompose();
+            });
+}
 
-    // --- the two lists, each under its header and tool bar
-    auto header = [this](const char* name, const char* caption, int image, int y) {
-        auto* panel = new widgets::TFlatPanel(this);
-        panel->setObjectName(name);
-        panel->setGeometry(4, y, 258, 22);
-        panel->SetCaption(QString(12, ' ') + U(caption));
-        panel->SetAlignment(widgets::TAlignment::taLeftJustify);
-        panel->SetColor(widgets::RGBColor(0xEE, 0xE6, 0xD2));
-        auto* icon = new QLabel(panel);
-        icon->setPixmap(QPixmap::fromImage(artwork::SmallImage(image)));
-        icon->setGeometry(6, 3, 16, 16);
-        auto* count = new QLabel(U("(0/0 novih)"), panel);
-        count->setGeometry(120, 1, 132, 20);
-        count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return std::pair{panel, count};
-    };
-    std::tie(FlatPanel3, CountSmsInLab) = header("FlatPanel3", "Dolazne poruke", 26, 2);
-    CountSmsInLab->setObjectName("CountSmsInLab");
-    std::tie(FlatPanel4, CountSmsOutLab) = header("FlatPanel4", "Odlazne poruke", 27, 206);
-    CountSmsOutLab->setObjectName("CountSmsOutLab");
+// The two lists' headers.
+void TSmsPage::BuildHeaders() {
+    std::tie(FlatPanel3, CountSmsInLab) =
+        ListHeader(this, "FlatPanel3", "CountSmsInLab", "Dolazne poruke", 26, 2);
+    std::tie(FlatPanel4, CountSmsOutLab) =
+        ListHeader(this, "FlatPanel4", "CountSmsOutLab", "Odlazne poruke", 27, 206);
+}
 
-    auto toolBar = [this](const char* name, int y) {
-        auto* bar = new QToolBar(this);
-        bar->setObjectName(name);
-        bar->setIconSize(QSize(16, 16));
-        bar->setGeometry(4, y, 258, 26);
-        return bar;
-    };
-    ToolBarIn = toolBar("ToolBarIn", 25);
+// The inbox's tool bar.
+void TSmsPage::BuildInboxTools() {
+    ToolBarIn = ListToolBar(this, "ToolBarIn", 25);
     ReplySmsTB = Tool(ToolBarIn, "ReplySmsTB", kImageReply, "Odgovori na poruku . . .");
     IzmjenaSmsInTB = Tool(ToolBarIn, "IzmjenaSmsInTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
     BrisanjeSmsInTB = Tool(ToolBarIn, "BrisanjeSmsInTB", kImageDelete, "Izbriši poruku . . .");
@@ -209,8 +229,11 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     ToolBarIn->addSeparator();
     OsvjeziSmsInTB = Tool(ToolBarIn, "OsvjeziSmsInTB", kImageRefresh, "Osvježi popis poruka . . .");
     OsvjeziSmsInTB->setEnabled(true);
+}
 
-    ToolBarOut = toolBar("ToolBarOut", 229);
+// The outbox's tool bar.
+void TSmsPage::BuildOutboxTools() {
+    ToolBarOut = ListToolBar(this, "ToolBarOut", 229);
     NovaSmsTB = Tool(ToolBarOut, "NovaSmsTB", kImageNew, "Napiši novu poruku . . .");
     NovaSmsTB->setEnabled(true);
     IzmjenaSmsOutTB =
@@ -226,41 +249,19 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
     OsvjeziSmsOutTB =
         Tool(ToolBarOut, "OsvjeziSmsOutTB", kImageRefresh, "Osvježi popis poruka . . .");
     OsvjeziSmsOutTB->setEnabled(true);
+}
 
-    // The drop-downs: the default item, a separator, then the items by Tag.
-    ReplySmsPopup = new widgets::TPaintedMenu(this);
-    ReplySmsPopup->setObjectName("ReplySmsPopup");
-    QAction* reply = ReplySmsPopup->addAction(SmallIcon(kImageReply), U("&Odgovori na poruku"));
-    reply->setObjectName("Odgovorinaporuku1");
-    ReplySmsPopup->setDefaultAction(reply);
-    connect(reply, &QAction::triggered, this, [this] { Odgovorinaporuku1Click(); });
-    ReplySmsPopup->addSeparator();
-    for (const Answer& a : kQuickAnswers) {
-        QAction* item = ReplySmsPopup->addAction(U(a.caption));
-        item->setData(a.tag);
-        const int tag = a.tag;
-        connect(item, &QAction::triggered, this, [this, tag] { OdgovorjeDA1Click(tag); });
-    }
-    ReplySmsTB->setMenu(ReplySmsPopup);
-    NewSmsPopup = new widgets::TPaintedMenu(this);
-    NewSmsPopup->setObjectName("NewSmsPopup");
-    QAction* fresh = NewSmsPopup->addAction(SmallIcon(kImageNew), U("&Nova poruka"));
-    fresh->setObjectName("Novaporuka1");
-    NewSmsPopup->setDefaultAction(fresh);
-    connect(fresh, &QAction::triggered, this, [this] { Novaporuka1Click(); });
-    NewSmsPopup->addSeparator();
-    for (const Answer& t : kTemplates) {
-        QAction* item = NewSmsPopup->addAction(U(t.caption));
-        item->setData(t.tag);
-        const int tag = t.tag;
-        connect(item, &QAction::triggered, this, [this, tag] { Zakasnjenje1Click(tag); });
-    }
-    NovaSmsTB->setMenu(NewSmsPopup);
-    for (QAction* a : {ReplySmsTB, NovaSmsTB})
-        if (auto* b = qobject_cast<QToolButton*>(
-                (a == ReplySmsTB ? ToolBarIn : ToolBarOut)->widgetForAction(a)))
-            b->setPopupMode(QToolButton::MenuButtonPopup);
+void TSmsPage::BuildDropDowns() {
+    ReplySmsPopup =
+        DropDown(this, ToolBarIn, ReplySmsTB,
+                 {"ReplySmsPopup", "Odgovorinaporuku1", kImageReply, "&Odgovori na poruku",
+                  &TSmsPage::Odgovorinaporuku1Click, kQuickAnswers, &TSmsPage::OdgovorjeDA1Click});
+    NewSmsPopup = DropDown(this, ToolBarOut, NovaSmsTB,
+                           {"NewSmsPopup", "Novaporuka1", kImageNew, "&Nova poruka",
+                            &TSmsPage::Novaporuka1Click, kTemplates, &TSmsPage::Zakasnjenje1Click});
+}
 
+void TSmsPage::ConnectTools() {
     connect(ReplySmsTB, &QAction::triggered, this, [this] { Odgovorinaporuku1Click(); });
     connect(NovaSmsTB, &QAction::triggered, this, [this] { Novaporuka1Click(); });
     for (QAction* a : {IzmjenaSmsInTB, IzmjenaSmsOutTB})
@@ -274,7 +275,9 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
         connect(a, &QAction::triggered, this, [this] { DialPhoneSmsInTBClick(); });
     for (QAction* a : {OsvjeziSmsInTB, OsvjeziSmsOutTB})
         connect(a, &QAction::triggered, this, [this] { OsvjeziSmsInTBClick(); });
+}
 
+void TSmsPage::BuildLists() {
     SMSListIn = MakeList(this, "SMSListIn",
                          {U("Pošiljatelj"), U("Datum"), U("Pozicija"), U("SMS centar"),
                           U("Telefon"), U("Vrijeme"), U("Poruka"), U("Lokacija")},
@@ -289,45 +292,44 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
     }
+}
 
-    // --- the detail panel
-    auto* basics = new QGroupBox(U(" Osnovni podaci:"), this);
-    basics->setObjectName("GroupBox1");
-    basics->setGeometry(266, 2, 250, 158);
+// The detail panel: the message's particulars, its text and its length.
+void TSmsPage::BuildPanel() {
+    using namespace controls;
+    QGroupBox* basics = Group(this, "GroupBox1", " Osnovni podaci:", QRect(266, 2, 250, 158));
     // Captions as wide as "Datum i vrijeme:", values as a date and a time.
-    const int cx = 6, cw = 95, vx = 102, vw = 144;
-    Label16 = PanelLabel(basics, "Label16", "Pošiljatelj:", QRect(cx, 20, cw, 19), false);
-    Label24 = PanelLabel(basics, "Label24", "", QRect(vx, 20, vw, 19), true);
-    Label17 = PanelLabel(basics, "Label17", "Telefonski broj:", QRect(cx, 42, cw, 19), false);
-    Label25 = PanelLabel(basics, "Label25", "", QRect(vx, 42, vw, 19), true);
-    Label18 = PanelLabel(basics, "Label18", "Datum i vrijeme:", QRect(cx, 64, cw, 19), false);
-    Label26 = PanelLabel(basics, "Label26", "", QRect(vx, 64, vw, 19), true);
-    Label12 = PanelLabel(basics, "Label12", "SMS centar:", QRect(cx, 86, cw, 19), false);
-    Label23 = PanelLabel(basics, "Label23", "", QRect(vx, 86, vw, 19), true);
-    Label22 = PanelLabel(basics, "Label22", "Lokacija:", QRect(cx, 108, cw, 19), false);
-    Label27 = PanelLabel(basics, "Label27", "", QRect(vx, 108, vw, 19), true);
-    Label11 = PanelLabel(basics, "Label11", "Pozicija:", QRect(cx, 130, cw, 19), false);
-    Label21 = PanelLabel(basics, "Label21", "", QRect(vx, 130, vw, 19), true);
+    struct PanelRow {
+        QLabel** caption;
+        const char* captionName;
+        const char* text;
+        QLabel** value;
+        const char* valueName;
+    };
+    QLabel* centre = nullptr;
+    QLabel* location = nullptr;
+    QLabel* position = nullptr;
+    const PanelRow rows[] = {
+        {&Label16, "Label16", "Pošiljatelj:", &Label24, "Label24"},
+        {&Label17, "Label17", "Telefonski broj:", &Label25, "Label25"},
+        {&Label18, "Label18", "Datum i vrijeme:", &Label26, "Label26"},
+        {&centre, "Label12", "SMS centar:", &Label23, "Label23"},
+        {&location, "Label22", "Lokacija:", &Label27, "Label27"},
+        {&position, "Label11", "Pozicija:", &Label21, "Label21"},
+    };
+    int y = 20;
+    for (const PanelRow& row : rows) {
+        *row.caption = ElidedLabel(basics, row.captionName, row.text, QRect(6, y, 95, 19));
+        *row.value = ElidedValue(basics, row.valueName, QRect(102, y, 144, 19));
+        y += 22;
+    }
 
-    auto* text = new QGroupBox(U(" Tekst poruke:"), this);
-    text->setObjectName("GroupBox2");
-    text->setGeometry(266, 164, 250, 243);
-    SMSMemo = new QPlainTextEdit(text);
-    SMSMemo->setObjectName("SMSMemo");
+    QGroupBox* text = Group(this, "GroupBox2", " Tekst poruke:", QRect(266, 164, 250, 243));
+    SMSMemo = Placed(new QPlainTextEdit(text), "SMSMemo", QRect(8, 20, 234, 192));
     SMSMemo->setReadOnly(true);
     SMSMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SMSMemo->setGeometry(8, 20, 234, 192);
-    Label28 = PanelLabel(text, "Label28", "Dužina poruke:  0", QRect(8, 217, 234, 19), false);
+    Label28 = ElidedLabel(text, "Label28", "Dužina poruke:  0", QRect(8, 217, 234, 19));
     connect(SMSMemo, &QPlainTextEdit::textChanged, this, [this] { SMSMemoChange(); });
-
-    SmsForm = new TSmsForm(engine_, mainWindow);
-    SmsMemForm = new TSmsMemForm(engine_, mainWindow);
-    NewSmsForm = new TNewSmsForm(engine_, mainWindow);
-    connect(NewSmsForm, &TNewSmsForm::ReplyRequested, this,
-            [this](const QString& name, const QString& number) {
-                SmsForm->PrepareReply(name, number);
-                ExecCompose();
-            });
 }
 
 TSmsPage::~TSmsPage() {
@@ -339,43 +341,42 @@ TSmsPage::~TSmsPage() {
 void TSmsPage::BuildMenu(QMenu* smsMenu) {
     smsMenu->addSeparator();
     auto item = [this](QMenu* m, QAction*& field, const char* name, const char* caption, int image,
-                       auto handler) {
-        field = m->addAction(SmallIcon(image), U(caption));
-        field->setObjectName(name);
+                       void (TSmsPage::*handler)()) {
+        field = controls::MenuItem(m, name, U(caption), image);
         field->setEnabled(false);
         connect(field, &QAction::triggered, this, handler);
     };
     QMenu* in = smsMenu->addMenu(SmallIcon(26), U("Dolazne poruke"));
     in->menuAction()->setObjectName("Dolazneporuke1");
     item(in, Odgovorinaporuku2, "Odgovorinaporuku2", "Odgovori na poruku", kImageReply,
-         [this] { Odgovorinaporuku1Click(); });
+         &TSmsPage::Odgovorinaporuku1Click);
     item(in, Izmjenisadrzajporuke2, "Izmjenisadrzajporuke2", "Izmjeni sadržaj poruke", kImageEdit,
-         [this] { IzmjenaSmsInTBClick(); });
+         &TSmsPage::IzmjenaSmsInTBClick);
     item(in, Izbrisiporuku2, "Izbrisiporuku2", "Izbriši poruku", kImageDelete,
-         [this] { BrisanjeSmsInTBClick(); });
+         &TSmsPage::BrisanjeSmsInTBClick);
     in->addSeparator();
     item(in, Dodajosobuuimenik2, "Dodajosobuuimenik2", "Dodaj osobu u imenik", kImageAdd,
-         [this] { AddPhoneSmsInTBClick(); });
+         &TSmsPage::AddPhoneSmsInTBClick);
     item(in, Pozoviosobu4, "Pozoviosobu4", "Pozovi osobu", kImageDial,
-         [this] { DialPhoneSmsInTBClick(); });
+         &TSmsPage::DialPhoneSmsInTBClick);
     QMenu* out = smsMenu->addMenu(SmallIcon(27), U("Odlazne poruke"));
     out->menuAction()->setObjectName("Odlazneporuke1");
-    item(out, Novaporuka2, "Novaporuka2", "Nova poruka", kImageNew, [this] { Novaporuka1Click(); });
+    item(out, Novaporuka2, "Novaporuka2", "Nova poruka", kImageNew, &TSmsPage::Novaporuka1Click);
     Novaporuka2->setEnabled(true);
     item(out, Izmjenisadrzajporuke1, "Izmjenisadrzajporuke1", "Izmjeni sadržaj poruke", kImageEdit,
-         [this] { IzmjenaSmsInTBClick(); });
+         &TSmsPage::IzmjenaSmsInTBClick);
     item(out, Izbrisiporuku1, "Izbrisiporuku1", "Izbriši poruku", kImageDelete,
-         [this] { BrisanjeSmsInTBClick(); });
+         &TSmsPage::BrisanjeSmsInTBClick);
     item(out, Posaljiporuku1, "Posaljiporuku1", "Pošalji poruku", kImageSend,
-         [this] { SlanjeSmsOutTBClick(); });
+         &TSmsPage::SlanjeSmsOutTBClick);
     out->addSeparator();
     item(out, Dodajosobuuimenik1, "Dodajosobuuimenik1", "Dodaj osobu u imenik", kImageAdd,
-         [this] { AddPhoneSmsInTBClick(); });
+         &TSmsPage::AddPhoneSmsInTBClick);
     item(out, Pozoviosobu3, "Pozoviosobu3", "Pozovi osobu", kImageDial,
-         [this] { DialPhoneSmsInTBClick(); });
+         &TSmsPage::DialPhoneSmsInTBClick);
     smsMenu->addSeparator();
     item(smsMenu, Osvjezipodatke2, "Osvjezipodatke2", "Osvježi podatke", kImageRefresh,
-         [this] { OsvjeziSmsInTBClick(); });
+         &TSmsPage::OsvjeziSmsInTBClick);
     Osvjezipodatke2->setEnabled(true);
 }
 
@@ -437,8 +438,7 @@ void TSmsPage::InsertSmsRow(SmsFolder folder, const SmsRow& row) {
     }
     item->setIcon(0, SmallIcon(row.Image));
     item->setData(0, kImageRole, row.Image);
-    item->setData(0, kLocationRole, Bytes(m.Location));
-    item->setData(0, kPositionRole, Bytes(m.Position));
+    KeepRecordKey(*item, m.Location, m.Position);
     if (folder == SmsFolder::Incoming)
         if (const auto key = InboxKey(m)) item->setData(0, kInboxKeyRole, *key);
     filling_ = true;
@@ -451,7 +451,7 @@ std::vector<QTreeWidgetItem*> TSmsPage::RowsAt(SmsFolder folder, const std::stri
     QTreeWidget* list = List(folder);
     std::vector<QTreeWidgetItem*> rows;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (RowIs(*list->topLevelItem(i), position, location))
+        if (HoldsRecord(*list->topLevelItem(i), location, position))
             rows.push_back(list->topLevelItem(i));
     return rows;
 }
@@ -712,10 +712,8 @@ bool TSmsPage::eventFilter(QObject* watched, QEvent* event) {
 
 const AListSMS* TSmsPage::RecordOf(const QTreeWidgetItem* row) const {
     if (row == nullptr) return nullptr;
-    const QByteArray position = row->data(0, kPositionRole).toByteArray();
-    const QByteArray location = row->data(0, kLocationRole).toByteArray();
     for (const AListSMS& m : engine_.SmsList())
-        if (m.Position == View(position) && m.Location == View(location)) return &m;
+        if (HoldsRecord(*row, m.Location, m.Position)) return &m;
     return nullptr;
 }
 

@@ -135,6 +135,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildHeaders();
+    void BuildInboxTools();
+    void BuildOutboxTools();
+    void BuildDropDowns();
+    void ConnectTools();
+    void BuildLists();
+    void BuildPanel();
     // The message the panel shows: its list, its record's memory caption
     // and position, and the name it shows (empty when none).
     struct ShownMessage {
@@ -217,13 +224,10 @@ private:
     QAction* Pozoviosobu3 = nullptr;
     QAction* Osvjezipodatke2 = nullptr;
     // The detail panel.
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
     QLabel* Label16 = nullptr;
     QLabel* Label17 = nullptr;
     QLabel* Label18 = nullptr;
     QLabel* Label21 = nullptr;
-    QLabel* Label22 = nullptr;
     QLabel* Label23 = nullptr;
     QLabel* Label24 = nullptr;
     QLabel* Label25 = nullptr;

@@ -1,0 +1,17 @@
+#pragma once
+// A list row that shows a record the engine keeps (a phonebook entry, a
+// message): the row carries the record's memory caption and position
+// (Windows-1252, as the engine holds them) and finds the record again by
+// them, whatever the row's cells show.
+
+#include <string>
+#include <string_view>
+
+class QTreeWidgetItem;
+
+namespace parlenko::ui {
+
+void KeepRecordKey(QTreeWidgetItem& row, const std::string& location, const std::string& position);
+bool HoldsRecord(const QTreeWidgetItem& row, std::string_view location, std::string_view position);
+
+}  // namespace parlenko::ui
