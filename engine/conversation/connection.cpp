@@ -1,9 +1,11 @@
 #include "engine/conversation/connection.h"
 
+#include "engine/conversation/command_lines.h"
 #include "engine/conversation/command_send.h"
 #include "engine/conversation/running_reads.h"
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
+#include "engine/core/result_codes.h"
 #include "engine/serial/serial_port_driver.h"
 
 namespace parlenko {
@@ -57,6 +59,13 @@ void ClosePort(EngineContext& ctx) {
     ctx.state.Chain.Closing = true;
     AwaitCommandInFlight(ctx);
     if (!ctx.port.Connected()) return;
+    // A phone that waits at a "> " prompt for a body that will not come
+    // would take the closing command for the body: ESC ends the wait.
+    const auto& lines = ctx.state.Receive.RxLines;
+    if (lines.Is(lines.Size() - 1, codes::kPrompt)) {
+        ctx.port.SendString(at::Escape());
+        ctx.scheduler.Sleep(kAfterWriteMs);
+    }
     CommandWritten(ctx, "AT+CNMI=0,0,0,0\r");
     ctx.port.SendString("AT+CNMI=0,0,0,0\r");
     ctx.scheduler.Sleep(kAfterWriteMs);

@@ -82,6 +82,21 @@ void TakeIn(EngineContext& ctx, std::string_view chunk) {
 
 }  // namespace
 
+namespace {
+
+// Runs tests on entry i in turn until one acts: its step; Continue when none
+// did. Stops at once when the list was reset meanwhile.
+ScanStep RunTests(EngineContext& ctx, int i, std::span<const ScanTest> tests,
+                  std::uint64_t generation) {
+    for (ScanTest test : tests) {
+        const ScanStep step = test(ctx, i);
+        if (Lines(ctx).Generation() != generation || step != ScanStep::Continue) return step;
+    }
+    return ScanStep::Continue;
+}
+
+}  // namespace
+
 void ScanRxLines(EngineContext& ctx) {
     auto& lines = Lines(ctx);
     const RxLineList::Walk walk(lines);
@@ -96,20 +111,10 @@ void ScanRxLines(EngineContext& ctx) {
     bool resultsOnly = false;
     for (int i = lines.Size() - 1; i >= 0; --i) {
         if (lines.IsBlank(i)) continue;  // an empty entry matches no test
-        const auto run = [&](std::span<const ScanTest> tests) {
-            for (ScanTest test : tests) {
-                const ScanStep step = test(ctx, i);
-                if (lines.Generation() != generation || step != ScanStep::Continue) return step;
-            }
-            return ScanStep::Continue;
-        };
         ScanStep step = ScanStep::Continue;
-        if (resultsOnly) {
-            step = run(kFinalResultTests);
-        } else {
-            for (const auto tests : everyTest)
-                if ((step = run(tests)) != ScanStep::Continue) break;
-        }
+        if (resultsOnly) step = RunTests(ctx, i, kFinalResultTests, generation);
+        for (std::size_t k = 0; !resultsOnly && k < everyTest.size(); ++k)
+            if ((step = RunTests(ctx, i, everyTest[k], generation)) != ScanStep::Continue) break;
         if (lines.Generation() != generation || step == ScanStep::EndScan) return;
         if (step == ScanStep::FinalResultsOnly) resultsOnly = true;
     }

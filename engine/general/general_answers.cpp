@@ -1,6 +1,8 @@
 #include "engine/general/general_answers.h"
 
+#include "engine/core/strings.h"
 #include "engine/parse/answer_reader.h"
+#include "engine/text/clock_format.h"
 #include "engine/text/date_text.h"
 
 #include <optional>
@@ -35,8 +37,6 @@ std::string_view StatusText(int stat) {
     }
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 std::string ParseCpas(std::string_view line) {
@@ -49,21 +49,14 @@ std::string ParseCpas(std::string_view line) {
 }
 
 std::string ParseCclk(std::string_view line) {
-    // "yy/mm/dd,hh:mm:ss" between the quotes.
-    AnswerReader r(line);
-    r.SkipPrefix();
-    const auto clock = r.NextString();
-    if (!clock || clock->size() < 8) return {};
-    const std::string_view c = *clock;
-    // Two digits each, nothing else: the phone's clock, not a loose date.
-    for (std::size_t k : {0u, 1u, 3u, 4u, 6u, 7u})
-        if (!IsDigit(c[k])) return {};
-    const std::string dateText = std::string(c.substr(6, 2)) + "." + std::string(c.substr(3, 2)) +
-                                 "." + std::string(c.substr(0, 2));
-    const auto date = ParseDateText(dateText);
-    if (!date) return {};
-    const std::string_view time = c.size() > 9 ? c.substr(9, 8) : std::string_view();
-    return FormatDateText(*date) + "    " + std::string(time);
+    const auto when = ParseCclkAnswer(line);
+    if (!when) return {};
+    const auto day = std::chrono::floor<std::chrono::days>(*when);
+    const std::chrono::hh_mm_ss<std::chrono::seconds> time{*when - day};
+    return FormatDateText(std::chrono::year_month_day{day}) + "    " +
+           IntToStrPadded(time.hours().count(), 2) + ":" +
+           IntToStrPadded(time.minutes().count(), 2) + ":" +
+           IntToStrPadded(time.seconds().count(), 2);
 }
 
 std::string ParseCbc(std::string_view line) {

@@ -6,12 +6,11 @@
 
 namespace parlenko {
 
-// The highest "vcs" (calendar) index: the digits after the "-" that follows
-// "vcs", up to the next ")"; 0 when there are none.
+// The highest "vcs" (calendar) index, the end of its range; 0 when the type
+// or a readable range is not there.
 int ParseSbnrVcsRange(std::string_view line);
-// The "bmp" range reaches index 2 (the phone keeps a screensaver logo beside
-// the operator logo): the third character after the "(" that follows "bmp"
-// is "2".
+// The "bmp" range reaches index 2: the phone keeps a screensaver logo beside
+// the operator logo.
 bool ParseSbnrBmpRange(std::string_view line);
 
 }  // namespace parlenko

@@ -9,7 +9,7 @@
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
 #include "engine/core/filling_list.h"
-#include "engine/text/cpbr_fields.h"
+#include "engine/phonebook/cpbr_answer.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
 #include "engine/phonebook/phonebook_view.h"
@@ -320,9 +320,10 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
     auto& r = Read(ctx);
     if (kind == CpbrAnswer::Entry) {
         r.ReadCount += 1;
-        const std::string storedName = PhonebookTextFromGsm(line);
-        const std::string number = ExtractQuoted(line);
-        const std::string position = FirstFieldPadded(line);
+        CpbrEntry read = ReadCpbrEntry(line);
+        const std::string storedName = read.name;
+        const std::string number = read.number;
+        const std::string position = read.position;
         const std::string location(MemoryCaption(*memory));
 
         const AListIme entry{storedName, number, location, position};
@@ -376,8 +377,9 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
     const auto memory = CurrentPhoneMemory(ctx.state);
     if (kind == CpbrAnswer::Entry) {
         r.ReadCount += 1;
-        std::string name = PhonebookTextFromGsm(line);
-        const std::string number = ExtractQuoted(line);
+        CpbrEntry read = ReadCpbrEntry(line);
+        std::string name = std::move(read.name);
+        const std::string number = read.number;
         // A call without a name takes the stored name of the first phonebook
         // record with exactly that number; its VIP "!" goes below, once.
         if (name.empty()) {
@@ -506,8 +508,9 @@ void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view ec
     if (it != list.end()) *it = saved;
     else list.push_back(saved);
     SavePhonebookCache(ctx);
-    const std::string name = DisplayName(PhonebookTextFromGsm(WithNameEscapesDecoded(echo)));
-    const std::string number = ExtractQuoted(echo);
+    const CpbrEntry written = ReadCpbrEntry(WithNameEscapesDecoded(echo));
+    const std::string name = DisplayName(written.name);
+    const std::string& number = written.number;
     PushNameToLists(ctx, name, number);
     ViewOf<IPhonebookView>(ctx).PhonebookEntrySaved(name, number, position);
     ViewOf<IPhonebookView>(ctx).ReapplyPhonebookFilter();

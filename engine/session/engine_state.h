@@ -6,7 +6,7 @@
 // no hidden globals.
 //
 // A topic's state is declared in the topic's folder; a new topic adds its
-// member here and keeps it in the store (PhoneEngine's constructor).
+// member here and keeps it in the store (KeepIn).
 
 #include "engine/calls/calls_state.h"
 #include "engine/core/core_state.h"
@@ -34,6 +34,22 @@ struct EngineState : CoreState {
     GeneralInfoView GeneralInfo;
     PhoneSettingsView Settings;
     ObjectCapabilitiesView Capabilities;
+
+    // Each topic finds its own part by its type.
+    void KeepIn(TopicStore& topics) {
+        topics.Keep(Call);
+        topics.Keep(NewCallNotice);
+        topics.Keep(Phonebook);
+        topics.Keep(PhonebookRead);
+        topics.Keep(Sms);
+        topics.Keep(Upload);
+        topics.Keep(Objects);
+        topics.Keep(Melodies);
+        topics.Keep(Services);
+        topics.Keep(GeneralInfo);
+        topics.Keep(Settings);
+        topics.Keep(Capabilities);
+    }
 };
 
 }  // namespace parlenko

@@ -42,19 +42,7 @@ constexpr int kPortTrafficMs = 250;
 struct PhoneEngine::Inside {
     Inside(TSerialPortDriver& port, IScheduler& scheduler, IHost& host)
         : ctx{state, topics, port, scheduler, host, timers} {
-        // Each topic finds its own part of the state by its type.
-        topics.Keep(state.Call);
-        topics.Keep(state.NewCallNotice);
-        topics.Keep(state.Phonebook);
-        topics.Keep(state.PhonebookRead);
-        topics.Keep(state.Sms);
-        topics.Keep(state.Upload);
-        topics.Keep(state.Objects);
-        topics.Keep(state.Melodies);
-        topics.Keep(state.Services);
-        topics.Keep(state.GeneralInfo);
-        topics.Keep(state.Settings);
-        topics.Keep(state.Capabilities);
+        state.KeepIn(topics);
         topics.Keep(registry);
         RegisterTopics(registry);
     }

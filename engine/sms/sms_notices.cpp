@@ -54,14 +54,14 @@ ScanStep HandleNewMessage(EngineContext& ctx, int i) {
 ScanStep HandleSmsOverflow(EngineContext& ctx, int i) {
     EndBusy(ctx);
     auto& lines = ctx.state.Receive.RxLines;
-    // Characters 8 to 10 of the line; of a longer value its third, the state
-    // of "<mode>,<state>" (so "^SMGO: 10" gives nothing).
+    // "^SMGO: <state>" or "^SMGO: <mode>,<state>": the state, one digit (so
+    // "^SMGO: 10" gives nothing).
     const std::string line = lines.At(i);
     lines.Blank(i);
     AnswerReader r(line);
-    r.Skip(std::string_view(codes::kSmgo).size());
-    std::string_view v = r.NextChars(3);
-    if (v.size() > 1) v = v.substr(2, 1);
+    r.SkipPrefix();
+    std::string_view v = r.NextField();
+    if (r.HasField()) v = r.NextField().substr(0, 1);
     if (v == "0") ClearNewSms(ctx);
     else if (v == "1") ShowSmsOverflow(ctx, 0);
     else if (v == "2") ShowSmsOverflow(ctx, 1);

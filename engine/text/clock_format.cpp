@@ -23,27 +23,25 @@ std::string FormatPcClockForPhone(std::chrono::local_seconds now) {
 
 std::optional<std::chrono::local_seconds> ParseCclkAnswer(std::string_view line) {
     // +CCLK: "03/12/31,23:59:58"
-    // 1-based: the quote at 8, year 9-10, month 12-13, day 15-16, time 18-25.
-    if (line.size() < 25 || line[7] != '"' || line[10] != '/' || line[13] != '/' ||
-        line[16] != ',' || line[19] != ':' || line[22] != ':')
-        return std::nullopt;
     AnswerReader r(line);
-    r.Skip(8);  // up to the quote
-    // The next two characters as digits, and the separator after them.
-    auto twoDigits = [&r]() -> std::optional<long long> {
-        const std::string_view f = r.NextChars(2);
-        r.Skip(1);
-        if (f.size() != 2 || f[0] < '0' || f[0] > '9' || f[1] < '0' || f[1] > '9')
-            return std::nullopt;
+    r.SkipPrefix();
+    const auto clock = r.NextString();
+    if (!clock || clock->size() < 17) return std::nullopt;
+    const std::string_view c = *clock;
+    if (c[2] != '/' || c[5] != '/' || c[8] != ',' || c[11] != ':' || c[14] != ':')
+        return std::nullopt;
+    // Two digits each, nothing else: the phone's clock, not a loose date.
+    const auto twoDigits = [c](std::size_t at) -> std::optional<long long> {
+        const std::string_view f = c.substr(at, 2);
+        if (f[0] < '0' || f[0] > '9' || f[1] < '0' || f[1] > '9') return std::nullopt;
         return ParseInt(f);
     };
-    const auto yy = twoDigits();
-    const auto mm = twoDigits();
-    const auto dd = twoDigits();
+    const auto yy = twoDigits(0);
+    const auto mm = twoDigits(3);
+    const auto dd = twoDigits(6);
     if (!yy || !mm || !dd) return std::nullopt;
     auto date = ParseDateText(IntToStr(*dd) + "." + IntToStr(*mm) + "." + IntToStr(2000 + *yy));
-    const std::string timeText(r.NextChars(8));
-    auto time = timeText.size() == 8 ? ParseTimeText(timeText) : std::nullopt;
+    auto time = ParseTimeText(std::string(c.substr(9, 8)));
     if (!date || !time) return std::nullopt;
     return std::chrono::local_days{*date} + *time;
 }

@@ -173,19 +173,7 @@ std::string KeepNumberChars(std::string_view s) {
     return out;
 }
 
-std::string PhonebookTextFromGsm(std::string_view line) {
-    // The name is the fourth field, after the third double quote.
-    std::string_view name = line;
-    for (int i = 0; i < 3; ++i) {
-        auto q = name.find('"');
-        if (q == std::string_view::npos) return {};
-        name.remove_prefix(q + 1);
-    }
-    // Drop the closing quote; a line cut short has none and keeps its last character.
-    if (!name.empty() && name.back() == '"') name.remove_suffix(1);
-
-    return AnsiFromGsm(name, false);
-}
+std::string PhonebookNameFromGsm(std::string_view name) { return AnsiFromGsm(name, false); }
 
 std::string SmsTextFromGsm(std::string_view text) { return AnsiFromGsm(text, true); }
 

@@ -41,10 +41,8 @@ std::string KeepNumberChars(std::string_view s);
 
 // --- From the phone ---
 
-// The name field of a whole "+CPBR:" answer line (index,"number",type,"name")
-// converted from GSM codes. A line with fewer than three quotes has no name
-// field and gives an empty text.
-std::string PhonebookTextFromGsm(std::string_view line);
+// A phonebook name as the phone stores it (GSM codes) converted to text.
+std::string PhonebookNameFromGsm(std::string_view name);
 // The user data of a decoded SMS converted from GSM codes; codes that have no
 // character here are dropped, CR and LF survive.
 std::string SmsTextFromGsm(std::string_view text);

@@ -211,5 +211,24 @@ TEST(Closing, ARunningReadEndsFirstAndNothingFollowsTheClosingCommand) {
     }
 }
 
+TEST(Closing, APhoneWaitingForAMessageBodyIsFreedBeforeTheClosingCommand) {
+    SimPhoneRig s;
+    s.Connect();
+    ComposedSms m;
+    m.Number = "0911234567";
+    m.Text = "Dolazim";
+    ASSERT_EQ(s.engine.SendSms(m), ComposedSmsResult::Started);
+    // Closing comes while the phone waits at the "> " prompt for the body.
+    ASSERT_TRUE(s.clock.RunUntil([&] { return s.phone().InBody(); }, 5000));
+    s.engine.ClosePort();
+    s.clock.RunFor(2000);
+    EXPECT_FALSE(s.phone().InBody());
+    const auto& received = s.phone().Received();
+    ASSERT_GE(received.size(), 2u);
+    EXPECT_EQ(received.back().text, "AT+CNMI=0,0,0,0");
+    EXPECT_TRUE(received[received.size() - 2].body);  // the ESC that ended the wait
+    EXPECT_TRUE(s.host.dialogs.empty());
+}
+
 }  // namespace
 }  // namespace parlenko::testing

@@ -1,4 +1,4 @@
-#include "engine/text/cpbr_fields.h"
+#include "engine/phonebook/cpbr_answer.h"
 #include "engine/text/gsm_alphabet.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "engine/general/general_answers.h"
 #include "engine/sms/sms_notices.h"
 #include "engine/text/balance_amount.h"
-#include "engine/text/cpbr_fields.h"
+#include "engine/phonebook/cpbr_answer.h"
 
 #include <cctype>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // Phonebook answers and SMS user data come from the phone: the conversions
 // must take any bytes, and what they produce must go back to the phone and
 // return unchanged.
-#include "engine/text/cpbr_fields.h"
+#include "engine/phonebook/cpbr_answer.h"
 #include "engine/text/gsm_alphabet.h"
 
 #include <cstddef>
