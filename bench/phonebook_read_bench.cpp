@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
         port.SetBaudRateValue(static_cast<std::uint32_t>(baud));
         BenchHost host;
         PhoneEngine engine(port, loop, host);
-        engine.SetPhonebookView(&host);
+        engine.SetView<IPhonebookView>(&host);
         EngineInside::State(engine).Options.DataDir = folder.string();
 
         if (!port.Connect()) {

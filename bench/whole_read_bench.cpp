@@ -223,10 +223,10 @@ public:
           engine_(port_, scheduler_, host_) {
         port_.SetPortName(device);
         port_.SetBaudRateValue(static_cast<std::uint32_t>(baud));
-        engine_.SetPhonebookView(&host_);
-        engine_.SetCallListsView(&host_);
-        engine_.SetSmsView(&host_);
-        engine_.SetObjectsView(&host_);
+        engine_.SetView<IPhonebookView>(&host_);
+        engine_.SetView<ICallListsView>(&host_);
+        engine_.SetView<ISmsView>(&host_);
+        engine_.SetView<IObjectsView>(&host_);
         engine_.SetDataDir(dataDir.string() + "/");
         host_.onSignal = [this](Signal s) { Heard(s); };
         device_.onWrite = [this](const std::string& text) {

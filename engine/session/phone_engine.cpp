@@ -73,17 +73,7 @@ PhoneEngine::~PhoneEngine() { port_.SetOnReceiveData({}); }
 
 // --- views ---------------------------------------------------------------------
 
-void PhoneEngine::SetGeneralView(IGeneralView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetPhonebookView(IPhonebookView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetCallListsView(ICallListsView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetCallsView(ICallsView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetSmsView(ISmsView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetSettingsView(ISettingsView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetLogoView(ILogoView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetObjectsView(IObjectsView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetBackupView(IBackupView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetServicesView(IServicesView* view) { in_->topics.SetView(view); }
-void PhoneEngine::SetMelodiesView(IMelodiesView* view) { in_->topics.SetView(view); }
+TopicStore& PhoneEngine::Views() { return in_->topics; }
 
 // --- connection ------------------------------------------------------------------
 

@@ -11,13 +11,14 @@
 //
 //   TSerialPortDriver port(device, scheduler);
 //   PhoneEngine engine(port, scheduler, host);   // hooks port.OnReceiveData
-//   engine.SetGeneralView(&generalPage);
+//   engine.SetView<IGeneralView>(&generalPage);
 //   if (!engine.Connect()) ...
 //
 // The port, the scheduler, the host and the views must outlive the engine
 // (or a view is set back to nullptr first).
 
 #include "engine/calls/calls_view.h"
+#include "engine/core/topic_store.h"
 #include "engine/general/general_view.h"
 #include "engine/melodies/melodies_view.h"
 #include "engine/objects/logo_view.h"
@@ -40,6 +41,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace parlenko {
@@ -82,18 +84,13 @@ public:
     PhoneEngine(const PhoneEngine&) = delete;
     PhoneEngine& operator=(const PhoneEngine&) = delete;
 
-    // --- the pages' views; nullptr sets the do-nothing view back ------------
-    void SetGeneralView(IGeneralView* view);
-    void SetPhonebookView(IPhonebookView* view);
-    void SetCallListsView(ICallListsView* view);
-    void SetCallsView(ICallsView* view);
-    void SetSmsView(ISmsView* view);
-    void SetSettingsView(ISettingsView* view);
-    void SetObjectsView(IObjectsView* view);
-    void SetLogoView(ILogoView* view);
-    void SetBackupView(IBackupView* view);
-    void SetServicesView(IServicesView* view);
-    void SetMelodiesView(IMelodiesView* view);
+    // --- the pages' views -----------------------------------------------------
+    // view becomes the engine's view of the kind View (named: a page may be
+    // the view of several kinds); nullptr sets the do-nothing view back.
+    template <class View>
+    void SetView(std::type_identity_t<View>* view) {
+        Views().SetView<View>(view);
+    }
 
     // --- connection ----------------------------------------------------------
     // Opens the port (when it is not open), tells the host the connection is
@@ -419,6 +416,8 @@ private:
     const EngineState& State() const;
     EngineContext& Context();
     EngineTimers& Timers();
+
+    TopicStore& Views();
 
     struct Inside;
     TSerialPortDriver& port_;

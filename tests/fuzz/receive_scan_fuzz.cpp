@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NestingHost host;
     PhoneEngine engine(port, clock, host);
     host.engine = &engine;
-    engine.SetCallsView(&host);
+    engine.SetView<ICallsView>(&host);
     port.Connect();
 
     const std::uint8_t control = data[0];

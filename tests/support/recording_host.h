@@ -37,17 +37,17 @@ class RecordingHost : public IHost,
 public:
     // Sets this host as every view of engine.
     void Attach(PhoneEngine& engine) {
-        engine.SetGeneralView(this);
-        engine.SetPhonebookView(this);
-        engine.SetCallListsView(this);
-        engine.SetCallsView(this);
-        engine.SetSmsView(this);
-        engine.SetSettingsView(this);
-        engine.SetObjectsView(this);
-        engine.SetLogoView(this);
-        engine.SetBackupView(this);
-        engine.SetServicesView(this);
-        engine.SetMelodiesView(this);
+        engine.SetView<IGeneralView>(this);
+        engine.SetView<IPhonebookView>(this);
+        engine.SetView<ICallListsView>(this);
+        engine.SetView<ICallsView>(this);
+        engine.SetView<ISmsView>(this);
+        engine.SetView<ISettingsView>(this);
+        engine.SetView<IObjectsView>(this);
+        engine.SetView<ILogoView>(this);
+        engine.SetView<IBackupView>(this);
+        engine.SetView<IServicesView>(this);
+        engine.SetView<IMelodiesView>(this);
     }
 
     int ShowMessageDialog(const std::string& caption, const std::string& text, DialogKind kind,

@@ -72,14 +72,14 @@ struct PageRig {
         citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
         host.SetCitamForm(&citam);
         host.SetStatusFrm(&statusFrm);
-        engine.SetObjectsView(&page);
+        engine.SetView<IObjectsView>(&page);
         page.SetDataDir(home.QDir());
         QObject::connect(&page, &PodsjetnikPage::StatusMessage,
                          [this](const std::string& text) { status = text; });
         page.SetConfirmDeleteSource([] { return false; });
     }
     ~PageRig() {
-        engine.SetObjectsView(nullptr);
+        engine.SetView<IObjectsView>(nullptr);
         host.SetCitamForm(nullptr);
         host.SetStatusFrm(nullptr);
     }

@@ -143,8 +143,8 @@ struct WizardRig {
     // The main window sets the wizard as the engine's backup view.
     struct Viewed {
         PhoneEngine& engine;
-        Viewed(PhoneEngine& e, IBackupView* view) : engine(e) { engine.SetBackupView(view); }
-        ~Viewed() { engine.SetBackupView(nullptr); }
+        Viewed(PhoneEngine& e, IBackupView* view) : engine(e) { engine.SetView<IBackupView>(view); }
+        ~Viewed() { engine.SetView<IBackupView>(nullptr); }
     } viewed{engine, &form};
 };
 

@@ -52,9 +52,9 @@ public:
 struct FrameRig : testing::MainWindowRig {
     FrameRig() : MainWindowRig({.s45State = false}) {
         glavna->LoadOptions();
-        engine.SetSmsView(&sms);
+        engine.SetView<ISmsView>(&sms);
     }
-    ~FrameRig() { engine.SetSmsView(nullptr); }
+    ~FrameRig() { engine.SetView<ISmsView>(nullptr); }
     // The page shown (the left bar's button - 1).
     int Page() const { return Find<QStackedWidget>(*glavna, "Notebook1").currentIndex(); }
     bool SentSince(std::size_t from, const char* line) const {

@@ -64,13 +64,13 @@ struct CalendarRig {
         citam.SetOnClosed([this] { engine.ProgressWindowClosed(); });
         host.SetCitamForm(&citam);
         host.SetStatusFrm(&statusFrm);
-        engine.SetObjectsView(&page);
+        engine.SetView<IObjectsView>(&page);
         QObject::connect(&page, &ui::PodsjetnikPage::StatusMessage,
                          [this](const std::string& text) { status = text; });
         page.SetCalendarExchange(&form);
     }
     ~CalendarRig() {
-        engine.SetObjectsView(nullptr);
+        engine.SetView<IObjectsView>(nullptr);
         host.SetCitamForm(nullptr);
         host.SetStatusFrm(nullptr);
     }

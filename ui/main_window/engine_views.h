@@ -11,19 +11,6 @@
 
 namespace parlenko::ui {
 
-// The engine's setter of each kind of view.
-void SetEngineView(PhoneEngine& engine, IGeneralView* view);
-void SetEngineView(PhoneEngine& engine, IPhonebookView* view);
-void SetEngineView(PhoneEngine& engine, ICallListsView* view);
-void SetEngineView(PhoneEngine& engine, ICallsView* view);
-void SetEngineView(PhoneEngine& engine, ISmsView* view);
-void SetEngineView(PhoneEngine& engine, ISettingsView* view);
-void SetEngineView(PhoneEngine& engine, IObjectsView* view);
-void SetEngineView(PhoneEngine& engine, ILogoView* view);
-void SetEngineView(PhoneEngine& engine, IBackupView* view);
-void SetEngineView(PhoneEngine& engine, IServicesView* view);
-void SetEngineView(PhoneEngine& engine, IMelodiesView* view);
-
 class TEngineViews {
 public:
     explicit TEngineViews(PhoneEngine& engine) : engine_(engine) {}
@@ -34,8 +21,8 @@ public:
     // window becomes the engine's view of the kind View; returns window.
     template <class View, class Window>
     Window* Set(Window* window) {
-        SetEngineView(engine_, static_cast<View*>(window));
-        clears_.push_back([this] { SetEngineView(engine_, static_cast<View*>(nullptr)); });
+        engine_.SetView<View>(window);
+        clears_.push_back([this] { engine_.SetView<View>(nullptr); });
         return window;
     }
     // Every view set goes back to the engine's do-nothing view.

@@ -805,7 +805,7 @@ void TGlavna::OutlookATBClick() {
 
 void TGlavna::SetBackupForm(TBackupForm* form) {
     backupForm_ = form;
-    SetEngineView(engine_, static_cast<IBackupView*>(form));
+    engine_.SetView<IBackupView>(form);
 }
 
 void TGlavna::BackupTBClick() {
