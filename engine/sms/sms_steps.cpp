@@ -137,12 +137,9 @@ void NextPosition(EngineContext& ctx) {
 
 // The message of a "+CMGR:" answer as a record: decoded by its own type,
 // filed by its status.
-AListSMS ReadRecord(const EngineContext& ctx, std::string_view pdu, std::string_view status,
-                    const std::string& position) {
-    const auto& phonebook = Phonebook(ctx).PhonebookList;
-    const DecodedPdu d = DecodeReadPdu(pdu, [&phonebook](const std::string& number) {
-        return FindNameByNumber(number, phonebook);
-    });
+// The record of a decoded message at position of the memory in use.
+AListSMS MessageOf(const EngineContext& ctx, const DecodedPdu& d, const std::string& position,
+                   std::string status) {
     AListSMS m;
     m.Number = d.PduNumber;
     m.Smsc = d.PduSmsc;
@@ -151,9 +148,18 @@ AListSMS ReadRecord(const EngineContext& ctx, std::string_view pdu, std::string_
     m.Validity = d.PduValidity;
     m.Location = MemoryText(ctx.state);
     m.Position = position;
-    m.Status = std::string(status);
+    m.Status = std::move(status);
     m.Text = PduDisplayText(d);
     return m;
+}
+
+AListSMS ReadRecord(const EngineContext& ctx, std::string_view pdu, std::string_view status,
+                    const std::string& position) {
+    const auto& phonebook = Phonebook(ctx).PhonebookList;
+    const DecodedPdu d = DecodeReadPdu(pdu, [&phonebook](const std::string& number) {
+        return FindNameByNumber(number, phonebook);
+    });
+    return MessageOf(ctx, d, position, std::string(status));
 }
 
 }  // namespace
@@ -310,16 +316,8 @@ std::string HandleCmgwAnswer(EngineContext& ctx, std::string_view index, std::st
     const DecodedPdu d = DecodeStoredSubmitPdu(pdu);
 
     SmsRow row;
-    AListSMS& m = row.Message;
-    m.Number = d.PduNumber;
-    m.Smsc = d.PduSmsc;
-    m.Date = d.PduDate;
-    m.Time = d.PduTime;
-    m.Validity = d.PduValidity;
-    m.Location = MemoryText(ctx.state);
-    m.Position = position;
-    m.Status = '2';  // a char: GCC 12 warns falsely (-Wrestrict) on assigning "2" here
-    m.Text = PduDisplayText(d);
+    row.Message = MessageOf(ctx, d, position, "2");  // stored, unsent
+    const AListSMS& m = row.Message;
     // An entry with that number but no name leaves the caption empty.
     row.Caption = PhonebookName(ctx, m.Number).value_or(m.Number);
     row.Image = kImageSms;
