@@ -26,6 +26,9 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 
+#include <optional>
+#include <tuple>
+
 Q_DECLARE_METATYPE(parlenko::RestoreRow)
 
 namespace parlenko::ui {
@@ -64,6 +67,27 @@ const PageText kPageTexts[] = {
 };
 
 constexpr char kNext[] = "Next  >>";
+
+// The buttons on each page: whether Prev goes back, whether Next goes on
+// (none where the page's own choices decide it), and Next's caption.
+struct PageButtons {
+    bool prev;
+    std::optional<bool> nextEnabled;
+    const char* next = kNext;
+};
+const PageButtons kPageButtons[] = {
+    {false, true},            // Start
+    {true, {}},               // Backup1: a memory is chosen
+    {true, {}},               // Backup2: the folder and name, or the phone to re-read
+    {true, true, "Backup"},   // Backup3
+    {false, false},           // Backup4
+    {false, false},           // BackupEnd
+    {true, {}},               // Restore1: a backup is chosen
+    {true, {}},               // Restore2: an entry is checked
+    {true, true},             // Restore3
+    {true, true, "Restore"},  // Restore4
+    {false, false},           // Restore5
+};
 // A restore row's record.
 constexpr int kRowRole = Qt::UserRole;
 
@@ -269,7 +293,7 @@ void TBackupForm::BuildBackupPages() {
     CapLab = Value(p, "CapLab", 150, 54, 250);
     Caption(p, U("Zapisano:"), 20, 78);
     WritenLab = Value(p, "WritenLab", 150, 78, 250);
-    std::tie(PosLab, BackupProBar, PercLab) = Progress(p, "PosLab", "BackupProBar", "PercLab", 120);
+    backupProgress_ = Progress(p, "PosLab", "BackupProBar", "PercLab", 120);
 
     p = AddPage();
     SuccessLab = Label(p, "SuccessLab", {}, QRect(20, 40, 400, 60));
@@ -340,15 +364,12 @@ void TBackupForm::BuildRestorePages() {
     WritingLab = Caption(p, U("Zapisujem:"), 20, 108);
     WritingLab->setObjectName("WritingLab");
     RestNameLab = Value(p, "RestNameLab", 150, 108, 270);
-    std::tie(RestorePosLab, RestoreProgBar, RestPercLab) =
-        Progress(p, "RestorePosLab", "RestoreProgBar", "RestPercLab", 146);
+    restoreProgress_ = Progress(p, "RestorePosLab", "RestoreProgBar", "RestPercLab", 146);
 }
 
-// The position line, the bar and the percentage of a run, from y down.
-std::tuple<QLabel*, QProgressBar*, QLabel*> TBackupForm::Progress(QWidget* page,
-                                                                  const char* position,
-                                                                  const char* bar,
-                                                                  const char* percent, int y) {
+// A run's progress from y down.
+TBackupForm::RunProgress TBackupForm::Progress(QWidget* page, const char* position, const char* bar,
+                                               const char* percent, int y) {
     QLabel* positionLab = Value(page, position, 20, y, 380);
     positionLab->setFont(font());
     auto* progress = new QProgressBar(page);
@@ -356,6 +377,13 @@ std::tuple<QLabel*, QProgressBar*, QLabel*> TBackupForm::Progress(QWidget* page,
     progress->setGeometry(20, y + 26, 340, 18);
     progress->setTextVisible(false);
     return {positionLab, progress, Value(page, percent, 368, y + 26, 50)};
+}
+
+void TBackupForm::RunProgress::Show(const QString& positionText, int value,
+                                    const QString& percentText) const {
+    position->setText(positionText);
+    bar->setValue(value);
+    percent->setText(percentText);
 }
 
 // ------------------------------------------------------------- opening
@@ -400,37 +428,19 @@ void TBackupForm::TurnTo(int page) {
 
 void TBackupForm::Notebook1PageChanged() {
     const int page = Notebook1->currentIndex();
+    const PageButtons& buttons = kPageButtons[page];
     Label1->setText(U(kPageTexts[page].title));
     Label2->setText(U(kPageTexts[page].description));
-    NextBtn->setText(U(kNext));
+    NextBtn->setText(U(buttons.next));
+    PrevBtn->setEnabled(buttons.prev);
+    if (buttons.nextEnabled) NextBtn->setEnabled(*buttons.nextEnabled);
     switch (page) {
-        case Start:
-            PrevBtn->setEnabled(false);
-            NextBtn->setEnabled(true);
-            break;
-        case Backup1:
-            PrevBtn->setEnabled(true);
-            CB1Click();
-            break;
-        case Backup2:
-            PrevBtn->setEnabled(true);
-            RefreshCBClick();
-            break;
-        case Backup3:
-            PrevBtn->setEnabled(true);
-            NextBtn->setEnabled(true);
-            NextBtn->setText(U("Backup"));
-            break;
+        case Backup1: CB1Click(); break;
+        case Backup2: RefreshCBClick(); break;
         case Backup4:
-        case Restore5:
-            PrevBtn->setEnabled(false);
-            NextBtn->setEnabled(false);
-            CancelBtn->setEnabled(false);
-            break;
+        case Restore5: CancelBtn->setEnabled(false); break;
         case BackupEnd:
             NotWrittenList->hide();
-            PrevBtn->setEnabled(false);
-            NextBtn->setEnabled(false);
             CancelBtn->setEnabled(true);
             CancelBtn->setText(U("Finish"));
             if (BackupRB->isChecked()) {
@@ -442,26 +452,10 @@ void TBackupForm::Notebook1PageChanged() {
                 Label2->setText(U("This was the final step in phonebook restore process."));
             }
             break;
-        case Restore1:
-            PrevBtn->setEnabled(true);
-            CancelBtn->setText(U("Cancel"));
-            BackupListChange();
-            break;
+        case Restore1: BackupListChange(); break;
         case Restore2:
-            PrevBtn->setEnabled(true);
-            CancelBtn->setText(U("Cancel"));
             SelectionCB->setChecked(false);
             RestoreListClick();
-            break;
-        case Restore3:
-            PrevBtn->setEnabled(true);
-            NextBtn->setEnabled(true);
-            CancelBtn->setText(U("Cancel"));
-            break;
-        case Restore4:
-            PrevBtn->setEnabled(true);
-            NextBtn->setEnabled(true);
-            NextBtn->setText(U("Restore"));
             break;
         default: break;
     }
@@ -593,9 +587,7 @@ void TBackupForm::StartBackup() {
     MemLab->setText(U("SIM card"));
     CapLab->setText("0");
     WritenLab->setText("0");
-    PosLab->setText(U("Reading entry from position no. 1"));
-    BackupProBar->setValue(0);
-    PercLab->setText("0%");
+    backupProgress_.Show(U("Reading entry from position no. 1"), 0, "0%");
     TurnTo(Backup4);
     // Disconnected: nothing starts, back to the confirmation.
     if (!engine_.RefreshPhonebookForBackup()) TurnTo(Backup3);
@@ -619,9 +611,7 @@ void TBackupForm::BackupReadProgressChanged(const BackupReadView& view) {
     MemLab->setText(ui::FromAnsi(view.MemLab));
     CapLab->setText(ui::FromAnsi(view.CapLab));
     WritenLab->setText(ui::FromAnsi(view.WritenLab));
-    PosLab->setText(ui::FromAnsi(view.PosLab));
-    BackupProBar->setValue(view.BackupProBar);
-    PercLab->setText(ui::FromAnsi(view.PercLab));
+    backupProgress_.Show(ui::FromAnsi(view.PosLab), view.BackupProBar, ui::FromAnsi(view.PercLab));
 }
 
 void TBackupForm::BackupRefreshFinished() {
@@ -662,9 +652,7 @@ void TBackupForm::StartRestore() {
     RestoreLokLab->clear();
     ToWriteLab->clear();
     RestNameLab->clear();
-    RestorePosLab->clear();
-    RestoreProgBar->setValue(0);
-    RestPercLab->setText("0%");
+    restoreProgress_.Show({}, 0, "0%");
     TurnTo(Restore5);
     // Disconnected: nothing starts, back to the confirmation.
     if (!engine_.StartRestore(rows, Mode())) TurnTo(Restore4);
@@ -726,9 +714,8 @@ void TBackupForm::RestoreProgressChanged(const RestoreProgressView& view) {
     ToWriteLab->setText(ui::FromAnsi(view.ToWriteLab));
     WritingLab->setVisible(view.WritingLabVisible);
     RestNameLab->setText(ui::FromAnsi(view.RestNameLab));
-    RestorePosLab->setText(ui::FromAnsi(view.RestorePosLab));
-    RestoreProgBar->setValue(view.RestoreProgBar);
-    RestPercLab->setText(ui::FromAnsi(view.RestPercLab));
+    restoreProgress_.Show(ui::FromAnsi(view.RestorePosLab), view.RestoreProgBar,
+                          ui::FromAnsi(view.RestPercLab));
 }
 
 void TBackupForm::RestoreFinished(const RestoreOutcome& outcome) {

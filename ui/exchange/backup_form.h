@@ -11,7 +11,6 @@
 
 #include <QString>
 
-#include <tuple>
 #include <vector>
 
 class QCheckBox;
@@ -72,9 +71,16 @@ private:
     void BuildStartPage();
     void BuildBackupPages();
     void BuildRestorePages();
-    std::tuple<QLabel*, QProgressBar*, QLabel*> Progress(QWidget* page, const char* position,
-                                                         const char* bar, const char* percent,
-                                                         int y);
+    // The position line, the bar and the percentage of a run; the backup's
+    // re-read and the restore each have one.
+    struct RunProgress {
+        QLabel* position = nullptr;
+        QProgressBar* bar = nullptr;
+        QLabel* percent = nullptr;
+        void Show(const QString& positionText, int value, const QString& percentText) const;
+    };
+    RunProgress Progress(QWidget* page, const char* position, const char* bar, const char* percent,
+                         int y);
     void FormShow();
     void Notebook1PageChanged();
     void TurnTo(int page);
@@ -122,9 +128,7 @@ private:
     QLabel* MemLab = nullptr;
     QLabel* CapLab = nullptr;
     QLabel* WritenLab = nullptr;
-    QLabel* PosLab = nullptr;
-    QProgressBar* BackupProBar = nullptr;
-    QLabel* PercLab = nullptr;
+    RunProgress backupProgress_;  // PosLab, BackupProBar, PercLab
     QLabel* SuccessLab = nullptr;
     // After a restore: the entries not written, each with the phone's reason.
     QTreeWidget* NotWrittenList = nullptr;
@@ -139,9 +143,7 @@ private:
     QLabel* ToWriteLab = nullptr;
     QLabel* WritingLab = nullptr;
     QLabel* RestNameLab = nullptr;
-    QLabel* RestorePosLab = nullptr;
-    QProgressBar* RestoreProgBar = nullptr;
-    QLabel* RestPercLab = nullptr;
+    RunProgress restoreProgress_;  // RestorePosLab, RestoreProgBar, RestPercLab
 
     PhoneEngine& engine_;
     QString dataDir_;

@@ -15,10 +15,11 @@
 
 #include <QString>
 
+#include <array>
+
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace parlenko {
 class PhoneEngine;
@@ -27,7 +28,6 @@ class PhoneEngine;
 namespace parlenko::ui {
 
 class TCitamForm;
-
 class TStoreSession;
 
 // A store subject (UTF-8) as an appointment's text: at most 16 characters,
@@ -72,6 +72,9 @@ private:
     void AddOutlookRow(const exchange::store::Items& items, long index);
     void FillPhoneAppointments();
     void ClearOutlookDetails();
+    // The upper detail that shows the list's column (the category and the
+    // columns after it).
+    QLabel* OutDetail(int column) const;
     // The chosen store item as the editor's values.
     AppointmentFields ChosenItemFields(int category, const PhoneText& text) const;
 
@@ -88,22 +91,18 @@ private:
     void FormClose();
 
     QTreeWidget* OutAppointList = nullptr;
-    QLabel* OutCatLab = nullptr;
-    QLabel* OutRecLab = nullptr;
-    QLabel* OutDateLab = nullptr;
-    QLabel* OutTimeLab = nullptr;
-    QLabel* OutActLab = nullptr;
+    // The chosen store item's category, repetition, date, time and alarm
+    // (OutCatLab, OutRecLab, OutDateLab, OutTimeLab, OutActLab).
+    std::array<QLabel*, 5> outDetails_{};
     QPushButton* RefreshBtn = nullptr;
     QPushButton* SaveBtn = nullptr;
-    QLabel* AppointmentsPB = nullptr;
     QTreeWidget* MobAppointList = nullptr;
     QLabel* AppointSelLab = nullptr;
-    QLabel* MobCatLab = nullptr;
-    QLabel* MobRecLab = nullptr;
-    QLabel* MobDateLab = nullptr;
+    // The chosen phone row's category, repetition, and date with its time
+    // (MobCatLab, MobRecLab, MobDateLab).
+    std::array<QLabel*, 3> mobDetails_{};
     QPushButton* OutSelectAllBtn = nullptr;
     QPushButton* OutSaveBtn = nullptr;
-    QLabel* PhonebookPB = nullptr;
     QPushButton* Button2 = nullptr;
 
     PhoneEngine& engine_;

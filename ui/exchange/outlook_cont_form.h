@@ -16,17 +16,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <string>
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace parlenko {
 class PhoneEngine;
@@ -124,7 +123,6 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The store's default contacts folder opened afresh; false when it cannot be.
@@ -155,29 +153,23 @@ private:
 
     QComboBox* OutFoldersCB = nullptr;
     QTreeWidget* ContactsList = nullptr;
-    QRadioButton* HomeRB = nullptr;
-    QRadioButton* MobRB = nullptr;
-    QRadioButton* Work1RB = nullptr;
-    QRadioButton* Work2RB = nullptr;
-    QRadioButton* CompanyRB = nullptr;
-    QLabel* HomeLab = nullptr;
-    QLabel* MobLab = nullptr;
-    QLabel* Work1Lab = nullptr;
-    QLabel* Work2Lab = nullptr;
-    QLabel* CompanyLab = nullptr;
+    // The chosen contact's numbers, home, mobile, business, business 2 and
+    // company: the choice of one (HomeRB .. CompanyRB) and the number beside
+    // it (HomeLab .. CompanyLab).
+    struct NumberChoice {
+        QRadioButton* choice = nullptr;
+        QLabel* number = nullptr;
+    };
+    std::array<NumberChoice, 5> numbers_{};
     QPushButton* RefreshBtn = nullptr;
     QPushButton* SaveBtn = nullptr;
-    QWidget* ContactsPB = nullptr;
     QTreeWidget* PhonebookList = nullptr;
     QLabel* PhoneSelLab = nullptr;
-    QRadioButton* OutHomeRB = nullptr;
-    QRadioButton* OutMobRB = nullptr;
-    QRadioButton* OutWork1RB = nullptr;
-    QRadioButton* OutWork2RB = nullptr;
-    QRadioButton* OutCompanyRB = nullptr;
+    // The store field the chosen entries' numbers go into, in the same order
+    // (OutHomeRB .. OutCompanyRB).
+    std::array<QRadioButton*, 5> outFields_{};
     QPushButton* OutSelectAllBtn = nullptr;
     QPushButton* OutSaveBtn = nullptr;
-    QWidget* PhonebookPB = nullptr;
     QPushButton* Button2 = nullptr;  // "Zatvori"
 
     PhoneEngine& engine_;
