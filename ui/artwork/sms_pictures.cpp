@@ -1,6 +1,7 @@
 #include "ui/artwork/sms_pictures.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/artwork/shapes.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -224,21 +225,9 @@ void Gift(QPainter& p) {
 void Trip(QPainter& p) {
     p.setPen(Line(kNavy, 1.2));
     p.setBrush(kSky);
-    QPainterPath plane;
-    plane.moveTo(4, 22);
-    plane.lineTo(36, 14);
-    plane.lineTo(36, 18);
-    plane.lineTo(6, 26);
-    plane.closeSubpath();
-    p.drawPath(plane);
+    p.drawPath(Polyline({{4, 22}, {36, 14}, {36, 18}, {6, 26}}));
     p.setBrush(kTeal);
-    QPainterPath wing;
-    wing.moveTo(16, 20);
-    wing.lineTo(26, 32);
-    wing.lineTo(30, 31);
-    wing.lineTo(24, 18);
-    wing.closeSubpath();
-    p.drawPath(wing);
+    p.drawPath(Polyline({{16, 20}, {26, 32}, {30, 31}, {24, 18}}));
 }
 void Halloween(QPainter& p) {
     p.setPen(Line(kBrown, 1.2));
@@ -342,8 +331,7 @@ constexpr std::array<Picture, kSmsPictureCount> kPictures = {{
 
 QImage SmsPicture(int index, int size) {
     if (index < 0 || index >= kSmsPictureCount || size <= 0) return {};
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 40.0, size / 40.0);
