@@ -108,6 +108,20 @@ QPlainTextEdit* Memo(QWidget* page, const char* name) {
     return memo;
 }
 
+// A list as wide as the page, from y down, height high, with its columns;
+// the first columns as wide as widths say.
+QTreeWidget* PageList(QWidget* page, const char* name, int y, int height,
+                      const QStringList& columns, std::initializer_list<int> widths) {
+    auto* list = new QTreeWidget(page);
+    list->setObjectName(name);
+    list->setGeometry(0, y, kPageWidth, height);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels(columns);
+    int column = 0;
+    for (int width : widths) list->setColumnWidth(column++, width);
+    return list;
+}
+
 // The list pictures: 49 a backup file, 3 a phonebook entry, 4 a VIP entry.
 QIcon ListImage(int index) {
     QPixmap pm(16, 16);
@@ -286,25 +300,18 @@ void TBackupForm::BuildBackupPages() {
 
     BackupMemo = Memo(AddPage(), "BackupMemo");
 
-    p = AddPage();
-    Caption(p, U("Lokacija:"), 20, 30);
-    MemLab = Value(p, "MemLab", 150, 30, 250);
-    Caption(p, U("Kapacitet:"), 20, 54);
-    CapLab = Value(p, "CapLab", 150, 54, 250);
-    Caption(p, U("Zapisano:"), 20, 78);
-    WritenLab = Value(p, "WritenLab", 150, 78, 250);
-    backupProgress_ = Progress(p, "PosLab", "BackupProBar", "PercLab", 120);
+    backupRun_ = Run(AddPage(), 30,
+                     {{{"Lokacija:", "MemLab", 250},
+                       {"Kapacitet:", "CapLab", 250},
+                       {"Zapisano:", "WritenLab", 250}}},
+                     "PosLab", "BackupProBar", "PercLab", 120);
 
     p = AddPage();
     SuccessLab = Label(p, "SuccessLab", {}, QRect(20, 40, 400, 60));
     SuccessLab->setWordWrap(true);
-    NotWrittenList = new QTreeWidget(p);
-    NotWrittenList->setObjectName("NotWrittenList");
-    NotWrittenList->setGeometry(0, 104, kPageWidth, 164);
-    NotWrittenList->setRootIsDecorated(false);
-    NotWrittenList->setHeaderLabels({U("Naziv osobe"), U("Telefon"), U("Lokacija"), U("Razlog")});
-    for (auto [column, width] : {std::pair{0, 120}, {1, 100}, {2, 100}})
-        NotWrittenList->setColumnWidth(column, width);
+    NotWrittenList =
+        PageList(p, "NotWrittenList", 104, 164,
+                 {U("Naziv osobe"), U("Telefon"), U("Lokacija"), U("Razlog")}, {120, 100, 100});
     NotWrittenList->hide();
 }
 
@@ -313,25 +320,15 @@ void TBackupForm::BuildBackupPages() {
 void TBackupForm::BuildRestorePages() {
     using namespace controls;
     QWidget* p = AddPage();
-    BackupList = new QTreeWidget(p);
-    BackupList->setObjectName("BackupList");
-    BackupList->setGeometry(0, 0, kPageWidth, 268);
-    BackupList->setRootIsDecorated(false);
-    BackupList->setHeaderLabels({U("Naziv pohrane"), U("Datum pohrane"), U("Mapa")});
-    BackupList->setColumnWidth(0, 176);
-    BackupList->setColumnWidth(1, 120);
+    BackupList = PageList(p, "BackupList", 0, 268,
+                          {U("Naziv pohrane"), U("Datum pohrane"), U("Mapa")}, {176, 120});
     BackupList->setColumnHidden(2, true);
     BackupList->setSortingEnabled(false);
     connect(BackupList, &QTreeWidget::itemSelectionChanged, this, [this] { BackupListChange(); });
 
     p = AddPage();
-    RestoreList = new QTreeWidget(p);
-    RestoreList->setObjectName("RestoreList");
-    RestoreList->setGeometry(0, 0, kPageWidth, 240);
-    RestoreList->setRootIsDecorated(false);
-    RestoreList->setHeaderLabels({U("Naziv osobe"), U("Lokacija"), U("Telefon")});
-    RestoreList->setColumnWidth(0, 186);
-    RestoreList->setColumnWidth(1, 110);
+    RestoreList = PageList(p, "RestoreList", 0, 240,
+                           {U("Naziv osobe"), U("Lokacija"), U("Telefon")}, {186, 110});
     RestoreList->setColumnHidden(2, true);
     connect(RestoreList, &QTreeWidget::itemChanged, this, [this] { RestoreListClick(); });
     SelectionCB = Check(p, "SelectionCB", " Označi sve podatke ", QRect(0, 246, 300, 22));
@@ -357,30 +354,37 @@ void TBackupForm::BuildRestorePages() {
 
     p = AddPage();
     WayToRestoreLab = Value(p, "WayToRestoreLab", 20, 20, 400);
-    Caption(p, U("Lokacija:"), 20, 60);
-    RestoreLokLab = Value(p, "RestoreLokLab", 150, 60, 250);
-    Caption(p, U("Preostalo:"), 20, 84);
-    ToWriteLab = Value(p, "ToWriteLab", 150, 84, 250);
-    WritingLab = Caption(p, U("Zapisujem:"), 20, 108);
-    WritingLab->setObjectName("WritingLab");
-    RestNameLab = Value(p, "RestNameLab", 150, 108, 270);
-    restoreProgress_ = Progress(p, "RestorePosLab", "RestoreProgBar", "RestPercLab", 146);
+    restoreRun_ = Run(p, 60,
+                      {{{"Lokacija:", "RestoreLokLab", 250},
+                        {"Preostalo:", "ToWriteLab", 250},
+                        {"Zapisujem:", "RestNameLab", 270}}},
+                      "RestorePosLab", "RestoreProgBar", "RestPercLab", 146);
+    restoreRun_.captions[2]->setObjectName("WritingLab");
 }
 
-// A run's progress from y down.
-TBackupForm::RunProgress TBackupForm::Progress(QWidget* page, const char* position, const char* bar,
-                                               const char* percent, int y) {
-    QLabel* positionLab = Value(page, position, 20, y, 380);
-    positionLab->setFont(font());
-    auto* progress = new QProgressBar(page);
-    progress->setObjectName(bar);
-    progress->setGeometry(20, y + 26, 340, 18);
-    progress->setTextVisible(false);
-    return {positionLab, progress, Value(page, percent, 368, y + 26, 50)};
+TBackupForm::RunView TBackupForm::Run(QWidget* page, int y, const std::array<RunValue, 3>& rows,
+                                      const char* position, const char* bar, const char* percent,
+                                      int progressY) {
+    RunView run;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        run.captions[i] = Caption(page, U(rows[i].caption), 20, y);
+        run.values[i] = Value(page, rows[i].name, 150, y, rows[i].width);
+        y += 24;
+    }
+    run.position = Value(page, position, 20, progressY, 380);
+    run.position->setFont(font());
+    run.bar = new QProgressBar(page);
+    run.bar->setObjectName(bar);
+    run.bar->setGeometry(20, progressY + 26, 340, 18);
+    run.bar->setTextVisible(false);
+    run.percent = Value(page, percent, 368, progressY + 26, 50);
+    return run;
 }
 
-void TBackupForm::RunProgress::Show(const QString& positionText, int value,
-                                    const QString& percentText) const {
+void TBackupForm::RunView::Show(const std::array<QString, 3>& valueTexts,
+                                const QString& positionText, int value,
+                                const QString& percentText) const {
+    for (std::size_t i = 0; i < values.size(); ++i) values[i]->setText(valueTexts[i]);
     position->setText(positionText);
     bar->setValue(value);
     percent->setText(percentText);
@@ -584,10 +588,7 @@ void TBackupForm::StartBackup() {
         else if (WriteBackupFile()) TurnTo(BackupEnd);
         return;
     }
-    MemLab->setText(U("SIM card"));
-    CapLab->setText("0");
-    WritenLab->setText("0");
-    backupProgress_.Show(U("Reading entry from position no. 1"), 0, "0%");
+    backupRun_.Show({U("SIM card"), "0", "0"}, U("Reading entry from position no. 1"), 0, "0%");
     TurnTo(Backup4);
     // Disconnected: nothing starts, back to the confirmation.
     if (!engine_.RefreshPhonebookForBackup()) TurnTo(Backup3);
@@ -608,10 +609,9 @@ bool TBackupForm::WriteBackupFile() {
 }
 
 void TBackupForm::BackupReadProgressChanged(const BackupReadView& view) {
-    MemLab->setText(ui::FromAnsi(view.MemLab));
-    CapLab->setText(ui::FromAnsi(view.CapLab));
-    WritenLab->setText(ui::FromAnsi(view.WritenLab));
-    backupProgress_.Show(ui::FromAnsi(view.PosLab), view.BackupProBar, ui::FromAnsi(view.PercLab));
+    backupRun_.Show(
+        {ui::FromAnsi(view.MemLab), ui::FromAnsi(view.CapLab), ui::FromAnsi(view.WritenLab)},
+        ui::FromAnsi(view.PosLab), view.BackupProBar, ui::FromAnsi(view.PercLab));
 }
 
 void TBackupForm::BackupRefreshFinished() {
@@ -649,10 +649,7 @@ void TBackupForm::ConfirmRestoreSettings() {
 void TBackupForm::StartRestore() {
     auto rows = CheckedRows();
     if (!NamesAsThePhoneStoresThem(this, rows)) return;
-    RestoreLokLab->clear();
-    ToWriteLab->clear();
-    RestNameLab->clear();
-    restoreProgress_.Show({}, 0, "0%");
+    restoreRun_.Show({}, {}, 0, "0%");
     TurnTo(Restore5);
     // Disconnected: nothing starts, back to the confirmation.
     if (!engine_.StartRestore(rows, Mode())) TurnTo(Restore4);
@@ -710,12 +707,11 @@ std::vector<RestoreRow> TBackupForm::CheckedRows() const {
 }
 
 void TBackupForm::RestoreProgressChanged(const RestoreProgressView& view) {
-    RestoreLokLab->setText(ui::FromAnsi(view.RestoreLokLab));
-    ToWriteLab->setText(ui::FromAnsi(view.ToWriteLab));
-    WritingLab->setVisible(view.WritingLabVisible);
-    RestNameLab->setText(ui::FromAnsi(view.RestNameLab));
-    restoreProgress_.Show(ui::FromAnsi(view.RestorePosLab), view.RestoreProgBar,
-                          ui::FromAnsi(view.RestPercLab));
+    restoreRun_.captions[2]->setVisible(view.WritingLabVisible);  // WritingLab
+    restoreRun_.Show({ui::FromAnsi(view.RestoreLokLab), ui::FromAnsi(view.ToWriteLab),
+                      ui::FromAnsi(view.RestNameLab)},
+                     ui::FromAnsi(view.RestorePosLab), view.RestoreProgBar,
+                     ui::FromAnsi(view.RestPercLab));
 }
 
 void TBackupForm::RestoreFinished(const RestoreOutcome& outcome) {

@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include <array>
 #include <vector>
 
 class QCheckBox;
@@ -71,16 +72,28 @@ private:
     void BuildStartPage();
     void BuildBackupPages();
     void BuildRestorePages();
-    // The position line, the bar and the percentage of a run; the backup's
-    // re-read and the restore each have one.
-    struct RunProgress {
+    // A run's page: three values beside their captions (the memory, a
+    // count, the entry), then the position line, the bar and the percentage.
+    // The backup's re-read and the restore each have one.
+    struct RunView {
+        std::array<QLabel*, 3> captions{};
+        std::array<QLabel*, 3> values{};
         QLabel* position = nullptr;
         QProgressBar* bar = nullptr;
         QLabel* percent = nullptr;
-        void Show(const QString& positionText, int value, const QString& percentText) const;
+        void Show(const std::array<QString, 3>& valueTexts, const QString& positionText, int value,
+                  const QString& percentText) const;
     };
-    RunProgress Progress(QWidget* page, const char* position, const char* bar, const char* percent,
-                         int y);
+    // A value's caption, its name and width.
+    struct RunValue {
+        const char* caption;
+        const char* name;
+        int width;
+    };
+    // The values from y down, 24 apart; the progress's names, from
+    // progressY down.
+    RunView Run(QWidget* page, int y, const std::array<RunValue, 3>& rows, const char* position,
+                const char* bar, const char* percent, int progressY);
     void FormShow();
     void Notebook1PageChanged();
     void TurnTo(int page);
@@ -125,10 +138,8 @@ private:
     QLineEdit* Edit2 = nullptr;
     QCheckBox* RefreshCB = nullptr;
     QPlainTextEdit* BackupMemo = nullptr;
-    QLabel* MemLab = nullptr;
-    QLabel* CapLab = nullptr;
-    QLabel* WritenLab = nullptr;
-    RunProgress backupProgress_;  // PosLab, BackupProBar, PercLab
+    // MemLab, CapLab, WritenLab; PosLab, BackupProBar, PercLab.
+    RunView backupRun_;
     QLabel* SuccessLab = nullptr;
     // After a restore: the entries not written, each with the phone's reason.
     QTreeWidget* NotWrittenList = nullptr;
@@ -139,11 +150,9 @@ private:
     QRadioButton* RestoreMob2RB = nullptr;
     QPlainTextEdit* RestoreMemo = nullptr;
     QLabel* WayToRestoreLab = nullptr;
-    QLabel* RestoreLokLab = nullptr;
-    QLabel* ToWriteLab = nullptr;
-    QLabel* WritingLab = nullptr;
-    QLabel* RestNameLab = nullptr;
-    RunProgress restoreProgress_;  // RestorePosLab, RestoreProgBar, RestPercLab
+    // RestoreLokLab, ToWriteLab, RestNameLab (its caption WritingLab);
+    // RestorePosLab, RestoreProgBar, RestPercLab.
+    RunView restoreRun_;
 
     PhoneEngine& engine_;
     QString dataDir_;

@@ -124,12 +124,7 @@ PhoneText ToPhoneAppointmentText(const std::string& utf8Text) {
 
 TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::PodsjetnikPage& page,
                                  TStoreSession& session, ui::TCitamForm* citam)
-    : ui::TSmallWindow(mainWindow),
-      engine_(engine),
-      page_(page),
-      session_(session),
-      citam_(citam),
-      mainWindow_(mainWindow) {
+    : TStoreExchangeForm(mainWindow, engine, session, citam), page_(page), mainWindow_(mainWindow) {
     setObjectName("OutlookAppForm");
     setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Mapa kalendara"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -184,7 +179,8 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
             [this] { MobAppointListChange(); });
     connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
     connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
-    connect(OutSelectAllBtn, &QPushButton::clicked, this, [this] { OutSelectAllBtnClick(); });
+    connect(OutSelectAllBtn, &QPushButton::clicked, this,
+            [this] { ChooseAllPhoneRows(MobAppointList); });
     connect(OutSaveBtn, &QPushButton::clicked, this, [this] { OutSaveBtnClick(); });
     connect(Button2, &QPushButton::clicked, this, [this] { reject(); });
 
@@ -224,9 +220,7 @@ int TOutlookAppForm::RecurrenceTypeFromText(const QString& repetition) {
 
 // --- opening and reading -------------------------------------------------------
 
-void TOutlookAppForm::Open() {
-    if (OpenStore()) exec();
-}
+void TOutlookAppForm::Open() { OpenModally(); }
 
 bool TOutlookAppForm::OpenStore() {
     try {
@@ -386,11 +380,6 @@ void TOutlookAppForm::MobAppointListChange() {
     mobDetails_[2]->setText(item->text(kDate) + "   " + item->text(kTime));
 }
 
-void TOutlookAppForm::OutSelectAllBtnClick() {
-    MobAppointList->selectAll();
-    MobAppointList->setFocus();
-}
-
 void TOutlookAppForm::RefreshBtnClick() {
     ReadOutlookAppointments();
     OutAppointList->setFocus();
@@ -487,13 +476,13 @@ bool TOutlookAppForm::SaveAppointment(const AppointmentRow& row) {
 // --- life cycle -------------------------------------------------------------------
 
 void TOutlookAppForm::showEvent(QShowEvent* event) {
-    ui::TSmallWindow::showEvent(event);
+    TStoreExchangeForm::showEvent(event);
     OutAppointList->setFocus();
 }
 
 void TOutlookAppForm::done(int result) {
     FormClose();
-    ui::TSmallWindow::done(result);
+    TStoreExchangeForm::done(result);
 }
 
 void TOutlookAppForm::FormClose() {

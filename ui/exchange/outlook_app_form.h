@@ -9,8 +9,8 @@
 
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "ui/controls/small_window.h"
 #include "ui/dialogs/appointment_editor.h"
+#include "ui/exchange/store_exchange_form.h"
 #include "ui/pages/appointments_page.h"
 
 #include <QString>
@@ -19,22 +19,14 @@
 
 class QLabel;
 class QPushButton;
-class QTreeWidget;
-
-namespace parlenko {
-class PhoneEngine;
-}  // namespace parlenko
 
 namespace parlenko::ui {
-
-class TCitamForm;
-class TStoreSession;
 
 // A store subject (UTF-8) as an appointment's text: at most 16 characters,
 // those the phone's text set has not changed (ToPhoneText) and listed.
 PhoneText ToPhoneAppointmentText(const std::string& utf8Text);
 
-class TOutlookAppForm : public ui::TSmallWindow, public ui::ICalendarExchange {
+class TOutlookAppForm : public TStoreExchangeForm, public ui::ICalendarExchange {
     Q_OBJECT
 public:
     // page: its rows are copied into the lower list, and its new command
@@ -50,8 +42,7 @@ public:
     void Open() override;
     bool SaveAppointment(const AppointmentRow& row) override;
 
-    // Open without the modal loop: true when the window may be shown.
-    bool OpenStore();
+    bool OpenStore() override;
 
     // The store's Categories: 1 phone call, 2 meeting, 3 anniversary, else 0
     // (memo); compared lower-cased as a whole.
@@ -81,7 +72,6 @@ private:
     // Event handlers.
     void OutAppointListChange();
     void MobAppointListChange();
-    void OutSelectAllBtnClick();
     void SaveBtnClick();
     void OutSaveBtnClick();
     void RefreshBtnClick();
@@ -105,10 +95,7 @@ private:
     QPushButton* OutSaveBtn = nullptr;
     QPushButton* Button2 = nullptr;
 
-    PhoneEngine& engine_;
     ui::PodsjetnikPage& page_;
-    TStoreSession& session_;
-    ui::TCitamForm* citam_;
     QWidget* mainWindow_;
     QString selectedSubject_;  // SelectedSubject: the chosen store item's subject
     bool fillingList_ = false;

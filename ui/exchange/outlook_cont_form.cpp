@@ -266,7 +266,7 @@ void TOutFoldersForm::Button3Click() {
 
 TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TStoreSession& session,
                                    ui::TCitamForm* citamForm)
-    : TSmallWindow(mainWindow), engine_(engine), session_(session), citam_(citamForm) {
+    : TStoreExchangeForm(mainWindow, engine, session, citamForm) {
     setObjectName("OutlookContForm");
     setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Mapa kontakata"));
     setModal(true);
@@ -347,7 +347,7 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
     QObject::connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
     QObject::connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
     QObject::connect(OutSelectAllBtn, &QPushButton::clicked, this,
-                     [this] { OutSelectAllBtnClick(); });
+                     [this] { ChooseAllPhoneRows(PhonebookList); });
     QObject::connect(OutSaveBtn, &QPushButton::clicked, this, [this] { OutSaveBtnClick(); });
     // Only the user's choice reads another folder; refilling the combo does not.
     QObject::connect(OutFoldersCB, &QComboBox::activated, this, [this] { OutFoldersCBChange(); });
@@ -363,9 +363,7 @@ void TOutlookContForm::ShowStoreError(const std::exception& error) {
     ShowError(this, U("Error"), FromUtf8(error.what()));
 }
 
-void TOutlookContForm::Open() {
-    if (OpenStore()) exec();
-}
+void TOutlookContForm::Open() { OpenModally(); }
 
 bool TOutlookContForm::OpenContactsFolder() {
     try {
@@ -450,7 +448,7 @@ bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& num
 }
 
 void TOutlookContForm::showEvent(QShowEvent* event) {
-    TSmallWindow::showEvent(event);
+    TStoreExchangeForm::showEvent(event);
     if (OutFoldersCB->count() > 0) OutFoldersCB->setCurrentIndex(0);
     ContactsList->setFocus();
 }
@@ -459,7 +457,7 @@ void TOutlookContForm::done(int result) {
     ContactsList->clear();
     ClearContactDetails();
     session_.Logoff();
-    TSmallWindow::done(result);
+    TStoreExchangeForm::done(result);
 }
 
 void TOutlookContForm::ClearContactDetails() {
@@ -610,11 +608,6 @@ void TOutlookContForm::PhonebookListChange() {
     const auto selected = PhonebookList->selectedItems().size();
     PhoneSelLab->setText(QString::number(selected) + " of " + QString::number(rows));
     OutSaveBtn->setEnabled(selected > 0);
-}
-
-void TOutlookContForm::OutSelectAllBtnClick() {
-    PhonebookList->selectAll();
-    PhonebookList->setFocus();
 }
 
 void TOutlookContForm::OutSaveBtnClick() {

@@ -12,6 +12,7 @@
 #include "exchange/store/outlook_store.h"
 #include "ui/controls/small_window.h"
 #include "ui/exchange/contacts_exchange.h"
+#include "ui/exchange/store_exchange_form.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,15 +28,8 @@ class QPushButton;
 class QRadioButton;
 class QTreeWidget;
 
-namespace parlenko {
-class PhoneEngine;
-}  // namespace parlenko
-
 namespace parlenko::ui {
 
-class TCitamForm;
-
-class TStoreSession;
 class TOutlookContForm;
 
 // The phone form of a store number: blanks and parentheses go, the area
@@ -85,7 +79,7 @@ private:
     TOutlookContForm& contForm_;
 };
 
-class TOutlookContForm : public ui::TSmallWindow, public ui::IContactsExchange {
+class TOutlookContForm : public TStoreExchangeForm, public ui::IContactsExchange {
     Q_OBJECT
 public:
     TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TStoreSession& session,
@@ -96,8 +90,7 @@ public:
     // shows the window modally. A failed connection shows its message and
     // opens nothing.
     void Open() override;
-    // Open without the modal loop: true when the window may be shown.
-    bool OpenStore();
+    bool OpenStore() override;
     bool Available() const override;
     bool SaveEntry(const std::string& name, const std::string& number, int field) override;
     // Refills the lower list while the window is shown.
@@ -147,7 +140,6 @@ private:
     void HomeRBClick();
     void SaveBtnClick();
     void PhonebookListChange();
-    void OutSelectAllBtnClick();
     void OutSaveBtnClick();
     void OutFoldersCBChange();
 
@@ -172,9 +164,6 @@ private:
     QPushButton* OutSaveBtn = nullptr;
     QPushButton* Button2 = nullptr;  // "Zatvori"
 
-    PhoneEngine& engine_;
-    TStoreSession& session_;
-    ui::TCitamForm* citam_;
     TOutFoldersForm* outFoldersForm_ = nullptr;
     QString SelectedContactName;  // the chosen contact's name as the store holds it
     QString SelectedNumber;
