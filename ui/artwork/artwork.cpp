@@ -143,15 +143,12 @@ void DrawBarring(QPainter& p) {
 }
 
 void DrawNote(QPainter& p) {
-    p.setPen(QPen(kNavy, 1.4));
-    p.setBrush(kNavy);
-    p.drawEllipse(QRectF(6, 22, 9, 7));
-    p.drawEllipse(QRectF(20, 19, 9, 7));
-    p.setPen(QPen(kNavy, 2));
-    p.drawLine(QPointF(14.5, 25), QPointF(14.5, 8));
-    p.drawLine(QPointF(28.5, 22), QPointF(28.5, 5));
-    p.setPen(QPen(kNavy, 4));
-    p.drawLine(QPointF(14.5, 9), QPointF(28.5, 6));
+    DrawBeamedNotes(p, kNavy,
+                    {{QRectF(6, 22, 9, 7), QRectF(20, 19, 9, 7)},
+                     1.4,
+                     {QLineF(14.5, 25, 14.5, 8), QLineF(28.5, 22, 28.5, 5)},
+                     QLineF(14.5, 9, 28.5, 6),
+                     Qt::SquareCap});
 }
 
 void DrawPictureIcon(QPainter& p) {

@@ -26,4 +26,14 @@ void FillShape(QPainter& p, const QColor& colour, std::initializer_list<QPointF>
     p.drawPath(Polyline(points));
 }
 
+void DrawBeamedNotes(QPainter& p, const QColor& ink, const BeamedNotes& notes) {
+    p.setPen(QPen(ink, notes.headPen, Qt::SolidLine, notes.cap));
+    p.setBrush(ink);
+    for (const QRectF& head : notes.heads) p.drawEllipse(head);
+    p.setPen(QPen(ink, 2, Qt::SolidLine, notes.cap));
+    for (const QLineF& stem : notes.stems) p.drawLine(stem);
+    p.setPen(QPen(ink, 4, Qt::SolidLine, notes.cap));
+    p.drawLine(notes.beam);
+}
+
 }  // namespace parlenko::artwork

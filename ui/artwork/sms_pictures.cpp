@@ -261,14 +261,12 @@ void Holiday(QPainter& p) {
     for (double dx : {-9.0, -4.0, 4.0, 9.0}) p.drawLine(QPointF(12, 12), QPointF(12 + dx, 17));
 }
 void Music(QPainter& p) {
-    p.setPen(Line(kNavy, 2));
-    p.setBrush(kNavy);
-    p.drawEllipse(QPointF(12, 31), 5, 4);
-    p.drawEllipse(QPointF(29, 27), 5, 4);
-    p.drawLine(QPointF(16.5, 31), QPointF(16.5, 8));
-    p.drawLine(QPointF(33.5, 27), QPointF(33.5, 5));
-    p.setPen(Line(kNavy, 4));
-    p.drawLine(QPointF(16.5, 9), QPointF(33.5, 6));
+    DrawBeamedNotes(p, kNavy,
+                    {{QRectF(7, 27, 10, 8), QRectF(24, 23, 10, 8)},
+                     2,
+                     {QLineF(16.5, 31, 16.5, 8), QLineF(33.5, 27, 33.5, 5)},
+                     QLineF(16.5, 9, 33.5, 6),
+                     Qt::RoundCap});
 }
 void Shopping(QPainter& p) {
     p.setPen(Line(kNavy, 1.5));

@@ -26,8 +26,9 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <array>
 #include <optional>
-#include <tuple>
 
 Q_DECLARE_METATYPE(parlenko::RestoreRow)
 
@@ -67,6 +68,51 @@ const PageText kPageTexts[] = {
 };
 
 constexpr char kNext[] = "Next  >>";
+
+// The memories a backup may take: its check box and the box's caption, the
+// memory in the summary and in the backup file's choice.
+struct Memory {
+    const char* name;
+    const char* caption;
+    const char* summary;
+    bool exchange::BackupMemories::*chosen;
+};
+constexpr std::array<Memory, 3> kMemories = {{
+    {"CB1", " SIM kartica", "SIM card", &exchange::BackupMemories::sim},
+    {"CB2", " Memorija mobitela", "Mobile memory", &exchange::BackupMemories::mobile},
+    {"CB3", " Vlastiti brojevi", "Own numbers", &exchange::BackupMemories::own},
+}};
+
+// The ways a restore writes the entries: the choice's radio button, its
+// caption and hint, and the way in the summary and while writing.
+struct WayToRestore {
+    RestoreMode mode;
+    const char* name;
+    const char* caption;
+    const char* hint;
+    const char* summary;
+    const char* writing;
+};
+constexpr std::array<WayToRestore, 2> kWaysToRestore = {{
+    {RestoreMode::Overwrite, "RestoreMob1RB",
+     " Zapisuj podatke iz povrata preko postojećih u mobitelu",
+     "EXAMPLE:\nIf you have SIM card with 200 numbers capacity, and\nyou want to restore 50 "
+     "numbers, then entries will be\nsaved on first 50 memories on SIM card.\nThe rest 150 "
+     "memories will be deleted.",
+     "Write entries from backup over existing in mobile",
+     "Writing entries from backup over existing in mobile . . ."},
+    {RestoreMode::FreePositions, "RestoreMob2RB",
+     " Zapisuj podatke iz povrata u slobodna mjesta u mobitelu",
+     "Entries you selected for restore will be saved in\nmobile only on free memories, so "
+     "your entries\ncurrently existing in your mobile will be saved.",
+     "Write entries from backup on free memories in mobile",
+     "Writing entries from backup on free memories in mobile . . ."},
+}};
+
+const WayToRestore& WayOf(RestoreMode mode) {
+    return *std::find_if(kWaysToRestore.begin(), kWaysToRestore.end(),
+                         [mode](const WayToRestore& way) { return way.mode == mode; });
+}
 
 // The buttons on each page: whether Prev goes back, whether Next goes on
 // (none where the page's own choices decide it), and Next's caption.
@@ -275,14 +321,12 @@ void TBackupForm::BuildStartPage() {
 void TBackupForm::BuildBackupPages() {
     using namespace controls;
     QWidget* p = AddPage();
-    int y = 30;
-    for (auto [cb, name, caption] : {std::tuple{&CB1, "CB1", " SIM kartica"},
-                                     {&CB2, "CB2", " Memorija mobitela"},
-                                     {&CB3, "CB3", " Vlastiti brojevi"}}) {
-        *cb = Check(p, name, caption, QRect(20, y, 300, 22));
-        (*cb)->setChecked(true);
-        connect(*cb, &QCheckBox::toggled, this, [this] { CB1Click(); });
-        y += 30;
+    for (std::size_t i = 0; i < kMemories.size(); ++i) {
+        QCheckBox* check = Check(p, kMemories[i].name, kMemories[i].caption,
+                                 QRect(20, 30 + static_cast<int>(i) * 30, 300, 22));
+        check->setChecked(true);
+        connect(check, &QCheckBox::toggled, this, [this] { CB1Click(); });
+        memoryChecks_[i] = check;
     }
 
     p = AddPage();
@@ -335,20 +379,13 @@ void TBackupForm::BuildRestorePages() {
     connect(SelectionCB, &QCheckBox::clicked, this, [this] { SelectionCBClick(); });
 
     p = AddPage();
-    RestoreMob1RB =
-        Radio(p, "RestoreMob1RB", " Zapisuj podatke iz povrata preko postojećih u mobitelu",
-              QRect(20, 30, 400, 22));
-    RestoreMob1RB->setChecked(true);
-    RestoreMob2RB =
-        Radio(p, "RestoreMob2RB", " Zapisuj podatke iz povrata u slobodna mjesta u mobitelu",
-              QRect(20, 62, 400, 22));
-    RestoreMob1RB->setToolTip(
-        U("EXAMPLE:\nIf you have SIM card with 200 numbers capacity, and\nyou want to restore 50 "
-          "numbers, then entries will be\nsaved on first 50 memories on SIM card.\nThe rest 150 "
-          "memories will be deleted."));
-    RestoreMob2RB->setToolTip(
-        U("Entries you selected for restore will be saved in\nmobile only on free memories, so "
-          "your entries\ncurrently existing in your mobile will be saved."));
+    for (std::size_t i = 0; i < kWaysToRestore.size(); ++i) {
+        const WayToRestore& way = kWaysToRestore[i];
+        restoreWays_[i] =
+            Radio(p, way.name, way.caption, QRect(20, 30 + static_cast<int>(i) * 32, 400, 22));
+        restoreWays_[i]->setToolTip(U(way.hint));
+    }
+    restoreWays_[0]->setChecked(true);
 
     RestoreMemo = Memo(AddPage(), "RestoreMemo");
 
@@ -467,15 +504,13 @@ void TBackupForm::Notebook1PageChanged() {
     // The last page goes forward by "Finish".
     (page == BackupEnd ? CancelBtn : NextBtn)->setDefault(true);
     if (page == Restore5) {
-        WayToRestoreLab->setText(
-            Mode() == RestoreMode::Overwrite
-                ? U("Writing entries from backup over existing in mobile . . .")
-                : U("Writing entries from backup on free memories in mobile . . ."));
+        WayToRestoreLab->setText(U(WayOf(Mode()).writing));
     }
 }
 
 void TBackupForm::CB1Click() {
-    NextBtn->setEnabled(CB1->isChecked() || CB2->isChecked() || CB3->isChecked());
+    NextBtn->setEnabled(std::any_of(memoryChecks_.begin(), memoryChecks_.end(),
+                                    [](const QCheckBox* check) { return check->isChecked(); }));
 }
 
 void TBackupForm::Edit1Change() {
@@ -515,7 +550,9 @@ void TBackupForm::SelectionCBClick() {
 }
 
 RestoreMode TBackupForm::Mode() const {
-    return RestoreMob2RB->isChecked() ? RestoreMode::FreePositions : RestoreMode::Overwrite;
+    for (std::size_t i = 0; i < kWaysToRestore.size(); ++i)
+        if (restoreWays_[i]->isChecked()) return kWaysToRestore[i].mode;
+    return RestoreMode::Overwrite;
 }
 
 // ------------------------------------------------------------- navigation
@@ -557,9 +594,8 @@ void TBackupForm::ConfirmBackupSettings() {
     QDir().mkdir(backupFolder_);
     if (!backupFolder_.endsWith('/')) backupFolder_ += '/';
     QStringList memo = {"Action:", "     Backup phonebook", "", "Backup from locations:"};
-    if (CB1->isChecked()) memo << "     SIM card";
-    if (CB2->isChecked()) memo << "     Mobile memory";
-    if (CB3->isChecked()) memo << "     Own numbers";
+    for (std::size_t i = 0; i < kMemories.size(); ++i)
+        if (memoryChecks_[i]->isChecked()) memo << QString("     ") + kMemories[i].summary;
     memo << ""
          << "Backup path:"
          << "     " + Edit1->text() << ""
@@ -599,7 +635,9 @@ bool TBackupForm::WriteBackupFile() {
     for (const auto& e : engine_.PhonebookList())
         list.push_back({e.Name, e.Phone, e.Location, e.Position});
     const std::string path = Ansi(backupFolder_ + Edit2->text() + ".pbb");
-    const exchange::BackupMemories memories{CB1->isChecked(), CB2->isChecked(), CB3->isChecked()};
+    exchange::BackupMemories memories;
+    for (std::size_t i = 0; i < kMemories.size(); ++i)
+        memories.*kMemories[i].chosen = memoryChecks_[i]->isChecked();
     auto written = exchange::WriteBackupFile(path, list, memories);
     if (written.ok()) written = exchange::AddBackupPath(Ansi(dataDir_), path);
     if (written.ok()) return true;
@@ -634,12 +672,9 @@ void TBackupForm::ConfirmRestoreSettings() {
         return;
     }
     const auto* selected = BackupList->currentItem();
-    RestoreMemo->setPlainText(QStringList{
-        "Action:", "     Restore phonebook", "",
-        "Backup name:", "     " + (selected ? selected->text(0) : QString()), "", "Restore type:",
-        Mode() == RestoreMode::Overwrite
-            ? "     Write entries from backup over existing in mobile"
-            : "     Write entries from backup on free memories in mobile"}
+    RestoreMemo->setPlainText(QStringList{"Action:", "     Restore phonebook", "", "Backup name:",
+                                          "     " + (selected ? selected->text(0) : QString()), "",
+                                          "Restore type:", QString("     ") + WayOf(Mode()).summary}
                                   .join('\n'));
     TurnTo(Restore4);
 }

@@ -130,9 +130,9 @@ private:
     QRadioButton* RestoreRB = nullptr;
     QLabel* RefreshLab = nullptr;
     QPushButton* RefreshBtn = nullptr;
-    QCheckBox* CB1 = nullptr;
-    QCheckBox* CB2 = nullptr;
-    QCheckBox* CB3 = nullptr;
+    // The memories to back up: SIM card, mobile memory, own numbers (CB1,
+    // CB2, CB3).
+    std::array<QCheckBox*, 3> memoryChecks_{};
     QLineEdit* Edit1 = nullptr;
     QPushButton* BrowseBtn = nullptr;
     QLineEdit* Edit2 = nullptr;
@@ -146,8 +146,9 @@ private:
     QTreeWidget* BackupList = nullptr;
     QTreeWidget* RestoreList = nullptr;
     QCheckBox* SelectionCB = nullptr;
-    QRadioButton* RestoreMob1RB = nullptr;
-    QRadioButton* RestoreMob2RB = nullptr;
+    // The ways to restore: over the entries in the phone, or into free
+    // places (RestoreMob1RB, RestoreMob2RB).
+    std::array<QRadioButton*, 2> restoreWays_{};
     QPlainTextEdit* RestoreMemo = nullptr;
     QLabel* WayToRestoreLab = nullptr;
     // RestoreLokLab, ToWriteLab, RestNameLab (its caption WritingLab);

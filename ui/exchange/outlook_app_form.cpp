@@ -148,9 +148,7 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
                                {"Vrijeme:", "OutTimeLab"},
                                {"Aktivanost:", "OutActLab"}}});
     controls::ActivityPicture(upper, "AppointmentsPB", 6, QPoint(kWidth - 16 - 46, 18));
-    RefreshBtn = Button(upper, "RefreshBtn", "Osvježi popis", 256, 170, 110);
-    SaveBtn = Button(upper, "SaveBtn", "Snimi u mobitel", 376, 170, 120);
-    SaveBtn->setEnabled(false);
+    AddStoreButtons(upper, QPoint(256, 170), 10, 120);
 
     // The phone's appointments.
     auto* lower = new QGroupBox(U(" Podsjetnici u mobitelu:"), this);
@@ -166,10 +164,7 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
         lower, 96,
         {{{"Kategorija:", "MobCatLab"}, {"Ponavljanje:", "MobRecLab"}, {"Datum:", "MobDateLab"}}});
     controls::ActivityPicture(lower, "PhonebookPB", 3, QPoint(kWidth - 16 - 46, 18));
-    OutSelectAllBtn = Button(lower, "OutSelectAllBtn", "Označi sve", 256, 188, 110);
-    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u kalendar", 376, 188, 120);
-    OutSelectAllBtn->setEnabled(false);
-    OutSaveBtn->setEnabled(false);
+    AddPhoneButtons(lower, QPoint(256, 188), 10, 120, "Snimi u kalendar", MobAppointList);
 
     Button2 = Button(this, "Button2", "Zatvori", kWidth - 8 - 90, kHeight - 33, 90);
 
@@ -177,11 +172,6 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
             [this] { OutAppointListChange(); });
     connect(MobAppointList, &QTreeWidget::itemSelectionChanged, this,
             [this] { MobAppointListChange(); });
-    connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
-    connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
-    connect(OutSelectAllBtn, &QPushButton::clicked, this,
-            [this] { ChooseAllPhoneRows(MobAppointList); });
-    connect(OutSaveBtn, &QPushButton::clicked, this, [this] { OutSaveBtnClick(); });
     connect(Button2, &QPushButton::clicked, this, [this] { reject(); });
 
     // The lower list follows the phone's rows while the window is open.
@@ -480,18 +470,12 @@ void TOutlookAppForm::showEvent(QShowEvent* event) {
     OutAppointList->setFocus();
 }
 
-void TOutlookAppForm::done(int result) {
-    FormClose();
-    TStoreExchangeForm::done(result);
-}
-
 void TOutlookAppForm::FormClose() {
     OutAppointList->setUpdatesEnabled(false);
     fillingList_ = true;
     OutAppointList->clear();
     fillingList_ = false;
     OutAppointList->setUpdatesEnabled(true);
-    session_.Logoff();
 }
 
 }  // namespace parlenko::ui

@@ -54,7 +54,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void done(int result) override;
 
 private:
     void ReadOutlookAppointments();
@@ -72,27 +71,23 @@ private:
     // Event handlers.
     void OutAppointListChange();
     void MobAppointListChange();
-    void SaveBtnClick();
-    void OutSaveBtnClick();
-    void RefreshBtnClick();
+    void SaveBtnClick() override;
+    void OutSaveBtnClick() override;
+    void RefreshBtnClick() override;
 
     // One phone row into the store through app; throws StoreError.
     static void SaveRow(const exchange::store::Application& app, const AppointmentRow& row);
-    void FormClose();
+    void FormClose() override;
 
     QTreeWidget* OutAppointList = nullptr;
     // The chosen store item's category, repetition, date, time and alarm
     // (OutCatLab, OutRecLab, OutDateLab, OutTimeLab, OutActLab).
     std::array<QLabel*, 5> outDetails_{};
-    QPushButton* RefreshBtn = nullptr;
-    QPushButton* SaveBtn = nullptr;
     QTreeWidget* MobAppointList = nullptr;
     QLabel* AppointSelLab = nullptr;
     // The chosen phone row's category, repetition, and date with its time
     // (MobCatLab, MobRecLab, MobDateLab).
     std::array<QLabel*, 3> mobDetails_{};
-    QPushButton* OutSelectAllBtn = nullptr;
-    QPushButton* OutSaveBtn = nullptr;
     QPushButton* Button2 = nullptr;
 
     ui::PodsjetnikPage& page_;

@@ -311,8 +311,7 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
         row.number->setFont(bold);
         QObject::connect(row.choice, &QRadioButton::clicked, this, [this] { HomeRBClick(); });
     }
-    RefreshBtn = Button(upper, "RefreshBtn", "Osvježi popis", 228, 186, 110);
-    SaveBtn = Button(upper, "SaveBtn", "Snimi u mobitel", 344, 186, 110);
+    AddStoreButtons(upper, QPoint(228, 186), 6, 110);
     controls::ActivityPicture(upper, "ContactsPB", 5, QPoint(468, 178));
 
     auto* lower = new QGroupBox(U(" Telefonski imenik u mobitelu:"), this);
@@ -331,10 +330,7 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
                   Radio(lower, "OutWork2RB", " Posao 2", 4, 370, 84, 120),
                   Radio(lower, "OutCompanyRB", " Firma", 5, 370, 104, 120)};
     outFields_[0]->setChecked(true);
-    OutSelectAllBtn = Button(lower, "OutSelectAllBtn", "Označi sve", 228, 168, 110);
-    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u kontakte", 344, 168, 110);
-    OutSelectAllBtn->setEnabled(false);
-    OutSaveBtn->setEnabled(false);
+    AddPhoneButtons(lower, QPoint(228, 168), 6, 110, "Snimi u kontakte", PhonebookList);
     controls::ActivityPicture(lower, "PhonebookPB", 0, QPoint(468, 160));
 
     Button2 = Button(this, "Button2", "Zatvori", 423, 450, 100);
@@ -344,11 +340,6 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
                      [this] { ContactsListChange(); });
     QObject::connect(PhonebookList, &QTreeWidget::itemSelectionChanged, this,
                      [this] { PhonebookListChange(); });
-    QObject::connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
-    QObject::connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
-    QObject::connect(OutSelectAllBtn, &QPushButton::clicked, this,
-                     [this] { ChooseAllPhoneRows(PhonebookList); });
-    QObject::connect(OutSaveBtn, &QPushButton::clicked, this, [this] { OutSaveBtnClick(); });
     // Only the user's choice reads another folder; refilling the combo does not.
     QObject::connect(OutFoldersCB, &QComboBox::activated, this, [this] { OutFoldersCBChange(); });
     QObject::connect(Button2, &QPushButton::clicked, this, [this] { close(); });
@@ -453,11 +444,9 @@ void TOutlookContForm::showEvent(QShowEvent* event) {
     ContactsList->setFocus();
 }
 
-void TOutlookContForm::done(int result) {
+void TOutlookContForm::FormClose() {
     ContactsList->clear();
     ClearContactDetails();
-    session_.Logoff();
-    TStoreExchangeForm::done(result);
 }
 
 void TOutlookContForm::ClearContactDetails() {

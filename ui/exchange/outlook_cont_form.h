@@ -115,7 +115,6 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void done(int result) override;
 
 private:
     // The store's default contacts folder opened afresh; false when it cannot be.
@@ -135,12 +134,13 @@ private:
     void ShowStoreError(const std::exception& error);
 
     // Event handlers.
-    void RefreshBtnClick();
+    void RefreshBtnClick() override;
     void ContactsListChange();
     void HomeRBClick();
-    void SaveBtnClick();
+    void SaveBtnClick() override;
     void PhonebookListChange();
-    void OutSaveBtnClick();
+    void OutSaveBtnClick() override;
+    void FormClose() override;
     void OutFoldersCBChange();
 
     QComboBox* OutFoldersCB = nullptr;
@@ -153,15 +153,11 @@ private:
         QLabel* number = nullptr;
     };
     std::array<NumberChoice, 5> numbers_{};
-    QPushButton* RefreshBtn = nullptr;
-    QPushButton* SaveBtn = nullptr;
     QTreeWidget* PhonebookList = nullptr;
     QLabel* PhoneSelLab = nullptr;
     // The store field the chosen entries' numbers go into, in the same order
     // (OutHomeRB .. OutCompanyRB).
     std::array<QRadioButton*, 5> outFields_{};
-    QPushButton* OutSelectAllBtn = nullptr;
-    QPushButton* OutSaveBtn = nullptr;
     QPushButton* Button2 = nullptr;  // "Zatvori"
 
     TOutFoldersForm* outFoldersForm_ = nullptr;
