@@ -334,6 +334,29 @@ TEST(OutlookContForm, OneEntrySavedWithItsFieldIntoTheChosenFolder) {
     EXPECT_TRUE(c.HomeTelephoneNumber().empty());
 }
 
+// Each field number puts the number into its own store field, the home one
+// for a number it does not know. (40, the second business number, is left
+// out: the store's file reads a lone second work number back as the first.)
+TEST(OutlookContForm, EachEntryFieldGoesIntoItsStoreField) {
+    using Contact = exchange::store::ContactItem;
+    const std::pair<int, const std::string& (Contact::*)() const> fields[] = {
+        {10, &Contact::HomeTelephoneNumber},
+        {20, &Contact::MobileTelephoneNumber},
+        {30, &Contact::BusinessTelephoneNumber},
+        {50, &Contact::CompanyMainTelephoneNumber},
+        {25, &Contact::HomeTelephoneNumber}};
+    for (const auto& [field, get] : fields) {
+        ExchangeRig rig;
+        QTimer::singleShot(0, [&rig] { rig.InFolders<QPushButton>("Button2").click(); });
+        ASSERT_TRUE(rig.form.SaveEntry("Ana", "091", field));
+        exchange::store::Items items = rig.DefaultFolder().GetItems();
+        ASSERT_EQ(items.Count(), 1) << field;
+        const Contact c = items.Item(1).AsContactItem();
+        for (const auto& [otherField, other] : fields)
+            EXPECT_EQ((c.*other)(), other == get ? "091" : "") << field << " " << otherField;
+    }
+}
+
 TEST(OutlookContForm, AStorageThatIsAPlainFileOpensNothing) {
     ExchangeRig rig;
     QFile plain(QString::fromStdString(rig.settings.Contacts));

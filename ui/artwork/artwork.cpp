@@ -1,4 +1,5 @@
 #include "ui/artwork/artwork.h"
+#include "ui/artwork/shapes.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -81,12 +82,8 @@ void DrawEnvelope(QPainter& p) {
     p.setPen(QPen(kNavy, 1.2));
     p.setBrush(QColor(0xFF, 0xF4, 0xD6));
     p.drawRoundedRect(QRectF(4, 9, 28, 19), 2, 2);
-    QPainterPath flap;
-    flap.moveTo(4.5, 10);
-    flap.lineTo(18, 20);
-    flap.lineTo(31.5, 10);
     p.setBrush(Qt::NoBrush);
-    p.drawPath(flap);
+    p.drawPath(Polyline({{4.5, 10}, {18, 20}, {31.5, 10}}, false));
     p.setPen(QPen(kTeal, 1));
     p.drawLine(QPointF(5, 27), QPointF(14, 19));
     p.drawLine(QPointF(31, 27), QPointF(22, 19));
@@ -146,15 +143,12 @@ void DrawBarring(QPainter& p) {
 }
 
 void DrawNote(QPainter& p) {
-    p.setPen(QPen(kNavy, 1.4));
-    p.setBrush(kNavy);
-    p.drawEllipse(QRectF(6, 22, 9, 7));
-    p.drawEllipse(QRectF(20, 19, 9, 7));
-    p.setPen(QPen(kNavy, 2));
-    p.drawLine(QPointF(14.5, 25), QPointF(14.5, 8));
-    p.drawLine(QPointF(28.5, 22), QPointF(28.5, 5));
-    p.setPen(QPen(kNavy, 4));
-    p.drawLine(QPointF(14.5, 9), QPointF(28.5, 6));
+    DrawBeamedNotes(p, kNavy,
+                    {{QRectF(6, 22, 9, 7), QRectF(20, 19, 9, 7)},
+                     1.4,
+                     {QLineF(14.5, 25, 14.5, 8), QLineF(28.5, 22, 28.5, 5)},
+                     QLineF(14.5, 9, 28.5, 6),
+                     Qt::SquareCap});
 }
 
 void DrawPictureIcon(QPainter& p) {
@@ -164,30 +158,11 @@ void DrawPictureIcon(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xF2, 0xB1, 0x34));
     p.drawEllipse(QRectF(22, 10, 6, 6));
-    p.setBrush(kLeaf);
-    QPainterPath hills;
-    hills.moveTo(5, 28);
-    hills.lineTo(13, 17);
-    hills.lineTo(19, 24);
-    hills.lineTo(23, 20);
-    hills.lineTo(31, 28);
-    hills.closeSubpath();
-    p.drawPath(hills);
+    FillShape(p, kLeaf, {{5, 28}, {13, 17}, {19, 24}, {23, 20}, {31, 28}});
 }
 
 void DrawUploadArrow(QPainter& p) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(kLeaf);
-    QPainterPath a;
-    a.moveTo(30, 20);
-    a.lineTo(35, 26);
-    a.lineTo(32, 26);
-    a.lineTo(32, 33);
-    a.lineTo(28, 33);
-    a.lineTo(28, 26);
-    a.lineTo(25, 26);
-    a.closeSubpath();
-    p.drawPath(a);
+    FillShape(p, kLeaf, {{30, 20}, {35, 26}, {32, 26}, {32, 33}, {28, 33}, {28, 26}, {25, 26}});
 }
 
 void DrawSmallPhone(QPainter& p) {
@@ -434,8 +409,7 @@ QImage SplashPicture() {
 }
 
 QImage ProgramIcon(int size) {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(size, size);
     QPainter p(&img);
     Antialias(p);
     // Drawn on a 96 x 96 square, scaled to the size asked for.
@@ -489,8 +463,7 @@ QImage AboutBand(int width, int height) {
 }
 
 QImage ActivityPicture(int mode, int size) {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(size, size);
     QPainter p(&img);
     Antialias(p);
     p.scale(size / 36.0, size / 36.0);
@@ -499,8 +472,7 @@ QImage ActivityPicture(int mode, int size) {
 }
 
 QImage StatusPicture() {
-    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(32, 32);
     QPainter p(&img);
     Antialias(p);
     QRadialGradient g(QPointF(12, 11), 20);
@@ -515,8 +487,7 @@ QImage StatusPicture() {
 }
 
 QImage ConnectedPicture(bool connected) {
-    QImage img(23, 19, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(23, 19);
     QPainter p(&img);
     Antialias(p);
     const QColor c = connected ? kLeaf : QColor(0x9A, 0x9A, 0x9A);
@@ -643,12 +614,9 @@ void DrawEnvelopeAt(QPainter& p, const QRectF& r, const QColor& paper, const QCo
     p.setPen(QPen(line, 1.2));
     p.setBrush(paper);
     p.drawRect(r);
-    QPainterPath flap;
-    flap.moveTo(r.topLeft());
-    flap.lineTo(r.center().x(), r.top() + r.height() * 0.6);
-    flap.lineTo(r.topRight());
     p.setBrush(Qt::NoBrush);
-    p.drawPath(flap);
+    p.drawPath(
+        Polyline({r.topLeft(), {r.center().x(), r.top() + r.height() * 0.6}, r.topRight()}, false));
 }
 
 void DrawHandsetAt(QPainter& p, const QPointF& at, double scale, const QColor& c) {
@@ -662,8 +630,7 @@ void DrawHandsetAt(QPainter& p, const QPointF& at, double scale, const QColor& c
 }  // namespace
 
 QImage NewSmsAndCallPicture(int frame) {
-    QImage img(kNewSmsAndCallWidth, kNewSmsAndCallHeight, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(kNewSmsAndCallWidth, kNewSmsAndCallHeight);
     QPainter p(&img);
     Antialias(p);
     const QColor grey(0xA8, 0xA8, 0xA8);
@@ -689,8 +656,7 @@ QImage NewSmsAndCallPicture(int frame) {
 }
 
 QImage PortTrafficPicture(int frame) {
-    QImage img(kPortTrafficWidth, kPortTrafficHeight, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(kPortTrafficWidth, kPortTrafficHeight);
     QPainter p(&img);
     Antialias(p);
     const QColor line = frame == 0 ? QColor(0xA8, 0xA8, 0xA8) : kNavy;
@@ -714,8 +680,7 @@ QImage PortTrafficPicture(int frame) {
 }
 
 QImage NivoPicture() {
-    QImage img(kNivoWidth, kNivoHeight, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(kNivoWidth, kNivoHeight);
     QPainter p(&img);
     QLinearGradient g(0, 0, 0, kNivoHeight);
     g.setColorAt(0, QColor(0x6C, 0xC0, 0x6F));

@@ -1,18 +1,13 @@
 #include "ui/artwork/services_images.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/artwork/shapes.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 namespace parlenko::artwork {
 namespace {
-
-QImage Blank(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
 
 void Handset(QPainter& p) {
     QPainterPath path;
@@ -64,7 +59,7 @@ void Fax(QPainter& p) {
 
 QImage CheckedPicture(int index) {
     if (index != 0 && index != 1) return {};
-    QImage image = Blank(kCheckedSize);
+    QImage image = TransparentImage(kCheckedSize, kCheckedSize);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (index == 0) {
@@ -76,19 +71,15 @@ QImage CheckedPicture(int index) {
         p.setBrush(kLeaf);
         p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
         p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        QPainterPath tick;
-        tick.moveTo(4.5, 8);
-        tick.lineTo(7, 10.5);
-        tick.lineTo(11.5, 5.5);
         p.setBrush(Qt::NoBrush);
-        p.drawPath(tick);
+        p.drawPath(Polyline({{4.5, 8}, {7, 10.5}, {11.5, 5.5}}, false));
     }
     return image;
 }
 
 QImage CallClassPicture(int index) {
     if (index < 0 || index > 2) return {};
-    QImage image = Blank(kCallClassSize);
+    QImage image = TransparentImage(kCallClassSize, kCallClassSize);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (index == 0) Handset(p);

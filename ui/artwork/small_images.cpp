@@ -1,6 +1,7 @@
 #include "ui/artwork/small_images.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/artwork/shapes.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -13,12 +14,6 @@ namespace {
 
 // Every picture is drawn in a 16 x 16 box, scaled to the size asked for.
 using Draw = void (*)(QPainter&);
-
-QImage Blank(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
 
 // A person's head and shoulders; gold for a VIP.
 void DrawListPerson(QPainter& p, bool vip) {
@@ -173,14 +168,7 @@ void Cross(QPainter& p) {
 void Pencil(QPainter& p) {
     p.setPen(QPen(kNavy, 0.7));
     p.setBrush(kGold);
-    QPainterPath pen;
-    pen.moveTo(15, 7.5);
-    pen.lineTo(16, 8.5);
-    pen.lineTo(10, 14.5);
-    pen.lineTo(8, 15.5);
-    pen.lineTo(9, 13.5);
-    pen.closeSubpath();
-    p.drawPath(pen);
+    p.drawPath(Polyline({{15, 7.5}, {16, 8.5}, {10, 14.5}, {8, 15.5}, {9, 13.5}}));
 }
 
 void Handset(QPainter& p, const QColor& c) {
@@ -204,11 +192,7 @@ void Envelope(QPainter& p) {
     p.setBrush(QColor(0xFF, 0xF4, 0xD6));
     p.drawRect(QRectF(1.5, 4.5, 13, 8.5));
     p.setBrush(Qt::NoBrush);
-    QPainterPath flap;
-    flap.moveTo(1.5, 4.5);
-    flap.lineTo(8, 9.5);
-    flap.lineTo(14.5, 4.5);
-    p.drawPath(flap);
+    p.drawPath(Polyline({{1.5, 4.5}, {8, 9.5}, {14.5, 4.5}}, false));
 }
 
 void MobilePhone(QPainter& p, const QColor& body) {
@@ -250,16 +234,9 @@ void DrawAllNumbers(QPainter& p) {
 }
 // 10: SIM card.
 void DrawSimCard(QPainter& p) {
-    QPainterPath card;
-    card.moveTo(3.5, 1.5);
-    card.lineTo(10, 1.5);
-    card.lineTo(13, 4.5);
-    card.lineTo(13, 14.5);
-    card.lineTo(3.5, 14.5);
-    card.closeSubpath();
     p.setPen(QPen(kNavy, 0.8));
     p.setBrush(QColor(0x3B, 0x9E, 0x5A));
-    p.drawPath(card);
+    p.drawPath(Polyline({{3.5, 1.5}, {10, 1.5}, {13, 4.5}, {13, 14.5}, {3.5, 14.5}}));
     p.setBrush(kGold);
     p.drawRoundedRect(QRectF(5.5, 6.5, 5.5, 5), 1, 1);
     p.setPen(QPen(kGold.darker(150), 0.5));
@@ -291,14 +268,7 @@ void DrawRefresh(QPainter& p) {
     p.setPen(QPen(kLeaf, 2, Qt::SolidLine, Qt::FlatCap));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(2.5, 2.5, 11, 11), 100 * 16, 250 * 16);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kLeaf);
-    QPainterPath head;
-    head.moveTo(6, 0.5);
-    head.lineTo(10, 3);
-    head.lineTo(6, 6);
-    head.closeSubpath();
-    p.drawPath(head);
+    FillShape(p, kLeaf, {{6, 0.5}, {10, 3}, {6, 6}});
 }
 // 21: new SMS to the entry.
 void DrawNewSms(QPainter& p) { Envelope(p); }
@@ -311,28 +281,14 @@ void DrawReplySms(QPainter& p) {
     bend.moveTo(15, 13);
     bend.cubicTo(15, 9, 12, 8, 8.5, 8);
     p.drawPath(bend);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kLeaf);
-    QPainterPath head;
-    head.moveTo(6, 8);
-    head.lineTo(9.5, 5);
-    head.lineTo(9.5, 11);
-    head.closeSubpath();
-    p.drawPath(head);
+    FillShape(p, kLeaf, {{6, 8}, {9.5, 5}, {9.5, 11}});
 }
 // 23: send a stored message (an arrow away from the envelope).
 void DrawSendSms(QPainter& p) {
     Envelope(p);
     p.setPen(QPen(kTeal, 1.8, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(7, 12.5), QPointF(12.5, 12.5));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kTeal);
-    QPainterPath head;
-    head.moveTo(16, 12.5);
-    head.lineTo(12, 9.5);
-    head.lineTo(12, 15.5);
-    head.closeSubpath();
-    p.drawPath(head);
+    FillShape(p, kTeal, {{16, 12.5}, {12, 9.5}, {12, 15.5}});
 }
 // 24: an unread received message, or a stored one that was sent (a closed
 // envelope with a gold seal).
@@ -351,48 +307,26 @@ void DrawSms(QPainter& p) {
     for (double y : {3.5, 5.5, 7.5}) p.drawLine(QPointF(5, y), QPointF(11, y));
     p.setPen(QPen(kNavy, 0.8));
     p.setBrush(QColor(0xFF, 0xF4, 0xD6));
-    QPainterPath pocket;
-    pocket.moveTo(1.5, 7.5);
-    pocket.lineTo(8, 11.5);
-    pocket.lineTo(14.5, 7.5);
-    pocket.lineTo(14.5, 14.5);
-    pocket.lineTo(1.5, 14.5);
-    pocket.closeSubpath();
-    p.drawPath(pocket);
+    p.drawPath(Polyline({{1.5, 7.5}, {8, 11.5}, {14.5, 7.5}, {14.5, 14.5}, {1.5, 14.5}}));
 }
 // 26: the inbox (a tray with an arrow in).
 void Tray(QPainter& p) {
     p.setPen(QPen(kNavy, 0.8));
     p.setBrush(kSand);
-    QPainterPath tray;
-    tray.moveTo(1.5, 9.5);
-    tray.lineTo(5, 9.5);
-    tray.lineTo(6, 11.5);
-    tray.lineTo(10, 11.5);
-    tray.lineTo(11, 9.5);
-    tray.lineTo(14.5, 9.5);
-    tray.lineTo(14.5, 14.5);
-    tray.lineTo(1.5, 14.5);
-    tray.closeSubpath();
-    p.drawPath(tray);
+    p.drawPath(Polyline({{1.5, 9.5},
+                         {5, 9.5},
+                         {6, 11.5},
+                         {10, 11.5},
+                         {11, 9.5},
+                         {14.5, 9.5},
+                         {14.5, 14.5},
+                         {1.5, 14.5}}));
 }
 void Arrow(QPainter& p, bool down, const QColor& colour) {
     p.setPen(QPen(colour, 1.8, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(8, down ? 1 : 4), QPointF(8, down ? 6 : 9));
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour);
-    QPainterPath head;
-    if (down) {
-        head.moveTo(8, 9.5);
-        head.lineTo(4.5, 5.5);
-        head.lineTo(11.5, 5.5);
-    } else {
-        head.moveTo(8, 0.5);
-        head.lineTo(4.5, 4.5);
-        head.lineTo(11.5, 4.5);
-    }
-    head.closeSubpath();
-    p.drawPath(head);
+    if (down) FillShape(p, colour, {{8, 9.5}, {4.5, 5.5}, {11.5, 5.5}});
+    else FillShape(p, colour, {{8, 0.5}, {4.5, 4.5}, {11.5, 4.5}});
 }
 void DrawInbox(QPainter& p) {
     Tray(p);
@@ -432,14 +366,7 @@ void DrawChangeMemory(QPainter& p) {
     p.drawRoundedRect(QRectF(10, 7, 5, 8), 1, 1);
     p.setPen(QPen(kTeal, 1.6, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(4, 12), QPointF(8, 12));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kTeal);
-    QPainterPath head;
-    head.moveTo(7.5, 9.5);
-    head.lineTo(10, 12);
-    head.lineTo(7.5, 14.5);
-    head.closeSubpath();
-    p.drawPath(head);
+    FillShape(p, kTeal, {{7.5, 9.5}, {10, 12}, {7.5, 14.5}});
 }
 // 44: an appointment of the store (a calendar page with a red header).
 void DrawCalendarItem(QPainter& p) {
@@ -500,14 +427,7 @@ void DrawMelody(QPainter& p) {
     p.drawEllipse(QRectF(9.5, 9, 5, 4));
     p.drawRect(QRectF(5.5, 3, 1.4, 9.5));
     p.drawRect(QRectF(13.5, 1.5, 1.4, 9.5));
-    QPainterPath beam;
-    beam.moveTo(5.5, 3);
-    beam.lineTo(14.9, 1.5);
-    beam.lineTo(14.9, 4);
-    beam.lineTo(5.5, 5.5);
-    beam.closeSubpath();
-    p.setBrush(kTeal);
-    p.drawPath(beam);
+    FillShape(p, kTeal, {{5.5, 3}, {14.9, 1.5}, {14.9, 4}, {5.5, 5.5}});
 }
 
 // A logo: a framed picture of a hill and the sun.
@@ -515,16 +435,7 @@ void DrawLogo(QPainter& p) {
     p.setPen(QPen(kNavy, 1));
     p.setBrush(QColor(0xDD, 0xEE, 0xF8));
     p.drawRect(QRectF(1.5, 2.5, 13, 11));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kLeaf);
-    QPainterPath hill;
-    hill.moveTo(2, 13);
-    hill.lineTo(6.5, 7.5);
-    hill.lineTo(9.5, 10.5);
-    hill.lineTo(11, 9);
-    hill.lineTo(14, 13);
-    hill.closeSubpath();
-    p.drawPath(hill);
+    FillShape(p, kLeaf, {{2, 13}, {6.5, 7.5}, {9.5, 10.5}, {11, 9}, {14, 13}});
     p.setBrush(QColor(0xF2, 0xB1, 0x34));
     p.drawEllipse(QRectF(10, 4, 3, 3));
 }
@@ -589,8 +500,7 @@ bool HasSmallImage(int index) { return Find(index) != nullptr; }
 QImage SmallImage(int index, int size) {
     const Draw draw = Find(index);
     if (draw == nullptr || size <= 0) return {};
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 16.0, size / 16.0);
@@ -600,7 +510,7 @@ QImage SmallImage(int index, int size) {
 
 QImage AppointmentToolPicture(AppointmentTool tool, bool enabled) {
     constexpr int size = 24;
-    QImage image = Blank(size);
+    QImage image = TransparentImage(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor ink = enabled ? QColor(0x1D, 0x3A, 0x66) : QColor(0xA0, 0xA0, 0xA0);

@@ -1,6 +1,7 @@
 #include "ui/artwork/sms_pictures.h"
 
 #include "ui/artwork/artwork.h"
+#include "ui/artwork/shapes.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -224,21 +225,9 @@ void Gift(QPainter& p) {
 void Trip(QPainter& p) {
     p.setPen(Line(kNavy, 1.2));
     p.setBrush(kSky);
-    QPainterPath plane;
-    plane.moveTo(4, 22);
-    plane.lineTo(36, 14);
-    plane.lineTo(36, 18);
-    plane.lineTo(6, 26);
-    plane.closeSubpath();
-    p.drawPath(plane);
+    p.drawPath(Polyline({{4, 22}, {36, 14}, {36, 18}, {6, 26}}));
     p.setBrush(kTeal);
-    QPainterPath wing;
-    wing.moveTo(16, 20);
-    wing.lineTo(26, 32);
-    wing.lineTo(30, 31);
-    wing.lineTo(24, 18);
-    wing.closeSubpath();
-    p.drawPath(wing);
+    p.drawPath(Polyline({{16, 20}, {26, 32}, {30, 31}, {24, 18}}));
 }
 void Halloween(QPainter& p) {
     p.setPen(Line(kBrown, 1.2));
@@ -272,14 +261,12 @@ void Holiday(QPainter& p) {
     for (double dx : {-9.0, -4.0, 4.0, 9.0}) p.drawLine(QPointF(12, 12), QPointF(12 + dx, 17));
 }
 void Music(QPainter& p) {
-    p.setPen(Line(kNavy, 2));
-    p.setBrush(kNavy);
-    p.drawEllipse(QPointF(12, 31), 5, 4);
-    p.drawEllipse(QPointF(29, 27), 5, 4);
-    p.drawLine(QPointF(16.5, 31), QPointF(16.5, 8));
-    p.drawLine(QPointF(33.5, 27), QPointF(33.5, 5));
-    p.setPen(Line(kNavy, 4));
-    p.drawLine(QPointF(16.5, 9), QPointF(33.5, 6));
+    DrawBeamedNotes(p, kNavy,
+                    {{QRectF(7, 27, 10, 8), QRectF(24, 23, 10, 8)},
+                     2,
+                     {QLineF(16.5, 31, 16.5, 8), QLineF(33.5, 27, 33.5, 5)},
+                     QLineF(16.5, 9, 33.5, 6),
+                     Qt::RoundCap});
 }
 void Shopping(QPainter& p) {
     p.setPen(Line(kNavy, 1.5));
@@ -342,8 +329,7 @@ constexpr std::array<Picture, kSmsPictureCount> kPictures = {{
 
 QImage SmsPicture(int index, int size) {
     if (index < 0 || index >= kSmsPictureCount || size <= 0) return {};
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = TransparentImage(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 40.0, size / 40.0);

@@ -26,6 +26,10 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 Q_DECLARE_METATYPE(parlenko::RestoreRow)
 
 namespace parlenko::ui {
@@ -64,6 +68,72 @@ const PageText kPageTexts[] = {
 };
 
 constexpr char kNext[] = "Next  >>";
+
+// The memories a backup may take: its check box and the box's caption, the
+// memory in the summary and in the backup file's choice.
+struct Memory {
+    const char* name;
+    const char* caption;
+    const char* summary;
+    bool exchange::BackupMemories::*chosen;
+};
+constexpr std::array<Memory, 3> kMemories = {{
+    {"CB1", " SIM kartica", "SIM card", &exchange::BackupMemories::sim},
+    {"CB2", " Memorija mobitela", "Mobile memory", &exchange::BackupMemories::mobile},
+    {"CB3", " Vlastiti brojevi", "Own numbers", &exchange::BackupMemories::own},
+}};
+
+// The ways a restore writes the entries: the choice's radio button, its
+// caption and hint, and the way in the summary and while writing.
+struct WayToRestore {
+    RestoreMode mode;
+    const char* name;
+    const char* caption;
+    const char* hint;
+    const char* summary;
+    const char* writing;
+};
+constexpr std::array<WayToRestore, 2> kWaysToRestore = {{
+    {RestoreMode::Overwrite, "RestoreMob1RB",
+     " Zapisuj podatke iz povrata preko postojećih u mobitelu",
+     "EXAMPLE:\nIf you have SIM card with 200 numbers capacity, and\nyou want to restore 50 "
+     "numbers, then entries will be\nsaved on first 50 memories on SIM card.\nThe rest 150 "
+     "memories will be deleted.",
+     "Write entries from backup over existing in mobile",
+     "Writing entries from backup over existing in mobile . . ."},
+    {RestoreMode::FreePositions, "RestoreMob2RB",
+     " Zapisuj podatke iz povrata u slobodna mjesta u mobitelu",
+     "Entries you selected for restore will be saved in\nmobile only on free memories, so "
+     "your entries\ncurrently existing in your mobile will be saved.",
+     "Write entries from backup on free memories in mobile",
+     "Writing entries from backup on free memories in mobile . . ."},
+}};
+
+const WayToRestore& WayOf(RestoreMode mode) {
+    return *std::find_if(kWaysToRestore.begin(), kWaysToRestore.end(),
+                         [mode](const WayToRestore& way) { return way.mode == mode; });
+}
+
+// The buttons on each page: whether Prev goes back, whether Next goes on
+// (none where the page's own choices decide it), and Next's caption.
+struct PageButtons {
+    bool prev;
+    std::optional<bool> nextEnabled;
+    const char* next = kNext;
+};
+const PageButtons kPageButtons[] = {
+    {false, true},            // Start
+    {true, {}},               // Backup1: a memory is chosen
+    {true, {}},               // Backup2: the folder and name, or the phone to re-read
+    {true, true, "Backup"},   // Backup3
+    {false, false},           // Backup4
+    {false, false},           // BackupEnd
+    {true, {}},               // Restore1: a backup is chosen
+    {true, {}},               // Restore2: an entry is checked
+    {true, true},             // Restore3
+    {true, true, "Restore"},  // Restore4
+    {false, false},           // Restore5
+};
 // A restore row's record.
 constexpr int kRowRole = Qt::UserRole;
 
@@ -82,6 +152,20 @@ QPlainTextEdit* Memo(QWidget* page, const char* name) {
     memo->setReadOnly(true);
     memo->setGeometry(0, 0, kPageWidth, 268);
     return memo;
+}
+
+// A list as wide as the page, from y down, height high, with its columns;
+// the first columns as wide as widths say.
+QTreeWidget* PageList(QWidget* page, const char* name, int y, int height,
+                      const QStringList& columns, std::initializer_list<int> widths) {
+    auto* list = new QTreeWidget(page);
+    list->setObjectName(name);
+    list->setGeometry(0, y, kPageWidth, height);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels(columns);
+    int column = 0;
+    for (int width : widths) list->setColumnWidth(column++, width);
+    return list;
 }
 
 // The list pictures: 49 a backup file, 3 a phonebook entry, 4 a VIP entry.
@@ -237,14 +321,12 @@ void TBackupForm::BuildStartPage() {
 void TBackupForm::BuildBackupPages() {
     using namespace controls;
     QWidget* p = AddPage();
-    int y = 30;
-    for (auto [cb, name, caption] : {std::tuple{&CB1, "CB1", " SIM kartica"},
-                                     {&CB2, "CB2", " Memorija mobitela"},
-                                     {&CB3, "CB3", " Vlastiti brojevi"}}) {
-        *cb = Check(p, name, caption, QRect(20, y, 300, 22));
-        (*cb)->setChecked(true);
-        connect(*cb, &QCheckBox::toggled, this, [this] { CB1Click(); });
-        y += 30;
+    for (std::size_t i = 0; i < kMemories.size(); ++i) {
+        QCheckBox* check = Check(p, kMemories[i].name, kMemories[i].caption,
+                                 QRect(20, 30 + static_cast<int>(i) * 30, 300, 22));
+        check->setChecked(true);
+        connect(check, &QCheckBox::toggled, this, [this] { CB1Click(); });
+        memoryChecks_[i] = check;
     }
 
     p = AddPage();
@@ -262,25 +344,18 @@ void TBackupForm::BuildBackupPages() {
 
     BackupMemo = Memo(AddPage(), "BackupMemo");
 
-    p = AddPage();
-    Caption(p, U("Lokacija:"), 20, 30);
-    MemLab = Value(p, "MemLab", 150, 30, 250);
-    Caption(p, U("Kapacitet:"), 20, 54);
-    CapLab = Value(p, "CapLab", 150, 54, 250);
-    Caption(p, U("Zapisano:"), 20, 78);
-    WritenLab = Value(p, "WritenLab", 150, 78, 250);
-    std::tie(PosLab, BackupProBar, PercLab) = Progress(p, "PosLab", "BackupProBar", "PercLab", 120);
+    backupRun_ = Run(AddPage(), 30,
+                     {{{"Lokacija:", "MemLab", 250},
+                       {"Kapacitet:", "CapLab", 250},
+                       {"Zapisano:", "WritenLab", 250}}},
+                     "PosLab", "BackupProBar", "PercLab", 120);
 
     p = AddPage();
     SuccessLab = Label(p, "SuccessLab", {}, QRect(20, 40, 400, 60));
     SuccessLab->setWordWrap(true);
-    NotWrittenList = new QTreeWidget(p);
-    NotWrittenList->setObjectName("NotWrittenList");
-    NotWrittenList->setGeometry(0, 104, kPageWidth, 164);
-    NotWrittenList->setRootIsDecorated(false);
-    NotWrittenList->setHeaderLabels({U("Naziv osobe"), U("Telefon"), U("Lokacija"), U("Razlog")});
-    for (auto [column, width] : {std::pair{0, 120}, {1, 100}, {2, 100}})
-        NotWrittenList->setColumnWidth(column, width);
+    NotWrittenList =
+        PageList(p, "NotWrittenList", 104, 164,
+                 {U("Naziv osobe"), U("Telefon"), U("Lokacija"), U("Razlog")}, {120, 100, 100});
     NotWrittenList->hide();
 }
 
@@ -289,73 +364,67 @@ void TBackupForm::BuildBackupPages() {
 void TBackupForm::BuildRestorePages() {
     using namespace controls;
     QWidget* p = AddPage();
-    BackupList = new QTreeWidget(p);
-    BackupList->setObjectName("BackupList");
-    BackupList->setGeometry(0, 0, kPageWidth, 268);
-    BackupList->setRootIsDecorated(false);
-    BackupList->setHeaderLabels({U("Naziv pohrane"), U("Datum pohrane"), U("Mapa")});
-    BackupList->setColumnWidth(0, 176);
-    BackupList->setColumnWidth(1, 120);
+    BackupList = PageList(p, "BackupList", 0, 268,
+                          {U("Naziv pohrane"), U("Datum pohrane"), U("Mapa")}, {176, 120});
     BackupList->setColumnHidden(2, true);
     BackupList->setSortingEnabled(false);
     connect(BackupList, &QTreeWidget::itemSelectionChanged, this, [this] { BackupListChange(); });
 
     p = AddPage();
-    RestoreList = new QTreeWidget(p);
-    RestoreList->setObjectName("RestoreList");
-    RestoreList->setGeometry(0, 0, kPageWidth, 240);
-    RestoreList->setRootIsDecorated(false);
-    RestoreList->setHeaderLabels({U("Naziv osobe"), U("Lokacija"), U("Telefon")});
-    RestoreList->setColumnWidth(0, 186);
-    RestoreList->setColumnWidth(1, 110);
+    RestoreList = PageList(p, "RestoreList", 0, 240,
+                           {U("Naziv osobe"), U("Lokacija"), U("Telefon")}, {186, 110});
     RestoreList->setColumnHidden(2, true);
     connect(RestoreList, &QTreeWidget::itemChanged, this, [this] { RestoreListClick(); });
     SelectionCB = Check(p, "SelectionCB", " Označi sve podatke ", QRect(0, 246, 300, 22));
     connect(SelectionCB, &QCheckBox::clicked, this, [this] { SelectionCBClick(); });
 
     p = AddPage();
-    RestoreMob1RB =
-        Radio(p, "RestoreMob1RB", " Zapisuj podatke iz povrata preko postojećih u mobitelu",
-              QRect(20, 30, 400, 22));
-    RestoreMob1RB->setChecked(true);
-    RestoreMob2RB =
-        Radio(p, "RestoreMob2RB", " Zapisuj podatke iz povrata u slobodna mjesta u mobitelu",
-              QRect(20, 62, 400, 22));
-    RestoreMob1RB->setToolTip(
-        U("EXAMPLE:\nIf you have SIM card with 200 numbers capacity, and\nyou want to restore 50 "
-          "numbers, then entries will be\nsaved on first 50 memories on SIM card.\nThe rest 150 "
-          "memories will be deleted."));
-    RestoreMob2RB->setToolTip(
-        U("Entries you selected for restore will be saved in\nmobile only on free memories, so "
-          "your entries\ncurrently existing in your mobile will be saved."));
+    for (std::size_t i = 0; i < kWaysToRestore.size(); ++i) {
+        const WayToRestore& way = kWaysToRestore[i];
+        restoreWays_[i] =
+            Radio(p, way.name, way.caption, QRect(20, 30 + static_cast<int>(i) * 32, 400, 22));
+        restoreWays_[i]->setToolTip(U(way.hint));
+    }
+    restoreWays_[0]->setChecked(true);
 
     RestoreMemo = Memo(AddPage(), "RestoreMemo");
 
     p = AddPage();
     WayToRestoreLab = Value(p, "WayToRestoreLab", 20, 20, 400);
-    Caption(p, U("Lokacija:"), 20, 60);
-    RestoreLokLab = Value(p, "RestoreLokLab", 150, 60, 250);
-    Caption(p, U("Preostalo:"), 20, 84);
-    ToWriteLab = Value(p, "ToWriteLab", 150, 84, 250);
-    WritingLab = Caption(p, U("Zapisujem:"), 20, 108);
-    WritingLab->setObjectName("WritingLab");
-    RestNameLab = Value(p, "RestNameLab", 150, 108, 270);
-    std::tie(RestorePosLab, RestoreProgBar, RestPercLab) =
-        Progress(p, "RestorePosLab", "RestoreProgBar", "RestPercLab", 146);
+    restoreRun_ = Run(p, 60,
+                      {{{"Lokacija:", "RestoreLokLab", 250},
+                        {"Preostalo:", "ToWriteLab", 250},
+                        {"Zapisujem:", "RestNameLab", 270}}},
+                      "RestorePosLab", "RestoreProgBar", "RestPercLab", 146);
+    restoreRun_.captions[2]->setObjectName("WritingLab");
 }
 
-// The position line, the bar and the percentage of a run, from y down.
-std::tuple<QLabel*, QProgressBar*, QLabel*> TBackupForm::Progress(QWidget* page,
-                                                                  const char* position,
-                                                                  const char* bar,
-                                                                  const char* percent, int y) {
-    QLabel* positionLab = Value(page, position, 20, y, 380);
-    positionLab->setFont(font());
-    auto* progress = new QProgressBar(page);
-    progress->setObjectName(bar);
-    progress->setGeometry(20, y + 26, 340, 18);
-    progress->setTextVisible(false);
-    return {positionLab, progress, Value(page, percent, 368, y + 26, 50)};
+TBackupForm::RunView TBackupForm::Run(QWidget* page, int y, const std::array<RunValue, 3>& rows,
+                                      const char* position, const char* bar, const char* percent,
+                                      int progressY) {
+    RunView run;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        run.captions[i] = Caption(page, U(rows[i].caption), 20, y);
+        run.values[i] = Value(page, rows[i].name, 150, y, rows[i].width);
+        y += 24;
+    }
+    run.position = Value(page, position, 20, progressY, 380);
+    run.position->setFont(font());
+    run.bar = new QProgressBar(page);
+    run.bar->setObjectName(bar);
+    run.bar->setGeometry(20, progressY + 26, 340, 18);
+    run.bar->setTextVisible(false);
+    run.percent = Value(page, percent, 368, progressY + 26, 50);
+    return run;
+}
+
+void TBackupForm::RunView::Show(const std::array<QString, 3>& valueTexts,
+                                const QString& positionText, int value,
+                                const QString& percentText) const {
+    for (std::size_t i = 0; i < values.size(); ++i) values[i]->setText(valueTexts[i]);
+    position->setText(positionText);
+    bar->setValue(value);
+    percent->setText(percentText);
 }
 
 // ------------------------------------------------------------- opening
@@ -400,37 +469,19 @@ void TBackupForm::TurnTo(int page) {
 
 void TBackupForm::Notebook1PageChanged() {
     const int page = Notebook1->currentIndex();
+    const PageButtons& buttons = kPageButtons[page];
     Label1->setText(U(kPageTexts[page].title));
     Label2->setText(U(kPageTexts[page].description));
-    NextBtn->setText(U(kNext));
+    NextBtn->setText(U(buttons.next));
+    PrevBtn->setEnabled(buttons.prev);
+    if (buttons.nextEnabled) NextBtn->setEnabled(*buttons.nextEnabled);
     switch (page) {
-        case Start:
-            PrevBtn->setEnabled(false);
-            NextBtn->setEnabled(true);
-            break;
-        case Backup1:
-            PrevBtn->setEnabled(true);
-            CB1Click();
-            break;
-        case Backup2:
-            PrevBtn->setEnabled(true);
-            RefreshCBClick();
-            break;
-        case Backup3:
-            PrevBtn->setEnabled(true);
-            NextBtn->setEnabled(true);
-            NextBtn->setText(U("Backup"));
-            break;
+        case Backup1: CB1Click(); break;
+        case Backup2: RefreshCBClick(); break;
         case Backup4:
-        case Restore5:
-            PrevBtn->setEnabled(false);
-            NextBtn->setEnabled(false);
-            CancelBtn->setEnabled(false);
-            break;
+        case Restore5: CancelBtn->setEnabled(false); break;
         case BackupEnd:
             NotWrittenList->hide();
-            PrevBtn->setEnabled(false);
-            NextBtn->setEnabled(false);
             CancelBtn->setEnabled(true);
             CancelBtn->setText(U("Finish"));
             if (BackupRB->isChecked()) {
@@ -442,26 +493,10 @@ void TBackupForm::Notebook1PageChanged() {
                 Label2->setText(U("This was the final step in phonebook restore process."));
             }
             break;
-        case Restore1:
-            PrevBtn->setEnabled(true);
-            CancelBtn->setText(U("Cancel"));
-            BackupListChange();
-            break;
+        case Restore1: BackupListChange(); break;
         case Restore2:
-            PrevBtn->setEnabled(true);
-            CancelBtn->setText(U("Cancel"));
             SelectionCB->setChecked(false);
             RestoreListClick();
-            break;
-        case Restore3:
-            PrevBtn->setEnabled(true);
-            NextBtn->setEnabled(true);
-            CancelBtn->setText(U("Cancel"));
-            break;
-        case Restore4:
-            PrevBtn->setEnabled(true);
-            NextBtn->setEnabled(true);
-            NextBtn->setText(U("Restore"));
             break;
         default: break;
     }
@@ -469,15 +504,13 @@ void TBackupForm::Notebook1PageChanged() {
     // The last page goes forward by "Finish".
     (page == BackupEnd ? CancelBtn : NextBtn)->setDefault(true);
     if (page == Restore5) {
-        WayToRestoreLab->setText(
-            Mode() == RestoreMode::Overwrite
-                ? U("Writing entries from backup over existing in mobile . . .")
-                : U("Writing entries from backup on free memories in mobile . . ."));
+        WayToRestoreLab->setText(U(WayOf(Mode()).writing));
     }
 }
 
 void TBackupForm::CB1Click() {
-    NextBtn->setEnabled(CB1->isChecked() || CB2->isChecked() || CB3->isChecked());
+    NextBtn->setEnabled(std::any_of(memoryChecks_.begin(), memoryChecks_.end(),
+                                    [](const QCheckBox* check) { return check->isChecked(); }));
 }
 
 void TBackupForm::Edit1Change() {
@@ -517,7 +550,9 @@ void TBackupForm::SelectionCBClick() {
 }
 
 RestoreMode TBackupForm::Mode() const {
-    return RestoreMob2RB->isChecked() ? RestoreMode::FreePositions : RestoreMode::Overwrite;
+    for (std::size_t i = 0; i < kWaysToRestore.size(); ++i)
+        if (restoreWays_[i]->isChecked()) return kWaysToRestore[i].mode;
+    return RestoreMode::Overwrite;
 }
 
 // ------------------------------------------------------------- navigation
@@ -559,9 +594,8 @@ void TBackupForm::ConfirmBackupSettings() {
     QDir().mkdir(backupFolder_);
     if (!backupFolder_.endsWith('/')) backupFolder_ += '/';
     QStringList memo = {"Action:", "     Backup phonebook", "", "Backup from locations:"};
-    if (CB1->isChecked()) memo << "     SIM card";
-    if (CB2->isChecked()) memo << "     Mobile memory";
-    if (CB3->isChecked()) memo << "     Own numbers";
+    for (std::size_t i = 0; i < kMemories.size(); ++i)
+        if (memoryChecks_[i]->isChecked()) memo << QString("     ") + kMemories[i].summary;
     memo << ""
          << "Backup path:"
          << "     " + Edit1->text() << ""
@@ -590,12 +624,7 @@ void TBackupForm::StartBackup() {
         else if (WriteBackupFile()) TurnTo(BackupEnd);
         return;
     }
-    MemLab->setText(U("SIM card"));
-    CapLab->setText("0");
-    WritenLab->setText("0");
-    PosLab->setText(U("Reading entry from position no. 1"));
-    BackupProBar->setValue(0);
-    PercLab->setText("0%");
+    backupRun_.Show({U("SIM card"), "0", "0"}, U("Reading entry from position no. 1"), 0, "0%");
     TurnTo(Backup4);
     // Disconnected: nothing starts, back to the confirmation.
     if (!engine_.RefreshPhonebookForBackup()) TurnTo(Backup3);
@@ -606,7 +635,9 @@ bool TBackupForm::WriteBackupFile() {
     for (const auto& e : engine_.PhonebookList())
         list.push_back({e.Name, e.Phone, e.Location, e.Position});
     const std::string path = Ansi(backupFolder_ + Edit2->text() + ".pbb");
-    const exchange::BackupMemories memories{CB1->isChecked(), CB2->isChecked(), CB3->isChecked()};
+    exchange::BackupMemories memories;
+    for (std::size_t i = 0; i < kMemories.size(); ++i)
+        memories.*kMemories[i].chosen = memoryChecks_[i]->isChecked();
     auto written = exchange::WriteBackupFile(path, list, memories);
     if (written.ok()) written = exchange::AddBackupPath(Ansi(dataDir_), path);
     if (written.ok()) return true;
@@ -616,12 +647,9 @@ bool TBackupForm::WriteBackupFile() {
 }
 
 void TBackupForm::BackupReadProgressChanged(const BackupReadView& view) {
-    MemLab->setText(ui::FromAnsi(view.MemLab));
-    CapLab->setText(ui::FromAnsi(view.CapLab));
-    WritenLab->setText(ui::FromAnsi(view.WritenLab));
-    PosLab->setText(ui::FromAnsi(view.PosLab));
-    BackupProBar->setValue(view.BackupProBar);
-    PercLab->setText(ui::FromAnsi(view.PercLab));
+    backupRun_.Show(
+        {ui::FromAnsi(view.MemLab), ui::FromAnsi(view.CapLab), ui::FromAnsi(view.WritenLab)},
+        ui::FromAnsi(view.PosLab), view.BackupProBar, ui::FromAnsi(view.PercLab));
 }
 
 void TBackupForm::BackupRefreshFinished() {
@@ -644,12 +672,9 @@ void TBackupForm::ConfirmRestoreSettings() {
         return;
     }
     const auto* selected = BackupList->currentItem();
-    RestoreMemo->setPlainText(QStringList{
-        "Action:", "     Restore phonebook", "",
-        "Backup name:", "     " + (selected ? selected->text(0) : QString()), "", "Restore type:",
-        Mode() == RestoreMode::Overwrite
-            ? "     Write entries from backup over existing in mobile"
-            : "     Write entries from backup on free memories in mobile"}
+    RestoreMemo->setPlainText(QStringList{"Action:", "     Restore phonebook", "", "Backup name:",
+                                          "     " + (selected ? selected->text(0) : QString()), "",
+                                          "Restore type:", QString("     ") + WayOf(Mode()).summary}
                                   .join('\n'));
     TurnTo(Restore4);
 }
@@ -659,12 +684,7 @@ void TBackupForm::ConfirmRestoreSettings() {
 void TBackupForm::StartRestore() {
     auto rows = CheckedRows();
     if (!NamesAsThePhoneStoresThem(this, rows)) return;
-    RestoreLokLab->clear();
-    ToWriteLab->clear();
-    RestNameLab->clear();
-    RestorePosLab->clear();
-    RestoreProgBar->setValue(0);
-    RestPercLab->setText("0%");
+    restoreRun_.Show({}, {}, 0, "0%");
     TurnTo(Restore5);
     // Disconnected: nothing starts, back to the confirmation.
     if (!engine_.StartRestore(rows, Mode())) TurnTo(Restore4);
@@ -722,13 +742,11 @@ std::vector<RestoreRow> TBackupForm::CheckedRows() const {
 }
 
 void TBackupForm::RestoreProgressChanged(const RestoreProgressView& view) {
-    RestoreLokLab->setText(ui::FromAnsi(view.RestoreLokLab));
-    ToWriteLab->setText(ui::FromAnsi(view.ToWriteLab));
-    WritingLab->setVisible(view.WritingLabVisible);
-    RestNameLab->setText(ui::FromAnsi(view.RestNameLab));
-    RestorePosLab->setText(ui::FromAnsi(view.RestorePosLab));
-    RestoreProgBar->setValue(view.RestoreProgBar);
-    RestPercLab->setText(ui::FromAnsi(view.RestPercLab));
+    restoreRun_.captions[2]->setVisible(view.WritingLabVisible);  // WritingLab
+    restoreRun_.Show({ui::FromAnsi(view.RestoreLokLab), ui::FromAnsi(view.ToWriteLab),
+                      ui::FromAnsi(view.RestNameLab)},
+                     ui::FromAnsi(view.RestorePosLab), view.RestoreProgBar,
+                     ui::FromAnsi(view.RestPercLab));
 }
 
 void TBackupForm::RestoreFinished(const RestoreOutcome& outcome) {

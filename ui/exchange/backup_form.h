@@ -11,7 +11,7 @@
 
 #include <QString>
 
-#include <tuple>
+#include <array>
 #include <vector>
 
 class QCheckBox;
@@ -72,9 +72,28 @@ private:
     void BuildStartPage();
     void BuildBackupPages();
     void BuildRestorePages();
-    std::tuple<QLabel*, QProgressBar*, QLabel*> Progress(QWidget* page, const char* position,
-                                                         const char* bar, const char* percent,
-                                                         int y);
+    // A run's page: three values beside their captions (the memory, a
+    // count, the entry), then the position line, the bar and the percentage.
+    // The backup's re-read and the restore each have one.
+    struct RunView {
+        std::array<QLabel*, 3> captions{};
+        std::array<QLabel*, 3> values{};
+        QLabel* position = nullptr;
+        QProgressBar* bar = nullptr;
+        QLabel* percent = nullptr;
+        void Show(const std::array<QString, 3>& valueTexts, const QString& positionText, int value,
+                  const QString& percentText) const;
+    };
+    // A value's caption, its name and width.
+    struct RunValue {
+        const char* caption;
+        const char* name;
+        int width;
+    };
+    // The values from y down, 24 apart; the progress's names, from
+    // progressY down.
+    RunView Run(QWidget* page, int y, const std::array<RunValue, 3>& rows, const char* position,
+                const char* bar, const char* percent, int progressY);
     void FormShow();
     void Notebook1PageChanged();
     void TurnTo(int page);
@@ -111,37 +130,30 @@ private:
     QRadioButton* RestoreRB = nullptr;
     QLabel* RefreshLab = nullptr;
     QPushButton* RefreshBtn = nullptr;
-    QCheckBox* CB1 = nullptr;
-    QCheckBox* CB2 = nullptr;
-    QCheckBox* CB3 = nullptr;
+    // The memories to back up: SIM card, mobile memory, own numbers (CB1,
+    // CB2, CB3).
+    std::array<QCheckBox*, 3> memoryChecks_{};
     QLineEdit* Edit1 = nullptr;
     QPushButton* BrowseBtn = nullptr;
     QLineEdit* Edit2 = nullptr;
     QCheckBox* RefreshCB = nullptr;
     QPlainTextEdit* BackupMemo = nullptr;
-    QLabel* MemLab = nullptr;
-    QLabel* CapLab = nullptr;
-    QLabel* WritenLab = nullptr;
-    QLabel* PosLab = nullptr;
-    QProgressBar* BackupProBar = nullptr;
-    QLabel* PercLab = nullptr;
+    // MemLab, CapLab, WritenLab; PosLab, BackupProBar, PercLab.
+    RunView backupRun_;
     QLabel* SuccessLab = nullptr;
     // After a restore: the entries not written, each with the phone's reason.
     QTreeWidget* NotWrittenList = nullptr;
     QTreeWidget* BackupList = nullptr;
     QTreeWidget* RestoreList = nullptr;
     QCheckBox* SelectionCB = nullptr;
-    QRadioButton* RestoreMob1RB = nullptr;
-    QRadioButton* RestoreMob2RB = nullptr;
+    // The ways to restore: over the entries in the phone, or into free
+    // places (RestoreMob1RB, RestoreMob2RB).
+    std::array<QRadioButton*, 2> restoreWays_{};
     QPlainTextEdit* RestoreMemo = nullptr;
     QLabel* WayToRestoreLab = nullptr;
-    QLabel* RestoreLokLab = nullptr;
-    QLabel* ToWriteLab = nullptr;
-    QLabel* WritingLab = nullptr;
-    QLabel* RestNameLab = nullptr;
-    QLabel* RestorePosLab = nullptr;
-    QProgressBar* RestoreProgBar = nullptr;
-    QLabel* RestPercLab = nullptr;
+    // RestoreLokLab, ToWriteLab, RestNameLab (its caption WritingLab);
+    // RestorePosLab, RestoreProgBar, RestPercLab.
+    RunView restoreRun_;
 
     PhoneEngine& engine_;
     QString dataDir_;

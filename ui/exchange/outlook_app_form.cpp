@@ -6,6 +6,7 @@
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/activity_picture.h"
 #include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/controls/phone_text_question.h"
@@ -67,13 +68,18 @@ QPushButton* Button(QWidget* parent, const char* name, const char* text, int x, 
     return controls::Button(parent, name, text, QRect(x, y, w, 25));
 }
 
-QLabel* Picture(QWidget* parent, const char* name, int mode, int x, int y) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setGeometry(x, y, 36, 36);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setPixmap(QPixmap::fromImage(artwork::ActivityPicture(mode)));
-    return l;
+// Rows of a caption and its value from y down, 20 pixels apart; the values.
+template <std::size_t N>
+std::array<QLabel*, N> Details(QWidget* parent, int y,
+                               const std::array<std::pair<const char*, const char*>, N>& rows) {
+    std::array<QLabel*, N> values{};
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto [caption, name] = rows[i];
+        Caption(parent, caption, 256, y);
+        values[i] = Value(parent, name, 336, y, 168);
+        y += 20;
+    }
+    return values;
 }
 
 QTreeWidget* List(QWidget* parent, const char* name, const QStringList& columns,
@@ -118,12 +124,7 @@ PhoneText ToPhoneAppointmentText(const std::string& utf8Text) {
 
 TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::PodsjetnikPage& page,
                                  TStoreSession& session, ui::TCitamForm* citam)
-    : ui::TSmallWindow(mainWindow),
-      engine_(engine),
-      page_(page),
-      session_(session),
-      citam_(citam),
-      mainWindow_(mainWindow) {
+    : TStoreExchangeForm(mainWindow, engine, session, citam), page_(page), mainWindow_(mainWindow) {
     setObjectName("OutlookAppForm");
     setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Mapa kalendara"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -140,18 +141,14 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
              {"Naziv podsjetnika", "Kategorija", "Ponavljanje", "Datum", "Vrijeme", "Aktivan"},
              QAbstractItemView::SingleSelection, 10, 20, 226, 176);
     Caption(upper, "Osnovni podaci:", 250, 22, true);
-    const char* upperCaptions[] = {
-        "Kategorija:", "Ponavljanje:", "Datum:", "Vrijeme:", "Aktivanost:"};
-    QLabel** upperValues[] = {&OutCatLab, &OutRecLab, &OutDateLab, &OutTimeLab, &OutActLab};
-    const char* upperNames[] = {"OutCatLab", "OutRecLab", "OutDateLab", "OutTimeLab", "OutActLab"};
-    for (int i = 0; i < 5; ++i) {
-        Caption(upper, upperCaptions[i], 256, 44 + i * 20);
-        *upperValues[i] = Value(upper, upperNames[i], 336, 44 + i * 20, 168);
-    }
-    AppointmentsPB = Picture(upper, "AppointmentsPB", 6, kWidth - 16 - 46, 18);
-    RefreshBtn = Button(upper, "RefreshBtn", "Osvježi popis", 256, 170, 110);
-    SaveBtn = Button(upper, "SaveBtn", "Snimi u mobitel", 376, 170, 120);
-    SaveBtn->setEnabled(false);
+    outDetails_ = Details<5>(upper, 44,
+                             {{{"Kategorija:", "OutCatLab"},
+                               {"Ponavljanje:", "OutRecLab"},
+                               {"Datum:", "OutDateLab"},
+                               {"Vrijeme:", "OutTimeLab"},
+                               {"Aktivanost:", "OutActLab"}}});
+    controls::ActivityPicture(upper, "AppointmentsPB", 6, QPoint(kWidth - 16 - 46, 18));
+    AddStoreButtons(upper, QPoint(256, 170), 10, 120);
 
     // The phone's appointments.
     auto* lower = new QGroupBox(U(" Podsjetnici u mobitelu:"), this);
@@ -163,18 +160,11 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
     Caption(lower, "Označeno za snimanje:", 256, 44);
     AppointSelLab = Value(lower, "AppointSelLab", 390, 44, 110);
     Caption(lower, "Osnovni podaci:", 250, 74, true);
-    const char* lowerCaptions[] = {"Kategorija:", "Ponavljanje:", "Datum:"};
-    QLabel** lowerValues[] = {&MobCatLab, &MobRecLab, &MobDateLab};
-    const char* lowerNames[] = {"MobCatLab", "MobRecLab", "MobDateLab"};
-    for (int i = 0; i < 3; ++i) {
-        Caption(lower, lowerCaptions[i], 256, 96 + i * 20);
-        *lowerValues[i] = Value(lower, lowerNames[i], 336, 96 + i * 20, 168);
-    }
-    PhonebookPB = Picture(lower, "PhonebookPB", 3, kWidth - 16 - 46, 18);
-    OutSelectAllBtn = Button(lower, "OutSelectAllBtn", "Označi sve", 256, 188, 110);
-    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u kalendar", 376, 188, 120);
-    OutSelectAllBtn->setEnabled(false);
-    OutSaveBtn->setEnabled(false);
+    mobDetails_ = Details<3>(
+        lower, 96,
+        {{{"Kategorija:", "MobCatLab"}, {"Ponavljanje:", "MobRecLab"}, {"Datum:", "MobDateLab"}}});
+    controls::ActivityPicture(lower, "PhonebookPB", 3, QPoint(kWidth - 16 - 46, 18));
+    AddPhoneButtons(lower, QPoint(256, 188), 10, 120, "Snimi u kalendar", MobAppointList);
 
     Button2 = Button(this, "Button2", "Zatvori", kWidth - 8 - 90, kHeight - 33, 90);
 
@@ -182,10 +172,6 @@ TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::P
             [this] { OutAppointListChange(); });
     connect(MobAppointList, &QTreeWidget::itemSelectionChanged, this,
             [this] { MobAppointListChange(); });
-    connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
-    connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
-    connect(OutSelectAllBtn, &QPushButton::clicked, this, [this] { OutSelectAllBtnClick(); });
-    connect(OutSaveBtn, &QPushButton::clicked, this, [this] { OutSaveBtnClick(); });
     connect(Button2, &QPushButton::clicked, this, [this] { reject(); });
 
     // The lower list follows the phone's rows while the window is open.
@@ -224,9 +210,7 @@ int TOutlookAppForm::RecurrenceTypeFromText(const QString& repetition) {
 
 // --- opening and reading -------------------------------------------------------
 
-void TOutlookAppForm::Open() {
-    if (OpenStore()) exec();
-}
+void TOutlookAppForm::Open() { OpenModally(); }
 
 bool TOutlookAppForm::OpenStore() {
     try {
@@ -245,8 +229,12 @@ bool TOutlookAppForm::OpenStore() {
     return true;
 }
 
+QLabel* TOutlookAppForm::OutDetail(int column) const {
+    return outDetails_[static_cast<std::size_t>(column - kCategory)];
+}
+
 void TOutlookAppForm::ClearOutlookDetails() {
-    for (QLabel* l : {OutCatLab, OutRecLab, OutDateLab, OutTimeLab, OutActLab}) l->clear();
+    for (QLabel* l : outDetails_) l->clear();
     SaveBtn->setEnabled(false);
 }
 
@@ -325,7 +313,7 @@ void TOutlookAppForm::FillPhoneAppointments() {
     fillingList_ = true;
     MobAppointList->clear();
     fillingList_ = false;
-    for (QLabel* l : {MobCatLab, MobRecLab, MobDateLab}) l->clear();
+    for (QLabel* l : mobDetails_) l->clear();
     OutSaveBtn->setEnabled(false);
     for (const AppointmentRow& from : page_.AppointmentRows()) {
         fillingList_ = true;
@@ -357,11 +345,9 @@ void TOutlookAppForm::OutAppointListChange() {
         ClearOutlookDetails();
         return;
     }
-    OutCatLab->setText(item->text(kCategory));
-    OutRecLab->setText(item->text(kRepeat));
-    OutDateLab->setText(item->text(kDate));
-    OutTimeLab->setText(item->text(kTime));
-    OutActLab->setText(item->text(kActive));
+    // The details are the row's columns after its caption, in their order.
+    for (std::size_t i = 0; i < outDetails_.size(); ++i)
+        outDetails_[i]->setText(item->text(kCategory + static_cast<int>(i)));
     SaveBtn->setEnabled(true);
     selectedSubject_ = item->text(kCaption);
 }
@@ -374,19 +360,14 @@ void TOutlookAppForm::MobAppointListChange() {
     AppointSelLab->setText(QString::number(selected.size()) + " of " + QString::number(rows));
     QTreeWidgetItem* item = MobAppointList->currentItem();
     if (rows == 0 || item == nullptr || !item->isSelected()) {
-        for (QLabel* l : {MobCatLab, MobRecLab, MobDateLab}) l->clear();
+        for (QLabel* l : mobDetails_) l->clear();
         OutSaveBtn->setEnabled(false);
         return;
     }
     OutSaveBtn->setEnabled(!selected.isEmpty());
-    MobCatLab->setText(item->text(kCategory));
-    MobRecLab->setText(item->text(kRepeat));
-    MobDateLab->setText(item->text(kDate) + "   " + item->text(kTime));
-}
-
-void TOutlookAppForm::OutSelectAllBtnClick() {
-    MobAppointList->selectAll();
-    MobAppointList->setFocus();
+    mobDetails_[0]->setText(item->text(kCategory));
+    mobDetails_[1]->setText(item->text(kRepeat));
+    mobDetails_[2]->setText(item->text(kDate) + "   " + item->text(kTime));
 }
 
 void TOutlookAppForm::RefreshBtnClick() {
@@ -398,7 +379,7 @@ void TOutlookAppForm::RefreshBtnClick() {
 
 void TOutlookAppForm::SaveBtnClick() {
     OutAppointList->setFocus();
-    const int category = CategoryIndexFromOutlook(OutCatLab->text());
+    const int category = CategoryIndexFromOutlook(OutDetail(kCategory)->text());
     // A phone call takes the subject as its number, or nothing. Closed, the
     // phone takes nothing: the new-appointment command refuses.
     const PhoneText text = ToPhoneAppointmentText(ui::ToUtf8(selectedSubject_));
@@ -410,15 +391,16 @@ void TOutlookAppForm::SaveBtnClick() {
 
 AppointmentFields TOutlookAppForm::ChosenItemFields(int category, const PhoneText& text) const {
     AppointmentFields fields;
-    fields.Date = ReadDate(OutDateLab->text());
-    fields.Time = ReadTime(OutTimeLab->text());
+    fields.Date = ReadDate(OutDetail(kDate)->text());
+    fields.Time = ReadTime(OutDetail(kTime)->text());
     fields.Category = category;
     const std::string subject = ui::ToAnsi(selectedSubject_);
     if (category != 1) fields.Text = ui::FromAnsi(text.Text);
     else fields.Number = IsValidNumber(subject) ? ui::FromAnsi(subject) : QString();
     for (std::size_t i = 0; i < kRepeats.size(); ++i)
-        if (OutRecLab->text() == QLatin1String(kRepeats[i])) fields.Repeat = static_cast<int>(i);
-    fields.Alarm = OutActLab->text() == "Active";
+        if (OutDetail(kRepeat)->text() == QLatin1String(kRepeats[i]))
+            fields.Repeat = static_cast<int>(i);
+    fields.Alarm = OutDetail(kActive)->text() == "Active";
     return fields;
 }
 
@@ -484,13 +466,8 @@ bool TOutlookAppForm::SaveAppointment(const AppointmentRow& row) {
 // --- life cycle -------------------------------------------------------------------
 
 void TOutlookAppForm::showEvent(QShowEvent* event) {
-    ui::TSmallWindow::showEvent(event);
+    TStoreExchangeForm::showEvent(event);
     OutAppointList->setFocus();
-}
-
-void TOutlookAppForm::done(int result) {
-    FormClose();
-    ui::TSmallWindow::done(result);
 }
 
 void TOutlookAppForm::FormClose() {
@@ -499,7 +476,6 @@ void TOutlookAppForm::FormClose() {
     OutAppointList->clear();
     fillingList_ = false;
     OutAppointList->setUpdatesEnabled(true);
-    session_.Logoff();
 }
 
 }  // namespace parlenko::ui

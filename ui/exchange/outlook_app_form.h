@@ -9,32 +9,24 @@
 
 #include "engine/text/gsm_alphabet.h"
 #include "exchange/store/outlook_store.h"
-#include "ui/controls/small_window.h"
 #include "ui/dialogs/appointment_editor.h"
+#include "ui/exchange/store_exchange_form.h"
 #include "ui/pages/appointments_page.h"
 
 #include <QString>
 
+#include <array>
+
 class QLabel;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
-
-namespace parlenko {
-class PhoneEngine;
-}  // namespace parlenko
 
 namespace parlenko::ui {
-
-class TCitamForm;
-
-class TStoreSession;
 
 // A store subject (UTF-8) as an appointment's text: at most 16 characters,
 // those the phone's text set has not changed (ToPhoneText) and listed.
 PhoneText ToPhoneAppointmentText(const std::string& utf8Text);
 
-class TOutlookAppForm : public ui::TSmallWindow, public ui::ICalendarExchange {
+class TOutlookAppForm : public TStoreExchangeForm, public ui::ICalendarExchange {
     Q_OBJECT
 public:
     // page: its rows are copied into the lower list, and its new command
@@ -50,8 +42,7 @@ public:
     void Open() override;
     bool SaveAppointment(const AppointmentRow& row) override;
 
-    // Open without the modal loop: true when the window may be shown.
-    bool OpenStore();
+    bool OpenStore() override;
 
     // The store's Categories: 1 phone call, 2 meeting, 3 anniversary, else 0
     // (memo); compared lower-cased as a whole.
@@ -63,7 +54,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void done(int result) override;
 
 private:
     void ReadOutlookAppointments();
@@ -72,44 +62,35 @@ private:
     void AddOutlookRow(const exchange::store::Items& items, long index);
     void FillPhoneAppointments();
     void ClearOutlookDetails();
+    // The upper detail that shows the list's column (the category and the
+    // columns after it).
+    QLabel* OutDetail(int column) const;
     // The chosen store item as the editor's values.
     AppointmentFields ChosenItemFields(int category, const PhoneText& text) const;
 
     // Event handlers.
     void OutAppointListChange();
     void MobAppointListChange();
-    void OutSelectAllBtnClick();
-    void SaveBtnClick();
-    void OutSaveBtnClick();
-    void RefreshBtnClick();
+    void SaveBtnClick() override;
+    void OutSaveBtnClick() override;
+    void RefreshBtnClick() override;
 
     // One phone row into the store through app; throws StoreError.
     static void SaveRow(const exchange::store::Application& app, const AppointmentRow& row);
-    void FormClose();
+    void FormClose() override;
 
     QTreeWidget* OutAppointList = nullptr;
-    QLabel* OutCatLab = nullptr;
-    QLabel* OutRecLab = nullptr;
-    QLabel* OutDateLab = nullptr;
-    QLabel* OutTimeLab = nullptr;
-    QLabel* OutActLab = nullptr;
-    QPushButton* RefreshBtn = nullptr;
-    QPushButton* SaveBtn = nullptr;
-    QLabel* AppointmentsPB = nullptr;
+    // The chosen store item's category, repetition, date, time and alarm
+    // (OutCatLab, OutRecLab, OutDateLab, OutTimeLab, OutActLab).
+    std::array<QLabel*, 5> outDetails_{};
     QTreeWidget* MobAppointList = nullptr;
     QLabel* AppointSelLab = nullptr;
-    QLabel* MobCatLab = nullptr;
-    QLabel* MobRecLab = nullptr;
-    QLabel* MobDateLab = nullptr;
-    QPushButton* OutSelectAllBtn = nullptr;
-    QPushButton* OutSaveBtn = nullptr;
-    QLabel* PhonebookPB = nullptr;
+    // The chosen phone row's category, repetition, and date with its time
+    // (MobCatLab, MobRecLab, MobDateLab).
+    std::array<QLabel*, 3> mobDetails_{};
     QPushButton* Button2 = nullptr;
 
-    PhoneEngine& engine_;
     ui::PodsjetnikPage& page_;
-    TStoreSession& session_;
-    ui::TCitamForm* citam_;
     QWidget* mainWindow_;
     QString selectedSubject_;  // SelectedSubject: the chosen store item's subject
     bool fillingList_ = false;

@@ -8,6 +8,7 @@
 #include "ui/artwork/small_images.h"
 #include "ui/base/name_order.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/activity_picture.h"
 #include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/controls/phone_text_question.h"
@@ -16,16 +17,16 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -71,6 +72,37 @@ QRadioButton* Radio(QWidget* parent, const char* name, const char* caption, int 
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
     return controls::Button(parent, name, caption, QRect(x, y, w, 25));
+}
+
+// A contact's numbers in the order of the window's choices: home, mobile,
+// business, business 2 and company.
+struct NumberField {
+    const std::string& (exchange::store::ContactItem::*get)() const;
+    void (exchange::store::ContactItem::*set)(std::string);
+};
+constexpr std::array<NumberField, 5> kNumberFields = {{
+    {&exchange::store::ContactItem::HomeTelephoneNumber,
+     &exchange::store::ContactItem::SetHomeTelephoneNumber},
+    {&exchange::store::ContactItem::MobileTelephoneNumber,
+     &exchange::store::ContactItem::SetMobileTelephoneNumber},
+    {&exchange::store::ContactItem::BusinessTelephoneNumber,
+     &exchange::store::ContactItem::SetBusinessTelephoneNumber},
+    {&exchange::store::ContactItem::Business2TelephoneNumber,
+     &exchange::store::ContactItem::SetBusiness2TelephoneNumber},
+    {&exchange::store::ContactItem::CompanyMainTelephoneNumber,
+     &exchange::store::ContactItem::SetCompanyMainTelephoneNumber},
+}};
+
+// A new contact of name with its number in the field of kindIndex (of
+// kNumberFields), saved into target or the default folder; throws StoreError.
+void SaveContact(const exchange::store::Application& app, const std::string& utf8Name,
+                 const std::string& utf8Number, std::size_t kindIndex,
+                 const std::optional<exchange::store::Folder>& target) {
+    exchange::store::ContactItem c = app.CreateItem(exchange::store::olContactItem).AsContactItem();
+    c.SetFullName(utf8Name);
+    (c.*kNumberFields[kindIndex].set)(utf8Number);
+    if (target) c.Move(*target);
+    else c.Save();
 }
 
 }  // namespace
@@ -234,7 +266,7 @@ void TOutFoldersForm::Button3Click() {
 
 TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TStoreSession& session,
                                    ui::TCitamForm* citamForm)
-    : TSmallWindow(mainWindow), engine_(engine), session_(session), citam_(citamForm) {
+    : TStoreExchangeForm(mainWindow, engine, session, citamForm) {
     setObjectName("OutlookContForm");
     setWindowTitle(U("Razmjena podataka:  Parlenko  <>  Mapa kontakata"));
     setModal(true);
@@ -252,40 +284,35 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
     ContactsList->setGeometry(10, 46, 204, 170);
     Text(upper, U("Telefonski brojevi:"), 228, 20, 200);
     struct Row {
-        QRadioButton** rb;
-        QLabel** lab;
         const char* rbName;
         const char* labName;
         const char* caption;
     };
-    const Row rows[] = {{&HomeRB, &HomeLab, "HomeRB", "HomeLab", " Kuća:"},
-                        {&MobRB, &MobLab, "MobRB", "MobLab", " Mobitel:"},
-                        {&Work1RB, &Work1Lab, "Work1RB", "Work1Lab", " Posao 1:"},
-                        {&Work2RB, &Work2Lab, "Work2RB", "Work2Lab", " Posao 2:"},
-                        {&CompanyRB, &CompanyLab, "CompanyRB", "CompanyLab", " Firma:"}};
+    const Row rows[] = {{"HomeRB", "HomeLab", " Kuća:"},
+                        {"MobRB", "MobLab", " Mobitel:"},
+                        {"Work1RB", "Work1Lab", " Posao 1:"},
+                        {"Work2RB", "Work2Lab", " Posao 2:"},
+                        {"CompanyRB", "CompanyLab", " Firma:"}};
     QPalette green;
     // Dark green while chosen; greyed like any disabled label otherwise.
     green.setColor(QPalette::Active, QPalette::WindowText, QColor(0, 100, 0));
     green.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0, 100, 0));
-    for (int i = 0; i < 5; ++i) {
-        const int y = 44 + i * 24;
-        *rows[i].rb = Radio(upper, rows[i].rbName, rows[i].caption, i + 1, 236, y, 86);
-        auto* lab = new QLabel(upper);
-        lab->setObjectName(rows[i].labName);
-        lab->setGeometry(324, y, 180, 18);
-        lab->setPalette(green);
-        QFont bold = lab->font();
+    for (std::size_t i = 0; i < numbers_.size(); ++i) {
+        const int y = 44 + static_cast<int>(i) * 24;
+        NumberChoice& row = numbers_[i];
+        row.choice =
+            Radio(upper, rows[i].rbName, rows[i].caption, static_cast<int>(i) + 1, 236, y, 86);
+        row.number = new QLabel(upper);
+        row.number->setObjectName(rows[i].labName);
+        row.number->setGeometry(324, y, 180, 18);
+        row.number->setPalette(green);
+        QFont bold = row.number->font();
         bold.setBold(true);
-        lab->setFont(bold);
-        *rows[i].lab = lab;
-        QObject::connect(*rows[i].rb, &QRadioButton::clicked, this, [this] { HomeRBClick(); });
+        row.number->setFont(bold);
+        QObject::connect(row.choice, &QRadioButton::clicked, this, [this] { HomeRBClick(); });
     }
-    RefreshBtn = Button(upper, "RefreshBtn", "Osvježi popis", 228, 186, 110);
-    SaveBtn = Button(upper, "SaveBtn", "Snimi u mobitel", 344, 186, 110);
-    ContactsPB = new QWidget(upper);
-    ContactsPB->setObjectName("ContactsPB");
-    ContactsPB->setGeometry(468, 178, 36, 36);
-    ContactsPB->installEventFilter(this);
+    AddStoreButtons(upper, QPoint(228, 186), 6, 110);
+    controls::ActivityPicture(upper, "ContactsPB", 5, QPoint(468, 178));
 
     auto* lower = new QGroupBox(U(" Telefonski imenik u mobitelu:"), this);
     lower->setGeometry(8, 236, 515, 206);
@@ -297,20 +324,14 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
     PhoneSelLab->setObjectName("PhoneSelLab");
     Text(lower, U("Brojevi za snimanje:"), 228, 44, 270);
     Text(lower, U("Snimi označene brojeve u polje:"), 236, 64, 260);
-    OutHomeRB = Radio(lower, "OutHomeRB", " Kuća", 1, 244, 84, 120);
-    OutMobRB = Radio(lower, "OutMobRB", " Mobitel", 2, 244, 104, 120);
-    OutWork1RB = Radio(lower, "OutWork1RB", " Posao 1", 3, 244, 124, 120);
-    OutWork2RB = Radio(lower, "OutWork2RB", " Posao 2", 4, 370, 84, 120);
-    OutCompanyRB = Radio(lower, "OutCompanyRB", " Firma", 5, 370, 104, 120);
-    OutHomeRB->setChecked(true);
-    OutSelectAllBtn = Button(lower, "OutSelectAllBtn", "Označi sve", 228, 168, 110);
-    OutSaveBtn = Button(lower, "OutSaveBtn", "Snimi u kontakte", 344, 168, 110);
-    OutSelectAllBtn->setEnabled(false);
-    OutSaveBtn->setEnabled(false);
-    PhonebookPB = new QWidget(lower);
-    PhonebookPB->setObjectName("PhonebookPB");
-    PhonebookPB->setGeometry(468, 160, 36, 36);
-    PhonebookPB->installEventFilter(this);
+    outFields_ = {Radio(lower, "OutHomeRB", " Kuća", 1, 244, 84, 120),
+                  Radio(lower, "OutMobRB", " Mobitel", 2, 244, 104, 120),
+                  Radio(lower, "OutWork1RB", " Posao 1", 3, 244, 124, 120),
+                  Radio(lower, "OutWork2RB", " Posao 2", 4, 370, 84, 120),
+                  Radio(lower, "OutCompanyRB", " Firma", 5, 370, 104, 120)};
+    outFields_[0]->setChecked(true);
+    AddPhoneButtons(lower, QPoint(228, 168), 6, 110, "Snimi u kontakte", PhonebookList);
+    controls::ActivityPicture(lower, "PhonebookPB", 0, QPoint(468, 160));
 
     Button2 = Button(this, "Button2", "Zatvori", 423, 450, 100);
 
@@ -319,11 +340,6 @@ TOutlookContForm::TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TSt
                      [this] { ContactsListChange(); });
     QObject::connect(PhonebookList, &QTreeWidget::itemSelectionChanged, this,
                      [this] { PhonebookListChange(); });
-    QObject::connect(RefreshBtn, &QPushButton::clicked, this, [this] { RefreshBtnClick(); });
-    QObject::connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
-    QObject::connect(OutSelectAllBtn, &QPushButton::clicked, this,
-                     [this] { OutSelectAllBtnClick(); });
-    QObject::connect(OutSaveBtn, &QPushButton::clicked, this, [this] { OutSaveBtnClick(); });
     // Only the user's choice reads another folder; refilling the combo does not.
     QObject::connect(OutFoldersCB, &QComboBox::activated, this, [this] { OutFoldersCBChange(); });
     QObject::connect(Button2, &QPushButton::clicked, this, [this] { close(); });
@@ -338,9 +354,7 @@ void TOutlookContForm::ShowStoreError(const std::exception& error) {
     ShowError(this, U("Error"), FromUtf8(error.what()));
 }
 
-void TOutlookContForm::Open() {
-    if (OpenStore()) exec();
-}
+void TOutlookContForm::Open() { OpenModally(); }
 
 bool TOutlookContForm::OpenContactsFolder() {
     try {
@@ -410,22 +424,14 @@ bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& num
     outFoldersForm_->FillFolderTree();
     if (outFoldersForm_->exec() != QDialog::Accepted) return false;
     const int k = outFoldersForm_->SelectedFolderIndex();
+    // Fields 20 .. 50 are the numbers after the home one; any other, home.
+    const bool otherThanHome = field % 10 == 0 && field >= 20 && field <= 50;
+    const auto kind = otherThanHome ? static_cast<std::size_t>(field / 10 - 1) : 0;
     try {
         std::optional<exchange::store::Folder> target;
         if (k > 0) target = session_.ContactsFolder->GetFolders().Item(k);
-        exchange::store::ContactItem c =
-            session_.OutlookApp->CreateItem(exchange::store::olContactItem).AsContactItem();
-        c.SetFullName(exchange::store::Windows1252ToUtf8(name));
-        const std::string utf8 = exchange::store::Windows1252ToUtf8(number);
-        switch (field) {
-            case 20: c.SetMobileTelephoneNumber(utf8); break;
-            case 30: c.SetBusinessTelephoneNumber(utf8); break;
-            case 40: c.SetBusiness2TelephoneNumber(utf8); break;
-            case 50: c.SetCompanyMainTelephoneNumber(utf8); break;
-            default: c.SetHomeTelephoneNumber(utf8); break;
-        }
-        if (target) c.Move(*target);
-        else c.Save();
+        SaveContact(*session_.OutlookApp, exchange::store::Windows1252ToUtf8(name),
+                    exchange::store::Windows1252ToUtf8(number), kind, target);
     } catch (const std::exception&) {
         return failed();
     }
@@ -433,38 +439,27 @@ bool TOutlookContForm::SaveEntry(const std::string& name, const std::string& num
 }
 
 void TOutlookContForm::showEvent(QShowEvent* event) {
-    TSmallWindow::showEvent(event);
+    TStoreExchangeForm::showEvent(event);
     if (OutFoldersCB->count() > 0) OutFoldersCB->setCurrentIndex(0);
     ContactsList->setFocus();
 }
 
-void TOutlookContForm::done(int result) {
+void TOutlookContForm::FormClose() {
     ContactsList->clear();
     ClearContactDetails();
-    session_.Logoff();
-    TSmallWindow::done(result);
-}
-
-bool TOutlookContForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && (watched == ContactsPB || watched == PhonebookPB)) {
-        QPainter p(static_cast<QWidget*>(watched));
-        p.drawImage(0, 0, artwork::ActivityPicture(watched == ContactsPB ? 5 : 0));
-        return true;
-    }
-    return TSmallWindow::eventFilter(watched, event);
 }
 
 void TOutlookContForm::ClearContactDetails() {
-    for (QRadioButton* rb : {HomeRB, MobRB, Work1RB, Work2RB, CompanyRB}) {
+    for (const NumberChoice& row : numbers_) {
         // Qt's exclusive radios cannot be unchecked while exclusive.
-        rb->setAutoExclusive(false);
-        rb->setChecked(false);
-        rb->setAutoExclusive(true);
-        rb->setEnabled(false);
+        row.choice->setAutoExclusive(false);
+        row.choice->setChecked(false);
+        row.choice->setAutoExclusive(true);
+        row.choice->setEnabled(false);
     }
-    for (QLabel* lab : {HomeLab, MobLab, Work1Lab, Work2Lab, CompanyLab}) {
-        lab->clear();
-        lab->setEnabled(false);
+    for (const NumberChoice& row : numbers_) {
+        row.number->clear();
+        row.number->setEnabled(false);
     }
     SaveBtn->setEnabled(false);
 }
@@ -519,10 +514,9 @@ void TOutlookContForm::AddContactRow(const exchange::store::Items& items, long i
     const exchange::store::ContactItem c = items.Item(index).AsContactItem();
     auto* row = new QTreeWidgetItem(ContactsList);
     row->setText(0, FromUtf8(c.FullName()));
-    const std::string* numbers[] = {&c.HomeTelephoneNumber(), &c.MobileTelephoneNumber(),
-                                    &c.BusinessTelephoneNumber(), &c.Business2TelephoneNumber(),
-                                    &c.CompanyMainTelephoneNumber()};
-    for (int k = 0; k < 5; ++k) row->setText(k + 1, NormalizeOutlookNumber(FromUtf8(*numbers[k])));
+    for (std::size_t k = 0; k < kNumberFields.size(); ++k)
+        row->setText(static_cast<int>(k) + 1,
+                     NormalizeOutlookNumber(FromUtf8((c.*kNumberFields[k].get)())));
     row->setIcon(0, FolderIcon());
 }
 
@@ -561,24 +555,21 @@ void TOutlookContForm::ContactsListChange() {
     if (FillingList) return;
     ClearContactDetails();
     const QTreeWidgetItem* row = sel.front();
-    QRadioButton* radios[] = {HomeRB, MobRB, Work1RB, Work2RB, CompanyRB};
-    QLabel* labels[] = {HomeLab, MobLab, Work1Lab, Work2Lab, CompanyLab};
-    for (int k = 0; k < 5; ++k) {
-        labels[k]->setText(row->text(k + 1));
-        radios[k]->setEnabled(!row->text(k + 1).trimmed().isEmpty());
+    for (std::size_t k = 0; k < numbers_.size(); ++k) {
+        const QString number = row->text(static_cast<int>(k) + 1);
+        numbers_[k].number->setText(number);
+        numbers_[k].choice->setEnabled(!number.trimmed().isEmpty());
     }
     SelectedContactName = row->text(0);
 }
 
 void TOutlookContForm::HomeRBClick() {
-    QLabel* labels[] = {HomeLab, MobLab, Work1Lab, Work2Lab, CompanyLab};
-    for (QLabel* lab : labels) lab->setEnabled(false);
+    for (const NumberChoice& row : numbers_) row.number->setEnabled(false);
     SaveBtn->setEnabled(false);
-    QRadioButton* radios[] = {HomeRB, MobRB, Work1RB, Work2RB, CompanyRB};
-    for (int k = 0; k < 5; ++k) {
-        if (!radios[k]->isChecked()) continue;
-        labels[k]->setEnabled(true);
-        SelectedNumber = labels[k]->text();
+    for (const NumberChoice& row : numbers_) {
+        if (!row.choice->isChecked()) continue;
+        row.number->setEnabled(true);
+        SelectedNumber = row.number->text();
         SaveBtn->setEnabled(true);
         return;
     }
@@ -608,11 +599,6 @@ void TOutlookContForm::PhonebookListChange() {
     OutSaveBtn->setEnabled(selected > 0);
 }
 
-void TOutlookContForm::OutSelectAllBtnClick() {
-    PhonebookList->selectAll();
-    PhonebookList->setFocus();
-}
-
 void TOutlookContForm::OutSaveBtnClick() {
     if (outFoldersForm_->exec() != QDialog::Accepted) return;
     const int k = outFoldersForm_->SelectedFolderIndex();
@@ -640,22 +626,19 @@ void TOutlookContForm::OutSaveBtnClick() {
 }
 
 void TOutlookContForm::SaveSelectedEntries(const std::optional<exchange::store::Folder>& target) {
+    // The field chosen; home when none is.
+    const auto chosen = std::find_if(outFields_.begin(), outFields_.end(),
+                                     [](const QRadioButton* rb) { return rb->isChecked(); });
+    const auto kind =
+        chosen == outFields_.end() ? 0 : static_cast<std::size_t>(chosen - outFields_.begin());
     for (int r = 0; r < PhonebookList->topLevelItemCount(); ++r) {
         const QTreeWidgetItem* row = PhonebookList->topLevelItem(r);
         if (!row->isSelected()) continue;
-        exchange::store::ContactItem c =
-            session_.OutlookApp->CreateItem(exchange::store::olContactItem).AsContactItem();
-        c.SetFullName(exchange::store::Windows1252ToUtf8(
-            row->data(0, Qt::UserRole).toByteArray().toStdString()));
-        const std::string number = exchange::store::Windows1252ToUtf8(
-            row->data(1, Qt::UserRole).toByteArray().toStdString());
-        if (OutMobRB->isChecked()) c.SetMobileTelephoneNumber(number);
-        else if (OutWork1RB->isChecked()) c.SetBusinessTelephoneNumber(number);
-        else if (OutWork2RB->isChecked()) c.SetBusiness2TelephoneNumber(number);
-        else if (OutCompanyRB->isChecked()) c.SetCompanyMainTelephoneNumber(number);
-        else c.SetHomeTelephoneNumber(number);
-        if (target) c.Move(*target);
-        else c.Save();
+        const auto utf8 = [row](int column) {
+            return exchange::store::Windows1252ToUtf8(
+                row->data(column, Qt::UserRole).toByteArray().toStdString());
+        };
+        SaveContact(*session_.OutlookApp, utf8(0), utf8(1), kind, target);
     }
 }
 

@@ -12,31 +12,24 @@
 #include "exchange/store/outlook_store.h"
 #include "ui/controls/small_window.h"
 #include "ui/exchange/contacts_exchange.h"
+#include "ui/exchange/store_exchange_form.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <string>
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTreeWidget;
-class QTreeWidgetItem;
-
-namespace parlenko {
-class PhoneEngine;
-}  // namespace parlenko
 
 namespace parlenko::ui {
 
-class TCitamForm;
-
-class TStoreSession;
 class TOutlookContForm;
 
 // The phone form of a store number: blanks and parentheses go, the area
@@ -86,7 +79,7 @@ private:
     TOutlookContForm& contForm_;
 };
 
-class TOutlookContForm : public ui::TSmallWindow, public ui::IContactsExchange {
+class TOutlookContForm : public TStoreExchangeForm, public ui::IContactsExchange {
     Q_OBJECT
 public:
     TOutlookContForm(QWidget* mainWindow, PhoneEngine& engine, TStoreSession& session,
@@ -97,8 +90,7 @@ public:
     // shows the window modally. A failed connection shows its message and
     // opens nothing.
     void Open() override;
-    // Open without the modal loop: true when the window may be shown.
-    bool OpenStore();
+    bool OpenStore() override;
     bool Available() const override;
     bool SaveEntry(const std::string& name, const std::string& number, int field) override;
     // Refills the lower list while the window is shown.
@@ -123,8 +115,6 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The store's default contacts folder opened afresh; false when it cannot be.
@@ -144,45 +134,32 @@ private:
     void ShowStoreError(const std::exception& error);
 
     // Event handlers.
-    void RefreshBtnClick();
+    void RefreshBtnClick() override;
     void ContactsListChange();
     void HomeRBClick();
-    void SaveBtnClick();
+    void SaveBtnClick() override;
     void PhonebookListChange();
-    void OutSelectAllBtnClick();
-    void OutSaveBtnClick();
+    void OutSaveBtnClick() override;
+    void FormClose() override;
     void OutFoldersCBChange();
 
     QComboBox* OutFoldersCB = nullptr;
     QTreeWidget* ContactsList = nullptr;
-    QRadioButton* HomeRB = nullptr;
-    QRadioButton* MobRB = nullptr;
-    QRadioButton* Work1RB = nullptr;
-    QRadioButton* Work2RB = nullptr;
-    QRadioButton* CompanyRB = nullptr;
-    QLabel* HomeLab = nullptr;
-    QLabel* MobLab = nullptr;
-    QLabel* Work1Lab = nullptr;
-    QLabel* Work2Lab = nullptr;
-    QLabel* CompanyLab = nullptr;
-    QPushButton* RefreshBtn = nullptr;
-    QPushButton* SaveBtn = nullptr;
-    QWidget* ContactsPB = nullptr;
+    // The chosen contact's numbers, home, mobile, business, business 2 and
+    // company: the choice of one (HomeRB .. CompanyRB) and the number beside
+    // it (HomeLab .. CompanyLab).
+    struct NumberChoice {
+        QRadioButton* choice = nullptr;
+        QLabel* number = nullptr;
+    };
+    std::array<NumberChoice, 5> numbers_{};
     QTreeWidget* PhonebookList = nullptr;
     QLabel* PhoneSelLab = nullptr;
-    QRadioButton* OutHomeRB = nullptr;
-    QRadioButton* OutMobRB = nullptr;
-    QRadioButton* OutWork1RB = nullptr;
-    QRadioButton* OutWork2RB = nullptr;
-    QRadioButton* OutCompanyRB = nullptr;
-    QPushButton* OutSelectAllBtn = nullptr;
-    QPushButton* OutSaveBtn = nullptr;
-    QWidget* PhonebookPB = nullptr;
+    // The store field the chosen entries' numbers go into, in the same order
+    // (OutHomeRB .. OutCompanyRB).
+    std::array<QRadioButton*, 5> outFields_{};
     QPushButton* Button2 = nullptr;  // "Zatvori"
 
-    PhoneEngine& engine_;
-    TStoreSession& session_;
-    ui::TCitamForm* citam_;
     TOutFoldersForm* outFoldersForm_ = nullptr;
     QString SelectedContactName;  // the chosen contact's name as the store holds it
     QString SelectedNumber;
