@@ -209,54 +209,50 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
 
 // The two lists' headers.
 void TSmsPage::BuildHeaders() {
-    std::tie(FlatPanel3, CountSmsInLab) =
+    std::tie(inbox_.header, inbox_.count) =
         ListHeader(this, "FlatPanel3", "CountSmsInLab", "Dolazne poruke", 26, 2);
-    std::tie(FlatPanel4, CountSmsOutLab) =
+    std::tie(outbox_.header, outbox_.count) =
         ListHeader(this, "FlatPanel4", "CountSmsOutLab", "Odlazne poruke", 27, 206);
 }
 
 // The inbox's tool bar.
 void TSmsPage::BuildInboxTools() {
-    ToolBarIn = ListToolBar(this, "ToolBarIn", 25);
-    ReplySmsTB = Tool(ToolBarIn, "ReplySmsTB", kImageReply, "Odgovori na poruku . . .");
-    IzmjenaSmsInTB = Tool(ToolBarIn, "IzmjenaSmsInTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
-    BrisanjeSmsInTB = Tool(ToolBarIn, "BrisanjeSmsInTB", kImageDelete, "Izbriši poruku . . .");
-    ToolBarIn->addSeparator();
-    AddPhoneSmsInTB = Tool(ToolBarIn, "AddPhoneSmsInTB", kImageAdd,
-                           "Dodaj pošiljatelja u telefonski imenik . . .");
-    DialPhoneSmsInTB =
-        Tool(ToolBarIn, "DialPhoneSmsInTB", kImageDial, "Pozovi telefonski broj . . .");
-    ToolBarIn->addSeparator();
-    OsvjeziSmsInTB = Tool(ToolBarIn, "OsvjeziSmsInTB", kImageRefresh, "Osvježi popis poruka . . .");
+    QToolBar* bar = inbox_.tools = ListToolBar(this, "ToolBarIn", 25);
+    ReplySmsTB = Tool(bar, "ReplySmsTB", kImageReply, "Odgovori na poruku . . .");
+    IzmjenaSmsInTB = Tool(bar, "IzmjenaSmsInTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
+    BrisanjeSmsInTB = Tool(bar, "BrisanjeSmsInTB", kImageDelete, "Izbriši poruku . . .");
+    bar->addSeparator();
+    AddPhoneSmsInTB =
+        Tool(bar, "AddPhoneSmsInTB", kImageAdd, "Dodaj pošiljatelja u telefonski imenik . . .");
+    DialPhoneSmsInTB = Tool(bar, "DialPhoneSmsInTB", kImageDial, "Pozovi telefonski broj . . .");
+    bar->addSeparator();
+    OsvjeziSmsInTB = Tool(bar, "OsvjeziSmsInTB", kImageRefresh, "Osvježi popis poruka . . .");
     OsvjeziSmsInTB->setEnabled(true);
 }
 
 // The outbox's tool bar.
 void TSmsPage::BuildOutboxTools() {
-    ToolBarOut = ListToolBar(this, "ToolBarOut", 229);
-    NovaSmsTB = Tool(ToolBarOut, "NovaSmsTB", kImageNew, "Napiši novu poruku . . .");
+    QToolBar* bar = outbox_.tools = ListToolBar(this, "ToolBarOut", 229);
+    NovaSmsTB = Tool(bar, "NovaSmsTB", kImageNew, "Napiši novu poruku . . .");
     NovaSmsTB->setEnabled(true);
-    IzmjenaSmsOutTB =
-        Tool(ToolBarOut, "IzmjenaSmsOutTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
-    BrisanjeSmsOutTB = Tool(ToolBarOut, "BrisanjeSmsOutTB", kImageDelete, "Izbriši poruku . . .");
-    SlanjeSmsOutTB = Tool(ToolBarOut, "SlanjeSmsOutTB", kImageSend, "Pošalji poruku . . .");
-    ToolBarOut->addSeparator();
-    AddPhoneSmsOutTB = Tool(ToolBarOut, "AddPhoneSmsOutTB", kImageAdd,
-                            "Dodaj primatelja u telefonski imenik . . .");
-    DialPhoneSmsOutTB =
-        Tool(ToolBarOut, "DialPhoneSmsOutTB", kImageDial, "Pozovi telefonski broj . . .");
-    ToolBarOut->addSeparator();
-    OsvjeziSmsOutTB =
-        Tool(ToolBarOut, "OsvjeziSmsOutTB", kImageRefresh, "Osvježi popis poruka . . .");
+    IzmjenaSmsOutTB = Tool(bar, "IzmjenaSmsOutTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
+    BrisanjeSmsOutTB = Tool(bar, "BrisanjeSmsOutTB", kImageDelete, "Izbriši poruku . . .");
+    SlanjeSmsOutTB = Tool(bar, "SlanjeSmsOutTB", kImageSend, "Pošalji poruku . . .");
+    bar->addSeparator();
+    AddPhoneSmsOutTB =
+        Tool(bar, "AddPhoneSmsOutTB", kImageAdd, "Dodaj primatelja u telefonski imenik . . .");
+    DialPhoneSmsOutTB = Tool(bar, "DialPhoneSmsOutTB", kImageDial, "Pozovi telefonski broj . . .");
+    bar->addSeparator();
+    OsvjeziSmsOutTB = Tool(bar, "OsvjeziSmsOutTB", kImageRefresh, "Osvježi popis poruka . . .");
     OsvjeziSmsOutTB->setEnabled(true);
 }
 
 void TSmsPage::BuildDropDowns() {
     ReplySmsPopup =
-        DropDown(this, ToolBarIn, ReplySmsTB,
+        DropDown(this, inbox_.tools, ReplySmsTB,
                  {"ReplySmsPopup", "Odgovorinaporuku1", kImageReply, "&Odgovori na poruku",
                   &TSmsPage::Odgovorinaporuku1Click, kQuickAnswers, &TSmsPage::OdgovorjeDA1Click});
-    NewSmsPopup = DropDown(this, ToolBarOut, NovaSmsTB,
+    NewSmsPopup = DropDown(this, outbox_.tools, NovaSmsTB,
                            {"NewSmsPopup", "Novaporuka1", kImageNew, "&Nova poruka",
                             &TSmsPage::Novaporuka1Click, kTemplates, &TSmsPage::Zakasnjenje1Click});
 }
@@ -278,17 +274,17 @@ void TSmsPage::ConnectTools() {
 }
 
 void TSmsPage::BuildLists() {
-    SMSListIn = MakeList(this, "SMSListIn",
-                         {U("Pošiljatelj"), U("Datum"), U("Pozicija"), U("SMS centar"),
-                          U("Telefon"), U("Vrijeme"), U("Poruka"), U("Lokacija")},
-                         QRect(4, 52, 258, 150));
-    SMSListOut = MakeList(this, "SMSListOut",
-                          {U("Primatelj"), U("Trajanje"), U("Pozicija"), U("SMS centar"),
-                           U("Telefon"), U("Poruka"), U("Lokacija")},
-                          QRect(4, 256, 258, 151));
-    connect(SMSListIn, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListInChange(); });
-    connect(SMSListOut, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListOutChange(); });
-    for (QTreeWidget* list : {SMSListIn, SMSListOut}) {
+    inbox_.list = MakeList(this, "SMSListIn",
+                           {U("Pošiljatelj"), U("Datum"), U("Pozicija"), U("SMS centar"),
+                            U("Telefon"), U("Vrijeme"), U("Poruka"), U("Lokacija")},
+                           QRect(4, 52, 258, 150));
+    outbox_.list = MakeList(this, "SMSListOut",
+                            {U("Primatelj"), U("Trajanje"), U("Pozicija"), U("SMS centar"),
+                             U("Telefon"), U("Poruka"), U("Lokacija")},
+                            QRect(4, 256, 258, 151));
+    connect(inbox_.list, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListInChange(); });
+    connect(outbox_.list, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListOutChange(); });
+    for (QTreeWidget* list : {inbox_.list, outbox_.list}) {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
     }
@@ -375,33 +371,33 @@ void TSmsPage::BuildMenu(QMenu* smsMenu) {
     Osvjezipodatke2->setEnabled(true);
 }
 
-QTreeWidget* TSmsPage::List(SmsFolder folder) const {
-    return folder == SmsFolder::Incoming ? SMSListIn : SMSListOut;
+TSmsPage::ListSide& TSmsPage::Side(SmsFolder folder) {
+    return folder == SmsFolder::Incoming ? inbox_ : outbox_;
 }
 
-int& TSmsPage::Index(SmsFolder folder) {
-    return folder == SmsFolder::Incoming ? SmsInIndex : SmsOutIndex;
+QTreeWidget* TSmsPage::List(SmsFolder folder) const {
+    return (folder == SmsFolder::Incoming ? inbox_ : outbox_).list;
 }
 
 // --- ISmsView -----------------------------------------------------------------------
 
 void TSmsPage::ClearSmsLists() {
     filling_ = true;
-    SMSListIn->clear();
-    SMSListOut->clear();
+    inbox_.list->clear();
+    outbox_.list->clear();
     filling_ = false;
-    SmsInIndex = 0;
-    SmsOutIndex = 0;
+    inbox_.index = 0;
+    outbox_.index = 0;
     ClearPanel();
-    CountSmsInLab->setText("(0/0 new)");
-    CountSmsOutLab->setText("(0/0 new)");
+    inbox_.count->setText("(0/0 new)");
+    outbox_.count->setText("(0/0 new)");
     SetEnabled(SmsFolder::Incoming, false);
     SetEnabled(SmsFolder::Outgoing, false);
 }
 
 void TSmsPage::SetNameInSmsLists(const std::string& name, const std::string& number) {
     const QString n = FromAnsi(number);
-    for (QTreeWidget* list : {SMSListIn, SMSListOut})
+    for (QTreeWidget* list : {inbox_.list, outbox_.list})
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             if (QTreeWidgetItem* item = list->topLevelItem(i); item->text(0) == n)
                 item->setText(0, FromAnsi(name));
@@ -471,7 +467,7 @@ void TSmsPage::SetSmsRowImage(SmsFolder folder, const std::string& position,
 }
 
 void TSmsPage::SetSmsFolderCount(SmsFolder folder, const std::string& text) {
-    (folder == SmsFolder::Incoming ? CountSmsInLab : CountSmsOutLab)->setText(FromAnsi(text));
+    Side(folder).count->setText(FromAnsi(text));
 }
 
 void TSmsPage::ShowFirstSmsRows(SmsFolder current) {
@@ -480,7 +476,7 @@ void TSmsPage::ShowFirstSmsRows(SmsFolder current) {
     for (SmsFolder f : {SmsFolder::Incoming, SmsFolder::Outgoing}) {
         QTreeWidget* l = List(f);
         if (l->topLevelItemCount() == 0) continue;
-        Index(f) = 0;
+        Side(f).index = 0;
         l->setCurrentItem(l->topLevelItem(0));
         l->scrollToItem(l->topLevelItem(0));
     }
@@ -503,10 +499,11 @@ void TSmsPage::ComposedMessageDone(bool accepted) { SmsForm->MessageDone(accepte
 int TSmsPage::InboxPlace(const QTreeWidgetItem& row) const {
     const auto key = InboxKey(row);
     int low = 0;
-    int high = SMSListIn->topLevelItemCount();
+    int high = inbox_.list->topLevelItemCount();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (CompareInboxKeys(InboxKey(*SMSListIn->topLevelItem(middle)), key) < 0) low = middle + 1;
+        if (CompareInboxKeys(InboxKey(*inbox_.list->topLevelItem(middle)), key) < 0)
+            low = middle + 1;
         else high = middle;
     }
     return low;
@@ -548,7 +545,7 @@ std::pair<QTreeWidgetItem*, const AListSMS*> TSmsPage::ChosenRow(SmsFolder folde
     const bool in = folder == SmsFolder::Incoming;
     QTreeWidget* list = List(folder);
     QTreeWidgetItem* item = list->currentItem();
-    if (item != nullptr) Index(folder) = list->indexOfTopLevelItem(item);
+    if (item != nullptr) Side(folder).index = list->indexOfTopLevelItem(item);
     SetEnabled(folder, list->topLevelItemCount() > 0);
     panelFolder_ = folder;
     panelCaptions_[Party]->setText(in ? "Sender:" : "Receiver:");
@@ -618,7 +615,7 @@ void TSmsPage::ListEnter(SmsFolder folder) {
         BlankPanel(folder);
         return;
     }
-    int& index = Index(folder);
+    int& index = Side(folder).index;
     index = std::clamp(index, 0, list->topLevelItemCount() - 1);
     QTreeWidgetItem* item = list->topLevelItem(index);
     list->setCurrentItem(item);
@@ -644,7 +641,7 @@ void TSmsPage::SMSListOutExit() {
 // A click on the list's empty space goes back to its current message.
 void TSmsPage::ListClick(SmsFolder folder) {
     QTreeWidget* list = List(folder);
-    const int index = Index(folder);
+    const int index = Side(folder).index;
     if (list->topLevelItemCount() > 0 && index < list->topLevelItemCount())
         list->setCurrentItem(list->topLevelItem(index));
 }

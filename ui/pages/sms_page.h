@@ -158,8 +158,6 @@ private:
         std::string position;
     };
     QTreeWidget* List(SmsFolder folder) const;
-    // The index of the list's current message (SmsInIndex, SmsOutIndex).
-    int& Index(SmsFolder folder);
     // The list's current row and its record, once the index, the buttons and
     // the panel's captions follow it; no record when the panel is not to
     // show it (the lists filling, no row selected).
@@ -197,17 +195,22 @@ private:
     std::optional<ShownMessage> shown_;
     SmsFolder panelFolder_ = SmsFolder::Incoming;  // the list the panel's captions name
     bool filling_ = false;
-    int SmsInIndex = 0;
-    int SmsOutIndex = 0;
 
-    widgets::TFlatPanel* FlatPanel3 = nullptr;
-    widgets::TFlatPanel* FlatPanel4 = nullptr;
-    QLabel* CountSmsInLab = nullptr;
-    QLabel* CountSmsOutLab = nullptr;
-    QToolBar* ToolBarIn = nullptr;
-    QToolBar* ToolBarOut = nullptr;
-    QTreeWidget* SMSListIn = nullptr;
-    QTreeWidget* SMSListOut = nullptr;
+    // Each list's side of the page: its header with the count, its tool bar,
+    // the list and the index of its current message. The inbox's are
+    // FlatPanel3, CountSmsInLab, ToolBarIn, SMSListIn and SmsInIndex; the
+    // outbox's FlatPanel4, CountSmsOutLab, ToolBarOut, SMSListOut and
+    // SmsOutIndex.
+    struct ListSide {
+        widgets::TFlatPanel* header = nullptr;
+        QLabel* count = nullptr;
+        QToolBar* tools = nullptr;
+        QTreeWidget* list = nullptr;
+        int index = 0;
+    };
+    ListSide inbox_;
+    ListSide outbox_;
+    ListSide& Side(SmsFolder folder);
     QAction* ReplySmsTB = nullptr;
     QAction* IzmjenaSmsInTB = nullptr;
     QAction* BrisanjeSmsInTB = nullptr;
