@@ -8,6 +8,7 @@
 #include "ui/artwork/artwork.h"
 #include "ui/base/pictures.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/click_handlers.h"
 #include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/controls/window_placement.h"
@@ -344,12 +345,14 @@ void TGlavna::BuildMenus() {
     Prekinivezu1->setEnabled(false);
     Snimilokacijumreze1->setEnabled(false);
     Iskljucimobitel1->setEnabled(false);
-    connect(Snimilokacijumreze1, &QAction::triggered, this, &TGlavna::SaveNetLocBtnClick);
-    connect(Uspostavivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
-    connect(Prekinivezu1, &QAction::triggered, this, &TGlavna::Uspostavivezu1Click);
-    connect(Iskljucimobitel1, &QAction::triggered, this, &TGlavna::Iskljucimobitel1Click);
-    connect(Izlaz1, &QAction::triggered, this, &TGlavna::Izlaz1Click);
-    connect(Opcije1, &QAction::triggered, this, &TGlavna::Opcije1Click);
+    controls::OnTriggered(this, {
+                                    {Snimilokacijumreze1, &TGlavna::SaveNetLocBtnClick},
+                                    {Uspostavivezu1, &TGlavna::Uspostavivezu1Click},
+                                    {Prekinivezu1, &TGlavna::Uspostavivezu1Click},
+                                    {Iskljucimobitel1, &TGlavna::Iskljucimobitel1Click},
+                                    {Izlaz1, &TGlavna::Izlaz1Click},
+                                    {Opcije1, &TGlavna::Opcije1Click},
+                                });
 
     for (const PageRow& row : Pages()) {
         if (row.menu == nullptr) continue;

@@ -86,6 +86,16 @@ QLabel* ValueAt(QWidget* parent, const char* caption, int x, int y, const char* 
     return Value(parent, name, valueX, y, width);
 }
 
+// The commands on an appointment on while one is chosen; the saving into
+// the calendar folder (Tag 4) also needs the calendar exchange. Commands not
+// made yet (null) are passed over.
+void EnableCommands(const std::array<QAction*, 4>& commands, bool chosen, bool exchange) {
+    constexpr std::size_t kIntoCalendar = 3;
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        if (commands[i] != nullptr)
+            commands[i]->setEnabled(chosen && (i != kIntoCalendar || exchange));
+}
+
 }  // namespace
 
 PodsjetnikPage::PodsjetnikPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
@@ -188,18 +198,16 @@ void PodsjetnikPage::BuildPopup() {
     using controls::MenuItem;
     AppointmentsPopup = new widgets::TPaintedMenu(this);
     AppointmentsPopup->setObjectName("AppointmentsPopup");
-    Izmjenipodatke1 =
+    QAction* edit =
         MenuItem(AppointmentsPopup, "Izmjenipodatke1", "Izmjeni podatke podsjetnika . . .");
-    AppointmentsPopup->setDefaultAction(Izmjenipodatke1);
-    Izbrisipodsjetnik1 =
-        MenuItem(AppointmentsPopup, "Izbrisipodsjetnik1", "Izbriši podsjetnik . . .");
+    AppointmentsPopup->setDefaultAction(edit);
+    QAction* remove = MenuItem(AppointmentsPopup, "Izbrisipodsjetnik1", "Izbriši podsjetnik . . .");
     AppointmentsPopup->addSeparator();
-    SnimikaovCalendar1 =
-        MenuItem(AppointmentsPopup, "SnimikaovCalendar1", "Snimi kao \"vCalendar\" . . .");
-    SnimiuOutlookCalendar1 =
-        MenuItem(AppointmentsPopup, "SnimiuOutlookCalendar1", "Snimi u \"Mapa kalendara\" . . .");
-    ConnectCommands(
-        {Izmjenipodatke1, Izbrisipodsjetnik1, SnimikaovCalendar1, SnimiuOutlookCalendar1});
+    popupCommands_ = {
+        edit, remove,
+        MenuItem(AppointmentsPopup, "SnimikaovCalendar1", "Snimi kao \"vCalendar\" . . ."),
+        MenuItem(AppointmentsPopup, "SnimiuOutlookCalendar1", "Snimi u \"Mapa kalendara\" . . .")};
+    ConnectCommands(popupCommands_);
     connect(AppointmentsList, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         AppointmentsPopup->popup(AppointmentsList->viewport()->mapToGlobal(p));
     });
@@ -248,15 +256,14 @@ void PodsjetnikPage::FillMenu(QMenu* menu) {
     Osvjeipodatke2 = MenuItem(menu, "Osvjeipodatke2", "Osvježi podatke");
     menu->addSeparator();
     Novipodsjetnik1 = MenuItem(menu, "Novipodsjetnik1", "Novi podsjetnik");
-    Izmjenipodatkepodsjetnika1 =
-        MenuItem(menu, "Izmjenipodatkepodsjetnika1", "Izmjeni podatke podsjetnika");
-    Izbrisipodsjetnik2 = MenuItem(menu, "Izbrisipodsjetnik2", "Izbriši podsjetnik");
+    QAction* edit = MenuItem(menu, "Izmjenipodatkepodsjetnika1", "Izmjeni podatke podsjetnika");
+    QAction* remove = MenuItem(menu, "Izbrisipodsjetnik2", "Izbriši podsjetnik");
     menu->addSeparator();
     QMenu* save = new widgets::TPaintedMenu(U("Snimi podsjetnik"), menu);
     save->setObjectName("Snimi2");
     menu->addMenu(save);
-    kaovCalendar1 = MenuItem(save, "kaovCalendar1", ". . . kao \"vCalendar\"");
-    uOutlookCalendar1 = MenuItem(save, "uOutlookCalendar1", ". . . u \"Mapa kalendara\"");
+    menuCommands_ = {edit, remove, MenuItem(save, "kaovCalendar1", ". . . kao \"vCalendar\""),
+                     MenuItem(save, "uOutlookCalendar1", ". . . u \"Mapa kalendara\"")};
     menu->addSeparator();
     RazmjenapodatakaOutlookCalendar1 =
         MenuItem(menu, "RazmjenapodatakaOutlookCalendar1", "Razmjena podataka:  Mapa kalendara");
@@ -266,8 +273,7 @@ void PodsjetnikPage::FillMenu(QMenu* menu) {
     });
     connect(Osvjeipodatke2, &QAction::triggered, this, [this] { RefreshAppTBClick(); });
     connect(Novipodsjetnik1, &QAction::triggered, this, [this] { NewAppTBClick(); });
-    ConnectCommands(
-        {Izmjenipodatkepodsjetnika1, Izbrisipodsjetnik2, kaovCalendar1, uOutlookCalendar1});
+    ConnectCommands(menuCommands_);
     SetSelected(AppointmentsList->currentItem() != nullptr);
 }
 
@@ -392,15 +398,10 @@ void PodsjetnikPage::ShowAppointmentsSummary() {
 void PodsjetnikPage::SetSelected(bool selected) {
     for (QToolButton* b : {EditAppTB, DeleteAppTB}) b->setEnabled(selected);
     const bool exchange = OutlookATB->isEnabled();
-    for (QAction* a : {Izmjenipodatke1, Izbrisipodsjetnik1, SnimikaovCalendar1})
-        if (a != nullptr) a->setEnabled(selected);
-    if (SnimiuOutlookCalendar1 != nullptr) SnimiuOutlookCalendar1->setEnabled(selected && exchange);
+    EnableCommands(popupCommands_, selected, exchange);
     // The main menu's items are the page's only while it is shown (a row the
     // calendar exchange wrote while another page is shown leaves them off).
-    const bool shown = controls::IsPageShown(this);
-    for (QAction* a : {Izmjenipodatkepodsjetnika1, Izbrisipodsjetnik2, kaovCalendar1})
-        if (a != nullptr) a->setEnabled(selected && shown);
-    if (uOutlookCalendar1 != nullptr) uOutlookCalendar1->setEnabled(selected && exchange && shown);
+    EnableCommands(menuCommands_, selected && controls::IsPageShown(this), exchange);
 }
 
 void PodsjetnikPage::AppointmentsListChange() {
@@ -522,7 +523,7 @@ void PodsjetnikPage::Izmjenipodatke1Click(int tag) {
 }
 
 void PodsjetnikPage::SaveAsVCalendar(const AppointmentRow& row) {
-    const QString file = fileChoice_->ItemFile(
+    const QString file = FileChoice().ItemFile(
         mainWindow_, QStringLiteral("Save as \"vCalendar\" to . . ."), dataDir_,
         FromAnsi(exchange::ExportFileStem(row.Caption)), VCalendarFiles());
     if (file.isEmpty()) return;

@@ -7,7 +7,7 @@
 
 #include "engine/core/host.h"
 #include "engine/objects/objects_view.h"
-#include "ui/controls/file_choice.h"
+#include "ui/controls/file_choice_slot.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -49,7 +49,7 @@ public:
     virtual bool SaveAppointment(const AppointmentRow& row) = 0;
 };
 
-class PodsjetnikPage : public QWidget, public IObjectsView {
+class PodsjetnikPage : public QWidget, public IObjectsView, public TFileChoiceSlot {
     Q_OBJECT
 public:
     // mainWindow: where the editor and the message boxes are centred.
@@ -58,10 +58,6 @@ public:
 
     // Folder under which "Export" is made for the vCalendar files.
     void SetDataDir(const QString& dir) { dataDir_ = dir; }
-    // The file choice of the vCalendar file: the page's own unless the main
-    // window shares its one.
-    void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
-    TFileChoice& FileChoice() { return *fileChoice_; }
     // The "Confirm Delete" option, read when a delete asks.
     void SetConfirmDeleteSource(std::function<bool()> confirmDelete) {
         confirmDelete_ = std::move(confirmDelete);
@@ -160,24 +156,21 @@ private:
     QToolButton* OutlookATB = nullptr;
     QToolButton* RefreshAppTB = nullptr;
     QMenu* AppointmentsPopup = nullptr;
-    QAction* Izmjenipodatke1 = nullptr;
-    QAction* Izbrisipodsjetnik1 = nullptr;
-    QAction* SnimikaovCalendar1 = nullptr;
-    QAction* SnimiuOutlookCalendar1 = nullptr;
+    // The commands on an appointment (Tag 1..4: edit, delete, save as
+    // vCalendar, save into the calendar folder): the popup's
+    // (Izmjenipodatke1, Izbrisipodsjetnik1, SnimikaovCalendar1,
+    // SnimiuOutlookCalendar1) and the main menu's (Izmjenipodatkepodsjetnika1,
+    // Izbrisipodsjetnik2, kaovCalendar1, uOutlookCalendar1; after FillMenu).
+    std::array<QAction*, 4> popupCommands_{};
+    std::array<QAction*, 4> menuCommands_{};
     // Main-menu items (after FillMenu).
     QAction* Osvjeipodatke2 = nullptr;
     QAction* Novipodsjetnik1 = nullptr;
-    QAction* Izmjenipodatkepodsjetnika1 = nullptr;
-    QAction* Izbrisipodsjetnik2 = nullptr;
-    QAction* kaovCalendar1 = nullptr;
-    QAction* uOutlookCalendar1 = nullptr;
     QAction* RazmjenapodatakaOutlookCalendar1 = nullptr;
 
     PhoneEngine& engine_;
     QWidget* mainWindow_;
     QString dataDir_;
-    TFileChoice ownFileChoice_;
-    TFileChoice* fileChoice_ = &ownFileChoice_;
     std::function<bool()> confirmDelete_ = [] { return true; };
     std::function<QDateTime()> now_ = [] { return QDateTime::currentDateTime(); };
     // Owned by the main window (by the page when there is none).

@@ -85,25 +85,12 @@ TCallsPage::TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir,
     setObjectName("PoziviPage");
 
     for (std::size_t g = 0; g < groups_.size(); ++g) groups_[g] = BuildGroup(g);
-    CallsOutList = groups_[0].list;
-    CallsInList = groups_[1].list;
-    CallsMissList = groups_[2].list;
-    Calls1Lab = groups_[0].count;
-    Calls2Lab = groups_[0].capacity;
-    Calls3Lab = groups_[1].count;
-    Calls4Lab = groups_[1].capacity;
-    Calls5Lab = groups_[2].count;
-    Calls6Lab = groups_[2].capacity;
-
-    connect(CallsOutList, &QTreeWidget::itemSelectionChanged, this,
-            [this] { CallsOutListChange(); });
-    connect(CallsInList, &QTreeWidget::itemSelectionChanged, this, [this] { CallsInListChange(); });
-    connect(CallsMissList, &QTreeWidget::itemSelectionChanged, this,
-            [this] { CallsMissListChange(); });
-    // A header click sorts as the phonebook's list does, with its sort state.
-    for (QTreeWidget* list : {CallsOutList, CallsInList, CallsMissList})
-        connect(list->header(), &QHeaderView::sectionClicked, this,
-                [list](int column) { ListColumnClick(list, column, SharedListSort()); });
+    for (Group& g : groups_) {
+        connect(g.list, &QTreeWidget::itemSelectionChanged, this, [this, &g] { ListChange(g); });
+        // A header click sorts as the phonebook's list does, with its sort state.
+        connect(g.list->header(), &QHeaderView::sectionClicked, this,
+                [list = g.list](int column) { ListColumnClick(list, column, SharedListSort()); });
+    }
     connect(SB[0], &QPushButton::clicked, this, [this] { SB1Click(); });
     for (const Group& g : groups_) {
         const int tag = g.add->property("Tag").toInt();
@@ -202,8 +189,8 @@ void TCallsPage::SB3Click(int tag) {
 
 void TCallsPage::SB4Click(QPushButton* sender) {
     const bool received = sender == SB[3];
-    QTreeWidget* list = received ? CallsInList : CallsMissList;
-    const QString file = fileChoice_->ListFile(
+    QTreeWidget* list = (received ? groups_[1] : groups_[2]).list;
+    const QString file = FileChoice().ListFile(
         this, received ? U("Save received calls to . . .") : U("Save missed calls to . . ."),
         exeDir_, CsvFiles());
     if (file.isEmpty()) return;
@@ -248,7 +235,7 @@ void TCallsPage::DialledCallsDeleted() {
 }
 
 void TCallsPage::FocusFirstCallRows() {
-    if (isVisible()) CallsOutList->setFocus();
+    if (isVisible()) groups_[0].list->setFocus();
     for (Group& g : groups_) {
         if (g.list->topLevelItemCount() == 0) continue;
         QTreeWidgetItem* first = g.list->topLevelItem(0);

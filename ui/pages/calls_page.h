@@ -7,7 +7,7 @@
 // PhoneEngine.
 
 #include "engine/phonebook/call_lists_view.h"
-#include "ui/controls/file_choice.h"
+#include "ui/controls/file_choice_slot.h"
 
 #include <QString>
 #include <QWidget>
@@ -26,16 +26,11 @@ namespace parlenko::ui {
 
 class TCallWindows;
 
-class TCallsPage : public QWidget, public ICallListsView {
+class TCallsPage : public QWidget, public ICallListsView, public TFileChoiceSlot {
     Q_OBJECT
 public:
     // exeDir: the data folder (with its closing '/'), which holds "Export".
     TCallsPage(PhoneEngine& engine, TCallWindows& calls, QString exeDir, QWidget* parent = nullptr);
-
-    // The file choice of the CSV buttons: the page's own unless the main
-    // window shares its one.
-    void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
-    TFileChoice& FileChoice() { return *fileChoice_; }
 
     // The selection changed: buttons and count follow.
     void CallsOutListChange();
@@ -66,16 +61,6 @@ signals:
     void AddToPhonebookRequested(const QString& number);
 
 private:
-    // The lists and their controls, by Tag order of the groups.
-    QTreeWidget* CallsOutList = nullptr;   // "LD"
-    QTreeWidget* CallsInList = nullptr;    // "RC"
-    QTreeWidget* CallsMissList = nullptr;  // "MC"
-    QLabel* Calls1Lab = nullptr;           // counts and capacities
-    QLabel* Calls2Lab = nullptr;
-    QLabel* Calls3Lab = nullptr;
-    QLabel* Calls4Lab = nullptr;
-    QLabel* Calls5Lab = nullptr;
-    QLabel* Calls6Lab = nullptr;
     std::array<QPushButton*, 9> SB{};  // SB1 .. SB9, Tag 10 .. 90
 
     // One group: its list, count and capacity labels and three buttons.
@@ -96,8 +81,8 @@ private:
     PhoneEngine& engine_;
     TCallWindows& calls_;
     QString exeDir_;
-    TFileChoice ownFileChoice_;
-    TFileChoice* fileChoice_ = &ownFileChoice_;
+    // In Tag order: dialled ("LD", CallsOutList), received ("RC",
+    // CallsInList), missed ("MC", CallsMissList).
     std::array<Group, 3> groups_{};
 };
 

@@ -1,15 +1,16 @@
 #include "ui/pages/divert_page.h"
 
 #include "engine/session/phone_engine.h"
+#include "ui/controls/click_handlers.h"
 #include "ui/controls/controls.h"
 #include "ui/dialogs/divert_form.h"
 #include "ui/pages/services_pages.h"
 
+#include <tuple>
+
 namespace parlenko::ui {
 namespace {
 
-constexpr const char* kClassGroups[3] = {
-    " Glasovni pozivi:", " Podatkovni pozivi:", " Faks pozivi:"};
 constexpr const char* kReasons[4] = {
     "Uvijek:", "Ako ste zauzeti:", "Ako se ne javite:", "Ako niste dostupni:"};
 constexpr int kGroupHeight = 96;
@@ -23,16 +24,13 @@ TDivertPage::TDivertPage(PhoneEngine& engine, QWidget* mainWindow)
     setObjectName("DivertPage");
     static constexpr const char* kGroupNames[3] = {"DivertVoiceGB", "DivertDataGB", "DivertFaxGB"};
     for (int column = 0; column < 3; ++column) {
-        QGroupBox* g = Group(this, kGroupNames[column], kClassGroups[column],
-                             {8, 4 + column * (kGroupHeight + 4), 504, kGroupHeight});
+        QGroupBox* g = services::CallClassGroup(this, kGroupNames[column], column, kGroupHeight);
         for (int reason = 0; reason < 4; ++reason) {
             const int number = 3 * reason + column + 1;
             const auto k = static_cast<std::size_t>(number - 1);
             const int y = 20 + reason * kRowHeight;
-            const QByteArray pb = "Divert" + QByteArray::number(number) + "PB";
-            DivertPB[k] = new TIndicatorBox(g, pb.constData());
-            DivertPB[k]->move(12, y);
-            Label(g, nullptr, kReasons[reason], {34, y, 120, 17});
+            DivertPB[k] = services::IndicatorRow(g, "Divert" + QByteArray::number(number) + "PB",
+                                                 kReasons[reason], y, 120);
             const QByteArray lab = "Divert" + QByteArray::number(number) + "Lab";
             DivertLab[k] = Label(g, lab.constData(), "", {156, y, 170, 17});
             DivertLab[k]->setStyleSheet(QStringLiteral("color: #1D3A66; font-weight: bold;"));
@@ -48,11 +46,12 @@ TDivertPage::TDivertPage(PhoneEngine& engine, QWidget* mainWindow)
             QStringLiteral("color: #1D3A66; font-weight: bold;"));
         Label(g, nullptr, "sek.", {468, y, 30, 17});
     }
-    DivertCheckBtn = Button(this, "DivertCheckBtn", "Osvježi", {346, 310, 80, 24});
-    DivertBtn = Button(this, "DivertBtn", "Izmjeni", {432, 310, 80, 24});
-    DivertBtn->setEnabled(false);
-    connect(DivertCheckBtn, &QPushButton::clicked, this, &TDivertPage::DivertCheckBtnClick);
-    connect(DivertBtn, &QPushButton::clicked, this, &TDivertPage::DivertBtnClick);
+    std::tie(DivertCheckBtn, DivertBtn) =
+        services::CheckAndChange(this, "DivertCheckBtn", "DivertBtn", 310);
+    OnClicked(this, {
+                        {DivertCheckBtn, &TDivertPage::DivertCheckBtnClick},
+                        {DivertBtn, &TDivertPage::DivertBtnClick},
+                    });
 }
 
 TDivertPage::~TDivertPage() = default;

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <initializer_list>
+
 namespace parlenko::ui {
 namespace {
 
@@ -21,17 +23,34 @@ constexpr int kRowHeight = 19;
 
 using controls::Group;
 
-// A caption at x and its value label at valueX on the same row.
-QLabel* Row(QWidget* group, const char* name, int tag, const char* caption, int x, int valueX,
-            int y, int valueWidth, const char* hint = nullptr) {
-    QLabel* c = controls::Caption(group, caption, QRect(x, y, valueX - x - 4, kRowHeight));
-    QLabel* v = controls::PageValue(group, name, QRect(valueX, y, valueWidth, kRowHeight));
-    if (tag != 0) v->setProperty("Tag", tag);
-    if (hint != nullptr) {
-        c->setToolTip(U(hint));
-        v->setToolTip(U(hint));
+// A value of the page on its row: its name and tag (0: none), its caption
+// (and hint), how wide it is and the view's text it shows.
+struct TextRow {
+    const char* name;
+    int tag;
+    const char* caption;
+    int valueWidth;
+    std::string GeneralInfoView::*text;
+    const char* hint = nullptr;
+};
+
+// The rows from y down, their captions at x and their values at valueX; each
+// value label goes to shown with its text.
+template <typename Shown>
+void AddRows(QWidget* group, int x, int valueX, int y, std::initializer_list<TextRow> rows,
+             std::vector<Shown>& shown) {
+    for (const TextRow& row : rows) {
+        QLabel* c = controls::Caption(group, row.caption, QRect(x, y, valueX - x - 4, kRowHeight));
+        QLabel* v =
+            controls::PageValue(group, row.name, QRect(valueX, y, row.valueWidth, kRowHeight));
+        if (row.tag != 0) v->setProperty("Tag", row.tag);
+        if (row.hint != nullptr) {
+            c->setToolTip(U(row.hint));
+            v->setToolTip(U(row.hint));
+        }
+        shown.push_back({v, row.text});
+        y += kRowHeight;
     }
-    return v;
 }
 
 TLevelBars* Bars(QWidget* group, const char* name, int x, int y) {
@@ -48,17 +67,12 @@ bool IsPlainPictureName(const std::string& model) {
     return model.find_first_of("/\\") == std::string::npos;
 }
 
-TLevelBars::TLevelBars(QWidget* parent) : QWidget(parent) {}
-
-void TLevelBars::SetTag(int bars) {
-    tag_ = bars;
-    update();
-}
+TLevelBars::TLevelBars(QWidget* parent) : TTagPainted(parent) {}
 
 void TLevelBars::paintEvent(QPaintEvent*) {
     static const QImage bar = artwork::NivoPicture();
     QPainter p(this);
-    for (int i = 0; i < tag_ && i * kBarStep < width(); ++i) p.drawImage(i * kBarStep, 1, bar);
+    for (int i = 0; i < Tag() && i * kBarStep < width(); ++i) p.drawImage(i * kBarStep, 1, bar);
 }
 
 TGeneralPage::TGeneralPage(QWidget* parent) : QWidget(parent) {
@@ -68,34 +82,46 @@ TGeneralPage::TGeneralPage(QWidget* parent) : QWidget(parent) {
     MobImage = new QLabel(phone);
     MobImage->setObjectName("MobImage");
     MobImage->setGeometry(16, 26, artwork::kPhoneWidth, artwork::kPhoneHeight);
-    const int cx = 132;
-    const int vx = 228;
-    const int vw = 504 - vx - 10;
-    int y = 24;
-    ProLab = Row(phone, "ProLab", 101, "Proizvođač:", cx, vx, y, vw);
-    ModLab = Row(phone, "ModLab", 102, "Model:", cx, vx, y += kRowHeight, vw);
-    SoftLab = Row(phone, "SoftLab", 103, "Software:", cx, vx, y += kRowHeight, vw);
-    StatMobLab = Row(phone, "StatMobLab", 104, "Status:", cx, vx, y += kRowHeight, vw);
-    ImeiLab =
-        Row(phone, "ImeiLab", 105, "IMEI:", cx, vx, y += kRowHeight, vw, "Serijski broj mobitela");
-    ImsiLab = Row(phone, "ImsiLab", 106, "IMSI:", cx, vx, y += kRowHeight, vw,
-                  "Internacionalni identifikacijski broj pretplatnika");
-    SimIdLab = Row(phone, "SimIdLab", 107, "SIM ID:", cx, vx, y += kRowHeight, vw,
-                   "Identifikacijski broj SIM kartice");
-    DatMobLab = Row(phone, "DatMobLab", 108, "Datum i sat:", cx, vx, y += kRowHeight, vw);
+    using V = GeneralInfoView;
+    const int vw = 504 - 228 - 10;
+    AddRows(phone, 132, 228, 24,
+            {
+                {"ProLab", 101, "Proizvođač:", vw, &V::ProLab},
+                {"ModLab", 102, "Model:", vw, &V::ModLab},
+                {"SoftLab", 103, "Software:", vw, &V::SoftLab},
+                {"StatMobLab", 104, "Status:", vw, &V::StatMobLab},
+                {"ImeiLab", 105, "IMEI:", vw, &V::ImeiLab, "Serijski broj mobitela"},
+                {"ImsiLab", 106, "IMSI:", vw, &V::ImsiLab,
+                 "Internacionalni identifikacijski broj pretplatnika"},
+                {"SimIdLab", 107, "SIM ID:", vw, &V::SimIdLab, "Identifikacijski broj SIM kartice"},
+                {"DatMobLab", 108, "Datum i sat:", vw, &V::DatMobLab},
+            },
+            texts_);
 
     QGroupBox* power = Group(this, " Napajanje mobitela:", QRect(8, 196, 504, 66));
-    NapLab = Row(power, "NapLab", 109, "Napajanje:", 16, 110, 22, 380);
-    NapBatLab = Row(power, "NapBatLab", 110, "Napunjenost:", 16, 110, 41, 60);
+    AddRows(power, 16, 110, 22,
+            {
+                {"NapLab", 109, "Napajanje:", 380, &V::NapLab},
+                {"NapBatLab", 110, "Napunjenost:", 60, &V::NapBatLab},
+            },
+            texts_);
     NapStatPB = Bars(power, "NapStatPB", 180, 43);
 
     QGroupBox* net = Group(this, " Podaci o mreži:", QRect(8, 266, 504, 140));
-    OperLab = Row(net, "OperLab", 111, "Naziv mreže:", 16, 110, 22, 140);
-    PodrucjeLab = Row(net, "PodrucjeLab", 113, "Lokacija:", 16, 110, 22 + kRowHeight, 140);
-    BazaIDLab = Row(net, "BazaIDLab", 114, "Bazna stanica:", 16, 110, 22 + 2 * kRowHeight, 140);
-    LokacijaLab = Row(net, "LokacijaLab", 0, "Naziv lokacije:", 16, 110, 22 + 3 * kRowHeight, 250);
-    StatMreLab = Row(net, "StatMreLab", 112, "Status mreže:", 270, 366, 22, 130);
-    PrijemLab = Row(net, "PrijemLab", 115, "Prijemni signal:", 270, 366, 22 + kRowHeight, 130);
+    AddRows(net, 16, 110, 22,
+            {
+                {"OperLab", 111, "Naziv mreže:", 140, &V::OperLab},
+                {"PodrucjeLab", 113, "Lokacija:", 140, &V::PodrucjeLab},
+                {"BazaIDLab", 114, "Bazna stanica:", 140, &V::BazaIDLab},
+                {"LokacijaLab", 0, "Naziv lokacije:", 250, &V::LokacijaLab},
+            },
+            texts_);
+    AddRows(net, 270, 366, 22,
+            {
+                {"StatMreLab", 112, "Status mreže:", 130, &V::StatMreLab},
+                {"PrijemLab", 115, "Prijemni signal:", 130, &V::PrijemLab},
+            },
+            texts_);
     PrijemStatPB = Bars(net, "PrijemStatPB", 270, 24 + 2 * kRowHeight);
     SaveNetLocBtn =
         controls::Button(net, "SaveNetLocBtn", "<< Snimi lokaciju", {370, 104, 120, 26});
@@ -104,23 +130,8 @@ TGeneralPage::TGeneralPage(QWidget* parent) : QWidget(parent) {
 }
 
 void TGeneralPage::Render(const GeneralInfoView& v) {
-    ProLab->setText(FromAnsi(v.ProLab));
-    ModLab->setText(FromAnsi(v.ModLab));
-    SoftLab->setText(FromAnsi(v.SoftLab));
-    StatMobLab->setText(FromAnsi(v.StatMobLab));
-    ImeiLab->setText(FromAnsi(v.ImeiLab));
-    ImsiLab->setText(FromAnsi(v.ImsiLab));
-    SimIdLab->setText(FromAnsi(v.SimIdLab));
-    DatMobLab->setText(FromAnsi(v.DatMobLab));
-    NapLab->setText(FromAnsi(v.NapLab));
-    NapBatLab->setText(FromAnsi(v.NapBatLab));
+    for (const auto& [label, text] : texts_) label->setText(FromAnsi(v.*text));
     NapStatPB->SetTag(v.NapStatBars);
-    OperLab->setText(FromAnsi(v.OperLab));
-    StatMreLab->setText(FromAnsi(v.StatMreLab));
-    PodrucjeLab->setText(FromAnsi(v.PodrucjeLab));
-    BazaIDLab->setText(FromAnsi(v.BazaIDLab));
-    LokacijaLab->setText(FromAnsi(v.LokacijaLab));
-    PrijemLab->setText(FromAnsi(v.PrijemLab));
     PrijemStatPB->SetTag(v.PrijemStatBars);
     SaveNetLocBtn->setEnabled(v.SaveNetLocEnabled);
 }

@@ -5,10 +5,12 @@
 // keeps in GeneralInfoView; the main window hands it every change.
 
 #include "engine/general/general_view.h"
+#include "ui/controls/tag_painted.h"
 
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -16,18 +18,13 @@ class QPushButton;
 namespace parlenko::ui {
 
 // A row of level bars: Tag bars of the level picture, 20 pixels apart.
-class TLevelBars : public QWidget {
+class TLevelBars : public controls::TTagPainted {
     Q_OBJECT
 public:
     explicit TLevelBars(QWidget* parent = nullptr);
-    int Tag() const { return tag_; }
-    void SetTag(int bars);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    int tag_ = 0;
 };
 
 class TGeneralPage : public QWidget {
@@ -49,23 +46,13 @@ signals:
 
 private:
     QLabel* MobImage = nullptr;
-    QLabel* ProLab = nullptr;
-    QLabel* ModLab = nullptr;
-    QLabel* SoftLab = nullptr;
-    QLabel* StatMobLab = nullptr;
-    QLabel* ImeiLab = nullptr;
-    QLabel* ImsiLab = nullptr;
-    QLabel* SimIdLab = nullptr;
-    QLabel* DatMobLab = nullptr;
-    QLabel* NapLab = nullptr;
-    QLabel* NapBatLab = nullptr;
+    // Each value label ("ProLab", "ModLab" ...) and the view's text it shows.
+    struct ShownText {
+        QLabel* label;
+        std::string GeneralInfoView::*text;
+    };
+    std::vector<ShownText> texts_;
     TLevelBars* NapStatPB = nullptr;
-    QLabel* OperLab = nullptr;
-    QLabel* StatMreLab = nullptr;
-    QLabel* PodrucjeLab = nullptr;
-    QLabel* BazaIDLab = nullptr;
-    QLabel* LokacijaLab = nullptr;
-    QLabel* PrijemLab = nullptr;
     TLevelBars* PrijemStatPB = nullptr;
     QPushButton* SaveNetLocBtn = nullptr;
 };

@@ -42,11 +42,8 @@ TLocksPage::TLocksPage(PhoneEngine& engine, QWidget* mainWindow)
     QGroupBox* locks = Group(this, "LocksGB", " Zaključavanja na mobitelu:", {8, 4, 504, 124});
     for (int k = 0; k < 4; ++k) {
         const int y = 20 + k * 18;
-        const QByteArray pb = "Lock" + QByteArray::number(k + 1) + "PB";
-        auto* box = new TIndicatorBox(locks, pb.constData());
-        box->move(12, y);
-        LockPB[static_cast<std::size_t>(k)] = box;
-        Label(locks, nullptr, kLocks[k], {34, y, 464, 17});
+        LockPB[static_cast<std::size_t>(k)] = services::IndicatorRow(
+            locks, "Lock" + QByteArray::number(k + 1) + "PB", kLocks[k], y, 464);
     }
     RefreshLocksBtn = Button(locks, "RefreshLocksBtn", "Osvježi", {326, 94, 80, 24});
     LockBtn = Button(locks, "LockBtn", "Izmjeni", {412, 94, 80, 24});

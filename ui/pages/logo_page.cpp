@@ -5,9 +5,12 @@
 #include "ui/artwork/artwork.h"
 #include "ui/artwork/small_images.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/click_handlers.h"
 #include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
+#include "ui/controls/page_value_rows.h"
 #include "ui/controls/pc_files.h"
+#include "ui/controls/transfer_controls.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -24,6 +27,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <tuple>
 
 namespace parlenko::ui {
 namespace {
@@ -97,46 +101,42 @@ void TLogoPage::BuildPhoneSide() {
     using namespace controls;
     QGroupBox* phone = Group(this, " Logotip na mobitelu:", QRect(8, 4, 244, 196));
     LogosCB = Combo(phone, "LogosCB", QRect(12, 24, 220, 22));
-    auto* mobPanel = new QFrame(phone);
-    mobPanel->setObjectName("MobLogPanel");
-    mobPanel->setGeometry(12, 52, 220, 104);
+    auto* mobPanel = Placed(new QFrame(phone), "MobLogPanel", QRect(12, 52, 220, 104));
     MobLogImage = PictureBox(mobPanel, "MobLogImage", QPoint((220 - kCanvas.width() - 2) / 2, 4));
     MobLogSizeLab = PageValue(mobPanel, "MobLogSizeLab", QRect(0, 76, 220, 20));
     MobLogSizeLab->setAlignment(Qt::AlignCenter);
     RefLogBtn = Button(phone, "RefLogBtn", "Osvježi", QRect(12, 160, 106, 25));
     DelLogBtn = Button(phone, "DelLogBtn", "Izbriši", QRect(126, 160, 106, 25));
 
-    QGroupBox* save = Group(this, " Snimi logotip iz mobitela:", QRect(8, 208, 244, 96));
-    Caption(save, "Logotip će biti snimljen u BMP formatu!", QRect(12, 22, 220, 32))
-        ->setWordWrap(true);
-    SaveToBmpBtn = Button(save, "SaveToBmpBtn", "Snimi logotip na disk", QRect(12, 58, 220, 25));
+    SaveToBmpBtn = SaveToDiskGroup(
+        this, 208, " Snimi logotip iz mobitela:", "Logotip će biti snimljen u BMP formatu!",
+        "SaveToBmpBtn", "Snimi logotip na disk");
 }
 
 // The PC's pictures, the one chosen with its size, and its upload.
 void TLogoPage::BuildPcSide(const QString& logosDir) {
     using namespace controls;
-    QGroupBox* pc = Group(this, " Slike na računalu:", QRect(260, 4, 252, 376));
-    logoFiles_ = new TPcFileList(pc, "LogoFoldersCB", "LogoListView", "Logos", logosDir);
-    logoFiles_->Place({10, 22, 232, 22}, {10, 48, 232, 126});
-    auto* compPanel = new QFrame(pc);
-    compPanel->setObjectName("CompLogPanel");
-    compPanel->setGeometry(10, 178, 232, 112);
+    QGroupBox* pc = nullptr;
+    std::tie(pc, logoFiles_) = PcFilesSide(this, " Slike na računalu:", "LogoFoldersCB",
+                                           "LogoListView", "Logos", logosDir, 126);
+    auto* compPanel = Placed(new QFrame(pc), "CompLogPanel", QRect(10, 178, 232, 112));
     CompLogImage =
         PictureBox(compPanel, "CompLogImage", QPoint((232 - kCanvas.width() - 2) / 2, 2));
-    Caption(compPanel, "Veličina slike:", QRect(0, 72, 130, 18));
-    PicSizeLab = PageValue(compPanel, "PicSizeLab", QRect(132, 72, 100, 18));
-    Caption(compPanel, "Veličina na mobitelu:", QRect(0, 92, 130, 18));
-    PicMaxSizeLab = PageValue(compPanel, "PicMaxSizeLab", QRect(132, 92, 100, 18));
-    Caption(pc, "Memorija za snimanje logotipa:", QRect(10, 298, 232, 18));
-    SaveLogoMemCB = Combo(pc, "SaveLogoMemCB", QRect(10, 316, 232, 22));
-    UploadLogBtn = Button(pc, "UploadLogBtn", "Snimi logotip u mobitel", QRect(10, 344, 232, 25));
+    PageValueRows(compPanel, {0, 130, 132, 100, 18}, 72, 20,
+                  {{&PicSizeLab, "Veličina slike:", "PicSizeLab"},
+                   {&PicMaxSizeLab, "Veličina na mobitelu:", "PicMaxSizeLab"}});
+    std::tie(SaveLogoMemCB, UploadLogBtn) =
+        UploadControls(pc, "Memorija za snimanje logotipa:", "SaveLogoMemCB", "UploadLogBtn",
+                       "Snimi logotip u mobitel");
 }
 
 void TLogoPage::ConnectHandlers() {
-    connect(RefLogBtn, &QPushButton::clicked, this, [this] { RefLogBtnClick(); });
-    connect(DelLogBtn, &QPushButton::clicked, this, [this] { DelLogBtnClick(); });
-    connect(SaveToBmpBtn, &QPushButton::clicked, this, [this] { SaveToBmpBtnClick(); });
-    connect(UploadLogBtn, &QPushButton::clicked, this, [this] { UploadLogBtnClick(); });
+    controls::OnClicked(this, {
+                                  {RefLogBtn, &TLogoPage::RefLogBtnClick},
+                                  {DelLogBtn, &TLogoPage::DelLogBtnClick},
+                                  {SaveToBmpBtn, &TLogoPage::SaveToBmpBtnClick},
+                                  {UploadLogBtn, &TLogoPage::UploadLogBtnClick},
+                              });
     connect(SaveLogoMemCB, &QComboBox::currentIndexChanged, this,
             [this] { SaveLogoMemCBChange(); });
     connect(logoFiles_, &TPcFileList::SelectionChanged, this, [this] { LogoListViewChange(); });

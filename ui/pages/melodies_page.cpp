@@ -7,9 +7,13 @@
 #include "ui/artwork/small_images.h"
 #include "ui/base/midi_player.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/click_handlers.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/level_slider.h"
 #include "ui/controls/message_dialog.h"
+#include "ui/controls/page_value_rows.h"
 #include "ui/controls/pc_files.h"
+#include "ui/controls/transfer_controls.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -23,6 +27,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <tuple>
 #include <exception>
 
 namespace parlenko::ui {
@@ -64,53 +69,46 @@ void TMelodiesPage::BuildPhoneSide() {
     MelodijeCB = Combo(phone, "MelodijeCB", QRect(12, 24, 220, 22));
     MelodijeCB->setEnabled(false);
     Caption(phone, "Glasnoća:", QRect(12, 58, 64, 20));
-    VolumeTB = new QSlider(Qt::Horizontal, phone);
-    VolumeTB->setObjectName("VolumeTB");
-    VolumeTB->setGeometry(80, 54, 152, 28);
-    VolumeTB->setRange(0, 4);
-    VolumeTB->setPageStep(1);
-    VolumeTB->setTickPosition(QSlider::TicksBelow);
-    VolumeTB->setTickInterval(1);
+    VolumeTB = LevelSlider(phone, "VolumeTB", QRect(80, 54, 152, 28), 0, 4);
     VolumeTB->setEnabled(false);
     PlayMelBtn = Button(phone, "PlayMelBtn", "Sviraj", QRect(12, 92, 106, 25));
     SetMelBtn = Button(phone, "SetMelBtn", "Postavi", QRect(126, 92, 106, 25));
     StopMelBtn = Button(phone, "StopMelBtn", "Zaustavi", QRect(12, 124, 106, 25));
     DelMelBtn = Button(phone, "DelMelBtn", "Izbriši", QRect(126, 124, 106, 25));
 
-    QGroupBox* save = Group(this, " Snimi melodiju iz mobitela:", QRect(8, 172, 244, 96));
-    Caption(save, "Melodija će biti snimljena u MID formatu!", QRect(12, 22, 220, 32))
-        ->setWordWrap(true);
-    SaveToMidiBtn = Button(save, "SaveToMidiBtn", "Snimi melodiju na disk", QRect(12, 58, 220, 25));
+    SaveToMidiBtn = SaveToDiskGroup(
+        this, 172, " Snimi melodiju iz mobitela:", "Melodija će biti snimljena u MID formatu!",
+        "SaveToMidiBtn", "Snimi melodiju na disk");
 }
 
 // The PC's MIDI files, the figures of the one chosen, and its upload.
 void TMelodiesPage::BuildPcSide(const QString& melodiesDir) {
     using namespace controls;
-    QGroupBox* pc = Group(this, " Melodije na računalu:", QRect(260, 4, 252, 376));
-    midiFiles_ = new TPcFileList(pc, "MidiFoldersCB", "MidiListView", "Melodies", melodiesDir);
-    midiFiles_->Place({10, 22, 232, 22}, {10, 48, 232, 150});
-    Caption(pc, "Veličina:", QRect(10, 204, 90, 18));
-    MidiSizeLab = PageValue(pc, "MidiSizeLab", QRect(100, 204, 142, 18));
-    Caption(pc, "Broj traka:", QRect(10, 222, 90, 18));
-    MidiTracksLab = PageValue(pc, "MidiTracksLab", QRect(100, 222, 142, 18));
-    Caption(pc, "Broj tonova:", QRect(10, 240, 90, 18));
-    MidiTonesLab = PageValue(pc, "MidiTonesLab", QRect(100, 240, 142, 18));
+    QGroupBox* pc = nullptr;
+    std::tie(pc, midiFiles_) = PcFilesSide(this, " Melodije na računalu:", "MidiFoldersCB",
+                                           "MidiListView", "Melodies", melodiesDir, 150);
+    PageValueRows(pc, {10, 90, 100, 142, 18}, 204, 18,
+                  {{&MidiSizeLab, "Veličina:", "MidiSizeLab"},
+                   {&MidiTracksLab, "Broj traka:", "MidiTracksLab"},
+                   {&MidiTonesLab, "Broj tonova:", "MidiTonesLab"}});
     PlayMidiBtn = Button(pc, "PlayMidiBtn", "Sviraj", QRect(10, 264, 112, 25));
     StopMidiBtn = Button(pc, "StopMidiBtn", "Zaustavi", QRect(130, 264, 112, 25));
-    Caption(pc, "Memorija za snimanje melodije:", QRect(10, 298, 232, 18));
-    SaveMelMemCB = Combo(pc, "SaveMelMemCB", QRect(10, 316, 232, 22));
-    UploadMelBtn = Button(pc, "UploadMelBtn", "Snimi melodiju u mobitel", QRect(10, 344, 232, 25));
+    std::tie(SaveMelMemCB, UploadMelBtn) =
+        UploadControls(pc, "Memorija za snimanje melodije:", "SaveMelMemCB", "UploadMelBtn",
+                       "Snimi melodiju u mobitel");
 }
 
 void TMelodiesPage::ConnectHandlers() {
-    connect(PlayMelBtn, &QPushButton::clicked, this, [this] { PlayMelBtnClick(); });
-    connect(SetMelBtn, &QPushButton::clicked, this, [this] { SetMelBtnClick(); });
-    connect(StopMelBtn, &QPushButton::clicked, this, [this] { StopMelBtnClick(); });
-    connect(DelMelBtn, &QPushButton::clicked, this, [this] { DelMelBtnClick(); });
-    connect(SaveToMidiBtn, &QPushButton::clicked, this, [this] { SaveToMidiBtnClick(); });
-    connect(PlayMidiBtn, &QPushButton::clicked, this, [this] { PlayMidiBtnClick(); });
-    connect(StopMidiBtn, &QPushButton::clicked, this, [this] { StopMidiBtnClick(); });
-    connect(UploadMelBtn, &QPushButton::clicked, this, [this] { UploadMelBtnClick(); });
+    controls::OnClicked(this, {
+                                  {PlayMelBtn, &TMelodiesPage::PlayMelBtnClick},
+                                  {SetMelBtn, &TMelodiesPage::SetMelBtnClick},
+                                  {StopMelBtn, &TMelodiesPage::StopMelBtnClick},
+                                  {DelMelBtn, &TMelodiesPage::DelMelBtnClick},
+                                  {SaveToMidiBtn, &TMelodiesPage::SaveToMidiBtnClick},
+                                  {PlayMidiBtn, &TMelodiesPage::PlayMidiBtnClick},
+                                  {StopMidiBtn, &TMelodiesPage::StopMidiBtnClick},
+                                  {UploadMelBtn, &TMelodiesPage::UploadMelBtnClick},
+                              });
     connect(MelodijeCB, &QComboBox::currentIndexChanged, this, [this] { MelodijeCBChange(); });
     connect(midiFiles_, &TPcFileList::SelectionChanged, this, [this] { MidiListViewChange(); });
     // The player's notices (MPNotify).

@@ -646,14 +646,14 @@ std::vector<exchange::PhonebookFileEntry> TImenikPage::ExportEntries() const {
 
 void TImenikPage::CommaSeparatedValuesCSV1Click() {
     const QString file =
-        fileChoice_->ListFile(window(), U("Export phonebook to . . ."), dataDir_, CsvFiles());
+        FileChoice().ListFile(window(), U("Export phonebook to . . ."), dataDir_, CsvFiles());
     if (file.isEmpty()) return;
     WrittenOrReported(window(), exchange::ExportPhonebookCsv(file.toStdString(), ExportEntries()));
 }
 
 void TImenikPage::ExtendedMarkupLanguageXML1Click() {
     const QString file =
-        fileChoice_->ListFile(window(), U("Export phonebook to . . ."), dataDir_, XmlFiles());
+        FileChoice().ListFile(window(), U("Export phonebook to . . ."), dataDir_, XmlFiles());
     if (file.isEmpty()) return;
     WrittenOrReported(window(), exchange::ExportPhonebookXml(file.toStdString(), ExportEntries()));
 }
@@ -661,7 +661,7 @@ void TImenikPage::ExtendedMarkupLanguageXML1Click() {
 void TImenikPage::vCardVCF1Click() {
     MakeExportFolder(dataDir_);
     const QString folder =
-        fileChoice_->Folder(window(), U("Choose folder where you want to export phonebook . . ."));
+        FileChoice().Folder(window(), U("Choose folder where you want to export phonebook . . ."));
     if (folder.isEmpty()) return;
     WrittenOrReported(window(),
                       exchange::ExportPhonebookVCards(folder.toStdString(), ExportEntries()));
@@ -673,7 +673,7 @@ void TImenikPage::SnimikaoBusinessCard1Click() {
     // The name as the row shows it: without the VIP "!".
     const std::string name = ToAnsi(entry->caption);
     const QString file =
-        fileChoice_->ItemFile(window(), U("Save as \"Business Card\" to . . ."), dataDir_,
+        FileChoice().ItemFile(window(), U("Save as \"Business Card\" to . . ."), dataDir_,
                               FromAnsi(exchange::ExportFileStem(name)), BusinessCardFiles());
     if (file.isEmpty()) return;
     if (WrittenOrReported(

@@ -12,7 +12,7 @@
 #include "engine/phone/records.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "exchange/formats/phonebook_file.h"
-#include "ui/controls/file_choice.h"
+#include "ui/controls/file_choice_slot.h"
 
 #include <QWidget>
 
@@ -37,7 +37,7 @@ namespace parlenko::ui {
 
 class TUpisImenik;
 
-class TImenikPage : public QWidget, public IPhonebookView {
+class TImenikPage : public QWidget, public IPhonebookView, public TFileChoiceSlot {
     Q_OBJECT
 public:
     // countriesDir holds "CountryList.dat" for the entry dialog.
@@ -95,11 +95,8 @@ public:
     // The view button that is down (0..4).
     int ViewTag() const { return viewTag_; }
 
-    // The exports: the data folder that holds "Export" and the file choice
-    // (the page's own unless the main window shares its one).
+    // The exports: the data folder that holds "Export".
     void SetDataDir(const QString& dir) { dataDir_ = dir; }
-    void SetFileChoice(TFileChoice& choice) { fileChoice_ = &choice; }
-    TFileChoice& FileChoice() { return *fileChoice_; }
     // The whole phonebook (the engine's list, the cache's before the first
     // read; no connection needed) as CSV, XML or one vCard per entry
     // (ExpImePopup; a plain click on ExpImeTB is the CSV export).
@@ -169,8 +166,6 @@ private:
 
     PhoneEngine& engine_;
     QString dataDir_;
-    TFileChoice ownFileChoice_;
-    TFileChoice* fileChoice_ = &ownFileChoice_;
     TUpisImenik* upis_ = nullptr;
     std::function<int(QWidget&)> execDialog_;
     int viewTag_ = 0;

@@ -2,6 +2,7 @@
 
 #include "ui/artwork/services_images.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/controls.h"
 #include "ui/pages/barring_page.h"
 #include "ui/pages/divert_page.h"
 #include "ui/pages/locks_page.h"
@@ -10,22 +11,44 @@
 
 namespace parlenko::ui {
 
-TIndicatorBox::TIndicatorBox(QWidget* parent, const char* name) : QWidget(parent) {
+TIndicatorBox::TIndicatorBox(QWidget* parent, const char* name) : TTagPainted(parent) {
     setObjectName(name);
     setFixedSize(artwork::kCheckedSize, artwork::kCheckedSize + 1);
 }
 
-void TIndicatorBox::SetTag(int tag) {
-    tag_ = tag;
-    update();
-}
-
 void TIndicatorBox::paintEvent(QPaintEvent*) {
-    const QImage picture = artwork::CheckedPicture(tag_);
+    const QImage picture = artwork::CheckedPicture(Tag());
     if (picture.isNull()) return;
     QPainter p(this);
     p.drawImage(0, 1, picture);
 }
+
+namespace services {
+
+QGroupBox* CallClassGroup(QWidget* page, const char* name, int column, int height) {
+    static constexpr const char* kCaptions[3] = {
+        " Glasovni pozivi:", " Podatkovni pozivi:", " Faks pozivi:"};
+    return controls::Group(page, name, kCaptions[column],
+                           {8, 4 + column * (height + 4), 504, height});
+}
+
+TIndicatorBox* IndicatorRow(QWidget* group, const QByteArray& name, const char* caption, int y,
+                            int captionWidth) {
+    auto* box = new TIndicatorBox(group, name.constData());
+    box->move(12, y);
+    controls::Caption(group, caption, {34, y, captionWidth, 17});
+    return box;
+}
+
+std::pair<QPushButton*, QPushButton*> CheckAndChange(QWidget* page, const char* checkName,
+                                                     const char* changeName, int y) {
+    QPushButton* check = controls::Button(page, checkName, "Osvježi", {346, y, 80, 24});
+    QPushButton* change = controls::Button(page, changeName, "Izmjeni", {432, y, 80, 24});
+    change->setEnabled(false);
+    return {check, change};
+}
+
+}  // namespace services
 
 TServicesPages::TServicesPages(PhoneEngine& engine, QWidget* mainWindow)
     : diverts_(new TDivertPage(engine, mainWindow)),

@@ -5,8 +5,14 @@
 // on to its page.
 
 #include "engine/services/services_view.h"
+#include "ui/controls/tag_painted.h"
 
 #include <QWidget>
+
+#include <utility>
+
+class QGroupBox;
+class QPushButton;
 
 namespace parlenko {
 class PhoneEngine;
@@ -20,19 +26,29 @@ class TLocksPage;
 
 // An indicator: paints picture Tag of the checked pictures (0 off, 1 on)
 // at (0, 1).
-class TIndicatorBox : public QWidget {
+class TIndicatorBox : public controls::TTagPainted {
     Q_OBJECT
 public:
     explicit TIndicatorBox(QWidget* parent, const char* name);
-    int Tag() const { return tag_; }
-    void SetTag(int tag);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    int tag_ = 0;
 };
+
+// What the diverts and barrings pages build alike.
+namespace services {
+
+// The frame of the call class column (0 voice, 1 data, 2 fax), height high,
+// under the ones before it.
+QGroupBox* CallClassGroup(QWidget* page, const char* name, int column, int height);
+// An indicator named name with its caption to the right, on the row at y.
+TIndicatorBox* IndicatorRow(QWidget* group, const QByteArray& name, const char* caption, int y,
+                            int captionWidth);
+// "Osvježi", which checks, and "Izmjeni" (off until the check ends) at y.
+std::pair<QPushButton*, QPushButton*> CheckAndChange(QWidget* page, const char* checkName,
+                                                     const char* changeName, int y);
+
+}  // namespace services
 
 class TServicesPages : public IServicesView {
 public:

@@ -9,6 +9,9 @@
 
 #include <QWidget>
 
+#include <array>
+#include <cstddef>
+
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -40,24 +43,20 @@ public:
     void Button1Click();
 
 private:
-    QRadioButton* Clock1RB = nullptr;
-    QRadioButton* Clock2RB = nullptr;
-    QPushButton* Button1 = nullptr;
-    QLineEdit* SmscEdit = nullptr;
-    QPushButton* SmscBtn = nullptr;
-    QRadioButton* Alert1RB = nullptr;
-    QRadioButton* Alert2RB = nullptr;
-    QRadioButton* Alert3RB = nullptr;
-    QPushButton* AlertBtn = nullptr;
-    QRadioButton* Vibra1RB = nullptr;
-    QRadioButton* Vibra2RB = nullptr;
-    QPushButton* VibraBtn = nullptr;
-    QSlider* RingerTB = nullptr;
-    QPushButton* RingerBtn = nullptr;
-    QLineEdit* ValutaEdit = nullptr;
-    QLineEdit* CijenaEdit = nullptr;
-    QLineEdit* PricePinEdit = nullptr;
-    QPushButton* PriceBtn = nullptr;
+    // A group's controls and its "Snimi", which sends what they hold.
+    template <typename Control, std::size_t N>
+    struct SavedGroup {
+        std::array<Control*, N> fields{};
+        QPushButton* save = nullptr;
+    };
+
+    SavedGroup<QRadioButton, 2> clock_;  // "Clock1RB", "Clock2RB"; "Button1"
+    SavedGroup<QLineEdit, 1> smsc_;      // "SmscEdit"; "SmscBtn"
+    // "ValutaEdit", "CijenaEdit", "PricePinEdit"; "PriceBtn"
+    SavedGroup<QLineEdit, 3> price_;
+    SavedGroup<QRadioButton, 3> alert_;  // "Alert1RB" to "Alert3RB"; "AlertBtn"
+    SavedGroup<QRadioButton, 2> vibra_;  // "Vibra1RB", "Vibra2RB"; "VibraBtn"
+    SavedGroup<QSlider, 1> ringer_;      // "RingerTB"; "RingerBtn"
     QPushButton* RefreshOstaloBtn = nullptr;
 
     PhoneEngine& engine_;

@@ -209,54 +209,50 @@ TSmsPage::TSmsPage(PhoneEngine& engine, QWidget* mainWindow, QWidget* parent)
 
 // The two lists' headers.
 void TSmsPage::BuildHeaders() {
-    std::tie(FlatPanel3, CountSmsInLab) =
+    std::tie(inbox_.header, inbox_.count) =
         ListHeader(this, "FlatPanel3", "CountSmsInLab", "Dolazne poruke", 26, 2);
-    std::tie(FlatPanel4, CountSmsOutLab) =
+    std::tie(outbox_.header, outbox_.count) =
         ListHeader(this, "FlatPanel4", "CountSmsOutLab", "Odlazne poruke", 27, 206);
 }
 
 // The inbox's tool bar.
 void TSmsPage::BuildInboxTools() {
-    ToolBarIn = ListToolBar(this, "ToolBarIn", 25);
-    ReplySmsTB = Tool(ToolBarIn, "ReplySmsTB", kImageReply, "Odgovori na poruku . . .");
-    IzmjenaSmsInTB = Tool(ToolBarIn, "IzmjenaSmsInTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
-    BrisanjeSmsInTB = Tool(ToolBarIn, "BrisanjeSmsInTB", kImageDelete, "Izbriši poruku . . .");
-    ToolBarIn->addSeparator();
-    AddPhoneSmsInTB = Tool(ToolBarIn, "AddPhoneSmsInTB", kImageAdd,
-                           "Dodaj pošiljatelja u telefonski imenik . . .");
-    DialPhoneSmsInTB =
-        Tool(ToolBarIn, "DialPhoneSmsInTB", kImageDial, "Pozovi telefonski broj . . .");
-    ToolBarIn->addSeparator();
-    OsvjeziSmsInTB = Tool(ToolBarIn, "OsvjeziSmsInTB", kImageRefresh, "Osvježi popis poruka . . .");
+    QToolBar* bar = inbox_.tools = ListToolBar(this, "ToolBarIn", 25);
+    ReplySmsTB = Tool(bar, "ReplySmsTB", kImageReply, "Odgovori na poruku . . .");
+    IzmjenaSmsInTB = Tool(bar, "IzmjenaSmsInTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
+    BrisanjeSmsInTB = Tool(bar, "BrisanjeSmsInTB", kImageDelete, "Izbriši poruku . . .");
+    bar->addSeparator();
+    AddPhoneSmsInTB =
+        Tool(bar, "AddPhoneSmsInTB", kImageAdd, "Dodaj pošiljatelja u telefonski imenik . . .");
+    DialPhoneSmsInTB = Tool(bar, "DialPhoneSmsInTB", kImageDial, "Pozovi telefonski broj . . .");
+    bar->addSeparator();
+    OsvjeziSmsInTB = Tool(bar, "OsvjeziSmsInTB", kImageRefresh, "Osvježi popis poruka . . .");
     OsvjeziSmsInTB->setEnabled(true);
 }
 
 // The outbox's tool bar.
 void TSmsPage::BuildOutboxTools() {
-    ToolBarOut = ListToolBar(this, "ToolBarOut", 229);
-    NovaSmsTB = Tool(ToolBarOut, "NovaSmsTB", kImageNew, "Napiši novu poruku . . .");
+    QToolBar* bar = outbox_.tools = ListToolBar(this, "ToolBarOut", 229);
+    NovaSmsTB = Tool(bar, "NovaSmsTB", kImageNew, "Napiši novu poruku . . .");
     NovaSmsTB->setEnabled(true);
-    IzmjenaSmsOutTB =
-        Tool(ToolBarOut, "IzmjenaSmsOutTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
-    BrisanjeSmsOutTB = Tool(ToolBarOut, "BrisanjeSmsOutTB", kImageDelete, "Izbriši poruku . . .");
-    SlanjeSmsOutTB = Tool(ToolBarOut, "SlanjeSmsOutTB", kImageSend, "Pošalji poruku . . .");
-    ToolBarOut->addSeparator();
-    AddPhoneSmsOutTB = Tool(ToolBarOut, "AddPhoneSmsOutTB", kImageAdd,
-                            "Dodaj primatelja u telefonski imenik . . .");
-    DialPhoneSmsOutTB =
-        Tool(ToolBarOut, "DialPhoneSmsOutTB", kImageDial, "Pozovi telefonski broj . . .");
-    ToolBarOut->addSeparator();
-    OsvjeziSmsOutTB =
-        Tool(ToolBarOut, "OsvjeziSmsOutTB", kImageRefresh, "Osvježi popis poruka . . .");
+    IzmjenaSmsOutTB = Tool(bar, "IzmjenaSmsOutTB", kImageEdit, "Izmjeni sadržaj poruke . . .");
+    BrisanjeSmsOutTB = Tool(bar, "BrisanjeSmsOutTB", kImageDelete, "Izbriši poruku . . .");
+    SlanjeSmsOutTB = Tool(bar, "SlanjeSmsOutTB", kImageSend, "Pošalji poruku . . .");
+    bar->addSeparator();
+    AddPhoneSmsOutTB =
+        Tool(bar, "AddPhoneSmsOutTB", kImageAdd, "Dodaj primatelja u telefonski imenik . . .");
+    DialPhoneSmsOutTB = Tool(bar, "DialPhoneSmsOutTB", kImageDial, "Pozovi telefonski broj . . .");
+    bar->addSeparator();
+    OsvjeziSmsOutTB = Tool(bar, "OsvjeziSmsOutTB", kImageRefresh, "Osvježi popis poruka . . .");
     OsvjeziSmsOutTB->setEnabled(true);
 }
 
 void TSmsPage::BuildDropDowns() {
     ReplySmsPopup =
-        DropDown(this, ToolBarIn, ReplySmsTB,
+        DropDown(this, inbox_.tools, ReplySmsTB,
                  {"ReplySmsPopup", "Odgovorinaporuku1", kImageReply, "&Odgovori na poruku",
                   &TSmsPage::Odgovorinaporuku1Click, kQuickAnswers, &TSmsPage::OdgovorjeDA1Click});
-    NewSmsPopup = DropDown(this, ToolBarOut, NovaSmsTB,
+    NewSmsPopup = DropDown(this, outbox_.tools, NovaSmsTB,
                            {"NewSmsPopup", "Novaporuka1", kImageNew, "&Nova poruka",
                             &TSmsPage::Novaporuka1Click, kTemplates, &TSmsPage::Zakasnjenje1Click});
 }
@@ -278,17 +274,17 @@ void TSmsPage::ConnectTools() {
 }
 
 void TSmsPage::BuildLists() {
-    SMSListIn = MakeList(this, "SMSListIn",
-                         {U("Pošiljatelj"), U("Datum"), U("Pozicija"), U("SMS centar"),
-                          U("Telefon"), U("Vrijeme"), U("Poruka"), U("Lokacija")},
-                         QRect(4, 52, 258, 150));
-    SMSListOut = MakeList(this, "SMSListOut",
-                          {U("Primatelj"), U("Trajanje"), U("Pozicija"), U("SMS centar"),
-                           U("Telefon"), U("Poruka"), U("Lokacija")},
-                          QRect(4, 256, 258, 151));
-    connect(SMSListIn, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListInChange(); });
-    connect(SMSListOut, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListOutChange(); });
-    for (QTreeWidget* list : {SMSListIn, SMSListOut}) {
+    inbox_.list = MakeList(this, "SMSListIn",
+                           {U("Pošiljatelj"), U("Datum"), U("Pozicija"), U("SMS centar"),
+                            U("Telefon"), U("Vrijeme"), U("Poruka"), U("Lokacija")},
+                           QRect(4, 52, 258, 150));
+    outbox_.list = MakeList(this, "SMSListOut",
+                            {U("Primatelj"), U("Trajanje"), U("Pozicija"), U("SMS centar"),
+                             U("Telefon"), U("Poruka"), U("Lokacija")},
+                            QRect(4, 256, 258, 151));
+    connect(inbox_.list, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListInChange(); });
+    connect(outbox_.list, &QTreeWidget::itemSelectionChanged, this, [this] { SMSListOutChange(); });
+    for (QTreeWidget* list : {inbox_.list, outbox_.list}) {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
     }
@@ -299,29 +295,24 @@ void TSmsPage::BuildPanel() {
     using namespace controls;
     QGroupBox* basics = Group(this, "GroupBox1", " Osnovni podaci:", QRect(266, 2, 250, 158));
     // Captions as wide as "Datum i vrijeme:", values as a date and a time.
-    struct PanelRow {
-        QLabel** caption;
-        const char* captionName;
+    struct RowNames {
+        const char* caption;
         const char* text;
-        QLabel** value;
-        const char* valueName;
+        const char* value;
     };
-    QLabel* centre = nullptr;
-    QLabel* location = nullptr;
-    QLabel* position = nullptr;
-    const PanelRow rows[] = {
-        {&Label16, "Label16", "Pošiljatelj:", &Label24, "Label24"},
-        {&Label17, "Label17", "Telefonski broj:", &Label25, "Label25"},
-        {&Label18, "Label18", "Datum i vrijeme:", &Label26, "Label26"},
-        {&centre, "Label12", "SMS centar:", &Label23, "Label23"},
-        {&location, "Label22", "Lokacija:", &Label27, "Label27"},
-        {&position, "Label11", "Pozicija:", &Label21, "Label21"},
-    };
-    int y = 20;
-    for (const PanelRow& row : rows) {
-        *row.caption = ElidedLabel(basics, row.captionName, row.text, QRect(6, y, 95, 19));
-        *row.value = ElidedValue(basics, row.valueName, QRect(102, y, 144, 19));
-        y += 22;
+    constexpr std::array<RowNames, kPanelRows> kRows{{
+        {"Label16", "Pošiljatelj:", "Label24"},
+        {"Label17", "Telefonski broj:", "Label25"},
+        {"Label18", "Datum i vrijeme:", "Label26"},
+        {"Label12", "SMS centar:", "Label23"},
+        {"Label22", "Lokacija:", "Label27"},
+        {"Label11", "Pozicija:", "Label21"},
+    }};
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        const int y = 20 + 22 * static_cast<int>(i);
+        panelCaptions_[i] =
+            ElidedLabel(basics, kRows[i].caption, kRows[i].text, QRect(6, y, 95, 19));
+        panelValues_[i] = ElidedValue(basics, kRows[i].value, QRect(102, y, 144, 19));
     }
 
     QGroupBox* text = Group(this, "GroupBox2", " Tekst poruke:", QRect(266, 164, 250, 243));
@@ -380,32 +371,33 @@ void TSmsPage::BuildMenu(QMenu* smsMenu) {
     Osvjezipodatke2->setEnabled(true);
 }
 
+TSmsPage::ListSide& TSmsPage::Side(SmsFolder folder) {
+    return folder == SmsFolder::Incoming ? inbox_ : outbox_;
+}
+
 QTreeWidget* TSmsPage::List(SmsFolder folder) const {
-    return folder == SmsFolder::Incoming ? SMSListIn : SMSListOut;
+    return (folder == SmsFolder::Incoming ? inbox_ : outbox_).list;
 }
 
 // --- ISmsView -----------------------------------------------------------------------
 
 void TSmsPage::ClearSmsLists() {
     filling_ = true;
-    SMSListIn->clear();
-    SMSListOut->clear();
+    inbox_.list->clear();
+    outbox_.list->clear();
     filling_ = false;
-    SmsInIndex = 0;
-    SmsOutIndex = 0;
-    for (QLabel* l : {Label21, Label23, Label24, Label25, Label26, Label27}) l->clear();
-    SMSMemo->clear();
-    Label28->setText("Message length:  0");
-    shown_.reset();
-    CountSmsInLab->setText("(0/0 new)");
-    CountSmsOutLab->setText("(0/0 new)");
+    inbox_.index = 0;
+    outbox_.index = 0;
+    ClearPanel();
+    inbox_.count->setText("(0/0 new)");
+    outbox_.count->setText("(0/0 new)");
     SetEnabled(SmsFolder::Incoming, false);
     SetEnabled(SmsFolder::Outgoing, false);
 }
 
 void TSmsPage::SetNameInSmsLists(const std::string& name, const std::string& number) {
     const QString n = FromAnsi(number);
-    for (QTreeWidget* list : {SMSListIn, SMSListOut})
+    for (QTreeWidget* list : {inbox_.list, outbox_.list})
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             if (QTreeWidgetItem* item = list->topLevelItem(i); item->text(0) == n)
                 item->setText(0, FromAnsi(name));
@@ -475,7 +467,7 @@ void TSmsPage::SetSmsRowImage(SmsFolder folder, const std::string& position,
 }
 
 void TSmsPage::SetSmsFolderCount(SmsFolder folder, const std::string& text) {
-    (folder == SmsFolder::Incoming ? CountSmsInLab : CountSmsOutLab)->setText(FromAnsi(text));
+    Side(folder).count->setText(FromAnsi(text));
 }
 
 void TSmsPage::ShowFirstSmsRows(SmsFolder current) {
@@ -484,17 +476,13 @@ void TSmsPage::ShowFirstSmsRows(SmsFolder current) {
     for (SmsFolder f : {SmsFolder::Incoming, SmsFolder::Outgoing}) {
         QTreeWidget* l = List(f);
         if (l->topLevelItemCount() == 0) continue;
-        (f == SmsFolder::Incoming ? SmsInIndex : SmsOutIndex) = 0;
+        Side(f).index = 0;
         l->setCurrentItem(l->topLevelItem(0));
         l->scrollToItem(l->topLevelItem(0));
     }
-    if (current == SmsFolder::Incoming) {
-        SMSListInEnter();
-        SMSListOutExit();
-    } else {
-        SMSListOutEnter();
-        SMSListInExit();
-    }
+    ListEnter(current);
+    if (current == SmsFolder::Incoming) SMSListOutExit();
+    else SMSListInExit();
 }
 
 void TSmsPage::ShowNewSmsNotice(const NewSmsNotice& notice) {
@@ -511,10 +499,11 @@ void TSmsPage::ComposedMessageDone(bool accepted) { SmsForm->MessageDone(accepte
 int TSmsPage::InboxPlace(const QTreeWidgetItem& row) const {
     const auto key = InboxKey(row);
     int low = 0;
-    int high = SMSListIn->topLevelItemCount();
+    int high = inbox_.list->topLevelItemCount();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (CompareInboxKeys(InboxKey(*SMSListIn->topLevelItem(middle)), key) < 0) low = middle + 1;
+        if (CompareInboxKeys(InboxKey(*inbox_.list->topLevelItem(middle)), key) < 0)
+            low = middle + 1;
         else high = middle;
     }
     return low;
@@ -552,93 +541,87 @@ void TSmsPage::SetEnabled(SmsFolder folder, bool any) {
     }
 }
 
-void TSmsPage::SMSListInChange() {
-    QTreeWidgetItem* item = SMSListIn->currentItem();
-    if (item != nullptr) SmsInIndex = SMSListIn->indexOfTopLevelItem(item);
-    SetEnabled(SmsFolder::Incoming, SMSListIn->topLevelItemCount() > 0);
-    panelFolder_ = SmsFolder::Incoming;
-    Label16->setText("Sender:");
-    Label18->setText("Date and time:");
-    if (filling_ || item == nullptr || !item->isSelected()) return;
+std::pair<QTreeWidgetItem*, const AListSMS*> TSmsPage::ChosenRow(SmsFolder folder) {
+    const bool in = folder == SmsFolder::Incoming;
+    QTreeWidget* list = List(folder);
+    QTreeWidgetItem* item = list->currentItem();
+    if (item != nullptr) Side(folder).index = list->indexOfTopLevelItem(item);
+    SetEnabled(folder, list->topLevelItemCount() > 0);
+    panelFolder_ = folder;
+    panelCaptions_[Party]->setText(in ? "Sender:" : "Receiver:");
+    panelCaptions_[When]->setText(in ? "Date and time:" : "Validity:");
+    if (filling_ || item == nullptr || !item->isSelected()) return {};
     const AListSMS* m = RecordOf(item);
+    if (m == nullptr) return {};
+    return {item, m};
+}
+
+bool TSmsPage::ShowInPanel(SmsFolder folder, const QTreeWidgetItem& row, const AListSMS& m,
+                           const QString& centre, const QString& dateOrValidity) {
+    const QString number = FromAnsi(m.Number);
+    // The caption is the phonebook name of the number (maybe empty), else
+    // the number.
+    const bool named = row.text(0) != number;
+    shown_ = ShownMessage{folder, m.Location, m.Position, named ? row.text(0) : QString()};
+    const std::array<QString, kPanelRows> values{
+        shown_->name, number, dateOrValidity, centre, FromAnsi(m.Location), FromAnsi(m.Position)};
+    for (std::size_t i = 0; i < values.size(); ++i) panelValues_[i]->setText(values[i]);
+    SMSMemo->setPlainText(WithLineFeeds(FromUtf8(m.Text)));
+    return named;
+}
+
+void TSmsPage::SMSListInChange() {
+    const auto [item, m] = ChosenRow(SmsFolder::Incoming);
     if (m == nullptr) return;
-    const QString number = FromAnsi(m->Number);
-    Label21->setText(FromAnsi(m->Position));
-    Label23->setText(FromAnsi(m->Smsc));
-    // The caption is the sender's phonebook name, else the number.
-    const bool named = item->text(0) != number;
-    shown_ = ShownMessage{SmsFolder::Incoming, m->Location, m->Position,
-                          named ? item->text(0) : QString()};
-    Label24->setText(shown_->name);
+    const bool named = ShowInPanel(SmsFolder::Incoming, *item, *m, FromAnsi(m->Smsc),
+                                   FromAnsi(m->Date) + "     " + FromAnsi(m->Time));
     AddPhoneSmsInTB->setEnabled(!named);
-    Label25->setText(number);
-    Label26->setText(FromAnsi(m->Date) + "     " + FromAnsi(m->Time));
-    Label27->setText(FromAnsi(m->Location));
-    SMSMemo->setPlainText(WithLineFeeds(FromUtf8(m->Text)));
     // A sender with letters in its number (or a status report) gets no answer.
-    ReplySmsTB->setEnabled(IsValidNumber(ToAnsi(number)));
+    ReplySmsTB->setEnabled(IsValidNumber(ToAnsi(FromAnsi(m->Number))));
     if (!ReplySmsTB->isEnabled()) AddPhoneSmsInTB->setEnabled(false);
     SetMenuItem(Dodajosobuuimenik2, AddPhoneSmsInTB->isEnabled());
     SetMenuItem(Odgovorinaporuku2, ReplySmsTB->isEnabled());
 }
 
 void TSmsPage::SMSListOutChange() {
-    QTreeWidgetItem* item = SMSListOut->currentItem();
-    if (item != nullptr) SmsOutIndex = SMSListOut->indexOfTopLevelItem(item);
-    SetEnabled(SmsFolder::Outgoing, SMSListOut->topLevelItemCount() > 0);
-    panelFolder_ = SmsFolder::Outgoing;
-    Label16->setText("Receiver:");
-    Label18->setText("Validity:");
-    if (filling_ || item == nullptr || !item->isSelected()) return;
-    const AListSMS* m = RecordOf(item);
+    const auto [item, m] = ChosenRow(SmsFolder::Outgoing);
     if (m == nullptr) return;
-    const QString number = FromAnsi(m->Number);
-    Label21->setText(FromAnsi(m->Position));
+    // A message without its own centre shows the phone's.
     const QString centre = FromAnsi(m->Smsc);
-    Label23->setText(centre.size() >= 3 ? centre : FromAnsi(engine_.Settings().SmscLab));
-    // The caption is the receiver's phonebook name (maybe empty), else the number.
-    const bool named = item->text(0) != number;
-    shown_ = ShownMessage{SmsFolder::Outgoing, m->Location, m->Position,
-                          named ? item->text(0) : QString()};
-    Label24->setText(shown_->name);
+    const bool named = ShowInPanel(
+        SmsFolder::Outgoing, *item, *m,
+        centre.size() >= 3 ? centre : FromAnsi(engine_.Settings().SmscLab), FromAnsi(m->Validity));
     AddPhoneSmsOutTB->setEnabled(!named);
     SetMenuItem(Dodajosobuuimenik1, !named);
-    Label25->setText(number);
-    Label26->setText(FromAnsi(m->Validity));
-    Label27->setText(FromAnsi(m->Location));
-    SMSMemo->setPlainText(WithLineFeeds(FromUtf8(m->Text)));
 }
 
 void TSmsPage::BlankPanel(SmsFolder folder) {
-    Label18->setText(folder == SmsFolder::Incoming ? "Date and time:" : "Validity:");
-    for (QLabel* l : {Label21, Label23, Label24, Label25, Label26, Label27}) l->clear();
+    panelCaptions_[When]->setText(folder == SmsFolder::Incoming ? "Date and time:" : "Validity:");
+    ClearPanel();
+}
+
+void TSmsPage::ClearPanel() {
+    for (QLabel* l : panelValues_) l->clear();
     SMSMemo->clear();
     Label28->setText("Message length:  0");
     shown_.reset();
 }
 
-void TSmsPage::SMSListInEnter() {
-    if (SMSListIn->topLevelItemCount() == 0) {
-        BlankPanel(SmsFolder::Incoming);
+// The list entered shows its current message (kept within the list) in the
+// panel; an empty list blanks the panel.
+void TSmsPage::ListEnter(SmsFolder folder) {
+    QTreeWidget* list = List(folder);
+    if (list->topLevelItemCount() == 0) {
+        BlankPanel(folder);
         return;
     }
-    SmsInIndex = std::clamp(SmsInIndex, 0, SMSListIn->topLevelItemCount() - 1);
-    QTreeWidgetItem* item = SMSListIn->topLevelItem(SmsInIndex);
-    SMSListIn->setCurrentItem(item);
+    int& index = Side(folder).index;
+    index = std::clamp(index, 0, list->topLevelItemCount() - 1);
+    QTreeWidgetItem* item = list->topLevelItem(index);
+    list->setCurrentItem(item);
     item->setSelected(true);
-    SMSListInChange();
-}
-
-void TSmsPage::SMSListOutEnter() {
-    if (SMSListOut->topLevelItemCount() == 0) {
-        BlankPanel(SmsFolder::Outgoing);
-        return;
-    }
-    SmsOutIndex = std::clamp(SmsOutIndex, 0, SMSListOut->topLevelItemCount() - 1);
-    QTreeWidgetItem* item = SMSListOut->topLevelItem(SmsOutIndex);
-    SMSListOut->setCurrentItem(item);
-    item->setSelected(true);
-    SMSListOutChange();
+    if (folder == SmsFolder::Incoming) SMSListInChange();
+    else SMSListOutChange();
 }
 
 void TSmsPage::SMSListInExit() {
@@ -655,14 +638,12 @@ void TSmsPage::SMSListOutExit() {
         if (a != nullptr) a->setEnabled(false);
 }
 
-void TSmsPage::SMSListInClick() {
-    if (SMSListIn->topLevelItemCount() > 0 && SmsInIndex < SMSListIn->topLevelItemCount())
-        SMSListIn->setCurrentItem(SMSListIn->topLevelItem(SmsInIndex));
-}
-
-void TSmsPage::SMSListOutClick() {
-    if (SMSListOut->topLevelItemCount() > 0 && SmsOutIndex < SMSListOut->topLevelItemCount())
-        SMSListOut->setCurrentItem(SMSListOut->topLevelItem(SmsOutIndex));
+// A click on the list's empty space goes back to its current message.
+void TSmsPage::ListClick(SmsFolder folder) {
+    QTreeWidget* list = List(folder);
+    const int index = Side(folder).index;
+    if (list->topLevelItemCount() > 0 && index < list->topLevelItemCount())
+        list->setCurrentItem(list->topLevelItem(index));
 }
 
 void TSmsPage::SMSMemoChange() {
@@ -675,20 +656,15 @@ void TSmsPage::ListFocusChanged(SmsFolder folder, const QFocusEvent& event) {
     if (event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason)
         return;
     const bool in = folder == SmsFolder::Incoming;
-    if (event.type() == QEvent::FocusIn) {
-        if (in) SMSListInEnter();
-        else SMSListOutEnter();
-    } else {
-        if (in) SMSListInExit();
-        else SMSListOutExit();
-    }
+    if (event.type() == QEvent::FocusIn) ListEnter(folder);
+    else if (in) SMSListInExit();
+    else SMSListOutExit();
 }
 
 void TSmsPage::ListViewportClicked(SmsFolder folder, const QMouseEvent& event) {
     // A click on empty space keeps the current message.
     if (List(folder)->itemAt(event.position().toPoint()) != nullptr) return;
-    if (folder == SmsFolder::Incoming) SMSListInClick();
-    else SMSListOutClick();
+    ListClick(folder);
 }
 
 bool TSmsPage::eventFilter(QObject* watched, QEvent* event) {
@@ -791,8 +767,9 @@ void TSmsPage::BrisanjeSmsInTBClick() {
     const auto message = CurrentMessage();
     if (!message) return;
     if (!confirmDelete_ || confirmDelete_()) {
-        const QString text = Label16->text() + "  " + ShownName() + "\r" + Label17->text() + "  " +
-                             ShownNumber() + "\r\rDelete SMS message from mobile?";
+        const QString text = panelCaptions_[Party]->text() + "  " + ShownName() + "\r" +
+                             panelCaptions_[Number]->text() + "  " + ShownNumber() +
+                             "\r\rDelete SMS message from mobile?";
         if (Ask(window(), QStringLiteral("Delete message"), text) == DialogResult::No) return;
     }
     engine_.DeleteSms(message->memory, message->position);

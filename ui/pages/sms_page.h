@@ -18,9 +18,12 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -92,12 +95,10 @@ public:
     // --- handlers
     void SMSListInChange();
     void SMSListOutChange();
-    void SMSListInEnter();
-    void SMSListOutEnter();
+    void ListEnter(SmsFolder folder);
     void SMSListInExit();
     void SMSListOutExit();
-    void SMSListInClick();
-    void SMSListOutClick();
+    void ListClick(SmsFolder folder);
     // Newest first; a date or time that does not convert sorts last.
     static int SMSListInCompare(const AListSMS& a, const AListSMS& b);
     void SMSMemoChange();
@@ -157,6 +158,14 @@ private:
         std::string position;
     };
     QTreeWidget* List(SmsFolder folder) const;
+    // The list's current row and its record, once the index, the buttons and
+    // the panel's captions follow it; no record when the panel is not to
+    // show it (the lists filling, no row selected).
+    std::pair<QTreeWidgetItem*, const AListSMS*> ChosenRow(SmsFolder folder);
+    // Shows the row's message in the panel with the centre and the date or
+    // validity given; whether the row names the number by a phonebook name.
+    bool ShowInPanel(SmsFolder folder, const QTreeWidgetItem& row, const AListSMS& m,
+                     const QString& centre, const QString& dateOrValidity);
     // The engine's record of a row, of the message shown; nullptr when none.
     const AListSMS* RecordOf(const QTreeWidgetItem* row) const;
     const AListSMS* ShownRecord() const;
@@ -173,6 +182,8 @@ private:
     void ListFocusChanged(SmsFolder folder, const QFocusEvent& event);
     void ListViewportClicked(SmsFolder folder, const QMouseEvent& event);
     void BlankPanel(SmsFolder folder);
+    // The panel's values, text and length cleared; it shows no message.
+    void ClearPanel();
     void SetEnabled(SmsFolder folder, bool any);
     // Where row goes in the inbox to keep its order.
     int InboxPlace(const QTreeWidgetItem& row) const;
@@ -184,17 +195,22 @@ private:
     std::optional<ShownMessage> shown_;
     SmsFolder panelFolder_ = SmsFolder::Incoming;  // the list the panel's captions name
     bool filling_ = false;
-    int SmsInIndex = 0;
-    int SmsOutIndex = 0;
 
-    widgets::TFlatPanel* FlatPanel3 = nullptr;
-    widgets::TFlatPanel* FlatPanel4 = nullptr;
-    QLabel* CountSmsInLab = nullptr;
-    QLabel* CountSmsOutLab = nullptr;
-    QToolBar* ToolBarIn = nullptr;
-    QToolBar* ToolBarOut = nullptr;
-    QTreeWidget* SMSListIn = nullptr;
-    QTreeWidget* SMSListOut = nullptr;
+    // Each list's side of the page: its header with the count, its tool bar,
+    // the list and the index of its current message. The inbox's are
+    // FlatPanel3, CountSmsInLab, ToolBarIn, SMSListIn and SmsInIndex; the
+    // outbox's FlatPanel4, CountSmsOutLab, ToolBarOut, SMSListOut and
+    // SmsOutIndex.
+    struct ListSide {
+        widgets::TFlatPanel* header = nullptr;
+        QLabel* count = nullptr;
+        QToolBar* tools = nullptr;
+        QTreeWidget* list = nullptr;
+        int index = 0;
+    };
+    ListSide inbox_;
+    ListSide outbox_;
+    ListSide& Side(SmsFolder folder);
     QAction* ReplySmsTB = nullptr;
     QAction* IzmjenaSmsInTB = nullptr;
     QAction* BrisanjeSmsInTB = nullptr;
@@ -223,17 +239,14 @@ private:
     QAction* Dodajosobuuimenik1 = nullptr;
     QAction* Pozoviosobu3 = nullptr;
     QAction* Osvjezipodatke2 = nullptr;
-    // The detail panel.
-    QLabel* Label16 = nullptr;
-    QLabel* Label17 = nullptr;
-    QLabel* Label18 = nullptr;
-    QLabel* Label21 = nullptr;
-    QLabel* Label23 = nullptr;
-    QLabel* Label24 = nullptr;
-    QLabel* Label25 = nullptr;
-    QLabel* Label26 = nullptr;
-    QLabel* Label27 = nullptr;
-    QLabel* Label28 = nullptr;
+    // The detail panel's rows, each a caption and its value: the sender or
+    // receiver (Label16, Label24), the number (Label17, Label25), the date or
+    // validity (Label18, Label26), the centre (Label12, Label23), the memory
+    // (Label22, Label27) and the position (Label11, Label21).
+    enum PanelRow : std::size_t { Party, Number, When, Centre, Memory, Position, kPanelRows };
+    std::array<QLabel*, kPanelRows> panelCaptions_{};
+    std::array<QLabel*, kPanelRows> panelValues_{};
+    QLabel* Label28 = nullptr;  // the message's length
     QPlainTextEdit* SMSMemo = nullptr;
 
     TSmsForm* SmsForm = nullptr;
