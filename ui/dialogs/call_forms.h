@@ -25,6 +25,16 @@ class PhoneEngine;
 
 namespace parlenko::ui {
 
+// The other side of a call in a call window: its name (OsobaLab) and its
+// number (TelefonLab).
+struct TPartyLabels {
+    QLabel* name = nullptr;
+    QLabel* number = nullptr;
+    // The engine's Windows-1252 texts.
+    void Show(const std::string& nameText, const std::string& numberText) const;
+    void Clear() const;
+};
+
 // "Pozovi telefonski broj . . .": the number to dial, the name the phonebook
 // knows for it, and the hide-my-number box. Accepted (DialBtn) only with a
 // number the phone can dial; the title-bar close and Esc cancel.
@@ -81,8 +91,7 @@ protected:
     void reject() override;
 
 private:
-    QLabel* OsobaLab = nullptr;
-    QLabel* TelefonLab = nullptr;
+    TPartyLabels Party;
     QPushButton* HangUpBtn = nullptr;
     // btnTone0 .. btnTone9, btnToneZvj ("*"), btnToneLjest ("#"), btnToneA .. btnToneD,
     // by Tag 0..15.
@@ -118,8 +127,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* OsobaLab = nullptr;
-    QLabel* TelefonLab = nullptr;
+    TPartyLabels Party;
     QPushButton* Button1 = nullptr;  // answer
     QPushButton* Button2 = nullptr;  // reject
     QTimer* CloseTimer = nullptr;

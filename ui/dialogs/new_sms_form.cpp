@@ -3,6 +3,7 @@
 #include "engine/session/phone_engine.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -19,11 +20,8 @@ constexpr int kCloseMs = 30000;
 
 TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     : TSmallWindow(mainWindow), engine_(engine) {
-    setObjectName("NewSmsForm");
-    setWindowTitle(U("Nova SMS poruka!"));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setModal(true);
-    setFixedSize(348, 300);
+    FrameDialog(this, "NewSmsForm", U("Nova SMS poruka!"), windowFlags() | Qt::WindowStaysOnTopHint,
+                {348, 300});
     using namespace controls;
     ValueRows(Group(this, " Osnovni podaci poruke:", QRect(8, 6, 332, 90)), {12, 100, 114, 206}, 22,
               21,

@@ -7,6 +7,7 @@
 #include "ui/artwork/sms_pictures.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/dialogs/sms_names.h"
 
@@ -64,11 +65,7 @@ QString FitPrefix(const QString& text, bool flash, int limit) {
 
 TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     : TSmallWindow(mainWindow), engine_(engine) {
-    setObjectName("SmsForm");
-    setWindowTitle("SMS");
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setModal(true);
-    setFixedSize(460, 414);
+    FrameDialog(this, "SmsForm", "SMS", windowFlags() | Qt::WindowStaysOnTopHint, {460, 414});
 
     BuildRecipient();
     BuildOptions();
@@ -101,11 +98,7 @@ void TSmsForm::BuildOptions() {
     QGroupBox* validity =
         Group(this, " Period čuvanja poruke u SMS centru:", QRect(8, 88, 214, 78));
     Caption(validity, "Period čuvanja:", QRect(12, 22, 100, 21));
-    TrajanjeUpDown = new QSpinBox(validity);
-    TrajanjeUpDown->setObjectName("TrajanjeUpDown");
-    TrajanjeUpDown->setGeometry(116, 22, 98, 22);
-    TrajanjeUpDown->setRange(1, 63);
-    TrajanjeUpDown->setValue(1);
+    TrajanjeUpDown = SpinBox(validity, "TrajanjeUpDown", QRect(116, 22, 98, 22), 1, 63);
     TrajanjeEdit = TrajanjeUpDown->findChild<QLineEdit*>();
     TrajanjeEdit->setObjectName("TrajanjeEdit");
     TrajanjeEdit->setReadOnly(true);
@@ -125,17 +118,24 @@ void TSmsForm::BuildOptions() {
 void TSmsForm::BuildText() {
     using namespace controls;
     QGroupBox* text = Group(this, " Tekst poruke:", QRect(8, 170, 290, 200));
-    PorukaMemo = new QPlainTextEdit(text);
-    PorukaMemo->setObjectName("PorukaMemo");
-    PorukaMemo->setGeometry(10, 20, 270, 142);
+    PorukaMemo = Placed(new QPlainTextEdit(text), "PorukaMemo", QRect(10, 20, 270, 142));
     PorukaMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     PorukaMemo->setTabChangesFocus(true);
-    Caption(text, "Maksimalno:", QRect(10, 170, 72, 20));
-    MaxLab = Count(text, "MaxLab", QRect(80, 170, 24, 20));
-    Caption(text, "Upisano:", QRect(114, 170, 54, 20));
-    UpisLab = Count(text, "UpisLab", QRect(166, 170, 24, 20));
-    Caption(text, "Preostaje:", QRect(200, 170, 60, 20));
-    PreLab = Count(text, "PreLab", QRect(254, 170, 26, 20));
+    // The counts in a row under the text, each after its caption.
+    struct CountCell {
+        const char* caption;
+        QRect captionAt;
+        QLabel** count;
+        const char* name;
+        QRect countAt;
+    };
+    for (const CountCell& c :
+         {CountCell{"Maksimalno:", {10, 170, 72, 20}, &MaxLab, "MaxLab", {80, 170, 24, 20}},
+          CountCell{"Upisano:", {114, 170, 54, 20}, &UpisLab, "UpisLab", {166, 170, 24, 20}},
+          CountCell{"Preostaje:", {200, 170, 60, 20}, &PreLab, "PreLab", {254, 170, 26, 20}}}) {
+        Caption(text, c.caption, c.captionAt);
+        *c.count = Count(text, c.name, c.countAt);
+    }
 
     QGroupBox* centre = Group(this, " SMS centar:", QRect(302, 170, 150, 46));
     SmscLab = Label(centre, "SmscLab", {}, QRect(4, 20, 142, 20));
@@ -145,16 +145,12 @@ void TSmsForm::BuildText() {
 void TSmsForm::BuildPictures() {
     using namespace controls;
     QGroupBox* pictures = Group(this, " Umetanje slika u poruku:", QRect(302, 220, 150, 150));
-    SmsPicturesPB = new QWidget(pictures);
-    SmsPicturesPB->setObjectName("SmsPicturesPB");
-    SmsPicturesPB->setGeometry(10, 22, 48, 48);
+    SmsPicturesPB = Placed(new QWidget(pictures), "SmsPicturesPB", QRect(10, 22, 48, 48));
     SmsPicturesPB->installEventFilter(this);
     PicNameLab = Value(pictures, "PicNameLab", QRect(64, 24, 80, 20));
     PicNoLab = Label(pictures, "PicNoLab", {}, QRect(64, 46, 80, 20));
-    PicturesUD = new QSpinBox(pictures);
-    PicturesUD->setObjectName("PicturesUD");
-    PicturesUD->setGeometry(10, 80, 64, 22);
-    PicturesUD->setRange(1, artwork::kSmsPictureCount);
+    PicturesUD =
+        SpinBox(pictures, "PicturesUD", QRect(10, 80, 64, 22), 1, artwork::kSmsPictureCount);
     PicturesUD->setWrapping(true);
     PicturesUD->findChild<QLineEdit*>()->setReadOnly(true);
     AddPicBtn = Button(pictures, "AddPicBtn", "<<", QRect(80, 78, 60, 26));
