@@ -81,16 +81,6 @@ constexpr std::array<std::pair<int, int>, 16> kKeypad = {{
 
 }  // namespace
 
-void TPartyLabels::Show(const std::string& nameText, const std::string& numberText) const {
-    name->setText(FromAnsi(nameText));
-    number->setText(FromAnsi(numberText));
-}
-
-void TPartyLabels::Clear() const {
-    name->clear();
-    number->clear();
-}
-
 // --- TDialForm ---------------------------------------------------------------------
 
 TDialForm::TDialForm(QWidget* mainWindow, PhoneEngine& engine)

@@ -6,6 +6,7 @@
 // (call_windows.h) shows them for the engine.
 
 #include "ui/controls/small_window.h"
+#include "ui/dialogs/party_labels.h"
 
 #include <QString>
 
@@ -24,16 +25,6 @@ class PhoneEngine;
 }
 
 namespace parlenko::ui {
-
-// The other side of a call in a call window: its name (OsobaLab) and its
-// number (TelefonLab).
-struct TPartyLabels {
-    QLabel* name = nullptr;
-    QLabel* number = nullptr;
-    // The engine's Windows-1252 texts.
-    void Show(const std::string& nameText, const std::string& numberText) const;
-    void Clear() const;
-};
 
 // "Pozovi telefonski broj . . .": the number to dial, the name the phonebook
 // knows for it, and the hide-my-number box. Accepted (DialBtn) only with a

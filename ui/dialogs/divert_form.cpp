@@ -64,18 +64,14 @@ TDivertForm::TDivertForm(QWidget* mainWindow, PhoneEngine& engine)
 
     QGroupBox* divert = Group(this, "DivertGB", " Preusmjeravanje poziva:", {8, 6, 364, 86});
     Label(divert, nullptr, "Kada:", {12, 24, 60, 20});
-    ReasonCB = new QComboBox(divert);
-    ReasonCB->setObjectName("ReasonCB");
-    ReasonCB->setGeometry(76, 22, 200, 22);
-    ReasonCB->addItems({"Uvijek . . .", "Ako ste zauzeti . . .", "Ako se ne javite . . .",
-                        "Ako niste dostupni . . ."});
+    Which.reason = Combo(divert, "ReasonCB", {76, 22, 200, 22});
+    Which.reason->addItems({"Uvijek . . .", "Ako ste zauzeti . . .", "Ako se ne javite . . .",
+                            "Ako niste dostupni . . ."});
     Label(divert, nullptr, "Vrsta:", {12, 54, 60, 20});
-    ClassCB = new QComboBox(divert);
-    ClassCB->setObjectName("ClassCB");
-    ClassCB->setGeometry(76, 52, 200, 22);
-    ClassCB->addItems({"Glasovni poziv", "Podatkovni poziv", "Faks poziv"});
-    ClassPB = new TClassBox(divert, ClassCB);
-    ClassPB->setGeometry(304, 28, artwork::kCallClassSize, artwork::kCallClassSize + 1);
+    Which.callClass = Combo(divert, "ClassCB", {76, 52, 200, 22});
+    Which.callClass->addItems({"Glasovni poziv", "Podatkovni poziv", "Faks poziv"});
+    Which.picture = new TClassBox(divert, Which.callClass);
+    Which.picture->setGeometry(304, 28, artwork::kCallClassSize, artwork::kCallClassSize + 1);
 
     QGroupBox* target = Group(this, "TargetGB", " Preusmjeri poziv prema:", {8, 96, 364, 116});
     Label(target, nullptr, "Naziv osobe:", {12, 18, 100, 18});
@@ -107,8 +103,8 @@ TDivertForm::TDivertForm(QWidget* mainWindow, PhoneEngine& engine)
                                {"CloseBtn", "Odustani"}, 222,
                                [this](bool on) { ActivateBtnClick(on ? 1 : 2); });
 
-    connect(ReasonCB, &QComboBox::currentIndexChanged, this, &TDivertForm::ClassCBChange);
-    connect(ClassCB, &QComboBox::currentIndexChanged, this, &TDivertForm::ClassCBChange);
+    for (QComboBox* box : {Which.reason, Which.callClass})
+        connect(box, &QComboBox::currentIndexChanged, this, &TDivertForm::ClassCBChange);
     connect(NazivCB, &QComboBox::activated, this, &TDivertForm::NazivCBChange);
     connect(TelEdit, &QLineEdit::textChanged, this, &TDivertForm::TelEditChange);
     connect(Time.upDown, &QSpinBox::valueChanged, Time.edit,
@@ -118,10 +114,7 @@ TDivertForm::TDivertForm(QWidget* mainWindow, PhoneEngine& engine)
 void TDivertForm::showEvent(QShowEvent* event) {
     TSmallWindow::showEvent(event);
     FillNameList();
-    const QSignalBlocker reason(ReasonCB);
-    const QSignalBlocker cls(ClassCB);
-    ReasonCB->setCurrentIndex(0);
-    ClassCB->setCurrentIndex(0);
+    Which.Reset();
     ClassCBChange();
 }
 
@@ -174,6 +167,13 @@ void TDivertForm::TelEditChange() {
     Buttons.SetEnabled(false);
 }
 
+void TDivertForm::DivertChoice::Reset() const {
+    for (QComboBox* box : {reason, callClass}) {
+        const QSignalBlocker quiet(box);
+        box->setCurrentIndex(0);
+    }
+}
+
 void TDivertForm::NoReplyTime::SetEnabled(bool enabled) const {
     for (QWidget* w : std::initializer_list<QWidget*>{edit, upDown, caption, unit})
         w->setEnabled(enabled);
@@ -187,9 +187,9 @@ void TDivertForm::ClassCBChange() {
     TelEdit->setFocus();
     Time.edit->setText("20");
     Time.SetEnabled(false);
-    ClassPB->update();
-    const int reason = ReasonCB->currentIndex();
-    const int column = ClassCB->currentIndex();
+    Which.picture->update();
+    const int reason = Which.reason->currentIndex();
+    const int column = Which.callClass->currentIndex();
     const ServicesView& page = engine_.Services();
     if (reason >= 0 && reason < 4 && column >= 0 && column < 3) {
         const auto divert = static_cast<std::size_t>(reason) * 3 + static_cast<std::size_t>(column);
@@ -210,8 +210,8 @@ void TDivertForm::ClassCBChange() {
 }
 
 void TDivertForm::ActivateBtnClick(int tag) {
-    const int column = std::clamp(ClassCB->currentIndex(), 0, 2);
-    engine_.SetDivert(ReasonCB->currentIndex(), ToAnsi(TelEdit->text()),
+    const int column = std::clamp(Which.callClass->currentIndex(), 0, 2);
+    engine_.SetDivert(Which.reason->currentIndex(), ToAnsi(TelEdit->text()),
                       kClasses[static_cast<std::size_t>(column)], ToAnsi(Time.edit->text()),
                       tag == 1);
     accept();

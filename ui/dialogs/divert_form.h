@@ -45,9 +45,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QComboBox* ReasonCB = nullptr;
-    QComboBox* ClassCB = nullptr;
-    QWidget* ClassPB = nullptr;
+    // Which divert: its reason (ReasonCB) and the class of calls (ClassCB,
+    // with its picture ClassPB).
+    struct DivertChoice {
+        QComboBox* reason = nullptr;
+        QComboBox* callClass = nullptr;
+        QWidget* picture = nullptr;
+        // "Uvijek" and voice, without telling the handlers.
+        void Reset() const;
+    } Which;
     QComboBox* NazivCB = nullptr;
     QLineEdit* TelEdit = nullptr;
     // The time of no reply before the call is diverted, there only for

@@ -157,7 +157,7 @@ void TUpisImenik::BuildLocation() {
     Caption(Where.group, "Pozicija:", 12, 22, 80);
     Caption(Where.group, "Kapacitet:", 12, 44, 80);
     Caption(Where.group, "Slobodno:", 12, 66, 80);
-    PozicijaLab = Label(Where.group, "PozicijaLab", {}, QRect(96, 22, 96, 18));
+    Where.position = Label(Where.group, "PozicijaLab", {}, QRect(96, 22, 96, 18));
     Where.capacity = Label(Where.group, "MaxLab", {}, QRect(96, 44, 96, 18));
     Where.free = Label(Where.group, "FreeLab", {}, QRect(96, 66, 96, 18));
 
@@ -206,7 +206,7 @@ void TUpisImenik::PrepareEdit(const AListIme& entry, const QString& caption, boo
     entryMemory_ = kMemories[memory].memory;
     SimRadioBtnClick(memory);
     entryPosition_ = entry.Position;
-    PozicijaLab->setText(FromAnsi(entry.Position));
+    Where.position->setText(FromAnsi(entry.Position));
     moveEntry_ = move;
     EnableMemories(move);
     VipCheck->setChecked(vip && VipCheck->isEnabled());
@@ -220,6 +220,14 @@ void TUpisImenik::FillIn(const QString& name, const QString& number) {
 
 QString TUpisImenik::Name() const { return ImeEdit->text(); }
 QString TUpisImenik::Number() const { return TelEdit->text(); }
+
+void TUpisImenik::MemoryBox::Show(const QString& title, const QString& at, int places,
+                                  int freePlaces) const {
+    group->setTitle(title);
+    position->setText(at);
+    capacity->setText(QString::number(places));
+    free->setText(QString::number(freePlaces));
+}
 
 // The radios of the memories the phone answered for (with enabled: they
 // may be chosen at all).
@@ -236,7 +244,6 @@ void TUpisImenik::SimRadioBtnClick(std::size_t index) {
     for (const AListIme& e : engine_.PhonebookList())
         if (e.Location == MemoryCaption(memory)) ++used;
     MemoryRadio[chosen]->setChecked(true);
-    Where.group->setTitle(U(kMemories[chosen].title));
     targetMemory_ = memory;
     QString position;
     for (const std::string& line : engine_.PhonebookFreePositions(memory))
@@ -245,13 +252,13 @@ void TUpisImenik::SimRadioBtnClick(std::size_t index) {
             break;
         }
     const int capacity = engine_.PhonebookCapacity(memory);
-    Where.capacity->setText(QString::number(capacity));
-    Where.free->setText(QString::number(capacity - used));
+    Where.Show(U(kMemories[chosen].title),
+               position.isEmpty() ? QStringLiteral("Memory full") : position, capacity,
+               capacity - used);
     if (memory == PhoneMemory::Own) {
         VipCheck->setChecked(false);
         VipCheck->setEnabled(false);
     }
-    PozicijaLab->setText(position.isEmpty() ? QStringLiteral("Memory full") : position);
     ImeEditChange();
     ImeEdit->setFocus();
 }
@@ -284,7 +291,7 @@ void TUpisImenik::Validate(const QLineEdit* typing) {
     const bool nameValid = PhoneEngine::IsValidName(typedName);
     const bool numberValid = PhoneEngine::IsValidNumber(number);
     const bool canSave =
-        PhoneEngine::CanSaveEntry(ToAnsi(name), number, ToAnsi(PozicijaLab->text()));
+        PhoneEngine::CanSaveEntry(ToAnsi(name), number, ToAnsi(Where.position->text()));
     Button1->setEnabled(canSave);
 
     // The balloon names the text the phone cannot take, the one being typed
@@ -317,7 +324,7 @@ void TUpisImenik::Validate(const QLineEdit* typing) {
 void TUpisImenik::Button1Click() {
     const std::string name = ToAnsi(ImeEdit->text());
     const std::string number = ToAnsi(TelEdit->text());
-    const std::string position = ToAnsi(PozicijaLab->text());
+    const std::string position = ToAnsi(Where.position->text());
     if (!PhoneEngine::CanSaveEntry(name, number, position)) return;
     const PhonebookEntryValues entry{targetMemory_, position, name, number, VipCheck->isChecked()};
     // The fields show the entry as the phone will store it (the texts pass

@@ -130,14 +130,16 @@ private:
     // SimRadioBtn, MobRadioBtn, VlaRadioBtn: the SIM card, the phone's
     // memory, the own numbers.
     std::array<QRadioButton*, 3> MemoryRadio{};
-    // The chosen memory's box (GroupXP4, titled by the memory) with its
-    // capacity (MaxLab) and free places (FreeLab).
+    // The chosen memory's box (GroupXP4, titled by the memory): the position
+    // the entry goes to (PozicijaLab), the memory's capacity (MaxLab) and its
+    // free places (FreeLab).
     struct MemoryBox {
         QGroupBox* group = nullptr;
+        QLabel* position = nullptr;
         QLabel* capacity = nullptr;
         QLabel* free = nullptr;
+        void Show(const QString& title, const QString& at, int places, int freePlaces) const;
     } Where;
-    QLabel* PozicijaLab = nullptr;  // in the box: the position the entry goes to
     QCheckBox* VipCheck = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
