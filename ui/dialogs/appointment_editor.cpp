@@ -9,6 +9,7 @@
 #include "ui/controls/controls.h"
 #include "ui/controls/dialog_frame.h"
 #include "ui/controls/window_owner.h"
+#include "ui/controls/window_placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -387,11 +388,7 @@ void TAppointmentForm::showEvent(QShowEvent* event) {
 }
 
 void TAppointmentForm::FormShow() {
-    if (mainWindow_ != nullptr) {
-        const QRect m = mainWindow_->frameGeometry();
-        move(m.left() + m.width() / 2 - frameGeometry().width() / 2,
-             m.top() + m.height() / 2 - frameGeometry().height() / 2);
-    }
+    CenterOnWindow(this, mainWindow_);
     if (Notebook1->currentIndex() == 1) {
         TelEdit->setFocus();
         telEditActive_ = true;

@@ -1,6 +1,5 @@
 #include "ui/dialogs/sms_form.h"
 
-#include "components/widgets/tessary_hint.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/sms_counts.h"
@@ -64,7 +63,7 @@ QString FitPrefix(const QString& text, bool flash, int limit) {
 }  // namespace
 
 TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
-    : TSmallWindow(mainWindow), engine_(engine) {
+    : TSmallWindow(mainWindow), engine_(engine), balloon_(this) {
     FrameDialog(this, "SmsForm", "SMS", windowFlags() | Qt::WindowStaysOnTopHint, {460, 414});
 
     BuildRecipient();
@@ -291,11 +290,8 @@ void TSmsForm::UpdateButtons() {
 }
 
 void TSmsForm::ShowHint(const QString& text, int dx, int dy) {
-    if (!hint_) hint_ = std::make_unique<widgets::TTessaryHintWindow>(this);
-    hint_->ShowHintAt(text, nullptr, x() + dx, y() + dy);
+    balloon_.Show(text, x() + dx, y() + dy);
 }
-
-void TSmsForm::FreeHint() { hint_.reset(); }
 
 // --- handlers -------------------------------------------------------------------
 
@@ -322,7 +318,7 @@ void TSmsForm::NazivCBChange() {
 
 void TSmsForm::TelEditChange(bool edited) {
     if (edited) SelectNameOfNumber(NazivCB, engine_.PhonebookList(), TelEdit->text());
-    if (IsValidNumber(ToAnsi(TelEdit->text()))) FreeHint();
+    if (IsValidNumber(ToAnsi(TelEdit->text()))) balloon_.Free();
     else if (isVisible()) ShowHint(InvalidNumberHint(), 111, 114);
     UpdateButtons();
 }
@@ -378,7 +374,7 @@ void TSmsForm::PorukaMemoChange() {
     PreLab->setText(QString::number(left_));
     const QStringList bad = UnsupportedChars();
     if (bad.isEmpty()) {
-        FreeHint();
+        balloon_.Free();
     } else if (isVisible()) {
         QString list;
         for (const QString& c : bad) list += c + ' ';
@@ -448,7 +444,7 @@ void TSmsForm::done(int result) {
 void TSmsForm::FormClose() {
     waiting_ = false;
     FlashCheck->setChecked(false);
-    FreeHint();
+    balloon_.Free();
     NazivCB->setCurrentIndex(-1);
     TelEdit->clear();
     PorukaMemo->clear();
@@ -467,7 +463,8 @@ bool TSmsForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if ((watched == PorukaMemo || watched == TelEdit) && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) FreeHint();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            balloon_.Free();
     }
     return TSmallWindow::eventFilter(watched, event);
 }
