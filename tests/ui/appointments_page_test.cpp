@@ -433,6 +433,20 @@ TEST(AppointmentEditor, TextAndNumberAreCheckedAndALongTextFromThePhoneStaysWhol
     r.form.reject();
 }
 
+// The balloon of an invalid text goes with the editor, however it closes.
+TEST(AppointmentEditor, TheBalloonGoesWhenTheEditorCloses) {
+    EditorRig r;
+    for (const bool byTitleBar : {false, true}) {
+        r.form.show();
+        r.f.text.setText(QString::fromUtf8("Sastanak š"));
+        ASSERT_NE(r.form.HintWindow(), nullptr);
+        if (byTitleBar) r.form.close();
+        else r.form.reject();
+        EXPECT_EQ(r.form.HintWindow(), nullptr) << (byTitleBar ? "title bar" : "Odustani");
+        r.f.text.clear();
+    }
+}
+
 // --- the page without a phone ------------------------------------------------------
 
 struct OfflineRig {

@@ -1,33 +1,61 @@
 #pragma once
-// The radio buttons of one choice, made together one under another in their
-// frame, the first checked; which one is checked is read and set by its
-// number or place in the row.
+// The radio buttons of one choice, made together from a table of options,
+// the first checked; which one is checked is read and set by its place or
+// number in the row.
 
 #include "ui/controls/controls.h"
 
+#include <QPoint>
 #include <QRadioButton>
+#include <QRect>
 #include <QString>
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <span>
+
+class QWidget;
 
 namespace parlenko::ui::controls {
 
-// The choice's buttons at x, from y down, 20 apart, width wide: named
-// prefix + number (from 1) + "RB", with the captions (UTF-8).
+struct RadioOption {
+    const char* caption;  // UTF-8
+    int tag;
+};
+
+// The buttons in parent, named by namePattern with "%1" the button's number
+// (from firstNumber on): the first at first, each next one step further.
+// Each carries its option's tag as the property "Tag" and, when picked is
+// given, tells it the tag when clicked; the first is checked.
+void MakeRadioChoice(std::span<QRadioButton*> buttons, QWidget* parent, const QString& namePattern,
+                     int firstNumber, std::span<const RadioOption> options, const QRect& first,
+                     const QPoint& step, const std::function<void(int)>& picked = {});
+
+// A dialog's choice: "RadioButton<n>" from firstNumber on.
+template <std::size_t N>
+std::array<QRadioButton*, N> RadioChoice(QWidget* parent, int firstNumber,
+                                         const std::array<RadioOption, N>& options,
+                                         const QRect& first, const QPoint& step,
+                                         const std::function<void(int)>& picked) {
+    std::array<QRadioButton*, N> buttons{};
+    MakeRadioChoice(buttons, parent, QStringLiteral("RadioButton%1"), firstNumber, options, first,
+                    step, picked);
+    return buttons;
+}
+
+// A page's choice: the buttons at x, from y down, 20 apart, width wide,
+// named prefix + number (from 1) + "RB", each tagged with its number.
 template <std::size_t N>
 std::array<QRadioButton*, N> RadioChoice(QWidget* parent, const char* prefix,
                                          const std::array<const char*, N>& captions, int x, int y,
                                          int width) {
-    std::array<QRadioButton*, N> row{};
-    for (std::size_t i = 0; i < N; ++i) {
-        const QString name = QString::fromLatin1(prefix) + QString::number(i + 1) + "RB";
-        row[i] = Radio(parent, name, QString::fromUtf8(captions[i]),
-                       QRect(x, y + 20 * static_cast<int>(i), width, 20));
-    }
-    row[0]->setChecked(true);
-    return row;
+    std::array<RadioOption, N> options{};
+    for (std::size_t i = 0; i < N; ++i) options[i] = {captions[i], static_cast<int>(i) + 1};
+    std::array<QRadioButton*, N> buttons{};
+    MakeRadioChoice(buttons, parent, QString::fromLatin1(prefix) + QStringLiteral("%1RB"), 1,
+                    options, QRect(x, y, width, 20), QPoint(0, 20));
+    return buttons;
 }
 
 // Where the checked button stands in the row (from 0); 0 when none is.

@@ -1,6 +1,5 @@
 #include "ui/dialogs/appointment_editor.h"
 
-#include "components/widgets/tessary_hint.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "ui/artwork/artwork.h"
@@ -8,11 +7,13 @@
 #include "ui/base/name_order.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/controls/window_owner.h"
+#include "ui/controls/window_placement.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -75,14 +76,10 @@ int WeekdayItem(const QDate& date) { return date.dayOfWeek() - 1; }
 }  // namespace
 
 TAppointmentForm::TAppointmentForm(PhoneEngine& engine, QWidget* mainWindow)
-    : QDialog(mainWindow), engine_(engine), mainWindow_(mainWindow) {
-    setObjectName("AppointmentForm");
-    setWindowTitle("Podsjetnik");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    setModal(true);
+    : QDialog(mainWindow), engine_(engine), mainWindow_(mainWindow), balloon_(this) {
+    FrameDialog(this, "AppointmentForm", "Podsjetnik", kClosableDialog | Qt::WindowStaysOnTopHint,
+                {kWidth, kHeight});
     setFont(artwork::UiFont(8.5));
-    setFixedSize(kWidth, kHeight);
 
     BuildDateAndName();
     BuildRepeatAndActivation();
@@ -178,8 +175,6 @@ void TAppointmentForm::ConnectHandlers() {
     NazivEdit->installEventFilter(this);
     TelEdit->installEventFilter(this);
 }
-
-TAppointmentForm::~TAppointmentForm() { FreeHint(); }
 
 void TAppointmentForm::OpenNew(int slot) {
     const QDateTime now = Now();
@@ -327,7 +322,7 @@ void TAppointmentForm::AppCatCBChange() {
 void TAppointmentForm::NazivEditChange() {
     const QString bad = UnsupportedChars(NazivEdit->text());
     if (bad.isEmpty()) {
-        FreeHint();
+        balloon_.Free();
     } else {
         ShowHint(
             "You entered following\nunsupported characters:\n" + kRule + "\n" + bad + "\n" + kRule,
@@ -346,7 +341,7 @@ void TAppointmentForm::TelEditChange() {
                                                        : NazivCB->findData(FromAnsi(it->Name)));
     }
     if (ValidNumber(TelEdit->text())) {
-        FreeHint();
+        balloon_.Free();
     } else {
         ShowHint("Invalid phone number!\n\nValid characters are:\n" + kRule +
                      "\n   Numbers:   '0 - 9'\n   Other:  '+', '*' and '#'\n" + kRule,
@@ -355,7 +350,7 @@ void TAppointmentForm::TelEditChange() {
     UpdateSaveButton();
 }
 
-void TAppointmentForm::TelEditExit() { FreeHint(); }
+void TAppointmentForm::TelEditExit() { balloon_.Free(); }
 
 void TAppointmentForm::NazivCBChange() {
     const std::string name = ToAnsi(NazivCB->currentData().toString());
@@ -393,11 +388,7 @@ void TAppointmentForm::showEvent(QShowEvent* event) {
 }
 
 void TAppointmentForm::FormShow() {
-    if (mainWindow_ != nullptr) {
-        const QRect m = mainWindow_->frameGeometry();
-        move(m.left() + m.width() / 2 - frameGeometry().width() / 2,
-             m.top() + m.height() / 2 - frameGeometry().height() / 2);
-    }
+    CenterOnWindow(this, mainWindow_);
     if (Notebook1->currentIndex() == 1) {
         TelEdit->setFocus();
         telEditActive_ = true;
@@ -406,16 +397,6 @@ void TAppointmentForm::FormShow() {
         AppDatePicker->setFocus();
     }
     UpdateActivation();
-}
-
-void TAppointmentForm::closeEvent(QCloseEvent* event) {
-    FreeHint();
-    QDialog::closeEvent(event);
-}
-
-void TAppointmentForm::done(int result) {
-    FreeHint();
-    QDialog::done(result);
 }
 
 bool TAppointmentForm::eventFilter(QObject* watched, QEvent* event) {
@@ -434,12 +415,7 @@ bool TAppointmentForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAppointmentForm::ShowHint(const QString& text, int dx, int dy) {
-    if (hint_ == nullptr) hint_ = new widgets::TTessaryHintWindow(this);
-    hint_->ShowHintAt(text, nullptr, x() + dx, y() + dy);
-}
-
-void TAppointmentForm::FreeHint() {
-    if (hint_ != nullptr) delete hint_.data();
+    balloon_.Show(text, x() + dx, y() + dy);
 }
 
 }  // namespace parlenko::ui

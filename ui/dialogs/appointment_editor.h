@@ -6,11 +6,10 @@
 // words, and "Snimi" hands the entry to the engine for the slot the
 // appointments page chose.
 
-#include "components/widgets/tessary_hint.h"
+#include "ui/controls/hint_balloon.h"
 
 #include <QDateTime>
 #include <QDialog>
-#include <QPointer>
 
 #include <functional>
 #include <string>
@@ -49,7 +48,6 @@ class TAppointmentForm : public QDialog {
 public:
     // The editor is centred on mainWindow when shown.
     TAppointmentForm(PhoneEngine& engine, QWidget* mainWindow);
-    ~TAppointmentForm() override;
 
     // The new command: today and now, a memo without text, once, no alarm;
     // "Snimi" writes a new entry into slot.
@@ -69,12 +67,10 @@ public:
     bool NewAppointment() const { return newAppointment_; }
 
     // The validation balloon while a field holds an invalid text.
-    widgets::TTessaryHintWindow* HintWindow() const { return hint_.data(); }
+    widgets::TTessaryHintWindow* HintWindow() const { return balloon_.Window(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -102,8 +98,8 @@ private:
     void NazivCBChange();
     void SnimiBtnClick();
 
+    // The balloon with its tip at dx, dy of the window.
     void ShowHint(const QString& text, int dx, int dy);
-    void FreeHint();
 
     QDateEdit* AppDatePicker = nullptr;
     QTimeEdit* AppTimePicker = nullptr;
@@ -122,9 +118,9 @@ private:
     PhoneEngine& engine_;
     QWidget* mainWindow_;
     std::function<QDateTime()> now_ = [] { return QDateTime::currentDateTime(); };
+    THintBalloon balloon_;
     int appointmentLocation_ = 0;
     bool newAppointment_ = true;
-    QPointer<widgets::TTessaryHintWindow> hint_;
     bool telEditActive_ = false;
     bool updating_ = false;
 };

@@ -4,13 +4,10 @@
 // barring and class are kept between openings; the password is emptied on
 // every showing.
 
+#include "ui/controls/on_off_buttons.h"
 #include "ui/controls/small_window.h"
 
-#include <array>
-
 class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace parlenko {
 class PhoneEngine;
@@ -35,14 +32,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // RadioButton1..5 the barrings "AO", "OI", "OX", "AI", "IR"; 6..8 voice,
-    // data, fax.
-    std::array<QRadioButton*, 8> RadioButton{};
     QLineEdit* PswdEdit = nullptr;
-    QPushButton* ActivateBtn = nullptr;
-    QPushButton* DeactivateBtn = nullptr;
-    QPushButton* Button3 = nullptr;
+    controls::OnOffButtons Buttons;  // ActivateBtn, DeactivateBtn, Button3
     PhoneEngine& engine_;
+    // The choices of the radios: RadioButton1..5 the barrings "AO", "OI",
+    // "OX", "AI", "IR"; RadioButton6..8 voice, data, fax.
     int facility_ = 5;
     int class_ = 1;
 };

@@ -3,6 +3,7 @@
 #include "engine/session/phone_engine.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,7 +28,7 @@ using controls::Group;
 using controls::Value;
 
 // The other side of a call: its name and number, each on a line of width.
-std::pair<QLabel*, QLabel*> Party(QWidget* group, int width, int numberY) {
+TPartyLabels PartyIn(QWidget* group, int width, int numberY) {
     return {Value(group, "OsobaLab", QRect(14, 22, width, 19)),
             Value(group, "TelefonLab", QRect(14, numberY, width, 19))};
 }
@@ -84,11 +85,8 @@ constexpr std::array<std::pair<int, int>, 16> kKeypad = {{
 
 TDialForm::TDialForm(QWidget* mainWindow, PhoneEngine& engine)
     : TSmallWindow(mainWindow), engine_(engine) {
-    setObjectName("DialForm");
-    setWindowTitle(U("Pozovi telefonski broj . . ."));
-    setWindowFlags(kDialogFlags | Qt::WindowCloseButtonHint);
-    setModal(true);
-    setFixedSize(300, 178);
+    FrameDialog(this, "DialForm", U("Pozovi telefonski broj . . ."),
+                kDialogFlags | Qt::WindowCloseButtonHint, {300, 178});
     QGroupBox* group = Group(this, " Pozivanje:", QRect(8, 6, 284, 124));
     Caption(group, "Telefonski broj:", QRect(14, 24, 96, 19));
     TelEdit = controls::Edit(group, "TelEdit", QRect(112, 22, 158, 22));
@@ -134,14 +132,9 @@ void TDialForm::TelEditChange() {
 
 TTalkingToForm::TTalkingToForm(QWidget* mainWindow, PhoneEngine& engine)
     : TSmallWindow(mainWindow), engine_(engine) {
-    setObjectName("TalkingToForm");
-    setWindowTitle(U("Telefonski poziv . . ."));
     // No close box: the call ends by the hang-up button or by the other side.
-    setWindowFlags(kDialogFlags);
-    setModal(true);
-    setFixedSize(330, 338);
-    std::tie(OsobaLab, TelefonLab) =
-        Party(Group(this, " Sugovornik:", QRect(8, 6, 314, 68)), 286, 42);
+    FrameDialog(this, "TalkingToForm", U("Telefonski poziv . . ."), kDialogFlags, {330, 338});
+    Party = PartyIn(Group(this, " Sugovornik:", QRect(8, 6, 314, 68)), 286, 42);
     HangUpBtn = Button(this, "HangUpBtn", "Prekini vezu", QRect(110, 82, 110, 28));
 
     QGroupBox* dtmf = Group(this, " Slanje DTMF tonova:", QRect(8, 118, 314, 212));
@@ -173,8 +166,7 @@ TTalkingToForm::TTalkingToForm(QWidget* mainWindow, PhoneEngine& engine)
 }
 
 void TTalkingToForm::ShowParty(const std::string& name, const std::string& number) {
-    OsobaLab->setText(FromAnsi(name));
-    TelefonLab->setText(FromAnsi(number));
+    Party.Show(name, number);
 }
 
 std::string TTalkingToForm::Tones() const {
@@ -190,8 +182,7 @@ void TTalkingToForm::showEvent(QShowEvent* event) {
 
 void TTalkingToForm::done(int result) {
     TSmallWindow::done(result);
-    OsobaLab->clear();
-    TelefonLab->clear();
+    Party.Clear();
 }
 
 void TTalkingToForm::reject() {}
@@ -221,12 +212,9 @@ void TTalkingToForm::btnTone1Click(int tag) {
 
 TNewCallForm::TNewCallForm(QWidget* mainWindow, PhoneEngine& engine)
     : TSmallWindow(mainWindow), engine_(engine) {
-    setObjectName("NewCallForm");
-    setWindowTitle(U("Dolazni poziv!"));
-    setWindowFlags(kDialogFlags | Qt::WindowCloseButtonHint);
-    setFixedSize(290, 128);
-    std::tie(OsobaLab, TelefonLab) =
-        Party(Group(this, " Podaci o pozivatelju:", QRect(8, 6, 274, 70)), 250, 44);
+    FrameDialog(this, "NewCallForm", U("Dolazni poziv!"), kDialogFlags | Qt::WindowCloseButtonHint,
+                {290, 128}, Modality::Modeless);
+    Party = PartyIn(Group(this, " Podaci o pozivatelju:", QRect(8, 6, 274, 70)), 250, 44);
     Button1 = Button(this, "Button1", "Javi se na poziv", QRect(14, 88, 126, 28));
     Button2 = Button(this, "Button2", "Odbij poziv", QRect(150, 88, 126, 28));
     CloseTimer = controls::Timer(this, "CloseTimer", kNoticeCloseMs);
@@ -238,8 +226,7 @@ TNewCallForm::TNewCallForm(QWidget* mainWindow, PhoneEngine& engine)
 void TNewCallForm::Present(const std::string& name, const std::string& number) {
     name_ = name;
     number_ = number;
-    OsobaLab->setText(FromAnsi(name));
-    TelefonLab->setText(FromAnsi(number));
+    Party.Show(name, number);
     // A window opened after a modal one is blocked by it unless it is that
     // window's child: the notice goes with the modal window, as a message
     // box does.
@@ -282,8 +269,7 @@ bool TNewCallForm::eventFilter(QObject* watched, QEvent* event) {
 void TNewCallForm::done(int result) {
     TSmallWindow::done(result);
     CloseTimer->stop();
-    OsobaLab->clear();
-    TelefonLab->clear();
+    Party.Clear();
     name_.clear();
     number_.clear();
     LeaveModalParent();
@@ -305,11 +291,9 @@ void TNewCallForm::Button2Click() {
 // --- TKreditForm -------------------------------------------------------------------
 
 TKreditForm::TKreditForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
-    setObjectName("KreditForm");
-    setWindowTitle(U("Stanje na računu"));
-    setWindowFlags(kDialogFlags | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setModal(true);
-    setFixedSize(270, 136);
+    FrameDialog(this, "KreditForm", U("Stanje na računu"),
+                kDialogFlags | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint,
+                {270, 136});
     QGroupBox* group = Group(this, " Stanje na računu:", QRect(8, 6, 254, 84));
     auto* line = Caption(group, "Trenutno stanje Vašeg računa je:", QRect(8, 22, 238, 19));
     line->setAlignment(Qt::AlignCenter);

@@ -6,6 +6,7 @@
 // (call_windows.h) shows them for the engine.
 
 #include "ui/controls/small_window.h"
+#include "ui/dialogs/party_labels.h"
 
 #include <QString>
 
@@ -81,8 +82,7 @@ protected:
     void reject() override;
 
 private:
-    QLabel* OsobaLab = nullptr;
-    QLabel* TelefonLab = nullptr;
+    TPartyLabels Party;
     QPushButton* HangUpBtn = nullptr;
     // btnTone0 .. btnTone9, btnToneZvj ("*"), btnToneLjest ("#"), btnToneA .. btnToneD,
     // by Tag 0..15.
@@ -118,8 +118,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* OsobaLab = nullptr;
-    QLabel* TelefonLab = nullptr;
+    TPartyLabels Party;
     QPushButton* Button1 = nullptr;  // answer
     QPushButton* Button2 = nullptr;  // reject
     QTimer* CloseTimer = nullptr;

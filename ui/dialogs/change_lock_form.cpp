@@ -4,6 +4,8 @@
 #include "engine/text/gsm_alphabet.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
+#include "ui/controls/radio_choice.h"
 #include "ui/dialogs/code_edit.h"
 
 #include <QLineEdit>
@@ -11,12 +13,12 @@
 namespace parlenko::ui {
 namespace {
 
-constexpr const char* kLocks[4] = {
-    " . . . tipkovnice na mobitelu",
-    " . . . mobitela na trenutnu SIM karticu",
-    " . . . SIM kartice",
-    " . . . pozivanja telefonskih brojeva koji nisu u imeniku",
-};
+constexpr std::array<controls::RadioOption, 4> kLocks = {{
+    {" . . . tipkovnice na mobitelu", 1},
+    {" . . . mobitela na trenutnu SIM karticu", 2},
+    {" . . . SIM kartice", 3},
+    {" . . . pozivanja telefonskih brojeva koji nisu u imeniku", 4},
+}};
 // What the code field asks for, by lock (the keypad needs none).
 constexpr const char* kCodeNames[4] = {"", "Enter PHONECODE:", "Enter PIN:", "Enter PIN 2:"};
 
@@ -25,43 +27,24 @@ constexpr const char* kCodeNames[4] = {"", "Enter PHONECODE:", "Enter PIN:", "En
 TChangeLockForm::TChangeLockForm(QWidget* mainWindow, PhoneEngine& engine)
     : TSmallWindow(mainWindow), engine_(engine) {
     using namespace controls;
-    setObjectName("ChangeLockForm");
-    setWindowTitle(U("Zaključavanja i otključavanja . . ."));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(true);
-    setFixedSize(380, 236);
+    FrameDialog(this, "ChangeLockForm", U("Zaključavanja i otključavanja . . ."), kClosableDialog,
+                {380, 236});
 
-    QGroupBox* locks =
-        Group(this, "LockGB", " Zaključavanje / Otključavanje . . .", {8, 6, 364, 102});
-    for (int k = 0; k < 4; ++k) {
-        const int tag = k + 1;
-        QRadioButton* rb = Radio(locks, QStringLiteral("RadioButton%1").arg(tag), kLocks[k],
-                                 {12, 20 + k * 20, 346, 20});
-        rb->setProperty("Tag", tag);
-        RadioButton[static_cast<std::size_t>(k)] = rb;
-        connect(rb, &QRadioButton::clicked, this, [this, tag] { RadioButton1Click(tag); });
-    }
-    RadioButton[0]->setChecked(true);
+    RadioButton = RadioChoice(
+        Group(this, "LockGB", " Zaključavanje / Otključavanje . . .", {8, 6, 364, 102}), 1, kLocks,
+        {12, 20, 346, 20}, {0, 20}, [this](int tag) { RadioButton1Click(tag); });
 
     QGroupBox* code = Group(this, "CodeGB", " Tajni broj:", {8, 112, 364, 78});
     PinTypeLab = Label(code, "PinTypeLab", "Upiši PIN:", {12, 24, 110, 20});
-    PinEdit = new QLineEdit(code);
-    PinEdit->setObjectName("PinEdit");
-    PinEdit->setGeometry(126, 23, 90, 22);
-    PinEdit->setMaxLength(8);
-    ShowCodeAsHashes(PinEdit);
+    PinEdit = CodeEdit(code, "PinEdit", {126, 23, 90, 22}, 8);
     Label1 = Label(code, "Label1", "Potrebno je upisati tajni broj!", {12, 50, 340, 18});
     for (QWidget* w : std::initializer_list<QWidget*>{PinTypeLab, Label1, PinEdit})
         w->setEnabled(false);
 
-    Button1 = Button(this, "Button1", "Zaključaj", {116, 200, 80, 26});
-    Button2 = Button(this, "Button2", "Otključaj", {202, 200, 80, 26});
-    Button3 = Button(this, "Button3", "Odustani", {288, 200, 84, 26});
+    Buttons = MakeOnOffButtons(this, {"Button1", "Zaključaj"}, {"Button2", "Otključaj"},
+                               {"Button3", "Odustani"}, 200,
+                               [this](bool on) { Button1Click(on ? 10 : 20); });
     connect(PinEdit, &QLineEdit::textChanged, this, &TChangeLockForm::PinEditChange);
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(10); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button1Click(20); });
-    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
     PinEditChange();
 }
 
@@ -88,10 +71,8 @@ void TChangeLockForm::RadioButton1Click(int tag) {
 
 // The code goes unquoted into the command: 4 to 8 digits.
 void TChangeLockForm::PinEditChange() {
-    const bool valid =
-        RadioButton[0]->isChecked() || IsValidSecurityCode(ToAnsi(PinEdit->text()), false);
-    Button1->setEnabled(valid);
-    Button2->setEnabled(valid);
+    Buttons.SetEnabled(RadioButton[0]->isChecked() ||
+                       IsValidSecurityCode(ToAnsi(PinEdit->text()), false));
 }
 
 void TChangeLockForm::Button1Click(int tag) {

@@ -4,13 +4,13 @@
 // dialling outside the fixed numbers (PIN 2). The chosen lock is kept
 // between openings; the code is emptied on every showing.
 
+#include "ui/controls/on_off_buttons.h"
 #include "ui/controls/small_window.h"
 
 #include <array>
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace parlenko {
@@ -38,9 +38,7 @@ private:
     QLabel* PinTypeLab = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* PinEdit = nullptr;
-    QPushButton* Button1 = nullptr;  // "Zaključaj"
-    QPushButton* Button2 = nullptr;  // "Otključaj"
-    QPushButton* Button3 = nullptr;  // "Odustani"
+    controls::OnOffButtons Buttons;  // Button1 "Zaključaj", Button2 "Otključaj", Button3
     PhoneEngine& engine_;
     int facility_ = 1;
 };

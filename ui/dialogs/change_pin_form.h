@@ -6,6 +6,8 @@
 
 #include "ui/controls/small_window.h"
 
+#include <array>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,9 +34,9 @@ protected:
 
 private:
     QLabel* PinTypeLab = nullptr;
-    QLineEdit* OldPinEdit = nullptr;
-    QLineEdit* New1PinEdit = nullptr;
-    QLineEdit* New2PinEdit = nullptr;
+    // OldPinEdit, New1PinEdit, New2PinEdit: the old code, the new one and
+    // its repetition, checked alike.
+    std::array<QLineEdit*, 3> Codes{};
     QPushButton* Button1 = nullptr;  // "U redu"
     QPushButton* Button2 = nullptr;  // "Odustani"
 

@@ -1,5 +1,7 @@
 #include "ui/dialogs/code_edit.h"
 
+#include "ui/controls/controls.h"
+
 #include <QLineEdit>
 #include <QProxyStyle>
 
@@ -23,6 +25,13 @@ void ShowCodeAsHashes(QLineEdit* edit) {
     style->setParent(edit);
     edit->setStyle(style);
     edit->setEchoMode(QLineEdit::Password);
+}
+
+QLineEdit* CodeEdit(QWidget* parent, const char* name, const QRect& r, int maxLength) {
+    QLineEdit* edit = controls::Edit(parent, name, r);
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    ShowCodeAsHashes(edit);
+    return edit;
 }
 
 }  // namespace parlenko::ui

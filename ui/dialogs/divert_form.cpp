@@ -1,6 +1,5 @@
 #include "ui/dialogs/divert_form.h"
 
-#include "components/widgets/tessary_hint.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "ui/artwork/services_images.h"
@@ -8,6 +7,7 @@
 #include "ui/base/name_order.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -57,29 +57,21 @@ private:
 }  // namespace
 
 TDivertForm::TDivertForm(QWidget* mainWindow, PhoneEngine& engine)
-    : TSmallWindow(mainWindow), engine_(engine) {
+    : TSmallWindow(mainWindow), engine_(engine), balloon_(this) {
     using namespace controls;
-    setObjectName("DivertForm");
-    setWindowTitle(U("Preusmjeravanje poziva"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    setModal(true);
-    setFixedSize(380, 256);
+    FrameDialog(this, "DivertForm", U("Preusmjeravanje poziva"),
+                kClosableDialog | Qt::WindowStaysOnTopHint, {380, 256});
 
     QGroupBox* divert = Group(this, "DivertGB", " Preusmjeravanje poziva:", {8, 6, 364, 86});
     Label(divert, nullptr, "Kada:", {12, 24, 60, 20});
-    ReasonCB = new QComboBox(divert);
-    ReasonCB->setObjectName("ReasonCB");
-    ReasonCB->setGeometry(76, 22, 200, 22);
-    ReasonCB->addItems({"Uvijek . . .", "Ako ste zauzeti . . .", "Ako se ne javite . . .",
-                        "Ako niste dostupni . . ."});
+    Which.reason = Combo(divert, "ReasonCB", {76, 22, 200, 22});
+    Which.reason->addItems({"Uvijek . . .", "Ako ste zauzeti . . .", "Ako se ne javite . . .",
+                            "Ako niste dostupni . . ."});
     Label(divert, nullptr, "Vrsta:", {12, 54, 60, 20});
-    ClassCB = new QComboBox(divert);
-    ClassCB->setObjectName("ClassCB");
-    ClassCB->setGeometry(76, 52, 200, 22);
-    ClassCB->addItems({"Glasovni poziv", "Podatkovni poziv", "Faks poziv"});
-    ClassPB = new TClassBox(divert, ClassCB);
-    ClassPB->setGeometry(304, 28, artwork::kCallClassSize, artwork::kCallClassSize + 1);
+    Which.callClass = Combo(divert, "ClassCB", {76, 52, 200, 22});
+    Which.callClass->addItems({"Glasovni poziv", "Podatkovni poziv", "Faks poziv"});
+    Which.picture = new TClassBox(divert, Which.callClass);
+    Which.picture->setGeometry(304, 28, artwork::kCallClassSize, artwork::kCallClassSize + 1);
 
     QGroupBox* target = Group(this, "TargetGB", " Preusmjeri poziv prema:", {8, 96, 364, 116});
     Label(target, nullptr, "Naziv osobe:", {12, 18, 100, 18});
@@ -93,52 +85,36 @@ TDivertForm::TDivertForm(QWidget* mainWindow, PhoneEngine& engine)
     TelEdit->setGeometry(12, 82, 180, 22);
     TelEdit->setMaxLength(20);
     TelEdit->installEventFilter(this);
-    Label3 = Label(target, "Label3", "Nakon:", {212, 83, 44, 20});
-    TimeEdit = new QLineEdit(target);
-    TimeEdit->setObjectName("TimeEdit");
-    TimeEdit->setGeometry(258, 82, 30, 22);
-    TimeEdit->setReadOnly(true);
-    TimeEdit->setAlignment(Qt::AlignCenter);
-    TimeEdit->setText("20");
-    TimeUpDown = new QSpinBox(target);
-    TimeUpDown->setObjectName("TimeUpDown");
-    TimeUpDown->setGeometry(288, 82, 16, 22);
-    TimeUpDown->setRange(5, 30);
-    TimeUpDown->setSingleStep(5);
-    TimeUpDown->setValue(20);
-    TimeUpDown->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    TimeUpDown->setFocusPolicy(Qt::NoFocus);  // only its arrows are seen
-    TimeUpDown->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; padding: 0; }"));
-    Label4 = Label(target, "Label4", "sek", {310, 83, 40, 20});
-    for (QWidget* w : std::initializer_list<QWidget*>{TimeEdit, TimeUpDown, Label3, Label4})
-        w->setEnabled(false);
+    Time.caption = Label(target, "Label3", "Nakon:", {212, 83, 44, 20});
+    Time.edit = Edit(target, "TimeEdit", {258, 82, 30, 22});
+    Time.edit->setReadOnly(true);
+    Time.edit->setAlignment(Qt::AlignCenter);
+    Time.edit->setText("20");
+    Time.upDown = SpinBox(target, "TimeUpDown", {288, 82, 16, 22}, 5, 30);
+    Time.upDown->setSingleStep(5);
+    Time.upDown->setValue(20);
+    Time.upDown->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    Time.upDown->setFocusPolicy(Qt::NoFocus);  // only its arrows are seen
+    Time.upDown->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; padding: 0; }"));
+    Time.unit = Label(target, "Label4", "sek", {310, 83, 40, 20});
+    Time.SetEnabled(false);
 
-    ActivateBtn = Button(this, "ActivateBtn", "Aktiviraj", {116, 222, 80, 26});
-    DeactivateBtn = Button(this, "DeactivateBtn", "Deaktiviraj", {202, 222, 80, 26});
-    CloseBtn = Button(this, "CloseBtn", "Odustani", {288, 222, 84, 26});
-    ActivateBtn->setEnabled(false);
-    DeactivateBtn->setEnabled(false);
+    Buttons = MakeOnOffButtons(this, {"ActivateBtn", "Aktiviraj"}, {"DeactivateBtn", "Deaktiviraj"},
+                               {"CloseBtn", "Odustani"}, 222,
+                               [this](bool on) { ActivateBtnClick(on ? 1 : 2); });
 
-    connect(ReasonCB, &QComboBox::currentIndexChanged, this, &TDivertForm::ClassCBChange);
-    connect(ClassCB, &QComboBox::currentIndexChanged, this, &TDivertForm::ClassCBChange);
+    for (QComboBox* box : {Which.reason, Which.callClass})
+        connect(box, &QComboBox::currentIndexChanged, this, &TDivertForm::ClassCBChange);
     connect(NazivCB, &QComboBox::activated, this, &TDivertForm::NazivCBChange);
     connect(TelEdit, &QLineEdit::textChanged, this, &TDivertForm::TelEditChange);
-    connect(TimeUpDown, &QSpinBox::valueChanged, TimeEdit,
-            [this](int v) { TimeEdit->setText(QString::number(v)); });
-    connect(ActivateBtn, &QPushButton::clicked, this, [this] { ActivateBtnClick(1); });
-    connect(DeactivateBtn, &QPushButton::clicked, this, [this] { ActivateBtnClick(2); });
-    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Time.upDown, &QSpinBox::valueChanged, Time.edit,
+            [this](int v) { Time.edit->setText(QString::number(v)); });
 }
-
-TDivertForm::~TDivertForm() = default;
 
 void TDivertForm::showEvent(QShowEvent* event) {
     TSmallWindow::showEvent(event);
     FillNameList();
-    const QSignalBlocker reason(ReasonCB);
-    const QSignalBlocker cls(ClassCB);
-    ReasonCB->setCurrentIndex(0);
-    ClassCB->setCurrentIndex(0);
+    Which.Reset();
     ClassCBChange();
 }
 
@@ -183,46 +159,50 @@ void TDivertForm::TelEditChange() {
         NazivCB->setCurrentIndex(found);
     }
     if (IsValidNumber(number)) {
-        FreeBalloon();
-        const bool filled = !TelEdit->text().trimmed().isEmpty();
-        ActivateBtn->setEnabled(filled);
-        DeactivateBtn->setEnabled(filled);
+        balloon_.Free();
+        Buttons.SetEnabled(!TelEdit->text().trimmed().isEmpty());
         return;
     }
-    if (!balloon_) balloon_ = std::make_unique<widgets::TTessaryHintWindow>(this);
-    balloon_->ShowHintAt(InvalidNumberText(), nullptr, x() + 79, y() + 229);
-    ActivateBtn->setEnabled(false);
-    DeactivateBtn->setEnabled(false);
+    balloon_.Show(InvalidNumberText(), x() + 79, y() + 229);
+    Buttons.SetEnabled(false);
 }
 
-void TDivertForm::TelEditExit() { FreeBalloon(); }
+void TDivertForm::DivertChoice::Reset() const {
+    for (QComboBox* box : {reason, callClass}) {
+        const QSignalBlocker quiet(box);
+        box->setCurrentIndex(0);
+    }
+}
 
-void TDivertForm::FreeBalloon() { balloon_.reset(); }
+void TDivertForm::NoReplyTime::SetEnabled(bool enabled) const {
+    for (QWidget* w : std::initializer_list<QWidget*>{edit, upDown, caption, unit})
+        w->setEnabled(enabled);
+}
+
+void TDivertForm::TelEditExit() { balloon_.Free(); }
 
 // The reason or the class changed: the page's number of that divert, and
 // for no reply its time.
 void TDivertForm::ClassCBChange() {
     TelEdit->setFocus();
-    TimeEdit->setText("20");
-    for (QWidget* w : std::initializer_list<QWidget*>{TimeEdit, TimeUpDown, Label3, Label4})
-        w->setEnabled(false);
-    ClassPB->update();
-    const int reason = ReasonCB->currentIndex();
-    const int column = ClassCB->currentIndex();
+    Time.edit->setText("20");
+    Time.SetEnabled(false);
+    Which.picture->update();
+    const int reason = Which.reason->currentIndex();
+    const int column = Which.callClass->currentIndex();
     const ServicesView& page = engine_.Services();
     if (reason >= 0 && reason < 4 && column >= 0 && column < 3) {
         const auto divert = static_cast<std::size_t>(reason) * 3 + static_cast<std::size_t>(column);
         TelEdit->setText(FromAnsi(page.DivertLab[divert]));
         if (reason == kNoReply) {
-            for (QWidget* w : std::initializer_list<QWidget*>{TimeEdit, TimeUpDown, Label3, Label4})
-                w->setEnabled(true);
+            Time.SetEnabled(true);
             const QString time = FromAnsi(page.DivertSekLab[static_cast<std::size_t>(column)]);
-            TimeEdit->setText(time);
+            Time.edit->setText(time);
             bool ok = false;
             const int seconds = time.toInt(&ok);
             if (ok) {
-                const QSignalBlocker quiet(TimeUpDown);
-                TimeUpDown->setValue(seconds);
+                const QSignalBlocker quiet(Time.upDown);
+                Time.upDown->setValue(seconds);
             }
         }
     }
@@ -230,21 +210,11 @@ void TDivertForm::ClassCBChange() {
 }
 
 void TDivertForm::ActivateBtnClick(int tag) {
-    const int column = std::clamp(ClassCB->currentIndex(), 0, 2);
-    engine_.SetDivert(ReasonCB->currentIndex(), ToAnsi(TelEdit->text()),
-                      kClasses[static_cast<std::size_t>(column)], ToAnsi(TimeEdit->text()),
+    const int column = std::clamp(Which.callClass->currentIndex(), 0, 2);
+    engine_.SetDivert(Which.reason->currentIndex(), ToAnsi(TelEdit->text()),
+                      kClasses[static_cast<std::size_t>(column)], ToAnsi(Time.edit->text()),
                       tag == 1);
     accept();
-}
-
-void TDivertForm::closeEvent(QCloseEvent* event) {
-    FreeBalloon();
-    TSmallWindow::closeEvent(event);
-}
-
-void TDivertForm::done(int result) {
-    FreeBalloon();
-    TSmallWindow::done(result);
 }
 
 bool TDivertForm::eventFilter(QObject* watched, QEvent* event) {

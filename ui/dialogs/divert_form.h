@@ -6,14 +6,13 @@
 // number selects its name. A number with other characters than digits, "+",
 // "*" and "#" shows a balloon and blocks both buttons.
 
+#include "ui/controls/hint_balloon.h"
+#include "ui/controls/on_off_buttons.h"
 #include "ui/controls/small_window.h"
-
-#include <memory>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QSpinBox;
 
 namespace parlenko {
@@ -30,7 +29,6 @@ class TDivertForm : public TSmallWindow {
     Q_OBJECT
 public:
     TDivertForm(QWidget* mainWindow, PhoneEngine& engine);
-    ~TDivertForm() override;
 
     void FillNameList();
     void NazivCBChange();
@@ -40,32 +38,37 @@ public:
     void ActivateBtnClick(int tag);  // 1 activate, 2 deactivate
 
     // The validation balloon while one is shown.
-    widgets::TTessaryHintWindow* Balloon() const { return balloon_.get(); }
+    widgets::TTessaryHintWindow* Balloon() const { return balloon_.Window(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QComboBox* ReasonCB = nullptr;
-    QComboBox* ClassCB = nullptr;
-    QWidget* ClassPB = nullptr;
+    // Which divert: its reason (ReasonCB) and the class of calls (ClassCB,
+    // with its picture ClassPB).
+    struct DivertChoice {
+        QComboBox* reason = nullptr;
+        QComboBox* callClass = nullptr;
+        QWidget* picture = nullptr;
+        // "Uvijek" and voice, without telling the handlers.
+        void Reset() const;
+    } Which;
     QComboBox* NazivCB = nullptr;
     QLineEdit* TelEdit = nullptr;
-    QLineEdit* TimeEdit = nullptr;
-    QSpinBox* TimeUpDown = nullptr;
-    QLabel* Label3 = nullptr;  // "Nakon:"
-    QLabel* Label4 = nullptr;  // "sek"
-    QPushButton* ActivateBtn = nullptr;
-    QPushButton* DeactivateBtn = nullptr;
-    QPushButton* CloseBtn = nullptr;
-
-    void FreeBalloon();
+    // The time of no reply before the call is diverted, there only for
+    // that reason: "Nakon:" (Label3), TimeEdit with TimeUpDown, "sek" (Label4).
+    struct NoReplyTime {
+        QLabel* caption = nullptr;
+        QLineEdit* edit = nullptr;
+        QSpinBox* upDown = nullptr;
+        QLabel* unit = nullptr;
+        void SetEnabled(bool enabled) const;
+    } Time;
+    controls::OnOffButtons Buttons;  // ActivateBtn, DeactivateBtn, CloseBtn
 
     PhoneEngine& engine_;
-    std::unique_ptr<widgets::TTessaryHintWindow> balloon_;
+    THintBalloon balloon_;
 };
 
 }  // namespace parlenko::ui

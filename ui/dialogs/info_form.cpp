@@ -3,6 +3,7 @@
 #include "components/widgets/url_label.h"
 #include "ui/artwork/artwork.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -18,12 +19,8 @@ constexpr int kHeight = 331;
 }  // namespace
 
 TInfoForm::TInfoForm(QWidget* mainWindow) : TSmallWindow(mainWindow) {
-    setObjectName("InfoForm");
-    setWindowTitle(QString::fromUtf8("O programu . . ."));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    setModal(true);
-    setFixedSize(kWidth, kHeight);
+    FrameDialog(this, "InfoForm", QString::fromUtf8("O programu . . ."),
+                kClosableDialog | Qt::WindowStaysOnTopHint, {kWidth, kHeight});
 
     using namespace controls;
     Image1 = Picture(this, "Image1", QRect(0, 0, kWidth, 84), artwork::AboutBand(kWidth, 84));

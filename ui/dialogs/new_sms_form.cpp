@@ -3,6 +3,7 @@
 #include "engine/session/phone_engine.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -19,16 +20,13 @@ constexpr int kCloseMs = 30000;
 
 TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     : TSmallWindow(mainWindow), engine_(engine) {
-    setObjectName("NewSmsForm");
-    setWindowTitle(U("Nova SMS poruka!"));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setModal(true);
-    setFixedSize(348, 300);
+    FrameDialog(this, "NewSmsForm", U("Nova SMS poruka!"), windowFlags() | Qt::WindowStaysOnTopHint,
+                {348, 300});
     using namespace controls;
     ValueRows(Group(this, " Osnovni podaci poruke:", QRect(8, 6, 332, 90)), {12, 100, 114, 206}, 22,
               21,
-              {{&OsobaLab, "Naziv osobe:", "OsobaLab"},
-               {&TelefonLab, "Telefonski broj:", "TelefonLab"},
+              {{&Sender.name, "Naziv osobe:", "OsobaLab"},
+               {&Sender.number, "Telefonski broj:", "TelefonLab"},
                {&DatumLab, "Datum i vrijeme:", "DatumLab"}});
     QGroupBox* text = Group(this, " Tekst poruke:", QRect(8, 100, 332, 156));
     PorukaMemo = new QPlainTextEdit(text);
@@ -37,9 +35,7 @@ TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
     PorukaMemo->setGeometry(10, 20, 312, 126);
     Button1 = Button(this, "Button1", "Zatvori", QRect(8, 264, 120, 26));
     Button2 = Button(this, "Button2", "Odgovori na poruku", QRect(220, 264, 120, 26));
-    CloseTimer = new QTimer(this);
-    CloseTimer->setObjectName("CloseTimer");
-    CloseTimer->setInterval(kCloseMs);
+    CloseTimer = Timer(this, "CloseTimer", kCloseMs);
     CloseTimer->setSingleShot(true);
     connect(CloseTimer, &QTimer::timeout, this, [this] { CloseTimerTimer(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -49,8 +45,7 @@ TNewSmsForm::TNewSmsForm(PhoneEngine& engine, QWidget* mainWindow)
 void TNewSmsForm::ShowNotice(const NewSmsNotice& notice, bool replyAllowed) {
     senderName_ = FromAnsi(notice.OsobaLab);
     senderNumber_ = FromAnsi(notice.TelefonLab);
-    OsobaLab->setText(senderName_);
-    TelefonLab->setText(senderNumber_);
+    Sender.Show(notice.OsobaLab, notice.TelefonLab);
     DatumLab->setText(FromAnsi(notice.DatumLab));
     PorukaMemo->setPlainText(WithLineFeeds(FromUtf8(notice.PorukaMemo)));
     Button2->setEnabled(replyAllowed);

@@ -7,6 +7,7 @@
 
 #include "engine/sms/sms_view.h"
 #include "ui/controls/small_window.h"
+#include "ui/dialogs/party_labels.h"
 
 #include <QString>
 
@@ -52,8 +53,7 @@ private:
     QString senderName_;
     QString senderNumber_;
 
-    QLabel* OsobaLab = nullptr;
-    QLabel* TelefonLab = nullptr;
+    TPartyLabels Sender;
     QLabel* DatumLab = nullptr;
     QPlainTextEdit* PorukaMemo = nullptr;
     QPushButton* Button1 = nullptr;

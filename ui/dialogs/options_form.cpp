@@ -2,6 +2,7 @@
 
 #include "platform/serial/port_list.h"
 #include "ui/base/text_codec.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QCheckBox>
 #include <QAbstractItemView>
@@ -22,6 +23,14 @@ namespace {
 
 constexpr int kWidth = 560;
 constexpr int kHeight = 318;
+
+// The options of the serial line, each an item of its combo (LineCB).
+constexpr std::array<int TOptions::*, 6> kLineOptions = {&TOptions::BaudRate,
+                                                         &TOptions::DataBits,
+                                                         &TOptions::Parity,
+                                                         &TOptions::StopBits,
+                                                         &TOptions::HardwareFlowControl,
+                                                         &TOptions::SoftwareFlowControl};
 
 QCheckBox* AddCheck(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* c = new QCheckBox(U(caption), parent);
@@ -45,17 +54,24 @@ QComboBox* AddCombo(QWidget* parent, const char* name, const char* caption, int 
 
 // The read-only edit and its up-down, placed in the gap of blanks that the
 // check box's caption leaves after `lead`.
-void PlaceInGap(QCheckBox* check, const char* lead, QLineEdit* edit, QSpinBox* upDown) {
+void PlaceInGap(const TOptionsForm::CheckedNumber& n, const char* lead) {
+    QCheckBox* check = n.check;
     const QStyle* s = check->style();
     const int x = check->x() + s->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check) +
                   s->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check) +
                   check->fontMetrics().horizontalAdvance(U(lead)) + 2;
     const int y = check->y() + (check->height() - 20) / 2;
-    edit->setGeometry(x, y, 24, 20);
-    upDown->setGeometry(x + 24, y, 16, 20);
+    n.edit->setGeometry(x, y, 24, 20);
+    n.upDown->setGeometry(x + 24, y, 16, 20);
 }
 
-void MakeUpDown(QLineEdit* edit, QSpinBox* upDown, int min, int max) {
+// The read-only edit and the up-down of a number from min to max, named.
+std::pair<QLineEdit*, QSpinBox*> MakeUpDown(QWidget* parent, const char* editName,
+                                            const char* upDownName, int min, int max) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(editName);
+    auto* upDown = new QSpinBox(parent);
+    upDown->setObjectName(upDownName);
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignCenter);
     upDown->setRange(min, max);
@@ -65,6 +81,7 @@ void MakeUpDown(QLineEdit* edit, QSpinBox* upDown, int min, int max) {
     QObject::connect(upDown, &QSpinBox::valueChanged, edit,
                      [edit](int v) { edit->setText(QString::number(v)); });
     edit->setText(QString::number(upDown->value()));
+    return {edit, upDown};
 }
 
 // One item of the port list: its name, with what it opens now when that is
@@ -106,12 +123,8 @@ protected:
 
 TOptionsForm::TOptionsForm(QWidget* mainWindow, const TOptions& live, PutInForce putInForce)
     : TSmallWindow(mainWindow), live_(live), putInForce_(std::move(putInForce)) {
-    setObjectName("OptionsForm");
-    setWindowTitle(U("Opcije"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    setModal(true);
-    setFixedSize(kWidth, kHeight);
+    FrameDialog(this, "OptionsForm", U("Opcije"), kClosableDialog | Qt::WindowStaysOnTopHint,
+                {kWidth, kHeight});
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
@@ -133,14 +146,14 @@ TOptionsForm::TOptionsForm(QWidget* mainWindow, const TOptions& live, PutInForce
     auto* work = new QGroupBox(U(" U radu s programom:"), basic);
     work->setObjectName("GroupBox2");
     work->setGeometry(8, 80, kWidth - 34, 126);
-    RefreshCheck = AddCheck(work, "RefreshCheck",
-                            " Osvježavaj 'Osnovne podatke' svakih                 sek   (10 - 60)",
-                            {12, 20, kWidth - 60, 22});
+    Refresh.check = AddCheck(work, "RefreshCheck",
+                             " Osvježavaj 'Osnovne podatke' svakih                 sek   (10 - 60)",
+                             {12, 20, kWidth - 60, 22});
     CellInfoCheck = AddCheck(
         work, "CellInfoCheck",
         " Provjeravaj lokaciju gdje je mobitel prijavljen putem CB poruka  (Cell Broadcast)",
         {12, 44, kWidth - 60, 22});
-    StatusPorukeCheck =
+    StatusPoruke.check =
         AddCheck(work, "StatusPorukeCheck",
                  " Prikaži 'Statusnu poruku' nakon akcije i zatvori nakon                 sek   "
                  "(1 - 30)",
@@ -148,19 +161,11 @@ TOptionsForm::TOptionsForm(QWidget* mainWindow, const TOptions& live, PutInForce
     ConfirmDeleteCheck =
         AddCheck(work, "ConfirmDeleteCheck", " Potvrdi brisanje SMS poruka i podsjetnika",
                  {12, 92, kWidth - 60, 22});
-    RefreshEdit = new QLineEdit(work);
-    RefreshEdit->setObjectName("RefreshEdit");
-    RefreshUD = new QSpinBox(work);
-    RefreshUD->setObjectName("RefreshUD");
-    MakeUpDown(RefreshEdit, RefreshUD, 10, 60);
-    PlaceInGap(RefreshCheck, " Osvježavaj 'Osnovne podatke' svakih ", RefreshEdit, RefreshUD);
-    StatusPorukeEdit = new QLineEdit(work);
-    StatusPorukeEdit->setObjectName("StatusPorukeEdit");
-    StatusPorukeUD = new QSpinBox(work);
-    StatusPorukeUD->setObjectName("StatusPorukeUD");
-    MakeUpDown(StatusPorukeEdit, StatusPorukeUD, 1, 30);
-    PlaceInGap(StatusPorukeCheck, " Prikaži 'Statusnu poruku' nakon akcije i zatvori nakon ",
-               StatusPorukeEdit, StatusPorukeUD);
+    std::tie(Refresh.edit, Refresh.upDown) = MakeUpDown(work, "RefreshEdit", "RefreshUD", 10, 60);
+    PlaceInGap(Refresh, " Osvježavaj 'Osnovne podatke' svakih ");
+    std::tie(StatusPoruke.edit, StatusPoruke.upDown) =
+        MakeUpDown(work, "StatusPorukeEdit", "StatusPorukeUD", 1, 30);
+    PlaceInGap(StatusPoruke, " Prikaži 'Statusnu poruku' nakon akcije i zatvori nakon ");
 
     // "Komunikacija"
     auto* comm = new QWidget;
@@ -172,18 +177,18 @@ TOptionsForm::TOptionsForm(QWidget* mainWindow, const TOptions& live, PutInForce
     ComPortCB = AddCombo(serial, "ComPortCB", "Naziv:", 22, {}, new PortComboBox);  // FillPorts
     QStringList rates;
     for (std::uint32_t r : BaudRateItems) rates << QString::number(r);
-    BaudRateCB = AddCombo(serial, "BaudRateCB", "Brzina:", 52, rates);
-    DataBitsCB = AddCombo(serial, "DataBitsCB", "Broj bitova:", 82, {"5", "6", "7", "8"});
-    ParityCB = AddCombo(serial, "ParityCB", "Paritet:", 112, {U("Ništa"), "Neparni", "Parni"});
-    StopBitsCB = AddCombo(serial, "StopBitsCB", "Stop bitovi:", 142, {"1", "1.5", "2"});
+    LineCB[0] = AddCombo(serial, "BaudRateCB", "Brzina:", 52, rates);
+    LineCB[1] = AddCombo(serial, "DataBitsCB", "Broj bitova:", 82, {"5", "6", "7", "8"});
+    LineCB[2] = AddCombo(serial, "ParityCB", "Paritet:", 112, {U("Ništa"), "Neparni", "Parni"});
+    LineCB[3] = AddCombo(serial, "StopBitsCB", "Stop bitovi:", 142, {"1", "1.5", "2"});
     auto* flow = new QGroupBox(U(" Kontrola protoka podataka:"), comm);
     flow->setObjectName("GroupBox4");
     flow->setGeometry(274, 6, 262, 180);
-    HardFlowCB =
+    LineCB[4] =
         AddCombo(flow, "HardFlowCB", "Hardverska:", 22, {U("Isključeno"), "Samo RTS", "RTS / CTS"});
-    HardFlowCB->setGeometry(100, 22, 140, 22);
-    SoftFlowCB = AddCombo(flow, "SoftFlowCB", "Softverska:", 52, {U("Isključeno"), U("Uključeno")});
-    SoftFlowCB->setGeometry(100, 52, 140, 22);
+    LineCB[4]->setGeometry(100, 22, 140, 22);
+    LineCB[5] = AddCombo(flow, "SoftFlowCB", "Softverska:", 52, {U("Isključeno"), U("Uključeno")});
+    LineCB[5]->setGeometry(100, 52, 140, 22);
     DeviceCheck = AddCheck(flow, "DeviceCheck", " Provjeravaj vezu", {16, 92, 180, 20});
 
     OKBtn = new QPushButton(U("U redu"), this);
@@ -195,55 +200,49 @@ TOptionsForm::TOptionsForm(QWidget* mainWindow, const TOptions& live, PutInForce
 
     connect(OKBtn, &QPushButton::clicked, this, &TOptionsForm::OKBtnClick);
     connect(Button2, &QPushButton::clicked, this, &TOptionsForm::Button2Click);
-    connect(RefreshCheck, &QCheckBox::clicked, this, &TOptionsForm::RefreshCheckClick);
-    connect(StatusPorukeCheck, &QCheckBox::clicked, this, &TOptionsForm::StatusPorukeCheckClick);
+    for (const CheckedNumber* n : {&Refresh, &StatusPoruke})
+        connect(n->check, &QCheckBox::clicked, this, [n] { n->UpdateEnabled(); });
 
     Fill(TOptions{});
 }
 
+// The controls that hold an option as it is, with the option each holds.
+std::array<std::pair<QCheckBox*, bool TOptions::*>, 7> TOptionsForm::Checks() const {
+    return {{{Refresh.check, &TOptions::RefreshGeneralInfo},
+             {StatusPoruke.check, &TOptions::ShowStatusMessages},
+             {CellInfoCheck, &TOptions::CheckCellInfo},
+             {SplashScreenCheck, &TOptions::SplashScreen},
+             {ConfirmDeleteCheck, &TOptions::ConfirmDelete},
+             {AutoConnectCheck, &TOptions::AutoConnect},
+             {DeviceCheck, &TOptions::DeviceCheck}}};
+}
+
+std::array<std::pair<QSpinBox*, int TOptions::*>, 2> TOptionsForm::Numbers() const {
+    return {{{Refresh.upDown, &TOptions::RefreshInterval},
+             {StatusPoruke.upDown, &TOptions::StatusMessagesInterval}}};
+}
+
 void TOptionsForm::Fill(const TOptions& o) {
-    RefreshCheck->setChecked(o.RefreshGeneralInfo);
-    RefreshUD->setValue(o.RefreshInterval);
-    StatusPorukeCheck->setChecked(o.ShowStatusMessages);
-    StatusPorukeUD->setValue(o.StatusMessagesInterval);
-    CellInfoCheck->setChecked(o.CheckCellInfo);
-    SplashScreenCheck->setChecked(o.SplashScreen);
-    ConfirmDeleteCheck->setChecked(o.ConfirmDelete);
-    AutoConnectCheck->setChecked(o.AutoConnect);
+    for (const auto& [check, value] : Checks()) check->setChecked(o.*value);
+    for (const auto& [upDown, value] : Numbers()) upDown->setValue(o.*value);
     FillPorts();
     SelectPort(o);
-    BaudRateCB->setCurrentIndex(o.BaudRate);
-    DataBitsCB->setCurrentIndex(o.DataBits);
-    ParityCB->setCurrentIndex(o.Parity);
-    StopBitsCB->setCurrentIndex(o.StopBits);
-    HardFlowCB->setCurrentIndex(o.HardwareFlowControl);
-    SoftFlowCB->setCurrentIndex(o.SoftwareFlowControl);
-    DeviceCheck->setChecked(o.DeviceCheck);
-    UpdateRefreshControls();
-    UpdateStatusControls();
+    for (std::size_t k = 0; k < kLineOptions.size(); ++k)
+        LineCB[k]->setCurrentIndex(o.*kLineOptions[k]);
+    Refresh.UpdateEnabled();
+    StatusPoruke.UpdateEnabled();
 }
 
 TOptions TOptionsForm::Edited() const {
     TOptions o;
-    o.RefreshGeneralInfo = RefreshCheck->isChecked();
-    o.RefreshInterval = RefreshUD->value();
-    o.ShowStatusMessages = StatusPorukeCheck->isChecked();
-    o.StatusMessagesInterval = StatusPorukeUD->value();
-    o.CheckCellInfo = CellInfoCheck->isChecked();
-    o.SplashScreen = SplashScreenCheck->isChecked();
-    o.ConfirmDelete = ConfirmDeleteCheck->isChecked();
-    o.AutoConnect = AutoConnectCheck->isChecked();
+    for (const auto& [check, value] : Checks()) o.*value = check->isChecked();
+    for (const auto& [upDown, value] : Numbers()) o.*value = upDown->value();
     // A "COM n" item has no device path; a device keeps the "COM n" in force.
     const QString device = ComPortCB->currentData().toString();
     o.SerialPort = device.isEmpty() ? ComPortCB->currentIndex() : live_.SerialPort;
     o.SerialDevice = device;
-    o.BaudRate = BaudRateCB->currentIndex();
-    o.DataBits = DataBitsCB->currentIndex();
-    o.Parity = ParityCB->currentIndex();
-    o.StopBits = StopBitsCB->currentIndex();
-    o.HardwareFlowControl = HardFlowCB->currentIndex();
-    o.SoftwareFlowControl = SoftFlowCB->currentIndex();
-    o.DeviceCheck = DeviceCheck->isChecked();
+    for (std::size_t k = 0; k < kLineOptions.size(); ++k)
+        o.*kLineOptions[k] = LineCB[k]->currentIndex();
     return o;
 }
 
@@ -270,18 +269,10 @@ void TOptionsForm::SelectPort(const TOptions& o) {
     ComPortCB->setCurrentIndex(ComPortCB->findData(o.SerialDevice));
 }
 
-void TOptionsForm::UpdateRefreshControls() {
-    RefreshEdit->setEnabled(RefreshCheck->isChecked());
-    RefreshUD->setEnabled(RefreshCheck->isChecked());
+void TOptionsForm::CheckedNumber::UpdateEnabled() const {
+    edit->setEnabled(check->isChecked());
+    upDown->setEnabled(check->isChecked());
 }
-
-void TOptionsForm::UpdateStatusControls() {
-    StatusPorukeEdit->setEnabled(StatusPorukeCheck->isChecked());
-    StatusPorukeUD->setEnabled(StatusPorukeCheck->isChecked());
-}
-
-void TOptionsForm::RefreshCheckClick() { UpdateRefreshControls(); }
-void TOptionsForm::StatusPorukeCheckClick() { UpdateStatusControls(); }
 
 void TOptionsForm::showEvent(QShowEvent* event) {
     TSmallWindow::showEvent(event);  // centres on the main window

@@ -8,7 +8,9 @@
 #include "ui/base/options.h"
 #include "ui/controls/small_window.h"
 
+#include <array>
 #include <functional>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -39,10 +41,15 @@ public:
 
     void OKBtnClick();
     void Button2Click();
-    void RefreshCheckClick();
-    void StatusPorukeCheckClick();
-    void UpdateRefreshControls();
-    void UpdateStatusControls();
+
+    // An option's check box with the number that goes with it (read-only
+    // edit and up-down in the gap of its caption), on only while it is ticked.
+    struct CheckedNumber {
+        QCheckBox* check = nullptr;
+        QLineEdit* edit = nullptr;
+        QSpinBox* upDown = nullptr;
+        void UpdateEnabled() const;
+    };
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,26 +58,21 @@ private:
     QTabWidget* PageControl1 = nullptr;
     QCheckBox* SplashScreenCheck = nullptr;
     QCheckBox* AutoConnectCheck = nullptr;
-    QCheckBox* RefreshCheck = nullptr;
-    QLineEdit* RefreshEdit = nullptr;
-    QSpinBox* RefreshUD = nullptr;
+    CheckedNumber Refresh;  // RefreshCheck, RefreshEdit, RefreshUD
     QCheckBox* CellInfoCheck = nullptr;
-    QCheckBox* StatusPorukeCheck = nullptr;
-    QLineEdit* StatusPorukeEdit = nullptr;
-    QSpinBox* StatusPorukeUD = nullptr;
+    CheckedNumber StatusPoruke;  // StatusPorukeCheck, StatusPorukeEdit, StatusPorukeUD
     QCheckBox* ConfirmDeleteCheck = nullptr;
     QComboBox* ComPortCB = nullptr;
-    QComboBox* BaudRateCB = nullptr;
-    QComboBox* DataBitsCB = nullptr;
-    QComboBox* ParityCB = nullptr;
-    QComboBox* StopBitsCB = nullptr;
-    QComboBox* HardFlowCB = nullptr;
-    QComboBox* SoftFlowCB = nullptr;
+    // The serial line: BaudRateCB, DataBitsCB, ParityCB, StopBitsCB, and its
+    // flow control: HardFlowCB, SoftFlowCB.
+    std::array<QComboBox*, 6> LineCB{};
     QCheckBox* DeviceCheck = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* Button2 = nullptr;
 
     void FormShow();
+    std::array<std::pair<QCheckBox*, bool TOptions::*>, 7> Checks() const;
+    std::array<std::pair<QSpinBox*, int TOptions::*>, 2> Numbers() const;
     void Fill(const TOptions& o);
     void FillPorts();
     void SelectPort(const TOptions& o);

@@ -1,12 +1,12 @@
 #include "ui/dialogs/sms_form.h"
 
-#include "components/widgets/tessary_hint.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/sms_counts.h"
 #include "ui/artwork/sms_pictures.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/controls/message_dialog.h"
 #include "ui/dialogs/sms_names.h"
 
@@ -63,12 +63,8 @@ QString FitPrefix(const QString& text, bool flash, int limit) {
 }  // namespace
 
 TSmsForm::TSmsForm(PhoneEngine& engine, QWidget* mainWindow)
-    : TSmallWindow(mainWindow), engine_(engine) {
-    setObjectName("SmsForm");
-    setWindowTitle("SMS");
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setModal(true);
-    setFixedSize(460, 414);
+    : TSmallWindow(mainWindow), engine_(engine), balloon_(this) {
+    FrameDialog(this, "SmsForm", "SMS", windowFlags() | Qt::WindowStaysOnTopHint, {460, 414});
 
     BuildRecipient();
     BuildOptions();
@@ -101,11 +97,7 @@ void TSmsForm::BuildOptions() {
     QGroupBox* validity =
         Group(this, " Period čuvanja poruke u SMS centru:", QRect(8, 88, 214, 78));
     Caption(validity, "Period čuvanja:", QRect(12, 22, 100, 21));
-    TrajanjeUpDown = new QSpinBox(validity);
-    TrajanjeUpDown->setObjectName("TrajanjeUpDown");
-    TrajanjeUpDown->setGeometry(116, 22, 98, 22);
-    TrajanjeUpDown->setRange(1, 63);
-    TrajanjeUpDown->setValue(1);
+    TrajanjeUpDown = SpinBox(validity, "TrajanjeUpDown", QRect(116, 22, 98, 22), 1, 63);
     TrajanjeEdit = TrajanjeUpDown->findChild<QLineEdit*>();
     TrajanjeEdit->setObjectName("TrajanjeEdit");
     TrajanjeEdit->setReadOnly(true);
@@ -125,17 +117,24 @@ void TSmsForm::BuildOptions() {
 void TSmsForm::BuildText() {
     using namespace controls;
     QGroupBox* text = Group(this, " Tekst poruke:", QRect(8, 170, 290, 200));
-    PorukaMemo = new QPlainTextEdit(text);
-    PorukaMemo->setObjectName("PorukaMemo");
-    PorukaMemo->setGeometry(10, 20, 270, 142);
+    PorukaMemo = Placed(new QPlainTextEdit(text), "PorukaMemo", QRect(10, 20, 270, 142));
     PorukaMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     PorukaMemo->setTabChangesFocus(true);
-    Caption(text, "Maksimalno:", QRect(10, 170, 72, 20));
-    MaxLab = Count(text, "MaxLab", QRect(80, 170, 24, 20));
-    Caption(text, "Upisano:", QRect(114, 170, 54, 20));
-    UpisLab = Count(text, "UpisLab", QRect(166, 170, 24, 20));
-    Caption(text, "Preostaje:", QRect(200, 170, 60, 20));
-    PreLab = Count(text, "PreLab", QRect(254, 170, 26, 20));
+    // The counts in a row under the text, each after its caption.
+    struct CountCell {
+        const char* caption;
+        QRect captionAt;
+        QLabel** count;
+        const char* name;
+        QRect countAt;
+    };
+    for (const CountCell& c :
+         {CountCell{"Maksimalno:", {10, 170, 72, 20}, &MaxLab, "MaxLab", {80, 170, 24, 20}},
+          CountCell{"Upisano:", {114, 170, 54, 20}, &UpisLab, "UpisLab", {166, 170, 24, 20}},
+          CountCell{"Preostaje:", {200, 170, 60, 20}, &PreLab, "PreLab", {254, 170, 26, 20}}}) {
+        Caption(text, c.caption, c.captionAt);
+        *c.count = Count(text, c.name, c.countAt);
+    }
 
     QGroupBox* centre = Group(this, " SMS centar:", QRect(302, 170, 150, 46));
     SmscLab = Label(centre, "SmscLab", {}, QRect(4, 20, 142, 20));
@@ -145,16 +144,12 @@ void TSmsForm::BuildText() {
 void TSmsForm::BuildPictures() {
     using namespace controls;
     QGroupBox* pictures = Group(this, " Umetanje slika u poruku:", QRect(302, 220, 150, 150));
-    SmsPicturesPB = new QWidget(pictures);
-    SmsPicturesPB->setObjectName("SmsPicturesPB");
-    SmsPicturesPB->setGeometry(10, 22, 48, 48);
+    SmsPicturesPB = Placed(new QWidget(pictures), "SmsPicturesPB", QRect(10, 22, 48, 48));
     SmsPicturesPB->installEventFilter(this);
     PicNameLab = Value(pictures, "PicNameLab", QRect(64, 24, 80, 20));
     PicNoLab = Label(pictures, "PicNoLab", {}, QRect(64, 46, 80, 20));
-    PicturesUD = new QSpinBox(pictures);
-    PicturesUD->setObjectName("PicturesUD");
-    PicturesUD->setGeometry(10, 80, 64, 22);
-    PicturesUD->setRange(1, artwork::kSmsPictureCount);
+    PicturesUD =
+        SpinBox(pictures, "PicturesUD", QRect(10, 80, 64, 22), 1, artwork::kSmsPictureCount);
     PicturesUD->setWrapping(true);
     PicturesUD->findChild<QLineEdit*>()->setReadOnly(true);
     AddPicBtn = Button(pictures, "AddPicBtn", "<<", QRect(80, 78, 60, 26));
@@ -295,11 +290,8 @@ void TSmsForm::UpdateButtons() {
 }
 
 void TSmsForm::ShowHint(const QString& text, int dx, int dy) {
-    if (!hint_) hint_ = std::make_unique<widgets::TTessaryHintWindow>(this);
-    hint_->ShowHintAt(text, nullptr, x() + dx, y() + dy);
+    balloon_.Show(text, x() + dx, y() + dy);
 }
-
-void TSmsForm::FreeHint() { hint_.reset(); }
 
 // --- handlers -------------------------------------------------------------------
 
@@ -326,7 +318,7 @@ void TSmsForm::NazivCBChange() {
 
 void TSmsForm::TelEditChange(bool edited) {
     if (edited) SelectNameOfNumber(NazivCB, engine_.PhonebookList(), TelEdit->text());
-    if (IsValidNumber(ToAnsi(TelEdit->text()))) FreeHint();
+    if (IsValidNumber(ToAnsi(TelEdit->text()))) balloon_.Free();
     else if (isVisible()) ShowHint(InvalidNumberHint(), 111, 114);
     UpdateButtons();
 }
@@ -382,7 +374,7 @@ void TSmsForm::PorukaMemoChange() {
     PreLab->setText(QString::number(left_));
     const QStringList bad = UnsupportedChars();
     if (bad.isEmpty()) {
-        FreeHint();
+        balloon_.Free();
     } else if (isVisible()) {
         QString list;
         for (const QString& c : bad) list += c + ' ';
@@ -452,7 +444,7 @@ void TSmsForm::done(int result) {
 void TSmsForm::FormClose() {
     waiting_ = false;
     FlashCheck->setChecked(false);
-    FreeHint();
+    balloon_.Free();
     NazivCB->setCurrentIndex(-1);
     TelEdit->clear();
     PorukaMemo->clear();
@@ -471,7 +463,8 @@ bool TSmsForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if ((watched == PorukaMemo || watched == TelEdit) && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) FreeHint();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            balloon_.Free();
     }
     return TSmallWindow::eventFilter(watched, event);
 }

@@ -12,11 +12,11 @@
 
 #include "engine/phone/phone_memory.h"
 #include "engine/sms/composed_sms.h"
+#include "ui/controls/hint_balloon.h"
 #include "ui/controls/small_window.h"
 
 #include <QStringList>
 
-#include <memory>
 #include <string>
 
 class QCheckBox;
@@ -30,10 +30,6 @@ class QWidget;
 
 namespace parlenko {
 class PhoneEngine;
-}
-
-namespace parlenko::widgets {
-class TTessaryHintWindow;
 }
 
 namespace parlenko::ui {
@@ -76,7 +72,7 @@ public:
     QStringList UnsupportedChars() const;
     bool IsSmsText() const { return UnsupportedChars().isEmpty(); }
     // The validation balloon, while one is shown.
-    widgets::TTessaryHintWindow* Hint() const { return hint_.get(); }
+    widgets::TTessaryHintWindow* Hint() const { return balloon_.Window(); }
 
     // Handlers, by their names.
     void FormShow();
@@ -114,8 +110,8 @@ private:
     // What the engine did with the message Send or Save handed over: a
     // refusal is told (nothing was sent), else the window waits when it started.
     void HandedOver(ComposedSmsResult result);
+    // The balloon with its tip at dx, dy of the window.
     void ShowHint(const QString& text, int dx, int dy);
-    void FreeHint();
     bool Flash() const;
 
     PhoneEngine& engine_;
@@ -124,7 +120,7 @@ private:
     int ComposeMode = 1;
     PhoneMemory editMemory_ = PhoneMemory::Sim;
     std::string editPosition_;
-    std::unique_ptr<widgets::TTessaryHintWindow> hint_;
+    THintBalloon balloon_;
     QString lastText_;
     bool changing_ = false;
     bool waiting_ = false;

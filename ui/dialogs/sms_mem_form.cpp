@@ -5,6 +5,7 @@
 #include "engine/text/gsm_alphabet.h"
 #include "ui/base/text_codec.h"
 #include "ui/controls/controls.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/dialogs/sms_names.h"
 
 #include <QComboBox>
@@ -19,11 +20,8 @@ namespace parlenko::ui {
 
 TSmsMemForm::TSmsMemForm(PhoneEngine& engine, QWidget* mainWindow)
     : TSmallWindow(mainWindow), engine_(engine) {
-    setObjectName("SmsMemForm");
-    setWindowTitle(U("Upiši telefonski broj . . ."));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setModal(true);
-    setFixedSize(330, 150);
+    FrameDialog(this, "SmsMemForm", U("Upiši telefonski broj . . ."),
+                windowFlags() | Qt::WindowStaysOnTopHint, {330, 150});
     using namespace controls;
     QGroupBox* group = Group(this, " Primatelj poruke:", QRect(8, 6, 314, 98));
     Caption(group, "Naziv osobe:", QRect(12, 24, 96, 21));

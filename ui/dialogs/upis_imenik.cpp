@@ -22,6 +22,21 @@ namespace parlenko::ui {
 
 namespace {
 
+// The memories an entry can go to, in the order of their radios: the radio
+// (name, caption, Tag) and the title of the memory's box.
+struct MemoryChoice {
+    PhoneMemory memory;
+    const char* name;
+    const char* caption;
+    int tag;
+    const char* title;
+};
+constexpr std::array<MemoryChoice, 3> kMemories = {{
+    {PhoneMemory::Sim, "SimRadioBtn", "SIM kartica", 100, " SIM card:"},
+    {PhoneMemory::Phone, "MobRadioBtn", "Memorija mobitela", 200, " Mobile memory:"},
+    {PhoneMemory::Own, "VlaRadioBtn", "Vlastiti brojevi", 300, " Own numbers:"},
+}};
+
 // A caption of the window's rows: 18 pixels high.
 QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w) {
     return controls::Caption(parent, text, QRect(x, y, w, 18));
@@ -128,26 +143,23 @@ void TUpisImenik::BuildPerson() {
 void TUpisImenik::BuildLocation() {
     using namespace controls;
     QGroupBox* where = Group(this, " Lokacija:", QRect(8, 98, 216, 96));
-    int y = 22;
-    for (auto [radio, name, caption, tag] :
-         {std::tuple{&SimRadioBtn, "SimRadioBtn", "SIM kartica", 100},
-          {&MobRadioBtn, "MobRadioBtn", "Memorija mobitela", 200},
-          {&VlaRadioBtn, "VlaRadioBtn", "Vlastiti brojevi", 300}}) {
-        QRadioButton* r = Radio(where, name, caption, QRect(12, y, 176, 20));
-        r->setProperty("Tag", tag);
-        y += 24;
-        connect(r, &QRadioButton::clicked, this, [this, r] { SimRadioBtnClick(r); });
-        *radio = r;
+    for (std::size_t k = 0; k < kMemories.size(); ++k) {
+        const MemoryChoice& m = kMemories[k];
+        QRadioButton* r =
+            Radio(where, m.name, m.caption, QRect(12, 22 + static_cast<int>(k) * 24, 176, 20));
+        r->setProperty("Tag", m.tag);
+        connect(r, &QRadioButton::clicked, this, [this, k] { SimRadioBtnClick(k); });
+        MemoryRadio[k] = r;
     }
-    SimRadioBtn->setChecked(true);
+    MemoryRadio[0]->setChecked(true);
 
-    GroupXP4 = Group(this, "GroupXP4", " SIM card:", QRect(232, 98, 220, 96));
-    Caption(GroupXP4, "Pozicija:", 12, 22, 80);
-    Caption(GroupXP4, "Kapacitet:", 12, 44, 80);
-    Caption(GroupXP4, "Slobodno:", 12, 66, 80);
-    PozicijaLab = Label(GroupXP4, "PozicijaLab", {}, QRect(96, 22, 96, 18));
-    MaxLab = Label(GroupXP4, "MaxLab", {}, QRect(96, 44, 96, 18));
-    FreeLab = Label(GroupXP4, "FreeLab", {}, QRect(96, 66, 96, 18));
+    Where.group = Group(this, "GroupXP4", " SIM card:", QRect(232, 98, 220, 96));
+    Caption(Where.group, "Pozicija:", 12, 22, 80);
+    Caption(Where.group, "Kapacitet:", 12, 44, 80);
+    Caption(Where.group, "Slobodno:", 12, 66, 80);
+    Where.position = Label(Where.group, "PozicijaLab", {}, QRect(96, 22, 96, 18));
+    Where.capacity = Label(Where.group, "MaxLab", {}, QRect(96, 44, 96, 18));
+    Where.free = Label(Where.group, "FreeLab", {}, QRect(96, 66, 96, 18));
 
     QGroupBox* as = Group(this, " Snimi osobu kao:", QRect(8, 200, 444, 58));
     SmallPicture(as, 4, QPoint(10, 22));
@@ -177,10 +189,8 @@ void TUpisImenik::PrepareNew(const QString& name, const QString& number) {
     moveEntry_ = false;
     ImeEdit->setText(name);
     TelEdit->setText(number);
-    SimRadioBtnClick(SimRadioBtn);
-    SimRadioBtn->setEnabled(engine_.PhonebookMemoryLoaded(PhoneMemory::Sim));
-    MobRadioBtn->setEnabled(engine_.PhonebookMemoryLoaded(PhoneMemory::Phone));
-    VlaRadioBtn->setEnabled(engine_.PhonebookMemoryLoaded(PhoneMemory::Own));
+    SimRadioBtnClick(0);
+    EnableMemories(true);
     VipCheck->setChecked(false);
     VipCheck->setEnabled(true);
     ImeEditChange();
@@ -190,22 +200,15 @@ void TUpisImenik::PrepareEdit(const AListIme& entry, const QString& caption, boo
     VipCheck->setEnabled(true);
     ImeEdit->setText(caption);
     TelEdit->setText(FromAnsi(entry.Phone));
-    QRadioButton* radio = SimRadioBtn;
-    entryMemory_ = PhoneMemory::Sim;
-    if (entry.Location == MemoryCaption(PhoneMemory::Phone)) {
-        radio = MobRadioBtn;
-        entryMemory_ = PhoneMemory::Phone;
-    } else if (entry.Location == MemoryCaption(PhoneMemory::Own)) {
-        radio = VlaRadioBtn;
-        entryMemory_ = PhoneMemory::Own;
-    }
-    SimRadioBtnClick(radio);
+    std::size_t memory = 0;  // the SIM card unless another memory holds it
+    for (std::size_t k = 1; k < kMemories.size(); ++k)
+        if (entry.Location == MemoryCaption(kMemories[k].memory)) memory = k;
+    entryMemory_ = kMemories[memory].memory;
+    SimRadioBtnClick(memory);
     entryPosition_ = entry.Position;
-    PozicijaLab->setText(FromAnsi(entry.Position));
+    Where.position->setText(FromAnsi(entry.Position));
     moveEntry_ = move;
-    SimRadioBtn->setEnabled(move && engine_.PhonebookMemoryLoaded(PhoneMemory::Sim));
-    MobRadioBtn->setEnabled(move && engine_.PhonebookMemoryLoaded(PhoneMemory::Phone));
-    VlaRadioBtn->setEnabled(move && engine_.PhonebookMemoryLoaded(PhoneMemory::Own));
+    EnableMemories(move);
     VipCheck->setChecked(vip && VipCheck->isEnabled());
     ImeEditChange();
 }
@@ -218,24 +221,29 @@ void TUpisImenik::FillIn(const QString& name, const QString& number) {
 QString TUpisImenik::Name() const { return ImeEdit->text(); }
 QString TUpisImenik::Number() const { return TelEdit->text(); }
 
-void TUpisImenik::SimRadioBtnClick(QRadioButton* sender) {
+void TUpisImenik::MemoryBox::Show(const QString& title, const QString& at, int places,
+                                  int freePlaces) const {
+    group->setTitle(title);
+    position->setText(at);
+    capacity->setText(QString::number(places));
+    free->setText(QString::number(freePlaces));
+}
+
+// The radios of the memories the phone answered for (with enabled: they
+// may be chosen at all).
+void TUpisImenik::EnableMemories(bool enabled) {
+    for (std::size_t k = 0; k < kMemories.size(); ++k)
+        MemoryRadio[k]->setEnabled(enabled && engine_.PhonebookMemoryLoaded(kMemories[k].memory));
+}
+
+void TUpisImenik::SimRadioBtnClick(std::size_t index) {
     VipCheck->setEnabled(true);
-    PhoneMemory memory = PhoneMemory::Sim;
-    const char* caption = " SIM card:";
-    if (sender == MobRadioBtn) {
-        memory = PhoneMemory::Phone;
-        caption = " Mobile memory:";
-    } else if (sender == VlaRadioBtn) {
-        memory = PhoneMemory::Own;
-        caption = " Own numbers:";
-    } else {
-        sender = SimRadioBtn;
-    }
+    const std::size_t chosen = index < kMemories.size() ? index : 0;
+    const PhoneMemory memory = kMemories[chosen].memory;
     int used = 0;
     for (const AListIme& e : engine_.PhonebookList())
         if (e.Location == MemoryCaption(memory)) ++used;
-    sender->setChecked(true);
-    GroupXP4->setTitle(U(caption));
+    MemoryRadio[chosen]->setChecked(true);
     targetMemory_ = memory;
     QString position;
     for (const std::string& line : engine_.PhonebookFreePositions(memory))
@@ -244,13 +252,13 @@ void TUpisImenik::SimRadioBtnClick(QRadioButton* sender) {
             break;
         }
     const int capacity = engine_.PhonebookCapacity(memory);
-    MaxLab->setText(QString::number(capacity));
-    FreeLab->setText(QString::number(capacity - used));
+    Where.Show(U(kMemories[chosen].title),
+               position.isEmpty() ? QStringLiteral("Memory full") : position, capacity,
+               capacity - used);
     if (memory == PhoneMemory::Own) {
         VipCheck->setChecked(false);
         VipCheck->setEnabled(false);
     }
-    PozicijaLab->setText(position.isEmpty() ? QStringLiteral("Memory full") : position);
     ImeEditChange();
     ImeEdit->setFocus();
 }
@@ -283,7 +291,7 @@ void TUpisImenik::Validate(const QLineEdit* typing) {
     const bool nameValid = PhoneEngine::IsValidName(typedName);
     const bool numberValid = PhoneEngine::IsValidNumber(number);
     const bool canSave =
-        PhoneEngine::CanSaveEntry(ToAnsi(name), number, ToAnsi(PozicijaLab->text()));
+        PhoneEngine::CanSaveEntry(ToAnsi(name), number, ToAnsi(Where.position->text()));
     Button1->setEnabled(canSave);
 
     // The balloon names the text the phone cannot take, the one being typed
@@ -316,7 +324,7 @@ void TUpisImenik::Validate(const QLineEdit* typing) {
 void TUpisImenik::Button1Click() {
     const std::string name = ToAnsi(ImeEdit->text());
     const std::string number = ToAnsi(TelEdit->text());
-    const std::string position = ToAnsi(PozicijaLab->text());
+    const std::string position = ToAnsi(Where.position->text());
     if (!PhoneEngine::CanSaveEntry(name, number, position)) return;
     const PhonebookEntryValues entry{targetMemory_, position, name, number, VipCheck->isChecked()};
     // The fields show the entry as the phone will store it (the texts pass

@@ -12,6 +12,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -104,8 +106,9 @@ private:
     void BuildPerson();
     void BuildLocation();
     void BuildButtons();
-    // Memory radio (Tag 100, 200, 300).
-    void SimRadioBtnClick(QRadioButton* sender);
+    // Memory radio (Tag 100, 200, 300) by its index in MemoryRadio.
+    void SimRadioBtnClick(std::size_t index);
+    void EnableMemories(bool enabled);
     // "Snimi" on exactly when the entry can be saved; the balloon beside
     // a text the phone cannot take (typing's first), the button's hint with
     // the reason while it is off.
@@ -124,13 +127,19 @@ private:
 
     QLineEdit* ImeEdit = nullptr;
     QLineEdit* TelEdit = nullptr;
-    QRadioButton* SimRadioBtn = nullptr;
-    QRadioButton* MobRadioBtn = nullptr;
-    QRadioButton* VlaRadioBtn = nullptr;
-    QGroupBox* GroupXP4 = nullptr;
-    QLabel* PozicijaLab = nullptr;
-    QLabel* MaxLab = nullptr;
-    QLabel* FreeLab = nullptr;
+    // SimRadioBtn, MobRadioBtn, VlaRadioBtn: the SIM card, the phone's
+    // memory, the own numbers.
+    std::array<QRadioButton*, 3> MemoryRadio{};
+    // The chosen memory's box (GroupXP4, titled by the memory): the position
+    // the entry goes to (PozicijaLab), the memory's capacity (MaxLab) and its
+    // free places (FreeLab).
+    struct MemoryBox {
+        QGroupBox* group = nullptr;
+        QLabel* position = nullptr;
+        QLabel* capacity = nullptr;
+        QLabel* free = nullptr;
+        void Show(const QString& title, const QString& at, int places, int freePlaces) const;
+    } Where;
     QCheckBox* VipCheck = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
