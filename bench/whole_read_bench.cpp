@@ -197,9 +197,7 @@ public:
 
     void AddPhonebookRow(const PhonebookRow&) override { ++phonebookRows; }
     void SortPhonebookRows() override { onSignal(Signal::PhonebookSorted); }
-    void AddCallListRow(CallListView, const std::string&, const std::string&, int) override {
-        ++callRows;
-    }
+    void AddCallListRow(CallListView, const CallListRow&) override { ++callRows; }
     void InsertSmsRow(SmsFolder, const SmsRow&) override { ++smsRows; }
     void AddAppointmentRow(const AppointmentRow&) override { ++appointmentRows; }
 

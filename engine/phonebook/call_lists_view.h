@@ -13,12 +13,9 @@ public:
     virtual ~ICallListsView() = default;
     // Empty the three lists and set their count and capacity labels to "0".
     virtual void ClearCallLists() {}
-    virtual void AddCallListRow(CallListView list, const std::string& caption,
-                                const std::string& number, int image) {
+    virtual void AddCallListRow(CallListView list, const CallListRow& row) {
         (void)list;
-        (void)caption;
-        (void)number;
-        (void)image;
+        (void)row;
     }
     // The list's capacity label (Calls2Lab, Calls4Lab, Calls6Lab).
     virtual void SetCallListCapacity(CallListView list, int capacity) {

@@ -171,8 +171,7 @@ void ShowCallListsAgain(EngineContext& ctx) {
     for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed}) {
         const std::size_t k = CallListIndex(list);
         ViewOf<ICallListsView>(ctx).SetCallListCapacity(list, calls.Capacities[k]);
-        for (const auto& row : calls.Rows[k])
-            ViewOf<ICallListsView>(ctx).AddCallListRow(list, row.Caption, row.Number, row.Image);
+        for (const auto& row : calls.Rows[k]) ViewOf<ICallListsView>(ctx).AddCallListRow(list, row);
     }
 }
 
@@ -390,10 +389,10 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
                 }
         }
         if (const auto list = memory ? CallListOf(*memory) : std::nullopt) {
-            r.Calls.Rows[CallListIndex(*list)].push_back({DisplayName(name), number, kImageCall});
+            auto& rows = r.Calls.Rows[CallListIndex(*list)];
+            rows.push_back({DisplayName(name), number, kImageCall});
             FillingListGuard filling(ctx.state);
-            ViewOf<ICallListsView>(ctx).AddCallListRow(*list, DisplayName(name), number,
-                                                       kImageCall);
+            ViewOf<ICallListsView>(ctx).AddCallListRow(*list, rows.back());
         }
     }
     if (AdvanceOrFinish(ctx, kCallPositionText, false))

@@ -31,13 +31,6 @@ struct MemoryCounters {
     int RestoreWritten = 0;  // entries the restore has written here
 };
 
-// One row of a call-list view, as the read added it.
-struct CallListRow {
-    std::string Caption;
-    std::string Number;
-    int Image = 0;
-};
-
 // The three call lists as their views show them (Dialled, Received, Missed),
 // with the capacities their labels show.
 struct CallLists {

@@ -28,6 +28,15 @@ struct PhonebookRow {
     bool operator==(const PhonebookRow&) const = default;
 };
 
+// One call of a call list, as the read adds it to its view: the caller's
+// stored name (without the VIP "!"; empty when the number has no entry) and
+// the number, Windows-1252.
+struct CallListRow {
+    std::string Caption;
+    std::string Number;
+    int Image = kImageCall;
+};
+
 // An entry as the entry dialog saves it (PhoneEngine::SavePhonebookEntry,
 // MovePhonebookEntry): the memory and position it goes to, the name and
 // number as typed (Windows-1252) and the VIP mark. The engine builds the

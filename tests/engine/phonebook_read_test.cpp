@@ -28,10 +28,9 @@ public:
         if (state && !state->FillingList) ++rowsAddedUnguarded;
         RecordingHost::AddPhonebookRow(row);
     }
-    void AddCallListRow(CallListView list, const std::string& caption, const std::string& number,
-                        int image) override {
+    void AddCallListRow(CallListView list, const CallListRow& row) override {
         if (state && !state->FillingList) ++rowsAddedUnguarded;
-        RecordingHost::AddCallListRow(list, caption, number, image);
+        RecordingHost::AddCallListRow(list, row);
     }
     const EngineState* state = nullptr;
     int rowsAddedUnguarded = 0;

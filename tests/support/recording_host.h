@@ -202,9 +202,8 @@ public:
         callRows.clear();
         ++callListClears;
     }
-    void AddCallListRow(CallListView list, const std::string& caption, const std::string& number,
-                        int image) override {
-        callRows.push_back({list, caption, number, image});
+    void AddCallListRow(CallListView list, const CallListRow& row) override {
+        callRows.push_back({list, row.Caption, row.Number, row.Image});
     }
     void SetCallListCapacity(CallListView list, int capacity) override {
         callCapacities[static_cast<int>(list)] = capacity;

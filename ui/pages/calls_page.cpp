@@ -7,6 +7,7 @@
 #include "ui/controls/controls.h"
 #include "ui/controls/list_sort.h"
 #include "ui/controls/message_dialog.h"
+#include "ui/controls/row_record.h"
 #include "ui/dialogs/call_windows.h"
 
 #include <QGroupBox>
@@ -16,6 +17,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include <utility>
 
 namespace parlenko::ui {
 namespace {
@@ -149,7 +152,7 @@ void TCallsPage::ListChange(Group& g) {
     const auto selected = g.list->selectedItems();
     const QTreeWidgetItem* row = selected.isEmpty() ? nullptr : selected.front();
     g.first->setEnabled(filled);
-    g.add->setEnabled(filled && row != nullptr && row->text(0).isEmpty());
+    g.add->setEnabled(filled && row != nullptr && CallRecordOf(*row).Caption.empty());
     g.call->setEnabled(filled && row != nullptr);
     g.count->setText(QString::number(g.list->topLevelItemCount()));
 }
@@ -176,7 +179,7 @@ void TCallsPage::SB2Click(int tag) {
     }
     const auto selected = g->list->selectedItems();
     if (selected.isEmpty()) return;
-    emit AddToPhonebookRequested(selected.front()->text(1));
+    emit AddToPhonebookRequested(FromAnsi(CallRecordOf(*selected.front()).Number));
 }
 
 void TCallsPage::SB3Click(int tag) {
@@ -184,7 +187,10 @@ void TCallsPage::SB3Click(int tag) {
     if (g == nullptr || !engine_.Connected()) return;
     const auto selected = g->list->selectedItems();
     if (selected.isEmpty()) calls_.DialSequence({}, {});
-    else calls_.DialSequence(selected.front()->text(0), selected.front()->text(1));
+    else {
+        const CallListRow call = CallRecordOf(*selected.front());
+        calls_.DialSequence(FromAnsi(call.Caption), FromAnsi(call.Number));
+    }
 }
 
 void TCallsPage::SB4Click(QPushButton* sender) {
@@ -196,8 +202,8 @@ void TCallsPage::SB4Click(QPushButton* sender) {
     if (file.isEmpty()) return;
     std::vector<exchange::CallListRow> rows;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = list->topLevelItem(i);
-        rows.push_back({ToAnsi(row->text(0)), ToAnsi(row->text(1))});
+        CallListRow call = CallRecordOf(*list->topLevelItem(i));
+        rows.push_back({std::move(call.Caption), std::move(call.Number)});
     }
     const std::string path = file.toStdString();
     const exchange::WriteResult written = received ? exchange::ExportReceivedCallsCsv(path, rows)
@@ -216,11 +222,11 @@ void TCallsPage::ClearCallLists() {
     }
 }
 
-void TCallsPage::AddCallListRow(CallListView list, const std::string& caption,
-                                const std::string& number, int image) {
+void TCallsPage::AddCallListRow(CallListView list, const CallListRow& call) {
     Group& g = GroupOf(list);
-    auto* row = new QTreeWidgetItem(g.list, {FromAnsi(caption), FromAnsi(number)});
-    row->setIcon(0, controls::SmallIcon(image));
+    auto* row = new QTreeWidgetItem(g.list, {FromAnsi(call.Caption), FromAnsi(call.Number)});
+    row->setIcon(0, controls::SmallIcon(call.Image));
+    KeepCallRecord(*row, call);
     ListChange(g);
 }
 
@@ -252,10 +258,13 @@ void TCallsPage::SetNameInListView(CallListView list, const std::string& name,
     if (name.empty()) return;
     Group& g = GroupOf(list);
     const QString shown = FromAnsi(name);
-    const QString wanted = FromAnsi(number);
     for (int i = g.list->topLevelItemCount() - 1; i >= 0; --i) {
         QTreeWidgetItem* row = g.list->topLevelItem(i);
-        if (row->text(1) == wanted) row->setText(0, shown);
+        CallListRow call = CallRecordOf(*row);
+        if (call.Number != number) continue;
+        call.Caption = name;
+        KeepCallRecord(*row, call);
+        row->setText(0, shown);
     }
     ListChange(g);
 }

@@ -47,8 +47,7 @@ public:
 
     // --- ICallListsView
     void ClearCallLists() override;
-    void AddCallListRow(CallListView list, const std::string& caption, const std::string& number,
-                        int image) override;
+    void AddCallListRow(CallListView list, const CallListRow& call) override;
     void SetCallListCapacity(CallListView list, int capacity) override;
     void DialledCallsDeleted() override;
     void FocusFirstCallRows() override;
