@@ -1,6 +1,5 @@
 #include "ui/dialogs/sms_mem_form.h"
 
-#include "components/widgets/tessary_hint.h"
 #include "engine/session/phone_engine.h"
 #include "engine/text/gsm_alphabet.h"
 #include "ui/base/text_codec.h"
@@ -61,31 +60,19 @@ void TSmsMemForm::NazivCBChange() {
 void TSmsMemForm::TelEditChange(bool edited) {
     if (edited) SelectNameOfNumber(NazivCB, engine_.PhonebookList(), TelEdit->text());
     if (IsValidNumber(ToAnsi(TelEdit->text()))) {
-        FreeHint();
+        balloon_.Free();
         SendBtn->setEnabled(!TelEdit->text().trimmed().isEmpty());
     } else {
-        if (isVisible()) {
-            if (hint_ == nullptr) hint_ = new widgets::TTessaryHintWindow(this);
-            hint_->ShowHintAt(InvalidNumberHint(), nullptr, x() + 36, y() + 158);
-        }
+        if (isVisible()) balloon_.Show(InvalidNumberHint(), x() + 36, y() + 158);
         SendBtn->setEnabled(false);
     }
-}
-
-void TSmsMemForm::FreeHint() {
-    delete hint_;
-    hint_ = nullptr;
-}
-
-void TSmsMemForm::done(int result) {
-    FreeHint();
-    TSmallWindow::done(result);
 }
 
 bool TSmsMemForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TelEdit && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) FreeHint();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            balloon_.Free();
     }
     return TSmallWindow::eventFilter(watched, event);
 }

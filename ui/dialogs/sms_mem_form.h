@@ -3,6 +3,7 @@
 // none, asked when it is sent. Closes with OK (Send) once TelEdit holds a
 // phone number, else with Cancel.
 
+#include "ui/controls/hint_balloon.h"
 #include "ui/controls/small_window.h"
 
 class QComboBox;
@@ -11,10 +12,6 @@ class QPushButton;
 
 namespace parlenko {
 class PhoneEngine;
-}
-
-namespace parlenko::widgets {
-class TTessaryHintWindow;
 }
 
 namespace parlenko::ui {
@@ -30,18 +27,15 @@ public:
     void TelEditChange(bool edited);
     // The number typed (or chosen by its name).
     QString Number() const;
-    widgets::TTessaryHintWindow* Hint() const { return hint_; }
-
-    void done(int result) override;
+    widgets::TTessaryHintWindow* Hint() const { return balloon_.Window(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FreeHint();
     PhoneEngine& engine_;
-    widgets::TTessaryHintWindow* hint_ = nullptr;
+    THintBalloon balloon_{this};
 
     QComboBox* NazivCB = nullptr;
     QLineEdit* TelEdit = nullptr;
