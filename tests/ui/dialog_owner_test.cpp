@@ -11,6 +11,7 @@
 #include "engine/session/phone_engine.h"
 #include "exchange/store/outlook_store.h"
 #include "tests/ui/main_window_rig.h"
+#include "tests/ui/store_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/dialogs/info_form.h"
 #include "ui/dialogs/status_frm.h"
@@ -123,15 +124,10 @@ struct OwnerRig : testing::MainWindowRig {
     OwnerRig()
         : MainWindowRig({.prepareHome = [](const std::string& dir) {
               // A contact with a plain name and a subfolder, and an appointment.
-              const st::StoreSettings settings{dir + "contacts", "default", dir + "calendars",
-                                               "default"};
-              st::Application app(settings);
+              st::Application app(testing::StoreIn(dir));
               st::NameSpace ns = app.GetNamespace("MAPI");
               ns.Logon();
-              st::ContactItem c = app.CreateItem(st::olContactItem).AsContactItem();
-              c.SetFullName("Ivo Ivic");
-              c.SetMobileTelephoneNumber("0912345678");
-              c.Save();
+              testing::SaveContact(app, "Ivo Ivic", "0912345678");
               ns.GetDefaultFolder(st::olFolderContacts).GetFolders().Add("Posao", 10);
               st::AppointmentItem a = app.CreateItem(st::olAppointmentItem).AsAppointmentItem();
               a.SetSubject("Sastanak");
@@ -199,9 +195,7 @@ struct OwnerRig : testing::MainWindowRig {
     }
 
     const std::string dataDir = home.Dir();
-    TStoreSession session{[this] {
-        return st::StoreSettings{dataDir + "contacts", "default", dataDir + "calendars", "default"};
-    }};
+    TStoreSession session{[this] { return testing::StoreIn(dataDir); }};
     TStatusFrm status{glavna.get()};
     TInfoForm info{glavna.get()};
     TOutlookAppForm calendar{glavna.get(), engine, glavna->AppointmentsPage(), session, &citam};

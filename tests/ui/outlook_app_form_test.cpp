@@ -12,6 +12,7 @@
 #include "exchange/store/outlook_store.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/appointment_editor_controls.h"
+#include "tests/ui/store_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base/qt_scheduler.h"
 #include "ui/dialogs/appointment_editor.h"
@@ -57,7 +58,7 @@ namespace st = exchange::store;
 
 struct CalendarRig {
     CalendarRig()
-        : settings{home.Dir() + "contacts", "default", home.Dir() + "calendars", "default"},
+        : settings{ui::testing::StoreIn(home.Dir())},
           device(sched, phonesim::LoadStateFile(std::string(PARLENKO_SOURCE_DIR) +
                                                 "/tests/data/s45.state")) {
         citam.SetModeSource([this] { return static_cast<int>(engine.Mode()); });

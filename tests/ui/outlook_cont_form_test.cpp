@@ -10,6 +10,7 @@
 #include "engine/session/phone_engine.h"
 #include "exchange/store/outlook_store.h"
 #include "tests/support/sim_serial_device.h"
+#include "tests/ui/store_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base/qt_scheduler.h"
 #include "ui/dialogs/citam_form.h"
@@ -54,7 +55,7 @@ struct ExchangeRig {
         port.Connect();
         engine.RefreshPhonebook();
         EXPECT_TRUE(PumpUntil([&] { return engine.PhonebookReadComplete(); }, 10000));
-        settings = {home.Dir() + "contacts", "default", home.Dir() + "calendars", "default"};
+        settings = ui::testing::StoreIn(home.Dir());
     }
     // A card in collection (made when missing).
     void PutCard(const std::string& collection, const std::string& file, const std::string& card) {

@@ -10,6 +10,7 @@
 
 #include "exchange/store/outlook_store.h"
 #include "tests/ui/main_window_rig.h"
+#include "tests/ui/store_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "tests/ui/x11_windows.h"
 #include "ui/controls/message_dialog.h"
@@ -94,13 +95,9 @@ private:
 struct WindowManagerRig : testing::MainWindowRig {
     WindowManagerRig()
         : MainWindowRig({.prepareHome = [](const std::string& dir) {
-              st::Application app({dir + "contacts", "default", dir + "calendars", "default"});
-              st::NameSpace ns = app.GetNamespace("MAPI");
-              ns.Logon();
-              st::ContactItem c = app.CreateItem(st::olContactItem).AsContactItem();
-              c.SetFullName("Ivo Ivic");
-              c.SetMobileTelephoneNumber("0912345678");
-              c.Save();
+              st::Application app(testing::StoreIn(dir));
+              app.GetNamespace("MAPI").Logon();
+              testing::SaveContact(app, "Ivo Ivic", "0912345678");
           }}) {
         status.SetEnabledSource([] { return true; });
         glavna->SetStatusFrm(&status);
@@ -122,9 +119,7 @@ struct WindowManagerRig : testing::MainWindowRig {
     }
 
     const std::string dataDir = home.Dir();
-    TStoreSession session{[this] {
-        return st::StoreSettings{dataDir + "contacts", "default", dataDir + "calendars", "default"};
-    }};
+    TStoreSession session{[this] { return testing::StoreIn(dataDir); }};
     TStatusFrm status{glavna.get()};
     TOutlookContForm contacts{glavna.get(), engine, session, &citam};
 };
