@@ -55,8 +55,6 @@ void RxLineList::Set(int i, std::string text) {
     e.cut = false;
 }
 
-void RxLineList::Append(std::string text) { lines_.push_back(Entry{std::move(text)}); }
-
 int RxLineList::Compact() {
     if (walks_ > 0 || Size() <= kFloor) return 0;
     // The remainder stays whatever it holds: a line may be arriving in it.

@@ -56,7 +56,6 @@ public:
     bool StartsWith(int i, std::string_view prefix) const;
     void Blank(int i);
     void Set(int i, std::string text);
-    void Append(std::string text);
 
     // Adds a received chunk: line feeds and NUL bytes dropped (the phone
     // sends neither inside a line), lines cut at carriage returns; the old
@@ -97,7 +96,6 @@ public:
     private:
         RxLineList& list_;
     };
-    bool Walking() const { return walks_ > 0; }
 
     // Drops the blank entries above the first non-blank one (the remainder
     // counts as non-blank), keeping at least kFloor entries. Does nothing

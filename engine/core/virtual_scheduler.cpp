@@ -12,7 +12,6 @@ std::unique_ptr<ITimer> VirtualScheduler::MakeTimer(int ms, std::function<void()
 
 void VirtualScheduler::Sleep(int ms) {
     if (ms > 0) now_ += ms;
-    if (sleepObserver_) sleepObserver_();
 }
 
 void VirtualScheduler::Post(std::function<void()> work) { posted_.push_back(std::move(work)); }

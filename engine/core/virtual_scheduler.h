@@ -31,15 +31,11 @@ public:
     // ProcessPendingEvents and RunFor.
     void Post(std::function<void()> work);
 
-    // Called after each Sleep so that a simulated peer sees the time pass.
-    void SetSleepObserver(std::function<void()> f) { sleepObserver_ = std::move(f); }
-
 private:
     void RunPosted();
     std::int64_t now_ = 0;
     TimerRegistry timers_;
     std::vector<std::function<void()>> posted_;
-    std::function<void()> sleepObserver_;
 };
 
 }  // namespace parlenko

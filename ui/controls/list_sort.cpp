@@ -11,12 +11,6 @@ TListSort& SharedListSort() {
     return sort;
 }
 
-int CompareListTexts(const QString& a, const QString& b, const TListSort& sort) {
-    const int c = NameCollator().compare(a, b);
-    const int r = c < 0 ? -1 : (c > 0 ? 1 : 0);
-    return sort.SortDescending ? -r : r;
-}
-
 void SortListRows(QTreeWidget* list, const TListSort& sort) {
     SortRowsByName(list, sort.SortColumn, sort.SortDescending);
 }

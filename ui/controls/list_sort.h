@@ -20,10 +20,6 @@ struct TListSort {
 // The state the main window's lists share.
 TListSort& SharedListSort();
 
-// Compares two cell texts as the lists sort them: negative, zero or
-// positive; reversed when sort.SortDescending.
-int CompareListTexts(const QString& a, const QString& b, const TListSort& sort);
-
 // Sorts the rows of list by sort.SortColumn; the current and selected rows
 // stay current and selected.
 void SortListRows(QTreeWidget* list, const TListSort& sort);
