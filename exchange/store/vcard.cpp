@@ -23,8 +23,9 @@ bool IStartsWith(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && IEquals(s.substr(0, prefix.size()), prefix);
 }
 
+// Without the blanks and line ends at either end.
 std::string TrimBlanks(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return std::string(s);
@@ -153,6 +154,18 @@ std::string DecodedValue(const Property& p) {
                           charset == "LATIN1" || charset == "WINDOWS-1252" || charset == "CP1252";
     // A NUL byte is never part of a name or number.
     bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
+    // A line end inside the value (a quoted-printable "=0D=0A" or a lone
+    // "=0D") is one line feed, as the card is written back.
+    std::string lines;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r') {
+            lines.push_back(bytes[i]);
+            continue;
+        }
+        lines.push_back('\n');
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    }
+    bytes = std::move(lines);
     if (eightBit || !IsUtf8(bytes)) return Windows1252ToUtf8(bytes);
     return bytes;
 }

@@ -104,6 +104,20 @@ TEST(VCard, WrittenCardsAreVersion30AndReadBack) {
     EXPECT_EQ(ReadVCard(text), longName);
 }
 
+// Quoted-printable line ends: at the ends of a name or number they go, inside
+// they are one line feed, and the card written from them reads back the same.
+TEST(VCard, LineEndsInQuotedPrintableValuesReadBackTheSame) {
+    auto c = ReadVCard(
+        "BEGIN:VCARD\r\nVERSION:2.1\r\n"
+        "FN;ENCODING=QUOTED-PRINTABLE:Ana=0D=0AIvic =0D\r\n"
+        "TEL;CELL;ENCODING=QUOTED-PRINTABLE:091 234=0D=0A\r\n"
+        "END:VCARD\r\n");
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->FullName, "Ana\nIvic");
+    EXPECT_EQ(c->Mobile, "091 234");
+    EXPECT_EQ(ReadVCard(WriteVCard(*c, "u", "r")), c);
+}
+
 TEST(VCard, FoldingCountsOctets) {
     EXPECT_EQ(FoldLine(std::string(75, 'x')), std::string(75, 'x') + "\r\n");
     EXPECT_EQ(FoldLine(std::string(74, 'x') + "\xE2\x82\xAC"),
