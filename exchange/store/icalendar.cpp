@@ -120,6 +120,7 @@ std::optional<AppointmentFields> ReadAppointment(std::string_view bytes) {
             if (!a.Categories.empty()) a.Categories += ", ";
             a.Categories += value;
         }
+        a.Body = Text(icalcomponent_get_description(event));
         a.Start = StartOf(event);
         a.ReminderSet = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT) != nullptr;
         a.RecurrenceType = RecurrenceOf(event);
@@ -150,6 +151,8 @@ std::string WriteAppointment(const AppointmentFields& a, std::string_view uid, l
         if (!one.empty())
             icalcomponent_add_property(event, icalproperty_new_categories(ValidUtf8(one).c_str()));
     }
+    if (!a.Body.empty())
+        icalcomponent_add_property(event, icalproperty_new_description(ValidUtf8(a.Body).c_str()));
     const icaltimetype start = Floating(a.Start);
     icalcomponent_add_property(event, icalproperty_new_dtstart(start));
     icaltimetype end = start;

@@ -30,6 +30,7 @@ inline constexpr int olRecursYearNth = 6;
 struct AppointmentFields {
     std::string Subject;
     std::string Categories;  // "Business, Meeting"
+    std::string Body;        // the description
     LocalDateTime Start;
     bool ReminderSet = false;
     std::optional<int> RecurrenceType;  // none: not recurring
@@ -39,6 +40,7 @@ struct AppointmentFields {
 // The VEVENT of a file (the one without RECURRENCE-ID):
 //   Subject         SUMMARY
 //   Categories      every CATEGORIES value, joined with ", "
+//   Body            DESCRIPTION
 //   Start           DTSTART in this machine's local time: UTC and TZID times
 //                   converted (a TZID without its VTIMEZONE through libical's
 //                   built-in zones), floating times as written, a date at 00:00:00
@@ -49,7 +51,8 @@ struct AppointmentFields {
 std::optional<AppointmentFields> ReadAppointment(std::string_view bytes);
 
 // A VCALENDAR 2.0 with PRODID and one VEVENT: UID, DTSTAMP (stampUtc, seconds
-// since 1970), SUMMARY, one CATEGORIES per comma-separated category, DTSTART
+// since 1970), SUMMARY, one CATEGORIES per comma-separated category, the
+// Body as DESCRIPTION (none when it is empty), DTSTART
 // as floating local time, DTEND 30 minutes later, an RRULE of FREQ only
 // (DAILY, WEEKLY, MONTHLY, YEARLY for 0, 1, 2 and 3, 5 and 6), and for
 // ReminderSet a DISPLAY alarm at the start.

@@ -176,11 +176,13 @@ class AppointmentItem {
 public:
     const std::string& Subject() const { return fields_.Subject; }
     const std::string& Categories() const { return fields_.Categories; }
+    const std::string& Body() const { return fields_.Body; }
     const LocalDateTime& Start() const { return fields_.Start; }
     bool ReminderSet() const { return fields_.ReminderSet; }
     bool IsRecurring() const { return recurring_; }
     void SetSubject(std::string v) { fields_.Subject = std::move(v); }
     void SetCategories(std::string v) { fields_.Categories = std::move(v); }
+    void SetBody(std::string v) { fields_.Body = std::move(v); }
     // A date and time that does not exist (31 February, 25:00) throws.
     void SetStart(const LocalDateTime& v);
     void SetReminderSet(bool v) { fields_.ReminderSet = v; }

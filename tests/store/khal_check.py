@@ -1,5 +1,6 @@
-"""khal lists the appointments the store writes and python3-icalendar reads
-their rules; the store reads the repeating events khal writes.
+"""khal lists the appointments the store writes (a phone call with its number
+in the description) and python3-icalendar reads their rules; the store reads
+the repeating events khal writes.
 
 Usage: khal_check.py STORE_TOOL. Exit 77 when khal is not installed."""
 import glob
@@ -35,6 +36,8 @@ def main():
         store = [tool, os.path.join(work, "contacts"), os.path.join(work, "calendars")]
         for subject, date, time, repetition, _ in WRITTEN:
             run(*store, "add-appointment", subject, "Meeting", date, time, repetition, "1")
+        run(*store, "add-appointment", "Servis @ auta", "Phone Call", "19.12.2026", "13:00:00",
+            "Once", "1", "+385919990000")
         collection = os.path.join(work, "calendars", "default")
         config = os.path.join(work, "khal.conf")
         with open(config, "w", encoding="utf-8") as f:
@@ -50,6 +53,9 @@ def main():
         for subject, date, time, _, _ in WRITTEN:
             if f"{date} {time[:5]} {subject}" not in listed:
                 sys.exit(f"khal list does not show {subject} at {date} {time[:5]}:\n{listed}")
+        call = run(*khal, "list", "--format", "{start} {title} {description}", "19.12.2026", "1d")
+        if "19.12.2026 13:00 Servis @ auta +385919990000" not in call:
+            sys.exit(f"khal list does not show the phone call with its number:\n{call}")
 
         rules = {}
         for path in glob.glob(os.path.join(collection, "*.ics")):
@@ -58,6 +64,7 @@ def main():
             rrule = event.get("RRULE")
             rules[str(event["SUMMARY"])] = rrule["FREQ"][0] if rrule else None
         expected = {subject: freq for subject, _, _, _, freq in WRITTEN}
+        expected["Servis @ auta"] = None
         if rules != expected:
             sys.exit(f"python3-icalendar reads {rules}, expected {expected}")
 

@@ -35,7 +35,9 @@ namespace {
 
 constexpr int kWidth = 531;
 constexpr int kHeight = 483;
-constexpr int kRowRole = Qt::UserRole;  // a lower row's AppointmentRow
+constexpr int kRowRole = Qt::UserRole;   // a lower row's AppointmentRow
+constexpr int kBodyRole = Qt::UserRole;  // an upper row's description
+constexpr char kPhoneCall[] = "Phone call";
 constexpr int kOutlookPicture = 44;
 constexpr std::size_t kPhoneTextLength = 16;
 
@@ -113,13 +115,23 @@ QString RecurrenceText(exchange::store::AppointmentItem& item) {
     }
 }
 
+// The number of a phone call brought from the store: its description's when
+// that is a number, else its subject's; empty when neither is one.
+QString CallNumber(const QString& body, const QString& subject) {
+    for (const QString& text : {body.trimmed(), subject}) {
+        const std::string ansi = ui::ToAnsi(text);
+        if (!ansi.empty() && IsValidNumber(ansi)) return text;
+    }
+    return {};
+}
+
 const QString kInitError =
     QStringLiteral("Error occurred while trying to initialize the calendar folder!");
 
 }  // namespace
 
 PhoneText ToPhoneAppointmentText(const std::string& utf8Text) {
-    return ToPhoneText(utf8Text, kPhoneTextLength);
+    return ToPhoneText(utf8Text, kPhoneTextLength, PhoneChars::TextSet);
 }
 
 TOutlookAppForm::TOutlookAppForm(QWidget* mainWindow, PhoneEngine& engine, ui::PodsjetnikPage& page,
@@ -305,6 +317,7 @@ void TOutlookAppForm::AddOutlookRow(const exchange::store::Items& items, long in
     row->setText(kDate, start.date().toString("dd.MM.yyyy"));
     row->setText(kTime, start.time().toString("HH:mm:ss"));
     row->setText(kActive, a.ReminderSet() ? "Active" : "Not active");
+    row->setData(kCaption, kBodyRole, FromUtf8(a.Body()));
     row->setIcon(kCaption, controls::SmallIcon(kOutlookPicture));
     OutAppointList->addTopLevelItem(row);
 }
@@ -350,6 +363,7 @@ void TOutlookAppForm::OutAppointListChange() {
         outDetails_[i]->setText(item->text(kCategory + static_cast<int>(i)));
     SaveBtn->setEnabled(true);
     selectedSubject_ = item->text(kCaption);
+    selectedBody_ = item->data(kCaption, kBodyRole).toString();
 }
 
 void TOutlookAppForm::MobAppointListChange() {
@@ -380,8 +394,9 @@ void TOutlookAppForm::RefreshBtnClick() {
 void TOutlookAppForm::SaveBtnClick() {
     OutAppointList->setFocus();
     const int category = CategoryIndexFromOutlook(OutDetail(kCategory)->text());
-    // A phone call takes the subject as its number, or nothing. Closed, the
-    // phone takes nothing: the new-appointment command refuses.
+    // A phone call takes the number its description keeps, else the subject
+    // when that is a number, or nothing. Closed, the phone takes nothing: the
+    // new-appointment command refuses.
     const PhoneText text = ToPhoneAppointmentText(ui::ToUtf8(selectedSubject_));
     if (category != 1 && engine_.Connected() &&
         !ui::WriteChangedTexts(this, {{selectedSubject_, text}}))
@@ -394,9 +409,8 @@ AppointmentFields TOutlookAppForm::ChosenItemFields(int category, const PhoneTex
     fields.Date = ReadDate(OutDetail(kDate)->text());
     fields.Time = ReadTime(OutDetail(kTime)->text());
     fields.Category = category;
-    const std::string subject = ui::ToAnsi(selectedSubject_);
     if (category != 1) fields.Text = ui::FromAnsi(text.Text);
-    else fields.Number = IsValidNumber(subject) ? ui::FromAnsi(subject) : QString();
+    else fields.Number = CallNumber(selectedBody_, selectedSubject_);
     for (std::size_t i = 0; i < kRepeats.size(); ++i)
         if (OutDetail(kRepeat)->text() == QLatin1String(kRepeats[i]))
             fields.Repeat = static_cast<int>(i);
@@ -411,6 +425,9 @@ void TOutlookAppForm::SaveRow(const exchange::store::Application& app, const App
         app.CreateItem(exchange::store::olAppointmentItem).AsAppointmentItem();
     item.SetSubject(ui::FromAnsi(row.Caption).toStdString());
     item.SetCategories(OutlookCategoryFromPhone(ui::FromAnsi(row.Category)).toStdString());
+    // A phone call's title is the phonebook's name for its number: the number
+    // itself is kept in the description, where the way back finds it.
+    if (row.Category == kPhoneCall) item.SetBody(ui::FromAnsi(row.Text).toStdString());
     const QDate d = ReadDate(ui::FromAnsi(row.Date));
     const QTime t = ReadTime(ui::FromAnsi(row.Time));
     if (!d.isValid() || !t.isValid())

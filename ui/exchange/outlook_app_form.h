@@ -93,6 +93,7 @@ private:
     ui::PodsjetnikPage& page_;
     QWidget* mainWindow_;
     QString selectedSubject_;  // SelectedSubject: the chosen store item's subject
+    QString selectedBody_;     // and its description (a phone call's number)
     bool fillingList_ = false;
 };
 

@@ -5,7 +5,7 @@
 //   store_tool CONTACTS CALENDARS add-contact NAME home|mobile|work1|work2|company NUMBER [FOLDER]
 //   store_tool CONTACTS CALENDARS list-contacts [FOLDER]
 //   store_tool CONTACTS CALENDARS add-appointment SUBJECT CATEGORIES dd.mm.yyyy hh:mm:ss
-//                                 Once|Daily|Weekly|Monthly|Annualy 0|1
+//                                 Once|Daily|Weekly|Monthly|Annualy 0|1 [BODY]
 //   store_tool CONTACTS CALENDARS list-appointments
 // A list prints one line per item, fields separated by "|"; items that are
 // not of the kind print "-".
@@ -83,6 +83,7 @@ int Run(const std::vector<std::string>& a) {
                                                                              : olRecursDaily);
         }
         item.SetReminderSet(a[8] == "1");
+        if (a.size() > 9) item.SetBody(a[9]);
         item.Save();
         std::cout << item.Path() << "\n";
         return 0;
@@ -112,7 +113,8 @@ int Run(const std::vector<std::string>& a) {
             std::snprintf(when, sizeof when, "%02d.%02d.%04d|%02d:%02d:%02d", s.Day, s.Month,
                           s.Year, s.Hour, s.Minute, s.Second);
             std::cout << ap.Subject() << "|" << ap.Categories() << "|" << when << "|" << rec << "|"
-                      << (ap.ReminderSet() ? "Active" : "Not active") << "\n";
+                      << (ap.ReminderSet() ? "Active" : "Not active")
+                      << (ap.Body().empty() ? "" : "|" + ap.Body()) << "\n";
         }
         return 0;
     }
