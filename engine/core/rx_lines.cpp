@@ -79,12 +79,13 @@ int RxLineList::AddChunk(std::string_view chunk) {
             chunk.substr(start, cr == std::string_view::npos ? std::string_view::npos : cr - start);
         Entry& rest = lines_.back();
         for (char c : piece)
-            if (c != '\n' && c != '\0') rest.text += c;
+            if (c != '\n' && !(c == '\0' && rest.text.empty())) rest.text += c;
         if (rest.text.size() > kLongestLine) {
             rest.text.erase(0, rest.text.size() - kLongestLine);
             rest.cut = true;
         }
         if (cr == std::string_view::npos) break;
+        while (!rest.text.empty() && rest.text.back() == '\0') rest.text.pop_back();
         rest.receivedEmpty = rest.text.empty();
         lines_.emplace_back();
         start = cr + 1;

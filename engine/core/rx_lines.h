@@ -57,11 +57,14 @@ public:
     void Blank(int i);
     void Set(int i, std::string text);
 
-    // Adds a received chunk: line feeds and NUL bytes dropped (the phone
-    // sends neither inside a line), lines cut at carriage returns; the old
-    // remainder is completed in place and the new remainder becomes the last
-    // entry. Costs the chunk's size. Returns the first entry the chunk
-    // changed (the old remainder's).
+    // Adds a received chunk: line feeds dropped, lines cut at carriage
+    // returns; the old remainder is completed in place and the new remainder
+    // becomes the last entry. A NUL byte inside a line is kept: it is the
+    // phone's "@" (GSM code 0) in a quoted name or text. NUL bytes before a
+    // line's first character and at its end are noise and dropped, since no
+    // line the engine reads begins or ends with "@" ("\0OK" is "OK"). Costs
+    // the chunk's size. Returns the first entry the chunk changed (the old
+    // remainder's).
     int AddChunk(std::string_view chunk);
     // Entry i lost its beginning to the length cap: it is no line the phone
     // sent whole.

@@ -40,8 +40,10 @@ ScanStep HandleCellBroadcast(EngineContext& ctx, int i) {
     if (hex.NextChars(2) != "32") return ScanStep::EndScan;
     hex.Skip(2);
     const auto decoded = Decode7BitText(hex.Rest(), /*udhi=*/false);
-    std::string name = ReplaceUnsupportedChars(decoded.Out);
-    std::erase(name, '?');
+    // Every letter of the name as the phone's alphabet has it; the line
+    // breaks that pad the page to its length are no part of it.
+    std::string name = PhoneTextFromGsm(decoded.Out);
+    std::erase_if(name, [](char c) { return c == '\r' || c == '\n'; });
     auto& v = GeneralInfo(ctx);
     v.LokacijaLab = name;
     UpdateNetLocCaption(v, NetLocVariant::CellBroadcast);

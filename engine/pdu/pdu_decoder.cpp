@@ -90,7 +90,8 @@ std::string ReadAddress(HexCursor& c) {
     if (!type) return {};
     std::size_t octets = (static_cast<std::size_t>(*digits) + 1) / 2;
     if (IsAlphanumeric(*type))
-        return UnpackSeptets(c.Octets(octets), static_cast<std::size_t>(*digits) * 4 / 7);
+        return PhoneTextFromGsm(
+            UnpackSeptets(c.Octets(octets), static_cast<std::size_t>(*digits) * 4 / 7));
     std::string number = SemiOctetDigits(c.Pairs(octets), static_cast<std::size_t>(*digits));
     return (IsInternational(*type) ? "+" : "") + number;
 }
@@ -136,6 +137,20 @@ std::string WithCrLf(std::string_view text) {
     out.reserve(text.size());
     for (char ch : text) {
         if (ch == '\n' || ch == '\r') out += "\r\n";
+        else out.push_back(ch);
+    }
+    return out;
+}
+
+// The same for GSM codes, where ESC and the code of LF are the form feed of
+// the extension table, no line break.
+std::string SeptetsWithCrLf(std::string_view septets) {
+    std::string out;
+    out.reserve(septets.size());
+    for (std::size_t i = 0; i < septets.size(); ++i) {
+        const char ch = septets[i];
+        const bool formFeed = ch == '\n' && i > 0 && septets[i - 1] == kGsmEscape;
+        if ((ch == '\n' || ch == '\r') && !formFeed) out += "\r\n";
         else out.push_back(ch);
     }
     return out;
@@ -279,7 +294,7 @@ std::string PduDisplayText(const DecodedPdu& decoded) {
         case PduCoding::EightBit: return exchange::Windows1252ToUtf8(decoded.PduText);
         case PduCoding::Gsm7Bit: break;
     }
-    return exchange::Windows1252ToUtf8(SmsTextFromGsm(decoded.PduText));
+    return SmsTextFromGsm(decoded.PduText);
 }
 
 SevenBitText Decode7BitText(std::string_view userData, bool udhi) {
@@ -293,7 +308,7 @@ SevenBitText Decode7BitText(std::string_view userData, bool udhi) {
         octets.begin(), octets.begin() + static_cast<std::ptrdiff_t>(std::min(
                                              static_cast<std::size_t>(*udl), octets.size())));
     firstUdl.resize(static_cast<std::size_t>(*udl), 0);
-    t.Out = WithCrLf(UnpackSeptets(firstUdl, SeptetsInOctets(firstUdl.size())));
+    t.Out = SeptetsWithCrLf(UnpackSeptets(firstUdl, SeptetsInOctets(firstUdl.size())));
 
     std::string septets = UnpackSeptets(octets, static_cast<std::size_t>(*udl));
     if (udhi) {
@@ -304,7 +319,7 @@ SevenBitText Decode7BitText(std::string_view userData, bool udhi) {
         septets.erase(0, std::min(skip, septets.size()));
         t.HeaderDropped = true;
     }
-    t.Text = WithCrLf(septets);
+    t.Text = SeptetsWithCrLf(septets);
     return t;
 }
 

@@ -22,8 +22,9 @@ struct DecodedPdu {
     // the two known centres carry their operator name.
     std::string PduSmsc;
     // Originator (received) or destination (stored) number, "+" first when
-    // international; an alphanumeric sender's name in GSM code units;
-    // "Status Report" for a status report.
+    // international; an alphanumeric sender's name as 8-bit text (the
+    // phone's alphabet converted, PhoneTextFromGsm); "Status Report" for a
+    // status report.
     std::string PduNumber;
     // Service-centre time stamp (discharge time for a status report):
     // "dd.mm.yyyy" (empty when the date is not a date) and "hh:mm:ss".
@@ -34,7 +35,8 @@ struct DecodedPdu {
     // The message text: GSM code units for a 7-bit message, UTF-8 for a UCS2
     // message (every character kept), the octets of an 8-bit message, the
     // report text of a status report (Windows-1252: it holds a phonebook
-    // name). Every LF and every CR is written as CR LF.
+    // name). Every LF and every CR is written as CR LF (in GSM codes, ESC and
+    // LF, the form feed, stays as it is).
     std::string PduText;
 
     bool PduUdhi = false;          // a user data header is present and was not removed
@@ -68,7 +70,8 @@ std::optional<PduMessageType> MessageTypeOfPdu(std::string_view pdu);
 DecodedPdu DecodeReadPdu(std::string_view pdu, const PduNameLookup& findNameByNumber = {});
 
 // The text of a decoded message as UTF-8, for showing and storing: the GSM
-// code units of a 7-bit message go through the GSM alphabet conversion, the
+// code units of a 7-bit message go through the GSM alphabet (every code has
+// its character, SmsTextFromGsm), the
 // octets of an 8-bit message and a status report's text are read as
 // Windows-1252, and a UCS2 text stands as it is.
 std::string PduDisplayText(const DecodedPdu& decoded);

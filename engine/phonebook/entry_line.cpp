@@ -6,10 +6,6 @@
 
 namespace parlenko {
 
-namespace {
-constexpr std::size_t kMaxNameLength = 16;
-}  // namespace
-
 std::string UnsupportedNameChars(std::string_view utf8) {
     std::string out;
     for (const std::string& c : UnsupportedChars(utf8)) out += c + ' ';
@@ -17,17 +13,17 @@ std::string UnsupportedNameChars(std::string_view utf8) {
 }
 
 bool IsWritableEntry(std::string_view name, std::string_view number) {
-    return IsValidText(name) && !number.empty() && IsValidNumber(number);
+    return IsPhoneText(name) && !number.empty() && IsValidNumber(number);
 }
 
-bool CanSaveEntry(std::string_view name, std::string_view number, std::string_view position) {
-    return !Trim(name).empty() && !position.empty() && position != "Memory full" &&
-           IsWritableEntry(name, number);
+bool CanSaveEntry(std::string_view utf8Name, std::string_view number, std::string_view position) {
+    return !Trim(utf8Name).empty() && !position.empty() && position != "Memory full" &&
+           UnsupportedChars(utf8Name).empty() && !number.empty() && IsValidNumber(number);
 }
 
 std::string VipName(std::string_view name) {
     std::string out(name);
-    if (out.size() == kMaxNameLength) out.back() = '!';
+    if (!out.empty() && GsmLength(out) >= kMaxNameLength) out.back() = '!';
     else out += '!';
     return out;
 }
@@ -37,7 +33,7 @@ PhonebookWrite BuildPhonebookWrite(std::string_view name, std::string_view numbe
     const auto n = ParseInt(Trim(position));
     const std::string pos = n ? IntToStr(*n) : std::string(Trim(position));
     PhonebookWrite w;
-    w.Entry.Name = ReplaceUnsupportedChars(name);
+    w.Entry.Name = std::string(name);
     w.Entry.Phone = KeepNumberChars(number);
     w.Entry.Position = std::string(position);
     w.Line = at::CpbwEntry(pos, w.Entry.Phone, name);

@@ -16,7 +16,8 @@ std::string CpbsQuery(PhoneMemory memory) {
 std::string Cpbr(std::string_view position) { return WithDigits("AT+CPBR=", position); }
 std::string Cpbw(std::string_view position) { return WithDigits("AT+CPBW=", position); }
 std::string CpbwEntry(std::string_view position, std::string_view number, std::string_view name) {
-    if (!IsDigitsText(position) || number.empty() || !IsValidNumber(number)) return {};
+    if (!IsDigitsText(position) || number.empty() || !IsValidNumber(number) || !IsPhoneText(name))
+        return {};
     return Join({"AT+CPBW=", position, ",\"", number, "\",,\"", EscapeGsmText(name), "\""});
 }
 std::string Raw(std::string_view line) {

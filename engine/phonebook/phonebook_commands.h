@@ -21,7 +21,8 @@ std::string Cpbr(std::string_view position);
 // A delete: "AT+CPBW=" and the position.
 std::string Cpbw(std::string_view position);
 // The write of one phonebook entry, AT+CPBW=<position>,"<number>",,"<name>"
-// and CR: the position as digits, the number not empty, the name escaped.
+// and CR: the position as digits, the number not empty, the name (8-bit
+// text of characters the phone stores, IsPhoneText) escaped.
 std::string CpbwEntry(std::string_view position, std::string_view number, std::string_view name);
 // The line unchanged (it already ends in CR); "" unless it is one command.
 std::string Raw(std::string_view line);

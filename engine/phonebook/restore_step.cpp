@@ -10,6 +10,7 @@
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/phonebook/backup_view.h"
 #include "engine/phonebook/phonebook_commands.h"
+#include "engine/text/gsm_alphabet.h"
 
 #include <algorithm>
 #include <optional>
@@ -23,7 +24,7 @@ Restoring* Run(EngineContext& ctx) { return std::get_if<Restoring>(&Phonebook(ct
 
 // The name as the phone stores it: a VIP's "!" put back when it fits.
 std::string StoredName(const RestoreRow& row) {
-    return row.Vip && row.Name.size() < 16 ? row.Name + "!" : row.Name;
+    return row.Vip && GsmLength(row.Name) < kMaxNameLength ? row.Name + "!" : row.Name;
 }
 
 // Why a chosen entry was not written, when the phone gave no text of its own.

@@ -218,10 +218,11 @@ bool PhoneEngine::IsValidNumber(std::string_view number) { return parlenko::IsVa
 std::string PhoneEngine::UnsupportedNameChars(std::string_view utf8Name) {
     return parlenko::UnsupportedNameChars(utf8Name);
 }
-bool PhoneEngine::CanSaveEntry(std::string_view name, std::string_view number,
+bool PhoneEngine::CanSaveEntry(std::string_view utf8Name, std::string_view number,
                                std::string_view position) {
-    return parlenko::CanSaveEntry(name, number, position);
+    return parlenko::CanSaveEntry(utf8Name, number, position);
 }
+int PhoneEngine::NameLength(std::string_view name) { return GsmLength(name); }
 std::string PhoneEngine::VipName(std::string_view name) { return parlenko::VipName(name); }
 bool PhoneEngine::SmsListEmpty() const { return in_->state.Sms.SmsList.empty(); }
 bool PhoneEngine::NewSmsPending() const { return in_->timers.NewSmsTimer->IsActive(); }

@@ -358,13 +358,16 @@ public:
     // A voice call is up.
     bool InCall() const;
     // The entry dialog's checks and the VIP mark (pure; see entry_line.h).
-    // The typed name's checks take it in UTF-8, so that a character
-    // Windows-1252 has not is told, not turned into "?".
+    // The typed name's checks take it in UTF-8, as typed, so that a character
+    // the phone has not is told, never first turned into "?".
     static bool IsValidName(std::string_view utf8Name);
     static bool IsValidNumber(std::string_view number);
     static std::string UnsupportedNameChars(std::string_view utf8Name);
-    static bool CanSaveEntry(std::string_view name, std::string_view number,
+    static bool CanSaveEntry(std::string_view utf8Name, std::string_view number,
                              std::string_view position);
+    // Septets of a name (8-bit text) in the phone: a character of the
+    // extension table counts two.
+    static int NameLength(std::string_view name);
     static std::string VipName(std::string_view name);
 
     // --- what the windows report -------------------------------------------------

@@ -61,7 +61,7 @@ std::string CutSmsText(std::string_view text, bool flash) {
             }
             continue;
         }
-        const int units = !flash && c == 128 ? 2 : 1;
+        const int units = flash ? 1 : GsmUnits(exchange::Windows1252CodePoint(text[end]));
         if (length + units > limit) break;
         length += units;
         ++end;

@@ -32,7 +32,8 @@ int CountCR(std::string_view s);
 // --- the compose window's counting -----------------------------------------
 // Texts are Windows-1252 with CR LF line breaks, as the compose window holds
 // them. Lengths count as the PDU encoder does: a normal message in GSM code
-// units (the euro is two, ESC "e"; a line break one, its CR dropped), a
+// units (a character of the extension table, such as "{" or the euro, is
+// two; a line break one, its CR dropped), a
 // flash message (UCS2) every character but CR.
 
 inline constexpr int kSmsTextLimit = 160;

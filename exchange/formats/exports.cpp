@@ -3,6 +3,7 @@
 #include "exchange/formats/text_encoding.h"
 #include "exchange/formats/text_lines.h"
 
+#include <cstdint>
 #include <set>
 
 namespace parlenko::exchange {
@@ -20,20 +21,22 @@ std::string CsvCell(std::string_view text) {
     return cell;
 }
 
-// Element content in ISO-8859-1: markup characters escaped, the Windows-1252
-// extras as character references, control characters XML cannot carry as "?".
+// Element content in ISO-8859-1: markup characters escaped; the characters
+// ISO-8859-1 has not (the Windows-1252 extras, the phone's Greek capitals and
+// its lone ESC) and the line breaks as character references; the other
+// control characters, which XML cannot carry at all, as "?".
 std::string XmlText(std::string_view text) {
     std::string out;
     for (char ch : text) {
-        auto b = static_cast<unsigned char>(ch);
-        switch (b) {
+        const char32_t cp = Windows1252CodePoint(ch);
+        switch (cp) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             default:
-                if (b >= 0x80 && b <= 0x9F)
-                    out += "&#" + std::to_string(Windows1252CodePoint(ch)) + ";";
-                else if (b < 0x20 && b != '\t') out += '?';
+                if ((cp >= 0x80 && cp <= 0x9F) || cp > 0xFF || cp == '\r' || cp == '\n')
+                    out += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
+                else if (cp < 0x20 && cp != '\t') out += '?';
                 else out += ch;
         }
     }

@@ -3,7 +3,10 @@
 // files, the received and missed calls as CSV, one entry as a vCard and one
 // appointment as a vCalendar file. Every file is a list of lines, each ending
 // CR LF, written in one go (replacing a file of the same name). CSV and XML
-// hold the Windows-1252 bytes the program holds; in vCard and vCalendar files
+// hold the Windows-1252 bytes the program holds (XML writes what ISO-8859-1
+// lacks as character references; CSV, which has no such way, holds the
+// phone's Greek capitals and a lone ESC as the program does, at their GSM
+// codes 0x10..0x1B, exchange/formats/text_encoding.h); in vCard and vCalendar files
 // a value beyond ASCII is UTF-8 and its property says so (CHARSET=UTF-8, as
 // vCard 2.1 and vCalendar 1.0 allow), the encoding their readers on this
 // platform expect.
@@ -36,8 +39,9 @@ std::string PhonebookCsvText(const std::vector<PhonebookFileEntry>& entries);
 std::string CallsCsvText(const std::vector<CallListRow>& rows, std::string_view listText);
 // The XML declaration (ISO-8859-1), "<PHONEBOOK>", per entry n the element
 // ENTRYn holding NAME, PHONE, LOCATION, POSITION, and "</PHONEBOOK>", one tag
-// per line. "&", "<", ">" are escaped; Windows-1252 characters outside
-// ISO-8859-1 (the euro sign, curly quotes ...) become character references.
+// per line. "&", "<", ">" are escaped; characters outside ISO-8859-1 (the
+// euro sign, curly quotes, the phone's Greek capitals ...) and line breaks
+// become character references, other control characters "?".
 std::string PhonebookXmlText(const std::vector<PhonebookFileEntry>& entries);
 // The six lines of a vCard 2.1 with the name and a home voice number
 // (Windows-1252). In N, a compound value, ";" is written "\;" so that the

@@ -20,6 +20,13 @@ constexpr std::array<char16_t, 32> kHigh = {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+// 0x10..0x1B: the phone's letters that Windows-1252 lacks, at their GSM codes
+// (0x11 is the GSM underscore, which the code page has: it stays a control).
+constexpr std::array<char32_t, 12> kPhoneLetters = {0x0394, 0x11,   0x03A6, 0x0393,
+                                                    0x039B, 0x03A9, 0x03A0, 0x03A8,
+                                                    0x03A3, 0x0398, 0x039E, kLoneEscapeSign};
+constexpr unsigned char kFirstPhoneLetter = 0x10;
+
 bool IsSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
 
 // UTF-16 of text, each broken sequence as U+FFFD; empty on a failure of ICU.
@@ -62,11 +69,17 @@ void ForEachCodePoint(std::u16string_view s, Each each) {
 char32_t Windows1252CodePoint(char byte) {
     const auto c = static_cast<unsigned char>(byte);
     if (c >= 0x80 && c <= 0x9F && kHigh[c - 0x80] != 0) return kHigh[c - 0x80];
+    if (c >= kFirstPhoneLetter && c < kFirstPhoneLetter + kPhoneLetters.size())
+        return kPhoneLetters[c - kFirstPhoneLetter];
     return c;
 }
 
 std::optional<char> Windows1252Byte(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (std::size_t i = 0; i < kPhoneLetters.size(); ++i)
+        if (kPhoneLetters[i] == cp) return static_cast<char>(kFirstPhoneLetter + i);
+    const bool phoneLetterByte =
+        cp >= kFirstPhoneLetter && cp < kFirstPhoneLetter + kPhoneLetters.size();
+    if ((cp < 0x80 && !phoneLetterByte) || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] == cp || (kHigh[i] == 0 && cp == 0x80 + i)) return static_cast<char>(0x80 + i);
     return std::nullopt;

@@ -231,7 +231,8 @@ TEST(AtWriters, DataThatWouldBreakItsLineBuildsNothing) {
         {"Cclk", at::Cclk(0, "\"05/03/15,12:34:56\"\rATD112;")},
     };
     for (const auto& [name, line] : lines) EXPECT_EQ(line, "") << name;
-    EXPECT_EQ(at::CpbwEntry("3", "091", "A\"\r\n"), "AT+CPBW=3,\"091\",,\"A\\22??\"\r");
+    EXPECT_EQ(at::CpbwEntry("3", "091", "A\"\r\n"), "AT+CPBW=3,\"091\",,\"A\\22\\0D\\0A\"\r");
+    EXPECT_EQ(at::CpbwEntry("3", "091", "Khardi\x9A"), "");  // no letter of the phone's
 }
 
 TEST(AtWriters, FailedWriteIsReportedAndTheCommandDropped) {

@@ -274,15 +274,17 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
         EXPECT_EQ(dlg.MaxLab.text(), "100");
         EXPECT_EQ(dlg.FreeLab.text(), "90");
         dlg.TelEdit.setText("0911234567");
-        dlg.ImeEdit.setText("Ana{");
+        dlg.ImeEdit.setText(QString::fromUtf8("Ana\u0107"));  // "ć"
         saveBlocked = !dlg.Button1.isEnabled();
         balloonShown = dlg.dialog.Hint() != nullptr;
-        balloonListed = balloonShown && dlg.dialog.Hint()->Caption().contains("{ ");
+        balloonListed =
+            balloonShown && dlg.dialog.Hint()->Caption().contains(QString::fromUtf8("\u0107 "));
         // A valid number typed meanwhile: the name is still why "Snimi" is off.
         dlg.TelEdit.setFocus();
         dlg.TelEdit.clear();
         dlg.TelEdit.setText("0911234567");
-        balloonKept = dlg.dialog.Hint() != nullptr && dlg.dialog.Hint()->Caption().contains("{ ");
+        balloonKept = dlg.dialog.Hint() != nullptr &&
+                      dlg.dialog.Hint()->Caption().contains(QString::fromUtf8("\u0107 "));
         hintSaysWhy = !dlg.Button1.isEnabled() && !dlg.Button1.toolTip().isEmpty();
         dlg.ImeEdit.setText("Abcdefghijklmno");  // 15 characters
         balloonGone = dlg.dialog.Hint() == nullptr;
@@ -315,6 +317,7 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
 TEST(PhonebookPage, EnterInTheEntryDialogSavesOnlyWhenSnimiIsOn) {
     PhonebookRig rig;
     ASSERT_TRUE(rig.OpenPage());
+    EXPECT_NE(rig.Row("Servis @ auta"), nullptr);  // "@" comes as the NUL byte of its code
     TImenikPage& p = *rig.page;
     int pickers = 0;
     p.UpisImenik().SetCountryPickerRunner([&](TZemljeForm&) {
@@ -326,18 +329,20 @@ TEST(PhonebookPage, EnterInTheEntryDialogSavesOnlyWhenSnimiIsOn) {
     p.SetDialogRunner([&](QWidget&) {
         dlg.dialog.show();
         dlg.TelEdit.setText("0917654321");
-        dlg.ImeEdit.setText("Ana{");  // "{" is no phone character: "Snimi" is off
+        dlg.ImeEdit.setText(QString::fromUtf8("Ana\u0107"));  // no phone character: "Snimi" is off
         QTest::keyClick(&dlg.ImeEdit, Qt::Key_Return);
         keptOpen = dlg.dialog.isVisible();
-        dlg.ImeEdit.setText("Enter Ana");
+        // The phone's own letters are taken, and written with their codes.
+        dlg.ImeEdit.setText(QString::fromUtf8("Ené Δ{"));
         QTest::keyClick(&dlg.TelEdit, Qt::Key_Return);
         return dlg.dialog.isVisible() ? 0 : 1;
     });
     p.UpisImeTBClick();
     EXPECT_EQ(pickers, 0);
     EXPECT_TRUE(keptOpen);
-    EXPECT_TRUE(rig.Wait([&] { return rig.Count(",,\"Enter Ana\"\r") == 1; }))
+    EXPECT_TRUE(rig.Wait([&] { return rig.Count(",,\"En\\05 \\10\\1B\\28\"\r") == 1; }))
         << rig.device.Written();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Row(QString::fromUtf8("Ené Δ{")) != nullptr; }, 3000));
 }
 
 // The contacts exchange's chosen number opens the new entry with the name the
@@ -381,9 +386,15 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
     contactsList.setCurrentItem(contactsList.topLevelItem(0));
     testing::Find<QRadioButton>(contacts, "MobRB").click();
     QStringList seen;
+    bool refused = false;
     EntryControls dlg(p.UpisImenik());
     p.SetDialogRunner([&](QWidget&) {
         seen << dlg.ImeEdit.text() << dlg.TelEdit.text();
+        dlg.dialog.show();
+        // Typed back in, a letter the phone lacks keeps "Snimi" off.
+        dlg.ImeEdit.setText(QString::fromUtf8("Iva Khardi\u0107"));
+        refused = !dlg.Button1.isEnabled() && dlg.dialog.Hint() != nullptr &&
+                  dlg.dialog.Hint()->Caption().contains(QString::fromUtf8("\u0107 "));
         dlg.ImeEdit.setText("Suma Cuk");  // the SIM card's names are shorter
         dlg.Button1.click();
         return 1;
@@ -394,6 +405,8 @@ TEST(PhonebookPage, ContactsExchangePreFillsTheNewEntryAndFollowsTheSave) {
         EXPECT_EQ(yes.Seen().size(), 1u);  // the letters the phone cannot store
     }
     EXPECT_EQ(seen, (QStringList{"Suma Cuk Casa Za", "+38591234567"}));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(rig.Count("Khardi"), 0u);
     DialogWatcher unexpected;
     ASSERT_TRUE(rig.Wait([&] { return contactsPhonebook.topLevelItemCount() == rowsBefore + 1; }));
 

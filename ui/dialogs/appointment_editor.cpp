@@ -42,7 +42,8 @@ QLabel* Caption(QWidget* parent, const char* text, int x, int y) {
 // The characters of text the phone cannot keep, each followed by a blank.
 QString UnsupportedChars(const QString& text) {
     QString bad;
-    for (const std::string& c : parlenko::UnsupportedChars(ToUtf8(text))) bad += FromUtf8(c) + ' ';
+    for (const std::string& c : parlenko::UnsupportedChars(ToUtf8(text), PhoneChars::TextSet))
+        bad += FromUtf8(c) + ' ';
     return bad;
 }
 

@@ -28,8 +28,6 @@
 namespace parlenko::ui {
 namespace {
 
-const QString kEuro = QString(QChar(0x20AC));
-
 // A count of the text: bold, on the right.
 QLabel* Count(QWidget* parent, const char* name, const QRect& r) {
     QLabel* l = controls::Value(parent, name, r);
@@ -39,8 +37,9 @@ QLabel* Count(QWidget* parent, const char* name, const QRect& r) {
 
 QString Dashes(int n) { return QString(n, QChar('-')); }
 
-// Code units of one typed character in a message (see SmsTextLength).
-int Units(QChar c, bool flash) { return !flash && c == kEuro[0] ? 2 : 1; }
+// Code units of one typed character in a message (see SmsTextLength): a
+// character of the phone's extension table ("{", "€" ...) takes two.
+int Units(QChar c, bool flash) { return flash ? 1 : GsmUnits(c.unicode()); }
 
 int Length(const QString& text, bool flash) {
     int n = 0;
@@ -253,7 +252,7 @@ void TSmsForm::InsertTemplate(const QString& templ, bool append) {
 
 QStringList TSmsForm::UnsupportedChars() const {
     QStringList bad;
-    for (const std::string& c : parlenko::UnsupportedChars(ToUtf8(Text()), true))
+    for (const std::string& c : parlenko::UnsupportedChars(ToUtf8(Text()), PhoneChars::Message))
         bad << FromUtf8(c);
     return bad;
 }

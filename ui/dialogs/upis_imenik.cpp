@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QValidator>
 
 namespace parlenko::ui {
 
@@ -43,6 +44,29 @@ QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w) {
 }
 
 const QString kDashes = QStringLiteral("--------------------------------");
+
+// The most a name holds in the phone: characters of its extension table
+// ("{", "€" ...) take two.
+constexpr int kNameSeptets = 16;
+
+// Typing stops when the name fills the phone's septets; a longer name put
+// there by the program stays whole and may be shortened.
+class NameLengthLimit final : public QValidator {
+public:
+    explicit NameLengthLimit(QLineEdit* edit) : QValidator(edit) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& text) { previous_ = Septets(text); });
+    }
+    State validate(QString& input, int& pos) const override {
+        (void)pos;
+        const int n = Septets(input);
+        return n <= kNameSeptets || n < previous_ ? Acceptable : Invalid;
+    }
+
+private:
+    static int Septets(const QString& text) { return PhoneEngine::NameLength(ToAnsi(text)); }
+    int previous_ = 0;
+};
 
 // Centres w on the main window: the window its parents end in.
 void CentreOnParent(QWidget* w) {
@@ -130,7 +154,8 @@ void TUpisImenik::BuildPerson() {
     SmallPicture(person, 3, QPoint(10, 24));
     Caption(person, "Naziv osobe:", 32, 24, 100);
     ImeEdit = Edit(person, "ImeEdit", QRect(136, 22, 296, 22));
-    ImeEdit->setMaxLength(16);
+    ImeEdit->setMaxLength(kNameSeptets);
+    ImeEdit->setValidator(new NameLengthLimit(ImeEdit));
     SmallPicture(person, 28, QPoint(10, 54));
     Caption(person, "Telefonski broj:", 32, 54, 100);
     TelEdit = Edit(person, "TelEdit", QRect(136, 52, 296, 22));
@@ -285,13 +310,14 @@ void TUpisImenik::ImeEditChange() { Validate(ImeEdit); }
 void TUpisImenik::TelEditChange() { Validate(TelEdit); }
 
 void TUpisImenik::Validate(const QLineEdit* typing) {
+    // Every check runs on the texts as typed.
     const QString name = ImeEdit->text();
-    const std::string number = ToAnsi(TelEdit->text());
+    const std::string number = ToUtf8(TelEdit->text());
     const std::string typedName = ToUtf8(name);
     const bool nameValid = PhoneEngine::IsValidName(typedName);
     const bool numberValid = PhoneEngine::IsValidNumber(number);
     const bool canSave =
-        PhoneEngine::CanSaveEntry(ToAnsi(name), number, ToAnsi(Where.position->text()));
+        PhoneEngine::CanSaveEntry(typedName, number, ToUtf8(Where.position->text()));
     Button1->setEnabled(canSave);
 
     // The balloon names the text the phone cannot take, the one being typed
@@ -322,10 +348,14 @@ void TUpisImenik::Validate(const QLineEdit* typing) {
 }
 
 void TUpisImenik::Button1Click() {
+    if (!PhoneEngine::CanSaveEntry(ToUtf8(ImeEdit->text()), ToUtf8(TelEdit->text()),
+                                   ToUtf8(Where.position->text())))
+        return;
+    // Every character is the phone's now, and the engine's 8-bit text holds
+    // each of them.
     const std::string name = ToAnsi(ImeEdit->text());
     const std::string number = ToAnsi(TelEdit->text());
     const std::string position = ToAnsi(Where.position->text());
-    if (!PhoneEngine::CanSaveEntry(name, number, position)) return;
     const PhonebookEntryValues entry{targetMemory_, position, name, number, VipCheck->isChecked()};
     // The fields show the entry as the phone will store it (the texts pass
     // the phone's sets already): with its VIP mark.

@@ -38,7 +38,8 @@ class PhoneTextValidator final : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        if (input.contains('"') || !UnsupportedChars(ToUtf8(input)).empty()) return Invalid;
+        if (input.contains('"') || !UnsupportedChars(ToUtf8(input), PhoneChars::TextSet).empty())
+            return Invalid;
         return Acceptable;
     }
 };
