@@ -103,8 +103,10 @@ std::string VCardText(std::string_view name, std::string_view number) {
 }
 
 std::string Utf8Property(std::string_view property, std::string_view value) {
-    if (IsAscii(value)) return std::string(property) + ":" + std::string(value);
-    return std::string(property) + ";CHARSET=UTF-8:" + Windows1252ToUtf8(value);
+    // The phone's Greek capitals are bytes below 0x80 that are no ASCII.
+    const std::string utf8 = Windows1252ToUtf8(value);
+    if (IsAscii(utf8)) return std::string(property) + ":" + utf8;
+    return std::string(property) + ";CHARSET=UTF-8:" + utf8;
 }
 
 WriteResult ExportPhonebookCsv(const std::string& path,

@@ -48,7 +48,7 @@ std::string PhonebookXmlText(const std::vector<PhonebookFileEntry>& entries);
 // whole name stays the family name; FN holds the name as it is.
 std::string VCardText(std::string_view name, std::string_view number);
 // One property line of a vCard or vCalendar file (without its line end) for
-// a Windows-1252 value: "NAME:value" when the value is ASCII, else
+// a Windows-1252 value: "NAME:value" when its characters are ASCII, else
 // "NAME;CHARSET=UTF-8:" and the value in UTF-8.
 std::string Utf8Property(std::string_view property, std::string_view value);
 

@@ -22,6 +22,8 @@
    arrives during the read: the program ends within 3 s with status 0, the
    read's last command gets its answer before "AT+CNMI=0,0,0,0", which is
    the last command the phone receives.
+6. The same read to its end: "Phonebook.dat" holds "Servis @ auta", whose
+   "@" the phone sends as the NUL byte of its GSM code.
 
 Message boxes answer themselves (PARLENKO_TEST_AUTOANSWER) and print
 "parlenko-message: caption | text" on standard error. Every wait is bounded
@@ -275,14 +277,8 @@ def signal_during_read_run(parlenko, phonesim, state, tmp, display, signum):
     if not check(logged_commands(log)[:len(expected)] == expected and proc.poll() is None,
                  "%s: the chains did not run: %r" % (name, logged_commands(log))):
         return
-    # The menu "Telefonski imenik", its "Prikaži podatke"; again when the
-    # first keys came before the window listened.
-    for _ in range(3):
-        if not check(press_keys(display, "Escape", "alt+t", "Return"),
-                     "%s: could not press keys in the main window" % name):
-            return
-        if wait_for(lambda: 'AT+CPBS="SM"' in logged_commands(log), 3.0):
-            break
+    if not start_phonebook_read(display, log, name):
+        return
     if not check(wait_for(lambda: "AT+CPBR=3" in logged_commands(log), CHAIN_SECONDS),
                  "%s: the phonebook read did not start: %r" % (name, logged_commands(log)[-5:])):
         return
@@ -306,6 +302,45 @@ def signal_during_read_run(parlenko, phonesim, state, tmp, display, signum):
     check(sent.count(NOTICES_OFF) == 1, "%s: %s written %d times" % (name, NOTICES_OFF, sent.count(NOTICES_OFF)))
 
 
+def start_phonebook_read(display, log, name):
+    """Presses the menu "Telefonski imenik", "Prikaži podatke" (again when the
+    first keys came before the window listened); False when the read did not
+    start."""
+    for _ in range(3):
+        if not check(press_keys(display, "Escape", "alt+t", "Return"),
+                     "%s: could not press keys in the main window" % name):
+            return False
+        if wait_for(lambda: 'AT+CPBS="SM"' in logged_commands(log), 3.0):
+            return True
+    return check(False, "%s: the phonebook read did not start: %r" % (name, logged_commands(log)[-5:]))
+
+
+def whole_read_run(parlenko, phonesim, state, tmp, display):
+    """The phonebook read to its end keeps every letter in the cache."""
+    name = "whole-read"
+    home = make_home(tmp, name)
+    link = os.path.join(home, "ports", "com2")
+    log = os.path.join(tmp, name + ".phonesim.log")
+    start([phonesim, "--state", state, "--link", link, "--log", log],
+          stdout=subprocess.PIPE, stdin=subprocess.DEVNULL).stdout.readline()
+    proc, stderr = start_program(parlenko, home, "yes", name, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+    expected = CONNECT_CHAIN + GENERAL_INFO_CHAIN
+    wait_for(lambda: len(logged_commands(log)) >= len(expected) or proc.poll() is not None, CHAIN_SECONDS)
+    if not check(logged_commands(log)[:len(expected)] == expected and proc.poll() is None,
+                 "%s: the chains did not run: %r" % (name, logged_commands(log))):
+        return
+    if not start_phonebook_read(display, log, name):
+        return
+    cache = os.path.join(home, "Phonebook.dat")
+    wait_for(lambda: os.path.exists(cache) and b"Servis @ auta" in open(cache, "rb").read(), 60.0)
+    held = open(cache, "rb").read() if os.path.exists(cache) else b""
+    check(b"\x0dServis @ auta" in held, "%s: Phonebook.dat does not hold \"Servis @ auta\"" % name)
+    check(not [l for l in read(stderr).splitlines() if l.startswith("parlenko-message:")],
+          "%s: messages %r" % (name, read(stderr)))
+    status = stop_with_sigterm(proc)
+    check(status == 0, "%s: exit status %r, expected 0 within %g s" % (name, status, EXIT_SECONDS))
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -324,6 +359,8 @@ def main():
         check(not missing, "missing %s (scripts/deps installs it)" % " and ".join(missing))
         display = start_x_server() if not missing else None
         check(missing or display is not None, "Xvfb did not start")
+        scenarios.append(("a whole phonebook read keeps every letter",
+                          lambda: display and whole_read_run(parlenko, phonesim, state, tmp, display)))
         for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
             scenarios.append(("a phonebook read, %s" % signal.Signals(signum).name,
                               lambda signum=signum: display and signal_during_read_run(

@@ -1,8 +1,11 @@
 #include "engine/pdu/pdu_decoder.h"
+#include "engine/pdu/septets.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace parlenko {
 namespace {
@@ -81,11 +84,47 @@ TEST(PduDecoder, NumbersAndServiceCentres) {
     EXPECT_EQ(none.PduText, "1");
 }
 
+std::string Hex(const std::vector<std::uint8_t>& octets) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (auto b : octets) out += {digits[b >> 4], digits[b & 15]};
+    return out;
+}
+
+// A 7-bit message holding the whole default alphabet (ESC aside) and the
+// whole extension table shows every letter.
+TEST(PduDecoder, SevenBitTextShowsEveryLetterOfTheAlphabet) {
+    std::string codes;
+    for (int c = 0; c < 128; ++c)
+        if (c != 27) codes += static_cast<char>(c);
+    for (int c : {0x0A, 0x14, 0x28, 0x29, 0x2F, 0x3C, 0x3D, 0x3E, 0x40, 0x65})
+        codes += {'\x1B', static_cast<char>(c)};
+    const std::string udl = Hex({static_cast<std::uint8_t>(codes.size())});
+    const DecodedPdu r = DecodeSmsPdu(Deliver("00", udl + Hex(PackSeptets(codes))));
+    EXPECT_EQ(PduDisplayText(r),
+              "@£$¥èéùìòÇ\r\nØø\r\nÅåΔ_ΦΓΛΩΠΨΣΘΞÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?"
+              "¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§¿abcdefghijklmnopqrstuvwxyzäöñüà"
+              "\f^{}\\[~]|€");
+    // "Café mañana {x}" and a lone ESC at its end.
+    const std::string cafe =
+        "Caf\x05 ma\x7D"
+        "ana \x1B\x28x\x1B\x29\x1B";
+    const std::string cafeUdl = Hex({static_cast<std::uint8_t>(cafe.size())});
+    EXPECT_EQ(PduDisplayText(DecodeSmsPdu(Deliver("00", cafeUdl + Hex(PackSeptets(cafe))))),
+              "Café mañana {x}␛");
+}
+
 TEST(PduDecoder, AlphanumericSenderIsUnpackedGsmText) {
     // "Telekom": 7 characters in 13 semi-octets.
     DecodedPdu r = DecodeSmsPdu(Deliver("00", "05E8329BFD06", "04", "0DD0D432BBBC7EB701"));
     EXPECT_EQ(r.PduNumber, "Telekom");
     EXPECT_EQ(r.PduText, "hello");
+    // The sender's name in the phone's alphabet: "@" and é as the 8-bit text.
+    const std::string name("\0Caf\x05", 5);
+    const std::string address =
+        Hex({static_cast<std::uint8_t>(name.size() * 7 * 2 / 8 + 1), 0xD0}) +
+        Hex(PackSeptets(name));
+    EXPECT_EQ(DecodeSmsPdu(Deliver("00", "00", "04", address)).PduNumber, "@Caf\xE9");
     // An 8-bit message from such a sender is read as 8-bit.
     EXPECT_EQ(DecodeSmsPdu(Deliver("04", "03616263", "04", "0DD0D432BBBC7EB701")).PduText, "abc");
 }

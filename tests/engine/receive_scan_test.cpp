@@ -253,6 +253,9 @@ TEST(ReceiveNetwork, CellBroadcastNamesTheLocation) {
     h.state().GeneralInfo.OperLab = "";
     h.Receive("+CBM: 88\r\n" + page + "\r\n");
     EXPECT_EQ(h.host.generalInfo.NetLocLab, "Zagreb Centar");
+    // Every letter of the phone's alphabet: é is code 5, "@" code 0.
+    h.Receive("+CBM: 88\r\n" + CellBroadcastPage("32", std::string("Caf\x05 \0 Ri", 9)) + "\r\n");
+    EXPECT_EQ(h.state().GeneralInfo.LokacijaLab, "Caf\xE9 @ Ri");
 }
 
 TEST(ReceiveNetwork, OtherBroadcastsAreDroppedAndEndTheScan) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace parlenko {
 namespace {
 
@@ -34,6 +36,17 @@ TEST(RxLineList, RemainderIsCompletedInPlace) {
     EXPECT_EQ(l.At(20), "");
     l.AddChunk("\n\n");  // line feeds only: nothing changes
     EXPECT_EQ(l.Size(), 21);
+}
+
+// A NUL byte inside a line is the phone's "@"; around a line it is noise.
+TEST(RxLineList, NulInsideALineStaysNoiseAroundItGoes) {
+    RxLineList l;
+    using namespace std::string_literals;
+    l.AddChunk("\0\0OK\0\r\n+CPBR: 10,\"1\",129,\"Servis "s);
+    l.AddChunk("\0 auta\"\r\n\0"s);
+    EXPECT_EQ(l.At(19), "OK");
+    EXPECT_EQ(l.At(20), "+CPBR: 10,\"1\",129,\"Servis \0 auta\""s);
+    EXPECT_EQ(l.At(21), "");
 }
 
 TEST(RxLineList, OutsideTheListReadsEmpty) {

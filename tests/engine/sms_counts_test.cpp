@@ -26,6 +26,11 @@ TEST(SmsCounts, LengthsAndLimitsAsTheEncoderCounts) {
     EXPECT_EQ(SmsTextLength(kEuro, false), 2);
     EXPECT_EQ(SmsTextLength(kEuro, true), 1);
     EXPECT_EQ(CutSmsText(std::string(159, 'a') + kEuro, false), std::string(159, 'a'));
+    // So is every character of the extension table; the other letters of the
+    // alphabet (é, Ø, Δ) are one.
+    EXPECT_EQ(SmsTextLength("{x}[\\]~^|", false), 17);
+    EXPECT_EQ(SmsTextLength("\xE9\xD8\x10", false), 3);
+    EXPECT_EQ(CutSmsText(std::string(159, 'a') + "{", false), std::string(159, 'a'));
     // A flash message keeps 69 characters, its line breaks' CRs not counted.
     EXPECT_EQ(CutSmsText(std::string(100, 'x'), true), std::string(69, 'x'));
     EXPECT_EQ(CutSmsText(std::string(60, 'x') + "\r\n" + std::string(40, 'y'), true),

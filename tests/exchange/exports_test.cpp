@@ -74,6 +74,16 @@ TEST(Exports, XmlTextIsEscapedAndStaysInItsDeclaredCharset) {
         << xml;
 }
 
+// The phone's Greek capitals and a lone ESC (held at their GSM codes) in
+// each export: character references in XML, UTF-8 in a vCard, the bytes
+// themselves in the Windows-1252 CSV.
+TEST(Exports, ThePhonesLettersWindows1252LacksAreKept) {
+    const PhonebookFileEntry e{"\x10\x12 @\x1B", "1", "SIM card", "001"};
+    EXPECT_NE(PhonebookXmlText({e}).find("<NAME>&#916;&#934; @&#9243;</NAME>"), std::string::npos);
+    EXPECT_NE(VCardText(e.Name, "1").find("FN;CHARSET=UTF-8:ΔΦ @␛\r\n"), std::string::npos);
+    EXPECT_NE(PhonebookCsvText({e}).find("1;\x10\x12 @\x1B;'1;"), std::string::npos);
+}
+
 TEST(Exports, VCardHasSixLines) {
     TempFolder dir;
     ASSERT_TRUE(SaveEntryAsVCard(dir.file("card.vcf"), "Ana", "+385911234567").ok());

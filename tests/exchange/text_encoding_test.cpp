@@ -33,6 +33,15 @@ TEST(Windows1252, OneCharacter) {
     EXPECT_EQ(Windows1252CodePoint('\xFC'), U'\x00FC');
 }
 
+// The phone's Greek capitals and its lone ESC are held at their GSM codes.
+TEST(Windows1252, ThePhonesLettersAtTheirGsmCodes) {
+    EXPECT_EQ(Windows1252ToUtf8("\x10\x12\x13\x14\x15\x16\x17\x18\x19\x1A\x1B"), "ΔΦΓΛΩΠΨΣΘΞ␛");
+    EXPECT_EQ(Utf8ToWindows1252("ΔΦΓΛΩΠΨΣΘΞ␛"), "\x10\x12\x13\x14\x15\x16\x17\x18\x19\x1A\x1B");
+    EXPECT_EQ(Windows1252Byte(U'\x0010'), std::nullopt);  // the control the byte no longer is
+    EXPECT_EQ(Windows1252Byte(U'\x0011'), '\x11');
+    EXPECT_EQ(Utf8ToWindows1252("\xCE\xB4"), "?");  // small delta: the phone has none
+}
+
 TEST(Utf16, UnitsBecomeUtf8WholeAndLoneSurrogatesAreMarked) {
     // "Ćao Đuro, čćžšđ", Cyrillic, an emoji as a surrogate pair, a lone surrogate.
     const std::u16string units =

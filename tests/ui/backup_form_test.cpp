@@ -7,9 +7,11 @@
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "exchange/formats/backup_files.h"
+#include "exchange/formats/phonebook_file.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base/qt_scheduler.h"
+#include "ui/base/text_codec.h"
 #include "ui/main_window/window_host.h"
 
 #include <QCheckBox>
@@ -177,6 +179,55 @@ TEST(BackupForm, BackupAfterAReReadHoldsTheThreeMemoriesRecords) {
     const std::string path = rig.home.Dir() + "Backup/b1.pbb";
     EXPECT_EQ(exchange::ReadFileBytes(path), exchange::EncodePhonebookRecords(expected));
     EXPECT_EQ(exchange::LoadBackupPaths(rig.home.Dir()), std::vector<std::string>{path});
+}
+
+// Every letter the phone holds comes back byte for byte: read into the list
+// and "Phonebook.dat", backed up, restored over an emptied SIM card.
+TEST(BackupForm, RoundTripGivesThePhoneTheSameCodes) {
+    WizardRig rig;
+    rig.engine.SetDataDir(rig.home.Dir());
+    auto& sim = rig.Book("SM");
+    const std::vector<std::string> names = {std::string("Servis \0 auta", 13),  // "@" is code 0
+                                            "Caf\x05 ma\x7D"
+                                            "ana",                         // é ñ
+                                            "\x0B\x10 \x1B\x28x\x1B\x29",  // Ø Δ { }
+                                            "\x1B\x65 ok \x1B",   // € and a lone ESC at the end
+                                            "Vip\x1B\x3C\x1E!"};  // [ ß, a VIP entry
+    sim.clear();
+    for (std::size_t k = 0; k < names.size(); ++k)
+        sim[static_cast<int>(k) + 1] = {"09100000" + std::to_string(k), 129, names[k]};
+    rig.In<QCheckBox>("RefreshCB").setChecked(true);
+    rig.Next();
+    rig.Next();
+    rig.In<QLineEdit>("Edit2").setText("letters");
+    rig.Next();
+    rig.Next();
+    ASSERT_TRUE(PumpUntil([&] { return rig.Page() == TBackupForm::BackupEnd; }, 10000));
+
+    // The list and the cache hold the letters, shown as themselves.
+    const auto& list = rig.engine.PhonebookList();
+    ASSERT_GE(list.size(), names.size());
+    EXPECT_EQ(ui::FromAnsi(list[0].Name), QString::fromUtf8("Servis @ auta"));
+    EXPECT_EQ(ui::FromAnsi(list[1].Name), QString::fromUtf8("Café mañana"));
+    EXPECT_EQ(ui::FromAnsi(list[2].Name), QString::fromUtf8("ØΔ {x}"));
+    EXPECT_EQ(ui::FromAnsi(list[3].Name), QString::fromUtf8("€ ok ␛"));
+    const auto cache = exchange::LoadPhonebookFile(rig.home.Dir());
+    ASSERT_EQ(cache.entries.size(), list.size());
+    for (std::size_t k = 0; k < list.size(); ++k) EXPECT_EQ(cache.entries[k].Name, list[k].Name);
+
+    sim.clear();
+    rig.form.hide();
+    rig.form.show();
+    ASSERT_NO_FATAL_FAILURE(rig.ToRestoreType());
+    rig.Next();
+    ASSERT_EQ(rig.Page(), TBackupForm::Restore4);
+    DialogWatcher none;
+    rig.Next();
+    ASSERT_NO_FATAL_FAILURE(rig.WaitForRestoreSuccess());
+    EXPECT_TRUE(none.Seen().empty());  // nothing to ask: the phone stores every letter
+    ASSERT_EQ(sim.size(), names.size());
+    for (std::size_t k = 0; k < names.size(); ++k)
+        EXPECT_EQ(sim[static_cast<int>(k) + 1].name, names[k]) << k;
 }
 
 // Enter is the forward button wherever the focus is: Next, then Backup,

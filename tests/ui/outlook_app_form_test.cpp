@@ -262,6 +262,40 @@ TEST(OutlookAppFormSim, StoreAppointmentsFillTheEditorAndReachThePhone) {
               std::string::npos);
 }
 
+// A phone call's title is the name of its number: the number goes into the
+// store too, and comes back into the editor from there.
+TEST(OutlookAppFormSim, APhoneCallKeepsItsNumberInTheStore) {
+    CalendarRig rig;
+    ASSERT_TRUE(rig.ConnectAndRead()) << rig.device.Written();
+    rig.page.AddAppointmentRow({"Servis @ auta", "Phone call", "Once", "07.07.2030", "08:00:00",
+                                "9", 64, "+385919990000"});
+    rig.ReadWithoutShowing();
+    QTreeWidgetItem* call = nullptr;
+    for (int i = 0; i < rig.MobList().topLevelItemCount(); ++i)
+        if (rig.MobList().topLevelItem(i)->text(0) == "Servis @ auta")
+            call = rig.MobList().topLevelItem(i);
+    ASSERT_NE(call, nullptr);
+    rig.MobList().clearSelection();
+    rig.MobList().setCurrentItem(call);
+    call->setSelected(true);
+    {
+        DialogWatcher saved;
+        rig.In<QPushButton>("OutSaveBtn").click();
+        ASSERT_EQ(saved.Seen().size(), 1u);
+    }
+    const QStringList files = rig.CalendarFiles();
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(files[0].contains("SUMMARY:Servis @ auta")) << files[0].toStdString();
+    EXPECT_TRUE(files[0].contains("DESCRIPTION:+385919990000")) << files[0].toStdString();
+
+    rig.Choose("Servis @ auta");
+    rig.SaveIntoEditor([](EditorControls& f) {
+        EXPECT_EQ(f.pages.currentIndex(), 1);
+        EXPECT_EQ(f.number.text(), "+385919990000");
+    });
+    EXPECT_TRUE(rig.editorOpened);
+}
+
 TEST(OutlookAppFormSim, APrefillRefusedWhileThePortIsClosedDoesNotReachTheNextNewEntry) {
     CalendarRig rig;
     rig.AddToStore("Stari termin", "Meeting", {2031, 1, 2, 3, 4, 5}, st::olRecursWeekly);

@@ -438,6 +438,10 @@ TEST(SmsPageSim, ComposeCountsChecksAndSends) {
         // The euro counts two.
         f.SetText(QString(150, 'a') + QString(QChar(0x20AC)));
         EXPECT_EQ(Find<QLabel>(f, "UpisLab").text(), "152");
+        // So does every character of the phone's extension table.
+        f.SetText(QString(150, 'a') + "{");
+        EXPECT_EQ(Find<QLabel>(f, "UpisLab").text(), "152");
+        f.SetText(QString(150, 'a') + QString(QChar(0x20AC)));
         EXPECT_EQ(f.Left(), 8);
         Find<QSpinBox>(f, "PicturesUD").setValue(1);  // "Headache": 11 characters
         EXPECT_FALSE(Find<QPushButton>(f, "AddPicBtn").isEnabled());
@@ -474,7 +478,11 @@ TEST(SmsPageSim, ComposeCountsChecksAndSends) {
         EXPECT_EQ(rig.Written().size(), before);
 
         Find<QLineEdit>(f, "TelEdit").setText("+385911234567");
-        f.SetText("Stizem u 8.\nPozdrav");
+        // The phone's own letters go as they are.
+        f.SetText(QString::fromUtf8("Stižem u 8.\nPozdrav"));
+        EXPECT_FALSE(Find<QPushButton>(f, "SendBtn").isEnabled());
+        f.SetText(QString::fromUtf8("Café {Ø Δ €} u 8.\nPozdrav"));
+        EXPECT_EQ(f.Hint(), nullptr);
         from = rig.Written().size();
         Find<QPushButton>(f, "SendBtn").click();
     });
@@ -486,7 +494,7 @@ TEST(SmsPageSim, ComposeCountsChecksAndSends) {
     const auto decoded = phonesim::DecodePdu(rig.Phone().State().sentPdus.back());
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->address, "+385911234567");
-    EXPECT_EQ(decoded->text, "Stizem u 8.\nPozdrav");
+    EXPECT_EQ(decoded->text, "Café {Ø Δ €} u 8.\nPozdrav");
     EXPECT_NE(rig.Since(from).find("AT+CMGS="), std::string::npos);
 }
 

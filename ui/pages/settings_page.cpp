@@ -32,8 +32,8 @@ using controls::Group;
 // The price group's edits, in their order.
 enum PriceEdit : std::size_t { Valuta, Cijena, Pin };
 
-// Characters the phone's alphabet stores (Windows-1252 bytes), without the
-// double quote, which would end the command's quoted argument.
+// Characters of the text set, which the phone takes as they stand, without
+// the double quote, which would end the command's quoted argument.
 class PhoneTextValidator final : public QValidator {
 public:
     using QValidator::QValidator;
