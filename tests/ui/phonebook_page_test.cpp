@@ -267,6 +267,7 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     bool balloonKept = false;
     bool hintSaysWhy = false;
     bool saveBlocked = false;
+    bool nameFull = false;
     p.SetDialogRunner([&](QWidget&) {
         dlg.dialog.show();
         dlg.MobRadioBtn.click();
@@ -286,6 +287,10 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
         balloonKept = dlg.dialog.Hint() != nullptr &&
                       dlg.dialog.Hint()->Caption().contains(QString::fromUtf8("\u0107 "));
         hintSaysWhy = !dlg.Button1.isEnabled() && !dlg.Button1.toolTip().isEmpty();
+        // Typing stops at the phone's 16 septets; "{" takes two.
+        dlg.ImeEdit.setText("Abcdefghijklmn");
+        QTest::keyClicks(&dlg.ImeEdit, "{x");
+        nameFull = dlg.ImeEdit.text() == "Abcdefghijklmn{";
         dlg.ImeEdit.setText("Abcdefghijklmno");  // 15 characters
         balloonGone = dlg.dialog.Hint() == nullptr;
         dlg.VipCheck.setChecked(true);
@@ -299,6 +304,7 @@ TEST(PhonebookPage, NewVipEntryIsWrittenIntoTheChosenMemory) {
     EXPECT_TRUE(balloonKept);
     EXPECT_TRUE(hintSaysWhy);
     EXPECT_TRUE(balloonGone);
+    EXPECT_TRUE(nameFull);
     const std::string write = "AT+CPBW=6,\"0911234567\",,\"Abcdefghijklmno!\"\r";
     ASSERT_TRUE(rig.Wait([&] { return rig.Count(write) == 1; })) << rig.device.Written();
     const auto select = rig.device.Written().rfind("AT+CPBS=\"ME\"\r");
