@@ -11,7 +11,7 @@
 // it is shown as ␛ (exchange::kLoneEscapeSign) and goes back to the phone as
 // the ESC it was, so that a text read from the phone goes back byte for byte.
 //
-// Besides the alphabet: the Part's text set (the characters texts that go to
+// Besides the alphabet: the text set (the characters texts that go to
 // the phone as they stand may hold) and the number set. All functions are pure.
 
 #include <bitset>
