@@ -1,6 +1,12 @@
 # Fails when a file includes a header of a folder on a higher floor of its
 # own part of the house: inside engine/ and ui/ the includes run one way,
-# down. A folder may include its own headers and those of any lower floor.
+# down. A folder may include its own headers and those of any lower floor,
+# and of the rest of the house only what its part stands on.
+#
+# An include is judged by the file it names, however it is written: in
+# quotes or angle brackets, from the source folder ("engine/core/x.h") or
+# from the including file's folder ("../core/x.h", "x.h"), as the compiler
+# finds it.
 #
 #   cmake -DROOT=<source folder> -P tests/check_floors.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -18,6 +24,8 @@ set(engine_floors
   calls=7 sms=7 settings=7 melodies=7
   objects=8
   session=9)
+# Beneath the engine lie only the plain file formats.
+set(engine_stands_on exchange/formats)
 
 # ui/: the pictures drawn in code and the plain helpers (text, folders,
 # options, time on the event loop), then the shared controls (labels,
@@ -32,6 +40,13 @@ set(ui_floors
   pages=4
   exchange=5
   main_window=6)
+# Beneath the windows: the engine (its face, kept by check_engine_face.cmake),
+# the file formats and the store, our widgets and the platform layer.
+set(ui_stands_on engine exchange components platform)
+
+# The folders at the top of the house: an include that starts with one of
+# them names a file of ours; any other (<vector>, <QWidget>) is not ours.
+set(house app bench components engine exchange platform tests ui)
 
 # The floor of a folder in the list `floors`; "" when it has none.
 function(floor_of folder floors result)
@@ -44,27 +59,75 @@ function(floor_of folder floors result)
   set(${result} "${found}" PARENT_SCOPE)
 endfunction()
 
+# The file an include line of `file` names, relative to ROOT ("" when it is
+# not ours). A quoted name is looked for beside the including file first;
+# every name is then taken from ROOT, the one include folder of the house.
+function(included_file file line result)
+  set(${result} "" PARENT_SCOPE)
+  if(NOT line MATCHES "#[ \t]*include[ \t]*([<\"])([^>\"]*)[>\"]")
+    return()
+  endif()
+  set(form "${CMAKE_MATCH_1}")
+  set(name "${CMAKE_MATCH_2}")
+  get_filename_component(beside "${file}" DIRECTORY)
+  set(path "")
+  if(form STREQUAL "\"" AND (name MATCHES "^\\.\\.?/" OR EXISTS "${beside}/${name}"))
+    cmake_path(ABSOLUTE_PATH name BASE_DIRECTORY "${beside}" NORMALIZE OUTPUT_VARIABLE path)
+  else()
+    string(REGEX REPLACE "/.*" "" top "${name}")
+    if(top IN_LIST house OR name MATCHES "^\\.\\.?/")
+      cmake_path(ABSOLUTE_PATH name BASE_DIRECTORY "${ROOT}" NORMALIZE OUTPUT_VARIABLE path)
+    endif()
+  endif()
+  if(path STREQUAL "")
+    return()
+  endif()
+  cmake_path(RELATIVE_PATH path BASE_DIRECTORY "${ROOT}")
+  set(${result} "${path}" PARENT_SCOPE)
+endfunction()
+
+# Why `target` may not be included from folder `from` of `part` ("" when it may).
+function(climb part from from_floor target result)
+  set(${result} "" PARENT_SCOPE)
+  if(target MATCHES "^${part}/([^/]+)/")
+    set(to "${CMAKE_MATCH_1}")
+    if(to STREQUAL from)
+      return()
+    endif()
+    floor_of(${to} "${${part}_floors}" to_floor)
+    if(to_floor STREQUAL "" OR NOT to_floor LESS from_floor)
+      set(${result} "${part}/${to}/ is not below ${part}/${from}/" PARENT_SCOPE)
+    endif()
+    return()
+  endif()
+  foreach(below ${${part}_stands_on})
+    if(target MATCHES "^${below}/")
+      return()
+    endif()
+  endforeach()
+  set(${result} "${target} is not beneath ${part}/" PARENT_SCOPE)
+endfunction()
+
 set(bad "")
 foreach(part engine ui)
-  set(floors ${${part}_floors})
   file(GLOB_RECURSE files ${ROOT}/${part}/*.h ${ROOT}/${part}/*.cpp)
   foreach(f ${files})
     file(RELATIVE_PATH rel ${ROOT}/${part} ${f})
     string(REGEX REPLACE "/.*" "" from "${rel}")
-    floor_of(${from} "${floors}" from_floor)
+    floor_of(${from} "${${part}_floors}" from_floor)
     if(from_floor STREQUAL "")
       list(APPEND bad "${f}: its folder has no floor (${part}/${from})")
       continue()
     endif()
-    file(STRINGS ${f} lines REGEX "#[ \t]*include[ \t]*\"${part}/[a-z_]+/")
+    file(STRINGS ${f} lines REGEX "#[ \t]*include[ \t]*[<\"]")
     foreach(line ${lines})
-      string(REGEX REPLACE ".*\"${part}/([a-z_]+)/.*" "\\1" to "${line}")
-      if(to STREQUAL from)
+      included_file(${f} "${line}" target)
+      if(target STREQUAL "")
         continue()
       endif()
-      floor_of(${to} "${floors}" to_floor)
-      if(to_floor STREQUAL "" OR NOT to_floor LESS from_floor)
-        list(APPEND bad "${f}: ${part}/${to}/ is not below ${part}/${from}/")
+      climb(${part} ${from} ${from_floor} "${target}" why)
+      if(NOT why STREQUAL "")
+        list(APPEND bad "${f}: ${why}")
       endif()
     endforeach()
   endforeach()

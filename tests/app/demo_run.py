@@ -7,7 +7,8 @@ The demo runs headless on the tree BUILD_DIR (as PARLENKO_BUILD_DIR) with the
 simulated phone, and is ended as Ctrl-C would end it (the script passes the
 signal on to the program).
 
-1. Nothing saved: the data folder is gone when the script ends.
+1. Nothing saved: the data folder is gone when the script ends, also with the
+   operator logo the logo page keeps there on its own.
 2. An export and a backup saved in the data folder while it runs: the folder
    is kept, and the script names it and both files.
 """
@@ -22,6 +23,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import program_run as run  # noqa: E402  (the whole-program run's helpers)
 
 SAVED = ["Backup/20261207.pbb", "Export/phonebook.csv"]
+# What the program writes there on its own: the logo as last read.
+OWN = ["ParlenkoLogo.bmp"]
 
 
 def demo_run(source, build, tmp, save):
@@ -45,6 +48,9 @@ def demo_run(source, build, tmp, save):
         return
     started = run.wait_for(lambda: os.path.exists(os.path.join(folder, "parlenko.lock")), 20.0)
     run.check(started, "the program did not start in %s: %r" % (folder, run.read(out_path)))
+    for name in OWN:
+        with open(os.path.join(folder, name), "w") as f:
+            f.write("written by the program\n")
     if save:
         for name in SAVED:
             os.makedirs(os.path.dirname(os.path.join(folder, name)), exist_ok=True)

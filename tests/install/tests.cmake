@@ -6,7 +6,14 @@ if(TARGET parlenko AND TARGET phonesim)
   set(prefix ${PROJECT_BINARY_DIR}/installed-test)
   add_test(NAME parlenko_install
            COMMAND sh -c "rm -rf '${prefix}' && '${CMAKE_COMMAND}' --install '${PROJECT_BINARY_DIR}' --prefix '${prefix}'")
-  set_tests_properties(parlenko_install PROPERTIES FIXTURES_SETUP parlenko_installed)
+  set_tests_properties(parlenko_install PROPERTIES FIXTURES_SETUP parlenko_installed
+                       RESOURCE_LOCK parlenko_install_lists)
+  # Uninstalling as the README says leaves nothing of an installation into a
+  # prefix that was not there: neither a file nor a folder.
+  set(scratch ${PROJECT_BINARY_DIR}/uninstall-test)
+  add_test(NAME parlenko_uninstall_leaves_nothing
+           COMMAND sh -c "rm -rf '${scratch}' && '${CMAKE_COMMAND}' --install '${PROJECT_BINARY_DIR}' --prefix '${scratch}' >/dev/null && cd '${PROJECT_BINARY_DIR}' && xargs -d '\\n' rm -f < install_manifest.txt && xargs -r -d '\\n' rmdir --ignore-fail-on-non-empty < install_folders.txt && if [ -e '${scratch}' ]; then find '${scratch}'; exit 1; fi")
+  set_tests_properties(parlenko_uninstall_leaves_nothing PROPERTIES RESOURCE_LOCK parlenko_install_lists)
   add_test(NAME parlenko_installed_run
            COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/installed_run.py
                    ${prefix} ${PROJECT_VERSION} $<TARGET_FILE:phonesim> ${PROJECT_SOURCE_DIR}/tests/data/s45.state)

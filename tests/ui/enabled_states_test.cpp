@@ -31,6 +31,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace parlenko::ui {
 namespace {
@@ -446,6 +447,22 @@ TEST(EnabledStates, ItemsOfAHiddenPageStayOff) {
          "PosaljiSMSporuku2", "kaoBusinessCard1"},
         true);
     for (const auto& [name, enabled] : e) EXPECT_EQ(rig.Enabled(name.c_str()), enabled) << name;
+}
+
+// Leaving a page switches off each of its main-menu items on a row, on or
+// off as they were (the pages shown without a phone).
+TEST(EnabledStates, LeavingAPageSwitchesItsRowItemsOff) {
+    StatesRig rig({.autoConnect = false});
+    rig.glavna->show();
+    const std::pair<int, std::initializer_list<const char*>> pages[] = {
+        {2, kPhonebookMenu}, {3, kSmsMenu}, {5, kAppointmentsMenu}};
+    for (const auto& [tag, items] : pages) {
+        ASSERT_TRUE(rig.Open(tag));
+        for (const char* item : items) Find<QAction>(*rig.glavna, item).setEnabled(true);
+        ASSERT_TRUE(rig.Open(1));  // the general page
+        for (const char* item : items)
+            EXPECT_FALSE(rig.Enabled(item)) << "page " << tag << ": " << item;
+    }
 }
 
 // The general page and the advanced page: every page's items on rows are off.

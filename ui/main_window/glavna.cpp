@@ -11,6 +11,7 @@
 #include "ui/controls/click_handlers.h"
 #include "ui/controls/controls.h"
 #include "ui/controls/message_dialog.h"
+#include "ui/controls/row_menu_items.h"
 #include "ui/controls/window_placement.h"
 #include "ui/dialogs/call_windows.h"
 #include "ui/dialogs/citam_form.h"
@@ -121,7 +122,7 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     views_->Set<ICallsView>(callWindows_.get());
     BuildMenus();
     BuildFrame();
-    SmsPage->BuildMenu(findChild<QMenu*>("SMSporuke1"));
+    SmsPage->BuildMenu(MenuOf(SmsPage));
     SmsPage->SetConfirmDeleteSource([this] { return options_.ConfirmDelete; });
     optionsForm_ = std::make_unique<TOptionsForm>(
         this, options_, [this](const TOptions& edited) { PutOptionsInForce(edited); });
@@ -147,8 +148,6 @@ struct TGlavna::PageRow {
     const char* showItem;
     QWidget* (TGlavna::*make)();  // makes the page; its view is set there
     void (TGlavna::*shown)();     // what showing it starts (nullptr nothing)
-    // The page's items in the main menu: off while another page is shown.
-    std::vector<const char*> menuItems;
 };
 
 // A sub-page of the advanced page.
@@ -162,51 +161,17 @@ struct TGlavna::SubPageRow {
 
 const std::vector<TGlavna::PageRow>& TGlavna::Pages() {
     static const std::vector<PageRow> rows = {
-        {"Osnovno", -1, nullptr, nullptr, nullptr, &TGlavna::MakeGeneralPage, nullptr, {}},
-        {"Imenik",
-         0,
-         "Telefonskiimenik1",
-         "&Telefonski imenik",
-         "Prikazi1",
-         &TGlavna::MakePhonebookPage,
-         &TGlavna::PhonebookPageShown,
-         {"Izmjenipodatke2", "Izbrisiosobu2", "Promjenilokaciju2", "Pozoviosobu2",
-          "PosaljiSMSporuku2", "kaoBusinessCard1", "uOutlookContacts1"}},
-        {"SMS",
-         1,
-         "SMSporuke1",
-         "&SMS poruke",
-         "Prikazipodatke1",
-         &TGlavna::MakeSmsPage,
-         &TGlavna::SmsPageShown,
-         {"Izmjenisadrzajporuke1", "Izbrisiporuku1", "Posaljiporuku1", "Dodajosobuuimenik1",
-          "Pozoviosobu3", "Odgovorinaporuku2", "Izmjenisadrzajporuke2", "Izbrisiporuku2",
-          "Dodajosobuuimenik2", "Pozoviosobu4"}},
-        {"Pozivi",
-         2,
-         "Pozivi1",
-         "&Pozivi",
-         "Prikazipodatke2",
-         &TGlavna::MakeCallsPage,
-         &TGlavna::CallsPageShown,
-         {}},
-        {"Podsjetnik",
-         3,
-         "Podsjetnik1",
-         "Po&dsjetnici",
-         "Prikaipodatke1",
-         &TGlavna::MakeAppointmentsPage,
-         &TGlavna::AppointmentsPageShown,
-         {"Izmjenipodatkepodsjetnika1", "Izbrisipodsjetnik2", "kaovCalendar1",
-          "uOutlookCalendar1"}},
-        {"Ostalo",
-         7,
-         "Ostalo1",
-         "&Napredne funkcije",
-         nullptr,
-         &TGlavna::MakeAdvancedPage,
-         nullptr,
-         {}},
+        {"Osnovno", -1, nullptr, nullptr, nullptr, &TGlavna::MakeGeneralPage, nullptr},
+        {"Imenik", 0, "Telefonskiimenik1", "&Telefonski imenik", "Prikazi1",
+         &TGlavna::MakePhonebookPage, &TGlavna::PhonebookPageShown},
+        {"SMS", 1, "SMSporuke1", "&SMS poruke", "Prikazipodatke1", &TGlavna::MakeSmsPage,
+         &TGlavna::SmsPageShown},
+        {"Pozivi", 2, "Pozivi1", "&Pozivi", "Prikazipodatke2", &TGlavna::MakeCallsPage,
+         &TGlavna::CallsPageShown},
+        {"Podsjetnik", 3, "Podsjetnik1", "Po&dsjetnici", "Prikaipodatke1",
+         &TGlavna::MakeAppointmentsPage, &TGlavna::AppointmentsPageShown},
+        {"Ostalo", 7, "Ostalo1", "&Napredne funkcije", nullptr, &TGlavna::MakeAdvancedPage,
+         nullptr},
     };
     return rows;
 }
@@ -321,6 +286,10 @@ void TGlavna::ReadLogo() { LogotipPage->PageShown(); }
 
 int TGlavna::PageTag(const QWidget* page) const { return Notebook1->indexOf(page) + 1; }
 
+QMenu* TGlavna::MenuOf(const QWidget* page) const {
+    return pageMenus_.at(static_cast<std::size_t>(PageTag(page) - 1));
+}
+
 // --- construction -------------------------------------------------------------
 
 void TGlavna::BuildMenus() {
@@ -355,8 +324,9 @@ void TGlavna::BuildMenus() {
                                 });
 
     for (const PageRow& row : Pages()) {
+        pageMenus_.push_back(nullptr);
         if (row.menu == nullptr) continue;
-        QMenu* m = AddMenu(bar, row.menu, row.menuCaption);
+        QMenu* m = pageMenus_.back() = AddMenu(bar, row.menu, row.menuCaption);
         if (row.showItem == nullptr) {
             // The advanced page: an item for each sub-page.
             int tag = 0;
@@ -490,8 +460,8 @@ void TGlavna::ConnectPages() {
 // The phonebook's and the appointments' menus, the data folder, the shared
 // file choice and the status notice.
 void TGlavna::ShareMenusAndFiles() {
-    ImenikPage->FillMenu(findChild<QMenu*>("Telefonskiimenik1"));
-    Podsjetnik->FillMenu(findChild<QMenu*>("Podsjetnik1"));
+    ImenikPage->FillMenu(MenuOf(ImenikPage));
+    Podsjetnik->FillMenu(MenuOf(Podsjetnik));
     Podsjetnik->SetDataDir(folders_.ExeDir);
     Podsjetnik->SetFileChoice(ImenaSaveDlg);
     ImenikPage->SetDataDir(folders_.ExeDir);
@@ -785,13 +755,10 @@ void TGlavna::TabBarBtn1Click(int tag) {
 }
 
 void TGlavna::Notebook1PageChanged() {
-    const int shown = Notebook1->currentIndex();
-    int index = 0;
-    for (const PageRow& row : Pages()) {
-        if (index++ == shown) continue;
-        // Items of pages not built yet are not there.
-        for (const char* name : row.menuItems)
-            if (auto* a = findChild<QAction*>(name)) a->setEnabled(false);
+    for (int index = 0; index < Notebook1->count(); ++index) {
+        if (index == Notebook1->currentIndex()) continue;
+        if (const auto* page = dynamic_cast<const IRowMenuItems*>(Notebook1->widget(index)))
+            for (QAction* a : page->RowMenuItems()) a->setEnabled(false);
     }
     // Back on the page, its items follow the selected row again.
     if (Notebook1->currentWidget() == Podsjetnik) Podsjetnik->AppointmentsListChange();

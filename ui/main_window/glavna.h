@@ -223,6 +223,8 @@ private:
     void ReadLogo();
     // The left bar's tag of a page.
     int PageTag(const QWidget* page) const;
+    // A page's menu in the main menu (nullptr none).
+    QMenu* MenuOf(const QWidget* page) const;
 
     void BuildMenus();
     void BuildMenuPainter();
@@ -271,6 +273,8 @@ private:
     widgets::TMenuPainter* MenuPainter1 = nullptr;
     QMenu* Parlenko1 = nullptr;
     QMenu* Info1 = nullptr;
+    // Each page's menu, in the order of the pages (nullptr none).
+    std::vector<QMenu*> pageMenus_;
     QAction* Uspostavivezu1 = nullptr;
     QAction* Prekinivezu1 = nullptr;
     QAction* Snimilokacijumreze1 = nullptr;

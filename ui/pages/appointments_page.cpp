@@ -277,6 +277,11 @@ void PodsjetnikPage::FillMenu(QMenu* menu) {
     SetSelected(AppointmentsList->currentItem() != nullptr);
 }
 
+std::vector<QAction*> PodsjetnikPage::RowMenuItems() const {
+    if (menuCommands_[0] == nullptr) return {};
+    return {menuCommands_.begin(), menuCommands_.end()};
+}
+
 void PodsjetnikPage::SetCalendarExchange(ICalendarExchange* exchange) {
     calendarExchange_ = exchange;
     const bool available = exchange != nullptr && exchange->Available();

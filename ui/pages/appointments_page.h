@@ -8,6 +8,7 @@
 #include "engine/core/host.h"
 #include "engine/objects/objects_view.h"
 #include "ui/controls/file_choice_slot.h"
+#include "ui/controls/row_menu_items.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -49,7 +50,10 @@ public:
     virtual bool SaveAppointment(const AppointmentRow& row) = 0;
 };
 
-class PodsjetnikPage : public QWidget, public IObjectsView, public TFileChoiceSlot {
+class PodsjetnikPage : public QWidget,
+                       public IObjectsView,
+                       public TFileChoiceSlot,
+                       public IRowMenuItems {
     Q_OBJECT
 public:
     // mainWindow: where the editor and the message boxes are centred.
@@ -68,6 +72,8 @@ public:
 
     // The commands of menu "Po&dsjetnici" into menu (the main window's Podsjetnik1).
     void FillMenu(QMenu* menu);
+    // Its commands on the selected appointment.
+    std::vector<QAction*> RowMenuItems() const override;
 
     // The calendar exchange: OutlookATB and its menu item open it, and are
     // enabled when it is there and the store can be reached.

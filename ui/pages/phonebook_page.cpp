@@ -275,6 +275,12 @@ void TImenikPage::FillMenu(QMenu* menu) {
     ImenikListChange();
 }
 
+std::vector<QAction*> TImenikPage::RowMenuItems() const {
+    if (Izmjenipodatke2 == nullptr) return {};
+    return {Izmjenipodatke2,   Izbrisiosobu2,    Promjenilokaciju2, Pozoviosobu2,
+            PosaljiSMSporuku2, kaoBusinessCard1, uOutlookContacts1};
+}
+
 // --- the engine's view ------------------------------------------------------
 
 void TImenikPage::ClearPhonebookRows() {

@@ -13,6 +13,7 @@
 #include "engine/phonebook/phonebook_view.h"
 #include "exchange/formats/phonebook_file.h"
 #include "ui/controls/file_choice_slot.h"
+#include "ui/controls/row_menu_items.h"
 
 #include <QWidget>
 
@@ -37,7 +38,10 @@ namespace parlenko::ui {
 
 class TUpisImenik;
 
-class TImenikPage : public QWidget, public IPhonebookView, public TFileChoiceSlot {
+class TImenikPage : public QWidget,
+                    public IPhonebookView,
+                    public TFileChoiceSlot,
+                    public IRowMenuItems {
     Q_OBJECT
 public:
     // countriesDir holds "CountryList.dat" for the entry dialog.
@@ -58,6 +62,8 @@ public:
     // The phonebook items of the main menu ("&Telefonski imenik"), sharing
     // the popup's handlers by Tag.
     void FillMenu(QMenu* menu);
+    // Its items on the selected entry.
+    std::vector<QAction*> RowMenuItems() const override;
 
     // --- what other windows set
     // The dial button and items follow the call (the call windows).

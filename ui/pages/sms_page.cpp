@@ -371,6 +371,13 @@ void TSmsPage::BuildMenu(QMenu* smsMenu) {
     Osvjezipodatke2->setEnabled(true);
 }
 
+std::vector<QAction*> TSmsPage::RowMenuItems() const {
+    if (Izmjenisadrzajporuke1 == nullptr) return {};
+    return {Izmjenisadrzajporuke1, Izbrisiporuku1,    Posaljiporuku1,        Dodajosobuuimenik1,
+            Pozoviosobu3,          Odgovorinaporuku2, Izmjenisadrzajporuke2, Izbrisiporuku2,
+            Dodajosobuuimenik2,    Pozoviosobu4};
+}
+
 TSmsPage::ListSide& TSmsPage::Side(SmsFolder folder) {
     return folder == SmsFolder::Incoming ? inbox_ : outbox_;
 }

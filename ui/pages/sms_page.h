@@ -14,6 +14,7 @@
 
 #include "engine/phone/phone_memory.h"
 #include "engine/sms/sms_view.h"
+#include "ui/controls/row_menu_items.h"
 
 #include <QString>
 #include <QWidget>
@@ -62,7 +63,7 @@ inline constexpr int kValidity = 1, kPosition = 2, kSmsc = 3, kNumber = 4, kText
                      kColumns = 7;
 }
 
-class TSmsPage : public QWidget, public ISmsView {
+class TSmsPage : public QWidget, public ISmsView, public IRowMenuItems {
     Q_OBJECT
 public:
     // mainWindow: the window the page's windows centre on.
@@ -71,6 +72,8 @@ public:
 
     // Puts the page's items into the main menu's SMS menu.
     void BuildMenu(QMenu* smsMenu);
+    // Its items on the message shown.
+    std::vector<QAction*> RowMenuItems() const override;
 
     // --- ISmsView
     void ClearSmsLists() override;
