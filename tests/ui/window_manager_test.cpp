@@ -218,6 +218,36 @@ TEST(WindowManager, CaptionsAloneAndDialogsInFrontOfTheirWindows) {
     EXPECT_EQ(foldersTitle, QString::fromUtf8("Izaberi mapu za snimanje kontakata . . ."));
 }
 
+// The window manager's close request (Alt+F4, a task bar's "Close") of the
+// progress window during a phonebook read: the window stays with the read,
+// and the read's end closes it.
+TEST(WindowManager, TheProgressWindowOutlivesACloseRequest) {
+    testing::App();
+    if (!testing::OnX11()) GTEST_SKIP() << "needs the X11 platform";
+    if (!testing::WaitForWindowManager(5000)) GTEST_SKIP() << "no window manager";
+    WindowManagerRig rig;
+    rig.glavna->show();
+    ASSERT_TRUE(rig.WaitConnected() && rig.Idle());
+    phonesim::CommandFault slow;  // a read long enough to ask in the middle of it
+    slow.command = "AT+CPBR=";
+    slow.times = -1;
+    slow.delayMs = 15;
+    rig.device.Phone().AddFault(slow);
+    rig.glavna->OutBarBtn1Click(2);  // the phonebook page reads the phonebook
+    const auto managed = [&] {
+        const auto order = testing::Stacking();
+        return rig.citam.isVisible() && std::find(order.begin(), order.end(),
+                                                  testing::NativeWindow(rig.citam)) != order.end();
+    };
+    ASSERT_TRUE(PumpUntil(managed, 5000));
+    testing::RequestClose(rig.citam);
+    Pump(600);
+    EXPECT_TRUE(rig.citam.isVisible()) << "closed by the window manager";
+    EXPECT_TRUE(rig.engine.PhonebookReadRunning());
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 60000));
+    EXPECT_TRUE(rig.Idle()) << "the read's end closes the window and ends the busy state";
+}
+
 // A second start: the running copy's main window is in front; the second
 // copy's box comes in front of it and takes the keyboard. The real program,
 // twice, over one data folder.
