@@ -133,12 +133,14 @@ void TMessageDialog::showEvent(QShowEvent* event) {
 }
 
 void TMessageDialog::keyPressEvent(QKeyEvent* event) {
-    QPushButton* pressed = nullptr;
     const bool plain =
         (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier;
-    if (event->key() == Qt::Key_Escape) pressed = escapeButton_;
-    else if (yesButton_ != nullptr && plain && event->key() == Qt::Key_Y) pressed = yesButton_;
-    else if (yesButton_ != nullptr && plain && event->key() == Qt::Key_N) pressed = escapeButton_;
+    const bool question = yesButton_ != nullptr && plain;
+    // No (the safe answer) is also Escape's button.
+    const bool no = event->key() == Qt::Key_Escape || (question && event->key() == Qt::Key_N);
+    QPushButton* pressed = nullptr;
+    if (no) pressed = escapeButton_;
+    else if (question && event->key() == Qt::Key_Y) pressed = yesButton_;
     if (pressed != nullptr) {
         pressed->click();
         return;
