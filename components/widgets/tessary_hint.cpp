@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace parlenko::widgets {
 namespace {
 
@@ -32,10 +34,27 @@ QRect ScreenAt(const QWidget* w, QPoint at) {
 
 }  // namespace
 
+// An owner's balloon lies in the owner's window, as a part of it: it moves
+// with the window, other windows cover it as they cover the window, and a
+// click on it reaches what lies under it. The tooltip of no owner is a
+// window of its own above every other.
 TTessaryHintWindow::TTessaryHintWindow(QWidget* owner)
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint) {
+    : QWidget(owner != nullptr ? owner->window() : nullptr,
+              owner != nullptr ? Qt::Widget : Qt::ToolTip | Qt::FramelessWindowHint) {
     setAttribute(Qt::WA_ShowWithoutActivating);
+    if (owner != nullptr) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
     setFont(QToolTip::font());
+}
+
+// Where the hint may lie, in screen coordinates: the screen, or for an
+// owner's balloon the owner window's inside.
+QRect TTessaryHintWindow::Room(QPoint at) const {
+    if (isWindow()) return ScreenAt(this, at);
+    const QWidget* window = parentWidget();
+    return QRect(window->mapToGlobal(QPoint(0, 0)), window->size());
 }
 
 const QImage& TTessaryHintWindow::HintIcon() {
@@ -74,15 +93,18 @@ void TTessaryHintWindow::ActivateHint(const TRect& rect, const QString& hint) {
     // The window is a little taller than the rectangle and kept on the screen.
     const int w = rect.Width();
     const int h = rect.Height() + kExtraHeight;
-    const QRect screenRect = ScreenAt(this, QPoint(rect.Left, rect.Top));
+    const QRect room = Room(QPoint(rect.Left, rect.Top));
     int left = rect.Left;
     int top = rect.Top;
-    if (top + h > screenRect.bottom() + 1) top = screenRect.bottom() + 1 - h;
-    if (left + w > screenRect.right() + 1) left = screenRect.right() + 1 - w;
-    if (left < screenRect.left()) left = screenRect.left();
-    if (top < screenRect.top()) top = screenRect.top();
-    setGeometry(left, top, w, h);
+    if (top + h > room.bottom() + 1) top = room.bottom() + 1 - h;
+    if (left + w > room.right() + 1) left = room.right() + 1 - w;
+    if (left < room.left()) left = room.left();
+    if (top < room.top()) top = room.top();
+    const QPoint at =
+        isWindow() ? QPoint(left, top) : parentWidget()->mapFromGlobal(QPoint(left, top));
+    setGeometry(at.x(), at.y(), w, h);
     show();
+    if (!isWindow()) raise();  // above the window's own controls
     update();
 }
 
@@ -93,9 +115,18 @@ void TTessaryHintWindow::ActivateHintData(const TRect& rect, const QString& hint
 }
 
 void TTessaryHintWindow::ShowHintAt(const QString& text, const void* hintData, int x, int y) {
-    TRect r = CalcHintRect(ScreenAt(this, QPoint(x, y)).width(), text, hintData);
+    wrapWidth_ = WrapWidth(QPoint(x, y));
+    TRect r = CalcHintRect(wrapWidth_, text, hintData);
     OffsetRect(r, x, y);
     ActivateHintData(r, text, hintData);
+}
+
+// The width the text wraps within: the screen's, or what is left of the
+// owner's window right of x (at least a third of it).
+int TTessaryHintWindow::WrapWidth(QPoint at) const {
+    const QRect room = Room(at);
+    if (isWindow()) return room.width();
+    return std::max(room.right() + 1 - at.x(), room.width() / 3);
 }
 
 void TTessaryHintWindow::paintEvent(QPaintEvent*) {
@@ -104,7 +135,7 @@ void TTessaryHintWindow::paintEvent(QPaintEvent*) {
     FillRect(p, client, ToQColor(kBackground));
     TRect text = client;
     if (icon_ != nullptr) {
-        text = CalcHintRect(ScreenAt(this, pos()).width(), caption_);
+        text = CalcHintRect(wrapWidth_ > 0 ? wrapWidth_ : ScreenAt(this, pos()).width(), caption_);
         OffsetRect(text, kIconSpace, height() == 24 ? 5 : 2);
         FillRect(p, {0, 0, kBandWidth, height()}, ToQColor(kBand));
         DrawLine(p, {kBandWidth, 0}, {kBandWidth, height()}, Qt::black);

@@ -20,7 +20,11 @@ namespace parlenko::widgets {
 
 class TTessaryHintWindow : public QWidget {
 public:
-    // The owner (a dialog) destroys the window with itself.
+    // The owner (a dialog) destroys the window with itself. An owner's
+    // balloon lies inside the owner's window (it moves with it, other
+    // windows cover it, clicks pass through it); without an owner it is a
+    // tooltip window above every other. Either way ShowHintAt and
+    // ActivateHint take screen coordinates.
     explicit TTessaryHintWindow(QWidget* owner = nullptr);
 
     static constexpr TColor kBackground = 0x00ECFFEC;
@@ -52,8 +56,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect Room(QPoint at) const;
+    int WrapWidth(QPoint at) const;
+
     const QImage* icon_ = nullptr;
     QString caption_;
+    int wrapWidth_ = 0;  // the width the balloon's text wraps within
 };
 
 // While it lives, every tooltip of the application is shown in one shared

@@ -380,6 +380,12 @@ bool PhoneEngine::Connected() const { return port_.Connected(); }
 const std::string& PhoneEngine::PortName() const { return port_.PortName(); }
 int PhoneEngine::RefreshIntervalMs() const { return in_->timers.RefreshTimer->Interval(); }
 bool PhoneEngine::RefreshRunning() const { return in_->timers.RefreshTimer->IsActive(); }
+bool PhoneEngine::OperationRunning() const {
+    if (!port_.Connected()) return false;
+    const bool awaited =
+        !in_->state.Receive.CommandInFlight.empty() && !in_->state.Chain.AwaitingFirstAnswer;
+    return awaited || IsBusy(in_->ctx);
+}
 const GeneralInfoView& PhoneEngine::GeneralInfo() const { return in_->state.GeneralInfo; }
 const ServicesView& PhoneEngine::Services() const { return in_->state.Services.Page; }
 const MelodyListView& PhoneEngine::Melodies() const { return in_->state.Melodies; }

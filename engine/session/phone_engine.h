@@ -389,6 +389,11 @@ public:
     const std::string& PortName() const;
     int RefreshIntervalMs() const;
     bool RefreshRunning() const;
+    // An exchange with the phone is under way: the phone's answer is coming
+    // in (the busy state), or a command waits for it. False while the port is
+    // closed, and while nothing came back since it opened (there may be no
+    // phone on it).
+    bool OperationRunning() const;
     const GeneralInfoView& GeneralInfo() const;
     // The services pages' indicators, divert numbers and no-reply times.
     const ServicesView& Services() const;

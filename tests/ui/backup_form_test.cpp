@@ -314,6 +314,54 @@ TEST(BackupForm, OverwriteQuestionKeepsTheNamePageUnlessYes) {
     EXPECT_EQ(rig.Page(), TBackupForm::Backup3);
 }
 
+// Without a name the backup would be the hidden ".pbb": Next stays off
+// until there is one, with the phone to read again too.
+TEST(BackupForm, NextStaysOffUntilTheBackupHasAName) {
+    WizardRig rig;
+    rig.Next();
+    rig.Next();
+    ASSERT_EQ(rig.Page(), TBackupForm::Backup2);
+    QPushButton& next = rig.In<QPushButton>("NextBtn");
+    rig.In<QLineEdit>("Edit2").setText("  ");
+    EXPECT_FALSE(next.isEnabled());
+    rig.In<QCheckBox>("RefreshCB").setChecked(true);  // the phone is connected
+    EXPECT_FALSE(next.isEnabled());
+    rig.In<QPushButton>("PrevBtn").click();
+    rig.Next();
+    EXPECT_FALSE(next.isEnabled()) << "the page shown again";
+    rig.In<QLineEdit>("Edit2").setText("b2");
+    EXPECT_TRUE(next.isEnabled());
+    rig.port.Disconnect();
+    rig.In<QLineEdit>("Edit2").setText("b3");
+    EXPECT_FALSE(next.isEnabled()) << "no phone to read";
+}
+
+// While the restore runs the wizard has no way out: Escape and the title
+// bar's close leave it on its page, and the run goes to its end.
+TEST(BackupForm, EscapeAndCloseDuringARestoreLeaveItRunning) {
+    WizardRig rig;
+    phonesim::CommandFault slow;
+    slow.command = "AT+CPBW=";
+    slow.times = -1;
+    slow.delayMs = 200;
+    rig.device.Phone().AddFault(slow);
+    ASSERT_NO_FATAL_FAILURE(rig.ToRestoreConfirmation(
+        {{"Ana", "0911", "SIM card", "004"}, {"Ivo", "0912", "SIM card", "009"}}));
+    rig.Next();
+    ASSERT_TRUE(PumpUntil(
+        [&] { return rig.device.Written().find("AT+CPBW=") != std::string::npos; }, 5000));
+    QTest::keyClick(&rig.form, Qt::Key_Escape);
+    EXPECT_TRUE(rig.form.isVisible()) << "Escape closed the wizard";
+    rig.form.close();
+    EXPECT_TRUE(rig.form.isVisible()) << "the title bar's close closed the wizard";
+    EXPECT_EQ(rig.Page(), TBackupForm::Restore5);
+    ASSERT_NO_FATAL_FAILURE(rig.WaitForRestoreSuccess());
+    auto& sim = rig.Book("SM");
+    ASSERT_EQ(sim.size(), 2u) << "written at 1 and 2, the rest deleted";
+    EXPECT_EQ(sim[1].name, "Ana");
+    EXPECT_EQ(sim[2].name, "Ivo");
+}
+
 TEST(BackupForm, OverwriteRestoreLeavesExactlyTheBackupsSimEntriesAtOneToN) {
     WizardRig rig;
     ASSERT_TRUE(rig.ReadPhonebook());

@@ -9,10 +9,12 @@
 #include "engine/phonebook/refresh_phonebook.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "exchange/formats/phonebook_file.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/main_window_rig.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base/qt_scheduler.h"
+#include "ui/controls/message_dialog.h"
 #include "ui/dialogs/citam_form.h"
 #include "ui/main_window/window_host.h"
 #include "ui/pages/appointments_page.h"
@@ -123,6 +125,42 @@ TEST(GlavnaSimTest, PhonebookReadShowsAndClosesTheProgressWindow) {
     EXPECT_FALSE(EngineInside::State(rig.engine).Phonebook.PhonebookList.empty());
     ASSERT_TRUE(PumpUntil([&] { return !rig.glavna->Busy(); }, 12000))
         << "closing ended the busy state";
+}
+
+// A close request (the title bar, Alt+F4) while a phonebook write waits for
+// the phone's slow answer waits for it: the answer reaches the cache, the
+// question comes after it, and the port closes last.
+TEST(GlavnaSimTest, ACloseRequestDuringAWriteWaitsForItsAnswer) {
+    SimRig rig;
+    ASSERT_TRUE(rig.ShowConnected()) << rig.device.Written();
+    phonesim::CommandFault slow;
+    slow.command = "AT+CPBW=";
+    slow.delayMs = 2500;
+    rig.device.Phone().AddFault(slow);
+    int closed = 0;
+    QObject::connect(rig.glavna.get(), &TGlavna::MainWindowClosed, [&] { ++closed; });
+    const auto cached = [&] {
+        for (const auto& e : exchange::LoadPhonebookFile(rig.home.Dir()).entries)
+            if (e.Name == "Zadnji") return true;
+        return false;
+    };
+    bool cachedAtQuestion = false;
+    DialogWatcher watcher([&](TMessageDialog& d) {
+        cachedAtQuestion = cached();
+        DialogWatcher::Press(d, "Yes");
+    });
+    rig.engine.SavePhonebookEntry({PhoneMemory::Sim, "004", "Zadnji", "0915", false});
+    ASSERT_TRUE(PumpUntil([&] { return rig.Sent("AT+CPBW=") && rig.glavna->Busy(); }, 5000));
+    rig.glavna->close();
+    ASSERT_TRUE(PumpUntil([&] { return closed == 1; }, 10000));
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].caption, "Close Parlenko");
+    EXPECT_TRUE(cachedAtQuestion) << "the question came before the write's answer";
+    EXPECT_TRUE(cached());
+    EXPECT_EQ(rig.device.Phone().State().phonebooks["SM"].entries[4].name, "Zadnji");
+    const std::string& written = rig.device.Written();
+    EXPECT_GT(written.find("AT+CNMI=0,0,0,0\r"), written.find("AT+CPBW="));
+    EXPECT_FALSE(rig.port.Connected());
 }
 
 // Page 5 reads the calendar when its list is empty; a later visit keeps the

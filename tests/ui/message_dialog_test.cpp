@@ -8,9 +8,13 @@
 
 #include <QLabel>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLayout>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace parlenko::ui {
 namespace {
@@ -55,6 +59,18 @@ TEST_F(MessageDialogTest, ButtonsGiveTheirResultsAndTheTitleBarCloseIsNotNo) {
                                    DialogKind::Confirmation, DialogButtons::YesNo);
     }
     EXPECT_EQ(result, DialogResult::No) << "Escape is the safe answer";
+    // A plain Y or N, typed where the focus is (the Yes button), answers too.
+    for (const auto& [key, expected] :
+         {std::pair{Qt::Key_N, DialogResult::No}, std::pair{Qt::Key_Y, DialogResult::Yes}}) {
+        DialogWatcher w([key = key](TMessageDialog& d) {
+            QKeyEvent typed(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(key)).toLower());
+            QApplication::sendEvent(d.findChild<QPushButton*>("Yes"), &typed);
+            if (d.isVisible()) d.close();  // not taken: closed by the title bar
+        });
+        result = ShowMessageDialog(nullptr, QString("Q"), QString("Y or N?"),
+                                   DialogKind::Confirmation, DialogButtons::YesNo);
+        EXPECT_EQ(result, expected) << QKeySequence(key).toString().toStdString();
+    }
     {
         DialogWatcher w([](TMessageDialog& d) { DialogWatcher::Press(d, "OK"); });
         result = ShowMessageDialog(nullptr, QString("Error"), QString("Cannot open picture!"),

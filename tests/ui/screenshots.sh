@@ -20,12 +20,15 @@
 # tooltip), calls.png (the call lists page after the read), dial.png,
 # talking.png, newcall.png, balance.png, appointments.png (the appointments
 # page after a read), appointment-editor.png (the editor open on a phone
-# call), the backup wizard's backup-start.png, restore-list.png,
+# call), appointments-off.png (a meeting whose alarm is off), the backup
+# wizard's backup-start.png, backup-noname.png (the location page without a
+# name: no way on), restore-list.png,
 # restore-progress.png and restore-end.png (the entries the phone refused), phonebook.png (the phonebook page after a read),
 # export.png (its export button's menu open), entry.png (the entry dialog
 # with the balloon of a name the phone cannot store), countries.png (the
 # country-code picker), sms.png (the SMS page read from the simulated S45),
-# compose.png (the compose window), smsmem.png (the recipient of a stored
+# compose.png (the compose window), compose-notice.png (the compose window's
+# balloon inside it, the new-message notice in front of both), smsmem.png (the recipient of a stored
 # message), newsms.png (the new-message notice) and outlook-calendar.png (the
 # calendar exchange over a store of three appointments), phonebook-menu.png
 # (the phonebook menu with its sub-menus open), and the whole screen as the

@@ -64,6 +64,7 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
@@ -384,6 +385,14 @@ TEST_F(Screenshots, Windows) {
         wizard.PhonebookReadFinished();
         Save(wizard, "backup-start.png");
         QPushButton& next = Find<QPushButton>(wizard, "NextBtn");
+        // The location page without a name, the phone to be read first: no
+        // way on.
+        next.click();
+        next.click();
+        Find<QLineEdit>(wizard, "Edit2").clear();
+        Find<QCheckBox>(wizard, "RefreshCB").setChecked(true);
+        Save(wizard, "backup-noname.png");
+        Find<QStackedWidget>(wizard, "Notebook1").setCurrentIndex(ui::TBackupForm::Start);
         Find<QRadioButton>(wizard, "RestoreRB").setChecked(true);
         next.click();
         QTreeWidget& backups = Find<QTreeWidget>(wizard, "BackupList");
@@ -438,11 +447,10 @@ TEST_F(Screenshots, Windows) {
     QHelpEvent tip(QEvent::ToolTip, QPoint(10, 10), tipped.mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(&tipped, &tip);
     QWidget& tooltip = glavna.Hints().Window();
-    const QRect area = entry.frameGeometry()
-                           .united(balloon.frameGeometry())
-                           .united(tooltip.frameGeometry())
-                           .adjusted(-10, -10, 10, 10);
-    SaveArea(area, {&entry, &balloon, &tooltip}, "balloon.png");
+    // The balloon lies inside the window; the tooltip is a window of its own.
+    const QRect area =
+        entry.frameGeometry().united(tooltip.frameGeometry()).adjusted(-10, -10, 10, 10);
+    SaveArea(area, {&entry, &tooltip}, "balloon.png");
     tooltip.hide();
     balloon.hide();
     entry.hide();
@@ -496,6 +504,11 @@ TEST_F(Screenshots, Appointments) {
         f.reject();
     });
     page.EditAppTBClick();
+    // A meeting whose alarm is off: said whole.
+    page.AddAppointmentRow(
+        {"Kava s Ivom", "Meeting", "Once", "21.03.2005", "10:00:00", "4", 63, "Kava s Ivom"});
+    page.FocusAppointmentRow("4");
+    Save(glavna, "appointments-off.png");
 
     // The calendar exchange over a store with three appointments.
     ui::TStoreSession session([&glavna] { return LoadStoreSettings(glavna.OptionsPath()); });
@@ -643,6 +656,23 @@ TEST_F(Screenshots, Sms) {
     compose.show();
     compose.SetText(compose.Text());
     Save(compose, "compose.png");
+    // Letters the phone cannot take: the balloon lies in the compose window;
+    // the new-message notice, come in front, covers it as it covers the
+    // window.
+    compose.SetText(QString::fromUtf8("Vidimo se u 5 ~{ }"));
+    NewSmsNotice arrived;
+    arrived.OsobaLab = "Ivan";
+    arrived.TelefonLab = "+385912345678";
+    arrived.DatumLab = "15.03.2005     12:40:05";
+    arrived.PorukaMemo = "Stigao sam.";
+    TNewSmsForm& over = page.NoticeWindow();
+    QTimer::singleShot(300, [&] {
+        testing::SettleForPicture(over);
+        SaveArea(compose.frameGeometry().united(over.frameGeometry()).adjusted(-10, -10, 10, 10),
+                 {&compose, &over}, "compose-notice.png");
+        testing::Find<QPushButton>(over, "Button1").click();
+    });
+    page.ShowNewSmsNotice(arrived);
     compose.reject();
 
     TSmsMemForm& mem = page.RecipientWindow();

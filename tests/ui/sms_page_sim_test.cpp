@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -226,6 +227,15 @@ TEST(SmsPageSim, PanelAndButtonsFollowTheMessageShown) {
     EXPECT_TRUE(rig.Action("SlanjeSmsOutTB").isEnabled());
     // Leaving the inbox disabled its commands.
     EXPECT_FALSE(rig.Action("IzmjenaSmsInTB").isEnabled());
+    // The inbox has the focus again as the window becomes active again
+    // (another window had it meanwhile): its commands are back, with its
+    // menu's, and the outbox's are off.
+    QFocusEvent activated(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(&rig.List(SmsFolder::Incoming), &activated);
+    EXPECT_TRUE(rig.Action("IzmjenaSmsInTB").isEnabled());
+    EXPECT_TRUE(rig.Action("Izmjenisadrzajporuke2").isEnabled());
+    EXPECT_FALSE(rig.Action("SlanjeSmsOutTB").isEnabled());
+    rig.Select(SmsFolder::Outgoing, rig.Row(SmsFolder::Outgoing, "Mobile memory", "04"));
     EXPECT_EQ(rig.Text("Label28"),
               "Message length:  " +
                   QString::number(Find<QPlainTextEdit>(p, "SMSMemo").toPlainText().size()));

@@ -68,6 +68,27 @@ TEST_F(TessaryHintTest, BalloonHasBandAndFrameTooltipHasNeither) {
     hint.hide();
 }
 
+// A dialog's balloon lies in the dialog: where it was shown over the
+// dialog it stays when the dialog moves, another window over the dialog
+// covers it as it covers the dialog, and a click on it reaches the control
+// under it.
+TEST_F(TessaryHintTest, ADialogsBalloonFollowsTheDialogAndTakesNoClicks) {
+    QWidget dialog(nullptr, Qt::Dialog);
+    dialog.setGeometry(100, 100, 400, 300);
+    dialog.show();
+    TTessaryHintWindow balloon(&dialog);
+    const QPoint over = dialog.mapToGlobal(QPoint(31, 40));
+    balloon.ShowHintAt("You entered following\runsupported characters:", nullptr, over.x(),
+                       over.y());
+    ASSERT_TRUE(balloon.isVisible());
+    EXPECT_EQ(balloon.mapToGlobal(QPoint(0, 0)), over);
+    EXPECT_FALSE(balloon.isWindow()) << "a window of its own lies over other windows";
+    EXPECT_TRUE(balloon.testAttribute(Qt::WA_TransparentForMouseEvents));
+    dialog.move(dialog.pos() + QPoint(50, 30));
+    EXPECT_EQ(balloon.mapToGlobal(QPoint(0, 0)), over + QPoint(50, 30));
+    dialog.hide();
+}
+
 TEST_F(TessaryHintTest, InstallerShowsWidgetTooltipsInTheHintWindow) {
     THintInstaller hints(10000);
     QWidget window;

@@ -3,8 +3,10 @@
 // is the window's caption alone, the progress and status windows take no
 // title bar of the window manager's (they draw their own, without
 // buttons), the entry dialog opened from the contacts exchange and the
-// folder choice are the active windows in front of it, and the box of a
-// second start comes in front of the running copy, active.
+// folder choice are the active windows in front of it, the progress window
+// outlives the window manager's close request during a read, a small window
+// opens at the same place at each showing, and the box of a second start
+// comes in front of the running copy, active.
 // Skipped off the X11 platform; screenshots go to PARLENKO_SCREENSHOT_DIR
 // when it is set.
 
@@ -14,6 +16,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "tests/ui/x11_windows.h"
 #include "ui/controls/message_dialog.h"
+#include "ui/controls/small_window.h"
 #include "ui/dialogs/citam_form.h"
 #include "ui/dialogs/status_frm.h"
 #include "ui/dialogs/upis_imenik.h"
@@ -37,6 +40,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace parlenko::ui {
 namespace {
@@ -216,6 +220,60 @@ TEST(WindowManager, CaptionsAloneAndDialogsInFrontOfTheirWindows) {
     EXPECT_TRUE(foldersInFront) << "the folder choice is not the active window";
     EXPECT_TRUE(foldersAbove) << "the folder choice is behind the exchange window";
     EXPECT_EQ(foldersTitle, QString::fromUtf8("Izaberi mapu za snimanje kontakata . . ."));
+}
+
+// The window manager's close request (Alt+F4, a task bar's "Close") of the
+// progress window during a phonebook read: the window stays with the read,
+// and the read's end closes it.
+TEST(WindowManager, TheProgressWindowOutlivesACloseRequest) {
+    testing::App();
+    if (!testing::OnX11()) GTEST_SKIP() << "needs the X11 platform";
+    if (!testing::WaitForWindowManager(5000)) GTEST_SKIP() << "no window manager";
+    WindowManagerRig rig;
+    rig.glavna->show();
+    ASSERT_TRUE(rig.WaitConnected() && rig.Idle());
+    phonesim::CommandFault slow;  // a read long enough to ask in the middle of it
+    slow.command = "AT+CPBR=";
+    slow.times = -1;
+    slow.delayMs = 15;
+    rig.device.Phone().AddFault(slow);
+    rig.glavna->OutBarBtn1Click(2);  // the phonebook page reads the phonebook
+    const auto managed = [&] {
+        const auto order = testing::Stacking();
+        return rig.citam.isVisible() && std::find(order.begin(), order.end(),
+                                                  testing::NativeWindow(rig.citam)) != order.end();
+    };
+    ASSERT_TRUE(PumpUntil(managed, 5000));
+    testing::RequestClose(rig.citam);
+    Pump(600);
+    EXPECT_TRUE(rig.citam.isVisible()) << "closed by the window manager";
+    EXPECT_TRUE(rig.engine.PhonebookReadRunning());
+    ASSERT_TRUE(PumpUntil([&] { return rig.engine.PhonebookReadComplete(); }, 60000));
+    EXPECT_TRUE(rig.Idle()) << "the read's end closes the window and ends the busy state";
+}
+
+// A small window centres itself on the main window at each showing: the
+// first, before the window manager has framed it, lands where the later
+// ones do.
+TEST(WindowManager, ASmallWindowOpensAtTheSamePlaceEachTime) {
+    testing::App();
+    if (!testing::OnX11()) GTEST_SKIP() << "needs the X11 platform";
+    if (!testing::WaitForWindowManager(5000)) GTEST_SKIP() << "no window manager";
+    QWidget main;
+    main.setGeometry(150, 100, 620, 473);
+    main.show();
+    testing::SettleForPicture(main);
+    TSmallWindow small(&main);
+    small.setFixedSize(300, 200);
+    std::vector<QPoint> places;
+    for (int showing = 0; showing < 2; ++showing) {
+        small.show();
+        testing::SettleForPicture(small);
+        places.push_back(small.frameGeometry().topLeft());
+        small.hide();
+        Pump(200);
+    }
+    EXPECT_EQ(places[0], places[1]);
 }
 
 // A second start: the running copy's main window is in front; the second

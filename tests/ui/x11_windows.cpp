@@ -119,6 +119,22 @@ std::array<long, 4> FrameExtents(const QWidget& window) {
     return out;
 }
 
+void RequestClose(const QWidget& window) {
+    xcb_connection_t* c = Connection();
+    if (c == nullptr || NativeWindow(window) == 0) return;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = NativeWindow(window);
+    message.type = Atom(c, "_NET_CLOSE_WINDOW");
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = 2;  // from a pager or a task bar: the user's request
+    xcb_send_event(c, 0, Root(c),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(c);
+}
+
 namespace {
 // Whether the window manager keeps the window and has framed it.
 bool Managed(const QWidget& window) {
@@ -143,6 +159,7 @@ X11Window ActiveWindow() { return 0; }
 std::vector<X11Window> Stacking() { return {}; }
 bool Above(const QWidget&, const QWidget&) { return false; }
 std::array<long, 4> FrameExtents(const QWidget&) { return {}; }
+void RequestClose(const QWidget&) {}
 
 #endif
 

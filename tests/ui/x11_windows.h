@@ -40,6 +40,11 @@ QString TitleOf(X11Window window);
 // bottom (_NET_FRAME_EXTENTS; zeros when it draws none).
 std::array<long, 4> FrameExtents(const QWidget& window);
 
+// Asks the window manager to close the window, as its title bar's close
+// button or Alt+F4 does (_NET_CLOSE_WINDOW); the window manager then asks the
+// program (WM_DELETE_WINDOW).
+void RequestClose(const QWidget& window);
+
 // Brings a shown window to the front and waits until the display shows it
 // whole: framed, when a window manager runs (for up to three seconds, as the
 // window manager may be slow), then painted.

@@ -1,6 +1,7 @@
 #include "ui/base/name_order.h"
 
 #include <QLocale>
+#include <QItemSelection>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -35,11 +36,22 @@ void SortRowsByName(QTreeWidget* list, int column, bool descending) {
         const int c = collator.compare(x.first->text(column), y.first->text(column));
         return descending ? c > 0 : c < 0;
     });
+    // All rows out and back in at once: taken one by one, each taking of the
+    // selected row would move the selection, scroll and lay out the list.
     const bool blocked = list->blockSignals(true);
-    while (list->topLevelItemCount() > 0) list->takeTopLevelItem(0);
-    for (const auto& row : rows) list->addTopLevelItem(row.first);
-    for (const auto& [row, selected] : rows) row->setSelected(selected);
+    const QList<QTreeWidgetItem*> taken = list->invisibleRootItem()->takeChildren();
+    QList<QTreeWidgetItem*> sorted;
+    sorted.reserve(taken.size());
+    for (const auto& row : rows) sorted.append(row.first);
+    list->addTopLevelItems(sorted);
+    QItemSelection selection;
+    for (const auto& [row, selected] : rows) {
+        if (!selected) continue;
+        const QModelIndex index = list->indexFromItem(row);
+        selection.select(index, index.siblingAtColumn(list->columnCount() - 1));
+    }
     if (current != nullptr) list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     list->blockSignals(blocked);
 }
 

@@ -148,6 +148,9 @@ QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& co
     list->setRootIsDecorated(false);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line a row: the list need not measure each row (a sort of
+    // thousands of rows stays quick).
+    list->setUniformRowHeights(true);
     list->setHeaderLabels(columns);
     return list;
 }

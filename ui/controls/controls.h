@@ -124,7 +124,7 @@ std::pair<QPushButton*, QPushButton*> ActionAndCancel(QDialog* window, const cha
 
 QIcon SmallIcon(int image);
 // A list of rows under column captions, read-only, chosen by whole rows,
-// without the tree's root decoration.
+// without the tree's root decoration, every row one line high.
 QTreeWidget* ReportList(QWidget* parent, const char* name, const QStringList& columns);
 // An item of a menu, named, with its small picture (none: image < 0).
 QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, int image = -1);

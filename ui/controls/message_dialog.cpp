@@ -88,10 +88,10 @@ TMessageDialog::TMessageDialog(QWidget* parent, const QString& caption, const QS
         return b;
     };
     if (buttons == DialogButtons::YesNo) {
-        auto* yes = addButton("&Yes", "Yes", DialogResult::Yes);
+        yesButton_ = addButton("&Yes", "Yes", DialogResult::Yes);
         escapeButton_ = addButton("&No", "No", DialogResult::No);
-        yes->setDefault(true);
-        yes->setFocus();
+        yesButton_->setDefault(true);
+        yesButton_->setFocus();
     } else {
         escapeButton_ = addButton("OK", "OK", DialogResult::Ok);
         escapeButton_->setDefault(true);
@@ -118,7 +118,9 @@ void TMessageDialog::showEvent(QShowEvent* event) {
         widened_ = true;
         layout()->setSizeConstraint(QLayout::SetNoConstraint);
         setFixedSize(sizeHint().width() + kWider, sizeHint().height());
-        if (anchor_ != nullptr) CenterOnWindow(this, anchor_);
+        // A window not shown yet (the main window while it is made) has no
+        // place to centre on: the screen then.
+        if (anchor_ != nullptr && anchor_->isVisible()) CenterOnWindow(this, anchor_);
         else CenterOnScreen(this);
     }
     if (anchor_ != nullptr) {
@@ -131,8 +133,16 @@ void TMessageDialog::showEvent(QShowEvent* event) {
 }
 
 void TMessageDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && escapeButton_ != nullptr) {
-        escapeButton_->click();
+    const bool plain =
+        (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier;
+    const bool question = yesButton_ != nullptr && plain;
+    // No (the safe answer) is also Escape's button.
+    const bool no = event->key() == Qt::Key_Escape || (question && event->key() == Qt::Key_N);
+    QPushButton* pressed = nullptr;
+    if (no) pressed = escapeButton_;
+    else if (question && event->key() == Qt::Key_Y) pressed = yesButton_;
+    if (pressed != nullptr) {
+        pressed->click();
         return;
     }
     QDialog::keyPressEvent(event);

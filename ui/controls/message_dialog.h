@@ -4,7 +4,8 @@
 // and the buttons (OK, or Yes and No), in the program's font on its cream
 // background. Returns DialogResult::Ok, Yes or No for the button pressed;
 // closing the box by its title bar gives DialogResult::Closed, which callers
-// asking Yes/No treat as "not No". Escape presses OK or No.
+// asking Yes/No treat as "not No". Escape presses OK or No; Y and N (with
+// Alt or without) press Yes and No.
 //
 // For scripted runs of the whole program: when the environment variable
 // PARLENKO_TEST_AUTOANSWER is set, a line
@@ -43,6 +44,7 @@ private:
     QPointer<QWidget> anchor_;  // the window the box is centred on
     int result_ = DialogResult::Closed;
     QPushButton* escapeButton_ = nullptr;
+    QPushButton* yesButton_ = nullptr;
     bool widened_ = false;
 };
 

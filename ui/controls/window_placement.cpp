@@ -5,23 +5,31 @@
 #include <QWidget>
 
 namespace parlenko::ui {
+namespace {
+
+// Puts window's inside centred on area. The inside is placed, not the
+// window manager's frame: the frame is not known before a window's first
+// showing (and a position that includes it is read either way then), so
+// the first showing would land elsewhere than the later ones.
+void CentreInside(QWidget& window, const QRect& area) {
+    const QSize own = window.size();
+    window.setGeometry(QRect(QPoint(area.left() + area.width() / 2 - own.width() / 2,
+                                    area.top() + area.height() / 2 - own.height() / 2),
+                             own));
+}
+
+}  // namespace
 
 void CenterOnWindow(QWidget* window, const QWidget* main) {
     if (window == nullptr || main == nullptr) return;
-    const QRect m = main->frameGeometry();
-    const QSize own = window->frameGeometry().size();
-    window->move(m.left() + m.width() / 2 - own.width() / 2,
-                 m.top() + m.height() / 2 - own.height() / 2);
+    CentreInside(*window, main->geometry());
 }
 
 void CenterOnScreen(QWidget* window) {
     if (window == nullptr) return;
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
-    const QRect s = screen->availableGeometry();
-    const QSize own = window->frameGeometry().size();
-    window->move(s.left() + (s.width() - own.width()) / 2,
-                 s.top() + (s.height() - own.height()) / 2);
+    CentreInside(*window, screen->availableGeometry());
 }
 
 }  // namespace parlenko::ui

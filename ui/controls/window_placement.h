@@ -5,10 +5,12 @@ class QWidget;
 
 namespace parlenko::ui {
 
-// left := main left + main width div 2 - own width div 2; top likewise.
-// Nothing happens without a main window.
+// The window's inside centred on the main window's, at the same place at
+// every showing (the window manager's frame, not known before the first
+// showing, does not move it). Nothing happens without a main window.
+// Called when the window's size is final (its showing).
 void CenterOnWindow(QWidget* window, const QWidget* main);
-// Centre on the screen the window is on.
+// The window's inside centred on the screen the window is on.
 void CenterOnScreen(QWidget* window);
 
 }  // namespace parlenko::ui

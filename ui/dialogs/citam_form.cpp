@@ -6,6 +6,7 @@
 #include "ui/controls/controls.h"
 #include "ui/controls/own_frame.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -115,6 +116,16 @@ void TCitamForm::keyPressEvent(QKeyEvent* event) {
     // No Escape: the window closes when its operation ends.
     if (event->key() == Qt::Key_Escape) return;
     QDialog::keyPressEvent(event);
+}
+
+void TCitamForm::closeEvent(QCloseEvent* event) {
+    // The window manager's request (Alt+F4): the read goes on, and with it
+    // the window. The program's own close() is the operation's end.
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 bool TCitamForm::eventFilter(QObject* watched, QEvent* event) {

@@ -2,8 +2,9 @@
 // The progress window of a multi-step read or write of the phone. The
 // operation that shows it sets the texts; the picture follows the activity
 // mode. It is shown without blocking (the caller goes on at once) and keeps
-// the user out of the other windows while it is up. Closing it, by the
-// operation, the time-out or the user, always ends the busy state.
+// the user out of the other windows while it is up. It closes with its
+// operation (or the time-out), which always ends the busy state; Escape and
+// the window manager's close request (Alt+F4) do nothing.
 
 #include "engine/core/progress_window.h"
 #include "ui/controls/small_window.h"
@@ -46,6 +47,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

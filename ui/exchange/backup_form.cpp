@@ -337,10 +337,10 @@ void TBackupForm::BuildBackupPages() {
     Edit2 = Edit(p, "Edit2", QRect(20, 96, 220, 22));
     RefreshCB = Check(p, "RefreshCB", " Prije pohrane pročitaj telefonski imenik iz mobitela",
                       QRect(20, 140, 400, 22));
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-    connect(Edit2, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { UpdateLocationNext(); });
+    connect(Edit2, &QLineEdit::textChanged, this, [this] { UpdateLocationNext(); });
     connect(BrowseBtn, &QPushButton::clicked, this, [this] { BrowseBtnClick(); });
-    connect(RefreshCB, &QCheckBox::toggled, this, [this] { RefreshCBClick(); });
+    connect(RefreshCB, &QCheckBox::toggled, this, [this] { UpdateLocationNext(); });
 
     BackupMemo = Memo(AddPage(), "BackupMemo");
 
@@ -477,7 +477,7 @@ void TBackupForm::Notebook1PageChanged() {
     if (buttons.nextEnabled) NextBtn->setEnabled(*buttons.nextEnabled);
     switch (page) {
         case Backup1: CB1Click(); break;
-        case Backup2: RefreshCBClick(); break;
+        case Backup2: UpdateLocationNext(); break;
         case Backup4:
         case Restore5: CancelBtn->setEnabled(false); break;
         case BackupEnd:
@@ -513,13 +513,11 @@ void TBackupForm::CB1Click() {
                                     [](const QCheckBox* check) { return check->isChecked(); }));
 }
 
-void TBackupForm::Edit1Change() {
-    NextBtn->setEnabled(!Edit1->text().trimmed().isEmpty() && !Edit2->text().trimmed().isEmpty());
-}
-
-void TBackupForm::RefreshCBClick() {
-    if (RefreshCB->isChecked()) NextBtn->setEnabled(engine_.Connected());
-    else Edit1Change();
+// Without a name the file would be the hidden ".pbb"; the re-read needs the
+// phone.
+void TBackupForm::UpdateLocationNext() {
+    const bool named = !Edit1->text().trimmed().isEmpty() && !Edit2->text().trimmed().isEmpty();
+    NextBtn->setEnabled(named && (!RefreshCB->isChecked() || engine_.Connected()));
 }
 
 void TBackupForm::BrowseBtnClick() {
@@ -712,7 +710,9 @@ bool TBackupForm::LoadRestoreList() {
         ShowError(this, U("Error"), Lines(contents.error));
         return false;
     }
-    if (contents.damagedRecords > 0)
+    if (contents.damagedRecords == 1)
+        ShowError(this, U("Error"), U("1 entry of this backup is damaged and cannot be restored!"));
+    else if (contents.damagedRecords > 1)
         ShowError(this, U("Error"),
                   QString::number(contents.damagedRecords) +
                       U(" entries of this backup are damaged and cannot be restored!"));
@@ -784,6 +784,12 @@ void TBackupForm::ShowNotWritten(const std::vector<RestoreFailure>& entries) {
 }
 
 // ------------------------------------------------------------- closing
+
+void TBackupForm::reject() {
+    const int page = Notebook1->currentIndex();
+    if (page == Backup4 || page == Restore5) return;
+    TSmallWindow::reject();
+}
 
 void TBackupForm::done(int result) {
     CancelBtn->setEnabled(true);

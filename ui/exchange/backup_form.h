@@ -61,6 +61,11 @@ public:
     void RestoreProgressChanged(const RestoreProgressView& view) override;
     void RestoreFinished(const RestoreOutcome& outcome) override;
 
+    // Escape, Cancel and the title bar's close: the wizard closes, except
+    // while a run drives it (the re-read, the restore), when it has no way
+    // out; the run's end turns the page.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
@@ -100,8 +105,10 @@ private:
     void NextBtnClick();
     void PrevBtnClick();
     void CB1Click();
-    void Edit1Change();
-    void RefreshCBClick();
+    // The location page's Next: a folder and a name, and the phone
+    // connected when it is to be read again first (Edit1Change and
+    // RefreshCBClick).
+    void UpdateLocationNext();
     void BrowseBtnClick();
     void RefreshBtnClick();
     void BackupListChange();

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
 #include <array>
@@ -236,11 +237,23 @@ void TOutFoldersForm::Button1Click() {
     try {
         session_.ContactsFolder->GetFolders().Add(Edit1->text().toStdString(),
                                                   exchange::store::olFolderContacts);
-    } catch (const std::exception&) {
-        ShowError(this, U("Error!"), U("Folder you trying to add already exists!"));
+    } catch (const std::exception& e) {
+        // The folder that is there already, or why the store could not add it
+        // (a folder it may not write, a full disc).
+        if (FolderListed(Edit1->text().trimmed()))
+            ShowError(this, U("Error!"), U("Folder you trying to add already exists!"));
+        else
+            ShowError(this, U("Error!"),
+                      U("Folder could not be added!\n\nReason:  ") + FromUtf8(e.what()));
     }
     ListFolders(true);
     Edit1->clear();
+}
+
+bool TOutFoldersForm::FolderListed(const QString& name) const {
+    for (QTreeWidgetItemIterator it(OutFoldersTV); *it != nullptr; ++it)
+        if ((*it)->text(0).compare(name, Qt::CaseInsensitive) == 0) return true;
+    return false;
 }
 
 void TOutFoldersForm::Button3Click() {

@@ -65,6 +65,8 @@ private:
     QStringList FillTree(QString& error);
     void OutFoldersTVChange();
     void Edit1Change();
+    // The tree shows a folder of that name (case ignored).
+    bool FolderListed(const QString& name) const;
     void Button1Click();  // add
     void Button3Click();  // delete
 

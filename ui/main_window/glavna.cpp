@@ -66,6 +66,8 @@ constexpr int kLeftBarWidth = 100;
 constexpr int kStatusBarHeight = 26;
 constexpr int kPortNameWidth = 110;  // the status bar's port name of a device path
 constexpr int kHintMs = 10000;
+// How often a close request waiting for the phone looks whether it is done.
+constexpr int kCloseWaitPollMs = 50;
 
 // The port as the status bar names it: "COM2" as "COM 2", "COM12" as
 // "COM 12" (the driver's "\\.\COM2" likewise); a device path by its device
@@ -117,6 +119,8 @@ TGlavna::TGlavna(PhoneEngine& engine, TFolders folders, QString optionsPath)
     pal.setColor(QPalette::Window, artwork::kCream);
     setPalette(pal);
     inputLock_ = std::make_unique<TInputLock>(*this);
+    closeWait_.setInterval(kCloseWaitPollMs);
+    connect(&closeWait_, &QTimer::timeout, this, &TGlavna::CloseWhenIdle);
     views_ = std::make_unique<TEngineViews>(engine_);
     callWindows_ = std::make_unique<TCallWindows>(this, engine_);
     views_->Set<ICallsView>(callWindows_.get());
@@ -850,7 +854,6 @@ bool TGlavna::FormCloseQuery() {
         Ask(this, QStringLiteral("Close Parlenko"), QStringLiteral("Do you really want to exit?"));
     if (answer == DialogResult::No) return false;
     SaveOptions();
-    engine_.ClosePort();
     return true;
 }
 
@@ -858,6 +861,7 @@ void TGlavna::CloseAtTermination() {
     if (terminating_) return;
     terminating_ = true;
     closeAgreed_ = true;
+    closeWait_.stop();
     // First: the loops end and no new one starts (a box that the port's last
     // answers might open returns at once), while the events still pending
     // keep being processed by the pause of ClosePort.
@@ -866,14 +870,40 @@ void TGlavna::CloseAtTermination() {
     engine_.ClosePort();
 }
 
+// A close request while the phone is in the middle of an exchange (the
+// window takes no input then, but the title bar's close is not input) waits
+// for the exchange's end: what the phone answers still reaches the lists and
+// the files. The question comes then; after "Yes" an exchange that began
+// meanwhile (the refresh) is waited for as well, and only then the port
+// closes.
 void TGlavna::closeEvent(QCloseEvent* event) {
-    if (!closeAgreed_ && !FormCloseQuery()) {
-        event->ignore();
+    if (closed_) {
+        event->accept();
         return;
     }
+    event->ignore();
+    if (closing_ || closeWait_.isActive()) return;
+    if (engine_.OperationRunning()) {
+        closeWait_.start();
+        return;
+    }
+    if (!closeAgreed_ && !FormCloseQuery()) return;
     closeAgreed_ = true;
+    if (engine_.OperationRunning()) {
+        closeWait_.start();
+        return;
+    }
+    closing_ = true;
+    engine_.ClosePort();
+    closed_ = true;
     event->accept();
     emit MainWindowClosed();
+}
+
+void TGlavna::CloseWhenIdle() {
+    if (engine_.OperationRunning()) return;
+    closeWait_.stop();
+    close();
 }
 
 bool TGlavna::eventFilter(QObject* watched, QEvent* event) {

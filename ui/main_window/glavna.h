@@ -12,6 +12,7 @@
 #include "ui/controls/file_choice.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -243,8 +244,11 @@ private:
     bool PaintIndicator(QWidget* box);
     void FormCreate();
     void FormShow();
-    // Close query; true when the window may close.
+    // Close query; true when the window may close (the options saved).
     bool FormCloseQuery();
+    // A close request waiting for the phone: the window closes (asking
+    // first, when not asked yet) once no exchange runs.
+    void CloseWhenIdle();
     void SetConnectedMenus(bool connected);
     void ShowConnectError();
 
@@ -293,6 +297,9 @@ private:
     bool imagesMissing_ = false;
     bool shown_ = false;
     bool closeAgreed_ = false;
+    bool closing_ = false;  // the port is being closed for the end
+    bool closed_ = false;
+    QTimer closeWait_;
     bool terminating_ = false;
     TStatusFrm* statusFrm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;

@@ -229,7 +229,10 @@ void PodsjetnikPage::BuildDetails() {
     QGroupBox* next =
         controls::Group(this, " Slijedeća aktivacija:", QRect(248, groupsTop, 164, groupsHeight));
     AppActPB = controls::Label(next, "AppActPB", {}, QRect(10, 22, 16, 17));
-    AppActLab = controls::ElidedLabel(next, "AppActLab", {}, QRect(28, 24, 134, 16));
+    // Whole, on two lines where one is too short ("Appointment deactivated!").
+    AppActLab = controls::Label(next, "AppActLab", {}, QRect(28, 24, 134, 30));
+    AppActLab->setWordWrap(true);
+    AppActLab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     AppActDateLab = ValueAt(next, "Datum:", 10, 56, "AppActDateLab", 66, 94);
     AppActTimeLab = ValueAt(next, "Vrijeme:", 10, 80, "AppActTimeLab", 66, 94);
     AppActDayLab = ValueAt(next, "Dan:", 10, 104, "AppActDayLab", 66, 94);

@@ -659,12 +659,20 @@ void TSmsPage::SMSMemoChange() {
 }
 
 void TSmsPage::ListFocusChanged(SmsFolder folder, const QFocusEvent& event) {
+    const bool in = folder == SmsFolder::Incoming;
+    // However the list gets the focus (a click, a key, the window's own
+    // activation), its commands follow its message, and the other list's
+    // are off.
+    if (event.type() == QEvent::FocusIn) {
+        ListEnter(folder);
+        if (in) SMSListOutExit();
+        else SMSListInExit();
+        return;
+    }
     // Another window or a menu taking the focus does not leave the list.
     if (event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason)
         return;
-    const bool in = folder == SmsFolder::Incoming;
-    if (event.type() == QEvent::FocusIn) ListEnter(folder);
-    else if (in) SMSListInExit();
+    if (in) SMSListInExit();
     else SMSListOutExit();
 }
 
