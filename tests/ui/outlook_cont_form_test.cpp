@@ -286,6 +286,28 @@ TEST(OutlookContForm, EntriesSavedIntoASubfolderLieOnlyThereAndFoldersComeAndGo)
     rig.form.close();
 }
 
+// A folder the store cannot add for another cause than its name (here the
+// contacts folder went away under the window) is reported with the store's
+// reason, not as a folder that exists.
+TEST(OutlookContForm, AFolderTheStoreCannotAddIsNotCalledExisting) {
+    ExchangeRig rig;
+    ASSERT_TRUE(rig.form.OpenStore());
+    rig.form.show();
+    const QString storage = QString::fromStdString(rig.settings.Contacts);
+    ASSERT_TRUE(QDir().rename(storage, storage + ".away"));
+    QFile blocker(storage);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    DialogWatcher ok;
+    rig.InFolders<QLineEdit>("Edit1").setText("Posao");
+    rig.InFolders<QPushButton>("Button1").click();
+    ASSERT_EQ(ok.Seen().size(), 1u);
+    EXPECT_TRUE(ok.Seen()[0].text.startsWith("Folder could not be added!"))
+        << ok.Seen()[0].text.toStdString();
+    rig.form.close();
+}
+
 // The store's list fills when the window opens and follows each write into
 // the store; the phonebook list follows the phone.
 TEST(OutlookContForm, TheListsFillOnOpeningAndAfterEachWrite) {
