@@ -98,5 +98,25 @@ TEST(BodyAnswer, ALineBetweenTheBodyAndItsAnswerLeavesTheWriteDone) {
     }
 }
 
+// A call comes between the prompt and the echo of the body: the echo is
+// the body's all the same.
+TEST(BodyAnswer, ALineBetweenThePromptAndTheBodysEchoLeavesTheStoreDone) {
+    ScriptRig h;
+    ASSERT_EQ(h.engine.StoreSms(Message()), ComposedSmsResult::Started);
+    h.Sent();  // the memory selection
+    h.Receive("AT+CPMS=\"SM\",\"SM\",\"SM\"\r\r\n+CPMS: 1,10,1,10,1,10\r\n\r\nOK\r\n");
+    const std::string command = h.Sent();
+    ASSERT_TRUE(command.starts_with("AT+CMGW=")) << command;
+    h.Receive(command + "\r\n> ");
+    const std::string body = h.Sent();
+    ASSERT_TRUE(body.ends_with("\x1a")) << body;
+    h.Receive("\r\nRING\r\n" + body + "\r\n+CMGW: 4\r\n\r\nOK\r\n");
+    EXPECT_TRUE(h.host.dialogs.empty());
+    EXPECT_EQ(h.host.statusMessages.back(), "SMS message succesfully saved in mobile!");
+    ASSERT_FALSE(h.state().Sms.SmsList.empty());
+    EXPECT_EQ(h.state().Sms.SmsList.front().Position, "04");
+    EXPECT_EQ(h.state().Sms.SmsList.front().Number, "0911234567");
+}
+
 }  // namespace
 }  // namespace parlenko::testing
