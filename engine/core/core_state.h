@@ -37,6 +37,8 @@ struct ReceiveState {
     // answer lands below CommandEntry, the remainder when it was written.
     std::string CommandInFlight;
     int CommandEntry = 0;
+    // When CommandInFlight, or the body its prompt asked for, was written.
+    std::int64_t CommandWrittenMs = 0;
     // Receive calls in progress: more than one while a modal window opened
     // from a scan lets new chunks in.
     int Depth = 0;
@@ -73,6 +75,10 @@ struct ChainState {
     // The port was opened and the phone reset, and nothing has come back
     // yet: a time-out now means there is no phone on the port.
     bool AwaitingFirstAnswer = false;
+    // The reset ran again after its commands were echoed and never
+    // answered (a phone waiting for a body, freed by the time-out's ESC);
+    // once per connection.
+    bool ResetRepeated = false;
     // The conversation is being closed, or was closed: no command is written
     // but the closing one, until the next reset of the phone. An answer that
     // still arrives updates the lists; the step it would start is not sent.
