@@ -43,10 +43,6 @@ constexpr std::array<ScanTest, 4> kLastTests = {WholeLine<codes::kPrompt, Handle
                                                 Beginning<codes::kEsc, HandleEscapeEcho>, TestOk,
                                                 TestError};
 
-// The tests of the final results, for the rest of a walk that an
-// unsolicited code cut short.
-constexpr std::array<ScanTest, 3> kFinalResultTests = {TestPhoneError, TestOk, TestError};
-
 // Once the outermost call is done and no command waits for its answer,
 // every line still standing in turn is noise (no final result will come
 // for it) and goes; out-of-turn lines stay for the scan that handles them.
@@ -108,15 +104,12 @@ void ScanRxLines(EngineContext& ctx) {
     // Nested calls (from a modal window opened by a test) may append and
     // blank entries; they never compact while this walk is in progress, so
     // i stays inside the list unless the list was reset, which ends this scan.
-    bool resultsOnly = false;
     for (int i = lines.Size() - 1; i >= 0; --i) {
         if (lines.IsBlank(i)) continue;  // an empty entry matches no test
         ScanStep step = ScanStep::Continue;
-        if (resultsOnly) step = RunTests(ctx, i, kFinalResultTests, generation);
-        for (std::size_t k = 0; !resultsOnly && k < everyTest.size(); ++k)
+        for (std::size_t k = 0; k < everyTest.size(); ++k)
             if ((step = RunTests(ctx, i, everyTest[k], generation)) != ScanStep::Continue) break;
         if (lines.Generation() != generation || step == ScanStep::EndScan) return;
-        if (step == ScanStep::FinalResultsOnly) resultsOnly = true;
     }
 }
 
