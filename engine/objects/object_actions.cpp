@@ -47,9 +47,10 @@ ScanStep LogoEmpty(EngineContext& ctx, const EchoHit& hit) {
 
 // --------------------------------------------------------------- a read object
 
-// The last header of an object stands at i - 3. Each header is followed by
-// one line of hex data; the data lines are joined in the order the phone
-// sent them, up from the result to the read's echo.
+// The last header of an object stands at i - 3 (at i - 2 when its data
+// line is missing). Each header is followed by one line of hex data; the
+// data lines are joined in the order the phone sent them, up from the
+// result to the read's echo.
 ScanStep ObjectRead(EngineContext& ctx, const EchoHit& hit) {
     EndBusy(ctx);
     auto& lines = Lines(ctx);
@@ -196,7 +197,11 @@ const std::array kObjectActions = {
                .onOk = {At(2, LogoEmpty)},
                .onError = Failed<kLogoReadFailed>,
                .onRefused = LogoReadRefused},
-    EchoAction{.echo = kObjectHeader, .compare = kPrefix, .onOk = {At(3, ObjectRead, kByAction)}},
+    // The last header stands right above the blank line before "OK" when its
+    // data line did not come: the object reads as having no data.
+    EchoAction{.echo = kObjectHeader,
+               .compare = kPrefix,
+               .onOk = {At(3, ObjectRead, kByAction), At(2, ObjectRead, kByAction)}},
     EchoAction{.echo = "AT^SBNW=\"vcs\",",
                .compare = kPrefix,
                .onOk = {At(3, PacketAccepted<&UploadState::SendingAppointment, HandleSbnwVcsAnswer>,
