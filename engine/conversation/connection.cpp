@@ -2,6 +2,7 @@
 
 #include "engine/conversation/command_lines.h"
 #include "engine/conversation/command_send.h"
+#include "engine/conversation/quiet_starts.h"
 #include "engine/conversation/running_reads.h"
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
@@ -116,6 +117,7 @@ void DisconnectMobile(EngineContext& ctx) {
     // to be sent goes.
     for (auto end : Registry(ctx).ended) end(ctx);
     for (auto end : Registry(ctx).disconnected) end(ctx);
+    DropQuietStarts(ctx);
     // Nothing more can be read or written: the reads end here, their lists
     // as they were before them. The exchange has nothing left to time out.
     StopRunningReads(ctx);

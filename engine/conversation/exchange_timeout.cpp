@@ -5,6 +5,7 @@
 #include "engine/conversation/echo_actions.h"
 #include "engine/conversation/final_results.h"
 #include "engine/conversation/line_intake.h"
+#include "engine/conversation/quiet_starts.h"
 #include "engine/conversation/running_reads.h"
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
@@ -127,9 +128,12 @@ void ExchangeTimeOut(EngineContext& ctx) {
     EndUnansweredExchange(ctx, unanswered);
     EndPendingOperations(ctx);
     StopRunningReads(ctx);
-    // Nothing is in flight any more: work that waited (a new message) starts.
-    if (rx.Depth == 0)
+    // Nothing is in flight any more: work that waited (a new message, a
+    // read, the refresh) starts.
+    if (rx.Depth == 0) {
         for (auto serve : Registry(ctx).idle) serve(ctx);
+        ServeQuietStarts(ctx);
+    }
 }
 
 }  // namespace parlenko

@@ -4,6 +4,7 @@
 #include "engine/conversation/final_results.h"
 #include "engine/conversation/line_intake.h"
 #include "engine/conversation/prompt_lines.h"
+#include "engine/conversation/quiet_starts.h"
 #include "engine/conversation/scan_tests.h"
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
@@ -130,6 +131,7 @@ void ReceiveText(EngineContext& ctx, std::string_view chunk) {
     DropStaleLines(ctx);
     CompactRxLines(ctx);
     for (auto serve : Registry(ctx).idle) serve(ctx);
+    ServeQuietStarts(ctx);
 }
 
 void ResetRxLines(EngineContext& ctx) {

@@ -9,7 +9,9 @@
 #include "engine/core/rx_lines.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace parlenko {
 
@@ -46,6 +48,13 @@ struct ReceiveState {
     // between them (the reset at connect, the closing): no notice may slip a
     // command in meanwhile (HoldNotices).
     int NoticesHeld = 0;
+    // Exchanges of the engine's own that wait for a quiet moment
+    // (conversation/quiet_starts.h), oldest first.
+    struct WaitingStart {
+        const void* Key = nullptr;
+        std::function<void()> Start;
+    };
+    std::vector<WaitingStart> WaitingStarts;
 };
 
 // Holds the new-message notices back for as long as it lives.

@@ -284,8 +284,9 @@ TEST(SmsNewMessage, NoticeOfAnEmptyPositionEndsQuietly) {
 
 TEST(SmsNewMessage, FullReadDropsAStaleNewMessageRead) {
     SimPhoneRig h(PhoneWith(Memory(5, {{1, {1, Deliver("+385911", "a")}}}), Memory(5)));
-    ReadNewSms(h.ctx(), PhoneMemory::Sim, "1");  // its answer never came
-    ReadSms(h);
+    h.phone().AddFault({.command = "AT+CPMS", .noAnswer = true});
+    ReadNewSms(h.ctx(), PhoneMemory::Sim, "1");  // its answer never comes
+    ReadSms(h);                                  // starts once the time-out has given that read up
     EXPECT_TRUE(h.host.newSmsNotices.empty());
     EXPECT_EQ(h.state().Sms.SmsList.size(), 1u);
     EXPECT_EQ(h.Commands().back(), "AT+CMGR=1");
