@@ -65,6 +65,7 @@ void ResetModem(EngineContext& ctx) {
     ctx.state.Chain.CommunicationErrorReported = false;
     ctx.state.Chain.Closing = false;
     ctx.state.Chain.AwaitingFirstAnswer = true;
+    ctx.state.Chain.ResultSinceReset = false;
     const HoldNotices hold(ctx.state.Receive);
     ctx.scheduler.Sleep(kBeforeResetMs);
     for (int k = 0; k < 2; ++k) {

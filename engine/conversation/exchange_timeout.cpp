@@ -41,13 +41,14 @@ bool NoPhoneAtConnect(EngineContext& ctx) {
     return true;
 }
 
-// A command of the reset whose echo came but no result: the phone takes
+// The reset's commands were echoed but none got a result: the phone takes
 // what it is sent for the body of a command that prompted before the port
 // was opened (a program that stopped there). The time-out's ESC has freed
 // it: the reset runs again, once. True when it did.
 bool ResetAgainAfterBody(EngineContext& ctx, const std::string& unanswered, bool echoed) {
     auto& chain = ctx.state.Chain;
-    if (!echoed || chain.ResetRepeated || !ctx.port.Connected()) return false;
+    if (!echoed || chain.ResultSinceReset || chain.ResetRepeated || !ctx.port.Connected())
+        return false;
     if (unanswered != "ATZ" && unanswered != "ATE1") return false;
     chain.ResetRepeated = true;
     ResetModem(ctx);

@@ -84,9 +84,11 @@ struct ChainState {
     // The port was opened and the phone reset, and nothing has come back
     // yet: a time-out now means there is no phone on the port.
     bool AwaitingFirstAnswer = false;
-    // The reset ran again after its commands were echoed and never
-    // answered (a phone waiting for a body, freed by the time-out's ESC);
-    // once per connection.
+    // A final result came since the phone was reset: it takes commands.
+    bool ResultSinceReset = false;
+    // The reset ran again after its commands were echoed and none answered
+    // (a phone waiting for a body, freed by the time-out's ESC); once per
+    // connection.
     bool ResetRepeated = false;
     // The conversation is being closed, or was closed: no command is written
     // but the closing one, until the next reset of the phone. An answer that

@@ -250,6 +250,15 @@ TEST(Connection, AStartFreesAPhoneThatWaitsForABody) {
     EXPECT_TRUE(s.host.dialogs.empty());
     EXPECT_TRUE(s.port.Connected());
 
+    // A phone that answers "ATZ" but only echoes "ATE1" waits for no body:
+    // the connection fails, naming the command.
+    SimPhoneRig echoOnly;
+    echoOnly.phone().AddFault({.command = "ATE1", .noAnswer = true});
+    echoOnly.Connect(30000);
+    ASSERT_EQ(echoOnly.host.dialogs.size(), 1u);
+    EXPECT_THAT(echoOnly.host.dialogs[0].text, HasSubstr("\"ATE1\""));
+    EXPECT_FALSE(echoOnly.port.Connected());
+
     // Nothing waits: the reset is "ATZ" twice and "ATE1", nothing before.
     SimPhoneRig plain;
     plain.Connect();
