@@ -66,6 +66,7 @@ void ResetModem(EngineContext& ctx) {
     ctx.state.Chain.Closing = false;
     ctx.state.Chain.AwaitingFirstAnswer = true;
     ctx.state.Chain.ResultSinceReset = false;
+    DropQuietStarts(ctx);
     const HoldNotices hold(ctx.state.Receive);
     ctx.scheduler.Sleep(kBeforeResetMs);
     for (int k = 0; k < 2; ++k) {

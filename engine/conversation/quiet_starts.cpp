@@ -9,7 +9,7 @@ namespace parlenko {
 
 bool IsQuiet(const EngineContext& ctx) {
     const auto& rx = ctx.state.Receive;
-    return rx.CommandInFlight.empty() && rx.NoticesHeld == 0;
+    return rx.CommandInFlight.empty() && rx.NoticesHeld == 0 && !ctx.state.Chain.Closing;
 }
 
 void StartWhenQuiet(EngineContext& ctx, const void* key, std::function<void()> start) {

@@ -12,14 +12,15 @@
 
 namespace parlenko {
 
-// Nothing is in flight and no chain holds the notices back.
+// Nothing is in flight, no chain holds the notices back and the
+// conversation is not closing.
 bool IsQuiet(const EngineContext& ctx);
 
 // Runs start at once when the conversation is quiet; otherwise keeps it
 // until it is (the end of the receive that answered the last command, or
 // the time-out). A start already waiting under the same key is replaced
 // (the refresh timer ticking again meanwhile). What waits goes when the
-// port closes.
+// port closes or the phone is reset (a new conversation).
 void StartWhenQuiet(EngineContext& ctx, const void* key, std::function<void()> start);
 
 // Runs the waiting starts, in the order they came, while it stays quiet.
