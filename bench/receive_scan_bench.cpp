@@ -1,9 +1,13 @@
-// The cost of one received chunk as a connection grows. Every chunk scans the
-// whole received-lines list, which keeps every line of the connection, so
-// the time per chunk grows with the lines received so far. A benchmark: it
-// prints figures, asserts nothing.
+// The cost of one received chunk as a connection grows: phonebook-style
+// answers, then a flood of each kind of line the phone sends of its own
+// accord (RING, a caller's number, a registration notice, a line nobody
+// knows, noise), twenty lines a chunk. Every chunk scans the received-lines
+// list, so the time per line stays flat only while the list does. A
+// benchmark: it prints figures, asserts nothing.
 //
-//   receive_scan_bench [ENTRIES]     (default 2000 phonebook-style answers)
+//   receive_scan_bench [ENTRIES] [FLOOD]
+//       ENTRIES answers (default 2000), FLOOD lines of each kind (default
+//       144000: 2400 lines a second for a minute)
 
 #include "engine/core/host.h"
 #include "tests/support/engine_inside.h"
@@ -13,6 +17,7 @@
 #include "engine/session/phone_engine.h"
 #include "tests/support/null_serial_device.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,10 +36,43 @@ public:
     void ShowStatusMessage(const std::string&) override {}
 };
 
+using Clock = std::chrono::steady_clock;
+
+void Receive(PhoneEngine& engine, const std::string& chunk) {
+    engine.cpDrvReceiveData(reinterpret_cast<const std::uint8_t*>(chunk.data()), chunk.size());
+}
+
+// FLOOD lines of one kind, twenty a chunk; a row per tenth.
+void Flood(const char* kind, const std::string& line, int lines) {
+    VirtualScheduler clock;
+    testing::NullSerialDevice device;
+    TSerialPortDriver port(device, clock);
+    QuietHost host;
+    PhoneEngine engine(port, clock, host);
+    port.Connect();
+    constexpr int kPerChunk = 20;
+    std::string chunk;
+    for (int k = 0; k < kPerChunk; ++k) chunk += "\r\n" + line + "\r\n";
+    const int chunks = std::max(lines / kPerChunk, 1);
+    const int block = std::max(chunks / 10, 1);
+    auto blockStart = Clock::now();
+    for (int k = 1; k <= chunks; ++k) {
+        Receive(engine, chunk);
+        clock.RunFor(8);  // 2400 lines a second
+        if (k % block != 0) continue;
+        const auto us =
+            std::chrono::duration<double, std::micro>(Clock::now() - blockStart).count();
+        std::printf("%-14s %10d %12d %16.2f\n", kind, k * kPerChunk,
+                    EngineInside::State(engine).Receive.RxLines.Size(), us / (block * kPerChunk));
+        blockStart = Clock::now();
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int entries = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const int flood = argc > 2 ? std::atoi(argv[2]) : 144000;
     VirtualScheduler clock;
     testing::NullSerialDevice device;
     TSerialPortDriver port(device, clock);
@@ -42,7 +80,6 @@ int main(int argc, char** argv) {
     PhoneEngine engine(port, clock, host);
     port.Connect();
 
-    using Clock = std::chrono::steady_clock;
     std::printf("%10s %12s %16s\n", "answers", "list lines", "us per answer");
     auto blockStart = Clock::now();
     const int block = entries / 10 > 0 ? entries / 10 : 1;
@@ -62,5 +99,12 @@ int main(int argc, char** argv) {
             blockStart = Clock::now();
         }
     }
+
+    std::printf("\n%-14s %10s %12s %16s\n", "flood of", "lines", "list lines", "us per line");
+    Flood("RING", "RING", flood);
+    Flood("caller", "+CLIP: \"0911234567\",129", flood);
+    Flood("registration", "+CREG: 1,\"0DA2\",\"5C1F\"", flood);
+    Flood("unknown", "^SBC: Undervoltage", flood);
+    Flood("noise", "\x7f#~", flood);
     return 0;
 }

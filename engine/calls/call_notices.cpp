@@ -43,9 +43,10 @@ ScanStep HandleRing(EngineContext& ctx, int i) {
     ShowNewCall(ctx);
     ctx.state.Receive.RxLines.Blank(i);
     auto& notice = NewCallNotice(ctx);
-    // This call's notice is up: the other codes above wait for the next
-    // chunk, but a final result that came with the call is still handled.
-    if (!notice.TelefonLab.empty()) return ScanStep::FinalResultsOnly;
+    // This call's notice is up: a repeated RING leaves it as it is. The
+    // lines above are handled in this walk as after any notice (a flood of
+    // RINGs costs the same per line however long it goes on).
+    if (!notice.TelefonLab.empty()) return ScanStep::Continue;
     notice.OsobaLab = "Unknown";
     notice.TelefonLab = "Hidden";
     PresentCallNotice(ctx);

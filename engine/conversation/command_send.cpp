@@ -15,6 +15,7 @@ void CommandWritten(EngineContext& ctx, std::string_view line) {
     if (!CanBeginKnownLine(rx.RxLines.At(remainder))) rx.RxLines.Blank(remainder);
     rx.CommandInFlight = std::string(line.substr(0, line.size() - 1));
     rx.CommandEntry = remainder;
+    rx.CommandWrittenMs = ctx.scheduler.NowMs();
 }
 
 bool SendAtLine(EngineContext& ctx, std::string_view line, AnswerExpected expected) {
@@ -24,7 +25,10 @@ bool SendAtLine(EngineContext& ctx, std::string_view line, AnswerExpected expect
         ReportCommunicationError(ctx);
         return false;
     }
-    if (expected == AnswerExpected::Yes) RestartTimeOut(ctx);
+    if (expected == AnswerExpected::Yes) {
+        ctx.state.Receive.CommandWrittenMs = ctx.scheduler.NowMs();
+        RestartTimeOut(ctx);
+    }
     return true;
 }
 
@@ -33,6 +37,10 @@ void SendCommand(EngineContext& ctx, const std::string& line, AnswerExpected exp
     // Closing: the running operation ends here, its next step is not sent.
     if (ctx.state.Chain.Closing) return;
     SendAtLine(ctx, line, expected);
+}
+
+void SendClosingCommand(EngineContext& ctx, const std::string& line) {
+    if (!line.empty()) SendAtLine(ctx, line);
 }
 
 void SendAtEchoOn(EngineContext& ctx) { SendCommand(ctx, at::EchoOn()); }

@@ -34,6 +34,10 @@ void CommandWritten(EngineContext& ctx, std::string_view line);
 void SendCommand(EngineContext& ctx, const std::string& line,
                  AnswerExpected expected = AnswerExpected::Yes);
 
+// A command of the closing itself (switching the phone off, and that
+// again when the phone refused): written while the conversation closes too.
+void SendClosingCommand(EngineContext& ctx, const std::string& line);
+
 // The conversation's own commands.
 void SendAtEchoOn(EngineContext& ctx);
 void SendAtPdu(EngineContext& ctx, std::string_view pdu);

@@ -41,6 +41,11 @@ void ReportCommunicationError(EngineContext& ctx) {
     ReportBrokenConnection(ctx, ctx.port.CheckLineStatus() ? kLineCheckOnText : kLineCheckOffText);
 }
 
+void ReportLinkLost(EngineContext& ctx) {
+    if (ctx.state.Receive.CommandInFlight.empty()) return;
+    ReportCommunicationError(ctx);
+}
+
 void ReportNoAnswer(EngineContext& ctx, std::string_view command) {
     ReportBrokenConnection(ctx, "Mobile stopped answering!\r\rNo answer to command " +
                                     Quoted(command) +

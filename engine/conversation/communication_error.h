@@ -16,6 +16,13 @@ namespace parlenko {
 // connect (ResetModem) clears the mark.
 void ReportCommunicationError(EngineContext& ctx);
 
+// The port's device went away (the port driver's OnLinkLost). An exchange
+// in flight ends at once as a failed write ends it: one "Communication
+// error!" naming the device, the operation's list as before it, and no
+// time-out after it. With nothing in flight nothing is said now: the next
+// command's write fails and tells it.
+void ReportLinkLost(EngineContext& ctx);
+
 // The connection itself failed at a step it cannot go on without: the phone
 // never answered a command of the connect or information chain, or refused
 // to switch its echo on. Disconnects as above and shows "Communication

@@ -13,12 +13,17 @@ namespace parlenko {
 
 // If the port is open: 500 ms; twice "ATZ" written directly (a failed write
 // is not reported), 100 ms and the pending work each; then "ATE1", whose
-// "OK" starts the connect chain.
+// "OK" starts the connect chain. A phone that echoes these and answers
+// nothing waits for a body: the time-out frees it and runs this again
+// (exchange_timeout.h).
 void ResetModem(EngineContext& ctx);
 // If the port is open: the running operation ends (no further command is
-// written, until the next ResetModem), the command in flight is given up to
-// a second for its answer, then "AT+CNMI=0,0,0,0" is written directly (the
-// phone's notices off), 100 ms and the pending work, and the port is closed.
+// written, until the next ResetModem, but switching off and its retry), the
+// command in flight is given up to a second for its answer, a phone that
+// waits for a body (prompted, or its prompt late) gets ESC, then
+// "AT+CNMI=0,0,0,0" is written directly (the phone's notices off), 100 ms
+// and the pending work, and the port is closed. A device that went away
+// is closed at once.
 void ClosePort(EngineContext& ctx);
 // Stops the refresh, closes the port, tells the windows the connection is
 // down and ends the busy state.

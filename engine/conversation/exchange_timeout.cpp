@@ -1,8 +1,11 @@
 #include "engine/conversation/exchange_timeout.h"
 
 #include "engine/conversation/communication_error.h"
+#include "engine/conversation/connection.h"
 #include "engine/conversation/echo_actions.h"
 #include "engine/conversation/final_results.h"
+#include "engine/conversation/line_intake.h"
+#include "engine/conversation/quiet_starts.h"
 #include "engine/conversation/running_reads.h"
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
@@ -23,7 +26,7 @@ constexpr char kUnknownError[] =
 // would otherwise make a later, unrelated memory selection write, delete or
 // read something. A restore run ends here, and tells its outcome.
 void EndPendingOperations(EngineContext& ctx) {
-    for (auto end : Registry(ctx).timedOut) end(ctx);
+    for (auto end : Registry(ctx).ended) end(ctx);
 }
 
 // The phone was reset at connect and never answered: nothing is on the
@@ -35,6 +38,20 @@ bool NoPhoneAtConnect(EngineContext& ctx) {
     if (!ctx.port.Connected()) return false;
     ReportCommunicationError(ctx);
     ctx.state.Receive.RxLines.Reset();
+    return true;
+}
+
+// The reset's commands were echoed but none got a result: the phone takes
+// what it is sent for the body of a command that prompted before the port
+// was opened (a program that stopped there). The time-out's ESC has freed
+// it: the reset runs again, once. True when it did.
+bool ResetAgainAfterBody(EngineContext& ctx, const std::string& unanswered, bool echoed) {
+    auto& chain = ctx.state.Chain;
+    if (!echoed || chain.ResultSinceReset || chain.ResetRepeated || !ctx.port.Connected())
+        return false;
+    if (unanswered != "ATZ" && unanswered != "ATE1") return false;
+    chain.ResetRepeated = true;
+    ResetModem(ctx);
     return true;
 }
 
@@ -88,16 +105,23 @@ void RestartTimeOut(EngineContext& ctx) { ctx.timers.TimeOutTimer->Start(); }
 void ExchangeTimeOut(EngineContext& ctx) {
     ctx.timers.TimeOutTimer->Stop();
     auto& rx = ctx.state.Receive;
+    const bool echoed =
+        EchoEntryAbove(rx.RxLines, rx.RxLines.Size(), rx.CommandEntry, rx.CommandInFlight) >= 0;
     const std::string unanswered = std::exchange(rx.CommandInFlight, {});
     // Both port buffers are purged around the ESC: what waits to go out is
     // dropped before it (a purge of the output after it could drop the ESC
     // itself), what came in is dropped after it.
-    if (ctx.port.Connected()) ctx.port.FlushBuffers(false, true);
-    if (ctx.port.Connected()) SendAtEscape(ctx);
-    if (ctx.port.Connected()) ctx.port.FlushBuffers(true, false);
+    const bool open = ctx.port.Connected();
+    if (open) ctx.port.FlushBuffers(false, true);
+    if (open) SendAtEscape(ctx);
+    // The ESC found the port gone: the communication error has ended the
+    // exchange and said so; nothing more is said.
+    if (open && !ctx.port.Connected()) return;
+    if (open) ctx.port.FlushBuffers(true, false);
     EndBusy(ctx);
     rx.RxLines.BlankAll();
 
+    if (ResetAgainAfterBody(ctx, unanswered, echoed)) return;
     if (NoPhoneAtConnect(ctx)) {
         EndPendingOperations(ctx);
         return;
@@ -105,9 +129,12 @@ void ExchangeTimeOut(EngineContext& ctx) {
     EndUnansweredExchange(ctx, unanswered);
     EndPendingOperations(ctx);
     StopRunningReads(ctx);
-    // Nothing is in flight any more: work that waited (a new message) starts.
-    if (rx.Depth == 0)
+    // Nothing is in flight any more: work that waited (a new message, a
+    // read, the refresh) starts.
+    if (rx.Depth == 0) {
         for (auto serve : Registry(ctx).idle) serve(ctx);
+        ServeQuietStarts(ctx);
+    }
 }
 
 }  // namespace parlenko

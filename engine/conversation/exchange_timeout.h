@@ -2,6 +2,10 @@
 // The exchange time-out: 10000 ms after the last activity on the port (a
 // recognised answer or a written command) the exchange is given up. The
 // command that got no answer ends its operation once, with one message:
+//  - a command of the reset at connect that the phone echoed but never
+//    answered: no message yet; the phone took it for the body of a command
+//    it prompted for before (the ESC has freed it) and the reset runs again,
+//    once per connection;
 //  - a step of the connect or information chain: the connection has failed
 //    ("Communication error!" naming the command; the port is closed);
 //  - an entry or message write, an upload, a setting: the write's own

@@ -85,6 +85,7 @@ ScanStep RefuseCommand(EngineContext& ctx, const EchoHit& hit) {
 }
 
 ScanStep HandleFinalResult(EngineContext& ctx, int i, FinalResultKind kind) {
+    ctx.state.Chain.ResultSinceReset = true;
     // The command in flight is answered; whatever follows may write the next.
     auto& rx = ctx.state.Receive;
     const int echoEntry = EchoEntryAbove(rx.RxLines, i, rx.CommandEntry, rx.CommandInFlight);

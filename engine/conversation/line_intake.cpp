@@ -126,21 +126,40 @@ private:
     bool plainTaken_ = false;
 };
 
+// The echoed body of a command that asked for one: the prompt and what
+// followed it on its line.
+bool IsBodyLine(const RxLineList& lines, int k) { return lines.StartsWith(k, codes::kPrompt); }
+
+// A line that is no part of the answer goes. The echo of a body whose
+// prompt line a line out of turn ended (it came between the prompt and the
+// body) joins its prompt again.
+void SetAside(RxLineList& lines, int k) {
+    const int above = lines.Above(k, 1);
+    if (lines.Is(above, codes::kPrompt) && lines.At(k).ends_with(codes::kCtrlZ))
+        lines.Set(above, std::string(codes::kPrompt) + lines.At(k));
+    lines.MarkOutOfTurn(k);
+    lines.Blank(k);
+}
+
 // The final result at `result` answers the command whose echo is at `echo`:
-// every line between them that is no part of the answer is set aside, and of
-// two empty lines in a row the upper one, so that the exchange reads as the
-// phone frames it: echo, empty line, answer lines, empty line, result.
+// every line between them that is no part of the answer is set aside, and
+// the empty line that framed it, so that the exchange reads as the phone
+// frames it: echo, empty line, answer lines, empty line, result. The phone
+// puts a line end in front of every line it sends; the first one after the
+// echoed body ends the body's line, so the empty line of a line set aside
+// right under the body stands below it: an empty line under the body is
+// one too many, as is the upper one of two empty lines in a row.
 void SetAsideStrayLines(RxLineList& lines, int echo, int result, std::string_view command) {
     AnswerLines answer(command);
     for (int k = echo + 1; k < result; ++k) {
         if (lines.IsOutOfTurn(k) || lines.IsBlank(k) || answer.Belongs(lines, k)) continue;
-        lines.MarkOutOfTurn(k);
-        lines.Blank(k);
+        SetAside(lines, k);
     }
     for (int k = echo + 1; k < result; ++k) {
         if (lines.IsOutOfTurn(k) || !lines.IsBlank(k)) continue;
         const int next = lines.Below(k, 1);
-        if (next < result && lines.IsBlank(next)) lines.MarkOutOfTurn(k, /*withFraming=*/false);
+        if ((next < result && lines.IsBlank(next)) || IsBodyLine(lines, lines.Above(k, 1)))
+            lines.MarkOutOfTurn(k, /*withFraming=*/false);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "engine/conversation/final_results.h"
 #include "engine/conversation/line_intake.h"
 #include "engine/conversation/prompt_lines.h"
+#include "engine/conversation/quiet_starts.h"
 #include "engine/conversation/scan_tests.h"
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
@@ -42,10 +43,6 @@ constexpr std::array<ScanTest, 1> kFirstTests = {TestPhoneError};
 constexpr std::array<ScanTest, 4> kLastTests = {WholeLine<codes::kPrompt, HandlePrompt>,
                                                 Beginning<codes::kEsc, HandleEscapeEcho>, TestOk,
                                                 TestError};
-
-// The tests of the final results, for the rest of a walk that an
-// unsolicited code cut short.
-constexpr std::array<ScanTest, 3> kFinalResultTests = {TestPhoneError, TestOk, TestError};
 
 // Once the outermost call is done and no command waits for its answer,
 // every line still standing in turn is noise (no final result will come
@@ -108,15 +105,12 @@ void ScanRxLines(EngineContext& ctx) {
     // Nested calls (from a modal window opened by a test) may append and
     // blank entries; they never compact while this walk is in progress, so
     // i stays inside the list unless the list was reset, which ends this scan.
-    bool resultsOnly = false;
     for (int i = lines.Size() - 1; i >= 0; --i) {
         if (lines.IsBlank(i)) continue;  // an empty entry matches no test
         ScanStep step = ScanStep::Continue;
-        if (resultsOnly) step = RunTests(ctx, i, kFinalResultTests, generation);
-        for (std::size_t k = 0; !resultsOnly && k < everyTest.size(); ++k)
+        for (std::size_t k = 0; k < everyTest.size(); ++k)
             if ((step = RunTests(ctx, i, everyTest[k], generation)) != ScanStep::Continue) break;
         if (lines.Generation() != generation || step == ScanStep::EndScan) return;
-        if (step == ScanStep::FinalResultsOnly) resultsOnly = true;
     }
 }
 
@@ -137,6 +131,7 @@ void ReceiveText(EngineContext& ctx, std::string_view chunk) {
     DropStaleLines(ctx);
     CompactRxLines(ctx);
     for (auto serve : Registry(ctx).idle) serve(ctx);
+    ServeQuietStarts(ctx);
 }
 
 void ResetRxLines(EngineContext& ctx) {

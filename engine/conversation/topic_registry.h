@@ -54,10 +54,12 @@ struct TopicRegistry {
     // A read of the topic's that runs stops, its list as before it; true
     // when one ran.
     std::vector<bool (*)(EngineContext&)> reads;
-    // The time-out: every operation of the topic's that waits for an answer
-    // is given up.
-    std::vector<void (*)(EngineContext&)> timedOut;
-    // The port closed: nothing of the topic's waits for an answer any more.
+    // No answer comes any more (the time-out, or the port closed): every
+    // operation of the topic's that waits for one is given up: its guards,
+    // requests and pending flags, so that no later answer carries it out.
+    std::vector<void (*)(EngineContext&)> ended;
+    // The port closed: beyond that, nothing of the topic's waits to be sent
+    // later.
     std::vector<void (*)(EngineContext&)> disconnected;
 
     // The phonebook's news for the lists that show numbers: a name is known

@@ -9,7 +9,9 @@
 #include "engine/core/rx_lines.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace parlenko {
 
@@ -37,6 +39,8 @@ struct ReceiveState {
     // answer lands below CommandEntry, the remainder when it was written.
     std::string CommandInFlight;
     int CommandEntry = 0;
+    // When CommandInFlight, or the body its prompt asked for, was written.
+    std::int64_t CommandWrittenMs = 0;
     // Receive calls in progress: more than one while a modal window opened
     // from a scan lets new chunks in.
     int Depth = 0;
@@ -44,6 +48,13 @@ struct ReceiveState {
     // between them (the reset at connect, the closing): no notice may slip a
     // command in meanwhile (HoldNotices).
     int NoticesHeld = 0;
+    // Exchanges of the engine's own that wait for a quiet moment
+    // (conversation/quiet_starts.h), oldest first.
+    struct WaitingStart {
+        const void* Key = nullptr;
+        std::function<void()> Start;
+    };
+    std::vector<WaitingStart> WaitingStarts;
 };
 
 // Holds the new-message notices back for as long as it lives.
@@ -73,6 +84,12 @@ struct ChainState {
     // The port was opened and the phone reset, and nothing has come back
     // yet: a time-out now means there is no phone on the port.
     bool AwaitingFirstAnswer = false;
+    // A final result came since the phone was reset: it takes commands.
+    bool ResultSinceReset = false;
+    // The reset ran again after its commands were echoed and none answered
+    // (a phone waiting for a body, freed by the time-out's ESC); once per
+    // connection.
+    bool ResetRepeated = false;
     // The conversation is being closed, or was closed: no command is written
     // but the closing one, until the next reset of the phone. An answer that
     // still arrives updates the lists; the step it would start is not sent.

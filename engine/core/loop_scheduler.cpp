@@ -89,10 +89,11 @@ void LoopScheduler::WaitForNext(std::int64_t until) {
     for (std::size_t k = 0; k < fds.size(); ++k) {
         if (fds[k].revents == 0) continue;
         // Readable with nothing to read is a hang-up or an error, which would
-        // wake every poll at once: the timers alone go on from here.
+        // wake every poll at once: the call is made once (the caller finds
+        // the device gone), then the timers alone go on.
         int queued = 0;
-        if (::ioctl(fds[k].fd, FIONREAD, &queued) == 0 && queued > 0) polled[k]->ready = true;
-        else polled[k]->broken = true;
+        polled[k]->ready = true;
+        if (::ioctl(fds[k].fd, FIONREAD, &queued) != 0 || queued <= 0) polled[k]->broken = true;
     }
 }
 

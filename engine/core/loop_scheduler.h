@@ -31,7 +31,7 @@ public:
     struct Watch {
         int fd = -1;
         std::shared_ptr<std::function<void()>> onReadable;
-        bool ready = false;   // poll() found bytes; the call is due
+        bool ready = false;   // poll() found bytes or a hang-up; the call is due
         bool broken = false;  // hung up or failed: left to the timers
         bool alive = true;
     };

@@ -27,6 +27,8 @@ inline constexpr char kCbm[] = "+CBM: ";
 inline constexpr char kCbmPage[] = "+CBM: 88";  // the header of a page the scan reads
 inline constexpr char kSmgo[] = "^SMGO: ";
 inline constexpr char kEsc[] = "\x1b";
+// What ends a body sent at the prompt, and its echo.
+inline constexpr char kCtrlZ = '\x1a';
 
 // The call codes: whole lines the phone sends about a call.
 inline constexpr std::array<std::string_view, 4> kCallCodes = {kRing, kNoCarrier, kBusy,

@@ -5,6 +5,7 @@
 #include "engine/parse/answer_reader.h"
 #include "engine/general/general_answers.h"
 #include "engine/core/busy_state.h"
+#include "engine/conversation/quiet_starts.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/text/clock_format.h"
 #include "engine/general/general_view.h"
@@ -224,8 +225,11 @@ std::optional<double> ParseDecimal(std::string_view text) {
 
 void RefreshGeneralInfo(EngineContext& ctx) {
     if (!ctx.port.Connected()) return;
-    ctx.port.FlushBuffers(true, true);
-    SendAtCgmi(ctx);
+    static constexpr char kRefresh = 0;
+    StartWhenQuiet(ctx, &kRefresh, [&ctx] {
+        EmptyPortBuffers(ctx);
+        SendAtCgmi(ctx);
+    });
 }
 
 std::span<const EchoAction> GeneralInfoActionsToClock() { return kToClock; }

@@ -21,8 +21,9 @@ namespace parlenko {
 // Default period of the general-information refresh.
 inline constexpr int kRefreshIntervalMs = 30000;
 
-// If the port is open: both port buffers discarded, then "AT+CGMI", the
-// first step of the general-information chain. The refresh timer's tick.
+// If the port is open, once the conversation is quiet (quiet_starts.h): both
+// port buffers discarded, then "AT+CGMI", the first step of the
+// general-information chain. The refresh timer's tick.
 void RefreshGeneralInfo(EngineContext& ctx);
 
 // "AT+CGMI" up to "AT+CCLK?".

@@ -37,7 +37,9 @@ ScanStep HandleCellBroadcast(EngineContext& ctx, int i) {
     // place where the decoder reads the text's length.
     AnswerReader hex(page);
     hex.Skip(6);
-    if (hex.NextChars(2) != "32") return ScanStep::EndScan;
+    // Another page is dropped; the lines above (a final result among them)
+    // are handled in this walk as after any notice.
+    if (hex.NextChars(2) != "32") return ScanStep::Continue;
     hex.Skip(2);
     const auto decoded = Decode7BitText(hex.Rest(), /*udhi=*/false);
     // Every letter of the name as the phone's alphabet has it; the line

@@ -18,7 +18,7 @@ void RingerRequestEnds(EngineContext& ctx) {
 
 void RegisterMelodies(TopicRegistry& registry) {
     registry.tables.push_back({MelodyActions()});
-    registry.timedOut.push_back(RingerRequestEnds);
+    registry.ended.push_back(RingerRequestEnds);
 }
 
 }  // namespace parlenko

@@ -4,6 +4,7 @@
 #include "engine/objects/object_answers.h"
 #include "engine/parse/answer_reader.h"
 #include "engine/core/read_progress.h"
+#include "engine/conversation/outcome_actions.h"
 #include "engine/conversation/phone_errors.h"
 #include "engine/core/busy_state.h"
 #include "engine/objects/objects_state.h"
@@ -47,9 +48,10 @@ ScanStep LogoEmpty(EngineContext& ctx, const EchoHit& hit) {
 
 // --------------------------------------------------------------- a read object
 
-// The last header of an object stands at i - 3. Each header is followed by
-// one line of hex data; the data lines are joined in the order the phone
-// sent them, up from the result to the read's echo.
+// The last header of an object stands at i - 3 (at i - 2 when its data
+// line is missing). Each header is followed by one line of hex data; the
+// data lines are joined in the order the phone sent them, up from the
+// result to the read's echo.
 ScanStep ObjectRead(EngineContext& ctx, const EchoHit& hit) {
     EndBusy(ctx);
     auto& lines = Lines(ctx);
@@ -168,10 +170,11 @@ ScanStep UploadRefused(EngineContext& ctx, const EchoHit&) {
     return ScanStep::Continue;
 }
 
-// A refusal: the command's text, or the packet's when its body was refused
-// or the phone never asked for it.
+// A refused upload: the command's text, or the packet's when its body was
+// refused or the phone never asked for it. A read says what it could not
+// read (FailsWith), silent or not.
 template <const char* Text>
-ScanStep Failed(EngineContext& ctx, const EchoHit& hit) {
+ScanStep UploadFailed(EngineContext& ctx, const EchoHit& hit) {
     ShowRefusal(ctx, hit, hit.body || hit.silent ? kPacketFailed : Text);
     return ScanStep::Continue;
 }
@@ -184,39 +187,43 @@ const std::array kObjectActions = {
     EchoAction{.echo = "AT^SBNR=\"vcs\",",
                .compare = kPrefix,
                .onOk = {At(2, AppointmentSlotEmpty)},
-               .onError = Failed<kAppointmentReadFailed>,
+               .onError = FailsWith<kAppointmentReadFailed>,
                .onRefused = ReadRefused},
     EchoAction{.echo = "AT^SBNR=\"mid\",",
                .compare = kPrefix,
                .onOk = {At(2, MelodyEmpty)},
-               .onError = Failed<kMelodyReadFailed>,
+               .onError = FailsWith<kMelodyReadFailed>,
                .onRefused = ReadRefused},
     EchoAction{.echo = "AT^SBNR=\"bmp\",",
                .compare = kPrefix,
                .onOk = {At(2, LogoEmpty)},
-               .onError = Failed<kLogoReadFailed>,
+               .onError = FailsWith<kLogoReadFailed>,
                .onRefused = LogoReadRefused},
-    EchoAction{.echo = kObjectHeader, .compare = kPrefix, .onOk = {At(3, ObjectRead, kByAction)}},
+    // The last header stands right above the blank line before "OK" when its
+    // data line did not come: the object reads as having no data.
+    EchoAction{.echo = kObjectHeader,
+               .compare = kPrefix,
+               .onOk = {At(3, ObjectRead, kByAction), At(2, ObjectRead, kByAction)}},
     EchoAction{.echo = "AT^SBNW=\"vcs\",",
                .compare = kPrefix,
                .onOk = {At(3, PacketAccepted<&UploadState::SendingAppointment, HandleSbnwVcsAnswer>,
                            kByAction),
                         At(2, AppointmentDeleted, kByAction)},
-               .onError = Failed<kAppointmentSaveFailed>,
+               .onError = UploadFailed<kAppointmentSaveFailed>,
                .onRefused = UploadRefused<&UploadState::SendingAppointment, false>},
     EchoAction{
         .echo = "AT^SBNW=\"mid\",",
         .compare = kPrefix,
         .onOk = {At(3, PacketAccepted<&UploadState::SendingMelody, HandleSbnwMidAnswer>, kByAction),
                  At(2, MelodyDeleted, kByAction)},
-        .onError = Failed<kMelodySaveFailed>,
+        .onError = UploadFailed<kMelodySaveFailed>,
         .onRefused = UploadRefused<&UploadState::SendingMelody, true>},
     EchoAction{
         .echo = "AT^SBNW=\"bmp\",",
         .compare = kPrefix,
         .onOk = {At(3, PacketAccepted<&UploadState::SendingLogo, HandleSbnwBmpAnswer>, kByAction),
                  At(2, LogoDeleted, kByAction)},
-        .onError = Failed<kLogoSaveFailed>,
+        .onError = UploadFailed<kLogoSaveFailed>,
         .onRefused = UploadRefused<&UploadState::SendingLogo, true>},
 };
 

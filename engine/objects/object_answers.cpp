@@ -212,8 +212,9 @@ void HandleSbnrMidAnswer(EngineContext& ctx, std::string_view hex, ObjectAnswer 
                                    DialogKind::Information, DialogButtons::Ok);
         return;
     }
+    // No data at all is no melody either.
     const auto bytes = HexToBytes(hex);
-    if (!bytes) {
+    if (!bytes || bytes->empty()) {
         ObjectReadFailed(ctx, kMelodyReadFailed);
         return;
     }
@@ -241,7 +242,7 @@ void HandleSbnrBmpAnswer(EngineContext& ctx, std::string_view position, std::str
         return;
     }
     const auto bytes = HexToBytes(hex);
-    if (!bytes) {
+    if (!bytes || bytes->empty()) {
         ObjectReadFailed(ctx, kLogoReadFailed);
         return;
     }

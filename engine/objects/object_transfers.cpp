@@ -2,6 +2,7 @@
 
 #include "engine/core/strings.h"
 #include "engine/objects/object_view_access.h"
+#include "engine/conversation/quiet_starts.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/core/filling_list.h"
 #include "engine/text/hex_text.h"
@@ -87,9 +88,10 @@ std::optional<int> UserMelodySlotOf(EngineContext& ctx, int userMelody) {
 
 }  // namespace
 
-void RefreshAppointments(EngineContext& ctx) {
-    if (!ctx.port.Connected()) return;
-    ctx.port.FlushBuffers(true, true);
+namespace {
+
+void StartAppointmentRead(EngineContext& ctx) {
+    EmptyPortBuffers(ctx);
     auto& objects = Objects(ctx);
     // A read that starts over a running one keeps what was there before that.
     if (!objects.AppointmentReadRunning) {
@@ -114,6 +116,14 @@ void RefreshAppointments(EngineContext& ctx) {
     ShowProgress(ctx, "Reading appointments . . .", "Reading entry from position no. 1");
     SendAtSbnr(ctx, at::kObjAppointment, 1);
     ShowProgressWindow(ctx);
+}
+
+}  // namespace
+
+void RefreshAppointments(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    static constexpr char kRead = 0;
+    StartWhenQuiet(ctx, &kRead, [&ctx] { StartAppointmentRead(ctx); });
 }
 
 AppointmentSlotChoice NewAppointmentSlot(const std::vector<std::string>& free) {

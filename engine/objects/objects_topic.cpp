@@ -33,7 +33,7 @@ void RegisterObjects(TopicRegistry& registry) {
         {{"AT^SBNW=\"vcs\"", "AT^SBNW=\"mid\"", "AT^SBNW=\"bmp\""}, NextPacket});
     registry.uploads.push_back(UploadRuns);
     registry.reads.push_back(StopAppointmentRead);
-    registry.timedOut.push_back(UploadEnds);
+    registry.ended.push_back(UploadEnds);
 }
 
 }  // namespace parlenko

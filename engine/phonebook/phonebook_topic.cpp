@@ -23,8 +23,7 @@ void RegisterPhonebook(TopicRegistry& registry) {
     registry.unansweredWrites.push_back(EndUnansweredPhonebookWrite);
     registry.reads.push_back(StopPhonebookRead);
     registry.reads.push_back(StopCallListRead);
-    registry.timedOut.push_back(EntryOperationEnds);
-    registry.disconnected.push_back(EntryOperationEnds);
+    registry.ended.push_back(EntryOperationEnds);
 }
 
 }  // namespace parlenko

@@ -1,5 +1,6 @@
 #include "engine/phonebook/refresh_phonebook.h"
 
+#include "engine/conversation/quiet_starts.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/core/filling_list.h"
 #include "engine/phonebook/phonebook_view.h"
@@ -9,9 +10,10 @@
 
 namespace parlenko {
 
-void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
-    if (!ctx.port.Connected()) return;
-    ctx.port.FlushBuffers(true, true);
+namespace {
+
+void StartPhonebookRead(EngineContext& ctx, PhoneMemory memory) {
+    EmptyPortBuffers(ctx);
     if (memory == PhoneMemory::Sim) {
         auto& op = Phonebook(ctx);
         auto& r = PhonebookRead(ctx);
@@ -54,16 +56,8 @@ void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
     SendAtCpbs(ctx, memory);
 }
 
-void ShowPhonebookSummary(EngineContext& ctx) {
-    const auto& r = PhonebookRead(ctx);
-    ViewOf<IPhonebookView>(ctx).ShowPhonebookSummary(
-        {r.Of(PhoneMemory::Sim).Capacity, r.Of(PhoneMemory::Phone).Capacity,
-         r.Of(PhoneMemory::Own).Capacity, r.Of(PhoneMemory::Service).Capacity});
-}
-
-void RefreshCalls(EngineContext& ctx, PhoneMemory list) {
-    if (!ctx.port.Connected()) return;
-    ctx.port.FlushBuffers(true, true);
+void StartCallListRead(EngineContext& ctx, PhoneMemory list) {
+    EmptyPortBuffers(ctx);
     if (list == PhoneMemory::Dialled) {
         auto& r = PhonebookRead(ctx);
         if (!r.CallListsReadRunning) r.CallsBeforeRead = r.Calls;
@@ -74,6 +68,27 @@ void RefreshCalls(EngineContext& ctx, PhoneMemory list) {
     }
     ctx.state.Mode = ActivityMode::Calls;
     SendAtCpbs(ctx, list);
+}
+
+}  // namespace
+
+void RefreshPhonebook(EngineContext& ctx, PhoneMemory memory) {
+    if (!ctx.port.Connected()) return;
+    static constexpr char kRead = 0;
+    StartWhenQuiet(ctx, &kRead, [&ctx, memory] { StartPhonebookRead(ctx, memory); });
+}
+
+void ShowPhonebookSummary(EngineContext& ctx) {
+    const auto& r = PhonebookRead(ctx);
+    ViewOf<IPhonebookView>(ctx).ShowPhonebookSummary(
+        {r.Of(PhoneMemory::Sim).Capacity, r.Of(PhoneMemory::Phone).Capacity,
+         r.Of(PhoneMemory::Own).Capacity, r.Of(PhoneMemory::Service).Capacity});
+}
+
+void RefreshCalls(EngineContext& ctx, PhoneMemory list) {
+    if (!ctx.port.Connected()) return;
+    static constexpr char kRead = 0;
+    StartWhenQuiet(ctx, &kRead, [&ctx, list] { StartCallListRead(ctx, list); });
 }
 
 }  // namespace parlenko

@@ -1,6 +1,8 @@
 #pragma once
 // Starting the phonebook and call-list reads: select the first memory; the
-// receive actions and the read loops do the rest.
+// receive actions and the read loops do the rest. Each starts once the
+// conversation is quiet (conversation/quiet_starts.h), with the port's
+// buffers emptied.
 
 #include "engine/phone/phone_memory.h"
 #include "engine/core/engine_context.h"

@@ -5,6 +5,7 @@
 #include "engine/phonebook/free_positions.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
+#include "engine/conversation/quiet_starts.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/core/busy_state.h"
 #include "engine/phonebook/phonebook_state.h"
@@ -42,9 +43,12 @@ void ShowProgress(EngineContext& ctx) {
 }
 
 void SelectMemory(EngineContext& ctx, PhoneMemory memory) {
-    ctx.port.FlushBuffers(true, true);
-    ctx.state.Mode = ActivityMode::Phonebook;
-    SendAtCpbs(ctx, memory);
+    static constexpr char kSelect = 0;
+    StartWhenQuiet(ctx, &kSelect, [&ctx, memory] {
+        EmptyPortBuffers(ctx);
+        ctx.state.Mode = ActivityMode::Phonebook;
+        SendAtCpbs(ctx, memory);
+    });
 }
 
 bool HasRows(const Restoring& run, PhoneMemory memory) {

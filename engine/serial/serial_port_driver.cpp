@@ -130,6 +130,7 @@ bool TSerialPortDriver::Connect() {
         Disconnect();
         return false;
     }
+    linkLostTold_ = false;
     pollTimer_->SetInterval(pollingDelay_);
     pollTimer_->Start();
     if (const int fd = device_.ReadableFd(); fd >= 0)
@@ -246,7 +247,10 @@ void TSerialPortDriver::PollTick() {
     if (!connected_) return;
     const auto queued = device_.InQueue();
     const std::size_t want = std::min<std::size_t>(queued.value_or(inBufSize_), inBufSize_);
-    if (want == 0) return;
+    if (want == 0) {
+        WatchLink();
+        return;
+    }
     std::vector<std::uint8_t> nested;
     std::uint8_t* buffer = receiveBuffer_.data();
     if (tickDepth_ > 0 || receiveBuffer_.size() < want) {
@@ -254,7 +258,11 @@ void TSerialPortDriver::PollTick() {
         buffer = nested.data();
     }
     const std::ptrdiff_t n = device_.Read(buffer, want);
-    if (n <= 0 || !onReceiveData_) return;
+    if (n <= 0) {
+        WatchLink();
+        return;
+    }
+    if (!onReceiveData_) return;
     const TReceiveDataEvent handler = onReceiveData_;  // the handler may replace itself
     struct Depth {
         int& d;
@@ -262,6 +270,15 @@ void TSerialPortDriver::PollTick() {
         ~Depth() { --d; }
     } depth(tickDepth_);
     handler(buffer, static_cast<std::size_t>(n));
+}
+
+// Nothing came: the device may have gone (a hang-up reads as nothing). Told
+// once; the handler may close the port.
+void TSerialPortDriver::WatchLink() {
+    if (linkLostTold_ || !onLinkLost_ || GoneError().fault != PortFault::Gone) return;
+    linkLostTold_ = true;
+    const auto handler = onLinkLost_;  // the handler may replace itself
+    handler();
 }
 
 }  // namespace parlenko

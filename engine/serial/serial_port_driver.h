@@ -4,10 +4,12 @@
 // event loop. Every tick reads what is queued (at most InBufSize bytes) and
 // hands it to OnReceiveData. There is no reader thread and no line framing.
 //
-// Where the device and the loop allow it, the arrival of bytes also runs a
-// tick at once (a watch on the device's descriptor), so an answer is handled
-// when it comes rather than at the next timer tick; PollingDelay then only
-// bounds the wait when the watch is not there or misses something.
+// Where the device and the loop allow it, the arrival of bytes (or the
+// hang-up of the device) also runs a tick at once (a watch on the device's
+// descriptor), so an answer is handled when it comes rather than at the next
+// timer tick; PollingDelay then only bounds the wait when the watch is not
+// there or misses something. A tick that finds nothing to read asks the
+// device whether it is still there.
 
 #include "engine/core/scheduler.h"
 #include "engine/serial/serial_device.h"
@@ -139,6 +141,10 @@ public:
     void SetCheckLineStatus(bool value) { checkLineStatus_ = value; }
     const TReceiveDataEvent& OnReceiveData() const { return onReceiveData_; }
     void SetOnReceiveData(TReceiveDataEvent handler) { onReceiveData_ = std::move(handler); }
+    // Raised once per connection, from the poll, when the device has gone
+    // away (GoneError): the hang-up of a pulled cable reaches the caller when
+    // it happens, not at the next write.
+    void SetOnLinkLost(std::function<void()> handler) { onLinkLost_ = std::move(handler); }
 
     // --- Operations.
     // Opens PortName, applies the settings and starts the poll timer. True at
@@ -176,6 +182,7 @@ public:
 private:
     void ApplyIfConnected();
     void PollTick();
+    void WatchLink();
     bool LineCheckRefuses();
     void DrainOutput(int maxMs);
 
@@ -185,7 +192,8 @@ private:
     std::unique_ptr<ITimer> pollTimer_;
     std::unique_ptr<IReadWatch> readWatch_;  // while connected, when the loop can watch
     bool connected_ = false;
-    int tickDepth_ = 0;  // > 0 while OnReceiveData runs
+    int tickDepth_ = 0;          // > 0 while OnReceiveData runs
+    bool linkLostTold_ = false;  // OnLinkLost was raised for this connection
     std::vector<std::uint8_t> receiveBuffer_;
 
     TPortNumber port_ = pnCOM2;
@@ -204,6 +212,7 @@ private:
     std::uint16_t outputTimeout_ = 500;
     bool checkLineStatus_ = false;
     TReceiveDataEvent onReceiveData_;
+    std::function<void()> onLinkLost_;
 };
 
 }  // namespace parlenko

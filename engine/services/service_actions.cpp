@@ -15,7 +15,9 @@ namespace parlenko {
 namespace {
 
 constexpr char kDivertFailed[] = "Error occured while trying to set divert!";
+constexpr char kDivertCheckFailed[] = "Error occured while trying to check divert!";
 constexpr char kLockFailed[] = "Error occured while trying to set barring or lock!";
+constexpr char kLockCheckFailed[] = "Error occured while trying to check barring or lock!";
 constexpr char kCodeFailed[] = "Error occured while trying to change security code!";
 
 // The success text of a single change, by the value its set line recorded.
@@ -61,6 +63,14 @@ void FeedQueryAnswer(const std::vector<std::string>& lines, int& step, Handle ha
     for (std::size_t k = 0; k + 1 < lines.size(); ++k) handle(lines[k], false);
     if (step >= 0) ++step;
     handle(lines.empty() ? std::string() : lines.back(), true);
+}
+
+// A refusal names what failed: a query (mode 2) the check, any other line
+// the setting.
+template <const char* SetText, const char* CheckText, auto Parse>
+ScanStep SetOrCheckFailed(EngineContext& ctx, const EchoHit& hit) {
+    ShowRefusal(ctx, hit, Parse(hit.echo).mode == 2 ? CheckText : SetText);
+    return ScanStep::Continue;
 }
 
 // ---------------------------------------------------------------- diverts
@@ -149,12 +159,12 @@ constexpr std::array kServicesActions = {
     EchoAction{.echo = "AT+CCFC=",
                .compare = kPrefix,
                .onOk = {FromTo(2, 3, DivertChangeOk), FromTo(4, 11, DivertAnswerOk, kByAction)},
-               .onError = FailsWith<kDivertFailed>,
+               .onError = SetOrCheckFailed<kDivertFailed, kDivertCheckFailed, ParseCcfcEcho>,
                .onRefused = CheckRefused<ActivityMode::Diverts>},
     EchoAction{.echo = "AT+CLCK=",
                .compare = kPrefix,
                .onOk = {FromTo(2, 3, LockChangeOk), FromTo(4, 11, LockAnswerOk, kByAction)},
-               .onError = FailsWith<kLockFailed>,
+               .onError = SetOrCheckFailed<kLockFailed, kLockCheckFailed, ParseClckEcho>,
                .onRefused = CheckRefused<ActivityMode::Barrings>},
     EchoAction{.echo = "AT+CPWD=",
                .compare = kPrefix,

@@ -7,8 +7,9 @@
 namespace parlenko {
 
 // At start-up, before anything is read or written: the temporary files that
-// a write of one of those files left behind when the program was killed
-// in the middle of it are removed. Nothing else in the folder is touched.
+// a write of one of those files, or of a backup in the folder "Backup", left
+// behind when the program was killed in the middle of it are removed.
+// Nothing else in the folders is touched.
 void RemoveStaleTempFiles(EngineContext& ctx);
 
 }  // namespace parlenko

@@ -14,6 +14,7 @@
 #include "engine/melodies/melody_requests.h"
 #include "engine/services/service_requests.h"
 #include "engine/core/busy_state.h"
+#include "engine/conversation/communication_error.h"
 #include "engine/conversation/connection.h"
 #include "engine/session/data_files.h"
 #include "engine/core/engine_context.h"
@@ -67,9 +68,13 @@ PhoneEngine::PhoneEngine(TSerialPortDriver& port, IScheduler& scheduler, IHost& 
         scheduler.MakeTimer(kRefreshIntervalMs, [&ctx] { parlenko::RefreshGeneralInfo(ctx); });
     port_.SetOnReceiveData(
         [this](const std::uint8_t* data, std::size_t size) { cpDrvReceiveData(data, size); });
+    port_.SetOnLinkLost([&ctx] { ReportLinkLost(ctx); });
 }
 
-PhoneEngine::~PhoneEngine() { port_.SetOnReceiveData({}); }
+PhoneEngine::~PhoneEngine() {
+    port_.SetOnReceiveData({});
+    port_.SetOnLinkLost({});
+}
 
 // --- views ---------------------------------------------------------------------
 

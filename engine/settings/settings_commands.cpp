@@ -28,7 +28,7 @@ std::string Cpuc(int mode, std::string_view currency, std::string_view price,
 
 namespace parlenko {
 
-void SendAtSmso(EngineContext& ctx) { SendCommand(ctx, at::Smso()); }
+void SendAtSmso(EngineContext& ctx) { SendClosingCommand(ctx, at::Smso()); }
 void SendAtCsca(EngineContext& ctx, int mode, std::string_view number) {
     SendCommand(ctx, at::Csca(mode, number));
 }

@@ -26,6 +26,8 @@ std::string Cpuc(int mode, std::string_view currency, std::string_view price,
 
 namespace parlenko {
 
+// Written while the conversation closes too: switching off is the start of
+// the closing, and its "Try again?" sends it again.
 void SendAtSmso(EngineContext& ctx);
 void SendAtCsca(EngineContext& ctx, int mode, std::string_view number = {});
 void SendAtCalm(EngineContext& ctx, int mode, int value = 0);

@@ -1,5 +1,6 @@
 #include "engine/sms/refresh_sms.h"
 
+#include "engine/conversation/quiet_starts.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
@@ -8,9 +9,10 @@
 
 namespace parlenko {
 
-void RefreshSms(EngineContext& ctx) {
-    if (!ctx.port.Connected()) return;
-    ctx.port.FlushBuffers(true, true);
+namespace {
+
+void StartSmsRead(EngineContext& ctx) {
+    EmptyPortBuffers(ctx);
     auto& sms = Sms(ctx);
     // A read that starts over a running one keeps what was there before that.
     if (!sms.FullReadRunning) sms.ListBeforeRead = sms.SmsList;
@@ -20,6 +22,14 @@ void RefreshSms(EngineContext& ctx) {
     EndSmsOperation(ctx);
     sms.FullReadRunning = true;
     SelectSmsPass(ctx, PhoneMemory::Sim);
+}
+
+}  // namespace
+
+void RefreshSms(EngineContext& ctx) {
+    if (!ctx.port.Connected()) return;
+    static constexpr char kRead = 0;
+    StartWhenQuiet(ctx, &kRead, [&ctx] { StartSmsRead(ctx); });
 }
 
 }  // namespace parlenko

@@ -41,13 +41,34 @@ ScanStep SelectionOk(EngineContext& ctx, const EchoHit& hit) {
     return ScanStep::Continue;
 }
 
-// A read (or an operation's selection) failed: the read window closes.
+// What an operation says when it fails: the text of its step; nullptr for
+// none, or a read.
+const char* OperationFailureText(const SmsOp& op) {
+    return std::visit(
+        [](const auto& o) -> const char* {
+            using T = std::decay_t<decltype(o)>;
+            if constexpr (std::is_same_v<T, SmsStore>) return kStoreFailed;
+            if constexpr (std::is_same_v<T, SmsSend> || std::is_same_v<T, SmsSendStored>)
+                return kSendFailed;
+            if constexpr (std::is_same_v<T, SmsDelete>) return kDeleteFailed;
+            if constexpr (std::is_same_v<T, SmsEdit>) {
+                if (o.Now == SmsEdit::Step::Store) return kStoreFailed;
+                return o.Now == SmsEdit::Step::DeleteOriginal ? kDeleteFailed : kSendFailed;
+            }
+            return nullptr;  // nothing, or a read
+        },
+        op);
+}
+
+// A read (or an operation's selection) failed: the read window closes; the
+// box names the operation whose selection it was.
 ScanStep ReadError(EngineContext& ctx, const EchoHit& hit) {
     Lines(ctx).Blank(hit.echoEntry);
+    const char* text = OperationFailureText(Sms(ctx).Op);
     EndSmsOperation(ctx);
     StopSmsFullRead(ctx);
     CloseReadProgress(ctx);
-    ShowRefusal(ctx, hit, kReadFailed);
+    ShowRefusal(ctx, hit, text != nullptr ? text : kReadFailed);
     return ScanStep::Continue;
 }
 
@@ -141,10 +162,15 @@ bool IsMemoryAbsent(int code) { return code == 303 || code == 30 || code == 3; }
 bool IsEmptyPosition(int code) { return code == 321 || code == 32; }
 constexpr int kMemoryFull = 322;
 
-// The message memory is not there: the read (or the operation that needed
-// it) ends quietly.
+// The message memory is not there: a full read goes on with the next
+// memory (or ends with what it read); a new message's read ends quietly.
+// An operation that needed the memory fails as on any refusal.
 std::optional<ScanStep> SelectionPhoneError(EngineContext& ctx, const EchoHit& hit) {
     if (!hit.code || !IsMemoryAbsent(*hit.code)) return std::nullopt;
+    const auto& op = Sms(ctx).Op;
+    if (HasSmsOp(op) && !IsReadingNewSms(op)) return std::nullopt;
+    EndBusy(ctx);
+    if (SkipAbsentPassMemory(ctx)) return ScanStep::EndScan;
     EndSmsOperation(ctx);
     Sms(ctx).FullReadRunning = false;
     EndBusy(ctx);
@@ -225,20 +251,7 @@ std::span<const EchoAction> SmsActions() { return kSmsActions; }
 void ResetStoreRetryCount(EngineContext& ctx) { Sms(ctx).StoreRetryCount = 0; }
 
 bool EndUnansweredSmsWrite(EngineContext& ctx) {
-    const char* text = std::visit(
-        [](const auto& op) -> const char* {
-            using T = std::decay_t<decltype(op)>;
-            if constexpr (std::is_same_v<T, SmsStore>) return kStoreFailed;
-            if constexpr (std::is_same_v<T, SmsSend> || std::is_same_v<T, SmsSendStored>)
-                return kSendFailed;
-            if constexpr (std::is_same_v<T, SmsDelete>) return kDeleteFailed;
-            if constexpr (std::is_same_v<T, SmsEdit>) {
-                if (op.Now == SmsEdit::Step::Store) return kStoreFailed;
-                return op.Now == SmsEdit::Step::DeleteOriginal ? kDeleteFailed : kSendFailed;
-            }
-            return nullptr;  // nothing, or a read
-        },
-        Sms(ctx).Op);
+    const char* text = OperationFailureText(Sms(ctx).Op);
     if (text == nullptr) return false;
     EndSmsOperation(ctx);
     ShowError(ctx, text);

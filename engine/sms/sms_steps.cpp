@@ -183,6 +183,14 @@ void StopSmsRead(EngineContext& ctx) {
     Sms(ctx).PassMemory.reset();
 }
 
+bool SkipAbsentPassMemory(EngineContext& ctx) {
+    auto& s = Sms(ctx);
+    if (!s.FullReadRunning || !s.PassMemory) return false;
+    ctx.state.CurrentMemory = std::string(MemoryCode(*s.PassMemory));
+    EndOfPass(ctx);
+    return true;
+}
+
 void SelectSmsPass(EngineContext& ctx, PhoneMemory memory) {
     auto& s = Sms(ctx);
     s.PassMemory = memory;

@@ -54,6 +54,11 @@ void SelectSmsPass(EngineContext& ctx, PhoneMemory memory);
 // A new-message notice for memory: when the full read has selected or reads
 // that memory, its pass reads on until it found that message too.
 void NewMessageDuringPass(EngineContext& ctx, PhoneMemory memory);
+// The phone has no memory of the full read's pass (its selection answered
+// that the memory is not there): the pass ends with nothing read, as one of
+// an empty memory ends (the SIM card's goes on with the phone memory). False
+// when no full read runs.
+bool SkipAbsentPassMemory(EngineContext& ctx);
 // The full read stops (a failure): no further position is asked.
 void StopSmsRead(EngineContext& ctx);
 // A full read failed (a refusal, silence, the port closed): it stops, and

@@ -17,11 +17,8 @@ namespace {
 
 std::optional<std::string> MessagePdu(EngineContext& ctx) { return Sms(ctx).PduToSend; }
 
-// The port closed: nothing waits for an answer, no notice waits to be read.
-void MessagesEnd(EngineContext& ctx) {
-    EndSmsOperation(ctx);
-    Sms(ctx).NewMessagesWaiting.clear();
-}
+// The port closed: no notice waits to be read.
+void NoticesEnd(EngineContext& ctx) { Sms(ctx).NewMessagesWaiting.clear(); }
 
 // A phonebook name shows in the message lists in place of its number.
 void ShowName(EngineContext& ctx, const std::string& name, const std::string& number) {
@@ -48,8 +45,8 @@ void RegisterSms(TopicRegistry& registry) {
     registry.idle.push_back(ServeWaitingNewMessages);
     registry.unansweredWrites.push_back(EndUnansweredSmsWrite);
     registry.reads.push_back(StopSmsFullRead);
-    registry.timedOut.push_back(EndSmsOperation);
-    registry.disconnected.push_back(MessagesEnd);
+    registry.ended.push_back(EndSmsOperation);
+    registry.disconnected.push_back(NoticesEnd);
     registry.namesKnown.push_back(ShowName);
     registry.phonebookRead.push_back(ReadAfterPhonebook);
 }

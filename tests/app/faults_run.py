@@ -10,8 +10,8 @@ prepared for it) and checks what a user would see:
    the program starts within 2 s with one message naming the file, keeps
    running, and SIGINT ends it with status 0. A cache with junk among its
    records: one message with the count of entries left out; the temporary
-   files of writes a killed program left in the data folder are removed at
-   the start, nothing else.
+   files of writes a killed program left in the data folder and of backups
+   in its "Backup" folder are removed at the start, nothing else.
 2. "RING" and "+CLIP:" arrive in the chunk of an answer's "OK", between a
    command's echo and its answer, and between an answer and its "OK": the
    call is shown and the general-information chain still runs to its end.
@@ -125,8 +125,11 @@ def damaged_cache_run(parlenko, tmp):
     junk = b"\xff" * (3 * 76)
     with open(os.path.join(home, "Phonebook.dat"), "wb") as f:
         f.write(record(b"Ana", b"0911") + junk + record(b"Ivo", b"0922") + b"\x05tail")
-    stale = ["Phonebook.dat.tmp4242_0", "Locations.dat.tmp17_3", "ParlenkoLogo.bmp.tmp9_1"]
-    kept = ["Phonebook.dat.tmp", "Phonebook.dat.tmp12_x", "notes.txt.tmp1_1", "notes.txt"]
+    os.makedirs(os.path.join(home, "Backup"))
+    stale = ["Phonebook.dat.tmp4242_0", "Locations.dat.tmp17_3", "ParlenkoLogo.bmp.tmp9_1",
+             os.path.join("Backup", "Imenik.pbb.tmp4242_1")]
+    kept = ["Phonebook.dat.tmp", "Phonebook.dat.tmp12_x", "notes.txt.tmp1_1", "notes.txt",
+            os.path.join("Backup", "Imenik.pbb")]
     for name in stale + kept:
         with open(os.path.join(home, name), "w") as f:
             f.write("x")
@@ -137,7 +140,7 @@ def damaged_cache_run(parlenko, tmp):
     check(len(got) == 1 and got[0].startswith(MESSAGE + "Error | Phonebook file is damaged!")
           and "4 entries could not be read" in got[0],
           "damaged cache: expected one message counting 4 entries, got %r" % got)
-    left = os.listdir(home)
+    left = os.listdir(home) + [os.path.join("Backup", name) for name in os.listdir(os.path.join(home, "Backup"))]
     check(not any(name in left for name in stale), "damaged cache: stale temporary files left: %r" % left)
     check(all(name in left for name in kept), "damaged cache: other files removed: %r" % left)
     check(proc.poll() is None, "damaged cache: the program ended (status %r)" % proc.poll())

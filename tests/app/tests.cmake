@@ -19,6 +19,15 @@ if(TARGET parlenko AND TARGET phonesim)
   set_tests_properties(parlenko_faults_run PROPERTIES LABELS "program" TIMEOUT 180)
 endif()
 
+# The operations a user starts (on Xvfb, with xdotool) against a phone that
+# dies in the middle or slips its own lines into an answer.
+if(TARGET parlenko AND TARGET phonesim)
+  add_test(NAME parlenko_operations_run
+           COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/operations_run.py
+                   $<TARGET_FILE:parlenko> $<TARGET_FILE:phonesim> ${PROJECT_SOURCE_DIR}/tests/data/s45.state)
+  set_tests_properties(parlenko_operations_run PROPERTIES LABELS "program" TIMEOUT 180)
+endif()
+
 # scripts/demo on this tree: what the user saved in its data folder stays.
 if(TARGET parlenko AND TARGET phonesim)
   add_test(NAME parlenko_demo_keeps_saved_files

@@ -212,22 +212,76 @@ TEST(Closing, ARunningReadEndsFirstAndNothingFollowsTheClosingCommand) {
 }
 
 TEST(Closing, APhoneWaitingForAMessageBodyIsFreedBeforeTheClosingCommand) {
+    // The prompt has come, or it is more than the closing's second late.
+    for (const int promptDelayMs : {0, 1500}) {
+        SimPhoneRig s;
+        s.Connect();
+        s.phone().AddFault({.command = "AT+CMGS", .delayMs = promptDelayMs});
+        ComposedSms m;
+        m.Number = "0911234567";
+        m.Text = "Dolazim";
+        ASSERT_EQ(s.engine.SendSms(m), ComposedSmsResult::Started);
+        // Closing comes while the phone waits for the body.
+        ASSERT_TRUE(s.clock.RunUntil([&] { return s.phone().InBody(); }, 5000));
+        s.engine.ClosePort();
+        s.clock.RunFor(2000);
+        EXPECT_FALSE(s.phone().InBody()) << promptDelayMs;
+        const auto& received = s.phone().Received();
+        ASSERT_GE(received.size(), 2u);
+        EXPECT_EQ(received.back().text, "AT+CNMI=0,0,0,0") << promptDelayMs;
+        // The ESC that ended the wait.
+        EXPECT_EQ(received[received.size() - 2].text, "\x1b") << promptDelayMs;
+        EXPECT_TRUE(s.phone().State().sentPdus.empty()) << promptDelayMs;
+        EXPECT_TRUE(s.host.dialogs.empty()) << promptDelayMs;
+    }
+}
+
+TEST(Connection, AStartFreesAPhoneThatWaitsForABody) {
+    SimPhoneRig s;
+    s.state().Options.GeneralPageShown = false;
+    // Left by a program that stopped at the prompt: the phone takes what
+    // comes for the message's body.
+    s.phone().Feed("AT+CMGS=23\r", s.clock.NowMs());
+    ASSERT_TRUE(s.phone().InBody());
+    s.Connect(30000);
+    EXPECT_FALSE(s.phone().InBody());
+    EXPECT_THAT(s.Commands(), ::testing::Contains("AT+CSCB=1"));  // the connect chain's end
+    EXPECT_TRUE(s.phone().State().sentPdus.empty());              // the old message was not sent
+    EXPECT_TRUE(s.host.dialogs.empty());
+    EXPECT_TRUE(s.port.Connected());
+
+    // A phone that answers "ATZ" but only echoes "ATE1" waits for no body:
+    // the connection fails, naming the command.
+    SimPhoneRig echoOnly;
+    echoOnly.phone().AddFault({.command = "ATE1", .noAnswer = true});
+    echoOnly.Connect(30000);
+    ASSERT_EQ(echoOnly.host.dialogs.size(), 1u);
+    EXPECT_THAT(echoOnly.host.dialogs[0].text, HasSubstr("\"ATE1\""));
+    EXPECT_FALSE(echoOnly.port.Connected());
+
+    // Nothing waits: the reset is "ATZ" twice and "ATE1", nothing before.
+    SimPhoneRig plain;
+    plain.Connect();
+    const auto commands = plain.Commands();
+    ASSERT_GE(commands.size(), 4u);
+    EXPECT_THAT(std::vector<std::string>(commands.begin(), commands.begin() + 4),
+                ElementsAre("ATZ", "ATZ", "ATE1", "AT+CMEE=1"));
+    EXPECT_EQ(plain.device.Written().substr(0, 4), "ATZ\r");
+}
+
+TEST(Closing, TurnOffRefusedIsSentAgainOnYes) {
     SimPhoneRig s;
     s.Connect();
-    ComposedSms m;
-    m.Number = "0911234567";
-    m.Text = "Dolazim";
-    ASSERT_EQ(s.engine.SendSms(m), ComposedSmsResult::Started);
-    // Closing comes while the phone waits at the "> " prompt for the body.
-    ASSERT_TRUE(s.clock.RunUntil([&] { return s.phone().InBody(); }, 5000));
-    s.engine.ClosePort();
-    s.clock.RunFor(2000);
-    EXPECT_FALSE(s.phone().InBody());
-    const auto& received = s.phone().Received();
-    ASSERT_GE(received.size(), 2u);
-    EXPECT_EQ(received.back().text, "AT+CNMI=0,0,0,0");
-    EXPECT_TRUE(received[received.size() - 2].body);  // the ESC that ended the wait
-    EXPECT_TRUE(s.host.dialogs.empty());
+    s.phone().AddFault({.command = "AT^SMSO", .result = "ERROR"});
+    const auto from = s.CommandCount();
+    s.engine.TurnOff();
+    s.clock.RunFor(3000);
+    ASSERT_EQ(s.host.dialogs.size(), 1u);
+    EXPECT_EQ(s.host.dialogs[0].caption, "Mobile turn off");
+    const auto commands = s.Commands(from);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "AT^SMSO"), 2);
+    EXPECT_FALSE(s.phone().PoweredOn());
+    EXPECT_FALSE(s.port.Connected());
 }
 
 }  // namespace

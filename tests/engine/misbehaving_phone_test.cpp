@@ -97,6 +97,64 @@ TEST(NewMessageDuringAnExchange, WaitsForThePhonebookReadOfEveryMemory) {
     }
 }
 
+// The refresh timer or a read the user starts while a new message is being
+// read waits for that read's answer: the message is shown, nothing is
+// written over its exchange, and the refresh or read runs after it.
+TEST(NewMessageDuringAnExchange, ARefreshOrAReadStartedMeanwhileWaitsForTheMessage) {
+    const std::vector<std::pair<std::string, std::function<void(testing::SimPhoneRig&)>>> starts = {
+        {"refresh",
+         [](testing::SimPhoneRig& h) {
+             auto& timer = EngineInside::Timers(h.engine).RefreshTimer;
+             timer->SetInterval(1);
+             timer->Start();
+         }},
+        {"phonebook read", [](testing::SimPhoneRig& h) { h.engine.RefreshPhonebook(); }},
+        {"SMS read", [](testing::SimPhoneRig& h) { h.engine.RefreshSms(); }}};
+    for (const int delay : {0, 30, 80}) {
+        for (const auto& [name, start] : starts) {
+            const std::string what = name + " / " + std::to_string(delay) + " ms";
+            testing::SimPhoneRig h(BusyPhone(), {.phone = {.answerDelayMs = delay}});
+            h.state().Options.GeneralPageShown = false;
+            h.Connect(10000);
+            const auto from = h.CommandCount();
+            h.phone().ReceiveSms(h.clock.NowMs(), NewMessagePdu("Stize"), "SM");
+            ASSERT_TRUE(h.clock.RunUntil(
+                [&] {
+                    const auto c = h.Commands(from);
+                    return !c.empty() && c.back().starts_with("AT+CMGR=");
+                },
+                5000))
+                << what;
+            const std::string read = h.Commands(from).back();
+            const auto readAt = h.CommandCount();
+            start(h);
+            const char* first = name == "refresh"          ? "AT+CGMI"
+                                : name == "phonebook read" ? "AT+CPBS=\"SM\""
+                                                           : "AT+CPMS=\"SM\",\"SM\",\"SM\"";
+            // The notices shown when the first command of what was started
+            // reached the phone.
+            std::size_t shownBefore = 0;
+            ASSERT_TRUE(h.clock.RunUntil(
+                [&] {
+                    const auto c = h.Commands(readAt);
+                    shownBefore = h.host.newSmsNotices.size();
+                    return std::find(c.begin(), c.end(), first) != c.end();
+                },
+                20000))
+                << what;
+            EngineInside::Timers(h.engine).RefreshTimer->Stop();
+            h.clock.RunFor(20000);
+            EXPECT_EQ(shownBefore, 1u) << what;
+            EXPECT_EQ(h.host.newSmsNotices.size(), 1u) << what;
+            EXPECT_TRUE(h.host.dialogs.empty()) << what;
+            // What was started came next.
+            const auto c = h.Commands(readAt);
+            ASSERT_FALSE(c.empty()) << what;
+            EXPECT_EQ(c.front(), first) << what;
+        }
+    }
+}
+
 TEST(NewMessageDuringAnExchange, TheSmsReadReadsEveryMessageOnceAndAnnouncesTheNewOne) {
     // The notice in the middle of the SIM card's pass, for a message in the
     // SIM card (behind the pass) and in the phone memory (still to be read).

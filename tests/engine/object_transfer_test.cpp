@@ -113,15 +113,21 @@ TEST(ObjectTransfer, AppointmentReadAsksEverySlotAndSkipsTheGaps) {
     EXPECT_EQ(s.host.statusMessages.back(), "Appointment succesfully deleted from mobile!");
 }
 
-// A slot whose data is not hex (a line hit by noise) gives a row with empty
-// texts; the read goes on to the last slot without a message.
-TEST(ObjectTransfer, AnUndecodableSlotGivesAnEmptyRowAndTheReadGoesOn) {
+// A slot whose data is not hex (a line hit by noise), and one whose header
+// comes without its data line, give a row with empty texts; the read goes on
+// to the last slot without a message.
+TEST(ObjectTransfer, AnUndecodableOrMissingSlotGivesAnEmptyRowAndTheReadGoesOn) {
     ObjectsHarness s;
     phonesim::CommandFault noise;
     noise.command = "AT^SBNR=\"vcs\",1";
     noise.result = "OK";
     noise.garbageBefore = "\r\n^SBNR: \"vcs\",1,1,1\r\n424547494E3Z\r\n";
     s.phone().AddFault(noise);
+    phonesim::CommandFault headerAlone;
+    headerAlone.command = "AT^SBNR=\"vcs\",3";
+    headerAlone.result = "OK";
+    headerAlone.garbageBefore = "\r\n^SBNR: \"vcs\",3,1,1\r\n";
+    s.phone().AddFault(headerAlone);
     const auto from = s.CommandCount();
     s.engine.RefreshAppointments();
     s.clock.RunFor(10000);
@@ -131,9 +137,11 @@ TEST(ObjectTransfer, AnUndecodableSlotGivesAnEmptyRowAndTheReadGoesOn) {
     std::vector<std::string> positions;
     for (const auto& row : s.host.appointmentRows) positions.push_back(row.Position);
     EXPECT_THAT(positions, ElementsAre("1", "3", "4"));
-    ASSERT_FALSE(s.host.appointmentRows.empty());
+    ASSERT_EQ(s.host.appointmentRows.size(), 3u);
     EXPECT_EQ(s.host.appointmentRows[0],
               (AppointmentRow{"", "", "Once", "", "", "1", kImageMemoAlarm + 1, ""}));
+    EXPECT_EQ(s.host.appointmentRows[1],
+              (AppointmentRow{"", "", "Once", "", "", "3", kImageMemoAlarm + 1, ""}));
     EXPECT_THAT(s.state().Objects.AppointmentFreePositions, ElementsAre("", "2", "", ""));
     EXPECT_THAT(s.host.dialogs, IsEmpty());
     EXPECT_FALSE(s.host.progressVisible);
@@ -312,8 +320,8 @@ TEST(ObjectTransfer, MelodyUploadShowsEachAcknowledgedPacket) {
     EXPECT_FALSE(s.host.progressVisible);
 }
 
-// Object data that is not hex: the melody's and the logo's read error, no
-// file, not busy.
+// Object data that is not hex, or none: the melody's and the logo's read
+// error, no file, not busy.
 TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
     testing::ScriptRig h(kWithData);
     const std::string logoFile = exchange::JoinPath(h.dataDir(), kLogoFileName);
@@ -327,6 +335,12 @@ TEST(ObjectTransfer, CorruptedHexIsReportedAndWritesNothing) {
     ASSERT_EQ(h.host.dialogs.size(), 2u);
     EXPECT_EQ(h.host.dialogs[1].text, kMelodyReadFailed);
     EXPECT_THAT(h.host.saveDialogs, IsEmpty());
+    // A header without its data line: no logo either.
+    h.Receive("AT^SBNR=\"bmp\",0\r\r\n^SBNR: \"bmp\",0,1,1\r\n\r\nOK\r\n");
+    ASSERT_EQ(h.host.dialogs.size(), 3u);
+    EXPECT_EQ(h.host.dialogs[2].text, kLogoReadFailed);
+    EXPECT_FALSE(exchange::FileExists(logoFile));
+    h.host.dialogs.pop_back();
 
     // A bad slot in the appointment read gives an empty row; the read goes on.
     h.state().Capabilities.AppointmentSlots = 5;

@@ -451,8 +451,15 @@ TEST(PhonebookCache, StartUpRemovesTheTemporaryFilesOfWritesThatWereCutOff) {
     ASSERT_TRUE(std::filesystem::create_directory(h.dataDir() + "/Locations.dat.tmp3_3"));
     std::filesystem::create_symlink(h.dataDir() + "/Parlenko.ini",
                                     h.dataDir() + "/Phonebook.dat.tmp5_5");
+    // The backups' folder: the temporary files of backups written there go,
+    // with or without their backup; other files stay.
     ASSERT_TRUE(std::filesystem::create_directory(h.dataDir() + "/Backup"));
-    put("Backup/Phonebook.dat.tmp8_8");
+    const std::vector<std::string> backupsKept = {"Phonebook.dat.tmp8_8", "Imenik 1.pbb",
+                                                  "Imenik 1.pbb.tmp", "Imenik 1.pbb.tmp3_x",
+                                                  "notes.txt.tmp1_1"};
+    for (const auto& name : backupsKept) put("Backup/" + name);
+    for (const char* stale : {"Imenik 1.pbb.tmp4242_0", "Stari.pbb.tmp7_12"})
+        put(std::string("Backup/") + stale);
 
     h.engine.RemoveStaleTempFiles();
     std::vector<std::string> left;
@@ -461,7 +468,10 @@ TEST(PhonebookCache, StartUpRemovesTheTemporaryFilesOfWritesThatWereCutOff) {
     std::vector<std::string> expected = kept;
     expected.insert(expected.end(), {"Locations.dat.tmp3_3", "Phonebook.dat.tmp5_5", "Backup"});
     EXPECT_THAT(left, ::testing::UnorderedElementsAreArray(expected));
-    EXPECT_TRUE(exchange::FileExists(h.dataDir() + "/Backup/Phonebook.dat.tmp8_8"));
+    std::vector<std::string> backups;
+    for (const auto& e : std::filesystem::directory_iterator(h.dataDir() + "/Backup"))
+        backups.push_back(e.path().filename().string());
+    EXPECT_THAT(backups, ::testing::UnorderedElementsAreArray(backupsKept));
     EXPECT_THAT(h.host.dialogs, IsEmpty());
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -43,17 +44,35 @@ TEST(ReceiveCalls, RingShowsUnknownCallerThenClipFillsTheNotice) {
     EXPECT_TRUE(h.host.mainWindowEnabled);
 }
 
-TEST(ReceiveCalls, RepeatedRingKeepsTheNoticeAndEndsTheScan) {
+TEST(ReceiveCalls, RepeatedRingKeepsTheNoticeAndTheLinesAboveItAreHandled) {
     ScriptRig h;
     h.Receive("RING\r\n+CLIP: \"0911\",129\r\n");
     const auto shown = h.host.newCallNotices.size();
-    // A later RING of the same call: the lines above it wait for the next chunk.
+    // A later RING of the same call leaves the notice as it is.
     h.Receive("BUSY\r\nRING\r\n");
     EXPECT_EQ(h.host.newCallNotices.size(), shown);
-    EXPECT_TRUE(h.host.dialogs.empty());
-    h.Receive("\n");
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text, "Phone number you dialed is busy!");
+}
+
+// The phone's notices in a flood, each kind alone, many to a chunk: every
+// line is handled in the chunk it came in, so the received lines stay as
+// few at the end as after the first chunks.
+TEST(ReceiveFlood, NoticesOfAFloodLeaveTheReceivedLinesBounded) {
+    for (const std::string line :
+         {"RING", "+CLIP: \"0911\",129", "+CREG: 1,\"0DA2\",\"5C1F\"", "HELLO", "\x7f#~"}) {
+        ScriptRig h;
+        std::string chunk;
+        for (int k = 0; k < 40; ++k) chunk += "\r\n" + line + "\r\n";
+        int largest = 0;
+        for (int k = 0; k < 500; ++k) {
+            h.Receive(chunk);
+            h.clock.RunFor(20);
+            largest = std::max(largest, h.lines().Size());
+        }
+        EXPECT_LE(largest, 200) << line;
+        EXPECT_LE(h.lines().Size(), 2 * RxLineList::kFloor) << line;
+    }
 }
 
 TEST(ReceiveCalls, ClipNumberIsTheQuotedFieldBeforeTheFirstComma) {
@@ -258,15 +277,25 @@ TEST(ReceiveNetwork, CellBroadcastNamesTheLocation) {
     EXPECT_EQ(h.state().GeneralInfo.LokacijaLab, "Caf\xE9 @ Ri");
 }
 
-TEST(ReceiveNetwork, OtherBroadcastsAreDroppedAndEndTheScan) {
+TEST(ReceiveNetwork, OtherBroadcastsAreDroppedAndTheLinesAboveThemHandled) {
     ScriptRig h;
     h.Receive("BUSY\r\n+CBM: 88\r\n" + CellBroadcastPage("33", "News") + "\r\n");
     EXPECT_EQ(h.state().GeneralInfo.LokacijaLab, "");
     EXPECT_EQ(h.host.generalInfoChanges, 0);
-    EXPECT_TRUE(h.host.dialogs.empty());  // BUSY above waits for the next chunk
+    ASSERT_EQ(h.host.dialogs.size(), 1u);  // BUSY above
+    EXPECT_EQ(h.host.dialogs[0].text, "Phone number you dialed is busy!");
     const int n = h.lines().Size();
     EXPECT_TRUE(h.lines().IsBlank(n - 2));
     EXPECT_TRUE(h.lines().IsBlank(n - 3));
+
+    // The result of the exchange in flight, in the same chunk above the
+    // page, is handled: the chain goes on.
+    SendAtCgmi(h.ctx());
+    h.Sent();
+    h.Receive("AT+CGMI\r\r\nSIEMENS\r\n\r\nOK\r\n\r\n+CBM: 88\r\n" +
+              CellBroadcastPage("33", "News") + "\r\n");
+    EXPECT_EQ(h.Sent(), "AT+CGMM\r");
+    EXPECT_EQ(h.host.generalInfo.ProLab, "SIEMENS");
 }
 
 TEST(ReceiveNetwork, RegistrationNoticeFillsTheNetworkLabels) {

@@ -115,8 +115,8 @@ TEST(RefusedExchange, ARefusedQueryEndsTheDivertBarringOrLockCheck) {
             if (check == "locks") t.engine.CheckLocks();
             const std::string text = result != "ERROR" ? CodeMessage()
                                      : diverts
-                                         ? "Error occured while trying to set divert!"
-                                         : "Error occured while trying to set barring or lock!";
+                                         ? "Error occured while trying to check divert!"
+                                         : "Error occured while trying to check barring or lock!";
             t.ExpectOneBoxAndNothingLater(text, what);
         }
     }
@@ -186,6 +186,39 @@ TEST(SilentExchange, AWriteThePhoneNeverAnswersSaysWhatFailed) {
         EXPECT_EQ(t.host.dialogs[0].text, c.text) << c.what;
         EXPECT_FALSE(t.host.progressVisible) << c.what;
         EXPECT_TRUE(t.host.mainWindowEnabled) << c.what;
+        t.clock.RunFor(12000);
+        EXPECT_EQ(t.host.dialogs.size(), 1u) << c.what;
+    }
+}
+
+// A read or check the phone never answers says what it could not read or
+// check, not a write's text.
+TEST(SilentExchange, AReadOrCheckThePhoneNeverAnswersSaysWhatFailed) {
+    const std::string kUnknownError =
+        "Unknown error occurred while trying\rto read data from mobile!\r\rPlease, try againg!!!";
+    struct Case {
+        const char* what;
+        const char* command;
+        std::function<void(Connected&)> start;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"logo", "AT^SBNR", [](Connected& t) { t.engine.ReadLogo(0); }, kLogoReadFailed},
+        {"lock check", "AT+CLCK=", [](Connected& t) { t.engine.CheckLocks(); },
+         "Error occured while trying to check barring or lock!"},
+        // The checks that show the progress window end as a stalled read.
+        {"barring check", "AT+CLCK=", [](Connected& t) { t.engine.CheckBarrings(); },
+         kUnknownError},
+        {"divert check", "AT+CCFC=", [](Connected& t) { t.engine.CheckDiverts(); }, kUnknownError},
+    };
+    for (const Case& c : cases) {
+        Connected t;
+        t.phone().AddFault({.command = c.command, .noAnswer = true});
+        c.start(t);
+        t.clock.RunFor(12000);
+        ASSERT_EQ(t.host.dialogs.size(), 1u) << c.what;
+        EXPECT_EQ(t.host.dialogs[0].text, c.text) << c.what;
+        EXPECT_FALSE(t.host.progressVisible) << c.what;
         t.clock.RunFor(12000);
         EXPECT_EQ(t.host.dialogs.size(), 1u) << c.what;
     }

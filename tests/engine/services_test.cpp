@@ -243,12 +243,14 @@ TEST(Services, ChangesRefuseWhatCannotMakeAValidLine) {
     EXPECT_EQ(h.Sent(), "");
 }
 
-// Every refusal shows its text; the echo is taken so nothing else acts on it.
+// Every refusal shows its text (a query the check's, a change the
+// setting's); the echo is taken so nothing else acts on it.
 TEST(Services, EveryErrorShowsItsText) {
     const std::pair<const char*, const char*> cases[] = {
-        {"AT+CCFC=0,2", "Error occured while trying to set divert!"},
+        {"AT+CCFC=0,2", "Error occured while trying to check divert!"},
         {"AT+CCFC=1,3,\"+3851\",,1", "Error occured while trying to set divert!"},
         {"AT+CLCK=\"SC\",0,1234", "Error occured while trying to set barring or lock!"},
+        {"AT+CLCK=\"AO\",2,,1", "Error occured while trying to check barring or lock!"},
         {"AT+CPWD=\"SC\",1234,4321", "Error occured while trying to change security code!"},
         {"AT^SRTC=?", "Error occured while trying to read\rmelodies from mobile!"},
         {"AT^SRTC?", "Error occured while trying to read\rmelodies from mobile!"},

@@ -206,6 +206,46 @@ TEST(SmsRead, EmptyPositionAsAnErrorCodeAndAPhoneCountingMoreThanItHolds) {
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;
 }
 
+// A phone without a SIM message memory (or without a phone memory): the
+// read goes on with the memory that is there, and ends complete.
+TEST(SmsRead, AnAbsentMessageMemoryIsSkipped) {
+    const auto phone = [] {
+        return PhoneWith(Memory(10, {{1, {1, Deliver("0911", "Na SIM-u")}}}),
+                         Memory(25, {{1, {1, Deliver("0922", "U mobitelu")}},
+                                     {2, {1, Deliver("0933", "Jos jedna")}}}));
+    };
+    for (const std::string code : {"+CMS ERROR: 303", "+CMS ERROR: 30", "+CME ERROR: 3"}) {
+        for (const std::string absent : {kSelectSim, kSelectMe}) {
+            const std::string what = absent + " / " + code;
+            SimPhoneRig h(phone());
+            h.phone().AddFault({.command = absent, .result = code});
+            ReadSms(h);
+            EXPECT_TRUE(h.host.dialogs.empty()) << what;
+            EXPECT_FALSE(h.host.progressVisible) << what;
+            EXPECT_FALSE(h.state().Sms.FullReadRunning) << what;
+            EXPECT_EQ(h.state().Sms.FullReadsDone, 1) << what;
+            const bool simThere = absent == kSelectMe;
+            EXPECT_EQ(h.state().Sms.SmsList.size(), simThere ? 1u : 2u) << what;
+            EXPECT_EQ(h.host.SmsRows(SmsFolder::Incoming).size(), simThere ? 1u : 2u) << what;
+        }
+        // A delete that needed the memory says that it failed, once; a
+        // plain "ERROR" names the delete.
+        for (const std::string& result : {code, std::string("ERROR")}) {
+            SimPhoneRig h(phone());
+            h.phone().AddFault({.command = kSelectSim, .result = result});
+            DeleteSms(h.ctx(), PhoneMemory::Sim, "01");
+            RunPhone(h, 15000);
+            ASSERT_EQ(h.host.dialogs.size(), 1u) << result;
+            if (result == "ERROR") {
+                EXPECT_EQ(h.host.dialogs[0].text,
+                          "Error occurred while trying to delete\rSMS message from mobile!");
+            }
+            EXPECT_FALSE(HasSmsOp(h.state().Sms.Op)) << result;
+            EXPECT_EQ(h.phone().State().smsMemories["SM"].messages.size(), 1u) << result;
+        }
+    }
+}
+
 // ------------------------------------------------------- new-message notice
 
 TEST(SmsNewMessage, NoticeOfAPhoneMemoryIndexAboveNinetyNine) {
@@ -244,8 +284,9 @@ TEST(SmsNewMessage, NoticeOfAnEmptyPositionEndsQuietly) {
 
 TEST(SmsNewMessage, FullReadDropsAStaleNewMessageRead) {
     SimPhoneRig h(PhoneWith(Memory(5, {{1, {1, Deliver("+385911", "a")}}}), Memory(5)));
-    ReadNewSms(h.ctx(), PhoneMemory::Sim, "1");  // its answer never came
-    ReadSms(h);
+    h.phone().AddFault({.command = "AT+CPMS", .noAnswer = true});
+    ReadNewSms(h.ctx(), PhoneMemory::Sim, "1");  // its answer never comes
+    ReadSms(h);                                  // starts once the time-out has given that read up
     EXPECT_TRUE(h.host.newSmsNotices.empty());
     EXPECT_EQ(h.state().Sms.SmsList.size(), 1u);
     EXPECT_EQ(h.Commands().back(), "AT+CMGR=1");

@@ -117,10 +117,15 @@ TEST_F(TermiosSerialTest, BytesAreHandedOnWhenTheyArriveNotAtTheNextTick) {
         WriteFar(chunk);
         EXPECT_TRUE(clock_.RunUntil([&] { return received_ == chunk; }, 5000)) << received_;
     }
-    // A far side that hangs up leaves the port to its timer.
+    // A far side that hangs up is told at once, and once; the port is then
+    // left to its timer.
+    int lost = 0;
+    drv->SetOnLinkLost([&] { ++lost; });
     ::close(master_);
     master_ = -1;
+    EXPECT_TRUE(clock_.RunUntil([&] { return lost > 0; }, 5000));
     clock_.RunFor(50);
+    EXPECT_EQ(lost, 1);
     drv->Disconnect();
 }
 

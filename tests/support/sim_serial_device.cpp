@@ -21,6 +21,11 @@ bool SimSerialDevice::Open(const std::string& name) {
     return true;
 }
 
+PortError SimSerialDevice::GoneError() const {
+    if (!open_ || !gone_) return {};
+    return {PortFault::Gone, openedName_, {}, {}, GroupStanding::Unknown};
+}
+
 bool SimSerialDevice::Configure(const LineSettings& settings) {
     if (!open_) return false;
     settings_ = settings;
@@ -44,7 +49,7 @@ bool SimSerialDevice::Purge(bool in, bool) {
 }
 
 void SimSerialDevice::Fill() {
-    if (rx_.empty()) rx_ = phone_.Poll(clock_.NowMs());
+    if (rx_.empty() && !gone_) rx_ = phone_.Poll(clock_.NowMs());
 }
 
 std::optional<std::size_t> SimSerialDevice::InQueue() {
@@ -76,7 +81,7 @@ std::ptrdiff_t SimSerialDevice::Read(std::uint8_t* buffer, std::size_t size) {
 }
 
 std::ptrdiff_t SimSerialDevice::Write(const std::uint8_t* data, std::size_t size) {
-    if (!open_ || failWrite_) return -1;
+    if (!open_ || failWrite_ || gone_) return -1;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     written_.append(bytes);
     phone_.Feed(bytes, clock_.NowMs());

@@ -25,12 +25,20 @@ public:
     void SetOpenFailure(bool fail) { failOpen_ = fail; }
     // Writes then return -1, as a port whose cable was pulled.
     void SetWriteFailure(bool fail) { failWrite_ = fail; }
+    // The cable is pulled: nothing more comes from the phone, writes fail,
+    // and the device reports itself gone, as a hung-up port does.
+    void Unplug() {
+        gone_ = true;
+        rx_.clear();
+    }
+    void PlugIn() { gone_ = false; }
     const LineSettings& Settings() const { return settings_; }
     const std::string& OpenedName() const { return openedName_; }
     // Everything the engine wrote since construction.
     const std::string& Written() const { return written_; }
     int OpenCount() const { return openCount_; }
 
+    PortError GoneError() const override;
     bool Open(const std::string& name) override;
     bool IsOpen() const override { return open_; }
     bool Configure(const LineSettings& settings) override;
@@ -52,6 +60,7 @@ private:
     std::string openedName_;
     bool failOpen_ = false;
     bool failWrite_ = false;
+    bool gone_ = false;
     bool open_ = false;
     int openCount_ = 0;
     LineSettings settings_;

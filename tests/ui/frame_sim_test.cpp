@@ -140,6 +140,8 @@ TEST(FrameSimTest, SmsPageWithoutPhonebookAsksFirst) {
     EXPECT_FALSE(EngineInside::State(rig.engine).PhonebookRead.ReadSmsAfterPhonebook);
     EXPECT_TRUE(rig.Written().empty());
 
+    // A phone without messages: the page asks again after a read.
+    for (auto& [name, memory] : rig.device.Phone().State().smsMemories) memory.messages.clear();
     // The SMS page is shown: the connect chain reads no general information.
     g.show();
     ASSERT_TRUE(PumpUntil([&] { return rig.SentSince(0, "AT+CSCB=1\r"); }, 15000));

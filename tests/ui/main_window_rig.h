@@ -7,6 +7,7 @@
 
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
+#include "tests/support/engine_inside.h"
 #include "tests/support/sim_serial_device.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base/qt_scheduler.h"
@@ -74,8 +75,15 @@ public:
     QString IniPath() const { return home.QDir() + "Parlenko.ini"; }
     const std::string& Written() const { return device.Written(); }
     // The main window enabled and the progress window closed.
+    // Not busy, no read window, and no command waiting for its answer (the
+    // window is not busy before the first answer comes).
     bool Idle() {
-        return PumpUntil([&] { return !glavna->Busy() && !citam.isVisible(); }, 20000);
+        return PumpUntil(
+            [&] {
+                return !glavna->Busy() && !citam.isVisible() &&
+                       EngineInside::State(engine).Receive.CommandInFlight.empty();
+            },
+            20000);
     }
     // The connect chain done: the general information read.
     bool WaitConnected() {

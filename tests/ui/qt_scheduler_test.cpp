@@ -157,6 +157,22 @@ TEST_F(QtSchedulerTest, AWatchStaysArmedWhenItsBytesWereReadBeforeItsTurn) {
     ::close(fds[1]);
 }
 
+// The far end hangs up (a pulled cable): the watch calls once, at once, so
+// that the port driver finds the device gone; it does not call again.
+TEST_F(QtSchedulerTest, AHangUpCallsTheWatchOnce) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    int calls = 0;
+    auto watch = sched.WatchReadable(fds[0], [&] { ++calls; });
+    ASSERT_NE(watch, nullptr);
+    ::close(fds[1]);
+    ASSERT_TRUE(PumpUntil([&] { return calls > 0; }, 2000));
+    Pump(100);
+    EXPECT_EQ(calls, 1);
+    watch.reset();
+    ::close(fds[0]);
+}
+
 TEST_F(QtSchedulerTest, PollingGoesOnWhileAMessageBoxOpenedByTheReceiveHandlerIsUp) {
     parlenko::testing::FakeSerialDevice device;
     TSerialPortDriver port(device, sched);

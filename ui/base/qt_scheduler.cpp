@@ -122,16 +122,21 @@ private:
                 notifier.setEnabled(true);
                 return;
             case Ready::HungUp:
-                // Would wake the loop again at once: the port driver's timer
-                // alone goes on from here.
+                // Told once, at once: the call finds nothing to read and the
+                // port driver sees the device gone. The notifier stays off
+                // (it would wake the loop again at once); the driver's timer
+                // goes on from here.
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(), [weak] { Run(weak, /*rearm=*/false); },
+                    Qt::QueuedConnection);
                 return;
         }
     }
 
-    static void Run(const std::weak_ptr<State>& weak) {
+    static void Run(const std::weak_ptr<State>& weak, bool rearm = true) {
         const auto state = weak.lock();  // kept alive through the call
         if (!state) return;
-        state->notifier->setEnabled(true);
+        if (rearm) state->notifier->setEnabled(true);
         state->onReadable();
     }
 
