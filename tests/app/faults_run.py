@@ -33,7 +33,6 @@ bounded; every child is killed when the script ends, however it ends.
 import errno
 import fcntl
 import os
-import shutil
 import signal
 import subprocess
 import sys
@@ -41,9 +40,9 @@ import tempfile
 import threading
 import time
 
-from program_run import (CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, failures, kill_children,
-                         logged_commands, make_home, on_signal, read, start, start_program,
-                         stop_with_sigterm, wait_for)
+from program_run import (CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, end_runs,
+                         logged_commands, make_home, on_signal, read, report,
+                         run_scenarios, start, start_program, stop_with_sigterm, wait_for)
 
 MESSAGE = "parlenko-message: "
 COMMUNICATION_ERROR = MESSAGE + "Communication error! | Cannot send data!"
@@ -286,24 +285,10 @@ def main():
                  ("a phone failing inside the chains",
                   lambda: failing_chain_runs(parlenko, phonesim, state, tmp))]
     try:
-        for name, run in scenarios:
-            before = len(failures)
-            started = time.monotonic()
-            run()
-            print("%s: %s (%.1f s)" % ("ok" if len(failures) == before else "FAILED", name,
-                                       time.monotonic() - started))
-            sys.stdout.flush()
+        run_scenarios(scenarios)
     finally:
-        kill_children()
-        if failures:
-            for name in sorted(os.listdir(tmp)):
-                path = os.path.join(tmp, name)
-                if os.path.isfile(path):
-                    print("--- %s\n%s" % (name, read(path).rstrip()[-3000:]))
-        shutil.rmtree(tmp, ignore_errors=True)
-    for f in failures:
-        print("FAIL:", f)
-    return 1 if failures else 0
+        end_runs(tmp)
+    return report()
 
 
 if __name__ == "__main__":

@@ -19,16 +19,16 @@ Message boxes answer themselves (PARLENKO_TEST_AUTOANSWER) and print
 every child is killed when the script ends, however it ends.
 """
 import os
-import shutil
 import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-from program_run import (CHAIN_SECONDS, CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, failures,
-                         kill_children, logged_commands, make_home, on_signal, press_keys, read,
-                         start, start_program, start_x_server, stop_with_sigterm, wait_for)
+from program_run import (CHAIN_SECONDS, CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, end_runs,
+                         logged_commands, make_home, on_signal, press_keys, read, report,
+                         run_scenarios, start, start_display, start_program, stop_with_sigterm,
+                         wait_for)
 
 MESSAGE = "parlenko-message: "
 LOSS_SECONDS = 2.0
@@ -209,10 +209,7 @@ def main():
     signal.signal(signal.SIGINT, on_signal)
     tmp = tempfile.mkdtemp(prefix="parlenko-operations-")
     try:
-        missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
-        check(not missing, "missing %s (scripts/deps installs it)" % " and ".join(missing))
-        display = start_x_server() if not missing else None
-        check(missing or display is not None, "Xvfb did not start")
+        display = start_display()
         scenarios = [("the phone killed in a phonebook read", lambda: killed_phone_run(
                           parlenko, phonesim, state, tmp, display, "read")),
                      ("the phone killed in an SMS send", lambda: killed_phone_run(
@@ -221,26 +218,11 @@ def main():
                           parlenko, phonesim, state, tmp, display, "send")),
                      ("RING before an upload's OK", lambda: line_in_answer_run(
                           parlenko, phonesim, state, tmp, display, "upload"))]
-        for name, run in scenarios:
-            if display is None:
-                break
-            before = len(failures)
-            started = time.monotonic()
-            run()
-            print("%s: %s (%.1f s)" % ("ok" if len(failures) == before else "FAILED", name,
-                                       time.monotonic() - started))
-            sys.stdout.flush()
+        if display is not None:
+            run_scenarios(scenarios)
     finally:
-        kill_children()
-        if failures:
-            for name in sorted(os.listdir(tmp)):
-                path = os.path.join(tmp, name)
-                if os.path.isfile(path):
-                    print("--- %s\n%s" % (name, read(path).rstrip()[-3000:]))
-        shutil.rmtree(tmp, ignore_errors=True)
-    for f in failures:
-        print("FAIL:", f)
-    return 1 if failures else 0
+        end_runs(tmp)
+    return report()
 
 
 if __name__ == "__main__":

@@ -341,6 +341,47 @@ def whole_read_run(parlenko, phonesim, state, tmp, display):
     check(status == 0, "%s: exit status %r, expected 0 within %g s" % (name, status, EXIT_SECONDS))
 
 
+def start_display():
+    """An X server for the runs that click, or None (a failure said) when it
+    cannot start."""
+    # Both come with the test packages of scripts/deps.
+    missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
+    check(not missing, "missing %s (scripts/deps installs it)" % " and ".join(missing))
+    display = start_x_server() if not missing else None
+    check(missing or display is not None, "Xvfb did not start")
+    return display
+
+
+def run_scenarios(scenarios):
+    """Runs each (name, run) and prints whether it added a failure."""
+    for name, run in scenarios:
+        before = len(failures)
+        started = time.monotonic()
+        run()
+        print("%s: %s (%.1f s)" % ("ok" if len(failures) == before else "FAILED", name,
+                                   time.monotonic() - started))
+        sys.stdout.flush()
+
+
+def end_runs(tmp):
+    """Stops what the runs left running and, after a failure, prints the end
+    of every file they left in tmp (the programs' logs) before removing it."""
+    kill_children()
+    if failures:
+        for name in sorted(os.listdir(tmp)):
+            path = os.path.join(tmp, name)
+            if os.path.isfile(path):
+                print("--- %s\n%s" % (name, read(path).rstrip()[-3000:]))
+    shutil.rmtree(tmp, ignore_errors=True)
+
+
+def report():
+    """Prints every failure; the exit status of the run."""
+    for f in failures:
+        print("FAIL:", f)
+    return 1 if failures else 0
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -354,34 +395,17 @@ def main():
                  ("no phone, its box left open, SIGTERM", lambda: no_phone_run(parlenko, tmp, "wait")),
                  ("start-up box left open, SIGTERM", lambda: start_up_box_run(parlenko, tmp))]
     try:
-        # Both come with the test packages of scripts/deps.
-        missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
-        check(not missing, "missing %s (scripts/deps installs it)" % " and ".join(missing))
-        display = start_x_server() if not missing else None
-        check(missing or display is not None, "Xvfb did not start")
+        display = start_display()
         scenarios.append(("a whole phonebook read keeps every letter",
                           lambda: display and whole_read_run(parlenko, phonesim, state, tmp, display)))
         for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
             scenarios.append(("a phonebook read, %s" % signal.Signals(signum).name,
                               lambda signum=signum: display and signal_during_read_run(
                                   parlenko, phonesim, state, tmp, display, signum)))
-        for name, run in scenarios:
-            before = len(failures)
-            started = time.monotonic()
-            run()
-            print("%s: %s (%.1f s)" % ("ok" if len(failures) == before else "FAILED", name,
-                                       time.monotonic() - started))
+        run_scenarios(scenarios)
     finally:
-        kill_children()
-        if failures:
-            for name in sorted(os.listdir(tmp)):
-                path = os.path.join(tmp, name)
-                if os.path.isfile(path):
-                    print("--- %s\n%s" % (name, read(path).rstrip()))
-        shutil.rmtree(tmp, ignore_errors=True)
-    for f in failures:
-        print("FAIL:", f)
-    return 1 if failures else 0
+        end_runs(tmp)
+    return report()
 
 
 if __name__ == "__main__":
