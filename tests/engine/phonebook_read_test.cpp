@@ -109,7 +109,7 @@ TEST(PhonebookRead, EmptyPositionsAdvanceThePositionButNotTheCount) {
     // read still ended.
     EXPECT_FALSE(h.host.progressVisible);
     EXPECT_EQ(h.host.phonebookSorts, 1);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     EXPECT_THAT(h.host.dialogs, IsEmpty());
 }
 
@@ -195,7 +195,7 @@ TEST_P(PhonebookReadEnd, ClosesSortsAndStartsWhatWaits) {
     EXPECT_EQ(h.state().Mode, ActivityMode::Sms);
     EXPECT_EQ(h.host.backupRefreshFinishes, 1);
     EXPECT_FALSE(h.state().PhonebookRead.ReadSmsAfterPhonebook);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     // Nothing is left for the time-out to report as a failed read.
     h.clock.RunFor(20000);
     EXPECT_THAT(h.host.dialogs, IsEmpty());
@@ -293,7 +293,7 @@ TEST(CallListRead, EmptyDialledListGoesOnToReceivedAndMissed) {
     EXPECT_TRUE(h.state().Mode == ActivityMode::Calls);
     EXPECT_FALSE(h.host.progressVisible);
     EXPECT_EQ(h.host.progressViews.back().PozicijaLab, "Reading call from position no. 2");
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     h.clock.RunFor(20000);
     EXPECT_THAT(h.host.dialogs, IsEmpty());
 }

@@ -68,7 +68,7 @@ TEST(Diverts, CheckAsksTheFourReasonsAndShowsWhatIsDiverted) {
     EXPECT_EQ(views[3].ProgresLab, "75%");
     EXPECT_FALSE(t.s.host.progressVisible);
     EXPECT_EQ(t.s.host.progressCloses, 1);
-    EXPECT_TRUE(t.s.host.mainWindowEnabled);
+    EXPECT_TRUE(t.s.host.mainWindowTakesInput);
 
     const ServicesView& v = t.s.engine.Services();
     EXPECT_EQ(v.DivertPB, (std::array<int, 12>{1, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0}));
@@ -100,7 +100,7 @@ TEST(Diverts, ASwitchIsQueriedAgainAndItsAnswerReportsSuccess) {
     t.Run();
     EXPECT_THAT(t.s.host.statusMessages, ElementsAre("Divert succesfully deactivated!"));
     EXPECT_EQ(t.s.engine.Services().DivertPB[3], 0);
-    EXPECT_TRUE(t.s.host.mainWindowEnabled);
+    EXPECT_TRUE(t.s.host.mainWindowTakesInput);
 }
 
 // What a real phone answers: one line for all classes when nothing is
