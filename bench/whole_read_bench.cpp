@@ -141,7 +141,7 @@ double CpuSeconds() {
 }
 
 // What tells that a stage has come to its end.
-enum class Signal { CommandWritten, WindowEnabled, PhonebookSorted, ProgressClosed };
+enum class Signal { CommandWritten, InputUnlocked, PhonebookSorted, ProgressClosed };
 
 // A stage ends on its signal, when the command written last is lastCommand
 // and the engine's memory is memory (each when not empty).
@@ -156,7 +156,7 @@ struct StageDef {
 // Cell Info" off that read ends on the signal strength's answer.
 constexpr StageDef kStages[] = {
     {"connect chain", Signal::CommandWritten, "AT+CGMI\r", ""},
-    {"general information", Signal::WindowEnabled, "AT+CSQ\r", ""},
+    {"general information", Signal::InputUnlocked, "AT+CSQ\r", ""},
     {"phonebook (4 memories)", Signal::PhonebookSorted, "", ""},
     {"call lists (3)", Signal::ProgressClosed, "", "MC"},
     {"SMS (2 memories)", Signal::ProgressClosed, "", "ME"},
@@ -184,8 +184,8 @@ class ReadHost final : public bench::ConsoleHost,
                        public ISmsView,
                        public IObjectsView {
 public:
-    void SetMainWindowEnabled(bool enabled) override {
-        if (enabled) onSignal(Signal::WindowEnabled);
+    void SetMainWindowInputLocked(bool locked) override {
+        if (!locked) onSignal(Signal::InputUnlocked);
     }
     bool IsProgressWindowVisible() override { return progressShown; }
     void HideProgressWindow() override { progressShown = false; }

@@ -52,21 +52,15 @@ EchoHit TakeRefusal(EngineContext& ctx, int i) {
     if (hit.body) lines.Blank(lines.Above(i, 1));
     lines.Blank(i);
     lines.Blank(hit.echoEntry);
-    if (hit.code) ctx.state.Chain.LastErrorCode = *hit.code;
     return hit;
 }
 
 void ShowRefusal(EngineContext& ctx, const EchoHit& hit, const std::string& text) {
-    auto& chain = ctx.state.Chain;
     if (hit.code) {
-        chain.LastErrorCode = *hit.code;
-        chain.LastErrorText = PhoneErrorText(*hit.code);
-        ShowError(ctx, PhoneErrorMessage(*hit.code, chain.LastErrorText));
+        ShowError(ctx, PhoneErrorMessage(*hit.code, PhoneErrorText(*hit.code)));
     } else if (!hit.reason.empty()) {
         // Verbose error mode (the phone was reset behind our back): the
         // phone's own words, without a code.
-        chain.LastErrorCode = -1;
-        chain.LastErrorText = hit.reason;
         ShowError(ctx, "Error occurred communicating with mobile!\r\rReason:  " + hit.reason);
     } else if (!text.empty()) {
         ShowError(ctx, text);

@@ -18,8 +18,7 @@
 namespace parlenko {
 
 // The refusal at entry i and the command it refused. Blanks the error line,
-// its echo and a refused body; a phone error's code is kept (LastErrorCode)
-// and its reason read.
+// its echo and a refused body; a phone error's code and reason are read.
 EchoHit TakeRefusal(EngineContext& ctx, int i);
 
 // The box of a refused command: the phone's reason when it gave a code or

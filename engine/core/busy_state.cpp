@@ -3,7 +3,7 @@
 namespace parlenko {
 
 void BeginBusy(EngineContext& ctx) {
-    ctx.host.SetMainWindowEnabled(false);
+    ctx.host.SetMainWindowInputLocked(true);
     ctx.state.Indicators.PortTrafficStep = 1;
     ctx.timers.PortTrafficTimer->Start();
 }
@@ -12,7 +12,7 @@ void EndBusy(EngineContext& ctx) {
     ctx.timers.PortTrafficTimer->Stop();
     ctx.state.Indicators.PortTrafficFrame = 0;
     ctx.host.PortTrafficChanged(0);
-    ctx.host.SetMainWindowEnabled(true);
+    ctx.host.SetMainWindowInputLocked(false);
 }
 
 bool IsBusy(const EngineContext& ctx) { return ctx.timers.PortTrafficTimer->IsActive(); }

@@ -7,9 +7,10 @@
 
 namespace parlenko {
 
-// Disables the main window and starts the traffic animation from step 1.
+// Locks the main window's input and starts the traffic animation from step 1.
 void BeginBusy(EngineContext& ctx);
-// Stops the animation, shows the idle frame and enables the main window.
+// Stops the animation, shows the idle frame and unlocks the main window's
+// input.
 void EndBusy(EngineContext& ctx);
 // True while the traffic animation runs (a chunk then does not BeginBusy again).
 bool IsBusy(const EngineContext& ctx);

@@ -74,10 +74,8 @@ struct ChainState {
     bool ReadingOtherSettings = false;
     bool SettingClock = false;
     bool CregSetSent = false;  // true after "AT+CREG=<n>", false after "AT+CREG?"
-    int LastErrorCode = 0;
-    std::string LastErrorText;
-    std::string SmscText;    // SMS centre number, with the operator's name for the known ones
-    std::string PhoneModel;  // model read last; the phone picture changes with it
+    std::string SmscText;      // SMS centre number, with the operator's name for the known ones
+    std::string PhoneModel;    // model read last; the phone picture changes with it
     // "Communication error!" was shown and the port closed; later failed
     // writes of the same exchange stay silent until the next connect.
     bool CommunicationErrorReported = false;
@@ -109,10 +107,6 @@ struct IndicatorState {
 
 struct CoreState {
     ActivityMode Mode = ActivityMode::Phonebook;
-    // True only while one row is being added to or removed from a list view:
-    // the views' change handlers do nothing meanwhile. Set through
-    // FillingListGuard (engine/core/filling_list.h), never left set.
-    bool FillingList = false;
     // Memory selected last: a phonebook memory or call list ("SM", "LD", ...)
     // or, from the message notices, a message memory ("SM", "ME").
     std::string CurrentMemory;

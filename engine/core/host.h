@@ -50,8 +50,10 @@ public:
     virtual void ShowStatusMessage(const std::string& text) = 0;
 
     // --- busy state --------------------------------------------------------
-    // The main window takes no input while busy.
-    virtual void SetMainWindowEnabled(bool enabled) { (void)enabled; }
+    // While locked, no click, key or shortcut reaches the main window, its
+    // controls or its menus; its dialogs and message boxes take input as
+    // always.
+    virtual void SetMainWindowInputLocked(bool locked) { (void)locked; }
 
     // --- status-bar indicators ---------------------------------------------
     // Repaint the port-traffic indicator with this frame (0 = idle).

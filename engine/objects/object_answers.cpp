@@ -6,7 +6,6 @@
 #include "engine/phone/free_positions.h"
 #include "engine/core/read_progress.h"
 #include "engine/core/busy_state.h"
-#include "engine/core/filling_list.h"
 #include "engine/text/hex_text.h"
 #include "engine/text/phonebook_lookup.h"
 #include "engine/text/vcalendar.h"
@@ -64,7 +63,6 @@ AppointmentRow RowOf(EngineContext& ctx, const VCalendarTexts& t, std::string_vi
 }
 
 void AddRow(EngineContext& ctx, const AppointmentRow& row) {
-    FillingListGuard filling(ctx.state);
     Objects(ctx).AppointmentsList.push_back(row);
     ObjectsView(ctx).AddAppointmentRow(row);
 }
@@ -78,7 +76,6 @@ void ReplaceRow(EngineContext& ctx, const AppointmentRow& row) {
         AddRow(ctx, row);
         return;
     }
-    FillingListGuard filling(ctx.state);
     *it = row;
     ObjectsView(ctx).UpdateAppointmentRow(row);
 }
@@ -174,7 +171,6 @@ bool StopAppointmentRead(EngineContext& ctx) {
     objects.AppointmentFreePositions = std::move(objects.FreePositionsBeforeRead);
     objects.AppointmentsBeforeRead.clear();
     objects.FreePositionsBeforeRead.clear();
-    FillingListGuard filling(ctx.state);
     ObjectsView(ctx).ClearAppointmentRows();
     for (const auto& row : objects.AppointmentsList) ObjectsView(ctx).AddAppointmentRow(row);
     return true;
@@ -327,12 +323,9 @@ void HandleAppointmentDeleted(EngineContext& ctx, std::string_view echo) {
     const auto slot = ParseInt(location);
     if (slot && *slot >= 1 && *slot <= static_cast<long long>(free.size()))
         free[static_cast<std::size_t>(*slot - 1)] = location;
-    {
-        FillingListGuard filling(ctx.state);
-        std::erase_if(objects.AppointmentsList,
-                      [&](const AppointmentRow& r) { return r.Position == location; });
-        ObjectsView(ctx).RemoveAppointmentRows(location);
-    }
+    std::erase_if(objects.AppointmentsList,
+                  [&](const AppointmentRow& r) { return r.Position == location; });
+    ObjectsView(ctx).RemoveAppointmentRows(location);
     ObjectsView(ctx).FocusAppointmentRow("");
 }
 

@@ -4,7 +4,6 @@
 #include "engine/objects/object_view_access.h"
 #include "engine/conversation/quiet_starts.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/core/filling_list.h"
 #include "engine/text/hex_text.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/objects/objects_state.h"
@@ -99,11 +98,8 @@ void StartAppointmentRead(EngineContext& ctx) {
         objects.FreePositionsBeforeRead = objects.AppointmentFreePositions;
     }
     objects.AppointmentReadRunning = true;
-    {
-        FillingListGuard filling(ctx.state);
-        objects.AppointmentsList.clear();
-        ObjectsView(ctx).ClearAppointmentRows();
-    }
+    objects.AppointmentsList.clear();
+    ObjectsView(ctx).ClearAppointmentRows();
     const int slots = Capabilities(ctx).AppointmentSlots;
     objects.AppointmentFreePositions.clear();
     for (int slot = 1; slot <= slots; ++slot)

@@ -19,8 +19,4 @@ CpbrEntry ReadCpbrEntry(std::string_view line) {
     return entry;
 }
 
-std::string PhonebookTextFromGsm(std::string_view line) { return ReadCpbrEntry(line).name; }
-std::string ExtractQuoted(std::string_view line) { return ReadCpbrEntry(line).number; }
-std::string FirstFieldPadded(std::string_view line) { return ReadCpbrEntry(line).position; }
-
 }  // namespace parlenko

@@ -25,9 +25,4 @@ struct CpbrEntry {
 
 CpbrEntry ReadCpbrEntry(std::string_view line);
 
-// Each field alone, as the entry's reading gives it.
-std::string PhonebookTextFromGsm(std::string_view line);  // name
-std::string ExtractQuoted(std::string_view line);         // number
-std::string FirstFieldPadded(std::string_view line);      // position
-
 }  // namespace parlenko

@@ -96,7 +96,6 @@ ScanStep SelectionError(EngineContext& ctx, const EchoHit& hit) {
     // A memory the phone does not have holds nothing and is not loaded.
     auto& m = r.Of(*memory);
     m.Capacity = 0;
-    if (IsWritable(*memory)) m.Used = 0;
     if (const auto next = NextInRead(*memory)) RefreshPhonebook(ctx, *next);
     m.Loaded = false;
     ViewOf<IPhonebookView>(ctx).SetPhonebookViewEnabled(*memory, false);

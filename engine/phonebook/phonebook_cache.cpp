@@ -1,7 +1,6 @@
 #include "engine/phonebook/phonebook_cache.h"
 
 #include "engine/phonebook/phonebook_read.h"
-#include "engine/core/filling_list.h"
 #include "engine/phone/phone_memory.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/phonebook/phonebook_state.h"
@@ -43,10 +42,7 @@ void SavePhonebookCache(EngineContext& ctx) {
 void LoadPhonebookCache(EngineContext& ctx) {
     auto& list = Phonebook(ctx).PhonebookList;
     list.clear();
-    {
-        FillingListGuard filling(ctx.state);
-        ViewOf<IPhonebookView>(ctx).ClearPhonebookRows();
-    }
+    ViewOf<IPhonebookView>(ctx).ClearPhonebookRows();
     std::set<PhoneMemory> present;
     if (!DataDir(ctx).empty()) {
         auto cache = exchange::LoadPhonebookFile(DataDir(ctx));

@@ -8,7 +8,6 @@
 #include "engine/phonebook/restore_step.h"
 #include "engine/conversation/topic_registry.h"
 #include "engine/core/busy_state.h"
-#include "engine/core/filling_list.h"
 #include "engine/phonebook/cpbr_answer.h"
 #include "engine/text/gsm_alphabet.h"
 #include "engine/text/phonebook_lookup.h"
@@ -100,12 +99,11 @@ bool PastLastPosition(const PhonebookReadState& r) {
     return r.ReadPosition > std::max(r.ReadCapacity, r.ReadUsed);
 }
 
-// The memory's own counters and free-position list from its storage answer
-// (the service numbers keep their capacity only).
+// The memory's capacity and free-position list from its storage answer (the
+// service numbers keep no free positions).
 void StoreCounters(PhonebookReadState& r, PhoneMemory memory, const StorageCounts& counts) {
     RefillFreePositionList(r, memory, counts.capacity);
     r.Of(memory).Capacity = counts.capacity;
-    if (IsWritable(memory)) r.Of(memory).Used = counts.used;
 }
 
 // A phonebook memory has been read to its end: the next memory, or the end
@@ -147,11 +145,8 @@ void PushNameToLists(EngineContext& ctx, const std::string& name, const std::str
 // buttons and the summary.
 void ShowPhonebookListAgain(EngineContext& ctx) {
     const auto& list = Phonebook(ctx).PhonebookList;
-    {
-        FillingListGuard filling(ctx.state);
-        ViewOf<IPhonebookView>(ctx).ClearPhonebookRows();
-        for (const auto& e : list) ViewOf<IPhonebookView>(ctx).AddPhonebookRow(PhonebookRowOf(e));
-    }
+    ViewOf<IPhonebookView>(ctx).ClearPhonebookRows();
+    for (const auto& e : list) ViewOf<IPhonebookView>(ctx).AddPhonebookRow(PhonebookRowOf(e));
     ViewOf<IPhonebookView>(ctx).SortPhonebookRows();
     for (auto memory : kPhonebookMemories) {
         const std::string_view caption = MemoryCaption(memory);
@@ -166,7 +161,6 @@ void ShowPhonebookListAgain(EngineContext& ctx) {
 // The call-list views show the lists again as the engine keeps them.
 void ShowCallListsAgain(EngineContext& ctx) {
     const auto& calls = Read(ctx).Calls;
-    FillingListGuard filling(ctx.state);
     ViewOf<ICallListsView>(ctx).ClearCallLists();
     for (auto list : {CallListView::Dialled, CallListView::Received, CallListView::Missed}) {
         const std::size_t k = CallListIndex(list);
@@ -328,10 +322,7 @@ void HandlePhonebookCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAn
         const AListIme entry{storedName, number, location, position};
 
         const std::string shownName = DisplayName(storedName);
-        {
-            FillingListGuard filling(ctx.state);
-            ViewOf<IPhonebookView>(ctx).AddPhonebookRow(PhonebookRowOf(entry));
-        }
+        ViewOf<IPhonebookView>(ctx).AddPhonebookRow(PhonebookRowOf(entry));
         Phonebook(ctx).PhonebookList.push_back(entry);
 
         PushNameToLists(ctx, shownName, number);
@@ -391,7 +382,6 @@ void HandleCallListCpbrAnswer(EngineContext& ctx, std::string_view line, CpbrAns
         if (const auto list = memory ? CallListOf(*memory) : std::nullopt) {
             auto& rows = r.Calls.Rows[CallListIndex(*list)];
             rows.push_back({DisplayName(name), number, kImageCall});
-            FillingListGuard filling(ctx.state);
             ViewOf<ICallListsView>(ctx).AddCallListRow(*list, rows.back());
         }
     }
@@ -492,10 +482,8 @@ void WriteDone(EngineContext& ctx, const WritePending& done, std::string_view ec
         if (!restoring) ctx.host.ShowStatusMessage("Entry succesfully saved in mobile phonebook!");
         ClearPhonebookOp(op);
     }
-    if (const auto memory = CurrentPhoneMemory(ctx.state); memory && IsWritable(*memory)) {
-        r.Of(*memory).RestoreWritten += 1;
+    if (const auto memory = CurrentPhoneMemory(ctx.state); memory && IsWritable(*memory))
         BlankFreePosition(*FreePositionList(r, *memory), position);
-    }
     if (restoring) return;
     // The saved entry replaces the record of its memory and position, or is
     // added to the list; the cache follows the list whole.

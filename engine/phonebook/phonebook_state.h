@@ -20,15 +20,13 @@ namespace parlenko {
 // What the phonebook read and the entry operations keep for one memory.
 struct MemoryCounters {
     int Capacity = 0;  // from the storage answer
-    int Used = 0;      // the same (kept for the writable memories only)
     // The memory answered its selection (its view button is enabled).
     bool Loaded = false;
     // One line per position of the memory, in order: line k holds the
     // three-digit text of position k+1 while it is free, "" once it is used.
     // Writable memories only.
     std::vector<std::string> FreePositions;
-    int RestoreCount = 0;    // entries the backup wizard chose to restore here
-    int RestoreWritten = 0;  // entries the restore has written here
+    int RestoreCount = 0;  // entries the backup wizard chose to restore here
 };
 
 // The three call lists as their views show them (Dialled, Received, Missed),

@@ -2,7 +2,6 @@
 
 #include "engine/conversation/quiet_starts.h"
 #include "engine/serial/serial_port_driver.h"
-#include "engine/core/filling_list.h"
 #include "engine/phonebook/phonebook_view.h"
 #include "engine/phonebook/phonebook_state.h"
 #include "engine/phonebook/call_lists_view.h"
@@ -38,16 +37,12 @@ void StartPhonebookRead(EngineContext& ctx, PhoneMemory memory) {
             op.PhonebookListPartial = true;
             op.PhonebookReadRunning = true;
             op.PhonebookList.clear();
-            FillingListGuard filling(ctx.state);
             ViewOf<IPhonebookView>(ctx).ClearPhonebookRows();
         }
         // A restore keeps the capacities of the writable memories: it writes
         // into them before they are read again.
-        for (auto m : kPhonebookMemories) {
-            auto& counters = r.Of(m);
-            if (!restoring || !IsWritable(m)) counters.Capacity = 0;
-            counters.Used = 0;
-        }
+        for (auto m : kPhonebookMemories)
+            if (!restoring || !IsWritable(m)) r.Of(m).Capacity = 0;
         for (auto m : kPhonebookMemories)
             ViewOf<IPhonebookView>(ctx).SetPhonebookViewEnabled(m, false);
         ShowPhonebookSummary(ctx);
@@ -63,7 +58,6 @@ void StartCallListRead(EngineContext& ctx, PhoneMemory list) {
         if (!r.CallListsReadRunning) r.CallsBeforeRead = r.Calls;
         r.CallListsReadRunning = true;
         r.Calls = {};
-        FillingListGuard filling(ctx.state);
         ViewOf<ICallListsView>(ctx).ClearCallLists();
     }
     ctx.state.Mode = ActivityMode::Calls;

@@ -205,12 +205,10 @@ bool StartRestore(EngineContext& ctx, const std::vector<RestoreRow>& rows, Resto
     Restoring run;
     for (const auto& row : rows)
         if (IsWritable(row.Memory)) run.Rows.push_back(row);
-    for (auto m : kWritableMemories) {
+    for (auto m : kWritableMemories)
         r.Of(m).RestoreCount =
             static_cast<int>(std::count_if(run.Rows.begin(), run.Rows.end(),
                                            [&](const RestoreRow& row) { return row.Memory == m; }));
-        r.Of(m).RestoreWritten = 0;
-    }
     r.RestoreOverwrite = mode == RestoreMode::Overwrite;
     r.RestorePosition = 1;
     r.RestoreRan = false;

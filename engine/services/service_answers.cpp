@@ -177,12 +177,10 @@ void ShowLock(EngineContext& ctx, int number, int picture) {
 }
 
 void EnableDivertButton(EngineContext& ctx, bool enabled) {
-    Services(ctx).Page.DivertBtnEnabled = enabled;
     ViewOf<IServicesView>(ctx).DivertButtonEnabled(enabled);
 }
 
 void EnableBarringButton(EngineContext& ctx, bool enabled) {
-    Services(ctx).Page.BarringBtnEnabled = enabled;
     ViewOf<IServicesView>(ctx).BarringButtonEnabled(enabled);
 }
 

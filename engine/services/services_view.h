@@ -23,9 +23,7 @@ struct ServicesView {
     std::array<int, 12> DivertPB{};           // pictures of Divert1PB..Divert12PB
     std::array<std::string, 12> DivertLab;    // divert numbers, the same order
     std::array<std::string, 3> DivertSekLab;  // no-reply times: voice, data, fax
-    bool DivertBtnEnabled = false;            // "Izmjeni" of the diverts page
     std::array<int, 15> BarPB{};              // pictures of Bar1PB..Bar15PB
-    bool BarringBtnEnabled = false;           // "Izmjeni" of the barrings page
     std::array<int, 4> LockPB{};              // pictures of Lock1PB..Lock4PB
 };
 

@@ -5,7 +5,6 @@
 #include "engine/pdu/pdu_decoder.h"
 #include "engine/core/read_progress.h"
 #include "engine/core/busy_state.h"
-#include "engine/core/filling_list.h"
 #include "engine/text/phonebook_lookup.h"
 #include "engine/text/sms_counts.h"
 #include "engine/sms/sms_view.h"
@@ -63,10 +62,7 @@ void RefreshCount(EngineContext& ctx, SmsFolder folder) {
 void InsertRecord(EngineContext& ctx, SmsFolder folder, const SmsRow& row) {
     auto& list = Sms(ctx).SmsList;
     list.insert(list.begin(), row.Message);
-    {
-        FillingListGuard filling(ctx.state);
-        ViewOf<ISmsView>(ctx).InsertSmsRow(folder, row);
-    }
+    ViewOf<ISmsView>(ctx).InsertSmsRow(folder, row);
     RefreshCount(ctx, folder);
 }
 
@@ -80,10 +76,7 @@ void DropRecordAt(EngineContext& ctx, const AListSMS& m) {
     if (old == list.end()) return;
     const auto folder = FolderOfStatus(old->Status).value_or(SmsFolder::Incoming);
     list.erase(old);
-    {
-        FillingListGuard filling(ctx.state);
-        ViewOf<ISmsView>(ctx).RemoveSmsRows(folder, m.Position, m.Location);
-    }
+    ViewOf<ISmsView>(ctx).RemoveSmsRows(folder, m.Position, m.Location);
     RefreshCount(ctx, folder);
 }
 
@@ -210,16 +203,13 @@ bool StopSmsFullRead(EngineContext& ctx) {
     s.FullReadRunning = false;
     s.SmsList = std::move(s.ListBeforeRead);
     s.ListBeforeRead.clear();
-    {
-        FillingListGuard filling(ctx.state);
-        ViewOf<ISmsView>(ctx).ClearSmsLists();
-        // Each row goes in at the top: the last record first.
-        for (auto m = s.SmsList.rbegin(); m != s.SmsList.rend(); ++m) {
-            const auto folder = FolderOfStatus(m->Status);
-            if (folder)
-                ViewOf<ISmsView>(ctx).InsertSmsRow(
-                    *folder, {ReadCaption(ctx, m->Number), *m, ImageOf(*folder, m->Status)});
-        }
+    ViewOf<ISmsView>(ctx).ClearSmsLists();
+    // Each row goes in at the top: the last record first.
+    for (auto m = s.SmsList.rbegin(); m != s.SmsList.rend(); ++m) {
+        const auto folder = FolderOfStatus(m->Status);
+        if (folder)
+            ViewOf<ISmsView>(ctx).InsertSmsRow(
+                *folder, {ReadCaption(ctx, m->Number), *m, ImageOf(*folder, m->Status)});
     }
     RefreshCount(ctx, SmsFolder::Incoming);
     RefreshCount(ctx, SmsFolder::Outgoing);
@@ -366,10 +356,7 @@ void HandleCmgdAnswer(EngineContext& ctx, std::string_view echo) {
         list.erase(it);
     }
     const SmsFolder folder = FolderOfStatus(status).value_or(SmsFolder::Outgoing);
-    {
-        FillingListGuard filling(ctx.state);
-        ViewOf<ISmsView>(ctx).RemoveSmsRows(folder, position, location);
-    }
+    ViewOf<ISmsView>(ctx).RemoveSmsRows(folder, position, location);
     RefreshCount(ctx, folder);
     ViewOf<ISmsView>(ctx).ShowFirstSmsRows(folder);
 }

@@ -92,7 +92,7 @@ TEST(BodyAnswer, ALineBetweenTheBodyAndItsAnswerLeavesTheWriteDone) {
                 for (const auto& s : t.host.statusMessages) done += s == w.done ? 1 : 0;
                 EXPECT_EQ(done, 1) << what;
                 EXPECT_EQ(t.Bodies() - before, w.bodies) << what;
-                EXPECT_TRUE(t.host.mainWindowEnabled) << what;
+                EXPECT_TRUE(t.host.mainWindowTakesInput) << what;
             }
         }
     }

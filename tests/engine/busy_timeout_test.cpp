@@ -21,7 +21,7 @@ TEST(BusyState, FirstChunkLocksTheWindowAndAnimatesTraffic) {
     ScriptRig h;
     SendAtCgmi(h.ctx());
     h.Receive("AT+CGMI\r");
-    EXPECT_FALSE(h.host.mainWindowEnabled);
+    EXPECT_FALSE(h.host.mainWindowTakesInput);
     h.clock.RunFor(250 * 9);
     // The sweep goes forth and back, then starts over.
     const std::vector<int> sweep = {1, 2, 3, 4, 5, 4, 3, 2, 1};
@@ -32,11 +32,11 @@ TEST(BusyState, FirstChunkLocksTheWindowAndAnimatesTraffic) {
     EXPECT_EQ(h.host.portTrafficFrames.back(), 2);
 
     h.engine.ProgressWindowClosed();  // the progress window closed by the user
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     EXPECT_EQ(h.state().Indicators.PortTrafficFrame, 0);
     EXPECT_EQ(h.host.portTrafficFrames.back(), 0);
     h.engine.ProgressWindowClosed();  // harmless when not busy
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(BusyState, OneEndEndsAnyNumberOfBegins) {
@@ -45,7 +45,7 @@ TEST(BusyState, OneEndEndsAnyNumberOfBegins) {
     BeginBusy(h.ctx());
     EndBusy(h.ctx());
     EXPECT_FALSE(IsBusy(h.ctx()));
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 // ---------------------------------------------------------------- time-out
@@ -57,14 +57,14 @@ TEST(ExchangeTimeOut, FiresTenSecondsAfterTheLastChunk) {
     h.Receive("AT+CPBR=1\r");
     h.Sent();
     h.clock.RunFor(9999);
-    EXPECT_FALSE(h.host.mainWindowEnabled);
+    EXPECT_FALSE(h.host.mainWindowTakesInput);
     h.Receive("\r\n+CPBR: 1,\"0911\",129,\"Ana\"\r\n");  // at 9999 ms: postpones it
     const int entries = h.lines().Size();
     h.clock.RunFor(9999);
     EXPECT_EQ(h.device.PurgeCount(), p0);
-    EXPECT_FALSE(h.host.mainWindowEnabled);
+    EXPECT_FALSE(h.host.mainWindowTakesInput);
     h.clock.RunFor(1);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     EXPECT_EQ(h.Sent(), "\x1b");
     // Output purged before the ESC, input after it.
     EXPECT_EQ(h.device.PurgeCount(), p0 + 2);
@@ -81,7 +81,7 @@ TEST(ExchangeTimeOut, SingleRingIsClearedSilently) {
     ScriptRig h;
     const int p0 = h.device.PurgeCount();
     h.Receive("RING\r\n");
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     h.clock.RunFor(10000);
     EXPECT_EQ(h.Sent(), "\x1b");
     EXPECT_EQ(h.device.PurgeCount(), p0 + 2);
@@ -101,7 +101,7 @@ TEST(ExchangeTimeOut, StalledPhoneReadTellsTheUserAndClosesTheProgressWindow) {
     EXPECT_EQ(h.host.dialogs[0].kind, DialogKind::Error);
     EXPECT_EQ(h.host.progressCloses, 1);
     EXPECT_FALSE(h.host.progressVisible);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(ExchangeTimeOut, OutlookExchangesKeepTheirProgressWindow) {
@@ -126,7 +126,7 @@ TEST(ExchangeTimeOut, ClosedPortGetsNoEscapeAndNoPurge) {
     EXPECT_EQ(h.Sent(), "");
     EXPECT_EQ(h.device.PurgeCount(), purges);
     EXPECT_TRUE(h.host.dialogs.empty());  // no failed write either
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(ExchangeTimeOut, UnansweredCommandEndsBusyAfterTenSeconds) {
@@ -136,9 +136,9 @@ TEST(ExchangeTimeOut, UnansweredCommandEndsBusyAfterTenSeconds) {
     BeginBusy(h.ctx());
     SendAtCgmi(h.ctx());
     h.clock.RunFor(9999);
-    EXPECT_FALSE(h.host.mainWindowEnabled);
+    EXPECT_FALSE(h.host.mainWindowTakesInput);
     h.clock.RunFor(1);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(ExchangeTimeOut, ReadStartedOnASilentPhoneGivesUpAfterTenSeconds) {

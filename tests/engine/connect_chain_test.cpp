@@ -78,7 +78,7 @@ TEST(ConnectChain, WithTheGeneralPageShownReadsTheSettingsThenTheInformation) {
     EXPECT_EQ(s.host.capabilities.LogosIndex, 0);
 
     // The exchange is over: the window takes input, no timer of the refresh.
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
     EXPECT_FALSE(EngineInside::Timers(s.engine).RefreshTimer->IsActive());
     EXPECT_TRUE(s.host.dialogs.empty());
 }
@@ -91,7 +91,7 @@ TEST(ConnectChain, WithAnotherPageShownEndsWithCellBroadcastsAndReadsNothing) {
     EXPECT_THAT(s.Commands(), ElementsAreArray(Join(kConnectCommands, {"AT+CSCB=1"})));
     EXPECT_EQ(s.view().ProLab, "");
     EXPECT_EQ(s.host.generalInfoChanges, 0);
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
     EXPECT_FALSE(EngineInside::Timers(s.engine).RefreshTimer->IsActive());
 }
 
@@ -105,7 +105,7 @@ TEST(ConnectChain, CellInfoDeliversBroadcastsAndEndsTheInformationWithThem) {
     EXPECT_THAT(s.Commands(), ElementsAreArray(expected));
     // Cell broadcasts name the location: the store button stays off.
     EXPECT_FALSE(s.view().SaveNetLocEnabled);
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
 }
 
 TEST(ConnectChain, RefreshOptionRereadsTheInformationOnTheTimer) {
@@ -130,7 +130,7 @@ TEST(ConnectChain, RefusedEchoEndsTheConnectionWithOneMessage) {
         s.Connect(15000);
         EXPECT_THAT(s.Commands(), ElementsAre("ATZ", "ATZ", "ATE1", "AT+CNMI=0,0,0,0")) << refusal;
         EXPECT_FALSE(s.port.Connected());
-        EXPECT_TRUE(s.host.mainWindowEnabled);
+        EXPECT_TRUE(s.host.mainWindowTakesInput);
         ASSERT_EQ(s.host.dialogs.size(), 1u) << refusal;
         EXPECT_EQ(s.host.dialogs[0].caption, "Communication error!");
         EXPECT_THAT(s.host.dialogs[0].text, ::testing::HasSubstr("\"ATE1\""));

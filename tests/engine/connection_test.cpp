@@ -37,7 +37,7 @@ TEST(CommunicationError, DisconnectsAndTellsOnceForTheWholeScan) {
     EXPECT_FALSE(h.port.Connected());
     EXPECT_FALSE(EngineInside::Timers(h.engine).RefreshTimer->IsActive());
     EXPECT_THAT(h.host.connectionChanges, ElementsAre(false));
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 
     // Later writers on the closed port stay silent.
     SendAtCgmi(h.ctx());
@@ -114,7 +114,7 @@ TEST(Connection, DisconnectSwitchesTheNoticesOffAndClosesThePort) {
     EXPECT_FALSE(s.port.Connected());
     EXPECT_FALSE(EngineInside::Timers(s.engine).RefreshTimer->IsActive());
     EXPECT_THAT(s.host.connectionChanges, ElementsAre(false));
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
     EXPECT_TRUE(s.host.dialogs.empty());
 }
 
@@ -148,13 +148,13 @@ TEST(Connection, ResetAndNoticesOffAnswersEndTheExchange) {
     ScriptRig h;
     SendAtLine(h.ctx(), "AT+CNMI=0,0,0,0\r");
     h.Receive("AT+CNMI=0,0,0,0\r\r\n");
-    EXPECT_FALSE(h.host.mainWindowEnabled);
+    EXPECT_FALSE(h.host.mainWindowTakesInput);
     h.Receive("OK\r\n");
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     SendAtLine(h.ctx(), "ATZ\r");
     h.Sent();
     h.Receive("ATZ\r\r\nOK\r\n");
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;
     EXPECT_EQ(h.Sent(), "");
 }

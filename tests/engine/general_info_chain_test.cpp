@@ -69,7 +69,7 @@ TEST(GeneralInfoChain, RefreshReadsEverythingAgainAndFollowsThePhone) {
     EXPECT_EQ(v.StatMreLab, "Registered, roaming.");
     EXPECT_EQ(v.PodrucjeLab, "0F3C");
     EXPECT_EQ(v.BazaIDLab, "1A2B");
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
 }
 
 TEST(GeneralInfoChain, OperatorWithoutNameLeavesTheNetworkEmpty) {
@@ -161,7 +161,7 @@ TEST(GeneralInfoChain, ClockForTheComputerStopsTheChain) {
     EXPECT_FALSE(s.state().Chain.SettingClock);
     EXPECT_EQ(s.view().DatMobLab, before);
     EXPECT_TRUE(s.host.dialogs.empty());
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
 
     // The next refresh shows the clock again.
     RefreshGeneralInfo(s.ctx());

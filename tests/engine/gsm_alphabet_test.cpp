@@ -94,7 +94,7 @@ TEST(GsmAlphabet, LettersComeFromThePhoneAndGoBackAsTheSameCodes) {
     EXPECT_EQ(SmsTextFromGsm(kGsm), kUtf8);
     EXPECT_EQ(SmsTextToGsm(kAnsi), kGsm);
     // A name: shown, kept as 8-bit text, escaped for AT+CPBW, stored again.
-    EXPECT_EQ(PhonebookTextFromGsm(CpbrLine(kGsm)), kAnsi);
+    EXPECT_EQ(ReadCpbrEntry(CpbrLine(kGsm)).name, kAnsi);
     EXPECT_EQ(EscapeGsmText(kAnsi), "\\00\\05\\7D\\0B\\10\\1B\\28\\1B\\65\\1B");
     EXPECT_EQ(PhoneUnescape(EscapeGsmText(kAnsi)), kGsm);
     EXPECT_TRUE(IsPhoneText(kAnsi));
@@ -176,13 +176,13 @@ TEST(GsmFromPhone, SmsText) {
 }
 
 TEST(GsmFromPhone, PhonebookNameField) {
-    EXPECT_EQ(PhonebookTextFromGsm(CpbrLine(Bytes({77, 123, 108, 108, 101, 114}))), "M\xE4ller");
-    EXPECT_EQ(PhonebookTextFromGsm(CpbrLine("")), "");
-    EXPECT_EQ(PhonebookTextFromGsm(CpbrLine("a\"b")), "a\"b");  // a quote inside the name
+    EXPECT_EQ(ReadCpbrEntry(CpbrLine(Bytes({77, 123, 108, 108, 101, 114}))).name, "M\xE4ller");
+    EXPECT_EQ(ReadCpbrEntry(CpbrLine("")).name, "");
+    EXPECT_EQ(ReadCpbrEntry(CpbrLine("a\"b")).name, "a\"b");  // a quote inside the name
     // Malformed answers: no name field, or the closing quote cut off.
-    EXPECT_EQ(PhonebookTextFromGsm("+CPBR: 7,\"123\",129"), "");
-    EXPECT_EQ(PhonebookTextFromGsm(""), "");
-    EXPECT_EQ(PhonebookTextFromGsm("+CPBR: 7,\"123\",129,\"Ana"), "Ana");
+    EXPECT_EQ(ReadCpbrEntry("+CPBR: 7,\"123\",129").name, "");
+    EXPECT_EQ(ReadCpbrEntry("").name, "");
+    EXPECT_EQ(ReadCpbrEntry("+CPBR: 7,\"123\",129,\"Ana").name, "Ana");
 }
 
 // Every character of the text set survives the way to the phone and back.
@@ -193,27 +193,27 @@ TEST(GsmRoundTrip, IdentityOverTheWholeTextSet) {
         std::string one(1, static_cast<char>(c));
         all += one;
         EXPECT_EQ(PhonebookNameFromGsm(SmsTextToGsm(one)), one) << "sms " << c;
-        EXPECT_EQ(PhonebookTextFromGsm(CpbrLine(PhoneUnescape(EscapeGsmText(one)))), one)
+        EXPECT_EQ(ReadCpbrEntry(CpbrLine(PhoneUnescape(EscapeGsmText(one)))).name, one)
             << "name " << c;
     }
     EXPECT_EQ(PhonebookNameFromGsm(SmsTextToGsm(all)), all);
-    EXPECT_EQ(PhonebookTextFromGsm(CpbrLine(PhoneUnescape(EscapeGsmText(all)))), all);
+    EXPECT_EQ(ReadCpbrEntry(CpbrLine(PhoneUnescape(EscapeGsmText(all)))).name, all);
     EXPECT_EQ(SmsTextFromGsm(SmsTextToGsm("one\r\ntwo")), "one\ntwo");
 }
 
 TEST(CpbrFields, PositionAndNumber) {
     const std::string line = CpbrLine("Ana");
-    EXPECT_EQ(FirstFieldPadded(line), "007");
-    EXPECT_EQ(ExtractQuoted(line), "+385981234567");
-    EXPECT_EQ(FirstFieldPadded("+CPBR: 42,\"1\",129,\"x\""), "042");
-    EXPECT_EQ(FirstFieldPadded("+CPBR: 123,\"1\",129,\"x\""), "123");
-    EXPECT_EQ(FirstFieldPadded("+CPBR: 250"), "250");
-    EXPECT_EQ(FirstFieldPadded("+CPBR: x1,\"1\""), "");
-    EXPECT_EQ(FirstFieldPadded("+CPBR: -3,\"1\""), "");
-    EXPECT_EQ(FirstFieldPadded(""), "");
-    EXPECT_EQ(ExtractQuoted("no quotes"), "");
-    EXPECT_EQ(ExtractQuoted("one \"quote"), "");
-    EXPECT_EQ(ExtractQuoted("\"\""), "");
+    EXPECT_EQ(ReadCpbrEntry(line).position, "007");
+    EXPECT_EQ(ReadCpbrEntry(line).number, "+385981234567");
+    EXPECT_EQ(ReadCpbrEntry("+CPBR: 42,\"1\",129,\"x\"").position, "042");
+    EXPECT_EQ(ReadCpbrEntry("+CPBR: 123,\"1\",129,\"x\"").position, "123");
+    EXPECT_EQ(ReadCpbrEntry("+CPBR: 250").position, "250");
+    EXPECT_EQ(ReadCpbrEntry("+CPBR: x1,\"1\"").position, "");
+    EXPECT_EQ(ReadCpbrEntry("+CPBR: -3,\"1\"").position, "");
+    EXPECT_EQ(ReadCpbrEntry("").position, "");
+    EXPECT_EQ(ReadCpbrEntry("no quotes").number, "");
+    EXPECT_EQ(ReadCpbrEntry("one \"quote").number, "");
+    EXPECT_EQ(ReadCpbrEntry("\"\"").number, "");
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST(LostLink, EveryOperationPulledAtEachCommandEndsAtOnceWithOneMessage) {
                 << what << ": " << t.host.dialogs[0].text;
             EXPECT_FALSE(t.port.Connected()) << what;
             EXPECT_FALSE(t.host.progressVisible) << what;
-            EXPECT_TRUE(t.host.mainWindowEnabled) << what;
+            EXPECT_TRUE(t.host.mainWindowTakesInput) << what;
             // A read's list shows what it showed before.
             EXPECT_EQ(t.host.phonebookRows.size(), phonebookRows) << what;
             EXPECT_EQ(t.host.SmsRows(SmsFolder::Incoming).size(), smsRows) << what;

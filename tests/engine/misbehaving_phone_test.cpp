@@ -332,7 +332,7 @@ TEST(UnansweredWrite, EndsWithItsOwnFailureTextAndLeavesNothingPending) {
         h.clock.RunFor(15000);
         ASSERT_EQ(h.host.dialogs.size(), 1u) << w.silentCommand;
         EXPECT_EQ(h.host.dialogs[0].text, w.text) << w.silentCommand;
-        EXPECT_TRUE(h.host.mainWindowEnabled) << w.silentCommand;
+        EXPECT_TRUE(h.host.mainWindowTakesInput) << w.silentCommand;
         EXPECT_FALSE(HasSmsOp(h.state().Sms.Op)) << w.silentCommand;
         EXPECT_TRUE(std::holds_alternative<std::monostate>(h.state().Phonebook.Op))
             << w.silentCommand;
@@ -387,7 +387,7 @@ TEST(LineNoise, AFragmentLeftAfterAnExchangeDoesNotSwallowTheNextEcho) {
     testing::ScriptRig h;
     // Notices off answered, then noise without a carriage return.
     h.Receive("AT+CNMI=0,0,0,0\r\r\nOK\r\n\x7f\xfe#");
-    ASSERT_TRUE(h.host.mainWindowEnabled);
+    ASSERT_TRUE(h.host.mainWindowTakesInput);
     h.Sent();
     RefreshPhonebook(h.ctx(), PhoneMemory::Sim);
     EXPECT_EQ(h.Sent(), "AT+CPBS=\"SM\"\r");

@@ -95,7 +95,7 @@ TEST(ObjectTransfer, AppointmentReadAsksEverySlotAndSkipsTheGaps) {
     EXPECT_EQ(s.host.progressShows, 1);
     EXPECT_EQ(s.host.progressCloses, 1);
     EXPECT_FALSE(s.host.progressVisible);
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
     EXPECT_THAT(s.host.dialogs, IsEmpty());
 
     // The list is read afresh: the same rows, not twice.
@@ -145,7 +145,7 @@ TEST(ObjectTransfer, AnUndecodableOrMissingSlotGivesAnEmptyRowAndTheReadGoesOn) 
     EXPECT_THAT(s.state().Objects.AppointmentFreePositions, ElementsAre("", "2", "", ""));
     EXPECT_THAT(s.host.dialogs, IsEmpty());
     EXPECT_FALSE(s.host.progressVisible);
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
 }
 
 TEST(ObjectTransfer, ThreePacketUploadIsAcknowledgedPacketByPacket) {
@@ -226,7 +226,7 @@ TEST(ObjectTransfer, MelodyReadJoinsItsPartsIntoTheChosenFile) {
     EXPECT_EQ(s.host.saveDialogs[0].Folder, s.file("Melodies"));
     EXPECT_EQ(exchange::ReadFileBytes(s.file("Ringer.mid")), melody);
     EXPECT_EQ(s.host.statusMessages.back(), "Melody succesfully saved on disc!");
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
 
     // A name that ends in ".MID" keeps its name; a cancelled dialog writes nothing.
     s.host.saveFileAnswer = s.file("Second.MID");
@@ -268,7 +268,7 @@ TEST(ObjectTransfer, LogoReadShowsTheFileOrTheEmptyState) {
     ASSERT_FALSE(s.state().GeneralInfo.OperLab.empty());
     EXPECT_THAT(s.host.logos,
                 ElementsAre(path, "no logo: EMPTY!", "no logo: " + s.state().GeneralInfo.OperLab));
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
 }
 
 TEST(ObjectTransfer, LogoUploadEndsWithItsReadBack) {

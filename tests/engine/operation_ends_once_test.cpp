@@ -58,7 +58,7 @@ TEST(StrayLines, UnknownLinesInsideAnExchangeAreIgnored) {
                 s.Connect(20000);
                 ExpectSameInformation(s.host.generalInfo, clean, what);
                 EXPECT_TRUE(s.host.dialogs.empty()) << what;
-                EXPECT_TRUE(s.host.mainWindowEnabled) << what;
+                EXPECT_TRUE(s.host.mainWindowTakesInput) << what;
             }
         }
     }
@@ -195,7 +195,7 @@ TEST(LostLink, APortGoneInTheMiddleOfAReadGivesOneMessage) {
     EXPECT_EQ(s.host.dialogs[0].caption, "Communication error!");
     EXPECT_FALSE(s.port.Connected());
     EXPECT_FALSE(s.host.progressVisible);
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
     // The list shows the last complete read again.
     EXPECT_EQ(s.host.phonebookRows.size(), before.size());
 }

@@ -32,8 +32,7 @@ TEST(PhoneErrors, MessageNamesTheCodeAndItsText) {
     EXPECT_EQ(h.host.dialogs[0].text,
               "Error occurred communicating with mobile!\r\rReason:  operation not allowed  (302)");
     EXPECT_EQ(h.host.dialogs[0].kind, DialogKind::Error);
-    EXPECT_EQ(h.state().Chain.LastErrorCode, 302);
-    EXPECT_TRUE(h.host.mainWindowEnabled);  // the exchange is over
+    EXPECT_TRUE(h.host.mainWindowTakesInput);  // the exchange is over
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;
     EXPECT_EQ(h.Sent(), "");
 }
@@ -66,7 +65,7 @@ TEST(PhoneErrors, FullMemoryStoresInThePhoneOnceThenTellsTheUser) {
     EXPECT_EQ(h.Sent(), "");
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text, Message(322));
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 
     EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));  // the store is given up
 
@@ -98,7 +97,7 @@ TEST(PhoneErrors, MissingMessageMemoryClosesTheReadAndEndsTheScan) {
         EXPECT_TRUE(h.host.dialogs.empty()) << code;
         EXPECT_EQ(h.host.progressCloses, 1) << code;
         EXPECT_FALSE(h.host.progressVisible);
-        EXPECT_TRUE(h.host.mainWindowEnabled);
+        EXPECT_TRUE(h.host.mainWindowTakesInput);
         EXPECT_TRUE(h.host.newCallNotices.empty()) << code;
     }
 }
@@ -137,7 +136,6 @@ TEST(PhoneErrors, VerboseErrorShowsThePhonesWords) {
     ASSERT_EQ(h.host.dialogs.size(), 1u);
     EXPECT_EQ(h.host.dialogs[0].text,
               "Error occurred communicating with mobile!\r\rReason:  SIM busy");
-    EXPECT_EQ(h.state().Chain.LastErrorText, "SIM busy");
 }
 
 }  // namespace

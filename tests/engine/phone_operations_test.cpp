@@ -208,7 +208,7 @@ TEST(CallOps, AnsweredCallShowsTheCallerAndHangUpEndsIt) {
     EXPECT_EQ(h.host.talkingWindowCloses, 1);
     EXPECT_THAT(h.host.statusMessages, Contains("Disconnected!"));
     EXPECT_EQ(h.state().Indicators.NewCallPhase, 3);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(CallOps, BalanceCodesOpenTheBalanceWindowWithThePhonesText) {
@@ -225,7 +225,7 @@ TEST(CallOps, BalanceCodesOpenTheBalanceWindowWithThePhonesText) {
     EXPECT_EQ(h.host.balanceWindows[1].caption, "SIMPA kredit");
     EXPECT_EQ(h.host.balanceWindows[1].balance, "12.50 kn");
     EXPECT_THAT(h.host.talkingWindows, IsEmpty());
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(CallOps, NumbersAndTonesOutsideTheirCharactersNeverReachThePhone) {
@@ -324,7 +324,7 @@ TEST(FixedTexts, EachCommandReportsItsSuccessAndItsFailure) {
             if (row.success) {
                 EXPECT_THAT(h.host.statusMessages, Contains(row.success));
             }
-            EXPECT_TRUE(h.host.mainWindowEnabled);
+            EXPECT_TRUE(h.host.mainWindowTakesInput);
         }
         SimPhoneRig h(phonesim::MakeDefaultState(), kWithData);
         h.phone().AddFault({.command = row.command, .result = "ERROR"});
@@ -337,7 +337,7 @@ TEST(FixedTexts, EachCommandReportsItsSuccessAndItsFailure) {
         if (row.success) {
             EXPECT_THAT(h.host.statusMessages, Not(Contains(row.success)));
         }
-        EXPECT_TRUE(h.host.mainWindowEnabled);
+        EXPECT_TRUE(h.host.mainWindowTakesInput);
     }
 }
 

@@ -41,7 +41,7 @@ TEST(ReceiveCalls, RingShowsUnknownCallerThenClipFillsTheNotice) {
     ASSERT_EQ(h.host.newCallNotices.size(), 2u);
     EXPECT_EQ(h.host.newCallNotices[1].name, "Ana");  // VIP mark not shown
     EXPECT_EQ(h.host.newCallNotices[1].number, "0911234567");
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(ReceiveCalls, RepeatedRingKeepsTheNoticeAndTheLinesAboveItAreHandled) {
@@ -236,7 +236,7 @@ TEST(ReceivePrompt, PromptOfAnUnknownCommandSendsNothing) {
 TEST(ReceivePrompt, EscapeEchoEndsTheBusyState) {
     ScriptRig h;
     h.Receive("\x1b");
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     EXPECT_TRUE(h.lines().IsBlank(h.lines().Size() - 1));
 }
 
@@ -319,7 +319,7 @@ TEST(ReceiveNetwork, RegistrationNoticeFillsTheNetworkLabels) {
               "Network name:  HR VIP\rLocation name:  Trg\rNetwork status:  Checked in.\r"
               "Reception level:  65%");
     EXPECT_EQ(h.host.generalInfo.NetLocLab, "HR VIP:  Trg");
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 
     // While cell broadcasts name the location the saved names are not used.
     h.state().Options.CellInfoCheck = true;
@@ -410,7 +410,7 @@ struct Outcome {
     bool noticeVisible = false;
     std::vector<std::string> lines;
     std::string lokacija, stat, newSmsIndex;
-    bool inCall = false, readNewSms = false, enabled = false;
+    bool inCall = false, readNewSms = false, takesInput = false;
 
     bool operator==(const Outcome&) const = default;
 };
@@ -466,7 +466,7 @@ Outcome RunTranscript(const std::vector<std::vector<std::string>>& segmentsInChu
     o.newSmsIndex = NewSmsIndex(h);
     o.inCall = h.state().Call.InCall;
     o.readNewSms = IsReadingNewSms(h.state().Sms.Op);
-    o.enabled = h.host.mainWindowEnabled;
+    o.takesInput = h.host.mainWindowTakesInput;
     return o;
 }
 

@@ -35,7 +35,7 @@ TEST(ReceiveWithPhone, IncomingCallNoticeShowsThePhonebookNameUntilHangup) {
     EXPECT_FALSE(h.host.newCallNoticeVisible);
     ASSERT_FALSE(h.host.statusMessages.empty());
     EXPECT_EQ(h.host.statusMessages.back(), "Disconnected!");
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(ReceiveWithPhone, WithoutCallerIdTheCallerIsUnknown) {

@@ -47,7 +47,7 @@ struct Connected : SimPhoneRig {
         ASSERT_EQ(host.dialogs.size(), 1u) << what;
         EXPECT_EQ(host.dialogs[0].text, text) << what;
         EXPECT_FALSE(host.progressVisible) << what;
-        EXPECT_TRUE(host.mainWindowEnabled) << what;
+        EXPECT_TRUE(host.mainWindowTakesInput) << what;
         clock.RunFor(12000);
         EXPECT_EQ(host.dialogs.size(), 1u) << what;
     }
@@ -185,7 +185,7 @@ TEST(SilentExchange, AWriteThePhoneNeverAnswersSaysWhatFailed) {
         ASSERT_EQ(t.host.dialogs.size(), 1u) << c.what;
         EXPECT_EQ(t.host.dialogs[0].text, c.text) << c.what;
         EXPECT_FALSE(t.host.progressVisible) << c.what;
-        EXPECT_TRUE(t.host.mainWindowEnabled) << c.what;
+        EXPECT_TRUE(t.host.mainWindowTakesInput) << c.what;
         t.clock.RunFor(12000);
         EXPECT_EQ(t.host.dialogs.size(), 1u) << c.what;
     }

@@ -30,6 +30,14 @@ struct Sim {
     std::size_t from = 0;
 };
 
+// What the page's button shows after the changes the host recorded: the
+// last "<button>=<0|1>" of them; "" before any.
+std::string ButtonShown(const RecordingHost& host, const std::string& button) {
+    for (auto c = host.serviceChanges.rbegin(); c != host.serviceChanges.rend(); ++c)
+        if (c->starts_with(button + "=")) return *c;
+    return "";
+}
+
 std::vector<int> Percents(const std::vector<ProgressWindowView>& views) {
     std::vector<int> out;
     for (const auto& v : views) out.push_back(v.ProgressBar1);
@@ -44,7 +52,7 @@ TEST(Diverts, CheckAsksTheFourReasonsAndShowsWhatIsDiverted) {
     Sim t(seeded);
     t.s.engine.CheckDiverts();
     EXPECT_TRUE(t.s.host.progressVisible);
-    EXPECT_FALSE(t.s.engine.Services().DivertBtnEnabled);
+    EXPECT_EQ(ButtonShown(t.s.host, "DivertBtn"), "DivertBtn=0");
     t.Run();
 
     EXPECT_THAT(t.Commands(),
@@ -60,7 +68,7 @@ TEST(Diverts, CheckAsksTheFourReasonsAndShowsWhatIsDiverted) {
     EXPECT_EQ(views[3].ProgresLab, "75%");
     EXPECT_FALSE(t.s.host.progressVisible);
     EXPECT_EQ(t.s.host.progressCloses, 1);
-    EXPECT_TRUE(t.s.host.mainWindowEnabled);
+    EXPECT_TRUE(t.s.host.mainWindowTakesInput);
 
     const ServicesView& v = t.s.engine.Services();
     EXPECT_EQ(v.DivertPB, (std::array<int, 12>{1, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0}));
@@ -68,7 +76,7 @@ TEST(Diverts, CheckAsksTheFourReasonsAndShowsWhatIsDiverted) {
     EXPECT_EQ(v.DivertLab[7], "+385912222222");
     EXPECT_EQ(v.DivertLab[8], "0123");
     EXPECT_EQ(v.DivertSekLab, (std::array<std::string, 3>{"", "5", "20"}));
-    EXPECT_TRUE(v.DivertBtnEnabled);
+    EXPECT_EQ(ButtonShown(t.s.host, "DivertBtn"), "DivertBtn=1");
     EXPECT_THAT(t.s.host.statusMessages, IsEmpty());
     EXPECT_THAT(t.s.host.dialogs, IsEmpty());
 }
@@ -92,7 +100,7 @@ TEST(Diverts, ASwitchIsQueriedAgainAndItsAnswerReportsSuccess) {
     t.Run();
     EXPECT_THAT(t.s.host.statusMessages, ElementsAre("Divert succesfully deactivated!"));
     EXPECT_EQ(t.s.engine.Services().DivertPB[3], 0);
-    EXPECT_TRUE(t.s.host.mainWindowEnabled);
+    EXPECT_TRUE(t.s.host.mainWindowTakesInput);
 }
 
 // What a real phone answers: one line for all classes when nothing is
@@ -120,7 +128,7 @@ TEST(Diverts, EveryFormOfAnswerEndsItsQueryAndOnlyClassesOneTwoFourLight) {
     EXPECT_EQ(v.DivertPB, (std::array<int, 12>{0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(v.DivertLab[3], "+3852");
     EXPECT_EQ(v.DivertSekLab, (std::array<std::string, 3>{"", "", "5"}));
-    EXPECT_TRUE(v.DivertBtnEnabled);
+    EXPECT_EQ(ButtonShown(h.host, "DivertBtn"), "DivertBtn=1");
     // The received lines are blank again: nothing is taken twice.
     for (int k = 0; k < h.lines().Size(); ++k) EXPECT_EQ(h.lines().At(k), "") << k;
 
@@ -185,7 +193,7 @@ TEST(Barrings, CheckStepsThroughTheFiveAndASwitchOnClearsItsGroup) {
     const ServicesView& v = t.s.engine.Services();
     //                                       AO OI OX AI IR (voice, data, fax)
     EXPECT_EQ(v.BarPB, (std::array<int, 15>{1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
-    EXPECT_TRUE(v.BarringBtnEnabled);
+    EXPECT_EQ(ButtonShown(t.s.host, "BarringBtn"), "BarringBtn=1");
 
     t.s.host.serviceChanges.clear();
     ASSERT_TRUE(t.s.engine.SetBarring(6, true, 1, "0000"));

@@ -41,7 +41,7 @@ TEST(SettingsChain, ReadsAlertVibrationRingerAndPrice) {
     EXPECT_EQ(v.ValutaEdit, "EUR");
     EXPECT_EQ(v.CijenaEdit, "0.25");
     EXPECT_EQ(s.host.phoneSettings.CijenaEdit, "0.25");
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
     // The flag stays until the next connect clears it.
     EXPECT_TRUE(s.state().Chain.ReadingOtherSettings);
     s.Connect();
@@ -73,7 +73,7 @@ TEST(SettingsChain, RefusedQueryGoesOnAndTheLastEndsIt) {
     EXPECT_EQ(s.state().Settings.VibraRB, 0);
     EXPECT_EQ(s.state().Settings.RingerTB, 3);
     EXPECT_EQ(s.state().Settings.ValutaEdit, "");
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
 }
 
 TEST(SettingsChain, RefusedSmsCentreQueryStopsTheSettingsChain) {
@@ -84,7 +84,7 @@ TEST(SettingsChain, RefusedSmsCentreQueryStopsTheSettingsChain) {
     const std::size_t from = s.CommandCount();
     ReadOtherSettings(s);
     EXPECT_THAT(s.Commands(from), ElementsAre("AT+CSCA?"));
-    EXPECT_TRUE(s.host.mainWindowEnabled);
+    EXPECT_TRUE(s.host.mainWindowTakesInput);
 }
 
 }  // namespace

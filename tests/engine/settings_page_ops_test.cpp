@@ -90,7 +90,7 @@ TEST(SettingsPageOps, PhoneClockGoesToThePcOrTheReasonIsShown) {
         ASSERT_EQ(s.host.dialogs.size(), 1u);
         EXPECT_EQ(s.host.dialogs[0].text,
                   std::string("Cannot set date and time of computer!\r\r") + reason);
-        EXPECT_TRUE(s.host.mainWindowEnabled);
+        EXPECT_TRUE(s.host.mainWindowTakesInput);
     }
 }
 

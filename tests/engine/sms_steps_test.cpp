@@ -135,7 +135,7 @@ TEST(SmsRead, SeededPhoneGivesEveryMessageWithItsSenderDateAndText) {
     EXPECT_EQ(h.host.smsCounts[static_cast<int>(SmsFolder::Outgoing)], "(4/2 new)");
     EXPECT_TRUE(h.host.dialogs.empty());
     EXPECT_FALSE(h.host.progressVisible);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     EXPECT_EQ(h.state().Mode, ActivityMode::Sms);
 }
 
@@ -262,7 +262,7 @@ TEST(SmsNewMessage, NoticeOfAPhoneMemoryIndexAboveNinetyNine) {
     EXPECT_EQ(n.PorukaMemo, "Hej!");
     ASSERT_NE(Find(h, "Mobile memory", "120"), nullptr);
     EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     EXPECT_EQ(h.host.progressShows, 0);
 }
 
@@ -273,7 +273,7 @@ TEST(SmsNewMessage, NoticeOfAnEmptyPositionEndsQuietly) {
     EXPECT_THAT(h.Commands(), ElementsAre(kSelectSim, "AT+CMGR=3"));
     EXPECT_TRUE(h.host.newSmsNotices.empty());
     EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
     for (int i = 0; i < h.lines().Size(); ++i) EXPECT_TRUE(h.lines().IsBlank(i)) << i;
     // A full read later reads both memories: nothing stale steers its selection.
     ReadSms(h);
@@ -315,7 +315,7 @@ TEST(SmsStore, StoredMessageTakesThePositionOfItsAnswer) {
     EXPECT_EQ(out[0].Image, kImageSms);
     EXPECT_THAT(h.host.statusMessages, ElementsAre("SMS message succesfully saved in mobile!"));
     EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 TEST(SmsStore, FullSimStoresInThePhoneMemoryOnceThenTellsTheUser) {
@@ -335,7 +335,7 @@ TEST(SmsStore, FullSimStoresInThePhoneMemoryOnceThenTellsTheUser) {
     EXPECT_THAT(h.host.dialogs[0].text, ::testing::HasSubstr("(322)"));
     EXPECT_FALSE(HasSmsOp(h.state().Sms.Op));
     EXPECT_EQ(h.state().Sms.SmsList.size(), 2u);
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 // -------------------------------------------------- send, delete and edit
@@ -500,7 +500,7 @@ TEST(SmsSend, NewMessageGoesOutAtThePrompt) {
     EXPECT_THAT(h.Commands(), ElementsAre("AT+CMGS=" + SmsPduLength(pdu)));
     EXPECT_THAT(h.phone().State().sentPdus, ElementsAre(pdu));
     EXPECT_THAT(h.host.statusMessages, ElementsAre("SMS message succesfully sent!"));
-    EXPECT_TRUE(h.host.mainWindowEnabled);
+    EXPECT_TRUE(h.host.mainWindowTakesInput);
 }
 
 // The compose window hands values over: the engine encodes them, and what the

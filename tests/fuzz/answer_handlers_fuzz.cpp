@@ -3,7 +3,7 @@
 // and the phonebook and call-list storage and entry answers. Each input line
 // goes to every handler, with a phonebook read and a call-list read under
 // way; whatever the line, the engine must stay whole. (The "+CMGR" answers
-// of the SMS read have a target of their own, cmgr_answer_fuzz.)
+// of the SMS read have a target of their own, sms_read_answers_fuzz.)
 //
 // Input: lines separated by LF.
 #include "engine/core/virtual_scheduler.h"

@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)ParseCbc(s);
     (void)ParseCreg(s);
     (void)ParseCsca(s);
-    (void)ExtractQuoted(s);
-    (void)FirstFieldPadded(s);
+    (void)ReadCpbrEntry(s);
 
     for (char c : KeepDigitsAndSeparators(s))
         if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != ',') std::abort();

@@ -36,10 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace parlenko;
     std::string_view s(reinterpret_cast<const char*>(data), size);
 
-    std::string name = PhonebookTextFromGsm(s);
+    const std::string name = ReadCpbrEntry(s).name;
     (void)SmsTextFromGsm(s);
-    (void)ExtractQuoted(s);
-    (void)FirstFieldPadded(s);
     (void)KeepNumberChars(s);
     (void)UnsupportedChars(s, PhoneChars::Message);
     (void)ToPhoneText(s, 16);

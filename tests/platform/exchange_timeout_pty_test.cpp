@@ -81,7 +81,7 @@ TEST(ExchangeTimeOutPty, EscapeReachesThePhoneBeforeThePurge) {
 
     clock.RunFor(10000);
     EXPECT_EQ(pty.Read(500), "\x1b");
-    EXPECT_TRUE(host.mainWindowEnabled);
+    EXPECT_TRUE(host.mainWindowTakesInput);
 }
 
 }  // namespace

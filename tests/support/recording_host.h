@@ -57,10 +57,7 @@ public:
         return buttons == DialogButtons::Ok ? DialogResult::Ok : DialogResult::Yes;
     }
     void ShowStatusMessage(const std::string& text) override { statusMessages.push_back(text); }
-    void SetMainWindowEnabled(bool enabled) override {
-        mainWindowEnabled = enabled;
-        enabledChanges.push_back(enabled);
-    }
+    void SetMainWindowInputLocked(bool locked) override { mainWindowTakesInput = !locked; }
 
     void PortTrafficChanged(int frame) override { portTrafficFrames.push_back(frame); }
     void NewSmsIndicatorChanged(int phase, const std::string& hint) override {
@@ -239,8 +236,7 @@ public:
 
     std::vector<RecordedDialog> dialogs;
     std::vector<std::string> statusMessages;
-    std::vector<bool> enabledChanges;
-    bool mainWindowEnabled = true;
+    bool mainWindowTakesInput = true;
     std::function<int(const RecordedDialog&)> onMessageDialog;
 
     std::vector<int> portTrafficFrames;

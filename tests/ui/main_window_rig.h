@@ -74,7 +74,6 @@ public:
     }
     QString IniPath() const { return home.QDir() + "Parlenko.ini"; }
     const std::string& Written() const { return device.Written(); }
-    // The main window enabled and the progress window closed.
     // Not busy, no read window, and no command waiting for its answer (the
     // window is not busy before the first answer comes).
     bool Idle() {

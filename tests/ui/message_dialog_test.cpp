@@ -79,8 +79,8 @@ TEST_F(MessageDialogTest, ButtonsGiveTheirResultsAndTheTitleBarCloseIsNotNo) {
     EXPECT_EQ(result, DialogResult::Ok);
 }
 
-// The receive handler may enter the busy state (main window disabled) while a
-// box it opened is up: the box must still take the answer.
+// A box is a window of its own, not a child of the window it opens over: a
+// disabled window leaves its box usable.
 TEST_F(MessageDialogTest, BoxStaysUsableWhenItsMainWindowIsDisabled) {
     QWidget main;
     main.resize(400, 300);

@@ -24,8 +24,8 @@ void TWindowHost::ShowStatusMessage(const std::string& text) {
     if (statusFrm_ != nullptr) statusFrm_->ShowStatusMessage(ToDisplay(text));
 }
 
-void TWindowHost::SetMainWindowEnabled(bool enabled) {
-    if (glavna_ != nullptr) glavna_->SetBusy(!enabled);
+void TWindowHost::SetMainWindowInputLocked(bool locked) {
+    if (glavna_ != nullptr) glavna_->SetBusy(locked);
 }
 
 void TWindowHost::PortTrafficChanged(int frame) {

@@ -32,7 +32,7 @@ public:
                           DialogButtons buttons) override;
     void ShowStatusMessage(const std::string& text) override;
     // --- busy state
-    void SetMainWindowEnabled(bool enabled) override;
+    void SetMainWindowInputLocked(bool locked) override;
     // --- status-bar indicators
     void PortTrafficChanged(int frame) override;
     void NewSmsIndicatorChanged(int phase, const std::string& hint) override;

@@ -27,7 +27,7 @@ struct WriterCase {
 };
 
 // Every writer, byte for byte, as it reaches the port.
-TEST(AtWriters, EveryLineByteForByte) {
+TEST(CommandWriters, EveryLineByteForByte) {
     const std::vector<WriterCase> cases = {
         {"Cgmi", SendAtCgmi, "AT+CGMI\r"},
         {"Cgmm", SendAtCgmm, "AT+CGMM\r"},
@@ -135,7 +135,7 @@ TEST(AtWriters, EveryLineByteForByte) {
 }
 
 // Every facility of both tables, and what each kind of facility carries.
-TEST(AtWriters, LockAndPasswordFacilityTables) {
+TEST(CommandWriters, LockAndPasswordFacilityTables) {
     const std::vector<std::string> lockLines = {
         "AT+CLCK=\"CS\",1\r",        "AT+CLCK=\"PS\",1,9876\r",   "AT+CLCK=\"SC\",1,9876\r",
         "AT+CLCK=\"FD\",1,9876\r",   "AT+CLCK=\"AO\",1,9876,7\r", "AT+CLCK=\"OI\",1,9876,7\r",
@@ -163,7 +163,7 @@ TEST(AtWriters, LockAndPasswordFacilityTables) {
 
 // The no-reply time follows the class for reason "2" whatever the mode that
 // carries a number; queries and erasures never carry it.
-TEST(AtWriters, DivertNoReplyTimeFollowsEveryNumberMode) {
+TEST(CommandWriters, DivertNoReplyTimeFollowsEveryNumberMode) {
     EXPECT_EQ(at::Ccfc("2", "0911", "1", "30", 0), "AT+CCFC=2,0,\"0911\",,1,,,30\r");
     EXPECT_EQ(at::Ccfc("2", "0911", "1", "30", 1), "AT+CCFC=2,1,\"0911\",,1,,,30\r");
     EXPECT_EQ(at::Ccfc("3", "0911", "1", "30", 3), "AT+CCFC=3,3,\"0911\",,1\r");
@@ -171,7 +171,7 @@ TEST(AtWriters, DivertNoReplyTimeFollowsEveryNumberMode) {
     EXPECT_EQ(at::Ccfc("2", "0911", "1", "30", 4), "AT+CCFC=2,4\r");
 }
 
-TEST(AtWriters, CregFlagFollowsTheLastRegistrationCommand) {
+TEST(CommandWriters, CregFlagFollowsTheLastRegistrationCommand) {
     ScriptRig h;
     EXPECT_FALSE(h.state().Chain.CregSetSent);
     SendAtCregSet(h.ctx(), 1);
@@ -180,7 +180,7 @@ TEST(AtWriters, CregFlagFollowsTheLastRegistrationCommand) {
     EXPECT_FALSE(h.state().Chain.CregSetSent);
 }
 
-TEST(AtWriters, MelodyDeleteNeedsAUserMelodySelected) {
+TEST(CommandWriters, MelodyDeleteNeedsAUserMelodySelected) {
     ScriptRig h;
     auto& m = h.state().Melodies;
     m.MelodijeCB = {"Standard 1", "Standard 2", "Individual 1", "Individual 2"};
@@ -196,7 +196,7 @@ TEST(AtWriters, MelodyDeleteNeedsAUserMelodySelected) {
     EXPECT_TRUE(h.host.dialogs.empty());
 }
 
-TEST(AtWriters, SelectorsOutsideTheirTablesSendNothing) {
+TEST(CommandWriters, SelectorsOutsideTheirTablesSendNothing) {
     EXPECT_EQ(at::Clck(0, 1, 1, "x"), "");
     EXPECT_EQ(at::Clck(10, 1, 1, "x"), "");
     EXPECT_EQ(at::Cpwd(9, "1", "2"), "");
@@ -209,7 +209,7 @@ TEST(AtWriters, SelectorsOutsideTheirTablesSendNothing) {
 // Data that would end its field or start a second command builds no line
 // at all, in every builder that carries data; and the entry write escapes
 // what its name holds.
-TEST(AtWriters, DataThatWouldBreakItsLineBuildsNothing) {
+TEST(CommandWriters, DataThatWouldBreakItsLineBuildsNothing) {
     const std::string forged = "1\",,\"X\"\r\nAT+CPBW=5";
     const std::vector<std::pair<const char*, std::string>> lines = {
         {"Dial", at::Dial(forged)},
@@ -235,7 +235,7 @@ TEST(AtWriters, DataThatWouldBreakItsLineBuildsNothing) {
     EXPECT_EQ(at::CpbwEntry("3", "091", "Khardi\x9A"), "");  // no letter of the phone's
 }
 
-TEST(AtWriters, FailedWriteIsReportedAndTheCommandDropped) {
+TEST(CommandWriters, FailedWriteIsReportedAndTheCommandDropped) {
     ScriptRig h;
     h.device.SetWriteFails(true);
     SendAtCgmi(h.ctx());
@@ -244,7 +244,7 @@ TEST(AtWriters, FailedWriteIsReportedAndTheCommandDropped) {
     EXPECT_EQ(h.host.dialogs[0].kind, DialogKind::Error);
 }
 
-TEST(AtWriters, ClosedPortIsAFailedWrite) {
+TEST(CommandWriters, ClosedPortIsAFailedWrite) {
     ScriptRig h({.openPort = false});
     SendAtCsq(h.ctx());
     EXPECT_EQ(h.host.dialogs.size(), 1u);
