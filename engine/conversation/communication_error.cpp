@@ -53,9 +53,10 @@ void ReportNoAnswer(EngineContext& ctx, std::string_view command) {
                                     "and that mobile is switched on.");
 }
 
-void ReportEchoRefused(EngineContext& ctx, std::string_view command) {
-    ReportBrokenConnection(ctx, "Mobile refused command " + Quoted(command) +
-                                    "!\r\rWithout command echo, answers of mobile\r"
+void ReportEchoRefused(EngineContext& ctx, std::string_view command, const std::string& reason) {
+    ReportBrokenConnection(ctx, "Mobile refused command " + Quoted(command) + "!" +
+                                    (reason.empty() ? "" : "\r\r" + reason) +
+                                    "\r\rWithout command echo, answers of mobile\r"
                                     "cannot be read.");
 }
 

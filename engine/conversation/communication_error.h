@@ -28,6 +28,7 @@ void ReportLinkLost(EngineContext& ctx);
 // to switch its echo on. Disconnects as above and shows "Communication
 // error!" naming the command; once, like ReportCommunicationError.
 void ReportNoAnswer(EngineContext& ctx, std::string_view command);
-void ReportEchoRefused(EngineContext& ctx, std::string_view command);
+// reason: the phone's, as RefusalReason gives it (empty for "ERROR").
+void ReportEchoRefused(EngineContext& ctx, std::string_view command, const std::string& reason);
 
 }  // namespace parlenko

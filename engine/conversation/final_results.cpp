@@ -80,7 +80,10 @@ ScanStep RefuseCommand(EngineContext& ctx, const EchoHit& hit) {
             return *step;
         }
     }
-    ShowRefusal(ctx, hit, {});
+    // A command whose rows say nothing of a refusal (the reset's "ATZ")
+    // passes every error form as it passes "ERROR": silently. Only a
+    // refusal of a command no row knows names the phone's reason.
+    if (!IsKnownCommand(ctx, hit.echo)) ShowRefusal(ctx, hit, {});
     return ScanStep::Continue;
 }
 

@@ -40,6 +40,12 @@ std::string PhoneErrorMessage(int code, const std::string& text) {
            IntToStr(code) + ")";
 }
 
+std::string RefusalReason(const EchoHit& hit) {
+    if (hit.code)
+        return "Reason:  " + PhoneErrorText(*hit.code) + "  (" + IntToStr(*hit.code) + ")";
+    return hit.reason.empty() ? std::string() : "Reason:  " + hit.reason;
+}
+
 EchoHit TakeRefusal(EngineContext& ctx, int i) {
     auto& lines = Lines(ctx);
     EchoHit hit;

@@ -28,4 +28,8 @@ void ShowRefusal(EngineContext& ctx, const EchoHit& hit, const std::string& text
 // The message shown for a code and its text.
 std::string PhoneErrorMessage(int code, const std::string& text);
 
+// The phone's reason as a box gives it ("Reason:  <text>  (<code>)", or the
+// phone's own words); empty for "ERROR" and for a command never answered.
+std::string RefusalReason(const EchoHit& hit);
+
 }  // namespace parlenko

@@ -8,6 +8,7 @@
 #include "engine/core/busy_state.h"
 #include "engine/conversation/communication_error.h"
 #include "engine/conversation/connection.h"
+#include "engine/conversation/phone_errors.h"
 #include "engine/text/service_centre.h"
 #include "engine/settings/settings_view.h"
 #include "engine/settings/settings_state.h"
@@ -32,7 +33,7 @@ void QuerySmsCentre(EngineContext& ctx) { SendAtCsca(ctx, 1); }
 
 // Without echo no answer could be matched: the connection fails here.
 ScanStep EchoRefused(EngineContext& ctx, const EchoHit& hit) {
-    ReportEchoRefused(ctx, hit.echo.empty() ? std::string("ATE1") : hit.echo);
+    ReportEchoRefused(ctx, hit.echo.empty() ? std::string("ATE1") : hit.echo, RefusalReason(hit));
     return ScanStep::EndScan;
 }
 

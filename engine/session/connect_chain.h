@@ -6,7 +6,9 @@
 // and then either the general-information chain (general page shown) or
 // AT+CSCB=1. A refused setting does not stop the chain, except "ATE1"
 // (without echo no answer could be matched): the connection fails, with a
-// message, and the port is closed.
+// message (the phone's reason in it when it gave one), and the port is
+// closed. A refused "ATZ" changes nothing (it is written twice), whatever
+// the error's form.
 //
 // Every answer to "AT+CSCA?" continues a chain, whoever asked: with
 // ReadingOtherSettings clear the rest of the connect chain, with it set the

@@ -6,96 +6,25 @@
 // Whatever an operation leaves waiting ends with the connection as it ends
 // at the time-out.
 
-#include "engine/text/vcalendar.h"
-#include "tests/support/engine_rig.h"
+#include "tests/support/operation_table.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
-#include <vector>
 
 namespace parlenko::testing {
 namespace {
 
 constexpr char kGone[] = ": the device is gone (unplugged or switched off).";
 
-// Connected, the phonebook and messages read, answering 30 ms late.
-struct Connected : SimPhoneRig {
-    Connected()
-        : SimPhoneRig(phonesim::MakeDefaultState(),
-                      {.dataFolder = true, .phone = {.answerDelayMs = 30}}) {
-        state().Options.GeneralPageShown = false;
-        state().Chain.PhoneModel = "S45";
-        Connect();
-        engine.RefreshPhonebook();
-        clock.RunUntil([this] { return host.phonebookSorts > 0; }, 60000);
-        engine.RefreshSms();
-        clock.RunUntil([this] { return !state().Sms.FullReadRunning; }, 60000);
-        engine.ReadMelodies();
-        clock.RunFor(3000);
-        host.dialogs.clear();
-        host.statusMessages.clear();
-    }
-};
-
-struct Operation {
-    std::string name;
-    std::function<void(Connected&)> start;
-};
-
-std::vector<Operation> Operations() {
-    const ComposedSms message{.Number = "0911234567", .Text = "Dolazim"};
-    VCalendarEntry entry;
-    entry.Text = std::string(240, 'b');  // three packets
-    entry.Date = std::chrono::year_month_day{std::chrono::year{2006}, std::chrono::month{7},
-                                             std::chrono::day{14}};
-    const PhonebookEntryValues ivo{PhoneMemory::Phone, "009", "Ivo", "0911"};
-    return {
-        {"phonebook read", [](Connected& t) { t.engine.RefreshPhonebook(); }},
-        {"call lists read", [](Connected& t) { t.engine.RefreshCalls(); }},
-        {"SMS read", [](Connected& t) { t.engine.RefreshSms(); }},
-        {"appointment read", [](Connected& t) { t.engine.RefreshAppointments(); }},
-        {"entry write", [ivo](Connected& t) { t.engine.SavePhonebookEntry(ivo); }},
-        {"entry move",
-         [ivo](Connected& t) { t.engine.MovePhonebookEntry(PhoneMemory::Sim, "001", ivo); }},
-        {"entry delete",
-         [](Connected& t) { t.engine.DeletePhonebookEntry(PhoneMemory::Sim, "001"); }},
-        {"SMS send", [message](Connected& t) { t.engine.SendSms(message); }},
-        {"SMS store", [message](Connected& t) { t.engine.StoreSms(message); }},
-        {"SMS delete", [](Connected& t) { t.engine.DeleteSms(PhoneMemory::Sim, "01"); }},
-        {"appointment upload", [entry](Connected& t) { t.engine.SaveAppointment(entry, 2, true); }},
-        {"melody upload", [](Connected& t) { t.engine.UploadMelody(std::string(400, 'm'), 1); }},
-        {"logo upload", [](Connected& t) { t.engine.UploadLogo("BM" + std::string(400, 'l'), 0); }},
-        {"melody play", [](Connected& t) { t.engine.PlayMelody(5, 2); }},
-        {"divert set", [](Connected& t) { t.engine.SetDivert(0, "0911234567", 1, "", true); }},
-        {"lock check", [](Connected& t) { t.engine.CheckLocks(); }},
-        {"restore",
-         [](Connected& t) {
-             t.engine.StartRestore({{PhoneMemory::Sim, "Ana", "0911", false},
-                                    {PhoneMemory::Sim, "Ivo", "0922", false}},
-                                   RestoreMode::FreePositions);
-         }},
-    };
-}
-
-// The commands the operation writes on a phone that never fails.
-std::size_t CommandsOf(const Operation& op) {
-    Connected t;
-    const auto from = t.CommandCount();
-    op.start(t);
-    t.clock.RunFor(30000);
-    return t.Commands(from).size();
-}
-
 TEST(LostLink, EveryOperationPulledAtEachCommandEndsAtOnceWithOneMessage) {
-    for (const Operation& op : Operations()) {
-        const std::size_t commands = CommandsOf(op);
+    for (const PhoneOperation& op : PhoneOperations()) {
+        const std::size_t commands = CommandsOf(op).size();
         ASSERT_GT(commands, 0u) << op.name;
         for (std::size_t k = 0; k < commands; ++k) {
             const std::string what = op.name + ", pulled at command " + std::to_string(k + 1);
-            Connected t;
+            ConnectedPhone t;
+            if (op.prepare) op.prepare(t);
             const auto phonebookRows = t.host.phonebookRows.size();
             const auto smsRows = t.host.SmsRows(SmsFolder::Incoming).size();
             const auto from = t.CommandCount();
@@ -122,7 +51,7 @@ TEST(LostLink, EveryOperationPulledAtEachCommandEndsAtOnceWithOneMessage) {
 }
 
 TEST(LostLink, PulledWhileNothingRunsIsToldByTheNextCommand) {
-    Connected t;
+    ConnectedPhone t;
     t.clock.RunFor(15000);  // the last exchange's time-out is over
     t.device.Unplug();
     t.clock.RunFor(30000);
@@ -139,7 +68,7 @@ TEST(LostLink, PulledWhileNothingRunsIsToldByTheNextCommand) {
 // the ringer's restore plays nothing.
 TEST(LostLink, WhatWaitedForAnAnswerEndsWithTheConnection) {
     for (const bool pulled : {false, true}) {
-        Connected t;
+        ConnectedPhone t;
         const auto lose = [&] {
             if (pulled) t.device.Unplug();
             else t.engine.Disconnect();

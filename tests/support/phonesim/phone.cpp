@@ -375,7 +375,9 @@ void Phone::EnqueueAnswer(const Answer& answer, std::int64_t nowMs,
         bytes += "\r\n";
     }
     if (fault) bytes += framed(fault->unsolicitedBeforeResult);
-    if (!answer.final.empty()) bytes += "\r\n" + answer.final + "\r\n";
+    if (!answer.final.empty())
+        bytes +=
+            "\r\n" + (fault ? fault->garbageBeforeResult : std::string()) + answer.final + "\r\n";
     double at = static_cast<double>(nowMs + options_.answerDelayMs);
     if (!fault) {
         Enqueue(std::move(bytes), at);

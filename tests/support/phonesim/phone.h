@@ -49,6 +49,7 @@ struct CommandFault {
     std::vector<std::size_t> splitAt{};   // byte offsets of the answer where a new chunk starts
     int splitGapMs = 0;                   // time between those chunks
     std::string garbageBefore{};          // raw bytes sent just before the answer
+    std::string garbageBeforeResult{};    // raw bytes sent just before the final result
     // Lines framed CR LF that arrive out of turn inside the exchange: after
     // the echo, before the answer; after the answer, before the final result.
     std::vector<std::string> unsolicitedBeforeAnswer{};
