@@ -242,7 +242,7 @@ void ExpectOneEnding(ConnectedPhone& t, const Fault& fault, bool ran, const std:
         EXPECT_NE(boxes[0].text.find(Reason(*fault.code)), std::string::npos)
             << what << ": the phone's reason missing" << shown;
     }
-    EXPECT_TRUE(t.host.mainWindowEnabled) << what << ": still busy";
+    EXPECT_TRUE(t.host.mainWindowTakesInput) << what << ": still busy";
     EXPECT_FALSE(t.host.progressVisible) << what << ": progress window left";
 }
 
