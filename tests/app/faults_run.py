@@ -36,13 +36,11 @@ import os
 import signal
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 
-from program_run import (CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, end_runs,
-                         logged_commands, make_home, on_signal, read, report,
-                         run_scenarios, start, start_program, stop_with_sigterm, wait_for)
+from program_run import (CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, logged_commands, make_home,
+                         read, script_main, start, start_program, stop_with_sigterm, wait_for)
 
 MESSAGE = "parlenko-message: "
 COMMUNICATION_ERROR = MESSAGE + "Communication error! | Cannot send data!"
@@ -269,27 +267,15 @@ def failing_chain_runs(parlenko, phonesim, state, tmp):
         t.join()
 
 
-def main():
-    if len(sys.argv) != 4:
-        print(__doc__)
-        return 2
-    parlenko, phonesim, state = sys.argv[1:4]
-    signal.signal(signal.SIGTERM, on_signal)
-    signal.signal(signal.SIGINT, on_signal)
-    tmp = tempfile.mkdtemp(prefix="parlenko-faults-")
-    scenarios = [("unreadable caches", lambda: unreadable_cache_runs(parlenko, tmp)),
-                 ("a damaged cache, stale temporary files", lambda: damaged_cache_run(parlenko, tmp)),
-                 ("a call in an answer", lambda: call_in_an_answer_run(parlenko, phonesim, state, tmp)),
-                 ("noise after an answer", lambda: noise_after_an_answer_run(parlenko, phonesim, state, tmp)),
-                 ("nothing answers", lambda: nothing_answers_run(parlenko, phonesim, state, tmp)),
-                 ("a phone failing inside the chains",
-                  lambda: failing_chain_runs(parlenko, phonesim, state, tmp))]
-    try:
-        run_scenarios(scenarios)
-    finally:
-        end_runs(tmp)
-    return report()
+def scenarios(parlenko, phonesim, state, tmp):
+    return [("unreadable caches", lambda: unreadable_cache_runs(parlenko, tmp)),
+            ("a damaged cache, stale temporary files", lambda: damaged_cache_run(parlenko, tmp)),
+            ("a call in an answer", lambda: call_in_an_answer_run(parlenko, phonesim, state, tmp)),
+            ("noise after an answer", lambda: noise_after_an_answer_run(parlenko, phonesim, state, tmp)),
+            ("nothing answers", lambda: nothing_answers_run(parlenko, phonesim, state, tmp)),
+            ("a phone failing inside the chains",
+             lambda: failing_chain_runs(parlenko, phonesim, state, tmp))]
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(script_main(__doc__, "parlenko-faults-", scenarios))

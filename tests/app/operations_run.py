@@ -22,13 +22,11 @@ import os
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
-from program_run import (CHAIN_SECONDS, CONNECT_CHAIN, GENERAL_INFO_CHAIN, check, end_runs,
-                         logged_commands, make_home, on_signal, press_keys, read, report,
-                         run_scenarios, start, start_display, start_program, stop_with_sigterm,
-                         wait_for)
+from program_run import (CHAIN_SECONDS, chains_ran, check, logged_commands, make_home,
+                         press_keys, read, script_main, start, start_display, start_program,
+                         stop_with_sigterm, wait_for)
 
 MESSAGE = "parlenko-message: "
 LOSS_SECONDS = 2.0
@@ -85,12 +83,7 @@ class Run:
         self.sim.stdout.readline()
         self.proc, self.stderr = start_program(parlenko, home, "yes", name, DISPLAY=display,
                                                QT_QPA_PLATFORM="xcb")
-        expected = CONNECT_CHAIN + GENERAL_INFO_CHAIN
-        wait_for(lambda: len(logged_commands(self.log)) >= len(expected)
-                 or self.proc.poll() is not None, CHAIN_SECONDS)
-        self.ready = check(logged_commands(self.log)[:len(expected)] == expected
-                           and self.proc.poll() is None,
-                           "%s: the chains did not run: %r" % (name, logged_commands(self.log)))
+        self.ready = chains_ran(self.proc, self.log, name)
         time.sleep(0.5)
 
     def menu(self, *keys):
@@ -200,30 +193,19 @@ def line_in_answer_run(parlenko, phonesim, state, tmp, display, what):
         run.end()
 
 
-def main():
-    if len(sys.argv) != 4:
-        print(__doc__)
-        return 2
-    parlenko, phonesim, state = sys.argv[1:4]
-    signal.signal(signal.SIGTERM, on_signal)
-    signal.signal(signal.SIGINT, on_signal)
-    tmp = tempfile.mkdtemp(prefix="parlenko-operations-")
-    try:
-        display = start_display()
-        scenarios = [("the phone killed in a phonebook read", lambda: killed_phone_run(
-                          parlenko, phonesim, state, tmp, display, "read")),
-                     ("the phone killed in an SMS send", lambda: killed_phone_run(
-                          parlenko, phonesim, state, tmp, display, "send")),
-                     ("a line before the SMS send's answer", lambda: line_in_answer_run(
-                          parlenko, phonesim, state, tmp, display, "send")),
-                     ("RING before an upload's OK", lambda: line_in_answer_run(
-                          parlenko, phonesim, state, tmp, display, "upload"))]
-        if display is not None:
-            run_scenarios(scenarios)
-    finally:
-        end_runs(tmp)
-    return report()
+def scenarios(parlenko, phonesim, state, tmp):
+    display = start_display()
+    if display is None:
+        return []
+    return [("the phone killed in a phonebook read", lambda: killed_phone_run(
+                 parlenko, phonesim, state, tmp, display, "read")),
+            ("the phone killed in an SMS send", lambda: killed_phone_run(
+                 parlenko, phonesim, state, tmp, display, "send")),
+            ("a line before the SMS send's answer", lambda: line_in_answer_run(
+                 parlenko, phonesim, state, tmp, display, "send")),
+            ("RING before an upload's OK", lambda: line_in_answer_run(
+                 parlenko, phonesim, state, tmp, display, "upload"))]
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(script_main(__doc__, "parlenko-operations-", scenarios))

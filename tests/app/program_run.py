@@ -259,23 +259,37 @@ def press_keys(display, *keys):
     return True
 
 
+def start_on_display(parlenko, phonesim, state, tmp, display, name, phone_options):
+    """The simulated phone (with phone_options) and the program on display;
+    returns the program's home, the phone's log, the program and its standard
+    error file."""
+    home = make_home(tmp, name)
+    log = os.path.join(tmp, name + ".phonesim.log")
+    start([phonesim, "--state", state, "--link", os.path.join(home, "ports", "com2"), "--log", log]
+          + phone_options, stdout=subprocess.PIPE, stdin=subprocess.DEVNULL).stdout.readline()
+    proc, stderr = start_program(parlenko, home, "yes", name, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+    return home, log, proc, stderr
+
+
+def chains_ran(proc, log, name):
+    """Waits for the connect and general-information chains; False (a failure
+    said) when the phone did not get them or the program ended."""
+    expected = CONNECT_CHAIN + GENERAL_INFO_CHAIN
+    wait_for(lambda: len(logged_commands(log)) >= len(expected) or proc.poll() is not None, CHAIN_SECONDS)
+    return check(logged_commands(log)[:len(expected)] == expected and proc.poll() is None,
+                 "%s: the chains did not run: %r" % (name, logged_commands(log)))
+
+
 def signal_during_read_run(parlenko, phonesim, state, tmp, display, signum):
     """The phonebook read runs (the menu "Telefonski imenik", "Prikaži
     podatke", on a phone answering 60 ms late) when the signal comes: the
     read ends first, "AT+CNMI=0,0,0,0" waits for the answer of the command in
     flight and is the last command; the program ends within 3 s."""
     name = "read-" + signal.Signals(signum).name
-    home = make_home(tmp, name)
-    link = os.path.join(home, "ports", "com2")
-    log = os.path.join(tmp, name + ".phonesim.log")
     latency = 60
-    start([phonesim, "--state", state, "--link", link, "--log", log, "--latency", str(latency)],
-          stdout=subprocess.PIPE, stdin=subprocess.DEVNULL).stdout.readline()
-    proc, stderr = start_program(parlenko, home, "yes", name, DISPLAY=display, QT_QPA_PLATFORM="xcb")
-    expected = CONNECT_CHAIN + GENERAL_INFO_CHAIN
-    wait_for(lambda: len(logged_commands(log)) >= len(expected) or proc.poll() is not None, CHAIN_SECONDS)
-    if not check(logged_commands(log)[:len(expected)] == expected and proc.poll() is None,
-                 "%s: the chains did not run: %r" % (name, logged_commands(log))):
+    home, log, proc, stderr = start_on_display(parlenko, phonesim, state, tmp, display, name,
+                                               ["--latency", str(latency)])
+    if not chains_ran(proc, log, name):
         return
     if not start_phonebook_read(display, log, name):
         return
@@ -318,16 +332,8 @@ def start_phonebook_read(display, log, name):
 def whole_read_run(parlenko, phonesim, state, tmp, display):
     """The phonebook read to its end keeps every letter in the cache."""
     name = "whole-read"
-    home = make_home(tmp, name)
-    link = os.path.join(home, "ports", "com2")
-    log = os.path.join(tmp, name + ".phonesim.log")
-    start([phonesim, "--state", state, "--link", link, "--log", log],
-          stdout=subprocess.PIPE, stdin=subprocess.DEVNULL).stdout.readline()
-    proc, stderr = start_program(parlenko, home, "yes", name, DISPLAY=display, QT_QPA_PLATFORM="xcb")
-    expected = CONNECT_CHAIN + GENERAL_INFO_CHAIN
-    wait_for(lambda: len(logged_commands(log)) >= len(expected) or proc.poll() is not None, CHAIN_SECONDS)
-    if not check(logged_commands(log)[:len(expected)] == expected and proc.poll() is None,
-                 "%s: the chains did not run: %r" % (name, logged_commands(log))):
+    home, log, proc, stderr = start_on_display(parlenko, phonesim, state, tmp, display, name, [])
+    if not chains_ran(proc, log, name):
         return
     if not start_phonebook_read(display, log, name):
         return
@@ -382,31 +388,38 @@ def report():
     return 1 if failures else 0
 
 
-def main():
+def script_main(doc, prefix, scenarios_for):
+    """The body of a run script: PARLENKO PHONESIM STATE_FILE from the command
+    line, the scenarios scenarios_for(parlenko, phonesim, state, tmp) lists,
+    everything started stopped at the end; the exit status."""
     if len(sys.argv) != 4:
-        print(__doc__)
+        print(doc)
         return 2
     parlenko, phonesim, state = sys.argv[1:4]
     signal.signal(signal.SIGTERM, on_signal)
     signal.signal(signal.SIGINT, on_signal)
-    tmp = tempfile.mkdtemp(prefix="parlenko-run-")
-    scenarios = [("connected, SIGTERM", lambda: connected_run(parlenko, phonesim, state, tmp)),
-                 ("no phone, SIGTERM", lambda: no_phone_run(parlenko, tmp, "yes")),
-                 ("no phone, its box left open, SIGTERM", lambda: no_phone_run(parlenko, tmp, "wait")),
-                 ("start-up box left open, SIGTERM", lambda: start_up_box_run(parlenko, tmp))]
+    tmp = tempfile.mkdtemp(prefix=prefix)
     try:
-        display = start_display()
-        scenarios.append(("a whole phonebook read keeps every letter",
-                          lambda: display and whole_read_run(parlenko, phonesim, state, tmp, display)))
-        for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
-            scenarios.append(("a phonebook read, %s" % signal.Signals(signum).name,
-                              lambda signum=signum: display and signal_during_read_run(
-                                  parlenko, phonesim, state, tmp, display, signum)))
-        run_scenarios(scenarios)
+        run_scenarios(scenarios_for(parlenko, phonesim, state, tmp))
     finally:
         end_runs(tmp)
     return report()
 
 
+def scenarios(parlenko, phonesim, state, tmp):
+    listed = [("connected, SIGTERM", lambda: connected_run(parlenko, phonesim, state, tmp)),
+              ("no phone, SIGTERM", lambda: no_phone_run(parlenko, tmp, "yes")),
+              ("no phone, its box left open, SIGTERM", lambda: no_phone_run(parlenko, tmp, "wait")),
+              ("start-up box left open, SIGTERM", lambda: start_up_box_run(parlenko, tmp))]
+    display = start_display()
+    listed.append(("a whole phonebook read keeps every letter",
+                   lambda: display and whole_read_run(parlenko, phonesim, state, tmp, display)))
+    for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        listed.append(("a phonebook read, %s" % signal.Signals(signum).name,
+                       lambda signum=signum: display and signal_during_read_run(
+                           parlenko, phonesim, state, tmp, display, signum)))
+    return listed
+
+
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(script_main(__doc__, "parlenko-run-", scenarios))
