@@ -9,13 +9,13 @@
 //       ENTRIES answers (default 2000), FLOOD lines of each kind (default
 //       144000: 2400 lines a second for a minute)
 
-#include "engine/core/host.h"
 #include "tests/support/engine_inside.h"
 #include "engine/core/virtual_scheduler.h"
 #include "engine/conversation/receive_scan.h"
 #include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/null_serial_device.h"
+#include "tests/support/quiet_host.h"
 
 #include <algorithm>
 #include <chrono>
@@ -26,15 +26,6 @@
 namespace {
 
 using namespace parlenko;
-
-class QuietHost final : public IHost {
-public:
-    int ShowMessageDialog(const std::string&, const std::string&, DialogKind,
-                          DialogButtons) override {
-        return DialogResult::Ok;
-    }
-    void ShowStatusMessage(const std::string&) override {}
-};
 
 using Clock = std::chrono::steady_clock;
 
@@ -47,7 +38,7 @@ void Flood(const char* kind, const std::string& line, int lines) {
     VirtualScheduler clock;
     testing::NullSerialDevice device;
     TSerialPortDriver port(device, clock);
-    QuietHost host;
+    testing::QuietHost host;
     PhoneEngine engine(port, clock, host);
     port.Connect();
     constexpr int kPerChunk = 20;
@@ -76,7 +67,7 @@ int main(int argc, char** argv) {
     VirtualScheduler clock;
     testing::NullSerialDevice device;
     TSerialPortDriver port(device, clock);
-    QuietHost host;
+    testing::QuietHost host;
     PhoneEngine engine(port, clock, host);
     port.Connect();
 

@@ -15,24 +15,15 @@
 #include "engine/session/phone_engine.h"
 #include "tests/support/engine_inside.h"
 #include "tests/support/null_serial_device.h"
+#include "tests/support/quiet_host.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace {
 
 using namespace parlenko;
-
-class QuietHost final : public IHost {
-public:
-    int ShowMessageDialog(const std::string&, const std::string&, DialogKind,
-                          DialogButtons) override {
-        return DialogResult::Ok;
-    }
-    void ShowStatusMessage(const std::string&) override {}
-};
 
 std::string_view Cut(std::string_view& rest, char at) {
     const std::size_t k = rest.find(at);
@@ -47,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VirtualScheduler clock;
     testing::NullSerialDevice device;
     TSerialPortDriver port(device, clock);
-    QuietHost host;
+    testing::QuietHost host;
     PhoneEngine engine(port, clock, host);
     port.Connect();
     EngineContext& ctx = EngineInside::Context(engine);

@@ -14,6 +14,7 @@
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
 #include "tests/support/null_serial_device.h"
+#include "tests/support/quiet_host.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,15 +24,6 @@
 namespace {
 
 using namespace parlenko;
-
-class QuietHost final : public IHost {
-public:
-    int ShowMessageDialog(const std::string&, const std::string&, DialogKind,
-                          DialogButtons) override {
-        return DialogResult::Ok;
-    }
-    void ShowStatusMessage(const std::string&) override {}
-};
 
 std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> out(1);
@@ -49,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VirtualScheduler clock;
     testing::NullSerialDevice device;
     TSerialPortDriver port(device, clock);
-    QuietHost host;
+    testing::QuietHost host;
     PhoneEngine engine(port, clock, host);
     port.Connect();
     EngineContext& ctx = EngineInside::Context(engine);
