@@ -12,10 +12,8 @@
 #include "tests/support/engine_inside.h"
 #include "engine/core/virtual_scheduler.h"
 #include "engine/conversation/receive_scan.h"
-#include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
-#include "tests/support/null_serial_device.h"
-#include "tests/support/quiet_host.h"
+#include "tests/support/quiet_engine.h"
 
 #include <algorithm>
 #include <chrono>
@@ -35,12 +33,9 @@ void Receive(PhoneEngine& engine, const std::string& chunk) {
 
 // FLOOD lines of one kind, twenty a chunk; a row per tenth.
 void Flood(const char* kind, const std::string& line, int lines) {
-    VirtualScheduler clock;
-    testing::NullSerialDevice device;
-    TSerialPortDriver port(device, clock);
-    testing::QuietHost host;
-    PhoneEngine engine(port, clock, host);
-    port.Connect();
+    testing::QuietEngine quiet;
+    PhoneEngine& engine = quiet.engine;
+    VirtualScheduler& clock = quiet.clock;
     constexpr int kPerChunk = 20;
     std::string chunk;
     for (int k = 0; k < kPerChunk; ++k) chunk += "\r\n" + line + "\r\n";
@@ -64,12 +59,8 @@ void Flood(const char* kind, const std::string& line, int lines) {
 int main(int argc, char** argv) {
     const int entries = argc > 1 ? std::atoi(argv[1]) : 2000;
     const int flood = argc > 2 ? std::atoi(argv[2]) : 144000;
-    VirtualScheduler clock;
-    testing::NullSerialDevice device;
-    TSerialPortDriver port(device, clock);
-    testing::QuietHost host;
-    PhoneEngine engine(port, clock, host);
-    port.Connect();
+    testing::QuietEngine quiet;
+    PhoneEngine& engine = quiet.engine;
 
     std::printf("%10s %12s %16s\n", "answers", "list lines", "us per answer");
     auto blockStart = Clock::now();

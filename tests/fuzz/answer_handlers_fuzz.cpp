@@ -10,12 +10,10 @@
 #include "engine/general/network_view.h"
 #include "engine/phonebook/phonebook_read.h"
 #include "engine/phonebook/refresh_phonebook.h"
-#include "engine/serial/serial_port_driver.h"
 #include "engine/core/engine_context.h"
 #include "engine/session/phone_engine.h"
 #include "tests/support/engine_inside.h"
-#include "tests/support/null_serial_device.h"
-#include "tests/support/quiet_host.h"
+#include "tests/support/quiet_engine.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,12 +33,9 @@ std::string_view Cut(std::string_view& rest, char at) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    VirtualScheduler clock;
-    testing::NullSerialDevice device;
-    TSerialPortDriver port(device, clock);
-    testing::QuietHost host;
-    PhoneEngine engine(port, clock, host);
-    port.Connect();
+    testing::QuietEngine quiet;
+    PhoneEngine& engine = quiet.engine;
+    VirtualScheduler& clock = quiet.clock;
     EngineContext& ctx = EngineInside::Context(engine);
 
     std::string_view input(reinterpret_cast<const char*>(data), size);

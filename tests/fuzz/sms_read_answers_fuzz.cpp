@@ -9,12 +9,10 @@
 #include "engine/core/virtual_scheduler.h"
 #include "tests/support/engine_inside.h"
 #include "engine/conversation/receive_scan.h"
-#include "engine/serial/serial_port_driver.h"
 #include "engine/session/phone_engine.h"
 #include "engine/sms/sms_operations.h"
 #include "engine/sms/sms_steps.h"
-#include "tests/support/null_serial_device.h"
-#include "tests/support/quiet_host.h"
+#include "tests/support/quiet_engine.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,12 +36,9 @@ std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    VirtualScheduler clock;
-    testing::NullSerialDevice device;
-    TSerialPortDriver port(device, clock);
-    testing::QuietHost host;
-    PhoneEngine engine(port, clock, host);
-    port.Connect();
+    testing::QuietEngine quiet;
+    PhoneEngine& engine = quiet.engine;
+    VirtualScheduler& clock = quiet.clock;
     EngineContext& ctx = EngineInside::Context(engine);
 
     const std::uint8_t control = data[0];
